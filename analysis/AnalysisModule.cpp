@@ -1,0 +1,1 @@
+// The analysis library's sources are added here as they are written.

@@ -1,0 +1,1 @@
+// The engine library's sources are added here as they are written.

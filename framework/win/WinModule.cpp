@@ -1,0 +1,1 @@
+// The window layer's sources are added here as they are written.

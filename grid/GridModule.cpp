@@ -1,0 +1,1 @@
+// The grid library's sources are added here as they are written.

@@ -1,0 +1,1 @@
+// The numeric library's sources are added here as they are written.

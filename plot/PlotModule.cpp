@@ -1,0 +1,1 @@
+// The plot library's sources are added here as they are written.
