@@ -1,0 +1,33 @@
+#pragma once
+#include <functional>
+#include <vector>
+
+// A real function of one variable as the calculus routines see it: writes f(x) into y and returns
+// an engine error code (0 = success). A non-zero code ends the routine that called it.
+using CalculusFunction = std::function<int(double x, double& y)>;
+
+// Smallest tolerance any routine works with: below it the rounding of doubles is all that is left.
+constexpr double kMinimumTolerance = 1e-15;
+
+// Definite integral of f over [a, b] (either end may be infinite) to relative tolerance eps.
+// Returns 0 with the result, 13 for a NaN end, 35 when the refinement does not converge, or the
+// first error of f (result 0 then). Each call keeps its own state, so integrands may nest.
+int IntegrateFunction(const CalculusFunction& f, double a, double b, double eps, double& result);
+// Numerical derivative at x by Ridders' extrapolation; tol is the relative accuracy wanted on
+// entry and the error estimate on return. 13 when tol < 1e-15, 35 without convergence.
+int DifferentiateFunction(const CalculusFunction& f, double x, double& result, double& tol);
+// One Ridders extrapolation from the initial step h; err receives its error estimate. 13 for h = 0.
+int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err, double& result);
+// A zero of f in [a, b] by Brent's method (tol below 1e-15 means 1e-5). Errors: sameSignCode
+// (36 by default) when f(a) and f(b) have one sign, 13 when the bracket closes on a pole or jump,
+// 35 after 100 iterations, or the error of f. The root is 0 on failure.
+int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
+                       int sameSignCode = 36);
+// Scans [a, b] in n equal steps and appends every zero found to zeros. 13 unless a < b, n > 0 and
+// tol >= 1e-15; 36 when nothing was appended; otherwise 0.
+int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
+                        std::vector<double>& zeros, int sameSignCode = 36);
+// A local minimum by bracketing from a, b and golden-section search (tol below 1e-15 means 1e-5).
+// Returns 0 with xmin and fmin = f(xmin), or the error of f.
+int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin,
+                          double& fmin);
