@@ -1,5 +1,11 @@
 #include "engine/BuiltinUnits.h"
 
+#include "framework/core/AsciiText.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
 namespace {
 
 // Rows in search order: the conversion search walks them by index, so the order decides which
@@ -299,8 +305,24 @@ constexpr BuiltinUnitEntry kBuiltinUnits[] = {
 constexpr int kBuiltinUnitCount = int(sizeof(kBuiltinUnits) / sizeof(kBuiltinUnits[0]));
 static_assert(kBuiltinUnitCount == 275);
 
+std::array<int, kBuiltinUnitCount> g_displayOrder = [] {
+    std::array<int, kBuiltinUnitCount> order{};
+    std::iota(order.begin(), order.end(), 0);
+    return order;
+}();
+
 } // namespace
 
 int GetBuiltinUnitCount() { return kBuiltinUnitCount; }
 
 const BuiltinUnitEntry& GetBuiltinUnit(int i) { return kBuiltinUnits[i]; }
+
+void SortBuiltinUnits()
+{
+    std::iota(g_displayOrder.begin(), g_displayOrder.end(), 0);
+    std::stable_sort(g_displayOrder.begin(), g_displayOrder.end(), [](int a, int b) {
+        return ascii::CompareNoCase(kBuiltinUnits[a].name, kBuiltinUnits[b].name) < 0;
+    });
+}
+
+int GetSortedBuiltinUnitRow(int i) { return g_displayOrder[size_t(i)]; }

@@ -1,5 +1,11 @@
 #include "engine/PhysicalConstants.h"
 
+#include "framework/core/AsciiText.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
 namespace {
 
 // Values and uncertainties as the program has always shipped them (not re-fitted to newer data).
@@ -38,8 +44,32 @@ constexpr PhysicalConstantEntry kPhysicalConstants[] = {
 constexpr int kPhysicalConstantCount = int(sizeof(kPhysicalConstants) / sizeof(kPhysicalConstants[0]));
 static_assert(kPhysicalConstantCount == 29);
 
+std::array<int, kPhysicalConstantCount> g_displayOrder = [] {
+    std::array<int, kPhysicalConstantCount> order{};
+    std::iota(order.begin(), order.end(), 0);
+    return order;
+}();
+
 } // namespace
 
 int GetPhysicalConstantCount() { return kPhysicalConstantCount; }
 
-const PhysicalConstantEntry& GetPhysicalConstant(int i) { return kPhysicalConstants[i]; }
+const PhysicalConstantEntry& GetPhysicalConstant(int row) { return kPhysicalConstants[row]; }
+
+int FindPhysicalConstant(const char* symbol)
+{
+    for (int i = 0; i < kPhysicalConstantCount; ++i)
+        if (ascii::EqualNoCase(kPhysicalConstants[i].symbol, symbol ? symbol : ""))
+            return i;
+    return -1;
+}
+
+void SortPhysicalConstants()
+{
+    std::iota(g_displayOrder.begin(), g_displayOrder.end(), 0);
+    std::stable_sort(g_displayOrder.begin(), g_displayOrder.end(), [](int a, int b) {
+        return ascii::CompareNoCase(kPhysicalConstants[a].description, kPhysicalConstants[b].description) < 0;
+    });
+}
+
+int GetSortedPhysicalConstantRow(int i) { return g_displayOrder[size_t(i)]; }

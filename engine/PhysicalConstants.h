@@ -11,5 +11,11 @@ struct PhysicalConstantEntry {
 
 // Number of built-in physical constants (29).
 int GetPhysicalConstantCount();
-// Row i (0-based, defining order) of the built-in constants; i must be in range.
-const PhysicalConstantEntry& GetPhysicalConstant(int i);
+// Row in table order (0-based); row must be in range.
+const PhysicalConstantEntry& GetPhysicalConstant(int row);
+// First row whose symbol equals symbol (no case), else -1.
+int FindPhysicalConstant(const char* symbol);
+// Display order: a stable sort by description (no case); table order itself never changes.
+void SortPhysicalConstants();
+// Table row shown at display position i (table order until SortPhysicalConstants ran).
+int GetSortedPhysicalConstantRow(int i);

@@ -1,6 +1,7 @@
 #include "engine/BuiltinUnits.h"
 #include "engine/PhysicalConstants.h"
 #include "engine/UnitRegistry.h"
+#include "framework/core/AsciiText.h"
 
 #include <gtest/gtest.h>
 
@@ -172,6 +173,29 @@ TEST_F(UnitConversion, CyclesOfUserConversionsEndTheSearch)
     double value = 1;
     EXPECT_EQ(ConvertUnits(value, "qa", "kg"), 13);
     EXPECT_EQ(ConvertUnits(value, "qa", "qb"), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(BuiltinTables, DisplayOrderIsAStableSortAndLookupKeepsTableOrder)
+{
+    EXPECT_EQ(FindPhysicalConstant("ME"), 9);
+    EXPECT_EQ(FindPhysicalConstant("c0"), 26);
+    EXPECT_EQ(FindPhysicalConstant("nope"), -1);
+    SortPhysicalConstants();
+    EXPECT_EQ(GetSortedPhysicalConstantRow(0), 0); // "Alpha particle mass"
+    for (int i = 1; i < GetPhysicalConstantCount(); ++i)
+        EXPECT_LE(ascii::CompareNoCase(GetPhysicalConstant(GetSortedPhysicalConstantRow(i - 1)).description,
+                                       GetPhysicalConstant(GetSortedPhysicalConstantRow(i)).description), 0);
+    EXPECT_EQ(GetPhysicalConstant(26).value, 299792458.0); // the table itself is untouched
+    SortBuiltinUnits();
+    for (int i = 1; i < GetBuiltinUnitCount(); ++i) {
+        const int a = GetSortedBuiltinUnitRow(i - 1), b = GetSortedBuiltinUnitRow(i);
+        const int order = ascii::CompareNoCase(GetBuiltinUnit(a).name, GetBuiltinUnit(b).name);
+        EXPECT_TRUE(order < 0 || (order == 0 && a < b)) << GetBuiltinUnit(a).name;
+    }
 }
 
 } // namespace
