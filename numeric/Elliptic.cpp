@@ -183,9 +183,11 @@ void JacobiCore(double u, double mc, double* sn, double* cn, double* dn) {
     constexpr int LEVELS = 13;
     double emc = mc;
     if (emc == 0.0) {
+        // tanh through expm1: the runtimes' own tanh differ in the last bit, expm1 agrees.
+        const double t = std::expm1(-2.0 * std::fabs(u));
         *cn = 1.0 / std::cosh(u);
         *dn = *cn;
-        *sn = std::tanh(u);
+        *sn = std::copysign(-t / (2.0 + t), u);
         return;
     }
     // k^2 > 1: work with the reciprocal modulus 1/k and exchange cn and dn at the end.
