@@ -207,14 +207,13 @@ CArchive& CArchive::operator>>(CString& s)
         length = w;
         if (w == kWideString)
             ThrowArchive(CArchiveException::genericException);
-        if (w == kLongCount) {
+        if (w == kLongCount)
             *this >> length;
-            // CString lengths are int: longer texts cannot be ours.
-            if (length > 0x7FFFFFFFu)
-                ThrowArchive(CArchiveException::genericException);
-        }
     }
     CheckCount(length);
+    // CString lengths are int: a longer text cannot be one of ours.
+    if (length > 0x7FFFFFFFu)
+        ThrowArchive(CArchiveException::genericException);
     std::string text(length, '\0');
     ReadExactly(text.data(), length);
     s = CString(std::string_view(text));

@@ -68,12 +68,13 @@ typedef BYTE* LPBYTE;
 #define TEXT(x) x
 #endif
 
-#define MAKEWORD(lo, hi) ((WORD)(((BYTE)((DWORD_PTR)(lo) & 0xff)) | ((WORD)((BYTE)((DWORD_PTR)(hi) & 0xff))) << 8))
-#define MAKELONG(lo, hi) ((LONG)(((WORD)((DWORD_PTR)(lo) & 0xffff)) | ((DWORD)((WORD)((DWORD_PTR)(hi) & 0xffff))) << 16))
-#define LOWORD(l) ((WORD)((DWORD_PTR)(l) & 0xffff))
-#define HIWORD(l) ((WORD)(((DWORD_PTR)(l) >> 16) & 0xffff))
-#define LOBYTE(w) ((BYTE)((DWORD_PTR)(w) & 0xff))
-#define HIBYTE(w) ((BYTE)(((DWORD_PTR)(w) >> 8) & 0xff))
+// Truncating casts rather than masks: the same bits, and no overflow warnings on constants.
+#define MAKEWORD(lo, hi) ((WORD)(((BYTE)(DWORD_PTR)(lo)) | ((WORD)((BYTE)(DWORD_PTR)(hi))) << 8))
+#define MAKELONG(lo, hi) ((LONG)(((WORD)(DWORD_PTR)(lo)) | ((DWORD)((WORD)(DWORD_PTR)(hi))) << 16))
+#define LOWORD(l) ((WORD)(DWORD_PTR)(l))
+#define HIWORD(l) ((WORD)((DWORD_PTR)(l) >> 16))
+#define LOBYTE(w) ((BYTE)(DWORD_PTR)(w))
+#define HIBYTE(w) ((BYTE)((DWORD_PTR)(w) >> 8))
 
 #define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(rgb) (LOBYTE(rgb))

@@ -1,0 +1,76 @@
+// Huge counts and lengths in a small file must fail before any memory is asked for. This
+// program replaces the global allocator to record the largest request.
+#include "framework/core/Collections.h"
+#include "tests/framework/ArchiveTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<std::size_t> g_largestRequest{0};
+
+void* Allocate(std::size_t n)
+{
+    std::size_t seen = g_largestRequest.load();
+    while (n > seen && !g_largestRequest.compare_exchange_weak(seen, n)) {
+    }
+    if (void* p = std::malloc(n ? n : 1))
+        return p;
+    throw std::bad_alloc();
+}
+} // namespace
+
+void* operator new(std::size_t n) { return Allocate(n); }
+void* operator new[](std::size_t n) { return Allocate(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+constexpr std::size_t kLimit = 1 << 20; // nothing here needs a megabyte
+
+TEST(HostileCount, HugeCountsAndLengthsFailWithoutAllocating)
+{
+    struct Case {
+        const char* what;
+        std::vector<BYTE> bytes;
+        std::function<void(CArchive&)> read;
+    };
+    CString text("old");
+    CArray<double, double> column;
+    CStringArray names;
+    const Case cases[] = {
+        {"count 2^31", Hex({0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 1, 2, 3}), [](CArchive& ar) { ar.ReadCount(); }},
+        {"count 2^32-1", Hex({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}), [](CArchive& ar) { ar.ReadCount(); }},
+        {"string 2^31", Hex({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 'a'}), [&](CArchive& ar) { ar >> text; }},
+        {"string 2^31-1", Hex({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}), [&](CArchive& ar) { ar >> text; }},
+        {"string 65533", Hex({0xFF, 0xFD, 0xFF, 'a'}), [&](CArchive& ar) { ar >> text; }},
+        {"doubles 2^31", Hex({0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 1}), [&](CArchive& ar) { column.Serialize(ar); }},
+        {"strings 2^31", Hex({0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0}), [&](CArchive& ar) { names.Serialize(ar); }},
+        {"i32 count 2^31-1", Hex({0xFF, 0xFF, 0xFF, 0x7F, 0}), [](CArchive& ar) {
+             int n = 0;
+             ar >> n;
+             ar.CheckCount(ULONGLONG(n), 8);
+         }},
+    };
+    for (const Case& c : cases) {
+        g_largestRequest = 0;
+        try {
+            LoadBytes(c.bytes, c.read);
+            ADD_FAILURE() << c.what << ": accepted";
+        } catch (const CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, CArchiveException::endOfFile) << c.what;
+        }
+        EXPECT_LT(g_largestRequest.load(), kLimit) << c.what;
+    }
+    EXPECT_STREQ(text, "old");
+    EXPECT_TRUE(column.IsEmpty());
+    EXPECT_TRUE(names.IsEmpty());
+}
+
+} // namespace
