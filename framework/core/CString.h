@@ -89,6 +89,11 @@ public:
     void FormatV(const char* pszFormat, va_list args);
     void AppendFormatV(const char* pszFormat, va_list args);
 
+#ifdef _WIN32
+    // Loads string nID of the program's string table (implemented by the window layer).
+    BOOL LoadString(UINT nID);
+#endif
+
     // A writable buffer of at least nMinBufLength bytes (plus a terminator) until ReleaseBuffer.
     char* GetBuffer(int nMinBufLength = 0);
     char* GetBufferSetLength(int nNewLength);

@@ -1,0 +1,58 @@
+#pragma once
+#include "framework/core/CObject.h"
+#include "framework/core/CString.h"
+#include "framework/win/AfxState.h"
+
+class CWnd;
+
+// A menu: owns its HMENU (destroyed with the object) unless it was only borrowed through
+// FromHandle or Detach'ed. Owner-drawn menus derive from it and draw their items in
+// DrawItem/MeasureItem, which the owner window calls for menus it tracks or shows.
+class CMenu : public CObject {
+    DECLARE_DYNCREATE(CMenu)
+public:
+    CMenu() = default;
+    ~CMenu() override;
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
+
+    HMENU m_hMenu = nullptr;
+    operator HMENU() const { return m_hMenu; }
+    HMENU GetSafeHmenu() const { return m_hMenu; }
+
+    static CMenu* FromHandle(HMENU hMenu);
+    static CMenu* FromHandlePermanent(HMENU hMenu);
+    BOOL Attach(HMENU hNewMenu);
+    HMENU Detach();
+
+    BOOL CreateMenu() { return Attach(::CreateMenu()); }
+    BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    virtual BOOL LoadMenu(LPCTSTR lpszResourceName);
+    virtual BOOL LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCEA(nIDResource)); }
+    virtual BOOL DestroyMenu();
+
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr) { return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem); }
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr) { return ::InsertMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem); }
+    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr) { return ::ModifyMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem); }
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck) { return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck); }
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
+    BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags) { return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags); }
+
+    // Item state.
+    UINT GetMenuItemCount() const { return UINT(::GetMenuItemCount(m_hMenu)); }
+    UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
+    UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
+    int GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const { return ::GetMenuStringA(m_hMenu, nIDItem, lpString, nMaxCount, nFlags); }
+    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
+    BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fByPos = FALSE) { return ::GetMenuItemInfoA(m_hMenu, uItem, fByPos, lpMenuItemInfo); }
+    BOOL SetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fByPos = FALSE) { return ::SetMenuItemInfoA(m_hMenu, uItem, fByPos, lpMenuItemInfo); }
+    CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
+
+    // Shows the pop-up; while it is open the owner's WM_MEASUREITEM finds this menu, so an
+    // owner-drawn menu measures and draws its own items. With TPM_RETURNCMD, the command.
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
+};

@@ -1,0 +1,62 @@
+#pragma once
+#include "framework/core/CString.h"
+#include "framework/win/CWinThread.h"
+
+// The application object: one global instance per program. The framework's WinMain calls
+// InitApplication, InitInstance and Run. Settings live under
+// HKEY_CURRENT_USER\Software\<registry key>\<application name>\<section> once SetRegistryKey
+// has named the company key; before that the profile functions read defaults and write nothing.
+class CWinApp : public CWinThread {
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    explicit CWinApp(LPCTSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitApplication();
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    BOOL OnIdle(LONG lCount) override;
+    // The application's message boxes: the main window owns them, the application name is
+    // the caption, and an OK box without an icon gets the exclamation icon.
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+    // The application's key (created when missing); the caller closes it. nullptr without one.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCTSTR lpszSection);
+
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
+    // A null entry deletes the section; a null value deletes the entry.
+    BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    // On TRUE *ppData is a new[] buffer of *pBytes bytes that the caller delete[]s.
+    BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursorA(nullptr, lpszCursorName); }
+    HICON LoadIcon(UINT nIDResource) const;
+
+    // Dialog look switches kept for the start-up sequence; the system draws 3-D controls itself.
+    BOOL Enable3dControls() { return TRUE; }
+    BOOL Enable3dControlsStatic() { return TRUE; }
+
+    LPCTSTR m_pszAppName = nullptr;     // application name: the application key and box caption
+    LPCTSTR m_pszRegistryKey = nullptr; // company key
+    LPCTSTR m_pszProfileName = nullptr;
+    LPCTSTR m_pszExeName = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+    LPTSTR m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+
+private:
+    static void SetText(LPCTSTR& rMember, LPCTSTR lpszValue);
+};
+
+// Control containment needs no set-up here; kept for the start-up sequence.
+inline void AfxEnableControlContainer() {}
+
+// The framework's program entry: initialises the module, then InitInstance and Run.
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);

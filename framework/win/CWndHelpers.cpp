@@ -1,0 +1,231 @@
+// The CWnd members that wrap plain Win32 calls, and the modal loop.
+#include "framework/win/CDC.h"
+#include "framework/win/CGdiObject.h"
+#include "framework/win/CMenu.h"
+#include "framework/win/CWinThread.h"
+#include "framework/win/CWnd.h"
+#include "framework/win/ModalTestHook.h"
+
+void CWnd::GetWindowText(CString& rString) const
+{
+    const int nLen = ::GetWindowTextLengthA(m_hWnd);
+    ::GetWindowTextA(m_hWnd, rString.GetBufferSetLength(nLen), nLen + 1);
+    rString.ReleaseBuffer();
+}
+
+int CWnd::GetDlgItemText(int nID, CString& rString) const
+{
+    rString.Empty();
+    if (HWND hWnd = ::GetDlgItem(m_hWnd, nID))
+        FromHandle(hWnd)->GetWindowText(rString);
+    return rString.GetLength();
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
+{
+    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->m_hObject : nullptr), bRedraw);
+}
+
+CFont* CWnd::GetFont() const
+{
+    return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
+}
+
+int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
+{
+    return AfxDoMessageBox(m_hWnd, lpszText, lpszCaption ? lpszCaption : AfxGetAppName(), nType);
+}
+
+BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
+{
+    return ::SetWindowPos(m_hWnd, AfxSafeHwnd(pWndInsertAfter), x, y, cx, cy, nFlags);
+}
+
+void CWnd::ClientToScreen(LPRECT lpRect) const
+{
+    ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
+    ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
+}
+
+void CWnd::ScreenToClient(LPRECT lpRect) const
+{
+    ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
+    ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
+}
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    const DWORD dwStyle = GetStyle();
+    const DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwStyle == dwNewStyle)
+        return FALSE;
+    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, LONG_PTR(dwNewStyle));
+    if (nFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    const DWORD dwStyle = GetExStyle();
+    const DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwStyle == dwNewStyle)
+        return FALSE;
+    ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, LONG_PTR(dwNewStyle));
+    if (nFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const
+{
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    lpScrollInfo->fMask = nMask;
+    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+}
+
+CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
+
+CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
+
+int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->m_hDC); }
+
+CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+
+BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu ? pMenu->m_hMenu : nullptr); }
+
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+
+CWnd* CWnd::GetOwner() const
+{
+    return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent();
+}
+
+CWnd* CWnd::GetTopLevelParent() const
+{
+    HWND hWnd = m_hWnd;
+    for (;;) {
+        HWND hNext = (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(hWnd)
+                                                                       : ::GetWindow(hWnd, GW_OWNER);
+        if (!hNext)
+            return FromHandle(hWnd);
+        hWnd = hNext;
+    }
+}
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    RECT rcArea;
+    const bool isChild = (GetStyle() & WS_CHILD) != 0;
+    HWND hWndCenter = AfxSafeHwnd(pAlternateOwner);
+    if (isChild) {
+        hWndCenter = ::GetParent(m_hWnd);
+        ::GetClientRect(hWndCenter, &rcArea);
+    } else {
+        if (!hWndCenter)
+            hWndCenter = ::GetWindow(m_hWnd, GW_OWNER);
+        if (!hWndCenter)
+            hWndCenter = AfxSafeHwnd(AfxGetMainWnd());
+        if (hWndCenter == m_hWnd)
+            hWndCenter = nullptr;
+        if (hWndCenter && ::IsWindowVisible(hWndCenter) && !::IsIconic(hWndCenter))
+            ::GetWindowRect(hWndCenter, &rcArea);
+        else
+            ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);
+    }
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    const int x = (rcArea.left + rcArea.right - width) / 2;
+    const int y = (rcArea.top + rcArea.bottom - height) / 2;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
+                                    BOOL bOnlyPerm)
+{
+    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (bOnlyPerm) {
+            if (CWnd* pWnd = FromHandlePermanent(hChild))
+                AfxCallWndProc(pWnd, hChild, message, wParam, lParam);
+        } else {
+            ::SendMessageA(hChild, message, wParam, lParam);
+        }
+        if (bDeep && ::GetTopWindow(hChild)) {
+            CWnd child;
+            child.m_hWnd = hChild; // borrowed for the recursion only
+            child.SendMessageToDescendants(message, wParam, lParam, bDeep, bOnlyPerm);
+            child.m_hWnd = nullptr;
+        }
+    }
+}
+
+// ---- modal loop -----------------------------------------------------------------------------
+
+BOOL CWnd::ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
+
+void CWnd::EndModalLoop(int nResult)
+{
+    m_nModalResult = nResult;
+    if (m_nFlags & WF_CONTINUEMODAL) {
+        m_nFlags &= ~WF_CONTINUEMODAL;
+        PostMessage(WM_NULL); // wakes the loop so it sees the end
+    }
+}
+
+int CWnd::RunModalLoop(DWORD dwFlags)
+{
+    BOOL bIdle = TRUE;
+    LONG lIdleCount = 0;
+    BOOL bShowIdle = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);
+    HWND hWndParent = ::GetParent(m_hWnd);
+    m_nFlags |= (WF_MODALLOOP | WF_CONTINUEMODAL);
+    MSG* pMsg = &AfxGetThreadState()->m_msgCur;
+    int nTestRounds = 0;
+
+    for (;;) {
+        bool wentIdle = false;
+        while (bIdle && !::PeekMessageA(pMsg, nullptr, 0, 0, PM_NOREMOVE)) {
+            wentIdle = true;
+            if (bShowIdle) {
+                ShowWindow(SW_SHOWNORMAL);
+                UpdateWindow();
+                bShowIdle = FALSE;
+            }
+            if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent && lIdleCount == 0)
+                ::SendMessageA(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, LPARAM(m_hWnd));
+            if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
+                bIdle = FALSE;
+        }
+        // Under test the hook acts when the loop is idle; a dialog it never ends is aborted.
+        if (CModalTestHook* pHook = AfxGetModalTestHook(); pHook && wentIdle && ContinueModal()) {
+            pHook->OnModalIdle(this);
+            if (ContinueModal() && ++nTestRounds > CModalTestHook::kMaxIdleRounds)
+                EndModalLoop(IDABORT);
+            if (ContinueModal())
+                PostMessage(WM_NULL); // come back to the hook when this round's messages are done
+        }
+        if (!ContinueModal())
+            break;
+
+        do {
+            if (!AfxPumpMessage()) {
+                ::PostQuitMessage(0);
+                m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+                return -1;
+            }
+            if (!ContinueModal())
+                goto ExitModal;
+            if (AfxIsIdleMessage(pMsg)) {
+                bIdle = TRUE;
+                lIdleCount = 0;
+            }
+        } while (::PeekMessageA(pMsg, nullptr, 0, 0, PM_NOREMOVE));
+    }
+ExitModal:
+    m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+    return m_nModalResult;
+}

@@ -1,0 +1,67 @@
+#include "framework/win/GuiTestSupport.h"
+
+#include "framework/win/CWinThread.h"
+#include "framework/win/CWnd.h"
+
+#include <cstring>
+
+void AfxPumpPendingMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(int(msg.wParam)); // leave it for the real loop
+            return;
+        }
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+COLORREF CDibImage::Pixel(int x, int y) const
+{
+    const DWORD px = pixels.at(std::size_t(y) * std::size_t(width) + std::size_t(x));
+    return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
+}
+
+CDibImage AfxDrawToDib(int width, int height, const std::function<void(CDC& dc)>& draw)
+{
+    CDibImage image;
+    if (width <= 0 || height <= 0)
+        return image;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height; // top-down rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    CBitmap bitmap;
+    {
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        if (!bitmap.Attach(::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0)))
+            return image;
+        dc.SelectObject(&bitmap);
+        draw(dc);
+        ::GdiFlush();
+        image.width = width;
+        image.height = height;
+        image.pixels.resize(std::size_t(width) * std::size_t(height));
+        std::memcpy(image.pixels.data(), bits, image.pixels.size() * sizeof(DWORD));
+    }
+    return image;
+}
+
+CDibImage AfxPrintClientToDib(CWnd* pWnd)
+{
+    RECT rc = {};
+    pWnd->GetClientRect(&rc);
+    return AfxDrawToDib(rc.right, rc.bottom, [pWnd](CDC& dc) {
+        pWnd->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.m_hDC),
+                          PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+    });
+}

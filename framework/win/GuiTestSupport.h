@@ -1,0 +1,28 @@
+#pragma once
+// Helpers for window tests: run the queue dry and read what a window draws. Nothing here needs
+// a display; drawing goes into a 32-bit DIB section.
+#include "framework/win/CDC.h"
+
+#include <functional>
+#include <vector>
+
+class CWnd;
+
+// Dispatches every message queued for this thread (and those the handlers queue meanwhile)
+// through the framework's pre-translation, without waiting for more.
+void AfxPumpPendingMessages();
+
+// A top-down 32-bit picture.
+struct CDibImage {
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels; // 0x00RRGGBB per pixel, row by row
+
+    // The pixel at (x, y) as a COLORREF (compare with RGB(r, g, b)).
+    COLORREF Pixel(int x, int y) const;
+};
+
+// Draws width x height pixels through draw (a view's OnDraw, a plot's drawing) into a DIB.
+CDibImage AfxDrawToDib(int width, int height, const std::function<void(CDC& dc)>& draw);
+// The client area of pWnd as it paints itself through WM_PRINTCLIENT.
+CDibImage AfxPrintClientToDib(CWnd* pWnd);

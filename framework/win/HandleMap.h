@@ -1,0 +1,54 @@
+#pragma once
+#include "framework/core/Platform.h"
+
+#include <memory>
+#include <unordered_map>
+
+// Finds the framework object of a Win32 handle. Permanent entries are objects that own or were
+// attached to their handle; a handle without one gets a temporary wrapper that borrows it and
+// is released at idle time (AfxDeleteTempMaps), so a wrapper pointer is valid until then.
+// Member points to the wrapper's handle member (of T or one of its bases); it is cleared before a wrapper is deleted, so the
+// wrapper's destructor never frees a handle it only borrowed.
+template <class T, class H, auto Member>
+class CHandleMap {
+public:
+    // The permanent object of h, or nullptr.
+    T* LookupPermanent(H h) const
+    {
+        auto it = m_permanent.find(h);
+        return it == m_permanent.end() ? nullptr : it->second;
+    }
+
+    // The permanent object of h, else a temporary wrapper; nullptr for a null handle.
+    T* FromHandle(H h)
+    {
+        if (!h)
+            return nullptr;
+        if (T* p = LookupPermanent(h))
+            return p;
+        auto it = m_temporary.find(h);
+        if (it != m_temporary.end())
+            return it->second.get();
+        auto wrapper = std::make_unique<T>();
+        wrapper.get()->*Member = h;
+        T* p = wrapper.get();
+        m_temporary.emplace(h, std::move(wrapper));
+        return p;
+    }
+
+    void SetPermanent(H h, T* p) { m_permanent[h] = p; }
+    void RemoveHandle(H h) { m_permanent.erase(h); }
+
+    void DeleteTemp()
+    {
+        for (auto& entry : m_temporary)
+            entry.second.get()->*Member = nullptr;
+        m_temporary.clear();
+    }
+
+    ~CHandleMap() { DeleteTemp(); }
+
+private:
+    std::unordered_map<H, T*> m_permanent;
+    std::unordered_map<H, std::unique_ptr<T>> m_temporary;
+};

@@ -1,1 +1,0 @@
-// The window layer's sources are added here as they are written.
