@@ -86,12 +86,20 @@ void CFile::ThrowErrno(int nErrno) const
     throw CFileException(CFileException::ErrnoToCause(nErrno ? nErrno : EIO), nErrno, m_strFileName);
 }
 
+void CFile::SwitchTo(LastOp op)
+{
+    if (m_lastOp != LastOp::none && m_lastOp != op)
+        SeekStream(m_pStream, 0, SEEK_CUR);
+    m_lastOp = op;
+}
+
 UINT CFile::Read(void* lpBuf, UINT nCount)
 {
     if (!m_pStream)
         throw CFileException(CFileException::invalidFile, -1, m_strFileName);
     if (nCount == 0)
         return 0;
+    SwitchTo(LastOp::read);
     errno = 0;
     const std::size_t n = std::fread(lpBuf, 1, nCount, m_pStream);
     if (n < nCount && std::ferror(m_pStream)) {
@@ -108,6 +116,7 @@ void CFile::Write(const void* lpBuf, UINT nCount)
         throw CFileException(CFileException::invalidFile, -1, m_strFileName);
     if (nCount == 0)
         return;
+    SwitchTo(LastOp::write);
     errno = 0;
     if (std::fwrite(lpBuf, 1, nCount, m_pStream) != nCount) {
         const int err = errno;
@@ -124,6 +133,7 @@ ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom)
     errno = 0;
     if (SeekStream(m_pStream, lOff, origin) != 0)
         throw CFileException(CFileException::badSeek, errno, m_strFileName);
+    m_lastOp = LastOp::none;
     return GetPosition();
 }
 
@@ -151,6 +161,7 @@ void CFile::Flush()
 {
     if (m_pStream && std::fflush(m_pStream) != 0)
         ThrowErrno(errno);
+    m_lastOp = LastOp::none;
 }
 
 void CFile::Close()
@@ -159,6 +170,7 @@ void CFile::Close()
         return;
     std::FILE* f = m_pStream;
     m_pStream = nullptr;
+    m_lastOp = LastOp::none;
     errno = 0;
     // Buffered bytes reach the disk here: a failure means the file is incomplete.
     if (std::fclose(f) != 0)
@@ -170,6 +182,7 @@ void CFile::Abort()
     if (m_pStream)
         std::fclose(m_pStream);
     m_pStream = nullptr;
+    m_lastOp = LastOp::none;
 }
 
 CString CFile::GetFileName() const

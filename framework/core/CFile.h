@@ -60,7 +60,12 @@ protected:
     [[noreturn]] void ThrowErrno(int nErrno) const;
 
 private:
+    enum class LastOp { none, read, write };
+    // The C stream needs a seek between a write and a following read, and the other way round.
+    void SwitchTo(LastOp op);
+
     std::FILE* m_pStream = nullptr;
+    LastOp m_lastOp = LastOp::none;
     CString m_strFileName;
 };
 

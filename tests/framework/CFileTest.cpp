@@ -45,6 +45,15 @@ TEST(CFile, WriteSeekReadAndLength)
     {
         CFile empty(path.c_str(), CFile::modeCreate | CFile::modeReadWrite);
         EXPECT_EQ(empty.GetLength(), 0u);
+        // Writing, reading and writing again without a seek between them.
+        empty.Write("ab", 2);
+        char c = 0;
+        EXPECT_EQ(empty.Read(&c, 1), 0u);
+        empty.Write("c", 1);
+        empty.SeekToBegin();
+        char all[4] = {};
+        EXPECT_EQ(empty.Read(all, 3), 3u);
+        EXPECT_STREQ(all, "abc");
     }
     CFile::Remove(path.c_str());
     EXPECT_FALSE(std::filesystem::exists(path));
