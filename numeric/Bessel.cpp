@@ -135,6 +135,13 @@ std::int64_t MillerStart(int n) {
     return static_cast<std::int64_t>(n) + static_cast<std::int64_t>(std::sqrt(ACC * n));
 }
 
+// Upper bound of ln|Jn(x)| from |Jn(x)| <= (|x|/2)^n/n! and n! >= (n/e)^n; In(x) adds at most
+// x^2/(4(n+1)). Below ln of the smallest double the result underflows to 0, which spares the
+// recurrences of the largest orders their billions of steps.
+constexpr double kLogUnderflow = -750.0;
+
+double LogBoundJn(double n, double ax) { return n * std::log(2.718281828459045 * ax / (2.0 * n)); }
+
 double JnCore(int n, double x) {
     const double ax = std::fabs(x);
     if (ax == 0.0) return 0.0;
@@ -148,6 +155,8 @@ double JnCore(int n, double x) {
             bj = bjp;
         }
         ans = bj;
+    } else if (LogBoundJn(n, ax) < kLogUnderflow) {
+        ans = 0.0;
     } else {
         // Miller's algorithm: downward from an order well above n, normalised by
         // J0 + 2 J2 + 2 J4 + ... = 1 and rescaled whenever the values grow too large.
@@ -190,7 +199,8 @@ double YnCore(int n, double x) {
 double KnCore(int n, double x) {
     const double tox = 2.0 / x;
     double bkm = K0Core(x), bk = K1Core(x);
-    for (int j = 1; j < n && std::isfinite(bk); ++j) {
+    // K0 and K1 underflow to 0 from about x = 705; the recurrence then only repeats zeros.
+    for (int j = 1; j < n && std::isfinite(bk) && (bk != 0.0 || bkm != 0.0); ++j) {
         const double bkp = bkm + j * tox * bk;
         bkm = bk;
         bk = bkp;
@@ -200,6 +210,7 @@ double KnCore(int n, double x) {
 
 double InCore(int n, double x) {
     if (x == 0.0) return 0.0;
+    if (LogBoundJn(n, std::fabs(x)) + x * x / (4.0 * (n + 1.0)) < kLogUnderflow) return 0.0;
     const double tox = 2.0 / std::fabs(x);
     double bip = 0.0, ans = 0.0, bi = 1.0;
     // The downward recurrence must start well above both n and |x|: started near n alone it
@@ -312,7 +323,49 @@ struct Downward {
     double rl, rpl; // value and derivative after the recurrence (unnormalised)
     double rl1, rp1;// value and derivative at order nu (unnormalised)
     double f;       // ratio derivative/value at order mu
+    std::int64_t scaled = 0;  // times rl and rpl were multiplied by kRescale
 };
+
+// Far above x the downward recurrence grows past the double range; it is then scaled down by a
+// power of two, and the value at order nu (which underflows) is scaled back at the end.
+constexpr double kRescaleAbove = 0x1p+200;
+constexpr double kRescale = 0x1p-200;
+
+double Unscale(double v, std::int64_t scaled) {
+    for (; scaled > 0 && v != 0.0; --scaled) v *= kRescale;
+    return v;
+}
+
+// Recurrence upward from Z_mu, Z_mu+1 to Z_nu and Z'_nu: sign -1 for Y, +1 for K. Once the values
+// overflow, Z_nu is that infinity and Z'_nu the opposite one, instead of infinity minus infinity.
+void Upward(double mu, double nu, double x, std::int64_t nl, double z, double z1, double sign,
+            double* value, double* derivative) {
+    const double xi = 1.0 / x, xi2 = 2.0 * xi;
+    for (std::int64_t i = 1; i <= nl; ++i) {
+        const double t = (mu + static_cast<double>(i)) * xi2 * z1 + sign * z;
+        z = z1;
+        z1 = t;
+        if (!std::isfinite(z1) && i < nl) {
+            *value = z1;
+            *derivative = -z1;
+            return;
+        }
+    }
+    *value = z;
+    *derivative = nu * xi * z - z1;
+}
+
+// Writes the four results unless one of them is NaN, which the recurrences can still produce at
+// the very edge of the double range; a NaN is never handed out as a success.
+bool WriteFour(const double (&r)[4], double* a, double* b, double* c, double* d) {
+    for (double v : r)
+        if (std::isnan(v)) return false;
+    *a = r[0];
+    *b = r[1];
+    *c = r[2];
+    *d = r[3];
+    return true;
+}
 
 // J'_nu/J_nu by the modified Lentz method; false when MAXIT steps do not converge.
 bool JyFirstFraction(double x, double nu, Downward& dw) {
@@ -352,6 +405,11 @@ void JyDownward(double x, double nu, std::int64_t nl, Downward& dw) {
         fact -= xi;
         rjpl = fact * t - rjl;
         rjl = t;
+        if (std::fabs(rjl) > kRescaleAbove) {
+            rjl *= kRescale;
+            rjpl *= kRescale;
+            ++dw.scaled;
+        }
     }
     if (rjl == 0.0) rjl = EPS;
     dw.rl = rjl;
@@ -449,6 +507,9 @@ bool JySteed(double x, const Downward& dw, OrderMu& om) {
 }
 
 bool JyCore(double x, double nu, double* rj, double* ry, double* rjp, double* ryp) {
+    // Where J underflows, J Y' - Y J' = 2/(pi x) makes Y overflow (for any order below 2^31).
+    if (nu > 0.0 && LogBoundJn(nu, x) < kLogUnderflow)
+        return WriteFour({0.0, -INFINITY, 0.0, INFINITY}, rj, ry, rjp, ryp);
     // Steed's fraction serves orders below about x, so above XMIN only the excess is recurred.
     const double excess = nu - x + 1.5;
     const std::int64_t nl = x < XMIN ? static_cast<std::int64_t>(nu + 0.5)
@@ -458,19 +519,12 @@ bool JyCore(double x, double nu, double* rj, double* ry, double* rjp, double* ry
     if (!JyFirstFraction(x, nu, dw)) return false;
     JyDownward(x, nu, nl, dw);
     if (!(x < XMIN ? JyTemme(x, dw, om) : JySteed(x, dw, om))) return false;
-    const double xi = 1.0 / x, xi2 = 2.0 * xi;
     const double fact = om.value / dw.rl;
-    double ymu = om.second, y1 = om.secondNext;
-    for (std::int64_t i = 1; i <= nl; ++i) {
-        const double t = (om.mu + static_cast<double>(i)) * xi2 * y1 - ymu;
-        ymu = y1;
-        y1 = t;
-    }
-    *rj = dw.rl1 * fact;
-    *ry = ymu;
-    *rjp = dw.rp1 * fact;
-    *ryp = nu * xi * ymu - y1;
-    return true;
+    double r[4];
+    r[0] = Unscale(dw.rl1 * fact, dw.scaled);
+    r[2] = Unscale(dw.rp1 * fact, dw.scaled);
+    Upward(om.mu, nu, x, nl, om.second, om.secondNext, -1.0, &r[1], &r[3]);
+    return WriteFour(r, rj, ry, rjp, ryp);
 }
 
 // I'_nu/I_nu by the continued fraction, then the downward recurrence to order mu.
@@ -498,6 +552,11 @@ bool IkDownward(double x, double nu, std::int64_t nl, Downward& dw) {
         fact -= xi;
         ripl = fact * t + ril;
         ril = t;
+        if (ril > kRescaleAbove) {
+            ril *= kRescale;
+            ripl *= kRescale;
+            ++dw.scaled;
+        }
     }
     dw.rl = ril;
     dw.rpl = ripl;
@@ -574,25 +633,22 @@ bool IkSteed(double x, OrderMu& om) {
 }
 
 bool IkCore(double x, double nu, double* ri, double* rk, double* rip, double* rkp) {
+    // Where I underflows, I K' - I' K = -1/x makes K overflow.
+    if (nu > 0.0 && LogBoundJn(nu, x) + x * x / (4.0 * (nu + 1.0)) < kLogUnderflow)
+        return WriteFour({0.0, INFINITY, 0.0, -INFINITY}, ri, rk, rip, rkp);
     const std::int64_t nl = static_cast<std::int64_t>(nu + 0.5);
     OrderMu om{nu - static_cast<double>(nl), 0.0, 0.0, 0.0};
     Downward dw{};
     if (!IkDownward(x, nu, nl, dw)) return false;
     if (!(x < XMIN ? IkTemme(x, om) : IkSteed(x, om))) return false;
-    const double xi = 1.0 / x, xi2 = 2.0 * xi;
-    double kmu = om.second, k1 = om.secondNext;
-    const double kmup = om.mu * xi * kmu - k1;
-    const double imu = xi / (dw.f * kmu - kmup);
-    for (std::int64_t i = 1; i <= nl; ++i) {
-        const double t = (om.mu + static_cast<double>(i)) * xi2 * k1 + kmu;
-        kmu = k1;
-        k1 = t;
-    }
-    *ri = imu * dw.rl1 / dw.rl;
-    *rk = kmu;
-    *rip = imu * dw.rp1 / dw.rl;
-    *rkp = nu * xi * kmu - k1;
-    return true;
+    const double xi = 1.0 / x;
+    const double kmup = om.mu * xi * om.second - om.secondNext;
+    const double imu = xi / (dw.f * om.second - kmup);
+    double r[4];
+    r[0] = Unscale(imu * dw.rl1 / dw.rl, dw.scaled);
+    r[2] = Unscale(imu * dw.rp1 / dw.rl, dw.scaled);
+    Upward(om.mu, nu, x, nl, om.second, om.secondNext, 1.0, &r[1], &r[3]);
+    return WriteFour(r, ri, rk, rip, rkp);
 }
 
 }  // namespace

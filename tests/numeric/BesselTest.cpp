@@ -136,12 +136,16 @@ TEST_F(BesselTest, BadArgumentsOfTheWholeFunctionsGiveCode103AndZero) {
     }
 }
 
-TEST_F(BesselTest, HugeOrdersEndWithoutOverflowingIntegers) {
+TEST_F(BesselTest, HugeOrdersEndAtOnceWithoutOverflowingIntegers) {
     errno = 0;
     // The upward recurrences stop at the overflow instead of subtracting infinities.
     EXPECT_EQ(BesselYn(INT_MAX, 1.0), -kInf);
     EXPECT_EQ(BesselKn(INT_MAX, 1.0), kInf);
     EXPECT_EQ(BesselYn(400, 1.0), -kInf);
+    // Orders whose value lies below the smallest double take no recurrence of 2^31 steps.
+    EXPECT_EQ(BesselJn(INT_MAX, 1.0), 0.0);
+    EXPECT_EQ(BesselIn(INT_MAX, 3.0), 0.0);
+    EXPECT_EQ(BesselJn(1000, 20.0), 0.0);
     EXPECT_EQ(errno, 0);
 }
 
@@ -208,6 +212,41 @@ TEST_F(BesselTest, HalfOrderHasClosedForms) {
         EXPECT_TRUE(Near(r.j, amp * std::sin(x), tol, amp));
         EXPECT_TRUE(Near(r.y, -amp * std::cos(x), tol, amp));
     }
+}
+
+// Far above x, J and I underflow and Y and K overflow; the recurrences must not turn that into NaN.
+TEST_F(BesselTest, FractionalOrdersFarAboveTheArgumentUnderflowAndOverflow) {
+    struct Case { double x, nu; };
+    const Case cases[] = {{0.1, 150}, {1, 200.5}, {5, 400}, {30, 1000}, {1e-300, 2}, {3, 2147483647.5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "x=" << c.x << " nu=" << c.nu);
+        errno = 0;
+        const JyResult jy = CallJY(c.x, c.nu);
+        const JyResult ik = CallIK(c.x, c.nu);
+        EXPECT_EQ(errno, 0);
+        EXPECT_EQ(jy.j, 0.0);
+        EXPECT_EQ(jy.y, -kInf);
+        EXPECT_EQ(jy.jp, 0.0);
+        EXPECT_EQ(jy.yp, kInf);
+        EXPECT_EQ(ik.j, 0.0);
+        EXPECT_EQ(ik.y, kInf);
+        EXPECT_EQ(ik.jp, 0.0);
+        EXPECT_EQ(ik.yp, -kInf);
+    }
+    // Just inside the double range the values are still right.
+    for (double nu : {150.0, 200.5}) {
+        SCOPED_TRACE(testing::Message() << "x=5 nu=" << nu);
+        const JyResult jy = CallJY(5, nu);
+        const JyResult ik = CallIK(5, nu);
+        EXPECT_TRUE(Near(jy.j, gsl_sf_bessel_Jnu(nu, 5), 1e-8));
+        EXPECT_TRUE(Near(jy.y, gsl_sf_bessel_Ynu(nu, 5), 1e-8));
+        EXPECT_TRUE(Near(ik.j, gsl_sf_bessel_Inu(nu, 5), 1e-8));
+        EXPECT_TRUE(Near(ik.y, gsl_sf_bessel_Knu(nu, 5), 1e-8));
+    }
+    double sj, sy, sjp, syp;
+    SphericalBessel(300, 2.0, &sj, &sy, &sjp, &syp);
+    EXPECT_EQ(sj, 0.0);
+    EXPECT_EQ(sy, -kInf);
 }
 
 TEST_F(BesselTest, FractionalOrderFailuresLeaveOutputsUnwritten) {
