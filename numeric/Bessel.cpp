@@ -4,8 +4,8 @@
 #include "numeric/NumericCore.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 

@@ -1,8 +1,9 @@
 #pragma once
-// Bessel functions: orders 0 and 1 by published polynomial and rational approximations (about
-// 1e-8 relative, 2e-7 for I and K), integer orders n >= 2 by recurrence from them, real orders
-// nu >= 0 with first derivatives by continued fractions and Temme's series, and spherical Bessel
-// functions. Every failure stores NumericBadArgument (103) in errno: a NaN or infinite argument,
+// Bessel functions: orders 0 and 1 by published polynomial and rational approximations (J and Y
+// within about 5e-8 of their envelope, I and K about 5e-7 relative), integer orders n >= 2 by
+// recurrence from them (Miller's downward recurrence keeps about 5e-7 where x is near n), real
+// orders nu >= 0 with first derivatives by continued fractions and Temme's series (about 1e-8),
+// and spherical Bessel functions. Every failure stores NumericBadArgument (103) in errno: a NaN or infinite argument,
 // an argument outside the domain, or an exhausted iteration.
 
 // J0(x), J1(x) for finite x.
@@ -29,11 +30,12 @@ double BesselYn(int n, double x);
 double BesselKn(int n, double x);
 
 // Writes J_nu(x), Y_nu(x), J'_nu(x), Y'_nu(x) for x > 0 and 0 <= nu < 2^31. Bad arguments and
-// exhausted iterations (x above about 9,900) store 103 and leave the outputs unwritten.
+// exhausted iterations (x above about 9,900) store 103 and leave the outputs unwritten. Far above
+// x, J and J' underflow to 0 and Y, Y' overflow to -/+ infinity without an error.
 void BesselJY(double x, double nu, double* rj, double* ry, double* rjp, double* ryp);
 
 // Writes I_nu(x), K_nu(x), I'_nu(x), K'_nu(x) for x > 0 and 0 <= nu < 2^31; failures as BesselJY.
-// K underflows to 0 and I overflows to infinity without an error.
+// Underflow and overflow (K = 0 and I infinite for large x, the reverse for large nu) are no error.
 void BesselIK(double x, double nu, double* ri, double* rk, double* rip, double* rkp);
 
 // Writes jn(x), yn(x), j'n(x), y'n(x) for n >= 0 and x > 0; 103 otherwise (outputs unwritten), or
