@@ -1,0 +1,123 @@
+#pragma once
+#include "engine/EngineErrors.h"
+#include "engine/EngineNames.h"
+#include "engine/ExprNode.h"
+#include "engine/NumberFormat.h"
+
+#include <vector>
+
+// Angle modes of CCalcEngine::m_nAngleMode; any other value means gradians.
+enum AngleMode : int { AngleDegrees = 0, AngleRadians = 1, AngleGradians = 2 };
+
+// DescribeName kinds.
+enum NameKind : int {
+    NameUnknown = 0, NameBuiltinFunction = 1, NamePhysicalConstant = 2, NameUserFunction = 3,
+    NameUserConstant = 4, NameVariable = 5, NameExpressionVariable = 6,
+};
+
+// The context in which one expression text is parsed, evaluated and printed: the root node,
+// this engine's variables and expression variables, and the settings the parser and the
+// evaluator read. Program-wide names live in EngineNames.h. Sources are split by concern
+// (CalcEngine.cpp, CalcEngineNames.cpp, CalcEngineStore.cpp, ...).
+class CCalcEngine : public CObject {
+public:
+    CCalcEngine();
+    ~CCalcEngine() override;
+    CCalcEngine(const CCalcEngine&) = delete;
+    CCalcEngine& operator=(const CCalcEngine&) = delete;
+
+    // --- expression ---------------------------------------------------------------------
+    // The text becomes the root's source; the root is cleared (error 0, errno 0); no parse.
+    void SetExpression(const CString& text);
+    CString GetExpressionText() const { return m_Root.GetSource(); }
+    // Resets the one-shot base and the expansion path, parses the root; the code stays there.
+    int Parse();
+    // Lenient mode on, user functions and x, y, z, t off, then Parse.
+    int ParseLenient();
+    // Value of the parsed root; the error code is left in the root (GetErrorCode).
+    double Evaluate();
+    // Stores x in variable i, then Evaluate.
+    double EvaluateWithVariable(int i, double x);
+    int GetErrorCode() const { return m_Root.m_nErrorCode; }
+    // Character index of the last parse error in the expression text.
+    int GetErrorPosition() const { return m_Root.m_nErrorPos; }
+    // Raises the one-shot display base to base when base is greater.
+    void RaiseOneShotBase(int base);
+    // Empties this engine's variables and expression variables.
+    void ClearTables();
+
+    // --- display ------------------------------------------------------------------------
+    CString FormatNumber(double x) { return m_ResultFormat.Format(x); }
+    CString FormatPoint(double x, double y) { return m_ResultFormat.FormatPoint(x, y); }
+    CString FormatSolverPoint(double x, double y) { return m_SolverFormat.FormatPoint(x, y); }
+    // The root's value in the one-shot base, else the number base; a value outside 32 bits
+    // in a base other than 10 gives "Number out of range" and leaves 46 in the root.
+    CString FormatResultInBase();
+
+    // --- variables of this engine --------------------------------------------------------
+    int FindVariable(const char* name) const;
+    bool VariableExists(const char* name) const { return FindVariable(name) >= 0; }
+    int GetVariableCount() const { return int(m_Variables.size()); }
+    CString GetVariableName(int i) const;
+    double GetVariableValue(int i) const;
+    // Defines or (when allowed) overwrites a variable; 22 or a name-check code on refusal.
+    int DefineVariable(const char* name, double value, bool allowOverwrite);
+    // Parses and evaluates text and stores the value under name; parse or evaluation error.
+    int SetVariableFromExpression(const char* name, const CString& text, bool allowOverwrite);
+    // New name for variable i (a change of letter case only is not applied).
+    int RenameVariable(int i, const char* newName);
+    // Overwrites record i without checks.
+    void SetVariable(int i, const char* name, double value);
+    // Appends without checks; returns the new index.
+    int AppendVariable(const char* name, double value);
+    void DeleteVariable(int i);
+    // n records, all {empty name, 0}.
+    void SetVariableCount(int n);
+
+    // --- expression variables of this engine ---------------------------------------------
+    int FindExpressionVariable(const char* name) const;
+    bool ExpressionVariableExists(const char* name) const { return FindExpressionVariable(name) >= 0; }
+    int GetExpressionVariableCount() const { return int(m_ExprVariables.size()); }
+    CString GetExpressionVariableName(int i) const;
+    CString GetExpressionVariableText(int i) const;
+    int DefineExpressionVariable(const char* name, const CString& text, bool allowOverwrite);
+    // New text for record i, kept only when it parses (replaces the current expression).
+    int SetExpressionVariableText(int i, const CString& text);
+    int RenameExpressionVariable(int i, const char* newName);
+    // Parses and evaluates record i's text; the value is cached even on failure.
+    int EvaluateExpressionVariable(int i);
+    // Appends {name, text, 0, not evaluated} without checks; returns the new index.
+    int AddExpressionVariable(const char* name, const CString& text);
+    void DeleteExpressionVariable(int i);
+
+    // --- name checks against this engine's tables and the program-wide ones --------------
+    int CheckVariableName(const char* name) const;
+    int CheckExpressionVariableName(const char* name) const;
+    int CheckUserFunctionName(const char* name) const;
+    int CheckUserConstantName(const char* name) const;
+
+    // --- user functions ------------------------------------------------------------------
+    int DefineUserFunction(const CString& definition, bool allowOverwrite);
+    int ReplaceUserFunction(int i, const CString& definition);
+
+    // What a name is, for pop-up tips: a NameKind, with its text and argument count.
+    int DescribeName(const char* name, CString& text, int& argumentCount) const;
+
+    // Fields, in declaration order of the engine's data model.
+    std::vector<VariableRecord> m_Variables;
+    std::vector<ExprVariableRecord> m_ExprVariables;
+    CExprNode m_Root;
+    int m_nAngleMode = AngleRadians;
+    int m_nNumberBase = 10;
+    int m_nOneShotBase = -1;
+    int m_bLenient = 0;
+    int m_bSymbolic = 0;
+    int m_bUnitMode = 0;
+    CNumberFormat m_ResultFormat;
+    CNumberFormat m_SolverFormat;
+    int m_nSolverSteps = 200;
+    double m_dLastAnswer = 0;
+    int m_bUserFunctionsOn = 1;
+    int m_bIndependentOn = 1;
+    int m_bUsesUserFunction = 0;
+};

@@ -1,0 +1,49 @@
+// Defining and replacing user functions: needs CUserFunction::Define.
+#include "engine/CalcEngine.h"
+
+#include "engine/UserFunction.h"
+
+#include <memory>
+
+int CCalcEngine::DefineUserFunction(const CString& definition, bool allowOverwrite)
+{
+    auto function = std::make_unique<CUserFunction>();
+    function->m_strDefinition = definition;
+    function->SetHead(definition);
+    int code = function->Define();
+    if (code)
+        return code;
+    int found = FindUserFunction(function->GetName());
+    if (found >= 0 && !allowOverwrite)
+        return ErrNameExists;
+    code = CheckUserFunctionName(function->GetName());
+    if (code)
+        return code;
+    auto& list = GetUserFunctions();
+    if (found >= 0) {
+        delete list[std::size_t(found)];
+        list[std::size_t(found)] = function.release();
+    } else {
+        list.push_back(function.release());
+    }
+    return 0;
+}
+
+int CCalcEngine::ReplaceUserFunction(int i, const CString& definition)
+{
+    auto& list = GetUserFunctions();
+    if (i < 0 || i >= int(list.size()))
+        return ErrInvalidName;
+    auto function = std::make_unique<CUserFunction>();
+    function->m_strDefinition = definition;
+    function->SetHead(definition);
+    int code = function->Define();
+    if (code)
+        return code;
+    int found = FindUserFunction(function->GetName());
+    if (found >= 0 && found != i)
+        return ErrNameExists;
+    delete list[std::size_t(i)];
+    list[std::size_t(i)] = function.release();
+    return 0;
+}
