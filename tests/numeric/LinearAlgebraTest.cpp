@@ -1,0 +1,291 @@
+#include "numeric/LinearAlgebra.h"
+#include "numeric/Moments.h"
+#include "numeric/NumericCore.h"
+
+#include <gsl/gsl_eigen.h>
+#include <gsl/gsl_linalg.h>
+#include <gsl/gsl_statistics_double.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// A 1-based matrix filled from row-major values, released at the end of the test.
+class Matrix {
+public:
+    Matrix(int rows, int cols, const std::vector<double>& values = {})
+        : rows_(rows), cols_(cols), m_(AllocMatrix(1, rows, 1, cols)) {
+        for (int i = 1; i <= rows; ++i)
+            for (int j = 1; j <= cols; ++j)
+                m_[i][j] = values.empty() ? 0.0 : values[(i - 1) * cols + (j - 1)];
+    }
+    ~Matrix() { FreeMatrix(m_, 1, rows_, 1, cols_); }
+    Matrix(const Matrix&) = delete;
+    Matrix& operator=(const Matrix&) = delete;
+    double** get() { return m_; }
+    double* operator[](int i) { return m_[i]; }
+
+private:
+    int rows_;
+    int cols_;
+    double** m_;
+};
+
+// Test matrices, row-major: general, symmetric positive, with negative and tiny entries.
+const std::vector<std::vector<double>> kSquareMatrices = {
+    {4},
+    {0, 1, 1, 0},
+    {2, -1, 0, -1, 2, -1, 0, -1, 2},
+    {1e-8, 3, 2, 5, 1e3, -7, 0.5, -2, 9},
+    {1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 14, 13, 15, 16, 19},
+    {6, 2, 1, 0.5, -3, 2, 5, 2, 1, 0, 1, 2, 4, 1, 2, 0.5, 1, 1, 3, 1, -3, 0, 2, 1, 8},
+};
+
+int Order(const std::vector<double>& values) {
+    return static_cast<int>(std::lround(std::sqrt(static_cast<double>(values.size()))));
+}
+
+TEST(LuDecomposition, FactorsReproduceThePermutedMatrix) {
+    for (const auto& values : kSquareMatrices) {
+        const int n = Order(values);
+        SCOPED_TRACE(testing::Message() << "n=" << n << " a11=" << values[0]);
+        Matrix a(n, n, values);
+        int* indx = AllocIntVector(1, n);
+        double d = 0;
+        errno = 0;
+        LuDecompose(a.get(), n, indx, &d);
+        EXPECT_EQ(errno, 0);
+        // Apply the recorded interchanges to a copy of A, then compare with L·U.
+        Matrix pa(n, n, values);
+        for (int j = 1; j <= n; ++j)
+            for (int k = 1; k <= n; ++k) std::swap(pa[j][k], pa[indx[j]][k]);
+        for (int i = 1; i <= n; ++i) {
+            for (int j = 1; j <= n; ++j) {
+                double lu = 0;
+                for (int k = 1; k <= std::min(i, j); ++k) lu += (k == i ? 1.0 : a[i][k]) * a[k][j];
+                EXPECT_NEAR(lu, pa[i][j], 1e-12 * 1e3) << i << "," << j;
+            }
+        }
+        // The determinant agrees with GSL's.
+        gsl_matrix* g = gsl_matrix_alloc(n, n);
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) gsl_matrix_set(g, i, j, values[i * n + j]);
+        gsl_permutation* perm = gsl_permutation_alloc(n);
+        int signum = 0;
+        gsl_linalg_LU_decomp(g, perm, &signum);
+        double det = d;
+        for (int i = 1; i <= n; ++i) det *= a[i][i];
+        const double expected = gsl_linalg_LU_det(g, signum);
+        EXPECT_NEAR(det, expected, 1e-10 * std::fabs(expected));
+        gsl_permutation_free(perm);
+        gsl_matrix_free(g);
+        FreeIntVector(indx, 1, n);
+    }
+}
+
+TEST(LuDecomposition, BackSubstitutionSolvesTheSystem) {
+    for (const auto& values : kSquareMatrices) {
+        const int n = Order(values);
+        SCOPED_TRACE(testing::Message() << "n=" << n << " a11=" << values[0]);
+        Matrix a(n, n, values);
+        int* indx = AllocIntVector(1, n);
+        double d = 0;
+        LuDecompose(a.get(), n, indx, &d);
+        for (int unit = 0; unit <= n; ++unit) {
+            // Right-hand sides with leading zeros exercise the skip of the forward pass.
+            double* b = AllocVector(1, n);
+            for (int i = 1; i <= n; ++i) b[i] = unit == 0 ? i * 0.5 - 1 : (i == unit ? 1.0 : 0.0);
+            std::vector<double> rhs(b + 1, b + n + 1);
+            errno = 0;
+            LuBackSubstitute(a.get(), n, indx, b);
+            EXPECT_EQ(errno, 0);
+            for (int i = 0; i < n; ++i) {
+                double ax = 0;
+                for (int j = 0; j < n; ++j) ax += values[i * n + j] * b[j + 1];
+                EXPECT_NEAR(ax, rhs[i], 1e-9) << "row " << i + 1 << " rhs " << unit;
+            }
+            FreeVector(b, 1, n);
+        }
+        FreeIntVector(indx, 1, n);
+    }
+}
+
+TEST(LuDecomposition, ZeroRowAndSingularMatrices) {
+    Matrix zeroRow(3, 3, {1, 2, 3, 0, 0, 0, 4, 5, 6});
+    int indx[4] = {0, -7, -7, -7};
+    double d = 0;
+    errno = 0;
+    LuDecompose(zeroRow.get(), 3, indx, &d);
+    EXPECT_EQ(errno, NumericSingularMatrix);
+    EXPECT_EQ(d, 1);
+    EXPECT_EQ(zeroRow[1][1], 1);
+    EXPECT_EQ(zeroRow[3][3], 6);
+    EXPECT_EQ(indx[2], -7);
+
+    Matrix singular(2, 2, {1, 2, 2, 4});
+    errno = 0;
+    LuDecompose(singular.get(), 2, indx, &d);
+    EXPECT_EQ(errno, 0);
+    EXPECT_EQ(singular[2][2], 1e-20);
+    EXPECT_LT(std::fabs(d * singular[1][1] * singular[2][2]), 1e-18);
+
+    errno = 0;
+    LuDecompose(singular.get(), -3, indx, &d);
+    EXPECT_EQ(errno, NumericOutOfMemory);
+}
+
+TEST(JacobiEigenpairs, AgreeWithGslSymmetricSolver) {
+    for (const auto& values : kSquareMatrices) {
+        const int n = Order(values);
+        // Symmetrise: (A + Aᵀ)/2.
+        std::vector<double> sym(values.size());
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) sym[i * n + j] = 0.5 * (values[i * n + j] + values[j * n + i]);
+        SCOPED_TRACE(testing::Message() << "n=" << n << " a11=" << sym[0]);
+        Matrix a(n, n, sym);
+        Matrix v(n, n);
+        double* d = AllocVector(1, n);
+        int nrot = -1;
+        errno = 0;
+        JacobiEigen(a.get(), n, d, v.get(), &nrot);
+        EXPECT_EQ(errno, 0);
+
+        gsl_matrix* g = gsl_matrix_alloc(n, n);
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) gsl_matrix_set(g, i, j, sym[i * n + j]);
+        gsl_vector* eval = gsl_vector_alloc(n);
+        gsl_matrix* evec = gsl_matrix_alloc(n, n);
+        gsl_eigen_symmv_workspace* w = gsl_eigen_symmv_alloc(n);
+        gsl_eigen_symmv(g, eval, evec, w);
+        gsl_eigen_symmv_sort(eval, evec, GSL_EIGEN_SORT_VAL_ASC);
+        std::vector<double> ours(d + 1, d + n + 1);
+        std::sort(ours.begin(), ours.end());
+        for (int k = 0; k < n; ++k) EXPECT_NEAR(ours[k], gsl_vector_get(eval, k), 1e-9) << "k=" << k;
+        // Each column k of v is a unit eigenvector of d[k].
+        for (int k = 1; k <= n; ++k) {
+            double norm = 0;
+            for (int i = 1; i <= n; ++i) {
+                double av = 0;
+                for (int j = 1; j <= n; ++j) av += sym[(i - 1) * n + (j - 1)] * v[j][k];
+                EXPECT_NEAR(av, d[k] * v[i][k], 1e-9) << "column " << k << " row " << i;
+                norm += v[i][k] * v[i][k];
+            }
+            EXPECT_NEAR(norm, 1, 1e-12);
+        }
+        gsl_eigen_symmv_free(w);
+        gsl_matrix_free(evec);
+        gsl_vector_free(eval);
+        gsl_matrix_free(g);
+        FreeVector(d, 1, n);
+    }
+}
+
+TEST(JacobiEigenpairs, DiagonalReturnsAtOnceAndNaNStops) {
+    Matrix a(3, 3, {3, 0, 0, 0, -1, 0, 0, 0, 2});
+    Matrix v(3, 3);
+    double d[4];
+    int nrot = -1;
+    errno = 0;
+    JacobiEigen(a.get(), 3, d, v.get(), &nrot);
+    EXPECT_EQ(errno, 0);
+    EXPECT_EQ(nrot, 0);
+    EXPECT_EQ(d[1], 3);
+    EXPECT_EQ(d[2], -1);
+    for (int i = 1; i <= 3; ++i)
+        for (int j = 1; j <= 3; ++j) EXPECT_EQ(v[i][j], i == j ? 1 : 0);
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    Matrix bad(2, 2, {1, nan, nan, 1});
+    errno = 0;
+    JacobiEigen(bad.get(), 2, d, v.get(), &nrot);
+    EXPECT_EQ(errno, NumericIterationLimit);
+
+    errno = 0;
+    JacobiEigen(bad.get(), -2, d, v.get(), &nrot);
+    EXPECT_EQ(errno, NumericOutOfMemory);
+}
+
+TEST(CovarianceExpansion, FrozenParametersGetZeroRowsAndColumns) {
+    // Parameters 1 and 3 of 4 were fitted; their covariance sits in the leading 2×2 block.
+    Matrix covar(4, 4, {1, 0.5, 9, 9, 0.5, 2, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9});
+    const int ia[5] = {0, 1, 0, 1, 0};
+    ExpandCovariance(covar.get(), 4, ia, 2);
+    const double expected[4][4] = {{1, 0, 0.5, 0}, {0, 0, 0, 0}, {0.5, 0, 2, 0}, {0, 0, 0, 0}};
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j) EXPECT_EQ(covar[i][j], expected[i - 1][j - 1]) << i << "," << j;
+}
+
+TEST(SampleMoments, AgreeWithClosedFormsAndGsl) {
+    const double four[] = {0, 1, 2, 3, 4};
+    double ave, adev, sdev, var, skew, curt;
+    errno = 0;
+    ComputeMoments(four, 4, &ave, &adev, &sdev, &var, &skew, &curt);
+    EXPECT_EQ(errno, 0);
+    EXPECT_DOUBLE_EQ(ave, 2.5);
+    EXPECT_DOUBLE_EQ(adev, 1.0);
+    EXPECT_DOUBLE_EQ(var, 5.0 / 3);
+    EXPECT_DOUBLE_EQ(skew, 0);
+    EXPECT_DOUBLE_EQ(curt, (2 * std::pow(1.5, 4) + 2 * std::pow(0.5, 4)) / (4 * var * var) - 3);
+
+    const double data[] = {0, 2.5, -1, 7, 3.25, 0.5, 11, 4, 4, -6};
+    const int n = 9;
+    ComputeMoments(data, n, &ave, &adev, &sdev, &var, &skew, &curt);
+    EXPECT_NEAR(ave, gsl_stats_mean(data + 1, 1, n), 1e-14);
+    EXPECT_NEAR(adev, gsl_stats_absdev(data + 1, 1, n), 1e-14);
+    EXPECT_NEAR(sdev, gsl_stats_sd(data + 1, 1, n), 1e-14);
+    EXPECT_NEAR(skew, gsl_stats_skew(data + 1, 1, n), 1e-14);
+    EXPECT_NEAR(curt, gsl_stats_kurtosis(data + 1, 1, n), 1e-14);
+}
+
+TEST(SampleMoments, EqualValuesAndTooFewPoints) {
+    const double same[] = {0, 5, 5, 5};
+    double ave = -1, adev = -1, sdev = -1, var = -1, skew = -1, curt = -1;
+    errno = 0;
+    ComputeMoments(same, 3, &ave, &adev, &sdev, &var, &skew, &curt);
+    EXPECT_EQ(errno, 0);
+    EXPECT_EQ(ave, 5);
+    EXPECT_EQ(adev + sdev + var + skew + curt, 0);
+    for (int n : {1, 0, -4}) {
+        double untouched = 42;
+        errno = 0;
+        ComputeMoments(same, n, &untouched, &untouched, &untouched, &untouched, &untouched, &untouched);
+        EXPECT_EQ(errno, NumericBadArgument) << n;
+        EXPECT_EQ(untouched, 42) << n;
+    }
+}
+
+TEST(NevilleInterpolation, ReproducesPolynomialsAndRefusesEqualAbscissae) {
+    const double xa[] = {0, -1, 0.5, 2, 3};
+    double ya[5];
+    auto cubic = [](double x) { return ((2 * x - 1) * x + 3) * x - 4; };
+    for (int i = 1; i <= 4; ++i) ya[i] = cubic(xa[i]);
+    for (double x : {-2.0, -1.0, 0.0, 0.7, 2.0, 2.9, 10.0}) {
+        double y = 0;
+        double dy = 0;
+        errno = 0;
+        PolynomialInterpolate(xa, ya, 4, x, &y, &dy);
+        EXPECT_EQ(errno, 0);
+        EXPECT_NEAR(y, cubic(x), 1e-10 * std::fmax(1, std::fabs(cubic(x)))) << x;
+    }
+    double y = 0;
+    double dy = 77;
+    PolynomialInterpolate(xa, ya, 1, 5.0, &y, &dy);
+    EXPECT_EQ(y, ya[1]);
+    EXPECT_EQ(dy, 77);
+
+    const double same[] = {0, 1, 1, 2};
+    const double vals[] = {0, 3, 4, 5};
+    errno = 0;
+    PolynomialInterpolate(same, vals, 3, 1.5, &y, &dy);
+    EXPECT_EQ(errno, NumericEqualAbscissae);
+    errno = 0;
+    PolynomialInterpolate(same, vals, 0, 1.5, &y, &dy);
+    EXPECT_EQ(errno, NumericBadArgument);
+}
+
+}  // namespace
