@@ -19,7 +19,8 @@ bool Contains(const char* set, char ch)
 
 char CString::GetAt(int nIndex) const
 {
-    ASSERT(nIndex >= 0 && nIndex < GetLength());
+    // The terminator may be read: scanning loops stop on it.
+    ASSERT(nIndex >= 0 && nIndex <= GetLength());
     return (nIndex >= 0 && nIndex < GetLength()) ? m_str[std::size_t(nIndex)] : '\0';
 }
 

@@ -84,6 +84,8 @@ public:
     // The program's one case-insensitive rule: only ASCII letters fold.
     int CompareNoCase(const char* psz) const;
 
+    // printf-style, any length. Pass a CString argument as s.GetString() or (const char*)s:
+    // the object itself cannot travel through "..." (the compiler warns).
     void Format(const char* pszFormat, ...) ZIVRA_PRINTF_FORMAT(2, 3);
     void AppendFormat(const char* pszFormat, ...) ZIVRA_PRINTF_FORMAT(2, 3);
     void FormatV(const char* pszFormat, va_list args);

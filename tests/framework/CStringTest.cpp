@@ -164,6 +164,7 @@ TEST(CString, EditingMembers)
     EXPECT_STREQ(s, "c");
     s.SetAt(0, 'd');
     EXPECT_EQ(s[0], 'd');
+    EXPECT_EQ(s[s.GetLength()], '\0'); // the terminator ends scanning loops
     EXPECT_EQ(s.GetAt(0), 'd');
     s += "ef";
     s += 'g';
