@@ -67,13 +67,13 @@ void ResetIndependentVariables()
 void EnableOnlyT()
 {
     for (int i = 0; i < 3; ++i)
-        g_IndependentVariables[i].strName = SlotOff;
+        g_IndependentVariables[i].strName = CString(SlotOff);
 }
 
 void EnableOnlyX()
 {
     for (int i = 1; i < IndependentVariableCount; ++i)
-        g_IndependentVariables[i].strName = SlotOff;
+        g_IndependentVariables[i].strName = CString(SlotOff);
 }
 
 int FindPredefinedName(const char* name)

@@ -41,8 +41,8 @@ int ValidateSurfaceExpression(const CString& expr)
 {
     CString text(expr);
     text.Trim();
-    g_IndependentVariables[2].strName = "*";
-    g_IndependentVariables[3].strName = "*";
+    g_IndependentVariables[2].strName = CString("*");
+    g_IndependentVariables[3].strName = CString("*");
     CCalcEngine engine;
     engine.SetExpression(text);
     int code = engine.Parse();

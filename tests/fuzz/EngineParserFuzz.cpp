@@ -1,0 +1,87 @@
+// Random text through the engine's language: parse under every mode and separator
+// convention, copy the tree, format what parsed, split it as a call. Any crash, sanitizer
+// report or hang is a fault.
+#include "engine/CalcEngine.h"
+#include "engine/EngineStartup.h"
+#include "engine/FunctionCatalogue.h"
+#include "engine/LocaleSeparators.h"
+#include "engine/UserFunction.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// Names of every kind, so that random text reaches each resolution step.
+void DefineNames(CCalcEngine& engine)
+{
+    InitCalcEngine();
+    UseDotSeparators();
+    auto* f = new CUserFunction;
+    f->SetName("uf");
+    f->AppendVariable("a", 0);
+    f->AppendVariable("b", 0);
+    f->SetExpression("a*b+1");
+    GetUserFunctions().push_back(f);
+    AddUserConstant("constant", "m", "uc", 2);
+    engine.AppendVariable("v", 1);
+    engine.AppendVariable("a1e", 2);
+    engine.AddExpressionVariable("ev", "v+1");
+    engine.AddExpressionVariable("loop", "1+loop");
+    engine.AddExpressionVariable("p", "q*2");
+    engine.AddExpressionVariable("q", "p-ev");
+    engine.AddExpressionVariable("bad", "(1+");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static CCalcEngine names;
+    static bool ready = (DefineNames(names), true);
+    (void)ready;
+    if (size < 1 || size > 8192)
+        return 0;
+    const std::uint8_t mode = data[0];
+    CString text(reinterpret_cast<const char*>(data + 1), int(size - 1));
+
+    if (mode & 1)
+        UseCommaSeparators();
+    else
+        UseDotSeparators();
+    names.m_bLenient = (mode >> 1) & 1;
+    names.m_bSymbolic = (mode >> 2) & 1;
+    names.m_bUnitMode = (mode >> 3) & 1;
+    names.m_bIndependentOn = !((mode >> 4) & 1);
+    static constexpr int Bases[4] = {10, 16, 2, 8};
+    names.m_nNumberBase = Bases[(mode >> 5) & 3];
+    names.m_ResultFormat.m_nMode = (mode >> 7) ? FormatModeCurrency : FormatModeGeneral;
+    const int variables = names.GetVariableCount();
+
+    names.SetExpression(text);
+    int code = names.Parse();
+    int length = text.GetLength();
+    if (names.GetErrorPosition() < 0 || names.GetErrorPosition() > length + 1 || ErrorSpanLength < 1)
+        __builtin_trap();
+    if (code == 0) {
+        CExprNode copy;
+        copy.CopyFrom(names.m_Root);
+        if (copy.m_pLeft)
+            copy.ReplaceWith(copy.m_pLeft);
+        names.m_Root.m_dValue = names.m_Root.m_nKind == NodeNumber ? names.m_Root.m_dValue : 1.5;
+        for (int m = 0; m <= 5; ++m) {
+            names.m_ResultFormat.m_nMode = m;
+            names.m_ResultFormat.SetDecimals(int(mode % 20) - 2);
+            names.FormatNumber(names.m_Root.m_dValue);
+        }
+        names.m_nOneShotBase = Bases[mode & 3] == 10 ? 36 : Bases[mode & 3];
+        names.FormatResultInBase();
+    }
+    CString name;
+    CStringArray args;
+    SplitFunctionCall(text, name, args, 0);
+    names.SetVariableCount(variables);
+    names.SetVariable(0, "v", 1);
+    names.SetVariable(1, "a1e", 2);
+    return 0;
+}
