@@ -9,6 +9,7 @@ class CMenu;
 class CScrollBar;
 class CListBox;
 struct CCreateContext;
+class CDataExchange;
 class CWnd;
 
 // The handle of pWnd, or nullptr for a null pointer.
@@ -81,6 +82,10 @@ public:
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Gives the child hWndChild the message being handled; TRUE when the child took it.
     static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
+
+    // Moves values between the controls and the members (DoDataExchange). Saving stops at the
+    // first field that does not scan: the user is told, the field selected, FALSE returned.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     // Modal loop used by dialogs and property sheets: pre-translates each message.
     virtual int RunModalLoop(DWORD dwFlags = 0);
@@ -199,6 +204,8 @@ public:
     static const CWnd wndNoTopMost;
 
 protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+
     // Default handlers: each passes its message to the default procedure. Derived handlers
     // call them (CWnd::OnSize(nType, cx, cy)) to keep the default behaviour.
     int OnCreate(LPCREATESTRUCT) { return int(Default()); }

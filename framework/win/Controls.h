@@ -2,9 +2,9 @@
 // Thin wrappers of the standard and common controls: each member is one message to the
 // control. Owner-drawn buttons, list boxes and combo boxes get their WM_DRAWITEM,
 // WM_MEASUREITEM, WM_COMPAREITEM and WM_DELETEITEM back from the parent as virtual calls.
-#include <richedit.h>
-
 #include "framework/win/CWnd.h"
+
+#include <richedit.h>
 
 class CImageList;
 

@@ -1,0 +1,20 @@
+#pragma once
+// The window layer in one include: application, windows and message maps, commands, menus,
+// drawing, controls, dialogs, property sheets and common dialogs.
+#include "framework/win/CCmdTarget.h"
+#include "framework/win/CCmdUI.h"
+#include "framework/win/CDC.h"
+#include "framework/win/CDialog.h"
+#include "framework/win/CGdiObject.h"
+#include "framework/win/CImageList.h"
+#include "framework/win/CMenu.h"
+#include "framework/win/CPropertySheet.h"
+#include "framework/win/CWinApp.h"
+#include "framework/win/CWinThread.h"
+#include "framework/win/CWnd.h"
+#include "framework/win/CommonDialogs.h"
+#include "framework/win/Controls.h"
+#include "framework/win/DataExchange.h"
+#include "framework/win/MessageCrackers.h"
+#include "framework/win/ModalTestHook.h"
+#include "framework/win/StringResource.h"

@@ -1,0 +1,86 @@
+#pragma once
+#include "framework/win/CDialog.h"
+
+#include <vector>
+
+class CPropertySheet;
+
+// One page of a property sheet, from a dialog template. The sheet's notifications become
+// virtual calls: OnSetActive when the page is shown, OnKillActive (saves and validates the
+// fields) when it is left or OK is pressed, OnApply (runs OnOK) for every page that was
+// created, OnCancel (through OnReset) when the sheet is cancelled.
+class CPropertyPage : public CDialog {
+    DECLARE_DYNAMIC(CPropertyPage)
+public:
+    CPropertyPage() = default;
+    explicit CPropertyPage(UINT nIDTemplate, UINT nIDCaption = 0);
+
+    void SetModified(BOOL bChanged = TRUE);
+    virtual BOOL OnSetActive();
+    virtual BOOL OnKillActive();
+    virtual BOOL OnApply();
+    virtual void OnReset();
+    virtual BOOL OnQueryCancel();
+    void OnOK() override;
+    void OnCancel() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    PROPSHEETPAGEA m_psp{};
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+private:
+    friend class CPropertySheet;
+    CString m_strCaption;
+    BOOL m_bFirstSetActive = TRUE;
+};
+
+// A property sheet of the common controls, always created modeless (PSH_MODELESS); DoModal
+// runs it in the framework's modal loop. m_psh may be adjusted before DoModal (for example
+// PSH_NOAPPLYNOW removes the Apply button; nStartPage chooses the first page shown).
+class CPropertySheet : public CWnd {
+    DECLARE_DYNAMIC(CPropertySheet)
+public:
+    CPropertySheet();
+    explicit CPropertySheet(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
+    explicit CPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
+
+    void AddPage(CPropertyPage* pPage) { m_pages.push_back(pPage); }
+    int GetPageCount() const { return int(m_pages.size()); }
+    CPropertyPage* GetPage(int nPage) const { return m_pages.at(std::size_t(nPage)); }
+    int GetPageIndex(CPropertyPage* pPage) const;
+    CPropertyPage* GetActivePage() const;
+    int GetActiveIndex() const;
+    BOOL SetActivePage(int nPage);
+    BOOL SetActivePage(CPropertyPage* pPage) { return SetActivePage(GetPageIndex(pPage)); }
+    void SetTitle(LPCTSTR lpszText, UINT nStyle = 0);
+    // PSBTN_OK, PSBTN_CANCEL, PSBTN_APPLYNOW, ...
+    BOOL PressButton(int nButton) { return BOOL(SendMessage(PSM_PRESSBUTTON, WPARAM(nButton))); }
+
+    virtual INT_PTR DoModal();
+    // A modeless sheet.
+    virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = DWORD(-1), DWORD dwExStyle = 0);
+    void EndDialog(int nEndID);
+    virtual BOOL OnInitDialog();
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL ContinueModal() override;
+
+    PROPSHEETHEADERA m_psh{};
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
+    LRESULT HandlePressButton(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
+    HWND CreateSheet(HWND hWndParent, DWORD dwStyle);
+
+    std::vector<CPropertyPage*> m_pages;
+    std::vector<PROPSHEETPAGEA> m_pageRecords;
+    CString m_strCaption;
+    CWnd* m_pParentWnd = nullptr;
+    int m_nButtonResult = IDCANCEL; // the last of OK and Cancel pressed
+};

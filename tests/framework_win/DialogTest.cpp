@@ -1,0 +1,274 @@
+// Modal dialogs driven by the test hook, data exchange, message boxes and the string table.
+#include "framework/win/CDialog.h"
+#include "framework/win/CWinApp.h"
+#include "framework/win/Controls.h"
+#include "framework/win/StringResource.h"
+#include "tests/framework_win/ScriptedModalHook.h"
+#include "tests/framework_win/TestResource.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CExchangeDlg : public CDialog {
+public:
+    CExchangeDlg() : CDialog(IDD_EXCHANGE) {}
+
+    CString m_text = "hello";
+    int m_int = -42;
+    UINT m_uint = 7;
+    long m_long = 123456;
+    double m_real = 0.1;
+    int m_check = 1;
+    int m_radio = 2;
+    int m_combo = 1;
+    CComboBox m_comboBox;
+
+    BOOL OnInitDialog() override
+    {
+        // DDX_Control binds the combo box during the first exchange, so fill it through the
+        // handle; the items must be there before the index is exchanged.
+        for (const char* item : {"red", "green", "blue"})
+            SendDlgItemMessage(IDC_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        return CDialog::OnInitDialog();
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_COMBO, m_comboBox);
+        DDX_Text(pDX, IDC_TEXT, m_text);
+        DDX_Text(pDX, IDC_INT, m_int);
+        DDX_Text(pDX, IDC_UINT, m_uint);
+        DDX_Text(pDX, IDC_LONG, m_long);
+        DDX_Text(pDX, IDC_REAL, m_real);
+        DDX_Check(pDX, IDC_CHECK, m_check);
+        DDX_Radio(pDX, IDC_RADIO1, m_radio);
+        DDX_CBIndex(pDX, IDC_COMBO, m_combo);
+    }
+};
+
+CString ItemText(CWnd* pDialog, int nID)
+{
+    CString text;
+    pDialog->GetDlgItemText(nID, text);
+    return text;
+}
+
+TEST(Dialog, InitialisationShowsEveryMemberInItsControl)
+{
+    ScriptedModalHook hook;
+    CExchangeDlg dlg;
+    bool checked = false;
+    hook.onStart = [&](CWnd* p) {
+        checked = true;
+        EXPECT_STREQ(ItemText(p, IDC_TEXT), "hello");
+        EXPECT_STREQ(ItemText(p, IDC_INT), "-42");
+        EXPECT_STREQ(ItemText(p, IDC_UINT), "7");
+        EXPECT_STREQ(ItemText(p, IDC_LONG), "123456");
+        EXPECT_STREQ(ItemText(p, IDC_REAL), "0.1");
+        EXPECT_EQ(p->IsDlgButtonChecked(IDC_CHECK), 1u);
+        EXPECT_EQ(p->IsDlgButtonChecked(IDC_RADIO3), 1u);
+        EXPECT_EQ(p->IsDlgButtonChecked(IDC_RADIO1), 0u);
+        EXPECT_EQ(p->SendDlgItemMessage(IDC_COMBO, CB_GETCURSEL), 1);
+        EXPECT_EQ(CWnd::FromHandlePermanent(::GetDlgItem(p->m_hWnd, IDC_COMBO)), &dlg.m_comboBox);
+    };
+    hook.startAnswer = IDCANCEL;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(dlg.m_hWnd, nullptr) << "the dialog window is gone after DoModal";
+    EXPECT_EQ(dlg.m_comboBox.m_hWnd, nullptr) << "controls bound by DDX_Control go with it";
+    EXPECT_STREQ(dlg.m_text, "hello");
+}
+
+TEST(Dialog, OkSavesEveryFieldType)
+{
+    ScriptedModalHook hook;
+    CExchangeDlg dlg;
+    hook.steps.push_back([](CWnd* p) {
+        p->SetDlgItemText(IDC_TEXT, "typed text");
+        p->SetDlgItemText(IDC_INT, " -17 ");
+        p->SetDlgItemText(IDC_UINT, "4000000000");
+        p->SetDlgItemText(IDC_LONG, "+2147483647");
+        p->SetDlgItemText(IDC_REAL, "-1.25e-3");
+        p->CheckDlgButton(IDC_CHECK, BST_UNCHECKED);
+        p->CheckRadioButton(IDC_RADIO1, IDC_RADIO3, IDC_RADIO1);
+        p->SendDlgItemMessage(IDC_COMBO, CB_SETCURSEL, 2);
+        ClickButton(p, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(hook.messages.empty());
+    EXPECT_STREQ(dlg.m_text, "typed text");
+    EXPECT_EQ(dlg.m_int, -17);
+    EXPECT_EQ(dlg.m_uint, 4000000000u);
+    EXPECT_EQ(dlg.m_long, 2147483647L);
+    EXPECT_DOUBLE_EQ(dlg.m_real, -1.25e-3);
+    EXPECT_EQ(dlg.m_check, 0);
+    EXPECT_EQ(dlg.m_radio, 0);
+    EXPECT_EQ(dlg.m_combo, 2);
+}
+
+TEST(Dialog, RadioGroupWithNothingCheckedReadsMinusOne)
+{
+    ScriptedModalHook hook;
+    CExchangeDlg dlg;
+    hook.steps.push_back([](CWnd* p) {
+        for (int id : {IDC_RADIO1, IDC_RADIO2, IDC_RADIO3})
+            p->CheckDlgButton(id, BST_UNCHECKED);
+        ClickButton(p, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_radio, -1);
+}
+
+TEST(Dialog, RefusedFieldKeepsTheDialogOpenWithTheFieldSelected)
+{
+    struct Case {
+        int field;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {IDC_INT, "12x", "Please enter an integer."},
+        {IDC_INT, "99999999999", "Please enter an integer."},
+        {IDC_UINT, "-3", "Please enter a positive integer."},
+        {IDC_LONG, "", "Please enter an integer."},
+        {IDC_REAL, "1,5", "Please enter a number."},
+        {IDC_REAL, "abc", "Please enter a number."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "field " << c.field << " text '" << c.text << "'");
+        ScriptedModalHook hook;
+        CExchangeDlg dlg;
+        bool stillOpen = false;
+        hook.steps.push_back([&](CWnd* p) {
+            p->SetDlgItemText(IDC_TEXT, "saved before");
+            p->SetDlgItemText(c.field, c.text);
+            p->SetDlgItemText(IDC_REAL == c.field ? IDC_INT : IDC_REAL, "0"); // a valid field
+            p->CheckDlgButton(IDC_CHECK, BST_UNCHECKED); // after every text field
+            ClickButton(p, IDOK);
+        });
+        hook.steps.push_back([&](CWnd* p) {
+            stillOpen = ::IsWindowVisible(p->m_hWnd) != FALSE;
+            HWND hField = ::GetDlgItem(p->m_hWnd, c.field);
+            EXPECT_EQ(::GetFocus(), hField);
+            DWORD start = 0, end = 0;
+            ::SendMessageA(hField, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+            EXPECT_EQ(start, 0u);
+            EXPECT_EQ(end, DWORD(std::strlen(c.text)));
+            ClickButton(p, IDCANCEL);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_TRUE(stillOpen);
+        ASSERT_EQ(hook.messages.size(), 1u);
+        EXPECT_STREQ(hook.messages[0], c.message);
+        EXPECT_EQ(hook.types[0] & MB_ICONMASK, UINT(MB_ICONEXCLAMATION));
+        // Fields before the refused one were saved; it and the later ones kept their values.
+        EXPECT_STREQ(dlg.m_text, "saved before");
+        EXPECT_EQ(dlg.m_check, 1);
+    }
+}
+
+TEST(Dialog, ModalLoopAbortsWhenTheHookNeverEndsIt)
+{
+    ScriptedModalHook hook; // no steps: nobody presses a button
+    CExchangeDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDABORT);
+}
+
+TEST(DataExchange, RealNumbersShowFifteenSignificantDigits)
+{
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0.1, "0.1"},
+        {1.0 / 3.0, "0.333333333333333"},
+        {2.0 / 3.0, "0.666666666666667"},
+        {-2.5e-10, "-2.5e-10"},
+        {1e20, "1e+20"},
+        {123456789012345678.0, "1.23456789012346e+17"},
+        {100.0, "100"},
+        {0.0, "0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(AfxFormatDouble(c.value), c.text) << "value " << c.value;
+}
+
+TEST(DataExchange, IntegerAndNumberScanning)
+{
+    struct IntCase {
+        const char* text;
+        long long min, max;
+        bool ok;
+        long long value;
+    };
+    const IntCase ints[] = {
+        {"42", INT_MIN, INT_MAX, true, 42},
+        {"  -7\t", INT_MIN, INT_MAX, true, -7},
+        {"+3", INT_MIN, INT_MAX, true, 3},
+        {"2147483648", INT_MIN, INT_MAX, false, 0},
+        {"-1", 0, UINT_MAX, false, 0},
+        {"4294967295", 0, UINT_MAX, true, 4294967295LL},
+        {"1 2", INT_MIN, INT_MAX, false, 0},
+        {"0x10", INT_MIN, INT_MAX, false, 0},
+        {"", INT_MIN, INT_MAX, false, 0},
+        {"-", INT_MIN, INT_MAX, false, 0},
+    };
+    for (const IntCase& c : ints) {
+        long long value = 0;
+        EXPECT_EQ(AfxParseInt(c.text, c.min, c.max, value) != FALSE, c.ok) << "text '" << c.text << "'";
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << "text '" << c.text << "'";
+        }
+    }
+    struct RealCase {
+        const char* text;
+        bool ok;
+        double value;
+    };
+    const RealCase reals[] = {
+        {"1.5", true, 1.5},
+        {" -2e3 ", true, -2000.0},
+        {".5", true, 0.5},
+        {"1,5", false, 0},
+        {"1.5.2", false, 0},
+        {"inf", false, 0},
+        {"nan", false, 0},
+        {"1e999", false, 0},
+        {"", false, 0},
+    };
+    for (const RealCase& c : reals) {
+        double value = 0;
+        EXPECT_EQ(AfxParseDouble(c.text, value) != FALSE, c.ok) << "text '" << c.text << "'";
+        if (c.ok) {
+            EXPECT_DOUBLE_EQ(value, c.value) << "text '" << c.text << "'";
+        }
+    }
+}
+
+TEST(MessageBoxes, HookAnswersTextAndStringResourceBoxes)
+{
+    ScriptedModalHook hook;
+    hook.boxAnswer = IDNO;
+    CWinApp app("Zivra Framework Test");
+    EXPECT_EQ(AfxMessageBox("Delete it?", MB_YESNO), IDNO);
+    EXPECT_EQ(AfxMessageBox(IDS_PROMPT), IDNO);
+    ASSERT_EQ(hook.messages.size(), 2u);
+    EXPECT_STREQ(hook.messages[0], "Delete it?");
+    EXPECT_EQ(hook.types[0], UINT(MB_YESNO | MB_ICONQUESTION)) << "a Yes/No box gets the question icon";
+    EXPECT_STREQ(hook.messages[1], "A prompt from the string table");
+    EXPECT_EQ(hook.types[1], UINT(MB_OK | MB_ICONEXCLAMATION));
+}
+
+TEST(StringTable, LoadStringReadsTheProgramsStrings)
+{
+    CString text;
+    EXPECT_TRUE(text.LoadString(IDS_SHEET_CAPTION));
+    EXPECT_STREQ(text, "Sheet caption");
+    EXPECT_FALSE(text.LoadString(4321));
+    EXPECT_TRUE(text.IsEmpty());
+}
+
+} // namespace

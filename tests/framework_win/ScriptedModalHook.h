@@ -1,0 +1,47 @@
+#pragma once
+// A modal test hook that answers message boxes and runs one scripted step per idle round of a
+// modal loop; it is installed for its lifetime.
+#include "framework/core/CString.h"
+#include "framework/win/ModalTestHook.h"
+
+#include <functional>
+#include <vector>
+
+class ScriptedModalHook : public CModalTestHook {
+public:
+    ScriptedModalHook() { AfxSetModalTestHook(this); }
+    ~ScriptedModalHook() override { AfxSetModalTestHook(nullptr); }
+
+    int OnMessageBox(LPCTSTR lpszText, LPCTSTR, UINT nType) override
+    {
+        messages.emplace_back(lpszText);
+        types.push_back(nType);
+        return boxAnswer;
+    }
+    int OnModalStart(CWnd* pDialog) override
+    {
+        if (onStart)
+            onStart(pDialog);
+        return startAnswer;
+    }
+    void OnModalIdle(CWnd* pDialog) override
+    {
+        if (next < steps.size())
+            steps[next++](pDialog);
+    }
+
+    std::function<void(CWnd*)> onStart;
+    int startAnswer = 0;
+    std::vector<std::function<void(CWnd*)>> steps;
+    std::size_t next = 0;
+    int boxAnswer = IDOK;
+    std::vector<CString> messages;
+    std::vector<UINT> types;
+};
+
+// Clicks a dialog button the way the user would.
+inline void ClickButton(CWnd* pDialog, int nID)
+{
+    pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(::GetDlgItem(pDialog->m_hWnd, nID)));
+}
