@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class CArchive;
+
 // Angle modes of CCalcEngine::m_nAngleMode; any other value means gradians.
 enum AngleMode : int { AngleDegrees = 0, AngleRadians = 1, AngleGradians = 2 };
 
@@ -32,6 +34,8 @@ public:
     CString GetExpressionText() const { return m_Root.GetSource(); }
     // Resets the one-shot base and the expansion path, parses the root; the code stays there.
     int Parse();
+    // The root printed back to expression text.
+    CString GetText() const;
     // Lenient mode on, user functions and x, y, z, t off, then Parse.
     int ParseLenient();
     // Value of the parsed root; the error code is left in the root (GetErrorCode).
@@ -102,6 +106,36 @@ public:
 
     // What a name is, for pop-up tips: a NameKind, with its text and argument count.
     int DescribeName(const char* name, CString& text, int& argumentCount) const;
+
+    // --- calculus front ends (x is the variable) -------------------------------------------
+    // The root becomes its derivative with respect to name (20 for an invalid name); symbolic
+    // mode stays on.
+    int DeriveSymbolic(const char* name);
+    // Zeros of the expression over [a, b], appended.
+    int FindRoots(double a, double b, std::vector<double>& roots);
+    // Stationary points over [a, b] that are maxima or minima, appended.
+    int FindExtrema(double a, double b, std::vector<double>& maxima, std::vector<double>& minima);
+    // y = slope x + intercept touches the expression at x0.
+    int GetTangentLine(double x0, double& slope, double& intercept);
+    int Integrate(double a, double b, double& result);
+    int DifferentiateAt(double x, double& result);
+    // Integrals of |f-g|, f-g and pi|f^2-g^2| over [a, b].
+    int AreaBetween(const CString& f, const CString& g, double a, double b, double& result);
+    int IntegrateBetween(const CString& f, const CString& g, double a, double b, double& result);
+    int VolumeOfRevolution(const CString& f, const CString& g, double a, double b, double& result);
+    // Of the expression's curve over [a, b].
+    int ArcLength(double a, double b, double& result);
+    int SurfaceOfRevolution(double a, double b, double& result);
+    // Centroid of the region between f and g; 38 when it has no area.
+    int CenterOfMass(const CString& f, const CString& g, double a, double b, double& xc, double& yc);
+    int FindIntersections(const CString& f, const CString& g, double a, double b, std::vector<double>& xs);
+
+    // --- stored forms of the tables -----------------------------------------------------
+    void SerializeVariables(CArchive& ar);
+    void SerializeExpressionVariables(CArchive& ar);
+    static void SerializeUserFunctions(CArchive& ar);
+    static void SerializeUserConstants(CArchive& ar);
+    static void SerializeUserUnits(CArchive& ar);
 
     // Fields, in declaration order of the engine's data model.
     std::vector<VariableRecord> m_Variables;

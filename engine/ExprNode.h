@@ -116,6 +116,22 @@ public:
     // Writes x into the x slot, evaluates, returns the value (error code stays here).
     double EvaluateAt(double x);
 
+    // --- printing and symbolic differentiation -----------------------------------------
+    // The tree as expression text that parses back to it; parent is the node this one is a
+    // child of (none for the root), isLeft whether it is its left child or argument.
+    CString Print(const CExprNode* pParent, bool bIsLeft) const;
+    CString PrintOperator(const CExprNode* pParent, bool bIsLeft) const;
+    // Replaces the tree by its derivative with respect to the x slot (the other independent
+    // variables are constants); 0, 29 where no rule applies, or the parse code of a rule.
+    int Derive();
+    int DeriveOperator();
+    // Folds constant operators and drops the neutral elements 0 and 1, bottom-up.
+    void Simplify();
+    bool IsZero() const;
+    bool IsOne() const;
+    bool IsNumericConstant() const;
+    bool IsConstant() const;
+
     // Fields, in the order of the tree's data model; public for the engine's tree walkers.
     int m_nKind = NodeNumber;
     double m_dValue = 0;
