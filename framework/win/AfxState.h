@@ -39,7 +39,7 @@ struct AFX_THREAD_STATE {
     HWND m_hTrackingWindow = nullptr; // owner of the pop-up menu being tracked
     HMENU m_hTrackingMenu = nullptr;  // the pop-up menu being tracked
     CWinThread* m_pCurrentWinThread = nullptr;
-    int m_nTempMapLock = 0;         // temporary wrappers are kept while non-zero
+    BOOL m_bOleInitialized = FALSE; // set by AfxOleInit
 };
 
 AFX_THREAD_STATE* AfxGetThreadState();
@@ -52,6 +52,9 @@ CWinApp* AfxGetApp();
 CWinThread* AfxGetThread();
 CWnd* AfxGetMainWnd();
 LPCTSTR AfxGetAppName();
+
+// Initialises OLE for this thread once (clipboard data objects, drag and drop); FALSE on failure.
+BOOL AfxOleInit();
 
 // Releases the temporary wrappers of foreign window, menu, DC and GDI handles.
 void AfxDeleteTempMaps();

@@ -4,6 +4,8 @@
 #include "framework/win/CWnd.h"
 #include "framework/win/TempMaps.h"
 
+#include <ole2.h>
+
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 CWinThread::CWinThread() { AfxGetThreadState()->m_pCurrentWinThread = this; }
@@ -115,6 +117,14 @@ BOOL AfxIsIdleMessage(MSG* pMsg)
     if (CWinThread* pThread = AfxGetThread())
         return pThread->IsIdleMessage(pMsg);
     return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
+}
+
+BOOL AfxOleInit()
+{
+    AFX_THREAD_STATE* state = AfxGetThreadState();
+    if (!state->m_bOleInitialized && SUCCEEDED(::OleInitialize(nullptr)))
+        state->m_bOleInitialized = TRUE;
+    return state->m_bOleInitialized;
 }
 
 void AfxDeleteTempMaps()

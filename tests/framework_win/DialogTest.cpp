@@ -169,6 +169,45 @@ TEST(Dialog, RefusedFieldKeepsTheDialogOpenWithTheFieldSelected)
     }
 }
 
+// A control that takes F2 before the dialog manager sees it, as in-place editors do.
+class CKeyEdit : public CEdit {
+public:
+    int m_f2 = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F2) {
+            ++m_f2;
+            return TRUE;
+        }
+        return FALSE;
+    }
+};
+
+class CKeyDlg : public CExchangeDlg {
+public:
+    CKeyEdit m_edit;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_TEXT, m_edit);
+        CExchangeDlg::DoDataExchange(pDX);
+    }
+};
+
+TEST(Dialog, ModalLoopPreTranslatesForTheDialogsControls)
+{
+    ScriptedModalHook hook;
+    CKeyDlg dlg;
+    hook.steps.push_back([&](CWnd*) { dlg.m_edit.PostMessage(WM_KEYDOWN, VK_F2, 0); });
+    hook.steps.push_back([&](CWnd* p) {
+        EXPECT_EQ(dlg.m_edit.m_f2, 1);
+        p->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0); // the dialog manager turns Escape into Cancel
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_edit.m_f2, 1);
+}
+
 TEST(Dialog, ModalLoopAbortsWhenTheHookNeverEndsIt)
 {
     ScriptedModalHook hook; // no steps: nobody presses a button

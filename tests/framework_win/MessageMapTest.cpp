@@ -279,8 +279,13 @@ int g_destructed = 0;
 
 class CSelfDeleting : public CWnd {
 public:
-    explicit CSelfDeleting(bool failCreate = false, bool skipBaseNcDestroy = false)
-        : m_failCreate(failCreate), m_skipBaseNcDestroy(skipBaseNcDestroy) {}
+    explicit CSelfDeleting(bool failCreate = false, bool skipBaseNcDestroy = false,
+                           const char* className = nullptr)
+        : m_failCreate(failCreate), m_skipBaseNcDestroy(skipBaseNcDestroy), m_className(className) {}
+    BOOL CreateTopLevel()
+    {
+        return CreateEx(0, m_className, "test", WS_POPUP, kRect, nullptr, 0);
+    }
     ~CSelfDeleting() override { ++g_destructed; }
 
 protected:
@@ -300,6 +305,7 @@ protected:
 private:
     bool m_failCreate;
     bool m_skipBaseNcDestroy;
+    const char* m_className;
 };
 
 BEGIN_MESSAGE_MAP(CSelfDeleting, CWnd)
@@ -313,16 +319,18 @@ TEST(Lifetime, SelfDeletingWindowIsDeletedOnce)
         const char* name;
         bool failCreate;
         bool skipBase;
+        const char* className;
     };
     const Case cases[] = {
-        {"destroyed window", false, false},
-        {"handler skipping the base OnNcDestroy", false, true},
-        {"creation refused in OnCreate", true, false},
+        {"destroyed window", false, false, nullptr},
+        {"handler skipping the base OnNcDestroy", false, true, nullptr},
+        {"creation refused in OnCreate", true, false, nullptr},
+        {"unknown window class", true, false, "NoSuchClassAnywhere"},
     };
     for (const Case& c : cases) {
         g_postNcDestroy = g_destructed = 0;
-        auto* wnd = new CSelfDeleting(c.failCreate, c.skipBase);
-        const BOOL created = CreateTopLevel(*wnd);
+        auto* wnd = new CSelfDeleting(c.failCreate, c.skipBase, c.className);
+        const BOOL created = wnd->CreateTopLevel();
         EXPECT_EQ(created, !c.failCreate) << c.name;
         if (created) {
             HWND hWnd = wnd->m_hWnd;
