@@ -1,0 +1,92 @@
+#include "framework/win/CDocManager.h"
+
+#include "framework/win/CDocTemplate.h"
+#include "framework/win/CDocument.h"
+#if __has_include("framework/win/CFileDialog.h")
+#include "framework/win/CFileDialog.h"
+#define ZIVRA_HAVE_FILE_DIALOG 1
+#endif
+
+CDocManager::~CDocManager()
+{
+    for (CDocTemplate* pTemplate : m_templateList)
+        delete pTemplate;
+}
+
+void CDocManager::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    pTemplate->LoadTemplate();
+    m_templateList.push_back(pTemplate);
+}
+
+BOOL CDocManager::DoPromptFileName(CString& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
+{
+    if (!pTemplate && !m_templateList.empty())
+        pTemplate = m_templateList.front();
+    CString strExt, strFilter = "All Files (*.*)|*.*||";
+    if (pTemplate) {
+        strFilter = BuildFileDialogFilter(pTemplate->m_strDocStrings);
+        pTemplate->GetDocString(strExt, CDocTemplate::filterExt);
+        if (!strExt.IsEmpty() && strExt[0] == '.')
+            strExt = strExt.Mid(1);
+    }
+    DWORD dwFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    dwFlags |= bOpenFileDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT;
+#ifdef ZIVRA_HAVE_FILE_DIALOG
+    CFileDialog dlg(bOpenFileDialog, strExt.IsEmpty() ? nullptr : strExt.GetString(),
+                    fileName.IsEmpty() ? nullptr : fileName.GetString(), dwFlags, strFilter);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    fileName = dlg.GetPathName();
+    return TRUE;
+#else
+    (void)dwFlags;
+    (void)fileName;
+    return FALSE;
+#endif
+}
+
+CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
+{
+    if (m_templateList.empty())
+        return nullptr;
+    // One document at a time: a file already open is simply shown again.
+    CDocTemplate* pTemplate = m_templateList.front();
+    char szFull[MAX_PATH];
+    DWORD n = ::GetFullPathNameA(lpszFileName, MAX_PATH, szFull, nullptr);
+    CString strPath = (n > 0 && n < MAX_PATH) ? CString(szFull) : CString(lpszFileName);
+    for (int i = 0; i < pTemplate->GetDocumentCount(); i++) {
+        CDocument* pDoc = pTemplate->GetDocument(i);
+        if (!pDoc->GetPathName().IsEmpty() && pDoc->GetPathName().CompareNoCase(strPath) == 0)
+            return pDoc;
+    }
+    return pTemplate->OpenDocumentFile(strPath);
+}
+
+void CDocManager::OnFileNew()
+{
+    if (!m_templateList.empty())
+        m_templateList.front()->OpenDocumentFile(nullptr);
+}
+
+void CDocManager::OnFileOpen()
+{
+    CString strName;
+    if (!DoPromptFileName(strName, TRUE, nullptr))
+        return;
+    OpenDocumentFile(strName);
+}
+
+BOOL CDocManager::SaveAllModified()
+{
+    for (CDocTemplate* pTemplate : m_templateList)
+        if (!pTemplate->SaveAllModified())
+            return FALSE;
+    return TRUE;
+}
+
+void CDocManager::CloseAllDocuments(BOOL bEndSession)
+{
+    for (CDocTemplate* pTemplate : m_templateList)
+        pTemplate->CloseAllDocuments(bEndSession);
+}

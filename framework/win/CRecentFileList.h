@@ -1,0 +1,48 @@
+#pragma once
+#include "framework/core/CString.h"
+
+#include <vector>
+
+class CCmdUI;
+
+// The most-recently-used file list of the File menu: newest first, no duplicates (paths compare
+// case-insensitively), at most GetSize() entries, kept in the registry section given at
+// construction as "File1", "File2", ...
+class CRecentFileList {
+public:
+    // nStart: command id of the first menu entry; lpszEntryFormat: e.g. "File%d".
+    CRecentFileList(UINT nStart, const char* lpszSection, const char* lpszEntryFormat, int nSize,
+                    int nMaxDispLen = 40);
+    virtual ~CRecentFileList() = default;
+
+    int GetSize() const { return int(m_arrNames.size()); }
+    // Entries in use (the rest of the slots are empty).
+    int GetCount() const;
+    const CString& operator[](int nIndex) const { return m_arrNames[nIndex]; }
+
+    // Puts the path at the top, moving it up when it is already listed.
+    virtual void Add(const char* lpszPathName);
+    virtual void Remove(int nIndex);
+
+    // The text of a menu entry: the path shortened to the display length, '&' doubled.
+    virtual BOOL GetDisplayName(CString& strName, int nIndex) const;
+    // Replaces the menu items from the first entry's command id with the list (or one disabled
+    // placeholder item when the list is empty).
+    virtual void UpdateMenu(CCmdUI* pCmdUI);
+
+    virtual void ReadList();
+    virtual void WriteList();
+
+    UINT m_nStart;
+    CString m_strSectionName;
+    CString m_strEntryFormat;
+    int m_nMaxDisplayLength;
+    CString m_strOriginal; // the placeholder item's text, restored when the list is empty
+
+private:
+    std::vector<CString> m_arrNames;
+};
+
+// A path shortened to at most nMaxLength characters by replacing middle folders with "...":
+// "C:\a\b\c\file.zvp" -> "C:\...\c\file.zvp". The file name itself is never cut.
+CString AbbreviatePathName(const CString& strPath, int nMaxLength);
