@@ -2,10 +2,7 @@
 
 #include "framework/win/CDocTemplate.h"
 #include "framework/win/CDocument.h"
-#if __has_include("framework/win/CFileDialog.h")
-#include "framework/win/CFileDialog.h"
-#define ZIVRA_HAVE_FILE_DIALOG 1
-#endif
+#include "framework/win/CommonDialogs.h"
 
 CDocManager::~CDocManager()
 {
@@ -32,18 +29,12 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, BOOL bOpenFileDialog, CDoc
     }
     DWORD dwFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     dwFlags |= bOpenFileDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT;
-#ifdef ZIVRA_HAVE_FILE_DIALOG
     CFileDialog dlg(bOpenFileDialog, strExt.IsEmpty() ? nullptr : strExt.GetString(),
                     fileName.IsEmpty() ? nullptr : fileName.GetString(), dwFlags, strFilter);
     if (dlg.DoModal() != IDOK)
         return FALSE;
     fileName = dlg.GetPathName();
     return TRUE;
-#else
-    (void)dwFlags;
-    (void)fileName;
-    return FALSE;
-#endif
 }
 
 CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)

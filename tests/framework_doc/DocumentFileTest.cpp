@@ -3,11 +3,13 @@
 // recent-file list in the registry and on the menu, and the command line at start-up.
 #include "framework/win/CCommandLineInfo.h"
 #include "framework/win/CMenu.h"
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/CRecentFileList.h"
 #include "tests/framework_doc/DocTestApp.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -219,6 +221,64 @@ TEST(DocumentFile, CloseAsksToSaveChangesAndCancelKeepsEverything)
         EXPECT_EQ(ReadFileBytes(path)[0] == 7, c.bFileWritten) << c.nAnswer;
         pDoc->SetModifiedFlag(FALSE);
     }
+}
+
+// Answers file dialogs with a chosen path and records the filter they showed.
+class CFileDialogHook : public CRecordingHook {
+public:
+    int OnModalStart(CWnd* pDialog) override
+    {
+        auto* pFileDialog = dynamic_cast<CFileDialog*>(pDialog);
+        if (!pFileDialog)
+            return IDCANCEL;
+        m_strFilter.clear();
+        for (const char* p = pFileDialog->m_ofn.lpstrFilter; p && *p; p += std::strlen(p) + 1)
+            m_strFilter += std::string(p) + "|";
+        m_bOverwritePrompt = (pFileDialog->m_ofn.Flags & OFN_OVERWRITEPROMPT) != 0;
+        if (m_strAnswer.empty())
+            return IDCANCEL;
+        lstrcpynA(pFileDialog->m_ofn.lpstrFile, m_strAnswer.c_str(), int(pFileDialog->m_ofn.nMaxFile));
+        return IDOK;
+    }
+    std::string m_strAnswer;
+    std::string m_strFilter;
+    bool m_bOverwritePrompt = false;
+};
+
+TEST(FileDialogs, SaveAsAndOpenUseTheFilterOfTheDocumentString)
+{
+    std::string path = MakeTempFolder() + "chosen.tdc";
+    CFileDialogHook hook;
+    AfxSetModalTestHook(&hook);
+    CTestFrame* pFrame = MainFrame();
+    CTestDoc* pDoc = MainDoc();
+    FillDocument(pDoc);
+    pDoc->m_nCount = 99;
+
+    hook.m_strAnswer = path;
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_AS, 0), 0);
+    EXPECT_EQ(hook.m_strFilter, "Test Documents (*.tdc)|*.tdc|All Files (*.*)|*.*|");
+    EXPECT_TRUE(hook.m_bOverwritePrompt);
+    EXPECT_EQ(pDoc->GetPathName().CompareNoCase(path.c_str()), 0);
+    EXPECT_FALSE(pDoc->IsModified());
+
+    // A cancelled dialog changes nothing.
+    pDoc->m_nCount = 5;
+    pDoc->SetModifiedFlag();
+    hook.m_strAnswer.clear();
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_AS, 0), 0);
+    EXPECT_TRUE(pDoc->IsModified());
+    pDoc->SetModifiedFlag(FALSE);
+
+    // File/Open through the application reads the chosen file into the one document.
+    hook.m_strAnswer = path;
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
+    EXPECT_EQ(MainDoc()->m_nCount, 0);
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_OPEN, 0), 0);
+    EXPECT_FALSE(hook.m_bOverwritePrompt);
+    EXPECT_EQ(MainDoc()->m_nCount, 99);
+    EXPECT_TRUE(hook.m_texts.empty());
+    AfxSetModalTestHook(nullptr);
 }
 
 TEST(RecentFiles, OpenedFilesAreListedNewestFirstAndStoredInTheRegistry)
