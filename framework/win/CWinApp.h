@@ -2,6 +2,13 @@
 #include "framework/core/CString.h"
 #include "framework/win/CWinThread.h"
 
+class CCmdUI;
+class CCommandLineInfo;
+class CDocManager;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
+
 // The application object: one global instance per program. The framework's WinMain calls
 // InitApplication, InitInstance and Run. Settings live under
 // HKEY_CURRENT_USER\Software\<registry key>\<application name>\<section> once SetRegistryKey
@@ -43,6 +50,25 @@ public:
     BOOL Enable3dControls() { return TRUE; }
     BOOL Enable3dControlsStatic() { return TRUE; }
 
+    // Documents (CWinAppDoc.cpp): the templates, the File commands, the recent-file list
+    // (written to the registry as it changes) and the command line.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+    // The recent-file list with nMaxMRU entries, read from the registry.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Creates the document and main frame, opening the command line's file; FALSE on failure.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    void OnFileNew();
+    void OnFileOpen();
+    void OnOpenRecentFile(UINT nID);
+    void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    CDocManager* m_pDocManager = nullptr;
+    CRecentFileList* m_pRecentFileList = nullptr;
+
     LPCTSTR m_pszAppName = nullptr;     // application name: the application key and box caption
     LPCTSTR m_pszRegistryKey = nullptr; // company key
     LPCTSTR m_pszProfileName = nullptr;
@@ -50,6 +76,9 @@ public:
     HINSTANCE m_hInstance = nullptr;
     LPTSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
+
+protected:
+    DECLARE_MESSAGE_MAP()
 
 private:
     static void SetText(LPCTSTR& rMember, LPCTSTR lpszValue);
