@@ -1,6 +1,11 @@
 #pragma once
 // The ON_WM_ message-map entries. Each macro names the handler it calls and the handler must
 // have exactly the signature written next to it; otherwise the map does not compile.
+//
+// Adding a message: write a cracker below (its handler signature, then the statements that
+// turn w and l into the arguments and return the message's result), an ON_WM_ macro naming
+// the cracker and the handler, and a default handler in CWnd that calls Default() so derived
+// handlers can pass the message on.
 #include "framework/win/CDC.h"
 #include "framework/win/CMenu.h"
 #include "framework/win/CWnd.h"

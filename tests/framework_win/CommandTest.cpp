@@ -114,10 +114,14 @@ TEST(Commands, PopupMenuItemsTakeTheirStateFromUpdateHandlers)
     EXPECT_STREQ(text, "&Renamed");
 
     // Commands: a disabled command is not run; the document gets its own ones first.
-    for (UINT id : {UINT(ID_DISABLED), UINT(ID_CHECKED), UINT(ID_NO_UPDATE), UINT(ID_RADIO_LAST), UINT(ID_DOC_ONLY)})
-        wnd.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    EXPECT_EQ(wnd.m_commands, (std::vector<UINT>{ID_CHECKED, ID_NO_UPDATE, ID_RADIO_LAST}));
-    EXPECT_EQ(doc.m_commands, std::vector<UINT>{ID_DOC_ONLY});
+    // Menu commands (code 0) and accelerators (code 1) take the same road.
+    for (WORD source : {WORD(0), WORD(1)}) {
+        for (UINT id : {UINT(ID_DISABLED), UINT(ID_CHECKED), UINT(ID_NO_UPDATE), UINT(ID_RADIO_LAST), UINT(ID_DOC_ONLY)})
+            wnd.SendMessage(WM_COMMAND, MAKEWPARAM(id, source), 0);
+    }
+    EXPECT_EQ(wnd.m_commands, (std::vector<UINT>{ID_CHECKED, ID_NO_UPDATE, ID_RADIO_LAST, ID_CHECKED,
+                                                 ID_NO_UPDATE, ID_RADIO_LAST}));
+    EXPECT_EQ(doc.m_commands, (std::vector<UINT>{ID_DOC_ONLY, ID_DOC_ONLY}));
     wnd.DestroyWindow();
 }
 
@@ -175,6 +179,49 @@ TEST(Menus, OwnerDrawnItemsReachTheirMenuObject)
 
     owner.SetMenu(nullptr);
     bar.RemoveMenu(0, MF_BYPOSITION); // the pop-up object owns its own menu
+    owner.DestroyWindow();
+}
+
+// Ends a tracked pop-up menu as soon as the menu loop is idle (or a timer fires).
+class CMenuOwner : public CWnd {
+public:
+    int m_endRequests = 0;
+
+protected:
+    LRESULT OnEnterIdle(WPARAM wParam, LPARAM)
+    {
+        if (wParam == MSGF_MENU) {
+            ++m_endRequests;
+            ::EndMenu();
+        }
+        return 0;
+    }
+    void OnTimer(UINT_PTR)
+    {
+        ++m_endRequests;
+        ::EndMenu();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMenuOwner, CWnd)
+    ON_MESSAGE(WM_ENTERIDLE, &CMenuOwner::OnEnterIdle)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(Menus, TrackedPopupMeasuresItsOwnerDrawnItems)
+{
+    CMenuOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100}, nullptr, 0));
+    COwnerMenu popup;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    popup.AppendMenu(MF_OWNERDRAW, ID_NO_UPDATE, nullptr);
+    owner.SetTimer(1, 200, nullptr);
+    popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, 10, 10, &owner);
+    owner.KillTimer(1);
+    EXPECT_GE(owner.m_endRequests, 1);
+    EXPECT_GE(popup.m_measured, 1) << "the owner found the tracked menu for WM_MEASUREITEM";
+    EXPECT_EQ(AfxGetThreadState()->m_hTrackingMenu, nullptr) << "the record ends with the tracking";
     owner.DestroyWindow();
 }
 

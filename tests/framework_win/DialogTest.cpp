@@ -1,12 +1,15 @@
 // Modal dialogs driven by the test hook, data exchange, message boxes and the string table.
 #include "framework/win/CDialog.h"
 #include "framework/win/CWinApp.h"
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/Controls.h"
 #include "framework/win/StringResource.h"
 #include "tests/framework_win/ScriptedModalHook.h"
 #include "tests/framework_win/TestResource.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 
@@ -213,6 +216,45 @@ TEST(Dialog, ModalLoopAbortsWhenTheHookNeverEndsIt)
     ScriptedModalHook hook; // no steps: nobody presses a button
     CExchangeDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDABORT);
+}
+
+TEST(CommonDialogs, HookAnswersAndFillsTheFileDialog)
+{
+    struct Case {
+        const char* chosen;
+        const char* name;
+        const char* ext;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"C:\\data\\plots\\sine.zvp", "sine.zvp", "zvp", "sine"},
+        {"C:\\no extension", "no extension", "", "no extension"},
+        {"C:\\dots.in.name.txt", "dots.in.name.txt", "txt", "dots.in.name"},
+    };
+    for (const Case& c : cases) {
+        ScriptedModalHook hook;
+        CFileDialog dlg(TRUE, "zvp", nullptr, OFN_HIDEREADONLY, "Zivra Project (*.zvp)|*.zvp|All Files (*.*)|*.*||");
+        hook.onStart = [&](CWnd* p) {
+            auto* pFile = dynamic_cast<CFileDialog*>(p);
+            ASSERT_NE(pFile, nullptr);
+            EXPECT_EQ(std::memcmp(pFile->m_ofn.lpstrFilter, "Zivra Project (*.zvp)\0*.zvp\0All", 27), 0)
+                << "the filter's bars become NULs";
+            ::lstrcpynA(pFile->m_ofn.lpstrFile, c.chosen, int(pFile->m_ofn.nMaxFile));
+        };
+        hook.startAnswer = IDOK;
+        EXPECT_EQ(dlg.DoModal(), IDOK) << c.chosen;
+        EXPECT_STREQ(dlg.GetPathName(), c.chosen);
+        EXPECT_STREQ(dlg.GetFileName(), c.name) << c.chosen;
+        EXPECT_STREQ(dlg.GetFileExt(), c.ext) << c.chosen;
+        EXPECT_STREQ(dlg.GetFileTitle(), c.title) << c.chosen;
+    }
+    ScriptedModalHook hook;
+    hook.startAnswer = IDCANCEL;
+    CColorDialog colour(RGB(1, 2, 3), CC_FULLOPEN);
+    EXPECT_EQ(colour.DoModal(), IDCANCEL);
+    EXPECT_EQ(colour.GetColor(), RGB(1, 2, 3));
+    CFontDialog font;
+    EXPECT_EQ(font.DoModal(), IDCANCEL);
 }
 
 TEST(DataExchange, RealNumbersShowFifteenSignificantDigits)
