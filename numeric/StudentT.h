@@ -24,7 +24,7 @@ double EvaluatePolynomial(double x, const double* coef, int n);
 // As EvaluatePolynomial with an implied leading coefficient 1 before coef[0..n−1].
 double EvaluateMonicPolynomial(double x, const double* coef, int n);
 
-// Γ(x); poles report and give ±MAXNUM; sets the sign read by LastGammaSign for |x| > 33.
+// Γ(x); poles and x >= MAXGAM report and give ±MAXNUM; sets the sign read by LastGammaSign.
 double gamma(double x);
 // ln |Γ(x)|; poles and x > 2.556348e305 report overflow and give ±MAXNUM.
 double lgam(double x);

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <numbers>
 
 namespace tdist {
@@ -146,6 +147,8 @@ bool IsEven(double wholeNumber) {
 }
 
 double StirlingGamma(double x) {
+    // Beyond MAXGAM the value overflows; exp and pow would give inf/inf = NaN further on.
+    if (x >= MAXGAM) return std::numeric_limits<double>::infinity();
     double w = 1.0 / x;
     w = 1.0 + w * EvaluatePolynomial(w, kStirling, 4);
     double y = std::exp(x);
@@ -160,6 +163,10 @@ double StirlingGamma(double x) {
 }
 
 double GammaOfLarge(double x) {
+    if (x >= MAXGAM) {
+        ReportMathError("gamma", MathOverflow);
+        return MAXNUM;
+    }
     if (x >= 0) return StirlingGamma(x);
     const double q = -x;
     double p = NumericFloor(q);

@@ -286,6 +286,10 @@ double ErfcApprox(double x) {
 double KolmogorovSmirnovProbability(double lambda) {
     constexpr double kEps1 = 0.001;
     constexpr double kEps2 = 1.0e-8;
+    if (std::isnan(lambda)) {
+        SetMathErrno(NumericBadArgument);
+        return 0.0;
+    }
     const int saved = ErrnoEnter();
     const double a2 = -2.0 * lambda * lambda;
     double fac = 2.0;

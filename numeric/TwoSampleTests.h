@@ -47,5 +47,6 @@ void ChiSquareTest(const double* bins, const double* ebins, int nbins, int knstr
 // erfc x by a Chebyshev fit with fractional error below 1.2e-7.
 double ErfcApprox(double x);
 
-// Kolmogorov-Smirnov probability Q_KS(λ); 1 when the series does not settle.
+// Kolmogorov-Smirnov probability Q_KS(λ); 1 when the series does not settle; NaN gives 0
+// with errno 103.
 double KolmogorovSmirnovProbability(double lambda);

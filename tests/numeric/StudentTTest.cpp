@@ -117,6 +117,9 @@ TEST(GammaCephes, AgreesWithGslIncludingSigns) {
         ExpectRelative(tdist::lgam(x), gsl_sf_lngamma(x), 1e-14);
     }
     EXPECT_EQ(tdist::gamma(5), 24);
+    // Far below zero Γ underflows to zero rather than NaN.
+    EXPECT_EQ(tdist::gamma(-200.5), 0);
+    EXPECT_EQ(tdist::gamma(-800.5), 0);
 }
 
 TEST(GammaCephes, PolesReport) {
@@ -130,6 +133,8 @@ TEST(GammaCephes, PolesReport) {
         {0, true, kMaxNum, "\nlgam overflow error\n"},
         {1e306, true, kMaxNum, "\nlgam overflow error\n"},
         {-1e300, false, kMaxNum, "\ngamma overflow error\n"},
+        {171.7, false, kMaxNum, "\ngamma overflow error\n"},
+        {800, false, kMaxNum, "\ngamma overflow error\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "x=" << c.x << (c.logarithm ? " lgam" : " gamma"));
@@ -164,7 +169,7 @@ TEST(MathErrorReport, KindTexts) {
 TEST(MathErrorReport, ErrnoIsNeverTouched) {
     errno = 55;
     tdist::incbet(300, 400, 0.01);  // underflows through the logarithms
-    tdist::gamma(171.7);            // overflows inside Stirling's formula
+    tdist::gamma(-180.5);           // underflows through Stirling's formula
     tdist::stdtri(3, 1e-300);
     testing::internal::CaptureStdout();
     tdist::stdtri(0, 0.5);

@@ -115,6 +115,9 @@ TEST(TwoSampleTests, KolmogorovSmirnovSortsAndCompares) {
     EXPECT_EQ(d, 0);
     EXPECT_EQ(prob, 1.0);
     EXPECT_EQ(KolmogorovSmirnovProbability(0), 1.0);
+    errno = 0;
+    EXPECT_EQ(KolmogorovSmirnovProbability(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(errno, NumericBadArgument);
 
     // A NaN would stall the merge: refused before anything is touched.
     std::vector<double> withNaN = {0, 3, std::numeric_limits<double>::quiet_NaN(), 1};
