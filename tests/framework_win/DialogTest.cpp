@@ -211,6 +211,21 @@ TEST(Dialog, ModalLoopPreTranslatesForTheDialogsControls)
     EXPECT_EQ(dlg.m_edit.m_f2, 1);
 }
 
+TEST(Dialog, ModelessDialogInitialisesAndSubclassesItsItems)
+{
+    CExchangeDlg dlg;
+    ASSERT_TRUE(dlg.Create(IDD_EXCHANGE));
+    EXPECT_STREQ(ItemText(&dlg, IDC_LONG), "123456") << "OnInitDialog ran for a modeless dialog";
+    CEdit edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(IDC_INT, &dlg));
+    EXPECT_EQ(CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, IDC_INT)), &edit);
+    dlg.SetDlgItemText(IDC_LONG, "-5");
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(dlg.m_long, -5);
+    dlg.DestroyWindow();
+    EXPECT_EQ(edit.m_hWnd, nullptr) << "the subclassed item detached with its window";
+}
+
 TEST(Dialog, ModalLoopAbortsWhenTheHookNeverEndsIt)
 {
     ScriptedModalHook hook; // no steps: nobody presses a button

@@ -1,4 +1,5 @@
 // Message maps, the window procedure, reflection, subclassing and window lifetime.
+#include "framework/win/CDC.h"
 #include "framework/win/Controls.h"
 #include "framework/win/GuiTestSupport.h"
 #include "framework/win/MessageCrackers.h"
@@ -226,6 +227,63 @@ TEST(Reflection, ChildNotificationsGoBackToTheControlsOwnMap)
     dis.hwndItem = reflecting.m_hWnd;
     parent.SendMessage(WM_DRAWITEM, kIdReflecting, LPARAM(&dis));
     EXPECT_EQ(reflecting.m_draws, 1);
+}
+
+// A static that colours itself and a scroll bar that scrolls itself, as reflected messages.
+class CColouredStatic : public CStatic {
+public:
+    CBrush m_brush{RGB(10, 20, 30)};
+    UINT m_ctlColor = 99;
+
+protected:
+    HBRUSH CtlColor(CDC*, UINT nCtlColor)
+    {
+        m_ctlColor = nCtlColor;
+        return m_brush;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColouredStatic, CStatic)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class CSelfScrollBar : public CScrollBar {
+public:
+    UINT m_code = 99;
+    UINT m_pos = 0;
+
+protected:
+    void HScroll(UINT nSBCode, UINT nPos)
+    {
+        m_code = nSBCode;
+        m_pos = nPos;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfScrollBar, CScrollBar)
+    ON_WM_HSCROLL_REFLECT()
+END_MESSAGE_MAP()
+
+TEST(Reflection, ColourAndScrollMessagesReachTheControl)
+{
+    CParent parent;
+    ASSERT_TRUE(CreateTopLevel(parent));
+    CColouredStatic label;
+    CSelfScrollBar bar;
+    ASSERT_TRUE(label.Create("label", WS_CHILD, RECT{0, 0, 50, 20}, &parent, 201));
+    ASSERT_TRUE(bar.Create(WS_CHILD | SBS_HORZ, RECT{0, 30, 80, 45}, &parent, 202));
+
+    CClientDC dc(&parent);
+    const LRESULT brush = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC),
+                                             reinterpret_cast<LPARAM>(label.m_hWnd));
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), HBRUSH(label.m_brush));
+    EXPECT_EQ(label.m_ctlColor, UINT(CTLCOLOR_STATIC));
+
+    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 42), reinterpret_cast<LPARAM>(bar.m_hWnd));
+    EXPECT_EQ(bar.m_code, UINT(SB_THUMBPOSITION));
+    EXPECT_EQ(bar.m_pos, 42u);
 }
 
 // ---- subclassing ----------------------------------------------------------------------------
