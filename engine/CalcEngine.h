@@ -100,6 +100,14 @@ public:
     int CheckUserFunctionName(const char* name) const;
     int CheckUserConstantName(const char* name) const;
 
+    // --- zeros in one variable of the whole engine (solver models) -----------------------
+    // Scans [a, b] in n steps varying variable i; 13 unless a < b, 36 when nothing was found.
+    int FindZerosInVariable(double a, double b, int n, int i, double tol, std::vector<double>& zeros);
+    // A zero in [a, b] varying variable i; the code stays in the root (13 for one sign).
+    double FindZeroInVariable(double a, double b, int i, double tol);
+    // FindZerosInVariable with the engine's solver steps and rounding unit.
+    int FindRootsInVariable(double a, double b, int i, std::vector<double>& zeros);
+
     // --- user functions ------------------------------------------------------------------
     int DefineUserFunction(const CString& definition, bool allowOverwrite);
     int ReplaceUserFunction(int i, const CString& definition);

@@ -4,6 +4,7 @@
 #include "framework/core/Collections.h"
 
 #include <string_view>
+#include <vector>
 
 class CCalcEngine;
 
@@ -131,6 +132,19 @@ public:
     bool IsOne() const;
     bool IsNumericConstant() const;
     bool IsConstant() const;
+
+    // --- numerical calculus on this node as a function of x --------------------------------
+    // Each leaves its code (0, an evaluation error, 13, 35 or 36) in the node as well.
+    // Definite integral over [a, b] (ends may be infinite) to the solver rounding unit.
+    int Integrate(double a, double b, double& result);
+    // Derivative at x; tol is the relative accuracy wanted and receives the error estimate.
+    int NumericDerivative(double x, double& result, double& tol);
+    // A zero in [a, b] (tol below 1e-15 means 1e-5); 0 on failure.
+    double FindZero(double a, double b, double tol);
+    // Appends the zeros found scanning [a, b] in n steps.
+    int FindZerosInRange(double a, double b, int n, double tol, std::vector<double>& zeros);
+    // A local minimum near [a, b]: returns f(xmin).
+    double FindMinimum(double a, double b, double tol, double& xmin);
 
     // Fields, in the order of the tree's data model; public for the engine's tree walkers.
     int m_nKind = NodeNumber;

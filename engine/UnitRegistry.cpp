@@ -225,15 +225,25 @@ bool IsUserUnitComplete(int i)
            !g_unitRegistry[size_t(record)].base.empty();
 }
 
-bool IsRegisteredUnitName(const char* text)
+namespace {
+
+bool IsRecordName(const std::string& name)
 {
-    const std::string name = TrimUnitText(text);
-    if (name.empty())
-        return false;
     for (const UnitRecord& r : g_unitRegistry)
         if (ascii::EqualNoCase(r.name.c_str(), name.c_str()) || ascii::EqualNoCase(r.base.c_str(), name.c_str()))
             return true;
     return false;
+}
+
+} // namespace
+
+bool IsRegisteredUnitName(const char* text)
+{
+    std::string name = TrimUnitText(text);
+    if (name.empty())
+        return false;
+    // Abbreviations with a full stop and plurals count as the name they shorten to.
+    return IsRecordName(name) || (ShortenUnitName(name) && IsRecordName(name));
 }
 
 bool FindUnitFactor(const char* from, const char* to, double& factor)

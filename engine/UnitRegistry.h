@@ -46,7 +46,8 @@ bool IsUserUnitComplete(int i);
 
 // The text without blanks and tabs at both ends.
 std::string TrimUnitText(const char* text);
-// True when the registry holds a record whose name or base is the (trimmed) text as a whole.
+// True when the registry holds a record whose name or base is the (trimmed) text as a whole,
+// or the text without a trailing "." or plural "s".
 bool IsRegisteredUnitName(const char* text);
 // Depth-first search over the registry for a chain of relations from one unit name to another;
 // false when there is none (or the search exceeds its budget).

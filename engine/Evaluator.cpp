@@ -1,0 +1,276 @@
+// Evaluation of a parsed expression tree: leaves read the engine's tables, operator nodes
+// collect their arguments and apply their operation, then map floating-point trouble to codes.
+#include "engine/CalcEngine.h"
+#include "engine/EvaluatorOperations.h"
+#include "engine/UserFunction.h"
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// Argument values of one operator node; small lists stay on the stack.
+class ArgumentArray {
+public:
+    ArgumentArray() = default;
+    ArgumentArray(const ArgumentArray&) = delete;
+    ArgumentArray& operator=(const ArgumentArray&) = delete;
+
+    void Push(double v)
+    {
+        if (m_count == m_capacity)
+            Grow();
+        m_data[m_count++] = v;
+    }
+    double* Data() { return m_data; }
+    int Count() const { return m_count; }
+
+private:
+    void Grow()
+    {
+        auto bigger = std::make_unique<double[]>(size_t(m_capacity) * 2);
+        std::copy(m_data, m_data + m_count, bigger.get());
+        m_heap = std::move(bigger);
+        m_data = m_heap.get();
+        m_capacity *= 2;
+    }
+
+    static constexpr int kInline = 16;
+    double m_inline[kInline];
+    std::unique_ptr<double[]> m_heap;
+    double* m_data = m_inline;
+    int m_count = 0;
+    int m_capacity = kInline;
+};
+
+enum class Family : unsigned char { None, Arithmetic, Trigonometric, Financial, Special, Statistics, Bitwise, Node };
+
+constexpr int kFamilyTableSize = 256;
+
+// Which Apply function serves each op id.
+constexpr std::array<Family, kFamilyTableSize> kFamilies = [] {
+    std::array<Family, kFamilyTableSize> f{};
+    auto set = [&f](int first, int last, Family family) {
+        for (int op = first; op <= last; ++op)
+            f[size_t(op)] = family;
+    };
+    set(OpAdd, OpLog, Family::Arithmetic);
+    set(OpSin, OpCot, Family::Trigonometric);
+    set(OpAbs, OpRad, Family::Arithmetic);
+    set(OpAsin, OpAcoth, Family::Trigonometric);
+    set(OpLogN, OpMod, Family::Arithmetic);
+    set(OpPV, OpNPER, Family::Financial);
+    set(OpRate, OpRate, Family::Financial);
+    set(OpEffectiveRate, OpNominalRate, Family::Financial);
+    set(OpAiryAi, OpChi, Family::Special);
+    set(OpDebye1, OpDebye4, Family::None);
+    set(OpExpIntEn, OpExpIntEn, Family::None);
+    set(OpConvert, OpFZero, Family::Node);
+    set(OpFSum, OpFSum, Family::Node);
+    set(OpSum, OpMax, Family::Statistics);
+    set(OpAnd, OpRShift, Family::Bitwise);
+    set(OpUserFunction, OpUserFunction, Family::Node);
+    set(OpBetaDist, OpBetaDist, Family::Node);
+    set(OpNormDist, OpNormDist, Family::Node);
+    set(OpTDist, OpTInv, Family::Node);
+    set(OpPlot, OpPlot, Family::Node);
+    return f;
+}();
+
+Family FamilyOf(int op) { return (op >= 0 && op < kFamilyTableSize) ? kFamilies[size_t(op)] : Family::None; }
+
+// Ids whose first argument is an expression in x, evaluated by the operation itself.
+bool TakesFunctionArgument(int op)
+{
+    return op == OpFInt || op == OpFDiff || op == OpFZero || op == OpFSum || op == OpFMin || op == OpTextResult;
+}
+
+bool TakesAnyArgumentCount(int op)
+{
+    return op == OpSum || op == OpAve || op == OpMin || op == OpMax || op == OpTextResult;
+}
+
+// Plain arithmetic: a NaN result (INF-INF) counts as a range error, as for the operators.
+bool IsArithmetic(int op)
+{
+    return (op >= OpAdd && op <= OpDivide) || op == OpPercent || op == OpAbs || op == OpSqr ||
+           op == OpDeg || op == OpRad || (op >= OpSum && op <= OpMax);
+}
+
+// A child's value; numbers and x, y, z, t are read without a call, as they cannot fail.
+inline int ChildValue(CExprNode* child, double& v)
+{
+    if (child->m_nKind == NodeNumber) {
+        v = child->m_dValue;
+        return 0;
+    }
+    if (child->m_nKind == NodeIndependent && unsigned(child->m_nIndex) < unsigned(IndependentVariableCount)) {
+        v = child->m_dValue = g_IndependentVariables[child->m_nIndex].dValue;
+        return 0;
+    }
+    return child->Evaluate(v);
+}
+
+int EvaluateChild(CExprNode* child, ArgumentArray& args)
+{
+    double v = 0;
+    if (const int code = ChildValue(child, v))
+        return code;
+    args.Push(v);
+    return 0;
+}
+
+// Step 1 of an operator node: the argument values in order, the first error stops.
+int CollectArguments(CExprNode& node, ArgumentArray& args)
+{
+    const int op = node.m_nOpId;
+    CExprNode* left = node.m_pLeft;
+    int code = 0;
+    if (left && left->m_nKind == NodeList) {
+        bool skip = TakesFunctionArgument(op);
+        CExprNode* list = left;
+        for (; code == 0 && list && list->m_nKind == NodeList; list = list->m_pRight) {
+            if (list->m_pLeft && !skip)
+                code = EvaluateChild(list->m_pLeft, args);
+            skip = false;
+        }
+        if (code == 0 && list)
+            code = EvaluateChild(list, args);
+    } else if (op != OpTextResult) {
+        if (left && !TakesFunctionArgument(op))
+            code = EvaluateChild(left, args);
+        if (code == 0 && node.m_pRight)
+            code = EvaluateChild(node.m_pRight, args);
+    }
+    if (code == 0 && !TakesAnyArgumentCount(op))
+        for (int i = 0; i < 5; ++i)
+            args.Push(0.0);
+    return code;
+}
+
+// The tail of every operator node: a non-finite value is a range error (a domain error where a
+// library function gave NaN); range errors clamp the value to +-1e300.
+int FinishOperation(int op, int code, MathStatus status, double& value)
+{
+    if (code != 0)
+        return code;
+    if (status.error == 0) {
+        if (std::isfinite(value))
+            return 0;
+        status.error = (std::isnan(value) && !IsArithmetic(op)) ? EDOM : ERANGE;
+    }
+    if (status.error == EDOM)
+        return ErrDomain;
+    if (status.error == ERANGE) {
+        value = (!std::isnan(value) && value < 0) ? -1e300 : 1e300;
+        return ErrRange;
+    }
+    return ErrUnknown;
+}
+
+int AngleModeOf(const CExprNode& node) { return node.m_pOwner ? node.m_pOwner->m_nAngleMode : AngleRadians; }
+
+int ApplyOperation(CExprNode& node, ArgumentArray& args, double& value, MathStatus& status)
+{
+    const int op = node.m_nOpId;
+    double* a = args.Data();
+    bool handled = true;
+    switch (FamilyOf(op)) {
+    case Family::Arithmetic:    return ApplyArithmetic(op, a, value, status, handled);
+    case Family::Trigonometric: return ApplyTrigonometric(op, AngleModeOf(node), a, value, status, handled);
+    case Family::Financial:     return ApplyFinancial(op, a, value, handled);
+    case Family::Special:       return ApplySpecialFunction(op, a, value, status, handled);
+    case Family::Statistics:    return ApplyStatistics(op, a, args.Count(), value, handled);
+    case Family::Bitwise:       return ApplyBitwise(op, a, value, handled);
+    case Family::Node:          return ApplyNodeOperation(node, a, value, handled);
+    default:                    return 0; // no operation: the value stays as it was
+    }
+}
+
+// The four arithmetic operators and ^ over two children, the bulk of every plotted expression.
+int EvaluateBinaryOperator(CExprNode& node)
+{
+    double a = 0, b = 0;
+    if (int code = ChildValue(node.m_pLeft, a); code || (code = ChildValue(node.m_pRight, b)))
+        return code;
+    double value = 0;
+    switch (node.m_nOpId) {
+    case OpAdd:      value = a + b; break;
+    case OpSubtract: value = a - b; break;
+    case OpMultiply: value = a * b; break;
+    case OpDivide:
+        if (b == 0.0)
+            return ErrDivisionByZero;
+        value = a / b;
+        break;
+    default:         value = Power(a, b); break;
+    }
+    const int code = FinishOperation(node.m_nOpId, 0, MathStatus{}, value);
+    node.m_dValue = value;
+    return code;
+}
+
+int EvaluateOperatorNode(CExprNode& node)
+{
+    if (node.m_nOpId >= OpAdd && node.m_nOpId <= OpPower && node.m_pLeft && node.m_pRight)
+        return EvaluateBinaryOperator(node);
+    ArgumentArray args;
+    if (const int code = CollectArguments(node, args))
+        return code;
+    double value = node.m_dValue;
+    MathStatus status;
+    const int code = FinishOperation(node.m_nOpId, ApplyOperation(node, args, value, status), status, value);
+    if (code == 0 || code == ErrDomain || code == ErrRange || code == ErrUnknown)
+        node.m_dValue = value;
+    return code;
+}
+
+} // namespace
+
+int CExprNode::Evaluate(double& value)
+{
+    m_nErrorCode = 0;
+    switch (m_nKind) {
+    case NodeVariable:
+        if (!m_pOwner || m_nIndex < 0 || m_nIndex >= m_pOwner->GetVariableCount())
+            m_nErrorCode = ErrInvalidName;
+        else
+            m_dValue = m_pOwner->m_Variables[size_t(m_nIndex)].dValue;
+        break;
+    case NodeIndependent:
+        if (m_nIndex < 0 || m_nIndex >= IndependentVariableCount)
+            m_nErrorCode = ErrInvalidName;
+        else
+            m_dValue = g_IndependentVariables[m_nIndex].dValue;
+        break;
+    case NodePredefined:
+        if (m_nIndex < 0 || m_nIndex >= int(GetPredefinedNames().size()))
+            m_nErrorCode = ErrInvalidName;
+        else
+            m_dValue = GetPredefinedNames()[size_t(m_nIndex)].dValue;
+        break;
+    case NodeUserConstant:
+        if (m_nIndex < 0 || m_nIndex >= int(GetUserConstants().size()))
+            m_nErrorCode = ErrInvalidName;
+        else
+            m_dValue = GetUserConstants()[size_t(m_nIndex)].dValue;
+        break;
+    case NodeOperator:
+        m_nErrorCode = EvaluateOperatorNode(*this);
+        break;
+    default:
+        break;
+    }
+    value = m_dValue;
+    return m_nErrorCode;
+}
+
+double CExprNode::EvaluateAt(double x)
+{
+    g_IndependentVariables[0].dValue = x;
+    double value = 0;
+    Evaluate(value);
+    return value;
+}

@@ -1,0 +1,166 @@
+// Evaluator operations that need the node itself: unit and base conversion, the calculus
+// functions and FSUM over the expression of their first argument, and user-function calls.
+#include "engine/CalcEngine.h"
+#include "engine/EvaluatorOperations.h"
+#include "engine/UnitRegistry.h"
+#include "engine/UserFunction.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Element i (0-based) of the node's argument list, null when there is none.
+CExprNode* ArgumentNode(CExprNode& node, int i)
+{
+    CExprNode* item = node.m_pLeft;
+    for (; item && item->m_nKind == NodeList; item = item->m_pRight)
+        if (i-- == 0)
+            return item->m_pLeft;
+    return i == 0 ? item : nullptr;
+}
+
+double SolverTolerance(const CExprNode& node)
+{
+    return node.m_pOwner ? node.m_pOwner->m_SolverFormat.m_dRoundingUnit : 1e-5;
+}
+
+int ApplyConvert(CExprNode& node, const double* a, double& value)
+{
+    CExprNode* from = ArgumentNode(node, 1);
+    CExprNode* to = ArgumentNode(node, 2);
+    if (!from || !to)
+        return 13;
+    double converted = a[0];
+    const int code = ConvertUnits(converted, from->m_strSource, to->m_strSource);
+    if (code == 0)
+        value = converted;
+    return code;
+}
+
+int ApplyBaseText(CExprNode& node, const double* a, double& value)
+{
+    const int op = node.m_nOpId;
+    int base = op == OpBin ? 2 : op == OpOct ? 8 : op == OpDec ? 10 : 16;
+    int number = 0;
+    if (op == OpConvertBase && !TruncateToInt32(a[1], base))
+        return 13;
+    if (base < 2 || base > 36 || !TruncateToInt32(a[0], number))
+        return 13;
+    char text[40];
+    FormatInBase(number, base, text);
+    node.m_strSource = text;
+    node.m_bTextResult = 1;
+    value = a[0];
+    if (node.m_pOwner)
+        node.m_pOwner->m_nOneShotBase = base;
+    return 0;
+}
+
+// Sum of f(a + i*step) over a <= x <= b. Every term's x comes from its index, so rounding does
+// not pile up, and a step too small to move x ends the sum instead of looping.
+int ApplySeriesSum(CExprNode& f, const double* a, double& value)
+{
+    constexpr double kMaximumTerms = 1e6;
+    double lo = a[0], hi = a[1];
+    const double step = a[2] == 0.0 ? 1.0 : std::fabs(a[2]);
+    if (std::isnan(lo) || std::isnan(hi) || std::isnan(step))
+        return 13;
+    if (hi < lo)
+        std::swap(lo, hi);
+    double sum = 0.0, previous = 0.0;
+    for (double i = 0.0;; i += 1.0) {
+        const double x = lo + i * step;
+        if (x > hi)
+            break;
+        if (i >= kMaximumTerms || (i > 0.0 && x == previous))
+            return 35;
+        sum += f.EvaluateAt(x);
+        if (f.m_nErrorCode)
+            return f.m_nErrorCode;
+        previous = x;
+    }
+    value = sum;
+    return 0;
+}
+
+// The calculus functions vary x for their own use only: the expression around them still sees
+// the x it had (so FDIFF(FINT(x, 0, 1)*x, 5) is 0.5, not a value at the integral's last point).
+class IndependentVariableGuard {
+public:
+    IndependentVariableGuard() : m_saved(g_IndependentVariables[0].dValue) {}
+    ~IndependentVariableGuard() { g_IndependentVariables[0].dValue = m_saved; }
+    IndependentVariableGuard(const IndependentVariableGuard&) = delete;
+    IndependentVariableGuard& operator=(const IndependentVariableGuard&) = delete;
+
+private:
+    double m_saved;
+};
+
+int ApplyCalculus(CExprNode& node, const double* a, double& value)
+{
+    const IndependentVariableGuard guard;
+    CExprNode* f = ArgumentNode(node, 0);
+    if (!f)
+        return 13;
+    double result = 0.0;
+    int code = 0;
+    switch (node.m_nOpId) {
+    case OpFInt:
+        code = f->Integrate(a[0], a[1], result);
+        break;
+    case OpFDiff: {
+        double tolerance = SolverTolerance(node);
+        code = f->NumericDerivative(a[0], result, tolerance);
+        break;
+    }
+    case OpFZero:
+        result = f->FindZero(a[0], a[1], a[2]);
+        code = f->m_nErrorCode;
+        break;
+    default: // OpFSum
+        return ApplySeriesSum(*f, a, value);
+    }
+    if (code == 0)
+        value = result;
+    return code;
+}
+
+// The arguments go into the function's parameters in order; its own error is the call's error.
+int CallUserFunction(CExprNode& node, const double* a, double& value)
+{
+    std::vector<CUserFunction*>& functions = GetUserFunctions();
+    if (node.m_nIndex < 0 || node.m_nIndex >= int(functions.size()))
+        return ErrInvalidName;
+    CUserFunction& function = *functions[size_t(node.m_nIndex)];
+    const int parameters = function.GetVariableCount();
+    for (int i = 0; i < parameters; ++i)
+        function.m_Variables[size_t(i)].dValue = a[i];
+    double result = 0.0;
+    if (const int code = function.m_Root.Evaluate(result))
+        return code;
+    value = result;
+    return 0;
+}
+
+} // namespace
+
+int ApplyNodeOperation(CExprNode& node, const double* a, double& value, bool& handled)
+{
+    handled = true;
+    switch (node.m_nOpId) {
+    case OpConvert:
+        return ApplyConvert(node, a, value);
+    case OpConvertBase: case OpBin: case OpOct: case OpDec: case OpHex:
+        return ApplyBaseText(node, a, value);
+    case OpFInt: case OpFDiff: case OpFZero: case OpFSum:
+        return ApplyCalculus(node, a, value);
+    case OpUserFunction:
+        return CallUserFunction(node, a, value);
+    case OpBetaDist: case OpNormDist: case OpTDist: case OpTInv: case OpPlot:
+        return ErrNotSupported; // never computed here: refused rather than answered with 0
+    default:
+        handled = false;
+        return 0;
+    }
+}

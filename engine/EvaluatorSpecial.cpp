@@ -1,0 +1,166 @@
+// Special functions of the evaluator: the special-function library for most, the program's
+// numerical library for the rest.
+#include "engine/EvaluatorOperations.h"
+#include "engine/ExprNode.h"
+#include "numeric/BetaFamily.h"
+#include "numeric/Bessel.h"
+#include "numeric/ExponentialIntegrals.h"
+#include "numeric/GammaFamily.h"
+#include "numeric/NumericCore.h"
+
+#include <gsl/gsl_errno.h>
+#include <gsl/gsl_mode.h>
+#include <gsl/gsl_sf.h>
+
+#include <cerrno>
+#include <climits>
+
+namespace {
+
+constexpr int kNotThisFamily = INT_MIN; // no status of the library, which uses -1 itself
+
+// The library's status: an underflow is no error (the value stands); any other failure reaches
+// the user as 53 "Unknown Error". Its handler may have written errno; that is not ours to keep.
+void TakeLibraryStatus(int gslStatus, const gsl_sf_result& result, double& value, MathStatus& status)
+{
+    errno = 0;
+    value = result.val;
+    if (gslStatus != GSL_SUCCESS && gslStatus != GSL_EUNDRFLW)
+        status.error = gslStatus;
+}
+
+// Calls of the numerical library report through errno; only its own codes count, so an
+// underflow flag a C runtime may have left in errno is no error on any runtime.
+struct NumericCall {
+    explicit NumericCall(MathStatus& status) : m_status(status) { errno = 0; }
+    ~NumericCall()
+    {
+        if (IsNumericErrorCode(errno))
+            m_status.error = errno;
+        errno = 0;
+    }
+    MathStatus& m_status;
+};
+
+int ApplyGslOneArgument(int op, double x, gsl_sf_result& r)
+{
+    switch (op) {
+    case OpAiryAi:   return gsl_sf_airy_Ai_e(x, GSL_PREC_DOUBLE, &r);
+    case OpAiryBi:   return gsl_sf_airy_Bi_e(x, GSL_PREC_DOUBLE, &r);
+    case OpClausen:  return gsl_sf_clausen_e(x, &r);
+    case OpDawson:   return gsl_sf_dawson_e(x, &r);
+    case OpDilog:    return gsl_sf_dilog_e(x, &r);
+    case OpErf:      return gsl_sf_erf_e(x, &r);
+    case OpErfc:     return gsl_sf_erfc_e(x, &r);
+    case OpGamma:    return gsl_sf_gamma_e(x, &r);
+    case OpGammaLn:  return gsl_sf_lngamma_e(x, &r);
+    case OpPsi:      return gsl_sf_psi_e(x, &r);
+    case OpZeta:     return gsl_sf_zeta_e(x, &r);
+    case OpEta:      return gsl_sf_eta_e(x, &r);
+    case OpShi:      return gsl_sf_Shi_e(x, &r);
+    case OpChi:      return gsl_sf_Chi_e(x, &r);
+    default:         return kNotThisFamily;
+    }
+}
+
+// Integer orders and counts are refused with 13 when they do not fit 32 bits.
+int ApplyGslWithOrder(int op, const double* a, gsl_sf_result& r, int& status)
+{
+    int n = 0;
+    if (!TruncateToInt32(a[0], n))
+        return 13;
+    switch (op) {
+    case OpBesselJ: status = gsl_sf_bessel_Jn_e(n, a[1], &r); return 0;
+    case OpBesselY: status = gsl_sf_bessel_Yn_e(n, a[1], &r); return 0;
+    case OpBesselK: status = gsl_sf_bessel_Kn_e(n, a[1], &r); return 0;
+    case OpBesselI: status = gsl_sf_bessel_In_e(n, a[1], &r); return 0;
+    default:        status = gsl_sf_psi_n_e(n, a[1], &r); return 0; // OpPsiN
+    }
+}
+
+// ELLIPTICF, E and P take the modulus k, and ELLIPTICP its arguments as the catalogue shows
+// them (phi, n, k); the Jacobi functions take the modulus k too (the library wants m = k^2).
+int ApplyGslSeveralArguments(int op, const double* a, gsl_sf_result& r)
+{
+    switch (op) {
+    case OpBeta:       return gsl_sf_beta_e(a[0], a[1], &r);
+    case OpBetaI:      return gsl_sf_beta_inc_e(a[0], a[1], a[2], &r);
+    case OpEllipticRF: return gsl_sf_ellint_RF_e(a[0], a[1], a[2], GSL_PREC_DOUBLE, &r);
+    case OpEllipticRD: return gsl_sf_ellint_RD_e(a[0], a[1], a[2], GSL_PREC_DOUBLE, &r);
+    case OpEllipticRJ: return gsl_sf_ellint_RJ_e(a[0], a[1], a[2], a[3], GSL_PREC_DOUBLE, &r);
+    case OpEllipticRC: return gsl_sf_ellint_RC_e(a[0], a[1], GSL_PREC_DOUBLE, &r);
+    case OpEllipticF:  return gsl_sf_ellint_F_e(a[0], a[1], GSL_PREC_DOUBLE, &r);
+    case OpEllipticE:  return gsl_sf_ellint_E_e(a[0], a[1], GSL_PREC_DOUBLE, &r);
+    case OpEllipticP:  return gsl_sf_ellint_P_e(a[0], a[2], a[1], GSL_PREC_DOUBLE, &r);
+    case OpHZeta:      return gsl_sf_hzeta_e(a[0], a[1], &r);
+    default:           return kNotThisFamily;
+    }
+}
+
+int ApplyJacobiElliptic(int op, const double* a, double& value, MathStatus& status)
+{
+    double sn = 0, cn = 0, dn = 0;
+    const int gslStatus = gsl_sf_elljac_e(a[0], a[1] * a[1], &sn, &cn, &dn);
+    gsl_sf_result r{op == OpEllipticSn ? sn : op == OpEllipticCn ? cn : dn, 0.0};
+    TakeLibraryStatus(gslStatus, r, value, status);
+    return 0;
+}
+
+int ApplyNumericLibrary(int op, const double* a, double& value, MathStatus& status, bool& handled)
+{
+    handled = true;
+    int n = 0, k = 0;
+    const bool needsOrder = op == OpBico || op == OpBesselJs || op == OpBesselYs || op == OpFactLn;
+    if (needsOrder && (!TruncateToInt32(a[0], n) || (op == OpBico && !TruncateToInt32(a[1], k))))
+        return 13;
+    NumericCall call(status);
+    double first = 0, second = 0, unused1 = 0, unused2 = 0;
+    switch (op) {
+    case OpBico:    value = BinomialCoefficient(n, k); return 0;
+    case OpExpEi:   value = ExponentialIntegralEi(a[0]); return 0;
+    case OpFactLn:  value = LogFactorial(n); return 0;
+    case OpGammaP:  value = IncompleteGammaP(a[0], a[1]); return 0;
+    case OpGammaQ:  value = IncompleteGammaQ(a[0], a[1]); return 0;
+    case OpBesselJs: case OpBesselYs:
+        SphericalBessel(n, a[1], &first, &second, &unused1, &unused2);
+        value = op == OpBesselJs ? first : second;
+        return 0;
+    case OpFresnelS: case OpFresnelC:
+        FresnelIntegrals(a[0], &first, &second);
+        value = op == OpFresnelS ? first : second;
+        return 0;
+    case OpCosInt: case OpSinInt:
+        CosineSineIntegrals(a[0], &first, &second);
+        value = op == OpCosInt ? first : second;
+        return 0;
+    default:
+        handled = false;
+        return 0;
+    }
+}
+
+} // namespace
+
+int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& status, bool& handled)
+{
+    handled = true;
+    gsl_sf_result r{0.0, 0.0};
+    if (const int gslStatus = ApplyGslOneArgument(op, a[0], r); gslStatus != kNotThisFamily) {
+        TakeLibraryStatus(gslStatus, r, value, status);
+        return 0;
+    }
+    if (const int gslStatus = ApplyGslSeveralArguments(op, a, r); gslStatus != kNotThisFamily) {
+        TakeLibraryStatus(gslStatus, r, value, status);
+        return 0;
+    }
+    if ((op >= OpBesselJ && op <= OpBesselI) || op == OpPsiN) {
+        int gslStatus = 0;
+        if (const int code = ApplyGslWithOrder(op, a, r, gslStatus))
+            return code;
+        TakeLibraryStatus(gslStatus, r, value, status);
+        return 0;
+    }
+    if (op >= OpEllipticSn && op <= OpEllipticDn)
+        return ApplyJacobiElliptic(op, a, value, status);
+    return ApplyNumericLibrary(op, a, value, status, handled);
+}

@@ -1,0 +1,139 @@
+#include "tests/engine/EvaluatorTestSupport.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+TEST_F(EvaluatorTest, IntegralsDerivativesAndZerosOfExpressions)
+{
+    const ValueCase values[] = {
+        {"FINT(x, 0, 1)", 0.5, 1e-9},
+        {"FINT(x^2, 0, 3)", 9, 1e-9},
+        {"FINT(SIN(x), 0, PI)", 2, 1e-6},
+        {"FINT(1/x^2, 1, INF)", 1, 1e-5},
+        {"FINT(1/(1+x^2), NINF, INF)", kPi, 1e-3}, // about four digits at the default tolerance
+        {"FINT(EXP(-x^2), NINF, INF)", std::sqrt(kPi), 1e-3}, // the open rule is coarse on a narrow peak
+        {"FINT(EXP(x), NINF, 0)", 1, 1e-5},
+        {"FINT(x, 1, 0)", -0.5, 1e-9},
+        {"FINT(FINT(x, 0, 1), 0, 2)", 1, 1e-9},        // nested: each integral keeps its own sums
+        {"FINT(x, 0, 1)*FINT(x, 0, 2)", 1, 1e-9},
+        {"FDIFF(x^3, 2)", 12, 1e-5},
+        {"FDIFF(SIN(x), 0)", 1, 1e-5},
+        {"FDIFF(FINT(x, 0, 1)*x, 5)", 0.5, 1e-5},       // the inner integral leaves x as it found it
+        {"FSUM(x, 1, 3) + x", 6, 0},
+        {"FZERO(x^2-2, 0, 2)", std::sqrt(2.0), 1e-5},
+        {"FZERO(COS(x), 0, 3)", kPi / 2, 1e-5},
+        {"FSUM(x, 1, 10)", 55, 0},
+        {"FSUM(x, 10, 1)", 55, 0},
+        {"FSUM(x, 1, 2, 0)", 3, 0},
+        {"FSUM(x, 0, 1, 0.1)", 5.5, 1e-12},           // x = a + i*step: eleven terms, no lost last one
+        {"FSUM(x^2, 1, 3, -1)", 14, 0},
+        {"FSUM(FSUM(x, 1, 2), 1, 3)", 9, 0},
+    };
+    ExpectValues(values, std::size(values));
+    const ErrorCase errors[] = {
+        {"FINT(LN(x), 0, 1)", 40},     // an error at an end other than overflow ends the rule
+        {"FZERO(x^2+1, -1, 1)", 36},
+        {"FZERO(1/x, 0, 2)", 38},      // the division by zero at an end is passed on
+        {"FSUM(1/(x-2), 1, 3)", 38},   // an error in f is FSUM's error
+        {"FSUM(x, 1e20, 2e20)", 35},   // a step that cannot move x
+        {"FSUM(x, 1, 2e6)", 35},       // more than a million terms
+        {"FSUM(x, 1, INF)", 35},
+    };
+    ExpectErrors(errors, std::size(errors));
+}
+
+TEST_F(EvaluatorTest, FindZeroRefusesAJump)
+{
+    EXPECT_EQ(Evaluate("FZERO(x/ABS(x), -1, 2)").code, 13);
+    EXPECT_EQ(Evaluate("FZERO(FLOOR(x)+0.5, -1.7, 1.3)").code, 13);
+}
+
+TEST_F(EvaluatorTest, DerivativeToleranceFollowsTheSolverFormat)
+{
+    CCalcEngine engine;
+    engine.m_SolverFormat.SetDecimals(16); // a rounding unit below 1e-15 is refused
+    engine.SetExpression("FDIFF(x^2, 1)");
+    ASSERT_EQ(engine.Parse(), 0);
+    engine.Evaluate();
+    EXPECT_EQ(engine.GetErrorCode(), 13);
+}
+
+TEST_F(EvaluatorTest, UnitConversionInExpressions)
+{
+    const ValueCase values[] = {
+        {"CONVERT(1, \"km\", \"mi\")", 0.621371192237334, 1e-9},
+        {"CONVERT(1, \"m/s\", \"km/h\")", 3.6, 1e-9},
+        {"CONVERT(1, \"m^2\", \"ft^2\")", 10.763910416709722, 1e-9},
+        {"CONVERT(1, \"kg*m/s^2\", \"lb*ft/s^2\")", 7.233013851209894, 1e-9},
+        {"CONVERT(1, \"1/s\", \"1/min\")", 60, 1e-12},
+        {"CONVERT(100, \"degree c\", \"DegF\")", 212, 1e-12},
+        {"CONVERT(1, \"light year\", \"km\")", 9460500000000, 1e-12},
+        {"CONVERT(2, \"square meter\", \"m2\")", 2, 1e-12},
+        {"CONVERT(3, \"meters\", \"m\")", 3, 1e-12},
+        {"CONVERT(3, \"ft.\", \"in\")", 36, 1e-12},
+    };
+    ExpectValues(values, std::size(values));
+    const ErrorCase errors[] = {
+        {"CONVERT(1, \"m^2\", \"ft^3\")", 13},
+        {"CONVERT(1, \"m+s\", \"km+h\")", 13},
+        {"CONVERT(1, \"m s\", \"m\")", 13},       // text left over by the unit parse
+        {"CONVERT(1, \"m\", \"km/h\")", 13},
+        {"CONVERT(1, \"(m\", \"km\")", 13},
+        {"CONVERT(1, \"parsec\", \"kg\")", 13},
+    };
+    ExpectErrors(errors, std::size(errors));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EvaluatorTest, CalculusOnAParsedExpression)
+{
+    CCalcEngine engine;
+    engine.SetExpression("SIN(x)");
+    ASSERT_EQ(engine.Parse(), 0);
+    std::vector<double> zeros;
+    ASSERT_EQ(engine.m_Root.FindZerosInRange(-1, 7, 100, 1e-9, zeros), 0);
+    ASSERT_EQ(zeros.size(), 3u);
+    EXPECT_NEAR(zeros[1], kPi, 1e-8);
+    EXPECT_EQ(engine.m_Root.FindZerosInRange(0, 10, 0, 1e-5, zeros), 13);
+    EXPECT_NEAR(engine.m_Root.FindZero(3, 4, 1e-10), kPi, 1e-9);
+    EXPECT_EQ(engine.m_Root.m_nErrorCode, 0);
+    engine.m_Root.FindZero(0.5, 1, 1e-10);
+    EXPECT_EQ(engine.m_Root.m_nErrorCode, 36);
+    double result = 0;
+    ASSERT_EQ(engine.m_Root.Integrate(0, kPi, result), 0);
+    EXPECT_NEAR(result, 2, 1e-5);
+    double tol = 1e-8;
+    ASSERT_EQ(engine.m_Root.NumericDerivative(0, result, tol), 0);
+    EXPECT_NEAR(result, 1, 1e-8);
+
+    engine.SetExpression("(x-2)^2+1");
+    ASSERT_EQ(engine.Parse(), 0);
+    double xmin = 0;
+    EXPECT_NEAR(engine.m_Root.FindMinimum(0, 1, 1e-8, xmin), 1, 1e-12);
+    EXPECT_NEAR(xmin, 2, 1e-4);
+}
+
+TEST_F(EvaluatorTest, ZerosInOneVariableOfAnEngine)
+{
+    CCalcEngine engine;
+    ASSERT_EQ(engine.DefineVariable("a", 0, false), 0);
+    engine.SetExpression("a^2-4");
+    ASSERT_EQ(engine.Parse(), 0);
+    std::vector<double> zeros;
+    ASSERT_EQ(engine.FindRootsInVariable(-5, 5, 0, zeros), 0);
+    ASSERT_EQ(zeros.size(), 2u);
+    EXPECT_NEAR(zeros[0], -2, 1e-5);
+    EXPECT_NEAR(zeros[1], 2, 1e-5);
+    EXPECT_EQ(engine.FindZerosInVariable(5, -5, 10, 0, 1e-5, zeros), 13);
+    EXPECT_NEAR(engine.FindZeroInVariable(0, 3, 0, 1e-9), 2, 1e-8);
+    engine.FindZeroInVariable(3, 4, 0, 1e-9);
+    EXPECT_EQ(engine.GetErrorCode(), 13); // one sign at both ends
+}
+
+} // namespace
