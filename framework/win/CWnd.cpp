@@ -10,6 +10,7 @@
 #include "framework/win/MessageCrackers.h"
 #include "framework/win/TempMaps.h"
 
+#include <cstdio>
 #include <set>
 #include <string>
 
@@ -137,9 +138,9 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
     static std::set<std::string> registered;
     HINSTANCE hInst = AfxGetInstanceHandle();
     char name[96];
-    ::wsprintfA(name, "Afx:%p:%x:%p:%p:%p", static_cast<void*>(hInst), nClassStyle,
-                static_cast<void*>(hCursor), static_cast<void*>(hbrBackground),
-                static_cast<void*>(hIcon));
+    std::snprintf(name, sizeof name, "Afx:%p:%x:%p:%p:%p", static_cast<void*>(hInst), nClassStyle,
+                  static_cast<void*>(hCursor), static_cast<void*>(hbrBackground),
+                  static_cast<void*>(hIcon));
     auto it = registered.find(name);
     if (it != registered.end())
         return it->c_str();

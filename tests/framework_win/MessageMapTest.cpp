@@ -149,6 +149,23 @@ TEST(MessageMap, FromHandleFindsThePermanentObjectOrATemporaryWrapper)
     ::DestroyWindow(foreign);
 }
 
+TEST(MessageMap, RegisteredWindowClassesDifferByTheirAttributes)
+{
+    HCURSOR hArrow = ::LoadCursorA(nullptr, IDC_ARROW);
+    HBRUSH hBrush = ::GetSysColorBrush(COLOR_WINDOW);
+    LPCTSTR plain = AfxRegisterWndClass(CS_DBLCLKS, hArrow);
+    LPCTSTR again = AfxRegisterWndClass(CS_DBLCLKS, hArrow);
+    LPCTSTR brushed = AfxRegisterWndClass(CS_DBLCLKS, hArrow, hBrush);
+    LPCTSTR styled = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, hArrow);
+    EXPECT_STREQ(plain, again);
+    EXPECT_STRNE(plain, brushed);
+    EXPECT_STRNE(plain, styled);
+    WNDCLASSA wc = {};
+    ASSERT_TRUE(::GetClassInfoA(AfxGetInstanceHandle(), brushed, &wc));
+    EXPECT_EQ(wc.hbrBackground, hBrush);
+    EXPECT_EQ(wc.style, UINT(CS_DBLCLKS));
+}
+
 // ---- reflection -----------------------------------------------------------------------------
 
 constexpr UINT kIdReflecting = 101;
