@@ -62,7 +62,7 @@ extern int ErrorSpanLength;
 
 // Deepest nesting of subexpressions a parse accepts; deeper text is error 12 "Overflow", so
 // neither parsing nor any later walk of the tree can exhaust the stack.
-constexpr int MaxParseDepth = 200;
+constexpr int MaxParseDepth = 500;
 // Most nodes one outermost parse may create (expression variables can expand geometrically).
 constexpr int MaxParseNodes = 200000;
 

@@ -234,8 +234,17 @@ TEST_F(ParserTest, DeepTextIsOverflowNotACrash)
     EXPECT_EQ(ParseText(sum.c_str()), ErrOverflow);
     EXPECT_GE(engine.GetErrorPosition(), 0);
 
-    std::string shallow = std::string(50, '(') + "1" + std::string(50, ')');
+    std::string shallow = std::string(400, '(') + "1" + std::string(400, ')');
     EXPECT_EQ(ParseText(shallow.c_str()), 0);
+
+    // A long sum and a long argument list are still ordinary input.
+    std::string terms = "1", args = "1";
+    for (int i = 0; i < 300; ++i) {
+        terms += "+1";
+        args += ",1";
+    }
+    EXPECT_EQ(ParseText(terms.c_str()), 0);
+    EXPECT_EQ(ParseText(("sum(" + args + ")").c_str()), 0);
 }
 
 TEST_F(ParserTest, ExpressionVariablesExpandInPlace)
