@@ -110,6 +110,12 @@ inline int ChildValue(CExprNode* child, double& v)
         v = child->m_dValue = g_IndependentVariables[child->m_nIndex].dValue;
         return 0;
     }
+    if (child->m_nKind == NodeVariable && child->m_pOwner &&
+        unsigned(child->m_nIndex) < unsigned(child->m_pOwner->GetVariableCount())) {
+        v = child->m_dValue = child->m_pOwner->m_Variables[size_t(child->m_nIndex)].dValue;
+        child->m_nErrorCode = 0;
+        return 0;
+    }
     return child->Evaluate(v);
 }
 
@@ -172,17 +178,16 @@ int FinishOperation(int op, int code, MathStatus status, double& value)
 
 int AngleModeOf(const CExprNode& node) { return node.m_pOwner ? node.m_pOwner->m_nAngleMode : AngleRadians; }
 
-int ApplyOperation(CExprNode& node, ArgumentArray& args, double& value, MathStatus& status)
+int ApplyOperation(CExprNode& node, double* a, int count, double& value, MathStatus& status)
 {
     const int op = node.m_nOpId;
-    double* a = args.Data();
     bool handled = true;
     switch (FamilyOf(op)) {
     case Family::Arithmetic:    return ApplyArithmetic(op, a, value, status, handled);
     case Family::Trigonometric: return ApplyTrigonometric(op, AngleModeOf(node), a, value, status, handled);
     case Family::Financial:     return ApplyFinancial(op, a, value, handled);
     case Family::Special:       return ApplySpecialFunction(op, a, value, status, handled);
-    case Family::Statistics:    return ApplyStatistics(op, a, args.Count(), value, handled);
+    case Family::Statistics:    return ApplyStatistics(op, a, count, value, handled);
     case Family::Bitwise:       return ApplyBitwise(op, a, value, handled);
     case Family::Node:          return ApplyNodeOperation(node, a, value, handled);
     default:                    return 0; // no operation: the value stays as it was
@@ -212,19 +217,38 @@ int EvaluateBinaryOperator(CExprNode& node)
     return code;
 }
 
-int EvaluateOperatorNode(CExprNode& node)
+// The tail shared by every operator node: map the trouble and keep the value where it counts.
+int CompleteOperation(CExprNode& node, double* a, int count)
 {
-    if (node.m_nOpId >= OpAdd && node.m_nOpId <= OpPower && node.m_pLeft && node.m_pRight)
-        return EvaluateBinaryOperator(node);
-    ArgumentArray args;
-    if (const int code = CollectArguments(node, args))
-        return code;
     double value = node.m_dValue;
     MathStatus status;
-    const int code = FinishOperation(node.m_nOpId, ApplyOperation(node, args, value, status), status, value);
+    const int code = FinishOperation(node.m_nOpId, ApplyOperation(node, a, count, value, status), status, value);
     if (code == 0 || code == ErrDomain || code == ErrRange || code == ErrUnknown)
         node.m_dValue = value;
     return code;
+}
+
+// A call with one plain argument (most functions in a plotted expression): no list to walk.
+int EvaluateSingleArgument(CExprNode& node)
+{
+    double a[6] = {0, 0, 0, 0, 0, 0}; // the argument, then the five zeros of omitted options
+    if (const int code = ChildValue(node.m_pLeft, a[0]))
+        return code;
+    return CompleteOperation(node, a, 1);
+}
+
+int EvaluateOperatorNode(CExprNode& node)
+{
+    const int op = node.m_nOpId;
+    CExprNode* left = node.m_pLeft;
+    if (left && node.m_pRight && op >= OpAdd && op <= OpPower)
+        return EvaluateBinaryOperator(node);
+    if (left && !node.m_pRight && left->m_nKind != NodeList && !TakesFunctionArgument(op))
+        return EvaluateSingleArgument(node);
+    ArgumentArray args;
+    if (const int code = CollectArguments(node, args))
+        return code;
+    return CompleteOperation(node, args.Data(), args.Count());
 }
 
 } // namespace
