@@ -1,5 +1,6 @@
 // The static splitter: views created by runtime class in panes with the framework's ids,
 // the layout from row and column sizes, dragging a bar, and the active pane.
+#include "framework/win/CCreateContext.h"
 #include "tests/framework_doc/DocTestApp.h"
 
 #include <gtest/gtest.h>
@@ -175,6 +176,102 @@ TEST(Splitter, NextPaneCommandsCycleThroughThePanes)
         EXPECT_EQ(pFrame->GetActiveView(), c.pExpected) << c.nID;
     }
     pFrame->SetActiveView(pFrame->TextView());
+}
+
+} // namespace
+
+namespace {
+
+// A splitter that hides its last column the way the window library's hideable splitter does:
+// the pane gets an id beyond the visible columns and the column count drops.
+class CHidingSplitter : public CSplitterWnd {
+public:
+    void HideLastColumn()
+    {
+        int col = m_nCols - 1;
+        for (int row = 0; row < m_nRows; row++) {
+            CWnd* pPane = GetPane(row, col);
+            pPane->ShowWindow(SW_HIDE);
+            pPane->SetDlgCtrlID(IdFromRowCol(row, m_nMaxCols));
+        }
+        --m_nCols;
+        RecalcLayout();
+    }
+    int RowGap() const { return m_cySplitterGap; }
+    int Border() const { return m_cyBorder; }
+};
+
+class SplitterGrid : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_pFrame = new CFrameWnd;
+        ASSERT_TRUE(m_pFrame->Create(nullptr, "grid", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 400)));
+        ASSERT_TRUE(m_splitter.CreateStatic(m_pFrame, 2, 2));
+        CCreateContext context; // views without a document
+        for (int row = 0; row < 2; row++)
+            for (int col = 0; col < 2; col++)
+                ASSERT_TRUE(m_splitter.CreateView(row, col, RUNTIME_CLASS(CTestDrawView), CSize(100, 80), &context));
+        m_pFrame->RecalcLayout();
+        m_splitter.RecalcLayout();
+    }
+    void TearDown() override { m_pFrame->DestroyWindow(); }
+
+    CFrameWnd* m_pFrame = nullptr;
+    CHidingSplitter m_splitter;
+};
+
+TEST_F(SplitterGrid, PaneIdsRowHeightsAndACreatedPaneCannotBeCreatedAgain)
+{
+    struct Case {
+        int row, col, nID;
+    };
+    const Case cases[] = {{0, 0, 0xE900}, {0, 1, 0xE901}, {1, 0, 0xE910}, {1, 1, 0xE911}};
+    for (const Case& c : cases)
+        EXPECT_EQ(m_splitter.GetPane(c.row, c.col)->GetDlgCtrlID(), c.nID) << c.row << "," << c.col;
+    CRect rect;
+    m_splitter.GetClientRect(&rect);
+    int cyCur = 0, cyMin = 0;
+    m_splitter.GetRowInfo(0, cyCur, cyMin);
+    EXPECT_EQ(cyCur, 80);
+    m_splitter.GetRowInfo(1, cyCur, cyMin);
+    EXPECT_EQ(cyCur, rect.Height() - 80 - m_splitter.RowGap());
+    m_splitter.SetRowInfo(0, 150, 10);
+    m_splitter.RecalcLayout();
+    CRect pane;
+    m_splitter.GetPane(1, 1)->GetWindowRect(&pane);
+    m_splitter.ScreenToClient(&pane);
+    EXPECT_EQ(pane.top, 150 + m_splitter.RowGap() + m_splitter.Border());
+    CCreateContext context;
+    EXPECT_FALSE(m_splitter.CreateView(0, 0, RUNTIME_CLASS(CTestDrawView), CSize(10, 10), &context));
+}
+
+TEST_F(SplitterGrid, DraggingTheCrossingMovesBothBars)
+{
+    CPoint ptCross(100 + 1, 80 + 1);
+    EXPECT_EQ(m_splitter.HitTest(ptCross), CSplitterWnd::splitterIntersection1);
+    m_splitter.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptCross.x, ptCross.y));
+    m_splitter.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptCross.x + 40, ptCross.y + 20));
+    m_splitter.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptCross.x + 40, ptCross.y + 20));
+    int cxCur = 0, cyCur = 0, nMin = 0;
+    m_splitter.GetColumnInfo(0, cxCur, nMin);
+    m_splitter.GetRowInfo(0, cyCur, nMin);
+    EXPECT_EQ(cxCur, 140);
+    EXPECT_EQ(cyCur, 100);
+}
+
+TEST_F(SplitterGrid, ADerivedSplitterHidesAColumnByRenumberingItsPanes)
+{
+    CRect rect;
+    m_splitter.GetClientRect(&rect);
+    m_splitter.HideLastColumn();
+    EXPECT_EQ(m_splitter.GetColumnCount(), 1);
+    EXPECT_EQ(m_splitter.GetPane(0, 1), nullptr);
+    EXPECT_NE(m_splitter.GetPane(0, 2), nullptr); // kept under the id past the visible columns
+    CRect pane;
+    m_splitter.GetPane(0, 0)->GetWindowRect(&pane);
+    EXPECT_EQ(pane.Width(), rect.Width() - 2 * m_splitter.Border()); // the one column fills the width
+    EXPECT_EQ(m_splitter.HitTest(CPoint(101, 40)), CSplitterWnd::noHit);
 }
 
 } // namespace
