@@ -105,6 +105,9 @@ struct Message { // LRESULT OnMessage(WPARAM wParam, LPARAM lParam)
 
 } // namespace afx
 
+// Marks message handlers in class declarations; it expands to nothing.
+#define afx_msg
+
 // A class's message map: a static table linked to its base's, reached through a virtual.
 //   DECLARE_MESSAGE_MAP() in the class; in one source file:
 //   BEGIN_MESSAGE_MAP(CMyWnd, CWnd)
@@ -142,6 +145,10 @@ protected:                                                                      
     ZIVRA_MSG_ENTRY(WM_COMMAND, CN_UPDATE_COMMAND_UI_CODE, id, id, afx::CmdUI, memberFxn)
 #define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn)                                          \
     ZIVRA_MSG_ENTRY(WM_COMMAND, CN_UPDATE_COMMAND_UI_CODE, id, idLast, afx::CmdUI, memberFxn)
+
+// A control bar's own state update, reflected from its frame: void OnUpdateXxx(CCmdUI*).
+#define ON_UPDATE_COMMAND_UI_REFLECT(memberFxn)                                                    \
+    ZIVRA_MSG_ENTRY(WM_REFLECT_BASE + WM_COMMAND, CN_UPDATE_COMMAND_UI_CODE, 0, 0, afx::CmdUI, memberFxn)
 
 // Control notifications to the parent: void OnXxx(), or void OnXxx(UINT nID) for a range.
 #define ON_CONTROL(code, id, memberFxn) ZIVRA_MSG_ENTRY(WM_COMMAND, WORD(code), id, id, afx::CmdVoid, memberFxn)

@@ -137,6 +137,36 @@ TEST(Commands, DisableIfNoHandlerFollowsTheCommandHandlers)
     EXPECT_NE(popup.GetMenuState(40999, MF_BYCOMMAND) & MF_GRAYED, 0u);
 }
 
+// A bar claims the state update of its own buttons through a reflected entry.
+class CReflectingBar : public CCmdTarget {
+public:
+    int m_updates = 0;
+
+protected:
+    afx_msg void OnUpdateReflect(CCmdUI* pCmdUI)
+    {
+        ++m_updates;
+        pCmdUI->Enable(FALSE);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CReflectingBar, CCmdTarget)
+    ON_UPDATE_COMMAND_UI_REFLECT(&CReflectingBar::OnUpdateReflect)
+END_MESSAGE_MAP()
+
+TEST(Commands, ReflectedStateUpdateIsSeparateFromCommandUpdates)
+{
+    CReflectingBar bar;
+    CCmdUI state;
+    state.m_nID = ID_CHECKED;
+    EXPECT_TRUE(bar.OnCmdMsg(0, int(MAKELONG(CN_UPDATE_COMMAND_UI_CODE, WM_REFLECT_BASE + WM_COMMAND)), &state, nullptr));
+    EXPECT_EQ(bar.m_updates, 1);
+    EXPECT_TRUE(state.m_bEnableChanged);
+    EXPECT_FALSE(bar.OnCmdMsg(ID_CHECKED, CN_UPDATE_COMMAND_UI, &state, nullptr));
+    EXPECT_EQ(bar.m_updates, 1);
+}
+
 // An owner-drawn menu measures and draws its own items when its owner is asked.
 class COwnerMenu : public CMenu {
 public:
