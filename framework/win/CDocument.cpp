@@ -151,6 +151,7 @@ BOOL CDocument::OnNewDocument()
 
 BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 {
+    m_bEmptiedByFailedOpen = FALSE;
     CFile file;
     CFileException fe;
     if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &fe)) {
@@ -169,6 +170,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
         // Nothing half-read is kept.
         DeleteContents();
         SetModifiedFlag(FALSE);
+        m_bEmptiedByFailedOpen = TRUE;
         ReportSaveLoadException(lpszPathName, &e, FALSE);
         return FALSE;
     }

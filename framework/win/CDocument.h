@@ -44,6 +44,9 @@ public:
     virtual BOOL OnNewDocument();
     // Reads the file; on failure reports the error and leaves the document empty.
     virtual BOOL OnOpenDocument(LPCTSTR lpszPathName);
+    // After a failed open: TRUE when the old contents were already gone (the file was read
+    // in part), FALSE when the file could not be opened and nothing changed.
+    BOOL IsEmptiedByFailedOpen() const { return m_bEmptiedByFailedOpen; }
     virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
     virtual void OnCloseDocument();
     virtual void ReportSaveLoadException(LPCTSTR lpszPathName, const CException* e, BOOL bSaving);
@@ -68,6 +71,7 @@ protected:
     CDocTemplate* m_pDocTemplate = nullptr;
     std::vector<CView*> m_viewList;
     BOOL m_bModified = FALSE;
+    BOOL m_bEmptiedByFailedOpen = FALSE;
 
     friend class CDocTemplate;
     DECLARE_MESSAGE_MAP()

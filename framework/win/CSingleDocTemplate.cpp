@@ -34,7 +34,8 @@ CFrameWnd* CSingleDocTemplate::FrameOf(CDocument* pDocument) const
     return nullptr;
 }
 
-// After a failed open of the shown document: an empty untitled document, not a half-read one.
+// After a failed read into the shown document: an empty untitled document, never a half-read
+// one that still carries the old file's name.
 void CSingleDocTemplate::ResetToEmpty(CDocument* pDocument)
 {
     pDocument->OnNewDocument();
@@ -83,9 +84,9 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
             pFrame->DestroyWindow(); // destroys the views, and with the last one the document
             if (m_pOnlyDoc == pDocument)
                 delete pDocument; // a frame without views of it leaves it behind
-        } else {
+        } else if (pDocument->IsEmptiedByFailedOpen()) {
             ResetToEmpty(pDocument);
-        }
+        } // else the file could not be opened at all, and the shown document stays
         return nullptr;
     }
 

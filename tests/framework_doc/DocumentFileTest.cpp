@@ -187,11 +187,14 @@ TEST(DocumentFile, OpeningABadFileThroughTheTemplateLeavesAnEmptyUntitledDocumen
     EXPECT_EQ(pAfter->m_nCount, 0);
     EXPECT_FALSE(pAfter->IsModified());
 
-    // A missing file: the file error, the same empty result.
+    // A missing file: the file error, and the shown document stays as it was.
+    ASSERT_NE(theTestApp.OpenDocumentFile(goodPath.c_str()), nullptr);
     hook.hook.m_texts.clear();
     EXPECT_EQ(theTestApp.OpenDocumentFile((folder + "missing.tdc").c_str()), nullptr);
     ASSERT_EQ(hook.hook.m_texts.size(), 1u);
     EXPECT_NE(hook.hook.m_texts[0].find("missing.tdc"), std::string::npos) << hook.hook.m_texts[0];
+    EXPECT_EQ(MainDoc()->m_nCount, 42);
+    EXPECT_EQ(MainDoc()->GetPathName().CompareNoCase(goodPath.c_str()), 0);
 }
 
 TEST(DocumentFile, CloseAsksToSaveChangesAndCancelKeepsEverything)
@@ -333,6 +336,31 @@ TEST(RecentFiles, TheFileMenuShowsTheListInPlaceOfItsPlaceholder)
         // New, Open, Save, Save As, separator, 4 files, separator, Exit.
         EXPECT_EQ(::GetMenuItemCount(hFile), 11);
     }
+}
+
+TEST(RecentFiles, ChoosingAnEntryOpensItAndAVanishedFileLeavesTheList)
+{
+    std::string folder = MakeTempFolder();
+    ScopedHook hook;
+    CTestDoc* pDoc = MainDoc();
+    FillDocument(pDoc);
+    pDoc->m_nCount = 11;
+    ASSERT_TRUE(pDoc->DoSave((folder + "first.tdc").c_str()));
+    pDoc->m_nCount = 22;
+    ASSERT_TRUE(pDoc->DoSave((folder + "second.tdc").c_str()));
+    CTestFrame* pFrame = MainFrame();
+
+    // Entry 2 is the first file.
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_MRU_FILE1 + 1, 0), 0);
+    EXPECT_EQ(MainDoc()->m_nCount, 11);
+    EXPECT_NE(std::string(MainDoc()->GetPathName()).find("first.tdc"), std::string::npos);
+    EXPECT_NE(std::string((*theTestApp.m_pRecentFileList)[0]).find("first.tdc"), std::string::npos);
+
+    ::DeleteFileA((folder + "second.tdc").c_str());
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_MRU_FILE1 + 1, 0), 0);
+    EXPECT_EQ(hook.hook.m_texts.size(), 1u); // the file error
+    EXPECT_EQ(MainDoc()->m_nCount, 11);      // the shown document stays
+    EXPECT_EQ(std::string((*theTestApp.m_pRecentFileList)[1]).find("second.tdc"), std::string::npos);
 }
 
 TEST(CommandLine, AFileOnTheCommandLineIsOpenedAtStartUp)
