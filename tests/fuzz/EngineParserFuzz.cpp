@@ -1,6 +1,6 @@
 // Random text through the engine's language: parse under every mode and separator
-// convention, copy the tree, format what parsed, split it as a call. Any crash, sanitizer
-// report or hang is a fault.
+// convention, print what parsed and parse the print, copy the tree, format values, split the
+// text as a call. Any crash, sanitizer report or hang is a fault.
 #include "engine/CalcEngine.h"
 #include "engine/EngineStartup.h"
 #include "engine/FunctionCatalogue.h"
@@ -67,6 +67,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (names.GetErrorPosition() < 0 || names.GetErrorPosition() > length + 1 || ErrorSpanLength < 1)
         __builtin_trap();
     if (code == 0) {
+        // What parses prints, and the printed text parses again.
+        CString printed = names.GetText();
+        CCalcEngine again;
+        again.m_bLenient = 1;
+        again.m_bSymbolic = names.m_bSymbolic;
+        again.m_bUnitMode = names.m_bUnitMode;
+        again.m_bIndependentOn = names.m_bIndependentOn;
+        again.m_nNumberBase = 10;  // numbers print in decimal
+        again.m_ResultFormat.m_nMode = names.m_ResultFormat.m_nMode;
+        again.m_ExprVariables = names.m_ExprVariables;
+        again.m_Variables = names.m_Variables;
+        again.SetExpression(printed);
+        // Printing adds parentheses, so a text near the depth limit may print beyond it.
+        int reparse = again.Parse();
+        if (reparse != 0 && reparse != ErrOverflow)
+            __builtin_trap();
         CExprNode copy;
         copy.CopyFrom(names.m_Root);
         if (copy.m_pLeft)
