@@ -1,46 +1,15 @@
 #include "engine/NumericCalculus.h"
 
+#include "numeric/Moments.h"
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 
 namespace {
 
 constexpr double kHuge = 1e300; // stands for an infinite end of an integration range
-
-// Value at 0 of the polynomial through the n points (h[i], s[i]) (Neville's tableau); dy is the
-// last correction, the estimate of the error. False when two abscissae are equal.
-bool ExtrapolateToZero(const double* h, const double* s, int n, double& y, double& dy)
-{
-    std::array<double, 8> c{}, d{};
-    int ns = 0;
-    double dif = std::fabs(h[0]);
-    for (int i = 0; i < n; ++i) {
-        const double dift = std::fabs(h[i]);
-        if (dift < dif) {
-            ns = i;
-            dif = dift;
-        }
-        c[size_t(i)] = d[size_t(i)] = s[i];
-    }
-    y = s[ns--];
-    dy = 0.0;
-    for (int m = 1; m < n; ++m) {
-        for (int i = 0; i < n - m; ++i) {
-            const double ho = h[i], hp = h[i + m];
-            const double w = c[size_t(i) + 1] - d[size_t(i)];
-            const double den = ho - hp;
-            if (den == 0.0)
-                return false;
-            const double factor = w / den;
-            d[size_t(i)] = hp * factor;
-            c[size_t(i)] = ho * factor;
-        }
-        dy = (2 * (ns + 1) < (n - m)) ? c[size_t(ns + 1)] : d[size_t(ns--)];
-        y += dy;
-    }
-    return true;
-}
 
 // Successive refinements of the trapezoid rule on [a, b]; stage n adds 2^(n-2) points.
 class TrapezoidStages {
@@ -132,9 +101,14 @@ int Romberg(Stages& stages, int maxStages, double stepRatio, double eps, double&
         if (const int code = stages.Next(s[size_t(j)]))
             return code;
         if (j >= kPoints) {
+            // The last five (h, s) pairs, 1-based for the interpolation, extrapolated to h = 0.
             double ss = 0.0, dss = 0.0;
-            if (!ExtrapolateToZero(&h[size_t(j - kPoints + 1)], &s[size_t(j - kPoints + 1)], kPoints, ss, dss))
+            errno = 0;
+            PolynomialInterpolate(&h[size_t(j - kPoints)], &s[size_t(j - kPoints)], kPoints, 0.0, &ss, &dss);
+            if (errno != 0) {
+                errno = 0;
                 return 13;
+            }
             if (std::fabs(dss) < eps * std::fabs(ss) || (std::fabs(ss) < 1e-15 && std::fabs(dss) < eps)) {
                 result = ss;
                 return 0;
