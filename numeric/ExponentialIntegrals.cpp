@@ -12,6 +12,7 @@ constexpr double kFpMin = 1e-30;
 // Single-precision constants of the series below: their accuracy is about 1e-7 anyway.
 constexpr double kEulerShort = 0.57721566;
 constexpr double kSeriesEps = 6e-8;
+constexpr double kHalfPiShort = 1.5707963;  // the limit of Si, to the series' precision
 
 bool LentzConverged(ComplexValue del) {
     return std::fabs(del.re - 1) + std::fabs(del.im) < kSeriesEps;
@@ -130,7 +131,6 @@ bool FresnelFraction(double t, double* s, double* c) {
 
 // Ci and Si through the continued fraction of E1(it) (t > 2); false without convergence.
 bool CosineSineFraction(double t, double* ci, double* si) {
-    constexpr double kHalfPi = 1.5707963;
     const ComplexValue one = MakeComplex(1, 0);
     ComplexValue b = MakeComplex(1, t);
     ComplexValue c = MakeComplex(1 / kFpMin, 0);
@@ -146,7 +146,7 @@ bool CosineSineFraction(double t, double* ci, double* si) {
         if (LentzConverged(del)) {
             h = ComplexMultiply(MakeComplex(std::cos(t), -std::sin(t)), h);
             *ci = -h.re;
-            *si = kHalfPi + h.im;
+            *si = kHalfPiShort + h.im;
             return true;
         }
     }
@@ -192,6 +192,8 @@ double ExponentialIntegralEn(int n, double x) {
         return 0;
     }
     const int saved = ErrnoEnter();
+    // At infinity the fraction would multiply 0 by infinity; the limit is 0.
+    if (std::isinf(x)) return 0.0;
     if (n == 0) return ErrnoLeave(saved, std::exp(-x) / x);
     if (x == 0) return 1 / (n - 1.0);
     double result = 0;
@@ -209,6 +211,7 @@ double ExponentialIntegralEi(double x) {
         SetMathErrno(NumericBadArgument);
         return 0;
     }
+    if (std::isinf(x)) return x;  // the asymptotic form would divide infinity by infinity
     const int saved = ErrnoEnter();
     if (x < kFpMin) return ErrnoLeave(saved, std::log(x) + kEulerShort);
     if (x <= -std::log(kSeriesEps)) {
@@ -248,7 +251,11 @@ void FresnelIntegrals(double x, double* s, double* c) {
     const double t = std::fabs(x);
     double sv;
     double cv;
-    if (t < std::sqrt(kFpMin)) {
+    if (std::isinf(t)) {
+        // The limits; the continued fraction cannot start from an infinite argument.
+        sv = 0.5;
+        cv = 0.5;
+    } else if (t < std::sqrt(kFpMin)) {
         sv = 0;
         cv = t;
     } else if (!(t <= 1.5 ? FresnelSeries(t, &sv, &cv) : FresnelFraction(t, &sv, &cv))) {
@@ -274,7 +281,11 @@ void CosineSineIntegrals(double x, double* ci, double* si) {
     }
     double civ;
     double siv;
-    if (t > 2) {
+    if (std::isinf(t)) {
+        // The limits; the continued fraction cannot start from an infinite argument.
+        civ = 0;
+        siv = kHalfPiShort;
+    } else if (t > 2) {
         if (!CosineSineFraction(t, &civ, &siv)) {
             SetMathErrno(NumericIterationLimit);
             return;

@@ -211,6 +211,11 @@ void GammaChebyshev(double x, double* gam1, double* gam2, double* gampl, double*
 }
 
 double BesselI1(double x) {
+    // Refused like BesselI0: the large-argument form gives infinity over infinity there.
+    if (!std::isfinite(x)) {
+        SetMathErrno(NumericBadArgument);
+        return 0;
+    }
     const int saved = ErrnoEnter();
     const double ax = std::fabs(x);
     double ans;

@@ -37,5 +37,6 @@ double ChebyshevEvaluate(double a, double b, const double* c, int m, double x);
 // gampl = 1/Γ(1+x), gammi = 1/Γ(1−x); used by the fractional-order Bessel functions.
 void GammaChebyshev(double x, double* gam1, double* gam2, double* gampl, double* gammi);
 
-// Modified Bessel function I1(x) by polynomial approximation, to about 2e-7 relative.
+// Modified Bessel function I1(x) by polynomial approximation, to about 2e-7 relative; a NaN or
+// infinite x gives 0 with errno 103.
 double BesselI1(double x);

@@ -337,11 +337,14 @@ double NdtriUnchecked(double y0) {
 }  // namespace
 
 int ReportMathError(const char* name, int kind) {
+    // A windowed program's standard output is not open: the failed writes must not reach errno.
+    const int saved = ErrnoEnter();
     std::fputs("\n", stdout);
     std::fputs(name, stdout);
     std::fputs(" ", stdout);
     std::fputs(KindText(kind), stdout);
     std::fputs(" error\n", stdout);
+    errno = saved;
     return 0;
 }
 

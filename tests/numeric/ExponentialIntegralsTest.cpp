@@ -114,4 +114,29 @@ TEST(CosineSine, AgreesWithGsl) {
     EXPECT_EQ(errno, 0);
 }
 
+// An overflowed argument is a limit, not a failure: the fractions cannot start from infinity.
+TEST(ExponentialFamilyLimits, InfiniteArgumentsGiveTheLimits) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    errno = 0;
+    EXPECT_EQ(ExponentialIntegralEi(kInf), kInf);
+    for (int n : {0, 1, 2, 10}) {
+        EXPECT_EQ(ExponentialIntegralEn(n, kInf), 0) << "n=" << n;
+    }
+    EXPECT_EQ(errno, 0);
+    for (double sign : {1.0, -1.0}) {
+        SCOPED_TRACE(testing::Message() << "x=" << sign * kInf);
+        double s = 7;
+        double c = 7;
+        FresnelIntegrals(sign * kInf, &s, &c);
+        EXPECT_EQ(s, sign * 0.5);
+        EXPECT_EQ(c, sign * 0.5);
+        double ci = 7;
+        double si = 7;
+        CosineSineIntegrals(sign * kInf, &ci, &si);
+        EXPECT_EQ(ci, 0);
+        EXPECT_NEAR(si, sign * 1.5707963267948966, 1e-7);
+        EXPECT_EQ(errno, 0);
+    }
+}
+
 }  // namespace

@@ -171,6 +171,12 @@ TEST(BesselI1Approximation, AgreesWithGslOnBothSidesOfTheCutOver) {
             ExpectRelative(BesselI1(v), gsl_sf_bessel_I1(v), 5e-7);
         }
     }
+    for (double x : {kNaN, std::numeric_limits<double>::infinity(),
+                     -std::numeric_limits<double>::infinity()}) {
+        errno = 0;
+        EXPECT_EQ(BesselI1(x), 0) << x;
+        EXPECT_EQ(errno, NumericBadArgument) << x;
+    }
 }
 
 }  // namespace

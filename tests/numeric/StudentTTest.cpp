@@ -4,8 +4,12 @@
 #include <gsl/gsl_sf_gamma.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <numbers>
 #include <string>
@@ -175,6 +179,36 @@ TEST(MathErrorReport, ErrnoIsNeverTouched) {
     tdist::stdtri(0, 0.5);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(errno, 55);
+}
+
+// A windowed program has no open standard output; the failed writes of the report must not
+// show up in errno, which the fits test after their other library calls.
+TEST(MathErrorReport, FailedWritesLeaveErrnoAlone) {
+    const std::string path = testing::TempDir() + "numeric_report_readonly.txt";
+    FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    std::fflush(stdout);
+    const int stdoutFd = fileno(stdout);
+    const int savedFd = dup(stdoutFd);
+    const int readOnlyFd = open(path.c_str(), O_RDONLY);
+    ASSERT_GE(readOnlyFd, 0);
+    dup2(readOnlyFd, stdoutFd);
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    errno = 55;
+    tdist::ReportMathError("incbi", tdist::MathPartialLoss);
+    const int afterReport = errno;
+    tdist::stdtri(0, 0.3);
+    const int afterDomainError = errno;
+    const bool writeFailed = std::ferror(stdout) != 0;
+    std::clearerr(stdout);
+    dup2(savedFd, stdoutFd);
+    close(savedFd);
+    close(readOnlyFd);
+    std::remove(path.c_str());
+    EXPECT_TRUE(writeFailed);
+    EXPECT_EQ(afterReport, 55);
+    EXPECT_EQ(afterDomainError, 55);
 }
 
 TEST(Polynomials, HornerWithAndWithoutLeadingOne) {
