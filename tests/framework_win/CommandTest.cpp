@@ -4,6 +4,7 @@
 #include "framework/win/CMenu.h"
 #include "framework/win/CWinApp.h"
 #include "framework/win/MessageCrackers.h"
+#include "tests/framework_win/TestResource.h"
 
 #include <gtest/gtest.h>
 
@@ -253,6 +254,27 @@ TEST(Menus, TrackedPopupMeasuresItsOwnerDrawnItems)
     EXPECT_GE(popup.m_measured, 1) << "the owner found the tracked menu for WM_MEASUREITEM";
     EXPECT_EQ(AfxGetThreadState()->m_hTrackingMenu, nullptr) << "the record ends with the tracking";
     owner.DestroyWindow();
+}
+
+TEST(Menus, LoadedMenuResourceKeepsItsPopupsAndTexts)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_TEST_MENU));
+    EXPECT_EQ(CMenu::FromHandlePermanent(menu.m_hMenu), &menu);
+    ASSERT_EQ(menu.GetMenuItemCount(), 2u);
+    CString text;
+    menu.GetMenuString(1, text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&View");
+    CMenu* pFile = menu.GetSubMenu(0);
+    ASSERT_NE(pFile, nullptr);
+    EXPECT_EQ(pFile->GetMenuItemID(0), UINT(ID_TEST_OPEN));
+    pFile->GetMenuString(ID_TEST_OPEN, text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&Open...\tCtrl+O");
+    EXPECT_EQ(CMenu::FromHandlePermanent(pFile->m_hMenu), nullptr) << "a sub-menu is only borrowed";
+    HMENU hMenu = menu.Detach();
+    EXPECT_EQ(CMenu::FromHandlePermanent(hMenu), nullptr);
+    EXPECT_TRUE(::IsMenu(hMenu));
+    ::DestroyMenu(hMenu);
 }
 
 // ---- profile --------------------------------------------------------------------------------

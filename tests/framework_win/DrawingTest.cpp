@@ -113,6 +113,47 @@ BEGIN_MESSAGE_MAP(CPaintedWnd, CWnd)
     ON_MESSAGE(WM_PRINTCLIENT, &CPaintedWnd::OnPrintClient)
 END_MESSAGE_MAP()
 
+// A window that paints through CPaintDC on WM_PAINT.
+class CPaintCounter : public CWnd {
+public:
+    int m_paints = 0;
+    RECT m_paintRect = {};
+
+protected:
+    void OnPaint()
+    {
+        CPaintDC dc(this);
+        ++m_paints;
+        m_paintRect = dc.m_ps.rcPaint;
+        CBrush brush(kRed);
+        dc.SelectObject(&brush);
+        dc.Rectangle(&dc.m_ps.rcPaint);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPaintCounter, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+TEST(Drawing, PaintDCValidatesTheUpdateRegion)
+{
+    CPaintCounter wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "paint", WS_POPUP | WS_VISIBLE, RECT{0, 0, 60, 40}, nullptr, 0));
+    wnd.UpdateWindow();
+    const int before = wnd.m_paints;
+    const RECT part = {10, 10, 20, 20};
+    wnd.InvalidateRect(&part, FALSE);
+    wnd.UpdateWindow();
+    EXPECT_EQ(wnd.m_paints, before + 1);
+    EXPECT_EQ(wnd.m_paintRect.left, 10);
+    EXPECT_EQ(wnd.m_paintRect.bottom, 20);
+    EXPECT_FALSE(::GetUpdateRect(wnd.m_hWnd, nullptr, FALSE)) << "EndPaint validated the region";
+    wnd.UpdateWindow();
+    EXPECT_EQ(wnd.m_paints, before + 1) << "nothing left to paint";
+    wnd.DestroyWindow();
+}
+
 TEST(Drawing, WindowClientAreaIsCapturedWithoutADisplay)
 {
     CPaintedWnd wnd;
