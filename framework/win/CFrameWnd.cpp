@@ -12,6 +12,7 @@
 #include "framework/win/CWinApp.h"
 
 #include <algorithm>
+#include <cstring>
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -196,8 +197,16 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
 
 void CFrameWnd::ActivateFrame(int nCmdShow)
 {
-    if (nCmdShow == -1)
-        nCmdShow = IsWindowVisible() ? SW_SHOW : SW_SHOWNORMAL;
+    if (nCmdShow == -1) {
+        // The main frame first shows the way the application says (maximised, for example).
+        CWinApp* pApp = AfxGetApp();
+        if (IsWindowVisible())
+            nCmdShow = IsIconic() ? SW_RESTORE : SW_SHOW;
+        else if (pApp && pApp->m_pMainWnd == this && pApp->m_nCmdShow >= 0)
+            nCmdShow = pApp->m_nCmdShow;
+        else
+            nCmdShow = SW_SHOWNORMAL;
+    }
     ShowWindow(nCmdShow);
     if (!IsIconic())
         BringWindowToTop();
@@ -262,6 +271,29 @@ void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const
     int nNewLine = rMessage.Find('\n');
     if (nNewLine >= 0)
         rMessage = rMessage.Left(nNewLine);
+}
+
+BOOL CFrameWnd::ReadWindowPlacement(LPCTSTR lpszSection, LPCTSTR lpszEntry, WINDOWPLACEMENT& wp)
+{
+    CWinApp* pApp = AfxGetApp();
+    LPBYTE pData = nullptr;
+    UINT nBytes = 0;
+    if (!pApp || !pApp->GetProfileBinary(lpszSection, lpszEntry, &pData, &nBytes))
+        return FALSE;
+    BOOL bOk = nBytes == sizeof(WINDOWPLACEMENT);
+    if (bOk)
+        std::memcpy(&wp, pData, sizeof(WINDOWPLACEMENT));
+    delete[] pData;
+    return bOk;
+}
+
+BOOL CFrameWnd::WriteWindowPlacement(LPCTSTR lpszSection, LPCTSTR lpszEntry) const
+{
+    WINDOWPLACEMENT wp{};
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp || !GetWindowPlacement(&wp))
+        return FALSE;
+    return pApp->WriteProfileBinary(lpszSection, lpszEntry, reinterpret_cast<LPBYTE>(&wp), sizeof(wp));
 }
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)

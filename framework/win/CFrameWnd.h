@@ -70,6 +70,11 @@ public:
     // The prompt of a command: its string resource up to the first '\n'.
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
 
+    // The window placement kept in the registry as one binary value of the placement record's
+    // own size; a value of any other size is not a placement (FALSE, wp untouched).
+    static BOOL ReadWindowPlacement(LPCTSTR lpszSection, LPCTSTR lpszEntry, WINDOWPLACEMENT& wp);
+    BOOL WriteWindowPlacement(LPCTSTR lpszSection, LPCTSTR lpszEntry) const;
+
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     const CString& GetTitle() const { return m_strTitle; }
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }

@@ -221,13 +221,16 @@ void PumpMessages()
 
 std::string MakeTempFolder()
 {
+    // Process ids repeat between runs: a folder that exists already is never reused.
     static int s_nFolder = 0;
     char szTemp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, szTemp);
-    std::ostringstream name;
-    name << szTemp << "zdoc" << ::GetCurrentProcessId() << "_" << ++s_nFolder << "\\";
-    ::CreateDirectoryA(name.str().c_str(), nullptr);
-    return name.str();
+    for (;;) {
+        std::ostringstream name;
+        name << szTemp << "zdoc" << ::GetCurrentProcessId() << "_" << ++s_nFolder << "\\";
+        if (::CreateDirectoryA(name.str().c_str(), nullptr))
+            return name.str();
+    }
 }
 
 std::string ReadFileBytes(const std::string& path)

@@ -333,8 +333,8 @@ TEST(RecentFiles, TheFileMenuShowsTheListInPlaceOfItsPlaceholder)
         ::GetMenuStringA(hFile, ID_FILE_MRU_FILE1 + 1, szItem, int(sizeof(szItem)), MF_BYCOMMAND);
         EXPECT_NE(std::string(szItem).find("m1.tdc"), std::string::npos) << szItem;
         EXPECT_FALSE(::GetMenuState(hFile, ID_FILE_MRU_FILE1 + 1, MF_BYCOMMAND) & MF_GRAYED);
-        // New, Open, Save, Save As, separator, 4 files, separator, Exit.
-        EXPECT_EQ(::GetMenuItemCount(hFile), 11);
+        // New, Open, Save, Save As, separator, the files, separator, Exit.
+        EXPECT_EQ(::GetMenuItemCount(hFile), 7 + theTestApp.m_pRecentFileList->GetCount());
     }
 }
 

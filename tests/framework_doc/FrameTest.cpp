@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 // Records what an update handler asked for.
@@ -92,6 +94,7 @@ TEST(FrameRouting, UpdateHandlersAlongTheRouteSetTheCommandState)
 
 TEST(StatusBar, IndicatorsComeFromTheStringTable)
 {
+    CloseMainFrame(); // a new frame, with the texts of its resources
     CTestFrame* pFrame = MainFrame();
     CStatusBar& bar = pFrame->m_wndStatusBar;
     ASSERT_EQ(bar.GetCount(), 4);
@@ -206,6 +209,44 @@ TEST(FrameClose, ClosingAsksToSaveAndCancelKeepsTheFrame)
         if (!c.bClosed)
             MainDoc()->SetModifiedFlag(FALSE);
     }
+}
+
+TEST(FramePlacement, PlacementRoundTripsThroughTheRegistryAndOtherSizesAreRefused)
+{
+    CTestFrame* pFrame = MainFrame();
+    pFrame->SetWindowPos(nullptr, 30, 40, 500, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(pFrame->WriteWindowPlacement("Layout", "MainFrame"));
+    WINDOWPLACEMENT wp{};
+    ASSERT_TRUE(CFrameWnd::ReadWindowPlacement("Layout", "MainFrame", wp));
+    EXPECT_EQ(wp.length, 44u); // the record the program stores: 44 bytes
+    EXPECT_EQ(CRect(wp.rcNormalPosition), CRect(30, 40, 530, 340));
+
+    struct Case {
+        UINT nBytes;
+        bool bAccepted;
+    };
+    const Case cases[] = {{4, false}, {43, false}, {45, false}, {44, true}};
+    for (const Case& c : cases) {
+        BYTE bytes[64] = {};
+        std::memcpy(bytes, &wp, sizeof(wp));
+        theTestApp.WriteProfileBinary("Layout", "Odd", bytes, c.nBytes);
+        WINDOWPLACEMENT read{};
+        EXPECT_EQ(CFrameWnd::ReadWindowPlacement("Layout", "Odd", read) != FALSE, c.bAccepted) << c.nBytes;
+    }
+    WINDOWPLACEMENT none{};
+    EXPECT_FALSE(CFrameWnd::ReadWindowPlacement("Layout", "Missing", none));
+}
+
+TEST(FramePlacement, TheMainFrameFirstShowsWithTheApplicationsShowCommand)
+{
+    CloseMainFrame();
+    int nCmdShow = theTestApp.m_nCmdShow;
+    theTestApp.m_nCmdShow = SW_SHOWMAXIMIZED;
+    CTestFrame* pFrame = MainFrame();
+    theTestApp.m_nCmdShow = nCmdShow;
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_TRUE(pFrame->IsZoomed());
+    CloseMainFrame();
 }
 
 } // namespace
