@@ -218,6 +218,8 @@ double InCore(int n, double x) {
     const double reach = std::fmin(std::fmax(static_cast<double>(n), std::fabs(x)), 1.0e6);
     const std::int64_t start =
         2 * (static_cast<std::int64_t>(n) + static_cast<std::int64_t>(std::sqrt(ACC * reach)));
+    double ansAtN = 0.0;
+    std::int64_t rescalesAfterN = 0;
     for (std::int64_t j = start; j > 0; --j) {
         const double bim = bip + static_cast<double>(j) * tox * bi;
         bip = bi;
@@ -226,10 +228,21 @@ double InCore(int n, double x) {
             ans *= BIGNI;
             bi *= BIGNI;
             bip *= BIGNI;
+            if (j < n) ++rescalesAfterN;
         }
-        if (j == n) ans = bip;
+        if (j == n) ans = ansAtN = bip;
     }
-    ans *= I0Core(x) / bi;
+    const double i0 = I0Core(x);
+    if (std::isfinite(i0)) {
+        ans *= i0 / bi;
+    } else {
+        // I0 overflows from |x| = 713 while In may not, and the rescaled ratio may underflow:
+        // In/I0 and I0 are then joined as logarithms, so the result overflows only when In does.
+        const double ax = std::fabs(x);
+        const double logRatio = std::log(ansAtN) - std::log(bi) -
+                                static_cast<double>(rescalesAfterN) * std::log(BIGNO);
+        ans = std::exp(logRatio + ax + std::log(Poly(I0Large, 3.75 / ax) / std::sqrt(ax)));
+    }
     return (x < 0.0 && (n & 1)) ? -ans : ans;
 }
 

@@ -89,6 +89,28 @@ TEST_F(BesselTest, ModifiedIntegerOrdersHoldForArgumentsFarAboveTheOrder) {
     }
 }
 
+// Beyond |x| = 713 I0 overflows, but In of a large order is still a double (or underflows);
+// values computed to 20 digits with arbitrary-precision arithmetic.
+TEST_F(BesselTest, ModifiedIntegerOrdersOverflowOnlyWithTheirValue) {
+    struct Case { int n; double x; double expected; };
+    const Case cases[] = {
+        {20, 740, kInf},
+        {300, 750, 1.3879203654889398399e+298},
+        {700, 800, 3.410981595150935826e+219},
+        {1500, 1000, 388.89959418735878031},
+        {2000, 1000, 1.2950953907756806197e-285},
+        {5000, 1000, 0.0},
+        {1000000, 1e6, kInf},
+        {3, -800, -kInf},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "n=" << c.n << " x=" << c.x);
+        errno = kForeignErrno;
+        EXPECT_TRUE(Near(BesselIn(c.n, c.x), c.expected, 1e-6));
+        EXPECT_EQ(errno, kForeignErrno);
+    }
+}
+
 TEST_F(BesselTest, IntegerOrderSymmetryAndZero) {
     errno = 0;
     for (double x : {0.3, 2.0, 4.9, 5.1, 17.0}) {
