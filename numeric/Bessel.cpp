@@ -3,6 +3,7 @@
 #include "numeric/GammaFamily.h"
 #include "numeric/NumericCore.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -233,15 +234,18 @@ double InCore(int n, double x) {
         if (j == n) ans = ansAtN = bip;
     }
     const double i0 = I0Core(x);
-    if (std::isfinite(i0)) {
+    if (std::isfinite(i0) && ans / bi >= DBL_MIN) {
         ans *= i0 / bi;
     } else {
-        // I0 overflows from |x| = 713 while In may not, and the rescaled ratio may underflow:
-        // In/I0 and I0 are then joined as logarithms, so the result overflows only when In does.
+        // In/I0 below the normal range, or I0 overflowing (from |x| = 713), while In itself
+        // may be a double: the ratio and I0 are joined as logarithms instead.
         const double ax = std::fabs(x);
+        const double logI0 = std::isfinite(i0)
+                                 ? std::log(i0)
+                                 : ax + std::log(Poly(I0Large, 3.75 / ax) / std::sqrt(ax));
         const double logRatio = std::log(ansAtN) - std::log(bi) -
                                 static_cast<double>(rescalesAfterN) * std::log(BIGNO);
-        ans = std::exp(logRatio + ax + std::log(Poly(I0Large, 3.75 / ax) / std::sqrt(ax)));
+        ans = std::exp(logRatio + logI0);
     }
     return (x < 0.0 && (n & 1)) ? -ans : ans;
 }

@@ -89,11 +89,14 @@ TEST_F(BesselTest, ModifiedIntegerOrdersHoldForArgumentsFarAboveTheOrder) {
     }
 }
 
-// Beyond |x| = 713 I0 overflows, but In of a large order is still a double (or underflows);
-// values computed to 20 digits with arbitrary-precision arithmetic.
+// In/I0 may fall below the normal range, and beyond |x| = 713 I0 overflows, while In of a
+// large order is still a double; values computed to 20 digits with arbitrary-precision arithmetic.
 TEST_F(BesselTest, ModifiedIntegerOrdersOverflowOnlyWithTheirValue) {
     struct Case { int n; double x; double expected; };
     const Case cases[] = {
+        {1050, 600, 4.4375618560667757705e-82},
+        {1100, 700, 8.0473214014419477e-26},
+        {1200, 700, 4.7938138110240985245e-81},
         {20, 740, kInf},
         {300, 750, 1.3879203654889398399e+298},
         {700, 800, 3.410981595150935826e+219},
