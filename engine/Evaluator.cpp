@@ -237,7 +237,7 @@ int EvaluateSingleArgument(CExprNode& node)
     return CompleteOperation(node, a, 1);
 }
 
-int EvaluateOperatorNode(CExprNode& node)
+int EvaluateOperator(CExprNode& node)
 {
     const int op = node.m_nOpId;
     CExprNode* left = node.m_pLeft;
@@ -282,7 +282,7 @@ int CExprNode::Evaluate(double& value)
             m_dValue = GetUserConstants()[size_t(m_nIndex)].dValue;
         break;
     case NodeOperator:
-        m_nErrorCode = EvaluateOperatorNode(*this);
+        m_nErrorCode = EvaluateOperator(*this);
         break;
     default:
         break;

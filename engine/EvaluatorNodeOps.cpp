@@ -59,7 +59,7 @@ int ApplyBaseText(CExprNode& node, const double* a, double& value)
 
 // Sum of f(a + i*step) over a <= x <= b. Every term's x comes from its index, so rounding does
 // not pile up, and a step too small to move x ends the sum instead of looping.
-int ApplySeriesSum(CExprNode& f, const double* a, double& value)
+int SumSeries(CExprNode& f, const double* a, double& value)
 {
     constexpr double kMaximumTerms = 1e6;
     double lo = a[0], hi = a[1];
@@ -119,7 +119,7 @@ int ApplyCalculus(CExprNode& node, const double* a, double& value)
         code = f->m_nErrorCode;
         break;
     default: // OpFSum
-        return ApplySeriesSum(*f, a, value);
+        return SumSeries(*f, a, value);
     }
     if (code == 0)
         value = result;

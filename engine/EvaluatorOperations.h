@@ -22,6 +22,11 @@ int ApplyStatistics(int op, const double* a, int count, double& value, bool& han
 
 // a^b as the ^ operator computes it.
 double Power(double x, double y);
+// Sum, arithmetic mean, smallest and largest of a[0..count-1] (count >= 1).
+double SumValues(const double* a, int count);
+double AverageValues(const double* a, int count);
+double MinValue(const double* a, int count);
+double MaxValue(const double* a, int count);
 // int(v): truncation toward zero to a signed 32-bit integer; false for NaN or a value outside
 // the 32-bit range (the caller reports 13 "Bad argument").
 bool TruncateToInt32(double v, int& n);

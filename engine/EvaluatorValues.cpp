@@ -75,19 +75,43 @@ int ApplyBitwise(int op, const double* a, double& value, bool& handled)
     return 0;
 }
 
+double SumValues(const double* a, int count)
+{
+    double sum = 0.0;
+    for (int i = 0; i < count; ++i)
+        sum += a[i];
+    return sum;
+}
+
+double AverageValues(const double* a, int count) { return SumValues(a, count) / count; }
+
+double MinValue(const double* a, int count)
+{
+    double result = a[0];
+    for (int i = 1; i < count; ++i)
+        if (a[i] < result)
+            result = a[i];
+    return result;
+}
+
+double MaxValue(const double* a, int count)
+{
+    double result = a[0];
+    for (int i = 1; i < count; ++i)
+        if (a[i] > result)
+            result = a[i];
+    return result;
+}
+
 int ApplyStatistics(int op, const double* a, int count, double& value, bool& handled)
 {
     handled = op >= OpSum && op <= OpMax;
     if (!handled || count <= 0)
         return 0;
-    double result = a[0];
-    for (int i = 1; i < count; ++i) {
-        if (op == OpSum || op == OpAve)
-            result += a[i];
-        else if (op == OpMin ? a[i] < result : a[i] > result)
-            result = a[i];
-    }
-    value = op == OpAve ? result / count : result;
+    value = op == OpSum ? SumValues(a, count)
+          : op == OpAve ? AverageValues(a, count)
+          : op == OpMin ? MinValue(a, count)
+                        : MaxValue(a, count);
     return 0;
 }
 

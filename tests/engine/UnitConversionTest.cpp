@@ -140,6 +140,10 @@ TEST_F(UnitConversion, UserConversions)
     EXPECT_EQ(GetUserUnitBase(1), "");
     EXPECT_FALSE(IsUserUnitComplete(1));
     EXPECT_EQ(SetUserUnitBase(1, "widget"), 0);
+    // The same check when the name changes: smoot already converts to in.
+    EXPECT_EQ(SetUserUnitName(1, "smoot"), 27);
+    EXPECT_EQ(GetUserUnitName(1), "furlong");
+    EXPECT_EQ(SetUserUnitName(5, "x"), 13);
     EXPECT_TRUE(IsUserUnitComplete(1));
     DeleteUserUnit(0);
     EXPECT_EQ(GetUserUnitCount(), 1);
@@ -173,6 +177,8 @@ TEST_F(UnitConversion, CyclesOfUserConversionsEndTheSearch)
     double value = 1;
     EXPECT_EQ(ConvertUnits(value, "qa", "kg"), 13);
     EXPECT_EQ(ConvertUnits(value, "qa", "qb"), 0);
+    EXPECT_TRUE(CanConvertUnits("qa", "ql"));
+    EXPECT_FALSE(CanConvertUnits("qa", "m"));
 }
 
 } // namespace
