@@ -59,7 +59,8 @@ public:
     BOOL PressButton(int nButton) { return BOOL(SendMessage(PSM_PRESSBUTTON, WPARAM(nButton))); }
 
     virtual INT_PTR DoModal();
-    // A modeless sheet.
+    // A modeless sheet. The styles are accepted for the classic call; the sheet keeps the
+    // common controls' own frame.
     virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = DWORD(-1), DWORD dwExStyle = 0);
     void EndDialog(int nEndID);
     virtual BOOL OnInitDialog();
