@@ -184,7 +184,9 @@ TEST(MathErrorReport, ErrnoIsNeverTouched) {
 // A windowed program has no open standard output; the failed writes of the report must not
 // show up in errno, which the fits test after their other library calls.
 TEST(MathErrorReport, FailedWritesLeaveErrnoAlone) {
-    const std::string path = testing::TempDir() + "numeric_report_readonly.txt";
+    // One file per process: the native and sanitizer runs may share the temporary folder.
+    const std::string path =
+        testing::TempDir() + "numeric_report_readonly_" + std::to_string(getpid()) + ".txt";
     FILE* file = std::fopen(path.c_str(), "w");
     ASSERT_NE(file, nullptr);
     std::fclose(file);
