@@ -284,6 +284,42 @@ TEST(FileDialogs, SaveAsAndOpenUseTheFilterOfTheDocumentString)
     AfxSetModalTestHook(nullptr);
 }
 
+TEST(FileDialogs, SaveWritesToTheDocumentsFileAndAsksForANameOnlyWhenItHasNone)
+{
+    std::string path = MakeTempFolder() + "saved.tdc";
+    CFileDialogHook hook;
+    AfxSetModalTestHook(&hook);
+    CTestFrame* pFrame = MainFrame();
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
+    CTestDoc* pDoc = MainDoc();
+    FillDocument(pDoc);
+
+    // Ctrl+S through the frame's accelerators: an untitled document asks for its name.
+    hook.m_strAnswer = path;
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    BYTE keysCtrl[256];
+    std::memcpy(keysCtrl, keys, sizeof(keys));
+    keysCtrl[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keysCtrl);
+    MSG msg{pFrame->TextView()->m_hWnd, WM_KEYDOWN, 'S', 1, 0, {0, 0}};
+    BOOL bTranslated = pFrame->PreTranslateMessage(&msg);
+    ::SetKeyboardState(keys);
+    EXPECT_TRUE(bTranslated);
+    EXPECT_EQ(pDoc->GetPathName().CompareNoCase(path.c_str()), 0);
+
+    // Once named, Save writes without a dialog.
+    hook.m_strAnswer = "C:\\must-not-be-used.tdc";
+    hook.m_strFilter.clear();
+    pDoc->m_nCount = 77;
+    pDoc->SetModifiedFlag();
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE, 0), 0);
+    EXPECT_TRUE(hook.m_strFilter.empty());
+    EXPECT_EQ(ReadFileBytes(path)[0], 77);
+    EXPECT_FALSE(pDoc->IsModified());
+    AfxSetModalTestHook(nullptr);
+}
+
 TEST(RecentFiles, OpenedFilesAreListedNewestFirstAndStoredInTheRegistry)
 {
     std::string folder = MakeTempFolder();
