@@ -33,11 +33,17 @@ bool NeedsParentheses(int opId, const CExprNode* parent, bool isLeft)
     }
 }
 
-// A postfix operand reads back unbracketed only when it is a single token.
+bool IsPostfix(const CExprNode* node)
+{
+    return node->m_nKind == NodeOperator
+        && (node->m_nOpId == OpPercent || (node->m_nOpId == OpFact && node->m_strName == "!"));
+}
+
+// A postfix operand reads back unbracketed when it is a single token, or a postfix operation
+// itself (5%! is (5%)!; brackets there would double the nesting of long chains).
 bool IsPostfixAtom(const CExprNode* node)
 {
-    return (node->m_nKind == NodeNumber && node->m_dValue >= 0.0) || node->m_nKind == NodeVariable
-        || node->m_nKind == NodePredefined;
+    return (node->m_nKind == NodeNumber && node->m_dValue >= 0.0) || node->m_nKind == NodeVariable || node->m_nKind == NodePredefined || IsPostfix(node);
 }
 
 } // namespace
@@ -78,7 +84,7 @@ CString CExprNode::PrintOperator(const CExprNode* parent, bool isLeft) const
         CString text = left + m_strName + right;
         return NeedsParentheses(m_nOpId, parent, isLeft) ? "(" + text + ")" : text;
     }
-    if (m_nOpId == OpPercent || (m_nOpId == OpFact && m_strName == "!")) {
+    if (IsPostfix(this)) {
         if (!m_pLeft)
             return m_strName;
         CString operand = m_pLeft->Print(this, true);

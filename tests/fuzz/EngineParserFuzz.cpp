@@ -36,6 +36,25 @@ void DefineNames(CCalcEngine& engine)
     std::atexit(FreeGlobalSymbolTables);
 }
 
+// A tree read back from a print prints the same text again: printing is a fixed point.
+void CheckPrintIsStable(CCalcEngine& reread)
+{
+    const CString printed = reread.GetText();
+    CCalcEngine third;
+    third.m_bLenient = 1;
+    third.m_bSymbolic = reread.m_bSymbolic;
+    third.m_bUnitMode = reread.m_bUnitMode;
+    third.m_bIndependentOn = reread.m_bIndependentOn;
+    third.m_ResultFormat.m_nMode = reread.m_ResultFormat.m_nMode;
+    third.m_Variables = reread.m_Variables;
+    third.SetExpression(printed);
+    const int code = third.Parse();
+    if (code == ErrOverflow)
+        return;
+    if (code != 0 || third.GetText() != printed)
+        __builtin_trap();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -83,6 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         int reparse = again.Parse();
         if (reparse != 0 && reparse != ErrOverflow)
             __builtin_trap();
+        if (reparse == 0)
+            CheckPrintIsStable(again);
         CExprNode copy;
         copy.CopyFrom(names.m_Root);
         if (copy.m_pLeft)
