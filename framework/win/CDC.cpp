@@ -20,14 +20,14 @@ using DCMap = CHandleMap<CDC, HDC, &CDC::m_hDC>;
 
 DCMap& TheDCMap()
 {
-    static DCMap map;
+    static DCMap& map = *new DCMap; // outlives every global object (see HandleMap.h)
     return map;
 }
 
 // Every CDC object alive, so a GDI object being deleted can be unselected from them.
 std::vector<CDC*>& LiveDCs()
 {
-    static std::vector<CDC*> list;
+    static auto& list = *new std::vector<CDC*>;
     return list;
 }
 

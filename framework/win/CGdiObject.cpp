@@ -23,14 +23,14 @@ using GdiMap = CHandleMap<T, HGDIOBJ, &CGdiObject::m_hObject>;
 // Permanent objects of every kind, and one map of temporary wrappers per wrapper class.
 GdiMap<CGdiObject>& ThePermanentMap()
 {
-    static GdiMap<CGdiObject> map;
+    static auto& map = *new GdiMap<CGdiObject>; // outlives every global object
     return map;
 }
 
 template <class T>
 GdiMap<T>& TheTempMap()
 {
-    static GdiMap<T> map;
+    static auto& map = *new GdiMap<T>;
     return map;
 }
 

@@ -12,7 +12,7 @@ using ImageListMap = CHandleMap<CImageList, HIMAGELIST, &CImageList::m_hImageLis
 
 ImageListMap& TheImageListMap()
 {
-    static ImageListMap map;
+    static ImageListMap& map = *new ImageListMap; // outlives every global object
     return map;
 }
 

@@ -12,7 +12,7 @@ using MenuMap = CHandleMap<CMenu, HMENU, &CMenu::m_hMenu>;
 
 MenuMap& TheMenuMap()
 {
-    static MenuMap map;
+    static MenuMap& map = *new MenuMap; // outlives every global object
     return map;
 }
 

@@ -39,7 +39,7 @@ using WndMap = CHandleMap<CWnd, HWND, &CWnd::m_hWnd>;
 
 WndMap& TheWndMap()
 {
-    static WndMap map;
+    static WndMap& map = *new WndMap; // outlives every global object (see HandleMap.h)
     return map;
 }
 

@@ -7,6 +7,8 @@
 // Finds the framework object of a Win32 handle. Permanent entries are objects that own or were
 // attached to their handle; a handle without one gets a temporary wrapper that borrows it and
 // is released at idle time (AfxDeleteTempMaps), so a wrapper pointer is valid until then.
+// Each map is created on first use and never destroyed, so global objects (the application
+// object and its image lists, menus and fonts) may still look up their handles at exit.
 // Member points to the wrapper's handle member (of T or one of its bases); it is cleared before a wrapper is deleted, so the
 // wrapper's destructor never frees a handle it only borrowed.
 template <class T, class H, auto Member>

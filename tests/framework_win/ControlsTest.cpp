@@ -146,4 +146,16 @@ TEST_F(ControlsTest, ListComboTabSpinAndSlider)
     EXPECT_EQ(slider.GetRangeMax(), 100);
 }
 
+// Like the application object's image lists: a global that still owns its list at exit.
+CImageList g_exitImages;
+
+TEST(ImageLists, GlobalListOutlivesTheTestsAndIsFreedAtExit)
+{
+    ASSERT_TRUE(g_exitImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 1));
+    HICON hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+    EXPECT_EQ(g_exitImages.Add(hIcon), 0);
+    EXPECT_EQ(g_exitImages.GetImageCount(), 1);
+    EXPECT_EQ(CImageList::FromHandle(g_exitImages.m_hImageList), &g_exitImages);
+}
+
 } // namespace
