@@ -66,6 +66,17 @@ TEST(FrameRouting, TheActiveViewDecidesWhichViewGetsTheCommand)
     EXPECT_EQ(pFrame->GetActiveDocument(), MainDoc());
 }
 
+TEST(FrameRouting, UpdateAllViewsSkipsOnlyTheSender)
+{
+    CTestFrame* pFrame = MainFrame();
+    CTestDrawView* pDrawView = pFrame->DrawView();
+    int nBefore = pDrawView->m_nUpdates;
+    MainDoc()->UpdateAllViews(pFrame->TextView());
+    EXPECT_EQ(pDrawView->m_nUpdates, nBefore + 1);
+    MainDoc()->UpdateAllViews(pDrawView);
+    EXPECT_EQ(pDrawView->m_nUpdates, nBefore + 1);
+}
+
 TEST(FrameRouting, UpdateHandlersAlongTheRouteSetTheCommandState)
 {
     CTestFrame* pFrame = MainFrame();
