@@ -1,7 +1,6 @@
 #include "engine/SolverModel.h"
 #include "engine/ReencodeExpression.h"
 #include "engine/LocaleSeparators.h"
-#include "engine/NumericCalculus.h"
 #include "framework/core/CArchive.h"
 
 #include <cstdint>
@@ -94,13 +93,7 @@ int CSolverModel::Solve(int i, std::vector<double>& roots)
     code = ParseLenient();
     if (code != 0)
         return code;
-    // Equal signs at the ends of a step are no bracket here (13), which the scan skips.
-    const CalculusFunction f = [this, i](double x, double& y) {
-        y = EvaluateWithVariable(i, x);
-        return GetErrorCode();
-    };
-    return FindZerosOfFunction(f, m_dMinimum, m_dMaximum, m_nSolverSteps, m_SolverFormat.m_dRoundingUnit, roots,
-                               ErrBadArgument);
+    return FindRootsInVariable(m_dMinimum, m_dMaximum, i, roots);
 }
 
 void CSolverModel::Serialize(CArchive& ar)
