@@ -75,8 +75,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
+        // With repetitions the median stands for the expression; a single run stands for itself.
         for (const Run& run : runs)
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
+                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
     void PrintRatios() const
