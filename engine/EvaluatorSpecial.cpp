@@ -1,5 +1,6 @@
 // Special functions of the evaluator: the special-function library for most, the program's
 // numerical library for the rest.
+#include "engine/EngineErrors.h"
 #include "engine/EvaluatorOperations.h"
 #include "engine/ExprNode.h"
 #include "numeric/BetaFamily.h"
@@ -139,11 +140,21 @@ int ApplyNumericLibrary(int op, const double* a, double& value, MathStatus& stat
     }
 }
 
+// The library's default handler aborts the program on any error; an engine used before start-up
+// installed the engine's handler must still report the error instead. A handler already set
+// stays in place.
+void EnsureLibraryErrorHandler()
+{
+    if (gsl_error_handler_t* previous = gsl_set_error_handler(&GslErrorHandler))
+        gsl_set_error_handler(previous);
+}
+
 } // namespace
 
 int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& status, bool& handled)
 {
     handled = true;
+    EnsureLibraryErrorHandler();
     gsl_sf_result r{0.0, 0.0};
     if (const int gslStatus = ApplyGslOneArgument(op, a[0], r); gslStatus != kNotThisFamily) {
         TakeLibraryStatus(gslStatus, r, value, status);

@@ -1,5 +1,6 @@
 #include "tests/engine/EvaluatorTestSupport.h"
 
+#include <gsl/gsl_errno.h>
 #include <gsl/gsl_math.h>
 #include <gsl/gsl_mode.h>
 #include <gsl/gsl_sf.h>
@@ -81,6 +82,13 @@ TEST_F(EvaluatorTest, SpecialFunctionFailures)
         {"PSIN(3e9, 1)", 13},
     };
     ExpectErrors(errors, std::size(errors));
+}
+
+TEST_F(EvaluatorTest, LibraryErrorsNeverAbortEvenWithoutStartUp)
+{
+    gsl_set_error_handler(nullptr); // the library's own handler would abort the program
+    EXPECT_EQ(Evaluate("GAMMA(-1)").code, 53);
+    EXPECT_EQ(Evaluate("ERFC(30)").code, 0);
 }
 
 } // namespace
