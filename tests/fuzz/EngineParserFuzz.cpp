@@ -1,6 +1,6 @@
 // Random text through the engine's language: parse under every mode and separator
-// convention, print what parsed and parse the print, copy the tree, format values, split the
-// text as a call. Any crash, sanitizer report or hang is a fault.
+// convention, print what parsed and parse the print, differentiate it, copy the tree, format
+// values, split the text as a call. Any crash, sanitizer report or hang is a fault.
 #include "engine/CalcEngine.h"
 #include "engine/EngineStartup.h"
 #include "engine/FunctionCatalogue.h"
@@ -55,6 +55,21 @@ void CheckPrintIsStable(CCalcEngine& reread)
         __builtin_trap();
 }
 
+// The derivative of what parsed is either refused with a code or printed as text that parses.
+void CheckDerivative(const CString& text)
+{
+    CCalcEngine engine;
+    engine.SetExpression(text);
+    if (engine.DeriveSymbolic("x") != 0)
+        return;
+    CCalcEngine derivative;
+    derivative.m_bSymbolic = 1;
+    derivative.SetExpression(engine.GetText());
+    const int code = derivative.Parse();
+    if (code != 0 && code != ErrOverflow)
+        __builtin_trap();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -102,8 +117,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         int reparse = again.Parse();
         if (reparse != 0 && reparse != ErrOverflow)
             __builtin_trap();
-        if (reparse == 0)
+        if (reparse == 0) {
             CheckPrintIsStable(again);
+            CheckDerivative(printed);
+        }
         CExprNode copy;
         copy.CopyFrom(names.m_Root);
         if (copy.m_pLeft)
