@@ -17,6 +17,12 @@ bool Contains(const char* set, char ch)
 
 } // namespace
 
+CString& CString::operator=(const char* psz)
+{
+    m_str = psz ? psz : "";
+    return *this;
+}
+
 char CString::GetAt(int nIndex) const
 {
     // The terminator may be read: scanning loops stop on it.

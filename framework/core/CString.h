@@ -28,7 +28,8 @@ public:
     explicit CString(char ch, int nRepeat = 1) : m_str(nRepeat > 0 ? std::size_t(nRepeat) : 0, ch) {}
     explicit CString(std::string_view text) : m_str(text) {}
 
-    CString& operator=(const char* psz) { m_str = psz ? psz : ""; return *this; }
+    // Out of line: inlined, GCC 12 reports a false overlap in std::string's copy at -O2.
+    CString& operator=(const char* psz);
     CString& operator=(char ch) { m_str.assign(1, ch); return *this; }
 
     int GetLength() const { return int(m_str.size()); }
