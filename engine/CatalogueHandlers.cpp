@@ -2,9 +2,9 @@
 // numerical routines the evaluator uses.
 #include "engine/CatalogueHandlers.h"
 #include "engine/CalcEngine.h"
+#include "engine/FunctionCatalogue.h"
 #include "engine/Finance.h"
 #include "engine/NumericCalculus.h"
-#include "framework/core/AsciiText.h"
 #include "numeric/Airy.h"
 #include "numeric/Bessel.h"
 #include "numeric/BetaFamily.h"
@@ -31,6 +31,63 @@ constexpr int kLargestFactorial = 170;
 int Int(double x) { return TruncateToInt32(x); }
 // Optional periods per year: 0 means monthly.
 double PeriodsPerYear(double n) { return n == 0 ? 12 : n; }
+
+// The integer-order routines start at order 2; orders 0 and 1 have their own, and a negative
+// order mirrors a positive one ((-1)^n for J and Y, unchanged for I and K).
+double OrderSign(int n) { return n % 2 == 0 ? 1.0 : -1.0; }
+double BesselJOfOrder(int n, double x)
+{
+    if (n < 0)
+        return n == INT_MIN ? BesselJOfOrder(INT_MAX, x) : OrderSign(n) * BesselJOfOrder(-n, x);
+    return n == 0 ? BesselJ0(x) : n == 1 ? BesselJ1(x) : BesselJn(n, x);
+}
+double BesselYOfOrder(int n, double x)
+{
+    if (n < 0)
+        return n == INT_MIN ? BesselYOfOrder(INT_MAX, x) : OrderSign(n) * BesselYOfOrder(-n, x);
+    return n == 0 ? BesselY0(x) : n == 1 ? BesselY1(x) : BesselYn(n, x);
+}
+double BesselIOfOrder(int n, double x)
+{
+    if (n < 0)
+        n = n == INT_MIN ? INT_MAX : -n;
+    return n == 0 ? BesselI0(x) : n == 1 ? BesselI1(x) : BesselIn(n, x);
+}
+double BesselKOfOrder(int n, double x)
+{
+    if (n < 0)
+        n = n == INT_MIN ? INT_MAX : -n;
+    return n == 0 ? BesselK0(x) : n == 1 ? BesselK1(x) : BesselKn(n, x);
+}
+
+// The catalogue writes (u, k); the routine takes the complementary parameter 1 - k^2.
+void Jacobi(const double* a, double& sn, double& cn, double& dn)
+{
+    sn = cn = dn = 0;
+    JacobiEllipticSnCnDn(a[0], 1 - a[1] * a[1], &sn, &cn, &dn);
+}
+
+// Bit patterns of 32-bit integers for the bit-wise rows.
+std::uint32_t Bits(double x) { return std::uint32_t(Int(x)); }
+double Signed(std::uint32_t bits) { return double(std::int32_t(bits)); }
+
+CalculusFunction NodeFunction(CExprNode& node)
+{
+    return [&node](double x, double& y) {
+        y = node.EvaluateAt(x);
+        return node.m_nErrorCode;
+    };
+}
+
+double Finish(int code, double value)
+{
+    g_LastHandlerError = code;
+    return code == 0 ? value : 0;
+}
+
+} // namespace
+
+namespace catalogue {
 
 double Fact(const double* a)
 {
@@ -117,33 +174,6 @@ double AiryBi(const double* a)
 double Bico(const double* a) { return BinomialCoefficient(Int(a[0]), Int(a[1])); }
 double Beta(const double* a) { return BetaFunction(a[0], a[1]); }
 double BetaI(const double* a) { return IncompleteBeta(a[0], a[1], a[2]); }
-// The integer-order routines start at order 2; orders 0 and 1 have their own, and a negative
-// order mirrors a positive one ((-1)^n for J and Y, unchanged for I and K).
-double OrderSign(int n) { return n % 2 == 0 ? 1.0 : -1.0; }
-double BesselJOfOrder(int n, double x)
-{
-    if (n < 0)
-        return n == INT_MIN ? BesselJOfOrder(INT_MAX, x) : OrderSign(n) * BesselJOfOrder(-n, x);
-    return n == 0 ? BesselJ0(x) : n == 1 ? BesselJ1(x) : BesselJn(n, x);
-}
-double BesselYOfOrder(int n, double x)
-{
-    if (n < 0)
-        return n == INT_MIN ? BesselYOfOrder(INT_MAX, x) : OrderSign(n) * BesselYOfOrder(-n, x);
-    return n == 0 ? BesselY0(x) : n == 1 ? BesselY1(x) : BesselYn(n, x);
-}
-double BesselIOfOrder(int n, double x)
-{
-    if (n < 0)
-        n = n == INT_MIN ? INT_MAX : -n;
-    return n == 0 ? BesselI0(x) : n == 1 ? BesselI1(x) : BesselIn(n, x);
-}
-double BesselKOfOrder(int n, double x)
-{
-    if (n < 0)
-        n = n == INT_MIN ? INT_MAX : -n;
-    return n == 0 ? BesselK0(x) : n == 1 ? BesselK1(x) : BesselKn(n, x);
-}
 double BesselJ(const double* a) { return BesselJOfOrder(Int(a[0]), a[1]); }
 double BesselY(const double* a) { return BesselYOfOrder(Int(a[0]), a[1]); }
 double BesselK(const double* a) { return BesselKOfOrder(Int(a[0]), a[1]); }
@@ -168,12 +198,6 @@ double Dawson(const double* a) { return DawsonIntegral(a[0]); }
 double EllipticF(const double* a) { return LegendreEllipticF(a[0], a[1]); }
 double EllipticE(const double* a) { return LegendreEllipticE(a[0], a[1]); }
 double EllipticP(const double* a) { return LegendreEllipticPi(a[0], a[1], a[2]); }
-// The catalogue writes (u, k); the routine takes the complementary parameter 1 - k^2.
-void Jacobi(const double* a, double& sn, double& cn, double& dn)
-{
-    sn = cn = dn = 0;
-    JacobiEllipticSnCnDn(a[0], 1 - a[1] * a[1], &sn, &cn, &dn);
-}
 double EllipticSn(const double* a) { double sn, cn, dn; Jacobi(a, sn, cn, dn); return sn; }
 double EllipticCn(const double* a) { double sn, cn, dn; Jacobi(a, sn, cn, dn); return cn; }
 double EllipticDn(const double* a) { double sn, cn, dn; Jacobi(a, sn, cn, dn); return dn; }
@@ -209,9 +233,7 @@ double SinInt(const double* a)
     return si;
 }
 
-// Bit operations on the 32-bit patterns; shift counts modulo 32.
-std::uint32_t Bits(double x) { return std::uint32_t(Int(x)); }
-double Signed(std::uint32_t bits) { return double(std::int32_t(bits)); }
+// Shift counts are taken modulo 32.
 double And(const double* a) { return Signed(Bits(a[0]) & Bits(a[1])); }
 double Or(const double* a) { return Signed(Bits(a[0]) | Bits(a[1])); }
 double Xor(const double* a) { return Signed(Bits(a[0]) ^ Bits(a[1])); }
@@ -225,53 +247,10 @@ double RShift(const double* a)
     return double(value < 0 ? ~(~value >> count) : value >> count);
 }
 
-struct HandlerRow {
-    const char* name;
-    CatalogueHandlerFunction handler;
-};
 
-constexpr HandlerRow kHandlers[] = {
-    {"FACT", Fact}, {"EXP", HandleExp}, {"LN", HandleLn}, {"LOG", Log10},
-    {"ABS", Abs}, {"SQRT", Sqrt}, {"SQR", HandleSqr},
-    {"INT", IntPart}, {"CEIL", Ceil}, {"FLOOR", Floor},
-    {"RAD", Rad}, {"DEG", Deg}, {"LOGN", LogN}, {"MOD", Mod},
-    {"SIN", Sin}, {"COS", Cos}, {"TAN", Tan}, {"SEC", Sec}, {"CSC", Csc}, {"COT", Cot},
-    {"ASIN", Asin}, {"ARCSIN", Asin}, {"ACOS", Acos}, {"ARCCOS", Acos}, {"ATAN", Atan}, {"ARCTAN", Atan},
-    {"ASEC", Asec}, {"ARCSEC", Asec}, {"ACSC", Acsc}, {"ARCCSC", Acsc}, {"ACOT", Acot}, {"ARCCOT", Acot},
-    {"SINH", Sinh}, {"COSH", Cosh}, {"TANH", Tanh}, {"SECH", Sech}, {"CSCH", Csch}, {"COTH", Coth},
-    {"ASINH", Asinh}, {"ARCSINH", Asinh}, {"ACOSH", Acosh}, {"ARCCOSH", Acosh},
-    {"ATANH", Atanh}, {"ARCTANH", Atanh}, {"ASECH", Asech}, {"ARCSECH", Asech},
-    {"ACSCH", Acsch}, {"ARCCSCH", Acsch}, {"ACOTH", Acoth}, {"ARCCOTH", Acoth},
-    {"PV", PV}, {"FV", FV}, {"PMT", PMT}, {"NPER", NPER}, {"RATE", Rate},
-    {"EFR", EFR}, {"EFFECTIVERATE", EFR}, {"APR", APR}, {"NOMINALRATE", APR},
-    {"AIRYAI", AiryAi}, {"AIRYBI", AiryBi}, {"BICO", Bico}, {"BETA", Beta}, {"BETAI", BetaI},
-    {"BESSELJ", BesselJ}, {"BESSELY", BesselY}, {"BESSELK", BesselK}, {"BESSELI", BesselI},
-    {"BESSELJS", BesselJs}, {"BESSELYS", BesselYs},
-    {"ELLIPTICRF", EllipticRF}, {"ELLIPTICRD", EllipticRD}, {"ELLIPTICRJ", EllipticRJ}, {"ELLIPTICRC", EllipticRC},
-    {"DAWSON", Dawson}, {"ELLIPTICF", EllipticF}, {"ELLIPTICE", EllipticE}, {"ELLIPTICP", EllipticP},
-    {"ELLIPTICSN", EllipticSn}, {"ELLIPTICCN", EllipticCn}, {"ELLIPTICDN", EllipticDn},
-    {"ERF", Erf}, {"ERFC", Erfc}, {"EXPEI", ExpEi}, {"FACTLN", FactLn},
-    {"FRESNELS", FresnelS}, {"FRESNELC", FresnelC},
-    {"GAMMALN", GammaLn}, {"GAMMAP", GammaP}, {"GAMMAQ", GammaQ},
-    {"COSINT", CosInt}, {"SININT", SinInt},
-    {"AND", And}, {"OR", Or}, {"XOR", Xor}, {"NOT", Not}, {"LSHIFT", LShift}, {"RSHIFT", RShift},
-};
 
-CalculusFunction NodeFunction(CExprNode& node)
-{
-    return [&node](double x, double& y) {
-        y = node.EvaluateAt(x);
-        return node.m_nErrorCode;
-    };
-}
 
-double Finish(int code, double value)
-{
-    g_LastHandlerError = code;
-    return code == 0 ? value : 0;
-}
-
-} // namespace
+} // namespace catalogue
 
 int TruncateToInt32(double x)
 {
@@ -284,16 +263,14 @@ int TruncateToInt32(double x)
     return int(x);
 }
 
-double HandleExp(const double* args) { return std::exp(args[0]); }
-double HandleLn(const double* args) { return std::log(args[0]); }
-double HandleSqr(const double* args) { return args[0] * args[0]; }
+double catalogue::Exp(const double* args) { return std::exp(args[0]); }
+double catalogue::Ln(const double* args) { return std::log(args[0]); }
+double catalogue::Sqr(const double* args) { return args[0] * args[0]; }
 
-CatalogueHandlerFunction FindCatalogueHandler(const char* name)
+CatalogueHandler FindCatalogueHandler(const char* name)
 {
-    for (const HandlerRow& row : kHandlers)
-        if (ascii::EqualNoCase(row.name, name))
-            return row.handler;
-    return nullptr;
+    const int row = FindFunctionEntry(name);
+    return row < 0 ? nullptr : GetFunctionEntry(row).handler;
 }
 
 double HandleFInt(CExprNode& f, double a, double b)

@@ -76,7 +76,7 @@ TEST_F(CatalogueHandlersTest, EveryHandlerAgreesWithTheEvaluator)
     for (const HandlerCase& c : cases) {
         const CString text = CallText(c);
         SCOPED_TRACE(text.GetString());
-        const CatalogueHandlerFunction handler = FindCatalogueHandler(c.name);
+        const CatalogueHandler handler = FindCatalogueHandler(c.name);
         ASSERT_NE(handler, nullptr);
         const int row = FindFunctionEntry(c.name);
         ASSERT_GE(row, 0);
@@ -141,7 +141,7 @@ TEST_F(CatalogueHandlersTest, RowsOnlyTheEvaluatorServesHaveNone)
 {
     for (const char* name : {"PI", "ANS", "PLOT", "SUM", "GAMMA", "ZETA", "FSUM", "CONVERT", "HEX", "FINT", "NOSUCH"})
         EXPECT_EQ(FindCatalogueHandler(name), nullptr) << name;
-    EXPECT_EQ(FindCatalogueHandler("exp"), &HandleExp);
+    EXPECT_EQ(FindCatalogueHandler("exp"), &catalogue::Exp);
 }
 
 TEST_F(CatalogueHandlersTest, SolverHandlersWorkOnTheArgumentExpression)
