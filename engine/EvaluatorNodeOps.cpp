@@ -126,7 +126,18 @@ int ApplyCalculus(CExprNode& node, const double* a, double& value)
     return code;
 }
 
+// Number of argument nodes of a call.
+int ArgumentNodeCount(CExprNode& node)
+{
+    int count = 0;
+    while (ArgumentNode(node, count))
+        ++count;
+    return count;
+}
+
 // The arguments go into the function's parameters in order; its own error is the call's error.
+// A function redefined since the call was parsed is parsed afresh, and must still take as many
+// arguments as the call passes.
 int CallUserFunction(CExprNode& node, const double* a, double& value)
 {
     std::vector<CUserFunction*>& functions = GetUserFunctions();
@@ -134,6 +145,11 @@ int CallUserFunction(CExprNode& node, const double* a, double& value)
         return ErrInvalidName;
     CUserFunction& function = *functions[size_t(node.m_nIndex)];
     const int parameters = function.GetVariableCount();
+    if (parameters != ArgumentNodeCount(node))
+        return ErrArgumentsNotMatching;
+    if (function.m_Root.m_nKind == NodeNumber && !function.GetExpressionText().IsEmpty())
+        if (const int code = function.Parse())
+            return code;
     for (int i = 0; i < parameters; ++i)
         function.m_Variables[size_t(i)].dValue = a[i];
     double result = 0.0;

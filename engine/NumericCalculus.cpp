@@ -1,5 +1,6 @@
 #include "engine/NumericCalculus.h"
 
+#include "numeric/FloatRounding.h"
 #include "numeric/Moments.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ public:
                 return code;
             m_sum = 0.5 * (m_b - m_a) * (fa + fb);
         } else {
-            const double points = std::ldexp(1.0, m_stage - 2);
+            const double points = NumericLdexp(1.0, m_stage - 2);
             const double del = (m_b - m_a) / points;
             double sum = 0.0;
             for (double k = 0.0; k < points; k += 1.0) {
