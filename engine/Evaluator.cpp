@@ -92,10 +92,11 @@ bool TakesAnyArgumentCount(int op)
     return op == OpSum || op == OpAve || op == OpMin || op == OpMax || op == OpTextResult;
 }
 
-// Plain arithmetic: a NaN result (INF-INF) counts as a range error, as for the operators.
+// Plain arithmetic: a NaN result (INF-INF) counts as a range error, as for the operators. LOGN
+// is a quotient of two logarithms of positive numbers, so its NaN (LOGN(1, 1)) is one too.
 bool IsArithmetic(int op)
 {
-    return (op >= OpAdd && op <= OpDivide) || op == OpPercent || op == OpAbs || op == OpSqr ||
+    return (op >= OpAdd && op <= OpDivide) || op == OpPercent || op == OpAbs || op == OpSqr || op == OpLogN ||
            op == OpDeg || op == OpRad || (op >= OpSum && op <= OpMax);
 }
 
