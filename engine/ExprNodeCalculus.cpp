@@ -2,6 +2,8 @@
 #include "engine/CalcEngine.h"
 #include "engine/NumericCalculus.h"
 
+#include <algorithm>
+
 namespace {
 
 // f(x) of a node: x goes into the independent-variable slot; the node keeps its error.
@@ -68,6 +70,9 @@ int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double to
 {
     if (!(a < b))
         return ErrBadArgument;
+    // The solver's rounding unit at 16 decimals (1e-16) asks for more than doubles give: the
+    // scan works to the finest tolerance it can instead of refusing.
+    tol = std::max(tol, kMinimumTolerance);
     return FindZerosOfFunction(VariableFunction(*this, i), a, b, n, tol, zeros, ErrBadArgument);
 }
 

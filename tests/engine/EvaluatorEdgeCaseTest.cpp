@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -92,6 +93,26 @@ TEST_F(EvaluatorTest, OperationEdgeCases)
     EXPECT_EQ(Evaluate("ATANH(-1)").value, -1e300);
     EXPECT_EQ(Evaluate("(-2)^1025").value, -1e300);
     EXPECT_EQ(Evaluate("SEC(90)", AngleDegrees).value, 1e300);
+}
+
+} // namespace
+
+namespace {
+
+// Solver decimals go up to 16, a rounding unit finer than doubles resolve: the root search of a
+// solver model still works, to the finest tolerance it has.
+TEST_F(EvaluatorTest, RootSearchAtSixteenSolverDecimals)
+{
+    CCalcEngine engine;
+    ASSERT_EQ(engine.DefineVariable("a", 0, false), 0);
+    engine.SetExpression("a^2-2");
+    ASSERT_EQ(engine.Parse(), 0);
+    engine.m_SolverFormat.m_dRoundingUnit = 1e-16;
+    std::vector<double> zeros;
+    ASSERT_EQ(engine.FindRootsInVariable(-5, 5, 0, zeros), 0);
+    ASSERT_EQ(zeros.size(), 2u);
+    EXPECT_NEAR(zeros[1], std::sqrt(2.0), 1e-14);
+    EXPECT_EQ(engine.FindZerosInVariable(-5, 5, 0, 0, 1e-16, zeros), 13); // no steps
 }
 
 } // namespace
