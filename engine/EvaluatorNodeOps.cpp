@@ -1,6 +1,7 @@
 // Evaluator operations that need the node itself: unit and base conversion, the calculus
 // functions and FSUM over the expression of their first argument, and user-function calls.
 #include "engine/CalcEngine.h"
+#include "engine/EngineNames.h"
 #include "engine/EvaluatorOperations.h"
 #include "engine/UnitRegistry.h"
 #include "engine/UserFunction.h"
@@ -137,12 +138,20 @@ int ArgumentNodeCount(CExprNode& node)
 
 // The arguments go into the function's parameters in order; its own error is the call's error.
 // A function redefined since the call was parsed is parsed afresh, and must still take as many
-// arguments as the call passes.
+// arguments as the call passes. The call is bound by name: deleting another function moves the
+// list, and the call must follow its own function or fail, never run a neighbour.
 int CallUserFunction(CExprNode& node, const double* a, double& value)
 {
     std::vector<CUserFunction*>& functions = GetUserFunctions();
-    if (node.m_nIndex < 0 || node.m_nIndex >= int(functions.size()))
-        return ErrInvalidName;
+    const bool bound = node.m_nIndex >= 0 && node.m_nIndex < int(functions.size()) &&
+                       (node.m_strName.IsEmpty() ||
+                        functions[size_t(node.m_nIndex)]->GetName().CompareNoCase(node.m_strName) == 0);
+    if (!bound) {
+        const int found = node.m_strName.IsEmpty() ? -1 : FindUserFunction(node.m_strName);
+        if (found < 0)
+            return ErrInvalidName;
+        node.m_nIndex = found;
+    }
     CUserFunction& function = *functions[size_t(node.m_nIndex)];
     const int parameters = function.GetVariableCount();
     if (parameters != ArgumentNodeCount(node))

@@ -1,6 +1,7 @@
 #include "tests/engine/EvaluatorTestSupport.h"
 
 #include "engine/BuiltinUnits.h"
+#include "engine/EngineNames.h"
 #include "engine/UnitRegistry.h"
 #include "framework/core/AsciiText.h"
 
@@ -66,6 +67,27 @@ TEST_F(EvaluatorTest, CallsParsedBeforeARedefinitionFollowIt)
             EXPECT_EQ(value, c.value) << c.definition;
         }
     }
+}
+
+// A call names its function: after another function is deleted, the call must not land on
+// whichever function moved into its place.
+TEST_F(EvaluatorTest, CallsFollowTheirFunctionAfterADeletion)
+{
+    CCalcEngine definer;
+    ASSERT_EQ(definer.DefineUserFunction("g(a) = a+100", false), 0);
+    ASSERT_EQ(definer.DefineUserFunction("h(a) = a*2", false), 0);
+    CCalcEngine engine;
+    engine.SetExpression("h(5)");
+    ASSERT_EQ(engine.Parse(), 0);
+    EXPECT_EQ(engine.Evaluate(), 10);
+
+    DeleteUserFunction(FindUserFunction("g"));
+    EXPECT_EQ(engine.Evaluate(), 10);
+    EXPECT_EQ(engine.GetErrorCode(), 0);
+
+    DeleteUserFunction(FindUserFunction("h"));
+    engine.Evaluate();
+    EXPECT_EQ(engine.GetErrorCode(), 20);
 }
 
 } // namespace
