@@ -5,12 +5,24 @@
 
 #include <memory>
 
-int CCalcEngine::DefineUserFunction(const CString& definition, bool allowOverwrite)
+namespace {
+
+// A user function built from "name(parameters) = body"; code receives Define's verdict.
+std::unique_ptr<CUserFunction> BuildUserFunction(const CString& definition, int& code)
 {
     auto function = std::make_unique<CUserFunction>();
     function->m_strDefinition = definition;
     function->SetHead(definition);
-    int code = function->Define();
+    code = function->Define();
+    return function;
+}
+
+} // namespace
+
+int CCalcEngine::DefineUserFunction(const CString& definition, bool allowOverwrite)
+{
+    int code = 0;
+    auto function = BuildUserFunction(definition, code);
     if (code)
         return code;
     int found = FindUserFunction(function->GetName());
@@ -34,10 +46,8 @@ int CCalcEngine::ReplaceUserFunction(int i, const CString& definition)
     auto& list = GetUserFunctions();
     if (i < 0 || i >= int(list.size()))
         return ErrInvalidName;
-    auto function = std::make_unique<CUserFunction>();
-    function->m_strDefinition = definition;
-    function->SetHead(definition);
-    int code = function->Define();
+    int code = 0;
+    auto function = BuildUserFunction(definition, code);
     if (code)
         return code;
     int found = FindUserFunction(function->GetName());
