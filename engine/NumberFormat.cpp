@@ -48,6 +48,11 @@ double SplitMantissaExponent(double x, int& e)
     numtext::Digits(x, 17, digits, e);
     double m = 0;
     numtext::ScanDecimal(PlacePoint(digits, 1, false, '.').View(), '.', m);
+    // 17 digits just below a power of ten (9.9999999999999992) read back as 10.
+    if (m >= 10) {
+        m /= 10;
+        ++e;
+    }
     return x < 0 ? -m : m;
 }
 
