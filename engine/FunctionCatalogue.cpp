@@ -150,7 +150,9 @@ constexpr FunctionTableEntry FunctionTable[] = {
 constexpr int FunctionTableSize = int(sizeof FunctionTable / sizeof FunctionTable[0]);
 static_assert(FunctionTableSize == 134);
 
-constexpr const char* CategoryNames[] = {
+} // namespace
+
+const char FunctionCategoryNames[FunctionCategoryCount][20] = {
     "Algebraic",
     "Trigonometric",
     "Inverse Trig",
@@ -165,6 +167,8 @@ constexpr const char* CategoryNames[] = {
     "Base Conversion",
     "Bit-wise Operations",
 };
+
+namespace {
 
 // Display order of the rows; table order until SortFunctionTable.
 std::array<int, FunctionTableSize>& DisplayOrder()
@@ -215,11 +219,11 @@ const FunctionTableEntry& GetFunctionEntry(int row)
     return FunctionTable[row >= 0 && row < FunctionTableSize ? row : 0];
 }
 
-int GetFunctionCategoryCount() { return int(sizeof CategoryNames / sizeof CategoryNames[0]); }
+int GetFunctionCategoryCount() { return FunctionCategoryCount; }
 
 const char* GetFunctionCategoryName(int i)
 {
-    return i >= 0 && i < GetFunctionCategoryCount() ? CategoryNames[i] : "";
+    return i >= 0 && i < GetFunctionCategoryCount() ? FunctionCategoryNames[i] : "";
 }
 
 int FindFunctionEntry(const char* name)

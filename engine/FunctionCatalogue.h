@@ -23,7 +23,9 @@ constexpr int AnyArgumentCount = 255;
 // The rows in table (category) order.
 int GetFunctionTableSize();
 const FunctionTableEntry& GetFunctionEntry(int row);
-// Category names in order; 13.
+// Category names in order, as the insert-function dialog lists them.
+constexpr int FunctionCategoryCount = 13;
+extern const char FunctionCategoryNames[FunctionCategoryCount][20];
 int GetFunctionCategoryCount();
 const char* GetFunctionCategoryName(int i);
 // First row whose name equals name without regard to case, else -1.

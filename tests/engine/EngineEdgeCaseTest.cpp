@@ -1,8 +1,10 @@
 #include "tests/engine/EngineTestSupport.h"
 
+#include "engine/FunctionCatalogue.h"
 #include "engine/NumberFormat.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -29,6 +31,21 @@ TEST_F(EngineEdgeCaseTest, MantissaNextToAPowerOfTenStaysBelowTen)
         EXPECT_DOUBLE_EQ(m, c.m) << "x " << c.x;
         EXPECT_EQ(e, c.e) << "x " << c.x;
         EXPECT_LT(std::fabs(m), 10.0) << "x " << c.x;
+    }
+}
+
+// The insert-function dialog lists the categories from this table, in this order.
+TEST_F(EngineEdgeCaseTest, FunctionCategoryNamesInOrder)
+{
+    const char* const expected[] = {
+        "Algebraic", "Trigonometric", "Inverse Trig", "Hyperbolic", "Inverse Hyperbolic",
+        "Graphing", "Financial", "Statistical", "Special", "Solver", "Unit Conversion",
+        "Base Conversion", "Bit-wise Operations",
+    };
+    ASSERT_EQ(GetFunctionCategoryCount(), int(std::size(expected)));
+    for (int i = 0; i < GetFunctionCategoryCount(); ++i) {
+        EXPECT_STREQ(FunctionCategoryNames[i], expected[i]) << "category " << i;
+        EXPECT_STREQ(GetFunctionCategoryName(i), expected[i]) << "category " << i;
     }
 }
 
