@@ -118,6 +118,9 @@ int CExprNode::ParseInPlace(const CString& text, int offset)
 {
     m_strSource = text;
     m_bParsed = 0;
+    // A bracketed text or an expression variable is one operand, never more arguments: a
+    // separator inside it must not slip past the argument count of the call around it.
+    m_bInList = 0;
     int code = Parse();
     if (code)
         m_nErrorPos += offset;

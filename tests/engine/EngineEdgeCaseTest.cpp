@@ -34,6 +34,44 @@ TEST_F(EngineEdgeCaseTest, MantissaNextToAPowerOfTenStaysBelowTen)
     }
 }
 
+// Brackets group one operand: a separator inside them is no argument separator, in either
+// convention, so the argument count of the call still holds.
+TEST_F(EngineEdgeCaseTest, BracketsInAnArgumentListHoldOneOperand)
+{
+    struct Case {
+        bool comma;
+        const char* text;
+        int code, position, span;
+    };
+    const Case cases[] = {
+        {false, "sum((1,2),3)", ErrBadNumber, 5, 3},
+        {false, "fact((3,4))", ErrBadNumber, 6, 3},
+        {false, "logn((2,8),3)", ErrBadNumber, 6, 3},
+        {false, "sin( (1,2) )", ErrBadNumber, 6, 3},
+        {false, "(1,2)!", ErrBadNumber, 1, 3},
+        {false, "sum((1+2),3)", 0, 0, 1},
+        {false, "logn((2),(8))", 0, 0, 1},
+        {true, "sum((1;2);3)", ErrBadNumber, 5, 3},
+        {true, "sum((1,5);3)", 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        if (c.comma)
+            UseCommaSeparators();
+        else
+            UseDotSeparators();
+        CCalcEngine engine;
+        engine.SetExpression(c.text);
+        EXPECT_EQ(engine.Parse(), c.code) << "text: " << c.text;
+        EXPECT_EQ(engine.GetErrorPosition(), c.position) << "text: " << c.text;
+        EXPECT_EQ(ErrorSpanLength, c.span) << "text: " << c.text;
+    }
+    UseDotSeparators();
+    CCalcEngine engine;
+    engine.SetExpression("sum((1+2),3)");
+    ASSERT_EQ(engine.Parse(), 0);
+    EXPECT_EQ(engine.Evaluate(), 6);
+}
+
 // The insert-function dialog lists the categories from this table, in this order.
 TEST_F(EngineEdgeCaseTest, FunctionCategoryNamesInOrder)
 {
