@@ -1,6 +1,6 @@
 #include "numeric/Bessel.h"
 #include "numeric/NumericCore.h"
-#include "tests/numeric/SpecialFunctionCheck.h"
+#include "tests/numeric/OracleCheck.h"
 
 #include <gsl/gsl_errno.h>
 #include <gsl/gsl_sf_bessel.h>

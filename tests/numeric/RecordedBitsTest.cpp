@@ -1,7 +1,7 @@
 #include "numeric/Airy.h"
 #include "numeric/Bessel.h"
 #include "numeric/Elliptic.h"
-#include "tests/numeric/SpecialFunctionCheck.h"
+#include "tests/numeric/OracleCheck.h"
 
 #include <gtest/gtest.h>
 
