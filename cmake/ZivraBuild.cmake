@@ -2,9 +2,21 @@
 
 option(ZIVRA_BUILD_TESTS "Build the test programs" ON)
 option(ZIVRA_BUILD_BENCH "Build the benchmarks (native only)" OFF)
+option(ZIVRA_WERROR "Treat the project's warnings as errors" ON)
 option(ZIVRA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
-set(ZIVRA_WARNINGS -Wall -Wextra)
+set(ZIVRA_WARNINGS -Wall -Wextra -Wshadow)
+if(ZIVRA_WERROR)
+  list(APPEND ZIVRA_WARNINGS -Werror)
+endif()
+
+# A second build of the same sources on this machine (CI reruns, other work trees) comes from the
+# compiler cache when there is one.
+find_program(ZIVRA_CCACHE ccache)
+if(ZIVRA_CCACHE)
+  set(CMAKE_C_COMPILER_LAUNCHER ${ZIVRA_CCACHE})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${ZIVRA_CCACHE})
+endif()
 
 if(ZIVRA_SANITIZE AND NOT WIN32)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
