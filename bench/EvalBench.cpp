@@ -105,8 +105,11 @@ int main(int argc, char** argv)
     CCalcEngine definitions;
     definitions.DefineUserFunction("f(a) = a^2+1", false);
     for (const BenchExpression& e : kExpressions) {
-        benchmark::RegisterBenchmark((std::string("ours/") + e.label).c_str(), EvaluateOurs, e)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("muparser/") + e.label).c_str(), EvaluateMuparser, e)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("ours/") + e.label).c_str(), EvaluateOurs, e)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("muparser/") + e.label).c_str(), EvaluateMuparser,
+                                     e)
+            ->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;

@@ -10,6 +10,7 @@ namespace {
 
 // Rows in search order: the conversion search walks them by index, so the order decides which
 // path a conversion takes. Full names mostly point with factor 1 at their abbreviation.
+// clang-format off
 constexpr BuiltinUnitEntry kBuiltinUnits[] = {
     // length
     {"km", "m", 1000.0},
@@ -301,6 +302,7 @@ constexpr BuiltinUnitEntry kBuiltinUnits[] = {
     {"sievert", "Sv", 1.0},
     {"roentgen", "R", 1.0},
 };
+// clang-format on
 
 constexpr int kBuiltinUnitCount = int(sizeof(kBuiltinUnits) / sizeof(kBuiltinUnits[0]));
 static_assert(kBuiltinUnitCount == 275);

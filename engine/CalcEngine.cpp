@@ -17,10 +17,7 @@ CCalcEngine::CCalcEngine()
 
 CCalcEngine::~CCalcEngine() = default;
 
-void CCalcEngine::SetExpression(const CString& text)
-{
-    m_Root.SetSource(text);
-}
+void CCalcEngine::SetExpression(const CString& text) { m_Root.SetSource(text); }
 
 int CCalcEngine::Parse()
 {
@@ -74,7 +71,7 @@ CString CCalcEngine::FormatResultInBase()
     text += numtext::IntegerInBase(v, base);
     text.MakeUpper();
     if (std::fabs(value - v) > 1e-15)
-        text += CString("  (Warning: truncated from decimal number ")
-                + numtext::General(value, 6, GetLocaleSeparators().chDecimal, true) + ")";
+        text += CString("  (Warning: truncated from decimal number ") +
+                numtext::General(value, 6, GetLocaleSeparators().chDecimal, true) + ")";
     return text;
 }

@@ -13,8 +13,13 @@ enum AngleMode : int { AngleDegrees = 0, AngleRadians = 1, AngleGradians = 2 };
 
 // DescribeName kinds.
 enum NameKind : int {
-    NameUnknown = 0, NameBuiltinFunction = 1, NamePhysicalConstant = 2, NameUserFunction = 3,
-    NameUserConstant = 4, NameVariable = 5, NameExpressionVariable = 6,
+    NameUnknown = 0,
+    NameBuiltinFunction = 1,
+    NamePhysicalConstant = 2,
+    NameUserFunction = 3,
+    NameUserConstant = 4,
+    NameVariable = 5,
+    NameExpressionVariable = 6,
 };
 
 // The context in which one expression text is parsed, evaluated and printed: the root node,
@@ -80,7 +85,10 @@ public:
 
     // --- expression variables of this engine ---------------------------------------------
     int FindExpressionVariable(const char* name) const;
-    bool ExpressionVariableExists(const char* name) const { return FindExpressionVariable(name) >= 0; }
+    bool ExpressionVariableExists(const char* name) const
+    {
+        return FindExpressionVariable(name) >= 0;
+    }
     int GetExpressionVariableCount() const { return int(m_ExprVariables.size()); }
     CString GetExpressionVariableName(int i) const;
     CString GetExpressionVariableText(int i) const;
@@ -102,7 +110,8 @@ public:
 
     // --- zeros in one variable of the whole engine (solver models) -----------------------
     // Scans [a, b] in n steps varying variable i; 13 unless a < b, 36 when nothing was found.
-    int FindZerosInVariable(double a, double b, int n, int i, double tol, std::vector<double>& zeros);
+    int FindZerosInVariable(double a, double b, int n, int i, double tol,
+                            std::vector<double>& zeros);
     // A zero in [a, b] varying variable i; the code stays in the root (13 for one sign).
     double FindZeroInVariable(double a, double b, int i, double tol);
     // FindZerosInVariable with the engine's solver steps and rounding unit.
@@ -135,8 +144,10 @@ public:
     int ArcLength(double a, double b, double& result);
     int SurfaceOfRevolution(double a, double b, double& result);
     // Centroid of the region between f and g; 38 when it has no area.
-    int CenterOfMass(const CString& f, const CString& g, double a, double b, double& xc, double& yc);
-    int FindIntersections(const CString& f, const CString& g, double a, double b, std::vector<double>& xs);
+    int CenterOfMass(const CString& f, const CString& g, double a, double b, double& xc,
+                     double& yc);
+    int FindIntersections(const CString& f, const CString& g, double a, double b,
+                          std::vector<double>& xs);
 
     // --- stored forms of the tables -----------------------------------------------------
     void SerializeVariables(CArchive& ar);

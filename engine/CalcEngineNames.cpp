@@ -9,8 +9,10 @@
 
 namespace {
 
-template <class Table>
-bool InRange(const Table& table, int i) { return i >= 0 && i < int(table.size()); }
+template <class Table> bool InRange(const Table& table, int i)
+{
+    return i >= 0 && i < int(table.size());
+}
 
 // The tables a kind-specific name check consults besides the pre-defined names.
 enum : unsigned { InVariables = 1, InExprVariables = 2, InUserFunctions = 4, InUserConstants = 8 };
@@ -35,11 +37,11 @@ static int CheckNameIn(const CCalcEngine& engine, const char* name, unsigned tab
     int code = CheckNameSyntax(name);
     if (code)
         return code;
-    bool taken = PredefinedNameExists(name)
-                 || ((tables & InVariables) && engine.VariableExists(name))
-                 || ((tables & InExprVariables) && engine.ExpressionVariableExists(name))
-                 || ((tables & InUserFunctions) && UserFunctionExists(name))
-                 || ((tables & InUserConstants) && UserConstantExists(name));
+    bool taken = PredefinedNameExists(name) ||
+                 ((tables & InVariables) && engine.VariableExists(name)) ||
+                 ((tables & InExprVariables) && engine.ExpressionVariableExists(name)) ||
+                 ((tables & InUserFunctions) && UserFunctionExists(name)) ||
+                 ((tables & InUserConstants) && UserConstantExists(name));
     return taken ? ErrNameExists : 0;
 }
 
@@ -168,7 +170,8 @@ void CCalcEngine::DeleteExpressionVariable(int i)
         m_ExprVariables.erase(m_ExprVariables.begin() + i);
 }
 
-int CCalcEngine::DefineExpressionVariable(const char* name, const CString& text, bool allowOverwrite)
+int CCalcEngine::DefineExpressionVariable(const char* name, const CString& text,
+                                          bool allowOverwrite)
 {
     int found = FindExpressionVariable(name);
     if (found >= 0 && !allowOverwrite)
@@ -225,7 +228,8 @@ int CCalcEngine::DescribeName(const char* name, CString& text, int& argumentCoun
     int i = FindFunctionEntry(name);
     if (i >= 0) {
         const FunctionTableEntry& e = GetFunctionEntry(i);
-        text = e.argumentTemplate[0] ? CString(e.name) + "(" + e.argumentTemplate + ")" : CString(e.name);
+        text = e.argumentTemplate[0] ? CString(e.name) + "(" + e.argumentTemplate + ")"
+                                     : CString(e.name);
         argumentCount = 1 + CountSeparators(text, ',');
         return NameBuiltinFunction;
     }

@@ -15,7 +15,8 @@ double CCalcEngine::EvaluateWithVariable(int i, double x)
     return Evaluate();
 }
 
-int CCalcEngine::SetVariableFromExpression(const char* name, const CString& text, bool allowOverwrite)
+int CCalcEngine::SetVariableFromExpression(const char* name, const CString& text,
+                                           bool allowOverwrite)
 {
     SetExpression(text);
     int code = Parse();

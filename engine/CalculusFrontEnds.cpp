@@ -30,7 +30,10 @@ CString FillCurves(const char* pattern, const CString& f, const CString& g = CSt
 // Puts the engine's expression back (text and tree) when a command that builds its own ends.
 class ExpressionKeeper {
 public:
-    explicit ExpressionKeeper(CCalcEngine& engine) : m_engine(engine) { m_saved.CopyFrom(engine.m_Root); }
+    explicit ExpressionKeeper(CCalcEngine& engine) : m_engine(engine)
+    {
+        m_saved.CopyFrom(engine.m_Root);
+    }
     ~ExpressionKeeper() { Restore(); }
     ExpressionKeeper(const ExpressionKeeper&) = delete;
     ExpressionKeeper& operator=(const ExpressionKeeper&) = delete;
@@ -101,10 +104,12 @@ int CCalcEngine::FindRoots(double a, double b, std::vector<double>& roots)
     const int code = Parse();
     if (code != 0)
         return code;
-    return FindZerosOfFunction(RootFunction(m_Root), a, b, m_nSolverSteps, m_SolverFormat.m_dRoundingUnit, roots);
+    return FindZerosOfFunction(RootFunction(m_Root), a, b, m_nSolverSteps,
+                               m_SolverFormat.m_dRoundingUnit, roots);
 }
 
-int CCalcEngine::FindExtrema(double a, double b, std::vector<double>& maxima, std::vector<double>& minima)
+int CCalcEngine::FindExtrema(double a, double b, std::vector<double>& maxima,
+                             std::vector<double>& minima)
 {
     ExpressionKeeper keep(*this);
     CString derivative;
@@ -164,7 +169,8 @@ int CCalcEngine::Integrate(double a, double b, double& result)
     if (code != 0)
         return code;
     double value = 0;
-    const int integralCode = IntegrateFunction(RootFunction(m_Root), a, b, m_SolverFormat.m_dRoundingUnit, value);
+    const int integralCode =
+        IntegrateFunction(RootFunction(m_Root), a, b, m_SolverFormat.m_dRoundingUnit, value);
     if (integralCode == 0)
         result = value;
     return integralCode;
@@ -189,13 +195,15 @@ int CCalcEngine::AreaBetween(const CString& f, const CString& g, double a, doubl
     return IntegrateText(*this, FillCurves(kAreaBetween, f, g), a, b, result);
 }
 
-int CCalcEngine::IntegrateBetween(const CString& f, const CString& g, double a, double b, double& result)
+int CCalcEngine::IntegrateBetween(const CString& f, const CString& g, double a, double b,
+                                  double& result)
 {
     ExpressionKeeper keep(*this);
     return IntegrateText(*this, FillCurves(kDifference, f, g), a, b, result);
 }
 
-int CCalcEngine::VolumeOfRevolution(const CString& f, const CString& g, double a, double b, double& result)
+int CCalcEngine::VolumeOfRevolution(const CString& f, const CString& g, double a, double b,
+                                    double& result)
 {
     ExpressionKeeper keep(*this);
     return IntegrateText(*this, FillCurves(kVolumeOfRevolution, f, g), a, b, result);
@@ -222,7 +230,8 @@ int CCalcEngine::SurfaceOfRevolution(double a, double b, double& result)
     return IntegrateText(*this, FillCurves(kSurfaceOfRevolution, f, derivative), a, b, result);
 }
 
-int CCalcEngine::CenterOfMass(const CString& f, const CString& g, double a, double b, double& xc, double& yc)
+int CCalcEngine::CenterOfMass(const CString& f, const CString& g, double a, double b, double& xc,
+                              double& yc)
 {
     ExpressionKeeper keep(*this);
     double area = 0, momentX = 0, momentY = 0;
@@ -241,7 +250,8 @@ int CCalcEngine::CenterOfMass(const CString& f, const CString& g, double a, doub
     return 0;
 }
 
-int CCalcEngine::FindIntersections(const CString& f, const CString& g, double a, double b, std::vector<double>& xs)
+int CCalcEngine::FindIntersections(const CString& f, const CString& g, double a, double b,
+                                   std::vector<double>& xs)
 {
     ExpressionKeeper keep(*this);
     SetExpression(FillCurves(kDifference, f, g));

@@ -2,8 +2,8 @@
 // numerical routines the evaluator uses.
 #include "engine/CatalogueHandlers.h"
 #include "engine/CalcEngine.h"
-#include "engine/FunctionCatalogue.h"
 #include "engine/Finance.h"
+#include "engine/FunctionCatalogue.h"
 #include "engine/NumericCalculus.h"
 #include "numeric/Airy.h"
 #include "numeric/Bessel.h"
@@ -198,9 +198,24 @@ double Dawson(const double* a) { return DawsonIntegral(a[0]); }
 double EllipticF(const double* a) { return LegendreEllipticF(a[0], a[1]); }
 double EllipticE(const double* a) { return LegendreEllipticE(a[0], a[1]); }
 double EllipticP(const double* a) { return LegendreEllipticPi(a[0], a[1], a[2]); }
-double EllipticSn(const double* a) { double sn, cn, dn; Jacobi(a, sn, cn, dn); return sn; }
-double EllipticCn(const double* a) { double sn, cn, dn; Jacobi(a, sn, cn, dn); return cn; }
-double EllipticDn(const double* a) { double sn, cn, dn; Jacobi(a, sn, cn, dn); return dn; }
+double EllipticSn(const double* a)
+{
+    double sn, cn, dn;
+    Jacobi(a, sn, cn, dn);
+    return sn;
+}
+double EllipticCn(const double* a)
+{
+    double sn, cn, dn;
+    Jacobi(a, sn, cn, dn);
+    return cn;
+}
+double EllipticDn(const double* a)
+{
+    double sn, cn, dn;
+    Jacobi(a, sn, cn, dn);
+    return dn;
+}
 double Erf(const double* a) { return ErrorFunction(a[0]); }
 double Erfc(const double* a) { return ComplementaryErrorFunction(a[0]); }
 double ExpEi(const double* a) { return ExponentialIntegralEi(a[0]); }
@@ -247,9 +262,6 @@ double RShift(const double* a)
     return double(value < 0 ? ~(~value >> count) : value >> count);
 }
 
-
-
-
 } // namespace catalogue
 
 int TruncateToInt32(double x)
@@ -275,7 +287,8 @@ CatalogueHandler FindCatalogueHandler(const char* name)
 
 double HandleFInt(CExprNode& f, double a, double b)
 {
-    const double tolerance = f.m_pOwner ? f.m_pOwner->m_SolverFormat.m_dRoundingUnit : kHandlerTolerance;
+    const double tolerance =
+        f.m_pOwner ? f.m_pOwner->m_SolverFormat.m_dRoundingUnit : kHandlerTolerance;
     double result = 0;
     const int code = IntegrateFunction(NodeFunction(f), a, b, tolerance, result);
     return Finish(code, result);

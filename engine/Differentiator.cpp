@@ -1,8 +1,8 @@
 // Symbolic differentiation: each operator prints its operand and the operand's derivative into a
 // fixed template and parses the text in place; Simplify then drops the neutral elements.
-#include "engine/ExprNode.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineErrors.h"
+#include "engine/ExprNode.h"
 #include "engine/PrintNumber.h"
 
 #include <cerrno>
@@ -81,13 +81,20 @@ CString FillTemplate(std::string_view text, const TemplateFill& fill)
         if (text[i] == '{') {
             const size_t close = text.find('}', i);
             const std::string_view key = text.substr(i + 1, close - i - 1);
-            if (key == "u") result += fill.u;
-            else if (key == "du") result += fill.du;
-            else if (key == "v") result += fill.v;
-            else if (key == "dv") result += fill.dv;
-            else if (key == "op") result += fill.op;
-            else if (key == "n") result += fill.n;
-            else if (key == "n-1") result += fill.n1;
+            if (key == "u")
+                result += fill.u;
+            else if (key == "du")
+                result += fill.du;
+            else if (key == "v")
+                result += fill.v;
+            else if (key == "dv")
+                result += fill.dv;
+            else if (key == "op")
+                result += fill.op;
+            else if (key == "n")
+                result += fill.n;
+            else if (key == "n-1")
+                result += fill.n1;
             i = close + 1;
         } else {
             result += text[i++];
@@ -129,7 +136,8 @@ int DeriveOperandText(const CExprNode& operand, CString& text, CString& derivati
     return 0;
 }
 
-const char* ChoosePowerTemplate(const CExprNode& base, const CExprNode& exponent, TemplateFill& fill, int& code)
+const char* ChoosePowerTemplate(const CExprNode& base, const CExprNode& exponent,
+                                TemplateFill& fill, int& code)
 {
     code = 0;
     if (exponent.IsNumericConstant()) {
@@ -161,7 +169,8 @@ bool CExprNode::IsNumericConstant() const
     // RAND has no children but is anything but constant.
     if (m_nKind != NodeOperator || m_nOpId == OpRand)
         return false;
-    return (!m_pLeft || m_pLeft->IsNumericConstant()) && (!m_pRight || m_pRight->IsNumericConstant());
+    return (!m_pLeft || m_pLeft->IsNumericConstant()) &&
+           (!m_pRight || m_pRight->IsNumericConstant());
 }
 
 bool CExprNode::IsConstant() const
@@ -208,7 +217,6 @@ int CExprNode::Derive()
         return ErrInvalidFunction;
     }
 }
-
 
 int CExprNode::DeriveOperator()
 {

@@ -7,6 +7,7 @@
 namespace {
 
 // Texts by code, exactly as users see them (codes 14 and 45 share a text).
+// clang-format off
 constexpr const char* ErrorTexts[EngineErrorCodeCount] = {
     "No error occurred",
     "Unbalanced parenthesis",
@@ -63,6 +64,7 @@ constexpr const char* ErrorTexts[EngineErrorCodeCount] = {
     "Too few data points",
     "Unknown Error",
 };
+// clang-format on
 
 } // namespace
 
@@ -84,7 +86,4 @@ int ErrnoToErrorCode()
     return ErrUnknown;
 }
 
-void GslErrorHandler(const char*, const char*, int, int gslErrno)
-{
-    errno = gslErrno;
-}
+void GslErrorHandler(const char*, const char*, int, int gslErrno) { errno = gslErrno; }

@@ -3,6 +3,7 @@
 
 // The result of every engine operation: 0 is success, anything else indexes the fixed texts
 // returned by GetErrorText. Parse errors also leave a position and ErrorSpanLength behind.
+// clang-format off
 enum EngineErrorCode : int {
     ErrNone = 0,
     ErrUnbalancedParenthesis = 1,
@@ -59,6 +60,7 @@ enum EngineErrorCode : int {
     ErrTooFewDataPoints = 52,
     ErrUnknown = 53,
 };
+// clang-format on
 
 // Number of codes with a fixed text (0..52 plus 53).
 constexpr int EngineErrorCodeCount = 54;

@@ -15,8 +15,7 @@ namespace {
 // Name that no valid name can equal: switches a slot off.
 constexpr const char* SlotOff = "*";
 
-template <class Table, class Key>
-int FindFirst(const Table& table, const char* name, Key key)
+template <class Table, class Key> int FindFirst(const Table& table, const char* name, Key key)
 {
     for (std::size_t i = 0; i < table.size(); ++i)
         if (ascii::EqualNoCase(key(table[i]), name))
@@ -24,8 +23,10 @@ int FindFirst(const Table& table, const char* name, Key key)
     return -1;
 }
 
-template <class Table>
-bool InRange(const Table& table, int i) { return i >= 0 && i < int(table.size()); }
+template <class Table> bool InRange(const Table& table, int i)
+{
+    return i >= 0 && i < int(table.size());
+}
 
 } // namespace
 
@@ -78,7 +79,8 @@ void EnableOnlyX()
 
 int FindPredefinedName(const char* name)
 {
-    return FindFirst(GetPredefinedNames(), name, [](const PredefinedNameRecord& r) { return r.strName.GetString(); });
+    return FindFirst(GetPredefinedNames(), name,
+                     [](const PredefinedNameRecord& r) { return r.strName.GetString(); });
 }
 
 bool PredefinedNameExists(const char* name) { return FindPredefinedName(name) >= 0; }
@@ -90,7 +92,8 @@ void AddPredefinedName(const char* name, double value)
 
 int FindUserFunction(const char* name)
 {
-    return FindFirst(GetUserFunctions(), name, [](const CUserFunction* f) { return f->GetName().GetString(); });
+    return FindFirst(GetUserFunctions(), name,
+                     [](const CUserFunction* f) { return f->GetName().GetString(); });
 }
 
 bool UserFunctionExists(const char* name) { return FindUserFunction(name) >= 0; }
@@ -108,17 +111,20 @@ void DeleteUserFunction(int i)
 
 CString GetUserFunctionName(int i)
 {
-    return InRange(GetUserFunctions(), i) ? GetUserFunctions()[std::size_t(i)]->m_strName : CString();
+    return InRange(GetUserFunctions(), i) ? GetUserFunctions()[std::size_t(i)]->m_strName
+                                          : CString();
 }
 
 CString GetUserFunctionDescription(int i)
 {
-    return InRange(GetUserFunctions(), i) ? GetUserFunctions()[std::size_t(i)]->m_strDescription : CString();
+    return InRange(GetUserFunctions(), i) ? GetUserFunctions()[std::size_t(i)]->m_strDescription
+                                          : CString();
 }
 
 CString GetUserFunctionDefinition(int i)
 {
-    return InRange(GetUserFunctions(), i) ? GetUserFunctions()[std::size_t(i)]->m_strDefinition : CString();
+    return InRange(GetUserFunctions(), i) ? GetUserFunctions()[std::size_t(i)]->m_strDefinition
+                                          : CString();
 }
 
 CString GetUserFunctionParameters(int i)
@@ -145,7 +151,8 @@ int FindUserConstant(const char* name)
 {
     if (!name || !*name)
         return -1;
-    return FindFirst(GetUserConstants(), name, [](const UserConstantRecord& r) { return r.strSymbol.GetString(); });
+    return FindFirst(GetUserConstants(), name,
+                     [](const UserConstantRecord& r) { return r.strSymbol.GetString(); });
 }
 
 bool UserConstantExists(const char* name) { return FindUserConstant(name) >= 0; }
@@ -183,7 +190,8 @@ int RenameUserConstant(int i, const char* symbol)
     return 0;
 }
 
-void SetUserConstantRecord(int i, const char* description, const char* unit, const char* symbol, double value)
+void SetUserConstantRecord(int i, const char* description, const char* unit, const char* symbol,
+                           double value)
 {
     if (!InRange(GetUserConstants(), i))
         return;
@@ -203,7 +211,8 @@ void DeleteUserConstant(int i)
 
 CString GetUserConstantDescription(int i)
 {
-    return InRange(GetUserConstants(), i) ? GetUserConstants()[std::size_t(i)].strDescription : CString();
+    return InRange(GetUserConstants(), i) ? GetUserConstants()[std::size_t(i)].strDescription
+                                          : CString();
 }
 
 CString GetUserConstantUnit(int i)

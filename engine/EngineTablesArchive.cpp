@@ -5,8 +5,8 @@
 #include "engine/EngineTablesArchive.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineNames.h"
-#include "engine/ReencodeExpression.h"
 #include "engine/LocaleSeparators.h"
+#include "engine/ReencodeExpression.h"
 #include "engine/UnitRegistry.h"
 #include "engine/UserFunction.h"
 #include "framework/core/CArchive.h"
@@ -42,8 +42,8 @@ int ReadHeader(CArchive& ar, int recordBytes, int& flag)
     return count;
 }
 
-void WriteUserFunction(CArchive& ar, const CString& name, const CString& body, const CString& description,
-                       const std::vector<CString>& params)
+void WriteUserFunction(CArchive& ar, const CString& name, const CString& body,
+                       const CString& description, const std::vector<CString>& params)
 {
     ar << name << body << description << std::int32_t(params.size());
     for (const CString& param : params)
@@ -74,7 +74,8 @@ std::vector<CString> ParameterNames(const CUserFunction& function)
 
 // A user function built from its stored form as the definition would build it; 0 or the code
 // of the definition that failed (the function is then not created).
-int DefineStoredFunction(const UnloadedUserFunction& stored, std::unique_ptr<CUserFunction>& function)
+int DefineStoredFunction(const UnloadedUserFunction& stored,
+                         std::unique_ptr<CUserFunction>& function)
 {
     auto candidate = std::make_unique<CUserFunction>();
     candidate->SetName(stored.strName);
@@ -95,7 +96,10 @@ int DefineStoredFunction(const UnloadedUserFunction& stored, std::unique_ptr<CUs
 
 } // namespace
 
-const std::vector<UnloadedUserFunction>& GetUnloadedUserFunctions() { return g_UnloadedUserFunctions; }
+const std::vector<UnloadedUserFunction>& GetUnloadedUserFunctions()
+{
+    return g_UnloadedUserFunctions;
+}
 
 void ClearUnloadedUserFunctions() { g_UnloadedUserFunctions.clear(); }
 
@@ -156,10 +160,11 @@ void CCalcEngine::SerializeUserFunctions(CArchive& ar)
                 kept.push_back(&stored);
         WriteHeader(ar, int(functions.size() + kept.size()));
         for (CUserFunction* function : functions)
-            WriteUserFunction(ar, function->GetName(), function->GetExpressionText(), function->m_strDescription,
-                              ParameterNames(*function));
+            WriteUserFunction(ar, function->GetName(), function->GetExpressionText(),
+                              function->m_strDescription, ParameterNames(*function));
         for (const UnloadedUserFunction* stored : kept)
-            WriteUserFunction(ar, stored->strName, stored->strBody, stored->strDescription, stored->params);
+            WriteUserFunction(ar, stored->strName, stored->strBody, stored->strDescription,
+                              stored->params);
         return;
     }
     int flag = 0;
@@ -190,14 +195,16 @@ void CCalcEngine::SerializeUserConstants(CArchive& ar)
         WriteHeader(ar, int(constants.size()));
         // In the file the symbol comes before the unit.
         for (const UserConstantRecord& record : constants)
-            ar << record.strDescription << record.strSymbol << record.strUnit << record.dValue << record.dUncertainty;
+            ar << record.strDescription << record.strSymbol << record.strUnit << record.dValue
+               << record.dUncertainty;
         return;
     }
     int flag = 0;
     const int count = ReadHeader(ar, kUserConstantRecordBytes, flag);
     std::vector<UserConstantRecord> records(static_cast<std::size_t>(count));
     for (UserConstantRecord& record : records)
-        ar >> record.strDescription >> record.strSymbol >> record.strUnit >> record.dValue >> record.dUncertainty;
+        ar >> record.strDescription >> record.strSymbol >> record.strUnit >> record.dValue >>
+            record.dUncertainty;
     constants = std::move(records);
 }
 

@@ -45,7 +45,16 @@ private:
     int m_capacity = kInline;
 };
 
-enum class Family : unsigned char { None, Arithmetic, Trigonometric, Financial, Special, Statistics, Bitwise, Node };
+enum class Family : unsigned char {
+    None,
+    Arithmetic,
+    Trigonometric,
+    Financial,
+    Special,
+    Statistics,
+    Bitwise,
+    Node
+};
 
 constexpr int kFamilyTableSize = 256;
 
@@ -79,12 +88,16 @@ constexpr std::array<Family, kFamilyTableSize> kFamilies = [] {
     return f;
 }();
 
-Family FamilyOf(int op) { return (op >= 0 && op < kFamilyTableSize) ? kFamilies[size_t(op)] : Family::None; }
+Family FamilyOf(int op)
+{
+    return (op >= 0 && op < kFamilyTableSize) ? kFamilies[size_t(op)] : Family::None;
+}
 
 // Ids whose first argument is an expression in x, evaluated by the operation itself.
 bool TakesFunctionArgument(int op)
 {
-    return op == OpFInt || op == OpFDiff || op == OpFZero || op == OpFSum || op == OpFMin || op == OpTextResult;
+    return op == OpFInt || op == OpFDiff || op == OpFZero || op == OpFSum || op == OpFMin ||
+           op == OpTextResult;
 }
 
 bool TakesAnyArgumentCount(int op)
@@ -96,8 +109,8 @@ bool TakesAnyArgumentCount(int op)
 // is a quotient of two logarithms of positive numbers, so its NaN (LOGN(1, 1)) is one too.
 bool IsArithmetic(int op)
 {
-    return (op >= OpAdd && op <= OpDivide) || op == OpPercent || op == OpAbs || op == OpSqr || op == OpLogN ||
-           op == OpDeg || op == OpRad || (op >= OpSum && op <= OpMax);
+    return (op >= OpAdd && op <= OpDivide) || op == OpPercent || op == OpAbs || op == OpSqr ||
+           op == OpLogN || op == OpDeg || op == OpRad || (op >= OpSum && op <= OpMax);
 }
 
 // A child's value; numbers and x, y, z, t are read without a call, as they cannot fail.
@@ -107,7 +120,8 @@ inline int ChildValue(CExprNode* child, double& v)
         v = child->m_dValue;
         return 0;
     }
-    if (child->m_nKind == NodeIndependent && unsigned(child->m_nIndex) < unsigned(IndependentVariableCount)) {
+    if (child->m_nKind == NodeIndependent &&
+        unsigned(child->m_nIndex) < unsigned(IndependentVariableCount)) {
         v = child->m_dValue = g_IndependentVariables[child->m_nIndex].dValue;
         return 0;
     }
@@ -177,21 +191,32 @@ int FinishOperation(int op, int code, MathStatus status, double& value)
     return ErrUnknown;
 }
 
-int AngleModeOf(const CExprNode& node) { return node.m_pOwner ? node.m_pOwner->m_nAngleMode : AngleRadians; }
+int AngleModeOf(const CExprNode& node)
+{
+    return node.m_pOwner ? node.m_pOwner->m_nAngleMode : AngleRadians;
+}
 
 int ApplyOperation(CExprNode& node, double* a, int count, double& value, MathStatus& status)
 {
     const int op = node.m_nOpId;
     bool handled = true;
     switch (FamilyOf(op)) {
-    case Family::Arithmetic:    return ApplyArithmetic(op, a, value, status, handled);
-    case Family::Trigonometric: return ApplyTrigonometric(op, AngleModeOf(node), a, value, status, handled);
-    case Family::Financial:     return ApplyFinancial(op, a, value, handled);
-    case Family::Special:       return ApplySpecialFunction(op, a, value, status, handled);
-    case Family::Statistics:    return ApplyStatistics(op, a, count, value, handled);
-    case Family::Bitwise:       return ApplyBitwise(op, a, value, handled);
-    case Family::Node:          return ApplyNodeOperation(node, a, value, handled);
-    default:                    return 0; // no operation: the value stays as it was
+    case Family::Arithmetic:
+        return ApplyArithmetic(op, a, value, status, handled);
+    case Family::Trigonometric:
+        return ApplyTrigonometric(op, AngleModeOf(node), a, value, status, handled);
+    case Family::Financial:
+        return ApplyFinancial(op, a, value, handled);
+    case Family::Special:
+        return ApplySpecialFunction(op, a, value, status, handled);
+    case Family::Statistics:
+        return ApplyStatistics(op, a, count, value, handled);
+    case Family::Bitwise:
+        return ApplyBitwise(op, a, value, handled);
+    case Family::Node:
+        return ApplyNodeOperation(node, a, value, handled);
+    default:
+        return 0; // no operation: the value stays as it was
     }
 }
 
@@ -203,15 +228,23 @@ int EvaluateBinaryOperator(CExprNode& node)
         return code;
     double value = 0;
     switch (node.m_nOpId) {
-    case OpAdd:      value = a + b; break;
-    case OpSubtract: value = a - b; break;
-    case OpMultiply: value = a * b; break;
+    case OpAdd:
+        value = a + b;
+        break;
+    case OpSubtract:
+        value = a - b;
+        break;
+    case OpMultiply:
+        value = a * b;
+        break;
     case OpDivide:
         if (b == 0.0)
             return ErrDivisionByZero;
         value = a / b;
         break;
-    default:         value = Power(a, b); break;
+    default:
+        value = Power(a, b);
+        break;
     }
     const int code = FinishOperation(node.m_nOpId, 0, MathStatus{}, value);
     node.m_dValue = value;
@@ -223,7 +256,8 @@ int CompleteOperation(CExprNode& node, double* a, int count)
 {
     double value = node.m_dValue;
     MathStatus status;
-    const int code = FinishOperation(node.m_nOpId, ApplyOperation(node, a, count, value, status), status, value);
+    const int code =
+        FinishOperation(node.m_nOpId, ApplyOperation(node, a, count, value, status), status, value);
     if (code == 0 || code == ErrDomain || code == ErrRange || code == ErrUnknown)
         node.m_dValue = value;
     return code;

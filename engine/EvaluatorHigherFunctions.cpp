@@ -3,8 +3,8 @@
 #include "engine/EngineErrors.h"
 #include "engine/EvaluatorOperations.h"
 #include "engine/ExprNode.h"
-#include "numeric/BetaFamily.h"
 #include "numeric/Bessel.h"
+#include "numeric/BetaFamily.h"
 #include "numeric/ExponentialIntegrals.h"
 #include "numeric/GammaFamily.h"
 #include "numeric/NumericCore.h"
@@ -22,7 +22,8 @@ constexpr int kNotThisFamily = INT_MIN; // no status of the library, which uses 
 
 // The library's status: an underflow is no error (the value stands); any other failure reaches
 // the user as 53 "Unknown Error". Its handler may have written errno; that is not ours to keep.
-void TakeLibraryStatus(int gslStatus, const gsl_sf_result& result, double& value, MathStatus& status)
+void TakeLibraryStatus(int gslStatus, const gsl_sf_result& result, double& value,
+                       MathStatus& status)
 {
     errno = 0;
     value = result.val;
@@ -46,21 +47,36 @@ struct NumericCall {
 int ApplyGslOneArgument(int op, double x, gsl_sf_result& r)
 {
     switch (op) {
-    case OpAiryAi:   return gsl_sf_airy_Ai_e(x, GSL_PREC_DOUBLE, &r);
-    case OpAiryBi:   return gsl_sf_airy_Bi_e(x, GSL_PREC_DOUBLE, &r);
-    case OpClausen:  return gsl_sf_clausen_e(x, &r);
-    case OpDawson:   return gsl_sf_dawson_e(x, &r);
-    case OpDilog:    return gsl_sf_dilog_e(x, &r);
-    case OpErf:      return gsl_sf_erf_e(x, &r);
-    case OpErfc:     return gsl_sf_erfc_e(x, &r);
-    case OpGamma:    return gsl_sf_gamma_e(x, &r);
-    case OpGammaLn:  return gsl_sf_lngamma_e(x, &r);
-    case OpPsi:      return gsl_sf_psi_e(x, &r);
-    case OpZeta:     return gsl_sf_zeta_e(x, &r);
-    case OpEta:      return gsl_sf_eta_e(x, &r);
-    case OpShi:      return gsl_sf_Shi_e(x, &r);
-    case OpChi:      return gsl_sf_Chi_e(x, &r);
-    default:         return kNotThisFamily;
+    case OpAiryAi:
+        return gsl_sf_airy_Ai_e(x, GSL_PREC_DOUBLE, &r);
+    case OpAiryBi:
+        return gsl_sf_airy_Bi_e(x, GSL_PREC_DOUBLE, &r);
+    case OpClausen:
+        return gsl_sf_clausen_e(x, &r);
+    case OpDawson:
+        return gsl_sf_dawson_e(x, &r);
+    case OpDilog:
+        return gsl_sf_dilog_e(x, &r);
+    case OpErf:
+        return gsl_sf_erf_e(x, &r);
+    case OpErfc:
+        return gsl_sf_erfc_e(x, &r);
+    case OpGamma:
+        return gsl_sf_gamma_e(x, &r);
+    case OpGammaLn:
+        return gsl_sf_lngamma_e(x, &r);
+    case OpPsi:
+        return gsl_sf_psi_e(x, &r);
+    case OpZeta:
+        return gsl_sf_zeta_e(x, &r);
+    case OpEta:
+        return gsl_sf_eta_e(x, &r);
+    case OpShi:
+        return gsl_sf_Shi_e(x, &r);
+    case OpChi:
+        return gsl_sf_Chi_e(x, &r);
+    default:
+        return kNotThisFamily;
     }
 }
 
@@ -71,11 +87,21 @@ int ApplyGslWithOrder(int op, const double* a, gsl_sf_result& r, int& status)
     if (!TruncateToInt32(a[0], n))
         return 13;
     switch (op) {
-    case OpBesselJ: status = gsl_sf_bessel_Jn_e(n, a[1], &r); return 0;
-    case OpBesselY: status = gsl_sf_bessel_Yn_e(n, a[1], &r); return 0;
-    case OpBesselK: status = gsl_sf_bessel_Kn_e(n, a[1], &r); return 0;
-    case OpBesselI: status = gsl_sf_bessel_In_e(n, a[1], &r); return 0;
-    default:        status = gsl_sf_psi_n_e(n, a[1], &r); return 0; // OpPsiN
+    case OpBesselJ:
+        status = gsl_sf_bessel_Jn_e(n, a[1], &r);
+        return 0;
+    case OpBesselY:
+        status = gsl_sf_bessel_Yn_e(n, a[1], &r);
+        return 0;
+    case OpBesselK:
+        status = gsl_sf_bessel_Kn_e(n, a[1], &r);
+        return 0;
+    case OpBesselI:
+        status = gsl_sf_bessel_In_e(n, a[1], &r);
+        return 0;
+    default:
+        status = gsl_sf_psi_n_e(n, a[1], &r);
+        return 0; // OpPsiN
     }
 }
 
@@ -84,17 +110,28 @@ int ApplyGslWithOrder(int op, const double* a, gsl_sf_result& r, int& status)
 int ApplyGslSeveralArguments(int op, const double* a, gsl_sf_result& r)
 {
     switch (op) {
-    case OpBeta:       return gsl_sf_beta_e(a[0], a[1], &r);
-    case OpBetaI:      return gsl_sf_beta_inc_e(a[0], a[1], a[2], &r);
-    case OpEllipticRF: return gsl_sf_ellint_RF_e(a[0], a[1], a[2], GSL_PREC_DOUBLE, &r);
-    case OpEllipticRD: return gsl_sf_ellint_RD_e(a[0], a[1], a[2], GSL_PREC_DOUBLE, &r);
-    case OpEllipticRJ: return gsl_sf_ellint_RJ_e(a[0], a[1], a[2], a[3], GSL_PREC_DOUBLE, &r);
-    case OpEllipticRC: return gsl_sf_ellint_RC_e(a[0], a[1], GSL_PREC_DOUBLE, &r);
-    case OpEllipticF:  return gsl_sf_ellint_F_e(a[0], a[1], GSL_PREC_DOUBLE, &r);
-    case OpEllipticE:  return gsl_sf_ellint_E_e(a[0], a[1], GSL_PREC_DOUBLE, &r);
-    case OpEllipticP:  return gsl_sf_ellint_P_e(a[0], a[2], a[1], GSL_PREC_DOUBLE, &r);
-    case OpHZeta:      return gsl_sf_hzeta_e(a[0], a[1], &r);
-    default:           return kNotThisFamily;
+    case OpBeta:
+        return gsl_sf_beta_e(a[0], a[1], &r);
+    case OpBetaI:
+        return gsl_sf_beta_inc_e(a[0], a[1], a[2], &r);
+    case OpEllipticRF:
+        return gsl_sf_ellint_RF_e(a[0], a[1], a[2], GSL_PREC_DOUBLE, &r);
+    case OpEllipticRD:
+        return gsl_sf_ellint_RD_e(a[0], a[1], a[2], GSL_PREC_DOUBLE, &r);
+    case OpEllipticRJ:
+        return gsl_sf_ellint_RJ_e(a[0], a[1], a[2], a[3], GSL_PREC_DOUBLE, &r);
+    case OpEllipticRC:
+        return gsl_sf_ellint_RC_e(a[0], a[1], GSL_PREC_DOUBLE, &r);
+    case OpEllipticF:
+        return gsl_sf_ellint_F_e(a[0], a[1], GSL_PREC_DOUBLE, &r);
+    case OpEllipticE:
+        return gsl_sf_ellint_E_e(a[0], a[1], GSL_PREC_DOUBLE, &r);
+    case OpEllipticP:
+        return gsl_sf_ellint_P_e(a[0], a[2], a[1], GSL_PREC_DOUBLE, &r);
+    case OpHZeta:
+        return gsl_sf_hzeta_e(a[0], a[1], &r);
+    default:
+        return kNotThisFamily;
     }
 }
 
@@ -117,20 +154,33 @@ int ApplyNumericLibrary(int op, const double* a, double& value, MathStatus& stat
     NumericCall call(status);
     double first = 0, second = 0, unused1 = 0, unused2 = 0;
     switch (op) {
-    case OpBico:    value = BinomialCoefficient(n, k); return 0;
-    case OpExpEi:   value = ExponentialIntegralEi(a[0]); return 0;
-    case OpFactLn:  value = LogFactorial(n); return 0;
-    case OpGammaP:  value = IncompleteGammaP(a[0], a[1]); return 0;
-    case OpGammaQ:  value = IncompleteGammaQ(a[0], a[1]); return 0;
-    case OpBesselJs: case OpBesselYs:
+    case OpBico:
+        value = BinomialCoefficient(n, k);
+        return 0;
+    case OpExpEi:
+        value = ExponentialIntegralEi(a[0]);
+        return 0;
+    case OpFactLn:
+        value = LogFactorial(n);
+        return 0;
+    case OpGammaP:
+        value = IncompleteGammaP(a[0], a[1]);
+        return 0;
+    case OpGammaQ:
+        value = IncompleteGammaQ(a[0], a[1]);
+        return 0;
+    case OpBesselJs:
+    case OpBesselYs:
         SphericalBessel(n, a[1], &first, &second, &unused1, &unused2);
         value = op == OpBesselJs ? first : second;
         return 0;
-    case OpFresnelS: case OpFresnelC:
+    case OpFresnelS:
+    case OpFresnelC:
         FresnelIntegrals(a[0], &first, &second);
         value = op == OpFresnelS ? first : second;
         return 0;
-    case OpCosInt: case OpSinInt:
+    case OpCosInt:
+    case OpSinInt:
         CosineSineIntegrals(a[0], &first, &second);
         value = op == OpCosInt ? first : second;
         return 0;

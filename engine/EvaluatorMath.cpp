@@ -35,27 +35,39 @@ double FromRadians(double x, int angleMode)
 // is 0 and TAN(90) is a range error rather than 1.6e16.
 double CircularFunction(int op, double x)
 {
-    auto onAxis = [x] { return std::fmod(x, kPi) == 0.0; };             // sin x = 0
+    auto onAxis = [x] { return std::fmod(x, kPi) == 0.0; };              // sin x = 0
     auto onQuarter = [x] { return std::fmod(x + kHalfPi, kPi) == 0.0; }; // cos x = 0
     switch (op) {
-    case OpSin: return onAxis() ? 0.0 : std::sin(x);
-    case OpCos: return onQuarter() ? 0.0 : std::cos(x);
-    case OpTan: return onAxis() ? 0.0 : onQuarter() ? kInfinity : std::tan(x);
-    case OpSec: return onQuarter() ? kInfinity : 1.0 / std::cos(x);
-    case OpCsc: return onAxis() ? kInfinity : 1.0 / std::sin(x);
-    default:    return onAxis() ? kInfinity : onQuarter() ? 0.0 : 1.0 / std::tan(x); // OpCot
+    case OpSin:
+        return onAxis() ? 0.0 : std::sin(x);
+    case OpCos:
+        return onQuarter() ? 0.0 : std::cos(x);
+    case OpTan:
+        return onAxis() ? 0.0 : onQuarter() ? kInfinity : std::tan(x);
+    case OpSec:
+        return onQuarter() ? kInfinity : 1.0 / std::cos(x);
+    case OpCsc:
+        return onAxis() ? kInfinity : 1.0 / std::sin(x);
+    default:
+        return onAxis() ? kInfinity : onQuarter() ? 0.0 : 1.0 / std::tan(x); // OpCot
     }
 }
 
 double InverseCircularFunction(int op, double x)
 {
     switch (op) {
-    case OpAsin: return std::asin(x);
-    case OpAcos: return std::acos(x);
-    case OpAtan: return std::atan(x);
-    case OpAsec: return std::acos(1.0 / x);
-    case OpAcsc: return std::asin(1.0 / x);
-    default:     return std::atan(1.0 / x); // OpAcot
+    case OpAsin:
+        return std::asin(x);
+    case OpAcos:
+        return std::acos(x);
+    case OpAtan:
+        return std::atan(x);
+    case OpAsec:
+        return std::acos(1.0 / x);
+    case OpAcsc:
+        return std::asin(1.0 / x);
+    default:
+        return std::atan(1.0 / x); // OpAcot
     }
 }
 
@@ -63,18 +75,30 @@ double InverseCircularFunction(int op, double x)
 double HyperbolicFunction(int op, double x)
 {
     switch (op) {
-    case OpSinh:  return std::sinh(x);
-    case OpCosh:  return std::cosh(x);
-    case OpTanh:  return std::tanh(x);
-    case OpSech:  return 1.0 / std::cosh(x);
-    case OpCsch:  return 1.0 / std::sinh(x);
-    case OpCoth:  return 1.0 / std::tanh(x);
-    case OpAsinh: return std::asinh(x);
-    case OpAcosh: return std::acosh(x);
-    case OpAtanh: return std::atanh(x);
-    case OpAsech: return std::acosh(1.0 / x);
-    case OpAcsch: return std::asinh(1.0 / x);
-    default:      return std::atanh(1.0 / x); // OpAcoth
+    case OpSinh:
+        return std::sinh(x);
+    case OpCosh:
+        return std::cosh(x);
+    case OpTanh:
+        return std::tanh(x);
+    case OpSech:
+        return 1.0 / std::cosh(x);
+    case OpCsch:
+        return 1.0 / std::sinh(x);
+    case OpCoth:
+        return 1.0 / std::tanh(x);
+    case OpAsinh:
+        return std::asinh(x);
+    case OpAcosh:
+        return std::acosh(x);
+    case OpAtanh:
+        return std::atanh(x);
+    case OpAsech:
+        return std::acosh(1.0 / x);
+    case OpAcsch:
+        return std::asinh(1.0 / x);
+    default:
+        return std::atanh(1.0 / x); // OpAcoth
     }
 }
 
@@ -172,7 +196,7 @@ double Factorial(int n, MathStatus& status)
 namespace {
 // The classic 15-bit linear congruential generator, seeded with 1 as a C runtime starts.
 std::uint32_t g_randomState = 1;
-}
+} // namespace
 
 int NextRandom15()
 {
@@ -186,26 +210,56 @@ int ApplyArithmetic(int op, const double* a, double& value, MathStatus& status, 
 {
     handled = true;
     switch (op) {
-    case OpAdd:      value = a[0] + a[1]; return 0;
-    case OpSubtract: value = a[0] - a[1]; return 0;
-    case OpMultiply: value = a[0] * a[1]; return 0;
+    case OpAdd:
+        value = a[0] + a[1];
+        return 0;
+    case OpSubtract:
+        value = a[0] - a[1];
+        return 0;
+    case OpMultiply:
+        value = a[0] * a[1];
+        return 0;
     case OpDivide:
         if (a[1] == 0.0)
             return 38;
         value = a[0] / a[1];
         return 0;
-    case OpPower:    value = Power(a[0], a[1]); return 0;
-    case OpPercent:  value = a[0] * 0.01; return 0;
-    case OpExp:      value = std::exp(a[0]); return 0;
-    case OpAbs:      value = std::fabs(a[0]); return 0;
-    case OpRand:     value = double(float(NextRandom15()) * 3.0518509e-05f); return 0;
-    case OpSqr:      value = a[0] * a[0]; return 0;
-    case OpDeg:      value = a[0] * 57.29577951308232; return 0;
-    case OpRad:      value = a[0] * 0.017453292519943295; return 0;
-    case OpMod:      value = std::fmod(a[0], a[1]); return 0;
-    case OpLn: case OpLog: case OpLogN: case OpSqrt:
+    case OpPower:
+        value = Power(a[0], a[1]);
+        return 0;
+    case OpPercent:
+        value = a[0] * 0.01;
+        return 0;
+    case OpExp:
+        value = std::exp(a[0]);
+        return 0;
+    case OpAbs:
+        value = std::fabs(a[0]);
+        return 0;
+    case OpRand:
+        value = double(float(NextRandom15()) * 3.0518509e-05f);
+        return 0;
+    case OpSqr:
+        value = a[0] * a[0];
+        return 0;
+    case OpDeg:
+        value = a[0] * 57.29577951308232;
+        return 0;
+    case OpRad:
+        value = a[0] * 0.017453292519943295;
+        return 0;
+    case OpMod:
+        value = std::fmod(a[0], a[1]);
+        return 0;
+    case OpLn:
+    case OpLog:
+    case OpLogN:
+    case OpSqrt:
         return ApplyLogarithm(op, a, value);
-    case OpInt: case OpCeil: case OpFloor: case OpFact:
+    case OpInt:
+    case OpCeil:
+    case OpFloor:
+    case OpFact:
         return ApplyRounding(op, a, value, status);
     default:
         handled = false;

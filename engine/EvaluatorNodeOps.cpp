@@ -143,9 +143,10 @@ int ArgumentNodeCount(CExprNode& node)
 int CallUserFunction(CExprNode& node, const double* a, double& value)
 {
     std::vector<CUserFunction*>& functions = GetUserFunctions();
-    const bool bound = node.m_nIndex >= 0 && node.m_nIndex < int(functions.size()) &&
-                       (node.m_strName.IsEmpty() ||
-                        functions[size_t(node.m_nIndex)]->GetName().CompareNoCase(node.m_strName) == 0);
+    const bool bound =
+        node.m_nIndex >= 0 && node.m_nIndex < int(functions.size()) &&
+        (node.m_strName.IsEmpty() ||
+         functions[size_t(node.m_nIndex)]->GetName().CompareNoCase(node.m_strName) == 0);
     if (!bound) {
         const int found = node.m_strName.IsEmpty() ? -1 : FindUserFunction(node.m_strName);
         if (found < 0)
@@ -176,13 +177,24 @@ int ApplyNodeOperation(CExprNode& node, const double* a, double& value, bool& ha
     switch (node.m_nOpId) {
     case OpConvert:
         return ApplyConvert(node, a, value);
-    case OpConvertBase: case OpBin: case OpOct: case OpDec: case OpHex:
+    case OpConvertBase:
+    case OpBin:
+    case OpOct:
+    case OpDec:
+    case OpHex:
         return ApplyBaseText(node, a, value);
-    case OpFInt: case OpFDiff: case OpFZero: case OpFSum:
+    case OpFInt:
+    case OpFDiff:
+    case OpFZero:
+    case OpFSum:
         return ApplyCalculus(node, a, value);
     case OpUserFunction:
         return CallUserFunction(node, a, value);
-    case OpBetaDist: case OpNormDist: case OpTDist: case OpTInv: case OpPlot:
+    case OpBetaDist:
+    case OpNormDist:
+    case OpTDist:
+    case OpTInv:
+    case OpPlot:
         return ErrNotSupported; // never computed here: refused rather than answered with 0
     default:
         handled = false;

@@ -14,7 +14,8 @@ struct MathStatus {
 // engine error code reported directly (13, 38, 39, 40, 41, ...), 0 otherwise, and records
 // floating-point trouble in status. `handled` is false when op is not of its family.
 int ApplyArithmetic(int op, const double* a, double& value, MathStatus& status, bool& handled);
-int ApplyTrigonometric(int op, int angleMode, double* a, double& value, MathStatus& status, bool& handled);
+int ApplyTrigonometric(int op, int angleMode, double* a, double& value, MathStatus& status,
+                       bool& handled);
 int ApplyFinancial(int op, const double* a, double& value, bool& handled);
 int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& status, bool& handled);
 int ApplyBitwise(int op, const double* a, double& value, bool& handled);

@@ -32,12 +32,15 @@ int ApplyFinancial(int op, const double* a, double& value, bool& handled)
     handled = true;
     int type = 0, error = 0;
     switch (op) {
-    case OpPV: case OpFV: case OpPMT: case OpNPER:
+    case OpPV:
+    case OpFV:
+    case OpPMT:
+    case OpNPER:
         if (const int code = FinancialType(a[4], type))
             return code;
         value = op == OpPV    ? CalcPV(a[0], a[1], a[2], a[3], type, &error)
-              : op == OpFV    ? CalcFV(a[0], a[1], a[2], a[3], type, &error)
-              : op == OpPMT   ? CalcPMT(a[0], a[1], a[2], a[3], type, &error)
+                : op == OpFV  ? CalcFV(a[0], a[1], a[2], a[3], type, &error)
+                : op == OpPMT ? CalcPMT(a[0], a[1], a[2], a[3], type, &error)
                               : CalcNPER(a[0], a[1], a[2], a[3], type, &error);
         return error;
     case OpRate:
@@ -65,12 +68,24 @@ int ApplyBitwise(int op, const double* a, double& value, bool& handled)
     const std::uint32_t bits = std::uint32_t(x);
     const unsigned count = unsigned(y) & 31u; // shift counts wrap modulo 32
     switch (op) {
-    case OpAnd:    value = std::int32_t(bits & std::uint32_t(y)); break;
-    case OpOr:     value = std::int32_t(bits | std::uint32_t(y)); break;
-    case OpXor:    value = std::int32_t(bits ^ std::uint32_t(y)); break;
-    case OpNot:    value = std::int32_t(~bits); break;
-    case OpLShift: value = std::int32_t(bits << count); break;
-    default:       value = std::int32_t(x >> count); break; // OpRShift keeps the sign
+    case OpAnd:
+        value = std::int32_t(bits & std::uint32_t(y));
+        break;
+    case OpOr:
+        value = std::int32_t(bits | std::uint32_t(y));
+        break;
+    case OpXor:
+        value = std::int32_t(bits ^ std::uint32_t(y));
+        break;
+    case OpNot:
+        value = std::int32_t(~bits);
+        break;
+    case OpLShift:
+        value = std::int32_t(bits << count);
+        break;
+    default:
+        value = std::int32_t(x >> count);
+        break; // OpRShift keeps the sign
     }
     return 0;
 }
@@ -108,10 +123,10 @@ int ApplyStatistics(int op, const double* a, int count, double& value, bool& han
     handled = op >= OpSum && op <= OpMax;
     if (!handled || count <= 0)
         return 0;
-    value = op == OpSum ? SumValues(a, count)
-          : op == OpAve ? AverageValues(a, count)
-          : op == OpMin ? MinValue(a, count)
-                        : MaxValue(a, count);
+    value = op == OpSum   ? SumValues(a, count)
+            : op == OpAve ? AverageValues(a, count)
+            : op == OpMin ? MinValue(a, count)
+                          : MaxValue(a, count);
     return 0;
 }
 

@@ -9,6 +9,7 @@
 class CCalcEngine;
 
 // What a node of an expression tree stands for.
+// clang-format off
 enum ExprNodeKind : int {
     NodeSymbol = 1,        // unresolved name accepted in symbolic mode
     NodeNumber = 2,        // literal, reserved constant or folded value
@@ -20,9 +21,11 @@ enum ExprNodeKind : int {
     NodeList = 9,          // argument list: left = first element, right = the rest
     NodeString = 10,       // string literal; the source holds its contents
 };
+// clang-format on
 
 // Operation of an operator or function node. 1-6, 17 and 23 come from operator characters
 // and reserved names, the rest from the built-in catalogue; 128 calls a user function.
+// clang-format off
 enum ExprOpId : int {
     OpNone = 0,
     OpAdd = 1, OpSubtract = 2, OpMultiply = 3, OpDivide = 4, OpPower = 5, OpPercent = 6,
@@ -55,6 +58,7 @@ enum ExprOpId : int {
     OpInf = 131, OpNInf = 132, OpPi = 133, OpAns = 134, OpPlot = 135,
     OpBetaDist = 136, OpNormDist = 155, OpTDist = 165, OpTInv = 166,
 };
+// clang-format on
 
 // How many characters the last parse error covers, starting at the error position of the
 // failing root. One value for the whole program: only one expression is parsed at a time.

@@ -33,7 +33,8 @@ double SolverRoundingUnit(const CCalcEngine* engine)
 
 int CExprNode::Integrate(double a, double b, double& result)
 {
-    const int code = IntegrateFunction(NodeFunction(*this), a, b, SolverRoundingUnit(m_pOwner), result);
+    const int code =
+        IntegrateFunction(NodeFunction(*this), a, b, SolverRoundingUnit(m_pOwner), result);
     m_nErrorCode = code;
     return code;
 }
@@ -66,7 +67,8 @@ double CExprNode::FindMinimum(double a, double b, double tol, double& xmin)
     return fmin;
 }
 
-int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double tol, std::vector<double>& zeros)
+int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double tol,
+                                     std::vector<double>& zeros)
 {
     if (!(a < b))
         return ErrBadArgument;
@@ -79,7 +81,8 @@ int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double to
 double CCalcEngine::FindZeroInVariable(double a, double b, int i, double tol)
 {
     double root = 0;
-    m_Root.m_nErrorCode = FindZeroOfFunction(VariableFunction(*this, i), a, b, tol, root, ErrBadArgument);
+    m_Root.m_nErrorCode =
+        FindZeroOfFunction(VariableFunction(*this, i), a, b, tol, root, ErrBadArgument);
     return root;
 }
 

@@ -9,8 +9,8 @@ using namespace parser;
 
 namespace {
 
-int g_nParseDepth = 0;  // Parse calls now running, outermost included
-int g_nParseNodes = 0;  // Parse calls since the outermost one began
+int g_nParseDepth = 0; // Parse calls now running, outermost included
+int g_nParseNodes = 0; // Parse calls since the outermost one began
 
 // Counts one level of Parse nesting for the stack and node budgets.
 struct ParseDepthGuard {
@@ -187,8 +187,8 @@ int CExprNode::FindOperatorFromRight(char c1, char c2, char& found)
                 Fail(ErrUnbalancedParenthesis, i, 1);
                 return -3;
             }
-        } else if (depth == 0 && (c == c1 || c == c2)
-                   && !((c == '+' || c == '-') && IsExponentSign(i))) {
+        } else if (depth == 0 && (c == c1 || c == c2) &&
+                   !((c == '+' || c == '-') && IsExponentSign(i))) {
             found = c;
             return i;
         }
@@ -251,7 +251,8 @@ bool CExprNode::IsExponentSign(int position) const
         return false;
     // The digits must start a number token: in a1e-3 the "e" ends the name a1e.
     int k = q;
-    while (k > 0 && (IsDigit(text[std::size_t(k - 1)]) || text[std::size_t(k - 1)] == DecimalPoint()))
+    while (k > 0 &&
+           (IsDigit(text[std::size_t(k - 1)]) || text[std::size_t(k - 1)] == DecimalPoint()))
         --k;
     return k == 0 || !IsNameChar(text[std::size_t(k - 1)]);
 }

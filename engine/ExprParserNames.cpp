@@ -73,7 +73,8 @@ int CExprNode::ParseName(std::string_view text, int start)
         const FunctionTableEntry& entry = GetFunctionEntry(row);
         m_nOpId = entry.opId;
         bool open = entry.minArguments == AnyArgumentCount;
-        return ParseCall(text, start, end, open ? -1 : entry.minArguments, open ? -1 : entry.maxArguments);
+        return ParseCall(text, start, end, open ? -1 : entry.minArguments,
+                         open ? -1 : entry.maxArguments);
     }
     int uf = (!engine || engine->m_bUserFunctionsOn) ? FindUserFunction(name) : -1;
     if (uf >= 0) {
@@ -129,7 +130,8 @@ int CExprNode::ParseCall(std::string_view text, int start, int nameEnd, int mini
     int open = nameEnd - 1;
     char next = PeekNonBlank(text, open, +1);
     if (next != '(')
-        return next ? Fail(ErrMissingParenthesis, open, 1) : Fail(ErrMissingParenthesis, start, nameEnd - start);
+        return next ? Fail(ErrMissingParenthesis, open, 1)
+                    : Fail(ErrMissingParenthesis, start, nameEnd - start);
     const int length = int(text.size());
     int close = FindClosingParenthesis(text, open);
     if (close < 0) {
@@ -156,7 +158,8 @@ int CExprNode::ParseNumber()
     std::string text(literal);
     const CCalcEngine* engine = m_pOwner;
     if (engine && engine->m_ResultFormat.m_nMode == FormatModeCurrency)
-        std::erase_if(text, [](char c) { return c == GetLocaleSeparators().chThousands || IsBlank(c); });
+        std::erase_if(text,
+                      [](char c) { return c == GetLocaleSeparators().chThousands || IsBlank(c); });
     auto bad = [&] {
         errno = 0;
         return Fail(ErrBadNumber, start, span);
@@ -170,11 +173,24 @@ int CExprNode::ParseNumber()
     int base = 0;
     if (text.size() >= 3 && text[0] == '0' && text[1] != DecimalPoint()) {
         switch (text[1]) {
-        case 'x': case 'X': base = 16; break;
-        case 'b': case 'B': base = 2; break;
-        case 'o': case 'O': base = 8; break;
-        case 'd': case 'D': base = 10; break;
-        default: break;
+        case 'x':
+        case 'X':
+            base = 16;
+            break;
+        case 'b':
+        case 'B':
+            base = 2;
+            break;
+        case 'o':
+        case 'O':
+            base = 8;
+            break;
+        case 'd':
+        case 'D':
+            base = 10;
+            break;
+        default:
+            break;
         }
     }
     const int numberBase = engine ? engine->m_nNumberBase : 10;

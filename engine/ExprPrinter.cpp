@@ -1,7 +1,7 @@
 // Printing of expression trees back to text that the parser reads into the same tree.
 #include "engine/CalcEngine.h"
-#include "engine/PrintNumber.h"
 #include "engine/LocaleSeparators.h"
+#include "engine/PrintNumber.h"
 
 namespace {
 
@@ -35,15 +35,16 @@ bool NeedsParentheses(int opId, const CExprNode* parent, bool isLeft)
 
 bool IsPostfix(const CExprNode* node)
 {
-    return node->m_nKind == NodeOperator
-        && (node->m_nOpId == OpPercent || (node->m_nOpId == OpFact && node->m_strName == "!"));
+    return node->m_nKind == NodeOperator &&
+           (node->m_nOpId == OpPercent || (node->m_nOpId == OpFact && node->m_strName == "!"));
 }
 
 // A postfix operand reads back unbracketed when it is a single token, or a postfix operation
 // itself (5%! is (5%)!; brackets there would double the nesting of long chains).
 bool IsPostfixAtom(const CExprNode* node)
 {
-    return (node->m_nKind == NodeNumber && node->m_dValue >= 0.0) || node->m_nKind == NodeVariable || node->m_nKind == NodePredefined || IsPostfix(node);
+    return (node->m_nKind == NodeNumber && node->m_dValue >= 0.0) ||
+           node->m_nKind == NodeVariable || node->m_nKind == NodePredefined || IsPostfix(node);
 }
 
 } // namespace

@@ -14,9 +14,11 @@ double CalcPMT(double rate, double nper, double pv, double fv, int type, int* er
 // Number of periods of an annuity.
 double CalcNPER(double rate, double pmt, double pv, double fv, int type, int* error = nullptr);
 // Interest part of payment number per (1-based).
-double CalcIPMT(double rate, double per, double nper, double pv, double fv, int type, int* error = nullptr);
+double CalcIPMT(double rate, double per, double nper, double pv, double fv, int type,
+                int* error = nullptr);
 // Principal part of payment number per (1-based).
-double CalcPPMT(double rate, double per, double nper, double pv, double fv, int type, int* error = nullptr);
+double CalcPPMT(double rate, double per, double nper, double pv, double fv, int type,
+                int* error = nullptr);
 // Effective annual rate from the nominal rate apr compounded npery times a year.
 double CalcEFR(double apr, double npery, int* error = nullptr);
 // Nominal annual rate from the effective rate efr with npery periods a year.

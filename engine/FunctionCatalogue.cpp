@@ -10,6 +10,7 @@
 
 namespace {
 
+// clang-format off
 constexpr FunctionTableEntry FunctionTable[] = {
     {nullptr, 0, 0, OpPi, "Algebraic", "PI", "", "Returns the mathematical constant PI"},
     {nullptr, 0, 0, OpInf, "Algebraic", "INF", "", "Designates (positive) infinity"},
@@ -146,12 +147,14 @@ constexpr FunctionTableEntry FunctionTable[] = {
     {catalogue::LShift, 2, 2, OpLShift, "Bit-wise Operations", "LSHIFT", "Number, ShiftBy", "Performs the left shift bitwise operation"},
     {catalogue::RShift, 2, 2, OpRShift, "Bit-wise Operations", "RSHIFT", "Number, ShiftBy", "Performs the right shift bitwise operation"},
 };
+// clang-format on
 
 constexpr int FunctionTableSize = int(sizeof FunctionTable / sizeof FunctionTable[0]);
 static_assert(FunctionTableSize == 134);
 
 } // namespace
 
+// clang-format off
 const char FunctionCategoryNames[FunctionCategoryCount][20] = {
     "Algebraic",
     "Trigonometric",
@@ -167,6 +170,7 @@ const char FunctionCategoryNames[FunctionCategoryCount][20] = {
     "Base Conversion",
     "Bit-wise Operations",
 };
+// clang-format on
 
 namespace {
 

@@ -8,12 +8,12 @@ typedef double (*CatalogueHandler)(const double* args);
 // One row of the built-in function catalogue.
 struct FunctionTableEntry {
     CatalogueHandler handler;
-    unsigned char minArguments;  // 255 in both counts: any number of arguments
+    unsigned char minArguments; // 255 in both counts: any number of arguments
     unsigned char maxArguments;
-    int opId;                    // ExprOpId of a call
+    int opId; // ExprOpId of a call
     char category[30];
-    char name[20];               // upper case
-    char argumentTemplate[50];   // shown between the parentheses; empty for constants
+    char name[20];             // upper case
+    char argumentTemplate[50]; // shown between the parentheses; empty for constants
     char description[100];
 };
 

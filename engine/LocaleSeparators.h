@@ -4,9 +4,9 @@
 // The three characters that decide how numbers and argument lists are written in expression
 // text. One program-wide setting, read by the parser, the printer and the number format.
 struct LocaleSeparators {
-    char chList;       // between function arguments: ',' or ';'
-    char chDecimal;    // decimal point: '.' or ','
-    char chThousands;  // thousands separator: ',' or '.'
+    char chList;      // between function arguments: ',' or ';'
+    char chDecimal;   // decimal point: '.' or ','
+    char chThousands; // thousands separator: ',' or '.'
 };
 
 // The current separators (dot convention until start-up decides).

@@ -25,7 +25,7 @@ public:
     // Sets the decimals and the rounding unit 10^-decimals with them.
     void SetDecimals(int decimals);
 
-    CString m_strFormat = "%g";   // printf-style format of modes 0, 1, 2 and 5
+    CString m_strFormat = "%g"; // printf-style format of modes 0, 1, 2 and 5
     int m_nMode = FormatModeNumber;
     int m_nDecimals = 2;
     double m_dRoundingUnit = 0.01;

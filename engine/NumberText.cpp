@@ -24,7 +24,10 @@ int DigitValue(char c)
 
 // Precision as printf reads it, bounded so that buffers stay small (digits past the exact
 // binary expansion of a double are zeros anyway).
-int ClampPrecision(int precision) { return precision < 0 ? 6 : (precision > 1100 ? 1100 : precision); }
+int ClampPrecision(int precision)
+{
+    return precision < 0 ? 6 : (precision > 1100 ? 1100 : precision);
+}
 
 CString NonFinite(double x)
 {
@@ -58,7 +61,8 @@ CString Convert(double x, std::chars_format fmt, int precision, char decimalPoin
     if (!std::isfinite(x))
         return NonFinite(x);
     std::string buf(1500, '\0');
-    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x, fmt, ClampPrecision(precision));
+    auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), x, fmt, ClampPrecision(precision));
     return Finish(buf.data(), res.ptr, decimalPoint, upper);
 }
 
@@ -95,7 +99,8 @@ bool ScanDecimal(std::string_view text, char decimalPoint, double& value)
     if (i != n)
         return false;
     double v = 0;
-    auto res = std::from_chars(norm.data(), norm.data() + norm.size(), v, std::chars_format::general);
+    auto res =
+        std::from_chars(norm.data(), norm.data() + norm.size(), v, std::chars_format::general);
     if (res.ec != std::errc() || res.ptr != norm.data() + norm.size() || !std::isfinite(v))
         return false;
     value = negative ? -v : v;
@@ -141,7 +146,8 @@ CString Exponent(double x, int decimals, char decimalPoint, bool upper)
 
 CString General(double x, int precision, char decimalPoint, bool upper)
 {
-    return Convert(x, std::chars_format::general, precision == 0 ? 1 : precision, decimalPoint, upper);
+    return Convert(x, std::chars_format::general, precision == 0 ? 1 : precision, decimalPoint,
+                   upper);
 }
 
 CString Printf(const char* format, double x, char decimalPoint)
@@ -171,10 +177,20 @@ CString Printf(const char* format, double x, char decimalPoint)
     }
     CString body;
     switch (conv) {
-    case 'f': case 'F': body = Fixed(x, precision, decimalPoint); break;
-    case 'e': case 'E': body = Exponent(x, precision, decimalPoint, conv == 'E'); break;
-    case 'g': case 'G': body = General(x, precision, decimalPoint, conv == 'G'); break;
-    default: return General(x, 6, decimalPoint);
+    case 'f':
+    case 'F':
+        body = Fixed(x, precision, decimalPoint);
+        break;
+    case 'e':
+    case 'E':
+        body = Exponent(x, precision, decimalPoint, conv == 'E');
+        break;
+    case 'g':
+    case 'G':
+        body = General(x, precision, decimalPoint, conv == 'G');
+        break;
+    default:
+        return General(x, 6, decimalPoint);
     }
     CString text{std::string_view(prefix)};
     text += body;
@@ -214,7 +230,8 @@ void Digits(double x, int count, CString& digits, int& exponent)
         count = 1;
     if (count > 40)
         count = 40;
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, count - 1);
+    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific,
+                             count - 1);
     std::string_view s(buf, std::size_t(res.ptr - buf));
     std::size_t e = s.find('e');
     std::string d;

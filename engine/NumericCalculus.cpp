@@ -105,12 +105,14 @@ int Romberg(Stages& stages, int maxStages, double stepRatio, double eps, double&
             // The last five (h, s) pairs, 1-based for the interpolation, extrapolated to h = 0.
             double ss = 0.0, dss = 0.0;
             errno = 0;
-            PolynomialInterpolate(&h[size_t(j - kPoints)], &s[size_t(j - kPoints)], kPoints, 0.0, &ss, &dss);
+            PolynomialInterpolate(&h[size_t(j - kPoints)], &s[size_t(j - kPoints)], kPoints, 0.0,
+                                  &ss, &dss);
             if (errno != 0) {
                 errno = 0;
                 return 13;
             }
-            if (std::fabs(dss) < eps * std::fabs(ss) || (std::fabs(ss) < 1e-15 && std::fabs(dss) < eps)) {
+            if (std::fabs(dss) < eps * std::fabs(ss) ||
+                (std::fabs(ss) < 1e-15 && std::fabs(dss) < eps)) {
                 result = ss;
                 return 0;
             }
@@ -181,7 +183,8 @@ int IntegrateInfinite(const CalculusFunction& f, double a, double b, double eps,
     double sum = 0.0;
     for (int i = 0; i < count; ++i) {
         double piece = 0.0;
-        if (const int code = pieces[size_t(i)].rule(f, pieces[size_t(i)].a, pieces[size_t(i)].b, eps, piece))
+        if (const int code =
+                pieces[size_t(i)].rule(f, pieces[size_t(i)].a, pieces[size_t(i)].b, eps, piece))
             return code;
         sum += piece;
     }
@@ -212,7 +215,8 @@ int IntegrateFunction(const CalculusFunction& f, double a, double b, double eps,
         // An end where f overflows needs the open rule, which never evaluates the ends.
         double fa = 0.0, fb = 0.0;
         const bool overflowAtEnd = f(a, fa) == 46 || f(b, fb) == 46;
-        code = overflowAtEnd ? OpenRomberg(f, a, b, eps, value) : ClosedRomberg(f, a, b, eps, value);
+        code =
+            overflowAtEnd ? OpenRomberg(f, a, b, eps, value) : ClosedRomberg(f, a, b, eps, value);
     }
     if (code == 0)
         result = sign * value;
@@ -245,10 +249,12 @@ int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err
             return code;
         double fac = kShrink2;
         for (int j = 1; j <= i; ++j) {
-            t[size_t(j)][size_t(i)] = (t[size_t(j - 1)][size_t(i)] * fac - t[size_t(j - 1)][size_t(i - 1)]) / (fac - 1.0);
+            t[size_t(j)][size_t(i)] =
+                (t[size_t(j - 1)][size_t(i)] * fac - t[size_t(j - 1)][size_t(i - 1)]) / (fac - 1.0);
             fac *= kShrink2;
-            const double errt = std::max(std::fabs(t[size_t(j)][size_t(i)] - t[size_t(j - 1)][size_t(i)]),
-                                         std::fabs(t[size_t(j)][size_t(i)] - t[size_t(j - 1)][size_t(i - 1)]));
+            const double errt =
+                std::max(std::fabs(t[size_t(j)][size_t(i)] - t[size_t(j - 1)][size_t(i)]),
+                         std::fabs(t[size_t(j)][size_t(i)] - t[size_t(j - 1)][size_t(i - 1)]));
             if (errt <= err) {
                 err = errt;
                 answer = t[size_t(j)][size_t(i)];
@@ -273,14 +279,16 @@ int DifferentiateFunction(const CalculusFunction& f, double x, double& result, d
             result = 0.0;
             return code;
         }
-        if (std::fabs(tol) < std::fabs(result * wanted) || (std::fabs(result) < 1e-15 && std::fabs(tol) < wanted))
+        if (std::fabs(tol) < std::fabs(result * wanted) ||
+            (std::fabs(result) < 1e-15 && std::fabs(tol) < wanted))
             return 0;
     }
     result = 0.0;
     return 35;
 }
 
-int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root, int sameSignCode)
+int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
+                       int sameSignCode)
 {
     root = 0.0;
     if (std::isnan(a) || std::isnan(b))
@@ -310,8 +318,12 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
             e = d = b - a;
         }
         if (std::fabs(fc) < std::fabs(fb)) {
-            a = b; b = c; c = a;
-            fa = fb; fb = fc; fc = fa;
+            a = b;
+            b = c;
+            c = a;
+            fa = fb;
+            fb = fc;
+            fc = fa;
         }
         const double tol1 = 6e-15 * std::fabs(b) + 0.5 * tol;
         const double xm = 0.5 * (c - b);
@@ -376,7 +388,8 @@ int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, do
     return found ? 0 : 36;
 }
 
-int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin, double& fmin)
+int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin,
+                          double& fmin)
 {
     constexpr double kGold = 1.618034, kGrowthLimit = 100.0, kTiny = 1e-20;
     constexpr double kR = 0.61803399, kC = 0.38196601;
@@ -405,11 +418,15 @@ int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double 
             if (const int code = f(u, fu))
                 return code;
             if (fu < fc) {
-                a = b; fa = fb; b = u; fb = fu;
+                a = b;
+                fa = fb;
+                b = u;
+                fb = fu;
                 break;
             }
             if (fu > fb) {
-                c = u; fc = fu;
+                c = u;
+                fc = fu;
                 break;
             }
             u = c + kGold * (c - b);
@@ -419,8 +436,11 @@ int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double 
             if (const int code = f(u, fu))
                 return code;
             if (fu < fc) {
-                b = c; c = u; u = c + kGold * (c - b);
-                fb = fc; fc = fu;
+                b = c;
+                c = u;
+                u = c + kGold * (c - b);
+                fb = fc;
+                fc = fu;
                 if (const int code = f(u, fu))
                     return code;
             }
@@ -433,8 +453,12 @@ int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double 
             if (const int code = f(u, fu))
                 return code;
         }
-        a = b; b = c; c = u;
-        fa = fb; fb = fc; fc = fu;
+        a = b;
+        b = c;
+        c = u;
+        fa = fb;
+        fb = fc;
+        fc = fu;
     }
     double x0 = a, x3 = c, x1, x2;
     if (std::fabs(c - b) > std::fabs(b - a)) {
@@ -447,14 +471,19 @@ int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double 
     double f1 = 0.0, f2 = 0.0;
     if (int code = f(x1, f1); code || (code = f(x2, f2)))
         return code;
-    for (int steps = 0; std::fabs(x3 - x0) > tol * (std::fabs(x1) + std::fabs(x2)) && steps < kMaxSteps; ++steps) {
+    for (int steps = 0;
+         std::fabs(x3 - x0) > tol * (std::fabs(x1) + std::fabs(x2)) && steps < kMaxSteps; ++steps) {
         if (f2 < f1) {
-            x0 = x1; x1 = x2; x2 = kR * x1 + kC * x3;
+            x0 = x1;
+            x1 = x2;
+            x2 = kR * x1 + kC * x3;
             f1 = f2;
             if (const int code = f(x2, f2))
                 return code;
         } else {
-            x3 = x2; x2 = x1; x1 = kR * x2 + kC * x0;
+            x3 = x2;
+            x2 = x1;
+            x1 = kR * x2 + kC * x0;
             f2 = f1;
             if (const int code = f(x1, f1))
                 return code;

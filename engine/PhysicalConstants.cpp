@@ -9,6 +9,7 @@
 namespace {
 
 // Values and uncertainties as the program has always shipped them (not re-fitted to newer data).
+// clang-format off
 constexpr PhysicalConstantEntry kPhysicalConstants[] = {
     {"Alpha particle mass", "kg", "ma", 6.64465598e-27, 5.2e-34},
     {"Atomic mass constant", "kg", "mu", 1.66053873e-27, 1.3e-34},
@@ -40,8 +41,10 @@ constexpr PhysicalConstantEntry kPhysicalConstants[] = {
     {"Tau mass", "kg", "mt", 3.16788e-27, 5.2e-31},
     {"Universal gas constant", "J/mol*K", "R0", 8.314472, 1.5e-05},
 };
+// clang-format on
 
-constexpr int kPhysicalConstantCount = int(sizeof(kPhysicalConstants) / sizeof(kPhysicalConstants[0]));
+constexpr int kPhysicalConstantCount =
+    int(sizeof(kPhysicalConstants) / sizeof(kPhysicalConstants[0]));
 static_assert(kPhysicalConstantCount == 29);
 
 std::array<int, kPhysicalConstantCount> g_displayOrder = [] {
@@ -68,7 +71,8 @@ void SortPhysicalConstants()
 {
     std::iota(g_displayOrder.begin(), g_displayOrder.end(), 0);
     std::stable_sort(g_displayOrder.begin(), g_displayOrder.end(), [](int a, int b) {
-        return ascii::CompareNoCase(kPhysicalConstants[a].description, kPhysicalConstants[b].description) < 0;
+        return ascii::CompareNoCase(kPhysicalConstants[a].description,
+                                    kPhysicalConstants[b].description) < 0;
     });
 }
 

@@ -1,6 +1,6 @@
 #include "engine/SolverModel.h"
-#include "engine/ReencodeExpression.h"
 #include "engine/LocaleSeparators.h"
+#include "engine/ReencodeExpression.h"
 #include "framework/core/CArchive.h"
 
 #include <cstdint>
@@ -38,7 +38,8 @@ CString ReencodeEquation(const CString& equation, int flag)
     const int equals = equation.Find('=');
     if (equals <= 0)
         return ReencodeExpression(equation, flag);
-    return ReencodeExpression(equation.Left(equals), flag) + "=" + ReencodeExpression(equation.Mid(equals + 1), flag);
+    return ReencodeExpression(equation.Left(equals), flag) + "=" +
+           ReencodeExpression(equation.Mid(equals + 1), flag);
 }
 
 } // namespace
@@ -99,8 +100,8 @@ int CSolverModel::Solve(int i, std::vector<double>& roots)
 void CSolverModel::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        ar << std::int32_t(GetDecimalPointFlag()) << m_strNote << m_strEquation << m_strLabel << m_dMinimum
-           << m_dMaximum << m_dValue << std::int32_t(m_SolverFormat.m_nDecimals);
+        ar << std::int32_t(GetDecimalPointFlag()) << m_strNote << m_strEquation << m_strLabel
+           << m_dMinimum << m_dMaximum << m_dValue << std::int32_t(m_SolverFormat.m_nDecimals);
         SerializeVariables(ar);
         return;
     }

@@ -37,7 +37,8 @@ bool UnitExpressionFactor(const CExprNode* a, const CExprNode* b, double& factor
     if (a->m_nKind == NodeVariable)
         return FindUnitNameFactor(a->m_strName, b->m_strName, factor);
     double left = 1.0, right = 1.0;
-    if (!UnitExpressionFactor(a->m_pLeft, b->m_pLeft, left) || !UnitExpressionFactor(a->m_pRight, b->m_pRight, right))
+    if (!UnitExpressionFactor(a->m_pLeft, b->m_pLeft, left) ||
+        !UnitExpressionFactor(a->m_pRight, b->m_pRight, right))
         return false;
     if (a->m_nOpId == OpMultiply)
         factor = left * right;
@@ -82,7 +83,8 @@ int ConvertExpressions(double& value, const std::string& from, const std::string
     if (source.single && target.single) {
         if (!FindUnitNameFactor(source.name.c_str(), target.name.c_str(), factor))
             return 13;
-    } else if (source.single || target.single || !SameUnitShape(&source.engine.m_Root, &target.engine.m_Root) ||
+    } else if (source.single || target.single ||
+               !SameUnitShape(&source.engine.m_Root, &target.engine.m_Root) ||
                !UnitExpressionFactor(&source.engine.m_Root, &target.engine.m_Root, factor)) {
         return 13;
     }

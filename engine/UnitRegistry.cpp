@@ -23,8 +23,8 @@ int UserIndexToRecord(int i)
 }
 
 struct UnitSearch {
-    std::vector<char> used;          // records on the current path
-    std::vector<const char*> nodes;  // unit names on the current path
+    std::vector<char> used;         // records on the current path
+    std::vector<const char*> nodes; // unit names on the current path
     int budget = kSearchBudget;
 };
 
@@ -99,7 +99,10 @@ enum class TemperatureScale { None, Celsius, Kelvin, Fahrenheit };
 
 TemperatureScale TemperatureScaleOf(const char* name)
 {
-    struct Row { const char* name; TemperatureScale scale; };
+    struct Row {
+        const char* name;
+        TemperatureScale scale;
+    };
     static constexpr Row kScales[] = {
         {"DEGC", TemperatureScale::Celsius},    {"DEGREE C", TemperatureScale::Celsius},
         {"DEGK", TemperatureScale::Kelvin},     {"DEGREE K", TemperatureScale::Kelvin},
@@ -230,7 +233,8 @@ namespace {
 bool IsRecordName(const std::string& name)
 {
     for (const UnitRecord& r : g_unitRegistry)
-        if (ascii::EqualNoCase(r.name.c_str(), name.c_str()) || ascii::EqualNoCase(r.base.c_str(), name.c_str()))
+        if (ascii::EqualNoCase(r.name.c_str(), name.c_str()) ||
+            ascii::EqualNoCase(r.base.c_str(), name.c_str()))
             return true;
     return false;
 }

@@ -29,7 +29,8 @@ int CheckBody(const CString& body, const CStringArray& params)
 
 } // namespace
 
-int CUserFunction::SplitDefinition(const CString& text, CString& name, CString& body, CStringArray& params)
+int CUserFunction::SplitDefinition(const CString& text, CString& name, CString& body,
+                                   CStringArray& params)
 {
     CString definition(text);
     definition.Trim();

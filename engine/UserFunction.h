@@ -11,9 +11,14 @@ public:
     // Checks the definition field and, on success, rebuilds the function from it.
     int Define();
     // The checks of a definition text; 0 with name, body and parameters, else the code.
-    static int SplitDefinition(const CString& text, CString& name, CString& body, CStringArray& params);
+    static int SplitDefinition(const CString& text, CString& name, CString& body,
+                               CStringArray& params);
     // head = text left of the first "=" (empty without one).
-    void SetHead(const CString& text) { int p = text.Find('='); m_strHead = p < 0 ? CString() : text.Left(p); }
+    void SetHead(const CString& text)
+    {
+        int p = text.Find('=');
+        m_strHead = p < 0 ? CString() : text.Left(p);
+    }
     void SetName(const CString& text) { m_strName = text; }
     const CString& GetName() const { return m_strName; }
     // Rebuilds head and definition from name, parameters and body; returns the definition.

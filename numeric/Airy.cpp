@@ -20,9 +20,10 @@ constexpr double TwoOnovrt = 2.0 * ONOVRT;
 constexpr double Ai0 = 0.35502805;
 constexpr double MinusAip0 = 0.2588194;
 
-}  // namespace
+} // namespace
 
-void AiryFunctions(double x, double* ai, double* bi, double* aip, double* bip) {
+void AiryFunctions(double x, double* ai, double* bi, double* aip, double* bip)
+{
     const int saved = ErrnoEnter();
     if (x == 0.0) {
         *ai = Ai0;

@@ -13,6 +13,7 @@ namespace {
 // --- Orders 0 and 1 ---------------------------------------------------------------------------
 
 // Rational approximations of J0 and Y0 (|x| < 8), "Numerical Recipes in C", second edition.
+// clang-format off
 constexpr double J0SmallNum[] = {57568490574.0, -13362590354.0, 651619640.7, -11214424.18, 77392.33017, -184.9052456};
 constexpr double J0SmallDen[] = {57568490411.0, 1029532985.0, 9494680.718, 59272.64853, 267.8532712, 1.0};
 constexpr double Y0SmallNum[] = {-2957821389.0, 7062834065.0, -512359803.6, 10879881.29, -86327.92757, 228.4622733};
@@ -39,6 +40,7 @@ constexpr double K0Large[] = {1.25331414, -0.7832358e-1, 0.2189568e-1, -0.106244
 // K1, "Handbook of Mathematical Functions" (Abramowitz and Stegun) 9.8.7 and 9.8.8.
 constexpr double K1Small[] = {1.0, 0.15443144, -0.67278579, -0.18156897, -0.1919402e-1, -0.110404e-2, -0.4686e-4};
 constexpr double K1Large[] = {1.25331414, 0.23498619, -0.3655620e-1, 0.1504268e-1, -0.780353e-2, 0.325614e-2, -0.68245e-3};
+// clang-format on
 
 // Eight-digit constants of the approximations: 2/pi and the phase shifts pi/4 and 3pi/4.
 constexpr double TwoOverPi8 = 0.636619772;
@@ -46,14 +48,16 @@ constexpr double QuarterPi8 = 0.785398164;
 constexpr double ThreeQuarterPi8 = 2.356194491;
 
 // c[0] + y (c[1] + y (c[2] + ...)), in the publications' order of evaluation.
-template <std::size_t N>
-double Poly(const double (&c)[N], double y) {
+template <std::size_t N> double Poly(const double (&c)[N], double y)
+{
     double sum = c[N - 1];
-    for (std::size_t i = N - 1; i-- > 0;) sum = c[i] + y * sum;
+    for (std::size_t i = N - 1; i-- > 0;)
+        sum = c[i] + y * sum;
     return sum;
 }
 
-double Reject() {
+double Reject()
+{
     SetMathErrno(NumericBadArgument);
     return 0.0;
 }
@@ -61,16 +65,19 @@ double Reject() {
 // sqrt(2/(pi ax)) (trig(xi) P(t) -/+ z trig'(xi) Q(t)): the common large-argument form, with
 // sine selecting the Y functions (sin xi P + z cos xi Q) and cosine the J functions.
 template <std::size_t NP, std::size_t NQ>
-double LargeForm(double ax, double shift, const double (&p)[NP], const double (&q)[NQ], bool y) {
+double LargeForm(double ax, double shift, const double (&p)[NP], const double (&q)[NQ], bool y)
+{
     const double z = 8.0 / ax;
     const double t = z * z;
     const double xi = ax - shift;
     const double amp = std::sqrt(TwoOverPi8 / ax);
-    if (y) return amp * (std::sin(xi) * Poly(p, t) + z * std::cos(xi) * Poly(q, t));
+    if (y)
+        return amp * (std::sin(xi) * Poly(p, t) + z * std::cos(xi) * Poly(q, t));
     return amp * (std::cos(xi) * Poly(p, t) - z * std::sin(xi) * Poly(q, t));
 }
 
-double J0Core(double x) {
+double J0Core(double x)
+{
     const double ax = std::fabs(x);
     if (ax < 8.0) {
         const double y = x * x;
@@ -79,7 +86,8 @@ double J0Core(double x) {
     return LargeForm(ax, QuarterPi8, J0LargeP, J0LargeQ, false);
 }
 
-double J1Core(double x) {
+double J1Core(double x)
+{
     const double ax = std::fabs(x);
     if (ax < 8.0) {
         const double y = x * x;
@@ -89,7 +97,8 @@ double J1Core(double x) {
     return x < 0.0 ? -ans : ans;
 }
 
-double Y0Core(double x) {
+double Y0Core(double x)
+{
     if (x < 8.0) {
         const double y = x * x;
         return Poly(Y0SmallNum, y) / Poly(Y0SmallDen, y) + TwoOverPi8 * J0Core(x) * std::log(x);
@@ -97,7 +106,8 @@ double Y0Core(double x) {
     return LargeForm(x, QuarterPi8, J0LargeP, Y0LargeQ, true);
 }
 
-double Y1Core(double x) {
+double Y1Core(double x)
+{
     if (x < 8.0) {
         const double y = x * x;
         return x * Poly(Y1SmallNum, y) / Poly(Y1SmallDen, y) +
@@ -106,7 +116,8 @@ double Y1Core(double x) {
     return LargeForm(x, ThreeQuarterPi8, J1LargeP, J1LargeQ, true);
 }
 
-double I0Core(double x) {
+double I0Core(double x)
+{
     const double ax = std::fabs(x);
     if (ax < 3.75) {
         const double y = (x / 3.75) * (x / 3.75);
@@ -115,13 +126,17 @@ double I0Core(double x) {
     return std::exp(ax) / std::sqrt(ax) * Poly(I0Large, 3.75 / ax);
 }
 
-double K0Core(double x) {
-    if (x <= 2.0) return -std::log(x / 2.0) * I0Core(x) + Poly(K0Small, x * x / 4.0);
+double K0Core(double x)
+{
+    if (x <= 2.0)
+        return -std::log(x / 2.0) * I0Core(x) + Poly(K0Small, x * x / 4.0);
     return std::exp(-x) / std::sqrt(x) * Poly(K0Large, 2.0 / x);
 }
 
-double K1Core(double x) {
-    if (x <= 2.0) return std::log(x / 2.0) * BesselI1(x) + Poly(K1Small, x * x / 4.0) / x;
+double K1Core(double x)
+{
+    if (x <= 2.0)
+        return std::log(x / 2.0) * BesselI1(x) + Poly(K1Small, x * x / 4.0) / x;
     return std::exp(-x) / std::sqrt(x) * Poly(K1Large, 2.0 / x);
 }
 
@@ -132,7 +147,8 @@ constexpr double BIGNO = 1.0e10;
 constexpr double BIGNI = 1.0e-10;
 
 // Start of the downward recurrences: n + trunc(sqrt(ACC n)), in 64 bits so that no order overflows.
-std::int64_t MillerStart(int n) {
+std::int64_t MillerStart(int n)
+{
     return static_cast<std::int64_t>(n) + static_cast<std::int64_t>(std::sqrt(ACC * n));
 }
 
@@ -143,9 +159,11 @@ constexpr double kLogUnderflow = -750.0;
 
 double LogBoundJn(double n, double ax) { return n * std::log(2.718281828459045 * ax / (2.0 * n)); }
 
-double JnCore(int n, double x) {
+double JnCore(int n, double x)
+{
     const double ax = std::fabs(x);
-    if (ax == 0.0) return 0.0;
+    if (ax == 0.0)
+        return 0.0;
     const double tox = 2.0 / ax;
     double ans;
     if (ax > n) {
@@ -175,9 +193,11 @@ double JnCore(int n, double x) {
                 ans *= BIGNI;
                 sum *= BIGNI;
             }
-            if (jsum) sum += bj;
+            if (jsum)
+                sum += bj;
             jsum = !jsum;
-            if (j == n) ans = bjp;
+            if (j == n)
+                ans = bjp;
         }
         sum = 2.0 * sum - bj;
         ans /= sum;
@@ -185,7 +205,8 @@ double JnCore(int n, double x) {
     return (x < 0.0 && (n & 1)) ? -ans : ans;
 }
 
-double YnCore(int n, double x) {
+double YnCore(int n, double x)
+{
     const double tox = 2.0 / x;
     double by = Y1Core(x), bym = Y0Core(x);
     // Once Y overflows the next step would subtract infinities; the overflow is the answer.
@@ -197,7 +218,8 @@ double YnCore(int n, double x) {
     return by;
 }
 
-double KnCore(int n, double x) {
+double KnCore(int n, double x)
+{
     const double tox = 2.0 / x;
     double bkm = K0Core(x), bk = K1Core(x);
     // K0 and K1 underflow to 0 from about x = 705; the recurrence then only repeats zeros.
@@ -209,9 +231,12 @@ double KnCore(int n, double x) {
     return bk;
 }
 
-double InCore(int n, double x) {
-    if (x == 0.0) return 0.0;
-    if (LogBoundJn(n, std::fabs(x)) + x * x / (4.0 * (n + 1.0)) < kLogUnderflow) return 0.0;
+double InCore(int n, double x)
+{
+    if (x == 0.0)
+        return 0.0;
+    if (LogBoundJn(n, std::fabs(x)) + x * x / (4.0 * (n + 1.0)) < kLogUnderflow)
+        return 0.0;
     const double tox = 2.0 / std::fabs(x);
     double bip = 0.0, ans = 0.0, bi = 1.0;
     // The downward recurrence must start well above both n and |x|: started near n alone it
@@ -229,9 +254,11 @@ double InCore(int n, double x) {
             ans *= BIGNI;
             bi *= BIGNI;
             bip *= BIGNI;
-            if (j < n) ++rescalesAfterN;
+            if (j < n)
+                ++rescalesAfterN;
         }
-        if (j == n) ans = ansAtN = bip;
+        if (j == n)
+            ans = ansAtN = bip;
     }
     const double i0 = I0Core(x);
     if (std::isfinite(i0) && ans / bi >= DBL_MIN) {
@@ -243,68 +270,79 @@ double InCore(int n, double x) {
         const double logI0 = std::isfinite(i0)
                                  ? std::log(i0)
                                  : ax + std::log(Poly(I0Large, 3.75 / ax) / std::sqrt(ax));
-        const double logRatio = std::log(ansAtN) - std::log(bi) -
-                                static_cast<double>(rescalesAfterN) * std::log(BIGNO);
+        const double logRatio =
+            std::log(ansAtN) - std::log(bi) - static_cast<double>(rescalesAfterN) * std::log(BIGNO);
         ans = std::exp(logRatio + logI0);
     }
     return (x < 0.0 && (n & 1)) ? -ans : ans;
 }
 
-}  // namespace
+} // namespace
 
-double BesselJ0(double x) {
+double BesselJ0(double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, std::isfinite(x) ? J0Core(x) : Reject());
 }
 
-double BesselJ1(double x) {
+double BesselJ1(double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, std::isfinite(x) ? J1Core(x) : Reject());
 }
 
 // Y and K have logarithmic poles at 0 and no real values below it; the runtime's own domain
 // error would be lost to the errno discipline, so the library reports its own.
-double BesselY0(double x) {
+double BesselY0(double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, x > 0.0 && std::isfinite(x) ? Y0Core(x) : Reject());
 }
 
-double BesselY1(double x) {
+double BesselY1(double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, x > 0.0 && std::isfinite(x) ? Y1Core(x) : Reject());
 }
 
-double BesselI0(double x) {
+double BesselI0(double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, std::isfinite(x) ? I0Core(x) : Reject());
 }
 
-double BesselK0(double x) {
+double BesselK0(double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, x > 0.0 && std::isfinite(x) ? K0Core(x) : Reject());
 }
 
-double BesselK1(double x) {
+double BesselK1(double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, x > 0.0 && std::isfinite(x) ? K1Core(x) : Reject());
 }
 
-double BesselJn(int n, double x) {
+double BesselJn(int n, double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, n >= 2 && std::isfinite(x) ? JnCore(n, x) : Reject());
 }
 
-double BesselYn(int n, double x) {
+double BesselYn(int n, double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, n >= 2 && x > 0.0 && std::isfinite(x) ? YnCore(n, x) : Reject());
 }
 
-double BesselKn(int n, double x) {
+double BesselKn(int n, double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, n >= 2 && x > 0.0 && std::isfinite(x) ? KnCore(n, x) : Reject());
 }
 
-double BesselIn(int n, double x) {
+double BesselIn(int n, double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, n >= 2 && std::isfinite(x) ? InCore(n, x) : Reject());
 }
@@ -321,26 +359,27 @@ constexpr double PI = 3.141592653589793;
 // Orders from here on would need more than 2^31 recurrence steps.
 constexpr double NU_LIMIT = 2147483648.0;
 
-bool BadFractionalArguments(double x, double nu) {
+bool BadFractionalArguments(double x, double nu)
+{
     return !(x > 0.0) || !std::isfinite(x) || !(nu >= 0.0) || !(nu < NU_LIMIT);
 }
 
 // The four values at order mu = nu - nl, and mu itself, from which the recurrences start.
 struct OrderMu {
     double mu;
-    double value;        // J_mu or I_mu (not yet known after the first fraction)
-    double second;       // Y_mu or K_mu
-    double secondNext;   // Y_mu+1 or K_mu+1
+    double value;      // J_mu or I_mu (not yet known after the first fraction)
+    double second;     // Y_mu or K_mu
+    double secondNext; // Y_mu+1 or K_mu+1
 };
 
 // Outcome of the first continued fraction and the downward recurrence to order mu.
 struct Downward {
-    double h;       // J'_nu/J_nu (or I'_nu/I_nu)
-    int isign;      // sign of J_nu relative to the recurrence's start
-    double rl, rpl; // value and derivative after the recurrence (unnormalised)
-    double rl1, rp1;// value and derivative at order nu (unnormalised)
-    double f;       // ratio derivative/value at order mu
-    std::int64_t scaled = 0;  // times rl and rpl were multiplied by kRescale
+    double h;                // J'_nu/J_nu (or I'_nu/I_nu)
+    int isign;               // sign of J_nu relative to the recurrence's start
+    double rl, rpl;          // value and derivative after the recurrence (unnormalised)
+    double rl1, rp1;         // value and derivative at order nu (unnormalised)
+    double f;                // ratio derivative/value at order mu
+    std::int64_t scaled = 0; // times rl and rpl were multiplied by kRescale
 };
 
 // Far above x the downward recurrence grows past the double range; it is then scaled down by a
@@ -348,15 +387,18 @@ struct Downward {
 constexpr double kRescaleAbove = 0x1p+200;
 constexpr double kRescale = 0x1p-200;
 
-double Unscale(double v, std::int64_t scaled) {
-    for (; scaled > 0 && v != 0.0; --scaled) v *= kRescale;
+double Unscale(double v, std::int64_t scaled)
+{
+    for (; scaled > 0 && v != 0.0; --scaled)
+        v *= kRescale;
     return v;
 }
 
 // Recurrence upward from Z_mu, Z_mu+1 to Z_nu and Z'_nu: sign -1 for Y, +1 for K. Once the values
 // overflow, Z_nu is that infinity and Z'_nu the opposite one, instead of infinity minus infinity.
 void Upward(double mu, double nu, double x, std::int64_t nl, double z, double z1, double sign,
-            double* value, double* derivative) {
+            double* value, double* derivative)
+{
     const double xi = 1.0 / x, xi2 = 2.0 * xi;
     for (std::int64_t i = 1; i <= nl; ++i) {
         const double t = (mu + static_cast<double>(i)) * xi2 * z1 + sign * z;
@@ -374,9 +416,11 @@ void Upward(double mu, double nu, double x, std::int64_t nl, double z, double z1
 
 // Writes the four results unless one of them is NaN, which the recurrences can still produce at
 // the very edge of the double range; a NaN is never handed out as a success.
-bool WriteFour(const double (&r)[4], double* a, double* b, double* c, double* d) {
+bool WriteFour(const double (&r)[4], double* a, double* b, double* c, double* d)
+{
     for (double v : r)
-        if (std::isnan(v)) return false;
+        if (std::isnan(v))
+            return false;
     *a = r[0];
     *b = r[1];
     *c = r[2];
@@ -385,22 +429,27 @@ bool WriteFour(const double (&r)[4], double* a, double* b, double* c, double* d)
 }
 
 // J'_nu/J_nu by the modified Lentz method; false when MAXIT steps do not converge.
-bool JyFirstFraction(double x, double nu, Downward& dw) {
+bool JyFirstFraction(double x, double nu, Downward& dw)
+{
     const double xi = 1.0 / x, xi2 = 2.0 * xi;
     double h = nu * xi;
-    if (h < FPMIN) h = FPMIN;
+    if (h < FPMIN)
+        h = FPMIN;
     double b = xi2 * nu, d = 0.0, c = h;
     int isign = 1;
     for (int i = 1; i <= MAXIT; ++i) {
         b += xi2;
         d = b - d;
-        if (std::fabs(d) < FPMIN) d = FPMIN;
+        if (std::fabs(d) < FPMIN)
+            d = FPMIN;
         c = b - 1.0 / c;
-        if (std::fabs(c) < FPMIN) c = FPMIN;
+        if (std::fabs(c) < FPMIN)
+            c = FPMIN;
         d = 1.0 / d;
         const double del = c * d;
         h = del * h;
-        if (d < 0.0) isign = -isign;
+        if (d < 0.0)
+            isign = -isign;
         if (std::fabs(del - 1.0) < EPS) {
             dw.h = h;
             dw.isign = isign;
@@ -410,7 +459,8 @@ bool JyFirstFraction(double x, double nu, Downward& dw) {
     return false;
 }
 
-void JyDownward(double x, double nu, std::int64_t nl, Downward& dw) {
+void JyDownward(double x, double nu, std::int64_t nl, Downward& dw)
+{
     const double xi = 1.0 / x;
     double rjl = dw.isign * FPMIN;
     double rjpl = dw.h * rjl;
@@ -428,7 +478,8 @@ void JyDownward(double x, double nu, std::int64_t nl, Downward& dw) {
             ++dw.scaled;
         }
     }
-    if (rjl == 0.0) rjl = EPS;
+    if (rjl == 0.0)
+        rjl = EPS;
     dw.rl = rjl;
     dw.rpl = rjpl;
     dw.f = rjpl / rjl;
@@ -439,7 +490,8 @@ double PiMuOverSin(double pimu) { return std::fabs(pimu) < EPS ? 1.0 : pimu / st
 double SinhOverArg(double e) { return std::fabs(e) < EPS ? 1.0 : std::sinh(e) / e; }
 
 // Temme's series for Y_mu, Y_mu+1 and then J_mu (x < 2); false when it does not converge.
-bool JyTemme(double x, const Downward& dw, OrderMu& om) {
+bool JyTemme(double x, const Downward& dw, OrderMu& om)
+{
     const double mu = om.mu, xi = 1.0 / x, xi2 = 2.0 * xi, w = xi2 / PI;
     const double x2 = 0.5 * x, pimu = PI * mu;
     const double fact = PiMuOverSin(pimu);
@@ -478,7 +530,8 @@ bool JyTemme(double x, const Downward& dw, OrderMu& om) {
 }
 
 // Steed's second continued fraction p + iq for x >= 2, then J_mu, Y_mu, Y_mu+1.
-bool JySteed(double x, const Downward& dw, OrderMu& om) {
+bool JySteed(double x, const Downward& dw, OrderMu& om)
+{
     const double mu = om.mu, xi = 1.0 / x, w = 2.0 * xi / PI;
     double a = 0.25 - mu * mu;
     double p = -0.5 * xi, q = 1.0;
@@ -498,11 +551,13 @@ bool JySteed(double x, const Downward& dw, OrderMu& om) {
         bi += 2.0;
         dr = a * dr + br;
         di = a * di + bi;
-        if (std::fabs(dr) + std::fabs(di) < FPMIN) dr = FPMIN;
+        if (std::fabs(dr) + std::fabs(di) < FPMIN)
+            dr = FPMIN;
         fact = a / (cr * cr + ci * ci);
         cr = br + cr * fact;
         ci = bi - ci * fact;
-        if (std::fabs(cr) + std::fabs(ci) < FPMIN) cr = FPMIN;
+        if (std::fabs(cr) + std::fabs(ci) < FPMIN)
+            cr = FPMIN;
         den = dr * dr + di * di;
         dr /= den;
         di /= -den;
@@ -511,9 +566,11 @@ bool JySteed(double x, const Downward& dw, OrderMu& om) {
         t = p * dlr - q * dli;
         q = p * dli + q * dlr;
         p = t;
-        if (std::fabs(dlr - 1.0) + std::fabs(dli) < EPS) break;
+        if (std::fabs(dlr - 1.0) + std::fabs(dli) < EPS)
+            break;
     }
-    if (i > MAXIT) return false;
+    if (i > MAXIT)
+        return false;
     const double gam = (p - dw.f) / q;
     const double jmu = std::sqrt(w / ((p - dw.f) * gam + q));
     om.value = dw.rl < 0.0 ? -jmu : jmu;
@@ -523,19 +580,23 @@ bool JySteed(double x, const Downward& dw, OrderMu& om) {
     return true;
 }
 
-bool JyCore(double x, double nu, double* rj, double* ry, double* rjp, double* ryp) {
+bool JyCore(double x, double nu, double* rj, double* ry, double* rjp, double* ryp)
+{
     // Where J underflows, J Y' - Y J' = 2/(pi x) makes Y overflow (for any order below 2^31).
     if (nu > 0.0 && LogBoundJn(nu, x) < kLogUnderflow)
         return WriteFour({0.0, -INFINITY, 0.0, INFINITY}, rj, ry, rjp, ryp);
     // Steed's fraction serves orders below about x, so above XMIN only the excess is recurred.
     const double excess = nu - x + 1.5;
-    const std::int64_t nl = x < XMIN ? static_cast<std::int64_t>(nu + 0.5)
-                                     : excess > 0.0 ? static_cast<std::int64_t>(excess) : 0;
+    const std::int64_t nl = x < XMIN       ? static_cast<std::int64_t>(nu + 0.5)
+                            : excess > 0.0 ? static_cast<std::int64_t>(excess)
+                                           : 0;
     OrderMu om{nu - static_cast<double>(nl), 0.0, 0.0, 0.0};
     Downward dw{};
-    if (!JyFirstFraction(x, nu, dw)) return false;
+    if (!JyFirstFraction(x, nu, dw))
+        return false;
     JyDownward(x, nu, nl, dw);
-    if (!(x < XMIN ? JyTemme(x, dw, om) : JySteed(x, dw, om))) return false;
+    if (!(x < XMIN ? JyTemme(x, dw, om) : JySteed(x, dw, om)))
+        return false;
     const double fact = om.value / dw.rl;
     double r[4];
     r[0] = Unscale(dw.rl1 * fact, dw.scaled);
@@ -545,10 +606,12 @@ bool JyCore(double x, double nu, double* rj, double* ry, double* rjp, double* ry
 }
 
 // I'_nu/I_nu by the continued fraction, then the downward recurrence to order mu.
-bool IkDownward(double x, double nu, std::int64_t nl, Downward& dw) {
+bool IkDownward(double x, double nu, std::int64_t nl, Downward& dw)
+{
     const double xi = 1.0 / x, xi2 = 2.0 * xi;
     double h = nu * xi;
-    if (h < FPMIN) h = FPMIN;
+    if (h < FPMIN)
+        h = FPMIN;
     double b = xi2 * nu, d = 0.0, c = h;
     int i = 1;
     for (; i <= MAXIT; ++i) {
@@ -557,9 +620,11 @@ bool IkDownward(double x, double nu, std::int64_t nl, Downward& dw) {
         c = b + 1.0 / c;
         const double del = c * d;
         h = del * h;
-        if (std::fabs(del - 1.0) < EPS) break;
+        if (std::fabs(del - 1.0) < EPS)
+            break;
     }
-    if (i > MAXIT) return false;
+    if (i > MAXIT)
+        return false;
     double ril = FPMIN, ripl = h * ril;
     dw.rl1 = ril;
     dw.rp1 = ripl;
@@ -582,7 +647,8 @@ bool IkDownward(double x, double nu, std::int64_t nl, Downward& dw) {
 }
 
 // Temme's series for K_mu and K_mu+1 (x < 2).
-bool IkTemme(double x, OrderMu& om) {
+bool IkTemme(double x, OrderMu& om)
+{
     const double mu = om.mu, xi2 = 2.0 / x;
     const double x2 = 0.5 * x, pimu = PI * mu;
     const double fact = PiMuOverSin(pimu);
@@ -617,7 +683,8 @@ bool IkTemme(double x, OrderMu& om) {
 }
 
 // Steed's algorithm with Temme's normalisation for K_mu and K_mu+1 (x >= 2).
-bool IkSteed(double x, OrderMu& om) {
+bool IkSteed(double x, OrderMu& om)
+{
     const double mu = om.mu;
     double b = 2.0 * (1.0 + x);
     double d = 1.0 / b;
@@ -640,24 +707,29 @@ bool IkSteed(double x, OrderMu& om) {
         h += delh;
         const double dels = q * delh;
         s += dels;
-        if (std::fabs(dels / s) < EPS) break;
+        if (std::fabs(dels / s) < EPS)
+            break;
     }
-    if (i > MAXIT) return false;
+    if (i > MAXIT)
+        return false;
     h = a1 * h;
     om.second = std::sqrt(PI / (2.0 * x)) * std::exp(-x) / s;
     om.secondNext = om.second * (mu + x + 0.5 - h) * (1.0 / x);
     return true;
 }
 
-bool IkCore(double x, double nu, double* ri, double* rk, double* rip, double* rkp) {
+bool IkCore(double x, double nu, double* ri, double* rk, double* rip, double* rkp)
+{
     // Where I underflows, I K' - I' K = -1/x makes K overflow.
     if (nu > 0.0 && LogBoundJn(nu, x) + x * x / (4.0 * (nu + 1.0)) < kLogUnderflow)
         return WriteFour({0.0, INFINITY, 0.0, -INFINITY}, ri, rk, rip, rkp);
     const std::int64_t nl = static_cast<std::int64_t>(nu + 0.5);
     OrderMu om{nu - static_cast<double>(nl), 0.0, 0.0, 0.0};
     Downward dw{};
-    if (!IkDownward(x, nu, nl, dw)) return false;
-    if (!(x < XMIN ? IkTemme(x, om) : IkSteed(x, om))) return false;
+    if (!IkDownward(x, nu, nl, dw))
+        return false;
+    if (!(x < XMIN ? IkTemme(x, om) : IkSteed(x, om)))
+        return false;
     const double xi = 1.0 / x;
     const double kmup = om.mu * xi * om.second - om.secondNext;
     const double imu = xi / (dw.f * om.second - kmup);
@@ -668,23 +740,26 @@ bool IkCore(double x, double nu, double* ri, double* rk, double* rip, double* rk
     return WriteFour(r, ri, rk, rip, rkp);
 }
 
-}  // namespace
+} // namespace
 
-void BesselJY(double x, double nu, double* rj, double* ry, double* rjp, double* ryp) {
+void BesselJY(double x, double nu, double* rj, double* ry, double* rjp, double* ryp)
+{
     const int saved = ErrnoEnter();
     if (BadFractionalArguments(x, nu) || !JyCore(x, nu, rj, ry, rjp, ryp))
         SetMathErrno(NumericBadArgument);
     ErrnoLeave(saved);
 }
 
-void BesselIK(double x, double nu, double* ri, double* rk, double* rip, double* rkp) {
+void BesselIK(double x, double nu, double* ri, double* rk, double* rip, double* rkp)
+{
     const int saved = ErrnoEnter();
     if (BadFractionalArguments(x, nu) || !IkCore(x, nu, ri, rk, rip, rkp))
         SetMathErrno(NumericBadArgument);
     ErrnoLeave(saved);
 }
 
-void SphericalBessel(int n, double x, double* sj, double* sy, double* sjp, double* syp) {
+void SphericalBessel(int n, double x, double* sj, double* sy, double* sjp, double* syp)
+{
     const int saved = ErrnoEnter();
     // After a failed BesselJY the outputs are meaningless; NaN says so to any careless caller.
     double j = NAN, y = NAN, jp = NAN, yp = NAN;
@@ -693,8 +768,9 @@ void SphericalBessel(int n, double x, double* sj, double* sy, double* sjp, doubl
         ErrnoLeave(saved);
         return;
     }
-    if (!JyCore(x, n + 0.5, &j, &y, &jp, &yp)) SetMathErrno(NumericBadArgument);
-    const double factor = 1.2533141 / std::sqrt(x);  // sqrt(pi/2) to eight digits
+    if (!JyCore(x, n + 0.5, &j, &y, &jp, &yp))
+        SetMathErrno(NumericBadArgument);
+    const double factor = 1.2533141 / std::sqrt(x); // sqrt(pi/2) to eight digits
     *sj = factor * j;
     *sy = factor * y;
     *sjp = factor * jp - *sj / (2.0 * x);

@@ -3,8 +3,8 @@
 // within about 5e-8 of their envelope, I and K about 5e-7 relative), integer orders n >= 2 by
 // recurrence from them (Miller's downward recurrence keeps about 5e-7 where x is near n), real
 // orders nu >= 0 with first derivatives by continued fractions and Temme's series (about 1e-8),
-// and spherical Bessel functions. Every failure stores NumericBadArgument (103) in errno: a NaN or infinite argument,
-// an argument outside the domain, or an exhausted iteration.
+// and spherical Bessel functions. Every failure stores NumericBadArgument (103) in errno: a NaN or
+// infinite argument, an argument outside the domain, or an exhausted iteration.
 
 // J0(x), J1(x) for finite x.
 double BesselJ0(double x);
@@ -41,4 +41,3 @@ void BesselIK(double x, double nu, double* ri, double* rk, double* rip, double* 
 // Writes jn(x), yn(x), j'n(x), y'n(x) for n >= 0 and x > 0; 103 otherwise (outputs unwritten), or
 // 103 left by BesselJY (outputs meaningless).
 void SphericalBessel(int n, double x, double* sj, double* sy, double* sjp, double* syp);
-

@@ -21,7 +21,8 @@ double g_dawsonCoefficients[kDawsonTerms + 1];
 bool g_dawsonFilled = false;
 
 // n over k (0 <= k <= n) in exact integer arithmetic, or -1 once it reaches 2^53.
-std::int64_t ExactBinomial(int n, int k) {
+std::int64_t ExactBinomial(int n, int k)
+{
     constexpr unsigned __int128 kLimit = static_cast<unsigned __int128>(1) << 53;
     const int m = k < n - k ? k : n - k;
     unsigned __int128 result = 1;
@@ -29,24 +30,27 @@ std::int64_t ExactBinomial(int n, int k) {
     // step, so the loop ends within about 53 steps.
     for (int i = 1; i <= m; ++i) {
         result = result * static_cast<unsigned __int128>(n - m + i) / static_cast<unsigned>(i);
-        if (result >= kLimit) return -1;
+        if (result >= kLimit)
+            return -1;
     }
     return static_cast<std::int64_t>(result);
 }
 
 // ln v! for any 64-bit v: negative values go through LogFactorial's own refusal (errno 103).
-double WideLogFactorial(std::int64_t v) {
-    if (v < 0) return LogFactorial(-1);
-    if (v > INT_MAX) return LogGamma(static_cast<double>(v) + 1.0);
+double WideLogFactorial(std::int64_t v)
+{
+    if (v < 0)
+        return LogFactorial(-1);
+    if (v > INT_MAX)
+        return LogGamma(static_cast<double>(v) + 1.0);
     return LogFactorial(static_cast<int>(v));
 }
 
-double ClampFpMin(double v) {
-    return std::fabs(v) < kFpMin ? kFpMin : v;
-}
+double ClampFpMin(double v) { return std::fabs(v) < kFpMin ? kFpMin : v; }
 
 // The fraction itself; false when it did not converge in kMaxSteps.
-bool BetaFraction(double a, double b, double x, double* result) {
+bool BetaFraction(double a, double b, double x, double* result)
+{
     const double qab = a + b;
     const double qap = a + 1;
     const double qam = a - 1;
@@ -72,7 +76,8 @@ bool BetaFraction(double a, double b, double x, double* result) {
     return false;
 }
 
-void FillDawsonTable() {
+void FillDawsonTable()
+{
     for (int i = 1; i <= kDawsonTerms; ++i) {
         const double v = (2.0 * i - 1.0) * kDawsonH;
         g_dawsonCoefficients[i] = std::exp(-v * v);
@@ -80,12 +85,14 @@ void FillDawsonTable() {
     g_dawsonFilled = true;
 }
 
-}  // namespace
+} // namespace
 
-double BinomialCoefficient(int n, int k) {
+double BinomialCoefficient(int n, int k)
+{
     if (k >= 0 && k <= n) {
         const std::int64_t exact = ExactBinomial(n, k);
-        if (exact >= 0) return static_cast<double>(exact);
+        if (exact >= 0)
+            return static_cast<double>(exact);
     }
     const int saved = ErrnoEnter();
     errno = 0;
@@ -97,12 +104,14 @@ double BinomialCoefficient(int n, int k) {
     return value;
 }
 
-double BetaFunction(double z, double w) {
+double BetaFunction(double z, double w)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, std::exp(LogGamma(z) + LogGamma(w) - LogGamma(z + w)));
 }
 
-double IncompleteBetaContinuedFraction(double a, double b, double x) {
+double IncompleteBetaContinuedFraction(double a, double b, double x)
+{
     if (std::isnan(a) || std::isnan(b) || std::isnan(x)) {
         SetMathErrno(NumericBadArgument);
         return 0;
@@ -115,7 +124,8 @@ double IncompleteBetaContinuedFraction(double a, double b, double x) {
     return result;
 }
 
-double IncompleteBeta(double a, double b, double x) {
+double IncompleteBeta(double a, double b, double x)
+{
     if (std::isnan(a) || std::isnan(b) || std::isnan(x) || x < 0 || x > 1) {
         SetMathErrno(NumericBadArgument);
         return 0;
@@ -141,7 +151,8 @@ double IncompleteBeta(double a, double b, double x) {
     return ErrnoLeave(saved, 1 - bt * fraction / b);
 }
 
-double DawsonIntegral(double x) {
+double DawsonIntegral(double x)
+{
     constexpr double kA1 = 2.0 / 3.0;
     constexpr double kA2 = 0.4;
     constexpr double kA3 = 2.0 / 7.0;
@@ -151,7 +162,8 @@ double DawsonIntegral(double x) {
         return 0;
     }
     const int saved = ErrnoEnter();
-    if (!g_dawsonFilled) FillDawsonTable();
+    if (!g_dawsonFilled)
+        FillDawsonTable();
     if (std::fabs(x) < 0.2) {
         const double x2 = x * x;
         return ErrnoLeave(saved, x * (1 - kA1 * x2 * (1 - kA2 * x2 * (1 - kA3 * x2))));

@@ -7,12 +7,14 @@
 
 namespace {
 
-double Reject() {
+double Reject()
+{
     SetMathErrno(NumericBadArgument);
     return 0.0;
 }
 
-bool AnyNaN(double a, double b, double c = 0.0, double d = 0.0) {
+bool AnyNaN(double a, double b, double c = 0.0, double d = 0.0)
+{
     return std::isnan(a) || std::isnan(b) || std::isnan(c) || std::isnan(d);
 }
 
@@ -22,7 +24,8 @@ double Min3(double a, double b, double c) { return std::min(a, std::min(b, c)); 
 // The core routines below set the library's code but leave the errno discipline to the public
 // entry points, so that RJ and the Legendre forms can call them freely.
 
-double RcCore(double x, double y) {
+double RcCore(double x, double y)
+{
     constexpr double ERRTOL = 0.04, TINY = 1.69e-38, BIG = 3.0e37;
     constexpr double COMP1 = 1.72e19, COMP2 = 0.01028196;
     constexpr double C1 = 0.3, C2 = 1.0 / 7.0, C3 = 0.375, C4 = 9.0 / 22.0;
@@ -51,7 +54,8 @@ double RcCore(double x, double y) {
     return w * (1.0 + s * s * (C1 + s * (C2 + s * (C3 + s * C4)))) / std::sqrt(ave);
 }
 
-double RfCore(double x, double y, double z) {
+double RfCore(double x, double y, double z)
+{
     constexpr double ERRTOL = 0.08, TINY = 1.5e-38, BIG = 3.0e37;
     constexpr double C1 = 1.0 / 24.0, C2 = 0.1, C3 = 3.0 / 44.0, C4 = 1.0 / 14.0;
     if (AnyNaN(x, y, z) || Min3(x, y, z) < 0.0 || Min3(x + y, x + z, y + z) < TINY ||
@@ -75,12 +79,12 @@ double RfCore(double x, double y, double z) {
     return (1.0 + (C1 * e2 - C2 - C3 * e3) * e2 + C4 * e3) / std::sqrt(ave);
 }
 
-double RdCore(double x, double y, double z) {
+double RdCore(double x, double y, double z)
+{
     constexpr double ERRTOL = 0.05, TINY = 1.0e-25, BIG = 4.5e21;
     constexpr double C1 = 3.0 / 14.0, C2 = 1.0 / 6.0, C3 = 9.0 / 22.0, C4 = 3.0 / 26.0;
     constexpr double C5 = 0.25 * C3, C6 = 1.5 * C4;
-    if (AnyNaN(x, y, z) || std::min(x, y) < 0.0 || std::min(x + y, z) < TINY ||
-        Max3(x, y, z) > BIG)
+    if (AnyNaN(x, y, z) || std::min(x, y) < 0.0 || std::min(x + y, z) < TINY || Max3(x, y, z) > BIG)
         return Reject();
     double xt = x, yt = y, zt = z;
     double sum = 0.0, fac = 1.0;
@@ -103,11 +107,10 @@ double RdCore(double x, double y, double z) {
     const double ec = ea - eb;
     const double ed = ea - 6.0 * eb;
     const double ee = ed + ec + ec;
-    return 3.0 * sum +
-           fac *
-               (1.0 + ed * (-C1 + C5 * ed - C6 * delz * ee) +
-                delz * (C2 * ee + delz * (-C3 * ec + delz * C4 * ea))) /
-               (ave * std::sqrt(ave));
+    return 3.0 * sum + fac *
+                           (1.0 + ed * (-C1 + C5 * ed - C6 * delz * ee) +
+                            delz * (C2 * ee + delz * (-C3 * ec + delz * C4 * ea))) /
+                           (ave * std::sqrt(ave));
 }
 
 // State of the RJ duplication: the four variables, and for p < 0 the terms of the
@@ -117,7 +120,8 @@ struct RjStart {
     double a = 0.0, b = 0.0, rcx = 0.0;
 };
 
-RjStart RjPrincipalValueStart(double x, double y, double z, double p) {
+RjStart RjPrincipalValueStart(double x, double y, double z, double p)
+{
     RjStart s;
     s.xt = Min3(x, y, z);
     s.zt = Max3(x, y, z);
@@ -131,7 +135,8 @@ RjStart RjPrincipalValueStart(double x, double y, double z, double p) {
     return s;
 }
 
-double RjCore(double x, double y, double z, double p) {
+double RjCore(double x, double y, double z, double p)
+{
     constexpr double ERRTOL = 0.05, TINY = 2.5e-13, BIG = 9.0e11;
     constexpr double C1 = 3.0 / 14.0, C2 = 1.0 / 3.0, C3 = 3.0 / 22.0, C4 = 3.0 / 26.0;
     constexpr double C5 = 0.75 * C3, C6 = 1.5 * C4, C7 = 0.5 * C2, C8 = C3 + C3;
@@ -171,14 +176,16 @@ double RjCore(double x, double y, double z, double p) {
                      (1.0 + ed * (-C1 + C5 * ed - C6 * ee) + eb * (C7 + delp * (-C8 + delp * C4)) +
                       delp * ea * (C2 - delp * C3) - C2 * delp * ec) /
                      (ave * std::sqrt(ave));
-    if (p <= 0.0) ans = s.a * (s.b * ans + 3.0 * (s.rcx - RfCore(s.xt, s.yt, s.zt)));
+    if (p <= 0.0)
+        ans = s.a * (s.b * ans + 3.0 * (s.rcx - RfCore(s.xt, s.yt, s.zt)));
     return ans;
 }
 
 // q = 1 - (k sin phi)^2, written as a product to keep its digits near q = 0.
 double LegendreQ(double s, double k) { return (1.0 - s * k) * (1.0 + s * k); }
 
-void JacobiCore(double u, double mc, double* sn, double* cn, double* dn) {
+void JacobiCore(double u, double mc, double* sn, double* cn, double* dn)
+{
     constexpr double CA = 0.0003;
     constexpr int LEVELS = 13;
     double emc = mc;
@@ -209,7 +216,8 @@ void JacobiCore(double u, double mc, double* sn, double* cn, double* dn) {
         emc = std::sqrt(emc);
         en[i] = emc;
         c = 0.5 * (a + emc);
-        if (std::fabs(a - emc) <= CA * a) break;
+        if (std::fabs(a - emc) <= CA * a)
+            break;
         emc *= a;
         a = c;
     }
@@ -239,36 +247,42 @@ void JacobiCore(double u, double mc, double* sn, double* cn, double* dn) {
     *dn = dnv;
 }
 
-}  // namespace
+} // namespace
 
-double CarlsonRF(double x, double y, double z) {
+double CarlsonRF(double x, double y, double z)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, RfCore(x, y, z));
 }
 
-double CarlsonRD(double x, double y, double z) {
+double CarlsonRD(double x, double y, double z)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, RdCore(x, y, z));
 }
 
-double CarlsonRJ(double x, double y, double z, double p) {
+double CarlsonRJ(double x, double y, double z, double p)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, RjCore(x, y, z, p));
 }
 
-double CarlsonRC(double x, double y) {
+double CarlsonRC(double x, double y)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, RcCore(x, y));
 }
 
-double LegendreEllipticF(double phi, double k) {
+double LegendreEllipticF(double phi, double k)
+{
     const int saved = ErrnoEnter();
     const double s = std::sin(phi);
     const double cc = std::cos(phi) * std::cos(phi);
     return ErrnoLeave(saved, s * RfCore(cc, LegendreQ(s, k), 1.0));
 }
 
-double LegendreEllipticE(double phi, double k) {
+double LegendreEllipticE(double phi, double k)
+{
     const int saved = ErrnoEnter();
     const double s = std::sin(phi);
     const double cc = std::cos(phi) * std::cos(phi);
@@ -278,7 +292,8 @@ double LegendreEllipticE(double phi, double k) {
     return ErrnoLeave(saved, result);
 }
 
-double LegendreEllipticPi(double phi, double n, double k) {
+double LegendreEllipticPi(double phi, double n, double k)
+{
     const int saved = ErrnoEnter();
     const double s = std::sin(phi);
     const double enss = n * s * s;
@@ -288,7 +303,8 @@ double LegendreEllipticPi(double phi, double n, double k) {
     return ErrnoLeave(saved, result);
 }
 
-void JacobiEllipticSnCnDn(double u, double mc, double* sn, double* cn, double* dn) {
+void JacobiEllipticSnCnDn(double u, double mc, double* sn, double* cn, double* dn)
+{
     const int saved = ErrnoEnter();
     // A NaN or infinite argument has no sn, cn, dn; refused rather than answered with NaN.
     if (!std::isfinite(u) || !std::isfinite(mc))

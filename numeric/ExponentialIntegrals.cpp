@@ -12,14 +12,16 @@ constexpr double kFpMin = 1e-30;
 // Single-precision constants of the series below: their accuracy is about 1e-7 anyway.
 constexpr double kEulerShort = 0.57721566;
 constexpr double kSeriesEps = 6e-8;
-constexpr double kHalfPiShort = 1.5707963;  // the limit of Si, to the series' precision
+constexpr double kHalfPiShort = 1.5707963; // the limit of Si, to the series' precision
 
-bool LentzConverged(ComplexValue del) {
+bool LentzConverged(ComplexValue del)
+{
     return std::fabs(del.re - 1) + std::fabs(del.im) < kSeriesEps;
 }
 
 // E_n by its continued fraction (x > 1); false when it does not converge.
-bool ExponentialIntegralFraction(int n, double x, double* result) {
+bool ExponentialIntegralFraction(int n, double x, double* result)
+{
     constexpr double kBig = 1e30;
     constexpr double kEps = 1e-7;
     double b = x + n;
@@ -42,7 +44,8 @@ bool ExponentialIntegralFraction(int n, double x, double* result) {
 }
 
 // E_n by its power series (x <= 1); false when it does not converge.
-bool ExponentialIntegralSeries(int n, double x, double* result) {
+bool ExponentialIntegralSeries(int n, double x, double* result)
+{
     constexpr double kEuler = 0.5772156649;
     constexpr double kEps = 1e-7;
     double ans = n != 1 ? 1 / (n - 1.0) : -std::log(x) - kEuler;
@@ -54,7 +57,8 @@ bool ExponentialIntegralSeries(int n, double x, double* result) {
             del = -fact / (i - n + 1.0);
         } else {
             double psi = -kEuler;
-            for (int k = 1; k <= n - 1; ++k) psi += 1.0 / k;
+            for (int k = 1; k <= n - 1; ++k)
+                psi += 1.0 / k;
             del = fact * (-std::log(x) + psi);
         }
         ans += del;
@@ -67,7 +71,8 @@ bool ExponentialIntegralSeries(int n, double x, double* result) {
 }
 
 // S and C together by their power series (|x| <= 1.5); false when it does not converge.
-bool FresnelSeries(double t, double* s, double* c) {
+bool FresnelSeries(double t, double* s, double* c)
+{
     constexpr double kHalfPi = 1.57079635;
     double sum = 0;
     double sums = 0;
@@ -101,7 +106,8 @@ bool FresnelSeries(double t, double* s, double* c) {
 }
 
 // S and C by the complex continued fraction of erfc (|x| > 1.5); false without convergence.
-bool FresnelFraction(double t, double* s, double* c) {
+bool FresnelFraction(double t, double* s, double* c)
+{
     constexpr double kPi = 3.1415927;
     const ComplexValue one = MakeComplex(1, 0);
     const double pix2 = kPi * t * t;
@@ -119,8 +125,8 @@ bool FresnelFraction(double t, double* s, double* c) {
         if (LentzConverged(del)) {
             h = ComplexMultiply(MakeComplex(t, -t), h);
             const ComplexValue phase = MakeComplex(std::cos(0.5 * pix2), std::sin(0.5 * pix2));
-            const ComplexValue cs = ComplexMultiply(MakeComplex(0.5, 0.5),
-                                                    ComplexSubtract(one, ComplexMultiply(phase, h)));
+            const ComplexValue cs = ComplexMultiply(
+                MakeComplex(0.5, 0.5), ComplexSubtract(one, ComplexMultiply(phase, h)));
             *c = cs.re;
             *s = cs.im;
             return true;
@@ -130,7 +136,8 @@ bool FresnelFraction(double t, double* s, double* c) {
 }
 
 // Ci and Si through the continued fraction of E1(it) (t > 2); false without convergence.
-bool CosineSineFraction(double t, double* ci, double* si) {
+bool CosineSineFraction(double t, double* ci, double* si)
+{
     const ComplexValue one = MakeComplex(1, 0);
     ComplexValue b = MakeComplex(1, t);
     ComplexValue c = MakeComplex(1 / kFpMin, 0);
@@ -154,7 +161,8 @@ bool CosineSineFraction(double t, double* ci, double* si) {
 }
 
 // Ci − ln t − γ and Si by their power series (t <= 2); false without convergence.
-bool CosineSineSeries(double t, double* sumcOut, double* sumsOut) {
+bool CosineSineSeries(double t, double* sumcOut, double* sumsOut)
+{
     double sum = 0;
     double sums = 0;
     double sumc = 0;
@@ -184,18 +192,22 @@ bool CosineSineSeries(double t, double* sumcOut, double* sumsOut) {
     return false;
 }
 
-}  // namespace
+} // namespace
 
-double ExponentialIntegralEn(int n, double x) {
+double ExponentialIntegralEn(int n, double x)
+{
     if (std::isnan(x) || n < 0 || x < 0 || (x == 0 && (n == 0 || n == 1))) {
         SetMathErrno(NumericBadArgument);
         return 0;
     }
     const int saved = ErrnoEnter();
     // At infinity the fraction would multiply 0 by infinity; the limit is 0.
-    if (std::isinf(x)) return 0.0;
-    if (n == 0) return ErrnoLeave(saved, std::exp(-x) / x);
-    if (x == 0) return 1 / (n - 1.0);
+    if (std::isinf(x))
+        return 0.0;
+    if (n == 0)
+        return ErrnoLeave(saved, std::exp(-x) / x);
+    if (x == 0)
+        return 1 / (n - 1.0);
     double result = 0;
     const bool ok = x > 1 ? ExponentialIntegralFraction(n, x, &result)
                           : ExponentialIntegralSeries(n, x, &result);
@@ -206,14 +218,17 @@ double ExponentialIntegralEn(int n, double x) {
     return ErrnoLeave(saved, result);
 }
 
-double ExponentialIntegralEi(double x) {
+double ExponentialIntegralEi(double x)
+{
     if (std::isnan(x) || x <= 0) {
         SetMathErrno(NumericBadArgument);
         return 0;
     }
-    if (std::isinf(x)) return x;  // the asymptotic form would divide infinity by infinity
+    if (std::isinf(x))
+        return x; // the asymptotic form would divide infinity by infinity
     const int saved = ErrnoEnter();
-    if (x < kFpMin) return ErrnoLeave(saved, std::log(x) + kEulerShort);
+    if (x < kFpMin)
+        return ErrnoLeave(saved, std::log(x) + kEulerShort);
     if (x <= -std::log(kSeriesEps)) {
         double sum = 0;
         double fact = 1;
@@ -221,7 +236,8 @@ double ExponentialIntegralEi(double x) {
             fact *= x / k;
             const double term = fact / k;
             sum += term;
-            if (term < kSeriesEps * sum) return ErrnoLeave(saved, sum + std::log(x) + kEulerShort);
+            if (term < kSeriesEps * sum)
+                return ErrnoLeave(saved, sum + std::log(x) + kEulerShort);
         }
         SetMathErrno(NumericIterationLimit);
         return 0;
@@ -231,7 +247,8 @@ double ExponentialIntegralEi(double x) {
     for (int k = 1; k <= kMaxIterations; ++k) {
         const double prev = term;
         term *= k / x;
-        if (term < kSeriesEps) break;
+        if (term < kSeriesEps)
+            break;
         if (term < prev) {
             sum += term;
         } else {
@@ -242,7 +259,8 @@ double ExponentialIntegralEi(double x) {
     return ErrnoLeave(saved, std::exp(x) * (1 + sum) / x);
 }
 
-void FresnelIntegrals(double x, double* s, double* c) {
+void FresnelIntegrals(double x, double* s, double* c)
+{
     if (std::isnan(x)) {
         SetMathErrno(NumericBadArgument);
         return;
@@ -267,7 +285,8 @@ void FresnelIntegrals(double x, double* s, double* c) {
     ErrnoLeave(saved);
 }
 
-void CosineSineIntegrals(double x, double* ci, double* si) {
+void CosineSineIntegrals(double x, double* ci, double* si)
+{
     if (std::isnan(x)) {
         SetMathErrno(NumericBadArgument);
         return;

@@ -3,11 +3,12 @@
 // to the single-precision accuracy of its series and continued fractions (about 1e-7).
 // Failures store a NumericErrorCode in errno; other errno values are left as the caller set them.
 
-// E_n(x) for n >= 0, x >= 0 (+infinity gives 0); n < 0, x < 0, NaN, x = 0 with n <= 1, or no convergence give 0
-// with errno 103.
+// E_n(x) for n >= 0, x >= 0 (+infinity gives 0); n < 0, x < 0, NaN, x = 0 with n <= 1, or no
+// convergence give 0 with errno 103.
 double ExponentialIntegralEn(int n, double x);
 
-// Ei(x) for x > 0 (+infinity gives +infinity); x <= 0 or NaN give 0 with errno 103, a series without convergence 0 with 100.
+// Ei(x) for x > 0 (+infinity gives +infinity); x <= 0 or NaN give 0 with errno 103, a series
+// without convergence 0 with 100.
 double ExponentialIntegralEi(double x);
 
 // s = S(x), c = C(x), the Fresnel integrals of sin and cos(πt²/2); NaN sets 103 and no

@@ -7,6 +7,7 @@
 namespace {
 
 // Lanczos series, gamma = 5, six terms ("Numerical Recipes in C", section 6.1).
+// clang-format off
 constexpr double kLanczos[] = {
     76.18009172947146,
     -86.50532032941677,
@@ -15,10 +16,12 @@ constexpr double kLanczos[] = {
     0.1208650973866179e-2,
     -0.5395239384953e-5,
 };
+// clang-format on
 constexpr double kLanczosSeriesStart = 1.000000000190015;
 constexpr double kSqrtTwoPi = 2.5066282746310007;
 
 // Chebyshev coefficients of gam1 and gam2 ("Numerical Recipes in C", section 6.7, beschb).
+// clang-format off
 constexpr double kGam1Chebyshev[] = {
     -1.142022680371168e0,
     6.5165112670737e-3,
@@ -28,6 +31,8 @@ constexpr double kGam1Chebyshev[] = {
     3.67795e-11,
     -1.356e-13,
 };
+// clang-format on
+// clang-format off
 constexpr double kGam2Chebyshev[] = {
     1.843740587300905e0,
     -7.68528408447867e-2,
@@ -38,9 +43,11 @@ constexpr double kGam2Chebyshev[] = {
     -1.702e-13,
     -1.49e-15,
 };
+// clang-format on
 constexpr int kGammaChebyshevTermsUsed = 5;
 
 // I1 for |x| >= 3.75, powers of 3.75/|x| ("Handbook of Mathematical Functions", 9.8.4).
+// clang-format off
 constexpr double kBesselI1Large[] = {
     0.39894228,
     -0.3988024e-1,
@@ -52,6 +59,7 @@ constexpr double kBesselI1Large[] = {
     0.1787654e-1,
     -0.420059e-2,
 };
+// clang-format on
 
 constexpr int kMaxIterations = 100;
 constexpr double kGammaEps = 3e-7;
@@ -60,71 +68,83 @@ constexpr double kFpMin = 1e-30;
 constexpr int kCachedFactorials = 101;
 double g_logFactorialCache[kCachedFactorials];
 
-double LogGammaUnchecked(double x) {
+double LogGammaUnchecked(double x)
+{
     double tmp = x + 5.5;
     tmp -= (x + 0.5) * std::log(tmp);
     double ser = kLanczosSeriesStart;
     double y = x;
-    for (double c : kLanczos) ser += c / ++y;
+    for (double c : kLanczos)
+        ser += c / ++y;
     return -tmp + std::log(kSqrtTwoPi * ser / x);
 }
 
 // P or Q as asked; both share the branch choice and the error codes.
-double IncompleteGamma(double a, double x, bool upper) {
+double IncompleteGamma(double a, double x, bool upper)
+{
     if (std::isnan(a) || std::isnan(x) || x < 0 || a <= 0) {
         SetMathErrno(NumericBadArgument);
         return 0;
     }
-    if (std::isinf(x)) return upper ? 0.0 : 1.0;
+    if (std::isinf(x))
+        return upper ? 0.0 : 1.0;
     double gln;
     if (x < a + 1) {
         double gamser = 0;
         IncompleteGammaSeries(&gamser, a, x, &gln);
-        if (IsNumericErrorCode(errno)) return 0;
+        if (IsNumericErrorCode(errno))
+            return 0;
         return upper ? 1 - gamser : gamser;
     }
     double gammcf = 0;
     IncompleteGammaContinuedFraction(&gammcf, a, x, &gln);
-    if (IsNumericErrorCode(errno)) return 0;
+    if (IsNumericErrorCode(errno))
+        return 0;
     return upper ? gammcf : 1 - gammcf;
 }
 
-double ClampFpMin(double v) {
-    return std::fabs(v) < kFpMin ? kFpMin : v;
-}
+double ClampFpMin(double v) { return std::fabs(v) < kFpMin ? kFpMin : v; }
 
-}  // namespace
+} // namespace
 
-double LogGamma(double x) {
+double LogGamma(double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, LogGammaUnchecked(x));
 }
 
-double LogFactorial(int n) {
+double LogFactorial(int n)
+{
     if (n < 0) {
         SetMathErrno(NumericBadArgument);
         return 0;
     }
-    if (n <= 1) return 0;
+    if (n <= 1)
+        return 0;
     const int saved = ErrnoEnter();
-    if (n >= kCachedFactorials) return ErrnoLeave(saved, LogGammaUnchecked(n + 1.0));
-    if (g_logFactorialCache[n] == 0) g_logFactorialCache[n] = LogGammaUnchecked(n + 1.0);
+    if (n >= kCachedFactorials)
+        return ErrnoLeave(saved, LogGammaUnchecked(n + 1.0));
+    if (g_logFactorialCache[n] == 0)
+        g_logFactorialCache[n] = LogGammaUnchecked(n + 1.0);
     return ErrnoLeave(saved, g_logFactorialCache[n]);
 }
 
-double IncompleteGammaP(double a, double x) {
+double IncompleteGammaP(double a, double x)
+{
     const int saved = ErrnoEnter();
     errno = 0;
     return ErrnoLeave(saved, IncompleteGamma(a, x, false));
 }
 
-double IncompleteGammaQ(double a, double x) {
+double IncompleteGammaQ(double a, double x)
+{
     const int saved = ErrnoEnter();
     errno = 0;
     return ErrnoLeave(saved, IncompleteGamma(a, x, true));
 }
 
-void IncompleteGammaSeries(double* gamser, double a, double x, double* gln) {
+void IncompleteGammaSeries(double* gamser, double a, double x, double* gln)
+{
     const int saved = ErrnoEnter();
     *gln = LogGammaUnchecked(a);
     if (std::isnan(x) || std::isnan(a) || x < 0) {
@@ -150,7 +170,8 @@ void IncompleteGammaSeries(double* gamser, double a, double x, double* gln) {
     SetMathErrno(NumericIterationLimit);
 }
 
-void IncompleteGammaContinuedFraction(double* gammcf, double a, double x, double* gln) {
+void IncompleteGammaContinuedFraction(double* gammcf, double a, double x, double* gln)
+{
     const int saved = ErrnoEnter();
     *gln = LogGammaUnchecked(a);
     if (std::isnan(x) || std::isnan(a)) {
@@ -177,15 +198,18 @@ void IncompleteGammaContinuedFraction(double* gammcf, double a, double x, double
     SetMathErrno(NumericIterationLimit);
 }
 
-double ErrorFunction(double x) {
+double ErrorFunction(double x)
+{
     return x < 0 ? -IncompleteGammaP(0.5, x * x) : IncompleteGammaP(0.5, x * x);
 }
 
-double ComplementaryErrorFunction(double x) {
+double ComplementaryErrorFunction(double x)
+{
     return x < 0 ? 1 + IncompleteGammaP(0.5, x * x) : IncompleteGammaQ(0.5, x * x);
 }
 
-double ChebyshevEvaluate(double a, double b, const double* c, int m, double x) {
+double ChebyshevEvaluate(double a, double b, const double* c, int m, double x)
+{
     if (std::isnan(x) || (x - a) * (x - b) > 0) {
         SetMathErrno(NumericBadArgument);
         return 0;
@@ -202,7 +226,8 @@ double ChebyshevEvaluate(double a, double b, const double* c, int m, double x) {
     return y * d - dd + 0.5 * c[0];
 }
 
-void GammaChebyshev(double x, double* gam1, double* gam2, double* gampl, double* gammi) {
+void GammaChebyshev(double x, double* gam1, double* gam2, double* gampl, double* gammi)
+{
     const double xx = 8 * x * x - 1;
     *gam1 = ChebyshevEvaluate(-1, 1, kGam1Chebyshev, kGammaChebyshevTermsUsed, xx);
     *gam2 = ChebyshevEvaluate(-1, 1, kGam2Chebyshev, kGammaChebyshevTermsUsed, xx);
@@ -210,7 +235,8 @@ void GammaChebyshev(double x, double* gam1, double* gam2, double* gampl, double*
     *gammi = *gam2 + x * *gam1;
 }
 
-double BesselI1(double x) {
+double BesselI1(double x)
+{
     // Refused like BesselI0: the large-argument form gives infinity over infinity there.
     if (!std::isfinite(x)) {
         SetMathErrno(NumericBadArgument);
@@ -221,12 +247,16 @@ double BesselI1(double x) {
     double ans;
     if (ax < 3.75) {
         const double y = (x / 3.75) * (x / 3.75);
-        ans = ax * (0.5 + y * (0.87890594 + y * (0.51498869 + y * (0.15084934 +
-                  y * (0.02658733 + y * (0.00301532 + y * 0.00032411))))));
+        ans = ax *
+              (0.5 +
+               y * (0.87890594 +
+                    y * (0.51498869 +
+                         y * (0.15084934 + y * (0.02658733 + y * (0.00301532 + y * 0.00032411))))));
     } else {
         const double y = 3.75 / ax;
         double p = 0;
-        for (int k = 8; k >= 0; --k) p = p * y + kBesselI1Large[k];
+        for (int k = 8; k >= 0; --k)
+            p = p * y + kBesselI1Large[k];
         ans = (std::exp(ax) / std::sqrt(ax)) * p;
     }
     return ErrnoLeave(saved, x < 0 ? -ans : ans);

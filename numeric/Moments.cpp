@@ -4,15 +4,17 @@
 
 #include <cmath>
 
-void ComputeMoments(const double* data, int n, double* ave, double* adev, double* sdev,
-                    double* var, double* skew, double* curt) {
+void ComputeMoments(const double* data, int n, double* ave, double* adev, double* sdev, double* var,
+                    double* skew, double* curt)
+{
     if (n < 2) {
         SetMathErrno(NumericBadArgument);
         return;
     }
     const int saved = ErrnoEnter();
     double sum = 0.0;
-    for (int j = 1; j <= n; ++j) sum += data[j];
+    for (int j = 1; j <= n; ++j)
+        sum += data[j];
     const double mean = sum / n;
     double absDev = 0.0;
     double variance = 0.0;
@@ -43,13 +45,15 @@ void ComputeMoments(const double* data, int n, double* ave, double* adev, double
 }
 
 void PolynomialInterpolate(const double* xa, const double* ya, int n, double x, double* y,
-                           double* dy) {
+                           double* dy)
+{
     if (n < 1) {
         SetMathErrno(NumericBadArgument);
         return;
     }
     double* c = AllocVector(1, n);
-    if (!c) return;
+    if (!c)
+        return;
     double* d = AllocVector(1, n);
     if (!d) {
         FreeVector(c, 1, n);

@@ -7,36 +7,39 @@ namespace {
 
 // Number of slots (elements plus the spare first slot) for the range lo..hi, or 0 when the
 // range is reversed; computed in 64 bits so that no bound pair can overflow.
-std::int64_t SlotCount(int lo, int hi) {
+std::int64_t SlotCount(int lo, int hi)
+{
     const std::int64_t count = static_cast<std::int64_t>(hi) - lo + 2;
     return count >= 1 ? count : 0;
 }
 
 constexpr std::int64_t kMaxBytes = static_cast<std::int64_t>(PTRDIFF_MAX / 2);
 
-void* AllocSlots(std::int64_t slots, std::int64_t slotSize) {
-    if (slots <= 0 || slots > kMaxBytes / slotSize) return nullptr;
+void* AllocSlots(std::int64_t slots, std::int64_t slotSize)
+{
+    if (slots <= 0 || slots > kMaxBytes / slotSize)
+        return nullptr;
     return std::malloc(static_cast<std::size_t>(slots * slotSize));
 }
 
 // The handle points so that handle[lo] is the block's second slot; the offset is done in
 // unsigned integer arithmetic so that a large lower bound cannot overflow a pointer expression.
-template <class T>
-T* OffsetHandle(void* block, int lo) {
+template <class T> T* OffsetHandle(void* block, int lo)
+{
     const auto base = reinterpret_cast<std::uintptr_t>(block);
     const auto shift = static_cast<std::uintptr_t>(1 - static_cast<std::int64_t>(lo)) * sizeof(T);
     return reinterpret_cast<T*>(base + shift);
 }
 
-template <class T>
-void* BlockOf(T* handle, int lo) {
+template <class T> void* BlockOf(T* handle, int lo)
+{
     const auto base = reinterpret_cast<std::uintptr_t>(handle);
     const auto shift = static_cast<std::uintptr_t>(static_cast<std::int64_t>(lo) - 1) * sizeof(T);
     return reinterpret_cast<void*>(base + shift);
 }
 
-template <class T>
-T* AllocOffsetVector(int lo, int hi) {
+template <class T> T* AllocOffsetVector(int lo, int hi)
+{
     void* block = AllocSlots(SlotCount(lo, hi), sizeof(T));
     if (!block) {
         SetMathErrno(NumericOutOfMemory);
@@ -45,9 +48,10 @@ T* AllocOffsetVector(int lo, int hi) {
     return OffsetHandle<T>(block, lo);
 }
 
-}  // namespace
+} // namespace
 
-bool IsNumericErrorCode(int code) {
+bool IsNumericErrorCode(int code)
+{
     switch (code) {
     case NumericIterationLimit:
     case NumericBadArgument:
@@ -61,20 +65,18 @@ bool IsNumericErrorCode(int code) {
     }
 }
 
-int SetMathErrno(int code) {
+int SetMathErrno(int code)
+{
     errno = code;
     return code;
 }
 
-double* AllocVector(int lo, int hi) {
-    return AllocOffsetVector<double>(lo, hi);
-}
+double* AllocVector(int lo, int hi) { return AllocOffsetVector<double>(lo, hi); }
 
-int* AllocIntVector(int lo, int hi) {
-    return AllocOffsetVector<int>(lo, hi);
-}
+int* AllocIntVector(int lo, int hi) { return AllocOffsetVector<int>(lo, hi); }
 
-double** AllocMatrix(int rlo, int rhi, int clo, int chi) {
+double** AllocMatrix(int rlo, int rhi, int clo, int chi)
+{
     const std::int64_t rowSlots = SlotCount(rlo, rhi);
     const std::int64_t colSlots = SlotCount(clo, chi);
     if (rowSlots == 0 || colSlots == 0) {
@@ -108,16 +110,22 @@ double** AllocMatrix(int rlo, int rhi, int clo, int chi) {
     return m;
 }
 
-void FreeVector(double* v, int lo, int /*hi*/) {
-    if (v) std::free(BlockOf(v, lo));
+void FreeVector(double* v, int lo, int /*hi*/)
+{
+    if (v)
+        std::free(BlockOf(v, lo));
 }
 
-void FreeIntVector(int* v, int lo, int /*hi*/) {
-    if (v) std::free(BlockOf(v, lo));
+void FreeIntVector(int* v, int lo, int /*hi*/)
+{
+    if (v)
+        std::free(BlockOf(v, lo));
 }
 
-void FreeMatrix(double** m, int rlo, int /*rhi*/, int clo, int /*chi*/) {
-    if (!m) return;
+void FreeMatrix(double** m, int rlo, int /*rhi*/, int clo, int /*chi*/)
+{
+    if (!m)
+        return;
     std::free(BlockOf(m[rlo], clo));
     std::free(BlockOf(m, rlo));
 }

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 // Codes the library stores in errno; callers clear errno, call, and test it afterwards.
+// clang-format off
 enum NumericErrorCode : int {
     NumericIterationLimit = 100,  // a series, continued fraction or sweep count did not converge
     NumericBadArgument = 103,     // argument outside the routine's domain (NaN included)
@@ -13,6 +14,7 @@ enum NumericErrorCode : int {
     NumericEqualAbscissae = 108,  // two equal abscissae in polynomial interpolation
     NumericSortStackFull = 109,   // quicksort needed more than 50 pending partitions
 };
+// clang-format on
 
 // True for a code that the library itself stores in errno.
 bool IsNumericErrorCode(int code);
@@ -26,12 +28,14 @@ int SetMathErrno(int code);
 // otherwise puts the caller's value back. A routine never clears the caller's errno.
 inline int ErrnoEnter() { return errno; }
 
-inline void ErrnoLeave(int saved) {
-    if (!IsNumericErrorCode(errno)) errno = saved;
+inline void ErrnoLeave(int saved)
+{
+    if (!IsNumericErrorCode(errno))
+        errno = saved;
 }
 
-template <class T>
-inline T ErrnoLeave(int saved, T result) {
+template <class T> inline T ErrnoLeave(int saved, T result)
+{
     ErrnoLeave(saved);
     return result;
 }

@@ -7,6 +7,7 @@
 
 namespace tdist {
 
+// clang-format off
 enum MathErrorKind : int {
     MathDomain = 1,
     MathSingularity = 2,
@@ -15,6 +16,7 @@ enum MathErrorKind : int {
     MathTotalLoss = 5,
     MathPartialLoss = 6,
 };
+// clang-format on
 
 // Writes "\n<name> <kind> error\n" to standard output; returns 0.
 int ReportMathError(const char* name, int kind);
@@ -31,7 +33,8 @@ double lgam(double x);
 // Sign (+1 or −1) of Γ at the last argument given to gamma or lgam.
 int LastGammaSign();
 
-// x with Φ(x) = y for 0 < y < 1; y <= 0 gives −MAXNUM and y >= 1 gives MAXNUM, with a domain report.
+// x with Φ(x) = y for 0 < y < 1; y <= 0 gives −MAXNUM and y >= 1 gives MAXNUM, with a domain
+// report.
 double ndtri(double y);
 
 // I_x(a, b) for a, b > 0 and 0 <= x <= 1; outside that a domain report and 0; NaN gives NaN.
@@ -43,4 +46,4 @@ double incbi(double a, double b, double y);
 // p < 0.5); k <= 0 or p outside (0, 1) give a domain report and 0; NaN gives NaN.
 double stdtri(int k, double p);
 
-}  // namespace tdist
+} // namespace tdist

@@ -15,6 +15,7 @@ namespace tdist {
 namespace {
 
 // Coefficient tables from "Cephes Mathematical Library" (gamma.c and ndtri.c).
+// clang-format off
 constexpr double kGammaP[] = {
     1.60119522476751861407E-4,
     1.19135147006586384913E-3,
@@ -24,6 +25,8 @@ constexpr double kGammaP[] = {
     4.94214826801497100753E-1,
     9.99999999999999996796E-1,
 };
+// clang-format on
+// clang-format off
 constexpr double kGammaQ[] = {
     -2.31581873324120129819E-5,
     5.39605580493303397842E-4,
@@ -34,6 +37,8 @@ constexpr double kGammaQ[] = {
     7.14304917030273074085E-2,
     1.00000000000000000320E0,
 };
+// clang-format on
+// clang-format off
 constexpr double kStirling[] = {
     7.87311395793093628397E-4,
     -2.29549961613378126380E-4,
@@ -41,6 +46,8 @@ constexpr double kStirling[] = {
     3.47222221605458667310E-3,
     8.33333333333482257126E-2,
 };
+// clang-format on
+// clang-format off
 constexpr double kLgamA[] = {
     8.11614167470508450300E-4,
     -5.95061904284301438324E-4,
@@ -48,6 +55,8 @@ constexpr double kLgamA[] = {
     -2.77777777730099687205E-3,
     8.33333333333331927722E-2,
 };
+// clang-format on
+// clang-format off
 constexpr double kLgamB[] = {
     -1.37825152569120859100E3,
     -3.88016315134637840924E4,
@@ -56,6 +65,8 @@ constexpr double kLgamB[] = {
     -1.72173700820839662146E6,
     -8.53555664245765465627E5,
 };
+// clang-format on
+// clang-format off
 constexpr double kLgamC[] = {
     -3.51815701436523470549E2,
     -1.70642106651881159223E4,
@@ -64,6 +75,8 @@ constexpr double kLgamC[] = {
     -2.53252307177582951285E6,
     -2.01889141433532773231E6,
 };
+// clang-format on
+// clang-format off
 constexpr double kNdtriP0[] = {
     -5.99633501014107895267E1,
     9.80010754185999661536E1,
@@ -71,6 +84,8 @@ constexpr double kNdtriP0[] = {
     1.39312609387279679503E1,
     -1.23916583867381258016E0,
 };
+// clang-format on
+// clang-format off
 constexpr double kNdtriQ0[] = {
     1.95448858338141759834E0,
     4.67627912898881538453E0,
@@ -81,6 +96,8 @@ constexpr double kNdtriQ0[] = {
     1.59056225126211695515E1,
     -1.18331621121330003142E0,
 };
+// clang-format on
+// clang-format off
 constexpr double kNdtriP1[] = {
     4.05544892305962419923E0,
     3.15251094599893866154E1,
@@ -92,6 +109,8 @@ constexpr double kNdtriP1[] = {
     -3.50424626827848203418E-2,
     -8.57456785154685413611E-4,
 };
+// clang-format on
+// clang-format off
 constexpr double kNdtriQ1[] = {
     1.57799883256466749731E1,
     4.53907635128879210584E1,
@@ -102,6 +121,8 @@ constexpr double kNdtriQ1[] = {
     -3.80806407691578277194E-2,
     -9.33259480895457427372E-4,
 };
+// clang-format on
+// clang-format off
 constexpr double kNdtriP2[] = {
     3.23774891776946035970E0,
     6.91522889068984211695E0,
@@ -113,6 +134,8 @@ constexpr double kNdtriP2[] = {
     2.65806974686737550832E-6,
     6.23974539184983293730E-9,
 };
+// clang-format on
+// clang-format off
 constexpr double kNdtriQ2[] = {
     6.02427039364742014255E0,
     3.67983563856160859403E0,
@@ -123,32 +146,41 @@ constexpr double kNdtriQ2[] = {
     2.89247864745380683936E-6,
     6.79019408009981274425E-9,
 };
+// clang-format on
 
 constexpr double kExpMinus2 = 0.13533528323661269189;
 constexpr double kSqrtTwoPi = 2.50662827463100050242;
 
 int g_gammaSign = 1;
 
-const char* KindText(int kind) {
+const char* KindText(int kind)
+{
     switch (kind) {
-    case MathDomain: return "domain";
-    case MathSingularity: return "singularity";
-    case MathOverflow: return "overflow";
-    case MathUnderflow: return "underflow";
-    case MathTotalLoss: return "total loss of precision";
-    case MathPartialLoss: return "partial loss of precision";
-    default: return "unknown";
+    case MathDomain:
+        return "domain";
+    case MathSingularity:
+        return "singularity";
+    case MathOverflow:
+        return "overflow";
+    case MathUnderflow:
+        return "underflow";
+    case MathTotalLoss:
+        return "total loss of precision";
+    case MathPartialLoss:
+        return "partial loss of precision";
+    default:
+        return "unknown";
     }
 }
 
 // An even whole number, decided without converting a possibly huge double to an integer.
-bool IsEven(double wholeNumber) {
-    return std::fmod(wholeNumber, 2.0) == 0;
-}
+bool IsEven(double wholeNumber) { return std::fmod(wholeNumber, 2.0) == 0; }
 
-double StirlingGamma(double x) {
+double StirlingGamma(double x)
+{
     // Beyond MAXGAM the value overflows; exp and pow would give inf/inf = NaN further on.
-    if (x >= MAXGAM) return std::numeric_limits<double>::infinity();
+    if (x >= MAXGAM)
+        return std::numeric_limits<double>::infinity();
     double w = 1.0 / x;
     w = 1.0 + w * EvaluatePolynomial(w, kStirling, 4);
     double y = std::exp(x);
@@ -162,19 +194,22 @@ double StirlingGamma(double x) {
     return SQTPI * y * w;
 }
 
-double GammaOfLarge(double x) {
+double GammaOfLarge(double x)
+{
     if (x >= MAXGAM) {
         ReportMathError("gamma", MathOverflow);
         return MAXNUM;
     }
-    if (x >= 0) return StirlingGamma(x);
+    if (x >= 0)
+        return StirlingGamma(x);
     const double q = -x;
     double p = NumericFloor(q);
     if (p == q) {
         ReportMathError("gamma", MathOverflow);
         return g_gammaSign * MAXNUM;
     }
-    if (IsEven(p)) g_gammaSign = -1;
+    if (IsEven(p))
+        g_gammaSign = -1;
     double z = q - p;
     if (z > 0.5) {
         p += 1.0;
@@ -189,10 +224,13 @@ double GammaOfLarge(double x) {
     return g_gammaSign * (std::numbers::pi / (z * StirlingGamma(q)));
 }
 
-double GammaUnchecked(double x) {
+double GammaUnchecked(double x)
+{
     g_gammaSign = 1;
-    if (std::isinf(x) && x > 0) return x;
-    if (std::fabs(x) > 33.0) return GammaOfLarge(x);
+    if (std::isinf(x) && x > 0)
+        return x;
+    if (std::fabs(x) > 33.0)
+        return GammaOfLarge(x);
     double z = 1.0;
     while (x >= 3.0) {
         x -= 1.0;
@@ -222,12 +260,14 @@ double GammaUnchecked(double x) {
         }
         return z / ((1.0 + 0.5772156649015329 * x) * x);
     }
-    if (x == 2.0) return z;
+    if (x == 2.0)
+        return z;
     x -= 2.0;
     return z * EvaluatePolynomial(x, kGammaP, 6) / EvaluatePolynomial(x, kGammaQ, 7);
 }
 
-double LogGammaPole() {
+double LogGammaPole()
+{
     ReportMathError("lgam", MathOverflow);
     return g_gammaSign * MAXNUM;
 }
@@ -235,11 +275,13 @@ double LogGammaPole() {
 double LgamUnchecked(double x);
 
 // ln |Γ(x)| for x < −34 by the reflection formula.
-double LgamReflected(double x) {
+double LgamReflected(double x)
+{
     const double q = -x;
     const double w = LgamUnchecked(q);
     double p = NumericFloor(q);
-    if (p == q) return LogGammaPole();
+    if (p == q)
+        return LogGammaPole();
     g_gammaSign = IsEven(p) ? -1 : 1;
     double z = q - p;
     if (z > 0.5) {
@@ -247,12 +289,14 @@ double LgamReflected(double x) {
         z = p - q;
     }
     z = q * std::sin(std::numbers::pi * z);
-    if (z == 0.0) return LogGammaPole();
+    if (z == 0.0)
+        return LogGammaPole();
     return LOGPI - std::log(z) - w;
 }
 
 // ln |Γ(x)| for −34 <= x < 13 by reduction into [2, 3).
-double LgamReduced(double x) {
+double LgamReduced(double x)
+{
     double z = 1.0;
     double p = 0.0;
     double u = x;
@@ -262,7 +306,8 @@ double LgamReduced(double x) {
         z *= u;
     }
     while (u < 2.0) {
-        if (u == 0.0) return LogGammaPole();
+        if (u == 0.0)
+            return LogGammaPole();
         z /= u;
         p += 1.0;
         u = x + p;
@@ -273,32 +318,41 @@ double LgamReduced(double x) {
     } else {
         g_gammaSign = 1;
     }
-    if (u == 2.0) return std::log(z);
+    if (u == 2.0)
+        return std::log(z);
     p -= 2.0;
     x = x + p;
     p = x * EvaluatePolynomial(x, kLgamB, 5) / EvaluateMonicPolynomial(x, kLgamC, 6);
     return std::log(z) + p;
 }
 
-double LgamUnchecked(double x) {
+double LgamUnchecked(double x)
+{
     g_gammaSign = 1;
-    if (std::isnan(x)) return x;
-    if (x < -34.0) return LgamReflected(x);
-    if (x < 13.0) return LgamReduced(x);
-    if (x > MAXLGM) return LogGammaPole();
+    if (std::isnan(x))
+        return x;
+    if (x < -34.0)
+        return LgamReflected(x);
+    if (x < 13.0)
+        return LgamReduced(x);
+    if (x > MAXLGM)
+        return LogGammaPole();
     double q = (x - 0.5) * std::log(x) - x + LS2PI;
-    if (x > 1.0e8) return q;
+    if (x > 1.0e8)
+        return q;
     const double p = 1.0 / (x * x);
     if (x >= 1000.0) {
         q += ((7.9365079365079365079365e-4 * p - 2.7777777777777777777778e-3) * p +
-              0.0833333333333333333333) / x;
+              0.0833333333333333333333) /
+             x;
     } else {
         q += EvaluatePolynomial(p, kLgamA, 4) / x;
     }
     return q;
 }
 
-double NdtriUnchecked(double y0) {
+double NdtriUnchecked(double y0)
+{
     if (std::isnan(y0)) {
         ReportMathError("ndtri", MathDomain);
         return y0;
@@ -327,16 +381,17 @@ double NdtriUnchecked(double y0) {
     const double x = std::sqrt(-2.0 * std::log(y));
     const double x0 = x - std::log(x) / x;
     const double z = 1.0 / x;
-    const double x1 = x < 8.0
-        ? z * EvaluatePolynomial(z, kNdtriP1, 8) / EvaluateMonicPolynomial(z, kNdtriQ1, 8)
-        : z * EvaluatePolynomial(z, kNdtriP2, 8) / EvaluateMonicPolynomial(z, kNdtriQ2, 8);
+    const double x1 =
+        x < 8.0 ? z * EvaluatePolynomial(z, kNdtriP1, 8) / EvaluateMonicPolynomial(z, kNdtriQ1, 8)
+                : z * EvaluatePolynomial(z, kNdtriP2, 8) / EvaluateMonicPolynomial(z, kNdtriQ2, 8);
     const double result = x0 - x1;
     return negate ? -result : result;
 }
 
-}  // namespace
+} // namespace
 
-int ReportMathError(const char* name, int kind) {
+int ReportMathError(const char* name, int kind)
+{
     // A windowed program's standard output is not open: the failed writes must not reach errno.
     const int saved = ErrnoEnter();
     std::fputs("\n", stdout);
@@ -348,35 +403,40 @@ int ReportMathError(const char* name, int kind) {
     return 0;
 }
 
-double EvaluatePolynomial(double x, const double* coef, int n) {
+double EvaluatePolynomial(double x, const double* coef, int n)
+{
     double ans = coef[0];
-    for (int i = 1; i <= n; ++i) ans = ans * x + coef[i];
+    for (int i = 1; i <= n; ++i)
+        ans = ans * x + coef[i];
     return ans;
 }
 
-double EvaluateMonicPolynomial(double x, const double* coef, int n) {
+double EvaluateMonicPolynomial(double x, const double* coef, int n)
+{
     double ans = x + coef[0];
-    for (int i = 1; i < n; ++i) ans = ans * x + coef[i];
+    for (int i = 1; i < n; ++i)
+        ans = ans * x + coef[i];
     return ans;
 }
 
-double gamma(double x) {
+double gamma(double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, GammaUnchecked(x));
 }
 
-double lgam(double x) {
+double lgam(double x)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, LgamUnchecked(x));
 }
 
-int LastGammaSign() {
-    return g_gammaSign;
-}
+int LastGammaSign() { return g_gammaSign; }
 
-double ndtri(double y) {
+double ndtri(double y)
+{
     const int saved = ErrnoEnter();
     return ErrnoLeave(saved, NdtriUnchecked(y));
 }
 
-}  // namespace tdist
+} // namespace tdist

@@ -14,29 +14,33 @@ namespace {
 constexpr double kInvSqrt2 = 0.7071067623730956;
 
 // Two-sided significance of t with df degrees of freedom.
-double TwoSidedT(double df, double t) {
-    return IncompleteBeta(0.5 * df, 0.5, df / (df + t * t));
-}
+double TwoSidedT(double df, double t) { return IncompleteBeta(0.5 * df, 0.5, df / (df + t * t)); }
 
-bool HasNaN(const double* data, int n) {
+bool HasNaN(const double* data, int n)
+{
     for (int j = 1; j <= n; ++j)
-        if (std::isnan(data[j])) return true;
+        if (std::isnan(data[j]))
+            return true;
     return false;
 }
 
 // Copies data[1..n] into a new work vector, or null (105).
-double* CopyVector(const double* data, int n) {
+double* CopyVector(const double* data, int n)
+{
     double* w = AllocVector(1, n);
     if (w)
-        for (int j = 1; j <= n; ++j) w[j] = data[j];
+        for (int j = 1; j <= n; ++j)
+            w[j] = data[j];
     return w;
 }
 
-}  // namespace
+} // namespace
 
-void MeanVariance(const double* data, int n, double* ave, double* var) {
+void MeanVariance(const double* data, int n, double* ave, double* var)
+{
     double sum = 0.0;
-    for (int j = 1; j <= n; ++j) sum += data[j];
+    for (int j = 1; j <= n; ++j)
+        sum += data[j];
     const double mean = sum / n;
     double ep = 0.0;
     double sq = 0.0;
@@ -50,7 +54,8 @@ void MeanVariance(const double* data, int n, double* ave, double* var) {
 }
 
 void UnequalVarianceTTest(const double* data1, int n1, const double* data2, int n2, double* t,
-                          double* prob) {
+                          double* prob)
+{
     const int saved = ErrnoEnter();
     double ave1, var1, ave2, var2;
     MeanVariance(data1, n1, &ave1, &var1);
@@ -63,8 +68,8 @@ void UnequalVarianceTTest(const double* data1, int n1, const double* data2, int 
     ErrnoLeave(saved);
 }
 
-void StudentTTest(const double* data1, int n1, const double* data2, int n2, double* t,
-                  double* prob) {
+void StudentTTest(const double* data1, int n1, const double* data2, int n2, double* t, double* prob)
+{
     const int saved = ErrnoEnter();
     double ave1, var1, ave2, var2;
     MeanVariance(data1, n1, &ave1, &var1);
@@ -76,13 +81,15 @@ void StudentTTest(const double* data1, int n1, const double* data2, int n2, doub
     ErrnoLeave(saved);
 }
 
-void PairedTTest(const double* data1, const double* data2, int n, double* t, double* prob) {
+void PairedTTest(const double* data1, const double* data2, int n, double* t, double* prob)
+{
     const int saved = ErrnoEnter();
     double ave1, var1, ave2, var2;
     MeanVariance(data1, n, &ave1, &var1);
     MeanVariance(data2, n, &ave2, &var2);
     double cov = 0.0;
-    for (int j = 1; j <= n; ++j) cov += (data1[j] - ave1) * (data2[j] - ave2);
+    for (int j = 1; j <= n; ++j)
+        cov += (data1[j] - ave1) * (data2[j] - ave2);
     const double df = n - 1.0;
     cov /= df;
     const double sd = std::sqrt((var1 + var2 - 2.0 * cov) / n);
@@ -91,8 +98,8 @@ void PairedTTest(const double* data1, const double* data2, int n, double* t, dou
     ErrnoLeave(saved);
 }
 
-void PearsonCorrelation(const double* x, const double* y, int n, double* r, double* prob,
-                        double* z) {
+void PearsonCorrelation(const double* x, const double* y, int n, double* r, double* prob, double* z)
+{
     constexpr double kTiny = 1.0e-20;
     const int saved = ErrnoEnter();
     double ax = 0.0;
@@ -122,10 +129,12 @@ void PearsonCorrelation(const double* x, const double* y, int n, double* r, doub
     ErrnoLeave(saved);
 }
 
-void SpearmanCorrelation(const double* data1, const double* data2, int n, double* d,
-                         double* zd, double* probd, double* rs, double* probrs) {
+void SpearmanCorrelation(const double* data1, const double* data2, int n, double* d, double* zd,
+                         double* probd, double* rs, double* probrs)
+{
     double* w1 = CopyVector(data1, n);
-    if (!w1) return;
+    if (!w1)
+        return;
     double* w2 = CopyVector(data2, n);
     if (!w2) {
         FreeVector(w1, 1, n);
@@ -137,7 +146,8 @@ void SpearmanCorrelation(const double* data1, const double* data2, int n, double
     double sg = 0.0;
     SortTwoVectors(n, w1, w2);
     RankWithTies(n, w1, &sf);
-    if (errno == 0) SortTwoVectors(n, w2, w1);
+    if (errno == 0)
+        SortTwoVectors(n, w2, w1);
     RankWithTies(n, w2, &sg);
     if (IsNumericErrorCode(errno)) {
         FreeVector(w2, 1, n);
@@ -145,7 +155,8 @@ void SpearmanCorrelation(const double* data1, const double* data2, int n, double
         return;
     }
     double sum = 0.0;
-    for (int j = 1; j <= n; ++j) sum += (w1[j] - w2[j]) * (w1[j] - w2[j]);
+    for (int j = 1; j <= n; ++j)
+        sum += (w1[j] - w2[j]) * (w1[j] - w2[j]);
     FreeVector(w2, 1, n);
     FreeVector(w1, 1, n);
     const double en = n;
@@ -168,7 +179,8 @@ void SpearmanCorrelation(const double* data1, const double* data2, int n, double
 }
 
 void KendallTau(const double* data1, const double* data2, int n, double* tau, double* z,
-                double* prob) {
+                double* prob)
+{
     const int saved = ErrnoEnter();
     std::int64_t m1 = 0;
     std::int64_t m2 = 0;
@@ -183,8 +195,10 @@ void KendallTau(const double* data1, const double* data2, int n, double* tau, do
                 ++m2;
                 is += aa > 0.0 ? 1 : -1;
             } else {
-                if (a1 != 0.0) ++m1;
-                if (a2 != 0.0) ++m2;
+                if (a1 != 0.0)
+                    ++m1;
+                if (a2 != 0.0)
+                    ++m2;
             }
         }
     }
@@ -197,8 +211,8 @@ void KendallTau(const double* data1, const double* data2, int n, double* tau, do
     ErrnoLeave(saved);
 }
 
-void KolmogorovSmirnovTest(double* data1, int n1, double* data2, int n2, double* d,
-                           double* prob) {
+void KolmogorovSmirnovTest(double* data1, int n1, double* data2, int n2, double* d, double* prob)
+{
     if (HasNaN(data1, n1) || HasNaN(data2, n2)) {
         SetMathErrno(NumericBadArgument);
         return;
@@ -206,8 +220,10 @@ void KolmogorovSmirnovTest(double* data1, int n1, double* data2, int n2, double*
     const int saved = ErrnoEnter();
     errno = 0;
     SortVector(n1, data1);
-    if (errno == 0) SortVector(n2, data2);
-    if (IsNumericErrorCode(errno)) return;
+    if (errno == 0)
+        SortVector(n2, data2);
+    if (IsNumericErrorCode(errno))
+        return;
     const double en1 = n1;
     const double en2 = n2;
     int j1 = 1;
@@ -218,10 +234,13 @@ void KolmogorovSmirnovTest(double* data1, int n1, double* data2, int n2, double*
     while (j1 <= n1 && j2 <= n2) {
         const double d1 = data1[j1];
         const double d2 = data2[j2];
-        if (d1 <= d2) fn1 = j1++ / en1;
-        if (d2 <= d1) fn2 = j2++ / en2;
+        if (d1 <= d2)
+            fn1 = j1++ / en1;
+        if (d2 <= d1)
+            fn2 = j2++ / en2;
         const double dt = std::fabs(fn2 - fn1);
-        if (dt > dmax) dmax = dt;
+        if (dt > dmax)
+            dmax = dt;
     }
     const double en = std::sqrt(en1 * en2 / (en1 + en2));
     *d = dmax;
@@ -229,7 +248,8 @@ void KolmogorovSmirnovTest(double* data1, int n1, double* data2, int n2, double*
     ErrnoLeave(saved);
 }
 
-void FTest(const double* data1, int n1, const double* data2, int n2, double* f, double* prob) {
+void FTest(const double* data1, int n1, const double* data2, int n2, double* f, double* prob)
+{
     const int saved = ErrnoEnter();
     double ave1, var1, ave2, var2;
     MeanVariance(data1, n1, &ave1, &var1);
@@ -246,13 +266,15 @@ void FTest(const double* data1, int n1, const double* data2, int n2, double* f, 
         df2 = n1 - 1.0;
     }
     double p = 2.0 * IncompleteBeta(0.5 * df2, 0.5 * df1, df2 / (df2 + df1 * *f));
-    if (p > 1.0) p = 2.0 - p;
+    if (p > 1.0)
+        p = 2.0 - p;
     *prob = p;
     ErrnoLeave(saved);
 }
 
 void ChiSquareTest(const double* bins, const double* ebins, int nbins, int knstrn, double* df,
-                   double* chsq, double* prob) {
+                   double* chsq, double* prob)
+{
     *df = static_cast<double>(nbins) - knstrn;
     *chsq = 0.0;
     for (int j = 1; j <= nbins; ++j) {
@@ -266,7 +288,8 @@ void ChiSquareTest(const double* bins, const double* ebins, int nbins, int knstr
     *prob = IncompleteGammaQ(0.5 * *df, 0.5 * *chsq);
 }
 
-double ErfcApprox(double x) {
+double ErfcApprox(double x)
+{
     const int saved = ErrnoEnter();
     const double z = std::fabs(x);
     const double t = 1.0 / (1.0 + 0.5 * z);
@@ -283,7 +306,8 @@ double ErfcApprox(double x) {
     return ErrnoLeave(saved, x >= 0.0 ? ans : 2.0 - ans);
 }
 
-double KolmogorovSmirnovProbability(double lambda) {
+double KolmogorovSmirnovProbability(double lambda)
+{
     constexpr double kEps1 = 0.001;
     constexpr double kEps2 = 1.0e-8;
     if (std::isnan(lambda)) {

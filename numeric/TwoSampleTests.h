@@ -24,8 +24,8 @@ void PearsonCorrelation(const double* x, const double* y, int n, double* r, doub
 // Spearman's rank correlation: d = sum of squared rank differences, zd its standard score with
 // significance probd, rs the rank correlation with significance probrs. A missing work vector
 // sets 105 and writes nothing.
-void SpearmanCorrelation(const double* data1, const double* data2, int n, double* d,
-                         double* zd, double* probd, double* rs, double* probrs);
+void SpearmanCorrelation(const double* data1, const double* data2, int n, double* d, double* zd,
+                         double* probd, double* rs, double* probrs);
 
 // Kendall's tau, its standard score z and significance.
 void KendallTau(const double* data1, const double* data2, int n, double* tau, double* z,
@@ -33,8 +33,7 @@ void KendallTau(const double* data1, const double* data2, int n, double* tau, do
 
 // Two-sample Kolmogorov-Smirnov statistic d and significance; sorts both samples in place.
 // A NaN in either sample sets 103 and writes nothing (the merge could not advance past it).
-void KolmogorovSmirnovTest(double* data1, int n1, double* data2, int n2, double* d,
-                           double* prob);
+void KolmogorovSmirnovTest(double* data1, int n1, double* data2, int n2, double* d, double* prob);
 
 // Variance ratio f (larger over smaller) and its two-sided significance.
 void FTest(const double* data1, int n1, const double* data2, int n2, double* f, double* prob);

@@ -13,8 +13,8 @@
 // Scalars with the same width in every build: long is left out (4 bytes on Windows, 8 here),
 // so a stored field can never change size between the two builds.
 template <class T>
-concept ArchiveScalar = (std::is_arithmetic_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, long> &&
-                         !std::is_same_v<T, unsigned long>) ||
+concept ArchiveScalar = (std::is_arithmetic_v<T> && !std::is_same_v<T, bool> &&
+                         !std::is_same_v<T, long> && !std::is_same_v<T, unsigned long>) ||
                         (std::is_same_v<T, long> && sizeof(long) == 4) ||
                         (std::is_same_v<T, unsigned long> && sizeof(unsigned long) == 4);
 
@@ -58,8 +58,7 @@ public:
     // Checked against the bytes left (each element takes at least one byte).
     DWORD_PTR ReadCount();
 
-    template <ArchiveScalar T>
-    CArchive& operator<<(T value)
+    template <ArchiveScalar T> CArchive& operator<<(T value)
     {
         BYTE bytes[sizeof(T)];
         std::memcpy(bytes, &value, sizeof(T));
@@ -69,8 +68,7 @@ public:
         return *this;
     }
 
-    template <ArchiveScalar T>
-    CArchive& operator>>(T& value)
+    template <ArchiveScalar T> CArchive& operator>>(T& value)
     {
         BYTE bytes[sizeof(T)];
         ReadExactly(bytes, sizeof(T));

@@ -83,7 +83,8 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
 
 void CFile::ThrowErrno(int nErrno) const
 {
-    throw CFileException(CFileException::ErrnoToCause(nErrno ? nErrno : EIO), nErrno, m_strFileName);
+    throw CFileException(CFileException::ErrnoToCause(nErrno ? nErrno : EIO), nErrno,
+                         m_strFileName);
 }
 
 void CFile::SwitchTo(LastOp op)
@@ -211,9 +212,7 @@ void CFile::Remove(const char* lpszFileName)
 
 // --- CMemFile -------------------------------------------------------------------------------
 
-CMemFile::CMemFile(UINT)
-{
-}
+CMemFile::CMemFile(UINT) {}
 
 CMemFile::CMemFile(const BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes)
 {
@@ -250,7 +249,9 @@ void CMemFile::Write(const void* lpBuf, UINT nCount)
 
 ULONGLONG CMemFile::Seek(LONGLONG lOff, UINT nFrom)
 {
-    const LONGLONG base = nFrom == begin ? 0 : nFrom == current ? LONGLONG(m_nPosition) : LONGLONG(m_data.size());
+    const LONGLONG base = nFrom == begin     ? 0
+                          : nFrom == current ? LONGLONG(m_nPosition)
+                                             : LONGLONG(m_data.size());
     const LONGLONG target = base + lOff;
     if (target < 0)
         throw CFileException(CFileException::badSeek, -1, nullptr);

@@ -18,7 +18,8 @@ void ZivraAssertFailed(const char* condition, const char* file, int line)
     std::abort();
 }
 
-CRuntimeClass CObject::classCObject = {"CObject", int(sizeof(CObject)), 0xFFFF, nullptr, nullptr, nullptr};
+CRuntimeClass CObject::classCObject = {"CObject", int(sizeof(CObject)), 0xFFFF, nullptr, nullptr,
+                                       nullptr};
 static CRuntimeClassRegistrar zivraRegisterCObject(RUNTIME_CLASS(CObject));
 
 CRuntimeClassRegistrar::CRuntimeClassRegistrar(CRuntimeClass* pClass)
@@ -56,21 +57,13 @@ CObject* CRuntimeClass::CreateObject(const char* lpszClassName)
     return p ? p->CreateObject() : nullptr;
 }
 
-CRuntimeClass* CObject::GetRuntimeClass() const
-{
-    return RUNTIME_CLASS(CObject);
-}
+CRuntimeClass* CObject::GetRuntimeClass() const { return RUNTIME_CLASS(CObject); }
 
-void CObject::Serialize(CArchive&)
-{
-}
+void CObject::Serialize(CArchive&) {}
 
 BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
 {
     return GetRuntimeClass()->IsDerivedFrom(pClass);
 }
 
-BOOL CObject::IsSerializable() const
-{
-    return GetRuntimeClass()->m_wSchema != 0xFFFF;
-}
+BOOL CObject::IsSerializable() const { return GetRuntimeClass()->m_wSchema != 0xFFFF; }

@@ -87,8 +87,8 @@ public:                                                                         
 
 #define ZIVRA_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                 \
     CRuntimeClass class_name::class##class_name = {                                                \
-        #class_name, int(sizeof(class_name)), wSchema, pfnNew, RUNTIME_CLASS(base_class_name),     \
-        nullptr};                                                                                  \
+        #class_name, int(sizeof(class_name)),        wSchema,                                      \
+        pfnNew,      RUNTIME_CLASS(base_class_name), nullptr};                                     \
     static CRuntimeClassRegistrar zivraRegister##class_name(RUNTIME_CLASS(class_name));            \
     CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
@@ -102,4 +102,5 @@ public:                                                                         
 // The schema number is accepted for the classic spelling and ignored: no file holds one.
 #define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                                     \
     CObject* class_name::CreateObject() { return new class_name; }                                 \
-    ZIVRA_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, UINT(wSchema), class_name::CreateObject)
+    ZIVRA_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, UINT(wSchema),                       \
+                                 class_name::CreateObject)

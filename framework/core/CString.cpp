@@ -43,10 +43,7 @@ CString CString::Left(int nCount) const
     return CString(std::string_view(m_str).substr(0, std::size_t(nCount)));
 }
 
-CString CString::Mid(int nFirst) const
-{
-    return Mid(nFirst, GetLength());
-}
+CString CString::Mid(int nFirst) const { return Mid(nFirst, GetLength()); }
 
 CString CString::Mid(int nFirst, int nCount) const
 {
@@ -150,7 +147,8 @@ int CString::Replace(const char* pszOld, const char* pszNew)
     std::string result;
     int n = 0;
     std::size_t pos = 0;
-    for (std::size_t hit; (hit = m_str.find(from, pos)) != std::string::npos; pos = hit + from.size()) {
+    for (std::size_t hit; (hit = m_str.find(from, pos)) != std::string::npos;
+         pos = hit + from.size()) {
         result.append(m_str, pos, hit - pos).append(to);
         ++n;
     }
@@ -168,10 +166,7 @@ int CString::Remove(char ch)
     return int(before - m_str.size());
 }
 
-int CString::Insert(int nIndex, char ch)
-{
-    return Insert(nIndex, std::string(1, ch).c_str());
-}
+int CString::Insert(int nIndex, char ch) { return Insert(nIndex, std::string(1, ch).c_str()); }
 
 int CString::Insert(int nIndex, const char* psz)
 {
@@ -211,7 +206,10 @@ CString& CString::MakeReverse()
 
 CString& CString::Trim() { return TrimRight().TrimLeft(); }
 CString& CString::Trim(char chTarget) { return TrimRight(chTarget).TrimLeft(chTarget); }
-CString& CString::Trim(const char* pszTargets) { return TrimRight(pszTargets).TrimLeft(pszTargets); }
+CString& CString::Trim(const char* pszTargets)
+{
+    return TrimRight(pszTargets).TrimLeft(pszTargets);
+}
 CString& CString::TrimLeft() { return TrimLeft(kWhiteSpace); }
 CString& CString::TrimRight() { return TrimRight(kWhiteSpace); }
 
@@ -245,10 +243,7 @@ CString& CString::TrimRight(const char* pszTargets)
     return *this;
 }
 
-int CString::Compare(const char* psz) const
-{
-    return std::strcmp(m_str.c_str(), psz ? psz : "");
-}
+int CString::Compare(const char* psz) const { return std::strcmp(m_str.c_str(), psz ? psz : ""); }
 
 int CString::CompareNoCase(const char* psz) const
 {

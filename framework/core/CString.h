@@ -24,13 +24,22 @@ class CString {
 public:
     CString() = default;
     CString(const char* psz) : m_str(psz ? psz : "") {}
-    CString(const char* pch, int nLength) : m_str(pch ? pch : "", pch && nLength > 0 ? std::size_t(nLength) : 0) {}
-    explicit CString(char ch, int nRepeat = 1) : m_str(nRepeat > 0 ? std::size_t(nRepeat) : 0, ch) {}
+    CString(const char* pch, int nLength)
+        : m_str(pch ? pch : "", pch && nLength > 0 ? std::size_t(nLength) : 0)
+    {
+    }
+    explicit CString(char ch, int nRepeat = 1) : m_str(nRepeat > 0 ? std::size_t(nRepeat) : 0, ch)
+    {
+    }
     explicit CString(std::string_view text) : m_str(text) {}
 
     // Out of line: inlined, GCC 12 reports a false overlap in std::string's copy at -O2.
     CString& operator=(const char* psz);
-    CString& operator=(char ch) { m_str.assign(1, ch); return *this; }
+    CString& operator=(char ch)
+    {
+        m_str.assign(1, ch);
+        return *this;
+    }
 
     int GetLength() const { return int(m_str.size()); }
     BOOL IsEmpty() const { return m_str.empty(); }
@@ -39,8 +48,7 @@ public:
     char GetAt(int nIndex) const;
     void SetAt(int nIndex, char ch);
     // Any integer index: keeps s[i] from competing with the built-in pointer subscript.
-    template <std::integral I>
-    char operator[](I nIndex) const { return GetAt(int(nIndex)); }
+    template <std::integral I> char operator[](I nIndex) const { return GetAt(int(nIndex)); }
 
     operator const char*() const { return m_str.c_str(); }
     const char* GetString() const { return m_str.c_str(); }
@@ -103,20 +111,64 @@ public:
     // nNewLength -1: the text ends at the first NUL written into the buffer.
     void ReleaseBuffer(int nNewLength = -1);
 
-    CString& operator+=(const CString& s) { m_str += s.m_str; return *this; }
-    CString& operator+=(const char* psz) { if (psz) m_str += psz; return *this; }
-    CString& operator+=(char ch) { m_str += ch; return *this; }
+    CString& operator+=(const CString& s)
+    {
+        m_str += s.m_str;
+        return *this;
+    }
+    CString& operator+=(const char* psz)
+    {
+        if (psz)
+            m_str += psz;
+        return *this;
+    }
+    CString& operator+=(char ch)
+    {
+        m_str += ch;
+        return *this;
+    }
 
-    friend CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
-    friend CString operator+(const CString& a, const char* b) { CString r(a); r += b; return r; }
-    friend CString operator+(const char* a, const CString& b) { CString r(a); r += b; return r; }
-    friend CString operator+(const CString& a, char b) { CString r(a); r += b; return r; }
-    friend CString operator+(char a, const CString& b) { CString r(a); r += b; return r; }
+    friend CString operator+(const CString& a, const CString& b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const CString& a, const char* b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const char* a, const CString& b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const CString& a, char b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(char a, const CString& b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
 
     friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
     friend bool operator==(const CString& a, const char* b) { return a.Compare(b) == 0; }
-    friend std::strong_ordering operator<=>(const CString& a, const CString& b) { return a.Compare(b) <=> 0; }
-    friend std::strong_ordering operator<=>(const CString& a, const char* b) { return a.Compare(b) <=> 0; }
+    friend std::strong_ordering operator<=>(const CString& a, const CString& b)
+    {
+        return a.Compare(b) <=> 0;
+    }
+    friend std::strong_ordering operator<=>(const CString& a, const char* b)
+    {
+        return a.Compare(b) <=> 0;
+    }
 
 private:
     std::string m_str;

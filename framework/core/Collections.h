@@ -21,10 +21,12 @@ typedef ZivraPosition* POSITION;
 namespace zivra_detail {
 
 // Storing and loading one element: scalars and strings through the archive's primitives.
-template <class T>
-void SerializeElement(CArchive& ar, T& element)
+template <class T> void SerializeElement(CArchive& ar, T& element)
 {
-    if constexpr (requires { ar << element; ar >> element; }) {
+    if constexpr (requires {
+                      ar << element;
+                      ar >> element;
+                  }) {
         if (ar.IsStoring())
             ar << element;
         else
@@ -37,8 +39,7 @@ void SerializeElement(CArchive& ar, T& element)
 }
 
 // The fewest bytes one element takes in a file, to refuse counts the file cannot hold.
-template <class T>
-constexpr ULONGLONG MinStoredBytes()
+template <class T> constexpr ULONGLONG MinStoredBytes()
 {
     if constexpr (std::is_arithmetic_v<T>)
         return sizeof(T);
@@ -50,8 +51,7 @@ constexpr ULONGLONG MinStoredBytes()
 
 // ---------------------------------------------------------------------------- arrays
 
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CArray : public CObject {
+template <class TYPE, class ARG_TYPE = const TYPE&> class CArray : public CObject {
 public:
     CArray() = default;
 
@@ -179,8 +179,7 @@ public:
 
 // ---------------------------------------------------------------------------- lists
 
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CList : public CObject {
+template <class TYPE, class ARG_TYPE = const TYPE&> class CList : public CObject {
 public:
     explicit CList(INT_PTR nBlockSize = 10) { (void)nBlockSize; }
     ~CList() override { RemoveAll(); }
@@ -191,10 +190,26 @@ public:
     INT_PTR GetSize() const { return m_nCount; }
     BOOL IsEmpty() const { return m_nCount == 0; }
 
-    TYPE& GetHead() { ASSERT(m_pHead); return m_pHead->data; }
-    const TYPE& GetHead() const { ASSERT(m_pHead); return m_pHead->data; }
-    TYPE& GetTail() { ASSERT(m_pTail); return m_pTail->data; }
-    const TYPE& GetTail() const { ASSERT(m_pTail); return m_pTail->data; }
+    TYPE& GetHead()
+    {
+        ASSERT(m_pHead);
+        return m_pHead->data;
+    }
+    const TYPE& GetHead() const
+    {
+        ASSERT(m_pHead);
+        return m_pHead->data;
+    }
+    TYPE& GetTail()
+    {
+        ASSERT(m_pTail);
+        return m_pTail->data;
+    }
+    const TYPE& GetTail() const
+    {
+        ASSERT(m_pTail);
+        return m_pTail->data;
+    }
 
     TYPE RemoveHead()
     {
@@ -226,10 +241,30 @@ public:
     POSITION GetHeadPosition() const { return ToPos(m_pHead); }
     POSITION GetTailPosition() const { return ToPos(m_pTail); }
     // The element at pos; pos moves to the next one (nullptr after the last).
-    TYPE& GetNext(POSITION& pos) { Node* n = FromPos(pos); pos = ToPos(n->pNext); return n->data; }
-    const TYPE& GetNext(POSITION& pos) const { Node* n = FromPos(pos); pos = ToPos(n->pNext); return n->data; }
-    TYPE& GetPrev(POSITION& pos) { Node* n = FromPos(pos); pos = ToPos(n->pPrev); return n->data; }
-    const TYPE& GetPrev(POSITION& pos) const { Node* n = FromPos(pos); pos = ToPos(n->pPrev); return n->data; }
+    TYPE& GetNext(POSITION& pos)
+    {
+        Node* n = FromPos(pos);
+        pos = ToPos(n->pNext);
+        return n->data;
+    }
+    const TYPE& GetNext(POSITION& pos) const
+    {
+        Node* n = FromPos(pos);
+        pos = ToPos(n->pNext);
+        return n->data;
+    }
+    TYPE& GetPrev(POSITION& pos)
+    {
+        Node* n = FromPos(pos);
+        pos = ToPos(n->pPrev);
+        return n->data;
+    }
+    const TYPE& GetPrev(POSITION& pos) const
+    {
+        Node* n = FromPos(pos);
+        pos = ToPos(n->pPrev);
+        return n->data;
+    }
     TYPE& GetAt(POSITION pos) { return FromPos(pos)->data; }
     const TYPE& GetAt(POSITION pos) const { return FromPos(pos)->data; }
     void SetAt(POSITION pos, ARG_TYPE newElement) { FromPos(pos)->data = newElement; }
@@ -318,17 +353,18 @@ public:
 namespace zivra_detail {
 
 struct MapHash {
-    std::size_t operator()(const CString& s) const { return std::hash<std::string_view>()(s.View()); }
-    template <class K>
-    std::size_t operator()(const K& k) const { return std::hash<K>()(k); }
+    std::size_t operator()(const CString& s) const
+    {
+        return std::hash<std::string_view>()(s.View());
+    }
+    template <class K> std::size_t operator()(const K& k) const { return std::hash<K>()(k); }
 };
 
 } // namespace zivra_detail
 
 // A hash map. Iteration (GetStartPosition/GetNextAssoc) follows the order of first insertion,
 // the same in every build; removing the key just returned by GetNextAssoc is allowed.
-template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-class CMap : public CObject {
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : public CObject {
 public:
     explicit CMap(INT_PTR nBlockSize = 10) { (void)nBlockSize; }
     ~CMap() override { RemoveAll(); }
@@ -338,7 +374,11 @@ public:
     INT_PTR GetCount() const { return INT_PTR(m_index.size()); }
     INT_PTR GetSize() const { return INT_PTR(m_index.size()); }
     BOOL IsEmpty() const { return m_index.empty(); }
-    void InitHashTable(UINT nHashSize, BOOL bAllocNow = TRUE) { (void)bAllocNow; m_index.reserve(nHashSize); }
+    void InitHashTable(UINT nHashSize, BOOL bAllocNow = TRUE)
+    {
+        (void)bAllocNow;
+        m_index.reserve(nHashSize);
+    }
 
     BOOL Lookup(ARG_KEY key, VALUE& rValue) const
     {

@@ -35,18 +35,30 @@ CString FileText(int cause, const char* name)
 {
     const CString file = NameOrDefault(name);
     switch (cause) {
-    case CFileException::fileNotFound: return file + " was not found.";
-    case CFileException::badPath: return "All or part of the path " + file + " is invalid.";
-    case CFileException::tooManyOpenFiles: return "Too many files are open to open " + file + ".";
-    case CFileException::accessDenied: return "Access to " + file + " was denied.";
-    case CFileException::invalidFile: return "An invalid file handle was used with " + file + ".";
-    case CFileException::badSeek: return "An error occurred while setting the position in " + file + ".";
-    case CFileException::hardIO: return "A hardware error occurred while accessing " + file + ".";
-    case CFileException::sharingViolation: return "A sharing violation occurred while accessing " + file + ".";
-    case CFileException::lockViolation: return "A locking violation occurred while accessing " + file + ".";
-    case CFileException::diskFull: return "The disk is full while accessing " + file + ".";
-    case CFileException::endOfFile: return "An attempt was made to access " + file + " past its end.";
-    default: return "An unexpected error occurred while accessing " + file + ".";
+    case CFileException::fileNotFound:
+        return file + " was not found.";
+    case CFileException::badPath:
+        return "All or part of the path " + file + " is invalid.";
+    case CFileException::tooManyOpenFiles:
+        return "Too many files are open to open " + file + ".";
+    case CFileException::accessDenied:
+        return "Access to " + file + " was denied.";
+    case CFileException::invalidFile:
+        return "An invalid file handle was used with " + file + ".";
+    case CFileException::badSeek:
+        return "An error occurred while setting the position in " + file + ".";
+    case CFileException::hardIO:
+        return "A hardware error occurred while accessing " + file + ".";
+    case CFileException::sharingViolation:
+        return "A sharing violation occurred while accessing " + file + ".";
+    case CFileException::lockViolation:
+        return "A locking violation occurred while accessing " + file + ".";
+    case CFileException::diskFull:
+        return "The disk is full while accessing " + file + ".";
+    case CFileException::endOfFile:
+        return "An attempt was made to access " + file + " past its end.";
+    default:
+        return "An unexpected error occurred while accessing " + file + ".";
     }
 }
 
@@ -65,44 +77,55 @@ BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpC
 }
 
 CArchiveException::CArchiveException(int cause, const char* lpszArchiveName)
-    : CException(ArchiveText(cause, lpszArchiveName)), m_cause(cause), m_strFileName(lpszArchiveName)
+    : CException(ArchiveText(cause, lpszArchiveName)), m_cause(cause),
+      m_strFileName(lpszArchiveName)
 {
 }
 
 CFileException::CFileException(int cause, LONG lOsError, const char* lpszFileName)
-    : CException(FileText(cause, lpszFileName)), m_cause(cause), m_lOsError(lOsError), m_strFileName(lpszFileName)
+    : CException(FileText(cause, lpszFileName)), m_cause(cause), m_lOsError(lOsError),
+      m_strFileName(lpszFileName)
 {
 }
 
 int CFileException::ErrnoToCause(int nErrno)
 {
     switch (nErrno) {
-    case 0: return none;
-    case ENOENT: return fileNotFound;
+    case 0:
+        return none;
+    case ENOENT:
+        return fileNotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
-    case EINVAL: return badPath;
+    case EINVAL:
+        return badPath;
     case EMFILE:
-    case ENFILE: return tooManyOpenFiles;
+    case ENFILE:
+        return tooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EISDIR:
-    case EROFS: return accessDenied;
-    case EBADF: return invalidFile;
-    case ESPIPE: return badSeek;
-    case EIO: return hardIO;
+    case EROFS:
+        return accessDenied;
+    case EBADF:
+        return invalidFile;
+    case ESPIPE:
+        return badSeek;
+    case EIO:
+        return hardIO;
     case ENOSPC:
-    case EFBIG: return diskFull;
-    default: return genericException;
+    case EFBIG:
+        return diskFull;
+    default:
+        return genericException;
     }
 }
 
-CMemoryException::CMemoryException() : CException("Out of memory.")
-{
-}
+CMemoryException::CMemoryException() : CException("Out of memory.") {}
 
 CResourceException::CResourceException(const char* lpszWhat)
-    : CException((lpszWhat && *lpszWhat) ? CString("A required resource was unavailable: ") + lpszWhat + "."
-                                         : CString("A required resource was unavailable."))
+    : CException((lpszWhat && *lpszWhat)
+                     ? CString("A required resource was unavailable: ") + lpszWhat + "."
+                     : CString("A required resource was unavailable."))
 {
 }

@@ -15,7 +15,8 @@ public:
     ~CException() override = default;
 
     // Copies the text for the user into lpszError (at most nMaxError bytes with the terminator).
-    virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const;
+    virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError,
+                                 UINT* pnHelpContext = nullptr) const;
     CString GetErrorMessage() const { return m_text; }
     const char* what() const noexcept override { return m_text.GetString(); }
 
@@ -65,7 +66,8 @@ public:
         endOfFile,
     };
 
-    explicit CFileException(int cause = none, LONG lOsError = -1, const char* lpszFileName = nullptr);
+    explicit CFileException(int cause = none, LONG lOsError = -1,
+                            const char* lpszFileName = nullptr);
 
     // The cause that matches a C runtime errno value.
     static int ErrnoToCause(int nErrno);

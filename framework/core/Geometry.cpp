@@ -5,7 +5,8 @@
 
 BOOL CRect::EqualRect(const RECT* lpRect) const
 {
-    return left == lpRect->left && top == lpRect->top && right == lpRect->right && bottom == lpRect->bottom;
+    return left == lpRect->left && top == lpRect->top && right == lpRect->right &&
+           bottom == lpRect->bottom;
 }
 
 void CRect::NormalizeRect()

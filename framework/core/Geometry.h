@@ -14,15 +14,43 @@ public:
     CPoint(const POINT& pt) : POINT(pt) {}
     explicit CPoint(const SIZE& size) : POINT{size.cx, size.cy} {}
 
-    void Offset(int xOffset, int yOffset) { x += xOffset; y += yOffset; }
+    void Offset(int xOffset, int yOffset)
+    {
+        x += xOffset;
+        y += yOffset;
+    }
     void Offset(const POINT& pt) { Offset(pt.x, pt.y); }
-    void SetPoint(int X, int Y) { x = X; y = Y; }
+    void SetPoint(int X, int Y)
+    {
+        x = X;
+        y = Y;
+    }
 
     bool operator==(const POINT& pt) const { return x == pt.x && y == pt.y; }
-    CPoint& operator+=(const SIZE& size) { x += size.cx; y += size.cy; return *this; }
-    CPoint& operator-=(const SIZE& size) { x -= size.cx; y -= size.cy; return *this; }
-    CPoint& operator+=(const POINT& pt) { x += pt.x; y += pt.y; return *this; }
-    CPoint& operator-=(const POINT& pt) { x -= pt.x; y -= pt.y; return *this; }
+    CPoint& operator+=(const SIZE& size)
+    {
+        x += size.cx;
+        y += size.cy;
+        return *this;
+    }
+    CPoint& operator-=(const SIZE& size)
+    {
+        x -= size.cx;
+        y -= size.cy;
+        return *this;
+    }
+    CPoint& operator+=(const POINT& pt)
+    {
+        x += pt.x;
+        y += pt.y;
+        return *this;
+    }
+    CPoint& operator-=(const POINT& pt)
+    {
+        x -= pt.x;
+        y -= pt.y;
+        return *this;
+    }
     CPoint operator+(const SIZE& size) const { return CPoint(x + size.cx, y + size.cy); }
     CPoint operator-(const SIZE& size) const { return CPoint(x - size.cx, y - size.cy); }
     CPoint operator+(const POINT& pt) const { return CPoint(x + pt.x, y + pt.y); }
@@ -37,19 +65,30 @@ public:
     CSize(const SIZE& size) : SIZE(size) {}
     explicit CSize(const POINT& pt) : SIZE{pt.x, pt.y} {}
 
-    void SetSize(int CX, int CY) { cx = CX; cy = CY; }
+    void SetSize(int newCX, int newCY)
+    {
+        cx = newCX;
+        cy = newCY;
+    }
     bool operator==(const SIZE& size) const { return cx == size.cx && cy == size.cy; }
-    CSize& operator+=(const SIZE& size) { cx += size.cx; cy += size.cy; return *this; }
-    CSize& operator-=(const SIZE& size) { cx -= size.cx; cy -= size.cy; return *this; }
+    CSize& operator+=(const SIZE& size)
+    {
+        cx += size.cx;
+        cy += size.cy;
+        return *this;
+    }
+    CSize& operator-=(const SIZE& size)
+    {
+        cx -= size.cx;
+        cy -= size.cy;
+        return *this;
+    }
     CSize operator+(const SIZE& size) const { return CSize(cx + size.cx, cy + size.cy); }
     CSize operator-(const SIZE& size) const { return CSize(cx - size.cx, cy - size.cy); }
     CSize operator-() const { return CSize(-cx, -cy); }
 };
 
-inline CSize CPoint::operator-(const POINT& pt) const
-{
-    return CSize(x - pt.x, y - pt.y);
-}
+inline CSize CPoint::operator-(const POINT& pt) const { return CSize(x - pt.x, y - pt.y); }
 
 class CRect : public RECT {
 public:
@@ -57,8 +96,14 @@ public:
     CRect(int l, int t, int r, int b) : RECT{LONG(l), LONG(t), LONG(r), LONG(b)} {}
     CRect(const RECT& src) : RECT(src) {}
     CRect(const RECT* lpSrc) : RECT(*lpSrc) {}
-    CRect(const POINT& point, const SIZE& size) : RECT{point.x, point.y, point.x + size.cx, point.y + size.cy} {}
-    CRect(const POINT& topLeft, const POINT& bottomRight) : RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y} {}
+    CRect(const POINT& point, const SIZE& size)
+        : RECT{point.x, point.y, point.x + size.cx, point.y + size.cy}
+    {
+    }
+    CRect(const POINT& topLeft, const POINT& bottomRight)
+        : RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y}
+    {
+    }
 
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
@@ -73,22 +118,49 @@ public:
     // Empty when it has no area (also when not normalised).
     BOOL IsRectEmpty() const { return right <= left || bottom <= top; }
     BOOL IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
-    BOOL PtInRect(const POINT& pt) const { return pt.x >= left && pt.x < right && pt.y >= top && pt.y < bottom; }
+    BOOL PtInRect(const POINT& pt) const
+    {
+        return pt.x >= left && pt.x < right && pt.y >= top && pt.y < bottom;
+    }
     BOOL EqualRect(const RECT* lpRect) const;
 
-    void SetRect(int x1, int y1, int x2, int y2) { left = x1; top = y1; right = x2; bottom = y2; }
+    void SetRect(int x1, int y1, int x2, int y2)
+    {
+        left = x1;
+        top = y1;
+        right = x2;
+        bottom = y2;
+    }
     void SetRectEmpty() { SetRect(0, 0, 0, 0); }
     void CopyRect(const RECT* lpSrc) { *static_cast<RECT*>(this) = *lpSrc; }
 
     void InflateRect(int x, int y) { InflateRect(x, y, x, y); }
     void InflateRect(const SIZE& size) { InflateRect(size.cx, size.cy); }
-    void InflateRect(const RECT* lpRect) { InflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
+    void InflateRect(const RECT* lpRect)
+    {
+        InflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
+    void InflateRect(int l, int t, int r, int b)
+    {
+        left -= l;
+        top -= t;
+        right += r;
+        bottom += b;
+    }
     void DeflateRect(int x, int y) { InflateRect(-x, -y); }
     void DeflateRect(const SIZE& size) { InflateRect(-size.cx, -size.cy); }
-    void DeflateRect(const RECT* lpRect) { InflateRect(-lpRect->left, -lpRect->top, -lpRect->right, -lpRect->bottom); }
+    void DeflateRect(const RECT* lpRect)
+    {
+        InflateRect(-lpRect->left, -lpRect->top, -lpRect->right, -lpRect->bottom);
+    }
     void DeflateRect(int l, int t, int r, int b) { InflateRect(-l, -t, -r, -b); }
-    void OffsetRect(int x, int y) { left += x; right += x; top += y; bottom += y; }
+    void OffsetRect(int x, int y)
+    {
+        left += x;
+        right += x;
+        top += y;
+        bottom += y;
+    }
     void OffsetRect(const POINT& pt) { OffsetRect(pt.x, pt.y); }
     void OffsetRect(const SIZE& size) { OffsetRect(size.cx, size.cy); }
     // Swaps the edges so that left <= right and top <= bottom.
@@ -100,14 +172,58 @@ public:
     BOOL UnionRect(const RECT* lpRect1, const RECT* lpRect2);
 
     bool operator==(const RECT& rect) const { return EqualRect(&rect); }
-    CRect& operator+=(const POINT& pt) { OffsetRect(pt); return *this; }
-    CRect& operator-=(const POINT& pt) { OffsetRect(-pt.x, -pt.y); return *this; }
-    CRect& operator+=(const SIZE& size) { OffsetRect(size); return *this; }
-    CRect& operator-=(const SIZE& size) { OffsetRect(-size.cx, -size.cy); return *this; }
-    CRect& operator&=(const RECT& rect) { IntersectRect(this, &rect); return *this; }
-    CRect& operator|=(const RECT& rect) { UnionRect(this, &rect); return *this; }
-    CRect operator+(const POINT& pt) const { CRect r(*this); r.OffsetRect(pt); return r; }
-    CRect operator-(const POINT& pt) const { CRect r(*this); r.OffsetRect(-pt.x, -pt.y); return r; }
-    CRect operator&(const RECT& rect) const { CRect r; r.IntersectRect(this, &rect); return r; }
-    CRect operator|(const RECT& rect) const { CRect r; r.UnionRect(this, &rect); return r; }
+    CRect& operator+=(const POINT& pt)
+    {
+        OffsetRect(pt);
+        return *this;
+    }
+    CRect& operator-=(const POINT& pt)
+    {
+        OffsetRect(-pt.x, -pt.y);
+        return *this;
+    }
+    CRect& operator+=(const SIZE& size)
+    {
+        OffsetRect(size);
+        return *this;
+    }
+    CRect& operator-=(const SIZE& size)
+    {
+        OffsetRect(-size.cx, -size.cy);
+        return *this;
+    }
+    CRect& operator&=(const RECT& rect)
+    {
+        IntersectRect(this, &rect);
+        return *this;
+    }
+    CRect& operator|=(const RECT& rect)
+    {
+        UnionRect(this, &rect);
+        return *this;
+    }
+    CRect operator+(const POINT& pt) const
+    {
+        CRect r(*this);
+        r.OffsetRect(pt);
+        return r;
+    }
+    CRect operator-(const POINT& pt) const
+    {
+        CRect r(*this);
+        r.OffsetRect(-pt.x, -pt.y);
+        return r;
+    }
+    CRect operator&(const RECT& rect) const
+    {
+        CRect r;
+        r.IntersectRect(this, &rect);
+        return r;
+    }
+    CRect operator|(const RECT& rect) const
+    {
+        CRect r;
+        r.UnionRect(this, &rect);
+        return r;
+    }
 };

@@ -50,10 +50,8 @@ struct AFX_CMDHANDLERINFO {
 namespace afx {
 
 // Splits a member-function pointer into its class and its plain signature.
-template <class F>
-struct MemberFn;
-template <class C, class R, class... A>
-struct MemberFn<R (C::*)(A...)> {
+template <class F> struct MemberFn;
+template <class C, class R, class... A> struct MemberFn<R (C::*)(A...)> {
     using Class = C;
     using Sig = R(A...);
 };
@@ -74,23 +72,31 @@ LRESULT Dispatch(CCmdTarget* pTarget, const AFX_MSG_CALL& call)
 // Crackers of the command-routing entries.
 struct CmdVoid { // void OnCommand()
     using Sig = void();
-    template <class T, auto Fn>
-    static LRESULT Call(T* p, const AFX_MSG_CALL&) { (p->*Fn)(); return 0; }
+    template <class T, auto Fn> static LRESULT Call(T* p, const AFX_MSG_CALL&)
+    {
+        (p->*Fn)();
+        return 0;
+    }
 };
 struct CmdRange { // void OnCommandRange(UINT nID)
     using Sig = void(UINT);
-    template <class T, auto Fn>
-    static LRESULT Call(T* p, const AFX_MSG_CALL& c) { (p->*Fn)(c.nID); return 0; }
+    template <class T, auto Fn> static LRESULT Call(T* p, const AFX_MSG_CALL& c)
+    {
+        (p->*Fn)(c.nID);
+        return 0;
+    }
 };
 struct CmdUI { // void OnUpdate(CCmdUI* pCmdUI)
     using Sig = void(CCmdUI*);
-    template <class T, auto Fn>
-    static LRESULT Call(T* p, const AFX_MSG_CALL& c) { (p->*Fn)(static_cast<CCmdUI*>(c.pExtra)); return 0; }
+    template <class T, auto Fn> static LRESULT Call(T* p, const AFX_MSG_CALL& c)
+    {
+        (p->*Fn)(static_cast<CCmdUI*>(c.pExtra));
+        return 0;
+    }
 };
 struct Notify { // void OnNotify(NMHDR* pNMHDR, LRESULT* pResult)
     using Sig = void(NMHDR*, LRESULT*);
-    template <class T, auto Fn>
-    static LRESULT Call(T* p, const AFX_MSG_CALL& c)
+    template <class T, auto Fn> static LRESULT Call(T* p, const AFX_MSG_CALL& c)
     {
         auto* n = static_cast<AFX_NOTIFY*>(c.pExtra);
         (p->*Fn)(n->pNMHDR, n->pResult);
@@ -99,8 +105,10 @@ struct Notify { // void OnNotify(NMHDR* pNMHDR, LRESULT* pResult)
 };
 struct Message { // LRESULT OnMessage(WPARAM wParam, LPARAM lParam)
     using Sig = LRESULT(WPARAM, LPARAM);
-    template <class T, auto Fn>
-    static LRESULT Call(T* p, const AFX_MSG_CALL& c) { return (p->*Fn)(c.wParam, c.lParam); }
+    template <class T, auto Fn> static LRESULT Call(T* p, const AFX_MSG_CALL& c)
+    {
+        return (p->*Fn)(c.wParam, c.lParam);
+    }
 };
 
 } // namespace afx
@@ -128,17 +136,21 @@ protected:                                                                      
         static constexpr AFX_MSGMAP_ENTRY entries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
-    { 0, 0, 0, 0, nullptr }                                                                        \
-        };                                                                                         \
-        static constexpr AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &entries[0]}; \
-        return &messageMap;                                                                        \
+    {                                                                                              \
+        0, 0, 0, 0, nullptr                                                                        \
+    }                                                                                              \
+    }                                                                                              \
+    ;                                                                                              \
+    static constexpr AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &entries[0]};      \
+    return &messageMap;                                                                            \
     }
 
 #define ZIVRA_MSG_ENTRY(msg, code, id, lastId, cracker, memberFxn)                                 \
     {UINT(msg), UINT(code), UINT(id), UINT(lastId), &afx::Dispatch<cracker, ThisClass, memberFxn>},
 
 // Commands (menus, accelerators, buttons). Handler signatures in the crackers above.
-#define ON_COMMAND(id, memberFxn) ZIVRA_MSG_ENTRY(WM_COMMAND, CN_COMMAND, id, id, afx::CmdVoid, memberFxn)
+#define ON_COMMAND(id, memberFxn)                                                                  \
+    ZIVRA_MSG_ENTRY(WM_COMMAND, CN_COMMAND, id, id, afx::CmdVoid, memberFxn)
 #define ON_COMMAND_RANGE(id, idLast, memberFxn)                                                    \
     ZIVRA_MSG_ENTRY(WM_COMMAND, CN_COMMAND, id, idLast, afx::CmdRange, memberFxn)
 #define ON_UPDATE_COMMAND_UI(id, memberFxn)                                                        \
@@ -148,10 +160,12 @@ protected:                                                                      
 
 // A control bar's own state update, reflected from its frame: void OnUpdateXxx(CCmdUI*).
 #define ON_UPDATE_COMMAND_UI_REFLECT(memberFxn)                                                    \
-    ZIVRA_MSG_ENTRY(WM_REFLECT_BASE + WM_COMMAND, CN_UPDATE_COMMAND_UI_CODE, 0, 0, afx::CmdUI, memberFxn)
+    ZIVRA_MSG_ENTRY(WM_REFLECT_BASE + WM_COMMAND, CN_UPDATE_COMMAND_UI_CODE, 0, 0, afx::CmdUI,     \
+                    memberFxn)
 
 // Control notifications to the parent: void OnXxx(), or void OnXxx(UINT nID) for a range.
-#define ON_CONTROL(code, id, memberFxn) ZIVRA_MSG_ENTRY(WM_COMMAND, WORD(code), id, id, afx::CmdVoid, memberFxn)
+#define ON_CONTROL(code, id, memberFxn)                                                            \
+    ZIVRA_MSG_ENTRY(WM_COMMAND, WORD(code), id, id, afx::CmdVoid, memberFxn)
 #define ON_CONTROL_RANGE(code, id, idLast, memberFxn)                                              \
     ZIVRA_MSG_ENTRY(WM_COMMAND, WORD(code), id, idLast, afx::CmdRange, memberFxn)
 // A control's own notification, reflected back from its parent: void OnXxx().
@@ -159,7 +173,8 @@ protected:                                                                      
     ZIVRA_MSG_ENTRY(WM_REFLECT_BASE + WM_COMMAND, WORD(code), 0, 0, afx::CmdVoid, memberFxn)
 
 // WM_NOTIFY: void OnXxx(NMHDR* pNMHDR, LRESULT* pResult); codes may be negative.
-#define ON_NOTIFY(code, id, memberFxn) ZIVRA_MSG_ENTRY(WM_NOTIFY, WORD(code), id, id, afx::Notify, memberFxn)
+#define ON_NOTIFY(code, id, memberFxn)                                                             \
+    ZIVRA_MSG_ENTRY(WM_NOTIFY, WORD(code), id, id, afx::Notify, memberFxn)
 #define ON_NOTIFY_REFLECT(code, memberFxn)                                                         \
     ZIVRA_MSG_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, WORD(code), 0, 0, afx::Notify, memberFxn)
 

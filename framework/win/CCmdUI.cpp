@@ -6,7 +6,8 @@
 void CCmdUI::Enable(BOOL bOn)
 {
     if (m_pMenu) {
-        m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+        m_pMenu->EnableMenuItem(m_nIndex,
+                                MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
     } else if (m_pOther) {
         // A control losing its enabled state must not keep the focus.
         if (!bOn && ::GetFocus() == m_pOther->m_hWnd)
@@ -45,8 +46,8 @@ void CCmdUI::SetText(LPCTSTR lpszText)
         if (m_pSubMenu)
             return;
         // Keep the item's enabled and checked state while its text changes.
-        const UINT state = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION) &
-                           (MF_DISABLED | MF_GRAYED | MF_CHECKED);
+        const UINT state =
+            m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED | MF_CHECKED);
         m_pMenu->ModifyMenu(m_nIndex, MF_BYPOSITION | MF_STRING | state, m_nID, lpszText);
     } else if (m_pOther) {
         m_pOther->SetWindowText(lpszText);
@@ -92,7 +93,8 @@ void AfxUpdateMenuCmdUI(CCmdTarget* pTarget, CMenu* pPopup, BOOL bDisableIfNoHnd
         const UINT nCount = pPopup->GetMenuItemCount();
         if (nCount < state.m_nIndexMax) {
             state.m_nIndex -= (state.m_nIndexMax - nCount);
-            while (state.m_nIndex < nCount && pPopup->GetMenuItemID(int(state.m_nIndex)) == state.m_nID)
+            while (state.m_nIndex < nCount &&
+                   pPopup->GetMenuItemID(int(state.m_nIndex)) == state.m_nID)
                 ++state.m_nIndex;
         }
         state.m_nIndexMax = nCount;

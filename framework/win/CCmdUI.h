@@ -25,10 +25,10 @@ public:
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
     UINT m_nID = 0;
-    UINT m_nIndex = 0;          // position in m_pMenu
-    CMenu* m_pMenu = nullptr;     // the pop-up being updated, or nullptr
-    CMenu* m_pSubMenu = nullptr;  // the sub-menu whose header is at m_nIndex, or nullptr
-    CWnd* m_pOther = nullptr;     // a control being updated, or nullptr
+    UINT m_nIndex = 0;           // position in m_pMenu
+    CMenu* m_pMenu = nullptr;    // the pop-up being updated, or nullptr
+    CMenu* m_pSubMenu = nullptr; // the sub-menu whose header is at m_nIndex, or nullptr
+    CWnd* m_pOther = nullptr;    // a control being updated, or nullptr
     BOOL m_bEnableChanged = FALSE;
     BOOL m_bContinueRouting = FALSE;
     UINT m_nIndexMax = 0;

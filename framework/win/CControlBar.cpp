@@ -1,16 +1,16 @@
 #include "framework/win/CControlBar.h"
 
 #include "framework/win/CFrameWnd.h"
-#include "framework/win/MessageCrackers.h"
 #include "framework/win/FrameworkIds.h"
+#include "framework/win/MessageCrackers.h"
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_MESSAGE(WM_SIZEPARENT, &CControlBar::OnSizeParent)
-    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_MESSAGE(WM_SIZEPARENT, &CControlBar::OnSizeParent)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 CControlBar::~CControlBar()
@@ -19,15 +19,9 @@ CControlBar::~CControlBar()
         m_pFrame->RemoveControlBar(this);
 }
 
-CFrameWnd* CControlBar::GetParentFrame() const
-{
-    return AfxFindParentFrame(m_hWnd);
-}
+CFrameWnd* CControlBar::GetParentFrame() const { return AfxFindParentFrame(m_hWnd); }
 
-CSize CControlBar::CalcFixedLayout(BOOL, BOOL)
-{
-    return CSize(0, 0);
-}
+CSize CControlBar::CalcFixedLayout(BOOL, BOOL) { return CSize(0, 0); }
 
 int CControlBar::OnCreate(LPCREATESTRUCT lpcs)
 {

@@ -5,10 +5,11 @@
 IMPLEMENT_DYNAMIC(CCtrlView, CView)
 
 BEGIN_MESSAGE_MAP(CCtrlView, CView)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-CCtrlView::CCtrlView(LPCTSTR lpszClass, DWORD dwStyle) : m_strClass(lpszClass), m_dwDefaultStyle(dwStyle)
+CCtrlView::CCtrlView(LPCTSTR lpszClass, DWORD dwStyle)
+    : m_strClass(lpszClass), m_dwDefaultStyle(dwStyle)
 {
 }
 
@@ -19,9 +20,7 @@ BOOL CCtrlView::PreCreateWindow(CREATESTRUCT& cs)
     return CView::PreCreateWindow(cs);
 }
 
-void CCtrlView::OnDraw(CDC*)
-{
-}
+void CCtrlView::OnDraw(CDC*) {}
 
 void CCtrlView::OnPaint()
 {

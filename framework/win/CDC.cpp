@@ -123,17 +123,37 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ hObject)
     return hOld == HGDI_ERROR ? nullptr : hOld;
 }
 
-CPen* CDC::SelectObject(CPen* pPen) { return CPen::FromHandle(static_cast<HPEN>(SelectObject(pPen ? pPen->m_hObject : nullptr))); }
+CPen* CDC::SelectObject(CPen* pPen)
+{
+    return CPen::FromHandle(static_cast<HPEN>(SelectObject(pPen ? pPen->m_hObject : nullptr)));
+}
 
-CBrush* CDC::SelectObject(CBrush* pBrush) { return CBrush::FromHandle(static_cast<HBRUSH>(SelectObject(pBrush ? pBrush->m_hObject : nullptr))); }
+CBrush* CDC::SelectObject(CBrush* pBrush)
+{
+    return CBrush::FromHandle(
+        static_cast<HBRUSH>(SelectObject(pBrush ? pBrush->m_hObject : nullptr)));
+}
 
-CFont* CDC::SelectObject(CFont* pFont) { return CFont::FromHandle(static_cast<HFONT>(SelectObject(pFont ? pFont->m_hObject : nullptr))); }
+CFont* CDC::SelectObject(CFont* pFont)
+{
+    return CFont::FromHandle(static_cast<HFONT>(SelectObject(pFont ? pFont->m_hObject : nullptr)));
+}
 
-CBitmap* CDC::SelectObject(CBitmap* pBitmap) { return CBitmap::FromHandle(static_cast<HBITMAP>(SelectObject(pBitmap ? pBitmap->m_hObject : nullptr))); }
+CBitmap* CDC::SelectObject(CBitmap* pBitmap)
+{
+    return CBitmap::FromHandle(
+        static_cast<HBITMAP>(SelectObject(pBitmap ? pBitmap->m_hObject : nullptr)));
+}
 
-CGdiObject* CDC::SelectObject(CGdiObject* pObject) { return CGdiObject::FromHandle(SelectObject(pObject ? pObject->m_hObject : nullptr)); }
+CGdiObject* CDC::SelectObject(CGdiObject* pObject)
+{
+    return CGdiObject::FromHandle(SelectObject(pObject ? pObject->m_hObject : nullptr));
+}
 
-CGdiObject* CDC::SelectStockObject(int nIndex) { return CGdiObject::FromHandle(SelectObject(::GetStockObject(nIndex))); }
+CGdiObject* CDC::SelectStockObject(int nIndex)
+{
+    return CGdiObject::FromHandle(SelectObject(::GetStockObject(nIndex)));
+}
 
 void CDC::RestoreOriginalObjects()
 {
@@ -153,14 +173,15 @@ void CDC::UnselectEverywhere(HGDIOBJ hObject)
     if (slot < 0)
         return;
     for (CDC* pDC : LiveDCs()) {
-        if (!pDC->m_hDC || ::GetCurrentObject(pDC->m_hDC, type == OBJ_EXTPEN ? OBJ_PEN : type) != hObject)
+        if (!pDC->m_hDC ||
+            ::GetCurrentObject(pDC->m_hDC, type == OBJ_EXTPEN ? OBJ_PEN : type) != hObject)
             continue;
         HGDIOBJ hOriginal = pDC->m_hOriginal[slot];
         if (!hOriginal) // selected by someone else: put a stock object in its place
-            hOriginal = slot == 0 ? ::GetStockObject(BLACK_PEN)
-                      : slot == 1 ? ::GetStockObject(WHITE_BRUSH)
-                      : slot == 2 ? ::GetStockObject(SYSTEM_FONT)
-                                  : nullptr;
+            hOriginal = slot == 0   ? ::GetStockObject(BLACK_PEN)
+                        : slot == 1 ? ::GetStockObject(WHITE_BRUSH)
+                        : slot == 2 ? ::GetStockObject(SYSTEM_FONT)
+                                    : nullptr;
         if (hOriginal)
             ::SelectObject(pDC->m_hDC, hOriginal);
     }
@@ -268,8 +289,8 @@ BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL b
                     int nTextLen, CBrush* pBrush)
 {
     return ::DrawStateA(m_hDC, pBrush ? HBRUSH(*pBrush) : nullptr, nullptr,
-                        reinterpret_cast<LPARAM>(lpszText), WPARAM(nTextLen), pt.x, pt.y,
-                        size.cx, size.cy, nFlags | (bPrefixText ? DST_PREFIXTEXT : DST_TEXT));
+                        reinterpret_cast<LPARAM>(lpszText), WPARAM(nTextLen), pt.x, pt.y, size.cx,
+                        size.cy, nFlags | (bPrefixText ? DST_PREFIXTEXT : DST_TEXT));
 }
 
 CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const

@@ -29,7 +29,8 @@ public:
     HDC Detach();
     BOOL DeleteDC();
     BOOL CreateCompatibleDC(CDC* pDC);
-    BOOL CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const DEVMODEA* lpInitData);
+    BOOL CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput,
+                  const DEVMODEA* lpInitData);
     BOOL IsPrinting() const { return m_bPrinting; }
     CWnd* GetWindow() const;
     int SaveDC() { return ::SaveDC(m_hDC); }
@@ -45,10 +46,22 @@ public:
     CGdiObject* SelectObject(CGdiObject* pObject);
     CGdiObject* SelectStockObject(int nIndex);
     HGDIOBJ SelectObject(HGDIOBJ hObject);
-    CPen* GetCurrentPen() const { return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN))); }
-    CBrush* GetCurrentBrush() const { return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH))); }
-    CFont* GetCurrentFont() const { return CFont::FromHandle(static_cast<HFONT>(::GetCurrentObject(m_hDC, OBJ_FONT))); }
-    CBitmap* GetCurrentBitmap() const { return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP))); }
+    CPen* GetCurrentPen() const
+    {
+        return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN)));
+    }
+    CBrush* GetCurrentBrush() const
+    {
+        return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH)));
+    }
+    CFont* GetCurrentFont() const
+    {
+        return CFont::FromHandle(static_cast<HFONT>(::GetCurrentObject(m_hDC, OBJ_FONT)));
+    }
+    CBitmap* GetCurrentBitmap() const
+    {
+        return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP)));
+    }
 
     // Colours, modes and coordinates.
     COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
@@ -77,10 +90,22 @@ public:
     void LPtoDP(LPRECT lpRect) const { ::LPtoDP(m_hDC, reinterpret_cast<LPPOINT>(lpRect), 2); }
 
     // Clipping.
-    int IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
-    int IntersectClipRect(LPCRECT lpRect) { return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    int ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
-    int ExcludeClipRect(LPCRECT lpRect) { return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    int IntersectClipRect(int x1, int y1, int x2, int y2)
+    {
+        return ::IntersectClipRect(m_hDC, x1, y1, x2, y2);
+    }
+    int IntersectClipRect(LPCRECT lpRect)
+    {
+        return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
+    int ExcludeClipRect(int x1, int y1, int x2, int y2)
+    {
+        return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2);
+    }
+    int ExcludeClipRect(LPCRECT lpRect)
+    {
+        return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
     int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, pRgn ? HRGN(*pRgn) : nullptr); }
     int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
 
@@ -91,17 +116,42 @@ public:
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
     BOOL Polyline(const POINT* lpPoints, int nCount) { return ::Polyline(m_hDC, lpPoints, nCount); }
     BOOL Polygon(const POINT* lpPoints, int nCount) { return ::Polygon(m_hDC, lpPoints, nCount); }
-    BOOL PolyPolygon(const POINT* lpPoints, const INT* lpPolyCounts, int nCount) { return ::PolyPolygon(m_hDC, lpPoints, lpPolyCounts, nCount); }
+    BOOL PolyPolygon(const POINT* lpPoints, const INT* lpPolyCounts, int nCount)
+    {
+        return ::PolyPolygon(m_hDC, lpPoints, lpPolyCounts, nCount);
+    }
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
-    BOOL Rectangle(LPCRECT lpRect) { return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
+    BOOL Rectangle(LPCRECT lpRect)
+    {
+        return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
+    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
+    {
+        return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
+    }
     BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
-    BOOL Ellipse(LPCRECT lpRect) { return Ellipse(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    BOOL Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) { return ::Arc(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
-    BOOL Arc(LPCRECT lpRect, POINT ptStart, POINT ptEnd) { return Arc(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, ptStart.x, ptStart.y, ptEnd.x, ptEnd.y); }
-    BOOL Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) { return ::Pie(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
+    BOOL Ellipse(LPCRECT lpRect)
+    {
+        return Ellipse(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
+    BOOL Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+    {
+        return ::Arc(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+    }
+    BOOL Arc(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
+    {
+        return Arc(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, ptStart.x, ptStart.y,
+                   ptEnd.x, ptEnd.y);
+    }
+    BOOL Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+    {
+        return ::Pie(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+    }
     COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
-    COLORREF SetPixel(POINT point, COLORREF crColor) { return ::SetPixel(m_hDC, point.x, point.y, crColor); }
+    COLORREF SetPixel(POINT point, COLORREF crColor)
+    {
+        return ::SetPixel(m_hDC, point.x, point.y, crColor);
+    }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     COLORREF GetPixel(POINT point) const { return ::GetPixel(m_hDC, point.x, point.y); }
 
@@ -115,33 +165,75 @@ public:
     // A rectangle outline, top and left in one colour, right and bottom in the other.
     void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
-    BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
-    BOOL DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState) { return ::DrawFrameControl(m_hDC, lpRect, nType, nState); }
+    BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags)
+    {
+        return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags);
+    }
+    BOOL DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState)
+    {
+        return ::DrawFrameControl(m_hDC, lpRect, nType, nState);
+    }
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
     BOOL DrawIcon(POINT point, HICON hIcon) { return ::DrawIcon(m_hDC, point.x, point.y, hIcon); }
     BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush = nullptr);
     BOOL DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush = nullptr);
     BOOL DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush* pBrush = nullptr);
-    BOOL DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL bPrefixText = TRUE, int nTextLen = 0, CBrush* pBrush = nullptr);
+    BOOL DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL bPrefixText = TRUE,
+                   int nTextLen = 0, CBrush* pBrush = nullptr);
     BOOL FillRgn(CRgn* pRgn, CBrush* pBrush) { return ::FillRgn(m_hDC, *pRgn, *pBrush); }
-    BOOL FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight) { return ::FrameRgn(m_hDC, *pRgn, *pBrush, nWidth, nHeight); }
+    BOOL FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight)
+    {
+        return ::FrameRgn(m_hDC, *pRgn, *pBrush, nWidth, nHeight);
+    }
     BOOL InvertRgn(CRgn* pRgn) { return ::InvertRgn(m_hDC, *pRgn); }
 
     // Bitmaps.
-    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop) { return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, dwRop); }
-    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth, int nSrcHeight, DWORD dwRop) { return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, nSrcWidth, nSrcHeight, dwRop); }
-    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
+    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
+    {
+        return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc,
+                        dwRop);
+    }
+    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                    int nSrcWidth, int nSrcHeight, DWORD dwRop)
+    {
+        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc,
+                            ySrc, nSrcWidth, nSrcHeight, dwRop);
+    }
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop)
+    {
+        return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+    }
 
     // Text.
-    BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount) { return ::TextOutA(m_hDC, x, y, lpszString, nCount); }
+    BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount)
+    {
+        return ::TextOutA(m_hDC, x, y, lpszString, nCount);
+    }
     BOOL TextOut(int x, int y, const CString& str) { return TextOut(x, y, str, str.GetLength()); }
-    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount, LPINT lpDxWidths) { return ::ExtTextOutA(m_hDC, x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths); }
-    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString& str, LPINT lpDxWidths) { return ExtTextOut(x, y, nOptions, lpRect, str, UINT(str.GetLength()), lpDxWidths); }
-    int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat) { return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat); }
-    int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) { return DrawText(str, str.GetLength(), lpRect, nFormat); }
+    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
+                    LPINT lpDxWidths)
+    {
+        return ::ExtTextOutA(m_hDC, x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths);
+    }
+    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString& str,
+                    LPINT lpDxWidths)
+    {
+        return ExtTextOut(x, y, nOptions, lpRect, str, UINT(str.GetLength()), lpDxWidths);
+    }
+    int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
+    {
+        return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat);
+    }
+    int DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
+    {
+        return DrawText(str, str.GetLength(), lpRect, nFormat);
+    }
     CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
-    BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const { return ::GetTextMetricsA(m_hDC, lpMetrics); }
+    BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const
+    {
+        return ::GetTextMetricsA(m_hDC, lpMetrics);
+    }
 
     // Printing.
     int StartDoc(LPDOCINFOA lpDocInfo) { return ::StartDocA(m_hDC, lpDocInfo); }
@@ -204,6 +296,7 @@ public:
     CMetaFileDC() = default;
     ~CMetaFileDC() override;
     // lpBounds in .01 millimetres; pDCRef the reference device (the screen when nullptr).
-    BOOL CreateEnhanced(CDC* pDCRef, LPCTSTR lpszFileName, LPCRECT lpBounds, LPCTSTR lpszDescription);
+    BOOL CreateEnhanced(CDC* pDCRef, LPCTSTR lpszFileName, LPCRECT lpBounds,
+                        LPCTSTR lpszDescription);
     HENHMETAFILE CloseEnhanced();
 };

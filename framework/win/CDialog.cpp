@@ -7,9 +7,9 @@
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, &CDialog::OnOK)
-    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
-    ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
+ON_COMMAND(IDOK, &CDialog::OnOK)
+ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
 END_MESSAGE_MAP()
 
 INT_PTR CALLBACK AfxDlgProc(HWND, UINT message, WPARAM, LPARAM)
@@ -18,7 +18,8 @@ INT_PTR CALLBACK AfxDlgProc(HWND, UINT message, WPARAM, LPARAM)
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)
+    : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)), m_nIDHelp(nIDTemplate),
+      m_pParentWnd(pParentWnd)
 {
 }
 

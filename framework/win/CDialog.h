@@ -15,7 +15,10 @@ public:
 
     virtual INT_PTR DoModal();
     virtual BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
-    virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr) { return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd); }
+    virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr)
+    {
+        return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd);
+    }
     virtual BOOL CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = nullptr);
     // Ends a modal dialog with nResult (DoModal's return value); hides a modeless one.
     void EndDialog(int nResult);

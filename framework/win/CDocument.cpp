@@ -14,8 +14,8 @@
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
-    ON_COMMAND(ID_FILE_SAVE, &CDocument::OnFileSave)
-    ON_COMMAND(ID_FILE_SAVE_AS, &CDocument::OnFileSaveAs)
+ON_COMMAND(ID_FILE_SAVE, &CDocument::OnFileSave)
+ON_COMMAND(ID_FILE_SAVE_AS, &CDocument::OnFileSaveAs)
 END_MESSAGE_MAP()
 
 namespace {
@@ -40,17 +40,28 @@ CFileException FileErrorFromLastError(LPCTSTR lpszPath)
     DWORD dwError = ::GetLastError();
     int nCause = CFileException::genericException;
     switch (dwError) {
-    case ERROR_FILE_NOT_FOUND: nCause = CFileException::fileNotFound; break;
+    case ERROR_FILE_NOT_FOUND:
+        nCause = CFileException::fileNotFound;
+        break;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_DIRECTORY:
     case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME: nCause = CFileException::badPath; break;
+    case ERROR_BAD_PATHNAME:
+        nCause = CFileException::badPath;
+        break;
     case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT: nCause = CFileException::accessDenied; break;
-    case ERROR_SHARING_VIOLATION: nCause = CFileException::sharingViolation; break;
+    case ERROR_WRITE_PROTECT:
+        nCause = CFileException::accessDenied;
+        break;
+    case ERROR_SHARING_VIOLATION:
+        nCause = CFileException::sharingViolation;
+        break;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: nCause = CFileException::diskFull; break;
-    default: break;
+    case ERROR_HANDLE_DISK_FULL:
+        nCause = CFileException::diskFull;
+        break;
+    default:
+        break;
     }
     return CFileException(nCause, LONG(dwError), lpszPath);
 }
@@ -68,7 +79,8 @@ CString FormatSaveLoadError(LPCTSTR lpszPathName, const CException* e, BOOL bSav
     if (e)
         return e->GetErrorMessage();
     CString strText;
-    strText.Format(bSaving ? "Failed to save the document %s." : "Failed to open the document %s.", lpszPathName);
+    strText.Format(bSaving ? "Failed to save the document %s." : "Failed to open the document %s.",
+                   lpszPathName);
     return strText;
 }
 
@@ -257,16 +269,16 @@ BOOL CDocument::SaveModified()
     CString strPrompt;
     strPrompt.Format("Save changes to %s?", strName.GetString());
     switch (AfxMessageBox(strPrompt, MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES: return DoFileSave();
-    case IDNO: return TRUE;
-    default: return FALSE;
+    case IDYES:
+        return DoFileSave();
+    case IDNO:
+        return TRUE;
+    default:
+        return FALSE;
     }
 }
 
-BOOL CDocument::CanCloseFrame(CFrameWnd* /*pFrame*/)
-{
-    return SaveModified();
-}
+BOOL CDocument::CanCloseFrame(CFrameWnd* /*pFrame*/) { return SaveModified(); }
 
 BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
 {
@@ -287,18 +299,13 @@ BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
 BOOL CDocument::DoFileSave()
 {
     // A document never saved, or whose file became read-only, asks for a name.
-    DWORD dwAttrib = m_strPathName.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(m_strPathName);
+    DWORD dwAttrib =
+        m_strPathName.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(m_strPathName);
     if (dwAttrib != INVALID_FILE_ATTRIBUTES && (dwAttrib & FILE_ATTRIBUTE_READONLY))
         return DoSave(nullptr);
     return DoSave(m_strPathName.IsEmpty() ? nullptr : m_strPathName.GetString());
 }
 
-void CDocument::OnFileSave()
-{
-    DoFileSave();
-}
+void CDocument::OnFileSave() { DoFileSave(); }
 
-void CDocument::OnFileSaveAs()
-{
-    DoSave(nullptr);
-}
+void CDocument::OnFileSaveAs() { DoSave(nullptr); }

@@ -17,17 +17,17 @@
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_WM_CLOSE()
-    ON_WM_DESTROY()
-    ON_WM_SETFOCUS()
-    ON_WM_MENUSELECT()
-    ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
-    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, &CFrameWnd::OnUpdateKeyIndicator)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, &CFrameWnd::OnUpdateKeyIndicator)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_CLOSE()
+ON_WM_DESTROY()
+ON_WM_SETFOCUS()
+ON_WM_MENUSELECT()
+ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, &CFrameWnd::OnUpdateKeyIndicator)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, &CFrameWnd::OnUpdateKeyIndicator)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 void AfxRepositionBars(CWnd* pParent, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver)
@@ -47,9 +47,10 @@ void AfxRepositionBars(CWnd* pParent, UINT nIDFirst, UINT nIDLast, UINT nIDLeftO
     }
     if (hWndLeftOver && layout.hDWP) {
         const RECT& rc = layout.rect;
-        layout.hDWP = ::DeferWindowPos(layout.hDWP, hWndLeftOver, nullptr, rc.left, rc.top,
-                                       std::max(0L, long(rc.right - rc.left)), std::max(0L, long(rc.bottom - rc.top)),
-                                       SWP_NOACTIVATE | SWP_NOZORDER);
+        layout.hDWP =
+            ::DeferWindowPos(layout.hDWP, hWndLeftOver, nullptr, rc.left, rc.top,
+                             std::max(0L, long(rc.right - rc.left)),
+                             std::max(0L, long(rc.bottom - rc.top)), SWP_NOACTIVATE | SWP_NOZORDER);
     }
     if (layout.hDWP)
         ::EndDeferWindowPos(layout.hDWP);
@@ -77,8 +78,9 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
     return CWnd::PreCreateWindow(cs);
 }
 
-BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
+BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                       const RECT& rect, CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle,
+                       CCreateContext* pContext)
 {
     HMENU hMenu = nullptr;
     if (lpszMenuName) {
@@ -97,7 +99,8 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
                     pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, hMenu, pContext);
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                          CCreateContext* pContext)
 {
     m_nIDHelp = nIDResource;
     HINSTANCE hInst = AfxGetResourceHandle();
@@ -152,7 +155,8 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
         return nullptr;
     }
     // A view whose creation failed has been destroyed and has deleted itself.
-    if (!pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, RECT{0, 0, 0, 0}, this, nID, pContext))
+    if (!pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, RECT{0, 0, 0, 0}, this,
+                       nID, pContext))
         return nullptr;
     return pView;
 }
@@ -180,7 +184,8 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
     if (!m_pViewActive) {
         // The view (or the first pane of a splitter) becomes the active view.
         CWnd* pWnd = GetDlgItem(AFX_IDW_PANE_FIRST);
-        auto* pView = dynamic_cast<CView*>(CWnd::FromHandlePermanent(pWnd ? pWnd->GetSafeHwnd() : nullptr));
+        auto* pView =
+            dynamic_cast<CView*>(CWnd::FromHandlePermanent(pWnd ? pWnd->GetSafeHwnd() : nullptr));
         if (!pView && pDoc && pDoc->GetViewCount() > 0)
             pView = pDoc->GetView(0);
         if (pView)
@@ -223,7 +228,8 @@ void CFrameWnd::RecalcLayout(BOOL)
 
 void CFrameWnd::AddControlBar(CControlBar* pBar)
 {
-    if (std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) == m_listControlBars.end())
+    if (std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) ==
+        m_listControlBars.end())
         m_listControlBars.push_back(pBar);
 }
 
@@ -241,10 +247,7 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID) const
     return nullptr;
 }
 
-CWnd* CFrameWnd::GetMessageBar()
-{
-    return GetControlBar(AFX_IDW_STATUS_BAR);
-}
+CWnd* CFrameWnd::GetMessageBar() { return GetControlBar(AFX_IDW_STATUS_BAR); }
 
 void CFrameWnd::SetMessageText(LPCTSTR lpszText)
 {
@@ -293,7 +296,8 @@ BOOL CFrameWnd::WriteWindowPlacement(LPCTSTR lpszSection, LPCTSTR lpszEntry) con
     CWinApp* pApp = AfxGetApp();
     if (!pApp || !GetWindowPlacement(&wp))
         return FALSE;
-    return pApp->WriteProfileBinary(lpszSection, lpszEntry, reinterpret_cast<LPBYTE>(&wp), sizeof(wp));
+    return pApp->WriteProfileBinary(lpszSection, lpszEntry, reinterpret_cast<LPBYTE>(&wp),
+                                    sizeof(wp));
 }
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
@@ -328,10 +332,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
     return FALSE;
 }
 
-void CFrameWnd::PostNcDestroy()
-{
-    delete this;
-}
+void CFrameWnd::PostNcDestroy() { delete this; }
 
 void CFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
@@ -403,8 +404,8 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
 {
-    int nVirtKey = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
-                 : pCmdUI->m_nID == ID_INDICATOR_NUM  ? VK_NUMLOCK
-                                                      : VK_SCROLL;
+    int nVirtKey = pCmdUI->m_nID == ID_INDICATOR_CAPS  ? VK_CAPITAL
+                   : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
+                                                       : VK_SCROLL;
     pCmdUI->Enable(::GetKeyState(nVirtKey) & 1);
 }

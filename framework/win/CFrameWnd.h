@@ -41,7 +41,8 @@ public:
                 CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
                 CCreateContext* pContext = nullptr);
     // Menu, accelerators, icon and title (first part of the document string) from nIDResource.
-    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+    virtual BOOL LoadFrame(UINT nIDResource,
+                           DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     // Builds the client area: by default one view of the context's view class.
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);

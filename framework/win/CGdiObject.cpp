@@ -17,8 +17,7 @@ IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 
 namespace {
 
-template <class T>
-using GdiMap = CHandleMap<T, HGDIOBJ, &CGdiObject::m_hObject>;
+template <class T> using GdiMap = CHandleMap<T, HGDIOBJ, &CGdiObject::m_hObject>;
 
 // Permanent objects of every kind, and one map of temporary wrappers per wrapper class.
 GdiMap<CGdiObject>& ThePermanentMap()
@@ -27,8 +26,7 @@ GdiMap<CGdiObject>& ThePermanentMap()
     return map;
 }
 
-template <class T>
-GdiMap<T>& TheTempMap()
+template <class T> GdiMap<T>& TheTempMap()
 {
     static auto& map = *new GdiMap<T>;
     return map;
@@ -36,8 +34,7 @@ GdiMap<T>& TheTempMap()
 
 } // namespace
 
-template <class T>
-T* AfxGdiFromHandle(HGDIOBJ h)
+template <class T> T* AfxGdiFromHandle(HGDIOBJ h)
 {
     if (!h)
         return nullptr;
@@ -69,7 +66,10 @@ CGdiObject::~CGdiObject()
         DeleteObject();
 }
 
-CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) { return AfxGdiFromHandle<CGdiObject>(hObject); }
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
+{
+    return AfxGdiFromHandle<CGdiObject>(hObject);
+}
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
@@ -111,8 +111,8 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                        BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                       BYTE nPitchAndFamily, LPCTSTR lpszFacename)
+                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                       LPCTSTR lpszFacename)
 {
     return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
                                 bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,

@@ -24,15 +24,17 @@ public:
     BOOL Attach(HGDIOBJ hObject);
     HGDIOBJ Detach();
     BOOL DeleteObject();
-    int GetObject(int nCount, LPVOID lpObject) const { return ::GetObjectA(m_hObject, nCount, lpObject); }
+    int GetObject(int nCount, LPVOID lpObject) const
+    {
+        return ::GetObjectA(m_hObject, nCount, lpObject);
+    }
     UINT GetObjectType() const { return UINT(::GetObjectType(m_hObject)); }
     BOOL CreateStockObject(int nIndex) { return Attach(::GetStockObject(nIndex)); }
 };
 
 // The object of handle h as a T: its permanent object when that is a T, else a temporary T
 // wrapper released at idle time.
-template <class T>
-T* AfxGdiFromHandle(HGDIOBJ h);
+template <class T> T* AfxGdiFromHandle(HGDIOBJ h);
 
 class CPen : public CGdiObject {
     DECLARE_DYNAMIC(CPen)
@@ -41,7 +43,10 @@ public:
     CPen(int nPenStyle, int nWidth, COLORREF crColor) { CreatePen(nPenStyle, nWidth, crColor); }
     static CPen* FromHandle(HPEN hPen) { return AfxGdiFromHandle<CPen>(hPen); }
     operator HPEN() const { return static_cast<HPEN>(m_hObject); }
-    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) { return Attach(::CreatePen(nPenStyle, nWidth, crColor)); }
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
+    {
+        return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    }
     BOOL CreatePenIndirect(LPLOGPEN lpLogPen) { return Attach(::CreatePenIndirect(lpLogPen)); }
     int GetLogPen(LOGPEN* pLogPen) const { return GetObject(sizeof(LOGPEN), pLogPen); }
 };
@@ -55,9 +60,15 @@ public:
     static CBrush* FromHandle(HBRUSH hBrush) { return AfxGdiFromHandle<CBrush>(hBrush); }
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
     BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
-    BOOL CreateHatchBrush(int nIndex, COLORREF crColor) { return Attach(::CreateHatchBrush(nIndex, crColor)); }
+    BOOL CreateHatchBrush(int nIndex, COLORREF crColor)
+    {
+        return Attach(::CreateHatchBrush(nIndex, crColor));
+    }
     BOOL CreatePatternBrush(CBitmap* pBitmap);
-    BOOL CreateBrushIndirect(const LOGBRUSH* lpLogBrush) { return Attach(::CreateBrushIndirect(lpLogBrush)); }
+    BOOL CreateBrushIndirect(const LOGBRUSH* lpLogBrush)
+    {
+        return Attach(::CreateBrushIndirect(lpLogBrush));
+    }
     BOOL CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
     int GetLogBrush(LOGBRUSH* pLogBrush) const { return GetObject(sizeof(LOGBRUSH), pLogBrush); }
 };
@@ -67,11 +78,14 @@ class CFont : public CGdiObject {
 public:
     static CFont* FromHandle(HFONT hFont) { return AfxGdiFromHandle<CFont>(hFont); }
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
-    BOOL CreateFontIndirect(const LOGFONTA* lpLogFont) { return Attach(::CreateFontIndirectA(lpLogFont)); }
+    BOOL CreateFontIndirect(const LOGFONTA* lpLogFont)
+    {
+        return Attach(::CreateFontIndirectA(lpLogFont));
+    }
     BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                     BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                    BYTE nPitchAndFamily, LPCTSTR lpszFacename);
+                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                    LPCTSTR lpszFacename);
     // nPointSize in tenths of a point, converted through pDC (the screen when nullptr).
     BOOL CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC = nullptr);
     BOOL CreatePointFontIndirect(const LOGFONTA* lpLogFont, CDC* pDC = nullptr);
@@ -85,9 +99,18 @@ public:
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
     BOOL LoadBitmap(LPCTSTR lpszResourceName);
     BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCEA(nIDResource)); }
-    BOOL LoadOEMBitmap(UINT nIDBitmap) { return Attach(::LoadBitmapA(nullptr, MAKEINTRESOURCEA(nIDBitmap))); }
-    BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits) { return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits)); }
-    BOOL CreateBitmapIndirect(LPBITMAP lpBitmap) { return Attach(::CreateBitmapIndirect(lpBitmap)); }
+    BOOL LoadOEMBitmap(UINT nIDBitmap)
+    {
+        return Attach(::LoadBitmapA(nullptr, MAKEINTRESOURCEA(nIDBitmap)));
+    }
+    BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
+    {
+        return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
+    }
+    BOOL CreateBitmapIndirect(LPBITMAP lpBitmap)
+    {
+        return Attach(::CreateBitmapIndirect(lpBitmap));
+    }
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
     int GetBitmap(BITMAP* pBitMap) const { return GetObject(sizeof(BITMAP), pBitMap); }
 };
@@ -97,12 +120,24 @@ class CRgn : public CGdiObject {
 public:
     static CRgn* FromHandle(HRGN hRgn) { return AfxGdiFromHandle<CRgn>(hRgn); }
     operator HRGN() const { return static_cast<HRGN>(m_hObject); }
-    BOOL CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
+    BOOL CreateRectRgn(int x1, int y1, int x2, int y2)
+    {
+        return Attach(::CreateRectRgn(x1, y1, x2, y2));
+    }
     BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
-    BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
-    BOOL CreatePolygonRgn(const POINT* lpPoints, int nCount, int nMode) { return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode)); }
+    BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2)
+    {
+        return Attach(::CreateEllipticRgn(x1, y1, x2, y2));
+    }
+    BOOL CreatePolygonRgn(const POINT* lpPoints, int nCount, int nMode)
+    {
+        return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode));
+    }
     void SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn(*this, x1, y1, x2, y2); }
-    int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode) { return ::CombineRgn(*this, *pRgn1, pRgn2 ? HRGN(*pRgn2) : nullptr, nCombineMode); }
+    int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
+    {
+        return ::CombineRgn(*this, *pRgn1, pRgn2 ? HRGN(*pRgn2) : nullptr, nCombineMode);
+    }
     int CopyRgn(const CRgn* pRgnSrc) { return ::CombineRgn(*this, *pRgnSrc, nullptr, RGN_COPY); }
     int OffsetRgn(int x, int y) { return ::OffsetRgn(*this, x, y); }
     BOOL PtInRegion(int x, int y) const { return ::PtInRegion(*this, x, y); }

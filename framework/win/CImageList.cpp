@@ -26,7 +26,10 @@ CImageList::~CImageList()
         DeleteImageList();
 }
 
-CImageList* CImageList::FromHandle(HIMAGELIST hImageList) { return TheImageListMap().FromHandle(hImageList); }
+CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
+{
+    return TheImageListMap().FromHandle(hImageList);
+}
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {

@@ -22,16 +22,25 @@ public:
     HIMAGELIST Detach();
     BOOL DeleteImageList();
 
-    BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) { return Attach(::ImageList_Create(cx, cy, nFlags, nInitial, nGrow)); }
+    BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
+    {
+        return Attach(::ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
+    }
     BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask);
     int GetImageCount() const { return ::ImageList_GetImageCount(m_hImageList); }
     int Add(HICON hIcon) { return ::ImageList_AddIcon(m_hImageList, hIcon); }
     int Add(CBitmap* pbmImage, CBitmap* pbmMask);
     int Add(CBitmap* pbmImage, COLORREF crMask);
-    int Replace(int nImage, HICON hIcon) { return ::ImageList_ReplaceIcon(m_hImageList, nImage, hIcon); }
+    int Replace(int nImage, HICON hIcon)
+    {
+        return ::ImageList_ReplaceIcon(m_hImageList, nImage, hIcon);
+    }
     BOOL Remove(int nImage) { return ::ImageList_Remove(m_hImageList, nImage); }
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
     HICON ExtractIcon(int nImage) { return ::ImageList_ExtractIcon(nullptr, m_hImageList, nImage); }
-    BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const { return ::ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo); }
+    BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
+    {
+        return ::ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);
+    }
     COLORREF SetBkColor(COLORREF cr) { return ::ImageList_SetBkColor(m_hImageList, cr); }
 };

@@ -33,23 +33,58 @@ public:
     virtual BOOL LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCEA(nIDResource)); }
     virtual BOOL DestroyMenu();
 
-    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr) { return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem); }
-    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr) { return ::InsertMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem); }
-    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr) { return ::ModifyMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem); }
-    BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
-    BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
-    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck) { return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck); }
-    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
-    BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags) { return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags); }
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr)
+    {
+        return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
+    }
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
+                    LPCTSTR lpszNewItem = nullptr)
+    {
+        return ::InsertMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+    }
+    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
+                    LPCTSTR lpszNewItem = nullptr)
+    {
+        return ::ModifyMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+    }
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags)
+    {
+        return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+    }
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags)
+    {
+        return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+    }
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
+    {
+        return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck);
+    }
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
+    {
+        return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable);
+    }
+    BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags)
+    {
+        return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
+    }
 
     // Item state.
     UINT GetMenuItemCount() const { return UINT(::GetMenuItemCount(m_hMenu)); }
     UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
     UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
-    int GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const { return ::GetMenuStringA(m_hMenu, nIDItem, lpString, nMaxCount, nFlags); }
+    int GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const
+    {
+        return ::GetMenuStringA(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
+    }
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
-    BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fByPos = FALSE) { return ::GetMenuItemInfoA(m_hMenu, uItem, fByPos, lpMenuItemInfo); }
-    BOOL SetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fByPos = FALSE) { return ::SetMenuItemInfoA(m_hMenu, uItem, fByPos, lpMenuItemInfo); }
+    BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fByPos = FALSE)
+    {
+        return ::GetMenuItemInfoA(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+    }
+    BOOL SetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fByPos = FALSE)
+    {
+        return ::SetMenuItemInfoA(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+    }
     CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
 
     // Shows the pop-up; while it is open the owner's WM_MEASUREITEM finds this menu, so an

@@ -103,8 +103,8 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 // ---- sheet ----------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
-    ON_MESSAGE(WM_INITDIALOG, &CPropertySheet::HandleInitDialog)
-    ON_MESSAGE(PSM_PRESSBUTTON, &CPropertySheet::HandlePressButton)
+ON_MESSAGE(WM_INITDIALOG, &CPropertySheet::HandleInitDialog)
+ON_MESSAGE(PSM_PRESSBUTTON, &CPropertySheet::HandlePressButton)
 END_MESSAGE_MAP()
 
 CPropertySheet::CPropertySheet() { CommonConstruct(nullptr, 0); }

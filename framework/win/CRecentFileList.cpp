@@ -95,7 +95,8 @@ void CRecentFileList::ReadList()
         m_arrNames[i] = pApp->GetProfileString(m_strSectionName, strEntry, "");
     }
     // Gaps left by hand-edited values close up, so the menu numbers stay consecutive.
-    std::stable_partition(m_arrNames.begin(), m_arrNames.end(), [](const CString& s) { return !s.IsEmpty(); });
+    std::stable_partition(m_arrNames.begin(), m_arrNames.end(),
+                          [](const CString& s) { return !s.IsEmpty(); });
 }
 
 void CRecentFileList::WriteList()

@@ -12,20 +12,20 @@
 IMPLEMENT_DYNCREATE(CRichEditView, CCtrlView)
 
 BEGIN_MESSAGE_MAP(CRichEditView, CCtrlView)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_COMMAND(ID_EDIT_CUT, &CRichEditView::OnEditCut)
-    ON_COMMAND(ID_EDIT_COPY, &CRichEditView::OnEditCopy)
-    ON_COMMAND(ID_EDIT_PASTE, &CRichEditView::OnEditPaste)
-    ON_COMMAND(ID_EDIT_CLEAR, &CRichEditView::OnEditClear)
-    ON_COMMAND(ID_EDIT_UNDO, &CRichEditView::OnEditUndo)
-    ON_COMMAND(ID_EDIT_SELECT_ALL, &CRichEditView::OnEditSelectAll)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, &CRichEditView::OnUpdateNeedSel)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, &CRichEditView::OnUpdateNeedSel)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, &CRichEditView::OnUpdateNeedSel)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &CRichEditView::OnUpdateEditPaste)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &CRichEditView::OnUpdateEditUndo)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, &CRichEditView::OnUpdateNeedText)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_COMMAND(ID_EDIT_CUT, &CRichEditView::OnEditCut)
+ON_COMMAND(ID_EDIT_COPY, &CRichEditView::OnEditCopy)
+ON_COMMAND(ID_EDIT_PASTE, &CRichEditView::OnEditPaste)
+ON_COMMAND(ID_EDIT_CLEAR, &CRichEditView::OnEditClear)
+ON_COMMAND(ID_EDIT_UNDO, &CRichEditView::OnEditUndo)
+ON_COMMAND(ID_EDIT_SELECT_ALL, &CRichEditView::OnEditSelectAll)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, &CRichEditView::OnUpdateNeedSel)
+ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, &CRichEditView::OnUpdateNeedSel)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, &CRichEditView::OnUpdateNeedSel)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &CRichEditView::OnUpdateEditPaste)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &CRichEditView::OnUpdateEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, &CRichEditView::OnUpdateNeedText)
 END_MESSAGE_MAP()
 
 namespace {
@@ -68,8 +68,8 @@ DWORD CALLBACK StreamInCallback(DWORD_PTR dwCookie, LPBYTE pbBuff, LONG cb, LONG
 } // namespace
 
 CRichEditView::CRichEditView()
-    : CCtrlView(RICHEDIT_CLASSA, WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE |
-                                     ES_NOHIDESEL | ES_SAVESEL)
+    : CCtrlView(RICHEDIT_CLASSA, WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL |
+                                     ES_MULTILINE | ES_NOHIDESEL | ES_SAVESEL)
 {
     m_charformat.cbSize = sizeof(m_charformat);
     m_paraformat.cbSize = sizeof(m_paraformat);
@@ -182,9 +182,18 @@ void CRichEditView::UpdateCharEffect(CCmdUI* pCmdUI, DWORD dwMask, DWORD dwEffec
 void CRichEditView::OnCharBold() { ToggleCharEffect(CFM_BOLD, CFE_BOLD); }
 void CRichEditView::OnCharItalic() { ToggleCharEffect(CFM_ITALIC, CFE_ITALIC); }
 void CRichEditView::OnCharUnderline() { ToggleCharEffect(CFM_UNDERLINE, CFE_UNDERLINE); }
-void CRichEditView::OnUpdateCharBold(CCmdUI* pCmdUI) { UpdateCharEffect(pCmdUI, CFM_BOLD, CFE_BOLD); }
-void CRichEditView::OnUpdateCharItalic(CCmdUI* pCmdUI) { UpdateCharEffect(pCmdUI, CFM_ITALIC, CFE_ITALIC); }
-void CRichEditView::OnUpdateCharUnderline(CCmdUI* pCmdUI) { UpdateCharEffect(pCmdUI, CFM_UNDERLINE, CFE_UNDERLINE); }
+void CRichEditView::OnUpdateCharBold(CCmdUI* pCmdUI)
+{
+    UpdateCharEffect(pCmdUI, CFM_BOLD, CFE_BOLD);
+}
+void CRichEditView::OnUpdateCharItalic(CCmdUI* pCmdUI)
+{
+    UpdateCharEffect(pCmdUI, CFM_ITALIC, CFE_ITALIC);
+}
+void CRichEditView::OnUpdateCharUnderline(CCmdUI* pCmdUI)
+{
+    UpdateCharEffect(pCmdUI, CFM_UNDERLINE, CFE_UNDERLINE);
+}
 
 void CRichEditView::OnEditCut() { SendMessage(WM_CUT); }
 void CRichEditView::OnEditCopy() { SendMessage(WM_COPY); }
@@ -210,15 +219,9 @@ void CRichEditView::OnUpdateEditUndo(CCmdUI* pCmdUI)
     pCmdUI->Enable(SendMessage(EM_CANUNDO, 0, 0) != 0);
 }
 
-void CRichEditView::OnUpdateNeedText(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(GetWindowTextLength() > 0);
-}
+void CRichEditView::OnUpdateNeedText(CCmdUI* pCmdUI) { pCmdUI->Enable(GetWindowTextLength() > 0); }
 
-void CRichEditView::Serialize(CArchive& ar)
-{
-    Stream(ar, FALSE);
-}
+void CRichEditView::Serialize(CArchive& ar) { Stream(ar, FALSE); }
 
 void CRichEditView::Stream(CArchive& ar, BOOL bSelection)
 {
@@ -238,6 +241,7 @@ void CRichEditView::Stream(CArchive& ar, BOOL bSelection)
         std::rethrow_exception(cookie.error);
     if (es.dwError != 0) {
         CFile* pFile = ar.GetFile();
-        throw CArchiveException(CArchiveException::genericException, pFile ? pFile->GetFilePath().GetString() : nullptr);
+        throw CArchiveException(CArchiveException::genericException,
+                                pFile ? pFile->GetFilePath().GetString() : nullptr);
     }
 }

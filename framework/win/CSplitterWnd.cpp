@@ -11,15 +11,15 @@
 IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
-    ON_WM_PAINT()
-    ON_WM_SIZE()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONUP()
-    ON_WM_CANCELMODE()
-    ON_WM_KEYDOWN()
-    ON_WM_SETCURSOR()
-    ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+ON_WM_SIZE()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_WM_CANCELMODE()
+ON_WM_KEYDOWN()
+ON_WM_SETCURSOR()
+ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 CSplitterWnd::CSplitterWnd()
@@ -41,7 +41,8 @@ void CSplitterWnd::LayoutRowCol(CRowColInfo* pInfo, int n, int nSize, int nGap)
             info.nCurSize = 0;
             continue;
         }
-        info.nCurSize = info.nIdealSize < info.nMinSize ? 0 : std::min(std::max(info.nIdealSize, 0), nLeft);
+        info.nCurSize =
+            info.nIdealSize < info.nMinSize ? 0 : std::min(std::max(info.nIdealSize, 0), nLeft);
         nLeft -= info.nCurSize + nGap;
     }
     pInfo[n - 1].nCurSize = std::max(nLeft, 0);
@@ -68,7 +69,8 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
                           pParentWnd->GetSafeHwnd(), reinterpret_cast<HMENU>(UINT_PTR(nID)));
 }
 
-BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext)
+BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit,
+                              CCreateContext* pContext)
 {
     if (row < 0 || row >= m_nMaxRows || col < 0 || col >= m_nMaxCols || !pViewClass)
         return FALSE;
@@ -94,7 +96,8 @@ BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE 
         return FALSE;
     }
     RECT rect{0, 0, sizeInit.cx, sizeInit.cy};
-    if (!pWnd->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, this, UINT(IdFromRowCol(row, col)), pContext))
+    if (!pWnd->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, this,
+                      UINT(IdFromRowCol(row, col)), pContext))
         return FALSE; // the view destroyed and deleted itself
     if (bSendInitialUpdate)
         pWnd->SendMessage(WM_INITIALUPDATE);
@@ -156,10 +159,7 @@ BOOL CSplitterWnd::IsChildPane(CWnd* pWnd, int* pRow, int* pCol)
     return TRUE;
 }
 
-void CSplitterWnd::GetInsideRect(CRect& rect) const
-{
-    ::GetClientRect(m_hWnd, &rect);
-}
+void CSplitterWnd::GetInsideRect(CRect& rect) const { ::GetClientRect(m_hWnd, &rect); }
 
 CRect CSplitterWnd::GetCellRect(int row, int col) const
 {
@@ -210,8 +210,9 @@ void CSplitterWnd::RecalcLayout()
                 continue;
             CRect rect = GetCellRect(row, col);
             rect.DeflateRect(m_cxBorder, m_cyBorder);
-            hDWP = ::DeferWindowPos(hDWP, hWndPane, nullptr, rect.left, rect.top, std::max(0, rect.Width()),
-                                    std::max(0, rect.Height()), SWP_NOACTIVATE | SWP_NOZORDER);
+            hDWP = ::DeferWindowPos(hDWP, hWndPane, nullptr, rect.left, rect.top,
+                                    std::max(0, rect.Width()), std::max(0, rect.Height()),
+                                    SWP_NOACTIVATE | SWP_NOZORDER);
         }
     }
     if (hDWP)
@@ -347,7 +348,8 @@ void CSplitterWnd::OnInvertTracker(const CRect& rect)
     if (rect.IsRectEmpty())
         return;
     // A half-tone pattern XOR-ed over the window (and its panes): drawing it twice erases it.
-    static const WORD kPattern[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+    static const WORD kPattern[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA,
+                                     0x5555, 0xAAAA, 0x5555, 0xAAAA};
     HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, kPattern);
     HBRUSH hBrush = ::CreatePatternBrush(hBitmap);
     HDC hDC = ::GetDCEx(m_hWnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
@@ -414,7 +416,8 @@ void CSplitterWnd::OnPaint()
     for (int row = 0; row + 1 < m_nRows; row++)
         for (int col = 0; col + 1 < m_nCols; col++) {
             CRect rectRow = GetRowBarRect(row), rectCol = GetColumnBarRect(col);
-            OnDrawSplitter(&dc, splitIntersection, CRect(rectCol.left, rectRow.top, rectCol.right, rectRow.bottom));
+            OnDrawSplitter(&dc, splitIntersection,
+                           CRect(rectCol.left, rectRow.top, rectCol.right, rectRow.bottom));
         }
     if (m_cxBorder > 0 || m_cyBorder > 0)
         for (int row = 0; row < m_nRows; row++)
@@ -461,11 +464,13 @@ void CSplitterWnd::OnMouseMove(UINT, CPoint pt)
     auto move = [&](CRect& tracker, BOOL bVert, BOOL bHorz) {
         CRect rectNew = tracker;
         if (bVert) {
-            int y = std::clamp(int(pt.y - m_ptTrackOffset.y), int(m_rectLimit.top), int(m_rectLimit.bottom));
+            int y = std::clamp(int(pt.y - m_ptTrackOffset.y), int(m_rectLimit.top),
+                               int(m_rectLimit.bottom));
             rectNew.OffsetRect(0, y - rectNew.top);
         }
         if (bHorz) {
-            int x = std::clamp(int(pt.x - m_ptTrackOffset.x), int(m_rectLimit.left), int(m_rectLimit.right));
+            int x = std::clamp(int(pt.x - m_ptTrackOffset.x), int(m_rectLimit.left),
+                               int(m_rectLimit.right));
             rectNew.OffsetRect(x - rectNew.left, 0);
         }
         if (rectNew == tracker)
@@ -485,10 +490,7 @@ void CSplitterWnd::OnMouseMove(UINT, CPoint pt)
     }
 }
 
-void CSplitterWnd::OnLButtonUp(UINT, CPoint)
-{
-    StopTracking(TRUE);
-}
+void CSplitterWnd::OnLButtonUp(UINT, CPoint) { StopTracking(TRUE); }
 
 void CSplitterWnd::OnCancelMode()
 {
@@ -543,10 +545,7 @@ void CSplitterWnd::SetActivePane(int row, int col, CWnd* pWnd)
         pPane->SetFocus();
 }
 
-BOOL CSplitterWnd::CanActivateNext(BOOL)
-{
-    return m_nRows * m_nCols > 1;
-}
+BOOL CSplitterWnd::CanActivateNext(BOOL) { return m_nRows * m_nCols > 1; }
 
 void CSplitterWnd::ActivateNext(BOOL bPrev)
 {

@@ -9,7 +9,7 @@
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
-    ON_WM_SIZE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -36,13 +36,15 @@ public:
         m_bEnableChanged = TRUE;
         auto* pBar = static_cast<CStatusBar*>(m_pOther);
         UINT nStyle = pBar->GetPaneStyle(int(m_nIndex));
-        pBar->SetPaneStyle(int(m_nIndex), bOn ? (nStyle & ~SBPS_DISABLED) : (nStyle | SBPS_DISABLED));
+        pBar->SetPaneStyle(int(m_nIndex),
+                           bOn ? (nStyle & ~SBPS_DISABLED) : (nStyle | SBPS_DISABLED));
     }
     void SetCheck(int nCheck) override
     {
         auto* pBar = static_cast<CStatusBar*>(m_pOther);
         UINT nStyle = pBar->GetPaneStyle(int(m_nIndex));
-        pBar->SetPaneStyle(int(m_nIndex), nCheck ? (nStyle | SBPS_POPOUT) : (nStyle & ~SBPS_POPOUT));
+        pBar->SetPaneStyle(int(m_nIndex),
+                           nCheck ? (nStyle | SBPS_POPOUT) : (nStyle & ~SBPS_POPOUT));
     }
     void SetText(LPCTSTR lpszText) override
     {
@@ -60,7 +62,8 @@ BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     }();
     (void)s_bInit;
     m_dwStyle = dwStyle & CBRS_ALIGN_ANY;
-    DWORD dwWndStyle = (dwStyle & (WS_CHILD | WS_VISIBLE)) | WS_CHILD | CCS_NOPARENTALIGN | CCS_NOMOVEY;
+    DWORD dwWndStyle =
+        (dwStyle & (WS_CHILD | WS_VISIBLE)) | WS_CHILD | CCS_NOPARENTALIGN | CCS_NOMOVEY;
     if (!CWnd::CreateEx(0, STATUSCLASSNAMEA, nullptr, dwWndStyle, 0, 0, 0, 0,
                         pParentWnd->GetSafeHwnd(), reinterpret_cast<HMENU>(UINT_PTR(nID))))
         return FALSE;
@@ -223,10 +226,7 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
             ShowPaneText(i);
 }
 
-CSize CStatusBar::CalcFixedLayout(BOOL, BOOL)
-{
-    return CSize(32767, m_cyBar);
-}
+CSize CStatusBar::CalcFixedLayout(BOOL, BOOL) { return CSize(32767, m_cyBar); }
 
 void CStatusBar::OnSize(UINT nType, int cx, int cy)
 {

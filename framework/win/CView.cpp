@@ -1,25 +1,25 @@
 #include "framework/win/CView.h"
 
+#include "framework/win/CCmdUI.h"
 #include "framework/win/CCreateContext.h"
 #include "framework/win/CDC.h"
 #include "framework/win/CDocument.h"
-#include "framework/win/CCmdUI.h"
 #include "framework/win/CFrameWnd.h"
 #include "framework/win/CSplitterWnd.h"
-#include "framework/win/MessageCrackers.h"
 #include "framework/win/FrameworkIds.h"
+#include "framework/win/MessageCrackers.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_PAINT()
-    ON_MESSAGE(WM_MOUSEACTIVATE, &CView::OnMouseActivateMsg)
-    ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMsg)
-    ON_COMMAND_RANGE(ID_NEXT_PANE, ID_PREV_PANE, &CView::OnNextPaneCmd)
-    ON_UPDATE_COMMAND_UI(ID_NEXT_PANE, &CView::OnUpdateNextPaneMenu)
-    ON_UPDATE_COMMAND_UI(ID_PREV_PANE, &CView::OnUpdateNextPaneMenu)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_PAINT()
+ON_MESSAGE(WM_MOUSEACTIVATE, &CView::OnMouseActivateMsg)
+ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMsg)
+ON_COMMAND_RANGE(ID_NEXT_PANE, ID_PREV_PANE, &CView::OnNextPaneCmd)
+ON_UPDATE_COMMAND_UI(ID_NEXT_PANE, &CView::OnUpdateNextPaneMenu)
+ON_UPDATE_COMMAND_UI(ID_PREV_PANE, &CView::OnUpdateNextPaneMenu)
 END_MESSAGE_MAP()
 
 namespace {
@@ -37,10 +37,7 @@ CView::~CView()
         m_pDocument->RemoveView(this);
 }
 
-CFrameWnd* CView::GetParentFrame() const
-{
-    return AfxFindParentFrame(m_hWnd);
-}
+CFrameWnd* CView::GetParentFrame() const { return AfxFindParentFrame(m_hWnd); }
 
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -68,10 +65,7 @@ void CView::OnDestroy()
     CWnd::OnDestroy();
 }
 
-void CView::PostNcDestroy()
-{
-    delete this;
-}
+void CView::PostNcDestroy() { delete this; }
 
 void CView::OnPaint()
 {
@@ -98,15 +92,9 @@ LRESULT CView::OnInitialUpdateMsg(WPARAM, LPARAM)
     return 0;
 }
 
-void CView::OnInitialUpdate()
-{
-    OnUpdate(nullptr, 0, nullptr);
-}
+void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
-void CView::OnUpdate(CView*, LPARAM, CObject*)
-{
-    Invalidate(TRUE);
-}
+void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
 void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
 {
@@ -119,22 +107,13 @@ void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
     }
 }
 
-void CView::OnActivateFrame(UINT, CFrameWnd*)
-{
-}
+void CView::OnActivateFrame(UINT, CFrameWnd*) {}
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*)
-{
-}
+void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
 
-BOOL CView::OnPreparePrinting(CPrintInfo*)
-{
-    return FALSE;
-}
+BOOL CView::OnPreparePrinting(CPrintInfo*) { return FALSE; }
 
-void CView::OnBeginPrinting(CDC*, CPrintInfo*)
-{
-}
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 
 void CView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 {
@@ -142,9 +121,7 @@ void CView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     OnDraw(pDC);
 }
 
-void CView::OnEndPrinting(CDC*, CPrintInfo*)
-{
-}
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {

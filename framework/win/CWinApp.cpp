@@ -197,8 +197,8 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
     if (!hKey)
         return UINT(nDefault);
     DWORD value = 0, type = 0, size = sizeof value;
-    const LONG result =
-        ::RegQueryValueExA(hKey, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
+    const LONG result = ::RegQueryValueExA(hKey, lpszEntry, nullptr, &type,
+                                           reinterpret_cast<LPBYTE>(&value), &size);
     ::RegCloseKey(hKey);
     if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
         return UINT(nDefault);
@@ -256,15 +256,14 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
     if (!lpszValue)
         result = ::RegDeleteValueA(hKey, lpszEntry);
     else
-        result = ::RegSetValueExA(hKey, lpszEntry, 0, REG_SZ,
-                                  reinterpret_cast<const BYTE*>(lpszValue),
-                                  DWORD(std::strlen(lpszValue) + 1));
+        result =
+            ::RegSetValueExA(hKey, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+                             DWORD(std::strlen(lpszValue) + 1));
     ::RegCloseKey(hKey);
     return result == ERROR_SUCCESS;
 }
 
-BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData,
-                               UINT* pBytes)
+BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
 {
     *ppData = nullptr;
     *pBytes = 0;
@@ -322,7 +321,8 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
         pApp->m_pszExeName = ::strdup(exe);
     if (!pApp->m_pszAppName) {
         CString title;
-        pApp->m_pszAppName = ::strdup(AfxLoadString(kIdsAppTitle, title) ? title.GetString() : exe.GetString());
+        pApp->m_pszAppName =
+            ::strdup(AfxLoadString(kIdsAppTitle, title) ? title.GetString() : exe.GetString());
     }
 
     if (!pApp->InitApplication() || !pApp->InitInstance()) {

@@ -43,7 +43,10 @@ public:
     BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
     HCURSOR LoadCursor(UINT nIDResource) const;
-    HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursorA(nullptr, lpszCursorName); }
+    HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const
+    {
+        return ::LoadCursorA(nullptr, lpszCursorName);
+    }
     HICON LoadIcon(UINT nIDResource) const;
 
     // Dialog look switches kept for the start-up sequence; the system draws 3-D controls itself.

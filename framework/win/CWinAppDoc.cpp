@@ -14,8 +14,8 @@
 #include <memory>
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
-    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CWinApp::OnOpenRecentFile)
-    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, &CWinApp::OnUpdateRecentFileMenu)
+ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CWinApp::OnOpenRecentFile)
+ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, &CWinApp::OnUpdateRecentFileMenu)
 END_MESSAGE_MAP()
 
 namespace {
@@ -60,10 +60,7 @@ void CWinApp::OnFileOpen()
         m_pDocManager->OnFileOpen();
 }
 
-BOOL CWinApp::SaveAllModified()
-{
-    return !m_pDocManager || m_pDocManager->SaveAllModified();
-}
+BOOL CWinApp::SaveAllModified() { return !m_pDocManager || m_pDocManager->SaveAllModified(); }
 
 void CWinApp::CloseAllDocuments(BOOL bEndSession)
 {
@@ -76,7 +73,8 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
     if (nMaxMRU == 0)
         return;
     nMaxMRU = std::min<UINT>(nMaxMRU, ID_FILE_MRU_LAST - ID_FILE_MRU_FILE1 + 1);
-    State().recentFiles = std::make_unique<CRecentFileList>(ID_FILE_MRU_FILE1, "Recent File List", "File%d", int(nMaxMRU));
+    State().recentFiles = std::make_unique<CRecentFileList>(ID_FILE_MRU_FILE1, "Recent File List",
+                                                            "File%d", int(nMaxMRU));
     m_pRecentFileList = State().recentFiles.get();
     m_pRecentFileList->ReadList();
 }

@@ -17,15 +17,15 @@
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
-    ON_WM_NCDESTROY()
-    ON_WM_DRAWITEM()
-    ON_WM_MEASUREITEM()
-    ON_WM_DELETEITEM()
-    ON_WM_COMPAREITEM()
-    ON_WM_CTLCOLOR()
-    ON_WM_HSCROLL()
-    ON_WM_VSCROLL()
-    ON_WM_INITMENUPOPUP()
+ON_WM_NCDESTROY()
+ON_WM_DRAWITEM()
+ON_WM_MEASUREITEM()
+ON_WM_DELETEITEM()
+ON_WM_COMPAREITEM()
+ON_WM_CTLCOLOR()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 const CWnd CWnd::wndTop(HWND_TOP);
@@ -269,9 +269,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     }
 
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, DWORD(cs.style), cs.x,
-                                  cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
-                                  cs.lpCreateParams);
+    HWND hWnd =
+        ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, DWORD(cs.style), cs.x, cs.y,
+                          cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate())
         PostNcDestroy(); // failed before the first message: a self-deleting object goes now
     return hWnd != nullptr;
@@ -427,8 +427,7 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     if (ReflectLastMsg(pNMHDR->hwndFrom, pResult))
         return TRUE;
     AFX_NOTIFY notify = {pResult, pNMHDR};
-    return OnCmdMsg(UINT(pNMHDR->idFrom), int(MAKELONG(pNMHDR->code, WM_NOTIFY)), &notify,
-                    nullptr);
+    return OnCmdMsg(UINT(pNMHDR->idFrom), int(MAKELONG(pNMHDR->code, WM_NOTIFY)), &notify, nullptr);
 }
 
 BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
@@ -507,7 +506,8 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     if (lpDrawItemStruct->CtlType == ODT_MENU) {
         // hwndItem holds the menu handle of a menu item
-        if (CMenu* pMenu = CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(lpDrawItemStruct->hwndItem))) {
+        if (CMenu* pMenu =
+                CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(lpDrawItemStruct->hwndItem))) {
             pMenu->DrawItem(lpDrawItemStruct);
             return;
         }
@@ -541,15 +541,16 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
     if (lpMeasureItemStruct->CtlType == ODT_MENU) {
         // The item's menu is the one being tracked for this window, else its menu bar.
         AFX_THREAD_STATE* state = AfxGetThreadState();
-        HMENU hMenu = state->m_hTrackingWindow == m_hWnd ? state->m_hTrackingMenu
-                                                         : ::GetMenu(m_hWnd);
+        HMENU hMenu =
+            state->m_hTrackingWindow == m_hWnd ? state->m_hTrackingMenu : ::GetMenu(m_hWnd);
         if (hMenu) {
             if (CMenu* pMenu = FindPopupMenuFromID(hMenu, lpMeasureItemStruct->itemID)) {
                 pMenu->MeasureItem(lpMeasureItemStruct);
                 return;
             }
         }
-    } else if (HWND hWndChild = ::GetDlgItem(m_hWnd, nIDCtl); hWndChild && ReflectLastMsg(hWndChild)) {
+    } else if (HWND hWndChild = ::GetDlgItem(m_hWnd, nIDCtl);
+               hWndChild && ReflectLastMsg(hWndChild)) {
         return;
     }
     Default();

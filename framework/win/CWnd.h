@@ -94,7 +94,10 @@ public:
 
     // Relations.
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, AfxSafeHwnd(pWndNewParent))); }
+    CWnd* SetParent(CWnd* pWndNewParent)
+    {
+        return FromHandle(::SetParent(m_hWnd, AfxSafeHwnd(pWndNewParent)));
+    }
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = AfxSafeHwnd(pOwnerWnd); }
     CWnd* GetTopLevelParent() const;
@@ -103,42 +106,80 @@ public:
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     int SetDlgCtrlID(int nID) { return int(::SetWindowLongPtrA(m_hWnd, GWLP_ID, nID)); }
     BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, AfxSafeHwnd(pWnd)); }
-    CWnd* ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
+    CWnd* ChildWindowFromPoint(POINT point) const
+    {
+        return FromHandle(::ChildWindowFromPoint(m_hWnd, point));
+    }
     static CWnd* WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                   BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
 
     // Messages.
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessageA(m_hWnd, message, wParam, lParam); }
-    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam); }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    }
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::PostMessageA(m_hWnd, message, wParam, lParam);
+    }
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
+    }
 
     // Text.
     void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
-    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount); }
+    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
+    {
+        return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
+    }
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
     int GetDlgItemText(int nID, CString& rString) const;
-    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
-    UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const { return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned); }
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE)
+    {
+        ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned);
+    }
+    UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const
+    {
+        return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
+    }
     void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
     UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
-    void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck) { ::CheckRadioButton(m_hWnd, nIDFirst, nIDLast, nIDCheck); }
+    void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck)
+    {
+        ::CheckRadioButton(m_hWnd, nIDFirst, nIDLast, nIDCheck);
+    }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     // Position and state.
-    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
-    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE) { MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint); }
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
+    {
+        ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+    }
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
+    {
+        MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+                   lpRect->bottom - lpRect->top, bRepaint);
+    }
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE)
+    {
+        ::InvalidateRect(m_hWnd, lpRect, bErase);
+    }
     void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
-    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) { return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags); }
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    {
+        return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
+    }
     void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
@@ -146,10 +187,20 @@ public:
     void ClientToScreen(LPRECT lpRect) const;
     void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
     void ScreenToClient(LPRECT lpRect) const;
-    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const { ::MapWindowPoints(m_hWnd, AfxSafeHwnd(pwndTo), lpPoint, nCount); }
+    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
+    {
+        ::MapWindowPoints(m_hWnd, AfxSafeHwnd(pwndTo), lpPoint, nCount);
+    }
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
-    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { lpwndpl->length = sizeof(WINDOWPLACEMENT); return ::GetWindowPlacement(m_hWnd, lpwndpl); }
-    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
+    {
+        lpwndpl->length = sizeof(WINDOWPLACEMENT);
+        return ::GetWindowPlacement(m_hWnd, lpwndpl);
+    }
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl)
+    {
+        return ::SetWindowPlacement(m_hWnd, lpwndpl);
+    }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
@@ -172,17 +223,40 @@ public:
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
 
     // Timers, scrolling, drawing.
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer); }
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr)
+    {
+        return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+    }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
     int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
-    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos); }
-    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) { ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw); }
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE)
+    {
+        return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
+    }
+    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
+    {
+        ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+    }
+    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+    }
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
-    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE) { lpScrollInfo->cbSize = sizeof(SCROLLINFO); return ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw); }
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE)
+    {
+        lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+        return ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    }
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
-    BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, nSBFlags, nArrowFlags); }
-    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr) { ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect); }
+    BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH)
+    {
+        return ::EnableScrollBar(m_hWnd, nSBFlags, nArrowFlags);
+    }
+    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr,
+                      LPCRECT lpClipRect = nullptr)
+    {
+        ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
+    }
     CDC* GetDC();
     CDC* GetWindowDC();
     int ReleaseDC(CDC* pDC);
@@ -190,9 +264,12 @@ public:
     BOOL SetMenu(CMenu* pMenu);
     CMenu* GetSystemMenu(BOOL bRevert) const;
     void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
-    HICON SetIcon(HICON hIcon, BOOL bBigIcon) { return HICON(::SendMessageA(m_hWnd, WM_SETICON, bBigIcon, LPARAM(hIcon))); }
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon)
+    {
+        return HICON(::SendMessageA(m_hWnd, WM_SETICON, bBigIcon, LPARAM(hIcon)));
+    }
 
-    UINT m_nFlags = 0;         // WF_* flags
+    UINT m_nFlags = 0;            // WF_* flags
     WNDPROC m_pfnSuper = nullptr; // the procedure the window had before it was subclassed
     int m_nModalResult = 0;
     HWND m_hWndOwner = nullptr; // set by SetOwner; else the parent is the owner

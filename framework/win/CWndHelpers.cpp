@@ -23,7 +23,8 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->m_hObject : nullptr), bRedraw);
+    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->m_hObject : nullptr),
+                   bRedraw);
 }
 
 CFont* CWnd::GetFont() const
@@ -96,19 +97,20 @@ CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
 
 BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu ? pMenu->m_hMenu : nullptr); }
 
-CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
-
-CWnd* CWnd::GetOwner() const
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
 {
-    return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent();
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
 }
+
+CWnd* CWnd::GetOwner() const { return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent(); }
 
 CWnd* CWnd::GetTopLevelParent() const
 {
     HWND hWnd = m_hWnd;
     for (;;) {
-        HWND hNext = (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(hWnd)
-                                                                       : ::GetWindow(hWnd, GW_OWNER);
+        HWND hNext = (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)
+                         ? ::GetParent(hWnd)
+                         : ::GetWindow(hWnd, GW_OWNER);
         if (!hNext)
             return FromHandle(hWnd);
         hWnd = hNext;
@@ -197,7 +199,8 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             }
             if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent && lIdleCount == 0)
                 ::SendMessageA(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, LPARAM(m_hWnd));
-            if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
+            if ((dwFlags & MLF_NOKICKIDLE) ||
+                !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
                 bIdle = FALSE;
         }
         // Under test the hook acts when the loop is idle; a dialog it never ends is aborted.

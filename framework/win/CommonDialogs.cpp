@@ -23,8 +23,7 @@ HWND CCommonDialog::OwnerWindow() const
     return hWnd;
 }
 
-template <class Run>
-INT_PTR CCommonDialog::RunCommon(Run run)
+template <class Run> INT_PTR CCommonDialog::RunCommon(Run run)
 {
     if (CModalTestHook* pHook = AfxGetModalTestHook()) {
         const int nAnswer = pHook->OnModalStart(this);

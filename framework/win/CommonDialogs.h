@@ -12,8 +12,7 @@ public:
 
 protected:
     // IDOK when run() succeeded, IDCANCEL otherwise; the hook's answer when a test runs.
-    template <class Run>
-    INT_PTR RunCommon(Run run);
+    template <class Run> INT_PTR RunCommon(Run run);
     HWND OwnerWindow() const;
 };
 
@@ -55,8 +54,9 @@ public:
 class CFontDialog : public CCommonDialog {
     DECLARE_DYNAMIC(CFontDialog)
 public:
-    explicit CFontDialog(LPLOGFONTA lplfInitial = nullptr, DWORD dwFlags = CF_EFFECTS | CF_SCREENFONTS,
-                         CDC* pdcPrinter = nullptr, CWnd* pParentWnd = nullptr);
+    explicit CFontDialog(LPLOGFONTA lplfInitial = nullptr,
+                         DWORD dwFlags = CF_EFFECTS | CF_SCREENFONTS, CDC* pdcPrinter = nullptr,
+                         CWnd* pParentWnd = nullptr);
     INT_PTR DoModal() override;
     void GetCurrentFont(LPLOGFONTA lplf) const { *lplf = m_lf; }
     CString GetFaceName() const { return CString(m_lf.lfFaceName); }

@@ -31,8 +31,7 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 namespace {
 
 // The owner-draw messages a list or combo box gets back from its parent, as virtual calls.
-template <class T>
-BOOL ReflectOwnerDraw(T* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult)
+template <class T> BOOL ReflectOwnerDraw(T* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult)
 {
     switch (message) {
     case WM_DRAWITEM:
@@ -122,8 +121,8 @@ HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, HTREEITEM hParent, HTREEITEM h
     return InsertItem(&tvis);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage,
-                                HTREEITEM hParent, HTREEITEM hInsertAfter)
+HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent,
+                                HTREEITEM hInsertAfter)
 {
     TVINSERTSTRUCTA tvis = {};
     tvis.hParent = hParent;
@@ -230,8 +229,9 @@ HTREEITEM CTreeCtrl::HitTest(POINT pt, UINT* pFlags) const
 
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
-    return CImageList::FromHandle(HIMAGELIST(SendMessage(
-        TVM_SETIMAGELIST, WPARAM(nImageListType), LPARAM(pImageList ? pImageList->m_hImageList : nullptr))));
+    return CImageList::FromHandle(
+        HIMAGELIST(SendMessage(TVM_SETIMAGELIST, WPARAM(nImageListType),
+                               LPARAM(pImageList ? pImageList->m_hImageList : nullptr))));
 }
 
 LONG CTabCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)

@@ -48,8 +48,7 @@ void SetWindowTextIfChanged(HWND hWnd, const char* text)
     pDX->Fail();
 }
 
-template <class T>
-void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, const char* message)
+template <class T> void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, const char* message)
 {
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
@@ -101,7 +100,8 @@ BOOL AfxParseDouble(const char* text, double& value)
 CString AfxFormatDouble(double value)
 {
     char buffer[40];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     return CString(buffer, int(result.ptr - buffer));
 }
 
@@ -159,11 +159,20 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
         SetWindowTextIfChanged(hWnd, value);
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value) { ExchangeInteger(pDX, nIDC, value, kEnterInteger); }
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+{
+    ExchangeInteger(pDX, nIDC, value, kEnterInteger);
+}
 
-void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) { ExchangeInteger(pDX, nIDC, value, kEnterPositiveInteger); }
+void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
+{
+    ExchangeInteger(pDX, nIDC, value, kEnterPositiveInteger);
+}
 
-void DDX_Text(CDataExchange* pDX, int nIDC, long& value) { ExchangeInteger(pDX, nIDC, value, kEnterInteger); }
+void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
+{
+    ExchangeInteger(pDX, nIDC, value, kEnterInteger);
+}
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 {
@@ -201,7 +210,8 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
                 if (::SendMessageA(hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED)
                     value = iButton;
             } else {
-                ::SendMessageA(hWnd, BM_SETCHECK, iButton == value ? BST_CHECKED : BST_UNCHECKED, 0);
+                ::SendMessageA(hWnd, BM_SETCHECK, iButton == value ? BST_CHECKED : BST_UNCHECKED,
+                               0);
             }
             ++iButton;
         }

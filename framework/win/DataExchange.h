@@ -15,7 +15,9 @@ public:
 class CDataExchange {
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd)
+    {
+    }
 
     // The control nIDC of the dialog, remembered as the field a failure selects.
     HWND PrepareCtrl(int nIDC);

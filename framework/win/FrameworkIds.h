@@ -48,10 +48,10 @@ constexpr UINT AFX_IDW_PANE_LAST = 0xE9FF;
 constexpr UINT AFX_IDS_IDLEMESSAGE = 0xE001;
 
 // Private messages.
-constexpr UINT WM_SIZEPARENT = 0x0361;      // lParam: AFX_SIZEPARENTPARAMS*, a bar takes its share
+constexpr UINT WM_SIZEPARENT = 0x0361;       // lParam: AFX_SIZEPARENTPARAMS*, a bar takes its share
 constexpr UINT WM_SETMESSAGESTRING = 0x0362; // wParam: string id, or lParam: text
-constexpr UINT WM_INITIALUPDATE = 0x0364;   // to every view once the frame is complete
-constexpr UINT WM_RECALCPARENT = 0x0368;    // a bar changed size: the frame lays out again
+constexpr UINT WM_INITIALUPDATE = 0x0364;    // to every view once the frame is complete
+constexpr UINT WM_RECALCPARENT = 0x0368;     // a bar changed size: the frame lays out again
 constexpr UINT WM_POPMESSAGESTRING = 0x0375;
 
 // Frame styles (added to the window style given to LoadFrame, never passed to Windows).

@@ -9,10 +9,9 @@
 // is released at idle time (AfxDeleteTempMaps), so a wrapper pointer is valid until then.
 // Each map is created on first use and never destroyed, so global objects (the application
 // object and its image lists, menus and fonts) may still look up their handles at exit.
-// Member points to the wrapper's handle member (of T or one of its bases); it is cleared before a wrapper is deleted, so the
-// wrapper's destructor never frees a handle it only borrowed.
-template <class T, class H, auto Member>
-class CHandleMap {
+// Member points to the wrapper's handle member (of T or one of its bases); it is cleared before a
+// wrapper is deleted, so the wrapper's destructor never frees a handle it only borrowed.
+template <class T, class H, auto Member> class CHandleMap {
 public:
     // The permanent object of h, or nullptr.
     T* LookupPermanent(H h) const

@@ -17,7 +17,11 @@ public:
     virtual int OnMessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) = 0;
     // A modal dialog (already created and initialised) or a common dialog is about to run:
     // a button id to press at once, or 0 to run the loop (common dialogs then run for real).
-    virtual int OnModalStart(CWnd* pDialog) { (void)pDialog; return 0; }
+    virtual int OnModalStart(CWnd* pDialog)
+    {
+        (void)pDialog;
+        return 0;
+    }
     // The modal loop of pDialog is idle: set fields, check state or press a button through
     // the dialog object.
     virtual void OnModalIdle(CWnd* pDialog) { (void)pDialog; }

@@ -9,7 +9,8 @@ BOOL AfxLoadString(UINT nID, CString& rString)
     rString.Empty();
     // With a zero length LoadStringW hands out the resource's own text and its length.
     const wchar_t* text = nullptr;
-    const int nChars = ::LoadStringW(AfxGetResourceHandle(), nID, reinterpret_cast<LPWSTR>(&text), 0);
+    const int nChars =
+        ::LoadStringW(AfxGetResourceHandle(), nID, reinterpret_cast<LPWSTR>(&text), 0);
     if (nChars <= 0 || !text)
         return FALSE;
     const int nBytes = ::WideCharToMultiByte(CP_ACP, 0, text, nChars, nullptr, 0, nullptr, nullptr);

@@ -22,7 +22,8 @@ protected:
     void TearDown() override { ResetIndependentVariables(); }
 };
 
-void ExpectValues(const std::vector<double>& actual, std::initializer_list<double> expected, double tolerance)
+void ExpectValues(const std::vector<double>& actual, std::initializer_list<double> expected,
+                  double tolerance)
 {
     ASSERT_EQ(actual.size(), expected.size());
     std::size_t i = 0;
@@ -80,12 +81,15 @@ TEST_F(CalculusFrontEndsTest, ExtremaAreClassifiedFromBothSides)
         // The function is the engine's expression again, whatever was found.
         EXPECT_STREQ(engine.GetExpressionText(), c.function);
         ASSERT_EQ(engine.Parse(), 0);
-        EXPECT_NEAR(engine.m_Root.EvaluateAt(0.25), [&] {
-            CCalcEngine f;
-            f.SetExpression(c.function);
-            f.Parse();
-            return f.m_Root.EvaluateAt(0.25);
-        }(), 1e-12);
+        EXPECT_NEAR(
+            engine.m_Root.EvaluateAt(0.25),
+            [&] {
+                CCalcEngine f;
+                f.SetExpression(c.function);
+                f.Parse();
+                return f.m_Root.EvaluateAt(0.25);
+            }(),
+            1e-12);
     }
 }
 
@@ -132,24 +136,42 @@ struct IntegralCase {
 TEST_F(CalculusFrontEndsTest, IntegralsOfTheCurveCommands)
 {
     const IntegralCase cases[] = {
-        {"area between x and 0", [](CCalcEngine& e, double& r) { return e.AreaBetween("x", "0", -1, 1, r); }, 1},
-        {"signed integral of x", [](CCalcEngine& e, double& r) { return e.IntegrateBetween("x", "0", -1, 1, r); }, 0},
+        {"area between x and 0",
+         [](CCalcEngine& e, double& r) { return e.AreaBetween("x", "0", -1, 1, r); }, 1},
+        {"signed integral of x",
+         [](CCalcEngine& e, double& r) { return e.IntegrateBetween("x", "0", -1, 1, r); }, 0},
         {"area between sin and cos",
          [](CCalcEngine& e, double& r) { return e.AreaBetween("sin(x)", "cos(x)", 0, kPi / 2, r); },
          2 * std::sqrt(2.0) - 2},
-        {"cone volume", [](CCalcEngine& e, double& r) { return e.VolumeOfRevolution("x", "0", 0, 1, r); }, kPi / 3},
+        {"cone volume",
+         [](CCalcEngine& e, double& r) { return e.VolumeOfRevolution("x", "0", 0, 1, r); },
+         kPi / 3},
         {"washer volume",
-         [](CCalcEngine& e, double& r) { return e.VolumeOfRevolution("1", "x", 0, 1, r); }, 2 * kPi / 3},
+         [](CCalcEngine& e, double& r) { return e.VolumeOfRevolution("1", "x", 0, 1, r); },
+         2 * kPi / 3},
         {"length of a line",
-         [](CCalcEngine& e, double& r) { e.SetExpression("2*x+1"); return e.ArcLength(0, 1, r); }, std::sqrt(5.0)},
+         [](CCalcEngine& e, double& r) {
+             e.SetExpression("2*x+1");
+             return e.ArcLength(0, 1, r);
+         },
+         std::sqrt(5.0)},
         {"length of a parabola",
-         [](CCalcEngine& e, double& r) { e.SetExpression("x^2"); return e.ArcLength(0, 1, r); },
+         [](CCalcEngine& e, double& r) {
+             e.SetExpression("x^2");
+             return e.ArcLength(0, 1, r);
+         },
          1.4789428575445975},
         {"cone surface",
-         [](CCalcEngine& e, double& r) { e.SetExpression("x"); return e.SurfaceOfRevolution(0, 1, r); },
+         [](CCalcEngine& e, double& r) {
+             e.SetExpression("x");
+             return e.SurfaceOfRevolution(0, 1, r);
+         },
          kPi * std::sqrt(2.0)},
         {"sphere surface",
-         [](CCalcEngine& e, double& r) { e.SetExpression("sqrt(1-x^2)"); return e.SurfaceOfRevolution(-0.999, 0.999, r); },
+         [](CCalcEngine& e, double& r) {
+             e.SetExpression("sqrt(1-x^2)");
+             return e.SurfaceOfRevolution(-0.999, 0.999, r);
+         },
          4 * kPi * 0.999},
     };
     for (const IntegralCase& c : cases) {

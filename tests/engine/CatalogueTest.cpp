@@ -15,7 +15,7 @@ TEST_F(CatalogueTest, LookupsIgnoreCase)
 {
     struct Case {
         const char* name;
-        const char* row;   // nullptr: not found
+        const char* row; // nullptr: not found
         int opId, minArgs, maxArgs;
     };
     const Case cases[] = {
@@ -85,7 +85,8 @@ TEST_F(CatalogueTest, DisplayOrderIsSortedAndLookupsKeepTableOrder)
         seen.insert(GetSortedFunctionRow(i));
         if (i > 0) {
             EXPECT_LT(ascii::CompareNoCase(GetFunctionEntry(GetSortedFunctionRow(i - 1)).name,
-                                           GetFunctionEntry(GetSortedFunctionRow(i)).name), 0);
+                                           GetFunctionEntry(GetSortedFunctionRow(i)).name),
+                      0);
         }
     }
     EXPECT_EQ(int(seen.size()), GetFunctionTableSize());
@@ -100,10 +101,20 @@ TEST_F(CatalogueTest, ParserArgumentCountsFollowTheCatalogue)
         int code;
     };
     const Case cases[] = {
-        {"PSIN(1,2)", 0}, {"PSIN(1)", 5}, {"PV(1,2,3)", 0}, {"PV(1,2,3,4,5)", 0},
-        {"PV(1,2,3,4,5,6)", 5}, {"PV(1,2)", 5}, {"SUM(1)", 0}, {"AVE(1,2,3,4,5,6,7,8,9)", 0},
-        {"MIN()", 5}, {"CLAUSEN(1,2)", 0}, {"PLOT(x)", 0}, {"PLOT3D(1,2,3,4,5,6,7,8)", 5},
-        {"ELLIPTICRJ(1,2,3,4)", 0}, {"NOT(1,2)", 5},
+        {"PSIN(1,2)", 0},
+        {"PSIN(1)", 5},
+        {"PV(1,2,3)", 0},
+        {"PV(1,2,3,4,5)", 0},
+        {"PV(1,2,3,4,5,6)", 5},
+        {"PV(1,2)", 5},
+        {"SUM(1)", 0},
+        {"AVE(1,2,3,4,5,6,7,8,9)", 0},
+        {"MIN()", 5},
+        {"CLAUSEN(1,2)", 0},
+        {"PLOT(x)", 0},
+        {"PLOT3D(1,2,3,4,5,6,7,8)", 5},
+        {"ELLIPTICRJ(1,2,3,4)", 0},
+        {"NOT(1,2)", 5},
     };
     CCalcEngine engine;
     for (const Case& c : cases) {
@@ -142,7 +153,8 @@ TEST_F(CatalogueTest, SplitFunctionCall)
         EXPECT_STREQ(name, c.name) << "text: " << c.text;
         ASSERT_EQ(args.GetSize(), int(c.args.size())) << "text: " << c.text;
         for (int i = 0; i < args.GetSize(); ++i)
-            EXPECT_EQ(std::string(args.GetAt(i).GetString()), c.args[std::size_t(i)]) << "text: " << c.text;
+            EXPECT_EQ(std::string(args.GetAt(i).GetString()), c.args[std::size_t(i)])
+                << "text: " << c.text;
     }
 }
 

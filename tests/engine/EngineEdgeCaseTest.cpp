@@ -19,11 +19,8 @@ TEST_F(EngineEdgeCaseTest, MantissaNextToAPowerOfTenStaysBelowTen)
         int e;
     };
     const Case cases[] = {
-        {1e23, 1, 23},
-        {-1e23, -1, 23},
-        {9.999999999999997e22, 9.999999999999997, 22},
-        {1e-5, 1, -5},
-        {0.1, 1, -1},
+        {1e23, 1, 23}, {-1e23, -1, 23}, {9.999999999999997e22, 9.999999999999997, 22},
+        {1e-5, 1, -5}, {0.1, 1, -1},
     };
     for (const Case& c : cases) {
         int e = 0;
@@ -76,9 +73,19 @@ TEST_F(EngineEdgeCaseTest, BracketsInAnArgumentListHoldOneOperand)
 TEST_F(EngineEdgeCaseTest, FunctionCategoryNamesInOrder)
 {
     const char* const expected[] = {
-        "Algebraic", "Trigonometric", "Inverse Trig", "Hyperbolic", "Inverse Hyperbolic",
-        "Graphing", "Financial", "Statistical", "Special", "Solver", "Unit Conversion",
-        "Base Conversion", "Bit-wise Operations",
+        "Algebraic",
+        "Trigonometric",
+        "Inverse Trig",
+        "Hyperbolic",
+        "Inverse Hyperbolic",
+        "Graphing",
+        "Financial",
+        "Statistical",
+        "Special",
+        "Solver",
+        "Unit Conversion",
+        "Base Conversion",
+        "Bit-wise Operations",
     };
     ASSERT_EQ(GetFunctionCategoryCount(), int(std::size(expected)));
     for (int i = 0; i < GetFunctionCategoryCount(); ++i) {

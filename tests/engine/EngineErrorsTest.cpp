@@ -13,10 +13,18 @@ TEST(EngineErrorsTest, FixedTexts)
         const char* text;
     };
     const Case cases[] = {
-        {0, "No error occurred"}, {1, "Unbalanced parenthesis"}, {11, "Bad number"},
-        {12, "Overflow"}, {14, "Invalid argument"}, {19, "Circular reference"},
-        {45, "Invalid argument"}, {46, "Number out of range"}, {50, "Two few parameters"},
-        {53, "Unknown Error"}, {54, "Unknown error code: 54"}, {-1, "Unknown error code: -1"},
+        {0, "No error occurred"},
+        {1, "Unbalanced parenthesis"},
+        {11, "Bad number"},
+        {12, "Overflow"},
+        {14, "Invalid argument"},
+        {19, "Circular reference"},
+        {45, "Invalid argument"},
+        {46, "Number out of range"},
+        {50, "Two few parameters"},
+        {53, "Unknown Error"},
+        {54, "Unknown error code: 54"},
+        {-1, "Unknown error code: -1"},
         {1000000, "Unknown error code: 1000000"},
     };
     for (const Case& c : cases)

@@ -1,8 +1,8 @@
 // Stored sections of the engine's tables: byte-exact golden files under both decimal
 // conventions, reading them back, and refusal of truncated and hostile bytes.
+#include "engine/EngineTablesArchive.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineNames.h"
-#include "engine/EngineTablesArchive.h"
 #include "engine/LocaleSeparators.h"
 #include "engine/UnitRegistry.h"
 #include "engine/UserFunction.h"
@@ -71,12 +71,16 @@ protected:
     static void FillExpressionVariables(CCalcEngine& engine)
     {
         engine.AddExpressionVariable("area", "r^2*PI");
-        engine.AddExpressionVariable("half", GetLocaleSeparators().chDecimal == '.' ? "r/2.5" : "r/2,5");
+        engine.AddExpressionVariable("half",
+                                     GetLocaleSeparators().chDecimal == '.' ? "r/2.5" : "r/2,5");
     }
     static void FillUserFunctions()
     {
         CCalcEngine engine;
-        ASSERT_EQ(engine.DefineUserFunction(GetLocaleSeparators().chList == ',' ? "f(a,b) = a*b+1" : "f(a;b) = a*b+1", false), 0);
+        ASSERT_EQ(engine.DefineUserFunction(GetLocaleSeparators().chList == ',' ? "f(a,b) = a*b+1"
+                                                                                : "f(a;b) = a*b+1",
+                                            false),
+                  0);
         ASSERT_EQ(engine.DefineUserFunction("g(u) = sqrt(u)/2", false), 0);
         SetUserFunctionDescription(0, "product plus one");
     }
@@ -107,11 +111,14 @@ TEST_F(EngineTablesArchiveTest, SectionsMatchTheirGoldenFilesUnderBothConvention
         FillUserFunctions();
         FillUserConstants();
         FillUserUnits();
-        golden::Expect(("variables" + suffix).c_str(), Store([&](CArchive& ar) { engine.SerializeVariables(ar); }));
+        golden::Expect(("variables" + suffix).c_str(),
+                       Store([&](CArchive& ar) { engine.SerializeVariables(ar); }));
         golden::Expect(("expression_variables" + suffix).c_str(),
                        Store([&](CArchive& ar) { engine.SerializeExpressionVariables(ar); }));
-        golden::Expect(("user_functions" + suffix).c_str(), Store(CCalcEngine::SerializeUserFunctions));
-        golden::Expect(("user_constants" + suffix).c_str(), Store(CCalcEngine::SerializeUserConstants));
+        golden::Expect(("user_functions" + suffix).c_str(),
+                       Store(CCalcEngine::SerializeUserFunctions));
+        golden::Expect(("user_constants" + suffix).c_str(),
+                       Store(CCalcEngine::SerializeUserConstants));
         golden::Expect(("user_units" + suffix).c_str(), Store(CCalcEngine::SerializeUserUnits));
     }
 }
@@ -135,7 +142,8 @@ TEST_F(EngineTablesArchiveTest, EmptySectionsAreFlagAndCountOnly)
 TEST_F(EngineTablesArchiveTest, GoldenSectionsReadBack)
 {
     CCalcEngine engine;
-    ASSERT_TRUE(Load(golden::Read("variables_dot.bin"), [&](CArchive& ar) { engine.SerializeVariables(ar); }));
+    ASSERT_TRUE(Load(golden::Read("variables_dot.bin"),
+                     [&](CArchive& ar) { engine.SerializeVariables(ar); }));
     ASSERT_EQ(engine.GetVariableCount(), 2);
     EXPECT_STREQ(engine.GetVariableName(1), "Speed");
     EXPECT_EQ(engine.GetVariableValue(1), -1e300);
@@ -167,7 +175,8 @@ TEST_F(EngineTablesArchiveTest, ExpressionsWrittenUnderTheOtherConventionAreReen
     ASSERT_EQ(engine.GetExpressionVariableCount(), 2);
     EXPECT_STREQ(engine.GetExpressionVariableText(1), "r/2.5");
 
-    ASSERT_TRUE(Load(golden::Read("user_functions_comma.bin"), CCalcEngine::SerializeUserFunctions));
+    ASSERT_TRUE(
+        Load(golden::Read("user_functions_comma.bin"), CCalcEngine::SerializeUserFunctions));
     ASSERT_EQ(GetUserFunctionCount(), 2);
     EXPECT_STREQ(GetUserFunctionDefinition(0), "f(a,b) = a*b+1");
 
@@ -235,7 +244,8 @@ TEST_F(EngineTablesArchiveTest, TruncatedSectionsAreRefusedAndChangeNothing)
     CCalcEngine engine;
     const GoldenReader readers[] = {
         {"variables_dot.bin", [&](CArchive& ar) { engine.SerializeVariables(ar); }},
-        {"expression_variables_dot.bin", [&](CArchive& ar) { engine.SerializeExpressionVariables(ar); }},
+        {"expression_variables_dot.bin",
+         [&](CArchive& ar) { engine.SerializeExpressionVariables(ar); }},
         {"user_functions_dot.bin", CCalcEngine::SerializeUserFunctions},
         {"user_constants_dot.bin", CCalcEngine::SerializeUserConstants},
         {"user_units_dot.bin", CCalcEngine::SerializeUserUnits},
@@ -261,10 +271,10 @@ TEST_F(EngineTablesArchiveTest, TruncatedSectionsAreRefusedAndChangeNothing)
 TEST_F(EngineTablesArchiveTest, HostileCountsAndLengthsAreRefused)
 {
     const Bytes cases[] = {
-        {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F},                 // two thousand million records
-        {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF},                 // a negative count
+        {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}, // two thousand million records
+        {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}, // a negative count
         {1, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, // a 4 GB name
-        {1, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0x10, 0x27},           // a 10000-byte name
+        {1, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0x10, 0x27},                         // a 10000-byte name
     };
     CCalcEngine engine;
     const Section sections[] = {
@@ -279,7 +289,8 @@ TEST_F(EngineTablesArchiveTest, HostileCountsAndLengthsAreRefused)
             EXPECT_FALSE(Load(cases[c], sections[s])) << "case " << c << ", section " << s;
 
     // A parameter count beyond the bytes left in a user function.
-    const Bytes parameters = {1, 0, 0, 0, 1, 0, 0, 0, 1, 'g', 1, 'u', 0, 0xFF, 0xFF, 0xFF, 0x7F, 1, 'u'};
+    const Bytes parameters = {1, 0,   0, 0,    1,    0,    0,    0, 1,  'g',
+                              1, 'u', 0, 0xFF, 0xFF, 0xFF, 0x7F, 1, 'u'};
     EXPECT_FALSE(Load(parameters, CCalcEngine::SerializeUserFunctions));
 }
 

@@ -14,32 +14,33 @@ TEST_F(EvaluatorTest, IntegralsDerivativesAndZerosOfExpressions)
         {"FINT(SIN(x), 0, PI)", 2, 1e-6},
         {"FINT(1/x^2, 1, INF)", 1, 1e-5},
         {"FINT(1/(1+x^2), NINF, INF)", kPi, 1e-3}, // about four digits at the default tolerance
-        {"FINT(EXP(-x^2), NINF, INF)", std::sqrt(kPi), 1e-3}, // the open rule is coarse on a narrow peak
+        {"FINT(EXP(-x^2), NINF, INF)", std::sqrt(kPi),
+         1e-3}, // the open rule is coarse on a narrow peak
         {"FINT(EXP(x), NINF, 0)", 1, 1e-5},
         {"FINT(x, 1, 0)", -0.5, 1e-9},
-        {"FINT(FINT(x, 0, 1), 0, 2)", 1, 1e-9},        // nested: each integral keeps its own sums
+        {"FINT(FINT(x, 0, 1), 0, 2)", 1, 1e-9}, // nested: each integral keeps its own sums
         {"FINT(x, 0, 1)*FINT(x, 0, 2)", 1, 1e-9},
         {"FDIFF(x^3, 2)", 12, 1e-5},
         {"FDIFF(SIN(x), 0)", 1, 1e-5},
-        {"FDIFF(FINT(x, 0, 1)*x, 5)", 0.5, 1e-5},       // the inner integral leaves x as it found it
+        {"FDIFF(FINT(x, 0, 1)*x, 5)", 0.5, 1e-5}, // the inner integral leaves x as it found it
         {"FSUM(x, 1, 3) + x", 6, 0},
         {"FZERO(x^2-2, 0, 2)", std::sqrt(2.0), 1e-5},
         {"FZERO(COS(x), 0, 3)", kPi / 2, 1e-5},
         {"FSUM(x, 1, 10)", 55, 0},
         {"FSUM(x, 10, 1)", 55, 0},
         {"FSUM(x, 1, 2, 0)", 3, 0},
-        {"FSUM(x, 0, 1, 0.1)", 5.5, 1e-12},           // x = a + i*step: eleven terms, no lost last one
+        {"FSUM(x, 0, 1, 0.1)", 5.5, 1e-12}, // x = a + i*step: eleven terms, no lost last one
         {"FSUM(x^2, 1, 3, -1)", 14, 0},
         {"FSUM(FSUM(x, 1, 2), 1, 3)", 9, 0},
     };
     ExpectValues(values, std::size(values));
     const ErrorCase errors[] = {
-        {"FINT(LN(x), 0, 1)", 40},     // an error at an end other than overflow ends the rule
+        {"FINT(LN(x), 0, 1)", 40}, // an error at an end other than overflow ends the rule
         {"FZERO(x^2+1, -1, 1)", 36},
-        {"FZERO(1/x, 0, 2)", 38},      // the division by zero at an end is passed on
-        {"FSUM(1/(x-2), 1, 3)", 38},   // an error in f is FSUM's error
-        {"FSUM(x, 1e20, 2e20)", 35},   // a step that cannot move x
-        {"FSUM(x, 1, 2e6)", 35},       // more than a million terms
+        {"FZERO(1/x, 0, 2)", 38},    // the division by zero at an end is passed on
+        {"FSUM(1/(x-2), 1, 3)", 38}, // an error in f is FSUM's error
+        {"FSUM(x, 1e20, 2e20)", 35}, // a step that cannot move x
+        {"FSUM(x, 1, 2e6)", 35},     // more than a million terms
         {"FSUM(x, 1, INF)", 35},
     };
     ExpectErrors(errors, std::size(errors));
@@ -77,11 +78,9 @@ TEST_F(EvaluatorTest, UnitConversionInExpressions)
     };
     ExpectValues(values, std::size(values));
     const ErrorCase errors[] = {
-        {"CONVERT(1, \"m^2\", \"ft^3\")", 13},
-        {"CONVERT(1, \"m+s\", \"km+h\")", 13},
-        {"CONVERT(1, \"m s\", \"m\")", 13},       // text left over by the unit parse
-        {"CONVERT(1, \"m\", \"km/h\")", 13},
-        {"CONVERT(1, \"(m\", \"km\")", 13},
+        {"CONVERT(1, \"m^2\", \"ft^3\")", 13},  {"CONVERT(1, \"m+s\", \"km+h\")", 13},
+        {"CONVERT(1, \"m s\", \"m\")", 13}, // text left over by the unit parse
+        {"CONVERT(1, \"m\", \"km/h\")", 13},    {"CONVERT(1, \"(m\", \"km\")", 13},
         {"CONVERT(1, \"parsec\", \"kg\")", 13},
     };
     ExpectErrors(errors, std::size(errors));

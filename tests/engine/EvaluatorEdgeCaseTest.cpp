@@ -29,7 +29,8 @@ TEST_F(EvaluatorTest, EveryBuiltinRelationConvertsBothWays)
             continue; // scales with an offset, converted by formula
         double value = 3.0;
         ASSERT_EQ(ConvertUnits(value, row.name, row.base), 0) << row.name << " -> " << row.base;
-        EXPECT_NEAR(value, 3.0 * row.factor, 1e-9 * 3.0 * row.factor) << row.name << " -> " << row.base;
+        EXPECT_NEAR(value, 3.0 * row.factor, 1e-9 * 3.0 * row.factor)
+            << row.name << " -> " << row.base;
         ASSERT_EQ(ConvertUnits(value, row.base, row.name), 0) << row.base << " -> " << row.name;
         EXPECT_NEAR(value, 3.0, 3e-9) << row.base << " -> " << row.name;
     }
@@ -98,18 +99,31 @@ namespace {
 TEST_F(EvaluatorTest, OperationEdgeCases)
 {
     const ValueCase radians[] = {
-        {"ACOT(0)", 3.141592653589793 / 2}, {"ATANH(-0.5)", std::atanh(-0.5)}, {"ACOTH(-2)", std::atanh(-0.5)},
-        {"LOGN(10, 1)", 0, 0}, {"NOT(2147483647)", -2147483648.0}, {"XOR(-1, 0)", -1}, {"RSHIFT(-1, 31)", -1},
-        {"RSHIFT(1, 32)", 1}, {"MIN(2)", 2}, {"MAX(-1, -1)", -1}, {"AVE(1, 2)", 1.5}, {"FACT(-0.5)", 1},
+        {"ACOT(0)", 3.141592653589793 / 2},
+        {"ATANH(-0.5)", std::atanh(-0.5)},
+        {"ACOTH(-2)", std::atanh(-0.5)},
+        {"LOGN(10, 1)", 0, 0},
+        {"NOT(2147483647)", -2147483648.0},
+        {"XOR(-1, 0)", -1},
+        {"RSHIFT(-1, 31)", -1},
+        {"RSHIFT(1, 32)", 1},
+        {"MIN(2)", 2},
+        {"MAX(-1, -1)", -1},
+        {"AVE(1, 2)", 1.5},
+        {"FACT(-0.5)", 1},
     };
     ExpectValues(radians, std::size(radians));
-    const ValueCase degrees[] = {{"ACOT(0)", 90}, {"COT(270)", 0, 0}, {"SEC(180)", -1}, {"CSC(270)", -1}, {"TAN(-180)", 0, 0}};
+    const ValueCase degrees[] = {{"ACOT(0)", 90},
+                                 {"COT(270)", 0, 0},
+                                 {"SEC(180)", -1},
+                                 {"CSC(270)", -1},
+                                 {"TAN(-180)", 0, 0}};
     ExpectValues(degrees, std::size(degrees), AngleDegrees);
     const ErrorCase errors[] = {
-        {"LOGN(1, 1)", 46},  // 0/0 with no library error: a range error
-        {"LOGN(INF, INF)", 46}, {"ATANH(-1)", 46}, {"ASECH(0)", 46}, {"ACSCH(0)", 46}, {"ASEC(0)", 45},
-        {"ASECH(2)", 45}, {"ACOTH(0.5)", 45}, {"MOD(INF, 2)", 45}, {"COSH(-1000)", 46}, {"EXP(INF)", 46},
-        {"2^1024", 46}, {"(-2)^1025", 46},
+        {"LOGN(1, 1)", 46}, // 0/0 with no library error: a range error
+        {"LOGN(INF, INF)", 46}, {"ATANH(-1)", 46}, {"ASECH(0)", 46},   {"ACSCH(0)", 46},
+        {"ASEC(0)", 45},        {"ASECH(2)", 45},  {"ACOTH(0.5)", 45}, {"MOD(INF, 2)", 45},
+        {"COSH(-1000)", 46},    {"EXP(INF)", 46},  {"2^1024", 46},     {"(-2)^1025", 46},
     };
     ExpectErrors(errors, std::size(errors));
     EXPECT_EQ(Evaluate("ATANH(-1)").value, -1e300);

@@ -11,14 +11,14 @@ constexpr double kPi = 3.141592653589793;
 TEST_F(EvaluatorTest, Operators)
 {
     const ValueCase values[] = {
-        {"1+2", 3}, {"7-10", -3}, {"6*7", 42}, {"1/4", 0.25}, {"2^10", 1024},
-        {"-2^2", -4}, {"2^(-1)", 0.5}, {"50%", 0.5}, {"5%+2", 2.05}, {"3!^2", 36}, {"2^3!", 64},
-        {"1e-5+1", 1.00001}, {"x-1e+2", -100}, {"", 0}, {"(2)", 2},
+        {"1+2", 3},   {"7-10", -3},        {"6*7", 42},      {"1/4", 0.25},  {"2^10", 1024},
+        {"-2^2", -4}, {"2^(-1)", 0.5},     {"50%", 0.5},     {"5%+2", 2.05}, {"3!^2", 36},
+        {"2^3!", 64}, {"1e-5+1", 1.00001}, {"x-1e+2", -100}, {"", 0},        {"(2)", 2},
     };
     ExpectValues(values, std::size(values));
     const ErrorCase errors[] = {
-        {"1/0", 38}, {"1/(1-1)", 38}, {"10^400", 46}, {"0^(-1)", 46}, {"(-8)^(1/3)", 45},
-        {"INF-INF", 46}, {"INF+1", 46}, {"2*INF", 46},
+        {"1/0", 38},        {"1/(1-1)", 38}, {"10^400", 46}, {"0^(-1)", 46},
+        {"(-8)^(1/3)", 45}, {"INF-INF", 46}, {"INF+1", 46},  {"2*INF", 46},
     };
     ExpectErrors(errors, std::size(errors));
 }
@@ -38,8 +38,8 @@ TEST_F(EvaluatorTest, UnderflowIsNoError)
 {
     // Whatever the C runtime reports for an underflow, the small result stands.
     const ValueCase values[] = {
-        {"EXP(-1000)", 0, 0}, {"1e-200*1e-200", 0, 0}, {"2^(-1074)", 4.9406564584124654e-324, 0},
-        {"ERFC(30)", 0, 0}, {"AIRYAI(200)", 0, 1e-300},
+        {"EXP(-1000)", 0, 0}, {"1e-200*1e-200", 0, 0},    {"2^(-1074)", 4.9406564584124654e-324, 0},
+        {"ERFC(30)", 0, 0},   {"AIRYAI(200)", 0, 1e-300},
     };
     ExpectValues(values, std::size(values));
 }
@@ -47,17 +47,34 @@ TEST_F(EvaluatorTest, UnderflowIsNoError)
 TEST_F(EvaluatorTest, AlgebraicFunctions)
 {
     const ValueCase values[] = {
-        {"EXP(1)", std::exp(1.0)}, {"LN(EXP(2))", 2}, {"LOG(1000)", 3}, {"LOGN(2, 8)", 3},
-        {"ABS(-3)", 3}, {"SQRT(16)", 4}, {"SQR(-3)", 9}, {"INT(-2.7)", -2}, {"INT(2147483647)", 2147483647},
-        {"CEIL(2.1)", 3}, {"CEIL(-2.1)", -2}, {"FLOOR(-2.1)", -3}, {"FLOOR(2)", 2},
-        {"FACT(5)", 120}, {"5.9!", 120}, {"0!", 1}, {"170!", 7.257415615307994e306, 1e-12},
-        {"DEG(PI)", 180}, {"RAD(180)", kPi}, {"MOD(-7, 3)", -1}, {"MOD(7.5, 2)", 1.5},
+        {"EXP(1)", std::exp(1.0)},
+        {"LN(EXP(2))", 2},
+        {"LOG(1000)", 3},
+        {"LOGN(2, 8)", 3},
+        {"ABS(-3)", 3},
+        {"SQRT(16)", 4},
+        {"SQR(-3)", 9},
+        {"INT(-2.7)", -2},
+        {"INT(2147483647)", 2147483647},
+        {"CEIL(2.1)", 3},
+        {"CEIL(-2.1)", -2},
+        {"FLOOR(-2.1)", -3},
+        {"FLOOR(2)", 2},
+        {"FACT(5)", 120},
+        {"5.9!", 120},
+        {"0!", 1},
+        {"170!", 7.257415615307994e306, 1e-12},
+        {"DEG(PI)", 180},
+        {"RAD(180)", kPi},
+        {"MOD(-7, 3)", -1},
+        {"MOD(7.5, 2)", 1.5},
     };
     ExpectValues(values, std::size(values));
     const ErrorCase errors[] = {
-        {"LN(0)", 40}, {"LN(-1)", 40}, {"LOG(0)", 40}, {"LOGN(1, 0)", 40}, {"LOGN(0, 5)", 40},
-        {"SQRT(-1)", 39}, {"171!", 46}, {"(-1)!", 45}, {"FACT(1e10)", 13}, {"INT(3e9)", 13},
-        {"INT(-3e9)", 13}, {"EXP(1000)", 46}, {"MOD(1, 0)", 45}, {"LOGN(1, 5)", 46},
+        {"LN(0)", 40},      {"LN(-1)", 40},     {"LOG(0)", 40},    {"LOGN(1, 0)", 40},
+        {"LOGN(0, 5)", 40}, {"SQRT(-1)", 39},   {"171!", 46},      {"(-1)!", 45},
+        {"FACT(1e10)", 13}, {"INT(3e9)", 13},   {"INT(-3e9)", 13}, {"EXP(1000)", 46},
+        {"MOD(1, 0)", 45},  {"LOGN(1, 5)", 46},
     };
     ExpectErrors(errors, std::size(errors));
 }
@@ -65,13 +82,15 @@ TEST_F(EvaluatorTest, AlgebraicFunctions)
 TEST_F(EvaluatorTest, TrigonometryInDegrees)
 {
     const ValueCase values[] = {
-        {"SIN(180)", 0, 0}, {"SIN(-180)", 0, 0}, {"COS(90)", 0, 0}, {"COS(270)", 0, 0},
-        {"SIN(30)", 0.5}, {"TAN(45)", 1}, {"TAN(180)", 0, 0}, {"SEC(60)", 2}, {"CSC(30)", 2},
-        {"COT(90)", 0, 0}, {"COT(45)", 1}, {"ASIN(1)", 90}, {"ACOS(0)", 90}, {"ATAN(1)", 45},
-        {"ASEC(2)", 60}, {"ACSC(2)", 30}, {"ACOT(1)", 45}, {"ARCTAN(1)", 45},
+        {"SIN(180)", 0, 0}, {"SIN(-180)", 0, 0}, {"COS(90)", 0, 0},  {"COS(270)", 0, 0},
+        {"SIN(30)", 0.5},   {"TAN(45)", 1},      {"TAN(180)", 0, 0}, {"SEC(60)", 2},
+        {"CSC(30)", 2},     {"COT(90)", 0, 0},   {"COT(45)", 1},     {"ASIN(1)", 90},
+        {"ACOS(0)", 90},    {"ATAN(1)", 45},     {"ASEC(2)", 60},    {"ACSC(2)", 30},
+        {"ACOT(1)", 45},    {"ARCTAN(1)", 45},
     };
     ExpectValues(values, std::size(values), AngleDegrees);
-    const ErrorCase errors[] = {{"TAN(90)", 46}, {"SEC(90)", 46}, {"CSC(0)", 46}, {"COT(0)", 46}, {"ASIN(2)", 45}};
+    const ErrorCase errors[] = {
+        {"TAN(90)", 46}, {"SEC(90)", 46}, {"CSC(0)", 46}, {"COT(0)", 46}, {"ASIN(2)", 45}};
     ExpectErrors(errors, std::size(errors), AngleDegrees);
     EXPECT_EQ(Evaluate("TAN(90)", AngleDegrees).value, 1e300);
 }
@@ -79,13 +98,13 @@ TEST_F(EvaluatorTest, TrigonometryInDegrees)
 TEST_F(EvaluatorTest, TrigonometryInRadiansAndGradians)
 {
     const ValueCase radians[] = {
-        {"SIN(PI/2)", 1}, {"COS(PI)", -1}, {"SIN(PI)", 0, 0}, {"TAN(PI/4)", 1}, {"ASIN(1)", kPi / 2},
-        {"ATAN(1)*4", kPi}, {"DEG(ATAN(1))", 45}, {"RAD(45)", kPi / 4},
+        {"SIN(PI/2)", 1},     {"COS(PI)", -1},    {"SIN(PI)", 0, 0},    {"TAN(PI/4)", 1},
+        {"ASIN(1)", kPi / 2}, {"ATAN(1)*4", kPi}, {"DEG(ATAN(1))", 45}, {"RAD(45)", kPi / 4},
     };
     ExpectValues(radians, std::size(radians), AngleRadians);
     const ValueCase gradians[] = {
-        {"SIN(100)", 1}, {"COS(200)", -1}, {"SIN(200)", 0, 1e-15}, {"TAN(50)", 1}, {"ASIN(1)", 100}, {"ACOT(1)", 50},
-        {"DEG(PI)", 180},
+        {"SIN(100)", 1},  {"COS(200)", -1}, {"SIN(200)", 0, 1e-15}, {"TAN(50)", 1},
+        {"ASIN(1)", 100}, {"ACOT(1)", 50},  {"DEG(PI)", 180},
     };
     ExpectValues(gradians, std::size(gradians), AngleGradians);
     ExpectValues(gradians, std::size(gradians), 7); // any mode but 0 and 1 is gradians
@@ -96,15 +115,19 @@ TEST_F(EvaluatorTest, TrigonometryInRadiansAndGradians)
 TEST_F(EvaluatorTest, HyperbolicFunctions)
 {
     const ValueCase values[] = {
-        {"SINH(1)", std::sinh(1.0)}, {"COSH(1)", std::cosh(1.0)}, {"TANH(1)", std::tanh(1.0)},
-        {"SECH(1)", 1 / std::cosh(1.0)}, {"CSCH(1)", 1 / std::sinh(1.0)}, {"COTH(1)", 1 / std::tanh(1.0)},
-        {"ASINH(1)", std::asinh(1.0)}, {"ASINH(-1e9)", -21.416413017506358}, {"ACOSH(2)", std::acosh(2.0)},
-        {"ACOSH(1e200)", 461.2101657793691}, {"ATANH(0.5)", std::atanh(0.5)}, {"ASECH(0.5)", std::acosh(2.0)},
-        {"ACSCH(-2)", std::asinh(-0.5)}, {"ACOTH(2)", std::atanh(0.5)}, {"ARCSINH(SINH(3))", 3},
+        {"SINH(1)", std::sinh(1.0)},     {"COSH(1)", std::cosh(1.0)},
+        {"TANH(1)", std::tanh(1.0)},     {"SECH(1)", 1 / std::cosh(1.0)},
+        {"CSCH(1)", 1 / std::sinh(1.0)}, {"COTH(1)", 1 / std::tanh(1.0)},
+        {"ASINH(1)", std::asinh(1.0)},   {"ASINH(-1e9)", -21.416413017506358},
+        {"ACOSH(2)", std::acosh(2.0)},   {"ACOSH(1e200)", 461.2101657793691},
+        {"ATANH(0.5)", std::atanh(0.5)}, {"ASECH(0.5)", std::acosh(2.0)},
+        {"ACSCH(-2)", std::asinh(-0.5)}, {"ACOTH(2)", std::atanh(0.5)},
+        {"ARCSINH(SINH(3))", 3},
     };
     ExpectValues(values, std::size(values));
     const ErrorCase errors[] = {
-        {"ACOSH(0.5)", 45}, {"ATANH(2)", 45}, {"ATANH(1)", 46}, {"ACOTH(1)", 46}, {"SINH(1000)", 46}, {"CSCH(0)", 46},
+        {"ACOSH(0.5)", 45}, {"ATANH(2)", 45},   {"ATANH(1)", 46},
+        {"ACOTH(1)", 46},   {"SINH(1000)", 46}, {"CSCH(0)", 46},
     };
     ExpectErrors(errors, std::size(errors));
 }
@@ -112,10 +135,16 @@ TEST_F(EvaluatorTest, HyperbolicFunctions)
 TEST_F(EvaluatorTest, StatisticsOverAnyNumberOfArguments)
 {
     const ValueCase values[] = {
-        {"SUM(1, 2, 3)", 6}, {"AVE(1, 2, 3, 4)", 2.5}, {"MIN(3, -1, 2)", -1}, {"MAX(3, -1, 2)", 3},
-        {"SUM(5)", 5}, {"AVE(-4)", -4},
-        {"SUM(1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30)", 465},
-        {"MAX(1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,-30)", 29},
+        {"SUM(1, 2, 3)", 6},
+        {"AVE(1, 2, 3, 4)", 2.5},
+        {"MIN(3, -1, 2)", -1},
+        {"MAX(3, -1, 2)", 3},
+        {"SUM(5)", 5},
+        {"AVE(-4)", -4},
+        {"SUM(1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30)",
+         465},
+        {"MAX(1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,-30)",
+         29},
     };
     ExpectValues(values, std::size(values));
 }
@@ -123,12 +152,21 @@ TEST_F(EvaluatorTest, StatisticsOverAnyNumberOfArguments)
 TEST_F(EvaluatorTest, BitwiseOperations)
 {
     const ValueCase values[] = {
-        {"AND(6.9, 3.2)", 2}, {"OR(5, 2)", 7}, {"XOR(6, 3)", 5}, {"NOT(0)", -1}, {"NOT(-1)", 0},
-        {"LSHIFT(1, 33)", 2}, {"LSHIFT(1, 31)", -2147483648.0}, {"LSHIFT(3, -1)", -2147483648.0},
-        {"RSHIFT(-8, 1)", -4}, {"RSHIFT(8, 34)", 2}, {"AND(-1, 255)", 255},
+        {"AND(6.9, 3.2)", 2},
+        {"OR(5, 2)", 7},
+        {"XOR(6, 3)", 5},
+        {"NOT(0)", -1},
+        {"NOT(-1)", 0},
+        {"LSHIFT(1, 33)", 2},
+        {"LSHIFT(1, 31)", -2147483648.0},
+        {"LSHIFT(3, -1)", -2147483648.0},
+        {"RSHIFT(-8, 1)", -4},
+        {"RSHIFT(8, 34)", 2},
+        {"AND(-1, 255)", 255},
     };
     ExpectValues(values, std::size(values));
-    const ErrorCase errors[] = {{"AND(1e10, 1)", 13}, {"OR(1, -3e9)", 13}, {"NOT(INF)", 13}, {"LSHIFT(1, 1e12)", 13}};
+    const ErrorCase errors[] = {
+        {"AND(1e10, 1)", 13}, {"OR(1, -3e9)", 13}, {"NOT(INF)", 13}, {"LSHIFT(1, 1e12)", 13}};
     ExpectErrors(errors, std::size(errors));
 }
 
@@ -139,9 +177,11 @@ TEST_F(EvaluatorTest, BaseTexts)
         const char* digits;
         int base;
     } cases[] = {
-        {"HEX(255)", "ff", 16}, {"BIN(5)", "101", 2}, {"OCT(8)", "10", 8}, {"DEC(-5)", "-5", 10},
-        {"HEX(-1)", "ffffffff", 16}, {"OCT(-1)", "37777777777", 8}, {"CB(35, 36)", "z", 36},
-        {"CONVERTBASE(10, 3)", "101", 3}, {"BIN(0)", "0", 2}, {"HEX(255.9)", "ff", 16},
+        {"HEX(255)", "ff", 16},      {"BIN(5)", "101", 2},
+        {"OCT(8)", "10", 8},         {"DEC(-5)", "-5", 10},
+        {"HEX(-1)", "ffffffff", 16}, {"OCT(-1)", "37777777777", 8},
+        {"CB(35, 36)", "z", 36},     {"CONVERTBASE(10, 3)", "101", 3},
+        {"BIN(0)", "0", 2},          {"HEX(255.9)", "ff", 16},
     };
     for (const Case& c : cases) {
         const Evaluation e = Evaluate(c.text);
@@ -150,7 +190,8 @@ TEST_F(EvaluatorTest, BaseTexts)
         EXPECT_EQ(e.oneShotBase, c.base) << c.text;
     }
     EXPECT_EQ(Evaluate("HEX(255)").value, 255);
-    const ErrorCase errors[] = {{"CB(5, 1)", 13}, {"CB(5, 37)", 13}, {"HEX(1e10)", 13}, {"CB(5, 1e10)", 13}};
+    const ErrorCase errors[] = {
+        {"CB(5, 1)", 13}, {"CB(5, 37)", 13}, {"HEX(1e10)", 13}, {"CB(5, 1e10)", 13}};
     ExpectErrors(errors, std::size(errors));
 }
 
@@ -197,23 +238,37 @@ TEST_F(EvaluatorTest, NamesReadTheirTablesAtEvaluation)
 TEST_F(EvaluatorTest, FinancialFunctions)
 {
     const ValueCase values[] = {
-        {"PV(0.1, 10, -100)", 614.4567106, 1e-9}, {"PV(0, 10, -100)", 1000}, {"PV(0.1, 10, -100, 0, 1)", 675.9023816, 1e-9},
-        {"FV(0.05, 10, 0, -1000)", 1628.894627, 1e-9}, {"PMT(0.01, 12, 1000)", -88.8488, 1e-6},
-        {"PMT(0.01, 12, 1000, 0, 1)", -87.9691, 1e-6}, {"NPER(0.01, -88.8488, 1000)", 12, 1e-5},
-        {"RATE(12, -88.8488, 1000)", 0.01, 1e-6}, {"RATE(12, -88.8488, 1000, 0, 0, 0.05)", 0.01, 1e-6},
-        {"EFR(0.12)", 0.126825, 1e-6}, {"EFFECTIVERATE(0.12, 12)", 0.126825, 1e-6}, {"EFR(0.12, 1)", 0.12},
-        {"APR(EFR(0.12))", 0.12}, {"NOMINALRATE(0.126825030131969, 12)", 0.12, 1e-9},
+        {"PV(0.1, 10, -100)", 614.4567106, 1e-9},
+        {"PV(0, 10, -100)", 1000},
+        {"PV(0.1, 10, -100, 0, 1)", 675.9023816, 1e-9},
+        {"FV(0.05, 10, 0, -1000)", 1628.894627, 1e-9},
+        {"PMT(0.01, 12, 1000)", -88.8488, 1e-6},
+        {"PMT(0.01, 12, 1000, 0, 1)", -87.9691, 1e-6},
+        {"NPER(0.01, -88.8488, 1000)", 12, 1e-5},
+        {"RATE(12, -88.8488, 1000)", 0.01, 1e-6},
+        {"RATE(12, -88.8488, 1000, 0, 0, 0.05)", 0.01, 1e-6},
+        {"EFR(0.12)", 0.126825, 1e-6},
+        {"EFFECTIVERATE(0.12, 12)", 0.126825, 1e-6},
+        {"EFR(0.12, 1)", 0.12},
+        {"APR(EFR(0.12))", 0.12},
+        {"NOMINALRATE(0.126825030131969, 12)", 0.12, 1e-9},
     };
     ExpectValues(values, std::size(values));
     const ErrorCase errors[] = {
-        {"PMT(0, 0, 1000)", 38}, {"NPER(0, 0, 1000)", 38}, {"NPER(0.1, -50, 1000)", 40}, {"PV(0.1, 10, -100, 0, 1e10)", 13},
+        {"PMT(0, 0, 1000)", 38},
+        {"NPER(0, 0, 1000)", 38},
+        {"NPER(0.1, -50, 1000)", 40},
+        {"PV(0.1, 10, -100, 0, 1e10)", 13},
     };
     ExpectErrors(errors, std::size(errors));
 }
 
 TEST_F(EvaluatorTest, StatisticalFunctionsWithoutAnImplementationAreRefused)
 {
-    const ErrorCase errors[] = {{"NORMDIST(1, 1)", 41}, {"BETADIST(0.5, 2, 3)", 41}, {"TDIST(1, 5)", 41}, {"TINV(0.5, 5)", 41}};
+    const ErrorCase errors[] = {{"NORMDIST(1, 1)", 41},
+                                {"BETADIST(0.5, 2, 3)", 41},
+                                {"TDIST(1, 5)", 41},
+                                {"TINV(0.5, 5)", 41}};
     ExpectErrors(errors, std::size(errors));
 }
 

@@ -192,16 +192,25 @@ public:
     {
         const int choice = Pick(depth <= 0 ? 2 : 12);
         switch (choice) {
-        case 0: return MakeNumber();
-        case 1: return Independent(m_engine, 0);
-        case 2: case 3: case 4: case 5: case 6:
+        case 0:
+            return MakeNumber();
+        case 1:
+            return Independent(m_engine, 0);
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 6:
             return Binary(m_engine, OpAdd + choice - 2, Make(depth - 1), Make(depth - 1));
         case 7:
             return Binary(m_engine, OpSubtract, Number(m_engine, 0), Make(depth - 1));
         case 8:
             return Binary(m_engine, OpAdd, Number(m_engine, 0), Make(depth - 1));
         case 9: {
-            static const struct { const char* name; int opId; } functions[] = {
+            static const struct {
+                const char* name;
+                int opId;
+            } functions[] = {
                 {"sin", OpSin}, {"EXP", OpExp}, {"sqrt", OpSqrt}, {"abs", OpAbs}, {"atan", OpAtan}};
             const auto& f = functions[Pick(5)];
             return Function(m_engine, f.name, f.opId, Make(depth - 1));

@@ -11,12 +11,16 @@
 
 namespace golden {
 
-inline std::string PathOf(const char* name) { return std::string(ZIVRA_TEST_DATA_DIR) + "/" + name; }
+inline std::string PathOf(const char* name)
+{
+    return std::string(ZIVRA_TEST_DATA_DIR) + "/" + name;
+}
 
 inline std::vector<unsigned char> Read(const char* name)
 {
     std::ifstream in(PathOf(name), std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in),
+                                      std::istreambuf_iterator<char>());
 }
 
 // Compares bytes with the golden file name (or rewrites it on request).

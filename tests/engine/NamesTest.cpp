@@ -30,23 +30,12 @@ TEST_F(NamesTest, NameChecksByKindAndTable)
         int variable, exprVariable, userFunction, userConstant;
     };
     const Case cases[] = {
-        {"", 20, 20, 20, 20},
-        {"2a", 20, 20, 20, 20},
-        {"a-b", 20, 20, 20, 20},
-        {"a b", 20, 20, 20, 20},
-        {"\xe9t\xe9", 20, 20, 20, 20},
-        {"sin", 21, 21, 21, 21},
-        {"PI", 21, 21, 21, 21},
-        {"ans", 21, 21, 21, 21},
-        {"x", 21, 21, 21, 21},
-        {"T", 21, 21, 21, 21},
-        {"rand", 21, 21, 21, 21},
-        {"pre", 22, 22, 22, 22},
-        {"VAR", 0, 22, 22, 22},
-        {"ev", 22, 0, 22, 22},
-        {"uf", 22, 22, 0, 22},
-        {"UC", 22, 22, 22, 0},
-        {"_fresh1", 0, 0, 0, 0},
+        {"", 20, 20, 20, 20},    {"2a", 20, 20, 20, 20},        {"a-b", 20, 20, 20, 20},
+        {"a b", 20, 20, 20, 20}, {"\xe9t\xe9", 20, 20, 20, 20}, {"sin", 21, 21, 21, 21},
+        {"PI", 21, 21, 21, 21},  {"ans", 21, 21, 21, 21},       {"x", 21, 21, 21, 21},
+        {"T", 21, 21, 21, 21},   {"rand", 21, 21, 21, 21},      {"pre", 22, 22, 22, 22},
+        {"VAR", 0, 22, 22, 22},  {"ev", 22, 0, 22, 22},         {"uf", 22, 22, 0, 22},
+        {"UC", 22, 22, 22, 0},   {"_fresh1", 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(engine.CheckVariableName(c.name), c.variable) << "name: " << c.name;
@@ -79,7 +68,7 @@ TEST_F(NamesTest, DefineAndRenameVariables)
     EXPECT_EQ(engine.GetVariableCount(), 2);
 
     EXPECT_EQ(engine.RenameVariable(1, "B"), 0);
-    EXPECT_STREQ(engine.GetVariableName(1), "b");  // a change of case only is not applied
+    EXPECT_STREQ(engine.GetVariableName(1), "b"); // a change of case only is not applied
     EXPECT_EQ(engine.RenameVariable(1, "var"), ErrNameExists);
     EXPECT_EQ(engine.RenameVariable(1, "cos"), ErrPredefinedName);
     EXPECT_EQ(engine.RenameVariable(1, "c"), 0);
@@ -88,7 +77,7 @@ TEST_F(NamesTest, DefineAndRenameVariables)
     engine.DeleteVariable(0);
     EXPECT_EQ(engine.GetVariableCount(), 1);
     EXPECT_EQ(engine.FindVariable("c"), 0);
-    engine.DeleteVariable(5);  // out of range: nothing happens
+    engine.DeleteVariable(5); // out of range: nothing happens
     EXPECT_EQ(engine.GetVariableCount(), 1);
     EXPECT_STREQ(engine.GetVariableName(9), "");
 }

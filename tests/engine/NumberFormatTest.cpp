@@ -161,7 +161,8 @@ TEST_F(NumberFormatTest, DisplayBases)
         engine.m_nNumberBase = c.numberBase;
         engine.m_nOneShotBase = c.oneShot;
         engine.m_Root.m_dValue = c.value;
-        EXPECT_STREQ(engine.FormatResultInBase(), c.text) << "value " << c.value << " base " << c.numberBase;
+        EXPECT_STREQ(engine.FormatResultInBase(), c.text)
+            << "value " << c.value << " base " << c.numberBase;
         EXPECT_EQ(engine.GetErrorCode(), c.code) << "value " << c.value;
     }
 }
@@ -173,8 +174,8 @@ TEST_F(NumberFormatTest, SplitMantissaExponent)
         int e;
     };
     const Case cases[] = {
-        {1000, 1, 3}, {-0.00123, -1.23, -3}, {0, 0, 0}, {9.99, 9.99, 0}, {1e-300, 1, -300},
-        {12345, 1.2345, 4}, {1e15, 1, 15},
+        {1000, 1, 3},      {-0.00123, -1.23, -3}, {0, 0, 0},     {9.99, 9.99, 0},
+        {1e-300, 1, -300}, {12345, 1.2345, 4},    {1e15, 1, 15},
     };
     for (const Case& c : cases) {
         int e = 99;
@@ -195,14 +196,15 @@ TEST(NumberTextTest, ScanDecimal)
         double value;
     };
     const Case cases[] = {
-        {"12", '.', true, 12}, {"1.5", '.', true, 1.5}, {".5", '.', true, 0.5}, {"5.", '.', true, 5},
-        {"1e3", '.', true, 1000}, {"1E-3", '.', true, 0.001}, {"2d2", '.', true, 200},
-        {"2D+2", '.', true, 200}, {"-4", '.', true, -4}, {"1,5", ',', true, 1.5},
-        {"0.1", '.', true, 0.1}, {"1e-310", '.', true, 1e-310},
-        {"1,5", '.', false, 0}, {"1.5", ',', false, 0}, {"", '.', false, 0}, {".", '.', false, 0},
-        {"1e", '.', false, 0}, {"1e+", '.', false, 0}, {"inf", '.', false, 0},
-        {"nan", '.', false, 0}, {"0x1p3", '.', false, 0}, {"1e400", '.', false, 0},
-        {" 1", '.', false, 0}, {"1 ", '.', false, 0}, {"1..2", '.', false, 0},
+        {"12", '.', true, 12},    {"1.5", '.', true, 1.5},  {".5", '.', true, 0.5},
+        {"5.", '.', true, 5},     {"1e3", '.', true, 1000}, {"1E-3", '.', true, 0.001},
+        {"2d2", '.', true, 200},  {"2D+2", '.', true, 200}, {"-4", '.', true, -4},
+        {"1,5", ',', true, 1.5},  {"0.1", '.', true, 0.1},  {"1e-310", '.', true, 1e-310},
+        {"1,5", '.', false, 0},   {"1.5", ',', false, 0},   {"", '.', false, 0},
+        {".", '.', false, 0},     {"1e", '.', false, 0},    {"1e+", '.', false, 0},
+        {"inf", '.', false, 0},   {"nan", '.', false, 0},   {"0x1p3", '.', false, 0},
+        {"1e400", '.', false, 0}, {" 1", '.', false, 0},    {"1 ", '.', false, 0},
+        {"1..2", '.', false, 0},
     };
     for (const Case& c : cases) {
         double v = 0;
@@ -222,9 +224,15 @@ TEST(NumberTextTest, ScanIntegerStaysWithin32Bits)
         int value;
     };
     const Case cases[] = {
-        {"7FFFFFFF", 16, true, 2147483647}, {"80000000", 16, false, 0},
-        {"-80000000", 16, true, -2147483647 - 1}, {"1010", 2, true, 10}, {"12", 2, false, 0},
-        {"777", 8, true, 511}, {"z", 36, true, 35}, {"", 10, false, 0}, {"-", 10, false, 0},
+        {"7FFFFFFF", 16, true, 2147483647},
+        {"80000000", 16, false, 0},
+        {"-80000000", 16, true, -2147483647 - 1},
+        {"1010", 2, true, 10},
+        {"12", 2, false, 0},
+        {"777", 8, true, 511},
+        {"z", 36, true, 35},
+        {"", 10, false, 0},
+        {"-", 10, false, 0},
         {"99999999999999999999", 10, false, 0},
     };
     for (const Case& c : cases) {

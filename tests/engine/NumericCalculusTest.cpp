@@ -32,20 +32,24 @@ TEST(NumericCalculus, DefiniteIntegrals)
         {"x on [0, 1]", Plain([](double x) { return x; }), 0, 1, 0.5},
         {"x on [1, 0]", Plain([](double x) { return x; }), 1, 0, -0.5},
         {"sin on [0, pi]", Plain([](double x) { return std::sin(x); }), 0, kPi, 2.0},
-        {"exp on [-1, 2]", Plain([](double x) { return std::exp(x); }), -1, 2, std::exp(2.0) - std::exp(-1.0)},
+        {"exp on [-1, 2]", Plain([](double x) { return std::exp(x); }), -1, 2,
+         std::exp(2.0) - std::exp(-1.0)},
         {"1/x^2 on [1, inf]", Plain([](double x) { return 1 / (x * x); }), 1, kInf, 1.0},
         {"exp(-x) on [0, inf]", Plain([](double x) { return std::exp(-x); }), 0, kInf, 1.0},
         {"exp(x) on [-inf, 0]", Plain([](double x) { return std::exp(x); }), -kInf, 0, 1.0},
         {"1/x^2 on [-inf, -2]", Plain([](double x) { return 1 / (x * x); }), -kInf, -2, 0.5},
-        {"1/(1+x^2) on [-inf, inf]", Plain([](double x) { return 1 / (1 + x * x); }), -kInf, kInf, kPi},
-        {"1/sqrt(x) on [0, 1]: overflow at an end", Plain([](double x) { return 1 / std::sqrt(x); }), 0, 1, 2.0,
+        {"1/(1+x^2) on [-inf, inf]", Plain([](double x) { return 1 / (1 + x * x); }), -kInf, kInf,
+         kPi},
+        {"1/sqrt(x) on [0, 1]: overflow at an end",
+         Plain([](double x) { return 1 / std::sqrt(x); }), 0, 1, 2.0,
          2e-3}, // the open rule's extrapolation is slow on a singular end
         {"empty range", Plain([](double x) { return x; }), 3, 3, 0.0},
     };
     for (const IntegralCase& c : cases) {
         double result = -99;
         ASSERT_EQ(IntegrateFunction(c.f, c.a, c.b, 1e-7, result), 0) << c.what;
-        EXPECT_NEAR(result, c.expected, c.tolerance * std::max(1.0, std::fabs(c.expected))) << c.what;
+        EXPECT_NEAR(result, c.expected, c.tolerance * std::max(1.0, std::fabs(c.expected)))
+            << c.what;
     }
 }
 
@@ -61,7 +65,8 @@ TEST(NumericCalculus, IntegralErrors)
     };
     EXPECT_EQ(IntegrateFunction(logOrError, 0, 1, 1e-5, result), 40);
     EXPECT_EQ(result, 0.0);
-    EXPECT_EQ(IntegrateFunction(Plain([](double x) { return x; }), std::nan(""), 1, 1e-5, result), 13);
+    EXPECT_EQ(IntegrateFunction(Plain([](double x) { return x; }), std::nan(""), 1, 1e-5, result),
+              13);
 }
 
 TEST(NumericCalculus, NestedIntegralsKeepTheirOwnState)
@@ -110,9 +115,12 @@ TEST(NumericCalculus, Zeros)
     ASSERT_EQ(FindZeroOfFunction(Plain([](double x) { return std::cos(x); }), 0, 3, 0, root), 0);
     EXPECT_NEAR(root, kPi / 2, 1e-5);
     EXPECT_EQ(FindZeroOfFunction(Plain([](double x) { return x * x + 1; }), -1, 1, 1e-5, root), 36);
-    EXPECT_EQ(FindZeroOfFunction(Plain([](double x) { return x * x + 1; }), -1, 1, 1e-5, root, 13), 13);
+    EXPECT_EQ(FindZeroOfFunction(Plain([](double x) { return x * x + 1; }), -1, 1, 1e-5, root, 13),
+              13);
     // A jump from -1 to 1 is no zero.
-    EXPECT_EQ(FindZeroOfFunction(Plain([](double x) { return x < 0.3 ? -1.0 : 1.0; }), 0, 1, 1e-5, root), 13);
+    EXPECT_EQ(
+        FindZeroOfFunction(Plain([](double x) { return x < 0.3 ? -1.0 : 1.0; }), 0, 1, 1e-5, root),
+        13);
     // An evaluation error met on the way is passed on.
     const CalculusFunction pole = [](double x, double& y) {
         if (x == 0.5)
@@ -126,13 +134,17 @@ TEST(NumericCalculus, Zeros)
 TEST(NumericCalculus, ScanForZeros)
 {
     std::vector<double> zeros;
-    ASSERT_EQ(FindZerosOfFunction(Plain([](double x) { return std::sin(x); }), -1, 10, 200, 1e-8, zeros), 0);
+    ASSERT_EQ(
+        FindZerosOfFunction(Plain([](double x) { return std::sin(x); }), -1, 10, 200, 1e-8, zeros),
+        0);
     ASSERT_EQ(zeros.size(), 4u);
     for (int k = 0; k < 4; ++k)
         EXPECT_NEAR(zeros[size_t(k)], k * kPi, 1e-7) << k;
     // A zero on a step boundary is reported once; one at the end of the range is reported.
     zeros.clear();
-    ASSERT_EQ(FindZerosOfFunction(Plain([](double x) { return x * (x - 1) * (x - 2); }), 0, 2, 4, 1e-8, zeros), 0);
+    ASSERT_EQ(FindZerosOfFunction(Plain([](double x) { return x * (x - 1) * (x - 2); }), 0, 2, 4,
+                                  1e-8, zeros),
+              0);
     ASSERT_EQ(zeros.size(), 3u);
     EXPECT_EQ(zeros[0], 0.0);
     EXPECT_EQ(zeros[1], 1.0);
@@ -141,17 +153,21 @@ TEST(NumericCalculus, ScanForZeros)
     EXPECT_EQ(FindZerosOfFunction(Plain([](double x) { return x; }), 0, 10, 0, 1e-5, zeros), 13);
     EXPECT_EQ(FindZerosOfFunction(Plain([](double x) { return x; }), 10, 0, 5, 1e-5, zeros), 13);
     EXPECT_EQ(FindZerosOfFunction(Plain([](double x) { return x; }), 0, 10, 5, 1e-16, zeros), 13);
-    EXPECT_EQ(FindZerosOfFunction(Plain([](double x) { return x * x + 1; }), -5, 5, 10, 1e-5, zeros), 36);
+    EXPECT_EQ(
+        FindZerosOfFunction(Plain([](double x) { return x * x + 1; }), -5, 5, 10, 1e-5, zeros), 36);
     EXPECT_TRUE(zeros.empty());
 }
 
 TEST(NumericCalculus, Minimum)
 {
     double xmin = 0, fmin = 0;
-    ASSERT_EQ(FindMinimumOfFunction(Plain([](double x) { return (x - 1) * (x - 1) + 3; }), -5, -4, 1e-8, xmin, fmin), 0);
+    ASSERT_EQ(FindMinimumOfFunction(Plain([](double x) { return (x - 1) * (x - 1) + 3; }), -5, -4,
+                                    1e-8, xmin, fmin),
+              0);
     EXPECT_NEAR(xmin, 1.0, 1e-4);
     EXPECT_NEAR(fmin, 3.0, 1e-8);
-    ASSERT_EQ(FindMinimumOfFunction(Plain([](double x) { return std::cos(x); }), 2, 3, 0, xmin, fmin), 0);
+    ASSERT_EQ(
+        FindMinimumOfFunction(Plain([](double x) { return std::cos(x); }), 2, 3, 0, xmin, fmin), 0);
     EXPECT_NEAR(xmin, kPi, 1e-4);
     // A function that falls for ever: the search gives up instead of running without end.
     EXPECT_NE(FindMinimumOfFunction(Plain([](double x) { return -x; }), 0, 1, 1e-5, xmin, fmin), 0);

@@ -126,54 +126,22 @@ TEST_F(ParserTest, LeavesAndCalls)
 TEST_F(ParserTest, ErrorsGiveCodePositionAndSpan)
 {
     ExpectErrors({
-        {"(1+2", 1, 0, 1},
-        {"1+2)", 1, 3, 1},
-        {"1+(2", 1, 2, 1},
-        {"sin(x", 1, 3, 1},
-        {"sin 3", 8, 4, 1},
-        {"sin", 8, 0, 3},
-        {"1+cos", 8, 2, 3},
-        {"SIN(1,2)", 5, 4, 3},
-        {"LOGN(2)", 5, 5, 1},
-        {"sum()", 5, 4, 1},
-        {"pi(", 1, 2, 1},
-        {"2*-3", 4, 1, 1},
-        {"2^-1", 4, 1, 1},
-        {"a--b", 4, 1, 1},
-        {"1+", 4, 1, 1},
-        {"*2", 4, 0, 1},
-        {"1+*2", 4, 2, 1},
-        {"-", 4, 0, 1},
-        {"2x", 11, 0, 2},
-        {"2 x", 11, 0, 3},
-        {"1 + 2x", 11, 4, 2},
-        {"#", 11, 0, 1},
-        {"0x", 11, 0, 2},
-        {"0xFFFFFFFF", 11, 0, 10},
-        {"0b102", 11, 0, 5},
-        {"1e400", 11, 0, 5},
-        {"1e", 11, 0, 2},
-        {"1.2.3", 11, 0, 5},
-        {"foo", 7, 0, 3},
-        {"1+foo", 7, 2, 3},
-        {"1+ foo", 7, 3, 3},
-        {"sin(foo)", 7, 4, 3},
-        {"(1)2", 3, 3, 1},
-        {"( 1 ) 2", 3, 6, 1},
-        {"x 2", 3, 2, 1},
-        {"sin(x)3", 3, 6, 1},
-        {"pi 2", 3, 3, 1},
-        {"x(2)", 3, 1, 1},
-        {"@", 3, 0, 1},
-        {"1+@", 3, 2, 1},
-        {"\"abc", 18, 0, 4},
-        {"1+\"ab", 18, 2, 3},
-        {"sum(\"a)", 18, 4, 3},
-        {"\"ab\"c", 3, 4, 1},
-        {"2*(3+)", 4, 4, 1},
-        {"sin(1+)", 4, 5, 1},
-        {"logn(2,1+)", 4, 8, 1},
-        {"  (1+)", 4, 4, 1},
+        {"(1+2", 1, 0, 1},      {"1+2)", 1, 3, 1},       {"1+(2", 1, 2, 1},
+        {"sin(x", 1, 3, 1},     {"sin 3", 8, 4, 1},      {"sin", 8, 0, 3},
+        {"1+cos", 8, 2, 3},     {"SIN(1,2)", 5, 4, 3},   {"LOGN(2)", 5, 5, 1},
+        {"sum()", 5, 4, 1},     {"pi(", 1, 2, 1},        {"2*-3", 4, 1, 1},
+        {"2^-1", 4, 1, 1},      {"a--b", 4, 1, 1},       {"1+", 4, 1, 1},
+        {"*2", 4, 0, 1},        {"1+*2", 4, 2, 1},       {"-", 4, 0, 1},
+        {"2x", 11, 0, 2},       {"2 x", 11, 0, 3},       {"1 + 2x", 11, 4, 2},
+        {"#", 11, 0, 1},        {"0x", 11, 0, 2},        {"0xFFFFFFFF", 11, 0, 10},
+        {"0b102", 11, 0, 5},    {"1e400", 11, 0, 5},     {"1e", 11, 0, 2},
+        {"1.2.3", 11, 0, 5},    {"foo", 7, 0, 3},        {"1+foo", 7, 2, 3},
+        {"1+ foo", 7, 3, 3},    {"sin(foo)", 7, 4, 3},   {"(1)2", 3, 3, 1},
+        {"( 1 ) 2", 3, 6, 1},   {"x 2", 3, 2, 1},        {"sin(x)3", 3, 6, 1},
+        {"pi 2", 3, 3, 1},      {"x(2)", 3, 1, 1},       {"@", 3, 0, 1},
+        {"1+@", 3, 2, 1},       {"\"abc", 18, 0, 4},     {"1+\"ab", 18, 2, 3},
+        {"sum(\"a)", 18, 4, 3}, {"\"ab\"c", 3, 4, 1},    {"2*(3+)", 4, 4, 1},
+        {"sin(1+)", 4, 5, 1},   {"logn(2,1+)", 4, 8, 1}, {"  (1+)", 4, 4, 1},
     });
 }
 
@@ -270,7 +238,8 @@ TEST_F(ParserTest, ExpressionVariableExpansionIsBounded)
     engine.AddExpressionVariable("e0", "a");
     for (int i = 1; i <= 40; ++i) {
         std::string prev = "e" + std::to_string(i - 1);
-        engine.AddExpressionVariable(("e" + std::to_string(i)).c_str(), (prev + "+" + prev).c_str());
+        engine.AddExpressionVariable(("e" + std::to_string(i)).c_str(),
+                                     (prev + "+" + prev).c_str());
     }
     EXPECT_EQ(ParseText("e40"), ErrOverflow);
 }
@@ -279,7 +248,7 @@ TEST_F(ParserTest, NamesResolveInTheDocumentedOrder)
 {
     AddPredefinedName("me", 9.1e-31);
     ASSERT_EQ(AddUserConstant("Gee", "m/s^2", "gee", 9.81), 0);
-    engine.AppendVariable("x", 5);  // the independent variable wins
+    engine.AppendVariable("x", 5); // the independent variable wins
     ASSERT_EQ(ParseText("ME"), 0);
     EXPECT_EQ(engine.m_Root.m_nKind, NodePredefined);
     ASSERT_EQ(ParseText("Gee"), 0);

@@ -1,6 +1,6 @@
 // Solver models: equations, solving for one variable, transactional edits and the stored form.
-#include "engine/LocaleSeparators.h"
 #include "engine/SolverModel.h"
+#include "engine/LocaleSeparators.h"
 #include "framework/core/CArchive.h"
 #include "tests/engine/GoldenFile.h"
 
@@ -219,7 +219,8 @@ TEST_F(SolverModelTest, TruncatedModelsAreRefusedAndChangeNothing)
     for (std::size_t length = 0; length < bytes.size(); ++length) {
         CSolverModel loaded;
         ASSERT_EQ(loaded.SetEquation("q = 1"), 0);
-        const std::vector<unsigned char> part(bytes.begin(), bytes.begin() + std::ptrdiff_t(length));
+        const std::vector<unsigned char> part(bytes.begin(),
+                                              bytes.begin() + std::ptrdiff_t(length));
         EXPECT_FALSE(Load(part, loaded)) << "length " << length;
         EXPECT_STREQ(loaded.m_strEquation, "q = 1");
         EXPECT_EQ(loaded.GetVariableCount(), 1);

@@ -56,8 +56,10 @@ TEST_F(StartupTest, PhysicalConstants)
     EXPECT_EQ(FindPhysicalConstant("mpl"), 23);
     EXPECT_EQ(FindPhysicalConstant("none"), -1);
     SortPhysicalConstants();
-    EXPECT_STREQ(GetPhysicalConstant(GetSortedPhysicalConstantRow(0)).description, "Alpha particle mass");
-    EXPECT_STREQ(GetPhysicalConstant(GetSortedPhysicalConstantRow(28)).description, "Universal gas constant");
+    EXPECT_STREQ(GetPhysicalConstant(GetSortedPhysicalConstantRow(0)).description,
+                 "Alpha particle mass");
+    EXPECT_STREQ(GetPhysicalConstant(GetSortedPhysicalConstantRow(28)).description,
+                 "Universal gas constant");
 }
 
 TEST_F(StartupTest, CurveAndSurfaceChecks)
@@ -69,9 +71,13 @@ TEST_F(StartupTest, CurveAndSurfaceChecks)
         int code;
     };
     const Case cases[] = {
-        {0, "sin(x)", "", 0}, {0, "t^2", "", ErrUnrecognizedFunction}, {1, " t^2 ", "", 0},
-        {1, "x", "", ErrUnrecognizedFunction}, {2, "cos(t)", "sin(t)", 0},
-        {2, "cos(t)", "sin(x)", ErrUnrecognizedFunction}, {0, "(x", "", ErrUnbalancedParenthesis},
+        {0, "sin(x)", "", 0},
+        {0, "t^2", "", ErrUnrecognizedFunction},
+        {1, " t^2 ", "", 0},
+        {1, "x", "", ErrUnrecognizedFunction},
+        {2, "cos(t)", "sin(t)", 0},
+        {2, "cos(t)", "sin(x)", ErrUnrecognizedFunction},
+        {0, "(x", "", ErrUnbalancedParenthesis},
     };
     for (const Case& c : cases) {
         g_IndependentVariables[0].dValue = 3;

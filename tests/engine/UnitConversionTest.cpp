@@ -29,7 +29,8 @@ void ExpectConversions(const ConversionCase* cases, size_t count)
     for (size_t i = 0; i < count; ++i) {
         const ConversionCase& c = cases[i];
         double value = c.value;
-        ASSERT_EQ(ConvertUnits(value, c.from, c.to), 0) << c.value << " " << c.from << " -> " << c.to;
+        ASSERT_EQ(ConvertUnits(value, c.from, c.to), 0)
+            << c.value << " " << c.from << " -> " << c.to;
         EXPECT_NEAR(value, c.expected, 1e-9 * std::fabs(c.expected) + 1e-12)
             << c.value << " " << c.from << " -> " << c.to;
     }
@@ -100,12 +101,9 @@ TEST_F(UnitConversion, MultiWordNamesAreLookedUpWhole)
 TEST_F(UnitConversion, Temperatures)
 {
     const ConversionCase cases[] = {
-        {100, "degree c", "DegF", 212},
-        {0, "DEGF", "DEGK", 255.3722222222222},
-        {5, "DEGC", "DEGC", 5},
-        {300, "degK", "degC", 26.85},
-        {-40, "degF", "degC", -40},
-        {0, "degree K", "degree F", -459.67},
+        {100, "degree c", "DegF", 212},  {0, "DEGF", "DEGK", 255.3722222222222},
+        {5, "DEGC", "DEGC", 5},          {300, "degK", "degC", 26.85},
+        {-40, "degF", "degC", -40},      {0, "degree K", "degree F", -459.67},
         {32, "degree F", "degree C", 0},
     };
     ExpectConversions(cases, std::size(cases));
@@ -114,11 +112,10 @@ TEST_F(UnitConversion, Temperatures)
 TEST_F(UnitConversion, RefusalsLeaveTheValueUnchanged)
 {
     const char* pairs[][2] = {
-        {"km", "kg"},           // different quantities
-        {"furlongs2", "m"},     // no such unit
-        {"light", "km"},        // part of a multi-word name only
-        {"", "m"},
-        {"square meter", "m"},  // area to length
+        {"km", "kg"},                              // different quantities
+        {"furlongs2", "m"},                        // no such unit
+        {"light", "km"},                           // part of a multi-word name only
+        {"", "m"},          {"square meter", "m"}, // area to length
     };
     for (const auto& pair : pairs) {
         double value = 7.0;
@@ -193,8 +190,10 @@ TEST(BuiltinTables, DisplayOrderIsAStableSortAndLookupKeepsTableOrder)
     SortPhysicalConstants();
     EXPECT_EQ(GetSortedPhysicalConstantRow(0), 0); // "Alpha particle mass"
     for (int i = 1; i < GetPhysicalConstantCount(); ++i)
-        EXPECT_LE(ascii::CompareNoCase(GetPhysicalConstant(GetSortedPhysicalConstantRow(i - 1)).description,
-                                       GetPhysicalConstant(GetSortedPhysicalConstantRow(i)).description), 0);
+        EXPECT_LE(ascii::CompareNoCase(
+                      GetPhysicalConstant(GetSortedPhysicalConstantRow(i - 1)).description,
+                      GetPhysicalConstant(GetSortedPhysicalConstantRow(i)).description),
+                  0);
     EXPECT_EQ(GetPhysicalConstant(26).value, 299792458.0); // the table itself is untouched
     SortBuiltinUnits();
     for (int i = 1; i < GetBuiltinUnitCount(); ++i) {

@@ -13,8 +13,8 @@ TEST_F(EvaluatorTest, UserFunctionsAreCalledLikeBuiltInOnes)
     ASSERT_EQ(engine.DefineUserFunction("h(p) = 1/p", false), 0);
     const ValueCase values[] = {
         {"f(2, 3)", 7},
-        {"f(f(1, 2), 3)", 10},          // nested calls
-        {"F(2, 3)*g(16)", 28},          // names without regard to case
+        {"f(f(1, 2), 3)", 10}, // nested calls
+        {"F(2, 3)*g(16)", 28}, // names without regard to case
         {"FINT(f(x, 2), 0, 1)", 2, 1e-9},
         {"FSUM(h(x), 1, 4)", 1 + 0.5 + 1.0 / 3 + 0.25, 1e-12},
     };
@@ -29,20 +29,13 @@ TEST_F(EvaluatorTest, UserFunctionDefinitionsAreChecked)
     CCalcEngine engine;
     ASSERT_EQ(engine.DefineUserFunction("f(a) = a^2", false), 0);
     const ErrorCase refusals[] = {
-        {"g(a,b) = a", 37},             // b unused
-        {"g(a) = a + c", 37},           // c is a second free name
-        {"g(g) = g", 30},
-        {"g(a) a", 9},
-        {"g(a) =", 10},
-        {"= a", 10},
-        {"g a = a", 13},
-        {"g(a) = f(a)", 51},            // calls another user function
-        {"g(x) = x^2", 37},             // x is the independent variable in the body
-        {"sin(a) = a", 21},
-        {"2g(a) = a", 20},
-        {"g(2a) = 1", 20},
-        {"g(a) = a+", 4},
-        {"f(a) = a", 22},               // exists, overwriting not allowed
+        {"g(a,b) = a", 37},   // b unused
+        {"g(a) = a + c", 37}, // c is a second free name
+        {"g(g) = g", 30},     {"g(a) a", 9},     {"g(a) =", 10},
+        {"= a", 10},          {"g a = a", 13},   {"g(a) = f(a)", 51}, // calls another user function
+        {"g(x) = x^2", 37}, // x is the independent variable in the body
+        {"sin(a) = a", 21},   {"2g(a) = a", 20}, {"g(2a) = 1", 20},
+        {"g(a) = a+", 4},     {"f(a) = a", 22}, // exists, overwriting not allowed
     };
     for (const ErrorCase& c : refusals)
         EXPECT_EQ(engine.DefineUserFunction(c.text, false), c.code) << c.text;

@@ -35,5 +35,6 @@ inline std::vector<BYTE> Hex(std::initializer_list<int> values)
 
 inline std::vector<BYTE> Head(const std::vector<BYTE>& bytes, std::size_t n)
 {
-    return std::vector<BYTE>(bytes.begin(), bytes.begin() + std::ptrdiff_t(std::min(n, bytes.size())));
+    return std::vector<BYTE>(bytes.begin(),
+                             bytes.begin() + std::ptrdiff_t(std::min(n, bytes.size())));
 }

@@ -85,8 +85,8 @@ TEST(CArchive, CountFormsAreByteExact)
 TEST(CArchive, ScalarsAreLittleEndianAtFixedWidths)
 {
     const std::vector<BYTE> bytes = StoreBytes([](CArchive& ar) {
-        ar << BYTE(0xAB) << WORD(0x1234) << short(-2) << int(-2) << LONG(0x01020304) << DWORD(0xA1B2C3D4)
-           << 1.0f << 1.0 << -0.0;
+        ar << BYTE(0xAB) << WORD(0x1234) << short(-2) << int(-2) << LONG(0x01020304)
+           << DWORD(0xA1B2C3D4) << 1.0f << 1.0 << -0.0;
     });
     const std::vector<BYTE> expected = Hex({
         0xAB,                                           // BYTE
@@ -101,11 +101,13 @@ TEST(CArchive, ScalarsAreLittleEndianAtFixedWidths)
     });
     EXPECT_EQ(bytes, expected);
 
-    const double values[] = {0.0, -1.5, 1e-310, 1.7976931348623157e308, std::numeric_limits<double>::infinity()};
+    const double values[] = {0.0, -1.5, 1e-310, 1.7976931348623157e308,
+                             std::numeric_limits<double>::infinity()};
     for (double v : values) {
         double back = 0;
         int i = 0;
-        LoadBytes(StoreBytes([&](CArchive& ar) { ar << v << int(-7); }), [&](CArchive& ar) { ar >> back >> i; });
+        LoadBytes(StoreBytes([&](CArchive& ar) { ar << v << int(-7); }),
+                  [&](CArchive& ar) { ar >> back >> i; });
         EXPECT_EQ(back, v);
         EXPECT_EQ(i, -7);
     }
@@ -133,7 +135,8 @@ TEST(CArchive, ArraysStoreElementCountThenElements)
     names.Add("x");
     names.Add("");
     CStringArray namesBack;
-    LoadBytes(StoreBytes([&](CArchive& ar) { names.Serialize(ar); }), [&](CArchive& ar) { namesBack.Serialize(ar); });
+    LoadBytes(StoreBytes([&](CArchive& ar) { names.Serialize(ar); }),
+              [&](CArchive& ar) { namesBack.Serialize(ar); });
     ASSERT_EQ(namesBack.GetSize(), 2);
     EXPECT_STREQ(namesBack[0], "x");
 }
@@ -218,7 +221,8 @@ TEST(CArchive, WrongDirectionIsRefused)
 
 TEST(CArchive, RoundTripThroughARealFile)
 {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "zivra-archive-test.bin";
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "zivra-archive-test.bin";
     const std::string pathText = path.string();
     const CString longText(std::string(70000, 'L'));
     {

@@ -93,7 +93,8 @@ TEST(CFile, FailuresCarryCauseAndPath)
         EXPECT_EQ(error.m_cause, c.cause) << c.path;
     }
     EXPECT_THROW(CFile::Remove(TempPath("zivra-no-such-file.zvp").c_str()), CFileException);
-    EXPECT_THROW(CFile::Rename(TempPath("zivra-no-such-file.zvp").c_str(), TempPath("x").c_str()), CFileException);
+    EXPECT_THROW(CFile::Rename(TempPath("zivra-no-such-file.zvp").c_str(), TempPath("x").c_str()),
+                 CFileException);
 }
 
 TEST(CFile, ErrorTextIsCutToTheCallersBuffer)

@@ -51,16 +51,15 @@ TEST(CString, CaseInsensitiveComparisonFoldsOnlyAsciiLetters)
         const char* b;
         int sign;
     };
+    // clang-format off
     const Case cases[] = {
-        {"Sin", "sIN", 0},
-        {"abc", "ABD", -1},
-        {"", "", 0},
-        {"a", "", 1},
-        {"\xe9", "\xc9", 1}, // e-acute and E-acute in the ANSI page stay different
+        {"Sin", "sIN", 0}, {"abc", "ABD", -1}, {"", "", 0}, {"a", "", 1},
+        {"\xe9", "\xc9", 1},  // e-acute and E-acute in the ANSI page stay different
         {"x\xe9", "X\xe9", 0},
-        {"[", "a", -1}, // '[' lies between 'Z' and 'a': no folding of punctuation
-        {"\x80", "a", 1}, // high bytes sort after ASCII (unsigned)
+        {"[", "a", -1},       // '[' lies between 'Z' and 'a': no folding of punctuation
+        {"\x80", "a", 1},     // high bytes sort after ASCII (unsigned)
     };
+    // clang-format on
     for (const Case& c : cases) {
         const int r = CString(c.a).CompareNoCase(c.b);
         EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " vs " << c.b;
@@ -114,11 +113,12 @@ TEST(CString, FindAndMidAtTheEnds)
         int expected;
     };
     const FindCase finds[] = {
-        {"a", 0, 0}, {"a", 1, 3}, {"c", 5, 5}, {"c", 6, -1}, {"c", 100, -1},
+        {"a", 0, 0},   {"a", 1, 3},  {"c", 5, 5},     {"c", 6, -1}, {"c", 100, -1},
         {"c", -1, -1}, {"bc", 4, 4}, {"abcd", 0, -1}, {"x", 0, -1},
     };
     for (const FindCase& f : finds)
-        EXPECT_EQ(s.Find(f.what, f.start), f.expected) << "Find(" << f.what << ", " << f.start << ")";
+        EXPECT_EQ(s.Find(f.what, f.start), f.expected)
+            << "Find(" << f.what << ", " << f.start << ")";
     EXPECT_EQ(s.Find('c', 5), 5);
     EXPECT_EQ(s.Find('c', 6), -1);
     EXPECT_EQ(s.ReverseFind('a'), 3);
@@ -132,11 +132,12 @@ TEST(CString, FindAndMidAtTheEnds)
         const char* expected;
     };
     const MidCase mids[] = {
-        {0, 6, "abcabc"}, {5, 1, "c"}, {5, 10, "c"}, {6, 1, ""}, {7, 1, ""},
-        {-2, 3, "abc"},   {2, 0, ""},  {2, -1, ""},
+        {0, 6, "abcabc"}, {5, 1, "c"},    {5, 10, "c"}, {6, 1, ""},
+        {7, 1, ""},       {-2, 3, "abc"}, {2, 0, ""},   {2, -1, ""},
     };
     for (const MidCase& m : mids)
-        EXPECT_STREQ(s.Mid(m.first, m.count), m.expected) << "Mid(" << m.first << ", " << m.count << ")";
+        EXPECT_STREQ(s.Mid(m.first, m.count), m.expected)
+            << "Mid(" << m.first << ", " << m.count << ")";
     EXPECT_STREQ(s.Mid(4), "bc");
     EXPECT_STREQ(s.Mid(6), "");
     EXPECT_STREQ(s.Left(10), "abcabc");

@@ -7,8 +7,7 @@
 
 namespace {
 
-template <class A>
-std::vector<int> Items(const A& a)
+template <class A> std::vector<int> Items(const A& a)
 {
     std::vector<int> v;
     for (INT_PTR i = 0; i < a.GetSize(); ++i)
@@ -22,8 +21,8 @@ TEST(CArray, InsertRemoveAndGrow)
     for (int i = 1; i <= 4; ++i)
         EXPECT_EQ(a.Add(i * 10), i - 1);
     a.InsertAt(0, 5);
-    a.InsertAt(5, 99);        // at the end
-    a.InsertAt(2, 7, 2);      // two copies
+    a.InsertAt(5, 99);   // at the end
+    a.InsertAt(2, 7, 2); // two copies
     EXPECT_EQ(Items(a), (std::vector<int>{5, 10, 7, 7, 20, 30, 40, 99}));
     a.RemoveAt(2, 2);
     a.RemoveAt(a.GetUpperBound());

@@ -21,7 +21,11 @@ TEST(CRect, IntersectAndUnion)
     };
     const Case cases[] = {
         {{0, 0, 10, 10}, {5, 5, 15, 15}, true, {5, 5, 10, 10}, {0, 0, 15, 15}},
-        {{0, 0, 10, 10}, {10, 0, 20, 10}, false, {}, {0, 0, 20, 10}},   // touching edges share nothing
+        {{0, 0, 10, 10},
+         {10, 0, 20, 10},
+         false,
+         {},
+         {0, 0, 20, 10}}, // touching edges share nothing
         {{0, 0, 10, 10}, {2, 2, 4, 4}, true, {2, 2, 4, 4}, {0, 0, 10, 10}},
         {{0, 0, 10, 10}, {20, 20, 20, 30}, false, {}, {0, 0, 10, 10}}, // empty one is ignored
         {{0, 0, 0, 0}, {0, 0, 0, 0}, false, {}, {}},

@@ -45,14 +45,21 @@ TEST(HostileCount, HugeCountsAndLengthsFailWithoutAllocating)
     CArray<double, double> column;
     CStringArray names;
     const Case cases[] = {
-        {"count 2^31", Hex({0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 1, 2, 3}), [](CArchive& ar) { ar.ReadCount(); }},
-        {"count 2^32-1", Hex({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}), [](CArchive& ar) { ar.ReadCount(); }},
-        {"string 2^31", Hex({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 'a'}), [&](CArchive& ar) { ar >> text; }},
-        {"string 2^31-1", Hex({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}), [&](CArchive& ar) { ar >> text; }},
+        {"count 2^31", Hex({0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 1, 2, 3}),
+         [](CArchive& ar) { ar.ReadCount(); }},
+        {"count 2^32-1", Hex({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}),
+         [](CArchive& ar) { ar.ReadCount(); }},
+        {"string 2^31", Hex({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 'a'}),
+         [&](CArchive& ar) { ar >> text; }},
+        {"string 2^31-1", Hex({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}),
+         [&](CArchive& ar) { ar >> text; }},
         {"string 65533", Hex({0xFF, 0xFD, 0xFF, 'a'}), [&](CArchive& ar) { ar >> text; }},
-        {"doubles 2^31", Hex({0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 1}), [&](CArchive& ar) { column.Serialize(ar); }},
-        {"strings 2^31", Hex({0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0}), [&](CArchive& ar) { names.Serialize(ar); }},
-        {"i32 count 2^31-1", Hex({0xFF, 0xFF, 0xFF, 0x7F, 0}), [](CArchive& ar) {
+        {"doubles 2^31", Hex({0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 1}),
+         [&](CArchive& ar) { column.Serialize(ar); }},
+        {"strings 2^31", Hex({0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0}),
+         [&](CArchive& ar) { names.Serialize(ar); }},
+        {"i32 count 2^31-1", Hex({0xFF, 0xFF, 0xFF, 0x7F, 0}),
+         [](CArchive& ar) {
              int n = 0;
              ar >> n;
              ar.CheckCount(ULONGLONG(n), 8);

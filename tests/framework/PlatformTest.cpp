@@ -6,7 +6,8 @@ namespace {
 
 // Stored fields use these types: their widths must match the Windows build's.
 static_assert(sizeof(BYTE) == 1 && sizeof(WORD) == 2 && sizeof(DWORD) == 4 && sizeof(LONG) == 4);
-static_assert(sizeof(UINT) == 4 && sizeof(BOOL) == 4 && sizeof(COLORREF) == 4 && sizeof(ULONG) == 4);
+static_assert(sizeof(UINT) == 4 && sizeof(BOOL) == 4 && sizeof(COLORREF) == 4 &&
+              sizeof(ULONG) == 4);
 static_assert(sizeof(INT_PTR) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*));
 static_assert(sizeof(POINT) == 8 && sizeof(SIZE) == 8 && sizeof(RECT) == 16);
 

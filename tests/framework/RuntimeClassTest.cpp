@@ -40,15 +40,16 @@ TEST(RuntimeClass, IsKindOfAlongTheChain)
         bool expected;
     };
     const Case cases[] = {
-        {&square, RUNTIME_CLASS(CSquare), true},   {&square, RUNTIME_CLASS(CPolygon), true},
-        {&square, RUNTIME_CLASS(CShape), true},    {&square, RUNTIME_CLASS(CObject), true},
-        {&square, RUNTIME_CLASS(CLabel), false},   {&polygon, RUNTIME_CLASS(CSquare), false},
-        {&polygon, RUNTIME_CLASS(CShape), true},   {&label, RUNTIME_CLASS(CShape), false},
+        {&square, RUNTIME_CLASS(CSquare), true}, {&square, RUNTIME_CLASS(CPolygon), true},
+        {&square, RUNTIME_CLASS(CShape), true},  {&square, RUNTIME_CLASS(CObject), true},
+        {&square, RUNTIME_CLASS(CLabel), false}, {&polygon, RUNTIME_CLASS(CSquare), false},
+        {&polygon, RUNTIME_CLASS(CShape), true}, {&label, RUNTIME_CLASS(CShape), false},
         {&label, RUNTIME_CLASS(CObject), true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(bool(c.object->IsKindOf(c.cls)), c.expected)
-            << c.object->GetRuntimeClass()->m_lpszClassName << " kind of " << c.cls->m_lpszClassName;
+            << c.object->GetRuntimeClass()->m_lpszClassName << " kind of "
+            << c.cls->m_lpszClassName;
     EXPECT_STREQ(square.GetRuntimeClass()->m_lpszClassName, "CSquare");
     EXPECT_EQ(square.GetRuntimeClass()->m_pBaseClass, RUNTIME_CLASS(CPolygon));
     EXPECT_EQ(RUNTIME_CLASS(CSquare)->m_nObjectSize, int(sizeof(CSquare)));

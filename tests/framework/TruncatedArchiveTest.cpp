@@ -72,15 +72,19 @@ Sample Sentinel()
 void ExpectWholeOrOld(const Sample& got, std::size_t prefix)
 {
     const Sample full = Filled(), old = Sentinel();
-    auto column = [](const CArray<double, double>& a) { return std::vector<double>(a.begin(), a.end()); };
+    auto column = [](const CArray<double, double>& a) {
+        return std::vector<double>(a.begin(), a.end());
+    };
     EXPECT_TRUE(got.flag == full.flag || got.flag == old.flag) << "prefix " << prefix;
     EXPECT_TRUE(got.count == full.count || got.count == old.count) << "prefix " << prefix;
     EXPECT_TRUE(got.name1 == full.name1 || got.name1 == old.name1) << "prefix " << prefix;
     EXPECT_TRUE(got.value1 == full.value1 || got.value1 == old.value1) << "prefix " << prefix;
     EXPECT_TRUE(got.name2 == full.name2 || got.name2 == old.name2) << "prefix " << prefix;
     EXPECT_TRUE(got.value2 == full.value2 || got.value2 == old.value2) << "prefix " << prefix;
-    EXPECT_TRUE(got.longText == full.longText || got.longText == old.longText) << "prefix " << prefix;
-    EXPECT_TRUE(column(got.column) == column(full.column) || column(got.column) == column(old.column))
+    EXPECT_TRUE(got.longText == full.longText || got.longText == old.longText)
+        << "prefix " << prefix;
+    EXPECT_TRUE(column(got.column) == column(full.column) ||
+                column(got.column) == column(old.column))
         << "prefix " << prefix;
     EXPECT_TRUE(got.word == full.word || got.word == old.word) << "prefix " << prefix;
 }
@@ -116,7 +120,8 @@ TEST(TruncatedArchive, LongStringCutAnywhereFails)
     const std::size_t cuts[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 4096, 65540, bytes.size() - 1};
     for (std::size_t n : cuts) {
         CString got("old");
-        EXPECT_THROW(LoadBytes(Head(bytes, n), [&](CArchive& ar) { ar >> got; }), CArchiveException) << "cut " << n;
+        EXPECT_THROW(LoadBytes(Head(bytes, n), [&](CArchive& ar) { ar >> got; }), CArchiveException)
+            << "cut " << n;
         EXPECT_STREQ(got, "old") << "cut " << n;
     }
 }

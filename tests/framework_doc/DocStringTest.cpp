@@ -10,13 +10,14 @@
 
 namespace {
 
-const CString kProjectString =
-    "Zivra Kelmora\nUntitled\nZivra Project\nZivra Project (*.zvp)\n.zvp\nZivra.Project.1\nZivra Project";
+const CString kProjectString = "Zivra Kelmora\nUntitled\nZivra Project\nZivra Project "
+                               "(*.zvp)\n.zvp\nZivra.Project.1\nZivra Project";
 
 TEST(DocString, EachOfTheSevenParts)
 {
-    const char* expected[] = {"Zivra Kelmora", "Untitled", "Zivra Project", "Zivra Project (*.zvp)",
-                              ".zvp", "Zivra.Project.1", "Zivra Project"};
+    const char* expected[] = {"Zivra Kelmora",         "Untitled", "Zivra Project",
+                              "Zivra Project (*.zvp)", ".zvp",     "Zivra.Project.1",
+                              "Zivra Project"};
     for (int i = 0; i < 7; i++) {
         CString part;
         EXPECT_TRUE(ExtractDocStringPart(kProjectString, i, part)) << "part " << i;
@@ -31,14 +32,15 @@ TEST(DocString, MissingAndEmptyPartsAreReportedEmpty)
         int index;
     };
     const Case cases[] = {
-        {"Title", 1},             // beyond the end
-        {"Title\n\nName", 1},     // left empty
-        {"Title\nDoc", 6},        // a short string
+        {"Title", 1},         // beyond the end
+        {"Title\n\nName", 1}, // left empty
+        {"Title\nDoc", 6},    // a short string
         {"", 0},
     };
     for (const Case& c : cases) {
         CString part = "stale";
-        EXPECT_FALSE(ExtractDocStringPart(c.docString, c.index, part)) << c.docString << " / " << c.index;
+        EXPECT_FALSE(ExtractDocStringPart(c.docString, c.index, part))
+            << c.docString << " / " << c.index;
         EXPECT_TRUE(part.IsEmpty()) << c.docString << " / " << c.index;
     }
 }
@@ -50,7 +52,8 @@ TEST(DocString, FileDialogFilterFromTheString)
         const char* filter;
     };
     const Case cases[] = {
-        {"Zivra Kelmora\nUntitled\nZivra Project\nZivra Project (*.zvp)\n.zvp\nZivra.Project.1\nZivra Project",
+        {"Zivra Kelmora\nUntitled\nZivra Project\nZivra Project "
+         "(*.zvp)\n.zvp\nZivra.Project.1\nZivra Project",
          "Zivra Project (*.zvp)|*.zvp|All Files (*.*)|*.*||"},
         {"T\nU\nN\nData (*.dat)\ndat", "Data (*.dat)|*.dat|All Files (*.*)|*.*||"},
         {"T\nU\nN", "All Files (*.*)|*.*||"},
@@ -85,7 +88,8 @@ TEST(CommandLine, FirstPlainArgumentIsTheFileToOpen)
 TEST(RecentFileList, NewestFirstWithoutDuplicatesAndAtMostItsSize)
 {
     CRecentFileList list(0xE110, "Recent File List", "File%d", 4);
-    for (const char* path : {"C:\\p\\a.zvp", "C:\\p\\b.zvp", "C:\\p\\c.zvp", "C:\\p\\d.zvp", "C:\\p\\e.zvp"})
+    for (const char* path :
+         {"C:\\p\\a.zvp", "C:\\p\\b.zvp", "C:\\p\\c.zvp", "C:\\p\\d.zvp", "C:\\p\\e.zvp"})
         list.Add(path);
     const char* afterFive[] = {"C:\\p\\e.zvp", "C:\\p\\d.zvp", "C:\\p\\c.zvp", "C:\\p\\b.zvp"};
     ASSERT_EQ(list.GetCount(), 4);
@@ -112,7 +116,8 @@ TEST(RecentFileList, MenuTextShortensLongPathsAndKeepsAmpersands)
     };
     const Case cases[] = {
         {"C:\\Data\\a.zvp", 40, "C:\\Data\\a.zvp"},
-        {"C:\\Users\\someone\\Documents\\Projects\\curves.zvp", 30, "C:\\...\\Projects\\curves.zvp"},
+        {"C:\\Users\\someone\\Documents\\Projects\\curves.zvp", 30,
+         "C:\\...\\Projects\\curves.zvp"},
         {"C:\\Users\\someone\\Documents\\Projects\\curves.zvp", 12, "curves.zvp"},
         {"C:\\R&D\\x.zvp", 40, "C:\\R&&D\\x.zvp"},
     };

@@ -22,13 +22,13 @@ std::vector<std::string>& RouteLog()
 // --- application ----------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
-    ON_COMMAND(ID_TEST_ALL, &CTestApp::OnTestCommand)
-    ON_COMMAND(ID_TEST_DOC_FRAME_APP, &CTestApp::OnTestCommand)
-    ON_COMMAND(ID_TEST_FRAME_APP, &CTestApp::OnTestCommand)
-    ON_COMMAND(ID_TEST_APP_ONLY, &CTestApp::OnTestCommand)
-    ON_UPDATE_COMMAND_UI(ID_TEST_APP_ONLY, &CTestApp::OnUpdateTestAppOnly)
-    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+ON_COMMAND(ID_TEST_ALL, &CTestApp::OnTestCommand)
+ON_COMMAND(ID_TEST_DOC_FRAME_APP, &CTestApp::OnTestCommand)
+ON_COMMAND(ID_TEST_FRAME_APP, &CTestApp::OnTestCommand)
+ON_COMMAND(ID_TEST_APP_ONLY, &CTestApp::OnTestCommand)
+ON_UPDATE_COMMAND_UI(ID_TEST_APP_ONLY, &CTestApp::OnUpdateTestAppOnly)
+ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
 END_MESSAGE_MAP()
 
 void CTestApp::EnsureTemplate()
@@ -37,30 +37,24 @@ void CTestApp::EnsureTemplate()
         return;
     SetRegistryKey("Zivra Framework Tests");
     LoadStdProfileSettings(4);
-    AddDocTemplate(new CSingleDocTemplate(IDR_TESTDOC, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestFrame),
-                                          RUNTIME_CLASS(CTestTextView)));
+    AddDocTemplate(new CSingleDocTemplate(IDR_TESTDOC, RUNTIME_CLASS(CTestDoc),
+                                          RUNTIME_CLASS(CTestFrame), RUNTIME_CLASS(CTestTextView)));
 }
 
-void CTestApp::OnTestCommand()
-{
-    RouteLog().push_back("application");
-}
+void CTestApp::OnTestCommand() { RouteLog().push_back("application"); }
 
-void CTestApp::OnUpdateTestAppOnly(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(1);
-}
+void CTestApp::OnUpdateTestAppOnly(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
 
 // --- document -------------------------------------------------------------------------------
 
 IMPLEMENT_DYNCREATE(CTestDoc, CRichEditDoc)
 
 BEGIN_MESSAGE_MAP(CTestDoc, CRichEditDoc)
-    ON_COMMAND(ID_TEST_ALL, &CTestDoc::OnTestCommand)
-    ON_COMMAND(ID_TEST_DOC_FRAME_APP, &CTestDoc::OnTestCommand)
-    ON_UPDATE_COMMAND_UI(ID_TEST_DOC_FRAME_APP, &CTestDoc::OnUpdateTestDoc)
-    ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, &CTestDoc::OnUpdateTestDisabled)
-    ON_UPDATE_COMMAND_UI(IDS_INDICATOR_ANGLE, &CTestDoc::OnUpdateAngle)
+ON_COMMAND(ID_TEST_ALL, &CTestDoc::OnTestCommand)
+ON_COMMAND(ID_TEST_DOC_FRAME_APP, &CTestDoc::OnTestCommand)
+ON_UPDATE_COMMAND_UI(ID_TEST_DOC_FRAME_APP, &CTestDoc::OnUpdateTestDoc)
+ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, &CTestDoc::OnUpdateTestDisabled)
+ON_UPDATE_COMMAND_UI(IDS_INDICATOR_ANGLE, &CTestDoc::OnUpdateAngle)
 END_MESSAGE_MAP()
 
 void CTestDoc::Serialize(CArchive& ar)
@@ -83,66 +77,45 @@ void CTestDoc::DeleteContents()
     CRichEditDoc::DeleteContents();
 }
 
-void CTestDoc::OnTestCommand()
-{
-    RouteLog().push_back("document");
-}
+void CTestDoc::OnTestCommand() { RouteLog().push_back("document"); }
 
-void CTestDoc::OnUpdateTestDoc(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(0);
-}
+void CTestDoc::OnUpdateTestDoc(CCmdUI* pCmdUI) { pCmdUI->SetCheck(0); }
 
-void CTestDoc::OnUpdateTestDisabled(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(FALSE);
-}
+void CTestDoc::OnUpdateTestDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
 
-void CTestDoc::OnUpdateAngle(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetText(m_strAngle);
-}
+void CTestDoc::OnUpdateAngle(CCmdUI* pCmdUI) { pCmdUI->SetText(m_strAngle); }
 
 // --- views ----------------------------------------------------------------------------------
 
 IMPLEMENT_DYNCREATE(CTestTextView, CRichEditView)
 
 BEGIN_MESSAGE_MAP(CTestTextView, CRichEditView)
-    ON_COMMAND(ID_TEST_ALL, &CTestTextView::OnTestCommand)
-    ON_UPDATE_COMMAND_UI(ID_TEST_ALL, &CTestTextView::OnUpdateTestAll)
+ON_COMMAND(ID_TEST_ALL, &CTestTextView::OnTestCommand)
+ON_UPDATE_COMMAND_UI(ID_TEST_ALL, &CTestTextView::OnUpdateTestAll)
 END_MESSAGE_MAP()
 
-void CTestTextView::OnTestCommand()
-{
-    RouteLog().push_back("view");
-}
+void CTestTextView::OnTestCommand() { RouteLog().push_back("view"); }
 
-void CTestTextView::OnUpdateTestAll(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(1);
-}
+void CTestTextView::OnUpdateTestAll(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
 
 IMPLEMENT_DYNCREATE(CTestDrawView, CView)
 
 BEGIN_MESSAGE_MAP(CTestDrawView, CView)
-    ON_COMMAND(ID_TEST_ALL, &CTestDrawView::OnTestCommand)
+ON_COMMAND(ID_TEST_ALL, &CTestDrawView::OnTestCommand)
 END_MESSAGE_MAP()
 
-void CTestDrawView::OnTestCommand()
-{
-    RouteLog().push_back("second view");
-}
+void CTestDrawView::OnTestCommand() { RouteLog().push_back("second view"); }
 
 // --- frame ----------------------------------------------------------------------------------
 
 IMPLEMENT_DYNCREATE(CTestFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CTestFrame, CFrameWnd)
-    ON_WM_CREATE()
-    ON_COMMAND(ID_TEST_ALL, &CTestFrame::OnTestCommand)
-    ON_COMMAND(ID_TEST_DOC_FRAME_APP, &CTestFrame::OnTestCommand)
-    ON_COMMAND(ID_TEST_FRAME_APP, &CTestFrame::OnTestCommand)
-    ON_COMMAND(ID_TEST_DISABLED, &CTestFrame::OnTestCommand)
+ON_WM_CREATE()
+ON_COMMAND(ID_TEST_ALL, &CTestFrame::OnTestCommand)
+ON_COMMAND(ID_TEST_DOC_FRAME_APP, &CTestFrame::OnTestCommand)
+ON_COMMAND(ID_TEST_FRAME_APP, &CTestFrame::OnTestCommand)
+ON_COMMAND(ID_TEST_DISABLED, &CTestFrame::OnTestCommand)
 END_MESSAGE_MAP()
 
 BOOL CTestFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
@@ -160,7 +133,8 @@ int CTestFrame::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
-    static const UINT indicators[] = {ID_SEPARATOR, IDS_INDICATOR_ANGLE, IDS_INDICATOR_BASE, ID_INDICATOR_CAPS};
+    static const UINT indicators[] = {ID_SEPARATOR, IDS_INDICATOR_ANGLE, IDS_INDICATOR_BASE,
+                                      ID_INDICATOR_CAPS};
     if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 4))
         return -1;
     RecalcLayout();
@@ -170,19 +144,18 @@ int CTestFrame::OnCreate(LPCREATESTRUCT lpcs)
 CTestTextView* CTestFrame::TextView() const
 {
     CWnd* pPane = m_wndSplitter.GetPane(0, 0);
-    return pPane ? dynamic_cast<CTestTextView*>(CWnd::FromHandlePermanent(pPane->GetSafeHwnd())) : nullptr;
+    return pPane ? dynamic_cast<CTestTextView*>(CWnd::FromHandlePermanent(pPane->GetSafeHwnd()))
+                 : nullptr;
 }
 
 CTestDrawView* CTestFrame::DrawView() const
 {
     CWnd* pPane = m_wndSplitter.GetPane(0, 1);
-    return pPane ? dynamic_cast<CTestDrawView*>(CWnd::FromHandlePermanent(pPane->GetSafeHwnd())) : nullptr;
+    return pPane ? dynamic_cast<CTestDrawView*>(CWnd::FromHandlePermanent(pPane->GetSafeHwnd()))
+                 : nullptr;
 }
 
-void CTestFrame::OnTestCommand()
-{
-    RouteLog().push_back("frame");
-}
+void CTestFrame::OnTestCommand() { RouteLog().push_back("frame"); }
 
 // --- helpers --------------------------------------------------------------------------------
 
@@ -252,7 +225,10 @@ namespace {
 // The test registry key is removed before and after the run, so each run starts empty.
 class DocTestEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Framework Tests"); }
+    void SetUp() override
+    {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Framework Tests");
+    }
     void TearDown() override
     {
         CloseMainFrame();

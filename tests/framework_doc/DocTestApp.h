@@ -40,8 +40,8 @@ public:
     int m_nCount = 0;
     double m_dValue = 0.0;
     CString m_strName;
-    CString m_strAngle = "DEG"; // shown by the status bar's angle pane
-    BOOL m_bFailMidWrite = FALSE;  // Serialize throws after writing the numbers
+    CString m_strAngle = "DEG";   // shown by the status bar's angle pane
+    BOOL m_bFailMidWrite = FALSE; // Serialize throws after writing the numbers
 
 protected:
     void OnTestCommand();

@@ -3,8 +3,8 @@
 // recent-file list in the registry and on the menu, and the command line at start-up.
 #include "framework/win/CCommandLineInfo.h"
 #include "framework/win/CMenu.h"
-#include "framework/win/CommonDialogs.h"
 #include "framework/win/CRecentFileList.h"
+#include "framework/win/CommonDialogs.h"
 #include "tests/framework_doc/DocTestApp.h"
 
 #include <gtest/gtest.h>
@@ -160,7 +160,8 @@ TEST(DocumentFile, TruncatedFileGivesTheArchiveErrorAndAnEmptyDocument)
         FillDocument(pDoc);
         EXPECT_FALSE(pDoc->OnOpenDocument(cutPath.c_str())) << nKeep;
         ASSERT_EQ(hook.hook.m_texts.size(), 1u) << nKeep;
-        EXPECT_NE(hook.hook.m_texts[0].find("Unexpected end of file"), std::string::npos) << hook.hook.m_texts[0];
+        EXPECT_NE(hook.hook.m_texts[0].find("Unexpected end of file"), std::string::npos)
+            << hook.hook.m_texts[0];
         EXPECT_NE(hook.hook.m_texts[0].find("cut.tdc"), std::string::npos) << hook.hook.m_texts[0];
         EXPECT_EQ(pDoc->m_nCount, 0) << nKeep;
         EXPECT_TRUE(pDoc->m_strName.IsEmpty()) << nKeep;
@@ -220,7 +221,8 @@ TEST(DocumentFile, CloseAsksToSaveChangesAndCancelKeepsEverything)
         pDoc->SetModifiedFlag();
         EXPECT_EQ(pDoc->SaveModified() != FALSE, c.bCanClose) << c.nAnswer;
         ASSERT_EQ(hook.hook.m_texts.size(), 1u) << c.nAnswer;
-        EXPECT_NE(hook.hook.m_texts[0].find("Save changes to"), std::string::npos) << hook.hook.m_texts[0];
+        EXPECT_NE(hook.hook.m_texts[0].find("Save changes to"), std::string::npos)
+            << hook.hook.m_texts[0];
         EXPECT_EQ(ReadFileBytes(path)[0] == 7, c.bFileWritten) << c.nAnswer;
         pDoc->SetModifiedFlag(FALSE);
     }
@@ -240,7 +242,8 @@ public:
         m_bOverwritePrompt = (pFileDialog->m_ofn.Flags & OFN_OVERWRITEPROMPT) != 0;
         if (m_strAnswer.empty())
             return IDCANCEL;
-        lstrcpynA(pFileDialog->m_ofn.lpstrFile, m_strAnswer.c_str(), int(pFileDialog->m_ofn.nMaxFile));
+        lstrcpynA(pFileDialog->m_ofn.lpstrFile, m_strAnswer.c_str(),
+                  int(pFileDialog->m_ofn.nMaxFile));
         return IDOK;
     }
     std::string m_strAnswer;
@@ -339,7 +342,8 @@ TEST(RecentFiles, OpenedFilesAreListedNewestFirstAndStoredInTheRegistry)
         EXPECT_EQ(entry, folder + expected[i]) << "entry " << i;
         CString strEntry;
         strEntry.Format("File%d", i + 1);
-        EXPECT_STREQ(theTestApp.GetProfileString("Recent File List", strEntry), (folder + expected[i]).c_str())
+        EXPECT_STREQ(theTestApp.GetProfileString("Recent File List", strEntry),
+                     (folder + expected[i]).c_str())
             << "registry entry " << i;
     }
     // A list read back from the registry is the same list.
@@ -396,7 +400,8 @@ TEST(RecentFiles, ChoosingAnEntryOpensItAndAVanishedFileLeavesTheList)
     pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_MRU_FILE1 + 1, 0), 0);
     EXPECT_EQ(hook.hook.m_texts.size(), 1u); // the file error
     EXPECT_EQ(MainDoc()->m_nCount, 11);      // the shown document stays
-    EXPECT_EQ(std::string((*theTestApp.m_pRecentFileList)[1]).find("second.tdc"), std::string::npos);
+    EXPECT_EQ(std::string((*theTestApp.m_pRecentFileList)[1]).find("second.tdc"),
+              std::string::npos);
 }
 
 TEST(CommandLine, AFileOnTheCommandLineIsOpenedAtStartUp)

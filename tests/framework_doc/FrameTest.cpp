@@ -87,12 +87,12 @@ TEST(FrameRouting, UpdateHandlersAlongTheRouteSetTheCommandState)
         int nChecked;
     };
     const Case cases[] = {
-        {ID_TEST_ALL, 1, 1},            // the view's update handler checks it, its handler enables
-        {ID_TEST_DOC_FRAME_APP, 1, 0},  // the document's update handler (before the frame's)
-        {ID_TEST_FRAME_APP, 1, -1},     // no update handler, the frame handles it: enabled
-        {ID_TEST_APP_ONLY, 1, 1},       // the application's checks it
-        {ID_TEST_NOBODY, 0, -1},        // nobody handles it: disabled
-        {ID_TEST_DISABLED, 0, -1},      // the document's update handler disables it
+        {ID_TEST_ALL, 1, 1},           // the view's update handler checks it, its handler enables
+        {ID_TEST_DOC_FRAME_APP, 1, 0}, // the document's update handler (before the frame's)
+        {ID_TEST_FRAME_APP, 1, -1},    // no update handler, the frame handles it: enabled
+        {ID_TEST_APP_ONLY, 1, 1},      // the application's checks it
+        {ID_TEST_NOBODY, 0, -1},       // nobody handles it: disabled
+        {ID_TEST_DISABLED, 0, -1},     // the document's update handler disables it
     };
     for (const Case& c : cases) {
         CRecordingCmdUI state;
@@ -164,7 +164,8 @@ TEST(FrameText, MessagePaneShowsMenuPromptsAndReadyAfterwards)
 {
     CTestFrame* pFrame = MainFrame();
     CStatusBar& bar = pFrame->m_wndStatusBar;
-    pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_NEW, MF_STRING), LPARAM(::GetMenu(pFrame->m_hWnd)));
+    pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_NEW, MF_STRING),
+                        LPARAM(::GetMenu(pFrame->m_hWnd)));
     EXPECT_STREQ(bar.GetPaneText(0), "Create a new document"); // the prompt without its tool tip
     pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_STREQ(bar.GetPaneText(0), "Ready");
@@ -242,7 +243,8 @@ TEST(FramePlacement, PlacementRoundTripsThroughTheRegistryAndOtherSizesAreRefuse
         std::memcpy(bytes, &wp, sizeof(wp));
         theTestApp.WriteProfileBinary("Layout", "Odd", bytes, c.nBytes);
         WINDOWPLACEMENT read{};
-        EXPECT_EQ(CFrameWnd::ReadWindowPlacement("Layout", "Odd", read) != FALSE, c.bAccepted) << c.nBytes;
+        EXPECT_EQ(CFrameWnd::ReadWindowPlacement("Layout", "Odd", read) != FALSE, c.bAccepted)
+            << c.nBytes;
     }
     WINDOWPLACEMENT none{};
     EXPECT_FALSE(CFrameWnd::ReadWindowPlacement("Layout", "Missing", none));

@@ -59,8 +59,8 @@ TEST(Splitter, ColumnWidthsFollowTheColumnInfo)
     const Case cases[] = {
         {150, 0, 150},
         {300, 10, 300},
-        {5, 10, 0},                             // below its minimum: the column collapses
-        {5000, 0, rectSplitter.Width()},        // more than there is: the second gets nothing
+        {5, 10, 0},                      // below its minimum: the column collapses
+        {5000, 0, rectSplitter.Width()}, // more than there is: the second gets nothing
     };
     for (const Case& c : cases) {
         splitter.SetColumnInfo(0, c.cxIdeal, c.cxMin);
@@ -73,7 +73,8 @@ TEST(Splitter, ColumnWidthsFollowTheColumnInfo)
         splitter.GetColumnInfo(1, cxSecond, cxMin);
         EXPECT_EQ(cxSecond, std::max(0, rectSplitter.Width() - c.cxExpected - nGap)) << c.cxIdeal;
         if (c.cxExpected > 2 * nBorder && cxSecond > 2 * nBorder) {
-            CRect left = PaneRectInSplitter(splitter, 0, 0), right = PaneRectInSplitter(splitter, 0, 1);
+            CRect left = PaneRectInSplitter(splitter, 0, 0),
+                  right = PaneRectInSplitter(splitter, 0, 1);
             EXPECT_EQ(left.Width(), c.cxExpected - 2 * nBorder) << c.cxIdeal;
             EXPECT_EQ(right.left, c.cxExpected + nGap + nBorder) << c.cxIdeal;
             EXPECT_EQ(left.Height(), rectSplitter.Height() - 2 * nBorder) << c.cxIdeal;
@@ -211,7 +212,8 @@ protected:
         CCreateContext context; // views without a document
         for (int row = 0; row < 2; row++)
             for (int col = 0; col < 2; col++)
-                ASSERT_TRUE(m_splitter.CreateView(row, col, RUNTIME_CLASS(CTestDrawView), CSize(100, 80), &context));
+                ASSERT_TRUE(m_splitter.CreateView(row, col, RUNTIME_CLASS(CTestDrawView),
+                                                  CSize(100, 80), &context));
         m_pFrame->RecalcLayout();
         m_splitter.RecalcLayout();
     }
@@ -243,7 +245,8 @@ TEST_F(SplitterGrid, PaneIdsRowHeightsAndACreatedPaneCannotBeCreatedAgain)
     m_splitter.ScreenToClient(&pane);
     EXPECT_EQ(pane.top, 150 + m_splitter.RowGap() + m_splitter.Border());
     CCreateContext context;
-    EXPECT_FALSE(m_splitter.CreateView(0, 0, RUNTIME_CLASS(CTestDrawView), CSize(10, 10), &context));
+    EXPECT_FALSE(
+        m_splitter.CreateView(0, 0, RUNTIME_CLASS(CTestDrawView), CSize(10, 10), &context));
 }
 
 TEST_F(SplitterGrid, DraggingTheCrossingMovesBothBars)
@@ -270,7 +273,8 @@ TEST_F(SplitterGrid, ADerivedSplitterHidesAColumnByRenumberingItsPanes)
     EXPECT_NE(m_splitter.GetPane(0, 2), nullptr); // kept under the id past the visible columns
     CRect pane;
     m_splitter.GetPane(0, 0)->GetWindowRect(&pane);
-    EXPECT_EQ(pane.Width(), rect.Width() - 2 * m_splitter.Border()); // the one column fills the width
+    EXPECT_EQ(pane.Width(),
+              rect.Width() - 2 * m_splitter.Border()); // the one column fills the width
     EXPECT_EQ(m_splitter.HitTest(CPoint(101, 40)), CSplitterWnd::noHit);
 }
 

@@ -19,7 +19,7 @@ enum : UINT {
     ID_NO_UPDATE = 40003, // command handler only
     ID_RADIO_FIRST = 40010,
     ID_RADIO_LAST = 40012,
-    ID_DOC_ONLY = 40020,  // handled by the document the window routes to
+    ID_DOC_ONLY = 40020, // handled by the document the window routes to
     ID_RENAMED = 40021,
 };
 
@@ -36,9 +36,9 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CTestDocument, CCmdTarget)
-    ON_COMMAND(ID_DOC_ONLY, &CTestDocument::OnDocOnly)
-    ON_UPDATE_COMMAND_UI(ID_DOC_ONLY, &CTestDocument::OnUpdateDocOnly)
-    ON_UPDATE_COMMAND_UI(ID_CHECKED, &CTestDocument::OnUpdateChecked)
+ON_COMMAND(ID_DOC_ONLY, &CTestDocument::OnDocOnly)
+ON_UPDATE_COMMAND_UI(ID_DOC_ONLY, &CTestDocument::OnUpdateDocOnly)
+ON_UPDATE_COMMAND_UI(ID_CHECKED, &CTestDocument::OnUpdateChecked)
 END_MESSAGE_MAP()
 
 class CCommandWnd : public CWnd {
@@ -67,14 +67,14 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CCommandWnd, CWnd)
-    ON_COMMAND(ID_DISABLED, &CCommandWnd::OnDisabled)
-    ON_UPDATE_COMMAND_UI(ID_DISABLED, &CCommandWnd::OnUpdateDisabled)
-    ON_COMMAND(ID_CHECKED, &CCommandWnd::OnChecked)
-    ON_UPDATE_COMMAND_UI(ID_CHECKED, &CCommandWnd::OnUpdateChecked)
-    ON_COMMAND(ID_NO_UPDATE, &CCommandWnd::OnNoUpdate)
-    ON_COMMAND_RANGE(ID_RADIO_FIRST, ID_RADIO_LAST, &CCommandWnd::OnRadio)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_RADIO_FIRST, ID_RADIO_LAST, &CCommandWnd::OnUpdateRadio)
-    ON_UPDATE_COMMAND_UI(ID_RENAMED, &CCommandWnd::OnUpdateRenamed)
+ON_COMMAND(ID_DISABLED, &CCommandWnd::OnDisabled)
+ON_UPDATE_COMMAND_UI(ID_DISABLED, &CCommandWnd::OnUpdateDisabled)
+ON_COMMAND(ID_CHECKED, &CCommandWnd::OnChecked)
+ON_UPDATE_COMMAND_UI(ID_CHECKED, &CCommandWnd::OnUpdateChecked)
+ON_COMMAND(ID_NO_UPDATE, &CCommandWnd::OnNoUpdate)
+ON_COMMAND_RANGE(ID_RADIO_FIRST, ID_RADIO_LAST, &CCommandWnd::OnRadio)
+ON_UPDATE_COMMAND_UI_RANGE(ID_RADIO_FIRST, ID_RADIO_LAST, &CCommandWnd::OnUpdateRadio)
+ON_UPDATE_COMMAND_UI(ID_RENAMED, &CCommandWnd::OnUpdateRenamed)
 END_MESSAGE_MAP()
 
 TEST(Commands, PopupMenuItemsTakeTheirStateFromUpdateHandlers)
@@ -86,8 +86,9 @@ TEST(Commands, PopupMenuItemsTakeTheirStateFromUpdateHandlers)
 
     CMenu popup;
     ASSERT_TRUE(popup.CreatePopupMenu());
-    for (UINT id : {UINT(ID_DISABLED), UINT(ID_CHECKED), UINT(ID_NO_UPDATE), UINT(ID_RADIO_FIRST),
-                    UINT(ID_RADIO_FIRST + 1), UINT(ID_RADIO_LAST), UINT(ID_DOC_ONLY), UINT(ID_RENAMED)})
+    for (UINT id :
+         {UINT(ID_DISABLED), UINT(ID_CHECKED), UINT(ID_NO_UPDATE), UINT(ID_RADIO_FIRST),
+          UINT(ID_RADIO_FIRST + 1), UINT(ID_RADIO_LAST), UINT(ID_DOC_ONLY), UINT(ID_RENAMED)})
         popup.AppendMenu(MF_STRING, id, "item");
     wnd.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.m_hMenu), 0);
 
@@ -117,11 +118,12 @@ TEST(Commands, PopupMenuItemsTakeTheirStateFromUpdateHandlers)
     // Commands: a disabled command is not run; the document gets its own ones first.
     // Menu commands (code 0) and accelerators (code 1) take the same road.
     for (WORD source : {WORD(0), WORD(1)}) {
-        for (UINT id : {UINT(ID_DISABLED), UINT(ID_CHECKED), UINT(ID_NO_UPDATE), UINT(ID_RADIO_LAST), UINT(ID_DOC_ONLY)})
+        for (UINT id : {UINT(ID_DISABLED), UINT(ID_CHECKED), UINT(ID_NO_UPDATE),
+                        UINT(ID_RADIO_LAST), UINT(ID_DOC_ONLY)})
             wnd.SendMessage(WM_COMMAND, MAKEWPARAM(id, source), 0);
     }
-    EXPECT_EQ(wnd.m_commands, (std::vector<UINT>{ID_CHECKED, ID_NO_UPDATE, ID_RADIO_LAST, ID_CHECKED,
-                                                 ID_NO_UPDATE, ID_RADIO_LAST}));
+    EXPECT_EQ(wnd.m_commands, (std::vector<UINT>{ID_CHECKED, ID_NO_UPDATE, ID_RADIO_LAST,
+                                                 ID_CHECKED, ID_NO_UPDATE, ID_RADIO_LAST}));
     EXPECT_EQ(doc.m_commands, (std::vector<UINT>{ID_DOC_ONLY, ID_DOC_ONLY}));
     wnd.DestroyWindow();
 }
@@ -153,7 +155,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CReflectingBar, CCmdTarget)
-    ON_UPDATE_COMMAND_UI_REFLECT(&CReflectingBar::OnUpdateReflect)
+ON_UPDATE_COMMAND_UI_REFLECT(&CReflectingBar::OnUpdateReflect)
 END_MESSAGE_MAP()
 
 TEST(Commands, ReflectedStateUpdateIsSeparateFromCommandUpdates)
@@ -161,7 +163,9 @@ TEST(Commands, ReflectedStateUpdateIsSeparateFromCommandUpdates)
     CReflectingBar bar;
     CCmdUI state;
     state.m_nID = ID_CHECKED;
-    EXPECT_TRUE(bar.OnCmdMsg(0, int(MAKELONG(CN_UPDATE_COMMAND_UI_CODE, WM_REFLECT_BASE + WM_COMMAND)), &state, nullptr));
+    EXPECT_TRUE(bar.OnCmdMsg(0,
+                             int(MAKELONG(CN_UPDATE_COMMAND_UI_CODE, WM_REFLECT_BASE + WM_COMMAND)),
+                             &state, nullptr));
     EXPECT_EQ(bar.m_updates, 1);
     EXPECT_TRUE(state.m_bEnableChanged);
     EXPECT_FALSE(bar.OnCmdMsg(ID_CHECKED, CN_UPDATE_COMMAND_UI, &state, nullptr));
@@ -236,14 +240,15 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CMenuOwner, CWnd)
-    ON_MESSAGE(WM_ENTERIDLE, &CMenuOwner::OnEnterIdle)
-    ON_WM_TIMER()
+ON_MESSAGE(WM_ENTERIDLE, &CMenuOwner::OnEnterIdle)
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 TEST(Menus, TrackedPopupMeasuresItsOwnerDrawnItems)
 {
     CMenuOwner owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100}, nullptr, 0));
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100},
+                               nullptr, 0));
     COwnerMenu popup;
     ASSERT_TRUE(popup.CreatePopupMenu());
     popup.AppendMenu(MF_OWNERDRAW, ID_NO_UPDATE, nullptr);
@@ -285,7 +290,8 @@ TEST(Profile, ValuesRoundTripUnderTheApplicationKey)
 {
     {
         CWinApp app("Zivra Framework Test");
-        EXPECT_EQ(app.GetProfileInt("Options", "Missing", 5), 5u) << "no registry key yet: defaults";
+        EXPECT_EQ(app.GetProfileInt("Options", "Missing", 5), 5u)
+            << "no registry key yet: defaults";
         EXPECT_FALSE(app.WriteProfileInt("Options", "Value", 1));
         app.SetRegistryKey(kCompany);
 
@@ -293,7 +299,8 @@ TEST(Profile, ValuesRoundTripUnderTheApplicationKey)
             const char* entry;
             int value;
         };
-        for (IntCase c : {IntCase{"Zero", 0}, IntCase{"Negative", -7}, IntCase{"Large", 0x7FFFFFFF}}) {
+        for (IntCase c :
+             {IntCase{"Zero", 0}, IntCase{"Negative", -7}, IntCase{"Large", 0x7FFFFFFF}}) {
             EXPECT_TRUE(app.WriteProfileInt("Options", c.entry, c.value)) << c.entry;
             EXPECT_EQ(int(app.GetProfileInt("Options", c.entry, 99)), c.value) << c.entry;
         }
@@ -324,14 +331,16 @@ TEST(Profile, ValuesRoundTripUnderTheApplicationKey)
 
         // The values live under HKCU\Software\<company>\<application>\<section>.
         HKEY hKey = nullptr;
-        ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER,
-                                  "Software\\Zivra Framework Test Company\\Zivra Framework Test\\Options",
-                                  0, KEY_READ, &hKey),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            ::RegOpenKeyExA(HKEY_CURRENT_USER,
+                            "Software\\Zivra Framework Test Company\\Zivra Framework Test\\Options",
+                            0, KEY_READ, &hKey),
+            ERROR_SUCCESS);
         ::RegCloseKey(hKey);
     }
     HKEY hSoftware = nullptr;
-    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &hSoftware), ERROR_SUCCESS);
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &hSoftware),
+              ERROR_SUCCESS);
     EXPECT_EQ(::RegDeleteTreeA(hSoftware, kCompany), ERROR_SUCCESS);
     HKEY hGone = nullptr;
     EXPECT_NE(::RegOpenKeyExA(hSoftware, kCompany, 0, KEY_READ, &hGone), ERROR_SUCCESS);

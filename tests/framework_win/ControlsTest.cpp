@@ -1,7 +1,7 @@
 // Control wrappers over the real controls: the rich-edit text the workspace is made of, the
 // tree of the project explorer, and the list, combo, tab, spin and slider controls.
-#include "framework/win/CImageList.h"
 #include "framework/win/Controls.h"
+#include "framework/win/CImageList.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,8 @@ protected:
     {
         INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&icc);
-        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "parent", WS_POPUP, RECT{0, 0, 300, 200}, nullptr, 0));
+        ASSERT_TRUE(
+            m_parent.CreateEx(0, nullptr, "parent", WS_POPUP, RECT{0, 0, 300, 200}, nullptr, 0));
     }
     void TearDown() override { m_parent.DestroyWindow(); }
     CWnd m_parent;
@@ -23,7 +24,8 @@ protected:
 
 DWORD CALLBACK CollectStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* written)
 {
-    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), std::size_t(count));
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
+                                                   std::size_t(count));
     *written = count;
     return 0;
 }
@@ -67,7 +69,8 @@ TEST_F(ControlsTest, RichEditLinesSelectionFormatsAndStreaming)
 TEST_F(ControlsTest, TreeItemsCarryTextDataAndImages)
 {
     CTreeCtrl tree;
-    ASSERT_TRUE(tree.Create(WS_CHILD | TVS_HASBUTTONS | TVS_LINESATROOT, RECT{0, 0, 200, 150}, &m_parent, 11));
+    ASSERT_TRUE(tree.Create(WS_CHILD | TVS_HASBUTTONS | TVS_LINESATROOT, RECT{0, 0, 200, 150},
+                            &m_parent, 11));
     CImageList images;
     ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 1));
     tree.SetImageList(&images, TVSIL_NORMAL);

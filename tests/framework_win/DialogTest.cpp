@@ -248,11 +248,13 @@ TEST(CommonDialogs, HookAnswersAndFillsTheFileDialog)
     };
     for (const Case& c : cases) {
         ScriptedModalHook hook;
-        CFileDialog dlg(TRUE, "zvp", nullptr, OFN_HIDEREADONLY, "Zivra Project (*.zvp)|*.zvp|All Files (*.*)|*.*||");
+        CFileDialog dlg(TRUE, "zvp", nullptr, OFN_HIDEREADONLY,
+                        "Zivra Project (*.zvp)|*.zvp|All Files (*.*)|*.*||");
         hook.onStart = [&](CWnd* p) {
             auto* pFile = dynamic_cast<CFileDialog*>(p);
             ASSERT_NE(pFile, nullptr);
-            EXPECT_EQ(std::memcmp(pFile->m_ofn.lpstrFilter, "Zivra Project (*.zvp)\0*.zvp\0All", 27), 0)
+            EXPECT_EQ(
+                std::memcmp(pFile->m_ofn.lpstrFilter, "Zivra Project (*.zvp)\0*.zvp\0All", 27), 0)
                 << "the filter's bars become NULs";
             ::lstrcpynA(pFile->m_ofn.lpstrFile, c.chosen, int(pFile->m_ofn.nMaxFile));
         };
@@ -301,20 +303,16 @@ TEST(DataExchange, IntegerAndNumberScanning)
         long long value;
     };
     const IntCase ints[] = {
-        {"42", INT_MIN, INT_MAX, true, 42},
-        {"  -7\t", INT_MIN, INT_MAX, true, -7},
-        {"+3", INT_MIN, INT_MAX, true, 3},
-        {"2147483648", INT_MIN, INT_MAX, false, 0},
-        {"-1", 0, UINT_MAX, false, 0},
-        {"4294967295", 0, UINT_MAX, true, 4294967295LL},
-        {"1 2", INT_MIN, INT_MAX, false, 0},
-        {"0x10", INT_MIN, INT_MAX, false, 0},
-        {"", INT_MIN, INT_MAX, false, 0},
-        {"-", INT_MIN, INT_MAX, false, 0},
+        {"42", INT_MIN, INT_MAX, true, 42},  {"  -7\t", INT_MIN, INT_MAX, true, -7},
+        {"+3", INT_MIN, INT_MAX, true, 3},   {"2147483648", INT_MIN, INT_MAX, false, 0},
+        {"-1", 0, UINT_MAX, false, 0},       {"4294967295", 0, UINT_MAX, true, 4294967295LL},
+        {"1 2", INT_MIN, INT_MAX, false, 0}, {"0x10", INT_MIN, INT_MAX, false, 0},
+        {"", INT_MIN, INT_MAX, false, 0},    {"-", INT_MIN, INT_MAX, false, 0},
     };
     for (const IntCase& c : ints) {
         long long value = 0;
-        EXPECT_EQ(AfxParseInt(c.text, c.min, c.max, value) != FALSE, c.ok) << "text '" << c.text << "'";
+        EXPECT_EQ(AfxParseInt(c.text, c.min, c.max, value) != FALSE, c.ok)
+            << "text '" << c.text << "'";
         if (c.ok) {
             EXPECT_EQ(value, c.value) << "text '" << c.text << "'";
         }
@@ -325,15 +323,9 @@ TEST(DataExchange, IntegerAndNumberScanning)
         double value;
     };
     const RealCase reals[] = {
-        {"1.5", true, 1.5},
-        {" -2e3 ", true, -2000.0},
-        {".5", true, 0.5},
-        {"1,5", false, 0},
-        {"1.5.2", false, 0},
-        {"inf", false, 0},
-        {"nan", false, 0},
-        {"1e999", false, 0},
-        {"", false, 0},
+        {"1.5", true, 1.5}, {" -2e3 ", true, -2000.0}, {".5", true, 0.5},
+        {"1,5", false, 0},  {"1.5.2", false, 0},       {"inf", false, 0},
+        {"nan", false, 0},  {"1e999", false, 0},       {"", false, 0},
     };
     for (const RealCase& c : reals) {
         double value = 0;
@@ -353,7 +345,8 @@ TEST(MessageBoxes, HookAnswersTextAndStringResourceBoxes)
     EXPECT_EQ(AfxMessageBox(IDS_PROMPT), IDNO);
     ASSERT_EQ(hook.messages.size(), 2u);
     EXPECT_STREQ(hook.messages[0], "Delete it?");
-    EXPECT_EQ(hook.types[0], UINT(MB_YESNO | MB_ICONQUESTION)) << "a Yes/No box gets the question icon";
+    EXPECT_EQ(hook.types[0], UINT(MB_YESNO | MB_ICONQUESTION))
+        << "a Yes/No box gets the question icon";
     EXPECT_STREQ(hook.messages[1], "A prompt from the string table");
     EXPECT_EQ(hook.types[1], UINT(MB_OK | MB_ICONEXCLAMATION));
 }

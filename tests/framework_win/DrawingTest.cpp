@@ -110,7 +110,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CPaintedWnd, CWnd)
-    ON_MESSAGE(WM_PRINTCLIENT, &CPaintedWnd::OnPrintClient)
+ON_MESSAGE(WM_PRINTCLIENT, &CPaintedWnd::OnPrintClient)
 END_MESSAGE_MAP()
 
 // A window that paints through CPaintDC on WM_PAINT.
@@ -133,13 +133,14 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CPaintCounter, CWnd)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 TEST(Drawing, PaintDCValidatesTheUpdateRegion)
 {
     CPaintCounter wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "paint", WS_POPUP | WS_VISIBLE, RECT{0, 0, 60, 40}, nullptr, 0));
+    ASSERT_TRUE(
+        wnd.CreateEx(0, nullptr, "paint", WS_POPUP | WS_VISIBLE, RECT{0, 0, 60, 40}, nullptr, 0));
     wnd.UpdateWindow();
     const int before = wnd.m_paints;
     const RECT part = {10, 10, 20, 20};

@@ -45,8 +45,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CRecordingWnd, CWnd)
-    ON_MESSAGE(kMsgProbe, &CRecordingWnd::OnProbe)
-    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CRecordingWnd::OnIdleUpdateCmdUI)
+ON_MESSAGE(kMsgProbe, &CRecordingWnd::OnProbe)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, &CRecordingWnd::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 // Posts the probe when the first idle period ends and quits when the second one ends.

@@ -50,10 +50,10 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CLevel1, CWnd)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_MESSAGE(kMsgBase, &CLevel1::OnBase)
-    ON_MESSAGE(kMsgMiddle, &CLevel1::OnMiddle)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_MESSAGE(kMsgBase, &CLevel1::OnBase)
+ON_MESSAGE(kMsgMiddle, &CLevel1::OnMiddle)
 END_MESSAGE_MAP()
 
 class CLevel2 : public CLevel1 {
@@ -67,7 +67,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CLevel2, CLevel1)
-    ON_MESSAGE(kMsgMiddle, &CLevel2::OnMiddle2)
+ON_MESSAGE(kMsgMiddle, &CLevel2::OnMiddle2)
 END_MESSAGE_MAP()
 
 class CLevel3 : public CLevel2 {
@@ -81,7 +81,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CLevel3, CLevel2)
-    ON_MESSAGE(kMsgDerived, &CLevel3::OnDerived)
+ON_MESSAGE(kMsgDerived, &CLevel3::OnDerived)
 END_MESSAGE_MAP()
 
 const RECT kRect = {0, 0, 200, 100};
@@ -190,8 +190,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CReflectingButton, CButton)
-    ON_CONTROL_REFLECT(BN_CLICKED, &CReflectingButton::OnClicked)
-    ON_NOTIFY_REFLECT(NM_CLICK, &CReflectingButton::OnNotifyClick)
+ON_CONTROL_REFLECT(BN_CLICKED, &CReflectingButton::OnClicked)
+ON_NOTIFY_REFLECT(NM_CLICK, &CReflectingButton::OnNotifyClick)
 END_MESSAGE_MAP()
 
 class CParent : public CWnd {
@@ -210,8 +210,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CParent, CWnd)
-    ON_CONTROL_RANGE(BN_CLICKED, kIdReflecting, kIdPlain, &CParent::OnChildClicked)
-    ON_NOTIFY(kNotifyCustom, kIdPlain, &CParent::OnCustom)
+ON_CONTROL_RANGE(BN_CLICKED, kIdReflecting, kIdPlain, &CParent::OnChildClicked)
+ON_NOTIFY(kNotifyCustom, kIdPlain, &CParent::OnCustom)
 END_MESSAGE_MAP()
 
 TEST(Reflection, ChildNotificationsGoBackToTheControlsOwnMap)
@@ -220,11 +220,13 @@ TEST(Reflection, ChildNotificationsGoBackToTheControlsOwnMap)
     ASSERT_TRUE(CreateTopLevel(parent));
     CReflectingButton reflecting;
     CButton plain;
-    ASSERT_TRUE(reflecting.Create("r", WS_CHILD | BS_OWNERDRAW, RECT{0, 0, 50, 20}, &parent, kIdReflecting));
+    ASSERT_TRUE(reflecting.Create("r", WS_CHILD | BS_OWNERDRAW, RECT{0, 0, 50, 20}, &parent,
+                                  kIdReflecting));
     ASSERT_TRUE(plain.Create("p", WS_CHILD, RECT{0, 30, 50, 50}, &parent, kIdPlain));
 
     // BN_CLICKED: the reflecting control takes its own, the parent gets the other one.
-    parent.SendMessage(WM_COMMAND, MAKEWPARAM(kIdReflecting, BN_CLICKED), LPARAM(reflecting.m_hWnd));
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(kIdReflecting, BN_CLICKED),
+                       LPARAM(reflecting.m_hWnd));
     parent.SendMessage(WM_COMMAND, MAKEWPARAM(kIdPlain, BN_CLICKED), LPARAM(plain.m_hWnd));
     EXPECT_EQ(reflecting.m_clicks, 1);
     EXPECT_EQ(parent.m_clicked, std::vector<UINT>{kIdPlain});
@@ -262,7 +264,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CColouredStatic, CStatic)
-    ON_WM_CTLCOLOR_REFLECT()
+ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 class CSelfScrollBar : public CScrollBar {
@@ -280,7 +282,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CSelfScrollBar, CScrollBar)
-    ON_WM_HSCROLL_REFLECT()
+ON_WM_HSCROLL_REFLECT()
 END_MESSAGE_MAP()
 
 TEST(Reflection, ColourAndScrollMessagesReachTheControl)
@@ -298,7 +300,8 @@ TEST(Reflection, ColourAndScrollMessagesReachTheControl)
     EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), HBRUSH(label.m_brush));
     EXPECT_EQ(label.m_ctlColor, UINT(CTLCOLOR_STATIC));
 
-    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 42), reinterpret_cast<LPARAM>(bar.m_hWnd));
+    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 42),
+                       reinterpret_cast<LPARAM>(bar.m_hWnd));
     EXPECT_EQ(bar.m_code, UINT(SB_THUMBPOSITION));
     EXPECT_EQ(bar.m_pos, 42u);
 }
@@ -319,7 +322,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CSpyEdit, CEdit)
-    ON_MESSAGE(kMsgBase, &CSpyEdit::OnPing)
+ON_MESSAGE(kMsgBase, &CSpyEdit::OnPing)
 END_MESSAGE_MAP()
 
 TEST(Subclassing, UnsubclassRestoresTheExactPreviousProcedure)
@@ -356,11 +359,10 @@ class CSelfDeleting : public CWnd {
 public:
     explicit CSelfDeleting(bool failCreate = false, bool skipBaseNcDestroy = false,
                            const char* className = nullptr)
-        : m_failCreate(failCreate), m_skipBaseNcDestroy(skipBaseNcDestroy), m_className(className) {}
-    BOOL CreateTopLevel()
+        : m_failCreate(failCreate), m_skipBaseNcDestroy(skipBaseNcDestroy), m_className(className)
     {
-        return CreateEx(0, m_className, "test", WS_POPUP, kRect, nullptr, 0);
     }
+    BOOL CreateTopLevel() { return CreateEx(0, m_className, "test", WS_POPUP, kRect, nullptr, 0); }
     ~CSelfDeleting() override { ++g_destructed; }
 
 protected:
@@ -384,8 +386,8 @@ private:
 };
 
 BEGIN_MESSAGE_MAP(CSelfDeleting, CWnd)
-    ON_WM_CREATE()
-    ON_WM_NCDESTROY()
+ON_WM_CREATE()
+ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
 TEST(Lifetime, SelfDeletingWindowIsDeletedOnce)

@@ -98,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     names.SetExpression(text);
     int code = names.Parse();
     int length = text.GetLength();
-    if (names.GetErrorPosition() < 0 || names.GetErrorPosition() > length + 1 || ErrorSpanLength < 1)
+    if (names.GetErrorPosition() < 0 || names.GetErrorPosition() > length + 1 ||
+        ErrorSpanLength < 1)
         __builtin_trap();
     if (code == 0) {
         // What parses prints, and the printed text parses again.
@@ -108,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         again.m_bSymbolic = names.m_bSymbolic;
         again.m_bUnitMode = names.m_bUnitMode;
         again.m_bIndependentOn = names.m_bIndependentOn;
-        again.m_nNumberBase = 10;  // numbers print in decimal
+        again.m_nNumberBase = 10; // numbers print in decimal
         again.m_ResultFormat.m_nMode = names.m_ResultFormat.m_nMode;
         again.m_ExprVariables = names.m_ExprVariables;
         again.m_Variables = names.m_Variables;

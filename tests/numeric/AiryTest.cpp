@@ -20,9 +20,12 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-struct Airy { double ai, bi, aip, bip; };
+struct Airy {
+    double ai, bi, aip, bip;
+};
 
-Airy CallAiry(double x) {
+Airy CallAiry(double x)
+{
     Airy r{kNaN, kNaN, kNaN, kNaN};
     AiryFunctions(x, &r.ai, &r.bi, &r.aip, &r.bip);
     return r;
@@ -33,7 +36,8 @@ protected:
     void SetUp() override { gsl_set_error_handler_off(); }
 };
 
-TEST_F(AiryTest, ZeroGivesTheEightDigitConstantsExactly) {
+TEST_F(AiryTest, ZeroGivesTheEightDigitConstantsExactly)
+{
     errno = kForeignErrno;
     const Airy r = CallAiry(0.0);
     EXPECT_EQ(errno, kForeignErrno);
@@ -43,10 +47,12 @@ TEST_F(AiryTest, ZeroGivesTheEightDigitConstantsExactly) {
     EXPECT_EQ(r.bip, 0.44828835015527047);
 }
 
-TEST_F(AiryTest, AgreesWithGslOnBothSides) {
+TEST_F(AiryTest, AgreesWithGslOnBothSides)
+{
     // pi and 1/sqrt(3) enter with eight digits. For x < 0 the functions oscillate, so they are
     // compared relative to their envelopes |x|^(-1/4) and |x|^(1/4) (over sqrt(pi)).
-    const double xs[] = {-60, -20.5, -7.3, -2.3381, -1, -0.4, -1e-3, 1e-3, 0.4, 1, 1.9, 2.5, 8, 30, 90};
+    const double xs[] = {-60, -20.5, -7.3, -2.3381, -1, -0.4, -1e-3, 1e-3,
+                         0.4, 1,     1.9,  2.5,     8,  30,   90};
     for (double x : xs) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
         errno = kForeignErrno;
@@ -64,8 +70,11 @@ TEST_F(AiryTest, AgreesWithGslOnBothSides) {
     }
 }
 
-TEST_F(AiryTest, PublishedValuesAtPlusAndMinusOne) {
-    struct Case { double x, ai, bi, aip, bip; };
+TEST_F(AiryTest, PublishedValuesAtPlusAndMinusOne)
+{
+    struct Case {
+        double x, ai, bi, aip, bip;
+    };
     const Case cases[] = {
         {1, 0.1352924163, 1.2074235950, -0.1591474413, 0.9324359334},
         {-1, 0.5355608833, 0.1039973895, -0.0101605671, 0.5923756264},
@@ -80,7 +89,8 @@ TEST_F(AiryTest, PublishedValuesAtPlusAndMinusOne) {
     }
 }
 
-TEST_F(AiryTest, ContinuousAtZero) {
+TEST_F(AiryTest, ContinuousAtZero)
+{
     for (double x : {-1e-6, 1e-6}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
         const Airy r = CallAiry(x);
@@ -91,7 +101,8 @@ TEST_F(AiryTest, ContinuousAtZero) {
     }
 }
 
-TEST_F(AiryTest, LargePositiveArgumentsUnderflowAndOverflowSilently) {
+TEST_F(AiryTest, LargePositiveArgumentsUnderflowAndOverflowSilently)
+{
     errno = 0;
     const Airy r = CallAiry(110.0);
     EXPECT_EQ(errno, 0);
@@ -99,7 +110,8 @@ TEST_F(AiryTest, LargePositiveArgumentsUnderflowAndOverflowSilently) {
     EXPECT_EQ(r.bi, kInf);
 }
 
-TEST_F(AiryTest, FailuresOfTheBesselRoutinesShowInErrno) {
+TEST_F(AiryTest, FailuresOfTheBesselRoutinesShowInErrno)
+{
     // Below about -604 the Bessel continued fraction gives out; NaN is refused by the Bessel side.
     for (double x : {-700.0, kNaN, -kInf}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
@@ -111,4 +123,4 @@ TEST_F(AiryTest, FailuresOfTheBesselRoutinesShowInErrno) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -30,10 +30,12 @@ protected:
 // value near a zero is not held to a relative accuracy it cannot have.
 double Envelope(double x) { return std::fmin(1.0, std::sqrt(2.0 / (kPi * std::fabs(x)))); }
 
-constexpr double kArguments[] = {1e-6, 0.01, 0.5, 1.0, 2.0, 2.404825557695773, 3.75, 5.0,
-                                 7.99, 8.0, 8.01, 12.5, 30.0, 100.0, 1234.5};
+constexpr double kArguments[] = {1e-6, 0.01,  0.5,   1.0, 2.0,  2.404825557695773,
+                                 3.75, 5.0,   7.99,  8.0, 8.01, 12.5,
+                                 30.0, 100.0, 1234.5};
 
-TEST_F(BesselTest, OrdersZeroAndOneAgreeWithGsl) {
+TEST_F(BesselTest, OrdersZeroAndOneAgreeWithGsl)
+{
     // The published approximations of J and Y carry about eight digits near the cut-over at 8;
     // those of I and K bound the error of the scaled value near 2e-7 (5e-7 relative).
     for (double x : kArguments) {
@@ -56,7 +58,8 @@ TEST_F(BesselTest, OrdersZeroAndOneAgreeWithGsl) {
     }
 }
 
-TEST_F(BesselTest, IntegerOrdersAgreeWithGsl) {
+TEST_F(BesselTest, IntegerOrdersAgreeWithGsl)
+{
     // Miller's recurrence keeps about 5e-7 where x is close to n; elsewhere the order-0/1 digits.
     const int orders[] = {2, 3, 5, 10, 31};
     for (int n : orders) {
@@ -80,8 +83,12 @@ TEST_F(BesselTest, IntegerOrdersAgreeWithGsl) {
 }
 
 // Started from n alone, the downward recurrence for In is off by whole percents when x > n.
-TEST_F(BesselTest, ModifiedIntegerOrdersHoldForArgumentsFarAboveTheOrder) {
-    struct Case { int n; double x; };
+TEST_F(BesselTest, ModifiedIntegerOrdersHoldForArgumentsFarAboveTheOrder)
+{
+    struct Case {
+        int n;
+        double x;
+    };
     const Case cases[] = {{2, 100}, {3, 300}, {3, 700}, {10, 700}, {2, -300}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "n=" << c.n << " x=" << c.x);
@@ -91,8 +98,13 @@ TEST_F(BesselTest, ModifiedIntegerOrdersHoldForArgumentsFarAboveTheOrder) {
 
 // In/I0 may fall below the normal range, and beyond |x| = 713 I0 overflows, while In of a
 // large order is still a double; values computed to 20 digits with arbitrary-precision arithmetic.
-TEST_F(BesselTest, ModifiedIntegerOrdersOverflowOnlyWithTheirValue) {
-    struct Case { int n; double x; double expected; };
+TEST_F(BesselTest, ModifiedIntegerOrdersOverflowOnlyWithTheirValue)
+{
+    struct Case {
+        int n;
+        double x;
+        double expected;
+    };
     const Case cases[] = {
         {1050, 600, 4.4375618560667757705e-82},
         {1100, 700, 8.0473214014419477e-26},
@@ -114,7 +126,8 @@ TEST_F(BesselTest, ModifiedIntegerOrdersOverflowOnlyWithTheirValue) {
     }
 }
 
-TEST_F(BesselTest, IntegerOrderSymmetryAndZero) {
+TEST_F(BesselTest, IntegerOrderSymmetryAndZero)
+{
     errno = 0;
     for (double x : {0.3, 2.0, 4.9, 5.1, 17.0}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
@@ -131,8 +144,12 @@ TEST_F(BesselTest, IntegerOrderSymmetryAndZero) {
     EXPECT_EQ(errno, 0);
 }
 
-TEST_F(BesselTest, BadArgumentsOfTheWholeFunctionsGiveCode103AndZero) {
-    struct Case { const char* call; double (*f)(); };
+TEST_F(BesselTest, BadArgumentsOfTheWholeFunctionsGiveCode103AndZero)
+{
+    struct Case {
+        const char* call;
+        double (*f)();
+    };
     const Case cases[] = {
         {"Jn(1,2)", [] { return BesselJn(1, 2.0); }},
         {"Jn(-3,2)", [] { return BesselJn(-3, 2.0); }},
@@ -161,7 +178,8 @@ TEST_F(BesselTest, BadArgumentsOfTheWholeFunctionsGiveCode103AndZero) {
     }
 }
 
-TEST_F(BesselTest, HugeOrdersEndAtOnceWithoutOverflowingIntegers) {
+TEST_F(BesselTest, HugeOrdersEndAtOnceWithoutOverflowingIntegers)
+{
     errno = 0;
     // The upward recurrences stop at the overflow instead of subtracting infinities.
     EXPECT_EQ(BesselYn(INT_MAX, 1.0), -kInf);
@@ -174,15 +192,19 @@ TEST_F(BesselTest, HugeOrdersEndAtOnceWithoutOverflowingIntegers) {
     EXPECT_EQ(errno, 0);
 }
 
-struct JyResult { double j, y, jp, yp; };
+struct JyResult {
+    double j, y, jp, yp;
+};
 
-JyResult CallJY(double x, double nu) {
+JyResult CallJY(double x, double nu)
+{
     JyResult r{kNaN, kNaN, kNaN, kNaN};
     BesselJY(x, nu, &r.j, &r.y, &r.jp, &r.yp);
     return r;
 }
 
-JyResult CallIK(double x, double nu) {
+JyResult CallIK(double x, double nu)
+{
     JyResult r{kNaN, kNaN, kNaN, kNaN};
     BesselIK(x, nu, &r.j, &r.y, &r.jp, &r.yp);
     return r;
@@ -191,7 +213,8 @@ JyResult CallIK(double x, double nu) {
 constexpr double kOrders[] = {0.0, 1.0 / 3.0, 0.5, 2.0 / 3.0, 1.0, 2.7, 10.4, 25.0};
 constexpr double kFractionalArguments[] = {0.05, 0.8, 1.99, 2.0, 3.3, 9.0, 40.0, 250.0};
 
-TEST_F(BesselTest, FractionalOrdersAgreeWithGsl) {
+TEST_F(BesselTest, FractionalOrdersAgreeWithGsl)
+{
     for (double nu : kOrders) {
         for (double x : kFractionalArguments) {
             SCOPED_TRACE(testing::Message() << "nu=" << nu << " x=" << x);
@@ -215,7 +238,8 @@ TEST_F(BesselTest, FractionalOrdersAgreeWithGsl) {
     }
 }
 
-TEST_F(BesselTest, WronskiansHoldOnBothSidesOfTheSeriesCutOver) {
+TEST_F(BesselTest, WronskiansHoldOnBothSidesOfTheSeriesCutOver)
+{
     for (double nu : kOrders) {
         for (double x : {0.3, 1.99, 2.0, 7.0}) {
             SCOPED_TRACE(testing::Message() << "nu=" << nu << " x=" << x);
@@ -227,7 +251,8 @@ TEST_F(BesselTest, WronskiansHoldOnBothSidesOfTheSeriesCutOver) {
     }
 }
 
-TEST_F(BesselTest, HalfOrderHasClosedForms) {
+TEST_F(BesselTest, HalfOrderHasClosedForms)
+{
     // Five Chebyshev terms of the gamma pieces limit the series (x < 2) to about 1e-9.
     for (double x : {0.1, 0.7, 1.5, 1.99, 2.0, 3.0, 11.0, 60.0}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
@@ -240,9 +265,13 @@ TEST_F(BesselTest, HalfOrderHasClosedForms) {
 }
 
 // Far above x, J and I underflow and Y and K overflow; the recurrences must not turn that into NaN.
-TEST_F(BesselTest, FractionalOrdersFarAboveTheArgumentUnderflowAndOverflow) {
-    struct Case { double x, nu; };
-    const Case cases[] = {{0.1, 150}, {1, 200.5}, {5, 400}, {30, 1000}, {1e-300, 2}, {3, 2147483647.5}};
+TEST_F(BesselTest, FractionalOrdersFarAboveTheArgumentUnderflowAndOverflow)
+{
+    struct Case {
+        double x, nu;
+    };
+    const Case cases[] = {{0.1, 150}, {1, 200.5},  {5, 400},
+                          {30, 1000}, {1e-300, 2}, {3, 2147483647.5}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "x=" << c.x << " nu=" << c.nu);
         errno = 0;
@@ -274,10 +303,13 @@ TEST_F(BesselTest, FractionalOrdersFarAboveTheArgumentUnderflowAndOverflow) {
     EXPECT_EQ(sy, -kInf);
 }
 
-TEST_F(BesselTest, FractionalOrderFailuresLeaveOutputsUnwritten) {
-    struct Case { double x, nu; };
-    const Case cases[] = {{0.0, 1.0},  {1.0, -0.5}, {-2.0, 1.0}, {kNaN, 1.0}, {1.0, kNaN},
-                          {kInf, 0.3}, {1.0, kInf}, {1.0, 1e10}};
+TEST_F(BesselTest, FractionalOrderFailuresLeaveOutputsUnwritten)
+{
+    struct Case {
+        double x, nu;
+    };
+    const Case cases[] = {{0.0, 1.0},  {1.0, -0.5}, {-2.0, 1.0}, {kNaN, 1.0},
+                          {1.0, kNaN}, {kInf, 0.3}, {1.0, kInf}, {1.0, 1e10}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "x=" << c.x << " nu=" << c.nu);
         for (auto call : {BesselJY, BesselIK}) {
@@ -293,7 +325,8 @@ TEST_F(BesselTest, FractionalOrderFailuresLeaveOutputsUnwritten) {
     }
 }
 
-TEST_F(BesselTest, LargeArguments) {
+TEST_F(BesselTest, LargeArguments)
+{
     errno = 0;
     const JyResult jy = CallJY(5000, 0.3);
     EXPECT_EQ(errno, 0);
@@ -312,7 +345,8 @@ TEST_F(BesselTest, LargeArguments) {
     EXPECT_EQ(ik.j, kInf);
 }
 
-TEST_F(BesselTest, SphericalBesselFunctions) {
+TEST_F(BesselTest, SphericalBesselFunctions)
+{
     for (double x : {0.2, 1.0, 1.99, 2.5, 13.0}) {
         for (int n : {0, 1, 2, 5}) {
             SCOPED_TRACE(testing::Message() << "n=" << n << " x=" << x);
@@ -336,8 +370,12 @@ TEST_F(BesselTest, SphericalBesselFunctions) {
     }
 }
 
-TEST_F(BesselTest, SphericalBesselRefusesBadArguments) {
-    struct Case { int n; double x; };
+TEST_F(BesselTest, SphericalBesselRefusesBadArguments)
+{
+    struct Case {
+        int n;
+        double x;
+    };
     const Case cases[] = {{-1, 1.0}, {0, 0.0}, {2, -1.0}, {1, kNaN}, {1, kInf}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "n=" << c.n << " x=" << c.x);
@@ -356,4 +394,4 @@ TEST_F(BesselTest, SphericalBesselRefusesBadArguments) {
     EXPECT_TRUE(std::isnan(a));
 }
 
-}  // namespace
+} // namespace

@@ -1,8 +1,8 @@
 #include "numeric/BetaFamily.h"
 #include "numeric/NumericCore.h"
 
-#include <gsl/gsl_sf_gamma.h>
 #include <gsl/gsl_sf_dawson.h>
+#include <gsl/gsl_sf_gamma.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -14,8 +14,12 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(Binomial, ExactBelowTwoToThe53) {
-    struct Case { int n, k; double expected; };
+TEST(Binomial, ExactBelowTwoToThe53)
+{
+    struct Case {
+        int n, k;
+        double expected;
+    };
     const Case cases[] = {
         {5, 2, 10},
         {0, 0, 1},
@@ -35,8 +39,11 @@ TEST(Binomial, ExactBelowTwoToThe53) {
     }
 }
 
-TEST(Binomial, LargeValuesToTenDigits) {
-    struct Case { int n, k; };
+TEST(Binomial, LargeValuesToTenDigits)
+{
+    struct Case {
+        int n, k;
+    };
     const Case cases[] = {{57, 28}, {62, 31}, {100, 50}, {500, 7}, {1000, 500}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "n=" << c.n << " k=" << c.k);
@@ -49,8 +56,11 @@ TEST(Binomial, LargeValuesToTenDigits) {
     }
 }
 
-TEST(Binomial, OutOfRangeOrderSets103) {
-    struct Case { int n, k; };
+TEST(Binomial, OutOfRangeOrderSets103)
+{
+    struct Case {
+        int n, k;
+    };
     const Case cases[] = {{3, 5}, {5, -1}, {-3, 2}, {INT_MAX, -5}, {INT_MIN, INT_MAX}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "n=" << c.n << " k=" << c.k);
@@ -63,9 +73,15 @@ TEST(Binomial, OutOfRangeOrderSets103) {
     }
 }
 
-TEST(BetaFunctions, CompleteBetaAgainstClosedForms) {
-    struct Case { double z, w, expected; };
-    const Case cases[] = {{2, 3, 1.0 / 12}, {0.5, 0.5, M_PI}, {1, 1, 1}, {10, 0.25, gsl_sf_beta(10, 0.25)},
+TEST(BetaFunctions, CompleteBetaAgainstClosedForms)
+{
+    struct Case {
+        double z, w, expected;
+    };
+    const Case cases[] = {{2, 3, 1.0 / 12},
+                          {0.5, 0.5, M_PI},
+                          {1, 1, 1},
+                          {10, 0.25, gsl_sf_beta(10, 0.25)},
                           {300, 400, gsl_sf_beta(300, 400)}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "z=" << c.z << " w=" << c.w);
@@ -75,11 +91,14 @@ TEST(BetaFunctions, CompleteBetaAgainstClosedForms) {
     }
 }
 
-TEST(BetaFunctions, IncompleteBetaAgainstGsl) {
-    struct Case { double a, b, x; };
-    const Case cases[] = {{2, 3, 0.4},   {1, 1, 0.3},   {0.5, 0.5, 0.5}, {0.5, 0.5, 0.01},
-                          {5, 0.5, 0.9}, {0.5, 5, 0.9}, {10, 20, 0.2},   {10, 20, 0.6},
-                          {30000, 30000, 0.501},        {2, 3, 0},       {2, 3, 1}};
+TEST(BetaFunctions, IncompleteBetaAgainstGsl)
+{
+    struct Case {
+        double a, b, x;
+    };
+    const Case cases[] = {{2, 3, 0.4},           {1, 1, 0.3},   {0.5, 0.5, 0.5}, {0.5, 0.5, 0.01},
+                          {5, 0.5, 0.9},         {0.5, 5, 0.9}, {10, 20, 0.2},   {10, 20, 0.6},
+                          {30000, 30000, 0.501}, {2, 3, 0},     {2, 3, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "a=" << c.a << " b=" << c.b << " x=" << c.x);
         errno = 0;
@@ -91,10 +110,14 @@ TEST(BetaFunctions, IncompleteBetaAgainstGsl) {
     EXPECT_EQ(IncompleteBeta(2, 3, 1), 1);
 }
 
-TEST(BetaFunctions, IncompleteBetaRefusals) {
-    struct Case { double a, b, x; double result; };
-    const Case cases[] = {{2, 3, 1.5, 0},   {2, 3, -0.1, 0},       {2, 3, kNaN, 0},
-                          {kNaN, 3, 0.5, 0}, {2, kNaN, 0.5, 0},    {1e6, 1e6, 0.4999, 0},
+TEST(BetaFunctions, IncompleteBetaRefusals)
+{
+    struct Case {
+        double a, b, x;
+        double result;
+    };
+    const Case cases[] = {{2, 3, 1.5, 0},       {2, 3, -0.1, 0},   {2, 3, kNaN, 0},
+                          {kNaN, 3, 0.5, 0},    {2, kNaN, 0.5, 0}, {1e6, 1e6, 0.4999, 0},
                           {1e6, 1e6, 0.5001, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "a=" << c.a << " b=" << c.b << " x=" << c.x);
@@ -107,7 +130,8 @@ TEST(BetaFunctions, IncompleteBetaRefusals) {
     EXPECT_EQ(errno, NumericBadArgument);
 }
 
-TEST(Dawson, AgreesWithGslAndIsOdd) {
+TEST(Dawson, AgreesWithGslAndIsOdd)
+{
     for (double x : {1e-3, 0.1, 0.1999, 0.2, 0.5, 1.0, 2.0, 3.3, 10.0, 100.0, 1e5}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
         errno = 0;
@@ -128,4 +152,4 @@ TEST(Dawson, AgreesWithGslAndIsOdd) {
     EXPECT_TRUE(std::isfinite(DawsonIntegral(1e300)));
 }
 
-}  // namespace
+} // namespace

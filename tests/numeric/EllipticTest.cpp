@@ -29,9 +29,12 @@ protected:
     void SetUp() override { gsl_set_error_handler_off(); }
 };
 
-struct Triple { double x, y, z; };
+struct Triple {
+    double x, y, z;
+};
 
-TEST_F(EllipticTest, CarlsonRfAndRdAgreeWithGsl) {
+TEST_F(EllipticTest, CarlsonRfAndRdAgreeWithGsl)
+{
     const Triple cases[] = {{0, 1, 2},     {1, 2, 3},      {0.5, 0.5, 0.5}, {1e-10, 1, 1e3},
                             {2, 3, 4},     {1e5, 1e-3, 7}, {0.25, 4, 0},    {1e20, 1e21, 3e20},
                             {1e-20, 1, 1}, {3, 3, 1e-12},  {0, 1e-10, 1e10}};
@@ -48,18 +51,28 @@ TEST_F(EllipticTest, CarlsonRfAndRdAgreeWithGsl) {
     }
 }
 
-TEST_F(EllipticTest, CarlsonRjAgreesWithGslAndPrincipalValues) {
-    struct Case { double x, y, z, p, expected; };
-    // p > 0 against GSL (expected 0 = ask GSL); p < 0: principal values from a 30-digit computation.
+TEST_F(EllipticTest, CarlsonRjAgreesWithGslAndPrincipalValues)
+{
+    struct Case {
+        double x, y, z, p, expected;
+    };
+    // p > 0 against GSL (expected 0 = ask GSL); p < 0: principal values from a 30-digit
+    // computation.
     const Case cases[] = {
-        {0, 1, 2, 3, 0},   {2, 3, 4, 5, 0},     {1, 1, 1, 1, 0},    {0.5, 2, 1e3, 1e-2, 0},
-        {1e-3, 4, 9, 1e5, 0}, {3, 0, 7, 0.1, 0}, {2, 3, 4, -0.5, 0.24723819703051564901679797819},
+        {0, 1, 2, 3, 0},
+        {2, 3, 4, 5, 0},
+        {1, 1, 1, 1, 0},
+        {0.5, 2, 1e3, 1e-2, 0},
+        {1e-3, 4, 9, 1e5, 0},
+        {3, 0, 7, 0.1, 0},
+        {2, 3, 4, -0.5, 0.24723819703051564901679797819},
         {1, 2, 3, -1, -0.0932404524386764120148090381153},
         {0.5, 1, 4, -2, -0.397573541812314510924289225378},
         {0, 2, 3, -0.25, -1.12096601515174219570903449422},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "x=" << c.x << " y=" << c.y << " z=" << c.z << " p=" << c.p);
+        SCOPED_TRACE(testing::Message()
+                     << "x=" << c.x << " y=" << c.y << " z=" << c.z << " p=" << c.p);
         const double expected =
             c.p > 0 ? gsl_sf_ellint_RJ(c.x, c.y, c.z, c.p, GSL_PREC_DOUBLE) : c.expected;
         errno = kForeignErrno;
@@ -68,10 +81,18 @@ TEST_F(EllipticTest, CarlsonRjAgreesWithGslAndPrincipalValues) {
     }
 }
 
-TEST_F(EllipticTest, CarlsonRcAgreesWithGslAndPrincipalValues) {
-    struct Case { double x, y, expected; };
+TEST_F(EllipticTest, CarlsonRcAgreesWithGslAndPrincipalValues)
+{
+    struct Case {
+        double x, y, expected;
+    };
     const Case cases[] = {
-        {0, 1, 0},   {1, 1, 0},        {2, 1, 0},   {1, 2, 0},   {1e-12, 5, 0},  {1e10, 1e-10, 0},
+        {0, 1, 0},
+        {1, 1, 0},
+        {2, 1, 0},
+        {1, 2, 0},
+        {1e-12, 5, 0},
+        {1e10, 1e-10, 0},
         {2, -1, 0.661768020759984578967052612674},
         {0.5, -3, 0.212570360940949239238339791967},
         {1e-3, -10, 0.00316206685852173684302483792603},
@@ -85,7 +106,8 @@ TEST_F(EllipticTest, CarlsonRcAgreesWithGslAndPrincipalValues) {
     }
 }
 
-TEST_F(EllipticTest, CarlsonKnownValues) {
+TEST_F(EllipticTest, CarlsonKnownValues)
+{
     errno = 0;
     EXPECT_TRUE(Near(CarlsonRF(0, 1, 1), kHalfPi, 1e-7));
     EXPECT_TRUE(Near(CarlsonRC(0, 1), kHalfPi, 1e-7));
@@ -96,8 +118,12 @@ TEST_F(EllipticTest, CarlsonKnownValues) {
     EXPECT_EQ(errno, 0);
 }
 
-TEST_F(EllipticTest, CarlsonRejectsArgumentsOutsideTheDomain) {
-    struct Case { const char* call; double (*f)(); };
+TEST_F(EllipticTest, CarlsonRejectsArgumentsOutsideTheDomain)
+{
+    struct Case {
+        const char* call;
+        double (*f)();
+    };
     const Case cases[] = {
         {"RF(0,0,1)", [] { return CarlsonRF(0, 0, 1); }},
         {"RF(-1,1,1)", [] { return CarlsonRF(-1, 1, 1); }},
@@ -130,8 +156,12 @@ TEST_F(EllipticTest, CarlsonRejectsArgumentsOutsideTheDomain) {
 }
 
 // NaN fails every domain comparison; without an explicit check the duplication loops never end.
-TEST_F(EllipticTest, NaNArgumentsAreRefusedAtOnce) {
-    struct Case { const char* call; double (*f)(); };
+TEST_F(EllipticTest, NaNArgumentsAreRefusedAtOnce)
+{
+    struct Case {
+        const char* call;
+        double (*f)();
+    };
     const Case cases[] = {
         {"RF(nan,1,1)", [] { return CarlsonRF(kNaN, 1, 1); }},
         {"RF(1,1,nan)", [] { return CarlsonRF(1, 1, kNaN); }},
@@ -154,25 +184,29 @@ TEST_F(EllipticTest, NaNArgumentsAreRefusedAtOnce) {
     }
 }
 
-TEST_F(EllipticTest, LegendreFormsAgreeWithGsl) {
-    struct Case { double phi, k, n; };
+TEST_F(EllipticTest, LegendreFormsAgreeWithGsl)
+{
+    struct Case {
+        double phi, k, n;
+    };
     const Case cases[] = {{0.3, 0.2, 0.5},  {1.0, 0.9, -0.3}, {kHalfPi, 0.5, 2.0},
                           {1.5, 0.99, 0.1}, {-0.7, 0.6, 0.8}, {0.01, 0.3, -0.9},
                           {1.2, -0.4, 5.0}, {kHalfPi, 0, 0},  {0.9, 1.0, 0.25}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "phi=" << c.phi << " k=" << c.k << " n=" << c.n);
         errno = kForeignErrno;
-        EXPECT_TRUE(Near(LegendreEllipticF(c.phi, c.k), gsl_sf_ellint_F(c.phi, c.k, GSL_PREC_DOUBLE),
-                         2e-7));
-        EXPECT_TRUE(Near(LegendreEllipticE(c.phi, c.k), gsl_sf_ellint_E(c.phi, c.k, GSL_PREC_DOUBLE),
-                         2e-7));
+        EXPECT_TRUE(Near(LegendreEllipticF(c.phi, c.k),
+                         gsl_sf_ellint_F(c.phi, c.k, GSL_PREC_DOUBLE), 2e-7));
+        EXPECT_TRUE(Near(LegendreEllipticE(c.phi, c.k),
+                         gsl_sf_ellint_E(c.phi, c.k, GSL_PREC_DOUBLE), 2e-7));
         EXPECT_TRUE(Near(LegendreEllipticPi(c.phi, c.n, c.k),
                          gsl_sf_ellint_P(c.phi, c.k, c.n, GSL_PREC_DOUBLE), 2e-7));
         EXPECT_EQ(errno, kForeignErrno);
     }
 }
 
-TEST_F(EllipticTest, LegendreKnownValues) {
+TEST_F(EllipticTest, LegendreKnownValues)
+{
     errno = 0;
     EXPECT_TRUE(Near(LegendreEllipticF(kHalfPi, 0), kHalfPi, 1e-7));
     EXPECT_TRUE(Near(LegendreEllipticE(kHalfPi, 0), kHalfPi, 1e-7));
@@ -187,8 +221,11 @@ TEST_F(EllipticTest, LegendreKnownValues) {
 }
 
 // The Landen descent stops at a relative gap of CA = 0.0003, which bounds the error near CA^2.
-TEST_F(EllipticTest, JacobiFunctionsAgreeWithGsl) {
-    struct Case { double u, mc; };
+TEST_F(EllipticTest, JacobiFunctionsAgreeWithGsl)
+{
+    struct Case {
+        double u, mc;
+    };
     const Case cases[] = {{0.3, 0.5},  {1.0, 0.1},   {2.5, 0.9},  {-1.7, 0.3}, {10.0, 0.75},
                           {0.5, 1e-6}, {3.0, 0.999}, {7.3, 0.01}, {-25, 0.6},  {1e-8, 0.4}};
     for (const Case& c : cases) {
@@ -205,10 +242,13 @@ TEST_F(EllipticTest, JacobiFunctionsAgreeWithGsl) {
     }
 }
 
-TEST_F(EllipticTest, JacobiIdentitiesAndLimits) {
-    struct Case { double u, mc; };
-    const Case cases[] = {{0.4, 0.0},  {-2.0, 0.0}, {0.4, 1.0},   {5.0, 1.0},   {1.3, 0.37},
-                          {0.3, -2.0}, {1.1, -0.5}, {0.2, -8.0},  {-4.0, -1.0}, {2.2, 3.0}};
+TEST_F(EllipticTest, JacobiIdentitiesAndLimits)
+{
+    struct Case {
+        double u, mc;
+    };
+    const Case cases[] = {{0.4, 0.0},  {-2.0, 0.0}, {0.4, 1.0},  {5.0, 1.0},   {1.3, 0.37},
+                          {0.3, -2.0}, {1.1, -0.5}, {0.2, -8.0}, {-4.0, -1.0}, {2.2, 3.0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "u=" << c.u << " mc=" << c.mc);
         double sn, cn, dn;
@@ -237,8 +277,11 @@ TEST_F(EllipticTest, JacobiIdentitiesAndLimits) {
 
 // k^2 > 1 (negative mc) goes through the reciprocal-modulus transformation; references from a
 // 30-digit computation.
-TEST_F(EllipticTest, JacobiNegativeComplementaryParameter) {
-    struct Case { double u, mc, sn, cn, dn; };
+TEST_F(EllipticTest, JacobiNegativeComplementaryParameter)
+{
+    struct Case {
+        double u, mc, sn, cn, dn;
+    };
     const Case cases[] = {
         {0.3, -2.0, 0.282985878106491519, 0.959124075806825904, 0.871640395103906237},
         {1.1, -0.5, 0.747657849481545661, 0.664084136317553073, 0.401885070838598853},
@@ -254,8 +297,11 @@ TEST_F(EllipticTest, JacobiNegativeComplementaryParameter) {
     }
 }
 
-TEST_F(EllipticTest, JacobiRefusesNonFiniteArgumentsAndKeepsOutputs) {
-    struct Case { double u, mc; };
+TEST_F(EllipticTest, JacobiRefusesNonFiniteArgumentsAndKeepsOutputs)
+{
+    struct Case {
+        double u, mc;
+    };
     const Case cases[] = {{kNaN, 0.5}, {0.5, kNaN}, {kInf, 0.5}, {1.0, -kInf}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "u=" << c.u << " mc=" << c.mc);
@@ -269,7 +315,8 @@ TEST_F(EllipticTest, JacobiRefusesNonFiniteArgumentsAndKeepsOutputs) {
     }
 }
 
-TEST_F(EllipticTest, SuccessNeverClearsAnEarlierCode) {
+TEST_F(EllipticTest, SuccessNeverClearsAnEarlierCode)
+{
     errno = NumericBadArgument;
     CarlsonRF(1, 2, 3);
     LegendreEllipticE(0.5, 0.5);
@@ -278,4 +325,4 @@ TEST_F(EllipticTest, SuccessNeverClearsAnEarlierCode) {
     EXPECT_EQ(errno, NumericBadArgument);
 }
 
-}  // namespace
+} // namespace

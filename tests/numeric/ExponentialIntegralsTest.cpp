@@ -12,11 +12,15 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(ExponentialIntegralE, AgreesWithGslOnSeriesAndFraction) {
-    struct Case { int n; double x; };
-    const Case cases[] = {{0, 0.5}, {1, 1e-5}, {1, 0.5}, {1, 1.0}, {1, 1.01}, {1, 30},
-                          {2, 0.2}, {2, 5},    {3, 0.9}, {5, 0.01}, {5, 2},  {10, 0.5},
-                          {10, 40}, {60, 0.7}, {60, 3}};
+TEST(ExponentialIntegralE, AgreesWithGslOnSeriesAndFraction)
+{
+    struct Case {
+        int n;
+        double x;
+    };
+    const Case cases[] = {{0, 0.5}, {1, 1e-5}, {1, 0.5}, {1, 1.0},  {1, 1.01},
+                          {1, 30},  {2, 0.2},  {2, 5},   {3, 0.9},  {5, 0.01},
+                          {5, 2},   {10, 0.5}, {10, 40}, {60, 0.7}, {60, 3}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "n=" << c.n << " x=" << c.x);
         errno = 0;
@@ -29,8 +33,12 @@ TEST(ExponentialIntegralE, AgreesWithGslOnSeriesAndFraction) {
     EXPECT_EQ(errno, 0);
 }
 
-TEST(ExponentialIntegralE, BadArgumentsSet103) {
-    struct Case { int n; double x; };
+TEST(ExponentialIntegralE, BadArgumentsSet103)
+{
+    struct Case {
+        int n;
+        double x;
+    };
     const Case cases[] = {{1, 0}, {0, 0}, {-1, 1}, {2, -0.5}, {2, kNaN}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "n=" << c.n << " x=" << c.x);
@@ -44,7 +52,8 @@ TEST(ExponentialIntegralE, BadArgumentsSet103) {
     EXPECT_EQ(errno, 0);
 }
 
-TEST(ExponentialIntegralEi, AgreesWithGslOnBothSeries) {
+TEST(ExponentialIntegralEi, AgreesWithGslOnBothSeries)
+{
     for (double x : {1e-31, 1e-10, 0.1, 1.0, 5.0, 16.0, 16.7, 20.0, 50.0, 700.0}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
         errno = 0;
@@ -59,9 +68,12 @@ TEST(ExponentialIntegralEi, AgreesWithGslOnBothSeries) {
     }
 }
 
-TEST(Fresnel, AgreesWithReferenceValues) {
+TEST(Fresnel, AgreesWithReferenceValues)
+{
     // S(x), C(x) computed to 17 digits with arbitrary-precision arithmetic.
-    struct Case { double x, s, c; };
+    struct Case {
+        double x, s, c;
+    };
     const Case cases[] = {
         {0.0001, 5.2359877559829886e-13, 9.9999999999999998e-5},
         {0.3, 0.014116998006576586, 0.29940097605204721},
@@ -92,7 +104,8 @@ TEST(Fresnel, AgreesWithReferenceValues) {
     EXPECT_EQ(s, 7);
 }
 
-TEST(CosineSine, AgreesWithGsl) {
+TEST(CosineSine, AgreesWithGsl)
+{
     for (double x : {1e-20, 0.01, 0.5, 1.0, 2.0, 2.0001, 3.0, 10.0, 100.0, 1e4}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
         double ci = 0;
@@ -115,7 +128,8 @@ TEST(CosineSine, AgreesWithGsl) {
 }
 
 // An overflowed argument is a limit, not a failure: the fractions cannot start from infinity.
-TEST(ExponentialFamilyLimits, InfiniteArgumentsGiveTheLimits) {
+TEST(ExponentialFamilyLimits, InfiniteArgumentsGiveTheLimits)
+{
     constexpr double kInf = std::numeric_limits<double>::infinity();
     errno = 0;
     EXPECT_EQ(ExponentialIntegralEi(kInf), kInf);
@@ -139,4 +153,4 @@ TEST(ExponentialFamilyLimits, InfiniteArgumentsGiveTheLimits) {
     }
 }
 
-}  // namespace
+} // namespace

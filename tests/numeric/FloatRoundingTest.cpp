@@ -17,7 +17,8 @@ struct Rounding {
     double ceilValue;
 };
 
-TEST(FloorCeil, WholeNumbersAroundTheArgument) {
+TEST(FloorCeil, WholeNumbersAroundTheArgument)
+{
     const Rounding cases[] = {
         {-0.5, -1, 0},
         {2.5, 2, 3},
@@ -49,7 +50,8 @@ TEST(FloorCeil, WholeNumbersAroundTheArgument) {
     EXPECT_TRUE(std::isnan(NumericCeil(std::nan(""))));
 }
 
-TEST(FloorCeil, AgreesWithTheRuntimeOverManyMagnitudes) {
+TEST(FloorCeil, AgreesWithTheRuntimeOverManyMagnitudes)
+{
     for (int e = -30; e <= 60; ++e) {
         for (double frac : {1.0, 1.1, 1.25, 1.5, 1.75, 1.9999999}) {
             for (double sign : {1.0, -1.0}) {
@@ -67,7 +69,8 @@ struct Scaling {
     double expected;
 };
 
-TEST(Ldexp, EdgesOfTheExponentRange) {
+TEST(Ldexp, EdgesOfTheExponentRange)
+{
     const double maxDouble = std::numeric_limits<double>::max();
     const Scaling cases[] = {
         {1, 1024, kInf},
@@ -100,7 +103,8 @@ TEST(Ldexp, EdgesOfTheExponentRange) {
     EXPECT_FALSE(std::signbit(NumericLdexp(-1, -1080)));
 }
 
-TEST(Ldexp, AgreesWithTheRuntimeForNormalArguments) {
+TEST(Ldexp, AgreesWithTheRuntimeForNormalArguments)
+{
     for (double x : {1.0, -1.0, 0.1, -3.75, 1.2345678901234567e-300, 6.02e23, -1.7e308}) {
         for (int n = -1200; n <= 1200; n += 7) {
             ASSERT_EQ(NumericLdexp(x, n), std::ldexp(x, n)) << "x=" << x << " n=" << n;
@@ -108,7 +112,8 @@ TEST(Ldexp, AgreesWithTheRuntimeForNormalArguments) {
     }
 }
 
-TEST(Ldexp, NeverTouchesErrno) {
+TEST(Ldexp, NeverTouchesErrno)
+{
     errno = 0;
     NumericLdexp(1, 5000);
     NumericLdexp(1, -5000);
@@ -116,4 +121,4 @@ TEST(Ldexp, NeverTouchesErrno) {
     EXPECT_EQ(errno, 0);
 }
 
-}  // namespace
+} // namespace

@@ -1,5 +1,5 @@
-#include "numeric/ExponentialIntegrals.h"
 #include "numeric/GammaFamily.h"
+#include "numeric/ExponentialIntegrals.h"
 #include "numeric/NumericCore.h"
 
 #include <gsl/gsl_sf_bessel.h>
@@ -16,20 +16,24 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-void ExpectRelative(double actual, double expected, double tolerance) {
+void ExpectRelative(double actual, double expected, double tolerance)
+{
     EXPECT_NEAR(actual, expected, tolerance * std::fmax(1e-300, std::fabs(expected)));
 }
 
-TEST(LogGammaFamily, AgreesWithGslToTenDigits) {
+TEST(LogGammaFamily, AgreesWithGslToTenDigits)
+{
     for (double x : {1e-6, 0.01, 0.5, 1.0, 1.5, 2.0, 3.7, 10.0, 57.3, 171.5, 1e4, 1e7}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
         errno = 0;
-        EXPECT_NEAR(LogGamma(x), gsl_sf_lngamma(x), 2e-10 * std::fmax(1, std::fabs(gsl_sf_lngamma(x))));
+        EXPECT_NEAR(LogGamma(x), gsl_sf_lngamma(x),
+                    2e-10 * std::fmax(1, std::fabs(gsl_sf_lngamma(x))));
         EXPECT_EQ(errno, 0);
     }
 }
 
-TEST(LogGammaFamily, LogFactorialCachedAndBeyond) {
+TEST(LogGammaFamily, LogFactorialCachedAndBeyond)
+{
     for (int n : {0, 1, 2, 5, 20, 99, 100, 101, 1000, 100000}) {
         SCOPED_TRACE(testing::Message() << "n=" << n);
         errno = 0;
@@ -50,9 +54,10 @@ struct GammaCase {
     double x;
 };
 
-TEST(IncompleteGamma, AgreesWithGslOnBothBranches) {
-    const GammaCase cases[] = {{0.5, 0.1}, {0.5, 2},  {1, 1},    {2.5, 0.3},  {2.5, 3.4},
-                               {3, 10},    {10, 5},   {10, 15},  {50, 45},    {0.1, 30},
+TEST(IncompleteGamma, AgreesWithGslOnBothBranches)
+{
+    const GammaCase cases[] = {{0.5, 0.1}, {0.5, 2},   {1, 1},   {2.5, 0.3},  {2.5, 3.4},
+                               {3, 10},    {10, 5},    {10, 15}, {50, 45},    {0.1, 30},
                                {1, 700},   {0.5, 900}, {5, 0},   {1e-3, 1e-3}};
     for (const GammaCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "a=" << c.a << " x=" << c.x);
@@ -65,11 +70,15 @@ TEST(IncompleteGamma, AgreesWithGslOnBothBranches) {
     }
 }
 
-TEST(IncompleteGamma, BadArgumentsAndExhaustedIterations) {
-    struct Case { double a, x; int code; };
-    const Case cases[] = {{1, -0.5, NumericBadArgument},  {0, 1, NumericBadArgument},
-                          {-2, 1, NumericBadArgument},    {kNaN, 1, NumericBadArgument},
-                          {1, kNaN, NumericBadArgument},  {1e4, 1e4, NumericIterationLimit},
+TEST(IncompleteGamma, BadArgumentsAndExhaustedIterations)
+{
+    struct Case {
+        double a, x;
+        int code;
+    };
+    const Case cases[] = {{1, -0.5, NumericBadArgument},         {0, 1, NumericBadArgument},
+                          {-2, 1, NumericBadArgument},           {kNaN, 1, NumericBadArgument},
+                          {1, kNaN, NumericBadArgument},         {1e4, 1e4, NumericIterationLimit},
                           {1e4, 1.0002e4, NumericIterationLimit}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "a=" << c.a << " x=" << c.x);
@@ -85,7 +94,8 @@ TEST(IncompleteGamma, BadArgumentsAndExhaustedIterations) {
     EXPECT_EQ(errno, 0);
 }
 
-TEST(IncompleteGamma, SeriesAndFractionLeaveOutputsOnFailure) {
+TEST(IncompleteGamma, SeriesAndFractionLeaveOutputsOnFailure)
+{
     double out = 42;
     double gln = 0;
     errno = 0;
@@ -103,7 +113,8 @@ TEST(IncompleteGamma, SeriesAndFractionLeaveOutputsOnFailure) {
     EXPECT_EQ(out, 42);
 }
 
-TEST(ErrorFunctions, AgreeWithGsl) {
+TEST(ErrorFunctions, AgreeWithGsl)
+{
     for (double x : {-6.0, -2.0, -0.7, -1e-3, 0.0, 1e-8, 0.3, 1.0, 2.5, 4.0, 6.0, 26.0}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
         errno = 0;
@@ -118,7 +129,8 @@ TEST(ErrorFunctions, AgreeWithGsl) {
     EXPECT_EQ(errno, NumericBadArgument);
 }
 
-TEST(ErrnoDiscipline, UnderflowInsideIsNeverReported) {
+TEST(ErrnoDiscipline, UnderflowInsideIsNeverReported)
+{
     // exp underflows inside each of these; glibc would set ERANGE, the Windows runtime would not.
     errno = 0;
     EXPECT_EQ(ComplementaryErrorFunction(30), 0);
@@ -133,8 +145,9 @@ TEST(ErrnoDiscipline, UnderflowInsideIsNeverReported) {
     EXPECT_EQ(errno, 77);
 }
 
-TEST(ChebyshevSums, ClenshawAndDomain) {
-    const double c[] = {2, 0, 1};  // 1 + T2(y) = 2y²
+TEST(ChebyshevSums, ClenshawAndDomain)
+{
+    const double c[] = {2, 0, 1}; // 1 + T2(y) = 2y²
     errno = 0;
     EXPECT_DOUBLE_EQ(ChebyshevEvaluate(0, 2, c, 3, 1.5), 0.5);
     EXPECT_DOUBLE_EQ(ChebyshevEvaluate(0, 2, c, 3, 0), 2);
@@ -146,7 +159,8 @@ TEST(ChebyshevSums, ClenshawAndDomain) {
     }
 }
 
-TEST(ChebyshevSums, GammaCombinationsMatchReciprocalGamma) {
+TEST(ChebyshevSums, GammaCombinationsMatchReciprocalGamma)
+{
     for (double x : {-0.5, -0.3, -0.01, 0.0, 1e-5, 0.1, 0.25, 0.5}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
         double gam1, gam2, gampl, gammi;
@@ -163,7 +177,8 @@ TEST(ChebyshevSums, GammaCombinationsMatchReciprocalGamma) {
     }
 }
 
-TEST(BesselI1Approximation, AgreesWithGslOnBothSidesOfTheCutOver) {
+TEST(BesselI1Approximation, AgreesWithGslOnBothSidesOfTheCutOver)
+{
     for (double x : {0.0, 1e-4, 0.5, 2.0, 3.7499, 3.75, 5.0, 20.0, 150.0, 700.0}) {
         for (double sign : {1.0, -1.0}) {
             const double v = sign * x;
@@ -179,4 +194,4 @@ TEST(BesselI1Approximation, AgreesWithGslOnBothSidesOfTheCutOver) {
     }
 }
 
-}  // namespace
+} // namespace

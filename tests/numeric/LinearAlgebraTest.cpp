@@ -19,7 +19,8 @@ namespace {
 class Matrix {
 public:
     Matrix(int rows, int cols, const std::vector<double>& values = {})
-        : rows_(rows), cols_(cols), m_(AllocMatrix(1, rows, 1, cols)) {
+        : rows_(rows), cols_(cols), m_(AllocMatrix(1, rows, 1, cols))
+    {
         for (int i = 1; i <= rows; ++i)
             for (int j = 1; j <= cols; ++j)
                 m_[i][j] = values.empty() ? 0.0 : values[(i - 1) * cols + (j - 1)];
@@ -46,11 +47,13 @@ const std::vector<std::vector<double>> kSquareMatrices = {
     {6, 2, 1, 0.5, -3, 2, 5, 2, 1, 0, 1, 2, 4, 1, 2, 0.5, 1, 1, 3, 1, -3, 0, 2, 1, 8},
 };
 
-int Order(const std::vector<double>& values) {
+int Order(const std::vector<double>& values)
+{
     return static_cast<int>(std::lround(std::sqrt(static_cast<double>(values.size()))));
 }
 
-TEST(LuDecomposition, FactorsReproduceThePermutedMatrix) {
+TEST(LuDecomposition, FactorsReproduceThePermutedMatrix)
+{
     for (const auto& values : kSquareMatrices) {
         const int n = Order(values);
         SCOPED_TRACE(testing::Message() << "n=" << n << " a11=" << values[0]);
@@ -63,23 +66,27 @@ TEST(LuDecomposition, FactorsReproduceThePermutedMatrix) {
         // Apply the recorded interchanges to a copy of A, then compare with L·U.
         Matrix pa(n, n, values);
         for (int j = 1; j <= n; ++j)
-            for (int k = 1; k <= n; ++k) std::swap(pa[j][k], pa[indx[j]][k]);
+            for (int k = 1; k <= n; ++k)
+                std::swap(pa[j][k], pa[indx[j]][k]);
         for (int i = 1; i <= n; ++i) {
             for (int j = 1; j <= n; ++j) {
                 double lu = 0;
-                for (int k = 1; k <= std::min(i, j); ++k) lu += (k == i ? 1.0 : a[i][k]) * a[k][j];
+                for (int k = 1; k <= std::min(i, j); ++k)
+                    lu += (k == i ? 1.0 : a[i][k]) * a[k][j];
                 EXPECT_NEAR(lu, pa[i][j], 1e-12 * 1e3) << i << "," << j;
             }
         }
         // The determinant agrees with GSL's.
         gsl_matrix* g = gsl_matrix_alloc(n, n);
         for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j) gsl_matrix_set(g, i, j, values[i * n + j]);
+            for (int j = 0; j < n; ++j)
+                gsl_matrix_set(g, i, j, values[i * n + j]);
         gsl_permutation* perm = gsl_permutation_alloc(n);
         int signum = 0;
         gsl_linalg_LU_decomp(g, perm, &signum);
         double det = d;
-        for (int i = 1; i <= n; ++i) det *= a[i][i];
+        for (int i = 1; i <= n; ++i)
+            det *= a[i][i];
         const double expected = gsl_linalg_LU_det(g, signum);
         EXPECT_NEAR(det, expected, 1e-10 * std::fabs(expected));
         gsl_permutation_free(perm);
@@ -88,7 +95,8 @@ TEST(LuDecomposition, FactorsReproduceThePermutedMatrix) {
     }
 }
 
-TEST(LuDecomposition, BackSubstitutionSolvesTheSystem) {
+TEST(LuDecomposition, BackSubstitutionSolvesTheSystem)
+{
     for (const auto& values : kSquareMatrices) {
         const int n = Order(values);
         SCOPED_TRACE(testing::Message() << "n=" << n << " a11=" << values[0]);
@@ -99,14 +107,16 @@ TEST(LuDecomposition, BackSubstitutionSolvesTheSystem) {
         for (int unit = 0; unit <= n; ++unit) {
             // Right-hand sides with leading zeros exercise the skip of the forward pass.
             double* b = AllocVector(1, n);
-            for (int i = 1; i <= n; ++i) b[i] = unit == 0 ? i * 0.5 - 1 : (i == unit ? 1.0 : 0.0);
+            for (int i = 1; i <= n; ++i)
+                b[i] = unit == 0 ? i * 0.5 - 1 : (i == unit ? 1.0 : 0.0);
             std::vector<double> rhs(b + 1, b + n + 1);
             errno = 0;
             LuBackSubstitute(a.get(), n, indx, b);
             EXPECT_EQ(errno, 0);
             for (int i = 0; i < n; ++i) {
                 double ax = 0;
-                for (int j = 0; j < n; ++j) ax += values[i * n + j] * b[j + 1];
+                for (int j = 0; j < n; ++j)
+                    ax += values[i * n + j] * b[j + 1];
                 EXPECT_NEAR(ax, rhs[i], 1e-9) << "row " << i + 1 << " rhs " << unit;
             }
             FreeVector(b, 1, n);
@@ -115,7 +125,8 @@ TEST(LuDecomposition, BackSubstitutionSolvesTheSystem) {
     }
 }
 
-TEST(LuDecomposition, ZeroRowAndSingularMatrices) {
+TEST(LuDecomposition, ZeroRowAndSingularMatrices)
+{
     Matrix zeroRow(3, 3, {1, 2, 3, 0, 0, 0, 4, 5, 6});
     int indx[4] = {0, -7, -7, -7};
     double d = 0;
@@ -139,13 +150,15 @@ TEST(LuDecomposition, ZeroRowAndSingularMatrices) {
     EXPECT_EQ(errno, NumericOutOfMemory);
 }
 
-TEST(JacobiEigenpairs, AgreeWithGslSymmetricSolver) {
+TEST(JacobiEigenpairs, AgreeWithGslSymmetricSolver)
+{
     for (const auto& values : kSquareMatrices) {
         const int n = Order(values);
         // Symmetrise: (A + Aᵀ)/2.
         std::vector<double> sym(values.size());
         for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j) sym[i * n + j] = 0.5 * (values[i * n + j] + values[j * n + i]);
+            for (int j = 0; j < n; ++j)
+                sym[i * n + j] = 0.5 * (values[i * n + j] + values[j * n + i]);
         SCOPED_TRACE(testing::Message() << "n=" << n << " a11=" << sym[0]);
         Matrix a(n, n, sym);
         Matrix v(n, n);
@@ -157,7 +170,8 @@ TEST(JacobiEigenpairs, AgreeWithGslSymmetricSolver) {
 
         gsl_matrix* g = gsl_matrix_alloc(n, n);
         for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j) gsl_matrix_set(g, i, j, sym[i * n + j]);
+            for (int j = 0; j < n; ++j)
+                gsl_matrix_set(g, i, j, sym[i * n + j]);
         gsl_vector* eval = gsl_vector_alloc(n);
         gsl_matrix* evec = gsl_matrix_alloc(n, n);
         gsl_eigen_symmv_workspace* w = gsl_eigen_symmv_alloc(n);
@@ -165,13 +179,15 @@ TEST(JacobiEigenpairs, AgreeWithGslSymmetricSolver) {
         gsl_eigen_symmv_sort(eval, evec, GSL_EIGEN_SORT_VAL_ASC);
         std::vector<double> ours(d + 1, d + n + 1);
         std::sort(ours.begin(), ours.end());
-        for (int k = 0; k < n; ++k) EXPECT_NEAR(ours[k], gsl_vector_get(eval, k), 1e-9) << "k=" << k;
+        for (int k = 0; k < n; ++k)
+            EXPECT_NEAR(ours[k], gsl_vector_get(eval, k), 1e-9) << "k=" << k;
         // Each column k of v is a unit eigenvector of d[k].
         for (int k = 1; k <= n; ++k) {
             double norm = 0;
             for (int i = 1; i <= n; ++i) {
                 double av = 0;
-                for (int j = 1; j <= n; ++j) av += sym[(i - 1) * n + (j - 1)] * v[j][k];
+                for (int j = 1; j <= n; ++j)
+                    av += sym[(i - 1) * n + (j - 1)] * v[j][k];
                 EXPECT_NEAR(av, d[k] * v[i][k], 1e-9) << "column " << k << " row " << i;
                 norm += v[i][k] * v[i][k];
             }
@@ -185,7 +201,8 @@ TEST(JacobiEigenpairs, AgreeWithGslSymmetricSolver) {
     }
 }
 
-TEST(JacobiEigenpairs, DiagonalReturnsAtOnceAndNaNStops) {
+TEST(JacobiEigenpairs, DiagonalReturnsAtOnceAndNaNStops)
+{
     Matrix a(3, 3, {3, 0, 0, 0, -1, 0, 0, 0, 2});
     Matrix v(3, 3);
     double d[4];
@@ -197,7 +214,8 @@ TEST(JacobiEigenpairs, DiagonalReturnsAtOnceAndNaNStops) {
     EXPECT_EQ(d[1], 3);
     EXPECT_EQ(d[2], -1);
     for (int i = 1; i <= 3; ++i)
-        for (int j = 1; j <= 3; ++j) EXPECT_EQ(v[i][j], i == j ? 1 : 0);
+        for (int j = 1; j <= 3; ++j)
+            EXPECT_EQ(v[i][j], i == j ? 1 : 0);
 
     const double nan = std::numeric_limits<double>::quiet_NaN();
     Matrix bad(2, 2, {1, nan, nan, 1});
@@ -210,17 +228,20 @@ TEST(JacobiEigenpairs, DiagonalReturnsAtOnceAndNaNStops) {
     EXPECT_EQ(errno, NumericOutOfMemory);
 }
 
-TEST(CovarianceExpansion, FrozenParametersGetZeroRowsAndColumns) {
+TEST(CovarianceExpansion, FrozenParametersGetZeroRowsAndColumns)
+{
     // Parameters 1 and 3 of 4 were fitted; their covariance sits in the leading 2×2 block.
     Matrix covar(4, 4, {1, 0.5, 9, 9, 0.5, 2, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9});
     const int ia[5] = {0, 1, 0, 1, 0};
     ExpandCovariance(covar.get(), 4, ia, 2);
     const double expected[4][4] = {{1, 0, 0.5, 0}, {0, 0, 0, 0}, {0.5, 0, 2, 0}, {0, 0, 0, 0}};
     for (int i = 1; i <= 4; ++i)
-        for (int j = 1; j <= 4; ++j) EXPECT_EQ(covar[i][j], expected[i - 1][j - 1]) << i << "," << j;
+        for (int j = 1; j <= 4; ++j)
+            EXPECT_EQ(covar[i][j], expected[i - 1][j - 1]) << i << "," << j;
 }
 
-TEST(SampleMoments, AgreeWithClosedFormsAndGsl) {
+TEST(SampleMoments, AgreeWithClosedFormsAndGsl)
+{
     const double four[] = {0, 1, 2, 3, 4};
     double ave, adev, sdev, var, skew, curt;
     errno = 0;
@@ -242,7 +263,8 @@ TEST(SampleMoments, AgreeWithClosedFormsAndGsl) {
     EXPECT_NEAR(curt, gsl_stats_kurtosis(data + 1, 1, n), 1e-14);
 }
 
-TEST(SampleMoments, EqualValuesAndTooFewPoints) {
+TEST(SampleMoments, EqualValuesAndTooFewPoints)
+{
     const double same[] = {0, 5, 5, 5};
     double ave = -1, adev = -1, sdev = -1, var = -1, skew = -1, curt = -1;
     errno = 0;
@@ -253,17 +275,20 @@ TEST(SampleMoments, EqualValuesAndTooFewPoints) {
     for (int n : {1, 0, -4}) {
         double untouched = 42;
         errno = 0;
-        ComputeMoments(same, n, &untouched, &untouched, &untouched, &untouched, &untouched, &untouched);
+        ComputeMoments(same, n, &untouched, &untouched, &untouched, &untouched, &untouched,
+                       &untouched);
         EXPECT_EQ(errno, NumericBadArgument) << n;
         EXPECT_EQ(untouched, 42) << n;
     }
 }
 
-TEST(NevilleInterpolation, ReproducesPolynomialsAndRefusesEqualAbscissae) {
+TEST(NevilleInterpolation, ReproducesPolynomialsAndRefusesEqualAbscissae)
+{
     const double xa[] = {0, -1, 0.5, 2, 3};
     double ya[5];
     auto cubic = [](double x) { return ((2 * x - 1) * x + 3) * x - 4; };
-    for (int i = 1; i <= 4; ++i) ya[i] = cubic(xa[i]);
+    for (int i = 1; i <= 4; ++i)
+        ya[i] = cubic(xa[i]);
     for (double x : {-2.0, -1.0, 0.0, 0.7, 2.0, 2.9, 10.0}) {
         double y = 0;
         double dy = 0;
@@ -288,4 +313,4 @@ TEST(NevilleInterpolation, ReproducesPolynomialsAndRefusesEqualAbscissae) {
     EXPECT_EQ(errno, NumericBadArgument);
 }
 
-}  // namespace
+} // namespace

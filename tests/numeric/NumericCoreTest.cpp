@@ -1,5 +1,5 @@
-#include "numeric/ComplexValue.h"
 #include "numeric/NumericCore.h"
+#include "numeric/ComplexValue.h"
 
 #include <gtest/gtest.h>
 
@@ -9,49 +9,60 @@
 
 namespace {
 
-TEST(NumericAllocation, VectorElementsOneToNAreUsable) {
+TEST(NumericAllocation, VectorElementsOneToNAreUsable)
+{
     errno = 0;
     const int n = 1000;
     double* v = AllocVector(1, n);
     ASSERT_NE(v, nullptr);
-    for (int i = 1; i <= n; ++i) v[i] = i * 0.5;
+    for (int i = 1; i <= n; ++i)
+        v[i] = i * 0.5;
     double sum = 0;
-    for (int i = 1; i <= n; ++i) sum += v[i];
+    for (int i = 1; i <= n; ++i)
+        sum += v[i];
     EXPECT_DOUBLE_EQ(sum, 0.5 * n * (n + 1) / 2);
     FreeVector(v, 1, n);
     EXPECT_EQ(errno, 0);
 }
 
-TEST(NumericAllocation, IntVectorWithOtherLowerBounds) {
-    struct Case { int lo, hi; };
+TEST(NumericAllocation, IntVectorWithOtherLowerBounds)
+{
+    struct Case {
+        int lo, hi;
+    };
     const Case cases[] = {{1, 1}, {0, 9}, {-5, 5}, {1, 0}, {100, 120}, {INT_MAX - 3, INT_MAX}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "lo=" << c.lo << " hi=" << c.hi);
         errno = 0;
         int* v = AllocIntVector(c.lo, c.hi);
         ASSERT_NE(v, nullptr);
-        for (std::int64_t i = c.lo; i <= c.hi; ++i) v[i] = static_cast<int>(i - c.lo);
-        for (std::int64_t i = c.lo; i <= c.hi; ++i) EXPECT_EQ(v[i], i - c.lo);
+        for (std::int64_t i = c.lo; i <= c.hi; ++i)
+            v[i] = static_cast<int>(i - c.lo);
+        for (std::int64_t i = c.lo; i <= c.hi; ++i)
+            EXPECT_EQ(v[i], i - c.lo);
         FreeIntVector(v, c.lo, c.hi);
         EXPECT_EQ(errno, 0);
     }
 }
 
-TEST(NumericAllocation, MatrixRowsAreContiguous) {
+TEST(NumericAllocation, MatrixRowsAreContiguous)
+{
     errno = 0;
     double** m = AllocMatrix(1, 3, 1, 4);
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m[2], m[1] + 4);
     EXPECT_EQ(m[3], m[2] + 4);
     for (int i = 1; i <= 3; ++i)
-        for (int j = 1; j <= 4; ++j) m[i][j] = 10 * i + j;
+        for (int j = 1; j <= 4; ++j)
+            m[i][j] = 10 * i + j;
     EXPECT_EQ(m[1][1], 11);
     EXPECT_EQ(m[3][4], 34);
     FreeMatrix(m, 1, 3, 1, 4);
     EXPECT_EQ(errno, 0);
 }
 
-TEST(NumericAllocation, EmptyRangesGiveValidHandles) {
+TEST(NumericAllocation, EmptyRangesGiveValidHandles)
+{
     errno = 0;
     double* v = AllocVector(1, 0);
     ASSERT_NE(v, nullptr);
@@ -65,8 +76,11 @@ TEST(NumericAllocation, EmptyRangesGiveValidHandles) {
     EXPECT_EQ(errno, 0);
 }
 
-TEST(NumericAllocation, ReversedBoundsAndOverflowGiveNullAnd105) {
-    struct Case { int rlo, rhi, clo, chi; };
+TEST(NumericAllocation, ReversedBoundsAndOverflowGiveNullAnd105)
+{
+    struct Case {
+        int rlo, rhi, clo, chi;
+    };
     const Case cases[] = {
         {1, -1, 1, 4},
         {1, 4, 5, 2},
@@ -76,7 +90,8 @@ TEST(NumericAllocation, ReversedBoundsAndOverflowGiveNullAnd105) {
         {1, 1 << 30, 1, 1 << 30},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.rlo << ".." << c.rhi << " x " << c.clo << ".." << c.chi);
+        SCOPED_TRACE(testing::Message()
+                     << c.rlo << ".." << c.rhi << " x " << c.clo << ".." << c.chi);
         errno = 0;
         EXPECT_EQ(AllocMatrix(c.rlo, c.rhi, c.clo, c.chi), nullptr);
         EXPECT_EQ(errno, NumericOutOfMemory);
@@ -89,7 +104,8 @@ TEST(NumericAllocation, ReversedBoundsAndOverflowGiveNullAnd105) {
     EXPECT_EQ(errno, NumericOutOfMemory);
 }
 
-TEST(NumericAllocation, SuccessNeverClearsTheCallersErrno) {
+TEST(NumericAllocation, SuccessNeverClearsTheCallersErrno)
+{
     errno = NumericBadArgument;
     double* v = AllocVector(1, 3);
     ASSERT_NE(v, nullptr);
@@ -97,8 +113,11 @@ TEST(NumericAllocation, SuccessNeverClearsTheCallersErrno) {
     EXPECT_EQ(errno, NumericBadArgument);
 }
 
-TEST(NumericErrno, LeaveKeepsLibraryCodesAndRestoresOthers) {
-    struct Case { int before, during, after; };
+TEST(NumericErrno, LeaveKeepsLibraryCodesAndRestoresOthers)
+{
+    struct Case {
+        int before, during, after;
+    };
     const Case cases[] = {
         {0, ERANGE, 0},
         {0, EDOM, 0},
@@ -118,10 +137,11 @@ TEST(NumericErrno, LeaveKeepsLibraryCodesAndRestoresOthers) {
     }
 }
 
-TEST(NumericErrno, OnlyTheLibrarysCodesAreRecognised) {
+TEST(NumericErrno, OnlyTheLibrarysCodesAreRecognised)
+{
     for (int code = 0; code < 200; ++code) {
-        const bool own = code == 100 || code == 103 || code == 104 || code == 105 || code == 108 ||
-                         code == 109;
+        const bool own =
+            code == 100 || code == 103 || code == 104 || code == 105 || code == 108 || code == 109;
         EXPECT_EQ(IsNumericErrorCode(code), own) << code;
     }
     errno = 0;
@@ -129,12 +149,16 @@ TEST(NumericErrno, OnlyTheLibrarysCodesAreRecognised) {
     EXPECT_EQ(errno, 108);
 }
 
-TEST(ComplexArithmetic, DivisionMatchesTheProductInverse) {
-    struct Case { ComplexValue a, b; };
+TEST(ComplexArithmetic, DivisionMatchesTheProductInverse)
+{
+    struct Case {
+        ComplexValue a, b;
+    };
     const Case cases[] = {
         {{1, 2}, {3, 4}}, {{-1, 0.5}, {0.25, -8}}, {{5, -3}, {-2, 0}}, {{0, 1}, {0, -3}}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.a.re << "," << c.a.im << " / " << c.b.re << "," << c.b.im);
+        SCOPED_TRACE(testing::Message()
+                     << c.a.re << "," << c.a.im << " / " << c.b.re << "," << c.b.im);
         const ComplexValue q = ComplexDivide(c.a, c.b);
         const ComplexValue back = ComplexMultiply(q, c.b);
         EXPECT_NEAR(back.re, c.a.re, 1e-15);
@@ -146,4 +170,4 @@ TEST(ComplexArithmetic, DivisionMatchesTheProductInverse) {
     EXPECT_EQ(s.im, 4);
 }
 
-}  // namespace
+} // namespace

@@ -12,10 +12,12 @@ namespace special_check {
 
 // |actual - expected| <= rel * max(|expected|, floor).
 inline ::testing::AssertionResult Near(double actual, double expected, double rel,
-                                       double floor = 0.0) {
+                                       double floor = 0.0)
+{
     const double scale = std::fmax(std::fabs(expected), floor);
     const double diff = std::fabs(actual - expected);
-    if (diff <= rel * scale || actual == expected) return ::testing::AssertionSuccess();
+    if (diff <= rel * scale || actual == expected)
+        return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << "actual " << actual << " expected " << expected << " relative error "
            << (scale > 0 ? diff / scale : diff) << " > " << rel;
@@ -27,4 +29,4 @@ constexpr int kForeignErrno = EDOM;
 // True when the two doubles have the same bit pattern (so +0 and -0 differ, NaN equals NaN).
 inline bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-}  // namespace special_check
+} // namespace special_check

@@ -13,31 +13,36 @@
 
 namespace {
 
-double JyOut(double x, double nu, int k) {
+double JyOut(double x, double nu, int k)
+{
     double r[4] = {};
     BesselJY(x, nu, &r[0], &r[1], &r[2], &r[3]);
     return r[k];
 }
 
-double IkOut(double x, double nu, int k) {
+double IkOut(double x, double nu, int k)
+{
     double r[4] = {};
     BesselIK(x, nu, &r[0], &r[1], &r[2], &r[3]);
     return r[k];
 }
 
-double SphericalOut(int n, double x, int k) {
+double SphericalOut(int n, double x, int k)
+{
     double r[4] = {};
     SphericalBessel(n, x, &r[0], &r[1], &r[2], &r[3]);
     return r[k];
 }
 
-double AiryOut(double x, int k) {
+double AiryOut(double x, int k)
+{
     double r[4] = {};
     AiryFunctions(x, &r[0], &r[1], &r[2], &r[3]);
     return r[k];
 }
 
-double JacobiOut(double u, double mc, int k) {
+double JacobiOut(double u, double mc, int k)
+{
     double r[3] = {};
     JacobiEllipticSnCnDn(u, mc, &r[0], &r[1], &r[2]);
     return r[k];
@@ -49,9 +54,14 @@ struct Recorded {
     double bits;
 };
 
-#define ROW(call, bits) Recorded{#call, [] { return call; }, bits}
+#define ROW(call, bits)                                                                            \
+    Recorded                                                                                       \
+    {                                                                                              \
+#call, [] { return call; }, bits                                                           \
+    }
 
-TEST(SpecialFunctionRecordedValues, EveryBuildGivesTheSameBits) {
+TEST(SpecialFunctionRecordedValues, EveryBuildGivesTheSameBits)
+{
     const Recorded rows[] = {
         ROW(BesselJ0(-9.5), -0x1.8d2a83e3ee5adp-3),
         ROW(BesselJ1(7.99), 0x1.dd9855667f44ap-3),
@@ -114,4 +124,4 @@ TEST(SpecialFunctionRecordedValues, EveryBuildGivesTheSameBits) {
 
 #undef ROW
 
-}  // namespace
+} // namespace

@@ -13,31 +13,36 @@
 
 namespace {
 
-double FresnelS(double x) {
+double FresnelS(double x)
+{
     double s = 0, c = 0;
     FresnelIntegrals(x, &s, &c);
     return s;
 }
 
-double FresnelC(double x) {
+double FresnelC(double x)
+{
     double s = 0, c = 0;
     FresnelIntegrals(x, &s, &c);
     return c;
 }
 
-double CosineIntegral(double x) {
+double CosineIntegral(double x)
+{
     double ci = 0, si = 0;
     CosineSineIntegrals(x, &ci, &si);
     return ci;
 }
 
-double SineIntegral(double x) {
+double SineIntegral(double x)
+{
     double ci = 0, si = 0;
     CosineSineIntegrals(x, &ci, &si);
     return si;
 }
 
-double GammaChebyshevGam1(double x) {
+double GammaChebyshevGam1(double x)
+{
     double gam1 = 0, gam2 = 0, gampl = 0, gammi = 0;
     GammaChebyshev(x, &gam1, &gam2, &gampl, &gammi);
     return gam1;
@@ -49,9 +54,14 @@ struct RecordedValue {
     double bits;
 };
 
-#define ROW(call, bits) RecordedValue{#call, [] { return call; }, bits}
+#define ROW(call, bits)                                                                            \
+    RecordedValue                                                                                  \
+    {                                                                                              \
+#call, [] { return call; }, bits                                                           \
+    }
 
-TEST(RecordedValues, GammaBetaAndStudentTFamiliesGiveTheSameBitsEverywhere) {
+TEST(RecordedValues, GammaBetaAndStudentTFamiliesGiveTheSameBitsEverywhere)
+{
     const RecordedValue rows[] = {
         ROW(LogGamma(0.37), 0x1.c0ff2c6c09bep-1),
         ROW(LogGamma(57.3), 0x1.5b20b357d9a0fp+7),
@@ -93,4 +103,4 @@ TEST(RecordedValues, GammaBetaAndStudentTFamiliesGiveTheSameBitsEverywhere) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -19,11 +19,13 @@ namespace {
 constexpr double kMaxNum = 1.79769313486231570815E308;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-void ExpectRelative(double actual, double expected, double tolerance) {
+void ExpectRelative(double actual, double expected, double tolerance)
+{
     EXPECT_NEAR(actual, expected, tolerance * std::fmax(1e-300, std::fabs(expected)));
 }
 
-TEST(StudentTQuantile, AgreesWithGslInverseDistribution) {
+TEST(StudentTQuantile, AgreesWithGslInverseDistribution)
+{
     for (int k : {1, 2, 3, 4, 5, 7, 10, 30, 100, 1000, 100000}) {
         for (double p : {0.001, 0.025, 0.1, 0.25, 0.3, 0.45, 0.55, 0.7, 0.75, 0.975, 0.999}) {
             SCOPED_TRACE(testing::Message() << "k=" << k << " p=" << p);
@@ -37,10 +39,14 @@ TEST(StudentTQuantile, AgreesWithGslInverseDistribution) {
     EXPECT_EQ(tdist::stdtri(1, 0.5), 0);
 }
 
-TEST(StudentTQuantile, FarTails) {
+TEST(StudentTQuantile, FarTails)
+{
     // One degree of freedom has the closed form tan(π(p − 1/2)); the others are reference
     // values computed with arbitrary-precision arithmetic. Far tails keep about 7 digits.
-    struct Case { int k; double p, t; };
+    struct Case {
+        int k;
+        double p, t;
+    };
     const Case cases[] = {
         {1, 1e-10, -1 / std::tan(std::numbers::pi * 1e-10)},
         {1, 1 - 1e-10, 1 / std::tan(std::numbers::pi * 1e-10)},
@@ -53,8 +59,12 @@ TEST(StudentTQuantile, FarTails) {
     }
 }
 
-TEST(StudentTQuantile, DomainErrorsReportAndGiveZero) {
-    struct Case { int k; double p; };
+TEST(StudentTQuantile, DomainErrorsReportAndGiveZero)
+{
+    struct Case {
+        int k;
+        double p;
+    };
     const Case cases[] = {{0, 0.3}, {5, 1}, {5, 0}, {-3, 0.5}, {5, 1.5}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "k=" << c.k << " p=" << c.p);
@@ -67,10 +77,13 @@ TEST(StudentTQuantile, DomainErrorsReportAndGiveZero) {
     EXPECT_TRUE(std::isnan(tdist::stdtri(3, kNaN)));
 }
 
-TEST(IncompleteBetaCephes, AgreesWithGsl) {
-    struct Case { double a, b, x; };
-    const Case cases[] = {{1, 1, 0.3},     {0.5, 0.5, 0.5},  {2, 3, 0.4},   {0.5, 5, 0.1},
-                          {5, 0.5, 0.97},  {10, 20, 0.2},    {10, 20, 0.6}, {50, 60, 0.45},
+TEST(IncompleteBetaCephes, AgreesWithGsl)
+{
+    struct Case {
+        double a, b, x;
+    };
+    const Case cases[] = {{1, 1, 0.3},       {0.5, 0.5, 0.5}, {2, 3, 0.4},       {0.5, 5, 0.1},
+                          {5, 0.5, 0.97},    {10, 20, 0.2},   {10, 20, 0.6},     {50, 60, 0.45},
                           {0.01, 0.02, 0.5}, {200, 300, 0.4}, {1e4, 1e4, 0.499}, {3, 200, 0.001}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "a=" << c.a << " b=" << c.b << " x=" << c.x);
@@ -85,12 +98,17 @@ TEST(IncompleteBetaCephes, AgreesWithGsl) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(tdist::incbet(-1, 3, 0.5), 0);
     EXPECT_EQ(tdist::incbet(1, 3, 1.5), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nincbet domain error\n\nincbet domain error\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "\nincbet domain error\n\nincbet domain error\n");
 }
 
-TEST(IncompleteBetaCephes, InverseRoundTrips) {
-    struct Case { double a, b; };
-    const Case cases[] = {{0.5, 0.5}, {0.5, 5}, {1, 1}, {2, 3}, {5, 0.5}, {10, 20}, {50, 0.5}, {500, 400}};
+TEST(IncompleteBetaCephes, InverseRoundTrips)
+{
+    struct Case {
+        double a, b;
+    };
+    const Case cases[] = {{0.5, 0.5}, {0.5, 5}, {1, 1},    {2, 3},
+                          {5, 0.5},   {10, 20}, {50, 0.5}, {500, 400}};
     for (const Case& c : cases) {
         for (double y : {1e-8, 0.01, 0.3, 0.5, 0.8, 0.999}) {
             SCOPED_TRACE(testing::Message() << "a=" << c.a << " b=" << c.b << " y=" << y);
@@ -103,9 +121,10 @@ TEST(IncompleteBetaCephes, InverseRoundTrips) {
     EXPECT_EQ(tdist::incbi(2, 3, 1), 1);
 }
 
-TEST(GammaCephes, AgreesWithGslIncludingSigns) {
-    for (double x : {1e-12, 0.3, 1.0, 2.0, 2.5, 5.0, 12.9, 33.0, 33.5, 100.7, 143.5, 170.9, -0.5, -1.5,
-                     -2.3, -20.2, -33.7, -34.5, -100.25, -150.5}) {
+TEST(GammaCephes, AgreesWithGslIncludingSigns)
+{
+    for (double x : {1e-12, 0.3,   1.0,  2.0,  2.5,  5.0,   12.9,  33.0,  33.5,    100.7,
+                     143.5, 170.9, -0.5, -1.5, -2.3, -20.2, -33.7, -34.5, -100.25, -150.5}) {
         SCOPED_TRACE(testing::Message() << "x=" << x);
         errno = 0;
         ExpectRelative(tdist::gamma(x), gsl_sf_gamma(x), 1e-13);
@@ -126,8 +145,14 @@ TEST(GammaCephes, AgreesWithGslIncludingSigns) {
     EXPECT_EQ(tdist::gamma(-800.5), 0);
 }
 
-TEST(GammaCephes, PolesReport) {
-    struct Case { double x; bool logarithm; double result; const char* report; };
+TEST(GammaCephes, PolesReport)
+{
+    struct Case {
+        double x;
+        bool logarithm;
+        double result;
+        const char* report;
+    };
     const Case cases[] = {
         {0, false, kMaxNum, "\ngamma singularity error\n"},
         {-40, false, kMaxNum, "\ngamma overflow error\n"},
@@ -148,32 +173,46 @@ TEST(GammaCephes, PolesReport) {
     }
 }
 
-TEST(NormalQuantile, AgreesWithGslOnEveryBranch) {
-    for (double y : {1e-300, 1e-20, 1e-14, 1e-5, 0.01, 0.1353, 0.2, 0.5, 0.7, 0.86, 0.87, 0.999999}) {
+TEST(NormalQuantile, AgreesWithGslOnEveryBranch)
+{
+    for (double y :
+         {1e-300, 1e-20, 1e-14, 1e-5, 0.01, 0.1353, 0.2, 0.5, 0.7, 0.86, 0.87, 0.999999}) {
         SCOPED_TRACE(testing::Message() << "y=" << y);
         ExpectRelative(tdist::ndtri(y), gsl_cdf_ugaussian_Pinv(y), 1e-13);
     }
     testing::internal::CaptureStdout();
     EXPECT_EQ(tdist::ndtri(0), -kMaxNum);
     EXPECT_EQ(tdist::ndtri(1), kMaxNum);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nndtri domain error\n\nndtri domain error\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "\nndtri domain error\n\nndtri domain error\n");
 }
 
-TEST(MathErrorReport, KindTexts) {
-    struct Case { int kind; const char* text; };
-    const Case cases[] = {{1, "domain"}, {2, "singularity"}, {3, "overflow"}, {4, "underflow"},
-                          {5, "total loss of precision"}, {6, "partial loss of precision"}, {7, "unknown"}};
+TEST(MathErrorReport, KindTexts)
+{
+    struct Case {
+        int kind;
+        const char* text;
+    };
+    const Case cases[] = {{1, "domain"},
+                          {2, "singularity"},
+                          {3, "overflow"},
+                          {4, "underflow"},
+                          {5, "total loss of precision"},
+                          {6, "partial loss of precision"},
+                          {7, "unknown"}};
     for (const Case& c : cases) {
         testing::internal::CaptureStdout();
         EXPECT_EQ(tdist::ReportMathError("incbi", c.kind), 0);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string("\nincbi ") + c.text + " error\n");
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  std::string("\nincbi ") + c.text + " error\n");
     }
 }
 
-TEST(MathErrorReport, ErrnoIsNeverTouched) {
+TEST(MathErrorReport, ErrnoIsNeverTouched)
+{
     errno = 55;
-    tdist::incbet(300, 400, 0.01);  // underflows through the logarithms
-    tdist::gamma(-180.5);           // underflows through Stirling's formula
+    tdist::incbet(300, 400, 0.01); // underflows through the logarithms
+    tdist::gamma(-180.5);          // underflows through Stirling's formula
     tdist::stdtri(3, 1e-300);
     testing::internal::CaptureStdout();
     tdist::stdtri(0, 0.5);
@@ -183,7 +222,8 @@ TEST(MathErrorReport, ErrnoIsNeverTouched) {
 
 // A windowed program has no open standard output; the failed writes of the report must not
 // show up in errno, which the fits test after their other library calls.
-TEST(MathErrorReport, FailedWritesLeaveErrnoAlone) {
+TEST(MathErrorReport, FailedWritesLeaveErrnoAlone)
+{
     // One file per process: the native and sanitizer runs may share the temporary folder.
     const std::string path =
         testing::TempDir() + "numeric_report_readonly_" + std::to_string(getpid()) + ".txt";
@@ -213,10 +253,11 @@ TEST(MathErrorReport, FailedWritesLeaveErrnoAlone) {
     EXPECT_EQ(afterDomainError, 55);
 }
 
-TEST(Polynomials, HornerWithAndWithoutLeadingOne) {
-    const double c[] = {2, -3, 1};  // 2x² − 3x + 1
+TEST(Polynomials, HornerWithAndWithoutLeadingOne)
+{
+    const double c[] = {2, -3, 1}; // 2x² − 3x + 1
     EXPECT_EQ(tdist::EvaluatePolynomial(3, c, 2), 10);
     EXPECT_EQ(tdist::EvaluateMonicPolynomial(3, c, 3), 27 + 18 - 9 + 1);
 }
 
-}  // namespace
+} // namespace

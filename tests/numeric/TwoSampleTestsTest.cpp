@@ -1,6 +1,6 @@
+#include "numeric/TwoSampleTests.h"
 #include "numeric/NumericCore.h"
 #include "numeric/Sorting.h"
-#include "numeric/TwoSampleTests.h"
 
 #include <gsl/gsl_sf_erf.h>
 #include <gtest/gtest.h>
@@ -27,25 +27,27 @@ const std::vector<double> kTiedY = {0, 2, 1, 4, 3, 3, 6, 5, 8, 7, 7};
 constexpr double kStatTolerance = 1e-12;
 constexpr double kProbTolerance = 1e-6;
 
-TEST(TwoSampleTests, TTestsOnSmallSamples) {
+TEST(TwoSampleTests, TTestsOnSmallSamples)
+{
     struct Case {
         const char* name;
         void (*run)(double*, double*);
         double t, prob;
     };
     const Case cases[] = {
-        {"pooled", [](double* t, double* p) {
-             StudentTTest(kSampleA.data(), 8, kSampleB.data(), 7, t, p);
-         }, 3.989072747680468, 0.0015435217355227573},
-        {"unequal", [](double* t, double* p) {
+        {"pooled",
+         [](double* t, double* p) { StudentTTest(kSampleA.data(), 8, kSampleB.data(), 7, t, p); },
+         3.989072747680468, 0.0015435217355227573},
+        {"unequal",
+         [](double* t, double* p) {
              UnequalVarianceTTest(kSampleA.data(), 8, kSampleB.data(), 7, t, p);
-         }, 4.0805173429731732, 0.0013831282566634231},
-        {"paired", [](double* t, double* p) {
-             PairedTTest(kSampleA.data(), kPairedB.data(), 8, t, p);
-         }, 2.813518766681198, 0.026014155334358974},
-        {"F", [](double* f, double* p) {
-             FTest(kSampleA.data(), 8, kSampleB.data(), 7, f, p);
-         }, 1.9246108949416342, 0.44292680793496108},
+         },
+         4.0805173429731732, 0.0013831282566634231},
+        {"paired",
+         [](double* t, double* p) { PairedTTest(kSampleA.data(), kPairedB.data(), 8, t, p); },
+         2.813518766681198, 0.026014155334358974},
+        {"F", [](double* f, double* p) { FTest(kSampleA.data(), 8, kSampleB.data(), 7, f, p); },
+         1.9246108949416342, 0.44292680793496108},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -59,7 +61,8 @@ TEST(TwoSampleTests, TTestsOnSmallSamples) {
     }
 }
 
-TEST(TwoSampleTests, FTestWithEqualVariancesPutsTheSecondSampleFirst) {
+TEST(TwoSampleTests, FTestWithEqualVariancesPutsTheSecondSampleFirst)
+{
     const std::vector<double> shifted = {0, 1, 2, 3, 4};
     const std::vector<double> other = {0, 11, 12, 13, 14, 15, 16, 17, 18, 19};
     const std::vector<double> same = {0, 3, 4, 5, 6};
@@ -73,7 +76,8 @@ TEST(TwoSampleTests, FTestWithEqualVariancesPutsTheSecondSampleFirst) {
     EXPECT_NEAR(f, 7.5 / (5.0 / 3), 1e-12);
 }
 
-TEST(TwoSampleTests, CorrelationsWithTies) {
+TEST(TwoSampleTests, CorrelationsWithTies)
+{
     double r = 0, prob = 0, z = 0;
     errno = 0;
     PearsonCorrelation(kTiedX.data(), kTiedY.data(), 10, &r, &prob, &z);
@@ -97,7 +101,8 @@ TEST(TwoSampleTests, CorrelationsWithTies) {
     EXPECT_EQ(errno, 0);
 }
 
-TEST(TwoSampleTests, KolmogorovSmirnovSortsAndCompares) {
+TEST(TwoSampleTests, KolmogorovSmirnovSortsAndCompares)
+{
     std::vector<double> a = kSampleA;
     std::vector<double> b = kSampleB;
     double d = 0, prob = 0;
@@ -129,7 +134,8 @@ TEST(TwoSampleTests, KolmogorovSmirnovSortsAndCompares) {
     EXPECT_EQ(withNaN[1], 3);
 }
 
-TEST(TwoSampleTests, ChiSquareAgainstExpectedCounts) {
+TEST(TwoSampleTests, ChiSquareAgainstExpectedCounts)
+{
     const double observed[] = {0, 12, 18, 25, 30, 15};
     const double expected[] = {0, 15, 20, 20, 25, 20};
     double df = 0, chsq = 0, prob = 0;
@@ -149,7 +155,8 @@ TEST(TwoSampleTests, ChiSquareAgainstExpectedCounts) {
     EXPECT_EQ(chsq, 0.6);
 }
 
-TEST(TwoSampleTests, ErfcApproximationAndMeanVariance) {
+TEST(TwoSampleTests, ErfcApproximationAndMeanVariance)
+{
     for (double x : {-3.0, -1.0, -0.2, 0.0, 0.3, 1.0, 2.5, 5.0, 9.0}) {
         const double expected = gsl_sf_erfc(x);
         EXPECT_NEAR(ErfcApprox(x), expected, 1.2e-7 * expected) << x;
@@ -160,7 +167,8 @@ TEST(TwoSampleTests, ErfcApproximationAndMeanVariance) {
     EXPECT_NEAR(var, 0.12238095238095238, 1e-14);
 }
 
-TEST(TwoSampleTests, ErrnoLeftAloneByUnderflow) {
+TEST(TwoSampleTests, ErrnoLeftAloneByUnderflow)
+{
     // Far-apart samples drive exp and the series to underflow.
     const std::vector<double> low = {0, 1, 1.001, 1.002, 0.999, 1.0005};
     const std::vector<double> high = {0, 1e3, 1e3 + 0.001, 1e3 - 0.002, 1e3 + 0.0015, 1e3 + 0.0007};
@@ -173,7 +181,8 @@ TEST(TwoSampleTests, ErrnoLeftAloneByUnderflow) {
     EXPECT_EQ(errno, 0);
 }
 
-TEST(Sorting, SortsSmallAndLargeVectorsWithCompanions) {
+TEST(Sorting, SortsSmallAndLargeVectorsWithCompanions)
+{
     for (int n : {0, 1, 2, 7, 8, 9, 50, 1000, 100000}) {
         SCOPED_TRACE(testing::Message() << "n=" << n);
         std::vector<double> arr(n + 1);
@@ -181,7 +190,7 @@ TEST(Sorting, SortsSmallAndLargeVectorsWithCompanions) {
         unsigned state = 12345;
         for (int i = 1; i <= n; ++i) {
             state = state * 1103515245u + 12345u;
-            arr[i] = static_cast<double>((state >> 8) % 997) - 400;  // many ties
+            arr[i] = static_cast<double>((state >> 8) % 997) - 400; // many ties
             brr[i] = arr[i] * 2 + 1;
         }
         std::vector<double> plain = arr;
@@ -191,14 +200,16 @@ TEST(Sorting, SortsSmallAndLargeVectorsWithCompanions) {
         EXPECT_EQ(errno, 0);
         EXPECT_TRUE(std::is_sorted(arr.begin() + 1, arr.end()));
         EXPECT_EQ(plain, arr);
-        for (int i = 1; i <= n; ++i) ASSERT_EQ(brr[i], arr[i] * 2 + 1) << i;
+        for (int i = 1; i <= n; ++i)
+            ASSERT_EQ(brr[i], arr[i] * 2 + 1) << i;
     }
     // Already sorted, reversed and constant input keep the stack small. (Reversed input costs
     // quadratic time with this pivot choice, so it stays moderate here.)
     for (int pattern = 0; pattern < 3; ++pattern) {
         const int n = pattern == 1 ? 20000 : 200000;
         std::vector<double> arr(n + 1);
-        for (int i = 1; i <= n; ++i) arr[i] = pattern == 0 ? i : pattern == 1 ? n - i : 7.0;
+        for (int i = 1; i <= n; ++i)
+            arr[i] = pattern == 0 ? i : pattern == 1 ? n - i : 7.0;
         errno = 0;
         SortVector(n, arr.data());
         EXPECT_EQ(errno, 0) << pattern;
@@ -206,7 +217,8 @@ TEST(Sorting, SortsSmallAndLargeVectorsWithCompanions) {
     }
 }
 
-TEST(Sorting, MidranksAndTieSums) {
+TEST(Sorting, MidranksAndTieSums)
+{
     struct Case {
         std::vector<double> sorted;
         std::vector<double> ranks;
@@ -230,4 +242,4 @@ TEST(Sorting, MidranksAndTieSums) {
     EXPECT_EQ(s, 0);
 }
 
-}  // namespace
+} // namespace

@@ -116,9 +116,9 @@ TEST(Registry, ValueRoundTripsAndKeyIsRemoved)
                                sizeof value),
               ERROR_SUCCESS);
     DWORD back = 0, size = sizeof back, type = 0;
-    ASSERT_EQ(::RegQueryValueExA(key, "Answer", nullptr, &type, reinterpret_cast<BYTE*>(&back),
-                                 &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        ::RegQueryValueExA(key, "Answer", nullptr, &type, reinterpret_cast<BYTE*>(&back), &size),
+        ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(back, value);
     ::RegCloseKey(key);
