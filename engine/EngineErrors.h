@@ -62,8 +62,8 @@ enum EngineErrorCode : int {
 };
 // clang-format on
 
-// Number of codes with a fixed text (0..52 plus 53).
-constexpr int EngineErrorCodeCount = 54;
+// Number of codes with a fixed text: every code of the enum.
+constexpr int EngineErrorCodeCount = ErrUnknown + 1;
 
 // The fixed English text of a code; any other code gives "Unknown error code: <code>".
 CString GetErrorText(int code);

@@ -85,7 +85,7 @@ int ApplyGslWithOrder(int op, const double* a, gsl_sf_result& r, int& status)
 {
     int n = 0;
     if (!TruncateToInt32(a[0], n))
-        return 13;
+        return ErrBadArgument;
     switch (op) {
     case OpBesselJ:
         status = gsl_sf_bessel_Jn_e(n, a[1], &r);
@@ -150,7 +150,7 @@ int ApplyNumericLibrary(int op, const double* a, double& value, MathStatus& stat
     int n = 0, k = 0;
     const bool needsOrder = op == OpBico || op == OpBesselJs || op == OpBesselYs || op == OpFactLn;
     if (needsOrder && (!TruncateToInt32(a[0], n) || (op == OpBico && !TruncateToInt32(a[1], k))))
-        return 13;
+        return ErrBadArgument;
     NumericCall call(status);
     double first = 0, second = 0, unused1 = 0, unused2 = 0;
     switch (op) {

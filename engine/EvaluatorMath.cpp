@@ -1,4 +1,6 @@
 // Arithmetic, elementary and trigonometric operations of the evaluator.
+#include "engine/CalcEngine.h"
+#include "engine/EngineErrors.h"
 #include "engine/EvaluatorOperations.h"
 #include "engine/ExprNode.h"
 #include "numeric/FloatRounding.h"
@@ -15,18 +17,18 @@ constexpr double kInfinity = HUGE_VAL;
 
 double ToRadians(double x, int angleMode)
 {
-    if (angleMode == 0)
+    if (angleMode == AngleDegrees)
         return x * 0.017453292519943295;
-    if (angleMode == 1)
+    if (angleMode == AngleRadians)
         return x;
     return x * 0.015707963267948967;
 }
 
 double FromRadians(double x, int angleMode)
 {
-    if (angleMode == 0)
+    if (angleMode == AngleDegrees)
         return x * 57.29577951308232;
-    if (angleMode == 1)
+    if (angleMode == AngleRadians)
         return x;
     return x * 63.66197723675813;
 }
@@ -108,22 +110,22 @@ int ApplyLogarithm(int op, const double* a, double& value)
     switch (op) {
     case OpLn:
         if (a[0] <= 0.0)
-            return 40;
+            return ErrLogOfNonPositive;
         value = std::log(a[0]);
         return 0;
     case OpLog:
         if (a[0] <= 0.0)
-            return 40;
+            return ErrLogOfNonPositive;
         value = std::log10(a[0]);
         return 0;
     case OpLogN:
         if (a[0] <= 0.0 || a[1] <= 0.0)
-            return 40;
+            return ErrLogOfNonPositive;
         value = std::log(a[1]) / std::log(a[0]);
         return 0;
     default: // OpSqrt
         if (a[0] < 0.0)
-            return 39;
+            return ErrSqrtOfNegative;
         value = std::sqrt(a[0]);
         return 0;
     }
@@ -135,7 +137,7 @@ int ApplyRounding(int op, const double* a, double& value, MathStatus& status)
     switch (op) {
     case OpInt:
         if (!TruncateToInt32(a[0], n))
-            return 13;
+            return ErrBadArgument;
         value = n;
         return 0;
     case OpCeil:
@@ -146,7 +148,7 @@ int ApplyRounding(int op, const double* a, double& value, MathStatus& status)
         return 0;
     default: // OpFact
         if (!TruncateToInt32(a[0], n))
-            return 13;
+            return ErrBadArgument;
         value = Factorial(n, status);
         return 0;
     }
@@ -221,7 +223,7 @@ int ApplyArithmetic(int op, const double* a, double& value, MathStatus& status, 
         return 0;
     case OpDivide:
         if (a[1] == 0.0)
-            return 38;
+            return ErrDivisionByZero;
         value = a[0] / a[1];
         return 0;
     case OpPower:

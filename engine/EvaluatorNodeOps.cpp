@@ -1,6 +1,7 @@
 // Evaluator operations that need the node itself: unit and base conversion, the calculus
 // functions and FSUM over the expression of their first argument, and user-function calls.
 #include "engine/CalcEngine.h"
+#include "engine/EngineErrors.h"
 #include "engine/EngineNames.h"
 #include "engine/EvaluatorOperations.h"
 #include "engine/UnitRegistry.h"
@@ -31,7 +32,7 @@ int ApplyConvert(CExprNode& node, const double* a, double& value)
     CExprNode* from = ArgumentNode(node, 1);
     CExprNode* to = ArgumentNode(node, 2);
     if (!from || !to)
-        return 13;
+        return ErrBadArgument;
     double converted = a[0];
     const int code = ConvertUnits(converted, from->m_strSource, to->m_strSource);
     if (code == 0)
@@ -45,9 +46,9 @@ int ApplyBaseText(CExprNode& node, const double* a, double& value)
     int base = op == OpBin ? 2 : op == OpOct ? 8 : op == OpDec ? 10 : 16;
     int number = 0;
     if (op == OpConvertBase && !TruncateToInt32(a[1], base))
-        return 13;
+        return ErrBadArgument;
     if (base < 2 || base > 36 || !TruncateToInt32(a[0], number))
-        return 13;
+        return ErrBadArgument;
     char text[40];
     FormatInBase(number, base, text);
     node.m_strSource = text;
@@ -66,7 +67,7 @@ int SumSeries(CExprNode& f, const double* a, double& value)
     double lo = a[0], hi = a[1];
     const double step = a[2] == 0.0 ? 1.0 : std::fabs(a[2]);
     if (std::isnan(lo) || std::isnan(hi) || std::isnan(step))
-        return 13;
+        return ErrBadArgument;
     if (hi < lo)
         std::swap(lo, hi);
     double sum = 0.0, previous = 0.0;
@@ -75,7 +76,7 @@ int SumSeries(CExprNode& f, const double* a, double& value)
         if (x > hi)
             break;
         if (i >= kMaximumTerms || (i > 0.0 && x == previous))
-            return 35;
+            return ErrMaxIterations;
         sum += f.EvaluateAt(x);
         if (f.m_nErrorCode)
             return f.m_nErrorCode;
@@ -103,7 +104,7 @@ int ApplyCalculus(CExprNode& node, const double* a, double& value)
     const IndependentVariableGuard guard;
     CExprNode* f = ArgumentNode(node, 0);
     if (!f)
-        return 13;
+        return ErrBadArgument;
     double result = 0.0;
     int code = 0;
     switch (node.m_nOpId) {

@@ -1,4 +1,5 @@
 // Financial, bitwise and statistical operations of the evaluator.
+#include "engine/EngineErrors.h"
 #include "engine/EvaluatorOperations.h"
 #include "engine/ExprNode.h"
 #include "engine/Finance.h"
@@ -9,7 +10,7 @@
 namespace {
 
 // The type argument of the annuity functions; 13 when it does not fit 32 bits.
-int FinancialType(double v, int& type) { return TruncateToInt32(v, type) ? 0 : 13; }
+int FinancialType(double v, int& type) { return TruncateToInt32(v, type) ? 0 : ErrBadArgument; }
 
 int ApplyRate(const double* a, double& value)
 {
@@ -20,7 +21,7 @@ int ApplyRate(const double* a, double& value)
     const double guess = a[5] == 0.0 ? 0.01 : a[5];
     // A rate that does not converge is an error, not the old value passed off as a result.
     if (CalcRate(rate, a[0], a[1], a[2], a[3], type, guess) != 0)
-        return 35;
+        return ErrMaxIterations;
     value = rate;
     return 0;
 }
@@ -64,7 +65,7 @@ int ApplyBitwise(int op, const double* a, double& value, bool& handled)
         return 0;
     int x = 0, y = 0;
     if (!TruncateToInt32(a[0], x) || (op != OpNot && !TruncateToInt32(a[1], y)))
-        return 13;
+        return ErrBadArgument;
     const std::uint32_t bits = std::uint32_t(x);
     const unsigned count = unsigned(y) & 31u; // shift counts wrap modulo 32
     switch (op) {

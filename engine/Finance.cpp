@@ -1,5 +1,7 @@
 #include "engine/Finance.h"
 
+#include "engine/EngineErrors.h"
+
 #include <cmath>
 #include <limits>
 
@@ -17,7 +19,7 @@ double Fail(int* error, int code)
 // The quotient, or NaN with error 38 when the divisor is zero.
 double Divide(double numerator, double denominator, int* error)
 {
-    return denominator == 0.0 ? Fail(error, 38) : numerator / denominator;
+    return denominator == 0.0 ? Fail(error, ErrDivisionByZero) : numerator / denominator;
 }
 
 } // namespace
@@ -58,7 +60,7 @@ double CalcNPER(double rate, double pmt, double pv, double fv, int type, int* er
     if (std::isnan(ratio))
         return ratio;
     if (ratio <= 0.0 || 1.0 + rate <= 0.0)
-        return Fail(error, 40);
+        return Fail(error, ErrLogOfNonPositive);
     return std::log(ratio) / std::log(1.0 + rate);
 }
 

@@ -1,5 +1,7 @@
 #include "engine/NumericCalculus.h"
 
+#include "engine/EngineErrors.h"
+
 #include "numeric/FloatRounding.h"
 #include "numeric/Moments.h"
 
@@ -109,7 +111,7 @@ int Romberg(Stages& stages, int maxStages, double stepRatio, double eps, double&
                                   &ss, &dss);
             if (errno != 0) {
                 errno = 0;
-                return 13;
+                return ErrBadArgument;
             }
             if (std::fabs(dss) < eps * std::fabs(ss) ||
                 (std::fabs(ss) < 1e-15 && std::fabs(dss) < eps)) {
@@ -119,7 +121,7 @@ int Romberg(Stages& stages, int maxStages, double stepRatio, double eps, double&
         }
         h[size_t(j) + 1] = h[size_t(j)] / stepRatio;
     }
-    return 35;
+    return ErrMaxIterations;
 }
 
 int ClosedRomberg(const CalculusFunction& f, double a, double b, double eps, double& result)
@@ -200,7 +202,7 @@ int IntegrateFunction(const CalculusFunction& f, double a, double b, double eps,
 {
     result = 0.0;
     if (std::isnan(a) || std::isnan(b))
-        return 13;
+        return ErrBadArgument;
     if (a == b)
         return 0;
     eps = std::max(eps, kMinimumTolerance);
@@ -214,7 +216,7 @@ int IntegrateFunction(const CalculusFunction& f, double a, double b, double eps,
     } else {
         // An end where f overflows needs the open rule, which never evaluates the ends.
         double fa = 0.0, fb = 0.0;
-        const bool overflowAtEnd = f(a, fa) == 46 || f(b, fb) == 46;
+        const bool overflowAtEnd = f(a, fa) == ErrRange || f(b, fb) == ErrRange;
         code =
             overflowAtEnd ? OpenRomberg(f, a, b, eps, value) : ClosedRomberg(f, a, b, eps, value);
     }
@@ -229,7 +231,7 @@ int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err
     constexpr double kShrink = 1.4, kShrink2 = kShrink * kShrink, kSafe = 2.0;
     result = 0.0;
     if (h == 0.0)
-        return 13;
+        return ErrBadArgument;
     auto central = [&f, x](double step, double& value) {
         double up = 0.0, down = 0.0;
         int code = f(x + step, up);
@@ -271,7 +273,7 @@ int DifferentiateFunction(const CalculusFunction& f, double x, double& result, d
 {
     result = 0.0;
     if (!(tol >= kMinimumTolerance))
-        return 13;
+        return ErrBadArgument;
     const double wanted = tol;
     double h = 0.1;
     for (int k = 0; k < 15; ++k, h *= 0.1) {
@@ -284,7 +286,7 @@ int DifferentiateFunction(const CalculusFunction& f, double x, double& result, d
             return 0;
     }
     result = 0.0;
-    return 35;
+    return ErrMaxIterations;
 }
 
 int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
@@ -292,7 +294,7 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
 {
     root = 0.0;
     if (std::isnan(a) || std::isnan(b))
-        return 13;
+        return ErrBadArgument;
     if (!(tol >= kMinimumTolerance))
         tol = 1e-5;
     double fa = 0.0, fb = 0.0;
@@ -329,7 +331,7 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
         const double xm = 0.5 * (c - b);
         if (std::fabs(xm) <= tol1 || fb == 0.0) {
             if (fb != 0.0 && !(std::fabs(fb) < 0.1))
-                return 13; // the bracket closed on a pole or a jump, not on a zero
+                return ErrBadArgument; // the bracket closed on a pole or a jump, not on a zero
             root = b;
             return 0;
         }
@@ -364,14 +366,14 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
         if (const int code = f(b, fb))
             return code;
     }
-    return 35;
+    return ErrMaxIterations;
 }
 
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
                         std::vector<double>& zeros, int sameSignCode)
 {
     if (!(a < b) || n <= 0 || !(tol >= kMinimumTolerance))
-        return 13;
+        return ErrBadArgument;
     const double step = (b - a) / n;
     bool found = false;
     for (int k = 0; k < n; ++k) {
@@ -385,7 +387,7 @@ int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, do
         zeros.push_back(z);
         found = true;
     }
-    return found ? 0 : 36;
+    return found ? 0 : ErrNoSolutions;
 }
 
 int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin,
@@ -409,7 +411,7 @@ int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double 
         return code;
     for (int steps = 0; fc < fb; ++steps) {
         if (steps > kMaxSteps)
-            return 35;
+            return ErrMaxIterations;
         const double r = (b - a) * (fb - fc), q = (b - c) * (fb - fa);
         const double s = std::copysign(std::max(std::fabs(q - r), kTiny), q - r);
         double u = b - ((b - c) * q - (b - a) * r) / (2.0 * s);

@@ -1,4 +1,6 @@
 #pragma once
+#include "engine/EngineErrors.h"
+
 #include <functional>
 #include <vector>
 
@@ -22,11 +24,11 @@ int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err
 // (36 by default) when f(a) and f(b) have one sign, 13 when the bracket closes on a pole or jump,
 // 35 after 100 iterations, or the error of f. The root is 0 on failure.
 int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
-                       int sameSignCode = 36);
+                       int sameSignCode = ErrNoSolutions);
 // Scans [a, b] in n equal steps and appends every zero found to zeros. 13 unless a < b, n > 0 and
 // tol >= 1e-15; 36 when nothing was appended; otherwise 0.
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
-                        std::vector<double>& zeros, int sameSignCode = 36);
+                        std::vector<double>& zeros, int sameSignCode = ErrNoSolutions);
 // A local minimum by bracketing from a, b and golden-section search (tol below 1e-15 means 1e-5).
 // Returns 0 with xmin and fmin = f(xmin), or the error of f.
 int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin,

@@ -1,6 +1,7 @@
 #include "engine/UnitRegistry.h"
 
 #include "engine/CalcEngine.h"
+#include "engine/EngineErrors.h"
 #include "framework/core/AsciiText.h"
 
 #include <cmath>
@@ -78,15 +79,15 @@ int ConvertExpressions(double& value, const std::string& from, const std::string
 {
     UnitText source, target;
     if (!source.Resolve(from) || !target.Resolve(to))
-        return 13;
+        return ErrBadArgument;
     double factor = 1.0;
     if (source.single && target.single) {
         if (!FindUnitNameFactor(source.name.c_str(), target.name.c_str(), factor))
-            return 13;
+            return ErrBadArgument;
     } else if (source.single || target.single ||
                !SameUnitShape(&source.engine.m_Root, &target.engine.m_Root) ||
                !UnitExpressionFactor(&source.engine.m_Root, &target.engine.m_Root, factor)) {
-        return 13;
+        return ErrBadArgument;
     }
     value *= factor;
     return 0;

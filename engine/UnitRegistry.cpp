@@ -1,6 +1,7 @@
 #include "engine/UnitRegistry.h"
 
 #include "engine/BuiltinUnits.h"
+#include "engine/EngineErrors.h"
 #include "framework/core/AsciiText.h"
 
 #include <cmath>
@@ -157,7 +158,7 @@ int GetUserUnitCount()
 int AddUserUnit(const char* name, const char* base, double factor)
 {
     if (!IsUsableFactor(factor))
-        return 13;
+        return ErrBadArgument;
     g_unitRegistry.push_back(UnitRecord{name ? name : "", base ? base : "", factor});
     return 0;
 }
@@ -183,7 +184,7 @@ int SetUserUnit(int i, const char* name, const char* base, double factor)
 {
     const int record = UserIndexToRecord(i);
     if (record < 0 || !IsUsableFactor(factor))
-        return 13;
+        return ErrBadArgument;
     g_unitRegistry[size_t(record)] = UnitRecord{name ? name : "", base ? base : "", factor};
     return 0;
 }
@@ -192,7 +193,7 @@ int SetUserUnitFactor(int i, double factor)
 {
     const int record = UserIndexToRecord(i);
     if (record < 0 || !IsUsableFactor(factor))
-        return 13;
+        return ErrBadArgument;
     g_unitRegistry[size_t(record)].factor = factor;
     return 0;
 }
@@ -201,10 +202,10 @@ int SetUserUnitName(int i, const char* name)
 {
     const int record = UserIndexToRecord(i);
     if (record < 0)
-        return 13;
+        return ErrBadArgument;
     const std::string base = g_unitRegistry[size_t(record)].base;
     if (!base.empty() && CanConvertUnits(name, base.c_str()))
-        return 27;
+        return ErrConversionExists;
     g_unitRegistry[size_t(record)].name = name ? name : "";
     return 0;
 }
@@ -213,10 +214,10 @@ int SetUserUnitBase(int i, const char* base)
 {
     const int record = UserIndexToRecord(i);
     if (record < 0)
-        return 13;
+        return ErrBadArgument;
     const std::string name = g_unitRegistry[size_t(record)].name;
     if (!name.empty() && CanConvertUnits(name.c_str(), base))
-        return 27;
+        return ErrConversionExists;
     g_unitRegistry[size_t(record)].base = base ? base : "";
     return 0;
 }

@@ -16,20 +16,16 @@ TEST_F(CatalogueTest, LookupsIgnoreCase)
     struct Case {
         const char* name;
         const char* row; // nullptr: not found
-        int opId, minArgs, maxArgs;
+        ExprOpId opId;
+        int minArgs, maxArgs;
     };
     const Case cases[] = {
-        {"sin", "SIN", OpSin, 1, 1},
-        {"Sin", "SIN", OpSin, 1, 1},
-        {"ARCSINH", "ARCSINH", OpAsinh, 1, 1},
-        {"psin", "PSIN", OpPsiN, 2, 2},
-        {"rate", "RATE", OpRate, 3, 6},
-        {"plot3d", "PLOT3D", OpPlot, 1, 7},
-        {"Sum", "SUM", OpSum, 255, 255},
-        {"pinf", "PINF", OpInf, 0, 0},
-        {"SINX", nullptr, 0, 0, 0},
-        {"", nullptr, 0, 0, 0},
-        {"rand", nullptr, 0, 0, 0},
+        {"sin", "SIN", OpSin, 1, 1},           {"Sin", "SIN", OpSin, 1, 1},
+        {"ARCSINH", "ARCSINH", OpAsinh, 1, 1}, {"psin", "PSIN", OpPsiN, 2, 2},
+        {"rate", "RATE", OpRate, 3, 6},        {"plot3d", "PLOT3D", OpPlot, 1, 7},
+        {"Sum", "SUM", OpSum, 255, 255},       {"pinf", "PINF", OpInf, 0, 0},
+        {"SINX", nullptr, OpNone, 0, 0},       {"", nullptr, OpNone, 0, 0},
+        {"rand", nullptr, OpNone, 0, 0},
     };
     for (const Case& c : cases) {
         int row = FindFunctionEntry(c.name);

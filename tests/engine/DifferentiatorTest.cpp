@@ -189,7 +189,7 @@ TEST_F(DifferentiatorTest, RefusedExpressionsAndNames)
     struct Case {
         const char* function;
         const char* variable;
-        int code;
+        EngineErrorCode code;
     } cases[] = {
         {"RAND*x", "x", ErrInvalidFunction},
         {"x!", "x", ErrInvalidFunction},

@@ -38,18 +38,15 @@ TEST_F(EngineEdgeCaseTest, BracketsInAnArgumentListHoldOneOperand)
     struct Case {
         bool comma;
         const char* text;
-        int code, position, span;
+        EngineErrorCode code;
+        int position, span;
     };
     const Case cases[] = {
-        {false, "sum((1,2),3)", ErrBadNumber, 5, 3},
-        {false, "fact((3,4))", ErrBadNumber, 6, 3},
-        {false, "logn((2,8),3)", ErrBadNumber, 6, 3},
-        {false, "sin( (1,2) )", ErrBadNumber, 6, 3},
-        {false, "(1,2)!", ErrBadNumber, 1, 3},
-        {false, "sum((1+2),3)", 0, 0, 1},
-        {false, "logn((2),(8))", 0, 0, 1},
-        {true, "sum((1;2);3)", ErrBadNumber, 5, 3},
-        {true, "sum((1,5);3)", 0, 0, 1},
+        {false, "sum((1,2),3)", ErrBadNumber, 5, 3},  {false, "fact((3,4))", ErrBadNumber, 6, 3},
+        {false, "logn((2,8),3)", ErrBadNumber, 6, 3}, {false, "sin( (1,2) )", ErrBadNumber, 6, 3},
+        {false, "(1,2)!", ErrBadNumber, 1, 3},        {false, "sum((1+2),3)", ErrNone, 0, 1},
+        {false, "logn((2),(8))", ErrNone, 0, 1},      {true, "sum((1;2);3)", ErrBadNumber, 5, 3},
+        {true, "sum((1,5);3)", ErrNone, 0, 1},
     };
     for (const Case& c : cases) {
         if (c.comma)

@@ -13,16 +13,16 @@ TEST(EngineErrorsTest, FixedTexts)
         const char* text;
     };
     const Case cases[] = {
-        {0, "No error occurred"},
-        {1, "Unbalanced parenthesis"},
-        {11, "Bad number"},
-        {12, "Overflow"},
-        {14, "Invalid argument"},
-        {19, "Circular reference"},
-        {45, "Invalid argument"},
-        {46, "Number out of range"},
-        {50, "Two few parameters"},
-        {53, "Unknown Error"},
+        {ErrNone, "No error occurred"},
+        {ErrUnbalancedParenthesis, "Unbalanced parenthesis"},
+        {ErrBadNumber, "Bad number"},
+        {ErrOverflow, "Overflow"},
+        {ErrInvalidArgument, "Invalid argument"},
+        {ErrCircularReference, "Circular reference"},
+        {ErrDomain, "Invalid argument"},
+        {ErrRange, "Number out of range"},
+        {ErrTooFewParameters, "Two few parameters"},
+        {ErrUnknown, "Unknown Error"},
         {54, "Unknown error code: 54"},
         {-1, "Unknown error code: -1"},
         {1000000, "Unknown error code: 1000000"},
@@ -35,9 +35,10 @@ TEST(EngineErrorsTest, ErrnoMapping)
 {
     struct Case {
         int err;
-        int code;
+        EngineErrorCode code;
     };
-    for (Case c : {Case{0, 0}, Case{EDOM, 13}, Case{ERANGE, 17}, Case{12345, 53}}) {
+    for (Case c : {Case{0, ErrNone}, Case{EDOM, ErrBadArgument}, Case{ERANGE, ErrResultTooLarge},
+                   Case{12345, ErrUnknown}}) {
         errno = c.err;
         EXPECT_EQ(ErrnoToErrorCode(), c.code) << "errno " << c.err;
     }

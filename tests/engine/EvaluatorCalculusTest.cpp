@@ -35,21 +35,22 @@ TEST_F(EvaluatorTest, IntegralsDerivativesAndZerosOfExpressions)
     };
     ExpectValues(values, std::size(values));
     const ErrorCase errors[] = {
-        {"FINT(LN(x), 0, 1)", 40}, // an error at an end other than overflow ends the rule
-        {"FZERO(x^2+1, -1, 1)", 36},
-        {"FZERO(1/x, 0, 2)", 38},    // the division by zero at an end is passed on
-        {"FSUM(1/(x-2), 1, 3)", 38}, // an error in f is FSUM's error
-        {"FSUM(x, 1e20, 2e20)", 35}, // a step that cannot move x
-        {"FSUM(x, 1, 2e6)", 35},     // more than a million terms
-        {"FSUM(x, 1, INF)", 35},
+        {"FINT(LN(x), 0, 1)",
+         ErrLogOfNonPositive}, // an error at an end other than overflow ends the rule
+        {"FZERO(x^2+1, -1, 1)", ErrNoSolutions},
+        {"FZERO(1/x, 0, 2)", ErrDivisionByZero},    // the division by zero at an end is passed on
+        {"FSUM(1/(x-2), 1, 3)", ErrDivisionByZero}, // an error in f is FSUM's error
+        {"FSUM(x, 1e20, 2e20)", ErrMaxIterations},  // a step that cannot move x
+        {"FSUM(x, 1, 2e6)", ErrMaxIterations},      // more than a million terms
+        {"FSUM(x, 1, INF)", ErrMaxIterations},
     };
     ExpectErrors(errors, std::size(errors));
 }
 
 TEST_F(EvaluatorTest, FindZeroRefusesAJump)
 {
-    EXPECT_EQ(Evaluate("FZERO(x/ABS(x), -1, 2)").code, 13);
-    EXPECT_EQ(Evaluate("FZERO(FLOOR(x)+0.5, -1.7, 1.3)").code, 13);
+    EXPECT_EQ(Evaluate("FZERO(x/ABS(x), -1, 2)").code, ErrBadArgument);
+    EXPECT_EQ(Evaluate("FZERO(FLOOR(x)+0.5, -1.7, 1.3)").code, ErrBadArgument);
 }
 
 TEST_F(EvaluatorTest, DerivativeToleranceFollowsTheSolverFormat)
@@ -59,7 +60,7 @@ TEST_F(EvaluatorTest, DerivativeToleranceFollowsTheSolverFormat)
     engine.SetExpression("FDIFF(x^2, 1)");
     ASSERT_EQ(engine.Parse(), 0);
     engine.Evaluate();
-    EXPECT_EQ(engine.GetErrorCode(), 13);
+    EXPECT_EQ(engine.GetErrorCode(), ErrBadArgument);
 }
 
 TEST_F(EvaluatorTest, UnitConversionInExpressions)
@@ -78,10 +79,12 @@ TEST_F(EvaluatorTest, UnitConversionInExpressions)
     };
     ExpectValues(values, std::size(values));
     const ErrorCase errors[] = {
-        {"CONVERT(1, \"m^2\", \"ft^3\")", 13},  {"CONVERT(1, \"m+s\", \"km+h\")", 13},
-        {"CONVERT(1, \"m s\", \"m\")", 13}, // text left over by the unit parse
-        {"CONVERT(1, \"m\", \"km/h\")", 13},    {"CONVERT(1, \"(m\", \"km\")", 13},
-        {"CONVERT(1, \"parsec\", \"kg\")", 13},
+        {"CONVERT(1, \"m^2\", \"ft^3\")", ErrBadArgument},
+        {"CONVERT(1, \"m+s\", \"km+h\")", ErrBadArgument},
+        {"CONVERT(1, \"m s\", \"m\")", ErrBadArgument}, // text left over by the unit parse
+        {"CONVERT(1, \"m\", \"km/h\")", ErrBadArgument},
+        {"CONVERT(1, \"(m\", \"km\")", ErrBadArgument},
+        {"CONVERT(1, \"parsec\", \"kg\")", ErrBadArgument},
     };
     ExpectErrors(errors, std::size(errors));
 }
@@ -99,11 +102,11 @@ TEST_F(EvaluatorTest, CalculusOnAParsedExpression)
     ASSERT_EQ(engine.m_Root.FindZerosInRange(-1, 7, 100, 1e-9, zeros), 0);
     ASSERT_EQ(zeros.size(), 3u);
     EXPECT_NEAR(zeros[1], kPi, 1e-8);
-    EXPECT_EQ(engine.m_Root.FindZerosInRange(0, 10, 0, 1e-5, zeros), 13);
+    EXPECT_EQ(engine.m_Root.FindZerosInRange(0, 10, 0, 1e-5, zeros), ErrBadArgument);
     EXPECT_NEAR(engine.m_Root.FindZero(3, 4, 1e-10), kPi, 1e-9);
     EXPECT_EQ(engine.m_Root.m_nErrorCode, 0);
     engine.m_Root.FindZero(0.5, 1, 1e-10);
-    EXPECT_EQ(engine.m_Root.m_nErrorCode, 36);
+    EXPECT_EQ(engine.m_Root.m_nErrorCode, ErrNoSolutions);
     double result = 0;
     ASSERT_EQ(engine.m_Root.Integrate(0, kPi, result), 0);
     EXPECT_NEAR(result, 2, 1e-5);
@@ -129,10 +132,10 @@ TEST_F(EvaluatorTest, ZerosInOneVariableOfAnEngine)
     ASSERT_EQ(zeros.size(), 2u);
     EXPECT_NEAR(zeros[0], -2, 1e-5);
     EXPECT_NEAR(zeros[1], 2, 1e-5);
-    EXPECT_EQ(engine.FindZerosInVariable(5, -5, 10, 0, 1e-5, zeros), 13);
+    EXPECT_EQ(engine.FindZerosInVariable(5, -5, 10, 0, 1e-5, zeros), ErrBadArgument);
     EXPECT_NEAR(engine.FindZeroInVariable(0, 3, 0, 1e-9), 2, 1e-8);
     engine.FindZeroInVariable(3, 4, 0, 1e-9);
-    EXPECT_EQ(engine.GetErrorCode(), 13); // one sign at both ends
+    EXPECT_EQ(engine.GetErrorCode(), ErrBadArgument); // one sign at both ends
 }
 
 } // namespace

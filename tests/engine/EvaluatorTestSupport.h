@@ -27,7 +27,7 @@ struct ValueCase {
 // One error case: the text and the code its evaluation must report.
 struct ErrorCase {
     const char* text;
-    int code;
+    EngineErrorCode code;
 };
 
 void ExpectValues(const ValueCase* cases, size_t count, int angleMode = AngleRadians);

@@ -209,7 +209,7 @@ public:
         case 9: {
             static const struct {
                 const char* name;
-                int opId;
+                ExprOpId opId;
             } functions[] = {
                 {"sin", OpSin}, {"EXP", OpExp}, {"sqrt", OpSqrt}, {"abs", OpAbs}, {"atan", OpAtan}};
             const auto& f = functions[Pick(5)];

@@ -1,4 +1,5 @@
 #include "engine/Finance.h"
+#include "engine/EngineErrors.h"
 
 #include <gtest/gtest.h>
 
@@ -65,17 +66,23 @@ TEST(Finance, DivisionByZeroIsAnErrorNotInfinity)
     struct ErrorCase {
         const char* what;
         double (*compute)(int*);
-        int code;
+        EngineErrorCode code;
     };
     const ErrorCase cases[] = {
-        {"PMT with 0 periods at rate 0", [](int* e) { return CalcPMT(0, 0, 1000, 0, 0, e); }, 38},
-        {"PMT with 0 periods", [](int* e) { return CalcPMT(0.05, 0, 1000, 0, 0, e); }, 38},
-        {"NPER with payment 0 at rate 0", [](int* e) { return CalcNPER(0, 0, 1000, 0, 0, e); }, 38},
-        {"NPER that never pays back", [](int* e) { return CalcNPER(0.1, -50, 1000, 0, 0, e); }, 40},
-        {"PV at rate -100%", [](int* e) { return CalcPV(-1, 5, -100, 0, 0, e); }, 38},
-        {"EFR with 0 periods", [](int* e) { return CalcEFR(0.1, 0, e); }, 38},
-        {"APR with 0 periods", [](int* e) { return CalcAPR(0.1, 0, e); }, 38},
-        {"IPMT with 0 periods", [](int* e) { return CalcIPMT(0, 1, 0, 1000, 0, 0, e); }, 38},
+        {"PMT with 0 periods at rate 0", [](int* e) { return CalcPMT(0, 0, 1000, 0, 0, e); },
+         ErrDivisionByZero},
+        {"PMT with 0 periods", [](int* e) { return CalcPMT(0.05, 0, 1000, 0, 0, e); },
+         ErrDivisionByZero},
+        {"NPER with payment 0 at rate 0", [](int* e) { return CalcNPER(0, 0, 1000, 0, 0, e); },
+         ErrDivisionByZero},
+        {"NPER that never pays back", [](int* e) { return CalcNPER(0.1, -50, 1000, 0, 0, e); },
+         ErrLogOfNonPositive},
+        {"PV at rate -100%", [](int* e) { return CalcPV(-1, 5, -100, 0, 0, e); },
+         ErrDivisionByZero},
+        {"EFR with 0 periods", [](int* e) { return CalcEFR(0.1, 0, e); }, ErrDivisionByZero},
+        {"APR with 0 periods", [](int* e) { return CalcAPR(0.1, 0, e); }, ErrDivisionByZero},
+        {"IPMT with 0 periods", [](int* e) { return CalcIPMT(0, 1, 0, 1000, 0, 0, e); },
+         ErrDivisionByZero},
     };
     for (const ErrorCase& c : cases) {
         int error = 0;

@@ -137,21 +137,21 @@ TEST_F(NumberFormatTest, DisplayBases)
         int numberBase, oneShot;
         double value;
         const char* text;
-        int code;
+        EngineErrorCode code;
     };
     const std::string ones(32, '1');
     const std::string minusOne = "0B" + ones;
     const Case cases[] = {
-        {16, -1, 255.5, "0XFF  (Warning: truncated from decimal number 255.5)", 0},
-        {16, -1, 255, "0XFF", 0},
-        {10, 16, 31, "0X1F", 0},
-        {8, -1, 15, "0O17", 0},
-        {2, -1, 5, "0B101", 0},
-        {2, -1, -1, minusOne.c_str(), 0},
-        {16, 10, 12, "0D12", 0},
-        {10, -1, 1.0 / 3, "0.333333333333333", 0},
-        {10, 36, 35, "Z", 0},
-        {16, -1, -2147483648.0, "0X80000000", 0},
+        {16, -1, 255.5, "0XFF  (Warning: truncated from decimal number 255.5)", ErrNone},
+        {16, -1, 255, "0XFF", ErrNone},
+        {10, 16, 31, "0X1F", ErrNone},
+        {8, -1, 15, "0O17", ErrNone},
+        {2, -1, 5, "0B101", ErrNone},
+        {2, -1, -1, minusOne.c_str(), ErrNone},
+        {16, 10, 12, "0D12", ErrNone},
+        {10, -1, 1.0 / 3, "0.333333333333333", ErrNone},
+        {10, 36, 35, "Z", ErrNone},
+        {16, -1, -2147483648.0, "0X80000000", ErrNone},
         {16, -1, 3e9, "Number out of range", ErrRange},
         {2, -1, -3e9, "Number out of range", ErrRange},
         {16, -1, std::nan(""), "Number out of range", ErrRange},

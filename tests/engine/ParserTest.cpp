@@ -13,7 +13,7 @@ struct ShapeCase {
 
 struct ErrorCase {
     const char* text;
-    int code;
+    EngineErrorCode code;
     int position;
     int span;
 };
@@ -126,22 +126,54 @@ TEST_F(ParserTest, LeavesAndCalls)
 TEST_F(ParserTest, ErrorsGiveCodePositionAndSpan)
 {
     ExpectErrors({
-        {"(1+2", 1, 0, 1},      {"1+2)", 1, 3, 1},       {"1+(2", 1, 2, 1},
-        {"sin(x", 1, 3, 1},     {"sin 3", 8, 4, 1},      {"sin", 8, 0, 3},
-        {"1+cos", 8, 2, 3},     {"SIN(1,2)", 5, 4, 3},   {"LOGN(2)", 5, 5, 1},
-        {"sum()", 5, 4, 1},     {"pi(", 1, 2, 1},        {"2*-3", 4, 1, 1},
-        {"2^-1", 4, 1, 1},      {"a--b", 4, 1, 1},       {"1+", 4, 1, 1},
-        {"*2", 4, 0, 1},        {"1+*2", 4, 2, 1},       {"-", 4, 0, 1},
-        {"2x", 11, 0, 2},       {"2 x", 11, 0, 3},       {"1 + 2x", 11, 4, 2},
-        {"#", 11, 0, 1},        {"0x", 11, 0, 2},        {"0xFFFFFFFF", 11, 0, 10},
-        {"0b102", 11, 0, 5},    {"1e400", 11, 0, 5},     {"1e", 11, 0, 2},
-        {"1.2.3", 11, 0, 5},    {"foo", 7, 0, 3},        {"1+foo", 7, 2, 3},
-        {"1+ foo", 7, 3, 3},    {"sin(foo)", 7, 4, 3},   {"(1)2", 3, 3, 1},
-        {"( 1 ) 2", 3, 6, 1},   {"x 2", 3, 2, 1},        {"sin(x)3", 3, 6, 1},
-        {"pi 2", 3, 3, 1},      {"x(2)", 3, 1, 1},       {"@", 3, 0, 1},
-        {"1+@", 3, 2, 1},       {"\"abc", 18, 0, 4},     {"1+\"ab", 18, 2, 3},
-        {"sum(\"a)", 18, 4, 3}, {"\"ab\"c", 3, 4, 1},    {"2*(3+)", 4, 4, 1},
-        {"sin(1+)", 4, 5, 1},   {"logn(2,1+)", 4, 8, 1}, {"  (1+)", 4, 4, 1},
+        {"(1+2", ErrUnbalancedParenthesis, 0, 1},
+        {"1+2)", ErrUnbalancedParenthesis, 3, 1},
+        {"1+(2", ErrUnbalancedParenthesis, 2, 1},
+        {"sin(x", ErrUnbalancedParenthesis, 3, 1},
+        {"sin 3", ErrMissingParenthesis, 4, 1},
+        {"sin", ErrMissingParenthesis, 0, 3},
+        {"1+cos", ErrMissingParenthesis, 2, 3},
+        {"SIN(1,2)", ErrWrongArgumentCount, 4, 3},
+        {"LOGN(2)", ErrWrongArgumentCount, 5, 1},
+        {"sum()", ErrWrongArgumentCount, 4, 1},
+        {"pi(", ErrUnbalancedParenthesis, 2, 1},
+        {"2*-3", ErrDanglingOperator, 1, 1},
+        {"2^-1", ErrDanglingOperator, 1, 1},
+        {"a--b", ErrDanglingOperator, 1, 1},
+        {"1+", ErrDanglingOperator, 1, 1},
+        {"*2", ErrDanglingOperator, 0, 1},
+        {"1+*2", ErrDanglingOperator, 2, 1},
+        {"-", ErrDanglingOperator, 0, 1},
+        {"2x", ErrBadNumber, 0, 2},
+        {"2 x", ErrBadNumber, 0, 3},
+        {"1 + 2x", ErrBadNumber, 4, 2},
+        {"#", ErrBadNumber, 0, 1},
+        {"0x", ErrBadNumber, 0, 2},
+        {"0xFFFFFFFF", ErrBadNumber, 0, 10},
+        {"0b102", ErrBadNumber, 0, 5},
+        {"1e400", ErrBadNumber, 0, 5},
+        {"1e", ErrBadNumber, 0, 2},
+        {"1.2.3", ErrBadNumber, 0, 5},
+        {"foo", ErrUnrecognizedFunction, 0, 3},
+        {"1+foo", ErrUnrecognizedFunction, 2, 3},
+        {"1+ foo", ErrUnrecognizedFunction, 3, 3},
+        {"sin(foo)", ErrUnrecognizedFunction, 4, 3},
+        {"(1)2", ErrUnexpectedCharacter, 3, 1},
+        {"( 1 ) 2", ErrUnexpectedCharacter, 6, 1},
+        {"x 2", ErrUnexpectedCharacter, 2, 1},
+        {"sin(x)3", ErrUnexpectedCharacter, 6, 1},
+        {"pi 2", ErrUnexpectedCharacter, 3, 1},
+        {"x(2)", ErrUnexpectedCharacter, 1, 1},
+        {"@", ErrUnexpectedCharacter, 0, 1},
+        {"1+@", ErrUnexpectedCharacter, 2, 1},
+        {"\"abc", ErrBadString, 0, 4},
+        {"1+\"ab", ErrBadString, 2, 3},
+        {"sum(\"a)", ErrBadString, 4, 3},
+        {"\"ab\"c", ErrUnexpectedCharacter, 4, 1},
+        {"2*(3+)", ErrDanglingOperator, 4, 1},
+        {"sin(1+)", ErrDanglingOperator, 5, 1},
+        {"logn(2,1+)", ErrDanglingOperator, 8, 1},
+        {"  (1+)", ErrDanglingOperator, 4, 1},
     });
 }
 
@@ -154,16 +186,16 @@ TEST_F(ParserTest, CommaConventionReadsSemicolonsAndDecimalCommas)
         {"1,5e-3+a", "(0.0015+a)"},
     });
     ExpectErrors({
-        {"SIN(1;2)", 5, 4, 3},
-        {"LOGN(2,8)", 5, 5, 3},
-        {"1.5", 11, 0, 3},
+        {"SIN(1;2)", ErrWrongArgumentCount, 4, 3},
+        {"LOGN(2,8)", ErrWrongArgumentCount, 5, 3},
+        {"1.5", ErrBadNumber, 0, 3},
     });
 }
 
 TEST_F(ParserTest, DotConventionRefusesDecimalCommas)
 {
     ExpectShapes({{"LOGN(2,8)", "LOGN[2;8]"}});
-    ExpectErrors({{"2,5", 11, 0, 3}, {"sum(1;2)", 11, 4, 3}});
+    ExpectErrors({{"2,5", ErrBadNumber, 0, 3}, {"sum(1;2)", ErrBadNumber, 4, 3}});
 }
 
 TEST_F(ParserTest, CurrencyModeDropsThousandsSeparators)
@@ -176,7 +208,7 @@ TEST_F(ParserTest, NumberBaseReadsPlainLiterals)
 {
     engine.m_nNumberBase = 16;
     ExpectShapes({{"#FF", "255"}, {"10+1", "(16+1)"}, {"0b11", "3"}});
-    ExpectErrors({{"1.5", 11, 0, 3}});
+    ExpectErrors({{"1.5", ErrBadNumber, 0, 3}});
 }
 
 TEST_F(ParserTest, PrefixedLiteralsRaiseTheOneShotBase)
@@ -224,11 +256,11 @@ TEST_F(ParserTest, ExpressionVariablesExpandInPlace)
     engine.AddExpressionVariable("q", "p*2");
     ExpectShapes({{"2*ev", "(2*(a+1))"}, {"ev^ev", "((a+1)^(a+1))"}});
     ExpectErrors({
-        {"self", 19, 0, 4},
-        {"3+self", 19, 2, 4},
-        {"3*broken", 4, 2, 6},
-        {"1+p", 19, 2, 1},
-        {"ev 2", 3, 3, 1},
+        {"self", ErrCircularReference, 0, 4},
+        {"3+self", ErrCircularReference, 2, 4},
+        {"3*broken", ErrDanglingOperator, 2, 6},
+        {"1+p", ErrCircularReference, 2, 1},
+        {"ev 2", ErrUnexpectedCharacter, 3, 1},
     });
 }
 
@@ -307,10 +339,11 @@ TEST_F(ParserTest, UserFunctionCallsTakeTheirParameterCount)
     EXPECT_EQ(engine.m_Root.m_pRight->m_nOpId, OpUserFunction);
     EXPECT_EQ(engine.m_Root.m_pRight->m_nIndex, 0);
     EXPECT_EQ(engine.m_bUsesUserFunction, 1);
-    ExpectErrors({{"twice(1,2)", 5, 6, 3}, {"twice", 8, 0, 5}});
+    ExpectErrors(
+        {{"twice(1,2)", ErrWrongArgumentCount, 6, 3}, {"twice", ErrMissingParenthesis, 0, 5}});
 
     engine.m_bUserFunctionsOn = 0;
-    ExpectErrors({{"twice(1)", 7, 0, 5}});
+    ExpectErrors({{"twice(1)", ErrUnrecognizedFunction, 0, 5}});
 }
 
 TEST_F(ParserTest, SetExpressionClearsTheErrorState)

@@ -69,7 +69,7 @@ TEST_F(SolverModelTest, RefusedEquations)
 {
     const struct {
         const char* text;
-        int code;
+        EngineErrorCode code;
     } cases[] = {
         {"", ErrInvalidEquation},
         {"   ", ErrInvalidEquation},

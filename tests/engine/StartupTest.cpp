@@ -68,14 +68,14 @@ TEST_F(StartupTest, CurveAndSurfaceChecks)
         int kind;
         const char* first;
         const char* second;
-        int code;
+        EngineErrorCode code;
     };
     const Case cases[] = {
-        {0, "sin(x)", "", 0},
+        {0, "sin(x)", "", ErrNone},
         {0, "t^2", "", ErrUnrecognizedFunction},
-        {1, " t^2 ", "", 0},
+        {1, " t^2 ", "", ErrNone},
         {1, "x", "", ErrUnrecognizedFunction},
-        {2, "cos(t)", "sin(t)", 0},
+        {2, "cos(t)", "sin(t)", ErrNone},
         {2, "cos(t)", "sin(x)", ErrUnrecognizedFunction},
         {0, "(x", "", ErrUnbalancedParenthesis},
     };

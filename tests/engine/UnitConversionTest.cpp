@@ -1,4 +1,5 @@
 #include "engine/BuiltinUnits.h"
+#include "engine/EngineErrors.h"
 #include "engine/PhysicalConstants.h"
 #include "engine/UnitRegistry.h"
 #include "framework/core/AsciiText.h"
@@ -119,7 +120,8 @@ TEST_F(UnitConversion, RefusalsLeaveTheValueUnchanged)
     };
     for (const auto& pair : pairs) {
         double value = 7.0;
-        EXPECT_EQ(ConvertUnits(value, pair[0], pair[1]), 13) << pair[0] << " -> " << pair[1];
+        EXPECT_EQ(ConvertUnits(value, pair[0], pair[1]), ErrBadArgument)
+            << pair[0] << " -> " << pair[1];
         EXPECT_EQ(value, 7.0) << pair[0] << " -> " << pair[1];
     }
 }
@@ -133,14 +135,14 @@ TEST_F(UnitConversion, UserConversions)
     EXPECT_NEAR(value, 1.7018, 1e-12);
     // furlong already converts to yd through the built-in relations.
     EXPECT_EQ(AddUserUnit("furlong", "", 220), 0);
-    EXPECT_EQ(SetUserUnitBase(1, "yd"), 27);
+    EXPECT_EQ(SetUserUnitBase(1, "yd"), ErrConversionExists);
     EXPECT_EQ(GetUserUnitBase(1), "");
     EXPECT_FALSE(IsUserUnitComplete(1));
     EXPECT_EQ(SetUserUnitBase(1, "widget"), 0);
     // The same check when the name changes: smoot already converts to in.
-    EXPECT_EQ(SetUserUnitName(1, "smoot"), 27);
+    EXPECT_EQ(SetUserUnitName(1, "smoot"), ErrConversionExists);
     EXPECT_EQ(GetUserUnitName(1), "furlong");
-    EXPECT_EQ(SetUserUnitName(5, "x"), 13);
+    EXPECT_EQ(SetUserUnitName(5, "x"), ErrBadArgument);
     EXPECT_TRUE(IsUserUnitComplete(1));
     DeleteUserUnit(0);
     EXPECT_EQ(GetUserUnitCount(), 1);
@@ -151,12 +153,13 @@ TEST_F(UnitConversion, UserConversions)
 
 TEST_F(UnitConversion, ZeroOrNonFiniteFactorsAreRefused)
 {
-    EXPECT_EQ(AddUserUnit("nothing", "m", 0.0), 13);
-    EXPECT_EQ(AddUserUnit("endless", "m", std::numeric_limits<double>::infinity()), 13);
-    EXPECT_EQ(AddUserUnit("unknown", "m", std::numeric_limits<double>::quiet_NaN()), 13);
+    EXPECT_EQ(AddUserUnit("nothing", "m", 0.0), ErrBadArgument);
+    EXPECT_EQ(AddUserUnit("endless", "m", std::numeric_limits<double>::infinity()), ErrBadArgument);
+    EXPECT_EQ(AddUserUnit("unknown", "m", std::numeric_limits<double>::quiet_NaN()),
+              ErrBadArgument);
     EXPECT_EQ(GetUserUnitCount(), 0);
     ASSERT_EQ(AddUserUnit("blip", "m", 2.0), 0);
-    EXPECT_EQ(SetUserUnitFactor(0, 0.0), 13);
+    EXPECT_EQ(SetUserUnitFactor(0, 0.0), ErrBadArgument);
     EXPECT_EQ(GetUserUnitFactor(0), 2.0);
 }
 
@@ -172,7 +175,7 @@ TEST_F(UnitConversion, CyclesOfUserConversionsEndTheSearch)
         }
     }
     double value = 1;
-    EXPECT_EQ(ConvertUnits(value, "qa", "kg"), 13);
+    EXPECT_EQ(ConvertUnits(value, "qa", "kg"), ErrBadArgument);
     EXPECT_EQ(ConvertUnits(value, "qa", "qb"), 0);
     EXPECT_TRUE(CanConvertUnits("qa", "ql"));
     EXPECT_FALSE(CanConvertUnits("qa", "m"));

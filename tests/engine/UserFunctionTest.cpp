@@ -20,7 +20,9 @@ TEST_F(EvaluatorTest, UserFunctionsAreCalledLikeBuiltInOnes)
     };
     ExpectValues(values, std::size(values));
     // The function's own error is the error of its call.
-    const ErrorCase errors[] = {{"g(-1)", 39}, {"1+h(0)", 38}, {"FINT(h(x), -1, 1)", 38}};
+    const ErrorCase errors[] = {{"g(-1)", ErrSqrtOfNegative},
+                                {"1+h(0)", ErrDivisionByZero},
+                                {"FINT(h(x), -1, 1)", ErrDivisionByZero}};
     ExpectErrors(errors, std::size(errors));
 }
 
@@ -29,13 +31,20 @@ TEST_F(EvaluatorTest, UserFunctionDefinitionsAreChecked)
     CCalcEngine engine;
     ASSERT_EQ(engine.DefineUserFunction("f(a) = a^2", false), 0);
     const ErrorCase refusals[] = {
-        {"g(a,b) = a", 37},   // b unused
-        {"g(a) = a + c", 37}, // c is a second free name
-        {"g(g) = g", 30},     {"g(a) a", 9},     {"g(a) =", 10},
-        {"= a", 10},          {"g a = a", 13},   {"g(a) = f(a)", 51}, // calls another user function
-        {"g(x) = x^2", 37}, // x is the independent variable in the body
-        {"sin(a) = a", 21},   {"2g(a) = a", 20}, {"g(2a) = 1", 20},
-        {"g(a) = a+", 4},     {"f(a) = a", 22}, // exists, overwriting not allowed
+        {"g(a,b) = a", ErrArgumentsNotMatching},   // b unused
+        {"g(a) = a + c", ErrArgumentsNotMatching}, // c is a second free name
+        {"g(g) = g", ErrInvalidVariable},
+        {"g(a) a", ErrMissingEqualSign},
+        {"g(a) =", ErrDanglingEqualSign},
+        {"= a", ErrDanglingEqualSign},
+        {"g a = a", ErrBadArgument},
+        {"g(a) = f(a)", ErrContainsUserFunction}, // calls another user function
+        {"g(x) = x^2", ErrArgumentsNotMatching},  // x is the independent variable in the body
+        {"sin(a) = a", ErrPredefinedName},
+        {"2g(a) = a", ErrInvalidName},
+        {"g(2a) = 1", ErrInvalidName},
+        {"g(a) = a+", ErrDanglingOperator},
+        {"f(a) = a", ErrNameExists}, // exists, overwriting not allowed
     };
     for (const ErrorCase& c : refusals)
         EXPECT_EQ(engine.DefineUserFunction(c.text, false), c.code) << c.text;
@@ -66,7 +75,7 @@ TEST_F(EvaluatorTest, UserFunctionDescriptionsFollowTheListSeparator)
 
     CUserFunction refused;
     refused.m_strDefinition = "g(a,b) = a";
-    EXPECT_EQ(refused.Define(), 37);
+    EXPECT_EQ(refused.Define(), ErrArgumentsNotMatching);
     EXPECT_EQ(refused.GetVariableCount(), 0); // a failed definition leaves the function as it was
 }
 
