@@ -4,6 +4,7 @@
 #include "framework/win/CMenu.h"
 #include "framework/win/CWinApp.h"
 #include "framework/win/MessageCrackers.h"
+#include "framework/win/RegistryProfileStore.h"
 #include "tests/framework_win/TestResource.h"
 
 #include <gtest/gtest.h>
@@ -344,6 +345,34 @@ TEST(Profile, ValuesRoundTripUnderTheApplicationKey)
     EXPECT_EQ(::RegDeleteTreeA(hSoftware, kCompany), ERROR_SUCCESS);
     HKEY hGone = nullptr;
     EXPECT_NE(::RegOpenKeyExA(hSoftware, kCompany, 0, KEY_READ, &hGone), ERROR_SUCCESS);
+    ::RegCloseKey(hSoftware);
+}
+
+TEST(Profile, RegistryStoreKeepsRealsAsEightBytesAndTypesApart)
+{
+    {
+        CWinApp app("Zivra Framework Test");
+        CRegistryProfileStore store(&app);
+        EXPECT_EQ(store.GetDouble("Plot2DDef", "xmin", 4.5), 4.5) << "no registry key yet";
+        EXPECT_FALSE(store.WriteDouble("Plot2DDef", "xmin", 1.0));
+        app.SetRegistryKey(kCompany);
+
+        EXPECT_TRUE(store.WriteDouble("Plot2DDef", "xmin", -0.1));
+        EXPECT_EQ(store.GetDouble("Plot2DDef", "xmin", 4.5), -0.1);
+        EXPECT_TRUE(store.WriteInt("Plot2DDef", "Steps", 250));
+        EXPECT_EQ(store.GetDouble("Plot2DDef", "Steps", 4.5), 4.5) << "an integer is no real";
+        const BYTE three[3] = {1, 2, 3};
+        EXPECT_TRUE(store.WriteBinary("Plot2DDef", "xmax", three, 3));
+        EXPECT_EQ(store.GetDouble("Plot2DDef", "xmax", 4.5), 4.5) << "three bytes are no real";
+        EXPECT_EQ(store.GetInt("Plot2DDef", "xmax", 7), 7) << "bytes are no integer";
+        EXPECT_TRUE(store.WriteString("Options", "LastOpenFile", "c:\\a.zvp"));
+        EXPECT_STREQ(store.GetString("Options", "LastOpenFile", ""), "c:\\a.zvp");
+        EXPECT_EQ(store.GetInt("Options", "LastOpenFile", 7), 7);
+    }
+    HKEY hSoftware = nullptr;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &hSoftware),
+              ERROR_SUCCESS);
+    EXPECT_EQ(::RegDeleteTreeA(hSoftware, kCompany), ERROR_SUCCESS);
     ::RegCloseKey(hSoftware);
 }
 

@@ -1,1 +1,0 @@
-// The plot library's sources are added here as they are written.
