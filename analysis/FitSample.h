@@ -1,0 +1,27 @@
+#pragma once
+#include <vector>
+
+// The points of a fit: x, y and the standard deviation of y, each 1-based (element 0 unused),
+// the form in which the fitting routines read them.
+struct FitSample {
+    std::vector<double> x;
+    std::vector<double> y;
+    std::vector<double> s;
+
+    int Count() const { return x.empty() ? 0 : int(x.size()) - 1; }
+    // n points, every value 0.
+    void Resize(int n);
+};
+
+// Largest deviation that counts as missing: a table without deviations (or with zeros) weights
+// each point by a deviation of 5 % of its y value instead.
+constexpr double kMissingDeviation = 1e-30;
+constexpr double kDefaultRelativeDeviation = 0.05;
+
+// 13 "Bad argument" when an x, y or deviation is NaN or infinite, else 0.
+int CheckSampleFinite(const FitSample& sample);
+
+// Each deviation below kMissingDeviation (zero and negative ones too) becomes 5 % of its y, and
+// one whose magnitude is then still below kMissingDeviation becomes kMissingDeviation, so every
+// weight 1/s^2 is finite.
+void ApplyDefaultDeviations(FitSample& sample);

@@ -1,0 +1,153 @@
+#include "analysis/LinearFit.h"
+
+#include "analysis/LinearLeastSquares.h"
+#include "engine/EngineErrors.h"
+#include "engine/PrintNumber.h"
+
+#include <cmath>
+
+namespace {
+
+double One(double) { return 1.0; }
+double Identity(double x) { return x; }
+double Square(double x) { return x * x; }
+double Cube(double x) { return x * x * x; }
+double Fourth(double x) { return (x * x) * (x * x); }
+double Log(double x) { return std::log(x); }
+double Exp(double x) { return std::exp(x); }
+
+struct LinearTerm {
+    const char* name;
+    CLinearFit::Function basis;
+    CLinearFit::Function backTransform;
+};
+
+struct LinearModel {
+    const char* name;
+    const char* equation;
+    const char* templateText;
+    int termCount;
+    LinearTerm terms[5];
+    CLinearFit::Function xTransform;
+    CLinearFit::Function yTransform;
+};
+
+// clang-format off
+constexpr LinearModel kModels[CLinearFit::kModelCount] = {
+    {"Straight line", "a+b*x", "[1]+[2]*x", 2,
+     {{"a", One, nullptr}, {"b", Identity, nullptr}}, nullptr, nullptr},
+    {"Logarithmic", "a+b*ln(x)", "[1]+[2]*ln(x)", 2,
+     {{"a", One, nullptr}, {"b", Log, nullptr}}, nullptr, nullptr},
+    {"Exponential", "a*b^x", "[1]*[2]^x", 2,
+     {{"a", One, Exp}, {"b", Identity, Exp}}, nullptr, Log},
+    {"Power", "a*x^b", "[1]*x^[2]", 2,
+     {{"a", One, Exp}, {"b", Identity, nullptr}}, Log, Log},
+    {"Quadratic", "a*x^2+b*x+c", "[1]*x^2+[2]*x+[3]", 3,
+     {{"a", Square, nullptr}, {"b", Identity, nullptr}, {"c", One, nullptr}}, nullptr, nullptr},
+    {"Cubic", "a*x^3+b*x^2+c*x+d", "[1]*x^3+[2]*x^2+[3]*x+[4]", 4,
+     {{"a", Cube, nullptr}, {"b", Square, nullptr}, {"c", Identity, nullptr},
+      {"d", One, nullptr}}, nullptr, nullptr},
+    {"Quartic", "a*x^4+b*x^3+c*x^2+d*x+e", "[1]*x^4+[2]*x^3+[3]*x^2+[4]*x+[5]", 5,
+     {{"a", Fourth, nullptr}, {"b", Cube, nullptr}, {"c", Square, nullptr},
+      {"d", Identity, nullptr}, {"e", One, nullptr}}, nullptr, nullptr},
+};
+// clang-format on
+
+} // namespace
+
+CLinearFit::CLinearFit() { SetModel(0); }
+
+void CLinearFit::SetModel(int index)
+{
+    m_XTransform = nullptr;
+    m_YTransform = nullptr;
+    if (index < 0 || index >= kModelCount)
+        return;
+    const LinearModel& model = kModels[index];
+    m_strEquation = model.equation;
+    m_strTemplate = model.templateText;
+    m_XTransform = model.xTransform;
+    m_YTransform = model.yTransform;
+    SetParameterCount(model.termCount);
+    for (int j = 1; j <= model.termCount; ++j) {
+        const LinearTerm& term = model.terms[j - 1];
+        SetParameter(j, term.name, term.basis, term.backTransform);
+    }
+}
+
+CString CLinearFit::GetModelName(int index)
+{
+    return index >= 0 && index < kModelCount ? CString(kModels[index].name) : CString();
+}
+
+void CLinearFit::SetParameterCount(int count)
+{
+    const std::size_t size = std::size_t(count < 0 ? 0 : count) + 1;
+    m_Basis.assign(size, nullptr);
+    m_BackTransforms.assign(size, nullptr);
+    m_Values.assign(size, 0.0);
+    m_Fitted.assign(size, 1);
+    m_Names.assign(size, CString());
+    m_Covariance.Resize(int(size) - 1, int(size) - 1);
+}
+
+void CLinearFit::SetParameter(int j, const char* name, Function basis, Function backTransform)
+{
+    m_Names[std::size_t(j)] = name;
+    m_Basis[std::size_t(j)] = basis;
+    m_BackTransforms[std::size_t(j)] = backTransform;
+    m_Values[std::size_t(j)] = 0.0;
+    m_Fitted[std::size_t(j)] = 1;
+}
+
+int CLinearFit::FitPoints(const FitSample& sample)
+{
+    const int n = sample.Count();
+    const int m = GetParameterCount();
+    if (n < 3)
+        return ErrTooFewDataPoints;
+    if (const int code = CheckSampleFinite(sample))
+        return code;
+    // Logarithms of the data or of x must have a value at every point.
+    bool logOfX = m_XTransform == &Log;
+    for (int j = 1; j <= m; ++j)
+        logOfX = logOfX || m_Basis[std::size_t(j)] == &Log;
+    const bool logOfY = m_YTransform == &Log;
+    for (int i = 1; i <= n; ++i)
+        if ((logOfX && !(sample.x[std::size_t(i)] > 0.0)) ||
+            (logOfY && !(sample.y[std::size_t(i)] > 0.0)))
+            return ErrBadArgument;
+
+    FitSample work = sample;
+    for (int i = 1; i <= n; ++i) {
+        if (m_XTransform)
+            work.x[std::size_t(i)] = m_XTransform(sample.x[std::size_t(i)]);
+        if (m_YTransform)
+            work.y[std::size_t(i)] = m_YTransform(sample.y[std::size_t(i)]);
+    }
+    std::vector<BasisFunction> basis(m_Basis.begin() + 1, m_Basis.end());
+    if (const int code = LinearLeastSquares(work, m_Values.data(), m_Fitted.data(), m,
+                                            m_Covariance.Rows(), basis))
+        return code;
+    for (int j = 1; j <= m; ++j) {
+        if (const Function back = m_BackTransforms[std::size_t(j)]) {
+            const double value = back(m_Values[std::size_t(j)]);
+            if (!std::isfinite(value))
+                return ErrResultTooLarge;
+            m_Values[std::size_t(j)] = value;
+        }
+    }
+    m_nPoints = n;
+    return 0;
+}
+
+CString CLinearFit::GetEquationWithValues() const
+{
+    CString text = m_strTemplate;
+    for (int j = 1; j <= GetParameterCount(); ++j) {
+        CString marker;
+        marker.Format("[%d]", j);
+        text.Replace(marker, "(" + FormatSignificant15(m_Values[std::size_t(j)]) + ")");
+    }
+    return text;
+}

@@ -1,0 +1,62 @@
+#pragma once
+#include "analysis/FitSample.h"
+#include "analysis/OneBasedMatrix.h"
+#include "framework/core/CObject.h"
+#include "framework/core/CString.h"
+
+#include <vector>
+
+// Weighted linear least-squares fit of one of seven fixed models (straight line, logarithmic,
+// exponential, power, quadratic, cubic, quartic). The exponential and power models are fitted
+// as straight lines through logarithms of the data; their constant (and the exponential's base)
+// are turned back from the fitted logarithms afterwards. Parameters are 1-based.
+class CLinearFit : public CObject {
+public:
+    using Function = double (*)(double);
+
+    CLinearFit();
+
+    static constexpr int kModelCount = 7;
+    // Model 0..6; another index only clears the transforms.
+    void SetModel(int index);
+    // The model's name ("Straight line" ...); an empty text for another index.
+    static CString GetModelName(int index);
+
+    // Fits the model to the points (deviations already weighted, see ApplyDefaultDeviations):
+    // 0; 52 under 3 points or fewer points than parameters; 13 for a point that is not finite or
+    // outside the model's logarithms (x or y not positive); 17 when a value or the normal
+    // matrix overflows; 34 when the points cannot tell the terms apart.
+    int FitPoints(const FitSample& sample);
+
+    // The template with each parameter written as its value in brackets, in the engine's number
+    // form, for example (1.5)+(2)*x: the fitted curve as an expression in x.
+    CString GetEquationWithValues() const;
+
+    int GetParameterCount() const { return int(m_Names.size()) - 1; }
+    CString GetEquation() const { return m_strEquation; }
+    CString GetParameterName(int j) const { return m_Names[std::size_t(j)]; }
+    double GetValue(int j) const { return m_Values[std::size_t(j)]; }
+    // True when value j was turned back from a fitted logarithm: its uncertainty is that of the
+    // logarithm.
+    bool IsBackTransformed(int j) const { return m_BackTransforms[std::size_t(j)] != nullptr; }
+    double GetCovariance(int i, int j) const { return m_Covariance[i][j]; }
+    // Points of the last fit.
+    int GetPointCount() const { return m_nPoints; }
+
+    // Sizes the parameters for count terms: values 0, no functions, every term fitted.
+    void SetParameterCount(int count);
+    void SetParameter(int j, const char* name, Function basis, Function backTransform);
+
+private:
+    OneBasedMatrix m_Covariance;
+    CString m_strEquation;
+    CString m_strTemplate;
+    std::vector<Function> m_Basis;
+    std::vector<Function> m_BackTransforms;
+    std::vector<double> m_Values;
+    std::vector<int> m_Fitted;
+    std::vector<CString> m_Names;
+    Function m_XTransform = nullptr;
+    Function m_YTransform = nullptr;
+    int m_nPoints = 0;
+};

@@ -1,0 +1,75 @@
+#pragma once
+#include "analysis/FitSample.h"
+#include "analysis/OneBasedMatrix.h"
+
+#include <vector>
+
+// A model y = f(x; a) with its derivatives by the parameters a[1..m], as the Levenberg-Marquardt
+// fit evaluates it point by point.
+class IFitModel {
+public:
+    virtual ~IFitModel() = default;
+    // Takes the parameter values a[1..m] for the evaluations that follow (once per pass).
+    virtual int SetParameters(const double* a) = 0;
+    // y and dyda[1..m] at x with the last parameters; 0 or an engine error code.
+    virtual int Evaluate(double x, double& y, double* dyda) = 0;
+};
+
+// The curvature alpha[1..mfit][1..mfit] (symmetric), the gradient beta[1..mfit] and chi-square of
+// the model at a[1..m] over the points, counting only parameters whose fitted flag is set.
+// Results: 0, the model's code, 13 for a NaN and 17 for an infinite model value or derivative.
+int MarquardtCoefficients(IFitModel& model, const FitSample& data, const double* a,
+                          const int* fitted, int m, double** alpha, double* beta, double& chisq);
+
+// One Levenberg-Marquardt iteration at a time, keeping its work storage between calls: the trial
+// values, the gradient and step, and chi-square of the accepted values.
+class MarquardtStep {
+public:
+    // lambda < 0 starts: curvature and chi-square at a, lambda 0.001, and one damped step.
+    // lambda > 0 makes one damped step: a better chi-square takes the trial values and divides
+    // lambda by 10, a worse one keeps a and chi-square and multiplies lambda by 10. lambda == 0
+    // finishes: covar becomes the covariance at a (zero for held parameters) and the storage is
+    // released. Results: 0, 15 when not started, 33 no memory, the codes of
+    // MarquardtCoefficients and SolveNormalEquations.
+    int operator()(IFitModel& model, const FitSample& data, double* a, const int* fitted, int m,
+                   double** covar, double** alpha, double& chisq, double& lambda);
+
+    // Whether the undamped Gauss-Newton step from the accepted values a moves no fitted parameter
+    // by more than kSettledFraction of the larger of its magnitude and its uncertainty. 0, or 15
+    // when not started.
+    int IsSettled(double** alpha, const double* a, const int* fitted, int m, bool& settled);
+
+private:
+    int Start(IFitModel& model, const FitSample& data, const double* a, const int* fitted, int m,
+              double** alpha, double& chisq);
+    int Fail(int code);
+
+    bool m_started = false;
+    int m_fittedCount = 0;
+    double m_previousChiSquare = 0.0;
+    std::vector<double> m_trial;
+    std::vector<double> m_gradient;
+    std::vector<double> m_step;
+    OneBasedMatrix m_oneColumn;
+};
+
+// A converged fit moves no parameter by more than this part of its size or uncertainty.
+constexpr double kSettledFraction = 1e-6;
+// Steps that change chi-square by less than this count towards stopping.
+constexpr double kStallChiSquareChange = 0.1;
+constexpr int kStallCount = 10;
+
+// What a complete fit leaves besides the values.
+struct MarquardtOutcome {
+    double chiSquare = 0.0;
+    int iterations = 0;
+};
+
+// The complete fit from the values in a[1..m]: Marquardt steps until kStallCount steps have
+// changed chi-square by less than kStallChiSquareChange with no rise between them, and the
+// Gauss-Newton step from the result is settled (otherwise the count starts again), or until
+// maxIterations steps (35). covar receives the covariance; alpha is
+// work storage of the same size. Results as MarquardtStep, or 35.
+int MarquardtFit(IFitModel& model, const FitSample& data, double* a, const int* fitted, int m,
+                 int maxIterations, OneBasedMatrix& covar, OneBasedMatrix& alpha,
+                 MarquardtOutcome& outcome);

@@ -1,0 +1,241 @@
+#include "analysis/NonlinearFit.h"
+
+#include "engine/EngineNames.h"
+
+#include <vector>
+
+namespace {
+
+// The start value of an Auto parameter: distinct values, so that no two parameters start alike.
+double AutoStartValue(int i) { return 1.5 + 0.32 * i; }
+
+// Keeps the program-wide x, which evaluating the model at each point moves.
+class IndependentXKeeper {
+public:
+    IndependentXKeeper() : m_saved(g_IndependentVariables[0].dValue) {}
+    ~IndependentXKeeper() { g_IndependentVariables[0].dValue = m_saved; }
+    IndependentXKeeper(const IndependentXKeeper&) = delete;
+    IndependentXKeeper& operator=(const IndependentXKeeper&) = delete;
+
+private:
+    double m_saved;
+};
+
+bool IsNamed(const CString& name, const char* wanted) { return name.CompareNoCase(wanted) == 0; }
+
+// Turns every variable node of a (copied) tree into the number values[index + 1].
+void SubstituteVariables(CExprNode& root, const std::vector<double>& values)
+{
+    std::vector<CExprNode*> pending{&root};
+    while (!pending.empty()) {
+        CExprNode* node = pending.back();
+        pending.pop_back();
+        const std::size_t slot = std::size_t(node->m_nIndex) + 1;
+        if (node->m_nKind == NodeVariable && node->m_nIndex >= 0 && slot < values.size()) {
+            node->m_nKind = NodeNumber;
+            node->m_dValue = values[slot];
+        }
+        if (node->m_pLeft)
+            pending.push_back(node->m_pLeft);
+        if (node->m_pRight)
+            pending.push_back(node->m_pRight);
+    }
+}
+
+// The engine's value with the fit's rule: 46 comes with +-1e300, which is taken.
+int EvaluationCode(const CCalcEngine& engine)
+{
+    const int code = engine.GetErrorCode();
+    return code == ErrRange ? 0 : code;
+}
+
+} // namespace
+
+CNonlinearFit::CNonlinearFit() = default;
+
+CNonlinearFit::~CNonlinearFit() = default;
+
+int CNonlinearFit::CheckModel(const CString& text)
+{
+    CCalcEngine scratch;
+    scratch.SetExpression(text);
+    if (const int code = scratch.ParseLenient())
+        return code;
+    const int count = scratch.GetVariableCount();
+    bool hasX = false;
+    for (int i = 0; i < count; ++i)
+        hasX = hasX || IsNamed(scratch.GetVariableName(i), "X");
+    if (!hasX)
+        return ErrXRequired;
+    for (int i = 0; i < count; ++i) {
+        const CString name = scratch.GetVariableName(i);
+        if (IsNamed(name, "Y") || IsNamed(name, "Z") || IsNamed(name, "T"))
+            return ErrReservedName;
+    }
+    if (count < 2)
+        return ErrFitParameterRequired;
+    for (int i = 0; i < count; ++i) {
+        const CString name = scratch.GetVariableName(i);
+        if (IsNamed(name, "X"))
+            continue;
+        CCalcEngine derivative;
+        derivative.m_bUserFunctionsOn = 0;
+        derivative.SetExpression(text);
+        if (const int code = derivative.DeriveSymbolic(name))
+            return code;
+    }
+    return 0;
+}
+
+int CNonlinearFit::SetModel(const CString& text)
+{
+    CString model = text;
+    model.Trim();
+    if (model.CompareNoCase(m_strModel) == 0)
+        return 0;
+    if (const int code = CheckModel(model))
+        return code;
+    m_strModel = model;
+    m_Derivatives.clear();
+    m_ModelEngine.ClearTables();
+    m_ModelEngine.SetExpression(model);
+    m_ModelEngine.m_bLenient = 1;
+    m_ModelEngine.m_bUserFunctionsOn = 0;
+    m_ModelEngine.m_bIndependentOn = 1;
+    int code = m_ModelEngine.Parse();
+    if (code == 0)
+        code = BuildDerivatives();
+    if (code != 0) {
+        // The model checked out, so this is a parse of printed text going wrong; keep no
+        // half-built model behind.
+        m_strModel.Empty();
+        m_Derivatives.clear();
+        m_ModelEngine.ClearTables();
+        m_ModelEngine.SetExpression(CString());
+    }
+    SetParameterCount(m_ModelEngine.GetVariableCount());
+    return code;
+}
+
+int CNonlinearFit::BuildDerivatives()
+{
+    const int m = m_ModelEngine.GetVariableCount();
+    for (int k = 0; k < m; ++k) {
+        CCalcEngine scratch;
+        scratch.m_bUserFunctionsOn = 0;
+        scratch.SetExpression(m_strModel);
+        if (const int code = scratch.DeriveSymbolic(GetParameterName(k)))
+            return code;
+        auto engine = std::make_unique<CCalcEngine>();
+        engine->m_bUserFunctionsOn = 0;
+        engine->SetExpression(scratch.GetText());
+        for (int i = 0; i < m; ++i)
+            engine->AppendVariable(GetParameterName(i), 0.0);
+        if (const int code = engine->Parse())
+            return code;
+        m_Derivatives.push_back(std::move(engine));
+    }
+    return 0;
+}
+
+void CNonlinearFit::SetParameterCount(int m)
+{
+    const std::size_t size = std::size_t(m) + 1;
+    m_InitialValues.assign(size, 1.0);
+    m_InitialValues[0] = 0.0;
+    m_Values = m_InitialValues;
+    m_Fitted.assign(size, 1);
+    m_Auto.assign(std::size_t(m), 1);
+    m_Constant.assign(std::size_t(m), 0);
+    m_Covariance.Resize(m, m);
+    m_Curvature.Resize(m, m);
+}
+
+bool CNonlinearFit::SetMaxIterations(int limit)
+{
+    if (limit < 1 || limit > kMaxIterationLimit)
+        return false;
+    m_nMaxIterations = limit;
+    return true;
+}
+
+int CNonlinearFit::GetFittedCount() const
+{
+    int count = 0;
+    for (WORD constant : m_Constant)
+        count += constant ? 0 : 1;
+    return count;
+}
+
+int CNonlinearFit::SetParameters(const double* a)
+{
+    const int m = GetParameterCount();
+    for (int i = 0; i < m; ++i)
+        m_ModelEngine.m_Variables[std::size_t(i)].dValue = a[i + 1];
+    for (auto& engine : m_Derivatives)
+        for (int i = 0; i < m; ++i)
+            engine->m_Variables[std::size_t(i)].dValue = a[i + 1];
+    return 0;
+}
+
+int CNonlinearFit::Evaluate(double x, double& y, double* dyda)
+{
+    g_IndependentVariables[0].dValue = x;
+    y = m_ModelEngine.Evaluate();
+    if (const int code = EvaluationCode(m_ModelEngine))
+        return code;
+    for (std::size_t k = 0; k < m_Derivatives.size(); ++k) {
+        dyda[k + 1] = m_Derivatives[k]->Evaluate();
+        if (const int code = EvaluationCode(*m_Derivatives[k]))
+            return code;
+    }
+    return 0;
+}
+
+int CNonlinearFit::EvaluateModel(double x, const double* a, double& y, double* dyda)
+{
+    IndependentXKeeper keepX;
+    SetParameters(a);
+    return Evaluate(x, y, dyda);
+}
+
+int CNonlinearFit::FitPoints(const FitSample& sample)
+{
+    if (m_strModel.IsEmpty())
+        return 0;
+    const int n = sample.Count();
+    if (n < 3)
+        return ErrTooFewDataPoints;
+    const int m = GetParameterCount();
+    for (int i = 0; i < m; ++i) {
+        const std::size_t j = std::size_t(i) + 1;
+        if (m_Auto[std::size_t(i)])
+            m_InitialValues[j] = AutoStartValue(i);
+        m_Values[j] = m_InitialValues[j];
+        m_Fitted[j] = m_Constant[std::size_t(i)] ? 0 : 1;
+    }
+    const int mfit = GetFittedCount();
+    if (mfit == 0)
+        return ErrFitParameterRequired;
+    if (n < mfit)
+        return ErrTooFewDataPoints;
+    if (const int code = CheckSampleFinite(sample))
+        return code;
+
+    IndependentXKeeper keepX;
+    MarquardtOutcome outcome;
+    const int code = MarquardtFit(*this, sample, m_Values.data(), m_Fitted.data(), m,
+                                  m_nMaxIterations, m_Covariance, m_Curvature, outcome);
+    m_nIterations = outcome.iterations;
+    m_dChiSquare = outcome.chiSquare;
+    m_nPoints = n;
+    return code;
+}
+
+CString CNonlinearFit::GetFittedEquation() const
+{
+    CExprNode copy;
+    copy.CopyFrom(m_ModelEngine.m_Root);
+    SubstituteVariables(copy, m_Values);
+    return copy.Print(nullptr, true);
+}

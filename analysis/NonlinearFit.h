@@ -1,0 +1,95 @@
+#pragma once
+#include "analysis/FitSample.h"
+#include "analysis/Marquardt.h"
+#include "analysis/OneBasedMatrix.h"
+#include "engine/CalcEngine.h"
+#include "framework/core/CObject.h"
+#include "framework/core/CString.h"
+
+#include <memory>
+#include <vector>
+
+// Least-squares fit of a model typed as an expression in x (for example "a*exp(b*x)") by the
+// Levenberg-Marquardt method. The model's other unknown names are its parameters, in order of
+// first appearance; each has a derivative engine holding the model's symbolic derivative by it.
+// Parameter indices are 0-based unless a function says 1-based.
+class CNonlinearFit : public CObject, private IFitModel {
+public:
+    CNonlinearFit();
+    ~CNonlinearFit() override;
+    CNonlinearFit(const CNonlinearFit&) = delete;
+    CNonlinearFit& operator=(const CNonlinearFit&) = delete;
+
+    // 0 when text is a usable model: it parses with unknown names as parameters, names x, has
+    // at least one parameter and can be differentiated by each; else the parse or derivative
+    // code, 47 without x, 48 for y, z or t, 49 without a parameter.
+    static int CheckModel(const CString& text);
+
+    // New model (trimmed): parameters with start value 1, Auto on, Constant off. The current
+    // model again (in any case) changes nothing; a refused model (CheckModel) changes nothing.
+    int SetModel(const CString& text);
+    CString GetModel() const { return m_strModel; }
+    void SetModelName(const CString& name) { m_strModelName = name; }
+    CString GetModelName() const { return m_strModelName; }
+
+    int GetParameterCount() const { return m_ModelEngine.GetVariableCount(); }
+    CString GetParameterName(int i) const { return m_ModelEngine.GetVariableName(i); }
+    double GetInitialValue(int i) const { return m_InitialValues[std::size_t(i) + 1]; }
+    void SetInitialValue(int i, double value) { m_InitialValues[std::size_t(i) + 1] = value; }
+    BOOL GetAuto(int i) const { return m_Auto[std::size_t(i)]; }
+    void SetAuto(int i, BOOL on) { m_Auto[std::size_t(i)] = WORD(on ? 1 : 0); }
+    BOOL GetConstant(int i) const { return m_Constant[std::size_t(i)]; }
+    void SetConstant(int i, BOOL on) { m_Constant[std::size_t(i)] = WORD(on ? 1 : 0); }
+    // Fitted value of parameter j, 1-based.
+    double GetValue(int j) const { return m_Values[std::size_t(j)]; }
+    // Covariance of parameters i and j, 1-based (after a successful fit).
+    double GetCovariance(int i, int j) const { return m_Covariance[i][j]; }
+
+    int GetMaxIterations() const { return m_nMaxIterations; }
+    // Limits from 1 to kMaxIterationLimit are taken (true); others leave the limit (false).
+    bool SetMaxIterations(int limit);
+    int GetIterations() const { return m_nIterations; }
+    double GetChiSquare() const { return m_dChiSquare; }
+    // Points and fitted parameters of the last fit; their difference (at least 1) is the
+    // degrees of freedom of the confidence intervals.
+    int GetPointCount() const { return m_nPoints; }
+    int GetFittedCount() const;
+
+    // y and the derivatives dyda[1..m] at x for the values a[1..m]; 0 or the first evaluation
+    // code other than 46 (whose value, +-1e300, is taken).
+    int EvaluateModel(double x, const double* a, double& y, double* dyda);
+
+    // Fits the model to the points (deviations already weighted, see ApplyDefaultDeviations)
+    // from the start values: Auto parameters start at 1.5 + 0.32 i, Constant ones are held.
+    // 0 for no model; 52 under 3 points or fewer points than fitted parameters; 49 when every
+    // parameter is Constant; 13 for a point that is not finite; the model's codes; 34; 35 when
+    // the iteration limit ends the fit. The program-wide x keeps its value.
+    int FitPoints(const FitSample& sample);
+
+    // The model with every parameter written as its fitted value, as the engine prints numbers.
+    CString GetFittedEquation() const;
+
+    static constexpr int kMaxIterationLimit = 10000;
+
+private:
+    int SetParameters(const double* a) override;
+    int Evaluate(double x, double& y, double* dyda) override;
+    void SetParameterCount(int m);
+    int BuildDerivatives();
+
+    int m_nMaxIterations = 100;
+    int m_nIterations = 0;
+    std::vector<double> m_InitialValues{0.0};
+    std::vector<double> m_Values{0.0};
+    OneBasedMatrix m_Covariance;
+    OneBasedMatrix m_Curvature;
+    std::vector<int> m_Fitted{0};
+    double m_dChiSquare = 0.0;
+    std::vector<WORD> m_Auto;
+    std::vector<WORD> m_Constant;
+    CString m_strModel;
+    CString m_strModelName;
+    std::vector<std::unique_ptr<CCalcEngine>> m_Derivatives;
+    CCalcEngine m_ModelEngine;
+    int m_nPoints = 0;
+};

@@ -1,0 +1,67 @@
+#pragma once
+#include "analysis/FitSample.h"
+#include "engine/EngineNames.h"
+#include "engine/EngineStartup.h"
+#include "engine/LocaleSeparators.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+
+// |actual - expected| <= rel * |expected| (or both equal).
+inline ::testing::AssertionResult RelativelyNear(double actual, double expected, double rel)
+{
+    const double diff = std::fabs(actual - expected);
+    if (actual == expected || diff <= rel * std::fabs(expected))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "actual " << actual << " expected " << expected << " relative error "
+           << diff / std::fabs(expected) << " > " << rel;
+}
+
+// Points from 0-based arrays, every deviation s (0 leaves the deviation rule to the caller).
+inline FitSample MakeSample(int n, const double* x, const double* y, double s = 0.0)
+{
+    FitSample sample;
+    sample.Resize(n);
+    for (int i = 1; i <= n; ++i) {
+        sample.x[std::size_t(i)] = x[i - 1];
+        sample.y[std::size_t(i)] = y[i - 1];
+        sample.s[std::size_t(i)] = s;
+    }
+    return sample;
+}
+
+// A repeatable uniform generator in [0, 1), identical on every runtime.
+class TestRandom {
+public:
+    explicit TestRandom(std::uint64_t seed) : m_state(seed) {}
+    double Next()
+    {
+        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return double(m_state >> 11) * (1.0 / 9007199254740992.0);
+    }
+    double Between(double lo, double hi) { return lo + (hi - lo) * Next(); }
+
+private:
+    std::uint64_t m_state;
+};
+
+// Fit tests run with the program's start-up names (physical constants among them) and the dot
+// convention, and leave the program-wide tables as they found none.
+class FitTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FreeGlobalSymbolTables();
+        InitCalcEngine();
+        UseDotSeparators();
+    }
+    void TearDown() override
+    {
+        FreeGlobalSymbolTables();
+        ResetIndependentVariables();
+        UseDotSeparators();
+    }
+};

@@ -1,0 +1,219 @@
+#include "analysis/GaussJordan.h"
+#include "analysis/LinearLeastSquares.h"
+#include "analysis/OneBasedMatrix.h"
+#include "engine/EngineErrors.h"
+#include "tests/analysis/FitTestSupport.h"
+#include "tests/analysis/NistData.h"
+
+#include <gsl/gsl_linalg.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+OneBasedMatrix FromRows(int n, const std::vector<double>& rowMajor)
+{
+    OneBasedMatrix a(n, n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+            a[i][j] = rowMajor[std::size_t((i - 1) * n + (j - 1))];
+    return a;
+}
+
+TEST(GaussJordan, InverseAndSolutionsAgreeWithLuDecomposition)
+{
+    TestRandom random(7);
+    for (int n : {1, 2, 3, 5, 8, 13, 30, 50}) {
+        SCOPED_TRACE(testing::Message() << "n=" << n);
+        OneBasedMatrix a(n, n);
+        OneBasedMatrix b(n, 2);
+        gsl_matrix* lu = gsl_matrix_alloc(std::size_t(n), std::size_t(n));
+        for (int i = 1; i <= n; ++i) {
+            for (int j = 1; j <= n; ++j) {
+                a[i][j] = random.Between(-1, 1);
+                gsl_matrix_set(lu, std::size_t(i - 1), std::size_t(j - 1), a[i][j]);
+            }
+            b[i][1] = random.Between(-1, 1);
+            b[i][2] = random.Between(-100, 100);
+        }
+        const OneBasedMatrix original = a;
+        ASSERT_EQ(GaussJordan(a.Rows(), n, b.Rows(), 2), 0);
+
+        gsl_permutation* p = gsl_permutation_alloc(std::size_t(n));
+        gsl_matrix* inverse = gsl_matrix_alloc(std::size_t(n), std::size_t(n));
+        gsl_vector* rhs = gsl_vector_alloc(std::size_t(n));
+        gsl_vector* solution = gsl_vector_alloc(std::size_t(n));
+        int sign = 0;
+        gsl_linalg_LU_decomp(lu, p, &sign);
+        gsl_linalg_LU_invert(lu, p, inverse);
+        double diff = 0, norm = 0;
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= n; ++j) {
+                const double e = gsl_matrix_get(inverse, std::size_t(i - 1), std::size_t(j - 1));
+                diff += (a[i][j] - e) * (a[i][j] - e);
+                norm += e * e;
+            }
+        EXPECT_LE(std::sqrt(diff / norm), 1e-10) << "inverse";
+        for (int k = 1; k <= 2; ++k) {
+            // The solutions are A^-1 b of the untouched matrix and right-hand side.
+            double sdiff = 0, snorm = 0;
+            for (int i = 1; i <= n; ++i) {
+                double bi = 0;
+                for (int j = 1; j <= n; ++j)
+                    bi += original[i][j] * b[j][k];
+                gsl_vector_set(rhs, std::size_t(i - 1), bi);
+            }
+            gsl_linalg_LU_solve(lu, p, rhs, solution);
+            for (int i = 1; i <= n; ++i) {
+                const double e = gsl_vector_get(solution, std::size_t(i - 1));
+                sdiff += (b[i][k] - e) * (b[i][k] - e);
+                snorm += e * e;
+            }
+            EXPECT_LE(std::sqrt(sdiff / snorm), 1e-10) << "right-hand side " << k;
+        }
+        gsl_vector_free(solution);
+        gsl_vector_free(rhs);
+        gsl_matrix_free(inverse);
+        gsl_permutation_free(p);
+        gsl_matrix_free(lu);
+    }
+}
+
+struct SolveCase {
+    const char* what;
+    int n;
+    std::vector<double> a;
+    bool scaled; // through SolveNormalEquations, else GaussJordan with exact-zero pivots
+    int code;
+};
+
+TEST(GaussJordan, RefusesWhatHasNoUniqueSolution)
+{
+    const SolveCase cases[] = {
+        {"zero matrix", 2, {0, 0, 0, 0}, false, ErrSingularMatrix},
+        {"equal rows", 2, {1, 2, 1, 2}, false, ErrSingularMatrix},
+        {"NaN element", 2, {kNaN, kNaN, kNaN, kNaN}, false, ErrSingularMatrix},
+        {"dependent to 15 digits, exact pivots", 2, {1, 1, 1, 1 + 1e-15}, false, 0},
+        {"dependent to 15 digits, scaled", 2, {1, 1, 1, 1 + 1e-15}, true, ErrSingularMatrix},
+        {"independent across 1e32 of scale", 2, {1e16, 0.5, 0.5, 1e-16}, true, 0},
+        {"zero diagonal", 2, {1, 0, 0, 0}, true, ErrSingularMatrix},
+        {"infinite element", 2, {1, 0, 0, HUGE_VAL}, true, ErrResultTooLarge},
+        {"rank 2 of 3", 3, {2, 1, 3, 1, 2, 3, 3, 3, 6}, true, ErrSingularMatrix},
+    };
+    for (const SolveCase& c : cases) {
+        OneBasedMatrix a = FromRows(c.n, c.a);
+        OneBasedMatrix b(c.n, 1);
+        b.Fill(1.0);
+        const int code = c.scaled ? SolveNormalEquations(a.Rows(), c.n, b.Rows(), 1)
+                                  : GaussJordan(a.Rows(), c.n, b.Rows(), 1);
+        EXPECT_EQ(code, c.code) << c.what;
+    }
+}
+
+TEST(GaussJordan, ScaledSolutionKeepsTheUnitsOfEachParameter)
+{
+    // diag(d) S diag(d) x = b with S = [[1, 0.5], [0.5, 1]]: x = diag(1/d) S^-1 diag(1/d) b.
+    const double d1 = 1e8, d2 = 1e-8;
+    OneBasedMatrix a = FromRows(2, {d1 * d1, 0.5 * d1 * d2, 0.5 * d1 * d2, d2 * d2});
+    OneBasedMatrix b(2, 1);
+    b[1][1] = 3 * d1;
+    b[2][1] = 3 * d2;
+    ASSERT_EQ(SolveNormalEquations(a.Rows(), 2, b.Rows(), 1), 0);
+    EXPECT_TRUE(RelativelyNear(b[1][1], 2 / d1, 1e-14));
+    EXPECT_TRUE(RelativelyNear(b[2][1], 2 / d2, 1e-14));
+    EXPECT_TRUE(RelativelyNear(a[1][1], 4.0 / 3.0 / (d1 * d1), 1e-14));
+    EXPECT_TRUE(RelativelyNear(a[1][2], -2.0 / 3.0 / (d1 * d2), 1e-14));
+}
+
+// The Longley regression through caller-defined bases: x is the row number and each basis reads
+// its column, as a fit of table columns would.
+TEST(LinearLeastSquares, LongleyThroughColumnBasesMatchesCertifiedResults)
+{
+    using namespace nist;
+    FitSample sample;
+    sample.Resize(kLongleyCount);
+    for (int i = 1; i <= kLongleyCount; ++i) {
+        sample.x[std::size_t(i)] = i;
+        sample.y[std::size_t(i)] = kLongleyY[i - 1];
+        sample.s[std::size_t(i)] = kLongleyResidualDeviation;
+    }
+    std::vector<BasisFunction> basis;
+    for (int j = 0; j < kLongleyTerms; ++j)
+        basis.push_back([j](double row) { return kLongleyX[int(row) - 1][j]; });
+    std::vector<double> a(kLongleyTerms + 1, 0.0);
+    std::vector<int> fitted(kLongleyTerms + 1, 1);
+    OneBasedMatrix covar(kLongleyTerms, kLongleyTerms);
+    ASSERT_EQ(
+        LinearLeastSquares(sample, a.data(), fitted.data(), kLongleyTerms, covar.Rows(), basis), 0);
+    for (int j = 1; j <= kLongleyTerms; ++j) {
+        EXPECT_TRUE(RelativelyNear(a[std::size_t(j)], kLongleyValues[j - 1], 2e-6)) << "B" << j - 1;
+        EXPECT_TRUE(RelativelyNear(std::sqrt(covar[j][j]), kLongleyDeviations[j - 1], 2e-6))
+            << "sd B" << j - 1;
+    }
+}
+
+TEST(LinearLeastSquares, HeldParameterKeepsItsValueAndHasNoCovariance)
+{
+    const double x[] = {1, 2, 3, 4};
+    const double y[] = {5.5, 7.5, 11.5, 13.5}; // 2 + 3x, off by +-0.5
+    FitSample sample = MakeSample(4, x, y, 0.5);
+    double a[] = {0, 0, 3};
+    int fitted[] = {0, 1, 0};
+    OneBasedMatrix covar(2, 2);
+    const std::vector<BasisFunction> basis = {[](double) { return 1.0; },
+                                              [](double t) { return t; }};
+    ASSERT_EQ(LinearLeastSquares(sample, a, fitted, 2, covar.Rows(), basis), 0);
+    EXPECT_DOUBLE_EQ(a[1], 2.0);
+    EXPECT_EQ(a[2], 3.0);
+    EXPECT_DOUBLE_EQ(covar[1][1], 0.25 / 4);
+    EXPECT_EQ(covar[1][2], 0.0);
+    EXPECT_EQ(covar[2][2], 0.0);
+}
+
+struct LeastSquaresError {
+    const char* what;
+    std::vector<double> x;
+    std::vector<double> y;
+    std::vector<int> fitted; // 1-based, element 0 unused
+    BasisFunction second;
+    int code;
+};
+
+TEST(LinearLeastSquares, ReportsDataItCannotFit)
+{
+    const BasisFunction line = [](double t) { return t; };
+    const LeastSquaresError cases[] = {
+        {"nothing fitted", {1, 2, 3}, {1, 2, 3}, {0, 0, 0}, line, ErrInvalidData},
+        {"fewer points than terms", {1}, {1}, {0, 1, 1}, line, ErrTooFewDataPoints},
+        {"NaN y", {1, 2, 3}, {1, kNaN, 3}, {0, 1, 1}, line, ErrBadArgument},
+        {"infinite x", {1, HUGE_VAL, 3}, {1, 2, 3}, {0, 1, 1}, line, ErrBadArgument},
+        {"basis without a value",
+         {1, -2, 3},
+         {1, 2, 3},
+         {0, 1, 1},
+         [](double t) { return std::sqrt(t); },
+         ErrBadArgument},
+        {"basis overflows",
+         {1, 2, 3},
+         {1, 2, 3},
+         {0, 1, 1},
+         [](double t) { return std::exp(1000 * t); },
+         ErrResultTooLarge},
+        {"normal matrix overflows", {1, 2e200, 3}, {1, 2, 3}, {0, 1, 1}, line, ErrResultTooLarge},
+        {"one x value", {2, 2, 2, 2}, {1, 2, 3, 4}, {0, 1, 1}, line, ErrSingularMatrix},
+    };
+    for (const LeastSquaresError& c : cases) {
+        FitSample sample = MakeSample(int(c.x.size()), c.x.data(), c.y.data(), 1.0);
+        double a[3] = {0, 0, 0};
+        OneBasedMatrix covar(2, 2);
+        const std::vector<BasisFunction> basis = {[](double) { return 1.0; }, c.second};
+        EXPECT_EQ(LinearLeastSquares(sample, a, c.fitted.data(), 2, covar.Rows(), basis), c.code)
+            << c.what;
+    }
+}
+
+} // namespace
