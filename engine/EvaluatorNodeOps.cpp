@@ -59,28 +59,27 @@ int ApplyBaseText(CExprNode& node, const double* a, double& value)
     return 0;
 }
 
-// Sum of f(a + i*step) over a <= x <= b. Every term's x comes from its index, so rounding does
-// not pile up, and a step too small to move x ends the sum instead of looping.
+// Sum of f(a + k*step) over the points of [a, b]. The number of terms is counted once from the
+// span, with a relative allowance so that a last point lying on b within rounding is summed, and
+// each x comes from its index, so rounding never piles up or drops a term.
 int SumSeries(CExprNode& f, const double* a, double& value)
 {
-    constexpr double kMaximumTerms = 1e6;
+    constexpr double kMaximumTerms = 1e7;
+    constexpr double kEndAllowance = 1e-9;
     double lo = a[0], hi = a[1];
     const double step = a[2] == 0.0 ? 1.0 : std::fabs(a[2]);
     if (std::isnan(lo) || std::isnan(hi) || std::isnan(step))
         return ErrBadArgument;
     if (hi < lo)
         std::swap(lo, hi);
-    double sum = 0.0, previous = 0.0;
-    for (double i = 0.0;; i += 1.0) {
-        const double x = lo + i * step;
-        if (x > hi)
-            break;
-        if (i >= kMaximumTerms || (i > 0.0 && x == previous))
-            return ErrMaxIterations;
-        sum += f.EvaluateAt(x);
+    const double steps = std::floor((hi - lo) / step * (1.0 + kEndAllowance));
+    if (!(steps < kMaximumTerms)) // also an infinite end
+        return ErrMaxIterations;
+    double sum = 0.0;
+    for (double k = 0.0; k <= steps; k += 1.0) {
+        sum += f.EvaluateAt(lo + k * step);
         if (f.m_nErrorCode)
             return f.m_nErrorCode;
-        previous = x;
     }
     value = sum;
     return 0;

@@ -22,46 +22,56 @@ double Divide(double numerator, double denominator, int* error)
     return denominator == 0.0 ? Fail(error, ErrDivisionByZero) : numerator / denominator;
 }
 
+// (1 + rate)^n - 1 without losing the digits of a small rate to the sum 1 + rate.
+double GrowthMinusOne(double rate, double n)
+{
+    if (rate > -1.0)
+        return std::expm1(n * std::log1p(rate));
+    return std::pow(1.0 + rate, n) - 1.0; // a base of 0 or below: only whole powers are defined
+}
+
 } // namespace
 
 double CalcPV(double rate, double nper, double pmt, double fv, int type, int* error)
 {
     if (rate == 0.0)
         return -fv - nper * pmt;
-    const double q = std::pow(1.0 + rate, nper);
+    const double growth = GrowthMinusOne(rate, nper);
     const double w = 1.0 + rate * type;
-    return -Divide((q - 1.0) * w * pmt / rate + fv, q, error);
+    return -Divide(growth * w * pmt / rate + fv, 1.0 + growth, error);
 }
 
 double CalcFV(double rate, double nper, double pmt, double pv, int type, int*)
 {
     if (rate == 0.0)
         return -pv - nper * pmt;
-    const double q = std::pow(1.0 + rate, nper);
+    const double growth = GrowthMinusOne(rate, nper);
     const double w = 1.0 + rate * type;
-    return -(q * pv + w * ((q - 1.0) / rate) * pmt);
+    return -((1.0 + growth) * pv + w * (growth / rate) * pmt);
 }
 
 double CalcPMT(double rate, double nper, double pv, double fv, int type, int* error)
 {
     if (rate == 0.0)
         return -Divide(pv + fv, nper, error);
-    const double q = std::pow(1.0 + rate, nper);
+    const double growth = GrowthMinusOne(rate, nper);
     const double w = 1.0 + rate * type;
-    return -Divide((q * pv + fv) * rate, (q - 1.0) * w, error);
+    return -Divide(((1.0 + growth) * pv + fv) * rate, growth * w, error);
 }
 
 double CalcNPER(double rate, double pmt, double pv, double fv, int type, int* error)
 {
     if (rate == 0.0)
         return -Divide(pv + fv, pmt, error);
+    // ln(ratio) with ratio = (w pmt - rate fv) / (rate pv + w pmt) = 1 + shift, taken through
+    // log1p so that a small rate keeps its digits.
     const double w = 1.0 + rate * type;
-    const double ratio = Divide(w * pmt - rate * fv, rate * pv + w * pmt, error);
-    if (std::isnan(ratio))
-        return ratio;
-    if (ratio <= 0.0 || 1.0 + rate <= 0.0)
+    const double shift = Divide(-rate * (pv + fv), rate * pv + w * pmt, error);
+    if (std::isnan(shift))
+        return shift;
+    if (shift <= -1.0 || rate <= -1.0)
         return Fail(error, ErrLogOfNonPositive);
-    return std::log(ratio) / std::log(1.0 + rate);
+    return std::log1p(shift) / std::log1p(rate);
 }
 
 // For payments at the start of a period the first payment carries no interest, and payment
@@ -91,7 +101,7 @@ double CalcEFR(double apr, double npery, int* error)
     const double periodRate = Divide(apr, npery, error);
     if (std::isnan(periodRate))
         return periodRate;
-    return std::pow(1.0 + periodRate, npery) - 1.0;
+    return GrowthMinusOne(periodRate, npery);
 }
 
 double CalcAPR(double efr, double npery, int* error)
@@ -99,7 +109,7 @@ double CalcAPR(double efr, double npery, int* error)
     const double exponent = Divide(1.0, npery, error);
     if (std::isnan(exponent))
         return exponent;
-    return (std::pow(1.0 + efr, exponent) - 1.0) * npery;
+    return GrowthMinusOne(efr, exponent) * npery;
 }
 
 int CalcRate(double& rate, double nper, double pmt, double pv, double fv, int type, double guess)

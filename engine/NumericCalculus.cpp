@@ -93,13 +93,18 @@ private:
     int m_stage = 0;
 };
 
-// Romberg extrapolation of a stage sequence to step 0 over the last five stages.
+// Romberg extrapolation of a stage sequence to step 0 over the last five stages. The early
+// stages of a peaked or slowly decaying integrand are far from their limit, and extrapolating
+// them can give a small error estimate for a wrong value; so a value is accepted only when its
+// estimate is within eps and it also agrees with the previous stage's extrapolation.
 template <class Stages>
 int Romberg(Stages& stages, int maxStages, double stepRatio, double eps, double& result)
 {
     constexpr int kPoints = 5;
+    constexpr double kTiny = 1e-15; // below it a value counts as zero and eps as absolute
     std::array<double, 22> h{}, s{};
     h[1] = 1.0;
+    double previous = 0.0;
     for (int j = 1; j <= maxStages; ++j) {
         if (const int code = stages.Next(s[size_t(j)]))
             return code;
@@ -113,11 +118,12 @@ int Romberg(Stages& stages, int maxStages, double stepRatio, double eps, double&
                 errno = 0;
                 return ErrBadArgument;
             }
-            if (std::fabs(dss) < eps * std::fabs(ss) ||
-                (std::fabs(ss) < 1e-15 && std::fabs(dss) < eps)) {
+            const double allowed = std::fabs(ss) < kTiny ? eps : eps * std::fabs(ss);
+            if (j > kPoints && std::fabs(dss) < allowed && std::fabs(ss - previous) <= allowed) {
                 result = ss;
                 return 0;
             }
+            previous = ss;
         }
         h[size_t(j) + 1] = h[size_t(j)] / stepRatio;
     }

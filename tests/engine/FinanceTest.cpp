@@ -30,6 +30,15 @@ TEST(Finance, AnnuityValues)
         {"NPER at rate 0", CalcNPER(0, -100, 1000, 0, 0), 10.0, 1e-12},
         {"EFR(12%, 12)", CalcEFR(0.12, 12), 0.126825, 5e-7},
         {"APR(EFR(12%, 12), 12)", CalcAPR(CalcEFR(0.12, 12), 12), 0.12, 1e-12},
+        // A tiny rate keeps its digits: 1 + rate would round most of them away.
+        {"PV(1e-12, 360, -100)", CalcPV(1e-12, 360, -100, 0, 0), 35999.999993502, 1e-8},
+        {"FV(1e-12, 360, -100)", CalcFV(1e-12, 360, -100, 0, 0), 36000.000006462, 1e-8},
+        {"PMT(1e-12, 360, 1000)", CalcPMT(1e-12, 360, 1000, 0, 0), -2.7777777782791667, 1e-15},
+        {"NPER(1e-12, PMT, 1000)", CalcNPER(1e-12, -2.7777777782791667, 1000, 0, 0), 360, 1e-6},
+        {"IPMT(1e-12, 1, 360, 1000)", CalcIPMT(1e-12, 1, 360, 1000, 0, 0), -1e-9, 1e-20},
+        {"PPMT(1e-12, 1, 360, 1000)", CalcPPMT(1e-12, 1, 360, 1000, 0, 0), -2.7777777772791667,
+         1e-15},
+        {"EFR(1.2e-11, 12)", CalcEFR(1.2e-11, 12), 1.200000000006600e-11, 1e-22},
     };
     for (const FinanceCase& c : cases)
         EXPECT_NEAR(c.value, c.expected, c.tolerance) << c.what;

@@ -83,6 +83,21 @@ TEST_F(UnitConversion, OneUnitOfEachCategory)
     ExpectConversions(cases, std::size(cases));
 }
 
+// Rows that once were off their definitions by more than a millionth.
+TEST_F(UnitConversion, BuiltinRowsFollowTheirDefinitions)
+{
+    const ConversionCase cases[] = {
+        {1, "hand", "in", 4},
+        {3, "barleycorn", "in", 1},
+        {1, "psi", "Pa", 6894.757293168361}, // 1 lbf per square inch
+        {1, "atm", "psi", 14.695948775513449},
+        {1, "astronomical unit", "m", 149597870700},
+        {1, "light year", "m", 299792458.0 * 365.25 * 86400},
+        {1, "amu", "kg", 1.66053906660e-27},
+    };
+    ExpectConversions(cases, std::size(cases));
+}
+
 TEST_F(UnitConversion, MultiWordNamesAreLookedUpWhole)
 {
     const ConversionCase cases[] = {
@@ -91,7 +106,7 @@ TEST_F(UnitConversion, MultiWordNamesAreLookedUpWhole)
         {1, "UK gallon", "l", 4.54609},
         {1, "UK gallon", "UK pint", 8},
         {760, "millimeter of mercury", "atm", 1},
-        {1, "light year", "km", 9460500000000},
+        {1, "light year", "km", 9460730472580.8},
         {2, "nautical mile", "m", 3704},
         {1, "  pound force ", "N", 4.448221615},
         {1, "short ton", "lb", 2000},
