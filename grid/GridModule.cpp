@@ -1,1 +1,0 @@
-// The grid library's sources are added here as they are written.
