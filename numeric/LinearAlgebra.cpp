@@ -127,9 +127,11 @@ int JacobiSweep(double** a, int n, int sweep, double threshold, double* d, doubl
 
 } // namespace
 
-void LuDecompose(double** a, int n, int* indx, double* d)
+void LuDecompose(double** a, int n, int* indx, double* d, int* replaced)
 {
     *d = 1.0;
+    if (replaced)
+        *replaced = 0;
     double* vv = AllocVector(1, n);
     if (!vv)
         return;
@@ -147,8 +149,11 @@ void LuDecompose(double** a, int n, int* indx, double* d)
             vv[imax] = vv[j];
         }
         indx[j] = imax;
-        if (a[j][j] == 0.0)
+        if (a[j][j] == 0.0) {
             a[j][j] = kTinyPivot;
+            if (replaced)
+                ++*replaced;
+        }
         if (j != n) {
             const double dum = 1.0 / a[j][j];
             for (int i = j + 1; i <= n; ++i)

@@ -5,9 +5,9 @@
 
 // Replaces a[1..n][1..n] by its LU factors (Crout, implicit scaling, partial pivoting); indx
 // receives the row permutation and d the parity (+1 or −1). A row of zeros sets 104 and leaves a
-// and indx untouched (d = 1); a zero pivot later becomes 1e-20 without an error. A missing work
-// vector sets 105.
-void LuDecompose(double** a, int n, int* indx, double* d);
+// and indx untouched (d = 1); a zero pivot later becomes 1e-20 without an error, counted in
+// *replaced when given (so callers can tell a singular matrix). A missing work vector sets 105.
+void LuDecompose(double** a, int n, int* indx, double* d, int* replaced = nullptr);
 
 // Solves A·x = b in place with the factors of LuDecompose; never sets an error.
 void LuBackSubstitute(double** a, int n, const int* indx, double* b);

@@ -78,6 +78,42 @@ public:
         return *this;
     }
 
+    // n scalars one after the other, each in the form operator<< gives it; where the memory
+    // order is already the file's, moved as whole blocks (a long column costs one copy).
+    template <ArchiveScalar T> void WriteArray(const T* p, std::size_t n)
+    {
+        if constexpr (std::endian::native == std::endian::little) {
+            const BYTE* bytes = reinterpret_cast<const BYTE*>(p);
+            for (std::size_t left = n * sizeof(T); left > 0;) {
+                const UINT chunk = UINT(std::min<std::size_t>(left, kArrayChunk));
+                Write(bytes, chunk);
+                bytes += chunk;
+                left -= chunk;
+            }
+        } else {
+            for (std::size_t i = 0; i < n; ++i)
+                *this << p[i];
+        }
+    }
+    // Reads n scalars written by WriteArray; throws the end-of-file exception, before touching
+    // p, when fewer than n are left.
+    template <ArchiveScalar T> void ReadArray(T* p, std::size_t n)
+    {
+        CheckCount(n, sizeof(T));
+        if constexpr (std::endian::native == std::endian::little) {
+            BYTE* bytes = reinterpret_cast<BYTE*>(p);
+            for (std::size_t left = n * sizeof(T); left > 0;) {
+                const UINT chunk = UINT(std::min<std::size_t>(left, kArrayChunk));
+                ReadExactly(bytes, chunk);
+                bytes += chunk;
+                left -= chunk;
+            }
+        } else {
+            for (std::size_t i = 0; i < n; ++i)
+                *this >> p[i];
+        }
+    }
+
     // String: length below 255 in one byte; up to 65533 as 0xFF and a u16; longer as 0xFF,
     // the u16 0xFFFF and a u32; then the bytes without terminator.
     CArchive& operator<<(const CString& s);
@@ -85,6 +121,8 @@ public:
     CArchive& operator>>(CString& s);
 
 private:
+    static constexpr std::size_t kArrayChunk = std::size_t(1) << 26;
+
     void ReadExactly(void* lpBuf, UINT nCount);
     void CheckLoading() const;
     void CheckStoring() const;

@@ -1,5 +1,6 @@
 #include "framework/win/CDocument.h"
 
+#include "framework/core/AtomicFile.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/CFile.h"
 #include "framework/win/CDocManager.h"
@@ -20,50 +21,11 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The directory part of a full path, with its trailing backslash.
-CString FolderOf(const CString& strPath)
-{
-    int n = std::max(strPath.ReverseFind('\\'), strPath.ReverseFind('/'));
-    return n < 0 ? CString(".\\") : strPath.Left(n + 1);
-}
-
 CString FullPath(LPCTSTR lpszPath)
 {
     char szFull[MAX_PATH];
     DWORD n = ::GetFullPathNameA(lpszPath, MAX_PATH, szFull, nullptr);
     return (n > 0 && n < MAX_PATH) ? CString(szFull) : CString(lpszPath);
-}
-
-// The file exception that describes a failed Win32 call on lpszPath.
-CFileException FileErrorFromLastError(LPCTSTR lpszPath)
-{
-    DWORD dwError = ::GetLastError();
-    int nCause = CFileException::genericException;
-    switch (dwError) {
-    case ERROR_FILE_NOT_FOUND:
-        nCause = CFileException::fileNotFound;
-        break;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_DIRECTORY:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-        nCause = CFileException::badPath;
-        break;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-        nCause = CFileException::accessDenied;
-        break;
-    case ERROR_SHARING_VIOLATION:
-        nCause = CFileException::sharingViolation;
-        break;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        nCause = CFileException::diskFull;
-        break;
-    default:
-        break;
-    }
-    return CFileException(nCause, LONG(dwError), lpszPath);
 }
 
 } // namespace
@@ -193,41 +155,14 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
 {
     CString strTarget = FullPath(lpszPathName);
-    // A read-only file is not replaced (some file systems would let the move through).
-    DWORD dwAttrib = ::GetFileAttributesA(strTarget);
-    if (dwAttrib != INVALID_FILE_ATTRIBUTES && (dwAttrib & FILE_ATTRIBUTE_READONLY)) {
-        CFileException fe(CFileException::accessDenied, LONG(ERROR_ACCESS_DENIED), strTarget);
-        ReportSaveLoadException(strTarget, &fe, TRUE);
-        return FALSE;
-    }
-    char szTemp[MAX_PATH];
-    if (!::GetTempFileNameA(FolderOf(strTarget), "zv", 0, szTemp)) {
-        CFileException fe = FileErrorFromLastError(strTarget);
-        ReportSaveLoadException(strTarget, &fe, TRUE);
-        return FALSE;
-    }
-    CFile file;
-    CFileException fe;
-    if (!file.Open(szTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &fe)) {
-        ::DeleteFileA(szTemp);
-        ReportSaveLoadException(strTarget, &fe, TRUE);
-        return FALSE;
-    }
     try {
-        CArchive ar(&file, CArchive::store);
-        Serialize(ar);
-        ar.Close();
-        file.Close();
+        ReplaceFileAtomically(strTarget, [this](CFile& file) {
+            CArchive ar(&file, CArchive::store);
+            Serialize(ar);
+            ar.Close();
+        });
     } catch (const CException& e) {
-        file.Abort();
-        ::DeleteFileA(szTemp);
         ReportSaveLoadException(strTarget, &e, TRUE);
-        return FALSE;
-    }
-    if (!::MoveFileExA(szTemp, strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        CFileException fe2 = FileErrorFromLastError(strTarget);
-        ::DeleteFileA(szTemp);
-        ReportSaveLoadException(strTarget, &fe2, TRUE);
         return FALSE;
     }
     SetModifiedFlag(FALSE);

@@ -141,6 +141,25 @@ TEST(CArchive, ArraysStoreElementCountThenElements)
     EXPECT_STREQ(namesBack[0], "x");
 }
 
+TEST(CArchive, ScalarArraysMatchElementByElementForms)
+{
+    const double values[] = {1.5, -0.0, 1e300, 2.5e-310};
+    const std::vector<BYTE> block = StoreBytes([&](CArchive& ar) { ar.WriteArray(values, 4); });
+    const std::vector<BYTE> single = StoreBytes([&](CArchive& ar) {
+        for (double v : values)
+            ar << v;
+    });
+    EXPECT_EQ(block, single);
+    double back[4] = {};
+    LoadBytes(block, [&](CArchive& ar) { ar.ReadArray(back, 4); });
+    EXPECT_EQ(std::memcmp(back, values, sizeof values), 0);
+    // One element short: refused before anything is written into the destination.
+    double untouched[4] = {7, 7, 7, 7};
+    EXPECT_THROW(LoadBytes(Head(block, 31), [&](CArchive& ar) { ar.ReadArray(untouched, 4); }),
+                 CArchiveException);
+    EXPECT_EQ(untouched[0], 7);
+}
+
 TEST(CArchive, RawReadStopsAtTheEndWithoutThrowing)
 {
     // A short header is read as far as it goes; the rest of the caller's buffer is untouched.

@@ -140,9 +140,14 @@ TEST(LuDecomposition, ZeroRowAndSingularMatrices)
 
     Matrix singular(2, 2, {1, 2, 2, 4});
     errno = 0;
-    LuDecompose(singular.get(), 2, indx, &d);
+    int replaced = -1;
+    LuDecompose(singular.get(), 2, indx, &d, &replaced);
     EXPECT_EQ(errno, 0);
     EXPECT_EQ(singular[2][2], 1e-20);
+    EXPECT_EQ(replaced, 1);
+    Matrix regular(2, 2, {0, 1, 1, 0});
+    LuDecompose(regular.get(), 2, indx, &d, &replaced);
+    EXPECT_EQ(replaced, 0);
     EXPECT_LT(std::fabs(d * singular[1][1] * singular[2][2]), 1e-18);
 
     errno = 0;
