@@ -4,3 +4,5 @@
 
 #define IDR_MAINFRAME 128
 #define IDS_APP_TITLE 61000
+
+#include "AppIds.h"

@@ -1,0 +1,64 @@
+#pragma once
+#include "analysis/DataColumn.h"
+
+#include <memory>
+#include <vector>
+
+// Column layouts of a data table.
+enum DataTableLayout : int {
+    TableLayoutX = 0,       // one column "X"
+    TableLayoutXY = 1,      // "X", "Y"
+    TableLayoutXYSig = 2,   // "X", "Y", "YSig"
+    TableLayoutColumns = 3, // n unnamed columns of one length
+    TableLayoutRagged = 4,  // n unnamed columns of independent lengths
+};
+
+// A project data table: named columns in order, a layout code and the auto-extend switch (a
+// value stored in the row just past the end grows the table). Rows and columns count from 0 in
+// the cell operations; InsertRow and DeleteRow take the 1-based value position.
+class CDataTable : public CDataObject {
+public:
+    CDataTable();
+
+    // Replaces the columns by those of a layout (codes 5 and up keep them); every value 0.
+    void Create(int layout, int columns, int rows);
+    // 1 -> 2 appends "Y Error", 2 -> 1 drops the third column; other changes store the code.
+    void SetLayout(int layout);
+    int GetLayout() const { return m_nLayout; }
+    BOOL GetAutoExtend() const { return m_bAutoExtend; }
+    void SetAutoExtend(BOOL bAutoExtend) { m_bAutoExtend = bAutoExtend; }
+
+    int GetColumnCount() const { return int(m_columns.size()); }
+    CDataColumn* GetColumn(int i) { return m_columns[std::size_t(i)].get(); }
+    const CDataColumn* GetColumn(int i) const { return m_columns[std::size_t(i)].get(); }
+    CString GetColumnName(int i) const { return m_columns[std::size_t(i)]->GetName(); }
+    void SetColumnName(int i, const CString& name);
+    void AppendColumn(const CString& name, int rows);
+    void RemoveColumn(int i);
+
+    // 0 without columns; the longest column in the ragged layout, else the first column's count.
+    int GetRowCount() const;
+    void SetRowCount(int rows);
+    BOOL IsCellEditable(int column, int row) const;
+    // Stores a value by the cell rules (rows below the count, or the row just past it while
+    // auto-extend is on); anything else is dropped.
+    void SetCell(int column, int row, double value);
+    void InsertRow(int position);
+    void DeleteRow(int position);
+    void ZeroAll();
+    // New unnamed columns with the other table's values.
+    void Copy(const CDataTable& other);
+
+    // Name, type, editable, layout, column count and each column.
+    void Serialize(CArchive& ar) override;
+    int ComputeStatistics() override;
+    int ApplyExpression(CCalcEngine& engine) override;
+    // Rows reordered by the key column; 15 when the key column is missing or the columns differ
+    // in length, 33 without memory; the table changes only on success.
+    int Sort(int order, int key) override;
+
+private:
+    std::vector<std::unique_ptr<CDataColumn>> m_columns;
+    int m_nLayout = TableLayoutXY;
+    BOOL m_bAutoExtend = TRUE;
+};
