@@ -63,6 +63,8 @@ class ColourPickerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The pop-up follows the pointer: park it away from where the pop-up opens.
+        ::SetCursorPos(0, 0);
         ASSERT_TRUE(m_host.CreateAt(100, 100));
         m_host.m_picker.SetColour(kLime);
     }
