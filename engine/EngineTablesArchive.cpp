@@ -9,9 +9,11 @@
 #include "engine/ReencodeExpression.h"
 #include "engine/UnitRegistry.h"
 #include "engine/UserFunction.h"
+#include "framework/core/AsciiText.h"
 #include "framework/core/CArchive.h"
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -72,11 +74,46 @@ std::vector<CString> ParameterNames(const CUserFunction& function)
     return params;
 }
 
+bool HasNul(const CString& text) { return std::strlen(text) != std::size_t(text.GetLength()); }
+
+// The stored name and parameters pass the checks of a typed definition one by one. Joined into
+// a definition text unchecked, a parameter "a,b" would read as two and a blank or control
+// character would be trimmed away, defining some other function than the one stored.
+int CheckStoredNames(const UnloadedUserFunction& stored)
+{
+    if (HasNul(stored.strName) || HasNul(stored.strBody) || !IsValidName(stored.strName))
+        return ErrInvalidName;
+    CCalcEngine scratch;
+    if (const int code = scratch.CheckUserFunctionName(stored.strName))
+        return code;
+    for (const CString& param : stored.params) {
+        if (HasNul(param) || !IsValidName(param))
+            return ErrInvalidName;
+        if (ascii::EqualNoCase(param, stored.strName))
+            return ErrInvalidVariable;
+    }
+    return 0;
+}
+
+// True when the function defined is the one stored: same name, same parameters in order.
+bool DefinesStoredFunction(const CUserFunction& function, const UnloadedUserFunction& stored)
+{
+    if (function.GetName() != stored.strName ||
+        function.GetVariableCount() != int(stored.params.size()))
+        return false;
+    for (int i = 0; i < function.GetVariableCount(); ++i)
+        if (function.GetVariableName(i) != stored.params[std::size_t(i)])
+            return false;
+    return true;
+}
+
 // A user function built from its stored form as the definition would build it; 0 or the code
-// of the definition that failed (the function is then not created).
+// of the check that failed (the function is then not created).
 int DefineStoredFunction(const UnloadedUserFunction& stored,
                          std::unique_ptr<CUserFunction>& function)
 {
+    if (const int code = CheckStoredNames(stored))
+        return code;
     auto candidate = std::make_unique<CUserFunction>();
     candidate->SetName(stored.strName);
     candidate->m_strDescription = stored.strDescription;
@@ -86,6 +123,8 @@ int DefineStoredFunction(const UnloadedUserFunction& stored,
         candidate->SetVariable(i, stored.params[std::size_t(i)], 0.0);
     candidate->Describe();
     int code = candidate->Define();
+    if (code == 0 && !DefinesStoredFunction(*candidate, stored))
+        code = ErrInvalidName;
     // Two stored functions of one name: the first one keeps it.
     if (code == 0 && FindUserFunction(candidate->GetName()) >= 0)
         code = ErrNameExists;

@@ -5,15 +5,13 @@
 #include "framework/core/AsciiText.h"
 
 #include <cmath>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
 std::vector<UnitRecord> g_unitRegistry;
-
-// A conversion search over a registry whose user part forms many cycles could otherwise run
-// for an exponential time; a legitimate chain needs far fewer steps than this.
-constexpr int kSearchBudget = 20000;
 
 bool IsUsableFactor(double factor) { return std::isfinite(factor) && factor != 0.0; }
 
@@ -23,62 +21,124 @@ int UserIndexToRecord(int i)
     return (i >= 0 && record < int(g_unitRegistry.size())) ? record : -1;
 }
 
-struct UnitSearch {
-    std::vector<char> used;         // records on the current path
-    std::vector<const char*> nodes; // unit names on the current path
-    int budget = kSearchBudget;
+// The registry indexed by name, so that a search step looks only at the relations of one name
+// instead of the whole registry. Appending records extends it; any other change rebuilds it.
+class UnitNameIndex {
+public:
+    void Invalidate() { m_valid = false; }
+
+    // Brings the index up to date with the registry.
+    void Update()
+    {
+        if (!m_valid) {
+            m_ids.clear();
+            m_relations.clear();
+            m_nameIds.clear();
+            m_baseIds.clear();
+            m_valid = true;
+        }
+        for (size_t i = m_nameIds.size(); i < g_unitRegistry.size(); ++i) {
+            const int nameId = Intern(g_unitRegistry[i].name);
+            const int baseId = Intern(g_unitRegistry[i].base);
+            m_nameIds.push_back(nameId);
+            m_baseIds.push_back(baseId);
+            if (nameId >= 0)
+                m_relations[size_t(nameId)].push_back(int(i));
+            if (baseId >= 0 && baseId != nameId)
+                m_relations[size_t(baseId)].push_back(int(i));
+        }
+    }
+
+    // Id of a name (any case), -1 when no record names it.
+    int Find(const std::string& name) const
+    {
+        const auto it = m_ids.find(Key(name));
+        return it == m_ids.end() ? -1 : it->second;
+    }
+    int NameCount() const { return int(m_relations.size()); }
+    // Records whose name or base is name id, in registry order.
+    const std::vector<int>& Relations(int id) const { return m_relations[size_t(id)]; }
+    int NameId(int record) const { return m_nameIds[size_t(record)]; }
+    int BaseId(int record) const { return m_baseIds[size_t(record)]; }
+
+private:
+    // Names compare like ascii::EqualNoCase: up to the first NUL, ASCII letters folded.
+    static std::string Key(const std::string& name)
+    {
+        std::string key(name.c_str());
+        for (char& c : key)
+            c = ascii::ToUpper(c);
+        return key;
+    }
+
+    int Intern(const std::string& name)
+    {
+        if (name.c_str()[0] == 0)
+            return -1;
+        const auto [it, added] = m_ids.emplace(Key(name), int(m_relations.size()));
+        if (added)
+            m_relations.emplace_back();
+        return it->second;
+    }
+
+    bool m_valid = false;
+    std::unordered_map<std::string, int> m_ids;
+    std::vector<std::vector<int>> m_relations;
+    std::vector<int> m_nameIds, m_baseIds;
 };
 
-bool OnPath(const UnitSearch& search, const std::string& name)
+UnitNameIndex g_unitIndex;
+
+const UnitNameIndex& CurrentUnitIndex()
 {
-    for (const char* node : search.nodes)
-        if (ascii::EqualNoCase(node, name.c_str()))
-            return true;
-    return false;
+    g_unitIndex.Update();
+    return g_unitIndex;
 }
 
-bool SearchFactor(UnitSearch& search, const char* from, const char* to, double& factor);
-
-// Follows record i from `from` to its other end `next` (relation factor `step`), then on to `to`.
-bool FollowRecord(UnitSearch& search, int i, const std::string& next, double step, const char* to,
-                  double& factor)
+// Depth-first search from one name to another over the relations in registry order, each usable
+// in both directions; the first chain found decides. A name whose search has failed is not
+// entered again: everything it reaches without the names on the path was searched already, so
+// the answer is the one an exhaustive search of all simple chains would give, in linear time.
+bool SearchFactor(const UnitNameIndex& index, int fromId, int toId, double& factor)
 {
-    if (ascii::EqualNoCase(next.c_str(), to)) {
-        factor = step;
-        return true;
-    }
-    if (OnPath(search, next)) // a detour back to a name already passed cannot help
-        return false;
-    search.used[i] = 1;
-    double rest = 1.0;
-    const bool found = SearchFactor(search, next.c_str(), to, rest);
-    search.used[i] = 0;
-    if (found)
-        factor = step * rest;
-    return found;
-}
-
-bool SearchFactor(UnitSearch& search, const char* from, const char* to, double& factor)
-{
-    if (ascii::EqualNoCase(from, to)) {
-        factor = 1.0;
-        return true;
-    }
-    if (--search.budget < 0)
-        return false;
-    search.nodes.push_back(from);
-    bool found = false;
-    for (int i = 0; i < int(g_unitRegistry.size()) && !found && search.budget >= 0; ++i) {
-        const UnitRecord& r = g_unitRegistry[i];
-        if (r.name.empty() || r.base.empty() || search.used[i] || !IsUsableFactor(r.factor))
+    enum : char { Unseen, OnPath, Exhausted };
+    struct Step {
+        int id;        // name reached
+        size_t next;   // its next relation to try
+        double factor; // of the relation that led here
+    };
+    std::vector<char> state(size_t(index.NameCount()), Unseen);
+    std::vector<Step> path{{fromId, 0, 1.0}};
+    state[size_t(fromId)] = OnPath;
+    while (!path.empty()) {
+        Step& top = path.back();
+        const std::vector<int>& relations = index.Relations(top.id);
+        if (top.next == relations.size()) {
+            state[size_t(top.id)] = Exhausted;
+            path.pop_back();
             continue;
-        if (ascii::EqualNoCase(r.name.c_str(), from))
-            found = FollowRecord(search, i, r.base, r.factor, to, factor);
-        else if (ascii::EqualNoCase(r.base.c_str(), from))
-            found = FollowRecord(search, i, r.name, 1.0 / r.factor, to, factor);
+        }
+        const int record = relations[top.next++];
+        const UnitRecord& r = g_unitRegistry[size_t(record)];
+        const int nameId = index.NameId(record), baseId = index.BaseId(record);
+        if (nameId < 0 || baseId < 0 || !IsUsableFactor(r.factor))
+            continue;
+        const bool forward = nameId == top.id;
+        const int nextId = forward ? baseId : nameId;
+        const double step = forward ? r.factor : 1.0 / r.factor;
+        if (nextId == toId) {
+            // Multiplied from the far end back, as the chain is walked.
+            factor = step;
+            for (size_t i = path.size(); i-- > 1;)
+                factor = path[i].factor * factor;
+            return true;
+        }
+        if (state[size_t(nextId)] != Unseen)
+            continue;
+        state[size_t(nextId)] = OnPath;
+        path.push_back({nextId, 0, step});
     }
-    search.nodes.pop_back();
-    return found;
+    return false;
 }
 
 // Drops one trailing "." (names of 2+ characters) or plural "s" (names of 4+ characters).
@@ -130,6 +190,7 @@ std::string TrimUnitText(const char* text)
 void ResetUnitRegistry()
 {
     g_unitRegistry.clear();
+    g_unitIndex.Invalidate();
     g_unitRegistry.reserve(size_t(GetBuiltinUnitCount()) + 16);
     for (int i = 0; i < GetBuiltinUnitCount(); ++i) {
         const BuiltinUnitEntry& row = GetBuiltinUnit(i);
@@ -137,12 +198,18 @@ void ResetUnitRegistry()
     }
 }
 
-void ClearUnitRegistry() { g_unitRegistry.clear(); }
+void ClearUnitRegistry()
+{
+    g_unitRegistry.clear();
+    g_unitIndex.Invalidate();
+}
 
 void TruncateUnitRegistry()
 {
-    if (int(g_unitRegistry.size()) > GetBuiltinUnitCount())
+    if (int(g_unitRegistry.size()) > GetBuiltinUnitCount()) {
         g_unitRegistry.resize(size_t(GetBuiltinUnitCount()));
+        g_unitIndex.Invalidate();
+    }
 }
 
 int GetUnitRecordCount() { return int(g_unitRegistry.size()); }
@@ -166,8 +233,10 @@ int AddUserUnit(const char* name, const char* base, double factor)
 void DeleteUserUnit(int i)
 {
     const int record = UserIndexToRecord(i);
-    if (record >= 0)
+    if (record >= 0) {
         g_unitRegistry.erase(g_unitRegistry.begin() + record);
+        g_unitIndex.Invalidate();
+    }
 }
 
 UnitRecord GetUserUnit(int i)
@@ -186,6 +255,7 @@ int SetUserUnit(int i, const char* name, const char* base, double factor)
     if (record < 0 || !IsUsableFactor(factor))
         return ErrBadArgument;
     g_unitRegistry[size_t(record)] = UnitRecord{name ? name : "", base ? base : "", factor};
+    g_unitIndex.Invalidate();
     return 0;
 }
 
@@ -207,6 +277,7 @@ int SetUserUnitName(int i, const char* name)
     if (!base.empty() && CanConvertUnits(name, base.c_str()))
         return ErrConversionExists;
     g_unitRegistry[size_t(record)].name = name ? name : "";
+    g_unitIndex.Invalidate();
     return 0;
 }
 
@@ -219,6 +290,7 @@ int SetUserUnitBase(int i, const char* base)
     if (!name.empty() && CanConvertUnits(name.c_str(), base))
         return ErrConversionExists;
     g_unitRegistry[size_t(record)].base = base ? base : "";
+    g_unitIndex.Invalidate();
     return 0;
 }
 
@@ -229,33 +301,25 @@ bool IsUserUnitComplete(int i)
            !g_unitRegistry[size_t(record)].base.empty();
 }
 
-namespace {
-
-bool IsRecordName(const std::string& name)
-{
-    for (const UnitRecord& r : g_unitRegistry)
-        if (ascii::EqualNoCase(r.name.c_str(), name.c_str()) ||
-            ascii::EqualNoCase(r.base.c_str(), name.c_str()))
-            return true;
-    return false;
-}
-
-} // namespace
-
 bool IsRegisteredUnitName(const char* text)
 {
     std::string name = TrimUnitText(text);
     if (name.empty())
         return false;
     // Abbreviations with a full stop and plurals count as the name they shorten to.
-    return IsRecordName(name) || (ShortenUnitName(name) && IsRecordName(name));
+    const UnitNameIndex& index = CurrentUnitIndex();
+    return index.Find(name) >= 0 || (ShortenUnitName(name) && index.Find(name) >= 0);
 }
 
 bool FindUnitFactor(const char* from, const char* to, double& factor)
 {
-    UnitSearch search;
-    search.used.assign(g_unitRegistry.size(), 0);
-    return SearchFactor(search, from, to, factor);
+    if (ascii::EqualNoCase(from, to)) {
+        factor = 1.0;
+        return true;
+    }
+    const UnitNameIndex& index = CurrentUnitIndex();
+    const int fromId = index.Find(from), toId = index.Find(to);
+    return fromId >= 0 && toId >= 0 && SearchFactor(index, fromId, toId, factor);
 }
 
 bool FindUnitNameFactor(const char* from, const char* to, double& factor)

@@ -50,7 +50,7 @@ std::string TrimUnitText(const char* text);
 // or the text without a trailing "." or plural "s".
 bool IsRegisteredUnitName(const char* text);
 // Depth-first search over the registry for a chain of relations from one unit name to another;
-// false when there is none (or the search exceeds its budget).
+// false when there is none. Linear in the size of the registry.
 bool FindUnitFactor(const char* from, const char* to, double& factor);
 // FindUnitFactor, retried once with a trailing "." or plural "s" dropped from the names.
 bool FindUnitNameFactor(const char* from, const char* to, double& factor);

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -223,6 +225,48 @@ TEST_F(EngineTablesArchiveTest, AUserFunctionThatNoLongerDefinesIsKeptAndWritten
     Load(Store(CCalcEngine::SerializeUserFunctions), CCalcEngine::SerializeUserFunctions);
     EXPECT_EQ(GetUserFunctionCount(), 2);
     EXPECT_TRUE(GetUnloadedUserFunctions().empty());
+}
+
+// Records whose name or parameters a typed definition would refuse: none may load as some other
+// function (a parameter "a,b" as two, a trimmed or cut-off name as another); each is kept aside
+// and written back byte for byte.
+TEST_F(EngineTablesArchiveTest, StoredNamesPassTheChecksOfATypedDefinition)
+{
+    using namespace std::string_literals;
+    struct Record {
+        const char* what;
+        std::string name, body;
+        std::vector<std::string> params;
+    };
+    const Record records[] = {
+        {"empty parameter", "f", "a", {"a", ""}},
+        {"parameter holding a separator", "f", "a+b", {"a,b"}},
+        {"parameter with a blank", "f", "a", {"a "}},
+        {"name with a control character", "f\x01", "a", {"a"}},
+        {"name with a blank", " f", "a", {"a"}},
+        {"name cut by a NUL", "f\0g"s, "a", {"a"}},
+        {"parameter cut by a NUL", "f", "a", {"a\0b"s}},
+        {"body cut by a NUL", "f", "a\0+1"s, {"a"}},
+        {"name holding a call", "f(b)", "a", {"a"}},
+    };
+    for (const Record& r : records) {
+        SCOPED_TRACE(r.what);
+        Bytes bytes = {1, 0, 0, 0, 1, 0, 0, 0};
+        auto text = [&](const std::string& t) {
+            bytes.push_back((unsigned char)t.size());
+            bytes.insert(bytes.end(), t.begin(), t.end());
+        };
+        text(r.name), text(r.body), text("");
+        bytes.push_back((unsigned char)r.params.size());
+        bytes.insert(bytes.end(), 3, 0);
+        for (const std::string& param : r.params)
+            text(param);
+        ASSERT_TRUE(Load(bytes, CCalcEngine::SerializeUserFunctions));
+        EXPECT_EQ(GetUserFunctionCount(), 0);
+        EXPECT_EQ(GetUnloadedUserFunctions().size(), 1u);
+        EXPECT_EQ(Store(CCalcEngine::SerializeUserFunctions), bytes);
+        RemoveUserFunctions();
+    }
 }
 
 TEST_F(EngineTablesArchiveTest, ZeroUserConversionsLeaveTheBuiltInUnits)

@@ -196,6 +196,33 @@ TEST_F(UnitConversion, CyclesOfUserConversionsEndTheSearch)
     EXPECT_FALSE(CanConvertUnits("qa", "m"));
 }
 
+// The first chain in registry order decides, even where the relations disagree; a chain longer
+// than any search budget is still found, and an edit in its middle is seen at once.
+TEST_F(UnitConversion, SearchTakesTheFirstChainAndFollowsLongOnes)
+{
+    ASSERT_EQ(AddUserUnit("ua", "ub", 2.0), 0);
+    ASSERT_EQ(AddUserUnit("ub", "uc", 3.0), 0);
+    ASSERT_EQ(AddUserUnit("ua", "uc", 10.0), 0);
+    double factor = 0;
+    ASSERT_TRUE(FindUnitFactor("UA", "uc", factor));
+    EXPECT_EQ(factor, 6.0);
+    ASSERT_TRUE(FindUnitFactor("uc", "ua", factor));
+    EXPECT_DOUBLE_EQ(factor, 1.0 / 6.0);
+
+    constexpr int kLinks = 30000;
+    for (int i = 0; i < kLinks; ++i) {
+        const std::string name = "w" + std::to_string(i), base = "w" + std::to_string(i + 1);
+        ASSERT_EQ(AddUserUnit(name.c_str(), base.c_str(), 1.0), 0);
+    }
+    const std::string last = "w" + std::to_string(kLinks);
+    EXPECT_TRUE(CanConvertUnits("w0", last.c_str()));
+    EXPECT_FALSE(CanConvertUnits("w0", "nosuch"));
+    DeleteUserUnit(3 + kLinks / 2);
+    EXPECT_FALSE(CanConvertUnits("w0", last.c_str()));
+    EXPECT_FALSE(IsRegisteredUnitName("nosuch"));
+    EXPECT_TRUE(IsRegisteredUnitName(last.c_str()));
+}
+
 } // namespace
 
 namespace {
