@@ -9,6 +9,8 @@
 #include <cmath>
 #include <memory>
 
+long long EvaluationWorkLimit = MaxEvaluationWork;
+
 namespace {
 
 // Argument values of one operator node; small lists stay on the stack.
@@ -286,10 +288,37 @@ int EvaluateOperator(CExprNode& node)
     return CompleteOperation(node, args.Data(), args.Count());
 }
 
+// One outermost evaluation shares one work budget with everything it evaluates in turn (the
+// calculus functions, FSUM and user functions), so nested sums or integrals end with 35
+// "Maximum iterations exceeded" after a few seconds instead of running for minutes.
+class EvaluationWork {
+public:
+    EvaluationWork()
+    {
+        if (s_depth++ == 0)
+            s_done = 0;
+    }
+    ~EvaluationWork() { --s_depth; }
+    EvaluationWork(const EvaluationWork&) = delete;
+    EvaluationWork& operator=(const EvaluationWork&) = delete;
+
+    // Counts one node evaluation; false once the budget is spent.
+    static bool Charge() { return ++s_done <= EvaluationWorkLimit; }
+
+private:
+    static inline int s_depth = 0;
+    static inline long long s_done = 0;
+};
+
 } // namespace
 
 int CExprNode::Evaluate(double& value)
 {
+    const EvaluationWork work;
+    if (!EvaluationWork::Charge()) {
+        value = m_dValue;
+        return m_nErrorCode = ErrMaxIterations;
+    }
     m_nErrorCode = 0;
     switch (m_nKind) {
     case NodeVariable:

@@ -69,6 +69,12 @@ extern int ErrorSpanLength;
 constexpr int MaxParseDepth = 500;
 // Most nodes one outermost parse may create (expression variables can expand geometrically).
 constexpr int MaxParseNodes = 200000;
+// Most characters of expression-variable text one outermost parse may expand; more is error 12.
+constexpr int MaxExpandedText = 1 << 20;
+// Most node evaluations one outermost evaluation may make, nested calculus and user functions
+// included (a few seconds); more ends the evaluation with error 35. Tests lower it.
+constexpr long long MaxEvaluationWork = 100000000;
+extern long long EvaluationWorkLimit;
 
 // From position, moves by step (+1 or -1) while inside text and returns the first character
 // that is not a blank, updating position; 0 when it runs out.

@@ -9,21 +9,34 @@ using namespace parser;
 
 namespace {
 
-int g_nParseDepth = 0; // Parse calls now running, outermost included
-int g_nParseNodes = 0; // Parse calls since the outermost one began
+int g_nParseDepth = 0;         // Parse calls now running, outermost included
+int g_nParseNodes = 0;         // Parse calls since the outermost one began
+long long g_nExpandedText = 0; // expression-variable text expanded since then
 
 // Counts one level of Parse nesting for the stack and node budgets.
 struct ParseDepthGuard {
     ParseDepthGuard()
     {
-        if (g_nParseDepth++ == 0)
+        if (g_nParseDepth++ == 0) {
             g_nParseNodes = 0;
+            g_nExpandedText = 0;
+        }
         ++g_nParseNodes;
     }
     ~ParseDepthGuard() { --g_nParseDepth; }
     ParseDepthGuard(const ParseDepthGuard&) = delete;
     ParseDepthGuard& operator=(const ParseDepthGuard&) = delete;
 };
+
+} // namespace
+
+bool parser::ChargeExpansion(int length)
+{
+    g_nExpandedText += length;
+    return g_nExpandedText <= MaxExpandedText;
+}
+
+namespace {
 
 int FirstNonBlank(std::string_view text)
 {

@@ -18,5 +18,8 @@ inline char DecimalPoint() { return GetLocaleSeparators().chDecimal; }
 int FindClosingParenthesis(std::string_view text, int open);
 // 1 + the separators at parenthesis depth 0 outside string literals.
 int CountArguments(std::string_view text, char separator);
+// Adds length characters of expanded expression-variable text to the outermost parse's total;
+// false once it passes MaxExpandedText.
+bool ChargeExpansion(int length);
 
 } // namespace parser

@@ -116,10 +116,11 @@ int CExprNode::ResolveExpressionVariable(int index, int start, int length, int t
             return Fail(ErrCircularReference, start, length);
     if (trailPos >= 0)
         return Fail(ErrUnexpectedCharacter, trailPos, 1);
-    if (index > 0xFFFF)
+    const CString text = m_pOwner->GetExpressionVariableText(index);
+    if (index > 0xFFFF || !ChargeExpansion(text.GetLength()))
         return Fail(ErrOverflow, start, length);
     m_ExpansionPath.Add(WORD(index));
-    int code = ParseInPlace(m_pOwner->GetExpressionVariableText(index), 0);
+    int code = ParseInPlace(text, 0);
     if (code)
         return Fail(code, start, length);
     return 0;

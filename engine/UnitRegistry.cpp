@@ -35,6 +35,7 @@ public:
             m_relations.clear();
             m_nameIds.clear();
             m_baseIds.clear();
+            m_ids.reserve(2 * g_unitRegistry.size());
             m_valid = true;
         }
         for (size_t i = m_nameIds.size(); i < g_unitRegistry.size(); ++i) {
@@ -50,7 +51,7 @@ public:
     }
 
     // Id of a name (any case), -1 when no record names it.
-    int Find(const std::string& name) const
+    int Find(const std::string& name)
     {
         const auto it = m_ids.find(Key(name));
         return it == m_ids.end() ? -1 : it->second;
@@ -63,19 +64,19 @@ public:
 
 private:
     // Names compare like ascii::EqualNoCase: up to the first NUL, ASCII letters folded.
-    static std::string Key(const std::string& name)
+    const std::string& Key(const std::string& name)
     {
-        std::string key(name.c_str());
-        for (char& c : key)
+        m_key.assign(name.c_str());
+        for (char& c : m_key)
             c = ascii::ToUpper(c);
-        return key;
+        return m_key;
     }
 
     int Intern(const std::string& name)
     {
         if (name.c_str()[0] == 0)
             return -1;
-        const auto [it, added] = m_ids.emplace(Key(name), int(m_relations.size()));
+        const auto [it, added] = m_ids.try_emplace(Key(name), int(m_relations.size()));
         if (added)
             m_relations.emplace_back();
         return it->second;
@@ -85,11 +86,12 @@ private:
     std::unordered_map<std::string, int> m_ids;
     std::vector<std::vector<int>> m_relations;
     std::vector<int> m_nameIds, m_baseIds;
+    std::string m_key; // scratch for Key
 };
 
 UnitNameIndex g_unitIndex;
 
-const UnitNameIndex& CurrentUnitIndex()
+UnitNameIndex& CurrentUnitIndex()
 {
     g_unitIndex.Update();
     return g_unitIndex;
@@ -99,7 +101,7 @@ const UnitNameIndex& CurrentUnitIndex()
 // in both directions; the first chain found decides. A name whose search has failed is not
 // entered again: everything it reaches without the names on the path was searched already, so
 // the answer is the one an exhaustive search of all simple chains would give, in linear time.
-bool SearchFactor(const UnitNameIndex& index, int fromId, int toId, double& factor)
+bool SearchFactor(UnitNameIndex& index, int fromId, int toId, double& factor)
 {
     enum : char { Unseen, OnPath, Exhausted };
     struct Step {
@@ -307,7 +309,7 @@ bool IsRegisteredUnitName(const char* text)
     if (name.empty())
         return false;
     // Abbreviations with a full stop and plurals count as the name they shorten to.
-    const UnitNameIndex& index = CurrentUnitIndex();
+    UnitNameIndex& index = CurrentUnitIndex();
     return index.Find(name) >= 0 || (ShortenUnitName(name) && index.Find(name) >= 0);
 }
 
@@ -317,7 +319,7 @@ bool FindUnitFactor(const char* from, const char* to, double& factor)
         factor = 1.0;
         return true;
     }
-    const UnitNameIndex& index = CurrentUnitIndex();
+    UnitNameIndex& index = CurrentUnitIndex();
     const int fromId = index.Find(from), toId = index.Find(to);
     return fromId >= 0 && toId >= 0 && SearchFactor(index, fromId, toId, factor);
 }

@@ -1,6 +1,7 @@
 #include "tests/engine/EvaluatorTestSupport.h"
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -49,6 +50,51 @@ TEST_F(EvaluatorTest, IntegralsDerivativesAndZerosOfExpressions)
         {"FSUM(x, 1, INF)", ErrMaxIterations},
     };
     ExpectErrors(errors, std::size(errors));
+}
+
+// Nested sums, integrals, derivatives, zeros and user functions draw on one work budget per
+// outermost evaluation (lowered here so that the cases stay quick).
+TEST_F(EvaluatorTest, NestedCalculusSharesOneWorkBudget)
+{
+    CCalcEngine definer;
+    ASSERT_EQ(definer.DefineUserFunction("h(a) = FSUM(x*a, 1, 1000)", false), 0);
+    const long long saved = EvaluationWorkLimit;
+    EvaluationWorkLimit = 100000;
+    const ErrorCase errors[] = {
+        {"FSUM(FSUM(x, 1, 1000), 1, 1000)", ErrMaxIterations},
+        {"FSUM(h(x), 1, 1000)", ErrMaxIterations},
+        {"FINT(FSUM(x, 1, 100000), 0, 1)", ErrMaxIterations},
+        {"FDIFF(FSUM(x, 1, 100000), 1)", ErrMaxIterations},
+        {"FZERO(FSUM(x, 1, 100000) - 1, 0, 1)", ErrMaxIterations},
+    };
+    ExpectErrors(errors, std::size(errors));
+    // Each outermost evaluation starts with the whole budget again.
+    const ValueCase values[] = {
+        {"FSUM(FSUM(x, 1, 100), 1, 100)", 505000, 0},
+        {"FSUM(FSUM(x, 1, 100), 1, 100)", 505000, 0},
+    };
+    ExpectValues(values, std::size(values));
+    EvaluationWorkLimit = saved;
+}
+
+// Expression variables that double at each level: the expansion is refused with 12 once the text
+// it would copy passes its bound, long before it costs seconds or gigabytes.
+TEST_F(EvaluatorTest, ExpressionVariablesExpandWithinATextBound)
+{
+    CCalcEngine engine;
+    for (int i = 0; i < 20; ++i) {
+        const std::string next = "d" + std::to_string(i + 1);
+        engine.AddExpressionVariable(("d" + std::to_string(i)).c_str(),
+                                     (next + "*" + next).c_str());
+    }
+    engine.AddExpressionVariable("d20", ("0." + std::string(19998, '7')).c_str());
+    engine.SetExpression("d0");
+    EXPECT_EQ(engine.Parse(), ErrOverflow);
+    engine.SetExpression("d14"); // 64 copies of a 20 KB literal: more than the bound allows
+    EXPECT_EQ(engine.Parse(), ErrOverflow);
+    engine.SetExpression("d17+1"); // 8 copies
+    ASSERT_EQ(engine.Parse(), 0);
+    EXPECT_NEAR(engine.Evaluate(), std::pow(7.0 / 9, 8) + 1, 1e-12);
 }
 
 TEST_F(EvaluatorTest, FindZeroRefusesAJump)
