@@ -30,6 +30,8 @@ public:
     // Overwrites the model of that name in place, else appends one.
     void AddModel(const CString& category, const CString& name, const CString& formula,
                   const CString& description, const CString& preview);
+    // Appends a record as it is (lists such as the recent fits may repeat a name).
+    void AppendModel(const ModelRecord& record) { m_models.push_back(record); }
     // Index of the model with that name, -1 when none.
     int FindModel(const CString& name) const;
     BOOL HasModel(const CString& name) const { return FindModel(name) >= 0; }

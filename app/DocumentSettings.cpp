@@ -1,0 +1,185 @@
+#include "app/DocumentSettings.h"
+
+#include "analysis/ModelLibrary.h"
+#include "engine/CalcEngine.h"
+#include "framework/core/ProfileTable.h"
+
+#include <cmath>
+
+const char kDataAnalysisSection[] = "DataAnalysis";
+const char kOptionsSection[] = "Options";
+const char kPlotCopySection[] = "PlotCopy";
+const char kCalculationSection[] = "Calculation";
+const char kSolverModelSection[] = "SolverModel";
+const char kRecentFitSection[] = "RecentFit";
+const char kFavFunctionsSection[] = "FavFunctions";
+const char kLayoutSection[] = "Layout";
+const char kDataViewsSection[] = "DataViews";
+
+namespace {
+
+using Key = ProfileKey<DocumentSettings>;
+
+// clang-format off
+constexpr Key kDataAnalysisKeys[] = {
+    IntProfileKey("Options", &DocumentSettings::nAnalysisOptions, 2000),
+    IntProfileKey("AutoPlot", &DocumentSettings::nAutoPlot, 1),
+    IntProfileKey("Prompt", &DocumentSettings::nPrompt, 0),
+    IntProfileKey("MaxIters", &DocumentSettings::nMaxIterations, 100),
+    IntProfileKey("LogOutput", &DocumentSettings::nLogOutput, 1),
+};
+constexpr Key kConfirmKeys[] = {
+    IntProfileKey("ConfirmDelete", &DocumentSettings::nConfirmDelete, 63),
+    IntProfileKey("ConfirmOverwrite", &DocumentSettings::nConfirmOverwrite, 63),
+};
+constexpr Key kPlotCopyKeys[] = {
+    IntProfileKey("Format", &DocumentSettings::nPlotCopyFormat, 0),
+    IntProfileKey("Width", &DocumentSettings::nPlotCopyWidth, 0),
+    IntProfileKey("Height", &DocumentSettings::nPlotCopyHeight, 0),
+};
+constexpr Key kSolverModelKeys[] = {
+    DoubleProfileKey("Min", &DocumentSettings::dSolverMin, -1e300),
+    DoubleProfileKey("Max", &DocumentSettings::dSolverMax, 1e300),
+    IntProfileKey("Steps", &DocumentSettings::nSolverSteps, 200),
+    IntProfileKey("DecimalPlaces", &DocumentSettings::nSolverDecimals, 5),
+};
+// clang-format on
+
+// Decimals outside 0..16 are read as 2 (not the default).
+double Decimals(double value, double) { return value < 0 || value > 16 ? 2 : value; }
+
+// A Calculation value after its rule.
+int CalculationValue(CProfileStore& store, const char* key, int nDefault,
+                     double (*rule)(double, double))
+{
+    return int(rule(store.GetInt(kCalculationSection, key, nDefault), nDefault));
+}
+
+double AsRead(double value, double) { return value; }
+
+CString EntrySection(int i)
+{
+    CString section;
+    section.Format("RecentFit%d", i);
+    return section;
+}
+
+CString IndexKey(int i)
+{
+    CString key;
+    key.Format("%d", i);
+    return key;
+}
+
+} // namespace
+
+DocumentSettings::DocumentSettings() : dRotateStepTheta(M_PI / 18), dRotateStepPhi(M_PI / 18) {}
+
+int ReadAutoOpenLastProject(CProfileStore& store)
+{
+    return store.GetInt(kOptionsSection, "AutoOpenLastProject", 1);
+}
+
+void ReadDocumentSettings(CProfileStore& store, DocumentSettings& settings)
+{
+    ReadProfileSection(store, kDataAnalysisSection, kDataAnalysisKeys, settings);
+    ReadProfileSection(store, kOptionsSection, kConfirmKeys, settings);
+    ReadProfileSection(store, kPlotCopySection, kPlotCopyKeys, settings);
+    ReadProfileSection(store, kSolverModelSection, kSolverModelKeys, settings);
+}
+
+void ReadCalculationSettings(CProfileStore& store, CCalcEngine& engine)
+{
+    engine.m_ResultFormat.m_nMode =
+        CalculationValue(store, "NumberFormat", 0, &profile_rule::InRange<0, 5>);
+    engine.m_ResultFormat.SetDecimals(CalculationValue(store, "DecimalPlaces", 5, &Decimals));
+    engine.m_nAngleMode = CalculationValue(store, "AngleMode", 1, &AsRead);
+    engine.m_nNumberBase = CalculationValue(store, "NumberBase", 10, &profile_rule::Clamp<2, 36>);
+    engine.m_nSolverSteps =
+        CalculationValue(store, "SolverSteps", 200, &profile_rule::Clamp<1, 10000>);
+    engine.m_SolverFormat.m_nMode = FormatModeNumber;
+    engine.m_SolverFormat.SetDecimals(CalculationValue(store, "SolverDecimalPlaces", 5, &Decimals));
+}
+
+void WriteSolverCalculationSettings(CProfileStore& store, const CCalcEngine& engine)
+{
+    store.WriteInt(kCalculationSection, "SolverDecimalPlaces", engine.m_SolverFormat.m_nDecimals);
+    store.WriteInt(kCalculationSection, "SolverSteps", engine.m_nSolverSteps);
+}
+
+void ReadRecentFits(CProfileStore& store, CModelCategory& fits)
+{
+    fits.RemoveAll();
+    const int count =
+        int(profile_rule::Clamp<0, kMaxRecentFits>(store.GetInt(kRecentFitSection, "Count", 0), 0));
+    for (int i = 0; i < count; ++i) {
+        const CString section = EntrySection(i);
+        const CString name = store.GetString(section, "Name", "");
+        const CString equation = store.GetString(section, "Equation", "");
+        const CString list = store.GetString(section, "ListName", "");
+        if (!name.IsEmpty() && !equation.IsEmpty())
+            fits.AppendModel({list, name, equation, "", ""});
+    }
+}
+
+void WriteRecentFits(CProfileStore& store, const CModelCategory& fits)
+{
+    store.WriteInt(kRecentFitSection, "Count", fits.GetModelCount());
+    for (int i = 0; i < fits.GetModelCount(); ++i) {
+        const CString section = EntrySection(i);
+        const ModelRecord& fit = fits.GetModel(i);
+        store.WriteString(section, "Name", fit.strName);
+        store.WriteString(section, "Equation", fit.strFormula);
+        store.WriteString(section, "ListName", fit.strCategory);
+    }
+}
+
+void ReadFavoriteFunctions(CProfileStore& store, std::vector<CString>& names)
+{
+    const int count = int(profile_rule::Clamp<0, kMaxFavoriteFunctions>(
+        store.GetInt(kFavFunctionsSection, "Count", 0), 0));
+    names.clear();
+    for (int i = 0; i < count; ++i)
+        names.push_back(store.GetString(kFavFunctionsSection, IndexKey(i), ""));
+}
+
+void WriteFavoriteFunctions(CProfileStore& store, const std::vector<CString>& names)
+{
+    store.WriteInt(kFavFunctionsSection, "Count", int(names.size()));
+    for (std::size_t i = 0; i < names.size(); ++i)
+        store.WriteString(kFavFunctionsSection, IndexKey(int(i)), names[i]);
+}
+
+int ReadTreeWidth(CProfileStore& store)
+{
+    const int width = store.GetInt(kLayoutSection, "TreeViewWidth", kDefaultTreeWidth);
+    return width > 0 && width <= 32767 ? width : kDefaultTreeWidth;
+}
+
+void WriteTreeWidth(CProfileStore& store, int width)
+{
+    store.WriteInt(kLayoutSection, "TreeViewWidth", width);
+}
+
+void ReadViewLayouts(CProfileStore& store, ViewLayouts& layouts)
+{
+    for (int kind = 0; kind < ItemTypeCount; ++kind) {
+        CString key;
+        key.Format("DataType%d", kind);
+        std::vector<BYTE> bytes;
+        if (store.GetBinary(kDataViewsSection, key, bytes) && bytes.size() == ViewLayout::Bytes)
+            layouts[std::size_t(kind)] =
+                ViewLayout::FromBytes(bytes.data()).Sanitized(layouts[std::size_t(kind)]);
+    }
+}
+
+void WriteViewLayouts(CProfileStore& store, const ViewLayouts& layouts)
+{
+    for (int kind = 0; kind < ItemTypeCount; ++kind) {
+        CString key;
+        key.Format("DataType%d", kind);
+        BYTE bytes[ViewLayout::Bytes];
+        layouts[std::size_t(kind)].ToBytes(bytes);
+        store.WriteBinary(kDataViewsSection, key, bytes, ViewLayout::Bytes);
+    }
+}

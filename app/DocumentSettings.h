@@ -1,0 +1,78 @@
+#pragma once
+#include "app/ViewLayout.h"
+#include "framework/core/ProfileStore.h"
+
+#include <vector>
+
+class CCalcEngine;
+class CModelCategory;
+
+// The project's own settings: what the data-analysis, confirmation, plot-copy and solver-model
+// sections hold, and working values of the commands that no section keeps.
+struct DocumentSettings {
+    // DataAnalysis
+    int nAnalysisOptions = 2000; // statistics lines of a report, by bit
+    int nAutoPlot = 1;
+    int nPrompt = 0;
+    int nMaxIterations = 100;
+    int nLogOutput = 1; // reports are also typed into the workspace
+    // Options
+    int nAutoOpenLastProject = 1;
+    int nConfirmDelete = 63;    // bits of GetConfirmBit
+    int nConfirmOverwrite = 63; // bits of GetConfirmBit
+    // PlotCopy
+    int nPlotCopyFormat = 0;
+    int nPlotCopyWidth = 0;
+    int nPlotCopyHeight = 0;
+    // SolverModel: what a new solver model starts with
+    double dSolverMin = -1e300;
+    double dSolverMax = 1e300;
+    int nSolverSteps = 200;
+    int nSolverDecimals = 5;
+    // Working values of the graph commands
+    int nAddGraphChoice = 0;
+    int nGraphAnalysisChoice = 48;
+    int nValueTableRows = 100;
+    double dRotateStepTheta;
+    double dRotateStepPhi;
+
+    DocumentSettings();
+};
+
+// Section names of the settings the project reads and writes.
+extern const char kDataAnalysisSection[];
+extern const char kOptionsSection[];
+extern const char kPlotCopySection[];
+extern const char kCalculationSection[];
+extern const char kSolverModelSection[];
+extern const char kRecentFitSection[];
+extern const char kFavFunctionsSection[];
+extern const char kLayoutSection[];
+extern const char kDataViewsSection[];
+
+// The tree width when none (or a senseless one) is stored.
+constexpr int kDefaultTreeWidth = 175;
+// Recent fits and favourite functions kept at most.
+constexpr int kMaxRecentFits = 10;
+constexpr int kMaxFavoriteFunctions = 20;
+
+// Options AutoOpenLastProject (read before the other sections).
+int ReadAutoOpenLastProject(CProfileStore& store);
+// DataAnalysis, Options (confirmations), PlotCopy and SolverModel into the settings.
+void ReadDocumentSettings(CProfileStore& store, DocumentSettings& settings);
+// Calculation into the engine: result format mode and decimals, angle mode, display base,
+// solver steps and solver decimals (the solver format shows fixed decimals).
+void ReadCalculationSettings(CProfileStore& store, CCalcEngine& engine);
+void WriteSolverCalculationSettings(CProfileStore& store, const CCalcEngine& engine);
+
+// The recent fits as records of list name (category field), name and formula; entries without
+// a name or formula are left out.
+void ReadRecentFits(CProfileStore& store, CModelCategory& fits);
+void WriteRecentFits(CProfileStore& store, const CModelCategory& fits);
+void ReadFavoriteFunctions(CProfileStore& store, std::vector<CString>& names);
+void WriteFavoriteFunctions(CProfileStore& store, const std::vector<CString>& names);
+int ReadTreeWidth(CProfileStore& store);
+void WriteTreeWidth(CProfileStore& store, int width);
+// The stored layouts over the given ones; a value of another length than 44 bytes is ignored.
+void ReadViewLayouts(CProfileStore& store, ViewLayouts& layouts);
+void WriteViewLayouts(CProfileStore& store, const ViewLayouts& layouts);
