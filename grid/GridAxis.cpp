@@ -7,10 +7,22 @@ int CGridAxis::GetExtent(int nFirst, int nLast) const
 {
     nFirst = std::max(nFirst, 0);
     nLast = std::min(nLast, GetCount());
+    if (nFirst == 0 && nLast == GetCount())
+        return GetTotal();
     long long nSum = 0;
     for (int i = nFirst; i < nLast; ++i)
         nSum += m_sizes[std::size_t(i)];
     return int(std::min<long long>(nSum, INT32_MAX));
+}
+
+void CGridAxis::Resize(int nCount, int nNewSize)
+{
+    const std::size_t nOld = m_sizes.size();
+    for (std::size_t i = std::size_t(nCount); i < nOld; ++i)
+        m_nTotal -= m_sizes[i];
+    m_sizes.resize(std::size_t(nCount), UINT(nNewSize));
+    if (std::size_t(nCount) > nOld)
+        m_nTotal += (long long)(std::size_t(nCount) - nOld) * nNewSize;
 }
 
 int CGridAxis::TopLeftAt(int nPos) const

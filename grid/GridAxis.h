@@ -4,6 +4,8 @@
 // hides a row or column: it takes no room, is never hit and is skipped by every step.
 #include "framework/core/Platform.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 class CGridAxis {
@@ -13,18 +15,26 @@ public:
     void SetFixedCount(int nFixed) { m_nFixed = nFixed; }
     // The size of index i; -1 outside the axis.
     int GetSize(int i) const { return IsValid(i) ? int(m_sizes[std::size_t(i)]) : -1; }
-    void SetSize(int i, int nSize) { m_sizes[std::size_t(i)] = UINT(nSize); }
+    void SetSize(int i, int nSize)
+    {
+        m_nTotal += (long long)nSize - m_sizes[std::size_t(i)];
+        m_sizes[std::size_t(i)] = UINT(nSize);
+    }
     BOOL IsValid(int i) const { return i >= 0 && i < GetCount(); }
     BOOL IsShown(int i) const { return IsValid(i) && m_sizes[std::size_t(i)] > 0; }
     // Grows (new entries of nNewSize) or shrinks the axis; may throw std::bad_alloc.
-    void Resize(int nCount, int nNewSize) { m_sizes.resize(std::size_t(nCount), UINT(nNewSize)); }
+    void Resize(int nCount, int nNewSize);
     void Swap(int a, int b) { std::swap(m_sizes[std::size_t(a)], m_sizes[std::size_t(b)]); }
-    void Clear() { m_sizes.clear(); }
+    void Clear()
+    {
+        m_sizes.clear();
+        m_nTotal = 0;
+    }
 
     // Sums of sizes: of [first, last), of the fixed entries, of all.
     int GetExtent(int nFirst, int nLast) const;
     int GetFixedExtent() const { return GetExtent(0, m_nFixed); }
-    int GetTotal() const { return GetExtent(0, GetCount()); }
+    int GetTotal() const { return int(std::min<long long>(m_nTotal, INT32_MAX)); }
 
     // The first non-fixed entry shown at scroll position nPos (pixels into the non-fixed part):
     // step on while the sizes passed are below the position, never past the last entry.
@@ -49,6 +59,7 @@ public:
 
 private:
     std::vector<UINT> m_sizes;
+    long long m_nTotal = 0; // kept with the sizes: grids of many rows ask for it often
     int m_nFixed = 0;
 };
 
