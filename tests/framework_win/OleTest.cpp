@@ -247,8 +247,9 @@ class CTargetWindow : public CWnd {
 public:
     CTargetWindow()
     {
-        CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150,
-                 nullptr, nullptr);
+        // Topmost and out of the way of other test programs' windows on the shared desktop.
+        CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE, AfxRegisterWndClass(0), "target",
+                 WS_POPUP | WS_VISIBLE, 760, 560, 200, 150, nullptr, nullptr);
     }
 };
 
