@@ -118,16 +118,21 @@ int CLinearFit::FitPoints(const FitSample& sample)
             (logOfY && !(sample.y[std::size_t(i)] > 0.0)))
             return ErrBadArgument;
 
-    FitSample work = sample;
-    for (int i = 1; i <= n; ++i) {
-        if (m_XTransform)
-            work.x[std::size_t(i)] = m_XTransform(sample.x[std::size_t(i)]);
-        if (m_YTransform)
-            work.y[std::size_t(i)] = m_YTransform(sample.y[std::size_t(i)]);
+    // Only the logarithmic models fit transformed copies of the points.
+    const bool transforms = m_XTransform || m_YTransform;
+    FitSample transformed;
+    if (transforms) {
+        transformed = sample;
+        for (int i = 1; i <= n; ++i) {
+            if (m_XTransform)
+                transformed.x[std::size_t(i)] = m_XTransform(sample.x[std::size_t(i)]);
+            if (m_YTransform)
+                transformed.y[std::size_t(i)] = m_YTransform(sample.y[std::size_t(i)]);
+        }
     }
     std::vector<BasisFunction> basis(m_Basis.begin() + 1, m_Basis.end());
-    if (const int code = LinearLeastSquares(work, m_Values.data(), m_Fitted.data(), m,
-                                            m_Covariance.Rows(), basis))
+    if (const int code = LinearLeastSquares(transforms ? transformed : sample, m_Values.data(),
+                                            m_Fitted.data(), m, m_Covariance.Rows(), basis))
         return code;
     for (int j = 1; j <= m; ++j) {
         if (const Function back = m_BackTransforms[std::size_t(j)]) {
