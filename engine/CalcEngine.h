@@ -11,6 +11,20 @@ class CArchive;
 // Angle modes of CCalcEngine::m_nAngleMode; any other value means gradians.
 enum AngleMode : int { AngleDegrees = 0, AngleRadians = 1, AngleGradians = 2 };
 
+// Radians in one unit of the angle mode, and units of the angle mode in one radian.
+constexpr double RadiansPerAngleUnit(int angleMode)
+{
+    return angleMode == AngleDegrees   ? 0.017453292519943295
+           : angleMode == AngleRadians ? 1.0
+                                       : 0.015707963267948967;
+}
+constexpr double AngleUnitsPerRadian(int angleMode)
+{
+    return angleMode == AngleDegrees   ? 57.29577951308232
+           : angleMode == AngleRadians ? 1.0
+                                       : 63.66197723675813;
+}
+
 // DescribeName kinds.
 enum NameKind : int {
     NameUnknown = 0,

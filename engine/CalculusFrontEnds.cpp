@@ -57,6 +57,8 @@ int DeriveText(const CCalcEngine& settings, const CString& text, CString& deriva
 {
     CCalcEngine scratch;
     scratch.m_nAngleMode = settings.m_nAngleMode;
+    // The text names ANS rather than holding its value.
+    scratch.m_dLastAnswer = settings.m_dLastAnswer;
     scratch.SetExpression(text);
     const int code = scratch.DeriveSymbolic("x");
     if (code == 0)

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 long long EvaluationWorkLimit = MaxEvaluationWork;
 
@@ -114,6 +115,28 @@ bool IsArithmetic(int op)
     return (op >= OpAdd && op <= OpDivide) || op == OpPercent || op == OpAbs || op == OpSqr ||
            op == OpLogN || op == OpDeg || op == OpRad || (op >= OpSum && op <= OpMax);
 }
+
+// One outermost evaluation shares one work budget with everything it evaluates in turn (the
+// calculus functions, FSUM and user functions), so nested sums or integrals end with 35
+// "Maximum iterations exceeded" after a few seconds instead of running for minutes.
+class EvaluationWork {
+public:
+    EvaluationWork()
+    {
+        if (s_depth++ == 0)
+            s_done = 0;
+    }
+    ~EvaluationWork() { --s_depth; }
+    EvaluationWork(const EvaluationWork&) = delete;
+    EvaluationWork& operator=(const EvaluationWork&) = delete;
+
+    // Counts one node evaluation; false once the budget is spent.
+    static bool Charge() { return ++s_done <= EvaluationWorkLimit; }
+
+private:
+    static inline int s_depth = 0;
+    static inline long long s_done = 0;
+};
 
 // A child's value; numbers and x, y, z, t are read without a call, as they cannot fail.
 inline int ChildValue(CExprNode* child, double& v)
@@ -222,12 +245,9 @@ int ApplyOperation(CExprNode& node, double* a, int count, double& value, MathSta
     }
 }
 
-// The four arithmetic operators and ^ over two children, the bulk of every plotted expression.
-int EvaluateBinaryOperator(CExprNode& node)
+// The four arithmetic operators and ^ over the values of the two operands.
+int ApplyBinaryOperator(CExprNode& node, double a, double b)
 {
-    double a = 0, b = 0;
-    if (int code = ChildValue(node.m_pLeft, a); code || (code = ChildValue(node.m_pRight, b)))
-        return code;
     double value = 0;
     switch (node.m_nOpId) {
     case OpAdd:
@@ -250,6 +270,51 @@ int EvaluateBinaryOperator(CExprNode& node)
     }
     const int code = FinishOperation(node.m_nOpId, 0, MathStatus{}, value);
     node.m_dValue = value;
+    return code;
+}
+
+bool IsBinaryLink(const CExprNode* node)
+{
+    return node->m_nKind == NodeOperator && node->m_nOpId >= OpAdd && node->m_nOpId <= OpPower &&
+           node->m_pLeft && node->m_pRight;
+}
+
+// A binary operator and those down its left side (a chain such as a+b-c+... at one level) in a
+// loop from the innermost outwards, the bulk of every plotted expression. A link that fails
+// leaves its code in every link above it, as their own evaluations would.
+int EvaluateBinaryOperator(CExprNode& top)
+{
+    int count = 0;
+    for (CExprNode* link = &top; IsBinaryLink(link); link = link->m_pLeft)
+        ++count;
+    constexpr int kInlineLinks = 8;
+    CExprNode* inlineLinks[kInlineLinks];
+    std::vector<CExprNode*> heapLinks;
+    CExprNode** links = inlineLinks;
+    if (count > kInlineLinks) {
+        heapLinks.resize(std::size_t(count));
+        links = heapLinks.data();
+    }
+    CExprNode* walk = &top;
+    for (int i = 0; i < count; ++i, walk = walk->m_pLeft)
+        links[i] = walk;
+    double a = 0;
+    int code = ChildValue(links[count - 1]->m_pLeft, a);
+    for (int i = count - 1; i >= 0; --i) {
+        CExprNode& link = *links[i];
+        // Each link below the top counts as an evaluation of its own, as the top one does.
+        if (code == 0 && i > 0 && !EvaluationWork::Charge())
+            code = ErrMaxIterations;
+        else if (code == 0) {
+            double b = 0;
+            code = ChildValue(link.m_pRight, b);
+            if (code == 0)
+                code = ApplyBinaryOperator(link, a, b);
+            a = link.m_dValue;
+        }
+        if (i > 0)
+            link.m_nErrorCode = code;
+    }
     return code;
 }
 
@@ -287,28 +352,6 @@ int EvaluateOperator(CExprNode& node)
         return code;
     return CompleteOperation(node, args.Data(), args.Count());
 }
-
-// One outermost evaluation shares one work budget with everything it evaluates in turn (the
-// calculus functions, FSUM and user functions), so nested sums or integrals end with 35
-// "Maximum iterations exceeded" after a few seconds instead of running for minutes.
-class EvaluationWork {
-public:
-    EvaluationWork()
-    {
-        if (s_depth++ == 0)
-            s_done = 0;
-    }
-    ~EvaluationWork() { --s_depth; }
-    EvaluationWork(const EvaluationWork&) = delete;
-    EvaluationWork& operator=(const EvaluationWork&) = delete;
-
-    // Counts one node evaluation; false once the budget is spent.
-    static bool Charge() { return ++s_done <= EvaluationWorkLimit; }
-
-private:
-    static inline int s_depth = 0;
-    static inline long long s_done = 0;
-};
 
 } // namespace
 

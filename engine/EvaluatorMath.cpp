@@ -2,7 +2,6 @@
 #include "engine/CalcEngine.h"
 #include "engine/EngineErrors.h"
 #include "engine/EvaluatorOperations.h"
-#include "engine/ExprNode.h"
 #include "numeric/FloatRounding.h"
 
 #include <cerrno>
@@ -17,20 +16,12 @@ constexpr double kInfinity = HUGE_VAL;
 
 double ToRadians(double x, int angleMode)
 {
-    if (angleMode == AngleDegrees)
-        return x * 0.017453292519943295;
-    if (angleMode == AngleRadians)
-        return x;
-    return x * 0.015707963267948967;
+    return angleMode == AngleRadians ? x : x * RadiansPerAngleUnit(angleMode);
 }
 
 double FromRadians(double x, int angleMode)
 {
-    if (angleMode == AngleDegrees)
-        return x * 57.29577951308232;
-    if (angleMode == AngleRadians)
-        return x;
-    return x * 63.66197723675813;
+    return angleMode == AngleRadians ? x : x * AngleUnitsPerRadian(angleMode);
 }
 
 // Multiples of pi and odd multiples of pi/2 give exact zeros and poles, so SIN(180) in degrees
@@ -245,10 +236,10 @@ int ApplyArithmetic(int op, const double* a, double& value, MathStatus& status, 
         value = a[0] * a[0];
         return 0;
     case OpDeg:
-        value = a[0] * 57.29577951308232;
+        value = a[0] * AngleUnitsPerRadian(AngleDegrees);
         return 0;
     case OpRad:
-        value = a[0] * 0.017453292519943295;
+        value = a[0] * RadiansPerAngleUnit(AngleDegrees);
         return 0;
     case OpMod:
         value = std::fmod(a[0], a[1]);

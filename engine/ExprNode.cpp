@@ -1,12 +1,76 @@
 #include "engine/ExprNode.h"
 
 #include <cerrno>
+#include <memory>
+#include <utility>
+#include <vector>
 
 int ErrorSpanLength = 1;
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Frees a tree without recursion, however long its chains: the left child is rotated up until
+// the top node has none; then that node goes and its right child takes its place.
+void FreeTree(CExprNode* node)
+{
+    while (node) {
+        if (CExprNode* left = node->m_pLeft) {
+            node->m_pLeft = left->m_pRight;
+            left->m_pRight = node;
+            node = left;
+        } else {
+            CExprNode* right = node->m_pRight;
+            node->m_pRight = nullptr;
+            delete node; // childless now: its destructor frees nothing
+            node = right;
+        }
+    }
+}
+
+// Every field but the children.
+void CopyFields(CExprNode& to, const CExprNode& from)
+{
+    to.m_nKind = from.m_nKind;
+    to.m_dValue = from.m_dValue;
+    to.m_strName = from.m_strName;
+    to.m_nOpId = from.m_nOpId;
+    to.m_nIndex = from.m_nIndex;
+    to.m_strSource = from.m_strSource;
+    to.m_bParsed = from.m_bParsed;
+    to.m_chCurrent = from.m_chCurrent;
+    to.m_nScanPos = from.m_nScanPos;
+    to.m_nErrorPos = from.m_nErrorPos;
+    to.m_nErrorCode = from.m_nErrorCode;
+    to.m_pOwner = from.m_pOwner;
+    to.m_bInList = from.m_bInList;
+    to.m_bTextResult = from.m_bTextResult;
+    to.m_ExpansionPath.Copy(from.m_ExpansionPath);
+}
+
+// A deep copy of source, made without recursion.
+CExprNode* CopyTree(const CExprNode& source)
+{
+    auto top = std::make_unique<CExprNode>();
+    CopyFields(*top, source);
+    std::vector<std::pair<const CExprNode*, CExprNode*>> pending{{&source, top.get()}};
+    while (!pending.empty()) {
+        const auto [from, to] = pending.back();
+        pending.pop_back();
+        if (from->m_pLeft) {
+            to->m_pLeft = new CExprNode;
+            CopyFields(*to->m_pLeft, *from->m_pLeft);
+            pending.emplace_back(from->m_pLeft, to->m_pLeft);
+        }
+        if (from->m_pRight) {
+            to->m_pRight = new CExprNode;
+            CopyFields(*to->m_pRight, *from->m_pRight);
+            pending.emplace_back(from->m_pRight, to->m_pRight);
+        }
+    }
+    return top.release();
+}
 
 } // namespace
 
@@ -30,14 +94,14 @@ CExprNode::CExprNode()
 
 CExprNode::~CExprNode()
 {
-    delete m_pLeft;
-    delete m_pRight;
+    FreeTree(m_pLeft);
+    FreeTree(m_pRight);
 }
 
 void CExprNode::Clear()
 {
-    delete m_pLeft;
-    delete m_pRight;
+    FreeTree(m_pLeft);
+    FreeTree(m_pRight);
     m_pLeft = nullptr;
     m_pRight = nullptr;
     m_nOpId = OpNone;
@@ -79,43 +143,44 @@ void CExprNode::CopyFrom(const CExprNode& node)
 {
     if (&node == this)
         return;
-    CExprNode* left = nullptr;
-    CExprNode* right = nullptr;
-    if (node.m_pLeft) {
-        left = new CExprNode;
-        left->CopyFrom(*node.m_pLeft);
-    }
-    if (node.m_pRight) {
-        right = new CExprNode;
-        right->CopyFrom(*node.m_pRight);
-    }
-    delete m_pLeft;
-    delete m_pRight;
+    // Copy first: node may lie inside the subtree that is freed.
+    CExprNode* left = node.m_pLeft ? CopyTree(*node.m_pLeft) : nullptr;
+    CExprNode* right = node.m_pRight ? CopyTree(*node.m_pRight) : nullptr;
+    FreeTree(m_pLeft);
+    FreeTree(m_pRight);
     m_pLeft = left;
     m_pRight = right;
-    m_nKind = node.m_nKind;
-    m_dValue = node.m_dValue;
-    m_strName = node.m_strName;
-    m_nOpId = node.m_nOpId;
-    m_nIndex = node.m_nIndex;
-    m_strSource = node.m_strSource;
-    m_bParsed = node.m_bParsed;
-    m_chCurrent = node.m_chCurrent;
-    m_nScanPos = node.m_nScanPos;
-    m_nErrorPos = node.m_nErrorPos;
-    m_nErrorCode = node.m_nErrorCode;
-    m_pOwner = node.m_pOwner;
-    m_bInList = node.m_bInList;
-    m_bTextResult = node.m_bTextResult;
-    m_ExpansionPath.Copy(node.m_ExpansionPath);
+    CopyFields(*this, node);
 }
 
 void CExprNode::ReplaceWith(const CExprNode* pChild)
 {
     if (!pChild || pChild == this)
         return;
-    // Copy first: the child lives inside the subtree that CopyFrom frees.
-    CExprNode temp;
-    temp.CopyFrom(*pChild);
-    CopyFrom(temp);
+    // A direct child moves up as it is; a deeper descendant is copied first, since the
+    // subtree that holds it is freed.
+    CExprNode* child = pChild == m_pLeft ? m_pLeft : pChild == m_pRight ? m_pRight : nullptr;
+    if (!child) {
+        child = CopyTree(*pChild);
+        FreeTree(m_pLeft);
+        FreeTree(m_pRight);
+        m_pLeft = child;
+        m_pRight = nullptr;
+    }
+    TakeOver(child);
+}
+
+void CExprNode::TakeOver(CExprNode* pChild)
+{
+    if (pChild == m_pLeft)
+        m_pLeft = nullptr;
+    else
+        m_pRight = nullptr;
+    FreeTree(m_pLeft);
+    FreeTree(m_pRight);
+    m_pLeft = pChild->m_pLeft;
+    m_pRight = pChild->m_pRight;
+    pChild->m_pLeft = pChild->m_pRight = nullptr;
+    CopyFields(*this, *pChild);
+    delete pChild;
 }

@@ -64,10 +64,12 @@ enum ExprOpId : int {
 // failing root. One value for the whole program: only one expression is parsed at a time.
 extern int ErrorSpanLength;
 
-// Deepest nesting of subexpressions a parse accepts; deeper text is error 12 "Overflow", so
-// neither parsing nor any later walk of the tree can exhaust the stack.
+// Deepest nesting a parse accepts: brackets, calls, list elements, postfix operators, signs and
+// each change of operator level count; the members of a chain of one operator level do not.
+// Deeper text is error 12 "Overflow", so neither parsing nor any later walk of the tree, all of
+// which recurse only where the text nests, can exhaust the stack.
 constexpr int MaxParseDepth = 500;
-// Most nodes one outermost parse may create (expression variables can expand geometrically).
+// Most nodes one outermost parse, or one symbolic derivative, may create.
 constexpr int MaxParseNodes = 200000;
 // Most characters of expression-variable text one outermost parse may expand; more is error 12.
 constexpr int MaxExpandedText = 1 << 20;
@@ -107,19 +109,6 @@ public:
     // --- parsing ------------------------------------------------------------------------
     // Turns the source into a tree; 0 or an EngineErrorCode with m_nErrorPos set.
     int Parse();
-    // Splits at position with the operator (or list separator) op; children parse.
-    int SplitAt(int position, char op);
-    // Rightmost c1 or c2 at depth 0 outside strings (exponent signs skipped); -1 none,
-    // -2 unterminated string, -3 unbalanced parenthesis (m_nErrorPos set for both).
-    int FindOperatorFromRight(char c1, char c2, char& found);
-    // Leftmost separator at depth 0 outside strings; results as FindOperatorFromRight.
-    int FindSeparatorFromLeft(char separator, char& found);
-    // True when the sign at position belongs to the exponent of a number literal.
-    bool IsExponentSign(int position) const;
-    // Number literal in the source (from the scan position); 0 or 11.
-    int ParseNumber();
-    // Parses the argument text of a call or postfix operator as one child in list mode.
-    int ParseArguments(int minimum, int maximum);
 
     // --- evaluation (built with the evaluator) -----------------------------------------
     // Value of the parsed tree into value; 0 or an error code, also left in the node.
@@ -176,16 +165,5 @@ public:
     CWordArray m_ExpansionPath;
 
 private:
-    int ParseBody(std::string_view text);
-    int ParseParenthesis(std::string_view text, int open);
-    int ParseString(std::string_view text, int open);
-    int ParsePostfix(std::string_view text, char op);
-    int ParseName(std::string_view text, int start);
-    int ParseCall(std::string_view text, int start, int nameEnd, int minimum, int maximum);
-    int ParseArgumentRange(int start, int end, int minimum, int maximum);
-    int ResolveReservedName(const CString& name);
-    int ParseInPlace(const CString& text, int offset);
-    int ResolveExpressionVariable(int index, int start, int length, int trailPos);
-    int Fail(int code, int position, int span);
-    CExprNode* NewChild(const CString& text, int inList) const;
+    void TakeOver(CExprNode* pChild);
 };

@@ -1,3 +1,5 @@
+// The parser's operands: names in their order of resolution, calls with their arguments, and
+// number literals.
 #include "engine/ExprNode.h"
 
 #include "engine/CalcEngine.h"
@@ -13,81 +15,84 @@
 
 using namespace parser;
 
-int CExprNode::ResolveReservedName(const CString& name)
+namespace {
+
+// PI, INF, PINF, NINF and ANS become numbers, RAND and RND a call without arguments.
+bool ResolveReservedName(CExprNode& node, const CString& name)
 {
     auto is = [&](const char* word) { return ascii::EqualNoCase(name, word); };
     if (is("PI"))
-        m_dValue = 3.141592653589793;
+        node.m_dValue = 3.141592653589793;
     else if (is("INF") || is("PINF"))
-        m_dValue = std::numeric_limits<double>::infinity();
+        node.m_dValue = std::numeric_limits<double>::infinity();
     else if (is("NINF")) {
-        m_dValue = -std::numeric_limits<double>::infinity();
+        node.m_dValue = -std::numeric_limits<double>::infinity();
         errno = 0;
     } else if (is("ANS"))
-        m_dValue = m_pOwner ? m_pOwner->m_dLastAnswer : 0;
+        node.m_dValue = node.m_pOwner ? node.m_pOwner->m_dLastAnswer : 0;
     else if (is("RAND") || is("RND")) {
-        m_nKind = NodeOperator;
-        m_nOpId = OpRand;
-        m_strName = name;
-        return 1;
+        node.m_nKind = NodeOperator;
+        node.m_nOpId = OpRand;
+        node.m_strName = name;
+        return true;
     } else
-        return 0;
-    m_nKind = NodeNumber;
-    m_strName = name;
-    return 1;
+        return false;
+    node.m_nKind = NodeNumber;
+    node.m_strName = name;
+    return true;
 }
 
-int CExprNode::ParseName(std::string_view text, int start)
+} // namespace
+
+int ExprParser::ParseName(CExprNode& node, int first, int end)
 {
-    int end = start;
-    while (end < int(text.size()) && IsNameChar(text[std::size_t(end)]))
-        ++end;
-    const CString name = m_strSource.Mid(start, end - start);
-    const int nameLength = end - start;
-    int trailPos = end - 1;
-    const bool trailing = PeekNonBlank(text, trailPos, +1) != 0;
+    int nameEnd = first;
+    while (nameEnd < end && IsNameChar(m_text[std::size_t(nameEnd)]))
+        ++nameEnd;
+    const CString name = Text(first, nameEnd);
+    const int nameLength = nameEnd - first;
+    const int trailPos = NonBlank(nameEnd, end, +1);
     CCalcEngine* engine = m_pOwner;
     auto leaf = [&](int kind, int index) {
-        if (trailing)
+        if (trailPos >= 0)
             return Fail(ErrUnexpectedCharacter, trailPos, 1);
-        m_nKind = kind;
-        m_nIndex = index;
-        m_strName = name;
-        m_bParsed = 1;
+        node.m_nKind = kind;
+        node.m_nIndex = index;
+        node.m_strName = name;
+        node.m_bParsed = 1;
         return 0;
     };
 
     if (engine && engine->m_bUnitMode)
         return leaf(NodeVariable, 0);
-    int slot = (!engine || engine->m_bIndependentOn) ? FindIndependentVariable(name) : -1;
+    const int slot = (!engine || engine->m_bIndependentOn) ? FindIndependentVariable(name) : -1;
     if (slot >= 0)
         return leaf(NodeIndependent, slot);
-    if (ResolveReservedName(name)) {
-        if (trailing)
+    if (ResolveReservedName(node, name)) {
+        if (trailPos >= 0)
             return Fail(ErrUnexpectedCharacter, trailPos, 1);
-        m_bParsed = 1;
+        node.m_bParsed = 1;
         return 0;
     }
-    int row = FindFunctionEntry(name);
+    const int row = FindFunctionEntry(name);
     if (row >= 0) {
         const FunctionTableEntry& entry = GetFunctionEntry(row);
-        m_nOpId = entry.opId;
-        bool open = entry.minArguments == AnyArgumentCount;
-        return ParseCall(text, start, end, open ? -1 : entry.minArguments,
+        node.m_nOpId = entry.opId;
+        const bool open = entry.minArguments == AnyArgumentCount;
+        return ParseCall(node, first, nameEnd, end, open ? -1 : entry.minArguments,
                          open ? -1 : entry.maxArguments);
     }
-    int uf = (!engine || engine->m_bUserFunctionsOn) ? FindUserFunction(name) : -1;
+    const int uf = (!engine || engine->m_bUserFunctionsOn) ? FindUserFunction(name) : -1;
     if (uf >= 0) {
         CUserFunction* function = GetUserFunctions()[std::size_t(uf)];
-        m_nOpId = OpUserFunction;
-        m_nIndex = uf;
-        int params = function->GetVariableCount();
-        int code = function->Parse();
-        if (code)
-            return Fail(code, start, nameLength);
+        node.m_nOpId = OpUserFunction;
+        node.m_nIndex = uf;
+        const int params = function->GetVariableCount();
+        if (const int code = function->Parse())
+            return Fail(code, first, nameLength);
         if (engine)
             engine->m_bUsesUserFunction = 1;
-        return ParseCall(text, start, end, params, params);
+        return ParseCall(node, first, nameEnd, end, params, params);
     }
     int index = FindPredefinedName(name);
     if (index >= 0)
@@ -95,66 +100,72 @@ int CExprNode::ParseName(std::string_view text, int start)
     index = FindUserConstant(name);
     if (index >= 0)
         return leaf(NodeUserConstant, index);
-    if (engine && (index = engine->FindExpressionVariable(name)) >= 0)
-        return ResolveExpressionVariable(index, start, nameLength, trailing ? trailPos : -1);
+    if (engine && (index = engine->FindExpressionVariable(name)) >= 0) {
+        for (int i = 0; i < node.m_ExpansionPath.GetSize(); ++i)
+            if (node.m_ExpansionPath.GetAt(i) == index)
+                return Fail(ErrCircularReference, first, nameLength);
+        if (trailPos >= 0)
+            return Fail(ErrUnexpectedCharacter, trailPos, 1);
+        return ResolveExpressionVariable(node, index, first, nameLength);
+    }
     if (engine && (index = engine->FindVariable(name)) >= 0)
         return leaf(NodeVariable, index);
     if (engine && engine->m_bLenient) {
-        if (trailing)
+        if (trailPos >= 0)
             return Fail(ErrUnexpectedCharacter, trailPos, 1);
         return leaf(NodeVariable, engine->AppendVariable(name, 0));
     }
     if (engine && engine->m_bSymbolic)
         return leaf(NodeSymbol, 0);
-    return Fail(ErrUnrecognizedFunction, start, nameLength);
+    return Fail(ErrUnrecognizedFunction, first, nameLength);
 }
 
-int CExprNode::ResolveExpressionVariable(int index, int start, int length, int trailPos)
+// The variable's text is read into this node in place, as a text of its own; a fault inside it
+// is reported at the name.
+int ExprParser::ResolveExpressionVariable(CExprNode& node, int index, int first, int length)
 {
-    for (int i = 0; i < m_ExpansionPath.GetSize(); ++i)
-        if (m_ExpansionPath.GetAt(i) == index)
-            return Fail(ErrCircularReference, start, length);
-    if (trailPos >= 0)
-        return Fail(ErrUnexpectedCharacter, trailPos, 1);
     const CString text = m_pOwner->GetExpressionVariableText(index);
     if (index > 0xFFFF || !ChargeExpansion(text.GetLength()))
-        return Fail(ErrOverflow, start, length);
-    m_ExpansionPath.Add(WORD(index));
-    int code = ParseInPlace(text, 0);
+        return Fail(ErrOverflow, first, length);
+    node.m_ExpansionPath.Add(WORD(index));
+    node.m_bInList = 0;
+    ExprParser expansion(m_pOwner, text.View());
+    const int code = expansion.ParseSegment(node, 0, int(expansion.m_text.size()), LevelSum, false);
     if (code)
-        return Fail(code, start, length);
+        return Fail(code, first, length);
     return 0;
 }
 
-int CExprNode::ParseCall(std::string_view text, int start, int nameEnd, int minimum, int maximum)
+// A call: the name, "(", the arguments and a ")" that ends the text. Text after the bracket that
+// closes the arguments is unexpected.
+int ExprParser::ParseCall(CExprNode& node, int first, int nameEnd, int end, int minimum,
+                          int maximum)
 {
-    int open = nameEnd - 1;
-    char next = PeekNonBlank(text, open, +1);
-    if (next != '(')
-        return next ? Fail(ErrMissingParenthesis, open, 1)
-                    : Fail(ErrMissingParenthesis, start, nameEnd - start);
-    const int length = int(text.size());
-    int close = FindClosingParenthesis(text, open);
-    if (close < 0) {
-        if (text.back() != ')')
-            return Fail(ErrMissingParenthesis, length - 1, 1);
-        close = length - 1;
-    }
-    int q = close;
-    if (PeekNonBlank(text, q, +1))
-        return Fail(ErrUnexpectedCharacter, q, 1);
-    m_nKind = NodeOperator;
-    m_strName = m_strSource.Mid(start, nameEnd - start);
-    int code = ParseArgumentRange(open + 1, close, minimum, maximum);
+    const int open = NonBlank(nameEnd, end, +1);
+    if (open < 0)
+        return Fail(ErrMissingParenthesis, first, nameEnd - first);
+    if (m_text[std::size_t(open)] != '(')
+        return Fail(ErrMissingParenthesis, open, 1);
+    if (m_text[std::size_t(end - 1)] != ')')
+        return Fail(ErrMissingParenthesis, end - 1, 1);
+    int close = m_partner[std::size_t(open)];
+    if (close < 0 || close >= end)
+        close = end - 1;
+    const int after = NonBlank(close + 1, end, +1);
+    if (after >= 0)
+        return Fail(ErrUnexpectedCharacter, after, 1);
+    node.m_nKind = NodeOperator;
+    node.m_strName = Text(first, nameEnd);
+    const int code = ParseArguments(node, open + 1, close, minimum, maximum, false, LevelSum);
     if (code == 0)
-        m_bParsed = 1;
+        node.m_bParsed = 1;
     return code;
 }
 
-int CExprNode::ParseNumber()
+int ExprParser::ParseNumber(CExprNode& node, int first, int end)
 {
-    const int start = m_nScanPos;
-    std::string_view literal = m_strSource.View().substr(std::size_t(start));
+    const std::string_view literal =
+        std::string_view(m_text).substr(std::size_t(first), std::size_t(end - first));
     const int span = int(literal.size());
     std::string text(literal);
     const CCalcEngine* engine = m_pOwner;
@@ -163,7 +174,7 @@ int CExprNode::ParseNumber()
                       [](char c) { return c == GetLocaleSeparators().chThousands || IsBlank(c); });
     auto bad = [&] {
         errno = 0;
-        return Fail(ErrBadNumber, start, span);
+        return Fail(ErrBadNumber, first, span);
     };
     if (!text.empty() && text[0] == '#') {
         if (text.size() < 2)
@@ -210,9 +221,9 @@ int CExprNode::ParseNumber()
         return bad();
     if (base && m_pOwner)
         m_pOwner->RaiseOneShotBase(base);
-    m_nKind = NodeNumber;
-    m_dValue = value;
-    m_strName = CString(literal);
-    m_bParsed = 1;
+    node.m_nKind = NodeNumber;
+    node.m_dValue = value;
+    node.m_strName = CString(literal);
+    node.m_bParsed = 1;
     return 0;
 }

@@ -150,6 +150,53 @@ CString General(double x, int precision, char decimalPoint, bool upper)
                    upper);
 }
 
+CString Shortest(double x, char decimalPoint)
+{
+    if (!std::isfinite(x))
+        return NonFinite(x);
+    if (x == 0.0)
+        return CString("0");
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
+    const std::string_view s(buf, std::size_t(res.ptr - buf));
+    const std::size_t e = s.find('e');
+    std::string digits;
+    for (std::size_t i = 0; i < e; ++i)
+        if (IsDigit(s[i]))
+            digits += s[i];
+    int exponent = 0;
+    std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);
+    std::string text = x < 0 ? "-" : "";
+    if (exponent < -4 || exponent >= 15) {
+        text += digits[0];
+        if (digits.size() > 1) {
+            text += decimalPoint;
+            text.append(digits, 1);
+        }
+        std::string power = std::to_string(exponent < 0 ? -exponent : exponent);
+        while (power.size() < 3)
+            power.insert(power.begin(), '0');
+        text += exponent < 0 ? "e-" : "e+";
+        text += power;
+    } else if (exponent < 0) {
+        text += '0';
+        text += decimalPoint;
+        text.append(std::size_t(-exponent - 1), '0');
+        text += digits;
+    } else {
+        const std::size_t whole = std::size_t(exponent) + 1;
+        if (digits.size() <= whole) {
+            text += digits;
+            text.append(whole - digits.size(), '0');
+        } else {
+            text.append(digits, 0, whole);
+            text += decimalPoint;
+            text.append(digits, whole);
+        }
+    }
+    return CString(std::string_view(text));
+}
+
 CString Printf(const char* format, double x, char decimalPoint)
 {
     std::string_view f(format ? format : "");

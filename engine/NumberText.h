@@ -19,6 +19,9 @@ CString Fixed(double x, int decimals, char decimalPoint);
 CString Exponent(double x, int decimals, char decimalPoint, bool upper = false);
 // printf "%.<precision>g" (or G), exponent with at least three digits.
 CString General(double x, int precision, char decimalPoint, bool upper = false);
+// The shortest decimal text that reads back as exactly x, laid out as "%.15g" lays out its
+// digits: exponent form below 1e-4 and from 1e15, exponent with at least three digits.
+CString Shortest(double x, char decimalPoint);
 // One printf conversion for a double (%f, %e, %E, %g, %G with optional precision) with the
 // literal text around it; an unusable format is read as "%g".
 CString Printf(const char* format, double x, char decimalPoint);

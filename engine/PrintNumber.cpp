@@ -13,9 +13,16 @@ CString FormatSignificant15(double value)
     return numtext::General(value, 15, GetLocaleSeparators().chDecimal);
 }
 
+CString FormatRoundTrip(double value)
+{
+    if (std::isinf(value))
+        return value > 0 ? "INF" : "NINF";
+    return numtext::Shortest(value, GetLocaleSeparators().chDecimal);
+}
+
 CString PrintNumberValue(double value)
 {
-    CString text = FormatSignificant15(value);
+    CString text = FormatRoundTrip(value);
     if (value < 0 && !std::isinf(value))
         return "(" + text + ")";
     return text;

@@ -5,30 +5,45 @@
 #include "framework/core/AsciiText.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // Two parsed unit expressions match when they combine names and equal numbers with the same
-// products, quotients and powers (m/s matches km/h; m^2 does not match ft^3).
+// products, quotients and powers (m/s matches km/h; m^2 does not match ft^3). The pairs of
+// nodes are compared with an explicit stack: a unit text may be a long chain such as m*m*m*...
 bool SameUnitShape(const CExprNode* a, const CExprNode* b)
 {
-    if (!a || !b || a->m_nKind != b->m_nKind)
-        return false;
-    if (a->m_nKind == NodeVariable)
-        return true;
-    if (a->m_nKind == NodeNumber)
-        return a->m_dValue == b->m_dValue;
-    if (a->m_nKind != NodeOperator || a->m_nOpId != b->m_nOpId)
-        return false;
-    const int op = a->m_nOpId;
-    if (op != OpMultiply && op != OpDivide && op != OpPower)
-        return false;
-    if (op == OpPower && (!a->m_pRight || a->m_pRight->m_nKind != NodeNumber))
-        return false;
-    return SameUnitShape(a->m_pLeft, b->m_pLeft) && SameUnitShape(a->m_pRight, b->m_pRight);
+    std::vector<std::pair<const CExprNode*, const CExprNode*>> pending{{a, b}};
+    while (!pending.empty()) {
+        const auto [x, y] = pending.back();
+        pending.pop_back();
+        if (!x || !y || x->m_nKind != y->m_nKind)
+            return false;
+        if (x->m_nKind == NodeVariable)
+            continue;
+        if (x->m_nKind == NodeNumber) {
+            if (x->m_dValue != y->m_dValue)
+                return false;
+            continue;
+        }
+        if (x->m_nKind != NodeOperator || x->m_nOpId != y->m_nOpId)
+            return false;
+        const int op = x->m_nOpId;
+        if (op != OpMultiply && op != OpDivide && op != OpPower)
+            return false;
+        if (op == OpPower && (!x->m_pRight || x->m_pRight->m_nKind != NodeNumber))
+            return false;
+        pending.emplace_back(x->m_pLeft, y->m_pLeft);
+        pending.emplace_back(x->m_pRight, y->m_pRight);
+    }
+    return true;
 }
 
-// Factor from a to b, two trees of the same shape.
+// Factor from a to b, two trees of the same shape. Products and quotients chain down the left
+// side, so that side is walked in a loop; a right operand is a name, a number or a bracketed
+// unit, where the text nests.
 bool UnitExpressionFactor(const CExprNode* a, const CExprNode* b, double& factor)
 {
     if (a->m_nKind == NodeNumber) {
@@ -37,17 +52,26 @@ bool UnitExpressionFactor(const CExprNode* a, const CExprNode* b, double& factor
     }
     if (a->m_nKind == NodeVariable)
         return FindUnitNameFactor(a->m_strName, b->m_strName, factor);
-    double left = 1.0, right = 1.0;
-    if (!UnitExpressionFactor(a->m_pLeft, b->m_pLeft, left) ||
-        !UnitExpressionFactor(a->m_pRight, b->m_pRight, right))
+    std::vector<std::pair<const CExprNode*, const CExprNode*>> links;
+    for (; a->m_nKind == NodeOperator; a = a->m_pLeft, b = b->m_pLeft)
+        links.emplace_back(a, b);
+    if (!UnitExpressionFactor(a, b, factor))
         return false;
-    if (a->m_nOpId == OpMultiply)
-        factor = left * right;
-    else if (a->m_nOpId == OpDivide)
-        factor = left / right;
-    else
-        factor = std::pow(left, a->m_pRight->m_dValue);
-    return std::isfinite(factor) && factor != 0.0;
+    for (auto link = links.rbegin(); link != links.rend(); ++link) {
+        const auto [x, y] = *link;
+        double right = 1.0;
+        if (!UnitExpressionFactor(x->m_pRight, y->m_pRight, right))
+            return false;
+        if (x->m_nOpId == OpMultiply)
+            factor *= right;
+        else if (x->m_nOpId == OpDivide)
+            factor /= right;
+        else
+            factor = std::pow(factor, x->m_pRight->m_dValue);
+        if (!std::isfinite(factor) || factor == 0.0)
+            return false;
+    }
+    return true;
 }
 
 // One side of a conversion: a single unit name (a whole registry name first, so that names with

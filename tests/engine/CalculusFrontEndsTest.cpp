@@ -194,6 +194,25 @@ TEST_F(CalculusFrontEndsTest, ArcLengthCanBeAskedTwice)
     EXPECT_STREQ(engine.GetExpressionText(), "x^2");
 }
 
+// The commands differentiate a printed copy of the function: the copy names ANS, and its
+// derivative carries the angle mode (the arc of a sine over 0..180 degrees is barely longer
+// than 180, not the 216 of a sine in radians stretched out).
+TEST_F(CalculusFrontEndsTest, TheDerivativeKeepsTheAnswerAndTheAngleMode)
+{
+    CCalcEngine engine;
+    engine.m_dLastAnswer = 3;
+    engine.SetExpression("ANS*x^2-6*x");
+    std::vector<double> maxima, minima;
+    ASSERT_EQ(engine.FindExtrema(-5, 5, maxima, minima), 0);
+    ExpectValues(minima, {1}, 1e-4);
+
+    engine.m_nAngleMode = AngleDegrees;
+    engine.SetExpression("SIN(x)");
+    double length = 0;
+    ASSERT_EQ(engine.ArcLength(0, 180, length), 0);
+    EXPECT_NEAR(length, 180.0137070010586, 1e-4);
+}
+
 TEST_F(CalculusFrontEndsTest, CentreOfMass)
 {
     CCalcEngine engine;

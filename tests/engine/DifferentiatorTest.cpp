@@ -25,9 +25,11 @@ protected:
 };
 
 // The printed derivative of text with respect to name, or the error code as text.
-CString Derivative(const char* text, const char* name = "x", int* code = nullptr)
+CString Derivative(const char* text, const char* name = "x", int* code = nullptr,
+                   int angleMode = AngleRadians)
 {
     CCalcEngine engine;
+    engine.m_nAngleMode = angleMode;
     engine.SetExpression(text);
     const int result = engine.DeriveSymbolic(name);
     if (code)
@@ -153,7 +155,7 @@ TEST_F(DifferentiatorTest, PrintedDerivatives)
         {"5", "x", "0"},
         {"x", "x", "1"},
         {"y", "x", "0"},
-        {"pi*x", "x", "3.14159265358979"},
+        {"pi*x", "x", "3.141592653589793"},
         {"x^2.123456789", "x", "2.123456789*x^1.123456789"},
         {"x^0.1", "x", "0.1*x^(-0.9)"},
         {"sin(x)^2", "x", "2*sin(x)*cos(x)"},
@@ -163,6 +165,75 @@ TEST_F(DifferentiatorTest, PrintedDerivatives)
     for (const PrintedCase& c : cases) {
         SCOPED_TRACE(c.function);
         EXPECT_STREQ(Derivative(c.function, c.variable), c.derivative);
+    }
+}
+
+// In degrees or gradians SIN takes its argument in those units, so its derivative carries the
+// factor pi/180 or pi/200, and ASIN's the inverse; evaluated in the same mode the derivative
+// agrees with a central difference there.
+TEST_F(DifferentiatorTest, DerivativesInDegreesAndGradiansCarryTheAngleFactor)
+{
+    struct Case {
+        const char* function;
+        double points[2];
+    };
+    const Case circular[] = {
+        {"SIN(x)", {30, 50}},   {"cos(2*x)", {10, 50}},    {"tan(x)", {10, 50}},
+        {"sec(x)", {10, 50}},   {"csc(x)", {10, 50}},      {"cot(x)", {10, 50}},
+        {"sin(x)^2", {10, 50}}, {"sinh(x/100)", {10, 50}},
+    };
+    const Case inverse[] = {
+        {"asin(x)", {-0.5, 0.3}},  {"acos(x)", {-0.5, 0.3}},      {"atan(x)", {-0.5, 3}},
+        {"asec(x)", {1.5, -3}},    {"acsc(x)", {1.5, -3}},        {"acot(x)", {-0.5, 3}},
+        {"asin(x/2)*x", {0.5, 1}}, {"sin(acos(x))", {-0.5, 0.3}},
+    };
+    for (int mode : {AngleDegrees, AngleGradians}) {
+        for (const auto* cases : {&circular, &inverse}) {
+            for (const Case& c : *cases) {
+                SCOPED_TRACE(c.function);
+                SCOPED_TRACE(mode);
+                CCalcEngine f, df;
+                f.m_nAngleMode = df.m_nAngleMode = mode;
+                f.SetExpression(c.function);
+                ASSERT_EQ(f.Parse(), 0);
+                df.SetExpression(c.function);
+                ASSERT_EQ(df.DeriveSymbolic("x"), 0);
+                for (double x : c.points) {
+                    const double h = 1e-4;
+                    const double numeric =
+                        (f.m_Root.EvaluateAt(x + h) - f.m_Root.EvaluateAt(x - h)) / (2 * h);
+                    EXPECT_NEAR(df.m_Root.EvaluateAt(x), numeric, 1e-7 * (1 + std::fabs(numeric)))
+                        << "at x = " << x;
+                }
+            }
+        }
+    }
+    // In degrees the derivative of SIN at 30 is pi/180 cos 30 degrees, not cos 30 degrees.
+    CCalcEngine sine;
+    sine.m_nAngleMode = AngleDegrees;
+    sine.SetExpression("SIN(x)");
+    ASSERT_EQ(sine.DeriveSymbolic("x"), 0);
+    EXPECT_NEAR(sine.m_Root.EvaluateAt(30), 0.015114994701951816, 1e-15);
+
+    struct PrintedInMode {
+        int mode;
+        const char* function;
+        const char* derivative;
+    } printed[] = {
+        {AngleRadians, "SIN(x)", "cos(x)"},
+        {AngleRadians, "asin(x)", "1/sqrt(1-x^2)"},
+        {AngleDegrees, "SIN(x)", "0.017453292519943295*cos(x)"},
+        {AngleGradians, "SIN(x)", "0.015707963267948967*cos(x)"},
+        {AngleDegrees, "cos(x)", "-0.017453292519943295*sin(x)"},
+        {AngleDegrees, "sin(2*x)", "0.017453292519943295*cos(2*x)*2"},
+        {AngleDegrees, "asin(x)", "57.29577951308232/sqrt(1-x^2)"},
+        {AngleGradians, "atan(x)", "63.66197723675813/(1+x^2)"},
+        {AngleDegrees, "sinh(x)", "cosh(x)"},
+        {AngleDegrees, "x^2", "2*x"},
+    };
+    for (const PrintedInMode& c : printed) {
+        SCOPED_TRACE(c.function);
+        EXPECT_STREQ(Derivative(c.function, "x", nullptr, c.mode), c.derivative);
     }
 }
 

@@ -85,8 +85,8 @@ TEST_F(ExprPrinterTest, BracketsOnlyWhereReadingBackNeedsThem)
         {"0.1", "0.1"},
         {"1/3", "1/3"},
         {"  3  ", "3"},
-        {"0.333333333333333333", "0.333333333333333"},
-        {"123456789012345678", "1.23456789012346e+017"},
+        {"0.333333333333333333", "0.3333333333333333"},
+        {"123456789012345678", "1.2345678901234568e+017"},
         {"1e-5+1", "1e-005+1"},
     };
     for (const PrintCase& c : cases) {
@@ -98,6 +98,15 @@ TEST_F(ExprPrinterTest, BracketsOnlyWhereReadingBackNeedsThem)
         // What is printed reads back and prints the same again.
         EXPECT_STREQ(Reprint(printed), c.printed);
     }
+}
+
+// Names that read as numbers print as written, never as the value they had.
+TEST_F(ExprPrinterTest, ReservedNamesPrintAsWritten)
+{
+    const PrintCase cases[] = {
+        {"ANS+1", "ANS+1"}, {"2*pi", "2*pi"}, {"PINF-ninf", "PINF-ninf"}, {"SIN(PI)", "SIN(PI)"}};
+    for (const PrintCase& c : cases)
+        EXPECT_STREQ(Reprint(c.text), c.printed) << c.text;
 }
 
 TEST_F(ExprPrinterTest, CommaConventionPrintsItsOwnSeparators)
@@ -154,6 +163,50 @@ CExprNode* Function(CCalcEngine& engine, const char* name, int opId, CExprNode* 
     node->m_strName = name;
     node->m_pLeft = argument;
     return node;
+}
+
+// A number prints as the shortest text that reads back as the same double, laid out as before
+// (the values that needed no more than 15 digits print as they always did).
+TEST_F(ExprPrinterTest, NumbersPrintEveryDigitAndReadBackExactly)
+{
+    const struct {
+        double value;
+        const char* printed;
+    } cases[] = {
+        {0.5, "0.5"},
+        {3, "3"},
+        {1e-5, "1e-005"},
+        {0.0001, "0.0001"},
+        {1.5e-7, "1.5e-007"},
+        {123456789012345.0, "123456789012345"},
+        {1e15, "1e+015"},
+        {1e21, "1e+021"},
+        {-2.5, "(-2.5)"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {1.0 / 3, "0.3333333333333333"},
+        {3.141592653589793, "3.141592653589793"},
+        {9007199254740992.0, "9.007199254740992e+015"},
+        {123456789012345678.0, "1.2345678901234568e+017"},
+        {1.7976931348623157e308, "1.7976931348623157e+308"},
+        {2.2250738585072014e-308, "2.2250738585072014e-308"},
+        {5e-324, "5e-324"},
+    };
+    for (const auto& c : cases) {
+        CCalcEngine engine;
+        std::unique_ptr<CExprNode> number(Number(engine, c.value));
+        const CString printed = number->Print(nullptr, true);
+        EXPECT_STREQ(printed, c.printed);
+        CCalcEngine reread;
+        reread.SetExpression(printed);
+        ASSERT_EQ(reread.Parse(), 0) << c.printed;
+        EXPECT_EQ(reread.Evaluate(), c.value) << c.printed;
+    }
+    // The largest double is a literal that reads and prints back.
+    EXPECT_STREQ(Reprint("1.7976931348623157e308"), "1.7976931348623157e+308");
+    UseCommaSeparators();
+    CCalcEngine engine;
+    std::unique_ptr<CExprNode> number(Number(engine, 0.1 + 0.2));
+    EXPECT_STREQ(number->Print(nullptr, true), "0,30000000000000004");
 }
 
 TEST_F(ExprPrinterTest, NegativeNumbersAreBracketed)
@@ -309,6 +362,11 @@ TEST_F(ExprPrinterTest, ReencodingConvertsBetweenTheConventions)
         {false, "2.5*LOGN(2,8)", 1, "2.5*LOGN(2,8)"},
         {false, "SUM(1,5;2)+r", 0, "SUM(1.5,2)+r"},
         {false, "x^2 - 1,5*y", 0, "x^2-1.5*y"},
+        // Names stay names and numbers keep every digit.
+        {false, "ANS+1,5", 0, "ANS+1.5"},
+        {false, "2*PI+0,1+0,2", 0, "2*PI+0.1+0.2"},
+        {false, "1,7976931348623157e308", 0, "1.7976931348623157e+308"},
+        {true, "0.30000000000000004*ans", 1, "0,30000000000000004*ans"},
         // Texts that do not read under the stored convention stay as they were.
         {false, "2,5*(", 0, "2,5*("},
         {false, "nosuchfunction(1;2)", 0, "nosuchfunction(1;2)"},

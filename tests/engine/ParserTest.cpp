@@ -161,7 +161,7 @@ TEST_F(ParserTest, ErrorsGiveCodePositionAndSpan)
         {"(1)2", ErrUnexpectedCharacter, 3, 1},
         {"( 1 ) 2", ErrUnexpectedCharacter, 6, 1},
         {"x 2", ErrUnexpectedCharacter, 2, 1},
-        {"sin(x)3", ErrUnexpectedCharacter, 6, 1},
+        {"sin(x)3", ErrMissingParenthesis, 6, 1},
         {"pi 2", ErrUnexpectedCharacter, 3, 1},
         {"x(2)", ErrUnexpectedCharacter, 1, 1},
         {"@", ErrUnexpectedCharacter, 0, 1},
@@ -174,6 +174,25 @@ TEST_F(ParserTest, ErrorsGiveCodePositionAndSpan)
         {"sin(1+)", ErrDanglingOperator, 5, 1},
         {"logn(2,1+)", ErrDanglingOperator, 8, 1},
         {"  (1+)", ErrDanglingOperator, 4, 1},
+        // A call ends with its ")": other text after it is a missing bracket at the end.
+        {"SIN(1)x", ErrMissingParenthesis, 6, 1},
+        {"SIN(1) x", ErrMissingParenthesis, 7, 1},
+        {"sum(1,2) 3", ErrMissingParenthesis, 9, 1},
+        {"SIN(1)(2)", ErrUnexpectedCharacter, 6, 1},
+        {"SIN(1) (2)", ErrUnexpectedCharacter, 7, 1},
+        {"(1)(2)", ErrUnexpectedCharacter, 3, 1},
+        // Faults of a chain in the order of its splits: dangling from the right, then an
+        // unbalanced left part, then the operands from the left.
+        {"(1+2+", ErrDanglingOperator, 4, 1},
+        {"(1+2*", ErrUnbalancedParenthesis, 0, 1},
+        {"(1+foo+2", ErrUnbalancedParenthesis, 0, 1},
+        {"foo+1+(", ErrUnbalancedParenthesis, 6, 1},
+        {"foo+1+bar", ErrUnrecognizedFunction, 0, 3},
+        {"1+foo+bar", ErrUnrecognizedFunction, 2, 3},
+        {"sum(1,(2,3", ErrUnbalancedParenthesis, 6, 1},
+        {"sum(foo,1+)", ErrUnrecognizedFunction, 4, 3},
+        {"sum(1,1+)", ErrDanglingOperator, 7, 1},
+        {"1,2%", ErrWrongArgumentCount, 0, 3},
     });
 }
 
@@ -221,30 +240,44 @@ TEST_F(ParserTest, PrefixedLiteralsRaiseTheOneShotBase)
     EXPECT_EQ(engine.m_nOneShotBase, -1);
 }
 
-TEST_F(ParserTest, DeepTextIsOverflowNotACrash)
+TEST_F(ParserTest, NestingIsCappedButChainsAreNot)
 {
-    std::string nested = std::string(1000, '(') + "1" + std::string(1000, ')');
-    EXPECT_EQ(ParseText(nested.c_str()), ErrOverflow);
-    EXPECT_GE(engine.GetErrorPosition(), 0);
-    EXPECT_LT(engine.GetErrorPosition(), int(nested.size()));
-
-    std::string sum = "1";
-    for (int i = 0; i < 10000; ++i)
-        sum += "+1";
-    EXPECT_EQ(ParseText(sum.c_str()), ErrOverflow);
-    EXPECT_GE(engine.GetErrorPosition(), 0);
-
-    std::string shallow = std::string(400, '(') + "1" + std::string(400, ')');
-    EXPECT_EQ(ParseText(shallow.c_str()), 0);
-
-    // A long sum and a long argument list are still ordinary input.
-    std::string terms = "1", args = "1";
-    for (int i = 0; i < 300; ++i) {
-        terms += "+1";
-        args += ",1";
+    struct Case {
+        const char* label;
+        std::string text;
+        EngineErrorCode code;
+    };
+    const Case cases[] = {
+        {"400 brackets", Repeat("(", 400) + "1" + Repeat(")", 400), ErrNone},
+        {"1000 brackets", Repeat("(", 1000) + "1" + Repeat(")", 1000), ErrOverflow},
+        {"400 calls", Repeat("sin(", 400) + "x" + Repeat(")", 400), ErrNone},
+        {"1000 calls", Repeat("sin(", 1000) + "x" + Repeat(")", 1000), ErrOverflow},
+        {"400 postfix", "1" + Repeat("%", 400), ErrNone},
+        {"1000 postfix", "1" + Repeat("%", 1000), ErrOverflow},
+        {"1000 signs", Repeat("-(", 1000) + "1" + Repeat(")", 1000), ErrOverflow},
+        {"sum of 501 ones", Chain("1", "+", 501), ErrNone},
+        {"100,000 terms", Chain("1", "+", 100000), ErrNone},
+        {"100,000 differences", Chain("a", "-", 100000), ErrNone},
+        {"100,000 factors", Chain("x", "*", 100000), ErrNone},
+        {"100,000 quotients", Chain("2", "/", 100000), ErrNone},
+        {"100,000 powers", Chain("2", "^", 100000), ErrNone},
+        {"20,000 mixed terms", Chain("1*2^x", "+", 20000), ErrNone},
+        {"100,000 arguments", "sum(" + Chain("1", ",", 100000) + ")", ErrNone},
+        {"100,001 arguments", "sum(" + Chain("1", ",", 100001) + ")", ErrWrongArgumentCount},
+        {"150,000 terms", Chain("1", "+", 150000), ErrOverflow}, // past the node cap
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(ParseText(c.text.c_str()), c.code);
+        EXPECT_GE(engine.GetErrorPosition(), 0);
+        EXPECT_LT(engine.GetErrorPosition(), int(c.text.size()));
     }
-    EXPECT_EQ(ParseText(terms.c_str()), 0);
-    EXPECT_EQ(ParseText(("sum(" + args + ")").c_str()), 0);
+    // A chain keeps the shape of the binary operators it is written with.
+    ExpectShapes({{"1-2+3-4", "(((1-2)+3)-4)"}, {"sum(1,2,3,4)", "sum[1;2;3;4]"}});
+    // A fault deep in a long chain is found where it is.
+    const std::string faulty = Chain("1", "+", 40000) + "+foo" + Repeat("+1", 40000);
+    EXPECT_EQ(ParseText(faulty.c_str()), ErrUnrecognizedFunction);
+    EXPECT_EQ(engine.GetErrorPosition(), 80000);
 }
 
 TEST_F(ParserTest, ExpressionVariablesExpandInPlace)
