@@ -284,6 +284,12 @@ bool IsBinaryLink(const CExprNode* node)
 // leaves its code in every link above it, as their own evaluations would.
 int EvaluateBinaryOperator(CExprNode& top)
 {
+    if (!IsBinaryLink(top.m_pLeft)) {
+        double a = 0, b = 0;
+        if (int code = ChildValue(top.m_pLeft, a); code || (code = ChildValue(top.m_pRight, b)))
+            return code;
+        return ApplyBinaryOperator(top, a, b);
+    }
     int count = 0;
     for (CExprNode* link = &top; IsBinaryLink(link); link = link->m_pLeft)
         ++count;
