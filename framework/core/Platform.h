@@ -100,4 +100,24 @@ typedef struct tagRECT {
 } RECT, *LPRECT;
 typedef const RECT* LPCRECT;
 
+#define LF_FACESIZE 32
+
+// A font description as the project file stores it (60 bytes, face name NUL-terminated).
+typedef struct tagLOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+} LOGFONTA, *LPLOGFONTA;
+
 #endif // _WIN32

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
 namespace {
 
 // Stored fields use these types: their widths must match the Windows build's.
@@ -10,6 +12,7 @@ static_assert(sizeof(UINT) == 4 && sizeof(BOOL) == 4 && sizeof(COLORREF) == 4 &&
               sizeof(ULONG) == 4);
 static_assert(sizeof(INT_PTR) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*));
 static_assert(sizeof(POINT) == 8 && sizeof(SIZE) == 8 && sizeof(RECT) == 16);
+static_assert(sizeof(LOGFONTA) == 60 && offsetof(LOGFONTA, lfFaceName) == 28);
 
 TEST(Platform, ColourAndWordMacros)
 {

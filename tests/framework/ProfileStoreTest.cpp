@@ -44,11 +44,11 @@ struct Section {
 };
 
 constexpr ProfileKey<Section> kSection[] = {
-    IntProfileKey("Steps", &Section::nSteps, 400, profile_rule::Clamp<10, 10000>),
-    IntProfileKey("Color", &Section::nColor, -1),
-    DoubleProfileKey("Zoom", &Section::dZoom, 2.0, profile_rule::Positive),
-    DoubleProfileKey("Min", &Section::dMin, -10.0),
-    StringProfileKey("Name", &Section::strName, "none"),
+    IntProfileKey<&Section::nSteps>("Steps", 400, profile_rule::Clamp<10, 10000>),
+    IntProfileKey<&Section::nColor>("Color", -1),
+    DoubleProfileKey<&Section::dZoom>("Zoom", 2.0, profile_rule::Positive),
+    DoubleProfileKey<&Section::dMin>("Min", -10.0),
+    StringProfileKey<&Section::strName>("Name", "none"),
 };
 
 TEST(ProfileTable, ReadAppliesDefaultsAndRulesAndWriteStoresEveryKey)

@@ -1,0 +1,282 @@
+// The bounding box, the three axes with their ticks and labels, and the box faces.
+#include "engine/LocaleSeparators.h"
+#include "engine/NumberText.h"
+#include "plot/Plot3DBase.h"
+#include "plot/Plot3DScene.h"
+
+#include <algorithm>
+#include <cmath>
+
+// ---- box faces ---------------------------------------------------------------------------
+
+BOOL CVertexGrid::Allocate(int n, BOOL bPolyline)
+{
+    m_vertices.assign(std::size_t(std::max(n, 0)), VertexRecord());
+    m_nCount = std::max(n, 0);
+    m_bPolyline = bPolyline;
+    return TRUE;
+}
+
+void CVertexGrid::Translate(double dx, double dy, double dz)
+{
+    for (VertexRecord& v : m_vertices) {
+        v.x += dx;
+        v.y += dy;
+        v.z += dz;
+    }
+}
+
+void CVertexGrid::Project(double theta, double phi, double mu)
+{
+    const double st = std::sin(theta), ct = std::cos(theta), sp = std::sin(phi), cp = std::cos(phi);
+    for (VertexRecord& v : m_vertices) {
+        const double ground = v.x * ct + v.y * st;
+        v.xe = v.y * ct - v.x * st;
+        v.ye = v.z * sp - ground * cp;
+        v.ze = mu - (ground * sp + v.z * cp);
+        v.px = v.xe / v.ze;
+        v.py = v.ye / v.ze;
+    }
+}
+
+BOOL CVertexGrid::IsBackFace(double theta, double phi, double mu) const
+{
+    if (m_vertices.size() < 3)
+        return TRUE;
+    const VertexRecord &a = m_vertices[0], &b = m_vertices[1], &c = m_vertices[2];
+    const Vector3 A{a.x, a.y, a.z};
+    const Vector3 normal = TriangleNormal(A, Vector3{b.x, b.y, b.z}, Vector3{c.x, c.y, c.z});
+    return DotProduct(normal, SphericalToCartesian(theta, phi, mu) - A) < 0;
+}
+
+void CVertexGrid::Draw(CPlotCanvas& canvas, const RECT& rect, const double extents[4]) const
+{
+    const double sx = (rect.right - rect.left) / (extents[1] - extents[0]);
+    const double sy = (rect.bottom - rect.top) / (extents[3] - extents[2]);
+    if (!std::isfinite(sx) || !std::isfinite(sy) || m_vertices.empty())
+        return;
+    std::vector<POINT> points;
+    points.reserve(m_vertices.size());
+    for (const VertexRecord& v : m_vertices)
+        points.push_back(POINT{TruncatePixel((v.px - extents[0]) * sx + rect.left),
+                               TruncatePixel((extents[3] - v.py) * sy + rect.top)});
+    if (m_bPolyline)
+        canvas.Polyline(points.data(), int(points.size()));
+    else
+        canvas.Polygon(points.data(), int(points.size()));
+}
+
+// ---- box ---------------------------------------------------------------------------------
+
+void CPlot3DBase::UpdateBox()
+{
+    m_axes[0].dMin = m_dXMin;
+    m_axes[0].dMax = m_dXMax;
+    m_axes[1].dMin = m_dYMin;
+    m_axes[1].dMax = m_dYMax;
+    m_axes[2].dMin = m_dZMin;
+    m_axes[2].dMax = m_dZMax;
+    const double table[8][3] = {{m_dXMax, m_dYMin, m_dZMin}, {m_dXMax, m_dYMax, m_dZMin},
+                                {m_dXMin, m_dYMax, m_dZMin}, {m_dXMin, m_dYMin, m_dZMin},
+                                {m_dXMax, m_dYMin, m_dZMax}, {m_dXMax, m_dYMax, m_dZMax},
+                                {m_dXMin, m_dYMax, m_dZMax}, {m_dXMin, m_dYMin, m_dZMax}};
+    const double dx = m_dXMax - m_dXMin, dy = m_dYMax - m_dYMin, dz = m_dZMax - m_dZMin;
+    const double margin = 1e-9 * std::sqrt(dx * dx + dy * dy + dz * dz);
+    bool any = false;
+    for (int c = 0; c < 8; ++c) {
+        VertexRecord centred;
+        centred.x = table[c][0] - m_dXCentre;
+        centred.y = table[c][1] - m_dYCentre;
+        centred.z = table[c][2] - m_dZCentre;
+        ProjectVertex(centred);
+        VertexRecord& corner = m_corners[c];
+        corner = centred;
+        corner.x = table[c][0];
+        corner.y = table[c][1];
+        corner.z = table[c][2];
+        corner.bBehindEye = !(centred.ze > margin);
+        if (corner.bBehindEye)
+            continue; // a corner behind the eye has no place on the screen
+        m_dPxMin = any ? std::min(m_dPxMin, centred.px) : centred.px;
+        m_dPxMax = any ? std::max(m_dPxMax, centred.px) : centred.px;
+        m_dPyMin = any ? std::min(m_dPyMin, centred.py) : centred.py;
+        m_dPyMax = any ? std::max(m_dPyMax, centred.py) : centred.py;
+        any = true;
+    }
+    if (!any)
+        m_dPxMin = m_dPxMax = m_dPyMin = m_dPyMax = 0; // nothing can be mapped
+}
+
+void CPlot3DBase::DrawSegment(CPlotCanvas& canvas, const Vector3& a, const Vector3& b)
+{
+    const CPoint pa = PointToPixel(a.x, a.y, a.z), pb = PointToPixel(b.x, b.y, b.z);
+    canvas.Line(pa.x, pa.y, pb.x, pb.y);
+}
+
+// ---- axes --------------------------------------------------------------------------------
+
+namespace {
+
+// One axis as the drawing walks it: which coordinate runs along it, its ends, where the
+// labels go and which tick it leaves out.
+struct AxisWalk {
+    int along;     // 0 x, 1 y, 2 z
+    int across;    // the coordinate the ticks run along
+    Vector3 first; // the end with the smaller value
+    Vector3 second;
+    int side; // +1 or -1 along the tick direction
+    bool labelsLeft;
+    bool rightAligned; // labels end 2 pixels left of their anchor (z)
+    const char* letter;
+    bool skipCrossing; // the tick at the crossing is left out when ticks are shown
+    double crossing;
+};
+
+double& Coordinate(Vector3& v, int i) { return i == 0 ? v.x : i == 1 ? v.y : v.z; }
+double Coordinate(const Vector3& v, int i) { return i == 0 ? v.x : i == 1 ? v.y : v.z; }
+
+Vector3 Offset(Vector3 v, int i, double d)
+{
+    Coordinate(v, i) += d;
+    return v;
+}
+
+} // namespace
+
+void CPlot3DBase::DrawAxes(CPlotCanvas& canvas)
+{
+    if (!m_pOwner)
+        return;
+    const CPlot3DScene& scene = *m_pOwner;
+    canvas.SetFont(scene.m_font.m_logFont);
+    canvas.SetPen(scene.m_font.GetPen());
+    const COLORREF text = scene.m_font.m_crTextColour;
+    canvas.SetTextColour(text == kAutomaticColour ? 0 : text & 0xFFFFFF);
+    if (scene.m_bBoxed) {
+        canvas.SetHollowBrush();
+        const double extents[4] = {m_dPxMin, m_dPxMax, m_dPyMin, m_dPyMax};
+        for (auto& face : m_faces) {
+            face->Project(m_dViewTheta, m_dViewPhi, m_dViewMu);
+            if (!face->IsBackFace(m_dViewTheta, m_dViewPhi, m_dViewMu))
+                face->Draw(canvas, m_rectTarget, extents);
+        }
+    }
+    if (scene.m_nAxisType == SceneAxesNone)
+        return;
+    const bool origin = scene.m_nAxisType == SceneAxesOrigin;
+
+    // The base face lies lower on the screen; its corner nearest the eye carries the axes.
+    const int base = m_corners[4].py <= m_corners[0].py ? 4 : 0;
+    int nearest = base;
+    for (int c = base + 1; c < base + 4; ++c) {
+        if (m_corners[c].ze < m_corners[nearest].ze)
+            nearest = c;
+    }
+    const Vector3 N{m_corners[nearest].x, m_corners[nearest].y, m_corners[nearest].z};
+    for (AxisRecord3D& a : m_axes) {
+        const int count = a.nTickCount >= 2 && a.nTickCount <= 20 ? a.nTickCount : 5;
+        a.dRange = a.dMax - a.dMin;
+        a.dStep = a.dRange / (count - 1);
+        a.dTickLength = a.dRange * 0.01;
+    }
+    auto pixel = [&](const Vector3& v) { return PointToPixel(v.x, v.y, v.z); };
+    auto otherEnd = [&](int axis, const Vector3& from) {
+        Vector3 v = from;
+        Coordinate(v, axis) =
+            Coordinate(from, axis) == m_axes[axis].dMin ? m_axes[axis].dMax : m_axes[axis].dMin;
+        return v;
+    };
+    const Vector3 farX = otherEnd(0, N), farY = otherEnd(1, N);
+
+    AxisWalk walks[3];
+    for (int axis = 0; axis < 2; ++axis) {
+        AxisWalk& w = walks[axis];
+        w.along = axis;
+        w.across = axis == 0 ? 1 : 0;
+        w.first = N;
+        w.second = axis == 0 ? farX : farY;
+        if (Coordinate(w.first, axis) > Coordinate(w.second, axis))
+            std::swap(w.first, w.second);
+        const CPoint a = pixel(w.first);
+        w.side = pixel(Offset(w.first, w.across, 10)).y < a.y ? -1 : 1;
+        w.labelsLeft = pixel(Offset(w.first, w.across, 10.0 * w.side)).x < a.x;
+        w.rightAligned = false;
+        w.letter = axis == 0 ? "x" : "y";
+        w.skipCrossing = axis == 1;
+        w.crossing = origin ? 0 : Coordinate(N, axis);
+    }
+    {
+        AxisWalk& w = walks[2];
+        double fx, fy, ignored;
+        ProjectPoint(farX.x - m_dXCentre, farX.y - m_dYCentre, farX.z - m_dZCentre, fx, ignored);
+        ProjectPoint(farY.x - m_dXCentre, farY.y - m_dYCentre, farY.z - m_dZCentre, fy, ignored);
+        const Vector3 foot = fx < fy ? farX : farY;
+        w.along = 2;
+        w.across = 1;
+        w.first = foot;
+        w.second = otherEnd(2, foot);
+        if (w.first.z > w.second.z)
+            std::swap(w.first, w.second);
+        w.side = pixel(Offset(foot, 1, 10)).x < pixel(foot).x ? 1 : -1;
+        w.labelsLeft = true;
+        w.rightAligned = true;
+        w.letter = "z";
+        w.skipCrossing = true;
+        w.crossing = origin ? 0 : N.z;
+    }
+    for (AxisWalk& w : walks) {
+        if (origin) {
+            for (int i = 0; i < 3; ++i) {
+                if (i != w.along) {
+                    Coordinate(w.first, i) = 0;
+                    Coordinate(w.second, i) = 0;
+                }
+            }
+        }
+        DrawAxisTicks(canvas, w.along, w.across, w.first, w.second, w.side, w.labelsLeft,
+                      w.rightAligned, w.letter, w.skipCrossing, w.crossing, origin);
+    }
+}
+
+void CPlot3DBase::DrawAxisTicks(CPlotCanvas& canvas, int along, int across, const Vector3& first,
+                                const Vector3& second, int side, bool labelsLeft, bool rightAligned,
+                                const char* letter, bool skipCrossing, double crossing, bool origin)
+{
+    const CPlot3DScene& scene = *m_pOwner;
+    DrawSegment(canvas, first, second);
+    const AxisRecord3D& a = m_axes[along];
+    const int count = a.nTickCount >= 2 && a.nTickCount <= 20 ? a.nTickCount : 5;
+    const double tick = m_axes[across].dTickLength;
+    const CSize letterSize = canvas.MeasureText(letter);
+    const int letterTick = origin ? count - 1 : count / 2;
+    const char dp = GetLocaleSeparators().chDecimal;
+    for (int i = 0; i < count; ++i) {
+        const double v = a.dMin + i * a.dStep;
+        if (skipCrossing && scene.m_bShowTicks && std::fabs(v - crossing) < 1e-6)
+            continue;
+        Vector3 at = first;
+        Coordinate(at, along) = v;
+        if (scene.m_bShowTicks)
+            DrawSegment(canvas, Offset(at, across, -tick), Offset(at, across, tick));
+        const CString label = numtext::Fixed(v, 1, dp);
+        const Vector3 beside = Offset(at, across, side * tick);
+        const CPoint anchor = PointToPixel(beside.x, beside.y, beside.z);
+        const CSize size = canvas.MeasureText(label);
+        if (scene.m_bShowAxisLabels && i == letterTick) {
+            if (rightAligned)
+                canvas.TextOut(anchor.x - (origin || !scene.m_bShowTickLabels ? 0 : size.cx) -
+                                   letterSize.cx - (origin ? 2 : 8),
+                               anchor.y, letter);
+            else
+                canvas.TextOut(anchor.x - letterSize.cx,
+                               anchor.y + (!origin && scene.m_bShowTickLabels ? size.cy : 0),
+                               letter);
+        }
+        if (scene.m_bShowTickLabels) {
+            const int left = rightAligned ? anchor.x - size.cx - 2
+                             : labelsLeft ? anchor.x - size.cx
+                                          : anchor.x;
+            canvas.TextOut(left, anchor.y, label);
+        }
+    }
+}

@@ -1,0 +1,115 @@
+#include "tests/plot/PlotTestSupport.h"
+
+#include "engine/EngineNames.h"
+#include "engine/LocaleSeparators.h"
+
+void PlotTest::SetUp()
+{
+    FreeGlobalSymbolTables();
+    ResetIndependentVariables();
+    UseDotSeparators();
+    GetPlotScreenMetrics() = PlotScreenMetrics();
+}
+
+void PlotTest::TearDown()
+{
+    FreeGlobalSymbolTables();
+    ResetIndependentVariables();
+    UseDotSeparators();
+    GetPlotScreenMetrics() = PlotScreenMetrics();
+}
+
+void RecordingCanvas::SetPen(const PlotPen& p)
+{
+    pen = p;
+    ops.push_back(Op("pen", std::vector<POINT>(), "", p));
+}
+
+void RecordingCanvas::SetBrush(COLORREF colour)
+{
+    brush = colour;
+    hollow = false;
+    ops.push_back(Op("brush", std::vector<POINT>(), "", pen, colour));
+}
+
+void RecordingCanvas::SetHollowBrush()
+{
+    hollow = true;
+    ops.push_back(Op("hollow"));
+}
+
+void RecordingCanvas::SetFont(const LOGFONTA& font)
+{
+    ops.push_back(Op("font", std::vector<POINT>(), font.lfFaceName, pen, COLORREF(font.lfHeight)));
+}
+
+void RecordingCanvas::SetTextColour(COLORREF colour)
+{
+    ops.push_back(Op("colour", std::vector<POINT>(), "", pen, colour));
+}
+
+CSize RecordingCanvas::MeasureText(const CString& text) { return CSize(6 * text.GetLength(), 10); }
+
+void RecordingCanvas::TextOut(int x, int y, const CString& text)
+{
+    ops.push_back(Op("text", std::vector<POINT>{POINT{x, y}}, text.GetString(), pen));
+}
+
+void RecordingCanvas::FillRect(const RECT& rect, COLORREF colour)
+{
+    Op op("fill", {}, "", pen, colour);
+    op.rect = rect;
+    ops.push_back(op);
+}
+
+void RecordingCanvas::Line(int x1, int y1, int x2, int y2)
+{
+    ops.push_back(Op("line", std::vector<POINT>{POINT{x1, y1}, POINT{x2, y2}}, "", pen));
+}
+
+void RecordingCanvas::Polyline(const POINT* points, int count)
+{
+    ops.push_back(Op("polyline", std::vector<POINT>(points, points + count), "", pen));
+}
+
+void RecordingCanvas::Polygon(const POINT* points, int count)
+{
+    ops.push_back(Op("polygon", std::vector<POINT>(points, points + count), "", pen,
+                     hollow ? COLORREF(-1) : brush));
+}
+
+void RecordingCanvas::InvertRect(const RECT& rect)
+{
+    Op op("invert");
+    op.rect = rect;
+    ops.push_back(op);
+}
+
+void RecordingCanvas::SetClipRect(const RECT* rect)
+{
+    clipped = rect != nullptr;
+    if (rect)
+        clip = *rect;
+    Op op(rect ? "clip" : "unclip");
+    if (rect)
+        op.rect = *rect;
+    ops.push_back(op);
+}
+
+std::vector<const RecordingCanvas::Op*> RecordingCanvas::Of(const std::string& kind) const
+{
+    std::vector<const Op*> found;
+    for (const Op& op : ops) {
+        if (op.kind == kind)
+            found.push_back(&op);
+    }
+    return found;
+}
+
+std::vector<std::string> RecordingCanvas::Texts() const
+{
+    std::vector<std::string> texts;
+    for (const Op* op : Of("text"))
+        texts.push_back(op->text);
+    return texts;
+}
