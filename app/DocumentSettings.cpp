@@ -22,26 +22,26 @@ using Key = ProfileKey<DocumentSettings>;
 
 // clang-format off
 constexpr Key kDataAnalysisKeys[] = {
-    IntProfileKey("Options", &DocumentSettings::nAnalysisOptions, 2000),
-    IntProfileKey("AutoPlot", &DocumentSettings::nAutoPlot, 1),
-    IntProfileKey("Prompt", &DocumentSettings::nPrompt, 0),
-    IntProfileKey("MaxIters", &DocumentSettings::nMaxIterations, 100),
-    IntProfileKey("LogOutput", &DocumentSettings::nLogOutput, 1),
+    IntProfileKey<&DocumentSettings::nAnalysisOptions>("Options", 2000),
+    IntProfileKey<&DocumentSettings::nAutoPlot>("AutoPlot", 1),
+    IntProfileKey<&DocumentSettings::nPrompt>("Prompt", 0),
+    IntProfileKey<&DocumentSettings::nMaxIterations>("MaxIters", 100),
+    IntProfileKey<&DocumentSettings::nLogOutput>("LogOutput", 1),
 };
 constexpr Key kConfirmKeys[] = {
-    IntProfileKey("ConfirmDelete", &DocumentSettings::nConfirmDelete, 63),
-    IntProfileKey("ConfirmOverwrite", &DocumentSettings::nConfirmOverwrite, 63),
+    IntProfileKey<&DocumentSettings::nConfirmDelete>("ConfirmDelete", 63),
+    IntProfileKey<&DocumentSettings::nConfirmOverwrite>("ConfirmOverwrite", 63),
 };
 constexpr Key kPlotCopyKeys[] = {
-    IntProfileKey("Format", &DocumentSettings::nPlotCopyFormat, 0),
-    IntProfileKey("Width", &DocumentSettings::nPlotCopyWidth, 0),
-    IntProfileKey("Height", &DocumentSettings::nPlotCopyHeight, 0),
+    IntProfileKey<&DocumentSettings::nPlotCopyFormat>("Format", 0),
+    IntProfileKey<&DocumentSettings::nPlotCopyWidth>("Width", 0),
+    IntProfileKey<&DocumentSettings::nPlotCopyHeight>("Height", 0),
 };
 constexpr Key kSolverModelKeys[] = {
-    DoubleProfileKey("Min", &DocumentSettings::dSolverMin, -1e300),
-    DoubleProfileKey("Max", &DocumentSettings::dSolverMax, 1e300),
-    IntProfileKey("Steps", &DocumentSettings::nSolverSteps, 200),
-    IntProfileKey("DecimalPlaces", &DocumentSettings::nSolverDecimals, 5),
+    DoubleProfileKey<&DocumentSettings::dSolverMin>("Min", -1e300),
+    DoubleProfileKey<&DocumentSettings::dSolverMax>("Max", 1e300),
+    IntProfileKey<&DocumentSettings::nSolverSteps>("Steps", 200),
+    IntProfileKey<&DocumentSettings::nSolverDecimals>("DecimalPlaces", 5),
 };
 // clang-format on
 
