@@ -12,7 +12,7 @@ enum NumericErrorCode : int {
     NumericSingularMatrix = 104,  // a row of zeros in an LU decomposition
     NumericOutOfMemory = 105,     // allocation failed, size overflowed or bounds reversed
     NumericEqualAbscissae = 108,  // two equal abscissae in polynomial interpolation
-    NumericSortStackFull = 109,   // quicksort needed more than 50 pending partitions
+    NumericSortStackFull = 109,   // kept as a known code; the quicksort no longer runs out of stack
 };
 // clang-format on
 

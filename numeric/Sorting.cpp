@@ -1,13 +1,10 @@
 #include "numeric/Sorting.h"
 
-#include "numeric/NumericCore.h"
-
 #include <utility>
 
 namespace {
 
 constexpr int kInsertionLimit = 7;
-constexpr int kStackSize = 50;
 
 // The companion vector is moved with the sorted one, or not at all when null.
 struct SortPair {
@@ -41,22 +38,21 @@ void InsertionSort(const SortPair& v, int l, int ir)
     }
 }
 
-// Partitions arr[l..ir] around the median of its first, middle and last elements; returns j,
-// the pivot's final place, and sets i to the first index of the upper part.
-int Partition(const SortPair& v, int l, int ir, int* iOut)
+// Partitions arr[l..ir] around the median of its first, middle and last elements, which are put
+// in order first so that they stop both scans; returns the pivot's final place j: arr[l..j-1] <=
+// arr[j] <= arr[j+1..ir]. Scans stop on keys equal to the pivot, so equal keys split evenly.
+int Partition(const SortPair& v, int l, int ir)
 {
-    const int k = l + (ir - l) / 2;
-    v.Swap(k, l + 1);
-    if (v.arr[l + 1] > v.arr[ir])
-        v.Swap(l + 1, ir);
+    v.Swap(l + (ir - l) / 2, l + 1);
     if (v.arr[l] > v.arr[ir])
         v.Swap(l, ir);
-    if (v.arr[l + 1] > v.arr[l])
-        v.Swap(l + 1, l);
+    if (v.arr[l + 1] > v.arr[ir])
+        v.Swap(l + 1, ir);
+    if (v.arr[l] > v.arr[l + 1])
+        v.Swap(l, l + 1);
     int i = l + 1;
     int j = ir;
-    const double a = v.arr[l];
-    const double b = v.brr ? v.brr[l] : 0.0;
+    const double a = v.arr[l + 1];
     for (;;) {
         do
             ++i;
@@ -68,60 +64,32 @@ int Partition(const SortPair& v, int l, int ir, int* iOut)
             break;
         v.Swap(i, j);
     }
-    v.arr[l] = v.arr[j];
-    v.arr[j] = a;
-    if (v.brr) {
-        v.brr[l] = v.brr[j];
-        v.brr[j] = b;
-    }
-    *iOut = i;
+    v.Swap(l + 1, j);
     return j;
 }
 
-void QuickSort(int n, const SortPair& v)
+// Sorts the smaller part by recursion and goes on with the larger in the loop, so the recursion
+// is at most log2 n deep whatever the input.
+void QuickSort(const SortPair& v, int l, int ir)
 {
-    int* stack = AllocIntVector(1, kStackSize);
-    if (!stack)
-        return;
-    int top = 0;
-    int l = 1;
-    int ir = n;
-    for (;;) {
-        if (ir - l < kInsertionLimit) {
-            InsertionSort(v, l, ir);
-            if (top == 0)
-                break;
-            ir = stack[top--];
-            l = stack[top--];
-            continue;
-        }
-        int i = 0;
-        const int j = Partition(v, l, ir, &i);
-        top += 2;
-        if (top > kStackSize) {
-            FreeIntVector(stack, 1, kStackSize);
-            SetMathErrno(NumericSortStackFull);
-            return;
-        }
-        // Push the larger part and go on with the smaller, so the stack grows as log n.
-        if (ir - i + 1 >= j - l) {
-            stack[top] = ir;
-            stack[top - 1] = i;
-            ir = j - 1;
+    while (ir - l >= kInsertionLimit) {
+        const int j = Partition(v, l, ir);
+        if (j - l < ir - j) {
+            QuickSort(v, l, j - 1);
+            l = j + 1;
         } else {
-            stack[top] = j - 1;
-            stack[top - 1] = l;
-            l = i;
+            QuickSort(v, j + 1, ir);
+            ir = j - 1;
         }
     }
-    FreeIntVector(stack, 1, kStackSize);
+    InsertionSort(v, l, ir);
 }
 
 } // namespace
 
-void SortVector(int n, double* arr) { QuickSort(n, SortPair{arr, nullptr}); }
+void SortVector(int n, double* arr) { QuickSort(SortPair{arr, nullptr}, 1, n); }
 
-void SortTwoVectors(int n, double* arr, double* brr) { QuickSort(n, SortPair{arr, brr}); }
+void SortTwoVectors(int n, double* arr, double* brr) { QuickSort(SortPair{arr, brr}, 1, n); }
 
 void RankWithTies(int n, double* w, double* s)
 {
