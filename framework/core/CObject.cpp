@@ -11,11 +11,29 @@ CRuntimeClass* g_pFirstClass = nullptr;
 
 } // namespace
 
-void ZivraAssertFailed(const char* condition, const char* file, int line)
+namespace {
+
+void StopOnAssert(const char* condition, const char* file, int line)
 {
     std::fprintf(stderr, "%s(%d): assertion failed: %s\n", file, line, condition);
     std::fflush(stderr);
     std::abort();
+}
+
+ZivraAssertHandler g_assertHandler = StopOnAssert;
+
+} // namespace
+
+void ZivraAssertFailed(const char* condition, const char* file, int line)
+{
+    g_assertHandler(condition, file, line);
+}
+
+ZivraAssertHandler ZivraSetAssertHandler(ZivraAssertHandler handler)
+{
+    const ZivraAssertHandler previous = g_assertHandler;
+    g_assertHandler = handler ? handler : StopOnAssert;
+    return previous;
 }
 
 CRuntimeClass CObject::classCObject = {"CObject", int(sizeof(CObject)), 0xFFFF, nullptr, nullptr,

@@ -1,25 +1,24 @@
 #pragma once
 #include "framework/core/Platform.h"
 
+#include <cstddef>
+
 class CArchive;
 class CObject;
 
-// The debug checks of the framework. In debug builds ASSERT stops the program with the failed
-// condition and its place; in release builds it compiles to nothing. VERIFY always evaluates.
+// The framework's checks of its callers' preconditions (a live window, a DC to draw on, an index
+// in range). They stay active in every build: a failed one reports the condition and its place
+// through the assert handler, which stops the program unless a test has replaced it. Where a
+// replaced handler returns, a member that can refuse the call does. VERIFY always evaluates.
+using ZivraAssertHandler = void (*)(const char* condition, const char* file, int line);
 void ZivraAssertFailed(const char* condition, const char* file, int line);
+// Installs handler (nullptr for the default) and returns the one it replaces.
+ZivraAssertHandler ZivraSetAssertHandler(ZivraAssertHandler handler);
 #ifndef ASSERT
-#ifdef NDEBUG
-#define ASSERT(f) ((void)0)
-#else
 #define ASSERT(f) ((f) ? (void)0 : ZivraAssertFailed(#f, __FILE__, __LINE__))
 #endif
-#endif
 #ifndef VERIFY
-#ifdef NDEBUG
-#define VERIFY(f) ((void)(f))
-#else
 #define VERIFY(f) ASSERT(f)
-#endif
 #endif
 #ifndef ASSERT_VALID
 #define ASSERT_VALID(p) ASSERT((p) != nullptr)
@@ -27,6 +26,15 @@ void ZivraAssertFailed(const char* condition, const char* file, int line);
 #ifndef TRACE
 #define TRACE(...) ((void)0)
 #endif
+
+// The pointer at nIndex of a list of pointers; an index out of range is the caller's error
+// (asserted) and gives nullptr.
+template <class List> typename List::value_type AfxElementAt(const List& list, int nIndex)
+{
+    const bool inRange = nIndex >= 0 && static_cast<std::size_t>(nIndex) < list.size();
+    ASSERT(inRange);
+    return inRange ? list[static_cast<std::size_t>(nIndex)] : nullptr;
+}
 
 // The run-time record of a class: its name, size, base and creation function. Records are
 // constant-initialised statics, so they are usable before any dynamic initialisation runs.

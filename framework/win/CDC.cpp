@@ -56,7 +56,7 @@ CDC::CDC() { LiveDCs().push_back(this); }
 
 CDC::~CDC()
 {
-    if (m_hDC && TheDCMap().LookupPermanent(m_hDC) == this)
+    if (TheDCMap().Owns(this))
         DeleteDC();
     auto& live = LiveDCs();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
@@ -64,23 +64,30 @@ CDC::~CDC()
 
 CDC* CDC::FromHandle(HDC hDC) { return TheDCMap().FromHandle(hDC); }
 
-BOOL CDC::Attach(HDC hDC)
+BOOL CDC::Attach(HDC hDC) { return AttachAs(hDC, false); }
+
+BOOL CDC::AttachAs(HDC hDC, bool shared)
 {
-    if (!hDC)
+    if (!TheDCMap().Attach(this, hDC, shared))
         return FALSE;
-    m_hDC = m_hAttribDC = hDC;
-    TheDCMap().SetPermanent(hDC, this);
+    m_hAttribDC = hDC;
     return TRUE;
+}
+
+BOOL CDC::AttachCreated(HDC hDC)
+{
+    if (Attach(hDC))
+        return TRUE;
+    if (hDC)
+        ::DeleteDC(hDC);
+    return FALSE;
 }
 
 HDC CDC::Detach()
 {
-    HDC hDC = m_hDC;
-    if (hDC && TheDCMap().LookupPermanent(hDC) == this)
-        TheDCMap().RemoveHandle(hDC);
-    m_hDC = m_hAttribDC = nullptr;
+    m_hAttribDC = nullptr;
     std::fill(std::begin(m_hOriginal), std::end(m_hOriginal), nullptr);
-    return hDC;
+    return TheDCMap().Detach(this);
 }
 
 BOOL CDC::DeleteDC()
@@ -93,16 +100,16 @@ BOOL CDC::DeleteDC()
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
 {
-    return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr));
+    return AttachCreated(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr));
 }
 
 BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput,
                    const DEVMODEA* lpInitData)
 {
-    return Attach(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, lpInitData));
+    return AttachCreated(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, lpInitData));
 }
 
-CWnd* CDC::GetWindow() const { return CWnd::FromHandle(::WindowFromDC(m_hDC)); }
+CWnd* CDC::GetWindow() const { return CWnd::FromHandle(::WindowFromDC(DrawingDC())); }
 
 // ---- selection ------------------------------------------------------------------------------
 
@@ -115,6 +122,7 @@ void CDC::RememberOriginal(HGDIOBJ hOld, DWORD objectType)
 
 HGDIOBJ CDC::SelectObject(HGDIOBJ hObject)
 {
+    ASSERT(m_hDC != nullptr);
     if (!m_hDC || !hObject)
         return nullptr;
     HGDIOBJ hOld = ::SelectObject(m_hDC, hObject);
@@ -192,49 +200,49 @@ void CDC::UnselectEverywhere(HGDIOBJ hObject)
 CPoint CDC::SetViewportOrg(int x, int y)
 {
     POINT old = {};
-    ::SetViewportOrgEx(m_hDC, x, y, &old);
+    ::SetViewportOrgEx(DrawingDC(), x, y, &old);
     return old;
 }
 
 CPoint CDC::GetViewportOrg() const
 {
     POINT pt = {};
-    ::GetViewportOrgEx(m_hDC, &pt);
+    ::GetViewportOrgEx(DrawingDC(), &pt);
     return pt;
 }
 
 CPoint CDC::SetWindowOrg(int x, int y)
 {
     POINT old = {};
-    ::SetWindowOrgEx(m_hDC, x, y, &old);
+    ::SetWindowOrgEx(DrawingDC(), x, y, &old);
     return old;
 }
 
 CSize CDC::SetViewportExt(int cx, int cy)
 {
     SIZE old = {};
-    ::SetViewportExtEx(m_hDC, cx, cy, &old);
+    ::SetViewportExtEx(DrawingDC(), cx, cy, &old);
     return old;
 }
 
 CSize CDC::SetWindowExt(int cx, int cy)
 {
     SIZE old = {};
-    ::SetWindowExtEx(m_hDC, cx, cy, &old);
+    ::SetWindowExtEx(DrawingDC(), cx, cy, &old);
     return old;
 }
 
 CPoint CDC::SetBrushOrg(int x, int y)
 {
     POINT old = {};
-    ::SetBrushOrgEx(m_hDC, x, y, &old);
+    ::SetBrushOrgEx(DrawingDC(), x, y, &old);
     return old;
 }
 
 CPoint CDC::MoveTo(int x, int y)
 {
     POINT old = {};
-    ::MoveToEx(m_hDC, x, y, &old);
+    ::MoveToEx(DrawingDC(), x, y, &old);
     return old;
 }
 
@@ -243,9 +251,10 @@ CPoint CDC::MoveTo(int x, int y)
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
 {
     // ETO_OPAQUE with the background colour fills without creating a brush.
-    const COLORREF old = ::SetBkColor(m_hDC, clr);
-    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
-    ::SetBkColor(m_hDC, old);
+    HDC hDC = DrawingDC();
+    const COLORREF old = ::SetBkColor(hDC, clr);
+    ::ExtTextOutA(hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
+    ::SetBkColor(hDC, old);
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
@@ -270,14 +279,14 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush)
 {
-    return ::DrawStateA(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, pt.x, pt.y,
-                        size.cx, size.cy, nFlags | DST_ICON);
+    return ::DrawStateA(DrawingDC(), hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, pt.x,
+                        pt.y, size.cx, size.cy, nFlags | DST_ICON);
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush)
 {
-    return ::DrawStateA(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, pt.x, pt.y,
-                        size.cx, size.cy, nFlags | DST_BITMAP);
+    return ::DrawStateA(DrawingDC(), hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, pt.x,
+                        pt.y, size.cx, size.cy, nFlags | DST_BITMAP);
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush* pBrush)
@@ -288,7 +297,7 @@ BOOL CDC::DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush
 BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL bPrefixText,
                     int nTextLen, CBrush* pBrush)
 {
-    return ::DrawStateA(m_hDC, pBrush ? HBRUSH(*pBrush) : nullptr, nullptr,
+    return ::DrawStateA(DrawingDC(), pBrush ? HBRUSH(*pBrush) : nullptr, nullptr,
                         reinterpret_cast<LPARAM>(lpszText), WPARAM(nTextLen), pt.x, pt.y, size.cx,
                         size.cy, nFlags | (bPrefixText ? DST_PREFIXTEXT : DST_TEXT));
 }
@@ -296,7 +305,7 @@ BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL b
 CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 {
     SIZE size = {};
-    ::GetTextExtentPoint32A(m_hDC, lpszString, nCount, &size);
+    ::GetTextExtentPoint32A(DrawingDC(), lpszString, nCount, &size);
     return size;
 }
 
@@ -304,7 +313,7 @@ CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
 {
-    if (!Attach(::BeginPaint(m_hWnd, &m_ps)))
+    if (!AttachAs(::BeginPaint(m_hWnd, &m_ps), true))
         throw CResourceException("paint DC");
 }
 
@@ -317,7 +326,7 @@ CPaintDC::~CPaintDC()
 
 CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(AfxSafeHwnd(pWnd))
 {
-    if (!Attach(::GetDC(m_hWnd)))
+    if (!AttachAs(::GetDC(m_hWnd), true))
         throw CResourceException("client DC");
 }
 
@@ -329,7 +338,7 @@ CClientDC::~CClientDC()
 
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(AfxSafeHwnd(pWnd))
 {
-    if (!Attach(::GetWindowDC(m_hWnd)))
+    if (!AttachAs(::GetWindowDC(m_hWnd), true))
         throw CResourceException("window DC");
 }
 
@@ -342,8 +351,13 @@ CWindowDC::~CWindowDC()
 BOOL CMetaFileDC::CreateEnhanced(CDC* pDCRef, LPCTSTR lpszFileName, LPCRECT lpBounds,
                                  LPCTSTR lpszDescription)
 {
-    return Attach(::CreateEnhMetaFileA(pDCRef ? pDCRef->m_hDC : nullptr, lpszFileName, lpBounds,
-                                       lpszDescription));
+    HDC hDC = ::CreateEnhMetaFileA(pDCRef ? pDCRef->m_hDC : nullptr, lpszFileName, lpBounds,
+                                   lpszDescription);
+    if (Attach(hDC))
+        return TRUE;
+    if (hDC)
+        ::DeleteEnhMetaFile(::CloseEnhMetaFile(hDC));
+    return FALSE;
 }
 
 HENHMETAFILE CMetaFileDC::CloseEnhanced()

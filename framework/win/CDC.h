@@ -22,9 +22,19 @@ public:
     HDC m_hAttribDC = nullptr; // the same DC: output and attribute queries go to one handle
     BOOL m_bPrinting = FALSE;
 
+    // The DC of a member that draws or queries: calling one on a CDC without a DC is the
+    // caller's error (asserted).
+    HDC DrawingDC() const
+    {
+        ASSERT(m_hDC != nullptr);
+        return m_hDC;
+    }
+
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
     static CDC* FromHandle(HDC hDC);
+    // Makes this object the owner of hDC. It must hold no DC, and hDC must have no other owner
+    // (both asserted; refused with FALSE).
     BOOL Attach(HDC hDC);
     HDC Detach();
     BOOL DeleteDC();
@@ -33,49 +43,56 @@ public:
                   const DEVMODEA* lpInitData);
     BOOL IsPrinting() const { return m_bPrinting; }
     CWnd* GetWindow() const;
-    int SaveDC() { return ::SaveDC(m_hDC); }
-    BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
-    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
+    int SaveDC() { return ::SaveDC(DrawingDC()); }
+    BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(DrawingDC(), nSavedDC); }
+    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(DrawingDC(), nIndex); }
 
     // Selection: each returns the object that was selected before.
     CPen* SelectObject(CPen* pPen);
     CBrush* SelectObject(CBrush* pBrush);
     CFont* SelectObject(CFont* pFont);
     CBitmap* SelectObject(CBitmap* pBitmap);
-    int SelectObject(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, pRgn ? HRGN(*pRgn) : nullptr); }
+    int SelectObject(CRgn* pRgn)
+    {
+        return ::SelectClipRgn(DrawingDC(), pRgn ? HRGN(*pRgn) : nullptr);
+    }
     CGdiObject* SelectObject(CGdiObject* pObject);
     CGdiObject* SelectStockObject(int nIndex);
     HGDIOBJ SelectObject(HGDIOBJ hObject);
     CPen* GetCurrentPen() const
     {
-        return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN)));
+        return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(DrawingDC(), OBJ_PEN)));
     }
     CBrush* GetCurrentBrush() const
     {
-        return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH)));
+        return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(DrawingDC(), OBJ_BRUSH)));
     }
     CFont* GetCurrentFont() const
     {
-        return CFont::FromHandle(static_cast<HFONT>(::GetCurrentObject(m_hDC, OBJ_FONT)));
+        return CFont::FromHandle(static_cast<HFONT>(::GetCurrentObject(DrawingDC(), OBJ_FONT)));
     }
     CBitmap* GetCurrentBitmap() const
     {
-        return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP)));
+        return CBitmap::FromHandle(
+            static_cast<HBITMAP>(::GetCurrentObject(DrawingDC(), OBJ_BITMAP)));
     }
 
     // Colours, modes and coordinates.
-    COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
-    COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
-    COLORREF SetBkColor(COLORREF crColor) { return ::SetBkColor(m_hDC, crColor); }
-    COLORREF GetBkColor() const { return ::GetBkColor(m_hDC); }
-    int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
-    int GetBkMode() const { return ::GetBkMode(m_hDC); }
-    int SetROP2(int nDrawMode) { return ::SetROP2(m_hDC, nDrawMode); }
-    int SetPolyFillMode(int nPolyFillMode) { return ::SetPolyFillMode(m_hDC, nPolyFillMode); }
-    int SetStretchBltMode(int nStretchMode) { return ::SetStretchBltMode(m_hDC, nStretchMode); }
-    UINT SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
-    int SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
-    int GetMapMode() const { return ::GetMapMode(m_hDC); }
+    COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(DrawingDC(), crColor); }
+    COLORREF GetTextColor() const { return ::GetTextColor(DrawingDC()); }
+    COLORREF SetBkColor(COLORREF crColor) { return ::SetBkColor(DrawingDC(), crColor); }
+    COLORREF GetBkColor() const { return ::GetBkColor(DrawingDC()); }
+    int SetBkMode(int nBkMode) { return ::SetBkMode(DrawingDC(), nBkMode); }
+    int GetBkMode() const { return ::GetBkMode(DrawingDC()); }
+    int SetROP2(int nDrawMode) { return ::SetROP2(DrawingDC(), nDrawMode); }
+    int SetPolyFillMode(int nPolyFillMode) { return ::SetPolyFillMode(DrawingDC(), nPolyFillMode); }
+    int SetStretchBltMode(int nStretchMode)
+    {
+        return ::SetStretchBltMode(DrawingDC(), nStretchMode);
+    }
+    UINT SetTextAlign(UINT nFlags) { return ::SetTextAlign(DrawingDC(), nFlags); }
+    int SetMapMode(int nMapMode) { return ::SetMapMode(DrawingDC(), nMapMode); }
+    int GetMapMode() const { return ::GetMapMode(DrawingDC()); }
     CPoint SetViewportOrg(int x, int y);
     CPoint SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
     CPoint GetViewportOrg() const;
@@ -84,15 +101,21 @@ public:
     CSize SetViewportExt(int cx, int cy);
     CSize SetWindowExt(int cx, int cy);
     CPoint SetBrushOrg(int x, int y);
-    void DPtoLP(LPPOINT lpPoints, int nCount = 1) const { ::DPtoLP(m_hDC, lpPoints, nCount); }
-    void DPtoLP(LPRECT lpRect) const { ::DPtoLP(m_hDC, reinterpret_cast<LPPOINT>(lpRect), 2); }
-    void LPtoDP(LPPOINT lpPoints, int nCount = 1) const { ::LPtoDP(m_hDC, lpPoints, nCount); }
-    void LPtoDP(LPRECT lpRect) const { ::LPtoDP(m_hDC, reinterpret_cast<LPPOINT>(lpRect), 2); }
+    void DPtoLP(LPPOINT lpPoints, int nCount = 1) const { ::DPtoLP(DrawingDC(), lpPoints, nCount); }
+    void DPtoLP(LPRECT lpRect) const
+    {
+        ::DPtoLP(DrawingDC(), reinterpret_cast<LPPOINT>(lpRect), 2);
+    }
+    void LPtoDP(LPPOINT lpPoints, int nCount = 1) const { ::LPtoDP(DrawingDC(), lpPoints, nCount); }
+    void LPtoDP(LPRECT lpRect) const
+    {
+        ::LPtoDP(DrawingDC(), reinterpret_cast<LPPOINT>(lpRect), 2);
+    }
 
     // Clipping.
     int IntersectClipRect(int x1, int y1, int x2, int y2)
     {
-        return ::IntersectClipRect(m_hDC, x1, y1, x2, y2);
+        return ::IntersectClipRect(DrawingDC(), x1, y1, x2, y2);
     }
     int IntersectClipRect(LPCRECT lpRect)
     {
@@ -100,43 +123,55 @@ public:
     }
     int ExcludeClipRect(int x1, int y1, int x2, int y2)
     {
-        return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2);
+        return ::ExcludeClipRect(DrawingDC(), x1, y1, x2, y2);
     }
     int ExcludeClipRect(LPCRECT lpRect)
     {
         return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
     }
-    int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, pRgn ? HRGN(*pRgn) : nullptr); }
-    int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
+    int SelectClipRgn(CRgn* pRgn)
+    {
+        return ::SelectClipRgn(DrawingDC(), pRgn ? HRGN(*pRgn) : nullptr);
+    }
+    int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(DrawingDC(), lpRect); }
 
     // Lines and shapes.
     CPoint MoveTo(int x, int y);
     CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
-    BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+    BOOL LineTo(int x, int y) { return ::LineTo(DrawingDC(), x, y); }
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
-    BOOL Polyline(const POINT* lpPoints, int nCount) { return ::Polyline(m_hDC, lpPoints, nCount); }
-    BOOL Polygon(const POINT* lpPoints, int nCount) { return ::Polygon(m_hDC, lpPoints, nCount); }
+    BOOL Polyline(const POINT* lpPoints, int nCount)
+    {
+        return ::Polyline(DrawingDC(), lpPoints, nCount);
+    }
+    BOOL Polygon(const POINT* lpPoints, int nCount)
+    {
+        return ::Polygon(DrawingDC(), lpPoints, nCount);
+    }
     BOOL PolyPolygon(const POINT* lpPoints, const INT* lpPolyCounts, int nCount)
     {
-        return ::PolyPolygon(m_hDC, lpPoints, lpPolyCounts, nCount);
+        return ::PolyPolygon(DrawingDC(), lpPoints, lpPolyCounts, nCount);
     }
-    BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
+    BOOL Rectangle(int x1, int y1, int x2, int y2)
+    {
+        return ::Rectangle(DrawingDC(), x1, y1, x2, y2);
+    }
     BOOL Rectangle(LPCRECT lpRect)
     {
         return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
     }
     BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
     {
-        return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
+        return ::RoundRect(DrawingDC(), x1, y1, x2, y2, x3, y3);
     }
-    BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
+    BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(DrawingDC(), x1, y1, x2, y2); }
     BOOL Ellipse(LPCRECT lpRect)
     {
         return Ellipse(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
     }
     BOOL Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
     {
-        return ::Arc(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+        return ::Arc(DrawingDC(), x1, y1, x2, y2, x3, y3, x4, y4);
     }
     BOOL Arc(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
     {
@@ -145,75 +180,81 @@ public:
     }
     BOOL Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
     {
-        return ::Pie(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+        return ::Pie(DrawingDC(), x1, y1, x2, y2, x3, y3, x4, y4);
     }
-    COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
+    COLORREF SetPixel(int x, int y, COLORREF crColor)
+    {
+        return ::SetPixel(DrawingDC(), x, y, crColor);
+    }
     COLORREF SetPixel(POINT point, COLORREF crColor)
     {
-        return ::SetPixel(m_hDC, point.x, point.y, crColor);
+        return ::SetPixel(DrawingDC(), point.x, point.y, crColor);
     }
-    COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
-    COLORREF GetPixel(POINT point) const { return ::GetPixel(m_hDC, point.x, point.y); }
+    COLORREF GetPixel(int x, int y) const { return ::GetPixel(DrawingDC(), x, y); }
+    COLORREF GetPixel(POINT point) const { return ::GetPixel(DrawingDC(), point.x, point.y); }
 
     // Rectangles, edges and regions.
-    void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, *pBrush); }
+    void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(DrawingDC(), lpRect, *pBrush); }
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
-    void FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(m_hDC, lpRect, *pBrush); }
-    void InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
-    void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
+    void FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(DrawingDC(), lpRect, *pBrush); }
+    void InvertRect(LPCRECT lpRect) { ::InvertRect(DrawingDC(), lpRect); }
+    void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(DrawingDC(), lpRect); }
     // A rectangle outline, top and left in one colour, right and bottom in the other.
     void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
     BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags)
     {
-        return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags);
+        return ::DrawEdge(DrawingDC(), lpRect, nEdge, nFlags);
     }
     BOOL DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState)
     {
-        return ::DrawFrameControl(m_hDC, lpRect, nType, nState);
+        return ::DrawFrameControl(DrawingDC(), lpRect, nType, nState);
     }
-    BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
-    BOOL DrawIcon(POINT point, HICON hIcon) { return ::DrawIcon(m_hDC, point.x, point.y, hIcon); }
+    BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(DrawingDC(), x, y, hIcon); }
+    BOOL DrawIcon(POINT point, HICON hIcon)
+    {
+        return ::DrawIcon(DrawingDC(), point.x, point.y, hIcon);
+    }
     BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush = nullptr);
     BOOL DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush = nullptr);
     BOOL DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush* pBrush = nullptr);
     BOOL DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL bPrefixText = TRUE,
                    int nTextLen = 0, CBrush* pBrush = nullptr);
-    BOOL FillRgn(CRgn* pRgn, CBrush* pBrush) { return ::FillRgn(m_hDC, *pRgn, *pBrush); }
+    BOOL FillRgn(CRgn* pRgn, CBrush* pBrush) { return ::FillRgn(DrawingDC(), *pRgn, *pBrush); }
     BOOL FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight)
     {
-        return ::FrameRgn(m_hDC, *pRgn, *pBrush, nWidth, nHeight);
+        return ::FrameRgn(DrawingDC(), *pRgn, *pBrush, nWidth, nHeight);
     }
-    BOOL InvertRgn(CRgn* pRgn) { return ::InvertRgn(m_hDC, *pRgn); }
+    BOOL InvertRgn(CRgn* pRgn) { return ::InvertRgn(DrawingDC(), *pRgn); }
 
     // Bitmaps.
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
     {
-        return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc,
-                        dwRop);
+        return ::BitBlt(DrawingDC(), x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc,
+                        ySrc, dwRop);
     }
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                     int nSrcWidth, int nSrcHeight, DWORD dwRop)
     {
-        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc,
-                            ySrc, nSrcWidth, nSrcHeight, dwRop);
+        return ::StretchBlt(DrawingDC(), x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr,
+                            xSrc, ySrc, nSrcWidth, nSrcHeight, dwRop);
     }
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop)
     {
-        return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+        return ::PatBlt(DrawingDC(), x, y, nWidth, nHeight, dwRop);
     }
 
     // Text.
     BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount)
     {
-        return ::TextOutA(m_hDC, x, y, lpszString, nCount);
+        return ::TextOutA(DrawingDC(), x, y, lpszString, nCount);
     }
     BOOL TextOut(int x, int y, const CString& str) { return TextOut(x, y, str, str.GetLength()); }
     BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
                     LPINT lpDxWidths)
     {
-        return ::ExtTextOutA(m_hDC, x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths);
+        return ::ExtTextOutA(DrawingDC(), x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths);
     }
     BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString& str,
                     LPINT lpDxWidths)
@@ -222,7 +263,7 @@ public:
     }
     int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
     {
-        return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat);
+        return ::DrawTextA(DrawingDC(), lpszString, nCount, lpRect, nFormat);
     }
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
     {
@@ -232,19 +273,24 @@ public:
     CSize GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
     BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const
     {
-        return ::GetTextMetricsA(m_hDC, lpMetrics);
+        return ::GetTextMetricsA(DrawingDC(), lpMetrics);
     }
 
     // Printing.
-    int StartDoc(LPDOCINFOA lpDocInfo) { return ::StartDocA(m_hDC, lpDocInfo); }
-    int StartPage() { return ::StartPage(m_hDC); }
-    int EndPage() { return ::EndPage(m_hDC); }
-    int EndDoc() { return ::EndDoc(m_hDC); }
-    int AbortDoc() { return ::AbortDoc(m_hDC); }
+    int StartDoc(LPDOCINFOA lpDocInfo) { return ::StartDocA(DrawingDC(), lpDocInfo); }
+    int StartPage() { return ::StartPage(DrawingDC()); }
+    int EndPage() { return ::EndPage(DrawingDC()); }
+    int EndDoc() { return ::EndDoc(DrawingDC()); }
+    int AbortDoc() { return ::AbortDoc(DrawingDC()); }
 
 protected:
     // Puts back the objects the DC had before the framework's first selections.
     void RestoreOriginalObjects();
+    // Attach; a shared DC (a window's DC, which the system may hand to several callers) may have
+    // several holders.
+    BOOL AttachAs(HDC hDC, bool shared);
+    // Attaches a DC just made for this object; when refused, the DC is deleted again.
+    BOOL AttachCreated(HDC hDC);
 
 private:
     void RememberOriginal(HGDIOBJ hOld, DWORD objectType);

@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/core/CObject.h"
 #include "framework/core/CString.h"
 
 #include <vector>
@@ -18,7 +19,7 @@ public:
     // Takes ownership; loads the template's document string.
     virtual void AddDocTemplate(CDocTemplate* pTemplate);
     int GetTemplateCount() const { return int(m_templateList.size()); }
-    CDocTemplate* GetTemplate(int nIndex) const { return m_templateList[std::size_t(nIndex)]; }
+    CDocTemplate* GetTemplate(int nIndex) const { return AfxElementAt(m_templateList, nIndex); }
 
     // The open or save dialog; fileName is the proposed name in and the chosen path out.
     virtual BOOL DoPromptFileName(CString& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);

@@ -41,7 +41,7 @@ public:
     virtual void AddDocument(CDocument* pDoc);
     virtual void RemoveDocument(CDocument* pDoc);
     int GetDocumentCount() const { return int(m_docList.size()); }
-    CDocument* GetDocument(int nIndex) const { return m_docList[std::size_t(nIndex)]; }
+    CDocument* GetDocument(int nIndex) const { return AfxElementAt(m_docList, nIndex); }
     virtual BOOL SaveAllModified();
     virtual void CloseAllDocuments(BOOL bEndSession);
 

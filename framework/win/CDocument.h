@@ -31,7 +31,7 @@ public:
 
     // The views, in the order they were added.
     int GetViewCount() const { return int(m_viewList.size()); }
-    CView* GetView(int nIndex) const { return m_viewList[std::size_t(nIndex)]; }
+    CView* GetView(int nIndex) const { return AfxElementAt(m_viewList, nIndex); }
     void AddView(CView* pView);
     void RemoveView(CView* pView);
     // OnUpdate of every view except pSender.

@@ -62,7 +62,7 @@ void AfxDeleteTempGdiMaps()
 
 CGdiObject::~CGdiObject()
 {
-    if (m_hObject && ThePermanentMap().LookupPermanent(m_hObject) == this)
+    if (ThePermanentMap().Owns(this))
         DeleteObject();
 }
 
@@ -71,23 +71,23 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
     return AfxGdiFromHandle<CGdiObject>(hObject);
 }
 
-BOOL CGdiObject::Attach(HGDIOBJ hObject)
+BOOL CGdiObject::Attach(HGDIOBJ hObject) { return ThePermanentMap().Attach(this, hObject); }
+
+BOOL CGdiObject::AttachShared(HGDIOBJ hObject)
 {
-    if (!hObject)
-        return FALSE;
-    m_hObject = hObject;
-    ThePermanentMap().SetPermanent(hObject, this);
-    return TRUE;
+    return ThePermanentMap().Attach(this, hObject, true);
 }
 
-HGDIOBJ CGdiObject::Detach()
+BOOL CGdiObject::AttachCreated(HGDIOBJ hObject)
 {
-    HGDIOBJ hObject = m_hObject;
-    if (hObject && ThePermanentMap().LookupPermanent(hObject) == this)
-        ThePermanentMap().RemoveHandle(hObject);
-    m_hObject = nullptr;
-    return hObject;
+    if (Attach(hObject))
+        return TRUE;
+    if (hObject)
+        ::DeleteObject(hObject);
+    return FALSE;
 }
+
+HGDIOBJ CGdiObject::Detach() { return ThePermanentMap().Detach(this); }
 
 BOOL CGdiObject::DeleteObject()
 {
@@ -97,16 +97,19 @@ BOOL CGdiObject::DeleteObject()
     return ::DeleteObject(Detach());
 }
 
-BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap) { return Attach(::CreatePatternBrush(*pBitmap)); }
+BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap)
+{
+    return AttachCreated(::CreatePatternBrush(*pBitmap));
+}
 
 BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName)
 {
-    return Attach(::LoadBitmapA(AfxGetResourceHandle(), lpszResourceName));
+    return AttachCreated(::LoadBitmapA(AfxGetResourceHandle(), lpszResourceName));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
 {
-    return Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
+    return AttachCreated(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
 }
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
@@ -114,9 +117,9 @@ BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientatio
                        BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
                        LPCTSTR lpszFacename)
 {
-    return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
-                                bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
-                                nQuality, nPitchAndFamily, lpszFacename));
+    return AttachCreated(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
+                                       bUnderline, cStrikeOut, nCharSet, nOutPrecision,
+                                       nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
 }
 
 BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC)

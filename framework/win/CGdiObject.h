@@ -21,6 +21,8 @@ public:
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
 
     static CGdiObject* FromHandle(HGDIOBJ hObject);
+    // Makes this object the owner of hObject. It must hold no handle, and hObject must have no
+    // other owner (both asserted; refused with FALSE).
     BOOL Attach(HGDIOBJ hObject);
     HGDIOBJ Detach();
     BOOL DeleteObject();
@@ -29,7 +31,15 @@ public:
         return ::GetObjectA(m_hObject, nCount, lpObject);
     }
     UINT GetObjectType() const { return UINT(::GetObjectType(m_hObject)); }
-    BOOL CreateStockObject(int nIndex) { return Attach(::GetStockObject(nIndex)); }
+    BOOL CreateStockObject(int nIndex) { return AttachShared(::GetStockObject(nIndex)); }
+
+protected:
+    // Attaches a handle just made for this object; when refused, the handle is deleted again
+    // rather than leaked.
+    BOOL AttachCreated(HGDIOBJ hObject);
+    // Attaches a system-owned handle (a stock object, a system colour brush) that other objects
+    // may hold too.
+    BOOL AttachShared(HGDIOBJ hObject);
 };
 
 // The object of handle h as a T: its permanent object when that is a T, else a temporary T
@@ -45,9 +55,12 @@ public:
     operator HPEN() const { return static_cast<HPEN>(m_hObject); }
     BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
     {
-        return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+        return AttachCreated(::CreatePen(nPenStyle, nWidth, crColor));
     }
-    BOOL CreatePenIndirect(LPLOGPEN lpLogPen) { return Attach(::CreatePenIndirect(lpLogPen)); }
+    BOOL CreatePenIndirect(LPLOGPEN lpLogPen)
+    {
+        return AttachCreated(::CreatePenIndirect(lpLogPen));
+    }
     int GetLogPen(LOGPEN* pLogPen) const { return GetObject(sizeof(LOGPEN), pLogPen); }
 };
 
@@ -59,17 +72,17 @@ public:
     CBrush(int nIndex, COLORREF crColor) { CreateHatchBrush(nIndex, crColor); }
     static CBrush* FromHandle(HBRUSH hBrush) { return AfxGdiFromHandle<CBrush>(hBrush); }
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
-    BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
+    BOOL CreateSolidBrush(COLORREF crColor) { return AttachCreated(::CreateSolidBrush(crColor)); }
     BOOL CreateHatchBrush(int nIndex, COLORREF crColor)
     {
-        return Attach(::CreateHatchBrush(nIndex, crColor));
+        return AttachCreated(::CreateHatchBrush(nIndex, crColor));
     }
     BOOL CreatePatternBrush(CBitmap* pBitmap);
     BOOL CreateBrushIndirect(const LOGBRUSH* lpLogBrush)
     {
-        return Attach(::CreateBrushIndirect(lpLogBrush));
+        return AttachCreated(::CreateBrushIndirect(lpLogBrush));
     }
-    BOOL CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
+    BOOL CreateSysColorBrush(int nIndex) { return AttachShared(::GetSysColorBrush(nIndex)); }
     int GetLogBrush(LOGBRUSH* pLogBrush) const { return GetObject(sizeof(LOGBRUSH), pLogBrush); }
 };
 
@@ -80,7 +93,7 @@ public:
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
     BOOL CreateFontIndirect(const LOGFONTA* lpLogFont)
     {
-        return Attach(::CreateFontIndirectA(lpLogFont));
+        return AttachCreated(::CreateFontIndirectA(lpLogFont));
     }
     BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                     BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
@@ -101,15 +114,15 @@ public:
     BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCEA(nIDResource)); }
     BOOL LoadOEMBitmap(UINT nIDBitmap)
     {
-        return Attach(::LoadBitmapA(nullptr, MAKEINTRESOURCEA(nIDBitmap)));
+        return AttachCreated(::LoadBitmapA(nullptr, MAKEINTRESOURCEA(nIDBitmap)));
     }
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
     {
-        return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
+        return AttachCreated(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
     }
     BOOL CreateBitmapIndirect(LPBITMAP lpBitmap)
     {
-        return Attach(::CreateBitmapIndirect(lpBitmap));
+        return AttachCreated(::CreateBitmapIndirect(lpBitmap));
     }
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
     int GetBitmap(BITMAP* pBitMap) const { return GetObject(sizeof(BITMAP), pBitMap); }
@@ -122,16 +135,19 @@ public:
     operator HRGN() const { return static_cast<HRGN>(m_hObject); }
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2)
     {
-        return Attach(::CreateRectRgn(x1, y1, x2, y2));
+        return AttachCreated(::CreateRectRgn(x1, y1, x2, y2));
     }
-    BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
+    BOOL CreateRectRgnIndirect(LPCRECT lpRect)
+    {
+        return AttachCreated(::CreateRectRgnIndirect(lpRect));
+    }
     BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2)
     {
-        return Attach(::CreateEllipticRgn(x1, y1, x2, y2));
+        return AttachCreated(::CreateEllipticRgn(x1, y1, x2, y2));
     }
     BOOL CreatePolygonRgn(const POINT* lpPoints, int nCount, int nMode)
     {
-        return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode));
+        return AttachCreated(::CreatePolygonRgn(lpPoints, nCount, nMode));
     }
     void SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn(*this, x1, y1, x2, y2); }
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)

@@ -22,7 +22,7 @@ void AfxDeleteTempImageListMap() { TheImageListMap().DeleteTemp(); }
 
 CImageList::~CImageList()
 {
-    if (m_hImageList && TheImageListMap().LookupPermanent(m_hImageList) == this)
+    if (TheImageListMap().Owns(this))
         DeleteImageList();
 }
 
@@ -33,21 +33,19 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
-    if (!hImageList)
-        return FALSE;
-    m_hImageList = hImageList;
-    TheImageListMap().SetPermanent(hImageList, this);
-    return TRUE;
+    return TheImageListMap().Attach(this, hImageList);
 }
 
-HIMAGELIST CImageList::Detach()
+BOOL CImageList::AttachCreated(HIMAGELIST hImageList)
 {
-    HIMAGELIST h = m_hImageList;
-    if (h && TheImageListMap().LookupPermanent(h) == this)
-        TheImageListMap().RemoveHandle(h);
-    m_hImageList = nullptr;
-    return h;
+    if (Attach(hImageList))
+        return TRUE;
+    if (hImageList)
+        ::ImageList_Destroy(hImageList);
+    return FALSE;
 }
+
+HIMAGELIST CImageList::Detach() { return TheImageListMap().Detach(this); }
 
 BOOL CImageList::DeleteImageList()
 {
@@ -58,21 +56,22 @@ BOOL CImageList::DeleteImageList()
 
 BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
 {
-    return Attach(::ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID), cx,
-                                         nGrow, crMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    return AttachCreated(::ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID),
+                                                cx, nGrow, crMask, IMAGE_BITMAP,
+                                                LR_CREATEDIBSECTION));
 }
 
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 {
-    return ::ImageList_Add(m_hImageList, *pbmImage, pbmMask ? HBITMAP(*pbmMask) : nullptr);
+    return ::ImageList_Add(LiveHimagelist(), *pbmImage, pbmMask ? HBITMAP(*pbmMask) : nullptr);
 }
 
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
 {
-    return ::ImageList_AddMasked(m_hImageList, *pbmImage, crMask);
+    return ::ImageList_AddMasked(LiveHimagelist(), *pbmImage, crMask);
 }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
-    return ::ImageList_Draw(m_hImageList, nImage, pDC->m_hDC, pt.x, pt.y, nStyle);
+    return ::ImageList_Draw(LiveHimagelist(), nImage, pDC->m_hDC, pt.x, pt.y, nStyle);
 }

@@ -22,7 +22,7 @@ void AfxDeleteTempMenuMap() { TheMenuMap().DeleteTemp(); }
 
 CMenu::~CMenu()
 {
-    if (m_hMenu && FromHandlePermanent(m_hMenu) == this)
+    if (TheMenuMap().Owns(this))
         ::DestroyMenu(Detach());
 }
 
@@ -30,27 +30,22 @@ CMenu* CMenu::FromHandle(HMENU hMenu) { return TheMenuMap().FromHandle(hMenu); }
 
 CMenu* CMenu::FromHandlePermanent(HMENU hMenu) { return TheMenuMap().LookupPermanent(hMenu); }
 
-BOOL CMenu::Attach(HMENU hNewMenu)
+BOOL CMenu::Attach(HMENU hNewMenu) { return TheMenuMap().Attach(this, hNewMenu); }
+
+BOOL CMenu::AttachCreated(HMENU hNewMenu)
 {
-    if (!hNewMenu)
-        return FALSE;
-    m_hMenu = hNewMenu;
-    TheMenuMap().SetPermanent(hNewMenu, this);
-    return TRUE;
+    if (Attach(hNewMenu))
+        return TRUE;
+    if (hNewMenu)
+        ::DestroyMenu(hNewMenu);
+    return FALSE;
 }
 
-HMENU CMenu::Detach()
-{
-    HMENU hMenu = m_hMenu;
-    if (hMenu && FromHandlePermanent(hMenu) == this)
-        TheMenuMap().RemoveHandle(hMenu);
-    m_hMenu = nullptr;
-    return hMenu;
-}
+HMENU CMenu::Detach() { return TheMenuMap().Detach(this); }
 
 BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
 {
-    return Attach(::LoadMenuA(AfxGetResourceHandle(), lpszResourceName));
+    return AttachCreated(::LoadMenuA(AfxGetResourceHandle(), lpszResourceName));
 }
 
 BOOL CMenu::DestroyMenu()
@@ -66,12 +61,12 @@ void CMenu::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 {
-    const int nLen = ::GetMenuStringA(m_hMenu, nIDItem, nullptr, 0, nFlags);
+    const int nLen = ::GetMenuStringA(LiveHmenu(), nIDItem, nullptr, 0, nFlags);
     if (nLen <= 0) {
         rString.Empty();
         return 0;
     }
-    ::GetMenuStringA(m_hMenu, nIDItem, rString.GetBufferSetLength(nLen), nLen + 1, nFlags);
+    ::GetMenuStringA(LiveHmenu(), nIDItem, rString.GetBufferSetLength(nLen), nLen + 1, nFlags);
     rString.ReleaseBuffer();
     return rString.GetLength();
 }
@@ -83,7 +78,7 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect
     const HMENU hOldMenu = state->m_hTrackingMenu;
     state->m_hTrackingWindow = AfxSafeHwnd(pWnd);
     state->m_hTrackingMenu = m_hMenu;
-    const BOOL result = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, AfxSafeHwnd(pWnd), lpRect);
+    const BOOL result = ::TrackPopupMenu(LiveHmenu(), nFlags, x, y, 0, AfxSafeHwnd(pWnd), lpRect);
     state->m_hTrackingWindow = hOldWindow;
     state->m_hTrackingMenu = hOldMenu;
     return result;

@@ -17,16 +17,25 @@ public:
     CMenu& operator=(const CMenu&) = delete;
 
     HMENU m_hMenu = nullptr;
+    // The menu of a member that works on it: calling one without a live menu is the caller's
+    // error (asserted).
+    HMENU LiveHmenu() const
+    {
+        ASSERT(::IsMenu(m_hMenu));
+        return m_hMenu;
+    }
     operator HMENU() const { return m_hMenu; }
     HMENU GetSafeHmenu() const { return m_hMenu; }
 
     static CMenu* FromHandle(HMENU hMenu);
     static CMenu* FromHandlePermanent(HMENU hMenu);
+    // Makes this object the owner of hNewMenu. It must hold no menu, and hNewMenu must have no
+    // other owner (both asserted; refused with FALSE).
     BOOL Attach(HMENU hNewMenu);
     HMENU Detach();
 
-    BOOL CreateMenu() { return Attach(::CreateMenu()); }
-    BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+    BOOL CreateMenu() { return AttachCreated(::CreateMenu()); }
+    BOOL CreatePopupMenu() { return AttachCreated(::CreatePopupMenu()); }
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     virtual BOOL LoadMenu(LPCTSTR lpszResourceName);
@@ -35,59 +44,66 @@ public:
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr)
     {
-        return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
+        return ::AppendMenuA(LiveHmenu(), nFlags, nIDNewItem, lpszNewItem);
     }
     BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
                     LPCTSTR lpszNewItem = nullptr)
     {
-        return ::InsertMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+        return ::InsertMenuA(LiveHmenu(), nPosition, nFlags, nIDNewItem, lpszNewItem);
     }
     BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
                     LPCTSTR lpszNewItem = nullptr)
     {
-        return ::ModifyMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+        return ::ModifyMenuA(LiveHmenu(), nPosition, nFlags, nIDNewItem, lpszNewItem);
     }
     BOOL DeleteMenu(UINT nPosition, UINT nFlags)
     {
-        return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+        return ::DeleteMenu(LiveHmenu(), nPosition, nFlags);
     }
     BOOL RemoveMenu(UINT nPosition, UINT nFlags)
     {
-        return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+        return ::RemoveMenu(LiveHmenu(), nPosition, nFlags);
     }
     UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
     {
-        return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck);
+        return ::CheckMenuItem(LiveHmenu(), nIDCheckItem, nCheck);
     }
     UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
     {
-        return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable);
+        return ::EnableMenuItem(LiveHmenu(), nIDEnableItem, nEnable);
     }
     BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags)
     {
-        return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
+        return ::CheckMenuRadioItem(LiveHmenu(), nIDFirst, nIDLast, nIDItem, nFlags);
     }
 
     // Item state.
-    UINT GetMenuItemCount() const { return UINT(::GetMenuItemCount(m_hMenu)); }
-    UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
-    UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
+    UINT GetMenuItemCount() const { return UINT(::GetMenuItemCount(LiveHmenu())); }
+    UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(LiveHmenu(), nPos); }
+    UINT GetMenuState(UINT nID, UINT nFlags) const
+    {
+        return ::GetMenuState(LiveHmenu(), nID, nFlags);
+    }
     int GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const
     {
-        return ::GetMenuStringA(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
+        return ::GetMenuStringA(LiveHmenu(), nIDItem, lpString, nMaxCount, nFlags);
     }
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
     BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fByPos = FALSE)
     {
-        return ::GetMenuItemInfoA(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+        return ::GetMenuItemInfoA(LiveHmenu(), uItem, fByPos, lpMenuItemInfo);
     }
     BOOL SetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fByPos = FALSE)
     {
-        return ::SetMenuItemInfoA(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+        return ::SetMenuItemInfoA(LiveHmenu(), uItem, fByPos, lpMenuItemInfo);
     }
-    CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
+    CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(LiveHmenu(), nPos)); }
 
     // Shows the pop-up; while it is open the owner's WM_MEASUREITEM finds this menu, so an
     // owner-drawn menu measures and draws its own items. With TPM_RETURNCMD, the command.
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
+
+protected:
+    // Attaches a menu just made for this object; when refused, the menu is destroyed again.
+    BOOL AttachCreated(HMENU hNewMenu);
 };

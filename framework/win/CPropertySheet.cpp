@@ -156,6 +156,7 @@ CPropertyPage* CPropertySheet::GetActivePage() const
 
 BOOL CPropertySheet::SetActivePage(int nPage)
 {
+    ASSERT(nPage >= 0 && nPage < GetPageCount());
     if (nPage < 0 || nPage >= GetPageCount())
         return FALSE;
     if (!m_hWnd) {

@@ -48,7 +48,7 @@ public:
 
     void AddPage(CPropertyPage* pPage) { m_pages.push_back(pPage); }
     int GetPageCount() const { return int(m_pages.size()); }
-    CPropertyPage* GetPage(int nPage) const { return m_pages.at(std::size_t(nPage)); }
+    CPropertyPage* GetPage(int nPage) const { return AfxElementAt(m_pages, nPage); }
     int GetPageIndex(CPropertyPage* pPage) const;
     CPropertyPage* GetActivePage() const;
     int GetActiveIndex() const;

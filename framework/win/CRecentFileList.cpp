@@ -44,6 +44,7 @@ void CRecentFileList::Add(const char* lpszPathName)
 
 void CRecentFileList::Remove(int nIndex)
 {
+    ASSERT(nIndex >= 0 && nIndex < GetSize());
     if (nIndex < 0 || nIndex >= GetSize())
         return;
     m_arrNames.erase(m_arrNames.begin() + nIndex);
@@ -79,6 +80,7 @@ CString AbbreviatePathName(const CString& strPath, int nMaxLength)
 
 BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex) const
 {
+    ASSERT(nIndex >= 0 && nIndex < GetSize());
     if (nIndex < 0 || nIndex >= GetSize() || m_arrNames[nIndex].IsEmpty())
         return FALSE;
     strName = AbbreviatePathName(m_arrNames[nIndex], m_nMaxDisplayLength);

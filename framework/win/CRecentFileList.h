@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/core/CObject.h"
 #include "framework/core/CString.h"
 
 #include <vector>
@@ -18,7 +19,11 @@ public:
     int GetSize() const { return int(m_arrNames.size()); }
     // Entries in use (the rest of the slots are empty).
     int GetCount() const;
-    const CString& operator[](int nIndex) const { return m_arrNames[nIndex]; }
+    const CString& operator[](int nIndex) const
+    {
+        ASSERT(nIndex >= 0 && nIndex < GetSize());
+        return m_arrNames[std::size_t(nIndex)];
+    }
 
     // Puts the path at the top, moving it up when it is already listed.
     virtual void Add(const char* lpszPathName);

@@ -106,6 +106,7 @@ BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE 
 
 void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const
 {
+    ASSERT(row >= 0 && row < m_nMaxRows);
     if (row < 0 || row >= m_nMaxRows)
         return;
     cyCur = m_pRowInfo[row].nCurSize;
@@ -114,6 +115,7 @@ void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const
 
 void CSplitterWnd::SetRowInfo(int row, int cyIdeal, int cyMin)
 {
+    ASSERT(row >= 0 && row < m_nMaxRows);
     if (row < 0 || row >= m_nMaxRows)
         return;
     m_pRowInfo[row].nIdealSize = cyIdeal;
@@ -122,6 +124,7 @@ void CSplitterWnd::SetRowInfo(int row, int cyIdeal, int cyMin)
 
 void CSplitterWnd::GetColumnInfo(int col, int& cxCur, int& cxMin) const
 {
+    ASSERT(col >= 0 && col < m_nMaxCols);
     if (col < 0 || col >= m_nMaxCols)
         return;
     cxCur = m_pColInfo[col].nCurSize;
@@ -130,6 +133,7 @@ void CSplitterWnd::GetColumnInfo(int col, int& cxCur, int& cxMin) const
 
 void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin)
 {
+    ASSERT(col >= 0 && col < m_nMaxCols);
     if (col < 0 || col >= m_nMaxCols)
         return;
     m_pColInfo[col].nIdealSize = cxIdeal;

@@ -124,23 +124,27 @@ int CStatusBar::CommandToIndex(UINT nIDFind) const
 
 UINT CStatusBar::GetItemID(int nIndex) const
 {
+    ASSERT(nIndex >= 0 && nIndex < GetCount());
     return nIndex >= 0 && nIndex < GetCount() ? m_panes[std::size_t(nIndex)].nID : 0;
 }
 
 void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const
 {
     *lpRect = RECT{0, 0, 0, 0};
+    ASSERT(nIndex >= 0 && nIndex < GetCount());
     if (nIndex >= 0 && nIndex < GetCount())
         ::SendMessageA(m_hWnd, SB_GETRECT, WPARAM(nIndex), LPARAM(lpRect));
 }
 
 CString CStatusBar::GetPaneText(int nIndex) const
 {
+    ASSERT(nIndex >= 0 && nIndex < GetCount());
     return nIndex >= 0 && nIndex < GetCount() ? m_panes[std::size_t(nIndex)].strText : CString();
 }
 
 BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
 {
+    ASSERT(nIndex >= 0 && nIndex < GetCount());
     if (nIndex < 0 || nIndex >= GetCount())
         return FALSE;
     Pane& pane = m_panes[std::size_t(nIndex)];
@@ -155,6 +159,7 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
 
 void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const
 {
+    ASSERT(nIndex >= 0 && nIndex < GetCount());
     if (nIndex < 0 || nIndex >= GetCount())
         return;
     const Pane& pane = m_panes[std::size_t(nIndex)];
@@ -165,6 +170,7 @@ void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) 
 
 void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth)
 {
+    ASSERT(nIndex >= 0 && nIndex < GetCount());
     if (nIndex < 0 || nIndex >= GetCount())
         return;
     Pane& pane = m_panes[std::size_t(nIndex)];
@@ -176,11 +182,13 @@ void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth)
 
 UINT CStatusBar::GetPaneStyle(int nIndex) const
 {
+    ASSERT(nIndex >= 0 && nIndex < GetCount());
     return nIndex >= 0 && nIndex < GetCount() ? m_panes[std::size_t(nIndex)].nStyle : 0;
 }
 
 void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle)
 {
+    ASSERT(nIndex >= 0 && nIndex < GetCount());
     if (nIndex < 0 || nIndex >= GetCount() || m_panes[std::size_t(nIndex)].nStyle == nStyle)
         return;
     m_panes[std::size_t(nIndex)].nStyle = nStyle;

@@ -25,12 +25,28 @@ int CWinThread::ExitInstance() { return int(m_msgCur.wParam); }
 
 CWnd* CWinThread::GetMainWnd() { return m_pMainWnd; }
 
+namespace {
+
+// Pre-translation and idle work run outside any window procedure: an exception there is
+// reported the same way, and the loop goes on as if the call had answered FALSE.
+template <class Call> BOOL Guarded(Call call)
+{
+    try {
+        return call();
+    } catch (...) {
+        AfxReportBarrierException();
+        return FALSE;
+    }
+}
+
+} // namespace
+
 BOOL CWinThread::PumpMessage()
 {
     if (!::GetMessageA(&m_msgCur, nullptr, 0, 0))
         return FALSE;
     AfxGetThreadState()->m_msgCur = m_msgCur;
-    if (!PreTranslateMessage(&m_msgCur)) {
+    if (!Guarded([this] { return PreTranslateMessage(&m_msgCur); })) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageA(&m_msgCur);
     }
@@ -77,7 +93,7 @@ int CWinThread::Run()
     LONG lIdleCount = 0;
     for (;;) {
         while (bIdle && !::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!OnIdle(lIdleCount++))
+            if (!Guarded([this, count = lIdleCount++] { return OnIdle(count); }))
                 bIdle = FALSE;
         }
         do {
@@ -105,7 +121,7 @@ BOOL AfxPumpMessage()
     MSG& msg = AfxGetThreadState()->m_msgCur;
     if (!::GetMessageA(&msg, nullptr, 0, 0))
         return FALSE;
-    if (!AfxPreTranslateMessage(&msg)) {
+    if (!Guarded([&msg] { return AfxPreTranslateMessage(&msg); })) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }

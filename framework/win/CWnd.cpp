@@ -11,6 +11,7 @@
 #include "framework/win/TempMaps.h"
 
 #include <cstdio>
+#include <new>
 #include <set>
 #include <string>
 
@@ -118,11 +119,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     LRESULT lResult = 0;
     try {
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
-    } catch (const CException& e) {
+    } catch (...) {
         // Exceptions never cross the system's window procedure frames; the user is told.
-        CString text = e.GetErrorMessage();
-        if (!text.IsEmpty())
-            AfxMessageBox(text, MB_ICONEXCLAMATION);
+        AfxReportBarrierException();
     }
     // A handler of WM_NCDESTROY that skipped the base one: finish the detach here. Otherwise
     // pWnd may already be deleted and is not touched.
@@ -131,6 +130,28 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 
     state->m_lastSentMsg = oldMsg;
     return lResult;
+}
+
+void AfxReportBarrierException()
+{
+    CString text;
+    try {
+        throw;
+    } catch (const CException& e) {
+        text = e.GetErrorMessage(); // empty for a user exception: already reported
+    } catch (const std::bad_alloc&) {
+        text = CMemoryException().GetErrorMessage();
+    } catch (const std::exception& e) {
+        text = CString("An unexpected error occurred: ") + e.what();
+    } catch (...) {
+        text = "An unexpected error occurred.";
+    }
+    static thread_local bool reporting = false;
+    if (text.IsEmpty() || reporting)
+        return;
+    reporting = true;
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+    reporting = false;
 }
 
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
@@ -163,7 +184,7 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
 
 CWnd::~CWnd()
 {
-    if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
+    if (TheWndMap().Owns(this)) {
         ::DestroyWindow(m_hWnd);
         if (m_hWnd) // the window belonged to another thread or refused to go
             Detach();
@@ -174,31 +195,16 @@ CWnd* CWnd::FromHandle(HWND hWnd) { return TheWndMap().FromHandle(hWnd); }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return TheWndMap().LookupPermanent(hWnd); }
 
-BOOL CWnd::Attach(HWND hWndNew)
-{
-    if (!hWndNew)
-        return FALSE;
-    TheWndMap().SetPermanent(hWndNew, this);
-    m_hWnd = hWndNew;
-    return TRUE;
-}
+BOOL CWnd::Attach(HWND hWndNew) { return TheWndMap().Attach(this, hWndNew); }
 
-HWND CWnd::Detach()
-{
-    HWND hWnd = m_hWnd;
-    if (hWnd && FromHandlePermanent(hWnd) == this)
-        TheWndMap().RemoveHandle(hWnd);
-    m_hWnd = nullptr;
-    return hWnd;
-}
+HWND CWnd::Detach() { return TheWndMap().Detach(this); }
 
 void CWnd::PreSubclassWindow() {}
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
-    if (!hWnd || !::IsWindow(hWnd) || FromHandlePermanent(hWnd))
+    if (!hWnd || !::IsWindow(hWnd) || !Attach(hWnd))
         return FALSE;
-    Attach(hWnd);
     PreSubclassWindow();
     auto old = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
@@ -263,6 +269,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     cs.hMenu = nIDorHMenu;
     cs.hInstance = AfxGetInstanceHandle();
     cs.lpCreateParams = lpParam;
+    // A second window for an object that has one would leave the first without its object.
+    ASSERT(m_hWnd == nullptr);
+    if (m_hWnd)
+        return FALSE;
     if (!PreCreateWindow(cs)) {
         PostNcDestroy();
         return FALSE;

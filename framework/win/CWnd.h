@@ -32,6 +32,15 @@ public:
 
     HWND m_hWnd = nullptr;
 
+    // The window of a member that works on it: calling one without a live window is the
+    // caller's error (asserted; a returning assert handler leaves the call to fail as Win32
+    // fails it for a dead handle).
+    HWND LiveHwnd() const
+    {
+        ASSERT(::IsWindow(m_hWnd));
+        return m_hWnd;
+    }
+
     operator HWND() const { return m_hWnd; }
     HWND GetSafeHwnd() const { return m_hWnd; }
     friend bool operator==(const CWnd& a, const CWnd& b) { return a.m_hWnd == b.m_hWnd; }
@@ -93,22 +102,22 @@ public:
     virtual void EndModalLoop(int nResult);
 
     // Relations.
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+    CWnd* GetParent() const { return FromHandle(::GetParent(LiveHwnd())); }
     CWnd* SetParent(CWnd* pWndNewParent)
     {
-        return FromHandle(::SetParent(m_hWnd, AfxSafeHwnd(pWndNewParent)));
+        return FromHandle(::SetParent(LiveHwnd(), AfxSafeHwnd(pWndNewParent)));
     }
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = AfxSafeHwnd(pOwnerWnd); }
     CWnd* GetTopLevelParent() const;
-    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
-    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    int SetDlgCtrlID(int nID) { return int(::SetWindowLongPtrA(m_hWnd, GWLP_ID, nID)); }
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, AfxSafeHwnd(pWnd)); }
+    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(LiveHwnd(), nCmd)); }
+    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(LiveHwnd(), nID)); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(LiveHwnd()); }
+    int SetDlgCtrlID(int nID) { return int(::SetWindowLongPtrA(LiveHwnd(), GWLP_ID, nID)); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(LiveHwnd(), AfxSafeHwnd(pWnd)); }
     CWnd* ChildWindowFromPoint(POINT point) const
     {
-        return FromHandle(::ChildWindowFromPoint(m_hWnd, point));
+        return FromHandle(::ChildWindowFromPoint(LiveHwnd(), point));
     }
     static CWnd* WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
@@ -117,40 +126,49 @@ public:
     // Messages.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+        return ::SendMessageA(LiveHwnd(), message, wParam, lParam);
     }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::PostMessageA(m_hWnd, message, wParam, lParam);
+        return ::PostMessageA(LiveHwnd(), message, wParam, lParam);
     }
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
+        return ::SendDlgItemMessageA(LiveHwnd(), nID, message, wParam, lParam);
     }
 
     // Text.
-    void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+    void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(LiveHwnd(), lpszString); }
     int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
     {
-        return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
+        return ::GetWindowTextA(LiveHwnd(), lpszStringBuf, nMaxCount);
     }
     void GetWindowText(CString& rString) const;
-    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
-    void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
+    int GetWindowTextLength() const { return ::GetWindowTextLengthA(LiveHwnd()); }
+    void SetDlgItemText(int nID, LPCTSTR lpszString)
+    {
+        ::SetDlgItemTextA(LiveHwnd(), nID, lpszString);
+    }
     int GetDlgItemText(int nID, CString& rString) const;
     void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE)
     {
-        ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned);
+        ::SetDlgItemInt(LiveHwnd(), nID, nValue, bSigned);
     }
     UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const
     {
-        return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
+        return ::GetDlgItemInt(LiveHwnd(), nID, lpTrans, bSigned);
     }
-    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
-    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
+    void CheckDlgButton(int nIDButton, UINT nCheck)
+    {
+        ::CheckDlgButton(LiveHwnd(), nIDButton, nCheck);
+    }
+    UINT IsDlgButtonChecked(int nIDButton) const
+    {
+        return ::IsDlgButtonChecked(LiveHwnd(), nIDButton);
+    }
     void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck)
     {
-        ::CheckRadioButton(m_hWnd, nIDFirst, nIDLast, nIDCheck);
+        ::CheckRadioButton(LiveHwnd(), nIDFirst, nIDLast, nIDCheck);
     }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
@@ -159,7 +177,7 @@ public:
     // Position and state.
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
     {
-        ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+        ::MoveWindow(LiveHwnd(), x, y, nWidth, nHeight, bRepaint);
     }
     void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
     {
@@ -167,57 +185,57 @@ public:
                    lpRect->bottom - lpRect->top, bRepaint);
     }
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
-    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(LiveHwnd(), nCmdShow); }
+    void UpdateWindow() { ::UpdateWindow(LiveHwnd()); }
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(LiveHwnd(), nullptr, bErase); }
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE)
     {
-        ::InvalidateRect(m_hWnd, lpRect, bErase);
+        ::InvalidateRect(LiveHwnd(), lpRect, bErase);
     }
-    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
+    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(LiveHwnd(), lpRect); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
     {
-        return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
+        return ::RedrawWindow(LiveHwnd(), lpRectUpdate, hrgnUpdate, flags);
     }
-    void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
-    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
-    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(LiveHwnd(), WM_SETREDRAW, bRedraw, 0); }
+    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(LiveHwnd(), lpRect); }
+    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(LiveHwnd(), lpRect); }
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(LiveHwnd(), lpPoint); }
     void ClientToScreen(LPRECT lpRect) const;
-    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(LiveHwnd(), lpPoint); }
     void ScreenToClient(LPRECT lpRect) const;
     void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
     {
-        ::MapWindowPoints(m_hWnd, AfxSafeHwnd(pwndTo), lpPoint, nCount);
+        ::MapWindowPoints(LiveHwnd(), AfxSafeHwnd(pwndTo), lpPoint, nCount);
     }
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
     {
         lpwndpl->length = sizeof(WINDOWPLACEMENT);
-        return ::GetWindowPlacement(m_hWnd, lpwndpl);
+        return ::GetWindowPlacement(LiveHwnd(), lpwndpl);
     }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl)
     {
-        return ::SetWindowPlacement(m_hWnd, lpwndpl);
+        return ::SetWindowPlacement(LiveHwnd(), lpwndpl);
     }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
-    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
-    void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
-    BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
-    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(LiveHwnd()); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(LiveHwnd()); }
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(LiveHwnd(), bEnable); }
+    BOOL IsIconic() const { return ::IsIconic(LiveHwnd()); }
+    BOOL IsZoomed() const { return ::IsZoomed(LiveHwnd()); }
+    void BringWindowToTop() { ::BringWindowToTop(LiveHwnd()); }
+    BOOL SetForegroundWindow() { return ::SetForegroundWindow(LiveHwnd()); }
+    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(LiveHwnd())); }
     static CWnd* GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
-    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    CWnd* SetFocus() { return FromHandle(::SetFocus(LiveHwnd())); }
     static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
-    CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
+    CWnd* SetCapture() { return FromHandle(::SetCapture(LiveHwnd())); }
     static CWnd* GetCapture() { return FromHandle(::GetCapture()); }
 
     // Styles (64-bit safe: every long is read and written through the *LongPtr functions).
-    DWORD GetStyle() const { return DWORD(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const { return DWORD(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)); }
+    DWORD GetStyle() const { return DWORD(::GetWindowLongPtrA(LiveHwnd(), GWL_STYLE)); }
+    DWORD GetExStyle() const { return DWORD(::GetWindowLongPtrA(LiveHwnd(), GWL_EXSTYLE)); }
     // Removes then adds style bits; with nFlags, also SetWindowPos(nFlags) to apply a frame change.
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
@@ -225,37 +243,37 @@ public:
     // Timers, scrolling, drawing.
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr)
     {
-        return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+        return ::SetTimer(LiveHwnd(), nIDEvent, nElapse, lpfnTimer);
     }
-    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
-    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
+    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(LiveHwnd(), nIDEvent); }
+    int GetScrollPos(int nBar) const { return ::GetScrollPos(LiveHwnd(), nBar); }
     int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE)
     {
-        return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
+        return ::SetScrollPos(LiveHwnd(), nBar, nPos, bRedraw);
     }
     void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
     {
-        ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+        ::GetScrollRange(LiveHwnd(), nBar, lpMinPos, lpMaxPos);
     }
     void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
     {
-        ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+        ::SetScrollRange(LiveHwnd(), nBar, nMinPos, nMaxPos, bRedraw);
     }
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE)
     {
         lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-        return ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+        return ::SetScrollInfo(LiveHwnd(), nBar, lpScrollInfo, bRedraw);
     }
-    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(LiveHwnd(), nBar, bShow); }
     BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH)
     {
-        return ::EnableScrollBar(m_hWnd, nSBFlags, nArrowFlags);
+        return ::EnableScrollBar(LiveHwnd(), nSBFlags, nArrowFlags);
     }
     void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr,
                       LPCRECT lpClipRect = nullptr)
     {
-        ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
+        ::ScrollWindow(LiveHwnd(), xAmount, yAmount, lpRect, lpClipRect);
     }
     CDC* GetDC();
     CDC* GetWindowDC();
@@ -263,10 +281,10 @@ public:
     CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* pMenu);
     CMenu* GetSystemMenu(BOOL bRevert) const;
-    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
+    void DrawMenuBar() { ::DrawMenuBar(LiveHwnd()); }
     HICON SetIcon(HICON hIcon, BOOL bBigIcon)
     {
-        return HICON(::SendMessageA(m_hWnd, WM_SETICON, bBigIcon, LPARAM(hIcon)));
+        return HICON(::SendMessageA(LiveHwnd(), WM_SETICON, bBigIcon, LPARAM(hIcon)));
     }
 
     UINT m_nFlags = 0;            // WF_* flags
@@ -347,6 +365,12 @@ protected:
 private:
     explicit CWnd(HWND hWndPlaceholder) : m_hWnd(hWndPlaceholder) {}
     friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+    // Inside a catch block of a message barrier (the window procedure, the message loop): tells the
+    // user about the exception being handled, the framework's own by its text, out of memory and
+    // any other as an unexpected error, and lets the loop go on. A report raised while another is
+    // on screen (a failing paint behind the message box) is dropped, so each shows once.
+    void AfxReportBarrierException();
     void CleanUpAfterNcDestroy();
 };
 
@@ -355,6 +379,12 @@ inline HWND AfxSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr
 // The framework's window procedure and the call every message of a framework window takes.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+// Inside a catch block of a message barrier (the window procedure, the message loop): tells the
+// user about the exception being handled, the framework's own by its text, out of memory and
+// any other as an unexpected error, and lets the loop go on. A report raised while another is
+// on screen (a failing paint behind the message box) is dropped, so each shows once.
+void AfxReportBarrierException();
 
 // The creation hook: the next window created on this thread is attached to pWnd and
 // subclassed at HCBT_CREATEWND. Unhook returns TRUE when that window was attached.

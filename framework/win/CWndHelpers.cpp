@@ -8,28 +8,29 @@
 
 void CWnd::GetWindowText(CString& rString) const
 {
-    const int nLen = ::GetWindowTextLengthA(m_hWnd);
-    ::GetWindowTextA(m_hWnd, rString.GetBufferSetLength(nLen), nLen + 1);
+    HWND hWnd = LiveHwnd();
+    const int nLen = ::GetWindowTextLengthA(hWnd);
+    ::GetWindowTextA(hWnd, rString.GetBufferSetLength(nLen), nLen + 1);
     rString.ReleaseBuffer();
 }
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
     rString.Empty();
-    if (HWND hWnd = ::GetDlgItem(m_hWnd, nID))
+    if (HWND hWnd = ::GetDlgItem(LiveHwnd(), nID))
         FromHandle(hWnd)->GetWindowText(rString);
     return rString.GetLength();
 }
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->m_hObject : nullptr),
-                   bRedraw);
+    ::SendMessageA(LiveHwnd(), WM_SETFONT,
+                   reinterpret_cast<WPARAM>(pFont ? pFont->m_hObject : nullptr), bRedraw);
 }
 
 CFont* CWnd::GetFont() const
 {
-    return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
+    return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageA(LiveHwnd(), WM_GETFONT, 0, 0)));
 }
 
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
@@ -39,19 +40,21 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
-    return ::SetWindowPos(m_hWnd, AfxSafeHwnd(pWndInsertAfter), x, y, cx, cy, nFlags);
+    return ::SetWindowPos(LiveHwnd(), AfxSafeHwnd(pWndInsertAfter), x, y, cx, cy, nFlags);
 }
 
 void CWnd::ClientToScreen(LPRECT lpRect) const
 {
-    ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
-    ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
+    HWND hWnd = LiveHwnd();
+    ::ClientToScreen(hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
+    ::ClientToScreen(hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
 }
 
 void CWnd::ScreenToClient(LPRECT lpRect) const
 {
-    ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
-    ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
+    HWND hWnd = LiveHwnd();
+    ::ScreenToClient(hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
+    ::ScreenToClient(hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
 }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
@@ -84,22 +87,22 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const
 {
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
     lpScrollInfo->fMask = nMask;
-    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+    return ::GetScrollInfo(LiveHwnd(), nBar, lpScrollInfo);
 }
 
-CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
+CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(LiveHwnd())); }
 
-CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
+CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(LiveHwnd())); }
 
-int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->m_hDC); }
+int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(LiveHwnd(), pDC->m_hDC); }
 
-CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(LiveHwnd())); }
 
-BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu ? pMenu->m_hMenu : nullptr); }
+BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(LiveHwnd(), pMenu ? pMenu->m_hMenu : nullptr); }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
 {
-    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+    return CMenu::FromHandle(::GetSystemMenu(LiveHwnd(), bRevert));
 }
 
 CWnd* CWnd::GetOwner() const { return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent(); }

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/core/Platform.h"
+#include "framework/core/CObject.h"
 
 #include <memory>
 #include <unordered_map>
@@ -37,8 +37,34 @@ public:
         return p;
     }
 
-    void SetPermanent(H h, T* p) { m_permanent[h] = p; }
-    void RemoveHandle(H h) { m_permanent.erase(h); }
+    // Makes p the permanent object of h. Attaching over a handle p already holds would leak that
+    // handle, and a second permanent object of one handle would leave the map naming the wrong
+    // one when either goes: both are asserted and refused. A shared handle (a stock object, the
+    // DC of a window class) may have several holders; the map names the latest.
+    BOOL Attach(T* p, H h, bool shared = false)
+    {
+        ASSERT(p->*Member == nullptr);
+        T* owner = h ? LookupPermanent(h) : nullptr;
+        ASSERT(shared || owner == nullptr);
+        if (!h || p->*Member != nullptr || (owner && !shared))
+            return FALSE;
+        p->*Member = h;
+        m_permanent[h] = p;
+        return TRUE;
+    }
+
+    // Takes p's handle from it and drops the map's entry when it names p; returns the handle.
+    H Detach(T* p)
+    {
+        H h = p->*Member;
+        if (h && LookupPermanent(h) == p)
+            m_permanent.erase(h);
+        p->*Member = nullptr;
+        return h;
+    }
+
+    // True when the map names p as the permanent object of the handle it holds.
+    bool Owns(const T* p) const { return p->*Member && LookupPermanent(p->*Member) == p; }
 
     void DeleteTemp()
     {

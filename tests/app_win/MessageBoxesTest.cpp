@@ -3,7 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "framework/win/CDialog.h"
 #include "res/AppIds.h"
-#include "tests/framework_win/ScriptedModalHook.h"
+#include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
 

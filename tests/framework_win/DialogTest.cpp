@@ -4,8 +4,8 @@
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/Controls.h"
 #include "framework/win/StringResource.h"
-#include "tests/framework_win/ScriptedModalHook.h"
 #include "tests/framework_win/TestResource.h"
+#include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
 

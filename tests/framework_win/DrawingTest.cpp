@@ -1,7 +1,7 @@
 // Drawing through the DC and GDI wrappers into memory bitmaps, read back pixel by pixel.
 #include "framework/win/CDC.h"
-#include "framework/win/GuiTestSupport.h"
 #include "framework/win/MessageCrackers.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 

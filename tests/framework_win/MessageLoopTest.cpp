@@ -1,10 +1,15 @@
 // The application's message loop: idle processing with a rising count, command-state updates at
 // idle time, and pre-translation from the target window up to the main window.
+#include "framework/core/Exceptions.h"
 #include "framework/win/CWinApp.h"
+#include "framework/win/DataExchange.h"
 #include "framework/win/MessageCrackers.h"
+#include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -125,6 +130,103 @@ TEST(MessageLoop, DestroyingTheMainWindowEndsTheProgram)
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         quit = quit || msg.message == WM_QUIT;
     EXPECT_TRUE(quit) << "WM_QUIT posted when the main window goes";
+}
+
+// ---- exception barrier ----------------------------------------------------------------------
+
+constexpr UINT kMsgThrow = WM_APP + 21; // wParam: which exception the handler throws
+
+class CThrowingWnd : public CWnd {
+public:
+    int m_handled = 0;
+    bool m_throwInPreTranslate = false;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (m_throwInPreTranslate && pMsg->message == kMsgProbe)
+            throw std::runtime_error("pre-translation");
+        return FALSE;
+    }
+
+protected:
+    LRESULT OnThrow(WPARAM wParam, LPARAM)
+    {
+        ++m_handled;
+        switch (wParam) {
+        case 0:
+            throw std::bad_alloc();
+        case 1:
+            throw std::out_of_range("row 7");
+        case 2:
+            throw CFileException(CFileException::diskFull, -1, "a.zvp");
+        case 3:
+            throw CUserException();
+        default:
+            throw 42;
+        }
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
+ON_MESSAGE(kMsgThrow, &CThrowingWnd::OnThrow)
+END_MESSAGE_MAP()
+
+// Answers each message box after raising a second failure in the window, as a repaint behind
+// the box would.
+struct CFailingAgainHook : ScriptedModalHook {
+    CWnd* pWnd = nullptr;
+    int OnMessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) override
+    {
+        pWnd->SendMessage(kMsgThrow, 0);
+        return ScriptedModalHook::OnMessageBox(lpszText, lpszCaption, nType);
+    }
+};
+
+TEST(ExceptionBarrier, EveryExceptionStopsAtTheWindowProcedureAndIsReportedOnce)
+{
+    struct Case {
+        WPARAM kind;
+        const char* shown; // "" when nothing is shown
+    };
+    const Case cases[] = {
+        {0, "Out of memory."},
+        {1, "An unexpected error occurred: row 7"},
+        {2, "The disk is full while accessing a.zvp."},
+        {3, ""}, // the user was told already, or cancelled
+        {4, "An unexpected error occurred."},
+    };
+    CThrowingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "t", WS_POPUP, RECT{0, 0, 20, 20}, nullptr, 0));
+    for (const Case& c : cases) {
+        CFailingAgainHook hook;
+        hook.pWnd = &wnd;
+        const int before = wnd.m_handled;
+        EXPECT_EQ(wnd.SendMessage(kMsgThrow, c.kind), 0);
+        // The failure raised while the box is up is dropped, not stacked as a second box.
+        const auto expected = *c.shown ? std::vector<CString>{c.shown} : std::vector<CString>{};
+        EXPECT_EQ(hook.messages, expected) << c.kind;
+        EXPECT_EQ(wnd.m_handled - before, *c.shown ? 2 : 1) << c.kind;
+    }
+    EXPECT_TRUE(::IsWindow(wnd.m_hWnd)) << "the window lives on";
+}
+
+TEST(ExceptionBarrier, TheMessageLoopGoesOn)
+{
+    ScriptedModalHook hook;
+    CThrowingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "t", WS_POPUP, RECT{0, 0, 20, 20}, nullptr, 0));
+    wnd.m_throwInPreTranslate = true;
+    CWinApp app("Zivra Barrier Test");
+    ::PostMessageA(wnd.m_hWnd, kMsgThrow, 1, 0);
+    ::PostMessageA(wnd.m_hWnd, kMsgProbe, 0, 0);
+    ::PostMessageA(wnd.m_hWnd, kMsgThrow, 0, 0);
+    ::PostQuitMessage(5);
+    EXPECT_EQ(app.Run(), 5) << "the loop reaches WM_QUIT";
+    EXPECT_EQ(wnd.m_handled, 2);
+    EXPECT_EQ(hook.messages, (std::vector<CString>{"An unexpected error occurred: row 7",
+                                                   "An unexpected error occurred: pre-translation",
+                                                   "Out of memory."}));
 }
 
 } // namespace

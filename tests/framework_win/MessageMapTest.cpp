@@ -1,8 +1,9 @@
 // Message maps, the window procedure, reflection, subclassing and window lifetime.
 #include "framework/win/CDC.h"
 #include "framework/win/Controls.h"
-#include "framework/win/GuiTestSupport.h"
 #include "framework/win/MessageCrackers.h"
+#include "tests/support/AssertRecorder.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -340,7 +341,11 @@ TEST(Subclassing, UnsubclassRestoresTheExactPreviousProcedure)
     char buffer[16] = {};
     ::GetWindowTextA(hEdit, buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "through") << "unmapped messages reach the control's own procedure";
-    EXPECT_FALSE(spy.SubclassWindow(hEdit)) << "a window is subclassed by one object at a time";
+    {
+        AssertRecorder asserts;
+        EXPECT_FALSE(spy.SubclassWindow(hEdit)) << "a window is subclassed by one object at a time";
+        EXPECT_EQ(asserts.failures.size(), 2u) << "this object holds a window and it has an owner";
+    }
 
     EXPECT_EQ(spy.UnsubclassWindow(), hEdit);
     EXPECT_EQ(::GetWindowLongPtrA(hEdit, GWLP_WNDPROC), before);

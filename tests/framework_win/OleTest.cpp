@@ -7,7 +7,7 @@
 #include "framework/win/CSharedFile.h"
 #include "framework/win/CWnd.h"
 #include "framework/win/GlobalMemory.h"
-#include "framework/win/GuiTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Property sheets run modally through the framework's loop and answered by the test hook.
 #include "framework/win/CPropertySheet.h"
-#include "tests/framework_win/ScriptedModalHook.h"
 #include "tests/framework_win/TestResource.h"
+#include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
 

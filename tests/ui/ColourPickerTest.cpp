@@ -3,9 +3,9 @@
 #include "ui/ColourPicker.h"
 #include "framework/win/CDC.h"
 #include "framework/win/CommonDialogs.h"
-#include "framework/win/GuiTestSupport.h"
 #include "framework/win/MessageCrackers.h"
-#include "tests/framework_win/ScriptedModalHook.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
 #include "tests/ui/UiTestApp.h"
 #include "ui/ColourPopup.h"
 

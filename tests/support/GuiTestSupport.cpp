@@ -1,4 +1,4 @@
-#include "framework/win/GuiTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include "framework/win/CWinThread.h"
 #include "framework/win/CWnd.h"
