@@ -11,11 +11,13 @@ if(ZIVRA_WERROR)
 endif()
 
 # A second build of the same sources on this machine (CI reruns, other work trees) comes from the
-# compiler cache when there is one.
+# compiler cache when there is one. Paths inside the tree are hashed relative to it and the build
+# folder is left out of the hash, so a clone in another folder hits what an earlier one stored.
 find_program(ZIVRA_CCACHE ccache)
 if(ZIVRA_CCACHE)
-  set(CMAKE_C_COMPILER_LAUNCHER ${ZIVRA_CCACHE})
-  set(CMAKE_CXX_COMPILER_LAUNCHER ${ZIVRA_CCACHE})
+  set(ZIVRA_CCACHE_LAUNCHER env CCACHE_BASEDIR=${PROJECT_SOURCE_DIR} CCACHE_NOHASHDIR=1 ${ZIVRA_CCACHE})
+  set(CMAKE_C_COMPILER_LAUNCHER ${ZIVRA_CCACHE_LAUNCHER})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${ZIVRA_CCACHE_LAUNCHER})
 endif()
 
 if(ZIVRA_SANITIZE AND NOT WIN32)
