@@ -19,6 +19,7 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void*)
         try {
             m_nFilePos = m_pFile->GetPosition();
             m_nFileEnd = m_pFile->GetLength();
+            m_bLengthKnown = true;
         } catch (const CFileException&) {
             // A file without a length: reads still stop cleanly at its end.
             m_nFilePos = 0;
@@ -68,9 +69,17 @@ void CArchive::Flush()
         m_pFile->Flush();
     } else if (m_nCur < m_nMax) {
         const ULONGLONG unread = m_nMax - m_nCur;
-        m_pFile->Seek(-LONGLONG(unread), CFile::current);
-        m_nFilePos -= unread;
         m_nCur = m_nMax = 0;
+        m_nFilePos -= unread;
+        if (m_bLengthKnown) {
+            m_pFile->Seek(-LONGLONG(unread), CFile::current);
+        } else {
+            try {
+                m_pFile->Seek(-LONGLONG(unread), CFile::current);
+            } catch (const CFileException&) {
+                // A stream cannot take bytes back: what was read ahead is dropped.
+            }
+        }
     }
 }
 
@@ -145,12 +154,40 @@ ULONGLONG CArchive::GetBytesLeft() const
     return (m_nMax - m_nCur) + inFile;
 }
 
-void CArchive::CheckCount(ULONGLONG nCount, ULONGLONG nElementBytes) const
+void CArchive::CheckCount(ULONGLONG nCount, ULONGLONG nElementBytes)
 {
     CheckLoading();
-    const ULONGLONG left = GetBytesLeft();
-    if (nElementBytes > 0 && nCount > left / nElementBytes)
+    if (nElementBytes == 0)
+        return;
+    if (m_bLengthKnown) {
+        if (nCount > GetBytesLeft() / nElementBytes)
+            ThrowArchive(CArchiveException::endOfFile);
+        return;
+    }
+    if (nCount > ~ULONGLONG(0) / nElementBytes)
         ThrowArchive(CArchiveException::endOfFile);
+    ReadAhead(nCount * nElementBytes);
+}
+
+void CArchive::ReadAhead(ULONGLONG nBytes)
+{
+    // The first step covers every ordinary record; later ones double what has arrived.
+    constexpr std::size_t kFirstStep = 1 << 16;
+    while (m_nMax - m_nCur < nBytes) {
+        if (m_nCur > 0) {
+            std::memmove(m_buffer.data(), m_buffer.data() + m_nCur, m_nMax - m_nCur);
+            m_nMax -= m_nCur;
+            m_nCur = 0;
+        }
+        if (m_nMax == m_buffer.size())
+            m_buffer.resize(std::max(kFirstStep, 2 * m_buffer.size()));
+        const std::size_t room = std::min<std::size_t>(m_buffer.size() - m_nMax, 0x7FFFFFFF);
+        const UINT got = m_pFile->Read(m_buffer.data() + m_nMax, UINT(room));
+        if (got == 0)
+            ThrowArchive(CArchiveException::endOfFile);
+        m_nMax += got;
+        m_nFilePos += got;
+    }
 }
 
 void CArchive::WriteCount(DWORD_PTR dwCount)

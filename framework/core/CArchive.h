@@ -22,6 +22,9 @@ concept ArchiveScalar = (std::is_arithmetic_v<T> && !std::is_same_v<T, bool> &&
 // little-endian at their own width, strings and element counts in their counted forms.
 // Reading never trusts the file: a read past the end, or a count or length larger than the
 // bytes left, throws CArchiveException (by value) before anything is allocated or assigned.
+// Over a stream without a length (a pipe) the bytes left are not known in advance: a count or
+// length is then checked by reading its bytes ahead into the buffer, which grows in bounded
+// steps as they arrive, so memory follows the bytes really there and never a stored number.
 class CArchive {
 public:
     enum Mode : UINT { store = 0, load = 1, bNoFlushOnDelete = 2 };
@@ -47,11 +50,12 @@ public:
     UINT Read(void* lpBuf, UINT nMax);
     void Write(const void* lpBuf, UINT nMax);
 
-    // Bytes between the read position and the end of the file.
+    // Bytes between the read position and the end of the file (for a stream without a
+    // length, an upper bound that no count reaches).
     ULONGLONG GetBytesLeft() const;
     // Throws the end-of-file exception unless nCount elements of at least nElementBytes each
     // can still be read. Callers of plain i32 counts use it before sizing a table.
-    void CheckCount(ULONGLONG nCount, ULONGLONG nElementBytes = 1) const;
+    void CheckCount(ULONGLONG nCount, ULONGLONG nElementBytes = 1);
 
     // Element count: u16, or 0xFFFF and a u32 from 65535 on.
     void WriteCount(DWORD_PTR dwCount);
@@ -124,6 +128,8 @@ private:
     static constexpr std::size_t kArrayChunk = std::size_t(1) << 26;
 
     void ReadExactly(void* lpBuf, UINT nCount);
+    // Buffers nBytes unread bytes, growing the buffer as they arrive; end of file otherwise.
+    void ReadAhead(ULONGLONG nBytes);
     void CheckLoading() const;
     void CheckStoring() const;
     [[noreturn]] void ThrowArchive(int cause) const;
@@ -137,5 +143,6 @@ private:
     // since the file does not change under a loading archive.
     ULONGLONG m_nFilePos = 0;
     ULONGLONG m_nFileEnd = ~ULONGLONG(0);
+    bool m_bLengthKnown = false;
     bool m_bClosed = false;
 };

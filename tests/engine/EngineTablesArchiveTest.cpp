@@ -8,6 +8,7 @@
 #include "engine/UserFunction.h"
 #include "framework/core/CArchive.h"
 #include "tests/engine/GoldenFile.h"
+#include "tests/support/StreamFile.h"
 
 #include <gtest/gtest.h>
 
@@ -32,12 +33,14 @@ Bytes Store(const Section& section)
     return Bytes(data.begin(), data.end());
 }
 
-// Reads bytes with the section; false when the archive refused them.
-bool Load(const Bytes& bytes, const Section& section)
+// Reads bytes with the section, from a file or from a stream without a length (a pipe); false
+// when the archive refused them. Any other exception fails the test.
+bool Load(const Bytes& bytes, const Section& section, bool stream = false)
 {
     CMemFile file(bytes.data(), UINT(bytes.size()));
+    CStreamFile pipe(std::vector<BYTE>(bytes.begin(), bytes.end()));
     try {
-        CArchive ar(&file, CArchive::load);
+        CArchive ar(stream ? static_cast<CFile*>(&pipe) : &file, CArchive::load);
         section(ar);
         ar.Close();
     } catch (const CArchiveException&) {
@@ -328,14 +331,17 @@ TEST_F(EngineTablesArchiveTest, HostileCountsAndLengthsAreRefused)
         CCalcEngine::SerializeUserConstants,
         CCalcEngine::SerializeUserUnits,
     };
-    for (std::size_t c = 0; c < std::size(cases); ++c)
-        for (std::size_t s = 0; s < std::size(sections); ++s)
-            EXPECT_FALSE(Load(cases[c], sections[s])) << "case " << c << ", section " << s;
+    for (const bool stream : {false, true})
+        for (std::size_t c = 0; c < std::size(cases); ++c)
+            for (std::size_t s = 0; s < std::size(sections); ++s)
+                EXPECT_FALSE(Load(cases[c], sections[s], stream))
+                    << "case " << c << ", section " << s << (stream ? ", stream" : "");
 
     // A parameter count beyond the bytes left in a user function.
     const Bytes parameters = {1, 0,   0, 0,    1,    0,    0,    0, 1,  'g',
                               1, 'u', 0, 0xFF, 0xFF, 0xFF, 0x7F, 1, 'u'};
     EXPECT_FALSE(Load(parameters, CCalcEngine::SerializeUserFunctions));
+    EXPECT_FALSE(Load(parameters, CCalcEngine::SerializeUserFunctions, true));
 }
 
 } // namespace
