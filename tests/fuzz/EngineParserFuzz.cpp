@@ -6,6 +6,7 @@
 #include "engine/FunctionCatalogue.h"
 #include "engine/LocaleSeparators.h"
 #include "engine/UserFunction.h"
+#include "tests/fuzz/FuzzTargets.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -52,7 +53,7 @@ void CheckPrintIsStable(CCalcEngine& reread)
     if (code == ErrOverflow)
         return;
     if (code != 0 || third.GetText() != printed)
-        __builtin_trap();
+        FuzzFault("a printed tree prints differently when read back");
 }
 
 // The derivative of what parsed is either refused with a code or printed as text that parses.
@@ -67,12 +68,12 @@ void CheckDerivative(const CString& text)
     derivative.SetExpression(engine.GetText());
     const int code = derivative.Parse();
     if (code != 0 && code != ErrOverflow)
-        __builtin_trap();
+        FuzzFault("a printed derivative does not parse");
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+int FuzzEngineParser(const std::uint8_t* data, std::size_t size)
 {
     static CCalcEngine names;
     static bool ready = (DefineNames(names), true);
@@ -100,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int length = text.GetLength();
     if (names.GetErrorPosition() < 0 || names.GetErrorPosition() > length + 1 ||
         ErrorSpanLength < 1)
-        __builtin_trap();
+        FuzzFault("an error position outside the text");
     if (code == 0) {
         // What parses prints, and the printed text parses again.
         CString printed = names.GetText();
@@ -117,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Printing adds parentheses, so a text near the depth limit may print beyond it.
         int reparse = again.Parse();
         if (reparse != 0 && reparse != ErrOverflow)
-            __builtin_trap();
+            FuzzFault("printed text does not parse");
         if (reparse == 0) {
             CheckPrintIsStable(again);
             CheckDerivative(printed);
