@@ -2,8 +2,8 @@
 // Window tests of the grid: a host window that records what a grid tells its owner, a grid
 // made to a known geometry, and the mouse and keyboard as the user drives them.
 #include "framework/win/CWnd.h"
-#include "framework/win/GuiTestSupport.h"
 #include "grid/CGridCtrl.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <functional>
 #include <string>
