@@ -1,6 +1,8 @@
 #pragma once
 #include <vector>
 
+class CDataTable;
+
 // The points of a fit: x, y and the standard deviation of y, each 1-based (element 0 unused),
 // the form in which the fitting routines read them.
 struct FitSample {
@@ -25,3 +27,11 @@ int CheckSampleFinite(const FitSample& sample);
 // one whose magnitude is then still below kMissingDeviation becomes kMissingDeviation, so every
 // weight 1/s^2 is finite.
 void ApplyDefaultDeviations(FitSample& sample);
+
+// True for the table layouts a fit reads: x and y (1), or x, y and the deviation of y (2).
+bool IsFitLayout(int layout);
+
+// The points of a table: columns 1 and 2, and column 3 in layout 2 (zeros in layout 1), with
+// the default deviations applied. 15 "Invalid data" for another layout, 13 for a value that is
+// not finite, 33 without memory.
+int ReadFitSample(const CDataTable& table, FitSample& sample);

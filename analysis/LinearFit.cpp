@@ -1,8 +1,11 @@
 #include "analysis/LinearFit.h"
 
+#include "analysis/DataTable.h"
+#include "analysis/FitReport.h"
 #include "analysis/LinearLeastSquares.h"
 #include "engine/EngineErrors.h"
 #include "engine/PrintNumber.h"
+#include "plot/AnalysisResult.h"
 
 #include <cmath>
 
@@ -134,6 +137,7 @@ int CLinearFit::FitPoints(const FitSample& sample)
     if (const int code = LinearLeastSquares(transforms ? transformed : sample, m_Values.data(),
                                             m_Fitted.data(), m, m_Covariance.Rows(), basis))
         return code;
+    m_SolvedValues = m_Values;
     for (int j = 1; j <= m; ++j) {
         if (const Function back = m_BackTransforms[std::size_t(j)]) {
             const double value = back(m_Values[std::size_t(j)]);
@@ -144,6 +148,49 @@ int CLinearFit::FitPoints(const FitSample& sample)
     }
     m_nPoints = n;
     return 0;
+}
+
+int CLinearFit::Fit(CAnalysisResult* report)
+{
+    if (!m_pTable || !IsFitLayout(m_pTable->GetLayout()))
+        return ErrInvalidData;
+    if (m_pTable->GetRowCount() < 3)
+        return ErrTooFewDataPoints;
+    FitSample sample;
+    if (const int code = ReadFitSample(*m_pTable, sample))
+        return code;
+    if (const int code = FitPoints(sample))
+        return code;
+    if (report)
+        FillReport(*report);
+    return 0;
+}
+
+void CLinearFit::FillReport(CAnalysisResult& report) const
+{
+    const int m = GetParameterCount();
+    report.SetTitle("Linear Fit of " + m_pTable->GetName());
+    report.AddText("Fit to equation: ", m_strEquation, 0);
+    report.AddText("Result: ", CString(), 0);
+    for (int j = 1; j <= m; ++j)
+        report.AddNumber(m_Names[std::size_t(j)], m_Values[std::size_t(j)], 1);
+    // A value turned back from a logarithm has the uncertainty of the logarithm, and its
+    // interval is the logarithm's interval turned back.
+    report.AddText("Uncertainties: ", CString(), 0);
+    for (int j = 1; j <= m; ++j)
+        report.AddNumber(IsBackTransformed(j) ? "ln " + m_Names[std::size_t(j)]
+                                              : m_Names[std::size_t(j)],
+                         std::sqrt(m_Covariance[j][j]), 1);
+    report.AddText("95% Confidence Intervals:", CString(), 0);
+    const double factor = ConfidenceFactor(m_nPoints, m);
+    for (int j = 1; j <= m; ++j) {
+        const double h = factor * std::sqrt(m_Covariance[j][j]);
+        const double v = m_SolvedValues[std::size_t(j)];
+        const Function back = m_BackTransforms[std::size_t(j)];
+        const CString text = back ? IntervalText(report, back(v - h), back(v + h))
+                                  : IntervalText(report, v - h, v + h);
+        report.AddText(m_Names[std::size_t(j)], text, 1);
+    }
 }
 
 CString CLinearFit::GetEquationWithValues() const

@@ -6,6 +6,9 @@
 
 #include <vector>
 
+class CAnalysisResult;
+class CDataTable;
+
 // Weighted linear least-squares fit of one of seven fixed models (straight line, logarithmic,
 // exponential, power, quadratic, cubic, quartic). The exponential and power models are fitted
 // as straight lines through logarithms of the data; their constant (and the exponential's base)
@@ -21,6 +24,16 @@ public:
     void SetModel(int index);
     // The model's name ("Straight line" ...); an empty text for another index.
     static CString GetModelName(int index);
+
+    // The table whose columns x, y (and the deviation of y) are fitted; not owned.
+    void SetTable(const CDataTable* table) { m_pTable = table; }
+    const CDataTable* GetTable() const { return m_pTable; }
+
+    // Fits the model to the table and, when report is given, fills it (title, equation, values,
+    // uncertainties and 95 % confidence intervals). 15 without a table or for a layout other than
+    // x, y (1) or x, y, deviation (2); otherwise the codes of FitPoints. The report is filled only
+    // on success.
+    int Fit(CAnalysisResult* report);
 
     // Fits the model to the points (deviations already weighted, see ApplyDefaultDeviations):
     // 0; 52 under 3 points or fewer points than parameters; 13 for a point that is not finite or
@@ -48,12 +61,16 @@ public:
     void SetParameter(int j, const char* name, Function basis, Function backTransform);
 
 private:
+    void FillReport(CAnalysisResult& report) const;
+
+    const CDataTable* m_pTable = nullptr;
     OneBasedMatrix m_Covariance;
     CString m_strEquation;
     CString m_strTemplate;
     std::vector<Function> m_Basis;
     std::vector<Function> m_BackTransforms;
     std::vector<double> m_Values;
+    std::vector<double> m_SolvedValues; // before turning logarithms back
     std::vector<int> m_Fitted;
     std::vector<CString> m_Names;
     Function m_XTransform = nullptr;

@@ -1,6 +1,11 @@
 #include "analysis/NonlinearFit.h"
 
+#include "analysis/DataTable.h"
+#include "analysis/FitReport.h"
 #include "engine/EngineNames.h"
+#include "plot/AnalysisResult.h"
+
+#include <cmath>
 
 #include <vector>
 
@@ -230,6 +235,53 @@ int CNonlinearFit::FitPoints(const FitSample& sample)
     m_dChiSquare = outcome.chiSquare;
     m_nPoints = n;
     return code;
+}
+
+int CNonlinearFit::Fit()
+{
+    if (m_strModel.IsEmpty())
+        return 0;
+    if (!m_pTable || !IsFitLayout(m_pTable->GetLayout()))
+        return ErrInvalidData;
+    if (m_pTable->GetRowCount() < 3)
+        return ErrTooFewDataPoints;
+    FitSample sample;
+    if (const int code = ReadFitSample(*m_pTable, sample))
+        return code;
+    return FitPoints(sample);
+}
+
+void CNonlinearFit::Report(CAnalysisResult& record) const
+{
+    const CString table = m_pTable ? m_pTable->GetName() : CString();
+    record.SetText(m_strModelName + " Fit of " + table);
+    record.SetTitle("Nonlinear fit of " + table);
+    record.AddText(CString(), CString(), 0);
+    record.AddText("Data Table: ", table, 0);
+    record.AddText("Fit Model: ", m_strModelName, 0);
+    record.AddText("Fit Equation: ", "y = " + m_strModel, 0);
+    const int m = GetParameterCount();
+    record.AddText("Fit Results: ", CString(), 0);
+    for (int i = 0; i < m; ++i)
+        record.AddNumber(GetParameterName(i), GetValue(i + 1), 1);
+    record.AddText("Uncertainties: ", CString(), 0);
+    for (int i = 0; i < m; ++i)
+        record.AddNumber(GetParameterName(i), std::sqrt(m_Covariance[i + 1][i + 1]), 1);
+    record.AddText("95% Confidence Intervals:", CString(), 0);
+    const double factor = ConfidenceFactor(m_nPoints, GetFittedCount());
+    for (int i = 0; i < m; ++i) {
+        const double h = factor * std::sqrt(m_Covariance[i + 1][i + 1]);
+        const double v = GetValue(i + 1);
+        record.AddText(GetParameterName(i), IntervalText(record, v - h, v + h), 1);
+    }
+    record.AddText("Initial Values: ", CString(), 0);
+    for (int i = 0; i < m; ++i)
+        record.AddNumber(GetParameterName(i) + (GetConstant(i) ? " (constant)" : ""),
+                         GetInitialValue(i), 1);
+    record.AddNumber("Chi Square: ", m_dChiSquare, 0);
+    record.AddInteger("Iterations: ", m_nIterations, 0);
+    record.m_nColumnWidth1 = 200;
+    record.m_nColumnWidth2 = 400;
 }
 
 CString CNonlinearFit::GetFittedEquation() const

@@ -9,6 +9,9 @@
 #include <memory>
 #include <vector>
 
+class CAnalysisResult;
+class CDataTable;
+
 // Least-squares fit of a model typed as an expression in x (for example "a*exp(b*x)") by the
 // Levenberg-Marquardt method. The model's other unknown names are its parameters, in order of
 // first appearance; each has a derivative engine holding the model's symbolic derivative by it.
@@ -59,6 +62,17 @@ public:
     // code other than 46 (whose value, +-1e300, is taken).
     int EvaluateModel(double x, const double* a, double& y, double* dyda);
 
+    // The table whose columns x, y (and the deviation of y) are fitted; not owned.
+    void SetTable(const CDataTable* table) { m_pTable = table; }
+    const CDataTable* GetTable() const { return m_pTable; }
+
+    // Fits the model to the table: 0 for no model; 15 without a table or for a layout other than
+    // x, y (1) or x, y, deviation (2); 52 under 3 rows; otherwise the codes of FitPoints.
+    int Fit();
+    // The report of the last successful fit: text and title, the table, model and equation,
+    // values, uncertainties, 95 % confidence intervals, start values, chi-square, iterations.
+    void Report(CAnalysisResult& record) const;
+
     // Fits the model to the points (deviations already weighted, see ApplyDefaultDeviations)
     // from the start values: Auto parameters start at 1.5 + 0.32 i, Constant ones are held.
     // 0 for no model; 52 under 3 points or fewer points than fitted parameters; 49 when every
@@ -77,6 +91,7 @@ private:
     void SetParameterCount(int m);
     int BuildDerivatives();
 
+    const CDataTable* m_pTable = nullptr;
     int m_nMaxIterations = 100;
     int m_nIterations = 0;
     std::vector<double> m_InitialValues{0.0};

@@ -65,3 +65,35 @@ protected:
         UseDotSeparators();
     }
 };
+
+#include "analysis/DataTable.h"
+#include "plot/AnalysisResult.h"
+
+#include <string>
+#include <vector>
+
+// A named table of layout 1 (no deviations given) or 2 (deviations s).
+inline CDataTable MakeTable(const char* name, const std::vector<double>& x,
+                            const std::vector<double>& y, const std::vector<double>& s = {})
+{
+    CDataTable table;
+    table.SetName(name);
+    table.Create(s.empty() ? TableLayoutXY : TableLayoutXYSig, 0, int(x.size()));
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        table.SetCell(0, int(i), x[i]);
+        table.SetCell(1, int(i), y[i]);
+        if (!s.empty())
+            table.SetCell(2, int(i), s[i]);
+    }
+    return table;
+}
+
+// Each item of a report as "label" with a trailing '>' when it is indented.
+inline std::vector<std::string> ReportLabels(const CAnalysisResult& report)
+{
+    std::vector<std::string> labels;
+    for (int i = 0; i < report.GetItemCount(); ++i)
+        labels.push_back(std::string(report.GetItem(i).strLabel.GetString()) +
+                         (report.GetItem(i).bIndent ? ">" : ""));
+    return labels;
+}
