@@ -27,6 +27,12 @@ double SolverTolerance(const CExprNode& node)
     return node.m_pOwner ? node.m_pOwner->m_SolverFormat.m_dRoundingUnit : 1e-5;
 }
 
+// The unit text of an argument: a string's contents, or the text of a unit written as names.
+CString UnitText(const CExprNode& argument)
+{
+    return argument.m_nKind == NodeString ? argument.m_strSource : argument.Print(nullptr, true);
+}
+
 int ApplyConvert(CExprNode& node, const double* a, double& value)
 {
     CExprNode* from = ArgumentNode(node, 1);
@@ -34,7 +40,7 @@ int ApplyConvert(CExprNode& node, const double* a, double& value)
     if (!from || !to)
         return ErrBadArgument;
     double converted = a[0];
-    const int code = ConvertUnits(converted, from->m_strSource, to->m_strSource);
+    const int code = ConvertUnits(converted, UnitText(*from), UnitText(*to));
     if (code == 0)
         value = converted;
     return code;

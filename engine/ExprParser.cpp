@@ -416,8 +416,10 @@ int ExprParser::ParseArguments(CExprNode& node, int begin, int end, int minimum,
     if (!TakeNodes(1))
         return Fail(ErrOverflow, first, 1);
     node.m_pLeft = NewChild(node, 1);
+    // Several arguments make the child a list at once, from the separators just counted: a call
+    // nests one level whatever its number of arguments.
     if (count > 1)
-        return ParseSegment(*node.m_pLeft, begin, end, LevelSum, false);
+        return SplitList(*node.m_pLeft, begin, end, scan);
     return ParseSegment(*node.m_pLeft, begin, end, elementLevel, true);
 }
 

@@ -137,6 +137,12 @@ TEST_F(EvaluatorTest, UnitConversionInExpressions)
         {"CONVERT(1, \"parsec\", \"kg\")", ErrBadArgument},
     };
     ExpectErrors(errors, std::size(errors));
+    // Units written as names of the engine are read from their text.
+    CCalcEngine engine;
+    engine.m_bLenient = 1;
+    engine.SetExpression("CONVERT(1, km, mi)");
+    ASSERT_EQ(engine.Parse(), 0);
+    EXPECT_NEAR(engine.Evaluate(), 0.621371192237334, 1e-9);
 }
 
 } // namespace

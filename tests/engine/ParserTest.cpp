@@ -252,6 +252,7 @@ TEST_F(ParserTest, NestingIsCappedButChainsAreNot)
         {"1000 brackets", Repeat("(", 1000) + "1" + Repeat(")", 1000), ErrOverflow},
         {"400 calls", Repeat("sin(", 400) + "x" + Repeat(")", 400), ErrNone},
         {"1000 calls", Repeat("sin(", 1000) + "x" + Repeat(")", 1000), ErrOverflow},
+        {"400 calls of two arguments", Repeat("max(1,", 400) + "x" + Repeat(")", 400), ErrNone},
         {"400 postfix", "1" + Repeat("%", 400), ErrNone},
         {"1000 postfix", "1" + Repeat("%", 1000), ErrOverflow},
         {"1000 signs", Repeat("-(", 1000) + "1" + Repeat(")", 1000), ErrOverflow},
