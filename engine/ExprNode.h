@@ -64,12 +64,13 @@ enum ExprOpId : int {
 // failing root. One value for the whole program: only one expression is parsed at a time.
 extern int ErrorSpanLength;
 
-// Deepest nesting a parse accepts: brackets, calls, list elements, postfix operators, signs and
-// each change of operator level count; the members of a chain of one operator level do not.
+// Deepest nesting a parse accepts: brackets, calls, postfix operators, signs and each change of
+// operator level count; the members of a chain of one operator level or of one argument list
+// do not.
 // Deeper text is error 12 "Overflow", so neither parsing nor any later walk of the tree, all of
 // which recurse only where the text nests, can exhaust the stack.
 constexpr int MaxParseDepth = 500;
-// Most nodes one outermost parse, or one symbolic derivative, may create.
+// Most nodes one outermost parse may create, or one symbolic derivative may hold.
 constexpr int MaxParseNodes = 200000;
 // Most characters of expression-variable text one outermost parse may expand; more is error 12.
 constexpr int MaxExpandedText = 1 << 20;
@@ -82,9 +83,9 @@ extern long long EvaluationWorkLimit;
 // that is not a blank, updating position; 0 when it runs out.
 char PeekNonBlank(std::string_view text, int& position, int step);
 
-// One node of an expression tree. A node owns its source text and its two children; the
-// owner engine supplies tables and settings. Evaluation, differentiation and printing walk
-// the tree built by Parse.
+// One node of an expression tree. A node owns its two children and the text it stands for where
+// that is its own (the root's expression, a string's contents); the owner engine supplies tables
+// and settings. Evaluation, differentiation and printing walk the tree built by Parse.
 class CExprNode : public CObject {
 public:
     CExprNode();
@@ -117,12 +118,15 @@ public:
     double EvaluateAt(double x);
 
     // --- printing and symbolic differentiation -----------------------------------------
-    // The tree as expression text that parses back to it; parent is the node this one is a
-    // child of (none for the root), isLeft whether it is its left child or argument.
+    // The tree as expression text that parses back to it, numbers with every digit; parent is
+    // the node this one is a child of (none for the root), isLeft whether it is its left child
+    // or argument.
     CString Print(const CExprNode* pParent, bool bIsLeft) const;
     CString PrintOperator(const CExprNode* pParent, bool bIsLeft) const;
-    // Replaces the tree by its derivative with respect to the x slot (the other independent
-    // variables are constants); 0, 29 where no rule applies, or the parse code of a rule.
+    // Replaces the tree by its simplified derivative with respect to the x slot (the other
+    // independent variables are constants); in degrees or gradians the circular functions and
+    // their inverses carry the angle factor. 0, 29 where no rule applies, 12 past the node
+    // cap, or the code of a numeric exponent that does not evaluate.
     int Derive();
     int DeriveOperator();
     // Folds constant operators and drops the neutral elements 0 and 1, bottom-up.
