@@ -5,12 +5,14 @@
 #include "engine/EngineNames.h"
 #include "framework/core/CArchive.h"
 #include "numeric/LinearAlgebra.h"
+#include "numeric/NumericCore.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -29,15 +31,47 @@ template <class F> bool LibraryFails(F&& call)
     return failed;
 }
 
-// The LU factors of an n x n matrix into lu and indx; false for a singular matrix.
-bool Decompose(CMatrixObject& lu, std::vector<int>& indx, double& parity)
+// A pivot at most this part (times n) of the largest element of its original row is rounding
+// left of a zero: the row is a combination of the rows above it.
+constexpr double kNegligiblePivot = 2.2e-16;
+
+// The LU factors of an n x n matrix into lu and indx: 0; 15 for an element that is not finite;
+// 34 for a singular matrix (a row of zeros, or a pivot that is zero or negligible against its
+// original row), which must not be solved with a stand-in pivot.
+int Decompose(CMatrixObject& lu, std::vector<int>& indx, double& parity)
 {
     const int n = lu.GetRowCount();
+    std::vector<double> rowScale(std::size_t(n) + 1, 0.0);
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) {
+            const double v = lu.GetAt(i, j);
+            if (!std::isfinite(v))
+                return ErrInvalidData;
+            rowScale[std::size_t(i)] = std::max(rowScale[std::size_t(i)], std::fabs(v));
+        }
+    }
     indx.assign(std::size_t(n) + 1, 0);
     int replaced = 0;
-    if (LibraryFails([&] { LuDecompose(lu.GetRows(), n, indx.data(), &parity, &replaced); }))
-        return false;
-    return replaced == 0;
+    const int saved = errno;
+    errno = 0;
+    LuDecompose(lu.GetRows(), n, indx.data(), &parity, &replaced);
+    const int library = errno;
+    errno = saved;
+    if (library == NumericOutOfMemory)
+        return ErrOutOfMemory;
+    if (library != 0 || replaced != 0)
+        return ErrSingularMatrix;
+    // Row j of the factors is the original row that the exchanges brought there.
+    std::vector<int> origin(std::size_t(n) + 1);
+    for (int i = 0; i <= n; ++i)
+        origin[std::size_t(i)] = i;
+    for (int j = 1; j <= n; ++j)
+        std::swap(origin[std::size_t(j)], origin[std::size_t(indx[std::size_t(j)])]);
+    for (int j = 1; j <= n; ++j)
+        if (std::fabs(lu.GetAt(j, j)) <=
+            n * kNegligiblePivot * rowScale[std::size_t(origin[std::size_t(j)])])
+            return ErrSingularMatrix;
+    return 0;
 }
 
 // The old row (or column) that new position i takes its values from, 0 for none: growing, the
@@ -199,8 +233,8 @@ int CMatrixObject::Determinant(double& result) const
         return code;
     std::vector<int> indx;
     double parity = 1;
-    if (!Decompose(lu, indx, parity))
-        return ErrInvalidData;
+    if (const int code = Decompose(lu, indx, parity))
+        return code;
     for (int i = 1; i <= m_nRows; ++i)
         parity *= lu.GetAt(i, i);
     result = parity;
@@ -217,8 +251,8 @@ int CMatrixObject::Invert()
         return ErrOutOfMemory;
     std::vector<int> indx;
     double parity = 1;
-    if (!Decompose(lu, indx, parity))
-        return ErrInvalidData;
+    if (const int code = Decompose(lu, indx, parity))
+        return code;
     std::vector<double> column(std::size_t(n) + 1);
     for (int j = 1; j <= n; ++j) {
         std::fill(column.begin(), column.end(), 0.0);
@@ -248,8 +282,8 @@ int CMatrixObject::SolveAugmented(CDataColumn& solution) const
     }
     std::vector<int> indx;
     double parity = 1;
-    if (!Decompose(lu, indx, parity))
-        return ErrInvalidData;
+    if (const int code = Decompose(lu, indx, parity))
+        return code;
     LuBackSubstitute(lu.GetRows(), n, indx.data(), b.data());
     solution.TakeValues(b);
     return 0;
@@ -261,9 +295,13 @@ int CMatrixObject::Eigen(CDataColumn& values, CMatrixObject& vectors) const
         return ErrNotSupported;
     const int n = m_nRows;
     double largest = 0;
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j)
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) {
+            if (!std::isfinite(GetAt(i, j)))
+                return ErrInvalidData;
             largest = std::max(largest, std::fabs(GetAt(i, j)));
+        }
+    }
     for (int i = 1; i <= n; ++i)
         for (int j = i + 1; j <= n; ++j)
             if (!(std::fabs(GetAt(i, j) - GetAt(j, i)) <= 1e-12 * largest))

@@ -1,11 +1,13 @@
 // Speed of the fits on large data: straight-line and quartic fits of 1,000,000 points and the
-// logistic model on 10,000 noisy points (model set up and fitted); prints each time against its
-// target.
-#include "analysis/FitSample.h"
+// logistic model on 10,000 noisy points (model set up and fitted), and the inverse of a 200 x 200
+// matrix; prints each time against its target.
+#include "analysis/DataTable.h"
 #include "analysis/LinearFit.h"
+#include "analysis/MatrixObject.h"
 #include "analysis/NonlinearFit.h"
 #include "engine/EngineStartup.h"
 #include "engine/LocaleSeparators.h"
+#include "plot/AnalysisResult.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,6 +28,7 @@ const BenchCase kCases[] = {
     {"line/1000000", 100},
     {"quartic/1000000", 100},
     {"logistic/10000", 200},
+    {"inverse/200", 50},
 };
 
 // Repeatable noise in [-1, 1).
@@ -41,18 +44,21 @@ private:
     std::uint64_t m_state = 12345;
 };
 
-FitSample Points(int n, double lo, double hi, double (*curve)(double), double noise)
+// A table of layout 2 with n points of the curve plus noise, each with that deviation.
+void FillTable(CDataTable& table, int n, double lo, double hi, double (*curve)(double),
+               double noise)
 {
     Noise random;
-    FitSample sample;
-    sample.Resize(n);
+    table.SetName("Bench");
+    table.Create(TableLayoutXYSig, 0, n);
+    double* x = table.GetColumn(0)->GetData();
+    double* y = table.GetColumn(1)->GetData();
+    double* s = table.GetColumn(2)->GetData();
     for (int i = 1; i <= n; ++i) {
-        const double x = lo + (hi - lo) * (i - 1) / (n - 1);
-        sample.x[std::size_t(i)] = x;
-        sample.y[std::size_t(i)] = curve(x) + noise * random.Next();
-        sample.s[std::size_t(i)] = noise;
+        x[i] = lo + (hi - lo) * (i - 1) / (n - 1);
+        y[i] = curve(x[i]) + noise * random.Next();
+        s[i] = noise;
     }
-    return sample;
 }
 
 double Line(double x) { return 3 - 0.5 * x; }
@@ -61,28 +67,50 @@ double Logistic(double x) { return 10 / (1 + 20 * std::exp(-0.8 * x)) + 1; }
 
 void LinearFit(benchmark::State& state, int model, double (*curve)(double))
 {
-    const FitSample sample = Points(1000000, -10, 10, curve, 0.1);
+    CDataTable table;
+    FillTable(table, 1000000, -10, 10, curve, 0.1);
     for (auto _ : state) {
         CLinearFit fit;
+        fit.SetTable(&table);
         fit.SetModel(model);
-        if (fit.FitPoints(sample) != 0)
+        CAnalysisResult report;
+        if (fit.Fit(&report) != 0)
             state.SkipWithError("fit failed");
     }
 }
 
 void LogisticFit(benchmark::State& state)
 {
-    const FitSample sample = Points(10000, -2, 10, Logistic, 0.2);
+    CDataTable table;
+    FillTable(table, 10000, -2, 10, Logistic, 0.2);
     const double starts[] = {12, 16, -0.7, 1.2}; // within 20 % of 10, 20, -0.8, 1
     for (auto _ : state) {
         CNonlinearFit fit;
         fit.SetModel("a/(1+b*exp(c*x))+d");
+        fit.SetTable(&table);
         for (int i = 0; i < 4; ++i) {
             fit.SetAuto(i, FALSE);
             fit.SetInitialValue(i, starts[i]);
         }
-        if (fit.FitPoints(sample) != 0)
+        if (fit.Fit() != 0)
             state.SkipWithError("fit failed");
+    }
+}
+
+void Inverse(benchmark::State& state)
+{
+    const int n = 200;
+    Noise random;
+    CMatrixObject matrix;
+    matrix.Resize(n, n, FALSE);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+            matrix.SetAt(i, j, random.Next());
+    for (auto _ : state) {
+        CMatrixObject inverse;
+        inverse.Copy(matrix);
+        if (inverse.Invert() != 0)
+            state.SkipWithError("inverse failed");
     }
 }
 
@@ -122,6 +150,7 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark(kCases[1].label, LinearFit, 6, Quartic)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(kCases[2].label, LogisticFit)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(kCases[3].label, Inverse)->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     TargetReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
