@@ -73,6 +73,13 @@ TEST_F(EvaluatorTest, UserFunctionDescriptionsFollowTheListSeparator)
     EXPECT_EQ(again.Define(), 0);
     UseDotSeparators();
 
+    // A body that has been read keeps its text, so it is described and stored as written.
+    CUserFunction percent;
+    percent.m_strDefinition = "p(a) = (a)%";
+    ASSERT_EQ(percent.Define(), 0);
+    ASSERT_EQ(percent.Parse(), 0);
+    EXPECT_STREQ(percent.Describe(), "p(a) = (a)%");
+
     CUserFunction refused;
     refused.m_strDefinition = "g(a,b) = a";
     EXPECT_EQ(refused.Define(), ErrArgumentsNotMatching);
