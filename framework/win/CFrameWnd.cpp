@@ -396,9 +396,13 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
     OnUpdateFrameTitle(TRUE);
+    // Floating bars live in frames of their own, outside this frame's windows.
+    for (CControlBar* pBar : std::vector<CControlBar*>(m_listControlBars))
+        if (pBar->IsFloating())
+            pBar->SendMessage(WM_IDLEUPDATECMDUI, wParam);
     return 0;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 #include "framework/core/CString.h"
+#include "framework/win/CControlBar.h"
 #include "framework/win/CWnd.h"
 #include "framework/win/FrameworkIds.h"
 
 #include <vector>
 
 class CControlBar;
+class CDockBar;
 class CDocument;
 class CView;
 struct CCreateContext;
@@ -63,6 +65,30 @@ public:
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
     CControlBar* GetControlBar(UINT nID) const;
+
+    // Docking (CFrameWndDock.cpp). EnableDocking makes a dock bar on each side named in
+    // dwDockStyle (CBRS_ALIGN_*) that has none yet; FALSE when one cannot be made.
+    BOOL EnableDocking(DWORD dwDockStyle);
+    // Docks pBar in the dock bar nDockBarID (0: the first side its style and dock style
+    // allow), at lpRect (screen) when given.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Floats pBar in a frame of its own with its top-left corner at point (screen), kept on
+    // the screen.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // Shows or hides a bar, at once or at the next layout; a floating frame follows its bar.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // The side (CBRS_ALIGN_*) of the first visible dock bar allowed by dwDockStyle that rect
+    // (screen) touches, with that dock bar; 0 when none.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+    // The dock bars' ids and styles, side by side: top, bottom, left, right.
+    struct DockBarSide {
+        UINT nID;
+        DWORD dwStyle;
+    };
+    static const DockBarSide dockBarSides[4];
+    // The class of the frames floating bars live in.
+    CRuntimeClass* m_pFloatingFrameClass = nullptr;
 
     // The status bar's message pane (fly-by help of menus and buttons).
     void SetMessageText(LPCTSTR lpszText);

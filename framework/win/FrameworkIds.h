@@ -39,6 +39,11 @@ constexpr UINT ID_INDICATOR_SCRL = 0xE703;
 // Child-window ids of a frame.
 constexpr UINT AFX_IDW_TOOLBAR = 0xE800;
 constexpr UINT AFX_IDW_STATUS_BAR = 0xE801;
+constexpr UINT AFX_IDW_DOCKBAR_TOP = 0xE81B; // the dock bars along the frame's sides
+constexpr UINT AFX_IDW_DOCKBAR_LEFT = 0xE81C;
+constexpr UINT AFX_IDW_DOCKBAR_RIGHT = 0xE81D;
+constexpr UINT AFX_IDW_DOCKBAR_BOTTOM = 0xE81E;
+constexpr UINT AFX_IDW_DOCKBAR_FLOAT = 0xE81F; // the dock bar inside a floating frame
 constexpr UINT AFX_IDW_CONTROLBAR_FIRST = 0xE800;
 constexpr UINT AFX_IDW_CONTROLBAR_LAST = 0xE8FF;
 constexpr UINT AFX_IDW_PANE_FIRST = 0xE900; // the view, or the panes of a splitter
@@ -53,6 +58,7 @@ constexpr UINT WM_SETMESSAGESTRING = 0x0362; // wParam: string id, or lParam: te
 constexpr UINT WM_INITIALUPDATE = 0x0364;    // to every view once the frame is complete
 constexpr UINT WM_RECALCPARENT = 0x0368;     // a bar changed size: the frame lays out again
 constexpr UINT WM_POPMESSAGESTRING = 0x0375;
+constexpr UINT WM_FLOATEMPTY = 0x0376; // to a floating frame whose last bar left it
 
 // Frame styles (added to the window style given to LoadFrame, never passed to Windows).
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000L; // title "document - application"
