@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-CSize CToolBarLayout::MeasureButton(const ToolButton& button) const
+CSize CToolBarLayout::MeasureButton(const std::vector<ToolButton>& buttons, std::size_t index) const
 {
+    const ToolButton& button = buttons[index];
     if (!(button.state & kButtonWrap))
         return button.size;
     if (button.style & kButtonSeparator) {
@@ -32,7 +33,7 @@ int CToolBarLayout::WrapToWidth(std::vector<ToolButton>& buttons, int width) con
     for (int i = 0; i < count; ++i) {
         if (buttons[std::size_t(i)].state & kButtonHidden)
             continue;
-        x += MeasureButton(buttons[std::size_t(i)]).cx;
+        x += MeasureButton(buttons, std::size_t(i)).cx;
         if (x <= width)
             continue;
         // The nearest separator back to the start of the row, this button included.
@@ -65,10 +66,11 @@ CSize CToolBarLayout::MeasureWrapped(const std::vector<ToolButton>& buttons) con
 {
     CSize size(0, 0);
     int x = 0, rowTop = 0, rowHeight = 0;
-    for (const ToolButton& button : buttons) {
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const ToolButton& button = buttons[i];
         if (button.state & kButtonHidden)
             continue;
-        const CSize sizeButton = MeasureButton(button);
+        const CSize sizeButton = MeasureButton(buttons, i);
         x += sizeButton.cx;
         rowHeight = std::max(rowHeight, int(sizeButton.cy));
         size.cx = std::max(size.cx, LONG(x));

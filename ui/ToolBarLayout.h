@@ -30,11 +30,12 @@ struct ToolLayoutOptions {
 class CToolBarLayout {
 public:
     explicit CToolBarLayout(ToolLayoutOptions options = {}) : m_options(options) {}
+    virtual ~CToolBarLayout() = default;
 
-    // The room a button takes: its item rectangle, except that a button ending a row gives
-    // no width (a separator then lies across, its height depending on the control's
+    // The room button index takes: its item rectangle, except that a button ending a row
+    // gives no width (a separator then lies across, its height depending on the control's
     // version).
-    CSize MeasureButton(const ToolButton& button) const;
+    virtual CSize MeasureButton(const std::vector<ToolButton>& buttons, std::size_t index) const;
     // Breaks the rows so that none is wider than width where that can be: at the nearest
     // separator before the overflow, else after the nearest ordinary button; never at a
     // hidden button or a custom control. Answers the number of rows.

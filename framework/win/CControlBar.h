@@ -122,6 +122,8 @@ protected:
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // A tip's text request answered from the command's string (the part after its prompt).
+    BOOL FillToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Tips and fly-by prompts follow the tool under the pointer.
     void FilterToolTipMessage(const MSG* pMsg);

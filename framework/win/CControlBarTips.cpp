@@ -106,9 +106,12 @@ void CControlBar::OnMouseLeave()
 
 BOOL CControlBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (CWnd::OnNotify(wParam, lParam, pResult))
-        return TRUE;
-    auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    return CWnd::OnNotify(wParam, lParam, pResult) ||
+           FillToolTipText(reinterpret_cast<NMHDR*>(lParam), pResult);
+}
+
+BOOL CControlBar::FillToolTipText(NMHDR* pNMHDR, LRESULT* pResult)
+{
     if (pNMHDR->code != TTN_NEEDTEXTA && pNMHDR->code != TTN_NEEDTEXTW)
         return FALSE;
     // The tip is the part of the command's string after its status-bar prompt.

@@ -97,7 +97,7 @@ TEST(ToolBarLayout, AWrappedSeparatorAddsItsHeightOnceMoreByControlVersion)
         std::vector<ToolButton> buttons = Bar("B20 S8 B20");
         buttons[1].state |= kButtonWrap;
         EXPECT_EQ(layout.MeasureWrapped(buttons), CSize(20, c.height)) << std::hex << c.version;
-        EXPECT_EQ(layout.MeasureButton(buttons[1]).cx, 0) << std::hex << c.version;
+        EXPECT_EQ(layout.MeasureButton(buttons, 1).cx, 0) << std::hex << c.version;
     }
 }
 

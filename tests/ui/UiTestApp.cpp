@@ -6,6 +6,12 @@ CUiTestApp theUiTestApp;
 
 IMPLEMENT_DYNCREATE(CBlankView, CView)
 
+void UseTestRegistryKey()
+{
+    if (!theUiTestApp.m_pszRegistryKey)
+        theUiTestApp.SetRegistryKey("Zivra Ui Tests");
+}
+
 CFrameWnd* NewTestFrame(int cx, int cy)
 {
     auto* pFrame = new CFrameWnd;

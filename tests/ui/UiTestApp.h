@@ -11,6 +11,9 @@ public:
 };
 extern CUiTestApp theUiTestApp;
 
+// Settings go under HKCU\Software\Zivra Ui Tests\Ui Tests from the first call on.
+void UseTestRegistryKey();
+
 class CBlankView : public CView {
     DECLARE_DYNCREATE(CBlankView)
 public:
