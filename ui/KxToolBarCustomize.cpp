@@ -4,6 +4,7 @@
 #include "framework/win/CMenu.h"
 #include "framework/win/CWinApp.h"
 #include "ui/KxToolBar.h"
+#include "ui/OwnerDrawMenu.h"
 #include "ui/ToolBarState.h"
 
 #include <algorithm>
@@ -197,7 +198,7 @@ void CKxToolBar::TrackCommandMenu(NMTOOLBARA*, UINT nIDCommand, const CRect& rec
                      [nIDCommand](const DropDown& d) { return d.nIDCommand == nIDCommand; });
     if (found == m_dropDowns.end() || !found->nIDMenu)
         return;
-    CMenu menu;
+    COwnerDrawMenu menu;
     if (!menu.LoadMenu(found->nIDMenu))
         return;
     if (CMenu* pPopup = menu.GetSubMenu(0))

@@ -529,12 +529,15 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 
 namespace {
 
-// The permanent menu object that holds the item nID, searching pop-ups depth first.
+// The permanent menu object that holds the item nID, searching pop-ups depth first. A pop-up's
+// own item has the pop-up's handle for its id.
 CMenu* FindPopupMenuFromID(HMENU hMenu, UINT nID)
 {
     const int count = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < count; ++i) {
         if (HMENU hSub = ::GetSubMenu(hMenu, i)) {
+            if (UINT(UINT_PTR(hSub)) == nID)
+                return CMenu::FromHandlePermanent(hMenu);
             if (CMenu* pFound = FindPopupMenuFromID(hSub, nID))
                 return pFound;
         } else if (::GetMenuItemID(hMenu, i) == nID) {

@@ -8,8 +8,11 @@
 #define IDB_STRIP8 310      // the test strip as an 8-bit and a 24-bit bitmap
 #define IDB_STRIP24 311
 
+#define IDR_TESTMENU 320 // File (with a Recent pop-up last), Format
+
 #define ID_TEST_NEW 401
 #define ID_TEST_OPEN 402
 #define ID_TEST_SAVE 403
 #define ID_TEST_BOLD 404
 #define ID_TEST_OTHER 405
+#define ID_TEST_PLAIN 406

@@ -1,0 +1,126 @@
+#include "ui/MenuTemplate.h"
+
+#include "framework/core/AsciiText.h"
+
+#include <algorithm>
+
+namespace {
+
+class CTemplateReader {
+public:
+    CTemplateReader(const BYTE* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    bool Word(UINT& value)
+    {
+        if (m_pos + 2 > m_size)
+            return false;
+        value = UINT(m_data[m_pos] | (m_data[m_pos + 1] << 8));
+        m_pos += 2;
+        return true;
+    }
+    bool Text(std::u16string& text)
+    {
+        for (UINT ch = 0; Word(ch);) {
+            if (ch == 0)
+                return true;
+            text.push_back(char16_t(ch));
+        }
+        return false;
+    }
+    bool Skip(std::size_t bytes)
+    {
+        if (m_pos + bytes > m_size)
+            return false;
+        m_pos += bytes;
+        return true;
+    }
+    // One level: items up to the one with the end flag.
+    bool Level(std::vector<MenuTemplateItem>& items, int depth)
+    {
+        if (depth > 32) // deeper than any menu anybody could use: a damaged template
+            return false;
+        for (;;) {
+            MenuTemplateItem item;
+            if (!Word(item.flags))
+                return false;
+            const bool bLast = (item.flags & MenuTemplateItem::kEnd) != 0;
+            item.flags &= ~MenuTemplateItem::kEnd;
+            if (!item.IsPopup() && !Word(item.id))
+                return false;
+            if (!Text(item.text))
+                return false;
+            if (item.IsPopup() && !Level(item.children, depth + 1))
+                return false;
+            items.push_back(std::move(item));
+            if (bLast)
+                return true;
+        }
+    }
+
+private:
+    const BYTE* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+};
+
+} // namespace
+
+bool ParseMenuTemplate(const void* data, std::size_t size, std::vector<MenuTemplateItem>& items)
+{
+    if (!data)
+        return false;
+    CTemplateReader reader(static_cast<const BYTE*>(data), size);
+    UINT version = 0, offset = 0;
+    if (!reader.Word(version) || !reader.Word(offset) || version != 0 || !reader.Skip(offset))
+        return false;
+    std::vector<MenuTemplateItem> parsed;
+    if (!reader.Level(parsed, 0))
+        return false;
+    items = std::move(parsed);
+    return true;
+}
+
+void AlignAcceleratorTexts(std::vector<std::u16string>& texts,
+                           const std::function<int(const std::u16string&)>& width)
+{
+    int widest = 0;
+    for (const std::u16string& text : texts)
+        widest = std::max(widest, width(text.substr(0, text.find(u'\t')) + u' '));
+    for (std::u16string& text : texts) {
+        const std::size_t tab = text.find(u'\t');
+        if (tab == std::u16string::npos)
+            continue;
+        std::u16string label = text.substr(0, tab);
+        // A space that measures nothing would never get there: stop when one adds nothing.
+        for (int w = width(label); w < widest;) {
+            label += u' ';
+            const int wider = width(label);
+            if (wider <= w)
+                break;
+            w = wider;
+        }
+        text = label + text.substr(tab);
+    }
+}
+
+int FindMnemonic(const std::vector<std::u16string>& texts, char ch)
+{
+    const char16_t key = char16_t(static_cast<unsigned char>(ascii::ToLower(ch)));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::u16string& text = texts[i];
+        for (std::size_t j = 0; j + 1 < text.size(); ++j) {
+            if (text[j] != u'&')
+                continue;
+            const char16_t next = text[j + 1];
+            if (next == u'&') { // a plain ampersand
+                ++j;
+                continue;
+            }
+            const char16_t lower = next < 128 ? char16_t(ascii::ToLower(char(next))) : next;
+            if (lower == key)
+                return int(i);
+            break; // one mnemonic per text
+        }
+    }
+    return -1;
+}
