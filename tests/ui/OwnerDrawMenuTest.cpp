@@ -2,7 +2,7 @@
 // removed at run time, mnemonics, the look of checked and disabled items, and nothing left
 // behind.
 #include "ui/OwnerDrawMenu.h"
-#include "framework/win/GuiTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/ui/UiTestApp.h"
 #include "tests/ui/UiTestRes.h"
 #include "ui/SystemFonts.h"
