@@ -29,7 +29,7 @@ public:
     CStatusBar m_wndStatusBar;
     CWnd m_wndPane;
     std::vector<UINT> m_commands;                // commands received, in order
-    std::vector<CString> m_popups; // pop-ups opened, in order, by their first item
+    std::vector<CString> m_popups;               // pop-ups opened, in order, by their first item
     std::vector<std::function<void()>> m_script; // one step each time an open menu idles
     std::size_t m_nStep = 0;
     int m_nIdleAfterScript = 0;
