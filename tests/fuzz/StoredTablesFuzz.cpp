@@ -13,6 +13,7 @@
 #include "tests/fuzz/FuzzTargets.h"
 #include "tests/support/StreamFile.h"
 
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -63,6 +64,9 @@ void ResetTables()
     AddUserConstant("kept", "m", "kc", 3);
     ResetUnitRegistry();
     AddUserUnit("keepunit", "m", 2);
+    // Registered after the tables exist, so it runs before their own statics go at exit.
+    static bool freed = (std::atexit(FreeGlobalSymbolTables), true);
+    (void)freed;
 }
 
 // The first byte chooses the stream (bit 0) and the comma convention (bit 1); the rest is the
