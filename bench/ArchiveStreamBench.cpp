@@ -6,6 +6,7 @@
 #include "engine/EngineStartup.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Collections.h"
+#include "tests/support/LargestRequest.h"
 #include "tests/support/StreamFile.h"
 
 #include <chrono>
@@ -14,26 +15,6 @@
 #include <functional>
 #include <new>
 #include <vector>
-
-namespace {
-std::size_t g_largestRequest = 0;
-
-void* Allocate(std::size_t n)
-{
-    if (n > g_largestRequest)
-        g_largestRequest = n;
-    if (void* p = std::malloc(n ? n : 1))
-        return p;
-    throw std::bad_alloc();
-}
-} // namespace
-
-void* operator new(std::size_t n) { return Allocate(n); }
-void* operator new[](std::size_t n) { return Allocate(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 

@@ -2,35 +2,13 @@
 // program replaces the global allocator to record the largest request.
 #include "framework/core/Collections.h"
 #include "tests/framework/ArchiveTestHelpers.h"
+#include "tests/support/LargestRequest.h"
 #include "tests/support/StreamFile.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 #include <string>
-
-namespace {
-std::atomic<std::size_t> g_largestRequest{0};
-
-void* Allocate(std::size_t n)
-{
-    std::size_t seen = g_largestRequest.load();
-    while (n > seen && !g_largestRequest.compare_exchange_weak(seen, n)) {
-    }
-    if (void* p = std::malloc(n ? n : 1))
-        return p;
-    throw std::bad_alloc();
-}
-} // namespace
-
-void* operator new(std::size_t n) { return Allocate(n); }
-void* operator new[](std::size_t n) { return Allocate(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
