@@ -13,8 +13,10 @@
 #include "tests/fuzz/FuzzTargets.h"
 #include "tests/support/StreamFile.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -70,9 +72,11 @@ void ResetTables()
 }
 
 // The first byte chooses the stream (bit 0) and the comma convention (bit 1); the rest is the
-// section. afterLoad is what the program does with a section it has read.
+// section. afterLoad is what the program does with a section it has read; checkWritten compares
+// the section as read with the section as then written.
 int RunSection(const std::uint8_t* data, std::size_t size, const Section& section,
-               const std::function<void()>& afterLoad = {})
+               const std::function<void()>& afterLoad = {},
+               const std::function<void(const Bytes&, const Bytes&)>& checkWritten = {})
 {
     if (size < 1 || size > (1 << 20))
         return 0;
@@ -90,6 +94,8 @@ int RunSection(const std::uint8_t* data, std::size_t size, const Section& sectio
     if (afterLoad)
         afterLoad();
     const Bytes once = Store(section);
+    if (checkWritten)
+        checkWritten(Bytes(data + 1, data + size), once);
     if (!Load(once, false, section))
         FuzzFault("a section as written is refused");
     if (afterLoad)
@@ -115,9 +121,70 @@ int FuzzStoredExpressionVariables(const std::uint8_t* data, std::size_t size)
     return RunSection(data, size, [&](CArchive& ar) { engine.SerializeExpressionVariables(ar); });
 }
 
+namespace {
+
+// A user-function record as it stands in the file.
+struct StoredFunction {
+    CString name, body, description;
+    std::vector<CString> params;
+    auto Key() const { return std::tie(name, params, description, body); }
+};
+
+std::vector<StoredFunction> ReadStoredFunctions(const Bytes& bytes, std::int32_t& flag)
+{
+    CMemFile file(bytes.data(), UINT(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    std::int32_t count = 0;
+    ar >> flag >> count;
+    std::vector<StoredFunction> functions(static_cast<std::size_t>(count));
+    for (StoredFunction& function : functions) {
+        std::int32_t params = 0;
+        ar >> function.name >> function.body >> function.description >> params;
+        function.params.resize(static_cast<std::size_t>(params));
+        for (CString& param : function.params)
+            ar >> param;
+    }
+    return functions;
+}
+
+// Every stored function is written back: defined under its own name and parameters, or kept
+// aside as it was; only one whose name a function written back holds may be left out (a second
+// record of one name). Nothing is written that was not stored. A body stored under the other
+// convention may change (re-encoded).
+void CheckEveryFunctionWrittenBack(const Bytes& read, const Bytes& written)
+{
+    std::int32_t readFlag = 0, writtenFlag = 0;
+    std::vector<StoredFunction> before = ReadStoredFunctions(read, readFlag);
+    std::vector<StoredFunction> after = ReadStoredFunctions(written, writtenFlag);
+    if (readFlag != writtenFlag)
+        for (std::vector<StoredFunction>* list : {&before, &after})
+            for (StoredFunction& function : *list)
+                function.body.Empty();
+    std::vector<StoredFunction> unmatched = after;
+    for (const StoredFunction& stored : before) {
+        const auto same =
+            std::find_if(unmatched.begin(), unmatched.end(),
+                         [&](const StoredFunction& f) { return f.Key() == stored.Key(); });
+        if (same != unmatched.end()) {
+            unmatched.erase(same);
+            continue;
+        }
+        const bool nameHeld = std::any_of(after.begin(), after.end(), [&](const StoredFunction& f) {
+            return f.name.CompareNoCase(stored.name) == 0;
+        });
+        if (!nameHeld)
+            FuzzFault("a stored user function is lost or written back as something else");
+    }
+    if (!unmatched.empty())
+        FuzzFault("a user function is written back that was not stored");
+}
+
+} // namespace
+
 int FuzzStoredUserFunctions(const std::uint8_t* data, std::size_t size)
 {
-    return RunSection(data, size, CCalcEngine::SerializeUserFunctions);
+    return RunSection(data, size, CCalcEngine::SerializeUserFunctions, {},
+                      CheckEveryFunctionWrittenBack);
 }
 
 int FuzzStoredUserConstants(const std::uint8_t* data, std::size_t size)
