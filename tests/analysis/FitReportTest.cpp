@@ -30,6 +30,7 @@ TEST_F(FitReportTest, LinearReportListsValuesUncertaintiesAndIntervals)
     CAnalysisResult report;
     ASSERT_EQ(fit.Fit(&report), 0);
     EXPECT_EQ(report.GetTitle(), "Linear Fit of Table1");
+    EXPECT_EQ(CLinearFit::GetModelName(0), "Straight line");
     EXPECT_EQ(ReportLabels(report),
               (Labels{"Fit to equation: ", "Result: ", "a>", "b>", "Uncertainties: ", "a>", "b>",
                       "95% Confidence Intervals:", "a>", "b>"}));

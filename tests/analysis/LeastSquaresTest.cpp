@@ -114,21 +114,6 @@ TEST(GaussJordan, RefusesWhatHasNoUniqueSolution)
     }
 }
 
-TEST(GaussJordan, ScaledSolutionKeepsTheUnitsOfEachParameter)
-{
-    // diag(d) S diag(d) x = b with S = [[1, 0.5], [0.5, 1]]: x = diag(1/d) S^-1 diag(1/d) b.
-    const double d1 = 1e8, d2 = 1e-8;
-    OneBasedMatrix a = FromRows(2, {d1 * d1, 0.5 * d1 * d2, 0.5 * d1 * d2, d2 * d2});
-    OneBasedMatrix b(2, 1);
-    b[1][1] = 3 * d1;
-    b[2][1] = 3 * d2;
-    ASSERT_EQ(SolveNormalEquations(a.Rows(), 2, b.Rows(), 1), 0);
-    EXPECT_TRUE(RelativelyNear(b[1][1], 2 / d1, 1e-14));
-    EXPECT_TRUE(RelativelyNear(b[2][1], 2 / d2, 1e-14));
-    EXPECT_TRUE(RelativelyNear(a[1][1], 4.0 / 3.0 / (d1 * d1), 1e-14));
-    EXPECT_TRUE(RelativelyNear(a[1][2], -2.0 / 3.0 / (d1 * d2), 1e-14));
-}
-
 // The Longley regression through caller-defined bases: x is the row number and each basis reads
 // its column, as a fit of table columns would.
 TEST(LinearLeastSquares, LongleyThroughColumnBasesMatchesCertifiedResults)

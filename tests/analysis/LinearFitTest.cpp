@@ -265,25 +265,4 @@ TEST_F(FitTest, EquationWithValuesIsAnExpressionInX)
     EXPECT_NEAR(engine.Evaluate(), 1.5 * 1.5 * 1.5 - 3 + 3, 1e-12) << text;
 }
 
-TEST(LinearFit, ModelTable)
-{
-    const char* names[] = {"Straight line", "Logarithmic", "Exponential", "Power",
-                           "Quadratic",     "Cubic",       "Quartic"};
-    const char* equations[] = {"a+b*x",
-                               "a+b*ln(x)",
-                               "a*b^x",
-                               "a*x^b",
-                               "a*x^2+b*x+c",
-                               "a*x^3+b*x^2+c*x+d",
-                               "a*x^4+b*x^3+c*x^2+d*x+e"};
-    for (int m = 0; m < CLinearFit::kModelCount; ++m) {
-        CLinearFit fit;
-        fit.SetModel(m);
-        EXPECT_EQ(CLinearFit::GetModelName(m), names[m]);
-        EXPECT_EQ(fit.GetEquation(), equations[m]);
-    }
-    EXPECT_EQ(CLinearFit::GetModelName(7), "");
-    EXPECT_EQ(CLinearFit::GetModelName(-1), "");
-}
-
 } // namespace

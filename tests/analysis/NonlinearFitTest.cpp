@@ -149,7 +149,9 @@ TEST_F(NonlinearFitTest, ExactLineStopsAfterTenSmallSteps)
     ApplyDefaultDeviations(sample);
     CNonlinearFit fit;
     ASSERT_EQ(fit.SetModel("a+b*x"), 0);
+    g_IndependentVariables[0].dValue = 42;
     ASSERT_EQ(fit.FitPoints(sample), 0);
+    EXPECT_EQ(g_IndependentVariables[0].dValue, 42);
     EXPECT_EQ(fit.GetInitialValue(0), 1.5);
     EXPECT_EQ(fit.GetInitialValue(1), 1.82);
     EXPECT_NEAR(fit.GetValue(1), 1.0, 1e-9);
