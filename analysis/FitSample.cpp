@@ -39,27 +39,29 @@ void ApplyDefaultDeviations(FitSample& sample)
 
 bool IsFitLayout(int layout) { return layout == TableLayoutXY || layout == TableLayoutXYSig; }
 
-int ReadFitSample(const CDataTable& table, FitSample& sample)
+int ReadFitSample(const CDataTable* table, FitSample& sample)
 {
-    const int layout = table.GetLayout();
+    const int layout = table ? table->GetLayout() : -1;
     const int columns = layout == TableLayoutXYSig ? 3 : 2;
-    if (!IsFitLayout(layout) || table.GetColumnCount() < columns)
+    if (!IsFitLayout(layout) || table->GetColumnCount() < columns)
         return ErrInvalidData;
-    const int n = table.GetRowCount();
+    const int n = table->GetRowCount();
+    if (n < kMinimumFitPoints)
+        return ErrTooFewDataPoints;
     for (int c = 0; c < columns; ++c)
-        if (table.GetColumn(c)->GetCount() < n)
+        if (table->GetColumn(c)->GetCount() < n)
             return ErrInvalidData;
     try {
         sample.Resize(n);
     } catch (const std::bad_alloc&) {
         return ErrOutOfMemory;
     }
-    const double* x = table.GetColumn(0)->GetData();
-    const double* y = table.GetColumn(1)->GetData();
+    const double* x = table->GetColumn(0)->GetData();
+    const double* y = table->GetColumn(1)->GetData();
     std::copy(x + 1, x + n + 1, sample.x.begin() + 1);
     std::copy(y + 1, y + n + 1, sample.y.begin() + 1);
     if (columns == 3) {
-        const double* s = table.GetColumn(2)->GetData();
+        const double* s = table->GetColumn(2)->GetData();
         std::copy(s + 1, s + n + 1, sample.s.begin() + 1);
     }
     if (const int code = CheckSampleFinite(sample))

@@ -31,7 +31,10 @@ void ApplyDefaultDeviations(FitSample& sample);
 // True for the table layouts a fit reads: x and y (1), or x, y and the deviation of y (2).
 bool IsFitLayout(int layout);
 
+// Fewest points a fit of a table accepts.
+constexpr int kMinimumFitPoints = 3;
+
 // The points of a table: columns 1 and 2, and column 3 in layout 2 (zeros in layout 1), with
-// the default deviations applied. 15 "Invalid data" for another layout, 13 for a value that is
-// not finite, 33 without memory.
-int ReadFitSample(const CDataTable& table, FitSample& sample);
+// the default deviations applied. 15 "Invalid data" without a table or for another layout, 52
+// under kMinimumFitPoints rows, 13 for a value that is not finite, 33 without memory.
+int ReadFitSample(const CDataTable* table, FitSample& sample);

@@ -107,7 +107,7 @@ int CLinearFit::FitPoints(const FitSample& sample)
 {
     const int n = sample.Count();
     const int m = GetParameterCount();
-    if (n < 3)
+    if (n < kMinimumFitPoints)
         return ErrTooFewDataPoints;
     if (const int code = CheckSampleFinite(sample))
         return code;
@@ -152,12 +152,8 @@ int CLinearFit::FitPoints(const FitSample& sample)
 
 int CLinearFit::Fit(CAnalysisResult* report)
 {
-    if (!m_pTable || !IsFitLayout(m_pTable->GetLayout()))
-        return ErrInvalidData;
-    if (m_pTable->GetRowCount() < 3)
-        return ErrTooFewDataPoints;
     FitSample sample;
-    if (const int code = ReadFitSample(*m_pTable, sample))
+    if (const int code = ReadFitSample(m_pTable, sample))
         return code;
     if (const int code = FitPoints(sample))
         return code;

@@ -209,7 +209,7 @@ int CNonlinearFit::FitPoints(const FitSample& sample)
     if (m_strModel.IsEmpty())
         return 0;
     const int n = sample.Count();
-    if (n < 3)
+    if (n < kMinimumFitPoints)
         return ErrTooFewDataPoints;
     const int m = GetParameterCount();
     for (int i = 0; i < m; ++i) {
@@ -241,12 +241,8 @@ int CNonlinearFit::Fit()
 {
     if (m_strModel.IsEmpty())
         return 0;
-    if (!m_pTable || !IsFitLayout(m_pTable->GetLayout()))
-        return ErrInvalidData;
-    if (m_pTable->GetRowCount() < 3)
-        return ErrTooFewDataPoints;
     FitSample sample;
-    if (const int code = ReadFitSample(*m_pTable, sample))
+    if (const int code = ReadFitSample(m_pTable, sample))
         return code;
     return FitPoints(sample);
 }

@@ -1,5 +1,6 @@
 // Evaluation speed of parsed expressions over 100,000 points, side by side with muparser on the
 // same expressions; prints our time / muparser time for each.
+#include "bench/TimeReporter.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineStartup.h"
 #include "engine/LocaleSeparators.h"
@@ -9,7 +10,6 @@
 #include <muParser.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -70,31 +70,16 @@ void EvaluateMuparser(benchmark::State& state, const BenchExpression& e)
     }
 }
 
-// Keeps each run's time per iteration so that the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        // With repetitions the median stands for the expression; a single run stands for itself.
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
+void PrintRatios(const TimeReporter& reporter)
+{
+    std::printf("\nours / muparser per expression (%d points):\n", kPoints);
+    for (const BenchExpression& e : kExpressions) {
+        const double ours = reporter.TimeOf(std::string("ours/") + e.label);
+        const double theirs = reporter.TimeOf(std::string("muparser/") + e.label);
+        if (ours >= 0 && theirs > 0)
+            std::printf("  %-14s %6.2f\n", e.label, ours / theirs);
     }
-    void PrintRatios() const
-    {
-        std::printf("\nours / muparser per expression (%d points):\n", kPoints);
-        for (const BenchExpression& e : kExpressions) {
-            const auto ours = m_times.find(std::string("ours/") + e.label);
-            const auto theirs = m_times.find(std::string("muparser/") + e.label);
-            if (ours != m_times.end() && theirs != m_times.end() && theirs->second > 0)
-                std::printf("  %-14s %6.2f\n", e.label, ours->second / theirs->second);
-        }
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
+}
 
 } // namespace
 
@@ -112,9 +97,9 @@ int main(int argc, char** argv)
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    TimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    PrintRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "analysis/LinearFit.h"
 #include "analysis/MatrixObject.h"
 #include "analysis/NonlinearFit.h"
+#include "bench/TimeReporter.h"
 #include "engine/EngineStartup.h"
 #include "engine/LocaleSeparators.h"
 #include "plot/AnalysisResult.h"
@@ -14,7 +15,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
@@ -114,30 +114,16 @@ void Inverse(benchmark::State& state)
     }
 }
 
-// Keeps each case's time so that the ratios to the targets can be printed at the end.
-class TargetReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
+void PrintRatios(const TimeReporter& reporter)
+{
+    std::printf("\ntime / target:\n");
+    for (const BenchCase& c : kCases) {
+        const double ms = reporter.TimeOf(c.label);
+        if (ms >= 0)
+            std::printf("  %-16s %8.1f ms  target %5.0f ms  ratio %5.2f\n", c.label, ms, c.targetMs,
+                        ms / c.targetMs);
     }
-    void PrintRatios() const
-    {
-        std::printf("\ntime / target:\n");
-        for (const BenchCase& c : kCases) {
-            const auto found = m_times.find(c.label);
-            if (found != m_times.end())
-                std::printf("  %-16s %8.1f ms  target %5.0f ms  ratio %5.2f\n", c.label,
-                            found->second, c.targetMs, found->second / c.targetMs);
-        }
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
+}
 
 } // namespace
 
@@ -152,9 +138,9 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark(kCases[2].label, LogisticFit)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(kCases[3].label, Inverse)->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
-    TargetReporter reporter;
+    TimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    PrintRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }
