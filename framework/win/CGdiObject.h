@@ -61,6 +61,14 @@ public:
     {
         return AttachCreated(::CreatePenIndirect(lpLogPen));
     }
+    // A geometric or cosmetic pen through ExtCreatePen: end caps, joins and brush-drawn wide
+    // styled lines (nPenStyle may carry PS_GEOMETRIC and PS_ENDCAP_* bits).
+    BOOL CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0,
+                   const DWORD* lpStyle = nullptr)
+    {
+        return AttachCreated(::ExtCreatePen(DWORD(nPenStyle), DWORD(nWidth), pLogBrush,
+                                            DWORD(nStyleCount), lpStyle));
+    }
     int GetLogPen(LOGPEN* pLogPen) const { return GetObject(sizeof(LOGPEN), pLogPen); }
 };
 

@@ -136,6 +136,24 @@ BEGIN_MESSAGE_MAP(CPaintCounter, CWnd)
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
+TEST(Drawing, WideDashedPenHasFlatEnds)
+{
+    const LOGBRUSH brush = {BS_SOLID, kRed, 0};
+    CPen pen;
+    ASSERT_TRUE(pen.CreatePen(PS_DASH | PS_GEOMETRIC | PS_ENDCAP_FLAT, 6, &brush));
+    EXPECT_EQ(::GetObjectType(pen.m_hObject), DWORD(OBJ_EXTPEN));
+    const CDibImage image = AfxDrawToDib(40, 20, [&](CDC& dc) {
+        dc.FillSolidRect(0, 0, 40, 20, kWhite);
+        CPen* pOld = dc.SelectObject(&pen);
+        dc.MoveTo(10, 10);
+        dc.LineTo(30, 10);
+        dc.SelectObject(pOld);
+    });
+    EXPECT_EQ(image.Pixel(12, 10), kRed) << "inside the first dash";
+    EXPECT_EQ(image.Pixel(8, 10), kWhite) << "a flat end adds nothing before the start";
+    EXPECT_EQ(image.Pixel(12, 8), kRed) << "six pixels wide";
+}
+
 TEST(Drawing, PaintDCValidatesTheUpdateRegion)
 {
     CPaintCounter wnd;

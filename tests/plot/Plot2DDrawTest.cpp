@@ -1,0 +1,342 @@
+// What a 2-D plot draws, recorded on a canvas that measures 6 pixels per character and 10 high:
+// ticks, labels and their placement, the grid, graphs broken at poles, markers, marks,
+// failures and fitting.
+#include "plot/Plot2D.h"
+#include "tests/plot/PlotTestSupport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+
+struct RecordingOwner : IPlotOwner {
+    std::vector<int> failed;
+    int measured = 0;
+    void OnItemDrawFailed(int index) override { failed.push_back(index); }
+    CSize MeasureText(const LOGFONTA&, const CString& text) override
+    {
+        ++measured;
+        return CSize(7 * text.GetLength(), 12);
+    }
+};
+
+class Plot2DDraw : public PlotTest {
+protected:
+    void SetUp() override
+    {
+        PlotTest::SetUp();
+        m_plot.m_pEngine = &m_engine;
+        m_plot.SetPlotAreaPercent(80);
+        m_plot.Layout(0, 0, 500, 400); // plot rectangle 40, 40, 460, 360
+    }
+    RecordingCanvas Draw()
+    {
+        RecordingCanvas canvas;
+        m_plot.Draw(canvas);
+        return canvas;
+    }
+    static std::vector<std::string> Labels(const RecordingCanvas& c)
+    {
+        std::vector<std::string> texts = c.Texts();
+        texts.erase(std::remove_if(texts.begin(), texts.end(),
+                                   [](const std::string& t) { return t == "x" || t == "y"; }),
+                    texts.end());
+        return texts;
+    }
+    const RecordingCanvas::Op* Text(const RecordingCanvas& c, const std::string& text)
+    {
+        for (const auto* op : c.Of("text")) {
+            if (op->text == text)
+                return op;
+        }
+        return nullptr;
+    }
+    CPlot2D m_plot;
+};
+
+TEST_F(Plot2DDraw, AutomaticTicksOfMinusTenToTen)
+{
+    m_plot.m_axes.m_bShowGrid = FALSE;
+    m_plot.m_axes.m_bShowAxisNames = FALSE;
+    const RecordingCanvas c = Draw();
+    const std::vector<std::string> labels = Labels(c);
+    const std::vector<std::string> x = {"-10", "-8", "-6", "-4", "-2", "0", "2", "4", "6", "8"};
+    const std::vector<std::string> y = {"-10", "-8", "-6", "-4", "-2", "2", "4", "6", "8"};
+    std::vector<std::string> expected = x;
+    expected.insert(expected.end(), y.begin(), y.end());
+    EXPECT_EQ(labels, expected) << "10 within 0.5 % of the maximum, no y label on the x axis";
+    const auto* zero = Text(c, "0");
+    ASSERT_NE(zero, nullptr);
+    EXPECT_EQ(zero->points[0].x, 250 - 3 + 3 + 4) << "the zero label moves right of the y axis";
+    EXPECT_EQ(zero->points[0].y, 200 + 2 + 2);
+    EXPECT_EQ(m_plot.m_axes.m_dXTickInterval, 2);
+    // Axis lines, two arrows of two strokes, and 19 ticks.
+    EXPECT_EQ(c.Of("line").size(), 2u + 4 + 10 + 9 + 1);
+}
+
+TEST_F(Plot2DDraw, TickStartsAndAxisCrossings)
+{
+    struct Case {
+        double x0, x1, y0, y1;
+        int type;
+        const char* firstX; // first x label
+        int yAxisAt;        // pixel of the y axis
+        int xAxisAt;        // pixel of the x axis
+    };
+    const Case cases[] = {
+        {0.5, 3.7, -1, 1, AxisTypeNormal, "0.5", 40, 200},
+        {2, 7, -10, 10, AxisTypeNormal, "2", 40, 200},
+        {2, 7, 1, 3, AxisTypeNormal, "2", 40, 360},
+        {-5, 5, -5, 5, AxisTypeFrameInside, "-5", 40, 360},
+        {2, 7, 1, 3, 3, "2", -128, 520},
+    };
+    for (const Case& k : cases) {
+        m_plot.SetRanges(k.x0, k.x1, k.y0, k.y1);
+        m_plot.m_axes.m_nAxisType = k.type;
+        m_plot.m_axes.m_bShowAxisNames = FALSE;
+        const RecordingCanvas c = Draw();
+        ASSERT_FALSE(Labels(c).empty()) << k.x0;
+        EXPECT_EQ(Labels(c).front(), k.firstX) << k.x0;
+        EXPECT_EQ(m_plot.m_axes.m_nYAxisPixel, k.yAxisAt) << k.x0;
+        EXPECT_EQ(m_plot.m_axes.m_nXAxisPixel, k.xAxisAt) << k.x0;
+    }
+}
+
+TEST_F(Plot2DDraw, LabelsFlipInsideExceptInTheFrameType)
+{
+    m_plot.m_axes.m_bShowAxisNames = FALSE;
+    m_plot.m_axes.m_bShowGrid = FALSE;
+    m_plot.SetRanges(0, 10, 0, 10); // the axes run along the bottom and left edges
+    RecordingCanvas c = Draw();
+    EXPECT_EQ(Text(c, "4")->points[0].y, 360 - 2 - 10) << "type 0: above the x axis";
+    const auto* y9 = c.Of("text").back();
+    EXPECT_EQ(y9->text, "9");
+    EXPECT_EQ(y9->points[0].x, 40 + 2 + 2) << "type 0: right of the y axis";
+
+    m_plot.m_axes.m_nAxisType = AxisTypeFrame;
+    c = Draw();
+    EXPECT_TRUE(m_plot.m_rectPlot == CRect(40 + 12 + 5, 40, 460, 360 - 10 - 5))
+        << "room for labels, measured on the canvas";
+    EXPECT_EQ(Text(c, "4")->points[0].y, 345 + 2 + 2) << "type 1: below";
+    EXPECT_EQ(c.Of("text").back()->points[0].x, 57 - 2 - 6 - 2) << "type 1: left";
+    m_plot.Layout(0, 0, 500, 400);
+    EXPECT_EQ(m_plot.m_rectPlot.left, 57) << "between drawings: the last measured size";
+
+    RecordingOwner owner;
+    m_plot.SetOwner(&owner);
+    m_plot.Layout(0, 0, 500, 400);
+    EXPECT_EQ(m_plot.m_rectPlot.left, 40 + 14 + 5) << "measured on the owner's device context";
+    EXPECT_GT(owner.measured, 0);
+}
+
+TEST_F(Plot2DDraw, LabelsComeFromTicksOrGridAndNearZeroIsZero)
+{
+    m_plot.m_axes.m_bShowAxisNames = FALSE;
+    m_plot.SetRanges(-0.3 + 1.1e-16, 0.3, -1, 1);
+    m_plot.m_axes.m_bAutoTicks = FALSE;
+    m_plot.m_axes.m_dXTickInterval = 0.1;
+    RecordingCanvas c = Draw();
+    EXPECT_NE(Text(c, "0"), nullptr);
+    for (const std::string& t : c.Texts())
+        EXPECT_EQ(t.find("e-"), std::string::npos) << t;
+
+    m_plot.m_axes.m_bShowTicks = FALSE;
+    c = Draw();
+    EXPECT_FALSE(Labels(c).empty()) << "the grid pass labels";
+    m_plot.m_axes.m_bShowGrid = FALSE;
+    c = Draw();
+    EXPECT_TRUE(Labels(c).empty());
+}
+
+TEST_F(Plot2DDraw, TickLoopsEndForTinyStepsAndHugeRanges)
+{
+    m_plot.m_axes.m_bAutoTicks = FALSE;
+    m_plot.m_axes.m_dXTickInterval = 1e-9;
+    m_plot.m_axes.m_dYTickInterval = 0.001;
+    RecordingCanvas c = Draw();
+    EXPECT_LE(c.Texts().size(), 40u) << "over 1000 ticks: the automatic step";
+    EXPECT_EQ(m_plot.m_axes.m_dXTickInterval, 1e-9) << "the stored interval stays";
+
+    m_plot.m_axes.m_bAutoTicks = TRUE;
+    for (double lo : {1e16, -1e16, 1e300}) {
+        m_plot.SetRanges(lo, lo + lo * 1e-14, -1, 1);
+        c = Draw();
+        EXPECT_LE(c.Texts().size(), 1100u) << lo;
+    }
+}
+
+TEST_F(Plot2DDraw, AxisNamesHideLabelsUnderThemInTheirOwnDrawingOnly)
+{
+    m_plot.m_axes.m_bShowGrid = FALSE;
+    m_plot.SetRanges(-10, 10.5, -10, 10.5);
+    RecordingCanvas c = Draw();
+    EXPECT_EQ(Text(c, "10"), nullptr) << "10 lies under the name x";
+    m_plot.m_axes.m_bShowAxisNames = FALSE;
+    c = Draw();
+    EXPECT_NE(Text(c, "10"), nullptr) << "no name in this drawing: nothing hidden";
+}
+
+TEST_F(Plot2DDraw, BackgroundBorderGridAndAutomaticColours)
+{
+    m_plot.m_nBorder = 3;
+    m_plot.m_crBackColor = kAutomaticColour;
+    m_plot.m_axes.m_gridLine.m_crColour = kAutomaticColour;
+    m_plot.m_axes.m_gridLine.m_nPenStyle = kAutomatic;
+    const RecordingCanvas c = Draw();
+    ASSERT_FALSE(c.ops.empty());
+    EXPECT_EQ(c.ops[0].kind, "fill");
+    EXPECT_EQ(c.ops[0].colour, 0xFFFFFFu) << "automatic background: white";
+    const auto borders = c.Of("polyline");
+    ASSERT_FALSE(borders.empty());
+    EXPECT_EQ(borders[0]->pen.nStyle, PlotPenInsideFrame);
+    EXPECT_EQ(borders[0]->pen.nWidth, 3);
+    EXPECT_EQ(borders[0]->points[0].x, 3);
+    bool gridSeen = false;
+    for (const auto* op : c.Of("line")) {
+        if (op->pen.crColour == 0xE6E6E6 && op->pen.nStyle == PlotPenDot)
+            gridSeen = true;
+    }
+    EXPECT_TRUE(gridSeen) << "automatic grid: light grey, dotted";
+}
+
+TEST_F(Plot2DDraw, GraphsBreakAtPolesAndFailuresAreReported)
+{
+    RecordingOwner owner;
+    m_plot.SetOwner(&owner);
+    m_plot.SetRanges(-3, 3, -10, 10);
+    m_plot.Layout(0, 0, 250, 250); // a plot 200 pixels high
+    m_plot.AddFunction("tan(x)", "", GraphRectangular, -3, 3);
+    m_plot.AddFunction("x+", "", GraphRectangular, -3, 3);
+    m_plot.AddFunction("sqrt(x)", "", GraphRectangular, -3, 3);
+    RecordingCanvas c;
+    EXPECT_FALSE(m_plot.Draw(c));
+    EXPECT_EQ(owner.failed, std::vector<int>{1});
+    EXPECT_EQ(m_plot.m_nFailedItem, 1);
+    std::vector<const RecordingCanvas::Op*> tan, root;
+    for (const auto* op : c.Of("polyline")) {
+        if (op->pen.crColour == 0xFF0000)
+            tan.push_back(op);
+        else if (op->pen.crColour == 0x0000FF)
+            root.push_back(op);
+    }
+    ASSERT_GE(tan.size(), 3u) << "tan(x) over -3 .. 3: three branches at least";
+    for (std::size_t i = 0; i + 1 < tan.size(); ++i) {
+        const double end = m_plot.PixelToWorldX(tan[i]->points.back().x);
+        const double start = m_plot.PixelToWorldX(tan[i + 1]->points.front().x);
+        EXPECT_NEAR(std::fabs(end), M_PI / 2, 0.1) << "runs break only at a pole";
+        EXPECT_NEAR(std::fabs(start), M_PI / 2, 0.1);
+    }
+    ASSERT_EQ(root.size(), 1u);
+    EXPECT_EQ(root[0]->points.front().x, m_plot.WorldToPixelX(0.0075)) << "starts at x >= 0";
+    EXPECT_TRUE(m_plot.GetItem(2)->m_bDrawn);
+    EXPECT_FALSE(m_plot.GetItem(1)->m_bDrawn);
+    const auto clip = c.Of("clip");
+    ASSERT_EQ(clip.size(), 1u);
+    EXPECT_EQ(CRect(clip[0]->rect), m_plot.m_rectPlot);
+}
+
+TEST_F(Plot2DDraw, MarkersOnRowsBothColumnsHold)
+{
+    TestTable table;
+    table.x = {0, 1, 2};
+    table.y = {0, 5};
+    auto* g = new CFunctionPlot;
+    g->m_bMarkersOnly = TRUE;
+    g->AttachDataTable(&table);
+    m_plot.AddItem(g);
+    RecordingCanvas c = Draw();
+    std::vector<RECT> squares;
+    for (const auto* op : c.Of("fill")) {
+        if (op->rect.right - op->rect.left == 8)
+            squares.push_back(op->rect);
+    }
+    ASSERT_EQ(squares.size(), 2u);
+    EXPECT_EQ(squares[0].left, 250 - 4);
+    EXPECT_EQ(squares[0].bottom, 200 + 4);
+    table.layout = 3;
+    c = Draw();
+    for (const auto* op : c.Of("fill"))
+        EXPECT_NE(op->rect.right - op->rect.left, 8) << "layout 3: no markers";
+    EXPECT_EQ(m_plot.HitTest(0, 0), -1) << "markers only: never hit; the y axis";
+}
+
+TEST_F(Plot2DDraw, MarksAreErasedWhereTheyWereDrawn)
+{
+    m_plot.m_nSteps = 10;
+    m_plot.AddFunction("x", "", GraphRectangular, -10, 10);
+    CFunctionPlot* g = m_plot.GetItem(0);
+    Draw();
+    RecordingCanvas marks;
+    g->DrawMarks(marks);
+    EXPECT_EQ(marks.Of("invert").size(), 8u) << "fewer than 20 points: every inner point";
+    g->DrawMarks(marks);
+    EXPECT_EQ(marks.Of("invert").size(), 8u) << "already shown";
+    m_plot.Layout(0, 0, 800, 600); // another size before the erase
+    Draw();
+    RecordingCanvas erase;
+    g->EraseMarks(erase);
+    const auto drawn = marks.Of("invert"), erased = erase.Of("invert");
+    ASSERT_EQ(erased.size(), drawn.size());
+    for (std::size_t i = 0; i < drawn.size(); ++i)
+        EXPECT_EQ(CRect(erased[i]->rect), CRect(drawn[i]->rect)) << i;
+    EXPECT_FALSE(g->m_bMarksShown);
+
+    m_plot.m_nSteps = 400;
+    g->m_bResample = TRUE;
+    Draw();
+    RecordingCanvas many;
+    g->DrawMarks(many);
+    EXPECT_EQ(many.Of("invert").size(), 19u) << "every twentieth of 400";
+}
+
+TEST_F(Plot2DDraw, HitTestsFindGraphsThenAxes)
+{
+    m_plot.AddFunction("x", "", GraphRectangular, -10, 10);
+    Draw();
+    struct Case {
+        double x, y;
+        int hit;
+    };
+    for (const Case c : {Case{5, 5.2, 0}, Case{0.1, -8, -1}, Case{-7, 0.2, -2}, Case{5, -5, -3}})
+        EXPECT_EQ(m_plot.HitTest(c.x, c.y), c.hit) << c.x << "," << c.y;
+    EXPECT_EQ(m_plot.HitTestPixel(m_plot.WorldToPixelX(2), m_plot.WorldToPixelY(2)), 0);
+}
+
+TEST_F(Plot2DDraw, NothingWithoutEngineAndBackgroundOnlyWithoutRoom)
+{
+    m_plot.AddFunction("x", "", GraphRectangular, -10, 10);
+    m_plot.m_pEngine = nullptr;
+    RecordingCanvas c;
+    EXPECT_TRUE(m_plot.Draw(c));
+    EXPECT_TRUE(c.ops.empty());
+    m_plot.m_pEngine = &m_engine;
+    m_plot.m_nBorder = 10;
+    m_plot.Layout(0, 0, 10, 10); // the border leaves no plot rectangle
+    c = Draw();
+    EXPECT_EQ(c.ops[0].kind, "fill");
+    EXPECT_TRUE(c.Of("text").empty());
+    EXPECT_TRUE(c.Of("clip").empty());
+}
+
+TEST_F(Plot2DDraw, AutomaticFitComesBeforeTheAxes)
+{
+    m_plot.m_bAutoFit = TRUE;
+    m_plot.m_axes.m_bShowAxisNames = FALSE;
+    m_plot.AddFunction("5+a", "100*a", GraphParametric, 0, 1);
+    m_engine.DefineVariable("a", 1, true);
+    const RecordingCanvas c = Draw();
+    EXPECT_EQ(m_plot.m_dYMax, 100);
+    EXPECT_NE(Text(c, "99.5"), nullptr) << "the axes show the fitted range";
+}
+
+TEST_F(Plot2DDraw, LabelFontGrowsWithThePrinterScale)
+{
+    RecordingCanvas c;
+    m_plot.Draw(c, 600.0 / 96);
+    const auto fonts = c.Of("font");
+    ASSERT_FALSE(fonts.empty());
+    EXPECT_EQ(int(fonts.back()->colour), -69) << "-11 pixels times 6.25";
+}
+
+} // namespace

@@ -1,0 +1,280 @@
+// The plots on real device contexts under Wine: pixels of a DIB section, records of an
+// enhanced metafile, renders, and the owner window's failure message.
+#include "tests/support/GuiTestSupport.h"
+#include "plot/DCPlotCanvas.h"
+#include "plot/Plot2D.h"
+#include "plot/Plot3DScene.h"
+#include "tests/plot/PlotTestSupport.h"
+
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <string>
+
+namespace {
+
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kRed = RGB(255, 0, 0);
+
+// Texts and cell polygons recorded in a metafile.
+struct MetafileRecords {
+    std::map<std::string, int> texts;
+    int polygons = 0;
+    std::string description;
+};
+
+int CALLBACK CollectRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data)
+{
+    auto& out = *reinterpret_cast<MetafileRecords*>(data);
+    if (record->iType == EMR_EXTTEXTOUTW) {
+        const auto* r = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+        const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(r) +
+                                                             r->emrtext.offString);
+        std::string text;
+        for (DWORD i = 0; i < r->emrtext.nChars; ++i)
+            text += char(chars[i]);
+        ++out.texts[text];
+    } else if (record->iType == EMR_EXTTEXTOUTA) {
+        const auto* r = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
+        const char* chars = reinterpret_cast<const char*>(r) + r->emrtext.offString;
+        ++out.texts[std::string(chars, r->emrtext.nChars)];
+    } else if (record->iType == EMR_POLYGON16 || record->iType == EMR_POLYGON) {
+        ++out.polygons;
+    }
+    return 1;
+}
+
+MetafileRecords Records(HENHMETAFILE hMeta)
+{
+    MetafileRecords out;
+    const UINT n = ::GetEnhMetaFileDescriptionA(hMeta, 0, nullptr);
+    if (n > 0 && n != GDI_ERROR) {
+        std::string d(n, '\0');
+        ::GetEnhMetaFileDescriptionA(hMeta, n, d.data());
+        out.description = d.c_str();
+    }
+    ::EnumEnhMetaFile(nullptr, hMeta, CollectRecord, &out, nullptr);
+    return out;
+}
+
+class PlotWin : public PlotTest {
+protected:
+    void SetUp() override
+    {
+        PlotTest::SetUp();
+        m_plot.m_pEngine = &m_engine;
+        m_plot.SetPlotAreaPercent(100);
+        m_plot.Layout(0, 0, 200, 200); // 10 pixels per unit, origin at (100, 100)
+        m_plot.m_axes.m_bShowAxisNames = FALSE;
+        m_plot.m_axes.m_bShowLabels = FALSE;
+        m_plot.m_axes.m_gridLine.m_nPenStyle = PlotPenSolid;
+    }
+    CDibImage Render(int w = 200, int h = 200)
+    {
+        return AfxDrawToDib(w, h, [&](CDC& dc) { m_plot.Draw(&dc); });
+    }
+    static int CountInColumn(const CDibImage& image, int x, COLORREF colour)
+    {
+        int n = 0;
+        for (int y = 0; y < image.height; ++y)
+            n += image.Pixel(x, y) == colour;
+        return n;
+    }
+    CPlot2D m_plot;
+};
+
+TEST_F(PlotWin, BackgroundAxesGridAndCurveLandOnTheirPixels)
+{
+    m_plot.m_crBackColor = RGB(250, 250, 240);
+    m_plot.AddFunction("x", "", GraphRectangular, -10, 10);
+    m_plot.GetItem(0)->m_crColour = kRed;
+    const CDibImage image = Render();
+    EXPECT_EQ(image.Pixel(130, 170), RGB(250, 250, 240)) << "background";
+    EXPECT_EQ(image.Pixel(100, 37), kBlack) << "the y axis at X(0)";
+    EXPECT_EQ(image.Pixel(37, 100), kBlack) << "the x axis at Y(0)";
+    EXPECT_EQ(image.Pixel(20, 37), RGB(0xE1, 0xE1, 0xE1)) << "a grid line at x = -8";
+    bool curve = false;
+    for (int dy = -1; dy <= 1; ++dy)
+        curve = curve || image.Pixel(150, 50 + dy) == kRed;
+    EXPECT_TRUE(curve) << "y = x passes (5, 5)";
+}
+
+TEST_F(PlotWin, NoLineCrossesAPole)
+{
+    m_plot.SetRanges(-3, 3, -10, 10);
+    m_plot.m_axes.m_bShowGrid = FALSE;
+    m_plot.AddFunction("tan(x)", "", GraphRectangular, -3, 3);
+    m_plot.GetItem(0)->m_crColour = kRed;
+    const CDibImage image = Render();
+    const int pole = m_plot.WorldToPixelX(std::numbers::pi / 2);
+    for (int x = pole - 1; x <= pole + 1; ++x)
+        EXPECT_LT(CountInColumn(image, x, kRed), 60) << "column " << x;
+    EXPECT_GT(CountInColumn(image, m_plot.WorldToPixelX(0), kRed), 0);
+}
+
+TEST_F(PlotWin, MarkersAreEightByEightAndGraphsStayInsideThePlot)
+{
+    TestTable table;
+    table.x = {5};
+    table.y = {5};
+    auto* data = new CFunctionPlot;
+    data->AttachDataTable(&table);
+    data->m_crColour = RGB(0, 0, 200);
+    m_plot.AddItem(data);
+    m_plot.AddFunction("3*x", "", GraphRectangular, -10, 10);
+    m_plot.GetItem(1)->m_crColour = kRed;
+    m_plot.SetPlotAreaPercent(80); // plot rectangle 20, 20, 180, 180
+    m_plot.m_axes.m_bShowGrid = FALSE;
+    const CDibImage image = Render();
+    const CPoint p = m_plot.WorldToPixel(5, 5);
+    for (int d = -4; d <= 3; ++d) {
+        EXPECT_EQ(image.Pixel(p.x + d, p.y - 4), kBlack) << d;
+        EXPECT_EQ(image.Pixel(p.x - 4, p.y + d), kBlack) << d;
+    }
+    EXPECT_NE(image.Pixel(p.x - 5, p.y), kBlack);
+    EXPECT_NE(image.Pixel(p.x + 4, p.y), kBlack);
+    int outside = 0;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            if ((x < 20 || x >= 180 || y < 20 || y >= 180) && image.Pixel(x, y) == kRed)
+                ++outside;
+        }
+    }
+    EXPECT_EQ(outside, 0) << "clipped to the plot rectangle";
+}
+
+TEST_F(PlotWin, MarksEraseToTheSamePixelsAfterARenderAtAnotherSize)
+{
+    m_plot.AddFunction("x/2", "", GraphRectangular, -10, 10);
+    const CDibImage plain = Render();
+    const CDibImage erased = AfxDrawToDib(200, 200, [&](CDC& dc) {
+        m_plot.Draw(&dc);
+        CDCPlotCanvas canvas(dc);
+        m_plot.GetItem(0)->DrawMarks(canvas);
+        HBITMAP hBitmap = m_plot.RenderToBitmap(333, 111);
+        ::DeleteObject(hBitmap);
+        m_plot.GetItem(0)->EraseMarks(canvas);
+    });
+    ASSERT_EQ(erased.pixels.size(), plain.pixels.size());
+    EXPECT_TRUE(erased.pixels == plain.pixels);
+    const CDibImage marked = AfxDrawToDib(200, 200, [&](CDC& dc) {
+        m_plot.Draw(&dc);
+        CDCPlotCanvas canvas(dc);
+        m_plot.GetItem(0)->DrawMarks(canvas);
+    });
+    EXPECT_FALSE(marked.pixels == plain.pixels) << "the marks do show";
+}
+
+TEST_F(PlotWin, RendersKeepTheWindowLayoutAndNameTheMetafile)
+{
+    m_plot.m_axes.m_bShowLabels = TRUE;
+    HBITMAP hBitmap = m_plot.RenderToBitmap(300, 120);
+    ASSERT_NE(hBitmap, nullptr);
+    BITMAP bm = {};
+    ::GetObjectA(hBitmap, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 300);
+    EXPECT_EQ(bm.bmHeight, 120);
+    ::DeleteObject(hBitmap);
+    EXPECT_TRUE(m_plot.m_rectWindow == CRect(0, 0, 200, 200)) << "the layout is put back";
+
+    HENHMETAFILE hMeta = m_plot.RenderToMetafile(0, 0); // the window's size
+    ASSERT_NE(hMeta, nullptr);
+    const MetafileRecords records = Records(hMeta);
+    ::DeleteEnhMetaFile(hMeta);
+    EXPECT_EQ(records.description, "the_name");
+    EXPECT_EQ(records.texts.count("-8"), 1u);
+    EXPECT_EQ(records.texts.count("0"), 1u) << "x has its zero label, y not";
+    EXPECT_EQ(records.texts.count("10"), 0u);
+}
+
+TEST_F(PlotWin, FailingGraphPostsItsIndexToTheOwnerWindow)
+{
+    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr,
+                                  nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    m_plot.SetOwnerWindow(hWnd);
+    m_plot.AddFunction("x", "", GraphRectangular, -1, 1);
+    m_plot.AddFunction("sin(", "", GraphRectangular, -1, 1);
+    CDibImage image = AfxDrawToDib(50, 50, [&](CDC& dc) { EXPECT_FALSE(m_plot.Draw(&dc)); });
+    MSG msg = {};
+    ASSERT_TRUE(::PeekMessageA(&msg, hWnd, WM_USER + 1, WM_USER + 1, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+    EXPECT_EQ(msg.lParam, 1);
+    EXPECT_FALSE(::PeekMessageA(&msg, hWnd, WM_USER + 1, WM_USER + 1, PM_REMOVE));
+    m_plot.m_axes.m_nAxisType = AxisTypeFrame;
+    m_plot.Layout(0, 0, 200, 200);
+    EXPECT_GT(m_plot.m_rectPlot.left, 5) << "the frame label measured on the window";
+    m_plot.SetOwnerWindow(nullptr);
+    ::DestroyWindow(hWnd);
+}
+
+class SceneWin : public PlotTest {
+protected:
+    void SetUp() override
+    {
+        PlotTest::SetUp();
+        m_scene.m_pEngine = &m_engine;
+        m_scene.SetRect(0, 0, 200, 200);
+        m_surface = new CSurfacePlot;
+        m_surface->SetResolution(0);
+        m_surface->m_crFillColour = RGB(0, 0, 255);
+        m_scene.AddSurface(m_surface);
+        m_scene.m_nAxisType = SceneAxesNone;
+    }
+    COLORREF Centre(int style)
+    {
+        m_surface->SetFillStyle(style);
+        const CDibImage image =
+            AfxDrawToDib(200, 200, [&](CDC& dc) { m_scene.Draw(&dc, nullptr); });
+        return image.Pixel(100, 100);
+    }
+    CPlot3DScene m_scene;
+    CSurfacePlot* m_surface = nullptr;
+};
+
+TEST_F(SceneWin, FillStylesPaintTheirColours)
+{
+    m_surface->SetExpression("0");
+    m_surface->SetView(0.3, 0.5, 1000);
+    EXPECT_EQ(Centre(FillSolid), RGB(0, 0, 255));
+    EXPECT_EQ(Centre(FillHiddenLine), kWhite) << "cells in the background colour";
+    EXPECT_EQ(Centre(FillWireframe), kWhite) << "hollow cells";
+    m_surface->SetLight(0.3, std::numbers::pi, 1000);
+    EXPECT_EQ(Centre(FillShaded), RGB(0, 0, 255)) << "light behind: the fill colour";
+    m_surface->SetLight(0.3, 0.5, 1000);
+    const COLORREF lit = Centre(FillShaded);
+    EXPECT_NE(lit, RGB(0, 0, 255)) << "lit from the front: lighter";
+    EXPECT_EQ(GetBValue(lit), 255);
+}
+
+TEST_F(SceneWin, MetafileHoldsTheCellsAndTheTickLabels)
+{
+    m_scene.m_nAxisType = SceneAxesOrigin;
+    m_surface->SetExpression("x*y/3"); // z over -3 .. 3 like x and y
+    m_surface->SetFillStyle(FillSolid);
+    HENHMETAFILE hMeta = m_scene.RenderToMetafile(400, 300);
+    ASSERT_NE(hMeta, nullptr);
+    const MetafileRecords records = Records(hMeta);
+    ::DeleteEnhMetaFile(hMeta);
+    EXPECT_EQ(records.polygons, 49);
+    for (const char* t : {"-3.0", "-1.5", "1.5", "3.0"})
+        EXPECT_EQ(records.texts.count(t) ? records.texts.at(t) : 0, 3) << t;
+    EXPECT_EQ(records.texts.count("0.0") ? records.texts.at("0.0") : 0, 1)
+        << "y and z leave out 0.0";
+    EXPECT_EQ(m_scene.m_rect.right, 200) << "the scene's rectangle is put back";
+}
+
+TEST_F(SceneWin, TwoContextsGetTheSamePicture)
+{
+    m_surface->SetFillStyle(FillShadedGrid);
+    const CDibImage one = AfxDrawToDib(200, 200, [&](CDC& dc) { m_scene.Draw(&dc, nullptr); });
+    CDibImage second;
+    const CDibImage first = AfxDrawToDib(200, 200, [&](CDC& dc) {
+        second = AfxDrawToDib(200, 200, [&](CDC& dc2) { m_scene.Draw(&dc, &dc2); });
+    });
+    EXPECT_TRUE(first.pixels == one.pixels);
+    EXPECT_TRUE(second.pixels == one.pixels);
+}
+
+} // namespace
