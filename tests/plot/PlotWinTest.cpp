@@ -1,10 +1,10 @@
 // The plots on real device contexts under Wine: pixels of a DIB section, records of an
 // enhanced metafile, renders, and the owner window's failure message.
-#include "tests/support/GuiTestSupport.h"
 #include "plot/DCPlotCanvas.h"
 #include "plot/Plot2D.h"
 #include "plot/Plot3DScene.h"
 #include "tests/plot/PlotTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <cmath>
 #include <map>
