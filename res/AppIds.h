@@ -1,10 +1,135 @@
 #pragma once
-// Resource ids of the application core.
+// Resource ids of the application core: the main frame, its menus, tool bars, tab bar and
+// explorer, the program's images and texts, and the tool windows.
+
+// The document template: menu with the data menus, accelerators, program icon, the document
+// string and the fuller tool bar.
+#define IDR_MAINFRAME 128
+// The menu bar's menu and tool bar.
+#define IDR_MENUBAR 261
+// The fullest menu, with an Import submenu; no window loads it.
+#define IDR_FULLMENU 248
+// Pop-up menus: the tab bar's "Toggle Views", the explorer's folders, and one context menu per
+// kind of project item.
+#define IDR_TOGGLE_VIEWS 228
+#define IDR_EXPLORER_FOLDERS 156
+#define IDR_CONTEXT_TABLE 229
+#define IDR_CONTEXT_DATA_GRAPH 235
+#define IDR_CONTEXT_GRAPH 236
+#define IDR_CONTEXT_LIST 237
+#define IDR_CONTEXT_MATRIX 238
+#define IDR_CONTEXT_GRAPH3D 239
+#define IDR_CONTEXT_DEFAULT 243
+
+// Images: the tab bar's strip and the caption strips' small buttons.
+#define IDB_VIEW_TABS 147
+#define IDB_CAPTION_BUTTONS 5006
+
+// The explorer's icons, in the order of the program's small image list.
+#define IDI_FOLDER 190
+#define IDI_TABLE 191
+#define IDI_ITEM_2 193
+#define IDI_ITEM_3 194
+#define IDI_ITEM_4 195
+#define IDI_GRAPH 196
+#define IDI_ITEM_6 197
+#define IDI_LIST 199
+#define IDI_ITEM_8 200
+#define IDI_MATRIX 192
+#define IDI_VARIABLES 201
+#define IDI_EXPRESSION_VARIABLES 202
+#define IDI_SOLVER_EQUATIONS 203
+#define IDI_SOLVER_MODEL 204
+#define IDI_USER_DEFINED 205
+#define IDI_CONSTANTS 206
+#define IDI_FUNCTIONS 210
+#define IDI_CONVERSIONS 208
+#define IDI_PREDEFINED 209
+#define IDI_FAILED_GRAPH 213
+#define IDI_GRAPH_3D 250
+
+// Child windows of the tab bar, the explorer and the side bar.
+#define IDC_SIDEBAR_PAGER 101
+#define IDC_SIDEBAR_LIST 102
+#define IDC_EXPLORER_CAPTION 103
+#define IDC_EXPLORER_CLOSE 104
+#define IDC_EXPLORER_TREE 105
+#define IDC_VIEW_TABS 120
 
 // Confirmation of a deletion or an overwrite, with a box for not asking again.
 #define IDD_CONFIRM_DELETE 225
 #define IDC_CONFIRM_QUESTION 1330
 #define IDC_CONFIRM_DONTASK 1331
+
+// The unit converter.
+#define IDD_UNIT_CONVERTER 144
+#define IDC_CONVERTER_STARTUP 1020
+#define IDC_CONVERTER_STARTUP_USER 1021
+#define IDC_CONVERTER_STARTUP_LAST 1022
+#define IDC_CONVERTER_CATEGORY 1033
+#define IDC_CONVERTER_FROM_UNIT 1034
+#define IDC_CONVERTER_TO_UNIT 1035
+#define IDC_CONVERTER_CONVERT 1083
+#define IDC_CONVERTER_HELP 1084
+#define IDC_CONVERTER_FROM_VALUE 1085
+#define IDC_CONVERTER_TO_VALUE 1086
+#define IDC_CONVERTER_OPTIONS 1087
+#define IDC_CONVERTER_COLLAPSED 1088
+#define IDC_CONVERTER_LOG 1090
+
+// The finance box.
+#define IDD_FINANCE_BOX 250
+#define IDC_FINANCE_RATE 1002
+#define IDC_FINANCE_CALC_RATE 1005
+#define IDC_FINANCE_CALC_FV 1006
+#define IDC_FINANCE_CALC_NPER 1007
+#define IDC_FINANCE_CALC_PMT 1008
+#define IDC_FINANCE_PAYMENT 1053
+#define IDC_FINANCE_TIMING 1055
+#define IDC_FINANCE_FREQUENCY 1056
+#define IDC_FINANCE_DURATION 1057
+#define IDC_FINANCE_PV 1058
+#define IDC_FINANCE_FV 1059
+#define IDC_FINANCE_CALC_PV 1060
+#define IDC_FINANCE_HELP 1061
+#define IDC_FINANCE_CLOSE 1062
+
+// Commands of the tab bar: one arrangement of the panes each.
+#define ID_VIEW_SHOW_WORKSPACE 121
+#define ID_VIEW_SHOW_GRID 122
+#define ID_VIEW_SHOW_PLOT2D 123
+#define ID_VIEW_SHOW_ALL 127
+#define ID_VIEW_SHOW_PLOT3D 136
+
+// View menu and "Toggle Views".
+#define ID_VIEW_PROJECT_EXPLORER 32941
+#define ID_VIEW_TOGGLE_WORKSPACE 33068
+#define ID_VIEW_TOGGLE_PLOT2D 33069
+#define ID_VIEW_TOGGLE_PLOT3D 33070
+#define ID_VIEW_TOGGLE_GRID 33071
+
+// File, Tools and Help commands of the application core.
+#define ID_FILE_PRINT_WORKSPACE 32851
+#define ID_FILE_PRINT_GRID 32859
+#define ID_PRINT_WORKSPACE 33072
+#define ID_PRINT_GRID 33075
+#define ID_FILE_PRINT_PREVIEW_WORKSPACE 33092
+#define ID_TOOLS_FINANCE_BOX 32801
+#define ID_TOOLS_UNIT_CONVERTER 32802
+#define ID_WORKSPACE_OPTIONS 32911
+#define ID_WORKSPACE_INSERT_PLOT2D 32927
+#define ID_TOOLS_OPTIONS 32940
+#define ID_HELP_CONTENTS 33086
+#define ID_HELP_HOMEPAGE 33089
+
+// The Import submenu of the fullest menu (no command handles them).
+#define ID_IMPORT_DATA_TABLE 33101
+#define ID_IMPORT_LIST 33102
+#define ID_IMPORT_MATRIX 33103
+
+// Texts: the company key of the settings and the status bar's coordinate pane.
+#define IDS_COMPANY 132
+#define IDS_INDICATOR_COORDINATES 33099
 
 // Texts of the program's field checks and messages.
 #define IDS_ENTER_EQUATION 61447
@@ -20,3 +145,27 @@
 #define IDS_TOO_FEW_POINTS 61468
 #define IDS_FIELD_MISSING 61469
 #define IDS_INVALID_RANGE 38794
+
+// Ids the framework also knows (0xE000 and above).
+#define IDS_APP_TITLE 57344
+#define IDS_IDLE_MESSAGE 57345
+#define IDM_FILE_NEW 57600
+#define IDM_FILE_OPEN 57601
+#define IDM_FILE_SAVE 57603
+#define IDM_FILE_SAVE_AS 57604
+#define IDM_FILE_PRINT_SETUP 57606
+#define IDM_FILE_PRINT 57607
+#define IDM_FILE_MRU_FILE1 57616
+#define IDM_EDIT_COPY 57634
+#define IDM_EDIT_CUT 57635
+#define IDM_EDIT_PASTE 57637
+#define IDM_EDIT_UNDO 57643
+#define IDM_APP_ABOUT 57664
+#define IDM_APP_EXIT 57665
+#define IDM_NEXT_PANE 57680
+#define IDM_PREV_PANE 57681
+#define IDS_INDICATOR_CAPS 59137
+#define IDS_INDICATOR_NUM 59138
+#define IDS_INDICATOR_SCRL 59139
+#define IDS_INDICATOR_ANGLE 59394
+#define IDS_INDICATOR_BASE 59395

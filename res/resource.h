@@ -1,8 +1,8 @@
 #pragma once
-// Resource ids of the program. Ids of the framework's own resources start at 0xE000 and are
-// never used here.
+// Resource ids of the program, one header per area. Commands are shared by menus, tool bars and
+// message maps. Ids of 0xE000 and above that the framework also knows are spelled IDM_ and IDS_
+// here (the framework's own names are C++ constants); app/ResourceIdCheck.cpp holds them equal.
 
-#define IDR_MAINFRAME 128
-#define IDS_APP_TITLE 61000
-
+#include "AnalysisIds.h"
 #include "AppIds.h"
+#include "PlotIds.h"

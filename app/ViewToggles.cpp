@@ -1,0 +1,60 @@
+#include "app/ViewToggles.h"
+
+namespace {
+
+constexpr UINT kToggleBits[] = {ViewWorkspace, View2DPlot, View3DPlot, ViewGrid};
+
+struct ShowCommand {
+    UINT nID;
+    UINT mask;
+};
+constexpr ShowCommand kShowCommands[] = {
+    {121, ViewWorkspace},
+    {122, ViewGrid},
+    {123, View2DPlot},
+    {136, View3DPlot},
+    {127, View2DPlot | View3DPlot | ViewWorkspace | ViewGrid},
+};
+
+bool IsKind(int kind) { return kind >= 0 && kind < ItemTypeCount; }
+
+} // namespace
+
+UINT ViewBitOfToggle(UINT nID)
+{
+    return nID >= kFirstViewToggle && nID <= kLastViewToggle ? kToggleBits[nID - kFirstViewToggle]
+                                                             : 0;
+}
+
+BOOL ToggleViewBit(ViewLayouts& layouts, int kind, UINT bit)
+{
+    if (!IsKind(kind))
+        return FALSE;
+    DWORD& mask = layouts[std::size_t(kind)][ViewLayout::Mask];
+    mask ^= bit;
+    if (mask == 0)
+        mask = ViewWorkspace;
+    int siblings[3];
+    const int n = GetLayoutSiblings(kind, siblings);
+    for (int i = 0; i < n; ++i)
+        layouts[std::size_t(siblings[i])][ViewLayout::Mask] = mask;
+    return TRUE;
+}
+
+ViewToggleState GetViewToggleState(const ViewLayouts& layouts, int kind, UINT bit)
+{
+    ViewToggleState state;
+    if (IsKind(kind)) {
+        state.bEnable = TRUE;
+        state.bCheck = (layouts[std::size_t(kind)][ViewLayout::Mask] & bit) != 0;
+    }
+    return state;
+}
+
+UINT ViewMaskOfShowCommand(UINT nID)
+{
+    for (const ShowCommand& c : kShowCommands)
+        if (c.nID == nID)
+            return c.mask;
+    return 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include "app/ViewLayout.h"
+
+// The "Toggle Views" commands: each shows or hides one pane for the kind of the selected item.
+// The commands in id order: workspace, 2-D plot, 3-D plot, grid.
+constexpr UINT kFirstViewToggle = 33068;
+constexpr UINT kLastViewToggle = 33071;
+// The pane bit of a toggle command; 0 for any other id.
+UINT ViewBitOfToggle(UINT nID);
+
+// Flips the bit in the kind's mask (a mask left without panes shows the workspace alone) and
+// gives the new mask to the kinds that share it. FALSE, and nothing changes, for a kind
+// outside 0..15 (nothing selected).
+BOOL ToggleViewBit(ViewLayouts& layouts, int kind, UINT bit);
+
+// The menu state of a toggle: enabled while an item is selected, checked while its pane shows.
+struct ViewToggleState {
+    BOOL bEnable = FALSE;
+    BOOL bCheck = FALSE;
+};
+ViewToggleState GetViewToggleState(const ViewLayouts& layouts, int kind, UINT bit);
+
+// The tab bar's commands: one arrangement each, whatever is selected.
+// The mask of a tab command (121 workspace, 122 grid, 123 2-D plot, 136 3-D plot, 127 all);
+// 0 for any other id.
+UINT ViewMaskOfShowCommand(UINT nID);
