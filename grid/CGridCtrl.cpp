@@ -92,6 +92,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
 
 CGridCtrl::~CGridCtrl()
 {
+    m_pfnCallback = nullptr; // the data behind a virtual grid may be gone already
     DeleteAllItems();
     if (m_bTitleTips && ::IsWindow(m_TitleTip.m_hWnd))
         m_TitleTip.DestroyWindow();

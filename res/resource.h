@@ -5,4 +5,5 @@
 
 #include "AnalysisIds.h"
 #include "AppIds.h"
+#include "GridIds.h"
 #include "PlotIds.h"

@@ -2,6 +2,7 @@
 // A modal test hook that answers message boxes and runs one scripted step per idle round of a
 // modal loop; it is installed for its lifetime.
 #include "framework/core/CString.h"
+#include "framework/win/CWnd.h"
 #include "framework/win/ModalTestHook.h"
 
 #include <functional>
