@@ -384,6 +384,17 @@ void CGridBtnCellBase::OnClick(CPoint)
         ProcessButtonClick(WM_LBUTTONUP, m_sLastClickedButton);
 }
 
+void CGridBtnCellBase::OnMouseLeave()
+{
+    const int i = m_sLastClickedButton;
+    if (i < 0 || !(GetButtonState(i) & GridButtonKind::kPushed) || IsRadioGroupMember(i))
+        return;
+    SetButtonState(i, WORD(GetButtonState(i) & ~GridButtonKind::kPushed));
+    m_sLastClickedButton = -1;
+    if (CGridCtrl* pGrid = GetGrid())
+        pGrid->RedrawCell(m_iRow, m_iCol);
+}
+
 void CGridBtnCellBase::PressButton(int nRow, int nCol, int nIndex)
 {
     ProcessButtonClick(WM_LBUTTONDOWN, nIndex);

@@ -61,6 +61,8 @@ public:
     void OnClick(CPoint pointCellRelative) override;
     void OnClickDown(CPoint pointCellRelative) override;
     void OnDblClick(CPoint pointCellRelative) override;
+    // The mouse went up elsewhere: a pressed button comes up without acting.
+    void OnMouseLeave() override;
 
     // The buttons. The base stores none: its getters answer empty values.
     virtual short GetButtonCount() const { return m_sNbrButtons; }

@@ -600,9 +600,14 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         break;
     default:
         SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GridNotify::kSelChanged);
-        if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
-            pCell->OnClick(pointRelative);
-        SendMessageToParent(down.row, down.col, NM_CLICK);
+        // A press that ends over another cell (a selection dragged away) is no click.
+        if (GetCellFromPt(point) == down) {
+            if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
+                pCell->OnClick(pointRelative);
+            SendMessageToParent(down.row, down.col, NM_CLICK);
+        } else if (CGridCellBase* pPressed = GetCell(down.row, down.col)) {
+            pPressed->OnMouseLeave(); // a button pressed there comes up without acting
+        }
         break;
     }
     m_MouseMode = MOUSE_NOTHING;

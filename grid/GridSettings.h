@@ -13,25 +13,20 @@ struct GridSettings {
 constexpr const char* kGridSettingsSection = "Grid";
 
 inline constexpr ProfileKey<GridSettings> kGridSettingsKeys[] = {
-    IntProfileKey("Editable", &GridSettings::nEditable, 1),
-    IntProfileKey("BackColor", &GridSettings::nBackColor, 0xFFFFFF),
-    IntProfileKey("EditableColor", &GridSettings::nEditableColor, 0xF2FFFF),
-    IntProfileKey("TextColor", &GridSettings::nTextColor, 0),
+    IntProfileKey<&GridSettings::nEditable>("Editable", 1),
+    IntProfileKey<&GridSettings::nBackColor>("BackColor", 0xFFFFFF),
+    IntProfileKey<&GridSettings::nEditableColor>("EditableColor", 0xF2FFFF),
+    IntProfileKey<&GridSettings::nTextColor>("TextColor", 0),
 };
 
-// Every key of the section is an integer.
 inline void ReadGridSettings(CProfileStore& store, GridSettings& settings)
 {
-    for (const ProfileKey<GridSettings>& k : kGridSettingsKeys)
-        settings.*k.intField = store.GetInt(kGridSettingsSection, k.key, int(k.dDefault));
+    ReadProfileSection(store, kGridSettingsSection, kGridSettingsKeys, settings);
 }
 
 inline BOOL WriteGridSettings(CProfileStore& store, const GridSettings& settings)
 {
-    BOOL ok = TRUE;
-    for (const ProfileKey<GridSettings>& k : kGridSettingsKeys)
-        ok &= store.WriteInt(kGridSettingsSection, k.key, settings.*k.intField);
-    return ok;
+    return WriteProfileSection(store, kGridSettingsSection, kGridSettingsKeys, settings);
 }
 
 // A colour the page's buttons show for a stored one: 0xFFFFFFFF is shown as "Automatic".

@@ -9,6 +9,14 @@ namespace {
 
 using namespace GridButtonKind;
 
+CString EditorTextOf(CGridCtrl& grid)
+{
+    CString text;
+    if (CWnd* pEdit = grid.GetDlgItem(IDC_GRID_INPLACE_EDIT))
+        pEdit->GetWindowText(text);
+    return text;
+}
+
 class GridButtons : public ::testing::Test {
 protected:
     void SetUp() override
@@ -145,6 +153,42 @@ TEST_F(GridButtons, ClicksSpaceAndMnemonicsPressAndNotify)
     host.Clear();
     Type(grid, "x");
     EXPECT_EQ(host.Count(int(NM_CLICK)), 0) << "no button answers x";
+}
+
+TEST_F(GridButtons, ASelectionDraggedOffAButtonPressesNothing)
+{
+    CGridBtnCell* pCalculate = MakeButtonCell(2, 2);
+    ASSERT_TRUE(pCalculate->SetUpButton(0, kButton, kPush, 0, 0, FALSE, "Calculate"));
+    host.Clear();
+    const CPoint from = CellCentre(grid, 2, 2);
+    const CPoint to = CellCentre(grid, 4, 3);
+    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    EXPECT_TRUE(pCalculate->GetButtonState(0) & kPushed);
+    grid.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    EXPECT_EQ(host.Count(int(NM_CLICK)), 0) << "the press ended elsewhere";
+    EXPECT_FALSE(pCalculate->GetButtonState(0) & kPushed) << "the button came up";
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellBlock(2, 2, 4, 3));
+}
+
+TEST_F(GridButtons, OnlyASpaceOrAButtonPressesTheFirstButton)
+{
+    CGridBtnCell* pCell = MakeButtonCell(2, 2);
+    ASSERT_TRUE(pCell->SetUpButton(0, kButton, kPush, 1, 30, FALSE, "A"));
+    ASSERT_TRUE(pCell->SetUpButton(1, kButton, kPush, 1, 30, FALSE, "B"));
+    grid.SetFocusCell(2, 2);
+    grid.SetFocus();
+    host.Clear();
+    Type(grid, "x");
+    EXPECT_EQ(host.Count(int(NM_CLICK)), 0) << "a letter is text, not a press";
+    EXPECT_STREQ(EditorTextOf(grid), "x");
+    grid.SetFocus();
+    AfxPumpPendingMessages();
+    // A cell that has no place in the grid has no text area either.
+    CGridBtnCell loose;
+    loose.SetBtnDataBase(&store);
+    ASSERT_TRUE(loose.SetUpButton(0, kButton, kPush, 1, 10, FALSE, "A"));
+    EXPECT_FALSE(loose.HasTextArea());
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include "framework/win/COleDataObject.h"
 #include "framework/win/COleDataSource.h"
 #include "framework/win/FrameworkIds.h"
-#include "tests/framework_win/ScriptedModalHook.h"
 #include "tests/grid/GridWinTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +88,16 @@ TEST_F(GridClipboard, PastedTextSplitsAtTabsCommasAndAnyLineEnd)
     EXPECT_TRUE(grid.PasteTextToGrid(CCellPos(2, 2), &data));
     pSource->InternalRelease();
     EXPECT_EQ(Texts(grid, 2, 2, 2, 3), "ab|2");
+}
+
+TEST_F(GridClipboard, PastedCellsLeaveTheSelection)
+{
+    grid.SetSelectedRange(2, 2, 3, 4);
+    PasteText("a\tb");
+    EXPECT_FALSE(grid.IsCellSelected(2, 2));
+    EXPECT_FALSE(grid.IsCellSelected(2, 3));
+    EXPECT_TRUE(grid.IsCellSelected(2, 4));
+    EXPECT_EQ(grid.GetSelectedCount(), 4) << "the set follows the cells";
 }
 
 TEST_F(GridClipboard, HiddenAndReadOnlyCellsKeepTheirTexts)

@@ -83,6 +83,9 @@ TEST(GridDropTarget, EnterOverLeaveAndDropThroughOle)
     EXPECT_EQ(effect, DWORD(DROPEFFECT_NONE));
     p->DragLeave();
     pSource->InternalRelease();
+
+    grid.DestroyWindow();
+    EXPECT_FALSE(grid.IsRegistered()) << "the window's going revokes the target";
 }
 
 // Two grids side by side in one window; drags start in the first.

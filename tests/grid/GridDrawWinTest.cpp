@@ -109,4 +109,18 @@ TEST(GridDrawing, PaintingHoldsNoGdiObjectsAndSharesCellFonts)
     EXPECT_NE(::GetObjectType(pFont->m_hObject), 0u) << "the shared font is still alive";
 }
 
+TEST(GridDrawing, RepaintingSelectionsHoldsNoDeviceContexts)
+{
+    CGridHost host;
+    CGridCtrl grid;
+    MakeGrid(grid, host, 10, 6, 1, 1);
+    grid.SetSelectedRange(2, 2, 4, 4);
+    const DWORD nBefore = LiveGdiObjects();
+    for (int i = 0; i < 50; ++i) {
+        grid.SetSelectedRange(-1, -1, -1, -1, TRUE, TRUE); // ends early after deselecting
+        grid.SetSelectedRange(2, 2, 4, 4, TRUE, TRUE);
+    }
+    EXPECT_EQ(LiveGdiObjects(), nBefore);
+}
+
 } // namespace

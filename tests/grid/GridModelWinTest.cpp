@@ -54,6 +54,8 @@ TEST(GridModel, CountsHeaderBitsAndTheFocus)
     EXPECT_EQ(pDefault->GetFormat(),
               UINT(DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS));
     EXPECT_TRUE(pDefault->GetState() & CellState::kReadOnly);
+    EXPECT_TRUE(fresh.GetFrameFocusCell()) << "the switches drawing reads exist and are on";
+    EXPECT_TRUE(fresh.GetShadedPrintOut());
 }
 
 TEST(GridModel, CellsFarApartAreSelectedApart)

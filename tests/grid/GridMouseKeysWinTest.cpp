@@ -179,4 +179,61 @@ TEST(GridMouse, AClickThatJittersStillEditsAndARealMoveDrags)
     EXPECT_EQ(host.Count(GridNotify::kEndEdit), 0);
 }
 
+TEST(GridMouse, AClickOnTheSelectionWithoutADragSelectsThatCell)
+{
+    CGridHost host;
+    CGridCtrl grid;
+    MakeGrid(grid, host, 10, 6, 1, 1);
+    grid.EnableDragAndDrop(TRUE);
+    Click(grid, CellCentre(grid, 2, 2));
+    {
+        CKeysHeld shift({VK_SHIFT});
+        Click(grid, CellCentre(grid, 3, 3), MK_SHIFT);
+    }
+    ASSERT_EQ(grid.GetSelectedCount(), 4);
+    Click(grid, CellCentre(grid, 3, 2)); // selected, not the focus: a drag could start here
+    EXPECT_EQ(SelectedCells(grid), std::vector<CCellPos>{CCellPos(3, 2)});
+    EXPECT_EQ(grid.GetFocusCell(), CCellPos(3, 2));
+}
+
+TEST(GridMouse, HeaderClicksActWhenTheButtonGoesDown)
+{
+    CGridHost host;
+    CGridCtrl grid;
+    MakeGrid(grid, host, 10, 6, 1, 1);
+    const CPoint header = CellCentre(grid, 0, 3);
+    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(header.x, header.y));
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellBlock(1, 3, 9, 3));
+    grid.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(header.x, header.y));
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellBlock(1, 3, 9, 3));
+}
+
+TEST(GridMouse, TitleTipShowsWhatACellCutsOffAndGoesWhenTheMouseLeaves)
+{
+    CGridHost host;
+    CGridCtrl grid;
+    MakeGrid(grid, host, 6, 4, 1, 1);
+    grid.SetItemText(2, 1, "a text far too long for fifty pixels");
+    grid.SetFocus();
+    const CPoint shortCell = CellCentre(grid, 3, 2);
+    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(shortCell.x, shortCell.y));
+    const HWND hTip = ::FindWindowA("ZTitleTip", nullptr);
+    EXPECT_TRUE(!hTip || !::IsWindowVisible(hTip)) << "a text that fits needs no tip";
+    const CPoint longCell = CellCentre(grid, 2, 1);
+    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(longCell.x, longCell.y));
+    CWnd* pTip = CWnd::FromHandle(::FindWindowA("ZTitleTip", nullptr));
+    ASSERT_NE(pTip, nullptr);
+    EXPECT_TRUE(pTip->IsWindowVisible());
+    CRect tip;
+    pTip->GetWindowRect(tip);
+    EXPECT_GT(tip.Width(), 50) << "wide enough for the whole text";
+    // Leaving the cell hides the tip and hands the move to the grid.
+    CPoint away = shortCell;
+    grid.ClientToScreen(&away);
+    pTip->ScreenToClient(&away);
+    pTip->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(away.x, away.y));
+    EXPECT_FALSE(pTip->IsWindowVisible());
+    AfxPumpPendingMessages();
+}
+
 } // namespace

@@ -4,8 +4,8 @@
 #include "grid/CGridOptionsPage.h"
 #include "grid/GridSettings.h"
 #include "res/GridIds.h"
-#include "tests/framework_win/ScriptedModalHook.h"
 #include "tests/grid/GridWinTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
 

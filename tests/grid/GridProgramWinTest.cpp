@@ -4,8 +4,8 @@
 #include "framework/win/COleDataSource.h"
 #include "grid/CDataGridCtrl.h"
 #include "grid/CMsDgridCtrl.h"
-#include "tests/framework_win/ScriptedModalHook.h"
 #include "tests/grid/GridWinTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +77,7 @@ TEST_F(GridProgram, WithoutAnOwnerViewNothingIsEdited)
 
 TEST_F(GridProgram, DeleteClearsThenPostsDeleteItemToTheParent)
 {
+    EXPECT_TRUE(grid.GetDragAndDrop()) << "the program's grids take drops";
     grid.SetOwnerView(&view);
     Press(grid, VK_DELETE);
     EXPECT_STREQ(grid.GetItemText(2, 2), "") << "the grid's own Delete first";
@@ -87,6 +88,46 @@ TEST_F(GridProgram, DeleteClearsThenPostsDeleteItemToTheParent)
         if (LOWORD(w) == CDataGridCtrl::kDeleteItemCommand)
             deletes.push_back(w);
     EXPECT_EQ(deletes.size(), 1u);
+}
+
+// A grid inside a pane inside the frame: Delete Item goes to the pane, the entry command to
+// the frame.
+TEST(GridProgramPane, CommandsGoToTheParentAndTheFrame)
+{
+    class CPane : public CWnd {
+    public:
+        std::vector<WPARAM> commands;
+
+    protected:
+        BOOL OnCommand(WPARAM wParam, LPARAM) override
+        {
+            commands.push_back(wParam);
+            return TRUE;
+        }
+    };
+    CGridHost frame;
+    CPane pane;
+    pane.Create(AfxRegisterWndClass(0), "pane", WS_CHILD | WS_VISIBLE, CRect(0, 0, 500, 350),
+                &frame, 200);
+    CDataGridCtrl grid;
+    grid.Create(CRect(0, 0, 400, 300), &pane, 115);
+    grid.SetRowCount(5);
+    grid.SetColumnCount(4);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    CRecordingView view;
+    grid.SetOwnerView(&view);
+    grid.SetFocusCell(2, 2);
+    Press(grid, VK_DELETE);
+    const CPoint point = CellCentre(grid, 2, 2);
+    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    AfxPumpPendingMessages();
+    ASSERT_FALSE(pane.commands.empty());
+    EXPECT_EQ(LOWORD(pane.commands[0]), CDataGridCtrl::kDeleteItemCommand);
+    ASSERT_FALSE(frame.commands.empty());
+    EXPECT_EQ(LOWORD(frame.commands[0]), CDataGridCtrl::kInsertEntryCommand);
+    for (WPARAM w : frame.commands)
+        EXPECT_NE(LOWORD(w), CDataGridCtrl::kDeleteItemCommand);
 }
 
 TEST_F(GridProgram, DoubleClickSendsTheInsertCommandOnlyWithAView)
