@@ -1,6 +1,7 @@
 #include "grid/CDataGridCtrl.h"
 
 #include "framework/win/MessageCrackers.h"
+#include "res/resource.h"
 
 IMPLEMENT_DYNCREATE(CDataGridCtrl, CGridCtrl)
 
@@ -70,7 +71,7 @@ void CDataGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     CGridCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
     if (nChar == VK_DELETE)
         if (CWnd* pParent = GetParent())
-            pParent->PostMessage(WM_COMMAND, kDeleteItemCommand);
+            pParent->PostMessage(WM_COMMAND, ID_GRID_DELETE_ITEM);
 }
 
 void CDataGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
@@ -81,7 +82,7 @@ void CDataGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
         if (!pMainWnd)
             pMainWnd = GetTopLevelParent();
         if (pMainWnd)
-            pMainWnd->SendMessage(WM_COMMAND, kInsertEntryCommand);
+            pMainWnd->SendMessage(WM_COMMAND, ID_GRID_INSERT_ENTRY);
     }
     CGridCtrl::OnLButtonDblClk(nFlags, point);
 }

@@ -24,9 +24,6 @@ public:
     DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
     DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
 
-    static constexpr UINT kDeleteItemCommand = 33053;
-    static constexpr UINT kInsertEntryCommand = 140;
-
 protected:
     void OnCellsPasted(const CCellBlock& range, BOOL bDropped) override;
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);

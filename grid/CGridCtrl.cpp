@@ -389,27 +389,34 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
     if (!m_bVirtualMode) {
         const int nOld = GetFixedRowCount();
         if (nFixedRows > nOld)
-            MarkFixedRows(nOld, nFixedRows, TRUE);
+            MarkFixed(TRUE, nOld, nFixedRows, TRUE);
         else
-            MarkFixedRows(nFixedRows, nOld, FALSE);
+            MarkFixed(TRUE, nFixedRows, nOld, FALSE);
     }
     m_rows.SetFixedCount(nFixedRows);
     Refresh();
     return TRUE;
 }
 
-void CGridCtrl::MarkFixedRows(int nFrom, int nTo, BOOL bFixed)
+// The cells of rows (bRows) or columns nFrom..nTo-1 become header cells, or stop being ones;
+// a cell that stays in a header of the other kind stays fixed. Colours return to the region's.
+void CGridCtrl::MarkFixed(BOOL bRows, int nFrom, int nTo, BOOL bFixed)
 {
-    for (int nRow = nFrom; nRow < nTo; ++nRow) {
-        for (int nCol = 0; nCol < GetColumnCount(); ++nCol) {
+    const DWORD nBit = bRows ? CellState::kFixedRow : CellState::kFixedCol;
+    const int nAcross = bRows ? GetColumnCount() : GetRowCount();
+    const int nAcrossFixed = bRows ? GetFixedColumnCount() : GetFixedRowCount();
+    for (int i = nFrom; i < nTo; ++i) {
+        for (int j = 0; j < nAcross; ++j) {
+            const int nRow = bRows ? i : j;
+            const int nCol = bRows ? j : i;
             const UINT state = GetItemState(nRow, nCol);
             if (bFixed) {
-                SetItemState(nRow, nCol, state | CellState::kFixed | CellState::kFixedRow);
-            } else if (nCol < GetFixedColumnCount()) {
-                SetItemState(nRow, nCol, state & ~CellState::kFixedRow);
-                continue; // still fixed as part of the fixed columns
+                SetItemState(nRow, nCol, state | CellState::kFixed | nBit);
+            } else if (j < nAcrossFixed) {
+                SetItemState(nRow, nCol, state & ~nBit);
+                continue;
             } else {
-                SetItemState(nRow, nCol, state & ~(CellState::kFixed | CellState::kFixedRow));
+                SetItemState(nRow, nCol, state & ~(CellState::kFixed | nBit));
             }
             SetItemBkColour(nRow, nCol, CLR_DEFAULT);
             SetItemFgColour(nRow, nCol, CLR_DEFAULT);
@@ -432,32 +439,13 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
     if (!m_bVirtualMode) {
         const int nOld = GetFixedColumnCount();
         if (nFixedCols > nOld)
-            MarkFixedColumns(nOld, nFixedCols, TRUE);
+            MarkFixed(FALSE, nOld, nFixedCols, TRUE);
         else
-            MarkFixedColumns(nFixedCols, nOld, FALSE);
+            MarkFixed(FALSE, nFixedCols, nOld, FALSE);
     }
     m_cols.SetFixedCount(nFixedCols);
     Refresh();
     return TRUE;
-}
-
-void CGridCtrl::MarkFixedColumns(int nFrom, int nTo, BOOL bFixed)
-{
-    for (int nCol = nFrom; nCol < nTo; ++nCol) {
-        for (int nRow = 0; nRow < GetRowCount(); ++nRow) {
-            const UINT state = GetItemState(nRow, nCol);
-            if (bFixed) {
-                SetItemState(nRow, nCol, state | CellState::kFixed | CellState::kFixedCol);
-            } else if (nRow < GetFixedRowCount()) {
-                SetItemState(nRow, nCol, state & ~CellState::kFixedCol);
-                continue;
-            } else {
-                SetItemState(nRow, nCol, state & ~(CellState::kFixed | CellState::kFixedCol));
-            }
-            SetItemBkColour(nRow, nCol, CLR_DEFAULT);
-            SetItemFgColour(nRow, nCol, CLR_DEFAULT);
-        }
-    }
 }
 
 BOOL CGridCtrl::SetRowHeight(int nRow, int nHeight)

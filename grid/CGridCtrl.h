@@ -413,8 +413,7 @@ private:
     static UINT ReadRowsPerWheelNotch();
     void GrowRows(int nRows);
     void GrowColumns(int nCols);
-    void MarkFixedRows(int nFrom, int nTo, BOOL bFixed);
-    void MarkFixedColumns(int nFrom, int nTo, BOOL bFixed);
+    void MarkFixed(BOOL bRows, int nFrom, int nTo, BOOL bFixed);
     void FillTransientCell(int nRow, int nCol) const;
     // Drawing helpers.
     void EraseBkgnd(CDC* pDC);

@@ -61,6 +61,26 @@ struct CellRegion {
     int nFirstCol, nLastCol, x0;
 };
 
+// Walks the shown entries nFirst..nLast of an axis laid out from nStart, calling
+// visit(index, first pixel, last pixel) for those that meet [nClipLow, nClipHigh).
+template <class Visit>
+void WalkShown(const CGridAxis& axis, int nFirst, int nLast, int nStart, int nClipLow,
+               int nClipHigh, Visit visit)
+{
+    int nPos = nStart;
+    for (int i = std::max(nFirst, 0); i <= nLast; ++i) {
+        const int nSize = axis.GetSize(i);
+        if (nSize <= 0)
+            continue;
+        const int nLow = nPos;
+        nPos += nSize;
+        if (nLow >= nClipHigh)
+            break;
+        if (nPos > nClipLow)
+            visit(i, nLow, nPos - 1);
+    }
+}
+
 } // namespace
 
 void CGridCtrl::DrawCells(CDC* pDC, const CRect& clipRect)
@@ -78,32 +98,15 @@ void CGridCtrl::DrawCells(CDC* pDC, const CRect& clipRect)
          visible.GetMaxCol(), nFixedWidth},
     };
     for (const CellRegion& region : regions) {
-        int y = region.y0;
-        for (int nRow = std::max(region.nFirstRow, 0); nRow <= region.nLastRow; ++nRow) {
-            const int nHeight = GetRowHeight(nRow);
-            if (nHeight <= 0)
-                continue;
-            const int top = y;
-            y += nHeight;
-            if (top >= clipRect.bottom)
-                break;
-            if (y <= clipRect.top)
-                continue;
-            int x = region.x0;
-            for (int nCol = std::max(region.nFirstCol, 0); nCol <= region.nLastCol; ++nCol) {
-                const int nWidth = GetColumnWidth(nCol);
-                if (nWidth <= 0)
-                    continue;
-                const int left = x;
-                x += nWidth;
-                if (left >= clipRect.right)
-                    break;
-                if (x <= clipRect.left)
-                    continue;
-                if (CGridCellBase* pCell = GetCell(nRow, nCol))
-                    pCell->Draw(pDC, nRow, nCol, CRect(left, top, x - 1, y - 1), FALSE);
-            }
-        }
+        WalkShown(m_rows, region.nFirstRow, region.nLastRow, region.y0, clipRect.top,
+                  clipRect.bottom, [&](int nRow, int top, int bottom) {
+                      WalkShown(m_cols, region.nFirstCol, region.nLastCol, region.x0, clipRect.left,
+                                clipRect.right, [&](int nCol, int left, int right) {
+                                    if (CGridCellBase* pCell = GetCell(nRow, nCol))
+                                        pCell->Draw(pDC, nRow, nCol,
+                                                    CRect(left, top, right, bottom), FALSE);
+                                });
+                  });
     }
 }
 

@@ -4,6 +4,7 @@
 #include "framework/win/COleDataSource.h"
 #include "grid/CDataGridCtrl.h"
 #include "grid/CMsDgridCtrl.h"
+#include "res/resource.h"
 #include "tests/grid/GridWinTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
 
@@ -85,7 +86,7 @@ TEST_F(GridProgram, DeleteClearsThenPostsDeleteItemToTheParent)
     AfxPumpPendingMessages();
     std::vector<WPARAM> deletes;
     for (WPARAM w : host.commands)
-        if (LOWORD(w) == CDataGridCtrl::kDeleteItemCommand)
+        if (LOWORD(w) == ID_GRID_DELETE_ITEM)
             deletes.push_back(w);
     EXPECT_EQ(deletes.size(), 1u);
 }
@@ -123,11 +124,11 @@ TEST(GridProgramPane, CommandsGoToTheParentAndTheFrame)
     grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     AfxPumpPendingMessages();
     ASSERT_FALSE(pane.commands.empty());
-    EXPECT_EQ(LOWORD(pane.commands[0]), CDataGridCtrl::kDeleteItemCommand);
+    EXPECT_EQ(LOWORD(pane.commands[0]), ID_GRID_DELETE_ITEM);
     ASSERT_FALSE(frame.commands.empty());
-    EXPECT_EQ(LOWORD(frame.commands[0]), CDataGridCtrl::kInsertEntryCommand);
+    EXPECT_EQ(LOWORD(frame.commands[0]), ID_GRID_INSERT_ENTRY);
     for (WPARAM w : frame.commands)
-        EXPECT_NE(LOWORD(w), CDataGridCtrl::kDeleteItemCommand);
+        EXPECT_NE(LOWORD(w), ID_GRID_DELETE_ITEM);
 }
 
 TEST_F(GridProgram, DoubleClickSendsTheInsertCommandOnlyWithAView)
@@ -139,7 +140,7 @@ TEST_F(GridProgram, DoubleClickSendsTheInsertCommandOnlyWithAView)
     host.Clear();
     grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     ASSERT_FALSE(host.commands.empty());
-    EXPECT_EQ(LOWORD(host.commands[0]), CDataGridCtrl::kInsertEntryCommand);
+    EXPECT_EQ(LOWORD(host.commands[0]), ID_GRID_INSERT_ENTRY);
     EXPECT_EQ(host.Count(int(NM_DBLCLK)), 1) << "then the grid's own double click";
 }
 
