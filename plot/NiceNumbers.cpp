@@ -35,23 +35,19 @@ double NiceStep(double x)
     return x < 0 ? -step : step;
 }
 
-double RoundDownTenth(double x)
+// x rounded to a tenth of its decade by round (floor or ceil).
+static double RoundTenth(double x, double (*round)(double))
 {
     if (!std::isfinite(x) || x == 0)
         return x;
     int e = 0;
     const double m = SplitMantissaExponent(x, e);
-    return Scale(NumericFloor(m * 10), e - 1);
+    return Scale(round(m * 10), e - 1);
 }
 
-double RoundUpTenth(double x)
-{
-    if (!std::isfinite(x) || x == 0)
-        return x;
-    int e = 0;
-    const double m = SplitMantissaExponent(x, e);
-    return Scale(NumericCeil(m * 10), e - 1);
-}
+double RoundDownTenth(double x) { return RoundTenth(x, NumericFloor); }
+
+double RoundUpTenth(double x) { return RoundTenth(x, NumericCeil); }
 
 double LeadingDigitValue(double x)
 {

@@ -201,24 +201,17 @@ void CPlot2D::DrawTicksAndGrid(CPlotCanvas& canvas, double x0, double xStep, dou
     const int cx = a.m_nYAxisPixel, cy = a.m_nXAxisPixel;
     const int xHalf = Bounded(a.m_nXTickHalfLength), yHalf = Bounded(a.m_nYTickHalfLength);
     // Ticks close to the maximum get neither mark nor label.
-    auto xTicks = [&](auto&& visit) {
+    auto walk = [](double first, double step, double hi, double range, auto&& visit) {
         for (int i = 0; i <= kTickLoopLimit; ++i) {
-            const double t = x0 + i * xStep;
-            if (t > m_dXMax)
+            const double t = first + i * step;
+            if (t > hi)
                 break;
-            if (std::fabs(t - m_dXMax) >= 0.005 * m_dXRange)
+            if (std::fabs(t - hi) >= 0.005 * range)
                 visit(t);
         }
     };
-    auto yTicks = [&](auto&& visit) {
-        for (int i = 0; i <= kTickLoopLimit; ++i) {
-            const double t = y0 + i * yStep;
-            if (t > m_dYMax)
-                break;
-            if (std::fabs(t - m_dYMax) >= 0.005 * m_dYRange)
-                visit(t);
-        }
-    };
+    auto xTicks = [&](auto&& visit) { walk(x0, xStep, m_dXMax, m_dXRange, visit); };
+    auto yTicks = [&](auto&& visit) { walk(y0, yStep, m_dYMax, m_dYRange, visit); };
     if (a.m_bShowTicks) {
         xTicks([&](double t) {
             const int px = WorldToPixelX(t);

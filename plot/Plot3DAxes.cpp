@@ -28,15 +28,9 @@ void CVertexGrid::Translate(double dx, double dy, double dz)
 
 void CVertexGrid::Project(double theta, double phi, double mu)
 {
-    const double st = std::sin(theta), ct = std::cos(theta), sp = std::sin(phi), cp = std::cos(phi);
-    for (VertexRecord& v : m_vertices) {
-        const double ground = v.x * ct + v.y * st;
-        v.xe = v.y * ct - v.x * st;
-        v.ye = v.z * sp - ground * cp;
-        v.ze = mu - (ground * sp + v.z * cp);
-        v.px = v.xe / v.ze;
-        v.py = v.ye / v.ze;
-    }
+    const ViewTransform view(theta, phi, mu);
+    for (VertexRecord& v : m_vertices)
+        view.Apply(v);
 }
 
 BOOL CVertexGrid::IsBackFace(double theta, double phi, double mu) const

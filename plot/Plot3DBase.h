@@ -18,6 +18,15 @@ struct VertexRecord {
     int bBehindEye = 0;            // too close to or behind the eye in the current view
 };
 
+// The rotation and perspective of a view (theta about z, phi from z, eye distance mu), with
+// its sines and cosines worked out once.
+struct ViewTransform {
+    double st, ct, sp, cp, mu;
+    ViewTransform(double theta, double phi, double distance);
+    // Fills the eye coordinates and the projection of a centred vertex.
+    void Apply(VertexRecord& v) const;
+};
+
 // One of the three axes of a 3-D item. The renderer fills range, tick length, step and ends.
 struct AxisRecord3D {
     double dMin = -3, dMax = 3, dRange = 6, dTickLength = 0.06, dStep = 1.5;

@@ -16,26 +16,22 @@ COLORREF Resolved(COLORREF colour, COLORREF automatic)
     return colour == kAutomaticColour ? automatic : colour & 0xFFFFFF;
 }
 
-// The projection of a view, with its sines and cosines worked out once.
-struct ViewTransform {
-    double st, ct, sp, cp, mu;
-    ViewTransform(double theta, double phi, double distance)
-        : st(std::sin(theta)), ct(std::cos(theta)), sp(std::sin(phi)), cp(std::cos(phi)),
-          mu(distance)
-    {
-    }
-    void Apply(VertexRecord& v) const
-    {
-        const double ground = v.x * ct + v.y * st;
-        v.xe = v.y * ct - v.x * st;
-        v.ye = v.z * sp - ground * cp;
-        v.ze = mu - (ground * sp + v.z * cp);
-        v.px = v.xe / v.ze;
-        v.py = v.ye / v.ze;
-    }
-};
-
 } // namespace
+
+ViewTransform::ViewTransform(double theta, double phi, double distance)
+    : st(std::sin(theta)), ct(std::cos(theta)), sp(std::sin(phi)), cp(std::cos(phi)), mu(distance)
+{
+}
+
+void ViewTransform::Apply(VertexRecord& v) const
+{
+    const double ground = v.x * ct + v.y * st;
+    v.xe = v.y * ct - v.x * st;
+    v.ye = v.z * sp - ground * cp;
+    v.ze = mu - (ground * sp + v.z * cp);
+    v.px = v.xe / v.ze;
+    v.py = v.ye / v.ze;
+}
 
 void CPlot3DBase::ProjectVertex(VertexRecord& v) const
 {
@@ -220,34 +216,36 @@ void CPlot3DBase::BeginCells(Progress& p)
     p.done = k < 4;
 }
 
+namespace {
+
+// What draws the outline and the inside of a cell in each fill style.
+enum CellPaint { PaintLine, PaintFill, PaintBack, PaintHollow, PaintShade };
+constexpr CellPaint kStylePen[6] = {PaintLine, PaintLine, PaintLine,
+                                    PaintFill, PaintLine, PaintShade};
+constexpr CellPaint kStyleBrush[6] = {PaintHollow, PaintBack,  PaintFill,
+                                      PaintFill,   PaintShade, PaintShade};
+
+} // namespace
+
 void CPlot3DBase::SelectStylePens(CPlotCanvas& canvas)
 {
-    const COLORREF line = Resolved(m_crColour, 0);
-    const COLORREF fill = Resolved(m_crFillColour, kDefaultFill);
-    const COLORREF back = Resolved(m_pOwner ? m_pOwner->m_crBackColor : 0xFFFFFF, 0xFFFFFF);
-    switch (m_nFillStyle) {
-    case FillWireframe:
-        canvas.SetPen({PlotPenSolid, 1, line, false});
+    auto colour = [&](CellPaint paint) {
+        switch (paint) {
+        case PaintLine:
+            return Resolved(m_crColour, 0);
+        case PaintBack:
+            return Resolved(m_pOwner ? m_pOwner->m_crBackColor : 0xFFFFFF, 0xFFFFFF);
+        default:
+            return Resolved(m_crFillColour, kDefaultFill);
+        }
+    };
+    const CellPaint pen = kStylePen[m_nFillStyle], brush = kStyleBrush[m_nFillStyle];
+    if (pen != PaintShade) // shaded outlines and insides are set cell by cell
+        canvas.SetPen({PlotPenSolid, 1, colour(pen), false});
+    if (brush == PaintHollow)
         canvas.SetHollowBrush();
-        break;
-    case FillHiddenLine:
-        canvas.SetPen({PlotPenSolid, 1, line, false});
-        canvas.SetBrush(back);
-        break;
-    case FillSolidGrid:
-        canvas.SetPen({PlotPenSolid, 1, line, false});
-        canvas.SetBrush(fill);
-        break;
-    case FillSolid:
-        canvas.SetPen({PlotPenSolid, 1, fill, false});
-        canvas.SetBrush(fill);
-        break;
-    case FillShadedGrid:
-        canvas.SetPen({PlotPenSolid, 1, line, false});
-        break;
-    default:
-        break; // per cell
-    }
+    else if (brush != PaintShade)
+        canvas.SetBrush(colour(brush));
 }
 
 void CPlot3DBase::DrawCell(CPlotCanvas& canvas, int i, int j, int r, int c)
