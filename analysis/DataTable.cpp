@@ -59,6 +59,17 @@ void CDataTable::SetLayout(int layout)
     m_bModified = TRUE;
 }
 
+int CDataTable::GetColumnLength(int column) const
+{
+    return column >= 0 && column < GetColumnCount() ? m_columns[std::size_t(column)]->GetCount()
+                                                    : 0;
+}
+
+double CDataTable::GetValue(int column, int row) const
+{
+    return m_columns[std::size_t(column)]->GetValue(row);
+}
+
 void CDataTable::SetColumnName(int i, const CString& name)
 {
     if (i >= 0 && i < GetColumnCount())

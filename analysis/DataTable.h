@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/DataColumn.h"
+#include "plot/BoundTable.h"
 
 #include <memory>
 #include <vector>
@@ -15,16 +16,21 @@ enum DataTableLayout : int {
 
 // A project data table: named columns in order, a layout code and the auto-extend switch (a
 // value stored in the row just past the end grows the table). Rows and columns count from 0 in
-// the cell operations; InsertRow and DeleteRow take the 1-based value position.
-class CDataTable : public CDataObject {
+// the cell operations; InsertRow and DeleteRow take the 1-based value position. Data graphs
+// read it through IBoundTable.
+class CDataTable : public CDataObject, public IBoundTable {
 public:
     CDataTable();
+
+    CString GetName() const override { return m_strName; }
+    int GetColumnLength(int column) const override;
+    double GetValue(int column, int row) const override;
 
     // Replaces the columns by those of a layout (codes 5 and up keep them); every value 0.
     void Create(int layout, int columns, int rows);
     // 1 -> 2 appends "Y Error", 2 -> 1 drops the third column; other changes store the code.
     void SetLayout(int layout);
-    int GetLayout() const { return m_nLayout; }
+    int GetLayout() const override { return m_nLayout; }
     BOOL GetAutoExtend() const { return m_bAutoExtend; }
     void SetAutoExtend(BOOL bAutoExtend) { m_bAutoExtend = bAutoExtend; }
 
@@ -37,7 +43,7 @@ public:
     void RemoveColumn(int i);
 
     // 0 without columns; the longest column in the ragged layout, else the first column's count.
-    int GetRowCount() const;
+    int GetRowCount() const override;
     void SetRowCount(int rows);
     BOOL IsCellEditable(int column, int row) const;
     // Stores a value by the cell rules (rows below the count, or the row just past it while

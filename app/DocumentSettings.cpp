@@ -85,6 +85,10 @@ void ReadDocumentSettings(CProfileStore& store, DocumentSettings& settings)
     ReadProfileSection(store, kDataAnalysisSection, kDataAnalysisKeys, settings);
     ReadProfileSection(store, kOptionsSection, kConfirmKeys, settings);
     ReadProfileSection(store, kPlotCopySection, kPlotCopyKeys, settings);
+}
+
+void ReadSolverModelSettings(CProfileStore& store, DocumentSettings& settings)
+{
     ReadProfileSection(store, kSolverModelSection, kSolverModelKeys, settings);
 }
 

@@ -58,8 +58,10 @@ constexpr int kMaxFavoriteFunctions = 20;
 
 // Options AutoOpenLastProject (read before the other sections).
 int ReadAutoOpenLastProject(CProfileStore& store);
-// DataAnalysis, Options (confirmations), PlotCopy and SolverModel into the settings.
+// DataAnalysis, Options (confirmations) and PlotCopy into the settings.
 void ReadDocumentSettings(CProfileStore& store, DocumentSettings& settings);
+// SolverModel: what new solver models start with.
+void ReadSolverModelSettings(CProfileStore& store, DocumentSettings& settings);
 // Calculation into the engine: result format mode and decimals, angle mode, display base,
 // solver steps and solver decimals (the solver format shows fixed decimals).
 void ReadCalculationSettings(CProfileStore& store, CCalcEngine& engine);

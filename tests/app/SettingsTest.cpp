@@ -58,6 +58,7 @@ TEST(Settings, DoublesNeedExactlyEightFiniteBytes)
     store.WriteInt(kOptionsSection, "ConfirmDelete", 5);
     DocumentSettings settings;
     ReadDocumentSettings(store, settings);
+    ReadSolverModelSettings(store, settings);
     EXPECT_EQ(settings.dSolverMin, -1e300);
     EXPECT_EQ(settings.dSolverMax, 1e300);
     EXPECT_EQ(settings.nConfirmDelete, 5);
