@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <string>
+#include <vector>
 
 class RecordingPrompts : public IProjectPrompts {
 public:
@@ -52,4 +53,49 @@ private:
         answers.pop_front();
         return answer;
     }
+};
+
+class ProjectModel;
+
+// The explorer as a flat list of leaves, and the frame and panes as a log. Selecting a leaf
+// tells the model, as the real explorer does; deleting the selected leaf selects the next one
+// of its kind (or none).
+class RecordingWindows : public IProjectWindows {
+public:
+    struct Node {
+        ExplorerNode id;
+        int kind;
+        std::string name;
+    };
+
+    explicit RecordingWindows(ProjectModel* pModel = nullptr) : m_pModel(pModel) {}
+
+    ExplorerNode InsertExplorerItem(int kind, const CString& name, BOOL bSelect) override;
+    ExplorerNode FindExplorerItem(int kind, const CString& name) override;
+    void RenameExplorerItem(int kind, const CString& oldName, const CString& newName) override;
+    void DeleteExplorerItem(ExplorerNode node) override;
+    ExplorerNode GetSelectedExplorerItem() override { return selected; }
+    void SelectExplorerItem(ExplorerNode node) override;
+    void EditExplorerLabel(ExplorerNode node) override;
+    void SetExplorerItemImage(int kind, const CString& name, int image) override;
+    void ApplyViewLayout(const ViewLayout& layout) override;
+    void ApplyViewMask(UINT mask) override;
+    void SetItemCaption(const CString& caption, int image) override;
+    void FocusWorkspace() override { log += "[focus workspace]"; }
+    void FillGrid() override { log += "[grid]"; }
+    void ShowPlotForSelection() override { log += "[plot]"; }
+    void RedrawPlot3D() override { log += "[plot3d]"; }
+
+    // A folder node the model does not know as an item (kind 5 "Variables", ...), selected.
+    void SelectFolder(int kind, const char* label);
+    const Node* Find(ExplorerNode node) const;
+
+    std::vector<Node> nodes;
+    ExplorerNode selected = 0;
+    std::string log;
+    CString caption;
+
+private:
+    ProjectModel* m_pModel;
+    ExplorerNode m_next = 100;
 };

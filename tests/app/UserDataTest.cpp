@@ -13,9 +13,11 @@
 #include "engine/UnitRegistry.h"
 #include "tests/analysis/StoredBytes.h"
 #include "tests/app/RecordingWindows.h"
+#include "tests/engine/GoldenFile.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -105,6 +107,35 @@ TEST_F(UserDataTest, DefinitionsComeBackAndTheMissingFolderIsMade)
     EXPECT_STREQ(second.GetSolverModel(0)->m_strEquation, "a*b = 6");
     EXPECT_STREQ(second.GetSolverModel(0)->m_strLabel, "area");
     EXPECT_TRUE(prompts.log.empty()) << prompts.log;
+}
+
+TEST_F(UserDataTest, OneOfEachDefinitionIsTheGoldenFile)
+{
+    UserDefinitions data;
+    Define(data);
+    const stored::Bytes bytes = stored::Store([&](CArchive& ar) { data.Serialize(ar); });
+    golden::Expect("users_one_each.dat", bytes);
+    // The sections follow one another: the last is the regression models, one category.
+    const stored::Bytes library = stored::Builder()
+                                      .I32(1)
+                                      .Text("Mine")
+                                      .I32(1)
+                                      .I32(1)
+                                      .Text("Mine")
+                                      .Text("Line")
+                                      .Text("a+b*x")
+                                      .Text("")
+                                      .Text("")
+                                      .Get();
+    ASSERT_GT(bytes.size(), library.size());
+    EXPECT_TRUE(
+        std::equal(library.begin(), library.end(), bytes.end() - std::ptrdiff_t(library.size())));
+    data.Clear();
+
+    UserDefinitions loaded;
+    ASSERT_TRUE(stored::Load(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    EXPECT_EQ(Summary(loaded), "1 functions, 1 constants, 1 units, 1 models, 1 categories");
+    EXPECT_EQ(stored::Store([&](CArchive& ar) { loaded.Serialize(ar); }), bytes);
 }
 
 TEST_F(UserDataTest, ADamagedFileLoadsNothingAndIsKeptAside)

@@ -17,6 +17,8 @@ int FuzzStoredUserConstants(const std::uint8_t* data, std::size_t size);
 int FuzzStoredUserUnits(const std::uint8_t* data, std::size_t size);
 int FuzzSolverModel(const std::uint8_t* data, std::size_t size);
 int FuzzEngineParser(const std::uint8_t* data, std::size_t size);
+int FuzzProjectFile(const std::uint8_t* data, std::size_t size);
+int FuzzUserData(const std::uint8_t* data, std::size_t size);
 
 struct FuzzTarget {
     const char* name; // the corpus folder and the libFuzzer program (<name>_fuzz)
@@ -33,6 +35,8 @@ inline constexpr FuzzTarget kFuzzTargets[] = {
     {"stored_user_constants", FuzzStoredUserConstants},
     {"stored_user_units", FuzzStoredUserUnits},
     {"solver_model", FuzzSolverModel},
+    {"project_file", FuzzProjectFile},
+    {"user_data", FuzzUserData},
     {"engine_parser", FuzzEngineParser},
 };
 

@@ -1,0 +1,114 @@
+#pragma once
+#include "app/ProjectModel.h"
+#include "framework/win/CRichEditDoc.h"
+
+class CRichEditView;
+
+// The project document: a rich-edit document (its text is the workspace) that owns the
+// project model and forwards to it. It answers the model's questions with the program's
+// message boxes and reaches the explorer, frame and panes through the IProjectWindows that the
+// main frame hands it. Sources by concern: MyDocument.cpp (life cycle, settings and user data),
+// MyDocumentFile.cpp (project files and the workspace's rich text); the command handlers of
+// each subsystem go into files of their own.
+class CMyDocument : public CRichEditDoc, public IProjectPrompts {
+    DECLARE_DYNCREATE(CMyDocument)
+public:
+    // Starts the engine, reads the settings from the registry and then the user-data file.
+    CMyDocument();
+    // Writes the user-data file, releases the user definitions and writes the exit settings.
+    ~CMyDocument() override;
+
+    ProjectModel& GetModel() { return m_Model; }
+    // The frame's implementation of the explorer, frame and panes (null: none).
+    void SetProjectWindows(IProjectWindows* pWindows) { m_Model.SetWindows(pWindows); }
+    // Where the user-data file of documents made from now on lives (tests set their own).
+    static void SetUserDataPath(const CString& path);
+
+    BOOL OnNewDocument() override;
+    // Reads the whole file apart from the open project and takes it over only when all of it
+    // was read: a foreign or damaged file leaves project, path and recent files as they were.
+    BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    void DeleteContents() override;
+    // Header, body and the workspace's rich text.
+    void Serialize(CArchive& ar) override;
+    BOOL IsModified() override;
+    void SetModifiedFlag(BOOL bModified = TRUE) override;
+
+    // --- forwarded to the model -----------------------------------------------------------
+    int FindProjectItem(int kind, const CString& name) const
+    {
+        return Model().FindProjectItem(kind, name);
+    }
+    CString GetItemName(int kind, int index) const { return Model().GetItemName(kind, index); }
+    CDataObject* GetItemObject(int kind, int index) const
+    {
+        return Model().GetItemObject(kind, index);
+    }
+    int FindSolverModel(const CString& text) const { return Model().FindSolverModel(text); }
+    int FindDataTable(const CString& name) const { return Model().FindDataTable(name); }
+    int FindList(const CString& name) const { return Model().FindList(name); }
+    int FindMatrix(const CString& name) const { return Model().FindMatrix(name); }
+    CString MakeDefaultName(int kind) const { return Model().MakeDefaultName(kind); }
+    CString MakeUniqueTableName(const CString& pattern) const
+    {
+        return Model().MakeUniqueTableName(pattern);
+    }
+    CString MakeUniqueListName(const CString& pattern) const
+    {
+        return Model().MakeUniqueListName(pattern);
+    }
+    CString MakeUniqueMatrixName(const CString& pattern) const
+    {
+        return Model().MakeUniqueMatrixName(pattern);
+    }
+    void RemoveDataGraphsOf(const CDataTable* pTable) { m_Model.RemoveDataGraphsOf(pTable); }
+    void AddNewItem(int kind) { m_Model.AddNewItem(kind); }
+    void AddResultItem(int kind, CObject* pObject) { m_Model.AddResultItem(kind, pObject); }
+    int AddSolverModel(const CString& equation, const CString& label)
+    {
+        return m_Model.AddSolverModel(equation, label);
+    }
+    void DeleteSolverModel(int index) { m_Model.DeleteSolverModel(index); }
+    void RemoveSelectedItem() { m_Model.RemoveSelectedItem(); }
+    BOOL RenameSelectedItem(const CString& newName) { return m_Model.RenameSelectedItem(newName); }
+    void EditSelectedItemLabel() { m_Model.EditSelectedItemLabel(); }
+    void OnSelectItem(int kind, const CString& label, ExplorerNode node)
+    {
+        m_Model.OnSelectItem(kind, label, node);
+    }
+    void SelectItemByIndex(int kind, int index) { m_Model.SelectItemByIndex(kind, index); }
+    void SelectItemByName(int kind, const CString& name) { m_Model.SelectItemByName(kind, name); }
+    void ForceSelectItemByName(int kind, const CString& name)
+    {
+        m_Model.ForceSelectItemByName(kind, name);
+    }
+    void RefreshPlot2D(BOOL bSetModified) { m_Model.RefreshPlot2D(bSetModified); }
+    void RefreshPlot3D(BOOL bSetModified) { m_Model.RefreshPlot3D(bSetModified); }
+    void RefreshGrid() { m_Model.RefreshGrid(); }
+    void StorePaneSize(UINT viewBit, int width, int height)
+    {
+        m_Model.StorePaneSize(viewBit, width, height);
+    }
+    int DescribeName(const char* name, CString& text, int& argumentCount) const
+    {
+        return Model().m_Engine.DescribeName(name, text, argumentCount);
+    }
+    BOOL SerializeProjectHeader(CArchive& ar) { return m_Model.SerializeProjectHeader(ar); }
+    void SerializeProjectBody(CArchive& ar) { m_Model.SerializeProjectBody(ar); }
+    void SerializeUserData(CArchive& ar) { m_Model.SerializeUserData(ar); }
+    void SerializeSolverModels(CArchive& ar) { m_Model.SerializeSolverModels(ar); }
+
+    // --- the model's questions, as message boxes ---------------------------------------------
+    void ShowMessage(const CString& text) override;
+    int AskQuestion(const CString& text) override;
+    int ConfirmDelete(const CString& name, BOOL& bDontAsk) override;
+    int ConfirmOverwrite(const CString& name, BOOL& bDontAsk) override;
+
+private:
+    const ProjectModel& Model() const { return m_Model; }
+    // The workspace's rich text from the view into the model, and back.
+    void TakeWorkspaceText();
+    void ShowWorkspaceText();
+
+    ProjectModel m_Model;
+};

@@ -1,0 +1,91 @@
+// Project files: saving through the framework's atomic save, opening apart from the open
+// project, and the workspace's rich text moved between the view and the model.
+#include "app/MyDocument.h"
+
+#include "app/MessageBoxes.h"
+#include "framework/core/CArchive.h"
+#include "framework/win/CRichEditView.h"
+
+namespace {
+
+CString FullPathOf(LPCTSTR lpszPath)
+{
+    char szFull[MAX_PATH];
+    const DWORD n = ::GetFullPathNameA(lpszPath, MAX_PATH, szFull, nullptr);
+    return n > 0 && n < MAX_PATH ? CString(szFull) : CString(lpszPath);
+}
+
+} // namespace
+
+void CMyDocument::TakeWorkspaceText()
+{
+    CRichEditView* pView = GetView();
+    if (!pView)
+        return;
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        pView->Serialize(ar);
+        ar.Close();
+    }
+    m_Model.m_WorkspaceRtf = file.Detach();
+}
+
+void CMyDocument::ShowWorkspaceText()
+{
+    CRichEditView* pView = GetView();
+    if (!pView)
+        return;
+    CMemFile file(m_Model.m_WorkspaceRtf.data(), UINT(m_Model.m_WorkspaceRtf.size()));
+    try {
+        CArchive ar(&file, CArchive::load);
+        pView->Serialize(ar);
+    } catch (const CException&) {
+        // The project is open; only its text did not show. The control keeps what it took.
+    }
+}
+
+void CMyDocument::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        TakeWorkspaceText();
+        m_Model.SerializeProject(ar);
+        return;
+    }
+    if (!m_Model.SerializeProject(ar)) {
+        CFile* pFile = ar.GetFile();
+        throw CArchiveException(CArchiveException::badClass,
+                                pFile ? pFile->GetFilePath().GetString() : nullptr);
+    }
+    ShowWorkspaceText();
+}
+
+BOOL CMyDocument::OnOpenDocument(LPCTSTR lpszPathName)
+{
+    m_bEmptiedByFailedOpen = FALSE;
+    CFile file;
+    CFileException fe;
+    if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &fe)) {
+        ReportSaveLoadException(lpszPathName, &fe, FALSE);
+        return FALSE;
+    }
+    try {
+        CArchive ar(&file, CArchive::load);
+        if (!m_Model.SerializeProject(ar)) {
+            MessageBoxText(nullptr, FullPathOf(lpszPathName) + " is not a valid project file.");
+            return FALSE;
+        }
+        ar.Close();
+        file.Close();
+    } catch (const CException& e) {
+        file.Abort();
+        ReportSaveLoadException(lpszPathName, &e, FALSE);
+        return FALSE;
+    }
+    // The model has taken the file; the text and the project's flags follow it.
+    CRichEditDoc::DeleteContents();
+    ShowWorkspaceText();
+    SetModifiedFlag(FALSE);
+    UpdateAllViews(nullptr);
+    return TRUE;
+}

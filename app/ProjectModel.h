@@ -1,0 +1,208 @@
+#pragma once
+#include "analysis/DataTable.h"
+#include "analysis/MatrixObject.h"
+#include "analysis/ModelLibrary.h"
+#include "app/DocumentSettings.h"
+#include "app/ItemTypes.h"
+#include "app/ProjectHeader.h"
+#include "app/ProjectWindows.h"
+#include "app/UserDefinitions.h"
+#include "app/ViewLayout.h"
+#include "engine/CalcEngine.h"
+#include "engine/NumberFormat.h"
+#include "plot/AnalysisResult.h"
+#include "plot/FunctionPlot.h"
+#include "plot/Plot2D.h"
+#include "plot/Plot3DScene.h"
+#include "plot/SurfacePlot.h"
+
+#include <memory>
+#include <vector>
+
+class CArchive;
+class CProfileStore;
+class CSolverModel;
+
+// The project without its windows: every item (tables, lists, matrices, graphs, surfaces, the
+// engine's names, solver models), the plots and their defaults, the regression-model libraries,
+// the settings, the selection and the pane layouts, and the project file's body. The document
+// owns one and forwards; the explorer, frame and panes are reached through IProjectWindows,
+// questions and notices through IProjectPrompts. Sources by concern: ProjectModel.cpp
+// (life cycle), ProjectModelItems.cpp (finding, adding, replacing, removing, renaming),
+// ProjectModelSelection.cpp (selection, refreshes, pane sizes), ProjectModelFile.cpp (project
+// file), ProjectModelSettings.cpp (settings and user data).
+class ProjectModel {
+public:
+    ProjectModel();
+    ~ProjectModel();
+    ProjectModel(const ProjectModel&) = delete;
+    ProjectModel& operator=(const ProjectModel&) = delete;
+
+    // --- what the project talks to (not owned; null: windows that do not exist yet) --------
+    void SetWindows(IProjectWindows* pWindows);
+    void SetPrompts(IProjectPrompts* pPrompts);
+
+    // --- life cycle -------------------------------------------------------------------------
+    // Separators, engine start-up, sorted catalogue tables, the built-in models, plot areas and
+    // the table-preview graph.
+    void Initialize();
+    // Every settings section in reading order; pane layouts default for the screen height.
+    void ReadSettings(CProfileStore& store, int screenHeight);
+    // What the end of the run writes back: layouts, recent fits, favourites, tree width, the
+    // last file (pathName), the reopen switch and the solver's calculation values.
+    void WriteSettingsAtExit(CProfileStore& store, const CString& pathName);
+    void SetUserDataPath(const CString& path) { m_UserDefinitions.SetPath(path); }
+    void ReadUserData();
+    void WriteUserData();
+    // The end of the run: solver models, regression models and the program-wide user tables go.
+    void ReleaseUserDefinitions();
+    // Empties the project's items (user definitions stay) and clears the selection.
+    void DeleteContents();
+    // A new project's plots take the default plots' settings.
+    void OnNewDocument();
+    BOOL IsModified() const { return m_bModified; }
+    void SetModified(BOOL bModified = TRUE) { m_bModified = bModified; }
+
+    // --- items --------------------------------------------------------------------------------
+    // Index of the item of a kind whose name equals the text (no case); -1 for none or for
+    // kinds without a collection.
+    int FindProjectItem(int kind, const CString& name) const;
+    int GetItemCount(int kind) const;
+    CString GetItemName(int kind, int index) const;
+    // The table, list or matrix of kinds 0, 1, 2; null otherwise.
+    CDataObject* GetItemObject(int kind, int index) const;
+    int FindDataTable(const CString& name) const { return FindProjectItem(ItemDataTable, name); }
+    int FindList(const CString& name) const { return FindProjectItem(ItemList, name); }
+    int FindMatrix(const CString& name) const { return FindProjectItem(ItemMatrix, name); }
+    int FindSolverModel(const CString& equation) const;
+    // The pattern with %d replaced by 1, 2, 3, ... until no item of the kind has the name.
+    CString MakeUniqueTableName(const CString& pattern) const;
+    CString MakeUniqueListName(const CString& pattern) const;
+    CString MakeUniqueMatrixName(const CString& pattern) const;
+    // "Table%d", "List%d" or "Matrix%d" made unique; empty for other kinds.
+    CString MakeDefaultName(int kind) const;
+    // Deletes, last first, every data graph bound to the table with its explorer node.
+    void RemoveDataGraphsOf(const CDataTable* pTable);
+    BOOL HasDataGraphsOf(const CDataTable* pTable) const;
+
+    // A new empty table (columns X and Y), list or 0 x 0 matrix under a default name, selected
+    // with its label being edited.
+    void AddNewItem(int kind);
+    // Takes ownership of a table, list, matrix, 2-D graph, data graph or 3-D graph and adds it,
+    // or replaces the item of its kind and name after the confirmations.
+    void AddResultItem(int kind, CObject* pObject);
+    int AddSolverModel(const CString& equation, const CString& label);
+    void DeleteSolverModel(int index);
+    // Removes the selected item after the confirmations.
+    void RemoveSelectedItem();
+    // Kinds 0, 1, 2 and 4 take a new name no other item of the kind has; FALSE otherwise.
+    BOOL RenameSelectedItem(const CString& newName);
+    void EditSelectedItemLabel();
+
+    // --- selection and panes ------------------------------------------------------------------
+    // The explorer's selected node changed to node, of a kind, labelled label.
+    void OnSelectItem(int kind, const CString& label, ExplorerNode node);
+    void SelectItemByIndex(int kind, int index);
+    void SelectItemByName(int kind, const CString& name);
+    void ForceSelectItemByName(int kind, const CString& name);
+    void RefreshPlot2D(BOOL bSetModified);
+    void RefreshPlot3D(BOOL bSetModified);
+    void RefreshGrid();
+    // A pane (view bit) or the explorer (16) was resized to width x height.
+    void StorePaneSize(UINT viewBit, int width, int height);
+    // A view command shows the panes of the mask until the next selection.
+    void ShowViewsByCommand(UINT mask, BOOL bFocusWorkspace);
+    int GetSelectedKind() const { return m_nSelectedKind; }
+    int GetSelectedIndex() const { return m_nSelectedIndex; }
+    CDataObject* GetSelectedObject() const { return m_pSelectedObject; }
+    ExplorerNode GetSelectedNode() const { return m_SelectedNode; }
+
+    // --- project file ---------------------------------------------------------------------
+    // Storing writes the constant header; loading reads 144 bytes into the header copy and
+    // tells whether they were all there.
+    BOOL SerializeProjectHeader(CArchive& ar);
+    // The body: tables, data plot, function plot, 3-D scene, lists, matrices, variables,
+    // expression variables and the workspace's rich text. Loading reads all of it into fresh
+    // items first and takes them over only when everything was read (the archive error
+    // otherwise, with nothing changed).
+    void SerializeProjectBody(CArchive& ar);
+    // Header and body. Loading returns FALSE, reading nothing more and changing nothing, when
+    // the header does not name this program; a damaged body throws with nothing changed.
+    BOOL SerializeProject(CArchive& ar);
+    void SerializeUserData(CArchive& ar) { m_UserDefinitions.Serialize(ar); }
+    void SerializeSolverModels(CArchive& ar) { m_UserDefinitions.SerializeSolverModels(ar); }
+
+    // --- the project's items and settings, in the order of the data model -----------------
+    BOOL m_bLayoutByCommand = FALSE;
+    ProjectHeader m_Header;
+    CNumberFormat m_NumberFormat;
+    std::vector<std::unique_ptr<CDataColumn>> m_Lists;
+    std::vector<std::unique_ptr<CMatrixObject>> m_Matrices;
+    std::vector<std::unique_ptr<CDataTable>> m_DataTables;
+    UserDefinitions m_UserDefinitions; // solver models and user regression models
+    CModelLibrary m_PredefinedModels;
+    CModelCategory m_ModelCategory;
+    CModelCategory m_RecentFits; // records of list name, name and formula
+    CModelCategory m_FavoriteModels;
+    std::vector<CString> m_FavoriteFunctions;
+    CPlot2D m_FunctionPlot;
+    CPlot2D m_DefaultFunctionPlot;
+    CPlot3DScene m_Scene;
+    CPlot3DScene m_DefaultScene;
+    CPlot2D m_DataPlot;
+    CPlot2D m_DefaultDataPlot;
+    CPlot2D m_PreviewPlot; // one data graph showing the selected table
+    CFunctionPlot m_Default2DGraph;
+    CFunctionPlot m_DefaultDataGraph;
+    CSurfacePlot m_Default3DGraph;
+    CAnalysisResult m_LineResult;
+    CNumberFormat* m_pResultFormat = nullptr;
+    DocumentSettings m_Settings;
+    CCalcEngine m_Engine;
+    int m_nLineError = 0;
+    int m_nLineErrorPos = -1;
+    int m_nLineErrorLength = 0;
+    int m_nTreeWidth = kDefaultTreeWidth;
+    ViewLayouts m_ViewLayouts;
+    // The workspace's rich text as the project file holds it; the document keeps it in step
+    // with its view around saving and opening.
+    std::vector<BYTE> m_WorkspaceRtf;
+
+private:
+    IProjectWindows& Windows() const { return *m_pWindows; }
+    IProjectPrompts& Prompts() const { return *m_pPrompts; }
+    CString MakeUniqueName(int kind, const CString& pattern) const;
+    CFunctionPlot* PreviewGraph() const;
+    // The selected object again from the kind and index, after a collection changed.
+    void ResolveSelection();
+    void ClearSelection();
+    // Asks to replace an item of the kind when its confirmation bit is set; FALSE: declined.
+    BOOL ConfirmReplace(int kind, const CString& name);
+    void AddDataObject(int kind, std::unique_ptr<CDataObject> object);
+    void AddGraph(int kind, std::unique_ptr<CFunctionPlot> graph);
+    void AddSurface(std::unique_ptr<CSurfacePlot> surface);
+    // Selects the explorer node of an item that was added (new) or replaced.
+    void ShowAddedItem(int kind, const CString& name, BOOL bReplaced);
+    void DeleteSelectedObject(int kind, int index);
+    // Data graphs of the data plot take their tables again by name; graphs without one go.
+    static void RelinkDataGraphs(CPlot2D& plot,
+                                 const std::vector<std::unique_ptr<CDataTable>>& tables);
+    void ReadProjectBody(CArchive& ar);
+    // The project's plots take over what was read into the staged ones.
+    void TakeStagedPlots(CPlot2D& dataPlot, CPlot2D& functionPlot, CPlot3DScene& scene);
+
+    NullProjectWindows m_NullWindows;
+    std::unique_ptr<IProjectPrompts> m_pNullPrompts;
+    IProjectWindows* m_pWindows;
+    IProjectPrompts* m_pPrompts;
+    BOOL m_bModified = FALSE;
+    int m_nSelectedIndex = -1;
+    ExplorerNode m_SelectedNode = 0;
+    int m_nSelectedKind = ItemNone;
+    CDataObject* m_pSelectedObject = nullptr;
+};
+
+// Fixed prefixes of the confirmation texts by kind: "data table ", "list ", ...
+CString ItemPromptPrefix(int kind, BOOL bDelete);
+// The workspace text of a project saved without a workspace view.
+extern const char kEmptyWorkspaceRtf[];

@@ -1,0 +1,135 @@
+// The selection: which item the explorer shows as selected, the panes that follow it, the
+// refreshes after changes and the pane sizes each kind remembers.
+#include "app/ProjectModel.h"
+
+void ProjectModel::OnSelectItem(int kind, const CString& label, ExplorerNode node)
+{
+    if (node != 0 && node == m_SelectedNode)
+        return;
+    CString text = label;
+    text.Trim();
+    if (text.IsEmpty())
+        return; // an item without a name cannot be selected
+    m_nSelectedKind = kind;
+    if (kind < 0 || kind >= ItemTypeCount) {
+        ClearSelection();
+        return;
+    }
+    m_SelectedNode = node;
+    m_nSelectedIndex = FindProjectItem(kind, text);
+    m_pSelectedObject = GetItemObject(kind, m_nSelectedIndex);
+    m_bLayoutByCommand = FALSE;
+
+    ViewLayout& layout = m_ViewLayouts[std::size_t(kind)];
+    if (layout[ViewLayout::Mask] == 0)
+        layout[ViewLayout::Mask] = ViewWorkspace;
+    Windows().ApplyViewLayout(layout);
+
+    RefreshGrid();
+    if (kind == ItemDataTable || kind == Item2DGraph || kind == ItemDataGraph) {
+        RefreshPlot2D(FALSE);
+    } else if (kind == Item3DGraph) {
+        m_Scene.m_nCurrent = m_nSelectedIndex;
+        RefreshPlot3D(FALSE);
+    }
+    Windows().SetItemCaption(FormatItemCaption(kind, text), GetItemTypeImage(kind));
+}
+
+void ProjectModel::SelectItemByIndex(int kind, int index)
+{
+    SelectItemByName(kind, GetItemName(kind, index));
+}
+
+void ProjectModel::SelectItemByName(int kind, const CString& name)
+{
+    const ExplorerNode node = Windows().FindExplorerItem(kind, name);
+    if (node && node != Windows().GetSelectedExplorerItem())
+        Windows().SelectExplorerItem(node);
+}
+
+void ProjectModel::ForceSelectItemByName(int kind, const CString& name)
+{
+    if (const ExplorerNode node = Windows().FindExplorerItem(kind, name))
+        Windows().SelectExplorerItem(node);
+}
+
+void ProjectModel::RefreshPlot2D(BOOL bSetModified)
+{
+    if (m_nSelectedKind == ItemNone || m_nSelectedIndex < 0)
+        return;
+    if (m_nSelectedKind == ItemDataTable) {
+        auto* table = static_cast<CDataTable*>(m_pSelectedObject);
+        CFunctionPlot* preview = PreviewGraph();
+        if (table && preview &&
+            (table->GetLayout() == TableLayoutXY || table->GetLayout() == TableLayoutXYSig)) {
+            preview->AttachDataTable(table);
+            m_PreviewPlot.AutoRange();
+        }
+    } else if (m_nSelectedKind == ItemDataGraph) {
+        m_DataPlot.ShowSingleItem(m_nSelectedIndex);
+        m_DataPlot.AutoRange();
+    }
+    Windows().ShowPlotForSelection();
+    if (bSetModified)
+        m_bModified = TRUE;
+}
+
+void ProjectModel::RefreshPlot3D(BOOL bSetModified)
+{
+    Windows().RedrawPlot3D();
+    if (bSetModified)
+        m_bModified = TRUE;
+}
+
+void ProjectModel::RefreshGrid()
+{
+    if (m_nSelectedKind != ItemNone)
+        Windows().FillGrid();
+}
+
+void ProjectModel::StorePaneSize(UINT viewBit, int width, int height)
+{
+    if (viewBit == ViewExplorer) {
+        if (width > 0)
+            m_nTreeWidth = width;
+        return;
+    }
+    if (m_nSelectedKind < 0 || m_nSelectedKind >= ItemTypeCount || m_bLayoutByCommand)
+        return;
+    ViewLayout& layout = m_ViewLayouts[std::size_t(m_nSelectedKind)];
+    const DWORD mask = layout[ViewLayout::Mask];
+    int shown = 0;
+    for (UINT bit : {View2DPlot, View3DPlot, ViewWorkspace, ViewGrid})
+        shown += (mask & bit) ? 1 : 0;
+    if (shown != 2 || !(mask & viewBit) || height < 0)
+        return;
+    switch (viewBit) {
+    case View2DPlot:
+        layout[ViewLayout::Plot2DHeight] = DWORD(height);
+        break;
+    case View3DPlot:
+        layout[ViewLayout::Plot3DHeight] = DWORD(height);
+        break;
+    case ViewWorkspace:
+        layout[ViewLayout::WorkspaceHeight] = DWORD(height);
+        break;
+    case ViewGrid:
+        layout[ViewLayout::GridHeight] = DWORD(height);
+        break;
+    default:
+        return;
+    }
+    int siblings[3];
+    const int n = GetLayoutSiblings(m_nSelectedKind, siblings);
+    for (int i = 0; i < n; ++i)
+        for (int w = ViewLayout::Mask; w <= ViewLayout::Plot3DHeight; ++w)
+            m_ViewLayouts[std::size_t(siblings[i])][w] = layout[w];
+}
+
+void ProjectModel::ShowViewsByCommand(UINT mask, BOOL bFocusWorkspace)
+{
+    m_bLayoutByCommand = TRUE;
+    Windows().ApplyViewMask(mask);
+    if (bFocusWorkspace)
+        Windows().FocusWorkspace();
+}

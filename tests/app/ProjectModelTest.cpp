@@ -1,0 +1,337 @@
+// The project model with recording windows and prompts: selection and captions, pane sizes,
+// adding, replacing, removing and renaming with their questions, modified marks, unique names,
+// and what the end of the run writes to the settings.
+#include "app/ProjectModel.h"
+#include "engine/EngineNames.h"
+#include "engine/LocaleSeparators.h"
+#include "engine/UserFunction.h"
+#include "tests/app/RecordingWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class ProjectModelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FreeGlobalSymbolTables();
+        model.Initialize();
+        UseDotSeparators();
+        model.SetWindows(&windows);
+        model.SetPrompts(&prompts);
+    }
+    void TearDown() override
+    {
+        model.SetWindows(nullptr);
+        model.ReleaseUserDefinitions();
+        ResetIndependentVariables();
+    }
+
+    CDataTable* NewTable(const char* name, int rows)
+    {
+        auto* table = new CDataTable;
+        table->Create(TableLayoutXY, 0, rows);
+        table->SetName(name);
+        return table;
+    }
+    CFunctionPlot* DataGraph(const char* name, CDataTable* table)
+    {
+        auto* graph = new CFunctionPlot;
+        graph->SetName(name);
+        graph->AttachDataTable(table);
+        return graph;
+    }
+    CFunctionPlot* Graph(const char* expression)
+    {
+        auto* graph = new CFunctionPlot;
+        graph->SetDefinition(expression, "", GraphRectangular, -2, 5);
+        return graph;
+    }
+    void Select(int kind, const char* name)
+    {
+        windows.SelectExplorerItem(windows.FindExplorerItem(kind, name));
+    }
+
+    ProjectModel model;
+    RecordingWindows windows{&model};
+    RecordingPrompts prompts;
+};
+
+TEST_F(ProjectModelTest, SelectingShowsTheKindsLayoutAndCaption)
+{
+    model.AddNewItem(ItemDataTable);
+    EXPECT_EQ(model.GetSelectedKind(), ItemDataTable);
+    EXPECT_EQ(model.GetSelectedIndex(), 0);
+    EXPECT_EQ(model.GetSelectedObject(), model.m_DataTables[0].get());
+    EXPECT_STREQ(windows.caption, "Table: Table1");
+    EXPECT_NE(windows.log.find("[layout 9][grid][plot][caption Table: Table1 1]"),
+              std::string::npos)
+        << windows.log;
+
+    windows.SelectFolder(ItemVariables, "Variables");
+    EXPECT_STREQ(windows.caption, "Variables");
+    EXPECT_EQ(model.GetSelectedIndex(), -1);
+    EXPECT_EQ(model.GetSelectedObject(), nullptr);
+
+    // A kind whose layout shows nothing shows the workspace and remembers that.
+    model.m_ViewLayouts[ItemUserUnits][ViewLayout::Mask] = 0;
+    windows.log.clear();
+    windows.SelectFolder(ItemUserUnits, "Conversions");
+    EXPECT_EQ(model.m_ViewLayouts[ItemUserUnits][ViewLayout::Mask], 4u);
+    EXPECT_EQ(windows.log.substr(0, 9), "[layout 4");
+
+    // A blank label and the selected node again change nothing.
+    windows.log.clear();
+    model.OnSelectItem(ItemList, "   ", 555);
+    model.OnSelectItem(ItemList, "List1", windows.selected);
+    EXPECT_EQ(windows.log, "");
+    EXPECT_EQ(model.GetSelectedKind(), ItemUserUnits);
+
+    // Nothing selected: the selection clears, panes and caption stay.
+    model.OnSelectItem(ItemNone, "Project", 777);
+    EXPECT_EQ(model.GetSelectedKind(), ItemNone);
+    EXPECT_EQ(model.GetSelectedNode(), 0u);
+    EXPECT_EQ(windows.log, "");
+}
+
+TEST_F(ProjectModelTest, PaneSizesAreRememberedWithTwoPanesOnly)
+{
+    windows.SelectFolder(ItemUserConstants, "Constants"); // mask 12: workspace and grid
+    model.StorePaneSize(ViewGrid, 300, 222);
+    for (int kind : {ItemUserConstants, ItemUserFunctions, ItemUserUnits})
+        EXPECT_EQ(model.m_ViewLayouts[std::size_t(kind)][ViewLayout::GridHeight], 222u) << kind;
+    model.StorePaneSize(View2DPlot, 300, 111); // not shown
+    EXPECT_NE(model.m_ViewLayouts[ItemUserConstants][ViewLayout::Plot2DHeight], 111u);
+
+    model.m_ViewLayouts[ItemUserConstants][ViewLayout::Mask] = 13; // three panes
+    model.StorePaneSize(ViewGrid, 300, 50);
+    EXPECT_EQ(model.m_ViewLayouts[ItemUserConstants][ViewLayout::GridHeight], 222u);
+
+    model.m_ViewLayouts[ItemUserConstants][ViewLayout::Mask] = 12;
+    model.ShowViewsByCommand(15, FALSE); // until the next selection nothing is remembered
+    model.StorePaneSize(ViewGrid, 300, 60);
+    EXPECT_EQ(model.m_ViewLayouts[ItemUserConstants][ViewLayout::GridHeight], 222u);
+    EXPECT_NE(windows.log.find("[mask 15]"), std::string::npos);
+
+    model.StorePaneSize(ViewExplorer, 0, 10);
+    EXPECT_EQ(model.m_nTreeWidth, 175);
+    model.StorePaneSize(ViewExplorer, 210, 10);
+    EXPECT_EQ(model.m_nTreeWidth, 210);
+}
+
+TEST_F(ProjectModelTest, NewItemsTakeTheFirstFreeNameAndOpenTheLabelEditor)
+{
+    model.AddNewItem(ItemDataTable);
+    model.AddNewItem(ItemDataTable);
+    model.AddNewItem(ItemList);
+    model.AddNewItem(ItemMatrix);
+    model.AddNewItem(ItemVariables); // not a kind that can be added
+    ASSERT_EQ(model.m_DataTables.size(), 2u);
+    EXPECT_STREQ(model.m_DataTables[1]->GetName(), "Table2");
+    EXPECT_STREQ(model.m_DataTables[1]->GetColumnName(1), "Y");
+    EXPECT_EQ(model.m_DataTables[1]->GetRowCount(), 0);
+    EXPECT_STREQ(model.m_Lists[0]->GetName(), "List1");
+    EXPECT_STREQ(model.m_Matrices[0]->GetName(), "Matrix1");
+    EXPECT_NE(windows.log.find("[edit Table2]"), std::string::npos) << windows.log;
+    EXPECT_TRUE(model.IsModified());
+
+    // Names are made from the pattern's %d alone, whatever else it holds.
+    model.m_DataTables[0]->SetName("T%s1");
+    EXPECT_STREQ(model.MakeUniqueTableName("T%s%d"), "T%s2");
+    EXPECT_STREQ(model.MakeUniqueListName("List%d"), "List2");
+    EXPECT_STREQ(model.MakeUniqueMatrixName("M"), "M1");
+    EXPECT_EQ(model.FindList("LIST1"), 0);
+}
+
+TEST_F(ProjectModelTest, ReplacingATableWithDataGraphsAsksTwice)
+{
+    CDataTable* old = NewTable("Data", 3);
+    model.AddResultItem(ItemDataTable, old);
+    model.AddResultItem(ItemDataGraph, DataGraph("G1", old));
+    model.AddResultItem(ItemDataGraph, DataGraph("G2", old));
+    model.SetModified(FALSE);
+
+    struct Case {
+        const char* what;
+        std::deque<int> answers;
+        BOOL bTick;
+        int tablesAfter, graphsAfter;
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"overwrite declined", {7}, FALSE, 1, 2, false},
+        {"data-graph question declined", {6, 7}, FALSE, 1, 2, false},
+        {"both accepted, don't ask again", {6, 6}, TRUE, 1, 0, true},
+    };
+    for (const Case& c : cases) {
+        prompts.log.clear();
+        prompts.answers = c.answers;
+        prompts.bTickDontAsk = c.bTick;
+        CDataTable* replacement = NewTable("DATA", 5);
+        model.AddResultItem(ItemDataTable, replacement);
+        EXPECT_EQ(prompts.CountOf("[overwrite?] data table DATA"), 1) << c.what;
+        EXPECT_EQ(prompts.CountOf("[question]"), c.answers.size() > 1 ? 1 : 0) << c.what;
+        EXPECT_EQ(int(model.m_DataTables.size()), c.tablesAfter) << c.what;
+        EXPECT_EQ(model.m_DataPlot.GetItemCount(), c.graphsAfter) << c.what;
+        EXPECT_EQ(model.m_DataTables[0].get() == replacement, c.replaced) << c.what;
+        EXPECT_EQ(model.IsModified() != FALSE, c.replaced) << c.what;
+    }
+    EXPECT_EQ(model.m_Settings.nConfirmOverwrite, 63 & ~4);
+    EXPECT_EQ(windows.FindExplorerItem(ItemDataGraph, "G1"), 0u);
+
+    // The bit is clear now: a further replacement asks nothing.
+    prompts.log.clear();
+    model.AddResultItem(ItemDataTable, NewTable("data", 1));
+    EXPECT_EQ(prompts.log, "");
+    EXPECT_EQ(model.m_DataTables[0]->GetRowCount(), 1);
+}
+
+TEST_F(ProjectModelTest, ReplacingTheSelectedTableSelectsTheNewOneAndFreesThePreview)
+{
+    model.AddResultItem(ItemDataTable, NewTable("T", 2));
+    ASSERT_EQ(model.GetSelectedKind(), ItemDataTable);
+    CFunctionPlot* preview = model.m_PreviewPlot.GetItem(0);
+    EXPECT_EQ(preview->GetDataTable(), model.m_DataTables[0].get());
+    CDataTable* replacement = NewTable("T", 4);
+    model.AddResultItem(ItemDataTable, replacement);
+    EXPECT_EQ(model.GetSelectedObject(), replacement);
+    EXPECT_EQ(preview->GetDataTable(), replacement); // the panes show the new table
+
+    prompts.answers = {6};
+    model.RemoveSelectedItem();
+    EXPECT_TRUE(model.m_DataTables.empty());
+    EXPECT_EQ(preview->GetDataTable(), nullptr);
+    EXPECT_EQ(model.GetSelectedObject(), nullptr);
+}
+
+TEST_F(ProjectModelTest, GraphsAndSurfacesAreAddedOrReplacedByLabel)
+{
+    model.AddResultItem(Item2DGraph, Graph("x^2"));
+    EXPECT_EQ(model.m_FunctionPlot.m_dXMin, -2);
+    EXPECT_EQ(model.m_FunctionPlot.m_dXMax, 5);
+    EXPECT_EQ(model.FindProjectItem(Item2DGraph, "y = x^2"), 0);
+    prompts.answers = {7};
+    model.AddResultItem(Item2DGraph, Graph("x^2"));
+    EXPECT_EQ(prompts.CountOf("[overwrite?] 2D graph y = x^2"), 1);
+    EXPECT_EQ(model.m_FunctionPlot.GetItemCount(), 1);
+
+    auto* surface = new CSurfacePlot;
+    surface->SetExpression("x*y");
+    model.AddResultItem(Item3DGraph, surface);
+    EXPECT_EQ(model.FindProjectItem(Item3DGraph, "Z = X*Y"), 0);
+    EXPECT_STREQ(windows.caption, "3D Graph: z = x*y");
+    // An object of the wrong class for its kind is not taken.
+    model.AddResultItem(ItemList, new CMatrixObject);
+    EXPECT_TRUE(model.m_Lists.empty());
+}
+
+TEST_F(ProjectModelTest, RemovingAsksByKindAndMarksTheProject)
+{
+    CDataTable* table = NewTable("T", 2);
+    model.AddResultItem(ItemDataTable, table);
+    model.AddResultItem(ItemDataGraph, DataGraph("G", table));
+    ASSERT_EQ(model.AddSolverModel("a*b = 6", ""), 0);
+    windows.InsertExplorerItem(ItemSolverModel, "a*b = 6", FALSE);
+
+    Select(ItemDataTable, "T");
+    model.SetModified(FALSE);
+    prompts.answers = {6, 7}; // delete it, but not its data graphs
+    model.RemoveSelectedItem();
+    EXPECT_EQ(model.m_DataTables.size(), 1u);
+    EXPECT_EQ(prompts.CountOf("[delete?] data table T"), 1);
+    EXPECT_FALSE(model.IsModified());
+
+    prompts.answers = {6, 6};
+    model.RemoveSelectedItem();
+    EXPECT_TRUE(model.m_DataTables.empty());
+    EXPECT_EQ(model.m_DataPlot.GetItemCount(), 0);
+    EXPECT_TRUE(model.IsModified());
+
+    Select(ItemSolverModel, "a*b = 6");
+    model.SetModified(FALSE);
+    prompts.log.clear();
+    model.RemoveSelectedItem();
+    EXPECT_EQ(model.m_UserDefinitions.GetSolverModelCount(), 0);
+    EXPECT_EQ(prompts.log, "");       // removed without a question
+    EXPECT_FALSE(model.IsModified()); // user data, not the project
+    EXPECT_EQ(model.GetSelectedIndex(), -1);
+
+    model.AddNewItem(ItemList);
+    model.m_Settings.nConfirmDelete = 0;
+    model.RemoveSelectedItem();
+    EXPECT_TRUE(model.m_Lists.empty());
+    EXPECT_EQ(prompts.log, "");
+}
+
+TEST_F(ProjectModelTest, RenamingChecksTheNewName)
+{
+    model.AddNewItem(ItemList);
+    model.AddNewItem(ItemList);
+    struct Case {
+        const char* name;
+        BOOL accepted;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"list1", FALSE, "List2"},     // another list has it
+        {"   ", FALSE, "List2"},       // blank
+        {"  Prices ", TRUE, "Prices"}, // trimmed
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(model.RenameSelectedItem(c.name), c.accepted) << c.name;
+        EXPECT_STREQ(model.m_Lists[1]->GetName(), c.after) << c.name;
+    }
+    model.AddResultItem(Item2DGraph, Graph("x"));
+    EXPECT_FALSE(model.RenameSelectedItem("line"));
+}
+
+TEST_F(ProjectModelTest, ClearingKeepsTheUserDefinitions)
+{
+    CCalcEngine engine;
+    ASSERT_EQ(engine.DefineUserFunction("f(u) = u+1", false), 0);
+    ASSERT_EQ(model.AddSolverModel("p = 2*q", ""), 0);
+    model.AddNewItem(ItemMatrix);
+    model.m_Engine.AppendVariable("v", 1);
+    model.DeleteContents();
+    EXPECT_TRUE(model.m_Matrices.empty());
+    EXPECT_EQ(model.m_Engine.GetVariableCount(), 0);
+    EXPECT_EQ(model.GetSelectedKind(), ItemNone);
+    EXPECT_EQ(model.m_UserDefinitions.GetSolverModelCount(), 1);
+    EXPECT_EQ(GetUserFunctionCount(), 1);
+}
+
+TEST_F(ProjectModelTest, TheEndOfTheRunWritesOnlyItsOwnKeys)
+{
+    CMemoryProfileStore store;
+    model.ReadSettings(store, 768);
+    EXPECT_TRUE(store.GetEntries().empty());
+    model.m_RecentFits.AppendModel({"L1", "Line", "a+b*x", "", ""});
+    model.m_FavoriteFunctions.push_back("SIN");
+    model.WriteSettingsAtExit(store, "c:\\p\\a.zvp");
+    std::string entries;
+    for (const CString& entry : store.GetEntries())
+        entries += std::string(entry.GetString()) + ";";
+    EXPECT_EQ(entries,
+              "Calculation\\SolverDecimalPlaces;Calculation\\SolverSteps;DataViews\\DataType0;"
+              "DataViews\\DataType1;DataViews\\DataType10;DataViews\\DataType11;"
+              "DataViews\\DataType12;DataViews\\DataType13;DataViews\\DataType14;"
+              "DataViews\\DataType15;DataViews\\DataType2;DataViews\\DataType3;"
+              "DataViews\\DataType4;DataViews\\DataType5;DataViews\\DataType6;"
+              "DataViews\\DataType7;DataViews\\DataType8;DataViews\\DataType9;"
+              "FavFunctions\\0;FavFunctions\\Count;Layout\\TreeViewWidth;"
+              "Options\\AutoOpenLastProject;Options\\LastOpenFile;RecentFit0\\Equation;"
+              "RecentFit0\\ListName;RecentFit0\\Name;RecentFit\\Count;");
+    EXPECT_STREQ(store.GetString("Options", "LastOpenFile", ""), "c:\\p\\a.zvp");
+
+    // Read back by another model, with every layout as written.
+    ProjectModel next;
+    next.ReadSettings(store, 600);
+    EXPECT_EQ(next.m_ViewLayouts[Item2DGraph][ViewLayout::Plot2DHeight], 453u);
+    EXPECT_EQ(next.m_RecentFits.GetModelCount(), 1);
+    EXPECT_EQ(next.m_FavoriteFunctions.size(), 1u);
+}
+
+} // namespace

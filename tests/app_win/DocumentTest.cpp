@@ -1,0 +1,182 @@
+// The project document in its frame under Wine: a project saved and opened again with its
+// items and workspace text; damaged and foreign files that leave project, path and recent
+// files alone; and the settings the document writes at the end, on a scratch registry key.
+#include "app/MyDocument.h"
+#include "engine/EngineNames.h"
+#include "framework/core/ProfileStore.h"
+#include "framework/win/CFrameWnd.h"
+#include "framework/win/CRecentFileList.h"
+#include "framework/win/CRichEditView.h"
+#include "framework/win/CSingleDocTemplate.h"
+#include "framework/win/CWinApp.h"
+#include "framework/win/RegistryProfileStore.h"
+#include "tests/support/ScriptedModalHook.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+class CDocFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CDocFrame)
+};
+IMPLEMENT_DYNCREATE(CDocFrame, CFrameWnd)
+
+class CDocumentTestApp : public CWinApp {
+public:
+    CDocumentTestApp() : CWinApp("Zivra Document Tests") {}
+    void EnsureTemplate()
+    {
+        if (m_pDocManager)
+            return;
+        SetRegistryKey("Zivra Scratch");
+        LoadStdProfileSettings(4);
+        AddDocTemplate(new CSingleDocTemplate(128, RUNTIME_CLASS(CMyDocument),
+                                              RUNTIME_CLASS(CDocFrame),
+                                              RUNTIME_CLASS(CRichEditView)));
+    }
+};
+CDocumentTestApp theApp;
+
+std::string TempFolder()
+{
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "zivra-doc-" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message != WM_QUIT) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+}
+
+class DocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = TempFolder();
+        CMyDocument::SetUserDataPath((folder + "users.dat").c_str());
+        theApp.EnsureTemplate();
+        theApp.OnFileNew();
+        Pump();
+        ASSERT_NE(Document(), nullptr);
+    }
+    void TearDown() override
+    {
+        if (CWnd* pMain = theApp.m_pMainWnd)
+            pMain->DestroyWindow();
+        theApp.m_pMainWnd = nullptr;
+        Pump();
+    }
+    static CMyDocument* Document()
+    {
+        auto* pFrame = dynamic_cast<CFrameWnd*>(theApp.m_pMainWnd);
+        return pFrame ? dynamic_cast<CMyDocument*>(pFrame->GetActiveDocument()) : nullptr;
+    }
+    static CString Text()
+    {
+        CString text;
+        Document()->GetView()->GetWindowText(text);
+        text.Remove('\n'); // paragraphs read back as "\r\n"
+        return text;
+    }
+    static void AddList(const char* name, double value)
+    {
+        auto* list = new CDataColumn;
+        list->SetName(name);
+        list->Append(value);
+        Document()->AddResultItem(ItemList, list);
+    }
+    std::string folder;
+};
+
+TEST_F(DocumentTest, SavedProjectsOpenWithTheirItemsAndText)
+{
+    ScriptedModalHook hook;
+    AddList("Prices", 9.5);
+    Document()->GetView()->SetWindowText("2+3 =\r5");
+    const std::string path = folder + "round.zvp";
+    ASSERT_TRUE(Document()->DoSave(path.c_str()));
+    EXPECT_FALSE(Document()->IsModified());
+
+    theApp.OnFileNew();
+    EXPECT_TRUE(Document()->GetModel().m_Lists.empty());
+    ASSERT_NE(theApp.OpenDocumentFile(path.c_str()), nullptr);
+    ProjectModel& model = Document()->GetModel();
+    ASSERT_EQ(model.m_Lists.size(), 1u);
+    EXPECT_EQ(model.m_Lists[0]->GetValue(1), 9.5);
+    EXPECT_STREQ(Text(), "2+3 =\r5");
+    EXPECT_FALSE(Document()->IsModified());
+    EXPECT_TRUE(hook.messages.empty());
+}
+
+TEST_F(DocumentTest, DamagedAndForeignFilesLeaveTheOpenProjectAlone)
+{
+    ScriptedModalHook hook;
+    AddList("Kept", 1);
+    Document()->GetView()->SetWindowText("kept text");
+    const std::string saved = folder + "kept.zvp";
+    ASSERT_TRUE(Document()->DoSave(saved.c_str()));
+    AddList("Unsaved", 2); // modified again: the open must not ask to save it away
+    hook.boxAnswer = IDNO;
+
+    std::ifstream in(saved, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::string damaged = folder + "damaged.zvp", foreign = folder + "foreign.zvp";
+    std::ofstream(damaged, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    std::string other = bytes;
+    other.replace(84, 11, "Someone Els");
+    std::ofstream(foreign, std::ios::binary) << other;
+
+    const CString pathBefore = Document()->GetPathName();
+    const CString recentBefore = (*theApp.m_pRecentFileList)[0];
+    for (const std::string& path : {damaged, foreign}) {
+        hook.messages.clear();
+        EXPECT_EQ(theApp.OpenDocumentFile(path.c_str()), nullptr) << path;
+        ASSERT_NE(Document(), nullptr);
+        EXPECT_EQ(Document()->GetModel().m_Lists.size(), 2u) << path;
+        EXPECT_STREQ(Text(), "kept text") << path;
+        EXPECT_STREQ(Document()->GetPathName(), pathBefore) << path;
+        EXPECT_STREQ((*theApp.m_pRecentFileList)[0], recentBefore) << path;
+        ASSERT_FALSE(hook.messages.empty()) << path;
+        EXPECT_NE(std::string(hook.messages.back().GetString()).find(path), std::string::npos)
+            << hook.messages.back().GetString();
+    }
+    EXPECT_NE(std::string(hook.messages.back().GetString()).find(" is not a valid project file."),
+              std::string::npos);
+}
+
+TEST(DocumentSettings, TheEndOfTheRunWritesItsKeysToTheRegistry)
+{
+    theApp.EnsureTemplate();
+    const std::string folder = TempFolder();
+    CMyDocument::SetUserDataPath((folder + "users.dat").c_str());
+    CRegistryProfileStore store(&theApp);
+    store.WriteInt("Layout", "TreeViewWidth", 233);
+    {
+        CMyDocument document;
+        EXPECT_EQ(document.GetModel().m_nTreeWidth, 233);
+        document.StorePaneSize(16, 260, 0);
+        document.GetModel().m_Engine.m_nSolverSteps = 321;
+    }
+    EXPECT_EQ(store.GetInt("Layout", "TreeViewWidth", 0), 260);
+    EXPECT_EQ(store.GetInt("Calculation", "SolverSteps", 0), 321);
+    std::vector<BYTE> layout;
+    EXPECT_TRUE(store.GetBinary("DataViews", "DataType15", layout));
+    EXPECT_EQ(layout.size(), 44u);
+    EXPECT_TRUE(std::ifstream(folder + "users.dat").good());
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Scratch");
+}
+
+} // namespace
