@@ -420,10 +420,14 @@ private:
     void DrawCells(CDC* pDC, const CRect& clipRect);
     void DrawGridLines(CDC* pDC, const CRect& visibleRect, const CCellBlock& visible);
     void ScrollLines(int nBar, UINT nSBCode);
+    void ScrollOneLine(int nBar, BOOL bDown, const CRect& scrolled);
     // Mouse helpers.
     BOOL MouseOverRowResizeArea(CPoint point);
     BOOL MouseOverColumnResizeArea(CPoint point);
     CPoint GetPointClicked(int nRow, int nCol, const CPoint& point);
+    BOOL PressCell(UINT nFlags, CPoint point, const CCellPos& down);
+    void BeginSelecting(UINT nFlags, const CCellPos& down);
+    void TrackMouseAction(CPoint point);
     void StartSizing(CPoint point);
     void EndSizing(CPoint point);
     void InvertResizeMarker(int nPos, BOOL bColumn);
@@ -431,6 +435,15 @@ private:
     void SelectRange(const CCellBlock& range, CDC* pDC, BOOL bSelectCells);
     void RedrawOrInvalidate(int nRow, int nCol, CDC* pDC);
     // Key helpers.
+    struct KeyStep {
+        CCellPos next;
+        BOOL bChangeLine = FALSE; // Tab wrapped to another row
+        BOOL bHorzScroll = FALSE; // the key scrolled: the bars hear of the end
+        BOOL bVertScroll = FALSE;
+    };
+    BOOL HandleEditShortcut(UINT nChar);
+    BOOL StepForKey(UINT nChar, BOOL bShift, KeyStep& step);
+    void MoveFocusForKey(UINT nChar, BOOL bShift, KeyStep step);
     BOOL MoveFocusByPage(UINT nChar, CCellPos& next);
     // Exchange helpers.
     void GrowToFit(int nRows, int nCols);

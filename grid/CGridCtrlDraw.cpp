@@ -404,7 +404,6 @@ void CGridCtrl::ScrollLines(int nBar, UINT nSBCode)
     const int nMax = bVert ? m_nVScrollMax : m_nHScrollMax;
     const int nPos = GetScrollPos32(nBar);
     const CCellPos topLeft = GetTopleftNonFixedCell();
-    const int nTopLeft = bVert ? topLeft.row : topLeft.col;
     CRect rect;
     GetClientRect(rect);
     const int nFixedExtent = axis.GetFixedExtent();
@@ -412,27 +411,10 @@ void CGridCtrl::ScrollLines(int nBar, UINT nSBCode)
     const int nPage = (bVert ? rect.bottom : rect.right) - nFixedExtent;
 
     switch (nSBCode) {
-    case SB_LINEDOWN: {
-        if (nPos >= nMax)
-            break;
-        int i = nTopLeft;
-        while (i < axis.GetCount() - 1 && axis.GetSize(i) == 0)
-            ++i;
-        SetScrollPos32(nBar, nPos + std::max(axis.GetSize(i), 0));
-        if (GetScrollPos32(nBar) != nPos)
-            InvalidateRect(rect);
+    case SB_LINEDOWN:
+    case SB_LINEUP:
+        ScrollOneLine(nBar, nSBCode == SB_LINEDOWN, rect);
         break;
-    }
-    case SB_LINEUP: {
-        if (nPos <= 0 || nTopLeft <= axis.GetFixedCount())
-            break;
-        int i = nTopLeft - 1;
-        while (i > axis.GetFixedCount() && axis.GetSize(i) == 0)
-            --i;
-        SetScrollPos32(nBar, std::max(0, nPos - std::max(axis.GetSize(i), 0)));
-        InvalidateRect(rect);
-        break;
-    }
     case SB_PAGEDOWN:
         if (nPos < nMax) {
             SetScrollPos32(nBar, std::min(nMax, nPos + nPage));
@@ -468,6 +450,36 @@ void CGridCtrl::ScrollLines(int nBar, UINT nSBCode)
     default:
         break;
     }
+}
+
+// One line down steps by the first shown row (or column) at the top, one line up by the shown
+// one before it; scrolled is the non-fixed area to repaint.
+void CGridCtrl::ScrollOneLine(int nBar, BOOL bDown, const CRect& scrolled)
+{
+    const BOOL bVert = nBar == SB_VERT;
+    const CGridAxis& axis = bVert ? m_rows : m_cols;
+    const int nMax = bVert ? m_nVScrollMax : m_nHScrollMax;
+    const int nPos = GetScrollPos32(nBar);
+    const CCellPos topLeft = GetTopleftNonFixedCell();
+    const int nTopLeft = bVert ? topLeft.row : topLeft.col;
+    if (bDown) {
+        if (nPos >= nMax)
+            return;
+        int i = nTopLeft;
+        while (i < axis.GetCount() - 1 && axis.GetSize(i) == 0)
+            ++i;
+        SetScrollPos32(nBar, nPos + std::max(axis.GetSize(i), 0));
+        if (GetScrollPos32(nBar) != nPos)
+            InvalidateRect(scrolled);
+        return;
+    }
+    if (nPos <= 0 || nTopLeft <= axis.GetFixedCount())
+        return;
+    int i = nTopLeft - 1;
+    while (i > axis.GetFixedCount() && axis.GetSize(i) == 0)
+        --i;
+    SetScrollPos32(nBar, std::max(0, nPos - std::max(axis.GetSize(i), 0)));
+    InvalidateRect(scrolled);
 }
 
 BOOL CGridCtrl::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)

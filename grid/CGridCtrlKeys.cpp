@@ -35,9 +35,21 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
         return;
     }
-    const BOOL bCtrl = KeyHeld(VK_CONTROL);
     const BOOL bShift = KeyHeld(VK_SHIFT);
-    if (bCtrl) {
+    KeyStep step;
+    if (HandleEditShortcut(nChar) || !StepForKey(nChar, bShift, step)) {
+        CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+        return;
+    }
+    if (!(step.next == m_idCurrentCell))
+        MoveFocusForKey(nChar, bShift, step);
+}
+
+// Ctrl+A, X, C (or Insert) and V run the edit commands, and the key then goes on as any other;
+// Shift+Insert pastes and ends there (TRUE).
+BOOL CGridCtrl::HandleEditShortcut(UINT nChar)
+{
+    if (KeyHeld(VK_CONTROL)) {
         if (nChar == 'A')
             OnEditSelectAll();
         else if (nChar == 'X')
@@ -47,119 +59,97 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         else if (nChar == 'V')
             OnEditPaste();
     }
-    if (bShift && nChar == VK_INSERT) {
+    if (KeyHeld(VK_SHIFT) && nChar == VK_INSERT) {
         OnEditPaste();
-        CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
-        return;
+        return TRUE;
     }
+    return FALSE;
+}
 
-    CCellPos next = m_idCurrentCell;
-    BOOL bChangeLine = FALSE, bHorzScroll = FALSE, bVertScroll = FALSE;
+// Where a key takes the focus; FALSE for a key the grid leaves to the default handling.
+BOOL CGridCtrl::StepForKey(UINT nChar, BOOL bShift, KeyStep& step)
+{
+    step.next = m_idCurrentCell;
+    const BOOL bCtrl = KeyHeld(VK_CONTROL);
     const auto move = [&](GridMove how) {
         const GridMoveResult result = GridMoveFocus(how, m_idCurrentCell, m_rows, m_cols);
-        next = result.next;
-        bChangeLine = result.bLineChange;
+        step.next = result.next;
+        step.bChangeLine = result.bLineChange;
         return result.bHandled;
     };
     switch (nChar) {
     case VK_DELETE:
         ValidateAndModifyCellContents(m_idCurrentCell.row, m_idCurrentCell.col, "");
-        break;
+        return TRUE;
     case VK_DOWN:
-        move(GridMove::Down);
-        break;
+        return move(GridMove::Down);
     case VK_UP:
-        move(GridMove::Up);
-        break;
+        return move(GridMove::Up);
     case VK_RIGHT:
-        move(GridMove::Right);
-        break;
+        return move(GridMove::Right);
     case VK_LEFT:
-        move(GridMove::Left);
-        break;
+        return move(GridMove::Left);
     case VK_TAB:
-        if (!move(bShift ? GridMove::BackTab : GridMove::Tab)) {
-            CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
-            return;
-        }
-        break;
+        return move(bShift ? GridMove::BackTab : GridMove::Tab);
     case VK_NEXT:
     case VK_PRIOR:
-        bVertScroll = MoveFocusByPage(nChar, next);
-        break;
+        step.bVertScroll = MoveFocusByPage(nChar, step.next);
+        return TRUE;
     case VK_HOME:
     case VK_END: {
         const BOOL bHome = nChar == VK_HOME;
         if (bCtrl) {
             SendMessage(WM_VSCROLL, bHome ? SB_TOP : SB_BOTTOM, 0);
-            bVertScroll = TRUE;
+            step.bVertScroll = TRUE;
         }
         SendMessage(WM_HSCROLL, bHome ? SB_LEFT : SB_RIGHT, 0);
-        bHorzScroll = TRUE;
-        move(bHome ? (bCtrl ? GridMove::CtrlHome : GridMove::Home)
-                   : (bCtrl ? GridMove::CtrlEnd : GridMove::End));
-        break;
+        step.bHorzScroll = TRUE;
+        return move(bHome ? (bCtrl ? GridMove::CtrlHome : GridMove::Home)
+                          : (bCtrl ? GridMove::CtrlEnd : GridMove::End));
     }
     case VK_F2:
         OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), VK_LBUTTON,
                    GridEditStart::Mouse);
-        break;
+        return TRUE;
     default:
-        CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
-        return;
+        return FALSE;
     }
-    if (next == m_idCurrentCell)
-        return;
+}
 
+// Moves the focus (and, without a mouse action, the selection) to the step's cell and scrolls
+// it into view. Plain movement selects the new cell alone; Shift extends from the start.
+void CGridCtrl::MoveFocusForKey(UINT nChar, BOOL bShift, KeyStep step)
+{
     if (m_MouseMode == MOUSE_NOTHING) {
-        // Plain movement selects the new cell alone; Shift extends from the selection start.
         m_PrevSelectedCellMap.Clear();
         m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
         if (!bShift || nChar == VK_TAB)
-            m_SelectionStartCell = next;
-        OnSelecting(next);
+            m_SelectionStartCell = step.next;
+        OnSelecting(step.next);
         m_MouseMode = MOUSE_NOTHING;
     }
-    SetFocusCell(next);
-
-    if (!IsCellVisible(next)) {
-        switch (nChar) {
-        case VK_RIGHT:
-            SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-            bHorzScroll = TRUE;
-            break;
-        case VK_LEFT:
-            SendMessage(WM_HSCROLL, SB_LINELEFT, 0);
-            bHorzScroll = TRUE;
-            break;
-        case VK_DOWN:
-            SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
-            bVertScroll = TRUE;
-            break;
-        case VK_UP:
-            SendMessage(WM_VSCROLL, SB_LINEUP, 0);
-            bVertScroll = TRUE;
-            break;
-        case VK_TAB:
-            if (bChangeLine) {
-                SendMessage(WM_VSCROLL, bShift ? SB_LINEUP : SB_LINEDOWN, 0);
-                SetScrollPos32(SB_HORZ, bShift ? m_nHScrollMax : 0);
-                bVertScroll = TRUE;
-            } else {
-                SendMessage(WM_HSCROLL, bShift ? SB_LINELEFT : SB_LINERIGHT, 0);
-            }
-            bHorzScroll = TRUE;
-            break;
-        default:
-            break;
+    SetFocusCell(step.next);
+    if (!IsCellVisible(step.next)) {
+        const BOOL bBack = bShift && nChar == VK_TAB;
+        if (nChar == VK_TAB && step.bChangeLine) {
+            SendMessage(WM_VSCROLL, bBack ? SB_LINEUP : SB_LINEDOWN, 0);
+            SetScrollPos32(SB_HORZ, bBack ? m_nHScrollMax : 0);
+            step.bVertScroll = TRUE;
+        } else if (nChar == VK_RIGHT || nChar == VK_LEFT || nChar == VK_TAB) {
+            const BOOL bLeft = nChar == VK_LEFT || bBack;
+            SendMessage(WM_HSCROLL, bLeft ? SB_LINELEFT : SB_LINERIGHT, 0);
+            step.bHorzScroll = TRUE;
+        } else if (nChar == VK_DOWN || nChar == VK_UP) {
+            SendMessage(WM_VSCROLL, nChar == VK_UP ? SB_LINEUP : SB_LINEDOWN, 0);
+            step.bVertScroll = TRUE;
         }
-        EnsureVisible(next);
+        EnsureVisible(step.next);
         Invalidate();
     }
-    EnsureVisible(next);
-    if (bHorzScroll)
+    EnsureVisible(step.next);
+    if (step.bHorzScroll)
         SendMessage(WM_HSCROLL, SB_ENDSCROLL, 0);
-    if (bVertScroll)
+    if (step.bVertScroll)
         SendMessage(WM_VSCROLL, SB_ENDSCROLL, 0);
 }
 

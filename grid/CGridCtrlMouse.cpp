@@ -293,37 +293,9 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
         m_SelectionStartCell = down;
     else if (!IsValid(m_SelectionStartCell))
         m_SelectionStartCell = m_idCurrentCell;
-
     EndEditing();
-    CGridCellBase* pCell = GetCell(down.row, down.col);
-    if (pCell)
-        pCell->OnClickDown(GetPointClicked(down.row, down.col, point));
-    BOOL bInTextArea = FALSE;
-    CRect textRect;
-    if (pCell && GetCellRect(down, textRect) && pCell->GetTextRect(textRect))
-        bInTextArea = textRect.PtInRect(point);
-
-    if (down == m_idCurrentCell && !(nFlags & MK_CONTROL) && bInTextArea && IsCellEditable(down)) {
-        m_MouseMode = MOUSE_PREPARE_EDIT;
+    if (!PressCell(nFlags, point, down))
         return;
-    }
-    if (IsCellSelected(down)) {
-        if (nFlags & MK_CONTROL) {
-            SetFocusCell(down);
-            if (m_bListMode)
-                SelectRows(down, TRUE, FALSE);
-            else
-                SelectCells(down, TRUE, FALSE);
-            return;
-        }
-        if (m_bAllowDragAndDrop)
-            m_MouseMode = MOUSE_PREPARE_DRAG;
-    } else if (m_MouseMode != MOUSE_OVER_COL_DIVIDE && m_MouseMode != MOUSE_OVER_ROW_DIVIDE) {
-        SetFocusCell(-1, -1);
-        if (GetRowCount() > GetFixedRowCount() && GetColumnCount() > GetFixedColumnCount())
-            SetFocusCell(std::max(down.row, GetFixedRowCount()),
-                         std::max(down.col, GetFixedColumnCount()));
-    }
 
     SetCapture();
     if (m_MouseMode == MOUSE_NOTHING) {
@@ -335,26 +307,67 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
             m_MouseMode = MOUSE_OVER_ROW_DIVIDE;
         }
     }
-
-    if (m_MouseMode == MOUSE_OVER_COL_DIVIDE || m_MouseMode == MOUSE_OVER_ROW_DIVIDE) {
+    if (m_MouseMode == MOUSE_OVER_COL_DIVIDE || m_MouseMode == MOUSE_OVER_ROW_DIVIDE)
         StartSizing(point);
-    } else if (m_MouseMode != MOUSE_PREPARE_DRAG) {
-        SendMessageToParent(down.row, down.col, GridNotify::kSelChanging);
-        m_PrevSelectedCellMap.Clear();
-        if (nFlags & MK_CONTROL)
-            m_PrevSelectedCellMap = m_SelectedCellMap;
-        CCellPos clicked = down;
-        if (down.row < GetFixedRowCount()) {
-            OnFixedRowClick(clicked);
-        } else if (down.col < GetFixedColumnCount()) {
-            OnFixedColumnClick(clicked);
-        } else {
-            m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
-            OnSelecting(down);
-            m_nTimerID = SetTimer(kAutoScrollTimer, UINT(m_nTimerInterval));
-        }
-    }
+    else if (m_MouseMode != MOUSE_PREPARE_DRAG)
+        BeginSelecting(nFlags, down);
     m_LastMousePoint = point;
+}
+
+// What a press on a cell prepares: an edit on the focus cell's text, a drag of the selection,
+// Ctrl's deselection of a selected cell, or a new focus. FALSE when nothing more follows.
+BOOL CGridCtrl::PressCell(UINT nFlags, CPoint point, const CCellPos& down)
+{
+    CGridCellBase* pCell = GetCell(down.row, down.col);
+    if (pCell)
+        pCell->OnClickDown(GetPointClicked(down.row, down.col, point));
+    BOOL bInTextArea = FALSE;
+    CRect textRect;
+    if (pCell && GetCellRect(down, textRect) && pCell->GetTextRect(textRect))
+        bInTextArea = textRect.PtInRect(point);
+
+    if (down == m_idCurrentCell && !(nFlags & MK_CONTROL) && bInTextArea && IsCellEditable(down)) {
+        m_MouseMode = MOUSE_PREPARE_EDIT;
+        return FALSE;
+    }
+    if (IsCellSelected(down)) {
+        if (nFlags & MK_CONTROL) {
+            SetFocusCell(down);
+            if (m_bListMode)
+                SelectRows(down, TRUE, FALSE);
+            else
+                SelectCells(down, TRUE, FALSE);
+            return FALSE;
+        }
+        if (m_bAllowDragAndDrop)
+            m_MouseMode = MOUSE_PREPARE_DRAG;
+    } else if (m_MouseMode != MOUSE_OVER_COL_DIVIDE && m_MouseMode != MOUSE_OVER_ROW_DIVIDE) {
+        SetFocusCell(-1, -1);
+        if (GetRowCount() > GetFixedRowCount() && GetColumnCount() > GetFixedColumnCount())
+            SetFocusCell(std::max(down.row, GetFixedRowCount()),
+                         std::max(down.col, GetFixedColumnCount()));
+    }
+    return TRUE;
+}
+
+// A press that selects: the headers select their rows or columns, a cell starts a block that
+// the mouse extends (scrolling by the timer past the edges). Ctrl keeps the earlier selection.
+void CGridCtrl::BeginSelecting(UINT nFlags, const CCellPos& down)
+{
+    SendMessageToParent(down.row, down.col, GridNotify::kSelChanging);
+    m_PrevSelectedCellMap.Clear();
+    if (nFlags & MK_CONTROL)
+        m_PrevSelectedCellMap = m_SelectedCellMap;
+    CCellPos clicked = down;
+    if (down.row < GetFixedRowCount()) {
+        OnFixedRowClick(clicked);
+    } else if (down.col < GetFixedColumnCount()) {
+        OnFixedColumnClick(clicked);
+    } else {
+        m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
+        OnSelecting(down);
+        m_nTimerID = SetTimer(kAutoScrollTimer, UINT(m_nTimerInterval));
+    }
 }
 
 // Starts sizing the row or column whose border is under the point: the one before the border,
@@ -448,46 +461,10 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
     if (!client.PtInRect(point) && m_MouseMode != MOUSE_DRAGGING)
         return;
     if (m_bLMouseButtonDown && m_MouseMode != MOUSE_NOTHING && IsValid(m_LeftClickDownCell)) {
-        switch (m_MouseMode) {
-        case MOUSE_SELECT_COL:
-        case MOUSE_SELECT_ROW:
-        case MOUSE_SELECT_CELLS: {
-            const CCellPos cell = GetCellFromPt(point);
-            if (!IsValid(cell))
-                return;
-            if (!(cell == m_idCurrentCell)) {
-                OnSelecting(cell);
-                if ((cell.row >= GetFixedRowCount() && cell.col >= GetFixedColumnCount()) ||
-                    m_MouseMode != MOUSE_SELECT_CELLS)
-                    SetFocusCell(cell);
-            }
-            break;
-        }
-        case MOUSE_SIZING_ROW:
-            InvertResizeMarker(m_LastMousePoint.y, FALSE);
-            InvertResizeMarker(point.y, FALSE);
-            break;
-        case MOUSE_SIZING_COL:
-            InvertResizeMarker(m_LastMousePoint.x, TRUE);
-            InvertResizeMarker(point.x, TRUE);
-            break;
-        case MOUSE_PREPARE_EDIT:
-        case MOUSE_PREPARE_DRAG:
-            // A small jitter is still a click: only a real movement starts a drag.
-            if (m_bAllowDragAndDrop &&
-                (std::abs(point.x - m_LeftClickDownPoint.x) > ::GetSystemMetrics(SM_CXDRAG) ||
-                 std::abs(point.y - m_LeftClickDownPoint.y) > ::GetSystemMetrics(SM_CYDRAG))) {
-                m_MouseMode = MOUSE_PREPARE_DRAG;
-                OnBeginDrag();
-            }
-            break;
-        default:
-            break;
-        }
+        TrackMouseAction(point);
         m_LastMousePoint = point;
         return;
     }
-
     if (m_bAllowColumnResize && MouseOverColumnResizeArea(point)) {
         if (m_MouseMode != MOUSE_OVER_COL_DIVIDE) {
             SetSystemCursor(IDC_SIZEWE);
@@ -505,6 +482,46 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
     if (m_MouseMode == MOUSE_NOTHING && !(nFlags & MK_LBUTTON))
         ShowTitleTip(point);
     m_LastMousePoint = point;
+}
+
+// The mouse moves with the button down: the selection follows, a resize marker moves, or a
+// press on the selection becomes a drag once it has really moved.
+void CGridCtrl::TrackMouseAction(CPoint point)
+{
+    switch (m_MouseMode) {
+    case MOUSE_SELECT_COL:
+    case MOUSE_SELECT_ROW:
+    case MOUSE_SELECT_CELLS: {
+        const CCellPos cell = GetCellFromPt(point);
+        if (!IsValid(cell) || cell == m_idCurrentCell)
+            break;
+        OnSelecting(cell);
+        if ((cell.row >= GetFixedRowCount() && cell.col >= GetFixedColumnCount()) ||
+            m_MouseMode != MOUSE_SELECT_CELLS)
+            SetFocusCell(cell);
+        break;
+    }
+    case MOUSE_SIZING_ROW:
+        InvertResizeMarker(m_LastMousePoint.y, FALSE);
+        InvertResizeMarker(point.y, FALSE);
+        break;
+    case MOUSE_SIZING_COL:
+        InvertResizeMarker(m_LastMousePoint.x, TRUE);
+        InvertResizeMarker(point.x, TRUE);
+        break;
+    case MOUSE_PREPARE_EDIT:
+    case MOUSE_PREPARE_DRAG:
+        // A small jitter is still a click: only a real movement starts a drag.
+        if (m_bAllowDragAndDrop &&
+            (std::abs(point.x - m_LeftClickDownPoint.x) > ::GetSystemMetrics(SM_CXDRAG) ||
+             std::abs(point.y - m_LeftClickDownPoint.y) > ::GetSystemMetrics(SM_CYDRAG))) {
+            m_MouseMode = MOUSE_PREPARE_DRAG;
+            OnBeginDrag();
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 void CGridCtrl::ShowTitleTip(CPoint point)
