@@ -71,11 +71,13 @@ if(ZIVRA_BUILD_TESTS)
   endif()
 endif()
 
-# zivra_test(name SOURCES src... LIBS lib...): one GoogleTest program. Natively every test case
-# becomes a CTest test; a Windows program runs under Wine as one CTest test, since its cases
-# cannot be listed at configure time.
+# zivra_test(name [DESKTOP] SOURCES src... LIBS lib...): one GoogleTest program. Natively every
+# test case becomes a CTest test; a Windows program runs under Wine as one CTest test, since its
+# cases cannot be listed at configure time. DESKTOP marks a program whose windows take or depend
+# on the keyboard focus, the activation or the cursor, which every program on the one Wine
+# desktop shares: such programs hold one lock and so never run at the same time.
 function(zivra_test name)
-  cmake_parse_arguments(ZT "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ZT "DESKTOP" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ZT_SOURCES})
   target_compile_options(${name} PRIVATE ${ZIVRA_WARNINGS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
@@ -83,6 +85,9 @@ function(zivra_test name)
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    if(ZT_DESKTOP)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK zivra_desktop)
+    endif()
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   endif()

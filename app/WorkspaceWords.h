@@ -1,0 +1,53 @@
+#pragma once
+#include "framework/core/CString.h"
+
+// The workspace reads at most this many characters of a line; a longer line is never
+// evaluated (it gets kLineTooLongText in the tip).
+constexpr int kMaxWorkspaceLine = 1000;
+extern const char kLineTooLongText[];
+
+// Characters that end a name in the workspace.
+extern const char kWorkspaceDelimiters[];
+// A name longer than this is cut for its lookup.
+constexpr int kMaxWorkspaceWord = 100;
+
+// The name around a character of a line: start is the index of the delimiter before it (-1 at
+// the line's start), end the index after its last character.
+struct WorkspaceWord {
+    CString text;
+    int nStart = -1;
+    int nEnd = 0;
+};
+
+// The word that holds line[position] (the character just typed) and runs on to its right.
+// A delimiter there, or a position outside the line (-1: the caret at the line's start),
+// gives an empty word.
+WorkspaceWord GetWordAt(const CString& line, int position);
+
+// The first character that is not a blank or a tab is an apostrophe.
+bool IsCommentLine(const CString& line);
+
+// "(" counts +1 and ")" -1 over the whole line.
+int ParenthesisBalance(const CString& line);
+
+// Bits of the workspace's pop-up options: which kinds of name raise a tip while typing.
+enum PopupOption : unsigned {
+    PopupBuiltinFunctions = 0x01,
+    PopupBuiltinConstants = 0x02,
+    PopupUserFunctions = 0x04,
+    PopupUserConstants = 0x08,
+    PopupVariables = 0x10,
+    PopupAll = 0x1F,
+};
+
+// What a typed name does to the tip window.
+struct TipDecision {
+    enum Action { Leave, Hide, Show } action = Leave;
+    CString text; // what Show shows
+};
+
+// From the engine's description of a name (its NameKind, text and argument count) and the
+// workspace's options: functions of fewer than two arguments raise their tip only when
+// bAllFunctions is set; variables show " = " and their value or quoted text.
+TipDecision DecideTip(int kind, const CString& described, int argumentCount, unsigned options,
+                      int bAllFunctions);
