@@ -4,12 +4,10 @@
 #include "app/MyDocument.h"
 #include "engine/EngineNames.h"
 #include "framework/core/ProfileStore.h"
-#include "framework/win/CFrameWnd.h"
 #include "framework/win/CRecentFileList.h"
 #include "framework/win/CRichEditView.h"
-#include "framework/win/CSingleDocTemplate.h"
-#include "framework/win/CWinApp.h"
 #include "framework/win/RegistryProfileStore.h"
+#include "tests/app_win/ShellTestApp.h"
 #include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
@@ -20,69 +18,17 @@
 
 namespace {
 
-class CDocFrame : public CFrameWnd {
-    DECLARE_DYNCREATE(CDocFrame)
-};
-IMPLEMENT_DYNCREATE(CDocFrame, CFrameWnd)
-
-class CDocumentTestApp : public CWinApp {
-public:
-    CDocumentTestApp() : CWinApp("Zivra Document Tests") {}
-    void EnsureTemplate()
-    {
-        if (m_pDocManager)
-            return;
-        SetRegistryKey("Zivra Scratch");
-        LoadStdProfileSettings(4);
-        AddDocTemplate(new CSingleDocTemplate(128, RUNTIME_CLASS(CMyDocument),
-                                              RUNTIME_CLASS(CDocFrame),
-                                              RUNTIME_CLASS(CRichEditView)));
-    }
-};
-CDocumentTestApp theApp;
-
-std::string TempFolder()
-{
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + "zivra-doc-" + std::to_string(::GetCurrentProcessId());
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\";
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (msg.message != WM_QUIT) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-}
-
 class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = TempFolder();
+        folder = TestFolder();
         CMyDocument::SetUserDataPath((folder + "users.dat").c_str());
-        theApp.EnsureTemplate();
-        theApp.OnFileNew();
-        Pump();
+        CloseMainFrame();
         ASSERT_NE(Document(), nullptr);
     }
-    void TearDown() override
-    {
-        if (CWnd* pMain = theApp.m_pMainWnd)
-            pMain->DestroyWindow();
-        theApp.m_pMainWnd = nullptr;
-        Pump();
-    }
-    static CMyDocument* Document()
-    {
-        auto* pFrame = dynamic_cast<CFrameWnd*>(theApp.m_pMainWnd);
-        return pFrame ? dynamic_cast<CMyDocument*>(pFrame->GetActiveDocument()) : nullptr;
-    }
+    void TearDown() override { CloseMainFrame(); }
+    static CMyDocument* Document() { return MainDocument(); }
     static CString Text()
     {
         CString text;
@@ -109,9 +55,9 @@ TEST_F(DocumentTest, SavedProjectsOpenWithTheirItemsAndText)
     ASSERT_TRUE(Document()->DoSave(path.c_str()));
     EXPECT_FALSE(Document()->IsModified());
 
-    theApp.OnFileNew();
+    TestApp().OnFileNew();
     EXPECT_TRUE(Document()->GetModel().m_Lists.empty());
-    ASSERT_NE(theApp.OpenDocumentFile(path.c_str()), nullptr);
+    ASSERT_NE(TestApp().OpenDocumentFile(path.c_str()), nullptr);
     ProjectModel& model = Document()->GetModel();
     ASSERT_EQ(model.m_Lists.size(), 1u);
     EXPECT_EQ(model.m_Lists[0]->GetValue(1), 9.5);
@@ -140,15 +86,15 @@ TEST_F(DocumentTest, DamagedAndForeignFilesLeaveTheOpenProjectAlone)
     std::ofstream(foreign, std::ios::binary) << other;
 
     const CString pathBefore = Document()->GetPathName();
-    const CString recentBefore = (*theApp.m_pRecentFileList)[0];
+    const CString recentBefore = (*TestApp().m_pRecentFileList)[0];
     for (const std::string& path : {damaged, foreign}) {
         hook.messages.clear();
-        EXPECT_EQ(theApp.OpenDocumentFile(path.c_str()), nullptr) << path;
+        EXPECT_EQ(TestApp().OpenDocumentFile(path.c_str()), nullptr) << path;
         ASSERT_NE(Document(), nullptr);
         EXPECT_EQ(Document()->GetModel().m_Lists.size(), 2u) << path;
         EXPECT_STREQ(Text(), "kept text") << path;
         EXPECT_STREQ(Document()->GetPathName(), pathBefore) << path;
-        EXPECT_STREQ((*theApp.m_pRecentFileList)[0], recentBefore) << path;
+        EXPECT_STREQ((*TestApp().m_pRecentFileList)[0], recentBefore) << path;
         ASSERT_FALSE(hook.messages.empty()) << path;
         EXPECT_NE(std::string(hook.messages.back().GetString()).find(path), std::string::npos)
             << hook.messages.back().GetString();
@@ -159,10 +105,10 @@ TEST_F(DocumentTest, DamagedAndForeignFilesLeaveTheOpenProjectAlone)
 
 TEST(DocumentSettings, TheEndOfTheRunWritesItsKeysToTheRegistry)
 {
-    theApp.EnsureTemplate();
-    const std::string folder = TempFolder();
+    EnsureTestTemplate();
+    const std::string folder = TestFolder();
     CMyDocument::SetUserDataPath((folder + "users.dat").c_str());
-    CRegistryProfileStore store(&theApp);
+    CRegistryProfileStore store(&TestApp());
     store.WriteInt("Layout", "TreeViewWidth", 233);
     {
         CMyDocument document;

@@ -1,0 +1,371 @@
+#include "app/DataTreeView.h"
+
+#include "app/CaptionStrip.h"
+#include "app/ItemTypes.h"
+#include "app/MainFrame.h"
+#include "app/MathApp.h"
+#include "app/MyDocument.h"
+#include "app/PaneViews.h"
+#include "app/ViewLayout.h"
+#include "engine/SolverModel.h"
+#include "framework/core/AsciiText.h"
+#include "framework/win/CCmdUI.h"
+#include "framework/win/CDC.h"
+#include "framework/win/CSplitterWnd.h"
+#include "framework/win/MessageCrackers.h"
+#include "res/resource.h"
+
+IMPLEMENT_DYNAMIC(CProjectTreeCtrl, CTreeCtrl)
+
+BEGIN_MESSAGE_MAP(CProjectTreeCtrl, CTreeCtrl)
+ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+
+void CProjectTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (nChar == VK_DELETE) {
+        GetParent()->SendMessage(WM_KEYDOWN, nChar, MAKELPARAM(nRepCnt, nFlags));
+        return;
+    }
+    CTreeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+IMPLEMENT_DYNCREATE(CDataTreeView, CView)
+
+BEGIN_MESSAGE_MAP(CDataTreeView, CView)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_CONTEXTMENU()
+ON_WM_KEYDOWN()
+ON_WM_DRAWITEM()
+ON_NOTIFY(TVN_SELCHANGEDA, IDC_EXPLORER_TREE, &CDataTreeView::OnSelChanged)
+ON_NOTIFY(TVN_BEGINLABELEDITA, IDC_EXPLORER_TREE, &CDataTreeView::OnBeginLabelEdit)
+ON_NOTIFY(TVN_ENDLABELEDITA, IDC_EXPLORER_TREE, &CDataTreeView::OnEndLabelEdit)
+ON_COMMAND(IDC_EXPLORER_CLOSE, &CDataTreeView::OnCloseButton)
+ON_UPDATE_COMMAND_UI(IDC_EXPLORER_CLOSE, &CDataTreeView::OnUpdateCloseButton)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr int kCaptionHeight = 19;
+constexpr int kCloseWidth = 16;
+constexpr int kCloseHeight = 15;
+constexpr int kGraphImage = 5;
+constexpr int kSurfaceImage = 20;
+constexpr int kSolverModelImage = 13;
+const char kCaption[] = "Project Explorer";
+
+// Solver models join the tree once in the life of the program: they belong to the user's
+// data, not to a project.
+BOOL g_bSolverModelsShown = FALSE;
+
+} // namespace
+
+CMyDocument* CDataTreeView::GetProject() const { return dynamic_cast<CMyDocument*>(GetDocument()); }
+
+int CDataTreeView::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CView::OnCreate(lpcs) == -1)
+        return -1;
+    if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                              TVS_SHOWSELALWAYS,
+                          CRect(0, 0, 0, 0), this, IDC_EXPLORER_TREE))
+        return -1;
+    m_wndTree.ModifyStyle(0, TVS_EDITLABELS);
+    m_fontTree.CreatePointFont(85, "Tahoma");
+    m_wndTree.SetFont(&m_fontTree);
+    if (CMathApp* pApp = GetMathApp())
+        m_wndTree.SetImageList(&pApp->m_ImageListSmall, TVSIL_NORMAL);
+    for (int slot = 0; slot < ExplorerSlotCount; ++slot)
+        m_hFolders[slot] = InsertFolder(slot);
+
+    if (!m_wndCaption.Create(kCaption, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, CRect(0, 0, 0, 0),
+                             this, IDC_EXPLORER_CAPTION) ||
+        !m_wndClose.Create("", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_ICON | BS_FLAT,
+                           CRect(0, 0, kCloseWidth, kCloseHeight), this, IDC_EXPLORER_CLOSE))
+        return -1;
+    if (m_ButtonImages.Create(IDB_CAPTION_BUTTONS, 18, 1, RGB(255, 0, 255))) {
+        m_hCloseIcon = m_ButtonImages.ExtractIcon(0);
+        m_wndClose.SetIcon(m_hCloseIcon);
+    }
+    return 0;
+}
+
+HTREEITEM CDataTreeView::InsertFolder(int slot)
+{
+    const ExplorerFolder& folder = GetExplorerFolder(slot);
+    if (!folder.pszText)
+        return nullptr;
+    HTREEITEM hParent = folder.nParent >= 0 ? m_hFolders[folder.nParent] : TVI_ROOT;
+    const int nImage = folder.nImage >= 0 ? folder.nImage : 0;
+    HTREEITEM hItem = m_wndTree.InsertItem(folder.pszText, nImage, nImage, hParent);
+    m_wndTree.SetItemData(hItem, DWORD_PTR(folder.nFolderKind));
+    return hItem;
+}
+
+void CDataTreeView::OnInitialUpdate()
+{
+    CView::OnInitialUpdate();
+    if (!m_menuFolders.GetSafeHmenu() && m_menuFolders.LoadMenu(IDR_EXPLORER_FOLDERS))
+        m_menuFolders.LoadToolBarImages(IDR_MAINFRAME);
+    if (CMyDocument* pDoc = GetProject(); pDoc && !g_bSolverModelsShown) {
+        g_bSolverModelsShown = TRUE;
+        const UserDefinitions& user = pDoc->GetModel().m_UserDefinitions;
+        for (int i = 0; i < user.GetSolverModelCount(); ++i) {
+            HTREEITEM hItem =
+                m_wndTree.InsertItem(user.GetSolverModel(i)->m_strEquation, kSolverModelImage,
+                                     kSolverModelImage, m_hFolders[SlotSolverModels]);
+            m_wndTree.SetItemData(hItem, DWORD_PTR(ItemSolverModel));
+        }
+    }
+    RefreshGraphs();
+}
+
+// ---- item operations -----------------------------------------------------------------------
+
+HTREEITEM CDataTreeView::GetCategoryItem(int kind) const
+{
+    const int slot = GetSlotOfLeafKind(kind);
+    if (slot >= 0)
+        return m_hFolders[slot];
+    for (int s = 0; s < ExplorerSlotCount; ++s)
+        if (GetExplorerFolder(s).nFolderKind == kind && m_hFolders[s])
+            return m_hFolders[s];
+    return nullptr;
+}
+
+HTREEITEM CDataTreeView::InsertItem(int kind, const CString& name, BOOL bSelect)
+{
+    HTREEITEM hFolder = GetCategoryItem(kind);
+    const int nImage = GetItemTypeImage(kind);
+    HTREEITEM hItem = m_wndTree.InsertItem(name, nImage, nImage, hFolder ? hFolder : TVI_ROOT);
+    // The kind goes with the leaf, so root leaves of different kinds stay apart.
+    m_wndTree.SetItemData(hItem, DWORD_PTR(kind));
+    if (hFolder)
+        m_wndTree.Expand(hFolder, TVE_EXPAND);
+    if (bSelect)
+        m_wndTree.SelectItem(hItem);
+    return hItem;
+}
+
+HTREEITEM CDataTreeView::FindItem(int kind, const CString& name) const
+{
+    HTREEITEM hFolder = GetCategoryItem(kind);
+    HTREEITEM hItem = hFolder ? m_wndTree.GetChildItem(hFolder) : m_wndTree.GetRootItem();
+    for (; hItem; hItem = m_wndTree.GetNextSiblingItem(hItem)) {
+        if (!hFolder && (GetItemKind(hItem) != kind || m_wndTree.ItemHasChildren(hItem)))
+            continue;
+        if (ascii::EqualNoCase(m_wndTree.GetItemText(hItem), name))
+            return hItem;
+    }
+    return nullptr;
+}
+
+void CDataTreeView::RenameItem(int kind, const CString& oldName, const CString& newName)
+{
+    if (HTREEITEM hItem = FindItem(kind, oldName))
+        m_wndTree.SetItemText(hItem, newName);
+}
+
+int CDataTreeView::GetItemKind(HTREEITEM hItem) const
+{
+    if (!hItem)
+        return ItemNone;
+    for (int slot = 0; slot < ExplorerSlotCount; ++slot)
+        if (m_hFolders[slot] == hItem)
+            return GetExplorerFolder(slot).nFolderKind;
+    HTREEITEM hParent = m_wndTree.GetParentItem(hItem);
+    if (!hParent) {
+        const int kind = int(m_wndTree.GetItemData(hItem));
+        return kind >= 0 && kind < ItemTypeCount ? kind : ItemNone;
+    }
+    for (int slot = 0; slot < ExplorerSlotCount; ++slot)
+        if (m_hFolders[slot] == hParent)
+            return GetExplorerFolder(slot).nLeafKind;
+    return ItemNone;
+}
+
+void CDataTreeView::DeleteChildren(HTREEITEM hFolder)
+{
+    if (!hFolder)
+        return;
+    while (HTREEITEM hChild = m_wndTree.GetChildItem(hFolder)) {
+        if (hChild == m_hBoldItem)
+            m_hBoldItem = nullptr;
+        m_wndTree.DeleteItem(hChild);
+    }
+}
+
+BOOL CDataTreeView::SetItemText(HTREEITEM hItem, const CString& text)
+{
+    return m_wndTree.SetItemText(hItem, text);
+}
+
+void CDataTreeView::SetItemImageByName(int kind, const CString& label, int nImage)
+{
+    if (HTREEITEM hItem = FindItem(kind, label))
+        m_wndTree.SetItemImage(hItem, nImage, nImage);
+}
+
+void CDataTreeView::RefreshGraphs()
+{
+    CMyDocument* pDoc = GetProject();
+    if (!pDoc)
+        return;
+    const ProjectModel& model = pDoc->GetModel();
+    const int selectedKind = model.GetSelectedKind();
+    const BOOL bGraphSelected = selectedKind == Item2DGraph || selectedKind == Item3DGraph;
+    HTREEITEM hReselect = nullptr;
+
+    m_bFilling = TRUE;
+    DeleteChildren(m_hFolders[Slot2DGraphs]);
+    DeleteChildren(m_hFolders[Slot3DGraphs]);
+    for (int i = 0; i < model.m_FunctionPlot.GetItemCount(); ++i) {
+        HTREEITEM hItem =
+            InsertItem(Item2DGraph, model.m_FunctionPlot.GetItem(i)->GetLabel(), FALSE);
+        m_wndTree.SetItemImage(hItem, kGraphImage, kGraphImage);
+        if (selectedKind == Item2DGraph && model.GetSelectedIndex() == i)
+            hReselect = hItem;
+    }
+    for (int i = 0; i < model.m_Scene.GetSurfaceCount(); ++i) {
+        HTREEITEM hItem =
+            InsertItem(Item3DGraph, "z = " + model.m_Scene.GetSurface(i)->GetExpression(), FALSE);
+        m_wndTree.SetItemImage(hItem, kSurfaceImage, kSurfaceImage);
+        if (selectedKind == Item3DGraph && model.GetSelectedIndex() == i)
+            hReselect = hItem;
+    }
+    m_bFilling = FALSE;
+    // The document's selected graph was one of the leaves just deleted: its new leaf takes its
+    // place, or, when the graph is gone, its folder (which selects no item).
+    if (bGraphSelected)
+        m_wndTree.SelectItem(
+            hReselect ? hReselect
+                      : m_hFolders[selectedKind == Item2DGraph ? Slot2DGraphs : Slot3DGraphs]);
+    Invalidate();
+}
+
+// ---- messages ------------------------------------------------------------------------------
+
+void CDataTreeView::OnSize(UINT nType, int cx, int cy)
+{
+    CView::OnSize(nType, cx, cy);
+    if (nType != SIZE_RESTORED && nType != SIZE_MAXIMIZED)
+        return;
+    // The width kept is the column's, which is what the next run gives the column back: the
+    // view's own is narrower by the splitter's borders and would shrink with every run.
+    int cxColumn = cx;
+    if (auto* pSplitter = dynamic_cast<CSplitterWnd*>(GetParent())) {
+        int row = 0, col = 0, cxMin = 0;
+        if (pSplitter->IsChildPane(this, &row, &col))
+            pSplitter->GetColumnInfo(col, cxColumn, cxMin);
+    }
+    ReportPaneSize(this, ViewExplorer, cxColumn, cy);
+    m_wndCaption.MoveWindow(0, 0, cx, kCaptionHeight);
+    m_wndClose.MoveWindow(cx - 18, 2, kCloseWidth, kCloseHeight);
+    m_wndTree.MoveWindow(0, kCaptionHeight, cx, std::max(cy - kCaptionHeight, 0));
+}
+
+void CDataTreeView::SetBold(HTREEITEM hItem, BOOL bBold)
+{
+    if (hItem)
+        m_wndTree.SetItemState(hItem, bBold ? TVIS_BOLD : 0, TVIS_BOLD);
+}
+
+void CDataTreeView::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (m_bFilling)
+        return;
+    auto* pTree = reinterpret_cast<NMTREEVIEWA*>(pNMHDR);
+    HTREEITEM hItem = pTree->itemNew.hItem;
+    if (CMyDocument* pDoc = GetProject())
+        pDoc->OnSelectItem(GetItemKind(hItem), hItem ? m_wndTree.GetItemText(hItem) : CString(),
+                           ExplorerNode(hItem));
+    SetBold(m_hBoldItem, FALSE);
+    m_hBoldItem = hItem;
+    SetBold(m_hBoldItem, TRUE);
+}
+
+void CDataTreeView::OnBeginLabelEdit(NMHDR*, LRESULT* pResult)
+{
+    CMyDocument* pDoc = GetProject();
+    *pResult = pDoc && CanEditLabelOfKind(pDoc->GetModel().GetSelectedKind()) ? FALSE : TRUE;
+}
+
+void CDataTreeView::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = FALSE;
+    auto* pInfo = reinterpret_cast<NMTVDISPINFOA*>(pNMHDR);
+    CString label;
+    CMyDocument* pDoc = GetProject();
+    if (!pInfo->item.pszText || !pDoc || !TrimEditedLabel(pInfo->item.pszText, label) ||
+        !pDoc->RenameSelectedItem(label))
+        return;
+    // The trimmed name is the item's label, whatever blanks were typed around it.
+    m_wndTree.SetItemText(pInfo->item.hItem, label);
+}
+
+void CDataTreeView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (nChar == VK_DELETE) {
+        PostMessage(WM_COMMAND, ID_DATA_REMOVE);
+        return;
+    }
+    CView::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CDataTreeView::OnCloseButton()
+{
+    if (CWnd* pMain = AfxGetMainWnd())
+        pMain->PostMessage(WM_COMMAND, ID_VIEW_PROJECT_EXPLORER);
+}
+
+void CDataTreeView::OnUpdateCloseButton(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+
+void CDataTreeView::OnContextMenu(CWnd*, CPoint point)
+{
+    if (point.x == -1 && point.y == -1) {
+        point = CPoint(5, 5);
+        ClientToScreen(&point);
+    }
+    CPoint client = point;
+    m_wndTree.ScreenToClient(&client);
+    UINT nFlags = 0;
+    HTREEITEM hItem = m_wndTree.HitTest(client, &nFlags);
+    if (hItem && !(nFlags & (TVHT_ONITEM | TVHT_ONITEMBUTTON | TVHT_ONITEMINDENT)))
+        hItem = nullptr;
+    if (hItem)
+        m_wndTree.SelectItem(hItem);
+    OpenContextMenu(hItem, point);
+}
+
+void CDataTreeView::OpenContextMenu(HTREEITEM hItem, CPoint point)
+{
+    CMyDocument* pDoc = GetProject();
+    CMainFrame* pFrame = GetMainFrame();
+    const int kind = pDoc ? pDoc->GetModel().GetSelectedKind() : ItemNone;
+    CMenu* pPopup = nullptr;
+    if (kind == ItemNone) {
+        int slot = hItem ? kItemWithoutSlot : kNoItemUnderMouse;
+        for (int s = 0; s < ExplorerSlotCount; ++s)
+            if (hItem && m_hFolders[s] == hItem)
+                slot = s;
+        const int nPopup = ChooseFolderMenuPopup(slot);
+        if (nPopup >= 0)
+            pPopup = m_menuFolders.GetSubMenu(nPopup);
+        else if (pFrame)
+            pPopup = pFrame->GetContextMenuForType(ItemPredefinedFunctions);
+    } else if (pFrame) {
+        pPopup = pFrame->GetContextMenuForType(kind);
+    }
+    if (pPopup)
+        pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);
+}
+
+void CDataTreeView::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDis)
+{
+    if (nIDCtl == IDC_EXPLORER_CAPTION)
+        DrawCaptionStrip(lpDis->hDC, lpDis->rcItem, kCaption, nullptr, nullptr, 0);
+    else
+        CView::OnDrawItem(nIDCtl, lpDis);
+}

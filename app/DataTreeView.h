@@ -1,0 +1,81 @@
+#pragma once
+#include "app/ExplorerRules.h"
+#include "framework/win/CGdiObject.h"
+#include "framework/win/CImageList.h"
+#include "framework/win/CView.h"
+#include "framework/win/Controls.h"
+#include "ui/OwnerDrawMenu.h"
+
+class CMyDocument;
+
+// The explorer's tree: the Delete key goes to the explorer view, which removes the selection.
+class CProjectTreeCtrl : public CTreeCtrl {
+    DECLARE_DYNAMIC(CProjectTreeCtrl)
+protected:
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    DECLARE_MESSAGE_MAP()
+};
+
+// The project explorer: folders of graphs, solver models and the engine's name tables, with the
+// project's tables, lists, matrices and data graphs at the root. Selecting an item tells the
+// document; names of data items are edited in place; Delete removes the selection; a right
+// click opens the menu of the item's kind.
+class CDataTreeView : public CView {
+    DECLARE_DYNCREATE(CDataTreeView)
+public:
+    // A leaf of the kind (its image, its kind as item data) under the kind's folder, or at the
+    // root for kinds without one; selected (which tells the document) when bSelect.
+    HTREEITEM InsertItem(int kind, const CString& name, BOOL bSelect);
+    // The first leaf of the kind whose text equals name, ignoring case; null when none.
+    HTREEITEM FindItem(int kind, const CString& name) const;
+    void RenameItem(int kind, const CString& oldName, const CString& newName);
+    // The folder whose items are of the kind (or that shows the kind); null for none.
+    HTREEITEM GetCategoryItem(int kind) const;
+    HTREEITEM GetFolder(int slot) const { return m_hFolders[slot]; }
+    // The kind a tree item stands for: a folder's own kind, the kind of the leaves of its
+    // folder, or a root leaf's own kind; ItemNone (16) for anything else.
+    int GetItemKind(HTREEITEM hItem) const;
+    void DeleteChildren(HTREEITEM hFolder);
+    // The graphs of the 2-D function plot and the surfaces of the 3-D scene again, in the
+    // document's order; the document's selected graph stays selected.
+    void RefreshGraphs();
+    BOOL SetItemText(HTREEITEM hItem, const CString& text);
+    // The item of that kind and label shows the image, normal and selected.
+    void SetItemImageByName(int kind, const CString& label, int nImage);
+    CProjectTreeCtrl& GetTree() { return m_wndTree; }
+    COwnerDrawMenu& GetFolderMenu() { return m_menuFolders; }
+
+    void OnDraw(CDC*) override {}
+    void OnInitialUpdate() override;
+
+protected:
+    CMyDocument* GetProject() const;
+    HTREEITEM InsertFolder(int slot);
+    // Shows the menu for the item at a client point (no item: null).
+    void OpenContextMenu(HTREEITEM hItem, CPoint screenPoint);
+    void SetBold(HTREEITEM hItem, BOOL bBold);
+
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnCloseButton();
+    void OnUpdateCloseButton(CCmdUI* pCmdUI);
+    void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+    HTREEITEM m_hFolders[ExplorerSlotCount] = {};
+    CProjectTreeCtrl m_wndTree;
+    CFont m_fontTree;
+    BOOL m_bFilling = FALSE; // the view itself deletes items: selections are not news
+    CImageList m_ButtonImages;
+    CStatic m_wndCaption;
+    CButton m_wndClose;
+    HICON m_hCloseIcon = nullptr;
+    COwnerDrawMenu m_menuFolders;
+    HTREEITEM m_hBoldItem = nullptr;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,103 @@
+#pragma once
+#include "app/PaneViews.h"
+#include "app/ProjectWindows.h"
+#include "app/ViewLayout.h"
+#include "app/ViewTabBar.h"
+#include "framework/win/CDialog.h"
+#include "framework/win/CStatusBar.h"
+#include "ui/KxFrameWnd.h"
+#include "ui/KxToolBar.h"
+#include "ui/OwnerDrawMenu.h"
+
+class CDataTreeView;
+class CMyDocument;
+
+// The program's main window: menu bar, tool bar and status bar around nested splitters, the
+// side bar | (tab bar over (explorer | the 2 x 2 working panes)). It arranges the four panes for
+// the selected kind of item, keeps a context menu per kind, hosts the two tool windows and
+// keeps its placement. It is the project's window side: explorer, layouts, caption, panes.
+class CMainFrame : public CKxFrameWnd, public IProjectWindows {
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    // Shows the panes of an 11-word layout (nothing happens for the record shown already).
+    void SetViewLayout(const ViewLayout& layout);
+    // The layout shown, with another mask.
+    void SetViewMask(UINT mask);
+    const ViewLayout& GetViewLayout() const { return m_CurrentLayout; }
+
+    // The pane of a mask bit: 1 2-D plot, 2 3-D plot, 8 grid, anything else the workspace.
+    CView* GetPaneView(UINT mask) const;
+    CView* GetWorkspaceView() const { return m_pWorkspaceView; }
+    CView* Get3DPlotView() const { return m_p3DPlotView; }
+    CView* Get2DPlotView() const { return m_p2DPlotView; }
+    CView* GetGridView() const { return m_pGridView; }
+    CDataTreeView* GetExplorerView() const { return m_pExplorerView; }
+
+    // The caption strip of the tab bar shows text with an image of the small image list.
+    void SetItemCaption(const CString& text, int nImage) override;
+    // The first pop-up of the context menu of a kind 0..15; null for any other value.
+    CMenu* GetContextMenuForType(int kind);
+
+    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    CKxToolBar& GetToolBar() { return m_wndToolBar; }
+    CKxMenuBar& GetMenuBar() { return m_wndMenuBar; }
+    CViewTabBar& GetTabBar() { return m_wndTabBar; }
+    BOOL IsExplorerVisible() const { return m_bTreeVisible; }
+    // Splitters: 0 side bar | rest, 1 tab row over the rest, 2 explorer | panes, 3 the panes.
+    COutlookSplitterWnd& GetSplitter(int i) { return m_wndSplitter[i]; }
+
+    // The explorer and the panes, as the project reaches them.
+    ExplorerNode InsertExplorerItem(int kind, const CString& name, BOOL bSelect) override;
+    ExplorerNode FindExplorerItem(int kind, const CString& name) override;
+    void RenameExplorerItem(int kind, const CString& oldName, const CString& newName) override;
+    void DeleteExplorerItem(ExplorerNode node) override;
+    ExplorerNode GetSelectedExplorerItem() override;
+    void SelectExplorerItem(ExplorerNode node) override;
+    void EditExplorerLabel(ExplorerNode node) override;
+    void SetExplorerItemImage(int kind, const CString& name, int image) override;
+    void ApplyViewLayout(const ViewLayout& layout) override { SetViewLayout(layout); }
+    void ApplyViewMask(UINT mask) override { SetViewMask(mask); }
+    void FocusWorkspace() override;
+    void FillGrid() override;
+    void ShowPlotForSelection() override;
+    void RedrawPlot3D() override;
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    BOOL CreateWorkingPanes(CCreateContext* pContext);
+    BOOL CreateBars();
+    BOOL CreateStatusBar();
+    void LoadContextMenus();
+    CMyDocument* GetProject();
+
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnDestroy();
+    void OnViewProjectExplorer();
+    void OnUpdateViewProjectExplorer(CCmdUI* pCmdUI);
+    LRESULT OnSideBarNotify(WPARAM wParam, LPARAM lParam);
+
+    CDialog m_wndUnitConverter;
+    CDialog m_wndFinanceBox;
+    CStatusBar m_wndStatusBar;
+    CKxToolBar m_wndToolBar;
+    CViewTabBar m_wndTabBar;
+    COutlookSplitterWnd m_wndSplitter[6]; // the last two are never created
+    BOOL m_bTreeVisible = TRUE;
+    CView* m_pGridView = nullptr;
+    CView* m_p2DPlotView = nullptr;
+    CView* m_p3DPlotView = nullptr;
+    CView* m_pWorkspaceView = nullptr;
+    CDataTreeView* m_pExplorerView = nullptr;
+    ViewLayout m_CurrentLayout;
+    COwnerDrawMenu m_ContextMenus[ItemTypeCount];
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The program's main window, when it is one.
+CMainFrame* GetMainFrame();

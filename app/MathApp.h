@@ -1,0 +1,56 @@
+#pragma once
+#include "framework/win/CImageList.h"
+#include "framework/win/CWinApp.h"
+
+#include <functional>
+
+class CCommandLineInfo;
+
+// The application object: it sets up the settings key, the recent files, the program's paths
+// and image lists and the document template, opens the project the start calls for and records
+// a clean end of the run. It also opens the help file and keeps reals in the settings.
+class CMathApp : public CWinApp {
+public:
+    explicit CMathApp(LPCTSTR lpszAppName = nullptr);
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    BOOL OnIdle(LONG lCount) override;
+
+    // Opens the help file at a topic page (e.g. "FinanceBox.htm"); FALSE, after telling the user
+    // why, when the file or the help component is missing.
+    BOOL ShowHelp(LPCTSTR lpszTopic);
+    // Shows the topic of a help file in a window of the help component; null when it cannot.
+    using HelpLauncher = std::function<HWND(LPCTSTR lpszFile, LPCTSTR lpszTopic)>;
+    // Tests put their own launcher in place of the help component; an empty one restores it.
+    void SetHelpLauncher(HelpLauncher launcher) { m_HelpLauncher = std::move(launcher); }
+
+    // A real as 8 raw bytes, and back: a value of any other length gives the default.
+    BOOL WriteProfileDouble(LPCTSTR lpszSection, LPCTSTR lpszEntry, double dValue);
+    double GetProfileDouble(LPCTSTR lpszSection, LPCTSTR lpszEntry, double dDefault);
+
+    // The steps of the start that tests run on their own.
+    // The program's path gives the folder and the help file's path.
+    void SetProgramPaths(LPCTSTR lpszProgramPath);
+    // The small list holds the explorer's 21 images in their fixed order (a missing icon leaves
+    // an empty image, so later ones keep their index); the large one stays empty.
+    BOOL CreateImageLists();
+    void AddProjectTemplate();
+    // Marks the run as started and opens the project of the command line, else the last one
+    // after a clean end (an empty one when that fails), else an empty one. FALSE ends the run.
+    BOOL OpenStartupProject(CCommandLineInfo& cmdInfo);
+
+    CImageList m_ImageListLarge;
+    CImageList m_ImageListSmall;
+    CString m_strHelpPath;
+    CString m_strProgramDir;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    HelpLauncher m_HelpLauncher;
+};
+
+// The program's application object.
+CMathApp* GetMathApp();

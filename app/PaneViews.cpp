@@ -1,0 +1,67 @@
+#include "app/PaneViews.h"
+
+#include "app/MyDocument.h"
+#include "app/ViewLayout.h"
+#include "framework/win/CDC.h"
+#include "framework/win/CRichEditView.h"
+#include "framework/win/MessageCrackers.h"
+
+IMPLEMENT_DYNCREATE(COutlookSplitterWnd, CPaneSplitterWnd)
+IMPLEMENT_DYNCREATE(COutlookBarView, CView)
+IMPLEMENT_DYNCREATE(CPaneView, CView)
+
+namespace {
+
+// clang-format off
+const PaneClass kPaneClasses[] = {
+    {ViewWorkspace, RUNTIME_CLASS(CRichEditView), "Workspace"},
+    {View2DPlot,    RUNTIME_CLASS(CPaneView),     "2D Plot"},
+    {View3DPlot,    RUNTIME_CLASS(CPaneView),     "3D Plot"},
+    {ViewGrid,      RUNTIME_CLASS(CPaneView),     "Grid"},
+};
+// clang-format on
+
+} // namespace
+
+const PaneClass& GetPaneClass(UINT viewBit)
+{
+    for (const PaneClass& pane : kPaneClasses)
+        if (pane.viewBit == viewBit)
+            return pane;
+    return kPaneClasses[0];
+}
+
+void ReportPaneSize(CView* pView, UINT viewBit, int cx, int cy)
+{
+    if (auto* pDoc = dynamic_cast<CMyDocument*>(pView->GetDocument()))
+        pDoc->StorePaneSize(viewBit, cx, cy);
+}
+
+BEGIN_MESSAGE_MAP(CPaneView, CView)
+ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+void CPaneView::SetPane(UINT viewBit, const char* pszName)
+{
+    m_nViewBit = viewBit;
+    m_strName = pszName;
+    Invalidate();
+}
+
+void CPaneView::OnDraw(CDC* pDC)
+{
+    CRect rect;
+    GetClientRect(&rect);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(::GetSysColor(COLOR_GRAYTEXT));
+    HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(DEFAULT_GUI_FONT));
+    pDC->DrawText(m_strName, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::SelectObject(pDC->GetSafeHdc(), hOld);
+}
+
+void CPaneView::OnSize(UINT nType, int cx, int cy)
+{
+    CView::OnSize(nType, cx, cy);
+    if ((nType == SIZE_RESTORED || nType == SIZE_MAXIMIZED) && m_nViewBit)
+        ReportPaneSize(this, m_nViewBit, cx, cy);
+}

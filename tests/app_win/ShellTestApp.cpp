@@ -1,0 +1,91 @@
+#include "tests/app_win/ShellTestApp.h"
+
+#include <gtest/gtest.h>
+
+const char kTestSettingsKey[] = "Software\\Zivra Scratch";
+
+namespace {
+
+CMathApp theTestApp("Zivra Shell Tests");
+
+} // namespace
+
+void EnsureTestTemplate()
+{
+    if (theTestApp.m_pDocManager)
+        return;
+    theTestApp.SetRegistryKey("Zivra Scratch");
+    theTestApp.LoadStdProfileSettings(4);
+    theTestApp.CreateImageLists();
+    theTestApp.AddProjectTemplate();
+    CMyDocument::SetUserDataPath((TestFolder() + "users.dat").c_str());
+}
+
+namespace {
+
+// The scratch key is emptied before and after the run, so each run starts from nothing.
+class ShellTestEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestSettingsKey); }
+    void TearDown() override
+    {
+        CloseMainFrame();
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestSettingsKey);
+    }
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ShellTestEnvironment);
+
+} // namespace
+
+CMathApp& TestApp() { return theTestApp; }
+
+CMainFrame* MainFrame()
+{
+    EnsureTestTemplate();
+    if (!theTestApp.m_pMainWnd) {
+        theTestApp.OnFileNew();
+        Pump();
+    }
+    return dynamic_cast<CMainFrame*>(theTestApp.m_pMainWnd);
+}
+
+CMyDocument* MainDocument()
+{
+    CMainFrame* pFrame = MainFrame();
+    return pFrame ? dynamic_cast<CMyDocument*>(pFrame->GetActiveDocument()) : nullptr;
+}
+
+void CloseMainFrame()
+{
+    if (CWnd* pMain = theTestApp.m_pMainWnd)
+        pMain->DestroyWindow();
+    theTestApp.m_pMainWnd = nullptr;
+    Pump();
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+std::string TestFolder()
+{
+    static std::string folder;
+    if (folder.empty()) {
+        char temp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "zivra-shell-" + std::to_string(::GetCurrentProcessId());
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        folder += "\\";
+    }
+    return folder;
+}

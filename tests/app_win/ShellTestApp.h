@@ -1,0 +1,25 @@
+#pragma once
+// The program the application core's window tests run in: the program's own application object
+// on a scratch settings key, its document template, and the main frame with its document,
+// created when a test asks for them and destroyed as at the end of a run.
+#include "app/MainFrame.h"
+#include "app/MathApp.h"
+#include "app/MyDocument.h"
+
+#include <string>
+
+// The registry path under HKEY_CURRENT_USER of the tests' settings.
+extern const char kTestSettingsKey[];
+
+CMathApp& TestApp();
+// The settings key, image lists and document template, made once.
+void EnsureTestTemplate();
+// The main frame after File/New, made when there is none.
+CMainFrame* MainFrame();
+CMyDocument* MainDocument();
+// Destroys the main frame and its document, as at the end of a run.
+void CloseMainFrame();
+// Dispatches every queued message (a quit request of a closed main window is dropped).
+void Pump();
+// A fresh folder of the process under the temporary folder, ending with a backslash.
+std::string TestFolder();

@@ -1,0 +1,240 @@
+// The application object: its image lists, reals kept in the settings, help shown or refused
+// with the reason, the project a start opens (a failed reopen gives an empty project, a failed
+// file of the command line ends the run), and the real program started and ended cleanly or
+// killed.
+#include "framework/win/CCommandLineInfo.h"
+#include "framework/win/RegistryProfileStore.h"
+#include "tests/app_win/ShellTestApp.h"
+#include "tests/support/ScriptedModalHook.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(Startup, ImageListsAndRealsInTheSettings)
+{
+    CMathApp& app = TestApp();
+    ASSERT_TRUE(app.CreateImageLists());
+    EXPECT_EQ(app.m_ImageListSmall.GetImageCount(), 21);
+    EXPECT_EQ(app.m_ImageListLarge.GetImageCount(), 0);
+    IMAGEINFO info{};
+    app.m_ImageListSmall.GetImageInfo(20, &info);
+    EXPECT_EQ(CRect(info.rcImage).Width(), 16);
+
+    app.SetRegistryKey("Zivra Scratch");
+    EXPECT_TRUE(app.WriteProfileDouble("Reals", "Pi", 3.25));
+    EXPECT_EQ(app.GetProfileDouble("Reals", "Pi", 0.0), 3.25);
+    BYTE four[4] = {1, 2, 3, 4};
+    app.WriteProfileBinary("Reals", "Short", four, 4);
+    EXPECT_EQ(app.GetProfileDouble("Reals", "Short", -1.0), -1.0);
+    EXPECT_EQ(app.GetProfileDouble("Reals", "Missing", 7.0), 7.0);
+}
+
+TEST(Startup, HelpShownOrTheReasonWhyNot)
+{
+    CMathApp& app = TestApp();
+    const std::string folder = TestFolder();
+    ScriptedModalHook hook;
+    std::string file, topic;
+    HWND hShown = nullptr;
+    app.SetHelpLauncher([&](LPCTSTR lpszFile, LPCTSTR lpszTopic) {
+        file = lpszFile;
+        topic = lpszTopic;
+        return hShown;
+    });
+
+    app.SetProgramPaths((folder + "missing\\zivra.exe").c_str());
+    EXPECT_FALSE(app.ShowHelp("FinanceBox.htm"));
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_EQ(std::string(hook.messages[0]), "Cannot find the help file " + folder +
+                                                 "missing\\Zivra.chm.  Please re-install "
+                                                 "the program.");
+    EXPECT_EQ(hook.types[0], UINT(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(file.empty());
+
+    app.SetProgramPaths((folder + "zivra.exe").c_str());
+    WriteFile(folder + "Zivra.chm", "ITSF");
+    EXPECT_FALSE(app.ShowHelp("FinanceBox.htm")); // the control shows nothing
+    ASSERT_EQ(hook.messages.size(), 2u);
+    EXPECT_EQ(std::string(hook.messages[1])
+                  .rfind("A necessary component for displaying HTML "
+                         "Help is missing.",
+                         0),
+              0u);
+    EXPECT_EQ(file, folder + "Zivra.chm");
+    EXPECT_EQ(topic, "FinanceBox.htm");
+
+    hShown = ::GetDesktopWindow();
+    EXPECT_TRUE(app.ShowHelp("UnitConverter.htm"));
+    EXPECT_EQ(hook.messages.size(), 2u);
+    EXPECT_EQ(topic, "UnitConverter.htm");
+    app.SetHelpLauncher(nullptr);
+    ::DeleteFileA((folder + "Zivra.chm").c_str());
+}
+
+class StartupProjectTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CloseMainFrame();
+        MainFrame(); // the template and settings key
+        CloseMainFrame();
+        store.WriteInt("Options", "ExitSuccess", 1);
+        store.WriteInt("Options", "AutoOpenLastProject", 1);
+    }
+    void TearDown() override
+    {
+        CloseMainFrame();
+        store.WriteString("Options", "LastOpenFile", "");
+    }
+    CRegistryProfileStore store{&TestApp()};
+};
+
+TEST_F(StartupProjectTest, AFailedReopenGivesAnEmptyProjectAFailedFileEndsTheRun)
+{
+    const std::string damaged = TestFolder() + "damaged.zvp";
+    WriteFile(damaged, "not a project");
+    ScriptedModalHook hook;
+
+    store.WriteString("Options", "LastOpenFile", damaged.c_str());
+    CCommandLineInfo reopen;
+    EXPECT_TRUE(TestApp().OpenStartupProject(reopen));
+    EXPECT_EQ(hook.messages.size(), 1u); // the document says why it cannot open the file
+    ASSERT_NE(MainDocument(), nullptr);
+    EXPECT_STREQ(MainDocument()->GetPathName(), "");
+    EXPECT_EQ(store.GetInt("Options", "ExitSuccess", -1), 0);
+    CloseMainFrame();
+
+    CCommandLineInfo given;
+    given.m_nShellCommand = CCommandLineInfo::FileOpen;
+    given.m_strFileName = damaged.c_str();
+    EXPECT_FALSE(TestApp().OpenStartupProject(given));
+    EXPECT_EQ(TestApp().m_pMainWnd, nullptr);
+}
+
+// ---- the program itself ----------------------------------------------------------------------
+
+const char kProgramKey[] = "Software\\Zivra Software\\Zivra Kelmora\\Options";
+
+std::string ProgramPath()
+{
+    std::string path = "Z:" ZIVRA_EXE;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+DWORD ReadProgramInt(const char* value, DWORD dwDefault)
+{
+    DWORD data = dwDefault, size = sizeof data;
+    ::RegGetValueA(HKEY_CURRENT_USER, kProgramKey, value, RRF_RT_REG_DWORD, nullptr, &data, &size);
+    return data;
+}
+
+void WriteProgramValues(DWORD dwExitSuccess, const std::string& lastFile)
+{
+    HKEY hKey = nullptr;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_WRITE, nullptr, &hKey,
+                      nullptr);
+    ::RegSetValueExA(hKey, "ExitSuccess", 0, REG_DWORD,
+                     reinterpret_cast<const BYTE*>(&dwExitSuccess), sizeof dwExitSuccess);
+    ::RegSetValueExA(hKey, "LastOpenFile", 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(lastFile.c_str()), DWORD(lastFile.size() + 1));
+    ::RegCloseKey(hKey);
+}
+
+// Starts the program with the start-up report asked for (or not) and returns its process.
+PROCESS_INFORMATION StartProgram(const std::string& report)
+{
+    ::SetEnvironmentVariableA("ZIVRA_STARTUP_REPORT", report.empty() ? nullptr : report.c_str());
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string command = "\"" + ProgramPath() + "\"";
+    ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                     &pi);
+    ::SetEnvironmentVariableA("ZIVRA_STARTUP_REPORT", nullptr);
+    return pi;
+}
+
+std::string ReadReport(const std::string& path)
+{
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+BOOL WindowOfProcess(DWORD dwProcessId)
+{
+    struct Search {
+        DWORD pid;
+        BOOL found;
+    } search = {dwProcessId, FALSE};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(hWnd, &pid);
+            if (pid == s->pid && ::IsWindowVisible(hWnd))
+                s->found = TRUE;
+            return !s->found;
+        },
+        LPARAM(&search));
+    return search.found;
+}
+
+TEST(Program, StartsEndsCleanlyAndReopensOnlyAfterACleanEnd)
+{
+    // A project the next runs can open.
+    const std::string project = TestFolder() + "last.zvp";
+    ASSERT_TRUE(MainDocument()->OnSaveDocument(project.c_str()));
+    CloseMainFrame();
+    const std::string report = TestFolder() + "startup.txt";
+
+    // After a clean end the last project opens; the run itself ends cleanly at its first idle.
+    WriteProgramValues(1, project);
+    PROCESS_INFORMATION pi = StartProgram(report);
+    ASSERT_NE(pi.hProcess, nullptr) << ProgramPath();
+    ASSERT_EQ(::WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD dwExit = 1;
+    ::GetExitCodeProcess(pi.hProcess, &dwExit);
+    EXPECT_EQ(dwExit, 0u);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    EXPECT_EQ(ReadProgramInt("ExitSuccess", 7), 1u);
+    const std::string text = ReadReport(report);
+    EXPECT_NE(text.find("total "), std::string::npos) << text;
+    EXPECT_NE(text.find("project " + project), std::string::npos) << text;
+
+    // A run that is killed leaves its mark: the next one does not reopen its project.
+    pi = StartProgram("");
+    ASSERT_NE(pi.hProcess, nullptr);
+    ::WaitForInputIdle(pi.hProcess, 60000);
+    EXPECT_TRUE(WindowOfProcess(pi.dwProcessId));
+    EXPECT_EQ(ReadProgramInt("ExitSuccess", 7), 0u);
+    ::TerminateProcess(pi.hProcess, 3);
+    ::WaitForSingleObject(pi.hProcess, 10000);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    WriteProgramValues(0, project);
+    pi = StartProgram(report);
+    ASSERT_EQ(::WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    const std::string after = ReadReport(report);
+    EXPECT_NE(after.find("project \n"), std::string::npos) << after;
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+}
+
+} // namespace
