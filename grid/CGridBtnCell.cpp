@@ -429,9 +429,13 @@ BOOL CGridBtnCellBase::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT n
     const DWORD dwStyle = (nFormat & DT_RIGHT)    ? ES_RIGHT
                           : (nFormat & DT_CENTER) ? ES_CENTER
                                                   : ES_LEFT;
-    m_bEditing = TRUE;
     auto* pEdit =
         new CGridCellEdit(GetGrid(), textRect, dwStyle, nID, nRow, nCol, GetText(), nChar, start);
+    if (!pEdit->m_hWnd) {
+        delete pEdit; // without a window it would never delete itself
+        return FALSE;
+    }
+    m_bEditing = TRUE;
     SetStoreEditWnd(pEdit);
     return TRUE;
 }

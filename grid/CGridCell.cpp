@@ -76,11 +76,10 @@ BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nCha
             m_pEditWnd->SendMessage(WM_CHAR, nChar);
         return TRUE;
     }
-    OpenEditor(nRow, nCol, rect, nID, nChar, start);
-    return TRUE;
+    return OpenEditor(nRow, nCol, rect, nID, nChar, start);
 }
 
-void CGridCell::OpenEditor(int nRow, int nCol, CRect rect, UINT nID, UINT nChar,
+BOOL CGridCell::OpenEditor(int nRow, int nCol, CRect rect, UINT nID, UINT nChar,
                            GridEditStart start)
 {
     const DWORD nFormat = GetFormat();
@@ -89,8 +88,15 @@ void CGridCell::OpenEditor(int nRow, int nCol, CRect rect, UINT nID, UINT nChar,
                                                   : ES_LEFT;
     m_bEditing = TRUE;
     // The editor deletes itself when its window goes; it reports back through the grid.
-    m_pEditWnd =
+    auto* pEdit =
         new CGridCellEdit(GetGrid(), rect, dwStyle, nID, nRow, nCol, GetText(), nChar, start);
+    if (!pEdit->m_hWnd) {
+        delete pEdit; // without a window it would never delete itself
+        m_bEditing = FALSE;
+        return FALSE;
+    }
+    m_pEditWnd = pEdit;
+    return TRUE;
 }
 
 void CGridCell::EndEdit()

@@ -46,8 +46,9 @@ public:
     void OnEndEdit() override;
 
 protected:
-    // Opens the in-place editor over rect with the cell's text and alignment.
-    void OpenEditor(int nRow, int nCol, CRect rect, UINT nID, UINT nChar, GridEditStart start);
+    // Opens the in-place editor over rect with the cell's text and alignment; FALSE (and no
+    // edit) when its window cannot be made.
+    BOOL OpenEditor(int nRow, int nCol, CRect rect, UINT nID, UINT nChar, GridEditStart start);
 
     CString m_strText;
     LPARAM m_lParam = 0;

@@ -21,6 +21,7 @@ CGridCellEdit::CGridCellEdit(CWnd* pParent, const CRect& rect, DWORD dwStyle, UI
     const DWORD dwEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | dwStyle;
     if (!Create(dwEditStyle, rect, pParent, nID))
         return;
+    m_bDeletesItself = TRUE;
     SetFont(CFont::FromHandle(HFONT(pParent->SendMessage(WM_GETFONT))));
     SetWindowText(strInitText);
     SetFocus();
@@ -42,7 +43,11 @@ CGridCellEdit::CGridCellEdit(CWnd* pParent, const CRect& rect, DWORD dwStyle, UI
         PostMessage(nFirstChar < 0x80 ? WM_CHAR : WM_IME_CHAR, nFirstChar);
 }
 
-void CGridCellEdit::PostNcDestroy() { delete this; }
+void CGridCellEdit::PostNcDestroy()
+{
+    if (m_bDeletesItself)
+        delete this;
+}
 
 BOOL CGridCellEdit::PreTranslateMessage(MSG* pMsg)
 {

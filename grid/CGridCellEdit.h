@@ -6,7 +6,8 @@
 // (never past the grid's client area), and ends on Tab, Enter, Escape (which puts the old text
 // back), on a navigation key when editing started from the keyboard (or with Ctrl), and on
 // any loss of focus. Ending reports the text and the key to the grid (-106, a GridDispInfo
-// whose data word is the key); then the window closes and the object deletes itself.
+// whose data word is the key); then the window closes and the object deletes itself. When the
+// window cannot be made, m_hWnd stays null and the maker deletes the object.
 class CGridCellEdit : public CEdit {
 public:
     CGridCellEdit(CWnd* pParent, const CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nCol,
@@ -32,6 +33,7 @@ private:
     int m_nCol;
     CString m_strInitText;
     UINT m_nLastChar = 0;
+    BOOL m_bDeletesItself = FALSE; // only once its window exists
     BOOL m_bExitOnArrows;
     CRect m_Rect;
 };

@@ -124,4 +124,21 @@ TEST_F(GridEdit, TheEditorGrowsWithItsTextUpToTheGridsEdge)
     EXPECT_EQ(widest.Height(), before.Height()) << "never taller";
 }
 
+TEST(GridEditNoWindow, AnEditorThatCannotBeMadeLeavesNoEdit)
+{
+    // A grid whose window has just gone: the editor has no parent to live in.
+    const HWND hGone = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                         nullptr, nullptr);
+    ::DestroyWindow(hGone);
+    CGridCtrl grid(3, 3, 0, 0);
+    grid.m_hWnd = hGone;
+    CGridCellBase* pCell = grid.GetCell(1, 1);
+    ASSERT_NE(pCell, nullptr);
+    EXPECT_FALSE(pCell->Edit(1, 1, CRect(0, 0, 50, 20), CPoint(-1, -1), IDC_GRID_INPLACE_EDIT, 'a',
+                             GridEditStart::Typed));
+    EXPECT_FALSE(pCell->IsEditing());
+    EXPECT_EQ(pCell->GetEditWnd(), nullptr);
+    grid.m_hWnd = nullptr;
+}
+
 } // namespace
