@@ -7,3 +7,4 @@
 #include "AppIds.h"
 #include "GridIds.h"
 #include "PlotIds.h"
+#include "UiIds.h"
