@@ -39,6 +39,7 @@ constexpr UINT ID_INDICATOR_SCRL = 0xE703;
 // Child-window ids of a frame.
 constexpr UINT AFX_IDW_TOOLBAR = 0xE800;
 constexpr UINT AFX_IDW_STATUS_BAR = 0xE801;
+constexpr UINT AFX_IDW_REBAR = 0xE804;
 constexpr UINT AFX_IDW_DOCKBAR_TOP = 0xE81B; // the dock bars along the frame's sides
 constexpr UINT AFX_IDW_DOCKBAR_LEFT = 0xE81C;
 constexpr UINT AFX_IDW_DOCKBAR_RIGHT = 0xE81D;

@@ -1,11 +1,13 @@
 // The flat tool bar: loading from its resources, the recoloured strip, button states from
 // update handlers, tips and status prompts, customisation and the saved layout.
 #include "framework/win/CDC.h"
+#include "framework/win/CReBar.h"
 #include "framework/win/CStatusBar.h"
 #include "framework/win/MessageCrackers.h"
 #include "framework/win/ToolBarImages.h"
 #include "tests/ui/UiTestApp.h"
 #include "tests/ui/UiTestRes.h"
+#include "ui/KxMenuBar.h"
 #include "ui/KxToolBar.h"
 
 #include <gtest/gtest.h>
@@ -307,6 +309,31 @@ TEST_F(ToolBarTest, BarsAreNumberedInTheOrderTheyAreMadeAndOnlyARegistryKeyKeeps
         ::RegQueryValueExA(hKey, Bar().GetStateValueName(), nullptr, nullptr, nullptr, nullptr),
         ERROR_SUCCESS);
     ::RegCloseKey(hKey);
+}
+
+TEST_F(ToolBarTest, ABarInARebarBelongsToTheRebarsFrame)
+{
+    CReBar rebar;
+    ASSERT_TRUE(rebar.Create(m_pFrame));
+    CKxToolBar bar;
+    ASSERT_TRUE(bar.CreateEx(&rebar, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER,
+                             CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 5));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_TESTBAR));
+    EXPECT_EQ(bar.m_bInReBar, 1);
+    EXPECT_EQ(bar.m_bFlatGripper, 0); // the rebar draws the grip
+    EXPECT_EQ(bar.GetOwner()->m_hWnd, m_pFrame->m_hWnd);
+    ASSERT_TRUE(rebar.AddBar(&bar));
+    EXPECT_EQ(rebar.GetBandCount(), 1);
+    EXPECT_GE(rebar.CalcFixedLayout(TRUE, TRUE).cy, 22);
+
+    // A menu bar in a rebar is as wide as its buttons, not as its frame.
+    CKxMenuBar menuBar;
+    ASSERT_TRUE(menuBar.CreateEx(&rebar, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                                 CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 6));
+    ASSERT_TRUE(menuBar.LoadMenu(IDR_TESTMENU));
+    CRect client;
+    m_pFrame->GetClientRect(&client);
+    EXPECT_LT(menuBar.CalcFixedLayout(FALSE, TRUE).cx, client.Width());
 }
 
 } // namespace
