@@ -269,7 +269,7 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
     if (pLayout->hDWP) {
         pLayout->hDWP = ::DeferWindowPos(pLayout->hDWP, m_hWnd, nullptr, rcBar.left, rcBar.top,
                                          rcBar.right - rcBar.left, rcBar.bottom - rcBar.top,
-                                         SWP_NOACTIVATE | SWP_NOZORDER);
+                                         SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOCOPYBITS);
         RecalcDelayShow();
     }
     return 0;

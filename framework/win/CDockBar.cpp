@@ -53,7 +53,7 @@ void CDockBar::MoveBar(HDWP& hDWP, CControlBar* pBar, const CRect& rect)
     if (!hDWP)
         return;
     hDWP = ::DeferWindowPos(hDWP, pBar->m_hWnd, nullptr, rect.left, rect.top, rect.Width(),
-                            rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+                            rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 CSize CDockBar::LayoutRows(BOOL bStretch, BOOL bHorz, CSize (*overlapOf)(const CControlBar* pBar))

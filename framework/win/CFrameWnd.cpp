@@ -47,10 +47,10 @@ void AfxRepositionBars(CWnd* pParent, UINT nIDFirst, UINT nIDLast, UINT nIDLeftO
     }
     if (hWndLeftOver && layout.hDWP) {
         const RECT& rc = layout.rect;
-        layout.hDWP =
-            ::DeferWindowPos(layout.hDWP, hWndLeftOver, nullptr, rc.left, rc.top,
-                             std::max(0L, long(rc.right - rc.left)),
-                             std::max(0L, long(rc.bottom - rc.top)), SWP_NOACTIVATE | SWP_NOZORDER);
+        layout.hDWP = ::DeferWindowPos(layout.hDWP, hWndLeftOver, nullptr, rc.left, rc.top,
+                                       std::max(0L, long(rc.right - rc.left)),
+                                       std::max(0L, long(rc.bottom - rc.top)),
+                                       SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOCOPYBITS);
     }
     if (layout.hDWP)
         ::EndDeferWindowPos(layout.hDWP);
