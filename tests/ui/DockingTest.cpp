@@ -39,7 +39,7 @@ protected:
         pBar->m_bAutoDelete = TRUE;
         if (!pBar->CreateEx(m_pFrame, TBSTYLE_FLAT,
                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC,
-                            CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 10 + UINT(m_nBars++)) ||
+                            CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 0x50 + UINT(m_nBars++)) ||
             !pBar->LoadToolBar(IDR_TESTBAR))
             return nullptr;
         pBar->EnableDocking(CBRS_ALIGN_ANY);
@@ -130,7 +130,7 @@ TEST_F(DockingTest, FlatBarsAbutAndAFrameworkBarOverlapsItsNeighbourByItsBorder)
     ASSERT_NE(pSecond, nullptr);
     auto* pFixed = new CFixedBar;
     pFixed->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(pFixed->Create(m_pFrame, AFX_IDW_TOOLBAR + 30));
+    ASSERT_TRUE(pFixed->Create(m_pFrame, AFX_IDW_TOOLBAR + 0x60));
     pFixed->EnableDocking(CBRS_ALIGN_ANY);
     rect = overEndOf(pSecond);
     rect.right = rect.left + 40;

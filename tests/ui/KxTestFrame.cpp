@@ -37,7 +37,7 @@ int CKxTestFrame::OnCreate(LPCREATESTRUCT lpcs)
     if (!m_wndMenuBar.CreateEx(this, TBSTYLE_FLAT, dwBarStyle) ||
         !m_wndMenuBar.LoadMenu(IDR_TESTMENU) ||
         !m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, dwBarStyle, CRect(0, 0, 0, 0),
-                               AFX_IDW_TOOLBAR + 1) ||
+                               AFX_IDW_TOOLBAR + 0x41) ||
         !m_wndToolBar.LoadToolBar(IDR_TESTBAR))
         return -1;
     static const UINT kIndicators[] = {ID_SEPARATOR};

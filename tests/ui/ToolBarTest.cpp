@@ -317,7 +317,7 @@ TEST_F(ToolBarTest, ABarInARebarBelongsToTheRebarsFrame)
     ASSERT_TRUE(rebar.Create(m_pFrame));
     CKxToolBar bar;
     ASSERT_TRUE(bar.CreateEx(&rebar, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER,
-                             CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 5));
+                             CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 0x45));
     ASSERT_TRUE(bar.LoadToolBar(IDR_TESTBAR));
     EXPECT_EQ(bar.m_bInReBar, 1);
     EXPECT_EQ(bar.m_bFlatGripper, 0); // the rebar draws the grip
@@ -329,7 +329,7 @@ TEST_F(ToolBarTest, ABarInARebarBelongsToTheRebarsFrame)
     // A menu bar in a rebar is as wide as its buttons, not as its frame.
     CKxMenuBar menuBar;
     ASSERT_TRUE(menuBar.CreateEx(&rebar, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP,
-                                 CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 6));
+                                 CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 0x46));
     ASSERT_TRUE(menuBar.LoadMenu(IDR_TESTMENU));
     CRect client;
     m_pFrame->GetClientRect(&client);
