@@ -209,14 +209,12 @@ void CDataTable::Serialize(CArchive& ar)
         return;
     }
     const StoredBase base = ReadBase(ar);
-    std::int32_t layout = 0, count = 0;
-    ar >> layout >> count;
-    if (count < 0)
-        throw CArchiveException(CArchiveException::genericException);
+    std::int32_t layout = 0;
+    ar >> layout;
     // A stored column takes at least its name, type, flag and element count: 1 + 4 + 4 + 2.
-    ar.CheckCount(ULONGLONG(count), 11);
+    const int count = ar.ReadCollectionCount(11);
     std::vector<std::unique_ptr<CDataColumn>> columns;
-    for (std::int32_t i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i) {
         auto column = std::make_unique<CDataColumn>();
         column->Serialize(ar);
         columns.push_back(std::move(column));

@@ -14,16 +14,6 @@ namespace {
 constexpr ULONGLONG kRecordBytes = 4 + 5;
 constexpr ULONGLONG kCategoryBytes = 1 + 4;
 
-std::int32_t ReadCount(CArchive& ar, ULONGLONG elementBytes)
-{
-    std::int32_t count = 0;
-    ar >> count;
-    if (count < 0)
-        throw CArchiveException(CArchiveException::genericException);
-    ar.CheckCount(ULONGLONG(count), elementBytes);
-    return count;
-}
-
 // "<base> <n>" for the first n from 1 that taken() refuses.
 template <class Taken> CString FirstFreeName(const CString& base, Taken taken)
 {
@@ -89,7 +79,7 @@ void CModelCategory::Serialize(CArchive& ar)
     }
     CString name;
     ar >> name;
-    std::vector<ModelRecord> models(std::size_t(ReadCount(ar, kRecordBytes)));
+    std::vector<ModelRecord> models(std::size_t(ar.ReadCollectionCount(kRecordBytes)));
     for (ModelRecord& record : models) {
         std::int32_t flag = 0;
         ar >> flag >> record.strCategory >> record.strName >> record.strFormula >>
@@ -195,8 +185,8 @@ void CModelLibrary::Serialize(CArchive& ar)
         return;
     }
     std::vector<std::unique_ptr<CModelCategory>> categories;
-    const std::int32_t count = ReadCount(ar, kCategoryBytes);
-    for (std::int32_t i = 0; i < count; ++i) {
+    const int count = ar.ReadCollectionCount(kCategoryBytes);
+    for (int i = 0; i < count; ++i) {
         auto category = std::make_unique<CModelCategory>();
         category->Serialize(ar);
         categories.push_back(std::move(category));

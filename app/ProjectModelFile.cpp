@@ -44,16 +44,6 @@ bool IsCompleteRtf(const std::vector<BYTE>& rtf)
     return true;
 }
 
-std::int32_t ReadCollectionCount(CArchive& ar, ULONGLONG elementBytes)
-{
-    std::int32_t count = 0;
-    ar >> count;
-    if (count < 0)
-        throw CArchiveException(CArchiveException::genericException);
-    ar.CheckCount(ULONGLONG(count), elementBytes);
-    return count;
-}
-
 template <class T> void StoreCollection(CArchive& ar, std::vector<std::unique_ptr<T>>& items)
 {
     ar << std::int32_t(items.size());
@@ -65,8 +55,8 @@ template <class T>
 std::vector<std::unique_ptr<T>> LoadCollection(CArchive& ar, ULONGLONG elementBytes)
 {
     std::vector<std::unique_ptr<T>> items;
-    const std::int32_t count = ReadCollectionCount(ar, elementBytes);
-    for (std::int32_t i = 0; i < count; ++i) {
+    const int count = ar.ReadCollectionCount(elementBytes);
+    for (int i = 0; i < count; ++i) {
         auto item = std::make_unique<T>();
         item->Serialize(ar);
         items.push_back(std::move(item));
@@ -178,11 +168,11 @@ void ProjectModel::ReadProjectBody(CArchive& ar)
     staged->engine.SerializeVariables(ar);
     staged->engine.SerializeExpressionVariables(ar);
     // The workspace runs to the end of the file and must be rich text.
-    const ULONGLONG left = ar.GetBytesLeft();
-    ar.CheckCount(left, 1);
-    staged->rtf.resize(std::size_t(left));
-    if (left > 0)
-        ar.ReadArray(staged->rtf.data(), staged->rtf.size());
+    BYTE chunk[1 << 16];
+    for (UINT got = sizeof chunk; got == sizeof chunk;) {
+        got = ar.Read(chunk, sizeof chunk);
+        staged->rtf.insert(staged->rtf.end(), chunk, chunk + got);
+    }
     if (!IsCompleteRtf(staged->rtf))
         throw CArchiveException(CArchiveException::genericException);
 

@@ -77,13 +77,9 @@ void UserDefinitions::SerializeSolverModels(CArchive& ar)
             model->Serialize(ar);
         return;
     }
-    std::int32_t count = 0;
-    ar >> count;
-    if (count < 0)
-        throw CArchiveException(CArchiveException::genericException);
-    ar.CheckCount(ULONGLONG(count), kSolverModelBytes);
+    const int count = ar.ReadCollectionCount(kSolverModelBytes);
     std::vector<std::unique_ptr<CSolverModel>> loaded, kept;
-    for (std::int32_t i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i) {
         auto model = std::make_unique<CSolverModel>();
         model->Serialize(ar);
         if (model->SetEquation(model->m_strEquation) == 0)

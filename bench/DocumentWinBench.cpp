@@ -1,10 +1,9 @@
 // Saving and opening a project of 100 data tables of 10,000 rows through the document (atomic
 // save, staged open), under Wine; target one second each. Plain timing, median of the runs.
 #include "app/MyDocument.h"
+#include "bench/PlainTiming.h"
 #include "engine/EngineNames.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -15,26 +14,6 @@ constexpr int kTables = 100;
 constexpr int kRows = 10000;
 constexpr int kRuns = 7;
 constexpr double kTargetMs = 1000;
-
-template <class F> double MedianMs(F&& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void Report(const char* what, double ms)
-{
-    std::printf("%-34s %9.1f ms   target %6.0f ms   ratio %.3f\n", what, ms, kTargetMs,
-                ms / kTargetMs);
-}
 
 } // namespace
 
@@ -60,8 +39,11 @@ int main()
             table->SetName(model.MakeDefaultName(ItemDataTable));
             model.AddResultItem(ItemDataTable, table);
         }
-        Report("save (document)", MedianMs([&] { ok &= document.OnSaveDocument(path); }));
-        Report("open (document)", MedianMs([&] { ok &= document.OnOpenDocument(path); }));
+        const double saveMs = MedianMs(kRuns, [&] { ok &= document.OnSaveDocument(path); });
+        const double openMs = MedianMs(kRuns, [&] { ok &= document.OnOpenDocument(path); });
+        std::printf("project of %d tables x %d rows\n", kTables, kRows);
+        PrintAgainstTarget("save (document)", saveMs, kTargetMs);
+        PrintAgainstTarget("open (document)", openMs, kTargetMs);
         ok &= model.m_DataTables.size() == std::size_t(kTables);
     }
     ::DeleteFileA(path);

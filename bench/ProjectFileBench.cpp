@@ -1,12 +1,11 @@
 // Saving and opening a project of 100 data tables of 10,000 rows (two columns each) through
 // the project model, against a target of one second each. Plain timing, median of the runs.
 #include "app/ProjectModel.h"
+#include "bench/PlainTiming.h"
 #include "engine/EngineNames.h"
 #include "framework/core/AtomicFile.h"
 #include "framework/core/CArchive.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -33,26 +32,6 @@ void Fill(ProjectModel& model)
     }
 }
 
-template <class F> double MedianMs(F&& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void Report(const char* what, double ms)
-{
-    std::printf("%-34s %9.1f ms   target %6.0f ms   ratio %.3f\n", what, ms, kTargetMs,
-                ms / kTargetMs);
-}
-
 } // namespace
 
 int main()
@@ -64,7 +43,7 @@ int main()
     const std::string path =
         (std::filesystem::temp_directory_path() / "zivra-bench-project.zvp").string();
 
-    const double saveMs = MedianMs([&] {
+    const double saveMs = MedianMs(kRuns, [&] {
         ReplaceFileAtomically(path.c_str(), [&](CFile& file) {
             CArchive ar(&file, CArchive::store);
             model.SerializeProject(ar);
@@ -73,15 +52,15 @@ int main()
     });
     ProjectModel opened;
     opened.Initialize();
-    const double openMs = MedianMs([&] {
+    const double openMs = MedianMs(kRuns, [&] {
         CFile file(path.c_str(), CFile::modeRead);
         CArchive ar(&file, CArchive::load);
         opened.SerializeProject(ar);
     });
     std::printf("project of %d tables x %d rows, %.1f MB\n", kTables, kRows,
                 double(std::filesystem::file_size(path)) / 1e6);
-    Report("save (project model)", saveMs);
-    Report("open (project model)", openMs);
+    PrintAgainstTarget("save (project model)", saveMs, kTargetMs);
+    PrintAgainstTarget("open (project model)", openMs, kTargetMs);
     std::filesystem::remove(path);
     FreeGlobalSymbolTables();
     return opened.m_DataTables.size() == std::size_t(kTables) ? 0 : 1;

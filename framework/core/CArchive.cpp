@@ -1,6 +1,7 @@
 #include "framework/core/CArchive.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -188,6 +189,16 @@ void CArchive::ReadAhead(ULONGLONG nBytes)
         m_nMax += got;
         m_nFilePos += got;
     }
+}
+
+int CArchive::ReadCollectionCount(ULONGLONG nElementBytes)
+{
+    std::int32_t count = 0;
+    *this >> count;
+    if (count < 0)
+        ThrowArchive(CArchiveException::genericException);
+    CheckCount(ULONGLONG(count), nElementBytes);
+    return count;
 }
 
 void CArchive::WriteCount(DWORD_PTR dwCount)

@@ -57,6 +57,10 @@ public:
     // can still be read. Callers of plain i32 counts use it before sizing a table.
     void CheckCount(ULONGLONG nCount, ULONGLONG nElementBytes = 1);
 
+    // A collection's count stored as a plain i32: a negative one, or more elements of at least
+    // nElementBytes each than the file still holds, throws the archive exception.
+    int ReadCollectionCount(ULONGLONG nElementBytes);
+
     // Element count: u16, or 0xFFFF and a u32 from 65535 on.
     void WriteCount(DWORD_PTR dwCount);
     // Checked against the bytes left (each element takes at least one byte).

@@ -251,6 +251,15 @@ TEST_F(ProjectBodyTest, EveryTruncationAndForeignHeaderLeavesTheProjectAlone)
         EXPECT_EQ(Save(target), before) << c.what;
     }
 
+    // Counts the file cannot hold, and negative ones.
+    for (std::int64_t count : {-1, 0x7FFFFFFF}) {
+        stored::Bytes hostile = file;
+        const stored::Bytes field = stored::Builder().I32(count).Get();
+        std::copy(field.begin(), field.end(), hostile.begin() + 144);
+        EXPECT_FALSE(Open(target, hostile)) << count;
+    }
+    EXPECT_EQ(Save(target), before);
+
     // Text that is no rich text, or none at all, is damage too.
     stored::Bytes noRtf(file.begin(), file.end() - std::ptrdiff_t(std::strlen(kRtf)));
     EXPECT_FALSE(Open(target, noRtf));

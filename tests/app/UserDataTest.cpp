@@ -136,6 +136,20 @@ TEST_F(UserDataTest, OneOfEachDefinitionIsTheGoldenFile)
     ASSERT_TRUE(stored::Load(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
     EXPECT_EQ(Summary(loaded), "1 functions, 1 constants, 1 units, 1 models, 1 categories");
     EXPECT_EQ(stored::Store([&](CArchive& ar) { loaded.Serialize(ar); }), bytes);
+
+    // Every shorter file, and counts the file cannot hold, are refused.
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        UserDefinitions cut;
+        EXPECT_FALSE(stored::Load(stored::Bytes(bytes.begin(), bytes.begin() + std::ptrdiff_t(n)),
+                                  [&](CArchive& ar) { cut.Serialize(ar); }))
+            << "prefix " << n;
+        cut.Clear();
+    }
+    for (std::int64_t count : {-1, 0x7FFFFFFF}) {
+        const stored::Bytes models =
+            stored::Builder().I32(1).I32(0).I32(1).I32(0).I32(1).I32(0).I32(count).Get();
+        EXPECT_FALSE(stored::Load(models, [&](CArchive& ar) { loaded.Serialize(ar); })) << count;
+    }
 }
 
 TEST_F(UserDataTest, ADamagedFileLoadsNothingAndIsKeptAside)

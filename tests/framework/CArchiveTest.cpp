@@ -141,6 +141,27 @@ TEST(CArchive, ArraysStoreElementCountThenElements)
     EXPECT_STREQ(namesBack[0], "x");
 }
 
+TEST(CArchive, CollectionCountsMustFitTheFile)
+{
+    struct Case {
+        std::int32_t count;
+        std::size_t following; // bytes after the count
+        bool accepted;
+    };
+    const Case cases[] = {{3, 12, true}, {3, 11, false}, {-1, 100, false}, {0, 0, true}};
+    for (const Case& c : cases) {
+        std::vector<BYTE> bytes = StoreBytes([&](CArchive& ar) { ar << c.count; });
+        bytes.resize(bytes.size() + c.following);
+        bool accepted = true;
+        try {
+            LoadBytes(bytes, [&](CArchive& ar) { EXPECT_EQ(ar.ReadCollectionCount(4), c.count); });
+        } catch (const CArchiveException&) {
+            accepted = false;
+        }
+        EXPECT_EQ(accepted, c.accepted) << c.count << " with " << c.following << " bytes";
+    }
+}
+
 TEST(CArchive, ScalarArraysMatchElementByElementForms)
 {
     const double values[] = {1.5, -0.0, 1e300, 2.5e-310};
