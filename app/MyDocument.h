@@ -2,6 +2,7 @@
 #include "app/ProjectModel.h"
 #include "framework/win/CRichEditDoc.h"
 
+class CCmdUI;
 class CRichEditView;
 
 // The project document: a rich-edit document (its text is the workspace) that owns the
@@ -103,6 +104,20 @@ public:
     int AskQuestion(const CString& text) override;
     int ConfirmDelete(const CString& name, BOOL& bDontAsk) override;
     int ConfirmOverwrite(const CString& name, BOOL& bDontAsk) override;
+
+    // Shows or hides one pane (view bit) for the selected kind of item.
+    void ToggleView(UINT bit) { m_Model.ToggleView(bit); }
+
+protected:
+    // --- command handlers, by concern; the table is MyDocumentCommands.cpp -----------------
+    // Views (MyDocumentViews.cpp)
+    void OnViewShow(UINT nID);
+    void OnToggleView(UINT nID);
+    void OnUpdateToggleView(CCmdUI* pCmdUI);
+    void OnUpdateAngleIndicator(CCmdUI* pCmdUI);
+    void OnUpdateBaseIndicator(CCmdUI* pCmdUI);
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     const ProjectModel& Model() const { return m_Model; }

@@ -112,6 +112,9 @@ public:
     void StorePaneSize(UINT viewBit, int width, int height);
     // A view command shows the panes of the mask until the next selection.
     void ShowViewsByCommand(UINT mask, BOOL bFocusWorkspace);
+    // Shows or hides one pane (view bit) for the selected kind and the kinds sharing its panes;
+    // nothing while no kind is selected.
+    void ToggleView(UINT bit);
     int GetSelectedKind() const { return m_nSelectedKind; }
     int GetSelectedIndex() const { return m_nSelectedIndex; }
     CDataObject* GetSelectedObject() const { return m_pSelectedObject; }

@@ -2,6 +2,8 @@
 // refreshes after changes and the pane sizes each kind remembers.
 #include "app/ProjectModel.h"
 
+#include "app/ViewToggles.h"
+
 void ProjectModel::OnSelectItem(int kind, const CString& label, ExplorerNode node)
 {
     if (node != 0 && node == m_SelectedNode)
@@ -124,6 +126,12 @@ void ProjectModel::StorePaneSize(UINT viewBit, int width, int height)
     for (int i = 0; i < n; ++i)
         for (int w = ViewLayout::Mask; w <= ViewLayout::Plot3DHeight; ++w)
             m_ViewLayouts[std::size_t(siblings[i])][w] = layout[w];
+}
+
+void ProjectModel::ToggleView(UINT bit)
+{
+    if (ToggleViewBit(m_ViewLayouts, m_nSelectedKind, bit))
+        Windows().ApplyViewLayout(m_ViewLayouts[std::size_t(m_nSelectedKind)]);
 }
 
 void ProjectModel::ShowViewsByCommand(UINT mask, BOOL bFocusWorkspace)

@@ -334,4 +334,19 @@ TEST_F(ProjectModelTest, TheEndOfTheRunWritesOnlyItsOwnKeys)
     EXPECT_EQ(next.m_FavoriteFunctions.size(), 1u);
 }
 
+TEST_F(ProjectModelTest, ToggledPanesApplyToTheKindAndItsGroup)
+{
+    windows.log.clear();
+    model.ToggleView(ViewGrid); // nothing selected: nothing happens
+    EXPECT_EQ(windows.log, "");
+
+    windows.SelectFolder(ItemVariables, "Variables"); // workspace and grid
+    windows.log.clear();
+    model.ToggleView(ViewGrid);
+    EXPECT_EQ(windows.log, "[layout 4]");
+    EXPECT_EQ(model.m_ViewLayouts[ItemExpressionVariables][ViewLayout::Mask], 4u);
+    model.ToggleView(ViewWorkspace); // the last pane off: the workspace stays
+    EXPECT_EQ(model.m_ViewLayouts[ItemVariables][ViewLayout::Mask], 4u);
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/ItemTypes.h"
 #include "app/PaneArrangement.h"
 #include "app/StartupRules.h"
+#include "app/StatusIndicators.h"
 #include "app/ViewToggles.h"
 
 #include <gtest/gtest.h>
@@ -297,6 +298,18 @@ TEST(ViewToggles, FlipsSharedMasksAndKeepsAPane)
     const UINT shows[][2] = {{121, 4}, {122, 8}, {123, 1}, {136, 2}, {127, 15}, {124, 0}};
     for (const auto& c : shows)
         EXPECT_EQ(ViewMaskOfShowCommand(c[0]), c[1]) << c[0];
+}
+
+TEST(StatusIndicators, AngleAndBase)
+{
+    EXPECT_STREQ(AngleModeIndicator(0), "DEG");
+    EXPECT_STREQ(AngleModeIndicator(1), "RAD");
+    EXPECT_STREQ(AngleModeIndicator(2), "GRAD");
+    EXPECT_STREQ(AngleModeIndicator(-3), "GRAD");
+    const std::pair<int, const char*> bases[] = {{10, "DEC"}, {16, "HEX"}, {8, "OCT"},
+                                                 {2, "BIN"},  {3, "B-3"},  {36, "B-36"}};
+    for (const auto& b : bases)
+        EXPECT_STREQ(NumberBaseIndicator(b.first), b.second) << b.first;
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <set>
 
@@ -314,6 +315,71 @@ TEST(TabBar, TabsPostTheirCommandsAndTheCaptionNamesTheItem)
 
     pFrame->SetItemCaption("Table: T1", GetItemTypeImage(ItemDataTable));
     EXPECT_STREQ(bar.GetCaption(), "Table: T1");
+}
+
+// Clicks a tab the way the user does: the selection moves, then the click is reported.
+void ClickTab(CViewTabBar& bar, int nTab)
+{
+    bar.GetTabs().SetCurSel(nTab);
+    NMHDR hdr = {bar.GetTabs().m_hWnd, UINT_PTR(IDC_VIEW_TABS), UINT(NM_CLICK)};
+    bar.SendMessage(WM_NOTIFY, IDC_VIEW_TABS, LPARAM(&hdr));
+    Pump();
+}
+
+TEST(ViewCommands, TabsAndToggleViewsThroughTheDocument)
+{
+    CMainFrame* pFrame = MainFrame();
+    CDataTreeView* pExplorer = pFrame->GetExplorerView();
+    CMyDocument* pDoc = MainDocument();
+    ProjectModel& model = pDoc->GetModel();
+    pExplorer->GetTree().SelectItem(pExplorer->GetFolder(SlotVariables));
+    Pump();
+    const auto mask = [&] { return pFrame->GetViewLayout()[ViewLayout::Mask]; };
+    EXPECT_EQ(mask(), DWORD(ViewWorkspace | ViewGrid));
+
+    // A tab shows its panes whatever is selected; the kind's own layout stays as it was.
+    ClickTab(pFrame->GetTabBar(), 4);
+    EXPECT_EQ(mask(), 15u);
+    ClickTab(pFrame->GetTabBar(), 0);
+    EXPECT_EQ(mask(), DWORD(ViewWorkspace));
+    EXPECT_EQ(pFrame->GetActiveView(), pFrame->GetWorkspaceView());
+    EXPECT_EQ(model.m_ViewLayouts[ItemVariables][ViewLayout::Mask],
+              DWORD(ViewWorkspace | ViewGrid));
+
+    // Toggling the grid of variables: expression variables follow, the menu item unchecks.
+    EXPECT_EQ(UpdateState(pFrame, ID_VIEW_TOGGLE_GRID).m_nChecked, 1);
+    pFrame->SendMessage(WM_COMMAND, ID_VIEW_TOGGLE_GRID);
+    EXPECT_EQ(mask(), DWORD(ViewWorkspace));
+    EXPECT_EQ(model.m_ViewLayouts[ItemExpressionVariables][ViewLayout::Mask], DWORD(ViewWorkspace));
+    const CRecordingCmdUI grid = UpdateState(pFrame, ID_VIEW_TOGGLE_GRID);
+    EXPECT_EQ(grid.m_nEnabled, 1);
+    EXPECT_EQ(grid.m_nChecked, 0);
+    pFrame->SendMessage(WM_COMMAND, ID_VIEW_TOGGLE_GRID);
+    EXPECT_EQ(mask(), DWORD(ViewWorkspace | ViewGrid));
+
+    // A folder without a kind: the toggles are off and do nothing.
+    pExplorer->GetTree().SelectItem(pExplorer->GetFolder(SlotPredefined));
+    Pump();
+    const ViewLayouts before = model.m_ViewLayouts;
+    const CRecordingCmdUI none = UpdateState(pFrame, ID_VIEW_TOGGLE_PLOT2D);
+    EXPECT_EQ(none.m_nEnabled, 0);
+    EXPECT_EQ(none.m_nChecked, 0);
+    pFrame->SendMessage(WM_COMMAND, ID_VIEW_TOGGLE_PLOT2D);
+    EXPECT_EQ(std::memcmp(&before, &model.m_ViewLayouts, sizeof before), 0);
+}
+
+TEST(ViewCommands, StatusBarShowsAngleModeAndBase)
+{
+    CMainFrame* pFrame = MainFrame();
+    CCalcEngine& engine = MainDocument()->GetModel().m_Engine;
+    const int angle = engine.m_nAngleMode, base = engine.m_nNumberBase;
+    engine.m_nAngleMode = AngleGradians;
+    engine.m_nNumberBase = 16;
+    pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    EXPECT_STREQ(pFrame->GetStatusBar().GetPaneText(2), "GRAD");
+    EXPECT_STREQ(pFrame->GetStatusBar().GetPaneText(3), "HEX");
+    engine.m_nAngleMode = angle;
+    engine.m_nNumberBase = base;
 }
 
 } // namespace
