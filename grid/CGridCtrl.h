@@ -421,6 +421,7 @@ private:
     void DrawGridLines(CDC* pDC, const CRect& visibleRect, const CCellBlock& visible);
     void ScrollLines(int nBar, UINT nSBCode);
     void ScrollOneLine(int nBar, BOOL bDown, const CRect& scrolled);
+    BOOL FitToCells(BOOL bColumn, int nIndex, const CCellBlock& block, BOOL bResetScroll);
     // Mouse helpers.
     BOOL MouseOverRowResizeArea(CPoint point);
     BOOL MouseOverColumnResizeArea(CPoint point);

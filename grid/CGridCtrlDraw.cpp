@@ -541,41 +541,36 @@ BOOL CGridCtrl::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScroll)
 {
     if (!m_cols.IsValid(nCol) || GetColumnWidth(nCol) < 1 || !::IsWindow(m_hWnd))
         return FALSE;
-    CDC* pDC = GetDC();
-    if (!pDC)
-        return FALSE;
     const UINT nStyle = nAutoSizeStyle ? nAutoSizeStyle : UINT(m_nAutoSizeColumnStyle);
     const int nStartRow = (nStyle & GVS_HEADER) ? 0 : GetFixedRowCount();
     const int nEndRow = (nStyle & GVS_DATA) ? GetRowCount() - 1 : GetFixedRowCount() - 1;
-    if (m_bVirtualMode)
-        SendCacheHintToParent(CCellBlock(nStartRow, nCol, nEndRow, nCol));
-    int nWidth = 0;
-    for (int nRow = nStartRow; nRow <= nEndRow; ++nRow)
-        if (CGridCellBase* pCell = GetCell(nRow, nCol))
-            nWidth = std::max<int>(nWidth, pCell->GetCellExtent(pDC).cx);
-    m_cols.SetSize(nCol, nWidth);
-    if (m_bVirtualMode)
-        SendCacheHintToParent(CCellBlock());
-    ReleaseDC(pDC);
-    if (bResetScroll)
-        ResetScrollBars();
-    return TRUE;
+    return FitToCells(TRUE, nCol, CCellBlock(nStartRow, nCol, nEndRow, nCol), bResetScroll);
 }
 
 BOOL CGridCtrl::AutoSizeRow(int nRow, BOOL bResetScroll)
 {
     if (!m_rows.IsValid(nRow) || GetRowHeight(nRow) < 1 || !::IsWindow(m_hWnd))
         return FALSE;
+    return FitToCells(FALSE, nRow, CCellBlock(nRow, 0, nRow, GetColumnCount() - 1), bResetScroll);
+}
+
+// Sizes column (or row) nIndex to the widest (tallest) extent of the cells of block; a block
+// without cells leaves it hidden.
+BOOL CGridCtrl::FitToCells(BOOL bColumn, int nIndex, const CCellBlock& block, BOOL bResetScroll)
+{
     CDC* pDC = GetDC();
     if (!pDC)
         return FALSE;
     if (m_bVirtualMode)
-        SendCacheHintToParent(CCellBlock(nRow, 0, nRow, GetColumnCount() - 1));
-    int nHeight = 0;
-    for (int nCol = 0; nCol < GetColumnCount(); ++nCol)
-        if (CGridCellBase* pCell = GetCell(nRow, nCol))
-            nHeight = std::max<int>(nHeight, pCell->GetCellExtent(pDC).cy);
-    m_rows.SetSize(nRow, nHeight);
+        SendCacheHintToParent(block);
+    int nSize = 0;
+    for (int nRow = block.GetMinRow(); nRow <= block.GetMaxRow(); ++nRow)
+        for (int nCol = block.GetMinCol(); nCol <= block.GetMaxCol(); ++nCol)
+            if (CGridCellBase* pCell = GetCell(nRow, nCol)) {
+                const CSize extent = pCell->GetCellExtent(pDC);
+                nSize = std::max<int>(nSize, bColumn ? extent.cx : extent.cy);
+            }
+    (bColumn ? m_cols : m_rows).SetSize(nIndex, nSize);
     if (m_bVirtualMode)
         SendCacheHintToParent(CCellBlock());
     ReleaseDC(pDC);

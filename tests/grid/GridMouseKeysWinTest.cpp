@@ -1,6 +1,7 @@
 // The grid driven by the mouse and the keyboard as a user does: clicks with Ctrl and Shift,
 // keys over hidden cells, selecting by dragging past the edge, resizing a column, a click that
 // jitters.
+#include "framework/win/CDC.h"
 #include "tests/grid/GridWinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +152,27 @@ TEST(GridMouse, ResizingAColumnReportsItsWidthAndKeepsItsMinimum)
     drag(51, 20); // the border after the one-pixel column
     EXPECT_EQ(grid.GetColumnWidth(1), 0);
     EXPECT_EQ(grid.GetColumnWidth(0), 50);
+}
+
+TEST(GridMouse, DoubleClickOnABorderFitsTheColumnToItsTexts)
+{
+    CGridHost host;
+    CGridCtrl grid;
+    MakeGrid(grid, host, 6, 4, 1, 1);
+    grid.SetItemText(3, 2, "a much longer text than the others");
+    // Column 2 spans 100..149: its right border is at 149.
+    grid.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(149, 10));
+    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(149, 10));
+    CClientDC dc(&grid);
+    CFont* pOld = dc.SelectObject(grid.GetDefaultCell(FALSE, FALSE)->GetFontObject());
+    const int nText = dc.GetTextExtent("a much longer text than the others").cx;
+    dc.SelectObject(pOld);
+    EXPECT_GE(grid.GetColumnWidth(2), nText) << "the widest text fits";
+    EXPECT_EQ(grid.GetColumnWidth(1), 50) << "its neighbour keeps its width";
+    EXPECT_TRUE(grid.AutoSizeRow(3));
+    EXPECT_GT(grid.GetRowHeight(3), 0);
+    grid.SetColumnWidth(3, 0);
+    EXPECT_FALSE(grid.AutoSizeColumn(3)) << "a hidden column stays hidden";
 }
 
 TEST(GridMouse, AClickThatJittersStillEditsAndARealMoveDrags)
