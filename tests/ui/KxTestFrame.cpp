@@ -57,7 +57,9 @@ int CKxTestFrame::OnCreate(LPCREATESTRUCT lpcs)
 
 BOOL CKxTestFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (nCode == CN_COMMAND && !pHandlerInfo && nID >= ID_TEST_NEW && nID <= ID_TEST_PLAIN) {
+    // Test commands, and any small id a menu bar's button might send.
+    if (nCode == CN_COMMAND && !pHandlerInfo &&
+        ((nID >= ID_TEST_NEW && nID <= ID_TEST_PLAIN) || nID < 16)) {
         m_commands.push_back(nID);
         return TRUE;
     }

@@ -145,4 +145,41 @@ TEST_F(MenuBarTest, AClickOnTheOpenButtonClosesItsPopup)
     EXPECT_EQ(m_pFrame->m_nIdleAfterScript, 0); // closed by the click, not by the test's guard
 }
 
+TEST_F(MenuBarTest, AClickOnAButtonOpensItsPopupAndSendsNoCommand)
+{
+    CRect rect;
+    ::SendMessageA(Bar(), TB_GETITEMRECT, 1, LPARAM(&rect));
+    Script({Key(VK_ESCAPE), Key(VK_ESCAPE)});
+    Bar().PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rect.left + 3, rect.top + 3));
+    Bar().PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(rect.left + 3, rect.top + 3));
+    PumpMessages();
+    ASSERT_FALSE(m_pFrame->m_popups.empty());
+    EXPECT_EQ(TopPosition(m_pFrame->m_popups[0]), 1);
+    EXPECT_TRUE(m_pFrame->m_commands.empty()); // not the button's position as a command
+}
+
+TEST_F(MenuBarTest, TheFrameServesTheItemsOfAnyOwnerDrawnMenu)
+{
+    // A context menu the frame does not own: its pop-up header is measured, its mnemonics
+    // answer, and items added at run time are converted as the pop-up opens.
+    COwnerDrawMenu context;
+    ASSERT_TRUE(context.LoadMenu(IDR_TESTMENU));
+    CMenu* pFile = context.GetSubMenu(0);
+    auto* pLevel = dynamic_cast<COwnerDrawMenu*>(CMenu::FromHandlePermanent(pFile->m_hMenu));
+    ASSERT_NE(pLevel, nullptr);
+    MEASUREITEMSTRUCT measure = {};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = UINT(UINT_PTR(pFile->GetSubMenu(4)->m_hMenu)); // "Recent"
+    measure.itemData = ULONG_PTR(pLevel->GetRecords()[4]);
+    m_pFrame->SendMessage(WM_MEASUREITEM, 0, LPARAM(&measure));
+    EXPECT_GE(int(measure.itemHeight), ::GetSystemMetrics(SM_CYMENU));
+    EXPECT_GT(int(measure.itemWidth), 32);
+    EXPECT_EQ(m_pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('O', MF_POPUP), LPARAM(pFile->m_hMenu)),
+              MAKELRESULT(1, MNC_EXECUTE));
+    ::AppendMenuA(pFile->m_hMenu, MF_STRING, 999, "&Later");
+    m_pFrame->SendMessage(WM_INITMENUPOPUP, WPARAM(pFile->m_hMenu), 0);
+    EXPECT_EQ(pLevel->GetRecords().size(), 6u);
+    EXPECT_EQ(pLevel->GetRecords().back()->GetAnsiText(), CString("&Later"));
+}
+
 } // namespace

@@ -99,6 +99,13 @@ TEST_F(OwnerDrawMenuTest, TheTreeFollowsTheResourceAndThePopupsDrawThemselves)
     m_pFile->MeasureItem(&measure);
     EXPECT_GT(int(measure.itemWidth), 2 * 16 + 20);
     EXPECT_GE(int(measure.itemHeight), std::max(::GetSystemMetrics(SM_CYMENU), 19));
+    // The oldest menus measure per average character: an empty text is just the image columns.
+    COwnerDrawMenu::SetMenuStyle(0);
+    ASSERT_TRUE(m_pRecent->AppendImageItem("", MF_STRING, 998));
+    measure.itemData = ULONG_PTR(m_pRecent->GetRecords().back());
+    m_pRecent->MeasureItem(&measure);
+    COwnerDrawMenu::SetMenuStyle(3);
+    EXPECT_EQ(int(measure.itemWidth), 3 + 2 * 16 + 1);
 }
 
 TEST_F(OwnerDrawMenuTest, ACommandOnTheToolBarShowsItsImageWhereverItIs)

@@ -118,6 +118,8 @@ TEST_F(SubclassWndTest, TheNewestHookSeesEachMessageFirstAndEveryOrderOfLeavingR
 
 TEST_F(SubclassWndTest, AttachingTwiceLinksTheHookOnce)
 {
+    // A hook is no window, whatever it watches.
+    EXPECT_EQ(RUNTIME_CLASS(CSubclassWnd)->m_pBaseClass, RUNTIME_CLASS(CObject));
     CNamedHook a("a"), b("b");
     a.AttachHook(m_hWnd);
     b.AttachHook(m_hWnd);
