@@ -357,6 +357,9 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
+    // A preview still running ends first, while the view it prints is alive.
+    if (m_pPreviewState && ::IsWindow(m_pPreviewState->hWndPreview))
+        ::SendMessageA(m_pPreviewState->hWndPreview, WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0);
     // The views die with the frame; the active one must not be used on the way.
     m_pViewActive = nullptr;
     // The default menu is freed by the destructor, not with the window.

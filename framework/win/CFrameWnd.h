@@ -25,6 +25,14 @@ struct AFX_SIZEPARENTPARAMS {
 // share of the client area) and gives what is left to the child nIDLeftOver.
 void AfxRepositionBars(CWnd* pParent, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver);
 
+// What a print preview hid of its frame, to show again when it ends.
+struct CPrintPreviewState {
+    HWND hWndClient = nullptr; // the frame's client (a view or a splitter)
+    std::vector<CControlBar*> hiddenBars;
+    CView* pViewActiveOld = nullptr;
+    HWND hWndPreview = nullptr; // the preview view, told to close when the frame goes first
+};
+
 class CFrameWnd;
 // The nearest frame among the parents of hWnd (not hWnd itself), or nullptr.
 CFrameWnd* AfxFindParentFrame(HWND hWnd);
@@ -102,6 +110,12 @@ public:
     static BOOL ReadWindowPlacement(LPCTSTR lpszSection, LPCTSTR lpszEntry, WINDOWPLACEMENT& wp);
     BOOL WriteWindowPlacement(LPCTSTR lpszSection, LPCTSTR lpszEntry) const;
 
+    // Print preview (CPreviewView.cpp): the client and the visible bars hide while a preview
+    // has the frame, and come back as they were, with the view that was active.
+    void BeginPreviewMode(CPrintPreviewState& state);
+    void EndPreviewMode(CPrintPreviewState& state);
+    BOOL IsInPreviewMode() const { return m_pPreviewState != nullptr; }
+
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     const CString& GetTitle() const { return m_strTitle; }
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
@@ -133,6 +147,7 @@ protected:
     CView* m_pViewActive = nullptr;
     std::vector<CControlBar*> m_listControlBars;
     BOOL m_bInRecalcLayout = FALSE;
+    CPrintPreviewState* m_pPreviewState = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

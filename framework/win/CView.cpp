@@ -109,20 +109,6 @@ void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
 
 void CView::OnActivateFrame(UINT, CFrameWnd*) {}
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
-
-BOOL CView::OnPreparePrinting(CPrintInfo*) { return FALSE; }
-
-void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
-
-void CView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
-{
-    OnPrepareDC(pDC, pInfo);
-    OnDraw(pDC);
-}
-
-void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
-
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))

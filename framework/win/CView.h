@@ -25,11 +25,24 @@ public:
     virtual void OnDraw(CDC* pDC) = 0;
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
 
-    // Printing hooks; the printing layer drives them.
+    // Printing hooks, driven by the print job and the print preview (CViewPrint.cpp). A view
+    // that prints overrides OnPreparePrinting to call DoPreparePrinting.
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The printer and its device context: the print dialog, or the current printer for a
+    // preview or a direct print. FALSE when the user cancelled or there is no printer (the
+    // user has been told).
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // The preview has ended (Close, Escape or Print): the frame is the view's again.
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo);
+    // File/Print with the print dialog and File/Print without it (on the current printer):
+    // a view that prints maps them to its commands.
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    // File/Print Preview: the preview takes the frame's client area until it is closed.
+    void OnFilePrintPreview();
 
     // The view first, then its document.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -49,6 +62,10 @@ protected:
     void OnUpdateNextPaneMenu(CCmdUI* pCmdUI);
 
     CDocument* m_pDocument = nullptr;
+
+private:
+    void PrintJob(BOOL bDirect);
+    BOOL PrintPages(CDC& dc, CPrintInfo& info);
 
     friend class CDocument;
     DECLARE_MESSAGE_MAP()

@@ -99,6 +99,10 @@ CWinApp::~CWinApp()
 {
     if (g_pApp == this)
         g_pApp = nullptr;
+    if (m_hDevMode)
+        ::GlobalFree(m_hDevMode);
+    if (m_hDevNames)
+        ::GlobalFree(m_hDevNames);
     for (LPCTSTR* p : {&m_pszAppName, &m_pszRegistryKey, &m_pszProfileName, &m_pszExeName})
         SetText(*p, nullptr);
 }

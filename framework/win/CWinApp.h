@@ -2,8 +2,12 @@
 #include "framework/core/CString.h"
 #include "framework/win/CWinThread.h"
 
+#include <commdlg.h>
+
 class CCmdUI;
 class CCommandLineInfo;
+class CDC;
+class CPrintDialog;
 class CDocManager;
 class CDocTemplate;
 class CDocument;
@@ -71,6 +75,21 @@ public:
     void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     CDocManager* m_pDocManager = nullptr;
     CRecentFileList* m_pRecentFileList = nullptr;
+
+    // Printing (CWinAppPrint.cpp): the printer the user chose, kept for the run; the system's
+    // default printer until a choice is made.
+    // The current printer's settings into pPrintDlg (nothing shown); FALSE when there is none.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg);
+    // Takes the system's default printer when none is kept yet, or always with bForceDefaults.
+    void UpdatePrinterSelection(BOOL bForceDefaults);
+    // The print dialog on the current printer; the printer chosen there is kept.
+    INT_PTR DoPrintDialog(CPrintDialog* pPD);
+    // A device context on the current printer; FALSE when there is no printer.
+    BOOL CreatePrinterDC(CDC& dc);
+    // File/Print Setup: the printer-setup dialog, keeping the printer chosen.
+    void OnFilePrintSetup();
+    HGLOBAL m_hDevMode = nullptr;  // DEVMODE of the current printer, or nullptr
+    HGLOBAL m_hDevNames = nullptr; // DEVNAMES of the current printer, or nullptr
 
     LPCTSTR m_pszAppName = nullptr;     // application name: the application key and box caption
     LPCTSTR m_pszRegistryKey = nullptr; // company key

@@ -23,16 +23,6 @@ HWND CCommonDialog::OwnerWindow() const
     return hWnd;
 }
 
-template <class Run> INT_PTR CCommonDialog::RunCommon(Run run)
-{
-    if (CModalTestHook* pHook = AfxGetModalTestHook()) {
-        const int nAnswer = pHook->OnModalStart(this);
-        if (nAnswer != 0)
-            return nAnswer;
-    }
-    return run() ? IDOK : IDCANCEL;
-}
-
 // ---- file dialog ----------------------------------------------------------------------------
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName,

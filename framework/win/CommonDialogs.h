@@ -2,6 +2,7 @@
 // The common file, colour and font dialogs. DoModal asks the modal test hook first: a test
 // fills the dialog's record (m_ofn, m_cc, m_cf) and answers IDOK or IDCANCEL.
 #include "framework/win/CDialog.h"
+#include "framework/win/ModalTestHook.h"
 
 #include <commdlg.h>
 
@@ -12,7 +13,15 @@ public:
 
 protected:
     // IDOK when run() succeeded, IDCANCEL otherwise; the hook's answer when a test runs.
-    template <class Run> INT_PTR RunCommon(Run run);
+    template <class Run> INT_PTR RunCommon(Run run)
+    {
+        if (CModalTestHook* pHook = AfxGetModalTestHook()) {
+            const int nAnswer = pHook->OnModalStart(this);
+            if (nAnswer != 0)
+                return nAnswer;
+        }
+        return run() ? IDOK : IDCANCEL;
+    }
     HWND OwnerWindow() const;
 };
 

@@ -12,9 +12,19 @@ constexpr UINT ID_FILE_SAVE = 0xE103;
 constexpr UINT ID_FILE_SAVE_AS = 0xE104;
 constexpr UINT ID_FILE_PRINT_SETUP = 0xE106;
 constexpr UINT ID_FILE_PRINT = 0xE107;
+constexpr UINT ID_FILE_PRINT_DIRECT = 0xE108;
 constexpr UINT ID_FILE_PRINT_PREVIEW = 0xE109;
 constexpr UINT ID_FILE_MRU_FILE1 = 0xE110; // the recent files are ID_FILE_MRU_FILE1 + index
 constexpr UINT ID_FILE_MRU_LAST = 0xE11F;
+
+// The buttons of the print preview's bar.
+constexpr UINT AFX_ID_PREVIEW_CLOSE = 0xE300;
+constexpr UINT AFX_ID_PREVIEW_NUMPAGE = 0xE301; // one or two pages side by side
+constexpr UINT AFX_ID_PREVIEW_NEXT = 0xE302;
+constexpr UINT AFX_ID_PREVIEW_PREV = 0xE303;
+constexpr UINT AFX_ID_PREVIEW_PRINT = 0xE304;
+constexpr UINT AFX_ID_PREVIEW_ZOOMIN = 0xE305;
+constexpr UINT AFX_ID_PREVIEW_ZOOMOUT = 0xE306;
 
 // Edit menu.
 constexpr UINT ID_EDIT_CLEAR = 0xE120;
@@ -49,6 +59,8 @@ constexpr UINT AFX_IDW_CONTROLBAR_FIRST = 0xE800;
 constexpr UINT AFX_IDW_CONTROLBAR_LAST = 0xE8FF;
 constexpr UINT AFX_IDW_PANE_FIRST = 0xE900; // the view, or the panes of a splitter
 constexpr UINT AFX_IDW_PANE_LAST = 0xE9FF;
+constexpr UINT AFX_IDW_PANE_SAVE = 0xEA21; // the frame's hidden client while a preview runs
+constexpr UINT AFX_IDW_PREVIEW_BAR = 0xE805;
 
 // The idle text of the status bar's message pane.
 constexpr UINT AFX_IDS_IDLEMESSAGE = 0xE001;

@@ -102,9 +102,50 @@ IMPLEMENT_DYNCREATE(CTestDrawView, CView)
 
 BEGIN_MESSAGE_MAP(CTestDrawView, CView)
 ON_COMMAND(ID_TEST_ALL, &CTestDrawView::OnTestCommand)
+ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrintDirect)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 void CTestDrawView::OnTestCommand() { RouteLog().push_back("second view"); }
+
+COLORREF CTestDrawView::PageColour(UINT nPage)
+{
+    static const COLORREF colours[] = {RGB(0, 0, 255), RGB(255, 0, 0), RGB(0, 160, 0)};
+    return colours[(nPage - 1) % 3];
+}
+
+BOOL CTestDrawView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    m_printLog.push_back("prepare");
+    if (m_nPages > 0)
+        pInfo->SetMaxPage(m_nPages);
+    const BOOL bPrepared = DoPreparePrinting(pInfo);
+    m_hPrinterDC = pInfo->m_pPD->m_pd.hDC;
+    return bPrepared;
+}
+
+void CTestDrawView::OnBeginPrinting(CDC*, CPrintInfo*) { m_printLog.push_back("begin"); }
+
+void CTestDrawView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    CView::OnPrepareDC(pDC, pInfo);
+    if (!pInfo)
+        return;
+    m_printLog.push_back("dc " + std::to_string(pInfo->m_nCurPage));
+    if (pInfo->m_nCurPage == m_nAbortOnPage)
+        pDC->EndDoc();
+}
+
+void CTestDrawView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    m_printLog.push_back("print " + std::to_string(pInfo->m_nCurPage));
+    const CRect& page = pInfo->m_rectDraw;
+    pDC->FillSolidRect(page.left, page.top, page.Width() / 2, page.Height() / 2,
+                       PageColour(pInfo->m_nCurPage));
+}
+
+void CTestDrawView::OnEndPrinting(CDC*, CPrintInfo*) { m_printLog.push_back("end"); }
 
 // --- frame ----------------------------------------------------------------------------------
 

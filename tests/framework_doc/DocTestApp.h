@@ -4,6 +4,7 @@
 // splitter of two views, and a message-box hook that records what the user would see.
 #include "framework/core/CArchive.h"
 #include "framework/win/CFrameWnd.h"
+#include "framework/win/CPrintDialog.h"
 #include "framework/win/CRichEditDoc.h"
 #include "framework/win/CRichEditView.h"
 #include "framework/win/CSplitterWnd.h"
@@ -65,6 +66,20 @@ public:
     void OnDraw(CDC*) override {}
     int m_nUpdates = 0;
     void OnUpdate(CView*, LPARAM, CObject*) override { ++m_nUpdates; }
+
+    // Printing: m_nPages pages (0: a length nobody sets), the top-left quarter of page n filled
+    // with PageColour(n); each hook records its call ("prepare", "begin", "dc 2", "print 2",
+    // "end").
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    static COLORREF PageColour(UINT nPage);
+    UINT m_nPages = 3;
+    UINT m_nAbortOnPage = 0; // preparing this page ends the job under the print loop
+    std::vector<std::string> m_printLog;
+    HDC m_hPrinterDC = nullptr; // the last job's printer, as its preparation left it
 
 protected:
     void OnTestCommand();
