@@ -248,7 +248,11 @@ void ProjectModel::AddResultItem(int kind, CObject* pObject)
 
 void ProjectModel::AddDataObject(int kind, std::unique_ptr<CDataObject> object)
 {
-    const CString name = object->GetName();
+    CString name = object->GetName();
+    name.Trim();
+    if (name.IsEmpty())
+        return; // an item without a name could never be selected
+    object->SetName(name);
     const int existing = FindProjectItem(kind, name);
     if (existing >= 0) {
         if (!ConfirmReplace(kind, name))

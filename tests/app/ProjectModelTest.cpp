@@ -223,9 +223,13 @@ TEST_F(ProjectModelTest, GraphsAndSurfacesAreAddedOrReplacedByLabel)
     model.AddResultItem(Item3DGraph, surface);
     EXPECT_EQ(model.FindProjectItem(Item3DGraph, "Z = X*Y"), 0);
     EXPECT_STREQ(windows.caption, "3D Graph: z = x*y");
-    // An object of the wrong class for its kind is not taken.
+    // An object of the wrong class for its kind, or without a name, is not taken.
     model.AddResultItem(ItemList, new CMatrixObject);
+    model.AddResultItem(ItemDataTable, NewTable("  ", 1));
     EXPECT_TRUE(model.m_Lists.empty());
+    EXPECT_TRUE(model.m_DataTables.empty());
+    model.AddResultItem(ItemDataTable, NewTable(" T ", 1));
+    EXPECT_EQ(model.FindDataTable("T"), 0);
 }
 
 TEST_F(ProjectModelTest, RemovingAsksByKindAndMarksTheProject)

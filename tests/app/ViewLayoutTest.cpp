@@ -70,14 +70,4 @@ TEST(ViewLayout, StoredWordsOutsideTheirRangesDefault)
     EXPECT_EQ(read[ViewLayout::FirstColumnWidth + 2], fallback[ViewLayout::FirstColumnWidth + 2]);
 }
 
-TEST(ViewLayout, SiblingGroups)
-{
-    int siblings[3] = {};
-    EXPECT_EQ(GetLayoutSiblings(ItemUserFunctions, siblings), 3);
-    EXPECT_EQ(siblings[0], ItemUserConstants);
-    EXPECT_EQ(GetLayoutSiblings(ItemExpressionVariables, siblings), 2);
-    EXPECT_EQ(siblings[1], ItemExpressionVariables);
-    EXPECT_EQ(GetLayoutSiblings(ItemDataTable, siblings), 1);
-}
-
 } // namespace
