@@ -1,6 +1,5 @@
 #include "app/DataTreeView.h"
 
-#include "app/CaptionStrip.h"
 #include "app/ItemTypes.h"
 #include "app/MainFrame.h"
 #include "app/MathApp.h"
@@ -37,7 +36,6 @@ ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_CONTEXTMENU()
 ON_WM_KEYDOWN()
-ON_WM_DRAWITEM()
 ON_NOTIFY(TVN_SELCHANGEDA, IDC_EXPLORER_TREE, &CDataTreeView::OnSelChanged)
 ON_NOTIFY(TVN_BEGINLABELEDITA, IDC_EXPLORER_TREE, &CDataTreeView::OnBeginLabelEdit)
 ON_NOTIFY(TVN_ENDLABELEDITA, IDC_EXPLORER_TREE, &CDataTreeView::OnEndLabelEdit)
@@ -50,6 +48,8 @@ namespace {
 constexpr int kCaptionHeight = 19;
 constexpr int kCloseWidth = 16;
 constexpr int kCloseHeight = 15;
+constexpr int kButtonImageWidth = 18;
+constexpr int kButtonImageHeight = 16;
 constexpr int kGraphImage = 5;
 constexpr int kSurfaceImage = 20;
 constexpr int kSolverModelImage = 13;
@@ -60,6 +60,12 @@ const char kCaption[] = "Project Explorer";
 BOOL g_bSolverModelsShown = FALSE;
 
 } // namespace
+
+CDataTreeView::~CDataTreeView()
+{
+    if (m_hCloseIcon)
+        ::DestroyIcon(m_hCloseIcon);
+}
 
 CMyDocument* CDataTreeView::GetProject() const { return dynamic_cast<CMyDocument*>(GetDocument()); }
 
@@ -79,13 +85,14 @@ int CDataTreeView::OnCreate(LPCREATESTRUCT lpcs)
     for (int slot = 0; slot < ExplorerSlotCount; ++slot)
         m_hFolders[slot] = InsertFolder(slot);
 
-    if (!m_wndCaption.Create(kCaption, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, CRect(0, 0, 0, 0),
-                             this, IDC_EXPLORER_CAPTION) ||
-        !m_wndClose.Create("", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_ICON | BS_FLAT,
+    if (!m_wndCaption.Create(kCaption, WS_CHILD | WS_VISIBLE | SS_CENTER, CRect(0, 0, 0, 0), this,
+                             IDC_EXPLORER_CAPTION) ||
+        !m_wndClose.Create("", WS_CHILD | WS_VISIBLE | BS_ICON,
                            CRect(0, 0, kCloseWidth, kCloseHeight), this, IDC_EXPLORER_CLOSE))
         return -1;
-    if (m_ButtonImages.Create(IDB_CAPTION_BUTTONS, 18, 1, RGB(255, 0, 255))) {
+    if (m_ButtonImages.Create(IDB_CAPTION_BUTTONS, kButtonImageWidth, 1, RGB(255, 0, 255))) {
         m_hCloseIcon = m_ButtonImages.ExtractIcon(0);
+        m_wndClose.SetIconSize(CSize(kButtonImageWidth, kButtonImageHeight));
         m_wndClose.SetIcon(m_hCloseIcon);
     }
     return 0;
@@ -360,12 +367,4 @@ void CDataTreeView::OpenContextMenu(HTREEITEM hItem, CPoint point)
     }
     if (pPopup)
         pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);
-}
-
-void CDataTreeView::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDis)
-{
-    if (nIDCtl == IDC_EXPLORER_CAPTION)
-        DrawCaptionStrip(lpDis->hDC, lpDis->rcItem, kCaption, nullptr, nullptr, 0);
-    else
-        CView::OnDrawItem(nIDCtl, lpDis);
 }

@@ -4,6 +4,8 @@
 #include "framework/win/CImageList.h"
 #include "framework/win/CView.h"
 #include "framework/win/Controls.h"
+#include "ui/CaptionBar.h"
+#include "ui/HoverButton.h"
 #include "ui/OwnerDrawMenu.h"
 
 class CMyDocument;
@@ -23,6 +25,8 @@ protected:
 class CDataTreeView : public CView {
     DECLARE_DYNCREATE(CDataTreeView)
 public:
+    ~CDataTreeView() override;
+
     // A leaf of the kind (its image, its kind as item data) under the kind's folder, or at the
     // root for kinds without one; selected (which tells the document) when bSelect.
     HTREEITEM InsertItem(int kind, const CString& name, BOOL bSelect);
@@ -64,15 +68,14 @@ protected:
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnCloseButton();
     void OnUpdateCloseButton(CCmdUI* pCmdUI);
-    void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
 
     HTREEITEM m_hFolders[ExplorerSlotCount] = {};
     CProjectTreeCtrl m_wndTree;
     CFont m_fontTree;
     BOOL m_bFilling = FALSE; // the view itself deletes items: selections are not news
     CImageList m_ButtonImages;
-    CStatic m_wndCaption;
-    CButton m_wndClose;
+    CCaptionBar m_wndCaption;
+    CHoverButton m_wndClose;
     HICON m_hCloseIcon = nullptr;
     COwnerDrawMenu m_menuFolders;
     HTREEITEM m_hBoldItem = nullptr;

@@ -1,6 +1,5 @@
 #include "app/ViewTabBar.h"
 
-#include "app/CaptionStrip.h"
 #include "app/MathApp.h"
 #include "framework/win/CDC.h"
 #include "framework/win/MessageCrackers.h"
@@ -12,7 +11,6 @@ BEGIN_MESSAGE_MAP(CViewTabBar, CWnd)
 ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_CONTEXTMENU()
-ON_WM_DRAWITEM()
 ON_NOTIFY(NM_CLICK, IDC_VIEW_TABS, &CViewTabBar::OnTabClick)
 END_MESSAGE_MAP()
 
@@ -77,29 +75,29 @@ int CViewTabBar::OnCreate(LPCREATESTRUCT lpcs)
     m_fontCaption.CreateFont(-18, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_SWISS, "Arial");
-    if (!m_wndCaption.Create("", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, CRect(0, 0, 0, 0), this,
-                             kCaptionId))
+    if (!m_wndCaption.Create(AfxGetAppName(), WS_CHILD | WS_VISIBLE | SS_CENTER, CRect(0, 0, 0, 0),
+                             this, kCaptionId))
         return -1;
+    m_wndCaption.SetColours(::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNSHADOW),
+                            ::GetSysColor(COLOR_WINDOW));
+    m_wndCaption.SetAppearance(kCaptionInset, &m_fontCaption, nullptr, nullptr);
     SetCaption(AfxGetAppName(), -1);
     return 0;
 }
 
 void CViewTabBar::SetCaption(const CString& text, int nImage)
 {
-    m_strCaption = text;
+    // The item's image, or the program's icon for no image.
+    HICON hIcon = nullptr;
+    if (CMathApp* pApp = GetMathApp(); pApp && nImage >= 0)
+        hIcon = pApp->m_ImageListSmall.ExtractIcon(nImage);
+    if (!hIcon)
+        hIcon = HICON(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                   IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    m_wndCaption.SetCaption(text, hIcon);
     if (m_hCaptionIcon)
         ::DestroyIcon(m_hCaptionIcon);
-    m_hCaptionIcon = nullptr;
-    if (CMathApp* pApp = GetMathApp(); pApp && nImage >= 0)
-        m_hCaptionIcon = pApp->m_ImageListSmall.ExtractIcon(nImage);
-    else
-        m_hCaptionIcon = HICON(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                            IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    if (m_wndCaption.GetSafeHwnd()) {
-        m_wndCaption.SetWindowText(text);
-        m_wndCaption.Invalidate();
-        m_wndCaption.UpdateWindow();
-    }
+    m_hCaptionIcon = hIcon;
 }
 
 void CViewTabBar::OnSize(UINT nType, int cx, int cy)
@@ -133,13 +131,4 @@ void CViewTabBar::OnContextMenu(CWnd*, CPoint point)
     }
     if (CMenu* pPopup = m_menuToggleViews.GetSubMenu(0))
         pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, AfxGetMainWnd());
-}
-
-void CViewTabBar::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDis)
-{
-    if (nIDCtl == kCaptionId)
-        DrawCaptionStrip(lpDis->hDC, lpDis->rcItem, m_strCaption, m_hCaptionIcon,
-                         HFONT(m_fontCaption.GetSafeHandle()), kCaptionInset);
-    else
-        CWnd::OnDrawItem(nIDCtl, lpDis);
 }

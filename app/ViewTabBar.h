@@ -2,6 +2,7 @@
 #include "framework/win/CGdiObject.h"
 #include "framework/win/CImageList.h"
 #include "framework/win/Controls.h"
+#include "ui/CaptionBar.h"
 #include "ui/OwnerDrawMenu.h"
 
 // The strip above the working panes: the selected item's caption with its icon on the left and,
@@ -16,7 +17,7 @@ public:
     BOOL Create(CWnd* pParentWnd, UINT nID);
     // Shows text with the image nImage of the program's small image list (-1: none).
     void SetCaption(const CString& text, int nImage);
-    const CString& GetCaption() const { return m_strCaption; }
+    const CString& GetCaption() const { return m_wndCaption.GetCaption(); }
     CTabCtrl& GetTabs() { return m_wndTabs; }
     // The command a click on tab nTab posts; 0 for none.
     static UINT GetTabCommand(int nTab);
@@ -28,9 +29,8 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnTabClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnContextMenu(CWnd* pWnd, CPoint point);
-    void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
 
-    CStatic m_wndCaption;
+    CCaptionBar m_wndCaption;
     CTabCtrl m_wndTabs;
     CImageList m_TabImages;
     CFont m_fontTabs;
@@ -38,8 +38,7 @@ protected:
     COwnerDrawMenu m_menuToggleViews; // loaded on first use
     int m_cxTabArea = 0;
     int m_cyTabArea = 0;
-    CString m_strCaption;
-    HICON m_hCaptionIcon = nullptr;
+    HICON m_hCaptionIcon = nullptr; // the icon the caption shows, ours to release
 
     DECLARE_MESSAGE_MAP()
 };
