@@ -100,8 +100,10 @@ BOOL CMathApp::InitInstance()
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    if (!OpenStartupProject(cmdInfo))
+    if (!OpenStartupProject(cmdInfo)) {
+        m_bStartFailed = TRUE;
         return FALSE;
+    }
     m_pMainWnd->ShowWindow(m_nCmdShow);
     m_pMainWnd->UpdateWindow();
     StartupTiming::Mark(StartupTiming::FirstPaint);
@@ -134,7 +136,8 @@ int CMathApp::ExitInstance()
 {
     CRegistryProfileStore store(this);
     WriteExitSuccess(store, TRUE);
-    return CWinApp::ExitInstance();
+    const int nExitCode = CWinApp::ExitInstance();
+    return m_bStartFailed ? 1 : nExitCode; // a start that failed is no success
 }
 
 BOOL CMathApp::OnIdle(LONG lCount)

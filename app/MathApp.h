@@ -50,6 +50,7 @@ protected:
 
 private:
     HelpLauncher m_HelpLauncher;
+    BOOL m_bStartFailed = FALSE;
 };
 
 // The program's application object.

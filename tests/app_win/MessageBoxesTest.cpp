@@ -26,6 +26,9 @@ TEST(MessageBoxes, IconsButtonsAndTheDefaultCaption)
         EXPECT_EQ(c.show(nullptr, "text", nullptr), IDYES);
         EXPECT_EQ(hook.types.back(), c.type);
         EXPECT_STREQ(hook.messages.back(), "text");
+        EXPECT_STREQ(hook.captions.back(), AfxGetAppName()); // no caption: the program's name
+        c.show(nullptr, "text", "Finance Box");
+        EXPECT_STREQ(hook.captions.back(), "Finance Box");
     }
     MessageBoxId(nullptr, IDS_TOO_FEW_POINTS);
     EXPECT_STREQ(hook.messages.back(), "There are too few data points.  Please enter more data.");

@@ -1,5 +1,7 @@
 #include "tests/app_win/ShellTestApp.h"
 
+#include "tests/support/GuiTestSupport.h"
+
 #include <gtest/gtest.h>
 
 const char kTestSettingsKey[] = "Software\\Zivra Scratch";
@@ -61,19 +63,10 @@ void CloseMainFrame()
     if (CWnd* pMain = theTestApp.m_pMainWnd)
         pMain->DestroyWindow();
     theTestApp.m_pMainWnd = nullptr;
+    // The main window's end asks the run to quit: the next test goes on.
     Pump();
-}
-
-void Pump()
-{
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+    while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/MathApp.h"
 #include "app/MyDocument.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <string>
 
@@ -19,7 +20,7 @@ CMainFrame* MainFrame();
 CMyDocument* MainDocument();
 // Destroys the main frame and its document, as at the end of a run.
 void CloseMainFrame();
-// Dispatches every queued message (a quit request of a closed main window is dropped).
-void Pump();
+// Dispatches every queued message.
+inline void Pump() { AfxPumpPendingMessages(); }
 // A fresh folder of the process under the temporary folder, ending with a backslash.
 std::string TestFolder();

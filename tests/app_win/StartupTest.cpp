@@ -121,6 +121,23 @@ TEST_F(StartupProjectTest, AFailedReopenGivesAnEmptyProjectAFailedFileEndsTheRun
     EXPECT_EQ(TestApp().m_pMainWnd, nullptr);
 }
 
+TEST(Startup, MissingResourcesEndTheFrameCleanlyOrLeaveTheirPartOut)
+{
+    CloseMainFrame();
+    EnsureTestTemplate();
+    // A module without the program's resources: no menu, tool bar, icon, bitmap or text.
+    AfxSetResourceHandle(::GetModuleHandleA("kernel32.dll"));
+    ScriptedModalHook hook;
+    EXPECT_TRUE(TestApp().CreateImageLists());
+    EXPECT_EQ(TestApp().m_ImageListSmall.GetImageCount(), 21); // empty images keep the order
+    TestApp().OnFileNew();
+    Pump();
+    EXPECT_EQ(TestApp().m_pMainWnd, nullptr);
+    AfxSetResourceHandle(nullptr);
+    EXPECT_TRUE(TestApp().CreateImageLists());
+    EXPECT_NE(MainFrame(), nullptr);
+}
+
 // ---- the program itself ----------------------------------------------------------------------
 
 const char kProgramKey[] = "Software\\Zivra Software\\Zivra Kelmora\\Options";

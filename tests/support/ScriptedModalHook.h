@@ -13,9 +13,10 @@ public:
     ScriptedModalHook() { AfxSetModalTestHook(this); }
     ~ScriptedModalHook() override { AfxSetModalTestHook(nullptr); }
 
-    int OnMessageBox(LPCTSTR lpszText, LPCTSTR, UINT nType) override
+    int OnMessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) override
     {
         messages.emplace_back(lpszText);
+        captions.emplace_back(lpszCaption);
         types.push_back(nType);
         return boxAnswer;
     }
@@ -37,6 +38,7 @@ public:
     std::size_t next = 0;
     int boxAnswer = IDOK;
     std::vector<CString> messages;
+    std::vector<CString> captions;
     std::vector<UINT> types;
 };
 
