@@ -1,17 +1,20 @@
 #pragma once
+#include "app/LineCommand.h"
 #include "app/ProjectModel.h"
 #include "framework/win/CRichEditDoc.h"
 
 class CCmdUI;
 class CRichEditView;
+class CRichWorkspace;
 
 // The project document: a rich-edit document (its text is the workspace) that owns the
 // project model and forwards to it. It answers the model's questions with the program's
 // message boxes and reaches the explorer, frame and panes through the IProjectWindows that the
 // main frame hands it. Sources by concern: MyDocument.cpp (life cycle, settings and user data),
-// MyDocumentFile.cpp (project files and the workspace's rich text); the command handlers of
-// each subsystem go into files of their own.
-class CMyDocument : public CRichEditDoc, public IProjectPrompts {
+// MyDocumentFile.cpp (project files and the workspace's rich text), MyDocumentWorkspace.cpp
+// (the workspace's line command and demonstration); the command handlers of each subsystem go
+// into files of their own.
+class CMyDocument : public CRichEditDoc, public IProjectPrompts, public ILineCommandHost {
     DECLARE_DYNCREATE(CMyDocument)
 public:
     // Starts the engine, reads the settings from the registry and then the user-data file.
@@ -64,7 +67,10 @@ public:
     }
     void RemoveDataGraphsOf(const CDataTable* pTable) { m_Model.RemoveDataGraphsOf(pTable); }
     void AddNewItem(int kind) { m_Model.AddNewItem(kind); }
-    void AddResultItem(int kind, CObject* pObject) { m_Model.AddResultItem(kind, pObject); }
+    void AddResultItem(int kind, CObject* pObject) override
+    {
+        m_Model.AddResultItem(kind, pObject);
+    }
     int AddSolverModel(const CString& equation, const CString& label)
     {
         return m_Model.AddSolverModel(equation, label);
@@ -85,7 +91,8 @@ public:
     }
     void RefreshPlot2D(BOOL bSetModified) { m_Model.RefreshPlot2D(bSetModified); }
     void RefreshPlot3D(BOOL bSetModified) { m_Model.RefreshPlot3D(bSetModified); }
-    void RefreshGrid() { m_Model.RefreshGrid(); }
+    void RefreshGrid() override { m_Model.RefreshGrid(); }
+    int GetSelectedKind() const override { return Model().GetSelectedKind(); }
     void StorePaneSize(UINT viewBit, int width, int height)
     {
         m_Model.StorePaneSize(viewBit, width, height);
@@ -98,6 +105,30 @@ public:
     void SerializeProjectBody(CArchive& ar) { m_Model.SerializeProjectBody(ar); }
     void SerializeUserData(CArchive& ar) { m_Model.SerializeUserData(ar); }
     void SerializeSolverModels(CArchive& ar) { m_Model.SerializeSolverModels(ar); }
+
+    // --- the workspace's line command ---------------------------------------------------------
+    BOOL ExecuteLine(const CString& line) { return m_LineCommand.ExecuteLine(line); }
+    BOOL RunCommandWord(const CString& text) { return m_LineCommand.RunCommandWord(text); }
+    BOOL PlotCommand(const CStringArray& args) { return m_LineCommand.PlotCommand(args); }
+    BOOL Plot3DCommand(const CStringArray& args) { return m_LineCommand.Plot3DCommand(args); }
+    BOOL DefineFromLine(const CString& text) { return m_LineCommand.DefineFromLine(text); }
+    BOOL EvaluatePlain(const CString& text) { return m_LineCommand.EvaluatePlain(text); }
+    BOOL CreateFunctionGraph(const CString& first, const CString& second, int form, double lo,
+                             double hi, int colour, int style, int width)
+    {
+        return m_LineCommand.CreateFunctionGraph(first, second, form, lo, hi, colour, style, width);
+    }
+    // The value in the engine's result format.
+    CString FormatNumber(double value) { return m_Model.m_Engine.FormatNumber(value); }
+    // A bound or cell value: a number or an expression's value, 0.0 when it has none.
+    double ParseNumber(const CString& text) { return ::ParseNumber(m_Model.m_Engine, text); }
+    // What the last line left: its failure and its answer.
+    const LineError& GetLineError() const { return m_LineCommand.GetError(); }
+    CAnalysisResult& GetLineResult() { return m_Model.m_LineResult; }
+    // The workspace pane, or null.
+    CRichWorkspace* GetWorkspaceView() const;
+    // Run Demo: the workspace types its demonstration.
+    void OnRunDemo();
 
     // --- the model's questions, as message boxes ---------------------------------------------
     void ShowMessage(const CString& text) override;
@@ -126,4 +157,7 @@ private:
     void ShowWorkspaceText();
 
     ProjectModel m_Model;
+    LineCommand m_LineCommand{m_Model.m_Engine,         m_Model.m_LineResult,
+                              m_Model.m_FunctionPlot,   m_Model.m_Default2DGraph,
+                              m_Model.m_Default3DGraph, *this};
 };

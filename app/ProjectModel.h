@@ -162,9 +162,6 @@ public:
     CNumberFormat* m_pResultFormat = nullptr;
     DocumentSettings m_Settings;
     CCalcEngine m_Engine;
-    int m_nLineError = 0;
-    int m_nLineErrorPos = -1;
-    int m_nLineErrorLength = 0;
     int m_nTreeWidth = kDefaultTreeWidth;
     ViewLayouts m_ViewLayouts;
     // The workspace's rich text as the project file holds it; the document keeps it in step

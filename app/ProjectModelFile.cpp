@@ -18,30 +18,12 @@ constexpr ULONGLONG kMatrixBytes = 1 + 4 + 4 + 4 + 4;
 
 constexpr char kRtfStart[] = "{\\rtf";
 
-// Rich text that starts as rich text and whose outermost group closes at its end (only blanks
-// and NULs after it), so a file cut short anywhere, its text included, is recognised.
-bool IsCompleteRtf(const std::vector<BYTE>& rtf)
+// The workspace part must at least start as rich text; text cut short after that start shows
+// as far as it goes.
+bool StartsAsRtf(const std::vector<BYTE>& rtf)
 {
     const std::size_t start = sizeof kRtfStart - 1;
-    if (rtf.size() < start || std::memcmp(rtf.data(), kRtfStart, start) != 0)
-        return false;
-    int depth = 0;
-    std::size_t i = 0;
-    for (; i < rtf.size(); ++i) {
-        const BYTE c = rtf[i];
-        if (c == '\\')
-            ++i; // an escaped brace or backslash is text
-        else if (c == '{')
-            ++depth;
-        else if (c == '}' && --depth == 0)
-            break;
-    }
-    if (depth != 0)
-        return false;
-    for (++i; i < rtf.size(); ++i)
-        if (rtf[i] != 0 && rtf[i] != ' ' && rtf[i] != '\r' && rtf[i] != '\n')
-            return false;
-    return true;
+    return rtf.size() >= start && std::memcmp(rtf.data(), kRtfStart, start) == 0;
 }
 
 template <class T> void StoreCollection(CArchive& ar, std::vector<std::unique_ptr<T>>& items)
@@ -173,7 +155,7 @@ void ProjectModel::ReadProjectBody(CArchive& ar)
         got = ar.Read(chunk, sizeof chunk);
         staged->rtf.insert(staged->rtf.end(), chunk, chunk + got);
     }
-    if (!IsCompleteRtf(staged->rtf))
+    if (!StartsAsRtf(staged->rtf))
         throw CArchiveException(CArchiveException::genericException);
 
     // Everything was read: the project's items are replaced.

@@ -2,8 +2,6 @@
 
 #include "framework/core/ProfileTable.h"
 
-#include <cmath>
-
 const char kWorkspaceSection[] = "Workspace";
 
 namespace {
@@ -13,11 +11,7 @@ using profile_rule::InRange;
 
 double FiveBits(double value, double) { return double(unsigned(value) & 0x1F); }
 double OneOrZero(double value, double) { return value != 0 ? 1 : 0; }
-double FontHeight(double value, double)
-{
-    double size = std::fabs(value) < 6 ? 6 : std::fabs(value) > 96 ? 96 : std::fabs(value);
-    return value < 0 ? -size : size;
-}
+double FontHeight(double value, double) { return ClampWorkspaceFontSize(int(value)); }
 
 // clang-format off
 constexpr Key kWorkspaceKeys[] = {
@@ -40,6 +34,13 @@ constexpr Key kWorkspaceKeys[] = {
 constexpr int kMaxFaceName = 31;
 
 } // namespace
+
+int ClampWorkspaceFontSize(int size)
+{
+    const int magnitude = size < 0 ? -size : size;
+    const int clamped = magnitude < 6 ? 6 : magnitude > 96 ? 96 : magnitude;
+    return size < 0 ? -clamped : clamped;
+}
 
 void ReadWorkspaceSettings(CProfileStore& store, WorkspaceSettings& settings)
 {

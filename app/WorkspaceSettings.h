@@ -27,3 +27,5 @@ struct WorkspaceSettings {
 // is empty or longer than a font face can be is "Arial".
 void ReadWorkspaceSettings(CProfileStore& store, WorkspaceSettings& settings);
 BOOL WriteWorkspaceSettings(CProfileStore& store, const WorkspaceSettings& settings);
+// A font height brought within 6..96 pixels, keeping its sign.
+int ClampWorkspaceFontSize(int size);

@@ -36,6 +36,26 @@ WorkspaceWord GetWordAt(const CString& line, int position)
     return word;
 }
 
+int LongestPastedLine(const CString& text, int before, int after)
+{
+    int longest = 0;
+    int length = before;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        const char ch = text[i];
+        if (ch == '\r' || ch == '\n') {
+            longest = length > longest ? length : longest;
+            length = 0;
+            // "\r\n" is one line end.
+            if (ch == '\r' && i + 1 < text.GetLength() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            ++length;
+        }
+    }
+    length += after;
+    return length > longest ? length : longest;
+}
+
 bool IsCommentLine(const CString& line)
 {
     for (int i = 0; i < line.GetLength(); ++i) {

@@ -24,6 +24,10 @@ struct WorkspaceWord {
 // gives an empty word.
 WorkspaceWord GetWordAt(const CString& line, int position);
 
+// The longest line that pasting text makes, where before characters of the line stand before
+// the selection and after characters after it.
+int LongestPastedLine(const CString& text, int before, int after);
+
 // The first character that is not a blank or a tab is an apostrophe.
 bool IsCommentLine(const CString& line);
 

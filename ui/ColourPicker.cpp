@@ -202,7 +202,7 @@ void CColourPicker::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     rect.DeflateRect(::GetSystemMetrics(SM_CXEDGE), ::GetSystemMetrics(SM_CYEDGE));
     rect.right -= m_ArrowRect.Width();
 
-    const BOOL bAutomatic = m_crColourBk == kAutomaticColour;
+    const BOOL bAutomatic = m_crColourBk == kPickerAutomaticColour;
     pDC->FillSolidRect(&rect, bAutomatic ? RGB(255, 255, 255) : m_crColourBk);
     if (bAutomatic) {
         CFont* pOldFont = GetFont() ? pDC->SelectObject(GetFont()) : nullptr;

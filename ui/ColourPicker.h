@@ -27,7 +27,7 @@ public:
     CColourPicker();
     ~CColourPicker() override;
 
-    // The text colour in text mode, else the back colour; kAutomaticColour for "Automatic".
+    // The text colour in text mode, else the back colour; kPickerAutomaticColour for "Automatic".
     COLORREF GetColour() const;
     void SetColour(COLORREF crColour);
     COLORREF GetBkColour() const { return m_crColourBk; }

@@ -217,7 +217,7 @@ void CColourPopup::ChangeSelection(int nBox)
     if (nBox >= 0)
         crReport = m_crColour = g_colourTable[nBox].colour;
     else if (nBox == kAutomaticBox)
-        crReport = m_crColour = kAutomaticColour;
+        crReport = m_crColour = kPickerAutomaticColour;
     if (m_pParent)
         m_pParent->SendMessage(CPN_SELCHANGE, crReport, 0);
 }

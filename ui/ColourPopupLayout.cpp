@@ -64,7 +64,7 @@ int CColourPopupLayout::BoxAt(CPoint point) const
 
 int CColourPopupLayout::ChosenBox(COLORREF colour) const
 {
-    if (colour == kAutomaticColour && m_bHasDefault)
+    if (colour == kPickerAutomaticColour && m_bHasDefault)
         return kAutomaticBox;
     for (int i = 0; i < kColourCount; ++i)
         if (g_colourTable[i].colour == colour)

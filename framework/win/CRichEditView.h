@@ -40,6 +40,8 @@ public:
     void OnInitialUpdate() override;
 
     int m_nWordWrap = WrapToWindow;
+    // Margins of a printed page, in twips (left, top, right, bottom).
+    CRect m_rectMargin{1800, 1440, 1800, 1440};
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);

@@ -219,6 +219,8 @@ TEST_F(ProjectBodyTest, EveryTruncationAndForeignHeaderLeavesTheProjectAlone)
 {
     FillOneOfEach();
     const stored::Bytes file = Save(model);
+    // Cut inside the workspace's text, a file opens with the text it holds.
+    const std::size_t textStart = file.size() - std::strlen(kRtf);
 
     ProjectModel target;
     target.Initialize();
@@ -228,12 +230,19 @@ TEST_F(ProjectBodyTest, EveryTruncationAndForeignHeaderLeavesTheProjectAlone)
     target.AddResultItem(ItemList, kept);
     target.SetModified(TRUE);
     const stored::Bytes before = Save(target);
-    for (std::size_t n = 0; n < file.size(); ++n) {
+    for (std::size_t n = 0; n < textStart + 5; ++n) {
         const stored::Bytes prefix(file.begin(), file.begin() + std::ptrdiff_t(n));
         ASSERT_FALSE(Open(target, prefix)) << "prefix " << n;
         ASSERT_EQ(Save(target), before) << "prefix " << n;
     }
     EXPECT_TRUE(target.IsModified());
+    ProjectModel cut;
+    cut.Initialize();
+    const stored::Bytes prefix(file.begin(), file.end() - 3);
+    ASSERT_TRUE(Open(cut, prefix));
+    EXPECT_EQ(cut.m_Lists.size(), model.m_Lists.size());
+    EXPECT_EQ(std::string(cut.m_WorkspaceRtf.begin(), cut.m_WorkspaceRtf.end()),
+              std::string(kRtf, std::strlen(kRtf) - 3));
 
     struct Case {
         const char* what;

@@ -158,7 +158,7 @@ TEST_F(ColourPickerTest, AutomaticIsTheDefaultColourAndShowsWhiteWithItsName)
     ASSERT_NE(pPopup, nullptr);
     MoveTo(pPopup, kAutomaticBox);
     Key(VK_RETURN);
-    EXPECT_EQ(m_host.m_picker.GetColour(), kAutomaticColour);
+    EXPECT_EQ(m_host.m_picker.GetColour(), kPickerAutomaticColour);
 
     DRAWITEMSTRUCT dis = {};
     dis.CtlType = ODT_BUTTON;

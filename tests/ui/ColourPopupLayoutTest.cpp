@@ -86,10 +86,10 @@ TEST(ColourPopupLayout, TheChosenBoxMatchesTheColourExactly)
     EXPECT_EQ(both.ChosenBox(0x32CD32), 18); // "Lime": third line, third column
     EXPECT_STREQ(g_colourTable[18].name, "Lime");
     EXPECT_STREQ(g_colourTable[35].name, "Pale green ");
-    EXPECT_EQ(both.ChosenBox(kAutomaticColour), kAutomaticBox);
+    EXPECT_EQ(both.ChosenBox(kPickerAutomaticColour), kAutomaticBox);
     EXPECT_EQ(both.ChosenBox(0x32CD33), kCustomBox);
     EXPECT_EQ(none.ChosenBox(0x32CD33), kNoBox);
-    EXPECT_EQ(none.ChosenBox(kAutomaticColour), kNoBox);
+    EXPECT_EQ(none.ChosenBox(kPickerAutomaticColour), kNoBox);
 }
 
 TEST(ColourPopupLayout, BoxesLieWhereTheyAreDrawnAndTheMarginsHitNothing)

@@ -1,0 +1,111 @@
+#pragma once
+#include "app/TipWnd.h"
+#include "app/WorkspaceSettings.h"
+#include "framework/win/CRichEditView.h"
+#include "plot/AnalysisResult.h"
+
+class CMyDocument;
+
+// The calculator console: a rich-text view in which the user types lines. Enter hands the
+// caret line to the document's line command and types the answer after it, one character
+// message at a time, so that it is coloured like typed input; an error shows in the tip
+// under the caret with the faulty span selected. Names are coloured as they are typed and may
+// raise a tip with their syntax or value. Sources: RichWorkspace.cpp (messages, commands,
+// Enter, typing, demonstration), RichWorkspaceColour.cpp (colouring and tips).
+class CRichWorkspace : public CRichEditView, public IResultWorkspace {
+    DECLARE_DYNCREATE(CRichWorkspace)
+public:
+    // Reads the "Workspace" settings.
+    CRichWorkspace();
+    ~CRichWorkspace() override;
+
+    CMyDocument* GetMyDocument() const;
+
+    // One WM_CHAR per character: "\r" evaluates the line, "\n" only breaks it.
+    void TypeText(const CString& text) override;
+    // The text on a line of its own.
+    void PrintLine(const CString& text);
+    // Unless the caret line is empty: to its end, then a line break.
+    void NewLineAtLineEnd() override;
+    // Unless the caret line is empty: to its end.
+    void MoveToLineEnd();
+    // To the end of the text, and a line break unless the last line is empty.
+    void NewLineAtTextEnd() override;
+    int SetPopupOptions(int options) override;
+    // Plays the demonstration script from its start, one character per 100 ms.
+    void StartDemo();
+    // The default character format: face (when it fits), DefaultColor, no effects, |size|
+    // pixels high.
+    void SetDefaultFont(int size, const CString& face);
+    // New settings from the options page: background and default font at once; the text keeps
+    // its colours.
+    void ApplySettings(const WorkspaceSettings& settings);
+    const WorkspaceSettings& GetSettings() const { return m_Settings; }
+
+    // The tip under the selection's start (or at a screen point), lowered by a line.
+    void ShowTip(const CString& text, const POINT* pPoint, BOOL bHideOnClick);
+    // An error tip, hidden by a click into it.
+    void ShowErrorTip(const CString& text) { ShowTip(text, nullptr, TRUE); }
+    CTipWnd& GetTipWnd() { return m_TipWnd; }
+
+    // Enter: evaluates the caret line (or the nearest non-empty one above it).
+    void EvaluateCaretLine();
+    // Colours the caret line's comment or the word before the caret, and decides its tip.
+    void Recolour();
+    // The word's NameKind; shows or hides the tip as the options allow.
+    int ClassifyWord(const CString& word);
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void OnInitialUpdate() override;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnKillFocus(CWnd* pNewWnd);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnSize(UINT nType, int cx, int cy);
+    LRESULT OnPaste(WPARAM wParam, LPARAM lParam);
+    void OnRunDemo();
+    void OnWorkspaceCut();
+    void OnWorkspaceCopy();
+    void OnWorkspacePaste();
+    void OnWorkspaceClear();
+    void OnWorkspaceSelectAll();
+    void OnWorkspaceUndo();
+    void OnUpdateWorkspaceUndo(CCmdUI* pCmdUI);
+
+    // --- the control, in the caret's terms ---------------------------------------------------
+    CHARRANGE GetSelection() const;
+    void SetSelection(LONG nStart, LONG nEnd);
+    int LineFromChar(LONG nChar) const;
+    LONG LineStart(int nLine) const;
+    int LineLength(LONG nLineStart) const;
+    // At most nMax characters of the line, without its end.
+    CString ReadLine(int nLine, int nMax) const;
+    // Types a line break (the control takes no WM_CHAR 10).
+    void InsertLineBreak();
+    // Sets the colour of [nStart, nEnd) with the selection hidden, then puts the caret back
+    // at nCaret with DefaultColor for further typing.
+    void ColourSpan(LONG nStart, LONG nEnd, COLORREF colour, LONG nCaret);
+    COLORREF ColourOfKind(int kind) const;
+    // Whether pasting the clipboard's text would make a line longer than the workspace reads.
+    BOOL PasteMakesLongLine() const;
+    // A line is being evaluated, or a modal loop runs over the frame.
+    BOOL IsBusy() const;
+
+    int m_nCaretLine = -1;
+    int m_nCaretLineLength = 0;
+    CString m_strLineBuffer;
+    CString m_strDelimiters;
+    WorkspaceSettings m_Settings;
+    CString m_strDemo;
+    int m_nDemoIndex = 0;
+    CTipWnd m_TipWnd;
+    BOOL m_bEvaluating = FALSE;
+    BOOL m_bEnterPending = FALSE; // an Enter that came while a line was being evaluated
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,419 @@
+// The workspace as the user meets it under Wine: keys typed into the view of the project
+// document, the answers and tips that come back, the colours of names, the paste guard, the
+// demonstration, a project saved and opened again, and the options page.
+#include "app/MyDocument.h"
+#include "app/RichWorkspace.h"
+#include "app/WorkspacePage.h"
+#include "engine/LocaleSeparators.h"
+#include "framework/core/ProfileStore.h"
+#include "framework/win/CommonDialogs.h"
+#include "res/AppIds.h"
+#include "tests/app_win/AppTestApp.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace {
+
+class WorkspaceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        theApp.EnsureTemplate();
+        // A fresh view reads the defaults.
+        ::RegDeleteTreeA(HKEY_CURRENT_USER,
+                         "Software\\Zivra Scratch\\Zivra Document Tests\\Workspace");
+        folder = TempFolder();
+        CMyDocument::SetUserDataPath((folder + "users.dat").c_str());
+        UseDotSeparators();
+        theApp.OnFileNew();
+        Pump();
+        ASSERT_NE(View(), nullptr);
+        View()->SetFocus();
+    }
+    void TearDown() override
+    {
+        CloseMainFrame();
+        UseDotSeparators();
+    }
+    static CMyDocument* Document()
+    {
+        auto* pFrame = dynamic_cast<CFrameWnd*>(theApp.m_pMainWnd);
+        return pFrame ? dynamic_cast<CMyDocument*>(pFrame->GetActiveDocument()) : nullptr;
+    }
+    static CRichWorkspace* View() { return Document() ? Document()->GetWorkspaceView() : nullptr; }
+
+    // Keys as the user presses them: Return as its key (the loop translates it), the rest as
+    // characters.
+    static void Keys(const std::string& keys)
+    {
+        // The character a key makes is queued behind what waits already: one key at a time.
+        for (char ch : keys) {
+            if (ch == '\r')
+                View()->PostMessage(WM_KEYDOWN, VK_RETURN, 1);
+            else
+                View()->PostMessage(WM_CHAR, WPARAM(BYTE(ch)), 1);
+            Pump();
+        }
+    }
+    // The text with its line ends written as "|".
+    static std::string Text()
+    {
+        CString text;
+        View()->GetWindowText(text);
+        std::string lines;
+        for (int i = 0; i < text.GetLength(); ++i)
+            if (text[i] != '\n')
+                lines += text[i] == '\r' ? '|' : text[i];
+        return lines;
+    }
+    static std::string Tip()
+    {
+        CTipWnd& tip = View()->GetTipWnd();
+        if (!tip.IsWindowVisible())
+            return "";
+        CString text;
+        tip.GetWindowText(text);
+        return text.GetString();
+    }
+    static CHARRANGE Selection()
+    {
+        CHARRANGE cr{};
+        View()->SendMessage(EM_EXGETSEL, 0, LPARAM(&cr));
+        return cr;
+    }
+    static COLORREF ColourAt(LONG nChar)
+    {
+        CHARRANGE cr{nChar, nChar + 1};
+        View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&cr));
+        CHARFORMAT2A cf{};
+        cf.cbSize = sizeof(cf);
+        View()->SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
+        return cf.crTextColor;
+    }
+    static void SetText(const char* text)
+    {
+        View()->SetWindowText(text);
+        CHARRANGE end{-1, -1};
+        View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&end));
+    }
+
+    std::string folder;
+};
+
+TEST_F(WorkspaceTest, EnterTypesTheAnswerAfterTheLine)
+{
+    struct Case {
+        const char* keys;
+        const char* text;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"2+3\r", "2+3 =|5|"},
+             {"2+3=\r", "2+3=|5|"},
+             {"2+3\r*2\r", "2+3 =|5|ANS*2 =|10|"},
+             {"2+3\r-2\r", "2+3 =|5|-2 =|-2|"},
+             {"2+3\r\r", "2+3 =|5 =|5||"},
+             {"' note\r", "' note|"},
+             {"   \r", "   |"},
+             {"\r", ""},
+             {"a = 5\r", "a = 5 =|5|"},
+             {"f(a) = a^2\rf(3)\r", "f(a) = a^2|f(3) =|9|"},
+             {"0x1f\r", "0x1f =|0X1F|"},
+             {"plot(x^2)\r", "plot(x^2)|"},
+         }) {
+        SetText("");
+        Keys(c.keys);
+        EXPECT_EQ(Text(), c.text) << c.keys;
+        EXPECT_EQ(Tip(), "") << c.keys;
+    }
+    EXPECT_EQ(Document()->GetModel().m_FunctionPlot.GetItemCount(), 1);
+
+    // The longest lines evaluate without running out of stack.
+    const std::string nested = std::string(499, '(') + "1" + std::string(499, ')');
+    SetText(nested.c_str());
+    Keys("\r");
+    EXPECT_EQ(Text(), nested + " =|1|");
+}
+
+TEST_F(WorkspaceTest, ErrorsShowInTheTipWithTheirSpanSelected)
+{
+    struct Case {
+        const char* text; // the caret at its end
+        const char* tip;
+        LONG selStart, selEnd;
+    };
+    const std::string tooLong = "1" + std::string(1000, '0');
+    for (const Case& c : std::initializer_list<Case>{
+             {"1+", "Dangling operator", 1, 2},
+             {"   1+", "Dangling operator", 4, 5},
+             {"2\r1+\r", "Dangling operator", 3, 4}, // evaluated from the empty line below
+             {"x = 5", "Cannot use predefined name", 5, 5},
+             {"plot()", "Wrong number of arguments", 5, 6},
+             {tooLong.c_str(), "Line too long (more than 1,000 characters)", 1001, 1001},
+         }) {
+        SetText(c.text);
+        const std::string before = Text();
+        Keys("\r");
+        EXPECT_EQ(Tip(), c.tip) << c.text;
+        EXPECT_EQ(Text(), before) << c.text;
+        EXPECT_EQ(Selection().cpMin, c.selStart) << c.text;
+        EXPECT_EQ(Selection().cpMax, c.selEnd) << c.text;
+    }
+    // Typing replaces the selected span; the next Enter hides the tip.
+    SetText("1+");
+    Keys("\r3\r");
+    EXPECT_EQ(Text(), "13 =|13|");
+    EXPECT_EQ(Tip(), "");
+
+    // An error tip goes with a click into it.
+    SetText("1+");
+    Keys("\r");
+    ASSERT_EQ(Tip(), "Dangling operator");
+    View()->GetTipWnd().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_EQ(Tip(), "");
+
+    // Return's key-down alone inserts nothing; nothing above an empty line evaluates nothing.
+    SetText("2");
+    View()->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(Text(), "2");
+    SetText("");
+    const double answer = Document()->GetModel().m_Engine.m_dLastAnswer;
+    Keys("\r\r");
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(Document()->GetModel().m_Engine.m_dLastAnswer, answer);
+}
+
+TEST_F(WorkspaceTest, NamesTakeTheirColoursAndTips)
+{
+    SetText("");
+    Keys("3 -> v\rf(a) = a+1\r");
+    const LONG start = LONG(Text().size());
+    // "   ' note" is a comment; then a line of names of every kind.
+    Keys("   ' note\n");
+    const LONG names = LONG(Text().size());
+    Keys("sin(Na)+f(v)+zz");
+    struct Case {
+        LONG at;
+        COLORREF colour;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {start, 0xC800},
+             {start + 5, 0xC800},
+             {names, 0xC80000},     // sin
+             {names + 4, 0xC8},     // Na
+             {names + 8, 0xC80000}, // f
+             {names + 10, 0xC8},    // v
+             {names + 13, 0},       // zz
+             {names + 3, 0},        // (
+         })
+        EXPECT_EQ(ColourAt(c.at), c.colour) << "at " << c.at - names;
+
+    // Tips: functions of one argument raise none, of two their syntax; variables their value;
+    // the line's closing parenthesis hides it.
+    SetText("");
+    Keys("sin");
+    EXPECT_EQ(Tip(), "");
+    Keys("(mod");
+    EXPECT_EQ(Tip(), "MOD(number, modulus)");
+    Keys("(v");
+    EXPECT_EQ(Tip(), " = 3");
+    Keys(",1))");
+    EXPECT_EQ(Tip(), "");
+
+    View()->SetPopupOptions(0);
+    Keys("+mod(v");
+    EXPECT_EQ(Tip(), "");
+}
+
+TEST_F(WorkspaceTest, KeypadDecimalTypesTheLocaleDecimalPoint)
+{
+    SetText("");
+    UseCommaSeparators();
+    View()->PostMessage(WM_KEYDOWN, VK_DECIMAL, 1);
+    Pump();
+    Keys("5\r");
+    EXPECT_EQ(Text(), ",5 =|0,5|");
+}
+
+TEST_F(WorkspaceTest, APasteWithATooLongLineIsRefused)
+{
+    ScriptedModalHook hook;
+    auto putOnClipboard = [](const std::string& text) {
+        ASSERT_TRUE(::OpenClipboard(nullptr));
+        ::EmptyClipboard();
+        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        std::memcpy(::GlobalLock(h), text.c_str(), text.size() + 1);
+        ::GlobalUnlock(h);
+        ::SetClipboardData(CF_TEXT, h);
+        ::CloseClipboard();
+    };
+    SetText("12");
+    putOnClipboard(std::string(999, '4'));
+    View()->SendMessage(WM_COMMAND, ID_WORKSPACE_PASTE);
+    EXPECT_EQ(Text(), "12") << "the line would be 1,001 long";
+    theApp.m_pMainWnd->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+    EXPECT_EQ(Text(), "12");
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    View()->SendMessage(WM_KEYDOWN, 'V', 1);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(Text(), "12");
+    ASSERT_EQ(hook.messages.size(), 3u);
+    EXPECT_NE(std::string(hook.messages[0]).find("1,000"), std::string::npos);
+    ASSERT_TRUE(::IsClipboardFormatAvailable(CF_TEXT)) << "the clipboard stays";
+
+    putOnClipboard("3\r\n" + std::string(998, '4'));
+    View()->SendMessage(WM_COMMAND, ID_WORKSPACE_PASTE);
+    EXPECT_EQ(Text(), "123|" + std::string(998, '4'));
+    EXPECT_EQ(hook.messages.size(), 3u);
+}
+
+// Plays the demonstration by its timer ticks.
+void PlayDemo(CRichWorkspace* pView, int ticks = 4000)
+{
+    pView->StartDemo();
+    for (int i = 0; i < ticks; ++i) {
+        pView->SendMessage(WM_TIMER, 1);
+        Pump();
+    }
+}
+
+TEST_F(WorkspaceTest, TheDemonstrationTypesAndEvaluatesItsScript)
+{
+    ScriptedModalHook hook;
+    SetText("");
+    PlayDemo(View());
+    const std::string text = Text();
+    EXPECT_NE(text.find("\t'Welcome to the Zivra workspace.|"), std::string::npos);
+    EXPECT_NE(text.find("\tsin(3)+sin(3) =|0.282240016119734|"), std::string::npos) << text;
+    const std::string end = "\tMyVar2 =|40|";
+    ASSERT_GE(text.size(), end.size());
+    EXPECT_NE(text.find(end), std::string::npos);
+    EXPECT_EQ(Document()->GetModel().m_FunctionPlot.GetItemCount(), 2);
+
+    // Played again, the first graph asks to be replaced: while the question is open no line
+    // starts, and the script goes on afterwards.
+    std::string during;
+    int questions = 0;
+    hook.onStart = [&](CWnd*) {
+        ++questions;
+        const std::string atQuestion = Text();
+        for (int i = 0; i < 5; ++i) {
+            View()->SendMessage(WM_TIMER, 1);
+            Pump();
+        }
+        during = Text() == atQuestion ? "still" : "typed";
+    };
+    hook.startAnswer = IDYES;
+    SetText("");
+    PlayDemo(View());
+    EXPECT_EQ(questions, 2);
+    EXPECT_EQ(during, "still");
+    EXPECT_NE(Text().find(end), std::string::npos);
+}
+
+TEST_F(WorkspaceTest, ProjectsKeepTheWorkspaceTextAndColours)
+{
+    ScriptedModalHook hook;
+    SetText("");
+    Keys("' costs\rsin(2)\r");
+    const std::string text = Text();
+    const std::string path = folder + "workspace.zvp";
+    ASSERT_TRUE(Document()->DoSave(path.c_str()));
+    theApp.OnFileNew();
+    ASSERT_EQ(Text(), "");
+    ASSERT_NE(theApp.OpenDocumentFile(path.c_str()), nullptr);
+    EXPECT_EQ(Text(), text);
+    EXPECT_EQ(ColourAt(2), COLORREF(0xC800));
+    EXPECT_EQ(ColourAt(8), COLORREF(0xC80000));
+    EXPECT_EQ(ColourAt(12), COLORREF(0));
+
+    // A file cut short in the workspace's text opens with as much text as it holds.
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::string cutPath = folder + "cut.zvp";
+    std::ofstream(cutPath, std::ios::binary)
+        .write(bytes.data(), std::streamsize(bytes.size() - 40));
+    ASSERT_NE(theApp.OpenDocumentFile(cutPath.c_str()), nullptr);
+    EXPECT_EQ(text.compare(0, Text().size(), Text()), 0) << Text();
+}
+
+// Runs the Workspace page of a sheet: act at idle, then OK; the font dialog is answered with
+// height -20 in "Courier New".
+class PageRun : public ScriptedModalHook {
+public:
+    int OnModalStart(CWnd* pDialog) override
+    {
+        if (auto* pFont = dynamic_cast<CFontDialog*>(pDialog)) {
+            std::strcpy(pFont->m_lf.lfFaceName, "Courier New");
+            pFont->m_lf.lfHeight = -20;
+            return IDOK;
+        }
+        return 0;
+    }
+    void Run(CWorkspacePage& page, const std::function<void(CWorkspacePage&)>& act)
+    {
+        CPropertySheet sheet("Options");
+        sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+        sheet.AddPage(&page);
+        steps.push_back([&](CWnd*) { act(page); });
+        steps.push_back([&](CWnd*) { sheet.PressButton(PSBTN_OK); });
+        sheet.DoModal();
+    }
+};
+
+TEST_F(WorkspaceTest, TheOptionsPageShowsStoresAndAppliesTheSettings)
+{
+    CMemoryProfileStore store;
+    PageRun run;
+    CWorkspacePage page;
+    page.m_pView = View();
+    page.m_pStore = &store;
+    run.Run(page, [](CWorkspacePage& p) {
+        EXPECT_EQ(p.m_Colours[7].GetColour(), COLORREF(0xFFFFFF)) << "background";
+        EXPECT_EQ(p.IsDlgButtonChecked(IDC_WORKSPACE_POPUP_VAR), 1u);
+        EXPECT_EQ(p.IsDlgButtonChecked(IDC_WORKSPACE_SYNTAX_SEVERAL), 1u) << "PopupFunction 0";
+        EXPECT_EQ(p.m_font.lfHeight, 14);
+        EXPECT_STREQ(p.m_font.lfFaceName, "Arial");
+        p.m_Colours[7].SetColour(0xFF000000); // Automatic
+        p.m_Colours[4].SetColour(RGB(1, 2, 3));
+        for (int id : {IDC_WORKSPACE_POPUP_PF, IDC_WORKSPACE_POPUP_PC, IDC_WORKSPACE_POPUP_UF,
+                       IDC_WORKSPACE_POPUP_UC, IDC_WORKSPACE_POPUP_VAR})
+            p.CheckDlgButton(id, BST_UNCHECKED);
+        p.CheckRadioButton(IDC_WORKSPACE_SYNTAX_ALWAYS, IDC_WORKSPACE_SYNTAX_ALWAYS,
+                           IDC_WORKSPACE_SYNTAX_ALWAYS);
+        p.CheckDlgButton(IDC_WORKSPACE_SYNTAX_SEVERAL, BST_UNCHECKED);
+        ClickButton(&p, IDC_WORKSPACE_FONT);
+    });
+    EXPECT_EQ(run.next, 2u);
+    EXPECT_EQ(store.GetInt("Workspace", "BackColor", -1), 0xFFFFFF);
+    EXPECT_EQ(store.GetInt("Workspace", "CommentColor", -1), int(RGB(1, 2, 3)));
+    EXPECT_EQ(store.GetInt("Workspace", "PopupOptions", -1), 0);
+    EXPECT_EQ(store.GetInt("Workspace", "PopupFunction", -1), 1);
+    EXPECT_EQ(store.GetInt("Workspace", "FontSize", 0), -20);
+    EXPECT_STREQ(store.GetString("Workspace", "FontFaceName", ""), "Courier New");
+    EXPECT_EQ(store.GetEntries().size(), 12u);
+
+    // The view takes the settings at once: new comments in the new colour, no tips, the font.
+    EXPECT_EQ(View()->GetSettings().CommentColor, RGB(1, 2, 3));
+    SetText("");
+    Keys("' c\nmod");
+    EXPECT_EQ(ColourAt(1), RGB(1, 2, 3));
+    EXPECT_EQ(Tip(), "");
+    CHARFORMAT2A cf{};
+    cf.cbSize = sizeof(cf);
+    View()->SendMessage(EM_GETCHARFORMAT, SCF_DEFAULT, LPARAM(&cf));
+    EXPECT_STREQ(cf.szFaceName, "Courier New");
+    EXPECT_EQ(cf.yHeight, 20 * 1440 / 96);
+}
+
+} // namespace
