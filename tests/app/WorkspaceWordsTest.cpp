@@ -47,8 +47,13 @@ TEST(WorkspaceWords, WordAroundTheTypedCharacter)
     EXPECT_EQ(w.nEnd, 151);
 }
 
-TEST(WorkspaceWords, CommentsAndParentheses)
+TEST(WorkspaceWords, CommentsParenthesesAndPastedLines)
 {
+    // The first pasted line joins the text before the selection, the last the text after it.
+    EXPECT_EQ(LongestPastedLine("abc", 4, 5), 12);
+    EXPECT_EQ(LongestPastedLine("ab\r\ncdef\ng", 4, 5), 8);
+    EXPECT_EQ(LongestPastedLine("ab\rcdefghij\r", 1, 1), 8);
+    EXPECT_EQ(LongestPastedLine("", 3, 0), 3);
     EXPECT_TRUE(IsCommentLine("'"));
     EXPECT_TRUE(IsCommentLine("   \t' note"));
     EXPECT_FALSE(IsCommentLine("2 ' 3"));
