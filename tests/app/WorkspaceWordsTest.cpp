@@ -51,7 +51,7 @@ TEST(WorkspaceWords, CommentsParenthesesAndPastedLines)
 {
     // The first pasted line joins the text before the selection, the last the text after it.
     EXPECT_EQ(LongestPastedLine("abc", 4, 5), 12);
-    EXPECT_EQ(LongestPastedLine("ab\r\ncdef\ng", 4, 5), 8);
+    EXPECT_EQ(LongestPastedLine("ab\r\ncdef\ng", 4, 5), 6);
     EXPECT_EQ(LongestPastedLine("ab\rcdefghij\r", 1, 1), 8);
     EXPECT_EQ(LongestPastedLine("", 3, 0), 3);
     EXPECT_TRUE(IsCommentLine("'"));
