@@ -127,8 +127,11 @@ public:
     CAnalysisResult& GetLineResult() { return m_Model.m_LineResult; }
     // The workspace pane, or null.
     CRichWorkspace* GetWorkspaceView() const;
-    // Run Demo: the workspace types its demonstration.
-    void OnRunDemo();
+
+    // The pages of the options sheet, in their order.
+    enum OptionsPage { OptionsGeneral = 0, OptionsWorkspace = 1, OptionsGrid = 2 };
+    // The "Options" sheet opened at a page; OK applies what its pages changed.
+    void DoOptionsSheet(int startPage);
 
     // --- the model's questions, as message boxes ---------------------------------------------
     void ShowMessage(const CString& text) override;
@@ -147,6 +150,10 @@ protected:
     void OnUpdateToggleView(CCmdUI* pCmdUI);
     void OnUpdateAngleIndicator(CCmdUI* pCmdUI);
     void OnUpdateBaseIndicator(CCmdUI* pCmdUI);
+    // Workspace (MyDocumentWorkspace.cpp)
+    void OnRunDemo();
+    void OnWorkspaceOptions();
+    void OnToolsOptions();
 
     DECLARE_MESSAGE_MAP()
 

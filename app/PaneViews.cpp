@@ -1,9 +1,9 @@
 #include "app/PaneViews.h"
 
 #include "app/MyDocument.h"
+#include "app/RichWorkspace.h"
 #include "app/ViewLayout.h"
 #include "framework/win/CDC.h"
-#include "framework/win/CRichEditView.h"
 #include "framework/win/MessageCrackers.h"
 
 IMPLEMENT_DYNCREATE(COutlookSplitterWnd, CPaneSplitterWnd)
@@ -14,10 +14,10 @@ namespace {
 
 // clang-format off
 const PaneClass kPaneClasses[] = {
-    {ViewWorkspace, RUNTIME_CLASS(CRichEditView), "Workspace"},
-    {View2DPlot,    RUNTIME_CLASS(CPaneView),     "2D Plot"},
-    {View3DPlot,    RUNTIME_CLASS(CPaneView),     "3D Plot"},
-    {ViewGrid,      RUNTIME_CLASS(CPaneView),     "Grid"},
+    {ViewWorkspace, RUNTIME_CLASS(CRichWorkspace), "Workspace"},
+    {View2DPlot,    RUNTIME_CLASS(CPaneView),      "2D Plot"},
+    {View3DPlot,    RUNTIME_CLASS(CPaneView),      "3D Plot"},
+    {ViewGrid,      RUNTIME_CLASS(CPaneView),      "Grid"},
 };
 // clang-format on
 

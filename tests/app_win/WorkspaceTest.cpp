@@ -8,7 +8,7 @@
 #include "framework/core/ProfileStore.h"
 #include "framework/win/CommonDialogs.h"
 #include "res/AppIds.h"
-#include "tests/app_win/AppTestApp.h"
+#include "tests/app_win/ShellTestApp.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
 
@@ -24,15 +24,14 @@ class WorkspaceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        theApp.EnsureTemplate();
+        EnsureTestTemplate();
         // A fresh view reads the defaults.
-        ::RegDeleteTreeA(HKEY_CURRENT_USER,
-                         "Software\\Zivra Scratch\\Zivra Document Tests\\Workspace");
-        folder = TempFolder();
-        CMyDocument::SetUserDataPath((folder + "users.dat").c_str());
+        const std::string section =
+            std::string(kTestSettingsKey) + "\\" + AfxGetAppName() + "\\Workspace";
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, section.c_str());
+        folder = TestFolder();
         UseDotSeparators();
-        theApp.OnFileNew();
-        Pump();
+        CloseMainFrame();
         ASSERT_NE(View(), nullptr);
         View()->SetFocus();
     }
@@ -41,11 +40,7 @@ protected:
         CloseMainFrame();
         UseDotSeparators();
     }
-    static CMyDocument* Document()
-    {
-        auto* pFrame = dynamic_cast<CFrameWnd*>(theApp.m_pMainWnd);
-        return pFrame ? dynamic_cast<CMyDocument*>(pFrame->GetActiveDocument()) : nullptr;
-    }
+    static CMyDocument* Document() { return MainDocument(); }
     static CRichWorkspace* View() { return Document() ? Document()->GetWorkspaceView() : nullptr; }
 
     // Keys as the user presses them: Return as its key (the loop translates it), the rest as
@@ -256,7 +251,7 @@ TEST_F(WorkspaceTest, APasteWithATooLongLineIsRefused)
     putOnClipboard(std::string(999, '4'));
     View()->SendMessage(WM_COMMAND, ID_WORKSPACE_PASTE);
     EXPECT_EQ(Text(), "12") << "the line would be 1,001 long";
-    theApp.m_pMainWnd->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+    MainFrame()->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
     EXPECT_EQ(Text(), "12");
     BYTE keys[256] = {};
     ::GetKeyboardState(keys);
@@ -276,10 +271,11 @@ TEST_F(WorkspaceTest, APasteWithATooLongLineIsRefused)
     EXPECT_EQ(hook.messages.size(), 3u);
 }
 
-// Plays the demonstration by its timer ticks.
-void PlayDemo(CRichWorkspace* pView, int ticks = 4000)
+// Plays the demonstration, started by Run Demo with pActive the active view, by its ticks.
+void PlayDemo(CRichWorkspace* pView, CView* pActive, int ticks = 4000)
 {
-    pView->StartDemo();
+    MainFrame()->SetActiveView(pActive);
+    MainFrame()->SendMessage(WM_COMMAND, ID_RUN_DEMO);
     for (int i = 0; i < ticks; ++i) {
         pView->SendMessage(WM_TIMER, 1);
         Pump();
@@ -290,7 +286,8 @@ TEST_F(WorkspaceTest, TheDemonstrationTypesAndEvaluatesItsScript)
 {
     ScriptedModalHook hook;
     SetText("");
-    PlayDemo(View());
+    // From another pane the document's Run Demo starts it.
+    PlayDemo(View(), MainFrame()->GetPaneView(ViewGrid));
     const std::string text = Text();
     EXPECT_NE(text.find("\t'Welcome to the Zivra workspace.|"), std::string::npos);
     EXPECT_NE(text.find("\tsin(3)+sin(3) =|0.282240016119734|"), std::string::npos) << text;
@@ -314,7 +311,7 @@ TEST_F(WorkspaceTest, TheDemonstrationTypesAndEvaluatesItsScript)
     };
     hook.startAnswer = IDYES;
     SetText("");
-    PlayDemo(View());
+    PlayDemo(View(), View());
     EXPECT_EQ(questions, 2);
     EXPECT_EQ(during, "still");
     EXPECT_NE(Text().find(end), std::string::npos);
@@ -328,9 +325,9 @@ TEST_F(WorkspaceTest, ProjectsKeepTheWorkspaceTextAndColours)
     const std::string text = Text();
     const std::string path = folder + "workspace.zvp";
     ASSERT_TRUE(Document()->DoSave(path.c_str()));
-    theApp.OnFileNew();
+    TestApp().OnFileNew();
     ASSERT_EQ(Text(), "");
-    ASSERT_NE(theApp.OpenDocumentFile(path.c_str()), nullptr);
+    ASSERT_NE(TestApp().OpenDocumentFile(path.c_str()), nullptr);
     EXPECT_EQ(Text(), text);
     EXPECT_EQ(ColourAt(2), COLORREF(0xC800));
     EXPECT_EQ(ColourAt(8), COLORREF(0xC80000));
@@ -343,7 +340,7 @@ TEST_F(WorkspaceTest, ProjectsKeepTheWorkspaceTextAndColours)
     const std::string cutPath = folder + "cut.zvp";
     std::ofstream(cutPath, std::ios::binary)
         .write(bytes.data(), std::streamsize(bytes.size() - 40));
-    ASSERT_NE(theApp.OpenDocumentFile(cutPath.c_str()), nullptr);
+    ASSERT_NE(TestApp().OpenDocumentFile(cutPath.c_str()), nullptr);
     EXPECT_EQ(text.compare(0, Text().size(), Text()), 0) << Text();
 }
 
@@ -414,6 +411,19 @@ TEST_F(WorkspaceTest, TheOptionsPageShowsStoresAndAppliesTheSettings)
     View()->SendMessage(EM_GETCHARFORMAT, SCF_DEFAULT, LPARAM(&cf));
     EXPECT_STREQ(cf.szFaceName, "Courier New");
     EXPECT_EQ(cf.yHeight, 20 * 1440 / 96);
+
+    // Workspace/Options opens the sheet at the workspace's page.
+    ScriptedModalHook hook;
+    bool bWorkspacePage = false;
+    hook.steps.push_back([&](CWnd* pWnd) {
+        auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+        ASSERT_NE(pSheet, nullptr);
+        bWorkspacePage = dynamic_cast<CWorkspacePage*>(pSheet->GetActivePage()) != nullptr;
+        pSheet->PressButton(PSBTN_CANCEL);
+    });
+    MainFrame()->SendMessage(WM_COMMAND, ID_WORKSPACE_OPTIONS);
+    EXPECT_TRUE(bWorkspacePage);
+    EXPECT_EQ(hook.next, 1u);
 }
 
 } // namespace

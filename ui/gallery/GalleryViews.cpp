@@ -82,8 +82,8 @@ void CSampleView::OnDraw(CDC* pDC)
     const CGalleryFrame::Format& format = pFrame->m_format;
     CRect rect;
     GetClientRect(&rect);
-    pDC->FillSolidRect(&rect,
-                       format.clrBack == kAutomaticColour ? RGB(255, 255, 255) : format.clrBack);
+    pDC->FillSolidRect(&rect, format.clrBack == kPickerAutomaticColour ? RGB(255, 255, 255)
+                                                                       : format.clrBack);
     CGalleryView::OnDraw(pDC);
     LOGFONTA logFont = {};
     MessageFont().GetLogFont(&logFont);
@@ -94,7 +94,7 @@ void CSampleView::OnDraw(CDC* pDC)
     CFont font;
     font.CreateFontIndirect(&logFont);
     CFont* pOldFont = pDC->SelectObject(&font);
-    pDC->SetTextColor(format.clrText == kAutomaticColour ? RGB(0, 0, 0) : format.clrText);
+    pDC->SetTextColor(format.clrText == kPickerAutomaticColour ? RGB(0, 0, 0) : format.clrText);
     rect.DeflateRect(12, 40, 12, 12);
     pDC->DrawText("Zivra Kelmora", &rect, format.nAlign | DT_WORDBREAK);
     pDC->SelectObject(pOldFont);
@@ -123,7 +123,7 @@ int CColourPanelView::OnCreate(LPCREATESTRUCT lpcs)
     CGalleryFrame* pFrame = Frame();
     m_wndBack.SetColour(pFrame ? pFrame->m_format.clrBack : RGB(255, 255, 224));
     m_wndText.SetColour(pFrame ? pFrame->m_format.clrText : RGB(0, 0, 128));
-    m_wndAuto.SetColour(kAutomaticColour);
+    m_wndAuto.SetColour(kPickerAutomaticColour);
     if (!m_wndHover.Create("Flat button", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this,
                            IDC_HOVER))
         return -1;
