@@ -1,9 +1,13 @@
-// Evaluation speed of parsed expressions over 100,000 points, side by side with muparser on the
-// same expressions; prints our time / muparser time for each.
+// Evaluation speed of parsed expressions over 100,000 points: the compiled form, the tree walk
+// and muparser on the same expressions in one run, with the ratios printed side by side; and a
+// 256 x 256 surface sampled through the plotting model against its 3 ms target.
 #include "bench/TimeReporter.h"
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "engine/EngineStartup.h"
 #include "engine/LocaleSeparators.h"
+#include "plot/Plot3DScene.h"
+#include "plot/SurfacePlot.h"
 
 #include <benchmark/benchmark.h>
 #include <gsl/gsl_sf_bessel.h>
@@ -16,6 +20,9 @@
 namespace {
 
 constexpr int kPoints = 100000;
+constexpr int kSurfaceSize = 256;
+constexpr double kSurfaceTargetMs = 3.0;
+constexpr double kMuparserTarget = 1.0;
 
 struct BenchExpression {
     const char* label;
@@ -26,18 +33,38 @@ struct BenchExpression {
 // The nested user function f(f(x)) with f(a) = a^2+1 is written out for muparser, which has no
 // expression-defined functions.
 const BenchExpression kExpressions[] = {
+    {"linear", "x+1", "x+1"},
     {"trigonometric", "sin(x)^2+cos(x)*exp(-x/3)", "sin(x)^2+cos(x)*exp(-x/3)"},
     {"polynomial6", "3*x^6-2*x^5+x^4-4*x^3+x^2-x+7", "3*x^6-2*x^5+x^4-4*x^3+x^2-x+7"},
     {"sqrtabsln", "sqrt(abs(x))*ln(x^2+1)", "sqrt(abs(x))*ln(x^2+1)"},
-    {"userfunction", "f(f(x))", "(x^2+1)^2+1"},
+    {"gaussian", "exp(-((x-2)^2)/(2*0.5^2))/(0.5*sqrt(2*PI))",
+     "exp(-((x-2)^2)/(2*0.5^2))/(0.5*sqrt(2*_pi))"},
     {"besselj", "besselj(2,x)", "besselj(2,x)"},
+    {"userfunction", "f(f(x))", "(x^2+1)^2+1"},
 };
 
 double PointAt(int i) { return 0.1 + 9.9 * i / kPoints; }
 
 double BesselJ(double n, double x) { return gsl_sf_bessel_Jn(int(n), x); }
 
-void EvaluateOurs(benchmark::State& state, const BenchExpression& e)
+void EvaluateCompiled(benchmark::State& state, const BenchExpression& e)
+{
+    CCalcEngine engine;
+    engine.SetExpression(e.ours);
+    if (engine.Parse() != 0) {
+        state.SkipWithError("parse failed");
+        return;
+    }
+    CCompiledExpression program(engine.m_Root);
+    for (auto _ : state) {
+        double sum = 0;
+        for (int i = 0; i < kPoints; ++i)
+            sum += program.EvaluateAt(PointAt(i));
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void EvaluateTreeWalk(benchmark::State& state, const BenchExpression& e)
 {
     CCalcEngine engine;
     engine.SetExpression(e.ours);
@@ -70,15 +97,48 @@ void EvaluateMuparser(benchmark::State& state, const BenchExpression& e)
     }
 }
 
+// The plotting model's default surface, sampled afresh on the full grid.
+void SampleSurface(benchmark::State& state)
+{
+    CCalcEngine engine;
+    CPlot3DScene scene;
+    scene.m_pEngine = &engine;
+    CSurfacePlot surface;
+    surface.m_pOwner = &scene;
+    surface.SetGridSize(kSurfaceSize, kSurfaceSize);
+    for (auto _ : state) {
+        surface.m_bRebuild = TRUE;
+        if (surface.ComputeMesh() != 0)
+            state.SkipWithError("parse failed");
+    }
+}
+
+// Nanoseconds per point of a benchmark measured in milliseconds per pass; negative when absent.
+double PerPoint(const TimeReporter& reporter, const char* path, const char* label)
+{
+    const double ms = reporter.TimeOf(std::string(path) + label);
+    return ms < 0 ? ms : ms * 1e6 / kPoints;
+}
+
 void PrintRatios(const TimeReporter& reporter)
 {
-    std::printf("\nours / muparser per expression (%d points):\n", kPoints);
+    std::printf("\nns per evaluation (%d points); compiled / muparser, target <= %.1f:\n", kPoints,
+                kMuparserTarget);
+    std::printf("  %-14s %9s %9s %9s %10s %10s\n", "expression", "compiled", "tree walk",
+                "muparser", "/muparser", "/tree walk");
     for (const BenchExpression& e : kExpressions) {
-        const double ours = reporter.TimeOf(std::string("ours/") + e.label);
-        const double theirs = reporter.TimeOf(std::string("muparser/") + e.label);
-        if (ours >= 0 && theirs > 0)
-            std::printf("  %-14s %6.2f\n", e.label, ours / theirs);
+        const double compiled = PerPoint(reporter, "compiled/", e.label);
+        const double walked = PerPoint(reporter, "treewalk/", e.label);
+        const double theirs = PerPoint(reporter, "muparser/", e.label);
+        if (compiled > 0 && walked > 0 && theirs > 0)
+            std::printf("  %-14s %9.1f %9.1f %9.1f %9.2fx %9.2fx%s\n", e.label, compiled, walked,
+                        theirs, compiled / theirs, compiled / walked,
+                        compiled / theirs > kMuparserTarget ? "  over target" : "");
     }
+    const double surface = reporter.TimeOf("surface256");
+    if (surface > 0)
+        std::printf("\n%d x %d surface: %.2f ms (target %.1f ms, %.2fx)\n", kSurfaceSize,
+                    kSurfaceSize, surface, kSurfaceTargetMs, surface / kSurfaceTargetMs);
 }
 
 } // namespace
@@ -90,12 +150,17 @@ int main(int argc, char** argv)
     CCalcEngine definitions;
     definitions.DefineUserFunction("f(a) = a^2+1", false);
     for (const BenchExpression& e : kExpressions) {
-        benchmark::RegisterBenchmark((std::string("ours/") + e.label).c_str(), EvaluateOurs, e)
+        benchmark::RegisterBenchmark((std::string("compiled/") + e.label).c_str(), EvaluateCompiled,
+                                     e)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("treewalk/") + e.label).c_str(), EvaluateTreeWalk,
+                                     e)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark((std::string("muparser/") + e.label).c_str(), EvaluateMuparser,
                                      e)
             ->Unit(benchmark::kMillisecond);
     }
+    benchmark::RegisterBenchmark("surface256", SampleSurface)->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     TimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -1,6 +1,7 @@
 // The calculus commands of the engine: symbolic derivative, zeros, extrema, tangent, integrals
 // of curve templates, arc length, surfaces and volumes of revolution, centre of mass.
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "engine/EngineNames.h"
 #include "engine/NumericCalculus.h"
 
@@ -66,15 +67,6 @@ int DeriveText(const CCalcEngine& settings, const CString& text, CString& deriva
     return code;
 }
 
-// The parsed root as a function of x for the numerical routines.
-CalculusFunction RootFunction(CExprNode& root)
-{
-    return [&root](double x, double& y) {
-        y = root.EvaluateAt(x);
-        return root.m_nErrorCode;
-    };
-}
-
 // The integral of an integrand text, which becomes the engine's expression.
 int IntegrateText(CCalcEngine& engine, const CString& integrand, double a, double b, double& result)
 {
@@ -106,7 +98,8 @@ int CCalcEngine::FindRoots(double a, double b, std::vector<double>& roots)
     const int code = Parse();
     if (code != 0)
         return code;
-    return FindZerosOfFunction(RootFunction(m_Root), a, b, m_nSolverSteps,
+    CCompiledExpression program(m_Root);
+    return FindZerosOfFunction(FunctionOfX(program), a, b, m_nSolverSteps,
                                m_SolverFormat.m_dRoundingUnit, roots);
 }
 
@@ -130,14 +123,14 @@ int CCalcEngine::FindExtrema(double a, double b, std::vector<double>& maxima,
     code = Parse();
     if (code != 0)
         return code;
+    CCompiledExpression program(m_Root);
     for (double z : stationary) {
-        const double f0 = m_Root.EvaluateAt(z);
-        if (m_Root.m_nErrorCode != 0)
+        double f0 = 0, left = 0, right = 0;
+        if (program.EvaluateAt(z, f0) != 0)
             continue;
-        const double left = m_Root.EvaluateAt(z - kExtremumProbe);
-        const int leftCode = m_Root.m_nErrorCode;
-        const double right = m_Root.EvaluateAt(z + kExtremumProbe);
-        if (leftCode != 0 || m_Root.m_nErrorCode != 0)
+        const int leftCode = program.EvaluateAt(z - kExtremumProbe, left);
+        const int rightCode = program.EvaluateAt(z + kExtremumProbe, right);
+        if (leftCode != 0 || rightCode != 0)
             continue;
         // Both sides must agree: x^3 is stationary at 0 without an extremum there.
         if (f0 < left && f0 < right)
@@ -171,8 +164,9 @@ int CCalcEngine::Integrate(double a, double b, double& result)
     if (code != 0)
         return code;
     double value = 0;
+    CCompiledExpression program(m_Root);
     const int integralCode =
-        IntegrateFunction(RootFunction(m_Root), a, b, m_SolverFormat.m_dRoundingUnit, value);
+        IntegrateFunction(FunctionOfX(program), a, b, m_SolverFormat.m_dRoundingUnit, value);
     if (integralCode == 0)
         result = value;
     return integralCode;
@@ -185,7 +179,8 @@ int CCalcEngine::DifferentiateAt(double x, double& result)
         return code;
     double tolerance = m_SolverFormat.m_dRoundingUnit;
     double value = 0;
-    const int derivativeCode = DifferentiateFunction(RootFunction(m_Root), x, value, tolerance);
+    CCompiledExpression program(m_Root);
+    const int derivativeCode = DifferentiateFunction(FunctionOfX(program), x, value, tolerance);
     if (derivativeCode == 0)
         result = value;
     return derivativeCode;

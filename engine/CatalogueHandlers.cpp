@@ -2,6 +2,7 @@
 // numerical routines the evaluator uses.
 #include "engine/CatalogueHandlers.h"
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "engine/Finance.h"
 #include "engine/FunctionCatalogue.h"
 #include "engine/NumericCalculus.h"
@@ -70,14 +71,6 @@ void Jacobi(const double* a, double& sn, double& cn, double& dn)
 // Bit patterns of 32-bit integers for the bit-wise rows.
 std::uint32_t Bits(double x) { return std::uint32_t(Int(x)); }
 double Signed(std::uint32_t bits) { return double(std::int32_t(bits)); }
-
-CalculusFunction NodeFunction(CExprNode& node)
-{
-    return [&node](double x, double& y) {
-        y = node.EvaluateAt(x);
-        return node.m_nErrorCode;
-    };
-}
 
 double Finish(int code, double value)
 {
@@ -290,7 +283,8 @@ double HandleFInt(CExprNode& f, double a, double b)
     const double tolerance =
         f.m_pOwner ? f.m_pOwner->m_SolverFormat.m_dRoundingUnit : kHandlerTolerance;
     double result = 0;
-    const int code = IntegrateFunction(NodeFunction(f), a, b, tolerance, result);
+    CCompiledExpression program(f);
+    const int code = IntegrateFunction(FunctionOfX(program), a, b, tolerance, result);
     return Finish(code, result);
 }
 
@@ -298,14 +292,16 @@ double HandleFDiff(CExprNode& f, double x)
 {
     double tolerance = kHandlerTolerance;
     double result = 0;
-    const int code = DifferentiateFunction(NodeFunction(f), x, result, tolerance);
+    CCompiledExpression program(f);
+    const int code = DifferentiateFunction(FunctionOfX(program), x, result, tolerance);
     return Finish(code, result);
 }
 
 double HandleFZero(CExprNode& f, double a, double b)
 {
     double root = 0;
-    const int code = FindZeroOfFunction(NodeFunction(f), a, b, kHandlerTolerance, root);
+    CCompiledExpression program(f);
+    const int code = FindZeroOfFunction(FunctionOfX(program), a, b, kHandlerTolerance, root);
     return Finish(code, root);
 }
 

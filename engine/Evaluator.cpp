@@ -48,95 +48,37 @@ private:
     int m_capacity = kInline;
 };
 
-enum class Family : unsigned char {
-    None,
-    Arithmetic,
-    Trigonometric,
-    Financial,
-    Special,
-    Statistics,
-    Bitwise,
-    Node
-};
-
 constexpr int kFamilyTableSize = 256;
 
 // Which Apply function serves each op id.
-constexpr std::array<Family, kFamilyTableSize> kFamilies = [] {
-    std::array<Family, kFamilyTableSize> f{};
-    auto set = [&f](int first, int last, Family family) {
+constexpr std::array<OperationFamily, kFamilyTableSize> kFamilies = [] {
+    std::array<OperationFamily, kFamilyTableSize> f{};
+    auto set = [&f](int first, int last, OperationFamily family) {
         for (int op = first; op <= last; ++op)
             f[size_t(op)] = family;
     };
-    set(OpAdd, OpLog, Family::Arithmetic);
-    set(OpSin, OpCot, Family::Trigonometric);
-    set(OpAbs, OpRad, Family::Arithmetic);
-    set(OpAsin, OpAcoth, Family::Trigonometric);
-    set(OpLogN, OpMod, Family::Arithmetic);
-    set(OpPV, OpNPER, Family::Financial);
-    set(OpRate, OpRate, Family::Financial);
-    set(OpEffectiveRate, OpNominalRate, Family::Financial);
-    set(OpAiryAi, OpChi, Family::Special);
-    set(OpDebye1, OpDebye4, Family::None);
-    set(OpExpIntEn, OpExpIntEn, Family::None);
-    set(OpConvert, OpFZero, Family::Node);
-    set(OpFSum, OpFSum, Family::Node);
-    set(OpSum, OpMax, Family::Statistics);
-    set(OpAnd, OpRShift, Family::Bitwise);
-    set(OpUserFunction, OpUserFunction, Family::Node);
-    set(OpBetaDist, OpBetaDist, Family::Node);
-    set(OpNormDist, OpNormDist, Family::Node);
-    set(OpTDist, OpTInv, Family::Node);
-    set(OpPlot, OpPlot, Family::Node);
+    set(OpAdd, OpLog, OperationFamily::Arithmetic);
+    set(OpSin, OpCot, OperationFamily::Trigonometric);
+    set(OpAbs, OpRad, OperationFamily::Arithmetic);
+    set(OpAsin, OpAcoth, OperationFamily::Trigonometric);
+    set(OpLogN, OpMod, OperationFamily::Arithmetic);
+    set(OpPV, OpNPER, OperationFamily::Financial);
+    set(OpRate, OpRate, OperationFamily::Financial);
+    set(OpEffectiveRate, OpNominalRate, OperationFamily::Financial);
+    set(OpAiryAi, OpChi, OperationFamily::Special);
+    set(OpDebye1, OpDebye4, OperationFamily::None);
+    set(OpExpIntEn, OpExpIntEn, OperationFamily::None);
+    set(OpConvert, OpFZero, OperationFamily::Node);
+    set(OpFSum, OpFSum, OperationFamily::Node);
+    set(OpSum, OpMax, OperationFamily::Statistics);
+    set(OpAnd, OpRShift, OperationFamily::Bitwise);
+    set(OpUserFunction, OpUserFunction, OperationFamily::Node);
+    set(OpBetaDist, OpBetaDist, OperationFamily::Node);
+    set(OpNormDist, OpNormDist, OperationFamily::Node);
+    set(OpTDist, OpTInv, OperationFamily::Node);
+    set(OpPlot, OpPlot, OperationFamily::Node);
     return f;
 }();
-
-Family FamilyOf(int op)
-{
-    return (op >= 0 && op < kFamilyTableSize) ? kFamilies[size_t(op)] : Family::None;
-}
-
-// Ids whose first argument is an expression in x, evaluated by the operation itself.
-bool TakesFunctionArgument(int op)
-{
-    return op == OpFInt || op == OpFDiff || op == OpFZero || op == OpFSum || op == OpFMin ||
-           op == OpTextResult;
-}
-
-bool TakesAnyArgumentCount(int op)
-{
-    return op == OpSum || op == OpAve || op == OpMin || op == OpMax || op == OpTextResult;
-}
-
-// Plain arithmetic: a NaN result (INF-INF) counts as a range error, as for the operators. LOGN
-// is a quotient of two logarithms of positive numbers, so its NaN (LOGN(1, 1)) is one too.
-bool IsArithmetic(int op)
-{
-    return (op >= OpAdd && op <= OpDivide) || op == OpPercent || op == OpAbs || op == OpSqr ||
-           op == OpLogN || op == OpDeg || op == OpRad || (op >= OpSum && op <= OpMax);
-}
-
-// One outermost evaluation shares one work budget with everything it evaluates in turn (the
-// calculus functions, FSUM and user functions), so nested sums or integrals end with 35
-// "Maximum iterations exceeded" after a few seconds instead of running for minutes.
-class EvaluationWork {
-public:
-    EvaluationWork()
-    {
-        if (s_depth++ == 0)
-            s_done = 0;
-    }
-    ~EvaluationWork() { --s_depth; }
-    EvaluationWork(const EvaluationWork&) = delete;
-    EvaluationWork& operator=(const EvaluationWork&) = delete;
-
-    // Counts one node evaluation; false once the budget is spent.
-    static bool Charge() { return ++s_done <= EvaluationWorkLimit; }
-
-private:
-    static inline int s_depth = 0;
-    static inline long long s_done = 0;
-};
 
 // A child's value; numbers and x, y, z, t are read without a call, as they cannot fail.
 inline int ChildValue(CExprNode* child, double& v)
@@ -196,50 +138,27 @@ int CollectArguments(CExprNode& node, ArgumentArray& args)
     return code;
 }
 
-// The tail of every operator node: a non-finite value is a range error (a domain error where a
-// library function gave NaN); range errors clamp the value to +-1e300.
-int FinishOperation(int op, int code, MathStatus status, double& value)
-{
-    if (code != 0)
-        return code;
-    if (status.error == 0) {
-        if (std::isfinite(value))
-            return 0;
-        status.error = (std::isnan(value) && !IsArithmetic(op)) ? EDOM : ERANGE;
-    }
-    if (status.error == EDOM)
-        return ErrDomain;
-    if (status.error == ERANGE) {
-        value = (!std::isnan(value) && value < 0) ? -1e300 : 1e300;
-        return ErrRange;
-    }
-    return ErrUnknown;
-}
-
 int AngleModeOf(const CExprNode& node)
 {
     return node.m_pOwner ? node.m_pOwner->m_nAngleMode : AngleRadians;
 }
 
-int ApplyOperation(CExprNode& node, double* a, int count, double& value, MathStatus& status)
+int ApplyValues(int op, int angleMode, double* a, int count, double& value, MathStatus& status)
 {
-    const int op = node.m_nOpId;
     bool handled = true;
     switch (FamilyOf(op)) {
-    case Family::Arithmetic:
+    case OperationFamily::Arithmetic:
         return ApplyArithmetic(op, a, value, status, handled);
-    case Family::Trigonometric:
-        return ApplyTrigonometric(op, AngleModeOf(node), a, value, status, handled);
-    case Family::Financial:
+    case OperationFamily::Trigonometric:
+        return ApplyTrigonometric(op, angleMode, a, value, status, handled);
+    case OperationFamily::Financial:
         return ApplyFinancial(op, a, value, handled);
-    case Family::Special:
+    case OperationFamily::Special:
         return ApplySpecialFunction(op, a, value, status, handled);
-    case Family::Statistics:
+    case OperationFamily::Statistics:
         return ApplyStatistics(op, a, count, value, handled);
-    case Family::Bitwise:
+    case OperationFamily::Bitwise:
         return ApplyBitwise(op, a, value, handled);
-    case Family::Node:
-        return ApplyNodeOperation(node, a, value, handled);
     default:
         return 0; // no operation: the value stays as it was
     }
@@ -248,27 +167,25 @@ int ApplyOperation(CExprNode& node, double* a, int count, double& value, MathSta
 // The four arithmetic operators and ^ over the values of the two operands.
 int ApplyBinaryOperator(CExprNode& node, double a, double b)
 {
-    double value = 0;
+    double value = node.m_dValue;
+    int code = 0;
     switch (node.m_nOpId) {
     case OpAdd:
-        value = a + b;
+        code = OperatorValue<OpAdd>(a, b, value);
         break;
     case OpSubtract:
-        value = a - b;
+        code = OperatorValue<OpSubtract>(a, b, value);
         break;
     case OpMultiply:
-        value = a * b;
+        code = OperatorValue<OpMultiply>(a, b, value);
         break;
     case OpDivide:
-        if (b == 0.0)
-            return ErrDivisionByZero;
-        value = a / b;
+        code = OperatorValue<OpDivide>(a, b, value);
         break;
     default:
-        value = Power(a, b);
+        code = OperatorValue<OpPower>(a, b, value);
         break;
     }
-    const int code = FinishOperation(node.m_nOpId, 0, MathStatus{}, value);
     node.m_dValue = value;
     return code;
 }
@@ -324,18 +241,6 @@ int EvaluateBinaryOperator(CExprNode& top)
     return code;
 }
 
-// The tail shared by every operator node: map the trouble and keep the value where it counts.
-int CompleteOperation(CExprNode& node, double* a, int count)
-{
-    double value = node.m_dValue;
-    MathStatus status;
-    const int code =
-        FinishOperation(node.m_nOpId, ApplyOperation(node, a, count, value, status), status, value);
-    if (code == 0 || code == ErrDomain || code == ErrRange || code == ErrUnknown)
-        node.m_dValue = value;
-    return code;
-}
-
 // A call with one plain argument (most functions in a plotted expression): no list to walk.
 int EvaluateSingleArgument(CExprNode& node)
 {
@@ -360,6 +265,46 @@ int EvaluateOperator(CExprNode& node)
 }
 
 } // namespace
+
+OperationFamily FamilyOf(int op)
+{
+    return (op >= 0 && op < kFamilyTableSize) ? kFamilies[size_t(op)] : OperationFamily::None;
+}
+
+bool TakesFunctionArgument(int op)
+{
+    return op == OpFInt || op == OpFDiff || op == OpFZero || op == OpFSum || op == OpFMin ||
+           op == OpTextResult;
+}
+
+bool TakesAnyArgumentCount(int op)
+{
+    return op == OpSum || op == OpAve || op == OpMin || op == OpMax || op == OpTextResult;
+}
+
+int ApplyValueOperation(int op, int angleMode, double* a, int count, double& value)
+{
+    MathStatus status;
+    const int code = ApplyValues(op, angleMode, a, count, value, status);
+    return FinishOperation(op, code, status, value);
+}
+
+int CompleteOperation(CExprNode& node, double* a, int count)
+{
+    const int op = node.m_nOpId;
+    double value = node.m_dValue;
+    int code = 0;
+    if (FamilyOf(op) == OperationFamily::Node) {
+        bool handled = true;
+        MathStatus status;
+        code = FinishOperation(op, ApplyNodeOperation(node, a, value, handled), status, value);
+    } else {
+        code = ApplyValueOperation(op, AngleModeOf(node), a, count, value);
+    }
+    if (OperationKeepsValue(code))
+        node.m_dValue = value;
+    return code;
+}
 
 int CExprNode::Evaluate(double& value)
 {

@@ -1,6 +1,7 @@
 // Evaluator operations that need the node itself: unit and base conversion, the calculus
 // functions and FSUM over the expression of their first argument, and user-function calls.
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "engine/EngineErrors.h"
 #include "engine/EngineNames.h"
 #include "engine/EvaluatorOperations.h"
@@ -81,11 +82,13 @@ int SumSeries(CExprNode& f, const double* a, double& value)
     const double steps = std::floor((hi - lo) / step * (1.0 + kEndAllowance));
     if (!(steps < kMaximumTerms)) // also an infinite end
         return ErrMaxIterations;
+    CCompiledExpression program(f);
     double sum = 0.0;
     for (double k = 0.0; k <= steps; k += 1.0) {
-        sum += f.EvaluateAt(lo + k * step);
-        if (f.m_nErrorCode)
-            return f.m_nErrorCode;
+        double term = 0.0;
+        if (const int code = program.EvaluateAt(lo + k * step, term))
+            return code;
+        sum += term;
     }
     value = sum;
     return 0;
@@ -133,15 +136,6 @@ int ApplyCalculus(CExprNode& node, const double* a, double& value)
     return code;
 }
 
-// Number of argument nodes of a call.
-int ArgumentNodeCount(CExprNode& node)
-{
-    int count = 0;
-    while (ArgumentNode(node, count))
-        ++count;
-    return count;
-}
-
 // The arguments go into the function's parameters in order; its own error is the call's error.
 // A function redefined since the call was parsed is parsed afresh, and must still take as many
 // arguments as the call passes. The call is bound by name: deleting another function moves the
@@ -149,11 +143,7 @@ int ArgumentNodeCount(CExprNode& node)
 int CallUserFunction(CExprNode& node, const double* a, double& value)
 {
     std::vector<CUserFunction*>& functions = GetUserFunctions();
-    const bool bound =
-        node.m_nIndex >= 0 && node.m_nIndex < int(functions.size()) &&
-        (node.m_strName.IsEmpty() ||
-         functions[size_t(node.m_nIndex)]->GetName().CompareNoCase(node.m_strName) == 0);
-    if (!bound) {
+    if (!BoundUserFunction(node)) {
         const int found = node.m_strName.IsEmpty() ? -1 : FindUserFunction(node.m_strName);
         if (found < 0)
             return ErrInvalidName;
@@ -176,6 +166,25 @@ int CallUserFunction(CExprNode& node, const double* a, double& value)
 }
 
 } // namespace
+
+int ArgumentNodeCount(CExprNode& node)
+{
+    int count = 0;
+    while (ArgumentNode(node, count))
+        ++count;
+    return count;
+}
+
+CUserFunction* BoundUserFunction(const CExprNode& node)
+{
+    std::vector<CUserFunction*>& functions = GetUserFunctions();
+    if (node.m_nIndex < 0 || node.m_nIndex >= int(functions.size()))
+        return nullptr;
+    CUserFunction* function = functions[size_t(node.m_nIndex)];
+    if (!node.m_strName.IsEmpty() && function->GetName().CompareNoCase(node.m_strName) != 0)
+        return nullptr;
+    return function;
+}
 
 int ApplyNodeOperation(CExprNode& node, const double* a, double& value, bool& handled)
 {

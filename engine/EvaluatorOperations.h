@@ -1,13 +1,10 @@
 #pragma once
-// Operations of the evaluator, grouped by family; shared by the evaluator's source files only.
+// Operations of the evaluator, grouped by family; shared by the evaluator's source files (the
+// tree walk and the compiled form) only.
+#include "engine/EvaluatorKernels.h"
 
 class CExprNode;
-
-// Floating-point trouble of one operation, in the C runtime's terms: 0, EDOM, ERANGE, or any
-// other number (a numerical-library or special-function failure).
-struct MathStatus {
-    int error = 0;
-};
+class CUserFunction;
 
 // Each Apply function computes the operation of op over the argument array a (at least count
 // values, followed by five zeros where the evaluator appends them) into value. It returns an
@@ -21,20 +18,11 @@ int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& sta
 int ApplyBitwise(int op, const double* a, double& value, bool& handled);
 int ApplyStatistics(int op, const double* a, int count, double& value, bool& handled);
 
-// a^b as the ^ operator computes it.
-double Power(double x, double y);
 // Sum, arithmetic mean, smallest and largest of a[0..count-1] (count >= 1).
 double SumValues(const double* a, int count);
 double AverageValues(const double* a, int count);
 double MinValue(const double* a, int count);
 double MaxValue(const double* a, int count);
-// int(v): truncation toward zero to a signed 32-bit integer; false for NaN or a value outside
-// the 32-bit range (the caller reports 13 "Bad argument").
-bool TruncateToInt32(double v, int& n);
-// n! for n = int(v) as the evaluator computes it: EDOM for n < 0, ERANGE for n >= 171.
-double Factorial(int n, MathStatus& status);
-// The next value of the program's own 15-bit generator (0..32767), the same on every runtime.
-int NextRandom15();
 // Restarts the generator from its start-up seed.
 void ResetRandomGenerator();
 // v written in base 2..36 (lower-case letters): a minus sign for negative values in base 10,
@@ -44,3 +32,62 @@ void FormatInBase(int v, int base, char* text);
 // Operations that work on the node itself rather than on values alone: unit and base
 // conversion, the calculus functions, FSUM, user functions, and the unsupported ids.
 int ApplyNodeOperation(CExprNode& node, const double* a, double& value, bool& handled);
+// Number of argument nodes of a call.
+int ArgumentNodeCount(CExprNode& node);
+// The user function a call node names as it stands (its index and its name agree), else null.
+CUserFunction* BoundUserFunction(const CExprNode& node);
+
+// Which Apply function serves an op id. Values only: the operation depends on its arguments
+// and the angle mode alone. Node: it needs the node (Node). None: no operation, the node's
+// value stays as it was.
+enum class OperationFamily : unsigned char {
+    None,
+    Arithmetic,
+    Trigonometric,
+    Financial,
+    Special,
+    Statistics,
+    Bitwise,
+    Node
+};
+OperationFamily FamilyOf(int op);
+// Ids whose first argument is an expression in x, evaluated by the operation itself.
+bool TakesFunctionArgument(int op);
+// Ids that take any number of arguments: no zeros are appended for omitted options.
+bool TakesAnyArgumentCount(int op);
+
+// The operation of a values-only family over a (count values and the zeros), tail included:
+// 0 with value set, or the code; value keeps its previous content where the tree walk's node
+// would.
+int ApplyValueOperation(int op, int angleMode, double* a, int count, double& value);
+// Step 2 and 3 of an operator node over its collected arguments: the operation, the tail, and
+// the value kept in the node where it counts. Returns the node's code.
+int CompleteOperation(CExprNode& node, double* a, int count);
+
+// One outermost evaluation shares one work budget with everything it evaluates in turn (the
+// calculus functions, FSUM and user functions), so nested sums or integrals end with 35
+// "Maximum iterations exceeded" after a few seconds instead of running for minutes. Each node
+// evaluation is charged once; the compiled form charges the same evaluations in batches.
+class EvaluationWork {
+public:
+    EvaluationWork()
+    {
+        if (s_depth++ == 0)
+            s_done = 0;
+    }
+    ~EvaluationWork() { --s_depth; }
+    EvaluationWork(const EvaluationWork&) = delete;
+    EvaluationWork& operator=(const EvaluationWork&) = delete;
+
+    // Counts one node evaluation; false once the budget is spent.
+    static bool Charge() { return ++s_done <= EvaluationWorkLimit; }
+    // Node evaluations charged so far in the running outermost evaluation.
+    static long long Done() { return s_done; }
+    static void SetDone(long long done) { s_done = done; }
+    // Done() as an evaluation starting now sees it: 0 when it is the outermost one.
+    static long long DoneBefore() { return s_depth == 0 ? 0 : s_done; }
+
+private:
+    static inline int s_depth = 0;
+    static inline long long s_done = 0;
+};

@@ -1,26 +1,19 @@
 // The calculus routines on an expression in x (a node) or in one variable of a whole engine.
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "engine/NumericCalculus.h"
 
 #include <algorithm>
 
 namespace {
 
-// f(x) of a node: x goes into the independent-variable slot; the node keeps its error.
-CalculusFunction NodeFunction(CExprNode& node)
-{
-    return [&node](double x, double& y) {
-        y = node.EvaluateAt(x);
-        return node.m_nErrorCode;
-    };
-}
-
 // f(x) of an engine: x goes into its variable i.
-CalculusFunction VariableFunction(CCalcEngine& engine, int i)
+CalculusFunction VariableFunction(CCalcEngine& engine, CCompiledExpression& program, int i)
 {
-    return [&engine, i](double x, double& y) {
-        y = engine.EvaluateWithVariable(i, x);
-        return engine.GetErrorCode();
+    return [&engine, &program, i](double x, double& y) {
+        if (i >= 0 && i < engine.GetVariableCount())
+            engine.m_Variables[std::size_t(i)].dValue = x;
+        return program.Evaluate(y);
     };
 }
 
@@ -33,15 +26,17 @@ double SolverRoundingUnit(const CCalcEngine* engine)
 
 int CExprNode::Integrate(double a, double b, double& result)
 {
+    CCompiledExpression program(*this);
     const int code =
-        IntegrateFunction(NodeFunction(*this), a, b, SolverRoundingUnit(m_pOwner), result);
+        IntegrateFunction(FunctionOfX(program), a, b, SolverRoundingUnit(m_pOwner), result);
     m_nErrorCode = code;
     return code;
 }
 
 int CExprNode::NumericDerivative(double x, double& result, double& tol)
 {
-    const int code = DifferentiateFunction(NodeFunction(*this), x, result, tol);
+    CCompiledExpression program(*this);
+    const int code = DifferentiateFunction(FunctionOfX(program), x, result, tol);
     m_nErrorCode = code;
     return code;
 }
@@ -49,13 +44,15 @@ int CExprNode::NumericDerivative(double x, double& result, double& tol)
 double CExprNode::FindZero(double a, double b, double tol)
 {
     double root = 0;
-    m_nErrorCode = FindZeroOfFunction(NodeFunction(*this), a, b, tol, root);
+    CCompiledExpression program(*this);
+    m_nErrorCode = FindZeroOfFunction(FunctionOfX(program), a, b, tol, root);
     return root;
 }
 
 int CExprNode::FindZerosInRange(double a, double b, int n, double tol, std::vector<double>& zeros)
 {
-    const int code = FindZerosOfFunction(NodeFunction(*this), a, b, n, tol, zeros);
+    CCompiledExpression program(*this);
+    const int code = FindZerosOfFunction(FunctionOfX(program), a, b, n, tol, zeros);
     m_nErrorCode = code;
     return code;
 }
@@ -63,7 +60,8 @@ int CExprNode::FindZerosInRange(double a, double b, int n, double tol, std::vect
 double CExprNode::FindMinimum(double a, double b, double tol, double& xmin)
 {
     double fmin = 0;
-    m_nErrorCode = FindMinimumOfFunction(NodeFunction(*this), a, b, tol, xmin, fmin);
+    CCompiledExpression program(*this);
+    m_nErrorCode = FindMinimumOfFunction(FunctionOfX(program), a, b, tol, xmin, fmin);
     return fmin;
 }
 
@@ -75,14 +73,17 @@ int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double to
     // The solver's rounding unit at 16 decimals (1e-16) asks for more than doubles give: the
     // scan works to the finest tolerance it can instead of refusing.
     tol = std::max(tol, kMinimumTolerance);
-    return FindZerosOfFunction(VariableFunction(*this, i), a, b, n, tol, zeros, ErrBadArgument);
+    CCompiledExpression program(m_Root);
+    return FindZerosOfFunction(VariableFunction(*this, program, i), a, b, n, tol, zeros,
+                               ErrBadArgument);
 }
 
 double CCalcEngine::FindZeroInVariable(double a, double b, int i, double tol)
 {
     double root = 0;
+    CCompiledExpression program(m_Root);
     m_Root.m_nErrorCode =
-        FindZeroOfFunction(VariableFunction(*this, i), a, b, tol, root, ErrBadArgument);
+        FindZeroOfFunction(VariableFunction(*this, program, i), a, b, tol, root, ErrBadArgument);
     return root;
 }
 

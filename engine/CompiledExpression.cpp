@@ -1,0 +1,426 @@
+// Running a compiled expression: one loop over the instructions with a value stack, the work
+// budget charged in one step where it cannot run out, and the tree walk's failure rules.
+#include "engine/CompiledExpression.h"
+
+#include "engine/CompiledProgram.h"
+#include "engine/EngineNames.h"
+#include "engine/EvaluatorOperations.h"
+#include "engine/UserFunction.h"
+
+#include <memory>
+
+namespace compiled {
+namespace {
+
+#if defined(__GNUC__)
+#define ZIVRA_ALWAYS_INLINE [[gnu::always_inline]] inline
+#define ZIVRA_FLATTEN [[gnu::flatten]]
+#define ZIVRA_NOINLINE [[gnu::noinline]]
+#else
+#define ZIVRA_ALWAYS_INLINE inline
+#define ZIVRA_FLATTEN
+#define ZIVRA_NOINLINE
+#endif
+
+inline double SlotValue(int slot) { return g_IndependentVariables[slot].dValue; }
+
+// The node evaluations charged before the run and the limit they may reach.
+struct Budget {
+    long long base = 0;
+    long long limit = 0;
+};
+
+// The value stack of a run, its top held apart so that it can stay in a register: below
+// points one past the values under the top, which start at stack[1] (stack[0] takes the
+// empty top spilled by the first push).
+struct ValueStack {
+    double* below;
+    double top;
+
+    void Push(double v)
+    {
+        *below++ = top;
+        top = v;
+    }
+    // The top n values in memory, in order, followed by the five zeros of omitted options.
+    double* Arguments(int n)
+    {
+        *below = top;
+        for (int i = 1; i <= 5; ++i)
+            below[i] = 0.0;
+        return below - n + 1;
+    }
+    // After an operation over Arguments(n): its value in their place, or (Drop) none.
+    void Replace(double* arguments, double v)
+    {
+        below = arguments;
+        top = v;
+    }
+    void Drop(double* arguments)
+    {
+        below = arguments - 1;
+        top = *below;
+    }
+};
+
+template <int Op, int Form>
+ZIVRA_ALWAYS_INLINE int BinaryStep(const Instruction& in, ValueStack& stack, double& v)
+{
+    double a = 0, b = 0;
+    if constexpr (Form == FormSS) {
+        a = stack.below[-1];
+        b = stack.top;
+    } else if constexpr (Form == FormSK) {
+        a = stack.top;
+        b = in.k;
+    } else if constexpr (Form == FormKS) {
+        a = in.k;
+        b = stack.top;
+    } else if constexpr (Form == FormSX) {
+        a = stack.top;
+        b = SlotValue(in.n);
+    } else if constexpr (Form == FormXS) {
+        a = SlotValue(in.n);
+        b = stack.top;
+    } else if constexpr (Form == FormXK) {
+        a = SlotValue(in.n);
+        b = in.k;
+    } else if constexpr (Form == FormKX) {
+        a = in.k;
+        b = SlotValue(in.n);
+    } else {
+        a = SlotValue(in.n);
+        b = SlotValue(in.m);
+    }
+    const int code = OperatorValue<Op>(a, b, v);
+    if constexpr (Form == FormSS) {
+        --stack.below;
+        stack.top = v;
+    } else if constexpr (Form >= FormXK) {
+        stack.Push(v);
+    } else {
+        stack.top = v;
+    }
+    return code;
+}
+
+template <int Op>
+ZIVRA_ALWAYS_INLINE int SingleStep(const Instruction& in, ValueStack& stack, bool fromSlot,
+                                   double& v)
+{
+    double x = fromSlot ? SlotValue(in.n) : stack.top;
+    MathStatus status;
+    int code = 0;
+    if constexpr ((Op >= OpSin && Op <= OpCot) || (Op >= OpAsin && Op <= OpAcoth))
+        v = TrigonometricValue<Op>(in.m, x);
+    else
+        code = ArithmeticValue<Op>(&x, v, status);
+    code = FinishOperation(Op, code, status, v);
+    if (fromSlot)
+        stack.Push(v);
+    else
+        stack.top = v;
+    return code;
+}
+
+// Operations that evaluate further nodes see the charges of the tree walk's order, and the
+// budget left after them is what they spent.
+struct EvaluatingStep {
+    EvaluatingStep(Budget* budget, int charges) : m_budget(budget), m_charges(charges)
+    {
+        if (m_budget)
+            EvaluationWork::SetDone(m_budget->base + charges);
+    }
+    ~EvaluatingStep()
+    {
+        if (m_budget)
+            m_budget->base = EvaluationWork::Done() - m_charges;
+    }
+    EvaluatingStep(const EvaluatingStep&) = delete;
+    EvaluatingStep& operator=(const EvaluatingStep&) = delete;
+
+    Budget* m_budget;
+    int m_charges;
+};
+
+#define ZIVRA_BINARY_CASE(op, form)                                                                \
+    case BinaryOpcode(op, form):                                                                   \
+        if ((code = BinaryStep<op, form>(in, stack, v)) != 0)                                      \
+            goto failed;                                                                           \
+        continue;
+#define ZIVRA_BINARY_CASES(op)                                                                     \
+    ZIVRA_BINARY_CASE(op, FormSS)                                                                  \
+    ZIVRA_BINARY_CASE(op, FormSK)                                                                  \
+    ZIVRA_BINARY_CASE(op, FormKS)                                                                  \
+    ZIVRA_BINARY_CASE(op, FormSX)                                                                  \
+    ZIVRA_BINARY_CASE(op, FormXS)                                                                  \
+    ZIVRA_BINARY_CASE(op, FormXK)                                                                  \
+    ZIVRA_BINARY_CASE(op, FormKX)                                                                  \
+    ZIVRA_BINARY_CASE(op, FormXX)
+#define ZIVRA_SINGLE_CASES(op)                                                                     \
+    case SingleOpcode(op, false):                                                                  \
+        if ((code = SingleStep<op>(in, stack, false, v)) != 0)                                     \
+            goto failed;                                                                           \
+        continue;                                                                                  \
+    case SingleOpcode(op, true):                                                                   \
+        if ((code = SingleStep<op>(in, stack, true, v)) != 0)                                      \
+            goto failed;                                                                           \
+        continue;
+
+// Runs instructions [begin, end). Checked: the budget is tested before each instruction and
+// synchronised around those that evaluate further nodes; otherwise the caller has made sure it
+// cannot run out.
+template <bool Checked>
+ZIVRA_ALWAYS_INLINE bool Run(const Program& program, int begin, int end, double* memory,
+                             Budget* budget, Failure& failure, double& result)
+{
+    const Instruction* const first = program.code.data();
+    const Instruction* const last = first + end;
+    ValueStack stack{memory, 0.0};
+    double v = 0;
+    int code = 0;
+    int extra = 0;
+    const Instruction* next = first + begin;
+    for (; next != last; ++next) {
+        const Instruction& in = *next;
+        if constexpr (Checked) {
+            if (budget->base + program.sites[size_t(next - first)].charges > budget->limit) {
+                failure.at = int(next - first);
+                failure.code = ErrMaxIterations;
+                failure.value = 0;
+                failure.extraCharges = 0;
+                failure.budget = true;
+                return false;
+            }
+        }
+        switch (in.code) {
+        case PushConstant:
+            stack.Push(in.k);
+            continue;
+        case PushSlot:
+            stack.Push(SlotValue(in.n));
+            continue;
+        case PushVariable: {
+            const auto& variables = static_cast<const CCalcEngine*>(in.p)->m_Variables;
+            if (unsigned(in.n) >= variables.size()) {
+                code = ErrInvalidName;
+                extra = in.m;
+                goto failed;
+            }
+            stack.Push(variables[size_t(in.n)].dValue);
+            continue;
+        }
+        case PushPredefined: {
+            const auto& names = GetPredefinedNames();
+            if (unsigned(in.n) >= names.size()) {
+                code = ErrInvalidName;
+                goto failed;
+            }
+            stack.Push(names[size_t(in.n)].dValue);
+            continue;
+        }
+        case PushUserConstant: {
+            const auto& constants = GetUserConstants();
+            if (unsigned(in.n) >= constants.size()) {
+                code = ErrInvalidName;
+                goto failed;
+            }
+            stack.Push(constants[size_t(in.n)].dValue);
+            continue;
+        }
+            ZIVRA_BINARY_CASES(OpAdd)
+            ZIVRA_BINARY_CASES(OpSubtract)
+            ZIVRA_BINARY_CASES(OpMultiply)
+            ZIVRA_BINARY_CASES(OpDivide)
+            ZIVRA_BINARY_CASES(OpPower)
+            ZIVRA_SINGLE_CASES(OpExp)
+            ZIVRA_SINGLE_CASES(OpLn)
+            ZIVRA_SINGLE_CASES(OpLog)
+            ZIVRA_SINGLE_CASES(OpSqrt)
+            ZIVRA_SINGLE_CASES(OpAbs)
+            ZIVRA_SINGLE_CASES(OpSqr)
+            ZIVRA_SINGLE_CASES(OpSin)
+            ZIVRA_SINGLE_CASES(OpCos)
+            ZIVRA_SINGLE_CASES(OpTan)
+            ZIVRA_SINGLE_CASES(OpAtan)
+            ZIVRA_SINGLE_CASES(OpTanh)
+        case ApplyValues: {
+            double* a = stack.Arguments(in.pops);
+            v = 0;
+            if ((code = ApplyValueOperation(in.n, in.m, a, in.count, v)) != 0)
+                goto failed;
+            stack.Replace(a, v);
+            continue;
+        }
+        case ApplyNode:
+        case CallNode: {
+            auto& node = *static_cast<CExprNode*>(in.p);
+            double* a = stack.Arguments(in.pops);
+            {
+                const EvaluatingStep step(Checked && in.code == CallNode ? budget : nullptr,
+                                          program.sites[size_t(next - first)].charges);
+                code = CompleteOperation(node, a, in.count);
+            }
+            v = node.m_dValue;
+            if (code != 0)
+                goto failed;
+            stack.Replace(a, v);
+            continue;
+        }
+        case TreeWalk: {
+            {
+                const EvaluatingStep step(Checked ? budget : nullptr,
+                                          program.sites[size_t(next - first)].charges);
+                code = static_cast<CExprNode*>(in.p)->Evaluate(v);
+            }
+            if (code != 0)
+                goto failed;
+            stack.Push(v);
+            continue;
+        }
+        case StoreArguments: {
+            auto& parameters = static_cast<CUserFunction*>(in.p)->m_Variables;
+            double* a = stack.Arguments(in.pops);
+            for (int i = 0; i < in.pops; ++i)
+                parameters[size_t(i)].dValue = a[i];
+            stack.Drop(a);
+            continue;
+        }
+        case ReturnFromBody: {
+            auto& body = *static_cast<CExprNode*>(in.p);
+            v = stack.top;
+            body.m_dValue = v;
+            body.m_nErrorCode = 0;
+            code = FinishOperation(OpUserFunction, 0, MathStatus{}, v);
+            stack.top = v;
+            if (code != 0)
+                goto failed;
+            continue;
+        }
+        default:
+            break;
+        }
+    }
+    result = stack.top;
+    return true;
+failed:
+    failure.at = int(next - first);
+    failure.code = code;
+    failure.value = v;
+    failure.extraCharges = extra;
+    failure.budget = false;
+    return false;
+}
+
+#undef ZIVRA_SINGLE_CASES
+#undef ZIVRA_BINARY_CASES
+#undef ZIVRA_BINARY_CASE
+
+// The tree walk's state after the failure: the code in the root of every frame the failure
+// passes, the value where the failing operation computed a frame root, the work charged.
+ZIVRA_NOINLINE int Failed(const Program& program, const Failure& failure, const Budget& budget,
+                          double& value)
+{
+    const Site& site = program.sites[size_t(failure.at)];
+    int code = failure.code;
+    bool keepsValue = false;
+    if (failure.budget) {
+        EvaluationWork::SetDone(budget.limit + 1);
+    } else {
+        const long long done = budget.base + site.charges + failure.extraCharges;
+        // A failed read charged as an evaluation may be the one past the budget.
+        if (failure.extraCharges != 0 && done > budget.limit)
+            code = ErrMaxIterations;
+        keepsValue = code == failure.code && OperationKeepsValue(code);
+        EvaluationWork::SetDone(done);
+    }
+    for (int frame = site.frame; frame >= 0; frame = program.frames[size_t(frame)].parent) {
+        CExprNode& root = *program.frames[size_t(frame)].root;
+        if (frame == site.frame && site.frameRoot && keepsValue)
+            root.m_dValue = failure.value;
+        root.m_nErrorCode = code;
+    }
+    value = program.root->m_dValue;
+    return code;
+}
+
+int Succeeded(const Program& program, const Budget& budget, double result, double& value)
+{
+    EvaluationWork::SetDone(budget.base + program.charges);
+    CExprNode& root = *program.root;
+    root.m_dValue = result;
+    root.m_nErrorCode = 0;
+    value = result;
+    return 0;
+}
+
+// A run with the budget tested at each instruction. An instruction that evaluates further nodes
+// may, through them, run this program again: that run takes a stack of its own.
+ZIVRA_NOINLINE int RunChecked(Program& program, double& value)
+{
+    const EvaluationWork work;
+    Budget budget{EvaluationWork::Done(), EvaluationWorkLimit};
+    std::vector<double> ownStack;
+    double* stack = program.stack.data();
+    if (program.running) {
+        ownStack.resize(program.stack.size());
+        stack = ownStack.data();
+    }
+    const bool wasRunning = program.running;
+    program.running = true;
+    Failure failure;
+    double result = 0;
+    const bool done =
+        Run<true>(program, 0, int(program.code.size()), stack, &budget, failure, result);
+    program.running = wasRunning;
+    return done ? Succeeded(program, budget, result, value)
+                : Failed(program, failure, budget, value);
+}
+
+} // namespace
+
+bool RunConstantPart(const Program& program, int begin, int end, double& value)
+{
+    std::vector<double> stack(size_t(program.stackDepth + kStackSpare));
+    Failure failure;
+    return Run<false>(program, begin, end, stack.data(), nullptr, failure, value);
+}
+
+} // namespace compiled
+
+using namespace compiled;
+
+CCompiledExpression::CCompiledExpression() = default;
+
+CCompiledExpression::CCompiledExpression(CExprNode& root) { Compile(root); }
+
+CCompiledExpression::~CCompiledExpression() = default;
+
+// One evaluation, with the operations of the loop inlined.
+ZIVRA_FLATTEN int CCompiledExpression::Evaluate(double& value)
+{
+    Program& program = *m_pProgram;
+    // Most programs evaluate nothing further and fit the budget left: they run without checks,
+    // and as nothing runs within them, without entering the budget's nesting either.
+    Budget budget{EvaluationWork::DoneBefore(), EvaluationWorkLimit};
+    if (program.evaluatesMore || budget.base + program.charges > budget.limit)
+        return RunChecked(program, value);
+    Failure failure;
+    double result = 0;
+    if (!Run<false>(program, 0, int(program.code.size()), program.stack.data(), &budget, failure,
+                    result))
+        return Failed(program, failure, budget, value);
+    return Succeeded(program, budget, result, value);
+}
+
+int CCompiledExpression::GetInstructionCount() const
+{
+    return m_pProgram ? int(m_pProgram->code.size()) : 0;
+}
+
+int CCompiledExpression::GetTreeWalkCount() const { return m_pProgram ? m_pProgram->treeWalks : 0; }
+
+CalculusFunction FunctionOfX(CCompiledExpression& program)
+{
+    return [&program](double x, double& y) { return program.EvaluateAt(x, y); };
+}

@@ -1,0 +1,356 @@
+// Building a compiled expression: the tree is walked once in the order its own evaluation
+// takes, counting the node evaluations that evaluation would charge, and each operation becomes
+// one instruction. Numbers and x, y, z, t are read by the instruction that uses them; constant
+// parts are run once here and become numbers. A user function's body is taken in where it can
+// be; what the program cannot do itself, the tree walk does for it.
+#include "engine/CompiledExpression.h"
+
+#include "engine/CalcEngine.h"
+#include "engine/CompiledProgram.h"
+#include "engine/EngineNames.h"
+#include "engine/EvaluatorOperations.h"
+#include "engine/UserFunction.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace compiled {
+namespace {
+
+// A value the next instruction reads: already on the stack, or a constant or a slot that no
+// instruction has pushed yet.
+struct Operand {
+    enum Kind { Stack, Constant, Slot } kind = Stack;
+    double value = 0;
+    int slot = 0;
+
+    static Operand OnStack() { return Operand{}; }
+    static Operand Number(double v) { return Operand{Constant, v, 0}; }
+    static Operand Independent(int i) { return Operand{Slot, 0, i}; }
+};
+
+// User-function bodies taken into a program within one another.
+constexpr int kMaxBodyDepth = 4;
+
+bool g_treeWalkOnly = false;
+
+int AngleModeOf(const CExprNode& node)
+{
+    return node.m_pOwner ? node.m_pOwner->m_nAngleMode : AngleRadians;
+}
+
+bool IsBinaryLink(const CExprNode* node)
+{
+    return node->m_nKind == NodeOperator && node->m_nOpId >= OpAdd && node->m_nOpId <= OpPower &&
+           node->m_pLeft && node->m_pRight;
+}
+
+bool IsValuesFamily(OperationFamily family)
+{
+    return family != OperationFamily::None && family != OperationFamily::Node;
+}
+
+// Operations of the node family that evaluate other nodes in their turn.
+bool EvaluatesFurther(int op)
+{
+    return op == OpFInt || op == OpFDiff || op == OpFZero || op == OpFSum || op == OpUserFunction;
+}
+
+class Builder {
+public:
+    explicit Builder(Program& program) : m_program(program) {}
+
+    void Build(CExprNode& root)
+    {
+        m_program.root = &root;
+        m_program.frames.push_back(Frame{&root, -1});
+        Materialize(g_treeWalkOnly ? HandToTreeWalk(root) : Evaluated(root));
+        m_program.sites.back().frameRoot = true;
+        m_program.charges = m_charges;
+        m_program.stack.resize(size_t(m_program.stackDepth + kStackSpare));
+    }
+
+private:
+    // A child as the tree walk reads it: numbers, x, y, z, t and variables without an
+    // evaluation of their own, anything else through one.
+    Operand Child(CExprNode& node)
+    {
+        if (node.m_nKind == NodeNumber)
+            return Operand::Number(node.m_dValue);
+        if (node.m_nKind == NodeIndependent &&
+            unsigned(node.m_nIndex) < unsigned(IndependentVariableCount))
+            return Operand::Independent(node.m_nIndex);
+        if (node.m_nKind == NodeVariable && node.m_pOwner)
+            return PushVariable(node, true);
+        return Evaluated(node);
+    }
+
+    // A node evaluated as its Evaluate does: one charge, then by kind.
+    Operand Evaluated(CExprNode& node)
+    {
+        const bool badSlot = node.m_nKind == NodeIndependent &&
+                             unsigned(node.m_nIndex) >= unsigned(IndependentVariableCount);
+        if (badSlot || (node.m_nKind == NodeVariable && !node.m_pOwner))
+            return HandToTreeWalk(node);
+        ++m_charges;
+        switch (node.m_nKind) {
+        case NodeVariable:
+            return PushVariable(node, false);
+        case NodeIndependent:
+            return Operand::Independent(node.m_nIndex);
+        case NodePredefined:
+        case NodeUserConstant: {
+            Instruction in;
+            in.code = node.m_nKind == NodePredefined ? PushPredefined : PushUserConstant;
+            in.n = node.m_nIndex;
+            return Emit(in);
+        }
+        case NodeOperator:
+            return Operator(node);
+        default:
+            return Operand::Number(node.m_dValue);
+        }
+    }
+
+    // The node's own Evaluate, which charges for itself.
+    Operand HandToTreeWalk(CExprNode& node)
+    {
+        Instruction in;
+        in.code = TreeWalk;
+        in.p = &node;
+        m_program.evaluatesMore = true;
+        ++m_program.treeWalks;
+        return Emit(in);
+    }
+
+    // A variable read; a read the tree walk makes through Evaluate only when it fails is
+    // charged then.
+    Operand PushVariable(CExprNode& node, bool chargedOnFailure)
+    {
+        Instruction in;
+        in.code = compiled::PushVariable;
+        in.p = node.m_pOwner;
+        in.n = node.m_nIndex;
+        in.m = chargedOnFailure ? 1 : 0;
+        return Emit(in);
+    }
+
+    Operand Operator(CExprNode& node)
+    {
+        const int op = node.m_nOpId;
+        CExprNode* left = node.m_pLeft;
+        if (left && node.m_pRight && op >= OpAdd && op <= OpPower)
+            return Chain(node);
+        const int start = int(m_program.code.size());
+        if (left && !node.m_pRight && left->m_nKind != NodeList && !TakesFunctionArgument(op)) {
+            const Operand a = Child(*left);
+            if (SingleOpIndex(op) >= 0)
+                return Single(node, a, start);
+            Materialize(a);
+            return Apply(node, 1, 1, a.kind == Operand::Constant, start);
+        }
+        int count = 0;
+        bool constant = true;
+        const int pushed = Collect(node, count, constant);
+        return Apply(node, pushed, count, constant, start);
+    }
+
+    // The arguments of a call in the tree walk's order, each pushed at once.
+    int Collect(CExprNode& node, int& count, bool& constant)
+    {
+        const int op = node.m_nOpId;
+        CExprNode* left = node.m_pLeft;
+        int pushed = 0;
+        auto push = [&](CExprNode& argument) {
+            const Operand a = Child(argument);
+            constant = constant && a.kind == Operand::Constant;
+            Materialize(a);
+            ++pushed;
+        };
+        if (left && left->m_nKind == NodeList) {
+            bool skip = TakesFunctionArgument(op);
+            CExprNode* list = left;
+            for (; list && list->m_nKind == NodeList; list = list->m_pRight) {
+                if (list->m_pLeft && !skip)
+                    push(*list->m_pLeft);
+                skip = false;
+            }
+            if (list)
+                push(*list);
+        } else if (op != OpTextResult) {
+            if (left && !TakesFunctionArgument(op))
+                push(*left);
+            if (node.m_pRight)
+                push(*node.m_pRight);
+        }
+        count = pushed + (TakesAnyArgumentCount(op) ? 0 : 5);
+        return pushed;
+    }
+
+    // A left-deep chain of + - * / ^ from the innermost link outwards; each link below the top
+    // is charged when the walk reaches it, after its left operand.
+    Operand Chain(CExprNode& top)
+    {
+        std::vector<CExprNode*> links;
+        for (CExprNode* link = &top; IsBinaryLink(link); link = link->m_pLeft)
+            links.push_back(link);
+        Operand value = Child(*links.back()->m_pLeft);
+        for (size_t i = links.size(); i-- > 0;) {
+            if (i > 0)
+                ++m_charges;
+            const Operand right = Child(*links[i]->m_pRight);
+            value = Binary(*links[i], value, right);
+        }
+        return value;
+    }
+
+    Operand Binary(CExprNode& node, Operand a, const Operand& b)
+    {
+        const int op = node.m_nOpId;
+        const int start = int(m_program.code.size());
+        Instruction in;
+        const bool constant = a.kind == Operand::Constant && b.kind == Operand::Constant;
+        if (constant) {
+            Materialize(a);
+            a = Operand::OnStack();
+        }
+        int form = FormSS;
+        if (a.kind == Operand::Stack)
+            form = b.kind == Operand::Stack      ? FormSS
+                   : b.kind == Operand::Constant ? FormSK
+                                                 : FormSX;
+        else if (a.kind == Operand::Constant)
+            form = b.kind == Operand::Stack ? FormKS : FormKX;
+        else
+            form = b.kind == Operand::Stack      ? FormXS
+                   : b.kind == Operand::Constant ? FormXK
+                                                 : FormXX;
+        in.code = std::uint16_t(BinaryOpcode(op, form));
+        in.pops = std::uint16_t(form == FormSS ? 2 : form <= FormXS ? 1 : 0);
+        in.k = a.kind == Operand::Constant ? a.value : b.value;
+        in.n = a.kind == Operand::Slot ? a.slot : b.slot;
+        in.m = b.slot;
+        Emit(in);
+        return constant ? Fold(start) : Operand::OnStack();
+    }
+
+    Operand Single(CExprNode& node, const Operand& a, int start)
+    {
+        const bool fromSlot = a.kind == Operand::Slot;
+        if (!fromSlot)
+            Materialize(a);
+        Instruction in;
+        in.code = std::uint16_t(SingleOpcode(node.m_nOpId, fromSlot));
+        in.pops = fromSlot ? 0 : 1;
+        in.n = a.slot;
+        in.m = AngleModeOf(node);
+        Emit(in);
+        return a.kind == Operand::Constant ? Fold(start) : Operand::OnStack();
+    }
+
+    Operand Apply(CExprNode& node, int pushed, int count, bool constant, int start)
+    {
+        const int op = node.m_nOpId;
+        const OperationFamily family = FamilyOf(op);
+        Instruction in;
+        in.pops = std::uint16_t(pushed);
+        in.count = count;
+        if (IsValuesFamily(family) && !(family == OperationFamily::Statistics && count <= 0)) {
+            in.code = ApplyValues;
+            in.n = op;
+            in.m = AngleModeOf(node);
+            Emit(in);
+            return constant && op != OpRand ? Fold(start) : Operand::OnStack();
+        }
+        if (op == OpUserFunction && CanTakeBody(node, pushed))
+            return TakeBody(node, pushed);
+        in.code = EvaluatesFurther(op) ? CallNode : ApplyNode;
+        in.p = &node;
+        m_program.evaluatesMore = m_program.evaluatesMore || in.code == CallNode;
+        return Emit(in);
+    }
+
+    // A call whose function is bound, parsed and takes these arguments runs its body here.
+    bool CanTakeBody(CExprNode& node, int pushed)
+    {
+        const CUserFunction* function = BoundUserFunction(node);
+        return function && m_bodyDepth < kMaxBodyDepth && function->m_Root.m_bParsed &&
+               function->GetVariableCount() == pushed && ArgumentNodeCount(node) == pushed;
+    }
+
+    Operand TakeBody(CExprNode& node, int pushed)
+    {
+        CUserFunction& function = *BoundUserFunction(node);
+        Instruction store;
+        store.code = StoreArguments;
+        store.pops = std::uint16_t(pushed);
+        store.p = &function;
+        Emit(store);
+        const int outer = m_frame;
+        m_frame = int(m_program.frames.size());
+        m_program.frames.push_back(Frame{&function.m_Root, outer});
+        ++m_bodyDepth;
+        Materialize(Evaluated(function.m_Root));
+        m_program.sites.back().frameRoot = true;
+        --m_bodyDepth;
+        m_frame = outer;
+        Instruction back;
+        back.code = ReturnFromBody;
+        back.pops = 1;
+        back.p = &function.m_Root;
+        return Emit(back);
+    }
+
+    void Materialize(const Operand& a)
+    {
+        if (a.kind == Operand::Stack)
+            return;
+        Instruction in;
+        in.code = a.kind == Operand::Constant ? PushConstant : PushSlot;
+        in.k = a.value;
+        in.n = a.slot;
+        Emit(in);
+    }
+
+    // Appends an instruction that leaves one value (none for StoreArguments) in place of its
+    // pops; the charges so far are those of the tree walk at this point.
+    Operand Emit(const Instruction& in)
+    {
+        m_program.code.push_back(in);
+        m_program.sites.push_back(Site{m_charges, m_frame, false});
+        m_depth += (in.code == StoreArguments ? 0 : 1) - in.pops;
+        m_program.stackDepth = std::max(m_program.stackDepth, m_depth);
+        return Operand::OnStack();
+    }
+
+    // The instructions from start on compute a constant: run them once and keep the number,
+    // unless they fail (the failure then happens at each evaluation, as in the tree walk).
+    Operand Fold(int start)
+    {
+        double value = 0;
+        if (!RunConstantPart(m_program, start, int(m_program.code.size()), value))
+            return Operand::OnStack();
+        m_program.code.resize(size_t(start));
+        m_program.sites.resize(size_t(start));
+        --m_depth;
+        return Operand::Number(value);
+    }
+
+    Program& m_program;
+    int m_charges = 0;
+    int m_depth = 0;
+    int m_frame = 0;
+    int m_bodyDepth = 0;
+};
+
+} // namespace
+} // namespace compiled
+
+void CCompiledExpression::SetTreeWalkOnly(bool on) { compiled::g_treeWalkOnly = on; }
+
+void CCompiledExpression::Compile(CExprNode& root)
+{
+    auto program = std::make_unique<compiled::Program>();
+    compiled::Builder(*program).Build(root);
+    m_pProgram = std::move(program);
+}
