@@ -8,6 +8,7 @@
 #include "engine/UserFunction.h"
 
 #include <memory>
+#include <utility>
 
 namespace compiled {
 namespace {
@@ -21,8 +22,6 @@ namespace {
 #define ZIVRA_FLATTEN
 #define ZIVRA_NOINLINE
 #endif
-
-inline double SlotValue(int slot) { return g_IndependentVariables[slot].dValue; }
 
 // The node evaluations charged before the run and the limit they may reach.
 struct Budget {
@@ -42,13 +41,18 @@ struct ValueStack {
         *below++ = top;
         top = v;
     }
-    // The top n values in memory, in order, followed by the five zeros of omitted options.
-    double* Arguments(int n)
+    // The top n values in memory, in order.
+    double* Spill(int n)
     {
         *below = top;
+        return below - n + 1;
+    }
+    // The same, followed by the five zeros of omitted options.
+    double* Arguments(int n)
+    {
         for (int i = 1; i <= 5; ++i)
             below[i] = 0.0;
-        return below - n + 1;
+        return Spill(n);
     }
     // After an operation over Arguments(n): its value in their place, or (Drop) none.
     void Replace(double* arguments, double v)
@@ -78,19 +82,19 @@ ZIVRA_ALWAYS_INLINE int BinaryStep(const Instruction& in, ValueStack& stack, dou
         b = stack.top;
     } else if constexpr (Form == FormSX) {
         a = stack.top;
-        b = SlotValue(in.n);
+        b = *in.x;
     } else if constexpr (Form == FormXS) {
-        a = SlotValue(in.n);
+        a = *in.x;
         b = stack.top;
     } else if constexpr (Form == FormXK) {
-        a = SlotValue(in.n);
+        a = *in.x;
         b = in.k;
     } else if constexpr (Form == FormKX) {
         a = in.k;
-        b = SlotValue(in.n);
+        b = *in.x;
     } else {
-        a = SlotValue(in.n);
-        b = SlotValue(in.m);
+        a = *in.x;
+        b = *in.y;
     }
     const int code = OperatorValue<Op>(a, b, v);
     if constexpr (Form == FormSS) {
@@ -104,11 +108,46 @@ ZIVRA_ALWAYS_INLINE int BinaryStep(const Instruction& in, ValueStack& stack, dou
     return code;
 }
 
+template <unsigned... N>
+ZIVRA_ALWAYS_INLINE double UnrolledPower(double x, unsigned n,
+                                         std::integer_sequence<unsigned, N...>)
+{
+    double result = 1.0;
+    ((n == N ? (result = SmallWholePowerFixed<N>(x), true) : false) || ...);
+    return result;
+}
+
+// x^k for the small whole k of a PowerWhole instruction: the multiplications of Power, unrolled.
+ZIVRA_ALWAYS_INLINE int PowerWholeStep(const Instruction& in, ValueStack& stack, bool fromMemory,
+                                       double& v)
+{
+    const double x = fromMemory ? *in.x : stack.top;
+    v = UnrolledPower(x, unsigned(in.count), std::make_integer_sequence<unsigned, 17>());
+    if (in.m != 0)
+        v = 1.0 / v;
+    const int code = FinishOperation(OpPower, 0, MathStatus{}, v);
+    if (fromMemory)
+        stack.Push(v);
+    else
+        stack.top = v;
+    return code;
+}
+
+// An operation of a values family on one or two values in memory, in scratch room a.
+ZIVRA_ALWAYS_INLINE int ApplyOnMemoryStep(const Instruction& in, double* a, double& v)
+{
+    a[0] = *in.x;
+    a[1] = in.pops > 1 ? *in.y : 0.0;
+    for (int i = 2; i < 7; ++i)
+        a[i] = 0.0;
+    return in.apply(in.n, in.m, a, in.count, v);
+}
+
 template <int Op>
-ZIVRA_ALWAYS_INLINE int SingleStep(const Instruction& in, ValueStack& stack, bool fromSlot,
+ZIVRA_ALWAYS_INLINE int SingleStep(const Instruction& in, ValueStack& stack, bool fromMemory,
                                    double& v)
 {
-    double x = fromSlot ? SlotValue(in.n) : stack.top;
+    double x = fromMemory ? *in.x : stack.top;
     MathStatus status;
     int code = 0;
     if constexpr ((Op >= OpSin && Op <= OpCot) || (Op >= OpAsin && Op <= OpAcoth))
@@ -116,7 +155,7 @@ ZIVRA_ALWAYS_INLINE int SingleStep(const Instruction& in, ValueStack& stack, boo
     else
         code = ArithmeticValue<Op>(&x, v, status);
     code = FinishOperation(Op, code, status, v);
-    if (fromSlot)
+    if (fromMemory)
         stack.Push(v);
     else
         stack.top = v;
@@ -197,8 +236,8 @@ ZIVRA_ALWAYS_INLINE bool Run(const Program& program, int begin, int end, double*
         case PushConstant:
             stack.Push(in.k);
             continue;
-        case PushSlot:
-            stack.Push(SlotValue(in.n));
+        case PushMemory:
+            stack.Push(*in.x);
             continue;
         case PushVariable: {
             const auto& variables = static_cast<const CCalcEngine*>(in.p)->m_Variables;
@@ -228,6 +267,14 @@ ZIVRA_ALWAYS_INLINE bool Run(const Program& program, int begin, int end, double*
             stack.Push(constants[size_t(in.n)].dValue);
             continue;
         }
+        case PowerWholeS:
+            if ((code = PowerWholeStep(in, stack, false, v)) != 0)
+                goto failed;
+            continue;
+        case PowerWholeX:
+            if ((code = PowerWholeStep(in, stack, true, v)) != 0)
+                goto failed;
+            continue;
             ZIVRA_BINARY_CASES(OpAdd)
             ZIVRA_BINARY_CASES(OpSubtract)
             ZIVRA_BINARY_CASES(OpMultiply)
@@ -244,10 +291,17 @@ ZIVRA_ALWAYS_INLINE bool Run(const Program& program, int begin, int end, double*
             ZIVRA_SINGLE_CASES(OpTan)
             ZIVRA_SINGLE_CASES(OpAtan)
             ZIVRA_SINGLE_CASES(OpTanh)
+        case ApplyOnMemory: {
+            v = 0;
+            if ((code = ApplyOnMemoryStep(in, stack.below + 1, v)) != 0)
+                goto failed;
+            stack.Push(v);
+            continue;
+        }
         case ApplyValues: {
             double* a = stack.Arguments(in.pops);
             v = 0;
-            if ((code = ApplyValueOperation(in.n, in.m, a, in.count, v)) != 0)
+            if ((code = in.apply(in.n, in.m, a, in.count, v)) != 0)
                 goto failed;
             stack.Replace(a, v);
             continue;
@@ -280,7 +334,7 @@ ZIVRA_ALWAYS_INLINE bool Run(const Program& program, int begin, int end, double*
         }
         case StoreArguments: {
             auto& parameters = static_cast<CUserFunction*>(in.p)->m_Variables;
-            double* a = stack.Arguments(in.pops);
+            double* a = stack.Spill(in.pops);
             for (int i = 0; i < in.pops; ++i)
                 parameters[size_t(i)].dValue = a[i];
             stack.Drop(a);
@@ -318,8 +372,7 @@ failed:
 
 // The tree walk's state after the failure: the code in the root of every frame the failure
 // passes, the value where the failing operation computed a frame root, the work charged.
-ZIVRA_NOINLINE int Failed(const Program& program, const Failure& failure, const Budget& budget,
-                          double& value)
+ZIVRA_NOINLINE double Failed(const Program& program, const Failure& failure, const Budget& budget)
 {
     const Site& site = program.sites[size_t(failure.at)];
     int code = failure.code;
@@ -340,23 +393,21 @@ ZIVRA_NOINLINE int Failed(const Program& program, const Failure& failure, const 
             root.m_dValue = failure.value;
         root.m_nErrorCode = code;
     }
-    value = program.root->m_dValue;
-    return code;
+    return program.root->m_dValue;
 }
 
-int Succeeded(const Program& program, const Budget& budget, double result, double& value)
+double Succeeded(const Program& program, const Budget& budget, double result)
 {
     EvaluationWork::SetDone(budget.base + program.charges);
     CExprNode& root = *program.root;
     root.m_dValue = result;
     root.m_nErrorCode = 0;
-    value = result;
-    return 0;
+    return result;
 }
 
 // A run with the budget tested at each instruction. An instruction that evaluates further nodes
 // may, through them, run this program again: that run takes a stack of its own.
-ZIVRA_NOINLINE int RunChecked(Program& program, double& value)
+ZIVRA_NOINLINE double RunChecked(Program& program)
 {
     const EvaluationWork work;
     Budget budget{EvaluationWork::Done(), EvaluationWorkLimit};
@@ -373,11 +424,95 @@ ZIVRA_NOINLINE int RunChecked(Program& program, double& value)
     const bool done =
         Run<true>(program, 0, int(program.code.size()), stack, &budget, failure, result);
     program.running = wasRunning;
-    return done ? Succeeded(program, budget, result, value)
-                : Failed(program, failure, budget, value);
+    return done ? Succeeded(program, budget, result) : Failed(program, failure, budget);
+}
+
+// A run that cannot run out of budget, with the operations of the loop inlined.
+ZIVRA_NOINLINE ZIVRA_FLATTEN double RunFast(Program& program, const Budget& budget)
+{
+    Failure failure;
+    double result = 0;
+    Budget unused = budget;
+    if (!Run<false>(program, 0, int(program.code.size()), program.stack.data(), &unused, failure,
+                    result))
+        return Failed(program, failure, budget);
+    return Succeeded(program, budget, result);
+}
+
+// Programs of one instruction that reads no stack, run without the loop.
+template <int Op, int Form> double LoneBinary(const Instruction& in, int& code)
+{
+    double memory[2];
+    ValueStack stack{memory, 0.0};
+    double v = 0;
+    code = BinaryStep<Op, Form>(in, stack, v);
+    return v;
+}
+
+template <int Op> double LoneSingle(const Instruction& in, int& code)
+{
+    double memory[2];
+    ValueStack stack{memory, 0.0};
+    double v = 0;
+    code = SingleStep<Op>(in, stack, true, v);
+    return v;
+}
+
+double LonePower(const Instruction& in, int& code)
+{
+    double memory[2];
+    ValueStack stack{memory, 0.0};
+    double v = 0;
+    code = PowerWholeStep(in, stack, true, v);
+    return v;
+}
+
+double LoneApply(const Instruction& in, int& code)
+{
+    double a[7];
+    double v = 0;
+    code = ApplyOnMemoryStep(in, a, v);
+    return v;
+}
+
+double LonePush(const Instruction& in, int& code)
+{
+    code = 0;
+    return in.code == PushConstant ? in.k : *in.x;
+}
+
+template <int Op> void SetLoneBinary(LoneStep* table)
+{
+    table[BinaryOpcode(Op, FormXK)] = LoneBinary<Op, FormXK>;
+    table[BinaryOpcode(Op, FormKX)] = LoneBinary<Op, FormKX>;
+    table[BinaryOpcode(Op, FormXX)] = LoneBinary<Op, FormXX>;
+}
+
+template <int... Ops> void SetLoneSingles(LoneStep* table)
+{
+    ((table[SingleOpcode(Ops, true)] = LoneSingle<Ops>), ...);
 }
 
 } // namespace
+
+LoneStep LoneStepFor(int opcode)
+{
+    static const std::vector<LoneStep> table = [] {
+        std::vector<LoneStep> t(OpcodeEnd, nullptr);
+        t[PushConstant] = t[PushMemory] = LonePush;
+        t[PowerWholeX] = LonePower;
+        t[ApplyOnMemory] = LoneApply;
+        SetLoneBinary<OpAdd>(t.data());
+        SetLoneBinary<OpSubtract>(t.data());
+        SetLoneBinary<OpMultiply>(t.data());
+        SetLoneBinary<OpDivide>(t.data());
+        SetLoneBinary<OpPower>(t.data());
+        SetLoneSingles<OpExp, OpLn, OpLog, OpSqrt, OpAbs, OpSqr, OpSin, OpCos, OpTan, OpAtan,
+                       OpTanh>(t.data());
+        return t;
+    }();
+    return opcode >= 0 && opcode < OpcodeEnd ? table[size_t(opcode)] : nullptr;
+}
 
 bool RunConstantPart(const Program& program, int begin, int end, double& value)
 {
@@ -396,21 +531,21 @@ CCompiledExpression::CCompiledExpression(CExprNode& root) { Compile(root); }
 
 CCompiledExpression::~CCompiledExpression() = default;
 
-// One evaluation, with the operations of the loop inlined.
-ZIVRA_FLATTEN int CCompiledExpression::Evaluate(double& value)
+double CCompiledExpression::Run()
 {
     Program& program = *m_pProgram;
     // Most programs evaluate nothing further and fit the budget left: they run without checks,
     // and as nothing runs within them, without entering the budget's nesting either.
-    Budget budget{EvaluationWork::DoneBefore(), EvaluationWorkLimit};
+    const Budget budget{EvaluationWork::DoneBefore(), EvaluationWorkLimit};
     if (program.evaluatesMore || budget.base + program.charges > budget.limit)
-        return RunChecked(program, value);
-    Failure failure;
-    double result = 0;
-    if (!Run<false>(program, 0, int(program.code.size()), program.stack.data(), &budget, failure,
-                    result))
-        return Failed(program, failure, budget, value);
-    return Succeeded(program, budget, result, value);
+        return RunChecked(program);
+    if (!program.lone)
+        return RunFast(program, budget);
+    int code = 0;
+    const double result = program.lone(program.code[0], code);
+    if (code != 0)
+        return Failed(program, Failure{0, code, result, 0, false}, budget);
+    return Succeeded(program, budget, result);
 }
 
 int CCompiledExpression::GetInstructionCount() const

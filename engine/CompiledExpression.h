@@ -26,19 +26,18 @@ public:
     // Builds the program of the parsed tree under root; constant parts are computed once here.
     void Compile(CExprNode& root);
     // root.Evaluate(value) through the program: 0 or the code, both also left in the root.
-    int Evaluate(double& value);
-    // The value; the code stays in the root.
-    double Evaluate()
+    int Evaluate(double& value)
     {
-        double value = 0;
-        Evaluate(value);
-        return value;
+        value = Run();
+        return m_pRoot->m_nErrorCode;
     }
+    // The value; the code stays in the root.
+    double Evaluate() { return Run(); }
     // Writes x into the x slot, evaluates, returns the value (the code stays in the root).
     double EvaluateAt(double x)
     {
         g_IndependentVariables[0].dValue = x;
-        return Evaluate();
+        return Run();
     }
     // The same, returning the code; value receives the value.
     int EvaluateAt(double x, double& value)
@@ -55,7 +54,11 @@ public:
     static void SetTreeWalkOnly(bool on);
 
 private:
+    // One evaluation: the value, with the code left in the root.
+    double Run();
+
     std::unique_ptr<compiled::Program> m_pProgram;
+    CExprNode* m_pRoot = nullptr;
 };
 
 // The program as f(x) for the calculus routines; the program must outlive the function.

@@ -1,9 +1,11 @@
 #pragma once
 // The flat program behind CCompiledExpression, shared by its builder (ExpressionCompiler.cpp)
 // and its runner (CompiledExpression.cpp) only.
+#include "engine/EvaluatorOperations.h"
 #include "engine/ExprNode.h"
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 class CCalcEngine;
@@ -12,7 +14,8 @@ class CUserFunction;
 namespace compiled {
 
 // Where the two operands of a binary operator come from: the value stack (S), a constant of
-// the instruction (K) or an independent-variable slot (X). Forms that read no stack push.
+// the instruction (K) or a double in memory that cannot fail to be read (X: x, y, z, t, or a
+// parameter of a user function taken into the program). Forms that read no stack push.
 enum OperandForm : int {
     FormSS,
     FormSK,
@@ -25,8 +28,8 @@ enum OperandForm : int {
     FormCount
 };
 
-// Functions of one argument with an instruction of their own, on the stack top (S) or a slot
-// (X); the rest go through ApplyValues.
+// Functions of one argument with an instruction of their own, on the stack top (S) or a double
+// in memory (X); the rest go through ApplyValues.
 constexpr int kSingleOps[] = {OpExp, OpLn,  OpLog, OpSqrt, OpAbs, OpSqr,
                               OpSin, OpCos, OpTan, OpAtan, OpTanh};
 constexpr int kSingleOpCount = int(sizeof kSingleOps / sizeof kSingleOps[0]);
@@ -41,20 +44,21 @@ constexpr int SingleOpIndex(int op)
 
 enum Opcode : std::uint16_t {
     PushConstant,     // k
-    PushSlot,         // slot n
+    PushMemory,       // *x
     PushVariable,     // engine p, index n; m = 1 when a failed read is charged as an evaluation
     PushPredefined,   // index n
     PushUserConstant, // index n
-    PowerWholeS,      // stack top ^ k, k a small whole number
-    PowerWholeX,      // push slot n ^ k
+    PowerWholeS,      // stack top ^ k, k a small whole number: |k| in count, m = 1 below 0
+    PowerWholeX,      // push *x ^ k
     ApplyValues,      // op n, angle mode m, `pops` arguments, `count` passed
+    ApplyOnMemory,    // ApplyValues on the `pops` (1 or 2) values *x, *y; pops nothing
     ApplyNode,        // CompleteOperation on node p (no evaluation inside)
     CallNode,         // CompleteOperation on node p that evaluates further nodes
     TreeWalk,         // push node p's own Evaluate
     StoreArguments,   // user function p takes `pops` arguments into its parameters
     ReturnFromBody,   // the body root p takes the stack top; the call's tail
     BinaryFirst,      // + BinaryOpIndex * FormCount + form: op on two operands
-    SingleFirst = BinaryFirst + 5 * FormCount, // + 2 * SingleOpIndex + (0 stack, 1 slot n)
+    SingleFirst = BinaryFirst + 5 * FormCount, // + 2 * SingleOpIndex + (0 stack, 1 *x)
     OpcodeEnd = SingleFirst + 2 * kSingleOpCount
 };
 
@@ -63,9 +67,9 @@ constexpr int BinaryOpcode(int op, int form)
 {
     return BinaryFirst + (op - OpAdd) * FormCount + form;
 }
-constexpr int SingleOpcode(int op, bool fromSlot)
+constexpr int SingleOpcode(int op, bool fromMemory)
 {
-    return SingleFirst + 2 * SingleOpIndex(op) + (fromSlot ? 1 : 0);
+    return SingleFirst + 2 * SingleOpIndex(op) + (fromMemory ? 1 : 0);
 }
 
 struct Instruction {
@@ -76,6 +80,9 @@ struct Instruction {
     std::int32_t count = 0;
     double k = 0;
     void* p = nullptr;
+    const double* x = nullptr; // memory operands
+    const double* y = nullptr;
+    ValueOperation apply = nullptr; // of ApplyValues and ApplyOnMemory
 };
 
 // The tree whose root an instruction's failure reaches first: the program's root (frame 0) or
@@ -93,8 +100,13 @@ struct Site {
     bool frameRoot = false;
 };
 
+struct Instruction;
+// The value of a program of one instruction that reads no stack; code receives 0 or the code.
+using LoneStep = double (*)(const Instruction& in, int& code);
+
 struct Program {
     CExprNode* root = nullptr;
+    LoneStep lone = nullptr; // set for such a program
     std::vector<Instruction> code;
     std::vector<Site> sites; // one per instruction
     std::vector<Frame> frames;
@@ -106,6 +118,8 @@ struct Program {
     // evaluates further nodes holds it (`running`); a program run again meanwhile gets its own.
     std::vector<double> stack;
     bool running = false;
+    // Numbers that instructions read through a pointer; a deque does not move them.
+    std::deque<double> constants;
 };
 
 // Where and why a run stopped; all fields are written when it does.
@@ -117,8 +131,11 @@ struct Failure {
     bool budget;      // the work budget ran out before instruction `at`
 };
 
-// Spare stack values above the deepest point: the five zeros of omitted options.
-constexpr int kStackSpare = 6;
+// Spare stack values above the deepest point: the spilled top, two arguments read from memory
+// and the five zeros of omitted options.
+constexpr int kStackSpare = 8;
+
+LoneStep LoneStepFor(int opcode);
 
 // Runs instructions [begin, end) of a program without budget checks and without instructions
 // that evaluate nodes; true with the value on top, else the failure. For folding constants.

@@ -143,25 +143,24 @@ int AngleModeOf(const CExprNode& node)
     return node.m_pOwner ? node.m_pOwner->m_nAngleMode : AngleRadians;
 }
 
-int ApplyValues(int op, int angleMode, double* a, int count, double& value, MathStatus& status)
+// ApplyValueOperation for the ops of one family.
+template <OperationFamily Family>
+int FamilyValue(int op, int angleMode, double* a, int count, double& value)
 {
+    MathStatus status;
     bool handled = true;
-    switch (FamilyOf(op)) {
-    case OperationFamily::Arithmetic:
-        return ApplyArithmetic(op, a, value, status, handled);
-    case OperationFamily::Trigonometric:
-        return ApplyTrigonometric(op, angleMode, a, value, status, handled);
-    case OperationFamily::Financial:
-        return ApplyFinancial(op, a, value, handled);
-    case OperationFamily::Special:
-        return ApplySpecialFunction(op, a, value, status, handled);
-    case OperationFamily::Statistics:
-        return ApplyStatistics(op, a, count, value, handled);
-    case OperationFamily::Bitwise:
-        return ApplyBitwise(op, a, value, handled);
-    default:
-        return 0; // no operation: the value stays as it was
-    }
+    int code = 0; // no operation: the value stays as it was
+    if constexpr (Family == OperationFamily::Arithmetic)
+        code = ApplyArithmetic(op, a, value, status, handled);
+    else if constexpr (Family == OperationFamily::Trigonometric)
+        code = ApplyTrigonometric(op, angleMode, a, value, status, handled);
+    else if constexpr (Family == OperationFamily::Financial)
+        code = ApplyFinancial(op, a, value, handled);
+    else if constexpr (Family == OperationFamily::Statistics)
+        code = ApplyStatistics(op, a, count, value, handled);
+    else if constexpr (Family == OperationFamily::Bitwise)
+        code = ApplyBitwise(op, a, value, handled);
+    return FinishOperation(op, code, status, value);
 }
 
 // The four arithmetic operators and ^ over the values of the two operands.
@@ -282,11 +281,29 @@ bool TakesAnyArgumentCount(int op)
     return op == OpSum || op == OpAve || op == OpMin || op == OpMax || op == OpTextResult;
 }
 
+ValueOperation ValueOperationOf(int op)
+{
+    switch (FamilyOf(op)) {
+    case OperationFamily::Arithmetic:
+        return FamilyValue<OperationFamily::Arithmetic>;
+    case OperationFamily::Trigonometric:
+        return FamilyValue<OperationFamily::Trigonometric>;
+    case OperationFamily::Financial:
+        return FamilyValue<OperationFamily::Financial>;
+    case OperationFamily::Special:
+        return SpecialFunctionValue;
+    case OperationFamily::Statistics:
+        return FamilyValue<OperationFamily::Statistics>;
+    case OperationFamily::Bitwise:
+        return FamilyValue<OperationFamily::Bitwise>;
+    default:
+        return FamilyValue<OperationFamily::None>;
+    }
+}
+
 int ApplyValueOperation(int op, int angleMode, double* a, int count, double& value)
 {
-    MathStatus status;
-    const int code = ApplyValues(op, angleMode, a, count, value, status);
-    return FinishOperation(op, code, status, value);
+    return ValueOperationOf(op)(op, angleMode, a, count, value);
 }
 
 int CompleteOperation(CExprNode& node, double* a, int count)

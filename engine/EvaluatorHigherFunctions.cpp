@@ -195,17 +195,24 @@ int ApplyNumericLibrary(int op, const double* a, double& value, MathStatus& stat
 // stays in place.
 void EnsureLibraryErrorHandler()
 {
-    if (gsl_error_handler_t* previous = gsl_set_error_handler(&GslErrorHandler))
+    gsl_error_handler_t* const previous = gsl_set_error_handler(&GslErrorHandler);
+    if (previous && previous != &GslErrorHandler)
         gsl_set_error_handler(previous);
 }
-
-} // namespace
 
 int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& status, bool& handled)
 {
     handled = true;
     EnsureLibraryErrorHandler();
     gsl_sf_result r{0.0, 0.0};
+    // The functions with an order first: the Bessel functions are the most used of the family.
+    if ((op >= OpBesselJ && op <= OpBesselI) || op == OpPsiN) {
+        int gslStatus = 0;
+        if (const int code = ApplyGslWithOrder(op, a, r, gslStatus))
+            return code;
+        TakeLibraryStatus(gslStatus, r, value, status);
+        return 0;
+    }
     if (const int gslStatus = ApplyGslOneArgument(op, a[0], r); gslStatus != kNotThisFamily) {
         TakeLibraryStatus(gslStatus, r, value, status);
         return 0;
@@ -214,14 +221,17 @@ int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& sta
         TakeLibraryStatus(gslStatus, r, value, status);
         return 0;
     }
-    if ((op >= OpBesselJ && op <= OpBesselI) || op == OpPsiN) {
-        int gslStatus = 0;
-        if (const int code = ApplyGslWithOrder(op, a, r, gslStatus))
-            return code;
-        TakeLibraryStatus(gslStatus, r, value, status);
-        return 0;
-    }
     if (op >= OpEllipticSn && op <= OpEllipticDn)
         return ApplyJacobiElliptic(op, a, value, status);
     return ApplyNumericLibrary(op, a, value, status, handled);
+}
+
+} // namespace
+
+int SpecialFunctionValue(int op, int, double* a, int, double& value)
+{
+    MathStatus status;
+    bool handled = true;
+    const int code = ApplySpecialFunction(op, a, value, status, handled);
+    return FinishOperation(op, code, status, value);
 }

@@ -54,14 +54,28 @@ constexpr bool OperationKeepsValue(int code)
 // and the same on every runtime.
 constexpr bool IsSmallWholeExponent(double y) { return y == std::trunc(y) && std::fabs(y) <= 16.0; }
 
-inline double SmallWholePower(double x, double y)
+inline double SmallWholePowerOf(double x, unsigned n, bool negative)
 {
-    unsigned n = unsigned(std::fabs(y));
     double result = 1.0, base = x;
     for (; n != 0; n >>= 1, base *= base)
         if (n & 1u)
             result *= base;
-    return y < 0 ? 1.0 / result : result;
+    return negative ? 1.0 / result : result;
+}
+
+// The same multiplications for a count fixed where the caller is compiled, unrolled.
+template <unsigned N> inline double SmallWholePowerFixed(double x)
+{
+    double result = 1.0, base = x;
+    for (unsigned n = N; n != 0; n >>= 1, base *= base)
+        if (n & 1u)
+            result *= base;
+    return result;
+}
+
+inline double SmallWholePower(double x, double y)
+{
+    return SmallWholePowerOf(x, unsigned(std::fabs(y)), y < 0);
 }
 
 // a^b as the ^ operator computes it: small whole exponents as above, the rest by the library.
@@ -141,6 +155,14 @@ template <int Op> inline int ArithmeticValue(const double* a, double& value, Mat
         value = NumericFloor(a[0]);
     }
     return 0;
+}
+
+// a^b for a small whole b = -n (negative) or n, known where the caller is compiled: the first
+// branch of Power, with the tail.
+inline int SmallWholePowerValue(double a, unsigned n, bool negative, double& value)
+{
+    value = SmallWholePowerOf(a, n, negative);
+    return FinishOperation(OpPower, 0, MathStatus{}, value);
 }
 
 // The four arithmetic operators and ^ over the values of their two operands, tail included.

@@ -14,7 +14,6 @@ int ApplyArithmetic(int op, const double* a, double& value, MathStatus& status, 
 int ApplyTrigonometric(int op, int angleMode, double* a, double& value, MathStatus& status,
                        bool& handled);
 int ApplyFinancial(int op, const double* a, double& value, bool& handled);
-int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& status, bool& handled);
 int ApplyBitwise(int op, const double* a, double& value, bool& handled);
 int ApplyStatistics(int op, const double* a, int count, double& value, bool& handled);
 
@@ -60,6 +59,11 @@ bool TakesAnyArgumentCount(int op);
 // 0 with value set, or the code; value keeps its previous content where the tree walk's node
 // would.
 int ApplyValueOperation(int op, int angleMode, double* a, int count, double& value);
+// The same, as the function that serves op's family, for callers that find it once.
+using ValueOperation = int (*)(int op, int angleMode, double* a, int count, double& value);
+ValueOperation ValueOperationOf(int op);
+// The ValueOperation of the special functions.
+int SpecialFunctionValue(int op, int angleMode, double* a, int count, double& value);
 // Step 2 and 3 of an operator node over its collected arguments: the operation, the tail, and
 // the value kept in the node where it counts. Returns the node's code.
 int CompleteOperation(CExprNode& node, double* a, int count);

@@ -12,21 +12,24 @@
 #include "engine/UserFunction.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace compiled {
 namespace {
 
-// A value the next instruction reads: already on the stack, or a constant or a slot that no
-// instruction has pushed yet.
+// A value the next instruction reads: already on the stack, or a constant or a double in
+// memory that no instruction has pushed yet. Memory read late is safe: between a read's place
+// in the tree walk and the instruction that uses it, nothing writes x, y, z, t or a parameter
+// (calculus functions put x back before they return).
 struct Operand {
-    enum Kind { Stack, Constant, Slot } kind = Stack;
+    enum Kind { Stack, Constant, Memory } kind = Stack;
     double value = 0;
-    int slot = 0;
+    const double* memory = nullptr;
 
     static Operand OnStack() { return Operand{}; }
-    static Operand Number(double v) { return Operand{Constant, v, 0}; }
-    static Operand Independent(int i) { return Operand{Slot, 0, i}; }
+    static Operand Number(double v) { return Operand{Constant, v, nullptr}; }
+    static Operand At(const double* p) { return Operand{Memory, 0, p}; }
 };
 
 // User-function bodies taken into a program within one another.
@@ -68,6 +71,8 @@ public:
         m_program.sites.back().frameRoot = true;
         m_program.charges = m_charges;
         m_program.stack.resize(size_t(m_program.stackDepth + kStackSpare));
+        if (m_program.code.size() == 1)
+            m_program.lone = LoneStepFor(m_program.code[0].code);
     }
 
 private:
@@ -79,9 +84,9 @@ private:
             return Operand::Number(node.m_dValue);
         if (node.m_nKind == NodeIndependent &&
             unsigned(node.m_nIndex) < unsigned(IndependentVariableCount))
-            return Operand::Independent(node.m_nIndex);
+            return Operand::At(&g_IndependentVariables[node.m_nIndex].dValue);
         if (node.m_nKind == NodeVariable && node.m_pOwner)
-            return PushVariable(node, true);
+            return Variable(node, true);
         return Evaluated(node);
     }
 
@@ -95,9 +100,9 @@ private:
         ++m_charges;
         switch (node.m_nKind) {
         case NodeVariable:
-            return PushVariable(node, false);
+            return Variable(node, false);
         case NodeIndependent:
-            return Operand::Independent(node.m_nIndex);
+            return Operand::At(&g_IndependentVariables[node.m_nIndex].dValue);
         case NodePredefined:
         case NodeUserConstant: {
             Instruction in;
@@ -124,9 +129,12 @@ private:
     }
 
     // A variable read; a read the tree walk makes through Evaluate only when it fails is
-    // charged then.
-    Operand PushVariable(CExprNode& node, bool chargedOnFailure)
+    // charged then. A parameter of a body taken in cannot fail: it is read where it is used.
+    Operand Variable(CExprNode& node, bool chargedOnFailure)
     {
+        if (m_body && node.m_pOwner == m_body &&
+            unsigned(node.m_nIndex) < unsigned(m_body->GetVariableCount()))
+            return Operand::At(&m_body->m_Variables[size_t(node.m_nIndex)].dValue);
         Instruction in;
         in.code = compiled::PushVariable;
         in.p = node.m_pOwner;
@@ -227,22 +235,28 @@ private:
                                                  : FormXX;
         in.code = std::uint16_t(BinaryOpcode(op, form));
         in.pops = std::uint16_t(form == FormSS ? 2 : form <= FormXS ? 1 : 0);
+        // A small whole exponent known here takes Power's first branch without the test.
+        if (op == OpPower && (form == FormSK || form == FormXK) && IsSmallWholeExponent(b.value)) {
+            in.code = form == FormSK ? PowerWholeS : PowerWholeX;
+            in.count = int(std::fabs(b.value));
+            in.m = b.value < 0 ? 1 : 0;
+        }
         in.k = a.kind == Operand::Constant ? a.value : b.value;
-        in.n = a.kind == Operand::Slot ? a.slot : b.slot;
-        in.m = b.slot;
+        in.x = a.kind == Operand::Memory ? a.memory : b.memory;
+        in.y = b.memory;
         Emit(in);
         return constant ? Fold(start) : Operand::OnStack();
     }
 
     Operand Single(CExprNode& node, const Operand& a, int start)
     {
-        const bool fromSlot = a.kind == Operand::Slot;
-        if (!fromSlot)
+        const bool fromMemory = a.kind == Operand::Memory;
+        if (!fromMemory)
             Materialize(a);
         Instruction in;
-        in.code = std::uint16_t(SingleOpcode(node.m_nOpId, fromSlot));
-        in.pops = fromSlot ? 0 : 1;
-        in.n = a.slot;
+        in.code = std::uint16_t(SingleOpcode(node.m_nOpId, fromMemory));
+        in.pops = fromMemory ? 0 : 1;
+        in.x = a.memory;
         in.m = AngleModeOf(node);
         Emit(in);
         return a.kind == Operand::Constant ? Fold(start) : Operand::OnStack();
@@ -257,8 +271,10 @@ private:
         in.count = count;
         if (IsValuesFamily(family) && !(family == OperationFamily::Statistics && count <= 0)) {
             in.code = ApplyValues;
+            in.apply = ValueOperationOf(op);
             in.n = op;
             in.m = AngleModeOf(node);
+            TakeArgumentsFromMemory(in, start);
             Emit(in);
             return constant && op != OpRand ? Fold(start) : Operand::OnStack();
         }
@@ -268,6 +284,33 @@ private:
         in.p = &node;
         m_program.evaluatesMore = m_program.evaluatesMore || in.code == CallNode;
         return Emit(in);
+    }
+
+    // One or two arguments that were only pushed (numbers, x, y, z, t, parameters) are read by
+    // the operation itself.
+    void TakeArgumentsFromMemory(Instruction& in, int start)
+    {
+        const int pushed = in.pops;
+        const int end = int(m_program.code.size());
+        if (pushed < 1 || pushed > 2 || end - pushed < start)
+            return;
+        const double* operands[2] = {nullptr, nullptr};
+        for (int i = 0; i < pushed; ++i) {
+            const Instruction& push = m_program.code[size_t(end - pushed + i)];
+            if (push.code != PushConstant && push.code != PushMemory)
+                return;
+            operands[i] = push.x;
+            if (push.code == PushConstant) {
+                m_program.constants.push_back(push.k);
+                operands[i] = &m_program.constants.back();
+            }
+        }
+        m_program.code.resize(size_t(end - pushed));
+        m_program.sites.resize(size_t(end - pushed));
+        m_depth -= pushed;
+        in.code = ApplyOnMemory;
+        in.x = operands[0];
+        in.y = operands[1];
     }
 
     // A call whose function is bound, parsed and takes these arguments runs its body here.
@@ -290,8 +333,11 @@ private:
         m_frame = int(m_program.frames.size());
         m_program.frames.push_back(Frame{&function.m_Root, outer});
         ++m_bodyDepth;
+        CUserFunction* const outerBody = m_body;
+        m_body = &function;
         Materialize(Evaluated(function.m_Root));
         m_program.sites.back().frameRoot = true;
+        m_body = outerBody;
         --m_bodyDepth;
         m_frame = outer;
         Instruction back;
@@ -306,9 +352,9 @@ private:
         if (a.kind == Operand::Stack)
             return;
         Instruction in;
-        in.code = a.kind == Operand::Constant ? PushConstant : PushSlot;
+        in.code = a.kind == Operand::Constant ? PushConstant : PushMemory;
         in.k = a.value;
-        in.n = a.slot;
+        in.x = a.memory;
         Emit(in);
     }
 
@@ -318,7 +364,9 @@ private:
     {
         m_program.code.push_back(in);
         m_program.sites.push_back(Site{m_charges, m_frame, false});
-        m_depth += (in.code == StoreArguments ? 0 : 1) - in.pops;
+        m_depth += in.code == StoreArguments  ? -in.pops
+                   : in.code == ApplyOnMemory ? 1
+                                              : 1 - in.pops;
         m_program.stackDepth = std::max(m_program.stackDepth, m_depth);
         return Operand::OnStack();
     }
@@ -341,6 +389,7 @@ private:
     int m_depth = 0;
     int m_frame = 0;
     int m_bodyDepth = 0;
+    CUserFunction* m_body = nullptr; // the body being taken in
 };
 
 } // namespace
@@ -353,4 +402,5 @@ void CCompiledExpression::Compile(CExprNode& root)
     auto program = std::make_unique<compiled::Program>();
     compiled::Builder(*program).Build(root);
     m_pProgram = std::move(program);
+    m_pRoot = &root;
 }
