@@ -1,6 +1,7 @@
 #include "analysis/DataColumn.h"
 
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "engine/EngineNames.h"
 #include "framework/core/CArchive.h"
 #include "numeric/Moments.h"
@@ -167,12 +168,10 @@ int CDataColumn::ApplyFunction(int id)
 int CDataColumn::EvaluateInto(CCalcEngine& engine, std::vector<double>& out) const
 {
     out.assign(m_values.size(), 0.0);
-    for (std::size_t i = 1; i < m_values.size(); ++i) {
-        g_IndependentVariables[0].dValue = m_values[i];
-        out[i] = engine.Evaluate();
-        if (const int code = engine.GetErrorCode())
+    CCompiledExpression program(engine.m_Root);
+    for (std::size_t i = 1; i < m_values.size(); ++i)
+        if (const int code = program.EvaluateAt(m_values[i], out[i]))
             return code;
-    }
     return 0;
 }
 

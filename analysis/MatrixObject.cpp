@@ -2,6 +2,7 @@
 
 #include "analysis/DataColumn.h"
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "engine/EngineNames.h"
 #include "framework/core/CArchive.h"
 #include "numeric/LinearAlgebra.h"
@@ -209,15 +210,11 @@ int CMatrixObject::ApplyExpression(CCalcEngine& engine)
     CMatrixObject result;
     if (const int code = result.Copy(*this))
         return code;
-    for (int i = 1; i <= m_nRows; ++i) {
-        for (int j = 1; j <= m_nCols; ++j) {
-            g_IndependentVariables[0].dValue = GetAt(i, j);
-            const double value = engine.Evaluate();
-            if (const int code = engine.GetErrorCode())
+    CCompiledExpression program(engine.m_Root);
+    for (int i = 1; i <= m_nRows; ++i)
+        for (int j = 1; j <= m_nCols; ++j)
+            if (const int code = program.EvaluateAt(GetAt(i, j), result.m_rows[std::size_t(i)][j]))
                 return code;
-            result.m_rows[std::size_t(i)][j] = value;
-        }
-    }
     m_data.swap(result.m_data);
     m_rows.swap(result.m_rows);
     m_bModified = TRUE;

@@ -56,7 +56,7 @@ int EvaluationCode(const CCalcEngine& engine)
 
 } // namespace
 
-CNonlinearFit::CNonlinearFit() = default;
+CNonlinearFit::CNonlinearFit() { CompileModel(); }
 
 CNonlinearFit::~CNonlinearFit() = default;
 
@@ -119,7 +119,16 @@ int CNonlinearFit::SetModel(const CString& text)
         m_ModelEngine.SetExpression(CString());
     }
     SetParameterCount(m_ModelEngine.GetVariableCount());
+    CompileModel();
     return code;
+}
+
+void CNonlinearFit::CompileModel()
+{
+    m_Programs.clear();
+    m_Programs.push_back(std::make_unique<CCompiledExpression>(m_ModelEngine.m_Root));
+    for (const auto& engine : m_Derivatives)
+        m_Programs.push_back(std::make_unique<CCompiledExpression>(engine->m_Root));
 }
 
 int CNonlinearFit::BuildDerivatives()
@@ -186,11 +195,11 @@ int CNonlinearFit::SetParameters(const double* a)
 int CNonlinearFit::Evaluate(double x, double& y, double* dyda)
 {
     g_IndependentVariables[0].dValue = x;
-    y = m_ModelEngine.Evaluate();
+    y = m_Programs[0]->Evaluate();
     if (const int code = EvaluationCode(m_ModelEngine))
         return code;
     for (std::size_t k = 0; k < m_Derivatives.size(); ++k) {
-        dyda[k + 1] = m_Derivatives[k]->Evaluate();
+        dyda[k + 1] = m_Programs[k + 1]->Evaluate();
         if (const int code = EvaluationCode(*m_Derivatives[k]))
             return code;
     }

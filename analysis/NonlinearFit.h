@@ -3,6 +3,7 @@
 #include "analysis/Marquardt.h"
 #include "analysis/OneBasedMatrix.h"
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "framework/core/CObject.h"
 #include "framework/core/CString.h"
 
@@ -90,6 +91,8 @@ private:
     int Evaluate(double x, double& y, double* dyda) override;
     void SetParameterCount(int m);
     int BuildDerivatives();
+    // Compiles the model and its derivatives, which every fit evaluates at each point.
+    void CompileModel();
 
     const CDataTable* m_pTable = nullptr;
     int m_nMaxIterations = 100;
@@ -106,5 +109,7 @@ private:
     CString m_strModelName;
     std::vector<std::unique_ptr<CCalcEngine>> m_Derivatives;
     CCalcEngine m_ModelEngine;
+    // The model's root, then each derivative's, compiled.
+    std::vector<std::unique_ptr<CCompiledExpression>> m_Programs;
     int m_nPoints = 0;
 };

@@ -48,6 +48,15 @@ bool IsBinaryLink(const CExprNode* node)
            node->m_pLeft && node->m_pRight;
 }
 
+// A power of two whose reciprocal is a finite double that is not zero.
+bool IsPowerOfTwo(double v)
+{
+    int exponent = 0;
+    const double reciprocal = 1.0 / v;
+    return std::fabs(std::frexp(v, &exponent)) == 0.5 && std::isfinite(reciprocal) &&
+           reciprocal != 0.0;
+}
+
 bool IsValuesFamily(OperationFamily family)
 {
     return family != OperationFamily::None && family != OperationFamily::Node;
@@ -212,10 +221,16 @@ private:
         return value;
     }
 
-    Operand Binary(CExprNode& node, Operand a, const Operand& b)
+    Operand Binary(CExprNode& node, Operand a, Operand b)
     {
-        const int op = node.m_nOpId;
+        int op = node.m_nOpId;
         const int start = int(m_program.code.size());
+        // Dividing by a power of two is multiplying by its reciprocal, exactly and with the same
+        // tail; the multiplication is the quicker.
+        if (op == OpDivide && b.kind == Operand::Constant && IsPowerOfTwo(b.value)) {
+            op = OpMultiply;
+            b.value = 1.0 / b.value;
+        }
         Instruction in;
         const bool constant = a.kind == Operand::Constant && b.kind == Operand::Constant;
         if (constant) {

@@ -1,5 +1,6 @@
 // Sampling, pixel mapping, drawing, hit tests and selection marks of a 2-D graph.
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "plot/BoundTable.h"
 #include "plot/FunctionPlot.h"
 #include "plot/Plot2D.h"
@@ -14,8 +15,8 @@ namespace {
 constexpr int kSlotX = 0;
 constexpr int kSlotT = 3;
 
-// Every evaluation of a graph goes through here: the expression parsed once, then valued at
-// first + i * step for i = 0 .. n-1 in the given slot. A point is valid when the engine
+// Every evaluation of a graph goes through here: the expression parsed and compiled once, then
+// valued at first + i * step for i = 0 .. n-1 in the given slot. A point is valid when the engine
 // reports no error and the value is finite. Returns the parse error (0 for success).
 int SampleCurve(CCalcEngine& engine, const CString& text, int slot, double first, double step,
                 int n, std::vector<double>& values, std::vector<char>& valid)
@@ -26,9 +27,10 @@ int SampleCurve(CCalcEngine& engine, const CString& text, int slot, double first
         return error;
     values.resize(std::size_t(n));
     valid.resize(std::size_t(n));
+    CCompiledExpression program(engine.m_Root);
     for (int i = 0; i < n; ++i) {
         g_IndependentVariables[slot].dValue = i * step + first;
-        const double v = engine.Evaluate();
+        const double v = program.Evaluate();
         values[std::size_t(i)] = v;
         valid[std::size_t(i)] = engine.GetErrorCode() == 0 && std::isfinite(v);
     }

@@ -1,6 +1,7 @@
 #include "plot/SurfacePlot.h"
 
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "engine/LocaleSeparators.h"
 #include "engine/ReencodeExpression.h"
 #include "framework/core/AsciiText.h"
@@ -97,6 +98,7 @@ int CSurfacePlot::ComputeMesh()
     const double dx = (m_dXMax - m_dXMin) / (k - 1);
     const double dy = (m_dYMax - m_dYMin) / (k - 1);
     m_grid.assign(std::size_t(k) * std::size_t(k), VertexRecord());
+    CCompiledExpression program(engine->m_Root);
     // Sampled by repeated addition, row by row along x, column by column along y.
     double x = m_dXMin;
     bool seeded = false;
@@ -106,7 +108,7 @@ int CSurfacePlot::ComputeMesh()
         for (int j = 0; j < k; ++j, y += dy) {
             g_IndependentVariables[0].dValue = x;
             g_IndependentVariables[1].dValue = y;
-            const double z = engine->Evaluate();
+            const double z = program.Evaluate();
             VertexRecord& v = Vertex(i, j);
             v.x = x;
             v.y = y;
