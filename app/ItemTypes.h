@@ -1,28 +1,6 @@
 #pragma once
+#include "analysis/ItemType.h"
 #include "framework/core/CString.h"
-
-// The kinds of project item, in the order of the explorer's folders and of the view layouts.
-enum ItemType : int {
-    ItemDataTable = 0,
-    ItemList = 1,
-    ItemMatrix = 2,
-    Item2DGraph = 3,
-    ItemDataGraph = 4,
-    ItemVariables = 5,
-    ItemExpressionVariables = 6,
-    ItemUserConstants = 7,
-    ItemUserFunctions = 8,
-    ItemUserUnits = 9,
-    ItemSolverEquations = 10,
-    ItemSolverModel = 11,
-    ItemPredefinedConstants = 12,
-    ItemPredefinedFunctions = 13,
-    ItemPredefinedUnits = 14,
-    Item3DGraph = 15,
-    ItemNone = 16,
-};
-
-constexpr int ItemTypeCount = 16;
 
 // What each kind shows: its explorer image, its context menu and the format of the caption that
 // names a selected item of it (filled with the item's label).

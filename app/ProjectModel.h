@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/DataTable.h"
+#include "analysis/GridFill.h"
 #include "analysis/MatrixObject.h"
 #include "analysis/ModelLibrary.h"
 #include "app/DocumentSettings.h"
@@ -10,6 +11,7 @@
 #include "app/ViewLayout.h"
 #include "engine/CalcEngine.h"
 #include "engine/NumberFormat.h"
+#include "engine/UnitRegistry.h"
 #include "plot/AnalysisResult.h"
 #include "plot/FunctionPlot.h"
 #include "plot/Plot2D.h"
@@ -120,6 +122,71 @@ public:
     CDataObject* GetSelectedObject() const { return m_pSelectedObject; }
     ExplorerNode GetSelectedNode() const { return m_SelectedNode; }
 
+    // --- the data view (ProjectModelGridFill.cpp, ProjectModelGridEdit*.cpp) ----------------
+    // Writes the selected item into the data view's grid: its size, the widths of the kind's
+    // layout, the titles and the values. bEditable (the view's switch) becomes the table's flag.
+    GridFillShape FillDataView(IGridFillSink& sink, BOOL bEditable);
+    // Only the size: after an edit added an entry, the grid keeps its spare rows.
+    void ResizeDataView(IGridFillSink& sink);
+    // Whether the user may type into grid cell (row, column) of the selected item.
+    BOOL IsCellEditable(int row, int column) const;
+    // Applies a typed cell to the selected item. FALSE: refused, the cell keeps its old text.
+    // TRUE: taken, or answered in the cell as "#" + the engine's error text + "!"; text returns
+    // what the cell shows afterwards and value the number read from it.
+    BOOL ApplyGridEdit(int row, int column, CString& text, double& value);
+    // A grid column dragged to a width: kept in the selected kind's layout (a matrix keeps one
+    // width for all its columns); widths below 10 are not kept.
+    void StoreColumnWidth(int column, int width);
+
+    // --- data commands on the selected item (ProjectModelDataCommands.cpp) ---------------------
+    // Each changes nothing when the selection is not of its kind, tells failures through the
+    // prompts and refreshes the grid after a change.
+    CDataTable* GetSelectedTable() const;
+    CDataColumn* GetSelectedList() const;
+    CMatrixObject* GetSelectedMatrix() const;
+    // A new matrix of zeros under the name, replacing one of that name after the questions.
+    void AddMatrix(const CString& name, int rows, int columns);
+    // Keeps the values where old and new size overlap; new elements are 0.
+    void ResizeSelectedMatrix(int rows, int columns);
+    void TransposeSelectedMatrix();
+    // Fill and Transform: after the Yes/No question every value v becomes the expression's
+    // value at x = v; a failing value changes nothing and its error text is shown.
+    void ApplyExpressionToSelection(const CString& expression, const CString& question);
+    // Order 0 ascending, 1 descending.
+    void SortSelectedList(int order);
+    // The rows by a key column, or that column alone.
+    void SortSelectedTable(int order, int key, BOOL bColumnOnly);
+    // Layout 1 gains the column "Y Error"; layout 2 loses it (after a question when it holds
+    // anything but zeros); other layouts stay.
+    void ToggleErrorColumn();
+
+    // --- grid entry commands and paste (ProjectModelGridCommands.cpp) ------------------------
+    // Rows and columns at the grid's focus row or column (1 and up).
+    void InsertGridRow(int row);
+    void DeleteGridRow(int row);
+    void InsertGridColumn(int column);
+    void DeleteGridColumn(int column);
+    // Deletes the variable, expression variable, user constant, function, conversion or solver
+    // model of a grid row, without a question.
+    void DeleteGridEntry(int row);
+    // The user functions of the selected grid rows, last first (a selection from column 1).
+    void DeleteGridRows(int firstRow, int lastRow, int firstColumn);
+    // The function, constant or unit of a grid row into the favourites.
+    void AddEntryToFavorites(int row);
+    // A function name at the front of the favourite functions (20 at most, no repeats).
+    void AddFavoriteFunction(const CString& name);
+    // What a double click on a grid row types into the workspace: a constant's symbol, a
+    // function's name, "*" and a unit's factor; empty for anything else.
+    CString GetEntryWorkspaceText(int row) const;
+    // The cells a paste or drop changed, into the selected table, list or matrix: each text
+    // read as a number (one that is no number counts and is stored as 0), lists and tables
+    // lengthened to the last pasted row, a matrix grown after a question; a read-only table
+    // stays as it was. The grid is refilled in every case.
+    void TakePastedCells(const PastedCells& cells);
+    // Solves the selected solver model for variable k: the variable takes the first solution,
+    // the grid is refilled and the report built. The engine's code, 0 on success.
+    int SolveForVariable(int k, CAnalysisResult& report);
+
     // --- project file ---------------------------------------------------------------------
     // Storing writes the constant header; loading reads 144 bytes into the header copy and
     // tells whether they were all there.
@@ -147,7 +214,9 @@ public:
     CModelCategory m_ModelCategory;
     CModelCategory m_RecentFits; // records of list name, name and formula
     CModelCategory m_FavoriteModels;
-    std::vector<CString> m_FavoriteFunctions;
+    std::vector<CString> m_FavoriteFunctions;            // newest first
+    std::vector<UserConstantRecord> m_FavoriteConstants; // oldest first
+    std::vector<UnitRecord> m_FavoriteUnits;             // oldest first
     CPlot2D m_FunctionPlot;
     CPlot2D m_DefaultFunctionPlot;
     CPlot3DScene m_Scene;
@@ -190,6 +259,34 @@ private:
     void ReadProjectBody(CArchive& ar);
     // The project's plots take over what was read into the staged ones.
     void TakeStagedPlots(CPlot2D& dataPlot, CPlot2D& functionPlot, CPlot3DScene& scene);
+
+    // The selected item of the kinds without a data object; null when none is selected.
+    CFunctionPlot* SelectedGraph() const;
+    CSurfacePlot* SelectedSurface() const;
+    CSolverModel* SelectedSolverModel() const;
+    // Entries of the selected kind's table (variables, constants, ...; 0 for other kinds).
+    int GetEntryCount() const;
+    // What the selected item writes: its rows (a matrix: its own) and data columns.
+    void GetDataViewExtent(int& entries, int& columns) const;
+
+    // One typed cell on its way into the selected item (ProjectModelGridEdit*.cpp). Each step
+    // answers kCellRefused, 0 when the edit was taken, or the engine's code of a refusal.
+    struct CellEdit {
+        int row;
+        int column;
+        CString text;         // trimmed
+        double value = 0;     // what a number cell read
+        BOOL bNumber = FALSE; // the cell shows the number again
+    };
+    static constexpr int kCellRefused = -1;
+    int ReadCellNumber(CellEdit& edit);
+    int EditDataCell(CellEdit& edit);
+    int Edit2DGraphCell(CellEdit& edit);
+    int EditNameCell(CellEdit& edit);
+    int EditUserTableCell(CellEdit& edit);
+    int EditSolverEquationCell(CellEdit& edit);
+    int EditSolverModelCell(CellEdit& edit);
+    int Edit3DGraphCell(CellEdit& edit);
 
     NullProjectWindows m_NullWindows;
     std::unique_ptr<IProjectPrompts> m_pNullPrompts;

@@ -17,11 +17,6 @@ template <class T> int FindByName(const std::vector<std::unique_ptr<T>>& items, 
     return -1;
 }
 
-bool IsDataKind(int kind)
-{
-    return kind == ItemDataTable || kind == ItemList || kind == ItemMatrix;
-}
-
 } // namespace
 
 CString ItemPromptPrefix(int kind, BOOL bDelete)
@@ -108,7 +103,7 @@ CString ProjectModel::GetItemName(int kind, int index) const
 
 CDataObject* ProjectModel::GetItemObject(int kind, int index) const
 {
-    if (!IsDataKind(kind) || index < 0 || index >= GetItemCount(kind))
+    if (!IsDataItemKind(kind) || index < 0 || index >= GetItemCount(kind))
         return nullptr;
     if (kind == ItemDataTable)
         return m_DataTables[std::size_t(index)].get();
@@ -224,7 +219,7 @@ BOOL ProjectModel::ConfirmReplace(int kind, const CString& name)
 void ProjectModel::AddResultItem(int kind, CObject* pObject)
 {
     std::unique_ptr<CObject> object(pObject);
-    if (IsDataKind(kind)) {
+    if (IsDataItemKind(kind)) {
         auto* data = dynamic_cast<CDataObject*>(object.get());
         const bool fits = kind == ItemDataTable ? dynamic_cast<CDataTable*>(data) != nullptr
                           : kind == ItemList    ? dynamic_cast<CDataColumn*>(data) != nullptr
@@ -433,7 +428,7 @@ BOOL ProjectModel::RenameSelectedItem(const CString& newName)
         return FALSE;
     if (FindProjectItem(kind, name) >= 0)
         return FALSE;
-    if (IsDataKind(kind))
+    if (IsDataItemKind(kind))
         GetItemObject(kind, index)->SetName(name);
     else if (kind == ItemDataGraph)
         m_DataPlot.GetItem(index)->SetName(name);

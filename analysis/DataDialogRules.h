@@ -1,0 +1,41 @@
+#pragma once
+// The checks and rules of the data dialogs and the results, without a window: values in,
+// a verdict (the message and the field to focus) out.
+#include "framework/core/CString.h"
+
+class CCalcEngine;
+
+// A refused dialog field: the message to show and the control to focus; empty when accepted.
+struct DialogVerdict {
+    CString strMessage;
+    UINT nControl = 0;
+    BOOL IsAccepted() const { return strMessage.IsEmpty(); }
+};
+
+// The most elements a matrix may hold, and what the user reads past it.
+constexpr long long kMaxMatrixElements = 1000000;
+extern const char kMatrixTooLargeText[];
+
+// The add and resize matrix dialog: a name (unless resizing), rows and columns above 0 and at
+// most kMaxMatrixElements elements.
+DialogVerdict CheckMatrixFields(const CString& name, int rows, int columns, BOOL bNeedName,
+                                UINT nNameControl, UINT nRowsControl);
+// The fill and transform dialogs: the expression must parse in the engine (transform also
+// refuses an empty text).
+DialogVerdict CheckDataExpression(CCalcEngine& engine, const CString& expression, BOOL bRefuseEmpty,
+                                  UINT nControl);
+// The nonlinear fit's iteration limit on the data analysis page.
+constexpr int kMaxIterationLimit = 10000;
+DialogVerdict CheckIterationLimit(int iterations, UINT nControl);
+
+// The nine statistics boxes of the data analysis page, in the order of their mask bits 1, 2,
+// 4, ... 256: number of points, minimum, maximum, mean, standard deviation, average deviation,
+// skewness, kurtosis, variance.
+constexpr int kStatisticsBoxCount = 9;
+// The boxes a mask ticks, and the mask of ticked boxes alone (other bits are dropped).
+void StatisticsBoxesFromMask(int mask, int boxes[kStatisticsBoxCount]);
+int StatisticsMaskFromBoxes(const int boxes[kStatisticsBoxCount]);
+
+// Rows of the results grid: enough to fill the holder of that height with 25-pixel rows, and
+// always the title, every item and two more.
+int ResultsGridRowCount(int holderHeight, int itemCount);

@@ -1,0 +1,20 @@
+#include "analysis/SolverReport.h"
+
+#include "engine/SolverModel.h"
+#include "plot/AnalysisResult.h"
+
+void BuildSolverReport(const CSolverModel& model, int k, const std::vector<double>& solutions,
+                       CAnalysisResult& report)
+{
+    const CString name = model.GetVariableName(k);
+    report.SetTitle("Solver solution");
+    report.AddText("Equation: ", model.m_strEquation);
+    report.AddText("Solving for: ", name);
+    report.AddText("Given parameters: ", CString());
+    for (int i = 0; i < model.GetVariableCount(); ++i)
+        if (i != k)
+            report.AddNumber(model.GetVariableName(i) + " = ", model.GetVariableValue(i), 1);
+    report.AddInteger("Solutions found: ", int(solutions.size()));
+    for (double solution : solutions)
+        report.AddNumber(name + " = ", solution, 1);
+}

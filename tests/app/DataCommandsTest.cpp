@@ -1,0 +1,314 @@
+// The data commands and the grid entry commands on the project: matrices, expressions, sorting
+// and the error column; rows, columns and entries at the grid's focus; favourites; the text a
+// double click types; pasted cells; and the solver's report.
+#include "analysis/DataDialogRules.h"
+#include "engine/BuiltinUnits.h"
+#include "engine/EngineErrors.h"
+#include "engine/PhysicalConstants.h"
+#include "engine/UserFunction.h"
+#include "tests/app/DataViewFixture.h"
+
+namespace {
+
+std::vector<double> Values(const CDataColumn& column)
+{
+    return std::vector<double>(column.GetData() + 1, column.GetData() + 1 + column.GetCount());
+}
+
+TEST_F(DataViewTest, MatricesAreResizedKeepingValuesAndRefusedPastAMillionElements)
+{
+    CMatrixObject* matrix = AddMatrix("M", 2, 2);
+    matrix->SetAt(1, 1, 1);
+    matrix->SetAt(2, 2, 4);
+    model.ResizeSelectedMatrix(3, 3);
+    ASSERT_EQ(matrix->GetRowCount(), 3);
+    EXPECT_EQ(matrix->GetAt(2, 2), 4);
+    EXPECT_EQ(matrix->GetAt(3, 3), 0);
+
+    model.ResizeSelectedMatrix(1001, 1000);
+    EXPECT_EQ(matrix->GetRowCount(), 3);
+    EXPECT_EQ(prompts.CountOf(kMatrixTooLargeText), 1);
+
+    model.AddMatrix("Big", 1000, 1001);
+    EXPECT_EQ(model.m_Matrices.size(), 1u);
+    model.AddMatrix("Small", 2, 5);
+    ASSERT_EQ(model.m_Matrices.size(), 2u);
+    EXPECT_EQ(model.m_Matrices[1]->GetColumnCount(), 5);
+    EXPECT_EQ(model.GetSelectedObject(), model.m_Matrices[1].get());
+
+    model.TransposeSelectedMatrix();
+    EXPECT_EQ(model.m_Matrices[1]->GetRowCount(), 5);
+}
+
+TEST_F(DataViewTest, FillAndTransformAskFirstAndChangeNothingWhenAValueFails)
+{
+    CDataColumn* list = AddList("L", {1, 0, 4});
+    prompts.answers = {7};
+    model.ApplyExpressionToSelection("x+1", "Continue?");
+    EXPECT_EQ(Values(*list), (std::vector<double>{1, 0, 4}));
+
+    model.ApplyExpressionToSelection("1/x", "Continue?");
+    EXPECT_EQ(Values(*list), (std::vector<double>{1, 0, 4}));
+    EXPECT_EQ(prompts.CountOf("[message]"), 1) << prompts.log;
+
+    model.ApplyExpressionToSelection("x*", "Continue?"); // does not parse: no question
+    EXPECT_EQ(prompts.CountOf("[question]"), 2);
+
+    windows.log.clear();
+    model.ApplyExpressionToSelection("2*x", "Continue?");
+    EXPECT_EQ(Values(*list), (std::vector<double>{2, 0, 8}));
+    EXPECT_EQ(windows.log, "[grid]");
+}
+
+TEST_F(DataViewTest, SortingAndTheErrorColumn)
+{
+    CDataColumn* list = AddList("L", {3, 1, 2});
+    model.SortSelectedList(1);
+    EXPECT_EQ(Values(*list), (std::vector<double>{3, 2, 1}));
+
+    CDataTable* table = AddTable("T", TableLayoutRagged, 2, 0);
+    table->GetColumn(0)->SetCount(3);
+    table->GetColumn(0)->SetValue(1, 5);
+    table->GetColumn(1)->SetCount(1);
+    model.SortSelectedTable(0, 0, FALSE); // columns of different lengths
+    EXPECT_EQ(prompts.CountOf(GetErrorText(ErrInvalidData).GetString()), 1) << prompts.log;
+    model.SortSelectedTable(0, 0, TRUE); // that column alone
+    EXPECT_EQ(table->GetColumn(0)->GetValue(3), 5);
+
+    for (int layout : {TableLayoutX, TableLayoutColumns}) {
+        CDataTable* other = AddTable(layout == 0 ? "X" : "C", layout, 2, 1);
+        const int columns = other->GetColumnCount();
+        model.ToggleErrorColumn();
+        EXPECT_EQ(other->GetColumnCount(), columns) << layout;
+    }
+    CDataTable* paired = AddTable("P", TableLayoutXY, 0, 2);
+    model.ToggleErrorColumn();
+    ASSERT_EQ(paired->GetColumnCount(), 3);
+    EXPECT_STREQ(paired->GetColumnName(2), "Y Error");
+    paired->SetCell(2, 1, 0.5);
+    prompts.answers = {7};
+    model.ToggleErrorColumn();
+    EXPECT_EQ(paired->GetColumnCount(), 3); // values in it: asked, and kept on No
+    model.ToggleErrorColumn();
+    EXPECT_EQ(paired->GetLayout(), TableLayoutXY);
+    EXPECT_EQ(prompts.CountOf("[question]"), 2);
+}
+
+TEST_F(DataViewTest, RowAndColumnCommandsAtTheFocusCell)
+{
+    CMatrixObject* matrix = AddMatrix("M", 1, 2);
+    model.DeleteGridRow(1); // a matrix keeps its last row
+    EXPECT_EQ(matrix->GetRowCount(), 1);
+    model.InsertGridRow(2);
+    model.InsertGridColumn(1);
+    EXPECT_EQ(matrix->GetRowCount(), 2);
+    EXPECT_EQ(matrix->GetColumnCount(), 3);
+    model.DeleteGridColumn(4);
+    model.DeleteGridColumn(0);
+    EXPECT_EQ(matrix->GetColumnCount(), 3);
+
+    CDataColumn* list = AddList("L", {1, 2});
+    model.InsertGridRow(1);
+    EXPECT_EQ(Values(*list), (std::vector<double>{0, 1, 2}));
+    model.InsertGridRow(4); // past the last value
+    model.DeleteGridRow(3);
+    EXPECT_EQ(Values(*list), (std::vector<double>{0, 1}));
+
+    CDataTable* table = AddTable("T", TableLayoutXY, 0, 2);
+    model.InsertGridRow(2);
+    EXPECT_EQ(table->GetRowCount(), 3);
+    EXPECT_EQ(table->GetColumn(1)->GetCount(), 3);
+}
+
+TEST_F(DataViewTest, EntriesAreDeletedWithoutAQuestion)
+{
+    AddSolverModel("a=b");
+    AddSolverModel("c=d");
+    SelectFolder(ItemSolverEquations);
+    model.DeleteGridEntry(3); // past the last
+    model.DeleteGridEntry(1);
+    ASSERT_EQ(model.m_UserDefinitions.GetSolverModelCount(), 1);
+    EXPECT_EQ(windows.FindExplorerItem(ItemSolverModel, "a=b"), 0u);
+    EXPECT_NE(windows.FindExplorerItem(ItemSolverModel, "c=d"), 0u);
+    EXPECT_EQ(prompts.log, "");
+
+    for (const char* definition : {"f(u)=u", "g(u)=2*u", "h(u)=3*u"})
+        ASSERT_EQ(model.m_Engine.DefineUserFunction(definition, false), 0);
+    SelectFolder(ItemUserFunctions);
+    model.DeleteGridRows(2, 9, 1); // rows past the last are skipped
+    ASSERT_EQ(GetUserFunctionCount(), 1);
+    EXPECT_STREQ(GetUserFunctionName(0), "f");
+    model.DeleteGridRows(1, 1, 2); // not a selection from column 1
+    EXPECT_EQ(GetUserFunctionCount(), 1);
+
+    AddSolverModel("x*y=1");
+    model.DeleteGridRows(1, 2, 1); // a solver model's rows are its variables
+    EXPECT_EQ(model.m_UserDefinitions.GetSolverModelCount(), 2);
+}
+
+TEST_F(DataViewTest, FavouritesKeepTwentyOfEachKind)
+{
+    SelectFolder(ItemPredefinedFunctions);
+    for (int row = 1; row <= 21; ++row)
+        model.AddEntryToFavorites(row);
+    model.AddEntryToFavorites(20); // moves to the front
+    ASSERT_EQ(model.m_FavoriteFunctions.size(), 20u);
+    EXPECT_STREQ(model.m_FavoriteFunctions[0], model.GetEntryWorkspaceText(20));
+    EXPECT_STREQ(model.m_FavoriteFunctions[1], model.GetEntryWorkspaceText(21));
+    model.AddFavoriteFunction(CString(model.GetEntryWorkspaceText(21)).MakeLower());
+    EXPECT_EQ(model.m_FavoriteFunctions.size(), 20u);
+
+    for (int i = 0; i < 21; ++i)
+        AddUserConstant(("Constant " + GridIntegerText(i)).GetString(), "", "", i);
+    SelectFolder(ItemUserConstants);
+    for (int row = 1; row <= 21; ++row)
+        model.AddEntryToFavorites(row);
+    model.AddEntryToFavorites(21); // already there
+    ASSERT_EQ(model.m_FavoriteConstants.size(), 20u);
+    EXPECT_STREQ(model.m_FavoriteConstants.front().strDescription, "Constant 1");
+    EXPECT_STREQ(model.m_FavoriteConstants.back().strDescription, "Constant 20");
+
+    SelectFolder(ItemPredefinedUnits);
+    model.AddEntryToFavorites(1);
+    model.AddEntryToFavorites(1);
+    model.AddEntryToFavorites(0);
+    EXPECT_EQ(model.m_FavoriteUnits.size(), 1u);
+}
+
+TEST_F(DataViewTest, ADoubleClickTypesTheEntrysSymbolNameOrFactor)
+{
+    SelectFolder(ItemPredefinedUnits);
+    int milli = -1;
+    for (int i = 0; i < GetBuiltinUnitCount() && milli < 0; ++i)
+        if (GetBuiltinUnit(GetSortedBuiltinUnitRow(i)).factor == 0.001)
+            milli = i;
+    ASSERT_GE(milli, 0);
+    EXPECT_STREQ(model.GetEntryWorkspaceText(milli + 1), "*0.001");
+    EXPECT_STREQ(model.GetEntryWorkspaceText(0), "");
+    EXPECT_STREQ(model.GetEntryWorkspaceText(GetBuiltinUnitCount() + 1), "");
+
+    AddUserConstant("Unnamed", "", "", 2.5);
+    AddUserConstant("Gee", "", "gee", 9.8);
+    SelectFolder(ItemUserConstants);
+    EXPECT_STREQ(model.GetEntryWorkspaceText(1), "2.5");
+    EXPECT_STREQ(model.GetEntryWorkspaceText(2), "gee");
+
+    SelectFolder(ItemVariables);
+    EXPECT_STREQ(model.GetEntryWorkspaceText(1), "");
+}
+
+TEST_F(DataViewTest, PastedCellsAreReadOnceAndOthersKeepTheirValues)
+{
+    CDataColumn* list = AddList("L", {0.1 + 0.2});
+    model.TakePastedCells({{2, 1, "0.12345678901234567"}, {3, 1, "abc"}, {2, 2, "9"}});
+    ASSERT_EQ(list->GetCount(), 3);
+    EXPECT_EQ(list->GetValue(1), 0.1 + 0.2); // not re-read from its 15-digit text
+    EXPECT_EQ(list->GetValue(2), 0.12345678901234567);
+    EXPECT_EQ(list->GetValue(3), 0);
+    EXPECT_EQ(prompts.CountOf("more than one columns"), 1) << prompts.log;
+    EXPECT_EQ(prompts.CountOf("1 pasted field was not a number"), 1) << prompts.log;
+
+    CDataTable* ragged = AddTable("R", TableLayoutRagged, 2, 0);
+    model.TakePastedCells({{1, 1, "1"}, {2, 1, "2"}, {3, 1, "3"}, {1, 2, "4"}, {1, 3, "5"}});
+    EXPECT_EQ(ragged->GetColumn(0)->GetCount(), 3);
+    EXPECT_EQ(ragged->GetColumn(1)->GetCount(), 1); // not padded to the longest
+    EXPECT_EQ(prompts.CountOf("more columns than the current data table"), 1);
+
+    CDataTable* locked = AddTable("Locked", TableLayoutXY, 0, 1);
+    locked->SetEditable(FALSE);
+    model.TakePastedCells({{1, 1, "7"}, {2, 1, "8"}});
+    EXPECT_EQ(locked->GetRowCount(), 1);
+    EXPECT_EQ(locked->GetValue(0, 1), 0);
+
+    CDataTable* paired = AddTable("P", TableLayoutXY, 0, 1);
+    model.TakePastedCells({{3, 2, "6"}});
+    EXPECT_EQ(paired->GetRowCount(), 3);
+    EXPECT_EQ(paired->GetColumn(0)->GetCount(), 3);
+}
+
+TEST_F(DataViewTest, PastingPastAMatrixAsksToGrowIt)
+{
+    CMatrixObject* matrix = AddMatrix("M", 2, 2);
+    matrix->SetAt(1, 1, 0.1 + 0.2);
+    prompts.answers = {7};
+    model.TakePastedCells({{1, 2, "5"}, {3, 1, "6"}});
+    EXPECT_EQ(matrix->GetRowCount(), 2);
+    EXPECT_EQ(matrix->GetAt(1, 2), 0); // No changes nothing
+
+    model.TakePastedCells({{1, 2, "5"}, {3, 1, "6"}});
+    ASSERT_EQ(matrix->GetRowCount(), 3);
+    EXPECT_EQ(matrix->GetColumnCount(), 2);
+    EXPECT_EQ(matrix->GetAt(1, 1), 0.1 + 0.2);
+    EXPECT_EQ(matrix->GetAt(1, 2), 5);
+    EXPECT_EQ(matrix->GetAt(3, 1), 6);
+
+    model.TakePastedCells({{1001, 1000, "1"}});
+    EXPECT_EQ(matrix->GetRowCount(), 3);
+    EXPECT_EQ(prompts.CountOf(kMatrixTooLargeText), 1);
+    EXPECT_EQ(prompts.CountOf("[question]"), 3);
+}
+
+TEST_F(DataViewTest, SolvingAModelReportsEverySolution)
+{
+    CSolverModel* solver = AddSolverModel("x^2=a");
+    solver->SetVariable(1, "a", 4);
+    solver->m_dMinimum = -10;
+    solver->m_dMaximum = 10;
+    CAnalysisResult report;
+    report.SetNumberFormat(model.m_pResultFormat);
+    windows.log.clear();
+    ASSERT_EQ(model.SolveForVariable(0, report), 0);
+    EXPECT_NEAR(solver->GetVariableValue(0), -2, 1e-6);
+    EXPECT_EQ(windows.log, "[grid]");
+    EXPECT_STREQ(report.GetWorkspaceText(), "' Solver solution\n"
+                                            "Equation: x^2=a\n"
+                                            "Solving for: x\n"
+                                            "Given parameters: \n"
+                                            "    a = 4\n"
+                                            "Solutions found: 2\n"
+                                            "    x = -2\n"
+                                            "    x = 2");
+
+    solver->SetVariable(1, "a", -1);
+    CAnalysisResult none;
+    EXPECT_EQ(model.SolveForVariable(0, none), ErrNoSolutions);
+    EXPECT_EQ(none.GetItemCount(), 0);
+    EXPECT_EQ(model.SolveForVariable(5, none), ErrInvalidVariable);
+}
+
+TEST(DataDialogRules, ChecksOfTheMatrixDialogAndTheAnalysisPage)
+{
+    struct Case {
+        const char* name;
+        int rows, columns;
+        BOOL bNeedName;
+        const char* message;
+        UINT control;
+    };
+    const Case cases[] = {
+        {"", 2, 2, TRUE, "Please enter a name for the matrix.", 1},
+        {"  ", 2, 2, FALSE, "", 0},
+        {"M", 0, 3, TRUE, "The number of rows and of columns must be greater than zero.", 2},
+        {"M", 3, -1, TRUE, "The number of rows and of columns must be greater than zero.", 2},
+        {"M", 1000, 1000, TRUE, "", 0},
+        {"M", 2000000000, 2000000000, TRUE, kMatrixTooLargeText, 2},
+    };
+    for (const Case& c : cases) {
+        const DialogVerdict verdict =
+            CheckMatrixFields(c.name, c.rows, c.columns, c.bNeedName, 1, 2);
+        EXPECT_STREQ(verdict.strMessage, c.message) << c.rows << " x " << c.columns;
+        EXPECT_EQ(verdict.nControl, c.control) << c.rows << " x " << c.columns;
+    }
+    EXPECT_FALSE(CheckIterationLimit(0, 7).IsAccepted());
+    EXPECT_TRUE(CheckIterationLimit(1, 7).IsAccepted());
+    EXPECT_FALSE(CheckIterationLimit(10001, 7).IsAccepted());
+
+    int boxes[kStatisticsBoxCount];
+    StatisticsBoxesFromMask(2000, boxes);
+    EXPECT_EQ(StatisticsMaskFromBoxes(boxes), 464);
+
+    EXPECT_EQ(ResultsGridRowCount(200, 30), 33);
+    EXPECT_EQ(ResultsGridRowCount(200, 2), 9);
+}
+
+} // namespace
