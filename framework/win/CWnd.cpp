@@ -49,6 +49,10 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
     AFX_THREAD_STATE* state = AfxGetThreadState();
     if (code == HCBT_CREATEWND && state->m_pWndInit) {
+        // Another hook may refuse the window; its handle then goes without a message, so the
+        // object is attached only to a window that will be made.
+        if (::CallNextHookEx(state->m_hHookOldCbtFilter, code, wParam, lParam))
+            return 1;
         HWND hWnd = reinterpret_cast<HWND>(wParam);
         char className[16] = {};
         ::GetClassNameA(hWnd, className, sizeof className);
@@ -62,6 +66,7 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
             if (old != &AfxWndProc)
                 pWnd->m_pfnSuper = old;
         }
+        return 0;
     }
     return ::CallNextHookEx(state->m_hHookOldCbtFilter, code, wParam, lParam);
 }

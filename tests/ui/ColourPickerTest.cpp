@@ -76,6 +76,17 @@ protected:
         m_host.heard.clear();
         return m_host.m_picker.GetPopup();
     }
+    // The button as it draws itself now.
+    CDibImage DrawPicker()
+    {
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_BUTTON;
+        m_host.m_picker.GetClientRect(&dis.rcItem);
+        return AfxDrawToDib(dis.rcItem.right, dis.rcItem.bottom, [&](CDC& dc) {
+            dis.hDC = dc.m_hDC;
+            m_host.m_picker.DrawItem(&dis);
+        });
+    }
     void Key(UINT nChar) { m_host.m_picker.SendMessage(WM_KEYDOWN, nChar, 0); }
     void MoveTo(CColourPopup* pPopup, int nBox)
     {
@@ -102,14 +113,29 @@ TEST_F(ColourPickerTest, TheInitialColourIsDrawnAsChosenAndTheButtonPressed)
     EXPECT_EQ(image.Pixel(lime.CenterPoint().x, lime.CenterPoint().y), kLime);
 
     // The button shows itself pressed while the pop-up is open.
-    DRAWITEMSTRUCT dis = {};
-    dis.CtlType = ODT_BUTTON;
-    m_host.m_picker.GetClientRect(&dis.rcItem);
-    const CDibImage button = AfxDrawToDib(dis.rcItem.right, dis.rcItem.bottom, [&](CDC& dc) {
-        dis.hDC = dc.m_hDC;
-        m_host.m_picker.DrawItem(&dis);
-    });
-    EXPECT_EQ(button.Pixel(10, dis.rcItem.bottom / 2), kLime);
+    const CDibImage button = DrawPicker();
+    EXPECT_EQ(button.Pixel(10, button.height / 2), kLime);
+    Key(VK_ESCAPE);
+    EXPECT_NE(DrawPicker().pixels, button.pixels);
+}
+
+TEST_F(ColourPickerTest, APopupThatCannotBeMadeLeavesTheButtonAsItWas)
+{
+    const CDibImage before = DrawPicker();
+    {
+        const HWND hWndPicker = m_host.m_picker.GetSafeHwnd();
+        CRefuseCreation refuse(
+            [&](const CREATESTRUCTA& cs) { return cs.hwndParent == hWndPicker; });
+        m_host.m_picker.SendMessage(BM_CLICK);
+        PumpMessages();
+        EXPECT_EQ(m_host.m_picker.GetPopup(), nullptr);
+        EXPECT_EQ(refuse.m_nRefused, 1);
+    }
+    EXPECT_TRUE(m_host.heard.empty());
+    EXPECT_EQ(DrawPicker().pixels, before.pixels);
+    // The next click opens it.
+    ASSERT_NE(Open(), nullptr);
+    Key(VK_ESCAPE);
 }
 
 TEST_F(ColourPickerTest, KeysWalkFromTheChosenColourAndEscapeRestoresIt)

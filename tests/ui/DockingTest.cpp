@@ -192,6 +192,17 @@ TEST_F(DockingTest, EnablingTopAndBottomOnlyReplacesThoseDockBars)
     pFrame->DestroyWindow();
 }
 
+TEST_F(DockingTest, ADockBarThatCannotBeMadeFailsTheFramesCreation)
+{
+    CRefuseCreation refuse([](const CREATESTRUCTA& cs) {
+        return (cs.style & WS_CHILD) && UINT(UINT_PTR(cs.hMenu)) == AFX_IDW_DOCKBAR_LEFT;
+    });
+    EXPECT_EQ(CKxTestFrame::Make(300, 200), nullptr);
+    EXPECT_EQ(refuse.m_nRefused, 1);
+    // A frame made before still docks.
+    EXPECT_NE(AddBar(AFX_IDW_DOCKBAR_RIGHT), nullptr);
+}
+
 TEST_F(DockingTest, AFloatingBarDocksAgainOnTheLeft)
 {
     m_pFrame->FloatControlBar(&Bar(), CPoint(300, 250));

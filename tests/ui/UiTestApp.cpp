@@ -2,6 +2,8 @@
 
 #include "framework/win/CWinThread.h"
 
+#include <utility>
+
 CUiTestApp theUiTestApp;
 
 IMPLEMENT_DYNCREATE(CBlankView, CView)
@@ -34,4 +36,31 @@ void PumpMessages()
             ::DispatchMessageA(&msg);
         }
     }
+}
+
+namespace {
+CRefuseCreation* g_pRefuse = nullptr;
+}
+
+CRefuseCreation::CRefuseCreation(std::function<bool(const CREATESTRUCTA&)> refuse)
+    : m_refuse(std::move(refuse))
+{
+    g_pRefuse = this;
+    m_hHook = ::SetWindowsHookExA(WH_CBT, &CRefuseCreation::Hook, nullptr, ::GetCurrentThreadId());
+}
+
+CRefuseCreation::~CRefuseCreation()
+{
+    ::UnhookWindowsHookEx(m_hHook);
+    g_pRefuse = nullptr;
+}
+
+LRESULT CALLBACK CRefuseCreation::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && g_pRefuse &&
+        g_pRefuse->m_refuse(*reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs)) {
+        ++g_pRefuse->m_nRefused;
+        return 1;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
