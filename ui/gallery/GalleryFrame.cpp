@@ -116,7 +116,7 @@ BOOL CGalleryFrame::CreateZoomBox()
         return FALSE;
     const UINT kSeparator[] = {0};
     m_wndZoomBoxBar.SetButtons(kSeparator, 1);
-    auto* pBox = new CComboBox;
+    auto* pBox = new CKxFlatComboBox;
     if (!pBox->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(0, 0, 110, 160),
                       &m_wndZoomBoxBar, IDC_ZOOMBOX)) {
         delete pBox;
@@ -137,7 +137,7 @@ BOOL CGalleryFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
         !m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CColourPanelView), CSize(300, 250),
                                   nullptr) ||
         !m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CSampleView), CSize(300, 250), nullptr) ||
-        !m_wndSplitter.CreateView(1, 0, RUNTIME_CLASS(CGalleryView), CSize(300, 250), nullptr) ||
+        !m_wndSplitter.CreateView(1, 0, RUNTIME_CLASS(CLinkPanelView), CSize(300, 250), nullptr) ||
         !m_wndSplitter.CreateView(1, 1, RUNTIME_CLASS(CGalleryView), CSize(300, 250), nullptr))
         return FALSE;
     auto title = [this](int row, int col, LPCTSTR lpszTitle, LPCTSTR lpszText) {
@@ -146,8 +146,9 @@ BOOL CGalleryFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
         pView->m_strText = lpszText;
     };
     title(0, 1, "Sample", "The quick brown fox jumps over the lazy dog.");
-    title(1, 0, "Menus",
-          "Right-click for the owner-drawn context menu; Alt or F10 reaches the menu bar.");
+    title(1, 0, "Menus and links",
+          "Right-click for the owner-drawn context menu; Alt or F10 reaches the menu bar. The "
+          "link opens a web page; the flat box completes a unit as it is typed.");
     title(1, 1, "Splitter",
           "The Panes menu hides the lower row or the right column, and swaps views.");
     m_pNotes = static_cast<CGalleryView*>(RUNTIME_CLASS(CGalleryView)->CreateObject());

@@ -61,3 +61,5 @@
 #define IDC_HOVER 374
 #define IDC_CAPTION 375
 #define IDS_READY 380
+#define IDC_LINK 381
+#define IDC_UNITS 382

@@ -9,6 +9,7 @@
 IMPLEMENT_DYNCREATE(CGalleryView, CView)
 IMPLEMENT_DYNCREATE(CSampleView, CGalleryView)
 IMPLEMENT_DYNCREATE(CColourPanelView, CGalleryView)
+IMPLEMENT_DYNCREATE(CLinkPanelView, CGalleryView)
 
 BEGIN_MESSAGE_MAP(CGalleryView, CView)
 ON_WM_CONTEXTMENU()
@@ -21,6 +22,12 @@ ON_WM_SIZE()
 ON_MESSAGE(CPN_SELENDOK, &CColourPanelView::OnColourChosen)
 ON_MESSAGE(CPN_SELCHANGE, &CColourPanelView::OnColourChosen)
 ON_BN_CLICKED(IDC_HOVER, &CColourPanelView::OnHover)
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CLinkPanelView, CGalleryView)
+ON_WM_CREATE()
+ON_WM_SIZE()
 ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
@@ -176,4 +183,45 @@ void CColourPanelView::OnHover()
 {
     if (CGalleryFrame* pFrame = Frame())
         pFrame->SetStatus("The flat button was pressed.");
+}
+
+int CLinkPanelView::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CGalleryView::OnCreate(lpcs) == -1)
+        return -1;
+    if (!m_wndLink.Create("The project's web page", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10),
+                          this, IDC_LINK) ||
+        !m_wndUnits.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
+                               CBS_AUTOHSCROLL,
+                           CRect(0, 0, 10, 160), this, IDC_UNITS))
+        return -1;
+    m_wndLink.SetAddress("https://zivra.example/");
+    m_wndLink.SetFont(&MessageFont());
+    m_wndUnits.SetFont(&MessageFont());
+    for (LPCTSTR lpszUnit : {"degree Celsius", "degree Fahrenheit", "foot", "inch", "kelvin",
+                             "kilometer", "meter", "mile", "yard"})
+        m_wndUnits.AddString(lpszUnit);
+    return 0;
+}
+
+void CLinkPanelView::OnSize(UINT nType, int cx, int cy)
+{
+    CGalleryView::OnSize(nType, cx, cy);
+    if (!m_wndLink.m_hWnd)
+        return;
+    m_wndLink.MoveWindow(14, 84, 200, 18);
+    m_wndUnits.MoveWindow(14, 112, 180, 160);
+}
+
+HBRUSH CLinkPanelView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    // The link draws itself on the pane's background; other statics get it painted.
+    LRESULT lResult = 0;
+    if (pWnd && ReflectLastMsg(pWnd->m_hWnd, &lResult))
+        return reinterpret_cast<HBRUSH>(lResult);
+    if (nCtlColor == CTLCOLOR_STATIC) {
+        pDC->SetBkColor(::GetSysColor(COLOR_WINDOW));
+        return ::GetSysColorBrush(COLOR_WINDOW);
+    }
+    return CGalleryView::OnCtlColor(pDC, pWnd, nCtlColor);
 }

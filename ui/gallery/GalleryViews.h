@@ -5,6 +5,8 @@
 #include "ui/CaptionBar.h"
 #include "ui/ColourPicker.h"
 #include "ui/HoverButton.h"
+#include "ui/KxFlatComboBox.h"
+#include "ui/LinkLabel.h"
 
 class CGalleryFrame;
 
@@ -49,5 +51,19 @@ protected:
     CStatic m_wndLabels[3];
     CHoverButton m_wndHover;
     CFont m_font;
+    DECLARE_MESSAGE_MAP()
+};
+
+// A link label and a flat combo box that completes what is typed, under the pane's title.
+class CLinkPanelView : public CGalleryView {
+    DECLARE_DYNCREATE(CLinkPanelView)
+public:
+    CLinkLabel m_wndLink;
+    CKxFlatComboBox m_wndUnits;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnSize(UINT nType, int cx, int cy);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 };
