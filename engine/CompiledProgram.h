@@ -74,7 +74,7 @@ constexpr int SingleOpcode(int op, bool fromMemory)
 
 struct Instruction {
     std::uint16_t code = PushConstant;
-    std::uint16_t pops = 0;
+    std::int32_t pops = 0;
     std::int32_t n = 0;
     std::int32_t m = 0;
     std::int32_t count = 0;

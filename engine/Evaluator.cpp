@@ -316,7 +316,10 @@ int CompleteOperation(CExprNode& node, double* a, int count)
         MathStatus status;
         code = FinishOperation(op, ApplyNodeOperation(node, a, value, handled), status, value);
     } else {
-        code = ApplyValueOperation(op, AngleModeOf(node), a, count, value);
+        // Only the trigonometric family reads the owner's angle mode: a copied tree may
+        // outlive its engine.
+        const bool angles = FamilyOf(op) == OperationFamily::Trigonometric;
+        code = ApplyValueOperation(op, angles ? AngleModeOf(node) : AngleRadians, a, count, value);
     }
     if (OperationKeepsValue(code))
         node.m_dValue = value;

@@ -37,9 +37,12 @@ constexpr int kMaxBodyDepth = 4;
 
 bool g_treeWalkOnly = false;
 
+// The angle mode of a trigonometric operation's engine; other operations do not read it (a
+// copied tree may outlive its engine).
 int AngleModeOf(const CExprNode& node)
 {
-    return node.m_pOwner ? node.m_pOwner->m_nAngleMode : AngleRadians;
+    const bool angles = FamilyOf(node.m_nOpId) == OperationFamily::Trigonometric;
+    return angles && node.m_pOwner ? node.m_pOwner->m_nAngleMode : AngleRadians;
 }
 
 bool IsBinaryLink(const CExprNode* node)
@@ -249,7 +252,7 @@ private:
                    : b.kind == Operand::Constant ? FormXK
                                                  : FormXX;
         in.code = std::uint16_t(BinaryOpcode(op, form));
-        in.pops = std::uint16_t(form == FormSS ? 2 : form <= FormXS ? 1 : 0);
+        in.pops = form == FormSS ? 2 : form <= FormXS ? 1 : 0;
         // A small whole exponent known here takes Power's first branch without the test.
         if (op == OpPower && (form == FormSK || form == FormXK) && IsSmallWholeExponent(b.value)) {
             in.code = form == FormSK ? PowerWholeS : PowerWholeX;
@@ -282,7 +285,7 @@ private:
         const int op = node.m_nOpId;
         const OperationFamily family = FamilyOf(op);
         Instruction in;
-        in.pops = std::uint16_t(pushed);
+        in.pops = pushed;
         in.count = count;
         if (IsValuesFamily(family) && !(family == OperationFamily::Statistics && count <= 0)) {
             in.code = ApplyValues;
@@ -341,7 +344,7 @@ private:
         CUserFunction& function = *BoundUserFunction(node);
         Instruction store;
         store.code = StoreArguments;
-        store.pops = std::uint16_t(pushed);
+        store.pops = pushed;
         store.p = &function;
         Emit(store);
         const int outer = m_frame;

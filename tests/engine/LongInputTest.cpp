@@ -1,7 +1,9 @@
-// Long and deep input through every walk of the tree (parse, evaluate, print, differentiate,
-// copy, free) on a stack of the size a Windows program's main thread has: a chain of operators
-// at one level costs no depth, and the deepest nesting the parser accepts still fits.
+// Long and deep input through every walk of the tree (parse, evaluate, compile, print,
+// differentiate, copy, free) on a stack of the size a Windows program's main thread has: a chain of
+// operators at one level costs no depth, and the deepest nesting the parser accepts still fits.
 #include "tests/engine/EngineTestSupport.h"
+
+#include "engine/CompiledExpression.h"
 
 #include <cmath>
 #include <memory>
@@ -30,6 +32,7 @@ void WalkEverything(const WalkCase& c)
     ASSERT_EQ(engine->Parse(), 0);
     EXPECT_EQ(engine->m_Root.EvaluateAt(c.x), c.value);
     EXPECT_EQ(engine->GetErrorCode(), 0);
+    EXPECT_EQ(CCompiledExpression(engine->m_Root).EvaluateAt(c.x), c.value);
     // The printed chain is the text it was read from (compared quietly: it is long).
     EXPECT_TRUE(engine->GetText() == c.text.c_str());
     auto copy = std::make_unique<CExprNode>();
@@ -83,6 +86,7 @@ void ExpectDerivativeAgrees(const std::string& text, double x)
     const double numeric = (f.m_Root.EvaluateAt(x + h) - f.m_Root.EvaluateAt(x - h)) / (2 * h);
     const double symbolic = df.m_Root.EvaluateAt(x);
     ASSERT_EQ(df.GetErrorCode(), 0);
+    EXPECT_EQ(CCompiledExpression(df.m_Root).EvaluateAt(x), symbolic);
     EXPECT_NEAR(symbolic, numeric, 1e-5 * (1 + std::fabs(numeric)));
     // The derivative's text reads back where its nesting allows.
     CCalcEngine reread;
