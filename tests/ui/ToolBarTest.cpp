@@ -311,6 +311,27 @@ TEST_F(ToolBarTest, BarsAreNumberedInTheOrderTheyAreMadeAndOnlyARegistryKeyKeeps
     ::RegCloseKey(hKey);
 }
 
+TEST_F(ToolBarTest, AMovedBarRepaintsThePlaceItLeft)
+{
+    struct CRecordingBar : CKxToolBar {
+        std::vector<CRect> uncovered;
+        void RepaintUncoveredArea(const CRect& rect) override
+        {
+            uncovered.push_back(rect);
+            CKxToolBar::RepaintUncoveredArea(rect);
+        }
+    } bar;
+    ASSERT_TRUE(bar.CreateEx(m_pFrame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                             CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 0x47));
+    bar.SetWindowPos(nullptr, 10, 40, 120, 26, SWP_NOZORDER | SWP_NOACTIVATE);
+    bar.uncovered.clear();
+    bar.SetWindowPos(nullptr, 30, 90, 120, 26, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(bar.uncovered, std::vector<CRect>{CRect(10, 40, 130, 66)});
+    bar.SetWindowPos(nullptr, 0, 0, 150, 26, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    EXPECT_EQ(bar.uncovered.size(), 1u); // sizing alone uncovers nothing to the side
+    bar.DestroyWindow();
+}
+
 TEST_F(ToolBarTest, ABarInARebarBelongsToTheRebarsFrame)
 {
     CReBar rebar;
