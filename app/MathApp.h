@@ -20,8 +20,19 @@ public:
     // Opens the help file at a topic page (e.g. "FinanceBox.htm"); FALSE, after telling the user
     // why, when the file or the help component is missing.
     BOOL ShowHelp(LPCTSTR lpszTopic);
-    // Shows the topic of a help file in a window of the help component; null when it cannot.
-    using HelpLauncher = std::function<HWND(LPCTSTR lpszFile, LPCTSTR lpszTopic)>;
+    // Opens the help file's index at a keyword (e.g. "Finance Box"), likewise.
+    BOOL ShowHelpKeyword(LPCTSTR lpszKeyword);
+    // A dialog's page (HELP_CONTEXT with its template id), a keyword (HELP_KEY) or the contents.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+
+    // What the help component is asked to show: a topic page, or else the index at a keyword.
+    struct HelpRequest {
+        CString strFile;
+        CString strTopic;
+        CString strKeyword;
+    };
+    // Shows a request in a window of the help component; null when it cannot.
+    using HelpLauncher = std::function<HWND(const HelpRequest& request)>;
     // Tests put their own launcher in place of the help component; an empty one restores it.
     void SetHelpLauncher(HelpLauncher launcher) { m_HelpLauncher = std::move(launcher); }
 
@@ -49,6 +60,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    BOOL ShowHelpRequest(const HelpRequest& request);
+
     HelpLauncher m_HelpLauncher;
     BOOL m_bStartFailed = FALSE;
 };

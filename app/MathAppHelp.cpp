@@ -3,12 +3,14 @@
 #include "app/MathApp.h"
 
 #include "app/MessageBoxes.h"
+#include "res/HelpTopics.h"
+
+#include <htmlhelp.h>
 
 namespace {
 
 using HtmlHelpFunction = HWND(WINAPI*)(HWND hwndCaller, LPCSTR pszFile, UINT uCommand,
                                        DWORD_PTR dwData);
-constexpr UINT kDisplayTopic = 0; // the control's display-topic command
 const char kHelpControlKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
 
 HtmlHelpFunction LoadHelpControl()
@@ -25,11 +27,19 @@ HtmlHelpFunction LoadHelpControl()
     return reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(pfn));
 }
 
-HWND ShowTopic(LPCTSTR lpszFile, LPCTSTR lpszTopic)
+HWND ShowInHelpControl(const CMathApp::HelpRequest& request)
 {
     static const HtmlHelpFunction pfnHtmlHelp = LoadHelpControl();
-    return pfnHtmlHelp ? pfnHtmlHelp(nullptr, lpszFile, kDisplayTopic, DWORD_PTR(lpszTopic))
-                       : nullptr;
+    if (!pfnHtmlHelp)
+        return nullptr;
+    if (!request.strTopic.IsEmpty())
+        return pfnHtmlHelp(nullptr, request.strFile, HH_DISPLAY_TOPIC,
+                           DWORD_PTR(request.strTopic.GetString()));
+    HH_AKLINK link{};
+    link.cbStruct = sizeof link;
+    link.pszKeywords = request.strKeyword;
+    link.fIndexOnFail = TRUE;
+    return pfnHtmlHelp(nullptr, request.strFile, HH_KEYWORD_LOOKUP, DWORD_PTR(&link));
 }
 
 BOOL IsFile(const CString& path)
@@ -42,18 +52,37 @@ BOOL IsFile(const CString& path)
 
 BOOL CMathApp::ShowHelp(LPCTSTR lpszTopic)
 {
-    if (!IsFile(m_strHelpPath)) {
+    return ShowHelpRequest({m_strHelpPath, lpszTopic, ""});
+}
+
+BOOL CMathApp::ShowHelpKeyword(LPCTSTR lpszKeyword)
+{
+    return ShowHelpRequest({m_strHelpPath, "", lpszKeyword});
+}
+
+void CMathApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (nCmd == HELP_CONTEXT)
+        ShowHelp(HelpTopicFor(unsigned(dwData)));
+    else if (nCmd == HELP_KEY)
+        ShowHelpKeyword(reinterpret_cast<LPCTSTR>(dwData));
+    else
+        ShowHelp(kHelpContentsPage);
+}
+
+BOOL CMathApp::ShowHelpRequest(const HelpRequest& request)
+{
+    if (!IsFile(request.strFile)) {
         CString text;
         text.Format("Cannot find the help file %s.  Please re-install the program.",
-                    m_strHelpPath.GetString());
+                    request.strFile.GetString());
         MessageBoxText(nullptr, text);
         return FALSE;
     }
-    const HWND hHelp = m_HelpLauncher ? m_HelpLauncher(m_strHelpPath, lpszTopic)
-                                      : ShowTopic(m_strHelpPath, lpszTopic);
+    const HWND hHelp = m_HelpLauncher ? m_HelpLauncher(request) : ShowInHelpControl(request);
     if (hHelp)
         return TRUE;
-    MessageBoxText(nullptr,
-                   "A necessary component for displaying HTML Help is missing.  " + m_strHelpPath);
+    MessageBoxText(nullptr, "A necessary component for displaying HTML Help is missing.  " +
+                                request.strFile);
     return FALSE;
 }

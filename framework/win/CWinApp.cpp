@@ -125,6 +125,8 @@ BOOL CWinApp::OnIdle(LONG lCount)
     return lCount < 1;
 }
 
+void CWinApp::WinHelp(DWORD_PTR, UINT) {}
+
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     HWND hWndOwner = nullptr;

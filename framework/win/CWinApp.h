@@ -30,6 +30,9 @@ public:
     // The application's message boxes: the main window owns them, the application name is
     // the caption, and an OK box without an icon gets the exclamation icon.
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+    // Help for a window: HELP_CONTEXT with a dialog template id, HELP_KEY with a keyword
+    // text, HELP_FINDER for the contents. An application without help shows nothing.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
     void SetRegistryKey(UINT nIDRegistryKey);

@@ -173,6 +173,9 @@ public:
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
+    // Asks the application to show help: HELP_CONTEXT with a dialog template id, HELP_KEY
+    // with a keyword text, HELP_FINDER for the contents.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
     // Position and state.
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
@@ -340,6 +343,7 @@ protected:
     void OnCaptureChanged(CWnd*) { Default(); }
     void OnCancelMode() { Default(); }
     UINT OnGetDlgCode() { return UINT(Default()); }
+    BOOL OnHelpInfo(HELPINFO*) { return BOOL(Default()); }
     void OnSysColorChange() { Default(); }
     void OnSettingChange(UINT, LPCTSTR) { Default(); }
     void OnActivateApp(BOOL, DWORD) { Default(); }

@@ -1,7 +1,9 @@
 // The CWnd members that wrap plain Win32 calls, and the modal loop.
+#include "framework/win/AfxState.h"
 #include "framework/win/CDC.h"
 #include "framework/win/CGdiObject.h"
 #include "framework/win/CMenu.h"
+#include "framework/win/CWinApp.h"
 #include "framework/win/CWinThread.h"
 #include "framework/win/CWnd.h"
 #include "framework/win/ModalTestHook.h"
@@ -36,6 +38,12 @@ CFont* CWnd::GetFont() const
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     return AfxDoMessageBox(m_hWnd, lpszText, lpszCaption ? lpszCaption : AfxGetAppName(), nType);
+}
+
+void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->WinHelp(dwData, nCmd);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)

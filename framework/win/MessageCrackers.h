@@ -79,6 +79,7 @@ ZIVRA_CRACKER(I_ListKey, int(UINT, CListBox*, UINT),
               return (p->*Fn)(LOWORD(w), static_cast<CListBox*>(WndOf(l)), HIWORD(w));)
 ZIVRA_CRACKER(V_ActivateApp, void(BOOL, DWORD), (p->*Fn)(BOOL(w), DWORD(l)); return 0;)
 ZIVRA_CRACKER(V_PosChanged, void(WINDOWPOS*), (p->*Fn)(reinterpret_cast<WINDOWPOS*>(l)); return 0;)
+ZIVRA_CRACKER(B_HelpInfo, BOOL(HELPINFO*), return (p->*Fn)(reinterpret_cast<HELPINFO*>(l));)
 ZIVRA_CRACKER(V_Setting, void(UINT, LPCTSTR), (p->*Fn)(UINT(w), reinterpret_cast<LPCTSTR>(l));
               return 0;)
 
@@ -167,6 +168,7 @@ ZIVRA_CRACKER(H_CtlColorReflect, HBRUSH(CDC*, UINT),
 #define ON_WM_CAPTURECHANGED()                                                                     \
     ZIVRA_ON_WM(WM_CAPTURECHANGED, V_WndL, OnCaptureChanged) // void OnCaptureChanged(CWnd*)
 #define ON_WM_CANCELMODE() ZIVRA_ON_WM(WM_CANCELMODE, V_V, OnCancelMode) // void OnCancelMode()
+#define ON_WM_HELPINFO() ZIVRA_ON_WM(WM_HELP, B_HelpInfo, OnHelpInfo) // BOOL OnHelpInfo(HELPINFO*)
 #define ON_WM_GETDLGCODE() ZIVRA_ON_WM(WM_GETDLGCODE, U_V, OnGetDlgCode) // UINT OnGetDlgCode()
 #define ON_WM_SYSCOLORCHANGE()                                                                     \
     ZIVRA_ON_WM(WM_SYSCOLORCHANGE, V_V, OnSysColorChange) // void OnSysColorChange()

@@ -46,9 +46,11 @@ TEST(Startup, HelpShownOrTheReasonWhyNot)
     ScriptedModalHook hook;
     std::string file, topic;
     HWND hShown = nullptr;
-    app.SetHelpLauncher([&](LPCTSTR lpszFile, LPCTSTR lpszTopic) {
-        file = lpszFile;
-        topic = lpszTopic;
+    std::string keyword;
+    app.SetHelpLauncher([&](const CMathApp::HelpRequest& request) {
+        file = request.strFile;
+        topic = request.strTopic;
+        keyword = request.strKeyword;
         return hShown;
     });
 
@@ -77,6 +79,26 @@ TEST(Startup, HelpShownOrTheReasonWhyNot)
     EXPECT_TRUE(app.ShowHelp("UnitConverter.htm"));
     EXPECT_EQ(hook.messages.size(), 2u);
     EXPECT_EQ(topic, "UnitConverter.htm");
+
+    // Every window's help goes through the one table: a dialog's page by its template, the
+    // overview for a dialog without one, and the index at a keyword.
+    struct {
+        DWORD_PTR data;
+        UINT command;
+        const char* topic;
+        const char* keyword;
+    } const requests[] = {
+        {250, HELP_CONTEXT, "FinanceBox.htm", ""},
+        {222, HELP_CONTEXT, "intro.htm", ""},
+        {DWORD_PTR("RATE"), HELP_KEY, "", "RATE"},
+        {0, HELP_FINDER, "intro.htm", ""},
+    };
+    for (const auto& request : requests) {
+        CWnd::FromHandle(::GetDesktopWindow())->WinHelp(request.data, request.command);
+        EXPECT_EQ(topic, request.topic) << request.command;
+        EXPECT_EQ(keyword, request.keyword) << request.command;
+    }
+    EXPECT_EQ(hook.messages.size(), 2u);
     app.SetHelpLauncher(nullptr);
     ::DeleteFileA((folder + "Zivra.chm").c_str());
 }
