@@ -87,9 +87,20 @@ void ReadDocumentSettings(CProfileStore& store, DocumentSettings& settings)
     ReadProfileSection(store, kPlotCopySection, kPlotCopyKeys, settings);
 }
 
+void WriteConfirmAndPlotCopySettings(CProfileStore& store, const DocumentSettings& settings)
+{
+    WriteProfileSection(store, kOptionsSection, kConfirmKeys, settings);
+    WriteProfileSection(store, kPlotCopySection, kPlotCopyKeys, settings);
+}
+
 void ReadSolverModelSettings(CProfileStore& store, DocumentSettings& settings)
 {
     ReadProfileSection(store, kSolverModelSection, kSolverModelKeys, settings);
+}
+
+void WriteSolverModelSettings(CProfileStore& store, const DocumentSettings& settings)
+{
+    WriteProfileSection(store, kSolverModelSection, kSolverModelKeys, settings);
 }
 
 void ReadCalculationSettings(CProfileStore& store, CCalcEngine& engine)

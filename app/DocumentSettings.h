@@ -60,8 +60,11 @@ constexpr int kMaxFavoriteFunctions = 20;
 int ReadAutoOpenLastProject(CProfileStore& store);
 // DataAnalysis, Options (confirmations) and PlotCopy into the settings.
 void ReadDocumentSettings(CProfileStore& store, DocumentSettings& settings);
+// Options ConfirmDelete and ConfirmOverwrite, and the PlotCopy section.
+void WriteConfirmAndPlotCopySettings(CProfileStore& store, const DocumentSettings& settings);
 // SolverModel: what new solver models start with.
 void ReadSolverModelSettings(CProfileStore& store, DocumentSettings& settings);
+void WriteSolverModelSettings(CProfileStore& store, const DocumentSettings& settings);
 // Calculation into the engine: result format mode and decimals, angle mode, display base,
 // solver steps and solver decimals (the solver format shows fixed decimals).
 void ReadCalculationSettings(CProfileStore& store, CCalcEngine& engine);

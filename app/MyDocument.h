@@ -129,7 +129,14 @@ public:
     CRichWorkspace* GetWorkspaceView() const;
 
     // The pages of the options sheet, in their order.
-    enum OptionsPage { OptionsGeneral = 0, OptionsWorkspace = 1, OptionsGrid = 2 };
+    enum OptionsPage {
+        OptionsGeneral = 0,
+        OptionsWorkspace = 1,
+        OptionsGrid = 2,
+        OptionsDataAnalysis = 3,
+        OptionsMore = 4,
+        OptionsSolve = 5,
+    };
     // The "Options" sheet opened at a page; OK applies what its pages changed.
     void DoOptionsSheet(int startPage);
 
@@ -152,8 +159,10 @@ protected:
     void OnUpdateBaseIndicator(CCmdUI* pCmdUI);
     // Workspace (MyDocumentWorkspace.cpp)
     void OnRunDemo();
+    // Options and help (MyDocumentOptions.cpp)
     void OnWorkspaceOptions();
     void OnToolsOptions();
+    void OnHelpContents();
 
     DECLARE_MESSAGE_MAP()
 

@@ -94,6 +94,73 @@
 #define IDC_FINANCE_HELP 1061
 #define IDC_FINANCE_CLOSE 1062
 
+// The General page of the options sheet: result format, number base and angle mode.
+#define IDD_NUMBER_FORMAT_PAGE 164
+#define IDC_FORMAT_MODE 1250
+#define IDC_FORMAT_SAMPLE 1251
+#define IDC_FORMAT_DECIMALS 1252
+#define IDC_FORMAT_DECIMALS_SPIN 1248
+#define IDC_FORMAT_DECIMALS_LABEL 1258
+#define IDC_FORMAT_WIDTH 1253
+#define IDC_FORMAT_WIDTH_SPIN 1249
+#define IDC_FORMAT_WIDTH_LABEL 1259
+#define IDC_BASE_DECIMAL 1323
+#define IDC_BASE_HEXADECIMAL 1021
+#define IDC_BASE_OCTAL 1022
+#define IDC_BASE_BINARY 1023
+#define IDC_BASE_OTHER 1024
+#define IDC_BASE_CUSTOM 1325
+#define IDC_BASE_CUSTOM_SPIN 1254
+#define IDC_ANGLE_DEGREE 1324
+#define IDC_ANGLE_RADIAN 1262
+#define IDC_ANGLE_GRADIENT 1263
+
+// The Solve Options page: what new solver models start with.
+#define IDD_SOLVE_OPTIONS_PAGE 168
+#define IDC_SOLVE_MIN 1015
+#define IDC_SOLVE_MAX 1016
+#define IDC_SOLVE_STEPS 1077
+#define IDC_SOLVE_DECIMALS 1267
+
+// The Options page: confirmations and the panes of each category of item.
+#define IDD_MORE_OPTIONS_PAGE 167
+#define IDC_OPTIONS_CATEGORY 1033
+#define IDC_DELETE_GRAPH 1269
+#define IDC_DELETE_DATA_GRAPH 1270
+#define IDC_DELETE_TABLE 1268
+#define IDC_OVERWRITE_GRAPH 1274
+#define IDC_OVERWRITE_DATA_GRAPH 1275
+#define IDC_OVERWRITE_TABLE 1273
+#define IDC_DELETE_GRAPH3D 1329
+#define IDC_DELETE_LIST 1327
+#define IDC_DELETE_MATRIX 1328
+#define IDC_OVERWRITE_GRAPH3D 1276
+#define IDC_OVERWRITE_LIST 1277
+#define IDC_OVERWRITE_MATRIX 1278
+#define IDC_VIEW_WORKSPACE 1338
+#define IDC_VIEW_PLOT2D 1339
+#define IDC_VIEW_PLOT3D 1340
+#define IDC_VIEW_GRID 1341
+
+// Insert Function.
+#define IDD_INSERT_FUNCTION 224
+#define IDC_FUNCTION_CATEGORIES 1250
+#define IDC_FUNCTION_LIST 1320
+#define IDC_FUNCTION_SYNTAX 1321
+#define IDC_FUNCTION_DESCRIPTION 1322
+
+// The About box with its two links, and the links' pointing hand.
+#define IDD_ABOUTBOX 151
+#define IDC_ABOUT_MAIL 1223
+#define IDC_ABOUT_WEB 1231
+#define IDC_ABOUT_VERSION 1267
+#define IDC_HYPERLINK 165
+#define IDS_VERSION 131
+
+// The finance box's question for another guess of the interest rate.
+#define IDD_RATE_GUESS 138
+#define IDC_RATE_GUESS 1063
+
 // Commands of the tab bar: one arrangement of the panes each.
 #define ID_VIEW_SHOW_WORKSPACE 121
 #define ID_VIEW_SHOW_GRID 122

@@ -1,0 +1,60 @@
+// The document's options sheet and help: the six pages of Tools/Options, each editing the
+// project's settings or a pane's, and Help/Contents.
+#include "app/CalculationPages.h"
+#include "app/MathApp.h"
+#include "app/MoreOptionsPage.h"
+#include "app/MyDocument.h"
+#include "app/RichWorkspace.h"
+#include "app/WorkspacePage.h"
+#include "framework/win/CPropertySheet.h"
+#include "framework/win/RegistryProfileStore.h"
+#include "grid/CGridOptionsPage.h"
+#include "grid/GridSettings.h"
+#include "res/HelpTopics.h"
+
+void CMyDocument::DoOptionsSheet(int startPage)
+{
+    CRegistryProfileStore store;
+    CPropertySheet sheet("Options");
+    sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+
+    CNumberFormatPage general(&m_Model.m_Engine, &store);
+    CWorkspacePage workspace;
+    workspace.m_pView = GetWorkspaceView();
+    GridSettings gridSettings;
+    ReadGridSettings(store, gridSettings);
+    GridViewOptions gridOptions;
+    gridOptions.bEditable = gridSettings.nEditable;
+    gridOptions.crBack = COLORREF(gridSettings.nBackColor);
+    gridOptions.crEditable = COLORREF(gridSettings.nEditableColor);
+    gridOptions.crText = COLORREF(gridSettings.nTextColor);
+    CGridOptionsPage grid(&gridOptions, &store);
+    CMoreOptionsPage more(&m_Model.m_Settings, &m_Model.m_ViewLayouts, &store);
+    CSolveOptionsPage solve(&m_Model.m_Settings, &store);
+
+    // The pages that exist, each with its place in the sheet's order.
+    const struct {
+        int nOrder;
+        CPropertyPage* pPage;
+    } pages[] = {
+        {OptionsGeneral, &general}, {OptionsWorkspace, &workspace}, {OptionsGrid, &grid},
+        {OptionsMore, &more},       {OptionsSolve, &solve},
+    };
+    for (const auto& page : pages) {
+        if (page.nOrder == startPage)
+            sheet.m_psh.nStartPage = UINT(sheet.GetPageCount());
+        sheet.AddPage(page.pPage);
+    }
+    if (sheet.DoModal() == IDOK)
+        m_Model.RefreshGrid();
+}
+
+void CMyDocument::OnWorkspaceOptions() { DoOptionsSheet(OptionsWorkspace); }
+
+void CMyDocument::OnToolsOptions() { DoOptionsSheet(OptionsGeneral); }
+
+void CMyDocument::OnHelpContents()
+{
+    if (CMathApp* pApp = GetMathApp())
+        pApp->ShowHelp(kHelpContentsPage);
+}
