@@ -5,6 +5,7 @@
 #include "app/ViewTabBar.h"
 #include "framework/win/CDialog.h"
 #include "framework/win/CStatusBar.h"
+#include "ui/GfxOutBarCtrl.h"
 #include "ui/KxFrameWnd.h"
 #include "ui/KxToolBar.h"
 #include "ui/OwnerDrawMenu.h"
@@ -86,6 +87,7 @@ protected:
     CStatusBar m_wndStatusBar;
     CKxToolBar m_wndToolBar;
     CViewTabBar m_wndTabBar;
+    CGfxOutBarCtrl m_wndOutBar;           // a folder bar the frame holds but never shows
     COutlookSplitterWnd m_wndSplitter[6]; // the last two are never created
     BOOL m_bTreeVisible = TRUE;
     CView* m_pGridView = nullptr;

@@ -37,6 +37,35 @@ void ReportPaneSize(CView* pView, UINT viewBit, int cx, int cy)
         pDoc->StorePaneSize(viewBit, cx, cy);
 }
 
+BEGIN_MESSAGE_MAP(COutlookBarView, CView)
+ON_WM_CREATE()
+ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+int COutlookBarView::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CView::OnCreate(lpcs) == -1)
+        return -1;
+    const CRect rect(0, 0, lpcs->cx, lpcs->cy);
+    if (!m_wndPager.Create(WS_VISIBLE | PGS_VERT, rect, this, kPagerId) ||
+        !m_wndList.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT |
+                              LBS_NOTIFY,
+                          CRect(0, 0, lpcs->cx, kListHeight), &m_wndPager, kListId))
+        return -1;
+    m_wndList.SetNotifyWindow(this);
+    m_wndPager.SetChild(m_wndList.m_hWnd);
+    m_wndPager.SetButtonSize(kPagerButtonSize);
+    m_wndPager.SetChildExtent(kListHeight);
+    return 0;
+}
+
+void COutlookBarView::OnSize(UINT nType, int cx, int cy)
+{
+    CView::OnSize(nType, cx, cy);
+    if (m_wndPager.m_hWnd)
+        m_wndPager.MoveWindow(0, 0, cx, cy);
+}
+
 BEGIN_MESSAGE_MAP(CPaneView, CView)
 ON_WM_SIZE()
 END_MESSAGE_MAP()

@@ -1,5 +1,7 @@
 #pragma once
 #include "framework/win/CView.h"
+#include "ui/KxOutlookBar.h"
+#include "ui/KxPagerCtrl.h"
 #include "ui/PaneSplitterWnd.h"
 
 class CRuntimeClass;
@@ -36,11 +38,27 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The side bar's view in the frame's first column, which never shows.
+// The side bar's view in the frame's first column, which never shows: a pager filling it that
+// scrolls a list of large icons (holding no items).
 class COutlookBarView : public CView {
     DECLARE_DYNCREATE(COutlookBarView)
 public:
+    static constexpr UINT kPagerId = 101;
+    static constexpr UINT kListId = 102;
+    static constexpr int kListHeight = 575;
+    static constexpr int kPagerButtonSize = 15;
+
     void OnDraw(CDC*) override {}
+    CKxPagerCtrl& GetPager() { return m_wndPager; }
+    CKxOutlookBar& GetList() { return m_wndList; }
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
+
+    CKxPagerCtrl m_wndPager;
+    CKxOutlookBar m_wndList;
 };
 
 // Tells the project document a pane's new size (view bit 16: the explorer).

@@ -81,6 +81,27 @@ TEST(MainFrame, BarsStatusPanesAndSplitters)
     EXPECT_EQ(pFrame->GetSplitter(4).GetSafeHwnd(), nullptr);
     EXPECT_EQ(pFrame->GetSplitter(5).GetSafeHwnd(), nullptr);
     EXPECT_EQ(pFrame->GetSplitter(0).GetHiddenColumn(), 0);
+    // The hidden side bar holds its pager and the empty list the pager scrolls.
+    HWND hPager = nullptr;
+    ::EnumChildWindows(
+        pFrame->m_hWnd,
+        [](HWND hWnd, LPARAM lParam) {
+            char name[32] = {};
+            ::GetClassNameA(hWnd, name, sizeof name);
+            if (std::strcmp(name, "SysPager") == 0)
+                *reinterpret_cast<HWND*>(lParam) = hWnd;
+            return TRUE;
+        },
+        LPARAM(&hPager));
+    ASSERT_NE(hPager, nullptr);
+    EXPECT_EQ(::GetDlgCtrlID(hPager), 101);
+    EXPECT_NE(dynamic_cast<COutlookBarView*>(CWnd::FromHandlePermanent(::GetParent(hPager))),
+              nullptr);
+    EXPECT_FALSE(::IsWindowVisible(hPager));
+    const HWND hList = ::GetDlgItem(hPager, 102);
+    ASSERT_NE(hList, nullptr);
+    EXPECT_EQ(::SendMessageA(hList, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(WindowRect(CWnd::FromHandle(hList)).Height(), 575);
     EXPECT_EQ(pFrame->GetTabBar().GetParent(), &pFrame->GetSplitter(1));
     int cyTabRow = 0, cyMin = 0;
     pFrame->GetSplitter(1).GetRowInfo(0, cyTabRow, cyMin);
