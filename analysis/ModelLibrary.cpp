@@ -6,6 +6,7 @@
 #include "framework/core/AsciiText.h"
 #include "framework/core/CArchive.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -60,6 +61,19 @@ BOOL CModelCategory::RenameModel(int i, const CString& name)
         return FALSE;
     m_models[std::size_t(i)].strName = name;
     return TRUE;
+}
+
+void CModelCategory::InsertModel(int i, const ModelRecord& record)
+{
+    m_models.insert(m_models.begin() + std::clamp(i, 0, GetModelCount()), record);
+}
+
+void AddFavoriteModel(CModelCategory& list, const ModelRecord& model)
+{
+    if (list.GetModelCount() > 10)
+        list.RemoveModel(0);
+    list.AddModel(model.strCategory, model.strName, model.strFormula, model.strDescription,
+                  model.strPreview);
 }
 
 void CModelCategory::RemoveModel(int i)

@@ -32,6 +32,9 @@ public:
                   const CString& description, const CString& preview);
     // Appends a record as it is (lists such as the recent fits may repeat a name).
     void AppendModel(const ModelRecord& record) { m_models.push_back(record); }
+    // Puts a record before record i (0..count), as it is.
+    void InsertModel(int i, const ModelRecord& record);
+    void ReplaceModel(int i, const ModelRecord& record) { m_models[std::size_t(i)] = record; }
     // Index of the model with that name, -1 when none.
     int FindModel(const CString& name) const;
     BOOL HasModel(const CString& name) const { return FindModel(name) >= 0; }
@@ -55,6 +58,10 @@ private:
     CString m_strName;
     std::vector<ModelRecord> m_models;
 };
+
+// The favourite models: the model replaces one of its name, else it is appended after the
+// oldest record went when more than ten were held.
+void AddFavoriteModel(CModelCategory& list, const ModelRecord& model);
 
 // Categories of models in display order; category names are unique without regard to case.
 class CModelLibrary : public CObject {

@@ -22,6 +22,7 @@
 #include <vector>
 
 class CArchive;
+class CNonlinearFit;
 class CProfileStore;
 class CSolverModel;
 
@@ -32,7 +33,8 @@ class CSolverModel;
 // questions and notices through IProjectPrompts. Sources by concern: ProjectModel.cpp
 // (life cycle), ProjectModelItems.cpp (finding, adding, replacing, removing, renaming),
 // ProjectModelSelection.cpp (selection, refreshes, pane sizes), ProjectModelFile.cpp (project
-// file), ProjectModelSettings.cpp (settings and user data).
+// file), ProjectModelSettings.cpp (settings and user data), ProjectModelFits.cpp,
+// ProjectModelStatistics.cpp and ProjectModelMatrices.cpp (the analysis commands).
 class ProjectModel {
 public:
     ProjectModel();
@@ -187,6 +189,58 @@ public:
     // the grid is refilled and the report built. The engine's code, 0 on success.
     int SolveForVariable(int k, CAnalysisResult& report);
 
+    // --- fits (ProjectModelFits.cpp) -------------------------------------------------------
+    // The selected data table when a fit reads it (columns x, y and maybe the deviation of y);
+    // null otherwise, and fits of other selections do nothing.
+    CDataTable* GetFitTable() const;
+    // FALSE, after telling the user, when the selected table holds fewer than two rows.
+    BOOL CheckFitRows();
+    // Fits linear model 0..6 to the selected table: a data graph of the fitted curve, bound to
+    // the table and owning the report. A failure is told with the engine's text; nothing is
+    // added.
+    void LinearFitSelection(int model);
+    // The model into the fit (its start values and flags stay when it is the fit's model
+    // already). FALSE, after telling the user, when no table can be fitted or the model is
+    // refused.
+    BOOL SetFitModel(const ModelRecord& model, CNonlinearFit& fit);
+    // Enters the model into the recent fits, fits it to the selected table from the fit's start
+    // values, flags and limit, and adds the data graph of the fitted curve; a failure is told
+    // with the engine's text and adds no graph.
+    void RunNonlinearFit(const ModelRecord& model, CNonlinearFit& fit);
+    // The recent fits after a run of the model: its name moves to the front (taking the model's
+    // fields unless it is the front record with the same formula), a new name pushes out the
+    // oldest of ten.
+    void RememberRecentFit(const ModelRecord& model);
+
+    // --- statistics and comparisons (ProjectModelStatistics.cpp) ---------------------------
+    // The statistics lines the mask selects, indented; FALSE, with nothing added, under two
+    // values.
+    BOOL AddStatistics(CDataColumn& list, CAnalysisResult& result, int mask);
+    // The statistics report of the selected list or table (its first two columns) by the
+    // settings' mask. FALSE for other selections and, after telling the user, for fewer than
+    // three values or rows.
+    BOOL BuildStatisticsReport(CAnalysisResult& result);
+    // What a comparison offers: every list while a list is selected (FALSE: the choice is
+    // the user's), or the first two columns of a selected table that has them (TRUE: fixed).
+    // Empty for anything else.
+    std::vector<CDataColumn*> GetComparisonLists(BOOL& bFixed) const;
+    // The comparison of two lists by the ticked tests (one flag per ListTest); FALSE, after
+    // telling the user, when a list holds fewer than two values.
+    BOOL BuildComparisonReport(const CDataColumn& first, const CDataColumn& second,
+                               const int* ticked, CAnalysisResult& result);
+
+    // --- matrix commands (ProjectModelMatrices.cpp) ----------------------------------------
+    // Each acts on the selected matrix, tells refusals and failures, and adds nothing then.
+    // The workspace's line of the determinant; FALSE when there is nothing to write.
+    BOOL GetDeterminantLine(CString& line);
+    // New matrices "Inverse of ", "Solution of " (the augmented system solved), "EigenValues of "
+    // or "EigenVectors of " and the matrix's name.
+    void AddInverseMatrix();
+    void AddSolutionMatrix();
+    void AddEigenMatrix(BOOL bVectors);
+    // Matrix first combined with matrix second (indices; MatrixAdd ...) under the name.
+    void AddCombinedMatrix(int first, int second, int operation, const CString& name);
+
     // --- project file ---------------------------------------------------------------------
     // Storing writes the constant header; loading reads 144 bytes into the header copy and
     // tells whether they were all there.
@@ -257,6 +311,9 @@ private:
     static void RelinkDataGraphs(CPlot2D& plot,
                                  const std::vector<std::unique_ptr<CDataTable>>& tables);
     void ReadProjectBody(CArchive& ar);
+    // A data graph of the fitted curve over the table's x range, owning the report, added.
+    void AddFitGraph(CDataTable& table, const CString& equation,
+                     std::unique_ptr<CAnalysisResult> report);
     // The project's plots take over what was read into the staged ones.
     void TakeStagedPlots(CPlot2D& dataPlot, CPlot2D& functionPlot, CPlot3DScene& scene);
 
@@ -301,5 +358,7 @@ private:
 
 // Fixed prefixes of the confirmation texts by kind: "data table ", "list ", ...
 CString ItemPromptPrefix(int kind, BOOL bDelete);
+// What the analysis commands say when a list or table holds too few values.
+extern const char kTooFewPointsText[];
 // The workspace text of a project saved without a workspace view.
 extern const char kEmptyWorkspaceRtf[];

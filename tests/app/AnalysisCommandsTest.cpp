@@ -1,0 +1,366 @@
+// The analysis commands on the project: linear and nonlinear fits leave a data graph that owns
+// its report, the recent fits, statistics and comparisons of lists and columns, and the matrix
+// commands, with what each tells the user when it refuses.
+#include "analysis/ListComparison.h"
+#include "analysis/NonlinearFit.h"
+#include "engine/EngineErrors.h"
+#include "tests/app/DataViewFixture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+class AnalysisCommandsTest : public DataViewTest {
+protected:
+    // A table of layout 1 holding y = 1 + 2x for x = 1..n, selected.
+    CDataTable* AddLineTable(const char* name, int n)
+    {
+        CDataTable* table = AddTable(name, TableLayoutXY, 2, n);
+        for (int i = 0; i < n; ++i) {
+            table->SetCell(0, i, i + 1);
+            table->SetCell(1, i, 1 + 2.0 * (i + 1));
+        }
+        return table;
+    }
+    // A fit selects its new graph: the table again, as the user would click it.
+    void Select(int kind, const char* name)
+    {
+        windows.SelectExplorerItem(windows.FindExplorerItem(kind, name));
+    }
+    const CFunctionPlot* LastGraph() const
+    {
+        const int n = model.m_DataPlot.GetItemCount();
+        return n ? model.m_DataPlot.GetItem(n - 1) : nullptr;
+    }
+    static std::vector<std::string> Labels(const CAnalysisResult& result)
+    {
+        std::vector<std::string> labels;
+        for (int i = 0; i < result.GetItemCount(); ++i)
+            labels.emplace_back(result.GetItem(i).strLabel.GetString());
+        return labels;
+    }
+    static ModelRecord Model(const char* name, const char* formula)
+    {
+        return {"Classic equations", name, formula, "", ""};
+    }
+    std::vector<std::string> RecentNames() const
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < model.m_RecentFits.GetModelCount(); ++i)
+            names.emplace_back(model.m_RecentFits.GetModelName(i).GetString());
+        return names;
+    }
+};
+
+TEST_F(AnalysisCommandsTest, ALinearFitLeavesADataGraphOfTheCurveOwningItsReport)
+{
+    CDataTable* table = AddLineTable("Table1", 10);
+    model.LinearFitSelection(0);
+    const CFunctionPlot* graph = LastGraph();
+    ASSERT_NE(graph, nullptr) << prompts.log;
+    EXPECT_EQ(graph->GetName(), "Linear fit - Straight line of Table1");
+    EXPECT_EQ(graph->GetDataTable(), table);
+    EXPECT_EQ(graph->m_dDomainMin, 1);
+    EXPECT_EQ(graph->m_dDomainMax, 10);
+    EXPECT_EQ(graph->m_dwSpareB, 0u);
+    ASSERT_NE(graph->GetReport(), nullptr);
+    EXPECT_EQ(graph->GetReport()->GetTitle(), "Linear Fit of Table1");
+    EXPECT_EQ(graph->GetReport()->GetNumberFormat(), &model.m_Engine.m_ResultFormat);
+    // The curve is the fitted line: it goes through the data.
+    model.m_Engine.SetExpression(graph->GetExpression());
+    ASSERT_EQ(model.m_Engine.Parse(), 0) << graph->GetExpression().GetString();
+    g_IndependentVariables[0].dValue = 4.0;
+    EXPECT_NEAR(model.m_Engine.Evaluate(), 9.0, 1e-9);
+    EXPECT_EQ(windows.Find(windows.selected)->name, "Linear fit - Straight line of Table1");
+
+    // The same fit again has the same name: the overwrite rule asks first.
+    Select(ItemDataTable, "Table1");
+    prompts.answers = {7};
+    model.LinearFitSelection(0);
+    EXPECT_EQ(prompts.CountOf("[overwrite?]"), 1);
+    EXPECT_EQ(model.m_DataPlot.GetItemCount(), 1);
+}
+
+TEST_F(AnalysisCommandsTest, LinearFitsRefuseWhatTheyCannotFitAndAddNothing)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        int layout;
+        int rows;
+        int model;
+        double y3; // the third point's y
+        const char* message;
+    };
+    const Case cases[] = {
+        {TableLayoutColumns, 5, 0, 7, ""}, // layouts without x and y do nothing
+        {TableLayoutRagged, 5, 0, 7, ""},
+        {TableLayoutX, 5, 0, 7, ""},
+        {TableLayoutXY, 2, 0, 7, "Too few data points"},
+        {TableLayoutXY, 4, 6, 7, "Too few data points"}, // a quartic needs five
+        {TableLayoutXY, 5, 0, nan, "Bad argument"},
+        {TableLayoutXY, 5, 2, -7, "Bad argument"}, // no logarithm of y <= 0
+    };
+    for (const Case& c : cases) {
+        Reset();
+        CDataTable* table = AddTable("T", c.layout, 3, c.rows);
+        for (int i = 0; i < c.rows; ++i)
+            for (int col = 0; col < table->GetColumnCount(); ++col)
+                table->SetCell(col, i, i + 1 + col);
+        if (c.rows > 2 && table->GetColumnCount() > 1)
+            table->SetCell(1, 2, c.y3);
+        model.LinearFitSelection(c.model);
+        EXPECT_EQ(model.m_DataPlot.GetItemCount(), 0) << c.layout << " " << c.model;
+        const std::string expected = *c.message ? std::string("[message] ") + c.message + "\n" : "";
+        EXPECT_EQ(prompts.log, expected) << c.layout << " " << c.model;
+    }
+}
+
+TEST_F(AnalysisCommandsTest, ANonlinearFitRunsWithTheDialogsStartValuesFlagsAndLimit)
+{
+    CDataTable* table = AddLineTable("Table1", 10);
+    const ModelRecord line = Model("Line", "a+b*x");
+    CNonlinearFit fit;
+    ASSERT_TRUE(model.SetFitModel(line, fit));
+    // What the Initial Values dialog set on the fit reaches the run.
+    fit.SetAuto(1, FALSE);
+    fit.SetConstant(1, TRUE);
+    fit.SetInitialValue(1, 3.0);
+    model.RunNonlinearFit(line, fit);
+    const CFunctionPlot* graph = LastGraph();
+    ASSERT_NE(graph, nullptr) << prompts.log;
+    EXPECT_EQ(graph->GetName(), "Line Fit of Table1");
+    EXPECT_EQ(graph->GetDataTable(), table);
+    const std::vector<std::string> labels = Labels(*graph->GetReport());
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "b (constant)"), labels.end());
+    EXPECT_EQ(fit.GetValue(2), 3.0);
+    EXPECT_EQ(RecentNames(), (std::vector<std::string>{"Line"}));
+    EXPECT_EQ(model.m_RecentFits.GetModel(0).strCategory, "Classic equations");
+
+    // A limit of one iteration ends the fit unfinished: told, no graph, the model is recent.
+    Select(ItemDataTable, "Table1");
+    CNonlinearFit limited;
+    ASSERT_TRUE(limited.SetMaxIterations(1));
+    ASSERT_TRUE(model.SetFitModel(Model("Exp", "a*exp(b*x)"), limited));
+    model.RunNonlinearFit(Model("Exp", "a*exp(b*x)"), limited);
+    EXPECT_EQ(model.m_DataPlot.GetItemCount(), 1);
+    EXPECT_EQ(prompts.CountOf("Maximum iterations exceeded"), 1) << prompts.log;
+    EXPECT_EQ(RecentNames(), (std::vector<std::string>{"Exp", "Line"}));
+}
+
+TEST_F(AnalysisCommandsTest, RefusedModelsAndTablesLeaveTheRecentFitsAlone)
+{
+    CNonlinearFit fit;
+    AddLineTable("Short", 1);
+    EXPECT_FALSE(model.SetFitModel(Model("Line", "a+b*x"), fit));
+    EXPECT_EQ(prompts.CountOf(kTooFewPointsText), 1);
+
+    AddLineTable("Long", 5);
+    model.RunNonlinearFit(Model("Bad", "a*x+y"), fit);
+    EXPECT_EQ(prompts.CountOf("Reserved name"), 1) << prompts.log;
+    EXPECT_TRUE(RecentNames().empty());
+
+    AddTable("Columns", TableLayoutColumns, 2, 5);
+    prompts.log.clear();
+    EXPECT_FALSE(model.SetFitModel(Model("Line", "a+b*x"), fit));
+    model.RunNonlinearFit(Model("Line", "a+b*x"), fit);
+    EXPECT_EQ(prompts.log, "");
+    EXPECT_TRUE(RecentNames().empty());
+}
+
+TEST_F(AnalysisCommandsTest, RecentFitsKeepTenMostRecentFirst)
+{
+    for (int i = 1; i <= 11; ++i)
+        model.RememberRecentFit(Model(("M" + std::to_string(i)).c_str(), "a*x"));
+    std::vector<std::string> expected;
+    for (int i = 11; i >= 2; --i)
+        expected.push_back("M" + std::to_string(i));
+    EXPECT_EQ(RecentNames(), expected);
+
+    model.RememberRecentFit(Model("m5", "b*x")); // another case of a name moves it
+    EXPECT_EQ(RecentNames()[0], "m5");
+    EXPECT_EQ(model.m_RecentFits.GetModelCount(), 10);
+    model.RememberRecentFit(Model("M5", "c*x")); // the front one takes a new formula
+    EXPECT_EQ(model.m_RecentFits.GetModel(0).strFormula, "c*x");
+    EXPECT_EQ(model.m_RecentFits.GetModel(0).strName, "M5");
+    EXPECT_EQ(model.m_RecentFits.GetModelCount(), 10);
+}
+
+TEST_F(AnalysisCommandsTest, StatisticsOfListsAndTablesFollowTheMask)
+{
+    struct Case {
+        int mask;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {2000,
+         {"List: ", "    Std Deviation: ", "    Variance: ", "    Skewness: ", "    Kurtosis: "}},
+        {1, {"List: ", "    Data Points: "}},
+    };
+    AddList("L", {1, 2, 4, 8});
+    for (const Case& c : cases) {
+        model.m_Settings.nAnalysisOptions = c.mask;
+        CAnalysisResult result;
+        ASSERT_TRUE(model.BuildStatisticsReport(result));
+        EXPECT_EQ(result.GetTitle(), "List Analysis");
+        std::vector<std::string> labels;
+        for (int i = 0; i < result.GetItemCount(); ++i)
+            labels.push_back((result.GetItem(i).bIndent ? "    " : "") +
+                             std::string(result.GetItem(i).strLabel.GetString()));
+        EXPECT_EQ(labels, c.labels) << c.mask;
+    }
+    CAnalysisResult counted;
+    ASSERT_TRUE(model.BuildStatisticsReport(counted));
+    EXPECT_EQ(counted.GetItem(1).nKind, AnalysisResultItem::kindInteger);
+    EXPECT_EQ(counted.GetValueText(counted.GetItem(1)), "4");
+
+    // A ragged table's short second column says so; a one-column table has one block.
+    model.m_Settings.nAnalysisOptions = 8;
+    CDataTable* ragged = AddTable("R", TableLayoutRagged, 2, 3);
+    ragged->GetColumn(1)->SetCount(1);
+    CAnalysisResult table;
+    ASSERT_TRUE(model.BuildStatisticsReport(table));
+    EXPECT_EQ(table.GetTitle(), "Table Analysis");
+    ASSERT_EQ(table.GetItemCount(), 4);
+    EXPECT_EQ(table.GetItem(3).strText, "Too few data points");
+    AddTable("One", TableLayoutX, 1, 3);
+    CAnalysisResult single;
+    ASSERT_TRUE(model.BuildStatisticsReport(single));
+    EXPECT_EQ(single.GetItemCount(), 3);
+
+    AddList("Two", {1, 2});
+    CAnalysisResult none;
+    EXPECT_FALSE(model.BuildStatisticsReport(none));
+    EXPECT_EQ(prompts.CountOf(kTooFewPointsText), 1);
+}
+
+TEST_F(AnalysisCommandsTest, ComparisonsOfferListsOrATablesFirstTwoColumns)
+{
+    CDataColumn* a = AddList("A", {1, 2, 3, 5});
+    CDataColumn* b = AddList("B", {2, 4, 6, 11});
+    BOOL bFixed = TRUE;
+    EXPECT_EQ(model.GetComparisonLists(bFixed), (std::vector<CDataColumn*>{a, b}));
+    EXPECT_FALSE(bFixed);
+
+    int ticked[ListTestCount] = {};
+    ticked[ListTestF] = 1;
+    CAnalysisResult result;
+    ASSERT_TRUE(model.BuildComparisonReport(*a, *b, ticked, result));
+    EXPECT_EQ(result.GetText(), "' Comparing two lists");
+    EXPECT_EQ(Labels(result), (std::vector<std::string>{"List 1 : ", "List 2 : ", "F-Test = "}));
+
+    CDataColumn* one = AddList("One", {1});
+    CAnalysisResult refused;
+    EXPECT_FALSE(model.BuildComparisonReport(*a, *one, ticked, refused));
+    EXPECT_EQ(prompts.CountOf("Too few data points"), 1);
+
+    CDataTable* table = AddTable("T", TableLayoutXY, 2, 3);
+    EXPECT_EQ(model.GetComparisonLists(bFixed),
+              (std::vector<CDataColumn*>{table->GetColumn(0), table->GetColumn(1)}));
+    EXPECT_TRUE(bFixed);
+    AddTable("X", TableLayoutX, 1, 3);
+    EXPECT_TRUE(model.GetComparisonLists(bFixed).empty());
+}
+
+TEST_F(AnalysisCommandsTest, MatrixCommandsAddResultsOrSayWhyNot)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    enum Command { Determinant, Inverse, Solve, EigenValues, EigenVectors };
+    struct Case {
+        Command command;
+        int rows, columns;
+        std::vector<double> values; // row by row
+        const char* outcome;        // the determinant line, the added matrix's name or a message
+        std::vector<double> result; // the added matrix, row by row
+    };
+    const Case cases[] = {
+        {Determinant, 2, 2, {1, 2, 3, 4}, "Determinant of matrix M = -2", {}},
+        {Determinant, 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}, "Determinant of matrix M = 0", {}},
+        {Determinant, 2, 2, {1, 2, 0, 0}, "Determinant of matrix M = 0", {}},
+        {Determinant, 2, 3, {1, 2, 3, 4, 5, 6}, "Can only find determinant of square matrix", {}},
+        {Determinant, 0, 0, {}, "Can only find determinant of square matrix", {}},
+        {Determinant, 1, 1, {nan}, "Invalid data", {}},
+        {Inverse, 2, 2, {2, 0, 0, 4}, "Inverse of M", {0.5, 0, 0, 0.25}},
+        {Inverse, 3, 4, std::vector<double>(12, 1.0), "Can only find inverse of square matrix", {}},
+        {Inverse, 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}, "Singular matrix encountered", {}},
+        {Solve, 2, 3, {1, 1, 3, 1, -1, 1}, "Solution of M", {2, 1}},
+        {Solve,
+         2,
+         2,
+         {1, 1, 1, -1},
+         "The number of columns must be equal to the number of rows plus one",
+         {}},
+        {Solve, 2, 3, {1, 1, 3, 2, 2, 6}, "Singular matrix encountered", {}},
+        {EigenValues, 2, 2, {2, 1, 1, 2}, "EigenValues of M", {1, 3}},
+        {EigenVectors, 1, 1, {5}, "EigenVectors of M", {1}},
+        {EigenValues,
+         3,
+         2,
+         {1, 2, 3, 4, 5, 6},
+         "Can only find eigenvalues of a symmetric matrix",
+         {}},
+        {EigenVectors, 2, 2, {1, 2, 3, 4}, "Can only find eigenvalues of a symmetric matrix", {}},
+        {EigenValues, 2, 2, {1, nan, nan, 1}, "Invalid data", {}},
+    };
+    for (const Case& c : cases) {
+        Reset();
+        CMatrixObject* matrix = AddMatrix("M", c.rows, c.columns);
+        for (int i = 0; i < c.rows * c.columns; ++i)
+            matrix->SetAt(i / c.columns + 1, i % c.columns + 1, c.values[std::size_t(i)]);
+        CString line;
+        switch (c.command) {
+        case Determinant:
+            if (model.GetDeterminantLine(line))
+                prompts.log += std::string("[line] ") + line.GetString() + "\n";
+            break;
+        case Inverse:
+            model.AddInverseMatrix();
+            break;
+        case Solve:
+            model.AddSolutionMatrix();
+            break;
+        default:
+            model.AddEigenMatrix(c.command == EigenVectors);
+            break;
+        }
+        const std::string context = c.outcome;
+        const std::size_t added = model.m_Matrices.size() - 1;
+        if (c.result.empty()) {
+            EXPECT_EQ(added, 0u) << context;
+            EXPECT_NE(prompts.log.find(c.outcome), std::string::npos) << context << prompts.log;
+            continue;
+        }
+        ASSERT_EQ(added, 1u) << context << prompts.log;
+        const CMatrixObject& result = *model.m_Matrices[1];
+        EXPECT_EQ(result.GetName(), c.outcome);
+        ASSERT_EQ(result.GetRowCount() * result.GetColumnCount(), int(c.result.size())) << context;
+        std::vector<double> values;
+        for (int i = 1; i <= result.GetRowCount(); ++i)
+            for (int j = 1; j <= result.GetColumnCount(); ++j)
+                values.push_back(result.GetAt(i, j));
+        if (c.command == EigenValues)
+            std::sort(values.begin(), values.end());
+        for (std::size_t i = 0; i < values.size(); ++i)
+            EXPECT_NEAR(std::fabs(values[i]), std::fabs(c.result[i]), 1e-12) << context;
+    }
+}
+
+TEST_F(AnalysisCommandsTest, CombinedMatricesTakeTheNameGiven)
+{
+    CMatrixObject* m = AddMatrix("M", 2, 2);
+    m->SetAt(1, 1, 1);
+    m->SetAt(2, 1, 3);
+    model.AddCombinedMatrix(0, 0, MatrixAdd, "Sum of M and M");
+    ASSERT_EQ(model.m_Matrices.size(), 2u);
+    EXPECT_EQ(model.m_Matrices[1]->GetName(), "Sum of M and M");
+    EXPECT_EQ(model.m_Matrices[1]->GetAt(2, 1), 6);
+    AddMatrix("Wide", 2, 3);
+    model.AddCombinedMatrix(2, 2, MatrixMultiply, "P"); // 2 x 3 by 2 x 3
+    EXPECT_EQ(model.m_Matrices.size(), 3u);
+    EXPECT_EQ(prompts.CountOf("[message]"), 1);
+}
+
+} // namespace
