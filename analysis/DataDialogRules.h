@@ -28,6 +28,15 @@ DialogVerdict CheckDataExpression(CCalcEngine& engine, const CString& expression
 constexpr int kMaxIterationLimit = 10000;
 DialogVerdict CheckIterationLimit(int iterations, UINT nControl);
 
+// What the data analysis page edits: the statistics lines of a report, whether entered data
+// is plotted at once, whether the nonlinear fit asks for initial values, and its iterations.
+struct DataAnalysisOptions {
+    int nStatisticsMask = 2000;
+    int nAutoPlot = 1;
+    int nPrompt = 0;
+    int nMaxIterations = 100;
+};
+
 // The nine statistics boxes of the data analysis page, in the order of their mask bits 1, 2,
 // 4, ... 256: number of points, minimum, maximum, mean, standard deviation, average deviation,
 // skewness, kurtosis, variance.

@@ -93,6 +93,11 @@ void WriteConfirmAndPlotCopySettings(CProfileStore& store, const DocumentSetting
     WriteProfileSection(store, kPlotCopySection, kPlotCopyKeys, settings);
 }
 
+void WriteDataAnalysisSettings(CProfileStore& store, const DocumentSettings& settings)
+{
+    WriteProfileSection(store, kDataAnalysisSection, kDataAnalysisKeys, settings);
+}
+
 void ReadSolverModelSettings(CProfileStore& store, DocumentSettings& settings)
 {
     ReadProfileSection(store, kSolverModelSection, kSolverModelKeys, settings);

@@ -62,6 +62,8 @@ int ReadAutoOpenLastProject(CProfileStore& store);
 void ReadDocumentSettings(CProfileStore& store, DocumentSettings& settings);
 // Options ConfirmDelete and ConfirmOverwrite, and the PlotCopy section.
 void WriteConfirmAndPlotCopySettings(CProfileStore& store, const DocumentSettings& settings);
+// DataAnalysis, written when the results dialog or the options sheet is confirmed.
+void WriteDataAnalysisSettings(CProfileStore& store, const DocumentSettings& settings);
 // SolverModel: what new solver models start with.
 void ReadSolverModelSettings(CProfileStore& store, DocumentSettings& settings);
 void WriteSolverModelSettings(CProfileStore& store, const DocumentSettings& settings);

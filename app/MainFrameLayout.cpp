@@ -1,5 +1,6 @@
 // The main frame's pane arrangements and the project's window side: explorer, caption and
 // panes as the project reaches them.
+#include "analysis/GridView.h"
 #include "app/DataTreeView.h"
 #include "app/MainFrame.h"
 #include "app/PaneArrangement.h"
@@ -113,7 +114,11 @@ void CMainFrame::FocusWorkspace()
 }
 
 // Until the panes have their own views, they are only redrawn.
-void CMainFrame::FillGrid() { m_pGridView->Invalidate(); }
+void CMainFrame::FillGrid()
+{
+    if (auto* pGridView = dynamic_cast<CGridView*>(m_pGridView))
+        pGridView->FillGrid();
+}
 
 void CMainFrame::ShowPlotForSelection() { m_p2DPlotView->Invalidate(); }
 

@@ -1,9 +1,12 @@
 #pragma once
+#include "analysis/DataDialogRules.h"
+#include "analysis/DataViewDocument.h"
 #include "app/LineCommand.h"
 #include "app/ProjectModel.h"
 #include "framework/win/CRichEditDoc.h"
 
 class CCmdUI;
+class CGridView;
 class CRichEditView;
 class CRichWorkspace;
 
@@ -12,9 +15,14 @@ class CRichWorkspace;
 // message boxes and reaches the explorer, frame and panes through the IProjectWindows that the
 // main frame hands it. Sources by concern: MyDocument.cpp (life cycle, settings and user data),
 // MyDocumentFile.cpp (project files and the workspace's rich text), MyDocumentWorkspace.cpp
-// (the workspace's line command and demonstration); the command handlers of each subsystem go
-// into files of their own.
-class CMyDocument : public CRichEditDoc, public IProjectPrompts, public ILineCommandHost {
+// (the workspace's line command and demonstration), MyDocumentData.cpp (the data commands),
+// MyDocumentGrid.cpp (the data view's questions and the grid entry commands),
+// MyDocumentResults.cpp (analysis reports); the command handlers of each subsystem go into
+// files of their own.
+class CMyDocument : public CRichEditDoc,
+                    public IProjectPrompts,
+                    public ILineCommandHost,
+                    public IDataViewDocument {
     DECLARE_DYNCREATE(CMyDocument)
 public:
     // Starts the engine, reads the settings from the registry and then the user-data file.
@@ -128,6 +136,37 @@ public:
     // The workspace pane, or null.
     CRichWorkspace* GetWorkspaceView() const;
 
+    // The data view pane, or null.
+    CGridView* GetGridView() const;
+
+    // --- the data view (MyDocumentGrid.cpp) ------------------------------------------------
+    GridFillShape FillDataView(IGridFillSink& sink, BOOL bEditable) override
+    {
+        return m_Model.FillDataView(sink, bEditable);
+    }
+    void ResizeDataView(IGridFillSink& sink) override { m_Model.ResizeDataView(sink); }
+    BOOL IsCellEditable(int row, int column) const override
+    {
+        return Model().IsCellEditable(row, column);
+    }
+    BOOL ApplyGridEdit(int row, int column, CString& text) override;
+    void StoreColumnWidth(int column, int width) override
+    {
+        m_Model.StoreColumnWidth(column, width);
+    }
+    void StoreGridPaneSize(int cx, int cy) override { StorePaneSize(ViewGrid, cx, cy); }
+    void HideTip() override;
+    void TakePastedCells(const PastedCells& cells) override { m_Model.TakePastedCells(cells); }
+
+    // --- analysis reports (MyDocumentResults.cpp) ------------------------------------------
+    // The report in the results dialog, printed with the number format (the result format when
+    // null); OK keeps the dialog's log switch and, when it is on, types the report into the
+    // workspace and brings the workspace pane into view.
+    void ShowResults(CAnalysisResult& result, CNumberFormat* pFormat = nullptr);
+    // Solves the selected solver model for a variable and types the report into the workspace;
+    // the engine's code, 0 on success.
+    int ShowSolverSolution(int variable) override;
+
     // The pages of the options sheet, in their order.
     enum OptionsPage {
         OptionsGeneral = 0,
@@ -139,6 +178,8 @@ public:
     };
     // The "Options" sheet opened at a page; OK applies what its pages changed.
     void DoOptionsSheet(int startPage);
+    // The Data Analysis page's values into the settings and the profile.
+    void TakeDataAnalysisOptions(const DataAnalysisOptions& options, CProfileStore& store);
 
     // --- the model's questions, as message boxes ---------------------------------------------
     void ShowMessage(const CString& text) override;
@@ -163,6 +204,33 @@ protected:
     void OnWorkspaceOptions();
     void OnToolsOptions();
     void OnHelpContents();
+    // Data items (MyDocumentData.cpp)
+    void OnAddTable();
+    void OnAddList();
+    void OnAddEmptyMatrix();
+    void OnAddMatrix();
+    void OnRename();
+    void OnUpdateRename(CCmdUI* pCmdUI);
+    void OnRemove();
+    void OnUpdateRemove(CCmdUI* pCmdUI);
+    void OnTransform();
+    void OnFill();
+    void OnUpdateDataValues(CCmdUI* pCmdUI);
+    void OnSort(UINT nID);
+    void OnUpdateSort(CCmdUI* pCmdUI);
+    void OnTransposeMatrix();
+    void OnResizeMatrix();
+    void OnUpdateMatrix(CCmdUI* pCmdUI);
+    void OnErrorColumn();
+    void OnUpdateErrorColumn(CCmdUI* pCmdUI);
+    void OnAcceptedCommand(UINT nID);
+    void OnDataAnalysisOptions();
+    // Grid entries (MyDocumentGrid.cpp)
+    void OnGridRowOrColumn(UINT nID);
+    void OnGridDeleteItem();
+    void OnGridDeleteRows();
+    void OnGridAddToFavorites();
+    void OnGridInsertEntry();
 
     DECLARE_MESSAGE_MAP()
 

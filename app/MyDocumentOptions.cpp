@@ -1,5 +1,7 @@
 // The document's options sheet and help: the six pages of Tools/Options, each editing the
 // project's settings or a pane's, and Help/Contents.
+#include "analysis/DataAnalysisPage.h"
+#include "analysis/GridView.h"
 #include "app/CalculationPages.h"
 #include "app/MathApp.h"
 #include "app/MoreOptionsPage.h"
@@ -21,14 +23,22 @@ void CMyDocument::DoOptionsSheet(int startPage)
     CNumberFormatPage general(&m_Model.m_Engine, &store);
     CWorkspacePage workspace;
     workspace.m_pView = GetWorkspaceView();
-    GridSettings gridSettings;
-    ReadGridSettings(store, gridSettings);
-    GridViewOptions gridOptions;
-    gridOptions.bEditable = gridSettings.nEditable;
-    gridOptions.crBack = COLORREF(gridSettings.nBackColor);
-    gridOptions.crEditable = COLORREF(gridSettings.nEditableColor);
-    gridOptions.crText = COLORREF(gridSettings.nTextColor);
-    CGridOptionsPage grid(&gridOptions, &store);
+    // The Grid page edits the data view's options (the font goes to its grid at once).
+    CGridView* pGridView = GetGridView();
+    GridViewOptions gridOptions = pGridView ? pGridView->GetOptions() : GridViewOptions();
+    if (!pGridView) {
+        GridSettings gridSettings;
+        ReadGridSettings(store, gridSettings);
+        gridOptions.bEditable = gridSettings.nEditable;
+        gridOptions.crBack = COLORREF(gridSettings.nBackColor);
+        gridOptions.crEditable = COLORREF(gridSettings.nEditableColor);
+        gridOptions.crText = COLORREF(gridSettings.nTextColor);
+    }
+    CGridOptionsPage grid(&gridOptions, &store, pGridView ? &pGridView->GetGrid() : nullptr);
+    const DocumentSettings& settings = m_Model.m_Settings;
+    DataAnalysisOptions analysis{settings.nAnalysisOptions, settings.nAutoPlot, settings.nPrompt,
+                                 settings.nMaxIterations};
+    CDataAnalysisPage dataAnalysis(&analysis);
     CMoreOptionsPage more(&m_Model.m_Settings, &m_Model.m_ViewLayouts, &store);
     CSolveOptionsPage solve(&m_Model.m_Settings, &store);
 
@@ -37,7 +47,8 @@ void CMyDocument::DoOptionsSheet(int startPage)
         int nOrder;
         CPropertyPage* pPage;
     } pages[] = {
-        {OptionsGeneral, &general}, {OptionsWorkspace, &workspace}, {OptionsGrid, &grid},
+        {OptionsGeneral, &general}, {OptionsWorkspace, &workspace},
+        {OptionsGrid, &grid},       {OptionsDataAnalysis, &dataAnalysis},
         {OptionsMore, &more},       {OptionsSolve, &solve},
     };
     for (const auto& page : pages) {
@@ -45,8 +56,22 @@ void CMyDocument::DoOptionsSheet(int startPage)
             sheet.m_psh.nStartPage = UINT(sheet.GetPageCount());
         sheet.AddPage(page.pPage);
     }
-    if (sheet.DoModal() == IDOK)
-        m_Model.RefreshGrid();
+    if (sheet.DoModal() != IDOK)
+        return;
+    if (pGridView)
+        pGridView->SetOptions(gridOptions);
+    TakeDataAnalysisOptions(analysis, store);
+    m_Model.RefreshGrid();
+}
+
+void CMyDocument::TakeDataAnalysisOptions(const DataAnalysisOptions& options, CProfileStore& store)
+{
+    DocumentSettings& settings = m_Model.m_Settings;
+    settings.nAnalysisOptions = options.nStatisticsMask;
+    settings.nAutoPlot = options.nAutoPlot;
+    settings.nPrompt = options.nPrompt;
+    settings.nMaxIterations = options.nMaxIterations;
+    WriteDataAnalysisSettings(store, settings);
 }
 
 void CMyDocument::OnWorkspaceOptions() { DoOptionsSheet(OptionsWorkspace); }

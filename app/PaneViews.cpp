@@ -1,5 +1,6 @@
 #include "app/PaneViews.h"
 
+#include "analysis/GridView.h"
 #include "app/MyDocument.h"
 #include "app/RichWorkspace.h"
 #include "app/ViewLayout.h"
@@ -17,7 +18,7 @@ const PaneClass kPaneClasses[] = {
     {ViewWorkspace, RUNTIME_CLASS(CRichWorkspace), "Workspace"},
     {View2DPlot,    RUNTIME_CLASS(CPaneView),      "2D Plot"},
     {View3DPlot,    RUNTIME_CLASS(CPaneView),      "3D Plot"},
-    {ViewGrid,      RUNTIME_CLASS(CPaneView),      "Grid"},
+    {ViewGrid,      RUNTIME_CLASS(CGridView),      "Grid"},
 };
 // clang-format on
 

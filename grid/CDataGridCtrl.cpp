@@ -60,6 +60,12 @@ DROPEFFECT CDataGridCtrl::OnDragOver(COleDataObject* pDataObject, DWORD dwKeySta
     return CGridCtrl::OnDragOver(pDataObject, dwKeyState, point);
 }
 
+BOOL CDataGridCtrl::OnDrop(COleDataObject* pDataObject, DROPEFFECT* pEffect, CPoint point)
+{
+    SetModified(FALSE);
+    return CGridCtrl::OnDrop(pDataObject, pEffect, point);
+}
+
 void CDataGridCtrl::OnCellsPasted(const CCellBlock& range, BOOL bDropped)
 {
     if (bDropped && m_pOwnerView)

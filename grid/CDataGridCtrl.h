@@ -23,6 +23,9 @@ public:
     void OnEditCell(int nRow, int nCol, CPoint point, UINT nChar, GridEditStart start) override;
     DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
     DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    // Clears the cells' modified marks first, so that the marks tell the owner which cells the
+    // drop wrote.
+    BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT* pEffect, CPoint point) override;
 
 protected:
     void OnCellsPasted(const CCellBlock& range, BOOL bDropped) override;

@@ -234,6 +234,10 @@ public:
     virtual void OnEditCopy();
     virtual void OnEditPaste();
     virtual void OnEditSelectAll();
+    // A paste or drop is writing its cells now.
+    BOOL IsPasting() const { return m_bPasting; }
+    // The block of cells the last paste or drop wrote (empty when it wrote none).
+    CCellBlock GetLastPasteRange() const { return m_LastPasteRange; }
 
     using GridCompareFunc = int(CALLBACK*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
     BOOL SortTextItems(int nCol, BOOL bAscending, LPARAM data = 0);

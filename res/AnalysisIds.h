@@ -62,3 +62,63 @@
 #define ID_FIT_QUARTIC 32983
 #define ID_RECENT_FIT_FIRST 20020
 #define ID_RECENT_FIT_LAST 20029
+
+// The data view: its context menu (one pop-up per group of kinds), the grid options command and
+// the items of the last pop-up that act on nothing.
+#define IDR_GRID_CONTEXT 151
+#define ID_GRID_OPTIONS 32939
+#define ID_GRID_SEND_TO_WORKSPACE 33056
+#define ID_GRID_CUT 33057
+#define ID_GRID_COPY 33058
+#define ID_GRID_PASTE 33059
+
+// Data commands that no menu carries; they are taken and do nothing.
+#define ID_DATA_IDLE_1 32783
+#define ID_DATA_IDLE_2 32784
+#define ID_DATA_IDLE_3 32785
+#define ID_DATA_IDLE_4 32786
+#define ID_DATA_IDLE_5 32815
+#define ID_DATA_IDLE_6 32823
+
+// Add or resize a matrix.
+#define IDD_ADD_MATRIX 134
+#define IDC_MATRIX_NAME 1009
+#define IDC_MATRIX_ROWS 1010
+#define IDC_MATRIX_COLUMNS 1011
+
+// Fill and transform data by an expression.
+#define IDD_TRANSFORM_DATA 170
+#define IDC_TRANSFORM_EXPRESSION 1278
+#define IDD_FILL_DATA 171
+#define IDC_FILL_EXPRESSION 1279
+
+// Sort a data table.
+#define IDD_SORT 173
+#define IDC_SORT_DESCENDING 1021
+#define IDC_SORT_KEY 1033
+#define IDC_SORT_COLUMN_ONLY 1283
+#define IDC_SORT_ASCENDING 1284
+
+// The results dialog.
+#define IDD_RESULTS 222
+#define IDC_RESULTS_HELP 1081
+#define IDC_RESULTS_HOLDER 1088
+#define IDC_RESULTS_LOG 1090
+#define IDC_RESULTS_PRINT 1318
+#define IDC_RESULTS_COPY 1319
+
+// The "Data Analysis" page of the options sheet.
+#define IDD_DATA_ANALYSIS 166
+#define IDC_ANALYSIS_SKEWNESS 1138
+#define IDC_ANALYSIS_KURTOSIS 1139
+#define IDC_ANALYSIS_COUNT 1228
+#define IDC_ANALYSIS_MINIMUM 1229
+#define IDC_ANALYSIS_MAXIMUM 1230
+#define IDC_ANALYSIS_MEAN 1231
+#define IDC_ANALYSIS_STDDEV 1232
+#define IDC_ANALYSIS_AVGDEV 1233
+#define IDC_ANALYSIS_VARIANCE 1234
+#define IDC_ANALYSIS_MODELS 1260
+#define IDC_ANALYSIS_PROMPT 1263
+#define IDC_ANALYSIS_AUTOPLOT 1265
+#define IDC_ANALYSIS_ITERATIONS 1266

@@ -70,7 +70,8 @@ TEST(OptionsSheet, PagesInOrderAndTheStartPageOfEachCommand)
     };
     RunOptions(ID_TOOLS_OPTIONS, {record}, hook);
     EXPECT_STREQ(active, "CNumberFormatPage");
-    const std::vector<CString> expected{"General", "Workspace", "Grid", "Options", "Solve Options"};
+    const std::vector<CString> expected{"General",       "Workspace", "Grid",
+                                        "Data Analysis", "Options",   "Solve Options"};
     EXPECT_EQ(captions, expected);
     RunOptions(ID_WORKSPACE_OPTIONS, {record}, hook);
     EXPECT_STREQ(active, "CWorkspacePage");
@@ -147,9 +148,9 @@ TEST(OptionsSheet, RefusedFieldsKeepTheSheetOpenAndChangeNothing)
         {0, IDC_FORMAT_DECIMALS, "abc", "Please enter an integer."},
         {0, IDC_FORMAT_DECIMALS, "16", "Please enter an integer between 0 and 15."},
         {0, IDC_BASE_CUSTOM, "", "Please enter an integer."},
-        {4, IDC_SOLVE_STEPS, "0", "Please enter an integer between 1 and 10000."},
-        {4, IDC_SOLVE_MIN, "1e999", "Please enter a number."},
-        {4, IDC_SOLVE_DECIMALS, "-1", "Please enter an integer between 0 and 15."},
+        {5, IDC_SOLVE_STEPS, "0", "Please enter an integer between 1 and 10000."},
+        {5, IDC_SOLVE_MIN, "1e999", "Please enter a number."},
+        {5, IDC_SOLVE_DECIMALS, "-1", "Please enter an integer between 0 and 15."},
     };
     std::vector<std::function<void(CPropertySheet&)>> script;
     for (const auto& r : refusals) {

@@ -1,0 +1,27 @@
+#pragma once
+// What the data view asks of the project document it shows: the selected item's content and
+// the fate of what the user types, pastes, resizes and clicks. The document implements it.
+#include "analysis/GridFill.h"
+
+class IDataViewDocument {
+public:
+    virtual ~IDataViewDocument() = default;
+
+    // The kind of the selected item (16: nothing is selected).
+    virtual int GetSelectedKind() const = 0;
+    // Writes the selected item into the grid; bEditable: whether data tables may be edited.
+    virtual GridFillShape FillDataView(IGridFillSink& sink, BOOL bEditable) = 0;
+    // The grid's size again after an edit added an entry.
+    virtual void ResizeDataView(IGridFillSink& sink) = 0;
+    virtual BOOL IsCellEditable(int row, int column) const = 0;
+    // A typed cell: FALSE refuses it (the old text stays); TRUE with the text to show.
+    virtual BOOL ApplyGridEdit(int row, int column, CString& text) = 0;
+    virtual void StoreColumnWidth(int column, int width) = 0;
+    virtual void StoreGridPaneSize(int cx, int cy) = 0;
+    // Solves the selected solver model for a variable and reports it; the engine's code.
+    virtual int ShowSolverSolution(int variable) = 0;
+    // The workspace's tip goes when the user clicks elsewhere.
+    virtual void HideTip() = 0;
+    // Cells a paste or drop wrote into the grid, for the selected table, list or matrix.
+    virtual void TakePastedCells(const PastedCells& cells) = 0;
+};

@@ -1,0 +1,89 @@
+#pragma once
+#include "analysis/DataViewDocument.h"
+#include "framework/win/CView.h"
+#include "grid/CDataGridCtrl.h"
+#include "grid/CGridBtnCellStore.h"
+#include "grid/CGridOptionsPage.h"
+#include "ui/OwnerDrawMenu.h"
+
+// The grid pane of the main window: the selected project item in a spreadsheet grid. The view
+// fills, colours and sizes the grid from the document, hands typed, pasted and dropped cells
+// and the "Calculate" buttons to it, keeps column widths and its own size in the document's
+// layouts, and offers a context menu per kind of item. It keeps no copy of the item: every
+// FillGrid rebuilds the grid from the document. Sources: GridView.cpp (creation, filling,
+// commands, context menu), GridViewNotify.cpp (the grid's notifications and owner questions).
+class CGridView : public CView, public IGridOwnerView {
+    DECLARE_DYNCREATE(CGridView)
+public:
+    static constexpr UINT kGridId = 115;
+
+    // Reads the "Grid" settings.
+    CGridView();
+    ~CGridView() override;
+
+    // Rebuilds the grid for the document's selected item, drawing once at the end.
+    void FillGrid();
+    CDataGridCtrl& GetGrid() { return m_Grid; }
+    const GridViewOptions& GetOptions() const { return m_Options; }
+    // New switch, colours and font from the Grid options page; the next fill shows them.
+    void SetOptions(const GridViewOptions& options) { m_Options = options; }
+    // The context menu's sub-menu for a kind, loaded on first use; null when it cannot load.
+    CMenu* GetContextSubMenu(int kind);
+    // Where a context menu opens: the point, or for the keyboard's (-1, -1) the client area's
+    // top-left corner plus (5, 5), in screen coordinates.
+    CPoint ContextMenuPoint(CPoint point);
+
+    // --- what the grid asks of its owner ---------------------------------------------------
+    // The document's rule; while a paste or drop writes, any cell of a table, list or matrix,
+    // for the document to take what fits.
+    BOOL IsCellEditable(int nRow, int nCol) override;
+    // An empty text (Delete, Cut, the source of a move) and a refusal's "#...!" never stand.
+    BOOL ValidateEdit(int nRow, int nCol, LPCTSTR szText) override;
+    BOOL CanAcceptDrop() override;
+    void OnCellsDropped(const CCellBlock& block) override;
+
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    IDataViewDocument* GetDataDocument() const;
+    int GetSelectedKind() const;
+    // The cells of block that the last paste or drop changed.
+    PastedCells CollectPastedCells(const CCellBlock& block);
+    // Clears every text without touching cell objects that hold none.
+    void ClearTexts();
+    // Rows 3, 4, ... of column 3: that many "Calculate" buttons, plain cells below.
+    void SetCalculateButtons(int count);
+    void ColourCells(const IDataViewDocument& doc);
+    // Cells of rows row and row + 1 that an accepted edit made editable take the colour.
+    void ColourRows(const IDataViewDocument& doc, int row);
+    void NumberRows();
+    // The document's size rule again (the grid keeps 50 spare rows below the last entry).
+    void ResizeGrid();
+    void StretchLastColumn();
+
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnGridOptions();
+    // Notifications of the grid (GridViewNotify.cpp).
+    void OnEndEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnButtonClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnColumnResized(NMHDR* pNMHDR, LRESULT* pResult);
+
+    CDataGridCtrl m_Grid;
+    CGridBtnCellStore m_ButtonStore; // the one button all "Calculate" cells show
+    GridViewOptions m_Options;
+    COwnerDrawMenu m_ContextMenu;
+    int m_nCalculateButtons = 0;
+    BOOL m_bCollecting = FALSE; // a paste of the view's own is being written
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,97 @@
+// The data view's side of its grid: the owner's answers (which cells take input, which texts
+// stand, where drops land) and the grid's notifications (an ended edit, a "Calculate" click,
+// a column resized by the mouse).
+#include "analysis/GridView.h"
+
+#include "analysis/ItemType.h"
+#include "engine/EngineErrors.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCalculateColumn = 3;
+constexpr int kFirstCalculateRow = 3;
+
+} // namespace
+
+BOOL CGridView::IsCellEditable(int nRow, int nCol)
+{
+    const IDataViewDocument* pDoc = GetDataDocument();
+    if (!pDoc || nRow < 1 || nCol < 1)
+        return FALSE;
+    // A paste or drop writes its whole block; the document keeps what fits its item.
+    if (m_Grid.IsPasting() && IsDataItemKind(pDoc->GetSelectedKind()))
+        return TRUE;
+    return pDoc->IsCellEditable(nRow, nCol);
+}
+
+BOOL CGridView::ValidateEdit(int, int, LPCTSTR szText)
+{
+    CString text = szText;
+    text.Trim();
+    return !text.IsEmpty() && text[0] != '#';
+}
+
+BOOL CGridView::CanAcceptDrop() { return IsDataItemKind(GetSelectedKind()); }
+
+void CGridView::OnCellsDropped(const CCellBlock& block)
+{
+    if (IDataViewDocument* pDoc = GetDataDocument()) {
+        const PastedCells cells = CollectPastedCells(block);
+        if (!cells.empty())
+            pDoc->TakePastedCells(cells);
+    }
+}
+
+PastedCells CGridView::CollectPastedCells(const CCellBlock& block)
+{
+    PastedCells cells;
+    if (!m_Grid.IsValid(block))
+        return cells;
+    for (int row = std::max(block.GetMinRow(), 1); row <= block.GetMaxRow(); ++row)
+        for (int column = std::max(block.GetMinCol(), 1); column <= block.GetMaxCol(); ++column)
+            if (m_Grid.GetModified(row, column))
+                cells.push_back({row, column, m_Grid.GetItemText(row, column)});
+    return cells;
+}
+
+void CGridView::OnEndEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* pInfo = reinterpret_cast<GridDispInfo*>(pNMHDR);
+    IDataViewDocument* pDoc = GetDataDocument();
+    const int row = pInfo->item.row, column = pInfo->item.col;
+    CString text = pInfo->item.strText;
+    if (!pDoc || !pDoc->ApplyGridEdit(row, column, text)) {
+        *pResult = -1;
+        return;
+    }
+    *pResult = 0;
+    m_Grid.SetItemString(row, column, text);
+    // An entry typed into the next free row makes the row after it the next free one.
+    ColourRows(*pDoc, row);
+    ResizeGrid();
+}
+
+void CGridView::OnButtonClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const auto* pInfo = reinterpret_cast<const GridNotifyInfo*>(pNMHDR);
+    IDataViewDocument* pDoc = GetDataDocument();
+    const int row = pInfo->iRow;
+    if (!pDoc || pDoc->GetSelectedKind() != ItemSolverModel || pInfo->iColumn != kCalculateColumn ||
+        row < kFirstCalculateRow || row - kFirstCalculateRow >= m_nCalculateButtons)
+        return;
+    if (const int code = pDoc->ShowSolverSolution(row - kFirstCalculateRow)) {
+        m_Grid.SetItemString(row, 2, GetErrorText(code));
+        m_Grid.RedrawCell(row, 2);
+    }
+}
+
+void CGridView::OnColumnResized(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const auto* pInfo = reinterpret_cast<const GridNotifyInfo*>(pNMHDR);
+    if (IDataViewDocument* pDoc = GetDataDocument())
+        pDoc->StoreColumnWidth(pInfo->iColumn, pInfo->iRow);
+}

@@ -1,0 +1,78 @@
+#include "analysis/ResultsDlg.h"
+
+#include "analysis/DataDialogRules.h"
+#include "framework/win/MessageCrackers.h"
+#include "plot/AnalysisResult.h"
+#include "res/resource.h"
+
+#include <algorithm>
+
+BEGIN_MESSAGE_MAP(CResultsDlg, CDialog)
+ON_BN_CLICKED(IDC_RESULTS_COPY, &CResultsDlg::OnCopy)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr UINT kGridId = 115;
+constexpr int kTitleRowHeight = 25;
+constexpr int kLabelColumnWidth = 200;
+
+// The report's rows in the dialog's grid.
+class ResultRows : public IResultGrid {
+public:
+    explicit ResultRows(CDataGridCtrl& grid) : m_grid(grid) {}
+    void SetItemString(int row, int column, const CString& text) override
+    {
+        m_grid.SetItemString(row, column, text);
+    }
+    void SetItemInt(int row, int column, int value) override
+    {
+        m_grid.SetItemInt(row, column, value);
+    }
+
+private:
+    CDataGridCtrl& m_grid;
+};
+
+} // namespace
+
+CResultsDlg::CResultsDlg(const CAnalysisResult& result, CWnd* pParent)
+    : CDialog(IDD_RESULTS, pParent), m_Result(result)
+{
+}
+
+void CResultsDlg::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, IDC_RESULTS_HOLDER, m_Holder);
+    DDX_Check(pDX, IDC_RESULTS_LOG, m_bLog);
+}
+
+BOOL CResultsDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CRect rect;
+    m_Holder.GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    if (m_Grid.Create(rect, this, kGridId, WS_CHILD | WS_VISIBLE)) {
+        m_Grid.SetEditable(FALSE);
+        m_Grid.SetWysiwygPrinting(TRUE);
+        m_Grid.SetTrackFocusCell(FALSE);
+        m_Grid.SetRowCount(ResultsGridRowCount(rect.Height(), m_Result.GetItemCount()));
+        m_Grid.SetColumnCount(2);
+        m_Grid.SetFixedRowCount(1);
+        m_Grid.SetFixedColumnCount(0);
+        m_Grid.SetRowHeight(0, kTitleRowHeight);
+        m_Grid.SetColumnWidth(0, kLabelColumnWidth);
+        m_Grid.SetColumnWidth(1, std::max(rect.Width() - kLabelColumnWidth, 0));
+        ResultRows rows(m_Grid);
+        m_Result.FillGrid(rows, 1, 0);
+    }
+    SetWindowText(m_Result.GetTitle());
+    // Print waits for grid printing, Help for the help file.
+    for (int nID : {IDC_RESULTS_PRINT, IDC_RESULTS_HELP})
+        if (CWnd* pButton = GetDlgItem(nID))
+            pButton->EnableWindow(FALSE);
+    return TRUE;
+}
+
+void CResultsDlg::OnCopy() { m_Grid.OnEditCopy(); }

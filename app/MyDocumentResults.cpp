@@ -1,0 +1,38 @@
+// Where analysis reports go: the results dialog, then (when logging is on) the workspace; and
+// the report of solving a solver model, which goes straight to the workspace.
+#include "analysis/ResultsDlg.h"
+#include "app/MainFrame.h"
+#include "app/MyDocument.h"
+#include "app/RichWorkspace.h"
+#include "framework/win/RegistryProfileStore.h"
+#include "res/resource.h"
+
+void CMyDocument::ShowResults(CAnalysisResult& result, CNumberFormat* pFormat)
+{
+    result.SetNumberFormat(pFormat ? pFormat : m_Model.m_pResultFormat);
+    CResultsDlg dlg(result, GetMainFrame());
+    dlg.m_bLog = m_Model.m_Settings.nLogOutput ? 1 : 0;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_Model.m_Settings.nLogOutput = dlg.m_bLog;
+    CRegistryProfileStore store;
+    WriteDataAnalysisSettings(store, m_Model.m_Settings);
+    if (!dlg.m_bLog)
+        return;
+    if (CRichWorkspace* pWorkspace = GetWorkspaceView())
+        result.PrintToWorkspace(*pWorkspace, TRUE);
+    CMainFrame* pFrame = GetMainFrame();
+    if (pFrame && !(pFrame->GetViewLayout()[ViewLayout::Mask] & ViewWorkspace))
+        pFrame->PostMessage(WM_COMMAND, ID_VIEW_SHOW_WORKSPACE);
+}
+
+int CMyDocument::ShowSolverSolution(int variable)
+{
+    CAnalysisResult report;
+    report.SetNumberFormat(m_Model.m_pResultFormat);
+    if (const int code = m_Model.SolveForVariable(variable, report))
+        return code;
+    if (CRichWorkspace* pWorkspace = GetWorkspaceView())
+        report.PrintToWorkspace(*pWorkspace, TRUE);
+    return 0;
+}

@@ -1,0 +1,372 @@
+// The data view in the main frame, driven as the user drives it: typing through the in-place
+// editor, refused and answered cells, column widths, the "Calculate" button, context menus by
+// kind, Cut, Delete and paste; the data commands' dialogs and questions; and the results dialog
+// with its logging into the workspace.
+#include "analysis/GridView.h"
+#include "analysis/ResultsDlg.h"
+#include "app/RichWorkspace.h"
+#include "engine/EngineErrors.h"
+#include "engine/SolverModel.h"
+#include "framework/win/RegistryProfileStore.h"
+#include "grid/CGridBtnCell.h"
+#include "res/resource.h"
+#include "tests/app_win/ShellTestApp.h"
+#include "tests/grid/GridWinTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+class DataViewWin : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CloseMainFrame();
+        // Solver models and user definitions of earlier tests stay out of this one.
+        ::DeleteFileA((TestFolder() + "users.dat").c_str());
+        frame = MainFrame();
+        ASSERT_NE(frame, nullptr);
+        doc = MainDocument();
+        view = dynamic_cast<CGridView*>(frame->GetGridView());
+        ASSERT_NE(view, nullptr);
+        model = &doc->GetModel();
+        frame->SetViewMask(ViewWorkspace | ViewGrid);
+        Pump();
+    }
+    void TearDown() override { CloseMainFrame(); }
+
+    CDataGridCtrl& Grid() { return view->GetGrid(); }
+    CDataColumn* AddList(const char* name, std::initializer_list<double> values)
+    {
+        auto* list = new CDataColumn;
+        list->SetName(name);
+        for (double v : values)
+            list->Append(v);
+        doc->AddResultItem(ItemList, list);
+        Pump();
+        return list;
+    }
+    // Types into a cell as the user does: focus, characters, Enter.
+    void TypeInto(int row, int column, const char* text)
+    {
+        Grid().SetFocus();
+        Grid().SetFocusCell(row, column);
+        Type(Grid(), text);
+        Type(Grid(), "\r");
+        Pump();
+    }
+    void Command(UINT nID)
+    {
+        frame->SendMessage(WM_COMMAND, nID);
+        Pump();
+    }
+    CString WorkspaceText()
+    {
+        CString text;
+        if (CRichWorkspace* pWorkspace = doc->GetWorkspaceView())
+            pWorkspace->GetWindowText(text);
+        return text;
+    }
+
+    CMainFrame* frame = nullptr;
+    CMyDocument* doc = nullptr;
+    CGridView* view = nullptr;
+    ProjectModel* model = nullptr;
+};
+
+TEST_F(DataViewWin, TypedCellsAreTakenRewrittenRefusedOrAnswered)
+{
+    ScriptedModalHook hook;
+    CDataColumn* list = AddList("Prices", {1, 2});
+    EXPECT_STREQ(Grid().GetItemText(0, 1), "Prices");
+    EXPECT_STREQ(Grid().GetItemText(2, 0), "2") << "rows are numbered";
+
+    TypeInto(1, 1, "2*pi");
+    EXPECT_EQ(list->GetValue(1), 2 * 3.14159265358979323846);
+    EXPECT_STREQ(Grid().GetItemText(1, 1), "6.28318530717959");
+
+    // The next free row takes an entry, and the row after it becomes the next free one.
+    EXPECT_NE(Grid().GetCell(4, 1)->GetBackColour(), view->GetOptions().crEditable);
+    TypeInto(3, 1, "7");
+    EXPECT_EQ(list->GetCount(), 3);
+    EXPECT_EQ(Grid().GetCell(4, 1)->GetBackColour(), view->GetOptions().crEditable);
+
+    TypeInto(2, 1, "#1");
+    EXPECT_STREQ(Grid().GetItemText(2, 1), "2") << "a refusal's text is never input";
+    TypeInto(2, 1, "1/0");
+    EXPECT_EQ(Grid().GetItemText(2, 1).Left(1), CString("#")) << "answered in the cell";
+    EXPECT_EQ(list->GetValue(2), 2);
+
+    // A cell past the list takes no editor at all.
+    TypeInto(6, 1, "5");
+    EXPECT_EQ(list->GetCount(), 3);
+    EXPECT_STREQ(Grid().GetItemText(6, 1), "");
+    EXPECT_TRUE(hook.messages.empty());
+}
+
+TEST_F(DataViewWin, ColumnWidthsDraggedByTheMouseAreKeptPerKind)
+{
+    AddList("L", {1});
+    CRect header;
+    Grid().GetCellRect(0, 1, header);
+    const auto drag = [&](int xTo) {
+        const int x = header.right - 1, y = header.top + 5;
+        Grid().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        Grid().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        Grid().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(xTo, y));
+        Grid().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(xTo, y));
+        Pump();
+    };
+    drag(header.right + 39);
+    const DWORD kept = model->m_ViewLayouts[ItemList][ViewLayout::FirstColumnWidth];
+    EXPECT_EQ(int(kept), Grid().GetColumnWidth(1));
+    EXPECT_GT(int(kept), header.Width() + 30);
+    Grid().GetCellRect(0, 1, header);
+    drag(header.left + 5); // 5 pixels wide: not remembered
+    EXPECT_EQ(model->m_ViewLayouts[ItemList][ViewLayout::FirstColumnWidth], kept);
+
+    AddList("Other", {2}); // the next list shows the kept width
+    EXPECT_EQ(Grid().GetColumnWidth(1), int(kept));
+}
+
+TEST_F(DataViewWin, CalculateSolvesForItsRowsVariable)
+{
+    ScriptedModalHook hook;
+    ASSERT_EQ(doc->AddSolverModel("x^2=a", ""), 0);
+    CSolverModel* solver = model->m_UserDefinitions.GetSolverModel(0);
+    solver->SetVariable(1, "a", 4);
+    solver->m_dMinimum = -10;
+    solver->m_dMaximum = 10;
+    frame->InsertExplorerItem(ItemSolverModel, "x^2=a", TRUE);
+    Pump();
+    ASSERT_NE(dynamic_cast<CGridBtnCell*>(Grid().GetCell(3, 3)), nullptr);
+    ASSERT_NE(dynamic_cast<CGridBtnCell*>(Grid().GetCell(4, 3)), nullptr);
+    EXPECT_EQ(dynamic_cast<CGridBtnCell*>(Grid().GetCell(5, 3)), nullptr);
+
+    Click(Grid(), CellCentre(Grid(), 3, 3));
+    Pump();
+    EXPECT_NEAR(solver->GetVariableValue(0), -2, 1e-6);
+    EXPECT_NE(WorkspaceText().Find("Solutions found: 2"), -1) << WorkspaceText().GetString();
+
+    solver->SetVariable(1, "a", -1);
+    Click(Grid(), CellCentre(Grid(), 3, 3));
+    Pump();
+    EXPECT_STREQ(Grid().GetItemText(3, 2), GetErrorText(ErrNoSolutions));
+
+    // Another kind of item turns the buttons back into plain cells.
+    AddList("L", {1});
+    EXPECT_EQ(dynamic_cast<CGridBtnCell*>(Grid().GetCell(3, 3)), nullptr);
+}
+
+TEST_F(DataViewWin, TheContextMenuFollowsTheKind)
+{
+    struct Case {
+        int kind;
+        std::vector<UINT> items;
+    };
+    const Case cases[] = {
+        {ItemList, {ID_GRID_INSERT_ROW, ID_GRID_DELETE_ROW}},
+        {ItemMatrix,
+         {ID_GRID_INSERT_ROW, ID_GRID_INSERT_COLUMN, ID_GRID_DELETE_ROW, ID_GRID_DELETE_COLUMN}},
+        {ItemExpressionVariables, {ID_GRID_DELETE_ITEM}},
+        {ItemPredefinedUnits, {ID_GRID_ADD_TO_FAVORITES}},
+        {ItemUserUnits, {ID_GRID_ADD_TO_FAVORITES, ID_GRID_DELETE_ITEM}},
+        {Item3DGraph, {ID_GRID_CUT, ID_GRID_COPY, ID_GRID_PASTE, ID_GRID_SEND_TO_WORKSPACE}},
+    };
+    for (const Case& c : cases) {
+        CMenu* pMenu = view->GetContextSubMenu(c.kind);
+        ASSERT_NE(pMenu, nullptr) << c.kind;
+        ASSERT_EQ(pMenu->GetMenuItemCount(), int(c.items.size())) << c.kind;
+        for (std::size_t i = 0; i < c.items.size(); ++i)
+            EXPECT_EQ(pMenu->GetMenuItemID(int(i)), c.items[i]) << c.kind;
+    }
+    CPoint corner(5, 5);
+    view->ClientToScreen(&corner);
+    EXPECT_EQ(view->ContextMenuPoint(CPoint(-1, -1)), corner) << "keyboard (Shift+F10)";
+    EXPECT_EQ(view->ContextMenuPoint(CPoint(300, 200)), CPoint(300, 200));
+}
+
+TEST_F(DataViewWin, CutCopiesOnlyAndDeleteRemovesTheEntry)
+{
+    model->m_Engine.DefineVariable("speed", 1.5, false);
+    model->m_Engine.DefineVariable("mass", 2, false);
+    doc->OnSelectItem(ItemVariables, "Variables", 4242);
+    Pump();
+    Grid().SetFocus();
+    Click(Grid(), CellCentre(Grid(), 1, 2));
+    view->SendMessage(WM_COMMAND, ID_EDIT_CUT);
+    EXPECT_EQ(GetClipboardText(), "1.5");
+    EXPECT_STREQ(Grid().GetItemText(1, 2), "1.5");
+    EXPECT_EQ(model->m_Engine.GetVariableValue(0), 1.5);
+
+    Click(Grid(), CellCentre(Grid(), 1, 1));
+    Press(Grid(), VK_DELETE);
+    Pump();
+    ASSERT_EQ(model->m_Engine.GetVariableCount(), 1);
+    EXPECT_STREQ(Grid().GetItemText(1, 1), "mass");
+}
+
+TEST_F(DataViewWin, PastedAndDroppedCellsEnterTheItem)
+{
+    ScriptedModalHook hook;
+    CDataColumn* list = AddList("L", {1});
+    Grid().SetFocusCell(1, 1);
+    SetClipboardText("0.12345678901234567\t9\r\n3\r\n");
+    view->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+    Pump();
+    ASSERT_EQ(list->GetCount(), 2);
+    EXPECT_EQ(list->GetValue(1), 0.12345678901234567);
+    EXPECT_EQ(list->GetValue(2), 3);
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_NE(hook.messages[0].Find("more than one columns"), -1);
+    EXPECT_STREQ(Grid().GetItemText(1, 2), "") << "the extra column went with the refill";
+
+    // A drop lands only on a table, list or matrix, and goes the same way.
+    EXPECT_TRUE(view->CanAcceptDrop());
+    Grid().SetModified(FALSE);
+    Grid().SetItemText(3, 1, "8");
+    view->OnCellsDropped(CCellBlock(3, 1, 3, 1));
+    ASSERT_EQ(list->GetCount(), 3);
+    EXPECT_EQ(list->GetValue(3), 8);
+    doc->OnSelectItem(ItemVariables, "Variables", 4343);
+    EXPECT_FALSE(view->CanAcceptDrop());
+}
+
+TEST_F(DataViewWin, DataCommandsShowTheEnginesErrorsAndAsk)
+{
+    ScriptedModalHook hook;
+    hook.boxAnswer = IDYES;
+    CDataColumn* list = AddList("L", {1, 0});
+    const auto runWith = [&](const char* text, UINT nField) {
+        hook.next = 0;
+        hook.steps = {[=](CWnd* pDialog) {
+            pDialog->SetDlgItemText(int(nField), text);
+            ClickButton(pDialog, IDOK);
+        }};
+    };
+    runWith("1/x", IDC_TRANSFORM_EXPRESSION);
+    Command(ID_DATA_TRANSFORM);
+    ASSERT_EQ(hook.messages.size(), 2u); // the question, then the failure
+    EXPECT_NE(hook.messages[0].Find("transformed data"), -1);
+    EXPECT_STREQ(hook.messages[1], GetErrorText(ErrDivisionByZero));
+    EXPECT_EQ(list->GetValue(1), 1);
+
+    hook.messages.clear();
+    runWith("x+", IDC_FILL_EXPRESSION);
+    hook.steps.push_back([](CWnd* pDialog) { ClickButton(pDialog, IDCANCEL); });
+    Command(ID_DATA_FILL);
+    ASSERT_EQ(hook.messages.size(), 1u) << "the field's check, and the dialog stayed open";
+    EXPECT_STREQ(hook.messages[0], "The expression you've entered is invalid.");
+
+    hook.messages.clear();
+    auto* table = new CDataTable;
+    table->Create(TableLayoutXYSig, 0, 2);
+    table->SetName("T");
+    table->SetCell(2, 0, 0.5);
+    doc->AddResultItem(ItemDataTable, table);
+    hook.boxAnswer = IDNO;
+    Command(ID_DATA_ERROR_COLUMN);
+    EXPECT_EQ(table->GetColumnCount(), 3);
+    ASSERT_EQ(hook.messages.size(), 1u);
+
+    hook.messages.clear();
+    table->SetLayout(TableLayoutRagged);
+    table->GetColumn(0)->SetCount(5);
+    hook.next = 0;
+    hook.steps = {[](CWnd* pDialog) { ClickButton(pDialog, IDOK); }};
+    Command(ID_DATA_SORT_DESCENDING);
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_STREQ(hook.messages[0], GetErrorText(ErrInvalidData));
+}
+
+TEST_F(DataViewWin, TheMatrixDialogKeepsRefusedFieldsOpen)
+{
+    ScriptedModalHook hook;
+    for (const char* name : {"Matrix1", "matrix2"}) {
+        auto* matrix = new CMatrixObject;
+        matrix->SetName(name);
+        doc->AddResultItem(ItemMatrix, matrix);
+    }
+    CString proposed;
+    HWND hFocus = nullptr;
+    hook.steps = {
+        [&](CWnd* pDialog) {
+            pDialog->GetDlgItemText(IDC_MATRIX_NAME, proposed);
+            pDialog->SetDlgItemText(IDC_MATRIX_ROWS, "0");
+            pDialog->SetDlgItemText(IDC_MATRIX_COLUMNS, "3");
+            ClickButton(pDialog, IDOK);
+        },
+        [&](CWnd* pDialog) {
+            hFocus = ::GetFocus();
+            EXPECT_EQ(hFocus, ::GetDlgItem(pDialog->m_hWnd, IDC_MATRIX_ROWS));
+            pDialog->SetDlgItemText(IDC_MATRIX_ROWS, "2");
+            ClickButton(pDialog, IDOK);
+        },
+    };
+    Command(ID_DATA_ADD_MATRIX);
+    EXPECT_STREQ(proposed, "Matrix3");
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_STREQ(hook.messages[0], "The number of rows and of columns must be greater than zero.");
+    ASSERT_EQ(model->m_Matrices.size(), 3u);
+    EXPECT_EQ(model->m_Matrices[2]->GetRowCount(), 2);
+    EXPECT_EQ(model->m_Matrices[2]->GetColumnCount(), 3);
+}
+
+TEST_F(DataViewWin, RemovingAsksFirst)
+{
+    ScriptedModalHook hook;
+    AddList("Keep", {1});
+    hook.steps = {[](CWnd* pDialog) { ClickButton(pDialog, IDNO); }};
+    Command(ID_DATA_REMOVE);
+    EXPECT_EQ(model->m_Lists.size(), 1u);
+    hook.next = 0;
+    hook.steps = {[](CWnd* pDialog) { ClickButton(pDialog, IDYES); }};
+    Command(ID_DATA_REMOVE_LIST);
+    EXPECT_TRUE(model->m_Lists.empty());
+}
+
+TEST_F(DataViewWin, ResultsAreLoggedOnOkOnly)
+{
+    ScriptedModalHook hook;
+    CAnalysisResult result;
+    result.SetTitle("Area");
+    result.AddNumber("Area = ", 2.5);
+    frame->SetViewMask(ViewGrid);
+    model->m_Settings.nLogOutput = 0;
+    int rows = 0;
+    CString caption;
+    hook.steps = {[&](CWnd* pDialog) {
+        auto* pResults = static_cast<CResultsDlg*>(pDialog);
+        rows = pResults->GetGrid().GetRowCount();
+        pDialog->GetWindowText(caption);
+        EXPECT_FALSE(pDialog->IsDlgButtonChecked(IDC_RESULTS_LOG));
+        // A double click in the results grid types nothing into the workspace.
+        const CPoint at = CellCentre(pResults->GetGrid(), 1, 1);
+        pResults->GetGrid().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        pDialog->CheckDlgButton(IDC_RESULTS_LOG, BST_CHECKED);
+        ClickButton(pDialog, IDOK);
+    }};
+    const CString before = WorkspaceText();
+    doc->ShowResults(result);
+    Pump();
+    EXPECT_STREQ(caption, "Area");
+    EXPECT_GE(rows, 4);
+    EXPECT_EQ(model->m_Settings.nLogOutput, 1);
+    EXPECT_EQ(CRegistryProfileStore().GetInt("DataAnalysis", "LogOutput", -1), 1);
+    EXPECT_NE(WorkspaceText().Find("' Area"), -1);
+    EXPECT_EQ(WorkspaceText().Find("' Area"), WorkspaceText().ReverseFind('\'')) << "typed once";
+    EXPECT_TRUE(frame->GetViewLayout()[ViewLayout::Mask] & ViewWorkspace) << "121 showed it";
+    EXPECT_EQ(WorkspaceText().Find(before), 0);
+
+    const CString logged = WorkspaceText();
+    hook.next = 0;
+    hook.steps = {[](CWnd* pDialog) { pDialog->SendMessage(WM_COMMAND, IDCANCEL); }};
+    doc->ShowResults(result);
+    Pump();
+    EXPECT_STREQ(WorkspaceText(), logged) << "Escape logs nothing";
+}
+
+} // namespace
