@@ -47,7 +47,8 @@ double PointAt(int i) { return 0.1 + 9.9 * i / kPoints; }
 
 double BesselJ(double n, double x) { return gsl_sf_bessel_Jn(int(n), x); }
 
-void EvaluateCompiled(benchmark::State& state, const BenchExpression& e)
+// Sums f over the points, f evaluated through the compiled form or through the tree walk.
+template <bool Compiled> void EvaluateOurs(benchmark::State& state, const BenchExpression& e)
 {
     CCalcEngine engine;
     engine.SetExpression(e.ours);
@@ -59,23 +60,10 @@ void EvaluateCompiled(benchmark::State& state, const BenchExpression& e)
     for (auto _ : state) {
         double sum = 0;
         for (int i = 0; i < kPoints; ++i)
-            sum += program.EvaluateAt(PointAt(i));
-        benchmark::DoNotOptimize(sum);
-    }
-}
-
-void EvaluateTreeWalk(benchmark::State& state, const BenchExpression& e)
-{
-    CCalcEngine engine;
-    engine.SetExpression(e.ours);
-    if (engine.Parse() != 0) {
-        state.SkipWithError("parse failed");
-        return;
-    }
-    for (auto _ : state) {
-        double sum = 0;
-        for (int i = 0; i < kPoints; ++i)
-            sum += engine.m_Root.EvaluateAt(PointAt(i));
+            if constexpr (Compiled)
+                sum += program.EvaluateAt(PointAt(i));
+            else
+                sum += engine.m_Root.EvaluateAt(PointAt(i));
         benchmark::DoNotOptimize(sum);
     }
 }
@@ -150,19 +138,26 @@ int main(int argc, char** argv)
     CCalcEngine definitions;
     definitions.DefineUserFunction("f(a) = a^2+1", false);
     for (const BenchExpression& e : kExpressions) {
-        benchmark::RegisterBenchmark((std::string("compiled/") + e.label).c_str(), EvaluateCompiled,
-                                     e)
+        benchmark::RegisterBenchmark((std::string("compiled/") + e.label).c_str(),
+                                     EvaluateOurs<true>, e)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("treewalk/") + e.label).c_str(), EvaluateTreeWalk,
-                                     e)
+        benchmark::RegisterBenchmark((std::string("treewalk/") + e.label).c_str(),
+                                     EvaluateOurs<false>, e)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark((std::string("muparser/") + e.label).c_str(), EvaluateMuparser,
                                      e)
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("surface256", SampleSurface)->Unit(benchmark::kMillisecond);
-    benchmark::Initialize(&argc, argv);
-    TimeReporter reporter;
+    // Repeated runs in random order, so that a change of load on the machine meets every
+    // benchmark alike; flags on the command line come after these and win.
+    std::vector<char*> args{argv[0], const_cast<char*>("--benchmark_repetitions=5"),
+                            const_cast<char*>("--benchmark_enable_random_interleaving=true"),
+                            const_cast<char*>("--benchmark_report_aggregates_only=true")};
+    args.insert(args.end(), argv + 1, argv + argc);
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    TimeReporter reporter(true);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     PrintRatios(reporter);
     benchmark::Shutdown();

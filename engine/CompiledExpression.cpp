@@ -8,20 +8,21 @@
 #include "engine/UserFunction.h"
 
 #include <memory>
-#include <utility>
 
 namespace compiled {
 namespace {
 
-#if defined(__GNUC__)
+// The loop relies on GCC's and Clang's extensions, as the builds do: labels as values, and
+// control of inlining.
 #define ZIVRA_ALWAYS_INLINE [[gnu::always_inline]] inline
-#define ZIVRA_FLATTEN [[gnu::flatten]]
 #define ZIVRA_NOINLINE [[gnu::noinline]]
-#else
-#define ZIVRA_ALWAYS_INLINE inline
-#define ZIVRA_FLATTEN
-#define ZIVRA_NOINLINE
-#endif
+#define ZIVRA_DISPATCHER [[gnu::noinline, gnu::noclone, gnu::flatten]]
+
+// Record i of a table of names with values, null when the table has no such record.
+template <class Table> const double* ValueAt(const Table& table, int i)
+{
+    return unsigned(i) < table.size() ? &table[size_t(i)].dValue : nullptr;
+}
 
 // The node evaluations charged before the run and the limit they may reach.
 struct Budget {
@@ -108,24 +109,12 @@ ZIVRA_ALWAYS_INLINE int BinaryStep(const Instruction& in, ValueStack& stack, dou
     return code;
 }
 
-template <unsigned... N>
-ZIVRA_ALWAYS_INLINE double UnrolledPower(double x, unsigned n,
-                                         std::integer_sequence<unsigned, N...>)
-{
-    double result = 1.0;
-    ((n == N ? (result = SmallWholePowerFixed<N>(x), true) : false) || ...);
-    return result;
-}
-
-// x^k for the small whole k of a PowerWhole instruction: the multiplications of Power, unrolled.
+// x^k for the small whole k of a PowerWhole instruction.
 ZIVRA_ALWAYS_INLINE int PowerWholeStep(const Instruction& in, ValueStack& stack, bool fromMemory,
                                        double& v)
 {
     const double x = fromMemory ? *in.x : stack.top;
-    v = UnrolledPower(x, unsigned(in.count), std::make_integer_sequence<unsigned, 17>());
-    if (in.m != 0)
-        v = 1.0 / v;
-    const int code = FinishOperation(OpPower, 0, MathStatus{}, v);
+    const int code = SmallWholePowerValue(x, unsigned(in.count), in.m != 0, v);
     if (fromMemory)
         stack.Push(v);
     else
@@ -182,37 +171,86 @@ struct EvaluatingStep {
     int m_charges;
 };
 
-#define ZIVRA_BINARY_CASE(op, form)                                                                \
-    case BinaryOpcode(op, form):                                                                   \
-        if ((code = BinaryStep<op, form>(in, stack, v)) != 0)                                      \
-            goto failed;                                                                           \
-        continue;
-#define ZIVRA_BINARY_CASES(op)                                                                     \
-    ZIVRA_BINARY_CASE(op, FormSS)                                                                  \
-    ZIVRA_BINARY_CASE(op, FormSK)                                                                  \
-    ZIVRA_BINARY_CASE(op, FormKS)                                                                  \
-    ZIVRA_BINARY_CASE(op, FormSX)                                                                  \
-    ZIVRA_BINARY_CASE(op, FormXS)                                                                  \
-    ZIVRA_BINARY_CASE(op, FormXK)                                                                  \
-    ZIVRA_BINARY_CASE(op, FormKX)                                                                  \
-    ZIVRA_BINARY_CASE(op, FormXX)
-#define ZIVRA_SINGLE_CASES(op)                                                                     \
-    case SingleOpcode(op, false):                                                                  \
-        if ((code = SingleStep<op>(in, stack, false, v)) != 0)                                     \
-            goto failed;                                                                           \
-        continue;                                                                                  \
-    case SingleOpcode(op, true):                                                                   \
-        if ((code = SingleStep<op>(in, stack, true, v)) != 0)                                      \
-            goto failed;                                                                           \
-        continue;
+// The loop dispatches by the labels-as-values extension of GCC and Clang: each instruction's
+// code ends with its own jump to the next, which the processor predicts far better than one
+// shared jump. kTargets lists one label per opcode, in opcode order.
+#define ZIVRA_BINARY_TARGETS(op)                                                                   \
+    &&binary_##op##_0, &&binary_##op##_1, &&binary_##op##_2, &&binary_##op##_3, &&binary_##op##_4, \
+        &&binary_##op##_5, &&binary_##op##_6, &&binary_##op##_7
+#define ZIVRA_SINGLE_TARGETS(op) &&single_##op##_0, &&single_##op##_1
+#define ZIVRA_BINARY_STEP(op, form)                                                                \
+    binary_##op##_##form : if ((code = BinaryStep<op, form>(*next, stack, v)) != 0) goto failed;   \
+    ZIVRA_NEXT;
+#define ZIVRA_BINARY_STEPS(op)                                                                     \
+    ZIVRA_BINARY_STEP(op, 0)                                                                       \
+    ZIVRA_BINARY_STEP(op, 1)                                                                       \
+    ZIVRA_BINARY_STEP(op, 2)                                                                       \
+    ZIVRA_BINARY_STEP(op, 3)                                                                       \
+    ZIVRA_BINARY_STEP(op, 4)                                                                       \
+    ZIVRA_BINARY_STEP(op, 5)                                                                       \
+    ZIVRA_BINARY_STEP(op, 6)                                                                       \
+    ZIVRA_BINARY_STEP(op, 7)
+#define ZIVRA_SINGLE_STEPS(op)                                                                     \
+    single_##op##_0 : if ((code = SingleStep<op>(*next, stack, false, v)) != 0) goto failed;       \
+    ZIVRA_NEXT;                                                                                    \
+    single_##op##_1 : if ((code = SingleStep<op>(*next, stack, true, v)) != 0) goto failed;        \
+    ZIVRA_NEXT;
+// To instruction `next`, or out at the end; a checked run tests the budget first.
+#define ZIVRA_GO                                                                                   \
+    do {                                                                                           \
+        if (next == last)                                                                          \
+            goto finished;                                                                         \
+        if (Checked && budget->base + program.sites[size_t(next - first)].charges > budget->limit) \
+            goto spent;                                                                            \
+        goto* kTargets[next->code];                                                                \
+    } while (false)
+#define ZIVRA_NEXT                                                                                 \
+    do {                                                                                           \
+        ++next;                                                                                    \
+        ZIVRA_GO;                                                                                  \
+    } while (false)
 
 // Runs instructions [begin, end). Checked: the budget is tested before each instruction and
 // synchronised around those that evaluate further nodes; otherwise the caller has made sure it
-// cannot run out.
+// cannot run out. Never inlined or cloned: its table holds addresses of its own labels.
 template <bool Checked>
-ZIVRA_ALWAYS_INLINE bool Run(const Program& program, int begin, int end, double* memory,
-                             Budget* budget, Failure& failure, double& result)
+ZIVRA_DISPATCHER bool Run(const Program& program, int begin, int end, double* memory,
+                          Budget* budget, Failure& failure, double& result)
 {
+    static const void* const kTargets[] = {
+        &&push_constant,
+        &&push_memory,
+        &&push_named,
+        &&push_named,
+        &&push_named,
+        &&power_whole_stack,
+        &&power_whole_memory,
+        &&apply_values,
+        &&apply_on_memory,
+        &&apply_node,
+        &&apply_node,
+        &&tree_walk,
+        &&store_arguments,
+        &&store_from_memory,
+        &&return_from_body,
+        ZIVRA_BINARY_TARGETS(OpAdd),
+        ZIVRA_BINARY_TARGETS(OpSubtract),
+        ZIVRA_BINARY_TARGETS(OpMultiply),
+        ZIVRA_BINARY_TARGETS(OpDivide),
+        ZIVRA_BINARY_TARGETS(OpPower),
+        ZIVRA_SINGLE_TARGETS(OpExp),
+        ZIVRA_SINGLE_TARGETS(OpLn),
+        ZIVRA_SINGLE_TARGETS(OpLog),
+        ZIVRA_SINGLE_TARGETS(OpSqrt),
+        ZIVRA_SINGLE_TARGETS(OpAbs),
+        ZIVRA_SINGLE_TARGETS(OpSqr),
+        ZIVRA_SINGLE_TARGETS(OpSin),
+        ZIVRA_SINGLE_TARGETS(OpCos),
+        ZIVRA_SINGLE_TARGETS(OpTan),
+        ZIVRA_SINGLE_TARGETS(OpAtan),
+        ZIVRA_SINGLE_TARGETS(OpTanh),
+    };
+    static_assert(sizeof kTargets / sizeof kTargets[0] == OpcodeEnd);
     const Instruction* const first = program.code.data();
     const Instruction* const last = first + end;
     ValueStack stack{memory, 0.0};
@@ -220,143 +258,132 @@ ZIVRA_ALWAYS_INLINE bool Run(const Program& program, int begin, int end, double*
     int code = 0;
     int extra = 0;
     const Instruction* next = first + begin;
-    for (; next != last; ++next) {
-        const Instruction& in = *next;
-        if constexpr (Checked) {
-            if (budget->base + program.sites[size_t(next - first)].charges > budget->limit) {
-                failure.at = int(next - first);
-                failure.code = ErrMaxIterations;
-                failure.value = 0;
-                failure.extraCharges = 0;
-                failure.budget = true;
-                return false;
-            }
-        }
-        switch (in.code) {
-        case PushConstant:
-            stack.Push(in.k);
-            continue;
-        case PushMemory:
-            stack.Push(*in.x);
-            continue;
-        case PushVariable: {
-            const auto& variables = static_cast<const CCalcEngine*>(in.p)->m_Variables;
-            if (unsigned(in.n) >= variables.size()) {
-                code = ErrInvalidName;
-                extra = in.m;
-                goto failed;
-            }
-            stack.Push(variables[size_t(in.n)].dValue);
-            continue;
-        }
-        case PushPredefined: {
-            const auto& names = GetPredefinedNames();
-            if (unsigned(in.n) >= names.size()) {
-                code = ErrInvalidName;
-                goto failed;
-            }
-            stack.Push(names[size_t(in.n)].dValue);
-            continue;
-        }
-        case PushUserConstant: {
-            const auto& constants = GetUserConstants();
-            if (unsigned(in.n) >= constants.size()) {
-                code = ErrInvalidName;
-                goto failed;
-            }
-            stack.Push(constants[size_t(in.n)].dValue);
-            continue;
-        }
-        case PowerWholeS:
-            if ((code = PowerWholeStep(in, stack, false, v)) != 0)
-                goto failed;
-            continue;
-        case PowerWholeX:
-            if ((code = PowerWholeStep(in, stack, true, v)) != 0)
-                goto failed;
-            continue;
-            ZIVRA_BINARY_CASES(OpAdd)
-            ZIVRA_BINARY_CASES(OpSubtract)
-            ZIVRA_BINARY_CASES(OpMultiply)
-            ZIVRA_BINARY_CASES(OpDivide)
-            ZIVRA_BINARY_CASES(OpPower)
-            ZIVRA_SINGLE_CASES(OpExp)
-            ZIVRA_SINGLE_CASES(OpLn)
-            ZIVRA_SINGLE_CASES(OpLog)
-            ZIVRA_SINGLE_CASES(OpSqrt)
-            ZIVRA_SINGLE_CASES(OpAbs)
-            ZIVRA_SINGLE_CASES(OpSqr)
-            ZIVRA_SINGLE_CASES(OpSin)
-            ZIVRA_SINGLE_CASES(OpCos)
-            ZIVRA_SINGLE_CASES(OpTan)
-            ZIVRA_SINGLE_CASES(OpAtan)
-            ZIVRA_SINGLE_CASES(OpTanh)
-        case ApplyOnMemory: {
-            v = 0;
-            if ((code = ApplyOnMemoryStep(in, stack.below + 1, v)) != 0)
-                goto failed;
-            stack.Push(v);
-            continue;
-        }
-        case ApplyValues: {
-            double* a = stack.Arguments(in.pops);
-            v = 0;
-            if ((code = in.apply(in.n, in.m, a, in.count, v)) != 0)
-                goto failed;
-            stack.Replace(a, v);
-            continue;
-        }
-        case ApplyNode:
-        case CallNode: {
-            auto& node = *static_cast<CExprNode*>(in.p);
-            double* a = stack.Arguments(in.pops);
-            {
-                const EvaluatingStep step(Checked && in.code == CallNode ? budget : nullptr,
-                                          program.sites[size_t(next - first)].charges);
-                code = CompleteOperation(node, a, in.count);
-            }
-            v = node.m_dValue;
-            if (code != 0)
-                goto failed;
-            stack.Replace(a, v);
-            continue;
-        }
-        case TreeWalk: {
-            {
-                const EvaluatingStep step(Checked ? budget : nullptr,
-                                          program.sites[size_t(next - first)].charges);
-                code = static_cast<CExprNode*>(in.p)->Evaluate(v);
-            }
-            if (code != 0)
-                goto failed;
-            stack.Push(v);
-            continue;
-        }
-        case StoreArguments: {
-            auto& parameters = static_cast<CUserFunction*>(in.p)->m_Variables;
-            double* a = stack.Spill(in.pops);
-            for (int i = 0; i < in.pops; ++i)
-                parameters[size_t(i)].dValue = a[i];
-            stack.Drop(a);
-            continue;
-        }
-        case ReturnFromBody: {
-            auto& body = *static_cast<CExprNode*>(in.p);
-            v = stack.top;
-            body.m_dValue = v;
-            body.m_nErrorCode = 0;
-            code = FinishOperation(OpUserFunction, 0, MathStatus{}, v);
-            stack.top = v;
-            if (code != 0)
-                goto failed;
-            continue;
-        }
-        default:
-            break;
-        }
+    ZIVRA_GO;
+
+push_constant:
+    stack.Push(next->k);
+    ZIVRA_NEXT;
+push_memory:
+    stack.Push(*next->x);
+    ZIVRA_NEXT;
+push_named : {
+    const Instruction& in = *next;
+    const double* value = in.code == PushVariable
+                              ? ValueAt(static_cast<const CCalcEngine*>(in.p)->m_Variables, in.n)
+                          : in.code == PushPredefined ? ValueAt(GetPredefinedNames(), in.n)
+                                                      : ValueAt(GetUserConstants(), in.n);
+    if (!value) {
+        code = ErrInvalidName;
+        extra = in.m;
+        goto failed;
     }
+    stack.Push(*value);
+    ZIVRA_NEXT;
+}
+power_whole_stack:
+    if ((code = PowerWholeStep(*next, stack, false, v)) != 0)
+        goto failed;
+    ZIVRA_NEXT;
+power_whole_memory:
+    if ((code = PowerWholeStep(*next, stack, true, v)) != 0)
+        goto failed;
+    ZIVRA_NEXT;
+    ZIVRA_BINARY_STEPS(OpAdd)
+    ZIVRA_BINARY_STEPS(OpSubtract)
+    ZIVRA_BINARY_STEPS(OpMultiply)
+    ZIVRA_BINARY_STEPS(OpDivide)
+    ZIVRA_BINARY_STEPS(OpPower)
+    ZIVRA_SINGLE_STEPS(OpExp)
+    ZIVRA_SINGLE_STEPS(OpLn)
+    ZIVRA_SINGLE_STEPS(OpLog)
+    ZIVRA_SINGLE_STEPS(OpSqrt)
+    ZIVRA_SINGLE_STEPS(OpAbs)
+    ZIVRA_SINGLE_STEPS(OpSqr)
+    ZIVRA_SINGLE_STEPS(OpSin)
+    ZIVRA_SINGLE_STEPS(OpCos)
+    ZIVRA_SINGLE_STEPS(OpTan)
+    ZIVRA_SINGLE_STEPS(OpAtan)
+    ZIVRA_SINGLE_STEPS(OpTanh)
+apply_on_memory:
+    v = 0;
+    if ((code = ApplyOnMemoryStep(*next, stack.below + 1, v)) != 0)
+        goto failed;
+    stack.Push(v);
+    ZIVRA_NEXT;
+apply_values : {
+    const Instruction& in = *next;
+    double* a = stack.Arguments(in.pops);
+    v = 0;
+    if ((code = in.apply(in.n, in.m, a, in.count, v)) != 0)
+        goto failed;
+    stack.Replace(a, v);
+    ZIVRA_NEXT;
+}
+apply_node : {
+    const Instruction& in = *next;
+    auto& node = *static_cast<CExprNode*>(in.p);
+    double* a = stack.Arguments(in.pops);
+    {
+        const EvaluatingStep step(Checked && in.code == CallNode ? budget : nullptr,
+                                  program.sites[size_t(next - first)].charges);
+        code = CompleteOperation(node, a, in.count);
+    }
+    v = node.m_dValue;
+    if (code != 0)
+        goto failed;
+    stack.Replace(a, v);
+    ZIVRA_NEXT;
+}
+tree_walk : {
+    {
+        const EvaluatingStep step(Checked ? budget : nullptr,
+                                  program.sites[size_t(next - first)].charges);
+        code = static_cast<CExprNode*>(next->p)->Evaluate(v);
+    }
+    if (code != 0)
+        goto failed;
+    stack.Push(v);
+    ZIVRA_NEXT;
+}
+store_arguments : {
+    const Instruction& in = *next;
+    auto& parameters = static_cast<CUserFunction*>(in.p)->m_Variables;
+    double* a = stack.Spill(in.pops);
+    for (int i = 0; i < in.pops; ++i)
+        parameters[size_t(i)].dValue = a[i];
+    stack.Drop(a);
+    ZIVRA_NEXT;
+}
+store_from_memory : {
+    const Instruction& in = *next;
+    auto& parameters = static_cast<CUserFunction*>(in.p)->m_Variables;
+    parameters[0].dValue = *in.x;
+    if (in.pops > 1)
+        parameters[1].dValue = *in.y;
+    ZIVRA_NEXT;
+}
+return_from_body : {
+    auto& body = *static_cast<CExprNode*>(next->p);
+    v = stack.top;
+    body.m_dValue = v;
+    body.m_nErrorCode = 0;
+    code = FinishOperation(OpUserFunction, 0, MathStatus{}, v);
+    stack.top = v;
+    if (code != 0)
+        goto failed;
+    ZIVRA_NEXT;
+}
+
+finished:
     result = stack.top;
     return true;
+spent:
+    failure.at = int(next - first);
+    failure.code = ErrMaxIterations;
+    failure.value = 0;
+    failure.extraCharges = 0;
+    failure.budget = true;
+    return false;
 failed:
     failure.at = int(next - first);
     failure.code = code;
@@ -366,9 +393,13 @@ failed:
     return false;
 }
 
-#undef ZIVRA_SINGLE_CASES
-#undef ZIVRA_BINARY_CASES
-#undef ZIVRA_BINARY_CASE
+#undef ZIVRA_NEXT
+#undef ZIVRA_GO
+#undef ZIVRA_SINGLE_STEPS
+#undef ZIVRA_BINARY_STEPS
+#undef ZIVRA_BINARY_STEP
+#undef ZIVRA_SINGLE_TARGETS
+#undef ZIVRA_BINARY_TARGETS
 
 // The tree walk's state after the failure: the code in the root of every frame the failure
 // passes, the value where the failing operation computed a frame root, the work charged.
@@ -427,8 +458,8 @@ ZIVRA_NOINLINE double RunChecked(Program& program)
     return done ? Succeeded(program, budget, result) : Failed(program, failure, budget);
 }
 
-// A run that cannot run out of budget, with the operations of the loop inlined.
-ZIVRA_NOINLINE ZIVRA_FLATTEN double RunFast(Program& program, const Budget& budget)
+// A run that cannot run out of budget.
+double RunFast(Program& program, const Budget& budget)
 {
     Failure failure;
     double result = 0;
@@ -546,11 +577,6 @@ double CCompiledExpression::Run()
     if (code != 0)
         return Failed(program, Failure{0, code, result, 0, false}, budget);
     return Succeeded(program, budget, result);
-}
-
-int CCompiledExpression::GetInstructionCount() const
-{
-    return m_pProgram ? int(m_pProgram->code.size()) : 0;
 }
 
 int CCompiledExpression::GetTreeWalkCount() const { return m_pProgram ? m_pProgram->treeWalks : 0; }

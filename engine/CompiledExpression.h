@@ -46,8 +46,7 @@ public:
         return Evaluate(value);
     }
 
-    // Instructions, and those that hand a subtree to the tree walk (for tests and benchmarks).
-    int GetInstructionCount() const;
+    // Instructions that hand a subtree to the tree walk.
     int GetTreeWalkCount() const;
     // While on, programs compiled from then on hand their whole tree to the tree walk: the
     // reference the compiled form is compared with, nested sums and integrals included.

@@ -56,6 +56,7 @@ enum Opcode : std::uint16_t {
     CallNode,         // CompleteOperation on node p that evaluates further nodes
     TreeWalk,         // push node p's own Evaluate
     StoreArguments,   // user function p takes `pops` arguments into its parameters
+    StoreFromMemory,  // the same from the `pops` (1 or 2) values *x, *y; pops nothing
     ReturnFromBody,   // the body root p takes the stack top; the call's tail
     BinaryFirst,      // + BinaryOpIndex * FormCount + form: op on two operands
     SingleFirst = BinaryFirst + 5 * FormCount, // + 2 * SingleOpIndex + (0 stack, 1 *x)
@@ -100,7 +101,6 @@ struct Site {
     bool frameRoot = false;
 };
 
-struct Instruction;
 // The value of a program of one instruction that reads no stack; code receives 0 or the code.
 using LoneStep = double (*)(const Instruction& in, int& code);
 

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <utility>
 
 // Floating-point trouble of one operation, in the C runtime's terms: 0, EDOM, ERANGE, or any
 // other number (a numerical-library or special-function failure).
@@ -54,16 +55,6 @@ constexpr bool OperationKeepsValue(int code)
 // and the same on every runtime.
 constexpr bool IsSmallWholeExponent(double y) { return y == std::trunc(y) && std::fabs(y) <= 16.0; }
 
-inline double SmallWholePowerOf(double x, unsigned n, bool negative)
-{
-    double result = 1.0, base = x;
-    for (; n != 0; n >>= 1, base *= base)
-        if (n & 1u)
-            result *= base;
-    return negative ? 1.0 / result : result;
-}
-
-// The same multiplications for a count fixed where the caller is compiled, unrolled.
 template <unsigned N> inline double SmallWholePowerFixed(double x)
 {
     double result = 1.0, base = x;
@@ -71,6 +62,21 @@ template <unsigned N> inline double SmallWholePowerFixed(double x)
         if (n & 1u)
             result *= base;
     return result;
+}
+
+template <unsigned... N>
+inline double SmallWholePowerOf(double x, unsigned n, std::integer_sequence<unsigned, N...>)
+{
+    double result = 1.0;
+    ((n == N ? (result = SmallWholePowerFixed<N>(x), true) : false) || ...);
+    return result;
+}
+
+// x^n (x^-n when negative) for n up to 16, each count with its squarings unrolled.
+inline double SmallWholePowerOf(double x, unsigned n, bool negative)
+{
+    const double result = SmallWholePowerOf(x, n, std::make_integer_sequence<unsigned, 17>());
+    return negative ? 1.0 / result : result;
 }
 
 inline double SmallWholePower(double x, double y)

@@ -292,12 +292,12 @@ private:
             in.apply = ValueOperationOf(op);
             in.n = op;
             in.m = AngleModeOf(node);
-            TakeArgumentsFromMemory(in, start);
+            TakeArgumentsFromMemory(in, start, ApplyOnMemory);
             Emit(in);
             return constant && op != OpRand ? Fold(start) : Operand::OnStack();
         }
         if (op == OpUserFunction && CanTakeBody(node, pushed))
-            return TakeBody(node, pushed);
+            return TakeBody(node, pushed, start);
         in.code = EvaluatesFurther(op) ? CallNode : ApplyNode;
         in.p = &node;
         m_program.evaluatesMore = m_program.evaluatesMore || in.code == CallNode;
@@ -305,18 +305,20 @@ private:
     }
 
     // One or two arguments that were only pushed (numbers, x, y, z, t, parameters) are read by
-    // the operation itself.
-    void TakeArgumentsFromMemory(Instruction& in, int start)
+    // the instruction itself, which becomes `onMemory`.
+    void TakeArgumentsFromMemory(Instruction& in, int start, Opcode onMemory)
     {
         const int pushed = in.pops;
         const int end = int(m_program.code.size());
         if (pushed < 1 || pushed > 2 || end - pushed < start)
             return;
+        for (int i = end - pushed; i < end; ++i)
+            if (m_program.code[size_t(i)].code != PushConstant &&
+                m_program.code[size_t(i)].code != PushMemory)
+                return;
         const double* operands[2] = {nullptr, nullptr};
         for (int i = 0; i < pushed; ++i) {
             const Instruction& push = m_program.code[size_t(end - pushed + i)];
-            if (push.code != PushConstant && push.code != PushMemory)
-                return;
             operands[i] = push.x;
             if (push.code == PushConstant) {
                 m_program.constants.push_back(push.k);
@@ -326,7 +328,7 @@ private:
         m_program.code.resize(size_t(end - pushed));
         m_program.sites.resize(size_t(end - pushed));
         m_depth -= pushed;
-        in.code = ApplyOnMemory;
+        in.code = onMemory;
         in.x = operands[0];
         in.y = operands[1];
     }
@@ -339,13 +341,14 @@ private:
                function->GetVariableCount() == pushed && ArgumentNodeCount(node) == pushed;
     }
 
-    Operand TakeBody(CExprNode& node, int pushed)
+    Operand TakeBody(CExprNode& node, int pushed, int start)
     {
         CUserFunction& function = *BoundUserFunction(node);
         Instruction store;
         store.code = StoreArguments;
         store.pops = pushed;
         store.p = &function;
+        TakeArgumentsFromMemory(store, start, StoreFromMemory);
         Emit(store);
         const int outer = m_frame;
         m_frame = int(m_program.frames.size());
@@ -382,9 +385,10 @@ private:
     {
         m_program.code.push_back(in);
         m_program.sites.push_back(Site{m_charges, m_frame, false});
-        m_depth += in.code == StoreArguments  ? -in.pops
-                   : in.code == ApplyOnMemory ? 1
-                                              : 1 - in.pops;
+        m_depth += in.code == StoreArguments    ? -in.pops
+                   : in.code == StoreFromMemory ? 0
+                   : in.code == ApplyOnMemory   ? 1
+                                                : 1 - in.pops;
         m_program.stackDepth = std::max(m_program.stackDepth, m_depth);
         return Operand::OnStack();
     }

@@ -281,6 +281,61 @@ TEST_F(CompiledExpressionTest, RandomExpressionsAgreeWithTheTreeWalk)
     }
 }
 
+TEST_F(CompiledExpressionTest, EdgeRulesAgreeWithTheTreeWalk)
+{
+    // Points that succeed and fail in turn, so that what one evaluation leaves in the roots
+    // meets the next.
+    const double points[][4] = {{0.5, 1, 2, 3}, {0, 1, 2, 3}, {2.5, 1, 2, 3}, {0.5, 1, 2, 3}};
+    const struct {
+        const char* text;
+        int angleMode;
+    } cases[] = {
+        {"-10^(x*400)", AngleRadians},           // the error arises below the root
+        {"10^(x*400)", AngleRadians},            // at the root: clamped there
+        {"(x-8)^(1/3)", AngleRadians},           // NaN at the root: 45, the value kept
+        {"1/(x-0.5)+1/0", AngleRadians},         // a constant part that fails is no number
+        {"HEX(x*255)", AngleRadians},            // text result and one-shot base at the root
+        {"SIN(x*180)+TAN(x*180)", AngleDegrees}, // exact zeros and poles
+        {"uf(x*1e200, 1e200)", AngleRadians},    // 46 in a body taken in
+        {"sq(x)+uf(x, RAND)", AngleGradians},
+        {"FSUM(1/(x-2), 1, 3)*x", AngleRadians}, // an error inside a nested sum
+        {"FINT(sqrt(x), 0, 1)+x", AngleRadians},
+        {"x", AngleRadians},
+        {"7", AngleRadians},
+        {"e*x+v/4", AngleRadians},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Parse(c.text, c.angleMode)) << c.text;
+        for (const auto& point : points)
+            Compare(c.text, point, 1);
+    }
+}
+
+TEST_F(CompiledExpressionTest, WhatTheProgramCannotDoTheTreeWalkDoes)
+{
+    const double point[4] = {0.5, 1, 2, 3};
+    // A call whose function moved in the list is bound again by name at each evaluation.
+    DefineFunction("g(a) = a+1");
+    DefineFunction("h(a) = 2*a");
+    ASSERT_TRUE(Parse("h(x)+1", AngleRadians));
+    DeleteUserFunction(FindUserFunction("g"));
+    m_program.Compile(m_compiled.m_Root);
+    Compare("h(x)+1 after g is deleted", point, 0);
+    // Leaves no parse makes: a slot index out of range, a variable without an engine.
+    ASSERT_TRUE(Parse("x+v*2", AngleRadians));
+    for (CCalcEngine* engine : {&m_walked, &m_compiled}) {
+        engine->m_Root.m_pLeft->m_nIndex = IndependentVariableCount;
+        engine->m_Root.m_pRight->m_pLeft->m_pOwner = nullptr;
+    }
+    m_program.Compile(m_compiled.m_Root);
+    EXPECT_EQ(m_program.GetTreeWalkCount(), 2);
+    Compare("x+v*2 with broken leaves", point, 0);
+    m_compiled.m_Root.m_pLeft->m_nIndex = 0;
+    m_walked.m_Root.m_pLeft->m_nIndex = 0;
+    m_program.Compile(m_compiled.m_Root);
+    Compare("x+v*2 with a variable without an engine", point, 0);
+}
+
 TEST_F(CompiledExpressionTest, EveryWorkBudgetEndsBothPathsAlike)
 {
     // Charges of chains, leaves, calls, bodies taken in, nested calculus and failed reads: the
