@@ -51,6 +51,11 @@ public:
     void Reset() override;
 
     BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE) override;
+    // Printed as on screen, buttons and all.
+    BOOL PrintCell(CDC* pDC, int nRow, int nCol, CRect rect) override
+    {
+        return Draw(pDC, nRow, nCol, rect, TRUE);
+    }
     BOOL GetTextRect(LPRECT pRect) override;
     BOOL GetTipTextRect(LPRECT pRect) override;
     CSize GetCellExtent(CDC* pDC) override;

@@ -3,6 +3,7 @@
 #include "framework/win/CDC.h"
 #include "framework/win/CImageList.h"
 #include "grid/CGridCtrl.h"
+#include "grid/GridPrintColours.h"
 
 #include <algorithm>
 
@@ -156,19 +157,63 @@ void CGridCellBase::DrawFixedFrame(CDC* pDC, int nRow, int nCol, CRect& rect)
         edge.bottom++;
         pDC->DrawEdge(edge, BDR_SUNKENINNER, BF_RECT);
     } else {
-        CPen light(PS_SOLID, 1, ::GetSysColor(COLOR_3DHIGHLIGHT));
-        CPen dark(PS_SOLID, 1, ::GetSysColor(COLOR_3DDKSHADOW));
-        CPen* pOldPen = pDC->SelectObject(&light);
-        pDC->MoveTo(rect.right, rect.top);
-        pDC->LineTo(rect.left, rect.top);
-        pDC->LineTo(rect.left, rect.bottom);
-        pDC->SelectObject(&dark);
-        pDC->MoveTo(rect.right, rect.top);
-        pDC->LineTo(rect.right, rect.bottom);
-        pDC->LineTo(rect.left, rect.bottom);
-        pDC->SelectObject(pOldPen);
+        DrawRaisedFrame(pDC, rect);
     }
     rect.DeflateRect(1, 1);
+}
+
+void CGridCellBase::DrawRaisedFrame(CDC* pDC, const CRect& rect)
+{
+    CPen light(PS_SOLID, 1, ::GetSysColor(COLOR_3DHIGHLIGHT));
+    CPen dark(PS_SOLID, 1, ::GetSysColor(COLOR_3DDKSHADOW));
+    CPen* pOldPen = pDC->SelectObject(&light);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.left, rect.top);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(&dark);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.right, rect.bottom);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(pOldPen);
+}
+
+BOOL CGridCellBase::PrintCell(CDC* pDC, int, int, CRect rect)
+{
+    CGridCtrl* pGrid = GetGrid();
+    CGridDefaultCell* pDefault = GetDefaultCell();
+    if (!pGrid || !pDC || rect.IsRectEmpty() || !pDefault)
+        return FALSE;
+    const int nSavedDC = pDC->SaveDC();
+    pDC->SetBkMode(TRANSPARENT);
+    PrintedCellInput input;
+    input.bShaded = pGrid->GetShadedPrintOut();
+    input.bFixed = IsFixed();
+    input.bTwoColourPrinter = pDC->GetDeviceCaps(NUMCOLORS) == 2;
+    input.cellBack = GetBackColour();
+    input.cellText = GetTextColour();
+    input.defaultBack = pDefault->GetBackColour();
+    input.defaultText = pDefault->GetTextColour();
+    const PrintedCellColours colours = ChoosePrintedCellColours(input);
+    if (colours.back != CLR_DEFAULT)
+        FillGrown(pDC, rect, colours.back);
+    pDC->SetTextColor(colours.text);
+    if (CFont* pFont = GetFontObject())
+        pDC->SelectObject(pFont);
+    if (IsFixed() && pGrid->GetGridLines() != CGridCtrl::GVL_NONE) {
+        DrawRaisedFrame(pDC, rect);
+        rect.DeflateRect(1, 1);
+    }
+    const int nMargin = int(GetMargin());
+    rect.DeflateRect(nMargin, 0);
+    CSize image;
+    if (GetImageSize(&image)) {
+        pGrid->GetImageList()->Draw(pDC, GetImage(), rect.TopLeft(), ILD_NORMAL);
+        rect.left += image.cx + nMargin;
+    }
+    if (LPCTSTR szText = GetText())
+        pDC->DrawText(szText, -1, rect, GetFormat() | DT_NOPREFIX);
+    pDC->RestoreDC(nSavedDC);
+    return TRUE;
 }
 
 // The triangle of the sort column in row 0: up for ascending, down for descending, embossed.

@@ -70,6 +70,9 @@ public:
     // Draws the cell into rect (the last pixel row and column included); FALSE when there is
     // no grid, DC or room.
     virtual BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE);
+    // Prints the cell into rect (grid units on a printer's DC): the fill and text colours of
+    // a print-out, header cells raised; FALSE when there is no grid, DC, default cell or room.
+    virtual BOOL PrintCell(CDC* pDC, int nRow, int nCol, CRect rect);
     // Moves rect's left edge past the cell's image.
     virtual BOOL GetTextRect(LPRECT pRect);
     virtual BOOL GetTipTextRect(LPRECT pRect) { return GetTextRect(pRect); }
@@ -104,6 +107,7 @@ private:
     void DrawBackground(CDC* pDC, CRect& rect, COLORREF& textColour, BOOL bEraseBkgnd,
                         CGridDefaultCell* pDefault);
     void DrawFixedFrame(CDC* pDC, int nRow, int nCol, CRect& rect);
+    static void DrawRaisedFrame(CDC* pDC, const CRect& rect);
     void DrawSortArrow(CDC* pDC, int nRow, int nCol, CRect& rect);
 
     DWORD m_nState = 0;

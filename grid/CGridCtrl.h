@@ -6,12 +6,15 @@
 #include "grid/CTitleTip.h"
 #include "grid/GridAxis.h"
 #include "grid/GridNotify.h"
+#include "grid/GridPageBreaks.h"
 #include "grid/SelectedCellSet.h"
 
 #include <memory>
 #include <vector>
 
 class CCmdUI;
+class CDC;
+struct CPrintInfo;
 class CImageList;
 class COleDataObject;
 class COleDataSource;
@@ -255,6 +258,17 @@ public:
     virtual void OnFixedColumnClick(CCellPos& cell);
     virtual void OnFixedRowClick(CCellPos& cell);
 
+    // --- Printing (CGridCtrlPrint.cpp) --------------------------------------------------
+    // Prints every page: on the printer of pInfo (the job takes over its device context), or
+    // on the printer chosen in the print dialog.
+    void Print(CPrintInfo* pInfo = nullptr);
+    // Lays the job out on the printer (pages across only when printing as on screen, else the
+    // columns are scaled to the paper's width), prints the page pInfo names, ends the job.
+    // Band and strip starts are computed once per job, so every page costs the same.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+
     // --- Notifications ------------------------------------------------------------------
     LRESULT SendMessageToParent(int nRow, int nCol, int nMessage) const;
     LRESULT SendDisplayRequestToParent(GridDispInfo* pDisplayInfo) const;
@@ -274,6 +288,16 @@ public:
     static const char* const kPasteTooLarge;
 
 protected:
+    // The page's parts: one run of header-row cells (the rectangle moves along, the flag
+    // draws a rule before the first cell), the header rows, the page header and footer in
+    // pInfo's drawing rectangle, and the header columns of the page's rows.
+    virtual void PrintFixedRowCells(int nStartColumn, int nStopColumn, int& row, CRect& rect,
+                                    CDC* pDC, BOOL& bFirst);
+    virtual void PrintColumnHeadings(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintHeader(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintRowButtons(CDC* pDC, CPrintInfo* pInfo);
+
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
     // Writes a text without marking anything modified: restoring refused edits, and the
@@ -404,6 +428,20 @@ protected:
     // Print margins in character units (header, footer, left, right, top, bottom, gap).
     int m_nHeaderHeight = 2, m_nFooterHeight = 2, m_nLeftMargin = 4, m_nRightMargin = 4;
     int m_nTopMargin = 1, m_nBottomMargin = 1, m_nGap = 1;
+    // The print job: its font, the printer font's character size, the page in grid units, the
+    // printable paper in printer pixels, the room for data rows and columns, the page being
+    // printed and where the job's pages break.
+    CFont m_PrinterFont;
+    CSize m_CharSize;
+    int m_nPageHeight = 0;
+    CSize m_LogicalPageSize;
+    CSize m_PaperSize;
+    int m_nPageWidth = 0;
+    int m_nCurrPrintRow = 0, m_nCurrPrintCol = 0;
+    int m_nNumPages = 0;
+    int m_nPageMultiplier = 1; // pages across: strips of columns per band of rows
+    CGridPageBreaks m_PageBreaks;
+    GridPageRange m_PrintPage;
 
     // A paste or drop in progress: cells change without -106 notices (outside virtual mode).
     BOOL m_bPasting = FALSE;
@@ -456,6 +494,10 @@ private:
     int SortRows(GridCompareFunc pfnCompare, int nCol, BOOL bAscending, LPARAM data, int nLow,
                  int nHigh);
     void SwapRows(int nRow1, int nRow2);
+    // Print helpers.
+    void PrintCells(CDC* pDC);
+    void PrintRules(CDC* pDC, const CRect& rect, int nRow, int nCol, int nTop) const;
+    CString PrintedTitle() const;
 
     // What the last paste did: whether some field was refused, and the cells it wrote.
     BOOL m_bLastPastePartial = FALSE;

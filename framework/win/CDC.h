@@ -98,6 +98,13 @@ public:
     CPoint GetViewportOrg() const;
     CPoint SetWindowOrg(int x, int y);
     CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
+    // Moves the window origin by (dx, dy): what is drawn next lands (-dx, -dy) further on.
+    CPoint OffsetWindowOrg(int dx, int dy)
+    {
+        POINT old = {};
+        ::OffsetWindowOrgEx(DrawingDC(), dx, dy, &old);
+        return old;
+    }
     CSize SetViewportExt(int cx, int cy);
     CSize SetWindowExt(int cx, int cy);
     CPoint SetBrushOrg(int x, int y);

@@ -5,6 +5,10 @@
 #include "framework/core/Geometry.h"
 #include "framework/win/CommonDialogs.h"
 
+#include <functional>
+
+class CDC;
+
 class CPrintDialog : public CCommonDialog {
     DECLARE_DYNAMIC(CPrintDialog)
 public:
@@ -70,3 +74,19 @@ struct CPrintInfo {
 
 // Pages of a length nobody set: the job prints pages until a hook says stop.
 constexpr UINT kPrintUnknownMaxPage = 0xFFFF;
+
+// What a print job asks of whatever prints: the begin and end of the job, and each page
+// prepared (which may end the job by clearing m_bContinuePrinting) and printed.
+struct CPrintJobHooks {
+    std::function<void(CDC*, CPrintInfo*)> begin;
+    std::function<void(CDC*, CPrintInfo*)> prepare;
+    std::function<void(CDC*, CPrintInfo*)> print;
+    std::function<void(CDC*, CPrintInfo*)> end;
+};
+
+// Runs a print job on the printer DC the print information holds (the job takes it over):
+// the output file asked for when printing to a file, begin, the document started, each page
+// from the first to the last prepared, started, printed and ended, the document ended (aborted
+// when a page failed), end, and the user told when it failed. FALSE when nothing was printed.
+BOOL AfxRunPrintJob(CWnd* pParent, CPrintInfo& info, LPCTSTR lpszDocName,
+                    const CPrintJobHooks& hooks);

@@ -65,7 +65,6 @@ protected:
 
 private:
     void PrintJob(BOOL bDirect);
-    BOOL PrintPages(CDC& dc, CPrintInfo& info);
 
     friend class CDocument;
     DECLARE_MESSAGE_MAP()

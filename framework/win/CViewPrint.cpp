@@ -81,51 +81,72 @@ void CView::PrintJob(BOOL bDirect)
     info.m_bDirect = bDirect;
     if (!OnPreparePrinting(&info))
         return;
-    CDC dc;
-    if (!dc.Attach(info.m_pPD->m_pd.hDC))
-        return;
-    info.m_pPD->m_pd.hDC = nullptr; // the job's DC owns it now
-    dc.m_bPrinting = TRUE;
-
-    CString output;
-    const BOOL bToFile =
-        info.m_pPD->PrintToFile() || info.m_pPD->GetPortName().CompareNoCase("FILE:") == 0;
-    if (bToFile && !AskOutputFile(this, output))
-        return;
-    const CString title = m_pDocument ? m_pDocument->GetTitle() : CString();
-    DOCINFOA docInfo = {};
-    docInfo.cbSize = sizeof docInfo;
-    docInfo.lpszDocName = title;
-    docInfo.lpszOutput = bToFile ? output.GetString() : nullptr;
-
-    OnBeginPrinting(&dc, &info);
-    BOOL bPrinted = dc.StartDoc(&docInfo) > 0;
-    if (bPrinted) {
-        bPrinted = PrintPages(dc, info);
-        if (bPrinted)
-            bPrinted = dc.EndDoc() > 0;
-        else
-            dc.AbortDoc();
-    }
-    OnEndPrinting(&dc, &info);
-    if (!bPrinted)
-        AfxMessageBox(kPrintFailedText, MB_OK | MB_ICONEXCLAMATION);
+    CPrintJobHooks hooks;
+    hooks.begin = [this](CDC* pDC, CPrintInfo* pInfo) { OnBeginPrinting(pDC, pInfo); };
+    hooks.prepare = [this](CDC* pDC, CPrintInfo* pInfo) { OnPrepareDC(pDC, pInfo); };
+    hooks.print = [this](CDC* pDC, CPrintInfo* pInfo) { OnPrint(pDC, pInfo); };
+    hooks.end = [this](CDC* pDC, CPrintInfo* pInfo) { OnEndPrinting(pDC, pInfo); };
+    AfxRunPrintJob(this, info, m_pDocument ? m_pDocument->GetTitle() : CString(), hooks);
 }
 
-BOOL CView::PrintPages(CDC& dc, CPrintInfo& info)
+namespace {
+
+BOOL PrintPages(CDC& dc, CPrintInfo& info, const CPrintJobHooks& hooks)
 {
     for (info.m_nCurPage = info.GetFromPage();
          info.m_nCurPage <= info.GetToPage() && info.m_bContinuePrinting; ++info.m_nCurPage) {
-        OnPrepareDC(&dc, &info);
+        if (hooks.prepare)
+            hooks.prepare(&dc, &info);
         if (!info.m_bContinuePrinting)
             break;
         if (dc.StartPage() <= 0)
             return FALSE;
         info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
         dc.DPtoLP(&info.m_rectDraw);
-        OnPrint(&dc, &info);
+        if (hooks.print)
+            hooks.print(&dc, &info);
         if (dc.EndPage() <= 0)
             return FALSE;
     }
     return TRUE;
+}
+
+} // namespace
+
+BOOL AfxRunPrintJob(CWnd* pParent, CPrintInfo& info, LPCTSTR lpszDocName,
+                    const CPrintJobHooks& hooks)
+{
+    CDC dc;
+    if (!dc.Attach(info.m_pPD->m_pd.hDC)) {
+        AfxMessageBox(kNoPrinterText, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    info.m_pPD->m_pd.hDC = nullptr; // the job's DC owns it now
+    dc.m_bPrinting = TRUE;
+
+    CString output;
+    const BOOL bToFile =
+        info.m_pPD->PrintToFile() || info.m_pPD->GetPortName().CompareNoCase("FILE:") == 0;
+    if (bToFile && !AskOutputFile(pParent, output))
+        return FALSE;
+    DOCINFOA docInfo = {};
+    docInfo.cbSize = sizeof docInfo;
+    docInfo.lpszDocName = lpszDocName;
+    docInfo.lpszOutput = bToFile ? output.GetString() : nullptr;
+
+    if (hooks.begin)
+        hooks.begin(&dc, &info);
+    BOOL bPrinted = dc.StartDoc(&docInfo) > 0;
+    if (bPrinted) {
+        bPrinted = PrintPages(dc, info, hooks);
+        if (bPrinted)
+            bPrinted = dc.EndDoc() > 0;
+        else
+            dc.AbortDoc();
+    }
+    if (hooks.end)
+        hooks.end(&dc, &info);
+    if (!bPrinted)
+        AfxMessageBox(kPrintFailedText, MB_OK | MB_ICONEXCLAMATION);
+    return bPrinted;
 }

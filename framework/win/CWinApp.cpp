@@ -1,4 +1,5 @@
 #include "framework/win/CWinApp.h"
+#include "framework/win/FrameworkIds.h"
 
 #include "framework/win/CWnd.h"
 #include "framework/win/ModalTestHook.h"
@@ -15,9 +16,6 @@ CWinApp* g_pApp = nullptr;
 HINSTANCE g_hInstance = nullptr;
 HINSTANCE g_hResource = nullptr;
 CModalTestHook* g_pModalTestHook = nullptr;
-
-// The string resource id of the application's title.
-constexpr UINT kIdsAppTitle = 57344;
 
 } // namespace
 
@@ -328,7 +326,7 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     if (!pApp->m_pszAppName) {
         CString title;
         pApp->m_pszAppName =
-            ::strdup(AfxLoadString(kIdsAppTitle, title) ? title.GetString() : exe.GetString());
+            ::strdup(AfxLoadString(AFX_IDS_APP_TITLE, title) ? title.GetString() : exe.GetString());
     }
 
     if (!pApp->InitApplication() || !pApp->InitInstance()) {

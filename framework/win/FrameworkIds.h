@@ -62,7 +62,8 @@ constexpr UINT AFX_IDW_PANE_LAST = 0xE9FF;
 constexpr UINT AFX_IDW_PANE_SAVE = 0xEA21; // the frame's hidden client while a preview runs
 constexpr UINT AFX_IDW_PREVIEW_BAR = 0xE805;
 
-// The idle text of the status bar's message pane.
+// The application's title, and the idle text of the status bar's message pane.
+constexpr UINT AFX_IDS_APP_TITLE = 0xE000;
 constexpr UINT AFX_IDS_IDLEMESSAGE = 0xE001;
 
 // Private messages.

@@ -1,0 +1,80 @@
+// How printed pages break a grid into bands of rows and strips of columns: page n is band
+// (n - 1) / strips, strip (n - 1) % strips, and nothing is ever too large to get a page.
+#include "grid/GridPageBreaks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+CGridAxis Axis(std::vector<int> sizes, int nFixed = 1)
+{
+    CGridAxis axis;
+    axis.Resize(int(sizes.size()), 0);
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        axis.SetSize(int(i), sizes[i]);
+    axis.SetFixedCount(nFixed);
+    return axis;
+}
+
+// The pages as "rows r0-r1 cols c0-c1" lines.
+std::string Pages(const CGridPageBreaks& breaks)
+{
+    std::string text;
+    GridPageRange range;
+    for (int page = 1; breaks.GetPage(page, range); ++page)
+        text += std::to_string(range.rowFirst) + "-" + std::to_string(range.rowEnd) + "/" +
+                std::to_string(range.colFirst) + "-" + std::to_string(range.colEnd) + " ";
+    return text;
+}
+
+TEST(GridPageBreaks, RowsFillEachPageAndOversizeOnesTakeAPageOfTheirOwn)
+{
+    const CGridAxis cols = Axis({30, 50, 50});
+    const struct {
+        const char* what;
+        std::vector<int> rows;
+        int pageHeight;
+        const char* pages;
+    } cases[] = {
+        {"three fit, then two", {20, 10, 10, 10, 10, 10}, 30, "1-4/1-3 4-6/1-3 "},
+        {"exactly full", {20, 15, 15, 15, 15}, 30, "1-3/1-3 3-5/1-3 "},
+        {"a row taller than the page", {20, 10, 500, 10}, 30, "1-2/1-3 2-3/1-3 3-4/1-3 "},
+        {"a page of no height", {20, 10, 10}, 0, "1-2/1-3 2-3/1-3 "},
+        {"a negative page height", {20, 10, 10}, -40, "1-2/1-3 2-3/1-3 "},
+        {"no data rows", {20}, 30, "1-1/1-3 "},
+        {"hidden rows ride along", {20, 10, 0, 0, 10, 10}, 20, "1-5/1-3 5-6/1-3 "},
+    };
+    for (const auto& c : cases) {
+        CGridPageBreaks breaks;
+        breaks.Compute(Axis(c.rows), cols, c.pageHeight, 1000, FALSE);
+        EXPECT_EQ(Pages(breaks), c.pages) << c.what;
+    }
+}
+
+TEST(GridPageBreaks, StripsAcrossMakeThePageOrderBandByBand)
+{
+    CGridPageBreaks breaks;
+    // Data columns 100 wide, two to a strip of 250: three strips; two bands.
+    breaks.Compute(Axis({20, 30, 30, 30}), Axis({40, 100, 100, 100, 100, 100}), 60, 250, TRUE);
+    EXPECT_EQ(breaks.GetStripCount(), 3);
+    EXPECT_EQ(breaks.GetBandCount(), 2);
+    GridPageRange page4;
+    ASSERT_TRUE(breaks.GetPage(4, page4));
+    EXPECT_EQ(page4.rowFirst, 3); // the second band
+    EXPECT_EQ(page4.colFirst, 1); // the first strip
+    EXPECT_EQ(page4.colEnd, 3);
+    GridPageRange none;
+    EXPECT_FALSE(breaks.GetPage(0, none));
+    EXPECT_FALSE(breaks.GetPage(7, none));
+
+    // Margins wider than the paper: a column to a strip, never an endless job.
+    breaks.Compute(Axis({20, 30}), Axis(std::vector<int>(501, 60)), 100, -300, TRUE);
+    EXPECT_EQ(breaks.GetPageCount(), 500);
+    breaks.Clear();
+    EXPECT_EQ(breaks.GetPageCount(), 0);
+}
+
+} // namespace
