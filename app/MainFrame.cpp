@@ -199,9 +199,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     m_pWorkspaceView->SetFocus();
 
     auto* pContext = static_cast<CCreateContext*>(lpcs->lpCreateParams);
-    if (auto* pDoc = dynamic_cast<CMyDocument*>(pContext ? pContext->m_pCurrentDoc : nullptr))
+    auto* pDoc = dynamic_cast<CMyDocument*>(pContext ? pContext->m_pCurrentDoc : nullptr);
+    if (pDoc)
         pDoc->SetProjectWindows(this);
 
+    m_wndUnitConverter.m_pDocument = pDoc;
     m_wndUnitConverter.Create(IDD_UNIT_CONVERTER, this);
     m_wndFinanceBox.Create(IDD_FINANCE_BOX, this);
     LoadContextMenus();

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/PaneViews.h"
 #include "app/ProjectWindows.h"
+#include "app/UnitConverterDlg.h"
 #include "app/ViewLayout.h"
 #include "app/ViewTabBar.h"
 #include "framework/win/CDialog.h"
@@ -45,6 +46,9 @@ public:
     CMenu* GetContextMenuForType(int kind);
 
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    // The two tool windows, made hidden with the frame.
+    CUnitConverterDlg& GetUnitConverter() { return m_wndUnitConverter; }
+    CDialog& GetFinanceBox() { return m_wndFinanceBox; }
     CKxToolBar& GetToolBar() { return m_wndToolBar; }
     CKxMenuBar& GetMenuBar() { return m_wndMenuBar; }
     CViewTabBar& GetTabBar() { return m_wndTabBar; }
@@ -82,7 +86,7 @@ protected:
     void OnUpdateViewProjectExplorer(CCmdUI* pCmdUI);
     LRESULT OnSideBarNotify(WPARAM wParam, LPARAM lParam);
 
-    CDialog m_wndUnitConverter;
+    CUnitConverterDlg m_wndUnitConverter;
     CDialog m_wndFinanceBox;
     CStatusBar m_wndStatusBar;
     CKxToolBar m_wndToolBar;

@@ -231,6 +231,9 @@ protected:
     void OnGridDeleteRows();
     void OnGridAddToFavorites();
     void OnGridInsertEntry();
+    // Tools (MyDocumentTools.cpp)
+    void OnToolsUnitConverter();
+    void OnUpdateToolsUnitConverter(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 

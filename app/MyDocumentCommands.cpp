@@ -65,4 +65,7 @@ ON_COMMAND(ID_GRID_INSERT_ENTRY, &CMyDocument::OnGridInsertEntry)
 ON_COMMAND_RANGE(ID_GRID_SEND_TO_WORKSPACE, ID_GRID_SEND_TO_WORKSPACE,
                  &CMyDocument::OnAcceptedCommand)
 ON_COMMAND_RANGE(ID_GRID_PASTE, ID_GRID_PASTE, &CMyDocument::OnAcceptedCommand)
+// Tools (MyDocumentTools.cpp)
+ON_COMMAND(ID_TOOLS_UNIT_CONVERTER, &CMyDocument::OnToolsUnitConverter)
+ON_UPDATE_COMMAND_UI(ID_TOOLS_UNIT_CONVERTER, &CMyDocument::OnUpdateToolsUnitConverter)
 END_MESSAGE_MAP()

@@ -1,12 +1,20 @@
 // The rules of the options pages, the general dialogs and the two tools, without windows.
 #include "app/CalculationOptions.h"
+#include "app/ConverterRules.h"
+#include "app/ConverterTables.h"
 #include "app/DocumentSettings.h"
 #include "app/GeneralDialogs.h"
 #include "engine/CalcEngine.h"
+#include "engine/EngineStartup.h"
 #include "engine/FunctionCatalogue.h"
+#include "engine/UnitRegistry.h"
 #include "framework/core/ProfileStore.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -145,6 +153,152 @@ TEST(Links, MailAddressesOpenAsMail)
     EXPECT_TRUE(ShellOpenFailed(2));
     EXPECT_TRUE(ShellOpenFailed(32));
     EXPECT_FALSE(ShellOpenFailed(33));
+}
+
+TEST(Converter, SettingsOutsideTheirRangeReadAsDefaults)
+{
+    const struct {
+        int startup, last, recentCount;
+        int wantStartup, wantLast;
+        size_t wantRecent;
+    } cases[] = {
+        {2, 16, 3, 2, 16, 1},
+        {7, 99, 25, 0, 0, 0},
+        {-1, -4, -3, 0, 0, 0},
+        {1, 17, 20, 1, 0, 2},
+    };
+    for (const auto& c : cases) {
+        CMemoryProfileStore store;
+        store.WriteInt("Converter", "StartupCategory", c.startup);
+        store.WriteInt("Converter", "LastCategory", c.last);
+        store.WriteInt("Converter", "RecentCount", c.recentCount);
+        store.WriteString("Converter", "Recent0", "  foot ");
+        store.WriteString("Converter", "Recent1", std::string(101, 'm').c_str());
+        store.WriteString("Converter", "Recent2", " ");
+        store.WriteString("Converter", "Recent3", "inch");
+        ConverterSettings settings;
+        ReadConverterSettings(store, settings);
+        EXPECT_EQ(settings.nStartupCategory, c.wantStartup) << c.startup;
+        EXPECT_EQ(settings.nLastCategory, c.wantLast) << c.last;
+        ASSERT_EQ(settings.recent.size(), c.wantRecent) << c.recentCount;
+        if (c.wantRecent) {
+            EXPECT_STREQ(settings.recent[0], "foot");
+        }
+        EXPECT_EQ(settings.nLeft, -1);
+        EXPECT_EQ(settings.nLogResults, 1);
+    }
+    // What is written reads back.
+    ConverterSettings written;
+    written.nStartupCategory = 2;
+    written.nLastCategory = 8;
+    written.nIsBig = 1;
+    written.nLeft = 30;
+    written.recent = {"degree F", "degree C"};
+    CMemoryProfileStore store;
+    WriteConverterSettings(store, written);
+    ConverterSettings read;
+    ReadConverterSettings(store, read);
+    EXPECT_EQ(read.recent, written.recent);
+    EXPECT_EQ(read.nLastCategory, 8);
+    EXPECT_EQ(read.nIsBig, 1);
+    EXPECT_EQ(read.nLeft, 30);
+    const struct {
+        int startup, last, index;
+    } starts[] = {{0, 5, 16}, {1, 5, 15}, {2, 5, 5}, {2, 17, 0}, {2, -1, 0}, {9, 5, 16}};
+    for (const auto& c : starts)
+        EXPECT_EQ(StartupCategoryIndex(c.startup, c.last), c.index) << c.startup << " " << c.last;
+}
+
+TEST(Converter, RecentUnitsNewestFirstAtMostTwenty)
+{
+    std::vector<CString> recent;
+    AddRecentUnit(recent, "degree C");
+    AddRecentUnit(recent, " degree F ");
+    AddRecentUnit(recent, "DEGREE C"); // already there: keeps its place
+    AddRecentUnit(recent, "   ");
+    AddRecentUnit(recent, CString(std::string(101, 'x').c_str()));
+    ASSERT_EQ(recent.size(), 2u);
+    EXPECT_STREQ(recent[0], "degree F");
+    EXPECT_STREQ(recent[1], "degree C");
+    for (int i = 0; i < 19; ++i)
+        AddRecentUnit(recent, CString(("unit" + std::to_string(i)).c_str()));
+    ASSERT_EQ(recent.size(), 20u);
+    EXPECT_STREQ(recent[0], "unit18");
+    EXPECT_STREQ(recent[19], "degree F") << "the oldest dropped out";
+}
+
+class ConverterUnitsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FreeGlobalSymbolTables();
+        InitCalcEngine();
+    }
+    void TearDown() override { FreeGlobalSymbolTables(); }
+};
+
+// Each unit of a category measures what the category's first unit measures, so the two
+// convert, except in the two categories that mix quantities and for two units whose relation
+// the engine does not know.
+TEST_F(ConverterUnitsTest, EveryUnitConvertsWithinItsCategory)
+{
+    const std::set<std::string> unknown{"watt hour", "watt second"};
+    const char* first[kConverterCategoryCount] = {};
+    int counts[kConverterCategoryCount] = {};
+    for (const ConverterUnit& unit : kConverterUnits) {
+        ASSERT_TRUE(unit.category >= 0 && unit.category < ConverterUserDefined) << unit.name;
+        if (!first[unit.category])
+            first[unit.category] = unit.name;
+        else
+            EXPECT_EQ((&unit - 1)->category, unit.category) << "one run per category";
+        ++counts[unit.category];
+        if (unit.category == ConverterElectricityMagnetism ||
+            unit.category == ConverterMiscellaneous)
+            continue;
+        double value = 1.0;
+        const int code = ConvertBetweenUnits(value, unit.name, first[unit.category]);
+        EXPECT_EQ(code != 0, unknown.count(unit.name) == 1) << unit.name;
+    }
+    const int expected[kConverterCategoryCount] = {30, 15, 34, 16, 7,  6,  8, 18, 3,
+                                                   8,  9,  14, 3,  14, 12, 0, 0};
+    for (int i = 0; i < kConverterCategoryCount; ++i)
+        EXPECT_EQ(counts[i], expected[i]) << kConverterCategories[i];
+    EXPECT_EQ(ConverterUnitList(ConverterTemperature, {}),
+              (std::vector<CString>{"degree C", "degree F", "degree K"}));
+}
+
+TEST_F(ConverterUnitsTest, ConversionsAndTheirRefusals)
+{
+    const struct {
+        const char* from;
+        const char* to;
+        double value, result;
+        int code;
+    } cases[] = {
+        {"meter", " foot ", 100, 328.08398950131236, 0},
+        {"degree C", "degree F", 100, 212, 0},
+        {"kilometer/hour", "meter/second", 36, 10, 0},
+        {"meter", "", 5, 5, 13},
+        {"", "foot", 5, 5, 13},
+        {"meter)", "foot", 5, 5, 13},
+        {"meter", "second", 5, 5, 13},
+        {"flurbs", "foot", 5, 5, 13},
+    };
+    for (const auto& c : cases) {
+        double value = c.value;
+        EXPECT_EQ(ConvertBetweenUnits(value, c.from, c.to), c.code) << c.from << " " << c.to;
+        EXPECT_NEAR(value, c.result, 1e-9 * std::fabs(c.result)) << c.from << " " << c.to;
+    }
+    double value = 1;
+    EXPECT_EQ(ConvertBetweenUnits(value, CString(std::string(10000, 'm').c_str()), "foot"), 13);
+
+    // The user-defined category lists each conversion's name and base; none: empty lists.
+    EXPECT_TRUE(ConverterUnitList(ConverterUserDefined, {}).empty());
+    ASSERT_EQ(AddUserUnit("smoot", "cm", 170.18), 0);
+    EXPECT_EQ(ConverterUnitList(ConverterUserDefined, {}), (std::vector<CString>{"smoot", "cm"}));
+    EXPECT_EQ(ConverterUnitList(ConverterRecentlyUsed, {"x"}), std::vector<CString>{"x"});
+    EXPECT_STREQ(ConversionLogLine("100", " meter", "328.083989501312", "foot "),
+                 "' 100 meter = 328.083989501312 foot");
 }
 
 } // namespace
