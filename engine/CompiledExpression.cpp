@@ -123,13 +123,21 @@ ZIVRA_ALWAYS_INLINE int PowerWholeStep(const Instruction& in, ValueStack& stack,
 }
 
 // An operation of a values family on one or two values in memory, in scratch room a.
-ZIVRA_ALWAYS_INLINE int ApplyOnMemoryStep(const Instruction& in, double* a, double& v)
+ZIVRA_ALWAYS_INLINE int ApplyToMemory(const Instruction& in, double* a, double& v)
 {
     a[0] = *in.x;
     a[1] = in.pops > 1 ? *in.y : 0.0;
     for (int i = 2; i < 7; ++i)
         a[i] = 0.0;
+    v = 0;
     return in.apply(in.n, in.m, a, in.count, v);
+}
+
+ZIVRA_ALWAYS_INLINE int ApplyOnMemoryStep(const Instruction& in, ValueStack& stack, double& v)
+{
+    const int code = ApplyToMemory(in, stack.below + 1, v);
+    stack.Push(v);
+    return code;
 }
 
 template <int Op>
@@ -170,6 +178,81 @@ struct EvaluatingStep {
     Budget* m_budget;
     int m_charges;
 };
+
+// A variable, pre-defined name or user constant; null when its table has no such record.
+ZIVRA_ALWAYS_INLINE const double* NamedValue(const Instruction& in)
+{
+    if (in.code == PushVariable)
+        return ValueAt(static_cast<const CCalcEngine*>(in.p)->m_Variables, in.n);
+    return in.code == PushPredefined ? ValueAt(GetPredefinedNames(), in.n)
+                                     : ValueAt(GetUserConstants(), in.n);
+}
+
+ZIVRA_ALWAYS_INLINE int ApplyValuesStep(const Instruction& in, ValueStack& stack, double& v)
+{
+    double* a = stack.Arguments(in.pops);
+    v = 0;
+    const int code = in.apply(in.n, in.m, a, in.count, v);
+    stack.Replace(a, v);
+    return code;
+}
+
+// An operation on its node; budget when it evaluates further nodes in a checked run.
+ZIVRA_ALWAYS_INLINE int NodeStep(const Instruction& in, ValueStack& stack, Budget* budget,
+                                 int charges, double& v)
+{
+    auto& node = *static_cast<CExprNode*>(in.p);
+    double* a = stack.Arguments(in.pops);
+    int code = 0;
+    {
+        const EvaluatingStep step(in.code == CallNode ? budget : nullptr, charges);
+        code = CompleteOperation(node, a, in.count);
+    }
+    v = node.m_dValue;
+    stack.Replace(a, v);
+    return code;
+}
+
+ZIVRA_ALWAYS_INLINE int TreeWalkStep(const Instruction& in, ValueStack& stack, Budget* budget,
+                                     int charges, double& v)
+{
+    int code = 0;
+    {
+        const EvaluatingStep step(budget, charges);
+        code = static_cast<CExprNode*>(in.p)->Evaluate(v);
+    }
+    stack.Push(v);
+    return code;
+}
+
+ZIVRA_ALWAYS_INLINE void StoreArgumentsStep(const Instruction& in, ValueStack& stack)
+{
+    auto& parameters = static_cast<CUserFunction*>(in.p)->m_Variables;
+    double* a = stack.Spill(in.pops);
+    for (int i = 0; i < in.pops; ++i)
+        parameters[size_t(i)].dValue = a[i];
+    stack.Drop(a);
+}
+
+ZIVRA_ALWAYS_INLINE void StoreFromMemoryStep(const Instruction& in)
+{
+    auto& parameters = static_cast<CUserFunction*>(in.p)->m_Variables;
+    parameters[0].dValue = *in.x;
+    if (in.pops > 1)
+        parameters[1].dValue = *in.y;
+}
+
+// The body's root takes its value and code as its Evaluate leaves them; the call's tail follows.
+ZIVRA_ALWAYS_INLINE int ReturnStep(const Instruction& in, ValueStack& stack, double& v)
+{
+    auto& body = *static_cast<CExprNode*>(in.p);
+    v = stack.top;
+    body.m_dValue = v;
+    body.m_nErrorCode = 0;
+    const int code = FinishOperation(OpUserFunction, 0, MathStatus{}, v);
+    stack.top = v;
+    return code;
+}
 
 // The loop dispatches by the labels-as-values extension of GCC and Clang: each instruction's
 // code ends with its own jump to the next, which the processor predicts far better than one
@@ -266,20 +349,14 @@ push_constant:
 push_memory:
     stack.Push(*next->x);
     ZIVRA_NEXT;
-push_named : {
-    const Instruction& in = *next;
-    const double* value = in.code == PushVariable
-                              ? ValueAt(static_cast<const CCalcEngine*>(in.p)->m_Variables, in.n)
-                          : in.code == PushPredefined ? ValueAt(GetPredefinedNames(), in.n)
-                                                      : ValueAt(GetUserConstants(), in.n);
-    if (!value) {
-        code = ErrInvalidName;
-        extra = in.m;
-        goto failed;
+push_named:
+    if (const double* value = NamedValue(*next)) {
+        stack.Push(*value);
+        ZIVRA_NEXT;
     }
-    stack.Push(*value);
-    ZIVRA_NEXT;
-}
+    code = ErrInvalidName;
+    extra = next->m;
+    goto failed;
 power_whole_stack:
     if ((code = PowerWholeStep(*next, stack, false, v)) != 0)
         goto failed;
@@ -305,74 +382,33 @@ power_whole_memory:
     ZIVRA_SINGLE_STEPS(OpAtan)
     ZIVRA_SINGLE_STEPS(OpTanh)
 apply_on_memory:
-    v = 0;
-    if ((code = ApplyOnMemoryStep(*next, stack.below + 1, v)) != 0)
-        goto failed;
-    stack.Push(v);
-    ZIVRA_NEXT;
-apply_values : {
-    const Instruction& in = *next;
-    double* a = stack.Arguments(in.pops);
-    v = 0;
-    if ((code = in.apply(in.n, in.m, a, in.count, v)) != 0)
-        goto failed;
-    stack.Replace(a, v);
-    ZIVRA_NEXT;
-}
-apply_node : {
-    const Instruction& in = *next;
-    auto& node = *static_cast<CExprNode*>(in.p);
-    double* a = stack.Arguments(in.pops);
-    {
-        const EvaluatingStep step(Checked && in.code == CallNode ? budget : nullptr,
-                                  program.sites[size_t(next - first)].charges);
-        code = CompleteOperation(node, a, in.count);
-    }
-    v = node.m_dValue;
-    if (code != 0)
-        goto failed;
-    stack.Replace(a, v);
-    ZIVRA_NEXT;
-}
-tree_walk : {
-    {
-        const EvaluatingStep step(Checked ? budget : nullptr,
-                                  program.sites[size_t(next - first)].charges);
-        code = static_cast<CExprNode*>(next->p)->Evaluate(v);
-    }
-    if (code != 0)
-        goto failed;
-    stack.Push(v);
-    ZIVRA_NEXT;
-}
-store_arguments : {
-    const Instruction& in = *next;
-    auto& parameters = static_cast<CUserFunction*>(in.p)->m_Variables;
-    double* a = stack.Spill(in.pops);
-    for (int i = 0; i < in.pops; ++i)
-        parameters[size_t(i)].dValue = a[i];
-    stack.Drop(a);
-    ZIVRA_NEXT;
-}
-store_from_memory : {
-    const Instruction& in = *next;
-    auto& parameters = static_cast<CUserFunction*>(in.p)->m_Variables;
-    parameters[0].dValue = *in.x;
-    if (in.pops > 1)
-        parameters[1].dValue = *in.y;
-    ZIVRA_NEXT;
-}
-return_from_body : {
-    auto& body = *static_cast<CExprNode*>(next->p);
-    v = stack.top;
-    body.m_dValue = v;
-    body.m_nErrorCode = 0;
-    code = FinishOperation(OpUserFunction, 0, MathStatus{}, v);
-    stack.top = v;
-    if (code != 0)
+    if ((code = ApplyOnMemoryStep(*next, stack, v)) != 0)
         goto failed;
     ZIVRA_NEXT;
-}
+apply_values:
+    if ((code = ApplyValuesStep(*next, stack, v)) != 0)
+        goto failed;
+    ZIVRA_NEXT;
+apply_node:
+    if ((code = NodeStep(*next, stack, Checked ? budget : nullptr,
+                         program.sites[size_t(next - first)].charges, v)) != 0)
+        goto failed;
+    ZIVRA_NEXT;
+tree_walk:
+    if ((code = TreeWalkStep(*next, stack, Checked ? budget : nullptr,
+                             program.sites[size_t(next - first)].charges, v)) != 0)
+        goto failed;
+    ZIVRA_NEXT;
+store_arguments:
+    StoreArgumentsStep(*next, stack);
+    ZIVRA_NEXT;
+store_from_memory:
+    StoreFromMemoryStep(*next);
+    ZIVRA_NEXT;
+return_from_body:
+    if ((code = ReturnStep(*next, stack, v)) != 0)
+        goto failed;
+    ZIVRA_NEXT;
 
 finished:
     result = stack.top;
@@ -502,7 +538,7 @@ double LoneApply(const Instruction& in, int& code)
 {
     double a[7];
     double v = 0;
-    code = ApplyOnMemoryStep(in, a, v);
+    code = ApplyToMemory(in, a, v);
     return v;
 }
 

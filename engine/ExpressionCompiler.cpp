@@ -71,20 +71,132 @@ bool EvaluatesFurther(int op)
     return op == OpFInt || op == OpFDiff || op == OpFZero || op == OpFSum || op == OpUserFunction;
 }
 
-class Builder {
+// The program as it is written: each instruction with the node evaluations the tree walk has
+// charged before it and the frame it belongs to, the depth of the value stack, and the rewrites
+// of what was just written (constant parts run once, pushes read by their reader instead).
+class ProgramWriter {
 public:
-    explicit Builder(Program& program) : m_program(program) {}
-
-    void Build(CExprNode& root)
+    ProgramWriter(Program& program, CExprNode& root) : m_program(program)
     {
         m_program.root = &root;
         m_program.frames.push_back(Frame{&root, -1});
-        Materialize(g_treeWalkOnly ? HandToTreeWalk(root) : Evaluated(root));
-        m_program.sites.back().frameRoot = true;
+    }
+
+    int Position() const { return int(m_program.code.size()); }
+    // One node evaluation of the tree walk, at this point of its order.
+    void Charge() { ++m_charges; }
+
+    // Appends an instruction that leaves one value in place of its pops (StoreArguments and
+    // StoreFromMemory leave none, ApplyOnMemory pops none).
+    Operand Emit(const Instruction& in)
+    {
+        m_program.code.push_back(in);
+        m_program.sites.push_back(Site{m_charges, m_frame, false});
+        m_depth += in.code == StoreArguments    ? -in.pops
+                   : in.code == StoreFromMemory ? 0
+                   : in.code == ApplyOnMemory   ? 1
+                                                : 1 - in.pops;
+        m_program.stackDepth = std::max(m_program.stackDepth, m_depth);
+        m_program.evaluatesMore =
+            m_program.evaluatesMore || in.code == CallNode || in.code == TreeWalk;
+        m_program.treeWalks += in.code == TreeWalk ? 1 : 0;
+        return Operand::OnStack();
+    }
+
+    void Materialize(const Operand& a)
+    {
+        if (a.kind == Operand::Stack)
+            return;
+        Instruction in;
+        in.code = a.kind == Operand::Constant ? PushConstant : PushMemory;
+        in.k = a.value;
+        in.x = a.memory;
+        Emit(in);
+    }
+
+    // The instructions from start on compute a constant: run them once and keep the number,
+    // unless they fail (the failure then happens at each evaluation, as in the tree walk).
+    Operand Fold(int start)
+    {
+        double value = 0;
+        if (!RunConstantPart(m_program, start, Position(), value))
+            return Operand::OnStack();
+        Truncate(start);
+        --m_depth;
+        return Operand::Number(value);
+    }
+
+    // One or two arguments that were only pushed (numbers, x, y, z, t, parameters) are read by
+    // the instruction itself, which becomes `onMemory`.
+    void TakeArgumentsFromMemory(Instruction& in, int start, Opcode onMemory)
+    {
+        const int pushed = in.pops;
+        const int end = Position();
+        if (pushed < 1 || pushed > 2 || end - pushed < start)
+            return;
+        for (int i = end - pushed; i < end; ++i)
+            if (m_program.code[size_t(i)].code != PushConstant &&
+                m_program.code[size_t(i)].code != PushMemory)
+                return;
+        const double* operands[2] = {nullptr, nullptr};
+        for (int i = 0; i < pushed; ++i) {
+            const Instruction& push = m_program.code[size_t(end - pushed + i)];
+            operands[i] = push.x;
+            if (push.code == PushConstant) {
+                m_program.constants.push_back(push.k);
+                operands[i] = &m_program.constants.back();
+            }
+        }
+        Truncate(end - pushed);
+        m_depth -= pushed;
+        in.code = onMemory;
+        in.x = operands[0];
+        in.y = operands[1];
+    }
+
+    // The last instruction computes the root of the frame being written.
+    void MarkFrameRoot() { m_program.sites.back().frameRoot = true; }
+    // Instructions from here on belong to the body under root, until LeaveFrame(the result).
+    int EnterFrame(CExprNode& root)
+    {
+        const int outer = m_frame;
+        m_frame = int(m_program.frames.size());
+        m_program.frames.push_back(Frame{&root, outer});
+        return outer;
+    }
+    void LeaveFrame(int outer) { m_frame = outer; }
+
+    void Finish()
+    {
         m_program.charges = m_charges;
         m_program.stack.resize(size_t(m_program.stackDepth + kStackSpare));
-        if (m_program.code.size() == 1)
+        if (Position() == 1)
             m_program.lone = LoneStepFor(m_program.code[0].code);
+    }
+
+private:
+    void Truncate(int size)
+    {
+        m_program.code.resize(size_t(size));
+        m_program.sites.resize(size_t(size));
+    }
+
+    Program& m_program;
+    int m_charges = 0;
+    int m_depth = 0;
+    int m_frame = 0;
+};
+
+// The walk that writes the program: the tree walk's order and charges, node by node.
+class Builder {
+public:
+    Builder(Program& program, CExprNode& root) : m_out(program, root), m_root(root) {}
+
+    void Build()
+    {
+        m_out.Materialize(g_treeWalkOnly ? HandToTreeWalk(m_root) : Evaluated(m_root));
+        m_out.MarkFrameRoot();
+        m_out.Finish();
     }
 
 private:
@@ -109,7 +221,7 @@ private:
                              unsigned(node.m_nIndex) >= unsigned(IndependentVariableCount);
         if (badSlot || (node.m_nKind == NodeVariable && !node.m_pOwner))
             return HandToTreeWalk(node);
-        ++m_charges;
+        m_out.Charge();
         switch (node.m_nKind) {
         case NodeVariable:
             return Variable(node, false);
@@ -120,7 +232,7 @@ private:
             Instruction in;
             in.code = node.m_nKind == NodePredefined ? PushPredefined : PushUserConstant;
             in.n = node.m_nIndex;
-            return Emit(in);
+            return m_out.Emit(in);
         }
         case NodeOperator:
             return Operator(node);
@@ -135,9 +247,7 @@ private:
         Instruction in;
         in.code = TreeWalk;
         in.p = &node;
-        m_program.evaluatesMore = true;
-        ++m_program.treeWalks;
-        return Emit(in);
+        return m_out.Emit(in);
     }
 
     // A variable read; a read the tree walk makes through Evaluate only when it fails is
@@ -152,7 +262,7 @@ private:
         in.p = node.m_pOwner;
         in.n = node.m_nIndex;
         in.m = chargedOnFailure ? 1 : 0;
-        return Emit(in);
+        return m_out.Emit(in);
     }
 
     Operand Operator(CExprNode& node)
@@ -161,12 +271,12 @@ private:
         CExprNode* left = node.m_pLeft;
         if (left && node.m_pRight && op >= OpAdd && op <= OpPower)
             return Chain(node);
-        const int start = int(m_program.code.size());
+        const int start = m_out.Position();
         if (left && !node.m_pRight && left->m_nKind != NodeList && !TakesFunctionArgument(op)) {
             const Operand a = Child(*left);
             if (SingleOpIndex(op) >= 0)
                 return Single(node, a, start);
-            Materialize(a);
+            m_out.Materialize(a);
             return Apply(node, 1, 1, a.kind == Operand::Constant, start);
         }
         int count = 0;
@@ -184,7 +294,7 @@ private:
         auto push = [&](CExprNode& argument) {
             const Operand a = Child(argument);
             constant = constant && a.kind == Operand::Constant;
-            Materialize(a);
+            m_out.Materialize(a);
             ++pushed;
         };
         if (left && left->m_nKind == NodeList) {
@@ -217,7 +327,7 @@ private:
         Operand value = Child(*links.back()->m_pLeft);
         for (size_t i = links.size(); i-- > 0;) {
             if (i > 0)
-                ++m_charges;
+                m_out.Charge();
             const Operand right = Child(*links[i]->m_pRight);
             value = Binary(*links[i], value, right);
         }
@@ -227,7 +337,7 @@ private:
     Operand Binary(CExprNode& node, Operand a, Operand b)
     {
         int op = node.m_nOpId;
-        const int start = int(m_program.code.size());
+        const int start = m_out.Position();
         // Dividing by a power of two is multiplying by its reciprocal, exactly and with the same
         // tail; the multiplication is the quicker.
         if (op == OpDivide && b.kind == Operand::Constant && IsPowerOfTwo(b.value)) {
@@ -237,7 +347,7 @@ private:
         Instruction in;
         const bool constant = a.kind == Operand::Constant && b.kind == Operand::Constant;
         if (constant) {
-            Materialize(a);
+            m_out.Materialize(a);
             a = Operand::OnStack();
         }
         int form = FormSS;
@@ -262,22 +372,22 @@ private:
         in.k = a.kind == Operand::Constant ? a.value : b.value;
         in.x = a.kind == Operand::Memory ? a.memory : b.memory;
         in.y = b.memory;
-        Emit(in);
-        return constant ? Fold(start) : Operand::OnStack();
+        m_out.Emit(in);
+        return constant ? m_out.Fold(start) : Operand::OnStack();
     }
 
     Operand Single(CExprNode& node, const Operand& a, int start)
     {
         const bool fromMemory = a.kind == Operand::Memory;
         if (!fromMemory)
-            Materialize(a);
+            m_out.Materialize(a);
         Instruction in;
         in.code = std::uint16_t(SingleOpcode(node.m_nOpId, fromMemory));
         in.pops = fromMemory ? 0 : 1;
         in.x = a.memory;
         in.m = AngleModeOf(node);
-        Emit(in);
-        return a.kind == Operand::Constant ? Fold(start) : Operand::OnStack();
+        m_out.Emit(in);
+        return a.kind == Operand::Constant ? m_out.Fold(start) : Operand::OnStack();
     }
 
     Operand Apply(CExprNode& node, int pushed, int count, bool constant, int start)
@@ -292,45 +402,15 @@ private:
             in.apply = ValueOperationOf(op);
             in.n = op;
             in.m = AngleModeOf(node);
-            TakeArgumentsFromMemory(in, start, ApplyOnMemory);
-            Emit(in);
-            return constant && op != OpRand ? Fold(start) : Operand::OnStack();
+            m_out.TakeArgumentsFromMemory(in, start, ApplyOnMemory);
+            m_out.Emit(in);
+            return constant && op != OpRand ? m_out.Fold(start) : Operand::OnStack();
         }
         if (op == OpUserFunction && CanTakeBody(node, pushed))
             return TakeBody(node, pushed, start);
         in.code = EvaluatesFurther(op) ? CallNode : ApplyNode;
         in.p = &node;
-        m_program.evaluatesMore = m_program.evaluatesMore || in.code == CallNode;
-        return Emit(in);
-    }
-
-    // One or two arguments that were only pushed (numbers, x, y, z, t, parameters) are read by
-    // the instruction itself, which becomes `onMemory`.
-    void TakeArgumentsFromMemory(Instruction& in, int start, Opcode onMemory)
-    {
-        const int pushed = in.pops;
-        const int end = int(m_program.code.size());
-        if (pushed < 1 || pushed > 2 || end - pushed < start)
-            return;
-        for (int i = end - pushed; i < end; ++i)
-            if (m_program.code[size_t(i)].code != PushConstant &&
-                m_program.code[size_t(i)].code != PushMemory)
-                return;
-        const double* operands[2] = {nullptr, nullptr};
-        for (int i = 0; i < pushed; ++i) {
-            const Instruction& push = m_program.code[size_t(end - pushed + i)];
-            operands[i] = push.x;
-            if (push.code == PushConstant) {
-                m_program.constants.push_back(push.k);
-                operands[i] = &m_program.constants.back();
-            }
-        }
-        m_program.code.resize(size_t(end - pushed));
-        m_program.sites.resize(size_t(end - pushed));
-        m_depth -= pushed;
-        in.code = onMemory;
-        in.x = operands[0];
-        in.y = operands[1];
+        return m_out.Emit(in);
     }
 
     // A call whose function is bound, parsed and takes these arguments runs its body here.
@@ -348,68 +428,26 @@ private:
         store.code = StoreArguments;
         store.pops = pushed;
         store.p = &function;
-        TakeArgumentsFromMemory(store, start, StoreFromMemory);
-        Emit(store);
-        const int outer = m_frame;
-        m_frame = int(m_program.frames.size());
-        m_program.frames.push_back(Frame{&function.m_Root, outer});
+        m_out.TakeArgumentsFromMemory(store, start, StoreFromMemory);
+        m_out.Emit(store);
+        const int outer = m_out.EnterFrame(function.m_Root);
         ++m_bodyDepth;
         CUserFunction* const outerBody = m_body;
         m_body = &function;
-        Materialize(Evaluated(function.m_Root));
-        m_program.sites.back().frameRoot = true;
+        m_out.Materialize(Evaluated(function.m_Root));
+        m_out.MarkFrameRoot();
         m_body = outerBody;
         --m_bodyDepth;
-        m_frame = outer;
+        m_out.LeaveFrame(outer);
         Instruction back;
         back.code = ReturnFromBody;
         back.pops = 1;
         back.p = &function.m_Root;
-        return Emit(back);
+        return m_out.Emit(back);
     }
 
-    void Materialize(const Operand& a)
-    {
-        if (a.kind == Operand::Stack)
-            return;
-        Instruction in;
-        in.code = a.kind == Operand::Constant ? PushConstant : PushMemory;
-        in.k = a.value;
-        in.x = a.memory;
-        Emit(in);
-    }
-
-    // Appends an instruction that leaves one value (none for StoreArguments) in place of its
-    // pops; the charges so far are those of the tree walk at this point.
-    Operand Emit(const Instruction& in)
-    {
-        m_program.code.push_back(in);
-        m_program.sites.push_back(Site{m_charges, m_frame, false});
-        m_depth += in.code == StoreArguments    ? -in.pops
-                   : in.code == StoreFromMemory ? 0
-                   : in.code == ApplyOnMemory   ? 1
-                                                : 1 - in.pops;
-        m_program.stackDepth = std::max(m_program.stackDepth, m_depth);
-        return Operand::OnStack();
-    }
-
-    // The instructions from start on compute a constant: run them once and keep the number,
-    // unless they fail (the failure then happens at each evaluation, as in the tree walk).
-    Operand Fold(int start)
-    {
-        double value = 0;
-        if (!RunConstantPart(m_program, start, int(m_program.code.size()), value))
-            return Operand::OnStack();
-        m_program.code.resize(size_t(start));
-        m_program.sites.resize(size_t(start));
-        --m_depth;
-        return Operand::Number(value);
-    }
-
-    Program& m_program;
-    int m_charges = 0;
-    int m_depth = 0;
-    int m_frame = 0;
+    ProgramWriter m_out;
+    CExprNode& m_root;
     int m_bodyDepth = 0;
     CUserFunction* m_body = nullptr; // the body being taken in
 };
@@ -422,7 +460,7 @@ void CCompiledExpression::SetTreeWalkOnly(bool on) { compiled::g_treeWalkOnly = 
 void CCompiledExpression::Compile(CExprNode& root)
 {
     auto program = std::make_unique<compiled::Program>();
-    compiled::Builder(*program).Build(root);
+    compiled::Builder(*program, root).Build();
     m_pProgram = std::move(program);
     m_pRoot = &root;
 }
