@@ -167,6 +167,7 @@ CString CRichWorkspace::ReadLine(int nLine, int nMax) const
 
 void CRichWorkspace::InsertLineBreak()
 {
+    m_Typed.bValid = FALSE;
     SendMessage(EM_REPLACESEL, TRUE, LPARAM("\r"));
     Recolour();
 }
@@ -175,8 +176,12 @@ void CRichWorkspace::InsertLineBreak()
 
 void CRichWorkspace::TypeText(const CString& text)
 {
+    if (m_nTyping++ == 0)
+        m_Typed.bValid = FALSE;
     for (int i = 0; i < text.GetLength(); ++i)
         SendMessage(WM_CHAR, WPARAM(BYTE(text[i])), 1);
+    if (--m_nTyping == 0)
+        m_Typed.bValid = FALSE;
 }
 
 void CRichWorkspace::PrintLine(const CString& text)
@@ -186,24 +191,25 @@ void CRichWorkspace::PrintLine(const CString& text)
     NewLineAtLineEnd();
 }
 
-void CRichWorkspace::MoveToLineEnd()
+// Every line query walks the control's lines: each move reads the caret line once.
+BOOL CRichWorkspace::MoveToEndOfNonEmptyLine()
 {
     const CHARRANGE sel = GetSelection();
     const LONG nStart = LineStart(LineFromChar(sel.cpMin));
     const int nLength = LineLength(nStart);
     if (nLength == 0)
-        return;
+        return FALSE;
     if (sel.cpMin != nStart + nLength || sel.cpMax != sel.cpMin)
         SetSelection(nStart + nLength, nStart + nLength);
+    return TRUE;
 }
+
+void CRichWorkspace::MoveToLineEnd() { MoveToEndOfNonEmptyLine(); }
 
 void CRichWorkspace::NewLineAtLineEnd()
 {
-    const CHARRANGE sel = GetSelection();
-    if (LineLength(LineStart(LineFromChar(sel.cpMin))) == 0)
-        return;
-    MoveToLineEnd();
-    SendMessage(WM_CHAR, '\n', 1);
+    if (MoveToEndOfNonEmptyLine())
+        SendMessage(WM_CHAR, '\n', 1);
 }
 
 void CRichWorkspace::NewLineAtTextEnd()

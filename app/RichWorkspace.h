@@ -85,6 +85,8 @@ protected:
     int LineLength(LONG nLineStart) const;
     // At most nMax characters of the line, without its end.
     CString ReadLine(int nLine, int nMax) const;
+    // To the end of the caret line unless it is empty; FALSE when it is.
+    BOOL MoveToEndOfNonEmptyLine();
     // Types a line break (the control takes no WM_CHAR 10).
     void InsertLineBreak();
     // Sets the colour of [nStart, nEnd) with the selection hidden, then puts the caret back
@@ -106,6 +108,19 @@ protected:
     CTipWnd m_TipWnd;
     BOOL m_bEvaluating = FALSE;
     BOOL m_bEnterPending = FALSE; // an Enter that came while a line was being evaluated
+
+    // What the last recolouring of a TypeText call found, so that the next character of the
+    // same call, typed right after it, needs no line query: every query walks all the
+    // control's lines.
+    struct TypedLine {
+        BOOL bValid = FALSE;
+        LONG nCaret = -1; // the caret after the character
+        int nLine = 0;    // its line and the line's first character
+        LONG nLineStart = 0;
+        LONG nPlainWordStart = -1; // start of the word that has the default colour, or -1
+    };
+    int m_nTyping = 0;
+    TypedLine m_Typed;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -9,10 +9,17 @@
 void CRichWorkspace::Recolour()
 {
     const CHARRANGE sel = GetSelection();
-    const int nLine = LineFromChar(sel.cpMin);
-    const LONG nLineStart = LineStart(nLine);
-    const int nLength = LineLength(nLineStart);
+    // A character typed right after the last one of the same TypeText call is on its line.
+    const BOOL bFollows = m_nTyping > 0 && m_Typed.bValid && sel.cpMin == m_Typed.nCaret + 1 &&
+                          sel.cpMax == sel.cpMin;
+    const int nLine = bFollows ? m_Typed.nLine : LineFromChar(sel.cpMin);
+    const LONG nLineStart = bFollows ? m_Typed.nLineStart : LineStart(nLine);
+    const LONG nPlainBefore = m_Typed.nPlainWordStart;
+    m_Typed = {m_nTyping > 0, sel.cpMin, nLine, nLineStart, -1};
     const CString line = ReadLine(nLine, kMaxWorkspaceLine);
+    // Only a line that filled the reading is longer than what was read.
+    const int nLength =
+        line.GetLength() < kMaxWorkspaceLine ? line.GetLength() : LineLength(nLineStart);
     const int position = int(sel.cpMin - nLineStart) - 1;
 
     if (line.IsEmpty() || ParenthesisBalance(line) == 0)
@@ -23,9 +30,16 @@ void CRichWorkspace::Recolour()
     }
     const WorkspaceWord word = GetWordAt(line, position);
     const int kind = ClassifyWord(word.text);
-    const COLORREF colour =
-        !word.text.IsEmpty() && kind != NameUnknown ? ColourOfKind(kind) : m_Settings.DefaultColor;
-    ColourSpan(nLineStart + word.nStart + 1, nLineStart + word.nEnd, colour, sel.cpMin);
+    const LONG nWordStart = nLineStart + word.nStart + 1;
+    if (word.text.IsEmpty() || kind == NameUnknown) {
+        // A plain word that only grew by the character typed with the default colour keeps it.
+        const BOOL bPlainAlready = bFollows && nWordStart == nPlainBefore;
+        m_Typed.nPlainWordStart = nWordStart;
+        if (!bPlainAlready)
+            ColourSpan(nWordStart, nLineStart + word.nEnd, m_Settings.DefaultColor, sel.cpMin);
+        return;
+    }
+    ColourSpan(nWordStart, nLineStart + word.nEnd, ColourOfKind(kind), sel.cpMin);
 }
 
 void CRichWorkspace::ColourSpan(LONG nStart, LONG nEnd, COLORREF colour, LONG nCaret)
@@ -34,15 +48,20 @@ void CRichWorkspace::ColourSpan(LONG nStart, LONG nEnd, COLORREF colour, LONG nC
     cf.cbSize = sizeof(cf);
     cf.dwMask = CFM_COLOR;
     cf.crTextColor = colour;
-    SendMessage(EM_HIDESELECTION, TRUE);
+    const CHARRANGE sel = GetSelection();
+    const BOOL bMoves = nEnd > nStart || sel.cpMin != nCaret || sel.cpMax != nCaret;
+    if (bMoves)
+        SendMessage(EM_HIDESELECTION, TRUE);
     if (nEnd > nStart) {
         SetSelection(nStart, nEnd);
         SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
     }
-    SetSelection(nCaret, nCaret);
+    if (bMoves)
+        SetSelection(nCaret, nCaret);
     cf.crTextColor = m_Settings.DefaultColor;
     SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
-    SendMessage(EM_HIDESELECTION, FALSE);
+    if (bMoves)
+        SendMessage(EM_HIDESELECTION, FALSE);
 }
 
 COLORREF CRichWorkspace::ColourOfKind(int kind) const

@@ -208,6 +208,13 @@ TEST_F(WorkspaceTest, NamesTakeTheirColoursAndTips)
          })
         EXPECT_EQ(ColourAt(c.at), c.colour) << "at " << c.at - names;
 
+    // Text the program types is coloured alike: a name that grows into an unknown one loses
+    // its colour.
+    SetText("");
+    View()->TypeText("1+sinx+cos");
+    for (const Case& c : std::initializer_list<Case>{{2, 0}, {4, 0}, {5, 0}, {7, 0xC80000}})
+        EXPECT_EQ(ColourAt(c.at), c.colour) << "typed at " << c.at;
+
     // Tips: functions of one argument raise none, of two their syntax; variables their value;
     // the line's closing parenthesis hides it.
     SetText("");
