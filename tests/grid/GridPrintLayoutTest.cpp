@@ -1,6 +1,8 @@
-// How printed pages break a grid into bands of rows and strips of columns: page n is band
-// (n - 1) / strips, strip (n - 1) % strips, and nothing is ever too large to get a page.
+// How printed pages break a grid into bands of rows and strips of columns (page n is band
+// (n - 1) / strips, strip (n - 1) % strips, and nothing is ever too large to get a page), and
+// the colours a cell prints in.
 #include "grid/GridPageBreaks.h"
+#include "grid/GridPrintColours.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +77,42 @@ TEST(GridPageBreaks, StripsAcrossMakeThePageOrderBandByBand)
     EXPECT_EQ(breaks.GetPageCount(), 500);
     breaks.Clear();
     EXPECT_EQ(breaks.GetPageCount(), 0);
+}
+
+TEST(GridPrintColours, FillsAndTextColoursOfAPrintOut)
+{
+    const COLORREF yellow = RGB(255, 255, 0), red = RGB(255, 0, 0), grey = RGB(192, 192, 192);
+    const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0), none = CLR_DEFAULT;
+    const struct {
+        const char* what;
+        PrintedCellInput in;
+        COLORREF back, text;
+    } cases[] = {
+        {"plain cell", {TRUE, FALSE, FALSE, none, none, white, black}, none, black},
+        {"own fill", {TRUE, FALSE, FALSE, yellow, none, white, black}, yellow, black},
+        {"fill as its region's", {TRUE, FALSE, FALSE, white, red, white, black}, none, red},
+        {"own text colour", {TRUE, FALSE, FALSE, none, red, white, black}, none, red},
+        {"header keeps its region's fill",
+         {TRUE, TRUE, FALSE, none, none, grey, black},
+         grey,
+         black},
+        {"header of its own", {TRUE, TRUE, FALSE, yellow, red, grey, black}, yellow, red},
+        {"unfilled text greyed on two colours",
+         {TRUE, FALSE, TRUE, none, red, white, black},
+         none,
+         RGB(76, 76, 76)},
+        {"filled text kept on two colours",
+         {TRUE, FALSE, TRUE, yellow, red, white, black},
+         yellow,
+         red},
+        {"no shading", {FALSE, TRUE, FALSE, yellow, red, grey, black}, none, black},
+        {"region without colours", {TRUE, TRUE, FALSE, none, none, none, none}, none, black},
+    };
+    for (const auto& c : cases) {
+        const PrintedCellColours colours = ChoosePrintedCellColours(c.in);
+        EXPECT_EQ(colours.back, c.back) << c.what;
+        EXPECT_EQ(colours.text, c.text) << c.what;
+    }
 }
 
 } // namespace
