@@ -44,6 +44,14 @@ public:
 
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
+    // Printing is the grid's own, as on screen: bands of rows and strips of columns.
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override { return DoPreparePrinting(pInfo); }
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override
+    {
+        m_Grid.OnBeginPrinting(pDC, pInfo);
+    }
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override { m_Grid.OnPrint(pDC, pInfo); }
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override { m_Grid.OnEndPrinting(pDC, pInfo); }
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:

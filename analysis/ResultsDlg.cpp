@@ -9,6 +9,7 @@
 
 BEGIN_MESSAGE_MAP(CResultsDlg, CDialog)
 ON_BN_CLICKED(IDC_RESULTS_COPY, &CResultsDlg::OnCopy)
+ON_BN_CLICKED(IDC_RESULTS_PRINT, &CResultsDlg::OnPrint)
 END_MESSAGE_MAP()
 
 namespace {
@@ -68,11 +69,13 @@ BOOL CResultsDlg::OnInitDialog()
         m_Result.FillGrid(rows, 1, 0);
     }
     SetWindowText(m_Result.GetTitle());
-    // Print waits for grid printing, Help for the help file.
-    for (int nID : {IDC_RESULTS_PRINT, IDC_RESULTS_HELP})
-        if (CWnd* pButton = GetDlgItem(nID))
-            pButton->EnableWindow(FALSE);
+    // Help waits for the help file.
+    if (CWnd* pButton = GetDlgItem(IDC_RESULTS_HELP))
+        pButton->EnableWindow(FALSE);
     return TRUE;
 }
 
 void CResultsDlg::OnCopy() { m_Grid.OnEditCopy(); }
+
+// The report's pages, after the print dialog.
+void CResultsDlg::OnPrint() { m_Grid.Print(); }

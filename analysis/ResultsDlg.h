@@ -18,6 +18,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnCopy();
+    void OnPrint();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -200,6 +200,9 @@ protected:
     void OnUpdateBaseIndicator(CCmdUI* pCmdUI);
     // Workspace (MyDocumentWorkspace.cpp)
     void OnRunDemo();
+    void OnPrintWorkspace();
+    void OnPrintPreviewWorkspace();
+    void OnPrintGrid();
     // Options and help (MyDocumentOptions.cpp)
     void OnWorkspaceOptions();
     void OnToolsOptions();

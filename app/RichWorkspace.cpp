@@ -44,6 +44,7 @@ ON_UPDATE_COMMAND_UI(ID_WORKSPACE_UNDO, &CRichWorkspace::OnUpdateWorkspaceUndo)
 ON_WM_SIZE()
 ON_WM_LBUTTONDOWN()
 ON_MESSAGE(WM_PASTE, &CRichWorkspace::OnPaste)
+ON_COMMAND(ID_WORKSPACE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 namespace {

@@ -1,21 +1,13 @@
 #include "grid/GridPageBreaks.h"
 
+#include "framework/core/PageBreaks.h"
+
 #include <algorithm>
 
 std::vector<int> CGridPageBreaks::Break(const CGridAxis& axis, int nFirst, int nLimit)
 {
-    std::vector<int> starts{nFirst};
-    long long total = 0;
-    for (int i = nFirst; i < axis.GetCount(); ++i) {
-        const long long size = axis.GetSize(i);
-        if (total + size > nLimit && i != starts.back()) {
-            starts.push_back(i);
-            total = 0;
-        }
-        total += size;
-    }
-    starts.push_back(std::max(axis.GetCount(), nFirst));
-    return starts;
+    return BreakIntoPages(
+        nFirst, axis.GetCount(), [&axis](int i) { return (long long)axis.GetSize(i); }, nLimit);
 }
 
 void CGridPageBreaks::Compute(const CGridAxis& rows, const CGridAxis& cols, int nPageHeight,

@@ -67,6 +67,7 @@
 // the items of the last pop-up that act on nothing.
 #define IDR_GRID_CONTEXT 151
 #define ID_GRID_OPTIONS 32939
+#define ID_GRID_PRINT_PREVIEW 32933 // the data view's print preview
 #define ID_GRID_SEND_TO_WORKSPACE 33056
 #define ID_GRID_CUT 33057
 #define ID_GRID_COPY 33058

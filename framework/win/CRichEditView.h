@@ -1,8 +1,11 @@
 #pragma once
 #include "framework/win/CCtrlView.h"
+#include "framework/win/CGdiObject.h"
 #include "framework/win/Controls.h"
 
 #include <richedit.h>
+
+#include <vector>
 
 class CArchive;
 class CRichEditDoc;
@@ -39,6 +42,14 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnInitialUpdate() override;
 
+    // Printing: the text laid out in pages within the margins of the paper, once per job, by
+    // the control or, where it cannot, line by line in the default font
+    // (CRichEditViewPrint.cpp). An empty text prints one empty page.
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+
     int m_nWordWrap = WrapToWindow;
     // Margins of a printed page, in twips (left, top, right, bottom).
     CRect m_rectMargin{1800, 1440, 1800, 1440};
@@ -71,7 +82,27 @@ protected:
     void ToggleCharEffect(DWORD dwMask, DWORD dwEffect);
     void UpdateCharEffect(CCmdUI* pCmdUI, DWORD dwMask, DWORD dwEffect);
 
+    // The text's area on a page of pDC and the page itself, in twips from the printable
+    // area's corner.
+    void GetPrintRects(CDC* pDC, RECT& rectText, RECT& rectPage) const;
+
     mutable CRichEditCtrl m_richEdit;
+    BOOL PaginateByControl(CDC* pDC);
+    void PaginateLines(CDC* pDC);
+    void PrintLines(CDC* pDC, int nFirst, int nEnd);
+    CRect PrintTextRect() const; // printer pixels
+    UINT PrintLineFormat() const;
+
+    // The job being printed: where each page starts (characters, or lines when the view lays
+    // the lines out), then where the last ends; the text's area and the page, in twips.
+    std::vector<long> m_aPageStart;
+    RECT m_rectPrintText{}, m_rectPrintPage{};
+    CSize m_nPrintDpi{0, 0};
+    BOOL m_bPrintLines = FALSE;
+    std::vector<CString> m_aPrintLines;
+    std::vector<int> m_aPrintLineHeight;
+    CFont m_printFont;
+    COLORREF m_crPrintText = 0;
     CHARFORMAT2A m_charformat{};
     PARAFORMAT2 m_paraformat{};
 

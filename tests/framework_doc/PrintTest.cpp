@@ -221,6 +221,57 @@ TEST_F(PrintTest, WithoutAPrinterTheUserIsToldAndNothingChanges)
     EXPECT_FALSE(m_pFrame->IsInPreviewMode());
 }
 
+TEST_F(PrintTest, RichTextPrintsInPagesWithinItsMargins)
+{
+    CTestTextView* pText = m_pFrame->TextView();
+    CString text;
+    for (int line = 1; line <= 150; ++line)
+        text.AppendFormat("Line %d of the text\r\n", line);
+    pText->SetWindowText(text);
+    pText->m_rectMargin = CRect(1880, 1440, 1880, 1440);
+    pText->OnFilePrint();
+    const int nPages = CountPostScriptPages(m_hook.output);
+    EXPECT_GE(nPages, 2); // 150 lines do not fit a page
+
+    // Each page starts where the one before ended, at the left margin, in any order.
+    CDC printer;
+    ASSERT_TRUE(printer.Attach(::CreateDCA(nullptr, kTestPrinter, nullptr, nullptr)));
+    printer.m_bPrinting = TRUE;
+    CPrintInfo info;
+    pText->OnBeginPrinting(&printer, &info);
+    ASSERT_EQ(int(info.GetMaxPage()), nPages);
+    auto page = [&](UINT nPage) {
+        CMetaFileDC meta;
+        meta.CreateEnhanced(&printer, nullptr, nullptr, nullptr);
+        meta.m_bPrinting = TRUE;
+        info.m_nCurPage = nPage;
+        pText->OnPrint(&meta, &info);
+        HENHMETAFILE hMeta = meta.CloseEnhanced();
+        std::vector<MetafileText> texts = ReadMetafileTexts(hMeta);
+        ::DeleteEnhMetaFile(hMeta);
+        return texts;
+    };
+    const std::vector<MetafileText> second = page(2);
+    const std::vector<MetafileText> first = page(1);
+    ASSERT_FALSE(first.empty());
+    ASSERT_FALSE(second.empty());
+    EXPECT_EQ(first.front().text.substr(0, 7), "Line 1 ");
+    const int nFirstOfSecond = std::atoi(second.front().text.c_str() + 5);
+    const int nLastOfFirst = std::atoi(first.back().text.c_str() + 5);
+    EXPECT_EQ(nFirstOfSecond, nLastOfFirst + 1);
+    const int nLeft = ::MulDiv(1880, printer.GetDeviceCaps(LOGPIXELSX), 1440) -
+                      printer.GetDeviceCaps(PHYSICALOFFSETX);
+    EXPECT_NEAR(first.front().origin.x, nLeft, 2);
+    pText->OnEndPrinting(&printer, &info);
+
+    // An empty text prints one empty page.
+    pText->SetWindowText("");
+    pText->OnBeginPrinting(&printer, &info);
+    EXPECT_EQ(info.GetMaxPage(), 1u);
+    EXPECT_TRUE(page(1).empty());
+    pText->OnEndPrinting(&printer, &info);
+}
+
 // --- print preview ----------------------------------------------------------------------------
 
 class PreviewTest : public PrintTest {

@@ -19,27 +19,8 @@ namespace {
 std::vector<std::string> MetafileTexts(HENHMETAFILE hMeta)
 {
     std::vector<std::string> texts;
-    ::EnumEnhMetaFile(
-        nullptr, hMeta,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam) -> int {
-            auto& out = *reinterpret_cast<std::vector<std::string>*>(lParam);
-            const auto* pBytes = reinterpret_cast<const BYTE*>(pRecord);
-            if (pRecord->iType == EMR_EXTTEXTOUTW) {
-                const auto* pText = reinterpret_cast<const EMREXTTEXTOUTW*>(pRecord);
-                const auto* pChars =
-                    reinterpret_cast<const WCHAR*>(pBytes + pText->emrtext.offString);
-                std::string text;
-                for (DWORD i = 0; i < pText->emrtext.nChars; ++i)
-                    text += char(pChars[i]);
-                out.push_back(text);
-            } else if (pRecord->iType == EMR_EXTTEXTOUTA) {
-                const auto* pText = reinterpret_cast<const EMREXTTEXTOUTA*>(pRecord);
-                out.emplace_back(reinterpret_cast<const char*>(pBytes + pText->emrtext.offString),
-                                 pText->emrtext.nChars);
-            }
-            return 1;
-        },
-        &texts, nullptr);
+    for (const MetafileText& text : ReadMetafileTexts(hMeta))
+        texts.push_back(text.text);
     return texts;
 }
 

@@ -65,3 +65,33 @@ CDibImage AfxPrintClientToDib(CWnd* pWnd)
                           PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
     });
 }
+
+std::vector<MetafileText> ReadMetafileTexts(HENHMETAFILE hMeta)
+{
+    std::vector<MetafileText> texts;
+    ::EnumEnhMetaFile(
+        nullptr, hMeta,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam) -> int {
+            auto& out = *reinterpret_cast<std::vector<MetafileText>*>(lParam);
+            const auto* pBytes = reinterpret_cast<const BYTE*>(pRecord);
+            if (pRecord->iType == EMR_EXTTEXTOUTW) {
+                const auto* pText = reinterpret_cast<const EMREXTTEXTOUTW*>(pRecord);
+                const auto* pChars =
+                    reinterpret_cast<const WCHAR*>(pBytes + pText->emrtext.offString);
+                std::string text;
+                for (DWORD i = 0; i < pText->emrtext.nChars; ++i)
+                    text += char(pChars[i]);
+                out.push_back(
+                    {text, CPoint(pText->emrtext.ptlReference.x, pText->emrtext.ptlReference.y)});
+            } else if (pRecord->iType == EMR_EXTTEXTOUTA) {
+                const auto* pText = reinterpret_cast<const EMREXTTEXTOUTA*>(pRecord);
+                out.push_back(
+                    {std::string(reinterpret_cast<const char*>(pBytes) + pText->emrtext.offString,
+                                 pText->emrtext.nChars),
+                     CPoint(pText->emrtext.ptlReference.x, pText->emrtext.ptlReference.y)});
+            }
+            return 1;
+        },
+        &texts, nullptr);
+    return texts;
+}

@@ -4,6 +4,7 @@
 #include "framework/win/CDC.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class CWnd;
@@ -26,3 +27,11 @@ struct CDibImage {
 CDibImage AfxDrawToDib(int width, int height, const std::function<void(CDC& dc)>& draw);
 // The client area of pWnd as it paints itself through WM_PRINTCLIENT.
 CDibImage AfxPrintClientToDib(CWnd* pWnd);
+
+// A text a metafile draws, and where its reference point lies (in the recording's units).
+struct MetafileText {
+    std::string text;
+    CPoint origin;
+};
+// The texts a metafile draws, in drawing order.
+std::vector<MetafileText> ReadMetafileTexts(HENHMETAFILE hMeta);

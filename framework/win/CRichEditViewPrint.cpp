@@ -1,0 +1,207 @@
+// Printing a rich-edit view. The control formats the text into pages of the printer within the
+// view's margins (EM_FORMATRANGE); where the control cannot (Wine's does nothing), the view
+// lays the lines out itself in the text's default font. Either way the pages' starts and the
+// text's area are found once when the job begins, so each page is drawn alone, in any order,
+// and alike on paper and in the preview.
+#include "framework/core/PageBreaks.h"
+#include "framework/win/CDC.h"
+#include "framework/win/CPrintDialog.h"
+#include "framework/win/CRichEditView.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+
+int Twips(int nPixels, int nPixelsPerInch)
+{
+    return nPixelsPerInch > 0 ? ::MulDiv(nPixels, kTwipsPerInch, nPixelsPerInch) : 0;
+}
+
+// The lines of a text, split at any line break.
+std::vector<CString> SplitLines(const CString& text)
+{
+    std::vector<CString> lines(1);
+    for (int i = 0; i < text.GetLength(); ++i) {
+        const char ch = text[i];
+        if (ch == '\r' || ch == '\n') {
+            if (ch == '\r' && i + 1 < text.GetLength() && text[i + 1] == '\n')
+                ++i;
+            lines.emplace_back();
+        } else {
+            lines.back() += ch;
+        }
+    }
+    if (lines.size() > 1 && lines.back().IsEmpty())
+        lines.pop_back(); // the break that ends the last line
+    return lines;
+}
+
+} // namespace
+
+BOOL CRichEditView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+
+void CRichEditView::GetPrintRects(CDC* pDC, RECT& rectText, RECT& rectPage) const
+{
+    const int dpiX = pDC->GetDeviceCaps(LOGPIXELSX), dpiY = pDC->GetDeviceCaps(LOGPIXELSY);
+    // The printable area, and where it sits on the paper.
+    const CSize printable(Twips(pDC->GetDeviceCaps(HORZRES), dpiX),
+                          Twips(pDC->GetDeviceCaps(VERTRES), dpiY));
+    const CSize paper(Twips(pDC->GetDeviceCaps(PHYSICALWIDTH), dpiX),
+                      Twips(pDC->GetDeviceCaps(PHYSICALHEIGHT), dpiY));
+    const CPoint offset(Twips(pDC->GetDeviceCaps(PHYSICALOFFSETX), dpiX),
+                        Twips(pDC->GetDeviceCaps(PHYSICALOFFSETY), dpiY));
+    rectPage = {0, 0, printable.cx, printable.cy};
+    // The margins are measured from the paper's edges; a device without paper (a screen) has
+    // them from the printable area's.
+    const CSize edge = paper.cx > 0 && paper.cy > 0 ? paper : printable;
+    CRect text(m_rectMargin.left - offset.x, m_rectMargin.top - offset.y,
+               edge.cx - m_rectMargin.right - offset.x, edge.cy - m_rectMargin.bottom - offset.y);
+    text.IntersectRect(&text, &rectPage);
+    // Margins wider than the paper leave the whole printable area to the text.
+    rectText = text.IsRectEmpty() ? rectPage : RECT(text);
+}
+
+void CRichEditView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    m_aPageStart.clear();
+    if (!pDC || !pInfo || !m_hWnd)
+        return;
+    GetPrintRects(pDC, m_rectPrintText, m_rectPrintPage);
+    m_nPrintDpi = CSize(pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
+    if (!PaginateByControl(pDC))
+        PaginateLines(pDC);
+    pInfo->SetMaxPage(UINT(std::max<std::size_t>(m_aPageStart.size(), 1) - 1));
+}
+
+BOOL CRichEditView::PaginateByControl(CDC* pDC)
+{
+    m_bPrintLines = FALSE;
+    FORMATRANGE range = {};
+    range.hdc = range.hdcTarget = pDC->m_hDC;
+    range.rcPage = m_rectPrintPage;
+    const long nLength = GetRichEditCtrl().GetTextLength();
+    long nStart = 0;
+    do {
+        m_aPageStart.push_back(nStart);
+        range.rc = m_rectPrintText; // the control shrinks rc to what it filled
+        range.chrg = {nStart, -1};
+        const auto nNext = long(SendMessage(EM_FORMATRANGE, FALSE, LPARAM(&range)));
+        if (nNext <= nStart) {
+            // A control that formats nothing of a text cannot print it.
+            SendMessage(EM_FORMATRANGE, FALSE, 0);
+            m_aPageStart.clear();
+            if (nLength > 0)
+                return FALSE;
+            m_aPageStart = {0, 0}; // one empty page
+            return TRUE;
+        }
+        nStart = nNext;
+    } while (nStart < nLength);
+    m_aPageStart.push_back(nLength);
+    SendMessage(EM_FORMATRANGE, FALSE, 0);
+    return TRUE;
+}
+
+void CRichEditView::PaginateLines(CDC* pDC)
+{
+    m_bPrintLines = TRUE;
+    CString text;
+    GetWindowText(text);
+    m_aPrintLines = SplitLines(text);
+    CHARFORMATA cf = {};
+    GetRichEditCtrl().GetDefaultCharFormat(cf);
+    LOGFONTA lf = {};
+    lf.lfHeight = -::MulDiv(cf.yHeight > 0 ? cf.yHeight : 200, m_nPrintDpi.cy, kTwipsPerInch);
+    lf.lfWeight = (cf.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = BYTE((cf.dwEffects & CFE_ITALIC) != 0);
+    lf.lfUnderline = BYTE((cf.dwEffects & CFE_UNDERLINE) != 0);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    ::lstrcpynA(lf.lfFaceName, cf.szFaceName, LF_FACESIZE);
+    m_printFont.DeleteObject();
+    m_printFont.CreateFontIndirect(&lf);
+    m_crPrintText = (cf.dwEffects & CFE_AUTOCOLOR) ? RGB(0, 0, 0) : cf.crTextColor;
+
+    const CRect rectText = PrintTextRect();
+    CFont* pOldFont = pDC->SelectObject(&m_printFont);
+    TEXTMETRICA tm = {};
+    pDC->GetTextMetrics(&tm);
+    const int nLineHeight = std::max(int(tm.tmHeight + tm.tmExternalLeading), 1);
+    m_aPrintLineHeight.clear();
+    for (const CString& line : m_aPrintLines) {
+        int nHeight = nLineHeight;
+        if (m_nWordWrap != WrapNone && !line.IsEmpty()) {
+            CRect rect(0, 0, rectText.Width(), 0);
+            nHeight = std::max(pDC->DrawText(line, &rect, PrintLineFormat() | DT_CALCRECT), 1);
+        }
+        m_aPrintLineHeight.push_back(nHeight);
+    }
+    pDC->SelectObject(pOldFont);
+    const std::vector<int> starts = BreakIntoPages(
+        0, int(m_aPrintLines.size()), [this](int i) { return m_aPrintLineHeight[std::size_t(i)]; },
+        rectText.Height());
+    m_aPageStart.assign(starts.begin(), starts.end());
+}
+
+CRect CRichEditView::PrintTextRect() const
+{
+    return CRect(::MulDiv(m_rectPrintText.left, m_nPrintDpi.cx, kTwipsPerInch),
+                 ::MulDiv(m_rectPrintText.top, m_nPrintDpi.cy, kTwipsPerInch),
+                 ::MulDiv(m_rectPrintText.right, m_nPrintDpi.cx, kTwipsPerInch),
+                 ::MulDiv(m_rectPrintText.bottom, m_nPrintDpi.cy, kTwipsPerInch));
+}
+
+UINT CRichEditView::PrintLineFormat() const
+{
+    return DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS |
+           (m_nWordWrap == WrapNone ? DT_SINGLELINE : DT_WORDBREAK);
+}
+
+void CRichEditView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (!pDC || !pInfo || !m_hWnd || pInfo->m_nCurPage < 1 ||
+        pInfo->m_nCurPage + 1 > m_aPageStart.size())
+        return;
+    const std::size_t nPage = pInfo->m_nCurPage - 1;
+    const long nFirst = m_aPageStart[nPage], nEnd = m_aPageStart[nPage + 1];
+    if (m_bPrintLines) {
+        PrintLines(pDC, int(nFirst), int(nEnd));
+        return;
+    }
+    FORMATRANGE range = {};
+    range.hdc = pDC->m_hDC;
+    range.hdcTarget = pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC;
+    range.rc = m_rectPrintText;
+    range.rcPage = m_rectPrintPage;
+    range.chrg = {nFirst, nEnd};
+    SendMessage(EM_FORMATRANGE, TRUE, LPARAM(&range));
+    SendMessage(EM_FORMATRANGE, FALSE, 0);
+}
+
+void CRichEditView::PrintLines(CDC* pDC, int nFirst, int nEnd)
+{
+    const int nSaved = pDC->SaveDC();
+    pDC->SelectObject(&m_printFont);
+    pDC->SetTextColor(m_crPrintText);
+    pDC->SetBkMode(TRANSPARENT);
+    const CRect rectText = PrintTextRect();
+    pDC->IntersectClipRect(&rectText);
+    CRect rect = rectText;
+    for (int i = nFirst; i < nEnd; ++i) {
+        rect.bottom = rect.top + m_aPrintLineHeight[std::size_t(i)];
+        pDC->DrawText(m_aPrintLines[std::size_t(i)], &rect, PrintLineFormat());
+        rect.top = rect.bottom;
+    }
+    pDC->RestoreDC(nSaved);
+}
+
+void CRichEditView::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    if (m_hWnd && !m_bPrintLines)
+        SendMessage(EM_FORMATRANGE, FALSE, 0);
+    m_aPageStart.clear();
+    m_aPrintLines.clear();
+    m_aPrintLineHeight.clear();
+    m_printFont.DeleteObject();
+}

@@ -1,0 +1,107 @@
+// Printing from the main window: the grid and the workspace from the File menu onto the file
+// printer, the workspace's preview taking the window and giving it back, and the results
+// dialog's Print button.
+#include "analysis/GridView.h"
+#include "app/RichWorkspace.h"
+#include "framework/win/CPreviewView.h"
+#include "framework/win/CPrintDialog.h"
+#include "res/resource.h"
+#include "tests/app_win/ShellTestApp.h"
+#include "tests/support/ScriptedModalHook.h"
+#include "tests/support/TestPrinter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Answers the print dialog and names the file each job goes to.
+class JobHook : public ScriptedModalHook {
+public:
+    int OnModalStart(CWnd* pDialog) override
+    {
+        if (dynamic_cast<CPrintDialog*>(pDialog))
+            return IDOK;
+        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog)) {
+            ::lstrcpynA(pFile->m_ofn.lpstrFile, output.c_str(), int(pFile->m_ofn.nMaxFile));
+            return IDOK;
+        }
+        return ScriptedModalHook::OnModalStart(pDialog);
+    }
+    std::string output;
+};
+
+class PrintWin : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(InstallTestPrinters()); }
+    void SetUp() override
+    {
+        CloseMainFrame();
+        frame = MainFrame();
+        ASSERT_NE(frame, nullptr);
+        doc = MainDocument();
+        Pump();
+    }
+    void TearDown() override { CloseMainFrame(); }
+    // The pages a command printed.
+    int PrintedPages(UINT nID, const char* file)
+    {
+        hook.output = TestFolder() + file;
+        frame->SendMessage(WM_COMMAND, nID);
+        Pump();
+        return CountPostScriptPages(hook.output);
+    }
+
+    JobHook hook;
+    CMainFrame* frame = nullptr;
+    CMyDocument* doc = nullptr;
+};
+
+TEST_F(PrintWin, TheGridAndTheWorkspacePrintFromTheFileMenu)
+{
+    auto* list = new CDataColumn;
+    list->SetName("Heights");
+    for (double v : {1.5, 2.5, 3.5})
+        list->Append(v);
+    doc->AddResultItem(ItemList, list);
+    Pump();
+    // The whole grid prints, its spare rows and columns too, as the user sees it.
+    const int nGridPages = PrintedPages(ID_FILE_PRINT_GRID, "grid.ps");
+    EXPECT_GE(nGridPages, 1);
+    EXPECT_EQ(PrintedPages(ID_PRINT_GRID, "grid2.ps"), nGridPages);
+
+    doc->GetWorkspaceView()->SetWindowText("1+1 = 2\r\n' a note\r\n");
+    EXPECT_EQ(PrintedPages(ID_FILE_PRINT_WORKSPACE, "workspace.ps"), 1);
+    EXPECT_EQ(PrintedPages(ID_PRINT_WORKSPACE, "workspace2.ps"), 1);
+    EXPECT_TRUE(hook.messages.empty());
+}
+
+TEST_F(PrintWin, TheWorkspacePreviewTakesTheWindowAndGivesItBack)
+{
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW_WORKSPACE);
+    Pump();
+    ASSERT_TRUE(frame->IsInPreviewMode());
+    auto* pPreview = dynamic_cast<CPreviewView*>(frame->GetActiveView());
+    ASSERT_NE(pPreview, nullptr);
+    EXPECT_EQ(pPreview->GetPrintView(), doc->GetWorkspaceView());
+    pPreview->OnPreviewClose();
+    Pump();
+    EXPECT_FALSE(frame->IsInPreviewMode());
+    EXPECT_TRUE(::IsWindowVisible(frame->GetSplitter(0).m_hWnd));
+}
+
+TEST_F(PrintWin, TheResultsDialogPrintsItsReport)
+{
+    CAnalysisResult result;
+    result.SetTitle("Area");
+    result.AddNumber("Area = ", 2.5);
+    hook.output = TestFolder() + "results.ps";
+    hook.steps = {[](CWnd* pDialog) {
+        ClickButton(pDialog, IDC_RESULTS_PRINT);
+        ClickButton(pDialog, IDOK);
+    }};
+    doc->ShowResults(result);
+    Pump();
+    EXPECT_EQ(CountPostScriptPages(hook.output), 1);
+}
+
+} // namespace
