@@ -1,4 +1,5 @@
 #pragma once
+#include "app/FinanceBoxDlg.h"
 #include "app/PaneViews.h"
 #include "app/ProjectWindows.h"
 #include "app/UnitConverterDlg.h"
@@ -48,7 +49,7 @@ public:
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
     // The two tool windows, made hidden with the frame.
     CUnitConverterDlg& GetUnitConverter() { return m_wndUnitConverter; }
-    CDialog& GetFinanceBox() { return m_wndFinanceBox; }
+    CFinanceBoxDlg& GetFinanceBox() { return m_wndFinanceBox; }
     CKxToolBar& GetToolBar() { return m_wndToolBar; }
     CKxMenuBar& GetMenuBar() { return m_wndMenuBar; }
     CViewTabBar& GetTabBar() { return m_wndTabBar; }
@@ -87,7 +88,7 @@ protected:
     LRESULT OnSideBarNotify(WPARAM wParam, LPARAM lParam);
 
     CUnitConverterDlg m_wndUnitConverter;
-    CDialog m_wndFinanceBox;
+    CFinanceBoxDlg m_wndFinanceBox;
     CStatusBar m_wndStatusBar;
     CKxToolBar m_wndToolBar;
     CViewTabBar m_wndTabBar;

@@ -237,6 +237,8 @@ protected:
     // Tools (MyDocumentTools.cpp)
     void OnToolsUnitConverter();
     void OnUpdateToolsUnitConverter(CCmdUI* pCmdUI);
+    void OnToolsFinanceBox();
+    void OnUpdateToolsFinanceBox(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 

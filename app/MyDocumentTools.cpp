@@ -21,3 +21,15 @@ void CMyDocument::OnUpdateToolsUnitConverter(CCmdUI* pCmdUI)
     CMainFrame* pFrame = GetMainFrame();
     pCmdUI->SetCheck(pFrame ? CheckIfShowing(pFrame->GetUnitConverter()) : 0);
 }
+
+void CMyDocument::OnToolsFinanceBox()
+{
+    if (CMainFrame* pFrame = GetMainFrame())
+        pFrame->GetFinanceBox().Toggle();
+}
+
+void CMyDocument::OnUpdateToolsFinanceBox(CCmdUI* pCmdUI)
+{
+    CMainFrame* pFrame = GetMainFrame();
+    pCmdUI->SetCheck(pFrame ? CheckIfShowing(pFrame->GetFinanceBox()) : 0);
+}

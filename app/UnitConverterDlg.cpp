@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/MyDocument.h"
 #include "app/RichWorkspace.h"
+#include "app/ToolWindows.h"
 #include "framework/win/MessageCrackers.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "res/resource.h"
@@ -20,20 +21,6 @@ ON_CBN_SELCHANGE(IDC_CONVERTER_TO_UNIT, &CUnitConverterDlg::OnToUnitChange)
 ON_WM_HELPINFO()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
-
-namespace {
-
-// The rectangle lies wholly on the screens.
-BOOL IsOnScreen(const CRect& rect)
-{
-    const CRect screen(
-        CPoint(::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)),
-        CSize(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)));
-    return rect.left >= screen.left && rect.top >= screen.top && rect.right <= screen.right &&
-           rect.bottom <= screen.bottom;
-}
-
-} // namespace
 
 CUnitConverterDlg::CUnitConverterDlg()
 {
@@ -52,7 +39,7 @@ BOOL CUnitConverterDlg::OnInitDialog()
     m_FullSize = window.Size();
     m_CollapsedSize = CSize(window.Width(), marker.bottom + window.Height() - client.Height());
     ApplySize();
-    PlaceWindow();
+    PlaceToolWindow(*this, m_Settings.nLeft, m_Settings.nTop);
 
     for (const char* name : kConverterCategories)
         m_CategoryBox.AddString(name);
@@ -81,18 +68,6 @@ void CUnitConverterDlg::DoDataExchange(CDataExchange* pDX)
     }
     DDX_Radio(pDX, IDC_CONVERTER_STARTUP, m_Settings.nStartupCategory);
     DDX_Check(pDX, IDC_CONVERTER_LOG, m_Settings.nLogResults);
-}
-
-void CUnitConverterDlg::PlaceWindow()
-{
-    CRect rect;
-    GetWindowRect(&rect);
-    const CRect saved(CPoint(m_Settings.nLeft, m_Settings.nTop), rect.Size());
-    if (m_Settings.nLeft >= 0 && IsOnScreen(saved))
-        SetWindowPos(nullptr, saved.left, saved.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    else
-        CenterWindow();
 }
 
 void CUnitConverterDlg::ApplySize()
@@ -216,12 +191,9 @@ void CUnitConverterDlg::OnDestroy()
             m_Settings.nStartupCategory = i;
     m_Settings.nLogResults = IsDlgButtonChecked(IDC_CONVERTER_LOG) == BST_CHECKED;
     m_Settings.nLastCategory = std::max(m_CategoryBox.GetCurSel(), 0);
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (GetWindowPlacement(&placement)) {
-        m_Settings.nLeft = placement.rcNormalPosition.left;
-        m_Settings.nTop = placement.rcNormalPosition.top;
-    }
+    const CPoint topLeft = NormalTopLeft(*this);
+    m_Settings.nLeft = topLeft.x;
+    m_Settings.nTop = topLeft.y;
     CRegistryProfileStore store;
     WriteConverterSettings(store, m_Settings);
     CDialog::OnDestroy();

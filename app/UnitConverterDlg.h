@@ -50,7 +50,6 @@ private:
     BOOL Convert(BOOL bReport);
     void FillUnitBoxes();
     void ApplySize();
-    void PlaceWindow();
     void ShowTool(BOOL bShow);
     CString SelectedText(CComboBox& box) const;
 

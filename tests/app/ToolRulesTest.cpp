@@ -3,6 +3,7 @@
 #include "app/ConverterRules.h"
 #include "app/ConverterTables.h"
 #include "app/DocumentSettings.h"
+#include "app/FinanceRules.h"
 #include "app/GeneralDialogs.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineStartup.h"
@@ -299,6 +300,73 @@ TEST_F(ConverterUnitsTest, ConversionsAndTheirRefusals)
     EXPECT_EQ(ConverterUnitList(ConverterRecentlyUsed, {"x"}), std::vector<CString>{"x"});
     EXPECT_STREQ(ConversionLogLine("100", " meter", "328.083989501312", "foot "),
                  "' 100 meter = 328.083989501312 foot");
+}
+
+TEST(FinanceBox, EachButtonSolvesItsQuantity)
+{
+    // Monthly, one year at 12 %, 1000 borrowed, paid off at the end of each month.
+    FinanceValues loan;
+    loan.dRate = 12;
+    loan.dDuration = 1;
+    loan.dPresentValue = 1000;
+    loan.dPayment = -88.84878867834166;
+    const struct {
+        FinanceQuantity quantity;
+        int frequency;
+        const char* text;
+    } cases[] = {
+        {SolvePayment, 4, "-88.85"},   {SolvePresentValue, 4, "1000.00"},
+        {SolveDuration, 4, "1.00"},    {SolveFutureValue, 4, "0"},
+        {SolvePayment, 0, "-1120.00"}, {SolvePayment, 99, "-88.85"}, // unknown: monthly
+        {SolvePayment, 6, "-2.91"},
+    };
+    for (const auto& c : cases) {
+        FinanceValues values = loan;
+        values.nFrequency = c.frequency;
+        CString text;
+        EXPECT_TRUE(FinanceResultText(SolveFinance(c.quantity, values), text)) << c.quantity;
+        EXPECT_STREQ(text, c.text) << c.quantity << " " << c.frequency;
+    }
+
+    // Results that are not finite have no text; what reads as zero shows "0".
+    FinanceValues never; // no payment, no interest: the duration is infinite
+    never.dPresentValue = 1000;
+    FinanceValues huge = loan; // a duration of 1e300 years at 12 %
+    huge.dDuration = 1e300;
+    CString text = "old";
+    EXPECT_FALSE(FinanceResultText(SolveFinance(SolveDuration, never), text));
+    EXPECT_FALSE(FinanceResultText(SolveFinance(SolveFutureValue, huge), text));
+    EXPECT_STREQ(text, "old");
+    const struct {
+        double value;
+        const char* text;
+    } shown[] = {{-0.001, "0"}, {0.004, "0"}, {0.005, "0.01"}, {-1234.5, "-1234.50"}};
+    for (const auto& c : shown) {
+        EXPECT_TRUE(FinanceResultText(c.value, text));
+        EXPECT_STREQ(text, c.text) << c.value;
+    }
+}
+
+TEST(FinanceBox, InterestRateFoundNoneOrNotConverged)
+{
+    FinanceValues values;
+    values.dDuration = 1;
+    values.dPresentValue = 1000;
+    values.dPayment = -88.85;
+    double rate = -1;
+    EXPECT_EQ(SolveRate(values, 10, rate), RateFound);
+    EXPECT_NEAR(rate, 12, 0.01);
+    values.dPayment = -80; // pays back less than was borrowed: a negative rate
+    EXPECT_EQ(SolveRate(values, 10, rate), RateNone);
+    values.dPayment = 0; // nothing paid: no rate changes anything
+    EXPECT_EQ(SolveRate(values, 10, rate), RateNotConverged);
+
+    CMemoryProfileStore store;
+    store.WriteInt("FinanceBox", "Visible", 5);
+    FinanceBoxSettings settings;
+    ReadFinanceBoxSettings(store, settings);
+    EXPECT_EQ(settings.nVisible, 0);
+    EXPECT_EQ(settings.nLeft, -1);
 }
 
 } // namespace

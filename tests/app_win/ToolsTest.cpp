@@ -1,7 +1,9 @@
 // The two tool windows as the user meets them in the main frame: the unit converter converting,
-// remembering recent units, logging into the workspace, refusing bad units and values, showing
-// and hiding by command, Escape and its close box, and keeping its settings between runs.
+// remembering recent units, logging into the workspace, refusing bad units and values; the
+// finance box solving, refusing and asking for another guess of the rate; both showing and
+// hiding by command, Escape and their close boxes, and keeping their settings between runs.
 #include "app/ConverterTables.h"
+#include "app/FinanceBoxDlg.h"
 #include "app/MyDocument.h"
 #include "app/RichWorkspace.h"
 #include "framework/win/CCmdUI.h"
@@ -210,6 +212,114 @@ TEST_F(ToolsTest, UnitConverterKeepsItsPlaceSizeAndChoicesBetweenRuns)
     EXPECT_EQ(Text(pDlg, IDC_CONVERTER_CATEGORY), "Length");
     pDlg->GetWindowRect(&again);
     EXPECT_LT(again.right, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+}
+
+TEST_F(ToolsTest, FinanceBoxSolvesRefusesAndAsksForAnotherGuess)
+{
+    CFinanceBoxDlg& box = MainFrame()->GetFinanceBox();
+    ScriptedModalHook hook;
+    EXPECT_FALSE(box.IsWindowVisible());
+    Command(ID_TOOLS_FINANCE_BOX);
+    ASSERT_TRUE(box.IsWindowVisible());
+    EXPECT_EQ(MenuCheck(ID_TOOLS_FINANCE_BOX), 1);
+    EXPECT_EQ(Text(&box, IDC_FINANCE_FREQUENCY), "Monthly");
+    EXPECT_EQ(Text(&box, IDC_FINANCE_TIMING), "End of period");
+
+    auto fill = [&](const char* pv, const char* fv, const char* rate, const char* years,
+                    const char* payment) {
+        const std::pair<int, const char*> fields[] = {{IDC_FINANCE_PV, pv},
+                                                      {IDC_FINANCE_FV, fv},
+                                                      {IDC_FINANCE_RATE, rate},
+                                                      {IDC_FINANCE_DURATION, years},
+                                                      {IDC_FINANCE_PAYMENT, payment}};
+        for (const auto& [nID, text] : fields)
+            box.SetDlgItemText(nID, text);
+    };
+    fill("1000", "0", "12", "1", "0");
+    Click(&box, IDC_FINANCE_CALC_PMT);
+    EXPECT_EQ(Text(&box, IDC_FINANCE_PAYMENT), "-88.85");
+    EXPECT_EQ(box.m_Values.dPayment, -88.85) << "the shown value is the stored one";
+    Click(&box, IDC_FINANCE_CALC_RATE);
+    EXPECT_EQ(Text(&box, IDC_FINANCE_RATE), "12.00");
+    fill("0.01125", "0", "12", "1", "0");
+    Click(&box, IDC_FINANCE_CALC_PMT);
+    EXPECT_EQ(Text(&box, IDC_FINANCE_PAYMENT), "0");
+    EXPECT_TRUE(hook.messages.empty());
+
+    // An infinite duration, no rate and a field that does not read: a message each, nothing
+    // changed.
+    fill("1000", "0", "0", "7", "0");
+    Click(&box, IDC_FINANCE_CALC_NPER);
+    EXPECT_EQ(Text(&box, IDC_FINANCE_DURATION), "7");
+    EXPECT_EQ(::GetFocus(), box.GetDlgItem(IDC_FINANCE_PV)->m_hWnd);
+    fill("1000", "0", "0", "1", "-80");
+    Click(&box, IDC_FINANCE_CALC_RATE);
+    EXPECT_EQ(Text(&box, IDC_FINANCE_RATE), "0");
+    fill("1000", "abc", "12", "1", "-1");
+    Click(&box, IDC_FINANCE_CALC_PMT);
+    EXPECT_EQ(Text(&box, IDC_FINANCE_PAYMENT), "-1");
+    const std::vector<CString> messages{
+        "One or more of the inputs are invalid.  Please try again.",
+        "No interest rate satisfies the given parameters.  Please change one or more values.",
+        "Please enter a number."};
+    EXPECT_EQ(hook.messages, messages);
+
+    // A rate that does not converge asks for another guess: a guess that does not read is
+    // refused, a new one is tried (and asked again), Cancel ends without a message.
+    hook.messages.clear();
+    fill("1000", "0", "12", "1", "0");
+    hook.steps.push_back([](CWnd* pGuess) {
+        EXPECT_EQ(Text(pGuess, IDC_RATE_GUESS), "10");
+        pGuess->SetDlgItemText(IDC_RATE_GUESS, "abc");
+        ClickButton(pGuess, IDOK);
+    });
+    hook.steps.push_back([](CWnd* pGuess) {
+        pGuess->SetDlgItemText(IDC_RATE_GUESS, "5");
+        ClickButton(pGuess, IDOK);
+    });
+    hook.steps.push_back([](CWnd* pGuess) {
+        EXPECT_EQ(Text(pGuess, IDC_RATE_GUESS), "5");
+        ClickButton(pGuess, IDCANCEL);
+    });
+    Click(&box, IDC_FINANCE_CALC_RATE);
+    EXPECT_EQ(hook.next, 3u);
+    EXPECT_EQ(hook.messages, std::vector<CString>{"Please enter a number."});
+    EXPECT_EQ(box.m_dRateGuess, 5.0);
+    EXPECT_EQ(Text(&box, IDC_FINANCE_RATE), "12");
+
+    // F1 opens the help's index at the box's keyword.
+    CString keyword;
+    TestApp().SetHelpLauncher([&](const CMathApp::HelpRequest& request) {
+        keyword = request.strKeyword;
+        return ::GetDesktopWindow();
+    });
+    TestApp().SetProgramPaths((TestFolder() + "zivra.exe").c_str());
+    FILE* chm = std::fopen((TestFolder() + "Zivra.chm").c_str(), "wb");
+    std::fclose(chm);
+    box.SendMessage(WM_HELP, 0, 0);
+    TestApp().SetHelpLauncher(nullptr);
+    EXPECT_STREQ(keyword, "Finance Box");
+
+    // Enter does nothing; Escape, Close and the command hide it.
+    Key(&box, IDC_FINANCE_PV, VK_RETURN);
+    EXPECT_TRUE(box.IsWindowVisible());
+    Key(&box, IDC_FINANCE_PV, VK_ESCAPE);
+    EXPECT_FALSE(box.IsWindowVisible());
+    EXPECT_EQ(MenuCheck(ID_TOOLS_FINANCE_BOX), 0);
+    Command(ID_TOOLS_FINANCE_BOX);
+    Click(&box, IDC_FINANCE_CLOSE);
+    EXPECT_FALSE(box.IsShown());
+    Command(ID_TOOLS_FINANCE_BOX);
+    box.SetWindowPos(nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CloseMainFrame();
+    CRegistryProfileStore store;
+    EXPECT_EQ(store.GetInt("FinanceBox", "Visible", 0), 1);
+    EXPECT_EQ(store.GetInt("FinanceBox", "Left", 0), 20);
+    EXPECT_EQ(store.GetInt("FinanceBox", "Top", 0), 10);
+    CRect rect;
+    MainFrame()->GetFinanceBox().GetWindowRect(&rect);
+    EXPECT_EQ(rect.TopLeft(), CPoint(20, 10));
+    EXPECT_TRUE(MainFrame()->GetFinanceBox().IsWindowVisible());
 }
 
 } // namespace
