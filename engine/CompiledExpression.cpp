@@ -197,7 +197,7 @@ ZIVRA_ALWAYS_INLINE int ApplyValuesStep(const Instruction& in, ValueStack& stack
     return code;
 }
 
-// An operation on its node; budget when it evaluates further nodes in a checked run.
+// An operation on its node, which may evaluate further nodes (budget in a checked run).
 ZIVRA_ALWAYS_INLINE int NodeStep(const Instruction& in, ValueStack& stack, Budget* budget,
                                  int charges, double& v)
 {
@@ -205,7 +205,7 @@ ZIVRA_ALWAYS_INLINE int NodeStep(const Instruction& in, ValueStack& stack, Budge
     double* a = stack.Arguments(in.pops);
     int code = 0;
     {
-        const EvaluatingStep step(in.code == CallNode ? budget : nullptr, charges);
+        const EvaluatingStep step(budget, charges);
         code = CompleteOperation(node, a, in.count);
     }
     v = node.m_dValue;
@@ -310,7 +310,6 @@ ZIVRA_DISPATCHER bool Run(const Program& program, int begin, int end, double* me
         &&power_whole_memory,
         &&apply_values,
         &&apply_on_memory,
-        &&apply_node,
         &&apply_node,
         &&tree_walk,
         &&store_arguments,

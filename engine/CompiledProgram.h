@@ -52,8 +52,7 @@ enum Opcode : std::uint16_t {
     PowerWholeX,      // push *x ^ k
     ApplyValues,      // op n, angle mode m, `pops` arguments, `count` passed
     ApplyOnMemory,    // ApplyValues on the `pops` (1 or 2) values *x, *y; pops nothing
-    ApplyNode,        // CompleteOperation on node p (no evaluation inside)
-    CallNode,         // CompleteOperation on node p that evaluates further nodes
+    CallNode,         // CompleteOperation on node p, which may evaluate further nodes
     TreeWalk,         // push node p's own Evaluate
     StoreArguments,   // user function p takes `pops` arguments into its parameters
     StoreFromMemory,  // the same from the `pops` (1 or 2) values *x, *y; pops nothing

@@ -65,12 +65,6 @@ bool IsValuesFamily(OperationFamily family)
     return family != OperationFamily::None && family != OperationFamily::Node;
 }
 
-// Operations of the node family that evaluate other nodes in their turn.
-bool EvaluatesFurther(int op)
-{
-    return op == OpFInt || op == OpFDiff || op == OpFZero || op == OpFSum || op == OpUserFunction;
-}
-
 // The program as it is written: each instruction with the node evaluations the tree walk has
 // charged before it and the frame it belongs to, the depth of the value stack, and the rewrites
 // of what was just written (constant parts run once, pushes read by their reader instead).
@@ -408,7 +402,9 @@ private:
         }
         if (op == OpUserFunction && CanTakeBody(node, pushed))
             return TakeBody(node, pushed, start);
-        in.code = EvaluatesFurther(op) ? CallNode : ApplyNode;
+        // The calculus functions, FSUM and user functions evaluate further nodes; the rest of
+        // the family is rare in a repeated evaluation and takes the same careful way.
+        in.code = CallNode;
         in.p = &node;
         return m_out.Emit(in);
     }
