@@ -5,6 +5,7 @@
 
 BEGIN_MESSAGE_MAP(CTipWnd, CWnd)
 ON_WM_PAINT()
+ON_MESSAGE(WM_PRINTCLIENT, &CTipWnd::OnPrintClient)
 ON_MESSAGE(WM_MOUSEACTIVATE, &CTipWnd::OnMouseActivate)
 ON_MESSAGE(WM_LBUTTONDOWN, &CTipWnd::OnButtonDown)
 ON_MESSAGE(WM_RBUTTONDOWN, &CTipWnd::OnButtonDown)
@@ -63,6 +64,17 @@ void CTipWnd::Hide()
 void CTipWnd::OnPaint()
 {
     CPaintDC dc(this);
+    Draw(dc);
+}
+
+LRESULT CTipWnd::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    Draw(*CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+    return 0;
+}
+
+void CTipWnd::Draw(CDC& dc)
+{
     CRect rect(0, 0, m_sizeWindow.cx, m_sizeWindow.cy);
     dc.FillSolidRect(&rect, RGB(0, 0, 0));
     rect.DeflateRect(1, 1);

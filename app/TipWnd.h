@@ -3,6 +3,8 @@
 #include "framework/win/CGdiObject.h"
 #include "framework/win/CWnd.h"
 
+class CDC;
+
 // The workspace's tip: a borderless top-most pop-up that shows one line of text in a black
 // frame on pale yellow, under the caret, without taking the activation. Its window text is
 // what it shows.
@@ -23,6 +25,9 @@ protected:
     // The window grows or shrinks to the text and its margins.
     void SetText(const CString& text);
     void OnPaint();
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    // A black frame, the background inside it and the text at the margins.
+    void Draw(CDC& dc);
     LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnButtonDown(WPARAM wParam, LPARAM lParam);
 

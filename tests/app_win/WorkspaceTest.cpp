@@ -17,6 +17,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -128,6 +129,21 @@ TEST_F(WorkspaceTest, EnterTypesTheAnswerAfterTheLine)
     }
     EXPECT_EQ(Document()->GetModel().m_FunctionPlot.GetItemCount(), 1);
 
+    // Printed lines and reports start on a line of their own.
+    SetText("abc");
+    View()->SendMessage(EM_SETSEL, 1, 1);
+    View()->PrintLine("' title");
+    EXPECT_EQ(Text(), "abc|' title|");
+    CAnalysisResult report;
+    report.SetTitle("Report");
+    report.AddInteger("Count", 3);
+    SetText("x\r");
+    View()->SendMessage(EM_SETSEL, 0, 0);
+    report.PrintToWorkspace(*View(), TRUE);
+    EXPECT_EQ(Text(), "x|' Report|Count3|") << "the last line was empty";
+    EXPECT_EQ(View()->GetSettings().PopupOptions, 0x1Fu) << "tips come back after a report";
+    EXPECT_EQ(View()->m_rectMargin, CRect(1880, 1440, 1880, 1440)) << "print margins";
+
     // The longest lines evaluate without running out of stack.
     const std::string nested = std::string(499, '(') + "1" + std::string(499, ')');
     SetText(nested.c_str());
@@ -169,7 +185,21 @@ TEST_F(WorkspaceTest, ErrorsShowInTheTipWithTheirSpanSelected)
     SetText("1+");
     Keys("\r");
     ASSERT_EQ(Tip(), "Dangling operator");
-    View()->GetTipWnd().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    // It shows without taking the activation, a black frame around pale yellow and the text.
+    CTipWnd& tip = View()->GetTipWnd();
+    EXPECT_NE(CWnd::GetActiveWindow(), &tip);
+    EXPECT_TRUE(tip.GetExStyle() & WS_EX_TOPMOST);
+    const CDibImage image = AfxPrintClientToDib(&tip);
+    ASSERT_GT(image.width, 20);
+    EXPECT_EQ(image.Pixel(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(image.Pixel(image.width - 1, image.height - 1), RGB(0, 0, 0));
+    EXPECT_EQ(image.Pixel(1, 1), RGB(0xFF, 0xFF, 0xF2));
+    int dark = 0;
+    for (int x = 2; x < image.width - 2; ++x)
+        for (int y = 2; y < image.height - 2; ++y)
+            dark += image.Pixel(x, y) == RGB(0, 0, 0);
+    EXPECT_GT(dark, 20) << "the text is drawn";
+    tip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
     EXPECT_EQ(Tip(), "");
 
     // Return's key-down alone inserts nothing; nothing above an empty line evaluates nothing.
@@ -230,6 +260,28 @@ TEST_F(WorkspaceTest, NamesTakeTheirColoursAndTips)
     View()->SetPopupOptions(0);
     Keys("+mod(v");
     EXPECT_EQ(Tip(), "");
+
+    // Past what a line read holds, a name is not looked at; a long comment is one colour.
+    SetText(("'" + std::string(1199, 'c')).c_str());
+    Keys("x");
+    EXPECT_EQ(ColourAt(1150), COLORREF(0xC800));
+    SetText(std::string(1200, '1').c_str());
+    Keys("+sin");
+    EXPECT_EQ(ColourAt(1202), COLORREF(0));
+}
+
+TEST_F(WorkspaceTest, TheContextMenuOffersTheEditCommandsAndTheOptions)
+{
+    HMENU hMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_WORKSPACE_CONTEXT));
+    ASSERT_NE(hMenu, nullptr);
+    HMENU hPopup = ::GetSubMenu(hMenu, 0);
+    std::vector<UINT> ids;
+    for (int i = 0; i < ::GetMenuItemCount(hPopup); ++i)
+        if (UINT id = ::GetMenuItemID(hPopup, i))
+            ids.push_back(id);
+    EXPECT_EQ(ids, (std::vector<UINT>{ID_WORKSPACE_CUT, ID_WORKSPACE_COPY, ID_WORKSPACE_PASTE,
+                                      ID_WORKSPACE_SELECT_ALL, ID_WORKSPACE_OPTIONS}));
+    ::DestroyMenu(hMenu);
 }
 
 TEST_F(WorkspaceTest, KeypadDecimalTypesTheLocaleDecimalPoint)
