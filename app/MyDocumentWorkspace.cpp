@@ -4,11 +4,7 @@
 
 CRichWorkspace* CMyDocument::GetWorkspaceView() const
 {
-    for (CView* pView : m_viewList)
-        if (auto* pWorkspace = dynamic_cast<CRichWorkspace*>(pView))
-            if (pWorkspace->GetSafeHwnd())
-                return pWorkspace;
-    return nullptr;
+    return dynamic_cast<CRichWorkspace*>(GetView());
 }
 
 void CMyDocument::OnRunDemo()

@@ -42,6 +42,15 @@ Times Measure(const std::function<void()>& prepare, const std::function<void()>&
     return {ms[ms.size() / 2], ms[ms.size() * 9 / 10]};
 }
 
+// Measure with hShown on screen and hOther hidden, so that each repaints what it typed.
+Times MeasureShown(HWND hShown, HWND hOther, const std::function<void()>& prepare,
+                   const std::function<void()>& run)
+{
+    ::ShowWindow(hOther, SW_HIDE);
+    ::ShowWindow(hShown, SW_SHOW);
+    return Measure(prepare, run);
+}
+
 void Pump()
 {
     MSG msg;
@@ -148,7 +157,8 @@ int main()
         SetText(hBare, base);
         const LONG nViewBase = TextLength(hView), nBareBase = TextLength(hBare);
         for (const LineCase& c : lines) {
-            const Times workspace = Measure(
+            const Times workspace = MeasureShown(
+                hView, hBare,
                 [&] {
                     CutBackTo(hView, nViewBase);
                     TypeChars(hView, c.line);
@@ -162,16 +172,13 @@ int main()
             CString text;
             pView->GetWindowText(text);
             ok &= std::string(text.GetString()).find(c.answer) != std::string::npos;
-            ::ShowWindow(hView, SW_HIDE);
-            ::ShowWindow(hBare, SW_SHOW);
-            const Times bare = Measure(
+            const Times bare = MeasureShown(
+                hBare, hView,
                 [&] {
                     CutBackTo(hBare, nBareBase);
                     TypeChars(hBare, c.line);
                 },
                 [&] { BareAnswer(hBare, c.answer); });
-            ::ShowWindow(hBare, SW_HIDE);
-            ::ShowWindow(hView, SW_SHOW);
             const std::string what =
                 "Enter, \"" + std::string(c.line) + "\", " + std::to_string(count) + " lines";
             Print(what.c_str(), workspace, bare, targetMs);
@@ -185,20 +192,14 @@ int main()
         SetText(hView, base);
         SetText(hBare, base);
         const LONG nViewBase = TextLength(hView), nBareBase = TextLength(hBare);
-        const Times workspace = Measure([&] { CutBackTo(hView, nViewBase); },
-                                        [&] {
-                                            ::SendMessageA(hView, WM_CHAR, 's', 1);
-                                            ::UpdateWindow(hView);
-                                        });
-        ::ShowWindow(hView, SW_HIDE);
-        ::ShowWindow(hBare, SW_SHOW);
-        const Times bare = Measure([&] { CutBackTo(hBare, nBareBase); },
-                                   [&] {
-                                       ::SendMessageA(hBare, WM_CHAR, 's', 1);
-                                       ::UpdateWindow(hBare);
-                                   });
-        ::ShowWindow(hBare, SW_HIDE);
-        ::ShowWindow(hView, SW_SHOW);
+        const auto typeOne = [](HWND hWnd) {
+            ::SendMessageA(hWnd, WM_CHAR, 's', 1);
+            ::UpdateWindow(hWnd);
+        };
+        const Times workspace = MeasureShown(
+            hView, hBare, [&] { CutBackTo(hView, nViewBase); }, [&] { typeOne(hView); });
+        const Times bare = MeasureShown(
+            hBare, hView, [&] { CutBackTo(hBare, nBareBase); }, [&] { typeOne(hBare); });
         perCount[i] = workspace;
         const std::string what = "one character, " + std::to_string(count) + " lines";
         Print(what.c_str(), workspace, bare, 5);
