@@ -6,6 +6,7 @@
 #include "framework/win/CRichEditDoc.h"
 
 class CCmdUI;
+class CNonlinearFit;
 class CGridView;
 class CRichEditView;
 class CRichWorkspace;
@@ -17,8 +18,9 @@ class CRichWorkspace;
 // MyDocumentFile.cpp (project files and the workspace's rich text), MyDocumentWorkspace.cpp
 // (the workspace's line command and demonstration), MyDocumentData.cpp (the data commands),
 // MyDocumentGrid.cpp (the data view's questions and the grid entry commands),
-// MyDocumentResults.cpp (analysis reports); the command handlers of each subsystem go into
-// files of their own.
+// MyDocumentResults.cpp (analysis reports), MyDocumentFits.cpp (fits), MyDocumentAnalysis.cpp
+// (statistics and comparisons), MyDocumentMatrices.cpp (matrix commands); the command handlers
+// of each subsystem go into files of their own.
 class CMyDocument : public CRichEditDoc,
                     public IProjectPrompts,
                     public ILineCommandHost,
@@ -167,6 +169,13 @@ public:
     // the engine's code, 0 on success.
     int ShowSolverSolution(int variable) override;
 
+    // --- analysis commands (MyDocumentFits.cpp, MyDocumentAnalysis.cpp) -------------------
+    // The statistics of the selected list or table in the results dialog.
+    void AnalyzeSelection();
+    // Fits the model to the selected table from the fit's start values, flags and limit, after
+    // asking for start values when the settings say so; the fitted graph joins the project.
+    void RunNonlinearFit(const ModelRecord& model, CNonlinearFit& fit);
+
     // The pages of the options sheet, in their order.
     enum OptionsPage {
         OptionsGeneral = 0,
@@ -234,6 +243,23 @@ protected:
     void OnGridDeleteRows();
     void OnGridAddToFavorites();
     void OnGridInsertEntry();
+    // Fits (MyDocumentFits.cpp)
+    void OnLinearFit(UINT nID);
+    void OnUpdateFitCommand(CCmdUI* pCmdUI);
+    void OnRecentFit(UINT nID);
+    // Statistics and comparisons (MyDocumentAnalysis.cpp)
+    void OnAnalyze();
+    void OnUpdateAnalyze(CCmdUI* pCmdUI);
+    void OnCompareLists();
+    void OnUpdateCompareLists(CCmdUI* pCmdUI);
+    void OnUpdateCompareColumns(CCmdUI* pCmdUI);
+    void OnUpdateFitTableCommand(CCmdUI* pCmdUI);
+    // Matrices (MyDocumentMatrices.cpp)
+    void OnDeterminant();
+    void OnInverseMatrix();
+    void OnSolveMatrix();
+    void OnEigen(UINT nID);
+    void OnMatrixOperations();
     // Tools (MyDocumentTools.cpp)
     void OnToolsUnitConverter();
     void OnUpdateToolsUnitConverter(CCmdUI* pCmdUI);

@@ -23,6 +23,8 @@
 #define ID_DATA_ADD_LIST 32949
 #define ID_DATA_ADD_MATRIX 32950
 #define ID_DATA_COMPARE_COLUMNS 32952
+// A command of fit tables that no menu carries; it is taken and does nothing.
+#define ID_DATA_FIT_TABLE 32871
 #define ID_DATA_ERROR_COLUMN 32953
 #define ID_DATA_RESIZE_MATRIX 32954
 #define ID_DATA_RENAME 32955

@@ -1,0 +1,46 @@
+// The document's fit commands: the seven linear fits, the nonlinear fit of a model chosen in
+// the regression-model dialog, and the recent fits, each on the selected data table.
+#include "analysis/InitialValuesDlg.h"
+#include "analysis/LinearFit.h"
+#include "analysis/NonlinearFit.h"
+#include "app/MainFrame.h"
+#include "app/MyDocument.h"
+#include "framework/win/CCmdUI.h"
+#include "res/resource.h"
+
+void CMyDocument::OnLinearFit(UINT nID)
+{
+    const int model = nID == ID_FIT_LINE ? 0 : int(nID - ID_FIT_STRAIGHT_LINE);
+    CWaitCursor wait;
+    m_Model.LinearFitSelection(model);
+}
+
+void CMyDocument::OnUpdateFitCommand(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_Model.GetSelectedKind() == ItemDataTable);
+}
+
+void CMyDocument::RunNonlinearFit(const ModelRecord& model, CNonlinearFit& fit)
+{
+    if (!m_Model.SetFitModel(model, fit))
+        return;
+    if (m_Model.m_Settings.nPrompt) {
+        CInitialValuesDlg dlg(fit, GetMainFrame());
+        if (dlg.DoModal() != IDOK)
+            return;
+    }
+    CWaitCursor wait;
+    m_Model.RunNonlinearFit(model, fit);
+}
+
+void CMyDocument::OnRecentFit(UINT nID)
+{
+    const int i = int(nID - ID_RECENT_FIT_FIRST);
+    if (i < 0 || i >= m_Model.m_RecentFits.GetModelCount())
+        return;
+    // A copy: the run reorders the list.
+    const ModelRecord model = m_Model.m_RecentFits.GetModel(i);
+    CNonlinearFit fit;
+    fit.SetMaxIterations(m_Model.m_Settings.nMaxIterations);
+    RunNonlinearFit(model, fit);
+}

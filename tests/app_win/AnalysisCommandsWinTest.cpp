@@ -1,0 +1,241 @@
+// The fit, statistics and matrix commands of the main frame as the user gives them: from the
+// menus' command ids on the selected item, through their dialogs, to the data graph, the
+// results dialog, the workspace line or the new matrix they leave.
+#include "analysis/ResultsDlg.h"
+#include "app/RichWorkspace.h"
+#include "framework/win/CCmdUI.h"
+#include "res/resource.h"
+#include "tests/app_win/ShellTestApp.h"
+#include "tests/support/ScriptedModalHook.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class CRecordingCmdUI : public CCmdUI {
+public:
+    void Enable(BOOL bOn) override { m_nEnabled = bOn ? 1 : 0; }
+    int m_nEnabled = -1;
+};
+
+class AnalysisCommandsWin : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CloseMainFrame();
+        ::DeleteFileA((TestFolder() + "users.dat").c_str());
+        frame = MainFrame();
+        ASSERT_NE(frame, nullptr);
+        doc = MainDocument();
+        model = &doc->GetModel();
+        model->m_Settings.nPrompt = 0;
+        frame->SetViewMask(ViewWorkspace | ViewGrid);
+        Pump();
+    }
+    void TearDown() override { CloseMainFrame(); }
+
+    void Command(UINT nID)
+    {
+        frame->SendMessage(WM_COMMAND, nID);
+        Pump();
+    }
+    BOOL Enabled(UINT nID)
+    {
+        CRecordingCmdUI ui;
+        ui.m_nID = nID;
+        ui.DoUpdate(frame, FALSE);
+        return ui.m_nEnabled == 1;
+    }
+    // A table of layout 1 holding y = 1 + 2x for x = 1..n, added and selected.
+    CDataTable* AddLineTable(const char* name, int n, int layout = TableLayoutXY)
+    {
+        auto* table = new CDataTable;
+        table->Create(layout, 2, n);
+        table->SetName(name);
+        for (int i = 0; i < n; ++i) {
+            table->SetCell(0, i, i + 1);
+            table->SetCell(1, i, 1 + 2.0 * (i + 1));
+        }
+        doc->AddResultItem(ItemDataTable, table);
+        Pump();
+        return table;
+    }
+    void Select(int kind, const char* name)
+    {
+        doc->SelectItemByName(kind, name);
+        Pump();
+    }
+    const CFunctionPlot* Graph(const char* name) const
+    {
+        const int i = model->m_DataPlot.FindItem(name);
+        return i >= 0 ? model->m_DataPlot.GetItem(i) : nullptr;
+    }
+    static std::vector<std::string> ReportValues(const CFunctionPlot* graph)
+    {
+        std::vector<std::string> values;
+        const CAnalysisResult& report = *graph->GetReport();
+        for (int i = 0; i < report.GetItemCount(); ++i)
+            values.emplace_back(report.GetValueText(report.GetItem(i)).GetString());
+        return values;
+    }
+    CString WorkspaceText()
+    {
+        CString text;
+        if (CRichWorkspace* pWorkspace = doc->GetWorkspaceView())
+            pWorkspace->GetWindowText(text);
+        return text;
+    }
+
+    CMainFrame* frame = nullptr;
+    CMyDocument* doc = nullptr;
+    ProjectModel* model = nullptr;
+};
+
+TEST_F(AnalysisCommandsWin, LinearFitsLeaveTheFittedGraphWithItsReport)
+{
+    ScriptedModalHook hook;
+    AddLineTable("Table1", 10);
+    EXPECT_TRUE(Enabled(ID_FIT_LINE));
+    EXPECT_TRUE(Enabled(ID_FIT_QUARTIC));
+    Command(ID_FIT_LINE);
+    const char* kName = "Linear fit - Straight line of Table1";
+    const CFunctionPlot* graph = Graph(kName);
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(model->GetSelectedKind(), ItemDataGraph) << "the new graph is shown";
+    EXPECT_STREQ(graph->GetReport()->GetTitle(), "Linear Fit of Table1");
+    const std::vector<std::string> line = ReportValues(graph);
+    EXPECT_FALSE(Enabled(ID_FIT_NONLINEAR)) << "fits need a data table";
+
+    // "Straight Line" of the submenu is the same fit: the same name, after the question.
+    Select(ItemDataTable, "Table1");
+    hook.steps = {[](CWnd* pDialog) { ClickButton(pDialog, IDYES); }};
+    Command(ID_FIT_STRAIGHT_LINE);
+    ASSERT_EQ(model->m_DataPlot.GetItemCount(), 1);
+    EXPECT_EQ(ReportValues(Graph(kName)), line);
+
+    // Layouts without x and y are not fitted, and nothing is said.
+    AddLineTable("Columns", 10, TableLayoutColumns);
+    Command(ID_FIT_QUADRATIC);
+    EXPECT_EQ(model->m_DataPlot.GetItemCount(), 1);
+    EXPECT_TRUE(hook.messages.empty());
+    EXPECT_FALSE(Enabled(ID_DATA_FIT_TABLE));
+}
+
+TEST_F(AnalysisCommandsWin, RecentFitsRunAgainFromTheirPlaceInTheList)
+{
+    ScriptedModalHook hook;
+    AddLineTable("Table1", 10);
+    model->m_RecentFits.AppendModel({"Mine", "Line", "a+b*x", "", ""});
+    model->m_RecentFits.AppendModel({"Mine", "Slope", "b*x", "", ""});
+    Command(ID_RECENT_FIT_FIRST + 5); // no such entry
+    Command(ID_RECENT_FIT_FIRST + 1);
+    ASSERT_NE(Graph("Slope Fit of Table1"), nullptr);
+    EXPECT_STREQ(model->m_RecentFits.GetModelName(0), "Slope");
+
+    // Asked for start values first: Cancel runs nothing.
+    Select(ItemDataTable, "Table1");
+    model->m_Settings.nPrompt = 1;
+    model->m_Settings.nMaxIterations = 7;
+    CString label, limit;
+    hook.steps = {[&](CWnd* pDialog) {
+        pDialog->GetDlgItemText(IDC_INITIAL_LABEL_FIRST, label);
+        pDialog->GetDlgItemText(IDC_INITIAL_ITERATIONS, limit);
+        ClickButton(pDialog, IDCANCEL);
+    }};
+    Command(ID_RECENT_FIT_FIRST + 1);
+    EXPECT_STREQ(label, "a");
+    EXPECT_STREQ(limit, "7") << "the limit starts from the settings";
+    EXPECT_EQ(Graph("Line Fit of Table1"), nullptr);
+    EXPECT_STREQ(model->m_RecentFits.GetModelName(0), "Slope");
+}
+
+TEST_F(AnalysisCommandsWin, StatisticsAndComparisonsGoToTheResultsDialog)
+{
+    ScriptedModalHook hook;
+    for (const char* name : {"A", "B"}) {
+        auto* list = new CDataColumn;
+        list->SetName(name);
+        for (double v : {1.0, 2.0, 4.0, 8.0})
+            list->Append(name[0] == 'A' ? v : v * v);
+        doc->AddResultItem(ItemList, list);
+    }
+    Pump();
+    std::vector<CString> captions;
+    const auto results = [&](CWnd* pDialog) {
+        EXPECT_NE(dynamic_cast<CResultsDlg*>(pDialog), nullptr);
+        CString caption;
+        pDialog->GetWindowText(caption);
+        captions.push_back(caption);
+        ClickButton(pDialog, IDOK);
+    };
+    hook.steps = {results};
+    EXPECT_TRUE(Enabled(ID_DATA_ANALYZE));
+    Command(ID_DATA_ANALYZE);
+    ASSERT_EQ(captions.size(), 1u);
+    EXPECT_STREQ(captions[0], "List Analysis");
+    EXPECT_NE(WorkspaceText().Find("Kurtosis: "), -1) << "logged";
+
+    hook.next = 0;
+    hook.steps = {[](CWnd* pDialog) {
+                      const HWND hList2 = ::GetDlgItem(pDialog->m_hWnd, IDC_TEST_LIST2);
+                      ::SendMessageA(hList2, CB_SETCURSEL, 1, 0);
+                      pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TEST_LIST2, CBN_SELCHANGE),
+                                           LPARAM(hList2));
+                      pDialog->CheckDlgButton(IDC_TEST_RANK_CORRELATION, BST_CHECKED);
+                      ClickButton(pDialog, IDOK);
+                  },
+                  results};
+    EXPECT_TRUE(Enabled(ID_DATA_COMPARE_LISTS));
+    Command(ID_DATA_COMPARE_LISTS);
+    ASSERT_EQ(captions.size(), 2u);
+    EXPECT_NE(WorkspaceText().Find("Rank Correlation = 1"), -1) << WorkspaceText().GetString();
+
+    // A table of one column has nothing to compare.
+    auto* table = new CDataTable;
+    table->Create(TableLayoutX, 1, 3);
+    table->SetName("X only");
+    doc->AddResultItem(ItemDataTable, table);
+    Pump();
+    EXPECT_FALSE(Enabled(ID_DATA_COMPARE_COLUMNS));
+    EXPECT_FALSE(Enabled(ID_DATA_COMPARE_LISTS));
+}
+
+TEST_F(AnalysisCommandsWin, MatrixCommandsWriteTheDeterminantAndAddMatrices)
+{
+    ScriptedModalHook hook;
+    auto* matrix = new CMatrixObject;
+    matrix->SetName("M");
+    matrix->Resize(2, 2, FALSE);
+    const double values[] = {1, 2, 3, 4};
+    for (int i = 0; i < 4; ++i)
+        matrix->SetAt(i / 2 + 1, i % 2 + 1, values[i]);
+    doc->AddResultItem(ItemMatrix, matrix);
+    Pump();
+    EXPECT_TRUE(Enabled(ID_MATRIX_EIGENVECTORS));
+    Command(ID_MATRIX_DETERMINANT);
+    EXPECT_NE(WorkspaceText().Find("Determinant of matrix M = -2"), -1);
+
+    Command(ID_MATRIX_INVERSE);
+    ASSERT_EQ(model->m_Matrices.size(), 2u);
+    EXPECT_STREQ(model->m_Matrices[1]->GetName(), "Inverse of M");
+    EXPECT_EQ(model->GetSelectedObject(), model->m_Matrices[1].get());
+    Command(ID_MATRIX_EIGENVALUES); // not symmetric
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_STREQ(hook.messages[0], "Can only find eigenvalues of a symmetric matrix");
+
+    hook.steps = {[](CWnd* pDialog) {
+        pDialog->CheckDlgButton(IDC_MATRIX_OP_ADD, BST_UNCHECKED);
+        ::SendMessageA(::GetDlgItem(pDialog->m_hWnd, IDC_MATRIX_OP_MULTIPLY), BM_CLICK, 0, 0);
+        ClickButton(pDialog, IDC_MATRIX_OP_EXECUTE);
+    }};
+    Command(ID_MATRIX_OPERATIONS);
+    ASSERT_EQ(model->m_Matrices.size(), 3u);
+    EXPECT_STREQ(model->m_Matrices[2]->GetName(), "Product of M and M");
+    EXPECT_EQ(model->m_Matrices[2]->GetAt(1, 1), 7);
+    EXPECT_FALSE(Enabled(ID_DATA_COMPARE_LISTS));
+}
+
+} // namespace
