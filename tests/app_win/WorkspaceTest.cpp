@@ -270,18 +270,30 @@ TEST_F(WorkspaceTest, NamesTakeTheirColoursAndTips)
     EXPECT_EQ(ColourAt(1202), COLORREF(0));
 }
 
+// The items of the first pop-up menu that opens while the hook is set; Escape closes it.
+std::vector<UINT> g_menuItems;
+LRESULT CALLBACK RecordMenu(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && msg->message == WM_INITMENUPOPUP && g_menuItems.empty()) {
+        const HMENU hMenu = reinterpret_cast<HMENU>(msg->wParam);
+        for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i)
+            if (const UINT id = ::GetMenuItemID(hMenu, i))
+                g_menuItems.push_back(id);
+        ::PostMessageA(msg->hwnd, WM_KEYDOWN, VK_ESCAPE, 1);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(WorkspaceTest, TheContextMenuOffersTheEditCommandsAndTheOptions)
 {
-    HMENU hMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_WORKSPACE_CONTEXT));
-    ASSERT_NE(hMenu, nullptr);
-    HMENU hPopup = ::GetSubMenu(hMenu, 0);
-    std::vector<UINT> ids;
-    for (int i = 0; i < ::GetMenuItemCount(hPopup); ++i)
-        if (UINT id = ::GetMenuItemID(hPopup, i))
-            ids.push_back(id);
-    EXPECT_EQ(ids, (std::vector<UINT>{ID_WORKSPACE_CUT, ID_WORKSPACE_COPY, ID_WORKSPACE_PASTE,
-                                      ID_WORKSPACE_SELECT_ALL, ID_WORKSPACE_OPTIONS}));
-    ::DestroyMenu(hMenu);
+    g_menuItems.clear();
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordMenu, nullptr, ::GetCurrentThreadId());
+    View()->SendMessage(WM_CONTEXTMENU, WPARAM(View()->GetSafeHwnd()), MAKELPARAM(-1, -1));
+    ::UnhookWindowsHookEx(hHook);
+    EXPECT_EQ(g_menuItems,
+              (std::vector<UINT>{ID_WORKSPACE_CUT, ID_WORKSPACE_COPY, ID_WORKSPACE_PASTE,
+                                 ID_WORKSPACE_SELECT_ALL, ID_WORKSPACE_OPTIONS}));
 }
 
 TEST_F(WorkspaceTest, KeypadDecimalTypesTheLocaleDecimalPoint)
