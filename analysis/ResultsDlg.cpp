@@ -10,6 +10,7 @@
 BEGIN_MESSAGE_MAP(CResultsDlg, CDialog)
 ON_BN_CLICKED(IDC_RESULTS_COPY, &CResultsDlg::OnCopy)
 ON_BN_CLICKED(IDC_RESULTS_PRINT, &CResultsDlg::OnPrint)
+ON_BN_CLICKED(IDC_RESULTS_HELP, &CResultsDlg::OnHelp)
 END_MESSAGE_MAP()
 
 namespace {
@@ -69,9 +70,6 @@ BOOL CResultsDlg::OnInitDialog()
         m_Result.FillGrid(rows, 1, 0);
     }
     SetWindowText(m_Result.GetTitle());
-    // Help waits for the help file.
-    if (CWnd* pButton = GetDlgItem(IDC_RESULTS_HELP))
-        pButton->EnableWindow(FALSE);
     return TRUE;
 }
 
@@ -79,3 +77,5 @@ void CResultsDlg::OnCopy() { m_Grid.OnEditCopy(); }
 
 // The report's pages, after the print dialog.
 void CResultsDlg::OnPrint() { m_Grid.Print(); }
+
+void CResultsDlg::OnHelp() { WinHelp(IDD_RESULTS); }

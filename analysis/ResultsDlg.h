@@ -19,6 +19,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnCopy();
     void OnPrint();
+    void OnHelp();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -1,5 +1,6 @@
 #include "app/MathApp.h"
 
+#include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/MyDocument.h"
 #include "app/StartupRules.h"
@@ -46,6 +47,7 @@ CMathApp* GetMathApp() { return dynamic_cast<CMathApp*>(AfxGetApp()); }
 BEGIN_MESSAGE_MAP(CMathApp, CWinApp)
 ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
 ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+ON_COMMAND(ID_APP_ABOUT, &CMathApp::OnAppAbout)
 END_MESSAGE_MAP()
 
 CMathApp::CMathApp(LPCTSTR lpszAppName) : CWinApp(lpszAppName) {}
@@ -156,4 +158,10 @@ BOOL CMathApp::WriteProfileDouble(LPCTSTR lpszSection, LPCTSTR lpszEntry, double
 double CMathApp::GetProfileDouble(LPCTSTR lpszSection, LPCTSTR lpszEntry, double dDefault)
 {
     return CRegistryProfileStore(this).GetDouble(lpszSection, lpszEntry, dDefault);
+}
+
+void CMathApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
 }

@@ -57,6 +57,8 @@ public:
     CString m_strProgramDir;
 
 protected:
+    // Help/About: the About box.
+    void OnAppAbout();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -216,6 +216,7 @@ protected:
     void OnWorkspaceOptions();
     void OnToolsOptions();
     void OnHelpContents();
+    void OnHelpHomepage();
     // Data items (MyDocumentData.cpp)
     void OnAddTable();
     void OnAddList();
@@ -265,6 +266,8 @@ protected:
     void OnUpdateToolsUnitConverter(CCmdUI* pCmdUI);
     void OnToolsFinanceBox();
     void OnUpdateToolsFinanceBox(CCmdUI* pCmdUI);
+    void OnInsertFunction();
+    void OnUpdateInsertFunction(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 

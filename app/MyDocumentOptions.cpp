@@ -1,8 +1,9 @@
 // The document's options sheet and help: the six pages of Tools/Options, each editing the
-// project's settings or a pane's, and Help/Contents.
+// project's settings or a pane's, and the Help menu's contents and web page.
 #include "analysis/DataAnalysisPage.h"
 #include "analysis/GridView.h"
 #include "app/CalculationPages.h"
+#include "app/HyperLink.h"
 #include "app/MathApp.h"
 #include "app/MoreOptionsPage.h"
 #include "app/MyDocument.h"
@@ -83,3 +84,5 @@ void CMyDocument::OnHelpContents()
     if (CMathApp* pApp = GetMathApp())
         pApp->ShowHelp(kHelpContentsPage);
 }
+
+void CMyDocument::OnHelpHomepage() { OpenLinkTarget(kWebPageAddress); }
