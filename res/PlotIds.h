@@ -1,6 +1,22 @@
 #pragma once
 // Command ids of the 2-D and 3-D plots.
 
+// The plot panes: their plot windows and the 2-D pane's context menus (the function plot's
+// background, the data and preview plots').
+#define IDC_PLOT_FUNCTION 116
+#define IDC_PLOT_DATA 117
+#define IDC_PLOT_PREVIEW 118
+#define IDC_PLOT_3D 135
+#define IDR_PLOT_CONTEXT 138
+#define IDR_DATAPLOT_CONTEXT 160
+
+// Commands of the 2-D plot pane.
+#define ID_PLOT2D_ZOOM_IN 32839
+#define ID_PLOT2D_ZOOM_OUT 32840
+#define ID_PLOT2D_ZOOM_ORIGINAL 32841
+#define ID_PLOT2D_RECENTER 32848
+#define ID_PLOT2D_COPY_BITMAP 32926
+
 // 2-D graphs and the function plot.
 #define ID_PLOT2D_ANALYZE 32789
 #define ID_PLOT2D_ADD_GRAPH 32780

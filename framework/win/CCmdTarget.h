@@ -103,6 +103,15 @@ struct Notify { // void OnNotify(NMHDR* pNMHDR, LRESULT* pResult)
         return 0;
     }
 };
+struct NotifyRange { // void OnNotify(UINT nID, NMHDR* pNMHDR, LRESULT* pResult)
+    using Sig = void(UINT, NMHDR*, LRESULT*);
+    template <class T, auto Fn> static LRESULT Call(T* p, const AFX_MSG_CALL& c)
+    {
+        auto* n = static_cast<AFX_NOTIFY*>(c.pExtra);
+        (p->*Fn)(c.nID, n->pNMHDR, n->pResult);
+        return 0;
+    }
+};
 struct Message { // LRESULT OnMessage(WPARAM wParam, LPARAM lParam)
     using Sig = LRESULT(WPARAM, LPARAM);
     template <class T, auto Fn> static LRESULT Call(T* p, const AFX_MSG_CALL& c)
@@ -175,6 +184,9 @@ protected:                                                                      
 // WM_NOTIFY: void OnXxx(NMHDR* pNMHDR, LRESULT* pResult); codes may be negative.
 #define ON_NOTIFY(code, id, memberFxn)                                                             \
     ZIVRA_MSG_ENTRY(WM_NOTIFY, WORD(code), id, id, afx::Notify, memberFxn)
+// The same from any of the controls id..idLast: void OnXxx(UINT nID, NMHDR*, LRESULT*).
+#define ON_NOTIFY_RANGE(code, id, idLast, memberFxn)                                               \
+    ZIVRA_MSG_ENTRY(WM_NOTIFY, WORD(code), id, idLast, afx::NotifyRange, memberFxn)
 #define ON_NOTIFY_REFLECT(code, memberFxn)                                                         \
     ZIVRA_MSG_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, WORD(code), 0, 0, afx::Notify, memberFxn)
 

@@ -172,6 +172,7 @@ TEST(MessageMap, RegisteredWindowClassesDifferByTheirAttributes)
 constexpr UINT kIdReflecting = 101;
 constexpr UINT kIdPlain = 102;
 constexpr int kNotifyCustom = -105; // a negative notification code of the program's own
+constexpr int kNotifyRange = -101;
 
 class CReflectingButton : public CButton {
 public:
@@ -199,9 +200,15 @@ class CParent : public CWnd {
 public:
     std::vector<UINT> m_clicked;
     std::vector<int> m_notified;
+    std::vector<UINT> m_rangeNotified;
 
 protected:
     void OnChildClicked(UINT nID) { m_clicked.push_back(nID); }
+    void OnRangeNotify(UINT nID, NMHDR* pNMHDR, LRESULT*)
+    {
+        m_rangeNotified.push_back(nID);
+        m_rangeNotified.push_back(UINT(pNMHDR->idFrom));
+    }
     void OnCustom(NMHDR* pNMHDR, LRESULT* pResult)
     {
         m_notified.push_back(int(pNMHDR->code));
@@ -213,6 +220,7 @@ protected:
 BEGIN_MESSAGE_MAP(CParent, CWnd)
 ON_CONTROL_RANGE(BN_CLICKED, kIdReflecting, kIdPlain, &CParent::OnChildClicked)
 ON_NOTIFY(kNotifyCustom, kIdPlain, &CParent::OnCustom)
+ON_NOTIFY_RANGE(kNotifyRange, kIdReflecting, kIdPlain, &CParent::OnRangeNotify)
 END_MESSAGE_MAP()
 
 TEST(Reflection, ChildNotificationsGoBackToTheControlsOwnMap)
@@ -239,6 +247,13 @@ TEST(Reflection, ChildNotificationsGoBackToTheControlsOwnMap)
     NMHDR custom = {plain.m_hWnd, kIdPlain, UINT(kNotifyCustom)};
     EXPECT_EQ(parent.SendMessage(WM_NOTIFY, kIdPlain, LPARAM(&custom)), 9);
     EXPECT_EQ(parent.m_notified, std::vector<int>{kNotifyCustom});
+    // A range entry hears each control of its range, with the control's id.
+    for (UINT nID : {kIdPlain, kIdReflecting}) {
+        NMHDR ranged = {plain.m_hWnd, nID, UINT(kNotifyRange)};
+        parent.SendMessage(WM_NOTIFY, nID, LPARAM(&ranged));
+    }
+    EXPECT_EQ(parent.m_rangeNotified,
+              (std::vector<UINT>{kIdPlain, kIdPlain, kIdReflecting, kIdReflecting}));
 
     // An owner-drawn button draws itself through its virtual DrawItem.
     DRAWITEMSTRUCT dis = {};
