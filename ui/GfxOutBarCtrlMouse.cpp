@@ -4,6 +4,7 @@
 
 #include "framework/win/CDC.h"
 #include "res/UiIds.h"
+#include "ui/CaptureLoop.h"
 #include "ui/OutBarEdit.h"
 
 #include <algorithm>
@@ -14,9 +15,6 @@ constexpr UINT_PTR kHoverTimer = 1;
 constexpr UINT kHoverPeriod = 100; // ms
 constexpr UINT_PTR kScrollTimer = 2;
 constexpr UINT kScrollPeriod = 300; // ms
-
-// What ends a press or a drag: the button released, Escape, or the loop told to stop.
-enum class LoopEnd { Running, Released, Cancelled, Destroyed };
 
 } // namespace
 
@@ -168,63 +166,16 @@ BOOL CGfxOutBarCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CWnd::OnSetCursor(pWnd, nHitTest, message);
 }
 
-// Runs the bar's own loop while the button is held: each mouse move goes to onMove (which may
-// end the loop by returning FALSE); the loop ends on button up, Escape, cancel mode, a lost
-// capture or the bar's destruction.
-template <class OnMove>
-static LoopEnd RunPressLoop(CGfxOutBarCtrl* pBar, BOOL& bEndLoop, CPoint& point, OnMove onMove)
-{
-    const HWND hWnd = pBar->m_hWnd;
-    bEndLoop = FALSE;
-    pBar->SetCapture();
-    for (;;) {
-        if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != pBar)
-            return LoopEnd::Destroyed;
-        if (bEndLoop || ::GetCapture() != hWnd)
-            return LoopEnd::Cancelled;
-        MSG msg;
-        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(int(msg.wParam));
-            return LoopEnd::Cancelled;
-        }
-        switch (msg.message) {
-        case WM_MOUSEMOVE:
-            if (msg.hwnd == hWnd) {
-                point = CPoint(short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam)));
-                if (!onMove(point))
-                    return LoopEnd::Running;
-                continue;
-            }
-            break;
-        case WM_LBUTTONUP:
-            point = CPoint(short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam)));
-            if (msg.hwnd != hWnd) {
-                ::MapWindowPoints(msg.hwnd, hWnd, &point, 1);
-            }
-            return LoopEnd::Released;
-        case WM_KEYDOWN:
-            if (msg.wParam == VK_ESCAPE)
-                return LoopEnd::Cancelled;
-            continue;
-        case WM_CANCELMODE:
-            return LoopEnd::Cancelled;
-        default:
-            break;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 void CGfxOutBarCtrl::TrackItemPress(int nItem)
 {
-    const HWND hWnd = m_hWnd;
     m_nPressedItem = nItem;
     RepaintItemArea();
     UpdateWindow();
     BOOL bDrag = FALSE;
-    CPoint point;
-    const LoopEnd end = RunPressLoop(this, m_bEndLoop, point, [&](CPoint pt) {
+    CaptureMouse mouse;
+    const CaptureLoopEnd end = RunCaptureLoop(this, m_bEndLoop, mouse, [&](const CaptureMouse& m) {
+        CPoint pt = m.point;
+        ScreenToClient(&pt);
         const OutBarHit hit = HitTest(pt);
         const BOOL bOver = hit.kind == OutBarHit::Item && hit.index == nItem;
         if (!bOver && (m_dwFlags & OBF_DRAGITEMS)) {
@@ -237,7 +188,7 @@ void CGfxOutBarCtrl::TrackItemPress(int nItem)
         }
         return TRUE;
     });
-    if (end == LoopEnd::Destroyed)
+    if (end == CaptureLoopEnd::Destroyed)
         return;
     m_nPressedItem = -1;
     RepaintItemArea();
@@ -245,10 +196,10 @@ void CGfxOutBarCtrl::TrackItemPress(int nItem)
         TrackDrag(nItem);
         return;
     }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+    CPoint point = mouse.point;
+    ScreenToClient(&point);
     const OutBarHit hit = HitTest(point);
-    if (end == LoopEnd::Released && hit.kind == OutBarHit::Item && hit.index == nItem)
+    if (end == CaptureLoopEnd::Released && hit.kind == OutBarHit::Item && hit.index == nItem)
         Notify(OBN_ITEMCLICK, nItem);
 }
 
@@ -257,13 +208,13 @@ void CGfxOutBarCtrl::TrackDrag(int nItem)
     const HWND hWnd = m_hWnd;
     m_bDragging = TRUE;
     m_nDragItem = nItem;
-    CPoint point;
     auto target = [&](CPoint pt) {
+        ScreenToClient(&pt);
         const int nTarget = GetLayout().DropIndex(pt);
         return nTarget == nItem || nTarget == nItem + 1 ? -1 : nTarget;
     };
-    auto follow = [&](CPoint pt) {
-        const int nTarget = target(pt);
+    auto follow = [&](const CaptureMouse& m) {
+        const int nTarget = target(m.point);
         ::SetCursor(nTarget >= 0 ? m_hDragCursor : m_hNoDropCursor);
         if (nTarget != m_nDropTarget) {
             m_nDropTarget = nTarget;
@@ -271,19 +222,17 @@ void CGfxOutBarCtrl::TrackDrag(int nItem)
         }
         return TRUE;
     };
-    ::GetCursorPos(&point);
-    ScreenToClient(&point);
-    follow(point);
-    const LoopEnd end = RunPressLoop(this, m_bEndLoop, point, follow);
-    if (end == LoopEnd::Destroyed)
+    CaptureMouse mouse;
+    ::GetCursorPos(&mouse.point);
+    follow(mouse);
+    const CaptureLoopEnd end = RunCaptureLoop(this, m_bEndLoop, mouse, follow);
+    if (end == CaptureLoopEnd::Destroyed)
         return;
     m_bDragging = FALSE;
     m_nDragItem = -1;
     m_nDropTarget = -1;
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
     RepaintItemArea();
-    const int nTarget = end == LoopEnd::Released ? target(point) : -1;
+    const int nTarget = end == CaptureLoopEnd::Released ? target(mouse.point) : -1;
     if (nTarget < 0)
         return;
     OutBarDrop drop{nItem, nTarget};

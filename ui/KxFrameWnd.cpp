@@ -1,6 +1,7 @@
 #include "ui/KxFrameWnd.h"
 
 #include "framework/win/MessageCrackers.h"
+#include "ui/KxSizeDockBar.h"
 
 IMPLEMENT_DYNAMIC(CKxDockBar, CDockBar)
 IMPLEMENT_DYNCREATE(CKxFrameWnd, CFrameWnd)
@@ -54,6 +55,33 @@ BOOL CKxFrameWnd::EnableDocking(DWORD dwDockStyle)
             return FALSE; // it deleted itself
     }
     return TRUE;
+}
+
+BOOL CKxFrameWnd::EnableSizingDocking(DWORD dwDockStyle)
+{
+    // The order of the frame's layout: top, bottom, left, right.
+    for (DWORD dwSide : {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT}) {
+        const UINT nID = CKxSizeDockBar::SideId(dwSide);
+        if (!(dwSide & dwDockStyle) || GetControlBar(nID))
+            continue;
+        auto* pDockBar = new CKxSizeDockBar;
+        pDockBar->m_bAutoDelete = TRUE;
+        if (!pDockBar->Create(this,
+                              CKxSizeDockBar::SideStyle(dwSide) | WS_CHILD | WS_VISIBLE |
+                                  WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                              nID))
+            return FALSE; // it deleted itself
+    }
+    return TRUE;
+}
+
+void CKxFrameWnd::RecalcLayout(BOOL bNotify)
+{
+    CFrameWnd::RecalcLayout(bNotify);
+    for (DWORD dwSide : {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT})
+        if (auto* pDockBar =
+                dynamic_cast<CKxSizeDockBar*>(GetControlBar(CKxSizeDockBar::SideId(dwSide))))
+            pDockBar->LayoutBars();
 }
 
 BOOL CKxFrameWnd::PreTranslateMessage(MSG* pMsg)

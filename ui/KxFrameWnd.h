@@ -23,6 +23,11 @@ public:
     // The framework's docking, with each side's dock bar a CKxDockBar; FALSE when one cannot
     // be made (the frame's creation then fails).
     BOOL EnableDocking(DWORD dwDockStyle);
+    // Sides for resizable panes (CKxSizeDockBar) on the sides dwDockStyle names, inside the
+    // dock bars; FALSE when one cannot be made. Existing sides are kept.
+    BOOL EnableSizingDocking(DWORD dwDockStyle);
+    // The framework's layout, then the panes of each sizing side placed again.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     COwnerDrawMenu m_menu;

@@ -2,6 +2,7 @@
 
 #include "framework/win/CCmdUI.h"
 #include "framework/win/MessageCrackers.h"
+#include "res/UiIds.h"
 #include "ui/SystemFonts.h"
 #include "ui/gallery/GalleryRes.h"
 #include "ui/gallery/GalleryViews.h"
@@ -26,6 +27,7 @@ ON_COMMAND(ID_G_HELP, &CGalleryFrame::OnAbout)
 ON_UPDATE_COMMAND_UI(IDC_ZOOMBOX, &CGalleryFrame::OnUpdateZoomBox)
 ON_COMMAND(ID_G_EXIT, &CGalleryFrame::OnExit)
 ON_MESSAGE(WM_PUSHPIN_PINNED, &CGalleryFrame::OnPinned)
+ON_MESSAGE(WM_OUTBAR_NOTIFY, &CGalleryFrame::OnFolderBar)
 END_MESSAGE_MAP()
 
 namespace {
@@ -95,9 +97,80 @@ int CGalleryFrame::OnCreate(LPCREATESTRUCT lpcs)
     if (!m_wndReBar.Create(this) || !CreateZoomBox() ||
         !m_wndReBar.AddBar(&m_wndZoomBoxBar, "Zoom"))
         return -1;
-    if (!m_contextMenu.LoadMenu(IDR_CONTEXT))
+    if (!CreatePanes() || !m_contextMenu.LoadMenu(IDR_CONTEXT))
         return -1;
     m_contextMenu.LoadToolBarImages(IDR_GALLERY);
+    return 0;
+}
+
+BOOL CGalleryFrame::CreatePanes()
+{
+    if (!EnableSizingDocking(CBRS_ALIGN_ANY))
+        return FALSE;
+    m_imagesLarge.Create(32, 32, ILC_COLOR24 | ILC_MASK, 6, 2);
+    m_imagesSmall.Create(16, 16, ILC_COLOR24 | ILC_MASK, 6, 2);
+    for (LPCTSTR lpszIcon :
+         {IDI_APPLICATION, IDI_INFORMATION, IDI_WARNING, IDI_QUESTION, IDI_ERROR, IDI_WINLOGO}) {
+        HICON hIcon = ::LoadIconA(nullptr, lpszIcon);
+        m_imagesLarge.Add(hIcon);
+        m_imagesSmall.Add(hIcon);
+    }
+    if (!m_wndFolderPane.Create("Folders", this, CSize(170, 300), AFX_IDW_CONTROLBAR_FIRST + 0x30,
+                                WS_CHILD | WS_VISIBLE | CBRS_LEFT) ||
+        !m_wndOutBar.Create(WS_VISIBLE, CRect(0, 0, 0, 0), &m_wndFolderPane, AFX_IDW_PANE_FIRST) ||
+        !m_wndShortcutPane.Create("Shortcuts", this, CSize(110, 300),
+                                  AFX_IDW_CONTROLBAR_FIRST + 0x31,
+                                  WS_CHILD | WS_VISIBLE | CBRS_RIGHT) ||
+        !m_wndPager.Create(WS_VISIBLE | PGS_VERT, CRect(0, 0, 0, 0), &m_wndShortcutPane,
+                           AFX_IDW_PANE_FIRST) ||
+        !m_wndShortcuts.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
+                               CRect(0, 0, 100, 420), &m_wndPager, 102))
+        return FALSE;
+    m_wndOutBar.SetOwner(this);
+    m_wndOutBar.SetImageList(&m_imagesLarge, FALSE);
+    m_wndOutBar.SetImageList(&m_imagesSmall, TRUE);
+    const char* const kItems[3][4] = {{"Workspace", "Grid", "2D Plot", "3D Plot"},
+                                      {"Notes", "Messages", "Questions", "Errors"},
+                                      {"Programs", "Windows", "Help", "About"}};
+    int nFolder = 0;
+    for (LPCTSTR lpszFolder : {"Shortcuts", "Messages", "System"}) {
+        m_wndOutBar.AddFolder(lpszFolder);
+        for (int i = 0; i < 4; ++i)
+            m_wndOutBar.InsertItem(nFolder, -1, kItems[nFolder][i], (nFolder + i) % 6);
+        ++nFolder;
+    }
+    m_wndShortcuts.SetImageList(&m_imagesLarge);
+    for (LPCTSTR lpszLabel : {"Tables", "Lists", "Matrices", "Graphs", "Models", "Units"})
+        m_wndShortcuts.AddItem(lpszLabel, m_wndShortcuts.GetCount() % 6);
+    m_wndPager.SetChild(m_wndShortcuts.m_hWnd);
+    m_wndPager.SetButtonSize(15);
+    m_wndPager.SetChildExtent(6 * CKxOutlookBar::kItemHeight);
+    for (CKxControlBar* pPane : {&m_wndFolderPane, &m_wndShortcutPane})
+        pPane->EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndFolderPane, IDW_KXSIZEDOCK_LEFT);
+    DockControlBar(&m_wndShortcutPane, IDW_KXSIZEDOCK_RIGHT);
+    return TRUE;
+}
+
+LRESULT CGalleryFrame::OnFolderBar(WPARAM wParam, LPARAM lParam)
+{
+    CString text;
+    switch (wParam) {
+    case OBN_ITEMCLICK:
+        text.Format("\"%s\" was clicked.", m_wndOutBar.GetItemText(int(lParam)).GetString());
+        break;
+    case OBN_FOLDEROPEN:
+        text.Format("The folder \"%s\" opened.",
+                    m_wndOutBar.GetFolderName(int(lParam)).GetString());
+        break;
+    case OBN_ITEMRENAME:
+    case OBN_FOLDERRENAME:
+    case OBN_ITEMDROP:
+        return 1; // every rename and move is taken
+    default:
+        return 0;
+    }
+    SetStatus(text);
     return 0;
 }
 

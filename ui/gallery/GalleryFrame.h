@@ -1,8 +1,13 @@
 #pragma once
 // The gallery's main window: a docking frame showing every control of the window library.
+#include "framework/win/CImageList.h"
 #include "framework/win/CReBar.h"
 #include "framework/win/CStatusBar.h"
+#include "ui/GfxOutBarCtrl.h"
+#include "ui/KxControlBar.h"
 #include "ui/KxFrameWnd.h"
+#include "ui/KxOutlookBar.h"
+#include "ui/KxPagerCtrl.h"
 #include "ui/PaneSplitterWnd.h"
 
 class CGalleryView;
@@ -32,6 +37,9 @@ protected:
     int OnCreate(LPCREATESTRUCT lpcs);
     BOOL CreateBar(CKxToolBar& bar, UINT nIDResource, UINT nID, LPCTSTR lpszTitle);
     BOOL CreateZoomBox();
+    // Resizable panes: a folder bar on the left, a pager of large icons on the right.
+    BOOL CreatePanes();
+    LRESULT OnFolderBar(WPARAM wParam, LPARAM lParam);
 
     void OnCommandSeen(UINT nID);
     void OnFormat(UINT nID);
@@ -59,6 +67,13 @@ protected:
     CPaneSplitterWnd m_wndSplitter;
     CGalleryView* m_pNotes = nullptr; // kept outside the grid until swapped or pinned in
     COwnerDrawMenu m_contextMenu;
+    CKxControlBar m_wndFolderPane;
+    CKxControlBar m_wndShortcutPane;
+    CGfxOutBarCtrl m_wndOutBar;
+    CKxPagerCtrl m_wndPager;
+    CKxOutlookBar m_wndShortcuts;
+    CImageList m_imagesLarge;
+    CImageList m_imagesSmall;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,0 +1,26 @@
+#pragma once
+#include "framework/win/CMiniDockFrameWnd.h"
+
+class CKxControlBar;
+
+// The floating frame of a resizable pane: a tool window with a sizing border that the pane's
+// dock context stretches, its caption dragging the pane to dock it again and a double click
+// on it (or the middle button's) docking it where it was. Frames of other bars behave as the
+// framework's.
+class CKxMiniDockFrameWnd : public CMiniDockFrameWnd {
+    DECLARE_DYNCREATE(CKxMiniDockFrameWnd)
+public:
+    BOOL Create(CWnd* pParent, DWORD dwBarStyle) override;
+    // Fits the frame around its bars (a pane at its floating size).
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    // The window size of such a frame whose client area is client.
+    static CSize CalcFrameSize(CSize client);
+    // The pane the frame holds, or nullptr.
+    CKxControlBar* GetPane() const;
+
+protected:
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    LRESULT OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    void OnMButtonDblClk(UINT nFlags, CPoint point);
+    DECLARE_MESSAGE_MAP()
+};
