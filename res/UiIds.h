@@ -17,11 +17,11 @@
 #define IDR_OUTBAR_MENU 5023 // the context menu and the tool-bar images of its commands
 
 // Resizable docking panes.
-#define IDS_KXBAR_HIDE 5000       // tool tip of a pane's close button
-#define IDS_KXBAR_EXPAND 5002     // tool tip of its expand and contract button
-#define IDR_KXBAR_MENU 5010       // a pane's context menu
-#define ID_KXBAR_HIDE 5012        // the close button and command
-#define ID_KXBAR_EXPAND 5013      // the expand and contract button and command
+#define IDS_KXBAR_HIDE 5000        // tool tip of a pane's close button
+#define IDS_KXBAR_EXPAND 5002      // tool tip of its expand and contract button
+#define IDR_KXBAR_MENU 5010        // a pane's context menu
+#define ID_KXBAR_HIDE 5012         // the close button and command
+#define ID_KXBAR_EXPAND 5013       // the expand and contract button and command
 #define IDW_KXSIZEDOCK_LEFT 0xE820 // the frame's sides for panes
 #define IDW_KXSIZEDOCK_TOP 0xE821
 #define IDW_KXSIZEDOCK_RIGHT 0xE822
