@@ -90,6 +90,11 @@ void ReadDocumentSettings(CProfileStore& store, DocumentSettings& settings)
 void WriteConfirmAndPlotCopySettings(CProfileStore& store, const DocumentSettings& settings)
 {
     WriteProfileSection(store, kOptionsSection, kConfirmKeys, settings);
+    WritePlotCopySettings(store, settings);
+}
+
+void WritePlotCopySettings(CProfileStore& store, const DocumentSettings& settings)
+{
     WriteProfileSection(store, kPlotCopySection, kPlotCopyKeys, settings);
 }
 

@@ -35,6 +35,9 @@ struct DocumentSettings {
     int nValueTableRows = 100;
     double dRotateStepTheta;
     double dRotateStepPhi;
+    // The pointer's last place over a 2-D plot, in plot units (0 until it moves there).
+    double dLastPointerX = 0;
+    double dLastPointerY = 0;
 
     DocumentSettings();
 };
@@ -64,6 +67,8 @@ void ReadDocumentSettings(CProfileStore& store, DocumentSettings& settings);
 void WriteConfirmAndPlotCopySettings(CProfileStore& store, const DocumentSettings& settings);
 // DataAnalysis, written when the results dialog or the options sheet is confirmed.
 void WriteDataAnalysisSettings(CProfileStore& store, const DocumentSettings& settings);
+// PlotCopy: the copy dialog's format and size.
+void WritePlotCopySettings(CProfileStore& store, const DocumentSettings& settings);
 // SolverModel: what new solver models start with.
 void ReadSolverModelSettings(CProfileStore& store, DocumentSettings& settings);
 void WriteSolverModelSettings(CProfileStore& store, const DocumentSettings& settings);

@@ -124,6 +124,43 @@ public:
     CDataObject* GetSelectedObject() const { return m_pSelectedObject; }
     ExplorerNode GetSelectedNode() const { return m_SelectedNode; }
 
+    // --- the plot panes (ProjectModelPlots.cpp) ----------------------------------------------
+    // Keeps the pointer's place over a 2-D plot (plot units) and returns its read-out,
+    // " x = 1.23, y = -5.00" with the list separator and decimal point in use.
+    CString SetLastPointer(double x, double y);
+    // The function plot's graph index failed to draw: its explorer item shows the failure image.
+    // Nothing for an index beyond the graphs.
+    void FlagFailedGraph(int index);
+
+    // --- 2-D graph commands (ProjectModelPlotCommands.cpp) -------------------------------------
+    // The function plot's graph at the selected index while a 2-D graph is selected, else null.
+    CFunctionPlot* GetSelectedGraph() const;
+    // Axis style and grid commands (their menu ids): on the function plot, or on the data plot
+    // and the table preview together. TRUE when the id is one of them.
+    BOOL ApplyPlotAxisCommand(UINT id);
+    // -1 for ids that are not axis commands or are disabled for the selected kind, else whether
+    // the command's menu item carries a check mark (0 or 1).
+    int GetPlotAxisCommandState(UINT id) const;
+    // The selected y = f(x) graph's symbolic derivative as a new dotted graph over the source's
+    // domain; other forms do nothing.
+    void DrawDerivative();
+    // The tangent of f at x0 as a new graph over the function plot's x range.
+    void AddTangentLine(const CString& expression, double x0);
+    // A table "X", "Y" of f over [min, max] in rows points (2 .. 10000); points without a value
+    // are left out, and a table without any is not added.
+    void AddValueTable(const CString& expression, double dMin, double dMax, const CString& name,
+                       int rows);
+
+    // --- 3-D graph commands (ProjectModelPlot3D.cpp) -----------------------------------------
+    // The scene's surface at the selected index while a 3-D graph is selected, else null.
+    CSurfacePlot* GetSelectedSurface() const;
+    // The 3-D plot menu's axis, projection, rotation, style, resolution and view commands; the
+    // project is marked modified and the 3-D plot refreshed (axis types only when they change).
+    // FALSE for other ids or without a selected 3-D graph.
+    BOOL ApplyPlot3DCommand(UINT id);
+    // -1 for other ids or without a selected 3-D graph, else the check mark (0 or 1).
+    int GetPlot3DCommandState(UINT id) const;
+
     // --- the data view (ProjectModelGridFill.cpp, ProjectModelGridEdit*.cpp) ----------------
     // Writes the selected item into the data view's grid: its size, the widths of the kind's
     // layout, the titles and the values. bEditable (the view's switch) becomes the table's flag.

@@ -1,0 +1,249 @@
+// The 2-D and 3-D plot commands on the project: axis styles and grids by selected kind, the
+// derivative, tangent and value-table results, and the 3-D menu's changes and check marks.
+#include "res/PlotIds.h"
+#include "tests/app/DataViewFixture.h"
+
+#include <cmath>
+
+namespace {
+
+class PlotCommandsTest : public DataViewTest {
+protected:
+    CFunctionPlot* AddGraph(const char* expression, double lo, double hi)
+    {
+        auto* graph = new CFunctionPlot;
+        graph->SetDefinition(expression, "", GraphRectangular, lo, hi);
+        model.AddResultItem(Item2DGraph, graph);
+        return graph;
+    }
+    CSurfacePlot* AddSurface()
+    {
+        auto* surface = new CSurfacePlot;
+        surface->SetZRange(-2, 2);
+        model.AddResultItem(Item3DGraph, surface);
+        return surface;
+    }
+    const CFunctionPlot* LastGraph() const
+    {
+        const int n = model.m_FunctionPlot.GetItemCount();
+        return n ? model.m_FunctionPlot.GetItem(n - 1) : nullptr;
+    }
+    const CDataTable* LastTable() const
+    {
+        const int n = model.GetItemCount(ItemDataTable);
+        return n ? static_cast<CDataTable*>(model.GetItemObject(ItemDataTable, n - 1)) : nullptr;
+    }
+};
+
+TEST_F(PlotCommandsTest, AxisCommandsActOnThePlotOfTheSelectedKind)
+{
+    struct Case {
+        const char* selected; // "graph", "table" or "list"
+        UINT id;
+        int functionAxis, dataAxis; // axis types afterwards (-1: untouched)
+        int state;                  // of the same id afterwards (-1: disabled)
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"graph", ID_PLOT2D_AXES_FRAME,    AxisTypeFrame, -1, 1},
+        {"graph", ID_PLOT2D_AXES_NONE,     AxisTypeNone,  -1, 1},
+        {"graph", ID_DATAPLOT_AXES_FRAME,  -1,            -1, -1},
+        {"table", ID_DATAPLOT_AXES_NONE,   -1, AxisTypeNone,  1},
+        {"table", ID_PLOT2D_AXES_FRAME,    -1,            -1, -1},
+        {"list",  ID_DATAPLOT_AXES_FRAME,  -1,            -1, -1},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        Reset();
+        if (c.selected == std::string("graph"))
+            AddGraph("x^2", -1, 1);
+        else if (c.selected == std::string("table"))
+            AddTable("Table1", TableLayoutXY, 2, 3);
+        else
+            AddList("List1", {1, 2});
+        const int functionBefore = model.m_FunctionPlot.m_axes.m_nAxisType;
+        const int dataBefore = model.m_DataPlot.m_axes.m_nAxisType;
+        EXPECT_EQ(model.ApplyPlotAxisCommand(c.id), c.state >= 0) << c.selected << " " << c.id;
+        EXPECT_EQ(model.m_FunctionPlot.m_axes.m_nAxisType,
+                  c.functionAxis < 0 ? functionBefore : c.functionAxis)
+            << c.selected << " " << c.id;
+        EXPECT_EQ(model.m_DataPlot.m_axes.m_nAxisType, c.dataAxis < 0 ? dataBefore : c.dataAxis)
+            << c.selected << " " << c.id;
+        EXPECT_EQ(model.m_PreviewPlot.m_axes.m_nAxisType, model.m_DataPlot.m_axes.m_nAxisType);
+        EXPECT_EQ(model.GetPlotAxisCommandState(c.id), c.state) << c.selected << " " << c.id;
+    }
+}
+
+TEST_F(PlotCommandsTest, DataPlotTogglesFollowTheDataPlotAndKeepThePreviewInStep)
+{
+    AddTable("Table1", TableLayoutXY, 2, 3);
+    // The preview starts out of step: the data plot's value decides and both take it.
+    model.m_DataPlot.m_axes.m_bShowGrid = TRUE;
+    model.m_PreviewPlot.m_axes.m_bShowGrid = FALSE;
+    windows.log.clear();
+    ASSERT_TRUE(model.ApplyPlotAxisCommand(ID_DATAPLOT_SHOW_GRID));
+    EXPECT_FALSE(model.m_DataPlot.m_axes.m_bShowGrid);
+    EXPECT_FALSE(model.m_PreviewPlot.m_axes.m_bShowGrid);
+    EXPECT_EQ(model.GetPlotAxisCommandState(ID_DATAPLOT_SHOW_GRID), 0);
+    ASSERT_TRUE(model.ApplyPlotAxisCommand(ID_DATAPLOT_AXES_BOXED));
+    ASSERT_TRUE(model.ApplyPlotAxisCommand(ID_DATAPLOT_AXES_BOXED));
+    EXPECT_EQ(model.m_DataPlot.m_axes.m_bBoxed, model.m_PreviewPlot.m_axes.m_bBoxed);
+    EXPECT_EQ(model.GetPlotAxisCommandState(ID_DATAPLOT_AXES_BOXED),
+              model.m_DataPlot.m_axes.m_bBoxed != 0);
+    EXPECT_NE(windows.log.find("[plot]"), std::string::npos) << windows.log;
+    EXPECT_TRUE(model.IsModified());
+}
+
+TEST_F(PlotCommandsTest, DerivativeIsANewDottedGraphOverTheSourcesDomain)
+{
+    model.m_FunctionPlot.SetRanges(-10, 10, -10, 10);
+    CFunctionPlot* source = AddGraph("x^2", -2, 5);
+    source->SetName("parabola");
+    model.DrawDerivative();
+    ASSERT_EQ(model.m_FunctionPlot.GetItemCount(), 2) << prompts.log;
+    const CFunctionPlot* derivative = LastGraph();
+    EXPECT_EQ(model.m_FunctionPlot.GetItem(0)->GetExpression(), "x^2");
+    model.m_Engine.SetExpression(derivative->GetExpression());
+    ASSERT_EQ(model.m_Engine.Parse(), 0) << derivative->GetExpression().GetString();
+    g_IndependentVariables[0].dValue = 3;
+    EXPECT_NEAR(model.m_Engine.Evaluate(), 6, 1e-12) << derivative->GetExpression().GetString();
+    EXPECT_EQ(derivative->m_dDomainMin, -2);
+    EXPECT_EQ(derivative->m_dDomainMax, 5);
+    EXPECT_EQ(derivative->m_nPenStyle, PlotPenDot);
+
+    // Polar graphs have no derivative graph.
+    Reset();
+    auto* polar = new CFunctionPlot;
+    polar->SetDefinition("t", "", GraphPolar, 0, 6);
+    model.AddResultItem(Item2DGraph, polar);
+    model.DrawDerivative();
+    EXPECT_EQ(model.m_FunctionPlot.GetItemCount(), 1);
+}
+
+TEST_F(PlotCommandsTest, TangentTextReadsBackUnderBothConventions)
+{
+    struct Case {
+        bool comma;
+        const char* f;
+        double x0;
+        const char* line;
+    };
+    const Case cases[] = {
+        {false, "3*x-2", 1, "3*x-2"},
+        {false, "3*x", 7, "3*x+0"},
+        {false, "x^2/3", 1, "0.666666666667*x-0.333333333333"},
+        {true, "x^2/2", 1, "1*x-0,5"},
+    };
+    for (const Case& c : cases) {
+        Reset();
+        if (c.comma)
+            UseCommaSeparators();
+        model.m_FunctionPlot.SetRanges(-4, 6, -10, 10);
+        model.AddTangentLine(c.f, c.x0);
+        const CFunctionPlot* line = LastGraph();
+        ASSERT_NE(line, nullptr) << c.f << prompts.log;
+        EXPECT_EQ(line->GetExpression(), c.line) << c.f;
+        EXPECT_EQ(line->m_dDomainMin, -4);
+        EXPECT_EQ(line->m_dDomainMax, 6);
+        UseDotSeparators();
+    }
+}
+
+TEST_F(PlotCommandsTest, ValueTableLeavesOutPointsWithoutValue)
+{
+    struct Case {
+        const char* f;
+        double lo, hi;
+        int rows;
+        std::vector<double> xs; // the table's x column; empty: no table and a message
+    };
+    const Case cases[] = {
+        {"x^2", 0, 1, 3, {0, 0.5, 1}}, {"ln(x)", -1, 1, 3, {1}},
+        {"x", 0, 1, 1, {0, 1}}, // fewer than two rows would divide by zero
+        {"ln(x)", -2, -1, 5, {}},      {"x+", 0, 1, 5, {}},
+    };
+    for (const Case& c : cases) {
+        Reset();
+        model.AddValueTable(c.f, c.lo, c.hi, "Value table 1", c.rows);
+        const CDataTable* table = LastTable();
+        if (c.xs.empty()) {
+            EXPECT_EQ(table, nullptr) << c.f;
+            EXPECT_EQ(prompts.CountOf("[message]"), 1) << c.f << prompts.log;
+            continue;
+        }
+        ASSERT_NE(table, nullptr) << c.f << prompts.log;
+        EXPECT_EQ(table->GetName(), "Value table 1");
+        ASSERT_EQ(table->GetColumnLength(0), int(c.xs.size())) << c.f;
+        for (std::size_t i = 0; i < c.xs.size(); ++i) {
+            const double x = table->GetValue(0, int(i) + 1);
+            EXPECT_DOUBLE_EQ(x, c.xs[i]) << c.f << " row " << i;
+            model.m_Engine.SetExpression(c.f);
+            model.m_Engine.Parse();
+            g_IndependentVariables[0].dValue = x;
+            EXPECT_DOUBLE_EQ(table->GetValue(1, int(i) + 1), model.m_Engine.Evaluate()) << c.f;
+        }
+    }
+}
+
+TEST_F(PlotCommandsTest, ThreeDCommandsChangeTheSurfaceAndCarryTheirCheckMarks)
+{
+    // Without a selected 3-D graph every command is disabled and does nothing.
+    AddGraph("x", -1, 1);
+    EXPECT_FALSE(model.ApplyPlot3DCommand(ID_PLOT3D_ROTATE_LEFT));
+    EXPECT_EQ(model.GetPlot3DCommandState(ID_PLOT3D_VIEWS_ONE), -1);
+
+    CSurfacePlot* surface = AddSurface();
+    const double d = std::sqrt(36 + 36 + 16.0);
+    struct Step {
+        UINT id;
+        UINT checked;   // the item of its group that carries the mark afterwards
+        UINT unchecked; // one that does not
+    };
+    const Step steps[] = {
+        {ID_PLOT3D_NO_PERSPECTIVE, ID_PLOT3D_FAR_PERSPECTIVE, ID_PLOT3D_NO_PERSPECTIVE},
+        {ID_PLOT3D_MEDIUM_PERSPECTIVE, ID_PLOT3D_MEDIUM_PERSPECTIVE, ID_PLOT3D_FAR_PERSPECTIVE},
+        {ID_PLOT3D_NEAR_PERSPECTIVE, ID_PLOT3D_NEAR_PERSPECTIVE, ID_PLOT3D_MEDIUM_PERSPECTIVE},
+        {ID_PLOT3D_STYLE_HIDDEN_LINE, ID_PLOT3D_STYLE_HIDDEN_LINE, ID_PLOT3D_STYLE_GRADIENT},
+        {ID_PLOT3D_RESOLUTION_HIGH, ID_PLOT3D_RESOLUTION_HIGH, ID_PLOT3D_RESOLUTION_MEDIUM},
+        {ID_PLOT3D_VIEWS_SIX, ID_PLOT3D_VIEWS_SIX, ID_PLOT3D_VIEWS_ONE},
+        {ID_PLOT3D_AXES_NONE, ID_PLOT3D_AXES_NONE, ID_PLOT3D_AXES_FRAMED},
+        {ID_PLOT3D_AXES_BOXED, ID_PLOT3D_AXES_BOXED, ID_PLOT3D_ROTATE_LEFT},
+    };
+    for (const Step& s : steps) {
+        ASSERT_TRUE(model.ApplyPlot3DCommand(s.id)) << s.id;
+        EXPECT_EQ(model.GetPlot3DCommandState(s.checked), 1) << s.id;
+        EXPECT_EQ(model.GetPlot3DCommandState(s.unchecked), 0) << s.id;
+    }
+    EXPECT_NEAR(surface->m_dViewMu, 0.7 * d, 1e-9);
+
+    // Resolution bands: 60 Medium, 61 High, 96 Maximum, 0 Low.
+    const std::pair<int, UINT> bands[] = {{60, ID_PLOT3D_RESOLUTION_MEDIUM},
+                                          {61, ID_PLOT3D_RESOLUTION_HIGH},
+                                          {96, ID_PLOT3D_RESOLUTION_MAXIMUM},
+                                          {0, ID_PLOT3D_RESOLUTION_LOW}};
+    for (auto [resolution, id] : bands) {
+        surface->SetResolution(resolution);
+        EXPECT_EQ(model.GetPlot3DCommandState(id), 1) << resolution;
+    }
+
+    // Six turns left make 60 degrees; up and down cancel out.
+    const double theta = surface->m_dViewTheta, phi = surface->m_dViewPhi;
+    for (int i = 0; i < 6; ++i)
+        model.ApplyPlot3DCommand(ID_PLOT3D_ROTATE_LEFT);
+    model.ApplyPlot3DCommand(ID_PLOT3D_ROTATE_UP);
+    model.ApplyPlot3DCommand(ID_PLOT3D_ROTATE_DOWN);
+    EXPECT_NEAR(surface->m_dViewTheta - theta, M_PI / 3, 1e-12);
+    EXPECT_NEAR(surface->m_dViewPhi, phi, 1e-12);
+
+    // An axis type already set marks the project but does not redraw.
+    model.ApplyPlot3DCommand(ID_PLOT3D_AXES_FRAMED);
+    windows.log.clear();
+    model.SetModified(FALSE);
+    model.ApplyPlot3DCommand(ID_PLOT3D_AXES_FRAMED);
+    EXPECT_EQ(windows.log, "");
+    EXPECT_TRUE(model.IsModified());
+    model.ApplyPlot3DCommand(ID_PLOT3D_VIEWS_ONE);
+    EXPECT_EQ(windows.log, "[plot3d]");
+}
+
+} // namespace
