@@ -5,6 +5,10 @@
 
 IMPLEMENT_DYNCREATE(CDataAnalysisPage, CPropertyPage)
 
+BEGIN_MESSAGE_MAP(CDataAnalysisPage, CPropertyPage)
+ON_BN_CLICKED(IDC_ANALYSIS_MODELS, &CDataAnalysisPage::OnEditModels)
+END_MESSAGE_MAP()
+
 namespace {
 
 // The statistics boxes in the order of their mask bits.
@@ -32,9 +36,8 @@ CDataAnalysisPage::CDataAnalysisPage(DataAnalysisOptions* pOptions)
 BOOL CDataAnalysisPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    // The regression-model dialog this button opens is not part of the program yet.
     if (CWnd* pModels = GetDlgItem(IDC_ANALYSIS_MODELS))
-        pModels->EnableWindow(FALSE);
+        pModels->EnableWindow(m_ModelEditor != nullptr);
     return TRUE;
 }
 
@@ -48,6 +51,12 @@ void CDataAnalysisPage::DoDataExchange(CDataExchange* pDX)
     if (pDX->m_bSaveAndValidate &&
         !AcceptOrWarn(*this, CheckIterationLimit(m_nMaxIterations, IDC_ANALYSIS_ITERATIONS)))
         pDX->Fail();
+}
+
+void CDataAnalysisPage::OnEditModels()
+{
+    if (m_ModelEditor)
+        m_ModelEditor(this);
 }
 
 void CDataAnalysisPage::OnOK()

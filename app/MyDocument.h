@@ -175,6 +175,9 @@ public:
     // Fits the model to the selected table from the fit's start values, flags and limit, after
     // asking for start values when the settings say so; the fitted graph joins the project.
     void RunNonlinearFit(const ModelRecord& model, CNonlinearFit& fit);
+    // The regression-model dialog for editing the user's models (the options' Data Analysis
+    // page); no fit runs.
+    void EditRegressionModels(CWnd* pParent);
 
     // The pages of the options sheet, in their order.
     enum OptionsPage {
@@ -247,6 +250,7 @@ protected:
     // Fits (MyDocumentFits.cpp)
     void OnLinearFit(UINT nID);
     void OnUpdateFitCommand(CCmdUI* pCmdUI);
+    void OnNonlinearFit();
     void OnRecentFit(UINT nID);
     // Statistics and comparisons (MyDocumentAnalysis.cpp)
     void OnAnalyze();

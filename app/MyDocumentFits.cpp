@@ -3,6 +3,7 @@
 #include "analysis/InitialValuesDlg.h"
 #include "analysis/LinearFit.h"
 #include "analysis/NonlinearFit.h"
+#include "analysis/RegressionModelDlg.h"
 #include "app/MainFrame.h"
 #include "app/MyDocument.h"
 #include "framework/win/CCmdUI.h"
@@ -18,6 +19,29 @@ void CMyDocument::OnLinearFit(UINT nID)
 void CMyDocument::OnUpdateFitCommand(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(m_Model.GetSelectedKind() == ItemDataTable);
+}
+
+void CMyDocument::OnNonlinearFit()
+{
+    if (!m_Model.CheckFitRows())
+        return;
+    CNonlinearFit fit;
+    fit.SetMaxIterations(m_Model.m_Settings.nMaxIterations);
+    CRegressionModelDlg dlg(m_Model.m_PredefinedModels, m_Model.m_UserDefinitions.GetUserModels(),
+                            m_Model.m_FavoriteModels, fit, GetMainFrame());
+    if (dlg.DoModal() != IDOK)
+        return;
+    // The run keeps the start values, flags and limit given in the dialog.
+    RunNonlinearFit(dlg.GetSelectedModel(), fit);
+}
+
+void CMyDocument::EditRegressionModels(CWnd* pParent)
+{
+    // Only the user's library matters here; the fit the dialog configures is dropped.
+    CNonlinearFit fit;
+    CRegressionModelDlg dlg(m_Model.m_PredefinedModels, m_Model.m_UserDefinitions.GetUserModels(),
+                            m_Model.m_FavoriteModels, fit, pParent);
+    dlg.DoModal();
 }
 
 void CMyDocument::RunNonlinearFit(const ModelRecord& model, CNonlinearFit& fit)

@@ -40,6 +40,7 @@ void CMyDocument::DoOptionsSheet(int startPage)
     DataAnalysisOptions analysis{settings.nAnalysisOptions, settings.nAutoPlot, settings.nPrompt,
                                  settings.nMaxIterations};
     CDataAnalysisPage dataAnalysis(&analysis);
+    dataAnalysis.SetModelEditor([this](CWnd* pParent) { EditRegressionModels(pParent); });
     CMoreOptionsPage more(&m_Model.m_Settings, &m_Model.m_ViewLayouts, &store);
     CSolveOptionsPage solve(&m_Model.m_Settings, &store);
 

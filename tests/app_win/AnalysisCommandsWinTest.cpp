@@ -1,9 +1,11 @@
 // The fit, statistics and matrix commands of the main frame as the user gives them: from the
 // menus' command ids on the selected item, through their dialogs, to the data graph, the
 // results dialog, the workspace line or the new matrix they leave.
+#include "analysis/RegressionModelDlg.h"
 #include "analysis/ResultsDlg.h"
 #include "app/RichWorkspace.h"
 #include "framework/win/CCmdUI.h"
+#include "framework/win/CPropertySheet.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
 #include "tests/support/ScriptedModalHook.h"
@@ -150,6 +152,86 @@ TEST_F(AnalysisCommandsWin, RecentFitsRunAgainFromTheirPlaceInTheList)
     EXPECT_STREQ(limit, "7") << "the limit starts from the settings";
     EXPECT_EQ(Graph("Line Fit of Table1"), nullptr);
     EXPECT_STREQ(model->m_RecentFits.GetModelName(0), "Slope");
+}
+
+// Selects an item of the model dialog's tree by its path of labels from a root.
+void SelectModelItem(CWnd* pDialog, std::initializer_list<const char*> path)
+{
+    auto* pModels = dynamic_cast<CRegressionModelDlg*>(pDialog);
+    ASSERT_NE(pModels, nullptr);
+    CTreeCtrl& tree = pModels->GetTree();
+    HTREEITEM hItem = nullptr;
+    for (const char* label : path) {
+        hItem = hItem ? tree.GetChildItem(hItem) : tree.GetRootItem();
+        while (hItem && tree.GetItemText(hItem) != label)
+            hItem = tree.GetNextSiblingItem(hItem);
+        ASSERT_NE(hItem, nullptr) << label;
+    }
+    tree.SelectItem(hItem);
+}
+
+TEST_F(AnalysisCommandsWin, NonlinearFitRunsTheChosenModelWithTheDialogsStartValues)
+{
+    ScriptedModalHook hook;
+    model->m_UserDefinitions.GetUserModels().AddModel("Mine", "Held line", "a+b*x", "", "");
+    AddLineTable("Short", 1);
+    Command(ID_FIT_NONLINEAR);
+    ASSERT_EQ(hook.messages.size(), 1u) << "said before any dialog";
+    EXPECT_STREQ(hook.messages[0], "There are too few data points.  Please enter more data.");
+
+    // Cancel fits nothing and remembers nothing (the list is the one the profile kept).
+    AddLineTable("Table1", 10);
+    const int recent = model->m_RecentFits.GetModelCount();
+    hook.steps = {[](CWnd* pDialog) { ClickButton(pDialog, IDCANCEL); }};
+    Command(ID_FIT_NONLINEAR);
+    EXPECT_EQ(model->m_DataPlot.GetItemCount(), 0);
+    EXPECT_EQ(model->m_RecentFits.GetModelCount(), recent);
+
+    // a held at 5 in the dialog's start values reaches the run.
+    hook.next = 0;
+    hook.steps = {[](CWnd* pDialog) {
+                      SelectModelItem(pDialog, {"User-defined", "Mine", "Held line"});
+                      ClickButton(pDialog, IDC_MODEL_INITIAL_VALUES);
+                  },
+                  [](CWnd* pValues) {
+                      pValues->SetDlgItemText(IDC_INITIAL_VALUE_FIRST, "5");
+                      pValues->CheckDlgButton(IDC_INITIAL_AUTO_FIRST, BST_UNCHECKED);
+                      pValues->CheckDlgButton(IDC_INITIAL_CONSTANT_FIRST, BST_CHECKED);
+                      ClickButton(pValues, IDOK);
+                  },
+                  [](CWnd* pDialog) { ClickButton(pDialog, IDC_MODEL_SELECT); }};
+    Command(ID_FIT_NONLINEAR);
+    EXPECT_EQ(hook.messages.size(), 1u) << hook.messages.back().GetString();
+    const CFunctionPlot* graph = Graph("Held line Fit of Table1");
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(std::string(graph->GetExpression()).rfind("5+", 0), 0u) << graph->GetExpression();
+    EXPECT_STREQ(model->m_RecentFits.GetModelName(0), "Held line");
+}
+
+TEST_F(AnalysisCommandsWin, DataAnalysisOptionsEditTheUserModels)
+{
+    ScriptedModalHook hook;
+    CString modelsCaption;
+    hook.steps = {
+        [](CWnd* pWnd) {
+            auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+            ASSERT_NE(pSheet, nullptr);
+            CWnd* pPage = pSheet->GetActivePage();
+            ASSERT_TRUE(pPage->GetDlgItem(IDC_ANALYSIS_MODELS)->IsWindowEnabled());
+            ClickButton(pPage, IDC_ANALYSIS_MODELS);
+        },
+        [&](CWnd* pModels) {
+            pModels->GetWindowText(modelsCaption);
+            ClickButton(pModels, IDC_MODEL_NEW_CATEGORY);
+            ClickButton(pModels, IDCANCEL);
+        },
+        [](CWnd* pWnd) { dynamic_cast<CPropertySheet*>(pWnd)->PressButton(PSBTN_CANCEL); }};
+    Command(ID_DATA_ANALYSIS_OPTIONS);
+    EXPECT_STREQ(modelsCaption, "Select a Regression Model");
+    // The library changes at once: cancelling the sheet keeps the new category.
+    const CModelLibrary& user = model->m_UserDefinitions.GetUserModels();
+    ASSERT_EQ(user.GetCategoryCount(), 1);
+    EXPECT_STREQ(user.GetCategory(0)->GetName(), "New Category  1");
 }
 
 TEST_F(AnalysisCommandsWin, StatisticsAndComparisonsGoToTheResultsDialog)
