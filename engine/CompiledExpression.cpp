@@ -16,7 +16,15 @@ namespace {
 // control of inlining.
 #define ZIVRA_ALWAYS_INLINE [[gnu::always_inline]] inline
 #define ZIVRA_NOINLINE [[gnu::noinline]]
+// The dispatcher keeps its label table in a static where the compiler can be told never to
+// copy the function (GCC's noclone); Clang, which cannot, gets a table of its own per run.
+#if defined(__clang__)
+#define ZIVRA_DISPATCHER [[gnu::noinline, gnu::flatten]]
+#define ZIVRA_TARGET_TABLE const void* const
+#else
 #define ZIVRA_DISPATCHER [[gnu::noinline, gnu::noclone, gnu::flatten]]
+#define ZIVRA_TARGET_TABLE static const void* const
+#endif
 
 // Record i of a table of names with values, null when the table has no such record.
 template <class Table> const double* ValueAt(const Table& table, int i)
@@ -300,7 +308,7 @@ template <bool Checked>
 ZIVRA_DISPATCHER bool Run(const Program& program, int begin, int end, double* memory,
                           Budget* budget, Failure& failure, double& result)
 {
-    static const void* const kTargets[] = {
+    ZIVRA_TARGET_TABLE kTargets[] = {
         &&push_constant,
         &&push_memory,
         &&push_named,

@@ -68,7 +68,7 @@ template <unsigned... N>
 inline double SmallWholePowerOf(double x, unsigned n, std::integer_sequence<unsigned, N...>)
 {
     double result = 1.0;
-    ((n == N ? (result = SmallWholePowerFixed<N>(x), true) : false) || ...);
+    (void)((n == N ? (result = SmallWholePowerFixed<N>(x), true) : false) || ...);
     return result;
 }
 

@@ -1,8 +1,11 @@
 // Random text through the engine's language: parse under every mode and separator
-// convention, print what parsed and parse the print, differentiate it, copy the tree, format
-// values, split the text as a call. Any crash, sanitizer report or hang is a fault.
+// convention, print what parsed and parse the print, differentiate it, evaluate it by the tree
+// walk and through its compiled form, copy the tree, format values, split the text as a call.
+// Any crash, sanitizer report or hang is a fault.
 #include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
 #include "engine/EngineStartup.h"
+#include "engine/EvaluatorOperations.h"
 #include "engine/FunctionCatalogue.h"
 #include "engine/LocaleSeparators.h"
 #include "engine/UserFunction.h"
@@ -11,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -71,6 +75,37 @@ void CheckDerivative(const CString& text)
         FuzzFault("a printed derivative does not parse");
 }
 
+// Two copies of what parsed, one evaluated by the tree walk and one through its compiled form,
+// under a small work budget: the same code, the same value to the bit, the same work.
+void CheckCompiledForm(const CExprNode& root, std::uint8_t mode)
+{
+    struct Run {
+        int code;
+        double value;
+        long long work;
+    };
+    auto evaluate = [mode](const CExprNode& tree, bool compiled) {
+        CExprNode copy;
+        copy.CopyFrom(tree);
+        ResetRandomGenerator();
+        g_IndependentVariables[0].dValue = 0.25 * (mode % 9) - 1;
+        CCompiledExpression::SetTreeWalkOnly(!compiled);
+        CCompiledExpression program(copy);
+        Run run{0, 0, 0};
+        run.code = compiled ? program.Evaluate(run.value) : copy.Evaluate(run.value);
+        run.work = EvaluationWork::Done();
+        CCompiledExpression::SetTreeWalkOnly(false);
+        return run;
+    };
+    EvaluationWorkLimit = 20000;
+    const Run walked = evaluate(root, false);
+    const Run compiled = evaluate(root, true);
+    EvaluationWorkLimit = MaxEvaluationWork;
+    if (walked.code != compiled.code || walked.work != compiled.work ||
+        std::memcmp(&walked.value, &compiled.value, sizeof walked.value) != 0)
+        FuzzFault("the compiled form differs from the tree walk");
+}
+
 } // namespace
 
 int FuzzEngineParser(const std::uint8_t* data, std::size_t size)
@@ -123,6 +158,7 @@ int FuzzEngineParser(const std::uint8_t* data, std::size_t size)
             CheckPrintIsStable(again);
             CheckDerivative(printed);
         }
+        CheckCompiledForm(names.m_Root, mode);
         CExprNode copy;
         copy.CopyFrom(names.m_Root);
         if (copy.m_pLeft)
