@@ -1,0 +1,39 @@
+#include "plot/PlotDialogSupport.h"
+
+#include "framework/win/CWnd.h"
+#include "framework/win/ModalTestHook.h"
+#include "framework/win/StringResource.h"
+
+namespace {
+
+int ShowBox(CWnd* pDialog, LPCTSTR lpszText, UINT nType)
+{
+    HWND hOwner = pDialog ? pDialog->GetSafeHwnd() : nullptr;
+    if (!hOwner)
+        if (CWnd* pMain = AfxGetMainWnd())
+            hOwner = pMain->GetSafeHwnd();
+    return AfxDoMessageBox(hOwner, lpszText, AfxGetAppName(), nType);
+}
+
+} // namespace
+
+BOOL ShowFieldVerdict(CWnd* pDialog, const FieldVerdict& verdict)
+{
+    if (verdict.Passed())
+        return TRUE;
+    CString text = verdict.strText;
+    if (verdict.nStringId != 0)
+        AfxLoadString(verdict.nStringId, text);
+    ShowBox(pDialog, text, MB_OK | MB_ICONEXCLAMATION);
+    if (HWND hControl = pDialog ? ::GetDlgItem(pDialog->GetSafeHwnd(), int(verdict.nControl))
+                                : nullptr) {
+        ::SetFocus(hControl);
+        ::SendMessageA(hControl, EM_SETSEL, 0, -1);
+    }
+    return FALSE;
+}
+
+void ShowPlotInformation(CWnd* pDialog, LPCTSTR lpszText)
+{
+    ShowBox(pDialog, lpszText, MB_OK | MB_ICONINFORMATION);
+}
