@@ -1,4 +1,5 @@
 #pragma once
+#include "plot/PlotDialogChecks.h"
 #include "plot/PlotPages.h"
 
 class CFunctionPlot;

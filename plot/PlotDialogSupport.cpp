@@ -25,10 +25,15 @@ BOOL ShowFieldVerdict(CWnd* pDialog, const FieldVerdict& verdict)
     if (verdict.nStringId != 0)
         AfxLoadString(verdict.nStringId, text);
     ShowBox(pDialog, text, MB_OK | MB_ICONEXCLAMATION);
-    if (HWND hControl = pDialog ? ::GetDlgItem(pDialog->GetSafeHwnd(), int(verdict.nControl))
-                                : nullptr) {
+    if (HWND hControl =
+            pDialog ? ::GetDlgItem(pDialog->GetSafeHwnd(), int(verdict.nControl)) : nullptr) {
         ::SetFocus(hControl);
-        ::SendMessageA(hControl, EM_SETSEL, 0, -1);
+        char name[16] = "";
+        ::GetClassNameA(hControl, name, sizeof name);
+        if (lstrcmpiA(name, "ComboBox") == 0)
+            ::SendMessageA(hControl, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+        else
+            ::SendMessageA(hControl, EM_SETSEL, 0, -1);
     }
     return FALSE;
 }

@@ -33,7 +33,7 @@ public:
 
 protected:
     void PreSubclassWindow() override;
-    BOOL OnSelChange();
+    void OnSelChange();
     DECLARE_MESSAGE_MAP()
 };
 
