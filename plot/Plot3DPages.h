@@ -1,4 +1,5 @@
 #pragma once
+#include "plot/PlotDialogChecks.h"
 #include "plot/PlotPages.h"
 
 // The 3-D plot's options page, on the document's scene: axis type and switches, background,
@@ -55,6 +56,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnOK() override;
     void OnHelp();
+    Graph3DValues Values() const;
     DECLARE_MESSAGE_MAP()
 };
 

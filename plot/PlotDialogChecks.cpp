@@ -79,7 +79,7 @@ CSize CopySizeOfChoice(int choice, CSize typed, CSize screen)
         return typed;
     default:
         return choice >= Copy640x480 && choice <= Copy1600x1200 ? fixed[choice - Copy640x480]
-                                                                 : CSize(0, 0);
+                                                                : CSize(0, 0);
     }
 }
 

@@ -11,7 +11,10 @@ struct FieldVerdict {
     UINT nControl = 0; // 0 when the values pass
 
     BOOL Passed() const { return nControl == 0 && nStringId == 0 && strText.IsEmpty(); }
-    static FieldVerdict Fail(UINT nStringId, UINT nControl) { return {nStringId, CString(), nControl}; }
+    static FieldVerdict Fail(UINT nStringId, UINT nControl)
+    {
+        return {nStringId, CString(), nControl};
+    }
     static FieldVerdict FailText(const CString& text, UINT nControl) { return {0, text, nControl}; }
 };
 

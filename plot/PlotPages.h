@@ -75,7 +75,7 @@ public:
     BOOL OnApply() override;
     void OnOK() override;
     void OnSetAsDefault();
-    // The tick-label font of the document's function plot, whichever plot the page edits.
+    // The tick-label font of the plot the page edits (the preview follows the data plot).
     void OnFont();
 
     CPlot2D* m_pPlot;

@@ -2,14 +2,19 @@
 // from lists) through the modal test hook: messages and focus of refused values, what OK
 // hands back, and what "Set As Default" leaves in the plots' defaults and the registry.
 #include "engine/EngineStartup.h"
+#include "framework/win/CPropertySheet.h"
 #include "framework/win/CWinApp.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "plot/Graph2DDialogs.h"
+#include "plot/Plot3DPages.h"
 #include "plot/PlotDefaults.h"
 #include "res/resource.h"
 #include "tests/plot/PlotViewTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
+
+#include <cmath>
+#include <functional>
 
 extern CWinApp thePlotTestApp;
 
@@ -338,6 +343,162 @@ TEST_F(PlotDialogs, ZerosNeedAnOrderedIntervalAndTwoCurvesTwoEquations)
     ASSERT_EQ(tangent.DoModal(), IDOK);
     EXPECT_STREQ(tangent.m_strExpression, "x^3");
     EXPECT_EQ(tangent.m_dX, 2);
+}
+
+// Runs a sheet of pages through the hook: one step per idle round.
+void RunSheet(std::initializer_list<CPropertyPage*> pages,
+              std::vector<std::function<void(CPropertySheet&)>> steps, ScriptedModalHook& hook)
+{
+    CPropertySheet sheet("Plot Options");
+    for (CPropertyPage* page : pages)
+        sheet.AddPage(page);
+    hook.next = 0;
+    hook.steps.clear();
+    for (auto& step : steps)
+        hook.steps.push_back([&sheet, step](CWnd*) { step(sheet); });
+    sheet.DoModal();
+}
+
+TEST_F(PlotDialogs, PlotPageRefusesBadRangesAndAppliesToTheFunctionPlot)
+{
+    CPlot2D& plot = m_doc.m_function;
+    plot.m_dZoomFactor = 1.9;
+    plot.m_nSteps = 400;
+    plot.m_crBackColor = 0x00FFFF;
+    CPlotPage page(&plot, &m_doc);
+    RunSheet({&page},
+             {[](CPropertySheet& sheet) {
+                  CWnd* p = sheet.GetActivePage();
+                  EXPECT_STREQ(TextOf(p, IDC_PLOTPAGE_ZOOM), "1") << "1.9 shows as 1";
+                  Type(p, IDC_PLOTPAGE_XMIN, "2");
+                  Type(p, IDC_PLOTPAGE_XMAX, "2");
+                  sheet.PressButton(PSBTN_OK);
+                  EXPECT_EQ(FocusId(), IDC_PLOTPAGE_XMIN);
+              },
+              [](CPropertySheet& sheet) {
+                  CWnd* p = sheet.GetActivePage();
+                  Type(p, IDC_PLOTPAGE_XMAX, "6");
+                  Type(p, IDC_PLOTPAGE_STEPS, "5");
+                  sheet.PressButton(PSBTN_OK);
+                  EXPECT_EQ(FocusId(), IDC_PLOTPAGE_STEPS);
+              },
+              [](CPropertySheet& sheet) {
+                  Type(sheet.GetActivePage(), IDC_PLOTPAGE_STEPS, "250");
+                  sheet.PressButton(PSBTN_OK);
+              }},
+             m_hook);
+    ASSERT_EQ(m_hook.messages.size(), 2u);
+    EXPECT_STREQ(m_hook.messages[0], "The interval you've entered is invalid");
+    EXPECT_STREQ(m_hook.messages[1], "Invalid parameter");
+    EXPECT_EQ(plot.m_dXMin, 2);
+    EXPECT_EQ(plot.m_dXMax, 6);
+    EXPECT_EQ(plot.m_nSteps, 250);
+    EXPECT_EQ(plot.m_dZoomFactor, 1.0);
+    EXPECT_EQ(plot.m_crBackColor, 0x00FFFFu);
+    EXPECT_GT(m_doc.m_nModified, 0);
+}
+
+TEST_F(PlotDialogs, AxesPageKeepsNoTypeAndAutomaticLines)
+{
+    CPlot2D& plot = m_doc.m_data;
+    plot.m_axes.m_nAxisType = 4;
+    plot.m_axes.m_axisLine.m_nPenStyle = PS_DASH;
+    CAxisPage page(&plot, &m_doc);
+    RunSheet({&page}, {[](CPropertySheet& sheet) {
+                 CWnd* p = sheet.GetActivePage();
+                 EXPECT_FALSE(p->IsDlgButtonChecked(IDC_AXIS_NORMAL) ||
+                              p->IsDlgButtonChecked(IDC_AXIS_FRAME));
+                 EXPECT_EQ(::SendDlgItemMessageA(p->m_hWnd, IDC_AXIS_AXISSTYLE, CB_GETCURSEL, 0, 0),
+                           1);
+                 PickRow(p, IDC_AXIS_AXISSTYLE, 5); // "Automatic"
+                 Type(p, IDC_AXIS_YINTERVAL, "0");
+                 sheet.PressButton(PSBTN_OK);
+                 EXPECT_EQ(FocusId(), IDC_AXIS_YINTERVAL);
+                 Type(p, IDC_AXIS_YINTERVAL, "0.5");
+                 ClickButton(p, IDC_PLOT_SET_AS_DEFAULT);
+                 sheet.PressButton(PSBTN_OK);
+             }},
+             m_hook);
+    ASSERT_EQ(m_hook.messages.size(), 1u);
+    EXPECT_STREQ(m_hook.messages[0], "Invalid parameter");
+    EXPECT_EQ(plot.m_axes.m_nAxisType, -1);
+    EXPECT_EQ(plot.m_axes.m_axisLine.m_nPenStyle, -1);
+    EXPECT_EQ(plot.m_axes.m_dYTickInterval, 0.5);
+    EXPECT_EQ(m_doc.m_preview.m_axes.m_dYTickInterval, 0.5) << "the preview follows the data plot";
+    CProfileStore& store = m_doc.GetSettingsStore();
+    EXPECT_EQ(store.GetDouble(kPlotDataDefSection, "YTickInterval", -9), 0.5);
+    EXPECT_EQ(store.GetInt(kPlotDataDefSection, "AxisLineStyle", -9), -1);
+    EXPECT_EQ(store.GetDouble(kPlot2DDefSection, "YTickInterval", -9), -9);
+}
+
+TEST_F(PlotDialogs, ScenePageConvertsDegreesAndRefusesAnEmptyViewport)
+{
+    CPlot3DScene& scene = m_doc.m_scene;
+    scene.m_dDeltaTheta = 0;
+    C3DPlotPage page(&m_doc);
+    RunSheet({&page}, {[](CPropertySheet& sheet) {
+                 CWnd* p = sheet.GetActivePage();
+                 Type(p, IDC_PLOT3D_VIEWPORT, "0.5");
+                 sheet.PressButton(PSBTN_OK);
+                 EXPECT_EQ(FocusId(), IDC_PLOT3D_VIEWPORT);
+                 Type(p, IDC_PLOT3D_VIEWPORT, "100");
+                 Type(p, IDC_PLOT3D_DTHETA, "15");
+                 Type(p, IDC_PLOT3D_VIEWS, "4");
+                 ::SendDlgItemMessageA(p->m_hWnd, IDC_PLOT3D_NONE, BM_CLICK, 0, 0);
+                 ClickButton(p, IDC_PLOT_SET_AS_DEFAULT);
+                 sheet.PressButton(PSBTN_OK);
+             }},
+             m_hook);
+    ASSERT_EQ(m_hook.messages.size(), 1u);
+    EXPECT_NEAR(scene.m_dDeltaTheta, M_PI / 12, 1e-15);
+    EXPECT_EQ(scene.m_nViewportSize, 100);
+    EXPECT_EQ(scene.m_nViews, 4);
+    EXPECT_EQ(scene.m_nAxisType, SceneAxesNone);
+    CProfileStore& store = m_doc.GetSettingsStore();
+    EXPECT_NEAR(store.GetDouble(kPlot3DDefSection, "DeltaTheta", -9), M_PI / 12, 1e-15);
+    EXPECT_EQ(store.GetInt(kPlot3DDefSection, "Views", -9), 4);
+}
+
+TEST_F(PlotDialogs, SurfaceDialogChecksAndWarnsOnceAboutHighResolutions)
+{
+    struct Run {
+        const char* expression;
+        int resolution;
+        int messages;
+    } runs[] = {{"x+z", 30, 1}, {"x*y", 75, 0}, {"x*y", 76, 1}, {"x*y", 90, 0}};
+    for (const Run& r : runs) {
+        CAdd3DGraphDlg dialog(&m_doc);
+        dialog.m_nResolution = r.resolution;
+        m_hook.next = 0;
+        m_hook.messages.clear();
+        m_hook.steps = {[&](CWnd* p) {
+                            Type(p, IDC_GRAPH3D_EXPR, r.expression);
+                            ClickButton(p, IDOK);
+                        },
+                        [](CWnd* p) { ClickButton(p, IDCANCEL); }};
+        const INT_PTR result = dialog.DoModal();
+        EXPECT_EQ(int(m_hook.messages.size()), r.messages) << r.expression << " " << r.resolution;
+        EXPECT_EQ(result, r.messages && r.resolution < 75 ? IDCANCEL : IDOK) << r.expression;
+    }
+    EXPECT_EQ(m_doc.GetSettingsStore().GetInt(kPlot3DSection, kResConfirmKey, 0), 1);
+
+    CAdd3DGraphDlg dialog(&m_doc);
+    m_hook.next = 0;
+    m_hook.steps = {[](CWnd* p) {
+        Type(p, IDC_GRAPH3D_XMAX, "-3");
+        ClickButton(p, IDC_PLOT_SET_AS_DEFAULT);
+        EXPECT_EQ(FocusId(), IDC_GRAPH3D_XMIN);
+        Type(p, IDC_GRAPH3D_XMAX, "4");
+        Type(p, IDC_GRAPH3D_VIEWTHETA, "30");
+        ClickButton(p, IDC_PLOT_SET_AS_DEFAULT);
+        ClickButton(p, IDCANCEL);
+    }};
+    dialog.DoModal();
+    CSurfacePlot& graph = m_doc.m_default3DGraph;
+    EXPECT_EQ(graph.m_dXMax, 4);
+    EXPECT_NEAR(graph.m_dViewTheta, M_PI / 6, 1e-15);
+    EXPECT_EQ(m_doc.GetSettingsStore().GetDouble(kGraph3DDefSection, "xmax", -9), 4);
+    EXPECT_EQ(m_doc.GetSettingsStore().GetInt(kGraph3DDefSection, "LineColor", -9), 0x0000FF);
 }
 
 } // namespace
