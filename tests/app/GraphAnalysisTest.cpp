@@ -1,0 +1,125 @@
+// The calculus commands of the function plot: each report's title and items, scans that find
+// nothing, failures that leave no report, and the graph analysis report.
+#include "app/GraphAnalysis.h"
+#include "engine/CalcEngine.h"
+#include "engine/EngineStartup.h"
+#include "plot/AnalysisResult.h"
+#include "plot/FunctionPlot.h"
+#include "plot/PlotDialogChecks.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+// "label|value" for each item, the value as the results grid shows it.
+std::string Items(const CAnalysisResult& report)
+{
+    std::string out;
+    for (int i = 0; i < report.GetItemCount(); ++i) {
+        const AnalysisResultItem& item = report.GetItem(i);
+        out += std::string(item.strLabel.GetString()) + "|" +
+               report.GetValueText(item).GetString() + ";";
+    }
+    // The sign of a zero found by a scan is the platform's rounding.
+    for (std::size_t at; (at = out.find("-0.00000)")) != std::string::npos;)
+        out.erase(at, 1);
+    return out;
+}
+
+class GraphAnalysis : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { InitCalcEngine(); }
+    void SetUp() override
+    {
+        engine.m_nSolverSteps = 200;
+        engine.m_SolverFormat.SetDecimals(5);
+        engine.m_SolverFormat.m_nMode = FormatModeNumber;
+    }
+    CCalcEngine engine;
+};
+
+TEST_F(GraphAnalysis, ReportsOfEachCommand)
+{
+    struct Row {
+        int kind;
+        const char *f, *g;
+        double a, b;
+        const char* title;
+        const char* items; // the last number's value apart, when it has one
+        double last = NAN;
+    } rows[] = {
+        {AnalysisZeros, "sin(x)", "", -4, 4, "Zeros of function",
+         "y = |sin(x)"
+         ";Interval: |[-4, 4];Zeros found: |3;|(x = -3.14159, y = 0.00000);|(x = 0.00000, y = "
+         "0.00000);|(x = 3.14159, y = 0.00000);"},
+        {AnalysisZeros, "x^2+1", "", -3, 3, "Zeros of function",
+         "y = |x^2+1;Interval: |[-3, 3];Zeros found: |None;"},
+        {AnalysisExtrema, "x^3-3*x", "", -3, 3, "Extrema of function",
+         "y = |x^3-3*x;Interval: |[-3, 3];Maxima found: |1;|(x = -1.00000, y = "
+         "2.00000);Minima found: |1;|(x = 1.00000, y = -2.00000);"},
+        {AnalysisExtrema, "x", "", -3, 3, "Extrema of function",
+         "y = |x;Interval: |[-3, 3];Maxima found: |None;Minima found: |None;"},
+        {AnalysisIntegrate, "x", "0", 0, 2, "Integrate between two curves",
+         "y1 = |x;y2 = |0;Inverval: |[0, 2];Integral = |2;"},
+        {AnalysisIntegrate, "x", "0", 2, 0, "Integrate between two curves",
+         "y1 = |x;y2 = |0;Inverval: |[2, 0];Integral = |-2;"},
+        {AnalysisArea, "x", "0", -1, 1, "Area between two curves",
+         "y1 = |x;y2 = |0;Inverval: |[-1, 1];Area = |1;"},
+        {AnalysisIntersections, "x^2-1", "0", -3, 3, "Intersections between curves: ",
+         "y1 = |x^2-1;y2 = |0;Inverval: |[-3, 3];Intersections found: |2;|(x = -1.00000, y = "
+         "0.00000);|(x = 1.00000, y = 0.00000);"},
+        {AnalysisArcLength, "2*x", "", 0, 1, "Find arc length of function",
+         "y = |2*x;Interval: |[0, 1];Arc Length = |", std::sqrt(5.0)},
+        {AnalysisDifferentiate, "x^2", "", 3, 0, "Differentiate function",
+         "y = |x^2;at x = |3;Result = |", 6},
+    };
+    for (const Row& r : rows) {
+        CAnalysisResult report;
+        const int code = RunGraphAnalysis(engine, {r.kind, r.f, r.g, r.a, r.b}, report);
+        EXPECT_EQ(code, 0) << r.f;
+        EXPECT_STREQ(report.GetTitle(), r.title) << r.f;
+        std::string items = Items(report);
+        if (!std::isnan(r.last)) {
+            const AnalysisResultItem& last = report.GetItem(report.GetItemCount() - 1);
+            EXPECT_NEAR(last.dValue, r.last, 1e-9) << r.f;
+            items.erase(items.size() - report.GetValueText(last).GetLength() - 1);
+        }
+        EXPECT_EQ(items, r.items) << "kind " << r.kind << " " << r.f;
+    }
+    CAnalysisResult report;
+    EXPECT_NE(RunGraphAnalysis(engine, {AnalysisCenterOfMass, "x", "x", 0, 1}, report), 0)
+        << "no area";
+    EXPECT_EQ(report.GetItemCount(), 0);
+    EXPECT_EQ(RunGraphAnalysis(engine, {AnalysisCenterOfMass, "1", "0", 0, 2}, report), 0);
+    EXPECT_STREQ(report.GetItem(3).strText, engine.FormatPoint(1, 0.5));
+}
+
+TEST_F(GraphAnalysis, GraphAnalysisCoversTheGraphsDomainAndTheMasksSections)
+{
+    CFunctionPlot graph;
+    graph.SetDefinition("x^2-1", CString(), GraphRectangular, -3, 3);
+    CAnalysisResult report;
+    ASSERT_EQ(BuildGraphAnalysis(engine, graph, kDefaultAnalysisOptions, report), 0);
+    EXPECT_STREQ(report.GetTitle(), "Graph Analysis: ");
+    EXPECT_EQ(Items(report), "y = |x^2-1;Interval: |[-3, 3];Zeros found: |2;|(x = -1.00000, y = "
+                             "0.00000);|(x = 1.00000, y = 0.00000);Maxima found: |None;Minima "
+                             "found: |1;|(x = 0.00000, y = -1.00000);");
+    ASSERT_EQ(BuildGraphAnalysis(engine, graph, kGraphAnalysisExtrema, report), 0);
+    EXPECT_EQ(Items(report), "y = |x^2-1;Interval: |[-3, 3];Maxima found: |None;Minima found: "
+                             "|1;|(x = 0.00000, y = -1.00000);");
+    const int count = report.GetItemCount();
+    graph.SetDefinition("sin(", CString(), GraphRectangular, 0, 3);
+    EXPECT_NE(BuildGraphAnalysis(engine, graph, kDefaultAnalysisOptions, report), 0);
+    EXPECT_EQ(report.GetItemCount(), count) << "a failure leaves the report as it was";
+}
+
+TEST_F(GraphAnalysis, IntervalsPrintShortest)
+{
+    EXPECT_STREQ(FormatInterval(-4, 0.25), "[-4, 0.25]");
+    EXPECT_STREQ(FormatInterval(1e-7, 123456789), "[1e-07, 1.23457e+08]");
+}
+
+} // namespace
