@@ -51,6 +51,18 @@ BOOL CALLBACK VirtualCell(GridDispInfo* pDispInfo, LPARAM)
     return TRUE;
 }
 
+// A virtual grid of 100,000 x 10 cells under one header row and column, filling the host.
+void MakeVirtualGrid(CGridCtrl& grid, CBenchHost& host)
+{
+    grid.Create(CRect(0, 0, 1000, 700), &host, 115);
+    grid.SetVirtualMode(TRUE);
+    grid.SetCallbackFunc(VirtualCell, 0);
+    grid.SetRowCount(100000);
+    grid.SetColumnCount(10);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+}
+
 double Milliseconds(std::chrono::steady_clock::time_point since)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
@@ -75,13 +87,7 @@ void PageDownBench()
 {
     CBenchHost host;
     CGridCtrl grid;
-    grid.Create(CRect(0, 0, 1000, 700), &host, 115);
-    grid.SetVirtualMode(TRUE);
-    grid.SetCallbackFunc(VirtualCell, 0);
-    grid.SetRowCount(100000);
-    grid.SetColumnCount(10);
-    grid.SetFixedRowCount(1);
-    grid.SetFixedColumnCount(1);
+    MakeVirtualGrid(grid, host);
     grid.UpdateWindow();
     std::vector<double> runs;
     for (int i = 0; i < 20; ++i) {
@@ -137,13 +143,7 @@ void PrintBench()
 {
     CBenchHost host;
     CGridCtrl grid;
-    grid.Create(CRect(0, 0, 1000, 700), &host, 115);
-    grid.SetVirtualMode(TRUE);
-    grid.SetCallbackFunc(VirtualCell, 0);
-    grid.SetRowCount(100000);
-    grid.SetColumnCount(10);
-    grid.SetFixedRowCount(1);
-    grid.SetFixedColumnCount(1);
+    MakeVirtualGrid(grid, host);
     grid.SetWysiwygPrinting(TRUE);
     // The screen stands in for a printer: the layout's work does not depend on the paper.
     CClientDC printer(nullptr);

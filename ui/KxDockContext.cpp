@@ -11,38 +11,18 @@
 
 namespace {
 
-// A rectangle of size under point, grabbed where the old one was (within the new size).
-CRect RectUnderPointer(CPoint point, CSize grab, CSize size)
-{
-    const int dx = std::clamp(int(grab.cx), 0, std::max(0, int(size.cx) - 1));
-    const int dy = std::clamp(int(grab.cy), 0, std::max(0, int(size.cy) - 1));
-    return CRect(CPoint(point.x - dx, point.y - dy), size);
-}
-
 CKxControlBar* PaneOf(CControlBar* pBar) { return dynamic_cast<CKxControlBar*>(pBar); }
 
 } // namespace
 
 void CKxDockContext::StartDrag(CPoint point)
 {
-    m_pDockSite = m_pBar->m_pDockSite;
     CKxControlBar* pPane = PaneOf(m_pBar);
-    if (!m_pDockSite || !pPane)
+    if (!m_pBar->m_pDockSite || !pPane)
         return;
-    m_bMoved = FALSE;
-    m_bFlip = FALSE;
-    m_pOverDockBar = nullptr;
-    m_ptLast = point;
-    m_rectLast.SetRectEmpty();
-    CRect rectNow;
-    m_pBar->GetWindowRect(&rectNow);
-    if (m_pBar->IsFloating())
-        ::GetWindowRect(::GetParent(::GetParent(m_pBar->m_hWnd)), &rectNow);
-    const CSize grab = point - rectNow.TopLeft();
-    m_rectDragHorz = RectUnderPointer(point, grab, pPane->CalcDynamicLayout(-1, LM_HORZDOCK));
-    m_rectDragVert = RectUnderPointer(point, grab, pPane->CalcDynamicLayout(-1, LM_VERTDOCK));
-    m_rectFrameDrag =
-        RectUnderPointer(point, grab, CKxMiniDockFrameWnd::CalcFrameSize(pPane->GetFloatingSize()));
+    InitDrag(point, pPane->CalcDynamicLayout(-1, LM_HORZDOCK),
+             pPane->CalcDynamicLayout(-1, LM_VERTDOCK),
+             CKxMiniDockFrameWnd::CalcFrameSize(pPane->GetFloatingSize()));
     DrawFocusRect();
     CaptureMouse end;
     const CaptureLoopEnd result = RunCaptureLoop(

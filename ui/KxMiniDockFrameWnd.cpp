@@ -12,45 +12,9 @@ ON_MESSAGE(WM_NCLBUTTONDBLCLK, &CKxMiniDockFrameWnd::OnNcLButtonDblClk)
 ON_WM_MBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
-namespace {
-
-constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-constexpr DWORD kFrameExStyle = WS_EX_TOOLWINDOW;
-
-} // namespace
-
 BOOL CKxMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 {
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                                            HBRUSH(COLOR_BTNFACE + 1));
-    if (!CWnd::CreateEx(kFrameExStyle, lpszClass, "", kFrameStyle, 0, 0, 0, 0, AfxSafeHwnd(pParent),
-                        nullptr))
-        return FALSE;
-    if (!m_wndDockBar.Create(this, WS_CHILD | WS_VISIBLE | (dwBarStyle & CBRS_ALIGN_ANY),
-                             AFX_IDW_DOCKBAR_FLOAT)) {
-        DestroyWindow(); // the frame deletes itself
-        return FALSE;
-    }
-    return TRUE;
-}
-
-CSize CKxMiniDockFrameWnd::CalcFrameSize(CSize client)
-{
-    RECT rect = {0, 0, client.cx, client.cy};
-    ::AdjustWindowRectEx(&rect, kFrameStyle, FALSE, kFrameExStyle);
-    return CSize(rect.right - rect.left, rect.bottom - rect.top);
-}
-
-void CKxMiniDockFrameWnd::RecalcLayout(BOOL)
-{
-    if (!m_wndDockBar.m_hWnd || m_bInRecalcLayout)
-        return;
-    m_bInRecalcLayout = TRUE;
-    const CSize size = m_wndDockBar.CalcFixedLayout(FALSE, TRUE);
-    m_wndDockBar.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    const CSize frame = CalcFrameSize(size);
-    SetWindowPos(nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    m_bInRecalcLayout = FALSE;
+    return CreateFrame(pParent, dwBarStyle, kFrameStyle | WS_THICKFRAME);
 }
 
 CKxControlBar* CKxMiniDockFrameWnd::GetPane() const

@@ -11,14 +11,16 @@ class CKxMiniDockFrameWnd : public CMiniDockFrameWnd {
     DECLARE_DYNCREATE(CKxMiniDockFrameWnd)
 public:
     BOOL Create(CWnd* pParent, DWORD dwBarStyle) override;
-    // Fits the frame around its bars (a pane at its floating size).
-    void RecalcLayout(BOOL bNotify = TRUE) override;
     // The window size of such a frame whose client area is client.
-    static CSize CalcFrameSize(CSize client);
+    static CSize CalcFrameSize(CSize client)
+    {
+        return FrameSizeFor(client, kFrameStyle | WS_THICKFRAME);
+    }
     // The pane the frame holds, or nullptr.
     CKxControlBar* GetPane() const;
 
 protected:
+    CSize FrameSize(CSize client) const override { return CalcFrameSize(client); }
     void OnNcLButtonDown(UINT nHitTest, CPoint point);
     LRESULT OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam);
     void OnMButtonDblClk(UINT nFlags, CPoint point);

@@ -45,6 +45,16 @@ void CDockContext::StartDrag(CPoint point)
     m_pDockSite = m_pBar->m_pDockSite;
     if (!m_pDockSite)
         return;
+    InitDrag(
+        point, m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK),
+        m_pBar->CalcDynamicLayout(-1, LM_VERTDOCK),
+        CMiniDockFrameWnd::CalcFrameSize(m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH)));
+    Track();
+}
+
+void CDockContext::InitDrag(CPoint point, CSize sizeHorz, CSize sizeVert, CSize sizeFrame)
+{
+    m_pDockSite = m_pBar->m_pDockSite;
     m_bMoved = FALSE;
     m_bFlip = FALSE;
     m_pOverDockBar = nullptr;
@@ -56,13 +66,9 @@ void CDockContext::StartDrag(CPoint point)
     if (m_pBar->IsFloating())
         ::GetWindowRect(::GetParent(::GetParent(m_pBar->m_hWnd)), &rectNow);
     const CSize grab = point - rectNow.TopLeft();
-    m_rectDragHorz =
-        RectUnderPointer(point, grab, m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK));
-    m_rectDragVert = RectUnderPointer(point, grab, m_pBar->CalcDynamicLayout(-1, LM_VERTDOCK));
-    m_rectFrameDrag = RectUnderPointer(
-        point, grab,
-        CMiniDockFrameWnd::CalcFrameSize(m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH)));
-    Track();
+    m_rectDragHorz = RectUnderPointer(point, grab, sizeHorz);
+    m_rectDragVert = RectUnderPointer(point, grab, sizeVert);
+    m_rectFrameDrag = RectUnderPointer(point, grab, sizeFrame);
 }
 
 BOOL CDockContext::Track()

@@ -31,6 +31,10 @@ public:
     BOOL m_bHasFloated = FALSE;
 
 protected:
+    // Starts a drag from point (screen) of a bar whose outline measures sizeHorz docked along
+    // the top or bottom, sizeVert along a side and sizeFrame floating; the outline keeps the
+    // place the pointer grabbed.
+    void InitDrag(CPoint point, CSize sizeHorz, CSize sizeVert, CSize sizeFrame);
     BOOL Track();
     void Move(CPoint point);
     void EndDrag();

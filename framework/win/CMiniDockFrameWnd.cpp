@@ -12,21 +12,19 @@ ON_MESSAGE(WM_NCLBUTTONDBLCLK, &CMiniDockFrameWnd::OnNcLButtonDblClk)
 ON_MESSAGE(WM_FLOATEMPTY, &CMiniDockFrameWnd::OnFloatEmpty)
 END_MESSAGE_MAP()
 
-namespace {
-
-constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kFrameExStyle = WS_EX_TOOLWINDOW;
-
-} // namespace
-
 CMiniDockFrameWnd::CMiniDockFrameWnd() : m_wndDockBar(TRUE) { m_bAddToTitle = FALSE; }
 
 BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 {
+    return CreateFrame(pParent, dwBarStyle, kFrameStyle);
+}
+
+BOOL CMiniDockFrameWnd::CreateFrame(CWnd* pParent, DWORD dwBarStyle, DWORD dwFrameStyle)
+{
     LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
                                             HBRUSH(COLOR_BTNFACE + 1));
-    if (!CWnd::CreateEx(kFrameExStyle, lpszClass, "", kFrameStyle, 0, 0, 0, 0, AfxSafeHwnd(pParent),
-                        nullptr))
+    if (!CWnd::CreateEx(kFrameExStyle, lpszClass, "", dwFrameStyle, 0, 0, 0, 0,
+                        AfxSafeHwnd(pParent), nullptr))
         return FALSE;
     if (!m_wndDockBar.Create(this, WS_CHILD | WS_VISIBLE | (dwBarStyle & CBRS_ALIGN_ANY),
                              AFX_IDW_DOCKBAR_FLOAT)) {
@@ -36,10 +34,10 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
     return TRUE;
 }
 
-CSize CMiniDockFrameWnd::CalcFrameSize(CSize client)
+CSize CMiniDockFrameWnd::FrameSizeFor(CSize client, DWORD dwFrameStyle)
 {
     RECT rect = {0, 0, client.cx, client.cy};
-    ::AdjustWindowRectEx(&rect, kFrameStyle, FALSE, kFrameExStyle);
+    ::AdjustWindowRectEx(&rect, dwFrameStyle, FALSE, kFrameExStyle);
     return CSize(rect.right - rect.left, rect.bottom - rect.top);
 }
 
@@ -50,7 +48,7 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL)
     m_bInRecalcLayout = TRUE;
     const CSize size = m_wndDockBar.CalcFixedLayout(FALSE, TRUE);
     m_wndDockBar.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    const CSize frame = CalcFrameSize(size);
+    const CSize frame = FrameSize(size);
     SetWindowPos(nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_bInRecalcLayout = FALSE;
 }

@@ -16,11 +16,19 @@ public:
     // Fits the frame around its bars.
     void RecalcLayout(BOOL bNotify = TRUE) override;
     // The window size of a floating frame whose client area is client.
-    static CSize CalcFrameSize(CSize client);
+    static CSize CalcFrameSize(CSize client) { return FrameSizeFor(client, kFrameStyle); }
 
     CDockBar m_wndDockBar;
 
 protected:
+    static constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    static constexpr DWORD kFrameExStyle = WS_EX_TOOLWINDOW;
+
+    // Creates the frame with the window style dwFrameStyle (and kFrameExStyle).
+    BOOL CreateFrame(CWnd* pParent, DWORD dwBarStyle, DWORD dwFrameStyle);
+    static CSize FrameSizeFor(CSize client, DWORD dwFrameStyle);
+    // The window size of this frame around a client area of that size.
+    virtual CSize FrameSize(CSize client) const { return CalcFrameSize(client); }
     void OnClose();
     void OnNcLButtonDown(UINT nHitTest, CPoint point);
     LRESULT OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam);
