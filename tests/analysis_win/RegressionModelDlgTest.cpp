@@ -8,14 +8,30 @@
 #include "res/resource.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
+#include "ui/SubclassWnd.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Closes each pop-up menu the dialog opens as soon as it is idle, noting its first command.
+class MenuWatcher : public CSubclassWnd {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_INITMENUPOPUP && !HIWORD(lParam))
+            firstCommand = ::GetMenuItemID(HMENU(wParam), 0);
+        if (message == WM_ENTERIDLE)
+            ::EndMenu();
+        return CSubclassWnd::WindowProc(message, wParam, lParam);
+    }
+    UINT firstCommand = 0;
+};
 
 class RegressionModelDlgTest : public ::testing::Test {
 protected:
@@ -248,6 +264,45 @@ TEST_F(RegressionModelDlgTest, SelectModelSetsTheFitAndLeavingChecksTheModel)
     EXPECT_STREQ(fit.GetModelName(), "Exponential curve");
     ASSERT_EQ(favorites.GetModelCount(), 1);
     EXPECT_STREQ(favorites.GetModel(0).strFormula, "a+b*x");
+}
+
+TEST_F(RegressionModelDlgTest, TheContextMenuOpensOnUserItemsOnly)
+{
+    struct Case {
+        std::initializer_list<const char*> path; // the item right-clicked; empty: the menu key
+        const char* selected;                    // the selection afterwards
+        UINT firstCommand;                       // of the menu shown; 0 for none
+    };
+    const Case cases[] = {
+        {{"Pre-defined", "Classic equations", "Exponential curve"}, "Mine", 0},
+        {{"User-defined"}, "Mine", 0},
+        {{"User-defined", "Mine", "Slope"}, "Slope", ID_MODEL_ADD_EQUATION},
+        {{}, "Slope", ID_MODEL_ADD_EQUATION},
+    };
+    Run({[&](CWnd* p) {
+        CRegressionModelDlg& d = Dlg(p);
+        CTreeCtrl& tree = d.GetTree();
+        Select(d, {"User-defined", "Mine"});
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const Case& c = cases[i];
+            CPoint point(-1, -1);
+            if (c.path.size()) {
+                const HTREEITEM hItem = Find(d, c.path);
+                tree.EnsureVisible(hItem);
+                CRect rect;
+                tree.GetItemRect(hItem, &rect, TRUE);
+                point = rect.CenterPoint();
+                tree.ClientToScreen(&point);
+            }
+            MenuWatcher watcher;
+            watcher.AttachHook(d.m_hWnd);
+            d.SendMessage(WM_CONTEXTMENU, WPARAM(tree.m_hWnd), MAKELPARAM(point.x, point.y));
+            watcher.AttachHook(nullptr);
+            EXPECT_EQ(watcher.firstCommand, c.firstCommand) << "case " << i;
+            EXPECT_EQ(tree.GetItemText(tree.GetSelectedItem()), c.selected) << "case " << i;
+        }
+        ClickButton(&d, IDCANCEL);
+    }});
 }
 
 } // namespace
