@@ -40,8 +40,10 @@ constexpr Key kPlotCopyKeys[] = {
 constexpr Key kSolverModelKeys[] = {
     DoubleProfileKey<&DocumentSettings::dSolverMin>("Min", -1e300),
     DoubleProfileKey<&DocumentSettings::dSolverMax>("Max", 1e300),
-    IntProfileKey<&DocumentSettings::nSolverSteps>("Steps", 200),
-    IntProfileKey<&DocumentSettings::nSolverDecimals>("DecimalPlaces", 5),
+    // The Solve Options page's ranges: a hand-edited value outside them is not used.
+    IntProfileKey<&DocumentSettings::nSolverSteps>("Steps", 200, profile_rule::InRange<1, 10000>),
+    IntProfileKey<&DocumentSettings::nSolverDecimals>("DecimalPlaces", 5,
+                                                      profile_rule::InRange<0, 15>),
 };
 // clang-format on
 

@@ -49,18 +49,22 @@ TEST(Settings, CalculationValuesAreBroughtIntoRange)
     EXPECT_DOUBLE_EQ(engine.m_ResultFormat.m_dRoundingUnit, 1e-5);
 }
 
-TEST(Settings, DoublesNeedExactlyEightFiniteBytes)
+TEST(Settings, DoublesNeedExactlyEightFiniteBytesAndSolverCountsTheirRange)
 {
     CMemoryProfileStore store;
     const BYTE four[4] = {0, 0, 0x80, 0x3F};
     store.WriteBinary(kSolverModelSection, "Min", four, 4);
     store.WriteDouble(kSolverModelSection, "Max", NAN);
     store.WriteInt(kOptionsSection, "ConfirmDelete", 5);
+    store.WriteInt(kSolverModelSection, "Steps", 0);
+    store.WriteInt(kSolverModelSection, "DecimalPlaces", 16);
     DocumentSettings settings;
     ReadDocumentSettings(store, settings);
     ReadSolverModelSettings(store, settings);
     EXPECT_EQ(settings.dSolverMin, -1e300);
     EXPECT_EQ(settings.dSolverMax, 1e300);
+    EXPECT_EQ(settings.nSolverSteps, 200);
+    EXPECT_EQ(settings.nSolverDecimals, 5);
     EXPECT_EQ(settings.nConfirmDelete, 5);
     EXPECT_EQ(settings.nConfirmOverwrite, 63);
     EXPECT_EQ(settings.nAnalysisOptions, 2000);
