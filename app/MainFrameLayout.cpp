@@ -4,6 +4,8 @@
 #include "app/DataTreeView.h"
 #include "app/MainFrame.h"
 #include "app/PaneArrangement.h"
+#include "plot/Plot3DView.h"
+#include "plot/PlotView.h"
 
 #include <cstring>
 
@@ -113,13 +115,20 @@ void CMainFrame::FocusWorkspace()
     m_pWorkspaceView->SetFocus();
 }
 
-// Until the panes have their own views, they are only redrawn.
 void CMainFrame::FillGrid()
 {
     if (auto* pGridView = dynamic_cast<CGridView*>(m_pGridView))
         pGridView->FillGrid();
 }
 
-void CMainFrame::ShowPlotForSelection() { m_p2DPlotView->Invalidate(); }
+void CMainFrame::ShowPlotForSelection()
+{
+    if (auto* pView = dynamic_cast<CPlotView*>(m_p2DPlotView))
+        pView->ShowPlotForSelection();
+}
 
-void CMainFrame::RedrawPlot3D() { m_p3DPlotView->Invalidate(); }
+void CMainFrame::RedrawPlot3D()
+{
+    if (auto* pView = dynamic_cast<CPlot3DView*>(m_p3DPlotView))
+        pView->Refresh();
+}

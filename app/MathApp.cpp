@@ -10,6 +10,7 @@
 #include "framework/win/CView.h"
 #include "framework/win/FrameworkIds.h"
 #include "framework/win/RegistryProfileStore.h"
+#include "plot/PlotCanvas.h"
 #include "res/resource.h"
 
 namespace {
@@ -48,6 +49,7 @@ BEGIN_MESSAGE_MAP(CMathApp, CWinApp)
 ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
 ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
 ON_COMMAND(ID_APP_ABOUT, &CMathApp::OnAppAbout)
+ON_COMMAND(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 CMathApp::CMathApp(LPCTSTR lpszAppName) : CWinApp(lpszAppName) {}
@@ -97,6 +99,12 @@ BOOL CMathApp::InitInstance()
     ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
     SetProgramPaths(szPath);
     CreateImageLists();
+    // Plot fonts and surface grids are sized for the screen the plots show on.
+    if (HDC hScreen = ::GetDC(nullptr)) {
+        GetPlotScreenMetrics() = {::GetDeviceCaps(hScreen, LOGPIXELSY),
+                                  ::GetSystemMetrics(SM_CYSCREEN)};
+        ::ReleaseDC(nullptr, hScreen);
+    }
     AddProjectTemplate();
     StartupTiming::Mark(StartupTiming::Settings);
 

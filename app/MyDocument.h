@@ -4,6 +4,7 @@
 #include "app/LineCommand.h"
 #include "app/ProjectModel.h"
 #include "framework/win/CRichEditDoc.h"
+#include "plot/PlotDocument.h"
 
 class CCmdUI;
 class CNonlinearFit;
@@ -24,7 +25,8 @@ class CRichWorkspace;
 class CMyDocument : public CRichEditDoc,
                     public IProjectPrompts,
                     public ILineCommandHost,
-                    public IDataViewDocument {
+                    public IDataViewDocument,
+                    public IPlotDocument {
     DECLARE_DYNCREATE(CMyDocument)
 public:
     // Starts the engine, reads the settings from the registry and then the user-data file.
@@ -86,14 +88,14 @@ public:
         return m_Model.AddSolverModel(equation, label);
     }
     void DeleteSolverModel(int index) { m_Model.DeleteSolverModel(index); }
-    void RemoveSelectedItem() { m_Model.RemoveSelectedItem(); }
+    void RemoveSelectedItem() override { m_Model.RemoveSelectedItem(); }
     BOOL RenameSelectedItem(const CString& newName) { return m_Model.RenameSelectedItem(newName); }
     void EditSelectedItemLabel() { m_Model.EditSelectedItemLabel(); }
     void OnSelectItem(int kind, const CString& label, ExplorerNode node)
     {
         m_Model.OnSelectItem(kind, label, node);
     }
-    void SelectItemByIndex(int kind, int index) { m_Model.SelectItemByIndex(kind, index); }
+    void SelectItemByIndex(int kind, int index) override { m_Model.SelectItemByIndex(kind, index); }
     void SelectItemByName(int kind, const CString& name) { m_Model.SelectItemByName(kind, name); }
     void ForceSelectItemByName(int kind, const CString& name)
     {
@@ -103,7 +105,7 @@ public:
     void RefreshPlot3D(BOOL bSetModified) { m_Model.RefreshPlot3D(bSetModified); }
     void RefreshGrid() override { m_Model.RefreshGrid(); }
     int GetSelectedKind() const override { return Model().GetSelectedKind(); }
-    void StorePaneSize(UINT viewBit, int width, int height)
+    void StorePaneSize(UINT viewBit, int width, int height) override
     {
         m_Model.StorePaneSize(viewBit, width, height);
     }
@@ -192,6 +194,34 @@ public:
     void DoOptionsSheet(int startPage);
     // The Data Analysis page's values into the settings and the profile.
     void TakeDataAnalysisOptions(const DataAnalysisOptions& options, CProfileStore& store);
+
+    // --- the plot panes (MyDocumentPlots.cpp) -------------------------------------------------
+    CPlot2D& GetFunctionPlot() override { return m_Model.m_FunctionPlot; }
+    CPlot2D& GetDataPlot() override { return m_Model.m_DataPlot; }
+    CPlot2D& GetPreviewPlot() override { return m_Model.m_PreviewPlot; }
+    CPlot3DScene& GetScene() override { return m_Model.m_Scene; }
+    CPlot2D& GetDefaultPlot(BOOL bDataPlot) override
+    {
+        return bDataPlot ? m_Model.m_DefaultDataPlot : m_Model.m_DefaultFunctionPlot;
+    }
+    CPlot3DScene& GetDefaultScene() override { return m_Model.m_DefaultScene; }
+    CFunctionPlot& GetDefaultGraph(BOOL bDataGraph) override
+    {
+        return bDataGraph ? m_Model.m_DefaultDataGraph : m_Model.m_Default2DGraph;
+    }
+    CSurfacePlot& GetDefault3DGraph() override { return m_Model.m_Default3DGraph; }
+    CProfileStore& GetSettingsStore() override;
+    void SetPlotModified() override { SetModifiedFlag(TRUE); }
+    int GetSelectedIndex() const override { return Model().GetSelectedIndex(); }
+    // Keeps the pointer's place and shows it in the status bar's coordinate pane.
+    void SetCoordinates(double x, double y) override;
+    void ClearCoordinateText() override;
+    void FlagFailedGraph(int index) override { m_Model.FlagFailedGraph(index); }
+    CMenu* GetContextMenuForType(int kind) override;
+    // The copy dialog; its answer is kept in the PlotCopy settings.
+    BOOL AskPlotCopySize(int& width, int& height) override;
+    int GetPlotCopyFormat() const override { return Model().m_Settings.nPlotCopyFormat; }
+    void ShowHelp(LPCTSTR lpszTopic) override;
 
     // --- the model's questions, as message boxes ---------------------------------------------
     void ShowMessage(const CString& text) override;

@@ -6,6 +6,8 @@
 #include "app/ViewLayout.h"
 #include "framework/win/CDC.h"
 #include "framework/win/MessageCrackers.h"
+#include "plot/Plot3DView.h"
+#include "plot/PlotView.h"
 
 IMPLEMENT_DYNCREATE(COutlookSplitterWnd, CPaneSplitterWnd)
 IMPLEMENT_DYNCREATE(COutlookBarView, CView)
@@ -16,8 +18,8 @@ namespace {
 // clang-format off
 const PaneClass kPaneClasses[] = {
     {ViewWorkspace, RUNTIME_CLASS(CRichWorkspace), "Workspace"},
-    {View2DPlot,    RUNTIME_CLASS(CPaneView),      "2D Plot"},
-    {View3DPlot,    RUNTIME_CLASS(CPaneView),      "3D Plot"},
+    {View2DPlot,    RUNTIME_CLASS(CPlotView),      "2D Plot"},
+    {View3DPlot,    RUNTIME_CLASS(CPlot3DView),    "3D Plot"},
     {ViewGrid,      RUNTIME_CLASS(CGridView),      "Grid"},
 };
 // clang-format on
