@@ -223,6 +223,16 @@ public:
     int GetPlotCopyFormat() const override { return Model().m_Settings.nPlotCopyFormat; }
     void ShowHelp(LPCTSTR lpszTopic) override;
 
+    // --- 2-D and 3-D graphs (MyDocumentPlot2D.cpp, MyDocumentPlot3D.cpp) ----------------------
+    // The graph dialog in properties mode on a graph of the selected kind's plot.
+    void DoGraphProperties(CFunctionPlot* pGraph);
+    // The "Plot Options" sheet (Plot and Axes pages) on a 2-D plot; OK shows the plot again.
+    void DoPlotOptions(CPlot2D& plot, int startPage);
+    // The analysis dialog of a kind (AnalysisKind), preset from the selection and the solver:
+    // 1 on OK with the expressions, the interval (a: the point for a derivative or tangent) and
+    // a value table's name, 0 on Cancel or for an unknown kind.
+    int ChooseFunction(int kind, CString& f, CString& g, double& a, double& b, CString& tableName);
+
     // --- the model's questions, as message boxes ---------------------------------------------
     void ShowMessage(const CString& text) override;
     int AskQuestion(const CString& text) override;
@@ -303,6 +313,28 @@ protected:
     void OnInsertFunction();
     void OnUpdateInsertFunction(CCmdUI* pCmdUI);
 
+    // 2-D graphs (MyDocumentPlot2D.cpp)
+    void OnAdd2DGraph();
+    void OnGraphProperties();
+    void OnDataGraphProperties();
+    void OnViewProperties();
+    void OnUpdateViewProperties(CCmdUI* pCmdUI);
+    void OnPlotOptions();
+    void OnDataPlotOptions();
+    void OnPlotAxes(UINT nID);
+    void OnUpdatePlotAxes(CCmdUI* pCmdUI);
+    void OnUpdateNeeds2DGraph(CCmdUI* pCmdUI);
+    void OnDrawDerivative();
+    void OnDrawTangent();
+    void OnValueTable();
+    // 3-D graphs (MyDocumentPlot3D.cpp)
+    void OnAdd3DGraph();
+    void On3DGraphProperties();
+    void On3DPlotOptions();
+    void OnPlot3DCommand(UINT nID);
+    void OnUpdatePlot3DCommand(CCmdUI* pCmdUI);
+    void OnUpdateNeeds3DGraph(CCmdUI* pCmdUI);
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -312,6 +344,8 @@ private:
     void ShowWorkspaceText();
 
     ProjectModel m_Model;
+    // Presets the add-graph dialog's "Analyze automatically" while the document lives.
+    BOOL m_bAnalyzeAutomatically = FALSE;
     LineCommand m_LineCommand{m_Model.m_Engine,         m_Model.m_LineResult,
                               m_Model.m_FunctionPlot,   m_Model.m_Default2DGraph,
                               m_Model.m_Default3DGraph, *this};

@@ -16,6 +16,7 @@
 #include "plot/FunctionPlot.h"
 #include "plot/Plot2D.h"
 #include "plot/Plot3DScene.h"
+#include "plot/PlotDialogChecks.h"
 #include "plot/SurfacePlot.h"
 
 #include <memory>
@@ -25,6 +26,34 @@ class CArchive;
 class CNonlinearFit;
 class CProfileStore;
 class CSolverModel;
+
+// A 2-D graph's definition as the graph dialog gives it back.
+struct GraphDefinition {
+    int nForm = 0;
+    CString strFirst, strSecond; // the expression, or x(t) and y(t)
+    double dMin = 0, dMax = 0;
+};
+
+// What the function chooser's dialogs start from.
+struct ChooserPreset {
+    CString strFirst, strSecond, strTableName;
+    double dMin = 0, dMax = 0, dSteps = 0, dAccuracy = 0;
+    double dPoint = 0; // the differentiate and tangent dialogs' x
+};
+
+// One surface's values as the 3-D graph dialog shows them: angles in degrees, -1 for an
+// automatic colour.
+struct SurfaceValues {
+    CString strExpression;
+    double dXMin, dXMax, dYMin, dYMax, dZMin, dZMax;
+    BOOL bAutoSize;
+    COLORREF crLine, crFill, crLight;
+    int nFillStyle, nResolution;
+    double dViewTheta, dViewPhi, dViewMu, dLightTheta, dLightPhi, dLightMu;
+};
+SurfaceValues GetSurfaceValues(const CSurfacePlot& surface);
+// Each value that differs is stored, raising the work its drawing needs.
+void ApplySurfaceValues(CSurfacePlot& surface, const SurfaceValues& values);
 
 // The project without its windows: every item (tables, lists, matrices, graphs, surfaces, the
 // engine's names, solver models), the plots and their defaults, the regression-model libraries,
@@ -160,6 +189,25 @@ public:
     BOOL ApplyPlot3DCommand(UINT id);
     // -1 for other ids or without a selected 3-D graph, else the check mark (0 or 1).
     int GetPlot3DCommandState(UINT id) const;
+
+    // --- the graph dialogs' answers (ProjectModelPlotDialogs.cpp) ---------------------------
+    // A graph's properties: the definition (none: it keeps its own), colour, style and width;
+    // its explorer item takes the new label and the plot is shown again.
+    void UpdateGraph(int kind, CFunctionPlot& graph, const GraphDefinition* pDefinition,
+                     COLORREF colour, int style, int width);
+    // The chooser's fields for an analysis kind: the selected y = f(x) graph, the plot's x
+    // range, the solver's steps and accuracy (a value table's rows and a free table name), the
+    // next graph or the x-axis as second curve, the last pointer x to one significant digit.
+    ChooserPreset PresetChooser(int kind) const;
+    // The chooser's steps and accuracy into the solver (steps 1 .. 10000, an accuracy outside
+    // 0 .. 16 as 2), or a value table's steps into its rows (2 .. 10000).
+    void TakeChooserOptions(int kind, double steps, double accuracy);
+    // "0" for the x-axis (any case), else the text.
+    static CString ChooserCurve(const CString& text);
+    // A new surface from the dialog's values, added and selected.
+    void Add3DGraph(const SurfaceValues& values);
+    // The surface takes the values, its explorer item its new label, and the plot is redrawn.
+    void Update3DGraph(CSurfacePlot& surface, const SurfaceValues& values);
 
     // --- the data view (ProjectModelGridFill.cpp, ProjectModelGridEdit*.cpp) ----------------
     // Writes the selected item into the data view's grid: its size, the widths of the kind's

@@ -246,4 +246,92 @@ TEST_F(PlotCommandsTest, ThreeDCommandsChangeTheSurfaceAndCarryTheirCheckMarks)
     EXPECT_EQ(windows.log, "[plot3d]");
 }
 
+TEST_F(PlotCommandsTest, ChooserPresetsFromTheSelectionAndKeepsItsOptionsInRange)
+{
+    AddGraph("x^2-1", -3, 3);
+    AddGraph("sin(x)", -3, 3);
+    model.SelectItemByIndex(Item2DGraph, 0);
+    model.m_FunctionPlot.SetRanges(-4, 4, -2, 2);
+    model.SetLastPointer(-0.0456, 2);
+    ChooserPreset p = model.PresetChooser(AnalysisIntersections);
+    EXPECT_EQ(p.strFirst, "x^2-1");
+    EXPECT_EQ(p.strSecond, "sin(x)"); // the next graph, for intersections only
+    EXPECT_EQ(p.dMin, -4);
+    EXPECT_EQ(p.dMax, 4);
+    EXPECT_EQ(model.PresetChooser(AnalysisArea).strSecond, "x-axis");
+    EXPECT_DOUBLE_EQ(model.PresetChooser(AnalysisTangent).dPoint, -0.04);
+    model.SetLastPointer(3.7, 0);
+    EXPECT_DOUBLE_EQ(model.PresetChooser(AnalysisTangent).dPoint, 3);
+    model.SetLastPointer(0, 0);
+    EXPECT_EQ(model.PresetChooser(AnalysisTangent).dPoint, 0);
+    p = model.PresetChooser(AnalysisValueTable);
+    EXPECT_EQ(p.dSteps, 100);
+    EXPECT_EQ(p.strTableName, "Value table 1");
+
+    struct Case {
+        int kind;
+        double steps, accuracy;
+        int solverSteps, decimals, rows;
+    };
+    const Case cases[] = {
+        {AnalysisZeros, 0.5, 20, 1, 2, 100},          {AnalysisZeros, 50000, 7.9, 10000, 7, 100},
+        {AnalysisArea, 1e30, -1, 10000, 2, 100},      {AnalysisValueTable, 250.7, 99, 200, 5, 250},
+        {AnalysisValueTable, 1e30, 0, 200, 5, 10000},
+    };
+    for (const Case& c : cases) {
+        model.m_Engine.m_nSolverSteps = 200;
+        model.m_Engine.m_SolverFormat.SetDecimals(5);
+        model.m_Settings.nValueTableRows = 100;
+        model.TakeChooserOptions(c.kind, c.steps, c.accuracy);
+        EXPECT_EQ(model.m_Engine.m_nSolverSteps, c.solverSteps) << c.steps;
+        EXPECT_EQ(model.m_Engine.m_SolverFormat.m_nDecimals, c.decimals) << c.accuracy;
+        EXPECT_EQ(model.m_Settings.nValueTableRows, c.rows) << c.steps;
+    }
+    EXPECT_EQ(ProjectModel::ChooserCurve("X-AXIS"), "0");
+    EXPECT_EQ(ProjectModel::ChooserCurve("x"), "x");
+}
+
+TEST_F(PlotCommandsTest, GraphDialogsAnswersRelabelTheirItems)
+{
+    CFunctionPlot* graph = AddGraph("x^2", -3, 3);
+    const CString oldLabel = graph->GetLabel();
+    const GraphDefinition definition{GraphRectangular, "x^3", "", -1, 2};
+    model.UpdateGraph(Item2DGraph, *graph, &definition, 0x00FF00, PlotPenDash, 3);
+    EXPECT_EQ(graph->GetExpression(), "x^3");
+    EXPECT_EQ(graph->m_dDomainMax, 2);
+    EXPECT_EQ(graph->m_crColour, COLORREF(0x00FF00));
+    EXPECT_EQ(graph->m_nPenWidth, 3);
+    EXPECT_EQ(windows.FindExplorerItem(Item2DGraph, oldLabel), ExplorerNode(0));
+    EXPECT_NE(windows.FindExplorerItem(Item2DGraph, graph->GetLabel()), ExplorerNode(0));
+
+    // A 3-D graph: degrees in the dialog, radians in the surface; the label follows the
+    // expression.
+    CSurfacePlot* surface = AddSurface();
+    SurfaceValues v = GetSurfaceValues(*surface);
+    v.strExpression = "x*y";
+    v.dViewTheta = 30;
+    v.dLightPhi = 45;
+    v.crLight = 0x808080;
+    v.nResolution = 75;
+    windows.log.clear();
+    model.Update3DGraph(*surface, v);
+    EXPECT_EQ(surface->GetEquationText(), "z = x*y");
+    EXPECT_NE(windows.FindExplorerItem(Item3DGraph, "z = x*y"), ExplorerNode(0));
+    EXPECT_NEAR(surface->m_dViewTheta, M_PI / 6, 1e-12);
+    EXPECT_NEAR(surface->m_dLightPhi, M_PI / 4, 1e-12);
+    EXPECT_EQ(surface->m_crLight, COLORREF(0x808080));
+    EXPECT_EQ(surface->GetResolution(), 75);
+    EXPECT_NE(windows.log.find("[plot3d]"), std::string::npos) << windows.log;
+    const SurfaceValues back = GetSurfaceValues(*surface);
+    EXPECT_NEAR(back.dViewTheta, 30, 1e-9);
+    EXPECT_NEAR(back.dLightPhi, 45, 1e-9);
+
+    // Adding one from the defaults' values with an expression of its own.
+    SurfaceValues added = GetSurfaceValues(model.m_Default3DGraph);
+    added.strExpression = "x+y";
+    model.Add3DGraph(added);
+    ASSERT_EQ(model.m_Scene.GetSurfaceCount(), 2);
+    EXPECT_EQ(model.m_Scene.GetSurface(1)->GetExpression(), "x+y");
+}
+
 } // namespace
