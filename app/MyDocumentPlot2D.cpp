@@ -1,10 +1,12 @@
-// The 2-D plot menus' commands: adding a graph, graph properties, the axis styles and grids, the
-// derivative, tangent and value table, and the function chooser that these and the analysis
-// commands share.
+// The 2-D plot menus' commands: adding a graph, graph properties, plot options, the axis
+// styles and grids, the derivative, tangent and value table, and the function chooser that
+// these and the analysis commands share.
 #include "app/MainFrame.h"
 #include "app/MyDocument.h"
 #include "framework/win/CCmdUI.h"
+#include "framework/win/CPropertySheet.h"
 #include "plot/Graph2DDialogs.h"
+#include "plot/PlotPages.h"
 #include "res/resource.h"
 
 // ---- adding and editing graphs --------------------------------------------------------------
@@ -74,7 +76,45 @@ void CMyDocument::OnDataGraphProperties()
         DoGraphProperties(m_Model.m_DataPlot.GetItem(index));
 }
 
-// ---- axes and grids -------------------------------------------------------------------------
+void CMyDocument::OnViewProperties()
+{
+    switch (m_Model.GetSelectedKind()) {
+    case Item2DGraph:
+        OnGraphProperties();
+        break;
+    case ItemDataGraph:
+        OnDataGraphProperties();
+        break;
+    case Item3DGraph:
+        On3DGraphProperties();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMyDocument::OnUpdateViewProperties(CCmdUI* pCmdUI)
+{
+    const int kind = m_Model.GetSelectedKind();
+    pCmdUI->Enable(kind == Item2DGraph || kind == ItemDataGraph || kind == Item3DGraph);
+}
+
+// ---- plot options, axes and grids -------------------------------------------------------------
+
+void CMyDocument::DoPlotOptions(CPlot2D& plot, int startPage)
+{
+    CPropertySheet sheet("Plot Options", GetMainFrame(), UINT(startPage));
+    CPlotPage plotPage(&plot, this);
+    CAxisPage axisPage(&plot, this);
+    sheet.AddPage(&plotPage);
+    sheet.AddPage(&axisPage);
+    if (sheet.DoModal() == IDOK)
+        RefreshPlot2D(TRUE);
+}
+
+void CMyDocument::OnPlotOptions() { DoPlotOptions(m_Model.m_FunctionPlot, 0); }
+
+void CMyDocument::OnDataPlotOptions() { DoPlotOptions(m_Model.m_DataPlot, 0); }
 
 void CMyDocument::OnPlotAxes(UINT nID)
 {
