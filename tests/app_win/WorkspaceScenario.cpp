@@ -5,9 +5,11 @@
 //
 //   workspace_scenario [PROGRAM.exe]        the whole scenario; exit code 0 when it passed
 //   workspace_scenario --keys TEXT          types TEXT ("\r" is Enter) into a running program
+//   workspace_scenario --command ID         gives a running program's frame command ID
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -266,11 +268,9 @@ int RunScenario(const std::string& exe)
     return g_failures ? 1 : 0;
 }
 
-// Types into the program that runs already (for pictures of it).
-int TypeIntoRunning(const std::string& keys)
+// The running program's frame: the visible top-level window whose title names it.
+HWND FindRunningFrame()
 {
-    Program p;
-    // The program's frame: the top-level window whose title names it.
     HWND hFrame = nullptr;
     const bool found = WaitFor([&] {
         ::EnumWindows(
@@ -285,10 +285,18 @@ int TypeIntoRunning(const std::string& keys)
             LPARAM(&hFrame));
         return hFrame != nullptr;
     });
-    if (!found) {
+    if (!found)
         std::printf("no program window\n");
+    return hFrame;
+}
+
+// Types into the program that runs already (for pictures of it).
+int TypeIntoRunning(const std::string& keys)
+{
+    Program p;
+    HWND hFrame = FindRunningFrame();
+    if (!hFrame)
         return 1;
-    }
     p.tid = ::GetWindowThreadProcessId(hFrame, &p.pid);
     if (!Attach(p)) {
         std::printf("the workspace did not take the keyboard\n");
@@ -302,12 +310,25 @@ int TypeIntoRunning(const std::string& keys)
     return 0;
 }
 
+// Gives the running program's frame a menu command (for pictures of a view).
+int CommandRunning(UINT nID)
+{
+    HWND hFrame = FindRunningFrame();
+    if (!hFrame)
+        return 1;
+    ::PostMessageA(hFrame, WM_COMMAND, nID, 0);
+    ::Sleep(1000);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc >= 3 && std::string(argv[1]) == "--keys")
         return TypeIntoRunning(argv[2]);
+    if (argc >= 3 && std::string(argv[1]) == "--command")
+        return CommandRunning(UINT(std::strtoul(argv[2], nullptr, 10)));
 #ifdef ZIVRA_EXE
     std::string exe = argc >= 2 ? argv[1] : "Z:" ZIVRA_EXE;
 #else
