@@ -497,6 +497,8 @@ private:
     // Print helpers.
     void PrintCells(CDC* pDC);
     void PrintRules(CDC* pDC, const CRect& rect, int nRow, int nCol, int nTop) const;
+    void PrintNextCell(CDC* pDC, int nRow, int nCol, int nWidth, int nRight, CRect& rect,
+                       int nRuleTop);
     CString PrintedTitle() const;
 
     // What the last paste did: whether some field was refused, and the cells it wrote.

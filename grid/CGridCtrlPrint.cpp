@@ -190,6 +190,20 @@ void CGridCtrl::PrintRules(CDC* pDC, const CRect& rect, int nRow, int nCol, int 
     }
 }
 
+// Moves rect on to the next column, nWidth wide (clipped at nRight when printed as on screen),
+// and prints cell (nRow, nCol) there with its rules, vertical ones from nRuleTop.
+void CGridCtrl::PrintNextCell(CDC* pDC, int nRow, int nCol, int nWidth, int nRight, CRect& rect,
+                              int nRuleTop)
+{
+    rect.left = rect.right + 1;
+    rect.right = rect.left + nWidth - 1;
+    if (m_bWysiwygPrinting)
+        rect.right = std::min(int(rect.right), std::max(nRight, int(rect.left)));
+    if (CGridCellBase* pCell = GetCell(nRow, nCol))
+        pCell->PrintCell(pDC, nRow, nCol, rect);
+    PrintRules(pDC, rect, nRow, nCol, nRuleTop);
+}
+
 void CGridCtrl::PrintCells(CDC* pDC)
 {
     CRect rect;
@@ -207,13 +221,8 @@ void CGridCtrl::PrintCells(CDC* pDC)
             const int nWidth = GetColumnWidth(nCol);
             if (nWidth <= 0)
                 continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + nWidth - 1;
-            if (m_bWysiwygPrinting)
-                rect.right = std::min(int(rect.right), std::max(m_nPageWidth, int(rect.left)));
-            if (CGridCellBase* pCell = GetCell(nRow, nCol))
-                pCell->PrintCell(pDC, nRow, nCol, rect);
-            PrintRules(pDC, rect, nRow, nCol, bFirstRow ? rect.top : rect.top - 1);
+            PrintNextCell(pDC, nRow, nCol, nWidth, m_nPageWidth, rect,
+                          bFirstRow ? rect.top : rect.top - 1);
         }
     }
 }
@@ -245,13 +254,7 @@ void CGridCtrl::PrintFixedRowCells(int nStartColumn, int nStopColumn, int& row, 
         const int nWidth = GetColumnWidth(nCol);
         if (nWidth <= 0)
             continue;
-        rect.left = rect.right + 1;
-        rect.right = rect.left + nWidth - 1;
-        if (m_bWysiwygPrinting)
-            rect.right = std::min(int(rect.right), std::max(nRight, int(rect.left)));
-        if (CGridCellBase* pCell = GetCell(row, nCol))
-            pCell->PrintCell(pDC, row, nCol, rect);
-        PrintRules(pDC, rect, row, nCol, row == 0 ? rect.top : rect.top - 1);
+        PrintNextCell(pDC, row, nCol, nWidth, nRight, rect, row == 0 ? rect.top : rect.top - 1);
         if (bFirst) {
             Rule(pDC, rect.left - 1, rect.top, rect.left - 1, rect.bottom);
             bFirst = FALSE;
