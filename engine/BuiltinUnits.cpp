@@ -254,6 +254,8 @@ constexpr BuiltinUnitEntry kBuiltinUnits[] = {
     {"kilocalorie", "kcal", 1.0},
     {"kilowatt hour", "kwh", 1.0},
     {"electron volt", "eV", 1.0},
+    {"watt hour", "J", 3600.0},
+    {"watt second", "J", 1.0},
     // power
     {"hp", "W", 735.4988},
     {"calorie per second", "W", 4.1868},
@@ -305,7 +307,7 @@ constexpr BuiltinUnitEntry kBuiltinUnits[] = {
 // clang-format on
 
 constexpr int kBuiltinUnitCount = int(sizeof(kBuiltinUnits) / sizeof(kBuiltinUnits[0]));
-static_assert(kBuiltinUnitCount == 275);
+static_assert(kBuiltinUnitCount == 277);
 
 std::array<int, kBuiltinUnitCount> g_displayOrder = [] {
     std::array<int, kBuiltinUnitCount> order{};

@@ -7,7 +7,7 @@ struct BuiltinUnitEntry {
     double factor;
 };
 
-// Number of built-in unit relations (275).
+// Number of built-in unit relations (277).
 int GetBuiltinUnitCount();
 // Row i (0-based, table order) of the built-in relations; i must be in range.
 const BuiltinUnitEntry& GetBuiltinUnit(int i);
