@@ -16,6 +16,9 @@
 #include <cerrno>
 #include <climits>
 
+// Declared by the library's own source, not by its headers.
+extern "C" gsl_error_handler_t* gsl_error_handler;
+
 namespace {
 
 constexpr int kNotThisFamily = INT_MIN; // no status of the library, which uses -1 itself
@@ -192,12 +195,12 @@ int ApplyNumericLibrary(int op, const double* a, double& value, MathStatus& stat
 
 // The library's default handler aborts the program on any error; an engine used before start-up
 // installed the engine's handler must still report the error instead. A handler already set
-// stays in place.
+// stays in place. The library keeps its handler in this exported variable: reading it is one
+// load on every call, where setting and restoring it took two calls into the library.
 void EnsureLibraryErrorHandler()
 {
-    gsl_error_handler_t* const previous = gsl_set_error_handler(&GslErrorHandler);
-    if (previous && previous != &GslErrorHandler)
-        gsl_set_error_handler(previous);
+    if (!gsl_error_handler)
+        gsl_set_error_handler(&GslErrorHandler);
 }
 
 int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& status, bool& handled)
