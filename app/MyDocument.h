@@ -327,6 +327,7 @@ protected:
     void OnDrawDerivative();
     void OnDrawTangent();
     void OnValueTable();
+    void OnInsertPlot2D();
     // 3-D graphs (MyDocumentPlot3D.cpp)
     void OnAdd3DGraph();
     void On3DGraphProperties();

@@ -3,6 +3,7 @@
 // these and the analysis commands share.
 #include "app/MainFrame.h"
 #include "app/MyDocument.h"
+#include "app/RichWorkspace.h"
 #include "framework/win/CCmdUI.h"
 #include "framework/win/CPropertySheet.h"
 #include "plot/Graph2DDialogs.h"
@@ -132,6 +133,20 @@ void CMyDocument::OnUpdatePlotAxes(CCmdUI* pCmdUI)
 void CMyDocument::OnUpdateNeeds2DGraph(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(m_Model.GetSelectedKind() == Item2DGraph);
+}
+
+// ---- the plot as a picture in the workspace ------------------------------------------------
+
+void CMyDocument::OnInsertPlot2D()
+{
+    CMainFrame* pFrame = GetMainFrame();
+    CRichWorkspace* pWorkspace = GetWorkspaceView();
+    if (!pFrame || !pFrame->Get2DPlotView() || !pWorkspace)
+        return;
+    // The shown plot goes through the clipboard as a bitmap, as the user's own copy would.
+    pFrame->Get2DPlotView()->SendMessage(WM_COMMAND, ID_PLOT2D_COPY_BITMAP);
+    if (::IsClipboardFormatAvailable(CF_BITMAP))
+        pWorkspace->SendMessage(WM_COMMAND, ID_WORKSPACE_PASTE);
 }
 
 // ---- derivative, tangent and value table ----------------------------------------------------

@@ -163,6 +163,17 @@ TEST_F(PlotScenario, AUserPlotsCopiesPrintsAndKeepsTheirGraphs)
     EXPECT_EQ(CSize(bm.bmWidth, bm.bmHeight), CSize(640, 480));
     EXPECT_EQ(model->m_Settings.nPlotCopyFormat, 1) << "the copy settings are kept";
 
+    // Workspace/Insert/2D Plot copies the shown plot as a bitmap for the workspace's paste
+    // (Wine's rich edit control does not take a pasted bitmap, so the text is not checked).
+    frame->SetViewMask(View2DPlot | ViewWorkspace);
+    Pump();
+    ::OpenClipboard(nullptr);
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    Command(ID_WORKSPACE_INSERT_PLOT2D);
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+    EXPECT_EQ(::GetClipboardOwner(), wnd.m_hWnd);
+
     // Print to a file: one PostScript page.
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
