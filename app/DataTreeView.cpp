@@ -1,7 +1,7 @@
 #include "app/DataTreeView.h"
 
+#include "app/ExplorerMenus.h"
 #include "app/ItemTypes.h"
-#include "app/MainFrame.h"
 #include "app/MathApp.h"
 #include "app/MyDocument.h"
 #include "app/PaneViews.h"
@@ -349,7 +349,7 @@ void CDataTreeView::OnContextMenu(CWnd*, CPoint point)
 void CDataTreeView::OpenContextMenu(HTREEITEM hItem, CPoint point)
 {
     CMyDocument* pDoc = GetProject();
-    CMainFrame* pFrame = GetMainFrame();
+    auto* pMenus = dynamic_cast<IExplorerMenus*>(AfxGetMainWnd());
     const int kind = pDoc ? pDoc->GetModel().GetSelectedKind() : ItemNone;
     CMenu* pPopup = nullptr;
     if (kind == ItemNone) {
@@ -360,10 +360,10 @@ void CDataTreeView::OpenContextMenu(HTREEITEM hItem, CPoint point)
         const int nPopup = ChooseFolderMenuPopup(slot);
         if (nPopup >= 0)
             pPopup = m_menuFolders.GetSubMenu(nPopup);
-        else if (pFrame)
-            pPopup = pFrame->GetContextMenuForType(ItemPredefinedFunctions);
-    } else if (pFrame) {
-        pPopup = pFrame->GetContextMenuForType(kind);
+        else if (pMenus)
+            pPopup = pMenus->GetContextMenuForType(ItemPredefinedFunctions);
+    } else if (pMenus) {
+        pPopup = pMenus->GetContextMenuForType(kind);
     }
     if (pPopup)
         pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/ExplorerMenus.h"
 #include "app/FinanceBoxDlg.h"
 #include "app/PaneViews.h"
 #include "app/ProjectWindows.h"
@@ -19,7 +20,7 @@ class CMyDocument;
 // side bar | (tab bar over (explorer | the 2 x 2 working panes)). It arranges the four panes for
 // the selected kind of item, keeps a context menu per kind, hosts the two tool windows and
 // keeps its placement. It is the project's window side: explorer, layouts, caption, panes.
-class CMainFrame : public CKxFrameWnd, public IProjectWindows {
+class CMainFrame : public CKxFrameWnd, public IProjectWindows, public IExplorerMenus {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
@@ -43,8 +44,7 @@ public:
 
     // The caption strip of the tab bar shows text with an image of the small image list.
     void SetItemCaption(const CString& text, int nImage) override;
-    // The first pop-up of the context menu of a kind 0..15; null for any other value.
-    CMenu* GetContextMenuForType(int kind);
+    CMenu* GetContextMenuForType(int kind) override;
 
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
     // The two tool windows, made hidden with the frame.
