@@ -6,6 +6,7 @@
 #include "engine/EngineNames.h"
 #include "engine/LocaleSeparators.h"
 #include "framework/core/CArchive.h"
+#include "tests/fuzz/FuzzArchive.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 #include <cstddef>
@@ -17,26 +18,13 @@ namespace {
 
 std::vector<BYTE> Store(ProjectModel& model)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        model.SerializeProject(ar);
-        ar.Close();
-    }
-    return file.Detach();
+    return FuzzStore([&](CArchive& ar) { model.SerializeProject(ar); });
 }
 
 bool Load(ProjectModel& model, const std::uint8_t* data, std::size_t size)
 {
-    CMemFile file(data, UINT(size));
-    try {
-        CArchive ar(&file, CArchive::load);
-        return model.SerializeProject(ar) != FALSE;
-    } catch (const CArchiveException&) {
-        return false;
-    } catch (const std::exception& e) {
-        FuzzFault(e.what());
-    }
+    BOOL read = FALSE;
+    return FuzzLoad(data, size, [&](CArchive& ar) { read = model.SerializeProject(ar); }) && read;
 }
 
 ProjectModel& Project()

@@ -10,8 +10,8 @@
 #include "engine/SolverModel.h"
 #include "engine/UnitRegistry.h"
 #include "framework/core/CArchive.h"
+#include "tests/fuzz/FuzzArchive.h"
 #include "tests/fuzz/FuzzTargets.h"
-#include "tests/support/StreamFile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,35 +22,6 @@
 namespace {
 
 using Bytes = std::vector<BYTE>;
-using Section = std::function<void(CArchive&)>;
-
-Bytes Store(const Section& section)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        section(ar);
-        ar.Close();
-    }
-    return file.Detach();
-}
-
-// True when the section was read; false when the archive refused the bytes.
-bool Load(const Bytes& bytes, bool stream, const Section& section)
-{
-    try {
-        CStreamFile pipe(bytes);
-        CMemFile file(bytes.data(), UINT(bytes.size()));
-        CArchive ar(stream ? static_cast<CFile*>(&pipe) : &file, CArchive::load);
-        section(ar);
-        ar.Close();
-        return true;
-    } catch (const CArchiveException&) {
-        return false;
-    } catch (const std::exception& e) {
-        FuzzFault(e.what());
-    }
-}
 
 // The program-wide tables in a known state with one record each, so that a refused section
 // that changes them shows.
@@ -74,7 +45,7 @@ void ResetTables()
 // The first byte chooses the stream (bit 0) and the comma convention (bit 1); the rest is the
 // section. afterLoad is what the program does with a section it has read; checkWritten compares
 // the section as read with the section as then written.
-int RunSection(const std::uint8_t* data, std::size_t size, const Section& section,
+int RunSection(const std::uint8_t* data, std::size_t size, const FuzzSection& section,
                const std::function<void()>& afterLoad = {},
                const std::function<void(const Bytes&, const Bytes&)>& checkWritten = {})
 {
@@ -85,22 +56,22 @@ int RunSection(const std::uint8_t* data, std::size_t size, const Section& sectio
         UseCommaSeparators();
     else
         UseDotSeparators();
-    const Bytes before = Store(section);
-    if (!Load(Bytes(data + 1, data + size), data[0] & 1, section)) {
-        if (Store(section) != before)
+    const Bytes before = FuzzStore(section);
+    if (!FuzzLoad(data + 1, size - 1, section, data[0] & 1)) {
+        if (FuzzStore(section) != before)
             FuzzFault("a refused section changed the table");
         return 0;
     }
     if (afterLoad)
         afterLoad();
-    const Bytes once = Store(section);
+    const Bytes once = FuzzStore(section);
     if (checkWritten)
         checkWritten(Bytes(data + 1, data + size), once);
-    if (!Load(once, false, section))
+    if (!FuzzLoad(once.data(), once.size(), section))
         FuzzFault("a section as written is refused");
     if (afterLoad)
         afterLoad();
-    if (Store(section) != once)
+    if (FuzzStore(section) != once)
         FuzzFault("a section read back writes differently");
     return 0;
 }

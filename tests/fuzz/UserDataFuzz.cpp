@@ -6,6 +6,7 @@
 #include "engine/EngineStartup.h"
 #include "engine/LocaleSeparators.h"
 #include "framework/core/CArchive.h"
+#include "tests/fuzz/FuzzArchive.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 #include <cstddef>
@@ -17,28 +18,16 @@ namespace {
 
 std::vector<BYTE> Store(UserDefinitions& data)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        data.Serialize(ar);
-        ar.Close();
-    }
-    return file.Detach();
+    return FuzzStore([&](CArchive& ar) { data.Serialize(ar); });
 }
 
+// A refused file leaves the tables empty.
 bool Load(UserDefinitions& data, const std::uint8_t* bytes, std::size_t size)
 {
-    CMemFile file(bytes, UINT(size));
-    try {
-        CArchive ar(&file, CArchive::load);
-        data.Serialize(ar);
+    if (FuzzLoad(bytes, size, [&](CArchive& ar) { data.Serialize(ar); }))
         return true;
-    } catch (const CArchiveException&) {
-        data.Clear();
-        return false;
-    } catch (const std::exception& e) {
-        FuzzFault(e.what());
-    }
+    data.Clear();
+    return false;
 }
 
 } // namespace
