@@ -7,8 +7,8 @@
 #include "engine/LocaleSeparators.h"
 #include "res/resource.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/MenuWatcher.h"
 #include "tests/support/ScriptedModalHook.h"
-#include "ui/SubclassWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -18,20 +18,6 @@
 #include <vector>
 
 namespace {
-
-// Closes each pop-up menu the dialog opens as soon as it is idle, noting its first command.
-class MenuWatcher : public CSubclassWnd {
-public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_INITMENUPOPUP && !HIWORD(lParam))
-            firstCommand = ::GetMenuItemID(HMENU(wParam), 0);
-        if (message == WM_ENTERIDLE)
-            ::EndMenu();
-        return CSubclassWnd::WindowProc(message, wParam, lParam);
-    }
-    UINT firstCommand = 0;
-};
 
 class RegressionModelDlgTest : public ::testing::Test {
 protected:

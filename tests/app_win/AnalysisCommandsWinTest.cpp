@@ -3,7 +3,6 @@
 // results dialog, the workspace line or the new matrix they leave.
 #include "analysis/RegressionModelDlg.h"
 #include "analysis/ResultsDlg.h"
-#include "app/RichWorkspace.h"
 #include "framework/win/CCmdUI.h"
 #include "framework/win/CPropertySheet.h"
 #include "res/resource.h"
@@ -82,13 +81,6 @@ protected:
         for (int i = 0; i < report.GetItemCount(); ++i)
             values.emplace_back(report.GetValueText(report.GetItem(i)).GetString());
         return values;
-    }
-    CString WorkspaceText()
-    {
-        CString text;
-        if (CRichWorkspace* pWorkspace = doc->GetWorkspaceView())
-            pWorkspace->GetWindowText(text);
-        return text;
     }
 
     CMainFrame* frame = nullptr;

@@ -4,7 +4,6 @@
 // with its logging into the workspace.
 #include "analysis/GridView.h"
 #include "analysis/ResultsDlg.h"
-#include "app/RichWorkspace.h"
 #include "engine/EngineErrors.h"
 #include "engine/SolverModel.h"
 #include "framework/win/RegistryProfileStore.h"
@@ -62,13 +61,6 @@ protected:
     {
         frame->SendMessage(WM_COMMAND, nID);
         Pump();
-    }
-    CString WorkspaceText()
-    {
-        CString text;
-        if (CRichWorkspace* pWorkspace = doc->GetWorkspaceView())
-            pWorkspace->GetWindowText(text);
-        return text;
     }
 
     CMainFrame* frame = nullptr;

@@ -7,7 +7,7 @@
 #include "engine/SolverModel.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
-#include "ui/SubclassWnd.h"
+#include "tests/support/MenuWatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -173,20 +173,6 @@ TEST_F(ExplorerWithTable, DeleteAsksForRemovalOtherKeysNothing)
     }
     EXPECT_EQ(MainDocument()->GetModel().GetItemCount(ItemDataTable), 1);
 }
-
-// Watches the pop-up menus a window opens, closing each as soon as it is idle.
-class MenuWatcher : public CSubclassWnd {
-public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_INITMENUPOPUP && !HIWORD(lParam) && firstCommand == 0)
-            firstCommand = ::GetMenuItemID(HMENU(wParam), 0);
-        if (message == WM_ENTERIDLE)
-            ::EndMenu();
-        return CSubclassWnd::WindowProc(message, wParam, lParam);
-    }
-    UINT firstCommand = 0;
-};
 
 // Right-clicks the explorer at a tree point (client coordinates of the tree).
 UINT RightClickAt(CPoint point)

@@ -1,5 +1,6 @@
 #include "tests/app_win/ShellTestApp.h"
 
+#include "app/RichWorkspace.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,14 @@ CMyDocument* MainDocument()
 {
     CMainFrame* pFrame = MainFrame();
     return pFrame ? dynamic_cast<CMyDocument*>(pFrame->GetActiveDocument()) : nullptr;
+}
+
+CString WorkspaceText()
+{
+    CString text;
+    if (CMyDocument* pDoc = MainDocument(); pDoc && pDoc->GetWorkspaceView())
+        pDoc->GetWorkspaceView()->GetWindowText(text);
+    return text;
 }
 
 void CloseMainFrame()

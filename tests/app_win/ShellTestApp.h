@@ -18,6 +18,8 @@ void EnsureTestTemplate();
 // The main frame after File/New, made when there is none.
 CMainFrame* MainFrame();
 CMyDocument* MainDocument();
+// The text of the main document's workspace; empty when it has none.
+CString WorkspaceText();
 // Destroys the main frame and its document, as at the end of a run.
 void CloseMainFrame();
 // Dispatches every queued message.

@@ -5,7 +5,6 @@
 #include "app/ConverterTables.h"
 #include "app/FinanceBoxDlg.h"
 #include "app/MyDocument.h"
-#include "app/RichWorkspace.h"
 #include "framework/win/CCmdUI.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "res/resource.h"
@@ -84,12 +83,6 @@ protected:
         pDialog->GetDlgItem(nID)->PostMessage(WM_KEYDOWN, vk, 1);
         Pump();
     }
-    static std::string WorkspaceText()
-    {
-        CString text;
-        MainDocument()->GetWorkspaceView()->GetWindowText(text);
-        return text.GetString();
-    }
 };
 
 TEST_F(ToolsTest, UnitConverterConvertsRemembersAndLogs)
@@ -124,8 +117,8 @@ TEST_F(ToolsTest, UnitConverterConvertsRemembersAndLogs)
     dlg.SetDlgItemText(IDC_CONVERTER_TO_UNIT, "foot");
     Key(&dlg, IDC_CONVERTER_FROM_VALUE, VK_RETURN);
     EXPECT_EQ(Text(&dlg, IDC_CONVERTER_TO_VALUE), "328.083989501312");
-    EXPECT_NE(WorkspaceText().find("' 100 meter = 328.083989501312 foot"), std::string::npos)
-        << WorkspaceText();
+    EXPECT_NE(WorkspaceText().Find("' 100 meter = 328.083989501312 foot"), -1)
+        << WorkspaceText().GetString();
     EXPECT_TRUE(dlg.IsWindowVisible());
     EXPECT_TRUE(hook.messages.empty());
 

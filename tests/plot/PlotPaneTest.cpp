@@ -5,28 +5,14 @@
 #include "res/resource.h"
 #include "tests/plot/PlotViewTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/MenuWatcher.h"
 #include "tests/support/ScriptedModalHook.h"
 #include "tests/support/TestPrinter.h"
-#include "ui/SubclassWnd.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-// Watches the pop-up menus a window opens and closes each as soon as it is idle.
-class MenuWatcher : public CSubclassWnd {
-public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_INITMENUPOPUP && !HIWORD(lParam) && firstCommand == 0)
-            firstCommand = ::GetMenuItemID(HMENU(wParam), 0);
-        if (message == WM_ENTERIDLE)
-            ::EndMenu();
-        return CSubclassWnd::WindowProc(message, wParam, lParam);
-    }
-    UINT firstCommand = 0;
-};
 
 class PlotPaneTest : public PlotPaneFixture {
 protected:
