@@ -1,10 +1,10 @@
 // Saving and opening a project of 100 data tables of 10,000 rows through the document (atomic
 // save, staged open), under Wine; target one second each. Plain timing, median of the runs.
 #include "app/MyDocument.h"
+#include "bench/BenchProject.h"
 #include "bench/PlainTiming.h"
 #include "engine/EngineNames.h"
 
-#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -29,16 +29,7 @@ int main()
         CMyDocument document;
         document.OnNewDocument();
         ProjectModel& model = document.GetModel();
-        for (int t = 0; t < kTables; ++t) {
-            auto* table = new CDataTable;
-            table->Create(TableLayoutXY, 0, kRows);
-            for (int r = 0; r < kRows; ++r) {
-                table->GetColumn(0)->SetValue(r + 1, r * 0.5);
-                table->GetColumn(1)->SetValue(r + 1, std::sin(r * 0.001 + t));
-            }
-            table->SetName(model.MakeDefaultName(ItemDataTable));
-            model.AddResultItem(ItemDataTable, table);
-        }
+        AddBenchTables(model, kTables, kRows);
         const double saveMs = MedianMs(kRuns, [&] { ok &= document.OnSaveDocument(path); });
         const double openMs = MedianMs(kRuns, [&] { ok &= document.OnOpenDocument(path); });
         std::printf("project of %d tables x %d rows\n", kTables, kRows);

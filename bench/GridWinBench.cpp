@@ -7,6 +7,7 @@
 //      page 1,000 and last page drawn as the preview records them: each page should take the
 //      time of page 1 (target 1.5 times page 1).
 // Run: tools/wine-run build-win-bench/bench/GridWinBench.exe
+#include "bench/PlainTiming.h"
 #include "framework/win/CDC.h"
 #include "framework/win/COleDataObject.h"
 #include "framework/win/CPrintDialog.h"
@@ -63,26 +64,6 @@ void MakeVirtualGrid(CGridCtrl& grid, CBenchHost& host)
     grid.SetFixedColumnCount(1);
 }
 
-double Milliseconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
-        .count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-void Report(const char* what, const std::vector<double>& runs, double target)
-{
-    const double median = Median(runs);
-    std::printf("%-44s median %9.3f ms   target %7.1f ms   ratio %.3f  %s\n", what, median, target,
-                median / target, median <= target ? "ok" : "OVER");
-}
-
 void PageDownBench()
 {
     CBenchHost host;
@@ -95,11 +76,11 @@ void PageDownBench()
         const auto start = std::chrono::steady_clock::now();
         grid.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
         grid.UpdateWindow();
-        runs.push_back(Milliseconds(start));
+        runs.push_back(MillisecondsSince(start));
         if (host.nCacheHints == nHints)
             std::printf("warning: page %d was not painted\n", i);
     }
-    Report("page down with its paint (100,000 x 10)", runs, 16.0);
+    ReportMedian("page down with its paint (100,000 x 10)", runs, 16.0);
 }
 
 void CopyPasteBench()
@@ -131,12 +112,12 @@ void CopyPasteBench()
         grid.SetFocusCell(1, 11);
         grid.OnEditPaste();
         grid.UpdateWindow();
-        runs.push_back(Milliseconds(start));
+        runs.push_back(MillisecondsSince(start));
         if (host.nBeginEdits != 100000 || grid.GetItemText(10000, 20) != "10000.10")
             std::printf("warning: run %d pasted %ld cells, last \"%s\"\n", i, host.nBeginEdits,
                         grid.GetItemText(10000, 20).GetString());
     }
-    Report("copy and paste back of 10,000 x 10 cells", runs, 1000.0);
+    ReportMedian("copy and paste back of 10,000 x 10 cells", runs, 1000.0);
 }
 
 void PrintBench()
@@ -153,10 +134,10 @@ void PrintBench()
     for (int i = 0; i < 20; ++i) {
         const auto start = std::chrono::steady_clock::now();
         grid.OnBeginPrinting(&printer, &info);
-        begins.push_back(Milliseconds(start));
+        begins.push_back(MillisecondsSince(start));
         grid.OnEndPrinting(&printer, &info);
     }
-    Report("print job laid out (100,000 x 10)", begins, 50.0);
+    ReportMedian("print job laid out (100,000 x 10)", begins, 50.0);
 
     grid.OnBeginPrinting(&printer, &info);
     const UINT nLast = info.GetMaxPage();
@@ -169,17 +150,17 @@ void PrintBench()
             info.m_nCurPage = nPage;
             const auto start = std::chrono::steady_clock::now();
             grid.OnPrint(&meta, &info);
-            runs.push_back(Milliseconds(start));
+            runs.push_back(MillisecondsSince(start));
             ::DeleteEnhMetaFile(meta.CloseEnhanced());
         }
         return runs;
     };
     const double first = Median(pageRuns(1));
-    Report("page 1 drawn for the preview", pageRuns(1), 1.5 * first);
-    Report("page 1,000 drawn for the preview", pageRuns(1000), 1.5 * first);
+    ReportMedian("page 1 drawn for the preview", pageRuns(1), 1.5 * first);
+    ReportMedian("page 1,000 drawn for the preview", pageRuns(1000), 1.5 * first);
     char what[64];
     std::snprintf(what, sizeof what, "last page (%u) drawn for the preview", nLast);
-    Report(what, pageRuns(nLast), 1.5 * first);
+    ReportMedian(what, pageRuns(nLast), 1.5 * first);
     grid.OnEndPrinting(&printer, &info);
 }
 

@@ -1,12 +1,12 @@
 // Saving and opening a project of 100 data tables of 10,000 rows (two columns each) through
 // the project model, against a target of one second each. Plain timing, median of the runs.
 #include "app/ProjectModel.h"
+#include "bench/BenchProject.h"
 #include "bench/PlainTiming.h"
 #include "engine/EngineNames.h"
 #include "framework/core/AtomicFile.h"
 #include "framework/core/CArchive.h"
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -18,20 +18,6 @@ constexpr int kRows = 10000;
 constexpr int kRuns = 7;
 constexpr double kTargetMs = 1000;
 
-void Fill(ProjectModel& model)
-{
-    for (int t = 0; t < kTables; ++t) {
-        auto* table = new CDataTable;
-        table->Create(TableLayoutXY, 0, kRows);
-        for (int r = 0; r < kRows; ++r) {
-            table->GetColumn(0)->SetValue(r + 1, r * 0.5);
-            table->GetColumn(1)->SetValue(r + 1, std::sin(r * 0.001 + t));
-        }
-        table->SetName(model.MakeDefaultName(ItemDataTable));
-        model.AddResultItem(ItemDataTable, table);
-    }
-}
-
 } // namespace
 
 int main()
@@ -39,7 +25,7 @@ int main()
     ProjectModel model;
     model.Initialize();
     model.OnNewDocument();
-    Fill(model);
+    AddBenchTables(model, kTables, kRows);
     const std::string path =
         (std::filesystem::temp_directory_path() / "zivra-bench-project.zvp").string();
 

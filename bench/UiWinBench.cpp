@@ -6,6 +6,7 @@
 //   3. the frame's layout with bars docked on its four sides (target 2 ms);
 //   4. a folder bar of 200 items with large icons painted (target 5 ms).
 // Run: tools/wine-run build-win-bench/bench/UiWinBench.exe
+#include "bench/PlainTiming.h"
 #include "framework/win/CImageList.h"
 #include "framework/win/CWinApp.h"
 #include "framework/win/MessageCrackers.h"
@@ -24,25 +25,6 @@ namespace {
 constexpr int kRuns = 20;
 
 using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-void Report(const char* what, const std::vector<double>& runs, double target)
-{
-    const double median = Median(runs);
-    std::printf("%-46s median %8.3f ms   target %5.1f ms   ratio %.3f  %s\n", what, median, target,
-                median / target, median <= target ? "ok" : "OVER");
-}
 
 // A docking frame with the program's menu bar and tool bar on top and three more bars on the
 // other sides; it notes when a menu item is first drawn and closes menus as they idle.
@@ -127,7 +109,7 @@ void MenusBench()
         }
         runs.push_back(MillisecondsSince(start));
     }
-    Report("bar menu and 16 context menus with images", runs, 40.0);
+    ReportMedian("bar menu and 16 context menus with images", runs, 40.0);
 }
 
 void PopupAndLayoutBench()
@@ -155,8 +137,8 @@ void PopupAndLayoutBench()
     if (popupRuns.empty())
         std::printf("no pop-up item was drawn\n");
     else
-        Report("menu-bar button to its pop-up's first draw", popupRuns, 20.0);
-    Report("layout with bars on the four sides", layoutRuns, 2.0);
+        ReportMedian("menu-bar button to its pop-up's first draw", popupRuns, 20.0);
+    ReportMedian("layout with bars on the four sides", layoutRuns, 2.0);
     pFrame->DestroyWindow();
 }
 
@@ -189,7 +171,7 @@ void FolderBarPaintBench()
         ::GdiFlush();
         runs.push_back(MillisecondsSince(start));
     }
-    Report("folder bar of 200 items painted", runs, 5.0);
+    ReportMedian("folder bar of 200 items painted", runs, 5.0);
     host.DestroyWindow();
 }
 
