@@ -9,18 +9,6 @@ namespace {
 const COLORREF kSelection = RGB(165, 165, 210);
 const COLORREF kGridLine = RGB(192, 192, 192);
 
-// The GDI objects the process holds. Where the system does not count them (Wine), every
-// handle index is probed: a handle of index alone names whatever object holds that index.
-DWORD LiveGdiObjects()
-{
-    if (const DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
-        return n;
-    DWORD n = 0;
-    for (ULONG_PTR i = 1; i < 0x10000; ++i)
-        n += ::GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
-    return n;
-}
-
 // The colours found in a rectangle of the picture.
 int CountColour(const CDibImage& image, const CRect& rect, COLORREF colour)
 {

@@ -29,17 +29,6 @@ bool Has(const std::vector<std::string>& texts, const std::string& text)
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-// The GDI objects the process holds (Wine does not count them: every handle index is probed).
-DWORD LiveGdiObjects()
-{
-    if (const DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
-        return n;
-    DWORD n = 0;
-    for (ULONG_PTR i = 1; i < 0x10000; ++i)
-        n += ::GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
-    return n;
-}
-
 class GridPrintTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(InstallTestPrinters()); }

@@ -153,3 +153,13 @@ std::string GetClipboardText()
     ::CloseClipboard();
     return text;
 }
+
+DWORD LiveGdiObjects()
+{
+    if (const DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
+        return n;
+    DWORD n = 0;
+    for (ULONG_PTR i = 1; i < 0x10000; ++i)
+        n += ::GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
+    return n;
+}

@@ -69,3 +69,6 @@ std::string Texts(CGridCtrl& grid, int r0, int c0, int r1, int c1);
 // Puts text on the clipboard the way another program does.
 void SetClipboardText(const char* text, SIZE_T nBytes = SIZE_T(-1));
 std::string GetClipboardText();
+// The GDI objects the process holds. Where the system does not count them (Wine), every
+// handle index is probed: a handle of index alone names whatever object holds that index.
+DWORD LiveGdiObjects();
