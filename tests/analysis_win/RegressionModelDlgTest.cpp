@@ -66,12 +66,6 @@ protected:
         d.GetTree().SelectItem(hItem);
     }
     static bool Enabled(CWnd& d, int nID) { return d.GetDlgItem(nID)->IsWindowEnabled() != FALSE; }
-    static std::string Text(CWnd& d, int nID)
-    {
-        CString text;
-        d.GetDlgItemText(nID, text);
-        return text.GetString();
-    }
     // Types a label into the open editor and ends the edit as Enter would.
     static void EndLabelEdit(CRegressionModelDlg& d, const char* text)
     {
@@ -105,13 +99,13 @@ TEST_F(RegressionModelDlgTest, EachSelectionOffersItsButtonsAndPreview)
         EXPECT_TRUE(Enabled(d, IDC_MODEL_HELP));
 
         Select(d, {"Pre-defined", "Classic equations", "Exponential curve"});
-        EXPECT_EQ(Text(d, IDC_MODEL_EQUATION), "a*exp(b*x)");
-        EXPECT_EQ(Text(d, IDC_MODEL_DESCRIPTION), "Exponential equation");
+        EXPECT_EQ(DlgItemText(&d, IDC_MODEL_EQUATION), "a*exp(b*x)");
+        EXPECT_EQ(DlgItemText(&d, IDC_MODEL_DESCRIPTION), "Exponential equation");
         EXPECT_TRUE(Enabled(d, IDC_MODEL_SELECT));
         EXPECT_FALSE(Enabled(d, IDC_MODEL_EQUATION));
         for (int nID : editing)
             EXPECT_FALSE(Enabled(d, nID)) << nID;
-        EXPECT_EQ(Text(d, IDC_MODEL_PREVIEW_LABEL), "Preview:");
+        EXPECT_EQ(DlgItemText(&d, IDC_MODEL_PREVIEW_LABEL), "Preview:");
         EXPECT_TRUE(d.GetPreview().IsWindowVisible());
         const CFunctionPlot& curve = *d.GetPreviewPlot().GetItem(0);
         EXPECT_STREQ(curve.GetExpression(), "exp(x)");
@@ -127,7 +121,7 @@ TEST_F(RegressionModelDlgTest, EachSelectionOffersItsButtonsAndPreview)
         EXPECT_EQ(LOWORD(d.GetDefID()), IDC_MODEL_SELECT);
 
         Select(d, {"Pre-defined", "Classic equations", "Two site binding (hyperbola)"});
-        EXPECT_EQ(Text(d, IDC_MODEL_PREVIEW_LABEL), "Preview not available");
+        EXPECT_EQ(DlgItemText(&d, IDC_MODEL_PREVIEW_LABEL), "Preview not available");
         EXPECT_FALSE(d.GetPreview().IsWindowVisible());
 
         Select(d, {"User-defined", "Mine", "Line"});
@@ -138,7 +132,7 @@ TEST_F(RegressionModelDlgTest, EachSelectionOffersItsButtonsAndPreview)
         Select(d, {"User-defined", "Mine"});
         EXPECT_FALSE(Enabled(d, IDC_MODEL_SELECT));
         EXPECT_TRUE(Enabled(d, IDC_MODEL_ADD));
-        EXPECT_EQ(Text(d, IDC_MODEL_EQUATION), "");
+        EXPECT_EQ(DlgItemText(&d, IDC_MODEL_EQUATION), "");
         ClickButton(&d, IDCANCEL);
     }});
     EXPECT_TRUE(hook.messages.empty());
@@ -240,7 +234,7 @@ TEST_F(RegressionModelDlgTest, SelectModelSetsTheFitAndLeavingChecksTheModel)
                  ClickButton(&d, IDC_MODEL_INITIAL_VALUES);
              },
              [&](CWnd* p) { // the start values' dialog
-                 EXPECT_EQ(Text(*p, IDC_INITIAL_LABEL_FIRST), "a");
+                 EXPECT_EQ(DlgItemText(p, IDC_INITIAL_LABEL_FIRST), "a");
                  ClickButton(p, IDOK);
              },
              [&](CWnd* p) { ClickButton(p, IDC_MODEL_SELECT); }});

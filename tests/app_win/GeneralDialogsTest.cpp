@@ -8,6 +8,7 @@
 #include "framework/win/CCmdUI.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::string Text(CWnd* pDialog, int nID)
-{
-    CString text;
-    pDialog->GetDlgItemText(nID, text);
-    return text.GetString();
-}
 
 std::vector<std::string> ListItems(CWnd* pDialog, int nID)
 {
@@ -60,11 +54,11 @@ TEST(GeneralDialogs, InsertFunctionTypesTheChoiceAndMakesItAFavourite)
         EXPECT_EQ(categories[0], "Favorites");
         EXPECT_EQ(ListItems(p, IDC_FUNCTION_LIST), (std::vector<std::string>{"MYFUNC", "SQRT"}));
         ChooseInList(p, IDC_FUNCTION_LIST, "SQRT");
-        EXPECT_EQ(Text(p, IDC_FUNCTION_SYNTAX), "SQRT(x)");
-        EXPECT_NE(Text(p, IDC_FUNCTION_DESCRIPTION), "");
+        EXPECT_EQ(DlgItemText(p, IDC_FUNCTION_SYNTAX), "SQRT(x)");
+        EXPECT_NE(DlgItemText(p, IDC_FUNCTION_DESCRIPTION), "");
         ChooseInList(p, IDC_FUNCTION_LIST, "MYFUNC"); // not in the catalogue: no texts
-        EXPECT_EQ(Text(p, IDC_FUNCTION_SYNTAX), "");
-        EXPECT_EQ(Text(p, IDC_FUNCTION_DESCRIPTION), "");
+        EXPECT_EQ(DlgItemText(p, IDC_FUNCTION_SYNTAX), "");
+        EXPECT_EQ(DlgItemText(p, IDC_FUNCTION_DESCRIPTION), "");
         ChooseInList(p, IDC_FUNCTION_CATEGORIES, "Trigonometric");
         const std::vector<std::string> trig = ListItems(p, IDC_FUNCTION_LIST);
         EXPECT_NE(std::find(trig.begin(), trig.end(), "COS"), trig.end());
@@ -114,7 +108,7 @@ TEST(GeneralDialogs, AboutBoxLinksOpenTheirTargets)
         CString caption;
         p->GetWindowText(caption);
         EXPECT_STREQ(caption, "About Zivra Kelmora");
-        EXPECT_EQ(Text(p, IDC_ABOUT_VERSION), "Zivra Kelmora 2.0");
+        EXPECT_EQ(DlgItemText(p, IDC_ABOUT_VERSION), "Zivra Kelmora 2.0");
         EXPECT_EQ(p->GetDlgItem(IDC_ABOUT_MAIL), &p->m_MailLink);
         EXPECT_STREQ(p->m_WebLink.GetText(), kWebPageAddress);
 

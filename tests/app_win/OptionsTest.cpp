@@ -8,6 +8,7 @@
 #include "framework/win/RegistryProfileStore.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
@@ -40,13 +41,6 @@ void ChooseInCombo(CWnd* pPage, int nID, int index)
 }
 
 void Click(CWnd* pPage, int nID) { pPage->GetDlgItem(nID)->SendMessage(BM_CLICK); }
-
-CString ItemText(CWnd* pPage, int nID)
-{
-    CString text;
-    pPage->GetDlgItemText(nID, text);
-    return text;
-}
 
 TEST(OptionsSheet, PagesInOrderAndTheStartPageOfEachCommand)
 {
@@ -91,7 +85,7 @@ TEST(OptionsSheet, GeneralPageEnablesShowsTheSampleAndStores)
     RunOptions(
         ID_TOOLS_OPTIONS, {[&](CPropertySheet& sheet) {
             CWnd* p = sheet.GetActivePage();
-            EXPECT_STREQ(ItemText(p, IDC_FORMAT_SAMPLE), "123456789.00");
+            EXPECT_EQ(DlgItemText(p, IDC_FORMAT_SAMPLE), "123456789.00");
             EXPECT_EQ(p->IsDlgButtonChecked(IDC_BASE_DECIMAL), 1u);
             EXPECT_EQ(p->IsDlgButtonChecked(IDC_ANGLE_DEGREE), 1u);
             // Which controls each mode enables; the width never is.
@@ -108,13 +102,13 @@ TEST(OptionsSheet, GeneralPageEnablesShowsTheSampleAndStores)
                     EXPECT_FALSE(p->GetDlgItem(nID)->IsWindowEnabled()) << m.mode;
             }
             p->SetDlgItemText(IDC_FORMAT_DECIMALS, "3");
-            EXPECT_STREQ(ItemText(p, IDC_FORMAT_SAMPLE), "123456789.000");
+            EXPECT_EQ(DlgItemText(p, IDC_FORMAT_SAMPLE), "123456789.000");
             for (const char* typed : {"x", "16"}) { // no message while typing
                 p->SetDlgItemText(IDC_FORMAT_DECIMALS, typed);
-                EXPECT_STREQ(ItemText(p, IDC_FORMAT_SAMPLE), "123456789.000") << typed;
+                EXPECT_EQ(DlgItemText(p, IDC_FORMAT_SAMPLE), "123456789.000") << typed;
             }
             ChooseInCombo(p, IDC_FORMAT_MODE, 5);
-            EXPECT_STREQ(ItemText(p, IDC_FORMAT_SAMPLE), "123,456,789.00");
+            EXPECT_EQ(DlgItemText(p, IDC_FORMAT_SAMPLE), "123,456,789.00");
             ChooseInCombo(p, IDC_FORMAT_MODE, 1);
             p->SetDlgItemText(IDC_FORMAT_DECIMALS, "3");
             Click(p, IDC_BASE_OTHER);

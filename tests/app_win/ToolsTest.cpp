@@ -9,6 +9,7 @@
 #include "framework/win/RegistryProfileStore.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
@@ -66,12 +67,6 @@ protected:
         pBox->SendMessage(CB_SETCURSEL, WPARAM(index));
         pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), LPARAM(pBox->m_hWnd));
     }
-    static std::string Text(CWnd* pDialog, int nID)
-    {
-        CString text;
-        pDialog->GetDlgItemText(nID, text);
-        return text.GetString();
-    }
     static void Click(CWnd* pDialog, int nID)
     {
         ClickButton(pDialog, nID);
@@ -97,26 +92,26 @@ TEST_F(ToolsTest, UnitConverterConvertsRemembersAndLogs)
     Command(ID_TOOLS_UNIT_CONVERTER);
     ASSERT_TRUE(dlg.IsWindowVisible());
     EXPECT_EQ(MenuCheck(ID_TOOLS_UNIT_CONVERTER), 1);
-    EXPECT_EQ(Text(&dlg, IDC_CONVERTER_FROM_VALUE), "100");
+    EXPECT_EQ(DlgItemText(&dlg, IDC_CONVERTER_FROM_VALUE), "100");
     EXPECT_EQ(::GetFocus(), dlg.GetDlgItem(IDC_CONVERTER_FROM_VALUE)->m_hWnd);
-    EXPECT_EQ(Text(&dlg, IDC_CONVERTER_CATEGORY), "Recently used");
+    EXPECT_EQ(DlgItemText(&dlg, IDC_CONVERTER_CATEGORY), "Recently used");
 
     // Choosing a unit converts at once; both units head the recent ones.
     Choose(&dlg, IDC_CONVERTER_CATEGORY, ConverterTemperature);
     EXPECT_EQ(dlg.GetDlgItem(IDC_CONVERTER_TO_UNIT)->SendMessage(CB_GETCOUNT), 3);
     Choose(&dlg, IDC_CONVERTER_TO_UNIT, 1);
-    EXPECT_EQ(Text(&dlg, IDC_CONVERTER_TO_VALUE), "212");
+    EXPECT_EQ(DlgItemText(&dlg, IDC_CONVERTER_TO_VALUE), "212");
     ASSERT_EQ(dlg.m_Settings.recent.size(), 2u);
     EXPECT_STREQ(dlg.m_Settings.recent[0], "degree F");
     EXPECT_STREQ(dlg.m_Settings.recent[1], "degree C");
     Choose(&dlg, IDC_CONVERTER_CATEGORY, ConverterRecentlyUsed);
-    EXPECT_EQ(Text(&dlg, IDC_CONVERTER_FROM_UNIT), "degree F");
+    EXPECT_EQ(DlgItemText(&dlg, IDC_CONVERTER_FROM_UNIT), "degree F");
 
     // Convert (here by Enter) logs the conversion into the workspace and stays open.
     dlg.SetDlgItemText(IDC_CONVERTER_FROM_UNIT, "meter");
     dlg.SetDlgItemText(IDC_CONVERTER_TO_UNIT, "foot");
     Key(&dlg, IDC_CONVERTER_FROM_VALUE, VK_RETURN);
-    EXPECT_EQ(Text(&dlg, IDC_CONVERTER_TO_VALUE), "328.083989501312");
+    EXPECT_EQ(DlgItemText(&dlg, IDC_CONVERTER_TO_VALUE), "328.083989501312");
     EXPECT_NE(WorkspaceText().Find("' 100 meter = 328.083989501312 foot"), -1)
         << WorkspaceText().GetString();
     EXPECT_TRUE(dlg.IsWindowVisible());
@@ -130,7 +125,7 @@ TEST_F(ToolsTest, UnitConverterConvertsRemembersAndLogs)
     ASSERT_EQ(hook.messages.size(), 1u);
     EXPECT_STREQ(hook.messages[0], "The conversion cannot be carried out.  Please make sure that "
                                    "the two units are the same dimensionally");
-    EXPECT_EQ(Text(&dlg, IDC_CONVERTER_TO_VALUE), "");
+    EXPECT_EQ(DlgItemText(&dlg, IDC_CONVERTER_TO_VALUE), "");
     EXPECT_EQ(dlg.m_Settings.recent, recent);
     Choose(&dlg, IDC_CONVERTER_CATEGORY, ConverterElectricityMagnetism);
     Choose(&dlg, IDC_CONVERTER_TO_UNIT, 2); // maxwell to tesla: no message
@@ -171,7 +166,7 @@ TEST_F(ToolsTest, UnitConverterKeepsItsPlaceSizeAndChoicesBetweenRuns)
     pDlg->GetWindowRect(&full);
     EXPECT_GT(full.Height(), collapsed.Height());
     EXPECT_EQ(full.TopLeft(), collapsed.TopLeft());
-    EXPECT_EQ(Text(pDlg, IDC_CONVERTER_OPTIONS), "&Options <<<");
+    EXPECT_EQ(DlgItemText(pDlg, IDC_CONVERTER_OPTIONS), "&Options <<<");
     Choose(pDlg, IDC_CONVERTER_CATEGORY, ConverterSpeed);
     pDlg->CheckRadioButton(IDC_CONVERTER_STARTUP, IDC_CONVERTER_STARTUP_LAST,
                            IDC_CONVERTER_STARTUP_LAST);
@@ -192,7 +187,7 @@ TEST_F(ToolsTest, UnitConverterKeepsItsPlaceSizeAndChoicesBetweenRuns)
     // The next run opens as this one ended.
     pDlg = &Converter();
     EXPECT_TRUE(pDlg->IsWindowVisible());
-    EXPECT_EQ(Text(pDlg, IDC_CONVERTER_CATEGORY), "Speed");
+    EXPECT_EQ(DlgItemText(pDlg, IDC_CONVERTER_CATEGORY), "Speed");
     CRect again;
     pDlg->GetWindowRect(&again);
     EXPECT_EQ(again, CRect(CPoint(40, 30), full.Size()));
@@ -202,7 +197,7 @@ TEST_F(ToolsTest, UnitConverterKeepsItsPlaceSizeAndChoicesBetweenRuns)
     store.WriteInt("Converter", "LastCategory", 99);
     store.WriteInt("Converter", "Left", 5000);
     pDlg = &Converter();
-    EXPECT_EQ(Text(pDlg, IDC_CONVERTER_CATEGORY), "Length");
+    EXPECT_EQ(DlgItemText(pDlg, IDC_CONVERTER_CATEGORY), "Length");
     pDlg->GetWindowRect(&again);
     EXPECT_LT(again.right, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
 }
@@ -215,8 +210,8 @@ TEST_F(ToolsTest, FinanceBoxSolvesRefusesAndAsksForAnotherGuess)
     Command(ID_TOOLS_FINANCE_BOX);
     ASSERT_TRUE(box.IsWindowVisible());
     EXPECT_EQ(MenuCheck(ID_TOOLS_FINANCE_BOX), 1);
-    EXPECT_EQ(Text(&box, IDC_FINANCE_FREQUENCY), "Monthly");
-    EXPECT_EQ(Text(&box, IDC_FINANCE_TIMING), "End of period");
+    EXPECT_EQ(DlgItemText(&box, IDC_FINANCE_FREQUENCY), "Monthly");
+    EXPECT_EQ(DlgItemText(&box, IDC_FINANCE_TIMING), "End of period");
 
     auto fill = [&](const char* pv, const char* fv, const char* rate, const char* years,
                     const char* payment) {
@@ -230,27 +225,27 @@ TEST_F(ToolsTest, FinanceBoxSolvesRefusesAndAsksForAnotherGuess)
     };
     fill("1000", "0", "12", "1", "0");
     Click(&box, IDC_FINANCE_CALC_PMT);
-    EXPECT_EQ(Text(&box, IDC_FINANCE_PAYMENT), "-88.85");
+    EXPECT_EQ(DlgItemText(&box, IDC_FINANCE_PAYMENT), "-88.85");
     EXPECT_EQ(box.m_Values.dPayment, -88.85) << "the shown value is the stored one";
     Click(&box, IDC_FINANCE_CALC_RATE);
-    EXPECT_EQ(Text(&box, IDC_FINANCE_RATE), "12.00");
+    EXPECT_EQ(DlgItemText(&box, IDC_FINANCE_RATE), "12.00");
     fill("0.01125", "0", "12", "1", "0");
     Click(&box, IDC_FINANCE_CALC_PMT);
-    EXPECT_EQ(Text(&box, IDC_FINANCE_PAYMENT), "0");
+    EXPECT_EQ(DlgItemText(&box, IDC_FINANCE_PAYMENT), "0");
     EXPECT_TRUE(hook.messages.empty());
 
     // An infinite duration, no rate and a field that does not read: a message each, nothing
     // changed.
     fill("1000", "0", "0", "7", "0");
     Click(&box, IDC_FINANCE_CALC_NPER);
-    EXPECT_EQ(Text(&box, IDC_FINANCE_DURATION), "7");
+    EXPECT_EQ(DlgItemText(&box, IDC_FINANCE_DURATION), "7");
     EXPECT_EQ(::GetFocus(), box.GetDlgItem(IDC_FINANCE_PV)->m_hWnd);
     fill("1000", "0", "0", "1", "-80");
     Click(&box, IDC_FINANCE_CALC_RATE);
-    EXPECT_EQ(Text(&box, IDC_FINANCE_RATE), "0");
+    EXPECT_EQ(DlgItemText(&box, IDC_FINANCE_RATE), "0");
     fill("1000", "abc", "12", "1", "-1");
     Click(&box, IDC_FINANCE_CALC_PMT);
-    EXPECT_EQ(Text(&box, IDC_FINANCE_PAYMENT), "-1");
+    EXPECT_EQ(DlgItemText(&box, IDC_FINANCE_PAYMENT), "-1");
     const std::vector<CString> messages{
         "One or more of the inputs are invalid.  Please try again.",
         "No interest rate satisfies the given parameters.  Please change one or more values.",
@@ -262,7 +257,7 @@ TEST_F(ToolsTest, FinanceBoxSolvesRefusesAndAsksForAnotherGuess)
     hook.messages.clear();
     fill("1000", "0", "12", "1", "0");
     hook.steps.push_back([](CWnd* pGuess) {
-        EXPECT_EQ(Text(pGuess, IDC_RATE_GUESS), "10");
+        EXPECT_EQ(DlgItemText(pGuess, IDC_RATE_GUESS), "10");
         pGuess->SetDlgItemText(IDC_RATE_GUESS, "abc");
         ClickButton(pGuess, IDOK);
     });
@@ -271,14 +266,14 @@ TEST_F(ToolsTest, FinanceBoxSolvesRefusesAndAsksForAnotherGuess)
         ClickButton(pGuess, IDOK);
     });
     hook.steps.push_back([](CWnd* pGuess) {
-        EXPECT_EQ(Text(pGuess, IDC_RATE_GUESS), "5");
+        EXPECT_EQ(DlgItemText(pGuess, IDC_RATE_GUESS), "5");
         ClickButton(pGuess, IDCANCEL);
     });
     Click(&box, IDC_FINANCE_CALC_RATE);
     EXPECT_EQ(hook.next, 3u);
     EXPECT_EQ(hook.messages, std::vector<CString>{"Please enter a number."});
     EXPECT_EQ(box.m_dRateGuess, 5.0);
-    EXPECT_EQ(Text(&box, IDC_FINANCE_RATE), "12");
+    EXPECT_EQ(DlgItemText(&box, IDC_FINANCE_RATE), "12");
 
     // F1 opens the help's index at the box's keyword.
     CString keyword;

@@ -5,6 +5,7 @@
 #include "framework/win/Controls.h"
 #include "framework/win/StringResource.h"
 #include "tests/framework_win/TestResource.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
@@ -51,13 +52,6 @@ protected:
     }
 };
 
-CString ItemText(CWnd* pDialog, int nID)
-{
-    CString text;
-    pDialog->GetDlgItemText(nID, text);
-    return text;
-}
-
 TEST(Dialog, InitialisationShowsEveryMemberInItsControl)
 {
     ScriptedModalHook hook;
@@ -65,11 +59,11 @@ TEST(Dialog, InitialisationShowsEveryMemberInItsControl)
     bool checked = false;
     hook.onStart = [&](CWnd* p) {
         checked = true;
-        EXPECT_STREQ(ItemText(p, IDC_TEXT), "hello");
-        EXPECT_STREQ(ItemText(p, IDC_INT), "-42");
-        EXPECT_STREQ(ItemText(p, IDC_UINT), "7");
-        EXPECT_STREQ(ItemText(p, IDC_LONG), "123456");
-        EXPECT_STREQ(ItemText(p, IDC_REAL), "0.1");
+        EXPECT_EQ(DlgItemText(p, IDC_TEXT), "hello");
+        EXPECT_EQ(DlgItemText(p, IDC_INT), "-42");
+        EXPECT_EQ(DlgItemText(p, IDC_UINT), "7");
+        EXPECT_EQ(DlgItemText(p, IDC_LONG), "123456");
+        EXPECT_EQ(DlgItemText(p, IDC_REAL), "0.1");
         EXPECT_EQ(p->IsDlgButtonChecked(IDC_CHECK), 1u);
         EXPECT_EQ(p->IsDlgButtonChecked(IDC_RADIO3), 1u);
         EXPECT_EQ(p->IsDlgButtonChecked(IDC_RADIO1), 0u);
@@ -215,7 +209,7 @@ TEST(Dialog, ModelessDialogInitialisesAndSubclassesItsItems)
 {
     CExchangeDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_EXCHANGE));
-    EXPECT_STREQ(ItemText(&dlg, IDC_LONG), "123456") << "OnInitDialog ran for a modeless dialog";
+    EXPECT_EQ(DlgItemText(&dlg, IDC_LONG), "123456") << "OnInitDialog ran for a modeless dialog";
     CEdit edit;
     ASSERT_TRUE(edit.SubclassDlgItem(IDC_INT, &dlg));
     EXPECT_EQ(CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, IDC_INT)), &edit);

@@ -27,13 +27,6 @@ void Type(CWnd* pDialog, int nID, const char* text)
     ::SetDlgItemTextA(pDialog->m_hWnd, nID, text);
 }
 
-CString TextOf(CWnd* pDialog, int nID)
-{
-    CString text;
-    pDialog->GetDlgItemText(nID, text);
-    return text;
-}
-
 BOOL Visible(CWnd* pDialog, int nID)
 {
     return ::IsWindowVisible(::GetDlgItem(pDialog->m_hWnd, nID));
@@ -99,7 +92,7 @@ TEST_F(PlotDialogs, AddGraphRefusesWhatCannotBeDrawnAndHandsBackTheTrimmedGraph)
     dialog.m_width.SetLineStyle(-1);
     m_hook.steps = {
         [](CWnd* p) {
-            EXPECT_STREQ(TextOf(p, IDC_GRAPH2D_EXPRLABEL), "y = ");
+            EXPECT_EQ(DlgItemText(p, IDC_GRAPH2D_EXPRLABEL), "y = ");
             EXPECT_FALSE(Visible(p, IDC_GRAPH2D_XT));
             ClickButton(p, IDOK);
             EXPECT_EQ(FocusId(), IDC_GRAPH2D_EXPR);
@@ -118,8 +111,8 @@ TEST_F(PlotDialogs, AddGraphRefusesWhatCannotBeDrawnAndHandsBackTheTrimmedGraph)
         },
         [](CWnd* p) {
             ClickButton(p, IDC_GRAPH2D_POLAR);
-            EXPECT_STREQ(TextOf(p, IDC_GRAPH2D_EXPRLABEL), "r(t) = ");
-            EXPECT_STREQ(TextOf(p, IDC_GRAPH2D_EXPR), "  sin(x) ") << "the text is kept";
+            EXPECT_EQ(DlgItemText(p, IDC_GRAPH2D_EXPRLABEL), "r(t) = ");
+            EXPECT_EQ(DlgItemText(p, IDC_GRAPH2D_EXPR), "  sin(x) ") << "the text is kept";
             ClickButton(p, IDC_GRAPH2D_PARAMETRIC);
             EXPECT_FALSE(Visible(p, IDC_GRAPH2D_EXPR));
             EXPECT_TRUE(Visible(p, IDC_GRAPH2D_XT) && Visible(p, IDC_GRAPH2D_YTLABEL));
@@ -252,18 +245,18 @@ TEST_F(PlotDialogs, ValueTableNameFollowsTheExpression)
             CString caption;
             p->GetWindowText(caption);
             EXPECT_STREQ(caption, "Generate value table");
-            EXPECT_STREQ(TextOf(p, IDC_ANALYSIS_TABLENAME), "Value table of y = sin(x)");
+            EXPECT_EQ(DlgItemText(p, IDC_ANALYSIS_TABLENAME), "Value table of y = sin(x)");
             EXPECT_EQ(::SendDlgItemMessageA(p->m_hWnd, IDC_ANALYSIS_EXPR, CB_GETCOUNT, 0, 0), 2)
                 << "the y = f(x) graphs only";
             EXPECT_FALSE(Visible(p, IDC_ANALYSIS_ACCURACY) || Visible(p, IDC_ANALYSIS_OPTIONS));
             EXPECT_TRUE(Visible(p, IDC_ANALYSIS_TABLENAME));
             PickRow(p, IDC_ANALYSIS_EXPR, 1);
-            EXPECT_STREQ(TextOf(p, IDC_ANALYSIS_TABLENAME), "Value table of y = x^2");
+            EXPECT_EQ(DlgItemText(p, IDC_ANALYSIS_TABLENAME), "Value table of y = x^2");
             HWND hCombo = ::GetDlgItem(p->m_hWnd, IDC_ANALYSIS_EXPR);
             ::SetWindowTextA(hCombo, "tan(x)");
             p->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ANALYSIS_EXPR, CBN_EDITCHANGE),
                            LPARAM(hCombo));
-            EXPECT_STREQ(TextOf(p, IDC_ANALYSIS_TABLENAME), "Value table of y = tan(x)");
+            EXPECT_EQ(DlgItemText(p, IDC_ANALYSIS_TABLENAME), "Value table of y = tan(x)");
             ClickButton(p, IDOK);
             EXPECT_EQ(FocusId(), IDC_ANALYSIS_STEPS) << "one row is no table";
         },
@@ -369,7 +362,7 @@ TEST_F(PlotDialogs, PlotPageRefusesBadRangesAndAppliesToTheFunctionPlot)
     RunSheet({&page},
              {[](CPropertySheet& sheet) {
                   CWnd* p = sheet.GetActivePage();
-                  EXPECT_STREQ(TextOf(p, IDC_PLOTPAGE_ZOOM), "1") << "1.9 shows as 1";
+                  EXPECT_EQ(DlgItemText(p, IDC_PLOTPAGE_ZOOM), "1") << "1.9 shows as 1";
                   Type(p, IDC_PLOTPAGE_XMIN, "2");
                   Type(p, IDC_PLOTPAGE_XMAX, "2");
                   sheet.PressButton(PSBTN_OK);

@@ -95,3 +95,10 @@ std::vector<MetafileText> ReadMetafileTexts(HENHMETAFILE hMeta)
         &texts, nullptr);
     return texts;
 }
+
+std::string DlgItemText(CWnd* pDialog, int nID)
+{
+    CString text;
+    pDialog->GetDlgItemText(nID, text);
+    return text.GetString();
+}

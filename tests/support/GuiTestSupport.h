@@ -13,6 +13,9 @@ class CWnd;
 // through the framework's pre-translation, without waiting for more.
 void AfxPumpPendingMessages();
 
+// The text of a dialog's control.
+std::string DlgItemText(CWnd* pDialog, int nID);
+
 // A top-down 32-bit picture.
 struct CDibImage {
     int width = 0;
