@@ -4,7 +4,7 @@
 #include "engine/CalcEngine.h"
 #include "engine/EngineNames.h"
 #include "engine/LocaleSeparators.h"
-#include "tests/analysis/StoredBytes.h"
+#include "tests/support/StoredBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // and the stored form with hostile sizes.
 #include "analysis/MatrixObject.h"
 #include "analysis/DataColumn.h"
-#include "tests/analysis/StoredBytes.h"
+#include "tests/support/StoredBytes.h"
 
 #include <gtest/gtest.h>
 

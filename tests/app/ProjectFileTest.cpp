@@ -3,8 +3,8 @@
 #include "app/ProjectModel.h"
 #include "engine/EngineNames.h"
 #include "engine/LocaleSeparators.h"
-#include "tests/analysis/StoredBytes.h"
 #include "tests/engine/GoldenFile.h"
+#include "tests/support/StoredBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -11,9 +11,9 @@
 #include "engine/LocaleSeparators.h"
 #include "engine/SolverModel.h"
 #include "engine/UnitRegistry.h"
-#include "tests/analysis/StoredBytes.h"
 #include "tests/app/RecordingWindows.h"
 #include "tests/engine/GoldenFile.h"
+#include "tests/support/StoredBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "engine/UserFunction.h"
 #include "framework/core/CArchive.h"
 #include "tests/engine/GoldenFile.h"
-#include "tests/support/StreamFile.h"
+#include "tests/support/StoredBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,36 +18,10 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-using Section = std::function<void(CArchive&)>;
-
-Bytes Store(const Section& section)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        section(ar);
-        ar.Close();
-    }
-    std::vector<BYTE> data = file.Detach();
-    return Bytes(data.begin(), data.end());
-}
-
-// Reads bytes with the section, from a file or from a stream without a length (a pipe); false
-// when the archive refused them. Any other exception fails the test.
-bool Load(const Bytes& bytes, const Section& section, bool stream = false)
-{
-    CMemFile file(bytes.data(), UINT(bytes.size()));
-    CStreamFile pipe(std::vector<BYTE>(bytes.begin(), bytes.end()));
-    try {
-        CArchive ar(stream ? static_cast<CFile*>(&pipe) : &file, CArchive::load);
-        section(ar);
-        ar.Close();
-    } catch (const CArchiveException&) {
-        return false;
-    }
-    return true;
-}
+using stored::Bytes;
+using stored::Load;
+using stored::Section;
+using stored::Store;
 
 void RemoveUserFunctions()
 {

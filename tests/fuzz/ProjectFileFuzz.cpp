@@ -18,7 +18,7 @@ namespace {
 
 std::vector<BYTE> Store(ProjectModel& model)
 {
-    return FuzzStore([&](CArchive& ar) { model.SerializeProject(ar); });
+    return stored::Store([&](CArchive& ar) { model.SerializeProject(ar); });
 }
 
 bool Load(ProjectModel& model, const std::uint8_t* data, std::size_t size)

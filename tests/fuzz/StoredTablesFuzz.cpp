@@ -45,7 +45,7 @@ void ResetTables()
 // The first byte chooses the stream (bit 0) and the comma convention (bit 1); the rest is the
 // section. afterLoad is what the program does with a section it has read; checkWritten compares
 // the section as read with the section as then written.
-int RunSection(const std::uint8_t* data, std::size_t size, const FuzzSection& section,
+int RunSection(const std::uint8_t* data, std::size_t size, const stored::Section& section,
                const std::function<void()>& afterLoad = {},
                const std::function<void(const Bytes&, const Bytes&)>& checkWritten = {})
 {
@@ -56,22 +56,22 @@ int RunSection(const std::uint8_t* data, std::size_t size, const FuzzSection& se
         UseCommaSeparators();
     else
         UseDotSeparators();
-    const Bytes before = FuzzStore(section);
+    const Bytes before = stored::Store(section);
     if (!FuzzLoad(data + 1, size - 1, section, data[0] & 1)) {
-        if (FuzzStore(section) != before)
+        if (stored::Store(section) != before)
             FuzzFault("a refused section changed the table");
         return 0;
     }
     if (afterLoad)
         afterLoad();
-    const Bytes once = FuzzStore(section);
+    const Bytes once = stored::Store(section);
     if (checkWritten)
         checkWritten(Bytes(data + 1, data + size), once);
     if (!FuzzLoad(once.data(), once.size(), section))
         FuzzFault("a section as written is refused");
     if (afterLoad)
         afterLoad();
-    if (FuzzStore(section) != once)
+    if (stored::Store(section) != once)
         FuzzFault("a section read back writes differently");
     return 0;
 }

@@ -18,7 +18,7 @@ namespace {
 
 std::vector<BYTE> Store(UserDefinitions& data)
 {
-    return FuzzStore([&](CArchive& ar) { data.Serialize(ar); });
+    return stored::Store([&](CArchive& ar) { data.Serialize(ar); });
 }
 
 // A refused file leaves the tables empty.

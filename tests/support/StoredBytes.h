@@ -3,6 +3,7 @@
 // primitives (independently of the code under test), and storing, loading and truncating
 // through memory archives.
 #include "framework/core/CArchive.h"
+#include "tests/support/StreamFile.h"
 
 #include <cstdint>
 #include <cstring>
@@ -78,12 +79,14 @@ inline Bytes Store(const Section& section)
     return Bytes(data.begin(), data.end());
 }
 
-// Reads bytes with the section; false when the archive refused them.
-inline bool Load(const Bytes& bytes, const Section& section)
+// Reads bytes with the section, from a file or from a stream without a length (a pipe); false
+// when the archive refused them. Any other exception goes to the caller.
+inline bool Load(const Bytes& bytes, const Section& section, bool stream = false)
 {
     CMemFile file(bytes.data(), UINT(bytes.size()));
+    CStreamFile pipe(bytes);
     try {
-        CArchive ar(&file, CArchive::load);
+        CArchive ar(stream ? static_cast<CFile*>(&pipe) : &file, CArchive::load);
         section(ar);
         ar.Close();
     } catch (const CArchiveException&) {
