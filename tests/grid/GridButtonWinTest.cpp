@@ -9,14 +9,6 @@ namespace {
 
 using namespace GridButtonKind;
 
-CString EditorTextOf(CGridCtrl& grid)
-{
-    CString text;
-    if (CWnd* pEdit = grid.GetDlgItem(IDC_GRID_INPLACE_EDIT))
-        pEdit->GetWindowText(text);
-    return text;
-}
-
 class GridButtons : public ::testing::Test {
 protected:
     void SetUp() override
@@ -181,7 +173,7 @@ TEST_F(GridButtons, OnlyASpaceOrAButtonPressesTheFirstButton)
     host.Clear();
     Type(grid, "x");
     EXPECT_EQ(host.Count(int(NM_CLICK)), 0) << "a letter is text, not a press";
-    EXPECT_STREQ(EditorTextOf(grid), "x");
+    EXPECT_STREQ(EditorText(grid), "x");
     grid.SetFocus();
     AfxPumpPendingMessages();
     // A cell that has no place in the grid has no text area either.

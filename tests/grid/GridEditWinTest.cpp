@@ -7,14 +7,6 @@
 
 namespace {
 
-CString EditorText(CGridCtrl& grid)
-{
-    CString text;
-    if (CWnd* pEdit = grid.GetDlgItem(IDC_GRID_INPLACE_EDIT))
-        pEdit->GetWindowText(text);
-    return text;
-}
-
 class GridEdit : public ::testing::Test {
 protected:
     void SetUp() override

@@ -3,22 +3,13 @@
 #include "grid/GridAxis.h"
 #include "grid/GridNavigation.h"
 #include "grid/SelectedCellSet.h"
+#include "tests/grid/GridAxisOf.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-CGridAxis Axis(std::vector<int> sizes, int nFixed)
-{
-    CGridAxis axis;
-    axis.Resize(int(sizes.size()), 0);
-    for (std::size_t i = 0; i < sizes.size(); ++i)
-        axis.SetSize(int(i), sizes[i]);
-    axis.SetFixedCount(nFixed);
-    return axis;
-}
 
 TEST(GridSelection, CellsFarApartNeverShareAKey)
 {

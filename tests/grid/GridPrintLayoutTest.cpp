@@ -3,6 +3,7 @@
 // the colours a cell prints in.
 #include "grid/GridPageBreaks.h"
 #include "grid/GridPrintColours.h"
+#include "tests/grid/GridAxisOf.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,6 @@
 #include <vector>
 
 namespace {
-
-CGridAxis Axis(std::vector<int> sizes, int nFixed = 1)
-{
-    CGridAxis axis;
-    axis.Resize(int(sizes.size()), 0);
-    for (std::size_t i = 0; i < sizes.size(); ++i)
-        axis.SetSize(int(i), sizes[i]);
-    axis.SetFixedCount(nFixed);
-    return axis;
-}
 
 // The pages as "rows r0-r1 cols c0-c1" lines.
 std::string Pages(const CGridPageBreaks& breaks)

@@ -163,3 +163,11 @@ DWORD LiveGdiObjects()
         n += ::GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
     return n;
 }
+
+CString EditorText(CGridCtrl& grid)
+{
+    CString text;
+    if (CWnd* pEdit = grid.GetDlgItem(IDC_GRID_INPLACE_EDIT))
+        pEdit->GetWindowText(text);
+    return text;
+}

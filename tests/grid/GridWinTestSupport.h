@@ -64,6 +64,8 @@ private:
 void Click(CWnd& wnd, CPoint point, UINT nFlags = 0);
 void Press(CWnd& wnd, UINT nKey);
 void Type(CWnd& wnd, const char* text);
+// The text of the grid's in-place editor; empty when none is open.
+CString EditorText(CGridCtrl& grid);
 // The texts of rows [r0, r1] and columns [c0, c1] joined as "a|b/c|d".
 std::string Texts(CGridCtrl& grid, int r0, int c0, int r1, int c1);
 // Puts text on the clipboard the way another program does.
