@@ -5,6 +5,7 @@
 #include "analysis/ItemType.h"
 #include "framework/win/AfxState.h"
 #include "framework/win/CCmdUI.h"
+#include "framework/win/CDC.h"
 #include "framework/win/CDocument.h"
 #include "framework/win/CPropertySheet.h"
 #include "framework/win/MessageCrackers.h"
@@ -172,10 +173,8 @@ void CGridView::FillGrid()
     ColourCells(*pDoc);
     m_Grid.SetRowHeight(0, kGridFixedRowHeight);
     m_Grid.SetColumnWidth(0, kGridFixedColumnWidth);
-    if (shape.bRowNumbers) {
+    if (shape.bRowNumbers)
         NumberRows();
-        m_Grid.AutoSizeColumn(0, 0, FALSE);
-    }
     StretchLastColumn();
     CRect rect;
     m_Grid.GetWindowRect(&rect);
@@ -248,8 +247,37 @@ void CGridView::ColourRows(const IDataViewDocument& doc, int row)
 
 void CGridView::NumberRows()
 {
-    for (int row = 1; row < m_Grid.GetRowCount(); ++row)
+    const int last = m_Grid.GetRowCount() - 1;
+    for (int row = 1; row <= last; ++row)
         m_Grid.SetItemInt(row, 0, row);
+    if (last < 1)
+        return;
+    // The column fits its widest number, as measuring every row would make it, from the
+    // widths of the ten digits: digits are not kerned, so a number is as wide as its digits.
+    CClientDC dc(&m_Grid);
+    CGridCellBase* pLast = m_Grid.GetCell(last, 0);
+    CFont* pFont = pLast ? pLast->GetFontObject() : nullptr;
+    CFont* pOldFont = pFont ? dc.SelectObject(pFont) : nullptr;
+    int digits[10];
+    for (int d = 0; d < 10; ++d)
+        digits[d] = dc.GetTextExtent(CString(char('0' + d))).cx;
+    if (pOldFont)
+        dc.SelectObject(pOldFont);
+    int widest = last, widestWidth = -1;
+    for (int row = last; row >= 1; --row) {
+        int width = 0;
+        for (int n = row; n > 0; n /= 10)
+            width += digits[n % 10];
+        if (width > widestWidth) {
+            widest = row;
+            widestWidth = width;
+        }
+    }
+    int columnWidth = 0;
+    for (int row : {0, widest})
+        if (CGridCellBase* pCell = m_Grid.GetCell(row, 0))
+            columnWidth = std::max<int>(columnWidth, pCell->GetCellExtent(&dc).cx);
+    m_Grid.SetColumnWidth(0, columnWidth);
 }
 
 void CGridView::StretchLastColumn()

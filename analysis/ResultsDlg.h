@@ -4,8 +4,8 @@
 
 class CAnalysisResult;
 
-// "Results": an analysis report in a read-only grid over the holder frame, with Copy and the
-// "Log results in workspace" box. The report is shown, not owned.
+// "Results": an analysis report in a read-only grid over the holder frame, with Print, Copy, Help
+// and the "Log results in workspace" box. The report is shown, not owned.
 class CResultsDlg : public CDialog {
 public:
     explicit CResultsDlg(const CAnalysisResult& result, CWnd* pParent = nullptr);
@@ -19,6 +19,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnCopy();
     void OnPrint();
+    // The help file's page of the dialog.
     void OnHelp();
     DECLARE_MESSAGE_MAP()
 

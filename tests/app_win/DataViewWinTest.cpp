@@ -21,13 +21,17 @@ namespace {
 
 class DataViewWin : public ::testing::Test {
 protected:
+    // One main frame serves every test; each starts with a new project (user definitions such
+    // as solver models outlive projects, so tests give theirs their own names).
     void SetUp() override
     {
-        CloseMainFrame();
-        // Solver models and user definitions of earlier tests stay out of this one.
-        ::DeleteFileA((TestFolder() + "users.dat").c_str());
         frame = MainFrame();
         ASSERT_NE(frame, nullptr);
+        {
+            ScriptedModalHook hook;
+            hook.boxAnswer = IDNO; // do not save the last test's project
+            TestApp().OnFileNew();
+        }
         doc = MainDocument();
         view = dynamic_cast<CGridView*>(frame->GetGridView());
         ASSERT_NE(view, nullptr);
@@ -35,7 +39,6 @@ protected:
         frame->SetViewMask(ViewWorkspace | ViewGrid);
         Pump();
     }
-    void TearDown() override { CloseMainFrame(); }
 
     CDataGridCtrl& Grid() { return view->GetGrid(); }
     CDataColumn* AddList(const char* name, std::initializer_list<double> values)
@@ -122,13 +125,24 @@ TEST_F(DataViewWin, ColumnWidthsDraggedByTheMouseAreKeptPerKind)
 
     AddList("Other", {2}); // the next list shows the kept width
     EXPECT_EQ(Grid().GetColumnWidth(1), int(kept));
+
+    // The numbered column is as wide as its widest number, as measuring every row makes it.
+    model->m_Lists.back()->SetCount(1000);
+    doc->RefreshGrid();
+    const int numbers = Grid().GetColumnWidth(0);
+    Grid().AutoSizeColumn(0, 0, FALSE);
+    EXPECT_EQ(Grid().GetColumnWidth(0), numbers);
+    EXPECT_GT(numbers, 30);
 }
 
 TEST_F(DataViewWin, CalculateSolvesForItsRowsVariable)
 {
     ScriptedModalHook hook;
+    // A model of this equation left in the user data by an earlier run goes first.
+    if (const int old = model->FindSolverModel("x^2=a"); old >= 0)
+        model->DeleteSolverModel(old);
     ASSERT_EQ(doc->AddSolverModel("x^2=a", ""), 0);
-    CSolverModel* solver = model->m_UserDefinitions.GetSolverModel(0);
+    CSolverModel* solver = model->m_UserDefinitions.GetSolverModel(model->FindSolverModel("x^2=a"));
     solver->SetVariable(1, "a", 4);
     solver->m_dMinimum = -10;
     solver->m_dMaximum = 10;
