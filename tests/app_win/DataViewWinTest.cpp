@@ -1,11 +1,13 @@
 // The data view in the main frame, driven as the user drives it: typing through the in-place
 // editor, refused and answered cells, column widths, the "Calculate" button, context menus by
-// kind, Cut, Delete and paste; the data commands' dialogs and questions; and the results dialog
-// with its logging into the workspace.
+// kind, Cut, Delete, paste and the double click that types an entry into the workspace; the data
+// commands' dialogs and questions; the Data Analysis page; and the results dialog with its
+// logging into the workspace.
 #include "analysis/GridView.h"
 #include "analysis/ResultsDlg.h"
 #include "engine/EngineErrors.h"
 #include "engine/SolverModel.h"
+#include "framework/win/CPropertySheet.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "grid/CGridBtnCell.h"
 #include "res/resource.h"
@@ -373,6 +375,68 @@ TEST_F(DataViewWin, ResultsAreLoggedOnOkOnly)
     doc->ShowResults(result);
     Pump();
     EXPECT_STREQ(WorkspaceText(), logged) << "Escape logs nothing";
+}
+
+TEST_F(DataViewWin, DoubleClickTypesTheEntryIntoTheWorkspace)
+{
+    doc->OnSelectItem(ItemPredefinedUnits, "Units", 4444);
+    Pump();
+    int row = 1;
+    while (row < Grid().GetRowCount() && Grid().GetItemText(row, 3) != "0.001")
+        ++row;
+    ASSERT_LT(row, Grid().GetRowCount()) << "a unit of factor 0.001";
+    Grid().EnsureVisible(row, 1);
+    Grid().SetFocus();
+    const CPoint at = CellCentre(Grid(), row, 1);
+    Click(Grid(), at);
+    Grid().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    Grid().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    Pump();
+    EXPECT_NE(WorkspaceText().Find("*0.001"), -1) << WorkspaceText().GetString();
+}
+
+TEST_F(DataViewWin, TheDataAnalysisPageStoresItsNineBoxesAndRefusesNoIterations)
+{
+    ScriptedModalHook hook;
+    model->m_Settings.nAnalysisOptions = 2000;
+    CString active;
+    const auto page = [](CWnd* pWnd) {
+        auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+        return pSheet ? pSheet->GetActivePage() : nullptr;
+    };
+    hook.steps = {
+        [&](CWnd* pWnd) {
+            CPropertyPage* p = page(pWnd);
+            ASSERT_NE(p, nullptr);
+            active = p->GetRuntimeClass()->m_lpszClassName;
+            EXPECT_TRUE(p->IsDlgButtonChecked(IDC_ANALYSIS_STDDEV)) << "16 of 2000";
+            EXPECT_FALSE(p->IsDlgButtonChecked(IDC_ANALYSIS_MEAN));
+            p->SetDlgItemText(IDC_ANALYSIS_ITERATIONS, "0");
+            static_cast<CPropertySheet*>(pWnd)->PressButton(PSBTN_OK);
+        },
+        [&](CWnd* pWnd) {
+            CPropertyPage* p = page(pWnd);
+            ASSERT_NE(p, nullptr) << "still open";
+            EXPECT_EQ(::GetFocus(), ::GetDlgItem(p->m_hWnd, IDC_ANALYSIS_ITERATIONS));
+            p->SetDlgItemText(IDC_ANALYSIS_ITERATIONS, "250");
+            static_cast<CPropertySheet*>(pWnd)->PressButton(PSBTN_OK);
+        },
+    };
+    Command(ID_DATA_ANALYSIS_OPTIONS);
+    EXPECT_STREQ(active, "CDataAnalysisPage");
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_STREQ(hook.messages[0], "The maximum number of iterations must be between 1 and 10000.");
+    // Only the nine boxes make the new mask: 512 and 1024 of 2000 go.
+    EXPECT_EQ(model->m_Settings.nAnalysisOptions, 464);
+    EXPECT_EQ(model->m_Settings.nMaxIterations, 250);
+    CRegistryProfileStore store;
+    EXPECT_EQ(store.GetInt("DataAnalysis", "Options", 0), 464);
+    EXPECT_EQ(store.GetInt("DataAnalysis", "MaxIters", 0), 250);
+    // Later tests and runs start from the defaults again.
+    model->m_Settings.nAnalysisOptions = 2000;
+    model->m_Settings.nMaxIterations = 100;
+    store.WriteInt("DataAnalysis", "Options", 2000);
+    store.WriteInt("DataAnalysis", "MaxIters", 100);
 }
 
 } // namespace
