@@ -10,6 +10,26 @@
 #include "plot/PlotPages.h"
 #include "res/resource.h"
 
+namespace {
+
+// The interval, steps and accuracy of the function and two-curve dialogs.
+template <class Dialog> void PresetInterval(Dialog& dlg, const ChooserPreset& preset)
+{
+    dlg.m_strExpression = preset.strFirst;
+    dlg.m_dMin = preset.dMin;
+    dlg.m_dMax = preset.dMax;
+    dlg.m_dSteps = preset.dSteps;
+    dlg.m_dAccuracy = preset.dAccuracy;
+}
+
+template <class Dialog> void TakeInterval(const Dialog& dlg, double& a, double& b)
+{
+    a = dlg.m_dMin;
+    b = dlg.m_dMax;
+}
+
+} // namespace
+
 // ---- adding and editing graphs --------------------------------------------------------------
 
 void CMyDocument::OnAdd2DGraph()
@@ -191,34 +211,24 @@ int CMyDocument::ChooseFunction(int kind, CString& f, CString& g, double& a, dou
     }
     if (dialog == DialogTwoCurve) {
         CTwoCurveAnalysisDlg dlg(this, kind, pParent);
-        dlg.m_strExpression = preset.strFirst;
+        PresetInterval(dlg, preset);
         dlg.m_strExpression2 = preset.strSecond;
-        dlg.m_dMin = preset.dMin;
-        dlg.m_dMax = preset.dMax;
-        dlg.m_dSteps = preset.dSteps;
-        dlg.m_dAccuracy = preset.dAccuracy;
         if (dlg.DoModal() != IDOK)
             return 0;
         m_Model.TakeChooserOptions(kind, dlg.m_dSteps, dlg.m_dAccuracy);
         f = ProjectModel::ChooserCurve(dlg.m_strExpression);
         g = ProjectModel::ChooserCurve(dlg.m_strExpression2);
-        a = dlg.m_dMin;
-        b = dlg.m_dMax;
+        TakeInterval(dlg, a, b);
         return 1;
     }
     CFunctionAnalysisDlg dlg(this, kind, pParent);
-    dlg.m_strExpression = preset.strFirst;
-    dlg.m_dMin = preset.dMin;
-    dlg.m_dMax = preset.dMax;
-    dlg.m_dSteps = preset.dSteps;
-    dlg.m_dAccuracy = preset.dAccuracy;
+    PresetInterval(dlg, preset);
     dlg.m_strTableName = preset.strTableName;
     if (dlg.DoModal() != IDOK)
         return 0;
     m_Model.TakeChooserOptions(kind, dlg.m_dSteps, dlg.m_dAccuracy);
     f = dlg.m_strExpression;
-    a = dlg.m_dMin;
-    b = dlg.m_dMax;
+    TakeInterval(dlg, a, b);
     if (kind == AnalysisValueTable)
         tableName = dlg.m_strTableName;
     return 1;

@@ -199,6 +199,29 @@ TEST_F(PlotScenario, AUserPlotsCopiesPrintsAndKeepsTheirGraphs)
     EXPECT_EQ(dynamic_cast<CPreviewView*>(frame->GetActiveView()), nullptr);
     EXPECT_TRUE(view->IsWindowVisible());
 
+    // Draw Tangent at x = 0 and a Value Table, each through its analysis dialog preset from
+    // the selected graph.
+    doc->SelectItemByIndex(Item2DGraph, 0);
+    Pump();
+    hook.next = 0;
+    hook.steps = {[](CWnd* pDialog) {
+        ::SetDlgItemTextA(pDialog->m_hWnd, IDC_ANALYSIS_X, "0");
+        ClickButton(pDialog, IDOK);
+    }};
+    Command(ID_PLOT2D_DRAW_TANGENT);
+    ASSERT_EQ(plot.GetItemCount(), 2);
+    EXPECT_EQ(plot.GetItem(1)->GetExpression(), "1*x+0");
+    doc->SelectItemByIndex(Item2DGraph, 0);
+    Pump();
+    hook.next = 0;
+    hook.steps = {[](CWnd* pDialog) { ClickButton(pDialog, IDOK); }};
+    Command(ID_PLOT2D_VALUE_TABLE);
+    const int table = model->FindDataTable("Value table of y = sin(x)");
+    ASSERT_GE(table, 0);
+    EXPECT_EQ(
+        static_cast<CDataTable*>(model->GetItemObject(ItemDataTable, table))->GetColumnLength(0),
+        100);
+
     // Add 3D Graph, then turn it and draw it as a wire frame.
     hook.next = 0;
     hook.steps = {[](CWnd* pDialog) {
