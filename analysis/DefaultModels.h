@@ -1,5 +1,6 @@
 #pragma once
-#include "analysis/ModelLibrary.h"
+#include "analysis/ModelRecord.h"
+#include "framework/core/CString.h"
 
 #include <vector>
 

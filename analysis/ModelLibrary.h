@@ -1,4 +1,5 @@
 #pragma once
+#include "analysis/ModelRecord.h"
 #include "framework/core/CObject.h"
 #include "framework/core/CString.h"
 
@@ -6,17 +7,6 @@
 #include <vector>
 
 class CArchive;
-
-// One regression model: the category that holds it, its name, the formula in the engine's
-// language (parameters are its unknown names, x the variable), a description and an optional
-// preview "expression|xmin|xmax".
-struct ModelRecord {
-    CString strCategory;
-    CString strName;
-    CString strFormula;
-    CString strDescription;
-    CString strPreview;
-};
 
 // A named list of models; names are unique within it without regard to case.
 class CModelCategory : public CObject {
