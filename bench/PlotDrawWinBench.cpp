@@ -2,34 +2,18 @@
 // graph of 10,000 points redrawn after a range change and repainted, and a 256 x 256 surface
 // in the lit style drawn first and repainted. Plain timing, median of 21 runs, printed in ms
 // beside the target.
+#include "bench/PlainTiming.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineStartup.h"
 #include "framework/win/CDC.h"
 #include "plot/Plot2D.h"
 #include "plot/Plot3DScene.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
 constexpr int kRuns = 21;
-
-double MedianMs(const std::function<void(int run)>& body)
-{
-    std::vector<double> ms;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        body(run);
-        const auto end = std::chrono::steady_clock::now();
-        ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 void Report(const char* what, double ms, double targetMs)
 {
@@ -72,12 +56,13 @@ void Graph2D(CCalcEngine& engine)
     plot.Layout(0, 0, 800, 600);
     plot.AddFunction("sin(3*x)*x+cos(x)", "", GraphRectangular, -10, 10);
     plot.Draw(&buffer.dc);
-    const double redraw = MedianMs([&](int run) {
-        const double shift = 0.01 * (run + 1);
+    int run = 0;
+    const double redraw = MedianMs(kRuns, [&] {
+        const double shift = 0.01 * ++run;
         plot.SetRanges(-10 + shift, 10 + shift, -10, 10);
         plot.Draw(&buffer.dc);
     });
-    const double repaint = MedianMs([&](int) { plot.Draw(&buffer.dc); });
+    const double repaint = MedianMs(kRuns, [&] { plot.Draw(&buffer.dc); });
     Report("2-D, 10,000 points: redraw after a range change", redraw, 10);
     Report("2-D, 10,000 points: repaint", repaint, 10);
 }
@@ -94,11 +79,11 @@ void Surface3D(CCalcEngine& engine)
     scene.AddSurface(surface);
     std::printf("surface grid: %d x %d\n", surface->m_nRows, surface->m_nColumns);
     scene.Draw(&buffer.dc);
-    const double first = MedianMs([&](int) {
+    const double first = MedianMs(kRuns, [&] {
         surface->m_bRebuild = TRUE;
         scene.Draw(&buffer.dc);
     });
-    const double repaint = MedianMs([&](int) { scene.Draw(&buffer.dc); });
+    const double repaint = MedianMs(kRuns, [&] { scene.Draw(&buffer.dc); });
     Report("3-D, 256 x 256 lit with grid: first drawing", first, 100);
     Report("3-D, 256 x 256 lit with grid: repaint", repaint, 100);
 }
