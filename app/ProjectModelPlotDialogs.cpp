@@ -3,6 +3,7 @@
 #include "app/ProjectModel.h"
 
 #include "framework/core/AsciiText.h"
+#include "plot/NiceNumbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,17 +11,6 @@
 namespace {
 
 constexpr double kDegree = M_PI / 180;
-
-// The value cut to one significant digit toward zero (3.7 gives 3, -0.0456 gives -0.04).
-double OneSignificantDigit(double v)
-{
-    if (v == 0 || !std::isfinite(v))
-        return 0;
-    const double scale = std::pow(10.0, std::floor(std::log10(std::fabs(v))));
-    // The small allowance keeps 0.3 (2.9999... tenths) at 3 tenths.
-    const double digit = std::min(9.0, std::trunc(std::fabs(v) / scale * (1 + 1e-12)));
-    return std::copysign(digit * scale, v);
-}
 
 } // namespace
 
@@ -50,7 +40,7 @@ ChooserPreset ProjectModel::PresetChooser(int kind) const
     preset.dMax = m_FunctionPlot.m_dXMax;
     preset.dSteps = m_Engine.m_nSolverSteps;
     preset.dAccuracy = m_Engine.m_SolverFormat.m_nDecimals;
-    preset.dPoint = OneSignificantDigit(m_Settings.dLastPointerX);
+    preset.dPoint = LeadingDigitValue(m_Settings.dLastPointerX);
     if (kind == AnalysisValueTable) {
         preset.dSteps = m_Settings.nValueTableRows;
         preset.strTableName = MakeUniqueTableName("Value table %d");
