@@ -328,6 +328,11 @@ protected:
     void OnDrawTangent();
     void OnValueTable();
     void OnInsertPlot2D();
+    // 2-D graph analysis (MyDocumentGraphAnalysis.cpp)
+    void OnGraphAnalysis(UINT nID);
+    void OnGraphAnalyze();
+    // The calculus command of a kind (AnalysisKind): the chooser, the engine, the report.
+    void RunGraphAnalysisCommand(int kind);
     // 3-D graphs (MyDocumentPlot3D.cpp)
     void OnAdd3DGraph();
     void On3DGraphProperties();

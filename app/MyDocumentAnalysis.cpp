@@ -8,6 +8,10 @@
 
 void CMyDocument::AnalyzeSelection()
 {
+    if (m_Model.GetSelectedKind() == Item2DGraph) {
+        OnGraphAnalyze();
+        return;
+    }
     CAnalysisResult result;
     if (m_Model.BuildStatisticsReport(result))
         ShowResults(result);
