@@ -194,17 +194,7 @@ void CGraphAnalysisDlg::OnHelp()
         m_pDoc->ShowHelp("Analyze2DGraph.htm");
 }
 
-BEGIN_MESSAGE_MAP(CFunctionAnalysisDlg, CGraphAnalysisDlg)
-ON_CBN_EDITCHANGE(IDC_ANALYSIS_EXPR, &CFunctionAnalysisDlg::OnEditChange)
-ON_CBN_SELCHANGE(IDC_ANALYSIS_EXPR, &CFunctionAnalysisDlg::OnSelChange)
-END_MESSAGE_MAP()
-
-CFunctionAnalysisDlg::CFunctionAnalysisDlg(IPlotDocument* pDoc, int nKind, CWnd* pParent)
-    : CGraphAnalysisDlg(IDD_FUNCTION_ANALYSIS, pDoc, nKind, pParent)
-{
-}
-
-void CFunctionAnalysisDlg::DoDataExchange(CDataExchange* pDX)
+void CIntervalAnalysisDlg::DoDataExchange(CDataExchange* pDX)
 {
     CGraphAnalysisDlg::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_ANALYSIS_EXPR, m_strExpression);
@@ -212,12 +202,40 @@ void CFunctionAnalysisDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_ANALYSIS_MIN, m_dMin);
     DDX_Text(pDX, IDC_ANALYSIS_STEPS, m_dSteps);
     DDX_Text(pDX, IDC_ANALYSIS_ACCURACY, m_dAccuracy);
+}
+
+AnalysisValues CIntervalAnalysisDlg::TakeValues()
+{
+    m_strExpression.Trim();
+    AnalysisValues values;
+    values.kind = m_nKind;
+    values.first = m_strExpression;
+    values.dMin = m_dMin;
+    values.dMax = m_dMax;
+    values.steps = m_dSteps;
+    values.accuracy = m_dAccuracy;
+    return values;
+}
+
+BEGIN_MESSAGE_MAP(CFunctionAnalysisDlg, CIntervalAnalysisDlg)
+ON_CBN_EDITCHANGE(IDC_ANALYSIS_EXPR, &CFunctionAnalysisDlg::OnEditChange)
+ON_CBN_SELCHANGE(IDC_ANALYSIS_EXPR, &CFunctionAnalysisDlg::OnSelChange)
+END_MESSAGE_MAP()
+
+CFunctionAnalysisDlg::CFunctionAnalysisDlg(IPlotDocument* pDoc, int nKind, CWnd* pParent)
+    : CIntervalAnalysisDlg(IDD_FUNCTION_ANALYSIS, pDoc, nKind, pParent)
+{
+}
+
+void CFunctionAnalysisDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CIntervalAnalysisDlg::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_ANALYSIS_TABLENAME, m_strTableName);
 }
 
 BOOL CFunctionAnalysisDlg::OnInitDialog()
 {
-    CGraphAnalysisDlg::OnInitDialog();
+    CIntervalAnalysisDlg::OnInitDialog();
     const BOOL bTable = m_nKind == AnalysisValueTable;
     ShowItem(this, IDC_ANALYSIS_TABLELABEL, bTable);
     ShowItem(this, IDC_ANALYSIS_TABLENAME, bTable);
@@ -259,39 +277,27 @@ void CFunctionAnalysisDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    m_strExpression.Trim();
     m_strTableName.Trim();
-    AnalysisValues values;
-    values.kind = m_nKind;
-    values.first = m_strExpression;
-    values.dMin = m_dMin;
-    values.dMax = m_dMax;
-    values.steps = m_dSteps;
-    values.accuracy = m_dAccuracy;
+    AnalysisValues values = TakeValues();
     values.tableName = m_strTableName;
     if (ShowFieldVerdict(this, CheckFunctionAnalysis(values)))
         EndDialog(IDOK);
 }
 
 CTwoCurveAnalysisDlg::CTwoCurveAnalysisDlg(IPlotDocument* pDoc, int nKind, CWnd* pParent)
-    : CGraphAnalysisDlg(IDD_TWO_CURVE_ANALYSIS, pDoc, nKind, pParent)
+    : CIntervalAnalysisDlg(IDD_TWO_CURVE_ANALYSIS, pDoc, nKind, pParent)
 {
 }
 
 void CTwoCurveAnalysisDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CGraphAnalysisDlg::DoDataExchange(pDX);
-    DDX_Text(pDX, IDC_ANALYSIS_EXPR, m_strExpression);
+    CIntervalAnalysisDlg::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_ANALYSIS_EXPR2, m_strExpression2);
-    DDX_Text(pDX, IDC_ANALYSIS_MAX, m_dMax);
-    DDX_Text(pDX, IDC_ANALYSIS_MIN, m_dMin);
-    DDX_Text(pDX, IDC_ANALYSIS_STEPS, m_dSteps);
-    DDX_Text(pDX, IDC_ANALYSIS_ACCURACY, m_dAccuracy);
 }
 
 BOOL CTwoCurveAnalysisDlg::OnInitDialog()
 {
-    CGraphAnalysisDlg::OnInitDialog();
+    CIntervalAnalysisDlg::OnInitDialog();
     FillExpressions(IDC_ANALYSIS_EXPR, TRUE);
     FillExpressions(IDC_ANALYSIS_EXPR2, TRUE);
     return TRUE;
@@ -301,16 +307,9 @@ void CTwoCurveAnalysisDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    m_strExpression.Trim();
     m_strExpression2.Trim();
-    AnalysisValues values;
-    values.kind = m_nKind;
-    values.first = m_strExpression;
+    AnalysisValues values = TakeValues();
     values.second = m_strExpression2;
-    values.dMin = m_dMin;
-    values.dMax = m_dMax;
-    values.steps = m_dSteps;
-    values.accuracy = m_dAccuracy;
     if (ShowFieldVerdict(this, CheckTwoCurveAnalysis(values)))
         EndDialog(IDOK);
 }

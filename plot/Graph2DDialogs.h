@@ -55,13 +55,26 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// The interval, steps and accuracy the function and two-curve dialogs share.
+class CIntervalAnalysisDlg : public CGraphAnalysisDlg {
+public:
+    using CGraphAnalysisDlg::CGraphAnalysisDlg;
+
+    double m_dMax = 0, m_dMin = 0, m_dSteps = 0, m_dAccuracy = 0;
+
+protected:
+    // The first expression, the interval, the steps and the accuracy.
+    void DoDataExchange(CDataExchange* pDX) override;
+    // Trims the first expression; the fields as the checks take them.
+    AnalysisValues TakeValues();
+};
+
 // Zeros, extrema, value table, arc length, surface area and the whole analysis: one function
 // on an interval, with steps and accuracy, or a value table's rows and name.
-class CFunctionAnalysisDlg : public CGraphAnalysisDlg {
+class CFunctionAnalysisDlg : public CIntervalAnalysisDlg {
 public:
     CFunctionAnalysisDlg(IPlotDocument* pDoc = nullptr, int nKind = 0, CWnd* pParent = nullptr);
 
-    double m_dMax = 0, m_dMin = 0, m_dSteps = 0, m_dAccuracy = 0;
     CString m_strTableName;
 
 protected:
@@ -76,12 +89,11 @@ protected:
 
 // Integrals, areas, intersections, volumes and centres of mass: two curves (or one and the
 // x-axis) on an interval.
-class CTwoCurveAnalysisDlg : public CGraphAnalysisDlg {
+class CTwoCurveAnalysisDlg : public CIntervalAnalysisDlg {
 public:
     CTwoCurveAnalysisDlg(IPlotDocument* pDoc = nullptr, int nKind = 0, CWnd* pParent = nullptr);
 
     CString m_strExpression2;
-    double m_dMax = 0, m_dMin = 0, m_dSteps = 0, m_dAccuracy = 0;
 
 protected:
     BOOL OnInitDialog() override;
