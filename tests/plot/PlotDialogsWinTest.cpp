@@ -4,6 +4,7 @@
 #include "engine/EngineStartup.h"
 #include "framework/win/CPropertySheet.h"
 #include "framework/win/CWinApp.h"
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "plot/Graph2DDialogs.h"
 #include "plot/Plot3DPages.h"
@@ -422,6 +423,34 @@ TEST_F(PlotDialogs, AxesPageKeepsNoTypeAndAutomaticLines)
     EXPECT_EQ(store.GetDouble(kPlotDataDefSection, "YTickInterval", -9), 0.5);
     EXPECT_EQ(store.GetInt(kPlotDataDefSection, "AxisLineStyle", -9), -1);
     EXPECT_EQ(store.GetDouble(kPlot2DDefSection, "YTickInterval", -9), -9);
+}
+
+TEST_F(PlotDialogs, FontOfTheDataPlotsAxesPageIsTheDataPlotsOwn)
+{
+    const LOGFONTA before = m_doc.m_function.m_axes.m_fonts[1].m_logFont;
+    m_hook.onStart = [this](CWnd* pDialog) {
+        auto* pFont = dynamic_cast<CFontDialog*>(pDialog);
+        m_hook.startAnswer = pFont ? IDOK : 0;
+        if (pFont) {
+            pFont->m_lf.lfItalic = TRUE;
+            pFont->m_cf.rgbColors = RGB(0, 128, 0);
+        }
+    };
+    CAxisPage page(&m_doc.m_data, &m_doc);
+    RunSheet({&page}, {[](CPropertySheet& sheet) {
+                 ClickButton(sheet.GetActivePage(), IDC_AXIS_FONT);
+                 sheet.PressButton(PSBTN_CANCEL);
+             }},
+             m_hook);
+    m_hook.onStart = nullptr;
+    m_hook.startAnswer = 0;
+    for (CPlot2D* plot : {&m_doc.m_data, &m_doc.m_preview}) {
+        EXPECT_TRUE(plot->m_axes.m_fonts[1].m_logFont.lfItalic);
+        EXPECT_EQ(plot->m_axes.m_fonts[1].m_crTextColour, RGB(0, 128, 0));
+    }
+    EXPECT_EQ(m_doc.m_function.m_axes.m_fonts[1].m_logFont.lfItalic, before.lfItalic)
+        << "the function plot keeps its font";
+    EXPECT_GT(m_doc.m_nModified, 0);
 }
 
 TEST_F(PlotDialogs, ScenePageConvertsDegreesAndRefusesAnEmptyViewport)
