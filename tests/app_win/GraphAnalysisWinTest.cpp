@@ -61,6 +61,8 @@ protected:
 TEST_F(GraphAnalysisWin, FindZerosOfSineOnAnIntervalShowsItsReport)
 {
     CMyDocument* doc = MainDocument();
+    // The angle mode earlier tests left behind would stretch the sine.
+    doc->GetModel().m_Engine.m_nAngleMode = AngleRadians;
     EXPECT_FALSE(Enabled(ID_PLOT2D_FIND_ZEROS)) << "no graph selected";
     ASSERT_TRUE(doc->CreateFunctionGraph("sin(x)", "", 0, -5, 5, -1, 0, 1));
     doc->SelectItemByIndex(Item2DGraph, 0);
@@ -78,6 +80,9 @@ TEST_F(GraphAnalysisWin, FindZerosOfSineOnAnIntervalShowsItsReport)
             ClickButton(p, IDOK); // refused: a scan needs min < max
             Type(p, IDC_ANALYSIS_MIN, "-4");
             Type(p, IDC_ANALYSIS_MAX, "4");
+            // The solver settings earlier tests left behind are not this test's.
+            Type(p, IDC_ANALYSIS_STEPS, "200");
+            Type(p, IDC_ANALYSIS_ACCURACY, "5");
             ClickButton(p, IDOK);
         },
         [&](CWnd* p) {
