@@ -167,6 +167,14 @@ ZIVRA_ALWAYS_INLINE int SingleStep(const Instruction& in, ValueStack& stack, boo
     return code;
 }
 
+ZIVRA_ALWAYS_INLINE int OrderedOnMemoryStep(const Instruction& in, ValueStack& stack, double& v)
+{
+    v = 0;
+    const int code = in.ordered(in.n, *in.x, v);
+    stack.Push(v);
+    return code;
+}
+
 // Operations that evaluate further nodes see the charges of the tree walk's order, and the
 // budget left after them is what they spent.
 struct EvaluatingStep {
@@ -323,6 +331,7 @@ ZIVRA_DISPATCHER bool Run(const Program& program, int begin, int end, double* me
         &&store_arguments,
         &&store_from_memory,
         &&return_from_body,
+        &&ordered_on_memory,
         ZIVRA_BINARY_TARGETS(OpAdd),
         ZIVRA_BINARY_TARGETS(OpSubtract),
         ZIVRA_BINARY_TARGETS(OpMultiply),
@@ -394,6 +403,10 @@ apply_on_memory:
     ZIVRA_NEXT;
 apply_values:
     if ((code = ApplyValuesStep(*next, stack, v)) != 0)
+        goto failed;
+    ZIVRA_NEXT;
+ordered_on_memory:
+    if ((code = OrderedOnMemoryStep(*next, stack, v)) != 0)
         goto failed;
     ZIVRA_NEXT;
 apply_node:
@@ -549,6 +562,13 @@ double LoneApply(const Instruction& in, int& code)
     return v;
 }
 
+double LoneOrdered(const Instruction& in, int& code)
+{
+    double v = 0;
+    code = in.ordered(in.n, *in.x, v);
+    return v;
+}
+
 double LonePush(const Instruction& in, int& code)
 {
     code = 0;
@@ -576,6 +596,7 @@ LoneStep LoneStepFor(int opcode)
         t[PushConstant] = t[PushMemory] = LonePush;
         t[PowerWholeX] = LonePower;
         t[ApplyOnMemory] = LoneApply;
+        t[OrderedOnMemory] = LoneOrdered;
         SetLoneBinary<OpAdd>(t.data());
         SetLoneBinary<OpSubtract>(t.data());
         SetLoneBinary<OpMultiply>(t.data());

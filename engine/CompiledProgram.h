@@ -57,6 +57,7 @@ enum Opcode : std::uint16_t {
     StoreArguments,   // user function p takes `pops` arguments into its parameters
     StoreFromMemory,  // the same from the `pops` (1 or 2) values *x, *y; pops nothing
     ReturnFromBody,   // the body root p takes the stack top; the call's tail
+    OrderedOnMemory,  // push `ordered` at the whole order n of *x
     BinaryFirst,      // + BinaryOpIndex * FormCount + form: op on two operands
     SingleFirst = BinaryFirst + 5 * FormCount, // + 2 * SingleOpIndex + (0 stack, 1 *x)
     OpcodeEnd = SingleFirst + 2 * kSingleOpCount
@@ -82,7 +83,10 @@ struct Instruction {
     void* p = nullptr;
     const double* x = nullptr; // memory operands
     const double* y = nullptr;
-    ValueOperation apply = nullptr; // of ApplyValues and ApplyOnMemory
+    union {
+        ValueOperation apply = nullptr; // of ApplyValues and ApplyOnMemory
+        OrderedSpecialFunction ordered; // of OrderedOnMemory
+    };
 };
 
 // The tree whose root an instruction's failure reaches first: the program's root (frame 0) or

@@ -83,31 +83,6 @@ int ApplyGslOneArgument(int op, double x, gsl_sf_result& r)
     }
 }
 
-// Integer orders and counts are refused with 13 when they do not fit 32 bits.
-int ApplyGslWithOrder(int op, const double* a, gsl_sf_result& r, int& status)
-{
-    int n = 0;
-    if (!TruncateToInt32(a[0], n))
-        return ErrBadArgument;
-    switch (op) {
-    case OpBesselJ:
-        status = gsl_sf_bessel_Jn_e(n, a[1], &r);
-        return 0;
-    case OpBesselY:
-        status = gsl_sf_bessel_Yn_e(n, a[1], &r);
-        return 0;
-    case OpBesselK:
-        status = gsl_sf_bessel_Kn_e(n, a[1], &r);
-        return 0;
-    case OpBesselI:
-        status = gsl_sf_bessel_In_e(n, a[1], &r);
-        return 0;
-    default:
-        status = gsl_sf_psi_n_e(n, a[1], &r);
-        return 0; // OpPsiN
-    }
-}
-
 // ELLIPTICF, E and P take the modulus k, and ELLIPTICP its arguments as the catalogue shows
 // them (phi, n, k); the Jacobi functions take the modulus k too (the library wants m = k^2).
 int ApplyGslSeveralArguments(int op, const double* a, gsl_sf_result& r)
@@ -203,19 +178,22 @@ void EnsureLibraryErrorHandler()
         gsl_set_error_handler(&GslErrorHandler);
 }
 
+// A function with a whole order first, at the order n already taken from its first argument.
+template <int Op, int (*Routine)(int, double, gsl_sf_result*)>
+int OrderedValue(int n, double x, double& value)
+{
+    EnsureLibraryErrorHandler();
+    gsl_sf_result r{0.0, 0.0};
+    MathStatus status;
+    TakeLibraryStatus(Routine(n, x, &r), r, value, status);
+    return FinishOperation(Op, 0, status, value);
+}
+
 int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& status, bool& handled)
 {
     handled = true;
     EnsureLibraryErrorHandler();
     gsl_sf_result r{0.0, 0.0};
-    // The functions with an order first: the Bessel functions are the most used of the family.
-    if ((op >= OpBesselJ && op <= OpBesselI) || op == OpPsiN) {
-        int gslStatus = 0;
-        if (const int code = ApplyGslWithOrder(op, a, r, gslStatus))
-            return code;
-        TakeLibraryStatus(gslStatus, r, value, status);
-        return 0;
-    }
     if (const int gslStatus = ApplyGslOneArgument(op, a[0], r); gslStatus != kNotThisFamily) {
         TakeLibraryStatus(gslStatus, r, value, status);
         return 0;
@@ -231,8 +209,32 @@ int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& sta
 
 } // namespace
 
+OrderedSpecialFunction OrderedSpecialFunctionOf(int op)
+{
+    switch (op) {
+    case OpBesselJ:
+        return OrderedValue<OpBesselJ, gsl_sf_bessel_Jn_e>;
+    case OpBesselY:
+        return OrderedValue<OpBesselY, gsl_sf_bessel_Yn_e>;
+    case OpBesselK:
+        return OrderedValue<OpBesselK, gsl_sf_bessel_Kn_e>;
+    case OpBesselI:
+        return OrderedValue<OpBesselI, gsl_sf_bessel_In_e>;
+    case OpPsiN:
+        return OrderedValue<OpPsiN, gsl_sf_psi_n_e>;
+    default:
+        return nullptr;
+    }
+}
+
 int SpecialFunctionValue(int op, int, double* a, int, double& value)
 {
+    // The functions with an order first: the Bessel functions are the most used of the family.
+    // Orders that do not fit 32 bits are refused with 13.
+    if (const OrderedSpecialFunction ordered = OrderedSpecialFunctionOf(op)) {
+        int n = 0;
+        return TruncateToInt32(a[0], n) ? ordered(n, a[1], value) : ErrBadArgument;
+    }
     MathStatus status;
     bool handled = true;
     const int code = ApplySpecialFunction(op, a, value, status, handled);

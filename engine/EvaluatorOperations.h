@@ -64,6 +64,11 @@ using ValueOperation = int (*)(int op, int angleMode, double* a, int count, doub
 ValueOperation ValueOperationOf(int op);
 // The ValueOperation of the special functions.
 int SpecialFunctionValue(int op, int angleMode, double* a, int count, double& value);
+// The special functions with a whole order first (the Bessel functions of integer order and
+// PSIN) at the order n taken from the first argument and at x: as SpecialFunctionValue.
+using OrderedSpecialFunction = int (*)(int n, double x, double& value);
+// The function that serves op; null when op takes no such order.
+OrderedSpecialFunction OrderedSpecialFunctionOf(int op);
 // Step 2 and 3 of an operator node over its collected arguments: the operation, the tail, and
 // the value kept in the node where it counts. Returns the node's code.
 int CompleteOperation(CExprNode& node, double* a, int count);

@@ -86,10 +86,10 @@ public:
     {
         m_program.code.push_back(in);
         m_program.sites.push_back(Site{m_charges, m_frame, false});
-        m_depth += in.code == StoreArguments    ? -in.pops
-                   : in.code == StoreFromMemory ? 0
-                   : in.code == ApplyOnMemory   ? 1
-                                                : 1 - in.pops;
+        m_depth += in.code == StoreArguments                                ? -in.pops
+                   : in.code == StoreFromMemory                             ? 0
+                   : in.code == ApplyOnMemory || in.code == OrderedOnMemory ? 1
+                                                                            : 1 - in.pops;
         m_program.stackDepth = std::max(m_program.stackDepth, m_depth);
         m_program.evaluatesMore =
             m_program.evaluatesMore || in.code == CallNode || in.code == TreeWalk;
@@ -146,6 +146,30 @@ public:
         in.code = onMemory;
         in.x = operands[0];
         in.y = operands[1];
+    }
+
+    // A special function with a whole order, given as a number, at a value in memory calls its
+    // library routine at that order directly. An order out of range stays with the operation,
+    // which refuses it at each evaluation as the tree walk does.
+    bool TakeConstantOrder(Instruction& in, int start)
+    {
+        const OrderedSpecialFunction ordered = OrderedSpecialFunctionOf(in.n);
+        const int end = Position();
+        if (!ordered || in.pops != 2 || end - 2 < start)
+            return false;
+        const Instruction& order = m_program.code[size_t(end - 2)];
+        const Instruction& at = m_program.code[size_t(end - 1)];
+        int n = 0;
+        if (order.code != PushConstant || at.code != PushMemory || !TruncateToInt32(order.k, n))
+            return false;
+        const double* x = at.x;
+        Truncate(end - 2);
+        m_depth -= 2;
+        in.code = OrderedOnMemory;
+        in.n = n;
+        in.x = x;
+        in.ordered = ordered;
+        return true;
     }
 
     // The last instruction computes the root of the frame being written.
@@ -396,7 +420,8 @@ private:
             in.apply = ValueOperationOf(op);
             in.n = op;
             in.m = AngleModeOf(node);
-            m_out.TakeArgumentsFromMemory(in, start, ApplyOnMemory);
+            if (!m_out.TakeConstantOrder(in, start))
+                m_out.TakeArgumentsFromMemory(in, start, ApplyOnMemory);
             m_out.Emit(in);
             return constant && op != OpRand ? m_out.Fold(start) : Operand::OnStack();
         }

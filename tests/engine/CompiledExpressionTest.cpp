@@ -300,6 +300,11 @@ TEST_F(CompiledExpressionTest, EdgeRulesAgreeWithTheTreeWalk)
         {"sq(x)+uf(x, RAND)", AngleGradians},
         {"FSUM(1/(x-2), 1, 3)*x", AngleRadians}, // an error inside a nested sum
         {"FINT(sqrt(x), 0, 1)+x", AngleRadians},
+        {"BESSELJ(2, x)+BESSELY(-1, x)", AngleRadians}, // a constant order: its routine direct
+        {"BESSELK(2.9, x)", AngleRadians},              // fails at x = 0: the root takes it
+        {"BESSELI(3, y)*PSIN(1, x)", AngleRadians},     // fails below the root
+        {"BESSELJ(3e9, x)", AngleRadians},              // an order out of range: 13 each time
+        {"uf(x, 1)+PSIN(2, x)", AngleRadians},
         {"x", AngleRadians},
         {"7", AngleRadians},
         {"e*x+v/4", AngleRadians},
