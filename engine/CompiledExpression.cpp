@@ -169,8 +169,8 @@ ZIVRA_ALWAYS_INLINE int SingleStep(const Instruction& in, ValueStack& stack, boo
 
 ZIVRA_ALWAYS_INLINE int OrderedOnMemoryStep(const Instruction& in, ValueStack& stack, double& v)
 {
-    v = 0;
-    const int code = in.ordered(in.n, *in.x, v);
+    int code = 0;
+    v = in.ordered(in.n, *in.x, code);
     stack.Push(v);
     return code;
 }
@@ -562,12 +562,7 @@ double LoneApply(const Instruction& in, int& code)
     return v;
 }
 
-double LoneOrdered(const Instruction& in, int& code)
-{
-    double v = 0;
-    code = in.ordered(in.n, *in.x, v);
-    return v;
-}
+double LoneOrdered(const Instruction& in, int& code) { return in.ordered(in.n, *in.x, code); }
 
 double LonePush(const Instruction& in, int& code)
 {

@@ -180,13 +180,15 @@ void EnsureLibraryErrorHandler()
 
 // A function with a whole order first, at the order n already taken from its first argument.
 template <int Op, int (*Routine)(int, double, gsl_sf_result*)>
-int OrderedValue(int n, double x, double& value)
+double OrderedValue(int n, double x, int& code)
 {
     EnsureLibraryErrorHandler();
     gsl_sf_result r{0.0, 0.0};
     MathStatus status;
+    double value = 0;
     TakeLibraryStatus(Routine(n, x, &r), r, value, status);
-    return FinishOperation(Op, 0, status, value);
+    code = FinishOperation(Op, 0, status, value);
+    return value;
 }
 
 int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& status, bool& handled)
@@ -233,7 +235,11 @@ int SpecialFunctionValue(int op, int, double* a, int, double& value)
     // Orders that do not fit 32 bits are refused with 13.
     if (const OrderedSpecialFunction ordered = OrderedSpecialFunctionOf(op)) {
         int n = 0;
-        return TruncateToInt32(a[0], n) ? ordered(n, a[1], value) : ErrBadArgument;
+        if (!TruncateToInt32(a[0], n))
+            return ErrBadArgument;
+        int code = 0;
+        value = ordered(n, a[1], code);
+        return code;
     }
     MathStatus status;
     bool handled = true;

@@ -65,8 +65,9 @@ ValueOperation ValueOperationOf(int op);
 // The ValueOperation of the special functions.
 int SpecialFunctionValue(int op, int angleMode, double* a, int count, double& value);
 // The special functions with a whole order first (the Bessel functions of integer order and
-// PSIN) at the order n taken from the first argument and at x: as SpecialFunctionValue.
-using OrderedSpecialFunction = int (*)(int n, double x, double& value);
+// PSIN) at the order n taken from the first argument and at x: as SpecialFunctionValue, the
+// value returned and 0 or the code in code.
+using OrderedSpecialFunction = double (*)(int n, double x, int& code);
 // The function that serves op; null when op takes no such order.
 OrderedSpecialFunction OrderedSpecialFunctionOf(int op);
 // Step 2 and 3 of an operator node over its collected arguments: the operation, the tail, and
