@@ -12,7 +12,6 @@
 void CMyDocument::OnLinearFit(UINT nID)
 {
     const int model = nID == ID_FIT_LINE ? 0 : int(nID - ID_FIT_STRAIGHT_LINE);
-    CWaitCursor wait;
     m_Model.LinearFitSelection(model);
 }
 
@@ -53,7 +52,6 @@ void CMyDocument::RunNonlinearFit(const ModelRecord& model, CNonlinearFit& fit)
         if (dlg.DoModal() != IDOK)
             return;
     }
-    CWaitCursor wait;
     m_Model.RunNonlinearFit(model, fit);
 }
 

@@ -15,23 +15,11 @@ void CMyDocument::OnDeterminant()
         pWorkspace->PrintLine(line);
 }
 
-void CMyDocument::OnInverseMatrix()
-{
-    CWaitCursor wait;
-    m_Model.AddInverseMatrix();
-}
+void CMyDocument::OnInverseMatrix() { m_Model.AddInverseMatrix(); }
 
-void CMyDocument::OnSolveMatrix()
-{
-    CWaitCursor wait;
-    m_Model.AddSolutionMatrix();
-}
+void CMyDocument::OnSolveMatrix() { m_Model.AddSolutionMatrix(); }
 
-void CMyDocument::OnEigen(UINT nID)
-{
-    CWaitCursor wait;
-    m_Model.AddEigenMatrix(nID == ID_MATRIX_EIGENVECTORS);
-}
+void CMyDocument::OnEigen(UINT nID) { m_Model.AddEigenMatrix(nID == ID_MATRIX_EIGENVECTORS); }
 
 void CMyDocument::OnMatrixOperations()
 {

@@ -11,6 +11,7 @@
 #include "engine/LocaleSeparators.h"
 #include "framework/win/CCmdUI.h"
 #include "framework/win/CMenu.h"
+#include "framework/win/CWaitCursor.h"
 #include "framework/win/MessageCrackers.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "res/AppIds.h"
@@ -317,7 +318,10 @@ void CRichWorkspace::EvaluateCaretLine()
     }
 
     m_bEvaluating = TRUE;
-    pDoc->ExecuteLine(m_strLineBuffer);
+    {
+        const CWaitCursor wait; // a line may compute for seconds
+        pDoc->ExecuteLine(m_strLineBuffer);
+    }
     const LineError error = pDoc->GetLineError();
     if (error.nCode == 0) {
         const CAnalysisResult& result = pDoc->GetLineResult();

@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/win/CWaitCursor.h"
 #include "framework/win/CWnd.h"
 #include "framework/win/DataExchange.h"
 
@@ -49,16 +50,3 @@ protected:
 // The dialog procedure of framework dialogs: their messages reach the message maps through
 // the window procedure, so it only lets the dialog manager set the first focus.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The usual cursor while a long operation runs; the previous one comes back at destruction.
-class CWaitCursor {
-public:
-    CWaitCursor() : m_hOld(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {}
-    ~CWaitCursor() { ::SetCursor(m_hOld); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-    void Restore() { ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT)); }
-
-private:
-    HCURSOR m_hOld;
-};

@@ -1,6 +1,7 @@
 #include "framework/win/CWinApp.h"
 #include "framework/win/FrameworkIds.h"
 
+#include "framework/win/CWaitCursor.h"
 #include "framework/win/CWnd.h"
 #include "framework/win/ModalTestHook.h"
 #include "framework/win/StringResource.h"
@@ -46,6 +47,7 @@ CModalTestHook* AfxGetModalTestHook() { return g_pModalTestHook; }
 
 int AfxDoMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
+    const CModalCursor arrow;
     if (g_pModalTestHook)
         return g_pModalTestHook->OnMessageBox(lpszText, lpszCaption, nType);
     return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);

@@ -4,6 +4,7 @@
 #include "framework/win/CCmdUI.h"
 #include "framework/win/CDC.h"
 #include "framework/win/CMenu.h"
+#include "framework/win/CWaitCursor.h"
 #include "framework/win/CWinApp.h"
 #include "framework/win/Controls.h"
 #include "framework/win/HandleMap.h"
@@ -427,12 +428,19 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         if (!state.m_bEnabled)
             return TRUE;
         nCode = CN_COMMAND;
+        // What the closed menu uncovered is painted before a command that may run long.
+        if (HWND hTop = ::GetAncestor(m_hWnd, GA_ROOT))
+            ::RedrawWindow(hTop, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     } else {
         if (ReflectLastMsg(hWndCtrl))
             return TRUE; // the control handled its own notification
         if (nID == 0)
             return FALSE;
     }
+    if (nCode != CN_COMMAND) // a notification such as a changed text: never long
+        return OnCmdMsg(nID, nCode, nullptr, nullptr);
+    // Any command may run long: the user sees the wait cursor until it ends.
+    CWaitCursor wait;
     return OnCmdMsg(nID, nCode, nullptr, nullptr);
 }
 

@@ -3,6 +3,7 @@
 #include "framework/win/CDC.h"
 #include "framework/win/CGdiObject.h"
 #include "framework/win/CMenu.h"
+#include "framework/win/CWaitCursor.h"
 #include "framework/win/CWinApp.h"
 #include "framework/win/CWinThread.h"
 #include "framework/win/CWnd.h"
@@ -191,6 +192,7 @@ void CWnd::EndModalLoop(int nResult)
 
 int CWnd::RunModalLoop(DWORD dwFlags)
 {
+    const CModalCursor arrow; // the user is asked: no wait cursor meanwhile
     BOOL bIdle = TRUE;
     LONG lIdleCount = 0;
     BOOL bShowIdle = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);

@@ -15,6 +15,7 @@ protected:
     // IDOK when run() succeeded, IDCANCEL otherwise; the hook's answer when a test runs.
     template <class Run> INT_PTR RunCommon(Run run)
     {
+        const CModalCursor arrow;
         if (CModalTestHook* pHook = AfxGetModalTestHook()) {
             const int nAnswer = pHook->OnModalStart(this);
             if (nAnswer != 0)

@@ -4,6 +4,7 @@
 #include "framework/win/CMenu.h"
 #include "framework/win/CWinApp.h"
 #include "framework/win/MessageCrackers.h"
+#include "framework/win/ModalTestHook.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "tests/framework_win/TestResource.h"
 
@@ -126,6 +127,51 @@ TEST(Commands, PopupMenuItemsTakeTheirStateFromUpdateHandlers)
     EXPECT_EQ(wnd.m_commands, (std::vector<UINT>{ID_CHECKED, ID_NO_UPDATE, ID_RADIO_LAST,
                                                  ID_CHECKED, ID_NO_UPDATE, ID_RADIO_LAST}));
     EXPECT_EQ(doc.m_commands, (std::vector<UINT>{ID_DOC_ONLY, ID_DOC_ONLY}));
+    wnd.DestroyWindow();
+}
+
+// A command that works, asks the user, and works again; the cursor is noted at each step.
+class CLongCommandWnd : public CWnd, public CModalTestHook {
+public:
+    static constexpr UINT kLongCommand = 40030;
+    std::vector<HCURSOR> seen; // while working, while asked, while working again
+
+    int OnMessageBox(LPCTSTR, LPCTSTR, UINT) override
+    {
+        seen.push_back(::GetCursor());
+        return IDOK;
+    }
+
+protected:
+    void OnLong()
+    {
+        seen.push_back(::GetCursor());
+        AfxDoMessageBox(m_hWnd, "Continue?", "", MB_OK);
+        seen.push_back(::GetCursor());
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CLongCommandWnd, CWnd)
+ON_COMMAND(CLongCommandWnd::kLongCommand, &CLongCommandWnd::OnLong)
+END_MESSAGE_MAP()
+
+TEST(Commands, ACommandShowsTheWaitCursorExceptWhileTheUserIsAsked)
+{
+    CLongCommandWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "long", WS_POPUP, RECT{0, 0, 100, 100}, nullptr, 0));
+    AfxSetModalTestHook(&wnd);
+    const HCURSOR hArrow = ::LoadCursorA(nullptr, IDC_ARROW);
+    const HCURSOR hWait = ::LoadCursorA(nullptr, IDC_WAIT);
+    // By a menu (0) and by an accelerator (1): each waits the same way.
+    for (WORD source : {WORD(0), WORD(1)}) {
+        ::SetCursor(hArrow);
+        wnd.seen.clear();
+        wnd.SendMessage(WM_COMMAND, MAKEWPARAM(CLongCommandWnd::kLongCommand, source), 0);
+        EXPECT_EQ(wnd.seen, (std::vector<HCURSOR>{hWait, hArrow, hWait})) << source;
+        EXPECT_EQ(::GetCursor(), hArrow) << "the cursor before the command comes back";
+    }
+    AfxSetModalTestHook(nullptr);
     wnd.DestroyWindow();
 }
 
