@@ -3,12 +3,24 @@
 // the fate of what the user types, pastes, resizes and clicks. The document implements it.
 #include "analysis/GridFill.h"
 
+#include <cstdint>
+
+// The selected item as the data view tells items apart: the same key again means a refill of
+// the item shown, which keeps the user's place in the grid.
+struct DataViewItemKey {
+    int kind = -1;
+    std::uintptr_t node = 0;
+    const void* object = nullptr;
+    bool operator==(const DataViewItemKey&) const = default;
+};
+
 class IDataViewDocument {
 public:
     virtual ~IDataViewDocument() = default;
 
     // The kind of the selected item (16: nothing is selected).
     virtual int GetSelectedKind() const = 0;
+    virtual DataViewItemKey GetSelectedItemKey() const = 0;
     // Writes the selected item into the grid; bEditable: whether data tables may be edited.
     virtual GridFillShape FillDataView(IGridFillSink& sink, BOOL bEditable) = 0;
     // The grid's size again after an edit added an entry.

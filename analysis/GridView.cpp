@@ -8,6 +8,7 @@
 #include "framework/win/CDC.h"
 #include "framework/win/CDocument.h"
 #include "framework/win/CPropertySheet.h"
+#include "framework/win/CWaitCursor.h"
 #include "framework/win/MessageCrackers.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "grid/CGridBtnCell.h"
@@ -157,32 +158,46 @@ void CGridView::FillGrid()
 {
     if (!m_Grid.GetSafeHwnd())
         return;
+    const CWaitCursor wait; // selecting an item of 100,000 rows fills as many cells
     IDataViewDocument* pDoc = GetDataDocument();
+    const DataViewItemKey item = pDoc ? pDoc->GetSelectedItemKey() : DataViewItemKey();
+    const BOOL bSameItem = item == m_ShownItem;
+    m_ShownItem = item;
+    m_MessageCells.clear();
     m_Grid.SetRedraw(FALSE);
+    if (!bSameItem)
+        m_Grid.ResetSelectedRange();
     ClearTexts();
     const int kind = pDoc ? pDoc->GetSelectedKind() : ItemNone;
-    if (kind == ItemNone) {
+    if (kind != ItemNone) {
+        ViewGridSink sink(m_Grid);
+        const GridFillShape shape = pDoc->FillDataView(sink, m_Options.bEditable);
+        SetCalculateButtons(kind == ItemSolverModel ? shape.nCalculateButtons : 0);
+        ColourCells(*pDoc);
+        m_Grid.SetRowHeight(0, kGridFixedRowHeight);
+        m_Grid.SetColumnWidth(0, kGridFixedColumnWidth);
+        if (shape.bRowNumbers)
+            NumberRows();
+        StretchLastColumn();
+        CRect rect;
+        m_Grid.GetWindowRect(&rect);
+        m_Grid.PostMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rect.Width(), rect.Height()));
+        // Marks left by earlier typing would make a later paste read those cells again.
+        m_Grid.SetModified(FALSE);
+    } else {
         SetCalculateButtons(0);
-        m_Grid.SetRedraw(TRUE);
-        m_Grid.EnsureVisible(1, 1);
-        return;
     }
-    ViewGridSink sink(m_Grid);
-    const GridFillShape shape = pDoc->FillDataView(sink, m_Options.bEditable);
-    SetCalculateButtons(kind == ItemSolverModel ? shape.nCalculateButtons : 0);
-    ColourCells(*pDoc);
-    m_Grid.SetRowHeight(0, kGridFixedRowHeight);
-    m_Grid.SetColumnWidth(0, kGridFixedColumnWidth);
-    if (shape.bRowNumbers)
-        NumberRows();
-    StretchLastColumn();
-    CRect rect;
-    m_Grid.GetWindowRect(&rect);
-    m_Grid.PostMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rect.Width(), rect.Height()));
-    // Marks left by earlier typing would make a later paste read those cells again.
-    m_Grid.SetModified(FALSE);
     m_Grid.SetRedraw(TRUE);
-    m_Grid.EnsureVisible(1, 1);
+    if (!bSameItem)
+        m_Grid.EnsureVisible(1, 1);
+}
+
+void CGridView::DropSelection()
+{
+    const CCellPos focus = m_Grid.GetFocusCell();
+    m_Grid.ResetSelectedRange();
+    if (m_Grid.IsValid(focus))
+        m_Grid.SetFocusCell(focus);
 }
 
 void CGridView::ResizeGrid()

@@ -6,12 +6,17 @@
 #include "grid/CGridOptionsPage.h"
 #include "ui/OwnerDrawMenu.h"
 
+#include <map>
+#include <utility>
+
 // The grid pane of the main window: the selected project item in a spreadsheet grid. The view
 // fills, colours and sizes the grid from the document, hands typed, pasted and dropped cells
 // and the "Calculate" buttons to it, keeps column widths and its own size in the document's
 // layouts, and offers a context menu per kind of item. It keeps no copy of the item: every
-// FillGrid rebuilds the grid from the document. Sources: GridView.cpp (creation, filling,
-// commands, context menu), GridViewNotify.cpp (the grid's notifications and owner questions).
+// FillGrid rebuilds the grid from the document; a refill of the item shown keeps the user's
+// place in the grid. A cell that answers a refused input with its message keeps that input
+// for the next edit. Sources: GridView.cpp (creation, filling, commands, context menu),
+// GridViewNotify.cpp (the grid's notifications and owner questions).
 class CGridView : public CView, public IGridOwnerView {
     DECLARE_DYNCREATE(CGridView)
 public:
@@ -21,8 +26,13 @@ public:
     CGridView();
     ~CGridView() override;
 
-    // Rebuilds the grid for the document's selected item, drawing once at the end.
+    // Rebuilds the grid for the document's selected item, drawing once at the end. Another
+    // item shows from its first cell with nothing selected; the same item keeps the scroll
+    // position, the focus cell and the selection.
     void FillGrid();
+    // The selected cells hold other entries after rows or columns went or came: the highlight
+    // goes, the focus cell stays where the user left it.
+    void DropSelection();
     CDataGridCtrl& GetGrid() { return m_Grid; }
     const GridViewOptions& GetOptions() const { return m_Options; }
     // New switch, colours and font from the Grid options page; the next fill shows them.
@@ -37,8 +47,12 @@ public:
     // The document's rule; while a paste or drop writes, any cell of a table, list or matrix,
     // for the document to take what fits.
     BOOL IsCellEditable(int nRow, int nCol) override;
-    // An empty text (Delete, Cut, the source of a move) and a refusal's "#...!" never stand.
+    // An empty text (Delete, Cut, the source of a move) never stands, nor a refusal's "#...!"
+    // pasted or dropped; typed, the document answers it.
     BOOL ValidateEdit(int nRow, int nCol, LPCTSTR szText) override;
+    // Over a cell that shows a message: what the user last typed there (empty when nothing),
+    // never the message; otherwise the cell's text.
+    CString GetEditText(int nRow, int nCol) override;
     BOOL CanAcceptDrop() override;
     void OnCellsDropped(const CCellBlock& block) override;
 
@@ -92,7 +106,10 @@ protected:
     GridViewOptions m_Options;
     COwnerDrawMenu m_ContextMenu;
     int m_nCalculateButtons = 0;
-    BOOL m_bCollecting = FALSE; // a paste of the view's own is being written
+    BOOL m_bCollecting = FALSE;  // a paste of the view's own is being written
+    DataViewItemKey m_ShownItem; // the item the grid was last filled with
+    // Cells that show a message instead of their entry, with what the user typed there.
+    std::map<std::pair<int, int>, CString> m_MessageCells;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -5,6 +5,7 @@
 
 #include "analysis/ItemType.h"
 #include "engine/EngineErrors.h"
+#include "framework/win/CWaitCursor.h"
 
 #include <algorithm>
 
@@ -30,7 +31,14 @@ BOOL CGridView::ValidateEdit(int, int, LPCTSTR szText)
 {
     CString text = szText;
     text.Trim();
-    return !text.IsEmpty() && text[0] != '#';
+    return !text.IsEmpty() && (text[0] != '#' || !m_Grid.IsPasting());
+}
+
+CString CGridView::GetEditText(int nRow, int nCol)
+{
+    if (const auto found = m_MessageCells.find({nRow, nCol}); found != m_MessageCells.end())
+        return found->second;
+    return m_Grid.GetItemText(nRow, nCol);
 }
 
 BOOL CGridView::CanAcceptDrop() { return IsDataItemKind(GetSelectedKind()); }
@@ -61,13 +69,20 @@ void CGridView::OnEndEdit(NMHDR* pNMHDR, LRESULT* pResult)
     auto* pInfo = reinterpret_cast<GridDispInfo*>(pNMHDR);
     IDataViewDocument* pDoc = GetDataDocument();
     const int row = pInfo->item.row, column = pInfo->item.col;
-    CString text = pInfo->item.strText;
+    const CString typed = pInfo->item.strText;
+    CString text = typed;
+    const CWaitCursor wait; // an edit may redraw a plot of the whole table
     if (!pDoc || !pDoc->ApplyGridEdit(row, column, text)) {
         *pResult = -1;
         return;
     }
     *pResult = 0;
     m_Grid.SetItemString(row, column, text);
+    // A refusal's message stands in the cell; the next edit there starts from what was typed.
+    if (text.Left(1) == "#")
+        m_MessageCells[{row, column}] = typed;
+    else
+        m_MessageCells.erase({row, column});
     // An entry typed into the next free row makes the row after it the next free one.
     ColourRows(*pDoc, row);
     ResizeGrid();
@@ -85,6 +100,7 @@ void CGridView::OnButtonClick(NMHDR* pNMHDR, LRESULT* pResult)
     if (const int code = pDoc->ShowSolverSolution(row - kFirstCalculateRow)) {
         m_Grid.SetItemString(row, 2, GetErrorText(code));
         m_Grid.RedrawCell(row, 2);
+        m_MessageCells[{row, 2}] = CString(); // the value cell shows why; typing starts afresh
     }
 }
 

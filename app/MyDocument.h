@@ -105,6 +105,10 @@ public:
     void RefreshPlot3D(BOOL bSetModified) { m_Model.RefreshPlot3D(bSetModified); }
     void RefreshGrid() override { m_Model.RefreshGrid(); }
     int GetSelectedKind() const override { return Model().GetSelectedKind(); }
+    DataViewItemKey GetSelectedItemKey() const override
+    {
+        return {Model().GetSelectedKind(), Model().GetSelectedNode(), Model().GetSelectedObject()};
+    }
     void StorePaneSize(UINT viewBit, int width, int height) override
     {
         m_Model.StorePaneSize(viewBit, width, height);

@@ -45,32 +45,38 @@ CCellPos DataFocusCell(CGridView* pView)
 
 void CMyDocument::OnGridRowOrColumn(UINT nID)
 {
-    const CCellPos cell = DataFocusCell(GetGridView());
+    CGridView* pView = GetGridView();
+    const CCellPos cell = DataFocusCell(pView);
     if (cell.row < 0)
         return;
+    BOOL bMoved = FALSE;
     switch (nID) {
     case ID_GRID_INSERT_ROW:
-        m_Model.InsertGridRow(cell.row);
+        bMoved = m_Model.InsertGridRow(cell.row);
         break;
     case ID_GRID_DELETE_ROW:
-        m_Model.DeleteGridRow(cell.row);
+        bMoved = m_Model.DeleteGridRow(cell.row);
         break;
     case ID_GRID_INSERT_COLUMN:
-        m_Model.InsertGridColumn(cell.col);
+        bMoved = m_Model.InsertGridColumn(cell.col);
         break;
     case ID_GRID_DELETE_COLUMN:
-        m_Model.DeleteGridColumn(cell.col);
+        bMoved = m_Model.DeleteGridColumn(cell.col);
         break;
     default:
         break;
     }
+    // Entries moved under the selection: it would highlight cells the user never chose.
+    if (bMoved)
+        pView->DropSelection();
 }
 
 void CMyDocument::OnGridDeleteItem()
 {
-    const CCellPos cell = DataFocusCell(GetGridView());
-    if (cell.row >= 0)
-        m_Model.DeleteGridEntry(cell.row);
+    CGridView* pView = GetGridView();
+    const CCellPos cell = DataFocusCell(pView);
+    if (cell.row >= 0 && m_Model.DeleteGridEntry(cell.row))
+        pView->DropSelection();
 }
 
 void CMyDocument::OnGridDeleteRows()
@@ -79,8 +85,9 @@ void CMyDocument::OnGridDeleteRows()
     if (!pView)
         return;
     const CCellBlock block = pView->GetGrid().GetSelectedCellRange();
-    if (pView->GetGrid().IsValid(block))
-        m_Model.DeleteGridRows(block.GetMinRow(), block.GetMaxRow(), block.GetMinCol());
+    if (pView->GetGrid().IsValid(block) &&
+        m_Model.DeleteGridRows(block.GetMinRow(), block.GetMaxRow(), block.GetMinCol()))
+        pView->DropSelection();
 }
 
 void CMyDocument::OnGridAddToFavorites()

@@ -217,9 +217,10 @@ public:
     void ResizeDataView(IGridFillSink& sink);
     // Whether the user may type into grid cell (row, column) of the selected item.
     BOOL IsCellEditable(int row, int column) const;
-    // Applies a typed cell to the selected item. FALSE: refused, the cell keeps its old text.
-    // TRUE: taken, or answered in the cell as "#" + the engine's error text + "!"; text returns
-    // what the cell shows afterwards and value the number read from it.
+    // Applies a typed cell to the selected item. FALSE: nothing typed (or a cell that takes no
+    // input), the cell keeps its old text. TRUE: taken, or refused and answered in the cell as
+    // "#" + the engine's error text + "!" (a typed "#" too: a message is never input); text
+    // returns what the cell shows afterwards and value the number read from it.
     BOOL ApplyGridEdit(int row, int column, CString& text, double& value);
     // A grid column dragged to a width: kept in the selected kind's layout (a matrix keeps one
     // width for all its columns); widths below 10 are not kept.
@@ -248,16 +249,17 @@ public:
     void ToggleErrorColumn();
 
     // --- grid entry commands and paste (ProjectModelGridCommands.cpp) ------------------------
-    // Rows and columns at the grid's focus row or column (1 and up).
-    void InsertGridRow(int row);
-    void DeleteGridRow(int row);
-    void InsertGridColumn(int column);
-    void DeleteGridColumn(int column);
+    // Rows and columns at the grid's focus row or column (1 and up). Each of these commands
+    // answers whether entries moved in the grid.
+    BOOL InsertGridRow(int row);
+    BOOL DeleteGridRow(int row);
+    BOOL InsertGridColumn(int column);
+    BOOL DeleteGridColumn(int column);
     // Deletes the variable, expression variable, user constant, function, conversion or solver
     // model of a grid row, without a question.
-    void DeleteGridEntry(int row);
+    BOOL DeleteGridEntry(int row);
     // The user functions of the selected grid rows, last first (a selection from column 1).
-    void DeleteGridRows(int firstRow, int lastRow, int firstColumn);
+    BOOL DeleteGridRows(int firstRow, int lastRow, int firstColumn);
     // The function, constant or unit of a grid row into the favourites.
     void AddEntryToFavorites(int row);
     // A function name at the front of the favourite functions (20 at most, no repeats).
@@ -412,7 +414,8 @@ private:
     void GetDataViewExtent(int& entries, int& columns) const;
 
     // One typed cell on its way into the selected item (ProjectModelGridEdit*.cpp). Each step
-    // answers kCellRefused, 0 when the edit was taken, or the engine's code of a refusal.
+    // answers 0 when the edit was taken, or the engine's code of its refusal (kCellRefused
+    // only for a kind that takes no input).
     struct CellEdit {
         int row;
         int column;
@@ -421,6 +424,8 @@ private:
         BOOL bNumber = FALSE; // the cell shows the number again
     };
     static constexpr int kCellRefused = -1;
+    // Hands the edit to the step of the selected kind.
+    int EditSelectedItem(CellEdit& edit);
     int ReadCellNumber(CellEdit& edit);
     int EditDataCell(CellEdit& edit);
     int Edit2DGraphCell(CellEdit& edit);

@@ -27,79 +27,83 @@ template <class T> void AppendFavorite(std::vector<T>& list, const T& record)
 
 } // namespace
 
-void ProjectModel::InsertGridRow(int row)
+BOOL ProjectModel::InsertGridRow(int row)
 {
     if (row < 1)
-        return;
+        return FALSE;
     if (CDataTable* table = GetSelectedTable()) {
         if (row > table->GetRowCount())
-            return;
+            return FALSE;
         table->InsertRow(row);
     } else if (CDataColumn* list = GetSelectedList()) {
         if (row > list->GetCount())
-            return;
+            return FALSE;
         list->InsertValue(row);
     } else if (CMatrixObject* matrix = GetSelectedMatrix()) {
         if (row > matrix->GetRowCount() + 1 || matrix->InsertRow(row) != 0)
-            return;
+            return FALSE;
     } else {
         RefreshGrid();
-        return;
+        return FALSE;
     }
     m_pSelectedObject->SetModified();
     m_bModified = TRUE;
     RefreshGrid();
+    return TRUE;
 }
 
-void ProjectModel::DeleteGridRow(int row)
+BOOL ProjectModel::DeleteGridRow(int row)
 {
     if (row < 1)
-        return;
+        return FALSE;
     if (CDataTable* table = GetSelectedTable()) {
         if (row > table->GetRowCount())
-            return;
+            return FALSE;
         table->DeleteRow(row);
     } else if (CDataColumn* list = GetSelectedList()) {
         if (row > list->GetCount())
-            return;
+            return FALSE;
         list->RemoveValue(row);
     } else if (CMatrixObject* matrix = GetSelectedMatrix()) {
         if (matrix->GetRowCount() < 2 || row > matrix->GetRowCount() || matrix->DeleteRow(row) != 0)
-            return;
+            return FALSE;
     } else {
         RefreshGrid();
-        return;
+        return FALSE;
     }
     m_pSelectedObject->SetModified();
     m_bModified = TRUE;
     RefreshGrid();
+    return TRUE;
 }
 
-void ProjectModel::InsertGridColumn(int column)
+BOOL ProjectModel::InsertGridColumn(int column)
 {
     CMatrixObject* matrix = GetSelectedMatrix();
     if (!matrix || column < 1 || column > matrix->GetColumnCount() + 1 ||
         matrix->InsertColumn(column) != 0)
-        return;
+        return FALSE;
     m_bModified = TRUE;
     RefreshGrid();
+    return TRUE;
 }
 
-void ProjectModel::DeleteGridColumn(int column)
+BOOL ProjectModel::DeleteGridColumn(int column)
 {
     CMatrixObject* matrix = GetSelectedMatrix();
     if (!matrix || column < 1 || matrix->GetColumnCount() < 2 ||
         column > matrix->GetColumnCount() || matrix->DeleteColumn(column) != 0)
-        return;
+        return FALSE;
     m_bModified = TRUE;
     RefreshGrid();
+    return TRUE;
 }
 
-void ProjectModel::DeleteGridEntry(int row)
+BOOL ProjectModel::DeleteGridEntry(int row)
 {
     const int i = row - 1;
     if (i < 0 || i >= GetEntryCount())
-        return;
+        return FALSE;
     switch (m_nSelectedKind) {
     case ItemVariables:
         m_Engine.DeleteVariable(i);
@@ -125,20 +129,25 @@ void ProjectModel::DeleteGridEntry(int row)
         DeleteSolverModel(i);
         break;
     default:
-        return;
+        return FALSE;
     }
     RefreshGrid();
+    return TRUE;
 }
 
-void ProjectModel::DeleteGridRows(int firstRow, int lastRow, int firstColumn)
+BOOL ProjectModel::DeleteGridRows(int firstRow, int lastRow, int firstColumn)
 {
     // Only user functions: a solver model's rows are its variables, not models.
     if (m_nSelectedKind != ItemUserFunctions || firstColumn != 1)
-        return;
+        return FALSE;
+    BOOL bDeleted = FALSE;
     for (int row = lastRow; row >= firstRow; --row)
-        if (row >= 1 && row <= GetUserFunctionCount())
+        if (row >= 1 && row <= GetUserFunctionCount()) {
             DeleteUserFunction(row - 1);
+            bDeleted = TRUE;
+        }
     RefreshGrid();
+    return bDeleted;
 }
 
 void ProjectModel::AddFavoriteFunction(const CString& name)

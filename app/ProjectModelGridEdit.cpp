@@ -87,41 +87,11 @@ BOOL ProjectModel::ApplyGridEdit(int row, int column, CString& text, double& val
         return FALSE;
     CellEdit edit{row, column, text};
     edit.text.Trim();
-    // A cell showing a refusal ("#...!") is never taken as input.
-    if (edit.text.IsEmpty() || edit.text[0] == '#')
+    if (edit.text.IsEmpty())
         return FALSE;
     const int kind = m_nSelectedKind;
-    int result = kCellRefused;
-    switch (kind) {
-    case ItemDataTable:
-    case ItemList:
-    case ItemMatrix:
-        result = EditDataCell(edit);
-        break;
-    case Item2DGraph:
-        result = Edit2DGraphCell(edit);
-        break;
-    case ItemVariables:
-    case ItemExpressionVariables:
-        result = EditNameCell(edit);
-        break;
-    case ItemUserConstants:
-    case ItemUserFunctions:
-    case ItemUserUnits:
-        result = EditUserTableCell(edit);
-        break;
-    case ItemSolverEquations:
-        result = EditSolverEquationCell(edit);
-        break;
-    case ItemSolverModel:
-        result = EditSolverModelCell(edit);
-        break;
-    case Item3DGraph:
-        result = Edit3DGraphCell(edit);
-        break;
-    default:
-        break;
-    }
+    // A refusal's "#...!" is never input: typed, it is answered like any other refusal.
+    const int result = edit.text[0] == '#' ? int(ErrInvalidCharacter) : EditSelectedItem(edit);
     if (result == kCellRefused)
         return FALSE;
     value = edit.value;
@@ -134,6 +104,33 @@ BOOL ProjectModel::ApplyGridEdit(int row, int column, CString& text, double& val
     if (kind <= ItemExpressionVariables || kind == Item3DGraph)
         m_bModified = TRUE;
     return TRUE;
+}
+
+int ProjectModel::EditSelectedItem(CellEdit& edit)
+{
+    switch (m_nSelectedKind) {
+    case ItemDataTable:
+    case ItemList:
+    case ItemMatrix:
+        return EditDataCell(edit);
+    case Item2DGraph:
+        return Edit2DGraphCell(edit);
+    case ItemVariables:
+    case ItemExpressionVariables:
+        return EditNameCell(edit);
+    case ItemUserConstants:
+    case ItemUserFunctions:
+    case ItemUserUnits:
+        return EditUserTableCell(edit);
+    case ItemSolverEquations:
+        return EditSolverEquationCell(edit);
+    case ItemSolverModel:
+        return EditSolverModelCell(edit);
+    case Item3DGraph:
+        return Edit3DGraphCell(edit);
+    default:
+        return kCellRefused;
+    }
 }
 
 int ProjectModel::ReadCellNumber(CellEdit& edit)
@@ -153,7 +150,7 @@ int ProjectModel::EditDataCell(CellEdit& edit)
         table->SetCell(c - 1, r - 1, edit.value);
         // A table that does not grow by itself leaves a value past its end untaken.
         if (r > table->GetColumnLength(c - 1))
-            return kCellRefused;
+            return ErrInvalidData;
         const int layout = table->GetLayout();
         if ((layout == TableLayoutXY || layout == TableLayoutXYSig) && m_Settings.nAutoPlot)
             RefreshPlot2D(FALSE);
@@ -259,7 +256,7 @@ int ProjectModel::EditSolverEquationCell(CellEdit& edit)
     }
     const int other = m_UserDefinitions.FindSolverModel(edit.text);
     if (other >= 0 && other != i)
-        return kCellRefused;
+        return ErrNameExists;
     const CString old = model->m_strEquation;
     if (const int code = model->SetEquation(edit.text))
         return code;

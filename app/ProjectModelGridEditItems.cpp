@@ -45,7 +45,7 @@ int ProjectModel::Edit2DGraphCell(CellEdit& edit)
         return code;
     const BOOL bMinimum = edit.row == 2;
     if (bMinimum ? !(edit.value < graph->m_dDomainMax) : !(edit.value > graph->m_dDomainMin))
-        return kCellRefused;
+        return ErrInvalidRange;
     if (bMinimum) {
         graph->SetDomain(edit.value, graph->m_dDomainMax);
         m_FunctionPlot.SetRanges(edit.value, m_FunctionPlot.m_dXMax, m_FunctionPlot.m_dYMin,
@@ -73,12 +73,12 @@ int ProjectModel::EditSolverModelCell(CellEdit& edit)
     switch (edit.row) {
     case 3:
         if (!(value < model->m_dMaximum))
-            return kCellRefused;
+            return ErrInvalidRange;
         model->m_dMinimum = value;
         return 0;
     case 4:
         if (!(value > model->m_dMinimum))
-            return kCellRefused;
+            return ErrInvalidRange;
         model->m_dMaximum = value;
         return 0;
     case 5:
@@ -119,22 +119,22 @@ int ProjectModel::Edit3DGraphCell(CellEdit& edit)
         // Cells by column and row: ranges in column 2, the view in column 4.
         switch (edit.column * 10 + edit.row) {
         case 24:
-            result = v < s.m_dXMax ? 0 : kCellRefused;
+            result = v < s.m_dXMax ? 0 : ErrInvalidRange;
             if (result == 0)
                 s.SetXRange(v, s.m_dXMax);
             break;
         case 25:
-            result = v > s.m_dXMin ? 0 : kCellRefused;
+            result = v > s.m_dXMin ? 0 : ErrInvalidRange;
             if (result == 0)
                 s.SetXRange(s.m_dXMin, v);
             break;
         case 26:
-            result = v < s.m_dYMax ? 0 : kCellRefused;
+            result = v < s.m_dYMax ? 0 : ErrInvalidRange;
             if (result == 0)
                 s.SetYRange(v, s.m_dYMax);
             break;
         case 27:
-            result = v > s.m_dYMin ? 0 : kCellRefused;
+            result = v > s.m_dYMin ? 0 : ErrInvalidRange;
             if (result == 0)
                 s.SetYRange(s.m_dYMin, v);
             break;
@@ -146,7 +146,7 @@ int ProjectModel::Edit3DGraphCell(CellEdit& edit)
             break;
         default:
             // The eye stands in front of the scene: a distance of 0 or less has no view.
-            result = v > 0 ? 0 : kCellRefused;
+            result = v > 0 ? 0 : ErrInvalidParameter;
             if (result == 0)
                 s.SetView(theta, phi, v);
             break;

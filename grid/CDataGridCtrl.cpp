@@ -40,6 +40,11 @@ BOOL CDataGridCtrl::ValidateEdit(int nRow, int nCol, LPCTSTR str)
            m_pOwnerView->ValidateEdit(nRow, nCol, str);
 }
 
+CString CDataGridCtrl::GetEditText(int nRow, int nCol) const
+{
+    return m_pOwnerView ? m_pOwnerView->GetEditText(nRow, nCol) : GetItemText(nRow, nCol);
+}
+
 void CDataGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, UINT nChar, GridEditStart start)
 {
     if (m_pOwnerView && m_pOwnerView->IsCellEditable(nRow, nCol))

@@ -20,6 +20,7 @@ public:
 
     BOOL IsCellEditable(int nRow, int nCol) const override;
     BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str) override;
+    CString GetEditText(int nRow, int nCol) const override;
     void OnEditCell(int nRow, int nCol, CPoint point, UINT nChar, GridEditStart start) override;
     DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
     DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;

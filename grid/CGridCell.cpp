@@ -87,9 +87,13 @@ BOOL CGridCell::OpenEditor(int nRow, int nCol, CRect rect, UINT nID, UINT nChar,
                           : (nFormat & DT_CENTER) ? ES_CENTER
                                                   : ES_LEFT;
     m_bEditing = TRUE;
+    // The editor may start from another text than the cell shows (the owner's choice); the
+    // shown one is what Escape brings back.
+    const CString shown = GetText();
+    const CString startText = GetGrid()->GetEditText(nRow, nCol);
     // The editor deletes itself when its window goes; it reports back through the grid.
-    auto* pEdit =
-        new CGridCellEdit(GetGrid(), rect, dwStyle, nID, nRow, nCol, GetText(), nChar, start);
+    auto* pEdit = new CGridCellEdit(GetGrid(), rect, dwStyle, nID, nRow, nCol, startText, nChar,
+                                    start, startText == shown ? nullptr : &shown);
     if (!pEdit->m_hWnd) {
         delete pEdit; // without a window it would never delete itself
         m_bEditing = FALSE;

@@ -14,8 +14,9 @@ END_MESSAGE_MAP()
 
 CGridCellEdit::CGridCellEdit(CWnd* pParent, const CRect& rect, DWORD dwStyle, UINT nID, int nRow,
                              int nCol, const CString& strInitText, UINT nFirstChar,
-                             GridEditStart start)
-    : m_pParent(pParent), m_nRow(nRow), m_nCol(nCol), m_strInitText(strInitText),
+                             GridEditStart start, const CString* pShownText)
+    : m_pParent(pParent), m_nRow(nRow), m_nCol(nCol),
+      m_strInitText(pShownText ? *pShownText : strInitText),
       m_bExitOnArrows(start != GridEditStart::Mouse), m_Rect(rect)
 {
     const DWORD dwEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | dwStyle;
@@ -28,18 +29,19 @@ CGridCellEdit::CGridCellEdit(CWnd* pParent, const CRect& rect, DWORD dwStyle, UI
 
     const int nLength = strInitText.GetLength();
     const BOOL bTyped = start == GridEditStart::Typed;
-    if (start == GridEditStart::Mouse || (bTyped && nFirstChar == VK_RETURN)) {
+    const BOOL bReplacing = pShownText != nullptr;
+    if (!bReplacing && (start == GridEditStart::Mouse || (bTyped && nFirstChar == VK_RETURN))) {
         SetSel(nLength, -1); // caret at the end, the text kept
         return;
     }
-    if (bTyped && nFirstChar == VK_BACK) {
+    if (!bReplacing && bTyped && nFirstChar == VK_BACK) {
         SetSel(nLength, -1);
         PostMessage(WM_CHAR, nFirstChar);
         return;
     }
     SetSel(0, -1);
     // A typed character replaces the text; a key that carried the edit over only selects it.
-    if (bTyped && nFirstChar != VK_TAB)
+    if (bTyped && nFirstChar != VK_TAB && nFirstChar != VK_RETURN)
         PostMessage(nFirstChar < 0x80 ? WM_CHAR : WM_IME_CHAR, nFirstChar);
 }
 

@@ -8,10 +8,14 @@
 // any loss of focus. Ending reports the text and the key to the grid (-106, a GridDispInfo
 // whose data word is the key); then the window closes and the object deletes itself. When the
 // window cannot be made, m_hWnd stays null and the maker deletes the object.
+//
+// An editor given pShownText starts with a text that replaces what the cell shows: that text
+// is all selected however the edit began, and Escape puts the shown one back.
 class CGridCellEdit : public CEdit {
 public:
     CGridCellEdit(CWnd* pParent, const CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nCol,
-                  const CString& strInitText, UINT nFirstChar, GridEditStart start);
+                  const CString& strInitText, UINT nFirstChar, GridEditStart start,
+                  const CString* pShownText = nullptr);
 
     void EndEdit();
     BOOL PreTranslateMessage(MSG* pMsg) override;

@@ -218,6 +218,8 @@ public:
     virtual void OnEditCell(int nRow, int nCol, CPoint point, UINT nChar, GridEditStart start);
     virtual void OnEndEditCell(int nRow, int nCol, CString str);
     virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str);
+    // The text an editor over the cell starts with: here the cell's own.
+    virtual CString GetEditText(int nRow, int nCol) const { return GetItemText(nRow, nCol); }
     virtual void EndEditing();
     // The one guarded path of user text into a cell (see the class comment).
     virtual BOOL ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strText);

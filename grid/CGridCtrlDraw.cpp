@@ -497,42 +497,20 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
 {
     if (!m_bAllowDraw || !IsValid(nRow, nCol))
         return;
-    const HWND hFocus = ::GetFocus();
-    const CCellBlock visible = GetVisibleNonFixedCellRange();
-    for (int i = visible.GetMaxCol() + 1; i <= nCol; ++i)
-        if (GetColumnWidth(i) > 0)
-            SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-    for (int i = visible.GetMinCol() - 1; i >= nCol && i >= GetFixedColumnCount(); --i)
-        if (GetColumnWidth(i) > 0)
-            SendMessage(WM_HSCROLL, SB_LINELEFT, 0);
-    for (int i = visible.GetMaxRow() + 1; i <= nRow; ++i)
-        if (GetRowHeight(i) > 0)
-            SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
-    for (int i = visible.GetMinRow() - 1; i >= nRow && i >= GetFixedRowCount(); --i)
-        if (GetRowHeight(i) > 0)
-            SendMessage(WM_VSCROLL, SB_LINEUP, 0);
-
-    // A cell still cut off at the right or the bottom: one more line at a time, while the
-    // scrolling moves.
+    // The positions are computed, not stepped to line by line: a cell 100,000 rows away
+    // costs one pass over the sizes.
+    const CCellPos topLeft = GetTopleftNonFixedCell();
     CRect client;
     GetClientRect(client);
-    CRect rect;
-    while (GetCellRect(nRow, nCol, rect) && rect.right > client.right &&
-           rect.left > GetFixedColumnWidth()) {
-        const int nPos = GetScrollPos32(SB_HORZ);
-        SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-        if (GetScrollPos32(SB_HORZ) == nPos)
-            break;
-    }
-    while (GetCellRect(nRow, nCol, rect) && rect.bottom > client.bottom &&
-           rect.top > GetFixedRowHeight()) {
-        const int nPos = GetScrollPos32(SB_VERT);
-        SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
-        if (GetScrollPos32(SB_VERT) == nPos)
-            break;
-    }
-    if (hFocus && ::GetFocus() != hFocus && ::IsWindow(hFocus))
-        ::SetFocus(hFocus);
+    const int nHorz = GetScrollPos32(SB_HORZ), nVert = GetScrollPos32(SB_VERT);
+    const int nNewHorz = m_cols.PositionShowing(nCol, topLeft.col, client.right, nHorz);
+    const int nNewVert = m_rows.PositionShowing(nRow, topLeft.row, client.bottom, nVert);
+    if (nNewHorz == nHorz && nNewVert == nVert)
+        return;
+    m_TitleTip.Hide();
+    SetScrollPos32(SB_HORZ, nNewHorz);
+    SetScrollPos32(SB_VERT, nNewVert);
+    Invalidate();
 }
 
 // --- Fitting columns and rows to their contents --------------------------------------------

@@ -90,6 +90,21 @@ int CGridAxis::IndexAt(int nCoord, int nTopLeft, BOOL bAllowFixed) const
     return -1;
 }
 
+int CGridAxis::PositionShowing(int i, int nTopLeft, int nClient, int nPos) const
+{
+    if (!IsValid(i) || i < m_nFixed)
+        return nPos;
+    if (i < nTopLeft)
+        return GetExtent(m_nFixed, i);
+    // Entries from i back towards the top-left one, as many as fit beside i.
+    const long long nRoom = (long long)nClient - GetFixedExtent();
+    long long nSum = m_sizes[std::size_t(i)];
+    int nFirst = i;
+    while (nFirst > nTopLeft && nSum + m_sizes[std::size_t(nFirst - 1)] <= nRoom)
+        nSum += m_sizes[std::size_t(--nFirst)];
+    return nFirst > nTopLeft ? GetExtent(m_nFixed, nFirst) : nPos;
+}
+
 int CGridAxis::NextShown(int i) const { return ShownFrom(i + 1); }
 
 int CGridAxis::PrevShown(int i) const { return ShownUpTo(i - 1); }

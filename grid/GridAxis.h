@@ -49,6 +49,11 @@ public:
     // The entry under coordinate nCoord, or -1: past the end, before 0, or over the fixed
     // entries when bAllowFixed is FALSE.
     int IndexAt(int nCoord, int nTopLeft, BOOL bAllowFixed) const;
+    // The scroll position that shows entry i whole in a client extent of nClient, with
+    // nTopLeft first now: nPos when it shows already (or is fixed), i first when it lies
+    // before, else the least scrolling that brings its far edge in (i first when it is larger
+    // than the room). One pass, however far the entry is.
+    int PositionShowing(int i, int nTopLeft, int nClient, int nPos) const;
 
     // Steps that skip hidden entries. Each answers -1 when no shown entry is left.
     int NextShown(int i) const; // after i

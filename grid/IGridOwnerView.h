@@ -1,6 +1,7 @@
 #pragma once
 // What the program's grid asks of the view that owns it. The data view implements it; a grid
 // without one never lets the user change a cell.
+#include "framework/core/CString.h"
 #include "grid/CellRange.h"
 
 class IGridOwnerView {
@@ -10,6 +11,8 @@ public:
     virtual BOOL IsCellEditable(int nRow, int nCol) = 0;
     // Whether szText may stand in the cell; FALSE puts the old text back.
     virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR szText) = 0;
+    // The text an in-place editor over the cell starts with.
+    virtual CString GetEditText(int nRow, int nCol) = 0;
     // Whether dragged cells may be dropped on the grid now.
     virtual BOOL CanAcceptDrop() = 0;
     // A drop wrote the cells of block (a paste sends nothing: the view reads the clipboard

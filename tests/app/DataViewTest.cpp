@@ -285,6 +285,7 @@ TEST_F(DataViewTest, TypedCellsChangeTheItemOrAreAnsweredInTheCell)
     const std::string nameTaken = "#" + std::string(GetErrorText(ErrNameExists).GetString()) + "!";
     const std::string infinite =
         "#" + std::string(GetErrorText(ErrPositiveInfinity).GetString()) + "!";
+    const std::string badRange = "#" + std::string(GetErrorText(ErrInvalidRange).GetString()) + "!";
     struct Case {
         const char* what;
         Arrange setup;
@@ -304,7 +305,8 @@ TEST_F(DataViewTest, TypedCellsChangeTheItemOrAreAnsweredInTheCell)
          [&] { return list()->GetCount() == 1; }},
         {"text that is no number", [&] { AddList("L", {1}); }, 1, 1, "INF", infinite,
          [&] { return list()->GetValue(1) == 1; }},
-        {"a refusal typed back", [&] { AddList("L", {1}); }, 1, 1, "#Bad number!", "(refused)",
+        {"a refusal typed back", [&] { AddList("L", {1}); }, 1, 1, "#Bad number!",
+         "#" + std::string(GetErrorText(ErrInvalidCharacter).GetString()) + "!",
          [&] { return list()->GetValue(1) == 1; }},
         {"a table's next row", [&] { AddTable("T", TableLayoutXY, 0, 1); }, 2, 2, "4", "4",
          [&] { return model.m_DataTables[0]->GetRowCount() == 2; }},
@@ -317,7 +319,7 @@ TEST_F(DataViewTest, TypedCellsChangeTheItemOrAreAnsweredInTheCell)
          2, 1, "a", nameTaken, [&] { return model.m_Engine.GetVariableName(1) == CString("b"); }},
         {"a domain minimum above the maximum",
          [&] { model.AddResultItem(Item2DGraph, NewGraph("x", "", GraphRectangular)); }, 2, 4, "9",
-         "(refused)", [&] { return model.m_FunctionPlot.GetItem(0)->m_dDomainMin == -2; }},
+         badRange, [&] { return model.m_FunctionPlot.GetItem(0)->m_dDomainMin == -2; }},
         {"a graph keeps its own label",
          [&] { model.AddResultItem(Item2DGraph, NewGraph("x^2", "", GraphRectangular)); }, 2, 2,
          "x^2", "x^2", [] { return true; }},
@@ -340,7 +342,17 @@ TEST_F(DataViewTest, TypedCellsChangeTheItemOrAreAnsweredInTheCell)
              return model.m_UserDefinitions.GetSolverModel(0)->m_SolverFormat.m_nDecimals == 2;
          }},
         {"solver minimum above the maximum", [&] { AddSolverModel("a=b"); }, 3, 5, "2e300",
-         "(refused)", [] { return true; }},
+         badRange, [&] { return model.m_UserDefinitions.GetSolverModel(0)->m_dMinimum < 2e300; }},
+        {"another solver model's equation",
+         [&] {
+             AddSolverModel("a=b");
+             AddSolverModel("c=d");
+             SelectFolder(ItemSolverEquations);
+         },
+         2, 1, "a=b", nameTaken,
+         [&] {
+             return model.m_UserDefinitions.GetSolverModel(1)->m_strEquation == CString("c=d");
+         }},
         {"a solver model's note",
          [&] {
              AddSolverModel("a=b");
@@ -364,7 +376,10 @@ TEST_F(DataViewTest, TypedCellsChangeTheItemOrAreAnsweredInTheCell)
          4, "90", "90",
          [&] { return std::abs(model.m_Scene.GetSurface(0)->m_dViewTheta - pi / 2) < 1e-15; }},
         {"a view distance of 0", [&] { model.AddResultItem(Item3DGraph, new CSurfacePlot); }, 6, 4,
-         "0", "(refused)", [&] { return model.m_Scene.GetSurface(0)->m_dViewMu == 1000; }},
+         "0", "#" + std::string(GetErrorText(ErrInvalidParameter).GetString()) + "!",
+         [&] { return model.m_Scene.GetSurface(0)->m_dViewMu == 1000; }},
+        {"an x range turned round", [&] { model.AddResultItem(Item3DGraph, new CSurfacePlot); }, 5,
+         2, "-1e9", badRange, [&] { return model.m_Scene.GetSurface(0)->m_dXMax > -1e9; }},
         {"a surface expression is parsed with x and y",
          [&] { model.AddResultItem(Item3DGraph, new CSurfacePlot); }, 2, 2, "x*y", "x*y",
          [&] { return windows.FindExplorerItem(Item3DGraph, "z = x*y") != 0; }},

@@ -6,6 +6,7 @@
 #include "analysis/GridView.h"
 #include "analysis/ResultsDlg.h"
 #include "engine/EngineErrors.h"
+#include "engine/EngineNames.h"
 #include "engine/SolverModel.h"
 #include "framework/win/CPropertySheet.h"
 #include "framework/win/RegistryProfileStore.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -92,7 +94,8 @@ TEST_F(DataViewWin, TypedCellsAreTakenRewrittenRefusedOrAnswered)
     EXPECT_EQ(Grid().GetCell(4, 1)->GetBackColour(), view->GetOptions().crEditable);
 
     TypeInto(2, 1, "#1");
-    EXPECT_STREQ(Grid().GetItemText(2, 1), "2") << "a refusal's text is never input";
+    EXPECT_STREQ(Grid().GetItemText(2, 1), "#" + GetErrorText(ErrInvalidCharacter) + "!")
+        << "a refusal's text is never input, and the cell says so";
     TypeInto(2, 1, "1/0");
     EXPECT_EQ(Grid().GetItemText(2, 1).Left(1), CString("#")) << "answered in the cell";
     EXPECT_EQ(list->GetValue(2), 2);
@@ -102,6 +105,110 @@ TEST_F(DataViewWin, TypedCellsAreTakenRewrittenRefusedOrAnswered)
     EXPECT_EQ(list->GetCount(), 3);
     EXPECT_STREQ(Grid().GetItemText(6, 1), "");
     EXPECT_TRUE(hook.messages.empty());
+}
+
+TEST_F(DataViewWin, RetypingACellThatShowsARefusalTakesTheNewInput)
+{
+    ScriptedModalHook hook;
+    // User functions outlive projects: this test's own names go first.
+    for (const char* name : {"gz", "hz"})
+        if (const int old = FindUserFunction(name); old >= 0)
+            DeleteUserFunction(old);
+    doc->OnSelectItem(ItemUserFunctions, "Functions", 4545);
+    Pump();
+    const int row = GetUserFunctionCount() + 1; // the new-entry row
+    const auto editor = [&] { return Grid().GetDlgItem(IDC_GRID_INPLACE_EDIT); };
+    const auto clickCell = [&] {
+        Click(Grid(), CellCentre(Grid(), row, 1));
+        Pump();
+    };
+
+    TypeInto(row, 1, "gz(a = a+");
+    const CString refusal = Grid().GetItemText(row, 1);
+    ASSERT_EQ(refusal.Left(1), CString("#")) << refusal.GetString();
+    // A click opens the editor on what was typed, all selected; Escape leaves the message.
+    clickCell();
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_STREQ(EditorText(Grid()), "gz(a = a+");
+    DWORD from = 1, to = 0;
+    editor()->SendMessage(EM_GETSEL, WPARAM(&from), LPARAM(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, DWORD(std::strlen("gz(a = a+")));
+    Type(Grid(), "\x1b");
+    Pump();
+    EXPECT_STREQ(Grid().GetItemText(row, 1), refusal);
+
+    clickCell();
+    Type(Grid(), "gz(a) = a+1\r");
+    Pump();
+    ASSERT_GE(FindUserFunction("gz"), 0) << Grid().GetItemText(row, 1).GetString();
+    EXPECT_STREQ(GetUserFunctionDefinition(FindUserFunction("gz")), "gz(a) = a+1");
+
+    // A character typed over a message starts the input afresh.
+    TypeInto(row + 1, 1, "hz(a) = (");
+    ASSERT_EQ(Grid().GetItemText(row + 1, 1).Left(1), CString("#"));
+    TypeInto(row + 1, 1, "hz(a) = 2*a");
+    ASSERT_GE(FindUserFunction("hz"), 0) << Grid().GetItemText(row + 1, 1).GetString();
+    EXPECT_STREQ(GetUserFunctionDefinition(FindUserFunction("hz")), "hz(a) = 2*a");
+
+    // The solver model's grid: a value that is no number, then the number.
+    if (const int old = model->FindSolverModel("q=w*2"); old >= 0)
+        model->DeleteSolverModel(old);
+    ASSERT_EQ(doc->AddSolverModel("q=w*2", ""), 0);
+    frame->InsertExplorerItem(ItemSolverModel, "q=w*2", TRUE);
+    Pump();
+    CSolverModel* solver = model->m_UserDefinitions.GetSolverModel(model->FindSolverModel("q=w*2"));
+    TypeInto(3, 2, "w+");
+    ASSERT_EQ(Grid().GetItemText(3, 2).Left(1), CString("#"));
+    Click(Grid(), CellCentre(Grid(), 3, 2));
+    Pump();
+    EXPECT_STREQ(EditorText(Grid()), "w+");
+    Type(Grid(), "5\r");
+    Pump();
+    EXPECT_EQ(solver->GetVariableValue(0), 5);
+    EXPECT_STREQ(Grid().GetItemText(3, 2), "5");
+    for (const char* name : {"gz", "hz"})
+        DeleteUserFunction(FindUserFunction(name));
+    EXPECT_TRUE(hook.messages.empty());
+}
+
+TEST_F(DataViewWin, DeletingRowsAndColumnsKeepsTheUsersPlaceAndDropsTheSelection)
+{
+    auto* table = new CDataTable;
+    table->Create(TableLayoutXY, 0, 1000);
+    for (int i = 0; i < 1000; ++i)
+        table->SetCell(0, i, i + 1);
+    table->SetName("Long");
+    doc->AddResultItem(ItemDataTable, table);
+    Pump();
+    // Half way down, the user clicks a value and picks Delete Row from the context menu.
+    Grid().SetScrollPos32(SB_VERT, Grid().GetRowHeight(1) * 500);
+    const int top = Grid().GetTopleftNonFixedCell(TRUE).row;
+    Click(Grid(), CellCentre(Grid(), top + 3, 1));
+    ASSERT_TRUE(Grid().IsCellSelected(top + 3, 1));
+    view->SendMessage(WM_COMMAND, ID_GRID_DELETE_ROW);
+    Pump();
+    EXPECT_EQ(table->GetRowCount(), 999);
+    EXPECT_STREQ(Grid().GetItemText(top + 3, 1), GridNumberText(top + 4));
+    EXPECT_EQ(Grid().GetTopleftNonFixedCell(TRUE).row, top) << "the view stays where it was";
+    EXPECT_EQ(Grid().GetSelectedCount(), 0) << "no highlight on the row that moved up";
+    EXPECT_EQ(Grid().GetFocusCell(), CCellPos(top + 3, 1)) << "the next Delete Row goes on";
+    // Selecting another item starts it at its first cell.
+    AddList("Short", {1, 2});
+    EXPECT_EQ(Grid().GetTopleftNonFixedCell(TRUE), CCellPos(1, 1));
+
+    auto* matrix = new CMatrixObject;
+    matrix->SetName("M");
+    matrix->Resize(3, 3, FALSE);
+    matrix->SetAt(1, 3, 13);
+    doc->AddResultItem(ItemMatrix, matrix);
+    Pump();
+    Click(Grid(), CellCentre(Grid(), 1, 2));
+    view->SendMessage(WM_COMMAND, ID_GRID_DELETE_COLUMN);
+    Pump();
+    EXPECT_EQ(matrix->GetColumnCount(), 2);
+    EXPECT_STREQ(Grid().GetItemText(1, 2), "13");
+    EXPECT_EQ(Grid().GetSelectedCount(), 0);
 }
 
 TEST_F(DataViewWin, ColumnWidthsDraggedByTheMouseAreKeptPerKind)

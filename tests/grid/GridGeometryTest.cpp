@@ -84,6 +84,23 @@ TEST(GridGeometry, ScrollPositionsAndTheVisibleEnd)
     EXPECT_EQ(nEnd, 100);
     EXPECT_EQ(kRows.GetTotal(), 100);
     EXPECT_EQ(kRows.GetFixedExtent(), 20);
+
+    // The position that brings a row into a client of the given height.
+    struct Showing {
+        int nRow, nTopLeft, nClient, nPos, nExpected;
+    };
+    const Showing showing[] = {
+        {0, 4, 60, 40, 40}, // a header row scrolls nothing
+        {4, 1, 100, 0, 0},  // shown already
+        {6, 1, 60, 0, 40},  // least scrolling: rows 4 to 6 fill the 40 pixels
+        {1, 4, 60, 40, 0},  // above: it comes first
+        {3, 1, 40, 0, 10},  // taller than the room: it comes first
+        {6, 4, 60, 40, 40}, // shown already, scrolled
+        {9, 1, 60, 0, 0},   // no such row
+    };
+    for (const Showing& c : showing)
+        EXPECT_EQ(kRows.PositionShowing(c.nRow, c.nTopLeft, c.nClient, c.nPos), c.nExpected)
+            << "row " << c.nRow << " top " << c.nTopLeft << " client " << c.nClient;
 }
 
 TEST(GridGeometry, ScrollBarsAreDecidedVerticalFirst)

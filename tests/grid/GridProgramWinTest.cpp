@@ -23,8 +23,13 @@ public:
     BOOL bValid = TRUE;
     BOOL bAcceptDrop = TRUE;
     std::vector<CCellBlock> drops;
+    const CGridCtrl* pGrid = nullptr; // whose texts editors start with
     BOOL IsCellEditable(int, int) override { return bEditable; }
     BOOL ValidateEdit(int, int, LPCTSTR) override { return bValid; }
+    CString GetEditText(int nRow, int nCol) override
+    {
+        return pGrid ? pGrid->GetItemText(nRow, nCol) : CString();
+    }
     BOOL CanAcceptDrop() override { return bAcceptDrop; }
     void OnCellsDropped(const CCellBlock& block) override { drops.push_back(block); }
 };
@@ -42,6 +47,7 @@ protected:
         MakeGrid(grid, host, 8, 5, 1, 1);
         Click(grid, CellCentre(grid, 2, 2));
         host.Clear();
+        view.pGrid = &grid;
     }
     CGridHost host;
     CDropDataGrid grid;
