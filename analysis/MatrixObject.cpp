@@ -286,7 +286,7 @@ int CMatrixObject::SolveAugmented(CDataColumn& solution) const
     return 0;
 }
 
-int CMatrixObject::Eigen(CDataColumn& values, CMatrixObject& vectors) const
+int CMatrixObject::Eigen(CDataColumn& values, CMatrixObject* vectors) const
 {
     if (!IsSquare())
         return ErrNotSupported;
@@ -303,20 +303,23 @@ int CMatrixObject::Eigen(CDataColumn& values, CMatrixObject& vectors) const
         for (int j = i + 1; j <= n; ++j)
             if (!(std::fabs(GetAt(i, j) - GetAt(j, i)) <= 1e-12 * largest))
                 return ErrNotSupported;
-    CMatrixObject work, eigenvectors;
-    if (work.Copy(*this) || eigenvectors.Resize(n, n, FALSE))
+    CMatrixObject eigenvectors;
+    if (vectors && eigenvectors.Resize(n, n, FALSE))
         return ErrOutOfMemory;
     std::vector<double> eigenvalues(std::size_t(n) + 1, 0.0);
     int rotations = 0;
     if (LibraryFails([&] {
-            JacobiEigen(work.GetRows(), n, eigenvalues.data(), eigenvectors.GetRows(), &rotations);
+            JacobiEigen(m_rows.data(), n, eigenvalues.data(),
+                        vectors ? eigenvectors.GetRows() : nullptr, &rotations);
         }))
         return ErrInvalidData;
     values.TakeValues(eigenvalues);
-    vectors.m_data.swap(eigenvectors.m_data);
-    vectors.m_rows.swap(eigenvectors.m_rows);
-    vectors.m_nRows = vectors.m_nCols = n;
-    vectors.m_bModified = TRUE;
+    if (vectors) {
+        vectors->m_data.swap(eigenvectors.m_data);
+        vectors->m_rows.swap(eigenvectors.m_rows);
+        vectors->m_nRows = vectors->m_nCols = n;
+        vectors->m_bModified = TRUE;
+    }
     return 0;
 }
 

@@ -50,8 +50,9 @@ public:
     int Invert();
     // The n x (n + 1) augmented system solved into the column's n values.
     int SolveAugmented(CDataColumn& solution) const;
-    // Eigenvalues and eigenvectors (columns) of a symmetric matrix by Jacobi rotations.
-    int Eigen(CDataColumn& values, CMatrixObject& vectors) const;
+    // Eigenvalues and, when vectors is given, eigenvectors (columns) of a symmetric matrix by
+    // Jacobi rotations.
+    int Eigen(CDataColumn& values, CMatrixObject* vectors) const;
     int Transpose();
     int Combine(const CMatrixObject& other, int operation);
     // 1-based positions: rows 1..rows + 1 for inserting, 1..rows for deleting; 41 outside.

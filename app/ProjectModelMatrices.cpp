@@ -88,10 +88,14 @@ void ProjectModel::AddEigenMatrix(BOOL bVectors)
         return;
     CDataColumn values;
     auto vectors = std::make_unique<CMatrixObject>();
-    // Only a square, symmetric matrix is decomposed; a failed decomposition adds nothing.
-    if (const int code = IsSquare(*matrix) ? matrix->Eigen(values, *vectors) : ErrNotSupported) {
-        Prompts().ShowMessage(code == ErrNotSupported ? CString(kSymmetricOnlyText)
-                                                      : GetErrorText(code));
+    // Only a square, symmetric matrix is decomposed; a failed decomposition adds nothing. The
+    // eigenvectors are worked out only when they are asked for, which halves the work.
+    const int refused = IsSquare(*matrix)
+                            ? matrix->Eigen(values, bVectors ? vectors.get() : nullptr)
+                            : ErrNotSupported;
+    if (refused) {
+        Prompts().ShowMessage(refused == ErrNotSupported ? CString(kSymmetricOnlyText)
+                                                         : GetErrorText(refused));
         return;
     }
     std::unique_ptr<CMatrixObject> result = std::move(vectors);

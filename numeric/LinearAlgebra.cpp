@@ -9,7 +9,6 @@
 namespace {
 
 constexpr double kTinyPivot = 1.0e-20;
-constexpr int kMaxSweeps = 50;
 
 // Reciprocal of each row's largest magnitude; false (104) for a row of zeros.
 bool RowScales(double* const* a, int n, double* vv)
@@ -53,76 +52,6 @@ int CroutColumn(double** a, int n, int j, const double* vv)
         }
     }
     return imax;
-}
-
-// The rotation of one pair of elements by the angle with sine s and tau = s/(1 + c).
-void Rotate(double& x, double& y, double s, double tau)
-{
-    const double u = x;
-    const double w = y;
-    x = u - s * (w + u * tau);
-    y = w + s * (u - w * tau);
-}
-
-double OffDiagonalSum(double* const* a, int n)
-{
-    double sm = 0.0;
-    for (int p = 1; p <= n - 1; ++p)
-        for (int q = p + 1; q <= n; ++q)
-            sm += std::fabs(a[p][q]);
-    return sm;
-}
-
-// Annihilates a[p][q] by one rotation, updating d, z, the upper triangle of a and v.
-void RotatePair(double** a, int n, int p, int q, double* d, double* z, double** v)
-{
-    const double g = 100.0 * std::fabs(a[p][q]);
-    double h = d[q] - d[p];
-    double t;
-    if (std::fabs(h) + g == std::fabs(h)) {
-        t = a[p][q] / h;
-    } else {
-        const double theta = 0.5 * h / a[p][q];
-        t = 1.0 / (std::fabs(theta) + std::sqrt(1.0 + theta * theta));
-        if (theta < 0.0)
-            t = -t;
-    }
-    const double c = 1.0 / std::sqrt(1 + t * t);
-    const double s = t * c;
-    const double tau = s / (1.0 + c);
-    h = t * a[p][q];
-    z[p] -= h;
-    z[q] += h;
-    d[p] -= h;
-    d[q] += h;
-    a[p][q] = 0.0;
-    for (int j = 1; j <= p - 1; ++j)
-        Rotate(a[j][p], a[j][q], s, tau);
-    for (int j = p + 1; j <= q - 1; ++j)
-        Rotate(a[p][j], a[j][q], s, tau);
-    for (int j = q + 1; j <= n; ++j)
-        Rotate(a[p][j], a[q][j], s, tau);
-    for (int j = 1; j <= n; ++j)
-        Rotate(v[j][p], v[j][q], s, tau);
-}
-
-// One sweep over the upper triangle; returns the rotations made.
-int JacobiSweep(double** a, int n, int sweep, double threshold, double* d, double* z, double** v)
-{
-    int rotations = 0;
-    for (int p = 1; p <= n - 1; ++p) {
-        for (int q = p + 1; q <= n; ++q) {
-            const double g = 100.0 * std::fabs(a[p][q]);
-            if (sweep > 4 && std::fabs(d[p]) + g == std::fabs(d[p]) &&
-                std::fabs(d[q]) + g == std::fabs(d[q])) {
-                a[p][q] = 0.0;
-            } else if (std::fabs(a[p][q]) > threshold) {
-                RotatePair(a, n, p, q, d, z, v);
-                ++rotations;
-            }
-        }
-    }
-    return rotations;
 }
 
 } // namespace
@@ -185,50 +114,6 @@ void LuBackSubstitute(double** a, int n, const int* indx, double* b)
             sum -= a[i][j] * b[j];
         b[i] = sum / a[i][i];
     }
-}
-
-void JacobiEigen(double** a, int n, double* d, double** v, int* nrot)
-{
-    double* b = AllocVector(1, n);
-    if (!b)
-        return;
-    double* z = AllocVector(1, n);
-    if (!z) {
-        FreeVector(b, 1, n);
-        return;
-    }
-    const int saved = ErrnoEnter();
-    for (int p = 1; p <= n; ++p) {
-        for (int q = 1; q <= n; ++q)
-            v[p][q] = 0.0;
-        v[p][p] = 1.0;
-        b[p] = d[p] = a[p][p];
-        z[p] = 0.0;
-    }
-    *nrot = 0;
-    const double nSquared = static_cast<double>(static_cast<std::int64_t>(n) * n);
-    bool converged = false;
-    for (int sweep = 1; sweep <= kMaxSweeps; ++sweep) {
-        const double sm = OffDiagonalSum(a, n);
-        if (sm == 0.0) {
-            converged = true;
-            break;
-        }
-        const double threshold = sweep < 4 ? 0.2 * sm / nSquared : 0.0;
-        *nrot += JacobiSweep(a, n, sweep, threshold, d, z, v);
-        for (int p = 1; p <= n; ++p) {
-            b[p] += z[p];
-            d[p] = b[p];
-            z[p] = 0.0;
-        }
-    }
-    FreeVector(z, 1, n);
-    FreeVector(b, 1, n);
-    if (!converged) {
-        SetMathErrno(NumericIterationLimit);
-        return;
-    }
-    ErrnoLeave(saved);
 }
 
 void ExpandCovariance(double** covar, int ma, const int* ia, int mfit)

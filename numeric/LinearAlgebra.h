@@ -12,11 +12,12 @@ void LuDecompose(double** a, int n, int* indx, double* d, int* replaced = nullpt
 // Solves A·x = b in place with the factors of LuDecompose; never sets an error.
 void LuBackSubstitute(double** a, int n, const int* indx, double* b);
 
-// Eigenvalues d[1..n] and normalised eigenvectors (columns of v) of the symmetric a[1..n][1..n],
-// whose elements above the diagonal are destroyed; nrot counts the rotations. No convergence
-// within 50 sweeps sets 100 (d and v hold the last approximations); a missing work vector 105.
-// The eigenvalues are not sorted.
-void JacobiEigen(double** a, int n, double* d, double** v, int* nrot);
+// Eigenvalues d[1..n] and normalised eigenvectors (columns of v) of the symmetric a[1..n][1..n]
+// by cyclic Jacobi rotations; a is only read (its upper triangle and diagonal), v may be null
+// when only the eigenvalues are wanted; nrot counts the rotations. No convergence within 50
+// sweeps sets 100 (d and v hold the last approximations); no memory for the work 105. The
+// eigenvalues are not sorted.
+void JacobiEigen(const double* const* a, int n, double* d, double** v, int* nrot);
 
 // Spreads the covariance of the mfit fitted parameters (covar[1..mfit][1..mfit]) over all ma
 // parameters in place; rows and columns of frozen parameters (ia[j] = 0) become 0.

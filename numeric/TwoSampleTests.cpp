@@ -5,8 +5,11 @@
 #include "numeric/NumericCore.h"
 #include "numeric/Sorting.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -32,6 +35,88 @@ double* CopyVector(const double* data, int n)
         for (int j = 1; j <= n; ++j)
             w[j] = data[j];
     return w;
+}
+
+// Pairs j < k of Kendall's tau by kind, counted in O(n log n): sorted by the first sample (ties
+// by the second), a pair is discordant exactly when its second values are out of order.
+struct PairCounts {
+    std::int64_t all = 0;
+    std::int64_t tiedFirst = 0;  // equal in the first sample
+    std::int64_t tiedSecond = 0; // equal in the second sample
+    std::int64_t tiedBoth = 0;
+    std::int64_t discordant = 0; // differ in both, in opposite directions
+};
+
+// Pairs within runs of equal values of v[0..n).
+std::int64_t TiedPairs(const std::vector<double>& v, std::size_t begin, std::size_t end)
+{
+    std::int64_t pairs = 0;
+    for (std::size_t i = begin, run = 1; i < end; ++i) {
+        run = (i > begin && v[i] == v[i - 1]) ? run + 1 : 1;
+        pairs += std::int64_t(run) - 1;
+    }
+    return pairs;
+}
+
+// Sorts v ascending by merging, counting the pairs the merge finds out of order.
+std::int64_t SortCountingInversions(std::vector<double>& v)
+{
+    std::vector<double> scratch(v.size());
+    std::int64_t inversions = 0;
+    for (std::size_t width = 1; width < v.size(); width *= 2) {
+        for (std::size_t lo = 0; lo < v.size(); lo += 2 * width) {
+            const std::size_t mid = std::min(lo + width, v.size());
+            const std::size_t hi = std::min(lo + 2 * width, v.size());
+            std::size_t i = lo, j = mid, out = lo;
+            while (i < mid && j < hi) {
+                if (v[j] < v[i]) {
+                    inversions += std::int64_t(mid - i);
+                    scratch[out++] = v[j++];
+                } else {
+                    scratch[out++] = v[i++];
+                }
+            }
+            while (i < mid)
+                scratch[out++] = v[i++];
+            while (j < hi)
+                scratch[out++] = v[j++];
+        }
+        v.swap(scratch);
+    }
+    return inversions;
+}
+
+// False without memory.
+bool CountPairs(const double* data1, const double* data2, int n, PairCounts& counts)
+{
+    try {
+        const std::size_t count = n > 0 ? std::size_t(n) : 0;
+        std::vector<std::size_t> order(count);
+        for (std::size_t i = 0; i < count; ++i)
+            order[i] = i + 1;
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return data1[a] < data1[b] || (data1[a] == data1[b] && data2[a] < data2[b]);
+        });
+        std::vector<double> first(count), second(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            first[i] = data1[order[i]];
+            second[i] = data2[order[i]];
+        }
+        counts.all = std::int64_t(count) * (std::int64_t(count) - 1) / 2;
+        counts.tiedFirst = TiedPairs(first, 0, count);
+        // Within a run of equal first values, equal second values stand together.
+        for (std::size_t begin = 0, end = 0; begin < count; begin = end) {
+            end = begin + 1;
+            while (end < count && first[end] == first[begin])
+                ++end;
+            counts.tiedBoth += TiedPairs(second, begin, end);
+        }
+        counts.discordant = SortCountingInversions(second);
+        counts.tiedSecond = TiedPairs(second, 0, count);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -181,27 +266,22 @@ void SpearmanCorrelation(const double* data1, const double* data2, int n, double
 void KendallTau(const double* data1, const double* data2, int n, double* tau, double* z,
                 double* prob)
 {
-    const int saved = ErrnoEnter();
-    std::int64_t m1 = 0;
-    std::int64_t m2 = 0;
-    std::int64_t is = 0;
-    for (int j = 1; j < n; ++j) {
-        for (int k = j + 1; k <= n; ++k) {
-            const double a1 = data1[j] - data1[k];
-            const double a2 = data2[j] - data2[k];
-            const double aa = a1 * a2;
-            if (aa != 0.0) {
-                ++m1;
-                ++m2;
-                is += aa > 0.0 ? 1 : -1;
-            } else {
-                if (a1 != 0.0)
-                    ++m1;
-                if (a2 != 0.0)
-                    ++m2;
-            }
-        }
+    if (HasNaN(data1, n) || HasNaN(data2, n)) {
+        SetMathErrno(NumericBadArgument);
+        return;
     }
+    const int saved = ErrnoEnter();
+    PairCounts counts;
+    if (!CountPairs(data1, data2, n, counts)) {
+        SetMathErrno(NumericOutOfMemory);
+        return;
+    }
+    // Pairs that differ in the first sample (m1), in the second (m2), and in both, concordant
+    // minus discordant (is).
+    const std::int64_t m1 = counts.all - counts.tiedFirst;
+    const std::int64_t m2 = counts.all - counts.tiedSecond;
+    const std::int64_t is =
+        counts.all - counts.tiedFirst - counts.tiedSecond + counts.tiedBoth - 2 * counts.discordant;
     *tau = static_cast<double>(is) /
            (std::sqrt(static_cast<double>(m1)) * std::sqrt(static_cast<double>(m2)));
     const double en = n;

@@ -27,7 +27,9 @@ void PearsonCorrelation(const double* x, const double* y, int n, double* r, doub
 void SpearmanCorrelation(const double* data1, const double* data2, int n, double* d, double* zd,
                          double* probd, double* rs, double* probrs);
 
-// Kendall's tau, its standard score z and significance.
+// Kendall's tau over the pairs of data1[1..n] and data2[1..n], ties in either sample counted as
+// neither concordant nor discordant, its standard score z and significance; O(n log n). A NaN
+// sets 103 and no memory for the work 105, writing nothing.
 void KendallTau(const double* data1, const double* data2, int n, double* tau, double* z,
                 double* prob);
 

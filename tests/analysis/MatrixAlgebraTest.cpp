@@ -104,7 +104,7 @@ TEST(MatrixAlgebra, EigenpairsAgreeWithTheSymmetricSolver)
                 a[std::size_t(i * n + j)] = a[std::size_t(j * n + i)] = random.Between(-1, 1);
         CDataColumn values;
         CMatrixObject vectors;
-        ASSERT_EQ(MatrixOf(n, n, a).Eigen(values, vectors), 0);
+        ASSERT_EQ(MatrixOf(n, n, a).Eigen(values, &vectors), 0);
 
         gsl_matrix_view m = gsl_matrix_view_array(a.data(), std::size_t(n), std::size_t(n));
         gsl_vector* eval = gsl_vector_alloc(std::size_t(n));
@@ -178,7 +178,7 @@ TEST(MatrixAlgebra, SingularAndInvalidMatricesAreRefused)
     }
     CDataColumn values;
     CMatrixObject vectors;
-    EXPECT_EQ(MatrixOf(2, 2, {1, nan, nan, 1}).Eigen(values, vectors), ErrInvalidData);
+    EXPECT_EQ(MatrixOf(2, 2, {1, nan, nan, 1}).Eigen(values, &vectors), ErrInvalidData);
 }
 
 TEST(MatrixAlgebra, HilbertMatrixOfOrderEightInverts)

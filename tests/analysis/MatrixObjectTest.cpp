@@ -91,7 +91,7 @@ TEST(MatrixObject, InverseSolveAndEigen)
     Set(symmetric, {{2, 1}, {1, 2}});
     CDataColumn values;
     CMatrixObject vectors;
-    ASSERT_EQ(symmetric.Eigen(values, vectors), 0);
+    ASSERT_EQ(symmetric.Eigen(values, &vectors), 0);
     std::vector<double> found{values.GetValue(1), values.GetValue(2)};
     std::sort(found.begin(), found.end());
     EXPECT_NEAR(found[0], 1, 1e-12);
@@ -100,7 +100,7 @@ TEST(MatrixObject, InverseSolveAndEigen)
 
     CMatrixObject skew;
     Set(skew, {{1, 2}, {3, 1}});
-    EXPECT_EQ(skew.Eigen(values, vectors), 41);
+    EXPECT_EQ(skew.Eigen(values, &vectors), 41);
 }
 
 TEST(MatrixObject, CombiningByShape)

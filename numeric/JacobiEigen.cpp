@@ -1,0 +1,511 @@
+// Cyclic Jacobi eigen-decomposition of a symmetric matrix, arranged for the memory hierarchy:
+// every element goes through the same rotations with the same operands, in the same order, as
+// in the textbook sweep, but the work is regrouped so that it runs over contiguous rows.
+//
+// In round p (the rotations (p, q), q > p) an element a[j][k] above the diagonal is rotated
+// against row p. Three groups are told apart:
+//  - rows j > p, at the rotation (p, j): paired with row p along row j, contiguous (done at once);
+//  - rows j > p, at the later rotations (p, k), k > j: the same element's second rotation in the
+//    round, a chain along row j that needs the parameters of the rest of the round (done when
+//    the round is complete, several rows at a time);
+//  - rows j < p: not read again until the next sweep, so their rotations are logged and replayed
+//    later, a tile of rows at a time, like the eigenvectors.
+#include "numeric/LinearAlgebra.h"
+
+#include "numeric/NumericCore.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace {
+
+constexpr int kMaxSweeps = 50;
+// Columns of a replayed tile: the tile (n rows of this many doubles) stays in the second-level
+// cache while the log runs over it.
+constexpr int kTileWidth = 128;
+// Logged rotations replayed once there are this many (and at the end of each sweep).
+constexpr std::size_t kReplayEntries = std::size_t(1) << 15;
+// Most rows whose in-round chains run together.
+constexpr int kMaxChainRows = 16;
+
+struct Rotation {
+    double s;
+    double tau;
+    int p;
+    int q;
+};
+
+// The kernels are written once over a vector of doubles and built twice: with 2 lanes for every
+// x86-64 processor and with 4 lanes for those with AVX. Lanes never mix and no operation is
+// contracted, so both give the same bits.
+using Pair = double __attribute__((vector_size(16)));
+using Quad = double __attribute__((vector_size(32)));
+
+// The textbook rotation of (x, y) by the angle with sine s and tau = s / (1 + cos).
+template <class T> [[gnu::always_inline]] inline void Rotate(T& x, T& y, double s, double tau)
+{
+    const T u = x;
+    const T w = y;
+    x = u - s * (w + u * tau);
+    y = w + s * (u - w * tau);
+}
+
+template <class V> constexpr int kLanes = int(sizeof(V) / sizeof(double));
+
+// The pairs (x[j], y[j]), j < count.
+template <class V>
+[[gnu::always_inline]] inline void RotateRowsWith(double* x, double* y, int count, double s,
+                                                  double tau)
+{
+    constexpr int L = kLanes<V>;
+    int j = 0;
+    for (; j + 2 * L <= count; j += 2 * L) {
+        V x0, y0, x1, y1;
+        std::memcpy(&x0, x + j, sizeof x0);
+        std::memcpy(&y0, y + j, sizeof y0);
+        std::memcpy(&x1, x + j + L, sizeof x1);
+        std::memcpy(&y1, y + j + L, sizeof y1);
+        Rotate(x0, y0, s, tau);
+        Rotate(x1, y1, s, tau);
+        std::memcpy(x + j, &x0, sizeof x0);
+        std::memcpy(y + j, &y0, sizeof y0);
+        std::memcpy(x + j + L, &x1, sizeof x1);
+        std::memcpy(y + j + L, &y1, sizeof y1);
+    }
+    for (; j < count; ++j)
+        Rotate(x[j], y[j], s, tau);
+}
+
+// y rotated against x0 (s0, tau0) and then against x1 (s1, tau1): two rounds' rotations of one
+// row while it is loaded.
+template <class V>
+[[gnu::always_inline]] inline void RotateRowsTwiceWith(double* x0, double* x1, double* y, int count,
+                                                       double s0, double tau0, double s1,
+                                                       double tau1)
+{
+    constexpr int L = kLanes<V>;
+    int j = 0;
+    for (; j + L <= count; j += L) {
+        V a, b, w;
+        std::memcpy(&a, x0 + j, sizeof a);
+        std::memcpy(&b, x1 + j, sizeof b);
+        std::memcpy(&w, y + j, sizeof w);
+        Rotate(a, w, s0, tau0);
+        Rotate(b, w, s1, tau1);
+        std::memcpy(x0 + j, &a, sizeof a);
+        std::memcpy(x1 + j, &b, sizeof b);
+        std::memcpy(y + j, &w, sizeof w);
+    }
+    for (; j < count; ++j) {
+        Rotate(x0[j], y[j], s0, tau0);
+        Rotate(x1[j], y[j], s1, tau1);
+    }
+}
+
+// The element t of the rows rows[0 .. lanes - 1], as one vector.
+template <class V> [[gnu::always_inline]] inline void Gather(V& y, double* const* rows, int t)
+{
+    if constexpr (kLanes<V> == 2)
+        y = V{rows[0][t], rows[1][t]};
+    else
+        y = V{rows[0][t], rows[1][t], rows[2][t], rows[3][t]};
+}
+
+template <class V>
+[[gnu::always_inline]] inline void Scatter(const V& y, double* const* rows, int t)
+{
+    rows[0][t] = y[0];
+    rows[1][t] = y[1];
+    if constexpr (kLanes<V> == 4) {
+        rows[2][t] = y[2];
+        rows[3][t] = y[3];
+    }
+}
+
+// Four vectors of chains at once (enough to hide each chain's latency): x[k] against
+// rows[k][t] for each rotation (p, t) of the list, k < 4 lanes.
+template <class V>
+[[gnu::always_inline]] inline void RunChainsWith(double* const* rows, double* x, const Rotation* r,
+                                                 const Rotation* end)
+{
+    constexpr int L = kLanes<V>;
+    V c0, c1, c2, c3;
+    std::memcpy(&c0, x, sizeof c0);
+    std::memcpy(&c1, x + L, sizeof c1);
+    std::memcpy(&c2, x + 2 * L, sizeof c2);
+    std::memcpy(&c3, x + 3 * L, sizeof c3);
+    for (; r < end; ++r) {
+        const int t = r->q;
+        V y0, y1, y2, y3;
+        Gather(y0, rows, t);
+        Gather(y1, rows + L, t);
+        Gather(y2, rows + 2 * L, t);
+        Gather(y3, rows + 3 * L, t);
+        Rotate(c0, y0, r->s, r->tau);
+        Rotate(c1, y1, r->s, r->tau);
+        Rotate(c2, y2, r->s, r->tau);
+        Rotate(c3, y3, r->s, r->tau);
+        Scatter(y0, rows, t);
+        Scatter(y1, rows + L, t);
+        Scatter(y2, rows + 2 * L, t);
+        Scatter(y3, rows + 3 * L, t);
+    }
+    std::memcpy(x, &c0, sizeof c0);
+    std::memcpy(x + L, &c1, sizeof c1);
+    std::memcpy(x + 2 * L, &c2, sizeof c2);
+    std::memcpy(x + 3 * L, &c3, sizeof c3);
+}
+
+void RotateRowsPair(double* x, double* y, int count, double s, double tau)
+{
+    RotateRowsWith<Pair>(x, y, count, s, tau);
+}
+
+void RotateRowsTwicePair(double* x0, double* x1, double* y, int count, double s0, double tau0,
+                         double s1, double tau1)
+{
+    RotateRowsTwiceWith<Pair>(x0, x1, y, count, s0, tau0, s1, tau1);
+}
+
+void RunChainsPair(double* const* rows, double* x, const Rotation* r, const Rotation* end)
+{
+    RunChainsWith<Pair>(rows, x, r, end);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+[[gnu::target("avx")]] void RotateRowsQuad(double* x, double* y, int count, double s, double tau)
+{
+    RotateRowsWith<Quad>(x, y, count, s, tau);
+}
+
+[[gnu::target("avx")]] void RotateRowsTwiceQuad(double* x0, double* x1, double* y, int count,
+                                                double s0, double tau0, double s1, double tau1)
+{
+    RotateRowsTwiceWith<Quad>(x0, x1, y, count, s0, tau0, s1, tau1);
+}
+
+[[gnu::target("avx")]] void RunChainsQuad(double* const* rows, double* x, const Rotation* r,
+                                          const Rotation* end)
+{
+    RunChainsWith<Quad>(rows, x, r, end);
+}
+#endif
+
+struct Kernels {
+    void (*rotateRows)(double* x, double* y, int count, double s, double tau);
+    void (*rotateRowsTwice)(double* x0, double* x1, double* y, int count, double s0, double tau0,
+                            double s1, double tau1);
+    void (*runChains)(double* const* rows, double* x, const Rotation* r, const Rotation* end);
+    int chainRows; // rows that runChains takes
+};
+
+const Kernels& Chosen()
+{
+    static const Kernels kernels = [] {
+#if defined(__x86_64__) || defined(__i386__)
+        if (__builtin_cpu_supports("avx"))
+            return Kernels{RotateRowsQuad, RotateRowsTwiceQuad, RunChainsQuad, 16};
+#endif
+        return Kernels{RotateRowsPair, RotateRowsTwicePair, RunChainsPair, 8};
+    }();
+    return kernels;
+}
+
+// First rotation of a list whose q is above `after`.
+const Rotation* After(const Rotation* r, const Rotation* end, int after)
+{
+    while (r < end && r->q <= after)
+        ++r;
+    return r;
+}
+
+// A tile of rows for the replay: row k starts at base + k * stride.
+struct Tile {
+    double* base;
+    std::size_t stride;
+    int width;
+    double* Row(int k) const { return base + std::size_t(k) * stride; }
+};
+
+class JacobiWork {
+public:
+    JacobiWork(int n, bool vectors) : m_n(n), m_vectors(vectors) {}
+
+    // Takes the upper triangle and the diagonal of a[1..n][1..n]; false without memory.
+    bool Start(const double* const* a, double* d, double* b, double* z);
+    // One textbook sweep, adding its rotations; false when the off-diagonal sum is already 0.
+    bool Sweep(int sweep, double* d, double* b, double* z, int& rotations);
+    // The eigenvectors as the columns of v[1..n][1..n].
+    void TakeVectors(double** v) const;
+
+private:
+    double* Row(int i) { return m_a.data() + std::size_t(i) * std::size_t(m_n); }
+    int Round(int p, int sweep, double threshold, double* d, double* z);
+    void SecondRotations(int p);
+    void Replay();
+    // Replays the logged rounds on a tile whose row k takes part in round p when k < p - below
+    // (below < 0: every row takes part).
+    void ReplayOn(const Tile& tile, int below) const;
+    void ReplayRound(const Tile& tile, int p, int count) const;
+    void ReplayTwoRounds(const Tile& tile, int p) const;
+    const Rotation* RoundBegin(int p) const { return m_log.data() + m_round[std::size_t(p)]; }
+    const Rotation* RoundEnd(int p) const { return m_log.data() + m_round[std::size_t(p) + 1]; }
+
+    int m_n;
+    bool m_vectors;
+    std::vector<double> m_a;          // rows 0..n-1; the upper triangle is the matrix
+    std::vector<double> m_vt;         // the eigenvectors as rows
+    std::vector<double> m_tile;       // n rows of kTileWidth, for rows replayed transposed
+    std::vector<Rotation> m_log;      // rotations not yet replayed, round by round
+    std::vector<std::size_t> m_round; // where each round's rotations start in the log
+    int m_firstLogged = 0;            // the log holds rounds m_firstLogged .. m_lastLogged
+    int m_lastLogged = -1;
+};
+
+bool JacobiWork::Start(const double* const* a, double* d, double* b, double* z)
+{
+    const std::size_t n = std::size_t(m_n);
+    try {
+        m_a.assign(n * n, 0.0);
+        if (m_vectors)
+            m_vt.assign(n * n, 0.0);
+        m_tile.assign(n * kTileWidth, 0.0);
+        m_round.assign(n + 1, 0);
+        m_log.reserve(std::min(kReplayEntries + n, n * (n - 1) / 2));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (int p = 0; p < m_n; ++p) {
+        for (int q = p; q < m_n; ++q)
+            Row(p)[q] = a[p + 1][q + 1];
+        if (m_vectors)
+            m_vt[std::size_t(p) * n + std::size_t(p)] = 1.0;
+        b[p + 1] = d[p + 1] = a[p + 1][p + 1];
+        z[p + 1] = 0.0;
+    }
+    return true;
+}
+
+bool JacobiWork::Sweep(int sweep, double* d, double* b, double* z, int& rotations)
+{
+    double sm = 0.0;
+    for (int p = 0; p < m_n - 1; ++p)
+        for (int q = p + 1; q < m_n; ++q)
+            sm += std::fabs(Row(p)[q]);
+    if (sm == 0.0)
+        return false;
+    const double threshold = sweep < 4 ? 0.2 * sm / (double(m_n) * double(m_n)) : 0.0;
+    m_log.clear();
+    m_firstLogged = 0;
+    m_lastLogged = -1;
+    for (int p = 0; p < m_n - 1; ++p) {
+        m_round[std::size_t(p)] = m_log.size();
+        rotations += Round(p, sweep, threshold, d + 1, z + 1);
+        m_round[std::size_t(p) + 1] = m_log.size();
+        m_lastLogged = p;
+        SecondRotations(p);
+        if (m_log.size() >= kReplayEntries)
+            Replay();
+    }
+    Replay();
+    for (int p = 1; p <= m_n; ++p) {
+        b[p] += z[p];
+        d[p] = b[p];
+        z[p] = 0.0;
+    }
+    return true;
+}
+
+// The rotations (p, q) in order, each on row p and the rest of row q at once; d and z 0-based.
+int JacobiWork::Round(int p, int sweep, double threshold, double* d, double* z)
+{
+    double* x = Row(p);
+    int rotations = 0;
+    for (int q = p + 1; q < m_n; ++q) {
+        const double g = 100.0 * std::fabs(x[q]);
+        if (sweep > 4 && std::fabs(d[p]) + g == std::fabs(d[p]) &&
+            std::fabs(d[q]) + g == std::fabs(d[q])) {
+            x[q] = 0.0;
+            continue;
+        }
+        if (!(std::fabs(x[q]) > threshold))
+            continue;
+        double h = d[q] - d[p];
+        double t;
+        if (std::fabs(h) + g == std::fabs(h)) {
+            t = x[q] / h;
+        } else {
+            const double theta = 0.5 * h / x[q];
+            t = 1.0 / (std::fabs(theta) + std::sqrt(1.0 + theta * theta));
+            if (theta < 0.0)
+                t = -t;
+        }
+        const double c = 1.0 / std::sqrt(1 + t * t);
+        const double s = t * c;
+        const double tau = s / (1.0 + c);
+        h = t * x[q];
+        z[p] -= h;
+        z[q] += h;
+        d[p] -= h;
+        d[q] += h;
+        x[q] = 0.0;
+        Chosen().rotateRows(x + q + 1, Row(q) + q + 1, m_n - q - 1, s, tau);
+        m_log.push_back({s, tau, p, q});
+        ++rotations;
+    }
+    return rotations;
+}
+
+// Each row j > p meets the round's rotations (p, t), t > j, a second time: a chain of its
+// element of row p along row j.
+void JacobiWork::SecondRotations(int p)
+{
+    double* x = Row(p);
+    const Rotation* first = RoundBegin(p);
+    const Rotation* end = RoundEnd(p);
+    const int chainRows = Chosen().chainRows;
+    int j = p + 1;
+    for (; j + chainRows <= m_n; j += chainRows) {
+        first = After(first, end, j);
+        const int last = j + chainRows - 1;
+        double* rows[kMaxChainRows];
+        for (int k = 0; k < chainRows; ++k) {
+            rows[k] = Row(j + k);
+            for (const Rotation* r = After(first, end, j + k); r < end && r->q <= last; ++r)
+                Rotate(x[j + k], rows[k][r->q], r->s, r->tau);
+        }
+        Chosen().runChains(rows, x + j, After(first, end, last), end);
+    }
+    for (; j < m_n; ++j)
+        for (const Rotation* r = After(first, end, j); r < end; ++r)
+            Rotate(x[j], Row(j)[r->q], r->s, r->tau);
+}
+
+// The logged rotations on the rows left behind (j < p) and on the eigenvectors.
+void JacobiWork::Replay()
+{
+    if (m_lastLogged < m_firstLogged)
+        return;
+    const int firstColumn = m_firstLogged;
+    for (int j0 = 0; j0 < m_lastLogged; j0 += kTileWidth) {
+        const int width = std::min(kTileWidth, m_lastLogged - j0);
+        const int from = std::max(firstColumn, j0 + 1);
+        const Tile tile{m_tile.data(), kTileWidth, width};
+        for (int r = 0; r < width; ++r) {
+            const double* row = Row(j0 + r);
+            for (int c = from; c < m_n; ++c)
+                tile.Row(c)[r] = row[c];
+        }
+        ReplayOn(tile, j0);
+        for (int r = 0; r < width; ++r) {
+            double* row = Row(j0 + r);
+            for (int c = from; c < m_n; ++c)
+                row[c] = tile.Row(c)[r];
+        }
+    }
+    if (m_vectors)
+        for (int c0 = 0; c0 < m_n; c0 += kTileWidth)
+            ReplayOn({m_vt.data() + c0, std::size_t(m_n), std::min(kTileWidth, m_n - c0)}, -1);
+    m_log.clear();
+    m_firstLogged = m_lastLogged + 1;
+    m_round[std::size_t(m_firstLogged)] = 0;
+}
+
+void JacobiWork::ReplayOn(const Tile& tile, int below) const
+{
+    auto count = [&](int p) {
+        return below < 0 ? tile.width : std::clamp(p - below, 0, tile.width);
+    };
+    for (int p = m_firstLogged; p <= m_lastLogged; ++p) {
+        if (p < m_lastLogged && count(p) == tile.width && RoundBegin(p) < RoundEnd(p) &&
+            RoundBegin(p + 1) < RoundEnd(p + 1)) {
+            ReplayTwoRounds(tile, p);
+            ++p;
+        } else if (count(p) > 0) {
+            ReplayRound(tile, p, count(p));
+        }
+    }
+}
+
+void JacobiWork::ReplayRound(const Tile& tile, int p, int count) const
+{
+    for (const Rotation* r = RoundBegin(p); r < RoundEnd(p); ++r)
+        Chosen().rotateRows(tile.Row(p), tile.Row(r->q), count, r->s, r->tau);
+}
+
+// Rounds p and p + 1 together: after (p, p + 1), each later row q takes (p, q) and then
+// (p + 1, q) while it is loaded. Every row sees its rotations in the order of the sweep.
+void JacobiWork::ReplayTwoRounds(const Tile& tile, int p) const
+{
+    const Rotation* a = RoundBegin(p);
+    const Rotation* aEnd = RoundEnd(p);
+    const Rotation* b = RoundBegin(p + 1);
+    const Rotation* bEnd = RoundEnd(p + 1);
+    double* x0 = tile.Row(p);
+    double* x1 = tile.Row(p + 1);
+    if (a->q == p + 1) {
+        Chosen().rotateRows(x0, x1, tile.width, a->s, a->tau);
+        ++a;
+    }
+    while (a < aEnd || b < bEnd) {
+        if (b == bEnd || (a < aEnd && a->q < b->q)) {
+            Chosen().rotateRows(x0, tile.Row(a->q), tile.width, a->s, a->tau);
+            ++a;
+        } else if (a == aEnd || b->q < a->q) {
+            Chosen().rotateRows(x1, tile.Row(b->q), tile.width, b->s, b->tau);
+            ++b;
+        } else {
+            Chosen().rotateRowsTwice(x0, x1, tile.Row(a->q), tile.width, a->s, a->tau, b->s,
+                                     b->tau);
+            ++a;
+            ++b;
+        }
+    }
+}
+
+void JacobiWork::TakeVectors(double** v) const
+{
+    const std::size_t n = std::size_t(m_n);
+    for (int k = 0; k < m_n; ++k)
+        for (int i = 0; i < m_n; ++i)
+            v[i + 1][k + 1] = m_vt[std::size_t(k) * n + std::size_t(i)];
+}
+
+} // namespace
+
+void JacobiEigen(const double* const* a, int n, double* d, double** v, int* nrot)
+{
+    if (n < 0) {
+        SetMathErrno(NumericOutOfMemory);
+        return;
+    }
+    std::vector<double> b, z;
+    JacobiWork work(n, v != nullptr);
+    try {
+        b.assign(std::size_t(n) + 1, 0.0);
+        z.assign(std::size_t(n) + 1, 0.0);
+    } catch (const std::bad_alloc&) {
+        SetMathErrno(NumericOutOfMemory);
+        return;
+    }
+    if (!work.Start(a, d, b.data(), z.data())) {
+        SetMathErrno(NumericOutOfMemory);
+        return;
+    }
+    const int saved = ErrnoEnter();
+    *nrot = 0;
+    bool converged = false;
+    for (int sweep = 1; sweep <= kMaxSweeps && !converged; ++sweep)
+        converged = !work.Sweep(sweep, d, b.data(), z.data(), *nrot);
+    if (v)
+        work.TakeVectors(v);
+    if (!converged) {
+        SetMathErrno(NumericIterationLimit);
+        return;
+    }
+    ErrnoLeave(saved);
+}
