@@ -66,6 +66,16 @@ int MarquardtCoefficients(IFitModel& model, const FitSample& data, const double*
     for (int j = 2; j <= mfit; ++j)
         for (int k = 1; k < j; ++k)
             alpha[k][j] = alpha[j][k];
+    // Finite values and derivatives can still overflow once weighted and summed.
+    if (!std::isfinite(chisq))
+        return NonFiniteCode(chisq);
+    for (int j = 1; j <= mfit; ++j) {
+        if (!std::isfinite(beta[j]))
+            return NonFiniteCode(beta[j]);
+        for (int k = 1; k <= j; ++k)
+            if (!std::isfinite(alpha[j][k]))
+                return NonFiniteCode(alpha[j][k]);
+    }
     return 0;
 }
 
@@ -106,6 +116,7 @@ int MarquardtStep::operator()(IFitModel& model, const FitSample& data, double* a
         if (const int code = Start(model, data, a, fitted, m, alpha, chisq))
             return code;
         lambda = 0.001;
+        m_exhausted = false;
     } else if (!m_started) {
         return ErrInvalidData;
     }
@@ -128,10 +139,10 @@ int MarquardtStep::operator()(IFitModel& model, const FitSample& data, double* a
     for (int l = 1, j = 0; l <= m; ++l)
         if (fitted[l])
             m_trial[std::size_t(l)] = a[l] + m_step[std::size_t(++j)];
-    if (const int code = MarquardtCoefficients(model, data, m_trial.data(), fitted, m, covar,
-                                               m_step.data(), chisq))
-        return Fail(code);
-    if (chisq < m_previousChiSquare) {
+    // Trial values where the model fails or overflows are a step too long, like a worse one.
+    const int trial =
+        MarquardtCoefficients(model, data, m_trial.data(), fitted, m, covar, m_step.data(), chisq);
+    if (trial == 0 && chisq < m_previousChiSquare) {
         lambda *= 0.1;
         m_previousChiSquare = chisq;
         for (int j = 1; j <= mfit; ++j) {
@@ -142,14 +153,15 @@ int MarquardtStep::operator()(IFitModel& model, const FitSample& data, double* a
         for (int l = 1; l <= m; ++l)
             a[l] = m_trial[std::size_t(l)];
     } else {
-        lambda *= 10.0;
+        m_exhausted = lambda >= kMaxLambda;
+        lambda = std::min(lambda * 10.0, kMaxLambda);
         chisq = m_previousChiSquare;
     }
     return 0;
 }
 
 int MarquardtStep::IsSettled(double** alpha, const double* a, const int* fitted, int m,
-                             bool& settled)
+                             double dataChiSquare, bool& settled)
 {
     settled = false;
     if (!m_started)
@@ -168,12 +180,28 @@ int MarquardtStep::IsSettled(double** alpha, const double* a, const int* fitted,
         if (!fitted[l])
             continue;
         ++j;
-        const double scale = std::max(std::fabs(a[l]), std::sqrt(inverse[j][j]));
-        if (std::fabs(m_oneColumn[j][1]) > kSettledFraction * scale)
+        const double scale = kSettledFraction * std::fabs(a[l]) +
+                             kSettledDataFraction * std::sqrt(inverse[j][j] * dataChiSquare);
+        if (!(std::fabs(m_oneColumn[j][1]) <= scale))
             settled = false;
     }
     return 0;
 }
+
+namespace {
+
+// Chi-square of the model y = 0: the size of the data in the fit's own weights.
+double DataChiSquare(const FitSample& data)
+{
+    double sum = 0.0;
+    for (int i = 1; i <= data.Count(); ++i) {
+        const double r = data.y[std::size_t(i)] / data.s[std::size_t(i)];
+        sum += r * r;
+    }
+    return std::isfinite(sum) ? sum : 0.0;
+}
+
+} // namespace
 
 int MarquardtFit(IFitModel& model, const FitSample& data, double* a, const int* fitted, int m,
                  int maxIterations, OneBasedMatrix& covar, OneBasedMatrix& alpha,
@@ -182,6 +210,7 @@ int MarquardtFit(IFitModel& model, const FitSample& data, double* a, const int* 
     MarquardtStep step;
     double lambda = -1.0;
     double& chisq = outcome.chiSquare;
+    const double dataChiSquare = DataChiSquare(data);
     auto run = [&] {
         return step(model, data, a, fitted, m, covar.Rows(), alpha.Rows(), chisq, lambda);
     };
@@ -192,27 +221,30 @@ int MarquardtFit(IFitModel& model, const FitSample& data, double* a, const int* 
         return code;
     int k = 1;
     int stalled = 0;
+    bool converged = false;
     for (;;) {
-        if (chisq > noted)
-            stalled = 0;
-        else if (std::fabs(noted - chisq) < kStallChiSquareChange)
-            ++stalled;
+        const double fall = noted - chisq;
+        const bool stall =
+            !(fall > kStallChiSquareFraction * chisq + kStallDataFraction * dataChiSquare);
+        stalled = stall ? stalled + 1 : 0;
         ++k;
         if (k >= maxIterations)
             break;
-        if (stalled >= kStallCount) {
-            // Small changes of chi-square can also mean slow progress far from the minimum.
-            bool settled = true;
-            if (step.IsSettled(alpha.Rows(), a, fitted, m, settled) != 0 || settled)
-                break;
-            stalled = 0;
+        // Stuck: ten steps without a fall, or none even at the largest damping.
+        if (stalled >= kStallCount || step.Exhausted()) {
+            if (const int code =
+                    step.IsSettled(alpha.Rows(), a, fitted, m, dataChiSquare, converged)) {
+                outcome.iterations = k;
+                return code;
+            }
+            break;
         }
         noted = chisq;
         if (const int code = run())
             return code;
     }
     outcome.iterations = k;
-    if (k >= maxIterations)
+    if (!converged)
         return ErrMaxIterations;
     lambda = 0.0;
     return run();

@@ -2,6 +2,7 @@
 
 #include "analysis/DataTable.h"
 #include "analysis/FitReport.h"
+#include "engine/EngineErrors.h"
 #include "engine/EngineNames.h"
 #include "plot/AnalysisResult.h"
 
@@ -47,11 +48,12 @@ void SubstituteVariables(CExprNode& root, const std::vector<double>& values)
     }
 }
 
-// The engine's value with the fit's rule: 46 comes with +-1e300, which is taken.
+// The engine's code with the fit's rule: an overflow (46) anywhere in the model leaves no
+// usable value (the clamped one stays in the node that overflowed), so it is 17.
 int EvaluationCode(const CCalcEngine& engine)
 {
     const int code = engine.GetErrorCode();
-    return code == ErrRange ? 0 : code;
+    return code == ErrRange ? ErrResultTooLarge : code;
 }
 
 } // namespace
@@ -287,6 +289,16 @@ void CNonlinearFit::Report(CAnalysisResult& record) const
     record.AddInteger("Iterations: ", m_nIterations, 0);
     record.m_nColumnWidth1 = 200;
     record.m_nColumnWidth2 = 400;
+}
+
+void CNonlinearFit::ReportUnfinished(CAnalysisResult& record) const
+{
+    record.SetText(GetErrorText(ErrMaxIterations));
+    record.AddText("Values reached:", CString(), 0);
+    for (int i = 0; i < GetParameterCount(); ++i)
+        record.AddNumber(GetParameterName(i) + " = ", GetValue(i + 1), 1);
+    record.AddNumber("Chi Square: ", m_dChiSquare, 0);
+    record.AddInteger("Iterations: ", m_nIterations, 0);
 }
 
 CString CNonlinearFit::GetFittedEquation() const

@@ -60,7 +60,7 @@ public:
     int GetFittedCount() const;
 
     // y and the derivatives dyda[1..m] at x for the values a[1..m]; 0 or the first evaluation
-    // code other than 46 (whose value, +-1e300, is taken).
+    // code, 17 for an overflow.
     int EvaluateModel(double x, const double* a, double& y, double* dyda);
 
     // The table whose columns x, y (and the deviation of y) are fitted; not owned.
@@ -73,6 +73,9 @@ public:
     // The report of the last successful fit: text and title, the table, model and equation,
     // values, uncertainties, 95 % confidence intervals, start values, chi-square, iterations.
     void Report(CAnalysisResult& record) const;
+    // What a fit ended by 35 reached, under that code's text: the values, chi-square and
+    // iterations, so that the user can start again from there.
+    void ReportUnfinished(CAnalysisResult& record) const;
 
     // Fits the model to the points (deviations already weighted, see ApplyDefaultDeviations)
     // from the start values: Auto parameters start at 1.5 + 0.32 i, Constant ones are held.

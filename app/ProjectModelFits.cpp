@@ -86,7 +86,12 @@ void ProjectModel::RunNonlinearFit(const ModelRecord& model, CNonlinearFit& fit)
     RememberRecentFit(model);
     fit.SetTable(table);
     if (const int code = fit.Fit()) {
-        Prompts().ShowMessage(GetErrorText(code));
+        CAnalysisResult reached;
+        reached.SetNumberFormat(m_pResultFormat);
+        if (code == ErrMaxIterations)
+            fit.ReportUnfinished(reached);
+        Prompts().ShowMessage(code == ErrMaxIterations ? reached.GetWorkspaceText()
+                                                       : GetErrorText(code));
         return;
     }
     auto report = std::make_unique<CAnalysisResult>();

@@ -141,4 +141,33 @@ constexpr NonlinearProblem kMgh09 = {"MGH09",
                                      kMgh09Deviations,
                                      6.6279236551E-03};
 
+// Lanczos1: three exponentials generated to 13 digits; the minimum's residual sum of squares is
+// 1.4307867721E-25, so only a scale-free stop finds it.
+constexpr double kLanczos1Y[24] = {
+    2.513400000000E+00, 2.044333373291E+00, 1.668404436564E+00, 1.366418021208E+00,
+    1.123232487372E+00, 9.268897180037E-01, 7.679338563728E-01, 6.388775523106E-01,
+    5.337835317402E-01, 4.479363617347E-01, 3.775847884350E-01, 3.197393199326E-01,
+    2.720130773746E-01, 2.324965529032E-01, 1.996589546065E-01, 1.722704126914E-01,
+    1.493405660168E-01, 1.300700206922E-01, 1.138119324644E-01, 1.000415587559E-01,
+    8.833209084540E-02, 7.833544019350E-02, 6.976693743449E-02, 6.239312536719E-02};
+constexpr double kLanczos1X[24] = {0.00, 0.05, 0.10, 0.15, 0.20, 0.25, 0.30, 0.35,
+                                   0.40, 0.45, 0.50, 0.55, 0.60, 0.65, 0.70, 0.75,
+                                   0.80, 0.85, 0.90, 0.95, 1.00, 1.05, 1.10, 1.15};
+constexpr double kLanczos1Start1[6] = {1.2, 0.3, 5.6, 5.5, 6.5, 7.6};
+constexpr double kLanczos1Start2[6] = {0.5, 0.7, 3.6, 4.2, 4, 6.3};
+constexpr double kLanczos1Values[6] = {9.5100000027E-02, 1.0000000001E+00, 8.6070000013E-01,
+                                       3.0000000002E+00, 1.5575999998E+00, 5.0000000001E+00};
+
+constexpr NonlinearProblem kLanczos1 = {"Lanczos1",
+                                        "b1*exp(-b2*x)+b3*exp(-b4*x)+b5*exp(-b6*x)",
+                                        24,
+                                        kLanczos1X,
+                                        kLanczos1Y,
+                                        6,
+                                        kLanczos1Start1,
+                                        kLanczos1Start2,
+                                        kLanczos1Values,
+                                        nullptr,
+                                        8.9156129349E-14};
+
 } // namespace nist

@@ -140,14 +140,17 @@ TEST_F(AnalysisCommandsTest, ANonlinearFitRunsWithTheDialogsStartValuesFlagsAndL
     EXPECT_EQ(RecentNames(), (std::vector<std::string>{"Line"}));
     EXPECT_EQ(model.m_RecentFits.GetModel(0).strCategory, "Classic equations");
 
-    // A limit of one iteration ends the fit unfinished: told, no graph, the model is recent.
+    // A limit of one iteration ends the fit unfinished: told with the values it reached, no
+    // graph, the model is recent.
     Select(ItemDataTable, "Table1");
     CNonlinearFit limited;
     ASSERT_TRUE(limited.SetMaxIterations(1));
     ASSERT_TRUE(model.SetFitModel(Model("Exp", "a*exp(b*x)"), limited));
     model.RunNonlinearFit(Model("Exp", "a*exp(b*x)"), limited);
     EXPECT_EQ(model.m_DataPlot.GetItemCount(), 1);
-    EXPECT_EQ(prompts.CountOf("Maximum iterations exceeded"), 1) << prompts.log;
+    EXPECT_EQ(prompts.CountOf("Maximum iterations exceeded\nValues reached:\n    a = "), 1)
+        << prompts.log;
+    EXPECT_EQ(prompts.CountOf("\nIterations: 2"), 1) << prompts.log;
     EXPECT_EQ(RecentNames(), (std::vector<std::string>{"Exp", "Line"}));
 }
 
