@@ -64,7 +64,8 @@ void CDataAnalysisPage::OnOK()
     CPropertyPage::OnOK();
     if (!m_pOptions)
         return;
-    m_pOptions->nStatisticsMask = StatisticsMaskFromBoxes(m_Statistics);
+    m_pOptions->nStatisticsMask =
+        StatisticsMaskFromBoxes(m_Statistics, m_pOptions->nStatisticsMask);
     m_pOptions->nAutoPlot = m_bAutoPlot;
     m_pOptions->nPrompt = m_bPrompt;
     m_pOptions->nMaxIterations = m_nMaxIterations;

@@ -46,12 +46,10 @@ void StatisticsBoxesFromMask(int mask, int boxes[kStatisticsBoxCount])
         boxes[i] = (mask >> i) & 1;
 }
 
-int StatisticsMaskFromBoxes(const int boxes[kStatisticsBoxCount])
+int StatisticsMaskFromBoxes(const int boxes[kStatisticsBoxCount], int mask)
 {
-    int mask = 0;
     for (int i = 0; i < kStatisticsBoxCount; ++i)
-        if (boxes[i])
-            mask |= 1 << i;
+        mask = boxes[i] ? mask | 1 << i : mask & ~(1 << i);
     return mask;
 }
 

@@ -41,9 +41,10 @@ struct DataAnalysisOptions {
 // 4, ... 256: number of points, minimum, maximum, mean, standard deviation, average deviation,
 // skewness, kurtosis, variance.
 constexpr int kStatisticsBoxCount = 9;
-// The boxes a mask ticks, and the mask of ticked boxes alone (other bits are dropped).
+// The boxes a mask ticks, and the mask with its box bits set from the boxes; the bits no box
+// shows (512 and 1024 of the default 2000) stay as they were.
 void StatisticsBoxesFromMask(int mask, int boxes[kStatisticsBoxCount]);
-int StatisticsMaskFromBoxes(const int boxes[kStatisticsBoxCount]);
+int StatisticsMaskFromBoxes(const int boxes[kStatisticsBoxCount], int mask);
 
 // Rows of the results grid: enough to fill the holder of that height with 25-pixel rows, and
 // always the title, every item and two more.

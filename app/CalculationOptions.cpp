@@ -49,7 +49,9 @@ NumberFormatOptions ReadNumberFormatOptions(const CCalcEngine& engine)
     NumberFormatOptions options;
     options.nMode = engine.m_ResultFormat.m_nMode;
     options.nDecimals = engine.m_ResultFormat.m_nDecimals;
-    options.nAngleMode = engine.m_nAngleMode;
+    // The engine reads every angle mode other than 0 and 1 as gradians.
+    options.nAngleMode =
+        engine.m_nAngleMode == 0 || engine.m_nAngleMode == 1 ? engine.m_nAngleMode : 2;
     options.nBaseChoice = BaseChoiceOf(engine.m_nNumberBase);
     options.nCustomBase = engine.m_nNumberBase;
     return options;
@@ -61,11 +63,13 @@ void ApplyNumberFormatOptions(const NumberFormatOptions& options, CCalcEngine& e
     const int base = BaseOfChoice(options.nBaseChoice, options.nCustomBase);
     engine.m_ResultFormat.m_nMode = options.nMode;
     engine.m_ResultFormat.SetDecimals(EngineDecimals(options.nDecimals));
-    engine.m_nAngleMode = options.nAngleMode;
+    // Gradians left as shown keep the engine's own value for them.
+    if (options.nAngleMode != 2 || engine.m_nAngleMode == 0 || engine.m_nAngleMode == 1)
+        engine.m_nAngleMode = options.nAngleMode;
     engine.m_nNumberBase = base;
     store.WriteInt(kCalculationSection, "NumberFormat", options.nMode);
     store.WriteInt(kCalculationSection, "DecimalPlaces", engine.m_ResultFormat.m_nDecimals);
-    store.WriteInt(kCalculationSection, "AngleMode", options.nAngleMode);
+    store.WriteInt(kCalculationSection, "AngleMode", engine.m_nAngleMode);
     store.WriteInt(kCalculationSection, "NumberBase", base);
 }
 

@@ -44,7 +44,8 @@ int BaseChoiceOf(int base);
 int BaseOfChoice(int choice, int customBase);
 
 // The page's values from the engine, and back into the engine and the "Calculation" section
-// (both get the base brought into range).
+// (both get the base brought into range). Any angle mode but 0 and 1 shows as gradians and is
+// kept while gradians stay chosen.
 NumberFormatOptions ReadNumberFormatOptions(const CCalcEngine& engine);
 void ApplyNumberFormatOptions(const NumberFormatOptions& options, CCalcEngine& engine,
                               CProfileStore& store);

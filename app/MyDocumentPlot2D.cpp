@@ -41,7 +41,10 @@ void CMyDocument::OnAdd2DGraph()
     dlg.m_crColour = defaults.m_crColour;
     dlg.m_style.SetLineStyle(defaults.m_nPenStyle);
     dlg.m_width.SetLineStyle(defaults.m_nPenWidth);
-    dlg.m_nForm = GraphRectangular;
+    // The form the user last set as default: Set As Default stores the form it shows.
+    dlg.m_nForm = defaults.m_nForm >= GraphRectangular && defaults.m_nForm <= GraphParametric
+                      ? defaults.m_nForm
+                      : GraphRectangular;
     dlg.m_bAnalyze = m_bAnalyzeAutomatically;
     if (dlg.DoModal() != IDOK)
         return;

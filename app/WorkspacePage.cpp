@@ -1,12 +1,10 @@
 #include "app/WorkspacePage.h"
 
 #include "app/RichWorkspace.h"
-#include "app/WorkspaceSettings.h"
 #include "app/WorkspaceWords.h"
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/DataExchange.h"
 #include "framework/win/MessageCrackers.h"
-#include "framework/win/RegistryProfileStore.h"
 #include "res/AppIds.h"
 
 IMPLEMENT_DYNCREATE(CWorkspacePage, CPropertyPage)
@@ -51,9 +49,16 @@ constexpr int kSyntaxAlways = 0;
 
 CWorkspacePage::CWorkspacePage() : CPropertyPage(IDD_WORKSPACE_PAGE) {}
 
+CProfileStore& CWorkspacePage::Store() { return m_pStore ? *m_pStore : m_registry; }
+
 BOOL CWorkspacePage::OnInitDialog()
 {
-    const WorkspaceSettings settings = m_pView ? m_pView->GetSettings() : WorkspaceSettings();
+    // Without a workspace the page shows what is stored, so that OK keeps it.
+    if (m_pView)
+        m_settings = m_pView->GetSettings();
+    else
+        ReadWorkspaceSettings(Store(), m_settings);
+    const WorkspaceSettings& settings = m_settings;
     for (int i = 0; i < 8; ++i)
         m_Colours[i].SetColour(ColourForPicker(settings.*kColourControls[i].field));
     for (int i = 0; i < 5; ++i)
@@ -87,7 +92,7 @@ void CWorkspacePage::OnFont()
 void CWorkspacePage::OnOK()
 {
     const WorkspaceSettings defaults;
-    WorkspaceSettings settings = m_pView ? m_pView->GetSettings() : defaults;
+    WorkspaceSettings settings = m_settings;
     for (int i = 0; i < 8; ++i) {
         COLORREF WorkspaceSettings::*field = kColourControls[i].field;
         settings.*field = ColourFromPicker(m_Colours[i].GetColour(), defaults.*field);
@@ -103,8 +108,7 @@ void CWorkspacePage::OnOK()
         if (m_bPopup[i])
             settings.PopupOptions |= kPopupControls[i].bit;
 
-    CRegistryProfileStore registry;
-    WriteWorkspaceSettings(m_pStore ? *m_pStore : registry, settings);
+    WriteWorkspaceSettings(Store(), settings);
     if (m_pView)
         m_pView->ApplySettings(settings);
     CPropertyPage::OnOK();

@@ -1,6 +1,8 @@
 #pragma once
+#include "app/WorkspaceSettings.h"
 #include "framework/core/ProfileStore.h"
 #include "framework/win/CPropertySheet.h"
+#include "framework/win/RegistryProfileStore.h"
 #include "ui/ColourPicker.h"
 
 class CRichWorkspace;
@@ -17,7 +19,7 @@ public:
     void OnOK() override;
 
     CRichWorkspace* m_pView = nullptr; // set by the sheet's builder
-    CProfileStore* m_pStore = nullptr; // where OK writes; the registry when null
+    CProfileStore* m_pStore = nullptr; // where the page reads and OK writes; the registry when null
     LOGFONTA m_font{};
     // In the order of their controls: variable, user function, user constant, default,
     // comment, built-in function, built-in constant, background.
@@ -27,9 +29,15 @@ public:
     int m_bPopup[5] = {};
     // 0 "Always", 1 "Only when more than one argument".
     int m_nFunctionSyntax = -1;
+    // What the page opened with: the view's settings, or the stored ones when there is no view.
+    WorkspaceSettings m_settings;
 
 protected:
+    CProfileStore& Store();
     void DoDataExchange(CDataExchange* pDX) override;
     void OnFont();
     DECLARE_MESSAGE_MAP()
+
+private:
+    CRegistryProfileStore m_registry;
 };

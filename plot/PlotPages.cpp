@@ -184,6 +184,7 @@ BOOL CAxisPage::OnInitDialog()
         m_dYInterval = axes.m_dYTickInterval;
         // The menu's "none" (4) and any other type check neither button.
         m_nAxisType = axes.m_nAxisType == 0 || axes.m_nAxisType == 1 ? axes.m_nAxisType : -1;
+        m_nShownAxisType = axes.m_nAxisType;
     }
     CPropertyPage::OnInitDialog();
     if (m_pPlot) {
@@ -217,7 +218,7 @@ void ApplyAxes(const CAxisPage& page, CPlotAxes& axes, COLORREF crAutoAxis, COLO
             page.m_gridWidth.GetLineStyle(), page.m_gridStyle.GetLineStyle());
     axes.m_dXTickInterval = page.m_dXInterval;
     axes.m_dYTickInterval = page.m_dYInterval;
-    axes.m_nAxisType = page.m_nAxisType;
+    axes.m_nAxisType = page.m_nAxisType >= 0 ? page.m_nAxisType : page.m_nShownAxisType;
 }
 
 } // namespace

@@ -86,6 +86,8 @@ public:
     BOOL m_bShowGrid = FALSE, m_bNoTicks = FALSE, m_bBoxed = FALSE;
     double m_dXInterval = 1, m_dYInterval = 1;
     int m_nAxisType = -1; // radio index; -1 when neither is checked
+    // The plot's type when the page opened: neither radio checked keeps it ("none" stays none).
+    int m_nShownAxisType = 0;
 
 protected:
     BOOL OnInitDialog() override;

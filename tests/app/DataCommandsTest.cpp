@@ -303,9 +303,13 @@ TEST(DataDialogRules, ChecksOfTheMatrixDialogAndTheAnalysisPage)
     EXPECT_TRUE(CheckIterationLimit(1, 7).IsAccepted());
     EXPECT_FALSE(CheckIterationLimit(10001, 7).IsAccepted());
 
+    // The boxes change their own bits only: 512 and 1024 of 2000 stay.
     int boxes[kStatisticsBoxCount];
     StatisticsBoxesFromMask(2000, boxes);
-    EXPECT_EQ(StatisticsMaskFromBoxes(boxes), 464);
+    EXPECT_EQ(StatisticsMaskFromBoxes(boxes, 2000), 2000);
+    boxes[4] = 0;
+    boxes[0] = 1;
+    EXPECT_EQ(StatisticsMaskFromBoxes(boxes, 2000), 2000 - 16 + 1);
 
     EXPECT_EQ(ResultsGridRowCount(200, 30), 33);
     EXPECT_EQ(ResultsGridRowCount(200, 2), 9);

@@ -71,6 +71,22 @@ TEST(NumberFormatOptions, BaseChoicesAndWhatOkStores)
         const NumberFormatOptions back = ReadNumberFormatOptions(engine);
         EXPECT_EQ(back.nBaseChoice, b.stored == 2 ? 3 : kBaseChoiceOther);
     }
+
+    // An angle mode the engine reads as gradians shows as gradians and stays while chosen.
+    const struct {
+        int engineMode, shown, chosen, stored;
+    } angles[] = {{0, 0, 0, 0}, {1, 1, 2, 2}, {7, 2, 2, 7}, {-1, 2, 1, 1}};
+    for (const auto& a : angles) {
+        CCalcEngine engine;
+        CMemoryProfileStore store;
+        engine.m_nAngleMode = a.engineMode;
+        NumberFormatOptions options = ReadNumberFormatOptions(engine);
+        EXPECT_EQ(options.nAngleMode, a.shown) << a.engineMode;
+        options.nAngleMode = a.chosen;
+        ApplyNumberFormatOptions(options, engine, store);
+        EXPECT_EQ(engine.m_nAngleMode, a.stored) << a.engineMode;
+        EXPECT_EQ(store.GetInt("Calculation", "AngleMode", -9), a.stored) << a.engineMode;
+    }
 }
 
 TEST(SolverDefaults, OkStoresTheFourValuesAsTheDocumentReadsThem)

@@ -502,7 +502,7 @@ TEST_F(DataViewWin, DoubleClickTypesTheEntryIntoTheWorkspace)
     EXPECT_NE(WorkspaceText().Find("*0.001"), -1) << WorkspaceText().GetString();
 }
 
-TEST_F(DataViewWin, TheDataAnalysisPageStoresItsNineBoxesAndRefusesNoIterations)
+TEST_F(DataViewWin, TheDataAnalysisPageStoresItsBoxesAndRefusesNoIterations)
 {
     ScriptedModalHook hook;
     model->m_Settings.nAnalysisOptions = 2000;
@@ -533,11 +533,11 @@ TEST_F(DataViewWin, TheDataAnalysisPageStoresItsNineBoxesAndRefusesNoIterations)
     EXPECT_STREQ(active, "CDataAnalysisPage");
     ASSERT_EQ(hook.messages.size(), 1u);
     EXPECT_STREQ(hook.messages[0], "The maximum number of iterations must be between 1 and 10000.");
-    // Only the nine boxes make the new mask: 512 and 1024 of 2000 go.
-    EXPECT_EQ(model->m_Settings.nAnalysisOptions, 464);
+    // The nine boxes keep what they show: 512 and 1024 of 2000 stay.
+    EXPECT_EQ(model->m_Settings.nAnalysisOptions, 2000);
     EXPECT_EQ(model->m_Settings.nMaxIterations, 250);
     CRegistryProfileStore store;
-    EXPECT_EQ(store.GetInt("DataAnalysis", "Options", 0), 464);
+    EXPECT_EQ(store.GetInt("DataAnalysis", "Options", 0), 2000);
     EXPECT_EQ(store.GetInt("DataAnalysis", "MaxIters", 0), 250);
     // Later tests and runs start from the defaults again.
     model->m_Settings.nAnalysisOptions = 2000;

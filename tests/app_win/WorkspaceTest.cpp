@@ -497,4 +497,33 @@ TEST_F(WorkspaceTest, TheOptionsPageShowsStoresAndAppliesTheSettings)
     EXPECT_EQ(hook.next, 1u);
 }
 
+TEST_F(WorkspaceTest, WithoutAWorkspaceThePageShowsAndKeepsTheStoredSettings)
+{
+    CMemoryProfileStore store;
+    WorkspaceSettings stored;
+    stored.PopupFunction = 1;
+    stored.PopupOptions = 0x09;
+    stored.BackColor = 0xE0F0F0;
+    stored.FontSize = -18;
+    stored.FontFaceName = "Courier New";
+    WriteWorkspaceSettings(store, stored);
+    const std::vector<CString> entries = store.GetEntries();
+    PageRun run;
+    CWorkspacePage page;
+    page.m_pStore = &store;
+    run.Run(page, [](CWorkspacePage& p) {
+        EXPECT_EQ(p.IsDlgButtonChecked(IDC_WORKSPACE_SYNTAX_ALWAYS), 1u);
+        EXPECT_EQ(p.IsDlgButtonChecked(IDC_WORKSPACE_POPUP_PC), 0u);
+        EXPECT_EQ(p.m_Colours[7].GetColour(), COLORREF(0xE0F0F0));
+    });
+    WorkspaceSettings after;
+    ReadWorkspaceSettings(store, after);
+    EXPECT_EQ(store.GetEntries(), entries);
+    EXPECT_EQ(after.PopupFunction, 1);
+    EXPECT_EQ(after.PopupOptions, 0x09u);
+    EXPECT_EQ(after.BackColor, COLORREF(0xE0F0F0));
+    EXPECT_EQ(after.FontSize, -18);
+    EXPECT_STREQ(after.FontFaceName, "Courier New");
+}
+
 } // namespace

@@ -415,13 +415,14 @@ TEST_F(PlotDialogs, AxesPageKeepsNoTypeAndAutomaticLines)
              m_hook);
     ASSERT_EQ(m_hook.messages.size(), 1u);
     EXPECT_STREQ(m_hook.messages[0], "Invalid parameter");
-    EXPECT_EQ(plot.m_axes.m_nAxisType, -1);
+    EXPECT_EQ(plot.m_axes.m_nAxisType, 4) << "neither radio checked: still no axes";
     EXPECT_EQ(plot.m_axes.m_axisLine.m_nPenStyle, -1);
     EXPECT_EQ(plot.m_axes.m_dYTickInterval, 0.5);
     EXPECT_EQ(m_doc.m_preview.m_axes.m_dYTickInterval, 0.5) << "the preview follows the data plot";
     CProfileStore& store = m_doc.GetSettingsStore();
     EXPECT_EQ(store.GetDouble(kPlotDataDefSection, "YTickInterval", -9), 0.5);
     EXPECT_EQ(store.GetInt(kPlotDataDefSection, "AxisLineStyle", -9), -1);
+    EXPECT_EQ(store.GetInt(kPlotDataDefSection, "AxisType", -9), 4);
     EXPECT_EQ(store.GetDouble(kPlot2DDefSection, "YTickInterval", -9), -9);
 }
 
