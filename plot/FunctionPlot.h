@@ -18,6 +18,9 @@ struct PlotPoint {
     int bInvalid = 0; // the expression has no value here
 };
 
+// Half the side of the black square that marks a data point, in pixels.
+constexpr int kDataMarkerHalfSize = 4;
+
 // Forms of a 2-D graph.
 enum GraphForm : int { GraphRectangular = 0, GraphPolar = 1, GraphParametric = 2 };
 

@@ -149,7 +149,8 @@ void CFunctionPlot::DrawMarkers(CPlotCanvas& canvas)
     for (int i = 1; i <= rows; ++i) {
         const int px = m_pOwner->WorldToPixelX(m_pTable->GetValue(0, i));
         const int py = m_pOwner->WorldToPixelY(m_pTable->GetValue(1, i));
-        canvas.FillRect(RECT{px - 4, py - 4, px + 4, py + 4}, 0);
+        const int h = kDataMarkerHalfSize;
+        canvas.FillRect(RECT{px - h, py - h, px + h, py + h}, 0);
     }
 }
 

@@ -67,7 +67,9 @@ public:
     BOOL Zoom(double f, double cx, double cy);
     BOOL Recenter(double x, double y) { return Zoom(-1, x, y); }
     // Ranges from the visible graphs' data extents, y widened by the allowance and rounded
-    // outward to a tenth of its decade; without data the ranges stay.
+    // outward to a tenth of its decade, both with room for the data markers at the ends; a
+    // single value is centred. Without data the ranges stay. Until the ranges are set
+    // otherwise, each new plot rectangle recomputes the room.
     void AutoRange();
     // Ranges from every graph's sampled extent; an axis nothing was sampled on keeps its range.
     void FitToItems();
@@ -146,6 +148,8 @@ private:
     CSize MeasureFrameLabel(CPlotCanvas* pCanvas);
     void AdoptLoaded(CPlot2D& loaded);
     BOOL SetRangesUnchecked(double xMin, double xMax, double yMin, double yMax);
+    // The automatic ranges of the data extent kept by AutoRange, for the present rectangle.
+    void ApplyAutoRange();
     void DrawBackground(CPlotCanvas& canvas);
     void DrawTicksAndGrid(CPlotCanvas& canvas, double x0, double xStep, double y0, double yStep);
 
@@ -159,6 +163,11 @@ private:
     double m_dLabelScale = 1.0;
     // Rectangles of the axis names of the drawing in progress; labels crossing them are left out.
     CRect m_rectXName, m_rectYName;
+    // The x labels of the drawing in progress: a y label crossing one is left out.
+    std::vector<CRect> m_xLabelRects;
+    // The data extent (x min, x max, y min, y max) of the last AutoRange while its ranges hold.
+    BOOL m_bAutoRanged = FALSE;
+    double m_autoExtent[4] = {0, 0, 0, 0};
 #ifdef _WIN32
     HWND m_hOwnerWnd = nullptr;
     std::unique_ptr<IPlotOwner> m_pWindowOwner;

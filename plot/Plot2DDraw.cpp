@@ -66,6 +66,8 @@ void CPlot2D::ComputePlotRect()
         return;
     m_rectPlot = r;
     RecomputeScales();
+    if (m_bAutoRanged)
+        ApplyAutoRange(); // the markers' room is pixels
     for (auto& item : m_items)
         item->m_bRemap = TRUE;
 }
@@ -143,6 +145,7 @@ void CPlot2D::DrawAxes(CPlotCanvas& canvas)
     m_dYRange = m_dYMax - m_dYMin;
     m_rectXName.SetRectEmpty();
     m_rectYName.SetRectEmpty();
+    m_xLabelRects.clear();
     const int xl = WorldToPixelX(m_dXMin), xr = WorldToPixelX(m_dXMax);
     const int yb = WorldToPixelY(m_dYMin), yt = WorldToPixelY(m_dYMax);
     if (a.m_bBoxed) {
@@ -200,18 +203,19 @@ void CPlot2D::DrawTicksAndGrid(CPlotCanvas& canvas, double x0, double xStep, dou
     CPlotAxes& a = m_axes;
     const int cx = a.m_nYAxisPixel, cy = a.m_nXAxisPixel;
     const int xHalf = Bounded(a.m_nXTickHalfLength), yHalf = Bounded(a.m_nYTickHalfLength);
-    // Ticks close to the maximum get neither mark nor label.
-    auto walk = [](double first, double step, double hi, double range, auto&& visit) {
+    // Ticks close to the maximum get neither mark nor label; a first tick below the minimum
+    // would mark a place outside the plot and label the edge with its value.
+    auto walk = [](double first, double step, double lo, double hi, double range, auto&& visit) {
         for (int i = 0; i <= kTickLoopLimit; ++i) {
             const double t = first + i * step;
             if (t > hi)
                 break;
-            if (std::fabs(t - hi) >= 0.005 * range)
+            if (t >= lo - 1e-9 * range && std::fabs(t - hi) >= 0.005 * range)
                 visit(t);
         }
     };
-    auto xTicks = [&](auto&& visit) { walk(x0, xStep, m_dXMax, m_dXRange, visit); };
-    auto yTicks = [&](auto&& visit) { walk(y0, yStep, m_dYMax, m_dYRange, visit); };
+    auto xTicks = [&](auto&& visit) { walk(x0, xStep, m_dXMin, m_dXMax, m_dXRange, visit); };
+    auto yTicks = [&](auto&& visit) { walk(y0, yStep, m_dYMin, m_dYMax, m_dYRange, visit); };
     if (a.m_bShowTicks) {
         xTicks([&](double t) {
             const int px = WorldToPixelX(t);
@@ -272,6 +276,7 @@ void CPlot2D::DrawXTickLabel(CPlotCanvas& canvas, double x, const CString& text)
         m_rectXName = rect;
     else if (CRect().IntersectRect(&rect, &m_rectXName))
         return;
+    m_xLabelRects.push_back(rect);
     canvas.TextOut(left, top, label);
 }
 
@@ -296,5 +301,9 @@ void CPlot2D::DrawYTickLabel(CPlotCanvas& canvas, double y, const CString& text)
         m_rectYName = rect;
     else if (CRect().IntersectRect(&rect, &m_rectYName))
         return;
+    // Where the axes meet, the x labels came first.
+    for (const CRect& xLabel : m_xLabelRects)
+        if (CRect().IntersectRect(&rect, &xLabel))
+            return;
     canvas.TextOut(left, top, label);
 }

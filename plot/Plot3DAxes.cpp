@@ -135,10 +135,20 @@ Vector3 Offset(Vector3 v, int i, double d)
     return v;
 }
 
+// A tick value with one decimal; a value that rounds to zero reads "0.0", without a sign.
+CString TickLabel(double v, char decimalPoint)
+{
+    CString text = numtext::Fixed(v, 1, decimalPoint);
+    if (text.GetLength() > 1 && text[0] == '-' && text.FindOneOf("123456789") < 0)
+        text.Delete(0);
+    return text;
+}
+
 } // namespace
 
 void CPlot3DBase::DrawAxes(CPlotCanvas& canvas)
 {
+    m_axisTexts.clear();
     if (!m_pOwner)
         return;
     const CPlot3DScene& scene = *m_pOwner;
@@ -252,25 +262,40 @@ void CPlot3DBase::DrawAxisTicks(CPlotCanvas& canvas, int along, int across, cons
         Coordinate(at, along) = v;
         if (scene.m_bShowTicks)
             DrawSegment(canvas, Offset(at, across, -tick), Offset(at, across, tick));
-        const CString label = numtext::Fixed(v, 1, dp);
+        const CString label = TickLabel(v, dp);
         const Vector3 beside = Offset(at, across, side * tick);
         const CPoint anchor = PointToPixel(beside.x, beside.y, beside.z);
         const CSize size = canvas.MeasureText(label);
         if (scene.m_bShowAxisLabels && i == letterTick) {
+            // On the label's own row the letter stands clear of the label's left end.
+            const int labelWidth = scene.m_bShowTickLabels ? size.cx : 0;
             if (rightAligned)
-                canvas.TextOut(anchor.x - (origin || !scene.m_bShowTickLabels ? 0 : size.cx) -
-                                   letterSize.cx - (origin ? 2 : 8),
-                               anchor.y, letter);
+                DrawAxisText(canvas, along,
+                             anchor.x - letterSize.cx -
+                                 (origin ? (labelWidth > 0 ? labelWidth + 4 : 2) : labelWidth + 8),
+                             anchor.y, letter, letterSize);
             else
-                canvas.TextOut(anchor.x - letterSize.cx,
-                               anchor.y + (!origin && scene.m_bShowTickLabels ? size.cy : 0),
-                               letter);
+                DrawAxisText(canvas, along,
+                             anchor.x - letterSize.cx - (origin && labelsLeft ? labelWidth : 0),
+                             anchor.y + (!origin && scene.m_bShowTickLabels ? size.cy : 0), letter,
+                             letterSize);
         }
         if (scene.m_bShowTickLabels) {
             const int left = rightAligned ? anchor.x - size.cx - 2
                              : labelsLeft ? anchor.x - size.cx
                                           : anchor.x;
-            canvas.TextOut(left, anchor.y, label);
+            DrawAxisText(canvas, along, left, anchor.y, label, size);
         }
     }
+}
+
+void CPlot3DBase::DrawAxisText(CPlotCanvas& canvas, int axis, int x, int y, const CString& text,
+                               CSize size)
+{
+    const CRect rect(x, y, x + size.cx, y + size.cy);
+    for (const AxisText& drawn : m_axisTexts)
+        if (drawn.axis != axis && CRect().IntersectRect(&rect, &drawn.rect))
+            return;
+    m_axisTexts.push_back({axis, rect});
+    canvas.TextOut(x, y, text);
 }

@@ -156,7 +156,15 @@ private:
     void DrawAxisTicks(CPlotCanvas& canvas, int along, int across, const Vector3& first,
                        const Vector3& second, int side, bool labelsLeft, bool rightAligned,
                        const char* letter, bool skipCrossing, double crossing, bool origin);
+    // Draws a text of an axis unless it would cross one that another axis drew before.
+    void DrawAxisText(CPlotCanvas& canvas, int axis, int x, int y, const CString& text, CSize size);
 
+    // The texts the axes drew in the drawing in progress.
+    struct AxisText {
+        int axis;
+        CRect rect;
+    };
+    std::vector<AxisText> m_axisTexts;
     Progress m_progress;
     bool m_bViewValid = false;
 };

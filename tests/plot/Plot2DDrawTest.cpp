@@ -261,6 +261,49 @@ TEST_F(Plot2DDraw, MarkersOnRowsBothColumnsHold)
     EXPECT_EQ(m_plot.HitTest(0, 0), -1) << "markers only: never hit; the y axis";
 }
 
+TEST_F(Plot2DDraw, AutomaticRangesKeepMarkersWholeAndLabelsApart)
+{
+    struct Case {
+        std::vector<double> x, y;
+        const char* absent; // a label that must not show
+    };
+    for (const Case& k : std::initializer_list<Case>{
+             {{1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}, "0.5"},  // the first y tick lies below y's range
+             {{0, 1, 2, 3, 4}, {0, 0.5, 1, 0.5, 0}, ""}, // both labels by the origin
+             {{-3, 7}, {-100, 250}, ""},
+             {{5}, {5}, ""}}) { // one point: centred
+        TestTable table;
+        table.x = k.x;
+        table.y = k.y;
+        m_plot.DeleteAll();
+        auto* g = new CFunctionPlot;
+        g->m_bMarkersOnly = TRUE;
+        g->AttachDataTable(&table);
+        m_plot.AddItem(g);
+        m_plot.AutoRange();
+        for (int width : {500, 1000}) { // a new size finds room anew
+            m_plot.Layout(0, 0, width, 400);
+            const RecordingCanvas c = Draw();
+            const CRect plot = m_plot.m_rectPlot;
+            int squares = 0;
+            for (const auto* op : c.Of("fill")) {
+                const CRect r = op->rect;
+                squares += r.Width() == 8;
+                EXPECT_TRUE(r.Width() != 8 || (plot.PtInRect(r.TopLeft()) &&
+                                               r.right <= plot.right && r.bottom <= plot.bottom))
+                    << k.x[0] << " on " << width << ": marker at " << r.left << "," << r.top;
+            }
+            EXPECT_EQ(squares, int(k.x.size())) << k.x[0];
+            EXPECT_EQ(c.OverlappingTexts(), std::vector<std::string>()) << k.x[0];
+            const std::vector<std::string> texts = c.Texts();
+            EXPECT_EQ(std::count(texts.begin(), texts.end(), k.absent), 0) << k.x[0];
+        }
+    }
+    m_plot.SetRanges(0, 1, 0, 1);
+    m_plot.Layout(0, 0, 500, 400);
+    EXPECT_EQ(m_plot.m_dXMin, 0) << "ranges set by the user stay at any size";
+}
+
 TEST_F(Plot2DDraw, MarksAreErasedWhereTheyWereDrawn)
 {
     m_plot.m_nSteps = 10;

@@ -1,5 +1,6 @@
 // The 3-D renderer on a recording canvas: projection, painting order, cells, fill styles,
 // shading limits, degenerate views, box and axes, and the series of views.
+#include "engine/LocaleSeparators.h"
 #include "plot/Plot3DScene.h"
 #include "tests/plot/PlotTestSupport.h"
 
@@ -227,7 +228,7 @@ TEST_F(Plot3DDraw, AxisLabelsAndTheirSkippedCrossings)
 
     m_scene.m_bShowTicks = FALSE;
     c = Draw();
-    EXPECT_EQ(count(c, "0.0"), 3);
+    EXPECT_EQ(count(c, "0.0"), 2) << "z's zero would lie on x's";
     m_scene.m_bShowTickLabels = FALSE;
     m_scene.m_bShowAxisLabels = FALSE;
     c = Draw();
@@ -238,11 +239,56 @@ TEST_F(Plot3DDraw, AxisLabelsAndTheirSkippedCrossings)
         for (AxisRecord3D& a : m_surface->m_axes)
             a.nTickCount = bad;
         c = Draw();
-        EXPECT_EQ(c.Texts().size(), 15u) << "a count of " << bad << " draws as 5";
+        EXPECT_EQ(c.Texts().size(), 14u) << "a count of " << bad << " draws as 5";
     }
     m_scene.m_nAxisType = SceneAxesNone;
     c = Draw();
     EXPECT_TRUE(c.Texts().empty());
+}
+
+TEST_F(Plot3DDraw, LabelTextsOfTheThreeAxesNeverMeet)
+{
+    struct Case {
+        const char* expression; // the z range follows it
+        int type;
+        BOOL ticks;
+        BOOL letters;
+        bool comma;
+        const char* texts; // in drawing order: x, y and z with their letters
+    };
+    const Case cases[] = {
+        // z's -1.0 would stand on y's -3.0 at the foot of the z axis
+        {"x*y/9", SceneAxesFramed, TRUE, TRUE, false,
+         "-3.0 -1.5 x 0.0 1.5 3.0 -3.0 -1.5 y 0.0 1.5 -0.5 z 0.0 0.5 1.0"},
+        // -0.02 rounds to zero: no sign
+        {"x*y/9-0.02", SceneAxesFramed, TRUE, FALSE, false,
+         "-3.0 -1.5 0.0 1.5 3.0 -3.0 -1.5 0.0 1.5 -0.5 0.0 0.5 1.0"},
+        {"x*y/9-0.02", SceneAxesFramed, TRUE, FALSE, true,
+         "-3,0 -1,5 0,0 1,5 3,0 -3,0 -1,5 0,0 1,5 -0,5 0,0 0,5 1,0"},
+        // through the origin the letters stand clear of the last labels
+        {"x*y/9", SceneAxesOrigin, TRUE, TRUE, false,
+         "-3.0 -1.5 0.0 1.5 x 3.0 -3.0 -1.5 1.5 y 3.0 -1.0 -0.5 0.5 z 1.0"},
+        // without ticks the crossings are labelled, but z's zero would lie on x's
+        {"x*y/3", SceneAxesOrigin, FALSE, TRUE, false,
+         "-3.0 -1.5 0.0 1.5 x 3.0 -3.0 -1.5 0.0 1.5 y 3.0 -3.0 -1.5 1.5 z 3.0"},
+    };
+    for (const Case& k : cases) {
+        if (k.comma)
+            UseCommaSeparators();
+        else
+            UseDotSeparators();
+        m_surface->SetExpression(k.expression);
+        m_scene.m_nAxisType = k.type;
+        m_scene.m_bShowTicks = k.ticks;
+        m_scene.m_bShowAxisLabels = k.letters;
+        const RecordingCanvas c = Draw();
+        std::string texts;
+        for (const std::string& t : c.Texts())
+            texts += (texts.empty() ? "" : " ") + t;
+        EXPECT_EQ(texts, k.texts) << k.expression << " type " << k.type;
+        EXPECT_EQ(c.OverlappingTexts(), std::vector<std::string>()) << k.expression;
+    }
+    UseDotSeparators();
 }
 
 TEST_F(Plot3DDraw, FramedAxesMoveWithTheViewAndTheBoxShowsItsFrontFaces)

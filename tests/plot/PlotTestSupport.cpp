@@ -113,3 +113,20 @@ std::vector<std::string> RecordingCanvas::Texts() const
         texts.push_back(op->text);
     return texts;
 }
+
+std::vector<std::string> RecordingCanvas::OverlappingTexts() const
+{
+    const std::vector<const Op*> texts = Of("text");
+    auto box = [](const Op* op) {
+        const CSize size = CSize(6 * int(op->text.size()), 10);
+        return CRect(op->points[0], size);
+    };
+    std::vector<std::string> pairs;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j) {
+            const CRect a = box(texts[j]), b = box(texts[i]);
+            if (CRect().IntersectRect(&a, &b))
+                pairs.push_back(texts[j]->text + " and " + texts[i]->text);
+        }
+    return pairs;
+}

@@ -60,6 +60,8 @@ struct RecordingCanvas : CPlotCanvas {
     std::vector<const Op*> Of(const std::string& kind) const;
     // The texts drawn, in order.
     std::vector<std::string> Texts() const;
+    // The pairs of drawn texts whose boxes meet, each as "first and second".
+    std::vector<std::string> OverlappingTexts() const;
 };
 
 // A table of layout 1 (or as set) over two columns of values.
