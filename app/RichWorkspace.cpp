@@ -16,6 +16,7 @@
 #include "framework/win/RegistryProfileStore.h"
 #include "res/AppIds.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -43,6 +44,9 @@ ON_UPDATE_COMMAND_UI(ID_CHAR_UNDERLINE, &CRichWorkspace::OnUpdateCharUnderline)
 ON_COMMAND(ID_WORKSPACE_UNDO, &CRichWorkspace::OnWorkspaceUndo)
 ON_UPDATE_COMMAND_UI(ID_WORKSPACE_UNDO, &CRichWorkspace::OnUpdateWorkspaceUndo)
 ON_WM_SIZE()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_WM_MOUSEWHEEL()
 ON_WM_LBUTTONDOWN()
 ON_MESSAGE(WM_PASTE, &CRichWorkspace::OnPaste)
 ON_COMMAND(ID_WORKSPACE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
@@ -248,13 +252,48 @@ void CRichWorkspace::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         SendMessage(WM_PASTE);
         return;
     }
+    // A tip stays with its line: keys that scroll the text take it away.
+    const BOOL bTip = m_TipWnd.IsShown();
+    const POINT before = bTip ? GetTextScrollPos() : POINT{};
     CRichEditView::OnKeyDown(nChar, nRepCnt, nFlags);
+    if (bTip) {
+        const POINT after = GetTextScrollPos();
+        if (after.x != before.x || after.y != before.y)
+            m_TipWnd.Hide();
+    }
     if (nChar == VK_DELETE)
         Recolour();
 }
 
+POINT CRichWorkspace::GetTextScrollPos() const
+{
+    POINT pos{0, 0};
+    SendMessage(EM_GETSCROLLPOS, 0, LPARAM(&pos));
+    return pos;
+}
+
+void CRichWorkspace::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+    m_TipWnd.Hide();
+    CRichEditView::OnHScroll(nSBCode, nPos, pScrollBar);
+}
+
+void CRichWorkspace::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+    m_TipWnd.Hide();
+    CRichEditView::OnVScroll(nSBCode, nPos, pScrollBar);
+}
+
+BOOL CRichWorkspace::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
+{
+    m_TipWnd.Hide();
+    return CRichEditView::OnMouseWheel(nFlags, zDelta, pt);
+}
+
 BOOL CRichWorkspace::PreTranslateMessage(MSG* pMsg)
 {
+    if (FilterDemoKey(*pMsg))
+        return TRUE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_DECIMAL && pMsg->hwnd == m_hWnd) {
         PostMessage(WM_CHAR, WPARAM(BYTE(GetLocaleSeparators().chDecimal)), 1);
         return TRUE;
@@ -353,7 +392,19 @@ void CRichWorkspace::StartDemo()
 {
     m_strDemo = kWorkspaceDemoScript;
     m_nDemoIndex = 0;
+    m_nDemoEnd = m_strDemo.GetLength();
+    m_demoSelection = GetSelection();
     SetTimer(kDemoTimer, kDemoPeriod);
+    // The keys that stop it go where it plays.
+    if (IsWindowVisible())
+        SetFocus();
+}
+
+void CRichWorkspace::StopDemo()
+{
+    KillTimer(kDemoTimer);
+    m_strDemo.Empty();
+    m_nDemoIndex = m_nDemoEnd = 0;
 }
 
 void CRichWorkspace::OnRunDemo() { StartDemo(); }
@@ -361,12 +412,44 @@ void CRichWorkspace::OnRunDemo() { StartDemo(); }
 void CRichWorkspace::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kDemoTimer) {
-        if (m_nDemoIndex >= m_strDemo.GetLength())
-            KillTimer(kDemoTimer);
+        if (!IsDemoRunning())
+            StopDemo();
         else if (!IsBusy())
-            PostMessage(WM_CHAR, WPARAM(BYTE(m_strDemo[m_nDemoIndex++])), 1);
+            TypeDemoCharacter();
     }
     CRichEditView::OnTimer(nIDEvent);
+}
+
+void CRichWorkspace::TypeDemoCharacter()
+{
+    // A click elsewhere while it plays does not move where the script goes on.
+    const CHARRANGE sel = GetSelection();
+    if (sel.cpMin != m_demoSelection.cpMin || sel.cpMax != m_demoSelection.cpMax)
+        SetSelection(m_demoSelection.cpMin, m_demoSelection.cpMax);
+    const char ch = m_strDemo[m_nDemoIndex++];
+    SendMessage(WM_CHAR, WPARAM(BYTE(ch)), 1);
+    m_demoSelection = GetSelection();
+    if (!IsDemoRunning())
+        StopDemo();
+}
+
+BOOL CRichWorkspace::FilterDemoKey(const MSG& msg)
+{
+    if (!IsDemoRunning() || msg.hwnd != m_hWnd ||
+        (msg.message != WM_KEYDOWN && msg.message != WM_CHAR))
+        return FALSE;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+        // The line being typed is finished, so that no half line is left for Enter.
+        auto isLineEnd = [this](int i) { return m_strDemo[i] == '\n' || m_strDemo[i] == '\r'; };
+        int end = m_nDemoIndex;
+        if (end > 0 && !isLineEnd(end - 1)) {
+            while (end < m_nDemoEnd && !isLineEnd(end))
+                ++end;
+            end = std::min(end + 1, m_nDemoEnd);
+        }
+        m_nDemoEnd = end;
+    }
+    return TRUE;
 }
 
 // --- commands and the rest of the messages ------------------------------------------------------

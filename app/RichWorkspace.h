@@ -32,8 +32,11 @@ public:
     // To the end of the text, and a line break unless the last line is empty.
     void NewLineAtTextEnd() override;
     int SetPopupOptions(int options) override;
-    // Plays the demonstration script from its start, one character per 100 ms.
+    // Plays the demonstration script from its start, one character per 100 ms, at the caret
+    // it keeps for itself; while it plays the user's keys do not reach the text, and Escape
+    // ends it after the line it is typing.
     void StartDemo();
+    BOOL IsDemoRunning() const { return m_nDemoIndex < m_nDemoEnd; }
     // The default character format: face (when it fits), DefaultColor, no effects, |size|
     // pixels high.
     void SetDefaultFont(int size, const CString& face);
@@ -67,6 +70,9 @@ protected:
     void OnKillFocus(CWnd* pNewWnd);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnSize(UINT nType, int cx, int cy);
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     LRESULT OnPaste(WPARAM wParam, LPARAM lParam);
     void OnRunDemo();
     void OnWorkspaceCut();
@@ -97,6 +103,14 @@ protected:
     BOOL PasteMakesLongLine() const;
     // A line is being evaluated, or a modal loop runs over the frame.
     BOOL IsBusy() const;
+    // The next script character, typed where the last one left the caret.
+    void TypeDemoCharacter();
+    // Keys of the user while the demonstration plays: Escape ends it at its line's end, the
+    // others are dropped. TRUE when the key was taken.
+    BOOL FilterDemoKey(const MSG& msg);
+    void StopDemo();
+    // How far the text is scrolled, in pixels.
+    POINT GetTextScrollPos() const;
 
     int m_nCaretLine = -1;
     int m_nCaretLineLength = 0;
@@ -105,6 +119,8 @@ protected:
     WorkspaceSettings m_Settings;
     CString m_strDemo;
     int m_nDemoIndex = 0;
+    int m_nDemoEnd = 0; // where the script stops: its end, or a line's end after Escape
+    CHARRANGE m_demoSelection{-1, -1}; // where the last script character left the selection
     CTipWnd m_TipWnd;
     BOOL m_bEvaluating = FALSE;
     BOOL m_bEnterPending = FALSE; // an Enter that came while a line was being evaluated

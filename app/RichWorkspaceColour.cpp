@@ -121,6 +121,7 @@ void CRichWorkspace::ShowTip(const CString& text, const POINT* pPoint, BOOL bHid
     TEXTMETRICA tm{};
     dc.GetTextMetrics(&tm);
     dc.SelectObject(pOld);
+    const int nLineTop = point.y;
     point.y += tm.tmHeight - 2;
-    m_TipWnd.Show(text, point, bHideOnClick);
+    m_TipWnd.Show(text, point, nLineTop, bHideOnClick);
 }

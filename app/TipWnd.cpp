@@ -1,5 +1,6 @@
 #include "app/TipWnd.h"
 
+#include "app/WorkspaceWords.h"
 #include "framework/win/CDC.h"
 #include "framework/win/MessageCrackers.h"
 
@@ -16,6 +17,7 @@ CTipWnd::CTipWnd() = default;
 
 BOOL CTipWnd::Create(CWnd* pParent)
 {
+    m_hParent = pParent ? pParent->GetSafeHwnd() : nullptr;
     LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW));
     if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, lpszClass, "", WS_POPUP, 0, 0, 1, 1,
                   pParent ? pParent->GetSafeHwnd() : nullptr, nullptr))
@@ -41,16 +43,24 @@ void CTipWnd::SetText(const CString& text)
     Invalidate();
 }
 
-void CTipWnd::Show(const CString& text, POINT screenPoint, BOOL bHideOnClick)
+void CTipWnd::Show(const CString& text, POINT screenPoint, int nLineTop, BOOL bHideOnClick)
 {
     if (!GetSafeHwnd())
         return;
     SetText(text);
-    ::SetWindowPos(m_hWnd, HWND_TOPMOST, screenPoint.x, screenPoint.y, 0, 0,
+    const HWND hAnchor = m_hParent ? m_hParent : m_hWnd;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    CPoint corner = screenPoint;
+    if (::GetMonitorInfoA(::MonitorFromWindow(hAnchor, MONITOR_DEFAULTTONEAREST), &monitor))
+        corner = PlaceTip(screenPoint, nLineTop, m_sizeWindow, monitor.rcWork);
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, corner.x, corner.y, 0, 0,
                    SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     m_bShown = TRUE;
     if (bHideOnClick)
         m_bHideOnClick = TRUE;
+    if (m_hParent)
+        m_frameWatch.Watch(::GetAncestor(m_hParent, GA_ROOT));
 }
 
 void CTipWnd::Hide()
@@ -97,4 +107,23 @@ LRESULT CTipWnd::OnButtonDown(WPARAM, LPARAM)
     if (m_bHideOnClick)
         Hide();
     return 0;
+}
+
+void CTipFrameWatch::Watch(HWND hFrame)
+{
+    if (GetHookedWindow() != hFrame)
+        AttachHook(hFrame);
+    ::GetWindowRect(hFrame, &m_rectFrame);
+}
+
+LRESULT CTipFrameWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CSubclassWnd::WindowProc(message, wParam, lParam);
+    if (m_tip.IsShown() && (message == WM_ENTERSIZEMOVE || message == WM_WINDOWPOSCHANGED)) {
+        RECT rect{};
+        ::GetWindowRect(m_hWnd, &rect);
+        if (message == WM_ENTERSIZEMOVE || !::EqualRect(&rect, &m_rectFrame))
+            m_tip.Hide();
+    }
+    return result;
 }

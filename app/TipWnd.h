@@ -2,8 +2,24 @@
 #include "framework/core/CString.h"
 #include "framework/win/CGdiObject.h"
 #include "framework/win/CWnd.h"
+#include "ui/SubclassWnd.h"
 
 class CDC;
+class CTipWnd;
+
+// Watches the frame window a tip belongs to: a tip left where the frame was would float over
+// whatever lies there now, so the frame's move or resize hides it.
+class CTipFrameWatch : public CSubclassWnd {
+public:
+    explicit CTipFrameWatch(CTipWnd& tip) : m_tip(tip) {}
+    // Watches hFrame from where it stands now.
+    void Watch(HWND hFrame);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    CTipWnd& m_tip;
+    RECT m_rectFrame{};
+};
 
 // The workspace's tip: a borderless top-most pop-up that shows one line of text in a black
 // frame on pale yellow, under the caret, without taking the activation. Its window text is
@@ -14,9 +30,11 @@ public:
 
     // The pop-up, owned by pParent, and its font.
     BOOL Create(CWnd* pParent);
-    // Shows text with its top-left corner at the screen point; with bHideOnClick a press of
-    // any mouse button inside hides it.
-    void Show(const CString& text, POINT screenPoint, BOOL bHideOnClick);
+    // Shows text with its top-left corner at the screen point below a line whose top is
+    // nLineTop, kept inside the work area of the parent's monitor (PlaceTip); with bHideOnClick
+    // a press of any mouse button inside hides it. Until it hides, a move or resize of the
+    // parent's frame hides it.
+    void Show(const CString& text, POINT screenPoint, int nLineTop, BOOL bHideOnClick);
     void Hide();
     BOOL IsShown() const { return m_bShown; }
     const CString& GetText() const { return m_strText; }
@@ -40,6 +58,8 @@ protected:
     CFont m_font;
     BOOL m_bShown = FALSE;
     BOOL m_bHideOnClick = FALSE;
+    HWND m_hParent = nullptr;
+    CTipFrameWatch m_frameWatch{*this};
 
     DECLARE_MESSAGE_MAP()
 };

@@ -2,6 +2,7 @@
 
 #include "engine/CalcEngine.h"
 
+#include <algorithm>
 #include <cstring>
 
 const char kLineTooLongText[] = "Line too long (more than 1,000 characters)";
@@ -106,4 +107,14 @@ TipDecision DecideTip(int kind, const CString& described, int argumentCount, uns
     if (!allowed)
         tip.text.Empty();
     return tip;
+}
+
+CPoint PlaceTip(CPoint below, int lineTop, CSize size, const CRect& workArea)
+{
+    CPoint corner = below;
+    corner.x = std::max<int>(std::min<int>(corner.x, workArea.right - size.cx), workArea.left);
+    if (corner.y + size.cy > workArea.bottom)
+        corner.y = lineTop - size.cy;
+    corner.y = std::max<int>(std::min<int>(corner.y, workArea.bottom - size.cy), workArea.top);
+    return corner;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/core/CString.h"
+#include "framework/core/Geometry.h"
 
 // The workspace reads at most this many characters of a line; a longer line is never
 // evaluated (it gets kLineTooLongText in the tip).
@@ -55,3 +56,9 @@ struct TipDecision {
 // bAllFunctions is set; variables show " = " and their value or quoted text.
 TipDecision DecideTip(int kind, const CString& described, int argumentCount, unsigned options,
                       int bAllFunctions);
+
+// The screen corner of a tip of the given size that belongs to a line of text: below is the
+// point under the line, lineTop the line's top. The tip moves left to end inside the work area,
+// goes above the line when it would cross the work area's bottom, and never starts left of or
+// above the work area.
+CPoint PlaceTip(CPoint below, int lineTop, CSize size, const CRect& workArea);

@@ -101,6 +101,23 @@ TEST(WorkspaceWords, TipsByKindOptionsAndArgumentCount)
     EXPECT_EQ(DecideTip(NameVariable, "", 0, PopupAll, 1).action, TipDecision::Leave);
 }
 
+TEST(WorkspaceWords, TipsStayInsideTheWorkArea)
+{
+    const CRect work(1920, 40, 3840, 1080); // a second monitor, its task bar at the top
+    struct Case {
+        CPoint below, corner;
+        int lineTop, width;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {{2000, 500}, {2000, 500}, 480, 300},     // fits where it is
+             {{3800, 1075}, {3540, 1030}, 1050, 300},  // moved left, and above its line
+             {{1800, 20}, {1920, 40}, 0, 300},         // never left of or above the area
+             {{2000, 500}, {1920, 500}, 480, 2500}}) { // wider than the area: at its left
+        const CPoint corner = PlaceTip(c.below, c.lineTop, CSize(c.width, 20), work);
+        EXPECT_EQ(corner, c.corner) << c.below.x << "," << c.below.y;
+    }
+}
+
 TEST(WorkspaceSettings, StoredValuesAreRepaired)
 {
     CMemoryProfileStore store;

@@ -1,8 +1,10 @@
 // The workspace as the user meets it under Wine: keys typed into the view of the project
-// document, the answers and tips that come back, the colours of names, the paste guard, the
-// demonstration, a project saved and opened again, and the options page.
+// document, the answers and tips that come back and where tips go, the colours of names, the
+// paste guard, the demonstration and its end, a project saved and opened again, and the
+// options page.
 #include "app/MyDocument.h"
 #include "app/RichWorkspace.h"
+#include "app/WorkspaceDemo.h"
 #include "app/WorkspacePage.h"
 #include "engine/LocaleSeparators.h"
 #include "framework/core/ProfileStore.h"
@@ -16,6 +18,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -213,6 +216,44 @@ TEST_F(WorkspaceTest, ErrorsShowInTheTipWithTheirSpanSelected)
     EXPECT_EQ(Document()->GetModel().m_Engine.m_dLastAnswer, answer);
 }
 
+TEST_F(WorkspaceTest, TipsStayInsideTheWorkAreaAndGoWithTheFrame)
+{
+    CMainFrame* pFrame = MainFrame();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    pFrame->GetWindowPlacement(&placement);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromWindow(pFrame->m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const CRect work = monitor.rcWork;
+    // The frame hangs over the work area's bottom right, where the caret ends a long line.
+    pFrame->SetWindowPos(nullptr, work.right - 500, work.bottom - 350, 900, 700, SWP_NOZORDER);
+    auto showTip = [&] {
+        SetText(("\r\r\r\r\r\r\r\r" + std::string(1001, '1')).c_str());
+        Keys("\r");
+        return Tip() == "Line too long (more than 1,000 characters)";
+    };
+    ASSERT_TRUE(showTip());
+    CRect tip;
+    View()->GetTipWnd().GetWindowRect(&tip);
+    CRect inside;
+    inside.IntersectRect(&tip, &work);
+    EXPECT_TRUE(inside == tip) << tip.left << "," << tip.top << " - " << tip.right << ","
+                               << tip.bottom;
+    for (UINT flags : {SWP_NOSIZE, SWP_NOMOVE}) {
+        ASSERT_TRUE(showTip());
+        pFrame->SetWindowPos(nullptr, work.left, work.top, 700, 500, SWP_NOZORDER | flags);
+        EXPECT_EQ(Tip(), "") << "the frame moved or changed its size";
+    }
+    ASSERT_TRUE(showTip());
+    View()->SendMessage(WM_VSCROLL, SB_LINEUP);
+    EXPECT_EQ(Tip(), "") << "the text scrolled";
+    ASSERT_TRUE(showTip());
+    pFrame->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_NE(Tip(), "") << "only brought to the top";
+    pFrame->SetWindowPlacement(&placement);
+}
+
 TEST_F(WorkspaceTest, NamesTakeTheirColoursAndTips)
 {
     SetText("");
@@ -386,6 +427,51 @@ TEST_F(WorkspaceTest, TheDemonstrationTypesAndEvaluatesItsScript)
     EXPECT_EQ(questions, 2);
     EXPECT_EQ(during, "still");
     EXPECT_NE(Text().find(end), std::string::npos);
+}
+
+TEST_F(WorkspaceTest, EscapeEndsTheDemonstrationAndTheUsersKeysStayOut)
+{
+    ScriptedModalHook hook;
+    const std::string script = kWorkspaceDemoScript;
+    auto shown = [&](std::size_t n) { // the script's first n characters as the workspace shows
+        std::string text;
+        for (char ch : script.substr(0, n))
+            text += ch == '\n' || ch == '\r' ? '|' : ch;
+        return text;
+    };
+    auto tick = [](std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i) {
+            View()->SendMessage(WM_TIMER, 1);
+            Pump();
+        }
+    };
+    SetText("");
+    MainFrame()->SetActiveView(MainFrame()->GetPaneView(ViewGrid));
+    MainFrame()->SendMessage(WM_COMMAND, ID_RUN_DEMO);
+    View()->KillTimer(1); // only the test's ticks play it
+    EXPECT_EQ(CWnd::GetFocus(), View()) << "the keys that stop it go where it plays";
+    tick(10);
+    Keys("7*7\r");
+    View()->SendMessage(EM_SETSEL, 0, 0);
+    tick(5);
+    EXPECT_EQ(Text(), shown(15)) << "neither typing nor a click elsewhere reach the script";
+    View()->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    tick(200);
+    const std::size_t firstLine = script.find('\n') + 1;
+    EXPECT_EQ(Text(), shown(firstLine)) << "Escape mid-line finishes the line";
+    EXPECT_FALSE(View()->IsDemoRunning());
+    Keys("2+3\r");
+    EXPECT_EQ(Text(), shown(firstLine) + "2+3 =|5|") << "the keys are the user's again";
+
+    SetText("");
+    const std::size_t example = script.find("\tsin(3)+sin(3)\r");
+    MainFrame()->SendMessage(WM_COMMAND, ID_RUN_DEMO);
+    View()->KillTimer(1);
+    tick(example + 5);
+    View()->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    tick(200);
+    EXPECT_EQ(Text(), shown(example) + "\tsin(3)+sin(3) =|0.282240016119734|")
+        << "an example line is finished and evaluated";
 }
 
 TEST_F(WorkspaceTest, ProjectsKeepTheWorkspaceTextAndColours)
