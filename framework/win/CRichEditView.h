@@ -43,8 +43,8 @@ public:
     void OnInitialUpdate() override;
 
     // Printing: the text laid out in pages within the margins of the paper, once per job, by
-    // the control or, where it cannot, line by line in the default font
-    // (CRichEditViewPrint.cpp). An empty text prints one empty page.
+    // the control or, where it cannot, line by line in the default font, long lines wrapped at
+    // the margin (CRichEditViewPrint.cpp). An empty text prints one empty page.
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
@@ -91,7 +91,6 @@ protected:
     void PaginateLines(CDC* pDC);
     void PrintLines(CDC* pDC, int nFirst, int nEnd);
     CRect PrintTextRect() const; // printer pixels
-    UINT PrintLineFormat() const;
 
     // The job being printed: where each page starts (characters, or lines when the view lays
     // the lines out), then where the last ends; the text's area and the page, in twips.
@@ -99,8 +98,8 @@ protected:
     RECT m_rectPrintText{}, m_rectPrintPage{};
     CSize m_nPrintDpi{0, 0};
     BOOL m_bPrintLines = FALSE;
-    std::vector<CString> m_aPrintLines;
-    std::vector<int> m_aPrintLineHeight;
+    std::vector<CString> m_aPrintLines; // as printed: long lines wrapped
+    int m_nPrintLineHeight = 1;
     CFont m_printFont;
     COLORREF m_crPrintText = 0;
     CHARFORMAT2A m_charformat{};

@@ -1,8 +1,9 @@
 // Printing a rich-edit view. The control formats the text into pages of the printer within the
 // view's margins (EM_FORMATRANGE); where the control cannot (Wine's does nothing), the view
-// lays the lines out itself in the text's default font. Either way the pages' starts and the
-// text's area are found once when the job begins, so each page is drawn alone, in any order,
-// and alike on paper and in the preview.
+// lays the lines out itself in the text's default font, wrapping long lines at the margin as
+// the control would. Either way the pages' starts and the text's area are found once when the
+// job begins, so each page is drawn alone, in any order, and alike on paper and in the preview.
+#include "framework/core/LineBreaks.h"
 #include "framework/core/PageBreaks.h"
 #include "framework/win/CDC.h"
 #include "framework/win/CPrintDialog.h"
@@ -36,6 +37,46 @@ std::vector<CString> SplitLines(const CString& text)
     if (lines.size() > 1 && lines.back().IsEmpty())
         lines.pop_back(); // the break that ends the last line
     return lines;
+}
+
+// Printed lines are drawn one at a time, tabs expanded.
+constexpr UINT kPrintLineFormat = DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE;
+
+int TextWidth(CDC* pDC, const CString& text)
+{
+    CRect rect(0, 0, 0, 0);
+    pDC->DrawText(text, &rect, kPrintLineFormat | DT_CALCRECT);
+    return rect.Width();
+}
+
+// The lines as printed within nWidth pixels in the selected font: each wrapped into pieces.
+std::vector<CString> WrapLines(CDC* pDC, const std::vector<CString>& lines, int nWidth)
+{
+    std::vector<CString> printed;
+    for (const CString& line : lines) {
+        if (TextWidth(pDC, line) <= nWidth) {
+            printed.push_back(line);
+            continue;
+        }
+        // The most characters from start that fit: widths grow with the characters.
+        auto fits = [&](int start) {
+            int lo = 0, hi = line.GetLength() - start;
+            while (lo < hi) {
+                const int mid = (lo + hi + 1) / 2;
+                if (TextWidth(pDC, line.Mid(start, mid)) <= nWidth)
+                    lo = mid;
+                else
+                    hi = mid - 1;
+            }
+            return lo;
+        };
+        const std::vector<int> starts = BreakLine(line, fits);
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            const int end = i + 1 < starts.size() ? starts[i + 1] : line.GetLength();
+            printed.push_back(line.Mid(starts[i], end - starts[i]));
+        }
+    }
+    return printed;
 }
 
 } // namespace
@@ -127,19 +168,11 @@ void CRichEditView::PaginateLines(CDC* pDC)
     CFont* pOldFont = pDC->SelectObject(&m_printFont);
     TEXTMETRICA tm = {};
     pDC->GetTextMetrics(&tm);
-    const int nLineHeight = std::max(int(tm.tmHeight + tm.tmExternalLeading), 1);
-    m_aPrintLineHeight.clear();
-    for (const CString& line : m_aPrintLines) {
-        int nHeight = nLineHeight;
-        if (m_nWordWrap != WrapNone && !line.IsEmpty()) {
-            CRect rect(0, 0, rectText.Width(), 0);
-            nHeight = std::max(pDC->DrawText(line, &rect, PrintLineFormat() | DT_CALCRECT), 1);
-        }
-        m_aPrintLineHeight.push_back(nHeight);
-    }
+    m_nPrintLineHeight = std::max(int(tm.tmHeight + tm.tmExternalLeading), 1);
+    m_aPrintLines = WrapLines(pDC, m_aPrintLines, rectText.Width());
     pDC->SelectObject(pOldFont);
     const std::vector<int> starts = BreakIntoPages(
-        0, int(m_aPrintLines.size()), [this](int i) { return m_aPrintLineHeight[std::size_t(i)]; },
+        0, int(m_aPrintLines.size()), [this](int) { return m_nPrintLineHeight; },
         rectText.Height());
     m_aPageStart.assign(starts.begin(), starts.end());
 }
@@ -150,12 +183,6 @@ CRect CRichEditView::PrintTextRect() const
                  ::MulDiv(m_rectPrintText.top, m_nPrintDpi.cy, kTwipsPerInch),
                  ::MulDiv(m_rectPrintText.right, m_nPrintDpi.cx, kTwipsPerInch),
                  ::MulDiv(m_rectPrintText.bottom, m_nPrintDpi.cy, kTwipsPerInch));
-}
-
-UINT CRichEditView::PrintLineFormat() const
-{
-    return DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS |
-           (m_nWordWrap == WrapNone ? DT_SINGLELINE : DT_WORDBREAK);
 }
 
 void CRichEditView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
@@ -189,8 +216,8 @@ void CRichEditView::PrintLines(CDC* pDC, int nFirst, int nEnd)
     pDC->IntersectClipRect(&rectText);
     CRect rect = rectText;
     for (int i = nFirst; i < nEnd; ++i) {
-        rect.bottom = rect.top + m_aPrintLineHeight[std::size_t(i)];
-        pDC->DrawText(m_aPrintLines[std::size_t(i)], &rect, PrintLineFormat());
+        rect.bottom = rect.top + m_nPrintLineHeight;
+        pDC->DrawText(m_aPrintLines[std::size_t(i)], &rect, kPrintLineFormat);
         rect.top = rect.bottom;
     }
     pDC->RestoreDC(nSaved);
@@ -202,6 +229,5 @@ void CRichEditView::OnEndPrinting(CDC*, CPrintInfo*)
         SendMessage(EM_FORMATRANGE, FALSE, 0);
     m_aPageStart.clear();
     m_aPrintLines.clear();
-    m_aPrintLineHeight.clear();
     m_printFont.DeleteObject();
 }

@@ -1,6 +1,6 @@
 // Printing from the main window: the grid and the workspace from the File menu onto the file
-// printer, the workspace's preview taking the window and giving it back, and the results
-// dialog's Print button.
+// printer, long workspace lines wrapped whole, the workspace's preview taking the window and
+// giving it back, and the results dialog's Print button.
 #include "analysis/GridView.h"
 #include "app/RichWorkspace.h"
 #include "framework/win/CPreviewView.h"
@@ -11,6 +11,9 @@
 #include "tests/support/TestPrinter.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -73,6 +76,44 @@ TEST_F(PrintWin, TheGridAndTheWorkspacePrintFromTheFileMenu)
     EXPECT_EQ(PrintedPages(ID_FILE_PRINT_WORKSPACE, "workspace.ps"), 1);
     EXPECT_EQ(PrintedPages(ID_PRINT_WORKSPACE, "workspace2.ps"), 1);
     EXPECT_TRUE(hook.messages.empty());
+}
+
+TEST_F(PrintWin, LongWorkspaceLinesWrapAtTheMarginWithNothingLost)
+{
+    CRichWorkspace* pView = doc->GetWorkspaceView();
+    pView->SetDefaultFont(40, "Arial");
+    std::string expression = "x = ";
+    for (int i = 0; i < 10; ++i)
+        expression += "1.41421356237*";
+    const std::string digits(120, '7'); // nowhere to break: cut at the margin
+    pView->SetWindowText((expression + "\r\n" + digits + "\r\n").c_str());
+    EXPECT_GE(PrintedPages(ID_FILE_PRINT_WORKSPACE, "long.ps"), 1);
+
+    // The job's pages, as its print hooks draw them.
+    CDC printer;
+    ASSERT_TRUE(printer.Attach(::CreateDCA(nullptr, kTestPrinter, nullptr, nullptr)));
+    CPrintInfo info;
+    pView->OnBeginPrinting(&printer, &info);
+    std::vector<MetafileText> lines;
+    for (UINT n = 1; n <= info.GetMaxPage(); ++n) {
+        const std::vector<MetafileText> page = PrintedPageTexts(*pView, printer, info, n);
+        lines.insert(lines.end(), page.begin(), page.end());
+    }
+    pView->OnEndPrinting(&printer, &info);
+    const int margin = ::MulDiv(1880, printer.GetDeviceCaps(LOGPIXELSX), 1440);
+    const int offset = printer.GetDeviceCaps(PHYSICALOFFSETX);
+    const int right = printer.GetDeviceCaps(PHYSICALWIDTH) - offset - margin;
+    std::string printed;
+    for (const MetafileText& line : lines) {
+        EXPECT_NEAR(line.origin.x, margin - offset, 2) << line.text;
+        EXPECT_LE(line.origin.x + line.width, right + 2) << line.text;
+        // Inside the expression a line ends after a blank or an operator.
+        const bool inside = printed.size() + line.text.size() < expression.size();
+        EXPECT_TRUE(!inside || line.text.back() == ' ' || line.text.back() == '*') << line.text;
+        printed += line.text;
+    }
+    EXPECT_EQ(printed, expression + digits) << "every character, in order";
+    EXPECT_GT(lines.size(), 4u) << "both lines wrap";
 }
 
 TEST_F(PrintWin, TheWorkspacePreviewTakesTheWindowAndGivesItBack)

@@ -240,17 +240,7 @@ TEST_F(PrintTest, RichTextPrintsInPagesWithinItsMargins)
     CPrintInfo info;
     pText->OnBeginPrinting(&printer, &info);
     ASSERT_EQ(int(info.GetMaxPage()), nPages);
-    auto page = [&](UINT nPage) {
-        CMetaFileDC meta;
-        meta.CreateEnhanced(&printer, nullptr, nullptr, nullptr);
-        meta.m_bPrinting = TRUE;
-        info.m_nCurPage = nPage;
-        pText->OnPrint(&meta, &info);
-        HENHMETAFILE hMeta = meta.CloseEnhanced();
-        std::vector<MetafileText> texts = ReadMetafileTexts(hMeta);
-        ::DeleteEnhMetaFile(hMeta);
-        return texts;
-    };
+    auto page = [&](UINT nPage) { return PrintedPageTexts(*pText, printer, info, nPage); };
     const std::vector<MetafileText> second = page(2);
     const std::vector<MetafileText> first = page(1);
     ASSERT_FALSE(first.empty());

@@ -66,6 +66,18 @@ CDibImage AfxPrintClientToDib(CWnd* pWnd)
     });
 }
 
+// The sum of a text record's character advances.
+static int TextAdvance(const BYTE* pRecord, const EMRTEXT& text)
+{
+    if (text.offDx == 0)
+        return 0;
+    const auto* pDx = reinterpret_cast<const INT*>(pRecord + text.offDx);
+    int width = 0;
+    for (DWORD i = 0; i < text.nChars; ++i)
+        width += pDx[i];
+    return width;
+}
+
 std::vector<MetafileText> ReadMetafileTexts(HENHMETAFILE hMeta)
 {
     std::vector<MetafileText> texts;
@@ -74,22 +86,17 @@ std::vector<MetafileText> ReadMetafileTexts(HENHMETAFILE hMeta)
         [](HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam) -> int {
             auto& out = *reinterpret_cast<std::vector<MetafileText>*>(lParam);
             const auto* pBytes = reinterpret_cast<const BYTE*>(pRecord);
-            if (pRecord->iType == EMR_EXTTEXTOUTW) {
-                const auto* pText = reinterpret_cast<const EMREXTTEXTOUTW*>(pRecord);
-                const auto* pChars =
-                    reinterpret_cast<const WCHAR*>(pBytes + pText->emrtext.offString);
-                std::string text;
-                for (DWORD i = 0; i < pText->emrtext.nChars; ++i)
-                    text += char(pChars[i]);
-                out.push_back(
-                    {text, CPoint(pText->emrtext.ptlReference.x, pText->emrtext.ptlReference.y)});
-            } else if (pRecord->iType == EMR_EXTTEXTOUTA) {
-                const auto* pText = reinterpret_cast<const EMREXTTEXTOUTA*>(pRecord);
-                out.push_back(
-                    {std::string(reinterpret_cast<const char*>(pBytes) + pText->emrtext.offString,
-                                 pText->emrtext.nChars),
-                     CPoint(pText->emrtext.ptlReference.x, pText->emrtext.ptlReference.y)});
-            }
+            if (pRecord->iType != EMR_EXTTEXTOUTW && pRecord->iType != EMR_EXTTEXTOUTA)
+                return 1;
+            // Both kinds of record lay out their text alike; only the characters' size differs.
+            const EMRTEXT& emr = reinterpret_cast<const EMREXTTEXTOUTA*>(pRecord)->emrtext;
+            std::string text;
+            for (DWORD i = 0; i < emr.nChars; ++i)
+                text += pRecord->iType == EMR_EXTTEXTOUTW
+                            ? char(reinterpret_cast<const WCHAR*>(pBytes + emr.offString)[i])
+                            : reinterpret_cast<const char*>(pBytes + emr.offString)[i];
+            out.push_back(
+                {text, CPoint(emr.ptlReference.x, emr.ptlReference.y), TextAdvance(pBytes, emr)});
             return 1;
         },
         &texts, nullptr);

@@ -1,5 +1,9 @@
 #include "tests/support/TestPrinter.h"
 
+#include "framework/win/CDC.h"
+#include "framework/win/CPrintDialog.h"
+#include "framework/win/CView.h"
+
 #include <winspool.h>
 
 #include <fstream>
@@ -108,4 +112,17 @@ std::string PostScriptTitle(const std::string& path)
             return line.substr(9);
         }
     return std::string();
+}
+
+std::vector<MetafileText> PrintedPageTexts(CView& view, CDC& printer, CPrintInfo& info, UINT nPage)
+{
+    CMetaFileDC meta;
+    meta.CreateEnhanced(&printer, nullptr, nullptr, nullptr);
+    meta.m_bPrinting = TRUE;
+    info.m_nCurPage = nPage;
+    view.OnPrint(&meta, &info);
+    HENHMETAFILE hMeta = meta.CloseEnhanced();
+    std::vector<MetafileText> texts = ReadMetafileTexts(hMeta);
+    ::DeleteEnhMetaFile(hMeta);
+    return texts;
 }

@@ -1,0 +1,28 @@
+#include "framework/core/LineBreaks.h"
+
+#include <algorithm>
+#include <cstring>
+
+const char kLineBreakAfter[] = " \t+-*/^%!=,;:)";
+
+std::vector<int> BreakLine(const CString& line, const std::function<int(int)>& fits,
+                           const char* breakAfter)
+{
+    std::vector<int> starts{0};
+    const int length = line.GetLength();
+    for (int start = 0;;) {
+        const int end = start + std::clamp(fits(start), 1, std::max(length - start, 1));
+        if (end >= length)
+            return starts;
+        // A break right after the piece's first character would leave that alone on a line.
+        int cut = end;
+        for (int i = end; i > start + 1; --i) {
+            if (line[i - 1] != 0 && std::strchr(breakAfter, line[i - 1])) {
+                cut = i;
+                break;
+            }
+        }
+        starts.push_back(cut);
+        start = cut;
+    }
+}
