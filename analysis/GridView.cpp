@@ -186,6 +186,11 @@ void CGridView::FillGrid()
         m_Grid.SetModified(FALSE);
     } else {
         SetCalculateButtons(0);
+        // No cell of the item shown before may still look editable or chosen.
+        if (pDoc)
+            ColourCells(*pDoc);
+        m_Grid.ResetSelectedRange();
+        m_Grid.SetFocusCell(-1, -1);
     }
     m_Grid.SetRedraw(TRUE);
     if (!bSameItem)

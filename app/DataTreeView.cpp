@@ -6,7 +6,6 @@
 #include "app/MyDocument.h"
 #include "app/PaneViews.h"
 #include "app/ViewLayout.h"
-#include "engine/SolverModel.h"
 #include "framework/core/AsciiText.h"
 #include "framework/win/CCmdUI.h"
 #include "framework/win/CDC.h"
@@ -36,6 +35,7 @@ ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_CONTEXTMENU()
 ON_WM_KEYDOWN()
+ON_WM_INITMENUPOPUP()
 ON_NOTIFY(TVN_SELCHANGEDA, IDC_EXPLORER_TREE, &CDataTreeView::OnSelChanged)
 ON_NOTIFY(TVN_BEGINLABELEDITA, IDC_EXPLORER_TREE, &CDataTreeView::OnBeginLabelEdit)
 ON_NOTIFY(TVN_ENDLABELEDITA, IDC_EXPLORER_TREE, &CDataTreeView::OnEndLabelEdit)
@@ -50,14 +50,7 @@ constexpr int kCloseWidth = 16;
 constexpr int kCloseHeight = 15;
 constexpr int kButtonImageWidth = 18;
 constexpr int kButtonImageHeight = 16;
-constexpr int kGraphImage = 5;
-constexpr int kSurfaceImage = 20;
-constexpr int kSolverModelImage = 13;
 const char kCaption[] = "Project Explorer";
-
-// Solver models join the tree once in the life of the program: they belong to the user's
-// data, not to a project.
-BOOL g_bSolverModelsShown = FALSE;
 
 } // namespace
 
@@ -101,8 +94,6 @@ int CDataTreeView::OnCreate(LPCREATESTRUCT lpcs)
 HTREEITEM CDataTreeView::InsertFolder(int slot)
 {
     const ExplorerFolder& folder = GetExplorerFolder(slot);
-    if (!folder.pszText)
-        return nullptr;
     HTREEITEM hParent = folder.nParent >= 0 ? m_hFolders[folder.nParent] : TVI_ROOT;
     const int nImage = folder.nImage >= 0 ? folder.nImage : 0;
     HTREEITEM hItem = m_wndTree.InsertItem(folder.pszText, nImage, nImage, hParent);
@@ -113,19 +104,9 @@ HTREEITEM CDataTreeView::InsertFolder(int slot)
 void CDataTreeView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
+    // The leaves came with the project itself (the document rebuilds them on New and Open).
     if (!m_menuFolders.GetSafeHmenu() && m_menuFolders.LoadMenu(IDR_EXPLORER_FOLDERS))
         m_menuFolders.LoadToolBarImages(IDR_MAINFRAME);
-    if (CMyDocument* pDoc = GetProject(); pDoc && !g_bSolverModelsShown) {
-        g_bSolverModelsShown = TRUE;
-        const UserDefinitions& user = pDoc->GetModel().m_UserDefinitions;
-        for (int i = 0; i < user.GetSolverModelCount(); ++i) {
-            HTREEITEM hItem =
-                m_wndTree.InsertItem(user.GetSolverModel(i)->m_strEquation, kSolverModelImage,
-                                     kSolverModelImage, m_hFolders[SlotSolverModels]);
-            m_wndTree.SetItemData(hItem, DWORD_PTR(ItemSolverModel));
-        }
-    }
-    RefreshGraphs();
 }
 
 // ---- item operations -----------------------------------------------------------------------
@@ -214,40 +195,18 @@ void CDataTreeView::SetItemImageByName(int kind, const CString& label, int nImag
         m_wndTree.SetItemImage(hItem, nImage, nImage);
 }
 
-void CDataTreeView::RefreshGraphs()
+void CDataTreeView::RebuildItems(const std::vector<ExplorerLeaf>& leaves)
 {
-    CMyDocument* pDoc = GetProject();
-    if (!pDoc)
-        return;
-    const ProjectModel& model = pDoc->GetModel();
-    const int selectedKind = model.GetSelectedKind();
-    const BOOL bGraphSelected = selectedKind == Item2DGraph || selectedKind == Item3DGraph;
-    HTREEITEM hReselect = nullptr;
-
     m_bFilling = TRUE;
-    DeleteChildren(m_hFolders[Slot2DGraphs]);
-    DeleteChildren(m_hFolders[Slot3DGraphs]);
-    for (int i = 0; i < model.m_FunctionPlot.GetItemCount(); ++i) {
-        HTREEITEM hItem =
-            InsertItem(Item2DGraph, model.m_FunctionPlot.GetItem(i)->GetLabel(), FALSE);
-        m_wndTree.SetItemImage(hItem, kGraphImage, kGraphImage);
-        if (selectedKind == Item2DGraph && model.GetSelectedIndex() == i)
-            hReselect = hItem;
-    }
-    for (int i = 0; i < model.m_Scene.GetSurfaceCount(); ++i) {
-        HTREEITEM hItem =
-            InsertItem(Item3DGraph, "z = " + model.m_Scene.GetSurface(i)->GetExpression(), FALSE);
-        m_wndTree.SetItemImage(hItem, kSurfaceImage, kSurfaceImage);
-        if (selectedKind == Item3DGraph && model.GetSelectedIndex() == i)
-            hReselect = hItem;
-    }
+    m_wndTree.SelectItem(nullptr);
+    for (int slot = 0; slot < ExplorerSlotCount; ++slot)
+        if (GetExplorerFolder(slot).nLeafKind != ItemNone)
+            DeleteChildren(m_hFolders[slot]);
+    for (const ExplorerLeaf& leaf : leaves)
+        InsertItem(leaf.kind, leaf.name, FALSE);
     m_bFilling = FALSE;
-    // The document's selected graph was one of the leaves just deleted: its new leaf takes its
-    // place, or, when the graph is gone, its folder (which selects no item).
-    if (bGraphSelected)
-        m_wndTree.SelectItem(
-            hReselect ? hReselect
-                      : m_hFolders[selectedKind == Item2DGraph ? Slot2DGraphs : Slot3DGraphs]);
+    SetBold(m_hBoldItem, FALSE);
+    m_hBoldItem = nullptr;
     Invalidate();
 }
 
@@ -319,6 +278,17 @@ void CDataTreeView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         return;
     }
     CView::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+// The main window's command states and owner drawing serve the context menus too; the recent
+// fits fill their pop-up there.
+void CDataTreeView::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    if (CWnd* pMain = AfxGetMainWnd())
+        pMain->SendMessage(WM_INITMENUPOPUP, WPARAM(pPopupMenu->GetSafeHmenu()),
+                           MAKELPARAM(nIndex, bSysMenu));
+    else
+        CView::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
 }
 
 void CDataTreeView::OnCloseButton()

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/ExplorerRules.h"
+#include "app/ProjectWindows.h"
 #include "framework/win/CGdiObject.h"
 #include "framework/win/CImageList.h"
 #include "framework/win/CView.h"
@@ -18,10 +19,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The project explorer: folders of graphs, solver models and the engine's name tables, with the
-// project's tables, lists, matrices and data graphs at the root. Selecting an item tells the
-// document; names of data items are edited in place; Delete removes the selection; a right
-// click opens the menu of the item's kind.
+// The project explorer: a folder for each kind of the project's items (tables, lists, matrices,
+// data graphs, 2-D and 3-D graphs, solver models) and the engine's name tables. Selecting an
+// item tells the document; names of data items are edited in place; Delete removes the
+// selection; a right click opens the menu of the item's kind, or a folder's own.
 class CDataTreeView : public CView {
     DECLARE_DYNCREATE(CDataTreeView)
 public:
@@ -37,12 +38,12 @@ public:
     HTREEITEM GetCategoryItem(int kind) const;
     HTREEITEM GetFolder(int slot) const { return m_hFolders[slot]; }
     // The kind a tree item stands for: a folder's own kind, the kind of the leaves of its
-    // folder, or a root leaf's own kind; ItemNone (16) for anything else.
+    // folder (the leaf's own), or a root leaf's own kind; ItemNone (16) for anything else.
     int GetItemKind(HTREEITEM hItem) const;
     void DeleteChildren(HTREEITEM hFolder);
-    // The graphs of the 2-D function plot and the surfaces of the 3-D scene again, in the
-    // document's order; the document's selected graph stays selected.
-    void RefreshGraphs();
+    // Every leaf goes and the leaves given take their places under their folders, in their
+    // order; nothing is selected afterwards, and the document is not told.
+    void RebuildItems(const std::vector<ExplorerLeaf>& leaves);
     BOOL SetItemText(HTREEITEM hItem, const CString& text);
     // The item of that kind and label shows the image, normal and selected.
     void SetItemImageByName(int kind, const CString& label, int nImage);
@@ -66,6 +67,7 @@ protected:
     void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     void OnCloseButton();
     void OnUpdateCloseButton(CCmdUI* pCmdUI);
 

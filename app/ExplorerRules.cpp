@@ -6,11 +6,11 @@ namespace {
 
 // clang-format off
 constexpr ExplorerFolder kFolders[ExplorerSlotCount] = {
-    {nullptr,                -1,             -1, ItemNone,                ItemDataTable},
-    {nullptr,                -1,             -1, ItemNone,                ItemList},
-    {nullptr,                -1,             -1, ItemNone,                ItemMatrix},
+    {"Data Tables",          -1,              1, ItemNone,                ItemDataTable},
+    {"Lists",                -1,              7, ItemNone,                ItemList},
+    {"Matrices",             -1,              9, ItemNone,                ItemMatrix},
+    {"Data Graphs",          -1,              5, ItemNone,                ItemDataGraph},
     {"2-D Graphs",           -1,             -1, ItemNone,                Item2DGraph},
-    {nullptr,                -1,             -1, ItemNone,                ItemDataGraph},
     {"3-D Graphs",           -1,             -1, ItemNone,                Item3DGraph},
     {"Variables",            -1,             10, ItemVariables,           ItemNone},
     {"Expression variables", -1,             11, ItemExpressionVariables, ItemNone},

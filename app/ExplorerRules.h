@@ -1,14 +1,14 @@
 #pragma once
 #include "framework/core/CString.h"
 
-// The explorer's categories: one slot each, in the order the folders are created. Data tables,
-// lists, matrices and data graphs have a slot but no folder: their items sit at the root.
+// The explorer's categories: one slot each, in the order the folders are created. The project's
+// own items come first, each kind in a folder of its own, then the engine's name tables.
 enum ExplorerSlot : int {
     SlotDataTables = 0,
     SlotLists,
     SlotMatrices,
-    Slot2DGraphs,
     SlotDataGraphs,
+    Slot2DGraphs,
     Slot3DGraphs,
     SlotVariables,
     SlotExpressionVariables,
@@ -25,11 +25,11 @@ enum ExplorerSlot : int {
 };
 
 struct ExplorerFolder {
-    const char* pszText; // null: the slot has no folder
-    int nParent;         // slot of the parent folder; -1 for the root
-    int nImage;          // image of the program's small list; -1 for none set
-    int nFolderKind;     // the item kind that selecting the folder reports
-    int nLeafKind;       // the kind of the items under it
+    const char* pszText;
+    int nParent;     // slot of the parent folder; -1 for the root
+    int nImage;      // image of the program's small list; -1 for none set
+    int nFolderKind; // the item kind that selecting the folder reports
+    int nLeafKind;   // the kind of the items under it
 };
 
 // The row of a slot 0..ExplorerSlotCount-1.

@@ -28,7 +28,8 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
-    // Shows the panes of an 11-word layout (nothing happens for the record shown already).
+    // Shows the panes of an 11-word layout (nothing happens for the record shown already); the
+    // tab bar highlights the tab of that arrangement, or none.
     void SetViewLayout(const ViewLayout& layout);
     // The layout shown, with another mask.
     void SetViewMask(UINT mask);
@@ -42,7 +43,8 @@ public:
     CView* GetGridView() const { return m_pGridView; }
     CDataTreeView* GetExplorerView() const { return m_pExplorerView; }
 
-    // The caption strip of the tab bar shows text with an image of the small image list.
+    // The caption strip of the tab bar shows text with an image of the small image list; an
+    // empty text shows the program's name and icon.
     void SetItemCaption(const CString& text, int nImage) override;
     CMenu* GetContextMenuForType(int kind) override;
 
@@ -66,6 +68,7 @@ public:
     void SelectExplorerItem(ExplorerNode node) override;
     void EditExplorerLabel(ExplorerNode node) override;
     void SetExplorerItemImage(int kind, const CString& name, int image) override;
+    void RebuildExplorer(const std::vector<ExplorerLeaf>& leaves) override;
     void ApplyViewLayout(const ViewLayout& layout) override { SetViewLayout(layout); }
     void ApplyViewMask(UINT mask) override { SetViewMask(mask); }
     void FocusWorkspace() override;

@@ -4,6 +4,7 @@
 #include "app/DataTreeView.h"
 #include "app/MainFrame.h"
 #include "app/PaneArrangement.h"
+#include "app/ViewToggles.h"
 #include "plot/Plot3DView.h"
 #include "plot/PlotView.h"
 
@@ -49,6 +50,7 @@ void CMainFrame::SetViewLayout(const ViewLayout& layout)
     }
     panes.RecalcLayout();
     m_CurrentLayout = layout;
+    m_wndTabBar.HighlightTab(ShowCommandOfViewMask(layout[ViewLayout::Mask]));
 }
 
 void CMainFrame::SetViewMask(UINT mask)
@@ -60,7 +62,10 @@ void CMainFrame::SetViewMask(UINT mask)
 
 void CMainFrame::SetItemCaption(const CString& text, int nImage)
 {
-    m_wndTabBar.SetCaption(text, nImage);
+    if (text.IsEmpty())
+        m_wndTabBar.SetCaption(AfxGetAppName(), -1);
+    else
+        m_wndTabBar.SetCaption(text, nImage);
 }
 
 // ---- the project's window side -------------------------------------------------------------
@@ -107,6 +112,11 @@ void CMainFrame::EditExplorerLabel(ExplorerNode node)
 void CMainFrame::SetExplorerItemImage(int kind, const CString& name, int image)
 {
     m_pExplorerView->SetItemImageByName(kind, name, image);
+}
+
+void CMainFrame::RebuildExplorer(const std::vector<ExplorerLeaf>& leaves)
+{
+    m_pExplorerView->RebuildItems(leaves);
 }
 
 void CMainFrame::FocusWorkspace()

@@ -44,6 +44,7 @@ BOOL CMyDocument::OnNewDocument()
     if (!CRichEditDoc::OnNewDocument())
         return FALSE;
     m_Model.OnNewDocument();
+    m_Model.ShowProjectAnew();
     return TRUE;
 }
 

@@ -216,6 +216,7 @@ public:
     CSurfacePlot& GetDefault3DGraph() override { return m_Model.m_Default3DGraph; }
     CProfileStore& GetSettingsStore() override;
     void SetPlotModified() override { SetModifiedFlag(TRUE); }
+    void RefreshGraphGrid() override { m_Model.RefreshGraphGrid(); }
     int GetSelectedIndex() const override { return Model().GetSelectedIndex(); }
     // Keeps the pointer's place and shows it in the status bar's coordinate pane.
     void SetCoordinates(double x, double y) override;
@@ -296,6 +297,7 @@ protected:
     void OnUpdateFitCommand(CCmdUI* pCmdUI);
     void OnNonlinearFit();
     void OnRecentFit(UINT nID);
+    void OnUpdateRecentFits(CCmdUI* pCmdUI);
     // Statistics and comparisons (MyDocumentAnalysis.cpp)
     void OnAnalyze();
     void OnUpdateAnalyze(CCmdUI* pCmdUI);
@@ -349,6 +351,8 @@ protected:
 
 private:
     const ProjectModel& Model() const { return m_Model; }
+    // The project file into the model, the open project kept when it cannot all be read.
+    BOOL ReadProjectFile(LPCTSTR lpszPathName);
     // The workspace's rich text from the view into the model, and back.
     void TakeWorkspaceText();
     void ShowWorkspaceText();

@@ -62,6 +62,14 @@ void CMyDocument::Serialize(CArchive& ar)
 
 BOOL CMyDocument::OnOpenDocument(LPCTSTR lpszPathName)
 {
+    const BOOL bOpened = ReadProjectFile(lpszPathName);
+    // Opened or not, the explorer and the panes show the project the document now holds.
+    m_Model.ShowProjectAnew();
+    return bOpened;
+}
+
+BOOL CMyDocument::ReadProjectFile(LPCTSTR lpszPathName)
+{
     m_bEmptiedByFailedOpen = FALSE;
     CFile file;
     CFileException fe;

@@ -9,6 +9,8 @@
 #include "framework/win/CCmdUI.h"
 #include "res/resource.h"
 
+#include <algorithm>
+
 void CMyDocument::OnLinearFit(UINT nID)
 {
     const int model = nID == ID_FIT_LINE ? 0 : int(nID - ID_FIT_STRAIGHT_LINE);
@@ -65,4 +67,33 @@ void CMyDocument::OnRecentFit(UINT nID)
     CNonlinearFit fit;
     fit.SetMaxIterations(m_Model.m_Settings.nMaxIterations);
     RunNonlinearFit(model, fit);
+}
+
+// The recent fits' pop-up is built from the list each time it opens, most recent first, with a
+// disabled "(none)" while the list is empty; a fit runs on the selected table only.
+void CMyDocument::OnUpdateRecentFits(CCmdUI* pCmdUI)
+{
+    const BOOL bTable = m_Model.GetSelectedKind() == ItemDataTable;
+    CMenu* pMenu = pCmdUI->m_pMenu;
+    if (!pMenu || pCmdUI->m_pSubMenu) {
+        pCmdUI->Enable(bTable); // the pop-up's own item in the menu above it
+        return;
+    }
+    for (UINT nID = ID_RECENT_FIT_FIRST; nID <= ID_RECENT_FIT_LAST; ++nID)
+        pMenu->DeleteMenu(nID, MF_BYCOMMAND);
+    const int count = std::min(m_Model.m_RecentFits.GetModelCount(),
+                               int(ID_RECENT_FIT_LAST - ID_RECENT_FIT_FIRST + 1));
+    UINT nIndex = pCmdUI->m_nIndex;
+    if (count == 0)
+        pMenu->InsertMenu(nIndex, MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_RECENT_FIT_FIRST,
+                          "(none)");
+    for (int i = 0; i < count; ++i) {
+        CString text = m_Model.m_RecentFits.GetModel(i).strName;
+        text.Replace("&", "&&");
+        pMenu->InsertMenu(nIndex + UINT(i), MF_BYPOSITION | MF_STRING | (bTable ? 0 : MF_GRAYED),
+                          ID_RECENT_FIT_FIRST + UINT(i), text);
+    }
+    // The menu's update goes on after the last item put in.
+    pCmdUI->m_nIndex = nIndex + UINT(std::max(count, 1)) - 1;
+    pCmdUI->m_nIndexMax = UINT(pMenu->GetMenuItemCount());
 }

@@ -132,8 +132,11 @@ void CMyDocument::DoPlotOptions(CPlot2D& plot, int startPage)
     CAxisPage axisPage(&plot, this);
     sheet.AddPage(&plotPage);
     sheet.AddPage(&axisPage);
-    if (sheet.DoModal() == IDOK)
-        RefreshPlot2D(TRUE);
+    if (sheet.DoModal() != IDOK)
+        return;
+    RefreshPlot2D(TRUE);
+    // New ranges are the domains of the y = f(x) graphs, which the grid shows.
+    m_Model.RefreshGraphGrid();
 }
 
 void CMyDocument::OnPlotOptions() { DoPlotOptions(m_Model.m_FunctionPlot, 0); }

@@ -141,6 +141,18 @@ public:
     void RefreshPlot2D(BOOL bSetModified);
     void RefreshPlot3D(BOOL bSetModified);
     void RefreshGrid();
+    // The selected item changed: the grid and the plot that show it are drawn again.
+    void RefreshSelectedItem();
+    // A command moved the selected graph's domain or a surface's view: its grid shows the new
+    // values (a table's grid, which may be long, is left alone).
+    void RefreshGraphGrid();
+    // The windows show this project afresh (after New, Open, or an open that failed): the
+    // explorer holds every item in the model's order, and the item selected before, when it is
+    // still there, is selected again; otherwise nothing is and no pane shows an item.
+    void ShowProjectAnew();
+    // The explorer's leaves: every table, list, matrix, data graph, 2-D graph, 3-D graph and
+    // solver model, kind by kind, each kind in the model's order.
+    std::vector<ExplorerLeaf> GetExplorerLeaves() const;
     // A pane (view bit) or the explorer (16) was resized to width x height.
     void StorePaneSize(UINT viewBit, int width, int height);
     // A view command shows the panes of the mask until the next selection.
@@ -386,6 +398,11 @@ private:
     // The selected object again from the kind and index, after a collection changed.
     void ResolveSelection();
     void ClearSelection();
+    // No item selected: the grid empties, the 2-D pane shows the function plot, and the caption
+    // strip shows caption (empty: the program's name).
+    void ShowNoSelection(const CString& caption);
+    // An item's label changed: its explorer leaf and, when it is the selected item, the caption.
+    void RelabelItem(int kind, const CString& oldLabel, const CString& newLabel);
     // Asks to replace an item of the kind when its confirmation bit is set; FALSE: declined.
     BOOL ConfirmReplace(int kind, const CString& name);
     void AddDataObject(int kind, std::unique_ptr<CDataObject> object);

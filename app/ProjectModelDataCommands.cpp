@@ -66,7 +66,7 @@ void ProjectModel::ResizeSelectedMatrix(int rows, int columns)
     }
     matrix->SetModified();
     m_bModified = TRUE;
-    RefreshGrid();
+    RefreshSelectedItem();
 }
 
 void ProjectModel::TransposeSelectedMatrix()
@@ -79,7 +79,7 @@ void ProjectModel::TransposeSelectedMatrix()
         return;
     }
     m_bModified = TRUE;
-    RefreshGrid();
+    RefreshSelectedItem();
 }
 
 void ProjectModel::ApplyExpressionToSelection(const CString& expression, const CString& question)
@@ -100,7 +100,7 @@ void ProjectModel::ApplyExpressionToSelection(const CString& expression, const C
     }
     object->SetModified();
     m_bModified = TRUE;
-    RefreshGrid();
+    RefreshSelectedItem();
 }
 
 void ProjectModel::SortSelectedList(int order)
@@ -108,7 +108,7 @@ void ProjectModel::SortSelectedList(int order)
     if (CDataColumn* list = GetSelectedList()) {
         list->Sort(order, 0);
         m_bModified = TRUE;
-        RefreshGrid();
+        RefreshSelectedItem();
     }
 }
 
@@ -124,7 +124,7 @@ void ProjectModel::SortSelectedTable(int order, int key, BOOL bColumnOnly)
     }
     table->SetModified();
     m_bModified = TRUE;
-    RefreshGrid();
+    RefreshSelectedItem();
 }
 
 void ProjectModel::ToggleErrorColumn()
@@ -145,5 +145,5 @@ void ProjectModel::ToggleErrorColumn()
         return;
     }
     m_bModified = TRUE;
-    RefreshGrid();
+    RefreshSelectedItem();
 }

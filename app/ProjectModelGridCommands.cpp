@@ -48,7 +48,7 @@ BOOL ProjectModel::InsertGridRow(int row)
     }
     m_pSelectedObject->SetModified();
     m_bModified = TRUE;
-    RefreshGrid();
+    RefreshSelectedItem();
     return TRUE;
 }
 
@@ -73,7 +73,7 @@ BOOL ProjectModel::DeleteGridRow(int row)
     }
     m_pSelectedObject->SetModified();
     m_bModified = TRUE;
-    RefreshGrid();
+    RefreshSelectedItem();
     return TRUE;
 }
 
@@ -84,7 +84,7 @@ BOOL ProjectModel::InsertGridColumn(int column)
         matrix->InsertColumn(column) != 0)
         return FALSE;
     m_bModified = TRUE;
-    RefreshGrid();
+    RefreshSelectedItem();
     return TRUE;
 }
 
@@ -95,7 +95,7 @@ BOOL ProjectModel::DeleteGridColumn(int column)
         column > matrix->GetColumnCount() || matrix->DeleteColumn(column) != 0)
         return FALSE;
     m_bModified = TRUE;
-    RefreshGrid();
+    RefreshSelectedItem();
     return TRUE;
 }
 

@@ -260,7 +260,7 @@ int ProjectModel::EditSolverEquationCell(CellEdit& edit)
     const CString old = model->m_strEquation;
     if (const int code = model->SetEquation(edit.text))
         return code;
-    Windows().RenameExplorerItem(ItemSolverModel, old, model->m_strEquation);
+    RelabelItem(ItemSolverModel, old, model->m_strEquation);
     return 0;
 }
 

@@ -37,7 +37,7 @@ int ProjectModel::Edit2DGraphCell(CellEdit& edit)
             graph->SetExpression(edit.text);
         else
             graph->SetSecondExpression(edit.text);
-        Windows().RenameExplorerItem(Item2DGraph, oldLabel, graph->GetLabel());
+        RelabelItem(Item2DGraph, oldLabel, graph->GetLabel());
         RefreshPlot2D(FALSE);
         return 0;
     }
@@ -110,7 +110,7 @@ int ProjectModel::Edit3DGraphCell(CellEdit& edit)
         if (result == 0) {
             const CString oldLabel = surface->GetEquationText();
             surface->SetExpression(edit.text);
-            Windows().RenameExplorerItem(Item3DGraph, oldLabel, surface->GetEquationText());
+            RelabelItem(Item3DGraph, oldLabel, surface->GetEquationText());
         }
     } else if ((result = ReadCellNumber(edit)) == 0) {
         const double v = edit.value;

@@ -282,11 +282,6 @@ void ProjectModel::AddDataObject(int kind, std::unique_ptr<CDataObject> object)
         place(m_Matrices, static_cast<CMatrixObject*>(raw));
     ResolveSelection();
     ShowAddedItem(kind, name, existing >= 0);
-    // The selected item itself was replaced: its node stays selected, so the panes are told.
-    if (existing >= 0 && m_nSelectedKind == kind && m_nSelectedIndex == existing) {
-        RefreshGrid();
-        RefreshPlot2D(FALSE);
-    }
     m_bModified = TRUE;
 }
 
@@ -326,12 +321,16 @@ void ProjectModel::AddSurface(std::unique_ptr<CSurfacePlot> surface)
 
 void ProjectModel::ShowAddedItem(int kind, const CString& name, BOOL bReplaced)
 {
-    if (!bReplaced) {
+    const ExplorerNode node = bReplaced ? Windows().FindExplorerItem(kind, name) : 0;
+    if (!node) {
         Windows().InsertExplorerItem(kind, name, TRUE);
-        return;
-    }
-    if (ExplorerNode node = Windows().FindExplorerItem(kind, name))
+    } else if (node != m_SelectedNode) {
         Windows().SelectExplorerItem(node);
+    } else {
+        // The selected item itself was replaced: its node stays selected, so the panes are told.
+        ResolveSelection();
+        RefreshSelectedItem();
+    }
 }
 
 int ProjectModel::AddSolverModel(const CString& equation, const CString& label)
@@ -435,6 +434,9 @@ BOOL ProjectModel::RenameSelectedItem(const CString& newName)
     else
         return FALSE;
     m_bModified = TRUE;
+    Windows().SetItemCaption(FormatItemCaption(kind, name), GetItemTypeImage(kind));
+    if (kind == ItemList)
+        RefreshGrid(); // a list's column is titled with its name
     return TRUE;
 }
 

@@ -138,5 +138,5 @@ void ProjectModel::TakePastedCells(const PastedCells& cells)
                                   " pasted fields were not numbers and were stored as 0.");
     }
     // Cells pasted outside the item go, and the item shows as it now is.
-    RefreshGrid();
+    RefreshSelectedItem();
 }

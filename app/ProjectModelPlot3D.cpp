@@ -130,6 +130,7 @@ BOOL ProjectModel::ApplyPlot3DCommand(UINT id)
         break;
     }
     RefreshPlot3D(TRUE);
+    RefreshGraphGrid(); // the grid shows the view point
     return TRUE;
 }
 

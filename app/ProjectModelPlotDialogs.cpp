@@ -25,8 +25,9 @@ void ProjectModel::UpdateGraph(int kind, CFunctionPlot& graph, const GraphDefini
     graph.SetPenStyle(style);
     graph.SetPenWidth(width);
     if (graph.GetLabel() != oldLabel)
-        Windows().RenameExplorerItem(kind, oldLabel, graph.GetLabel());
+        RelabelItem(kind, oldLabel, graph.GetLabel());
     RefreshPlot2D(TRUE);
+    RefreshGraphGrid();
     m_bModified = TRUE;
 }
 
@@ -133,6 +134,7 @@ void ProjectModel::Update3DGraph(CSurfacePlot& surface, const SurfaceValues& val
     const CString oldLabel = surface.GetEquationText();
     ApplySurfaceValues(surface, values);
     if (surface.GetEquationText() != oldLabel)
-        Windows().RenameExplorerItem(Item3DGraph, oldLabel, surface.GetEquationText());
+        RelabelItem(Item3DGraph, oldLabel, surface.GetEquationText());
     RefreshPlot3D(TRUE);
+    RefreshGraphGrid();
 }

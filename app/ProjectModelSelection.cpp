@@ -12,11 +12,13 @@ void ProjectModel::OnSelectItem(int kind, const CString& label, ExplorerNode nod
     text.Trim();
     if (text.IsEmpty())
         return; // an item without a name cannot be selected
-    m_nSelectedKind = kind;
     if (kind < 0 || kind >= ItemTypeCount) {
+        // A folder without a kind: no pane may go on showing the item selected before.
         ClearSelection();
+        ShowNoSelection(text);
         return;
     }
+    m_nSelectedKind = kind;
     m_SelectedNode = node;
     m_nSelectedIndex = FindProjectItem(kind, text);
     m_pSelectedObject = GetItemObject(kind, m_nSelectedIndex);
@@ -27,14 +29,53 @@ void ProjectModel::OnSelectItem(int kind, const CString& label, ExplorerNode nod
         layout[ViewLayout::Mask] = ViewWorkspace;
     Windows().ApplyViewLayout(layout);
 
-    RefreshGrid();
-    if (kind == ItemDataTable || kind == Item2DGraph || kind == ItemDataGraph) {
-        RefreshPlot2D(FALSE);
-    } else if (kind == Item3DGraph) {
+    if (kind == Item3DGraph)
         m_Scene.m_nCurrent = m_nSelectedIndex;
+    RefreshGrid();
+    if (kind == ItemDataTable || kind == Item2DGraph || kind == ItemDataGraph)
+        RefreshPlot2D(FALSE);
+    else
+        Windows().ShowPlotForSelection(); // the function plot, not a table or data graph
+    if (kind == Item3DGraph)
         RefreshPlot3D(FALSE);
-    }
     Windows().SetItemCaption(FormatItemCaption(kind, text), GetItemTypeImage(kind));
+}
+
+void ProjectModel::ShowNoSelection(const CString& caption)
+{
+    Windows().FillGrid();
+    Windows().ShowPlotForSelection();
+    Windows().SetItemCaption(caption, GetItemTypeImage(ItemNone));
+}
+
+std::vector<ExplorerLeaf> ProjectModel::GetExplorerLeaves() const
+{
+    std::vector<ExplorerLeaf> leaves;
+    for (int kind : {ItemDataTable, ItemList, ItemMatrix, ItemDataGraph, Item2DGraph, Item3DGraph,
+                     ItemSolverModel})
+        for (int i = 0; i < GetItemCount(kind); ++i)
+            leaves.push_back({kind, GetItemName(kind, i)});
+    return leaves;
+}
+
+void ProjectModel::ShowProjectAnew()
+{
+    const int kind = m_nSelectedKind;
+    const CString name = GetItemName(kind, m_nSelectedIndex);
+    ClearSelection();
+    Windows().RebuildExplorer(GetExplorerLeaves());
+    Windows().RedrawPlot3D();
+    if (!name.IsEmpty())
+        ForceSelectItemByName(kind, name);
+    if (m_nSelectedKind == ItemNone)
+        ShowNoSelection(CString());
+}
+
+void ProjectModel::RelabelItem(int kind, const CString& oldLabel, const CString& newLabel)
+{
+    Windows().RenameExplorerItem(kind, oldLabel, newLabel);
+    if (kind == m_nSelectedKind && GetItemName(kind, m_nSelectedIndex) == newLabel)
+        Windows().SetItemCaption(FormatItemCaption(kind, newLabel), GetItemTypeImage(kind));
 }
 
 void ProjectModel::SelectItemByIndex(int kind, int index)
@@ -87,6 +128,22 @@ void ProjectModel::RefreshGrid()
 {
     if (m_nSelectedKind != ItemNone)
         Windows().FillGrid();
+}
+
+void ProjectModel::RefreshSelectedItem()
+{
+    RefreshGrid();
+    if (m_nSelectedKind == ItemDataTable || m_nSelectedKind == Item2DGraph ||
+        m_nSelectedKind == ItemDataGraph)
+        RefreshPlot2D(FALSE);
+    else if (m_nSelectedKind == Item3DGraph)
+        RefreshPlot3D(FALSE);
+}
+
+void ProjectModel::RefreshGraphGrid()
+{
+    if (m_nSelectedKind == Item2DGraph || m_nSelectedKind == Item3DGraph)
+        RefreshGrid();
 }
 
 void ProjectModel::StorePaneSize(UINT viewBit, int width, int height)

@@ -3,9 +3,16 @@
 #include "framework/core/CString.h"
 
 #include <cstdint>
+#include <vector>
 
 // A node of the project explorer's tree, as the explorer hands it out; 0 is none.
 using ExplorerNode = std::uintptr_t;
+
+// A leaf of the explorer: an item of the project by its kind and name.
+struct ExplorerLeaf {
+    int kind;
+    CString name;
+};
 
 // What the project asks of the windows that show it: the explorer's nodes, the main frame's
 // layout and caption, and the panes that redraw. The shell implements it; until its windows
@@ -27,10 +34,14 @@ public:
     virtual void EditExplorerLabel(ExplorerNode node) = 0;
     // The node of that kind and name shows the image normal and selected.
     virtual void SetExplorerItemImage(int kind, const CString& name, int image) = 0;
+    // Every leaf goes and the leaves given take their places under their folders, in their
+    // order; no node is selected afterwards, and the project is not told of it.
+    virtual void RebuildExplorer(const std::vector<ExplorerLeaf>& leaves) = 0;
 
     virtual void ApplyViewLayout(const ViewLayout& layout) = 0;
     virtual void ApplyViewMask(UINT mask) = 0;
-    // The caption strip names the selected item with the kind's image.
+    // The caption strip names the selected item with the kind's image; an empty caption shows
+    // the program's name and icon.
     virtual void SetItemCaption(const CString& caption, int image) = 0;
     virtual void FocusWorkspace() = 0;
 
@@ -67,6 +78,7 @@ public:
     void SelectExplorerItem(ExplorerNode) override {}
     void EditExplorerLabel(ExplorerNode) override {}
     void SetExplorerItemImage(int, const CString&, int) override {}
+    void RebuildExplorer(const std::vector<ExplorerLeaf>&) override {}
     void ApplyViewLayout(const ViewLayout&) override {}
     void ApplyViewMask(UINT) override {}
     void SetItemCaption(const CString&, int) override {}

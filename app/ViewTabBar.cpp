@@ -100,6 +100,16 @@ void CViewTabBar::SetCaption(const CString& text, int nImage)
     m_hCaptionIcon = hIcon;
 }
 
+void CViewTabBar::HighlightTab(UINT nCommand)
+{
+    int nTab = -1;
+    for (int i = 0; i < int(std::size(kTabs)); ++i)
+        if (kTabs[i].nCommand == nCommand)
+            nTab = i;
+    if (m_wndTabs.GetSafeHwnd() && m_wndTabs.GetCurSel() != nTab)
+        m_wndTabs.SetCurSel(nTab);
+}
+
 void CViewTabBar::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);

@@ -18,6 +18,8 @@ public:
     // Shows text with the image nImage of the program's small image list (-1: none).
     void SetCaption(const CString& text, int nImage);
     const CString& GetCaption() const { return m_wndCaption.GetCaption(); }
+    // The tab that posts nCommand shows as chosen; no tab for a command none posts.
+    void HighlightTab(UINT nCommand);
     CTabCtrl& GetTabs() { return m_wndTabs; }
     // The command a click on tab nTab posts; 0 for none.
     static UINT GetTabCommand(int nTab);

@@ -58,3 +58,18 @@ UINT ViewMaskOfShowCommand(UINT nID)
             return c.mask;
     return 0;
 }
+
+UINT ShowCommandOfViewMask(UINT mask)
+{
+    int panes = 0;
+    for (UINT bit : kToggleBits)
+        panes += (mask & bit) ? 1 : 0;
+    if (panes == 2)
+        return 0;
+    if (panes != 1)
+        return 127; // none, three or four: the frame shows all four
+    for (const ShowCommand& c : kShowCommands)
+        if (c.mask == (mask & c.mask))
+            return c.nID;
+    return 0;
+}

@@ -24,3 +24,6 @@ ViewToggleState GetViewToggleState(const ViewLayouts& layouts, int kind, UINT bi
 // The mask of a tab command (121 workspace, 122 grid, 123 2-D plot, 136 3-D plot, 127 all);
 // 0 for any other id.
 UINT ViewMaskOfShowCommand(UINT nID);
+// The tab command whose arrangement a mask shows: its one pane's, all four for none, three or
+// four panes (the frame shows all four then); 0 for two panes, which no tab shows.
+UINT ShowCommandOfViewMask(UINT mask);

@@ -37,6 +37,9 @@ public:
     // Where "Set As Default" and the dialogs' own settings are written.
     virtual CProfileStore& GetSettingsStore() = 0;
     virtual void SetPlotModified() = 0;
+    // The function plot's ranges moved, and with them the y = f(x) graphs' domains: a grid
+    // showing a graph shows the new ones.
+    virtual void RefreshGraphGrid() = 0;
 
     virtual int GetSelectedKind() const = 0;
     virtual int GetSelectedIndex() const = 0;

@@ -186,6 +186,7 @@ void CPlotView::ZoomFunctionPlot(double dFactor, double x, double y)
         return;
     pDoc->GetFunctionPlot().Zoom(dFactor, x, y);
     ShowPlotForSelection();
+    pDoc->RefreshGraphGrid();
 }
 
 void CPlotView::OnZoomIn()

@@ -74,6 +74,8 @@ public:
     void CloseAllDocuments(BOOL bEndSession);
     void OnFileNew();
     void OnFileOpen();
+    // File/Exit: the main window is closed as by its close box, which asks to save first.
+    void OnAppExit();
     void OnOpenRecentFile(UINT nID);
     void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     CDocManager* m_pDocManager = nullptr;

@@ -8,6 +8,7 @@
 #include "framework/win/CDocTemplate.h"
 #include "framework/win/CDocument.h"
 #include "framework/win/CRecentFileList.h"
+#include "framework/win/CWnd.h"
 #include "framework/win/FrameworkIds.h"
 
 #include <cstdlib>
@@ -52,6 +53,12 @@ void CWinApp::OnFileNew()
 {
     if (m_pDocManager)
         m_pDocManager->OnFileNew();
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
 }
 
 void CWinApp::OnFileOpen()

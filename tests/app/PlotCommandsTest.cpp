@@ -242,8 +242,9 @@ TEST_F(PlotCommandsTest, ThreeDCommandsChangeTheSurfaceAndCarryTheirCheckMarks)
     model.ApplyPlot3DCommand(ID_PLOT3D_AXES_FRAMED);
     EXPECT_EQ(windows.log, "");
     EXPECT_TRUE(model.IsModified());
+    // Any other command redraws, and the grid shows the surface's view as it now is.
     model.ApplyPlot3DCommand(ID_PLOT3D_VIEWS_ONE);
-    EXPECT_EQ(windows.log, "[plot3d]");
+    EXPECT_EQ(windows.log, "[plot3d][grid]");
 }
 
 TEST_F(PlotCommandsTest, ChooserPresetsFromTheSelectionAndKeepsItsOptionsInRange)

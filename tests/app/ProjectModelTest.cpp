@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -90,11 +91,12 @@ TEST_F(ProjectModelTest, SelectingShowsTheKindsLayoutAndCaption)
     EXPECT_EQ(windows.log, "");
     EXPECT_EQ(model.GetSelectedKind(), ItemUserUnits);
 
-    // Nothing selected: the selection clears, panes and caption stay.
+    // A folder without a kind: the selection clears, and no pane goes on showing the item: the
+    // grid empties, the 2-D pane shows the function plot and the caption names the folder.
     model.OnSelectItem(ItemNone, "Project", 777);
     EXPECT_EQ(model.GetSelectedKind(), ItemNone);
     EXPECT_EQ(model.GetSelectedNode(), 0u);
-    EXPECT_EQ(windows.log, "");
+    EXPECT_EQ(windows.log, "[grid][plot][caption Project 0]");
 }
 
 TEST_F(ProjectModelTest, PaneSizesAreRememberedWithTwoPanesOnly)
@@ -288,8 +290,88 @@ TEST_F(ProjectModelTest, RenamingChecksTheNewName)
         EXPECT_EQ(model.RenameSelectedItem(c.name), c.accepted) << c.name;
         EXPECT_STREQ(model.m_Lists[1]->GetName(), c.after) << c.name;
     }
+    EXPECT_STREQ(windows.caption, "List: Prices");
     model.AddResultItem(Item2DGraph, Graph("x"));
     EXPECT_FALSE(model.RenameSelectedItem("line"));
+}
+
+TEST_F(ProjectModelTest, ShownAnewTheExplorerHoldsEveryItemInTheModelsOrder)
+{
+    ASSERT_EQ(model.AddSolverModel("p = 2*q", ""), 0);
+    CDataTable* table = NewTable("T2", 3);
+    model.AddResultItem(ItemDataTable, NewTable("T1", 3));
+    model.AddResultItem(ItemDataTable, table);
+    model.AddNewItem(ItemMatrix);
+    model.AddNewItem(ItemList);
+    model.AddResultItem(Item3DGraph, [] {
+        auto* surface = new CSurfacePlot;
+        surface->SetExpression("x*y");
+        return surface;
+    }());
+    model.AddResultItem(Item2DGraph, Graph("x^2"));
+    model.AddResultItem(ItemDataGraph, DataGraph("Fit", table));
+    model.AddResultItem(Item2DGraph, Graph("x"));
+    const std::vector<std::pair<int, std::string>> expected = {
+        {ItemDataTable, "T1"},   {ItemDataTable, "T2"},    {ItemList, "List1"},
+        {ItemMatrix, "Matrix1"}, {ItemDataGraph, "Fit"},   {Item2DGraph, "y = x^2"},
+        {Item2DGraph, "y = x"},  {Item3DGraph, "z = x*y"}, {ItemSolverModel, "p = 2*q"},
+    };
+    std::vector<std::pair<int, std::string>> leaves;
+    for (const ExplorerLeaf& leaf : model.GetExplorerLeaves())
+        leaves.emplace_back(leaf.kind, leaf.name.GetString());
+    EXPECT_EQ(leaves, expected);
+
+    // The windows show the same leaves, and the item selected before is selected again.
+    windows.log.clear();
+    model.ShowProjectAnew();
+    leaves.clear();
+    for (const RecordingWindows::Node& node : windows.nodes)
+        leaves.emplace_back(node.kind, node.name);
+    EXPECT_EQ(leaves, expected);
+    EXPECT_EQ(windows.log.rfind("[rebuild 9][plot3d][select y = x]", 0), 0u) << windows.log;
+    EXPECT_EQ(model.GetSelectedNode(), windows.selected);
+    EXPECT_STREQ(windows.caption, "Graph: y = x");
+
+    // A cleared project: only the user's solver model stays, nothing is selected, no pane
+    // shows an item and the caption names none.
+    model.DeleteContents();
+    windows.log.clear();
+    model.ShowProjectAnew();
+    ASSERT_EQ(windows.nodes.size(), 1u);
+    EXPECT_EQ(windows.nodes[0].kind, ItemSolverModel);
+    EXPECT_EQ(windows.selected, 0u);
+    EXPECT_EQ(model.GetSelectedKind(), ItemNone);
+    EXPECT_EQ(windows.log, "[rebuild 1][plot3d][grid][plot][caption  0]");
+}
+
+TEST_F(ProjectModelTest, ChangingTheSelectedItemRedrawsEveryPaneThatShowsIt)
+{
+    model.AddResultItem(ItemDataTable, NewTable("T1", 3));
+    Select(ItemDataTable, "T1");
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        const char* log;
+    };
+    const Case cases[] = {
+        {"transform", [&] { model.ApplyExpressionToSelection("x*10", "Go?"); }, "[grid][plot]"},
+        {"sort", [&] { model.SortSelectedTable(1, 0, FALSE); }, "[grid][plot]"},
+        {"delete row", [&] { model.DeleteGridRow(1); }, "[grid][plot]"},
+        {"replaced", [&] { model.AddResultItem(ItemDataTable, NewTable("T1", 2)); },
+         "[grid][plot]"},
+        {"replaced graph",
+         [&] {
+             model.AddResultItem(Item2DGraph, Graph("x"));
+             windows.log.clear();
+             model.AddResultItem(Item2DGraph, Graph("x"));
+         },
+         "[grid][plot]"},
+    };
+    for (const Case& c : cases) {
+        windows.log.clear();
+        c.change();
+        EXPECT_EQ(windows.log, c.log) << c.what;
+    }
 }
 
 TEST_F(ProjectModelTest, ClearingKeepsTheUserDefinitions)

@@ -88,6 +88,15 @@ void RecordingWindows::SetExplorerItemImage(int kind, const CString& name, int i
            "]";
 }
 
+void RecordingWindows::RebuildExplorer(const std::vector<ExplorerLeaf>& leaves)
+{
+    nodes.clear();
+    selected = 0;
+    for (const ExplorerLeaf& leaf : leaves)
+        nodes.push_back({m_next++, leaf.kind, leaf.name.GetString()});
+    log += "[rebuild " + std::to_string(leaves.size()) + "]";
+}
+
 void RecordingWindows::ApplyViewLayout(const ViewLayout& layout)
 {
     log += "[layout " + std::to_string(layout[ViewLayout::Mask]) + "]";

@@ -78,6 +78,7 @@ public:
     void SelectExplorerItem(ExplorerNode node) override;
     void EditExplorerLabel(ExplorerNode node) override;
     void SetExplorerItemImage(int kind, const CString& name, int image) override;
+    void RebuildExplorer(const std::vector<ExplorerLeaf>& leaves) override;
     void ApplyViewLayout(const ViewLayout& layout) override;
     void ApplyViewMask(UINT mask) override;
     void SetItemCaption(const CString& caption, int image) override;

@@ -205,6 +205,10 @@ TEST(ExplorerRules, FoldersAndTheKindsTheyReport)
         int leafKind;
     };
     const Case cases[] = {
+        {SlotDataTables, "Data Tables", -1, 1, ItemNone, ItemDataTable},
+        {SlotLists, "Lists", -1, 7, ItemNone, ItemList},
+        {SlotMatrices, "Matrices", -1, 9, ItemNone, ItemMatrix},
+        {SlotDataGraphs, "Data Graphs", -1, 5, ItemNone, ItemDataGraph},
         {Slot2DGraphs, "2-D Graphs", -1, -1, ItemNone, Item2DGraph},
         {Slot3DGraphs, "3-D Graphs", -1, -1, ItemNone, Item3DGraph},
         {SlotVariables, "Variables", -1, 10, ItemVariables, ItemNone},
@@ -213,12 +217,10 @@ TEST(ExplorerRules, FoldersAndTheKindsTheyReport)
         {SlotUserConversions, "Conversions", SlotUserDefined, 17, ItemUserUnits, ItemNone},
         {SlotPredefinedFunctions, "Functions", SlotPredefined, 16, ItemPredefinedFunctions,
          ItemNone},
-        {SlotDataTables, nullptr, -1, -1, ItemNone, ItemDataTable},
-        {SlotDataGraphs, nullptr, -1, -1, ItemNone, ItemDataGraph},
     };
     for (const Case& c : cases) {
         const ExplorerFolder& f = GetExplorerFolder(c.slot);
-        EXPECT_STREQ(f.pszText ? f.pszText : "(none)", c.text ? c.text : "(none)") << c.slot;
+        EXPECT_STREQ(f.pszText, c.text) << c.slot;
         EXPECT_EQ(f.nParent, c.parent) << c.slot;
         EXPECT_EQ(f.nImage, c.image) << c.slot;
         EXPECT_EQ(f.nFolderKind, c.folderKind) << c.slot;
@@ -298,6 +300,11 @@ TEST(ViewToggles, FlipsSharedMasksAndKeepsAPane)
     const UINT shows[][2] = {{121, 4}, {122, 8}, {123, 1}, {136, 2}, {127, 15}, {124, 0}};
     for (const auto& c : shows)
         EXPECT_EQ(ViewMaskOfShowCommand(c[0]), c[1]) << c[0];
+    // The tab a mask's arrangement highlights: one pane its own, two none, else all four.
+    const UINT tabs[][2] = {{4, 121}, {8, 122}, {1, 123}, {2, 136}, {15, 127},    {7, 127},
+                            {0, 127}, {9, 0},   {12, 0},  {3, 0},   {4 | 32, 121}};
+    for (const auto& c : tabs)
+        EXPECT_EQ(ShowCommandOfViewMask(c[0]), c[1]) << c[0];
 }
 
 TEST(StatusIndicators, AngleAndBase)

@@ -22,25 +22,12 @@ public:
     int m_nEnabled = -1;
 };
 
-class AnalysisCommandsWin : public ::testing::Test {
+class AnalysisCommandsWin : public FreshFrameTest {
 protected:
     void SetUp() override
     {
-        CloseMainFrame();
-        ::DeleteFileA((TestFolder() + "users.dat").c_str());
-        frame = MainFrame();
-        ASSERT_NE(frame, nullptr);
-        doc = MainDocument();
-        model = &doc->GetModel();
-        model->m_Settings.nPrompt = 0;
+        FreshFrameTest::SetUp();
         frame->SetViewMask(ViewWorkspace | ViewGrid);
-        Pump();
-    }
-    void TearDown() override { CloseMainFrame(); }
-
-    void Command(UINT nID)
-    {
-        frame->SendMessage(WM_COMMAND, nID);
         Pump();
     }
     BOOL Enabled(UINT nID)
@@ -82,10 +69,6 @@ protected:
             values.emplace_back(report.GetValueText(report.GetItem(i)).GetString());
         return values;
     }
-
-    CMainFrame* frame = nullptr;
-    CMyDocument* doc = nullptr;
-    ProjectModel* model = nullptr;
 };
 
 TEST_F(AnalysisCommandsWin, LinearFitsLeaveTheFittedGraphWithItsReport)

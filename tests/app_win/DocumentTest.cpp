@@ -92,6 +92,14 @@ TEST_F(DocumentTest, DamagedAndForeignFilesLeaveTheOpenProjectAlone)
         EXPECT_EQ(TestApp().OpenDocumentFile(path.c_str()), nullptr) << path;
         ASSERT_NE(Document(), nullptr);
         EXPECT_EQ(Document()->GetModel().m_Lists.size(), 2u) << path;
+        // The explorer shows the project kept, with its selection.
+        EXPECT_EQ(ChildTexts(Explorer()->GetFolder(SlotLists)),
+                  (std::vector<std::string>{"Kept", "Unsaved"}))
+            << path;
+        EXPECT_EQ(Document()->GetModel().GetSelectedIndex(), 1) << path;
+        EXPECT_EQ(Explorer()->GetTree().GetItemText(Explorer()->GetTree().GetSelectedItem()),
+                  CString("Unsaved"))
+            << path;
         EXPECT_STREQ(Text(), "kept text") << path;
         EXPECT_STREQ(Document()->GetPathName(), pathBefore) << path;
         EXPECT_STREQ((*TestApp().m_pRecentFileList)[0], recentBefore) << path;

@@ -1,13 +1,11 @@
 // The project explorer with the real document: its folders, leaves found and renamed without
 // regard to case, the kinds it reports, selections that arrange the panes, in-place renaming,
-// the Delete key, the menus of a right click, graphs refreshed under a selection and solver
-// models shown once.
+// the Delete key and the menus of a right click.
 #include "app/DataTreeView.h"
 #include "app/ItemTypes.h"
 #include "engine/SolverModel.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
-#include "tests/support/MenuWatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +13,6 @@
 #include <vector>
 
 namespace {
-
-CDataTreeView* Explorer() { return MainFrame()->GetExplorerView(); }
-
-std::vector<std::string> ChildTexts(CTreeCtrl& tree, HTREEITEM hParent)
-{
-    std::vector<std::string> texts;
-    HTREEITEM hItem = hParent ? tree.GetChildItem(hParent) : tree.GetRootItem();
-    for (; hItem; hItem = tree.GetNextSiblingItem(hItem))
-        texts.emplace_back(tree.GetItemText(hItem).GetString());
-    return texts;
-}
 
 // Selects a folder without a kind, so the document has no selection.
 void SelectNothing()
@@ -38,17 +25,19 @@ TEST(Explorer, FoldersAndTheKindsTheyReport)
 {
     CDataTreeView* pExplorer = Explorer();
     CTreeCtrl& tree = pExplorer->GetTree();
-    const std::vector<std::string> roots = {"2-D Graphs",           "3-D Graphs",    "Variables",
-                                            "Expression variables", "Solver models", "User-defined",
-                                            "Pre-defined"};
-    std::vector<std::string> folders = ChildTexts(tree, nullptr);
+    const std::vector<std::string> roots = {
+        "Data Tables",   "Lists",        "Matrices",   "Data Graphs",
+        "2-D Graphs",    "3-D Graphs",   "Variables",  "Expression variables",
+        "Solver models", "User-defined", "Pre-defined"};
+    std::vector<std::string> folders = ChildTexts(nullptr);
     folders.resize(std::min(folders.size(), roots.size()));
     EXPECT_EQ(folders, roots);
     const std::vector<std::string> tables = {"Constants", "Functions", "Conversions"};
-    EXPECT_EQ(ChildTexts(tree, pExplorer->GetFolder(SlotUserDefined)), tables);
-    EXPECT_EQ(ChildTexts(tree, pExplorer->GetFolder(SlotPredefined)), tables);
+    EXPECT_EQ(ChildTexts(pExplorer->GetFolder(SlotUserDefined)), tables);
+    EXPECT_EQ(ChildTexts(pExplorer->GetFolder(SlotPredefined)), tables);
 
     const int kinds[][2] = {{Slot2DGraphs, ItemNone},
+                            {SlotLists, ItemNone},
                             {SlotVariables, ItemVariables},
                             {SlotSolverModels, ItemSolverEquations},
                             {SlotUserDefined, ItemNone},
@@ -56,10 +45,16 @@ TEST(Explorer, FoldersAndTheKindsTheyReport)
                             {SlotPredefinedConversions, ItemPredefinedUnits}};
     for (const auto& c : kinds)
         EXPECT_EQ(pExplorer->GetItemKind(pExplorer->GetFolder(c[0])), c[1]) << c[0];
-    int nImage = -1, nSelected = -1;
-    tree.GetItemImage(pExplorer->GetFolder(SlotVariables), nImage, nSelected);
-    EXPECT_EQ(nImage, 10);
-    EXPECT_EQ(pExplorer->GetFolder(SlotDataTables), nullptr);
+    const int images[][2] = {{SlotVariables, 10},
+                             {SlotDataTables, 1},
+                             {SlotLists, 7},
+                             {SlotMatrices, 9},
+                             {SlotDataGraphs, 5}};
+    for (const auto& c : images) {
+        int nImage = -1, nSelected = -1;
+        tree.GetItemImage(pExplorer->GetFolder(c[0]), nImage, nSelected);
+        EXPECT_EQ(nImage, c[1]) << c[0];
+    }
 }
 
 TEST(Explorer, LeavesFoundAndRenamedWithoutCaseAndTheirKinds)
@@ -71,8 +66,13 @@ TEST(Explorer, LeavesFoundAndRenamedWithoutCaseAndTheirKinds)
     HTREEITEM hDataGraph = pExplorer->InsertItem(ItemDataGraph, "Fit", FALSE);
     HTREEITEM hGraph = pExplorer->InsertItem(Item2DGraph, "Graph A", FALSE);
 
-    // Data items sit at the root and keep their own kinds apart.
-    EXPECT_EQ(tree.GetParentItem(hTable), nullptr);
+    // Data items sit in their kinds' folders, with their kinds' images.
+    EXPECT_EQ(tree.GetParentItem(hTable), pExplorer->GetFolder(SlotDataTables));
+    EXPECT_EQ(tree.GetParentItem(hList), pExplorer->GetFolder(SlotLists));
+    EXPECT_EQ(tree.GetParentItem(hDataGraph), pExplorer->GetFolder(SlotDataGraphs));
+    int nImage = -1, nSelected = -1;
+    tree.GetItemImage(hList, nImage, nSelected);
+    EXPECT_EQ(nImage, 7);
     EXPECT_EQ(pExplorer->GetItemKind(hTable), ItemDataTable);
     EXPECT_EQ(pExplorer->GetItemKind(hList), ItemList);
     EXPECT_EQ(pExplorer->GetItemKind(hDataGraph), ItemDataGraph);
@@ -174,26 +174,6 @@ TEST_F(ExplorerWithTable, DeleteAsksForRemovalOtherKeysNothing)
     EXPECT_EQ(MainDocument()->GetModel().GetItemCount(ItemDataTable), 1);
 }
 
-// Right-clicks the explorer at a tree point (client coordinates of the tree).
-UINT RightClickAt(CPoint point)
-{
-    MenuWatcher watcher;
-    watcher.AttachHook(Explorer()->m_hWnd);
-    Explorer()->GetTree().ClientToScreen(&point);
-    Explorer()->SendMessage(WM_CONTEXTMENU, WPARAM(Explorer()->m_hWnd),
-                            MAKELPARAM(point.x, point.y));
-    Pump();
-    watcher.AttachHook(nullptr);
-    return watcher.firstCommand;
-}
-
-CPoint PointOf(HTREEITEM hItem)
-{
-    CRect rect;
-    Explorer()->GetTree().GetItemRect(hItem, &rect, TRUE);
-    return rect.CenterPoint();
-}
-
 TEST(Explorer, RightClickMenus)
 {
     CDataTreeView* pExplorer = Explorer();
@@ -202,60 +182,21 @@ TEST(Explorer, RightClickMenus)
     CRect client;
     pExplorer->GetTree().GetClientRect(&client);
     EXPECT_EQ(RightClickAt(CPoint(client.right - 5, client.bottom - 5)), UINT(ID_DATA_ADD_TABLE));
-    // A folder without a kind: its plot's pop-up.
-    EXPECT_EQ(RightClickAt(PointOf(pExplorer->GetFolder(Slot3DGraphs))), UINT(ID_PLOT3D_ADD_GRAPH));
-    EXPECT_EQ(MainDocument()->GetModel().GetSelectedKind(), ItemNone);
+    // A folder of the project's items: its own pop-up; nothing is selected by it.
+    const UINT folders[][2] = {
+        {SlotDataTables, ID_DATA_ADD_TABLE}, {SlotLists, ID_DATA_ADD_LIST_CONTEXT},
+        {SlotMatrices, ID_DATA_ADD_MATRIX},  {SlotDataGraphs, ID_DATAPLOT_OPTIONS_CONTEXT},
+        {Slot2DGraphs, ID_PLOT2D_ADD_GRAPH}, {Slot3DGraphs, ID_PLOT3D_ADD_GRAPH}};
+    for (const auto& c : folders) {
+        EXPECT_EQ(RightClickAt(PointOf(pExplorer->GetFolder(int(c[0])))), c[1]) << c[0];
+        EXPECT_EQ(MainDocument()->GetModel().GetSelectedKind(), ItemNone) << c[0];
+    }
     // "User-defined" has no pop-up of its own: the default menu's "Toggle Views".
     EXPECT_EQ(RightClickAt(PointOf(pExplorer->GetFolder(SlotUserDefined))), UINT(-1));
     // "Variables" becomes the selection, and its kind's menu shows.
     EXPECT_EQ(RightClickAt(PointOf(pExplorer->GetFolder(SlotVariables))), UINT(-1));
     EXPECT_EQ(MainDocument()->GetModel().GetSelectedKind(), ItemVariables);
     SelectNothing();
-}
-
-TEST(Explorer, RefreshedGraphsKeepTheSelectedGraph)
-{
-    CMyDocument* pDoc = MainDocument();
-    CDataTreeView* pExplorer = Explorer();
-    CTreeCtrl& tree = pExplorer->GetTree();
-    ProjectModel& model = pDoc->GetModel();
-    model.m_FunctionPlot.AddFunction("x^2", "", 0, -5, 5);
-    model.m_FunctionPlot.AddFunction("SIN(x)", "", 0, -5, 5);
-    pExplorer->RefreshGraphs();
-    HTREEITEM hFolder = pExplorer->GetFolder(Slot2DGraphs);
-    ASSERT_EQ(ChildTexts(tree, hFolder).size(), 2u);
-    tree.SelectItem(tree.GetNextSiblingItem(tree.GetChildItem(hFolder)));
-    Pump();
-    ASSERT_EQ(model.GetSelectedKind(), Item2DGraph);
-    ASSERT_EQ(model.GetSelectedIndex(), 1);
-
-    model.m_FunctionPlot.AddFunction("x^3", "", 0, -5, 5);
-    pExplorer->RefreshGraphs();
-    Pump();
-    EXPECT_EQ(ChildTexts(tree, hFolder).size(), 3u);
-    HTREEITEM hSelected = tree.GetSelectedItem();
-    EXPECT_EQ(ExplorerNode(hSelected), model.GetSelectedNode());
-    EXPECT_EQ(tree.GetItemText(hSelected), model.m_FunctionPlot.GetItem(1)->GetLabel());
-    EXPECT_EQ(model.GetSelectedIndex(), 1);
-    CloseMainFrame();
-}
-
-TEST(Explorer, SolverModelsShownOnce)
-{
-    CMyDocument* pDoc = MainDocument();
-    CDataTreeView* pExplorer = Explorer();
-    CTreeCtrl& tree = pExplorer->GetTree();
-    HTREEITEM hFolder = pExplorer->GetFolder(SlotSolverModels);
-    const std::size_t count = ChildTexts(tree, hFolder).size();
-    // The user's models joined the tree at the program's first update: a new project's update
-    // adds none again, not even one that came since.
-    pDoc->AddSolverModel("a*b = 12", "");
-    const UserDefinitions& user = pDoc->GetModel().m_UserDefinitions;
-    pExplorer->SendMessage(WM_INITIALUPDATE);
-    pExplorer->SendMessage(WM_INITIALUPDATE);
-    EXPECT_EQ(ChildTexts(tree, hFolder).size(), count);
-    pDoc->DeleteSolverModel(user.GetSolverModelCount() - 1);
-    CloseMainFrame();
 }
 
 } // namespace

@@ -37,30 +37,18 @@ public:
     int m_nChecked = -1;
 };
 
-class PlotScenario : public ::testing::Test {
+class PlotScenario : public FreshFrameTest {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(InstallTestPrinters()); }
     void SetUp() override
     {
-        CloseMainFrame();
-        ::DeleteFileA((TestFolder() + "users.dat").c_str());
-        frame = MainFrame();
-        ASSERT_NE(frame, nullptr);
-        doc = MainDocument();
-        model = &doc->GetModel();
-        model->m_Settings.nPrompt = 0;
+        FreshFrameTest::SetUp();
         frame->SetViewMask(View2DPlot | View3DPlot);
         Pump();
         view = dynamic_cast<CPlotView*>(frame->Get2DPlotView());
         view3d = dynamic_cast<CPlot3DView*>(frame->Get3DPlotView());
     }
-    void TearDown() override { CloseMainFrame(); }
 
-    void Command(UINT nID, CWnd* pTarget = nullptr)
-    {
-        (pTarget ? pTarget : frame)->SendMessage(WM_COMMAND, nID);
-        Pump();
-    }
     // Enabled and checked as the menu would show the item (-1: the handler leaves it).
     std::pair<int, int> State(UINT nID)
     {
@@ -85,9 +73,6 @@ protected:
         return bytes;
     }
 
-    CMainFrame* frame = nullptr;
-    CMyDocument* doc = nullptr;
-    ProjectModel* model = nullptr;
     CPlotView* view = nullptr;
     CPlot3DView* view3d = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "app/RichWorkspace.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/MenuWatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -90,4 +91,50 @@ std::string TestFolder()
         folder += "\\";
     }
     return folder;
+}
+
+std::vector<std::string> ChildTexts(HTREEITEM hParent)
+{
+    CTreeCtrl& tree = Explorer()->GetTree();
+    std::vector<std::string> texts;
+    HTREEITEM hItem = hParent ? tree.GetChildItem(hParent) : tree.GetRootItem();
+    for (; hItem; hItem = tree.GetNextSiblingItem(hItem))
+        texts.emplace_back(tree.GetItemText(hItem).GetString());
+    return texts;
+}
+
+CPoint PointOf(HTREEITEM hItem)
+{
+    CRect rect;
+    Explorer()->GetTree().GetItemRect(hItem, &rect, TRUE);
+    return rect.CenterPoint();
+}
+
+UINT RightClickAt(CPoint point)
+{
+    MenuWatcher watcher;
+    watcher.AttachHook(Explorer()->m_hWnd);
+    Explorer()->GetTree().ClientToScreen(&point);
+    Explorer()->SendMessage(WM_CONTEXTMENU, WPARAM(Explorer()->m_hWnd),
+                            MAKELPARAM(point.x, point.y));
+    Pump();
+    watcher.AttachHook(nullptr);
+    return watcher.firstCommand;
+}
+
+void FreshFrameTest::SetUp()
+{
+    CloseMainFrame();
+    ::DeleteFileA((TestFolder() + "users.dat").c_str());
+    frame = MainFrame();
+    ASSERT_NE(frame, nullptr);
+    doc = MainDocument();
+    model = &doc->GetModel();
+    model->m_Settings.nPrompt = 0;
+}
+
+void FreshFrameTest::Command(UINT nID, CWnd* pTarget)
+{
+    (pTarget ? pTarget : frame)->SendMessage(WM_COMMAND, nID);
+    Pump();
 }

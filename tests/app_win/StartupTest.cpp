@@ -1,7 +1,7 @@
 // The application object: its image lists, reals kept in the settings, help shown or refused
 // with the reason, the project a start opens (a failed reopen gives an empty project, a failed
 // file of the command line ends the run), and the real program started and ended cleanly or
-// killed.
+// killed, showing the items of the project given in its explorer and ending on File/Exit.
 #include "framework/win/CCommandLineInfo.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "tests/app_win/ShellTestApp.h"
@@ -192,14 +192,17 @@ void WriteProgramValues(DWORD dwExitSuccess, const std::string& lastFile)
     ::RegCloseKey(hKey);
 }
 
-// Starts the program with the start-up report asked for (or not) and returns its process.
-PROCESS_INFORMATION StartProgram(const std::string& report)
+// Starts the program with the start-up report asked for (or not), and a project file to open
+// when one is given, and returns its process.
+PROCESS_INFORMATION StartProgram(const std::string& report, const std::string& project = "")
 {
     ::SetEnvironmentVariableA("ZIVRA_STARTUP_REPORT", report.empty() ? nullptr : report.c_str());
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     std::string command = "\"" + ProgramPath() + "\"";
+    if (!project.empty())
+        command += " \"" + project + "\"";
     ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                      &pi);
     ::SetEnvironmentVariableA("ZIVRA_STARTUP_REPORT", nullptr);
@@ -214,23 +217,73 @@ std::string ReadReport(const std::string& path)
     return text.str();
 }
 
-BOOL WindowOfProcess(DWORD dwProcessId)
+// The process's visible top-level window, or null.
+HWND WindowOfProcess(DWORD dwProcessId)
 {
     struct Search {
         DWORD pid;
-        BOOL found;
-    } search = {dwProcessId, FALSE};
+        HWND found;
+    } search = {dwProcessId, nullptr};
     ::EnumWindows(
         [](HWND hWnd, LPARAM lParam) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lParam);
             DWORD pid = 0;
             ::GetWindowThreadProcessId(hWnd, &pid);
             if (pid == s->pid && ::IsWindowVisible(hWnd))
-                s->found = TRUE;
+                s->found = hWnd;
             return !s->found;
         },
         LPARAM(&search));
     return search.found;
+}
+
+// The explorer tree of another process as "folder: leaf, leaf" lines, folders in their order;
+// item texts are read through memory of that process.
+std::string ReadExplorerOf(HANDLE hProcess, HWND hMain)
+{
+    HWND hTree = nullptr;
+    ::EnumChildWindows(
+        hMain,
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            char name[32] = {};
+            ::GetClassNameA(hWnd, name, sizeof name);
+            if (std::string(name) == "SysTreeView32")
+                *reinterpret_cast<HWND*>(lParam) = hWnd;
+            return *reinterpret_cast<HWND*>(lParam) == nullptr;
+        },
+        LPARAM(&hTree));
+    struct Remote {
+        TVITEMA item;
+        char text[260];
+    };
+    auto* remote = static_cast<Remote*>(
+        ::VirtualAllocEx(hProcess, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    if (!hTree || !remote)
+        return "no explorer";
+    const auto text = [&](HTREEITEM hItem) {
+        Remote local = {};
+        local.item.mask = TVIF_TEXT | TVIF_HANDLE;
+        local.item.hItem = hItem;
+        local.item.pszText = remote->text;
+        local.item.cchTextMax = sizeof local.text;
+        ::WriteProcessMemory(hProcess, remote, &local, sizeof local, nullptr);
+        ::SendMessageA(hTree, TVM_GETITEMA, 0, LPARAM(remote));
+        ::ReadProcessMemory(hProcess, remote, &local, sizeof local, nullptr);
+        return std::string(local.text);
+    };
+    const auto next = [&](HTREEITEM hItem, UINT code) {
+        return HTREEITEM(::SendMessageA(hTree, TVM_GETNEXTITEM, code, LPARAM(hItem)));
+    };
+    std::string tree;
+    for (HTREEITEM hFolder = next(nullptr, TVGN_ROOT); hFolder;
+         hFolder = next(hFolder, TVGN_NEXT)) {
+        tree += text(hFolder) + ":";
+        for (HTREEITEM hLeaf = next(hFolder, TVGN_CHILD); hLeaf; hLeaf = next(hLeaf, TVGN_NEXT))
+            tree += " " + text(hLeaf) + ",";
+        tree += "\n";
+    }
+    ::VirtualFreeEx(hProcess, remote, 0, MEM_RELEASE);
+    return tree;
 }
 
 TEST(Program, StartsEndsCleanlyAndReopensOnlyAfterACleanEnd)
@@ -273,6 +326,41 @@ TEST(Program, StartsEndsCleanlyAndReopensOnlyAfterACleanEnd)
     ::CloseHandle(pi.hThread);
     const std::string after = ReadReport(report);
     EXPECT_NE(after.find("project \n"), std::string::npos) << after;
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+}
+
+TEST(Program, ShowsEveryItemOfTheProjectGivenUnderItsFolderAndEndsOnExit)
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+    std::string project = "Z:" ZIVRA_TEST_DATA_DIR "/project_items.zvp";
+    for (char& c : project)
+        if (c == '/')
+            c = '\\';
+    PROCESS_INFORMATION pi = StartProgram("", project);
+    ASSERT_NE(pi.hProcess, nullptr) << ProgramPath();
+    ::WaitForInputIdle(pi.hProcess, 60000);
+    HWND hMain = nullptr;
+    for (int i = 0; i < 300 && !(hMain = WindowOfProcess(pi.dwProcessId)); ++i)
+        ::Sleep(100);
+    ASSERT_NE(hMain, nullptr);
+    const std::string tree = ReadExplorerOf(pi.hProcess, hMain);
+    // Every item under its folder, the project's folders first (solver models are the user's).
+    EXPECT_EQ(tree.substr(0, tree.find("Variables:")),
+              "Data Tables: Table1,\nLists: L1,\nMatrices: M1,\nData Graphs: Points,\n"
+              "2-D Graphs: y = x^2,\n3-D Graphs: z = x*y,\n");
+
+    // File/Exit on the unchanged project: the window goes and the run ends cleanly.
+    ::PostMessageA(hMain, WM_COMMAND, ID_APP_EXIT, 0);
+    const DWORD dwWait = ::WaitForSingleObject(pi.hProcess, 60000);
+    EXPECT_EQ(dwWait, DWORD(WAIT_OBJECT_0));
+    if (dwWait != WAIT_OBJECT_0)
+        ::TerminateProcess(pi.hProcess, 3);
+    EXPECT_FALSE(::IsWindow(hMain));
+    DWORD dwExit = 1;
+    ::GetExitCodeProcess(pi.hProcess, &dwExit);
+    EXPECT_EQ(dwExit, 0u);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
 }
 

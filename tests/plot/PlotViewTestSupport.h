@@ -41,6 +41,7 @@ public:
     CSurfacePlot& GetDefault3DGraph() override { return m_default3DGraph; }
     CProfileStore& GetSettingsStore() override { return m_store; }
     void SetPlotModified() override { ++m_nModified; }
+    void RefreshGraphGrid() override {}
     int GetSelectedKind() const override { return m_nKind; }
     int GetSelectedIndex() const override { return m_nIndex; }
     void SelectItemByIndex(int kind, int index) override;

@@ -1,0 +1,314 @@
+// The project as a user walks it in the real main frame: a table, a list and a matrix made from
+// their folders' pop-ups, values typed into the grid, a linear fit, a list's statistics and a
+// recent fit re-run from its pop-up; the project saved, File/New leaving nothing of it, and
+// opened again with every item under its folder showing its values; panes, caption and tabs
+// following the selection and the commands; File/Exit asking as the close box does.
+#include "analysis/GridView.h"
+#include "plot/PlotView.h"
+#include "res/resource.h"
+#include "tests/app_win/ShellTestApp.h"
+#include "tests/grid/GridWinTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
+#include "ui/SubclassWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class ProjectScenario : public FreshFrameTest {
+protected:
+    void SetUp() override
+    {
+        FreshFrameTest::SetUp();
+        grid = &dynamic_cast<CGridView*>(frame->GetGridView())->GetGrid();
+        Pump();
+    }
+
+    CTreeCtrl& Tree() { return Explorer()->GetTree(); }
+    HTREEITEM Folder(int slot) { return Explorer()->GetFolder(slot); }
+    // Right-clicks a folder and chooses its pop-up's first command, as the user would.
+    UINT ChooseFromFolderMenu(int slot)
+    {
+        const UINT nID = RightClickAt(PointOf(Folder(slot)));
+        Command(nID, Explorer());
+        return nID;
+    }
+    // Enter in the label editor a new item opens with.
+    void KeepTheProposedName()
+    {
+        Tree().SendMessage(TVM_ENDEDITLABELNOW, FALSE);
+        Pump();
+    }
+    void Select(HTREEITEM hItem)
+    {
+        Tree().SelectItem(hItem);
+        Pump();
+    }
+    void TypeInto(int row, int column, const char* text)
+    {
+        grid->SetFocus();
+        grid->SetFocusCell(row, column);
+        Type(*grid, text);
+        Type(*grid, "\r");
+        Pump();
+    }
+    // The items of the table menu's "Recent Fits" pop-up as it opens, "-" before a disabled one.
+    std::string RecentFitsAsTheyOpen()
+    {
+        HMENU hTable = frame->GetContextMenuForType(ItemDataTable)->m_hMenu;
+        int nPos = 0;
+        while (nPos < ::GetMenuItemCount(hTable) &&
+               ::GetMenuItemID(::GetSubMenu(hTable, nPos), 0) != ID_RECENT_FIT_FIRST)
+            ++nPos;
+        HMENU hRecent = ::GetSubMenu(hTable, nPos);
+        Explorer()->SendMessage(WM_INITMENUPOPUP, WPARAM(hRecent), nPos);
+        std::string items;
+        for (int i = 0; i < ::GetMenuItemCount(hRecent); ++i) {
+            MENUITEMINFOA info = {};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_DATA | MIIM_STATE;
+            ::GetMenuItemInfoA(hRecent, UINT(i), TRUE, &info);
+            const CMenuItemData* pRecord = CMenuItemData::FromItemData(info.dwItemData);
+            items += std::string(info.fState & MFS_DISABLED ? "-" : "") +
+                     (pRecord ? pRecord->GetAnsiText().GetString() : "(plain)") + ";";
+        }
+        return items;
+    }
+    std::string Cell(int row, int column) { return grid->GetItemText(row, column).GetString(); }
+    std::string Caption() { return frame->GetTabBar().GetCaption().GetString(); }
+
+    CDataGridCtrl* grid = nullptr;
+};
+
+TEST_F(ProjectScenario, ItemsMadeFromTheirFoldersLiveThroughSaveNewAndOpen)
+{
+    ScriptedModalHook hook;
+    EXPECT_EQ(ChooseFromFolderMenu(SlotDataTables), UINT(ID_DATA_ADD_TABLE));
+    KeepTheProposedName();
+    EXPECT_EQ(ChildTexts(Folder(SlotDataTables)), Names{"Table1"});
+    EXPECT_EQ(Caption(), "Table: Table1");
+    const char* table[][2] = {{"1", "2.1"}, {"2", "3.9"}, {"3", "6.2"}, {"4", "7.8"}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 2; ++c)
+            TypeInto(r + 1, c + 1, table[r][c]);
+    HTREEITEM hTable = Tree().GetSelectedItem();
+
+    EXPECT_EQ(ChooseFromFolderMenu(SlotLists), UINT(ID_DATA_ADD_LIST_CONTEXT));
+    KeepTheProposedName();
+    for (const char* v : {"3", "5", "7"})
+        TypeInto(model->m_Lists[0]->GetCount() + 1, 1, v);
+    HTREEITEM hList = Tree().GetSelectedItem();
+
+    hook.steps = {[](CWnd* pDialog) {
+        pDialog->SetDlgItemText(IDC_MATRIX_ROWS, "2");
+        pDialog->SetDlgItemText(IDC_MATRIX_COLUMNS, "2");
+        ClickButton(pDialog, IDOK);
+    }};
+    EXPECT_EQ(ChooseFromFolderMenu(SlotMatrices), UINT(ID_DATA_ADD_MATRIX));
+    EXPECT_EQ(ChildTexts(Folder(SlotMatrices)), Names{"Matrix1"});
+    TypeInto(1, 1, "1");
+    TypeInto(2, 2, "4");
+
+    // A linear fit of the table, from its menu: a data graph under "Data Graphs".
+    Select(hTable);
+    Command(ID_FIT_LINE, Explorer());
+    ASSERT_EQ(ChildTexts(Folder(SlotDataGraphs)).size(), 1u);
+    EXPECT_EQ(model->GetSelectedKind(), ItemDataGraph);
+
+    // The list's statistics in the results dialog.
+    Select(hList);
+    CString shown;
+    hook.next = 0;
+    hook.steps = {[&](CWnd* pDialog) {
+        pDialog->GetWindowText(shown);
+        ClickButton(pDialog, IDOK);
+    }};
+    Command(ID_DATA_ANALYZE_LIST, Explorer());
+    EXPECT_STREQ(shown, "List Analysis");
+
+    // The recent fits: none yet, then the model fitted before, which runs again on the table.
+    Select(hTable);
+    EXPECT_EQ(RecentFitsAsTheyOpen(), "-(none);");
+    model->RememberRecentFit({"Mine", "Line & offset", "a*x+b", "", ""});
+    EXPECT_EQ(RecentFitsAsTheyOpen(), "Line && offset;");
+    Command(ID_RECENT_FIT_FIRST, Explorer());
+    EXPECT_EQ(ChildTexts(Folder(SlotDataGraphs)).size(), 2u);
+    EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
+    const Names graphs = ChildTexts(Folder(SlotDataGraphs));
+
+    const std::string path = TestFolder() + "walked.zvp";
+    ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
+    doc->SetPathName(path.c_str());
+
+    // File/New: nothing of the project is left, in the explorer, the caption or the grid.
+    Command(ID_FILE_NEW);
+    for (int slot :
+         {SlotDataTables, SlotLists, SlotMatrices, SlotDataGraphs, Slot2DGraphs, Slot3DGraphs})
+        EXPECT_TRUE(ChildTexts(Folder(slot)).empty()) << slot;
+    EXPECT_EQ(Tree().GetSelectedItem(), nullptr);
+    EXPECT_EQ(model->GetSelectedKind(), ItemNone);
+    EXPECT_EQ(Caption(), AfxGetAppName());
+    EXPECT_EQ(Texts(*grid, 0, 0, 4, 3), "|||/|||/|||/|||/|||");
+
+    // Opened again: every item under its folder, each showing its values when selected.
+    ASSERT_NE(TestApp().OpenDocumentFile(path.c_str()), nullptr);
+    Pump();
+    EXPECT_EQ(ChildTexts(Folder(SlotDataGraphs)), graphs);
+    struct Shown {
+        int slot, row, column;
+        const char *value, *caption;
+    };
+    for (const Shown& s : {Shown{SlotDataTables, 4, 2, "7.8", "Table: Table1"},
+                           Shown{SlotLists, 3, 1, "7", "List: List1"},
+                           Shown{SlotMatrices, 2, 2, "4", "Matrix: Matrix1"}}) {
+        ASSERT_EQ(ChildTexts(Folder(s.slot)).size(), 1u) << s.caption;
+        Select(Tree().GetChildItem(Folder(s.slot)));
+        EXPECT_EQ(Cell(s.row, s.column), s.value) << s.caption;
+        EXPECT_EQ(Caption(), s.caption);
+    }
+    Select(Tree().GetChildItem(Folder(SlotDataGraphs)));
+    EXPECT_EQ(Caption(), "Data Graph: " + graphs[0]);
+    EXPECT_FALSE(Cell(1, 1).empty()) << "the fit's report";
+}
+
+// The 2-D pane's window, by its control id.
+UINT ShownPlot(CMainFrame* frame)
+{
+    auto* pView = dynamic_cast<CPlotView*>(frame->Get2DPlotView());
+    return pView && pView->GetCurrentWindow() ? UINT(pView->GetCurrentWindow()->GetDlgCtrlID()) : 0;
+}
+
+TEST_F(ProjectScenario, PanesCaptionAndTabsFollowTheSelectionAndTheCommands)
+{
+    ScriptedModalHook hook;
+    auto* table = new CDataTable;
+    table->Create(TableLayoutXY, 2, 9);
+    for (int i = 0; i < 9; ++i) {
+        table->SetCell(0, i, i + 1);
+        table->SetCell(1, i, 2 * i);
+    }
+    table->SetName("T");
+    doc->AddResultItem(ItemDataTable, table);
+    Pump();
+    EXPECT_EQ(ShownPlot(frame), UINT(IDC_PLOT_PREVIEW));
+    EXPECT_EQ(frame->GetTabBar().GetTabs().GetCurSel(), -1) << "two panes: no tab";
+    HTREEITEM hTable = Tree().GetSelectedItem();
+
+    // Transform: the grid and the table's plot both show the new values.
+    hook.boxAnswer = IDYES;
+    hook.steps = {[](CWnd* pDialog) {
+        pDialog->SetDlgItemText(IDC_TRANSFORM_EXPRESSION, "x*10");
+        ClickButton(pDialog, IDOK);
+    }};
+    Command(ID_DATA_TRANSFORM);
+    EXPECT_EQ(Cell(9, 1), "90");
+    EXPECT_EQ(model->m_PreviewPlot.GetItem(0)->GetXMax(), 90);
+
+    // Renamed in place: the caption follows.
+    Tree().EditLabel(hTable)->SetWindowText("Sales");
+    Tree().SendMessage(TVM_ENDEDITLABELNOW, FALSE);
+    Pump();
+    EXPECT_EQ(Caption(), "Table: Sales");
+
+    // A surface after the table: the 2-D pane leaves the table for the function plot, and the
+    // grid's view point follows a turn from the menu.
+    auto* surface = new CSurfacePlot;
+    surface->SetExpression("x*y");
+    doc->AddResultItem(Item3DGraph, surface);
+    Pump();
+    EXPECT_EQ(ShownPlot(frame), UINT(IDC_PLOT_FUNCTION));
+    const double before = std::stod(Cell(4, 4));
+    Command(ID_PLOT3D_ROTATE_LEFT);
+    EXPECT_NE(std::stod(Cell(4, 4)), before);
+    EXPECT_NEAR(std::stod(Cell(4, 4)), surface->m_dViewTheta * 57.29577951308232, 1e-9);
+
+    // A graph's domain follows a zoom.
+    auto* graph = new CFunctionPlot;
+    graph->SetDefinition("x^2", "", GraphRectangular, -10, 10);
+    doc->AddResultItem(Item2DGraph, graph);
+    Pump();
+    EXPECT_EQ(Cell(2, 4), "-10");
+    Command(ID_PLOT2D_ZOOM_IN, frame->Get2DPlotView());
+    EXPECT_NE(Cell(2, 4), "-10");
+    EXPECT_DOUBLE_EQ(std::stod(Cell(2, 4)), graph->m_dDomainMin);
+
+    // The tabs follow the panes shown: one pane its tab, all four "All".
+    const UINT tabs[][2] = {
+        {ID_VIEW_SHOW_GRID, 3}, {ID_VIEW_SHOW_ALL, 4}, {ID_VIEW_SHOW_WORKSPACE, 0}};
+    for (const auto& c : tabs) {
+        Command(c[0]);
+        EXPECT_EQ(frame->GetTabBar().GetTabs().GetCurSel(), int(c[1])) << c[0];
+    }
+
+    // A folder without a kind: no cell of the item before shows, nor looks editable.
+    Select(hTable);
+    Select(Folder(SlotPredefined));
+    EXPECT_EQ(Texts(*grid, 0, 0, 3, 3), "|||/|||/|||/|||");
+    for (int row = 1; row < 4; ++row)
+        EXPECT_NE(grid->GetCell(row, 1)->GetBackColour(),
+                  dynamic_cast<CGridView*>(frame->GetGridView())->GetOptions().crEditable)
+            << row;
+    EXPECT_EQ(Caption(), "Pre-defined");
+    EXPECT_EQ(ShownPlot(frame), UINT(IDC_PLOT_FUNCTION));
+}
+
+// Presses keys in the first menu the frame opens, once it waits for input.
+class KeysInMenu : public CSubclassWnd {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERIDLE && !bPressed) {
+            bPressed = TRUE;
+            ::PostMessageA(m_hWnd, WM_KEYDOWN, key, 1);
+            ::PostMessageA(m_hWnd, WM_CHAR, WPARAM(std::tolower(int(key))), 1);
+            ::PostMessageA(m_hWnd, WM_KEYUP, key, LPARAM(0xC0000001));
+        }
+        return CSubclassWnd::WindowProc(message, wParam, lParam);
+    }
+    UINT key = 0;
+    BOOL bPressed = FALSE;
+};
+
+TEST_F(ProjectScenario, FileExitAsksAsTheCloseBoxDoes)
+{
+    ScriptedModalHook hook;
+    HWND hFrame = frame->m_hWnd;
+    doc->AddNewItem(ItemList);
+    KeepTheProposedName();
+
+    // Changed, and Cancel to the question: the program and its project stay.
+    hook.boxAnswer = IDCANCEL;
+    Command(ID_APP_EXIT);
+    ASSERT_TRUE(::IsWindow(hFrame));
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_NE(std::string(hook.messages[0]).find("Save changes"), std::string::npos)
+        << hook.messages[0];
+    EXPECT_EQ(ChildTexts(Folder(SlotLists)), Names{"List1"});
+
+    // Alt+F, X and No: the program ends without saving.
+    hook.boxAnswer = IDNO;
+    KeysInMenu keys;
+    keys.key = 'X';
+    keys.AttachHook(hFrame);
+    ::PostMessageA(hFrame, WM_SYSKEYDOWN, 'F', LPARAM(1) << 29);
+    Pump();
+    EXPECT_TRUE(keys.bPressed) << "the File menu opened";
+    EXPECT_FALSE(::IsWindow(hFrame));
+    EXPECT_EQ(hook.messages.size(), 2u);
+
+    // Unchanged: Exit ends the program without a question.
+    CloseMainFrame();
+    hFrame = MainFrame()->m_hWnd;
+    MainFrame()->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    Pump();
+    EXPECT_FALSE(::IsWindow(hFrame));
+    EXPECT_EQ(hook.messages.size(), 2u);
+}
+
+} // namespace
