@@ -1,6 +1,7 @@
 // The program's resources as the running program loads them: menus with their pop-ups and
 // commands, a prompt for every command, the accelerators, tool bars that match their image
-// strips, the icons of the explorer's image list, the texts and the tool windows' dialogs.
+// strips, the icons of the explorer's image list, the texts, the tool windows' dialogs and the
+// radio groups of every dialog.
 #include "res/resource.h"
 
 #include <windows.h>
@@ -329,6 +330,63 @@ TEST(Resources, ToolWindowDialogs)
         EXPECT_FALSE(::IsWindowVisible(hDlg));
         ::DestroyWindow(hDlg);
     }
+}
+
+BOOL CALLBACK CollectDialog(HMODULE, LPCSTR, LPSTR lpszName, LONG_PTR lParam)
+{
+    reinterpret_cast<std::vector<LPCSTR>*>(lParam)->push_back(lpszName);
+    return TRUE;
+}
+
+bool IsRadio(HWND hWnd)
+{
+    const LONG type = ::GetWindowLongA(hWnd, GWL_STYLE) & BS_TYPEMASK;
+    char cls[16] = {};
+    ::GetClassNameA(hWnd, cls, sizeof cls);
+    return lstrcmpiA(cls, "Button") == 0 && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+// Labels and group boxes take no focus: they neither join nor end a group.
+bool TakesNoFocus(HWND hWnd)
+{
+    char cls[16] = {};
+    ::GetClassNameA(hWnd, cls, sizeof cls);
+    const LONG type = ::GetWindowLongA(hWnd, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiA(cls, "Static") == 0 || (lstrcmpiA(cls, "Button") == 0 && type == BS_GROUPBOX);
+}
+
+// A page reads and sets its radio buttons by their place from the group's first button to the
+// next control marked as a group's start: every group must start with the mark, and a control
+// after it that takes the focus must come after a mark, or a stored choice shows on the wrong
+// button.
+TEST(Resources, RadioGroupsStartAndEndAtAGroupMark)
+{
+    std::vector<LPCSTR> dialogs;
+    ::EnumResourceNamesA(Module(), MAKEINTRESOURCEA(5), &CollectDialog, LONG_PTR(&dialogs));
+    ASSERT_GT(dialogs.size(), 20u);
+    HWND hParent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                     nullptr, nullptr);
+    int radios = 0;
+    for (LPCSTR name : dialogs) {
+        HWND hDlg = ::CreateDialogParamA(Module(), name, hParent, &QuietDialogProc, 0);
+        ASSERT_NE(hDlg, nullptr) << ULONG_PTR(name);
+        bool bInGroup = false;
+        for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            const bool bMark = ::GetWindowLongA(h, GWL_STYLE) & WS_GROUP;
+            const int nID = ::GetDlgCtrlID(h);
+            if (IsRadio(h)) {
+                ++radios;
+                EXPECT_TRUE(bInGroup || bMark) << ULONG_PTR(name) << ": radio " << nID;
+                bInGroup = true;
+            } else if (bInGroup && (bMark || !TakesNoFocus(h))) {
+                EXPECT_TRUE(bMark) << ULONG_PTR(name) << ": control " << nID << " joins a group";
+                bInGroup = false;
+            }
+        }
+        ::DestroyWindow(hDlg);
+    }
+    ::DestroyWindow(hParent);
+    EXPECT_GT(radios, 30);
 }
 
 } // namespace
