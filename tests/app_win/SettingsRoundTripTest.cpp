@@ -277,6 +277,19 @@ const std::vector<Confirmation>& Confirmations()
              MainDocument()->ShowResults(result);
          },
          {PressOK}},
+        // The tools keep their settings when they go, at the restart that follows.
+        {"unit converter shown and hidden",
+         [] {
+             Command(ID_TOOLS_UNIT_CONVERTER)();
+             Command(ID_TOOLS_UNIT_CONVERTER)();
+         },
+         {}},
+        {"finance box shown and hidden",
+         [] {
+             Command(ID_TOOLS_FINANCE_BOX)();
+             Command(ID_TOOLS_FINANCE_BOX)();
+         },
+         {}},
         {"plot copy size",
          [] {
              int width = 300, height = 200;
