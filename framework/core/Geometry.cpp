@@ -51,3 +51,13 @@ BOOL CRect::UnionRect(const RECT* lpRect1, const RECT* lpRect2)
     }
     return TRUE;
 }
+
+CPoint CenteredInWorkArea(const CSize& size, const CRect& owner, const CRect& work)
+{
+    const auto place = [](int start, int end, int length, int areaStart, int areaEnd) {
+        const int centred = start + (end - start - length) / 2;
+        return std::max(areaStart, std::min(centred, areaEnd - length));
+    };
+    return CPoint(place(owner.left, owner.right, size.cx, work.left, work.right),
+                  place(owner.top, owner.bottom, size.cy, work.top, work.bottom));
+}

@@ -227,3 +227,7 @@ public:
         return r;
     }
 };
+
+// Where a window of the given size goes to stand centred on its owner's rectangle while staying
+// inside the work area; a window larger than the work area keeps its top-left corner in it.
+CPoint CenteredInWorkArea(const CSize& size, const CRect& owner, const CRect& work);

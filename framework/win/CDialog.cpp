@@ -89,6 +89,7 @@ INT_PTR CDialog::DoModal()
     m_nModalResult = -1;
     m_nFlags |= WF_CONTINUEMODAL;
     if (CreateIndirect(lpTemplate, CWnd::FromHandle(hWndParent)) && (m_nFlags & WF_CONTINUEMODAL)) {
+        CenterWindow(); // on its owner, before it first shows
         CModalTestHook* pHook = AfxGetModalTestHook();
         const int nPress = pHook ? pHook->OnModalStart(this) : 0;
         if (nPress != 0)

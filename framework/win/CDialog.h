@@ -3,10 +3,11 @@
 #include "framework/win/CWnd.h"
 #include "framework/win/DataExchange.h"
 
-// A dialog from a DIALOGEX template of the resource script. DoModal runs it through the
-// framework's own modal loop (every message is pre-translated, then IsDialogMessage); Create
-// makes it modeless. OnInitDialog fills the controls (UpdateData(FALSE)); OnOK saves and
-// validates them and ends the dialog only when every field was accepted.
+// A dialog from a DIALOGEX template of the resource script. DoModal centres it on its owner and
+// runs it through the framework's own modal loop (every message is pre-translated, then
+// IsDialogMessage); Create makes it modeless and leaves its place to the caller. OnInitDialog fills
+// the controls (UpdateData(FALSE)); OnOK saves and validates them and ends the dialog only when
+// every field was accepted.
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)
 public:

@@ -226,6 +226,7 @@ INT_PTR CPropertySheet::DoModal()
     m_nModalResult = -1;
     m_nButtonResult = IDCANCEL;
     if (CreateSheet(hWndParent, DWORD(-1))) {
+        CenterWindow(); // on its owner, before it first shows
         m_nFlags |= WF_CONTINUEMODAL;
         CModalTestHook* pHook = AfxGetModalTestHook();
         if (const int nPress = pHook ? pHook->OnModalStart(this) : 0; nPress != 0)

@@ -37,8 +37,9 @@ private:
 };
 
 // A property sheet of the common controls, always created modeless (PSH_MODELESS); DoModal
-// runs it in the framework's modal loop. m_psh may be adjusted before DoModal (for example
-// PSH_NOAPPLYNOW removes the Apply button; nStartPage chooses the first page shown).
+// centres it on its owner and runs it in the framework's modal loop. m_psh may be adjusted before
+// DoModal (for example PSH_NOAPPLYNOW removes the Apply button; nStartPage chooses the first page
+// shown).
 class CPropertySheet : public CWnd {
     DECLARE_DYNAMIC(CPropertySheet)
 public:

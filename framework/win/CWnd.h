@@ -212,6 +212,8 @@ public:
     {
         ::MapWindowPoints(LiveHwnd(), AfxSafeHwnd(pwndTo), lpPoint, nCount);
     }
+    // A child centres in its parent; a pop-up on its owner (else the main window), kept inside
+    // the work area of that window's monitor.
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
     {

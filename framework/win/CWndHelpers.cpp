@@ -131,31 +131,37 @@ CWnd* CWnd::GetTopLevelParent() const
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
-    RECT rcArea;
-    const bool isChild = (GetStyle() & WS_CHILD) != 0;
-    HWND hWndCenter = AfxSafeHwnd(pAlternateOwner);
-    if (isChild) {
-        hWndCenter = ::GetParent(m_hWnd);
-        ::GetClientRect(hWndCenter, &rcArea);
-    } else {
-        if (!hWndCenter)
-            hWndCenter = ::GetWindow(m_hWnd, GW_OWNER);
-        if (!hWndCenter)
-            hWndCenter = AfxSafeHwnd(AfxGetMainWnd());
-        if (hWndCenter == m_hWnd)
-            hWndCenter = nullptr;
-        if (hWndCenter && ::IsWindowVisible(hWndCenter) && !::IsIconic(hWndCenter))
-            ::GetWindowRect(hWndCenter, &rcArea);
-        else
-            ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);
-    }
-    RECT rc;
+    CRect rc;
     ::GetWindowRect(m_hWnd, &rc);
-    const int width = rc.right - rc.left;
-    const int height = rc.bottom - rc.top;
-    const int x = (rcArea.left + rcArea.right - width) / 2;
-    const int y = (rcArea.top + rcArea.bottom - height) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (GetStyle() & WS_CHILD) {
+        CRect rcParent;
+        ::GetClientRect(::GetParent(m_hWnd), &rcParent);
+        ::SetWindowPos(m_hWnd, nullptr, (rcParent.left + rcParent.right - rc.Width()) / 2,
+                       (rcParent.top + rcParent.bottom - rc.Height()) / 2, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    HWND hWndCenter = AfxSafeHwnd(pAlternateOwner);
+    if (!hWndCenter)
+        hWndCenter = ::GetWindow(m_hWnd, GW_OWNER);
+    if (!hWndCenter)
+        hWndCenter = AfxSafeHwnd(AfxGetMainWnd());
+    if (hWndCenter == m_hWnd)
+        hWndCenter = nullptr;
+    // The work area of the owner's monitor (of the window's own without an owner) bounds it.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    CRect rcWork(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    if (::GetMonitorInfoA(
+            ::MonitorFromWindow(hWndCenter ? hWndCenter : m_hWnd, MONITOR_DEFAULTTONEAREST),
+            &monitor))
+        rcWork = monitor.rcWork;
+    CRect rcOwner = rcWork;
+    if (hWndCenter && ::IsWindowVisible(hWndCenter) && !::IsIconic(hWndCenter))
+        ::GetWindowRect(hWndCenter, &rcOwner);
+    const CPoint topLeft = CenteredInWorkArea(rc.Size(), rcOwner, rcWork);
+    ::SetWindowPos(m_hWnd, nullptr, topLeft.x, topLeft.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,

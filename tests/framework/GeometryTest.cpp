@@ -77,4 +77,30 @@ TEST(CRect, PointsSizesAndAdjustments)
     EXPECT_EQ(raw->bottom, 4);
 }
 
+TEST(CRect, CentredInTheWorkArea)
+{
+    const CRect work(0, 0, 1024, 740); // a screen of 1024 x 768 less its task bar
+    struct Case {
+        const char* what;
+        CSize size;
+        CRect owner;
+        CPoint topLeft;
+    } cases[] = {
+        {"centred on a large owner", {200, 100}, {100, 50, 900, 650}, {400, 300}},
+        {"an odd pixel goes left and up", {201, 101}, {0, 0, 400, 300}, {99, 99}},
+        {"owner near the right edge", {300, 200}, {900, 100, 1300, 400}, {724, 150}},
+        {"owner above the top edge", {300, 200}, {100, -300, 500, 100}, {150, 0}},
+        {"owner past the bottom", {300, 200}, {100, 700, 500, 900}, {150, 540}},
+        {"owner off the left", {300, 200}, {-900, 100, -100, 400}, {0, 150}},
+        {"larger than the work area", {1200, 900}, {0, 0, 1024, 740}, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        const CPoint got = CenteredInWorkArea(c.size, c.owner, work);
+        EXPECT_TRUE(got == c.topLeft) << c.what << ": " << got.x << "," << got.y;
+    }
+    // Inside a second monitor's work area on the left of the first.
+    EXPECT_TRUE(CenteredInWorkArea({300, 200}, {-100, 0, 200, 300}, {-1280, 0, 0, 1000}) ==
+                CPoint(-300, 50));
+}
+
 } // namespace
