@@ -58,8 +58,8 @@ std::vector<CString> InsertFunctionNames(int category, const std::vector<CString
     if (category < 0 || category > GetFunctionCategoryCount())
         return names;
     const CString wanted = GetFunctionCategoryName(category - 1);
-    for (int row = 0; row < GetFunctionTableSize(); ++row) {
-        const FunctionTableEntry& entry = GetFunctionEntry(row);
+    for (int i = 0; i < GetFunctionTableSize(); ++i) {
+        const FunctionTableEntry& entry = GetFunctionEntry(GetSortedFunctionRow(i));
         if (wanted == entry.category)
             names.emplace_back(entry.name);
     }

@@ -42,7 +42,8 @@ unsigned ViewMaskOfTicks(unsigned ticked);
 // "Favorites", then the catalogue's categories in their order.
 std::vector<CString> InsertFunctionCategories();
 // The functions of category i of that list: the favourites in their order for 0, otherwise the
-// catalogue's names of exactly that category, in catalogue order.
+// catalogue's names of exactly that category, in the catalogue's display order (once sorted,
+// by name).
 std::vector<CString> InsertFunctionNames(int category, const std::vector<CString>& favorites);
 // "NAME(arguments)" and the description of a catalogue name (exact); FALSE for a name outside
 // the catalogue.

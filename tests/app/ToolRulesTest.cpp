@@ -9,6 +9,7 @@
 #include "engine/EngineStartup.h"
 #include "engine/FunctionCatalogue.h"
 #include "engine/UnitRegistry.h"
+#include "framework/core/AsciiText.h"
 #include "framework/core/ProfileStore.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,17 @@ TEST(InsertFunction, CategoriesListsAndSyntax)
     }
     EXPECT_EQ(total, size_t(GetFunctionTableSize()));
     EXPECT_TRUE(InsertFunctionNames(14, favorites).empty());
+
+    // Once the catalogue is sorted at start-up, every category lists its names in that order.
+    SortFunctionTable();
+    EXPECT_EQ(InsertFunctionNames(2, favorites),
+              (std::vector<CString>{"COS", "COT", "CSC", "SEC", "SIN", "TAN"}));
+    for (int i = 1; i < 14; ++i) {
+        const std::vector<CString> names = InsertFunctionNames(i, favorites);
+        for (size_t k = 1; k < names.size(); ++k)
+            EXPECT_LT(ascii::CompareNoCase(names[k - 1], names[k]), 0)
+                << categories[i] << " " << names[k];
+    }
 
     CString syntax = "old", description = "old";
     EXPECT_TRUE(DescribeCatalogueFunction("SIN", syntax, description));
