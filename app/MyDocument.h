@@ -215,7 +215,8 @@ public:
     }
     CSurfacePlot& GetDefault3DGraph() override { return m_Model.m_Default3DGraph; }
     CProfileStore& GetSettingsStore() override;
-    void SetPlotModified() override { SetModifiedFlag(TRUE); }
+    // The project is modified and the plot panes redraw, so Apply shows a change at once.
+    void SetPlotModified() override;
     void RefreshGraphGrid() override { m_Model.RefreshGraphGrid(); }
     int GetSelectedIndex() const override { return Model().GetSelectedIndex(); }
     // Keeps the pointer's place and shows it in the status bar's coordinate pane.
@@ -330,6 +331,7 @@ protected:
     void OnPlotAxes(UINT nID);
     void OnUpdatePlotAxes(CCmdUI* pCmdUI);
     void OnUpdateNeeds2DGraph(CCmdUI* pCmdUI);
+    void OnUpdateNeedsDataGraph(CCmdUI* pCmdUI);
     void OnDrawDerivative();
     void OnDrawTangent();
     void OnValueTable();

@@ -139,6 +139,15 @@ void CMyDocument::DoPlotOptions(CPlot2D& plot, int startPage)
     m_Model.RefreshGraphGrid();
 }
 
+void CMyDocument::SetPlotModified()
+{
+    SetModifiedFlag(TRUE);
+    if (CMainFrame* pFrame = GetMainFrame()) {
+        pFrame->ShowPlotForSelection();
+        pFrame->RedrawPlot3D();
+    }
+}
+
 void CMyDocument::OnPlotOptions() { DoPlotOptions(m_Model.m_FunctionPlot, 0); }
 
 void CMyDocument::OnDataPlotOptions() { DoPlotOptions(m_Model.m_DataPlot, 0); }
@@ -159,6 +168,11 @@ void CMyDocument::OnUpdatePlotAxes(CCmdUI* pCmdUI)
 void CMyDocument::OnUpdateNeeds2DGraph(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(m_Model.GetSelectedKind() == Item2DGraph);
+}
+
+void CMyDocument::OnUpdateNeedsDataGraph(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_Model.GetSelectedKind() == ItemDataGraph);
 }
 
 // ---- the plot as a picture in the workspace ------------------------------------------------

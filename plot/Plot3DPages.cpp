@@ -1,6 +1,5 @@
 #include "plot/Plot3DPages.h"
 
-#include "framework/win/CommonDialogs.h"
 #include "plot/Plot3DScene.h"
 #include "plot/PlotDefaults.h"
 #include "plot/PlotDialogSupport.h"
@@ -55,14 +54,14 @@ void ApplyScene(const C3DPlotPage& page, CPlot3DScene& scene, COLORREF crAutoAxi
 
 // ---- 3-D plot page --------------------------------------------------------------------------
 
-IMPLEMENT_DYNAMIC(C3DPlotPage, CPropertyPage)
+IMPLEMENT_DYNAMIC(C3DPlotPage, CPlotOptionsPage)
 
-BEGIN_MESSAGE_MAP(C3DPlotPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(C3DPlotPage, CPlotOptionsPage)
 ON_BN_CLICKED(IDC_PLOT_SET_AS_DEFAULT, &C3DPlotPage::OnSetAsDefault)
 ON_BN_CLICKED(IDC_PLOT3D_FONT, &C3DPlotPage::OnFont)
 END_MESSAGE_MAP()
 
-C3DPlotPage::C3DPlotPage(IPlotDocument* pDoc) : CPropertyPage(IDD_PLOT3D_PAGE), m_pDoc(pDoc)
+C3DPlotPage::C3DPlotPage(IPlotDocument* pDoc) : CPlotOptionsPage(IDD_PLOT3D_PAGE), m_pDoc(pDoc)
 {
     m_axisStyle.SetMode(0);
     m_axisWidth.SetMode(1);
@@ -70,7 +69,7 @@ C3DPlotPage::C3DPlotPage(IPlotDocument* pDoc) : CPropertyPage(IDD_PLOT3D_PAGE), 
 
 void C3DPlotPage::DoDataExchange(CDataExchange* pDX)
 {
-    CPropertyPage::DoDataExchange(pDX);
+    CPlotOptionsPage::DoDataExchange(pDX);
     DDX_Radio(pDX, IDC_PLOT3D_NORMAL, m_nAxisType);
     DDX_Check(pDX, IDC_PLOT3D_BOXED, m_bBoxed);
     DDX_Check(pDX, IDC_PLOT3D_TICKS, m_bShowTicks);
@@ -106,7 +105,7 @@ BOOL C3DPlotPage::OnInitDialog()
         m_dDeltaPhi = scene.m_dDeltaPhi * kDegreesPerRadian;
         m_dDeltaMu = scene.m_dDeltaMu;
     }
-    CPropertyPage::OnInitDialog();
+    CPlotOptionsPage::OnInitDialog();
     if (m_pDoc) {
         const CPlot3DScene& scene = m_pDoc->GetScene();
         m_axisColour.SetColour(ColourForPicker(scene.m_font.m_crColour));
@@ -122,8 +121,6 @@ BOOL C3DPlotPage::Validate()
     const Plot3DPageValues values{m_dViewport, m_nViews, m_dDeltaMu};
     return ShowFieldVerdict(this, CheckPlot3DPage(values));
 }
-
-BOOL C3DPlotPage::OnApply() { return Validate() && CPropertyPage::OnApply(); }
 
 void C3DPlotPage::OnOK()
 {
@@ -146,17 +143,8 @@ void C3DPlotPage::OnFont()
 {
     if (!m_pDoc)
         return;
-    CPlotFont& font = m_pDoc->GetScene().m_font;
-    LOGFONTA lf = font.m_logFont;
-    CFontDialog dialog(&lf, CF_EFFECTS | CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT, nullptr, this);
-    dialog.m_cf.rgbColors = font.m_crTextColour;
-    if (dialog.DoModal() != IDOK)
-        return;
-    dialog.GetCurrentFont(&font.m_logFont);
-    font.m_crTextColour = dialog.GetColor();
-    font.m_bModified = TRUE;
-    font.m_bRedraw = TRUE;
-    m_pDoc->SetPlotModified();
+    if (EditPlotFont(m_pDoc->GetScene().m_font, this))
+        m_pDoc->SetPlotModified();
 }
 
 // ---- Add 3D Graph ---------------------------------------------------------------------------

@@ -4,13 +4,12 @@
 
 // The 3-D plot's options page, on the document's scene: axis type and switches, background,
 // viewport, axis line and font, ambient light and the series of views.
-class C3DPlotPage : public CPropertyPage {
+class C3DPlotPage : public CPlotOptionsPage {
     DECLARE_DYNAMIC(C3DPlotPage)
 public:
     explicit C3DPlotPage(IPlotDocument* pDoc = nullptr);
 
-    BOOL Validate();
-    BOOL OnApply() override;
+    BOOL Validate() override;
     void OnOK() override;
     void OnSetAsDefault();
     void OnFont();

@@ -1,8 +1,10 @@
 #include "plot/PlotDialogSupport.h"
 
 #include "framework/win/CWnd.h"
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/ModalTestHook.h"
 #include "framework/win/StringResource.h"
+#include "plot/PlotItem.h"
 
 namespace {
 
@@ -41,4 +43,18 @@ BOOL ShowFieldVerdict(CWnd* pDialog, const FieldVerdict& verdict)
 void ShowPlotInformation(CWnd* pDialog, LPCTSTR lpszText)
 {
     ShowBox(pDialog, lpszText, MB_OK | MB_ICONINFORMATION);
+}
+
+BOOL EditPlotFont(CPlotFont& font, CWnd* pParent)
+{
+    LOGFONTA lf = font.m_logFont;
+    CFontDialog dialog(&lf, CF_EFFECTS | CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT, nullptr, pParent);
+    dialog.m_cf.rgbColors = font.m_crTextColour;
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    dialog.GetCurrentFont(&font.m_logFont);
+    font.m_crTextColour = dialog.GetColor();
+    font.m_bModified = TRUE;
+    font.m_bRedraw = TRUE;
+    return TRUE;
 }

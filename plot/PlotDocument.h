@@ -36,6 +36,7 @@ public:
     virtual CSurfacePlot& GetDefault3DGraph() = 0;
     // Where "Set As Default" and the dialogs' own settings are written.
     virtual CProfileStore& GetSettingsStore() = 0;
+    // A page or dialog changed a plot: the project is modified and the plots show the change.
     virtual void SetPlotModified() = 0;
     // The function plot's ranges moved, and with them the y = f(x) graphs' domains: a grid
     // showing a graph shows the new ones.

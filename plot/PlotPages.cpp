@@ -1,6 +1,5 @@
 #include "plot/PlotPages.h"
 
-#include "framework/win/CommonDialogs.h"
 #include "plot/Plot2D.h"
 #include "plot/PlotDefaults.h"
 #include "plot/PlotDialogSupport.h"
@@ -19,33 +18,67 @@ void SetLine(CPlotItem& line, COLORREF colour, int width, int style)
     line.SetPenStyle(style);
 }
 
-// Runs the font dialog on a plot font; TRUE when the user chose one.
-BOOL EditFont(CPlotFont& font, CWnd* pParent)
+} // namespace
+
+// ---- options page ---------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CPlotOptionsPage, CPropertyPage)
+
+BEGIN_MESSAGE_MAP(CPlotOptionsPage, CPropertyPage)
+ON_MESSAGE(CPN_SELENDOK, &CPlotOptionsPage::OnColourChosen)
+ON_WM_HSCROLL()
+END_MESSAGE_MAP()
+
+BOOL CPlotOptionsPage::OnSetActive()
 {
-    LOGFONTA lf = font.m_logFont;
-    CFontDialog dialog(&lf, CF_EFFECTS | CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT, nullptr, pParent);
-    dialog.m_cf.rgbColors = font.m_crTextColour;
-    if (dialog.DoModal() != IDOK)
+    m_bFilling = TRUE; // a page shown again writes its fields anew
+    const BOOL bResult = CPropertyPage::OnSetActive();
+    m_bFilling = FALSE;
+    return bResult;
+}
+
+BOOL CPlotOptionsPage::OnApply()
+{
+    if (!Validate())
         return FALSE;
-    dialog.GetCurrentFont(&font.m_logFont);
-    font.m_crTextColour = dialog.GetColor();
-    font.m_bModified = TRUE;
-    font.m_bRedraw = TRUE;
+    OnOK();
+    SetModified(FALSE);
     return TRUE;
 }
 
-} // namespace
+BOOL CPlotOptionsPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    HWND hControl = reinterpret_cast<HWND>(lParam);
+    const UINT nCode = HIWORD(wParam);
+    const bool bChoice = nCode == BN_CLICKED && hControl &&
+                         CButton::IsChoiceStyle(DWORD(::GetWindowLongPtrA(hControl, GWL_STYLE)));
+    if (hControl && !m_bFilling && (nCode == EN_CHANGE || nCode == CBN_SELCHANGE || bChoice))
+        SetModified();
+    return CPropertyPage::OnCommand(wParam, lParam);
+}
+
+LRESULT CPlotOptionsPage::OnColourChosen(WPARAM, LPARAM)
+{
+    SetModified();
+    return 0;
+}
+
+void CPlotOptionsPage::OnHScroll(UINT, UINT, CScrollBar*)
+{
+    if (!m_bFilling)
+        SetModified();
+}
 
 // ---- Plot page ------------------------------------------------------------------------------
 
-IMPLEMENT_DYNAMIC(CPlotPage, CPropertyPage)
+IMPLEMENT_DYNAMIC(CPlotPage, CPlotOptionsPage)
 
-BEGIN_MESSAGE_MAP(CPlotPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CPlotPage, CPlotOptionsPage)
 ON_BN_CLICKED(IDC_PLOT_SET_AS_DEFAULT, &CPlotPage::OnSetAsDefault)
 END_MESSAGE_MAP()
 
 CPlotPage::CPlotPage(CPlot2D* pPlot, IPlotDocument* pDoc)
-    : CPropertyPage(IDD_PLOT_PAGE), m_pPlot(pPlot), m_pDoc(pDoc)
+    : CPlotOptionsPage(IDD_PLOT_PAGE), m_pPlot(pPlot), m_pDoc(pDoc)
 {
 }
 
@@ -53,7 +86,7 @@ BOOL CPlotPage::IsDataPlot() const { return m_pDoc && m_pPlot == &m_pDoc->GetDat
 
 void CPlotPage::DoDataExchange(CDataExchange* pDX)
 {
-    CPropertyPage::DoDataExchange(pDX);
+    CPlotOptionsPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_PLOTPAGE_BACKCOLOR, m_backColour);
     DDX_Text(pDX, IDC_PLOTPAGE_STEPS, m_nSteps);
     DDX_Text(pDX, IDC_PLOTPAGE_XMAX, m_dXMax);
@@ -73,7 +106,7 @@ BOOL CPlotPage::OnInitDialog()
         m_dYMin = m_pPlot->m_dYMin;
         m_dYMax = m_pPlot->m_dYMax;
     }
-    CPropertyPage::OnInitDialog();
+    CPlotOptionsPage::OnInitDialog();
     if (m_pPlot)
         m_backColour.SetColour(ColourForPicker(m_pPlot->m_crBackColor));
     if (IsDataPlot())
@@ -89,8 +122,6 @@ BOOL CPlotPage::Validate()
     const PlotPageValues values{m_dXMin, m_dXMax, m_dYMin, m_dYMax, m_nSteps, m_nZoomFactor};
     return ShowFieldVerdict(this, CheckPlotPage(values));
 }
-
-BOOL CPlotPage::OnApply() { return Validate() && CPropertyPage::OnApply(); }
 
 void CPlotPage::OnOK()
 {
@@ -128,15 +159,15 @@ void CPlotPage::OnSetAsDefault()
 
 // ---- Axes page ------------------------------------------------------------------------------
 
-IMPLEMENT_DYNAMIC(CAxisPage, CPropertyPage)
+IMPLEMENT_DYNAMIC(CAxisPage, CPlotOptionsPage)
 
-BEGIN_MESSAGE_MAP(CAxisPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CAxisPage, CPlotOptionsPage)
 ON_BN_CLICKED(IDC_PLOT_SET_AS_DEFAULT, &CAxisPage::OnSetAsDefault)
 ON_BN_CLICKED(IDC_AXIS_FONT, &CAxisPage::OnFont)
 END_MESSAGE_MAP()
 
 CAxisPage::CAxisPage(CPlot2D* pPlot, IPlotDocument* pDoc)
-    : CPropertyPage(IDD_AXIS_PAGE), m_pPlot(pPlot), m_pDoc(pDoc)
+    : CPlotOptionsPage(IDD_AXIS_PAGE), m_pPlot(pPlot), m_pDoc(pDoc)
 {
     m_gridStyle.SetMode(0);
     m_gridWidth.SetMode(1);
@@ -148,7 +179,7 @@ BOOL CAxisPage::IsDataPlot() const { return m_pDoc && m_pPlot == &m_pDoc->GetDat
 
 void CAxisPage::DoDataExchange(CDataExchange* pDX)
 {
-    CPropertyPage::DoDataExchange(pDX);
+    CPlotOptionsPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_AXIS_GRIDCOLOR, m_gridColour);
     DDX_Control(pDX, IDC_AXIS_AXISCOLOR, m_axisColour);
     DDX_Control(pDX, IDC_AXIS_GRIDSTYLE, m_gridStyle);
@@ -186,7 +217,7 @@ BOOL CAxisPage::OnInitDialog()
         m_nAxisType = axes.m_nAxisType == 0 || axes.m_nAxisType == 1 ? axes.m_nAxisType : -1;
         m_nShownAxisType = axes.m_nAxisType;
     }
-    CPropertyPage::OnInitDialog();
+    CPlotOptionsPage::OnInitDialog();
     if (m_pPlot) {
         m_axisColour.SetColour(ColourForPicker(m_pPlot->m_axes.m_axisLine.m_crColour));
         m_gridColour.SetColour(ColourForPicker(m_pPlot->m_axes.m_gridLine.m_crColour));
@@ -198,8 +229,6 @@ BOOL CAxisPage::Validate()
 {
     return UpdateData(TRUE) && ShowFieldVerdict(this, CheckAxisPage(m_dXInterval, m_dYInterval));
 }
-
-BOOL CAxisPage::OnApply() { return Validate() && CPropertyPage::OnApply(); }
 
 namespace {
 
@@ -249,11 +278,11 @@ void CAxisPage::OnFont()
 {
     if (!m_pDoc || !m_pPlot)
         return;
-    CPlotFont& font = m_pPlot->m_axes.m_fonts[1];
-    if (!EditFont(font, this))
+    CPlotFont& font = m_pPlot->m_axes.m_fonts[0];
+    if (!EditPlotFont(font, this))
         return;
     // The preview plot shows the data plot's settings, as after OK.
     if (IsDataPlot())
-        m_pDoc->GetPreviewPlot().m_axes.m_fonts[1].CopyFrom(font);
+        m_pDoc->GetPreviewPlot().m_axes.m_fonts[0].CopyFrom(font);
     m_pDoc->SetPlotModified();
 }

@@ -37,16 +37,38 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// A page of a plot's options sheet. A change the user makes to one of its fields (typing, a
+// check box, a radio button, a list, a colour, a slider) marks it modified, which enables the
+// sheet's Apply; what the page writes into its fields itself does not. Apply and OK validate
+// the fields first (Validate) and then apply them (OnOK).
+class CPlotOptionsPage : public CPropertyPage {
+    DECLARE_DYNAMIC(CPlotOptionsPage)
+public:
+    explicit CPlotOptionsPage(UINT nIDTemplate) : CPropertyPage(nIDTemplate) {}
+
+    // Reads the fields; FALSE (with the message shown and the focus moved) when one is wrong.
+    virtual BOOL Validate() = 0;
+    BOOL OnSetActive() override;
+    BOOL OnApply() override;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnColourChosen(WPARAM wParam, LPARAM lParam);
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL m_bFilling = TRUE; // the page is writing its fields (until its first activation ends)
+};
+
 // The "Plot" page of a 2-D plot's options: ranges (the function plot only), steps, zoom
 // factor and background colour; "Set As Default" writes them as the defaults of new plots.
-class CPlotPage : public CPropertyPage {
+class CPlotPage : public CPlotOptionsPage {
     DECLARE_DYNAMIC(CPlotPage)
 public:
     CPlotPage(CPlot2D* pPlot = nullptr, IPlotDocument* pDoc = nullptr);
 
-    // Reads the fields; FALSE (with the message shown and the focus moved) when one is wrong.
-    BOOL Validate();
-    BOOL OnApply() override;
+    BOOL Validate() override;
     void OnOK() override;
     void OnSetAsDefault();
 
@@ -66,13 +88,12 @@ protected:
 
 // The "Axes" page of a 2-D plot's options: axis type, ticks, grid, box, arrows, labels, axis
 // and grid lines, tick intervals and the tick-label font.
-class CAxisPage : public CPropertyPage {
+class CAxisPage : public CPlotOptionsPage {
     DECLARE_DYNAMIC(CAxisPage)
 public:
     CAxisPage(CPlot2D* pPlot = nullptr, IPlotDocument* pDoc = nullptr);
 
-    BOOL Validate();
-    BOOL OnApply() override;
+    BOOL Validate() override;
     void OnOK() override;
     void OnSetAsDefault();
     // The tick-label font of the plot the page edits (the preview follows the data plot).

@@ -49,6 +49,21 @@ public:
     }
     // Draws an owner-drawn (BS_OWNERDRAW) button.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // A check box or radio button of any kind, whose click changes a value.
+    static bool IsChoiceStyle(DWORD dwStyle)
+    {
+        switch (dwStyle & BS_TYPEMASK) {
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_3STATE:
+        case BS_AUTO3STATE:
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+            return true;
+        default:
+            return false;
+        }
+    }
 
 protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

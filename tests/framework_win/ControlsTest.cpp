@@ -149,6 +149,15 @@ TEST_F(ControlsTest, ListComboTabSpinAndSlider)
     EXPECT_EQ(slider.GetRangeMax(), 100);
 }
 
+TEST(Buttons, ChoiceStylesAreCheckBoxesAndRadioButtons)
+{
+    for (DWORD style : {BS_CHECKBOX, BS_AUTOCHECKBOX, BS_3STATE, BS_AUTO3STATE, BS_RADIOBUTTON,
+                        BS_AUTORADIOBUTTON})
+        EXPECT_TRUE(CButton::IsChoiceStyle(style | BS_MULTILINE | WS_TABSTOP)) << style;
+    for (DWORD style : {BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_GROUPBOX, BS_OWNERDRAW})
+        EXPECT_FALSE(CButton::IsChoiceStyle(style | WS_VISIBLE)) << style;
+}
+
 // Like the application object's image lists: a global that still owns its list at exit.
 CImageList g_exitImages;
 
