@@ -96,6 +96,8 @@ void CRegressionModelDlg::CreatePreview()
     m_Preview.m_bInteractive = FALSE;
     m_Preview.Create(nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER, rect, this,
                      IDC_MODEL_PREVIEW);
+    // A new child goes below its siblings: the group box around it would clip it away.
+    m_Preview.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_Preview.SetPlot(&m_PreviewPlot);
 }
 

@@ -3,7 +3,6 @@
 // results dialog, the workspace line or the new matrix they leave.
 #include "analysis/RegressionModelDlg.h"
 #include "analysis/ResultsDlg.h"
-#include "framework/win/CCmdUI.h"
 #include "framework/win/CPropertySheet.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
@@ -16,12 +15,6 @@
 
 namespace {
 
-class CRecordingCmdUI : public CCmdUI {
-public:
-    void Enable(BOOL bOn) override { m_nEnabled = bOn ? 1 : 0; }
-    int m_nEnabled = -1;
-};
-
 class AnalysisCommandsWin : public FreshFrameTest {
 protected:
     void SetUp() override
@@ -29,27 +22,6 @@ protected:
         FreshFrameTest::SetUp();
         frame->SetViewMask(ViewWorkspace | ViewGrid);
         Pump();
-    }
-    BOOL Enabled(UINT nID)
-    {
-        CRecordingCmdUI ui;
-        ui.m_nID = nID;
-        ui.DoUpdate(frame, FALSE);
-        return ui.m_nEnabled == 1;
-    }
-    // A table of layout 1 holding y = 1 + 2x for x = 1..n, added and selected.
-    CDataTable* AddLineTable(const char* name, int n, int layout = TableLayoutXY)
-    {
-        auto* table = new CDataTable;
-        table->Create(layout, 2, n);
-        table->SetName(name);
-        for (int i = 0; i < n; ++i) {
-            table->SetCell(0, i, i + 1);
-            table->SetCell(1, i, 1 + 2.0 * (i + 1));
-        }
-        doc->AddResultItem(ItemDataTable, table);
-        Pump();
-        return table;
     }
     void Select(int kind, const char* name)
     {

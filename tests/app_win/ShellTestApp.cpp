@@ -1,6 +1,7 @@
 #include "tests/app_win/ShellTestApp.h"
 
 #include "app/RichWorkspace.h"
+#include "framework/win/CCmdUI.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/MenuWatcher.h"
 
@@ -137,4 +138,29 @@ void FreshFrameTest::Command(UINT nID, CWnd* pTarget)
 {
     (pTarget ? pTarget : frame)->SendMessage(WM_COMMAND, nID);
     Pump();
+}
+
+BOOL FreshFrameTest::Enabled(UINT nID)
+{
+    struct : CCmdUI {
+        void Enable(BOOL bOn) override { enabled = bOn; }
+        BOOL enabled = FALSE;
+    } state;
+    state.m_nID = nID;
+    state.DoUpdate(frame, FALSE);
+    return state.enabled;
+}
+
+CDataTable* FreshFrameTest::AddLineTable(const char* name, int n, int layout)
+{
+    auto* table = new CDataTable;
+    table->Create(layout, 2, n);
+    table->SetName(name);
+    for (int i = 0; i < n; ++i) {
+        table->SetCell(0, i, i + 1);
+        table->SetCell(1, i, 1 + 2.0 * (i + 1));
+    }
+    doc->AddResultItem(ItemDataTable, table);
+    Pump();
+    return table;
 }

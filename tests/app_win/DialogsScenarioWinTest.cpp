@@ -1,0 +1,241 @@
+// The program's dialogs as the user opens them through their commands in the real main frame:
+// each opens centred on the window that owns it and inside the work area of that window's
+// monitor, shows its texts whole and nothing hidden under a group box; Plot Options applies
+// its pages with Apply, and the tick labels take the font chosen on the Axes page.
+#include "framework/win/CPropertySheet.h"
+#include "framework/win/CommonDialogs.h"
+#include "plot/PlotView.h"
+#include "res/resource.h"
+#include "tests/app_win/ShellTestApp.h"
+#include "tests/support/DialogLayout.h"
+#include "tests/support/ScriptedModalHook.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Answer = std::function<int(CWnd*)>;
+
+int Cancel(CWnd*) { return IDCANCEL; }
+int RunLoop(CWnd*) { return 0; } // its loop runs: the hook's steps act on it
+int Accept(CWnd*) { return IDOK; }
+int No(CWnd*) { return IDNO; }
+Answer TypeAndAccept(int nID, const char* text)
+{
+    return [nID, text](CWnd* pDialog) {
+        ::SetDlgItemTextA(pDialog->m_hWnd, nID, text);
+        return IDOK;
+    };
+}
+
+CRect WorkAreaOf(HWND hWnd)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
+class DialogsScenario : public FreshFrameTest {
+protected:
+    void SetUp() override
+    {
+        FreshFrameTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        frame->SetViewMask(View2DPlot | View3DPlot | ViewWorkspace | ViewGrid);
+        work = WorkAreaOf(frame->m_hWnd);
+        CRect place = work;
+        place.DeflateRect(40, 30);
+        frame->SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(),
+                            SWP_NOZORDER | SWP_SHOWWINDOW);
+        Pump();
+        hook.onStart = [this](CWnd* pDialog) { hook.startAnswer = Opened(pDialog); };
+    }
+
+    // Notes the dialog, checks where it stands and what it shows, and gives the next answer.
+    int Opened(CWnd* pDialog)
+    {
+        const Answer answer = next < answers.size() ? answers[next++] : Answer(Cancel);
+        if (!pDialog->m_hWnd)
+            return answer(pDialog); // a common dialog of the system
+        CString caption;
+        pDialog->GetWindowText(caption);
+        opened.emplace_back(caption.GetString());
+        CRect rc, owner;
+        pDialog->GetWindowRect(&rc);
+        HWND hOwner = ::GetWindow(pDialog->m_hWnd, GW_OWNER);
+        ::GetWindowRect(hOwner, &owner);
+        const CRect area = WorkAreaOf(hOwner);
+        EXPECT_TRUE(rc.left >= area.left && rc.top >= area.top && rc.right <= area.right &&
+                    rc.bottom <= area.bottom)
+            << caption.GetString() << " stands outside the work area";
+        if (centred) {
+            EXPECT_LE(std::abs(rc.CenterPoint().x - owner.CenterPoint().x), 1) << caption;
+            EXPECT_LE(std::abs(rc.CenterPoint().y - owner.CenterPoint().y), 1) << caption;
+        }
+        for (const auto& faults :
+             {ClippedTexts(pDialog->m_hWnd), HiddenUnderGroupBoxes(pDialog->m_hWnd)})
+            for (const std::string& fault : faults)
+                ADD_FAILURE() << caption.GetString() << ": " << fault;
+        if (check)
+            check(pDialog);
+        return answer(pDialog);
+    }
+    // Gives the command with the dialogs it opens answered in turn.
+    void Open(UINT nID, std::vector<Answer> script, CWnd* pTarget = nullptr)
+    {
+        answers = std::move(script);
+        next = 0;
+        Command(nID, pTarget);
+        EXPECT_EQ(next, answers.size()) << "command " << nID << " opened too few dialogs";
+    }
+
+    CRect work;
+    ScriptedModalHook hook;
+    std::vector<Answer> answers;
+    std::size_t next = 0;
+    std::vector<std::string> opened;
+    bool centred = true;
+    std::function<void(CWnd*)> check;
+};
+
+TEST_F(DialogsScenario, EveryDialogOpensCentredOnItsOwnerInsideTheWorkArea)
+{
+    Open(ID_TOOLS_OPTIONS, {Cancel});
+    Open(ID_PLOT2D_ADD_GRAPH, {TypeAndAccept(IDC_GRAPH2D_EXPR, "sin(x)")});
+    Open(ID_PLOT2D_ADD_GRAPH, {TypeAndAccept(IDC_GRAPH2D_EXPR, "sin(x)"), No});
+    ASSERT_EQ(model->GetSelectedKind(), Item2DGraph);
+    Open(ID_PLOT2D_GRAPH_PROPERTIES, {Cancel});
+    Open(ID_PLOT2D_OPTIONS, {Cancel});
+    Open(ID_PLOT2D_FIND_ZEROS, {Accept, Accept});
+    Open(ID_PLOT2D_FIND_INTERSECTIONS, {Cancel});
+    Open(ID_PLOT2D_DIFFERENTIATE, {Cancel});
+    Open(ID_PLOT2D_VALUE_TABLE, {Cancel});
+    Open(ID_EDIT_COPY, {Cancel}, frame->Get2DPlotView());
+    check = [](CWnd* pDialog) {
+        // Every category shows whole.
+        HWND hList = ::GetDlgItem(pDialog->m_hWnd, IDC_FUNCTION_CATEGORIES);
+        CRect client, last;
+        ::GetClientRect(hList, &client);
+        const int count = int(::SendMessageA(hList, LB_GETCOUNT, 0, 0));
+        ::SendMessageA(hList, LB_GETITEMRECT, WPARAM(count - 1), LPARAM(&last));
+        EXPECT_EQ(::SendMessageA(hList, LB_GETTOPINDEX, 0, 0), 0);
+        EXPECT_LE(last.bottom, client.bottom) << "the last of " << count << " categories";
+    };
+    Open(ID_INSERT_FUNCTION, {Cancel});
+    check = nullptr;
+    answers = {Accept};
+    next = 0;
+    TestApp().OnCmdMsg(ID_APP_ABOUT, CN_COMMAND, nullptr, nullptr);
+
+    Open(ID_PLOT3D_ADD_GRAPH, {TypeAndAccept(IDC_GRAPH3D_EXPR, "x*y")});
+    ASSERT_EQ(model->GetSelectedKind(), Item3DGraph);
+    Open(ID_PLOT3D_GRAPH_PROPERTIES, {Cancel});
+    Open(ID_PLOT3D_OPTIONS, {Cancel});
+    Open(ID_DATA_REMOVE, {No});
+
+    AddLineTable("Table1", 10);
+    Open(ID_DATA_FILL, {Cancel});
+    Open(ID_DATA_TRANSFORM, {Cancel});
+    Open(ID_DATA_SORT_ASCENDING, {Cancel});
+    Open(ID_DATA_ANALYZE, {Accept});
+    Open(ID_FIT_NONLINEAR, {Cancel});
+    Open(ID_DATAPLOT_OPTIONS, {Cancel});
+    Open(ID_DATA_ADD_MATRIX, {Cancel});
+
+    // The data plot's Graph Properties belongs to data graphs only.
+    EXPECT_FALSE(Enabled(ID_DATAPLOT_GRAPH_PROPERTIES));
+    Open(ID_FIT_LINE, {});
+    ASSERT_EQ(model->GetSelectedKind(), ItemDataGraph);
+    EXPECT_TRUE(Enabled(ID_DATAPLOT_GRAPH_PROPERTIES));
+    Open(ID_DATAPLOT_GRAPH_PROPERTIES, {Cancel});
+
+    std::string captions;
+    for (const std::string& caption : opened)
+        captions += caption + "|";
+    EXPECT_EQ(captions, "Options|Add 2D Graph|Add 2D Graph|Confirm overwrite|Graph Properties|"
+                        "Plot Options|Find zeros of function|Zeros of function|"
+                        "Find intersections between two curves|Differentiate function|"
+                        "Generate value table|Copy plot to clipboard|Insert Function|"
+                        "About Zivra Kelmora|Add 3D Graph|Add 3D Graph|Plot Options|"
+                        "Confirm deletion|Fill Data|Transform data|Sort|Table Analysis|"
+                        "Select a Regression Model|Plot Options|Add new matrix|"
+                        "Graph Properties|");
+
+    // A main window mostly off the right edge: its dialogs keep to the work area.
+    CRect rc;
+    frame->GetWindowRect(&rc);
+    frame->SetWindowPos(nullptr, work.right - 150, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    centred = false;
+    std::vector<CRect> placed;
+    check = [&](CWnd* pDialog) {
+        pDialog->GetWindowRect(&rc);
+        placed.push_back(rc);
+    };
+    Open(ID_TOOLS_OPTIONS, {Cancel});
+    Open(ID_PLOT2D_ADD_GRAPH, {Cancel});
+    ASSERT_EQ(placed.size(), 2u);
+    for (const CRect& r : placed)
+        EXPECT_EQ(r.right, work.right);
+}
+
+TEST_F(DialogsScenario, PlotOptionsApplyAndTheTickLabelFontShowInThePlot)
+{
+    constexpr int kApplyButton = 0x3021;
+    constexpr COLORREF kLabelColour = RGB(0, 160, 0);
+    Open(ID_PLOT2D_ADD_GRAPH, {TypeAndAccept(IDC_GRAPH2D_EXPR, "sin(x)")});
+    CPlot2D& plot = model->m_FunctionPlot;
+    CPlot2DWnd& wnd =
+        dynamic_cast<CPlotView*>(frame->Get2DPlotView())->GetPlotWindow(IDC_PLOT_FUNCTION);
+    const auto labelPixels = [&] {
+        const CDibImage image = AfxPrintClientToDib(&wnd);
+        return std::count(image.pixels.begin(), image.pixels.end(), DWORD(0x00A000));
+    };
+    ASSERT_EQ(labelPixels(), 0);
+
+    const auto applyEnabled = [](CWnd* pSheet) {
+        return ::IsWindowEnabled(::GetDlgItem(pSheet->m_hWnd, kApplyButton)) != FALSE;
+    };
+    hook.steps = {[&](CWnd* pWnd) {
+        auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+        ASSERT_NE(pSheet, nullptr);
+        CWnd* pPage = pSheet->GetActivePage();
+        EXPECT_FALSE(applyEnabled(pSheet)) << "nothing changed yet";
+        ::SetDlgItemTextA(pPage->m_hWnd, IDC_PLOTPAGE_XMIN, "-5");
+        EXPECT_TRUE(applyEnabled(pSheet));
+        pSheet->PressButton(PSBTN_APPLYNOW);
+        EXPECT_EQ(plot.m_dXMin, -5) << "applied while the sheet stays open";
+        EXPECT_FALSE(applyEnabled(pSheet));
+        // A refused value is not applied: the message, and the plot as it was.
+        ::SetDlgItemTextA(pPage->m_hWnd, IDC_PLOTPAGE_XMIN, "20");
+        pSheet->PressButton(PSBTN_APPLYNOW);
+        ASSERT_EQ(hook.messages.size(), 1u);
+        EXPECT_STREQ(hook.messages[0], "The interval you've entered is invalid");
+        EXPECT_EQ(plot.m_dXMin, -5);
+        ::SetDlgItemTextA(pPage->m_hWnd, IDC_PLOTPAGE_XMIN, "-5");
+        // The Axes page's font is the one the tick labels are drawn with.
+        pSheet->SetActivePage(1);
+        ClickButton(pSheet->GetActivePage(), IDC_AXIS_FONT);
+        pSheet->PressButton(PSBTN_CANCEL);
+    }};
+    Open(ID_PLOT2D_OPTIONS, {RunLoop, [&](CWnd* pDialog) {
+                                 auto* pFont = dynamic_cast<CFontDialog*>(pDialog);
+                                 EXPECT_NE(pFont, nullptr);
+                                 if (pFont)
+                                     pFont->m_cf.rgbColors = kLabelColour;
+                                 return IDOK;
+                             }});
+    EXPECT_EQ(hook.next, 1u);
+    EXPECT_EQ(plot.m_dXMin, -5);
+    wnd.RedrawWindow();
+    EXPECT_GT(labelPixels(), 20) << "the tick labels are drawn in the chosen colour";
+}
+
+} // namespace

@@ -1,0 +1,16 @@
+#pragma once
+// What a dialog shows its user, checked control by control (pages of a property sheet too):
+// each fault is one line naming the control by its id and text.
+#include "framework/core/Platform.h"
+
+#include <string>
+#include <vector>
+
+// Visible labels, buttons, check boxes, radio buttons and group captions whose text, in the
+// control's own font and as the control lays it out (wrapping or not, beside its check glyph),
+// does not fit the control; and mnemonics whose underline falls where nothing is drawn.
+std::vector<std::string> ClippedTexts(HWND hDialog);
+
+// Visible children that clip their siblings and lie under a group box above them in the
+// z-order, which hides them wherever the box covers them.
+std::vector<std::string> HiddenUnderGroupBoxes(HWND hDialog);
