@@ -3,6 +3,7 @@
 // strips, the icons of the explorer's image list, the texts, the tool windows' dialogs and the
 // radio groups of every dialog.
 #include "res/resource.h"
+#include "tests/support/DialogLayout.h"
 
 #include <windows.h>
 
@@ -332,12 +333,6 @@ TEST(Resources, ToolWindowDialogs)
     }
 }
 
-BOOL CALLBACK CollectDialog(HMODULE, LPCSTR, LPSTR lpszName, LONG_PTR lParam)
-{
-    reinterpret_cast<std::vector<LPCSTR>*>(lParam)->push_back(lpszName);
-    return TRUE;
-}
-
 bool IsRadio(HWND hWnd)
 {
     const LONG type = ::GetWindowLongA(hWnd, GWL_STYLE) & BS_TYPEMASK;
@@ -361,31 +356,24 @@ bool TakesNoFocus(HWND hWnd)
 // button.
 TEST(Resources, RadioGroupsStartAndEndAtAGroupMark)
 {
-    std::vector<LPCSTR> dialogs;
-    ::EnumResourceNamesA(Module(), MAKEINTRESOURCEA(5), &CollectDialog, LONG_PTR(&dialogs));
-    ASSERT_GT(dialogs.size(), 20u);
-    HWND hParent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                     nullptr, nullptr);
     int radios = 0;
-    for (LPCSTR name : dialogs) {
-        HWND hDlg = ::CreateDialogParamA(Module(), name, hParent, &QuietDialogProc, 0);
-        ASSERT_NE(hDlg, nullptr) << ULONG_PTR(name);
+    const int dialogs = ForEachDialogTemplate([&](UINT nDialog, HWND hDlg) {
+        ASSERT_NE(hDlg, nullptr) << nDialog;
         bool bInGroup = false;
         for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
             const bool bMark = ::GetWindowLongA(h, GWL_STYLE) & WS_GROUP;
             const int nID = ::GetDlgCtrlID(h);
             if (IsRadio(h)) {
                 ++radios;
-                EXPECT_TRUE(bInGroup || bMark) << ULONG_PTR(name) << ": radio " << nID;
+                EXPECT_TRUE(bInGroup || bMark) << nDialog << ": radio " << nID;
                 bInGroup = true;
             } else if (bInGroup && (bMark || !TakesNoFocus(h))) {
-                EXPECT_TRUE(bMark) << ULONG_PTR(name) << ": control " << nID << " joins a group";
+                EXPECT_TRUE(bMark) << nDialog << ": control " << nID << " joins a group";
                 bInGroup = false;
             }
         }
-        ::DestroyWindow(hDlg);
-    }
-    ::DestroyWindow(hParent);
+    });
+    EXPECT_GT(dialogs, 20);
     EXPECT_GT(radios, 30);
 }
 

@@ -232,6 +232,43 @@ std::string MisplacedMnemonic(HWND hControl, const std::string& text, const Text
            std::to_string(line.right) + ")";
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+BOOL CALLBACK CollectDialog(HMODULE, LPCSTR, LPSTR name, LONG_PTR param)
+{
+    if (IS_INTRESOURCE(name))
+        reinterpret_cast<std::vector<UINT>*>(param)->push_back(UINT(UINT_PTR(name)));
+    return TRUE;
+}
+
+std::vector<BYTE> Wide(const char* text)
+{
+    std::vector<BYTE> bytes;
+    for (const char* p = text;; ++p) {
+        bytes.insert(bytes.end(), {BYTE(*p), 0});
+        if (!*p)
+            return bytes;
+    }
+}
+
+// A template's bytes with "MS Shell Dlg" replaced by the typeface (a name shorter by a
+// multiple of four bytes keeps the controls after it aligned).
+std::vector<BYTE> TemplateBytes(UINT nID, const char* typeface)
+{
+    HRSRC hResource = ::FindResourceA(nullptr, MAKEINTRESOURCEA(nID), MAKEINTRESOURCEA(5));
+    const auto* data = static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, hResource)));
+    std::vector<BYTE> bytes(data, data + ::SizeofResource(nullptr, hResource));
+    const std::vector<BYTE> shell = Wide("MS Shell Dlg"), other = Wide(typeface);
+    const auto at = std::search(bytes.begin(), bytes.end(), shell.begin(), shell.end());
+    if (at != bytes.end() && (shell.size() - other.size()) % 4 == 0)
+        bytes.insert(bytes.erase(at, at + std::ptrdiff_t(shell.size())), other.begin(),
+                     other.end());
+    return bytes;
+}
+
 // Calls check on every child of hDialog and of the dialogs (pages) among its children.
 void ForEachControl(HWND hDialog, const std::function<void(HWND)>& check)
 {
@@ -286,4 +323,28 @@ std::vector<std::string> HiddenUnderGroupBoxes(HWND hDialog)
         }
     }
     return faults;
+}
+
+int ForEachDialogTemplate(const std::function<void(UINT nID, HWND hDialog)>& visit,
+                          const char* typeface)
+{
+    std::vector<UINT> ids;
+    ::EnumResourceNamesA(nullptr, MAKEINTRESOURCEA(5) /*RT_DIALOG*/, CollectDialog, LONG_PTR(&ids));
+    HWND hHost = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
+                                   nullptr, nullptr);
+    for (UINT nID : ids) {
+        const std::vector<BYTE> bytes =
+            typeface ? TemplateBytes(nID, typeface) : std::vector<BYTE>();
+        HWND hDialog =
+            typeface
+                ? ::CreateDialogIndirectParamA(nullptr,
+                                               reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
+                                               hHost, PlainDialogProc, 0)
+                : ::CreateDialogParamA(nullptr, MAKEINTRESOURCEA(nID), hHost, PlainDialogProc, 0);
+        visit(nID, hDialog);
+        if (hDialog)
+            ::DestroyWindow(hDialog);
+    }
+    ::DestroyWindow(hHost);
+    return int(ids.size());
 }

@@ -3,6 +3,7 @@
 // each fault is one line naming the control by its id and text.
 #include "framework/core/Platform.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,3 +15,10 @@ std::vector<std::string> ClippedTexts(HWND hDialog);
 // Visible children that clip their siblings and lie under a group box above them in the
 // z-order, which hides them wherever the box covers them.
 std::vector<std::string> HiddenUnderGroupBoxes(HWND hDialog);
+
+// Opens every dialog template of the program hidden (pages inside a stand-in for their sheet)
+// with a dialog procedure that does nothing, hands each to visit with its resource id, and
+// closes it again. With a typeface, the templates' "MS Shell Dlg" is replaced by it. The
+// number of templates visited.
+int ForEachDialogTemplate(const std::function<void(UINT nID, HWND hDialog)>& visit,
+                          const char* typeface = nullptr);
