@@ -111,21 +111,6 @@ void CPlot3DBase::DrawSegment(CPlotCanvas& canvas, const Vector3& a, const Vecto
 
 namespace {
 
-// One axis as the drawing walks it: which coordinate runs along it, its ends, where the
-// labels go and which tick it leaves out.
-struct AxisWalk {
-    int along;     // 0 x, 1 y, 2 z
-    int across;    // the coordinate the ticks run along
-    Vector3 first; // the end with the smaller value
-    Vector3 second;
-    int side; // +1 or -1 along the tick direction
-    bool labelsLeft;
-    bool rightAligned; // labels end 2 pixels left of their anchor (z)
-    const char* letter;
-    bool skipCrossing; // the tick at the crossing is left out when ticks are shown
-    double crossing;
-};
-
 double& Coordinate(Vector3& v, int i) { return i == 0 ? v.x : i == 1 ? v.y : v.z; }
 double Coordinate(const Vector3& v, int i) { return i == 0 ? v.x : i == 1 ? v.y : v.z; }
 
@@ -192,6 +177,13 @@ void CPlot3DBase::DrawAxes(CPlotCanvas& canvas)
     };
     const Vector3 farX = otherEnd(0, N), farY = otherEnd(1, N);
 
+    // The z axis stands at the far end of x or y, whichever lies further left on the screen.
+    double fx, fy, ignored;
+    ProjectPoint(farX.x - m_dXCentre, farX.y - m_dYCentre, farX.z - m_dZCentre, fx, ignored);
+    ProjectPoint(farY.x - m_dXCentre, farY.y - m_dYCentre, farY.z - m_dZCentre, fy, ignored);
+    const int footAxis = fx < fy ? 0 : 1;
+    const Vector3 foot = footAxis == 0 ? farX : farY;
+
     AxisWalk walks[3];
     for (int axis = 0; axis < 2; ++axis) {
         AxisWalk& w = walks[axis];
@@ -208,13 +200,13 @@ void CPlot3DBase::DrawAxes(CPlotCanvas& canvas)
         w.letter = axis == 0 ? "x" : "y";
         w.skipCrossing = axis == 1;
         w.crossing = origin ? 0 : Coordinate(N, axis);
+        // Along the box edges the end label at the z axis's foot would stand in the column of
+        // z labels and read as the lowest z value.
+        w.skipFoot = !origin && axis == footAxis;
+        w.foot = Coordinate(foot, axis);
     }
     {
         AxisWalk& w = walks[2];
-        double fx, fy, ignored;
-        ProjectPoint(farX.x - m_dXCentre, farX.y - m_dYCentre, farX.z - m_dZCentre, fx, ignored);
-        ProjectPoint(farY.x - m_dXCentre, farY.y - m_dYCentre, farY.z - m_dZCentre, fy, ignored);
-        const Vector3 foot = fx < fy ? farX : farY;
         w.along = 2;
         w.across = 1;
         w.first = foot;
@@ -227,6 +219,8 @@ void CPlot3DBase::DrawAxes(CPlotCanvas& canvas)
         w.letter = "z";
         w.skipCrossing = true;
         w.crossing = origin ? 0 : N.z;
+        w.skipFoot = false;
+        w.foot = 0;
     }
     for (AxisWalk& w : walks) {
         if (origin) {
@@ -237,54 +231,51 @@ void CPlot3DBase::DrawAxes(CPlotCanvas& canvas)
                 }
             }
         }
-        DrawAxisTicks(canvas, w.along, w.across, w.first, w.second, w.side, w.labelsLeft,
-                      w.rightAligned, w.letter, w.skipCrossing, w.crossing, origin);
+        DrawAxisTicks(canvas, w, origin);
     }
 }
 
-void CPlot3DBase::DrawAxisTicks(CPlotCanvas& canvas, int along, int across, const Vector3& first,
-                                const Vector3& second, int side, bool labelsLeft, bool rightAligned,
-                                const char* letter, bool skipCrossing, double crossing, bool origin)
+void CPlot3DBase::DrawAxisTicks(CPlotCanvas& canvas, const AxisWalk& w, bool origin)
 {
     const CPlot3DScene& scene = *m_pOwner;
-    DrawSegment(canvas, first, second);
-    const AxisRecord3D& a = m_axes[along];
+    DrawSegment(canvas, w.first, w.second);
+    const AxisRecord3D& a = m_axes[w.along];
     const int count = a.nTickCount >= 2 && a.nTickCount <= 20 ? a.nTickCount : 5;
-    const double tick = m_axes[across].dTickLength;
-    const CSize letterSize = canvas.MeasureText(letter);
+    const double tick = m_axes[w.across].dTickLength;
+    const CSize letterSize = canvas.MeasureText(w.letter);
     const int letterTick = origin ? count - 1 : count / 2;
     const char dp = GetLocaleSeparators().chDecimal;
     for (int i = 0; i < count; ++i) {
         const double v = a.dMin + i * a.dStep;
-        if (skipCrossing && scene.m_bShowTicks && std::fabs(v - crossing) < 1e-6)
+        if (w.skipCrossing && scene.m_bShowTicks && std::fabs(v - w.crossing) < 1e-6)
             continue;
-        Vector3 at = first;
-        Coordinate(at, along) = v;
+        Vector3 at = w.first;
+        Coordinate(at, w.along) = v;
         if (scene.m_bShowTicks)
-            DrawSegment(canvas, Offset(at, across, -tick), Offset(at, across, tick));
+            DrawSegment(canvas, Offset(at, w.across, -tick), Offset(at, w.across, tick));
         const CString label = TickLabel(v, dp);
-        const Vector3 beside = Offset(at, across, side * tick);
+        const Vector3 beside = Offset(at, w.across, w.side * tick);
         const CPoint anchor = PointToPixel(beside.x, beside.y, beside.z);
         const CSize size = canvas.MeasureText(label);
         if (scene.m_bShowAxisLabels && i == letterTick) {
-            // On the label's own row the letter stands clear of the label's left end.
+            // On the label's own row the w.letter stands clear of the label's left end.
             const int labelWidth = scene.m_bShowTickLabels ? size.cx : 0;
-            if (rightAligned)
-                DrawAxisText(canvas, along,
+            if (w.rightAligned)
+                DrawAxisText(canvas, w.along,
                              anchor.x - letterSize.cx -
                                  (origin ? (labelWidth > 0 ? labelWidth + 4 : 2) : labelWidth + 8),
-                             anchor.y, letter, letterSize);
+                             anchor.y, w.letter, letterSize);
             else
-                DrawAxisText(canvas, along,
-                             anchor.x - letterSize.cx - (origin && labelsLeft ? labelWidth : 0),
-                             anchor.y + (!origin && scene.m_bShowTickLabels ? size.cy : 0), letter,
-                             letterSize);
+                DrawAxisText(canvas, w.along,
+                             anchor.x - letterSize.cx - (origin && w.labelsLeft ? labelWidth : 0),
+                             anchor.y + (!origin && scene.m_bShowTickLabels ? size.cy : 0),
+                             w.letter, letterSize);
         }
-        if (scene.m_bShowTickLabels) {
-            const int left = rightAligned ? anchor.x - size.cx - 2
-                             : labelsLeft ? anchor.x - size.cx
-                                          : anchor.x;
-            DrawAxisText(canvas, along, left, anchor.y, label, size);
+        if (scene.m_bShowTickLabels && !(w.skipFoot && std::fabs(v - w.foot) < 1e-6)) {
+            const int left = w.rightAligned ? anchor.x - size.cx - 2
+                             : w.labelsLeft ? anchor.x - size.cx
+                                            : anchor.x;
+            DrawAxisText(canvas, w.along, left, anchor.y, label, size);
         }
     }
 }

@@ -153,9 +153,23 @@ private:
     void DrawRow(CPlotCanvas& canvas, const Progress& progress, int row);
     void DrawCell(CPlotCanvas& canvas, int i, int j, int r, int c);
     void SelectStylePens(CPlotCanvas& canvas);
-    void DrawAxisTicks(CPlotCanvas& canvas, int along, int across, const Vector3& first,
-                       const Vector3& second, int side, bool labelsLeft, bool rightAligned,
-                       const char* letter, bool skipCrossing, double crossing, bool origin);
+    // One axis as the drawing walks it: which coordinate runs along it, its ends, where the
+    // labels go and which ticks it leaves out.
+    struct AxisWalk {
+        int along;     // 0 x, 1 y, 2 z
+        int across;    // the coordinate the ticks run along
+        Vector3 first; // the end with the smaller value
+        Vector3 second;
+        int side; // +1 or -1 along the tick direction
+        bool labelsLeft;
+        bool rightAligned; // labels end 2 pixels left of their anchor (z)
+        const char* letter;
+        bool skipCrossing; // the tick at the crossing is left out when ticks are shown
+        double crossing;
+        bool skipFoot; // no label at the foot of the z axis, which the z axis's labels own
+        double foot;
+    };
+    void DrawAxisTicks(CPlotCanvas& canvas, const AxisWalk& walk, bool origin);
     // Draws a text of an axis unless it would cross one that another axis drew before.
     void DrawAxisText(CPlotCanvas& canvas, int axis, int x, int y, const CString& text, CSize size);
 

@@ -257,14 +257,14 @@ TEST_F(Plot3DDraw, LabelTextsOfTheThreeAxesNeverMeet)
         const char* texts; // in drawing order: x, y and z with their letters
     };
     const Case cases[] = {
-        // z's -1.0 would stand on y's -3.0 at the foot of the z axis
+        // y's -3.0 at the foot of the z axis would read as the lowest z value: left out
         {"x*y/9", SceneAxesFramed, TRUE, TRUE, false,
-         "-3.0 -1.5 x 0.0 1.5 3.0 -3.0 -1.5 y 0.0 1.5 -0.5 z 0.0 0.5 1.0"},
+         "-3.0 -1.5 x 0.0 1.5 3.0 -1.5 y 0.0 1.5 -0.5 z 0.0 0.5 1.0"},
         // -0.02 rounds to zero: no sign
         {"x*y/9-0.02", SceneAxesFramed, TRUE, FALSE, false,
-         "-3.0 -1.5 0.0 1.5 3.0 -3.0 -1.5 0.0 1.5 -0.5 0.0 0.5 1.0"},
+         "-3.0 -1.5 0.0 1.5 3.0 -1.5 0.0 1.5 -0.5 0.0 0.5 1.0"},
         {"x*y/9-0.02", SceneAxesFramed, TRUE, FALSE, true,
-         "-3,0 -1,5 0,0 1,5 3,0 -3,0 -1,5 0,0 1,5 -0,5 0,0 0,5 1,0"},
+         "-3,0 -1,5 0,0 1,5 3,0 -1,5 0,0 1,5 -0,5 0,0 0,5 1,0"},
         // through the origin the letters stand clear of the last labels
         {"x*y/9", SceneAxesOrigin, TRUE, TRUE, false,
          "-3.0 -1.5 0.0 1.5 x 3.0 -3.0 -1.5 1.5 y 3.0 -1.0 -0.5 0.5 z 1.0"},
