@@ -9,6 +9,7 @@
 #include "numeric/NumericCore.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -232,9 +233,20 @@ int CMatrixObject::Determinant(double& result) const
     double parity = 1;
     if (const int code = Decompose(lu, indx, parity))
         return code;
-    for (int i = 1; i <= m_nRows; ++i)
-        parity *= lu.GetAt(i, i);
-    result = parity;
+    // The pivots' product with its binary exponent kept apart, so that partial products neither
+    // overflow nor underflow on the way; a determinant beyond the doubles is 17.
+    double mantissa = parity;
+    long long exponent = 0;
+    for (int i = 1; i <= m_nRows; ++i) {
+        int e = 0;
+        mantissa = std::frexp(mantissa * lu.GetAt(i, i), &e);
+        exponent += e;
+    }
+    if (mantissa != 0 && exponent > std::numeric_limits<double>::max_exponent)
+        return ErrResultTooLarge;
+    result = std::ldexp(mantissa, int(std::max<long long>(exponent, INT_MIN / 2)));
+    if (!std::isfinite(result))
+        return ErrResultTooLarge;
     return 0;
 }
 

@@ -119,8 +119,10 @@ void ProjectModel::DrawDerivative()
     // A scratch engine: the derivative must not replace the project's current expression.
     CCalcEngine engine;
     engine.SetExpression(source->GetExpression());
-    if (engine.DeriveSymbolic("x") != 0) {
-        Prompts().ShowMessage("The function is not differentiable");
+    if (const int code = engine.DeriveSymbolic("x")) {
+        // A derivative nested too deeply to be read back is the parser's "Overflow".
+        Prompts().ShowMessage(code == ErrOverflow ? GetErrorText(code)
+                                                  : CString("The function is not differentiable"));
         return;
     }
     auto graph = std::make_unique<CFunctionPlot>();

@@ -88,6 +88,17 @@ int CCalcEngine::DeriveSymbolic(const char* name)
     int code = Parse();
     if (code == 0)
         code = m_Root.Derive();
+    // The derivative goes on as text (a graph, a workspace answer, a fit's model): text that
+    // the parser refuses, nested too deeply, is refused here with the parser's code. It names
+    // no variable or user function (they have no derivative), so a scratch engine reads it.
+    if (code == 0) {
+        CCalcEngine reader;
+        reader.m_bSymbolic = 1;
+        reader.m_bLenient = m_bLenient;
+        reader.m_bIndependentOn = m_bIndependentOn;
+        reader.SetExpression(GetText());
+        code = reader.Parse();
+    }
     // Names compare without case, so x is recognised again even where the slot was off.
     g_IndependentVariables[0].strName = "X";
     return code;

@@ -53,7 +53,11 @@ TEST(MatrixObject, DeterminantsAndSingularMatrices)
         {{{1, 2}, {2, 4}}, 34, 0},       // dependent rows: the pivot would be replaced
         {{{1, 2}, {0, 0}}, 34, 0},       // a row of zeros
         {{{1, 2, 3}, {4, 5, 6}}, 41, 0}, // not square
-        {{}, 41, 0},                     // no elements
+        {{{1e200, 0}, {0, -1e200}}, 17, 0},
+        // Partial products beyond the doubles, a determinant within them.
+        {{{1e200, 0, 0, 0}, {0, 1e200, 0, 0}, {0, 0, 1e-200, 0}, {0, 0, 0, 1e-200}}, 0, 1},
+        {{{1e-200, 0, 0}, {0, 1e-200, 0}, {0, 0, 1e300}}, 0, 1e-100},
+        {{}, 41, 0}, // no elements
     };
     for (const Case& c : cases) {
         CMatrixObject m;

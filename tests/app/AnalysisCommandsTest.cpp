@@ -271,6 +271,18 @@ TEST_F(AnalysisCommandsTest, ComparisonsOfferListsOrATablesFirstTwoColumns)
     EXPECT_TRUE(model.GetComparisonLists(bFixed).empty());
 }
 
+// count values spread over [-limit, limit], the same on every run.
+std::vector<double> Spread(int count, double limit)
+{
+    std::vector<double> values;
+    unsigned state = 1;
+    for (int i = 0; i < count; ++i) {
+        state = state * 1103515245u + 12345u;
+        values.push_back(limit * ((state >> 8) % 20001 / 10000.0 - 1));
+    }
+    return values;
+}
+
 TEST_F(AnalysisCommandsTest, MatrixCommandsAddResultsOrSayWhyNot)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -289,6 +301,7 @@ TEST_F(AnalysisCommandsTest, MatrixCommandsAddResultsOrSayWhyNot)
         {Determinant, 2, 3, {1, 2, 3, 4, 5, 6}, "Can only find determinant of square matrix", {}},
         {Determinant, 0, 0, {}, "Can only find determinant of square matrix", {}},
         {Determinant, 1, 1, {nan}, "Invalid data", {}},
+        {Determinant, 200, 200, Spread(200 * 200, 10), "Result too large", {}},
         {Inverse, 2, 2, {2, 0, 0, 4}, "Inverse of M", {0.5, 0, 0, 0.25}},
         {Inverse, 3, 4, std::vector<double>(12, 1.0), "Can only find inverse of square matrix", {}},
         {Inverse, 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}, "Singular matrix encountered", {}},

@@ -4,6 +4,7 @@
 #include "tests/app/DataViewFixture.h"
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -118,6 +119,16 @@ TEST_F(PlotCommandsTest, DerivativeIsANewDottedGraphOverTheSourcesDomain)
     model.AddResultItem(Item2DGraph, polar);
     model.DrawDerivative();
     EXPECT_EQ(model.m_FunctionPlot.GetItemCount(), 1);
+
+    // A derivative that would not read back adds no graph that a project could not load.
+    Reset();
+    std::string product = "x";
+    for (int i = 1; i < 250; ++i)
+        product += "*x";
+    AddGraph(product.c_str(), -1, 1);
+    model.DrawDerivative();
+    EXPECT_EQ(model.m_FunctionPlot.GetItemCount(), 1);
+    EXPECT_EQ(prompts.CountOf("Overflow"), 1) << prompts.log;
 }
 
 TEST_F(PlotCommandsTest, TangentTextReadsBackUnderBothConventions)
