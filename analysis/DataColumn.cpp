@@ -3,6 +3,7 @@
 #include "engine/CalcEngine.h"
 #include "engine/CompiledExpression.h"
 #include "engine/EngineNames.h"
+#include "engine/EvaluationWork.h"
 #include "framework/core/CArchive.h"
 #include "numeric/Moments.h"
 
@@ -167,6 +168,7 @@ int CDataColumn::ApplyFunction(int id)
 
 int CDataColumn::EvaluateInto(CCalcEngine& engine, std::vector<double>& out) const
 {
+    const CommandWork command; // one budget in time for every row
     out.assign(m_values.size(), 0.0);
     CCompiledExpression program(engine.m_Root);
     for (std::size_t i = 1; i < m_values.size(); ++i)

@@ -1,6 +1,7 @@
 #include "analysis/DataTable.h"
 
 #include "engine/EngineErrors.h"
+#include "engine/EvaluationWork.h"
 #include "framework/core/CArchive.h"
 
 #include <algorithm>
@@ -237,6 +238,7 @@ int CDataTable::ComputeStatistics()
 
 int CDataTable::ApplyExpression(CCalcEngine& engine)
 {
+    const CommandWork command; // one budget in time for every column
     std::vector<std::vector<double>> results(m_columns.size());
     for (std::size_t i = 0; i < m_columns.size(); ++i)
         if (const int code = m_columns[i]->EvaluateInto(engine, results[i]))

@@ -4,6 +4,7 @@
 #include "engine/CalcEngine.h"
 #include "engine/CompiledExpression.h"
 #include "engine/EngineNames.h"
+#include "engine/EvaluationWork.h"
 #include "framework/core/CArchive.h"
 #include "numeric/LinearAlgebra.h"
 #include "numeric/NumericCore.h"
@@ -208,6 +209,7 @@ void CMatrixObject::Serialize(CArchive& ar)
 
 int CMatrixObject::ApplyExpression(CCalcEngine& engine)
 {
+    const CommandWork command; // one budget in time for every element
     CMatrixObject result;
     if (const int code = result.Copy(*this))
         return code;

@@ -4,6 +4,7 @@
 
 #include "engine/EngineErrors.h"
 #include "engine/EngineNames.h"
+#include "engine/EvaluationWork.h"
 #include "engine/LocaleSeparators.h"
 #include "engine/NumberText.h"
 #include "res/PlotIds.h"
@@ -165,7 +166,8 @@ void ProjectModel::AddValueTable(const CString& expression, double dMin, double 
     const double h = (dMax - dMin) / (rows - 1);
     std::vector<std::pair<double, double>> points;
     int lastError = 0;
-    for (int i = 0; i < rows; ++i) {
+    const CommandWork command; // one budget in time for the whole table
+    for (int i = 0; i < rows && !CommandWork::Spent(); ++i) {
         const double x = dMin + i * h;
         g_IndependentVariables[0].dValue = x;
         const double y = m_Engine.Evaluate();
@@ -173,6 +175,11 @@ void ProjectModel::AddValueTable(const CString& expression, double dMin, double 
             points.emplace_back(x, y);
         else
             lastError = m_Engine.GetErrorCode();
+    }
+    // A table cut short by the budget would look complete: none is made.
+    if (CommandWork::Spent()) {
+        Prompts().ShowMessage(GetErrorText(ErrMaxIterations));
+        return;
     }
     if (points.empty()) {
         Prompts().ShowMessage(lastError ? GetErrorText(lastError)

@@ -83,6 +83,28 @@ void FailedUnitSearches(int relations)
     ResetUnitRegistry();
 }
 
+// A sum over a conversion through a chain of user units q0 = 1 q1 = ... = 1 ft: each search
+// walks the whole chain, and the budget charges it for every step.
+void ChainedUnitSum(int relations)
+{
+    ResetUnitRegistry();
+    for (int i = 0; i < relations; ++i)
+        AddUserUnit(("q" + std::to_string(i)).c_str(),
+                    i + 1 == relations ? "ft" : ("q" + std::to_string(i + 1)).c_str(), 1);
+    CCalcEngine engine;
+    const std::string label = std::to_string(relations) + " chained units: ";
+    Report((label + "FSUM(CONVERT(x,\"q0\",\"ft\"),1,1e6)").c_str(),
+           Time([&] { return EvaluateText(engine, "FSUM(CONVERT(x,\"q0\",\"ft\"),1,1e6)"); }), 5.0);
+    ResetUnitRegistry();
+}
+
+void SlowSpecialFunctions()
+{
+    CCalcEngine engine;
+    Report("FSUM(BETAI(x,x,0.5),1,1e6)",
+           Time([&] { return EvaluateText(engine, "FSUM(BETAI(x,x,0.5),1,1e6)"); }), 5.0);
+}
+
 } // namespace
 
 int main()
@@ -94,5 +116,7 @@ int main()
     NestedCalculus();
     FailedUnitSearches(60000);
     FailedUnitSearches(100000);
+    ChainedUnitSum(10000);
+    SlowSpecialFunctions();
     return 0;
 }

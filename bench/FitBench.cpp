@@ -5,6 +5,7 @@
 #include "analysis/LinearFit.h"
 #include "analysis/MatrixObject.h"
 #include "analysis/NonlinearFit.h"
+#include "bench/RepeatableNoise.h"
 #include "bench/TimeReporter.h"
 #include "engine/EngineStartup.h"
 #include "engine/LocaleSeparators.h"
@@ -31,24 +32,11 @@ const BenchCase kCases[] = {
     {"inverse/200", 50},
 };
 
-// Repeatable noise in [-1, 1).
-class Noise {
-public:
-    double Next()
-    {
-        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return double(m_state >> 11) * (2.0 / 9007199254740992.0) - 1.0;
-    }
-
-private:
-    std::uint64_t m_state = 12345;
-};
-
 // A table of layout 2 with n points of the curve plus noise, each with that deviation.
 void FillTable(CDataTable& table, int n, double lo, double hi, double (*curve)(double),
                double noise)
 {
-    Noise random;
+    RepeatableNoise random;
     table.SetName("Bench");
     table.Create(TableLayoutXYSig, 0, n);
     double* x = table.GetColumn(0)->GetData();
@@ -100,7 +88,7 @@ void LogisticFit(benchmark::State& state)
 void Inverse(benchmark::State& state)
 {
     const int n = 200;
-    Noise random;
+    RepeatableNoise random;
     CMatrixObject matrix;
     matrix.Resize(n, n, FALSE);
     for (int i = 1; i <= n; ++i)

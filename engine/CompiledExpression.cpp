@@ -185,8 +185,10 @@ struct EvaluatingStep {
     }
     ~EvaluatingStep()
     {
-        if (m_budget)
+        if (m_budget) {
             m_budget->base = EvaluationWork::Done() - m_charges;
+            m_budget->limit = EvaluationWork::Limit();
+        }
     }
     EvaluatingStep(const EvaluatingStep&) = delete;
     EvaluatingStep& operator=(const EvaluatingStep&) = delete;
@@ -434,6 +436,12 @@ finished:
     result = stack.top;
     return true;
 spent:
+    // Past the budget's limit: the clock is read, and unless the count or the time is spent
+    // the run goes on with a new limit.
+    if (EvaluationWork::Extend(budget->base + program.sites[size_t(next - first)].charges)) {
+        budget->limit = EvaluationWork::Limit();
+        goto* kTargets[next->code];
+    }
     failure.at = int(next - first);
     failure.code = ErrMaxIterations;
     failure.value = 0;
@@ -465,11 +473,11 @@ ZIVRA_NOINLINE double Failed(const Program& program, const Failure& failure, con
     int code = failure.code;
     bool keepsValue = false;
     if (failure.budget) {
-        EvaluationWork::SetDone(budget.limit + 1);
+        EvaluationWork::SetDone(EvaluationWorkLimit + 1);
     } else {
         const long long done = budget.base + site.charges + failure.extraCharges;
         // A failed read charged as an evaluation may be the one past the budget.
-        if (failure.extraCharges != 0 && done > budget.limit)
+        if (failure.extraCharges != 0 && done > budget.limit && !EvaluationWork::Extend(done))
             code = ErrMaxIterations;
         keepsValue = code == failure.code && OperationKeepsValue(code);
         EvaluationWork::SetDone(done);
@@ -497,7 +505,7 @@ double Succeeded(const Program& program, const Budget& budget, double result)
 ZIVRA_NOINLINE double RunChecked(Program& program)
 {
     const EvaluationWork work;
-    Budget budget{EvaluationWork::Done(), EvaluationWorkLimit};
+    Budget budget{EvaluationWork::Done(), EvaluationWork::Limit()};
     std::vector<double> ownStack;
     double* stack = program.stack.data();
     if (program.running) {
@@ -626,9 +634,10 @@ double CCompiledExpression::Run()
     Program& program = *m_pProgram;
     // Most programs evaluate nothing further and fit the budget left: they run without checks,
     // and as nothing runs within them, without entering the budget's nesting either.
-    const Budget budget{EvaluationWork::DoneBefore(), EvaluationWorkLimit};
+    const Budget budget{EvaluationWork::DoneBefore(), EvaluationWork::Limit()};
     if (program.evaluatesMore || budget.base + program.charges > budget.limit)
         return RunChecked(program);
+    EvaluationWork::ChargeUnnested(program.charges);
     if (!program.lone)
         return RunFast(program, budget);
     int code = 0;

@@ -41,7 +41,11 @@ int ApplyConvert(CExprNode& node, const double* a, double& value)
     if (!from || !to)
         return ErrBadArgument;
     double converted = a[0];
+    const long long searched = UnitSearchSteps();
     const int code = ConvertUnits(converted, UnitText(*from), UnitText(*to));
+    // A search through a long chain of user units costs as many evaluations as its steps.
+    if (!EvaluationWork::Charge(UnitSearchSteps() - searched))
+        return ErrMaxIterations;
     if (code == 0)
         value = converted;
     return code;

@@ -1,6 +1,7 @@
 #pragma once
 // Operations of the evaluator, grouped by family; shared by the evaluator's source files (the
 // tree walk and the compiled form) only.
+#include "engine/EvaluationWork.h"
 #include "engine/EvaluatorKernels.h"
 
 class CExprNode;
@@ -73,31 +74,3 @@ OrderedSpecialFunction OrderedSpecialFunctionOf(int op);
 // Step 2 and 3 of an operator node over its collected arguments: the operation, the tail, and
 // the value kept in the node where it counts. Returns the node's code.
 int CompleteOperation(CExprNode& node, double* a, int count);
-
-// One outermost evaluation shares one work budget with everything it evaluates in turn (the
-// calculus functions, FSUM and user functions), so nested sums or integrals end with 35
-// "Maximum iterations exceeded" after a few seconds instead of running for minutes. Each node
-// evaluation is charged once; the compiled form charges the same evaluations in batches.
-class EvaluationWork {
-public:
-    EvaluationWork()
-    {
-        if (s_depth++ == 0)
-            s_done = 0;
-    }
-    ~EvaluationWork() { --s_depth; }
-    EvaluationWork(const EvaluationWork&) = delete;
-    EvaluationWork& operator=(const EvaluationWork&) = delete;
-
-    // Counts one node evaluation; false once the budget is spent.
-    static bool Charge() { return ++s_done <= EvaluationWorkLimit; }
-    // Node evaluations charged so far in the running outermost evaluation.
-    static long long Done() { return s_done; }
-    static void SetDone(long long done) { s_done = done; }
-    // Done() as an evaluation starting now sees it: 0 when it is the outermost one.
-    static long long DoneBefore() { return s_depth == 0 ? 0 : s_done; }
-
-private:
-    static inline int s_depth = 0;
-    static inline long long s_done = 0;
-};

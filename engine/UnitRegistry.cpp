@@ -90,6 +90,7 @@ private:
 };
 
 UnitNameIndex g_unitIndex;
+long long g_searchSteps = 0;
 
 UnitNameIndex& CurrentUnitIndex()
 {
@@ -113,6 +114,7 @@ bool SearchFactor(UnitNameIndex& index, int fromId, int toId, double& factor)
     std::vector<Step> path{{fromId, 0, 1.0}};
     state[size_t(fromId)] = OnPath;
     while (!path.empty()) {
+        ++g_searchSteps;
         Step& top = path.back();
         const std::vector<int>& relations = index.Relations(top.id);
         if (top.next == relations.size()) {
@@ -323,6 +325,8 @@ bool FindUnitFactor(const char* from, const char* to, double& factor)
     const int fromId = index.Find(from), toId = index.Find(to);
     return fromId >= 0 && toId >= 0 && SearchFactor(index, fromId, toId, factor);
 }
+
+long long UnitSearchSteps() { return g_searchSteps; }
 
 bool FindUnitNameFactor(const char* from, const char* to, double& factor)
 {

@@ -52,6 +52,9 @@ bool IsRegisteredUnitName(const char* text);
 // Depth-first search over the registry for a chain of relations from one unit name to another;
 // false when there is none. Linear in the size of the registry.
 bool FindUnitFactor(const char* from, const char* to, double& factor);
+// Steps all unit searches have taken so far (a relation tried, or a name left), the measure of
+// their cost.
+long long UnitSearchSteps();
 // FindUnitFactor, retried once with a trailing "." or plural "s" dropped from the names.
 bool FindUnitNameFactor(const char* from, const char* to, double& factor);
 // Converts between Celsius, Kelvin and Fahrenheit (as absolute temperatures); false when either

@@ -1,6 +1,7 @@
 // Sampling, pixel mapping, drawing, hit tests and selection marks of a 2-D graph.
 #include "engine/CalcEngine.h"
 #include "engine/CompiledExpression.h"
+#include "engine/EvaluationWork.h"
 #include "plot/BoundTable.h"
 #include "plot/FunctionPlot.h"
 #include "plot/Plot2D.h"
@@ -53,6 +54,8 @@ BOOL CFunctionPlot::Resample()
 
     std::vector<double> first, second;
     std::vector<char> valid1, valid2;
+    // One budget in time for the whole curve: past it the points left are not drawn.
+    const CommandWork command;
     const bool overT = m_nForm == GraphPolar || m_nForm == GraphParametric;
     if (SampleCurve(engine, m_strExpression, overT ? kSlotT : kSlotX, m_dDomainMin, step, n, first,
                     valid1) != 0)

@@ -2,6 +2,7 @@
 
 #include "engine/CalcEngine.h"
 #include "engine/CompiledExpression.h"
+#include "engine/EvaluationWork.h"
 #include "engine/LocaleSeparators.h"
 #include "engine/ReencodeExpression.h"
 #include "framework/core/AsciiText.h"
@@ -99,6 +100,8 @@ int CSurfacePlot::ComputeMesh()
     const double dy = (m_dYMax - m_dYMin) / (k - 1);
     m_grid.assign(std::size_t(k) * std::size_t(k), VertexRecord());
     CCompiledExpression program(engine->m_Root);
+    // One budget in time for the whole surface: past it the vertices left are not drawn.
+    const CommandWork command;
     // Sampled by repeated addition, row by row along x, column by column along y.
     double x = m_dXMin;
     bool seeded = false;

@@ -1,8 +1,11 @@
 // Data tables and lists: cell rules by layout, rows, sorting, statistics, expressions and stored
 // forms, with the decisions on unsound cases (atomic expressions, ragged rows, NaN keys).
 #include "analysis/DataTable.h"
+#include "analysis/MatrixObject.h"
 #include "engine/CalcEngine.h"
+#include "engine/EngineErrors.h"
 #include "engine/EngineNames.h"
+#include "engine/EvaluationWork.h"
 #include "engine/LocaleSeparators.h"
 #include "tests/support/StoredBytes.h"
 
@@ -250,6 +253,29 @@ TEST_F(ExpressionTest, AFailingValueLeavesEveryColumnAsItWas)
     table.SetCell(1, 1, 16);
     ASSERT_EQ(table.ApplyExpression(engine), 0);
     EXPECT_EQ(Rows(table), (std::vector<std::vector<double>>{{1, 2}, {3, 4}}));
+}
+
+// A fill or transform is one command with one budget in time for all its rows: with no time at
+// all, rows that each stay within their own evaluation's budget still end the command with 35
+// once together they reach the clock twice, and the values stay as they were.
+TEST_F(ExpressionTest, AFillSharesOneBudgetInTime)
+{
+    CDataTable table;
+    const std::vector<std::vector<double>> columns{std::vector<double>(2000, 1),
+                                                   std::vector<double>(2000, 2)};
+    Fill(table, columns);
+    Parse("FSUM(x, 1, 10) + x");
+    const double saved = EvaluationSecondsLimit;
+    EvaluationSecondsLimit = 0;
+    EXPECT_EQ(table.ApplyExpression(engine), ErrMaxIterations);
+    EXPECT_EQ(Rows(table), columns);
+    CMatrixObject matrix;
+    ASSERT_EQ(matrix.Resize(40, 50, FALSE), 0);
+    EXPECT_EQ(matrix.ApplyExpression(engine), ErrMaxIterations);
+    EXPECT_EQ(matrix.GetAt(40, 50), 0);
+    EvaluationSecondsLimit = saved;
+    ASSERT_EQ(table.ApplyExpression(engine), 0);
+    EXPECT_EQ(table.GetValue(1, 2000), 57);
 }
 
 TEST(DataColumnStoredForm, CountsElementZeroAndReadsBack)

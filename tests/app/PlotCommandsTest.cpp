@@ -1,5 +1,6 @@
 // The 2-D and 3-D plot commands on the project: axis styles and grids by selected kind, the
 // derivative, tangent and value-table results, and the 3-D menu's changes and check marks.
+#include "engine/EvaluationWork.h"
 #include "res/PlotIds.h"
 #include "tests/app/DataViewFixture.h"
 
@@ -194,6 +195,21 @@ TEST_F(PlotCommandsTest, ValueTableLeavesOutPointsWithoutValue)
             EXPECT_DOUBLE_EQ(table->GetValue(1, int(i) + 1), model.m_Engine.Evaluate()) << c.f;
         }
     }
+}
+
+// A value table is one command with one budget in time: one cut short by it would look
+// complete, so none is made and the budget's message is shown.
+TEST_F(PlotCommandsTest, ValueTableSharesOneBudgetInTime)
+{
+    const double saved = EvaluationSecondsLimit;
+    EvaluationSecondsLimit = 0;
+    model.AddValueTable("FSUM(x, 1, 10) + x", 0, 1, "Value table 1", 5000);
+    EvaluationSecondsLimit = saved;
+    EXPECT_EQ(LastTable(), nullptr);
+    EXPECT_EQ(prompts.CountOf("Maximum iterations exceeded"), 1) << prompts.log;
+    model.AddValueTable("FSUM(x, 1, 10) + x", 0, 1, "Value table 1", 5000);
+    ASSERT_NE(LastTable(), nullptr) << prompts.log;
+    EXPECT_EQ(LastTable()->GetColumnLength(0), 5000);
 }
 
 TEST_F(PlotCommandsTest, ThreeDCommandsChangeTheSurfaceAndCarryTheirCheckMarks)

@@ -1,5 +1,9 @@
 #include "tests/engine/EvaluatorTestSupport.h"
 
+#include "engine/CompiledExpression.h"
+#include "engine/EvaluationWork.h"
+#include "engine/UnitRegistry.h"
+
 #include <cmath>
 #include <string>
 
@@ -75,6 +79,39 @@ TEST_F(EvaluatorTest, NestedCalculusSharesOneWorkBudget)
     };
     ExpectValues(values, std::size(values));
     EvaluationWorkLimit = saved;
+}
+
+// The budget is bounded in time too: the clock is read once per kClockCharges charges, so with
+// no time at all an evaluation of several such stretches ends with 35 in both forms, and a
+// shorter one is left alone. A unit search pays for the steps it takes through a chain of units.
+TEST_F(EvaluatorTest, TheBudgetIsBoundedInTimeAndUnitSearchesPayTheirSteps)
+{
+    const double savedSeconds = EvaluationSecondsLimit;
+    EvaluationSecondsLimit = 0;
+    const ErrorCase timed[] = {{"FSUM(x, 1, 100000)", ErrMaxIterations},
+                               {"FSUM(x, 1, 1000)", ErrNone}};
+    for (const ErrorCase& c : timed) {
+        CCalcEngine engine;
+        engine.SetExpression(c.text);
+        ASSERT_EQ(engine.Parse(), 0);
+        double value = 0;
+        EXPECT_EQ(engine.m_Root.Evaluate(value), c.code) << c.text;
+        CCompiledExpression(engine.m_Root).Evaluate();
+        EXPECT_EQ(engine.GetErrorCode(), c.code) << c.text << " compiled";
+    }
+    EvaluationSecondsLimit = savedSeconds;
+
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_EQ(AddUserUnit(("q" + std::to_string(i)).c_str(),
+                              i == 999 ? "ft" : ("q" + std::to_string(i + 1)).c_str(), 1.0),
+                  0);
+    const long long savedWork = EvaluationWorkLimit;
+    EvaluationWorkLimit = 50000;
+    const ErrorCase chained[] = {{"FSUM(CONVERT(x, \"q0\", \"ft\"), 1, 100)", ErrMaxIterations}};
+    ExpectErrors(chained, std::size(chained));
+    const ValueCase once[] = {{"CONVERT(2, \"q0\", \"ft\")", 2, 0}};
+    ExpectValues(once, std::size(once));
+    EvaluationWorkLimit = savedWork;
 }
 
 // Expression variables that double at each level: the expansion is refused with 12 once the text
