@@ -47,6 +47,7 @@ public:
     BOOL IsBackFace(double theta, double phi, double mu) const;
     // Maps the projected vertices into the rectangle (extents px min, px max, py min, py max).
     void Draw(CPlotCanvas& canvas, const RECT& rect, const double extents[4]) const;
+    using CPlotItem::Draw; // the item's own, which a face does not use
 
     std::vector<VertexRecord> m_vertices;
     BOOL m_bPolyline = FALSE;

@@ -27,6 +27,8 @@ public:
     }
 
     bool operator==(const POINT& pt) const { return x == pt.x && y == pt.y; }
+    // The class itself too: with only the base, C++20 finds a == b and b == a equally good.
+    bool operator==(const CPoint& pt) const { return x == pt.x && y == pt.y; }
     CPoint& operator+=(const SIZE& size)
     {
         x += size.cx;
@@ -71,6 +73,7 @@ public:
         cy = newCY;
     }
     bool operator==(const SIZE& size) const { return cx == size.cx && cy == size.cy; }
+    bool operator==(const CSize& size) const { return cx == size.cx && cy == size.cy; }
     CSize& operator+=(const SIZE& size)
     {
         cx += size.cx;
@@ -172,6 +175,7 @@ public:
     BOOL UnionRect(const RECT* lpRect1, const RECT* lpRect2);
 
     bool operator==(const RECT& rect) const { return EqualRect(&rect); }
+    bool operator==(const CRect& rect) const { return EqualRect(&rect); }
     CRect& operator+=(const POINT& pt)
     {
         OffsetRect(pt);
