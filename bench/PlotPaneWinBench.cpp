@@ -4,11 +4,8 @@
 //      the number of moves that made the plot render again (it should be none);
 //   2. Zoom In and Zoom Out, each followed by UpdateWindow of the pane.
 // Run: tools/wine-run build-win-bench/bench/PlotPaneWinBench.exe
-#include "app/MainFrame.h"
-#include "app/MathApp.h"
-#include "app/MyDocument.h"
+#include "bench/BenchMainFrame.h"
 #include "bench/PlainTiming.h"
-#include "framework/win/CWinThread.h"
 #include "plot/PlotView.h"
 #include "res/resource.h"
 
@@ -23,30 +20,13 @@ constexpr int kMoves = 1000;
 constexpr int kZooms = 100;
 constexpr double kTargetMs = 1000.0 / 60;
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-}
-
 } // namespace
 
 int main()
 {
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    theBenchApp.SetRegistryKey("Zivra Bench");
-    theBenchApp.CreateImageLists();
-    theBenchApp.AddProjectTemplate();
-    CMyDocument::SetUserDataPath((CString(temp) + "zivra-bench-plot-users.dat").GetString());
-    theBenchApp.OnFileNew();
-    Pump();
-    auto* frame = dynamic_cast<CMainFrame*>(theBenchApp.m_pMainWnd);
-    auto* doc = frame ? dynamic_cast<CMyDocument*>(frame->GetActiveDocument()) : nullptr;
+    CBenchMainFrame bench(theBenchApp, "zivra-bench-plot-users.dat");
+    CMainFrame* frame = bench.frame;
+    CMyDocument* doc = bench.doc;
     if (!doc)
         return 1;
     frame->SetViewMask(View2DPlot);
@@ -92,8 +72,5 @@ int main()
     std::printf("renders during %d moves: %d\n", kMoves, renders);
     PrintAgainstTarget("zoom in/out and update", zoomMs, kTargetMs);
     std::printf("zooms drawn before the next: %d of %d\n", zoomRenders, kZooms);
-    frame->DestroyWindow();
-    Pump();
-    ::DeleteFileA((CString(temp) + "zivra-bench-plot-users.dat").GetString());
     return 0;
 }

@@ -6,10 +6,9 @@
 //   2. one typed character with its recolouring at the end of 10 and of 10,000 lines (target
 //      5 ms), with the ratio of the two.
 // Run: tools/wine-run build-win-bench/bench/WorkspaceWinBench.exe
-#include "app/MyDocument.h"
 #include "app/RichWorkspace.h"
+#include "bench/BenchMainFrame.h"
 #include "framework/win/CCreateContext.h"
-#include "framework/win/CWinThread.h"
 
 #include <algorithm>
 #include <chrono>
@@ -49,16 +48,6 @@ Times MeasureShown(HWND hShown, HWND hOther, const std::function<void()>& prepar
     ::ShowWindow(hOther, SW_HIDE);
     ::ShowWindow(hShown, SW_SHOW);
     return Measure(prepare, run);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
 }
 
 // A workspace of lines: pairs of a sum and its answer.

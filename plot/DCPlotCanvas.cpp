@@ -13,7 +13,10 @@ BOOL CreatePlotPen(CPen& pen, const PlotPen& spec)
 
 CDCPlotCanvas::CDCPlotCanvas(CDC& dc)
     : m_hDC(dc.m_hDC), m_nSavedDC(::SaveDC(dc.m_hDC)),
-      m_bDCObjects(::GetObjectType(dc.m_hDC) != OBJ_ENHMETADC)
+      m_bDCObjects(::GetObjectType(dc.m_hDC) != OBJ_ENHMETADC),
+      m_bOwnPixels(m_bDCObjects && ::GetDeviceCaps(m_hDC, TECHNOLOGY) == DT_RASDISPLAY &&
+                   ::GetMapMode(m_hDC) == MM_TEXT && ::GetGraphicsMode(m_hDC) == GM_COMPATIBLE &&
+                   ::GetROP2(m_hDC) == R2_COPYPEN)
 {
     ::SetBkMode(m_hDC, TRANSPARENT);
     HRGN clip = ::CreateRectRgn(0, 0, 0, 0);

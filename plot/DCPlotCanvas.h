@@ -28,6 +28,8 @@ public:
     void Polygon(const POINT* points, int count) override;
     void InvertRect(const RECT& rect) override;
     void SetClipRect(const RECT* rect) override;
+    // A screen-compatible context in pixel units with plain copying, not a metafile or printer.
+    bool DrawsOwnPixels() const override { return m_bOwnPixels; }
 
 private:
     HBRUSH SolidBrush(COLORREF colour);
@@ -35,6 +37,7 @@ private:
     HDC m_hDC;
     int m_nSavedDC;
     bool m_bDCObjects; // DC pen and brush usable (not on a metafile)
+    bool m_bOwnPixels;
     HRGN m_hOriginalClip = nullptr;
     bool m_bPenSet = false;
     PlotPen m_pen;

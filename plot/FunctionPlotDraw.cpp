@@ -5,10 +5,12 @@
 #include "plot/BoundTable.h"
 #include "plot/FunctionPlot.h"
 #include "plot/Plot2D.h"
+#include "plot/PlotPixelThinning.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -149,11 +151,18 @@ void CFunctionPlot::DrawMarkers(CPlotCanvas& canvas)
     // Only rows that both columns hold.
     const int rows = std::min(
         {m_pTable->GetRowCount(), m_pTable->GetColumnLength(0), m_pTable->GetColumnLength(1)});
+    // The squares are all of one opaque colour: one on pixels that earlier ones painted
+    // changes nothing and is left out where the canvas shows its own pixels.
+    std::optional<CPaintedPixels> painted;
+    if (canvas.DrawsOwnPixels())
+        painted.emplace(m_pOwner->m_rectPlot);
     for (int i = 1; i <= rows; ++i) {
         const int px = m_pOwner->WorldToPixelX(m_pTable->GetValue(0, i));
         const int py = m_pOwner->WorldToPixelY(m_pTable->GetValue(1, i));
         const int h = kDataMarkerHalfSize;
-        canvas.FillRect(RECT{px - h, py - h, px + h, py + h}, 0);
+        const RECT square = {px - h, py - h, px + h, py + h};
+        if (!painted || painted->Paint(square))
+            canvas.FillRect(square, 0);
     }
 }
 
@@ -161,28 +170,34 @@ void CFunctionPlot::DrawRuns(CPlotCanvas& canvas)
 {
     const long long width = m_pOwner ? m_pOwner->m_rectPlot.Width() : 0;
     const long long height = m_pOwner ? m_pOwner->m_rectPlot.Height() : 0;
+    // A one-pixel solid line on the canvas's own pixels needs no more than the span of each
+    // pixel column it stays in; a styled or wide pen depends on every point.
+    const PlotPen pen = GetPen();
+    const bool thin = canvas.DrawsOwnPixels() && pen.nStyle == PlotPenSolid && pen.nWidth == 1;
     std::vector<POINT> run;
     run.reserve(m_points.size());
+    const auto flush = [&] {
+        if (thin)
+            ThinPixelColumns(run);
+        if (!run.empty())
+            canvas.Polyline(run.data(), int(run.size()));
+        run.clear();
+    };
     const std::size_t n = m_points.size();
     for (std::size_t i = 0; i < n; ++i) {
         const PlotPoint& p = m_points[i];
         if (p.bInvalid) {
-            if (!run.empty())
-                canvas.Polyline(run.data(), int(run.size()));
-            run.clear();
+            flush();
             continue;
         }
         run.push_back(POINT{p.px, p.py});
         // A jump larger than the plot (a pole) closes the run at this point.
         if (i + 1 < n && !m_points[i + 1].bInvalid &&
             (std::llabs((long long)p.px - m_points[i + 1].px) > width ||
-             std::llabs((long long)p.py - m_points[i + 1].py) > height)) {
-            canvas.Polyline(run.data(), int(run.size()));
-            run.clear();
-        }
+             std::llabs((long long)p.py - m_points[i + 1].py) > height))
+            flush();
     }
-    if (!run.empty())
-        canvas.Polyline(run.data(), int(run.size()));
+    flush();
 }
 
 BOOL CFunctionPlot::HitTest(double x, double y)

@@ -48,6 +48,10 @@ public:
     virtual void InvertRect(const RECT& rect) = 0;
     // Drawing is clipped to the rectangle until SetClipRect(nullptr).
     virtual void SetClipRect(const RECT* rect) = 0;
+    // Whether shapes land one to one on this canvas's own pixels, lines copied with the pen:
+    // then a shape that changes no pixel may be left out. Records replayed elsewhere or at
+    // another scale (metafiles, printers) keep every shape.
+    virtual bool DrawsOwnPixels() const { return false; }
 };
 
 // Measures text without drawing (the plot window's device context).

@@ -3,10 +3,12 @@
 #include "plot/DCPlotCanvas.h"
 #include "plot/Plot2D.h"
 #include "plot/Plot3DScene.h"
+#include "plot/PlotPixelThinning.h"
 #include "tests/plot/PlotTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <numbers>
 #include <string>
@@ -21,12 +23,14 @@ const COLORREF kRed = RGB(255, 0, 0);
 struct MetafileRecords {
     std::map<std::string, int> texts;
     int polygons = 0;
+    int records = 0;
     std::string description;
 };
 
 int CALLBACK CollectRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data)
 {
     auto& out = *reinterpret_cast<MetafileRecords*>(data);
+    ++out.records;
     if (record->iType == EMR_EXTTEXTOUTW) {
         const auto* r = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
         const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(r) +
@@ -207,6 +211,81 @@ TEST_F(PlotWin, FailingGraphPostsItsIndexToTheOwnerWindow)
     EXPECT_GT(m_plot.m_rectPlot.left, 5) << "the frame label measured on the window";
     m_plot.SetOwnerWindow(nullptr);
     ::DestroyWindow(hWnd);
+}
+
+// The device context's canvas keeping every shape, as on a metafile.
+struct EveryShapeCanvas : CDCPlotCanvas {
+    using CDCPlotCanvas::CDCPlotCanvas;
+    bool DrawsOwnPixels() const override { return false; }
+};
+
+TEST_F(PlotWin, ManyPointsLandOnTheSamePixelsWhateverIsLeftOut)
+{
+    TestTable table; // a noisy band, running off the plot at both ends
+    for (int i = 0; i < 6000; ++i) {
+        table.x.push_back(-11 + i * 22.0 / 6000);
+        table.y.push_back(5 * std::sin(i * 1e-3) + 2 * std::sin(i * 7.77));
+    }
+    auto* data = new CFunctionPlot;
+    data->AttachDataTable(&table);
+    m_plot.AddItem(data);
+    m_plot.m_nSteps = 5000;
+    m_plot.AddFunction("8*sin(25*x)", "", GraphRectangular, -10, 10);
+    m_plot.AddFunction("tan(x)", "", GraphRectangular, -10, 10);
+    for (const int width : {1, 2}) {
+        for (const int style : {PlotPenSolid, PlotPenDash}) {
+            for (int i = 1; i <= 2; ++i) {
+                m_plot.GetItem(i)->m_nPenWidth = width;
+                m_plot.GetItem(i)->m_nPenStyle = style;
+            }
+            const CDibImage every = AfxDrawToDib(200, 200, [&](CDC& dc) {
+                EveryShapeCanvas canvas(dc);
+                m_plot.Draw(canvas);
+            });
+            EXPECT_TRUE(Render().pixels == every.pixels)
+                << "width " << width << ", style " << style;
+        }
+    }
+
+    // Polylines going back and forth in a few columns, with and without their inner points.
+    unsigned seed = 7;
+    const auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % range);
+    };
+    for (int i = 0; i < 300; ++i) {
+        std::vector<POINT> points(std::size_t(2 + next(10)));
+        for (std::size_t j = 0, x = 5; j < points.size(); ++j)
+            points[j] = POINT{LONG(x += next(3) == 0), 5 + next(6)};
+        std::vector<POINT> thinned = points;
+        ThinPixelColumns(thinned);
+        const auto draw = [](const std::vector<POINT>& p) {
+            return AfxDrawToDib(20, 20,
+                                [&](CDC& dc) {
+                                    ::PatBlt(dc.m_hDC, 0, 0, 20, 20, WHITENESS);
+                                    ::Polyline(dc.m_hDC, p.data(), int(p.size()));
+                                })
+                .pixels;
+        };
+        EXPECT_TRUE(draw(thinned) == draw(points)) << "polyline " << i;
+    }
+
+    // Only a plain copy onto pixels one to one leaves shapes out.
+    const auto own = [](const std::function<void(HDC)>& setUp) {
+        bool result = false;
+        AfxDrawToDib(10, 10, [&](CDC& dc) {
+            setUp(dc.m_hDC);
+            result = CDCPlotCanvas(dc).DrawsOwnPixels();
+        });
+        return result;
+    };
+    EXPECT_TRUE(own([](HDC) {}));
+    EXPECT_FALSE(own([](HDC hDC) { ::SetMapMode(hDC, MM_LOMETRIC); }));
+    EXPECT_FALSE(own([](HDC hDC) { ::SetROP2(hDC, R2_XORPEN); }));
+    HENHMETAFILE hMeta = m_plot.RenderToMetafile(0, 0);
+    ASSERT_NE(hMeta, nullptr);
+    EXPECT_GT(Records(hMeta).records, 6000) << "a metafile keeps every marker";
+    ::DeleteEnhMetaFile(hMeta);
 }
 
 class SceneWin : public PlotTest {

@@ -1,0 +1,56 @@
+#pragma once
+// The program's main frame for the benchmarks under Wine: a new project in the application's
+// own template, its user data in the temporary folder, and the message loop's next steps.
+#include "app/MainFrame.h"
+#include "app/MathApp.h"
+#include "app/MyDocument.h"
+#include "framework/win/CWinThread.h"
+
+// What the message loop would do next: every queued message, pre-translated as the loop does.
+inline void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+}
+
+// The main frame and document of a new project; both null when the frame did not come up.
+// The frame is destroyed and the user-data file deleted at the end.
+class CBenchMainFrame {
+public:
+    CBenchMainFrame(CMathApp& app, const char* userFile)
+    {
+        char temp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, temp);
+        m_strUserFile = CString(temp) + userFile;
+        app.SetRegistryKey("Zivra Bench");
+        app.CreateImageLists();
+        app.AddProjectTemplate();
+        CMyDocument::SetUserDataPath(m_strUserFile);
+        app.OnFileNew();
+        Pump();
+        frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
+        doc = frame ? dynamic_cast<CMyDocument*>(frame->GetActiveDocument()) : nullptr;
+        if (!doc)
+            frame = nullptr;
+    }
+    ~CBenchMainFrame()
+    {
+        if (frame) {
+            frame->DestroyWindow();
+            Pump();
+        }
+        ::DeleteFileA(m_strUserFile);
+    }
+    CBenchMainFrame(const CBenchMainFrame&) = delete;
+    CBenchMainFrame& operator=(const CBenchMainFrame&) = delete;
+
+    CMainFrame* frame = nullptr;
+    CMyDocument* doc = nullptr;
+
+private:
+    CString m_strUserFile;
+};
