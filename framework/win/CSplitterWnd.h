@@ -32,6 +32,9 @@ public:
     void GetRowInfo(int row, int& cyCur, int& cyMin) const;
     void SetRowInfo(int row, int cyIdeal, int cyMin);
     void GetColumnInfo(int col, int& cxCur, int& cxMin) const;
+    // The border drawn round each pane inside its cell: a row is this much higher (twice, top
+    // and bottom) than the view in it.
+    CSize GetPaneBorder() const { return CSize(m_cxBorder, m_cyBorder); }
     void SetColumnInfo(int col, int cxIdeal, int cxMin);
 
     CWnd* GetPane(int row, int col) const;
