@@ -110,8 +110,46 @@ CFontDialog::CFontDialog(LPLOGFONTA lplfInitial, DWORD dwFlags, CDC* pdcPrinter,
     }
 }
 
+namespace {
+
+int CALLBACK NoteFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM lParam)
+{
+    *reinterpret_cast<bool*>(lParam) = true;
+    return 0;
+}
+
+} // namespace
+
+void CFontDialog::UseInstalledFace()
+{
+    if (!(m_cf.Flags & CF_INITTOLOGFONTSTRUCT) || !m_lf.lfFaceName[0])
+        return;
+    HDC hDC = ::GetDC(nullptr);
+    if (!hDC)
+        return;
+    LOGFONTA query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    ::lstrcpynA(query.lfFaceName, m_lf.lfFaceName, LF_FACESIZE);
+    bool installed = false;
+    ::EnumFontFamiliesExA(hDC, &query, NoteFamily, LPARAM(&installed), 0);
+    if (!installed) {
+        // The dialog would fall back to its first family at its smallest size; show the face
+        // the text is really drawn in instead, so that OK keeps what the user sees.
+        if (HFONT hFont = ::CreateFontIndirectA(&m_lf)) {
+            HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+            char face[LF_FACESIZE] = {};
+            if (::GetTextFaceA(hDC, LF_FACESIZE, face) > 0 && face[0])
+                ::lstrcpynA(m_lf.lfFaceName, face, LF_FACESIZE);
+            ::SelectObject(hDC, hOld);
+            ::DeleteObject(hFont);
+        }
+    }
+    ::ReleaseDC(nullptr, hDC);
+}
+
 INT_PTR CFontDialog::DoModal()
 {
     m_cf.hwndOwner = OwnerWindow();
+    UseInstalledFace();
     return RunCommon([this] { return ::ChooseFontA(&m_cf); });
 }

@@ -78,4 +78,8 @@ public:
 
     CHOOSEFONTA m_cf{};
     LOGFONTA m_lf{};
+
+private:
+    // A starting face that is not installed becomes the face the system draws it with.
+    void UseInstalledFace();
 };

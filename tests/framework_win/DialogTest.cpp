@@ -227,7 +227,7 @@ TEST(Dialog, ModalLoopAbortsWhenTheHookNeverEndsIt)
     EXPECT_EQ(dlg.DoModal(), IDABORT);
 }
 
-TEST(CommonDialogs, HookAnswersAndFillsTheFileDialog)
+TEST(CommonDialogs, HookAnswersThemAndTheFontDialogStartsOnAnInstalledFace)
 {
     struct Case {
         const char* chosen;
@@ -266,6 +266,24 @@ TEST(CommonDialogs, HookAnswersAndFillsTheFileDialog)
     EXPECT_EQ(colour.GetColor(), RGB(1, 2, 3));
     CFontDialog font;
     EXPECT_EQ(font.DoModal(), IDCANCEL);
+
+    // A starting face that is not installed opens as the face the text is drawn with, at the
+    // same height, so OK without a choice keeps the text as it looks.
+    LOGFONTA missing{};
+    missing.lfHeight = -19;
+    ::lstrcpynA(missing.lfFaceName, "No Such Face Zv", LF_FACESIZE);
+    CFontDialog substituted(&missing);
+    CString shown;
+    hook.onStart = [&](CWnd* pDlg) { shown = static_cast<CFontDialog*>(pDlg)->m_lf.lfFaceName; };
+    EXPECT_EQ(substituted.DoModal(), IDCANCEL);
+    EXPECT_FALSE(shown.IsEmpty());
+    EXPECT_STRNE(shown, "No Such Face Zv");
+    EXPECT_EQ(substituted.m_lf.lfHeight, -19);
+    LOGFONTA present = missing;
+    ::lstrcpynA(present.lfFaceName, shown, LF_FACESIZE);
+    CFontDialog kept(&present);
+    EXPECT_EQ(kept.DoModal(), IDCANCEL);
+    EXPECT_STREQ(shown, present.lfFaceName) << "an installed face stays";
 }
 
 TEST(DataExchange, RealNumbersShowFifteenSignificantDigits)
