@@ -108,6 +108,8 @@ public:
     std::vector<PlotPoint> m_points;
     std::vector<PlotPoint> m_extraPoints; // mapped like the points; nothing fills it
     BOOL m_bDrawn = FALSE;
+    // The last sampling ran out of its time: the curve shows only the points sampled before.
+    BOOL m_bCutShort = FALSE;
     CString m_strTableName;
 
 private:

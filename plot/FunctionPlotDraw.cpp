@@ -103,6 +103,7 @@ BOOL CFunctionPlot::Resample()
     }
     m_bRemap = TRUE;
     m_bResample = FALSE;
+    m_bCutShort = CommandWork::Spent();
     return TRUE;
 }
 
@@ -138,7 +139,7 @@ BOOL CFunctionPlot::Draw(CPlotCanvas& canvas)
     if (!m_strExpression.IsEmpty())
         DrawRuns(canvas);
     m_bDrawn = TRUE;
-    return TRUE;
+    return !m_bCutShort; // what was sampled shows, and the plot reports the graph as failed
 }
 
 void CFunctionPlot::DrawMarkers(CPlotCanvas& canvas)

@@ -1,5 +1,6 @@
 #include "plot/PlotView.h"
 
+#include "engine/EngineErrors.h"
 #include "framework/win/CCmdUI.h"
 #include "framework/win/CDocument.h"
 #include "framework/win/CPrintDialog.h"
@@ -176,6 +177,13 @@ LRESULT CPlotView::OnItemFailed(WPARAM wParam, LPARAM lParam)
     if (wParam == IDC_PLOT_FUNCTION)
         if (IPlotDocument* pDoc = GetPlotDocument())
             pDoc->FlagFailedGraph(int(lParam));
+    // A graph whose sampling ran out of time says so where the user looks next, without
+    // stopping every redraw with a message box.
+    const CPlot2D* pPlot = GetPlotWindow(UINT(wParam)).GetPlot();
+    const int index = int(lParam);
+    if (pPlot && index >= 0 && index < pPlot->GetItemCount() && pPlot->GetItem(index)->m_bCutShort)
+        if (CFrameWnd* pFrame = GetParentFrame())
+            pFrame->SetMessageText(GetErrorText(ErrMaxIterations));
     return 0;
 }
 

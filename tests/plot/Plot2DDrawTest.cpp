@@ -1,6 +1,7 @@
 // What a 2-D plot draws, recorded on a canvas that measures 6 pixels per character and 10 high:
 // ticks, labels and their placement, the grid, graphs broken at poles, markers, marks,
 // failures and fitting.
+#include "engine/EvaluationWork.h"
 #include "plot/Plot2D.h"
 #include "tests/plot/PlotTestSupport.h"
 
@@ -234,6 +235,28 @@ TEST_F(Plot2DDraw, GraphsBreakAtPolesAndFailuresAreReported)
     const auto clip = c.Of("clip");
     ASSERT_EQ(clip.size(), 1u);
     EXPECT_EQ(CRect(clip[0]->rect), m_plot.m_rectPlot);
+}
+
+// A curve whose sampling runs out of its time shows what it sampled and is reported like a
+// failure, until a sampling in time draws it whole.
+TEST_F(Plot2DDraw, ACurveCutShortByItsTimeIsReported)
+{
+    RecordingOwner owner;
+    m_plot.SetOwner(&owner);
+    m_plot.AddFunction("FSUM(x, 1, 1000) + x", "", GraphRectangular, -3, 3);
+    const double saved = EvaluationSecondsLimit;
+    EvaluationSecondsLimit = 0;
+    RecordingCanvas cut;
+    EXPECT_FALSE(m_plot.Draw(cut));
+    EvaluationSecondsLimit = saved;
+    EXPECT_EQ(owner.failed, std::vector<int>{0});
+    EXPECT_TRUE(m_plot.GetItem(0)->m_bCutShort);
+    owner.failed.clear();
+    m_plot.GetItem(0)->m_bResample = TRUE;
+    RecordingCanvas whole;
+    EXPECT_TRUE(m_plot.Draw(whole));
+    EXPECT_TRUE(owner.failed.empty());
+    EXPECT_FALSE(m_plot.GetItem(0)->m_bCutShort);
 }
 
 TEST_F(Plot2DDraw, MarkersOnRowsBothColumnsHold)
