@@ -139,8 +139,10 @@ void CPlotPage::OnOK()
     } else {
         plot.SetRanges(m_dXMin, m_dXMax, m_dYMin, m_dYMax);
     }
-    if (m_pDoc)
+    if (m_pDoc) {
         m_pDoc->SetPlotModified();
+        m_pDoc->RefreshGraphGrid(); // new ranges are the domains the grid shows
+    }
 }
 
 void CPlotPage::OnSetAsDefault()

@@ -2,6 +2,7 @@
 // each opens centred on the window that owns it and inside the work area of that window's
 // monitor, shows its texts whole and nothing hidden under a group box; Plot Options applies
 // its pages with Apply, and the tick labels take the font chosen on the Axes page.
+#include "analysis/GridView.h"
 #include "framework/win/CPropertySheet.h"
 #include "framework/win/CommonDialogs.h"
 #include "plot/PlotView.h"
@@ -186,6 +187,17 @@ TEST_F(DialogsScenario, EveryDialogOpensCentredOnItsOwnerInsideTheWorkArea)
         EXPECT_EQ(r.right, work.right);
 }
 
+// The text in the grid to the right of the first cell that reads label.
+CString GridValueBeside(CMainFrame* pFrame, const char* label)
+{
+    CDataGridCtrl& grid = dynamic_cast<CGridView*>(pFrame->GetGridView())->GetGrid();
+    for (int row = 0; row < grid.GetRowCount(); ++row)
+        for (int col = 0; col + 1 < grid.GetColumnCount(); ++col)
+            if (grid.GetItemText(row, col) == label)
+                return grid.GetItemText(row, col + 1);
+    return CString();
+}
+
 TEST_F(DialogsScenario, PlotOptionsApplyAndTheTickLabelFontShowInThePlot)
 {
     constexpr int kApplyButton = 0x3021;
@@ -212,6 +224,7 @@ TEST_F(DialogsScenario, PlotOptionsApplyAndTheTickLabelFontShowInThePlot)
         EXPECT_TRUE(applyEnabled(pSheet));
         pSheet->PressButton(PSBTN_APPLYNOW);
         EXPECT_EQ(plot.m_dXMin, -5) << "applied while the sheet stays open";
+        EXPECT_STREQ(GridValueBeside(frame, "min = "), "-5") << "the graph's domain in the grid";
         EXPECT_FALSE(applyEnabled(pSheet));
         // A refused value is not applied: the message, and the plot as it was.
         ::SetDlgItemTextA(pPage->m_hWnd, IDC_PLOTPAGE_XMIN, "20");
