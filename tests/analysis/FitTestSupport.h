@@ -3,11 +3,11 @@
 #include "engine/EngineNames.h"
 #include "engine/EngineStartup.h"
 #include "engine/LocaleSeparators.h"
+#include "tests/support/TestRandom.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 
 // |actual - expected| <= rel * |expected| (or both equal).
 inline ::testing::AssertionResult RelativelyNear(double actual, double expected, double rel)
@@ -32,21 +32,6 @@ inline FitSample MakeSample(int n, const double* x, const double* y, double s = 
     }
     return sample;
 }
-
-// A repeatable uniform generator in [0, 1), identical on every runtime.
-class TestRandom {
-public:
-    explicit TestRandom(std::uint64_t seed) : m_state(seed) {}
-    double Next()
-    {
-        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return double(m_state >> 11) * (1.0 / 9007199254740992.0);
-    }
-    double Between(double lo, double hi) { return lo + (hi - lo) * Next(); }
-
-private:
-    std::uint64_t m_state;
-};
 
 // Fit tests run with the program's start-up names (physical constants among them) and the dot
 // convention, and leave the program-wide tables as they found none.

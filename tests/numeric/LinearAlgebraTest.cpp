@@ -1,6 +1,7 @@
 #include "numeric/LinearAlgebra.h"
 #include "numeric/Moments.h"
 #include "numeric/NumericCore.h"
+#include "tests/support/TestRandom.h"
 
 #include <gsl/gsl_eigen.h>
 #include <gsl/gsl_linalg.h>
@@ -10,7 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdint>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -286,11 +286,8 @@ int TextbookJacobi(std::vector<double> a, int n, std::vector<double>& d, std::ve
 // rotations replayed at a time; with and without eigenvectors (which give the same values).
 TEST(JacobiEigenpairs, AgreeWithTheTextbookSweepToRounding)
 {
-    std::uint64_t state = 99;
-    auto next = [&state] {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return double(state >> 11) * (1.0 / 9007199254740992.0);
-    };
+    TestRandom random(99);
+    auto next = [&random] { return random.Next(); };
     struct Kind {
         const char* name;
         std::vector<int> sizes;

@@ -1,6 +1,7 @@
 #include "numeric/TwoSampleTests.h"
 #include "numeric/NumericCore.h"
 #include "numeric/Sorting.h"
+#include "tests/support/TestRandom.h"
 
 #include <gsl/gsl_sf_erf.h>
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -124,11 +124,7 @@ void PairwiseKendall(const std::vector<double>& x, const std::vector<double>& y,
 
 TEST(TwoSampleTests, KendallTauCountsPairsLikeThePairwiseDefinition)
 {
-    std::uint64_t state = 7;
-    auto next = [&state] {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return double(state >> 11) * (1.0 / 9007199254740992.0);
-    };
+    TestRandom random(7);
     const struct {
         int n;
         int levels; // distinct values per sample (0: all distinct), so that ties abound
@@ -138,7 +134,7 @@ TEST(TwoSampleTests, KendallTauCountsPairsLikeThePairwiseDefinition)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "n=" << c.n << " levels=" << c.levels);
         std::vector<double> x(std::size_t(c.n) + 1), y(std::size_t(c.n) + 1);
-        auto draw = [&] { return c.levels ? std::floor(next() * c.levels) : next(); };
+        auto draw = [&] { return c.levels ? std::floor(random.Next() * c.levels) : random.Next(); };
         for (int i = 1; i <= c.n; ++i) {
             x[std::size_t(i)] = draw();
             y[std::size_t(i)] = c.slope * x[std::size_t(i)] + draw();
