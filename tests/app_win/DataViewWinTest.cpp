@@ -55,14 +55,9 @@ protected:
         Pump();
         return list;
     }
-    // Types into a cell as the user does: focus, characters, Enter.
     void TypeInto(int row, int column, const char* text)
     {
-        Grid().SetFocus();
-        Grid().SetFocusCell(row, column);
-        Type(Grid(), text);
-        Type(Grid(), "\r");
-        Pump();
+        TypeIntoCell(Grid(), row, column, text);
     }
     void Command(UINT nID)
     {
@@ -117,39 +112,40 @@ TEST_F(DataViewWin, RetypingACellThatShowsARefusalTakesTheNewInput)
     doc->OnSelectItem(ItemUserFunctions, "Functions", 4545);
     Pump();
     const int row = GetUserFunctionCount() + 1; // the new-entry row
-    const auto editor = [&] { return Grid().GetDlgItem(IDC_GRID_INPLACE_EDIT); };
-    const auto clickCell = [&] {
-        Click(Grid(), CellCentre(Grid(), row, 1));
+    // Types a refused input into a cell, then clicks the cell: its editor opens on the input.
+    const auto refuseAndReopen = [&](int r, int c, const char* input) {
+        TypeInto(r, c, input);
+        EXPECT_EQ(Grid().GetItemText(r, c).Left(1), CString("#")) << input;
+        Click(Grid(), CellCentre(Grid(), r, c));
         Pump();
+        EXPECT_STREQ(EditorText(Grid()), input);
+    };
+    const auto definition = [](const char* name) {
+        const int found = FindUserFunction(name);
+        return found < 0 ? CString("(none)") : GetUserFunctionDefinition(found);
     };
 
-    TypeInto(row, 1, "gz(a = a+");
+    // The input all selected; Escape leaves the message; typing replaces the input.
+    refuseAndReopen(row, 1, "gz(a = a+");
     const CString refusal = Grid().GetItemText(row, 1);
-    ASSERT_EQ(refusal.Left(1), CString("#")) << refusal.GetString();
-    // A click opens the editor on what was typed, all selected; Escape leaves the message.
-    clickCell();
-    ASSERT_NE(editor(), nullptr);
-    EXPECT_STREQ(EditorText(Grid()), "gz(a = a+");
+    CWnd* pEditor = Grid().GetDlgItem(IDC_GRID_INPLACE_EDIT);
+    ASSERT_NE(pEditor, nullptr);
     DWORD from = 1, to = 0;
-    editor()->SendMessage(EM_GETSEL, WPARAM(&from), LPARAM(&to));
+    pEditor->SendMessage(EM_GETSEL, WPARAM(&from), LPARAM(&to));
     EXPECT_EQ(from, 0u);
     EXPECT_EQ(to, DWORD(std::strlen("gz(a = a+")));
     Type(Grid(), "\x1b");
-    Pump();
     EXPECT_STREQ(Grid().GetItemText(row, 1), refusal);
-
-    clickCell();
-    Type(Grid(), "gz(a) = a+1\r");
+    Click(Grid(), CellCentre(Grid(), row, 1));
     Pump();
-    ASSERT_GE(FindUserFunction("gz"), 0) << Grid().GetItemText(row, 1).GetString();
-    EXPECT_STREQ(GetUserFunctionDefinition(FindUserFunction("gz")), "gz(a) = a+1");
+    Type(Grid(), "gz(a) = a+1\r");
+    EXPECT_STREQ(definition("gz"), "gz(a) = a+1") << Grid().GetItemText(row, 1).GetString();
 
     // A character typed over a message starts the input afresh.
     TypeInto(row + 1, 1, "hz(a) = (");
-    ASSERT_EQ(Grid().GetItemText(row + 1, 1).Left(1), CString("#"));
+    EXPECT_EQ(Grid().GetItemText(row + 1, 1).Left(1), CString("#"));
     TypeInto(row + 1, 1, "hz(a) = 2*a");
-    ASSERT_GE(FindUserFunction("hz"), 0) << Grid().GetItemText(row + 1, 1).GetString();
-    EXPECT_STREQ(GetUserFunctionDefinition(FindUserFunction("hz")), "hz(a) = 2*a");
+    EXPECT_STREQ(definition("hz"), "hz(a) = 2*a") << Grid().GetItemText(row + 1, 1).GetString();
 
     // The solver model's grid: a value that is no number, then the number.
     if (const int old = model->FindSolverModel("q=w*2"); old >= 0)
@@ -158,13 +154,8 @@ TEST_F(DataViewWin, RetypingACellThatShowsARefusalTakesTheNewInput)
     frame->InsertExplorerItem(ItemSolverModel, "q=w*2", TRUE);
     Pump();
     CSolverModel* solver = model->m_UserDefinitions.GetSolverModel(model->FindSolverModel("q=w*2"));
-    TypeInto(3, 2, "w+");
-    ASSERT_EQ(Grid().GetItemText(3, 2).Left(1), CString("#"));
-    Click(Grid(), CellCentre(Grid(), 3, 2));
-    Pump();
-    EXPECT_STREQ(EditorText(Grid()), "w+");
+    refuseAndReopen(3, 2, "w+");
     Type(Grid(), "5\r");
-    Pump();
     EXPECT_EQ(solver->GetVariableValue(0), 5);
     EXPECT_STREQ(Grid().GetItemText(3, 2), "5");
     for (const char* name : {"gz", "hz"})

@@ -35,14 +35,6 @@ Answer TypeAndAccept(int nID, const char* text)
     };
 }
 
-CRect WorkAreaOf(HWND hWnd)
-{
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoA(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
-    return monitor.rcWork;
-}
-
 class DialogsScenario : public FreshFrameTest {
 protected:
     void SetUp() override

@@ -50,14 +50,7 @@ protected:
         Tree().SelectItem(hItem);
         Pump();
     }
-    void TypeInto(int row, int column, const char* text)
-    {
-        grid->SetFocus();
-        grid->SetFocusCell(row, column);
-        Type(*grid, text);
-        Type(*grid, "\r");
-        Pump();
-    }
+    void TypeInto(int row, int column, const char* text) { TypeIntoCell(*grid, row, column, text); }
     // The items of the table menu's "Recent Fits" pop-up as it opens, "-" before a disabled one.
     std::string RecentFitsAsTheyOpen()
     {
@@ -187,15 +180,7 @@ UINT ShownPlot(CMainFrame* frame)
 TEST_F(ProjectScenario, PanesCaptionAndTabsFollowTheSelectionAndTheCommands)
 {
     ScriptedModalHook hook;
-    auto* table = new CDataTable;
-    table->Create(TableLayoutXY, 2, 9);
-    for (int i = 0; i < 9; ++i) {
-        table->SetCell(0, i, i + 1);
-        table->SetCell(1, i, 2 * i);
-    }
-    table->SetName("T");
-    doc->AddResultItem(ItemDataTable, table);
-    Pump();
+    AddLineTable("T", 9);
     EXPECT_EQ(ShownPlot(frame), UINT(IDC_PLOT_PREVIEW));
     EXPECT_EQ(frame->GetTabBar().GetTabs().GetCurSel(), -1) << "two panes: no tab";
     HTREEITEM hTable = Tree().GetSelectedItem();

@@ -59,41 +59,38 @@ Settings StoredSettings()
 std::string Shown(const std::pair<DWORD, std::vector<BYTE>>& value)
 {
     std::ostringstream out;
-    if (value.first == REG_DWORD && value.second.size() == 4)
-        out << *reinterpret_cast<const int*>(value.second.data());
+    out.precision(17);
+    const BYTE* data = value.second.data();
+    if (value.first == REG_DWORD)
+        out << *reinterpret_cast<const int*>(data);
     else if (value.first == REG_SZ)
-        out << '"' << reinterpret_cast<const char*>(value.second.data()) << '"';
+        out << '"' << reinterpret_cast<const char*>(data) << '"';
     else if (value.second.size() == 8)
-        out.precision(17), out << *reinterpret_cast<const double*>(value.second.data());
+        out << *reinterpret_cast<const double*>(data);
     else
         out << value.second.size() << " bytes";
     return out.str();
 }
 
-// The tool bars' layouts are named by the bars built in the process so far, which a restart
-// inside one process keeps counting: they are compared by the tool bar's own tests.
-bool IsToolBarLayout(const std::string& name)
-{
-    return name.find("\\Settings\\KxToolBar ") != std::string::npos;
-}
-
-// One line per value changed or gone, and per value added unless bAddedAllowed.
+// One line per value changed or gone, and per value added unless bAddedAllowed. The tool
+// bars' layouts are named by the bars built in the process so far, which a restart inside one
+// process keeps counting: the tool bar's own tests compare them.
 std::string Changes(const Settings& before, const Settings& after, bool bAddedAllowed)
 {
+    const auto compared = [](const std::string& name) {
+        return name.find("\\Settings\\KxToolBar ") == std::string::npos;
+    };
     std::string changes;
     for (const auto& [name, value] : before) {
-        if (IsToolBarLayout(name))
-            continue;
         const auto found = after.find(name);
-        if (found == after.end())
-            changes += name + ": " + Shown(value) + " gone\n";
-        else if (found->second != value)
-            changes += name + ": " + Shown(value) + " -> " + Shown(found->second) + "\n";
+        if (!compared(name) || (found != after.end() && found->second == value))
+            continue;
+        changes += name + ": " + Shown(value) +
+                   (found == after.end() ? " gone" : " -> " + Shown(found->second)) + "\n";
     }
-    if (!bAddedAllowed)
-        for (const auto& [name, value] : after)
-            if (!before.count(name) && !IsToolBarLayout(name))
-                changes += name + ": added " + Shown(value) + "\n";
+    for (const auto& [name, value] : after)
+        if (!bAddedAllowed && !before.count(name) && compared(name))
+            changes += name + ": added " + Shown(value) + "\n";
     return changes;
 }
 
@@ -101,12 +98,13 @@ std::string Changes(const Settings& before, const Settings& after, bool bAddedAl
 // every value a page shows away from its default (a user's choices, as the pages store them).
 constexpr double kDegree = 0.017453292519943295;
 // clang-format off
-struct StoredInt {
+template <class T>
+struct Stored {
     const char* section;
     const char* entry;
-    int value;
+    T value;
 };
-const StoredInt kUsedInts[] = {
+const Stored<int> kUsedInts[] = {
     {"Workspace", "DefaultColor", 0x102030}, {"Workspace", "CommentColor", 0x808000},
     {"Workspace", "PFColor", 0x800080}, {"Workspace", "PCColor", 0x008080},
     {"Workspace", "UFColor", 0x404040}, {"Workspace", "UCColor", 0x0000FF},
@@ -136,19 +134,14 @@ const StoredInt kUsedInts[] = {
     {"Converter", "IsBig", 1}, {"Converter", "LogResults", 0},
 };
 // The function plot's and the data plot's defaults.
-const StoredInt kUsedPlotInts[] = {
+const Stored<int> kUsedPlotInts[] = {
     {"", "BackColor", 0xF0FFF0}, {"", "Steps", 500}, {"", "ZoomFactor", 3}, {"", "AutoTicks", 0},
     {"", "ShowTicks", 0}, {"", "Boxed", 1}, {"", "ShowGrid", 0}, {"", "ShowArrows", 0},
     {"", "ShowLabels", 0}, {"", "AxisLineColor", 0x000080}, {"", "AxisLineWidth", 2},
     {"", "AxisLineStyle", 1}, {"", "GridLineColor", 0xC0C0C0}, {"", "GridLineWidth", 3},
     {"", "GridLineStyle", 1},
 };
-struct StoredDouble {
-    const char* section;
-    const char* entry;
-    double value;
-};
-const StoredDouble kUsedDoubles[] = {
+const Stored<double> kUsedDoubles[] = {
     {"SolverModel", "Min", -5.5}, {"SolverModel", "Max", 12.25}, {"Plot3DDef", "DeltaMu", 500},
     {"Plot3DDef", "DeltaPhi", 5 * kDegree}, {"Plot3DDef", "DeltaTheta", 10 * kDegree},
     {"Graph3DDef", "xmin", -2}, {"Graph3DDef", "xmax", 2.5}, {"Graph3DDef", "ymin", -1.5},
@@ -158,7 +151,7 @@ const StoredDouble kUsedDoubles[] = {
     {"Graph3DDef", "LightPhi", 70 * kDegree}, {"Graph3DDef", "LightMu", 1200},
     {"Graph2DDef", "Min", -2.5}, {"Graph2DDef", "Max", 7.75},
 };
-const StoredDouble kUsedPlotDoubles[] = {
+const Stored<double> kUsedPlotDoubles[] = {
     {"", "xmin", -4.5}, {"", "xmax", 7.25}, {"", "ymin", -3}, {"", "ymax", 3.5},
     {"", "XTickInterval", 0.5}, {"", "YTickInterval", 2},
 };
@@ -168,14 +161,14 @@ const StoredDouble kUsedPlotDoubles[] = {
 void StoreUsedProfile()
 {
     CRegistryProfileStore store(&TestApp());
-    for (const StoredInt& s : kUsedInts)
+    for (const auto& s : kUsedInts)
         store.WriteInt(s.section, s.entry, s.value);
-    for (const StoredDouble& s : kUsedDoubles)
+    for (const auto& s : kUsedDoubles)
         store.WriteDouble(s.section, s.entry, s.value);
     for (const char* section : {"Plot2DDef", "PlotDataDef"}) {
-        for (const StoredInt& s : kUsedPlotInts)
+        for (const auto& s : kUsedPlotInts)
             store.WriteInt(section, s.entry, s.value);
-        for (const StoredDouble& s : kUsedPlotDoubles)
+        for (const auto& s : kUsedPlotDoubles)
             store.WriteDouble(section, s.entry, s.value);
     }
     // Framed axes on the function plot; none (the menu's choice, no radio) on the data plot.
@@ -198,22 +191,16 @@ using Step = std::function<void(CWnd*)>;
 
 CPropertySheet* Sheet(CWnd* pWnd) { return dynamic_cast<CPropertySheet*>(pWnd); }
 
-// OK of a sheet or a dialog.
-void PressOK(CWnd* pWnd)
+// OK or Cancel of a sheet or a dialog.
+template <int nSheetButton, int nID> void Press(CWnd* pWnd)
 {
     if (CPropertySheet* pSheet = Sheet(pWnd))
-        pSheet->PressButton(PSBTN_OK);
+        pSheet->PressButton(nSheetButton);
     else
-        ClickButton(pWnd, IDOK);
+        ClickButton(pWnd, nID);
 }
-
-void PressCancel(CWnd* pWnd)
-{
-    if (CPropertySheet* pSheet = Sheet(pWnd))
-        pSheet->PressButton(PSBTN_CANCEL);
-    else
-        ClickButton(pWnd, IDCANCEL);
-}
+constexpr auto PressOK = Press<PSBTN_OK, IDOK>;
+constexpr auto PressCancel = Press<PSBTN_CANCEL, IDCANCEL>;
 
 // "Set As Default" on the sheet's page or the dialog.
 void SetAsDefault(CWnd* pWnd)
@@ -244,6 +231,12 @@ std::function<void()> OptionsAt(int page)
     return [page] { MainDocument()->DoOptionsSheet(page); };
 }
 
+// A tool window shown and hidden again.
+std::function<void()> ShownAndHidden(UINT nID)
+{
+    return [nID] { Command(nID)(), Command(nID)(); };
+}
+
 const std::vector<Confirmation>& Confirmations()
 {
     static const std::vector<Confirmation> confirmations{
@@ -263,12 +256,8 @@ const std::vector<Confirmation>& Confirmations()
          Command(ID_DATAPLOT_OPTIONS),
          {SetAsDefault, ShowPage(1), SetAsDefault, PressOK}},
         {"3-D plot page", Command(ID_PLOT3D_OPTIONS), {SetAsDefault, PressOK}},
-        {"Add 2D Graph",
-         Command(ID_PLOT2D_ADD_GRAPH),
-         {SetAsDefault, [](CWnd* p) { ClickButton(p, IDCANCEL); }}},
-        {"Add 3D Graph",
-         Command(ID_PLOT3D_ADD_GRAPH),
-         {SetAsDefault, [](CWnd* p) { ClickButton(p, IDCANCEL); }}},
+        {"Add 2D Graph", Command(ID_PLOT2D_ADD_GRAPH), {SetAsDefault, PressCancel}},
+        {"Add 3D Graph", Command(ID_PLOT3D_ADD_GRAPH), {SetAsDefault, PressCancel}},
         {"results dialog",
          [] {
              CAnalysisResult result;
@@ -278,18 +267,8 @@ const std::vector<Confirmation>& Confirmations()
          },
          {PressOK}},
         // The tools keep their settings when they go, at the restart that follows.
-        {"unit converter shown and hidden",
-         [] {
-             Command(ID_TOOLS_UNIT_CONVERTER)();
-             Command(ID_TOOLS_UNIT_CONVERTER)();
-         },
-         {}},
-        {"finance box shown and hidden",
-         [] {
-             Command(ID_TOOLS_FINANCE_BOX)();
-             Command(ID_TOOLS_FINANCE_BOX)();
-         },
-         {}},
+        {"unit converter shown and hidden", ShownAndHidden(ID_TOOLS_UNIT_CONVERTER), {}},
+        {"finance box shown and hidden", ShownAndHidden(ID_TOOLS_FINANCE_BOX), {}},
         {"plot copy size",
          [] {
              int width = 300, height = 200;
@@ -322,11 +301,9 @@ protected:
         for (const Confirmation& c : Confirmations()) {
             const Settings before = StoredSettings();
             ScriptedModalHook hook;
-            for (const Step& press : c.presses)
-                hook.steps.push_back(press);
+            hook.steps = c.presses;
             // A page that stays open fails below instead of waiting for a person.
-            for (int i = 0; i < 3; ++i)
-                hook.steps.push_back(PressCancel);
+            hook.steps.insert(hook.steps.end(), 3, PressCancel);
             c.open();
             EXPECT_EQ(hook.next, c.presses.size()) << c.name;
             EXPECT_TRUE(hook.messages.empty()) << c.name << ": " << hook.messages[0];

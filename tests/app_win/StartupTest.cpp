@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -164,14 +165,14 @@ TEST(Startup, MissingResourcesEndTheFrameCleanlyOrLeaveTheirPartOut)
 
 const char kProgramKey[] = "Software\\Zivra Software\\Zivra Kelmora\\Options";
 
-std::string ProgramPath()
+// A path of the build machine as the program under Wine sees it.
+std::string WinePath(std::string path)
 {
-    std::string path = "Z:" ZIVRA_EXE;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
 }
+
+std::string ProgramPath() { return WinePath(ZIVRA_EXE); }
 
 DWORD ReadProgramInt(const char* value, DWORD dwDefault)
 {
@@ -215,6 +216,20 @@ std::string ReadReport(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Waits up to a minute for the process to end, ending it when it does not, and returns its
+// exit code (STILL_ACTIVE when it had to be ended).
+DWORD EndOf(const PROCESS_INFORMATION& pi)
+{
+    DWORD dwExit = STILL_ACTIVE;
+    if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(pi.hProcess, &dwExit);
+    else
+        ::TerminateProcess(pi.hProcess, 3);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    return dwExit;
 }
 
 // The process's visible top-level window, or null.
@@ -298,12 +313,7 @@ TEST(Program, StartsEndsCleanlyAndReopensOnlyAfterACleanEnd)
     WriteProgramValues(1, project);
     PROCESS_INFORMATION pi = StartProgram(report);
     ASSERT_NE(pi.hProcess, nullptr) << ProgramPath();
-    ASSERT_EQ(::WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
-    DWORD dwExit = 1;
-    ::GetExitCodeProcess(pi.hProcess, &dwExit);
-    EXPECT_EQ(dwExit, 0u);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
+    EXPECT_EQ(EndOf(pi), 0u);
     EXPECT_EQ(ReadProgramInt("ExitSuccess", 7), 1u);
     const std::string text = ReadReport(report);
     EXPECT_NE(text.find("total "), std::string::npos) << text;
@@ -316,14 +326,9 @@ TEST(Program, StartsEndsCleanlyAndReopensOnlyAfterACleanEnd)
     EXPECT_TRUE(WindowOfProcess(pi.dwProcessId));
     EXPECT_EQ(ReadProgramInt("ExitSuccess", 7), 0u);
     ::TerminateProcess(pi.hProcess, 3);
-    ::WaitForSingleObject(pi.hProcess, 10000);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
+    EXPECT_EQ(EndOf(pi), 3u);
     WriteProgramValues(0, project);
-    pi = StartProgram(report);
-    ASSERT_EQ(::WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
+    EXPECT_EQ(EndOf(StartProgram(report)), 0u);
     const std::string after = ReadReport(report);
     EXPECT_NE(after.find("project \n"), std::string::npos) << after;
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
@@ -332,11 +337,7 @@ TEST(Program, StartsEndsCleanlyAndReopensOnlyAfterACleanEnd)
 TEST(Program, ShowsEveryItemOfTheProjectGivenUnderItsFolderAndEndsOnExit)
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
-    std::string project = "Z:" ZIVRA_TEST_DATA_DIR "/project_items.zvp";
-    for (char& c : project)
-        if (c == '/')
-            c = '\\';
-    PROCESS_INFORMATION pi = StartProgram("", project);
+    PROCESS_INFORMATION pi = StartProgram("", WinePath(ZIVRA_TEST_DATA_DIR "/project_items.zvp"));
     ASSERT_NE(pi.hProcess, nullptr) << ProgramPath();
     ::WaitForInputIdle(pi.hProcess, 60000);
     HWND hMain = nullptr;
@@ -351,16 +352,8 @@ TEST(Program, ShowsEveryItemOfTheProjectGivenUnderItsFolderAndEndsOnExit)
 
     // File/Exit on the unchanged project: the window goes and the run ends cleanly.
     ::PostMessageA(hMain, WM_COMMAND, ID_APP_EXIT, 0);
-    const DWORD dwWait = ::WaitForSingleObject(pi.hProcess, 60000);
-    EXPECT_EQ(dwWait, DWORD(WAIT_OBJECT_0));
-    if (dwWait != WAIT_OBJECT_0)
-        ::TerminateProcess(pi.hProcess, 3);
+    EXPECT_EQ(EndOf(pi), 0u);
     EXPECT_FALSE(::IsWindow(hMain));
-    DWORD dwExit = 1;
-    ::GetExitCodeProcess(pi.hProcess, &dwExit);
-    EXPECT_EQ(dwExit, 0u);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
 }
 

@@ -222,10 +222,7 @@ TEST_F(WorkspaceTest, TipsStayInsideTheWorkAreaAndGoWithTheFrame)
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     pFrame->GetWindowPlacement(&placement);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoA(::MonitorFromWindow(pFrame->m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
-    const CRect work = monitor.rcWork;
+    const CRect work = WorkAreaOf(pFrame->m_hWnd);
     // The frame hangs over the work area's bottom right, where the caret ends a long line.
     pFrame->SetWindowPos(nullptr, work.right - 500, work.bottom - 350, 900, 700, SWP_NOZORDER);
     auto showTip = [&] {

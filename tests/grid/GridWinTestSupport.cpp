@@ -112,6 +112,14 @@ void Type(CWnd& wnd, const char* text)
     }
 }
 
+void TypeIntoCell(CGridCtrl& grid, int nRow, int nCol, const char* text)
+{
+    grid.SetFocus();
+    grid.SetFocusCell(nRow, nCol);
+    Type(grid, text);
+    Type(grid, "\r");
+}
+
 std::string Texts(CGridCtrl& grid, int r0, int c0, int r1, int c1)
 {
     std::string out;

@@ -64,6 +64,8 @@ private:
 void Click(CWnd& wnd, CPoint point, UINT nFlags = 0);
 void Press(CWnd& wnd, UINT nKey);
 void Type(CWnd& wnd, const char* text);
+// Types text into a cell as the user does: the grid focused, the cell chosen, then Enter.
+void TypeIntoCell(CGridCtrl& grid, int nRow, int nCol, const char* text);
 // The text of the grid's in-place editor; empty when none is open.
 CString EditorText(CGridCtrl& grid);
 // The texts of rows [r0, r1] and columns [c0, c1] joined as "a|b/c|d".

@@ -102,27 +102,7 @@ TextLayout LayoutOf(HWND hControl)
     return {};
 }
 
-// A memory device context with a control's font selected.
-class ControlFontDC {
-public:
-    explicit ControlFontDC(HWND hControl)
-        : m_hDC(::CreateCompatibleDC(nullptr)),
-          m_hOld(::SelectObject(m_hDC, HGDIOBJ(::SendMessageA(hControl, WM_GETFONT, 0, 0))))
-    {
-    }
-    ~ControlFontDC()
-    {
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteDC(m_hDC);
-    }
-    ControlFontDC(const ControlFontDC&) = delete;
-    ControlFontDC& operator=(const ControlFontDC&) = delete;
-    operator HDC() const { return m_hDC; }
-
-private:
-    HDC m_hDC;
-    HGDIOBJ m_hOld;
-};
+HGDIOBJ FontOf(HWND hControl) { return HGDIOBJ(::SendMessageA(hControl, WM_GETFONT, 0, 0)); }
 
 // The text drawn in black on white into the layout's area.
 CDibImage DrawLayoutText(HWND hControl, const std::string& text, const TextLayout& layout,
@@ -131,22 +111,22 @@ CDibImage DrawLayoutText(HWND hControl, const std::string& text, const TextLayou
     const int width = layout.area.Width(), height = layout.area.Height();
     return AfxDrawToDib(width, height, [&](CDC& dc) {
         ::PatBlt(dc.m_hDC, 0, 0, width, height, WHITENESS);
-        HGDIOBJ hOld =
-            ::SelectObject(dc.m_hDC, HGDIOBJ(::SendMessageA(hControl, WM_GETFONT, 0, 0)));
+        dc.SelectObject(FontOf(hControl));
         ::SetBkMode(dc.m_hDC, TRANSPARENT);
         ::SetTextColor(dc.m_hDC, 0);
         RECT rc = {0, 0, width, height};
         ::DrawTextA(dc.m_hDC, text.c_str(), -1, &rc, layout.flags | extra);
-        ::SelectObject(dc.m_hDC, hOld);
     });
 }
 
 // The size the text takes in the layout's width.
 CSize TextSize(HWND hControl, const std::string& text, const TextLayout& layout)
 {
-    const ControlFontDC dc(hControl);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(FontOf(hControl));
     RECT rc = {0, 0, std::max(layout.area.Width(), 1), std::max(layout.area.Height(), 1)};
-    ::DrawTextA(dc, text.c_str(), -1, &rc, layout.flags | DT_CALCRECT);
+    ::DrawTextA(dc.m_hDC, text.c_str(), -1, &rc, layout.flags | DT_CALCRECT);
     return CSize(rc.right, rc.bottom);
 }
 
@@ -217,12 +197,11 @@ std::string MisplacedMnemonic(HWND hControl, const std::string& text, const Text
     const Underline line = FindUnderline(DrawLayoutText(hControl, text, layout, 0), drawnPlain);
     if (line.right < line.left)
         return "its mnemonic is not underlined";
-    TEXTMETRICA tm = {};
-    ::GetTextMetricsA(ControlFontDC(hControl), &tm);
+    const int lineHeight = TextSize(hControl, "X", layout).cy;
     int blank = 0;
     for (int x = line.left; x <= line.right; ++x) {
         bool bInk = false;
-        for (int y = std::max(0, line.row - int(tm.tmHeight)); y < line.row && !bInk; ++y)
+        for (int y = std::max(0, line.row - lineHeight); y < line.row && !bInk; ++y)
             bInk = drawnPlain.Pixel(x, y) != RGB(255, 255, 255);
         blank += !bInk;
     }

@@ -20,6 +20,14 @@ void AfxPumpPendingMessages()
     }
 }
 
+CRect WorkAreaOf(HWND hWnd)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
 COLORREF CDibImage::Pixel(int x, int y) const
 {
     const DWORD px = pixels.at(std::size_t(y) * std::size_t(width) + std::size_t(x));

@@ -13,6 +13,9 @@ class CWnd;
 // through the framework's pre-translation, without waiting for more.
 void AfxPumpPendingMessages();
 
+// The work area of the monitor that holds most of the window.
+CRect WorkAreaOf(HWND hWnd);
+
 // The text of a dialog's control.
 std::string DlgItemText(CWnd* pDialog, int nID);
 
