@@ -16,9 +16,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <cstddef>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -29,6 +32,8 @@ constexpr int kMaxSweeps = 50;
 constexpr int kTileWidth = 128;
 // Logged rotations replayed once there are this many (and at the end of each sweep).
 constexpr std::size_t kReplayEntries = std::size_t(1) << 15;
+// The smallest order whose eigenvectors are replayed on a second thread.
+constexpr int kThreadFrom = 128;
 // Most rows whose in-round chains run together.
 constexpr int kMaxChainRows = 16;
 
@@ -252,6 +257,181 @@ struct Tile {
     double* Row(int k) const { return base + std::size_t(k) * stride; }
 };
 
+// Rotations of consecutive rounds not yet replayed, round by round.
+struct RotationLog {
+    std::vector<Rotation> entries;
+    std::vector<std::size_t> round; // where round p starts in entries (and p - 1 ends)
+    int first = 0;                  // the log holds rounds first .. last
+    int last = -1;
+
+    // False without memory.
+    bool Make(int n)
+    {
+        const std::size_t size = std::size_t(n);
+        try {
+            round.assign(size + 1, 0);
+            entries.reserve(std::min(kReplayEntries + size, size * (size - 1) / 2));
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        return true;
+    }
+    void Restart(int from)
+    {
+        entries.clear();
+        first = from;
+        last = from - 1;
+        round[std::size_t(from)] = 0;
+    }
+    const Rotation* Begin(int p) const { return entries.data() + round[std::size_t(p)]; }
+    const Rotation* End(int p) const { return entries.data() + round[std::size_t(p) + 1]; }
+};
+
+void ReplayRound(const RotationLog& log, const Tile& tile, int p, int count)
+{
+    for (const Rotation* r = log.Begin(p); r < log.End(p); ++r)
+        Chosen().rotateRows(tile.Row(p), tile.Row(r->q), count, r->s, r->tau);
+}
+
+// Rounds p and p + 1 together: after (p, p + 1), each later row q takes (p, q) and then
+// (p + 1, q) while it is loaded. Every row sees its rotations in the order of the sweep.
+void ReplayTwoRounds(const RotationLog& log, const Tile& tile, int p)
+{
+    const Rotation* a = log.Begin(p);
+    const Rotation* aEnd = log.End(p);
+    const Rotation* b = log.Begin(p + 1);
+    const Rotation* bEnd = log.End(p + 1);
+    double* x0 = tile.Row(p);
+    double* x1 = tile.Row(p + 1);
+    if (a->q == p + 1) {
+        Chosen().rotateRows(x0, x1, tile.width, a->s, a->tau);
+        ++a;
+    }
+    while (a < aEnd || b < bEnd) {
+        if (b == bEnd || (a < aEnd && a->q < b->q)) {
+            Chosen().rotateRows(x0, tile.Row(a->q), tile.width, a->s, a->tau);
+            ++a;
+        } else if (a == aEnd || b->q < a->q) {
+            Chosen().rotateRows(x1, tile.Row(b->q), tile.width, b->s, b->tau);
+            ++b;
+        } else {
+            Chosen().rotateRowsTwice(x0, x1, tile.Row(a->q), tile.width, a->s, a->tau, b->s,
+                                     b->tau);
+            ++a;
+            ++b;
+        }
+    }
+}
+
+// Replays the logged rounds on a tile whose row k takes part in round p when k < p - below
+// (below < 0: every row takes part).
+void ReplayOn(const RotationLog& log, const Tile& tile, int below)
+{
+    auto count = [&](int p) {
+        return below < 0 ? tile.width : std::clamp(p - below, 0, tile.width);
+    };
+    for (int p = log.first; p <= log.last; ++p) {
+        if (p < log.last && count(p) == tile.width && log.Begin(p) < log.End(p) &&
+            log.Begin(p + 1) < log.End(p + 1)) {
+            ReplayTwoRounds(log, tile, p);
+            ++p;
+        } else if (count(p) > 0) {
+            ReplayRound(log, tile, p, count(p));
+        }
+    }
+}
+
+// The eigenvectors (as rows) take the logged rotations a tile of columns at a time.
+void ReplayOnVectors(const RotationLog& log, double* vt, int n)
+{
+    for (int c0 = 0; c0 < n; c0 += kTileWidth)
+        ReplayOn(log, {vt + c0, std::size_t(n), std::min(kTileWidth, n - c0)}, -1);
+}
+
+// One extra thread that replays full logs onto the eigenvectors, in the order they are handed
+// over, while the caller goes on with the matrix; empty logs come back for reuse.
+class VectorReplay {
+public:
+    VectorReplay() = default;
+    VectorReplay(const VectorReplay&) = delete;
+    VectorReplay& operator=(const VectorReplay&) = delete;
+    ~VectorReplay() { Finish(); }
+
+    // Takes the spare logs and starts the thread; false (nothing started) when it cannot be.
+    bool Start(RotationLog* spares, int count, double* vt, int n)
+    {
+        m_vt = vt;
+        m_n = n;
+        try {
+            m_empty.reserve(std::size_t(count) + 1);
+            m_full.reserve(std::size_t(count) + 1);
+            for (int k = 0; k < count; ++k)
+                m_empty.push_back(spares + k);
+            m_thread = std::thread([this] { Run(); });
+        } catch (...) {
+            return false;
+        }
+        return true;
+    }
+    bool Running() const { return m_thread.joinable(); }
+
+    // Queues a full log and returns an empty one, waiting while every log is in use.
+    RotationLog* Exchange(RotationLog* full)
+    {
+        std::unique_lock lock(m_mutex);
+        m_full.push_back(full);
+        m_changed.notify_all();
+        m_changed.wait(lock, [this] { return !m_empty.empty(); });
+        RotationLog* empty = m_empty.back();
+        m_empty.pop_back();
+        return empty;
+    }
+
+    // Returns once every queued log has been replayed.
+    void Finish()
+    {
+        if (!m_thread.joinable())
+            return;
+        {
+            std::lock_guard lock(m_mutex);
+            m_closing = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+    }
+
+private:
+    void Run()
+    {
+        for (;;) {
+            RotationLog* log = nullptr;
+            {
+                std::unique_lock lock(m_mutex);
+                m_changed.wait(lock, [this] { return !m_full.empty() || m_closing; });
+                if (m_full.empty())
+                    return;
+                log = m_full.front();
+                m_full.erase(m_full.begin());
+            }
+            ReplayOnVectors(*log, m_vt, m_n);
+            {
+                std::lock_guard lock(m_mutex);
+                m_empty.push_back(log);
+            }
+            m_changed.notify_all();
+        }
+    }
+
+    double* m_vt = nullptr;
+    int m_n = 0;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<RotationLog*> m_empty; // capacity for every log: pushing never allocates
+    std::vector<RotationLog*> m_full;  // in the order handed over
+    bool m_closing = false;
+    std::thread m_thread;
+};
+
 class JacobiWork {
 public:
     JacobiWork(int n, bool vectors) : m_n(n), m_vectors(vectors) {}
@@ -261,45 +441,41 @@ public:
     // One textbook sweep, adding its rotations; false when the off-diagonal sum is already 0.
     bool Sweep(int sweep, double* d, double* b, double* z, int& rotations);
     // The eigenvectors as the columns of v[1..n][1..n].
-    void TakeVectors(double** v) const;
+    void TakeVectors(double** v);
 
 private:
     double* Row(int i) { return m_a.data() + std::size_t(i) * std::size_t(m_n); }
     int Round(int p, int sweep, double threshold, double* d, double* z);
     void SecondRotations(int p);
     void Replay();
-    // Replays the logged rounds on a tile whose row k takes part in round p when k < p - below
-    // (below < 0: every row takes part).
-    void ReplayOn(const Tile& tile, int below) const;
-    void ReplayRound(const Tile& tile, int p, int count) const;
-    void ReplayTwoRounds(const Tile& tile, int p) const;
-    const Rotation* RoundBegin(int p) const { return m_log.data() + m_round[std::size_t(p)]; }
-    const Rotation* RoundEnd(int p) const { return m_log.data() + m_round[std::size_t(p) + 1]; }
 
     int m_n;
     bool m_vectors;
-    std::vector<double> m_a;          // rows 0..n-1; the upper triangle is the matrix
-    std::vector<double> m_vt;         // the eigenvectors as rows
-    std::vector<double> m_tile;       // n rows of kTileWidth, for rows replayed transposed
-    std::vector<Rotation> m_log;      // rotations not yet replayed, round by round
-    std::vector<std::size_t> m_round; // where each round's rotations start in the log
-    int m_firstLogged = 0;            // the log holds rounds m_firstLogged .. m_lastLogged
-    int m_lastLogged = -1;
+    std::vector<double> m_a;    // rows 0..n-1; the upper triangle is the matrix
+    std::vector<double> m_vt;   // the eigenvectors as rows
+    std::vector<double> m_tile; // n rows of kTileWidth, for rows replayed transposed
+    std::vector<RotationLog> m_logs;
+    RotationLog* m_log = nullptr; // the log being filled
+    VectorReplay m_replay;        // not started: the eigenvectors are replayed here
 };
 
 bool JacobiWork::Start(const double* const* a, double* d, double* b, double* z)
 {
     const std::size_t n = std::size_t(m_n);
+    // A smaller matrix is done before a thread would have started.
+    const bool thread = m_vectors && m_n >= kThreadFrom;
     try {
         m_a.assign(n * n, 0.0);
         if (m_vectors)
             m_vt.assign(n * n, 0.0);
         m_tile.assign(n * kTileWidth, 0.0);
-        m_round.assign(n + 1, 0);
-        m_log.reserve(std::min(kReplayEntries + n, n * (n - 1) / 2));
+        m_logs.resize(thread ? 3 : 1);
     } catch (const std::bad_alloc&) {
         return false;
     }
+    for (RotationLog& log : m_logs)
+        if (!log.Make(m_n))
+            return false;
     for (int p = 0; p < m_n; ++p) {
         for (int q = p; q < m_n; ++q)
             Row(p)[q] = a[p + 1][q + 1];
@@ -308,9 +484,11 @@ bool JacobiWork::Start(const double* const* a, double* d, double* b, double* z)
         b[p + 1] = d[p + 1] = a[p + 1][p + 1];
         z[p + 1] = 0.0;
     }
+    m_log = &m_logs.front();
+    if (thread)
+        m_replay.Start(m_logs.data() + 1, int(m_logs.size()) - 1, m_vt.data(), m_n);
     return true;
 }
-
 bool JacobiWork::Sweep(int sweep, double* d, double* b, double* z, int& rotations)
 {
     double sm = 0.0;
@@ -320,16 +498,14 @@ bool JacobiWork::Sweep(int sweep, double* d, double* b, double* z, int& rotation
     if (sm == 0.0)
         return false;
     const double threshold = sweep < 4 ? 0.2 * sm / (double(m_n) * double(m_n)) : 0.0;
-    m_log.clear();
-    m_firstLogged = 0;
-    m_lastLogged = -1;
+    m_log->Restart(0);
     for (int p = 0; p < m_n - 1; ++p) {
-        m_round[std::size_t(p)] = m_log.size();
+        m_log->round[std::size_t(p)] = m_log->entries.size();
         rotations += Round(p, sweep, threshold, d + 1, z + 1);
-        m_round[std::size_t(p) + 1] = m_log.size();
-        m_lastLogged = p;
+        m_log->round[std::size_t(p) + 1] = m_log->entries.size();
+        m_log->last = p;
         SecondRotations(p);
-        if (m_log.size() >= kReplayEntries)
+        if (m_log->entries.size() >= kReplayEntries)
             Replay();
     }
     Replay();
@@ -375,7 +551,7 @@ int JacobiWork::Round(int p, int sweep, double threshold, double* d, double* z)
         d[q] += h;
         x[q] = 0.0;
         Chosen().rotateRows(x + q + 1, Row(q) + q + 1, m_n - q - 1, s, tau);
-        m_log.push_back({s, tau, p, q});
+        m_log->entries.push_back({s, tau, p, q});
         ++rotations;
     }
     return rotations;
@@ -386,8 +562,8 @@ int JacobiWork::Round(int p, int sweep, double threshold, double* d, double* z)
 void JacobiWork::SecondRotations(int p)
 {
     double* x = Row(p);
-    const Rotation* first = RoundBegin(p);
-    const Rotation* end = RoundEnd(p);
+    const Rotation* first = m_log->Begin(p);
+    const Rotation* end = m_log->End(p);
     const int chainRows = Chosen().chainRows;
     int j = p + 1;
     for (; j + chainRows <= m_n; j += chainRows) {
@@ -409,87 +585,36 @@ void JacobiWork::SecondRotations(int p)
 // The logged rotations on the rows left behind (j < p) and on the eigenvectors.
 void JacobiWork::Replay()
 {
-    if (m_lastLogged < m_firstLogged)
+    RotationLog& log = *m_log;
+    if (log.last < log.first)
         return;
-    const int firstColumn = m_firstLogged;
-    for (int j0 = 0; j0 < m_lastLogged; j0 += kTileWidth) {
-        const int width = std::min(kTileWidth, m_lastLogged - j0);
-        const int from = std::max(firstColumn, j0 + 1);
+    for (int j0 = 0; j0 < log.last; j0 += kTileWidth) {
+        const int width = std::min(kTileWidth, log.last - j0);
+        const int from = std::max(log.first, j0 + 1);
         const Tile tile{m_tile.data(), kTileWidth, width};
         for (int r = 0; r < width; ++r) {
             const double* row = Row(j0 + r);
             for (int c = from; c < m_n; ++c)
                 tile.Row(c)[r] = row[c];
         }
-        ReplayOn(tile, j0);
+        ReplayOn(log, tile, j0);
         for (int r = 0; r < width; ++r) {
             double* row = Row(j0 + r);
             for (int c = from; c < m_n; ++c)
                 row[c] = tile.Row(c)[r];
         }
     }
-    if (m_vectors)
-        for (int c0 = 0; c0 < m_n; c0 += kTileWidth)
-            ReplayOn({m_vt.data() + c0, std::size_t(m_n), std::min(kTileWidth, m_n - c0)}, -1);
-    m_log.clear();
-    m_firstLogged = m_lastLogged + 1;
-    m_round[std::size_t(m_firstLogged)] = 0;
+    const int next = log.last + 1;
+    if (m_replay.Running())
+        m_log = m_replay.Exchange(m_log); // the thread owns the full log from here
+    else if (m_vectors)
+        ReplayOnVectors(log, m_vt.data(), m_n);
+    m_log->Restart(next);
 }
 
-void JacobiWork::ReplayOn(const Tile& tile, int below) const
+void JacobiWork::TakeVectors(double** v)
 {
-    auto count = [&](int p) {
-        return below < 0 ? tile.width : std::clamp(p - below, 0, tile.width);
-    };
-    for (int p = m_firstLogged; p <= m_lastLogged; ++p) {
-        if (p < m_lastLogged && count(p) == tile.width && RoundBegin(p) < RoundEnd(p) &&
-            RoundBegin(p + 1) < RoundEnd(p + 1)) {
-            ReplayTwoRounds(tile, p);
-            ++p;
-        } else if (count(p) > 0) {
-            ReplayRound(tile, p, count(p));
-        }
-    }
-}
-
-void JacobiWork::ReplayRound(const Tile& tile, int p, int count) const
-{
-    for (const Rotation* r = RoundBegin(p); r < RoundEnd(p); ++r)
-        Chosen().rotateRows(tile.Row(p), tile.Row(r->q), count, r->s, r->tau);
-}
-
-// Rounds p and p + 1 together: after (p, p + 1), each later row q takes (p, q) and then
-// (p + 1, q) while it is loaded. Every row sees its rotations in the order of the sweep.
-void JacobiWork::ReplayTwoRounds(const Tile& tile, int p) const
-{
-    const Rotation* a = RoundBegin(p);
-    const Rotation* aEnd = RoundEnd(p);
-    const Rotation* b = RoundBegin(p + 1);
-    const Rotation* bEnd = RoundEnd(p + 1);
-    double* x0 = tile.Row(p);
-    double* x1 = tile.Row(p + 1);
-    if (a->q == p + 1) {
-        Chosen().rotateRows(x0, x1, tile.width, a->s, a->tau);
-        ++a;
-    }
-    while (a < aEnd || b < bEnd) {
-        if (b == bEnd || (a < aEnd && a->q < b->q)) {
-            Chosen().rotateRows(x0, tile.Row(a->q), tile.width, a->s, a->tau);
-            ++a;
-        } else if (a == aEnd || b->q < a->q) {
-            Chosen().rotateRows(x1, tile.Row(b->q), tile.width, b->s, b->tau);
-            ++b;
-        } else {
-            Chosen().rotateRowsTwice(x0, x1, tile.Row(a->q), tile.width, a->s, a->tau, b->s,
-                                     b->tau);
-            ++a;
-            ++b;
-        }
-    }
-}
-
-void JacobiWork::TakeVectors(double** v) const
-{
+    m_replay.Finish();
     const std::size_t n = std::size_t(m_n);
     for (int k = 0; k < m_n; ++k)
         for (int i = 0; i < m_n; ++i)
