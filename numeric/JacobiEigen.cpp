@@ -7,7 +7,8 @@
 //  - rows j > p, at the rotation (p, j): paired with row p along row j, contiguous (done at once);
 //  - rows j > p, at the later rotations (p, k), k > j: the same element's second rotation in the
 //    round, a chain along row j that needs the parameters of the rest of the round (done when
-//    the round is complete, several rows at a time);
+//    the round is complete, several rows at a time, each group of rows going straight on to
+//    round p + 1 while it is in the cache);
 //  - rows j < p: not read again until the next sweep, so their rotations are logged and replayed
 //    later, a tile of rows at a time, like the eigenvectors.
 #include "numeric/LinearAlgebra.h"
@@ -24,14 +25,19 @@
 #include <thread>
 #include <vector>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace {
 
 constexpr int kMaxSweeps = 50;
 // Columns of a replayed tile: the tile (n rows of this many doubles) stays in the second-level
 // cache while the log runs over it.
-constexpr int kTileWidth = 128;
-// Logged rotations replayed once there are this many (and at the end of each sweep).
-constexpr std::size_t kReplayEntries = std::size_t(1) << 15;
+constexpr int kTileWidth = 64;
+// Logged rotations replayed once there are this many (and at the end of each sweep): the rows
+// left behind are turned into a tile for each replay, so it pays to replay seldom.
+constexpr std::size_t kReplayEntries = std::size_t(1) << 17;
 // The smallest order whose eigenvectors are replayed on a second thread.
 constexpr int kThreadFrom = 128;
 // Most rows whose in-round chains run together.
@@ -46,24 +52,51 @@ struct Rotation {
 
 // The kernels are written once over a vector of doubles and built three times: with 2 lanes for
 // every x86-64 processor, with 4 lanes for those with AVX, and with 4 lanes and fused
-// multiply-add (the file is compiled with contraction allowed) for those that also have FMA.
-// Lanes never mix; the fused kernels agree with the others to rounding.
+// multiply-add for those that also have FMA. Lanes never mix; the first two give the textbook's
+// bits, the fused ones agree with them to rounding.
 using Pair = double __attribute__((vector_size(16)));
 using Quad = double __attribute__((vector_size(32)));
 
 // The textbook rotation of (x, y) by the angle with sine s and tau = s / (1 + cos).
-template <class T> [[gnu::always_inline]] inline void Rotate(T& x, T& y, double s, double tau)
-{
-    const T u = x;
-    const T w = y;
-    x = u - s * (w + u * tau);
-    y = w + s * (u - w * tau);
-}
+struct Plain {
+    template <class T> [[gnu::always_inline]] static void Rotate(T& x, T& y, double s, double tau)
+    {
+        const T u = x;
+        const T w = y;
+        x = u - s * (w + u * tau);
+        y = w + s * (u - w * tau);
+    }
+};
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same rotation in two fused multiply-adds for each of x and y. Its kernels are flattened,
+// so these are inlined there.
+struct Fused {
+    [[gnu::target("avx,fma")]] static void Rotate(Quad& x, Quad& y, double s, double tau)
+    {
+        const __m256d sv = _mm256_set1_pd(s);
+        const __m256d tv = _mm256_set1_pd(tau);
+        const __m256d u = x;
+        const __m256d w = y;
+        x = _mm256_fnmadd_pd(sv, _mm256_fmadd_pd(u, tv, w), u);
+        y = _mm256_fmadd_pd(sv, _mm256_fnmadd_pd(w, tv, u), w);
+    }
+    [[gnu::target("avx,fma")]] static void Rotate(double& x, double& y, double s, double tau)
+    {
+        const __m128d sv = _mm_set_sd(s);
+        const __m128d tv = _mm_set_sd(tau);
+        const __m128d u = _mm_set_sd(x);
+        const __m128d w = _mm_set_sd(y);
+        x = _mm_cvtsd_f64(_mm_fnmadd_sd(sv, _mm_fmadd_sd(u, tv, w), u));
+        y = _mm_cvtsd_f64(_mm_fmadd_sd(sv, _mm_fnmadd_sd(w, tv, u), w));
+    }
+};
+#endif
 
 template <class V> constexpr int kLanes = int(sizeof(V) / sizeof(double));
 
 // The pairs (x[j], y[j]), j < count.
-template <class V>
+template <class V, class Ops>
 [[gnu::always_inline]] inline void RotateRowsWith(double* x, double* y, int count, double s,
                                                   double tau)
 {
@@ -75,20 +108,20 @@ template <class V>
         std::memcpy(&y0, y + j, sizeof y0);
         std::memcpy(&x1, x + j + L, sizeof x1);
         std::memcpy(&y1, y + j + L, sizeof y1);
-        Rotate(x0, y0, s, tau);
-        Rotate(x1, y1, s, tau);
+        Ops::Rotate(x0, y0, s, tau);
+        Ops::Rotate(x1, y1, s, tau);
         std::memcpy(x + j, &x0, sizeof x0);
         std::memcpy(y + j, &y0, sizeof y0);
         std::memcpy(x + j + L, &x1, sizeof x1);
         std::memcpy(y + j + L, &y1, sizeof y1);
     }
     for (; j < count; ++j)
-        Rotate(x[j], y[j], s, tau);
+        Ops::Rotate(x[j], y[j], s, tau);
 }
 
 // y rotated against x0 (s0, tau0) and then against x1 (s1, tau1): two rounds' rotations of one
 // row while it is loaded.
-template <class V>
+template <class V, class Ops>
 [[gnu::always_inline]] inline void RotateRowsTwiceWith(double* x0, double* x1, double* y, int count,
                                                        double s0, double tau0, double s1,
                                                        double tau1)
@@ -100,15 +133,15 @@ template <class V>
         std::memcpy(&a, x0 + j, sizeof a);
         std::memcpy(&b, x1 + j, sizeof b);
         std::memcpy(&w, y + j, sizeof w);
-        Rotate(a, w, s0, tau0);
-        Rotate(b, w, s1, tau1);
+        Ops::Rotate(a, w, s0, tau0);
+        Ops::Rotate(b, w, s1, tau1);
         std::memcpy(x0 + j, &a, sizeof a);
         std::memcpy(x1 + j, &b, sizeof b);
         std::memcpy(y + j, &w, sizeof w);
     }
     for (; j < count; ++j) {
-        Rotate(x0[j], y[j], s0, tau0);
-        Rotate(x1[j], y[j], s1, tau1);
+        Ops::Rotate(x0[j], y[j], s0, tau0);
+        Ops::Rotate(x1[j], y[j], s1, tau1);
     }
 }
 
@@ -132,9 +165,59 @@ template <class V>
     }
 }
 
+// Rows and columns of a square block of vectors exchanged: m[i][k] becomes m[k][i]. The same
+// exchange again restores the block.
+template <class V> [[gnu::always_inline]] inline void Transpose(V* m)
+{
+    if constexpr (kLanes<V> == 2) {
+        const V low = __builtin_shufflevector(m[0], m[1], 0, 2);
+        m[1] = __builtin_shufflevector(m[0], m[1], 1, 3);
+        m[0] = low;
+    } else {
+        const V t0 = __builtin_shufflevector(m[0], m[1], 0, 4, 2, 6);
+        const V t1 = __builtin_shufflevector(m[0], m[1], 1, 5, 3, 7);
+        const V t2 = __builtin_shufflevector(m[2], m[3], 0, 4, 2, 6);
+        const V t3 = __builtin_shufflevector(m[2], m[3], 1, 5, 3, 7);
+        m[0] = __builtin_shufflevector(t0, t2, 0, 1, 4, 5);
+        m[1] = __builtin_shufflevector(t1, t3, 0, 1, 4, 5);
+        m[2] = __builtin_shufflevector(t0, t2, 2, 3, 6, 7);
+        m[3] = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
+    }
+}
+
+// The chains of lanes rows against as many rotations of consecutive columns t, t + 1, ...: the
+// rows' block is loaded whole and turned so that each column is one vector.
+template <class V, class Ops>
+[[gnu::always_inline]] inline void RunBlock(V& c, double* const* rows, const Rotation* r)
+{
+    const int t = r->q;
+    V m[4];
+    // Written out lane by lane: a loop here is left rolled and goes through the stack.
+    std::memcpy(&m[0], rows[0] + t, sizeof(V));
+    std::memcpy(&m[1], rows[1] + t, sizeof(V));
+    if constexpr (kLanes<V> == 4) {
+        std::memcpy(&m[2], rows[2] + t, sizeof(V));
+        std::memcpy(&m[3], rows[3] + t, sizeof(V));
+    }
+    Transpose(m);
+    Ops::Rotate(c, m[0], r[0].s, r[0].tau);
+    Ops::Rotate(c, m[1], r[1].s, r[1].tau);
+    if constexpr (kLanes<V> == 4) {
+        Ops::Rotate(c, m[2], r[2].s, r[2].tau);
+        Ops::Rotate(c, m[3], r[3].s, r[3].tau);
+    }
+    Transpose(m);
+    std::memcpy(rows[0] + t, &m[0], sizeof(V));
+    std::memcpy(rows[1] + t, &m[1], sizeof(V));
+    if constexpr (kLanes<V> == 4) {
+        std::memcpy(rows[2] + t, &m[2], sizeof(V));
+        std::memcpy(rows[3] + t, &m[3], sizeof(V));
+    }
+}
+
 // Four vectors of chains at once (enough to hide each chain's latency): x[k] against
 // rows[k][t] for each rotation (p, t) of the list, k < 4 lanes.
-template <class V>
+template <class V, class Ops>
 [[gnu::always_inline]] inline void RunChainsWith(double* const* rows, double* x, const Rotation* r,
                                                  const Rotation* end)
 {
@@ -144,21 +227,31 @@ template <class V>
     std::memcpy(&c1, x + L, sizeof c1);
     std::memcpy(&c2, x + 2 * L, sizeof c2);
     std::memcpy(&c3, x + 3 * L, sizeof c3);
-    for (; r < end; ++r) {
+    while (r < end) {
+        if (end - r >= L && r[L - 1].q == r->q + L - 1) {
+            // As many consecutive columns as lanes: by blocks, without gathering.
+            RunBlock<V, Ops>(c0, rows, r);
+            RunBlock<V, Ops>(c1, rows + L, r);
+            RunBlock<V, Ops>(c2, rows + 2 * L, r);
+            RunBlock<V, Ops>(c3, rows + 3 * L, r);
+            r += L;
+            continue;
+        }
         const int t = r->q;
         V y0, y1, y2, y3;
         Gather(y0, rows, t);
         Gather(y1, rows + L, t);
         Gather(y2, rows + 2 * L, t);
         Gather(y3, rows + 3 * L, t);
-        Rotate(c0, y0, r->s, r->tau);
-        Rotate(c1, y1, r->s, r->tau);
-        Rotate(c2, y2, r->s, r->tau);
-        Rotate(c3, y3, r->s, r->tau);
+        Ops::Rotate(c0, y0, r->s, r->tau);
+        Ops::Rotate(c1, y1, r->s, r->tau);
+        Ops::Rotate(c2, y2, r->s, r->tau);
+        Ops::Rotate(c3, y3, r->s, r->tau);
         Scatter(y0, rows, t);
         Scatter(y1, rows + L, t);
         Scatter(y2, rows + 2 * L, t);
         Scatter(y3, rows + 3 * L, t);
+        ++r;
     }
     std::memcpy(x, &c0, sizeof c0);
     std::memcpy(x + L, &c1, sizeof c1);
@@ -168,54 +261,56 @@ template <class V>
 
 void RotateRowsPair(double* x, double* y, int count, double s, double tau)
 {
-    RotateRowsWith<Pair>(x, y, count, s, tau);
+    RotateRowsWith<Pair, Plain>(x, y, count, s, tau);
 }
 
 void RotateRowsTwicePair(double* x0, double* x1, double* y, int count, double s0, double tau0,
                          double s1, double tau1)
 {
-    RotateRowsTwiceWith<Pair>(x0, x1, y, count, s0, tau0, s1, tau1);
+    RotateRowsTwiceWith<Pair, Plain>(x0, x1, y, count, s0, tau0, s1, tau1);
 }
 
 void RunChainsPair(double* const* rows, double* x, const Rotation* r, const Rotation* end)
 {
-    RunChainsWith<Pair>(rows, x, r, end);
+    RunChainsWith<Pair, Plain>(rows, x, r, end);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
 [[gnu::target("avx")]] void RotateRowsQuad(double* x, double* y, int count, double s, double tau)
 {
-    RotateRowsWith<Quad>(x, y, count, s, tau);
+    RotateRowsWith<Quad, Plain>(x, y, count, s, tau);
 }
 
 [[gnu::target("avx")]] void RotateRowsTwiceQuad(double* x0, double* x1, double* y, int count,
                                                 double s0, double tau0, double s1, double tau1)
 {
-    RotateRowsTwiceWith<Quad>(x0, x1, y, count, s0, tau0, s1, tau1);
+    RotateRowsTwiceWith<Quad, Plain>(x0, x1, y, count, s0, tau0, s1, tau1);
 }
 
 [[gnu::target("avx")]] void RunChainsQuad(double* const* rows, double* x, const Rotation* r,
                                           const Rotation* end)
 {
-    RunChainsWith<Quad>(rows, x, r, end);
+    RunChainsWith<Quad, Plain>(rows, x, r, end);
 }
 
-[[gnu::target("avx,fma")]] void RotateRowsFused(double* x, double* y, int count, double s,
-                                                double tau)
+[[gnu::target("avx,fma"), gnu::flatten]] void RotateRowsFused(double* x, double* y, int count,
+                                                              double s, double tau)
 {
-    RotateRowsWith<Quad>(x, y, count, s, tau);
+    RotateRowsWith<Quad, Fused>(x, y, count, s, tau);
 }
 
-[[gnu::target("avx,fma")]] void RotateRowsTwiceFused(double* x0, double* x1, double* y, int count,
-                                                     double s0, double tau0, double s1, double tau1)
+[[gnu::target("avx,fma"), gnu::flatten]] void RotateRowsTwiceFused(double* x0, double* x1,
+                                                                   double* y, int count, double s0,
+                                                                   double tau0, double s1,
+                                                                   double tau1)
 {
-    RotateRowsTwiceWith<Quad>(x0, x1, y, count, s0, tau0, s1, tau1);
+    RotateRowsTwiceWith<Quad, Fused>(x0, x1, y, count, s0, tau0, s1, tau1);
 }
 
-[[gnu::target("avx,fma")]] void RunChainsFused(double* const* rows, double* x, const Rotation* r,
-                                               const Rotation* end)
+[[gnu::target("avx,fma"), gnu::flatten]] void RunChainsFused(double* const* rows, double* x,
+                                                             const Rotation* r, const Rotation* end)
 {
-    RunChainsWith<Quad>(rows, x, r, end);
+    RunChainsWith<Quad, Fused>(rows, x, r, end);
 }
 #endif
 
@@ -445,9 +540,9 @@ public:
 
 private:
     double* Row(int i) { return m_a.data() + std::size_t(i) * std::size_t(m_n); }
-    int Round(int p, int sweep, double threshold, double* d, double* z);
-    void SecondRotations(int p);
-    void Replay();
+    int Step(int p, int q);
+    int ChainsThenNextRound(int p);
+    void Replay(int through);
 
     int m_n;
     bool m_vectors;
@@ -455,8 +550,15 @@ private:
     std::vector<double> m_vt;   // the eigenvectors as rows
     std::vector<double> m_tile; // n rows of kTileWidth, for rows replayed transposed
     std::vector<RotationLog> m_logs;
-    RotationLog* m_log = nullptr; // the log being filled
-    VectorReplay m_replay;        // not started: the eigenvectors are replayed here
+    RotationLog* m_log = nullptr;    // the log being filled
+    std::vector<Rotation> m_pending; // the next round's rotations while a log is replayed
+    struct {
+        int number;
+        double threshold;
+        double* d; // 0-based
+        double* z;
+    } m_sweep{};
+    VectorReplay m_replay; // not started: the eigenvectors are replayed here
 };
 
 bool JacobiWork::Start(const double* const* a, double* d, double* b, double* z)
@@ -470,6 +572,7 @@ bool JacobiWork::Start(const double* const* a, double* d, double* b, double* z)
             m_vt.assign(n * n, 0.0);
         m_tile.assign(n * kTileWidth, 0.0);
         m_logs.resize(thread ? 3 : 1);
+        m_pending.reserve(n);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -497,18 +600,22 @@ bool JacobiWork::Sweep(int sweep, double* d, double* b, double* z, int& rotation
             sm += std::fabs(Row(p)[q]);
     if (sm == 0.0)
         return false;
-    const double threshold = sweep < 4 ? 0.2 * sm / (double(m_n) * double(m_n)) : 0.0;
+    m_sweep = {sweep, sweep < 4 ? 0.2 * sm / (double(m_n) * double(m_n)) : 0.0, d + 1, z + 1};
     m_log->Restart(0);
+    for (int q = 1; q < m_n; ++q)
+        rotations += Step(0, q);
+    // Round p + 1 runs over each group of rows as soon as round p's chains are done there.
     for (int p = 0; p < m_n - 1; ++p) {
-        m_log->round[std::size_t(p)] = m_log->entries.size();
-        rotations += Round(p, sweep, threshold, d + 1, z + 1);
         m_log->round[std::size_t(p) + 1] = m_log->entries.size();
         m_log->last = p;
-        SecondRotations(p);
-        if (m_log->entries.size() >= kReplayEntries)
-            Replay();
+        rotations += ChainsThenNextRound(p);
+        if (p + 2 < m_n) {
+            m_log->round[std::size_t(p) + 2] = m_log->entries.size();
+            if (m_log->entries.size() >= kReplayEntries)
+                Replay(p);
+        }
     }
-    Replay();
+    Replay(m_n - 2);
     for (int p = 1; p <= m_n; ++p) {
         b[p] += z[p];
         d[p] = b[p];
@@ -517,54 +624,58 @@ bool JacobiWork::Sweep(int sweep, double* d, double* b, double* z, int& rotation
     return true;
 }
 
-// The rotations (p, q) in order, each on row p and the rest of row q at once; d and z 0-based.
-int JacobiWork::Round(int p, int sweep, double threshold, double* d, double* z)
+// The rotation (p, q) when the element calls for one, on row p and the rest of row q at once;
+// the number of rotations made (0 or 1).
+int JacobiWork::Step(int p, int q)
 {
     double* x = Row(p);
-    int rotations = 0;
-    for (int q = p + 1; q < m_n; ++q) {
-        const double g = 100.0 * std::fabs(x[q]);
-        if (sweep > 4 && std::fabs(d[p]) + g == std::fabs(d[p]) &&
-            std::fabs(d[q]) + g == std::fabs(d[q])) {
-            x[q] = 0.0;
-            continue;
-        }
-        if (!(std::fabs(x[q]) > threshold))
-            continue;
-        double h = d[q] - d[p];
-        double t;
-        if (std::fabs(h) + g == std::fabs(h)) {
-            t = x[q] / h;
-        } else {
-            const double theta = 0.5 * h / x[q];
-            t = 1.0 / (std::fabs(theta) + std::sqrt(1.0 + theta * theta));
-            if (theta < 0.0)
-                t = -t;
-        }
-        const double c = 1.0 / std::sqrt(1 + t * t);
-        const double s = t * c;
-        const double tau = s / (1.0 + c);
-        h = t * x[q];
-        z[p] -= h;
-        z[q] += h;
-        d[p] -= h;
-        d[q] += h;
+    double* d = m_sweep.d;
+    const double g = 100.0 * std::fabs(x[q]);
+    if (m_sweep.number > 4 && std::fabs(d[p]) + g == std::fabs(d[p]) &&
+        std::fabs(d[q]) + g == std::fabs(d[q])) {
         x[q] = 0.0;
-        Chosen().rotateRows(x + q + 1, Row(q) + q + 1, m_n - q - 1, s, tau);
-        m_log->entries.push_back({s, tau, p, q});
-        ++rotations;
+        return 0;
     }
-    return rotations;
+    if (!(std::fabs(x[q]) > m_sweep.threshold))
+        return 0;
+    double h = d[q] - d[p];
+    double t;
+    if (std::fabs(h) + g == std::fabs(h)) {
+        t = x[q] / h;
+    } else {
+        const double theta = 0.5 * h / x[q];
+        t = 1.0 / (std::fabs(theta) + std::sqrt(1.0 + theta * theta));
+        if (theta < 0.0)
+            t = -t;
+    }
+    const double c = 1.0 / std::sqrt(1 + t * t);
+    const double s = t * c;
+    const double tau = s / (1.0 + c);
+    h = t * x[q];
+    m_sweep.z[p] -= h;
+    m_sweep.z[q] += h;
+    d[p] -= h;
+    d[q] += h;
+    x[q] = 0.0;
+    Chosen().rotateRows(x + q + 1, Row(q) + q + 1, m_n - q - 1, s, tau);
+    m_log->entries.push_back({s, tau, p, q});
+    return 1;
 }
 
-// Each row j > p meets the round's rotations (p, t), t > j, a second time: a chain of its
-// element of row p along row j.
-void JacobiWork::SecondRotations(int p)
+// Each row j > p meets round p's rotations (p, t), t > j, a second time: a chain of its element
+// of row p along row j. Once a group of rows has its chains, round p + 1 goes over them while
+// they are still in the cache; returns the rotations of round p + 1.
+int JacobiWork::ChainsThenNextRound(int p)
 {
     double* x = Row(p);
     const Rotation* first = m_log->Begin(p);
     const Rotation* end = m_log->End(p);
     const int chainRows = Chosen().chainRows;
+    int rotations = 0;
+    auto nextRound = [&](int from, int to) {
+        for (int q = std::max(from, p + 2); q < to; ++q)
+            rotations += Step(p + 1, q);
+    };
     int j = p + 1;
     for (; j + chainRows <= m_n; j += chainRows) {
         first = After(first, end, j);
@@ -573,21 +684,27 @@ void JacobiWork::SecondRotations(int p)
         for (int k = 0; k < chainRows; ++k) {
             rows[k] = Row(j + k);
             for (const Rotation* r = After(first, end, j + k); r < end && r->q <= last; ++r)
-                Rotate(x[j + k], rows[k][r->q], r->s, r->tau);
+                Plain::Rotate(x[j + k], rows[k][r->q], r->s, r->tau);
         }
         Chosen().runChains(rows, x + j, After(first, end, last), end);
+        nextRound(j, j + chainRows);
     }
-    for (; j < m_n; ++j)
+    for (; j < m_n; ++j) {
         for (const Rotation* r = After(first, end, j); r < end; ++r)
-            Rotate(x[j], Row(j)[r->q], r->s, r->tau);
+            Plain::Rotate(x[j], Row(j)[r->q], r->s, r->tau);
+        nextRound(j, j + 1);
+    }
+    return rotations;
 }
 
-// The logged rotations on the rows left behind (j < p) and on the eigenvectors.
-void JacobiWork::Replay()
+// The logged rounds through `through`, whose chains are done, on the rows left behind (j < p)
+// and on the eigenvectors; the next round's rotations stay logged for its chains.
+void JacobiWork::Replay(int through)
 {
     RotationLog& log = *m_log;
-    if (log.last < log.first)
-        return;
+    m_pending.assign(log.entries.begin() + std::ptrdiff_t(log.round[std::size_t(through) + 1]),
+                     log.entries.end());
+    log.last = through;
     for (int j0 = 0; j0 < log.last; j0 += kTileWidth) {
         const int width = std::min(kTileWidth, log.last - j0);
         const int from = std::max(log.first, j0 + 1);
@@ -604,12 +721,13 @@ void JacobiWork::Replay()
                 row[c] = tile.Row(c)[r];
         }
     }
-    const int next = log.last + 1;
     if (m_replay.Running())
         m_log = m_replay.Exchange(m_log); // the thread owns the full log from here
     else if (m_vectors)
         ReplayOnVectors(log, m_vt.data(), m_n);
-    m_log->Restart(next);
+    m_log->Restart(through + 1);
+    m_log->entries.insert(m_log->entries.end(), m_pending.begin(), m_pending.end());
+    m_log->round[std::size_t(through) + 2] = m_log->entries.size();
 }
 
 void JacobiWork::TakeVectors(double** v)
