@@ -681,19 +681,21 @@ int JacobiWork::ChainsThenNextRound(int p)
         first = After(first, end, j);
         const int last = j + chainRows - 1;
         double* rows[kMaxChainRows];
-        for (int k = 0; k < chainRows; ++k) {
+        for (int k = 0; k < chainRows; ++k)
             rows[k] = Row(j + k);
-            for (const Rotation* r = After(first, end, j + k); r < end && r->q <= last; ++r)
+        // Within the group only the rows above column q take (p, q); the rows' chains are
+        // independent, so they go side by side.
+        for (const Rotation* r = first; r < end && r->q <= last; ++r)
+            for (int k = 0; k < r->q - j; ++k)
                 Plain::Rotate(x[j + k], rows[k][r->q], r->s, r->tau);
-        }
         Chosen().runChains(rows, x + j, After(first, end, last), end);
         nextRound(j, j + chainRows);
     }
-    for (; j < m_n; ++j) {
-        for (const Rotation* r = After(first, end, j); r < end; ++r)
-            Plain::Rotate(x[j], Row(j)[r->q], r->s, r->tau);
-        nextRound(j, j + 1);
-    }
+    const int rest = j;
+    for (const Rotation* r = After(first, end, rest); r < end; ++r)
+        for (int i = rest; i < r->q; ++i)
+            Plain::Rotate(x[i], Row(i)[r->q], r->s, r->tau);
+    nextRound(rest, m_n);
     return rotations;
 }
 
