@@ -40,6 +40,9 @@ constexpr int kTileWidth = 64;
 constexpr std::size_t kReplayEntries = std::size_t(1) << 17;
 // The smallest order whose eigenvectors are replayed on a second thread.
 constexpr int kThreadFrom = 128;
+// Elements of a rotation's rows taken at once: the rest waits until the next rotation's
+// parameters, whose long divisions and roots then overlap with it.
+constexpr int kHead = 8;
 // Most rows whose in-round chains run together.
 constexpr int kMaxChainRows = 16;
 
@@ -529,7 +532,7 @@ private:
 
 class JacobiWork {
 public:
-    JacobiWork(int n, bool vectors) : m_n(n), m_vectors(vectors) {}
+    JacobiWork(int n, bool vectors) : m_n(n), m_vectors(vectors), m_held{0.0, 0.0, 0, n} {}
 
     // Takes the upper triangle and the diagonal of a[1..n][1..n]; false without memory.
     bool Start(const double* const* a, double* d, double* b, double* z);
@@ -541,6 +544,7 @@ public:
 private:
     double* Row(int i) { return m_a.data() + std::size_t(i) * std::size_t(m_n); }
     int Step(int p, int q);
+    void FinishHeld();
     int ChainsThenNextRound(int p);
     void Replay(int through);
 
@@ -552,6 +556,8 @@ private:
     std::vector<RotationLog> m_logs;
     RotationLog* m_log = nullptr;    // the log being filled
     std::vector<Rotation> m_pending; // the next round's rotations while a log is replayed
+    // The last rotation of the round, applied to its first kHead elements only.
+    Rotation m_held; // q = n: none
     struct {
         int number;
         double threshold;
@@ -604,6 +610,7 @@ bool JacobiWork::Sweep(int sweep, double* d, double* b, double* z, int& rotation
     m_log->Restart(0);
     for (int q = 1; q < m_n; ++q)
         rotations += Step(0, q);
+    FinishHeld();
     // Round p + 1 runs over each group of rows as soon as round p's chains are done there.
     for (int p = 0; p < m_n - 1; ++p) {
         m_log->round[std::size_t(p) + 1] = m_log->entries.size();
@@ -628,6 +635,8 @@ bool JacobiWork::Sweep(int sweep, double* d, double* b, double* z, int& rotation
 // the number of rotations made (0 or 1).
 int JacobiWork::Step(int p, int q)
 {
+    if (q > m_held.q + kHead)
+        FinishHeld(); // element q must have every earlier rotation
     double* x = Row(p);
     double* d = m_sweep.d;
     const double g = 100.0 * std::fabs(x[q]);
@@ -657,9 +666,21 @@ int JacobiWork::Step(int p, int q)
     d[p] -= h;
     d[q] += h;
     x[q] = 0.0;
-    Chosen().rotateRows(x + q + 1, Row(q) + q + 1, m_n - q - 1, s, tau);
+    // The previous rotation's rest runs while this one's parameters are still being computed.
+    FinishHeld();
+    Chosen().rotateRows(x + q + 1, Row(q) + q + 1, std::min(kHead, m_n - q - 1), s, tau);
     m_log->entries.push_back({s, tau, p, q});
+    m_held = {s, tau, p, q};
     return 1;
+}
+
+void JacobiWork::FinishHeld()
+{
+    const int from = m_held.q + 1 + kHead;
+    if (from < m_n)
+        Chosen().rotateRows(Row(m_held.p) + from, Row(m_held.q) + from, m_n - from, m_held.s,
+                            m_held.tau);
+    m_held.q = m_n;
 }
 
 // Each row j > p meets round p's rotations (p, t), t > j, a second time: a chain of its element
@@ -696,6 +717,7 @@ int JacobiWork::ChainsThenNextRound(int p)
         for (int i = rest; i < r->q; ++i)
             Plain::Rotate(x[i], Row(i)[r->q], r->s, r->tau);
     nextRound(rest, m_n);
+    FinishHeld();
     return rotations;
 }
 
