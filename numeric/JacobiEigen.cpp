@@ -10,7 +10,8 @@
 //    the round is complete, several rows at a time, each group of rows going straight on to
 //    round p + 1 while it is in the cache);
 //  - rows j < p: not read again until the next sweep, so their rotations are logged and replayed
-//    later, a tile of rows at a time, like the eigenvectors.
+//    later, a tile of rows at a time, like the eigenvectors (which a large matrix has replayed on
+//    a second thread while the first goes on with the matrix).
 #include "numeric/LinearAlgebra.h"
 
 #include "numeric/NumericCore.h"
@@ -564,7 +565,7 @@ private:
         double* d; // 0-based
         double* z;
     } m_sweep{};
-    VectorReplay m_replay; // not started: the eigenvectors are replayed here
+    VectorReplay m_replay; // when not running, the eigenvectors are replayed in Replay itself
 };
 
 bool JacobiWork::Start(const double* const* a, double* d, double* b, double* z)

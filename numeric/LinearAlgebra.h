@@ -16,7 +16,8 @@ void LuBackSubstitute(double** a, int n, const int* indx, double* b);
 // by cyclic Jacobi rotations; a is only read (its upper triangle and diagonal), v may be null
 // when only the eigenvalues are wanted; nrot counts the rotations. No convergence within 50
 // sweeps sets 100 (d and v hold the last approximations); no memory for the work 105. The
-// eigenvalues are not sorted.
+// eigenvalues are not sorted. Eigenvectors of order 128 and more are rotated on a second thread,
+// ended before the return.
 void JacobiEigen(const double* const* a, int n, double* d, double** v, int* nrot);
 
 // Spreads the covariance of the mfit fitted parameters (covar[1..mfit][1..mfit]) over all ma

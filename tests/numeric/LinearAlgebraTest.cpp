@@ -371,6 +371,21 @@ TEST(JacobiEigenpairs, DiagonalReturnsAtOnceAndNaNStops)
     JacobiEigen(bad.get(), 2, d, v.get(), &nrot);
     EXPECT_EQ(errno, NumericIterationLimit);
 
+    // The same through all 50 sweeps of a matrix large enough for the eigenvectors' thread.
+    const int n = 140;
+    std::vector<double> values(std::size_t(n) * n);
+    for (int i = 0; i < n * n; ++i)
+        values[std::size_t(i)] = 1.0 + std::min(i / n, i % n);
+    values[3 * n + 70] = values[70 * n + 3] = nan;
+    Matrix large(n, n, values), vectors(n, n);
+    std::vector<double> eigenvalues(std::size_t(n) + 1);
+    errno = 0;
+    JacobiEigen(large.get(), n, eigenvalues.data(), vectors.get(), &nrot);
+    EXPECT_EQ(errno, NumericIterationLimit);
+    EXPECT_GT(nrot, 0);
+    EXPECT_TRUE(std::isnan(large[4][71]));
+    EXPECT_EQ(large[n][n - 1], values.back() - 1); // a is only read
+
     errno = 0;
     JacobiEigen(bad.get(), -2, d, v.get(), &nrot);
     EXPECT_EQ(errno, NumericOutOfMemory);
