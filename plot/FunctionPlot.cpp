@@ -64,17 +64,22 @@ void CFunctionPlot::SetDomain(double dMin, double dMax)
     m_bResample = m_bModified = TRUE;
 }
 
-// The largest and smallest of values 1..n of a column, 0 for an empty one.
+// The largest and smallest of the finite values 1..n of a column, 0 for a column without one
+// (a missing value, NAN, drawn as a gap, must not hide the others).
 static void ColumnExtent(const IBoundTable& table, int column, double& dMax, double& dMin)
 {
     const int n = table.GetColumnLength(column);
+    bool found = false;
     dMax = dMin = 0;
     for (int i = 1; i <= n; ++i) {
         const double v = table.GetValue(column, i);
-        if (i == 1 || v > dMax)
+        if (!std::isfinite(v))
+            continue;
+        if (!found || v > dMax)
             dMax = v;
-        if (i == 1 || v < dMin)
+        if (!found || v < dMin)
             dMin = v;
+        found = true;
     }
 }
 

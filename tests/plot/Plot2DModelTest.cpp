@@ -182,6 +182,11 @@ TEST_F(Plot2DModel, AutoRangeFromVisibleDataAndFitFromSamples)
     EXPECT_EQ(m_plot.m_dYMin, -2.7) << "-2 less 10 % of 7, to a tenth of its decade";
     EXPECT_EQ(m_plot.m_dYMax, 5.7) << "5.7 up to a tenth of its decade";
 
+    table.y = {NAN, 5, 3.3};
+    data->AttachDataTable(&table);
+    m_plot.AutoRange();
+    EXPECT_EQ(m_plot.m_dYMin, 3.1) << "a missing first value leaves the others' extent";
+
     m_plot.ShowSingleItem(5);
     m_plot.SetRanges(-1, 1, -1, 1);
     m_plot.AutoRange();
