@@ -23,9 +23,6 @@ std::string Items(const CAnalysisResult& report)
         out += std::string(item.strLabel.GetString()) + "|" +
                report.GetValueText(item).GetString() + ";";
     }
-    // The sign of a zero found by a scan is the platform's rounding.
-    for (std::size_t at; (at = out.find("-0.00000)")) != std::string::npos;)
-        out.erase(at, 1);
     return out;
 }
 

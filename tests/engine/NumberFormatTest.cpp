@@ -35,6 +35,12 @@ TEST_F(NumberFormatTest, SixModes)
         {FormatModeNumber, 3, 0, "0.000"},
         {FormatModeNumber, 3, -1.23456, "-1.235"},
         {FormatModeNumber, 3, 1e-9, "0.000"},
+        {FormatModeNumber, 5, -1e-12, "0.00000"}, // rounds to zero: no sign
+        {FormatModeNumber, 5, -0.000004, "0.00000"},
+        {FormatModeNumber, 5, -0.000005, "-0.00001"},
+        {FormatModeGeneral, 5, -0.0, "0"},
+        {FormatModeStandard, 2, -1e-14, "0.00"},
+        {FormatModeCurrency, 5, -0.001, "0.00"},
         {FormatModeNumber, 0, 2.7, "3"},
         {FormatModeNumber, 3, 1e20, "100000000000000000000.000"},
         {FormatModeStandard, 2, 1e14, "100000000000000.00"},
