@@ -392,6 +392,10 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 // on screen (a failing paint behind the message box) is dropped, so each shows once.
 void AfxReportBarrierException();
 
+// Centres a top-level window on hWndCenter (by default its owner, else the main window) inside
+// the work area of that window's monitor.
+void AfxCenterOnOwner(HWND hWnd, HWND hWndCenter = nullptr);
+
 // The creation hook: the next window created on this thread is attached to pWnd and
 // subclassed at HCBT_CREATEWND. Unhook returns TRUE when that window was attached.
 void AfxHookWindowCreate(CWnd* pWnd);

@@ -131,36 +131,41 @@ CWnd* CWnd::GetTopLevelParent() const
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
-    CRect rc;
-    ::GetWindowRect(m_hWnd, &rc);
     if (GetStyle() & WS_CHILD) {
-        CRect rcParent;
+        CRect rc, rcParent;
+        ::GetWindowRect(m_hWnd, &rc);
         ::GetClientRect(::GetParent(m_hWnd), &rcParent);
         ::SetWindowPos(m_hWnd, nullptr, (rcParent.left + rcParent.right - rc.Width()) / 2,
                        (rcParent.top + rcParent.bottom - rc.Height()) / 2, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
-    HWND hWndCenter = AfxSafeHwnd(pAlternateOwner);
+    AfxCenterOnOwner(m_hWnd, AfxSafeHwnd(pAlternateOwner));
+}
+
+void AfxCenterOnOwner(HWND hWnd, HWND hWndCenter)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
     if (!hWndCenter)
-        hWndCenter = ::GetWindow(m_hWnd, GW_OWNER);
+        hWndCenter = ::GetWindow(hWnd, GW_OWNER);
     if (!hWndCenter)
         hWndCenter = AfxSafeHwnd(AfxGetMainWnd());
-    if (hWndCenter == m_hWnd)
+    if (hWndCenter == hWnd)
         hWndCenter = nullptr;
     // The work area of the owner's monitor (of the window's own without an owner) bounds it.
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     CRect rcWork(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     if (::GetMonitorInfoA(
-            ::MonitorFromWindow(hWndCenter ? hWndCenter : m_hWnd, MONITOR_DEFAULTTONEAREST),
+            ::MonitorFromWindow(hWndCenter ? hWndCenter : hWnd, MONITOR_DEFAULTTONEAREST),
             &monitor))
         rcWork = monitor.rcWork;
     CRect rcOwner = rcWork;
     if (hWndCenter && ::IsWindowVisible(hWndCenter) && !::IsIconic(hWndCenter))
         ::GetWindowRect(hWndCenter, &rcOwner);
     const CPoint topLeft = CenteredInWorkArea(rc.Size(), rcOwner, rcWork);
-    ::SetWindowPos(m_hWnd, nullptr, topLeft.x, topLeft.y, 0, 0,
+    ::SetWindowPos(hWnd, nullptr, topLeft.x, topLeft.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

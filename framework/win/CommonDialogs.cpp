@@ -15,6 +15,39 @@ COLORREF CColorDialog::c_CustColors[16] = {
     RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
 };
 
+namespace {
+thread_local CCentreFirstActivated* t_pCentring = nullptr;
+}
+
+CCentreFirstActivated::CCentreFirstActivated(HWND hWndOwner)
+    : m_hWndOwner(hWndOwner), m_pOuter(t_pCentring)
+{
+    m_hHook = ::SetWindowsHookExA(WH_CBT, CbtHook, nullptr, ::GetCurrentThreadId());
+    t_pCentring = this;
+}
+
+CCentreFirstActivated::~CCentreFirstActivated()
+{
+    if (m_hHook)
+        ::UnhookWindowsHookEx(m_hHook);
+    t_pCentring = m_pOuter;
+}
+
+LRESULT CALLBACK CCentreFirstActivated::CbtHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    CCentreFirstActivated* pThis = t_pCentring;
+    if (!pThis)
+        return 0;
+    if (code == HCBT_ACTIVATE && !pThis->m_bDone) {
+        const HWND hWnd = reinterpret_cast<HWND>(wParam);
+        if (hWnd != pThis->m_hWndOwner && !(::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)) {
+            pThis->m_bDone = true;
+            AfxCenterOnOwner(hWnd, pThis->m_hWndOwner);
+        }
+    }
+    return ::CallNextHookEx(pThis->m_hHook, code, wParam, lParam);
+}
+
 HWND CCommonDialog::OwnerWindow() const
 {
     HWND hWnd = AfxSafeHwnd(m_pParentWnd ? m_pParentWnd : AfxGetMainWnd());

@@ -6,6 +6,24 @@
 
 #include <commdlg.h>
 
+// While it lives, the first window this thread activates other than the owner (the system's
+// dialog, or a message box it shows before) is centred on the owner inside its work area, as
+// the program's own dialogs are.
+class CCentreFirstActivated {
+public:
+    explicit CCentreFirstActivated(HWND hWndOwner);
+    ~CCentreFirstActivated();
+    CCentreFirstActivated(const CCentreFirstActivated&) = delete;
+    CCentreFirstActivated& operator=(const CCentreFirstActivated&) = delete;
+
+private:
+    static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK m_hHook = nullptr;
+    HWND m_hWndOwner;
+    bool m_bDone = false;
+    CCentreFirstActivated* m_pOuter;
+};
+
 class CCommonDialog : public CDialog {
     DECLARE_DYNAMIC(CCommonDialog)
 public:
@@ -21,6 +39,7 @@ protected:
             if (nAnswer != 0)
                 return nAnswer;
         }
+        const CCentreFirstActivated centre(OwnerWindow());
         return run() ? IDOK : IDCANCEL;
     }
     HWND OwnerWindow() const;

@@ -286,6 +286,53 @@ TEST(CommonDialogs, HookAnswersThemAndTheFontDialogStartsOnAnInstalledFace)
     EXPECT_STREQ(shown, present.lfFaceName) << "an installed face stays";
 }
 
+// The rectangle of the dialog the system shows, read once it is up, then cancelled.
+namespace shown {
+HWND owner = nullptr;
+CRect rect;
+BOOL CALLBACK Find(HWND hWnd, LPARAM)
+{
+    if (!::IsWindowVisible(hWnd) || ::GetWindow(hWnd, GW_OWNER) != owner)
+        return TRUE;
+    ::GetWindowRect(hWnd, &rect);
+    ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
+    return FALSE;
+}
+void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), Find, 0);
+}
+} // namespace shown
+
+TEST(CommonDialogs, TheSystemsDialogsOpenCentredOnTheirOwner)
+{
+    const CRect work = WorkAreaOf(nullptr);
+    shown::owner =
+        ::CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, work.left + 10,
+                          work.top + 10, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(shown::owner, nullptr);
+    CWnd* pOwner = CWnd::FromHandle(shown::owner);
+    CFileDialog file(FALSE, "zvp", "name", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                     "Zivra Project (*.zvp)|*.zvp||", pOwner);
+    CColorDialog colour(RGB(1, 2, 3), 0, pOwner);
+    CFontDialog font(nullptr, CF_SCREENFONTS, nullptr, pOwner);
+    CCommonDialog* dialogs[] = {&file, &colour, &font};
+    CRect owner;
+    ::GetWindowRect(shown::owner, &owner);
+    for (CCommonDialog* pDialog : dialogs) {
+        shown::rect.SetRectEmpty();
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, shown::Poll);
+        EXPECT_EQ(pDialog->DoModal(), IDCANCEL);
+        ::KillTimer(nullptr, timer);
+        const char* name = pDialog->GetRuntimeClass()->m_lpszClassName;
+        ASSERT_FALSE(shown::rect.IsRectEmpty()) << name << " never showed";
+        const CPoint centred = CenteredInWorkArea(shown::rect.Size(), owner, work);
+        EXPECT_EQ(shown::rect.left, centred.x) << name;
+        EXPECT_EQ(shown::rect.top, centred.y) << name;
+    }
+    ::DestroyWindow(shown::owner);
+}
+
 TEST(DataExchange, RealNumbersShowFifteenSignificantDigits)
 {
     struct Case {
