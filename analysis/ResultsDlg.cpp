@@ -69,7 +69,7 @@ BOOL CResultsDlg::OnInitDialog()
         ResultRows rows(m_Grid);
         m_Result.FillGrid(rows, 1, 0);
     }
-    SetWindowText(m_Result.GetTitle());
+    SetWindowText(m_Result.GetHeading());
     return TRUE;
 }
 

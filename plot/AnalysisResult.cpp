@@ -61,6 +61,18 @@ CString CAnalysisResult::GetWorkspaceText() const
     return text;
 }
 
+CString CAnalysisResult::GetHeading() const
+{
+    if (!m_strTitle.IsEmpty())
+        return m_strTitle;
+    CString heading = m_strText;
+    heading.TrimLeft();
+    if (!heading.IsEmpty() && heading[0] == '\'')
+        heading.Delete(0);
+    heading.Trim();
+    return heading;
+}
+
 void CAnalysisResult::FillGrid(IResultGrid& grid, int row, int column) const
 {
     grid.SetItemString(row, column, m_strTitle);

@@ -56,6 +56,9 @@ public:
     CString GetText() const { return m_strText; }
     void SetTitle(const CString& title) { m_strTitle = title; }
     CString GetTitle() const { return m_strTitle; }
+    // What the report is called: its title, else its text without the comment mark and blanks
+    // ("' Comparing two lists" is called "Comparing two lists").
+    CString GetHeading() const;
 
     int GetItemCount() const { return int(m_items.size()); }
     const AnalysisResultItem& GetItem(int i) const { return m_items[std::size_t(i)]; }

@@ -83,6 +83,12 @@ TEST(AnalysisResult, WorkspaceAndGridReceiveTitleThenItems)
     r.FillGrid(out, 2, 1);
     EXPECT_EQ(out.log, "S2,1=Zeros of f;S3,1=Count: ;I3,2=2;S4,1=    x = ;S4,2=1.5;S5,1=Note: ;"
                        "S5,2=a\rb;");
+
+    // What a report is called (the results dialog's caption): its title, else its text.
+    EXPECT_STREQ(r.GetHeading(), "Zeros of f");
+    CAnalysisResult untitled;
+    untitled.SetText("' Comparing two lists");
+    EXPECT_STREQ(untitled.GetHeading(), "Comparing two lists");
 }
 
 std::vector<unsigned char> ReportBytes()
