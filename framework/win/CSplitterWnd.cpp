@@ -7,6 +7,7 @@
 #include "framework/win/MessageCrackers.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
 
@@ -207,6 +208,7 @@ void CSplitterWnd::RecalcLayout()
     LayoutRowCol(m_pRowInfo, m_nRows, rectInside.Height(), m_cySplitterGap);
 
     HDWP hDWP = ::BeginDeferWindowPos(m_nRows * m_nCols);
+    std::vector<HWND> moved;
     for (int row = 0; row < m_nRows; row++) {
         for (int col = 0; col < m_nCols; col++) {
             HWND hWndPane = ::GetDlgItem(m_hWnd, IdFromRowCol(row, col));
@@ -214,13 +216,25 @@ void CSplitterWnd::RecalcLayout()
                 continue;
             CRect rect = GetCellRect(row, col);
             rect.DeflateRect(m_cxBorder, m_cyBorder);
+            // A pane that moves is drawn again rather than copied: its old pixels may already
+            // be covered by a neighbour shown or moved in the same layout.
+            CRect rectOld;
+            ::GetWindowRect(hWndPane, &rectOld);
+            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rectOld), 2);
+            UINT nFlags = SWP_NOACTIVATE | SWP_NOZORDER;
+            if (rectOld.TopLeft() != rect.TopLeft()) {
+                nFlags |= SWP_NOCOPYBITS;
+                moved.push_back(hWndPane);
+            }
             hDWP = ::DeferWindowPos(hDWP, hWndPane, nullptr, rect.left, rect.top,
-                                    std::max(0, rect.Width()), std::max(0, rect.Height()),
-                                    SWP_NOACTIVATE | SWP_NOZORDER);
+                                    std::max(0, rect.Width()), std::max(0, rect.Height()), nFlags);
         }
     }
     if (hDWP)
         ::EndDeferWindowPos(hDWP);
+    for (HWND hWndPane : moved)
+        ::RedrawWindow(hWndPane, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     // The bars and borders are drawn by the splitter itself.
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
 }

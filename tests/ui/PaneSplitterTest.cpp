@@ -153,6 +153,32 @@ TEST_F(PaneSplitterTest, HidingKeepsTheOtherColumnsWidthsAndShowingRestoresTheHi
     EXPECT_EQ(Sizes(false), before);
 }
 
+TEST_F(PaneSplitterTest, APaneThatMovesIsDrawnAgainWholeWithItsChildren)
+{
+    // Copied pixels of a moved pane can be those of a neighbour just shown in its old place
+    // (the grid showed the explorer's blank background after the explorer came back).
+    Build(2);
+    m_pFrame->ShowWindow(SW_SHOWNA); // a hidden window has nothing to draw
+    HWND hChild = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 30, 20,
+                                    Cell(0, 1), nullptr, nullptr, nullptr);
+    ASSERT_NE(hChild, nullptr);
+    auto pending = [](HWND hWnd) {
+        RECT rc{};
+        return ::GetUpdateRect(hWnd, &rc, FALSE) != 0;
+    };
+    for (const bool bHide : {true, false}) {
+        ::RedrawWindow(m_pFrame->m_hWnd, nullptr, nullptr,
+                       RDW_VALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
+        ASSERT_FALSE(pending(hChild));
+        if (bHide)
+            m_splitter.HideColumn(0); // the second column moves to the left edge
+        else
+            m_splitter.ShowColumn();
+        EXPECT_TRUE(pending(Cell(0, 1))) << (bHide ? "hidden" : "shown again");
+        EXPECT_TRUE(pending(hChild)) << (bHide ? "hidden" : "shown again");
+    }
+}
+
 TEST_F(PaneSplitterTest, CallsThatCannotApplyChangeNothing)
 {
     Build(2);
