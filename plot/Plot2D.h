@@ -163,8 +163,10 @@ private:
     double m_dLabelScale = 1.0;
     // Rectangles of the axis names of the drawing in progress; labels crossing them are left out.
     CRect m_rectXName, m_rectYName;
-    // The x labels of the drawing in progress: a y label crossing one is left out.
+    // The labels drawn so far in the drawing in progress, names included: a label crossing one
+    // of its own axis, or a y label crossing an x label, is left out.
     std::vector<CRect> m_xLabelRects;
+    std::vector<CRect> m_yLabelRects;
     // The data extent (x min, x max, y min, y max) of the last AutoRange while its ranges hold.
     BOOL m_bAutoRanged = FALSE;
     double m_autoExtent[4] = {0, 0, 0, 0};

@@ -22,6 +22,14 @@ bool Near(long long a, long long b, long long d) { return std::llabs(a - b) < d;
 // Sizes read from a file are bounded before they meet pixel arithmetic.
 int Bounded(int v) { return std::clamp(v, -1000, 1000); }
 
+bool Overlaps(const CRect& rect, const std::vector<CRect>& drawn)
+{
+    for (const CRect& other : drawn)
+        if (CRect().IntersectRect(&rect, &other))
+            return true;
+    return false;
+}
+
 CString PrintG(double v) { return numtext::Printf("%g", v, GetLocaleSeparators().chDecimal); }
 
 } // namespace
@@ -146,6 +154,7 @@ void CPlot2D::DrawAxes(CPlotCanvas& canvas)
     m_rectXName.SetRectEmpty();
     m_rectYName.SetRectEmpty();
     m_xLabelRects.clear();
+    m_yLabelRects.clear();
     const int xl = WorldToPixelX(m_dXMin), xr = WorldToPixelX(m_dXMax);
     const int yb = WorldToPixelY(m_dYMin), yt = WorldToPixelY(m_dYMax);
     if (a.m_bBoxed) {
@@ -274,8 +283,8 @@ void CPlot2D::DrawXTickLabel(CPlotCanvas& canvas, double x, const CString& text)
     const CRect rect(left, top, left + size.cx, top + size.cy);
     if (label == "x")
         m_rectXName = rect;
-    else if (CRect().IntersectRect(&rect, &m_rectXName))
-        return;
+    else if (Overlaps(rect, m_xLabelRects))
+        return; // the name, or a label before it where the plot is too narrow for them all
     m_xLabelRects.push_back(rect);
     canvas.TextOut(left, top, label);
 }
@@ -299,11 +308,11 @@ void CPlot2D::DrawYTickLabel(CPlotCanvas& canvas, double y, const CString& text)
     const CRect rect(left, top, left + size.cx, top + size.cy);
     if (label == "y")
         m_rectYName = rect;
-    else if (CRect().IntersectRect(&rect, &m_rectYName))
-        return;
+    else if (Overlaps(rect, m_yLabelRects))
+        return; // the name, or a label before it where the plot is too low for them all
     // Where the axes meet, the x labels came first.
-    for (const CRect& xLabel : m_xLabelRects)
-        if (CRect().IntersectRect(&rect, &xLabel))
-            return;
+    if (Overlaps(rect, m_xLabelRects))
+        return;
+    m_yLabelRects.push_back(rect);
     canvas.TextOut(left, top, label);
 }

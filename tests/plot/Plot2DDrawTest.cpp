@@ -327,6 +327,20 @@ TEST_F(Plot2DDraw, AutomaticRangesKeepMarkersWholeAndLabelsApart)
     EXPECT_EQ(m_plot.m_dXMin, 0) << "ranges set by the user stay at any size";
 }
 
+TEST_F(Plot2DDraw, LabelsWithoutRoomInASmallPlotAreLeftOut)
+{
+    const struct {
+        int width, height;
+    } sizes[] = {{140, 400}, {500, 90}, {140, 90}};
+    for (const auto& size : sizes) {
+        m_plot.Layout(0, 0, size.width, size.height);
+        const RecordingCanvas c = Draw();
+        EXPECT_EQ(c.OverlappingTexts(), std::vector<std::string>())
+            << size.width << " x " << size.height;
+        EXPECT_GE(Labels(c).size(), 4u) << "every other label still shows";
+    }
+}
+
 TEST_F(Plot2DDraw, MarksAreErasedWhereTheyWereDrawn)
 {
     m_plot.m_nSteps = 10;
