@@ -261,12 +261,12 @@ void CPlot3DBase::DrawAxisTicks(CPlotCanvas& canvas, const AxisWalk& w, bool ori
             // On the label's own row the w.letter stands clear of the label's left end.
             const int labelWidth = scene.m_bShowTickLabels ? size.cx : 0;
             if (w.rightAligned)
-                DrawAxisText(canvas, w.along,
+                DrawAxisText(canvas,
                              anchor.x - letterSize.cx -
                                  (origin ? (labelWidth > 0 ? labelWidth + 4 : 2) : labelWidth + 8),
                              anchor.y, w.letter, letterSize);
             else
-                DrawAxisText(canvas, w.along,
+                DrawAxisText(canvas,
                              anchor.x - letterSize.cx - (origin && w.labelsLeft ? labelWidth : 0),
                              anchor.y + (!origin && scene.m_bShowTickLabels ? size.cy : 0),
                              w.letter, letterSize);
@@ -275,18 +275,17 @@ void CPlot3DBase::DrawAxisTicks(CPlotCanvas& canvas, const AxisWalk& w, bool ori
             const int left = w.rightAligned ? anchor.x - size.cx - 2
                              : w.labelsLeft ? anchor.x - size.cx
                                             : anchor.x;
-            DrawAxisText(canvas, w.along, left, anchor.y, label, size);
+            DrawAxisText(canvas, left, anchor.y, label, size);
         }
     }
 }
 
-void CPlot3DBase::DrawAxisText(CPlotCanvas& canvas, int axis, int x, int y, const CString& text,
-                               CSize size)
+void CPlot3DBase::DrawAxisText(CPlotCanvas& canvas, int x, int y, const CString& text, CSize size)
 {
     const CRect rect(x, y, x + size.cx, y + size.cy);
-    for (const AxisText& drawn : m_axisTexts)
-        if (drawn.axis != axis && CRect().IntersectRect(&rect, &drawn.rect))
+    for (const CRect& drawn : m_axisTexts)
+        if (CRect().IntersectRect(&rect, &drawn))
             return;
-    m_axisTexts.push_back({axis, rect});
+    m_axisTexts.push_back(rect);
     canvas.TextOut(x, y, text);
 }

@@ -171,15 +171,12 @@ private:
         double foot;
     };
     void DrawAxisTicks(CPlotCanvas& canvas, const AxisWalk& walk, bool origin);
-    // Draws a text of an axis unless it would cross one that another axis drew before.
-    void DrawAxisText(CPlotCanvas& canvas, int axis, int x, int y, const CString& text, CSize size);
+    // Draws a text of an axis unless it would cross one drawn before (of any axis: in a small
+    // plot the labels of one axis crowd too).
+    void DrawAxisText(CPlotCanvas& canvas, int x, int y, const CString& text, CSize size);
 
-    // The texts the axes drew in the drawing in progress.
-    struct AxisText {
-        int axis;
-        CRect rect;
-    };
-    std::vector<AxisText> m_axisTexts;
+    // Where the axes drew their texts in the drawing in progress.
+    std::vector<CRect> m_axisTexts;
     Progress m_progress;
     bool m_bViewValid = false;
 };

@@ -289,6 +289,14 @@ TEST_F(Plot3DDraw, LabelTextsOfTheThreeAxesNeverMeet)
         EXPECT_EQ(c.OverlappingTexts(), std::vector<std::string>()) << k.expression;
     }
     UseDotSeparators();
+    // In a small plot the labels of one axis crowd each other: the later ones are left out.
+    m_scene.SetRect(0, 0, 110, 90);
+    for (int type : {SceneAxesFramed, SceneAxesOrigin}) {
+        m_scene.m_nAxisType = type;
+        const RecordingCanvas c = Draw();
+        EXPECT_EQ(c.OverlappingTexts(), std::vector<std::string>()) << "type " << type;
+        EXPECT_GE(c.Texts().size(), 3u) << "type " << type;
+    }
 }
 
 TEST_F(Plot3DDraw, FramedAxesMoveWithTheViewAndTheBoxShowsItsFrontFaces)
