@@ -238,7 +238,10 @@ void CRichWorkspace::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
         return;
     }
     CRichEditView::OnChar(nChar, nRepCnt, nFlags);
-    Recolour();
+    // A control character (the one Ctrl+A makes after selecting everything) changes no text:
+    // recolouring would take the selection away.
+    if (nChar >= 0x20 || nChar == '\b' || nChar == '\t')
+        Recolour();
 }
 
 void CRichWorkspace::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)

@@ -323,8 +323,17 @@ LRESULT CALLBACK RecordMenu(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TEST_F(WorkspaceTest, TheContextMenuOffersTheEditCommandsAndTheOptions)
+TEST_F(WorkspaceTest, EditCommandsInTheContextMenuAndCtrlAKeepsWhatItSelected)
 {
+    // Ctrl+A selects everything on its key; the control character that follows it changes no
+    // text and must leave that selection alone.
+    SetText("1+2");
+    View()->SendMessage(EM_SETSEL, 0, -1);
+    Keys("\x01");
+    EXPECT_EQ(Selection().cpMin, 0);
+    EXPECT_GE(Selection().cpMax, 3) << "all of it, the paragraph's end too";
+    EXPECT_EQ(Text(), "1+2");
+
     g_menuItems.clear();
     HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordMenu, nullptr, ::GetCurrentThreadId());
     View()->SendMessage(WM_CONTEXTMENU, WPARAM(View()->GetSafeHwnd()), MAKELPARAM(-1, -1));
