@@ -165,8 +165,11 @@ void CGridView::FillGrid()
     m_ShownItem = item;
     m_MessageCells.clear();
     m_Grid.SetRedraw(FALSE);
-    if (!bSameItem)
+    if (!bSameItem) {
+        // A row or column chosen in the item shown before is no choice in this one.
         m_Grid.ResetSelectedRange();
+        m_Grid.SetFocusCell(-1, -1);
+    }
     ClearTexts();
     const int kind = pDoc ? pDoc->GetSelectedKind() : ItemNone;
     if (kind != ItemNone) {

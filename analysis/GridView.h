@@ -27,8 +27,8 @@ public:
     ~CGridView() override;
 
     // Rebuilds the grid for the document's selected item, drawing once at the end. Another
-    // item shows from its first cell with nothing selected; the same item keeps the scroll
-    // position, the focus cell and the selection.
+    // item shows from its first cell with nothing selected and no focus cell; the same item
+    // keeps the scroll position, the focus cell and the selection.
     void FillGrid();
     // The selected cells hold other entries after rows or columns went or came: the highlight
     // goes, the focus cell stays where the user left it.

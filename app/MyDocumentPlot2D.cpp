@@ -132,11 +132,9 @@ void CMyDocument::DoPlotOptions(CPlot2D& plot, int startPage)
     CAxisPage axisPage(&plot, this);
     sheet.AddPage(&plotPage);
     sheet.AddPage(&axisPage);
-    if (sheet.DoModal() != IDOK)
-        return;
-    RefreshPlot2D(TRUE);
-    // New ranges are the domains of the y = f(x) graphs, which the grid shows.
-    m_Model.RefreshGraphGrid();
+    // The pages apply themselves on OK and Apply, the grid's domains included.
+    if (sheet.DoModal() == IDOK)
+        RefreshPlot2D(TRUE);
 }
 
 void CMyDocument::SetPlotModified()

@@ -37,17 +37,6 @@ CString MantissaText(double x, int exponent, int groupExponent, int decimals, ch
     return sign + PlacePoint(digits, intDigits, decimals < 0, dp);
 }
 
-// A negative value that rounds to zero at the shown precision ("-0.00000", "-0") shows no sign.
-void DropSignOfZero(CString& text)
-{
-    if (text.IsEmpty() || text[0] != '-')
-        return;
-    for (int i = 1; i < text.GetLength() && text[i] != 'e' && text[i] != 'E'; ++i)
-        if (text[i] >= '1' && text[i] <= '9')
-            return;
-    text.Delete(0);
-}
-
 } // namespace
 
 double SplitMantissaExponent(double x, int& e)
@@ -138,8 +127,8 @@ CString CNumberFormat::Format(double x)
     if (m_strFormat.IsEmpty())
         m_strFormat = "%g";
     CString text = numtext::Printf(m_strFormat, x, dp);
-    if (x < 0 || std::signbit(x))
-        DropSignOfZero(text);
+    if (std::signbit(x))
+        numtext::DropSignOfZero(text);
     if (m_nMode == FormatModeCurrency) {
         int p = text.Find(dp);
         if (p < 0)

@@ -291,4 +291,14 @@ void Digits(double x, int count, CString& digits, int& exponent)
     exponent = ev;
 }
 
+void DropSignOfZero(CString& text)
+{
+    if (text.IsEmpty() || text[0] != '-')
+        return;
+    for (int i = 1; i < text.GetLength() && text[i] != 'e' && text[i] != 'E'; ++i)
+        if (text[i] >= '1' && text[i] <= '9')
+            return;
+    text.Delete(0);
+}
+
 } // namespace numtext

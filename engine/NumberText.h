@@ -25,6 +25,9 @@ CString Shortest(double x, char decimalPoint);
 // One printf conversion for a double (%f, %e, %E, %g, %G with optional precision) with the
 // literal text around it; an unusable format is read as "%g".
 CString Printf(const char* format, double x, char decimalPoint);
+// A printed negative value that rounds to zero at its precision ("-0.00000", "-0", "-0.0e+000")
+// loses its sign.
+void DropSignOfZero(CString& text);
 // printf "%d", or "%+d" when plus.
 CString Integer(long long v, bool plus = false);
 // Digits of v in base 2..36, lower-case: a minus sign in base 10, the unsigned 32-bit

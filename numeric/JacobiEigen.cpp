@@ -326,16 +326,20 @@ struct Kernels {
     int chainRows; // rows that runChains takes
 };
 
+// Rows whose chains run together: four vectors' worth of lanes.
+constexpr int kQuadChainRows = 16, kPairChainRows = 8;
+static_assert(kQuadChainRows <= kMaxChainRows && kPairChainRows <= kMaxChainRows);
+
 const Kernels& Chosen()
 {
     static const Kernels kernels = [] {
 #if defined(__x86_64__) || defined(__i386__)
         if (__builtin_cpu_supports("avx") && __builtin_cpu_supports("fma"))
-            return Kernels{RotateRowsFused, RotateRowsTwiceFused, RunChainsFused, 16};
+            return Kernels{RotateRowsFused, RotateRowsTwiceFused, RunChainsFused, kQuadChainRows};
         if (__builtin_cpu_supports("avx"))
-            return Kernels{RotateRowsQuad, RotateRowsTwiceQuad, RunChainsQuad, 16};
+            return Kernels{RotateRowsQuad, RotateRowsTwiceQuad, RunChainsQuad, kQuadChainRows};
 #endif
-        return Kernels{RotateRowsPair, RotateRowsTwicePair, RunChainsPair, 8};
+        return Kernels{RotateRowsPair, RotateRowsTwicePair, RunChainsPair, kPairChainRows};
     }();
     return kernels;
 }

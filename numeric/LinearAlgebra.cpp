@@ -3,7 +3,6 @@
 #include "numeric/NumericCore.h"
 
 #include <cmath>
-#include <cstdint>
 #include <utility>
 
 namespace {

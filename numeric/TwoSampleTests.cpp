@@ -47,7 +47,7 @@ struct PairCounts {
     std::int64_t discordant = 0; // differ in both, in opposite directions
 };
 
-// Pairs within runs of equal values of v[0..n).
+// Pairs within runs of equal values of v[begin..end).
 std::int64_t TiedPairs(const std::vector<double>& v, std::size_t begin, std::size_t end)
 {
     std::int64_t pairs = 0;

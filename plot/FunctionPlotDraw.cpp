@@ -46,6 +46,7 @@ BOOL CFunctionPlot::Resample()
 {
     if (!m_bResample)
         return TRUE;
+    m_bCutShort = FALSE;
     if (!m_pOwner || !m_pOwner->m_pEngine)
         return TRUE; // nothing to sample with: nothing drawn, no failure
     CCalcEngine& engine = *m_pOwner->m_pEngine;
@@ -158,8 +159,11 @@ void CFunctionPlot::DrawMarkers(CPlotCanvas& canvas)
     if (canvas.DrawsOwnPixels())
         painted.emplace(m_pOwner->m_rectPlot);
     for (int i = 1; i <= rows; ++i) {
-        const int px = m_pOwner->WorldToPixelX(m_pTable->GetValue(0, i));
-        const int py = m_pOwner->WorldToPixelY(m_pTable->GetValue(1, i));
+        const double x = m_pTable->GetValue(0, i), y = m_pTable->GetValue(1, i);
+        if (!std::isfinite(x) || !std::isfinite(y))
+            continue; // a missing value is a gap
+        const int px = m_pOwner->WorldToPixelX(x);
+        const int py = m_pOwner->WorldToPixelY(y);
         const int h = kDataMarkerHalfSize;
         const RECT square = {px - h, py - h, px + h, py + h};
         if (!painted || painted->Paint(square))

@@ -161,8 +161,6 @@ private:
     CPlotCanvas* m_pDrawingCanvas = nullptr;
     CSize m_sizeFrameLabel{0, 0};
     double m_dLabelScale = 1.0;
-    // Rectangles of the axis names of the drawing in progress; labels crossing them are left out.
-    CRect m_rectXName, m_rectYName;
     // The labels drawn so far in the drawing in progress, names included: a label crossing one
     // of its own axis, or a y label crossing an x label, is left out.
     std::vector<CRect> m_xLabelRects;

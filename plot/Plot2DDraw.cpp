@@ -24,10 +24,7 @@ int Bounded(int v) { return std::clamp(v, -1000, 1000); }
 
 bool Overlaps(const CRect& rect, const std::vector<CRect>& drawn)
 {
-    for (const CRect& other : drawn)
-        if (CRect().IntersectRect(&rect, &other))
-            return true;
-    return false;
+    return IntersectsAny(rect, drawn.data(), drawn.size());
 }
 
 CString PrintG(double v) { return numtext::Printf("%g", v, GetLocaleSeparators().chDecimal); }
@@ -151,8 +148,6 @@ void CPlot2D::DrawAxes(CPlotCanvas& canvas)
     canvas.SetTextColour(textColour == kAutomaticColour ? 0 : textColour & 0xFFFFFF);
     m_dXRange = m_dXMax - m_dXMin;
     m_dYRange = m_dYMax - m_dYMin;
-    m_rectXName.SetRectEmpty();
-    m_rectYName.SetRectEmpty();
     m_xLabelRects.clear();
     m_yLabelRects.clear();
     const int xl = WorldToPixelX(m_dXMin), xr = WorldToPixelX(m_dXMax);
@@ -281,9 +276,7 @@ void CPlot2D::DrawXTickLabel(CPlotCanvas& canvas, double x, const CString& text)
     if (x == 0)
         left += size.cx / 2 + 4; // right of the y axis
     const CRect rect(left, top, left + size.cx, top + size.cy);
-    if (label == "x")
-        m_rectXName = rect;
-    else if (Overlaps(rect, m_xLabelRects))
+    if (label != "x" && Overlaps(rect, m_xLabelRects))
         return; // the name, or a label before it where the plot is too narrow for them all
     m_xLabelRects.push_back(rect);
     canvas.TextOut(left, top, label);
@@ -306,9 +299,7 @@ void CPlot2D::DrawYTickLabel(CPlotCanvas& canvas, double y, const CString& text)
     const int top = std::clamp<int>(py - size.cy / 2, m_rectPlot.top,
                                     std::max<int>(m_rectPlot.top, m_rectPlot.bottom - size.cy));
     const CRect rect(left, top, left + size.cx, top + size.cy);
-    if (label == "y")
-        m_rectYName = rect;
-    else if (Overlaps(rect, m_yLabelRects))
+    if (label != "y" && Overlaps(rect, m_yLabelRects))
         return; // the name, or a label before it where the plot is too low for them all
     // Where the axes meet, the x labels came first.
     if (Overlaps(rect, m_xLabelRects))

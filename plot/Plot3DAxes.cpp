@@ -124,8 +124,7 @@ Vector3 Offset(Vector3 v, int i, double d)
 CString TickLabel(double v, char decimalPoint)
 {
     CString text = numtext::Fixed(v, 1, decimalPoint);
-    if (text.GetLength() > 1 && text[0] == '-' && text.FindOneOf("123456789") < 0)
-        text.Delete(0);
+    numtext::DropSignOfZero(text);
     return text;
 }
 
@@ -258,7 +257,7 @@ void CPlot3DBase::DrawAxisTicks(CPlotCanvas& canvas, const AxisWalk& w, bool ori
         const CPoint anchor = PointToPixel(beside.x, beside.y, beside.z);
         const CSize size = canvas.MeasureText(label);
         if (scene.m_bShowAxisLabels && i == letterTick) {
-            // On the label's own row the w.letter stands clear of the label's left end.
+            // On the label's own row the letter stands clear of the label's left end.
             const int labelWidth = scene.m_bShowTickLabels ? size.cx : 0;
             if (w.rightAligned)
                 DrawAxisText(canvas,
@@ -283,9 +282,8 @@ void CPlot3DBase::DrawAxisTicks(CPlotCanvas& canvas, const AxisWalk& w, bool ori
 void CPlot3DBase::DrawAxisText(CPlotCanvas& canvas, int x, int y, const CString& text, CSize size)
 {
     const CRect rect(x, y, x + size.cx, y + size.cy);
-    for (const CRect& drawn : m_axisTexts)
-        if (CRect().IntersectRect(&rect, &drawn))
-            return;
+    if (IntersectsAny(rect, m_axisTexts.data(), m_axisTexts.size()))
+        return;
     m_axisTexts.push_back(rect);
     canvas.TextOut(x, y, text);
 }

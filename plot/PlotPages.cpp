@@ -39,9 +39,8 @@ BOOL CPlotOptionsPage::OnSetActive()
 
 BOOL CPlotOptionsPage::OnApply()
 {
-    if (!Validate())
+    if (!Validate() || !CPropertyPage::OnApply())
         return FALSE;
-    OnOK();
     SetModified(FALSE);
     return TRUE;
 }

@@ -1,10 +1,13 @@
 #include "plot/PlotWnd.h"
 
+#include "engine/EngineErrors.h"
 #include "framework/win/CDialog.h"
+#include "framework/win/CFrameWnd.h"
 #include "framework/win/MessageCrackers.h"
 #include "plot/DCPlotCanvas.h"
 #include "plot/Plot2D.h"
 #include "plot/Plot3DScene.h"
+#include "plot/SurfacePlot.h"
 
 IMPLEMENT_DYNAMIC(CPlotWnd, CWnd)
 IMPLEMENT_DYNAMIC(CPlot2DWnd, CPlotWnd)
@@ -433,7 +436,11 @@ void CPlot3DWnd::Redraw()
     if (m_pScene) {
         // The rows appear on the window as they fill the buffer.
         CClientDC dc(this);
-        m_pScene->Draw(&m_dcMemory, &dc);
+        const CSurfacePlot* pSurface = m_pScene->GetCurrentSurface();
+        // A surface whose sampling ran out of time says so where the user looks next.
+        if (!m_pScene->Draw(&m_dcMemory, &dc) && pSurface && pSurface->m_bCutShort)
+            if (CFrameWnd* pFrame = AfxFindParentFrame(m_hWnd))
+                pFrame->SetMessageText(GetErrorText(ErrMaxIterations));
     } else {
         m_dcMemory.FillSolidRect(0, 0, m_sizeBuffer.cx, m_sizeBuffer.cy,
                                  ::GetSysColor(COLOR_WINDOW));

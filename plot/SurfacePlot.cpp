@@ -138,6 +138,7 @@ int CSurfacePlot::ComputeMesh()
     }
     m_bRebuild = FALSE;
     m_bReproject = m_bRemap = m_bReshade = TRUE;
+    m_bCutShort = CommandWork::Spent();
     return 0;
 }
 
@@ -148,8 +149,8 @@ BOOL CSurfacePlot::DrawSurface(CPlotCanvas& first, CPlotCanvas* pSecond)
     if (ComputeMesh() != 0)
         return FALSE;
     if (!pSecond)
-        return Draw(first);
+        return Draw(first) && !m_bCutShort;
     for (BOOL start = TRUE; !DrawProgressive(first, pSecond, start); start = FALSE) {
     }
-    return TRUE;
+    return !m_bCutShort;
 }

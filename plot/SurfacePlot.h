@@ -29,8 +29,11 @@ public:
     int ComputeMesh();
     // TRUE without drawing for an empty expression or a surface without scene or engine;
     // FALSE when the expression does not parse; else draws in one pass (no second canvas) or
-    // row by row on both.
+    // row by row on both, and gives FALSE when the sampling ran out of time (cut short).
     BOOL DrawSurface(CPlotCanvas& first, CPlotCanvas* pSecond);
+
+    // The last sampling ran out of its time: the vertices left were not drawn.
+    BOOL m_bCutShort = FALSE;
 
     CString m_strExpression = "(2-y^2+x^2)*exp(1-x^2-y^2/4)";
     CString m_strReserved1, m_strReserved2;

@@ -61,3 +61,11 @@ CPoint CenteredInWorkArea(const CSize& size, const CRect& owner, const CRect& wo
     return CPoint(place(owner.left, owner.right, size.cx, work.left, work.right),
                   place(owner.top, owner.bottom, size.cy, work.top, work.bottom));
 }
+
+bool IntersectsAny(const CRect& rect, const CRect* others, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        if (CRect().IntersectRect(&rect, &others[i]))
+            return true;
+    return false;
+}

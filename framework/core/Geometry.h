@@ -232,6 +232,9 @@ public:
     }
 };
 
+// Whether rect meets any of the count rectangles at others.
+bool IntersectsAny(const CRect& rect, const CRect* others, std::size_t count);
+
 // Where a window of the given size goes to stand centred on its owner's rectangle while staying
 // inside the work area; a window larger than the work area keeps its top-left corner in it.
 CPoint CenteredInWorkArea(const CSize& size, const CRect& owner, const CRect& work);

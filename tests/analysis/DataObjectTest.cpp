@@ -7,6 +7,7 @@
 #include "engine/EngineNames.h"
 #include "engine/EvaluationWork.h"
 #include "engine/LocaleSeparators.h"
+#include "tests/support/ScopedValue.h"
 #include "tests/support/StoredBytes.h"
 
 #include <gtest/gtest.h>
@@ -265,15 +266,15 @@ TEST_F(ExpressionTest, AFillSharesOneBudgetInTime)
                                                    std::vector<double>(2000, 2)};
     Fill(table, columns);
     Parse("FSUM(x, 1, 10) + x");
-    const double saved = EvaluationSecondsLimit;
-    EvaluationSecondsLimit = 0;
-    EXPECT_EQ(table.ApplyExpression(engine), ErrMaxIterations);
-    EXPECT_EQ(Rows(table), columns);
-    CMatrixObject matrix;
-    ASSERT_EQ(matrix.Resize(40, 50, FALSE), 0);
-    EXPECT_EQ(matrix.ApplyExpression(engine), ErrMaxIterations);
-    EXPECT_EQ(matrix.GetAt(40, 50), 0);
-    EvaluationSecondsLimit = saved;
+    {
+        const ScopedValue noTime(EvaluationSecondsLimit, 0.0);
+        EXPECT_EQ(table.ApplyExpression(engine), ErrMaxIterations);
+        EXPECT_EQ(Rows(table), columns);
+        CMatrixObject matrix;
+        ASSERT_EQ(matrix.Resize(40, 50, FALSE), 0);
+        EXPECT_EQ(matrix.ApplyExpression(engine), ErrMaxIterations);
+        EXPECT_EQ(matrix.GetAt(40, 50), 0);
+    }
     ASSERT_EQ(table.ApplyExpression(engine), 0);
     EXPECT_EQ(table.GetValue(1, 2000), 57);
 }

@@ -3,6 +3,7 @@
 #include "engine/EvaluationWork.h"
 #include "res/PlotIds.h"
 #include "tests/app/DataViewFixture.h"
+#include "tests/support/ScopedValue.h"
 
 #include <cmath>
 #include <string>
@@ -201,10 +202,10 @@ TEST_F(PlotCommandsTest, ValueTableLeavesOutPointsWithoutValue)
 // complete, so none is made and the budget's message is shown.
 TEST_F(PlotCommandsTest, ValueTableSharesOneBudgetInTime)
 {
-    const double saved = EvaluationSecondsLimit;
-    EvaluationSecondsLimit = 0;
-    model.AddValueTable("FSUM(x, 1, 10) + x", 0, 1, "Value table 1", 5000);
-    EvaluationSecondsLimit = saved;
+    {
+        const ScopedValue noTime(EvaluationSecondsLimit, 0.0);
+        model.AddValueTable("FSUM(x, 1, 10) + x", 0, 1, "Value table 1", 5000);
+    }
     EXPECT_EQ(LastTable(), nullptr);
     EXPECT_EQ(prompts.CountOf("Maximum iterations exceeded"), 1) << prompts.log;
     model.AddValueTable("FSUM(x, 1, 10) + x", 0, 1, "Value table 1", 5000);

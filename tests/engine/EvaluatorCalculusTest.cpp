@@ -3,6 +3,7 @@
 #include "engine/CompiledExpression.h"
 #include "engine/EvaluationWork.h"
 #include "engine/UnitRegistry.h"
+#include "tests/support/ScopedValue.h"
 
 #include <cmath>
 #include <string>
@@ -86,11 +87,10 @@ TEST_F(EvaluatorTest, NestedCalculusSharesOneWorkBudget)
 // shorter one is left alone. A unit search pays for the steps it takes through a chain of units.
 TEST_F(EvaluatorTest, TheBudgetIsBoundedInTimeAndUnitSearchesPayTheirSteps)
 {
-    const double savedSeconds = EvaluationSecondsLimit;
-    EvaluationSecondsLimit = 0;
     const ErrorCase timed[] = {{"FSUM(x, 1, 100000)", ErrMaxIterations},
                                {"FSUM(x, 1, 1000)", ErrNone}};
     for (const ErrorCase& c : timed) {
+        const ScopedValue noTime(EvaluationSecondsLimit, 0.0);
         CCalcEngine engine;
         engine.SetExpression(c.text);
         ASSERT_EQ(engine.Parse(), 0);
@@ -99,19 +99,16 @@ TEST_F(EvaluatorTest, TheBudgetIsBoundedInTimeAndUnitSearchesPayTheirSteps)
         CCompiledExpression(engine.m_Root).Evaluate();
         EXPECT_EQ(engine.GetErrorCode(), c.code) << c.text << " compiled";
     }
-    EvaluationSecondsLimit = savedSeconds;
 
     for (int i = 0; i < 1000; ++i)
         ASSERT_EQ(AddUserUnit(("q" + std::to_string(i)).c_str(),
                               i == 999 ? "ft" : ("q" + std::to_string(i + 1)).c_str(), 1.0),
                   0);
-    const long long savedWork = EvaluationWorkLimit;
-    EvaluationWorkLimit = 50000;
+    const ScopedValue work(EvaluationWorkLimit, 50000LL);
     const ErrorCase chained[] = {{"FSUM(CONVERT(x, \"q0\", \"ft\"), 1, 100)", ErrMaxIterations}};
     ExpectErrors(chained, std::size(chained));
     const ValueCase once[] = {{"CONVERT(2, \"q0\", \"ft\")", 2, 0}};
     ExpectValues(once, std::size(once));
-    EvaluationWorkLimit = savedWork;
 }
 
 // Expression variables that double at each level: the expansion is refused with 12 once the text

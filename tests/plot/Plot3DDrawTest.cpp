@@ -1,8 +1,10 @@
 // The 3-D renderer on a recording canvas: projection, painting order, cells, fill styles,
 // shading limits, degenerate views, box and axes, and the series of views.
+#include "engine/EvaluationWork.h"
 #include "engine/LocaleSeparators.h"
 #include "plot/Plot3DScene.h"
 #include "tests/plot/PlotTestSupport.h"
+#include "tests/support/ScopedValue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -209,6 +211,22 @@ TEST_F(Plot3DDraw, NoSceneOrEngineDrawsNothingAndSucceeds)
     c = Draw();
     EXPECT_TRUE(m_result);
     EXPECT_EQ(c.ops.size(), 1u) << "the background";
+}
+
+// A surface cut short by its time looks complete where it was sampled: the drawing says so.
+TEST_F(Plot3DDraw, ASurfaceCutShortByItsTimeIsReported)
+{
+    m_surface->SetExpression("FSUM(x*y, 1, 1000)");
+    {
+        const ScopedValue noTime(EvaluationSecondsLimit, 0.0);
+        Draw();
+    }
+    EXPECT_FALSE(m_result);
+    EXPECT_TRUE(m_surface->m_bCutShort);
+    m_surface->m_bRebuild = TRUE;
+    Draw();
+    EXPECT_TRUE(m_result);
+    EXPECT_FALSE(m_surface->m_bCutShort);
 }
 
 TEST_F(Plot3DDraw, AxisLabelsAndTheirSkippedCrossings)
