@@ -125,12 +125,11 @@ HTREEITEM CDataTreeView::GetCategoryItem(int kind) const
 HTREEITEM CDataTreeView::InsertItem(int kind, const CString& name, BOOL bSelect)
 {
     HTREEITEM hFolder = GetCategoryItem(kind);
+    if (!hFolder)
+        return nullptr; // a kind the tree shows no items of
     const int nImage = GetItemTypeImage(kind);
-    HTREEITEM hItem = m_wndTree.InsertItem(name, nImage, nImage, hFolder ? hFolder : TVI_ROOT);
-    // The kind goes with the leaf, so root leaves of different kinds stay apart.
-    m_wndTree.SetItemData(hItem, DWORD_PTR(kind));
-    if (hFolder)
-        m_wndTree.Expand(hFolder, TVE_EXPAND);
+    HTREEITEM hItem = m_wndTree.InsertItem(name, nImage, nImage, hFolder);
+    m_wndTree.Expand(hFolder, TVE_EXPAND);
     if (bSelect)
         m_wndTree.SelectItem(hItem);
     return hItem;
@@ -139,13 +138,12 @@ HTREEITEM CDataTreeView::InsertItem(int kind, const CString& name, BOOL bSelect)
 HTREEITEM CDataTreeView::FindItem(int kind, const CString& name) const
 {
     HTREEITEM hFolder = GetCategoryItem(kind);
-    HTREEITEM hItem = hFolder ? m_wndTree.GetChildItem(hFolder) : m_wndTree.GetRootItem();
-    for (; hItem; hItem = m_wndTree.GetNextSiblingItem(hItem)) {
-        if (!hFolder && (GetItemKind(hItem) != kind || m_wndTree.ItemHasChildren(hItem)))
-            continue;
+    if (!hFolder)
+        return nullptr;
+    for (HTREEITEM hItem = m_wndTree.GetChildItem(hFolder); hItem;
+         hItem = m_wndTree.GetNextSiblingItem(hItem))
         if (ascii::EqualNoCase(m_wndTree.GetItemText(hItem), name))
             return hItem;
-    }
     return nullptr;
 }
 
@@ -163,10 +161,6 @@ int CDataTreeView::GetItemKind(HTREEITEM hItem) const
         if (m_hFolders[slot] == hItem)
             return GetExplorerFolder(slot).nFolderKind;
     HTREEITEM hParent = m_wndTree.GetParentItem(hItem);
-    if (!hParent) {
-        const int kind = int(m_wndTree.GetItemData(hItem));
-        return kind >= 0 && kind < ItemTypeCount ? kind : ItemNone;
-    }
     for (int slot = 0; slot < ExplorerSlotCount; ++slot)
         if (m_hFolders[slot] == hParent)
             return GetExplorerFolder(slot).nLeafKind;

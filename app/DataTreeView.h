@@ -28,8 +28,8 @@ class CDataTreeView : public CView {
 public:
     ~CDataTreeView() override;
 
-    // A leaf of the kind (its image, its kind as item data) under the kind's folder, or at the
-    // root for kinds without one; selected (which tells the document) when bSelect.
+    // A leaf of the kind, with its image, under the kind's folder; selected (which tells the
+    // document) when bSelect. Null for a kind without a folder of items.
     HTREEITEM InsertItem(int kind, const CString& name, BOOL bSelect);
     // The first leaf of the kind whose text equals name, ignoring case; null when none.
     HTREEITEM FindItem(int kind, const CString& name) const;
@@ -37,8 +37,8 @@ public:
     // The folder whose items are of the kind (or that shows the kind); null for none.
     HTREEITEM GetCategoryItem(int kind) const;
     HTREEITEM GetFolder(int slot) const { return m_hFolders[slot]; }
-    // The kind a tree item stands for: a folder's own kind, the kind of the leaves of its
-    // folder (the leaf's own), or a root leaf's own kind; ItemNone (16) for anything else.
+    // The kind a tree item stands for: a folder's own kind, or the kind of the leaves of its
+    // folder (the leaf's own); ItemNone (16) for anything else.
     int GetItemKind(HTREEITEM hItem) const;
     void DeleteChildren(HTREEITEM hFolder);
     // Every leaf goes and the leaves given take their places under their folders, in their

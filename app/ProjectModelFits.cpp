@@ -86,12 +86,14 @@ void ProjectModel::RunNonlinearFit(const ModelRecord& model, CNonlinearFit& fit)
     RememberRecentFit(model);
     fit.SetTable(table);
     if (const int code = fit.Fit()) {
-        CAnalysisResult reached;
+        if (code != ErrMaxIterations) {
+            Prompts().ShowMessage(GetErrorText(code));
+            return;
+        }
+        CAnalysisResult reached; // what the fit reached, shown with the reason it stopped
         reached.SetNumberFormat(m_pResultFormat);
-        if (code == ErrMaxIterations)
-            fit.ReportUnfinished(reached);
-        Prompts().ShowMessage(code == ErrMaxIterations ? reached.GetWorkspaceText()
-                                                       : GetErrorText(code));
+        fit.ReportUnfinished(reached);
+        Prompts().ShowMessage(reached.GetWorkspaceText());
         return;
     }
     auto report = std::make_unique<CAnalysisResult>();

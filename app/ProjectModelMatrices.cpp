@@ -87,20 +87,17 @@ void ProjectModel::AddEigenMatrix(BOOL bVectors)
     if (!matrix)
         return;
     CDataColumn values;
-    auto vectors = std::make_unique<CMatrixObject>();
+    auto result = std::make_unique<CMatrixObject>();
     // Only a square, symmetric matrix is decomposed; a failed decomposition adds nothing. The
     // eigenvectors are worked out only when they are asked for, which halves the work.
-    const int refused = IsSquare(*matrix)
-                            ? matrix->Eigen(values, bVectors ? vectors.get() : nullptr)
-                            : ErrNotSupported;
+    const int refused = IsSquare(*matrix) ? matrix->Eigen(values, bVectors ? result.get() : nullptr)
+                                          : ErrNotSupported;
     if (refused) {
         Prompts().ShowMessage(refused == ErrNotSupported ? CString(kSymmetricOnlyText)
                                                          : GetErrorText(refused));
         return;
     }
-    std::unique_ptr<CMatrixObject> result = std::move(vectors);
     if (!bVectors) {
-        result = std::make_unique<CMatrixObject>();
         if (const int code = result->FromColumn(values)) {
             Prompts().ShowMessage(GetErrorText(code));
             return;

@@ -2,6 +2,7 @@
 // refreshes after changes and the pane sizes each kind remembers.
 #include "app/ProjectModel.h"
 
+#include "app/ExplorerRules.h"
 #include "app/ViewToggles.h"
 
 void ProjectModel::OnSelectItem(int kind, const CString& label, ExplorerNode node)
@@ -31,13 +32,9 @@ void ProjectModel::OnSelectItem(int kind, const CString& label, ExplorerNode nod
 
     if (kind == Item3DGraph)
         m_Scene.m_nCurrent = m_nSelectedIndex;
-    RefreshGrid();
-    if (kind == ItemDataTable || kind == Item2DGraph || kind == ItemDataGraph)
-        RefreshPlot2D(FALSE);
-    else
+    RefreshSelectedItem();
+    if (kind != ItemDataTable && kind != Item2DGraph && kind != ItemDataGraph)
         Windows().ShowPlotForSelection(); // the function plot, not a table or data graph
-    if (kind == Item3DGraph)
-        RefreshPlot3D(FALSE);
     Windows().SetItemCaption(FormatItemCaption(kind, text), GetItemTypeImage(kind));
 }
 
@@ -50,11 +47,15 @@ void ProjectModel::ShowNoSelection(const CString& caption)
 
 std::vector<ExplorerLeaf> ProjectModel::GetExplorerLeaves() const
 {
+    // In the folders' order, so that a rebuilt tree reads as one built item by item.
     std::vector<ExplorerLeaf> leaves;
-    for (int kind : {ItemDataTable, ItemList, ItemMatrix, ItemDataGraph, Item2DGraph, Item3DGraph,
-                     ItemSolverModel})
+    for (int slot = 0; slot < ExplorerSlotCount; ++slot) {
+        const int kind = GetExplorerFolder(slot).nLeafKind;
+        if (kind == ItemNone)
+            continue;
         for (int i = 0; i < GetItemCount(kind); ++i)
             leaves.push_back({kind, GetItemName(kind, i)});
+    }
     return leaves;
 }
 

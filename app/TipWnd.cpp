@@ -48,12 +48,10 @@ void CTipWnd::Show(const CString& text, POINT screenPoint, int nLineTop, BOOL bH
     if (!GetSafeHwnd())
         return;
     SetText(text);
-    const HWND hAnchor = m_hParent ? m_hParent : m_hWnd;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    CPoint corner = screenPoint;
-    if (::GetMonitorInfoA(::MonitorFromWindow(hAnchor, MONITOR_DEFAULTTONEAREST), &monitor))
-        corner = PlaceTip(screenPoint, nLineTop, m_sizeWindow, monitor.rcWork);
+    // The monitor the caret is on, which may not be the one most of the frame is on.
+    const CPoint corner =
+        PlaceTip(screenPoint, nLineTop, m_sizeWindow,
+                 AfxGetWorkArea(::MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST)));
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, corner.x, corner.y, 0, 0,
                    SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     m_bShown = TRUE;

@@ -31,7 +31,7 @@ public:
     // The pop-up, owned by pParent, and its font.
     BOOL Create(CWnd* pParent);
     // Shows text with its top-left corner at the screen point below a line whose top is
-    // nLineTop, kept inside the work area of the parent's monitor (PlaceTip); with bHideOnClick
+    // nLineTop, kept inside the work area of the point's monitor (PlaceTip); with bHideOnClick
     // a press of any mouse button inside hides it. Until it hides, a move or resize of the
     // parent's frame hides it.
     void Show(const CString& text, POINT screenPoint, int nLineTop, BOOL bHideOnClick);

@@ -67,7 +67,7 @@ UINT ShowCommandOfViewMask(UINT mask)
     if (panes == 2)
         return 0;
     if (panes != 1)
-        return 127; // none, three or four: the frame shows all four
+        return std::end(kShowCommands)[-1].nID; // none, three or four: all four show
     for (const ShowCommand& c : kShowCommands)
         if (c.mask == (mask & c.mask))
             return c.nID;

@@ -4,18 +4,8 @@
 #include "app/MainFrame.h"
 #include "app/MathApp.h"
 #include "app/MyDocument.h"
+#include "bench/BenchPump.h"
 #include "framework/win/CWinThread.h"
-
-// What the message loop would do next: every queued message, pre-translated as the loop does.
-inline void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-}
 
 // The main frame and document of a new project; both null when the frame did not come up.
 // The frame is destroyed and the user-data file deleted at the end.

@@ -9,6 +9,7 @@
 // Run: tools/wine-run build-win-bench/bench/DataViewWinBench.exe
 #include "analysis/GridView.h"
 #include "app/MyDocument.h"
+#include "bench/BenchPump.h"
 #include "bench/PlainTiming.h"
 #include "framework/win/CCreateContext.h"
 #include "framework/win/CDC.h"
@@ -67,16 +68,6 @@ private:
     HDC m_hDC;
     HGDIOBJ m_hOld;
 };
-
-// What the message loop would do next: the grid's posted size, its scroll bars.
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 } // namespace
 

@@ -5,11 +5,11 @@
 #include "analysis/LinearFit.h"
 #include "analysis/MatrixObject.h"
 #include "analysis/NonlinearFit.h"
-#include "bench/RepeatableNoise.h"
 #include "bench/TimeReporter.h"
 #include "engine/EngineStartup.h"
 #include "engine/LocaleSeparators.h"
 #include "plot/AnalysisResult.h"
+#include "tests/support/TestRandom.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,7 +36,7 @@ const BenchCase kCases[] = {
 void FillTable(CDataTable& table, int n, double lo, double hi, double (*curve)(double),
                double noise)
 {
-    RepeatableNoise random;
+    TestRandom random(12345);
     table.SetName("Bench");
     table.Create(TableLayoutXYSig, 0, n);
     double* x = table.GetColumn(0)->GetData();
@@ -44,7 +44,7 @@ void FillTable(CDataTable& table, int n, double lo, double hi, double (*curve)(d
     double* s = table.GetColumn(2)->GetData();
     for (int i = 1; i <= n; ++i) {
         x[i] = lo + (hi - lo) * (i - 1) / (n - 1);
-        y[i] = curve(x[i]) + noise * random.Next();
+        y[i] = curve(x[i]) + noise * random.Between(-1, 1);
         s[i] = noise;
     }
 }
@@ -88,12 +88,12 @@ void LogisticFit(benchmark::State& state)
 void Inverse(benchmark::State& state)
 {
     const int n = 200;
-    RepeatableNoise random;
+    TestRandom random(12345);
     CMatrixObject matrix;
     matrix.Resize(n, n, FALSE);
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j)
-            matrix.SetAt(i, j, random.Next());
+            matrix.SetAt(i, j, random.Between(-1, 1));
     for (auto _ : state) {
         CMatrixObject inverse;
         inverse.Copy(matrix);

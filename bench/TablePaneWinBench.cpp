@@ -13,6 +13,7 @@
 #include "bench/PlainTiming.h"
 #include "plot/PlotView.h"
 #include "res/resource.h"
+#include "tests/support/TestRandom.h"
 
 #include <cmath>
 #include <cstdio>
@@ -29,10 +30,9 @@ CDataTable* MakeTable(const char* name, bool noisy)
     auto* table = new CDataTable;
     table->Create(TableLayoutXY, 0, kRows);
     table->SetName(name);
-    unsigned seed = 12345;
+    TestRandom random(12345);
     for (int i = 0; i < kRows; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        const double noise = noisy ? 0.2 * (double((seed >> 8) & 0xFFFF) / 65535.0 - 0.5) : 0;
+        const double noise = noisy ? random.Between(-0.1, 0.1) : 0;
         table->SetCell(0, i, i + 1);
         table->SetCell(1, i, std::sin(i * 2e-4) + noise);
     }

@@ -6,8 +6,9 @@
 //   2. one typed character with its recolouring at the end of 10 and of 10,000 lines (target
 //      5 ms), with the ratio of the two.
 // Run: tools/wine-run build-win-bench/bench/WorkspaceWinBench.exe
+#include "app/MyDocument.h"
 #include "app/RichWorkspace.h"
-#include "bench/BenchMainFrame.h"
+#include "bench/BenchPump.h"
 #include "framework/win/CCreateContext.h"
 
 #include <algorithm>

@@ -1,7 +1,8 @@
 #pragma once
 // Where a line of text breaks to fit a width, as printed text wraps: each piece takes as many
-// characters as fit and ends after the last blank or operator among them, else at the last
-// character that fits; a piece always takes at least one character, so the breaking ends
+// characters as fit and ends after the last blank or operator among them (not after a sign: an
+// exponent's, or a + or - that follows a blank, an operator or "("), else at the last character
+// that fits; a piece always takes at least one character, so the breaking ends
 // whatever the width.
 #include "framework/core/CString.h"
 

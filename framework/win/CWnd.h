@@ -392,6 +392,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 // on screen (a failing paint behind the message box) is dropped, so each shows once.
 void AfxReportBarrierException();
 
+// The work area of a monitor (the screen without the task bar); the primary screen when the
+// monitor cannot be asked.
+CRect AfxGetWorkArea(HMONITOR hMonitor);
 // Centres a top-level window on hWndCenter (by default its owner, else the main window) inside
 // the work area of that window's monitor.
 void AfxCenterOnOwner(HWND hWnd, HWND hWndCenter = nullptr);

@@ -143,6 +143,15 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     AfxCenterOnOwner(m_hWnd, AfxSafeHwnd(pAlternateOwner));
 }
 
+CRect AfxGetWorkArea(HMONITOR hMonitor)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (hMonitor && ::GetMonitorInfoA(hMonitor, &monitor))
+        return monitor.rcWork;
+    return CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+}
+
 void AfxCenterOnOwner(HWND hWnd, HWND hWndCenter)
 {
     CRect rc;
@@ -154,13 +163,8 @@ void AfxCenterOnOwner(HWND hWnd, HWND hWndCenter)
     if (hWndCenter == hWnd)
         hWndCenter = nullptr;
     // The work area of the owner's monitor (of the window's own without an owner) bounds it.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    CRect rcWork(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    if (::GetMonitorInfoA(
-            ::MonitorFromWindow(hWndCenter ? hWndCenter : hWnd, MONITOR_DEFAULTTONEAREST),
-            &monitor))
-        rcWork = monitor.rcWork;
+    const CRect rcWork = AfxGetWorkArea(
+        ::MonitorFromWindow(hWndCenter ? hWndCenter : hWnd, MONITOR_DEFAULTTONEAREST));
     CRect rcOwner = rcWork;
     if (hWndCenter && ::IsWindowVisible(hWndCenter) && !::IsIconic(hWndCenter))
         ::GetWindowRect(hWndCenter, &rcOwner);

@@ -45,15 +45,11 @@ TEST(Explorer, FoldersAndTheKindsTheyReport)
                             {SlotPredefinedConversions, ItemPredefinedUnits}};
     for (const auto& c : kinds)
         EXPECT_EQ(pExplorer->GetItemKind(pExplorer->GetFolder(c[0])), c[1]) << c[0];
-    const int images[][2] = {{SlotVariables, 10},
-                             {SlotDataTables, 1},
-                             {SlotLists, 7},
-                             {SlotMatrices, 9},
-                             {SlotDataGraphs, 5}};
-    for (const auto& c : images) {
+    // Each data item's folder shows its kind's image, as its leaves do.
+    for (int slot : {SlotDataTables, SlotLists, SlotMatrices, SlotDataGraphs}) {
         int nImage = -1, nSelected = -1;
-        tree.GetItemImage(pExplorer->GetFolder(c[0]), nImage, nSelected);
-        EXPECT_EQ(nImage, c[1]) << c[0];
+        tree.GetItemImage(pExplorer->GetFolder(slot), nImage, nSelected);
+        EXPECT_EQ(nImage, GetItemTypeImage(GetExplorerFolder(slot).nLeafKind)) << slot;
     }
 }
 

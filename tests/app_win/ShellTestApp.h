@@ -39,7 +39,7 @@ protected:
     void TearDown() override { CloseMainFrame(); }
     // A command as a menu gives it, to the frame or another window, its messages handled.
     void Command(UINT nID, CWnd* pTarget = nullptr);
-    // The command as its menu item would show it.
+    // Whether the command's update handler enables it (FALSE when it has none).
     BOOL Enabled(UINT nID);
     // A table of layout 1 holding y = 1 + 2x for x = 1..n, added and selected.
     CDataTable* AddLineTable(const char* name, int n, int layout = TableLayoutXY);

@@ -271,10 +271,12 @@ std::string ReadExplorerOf(HANDLE hProcess, HWND hMain)
         TVITEMA item;
         char text[260];
     };
+    if (!hTree)
+        return "no explorer";
     auto* remote = static_cast<Remote*>(
         ::VirtualAllocEx(hProcess, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
-    if (!hTree || !remote)
-        return "no explorer";
+    if (!remote)
+        return "no memory in the program";
     const auto text = [&](HTREEITEM hItem) {
         Remote local = {};
         local.item.mask = TVIF_TEXT | TVIF_HANDLE;
@@ -343,7 +345,12 @@ TEST(Program, ShowsEveryItemOfTheProjectGivenUnderItsFolderAndEndsOnExit)
     HWND hMain = nullptr;
     for (int i = 0; i < 300 && !(hMain = WindowOfProcess(pi.dwProcessId)); ++i)
         ::Sleep(100);
-    ASSERT_NE(hMain, nullptr);
+    if (!hMain) {
+        ADD_FAILURE() << "no main window";
+        ::TerminateProcess(pi.hProcess, 3); // not left running for the tests after this one
+        EndOf(pi);
+        return;
+    }
     const std::string tree = ReadExplorerOf(pi.hProcess, hMain);
     // Every item under its folder, the project's folders first (solver models are the user's).
     EXPECT_EQ(tree.substr(0, tree.find("Variables:")),

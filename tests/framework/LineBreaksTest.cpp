@@ -26,6 +26,9 @@ TEST(LineBreaks, PiecesEndAfterABlankOrOperatorElseAtTheWidth)
              {"abc", 0, {0, 1, 2}},               // nothing fits: a character a piece
              {"1,5;2", 4, {0, 4}},                // list separators
              {"a   b", 2, {0, 2, 4}},             // runs of blanks
+             {"1.41e-10*2", 6, {0, 6}},           // not inside the exponent: at the width
+             {"x = -5", 5, {0, 4}},               // the minus stays with its number
+             {"2*(-3)+1", 5, {0, 2, 7}},          // nor one after "(", but a + after ")"
          }) {
         const int length = int(std::string(c.line).size());
         auto fits = [&](int start) { return std::min(c.width, length - start); };

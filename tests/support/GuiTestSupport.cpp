@@ -22,10 +22,7 @@ void AfxPumpPendingMessages()
 
 CRect WorkAreaOf(HWND hWnd)
 {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoA(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
-    return monitor.rcWork;
+    return AfxGetWorkArea(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST));
 }
 
 COLORREF CDibImage::Pixel(int x, int y) const
