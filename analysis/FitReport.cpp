@@ -1,5 +1,7 @@
 #include "analysis/FitReport.h"
 
+#include "analysis/DataTable.h"
+#include "analysis/FitSample.h"
 #include "numeric/StudentT.h"
 #include "plot/AnalysisResult.h"
 
@@ -17,4 +19,30 @@ CString IntervalText(const CAnalysisResult& report, double low, double high)
     CString text = report.GetValueText(end) + " to ";
     end.dValue = high;
     return text + report.GetValueText(end);
+}
+
+CString WeightingText(const CDataTable& table)
+{
+    if (table.GetLayout() != TableLayoutXYSig || table.GetColumnCount() < 3)
+        return "each point's deviation taken as 5 % of its y value, as the table has no error "
+               "column";
+    const CDataColumn& column = *table.GetColumn(2);
+    const int rows = std::min(table.GetRowCount(), column.GetCount());
+    int fallbacks = 0;
+    for (int i = 1; i <= rows; ++i)
+        fallbacks += column.GetData()[i] < kMissingDeviation ? 1 : 0;
+    CString text = "deviations from the error column \"" + column.GetName() + "\"";
+    if (fallbacks > 0) {
+        CString rest;
+        rest.Format("; 5 %% of y for %d point%s whose deviation is 0 or less", fallbacks,
+                    fallbacks == 1 ? "" : "s");
+        text += rest;
+    }
+    return text;
+}
+
+void AddWeightingItem(CAnalysisResult& report, const CDataTable* table)
+{
+    if (table)
+        report.AddText("Weighting: ", WeightingText(*table), 0);
 }

@@ -167,6 +167,7 @@ void CLinearFit::FillReport(CAnalysisResult& report) const
     const int m = GetParameterCount();
     report.SetTitle("Linear Fit of " + m_pTable->GetName());
     report.AddText("Fit to equation: ", m_strEquation, 0);
+    AddWeightingItem(report, m_pTable);
     report.AddText("Result: ", CString(), 0);
     for (int j = 1; j <= m; ++j)
         report.AddNumber(m_Names[std::size_t(j)], m_Values[std::size_t(j)], 1);

@@ -29,10 +29,10 @@ public:
     void SetTable(const CDataTable* table) { m_pTable = table; }
     const CDataTable* GetTable() const { return m_pTable; }
 
-    // Fits the model to the table and, when report is given, fills it (title, equation, values,
-    // uncertainties and 95 % confidence intervals). 15 without a table or for a layout other than
-    // x, y (1) or x, y, deviation (2); otherwise the codes of FitPoints. The report is filled only
-    // on success.
+    // Fits the model to the table and, when report is given, fills it (title, equation,
+    // weighting, values, uncertainties and 95 % confidence intervals). 15 without a table or for
+    // a layout other than x, y (1) or x, y, deviation (2); otherwise the codes of FitPoints. The
+    // report is filled only on success.
     int Fit(CAnalysisResult* report);
 
     // Fits the model to the points (deviations already weighted, see ApplyDefaultDeviations):

@@ -237,6 +237,7 @@ int MarquardtFit(IFitModel& model, const FitSample& data, double* a, const int* 
                 outcome.iterations = k;
                 return code;
             }
+            outcome.stalled = !converged;
             break;
         }
         noted = chisq;

@@ -80,6 +80,8 @@ constexpr double kMaxLambda = 1e16;
 struct MarquardtOutcome {
     double chiSquare = 0.0;
     int iterations = 0;
+    // A 35 before the limit: the fit stopped improving without settling.
+    bool stalled = false;
 };
 
 // The complete fit from the values in a[1..m]: Marquardt steps until kStallCount steps in a row

@@ -243,6 +243,7 @@ int CNonlinearFit::FitPoints(const FitSample& sample)
     const int code = MarquardtFit(*this, sample, m_Values.data(), m_Fitted.data(), m,
                                   m_nMaxIterations, m_Covariance, m_Curvature, outcome);
     m_nIterations = outcome.iterations;
+    m_bStalled = outcome.stalled;
     m_dChiSquare = outcome.chiSquare;
     m_nPoints = n;
     return code;
@@ -267,6 +268,7 @@ void CNonlinearFit::Report(CAnalysisResult& record) const
     record.AddText("Data Table: ", table, 0);
     record.AddText("Fit Model: ", m_strModelName, 0);
     record.AddText("Fit Equation: ", "y = " + m_strModel, 0);
+    AddWeightingItem(record, m_pTable);
     const int m = GetParameterCount();
     record.AddText("Fit Results: ", CString(), 0);
     for (int i = 0; i < m; ++i)
@@ -293,10 +295,16 @@ void CNonlinearFit::Report(CAnalysisResult& record) const
 
 void CNonlinearFit::ReportUnfinished(CAnalysisResult& record) const
 {
-    record.SetText(GetErrorText(ErrMaxIterations));
+    // Only a fit that used up its limit exceeded it; one that stopped earlier got stuck.
+    CString reason = GetErrorText(ErrMaxIterations);
+    if (m_bStalled)
+        reason.Format("The fit stopped improving after %d iterations without converging",
+                      m_nIterations);
+    record.SetText(reason);
     record.AddText("Values reached:", CString(), 0);
     for (int i = 0; i < GetParameterCount(); ++i)
         record.AddNumber(GetParameterName(i) + " = ", GetValue(i + 1), 1);
+    AddWeightingItem(record, m_pTable);
     record.AddNumber("Chi Square: ", m_dChiSquare, 0);
     record.AddInteger("Iterations: ", m_nIterations, 0);
 }

@@ -53,6 +53,9 @@ public:
     // Limits from 1 to kMaxIterationLimit are taken (true); others leave the limit (false).
     bool SetMaxIterations(int limit);
     int GetIterations() const { return m_nIterations; }
+    // True when the last fit ended by 35 before its limit: no step lowered chi-square any more
+    // (or the damping reached its cap) and the result had not settled.
+    bool StoppedImproving() const { return m_bStalled; }
     double GetChiSquare() const { return m_dChiSquare; }
     // Points and fitted parameters of the last fit; their difference (at least 1) is the
     // degrees of freedom of the confidence intervals.
@@ -71,10 +74,12 @@ public:
     // x, y (1) or x, y, deviation (2); 52 under 3 rows; otherwise the codes of FitPoints.
     int Fit();
     // The report of the last successful fit: text and title, the table, model and equation,
-    // values, uncertainties, 95 % confidence intervals, start values, chi-square, iterations.
+    // weighting, values, uncertainties, 95 % confidence intervals, start values, chi-square,
+    // iterations.
     void Report(CAnalysisResult& record) const;
-    // What a fit ended by 35 reached, under that code's text: the values, chi-square and
-    // iterations, so that the user can start again from there.
+    // What a fit ended by 35 reached, under the reason it stopped (it stopped improving, or the
+    // limit was exceeded): the values, the weighting, chi-square and iterations, so that the
+    // user can start again from there.
     void ReportUnfinished(CAnalysisResult& record) const;
 
     // Fits the model to the points (deviations already weighted, see ApplyDefaultDeviations)
@@ -100,6 +105,7 @@ private:
     const CDataTable* m_pTable = nullptr;
     int m_nMaxIterations = 100;
     int m_nIterations = 0;
+    bool m_bStalled = false;
     std::vector<double> m_InitialValues{0.0};
     std::vector<double> m_Values{0.0};
     OneBasedMatrix m_Covariance;

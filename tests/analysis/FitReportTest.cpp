@@ -32,15 +32,15 @@ TEST_F(FitReportTest, LinearReportListsValuesUncertaintiesAndIntervals)
     EXPECT_EQ(report.GetTitle(), "Linear Fit of Table1");
     EXPECT_EQ(CLinearFit::GetModelName(0), "Straight line");
     EXPECT_EQ(ReportLabels(report),
-              (Labels{"Fit to equation: ", "Result: ", "a>", "b>", "Uncertainties: ", "a>", "b>",
-                      "95% Confidence Intervals:", "a>", "b>"}));
+              (Labels{"Fit to equation: ", "Weighting: ", "Result: ", "a>", "b>",
+                      "Uncertainties: ", "a>", "b>", "95% Confidence Intervals:", "a>", "b>"}));
     EXPECT_EQ(report.GetItem(0).strText, "a+b*x");
-    EXPECT_NEAR(report.GetItem(2).dValue, 1.0, 1e-12);
-    EXPECT_NEAR(report.GetItem(3).dValue, 2.0, 1e-12);
-    EXPECT_DOUBLE_EQ(report.GetItem(5).dValue, std::sqrt(fit.GetCovariance(1, 1)));
+    EXPECT_NEAR(report.GetItem(3).dValue, 1.0, 1e-12);
+    EXPECT_NEAR(report.GetItem(4).dValue, 2.0, 1e-12);
+    EXPECT_DOUBLE_EQ(report.GetItem(6).dValue, std::sqrt(fit.GetCovariance(1, 1)));
     // Three degrees of freedom: value -+ t(0.975, 3) sd.
     double low = 0, high = 0;
-    IntervalEnds(report.GetItem(9).strText, low, high);
+    IntervalEnds(report.GetItem(10).strText, low, high);
     const double h = gsl_cdf_tdist_Pinv(0.975, 3) * std::sqrt(fit.GetCovariance(2, 2));
     EXPECT_TRUE(RelativelyNear(high - low, 2 * h, 1e-6));
 }
@@ -58,12 +58,12 @@ TEST_F(FitReportTest, ExponentialIntervalsAreTurnedBackFromTheLogarithms)
     CAnalysisResult report;
     ASSERT_EQ(fit.Fit(&report), 0);
     const Labels labels = ReportLabels(report);
-    EXPECT_EQ(labels[5], "ln a>");
-    EXPECT_EQ(labels[6], "ln b>");
-    EXPECT_DOUBLE_EQ(report.GetItem(5).dValue, std::sqrt(fit.GetCovariance(1, 1)));
+    EXPECT_EQ(labels[6], "ln a>");
+    EXPECT_EQ(labels[7], "ln b>");
+    EXPECT_DOUBLE_EQ(report.GetItem(6).dValue, std::sqrt(fit.GetCovariance(1, 1)));
     for (int j = 1; j <= 2; ++j) {
         double low = 0, high = 0;
-        IntervalEnds(report.GetItem(7 + j).strText, low, high);
+        IntervalEnds(report.GetItem(8 + j).strText, low, high);
         const double v = fit.GetValue(j);
         EXPECT_TRUE(RelativelyNear(low * high, v * v, 1e-12)) << j;
         const double h = gsl_cdf_tdist_Pinv(0.975, 3) * std::sqrt(fit.GetCovariance(j, j));
@@ -86,23 +86,24 @@ TEST_F(FitReportTest, NonlinearReportFollowsTheFitsItemsAndWidths)
     fit.Report(record);
     EXPECT_EQ(record.GetText(), "Line Fit of Data");
     EXPECT_EQ(record.GetTitle(), "Nonlinear fit of Data");
-    EXPECT_EQ(ReportLabels(record),
-              (Labels{"", "Data Table: ", "Fit Model: ", "Fit Equation: ", "Fit Results: ", "a>",
-                      "b>", "Uncertainties: ", "a>", "b>", "95% Confidence Intervals:", "a>", "b>",
-                      "Initial Values: ", "a>", "b (constant)>", "Chi Square: ", "Iterations: "}));
+    EXPECT_EQ(
+        ReportLabels(record),
+        (Labels{"", "Data Table: ", "Fit Model: ", "Fit Equation: ", "Weighting: ", "Fit Results: ",
+                "a>", "b>", "Uncertainties: ", "a>", "b>", "95% Confidence Intervals:", "a>", "b>",
+                "Initial Values: ", "a>", "b (constant)>", "Chi Square: ", "Iterations: "}));
     EXPECT_EQ(record.GetItem(1).strText, "Data");
     EXPECT_EQ(record.GetItem(3).strText, "y = a+b*x");
-    EXPECT_EQ(record.GetItem(6).dValue, 2.0);
-    EXPECT_EQ(record.GetItem(14).dValue, 1.5); // Auto start of the first parameter
-    EXPECT_EQ(record.GetItem(17).nKind, AnalysisResultItem::kindInteger);
+    EXPECT_EQ(record.GetItem(7).dValue, 2.0);
+    EXPECT_EQ(record.GetItem(15).dValue, 1.5); // Auto start of the first parameter
+    EXPECT_EQ(record.GetItem(18).nKind, AnalysisResultItem::kindInteger);
     EXPECT_EQ(record.m_nColumnWidth1, 200);
     EXPECT_EQ(record.m_nColumnWidth2, 400);
     // One fitted parameter of four points leaves three degrees of freedom.
     double low = 0, high = 0;
-    IntervalEnds(record.GetItem(11).strText, low, high);
+    IntervalEnds(record.GetItem(12).strText, low, high);
     const double h = gsl_cdf_tdist_Pinv(0.975, 3) * std::sqrt(fit.GetCovariance(1, 1));
     EXPECT_TRUE(RelativelyNear(high - low, 2 * h, 1e-6));
-    IntervalEnds(record.GetItem(12).strText, low, high);
+    IntervalEnds(record.GetItem(13).strText, low, high);
     EXPECT_EQ(low, 2.0);
     EXPECT_EQ(high, 2.0);
 }

@@ -35,6 +35,14 @@ constexpr double kPontiusDeviations[3] = {0.107938612033077E-03, 0.1578173999816
                                           0.486652849992036E-16};
 constexpr double kPontiusResidualDeviation = 0.205177424076185E-03;
 
+// Wampler5: y = B0 + B1 x + ... + B5 x^5 (every B certified as 1), x = 0 .. 20, with noise of
+// some 2e7 that no polynomial of degree 5 can follow.
+constexpr int kWampler5Count = 21;
+constexpr double kWampler5Y[kWampler5Count] = {
+    7590001,   -20479994, 20480063,  -20479636, 25231365,  -20476094, 20489331,
+    -20460392, 18417449,  -20413570, 20591111,  -20302844, 18651453,  -20077766,
+    21059195,  -19666384, 26348481,  -18971402, 22480719,  -17866340, 10958421};
+
 // Longley: y = B0 + B1 x1 + ... + B6 x6, 16 rows; row i holds 1, x1 .. x6.
 constexpr int kLongleyCount = 16;
 constexpr int kLongleyTerms = 7;

@@ -1,13 +1,16 @@
 // The analysis commands on the project: linear and nonlinear fits leave a data graph that owns
 // its report, the recent fits, statistics and comparisons of lists and columns, and the matrix
 // commands, with what each tells the user when it refuses.
+#include "analysis/DefaultModels.h"
 #include "analysis/ListComparison.h"
 #include "analysis/NonlinearFit.h"
 #include "engine/EngineErrors.h"
+#include "tests/analysis/NistData.h"
 #include "tests/app/DataViewFixture.h"
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -155,6 +158,125 @@ TEST_F(AnalysisCommandsTest, ANonlinearFitRunsWithTheDialogsStartValuesFlagsAndL
         << prompts.log;
     EXPECT_EQ(prompts.CountOf("\nIterations: 2"), 1) << prompts.log;
     EXPECT_EQ(RecentNames(), (std::vector<std::string>{"Exp", "Line"}));
+}
+
+// Each kind of fit tells on a line of its own how it weighted the points, since without an
+// error column its values differ from an unweighted fit's.
+TEST_F(AnalysisCommandsTest, EveryFitReportStatesHowItWeightedThePoints)
+{
+    const struct {
+        std::vector<double> s; // the error column, none for layout 1
+        const char* text;
+    } tables[] = {
+        {{},
+         "each point's deviation taken as 5 % of its y value, as the table has no error "
+         "column"},
+        {{0.1, 0.2, 0.1, 0.2, 0.1, 0.2}, "deviations from the error column \"YSig\""},
+        {{0.1, 0, 0.1, -1, 0.1, 0.2},
+         "deviations from the error column \"YSig\"; 5 % of y for 2 points whose deviation is 0 "
+         "or less"},
+    };
+    auto library = [](const char* name) {
+        for (const ModelRecord& m : BuiltinModels())
+            if (m.strName == name)
+                return m;
+        return ModelRecord{};
+    };
+    const struct {
+        const char* kind;
+        std::function<void(ProjectModel&)> run;
+    } fits[] = {
+        {"line", [](ProjectModel& p) { p.LinearFitSelection(0); }},
+        {"quadratic", [](ProjectModel& p) { p.LinearFitSelection(4); }},
+        {"typed model",
+         [](ProjectModel& p) {
+             CNonlinearFit fit;
+             p.RunNonlinearFit(Model("Mine", "a+b*x^2"), fit);
+         }},
+        {"library model",
+         [&](ProjectModel& p) {
+             CNonlinearFit fit;
+             p.RunNonlinearFit(library("Exponential curve"), fit);
+         }},
+    };
+    for (const auto& t : tables) {
+        for (const auto& f : fits) {
+            SCOPED_TRACE(testing::Message() << f.kind << " " << t.text);
+            Reset();
+            CDataTable* table = AddTable("T", t.s.empty() ? TableLayoutXY : TableLayoutXYSig, 0, 6);
+            for (int i = 0; i < 6; ++i) {
+                table->SetCell(0, i, i + 1);
+                table->SetCell(1, i, 2 * std::exp(0.3 * (i + 1)) + 0.01 * (i % 2));
+                if (!t.s.empty())
+                    table->SetCell(2, i, t.s[std::size_t(i)]);
+            }
+            f.run(model);
+            ASSERT_NE(LastGraph(), nullptr) << prompts.log;
+            const CAnalysisResult& report = *LastGraph()->GetReport();
+            const std::vector<std::string> labels = Labels(report);
+            const auto line = std::find(labels.begin(), labels.end(), "Weighting: ");
+            ASSERT_NE(line, labels.end());
+            const AnalysisResultItem& item = report.GetItem(int(line - labels.begin()));
+            EXPECT_EQ(item.strText, t.text);
+            EXPECT_FALSE(item.bIndent);
+        }
+    }
+}
+
+// A fit that ends before its limit because it no longer improves says so; only one that used
+// its whole limit says the limit was exceeded. Either shows the values it reached.
+TEST_F(AnalysisCommandsTest, AStalledFitIsToldApartFromOneThatUsedItsLimit)
+{
+    std::vector<double> wamplerX, ones(nist::kWampler5Count, 1.0);
+    for (int i = 0; i < nist::kWampler5Count; ++i)
+        wamplerX.push_back(i);
+    const std::vector<double> wamplerY(nist::kWampler5Y, nist::kWampler5Y + nist::kWampler5Count);
+    const struct {
+        const char* what;
+        std::vector<double> x, y, s;
+        CString formula;
+        int limit;
+        const char* reason;
+    } cases[] = {
+        {"exponential",
+         {0, 1, 2, 6.2832, 6.3246},
+         {0, 5, 3, 10.05, 8.83},
+         {},
+         "a*exp(b*x)",
+         100,
+         "The fit stopped improving after 27 iterations without converging"},
+        {"exponential, limit reached as it stalls",
+         {0, 1, 2, 6.2832, 6.3246},
+         {0, 5, 3, 10.05, 8.83},
+         {},
+         "a*exp(b*x)",
+         27,
+         "Maximum iterations exceeded"},
+        {"Wampler5, unit weights", wamplerX, wamplerY, ones, PolynomialFormula(5), 100,
+         "The fit stopped improving after 15 iterations without converging"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Reset();
+        const int n = int(c.x.size());
+        CDataTable* table = AddTable("T", c.s.empty() ? TableLayoutXY : TableLayoutXYSig, 0, n);
+        for (int i = 0; i < n; ++i) {
+            table->SetCell(0, i, c.x[std::size_t(i)]);
+            table->SetCell(1, i, c.y[std::size_t(i)]);
+            if (!c.s.empty())
+                table->SetCell(2, i, c.s[std::size_t(i)]);
+        }
+        CNonlinearFit fit;
+        ASSERT_TRUE(fit.SetMaxIterations(c.limit));
+        model.RunNonlinearFit(Model("Model", c.formula), fit);
+        EXPECT_EQ(fit.StoppedImproving(), c.limit == 100);
+        EXPECT_EQ(model.m_DataPlot.GetItemCount(), 0);
+        EXPECT_EQ(
+            prompts.CountOf(std::string("[message] ") + c.reason + "\nValues reached:\n    a = "),
+            1)
+            << prompts.log;
+        EXPECT_EQ(prompts.CountOf("\nWeighting: "), 1) << prompts.log;
+    }
 }
 
 TEST_F(AnalysisCommandsTest, RefusedModelsAndTablesLeaveTheRecentFitsAlone)
