@@ -18,7 +18,7 @@ inline constexpr HelpTopic kHelpTopics[] = {
     {141, "Analyze2DGraph.htm"},      // Analyze: two curves
     {142, "Analyze2DGraph.htm"},      // Analyze: at a point
     {144, "UnitConverter.htm"},       // Unit Converter
-    {148, kHelpContentsPage},         // two-sample tests
+    {148, "Statistics.htm"},          // two-sample tests
     {152, "NonlinearRegression.htm"}, // Initial Values
     {172, "MatrixOperations.htm"},    // Perform matrix operation
     {216, "Add3DGraph.htm"},          // Add 3D Graph

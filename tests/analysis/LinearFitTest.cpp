@@ -222,6 +222,20 @@ TEST(LinearFit, MissingDeviationsWeightByFivePercentOfY)
     sample.s = {0, 0, -1, 0, 2};
     ApplyDefaultDeviations(sample);
     EXPECT_EQ(sample.s, (std::vector<double>{0, 0.5, 1.0, kMissingDeviation, 2}));
+
+    // The help's example: relative weights move the line away from the unweighted one that an
+    // error column of ones gives.
+    const double hx[] = {1, 2, 3, 4, 5};
+    const double hy[] = {2, 4.1, 5.9, 8.2, 9.9};
+    FitSample relative = MakeSample(5, hx, hy);
+    ApplyDefaultDeviations(relative);
+    CLinearFit fit;
+    ASSERT_EQ(fit.FitPoints(relative), 0);
+    EXPECT_NEAR(fit.GetValue(1), 0.00411, 5e-6);
+    EXPECT_NEAR(fit.GetValue(2), 2.00625, 5e-6);
+    ASSERT_EQ(fit.FitPoints(MakeSample(5, hx, hy, 1.0)), 0);
+    EXPECT_NEAR(fit.GetValue(1), 0.05, 1e-12);
+    EXPECT_NEAR(fit.GetValue(2), 1.99, 1e-12);
 }
 
 // The fitted curve is an expression the engine reads back under either decimal convention.

@@ -1,15 +1,154 @@
-// The compiled help file holds every page that a Help button or Help/Contents opens, and the
-// index holds the keywords that F1 looks up.
+// The help can be followed as written: every workspace line its pages show runs in a new
+// project, and the compiled help file holds every page that a Help button or Help/Contents
+// opens, with the index keywords that F1 looks up.
+#include "app/LineCommand.h"
 #include "res/HelpTopics.h"
+#include "tests/app/DataViewFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The topic pages the help project compiles, in its order.
+std::vector<std::string> HelpPages()
+{
+    std::istringstream project(ReadFile(std::string(ZIVRA_HELP_DIR) + "/Zivra.hhp"));
+    std::vector<std::string> pages;
+    bool files = false;
+    for (std::string line; std::getline(project, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line[0] == '[')
+            files = line == "[FILES]";
+        else if (files && line.size() > 4 && line.substr(line.size() - 4) == ".htm")
+            pages.push_back(line);
+    }
+    return pages;
+}
+
+std::string DecodeEntities(std::string text)
+{
+    const std::pair<const char*, const char*> entities[] = {
+        {"&gt;", ">"}, {"&lt;", "<"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&amp;", "&"}};
+    for (const auto& [entity, plain] : entities)
+        for (std::size_t at; (at = text.find(entity)) != std::string::npos;)
+            text.replace(at, std::strlen(entity), plain);
+    return text;
+}
+
+// A <code> or <pre> of a help page: a workspace line (class "line"), lines typed in order (a
+// <pre> of class "line"), a line the help shows being refused (class "refused"), the form of a
+// command with its arguments named (class "syntax"), or other text.
+struct HelpCode {
+    std::string kind;
+    std::vector<std::string> lines;
+};
+
+std::vector<HelpCode> HelpCodes(const std::string& html)
+{
+    static const std::regex code(R"re(<(code|pre)(?: class="(\w+)")?>([\s\S]*?)</\1>)re");
+    std::vector<HelpCode> codes;
+    for (std::sregex_iterator it(html.begin(), html.end(), code), end; it != end; ++it) {
+        HelpCode found{(*it)[2].str(), {}};
+        std::istringstream text(DecodeEntities((*it)[3].str()));
+        for (std::string line; std::getline(text, line);)
+            if (line.find_first_not_of(" \t\r") != std::string::npos)
+                found.lines.push_back(line);
+        codes.push_back(found);
+    }
+    return codes;
+}
+
+// The project's line command, as the document wires it, over a project of the fixture.
+class ProjectLineHost : public ILineCommandHost {
+public:
+    ProjectLineHost(ProjectModel& model, IProjectPrompts& prompts)
+        : m_model(model), m_prompts(prompts)
+    {
+    }
+    int GetSelectedKind() const override { return m_model.GetSelectedKind(); }
+    void RefreshGrid() override { m_model.RefreshGrid(); }
+    void AddResultItem(int kind, CObject* pObject) override
+    {
+        m_model.AddResultItem(kind, pObject);
+    }
+    void ShowMessage(const CString& text) override { m_prompts.ShowMessage(text); }
+
+private:
+    ProjectModel& m_model;
+    IProjectPrompts& m_prompts;
+};
+
+class HelpExamplesTest : public DataViewTest {
+protected:
+    // Runs the lines in order in a new project; the error code of the first that fails, else 0.
+    int RunInNewProject(const std::vector<std::string>& lines)
+    {
+        Reset();
+        ProjectLineHost host(model, prompts);
+        LineCommand command{model.m_Engine,         model.m_LineResult,     model.m_FunctionPlot,
+                            model.m_Default2DGraph, model.m_Default3DGraph, host};
+        for (const std::string& line : lines) {
+            command.ExecuteLine(line.c_str());
+            if (const int code = command.GetError().nCode)
+                return code;
+        }
+        return 0;
+    }
+};
+
+TEST_F(HelpExamplesTest, EveryWorkspaceLineOfTheHelpRunsInANewProject)
+{
+    // Text that reads as a workspace line (a command word with arguments, a function
+    // definition) must be marked as one, so that this test finds it.
+    static const std::regex lineLike(
+        R"(^\s*((PLOT3D|PLOT|SDIFF|CONVERT)\b\s*\S|\w+\s*\([^()]*\)\s*=))", std::regex::icase);
+    const std::vector<std::string> pages = HelpPages();
+    ASSERT_GE(pages.size(), 12u);
+    int examples = 0;
+    for (const std::string& page : pages) {
+        for (const HelpCode& code : HelpCodes(ReadFile(std::string(ZIVRA_HELP_DIR) + "/" + page))) {
+            SCOPED_TRACE(page + ": " + (code.lines.empty() ? "" : code.lines[0]));
+            if (code.kind.empty()) {
+                for (const std::string& line : code.lines)
+                    EXPECT_FALSE(std::regex_search(line, lineLike)) << "not marked as a line";
+                continue;
+            }
+            ASSERT_TRUE(code.kind == "line" || code.kind == "refused" || code.kind == "syntax")
+                << code.kind;
+            if (code.kind == "syntax")
+                continue;
+            ++examples;
+            const int error = RunInNewProject(code.lines);
+            if (code.kind == "line") {
+                EXPECT_EQ(error, 0) << GetErrorText(error);
+                EXPECT_EQ(prompts.log, "");
+            } else {
+                EXPECT_NE(error, 0) << "the help says it is refused";
+            }
+        }
+    }
+    EXPECT_GE(examples, 30);
+}
+
+#ifdef ZIVRA_HELP_FILE
 // Standard output of a shell command.
 std::string CommandOutput(const std::string& command)
 {
@@ -32,6 +171,8 @@ TEST(HelpFile, HoldsEveryTopicAndKeyword)
     for (const HelpTopic& topic : kHelpTopics)
         EXPECT_NE(files.find(std::string("/") + topic.pszPage + "\n"), std::string::npos)
             << topic.nTemplate << " " << topic.pszPage;
+    for (const std::string& page : HelpPages())
+        EXPECT_NE(files.find("/" + page + "\n"), std::string::npos) << page;
 
     const std::string index = ::testing::TempDir() + "zivra-help-index.txt";
     CommandOutput("chmls extractindex '" + chm + "' '" + index + "' >/dev/null 2>&1");
@@ -42,5 +183,6 @@ TEST(HelpFile, HoldsEveryTopicAndKeyword)
             << keyword;
     std::remove(index.c_str());
 }
+#endif
 
 } // namespace
