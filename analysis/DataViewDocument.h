@@ -30,8 +30,9 @@ public:
     virtual BOOL ApplyGridEdit(int row, int column, CString& text) = 0;
     virtual void StoreColumnWidth(int column, int width) = 0;
     virtual void StoreGridPaneSize(int cx, int cy) = 0;
-    // Solves the selected solver model for a variable and reports it; the engine's code.
-    virtual int ShowSolverSolution(int variable) = 0;
+    // Solves the selected solver model for a variable and reports it; empty, or what the
+    // variable's value cell shows when no solution came.
+    virtual CString ShowSolverSolution(int variable) = 0;
     // The workspace's tip goes when the user clicks elsewhere.
     virtual void HideTip() = 0;
     // Cells a paste or drop wrote into the grid, for the selected table, list or matrix.

@@ -4,7 +4,6 @@
 #include "analysis/GridView.h"
 
 #include "analysis/ItemType.h"
-#include "engine/EngineErrors.h"
 #include "framework/win/CWaitCursor.h"
 
 #include <algorithm>
@@ -97,8 +96,9 @@ void CGridView::OnButtonClick(NMHDR* pNMHDR, LRESULT* pResult)
     if (!pDoc || pDoc->GetSelectedKind() != ItemSolverModel || pInfo->iColumn != kCalculateColumn ||
         row < kFirstCalculateRow || row - kFirstCalculateRow >= m_nCalculateButtons)
         return;
-    if (const int code = pDoc->ShowSolverSolution(row - kFirstCalculateRow)) {
-        m_Grid.SetItemString(row, 2, GetErrorText(code));
+    if (const CString failure = pDoc->ShowSolverSolution(row - kFirstCalculateRow);
+        !failure.IsEmpty()) {
+        m_Grid.SetItemString(row, 2, failure);
         m_Grid.RedrawCell(row, 2);
         m_MessageCells[{row, 2}] = CString(); // the value cell shows why; typing starts afresh
     }

@@ -172,8 +172,8 @@ public:
     // workspace and brings the workspace pane into view.
     void ShowResults(CAnalysisResult& result, CNumberFormat* pFormat = nullptr);
     // Solves the selected solver model for a variable and types the report into the workspace;
-    // the engine's code, 0 on success.
-    int ShowSolverSolution(int variable) override;
+    // empty on success, else why it failed (ProjectModel::SolverFailureText).
+    CString ShowSolverSolution(int variable) override;
 
     // --- analysis commands (MyDocumentFits.cpp, MyDocumentAnalysis.cpp) -------------------
     // The statistics of the selected list or table in the results dialog.

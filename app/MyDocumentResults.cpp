@@ -26,13 +26,13 @@ void CMyDocument::ShowResults(CAnalysisResult& result, CNumberFormat* pFormat)
         pFrame->PostMessage(WM_COMMAND, ID_VIEW_SHOW_WORKSPACE);
 }
 
-int CMyDocument::ShowSolverSolution(int variable)
+CString CMyDocument::ShowSolverSolution(int variable)
 {
     CAnalysisResult report;
     report.SetNumberFormat(m_Model.m_pResultFormat);
     if (const int code = m_Model.SolveForVariable(variable, report))
-        return code;
+        return m_Model.SolverFailureText(code);
     if (CRichWorkspace* pWorkspace = GetWorkspaceView())
         report.PrintToWorkspace(*pWorkspace, TRUE);
-    return 0;
+    return CString();
 }

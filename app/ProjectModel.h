@@ -287,6 +287,9 @@ public:
     // Solves the selected solver model for variable k: the variable takes the first solution,
     // the grid is refilled and the report built. The engine's code, 0 on success.
     int SolveForVariable(int k, CAnalysisResult& report);
+    // What the value cell shows when solving gave the code: the engine's text, and when nothing
+    // was found the interval and steps searched and what to change.
+    CString SolverFailureText(int code) const;
 
     // --- fits (ProjectModelFits.cpp) -------------------------------------------------------
     // The selected data table when a fit reads it (columns x, y and maybe the deviation of y);

@@ -268,3 +268,17 @@ int ProjectModel::SolveForVariable(int k, CAnalysisResult& report)
     BuildSolverReport(*model, k, solutions, report);
     return 0;
 }
+
+CString ProjectModel::SolverFailureText(int code) const
+{
+    const CSolverModel* model = SelectedSolverModel();
+    if (code != ErrNoSolutions || !model)
+        return GetErrorText(code);
+    CString text;
+    text.Format("%s: no sign change in %d steps from %s to %s. Narrow Min and Max, or raise "
+                "Steps.",
+                GetErrorText(code).GetString(), model->m_nSolverSteps,
+                GridNumberText(model->m_dMinimum).GetString(),
+                GridNumberText(model->m_dMaximum).GetString());
+    return text;
+}

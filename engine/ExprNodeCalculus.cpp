@@ -74,8 +74,9 @@ int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double to
     // scan works to the finest tolerance it can instead of refusing.
     tol = std::max(tol, kMinimumTolerance);
     CCompiledExpression program(m_Root);
+    // A new model's interval (-1e300 .. 1e300) overflows at nearly every step's ends.
     return FindZerosOfFunction(VariableFunction(*this, program, i), a, b, n, tol, zeros,
-                               ErrBadArgument);
+                               ErrBadArgument, StepsWithoutValues::Search);
 }
 
 double CCalcEngine::FindZeroInVariable(double a, double b, int i, double tol)

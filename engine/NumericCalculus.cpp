@@ -202,6 +202,95 @@ int IntegrateInfinite(const CalculusFunction& f, double a, double b, double eps,
 
 bool SameSign(double u, double v) { return (u > 0.0 && v > 0.0) || (u < 0.0 && v < 0.0); }
 
+// f at x, as the search of a step sees it: no value where f fails or gives no finite number.
+struct StepPoint {
+    double x = 0.0, y = 0.0;
+    bool valued = false;
+};
+
+StepPoint ValueAt(const CalculusFunction& f, double x)
+{
+    StepPoint p{x, 0.0, false};
+    p.valued = f(x, p.y) == 0 && std::isfinite(p.y);
+    return p;
+}
+
+// The points a step [lo, hi] is searched on: its ends, 0 when it lies inside, and points halving
+// the distance to each end of every part down to tol, so that each magnitude gets its own points.
+std::vector<double> SearchPoints(double lo, double hi, double tol)
+{
+    std::vector<double> points{lo, hi};
+    const auto halve = [&points, tol](double p, double q) {
+        for (double d = 0.5 * (q - p); d >= tol; d *= 0.5) {
+            points.push_back(p + d);
+            points.push_back(q - d);
+        }
+    };
+    if (lo < 0.0 && hi > 0.0) {
+        points.push_back(0.0);
+        halve(lo, 0.0);
+        halve(0.0, hi);
+    } else {
+        halve(lo, hi);
+    }
+    std::sort(points.begin(), points.end());
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    return points;
+}
+
+// A zero between a valued point and one without a value: the interval is narrowed toward the
+// valued end until a sign change shows (then Brent's method) or it is narrower than tol.
+int NarrowToValuedEnd(const CalculusFunction& f, StepPoint valued, StepPoint without, double tol,
+                      double& root, int sameSignCode)
+{
+    if (valued.y == 0.0) {
+        root = valued.x;
+        return 0;
+    }
+    for (;;) {
+        const double mid = valued.x + 0.5 * (without.x - valued.x);
+        if (!(std::fabs(without.x - valued.x) > tol) || mid == valued.x || mid == without.x)
+            return sameSignCode;
+        const StepPoint p = ValueAt(f, mid);
+        if (!p.valued) {
+            without = p;
+        } else if (!SameSign(p.y, valued.y)) {
+            return FindZeroOfFunction(f, std::min(valued.x, mid), std::max(valued.x, mid), tol,
+                                      root, sameSignCode);
+        } else {
+            valued = p;
+        }
+    }
+}
+
+// Appends the zeros of a step [lo, hi] that has an end without a value, searched on its
+// SearchPoints. As in the scan, a zero at hi is left to the next step unless hi ends the scan.
+bool SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int sameSignCode,
+                bool lastStep, std::vector<double>& zeros)
+{
+    std::vector<StepPoint> points;
+    for (double x : SearchPoints(lo, hi, tol))
+        points.push_back(ValueAt(f, x));
+    bool found = false;
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+        const StepPoint &u = points[i], &v = points[i + 1];
+        double z = 0.0;
+        int code = sameSignCode;
+        if (u.valued && v.valued) {
+            if (!SameSign(u.y, v.y))
+                code = FindZeroOfFunction(f, u.x, v.x, tol, z, sameSignCode);
+        } else if (u.valued || v.valued) {
+            code = u.valued ? NarrowToValuedEnd(f, u, v, tol, z, sameSignCode)
+                            : NarrowToValuedEnd(f, v, u, tol, z, sameSignCode);
+        }
+        if (code != 0 || (z == v.x && !(lastStep && i + 2 == points.size())))
+            continue;
+        zeros.push_back(z);
+        found = true;
+    }
+    return found;
+}
+
 } // namespace
 
 int IntegrateFunction(const CalculusFunction& f, double a, double b, double eps, double& result)
@@ -376,7 +465,8 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
 }
 
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
-                        std::vector<double>& zeros, int sameSignCode)
+                        std::vector<double>& zeros, int sameSignCode,
+                        StepsWithoutValues withoutValues)
 {
     if (!(a < b) || n <= 0 || !(tol >= kMinimumTolerance))
         return ErrBadArgument;
@@ -386,8 +476,12 @@ int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, do
         const double lo = a + k * step;
         const double hi = (k == n - 1) ? b : a + (k + 1) * step;
         double z = 0.0;
-        if (FindZeroOfFunction(f, lo, hi, tol, z, sameSignCode) != 0)
+        if (FindZeroOfFunction(f, lo, hi, tol, z, sameSignCode) != 0) {
+            if (withoutValues == StepsWithoutValues::Search &&
+                (!ValueAt(f, lo).valued || !ValueAt(f, hi).valued))
+                found = SearchStep(f, lo, hi, tol, sameSignCode, k == n - 1, zeros) || found;
             continue;
+        }
         if (z == hi && k < n - 1)
             continue; // the next step starts at this zero and reports it
         zeros.push_back(z);

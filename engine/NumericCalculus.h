@@ -25,10 +25,17 @@ int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err
 // 35 after 100 iterations, or the error of f. The root is 0 on failure.
 int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
                        int sameSignCode = ErrNoSolutions);
+// What a scan does with a step that has an end where f has no value (an error or no finite
+// value): skip it, or search it again on points that halve the distance to each end and to 0
+// down to the tolerance, narrowing toward the valued end where a point has no value. Searching
+// finds the roots of a huge interval (-1e300 .. 1e300 overflows almost everywhere) and next to a
+// point outside f's domain; steps with values at both ends are scanned alike either way.
+enum class StepsWithoutValues { Skip, Search };
 // Scans [a, b] in n equal steps and appends every zero found to zeros. 13 unless a < b, n > 0 and
 // tol >= 1e-15; 36 when nothing was appended; otherwise 0.
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
-                        std::vector<double>& zeros, int sameSignCode = ErrNoSolutions);
+                        std::vector<double>& zeros, int sameSignCode = ErrNoSolutions,
+                        StepsWithoutValues withoutValues = StepsWithoutValues::Skip);
 // A local minimum by bracketing from a, b and golden-section search (tol below 1e-15 means 1e-5).
 // Returns 0 with xmin and fmin = f(xmin), or the error of f.
 int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin,

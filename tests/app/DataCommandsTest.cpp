@@ -273,7 +273,21 @@ TEST_F(DataViewTest, SolvingAModelReportsEverySolution)
     CAnalysisResult none;
     EXPECT_EQ(model.SolveForVariable(0, none), ErrNoSolutions);
     EXPECT_EQ(none.GetItemCount(), 0);
+    EXPECT_STREQ(model.SolverFailureText(ErrNoSolutions),
+                 "No solutions found: no sign change in 200 steps from -10 to 10. Narrow Min and "
+                 "Max, or raise Steps.");
     EXPECT_EQ(model.SolveForVariable(5, none), ErrInvalidVariable);
+    EXPECT_STREQ(model.SolverFailureText(ErrInvalidVariable), GetErrorText(ErrInvalidVariable));
+
+    // A new model keeps the settings' interval, -1e300 .. 1e300, and still finds both roots.
+    CSolverModel* fresh = AddSolverModel("x^2=2");
+    EXPECT_EQ(fresh->m_dMinimum, -1e300);
+    EXPECT_EQ(fresh->m_dMaximum, 1e300);
+    CAnalysisResult both;
+    both.SetNumberFormat(model.m_pResultFormat);
+    ASSERT_EQ(model.SolveForVariable(0, both), 0);
+    EXPECT_NEAR(fresh->GetVariableValue(0), -1.41421356, 1e-5);
+    EXPECT_NE(CString(both.GetWorkspaceText()).Find("Solutions found: 2"), -1);
 }
 
 TEST(DataDialogRules, ChecksOfTheMatrixDialogAndTheAnalysisPage)

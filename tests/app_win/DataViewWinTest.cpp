@@ -260,7 +260,26 @@ TEST_F(DataViewWin, CalculateSolvesForItsRowsVariable)
     solver->SetVariable(1, "a", -1);
     Click(Grid(), CellCentre(Grid(), 3, 3));
     Pump();
-    EXPECT_STREQ(Grid().GetItemText(3, 2), GetErrorText(ErrNoSolutions));
+    EXPECT_STREQ(Grid().GetItemText(3, 2), "No solutions found: no sign change in 200 steps from "
+                                           "-10 to 10. Narrow Min and Max, or raise Steps.");
+
+    // A new model at the default settings searches -1e300 .. 1e300 and finds both roots.
+    const DocumentSettings defaults;
+    model->m_Settings.dSolverMin = defaults.dSolverMin;
+    model->m_Settings.dSolverMax = defaults.dSolverMax;
+    model->m_Settings.nSolverSteps = defaults.nSolverSteps;
+    model->m_Settings.nSolverDecimals = defaults.nSolverDecimals;
+    if (const int old = model->FindSolverModel("x^2=2"); old >= 0)
+        model->DeleteSolverModel(old);
+    ASSERT_EQ(doc->AddSolverModel("x^2=2", ""), 0);
+    frame->InsertExplorerItem(ItemSolverModel, "x^2=2", TRUE);
+    Pump();
+    EXPECT_STREQ(Grid().GetItemText(3, 5), "-1e+300");
+    Click(Grid(), CellCentre(Grid(), 3, 3));
+    Pump();
+    EXPECT_EQ(Grid().GetItemText(3, 2).Left(8), CString("-1.41421"));
+    EXPECT_NE(WorkspaceText().Find("x = 1.41421"), -1) << WorkspaceText().GetString();
+    model->DeleteSolverModel(model->FindSolverModel("x^2=2"));
 
     // Another kind of item turns the buttons back into plain cells.
     AddList("L", {1});

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 class SolverModelTest : public ::testing::Test {
@@ -86,7 +88,7 @@ TEST_F(SolverModelTest, RefusedEquations)
     }
 }
 
-void ExpectRoots(const std::vector<double>& roots, std::initializer_list<double> expected)
+void ExpectRoots(const std::vector<double>& roots, const std::vector<double>& expected)
 {
     ASSERT_EQ(roots.size(), expected.size());
     std::size_t i = 0;
@@ -114,6 +116,52 @@ TEST_F(SolverModelTest, SolveReportsWhatItCannotDo)
     ASSERT_EQ(model.Solve(0, roots), 0);
     ASSERT_EQ(model.Solve(0, roots), 0);
     ExpectRoots(roots, {3, 3});
+}
+
+// What a new model's settings find (-1e300 .. 1e300 in 200 steps, 5 decimals): each step is
+// 1e298 wide and its ends overflow or leave the equation's domain, so such steps are searched
+// again toward each end and toward 0.
+TEST_F(SolverModelTest, ANewModelsIntervalFindsTheRootsInsideIt)
+{
+    constexpr double kNoLimit = 1e300;
+    const std::vector<double> sines = {-9.94837674, -5.75958653, -3.66519143, 0.52359878,
+                                       2.61799388,  6.80678408,  8.90117919};
+    const struct {
+        const char* equation;
+        double minimum, maximum;
+        std::vector<double> roots;
+    } cases[] = {
+        {"x^2 = 2", -kNoLimit, kNoLimit, {-1.41421356, 1.41421356}},
+        {"x^3 = 8", -kNoLimit, kNoLimit, {2}},
+        {"exp(x) = 5", -kNoLimit, kNoLimit, {1.60943791}},
+        {"ln(x) = 1", -kNoLimit, kNoLimit, {2.71828183}}, // no value at 0 nor below it
+        {"1/x = 3", -kNoLimit, kNoLimit, {0.33333333}},   // none at 0
+        {"ln(x - 1) = -1", -kNoLimit, kNoLimit, {1.36787944}},
+        {"x^2 = -1", -kNoLimit, kNoLimit, {}},
+        // A periodic equation: at |x| near 1e299 neighbouring doubles lie 1e283 apart, so the
+        // few values found there are where the rounded sine changes sign, and the roots near 0
+        // lie in steps with no sign change at their ends. A user narrows the interval:
+        {"sin(x) = 0.5", -10, 10, sines},
+        // A finite interval's step next to a point without a value is searched alike.
+        {"ln(x) = -3", 0, 10, {0.04978707}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.equation);
+        CSolverModel model;
+        ASSERT_EQ(model.SetEquation(c.equation), 0);
+        model.m_dMinimum = c.minimum;
+        model.m_dMaximum = c.maximum;
+        model.m_SolverFormat.SetDecimals(5);
+        std::vector<double> roots;
+        EXPECT_EQ(model.Solve(0, roots), c.roots.empty() ? ErrNoSolutions : 0);
+        ExpectRoots(roots, c.roots);
+    }
+    CSolverModel model;
+    ASSERT_EQ(model.SetEquation("sin(x) = 0.5"), 0);
+    std::vector<double> roots;
+    ASSERT_EQ(model.Solve(0, roots), 0);
+    for (double root : roots)
+        EXPECT_GT(std::fabs(root), 1e290) << "the widest interval finds no root near 0";
 }
 
 TEST_F(SolverModelTest, AFailedEditChangesNothing)
