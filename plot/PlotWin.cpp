@@ -3,7 +3,9 @@
 #include "plot/DCPlotCanvas.h"
 #include "plot/Plot2D.h"
 #include "plot/Plot3DScene.h"
+#include "plot/PlotClippedCanvas.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -42,19 +44,32 @@ private:
 // The description of copied plots in the metafile header.
 const char kMetafileDescription[] = "the_name\0";
 
-// Records draw into a new enhanced metafile referenced to the screen; nullptr on failure.
-template <class Draw> HENHMETAFILE RecordMetafile(Draw draw)
+// Records a picture of width x height pixels into a new enhanced metafile referenced to the
+// screen, draw given a canvas that keeps everything inside the picture; nullptr on failure.
+template <class Draw> HENHMETAFILE RecordMetafile(int width, int height, Draw draw)
 {
     HDC hScreen = ::GetDC(nullptr);
     CDC screen;
     screen.Attach(hScreen);
+    // The frame, in hundredths of a millimetre of the screen, is what another program sizes the
+    // pasted picture by; without one it would grow with whatever was recorded.
+    const CRect frame(0, 0,
+                      ::MulDiv(width, 100 * ::GetDeviceCaps(hScreen, HORZSIZE),
+                               std::max(1, ::GetDeviceCaps(hScreen, HORZRES))),
+                      ::MulDiv(height, 100 * ::GetDeviceCaps(hScreen, VERTSIZE),
+                               std::max(1, ::GetDeviceCaps(hScreen, VERTRES))));
     CMetaFileDC meta;
-    const BOOL made = meta.CreateEnhanced(&screen, nullptr, nullptr, kMetafileDescription);
+    const BOOL made = meta.CreateEnhanced(&screen, nullptr, frame.IsRectEmpty() ? nullptr : &frame,
+                                          kMetafileDescription);
     screen.Detach();
     ::ReleaseDC(nullptr, hScreen);
     if (!made)
         return nullptr;
-    draw(static_cast<CDC&>(meta));
+    {
+        CDCPlotCanvas device(meta);
+        CClippedPlotCanvas picture(device, CRect(0, 0, width, height));
+        draw(static_cast<CPlotCanvas&>(picture));
+    }
     return meta.CloseEnhanced();
 }
 
@@ -117,7 +132,7 @@ HENHMETAFILE CPlot2D::RenderToMetafile(int width, int height)
     RenderSize(m_rectWindow, width, height);
     const CRect saved = m_rectWindow;
     Layout(0, 0, width, height);
-    HENHMETAFILE hMeta = RecordMetafile([&](CDC& dc) { Draw(&dc); });
+    HENHMETAFILE hMeta = RecordMetafile(width, height, [&](CPlotCanvas& canvas) { Draw(canvas); });
     Layout(saved.left, saved.top, saved.right, saved.bottom);
     return hMeta;
 }
@@ -161,7 +176,8 @@ HENHMETAFILE CPlot3DScene::RenderToMetafile(int width, int height)
     SceneRenderSize(m_rect, width, height);
     const RECT saved = m_rect;
     SetRect(0, 0, width, height);
-    HENHMETAFILE hMeta = RecordMetafile([&](CDC& dc) { Draw(&dc, nullptr); });
+    HENHMETAFILE hMeta =
+        RecordMetafile(width, height, [&](CPlotCanvas& canvas) { Draw(canvas, nullptr); });
     m_rect = saved;
     return hMeta;
 }

@@ -3,11 +3,13 @@
 // failures and fitting.
 #include "engine/EvaluationWork.h"
 #include "plot/Plot2D.h"
+#include "plot/PlotClippedCanvas.h"
 #include "tests/plot/PlotTestSupport.h"
 #include "tests/support/ScopedValue.h"
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 
 namespace {
@@ -421,6 +423,89 @@ TEST_F(Plot2DDraw, LabelFontGrowsWithThePrinterScale)
     const auto fonts = c.Of("font");
     ASSERT_FALSE(fonts.empty());
     EXPECT_EQ(int(fonts.back()->colour), -69) << "-11 pixels times 6.25";
+}
+
+} // namespace
+
+namespace {
+
+// The shapes a clipped canvas passes on, one line per shape: "kind x,y x,y ..." or "kind rect".
+std::string Passed(const RecordingCanvas& canvas)
+{
+    std::string out;
+    for (const RecordingCanvas::Op& op : canvas.ops) {
+        out += (out.empty() ? "" : "; ") + op.kind;
+        if (op.kind == "fill" || op.kind == "clip")
+            out += " " + std::to_string(op.rect.left) + "," + std::to_string(op.rect.top) + "," +
+                   std::to_string(op.rect.right) + "," + std::to_string(op.rect.bottom);
+        for (const POINT& p : op.points)
+            out += " " + std::to_string(p.x) + "," + std::to_string(p.y);
+    }
+    return out;
+}
+
+// A picture of 100 x 100 clipped to 10, 10, 90, 90: shapes are cut one pixel outside the clip
+// rectangle, rectangles trimmed to it, texts wholly outside it left out.
+TEST(ClippedPlotCanvas, KeepsOnlyWhatIsInsideThePictureAndTheClip)
+{
+    const RECT clip = {10, 10, 90, 90};
+    const struct {
+        const char* what;
+        std::function<void(CPlotCanvas&)> draw;
+        const char* passed;
+    } cases[] = {
+        {"a polyline inside",
+         [](CPlotCanvas& c) {
+             const POINT v[] = {{20, 20}, {80, 80}};
+             c.Polyline(v, 2);
+         },
+         "polyline 20,20 80,80"},
+        {"out and back in",
+         [](CPlotCanvas& c) {
+             const POINT v[] = {{20, 50}, {50, -70}, {80, 50}};
+             c.Polyline(v, 3);
+         },
+         "polyline 20,50 30,9; polyline 70,9 80,50"},
+        {"wholly outside",
+         [](CPlotCanvas& c) {
+             const POINT v[] = {{-50, -50}, {200, -50}, {200, 300}};
+             c.Polyline(v, 3);
+         },
+         ""},
+        {"a line", [](CPlotCanvas& c) { c.Line(50, 50, 1000000, 50); }, "line 50,50 90,50"},
+        {"a polygon",
+         [](CPlotCanvas& c) {
+             const POINT v[] = {{50, 50}, {150, 50}, {50, 150}};
+             c.Polygon(v, 3);
+         },
+         "polygon 50,50 90,50 90,90 50,90"},
+        {"a rectangle",
+         [](CPlotCanvas& c) {
+             c.FillRect(RECT{0, 0, 50, 50}, 0);
+         },
+         "fill 10,10,50,50"},
+        {"texts",
+         [](CPlotCanvas& c) {
+             c.TextOut(91, 50, "abc");
+             c.TextOut(85, 50, "abc");
+         },
+         "text 85,50"},
+        {"a clip beyond the picture",
+         [](CPlotCanvas& c) {
+             const RECT wide = {-10, 50, 200, 300};
+             c.SetClipRect(&wide);
+             c.SetClipRect(nullptr);
+         },
+         "clip 0,50,100,100; clip 0,0,100,100"},
+    };
+    for (const auto& c : cases) {
+        RecordingCanvas target;
+        CClippedPlotCanvas canvas(target, RECT{0, 0, 100, 100});
+        canvas.SetClipRect(&clip);
+        target.ops.clear();
+        c.draw(canvas);
+        EXPECT_EQ(Passed(target), c.passed) << c.what;
+    }
 }
 
 } // namespace

@@ -23,6 +23,7 @@ const COLORREF kRed = RGB(255, 0, 0);
 struct MetafileRecords {
     std::map<std::string, int> texts;
     int polygons = 0;
+    int polylines = 0;
     int records = 0;
     std::string description;
 };
@@ -45,6 +46,8 @@ int CALLBACK CollectRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, 
         ++out.texts[std::string(chars, r->emrtext.nChars)];
     } else if (record->iType == EMR_POLYGON16 || record->iType == EMR_POLYGON) {
         ++out.polygons;
+    } else if (record->iType == EMR_POLYLINE16 || record->iType == EMR_POLYLINE) {
+        ++out.polylines;
     }
     return 1;
 }
@@ -60,6 +63,30 @@ MetafileRecords Records(HENHMETAFILE hMeta)
     }
     ::EnumEnhMetaFile(nullptr, hMeta, CollectRecord, &out, nullptr);
     return out;
+}
+
+// The metafile's frame (hundredths of a millimetre of the screen) and the bounds of all it
+// records are a picture of cx x cy pixels, give or take the pixel a cut shape ends on.
+void ExpectPictureSize(HENHMETAFILE hMeta, int cx, int cy)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    const double mmX =
+        100.0 * ::GetDeviceCaps(hScreen, HORZSIZE) / ::GetDeviceCaps(hScreen, HORZRES);
+    const double mmY =
+        100.0 * ::GetDeviceCaps(hScreen, VERTSIZE) / ::GetDeviceCaps(hScreen, VERTRES);
+    ::ReleaseDC(nullptr, hScreen);
+    ENHMETAHEADER header = {};
+    ASSERT_NE(::GetEnhMetaFileHeader(hMeta, sizeof header, &header), 0u);
+    const RECTL& frame = header.rclFrame;
+    const RECTL& bounds = header.rclBounds; // inclusive
+    EXPECT_NEAR(frame.left, 0, mmX);
+    EXPECT_NEAR(frame.top, 0, mmY);
+    EXPECT_NEAR(frame.right, cx * mmX, mmX);
+    EXPECT_NEAR(frame.bottom, cy * mmY, mmY);
+    EXPECT_NEAR(bounds.left, 0, 1);
+    EXPECT_NEAR(bounds.top, 0, 1);
+    EXPECT_NEAR(bounds.right, cx - 1, 1);
+    EXPECT_NEAR(bounds.bottom, cy - 1, 1);
 }
 
 class PlotWin : public PlotTest {
@@ -190,6 +217,29 @@ TEST_F(PlotWin, RendersKeepTheWindowLayoutAndNameTheMetafile)
     EXPECT_EQ(records.texts.count("-8"), 1u);
     EXPECT_EQ(records.texts.count("0"), 1u) << "x has its zero label, y not";
     EXPECT_EQ(records.texts.count("10"), 0u);
+}
+
+// Another program sizes a pasted picture by its metafile's frame: the frame and everything
+// recorded are the requested size, however far the graphs leave the view.
+TEST_F(PlotWin, ACopiedMetafileIsTheRequestedSizeWhereverTheGraphsGo)
+{
+    m_plot.m_axes.m_bShowLabels = TRUE;
+    m_plot.SetPlotAreaPercent(90);
+    m_plot.SetRanges(-6, 6, -20, 20);
+    for (const char* f : {"x^3-3*x", "9*x-16", "3*x^2-3"}) // a curve, its tangent at 2, f'
+        m_plot.AddFunction(f, "", GraphRectangular, -6, 6);
+    const struct {
+        int width, height; // asked for; 0 x 0 is the window's 200 x 200
+        int cx, cy;
+    } sizes[] = {{0, 0, 200, 200}, {535, 400, 535, 400}, {1070, 300, 1070, 300}};
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(testing::Message() << s.width << " x " << s.height);
+        HENHMETAFILE hMeta = m_plot.RenderToMetafile(s.width, s.height);
+        ASSERT_NE(hMeta, nullptr);
+        ExpectPictureSize(hMeta, s.cx, s.cy);
+        EXPECT_GE(Records(hMeta).polylines, 3) << "the graphs are in the picture";
+        ::DeleteEnhMetaFile(hMeta);
+    }
 }
 
 TEST_F(PlotWin, FailingGraphPostsItsIndexToTheOwnerWindow)
@@ -342,6 +392,19 @@ TEST_F(SceneWin, MetafileHoldsTheCellsAndTheTickLabels)
     EXPECT_EQ(records.texts.count("0.0") ? records.texts.at("0.0") : 0, 1)
         << "y and z leave out 0.0";
     EXPECT_EQ(m_scene.m_rect.right, 200) << "the scene's rectangle is put back";
+}
+
+TEST_F(SceneWin, AMetafileOfACloseViewIsTheRequestedSize)
+{
+    m_scene.m_nAxisType = SceneAxesOrigin;
+    m_surface->SetExpression("x*y/3");
+    m_surface->SetFillStyle(FillSolid);
+    m_surface->SetView(0.3, 0.5, 2); // the near corner of the surface leaves the picture
+    HENHMETAFILE hMeta = m_scene.RenderToMetafile(400, 300);
+    ASSERT_NE(hMeta, nullptr);
+    ExpectPictureSize(hMeta, 400, 300);
+    EXPECT_GT(Records(hMeta).polygons, 40);
+    ::DeleteEnhMetaFile(hMeta);
 }
 
 TEST_F(SceneWin, TwoContextsGetTheSamePicture)
