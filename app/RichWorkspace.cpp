@@ -96,22 +96,36 @@ void CRichWorkspace::OnInitialUpdate()
 
 void CRichWorkspace::SetDefaultFont(int size, const CString& face)
 {
-    CHARFORMAT2A cf{};
-    cf.cbSize = sizeof(cf);
-    cf.dwMask = CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_SIZE;
+    CHARFORMAT2A& font = m_typingFont;
+    font = CHARFORMAT2A{};
+    font.cbSize = sizeof(font);
+    font.dwMask = CFM_SIZE;
     if (face.GetLength() < LF_FACESIZE) {
-        cf.dwMask |= CFM_FACE;
-        ::lstrcpynA(cf.szFaceName, face, LF_FACESIZE);
+        font.dwMask |= CFM_FACE;
+        ::lstrcpynA(font.szFaceName, face, LF_FACESIZE);
     }
-    cf.crTextColor = m_Settings.DefaultColor;
     HDC hdc = ::GetDC(nullptr);
     const int nPixelsPerInch = ::GetDeviceCaps(hdc, LOGPIXELSY);
     ::ReleaseDC(nullptr, hdc);
     const int twips = size * 1440 / (nPixelsPerInch > 0 ? nPixelsPerInch : 96);
-    cf.yHeight = twips < 0 ? -twips : twips;
+    font.yHeight = twips < 0 ? -twips : twips;
+
+    CHARFORMAT2A cf = font;
+    cf.dwMask |= CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+    cf.crTextColor = m_Settings.DefaultColor;
     SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, LPARAM(&cf));
-    // Empty text types with the selection's format, which the default does not reach.
-    SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
+    // Empty text types with the caret's format, which the default does not reach; a selection
+    // keeps its colours.
+    const CHARRANGE sel = GetSelection();
+    if (sel.cpMin == sel.cpMax)
+        SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
+}
+
+void CRichWorkspace::KeepTypingFont()
+{
+    const CHARRANGE sel = GetSelection();
+    if (sel.cpMin == sel.cpMax)
+        SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&m_typingFont));
 }
 
 void CRichWorkspace::ApplySettings(const WorkspaceSettings& settings)
@@ -174,6 +188,7 @@ CString CRichWorkspace::ReadLine(int nLine, int nMax) const
 void CRichWorkspace::InsertLineBreak()
 {
     m_Typed.bValid = FALSE;
+    KeepTypingFont();
     SendMessage(EM_REPLACESEL, TRUE, LPARAM("\r"));
     Recolour();
 }
@@ -237,10 +252,13 @@ void CRichWorkspace::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
         InsertLineBreak();
         return;
     }
-    CRichEditView::OnChar(nChar, nRepCnt, nFlags);
     // A control character (the one Ctrl+A makes after selecting everything) changes no text:
     // recolouring would take the selection away.
-    if (nChar >= 0x20 || nChar == '\b' || nChar == '\t')
+    const BOOL bChangesText = nChar >= 0x20 || nChar == '\b' || nChar == '\t';
+    if (bChangesText && nChar != '\b')
+        KeepTypingFont();
+    CRichEditView::OnChar(nChar, nRepCnt, nFlags);
+    if (bChangesText)
         Recolour();
 }
 

@@ -38,7 +38,7 @@ public:
     void StartDemo();
     BOOL IsDemoRunning() const { return m_nDemoIndex < m_nDemoEnd; }
     // The default character format: face (when it fits), DefaultColor, no effects, |size|
-    // pixels high.
+    // pixels high; its face and height are what is typed from then on.
     void SetDefaultFont(int size, const CString& face);
     // New settings from the options page: background and default font at once; the text keeps
     // its colours.
@@ -95,8 +95,11 @@ protected:
     BOOL MoveToEndOfNonEmptyLine();
     // Types a line break (the control takes no WM_CHAR 10).
     void InsertLineBreak();
-    // Sets the colour of [nStart, nEnd) with the selection hidden, then puts the caret back
-    // at nCaret with DefaultColor for further typing.
+    // The character typed next at the caret takes the workspace's font, whatever the text
+    // before it was typed in.
+    void KeepTypingFont();
+    // Sets the colour and the workspace's font of [nStart, nEnd) with the selection hidden,
+    // then puts the caret back at nCaret with DefaultColor for further typing.
     void ColourSpan(LONG nStart, LONG nEnd, COLORREF colour, LONG nCaret);
     COLORREF ColourOfKind(int kind) const;
     // Whether pasting the clipboard's text would make a line longer than the workspace reads.
@@ -117,6 +120,7 @@ protected:
     CString m_strLineBuffer;
     CString m_strDelimiters;
     WorkspaceSettings m_Settings;
+    CHARFORMAT2A m_typingFont{}; // face and height of the default font
     CString m_strDemo;
     int m_nDemoIndex = 0;
     int m_nDemoEnd = 0; // where the script stops: its end, or a line's end after Escape

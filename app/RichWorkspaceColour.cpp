@@ -44,9 +44,9 @@ void CRichWorkspace::Recolour()
 
 void CRichWorkspace::ColourSpan(LONG nStart, LONG nEnd, COLORREF colour, LONG nCaret)
 {
-    CHARFORMAT2A cf{};
-    cf.cbSize = sizeof(cf);
-    cf.dwMask = CFM_COLOR;
+    // Text the view formats again takes the workspace's font with its colour.
+    CHARFORMAT2A cf = m_typingFont;
+    cf.dwMask |= CFM_COLOR;
     cf.crTextColor = colour;
     const CHARRANGE sel = GetSelection();
     const BOOL bMoves = nEnd > nStart || sel.cpMin != nCaret || sel.cpMax != nCaret;

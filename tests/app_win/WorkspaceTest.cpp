@@ -95,6 +95,20 @@ protected:
         View()->SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
         return cf.crTextColor;
     }
+    // The face and height (twips) of the character at nChar, or of the caret's typing format for
+    // -1.
+    static std::string FontAt(LONG nChar)
+    {
+        CHARRANGE cr{nChar, nChar < 0 ? nChar : nChar + 1};
+        if (nChar < 0)
+            View()->SendMessage(EM_EXGETSEL, 0, LPARAM(&cr));
+        else
+            View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&cr));
+        CHARFORMAT2A cf{};
+        cf.cbSize = sizeof(cf);
+        View()->SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
+        return std::string(cf.szFaceName) + " " + std::to_string(cf.yHeight);
+    }
     static void SetText(const char* text)
     {
         View()->SetWindowText(text);
@@ -587,6 +601,58 @@ TEST_F(WorkspaceTest, TheOptionsPageShowsStoresAndAppliesTheSettings)
     MainFrame()->SendMessage(WM_COMMAND, ID_WORKSPACE_OPTIONS);
     EXPECT_TRUE(bWorkspacePage);
     EXPECT_EQ(hook.next, 1u);
+}
+
+TEST_F(WorkspaceTest, ANewFontTypesAtOnceAndAfterTheProjectIsOpenedAgain)
+{
+    ScriptedModalHook hook;
+    SetText("");
+    Keys("1+1\r");
+    const std::string path = folder + "font.zvp";
+    ASSERT_TRUE(Document()->DoSave(path.c_str()));
+    const std::string arial = "Arial " + std::to_string(14 * 1440 / 96);
+    const std::string courier = "Courier New " + std::to_string(20 * 1440 / 96);
+    ASSERT_EQ(FontAt(0), arial);
+
+    // Workspace/Options, Font..., OK: the caret types in the new font, the answers too.
+    hook.onStart = [](CWnd* pDialog) {
+        if (auto* pFont = dynamic_cast<CFontDialog*>(pDialog)) {
+            std::strcpy(pFont->m_lf.lfFaceName, "Courier New");
+            pFont->m_lf.lfHeight = -20;
+        }
+    };
+    hook.steps.push_back([&](CWnd* pWnd) {
+        auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+        ASSERT_NE(pSheet, nullptr);
+        hook.startAnswer = IDOK;
+        ClickButton(pSheet->GetActivePage(), IDC_WORKSPACE_FONT);
+        hook.startAnswer = 0;
+        pSheet->PressButton(PSBTN_OK);
+    });
+    CHARRANGE end{-1, -1};
+    View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&end));
+    MainFrame()->SendMessage(WM_COMMAND, ID_WORKSPACE_OPTIONS);
+    ASSERT_EQ(hook.next, 1u);
+    EXPECT_EQ(FontAt(-1), courier) << "at the caret after OK";
+    View()->SendMessage(EM_SETSEL, 7, 7); // a click after the answer, in the old font
+    Keys("*(3)\r");
+    EXPECT_EQ(Text(), "1+1 =|2*(3) =|6||");
+    for (LONG n : {7L, 8L, 11L, 14L})
+        EXPECT_EQ(FontAt(n), courier) << "character " << n;
+    EXPECT_EQ(FontAt(0), arial) << "what was typed before keeps its font";
+
+    // The next run opens the project, typed in the old font, and types in the new one.
+    CloseMainFrame();
+    ASSERT_NE(View(), nullptr);
+    ASSERT_NE(TestApp().OpenDocumentFile(path.c_str()), nullptr);
+    ASSERT_EQ(Text(), "1+1 =|2|");
+    View()->SetFocus();
+    View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&end));
+    Keys("(2)*3\r");
+    EXPECT_EQ(Text(), "1+1 =|2|(2)*3 =|6|");
+    EXPECT_EQ(FontAt(-1), courier) << "at the caret after the reopen";
+    for (LONG n : {8L, 9L, 13L, 16L})
+        EXPECT_EQ(FontAt(n), courier) << "character " << n;
 }
 
 TEST_F(WorkspaceTest, WithoutAWorkspaceThePageShowsAndKeepsTheStoredSettings)
