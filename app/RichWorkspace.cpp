@@ -414,6 +414,8 @@ void CRichWorkspace::StartDemo()
     m_strDemo = kWorkspaceDemoScript;
     m_nDemoIndex = 0;
     m_nDemoEnd = m_strDemo.GetLength();
+    // The script goes on a line of its own after the user's text, wherever the caret stood.
+    NewLineAtTextEnd();
     m_demoSelection = GetSelection();
     SetTimer(kDemoTimer, kDemoPeriod);
     // The keys that stop it go where it plays.

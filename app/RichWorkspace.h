@@ -32,9 +32,9 @@ public:
     // To the end of the text, and a line break unless the last line is empty.
     void NewLineAtTextEnd() override;
     int SetPopupOptions(int options) override;
-    // Plays the demonstration script from its start, one character per 100 ms, at the caret
-    // it keeps for itself; while it plays the user's keys do not reach the text, and Escape
-    // ends it after the line it is typing.
+    // Plays the demonstration script from its start, one character per 100 ms, from a new
+    // line after the last one, at the caret it keeps for itself; while it plays the user's
+    // keys do not reach the text, and Escape ends it after the line it is typing.
     void StartDemo();
     BOOL IsDemoRunning() const { return m_nDemoIndex < m_nDemoEnd; }
     // The default character format: face (when it fits), DefaultColor, no effects, |size|

@@ -449,7 +449,7 @@ TEST_F(WorkspaceTest, TheDemonstrationTypesAndEvaluatesItsScript)
     EXPECT_NE(Text().find(end), std::string::npos);
 }
 
-TEST_F(WorkspaceTest, EscapeEndsTheDemonstrationAndTheUsersKeysStayOut)
+TEST_F(WorkspaceTest, TheDemonstrationKeepsToItsOwnLinesAndEscapeEndsIt)
 {
     ScriptedModalHook hook;
     const std::string script = kWorkspaceDemoScript;
@@ -492,6 +492,18 @@ TEST_F(WorkspaceTest, EscapeEndsTheDemonstrationAndTheUsersKeysStayOut)
     tick(200);
     EXPECT_EQ(Text(), shown(example) + "\tsin(3)+sin(3) =|0.282240016119734|")
         << "an example line is finished and evaluated";
+
+    // With the caret inside the user's lines it starts on a new line after the last one.
+    for (const char* user : {"2+3\r4*5", "2+3\r4*5\r"}) {
+        SetText(user);
+        View()->SendMessage(EM_SETSEL, 2, 2);
+        MainFrame()->SendMessage(WM_COMMAND, ID_RUN_DEMO);
+        View()->KillTimer(1);
+        tick(firstLine);
+        EXPECT_EQ(Text(), "2+3|4*5|" + shown(firstLine)) << "the user's text stays whole";
+        View()->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+        tick(1);
+    }
 }
 
 TEST_F(WorkspaceTest, ProjectsKeepTheWorkspaceTextAndColours)
