@@ -1,7 +1,6 @@
 #include "app/FinanceBoxDlg.h"
 
 #include "app/MessageBoxes.h"
-#include "app/ToolWindows.h"
 #include "framework/win/DataExchange.h"
 #include "framework/win/MessageCrackers.h"
 #include "framework/win/RegistryProfileStore.h"
@@ -41,7 +40,7 @@ BOOL CFinanceBoxDlg::OnInitDialog()
     for (const char* name : kTimingNames)
         GetDlgItem(IDC_FINANCE_TIMING)->SendMessage(CB_ADDSTRING, 0, LPARAM(name));
     CDialog::OnInitDialog();
-    PlaceToolWindow(*this, m_Settings.nLeft, m_Settings.nTop);
+    m_place.Restore(*this, m_Settings.nLeft, m_Settings.nTop);
     if (m_Settings.nVisible)
         ShowTool(TRUE);
     return TRUE;
@@ -141,6 +140,8 @@ BOOL CFinanceBoxDlg::OnHelpInfo(HELPINFO*)
 void CFinanceBoxDlg::ShowTool(BOOL bShow)
 {
     m_bVisible = bShow;
+    if (bShow)
+        m_place.BeforeShow(*this);
     ShowWindow(bShow ? SW_SHOW : SW_HIDE);
 }
 

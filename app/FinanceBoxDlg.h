@@ -1,5 +1,6 @@
 #pragma once
 #include "app/FinanceRules.h"
+#include "app/ToolWindows.h"
 #include "framework/win/CDialog.h"
 
 // The finance box: a modeless tool window of the main frame, made hidden, holding the five
@@ -41,6 +42,7 @@ private:
     void ShowTool(BOOL bShow);
 
     FinanceBoxSettings m_Settings;
+    ToolWindowPlace m_place;
 };
 
 // The question for another guess of the interest rate when the iteration did not converge.

@@ -2,7 +2,29 @@
 
 #include "framework/win/CWnd.h"
 
-void PlaceToolWindow(CWnd& window, int left, int top)
+namespace {
+
+// Centred on the owner's rectangle even before the owner first shows, as long as it is not
+// minimised.
+void CentreOnMainWindow(CWnd& window)
+{
+    const HWND hOwner = ::GetWindow(window.m_hWnd, GW_OWNER);
+    if (!hOwner || ::IsIconic(hOwner)) {
+        window.CenterWindow();
+        return;
+    }
+    CRect rect, owner;
+    window.GetWindowRect(&rect);
+    ::GetWindowRect(hOwner, &owner);
+    const CPoint topLeft = CenteredInWorkArea(
+        rect.Size(), owner, AfxGetWorkArea(::MonitorFromWindow(hOwner, MONITOR_DEFAULTTONEAREST)));
+    window.SetWindowPos(nullptr, topLeft.x, topLeft.y, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+void ToolWindowPlace::Restore(CWnd& window, int left, int top)
 {
     CRect rect;
     window.GetWindowRect(&rect);
@@ -12,11 +34,20 @@ void PlaceToolWindow(CWnd& window, int left, int top)
         CSize(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)));
     const BOOL bOnScreen = saved.left >= screen.left && saved.top >= screen.top &&
                            saved.right <= screen.right && saved.bottom <= screen.bottom;
-    if (left >= 0 && bOnScreen)
+    m_bCentreAtShow = left < 0 || !bOnScreen;
+    if (m_bCentreAtShow)
+        CentreOnMainWindow(window);
+    else
         window.SetWindowPos(nullptr, saved.left, saved.top, 0, 0,
                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    else
-        window.CenterWindow();
+}
+
+void ToolWindowPlace::BeforeShow(CWnd& window)
+{
+    if (!m_bCentreAtShow)
+        return;
+    m_bCentreAtShow = FALSE;
+    CentreOnMainWindow(window);
 }
 
 CPoint NormalTopLeft(const CWnd& window)

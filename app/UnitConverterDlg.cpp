@@ -4,7 +4,6 @@
 #include "app/MessageBoxes.h"
 #include "app/MyDocument.h"
 #include "app/RichWorkspace.h"
-#include "app/ToolWindows.h"
 #include "framework/win/MessageCrackers.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "res/resource.h"
@@ -39,7 +38,7 @@ BOOL CUnitConverterDlg::OnInitDialog()
     m_FullSize = window.Size();
     m_CollapsedSize = CSize(window.Width(), marker.bottom + window.Height() - client.Height());
     ApplySize();
-    PlaceToolWindow(*this, m_Settings.nLeft, m_Settings.nTop);
+    m_place.Restore(*this, m_Settings.nLeft, m_Settings.nTop);
 
     for (const char* name : kConverterCategories)
         m_CategoryBox.AddString(name);
@@ -167,6 +166,8 @@ BOOL CUnitConverterDlg::OnHelpInfo(HELPINFO*)
 void CUnitConverterDlg::ShowTool(BOOL bShow)
 {
     m_bVisible = bShow;
+    if (bShow)
+        m_place.BeforeShow(*this);
     ShowWindow(bShow ? SW_SHOW : SW_HIDE);
     if (bShow)
         GotoDlgCtrl(GetDlgItem(IDC_CONVERTER_FROM_VALUE));

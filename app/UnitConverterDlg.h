@@ -1,5 +1,6 @@
 #pragma once
 #include "app/ConverterRules.h"
+#include "app/ToolWindows.h"
 #include "framework/win/CDialog.h"
 #include "framework/win/Controls.h"
 
@@ -58,4 +59,5 @@ private:
     CComboBox m_CategoryBox;
     CSize m_FullSize;
     CSize m_CollapsedSize;
+    ToolWindowPlace m_place;
 };

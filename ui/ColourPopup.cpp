@@ -231,7 +231,9 @@ void CColourPopup::EndSelection(UINT message)
         ::ReleaseCapture();
     if (message != CPN_SELENDCANCEL && m_nCurrentSel == kCustomBox) {
         m_bChildWindowVisible = TRUE;
-        CColorDialog dlg(m_crInitialColour, CC_FULLOPEN | CC_ANYCOLOR, this);
+        // Centred on the dialog the button belongs to, not on this small pop-up.
+        CWnd* pOwner = m_pParent ? static_cast<CWnd*>(m_pParent) : this;
+        CColorDialog dlg(m_crInitialColour, CC_FULLOPEN | CC_ANYCOLOR, pOwner);
         if (dlg.DoModal() == IDOK)
             m_crColour = dlg.GetColor();
         else

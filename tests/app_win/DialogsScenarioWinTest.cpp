@@ -1,15 +1,19 @@
 // The program's dialogs as the user opens them through their commands in the real main frame:
 // each opens centred on the window that owns it and inside the work area of that window's
-// monitor, shows its texts whole and nothing hidden under a group box; Plot Options applies
-// its pages with Apply, and the tick labels take the font chosen on the Axes page.
+// monitor, shows its texts whole and nothing hidden under a group box, and so do the two tool
+// windows and the colour dialog of "More Colours..."; Plot Options applies its pages with
+// Apply, and the tick labels take the font chosen on the Axes page.
 #include "analysis/GridView.h"
 #include "framework/win/CPropertySheet.h"
 #include "framework/win/CommonDialogs.h"
+#include "framework/win/RegistryProfileStore.h"
 #include "plot/PlotView.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
 #include "tests/support/DialogLayout.h"
 #include "tests/support/ScriptedModalHook.h"
+#include "ui/ColourPicker.h"
+#include "ui/ColourPopup.h"
 
 #include <gtest/gtest.h>
 
@@ -35,10 +39,60 @@ Answer TypeAndAccept(int nID, const char* text)
     };
 }
 
+// The system's colour dialog: its place once it shows, beside the dialog it was opened from;
+// then it is cancelled.
+namespace colour_dialog {
+HWND hFrom = nullptr;
+CRect from, shown;
+UINT_PTR timer = 0;
+BOOL CALLBACK Find(HWND hWnd, LPARAM)
+{
+    char cls[16] = {};
+    ::GetClassNameA(hWnd, cls, sizeof cls);
+    if (hWnd == hFrom || !::IsWindowVisible(hWnd) || std::string(cls) != "#32770")
+        return TRUE;
+    ::GetWindowRect(hWnd, &shown);
+    ::GetWindowRect(hFrom, &from);
+    ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
+    ::KillTimer(nullptr, timer);
+    return FALSE;
+}
+void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), Find, 0);
+}
+int Watch(CWnd*)
+{
+    shown.SetRectEmpty();
+    timer = ::SetTimer(nullptr, 0, 50, Poll);
+    return 0; // the system's dialog runs
+}
+// "More Colours..." from the pop-up of a colour button of the dialog.
+void MoreColours(CWnd* pDialog, int nID)
+{
+    auto* pPicker =
+        dynamic_cast<CColourPicker*>(CWnd::FromHandlePermanent(::GetDlgItem(pDialog->m_hWnd, nID)));
+    ASSERT_NE(pPicker, nullptr) << nID;
+    hFrom = ::GetAncestor(pDialog->m_hWnd, GA_ROOT);
+    pPicker->SendMessage(BM_CLICK);
+    CColourPopup* pPopup = pPicker->GetPopup();
+    ASSERT_NE(pPopup, nullptr);
+    const CPoint point = pPopup->GetLayout().GetCellRect(kCustomBox).CenterPoint();
+    pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    pPicker->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+}
+} // namespace colour_dialog
+
 class DialogsScenario : public FreshFrameTest {
 protected:
     void SetUp() override
     {
+        // The tool windows as on a first run, but for a finance box saved off the screen.
+        EnsureTestTemplate();
+        ::RegDeleteTreeA(
+            HKEY_CURRENT_USER,
+            (std::string(kTestSettingsKey) + "\\" + AfxGetAppName() + "\\Converter").c_str());
+        CRegistryProfileStore().WriteInt("FinanceBox", "Left", 5000);
         FreshFrameTest::SetUp();
         if (HasFatalFailure())
             return;
@@ -161,6 +215,47 @@ TEST_F(DialogsScenario, EveryDialogOpensCentredOnItsOwnerInsideTheWorkArea)
                         "Confirm deletion|Fill Data|Transform data|Sort|Table Analysis|"
                         "Select a Regression Model|Plot Options|Add new matrix|"
                         "Graph Properties|");
+
+    // The colour dialog of "More Colours..." opens on the dialog of the colour button.
+    const auto checkColourDialog = [&](const char* from) {
+        ASSERT_FALSE(colour_dialog::shown.IsRectEmpty()) << from;
+        EXPECT_EQ(colour_dialog::shown.TopLeft(),
+                  CenteredInWorkArea(colour_dialog::shown.Size(), colour_dialog::from, work))
+            << from;
+    };
+    hook.steps = {[](CWnd* pSheet) {
+        colour_dialog::MoreColours(static_cast<CPropertySheet*>(pSheet)->GetActivePage(),
+                                   IDC_WORKSPACE_BACK_COLOR);
+        static_cast<CPropertySheet*>(pSheet)->PressButton(PSBTN_CANCEL);
+    }};
+    hook.next = 0;
+    Open(ID_WORKSPACE_OPTIONS, {RunLoop, colour_dialog::Watch});
+    checkColourDialog("Options");
+    hook.steps = {[](CWnd* pDialog) {
+        colour_dialog::MoreColours(pDialog, IDC_GRAPH2D_COLOR);
+        ClickButton(pDialog, IDCANCEL);
+    }};
+    hook.next = 0;
+    Open(ID_PLOT2D_ADD_GRAPH, {RunLoop, colour_dialog::Watch});
+    checkColourDialog("Add 2D Graph");
+    hook.steps.clear();
+
+    // The tool windows, made with the main window before it took its place, open centred on
+    // it where it stands at their first use.
+    frame->SetWindowPos(nullptr, work.left + 300, work.top + 220, work.Width() / 2,
+                        work.Height() / 2, SWP_NOZORDER);
+    for (UINT nID : {ID_TOOLS_UNIT_CONVERTER, ID_TOOLS_FINANCE_BOX}) {
+        Command(nID);
+        CWnd* pTool = nID == ID_TOOLS_UNIT_CONVERTER
+                          ? static_cast<CWnd*>(&frame->GetUnitConverter())
+                          : &frame->GetFinanceBox();
+        ASSERT_TRUE(pTool->IsWindowVisible()) << nID;
+        CRect rc, owner;
+        pTool->GetWindowRect(&rc);
+        frame->GetWindowRect(&owner);
+        EXPECT_EQ(rc.TopLeft(), CenteredInWorkArea(rc.Size(), owner, work)) << nID;
+        Command(nID);
+    }
 
     // A main window mostly off the right edge: its dialogs keep to the work area.
     CRect rc;
