@@ -1,6 +1,6 @@
 // Analysis commands at the largest sizes the program takes: the eigen-decomposition of a
-// 1000 x 1000 symmetric matrix (random entries, and the Hilbert-type matrix that takes the most
-// rotations), Kendall's tau of two lists of 1,000,000 values, and a fill of a
+// 1000 x 1000 symmetric matrix with each kernel (random entries, and the Hilbert-type matrix that
+// takes the most rotations), Kendall's tau of two lists of 1,000,000 values, and a fill of a
 // 1,000,000-row column whose every row sums 1000 terms (one command, one budget in time: it ends
 // with its code within the budget). Prints the median of three runs beside each target.
 #include "analysis/DataColumn.h"
@@ -10,6 +10,7 @@
 #include "engine/EngineErrors.h"
 #include "engine/EngineStartup.h"
 #include "engine/LocaleSeparators.h"
+#include "numeric/LinearAlgebra.h"
 #include "numeric/TwoSampleTests.h"
 #include "tests/support/TestRandom.h"
 
@@ -23,7 +24,8 @@ namespace {
 constexpr int kRuns = 3;
 
 // Eigenvalues and then eigenvectors of one 1000 x 1000 symmetric matrix, element (i, j) for
-// i <= j from entry(i, j).
+// i <= j from entry(i, j), with the 4-lane kernels and with the 2-lane ones every processor has
+// (the same bits, so the same rotations).
 template <class Entry> void Eigen(const char* kind, Entry entry)
 {
     const int n = 1000;
@@ -36,23 +38,34 @@ template <class Entry> void Eigen(const char* kind, Entry entry)
             matrix.SetAt(j, i, v);
         }
     int code = 0;
-    const std::string values = std::string("eigenvalues 1000x1000 ") + kind;
-    PrintAgainstTarget(values.c_str(),
-                       MedianMs(kRuns,
-                                [&] {
-                                    CDataColumn column;
-                                    code |= matrix.Eigen(column, nullptr);
-                                }),
-                       5000);
-    const std::string vectors = std::string("eigenvectors 1000x1000 ") + kind;
-    PrintAgainstTarget(vectors.c_str(),
-                       MedianMs(kRuns,
-                                [&] {
-                                    CDataColumn column;
-                                    CMatrixObject result;
-                                    code |= matrix.Eigen(column, &result);
-                                }),
-                       5000);
+    const struct {
+        const char* name;
+        JacobiKernels kernels;
+    } lanes[] = {{"4 lanes", JacobiKernels::Quad}, {"2 lanes", JacobiKernels::Pair}};
+    for (const auto& kernels : lanes) {
+        if (!ForceJacobiKernels(kernels.kernels)) {
+            std::printf("eigen-decomposition %s: not on this processor\n", kernels.name);
+            continue;
+        }
+        const std::string values = std::string("eigenvalues ") + kind + ", " + kernels.name;
+        PrintAgainstTarget(values.c_str(),
+                           MedianMs(kRuns,
+                                    [&] {
+                                        CDataColumn column;
+                                        code |= matrix.Eigen(column, nullptr);
+                                    }),
+                           5000);
+        const std::string vectors = std::string("eigenvectors ") + kind + ", " + kernels.name;
+        PrintAgainstTarget(vectors.c_str(),
+                           MedianMs(kRuns,
+                                    [&] {
+                                        CDataColumn column;
+                                        CMatrixObject result;
+                                        code |= matrix.Eigen(column, &result);
+                                    }),
+                           5000);
+    }
+    ForceJacobiKernels(JacobiKernels::Widest);
     if (code)
         std::printf("  the decomposition failed with %d\n", code);
 }
@@ -94,6 +107,7 @@ int main()
     InitCalcEngine();
     UseDotSeparators();
     TestRandom random(2024);
+    std::printf("1000 x 1000 symmetric matrices:\n");
     Eigen("random", [&](int, int) { return 10 * random.Between(-1, 1); });
     // The slowest kind measured: its tiny eigenvalues take the most rotations.
     Eigen("1/(i+j-1)", [](int i, int j) { return 1.0 / (i + j - 1); });

@@ -26,10 +26,6 @@
 #include <thread>
 #include <vector>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
-
 namespace {
 
 constexpr int kMaxSweeps = 50;
@@ -54,10 +50,10 @@ struct Rotation {
     int q;
 };
 
-// The kernels are written once over a vector of doubles and built three times: with 2 lanes for
-// every x86-64 processor, with 4 lanes for those with AVX, and with 4 lanes and fused
-// multiply-add for those that also have FMA. Lanes never mix; the first two give the textbook's
-// bits, the fused ones agree with them to rounding.
+// The kernels are written once over a vector of doubles and built twice: with 2 lanes for every
+// x86-64 processor and with 4 lanes for those with AVX. Lanes never mix and each does the
+// textbook's multiplications and additions (never fused: the file is built without contraction),
+// so every kernel gives the textbook's bits on every processor.
 using Pair = double __attribute__((vector_size(16)));
 using Quad = double __attribute__((vector_size(32)));
 
@@ -71,31 +67,6 @@ struct Plain {
         y = w + s * (u - w * tau);
     }
 };
-
-#if defined(__x86_64__) || defined(__i386__)
-// The same rotation in two fused multiply-adds for each of x and y. Its kernels are flattened,
-// so these are inlined there.
-struct Fused {
-    [[gnu::target("avx,fma")]] static void Rotate(Quad& x, Quad& y, double s, double tau)
-    {
-        const __m256d sv = _mm256_set1_pd(s);
-        const __m256d tv = _mm256_set1_pd(tau);
-        const __m256d u = x;
-        const __m256d w = y;
-        x = _mm256_fnmadd_pd(sv, _mm256_fmadd_pd(u, tv, w), u);
-        y = _mm256_fmadd_pd(sv, _mm256_fnmadd_pd(w, tv, u), w);
-    }
-    [[gnu::target("avx,fma")]] static void Rotate(double& x, double& y, double s, double tau)
-    {
-        const __m128d sv = _mm_set_sd(s);
-        const __m128d tv = _mm_set_sd(tau);
-        const __m128d u = _mm_set_sd(x);
-        const __m128d w = _mm_set_sd(y);
-        x = _mm_cvtsd_f64(_mm_fnmadd_sd(sv, _mm_fmadd_sd(u, tv, w), u));
-        y = _mm_cvtsd_f64(_mm_fmadd_sd(sv, _mm_fnmadd_sd(w, tv, u), w));
-    }
-};
-#endif
 
 template <class V> constexpr int kLanes = int(sizeof(V) / sizeof(double));
 
@@ -296,26 +267,6 @@ void RunChainsPair(double* const* rows, double* x, const Rotation* r, const Rota
 {
     RunChainsWith<Quad, Plain>(rows, x, r, end);
 }
-
-[[gnu::target("avx,fma"), gnu::flatten]] void RotateRowsFused(double* x, double* y, int count,
-                                                              double s, double tau)
-{
-    RotateRowsWith<Quad, Fused>(x, y, count, s, tau);
-}
-
-[[gnu::target("avx,fma"), gnu::flatten]] void RotateRowsTwiceFused(double* x0, double* x1,
-                                                                   double* y, int count, double s0,
-                                                                   double tau0, double s1,
-                                                                   double tau1)
-{
-    RotateRowsTwiceWith<Quad, Fused>(x0, x1, y, count, s0, tau0, s1, tau1);
-}
-
-[[gnu::target("avx,fma"), gnu::flatten]] void RunChainsFused(double* const* rows, double* x,
-                                                             const Rotation* r, const Rotation* end)
-{
-    RunChainsWith<Quad, Fused>(rows, x, r, end);
-}
 #endif
 
 struct Kernels {
@@ -330,19 +281,37 @@ struct Kernels {
 constexpr int kQuadChainRows = 16, kPairChainRows = 8;
 static_assert(kQuadChainRows <= kMaxChainRows && kPairChainRows <= kMaxChainRows);
 
-const Kernels& Chosen()
+Kernels PairKernels()
 {
-    static const Kernels kernels = [] {
+    return {RotateRowsPair, RotateRowsTwicePair, RunChainsPair, kPairChainRows};
+}
+
+// The AVX kernels, when the processor has them.
+bool QuadKernels(Kernels& kernels)
+{
 #if defined(__x86_64__) || defined(__i386__)
-        if (__builtin_cpu_supports("avx") && __builtin_cpu_supports("fma"))
-            return Kernels{RotateRowsFused, RotateRowsTwiceFused, RunChainsFused, kQuadChainRows};
-        if (__builtin_cpu_supports("avx"))
-            return Kernels{RotateRowsQuad, RotateRowsTwiceQuad, RunChainsQuad, kQuadChainRows};
+    if (__builtin_cpu_supports("avx")) {
+        kernels = {RotateRowsQuad, RotateRowsTwiceQuad, RunChainsQuad, kQuadChainRows};
+        return true;
+    }
 #endif
-        return Kernels{RotateRowsPair, RotateRowsTwicePair, RunChainsPair, kPairChainRows};
+    (void)kernels;
+    return false;
+}
+
+// Forced by tests through ForceJacobiKernels.
+Kernels& Chosen()
+{
+    static Kernels kernels = [] {
+        Kernels widest = PairKernels();
+        QuadKernels(widest);
+        return widest;
     }();
     return kernels;
 }
+
+// Whether the eigenvectors may go to a second thread (tests take the path where it cannot).
+bool g_secondThread = true;
 
 // First rotation of a list whose q is above `after`.
 const Rotation* After(const Rotation* r, const Rotation* end, int after)
@@ -470,6 +439,8 @@ public:
             m_full.reserve(std::size_t(count) + 1);
             for (int k = 0; k < count; ++k)
                 m_empty.push_back(spares + k);
+            if (!g_secondThread)
+                return false;
             m_thread = std::thread([this] { Run(); });
         } catch (...) {
             return false;
@@ -769,6 +740,17 @@ void JacobiWork::TakeVectors(double** v)
 }
 
 } // namespace
+
+bool ForceJacobiKernels(JacobiKernels kernels, bool secondThread)
+{
+    Kernels chosen = PairKernels();
+    const bool quad = kernels != JacobiKernels::Pair && QuadKernels(chosen);
+    if (kernels == JacobiKernels::Quad && !quad)
+        return false;
+    Chosen() = chosen;
+    g_secondThread = secondThread;
+    return true;
+}
 
 void JacobiEigen(const double* const* a, int n, double* d, double** v, int* nrot)
 {

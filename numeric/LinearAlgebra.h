@@ -20,6 +20,13 @@ void LuBackSubstitute(double** a, int n, const int* indx, double* b);
 // ended before the return.
 void JacobiEigen(const double* const* a, int n, double* d, double** v, int* nrot);
 
+// The rotation kernels of JacobiEigen, which all give the same bits: by default the widest that
+// the processor has (2 lanes on every x86-64 processor, 4 with AVX). Tests force each in turn,
+// and with secondThread false the path where the eigenvectors' thread cannot start. False, with
+// nothing changed, when the processor lacks the kernels; not while a decomposition runs.
+enum class JacobiKernels { Widest, Pair, Quad };
+bool ForceJacobiKernels(JacobiKernels kernels, bool secondThread = true);
+
 // Spreads the covariance of the mfit fitted parameters (covar[1..mfit][1..mfit]) over all ma
 // parameters in place; rows and columns of frozen parameters (ia[j] = 0) become 0.
 void ExpandCovariance(double** covar, int ma, const int* ia, int mfit);
