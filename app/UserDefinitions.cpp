@@ -93,6 +93,12 @@ void UserDefinitions::SerializeSolverModels(CArchive& ar)
 
 void UserDefinitions::Read(IProjectPrompts& prompts)
 {
+    Load(prompts);
+    m_Started = StoredNow();
+}
+
+void UserDefinitions::Load(IProjectPrompts& prompts)
+{
     CFile file;
     CFileException error;
     if (!file.Open(m_strPath, CFile::modeRead | CFile::shareDenyWrite, &error)) {
@@ -114,16 +120,12 @@ void UserDefinitions::Read(IProjectPrompts& prompts)
         file.Abort();
         Clear();
         const CString cause = DescribeFailure(e, m_strPath);
-        CString bad = m_strPath + ".bad";
-        for (int n = 2; FileExists(bad); ++n)
-            bad.Format("%s.bad%d", m_strPath.GetString(), n);
-        CString text;
-        try {
-            CFile::Rename(m_strPath, bad);
+        CString bad, text;
+        if (SetAside(bad)) {
             text.Format("Your user definitions could not be read: %s\n\nThe damaged file was "
                         "kept as %s.",
                         cause.GetString(), bad.GetString());
-        } catch (const CFileException&) {
+        } else {
             m_bWrite = FALSE;
             text.Format("Your user definitions could not be read: %s\n\nThe file was left as "
                         "it is, and definitions made in this session will not be saved.",
@@ -148,23 +150,90 @@ CString UserDefinitions::DescribeUnloaded() const
     return text;
 }
 
+BOOL UserDefinitions::SetAside(CString& bad) const
+{
+    bad = m_strPath + ".bad";
+    for (int n = 2; FileExists(bad); ++n)
+        bad.Format("%s.bad%d", m_strPath.GetString(), n);
+    try {
+        CFile::Rename(m_strPath, bad);
+        return TRUE;
+    } catch (const CFileException&) {
+        return FALSE;
+    }
+}
+
+UserDataRecords UserDefinitions::StoredNow()
+{
+    CMemFile file;
+    CArchive out(&file, CArchive::store);
+    Serialize(out);
+    out.Close();
+    file.Seek(0, CFile::begin);
+    CArchive in(&file, CArchive::load);
+    UserDataRecords records;
+    records.Load(in);
+    return records;
+}
+
+BOOL UserDefinitions::ReadStoredFile(UserDataRecords& records, CString& reason,
+                                     IProjectPrompts& prompts)
+{
+    CFile file;
+    CFileException error;
+    if (!file.Open(m_strPath, CFile::modeRead | CFile::shareDenyWrite, &error)) {
+        records = UserDataRecords();
+        reason = DescribeFailure(error, m_strPath);
+        return !FileExists(m_strPath);
+    }
+    try {
+        CArchive ar(&file, CArchive::load, 4096);
+        records.Load(ar);
+        ar.Close();
+        file.Close();
+        return TRUE;
+    } catch (const CException& e) {
+        file.Abort();
+        reason = DescribeFailure(e, m_strPath);
+    }
+    CString bad;
+    if (!SetAside(bad))
+        return FALSE;
+    prompts.ShowMessage("Your user definitions could not be read again before saving: " + reason +
+                        "\n\nThe damaged file was kept as " + bad + ".");
+    records = m_Started;
+    return TRUE;
+}
+
 void UserDefinitions::Write(IProjectPrompts& prompts)
 {
     if (!m_bWrite)
         return;
-    try {
-        ReplaceFileAtomically(
-            m_strPath,
-            [this](CFile& file) {
-                CArchive ar(&file, CArchive::store, 4096);
-                Serialize(ar);
-                ar.Close();
-            },
-            TRUE);
-    } catch (const CException& e) {
-        prompts.ShowMessage("Your user definitions could not be saved: " +
-                            DescribeFailure(e, m_strPath));
+    UserDataRecords now = StoredNow();
+    const UserDataChanges changes = FindUserDataChanges(m_Started, now);
+    if (changes.empty())
+        return;
+    UserDataRecords records;
+    CString reason;
+    if (ReadStoredFile(records, reason, prompts)) {
+        ApplyUserDataChanges(records, changes);
+        try {
+            ReplaceFileAtomically(
+                m_strPath,
+                [&records](CFile& file) {
+                    CArchive ar(&file, CArchive::store, 4096);
+                    records.Store(ar);
+                    ar.Close();
+                },
+                TRUE);
+            m_Started = std::move(now);
+            return;
+        } catch (const CException& e) {
+            reason = DescribeFailure(e, m_strPath);
+        }
     }
+    prompts.ShowMessage("Your user definitions could not be saved: " + reason + "\n\nNot saved:\n" +
+                        DescribeUserDataChanges(changes));
 }
 
 void UserDefinitions::Clear()

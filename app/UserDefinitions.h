@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/ModelLibrary.h"
+#include "app/UserDataRecords.h"
 #include "framework/core/CString.h"
 
 #include <memory>
@@ -12,8 +13,9 @@ struct DocumentSettings;
 
 // The user's own definitions that every project shares, and the user-data file that keeps them
 // from one run to the next: the engine's user functions, constants and conversions (program-wide
-// tables), the solver models and the user's regression models. Read once at start-up, written
-// once at the end of the run.
+// tables), the solver models and the user's regression models. Read once at start-up; at the
+// end of the run only what the run changed is laid onto what the file holds by then, so that
+// several windows of the program can each keep their own definitions.
 class UserDefinitions {
 public:
     UserDefinitions();
@@ -36,8 +38,10 @@ public:
     // free "<name>.bad", "<name>.bad2", ... and reported; when it cannot be renamed, nothing is
     // written at the end of the run. Definitions that no longer load are reported once.
     void Read(IProjectPrompts& prompts);
-    // Writes the file atomically, making its folder when missing; a failure is reported with
-    // the path and its cause, and the old file stays.
+    // Reads the file again, puts in place the definitions the run added or changed and takes
+    // out those it removed, and writes the file atomically, making its folder when missing. A
+    // run that changed nothing leaves the file alone. A failure is reported with the path, its
+    // cause and what was not saved, and the old file stays.
     void Write(IProjectPrompts& prompts);
     BOOL WillWrite() const { return m_bWrite; }
     // Deletes the solver models and the user's regression models and empties the engine's
@@ -58,6 +62,15 @@ public:
     CModelLibrary& GetUserModels() { return m_userModels; }
 
 private:
+    void Load(IProjectPrompts& prompts);
+    // The run's definitions in their stored form.
+    UserDataRecords StoredNow();
+    // What the file holds now (nothing when there is none); a damaged file is set aside and
+    // the run's start taken instead. FALSE, with the reason, when the file cannot be read.
+    BOOL ReadStoredFile(UserDataRecords& records, CString& reason, IProjectPrompts& prompts);
+    // Renames a damaged file to the first free "<name>.bad", "<name>.bad2", ...; FALSE when it
+    // cannot be renamed.
+    BOOL SetAside(CString& bad) const;
     CString DescribeUnloaded() const;
 
     CString m_strPath;
@@ -65,6 +78,7 @@ private:
     std::vector<std::unique_ptr<CSolverModel>> m_solverModels;
     std::vector<std::unique_ptr<CSolverModel>> m_keptSolverModels;
     CModelLibrary m_userModels;
+    UserDataRecords m_Started; // what the run started from
 };
 
 // Where the user-data file lives unless a caller sets another path.

@@ -1,6 +1,6 @@
 // The user-data file: the run's definitions kept from one start to the next, a missing folder,
-// a damaged file set aside, a failed write that keeps the old file, and definitions that no
-// longer load written back unchanged.
+// a damaged file set aside, a failed write that keeps the old file, definitions that no longer
+// load written back unchanged, and two windows that each keep their own changes.
 #include "app/DocumentSettings.h"
 #include "app/ProjectWindows.h"
 #include "app/UserDefinitions.h"
@@ -173,6 +173,18 @@ TEST_F(UserDataTest, ADamagedFileLoadsNothingAndIsKeptAside)
     EXPECT_EQ(ReadFile(path.string() + ".bad2"), bytes);
     EXPECT_FALSE(fs::exists(path));
     EXPECT_TRUE(data.WillWrite());
+
+    // Damaged again when the run ends: kept aside too, and the run's definitions are saved.
+    WriteFile(path, {1});
+    Define(data);
+    data.Write(prompts);
+    data.Clear();
+    EXPECT_EQ(prompts.CountOf("[message]"), 2);
+    EXPECT_NE(prompts.log.find("users.dat.bad3"), std::string::npos) << prompts.log;
+    UserDefinitions reader;
+    reader.SetPath(path.string().c_str());
+    reader.Read(prompts);
+    EXPECT_EQ(Summary(reader), "1 functions, 1 constants, 1 units, 1 models, 1 categories");
 }
 
 #ifdef _WIN32
@@ -195,19 +207,198 @@ TEST_F(UserDataTest, ADamagedFileThatCannotBeRenamedIsNeverOverwritten)
 }
 #endif
 
-TEST_F(UserDataTest, AFailedWriteNamesThePathAndKeepsTheOldFile)
+TEST_F(UserDataTest, AFailedWriteNamesThePathAndWhatWasNotSavedAndKeepsTheOldFile)
 {
+    UserDefinitions first;
+    first.SetPath(path.string().c_str());
+    Define(first);
+    first.Write(prompts);
+    first.Clear();
+    const stored::Bytes old = ReadFile(path);
+    fs::permissions(path, fs::perms::owner_read);
+
     UserDefinitions data;
     data.SetPath(path.string().c_str());
-    Define(data);
-    fs::create_directories(path.parent_path());
-    WriteFile(path, {7, 7, 7});
-    fs::permissions(path, fs::perms::owner_read);
+    data.Read(prompts);
+    CCalcEngine engine;
+    ASSERT_EQ(engine.DefineUserFunction("cube(u) = u^3", false), 0);
+    DeleteUserUnit(0);
     data.Write(prompts);
-    EXPECT_EQ(ReadFile(path), (stored::Bytes{7, 7, 7}));
+    EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(prompts.CountOf("[message]"), 1);
     EXPECT_NE(prompts.log.find(path.string()), std::string::npos) << prompts.log;
     EXPECT_NE(prompts.log.find("denied"), std::string::npos) << prompts.log;
+    EXPECT_NE(prompts.log.find("Not saved:\nuser function cube\nremoval of unit span in m"),
+              std::string::npos)
+        << prompts.log;
+}
+
+// Two windows of the program are two processes with one user-data file. Here their runs take
+// turns in one process: each gets back the engine's program-wide tables it had when the other
+// took over. Window B ends first, then window A; the file is then read by a third run.
+class TwoWindowsTest : public UserDataTest {
+protected:
+    struct Run {
+        UserDefinitions data;
+        stored::Bytes tables; // the engine's user tables while the other run has the turn
+    };
+    using Step = void (*)(UserDefinitions&);
+
+    static stored::Bytes StoreTables()
+    {
+        return stored::Store([](CArchive& ar) {
+            CCalcEngine::SerializeUserFunctions(ar);
+            CCalcEngine::SerializeUserConstants(ar);
+            CCalcEngine::SerializeUserUnits(ar);
+        });
+    }
+    static void LoadTables(const stored::Bytes& bytes)
+    {
+        ASSERT_TRUE(stored::Load(bytes, [](CArchive& ar) {
+            CCalcEngine::SerializeUserFunctions(ar);
+            CCalcEngine::SerializeUserConstants(ar);
+            CCalcEngine::SerializeUserUnits(ar);
+        }));
+    }
+    void Start(Run& run)
+    {
+        run.data.SetPath(path.string().c_str());
+        run.data.Read(prompts);
+        run.tables = StoreTables();
+    }
+    static void Act(Run& run, Step step)
+    {
+        LoadTables(run.tables);
+        step(run.data);
+        run.tables = StoreTables();
+    }
+    void Exit(Run& run)
+    {
+        LoadTables(run.tables);
+        run.data.Write(prompts);
+        run.data.Clear();
+    }
+    // What a run reading the file now starts with, section by section.
+    std::string Contents()
+    {
+        UserDefinitions reader;
+        reader.SetPath(path.string().c_str());
+        reader.Read(prompts);
+        std::string text = "f:";
+        for (int i = 0; i < GetUserFunctionCount(); ++i)
+            text += std::string(" ") + GetUserFunctionDefinition(i).GetString();
+        text += " c:";
+        for (const UserConstantRecord& constant : GetUserConstants())
+            text += " " + std::string(constant.strSymbol) + "=" + std::to_string(constant.dValue);
+        text += " u:";
+        for (int i = 0; i < GetUserUnitCount(); ++i)
+            text += " " + GetUserUnitName(i) + "/" + GetUserUnitBase(i);
+        text += " s:";
+        for (int i = 0; i < reader.GetSolverModelCount(); ++i)
+            text += std::string(" ") + reader.GetSolverModel(i)->m_strEquation.GetString();
+        text += " r:";
+        CModelLibrary& library = reader.GetUserModels();
+        for (int i = 0; i < library.GetCategoryCount(); ++i)
+            for (int m = 0; m < library.GetCategory(i)->GetModelCount(); ++m)
+                text += std::string(" ") + library.GetCategory(i)->GetName().GetString() + "/" +
+                        library.GetCategory(i)->GetModel(m).strName.GetString();
+        reader.Clear();
+        return text;
+    }
+};
+
+void Nothing(UserDefinitions&) {}
+
+void Function(const char* definition)
+{
+    CCalcEngine engine;
+    ASSERT_EQ(engine.DefineUserFunction(definition, true), 0) << definition;
+}
+
+void AddModels(UserDefinitions& data, const char* equation, const char* category, const char* model)
+{
+    ASSERT_EQ(data.AddSolverModel(equation, "", DocumentSettings()), 0) << equation;
+    data.GetUserModels().AddModel(category, model, "a+b*x", "", "");
+}
+
+TEST_F(TwoWindowsTest, EachWindowKeepsItsOwnChangesAndTheOtherWindowsToo)
+{
+    struct Case {
+        const char* what;
+        Step seed, a, b;
+        bool bALeavesTheFile;
+        const char* contents;
+    } const cases[] = {
+        {"B defines, A does nothing", Nothing, Nothing,
+         [](UserDefinitions&) { Function("hb(q) = q+2"); }, true, "f: hb(q) = q+2 c: u: s: r:"},
+        {"both define other names of every kind", Nothing,
+         [](UserDefinitions& data) {
+             Function("fa(u) = u*2");
+             AddUserConstant("", "", "ka", 1);
+             AddUserUnit("spa", "m", 2);
+             AddModels(data, "a = 1", "Mine", "La");
+         },
+         [](UserDefinitions& data) {
+             Function("fb(u) = u*3");
+             AddUserConstant("", "", "kb", 2);
+             AddUserUnit("spb", "m", 3);
+             AddModels(data, "b = 2", "Mine", "Lb");
+         },
+         false,
+         "f: fb(u) = u*3 fa(u) = u*2 c: kb=2.000000 ka=1.000000 u: spb/m spa/m "
+         "s: b = 2 a = 1 r: Mine/Lb Mine/La"},
+        {"both change one name: the later exit wins it",
+         [](UserDefinitions&) {
+             Function("sq(u) = u*u");
+             AddUserConstant("", "", "k", 1);
+         },
+         [](UserDefinitions&) {
+             Function("sq(u) = u*u*2");
+             GetUserConstants()[0].dValue = 3;
+         },
+         [](UserDefinitions&) {
+             Function("sq(u) = u+1");
+             GetUserConstants()[0].dValue = 2;
+             Function("other(u) = u");
+         },
+         false, "f: sq(u) = u*u*2 other(u) = u c: k=3.000000 u: s: r:"},
+        {"one removes names, the other changes one of them",
+         [](UserDefinitions& data) {
+             Function("sq(u) = u*u");
+             Function("cube(u) = u^3");
+             AddUserUnit("span", "m", 0.2286);
+             AddModels(data, "a*b = 6", "Mine", "Line");
+         },
+         [](UserDefinitions&) { Function("cube(u) = u^3+1"); },
+         [](UserDefinitions& data) {
+             DeleteUserFunction(FindUserFunction("sq"));
+             DeleteUserFunction(FindUserFunction("cube"));
+             DeleteUserUnit(0);
+             data.DeleteSolverModel(0);
+             data.GetUserModels().RemoveCategory(0);
+         },
+         false, "f: cube(u) = u^3+1 c: u: s: r:"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(folder);
+        Run seed, a, b;
+        Start(seed);
+        Act(seed, c.seed);
+        Exit(seed);
+        Start(a);
+        Start(b);
+        Act(a, c.a);
+        Act(b, c.b);
+        Exit(b);
+        if (c.bALeavesTheFile) // a write would be refused and reported
+            fs::permissions(path, fs::perms::owner_read);
+        Exit(a);
+        fs::permissions(path, fs::perms::owner_all);
+        EXPECT_EQ(Contents(), c.contents);
+        EXPECT_TRUE(prompts.log.empty()) << prompts.log;
+        prompts.log.clear();
+    }
 }
 
 TEST_F(UserDataTest, DefinitionsThatNoLongerLoadAreReportedAndWrittenBackUnchanged)
