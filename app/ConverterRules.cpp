@@ -1,6 +1,7 @@
 #include "app/ConverterRules.h"
 
 #include "app/ConverterTables.h"
+#include "app/SharedSettings.h"
 #include "engine/UnitRegistry.h"
 #include "framework/core/AsciiText.h"
 #include "framework/core/ProfileTable.h"
@@ -30,6 +31,13 @@ CString RecentKey(int i)
     return key;
 }
 
+void WriteRecentUnits(CProfileStore& store, const std::vector<CString>& recent)
+{
+    store.WriteInt(kSection, "RecentCount", int(recent.size()));
+    for (int i = 0; i < int(recent.size()); ++i)
+        store.WriteString(kSection, RecentKey(i), recent[std::size_t(i)]);
+}
+
 } // namespace
 
 void ReadConverterSettings(CProfileStore& store, ConverterSettings& settings)
@@ -49,9 +57,21 @@ void ReadConverterSettings(CProfileStore& store, ConverterSettings& settings)
 void WriteConverterSettings(CProfileStore& store, const ConverterSettings& settings)
 {
     WriteProfileSection(store, kSection, kKeys, settings);
-    store.WriteInt(kSection, "RecentCount", int(settings.recent.size()));
-    for (int i = 0; i < int(settings.recent.size()); ++i)
-        store.WriteString(kSection, RecentKey(i), settings.recent[std::size_t(i)]);
+    WriteRecentUnits(store, settings.recent);
+}
+
+void WriteConverterChanges(CProfileStore& store, const ConverterSettings& started,
+                           const ConverterSettings& now)
+{
+    WriteChangedSettings(store, started, now,
+                         [](CProfileStore& out, const ConverterSettings& settings) {
+                             WriteProfileSection(out, kSection, kKeys, settings);
+                         });
+    ConverterSettings stored;
+    ReadConverterSettings(store, stored);
+    const auto same = [](const CString& a, const CString& b) { return ascii::EqualNoCase(a, b); };
+    if (MergeRecentList(started.recent, now.recent, stored.recent, kMaxRecentUnits, same, same))
+        WriteRecentUnits(store, stored.recent);
 }
 
 void AddRecentUnit(std::vector<CString>& recent, const CString& unit)

@@ -27,6 +27,10 @@ struct ConverterSettings {
 };
 void ReadConverterSettings(CProfileStore& store, ConverterSettings& settings);
 void WriteConverterSettings(CProfileStore& store, const ConverterSettings& settings);
+// The end of a run: the values the run changed, and the units it used first before the recent
+// units as another window may have stored them meanwhile.
+void WriteConverterChanges(CProfileStore& store, const ConverterSettings& started,
+                           const ConverterSettings& now);
 
 // A trimmed, non-empty unit not yet among the recent ones (no case) goes to the front, the
 // oldest dropping out of a full list; a unit already there keeps its place.

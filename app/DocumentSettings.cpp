@@ -1,7 +1,9 @@
 #include "app/DocumentSettings.h"
 
 #include "analysis/ModelLibrary.h"
+#include "app/SharedSettings.h"
 #include "engine/CalcEngine.h"
+#include "framework/core/AsciiText.h"
 #include "framework/core/ProfileTable.h"
 
 #include <cmath>
@@ -159,6 +161,45 @@ void WriteRecentFits(CProfileStore& store, const CModelCategory& fits)
         store.WriteString(section, "Equation", fit.strFormula);
         store.WriteString(section, "ListName", fit.strCategory);
     }
+}
+
+std::vector<ModelRecord> RecentFitRecords(const CModelCategory& fits)
+{
+    std::vector<ModelRecord> records;
+    for (int i = 0; i < fits.GetModelCount(); ++i)
+        records.push_back(fits.GetModel(i));
+    return records;
+}
+
+void WriteRecentFitChanges(CProfileStore& store, const std::vector<ModelRecord>& started,
+                           const CModelCategory& fits)
+{
+    CModelCategory stored;
+    ReadRecentFits(store, stored);
+    std::vector<ModelRecord> merged = RecentFitRecords(stored);
+    const auto same = [](const ModelRecord& a, const ModelRecord& b) {
+        return ascii::EqualNoCase(a.strName, b.strName);
+    };
+    const auto equal = [](const ModelRecord& a, const ModelRecord& b) {
+        return a.strName == b.strName && a.strFormula == b.strFormula &&
+               a.strCategory == b.strCategory;
+    };
+    if (!MergeRecentList(started, RecentFitRecords(fits), merged, kMaxRecentFits, same, equal))
+        return;
+    stored.RemoveAll();
+    for (const ModelRecord& fit : merged)
+        stored.AppendModel(fit);
+    WriteRecentFits(store, stored);
+}
+
+void WriteFavoriteFunctionChanges(CProfileStore& store, const std::vector<CString>& started,
+                                  const std::vector<CString>& names)
+{
+    std::vector<CString> merged;
+    ReadFavoriteFunctions(store, merged);
+    const auto same = [](const CString& a, const CString& b) { return ascii::EqualNoCase(a, b); };
+    if (MergeRecentList(started, names, merged, kMaxFavoriteFunctions, same, same))
+        WriteFavoriteFunctions(store, merged);
 }
 
 void ReadFavoriteFunctions(CProfileStore& store, std::vector<CString>& names)

@@ -6,6 +6,7 @@
 
 class CCalcEngine;
 class CModelCategory;
+struct ModelRecord;
 
 // The project's own settings: what the data-analysis, confirmation, plot-copy and solver-model
 // sections hold, and working values of the commands that no section keeps.
@@ -81,6 +82,14 @@ void WriteSolverCalculationSettings(CProfileStore& store, const CCalcEngine& eng
 // a name or formula are left out.
 void ReadRecentFits(CProfileStore& store, CModelCategory& fits);
 void WriteRecentFits(CProfileStore& store, const CModelCategory& fits);
+std::vector<ModelRecord> RecentFitRecords(const CModelCategory& fits);
+// The recent fits and favourite functions at the end of a run: what the run put at the front
+// of its list goes before the list as another window may have stored it meanwhile; a list the
+// run did not change is not written.
+void WriteRecentFitChanges(CProfileStore& store, const std::vector<ModelRecord>& started,
+                           const CModelCategory& fits);
+void WriteFavoriteFunctionChanges(CProfileStore& store, const std::vector<CString>& started,
+                                  const std::vector<CString>& names);
 void ReadFavoriteFunctions(CProfileStore& store, std::vector<CString>& names);
 void WriteFavoriteFunctions(CProfileStore& store, const std::vector<CString>& names);
 int ReadTreeWidth(CProfileStore& store);

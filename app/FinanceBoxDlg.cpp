@@ -1,6 +1,7 @@
 #include "app/FinanceBoxDlg.h"
 
 #include "app/MessageBoxes.h"
+#include "app/SharedSettings.h"
 #include "framework/win/DataExchange.h"
 #include "framework/win/MessageCrackers.h"
 #include "framework/win/RegistryProfileStore.h"
@@ -31,6 +32,7 @@ CFinanceBoxDlg::CFinanceBoxDlg()
 {
     CRegistryProfileStore store;
     ReadFinanceBoxSettings(store, m_Settings);
+    m_SettingsAtStart = m_Settings;
 }
 
 BOOL CFinanceBoxDlg::OnInitDialog()
@@ -154,7 +156,7 @@ void CFinanceBoxDlg::OnDestroy()
     m_Settings.nTop = topLeft.y;
     m_Settings.nVisible = m_bVisible;
     CRegistryProfileStore store;
-    WriteFinanceBoxSettings(store, m_Settings);
+    WriteChangedSettings(store, m_SettingsAtStart, m_Settings, &WriteFinanceBoxSettings);
     CDialog::OnDestroy();
 }
 

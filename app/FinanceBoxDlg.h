@@ -43,6 +43,7 @@ private:
 
     FinanceBoxSettings m_Settings;
     ToolWindowPlace m_place;
+    FinanceBoxSettings m_SettingsAtStart; // only what differs from it is written back
 };
 
 // The question for another guess of the interest rate when the iteration did not converge.

@@ -55,7 +55,10 @@ CMainFrame::CMainFrame() = default;
 
 CMainFrame::~CMainFrame()
 {
-    CRegistryProfileStore().WriteInt(kLayout, "TreeVisible", m_bTreeVisible ? 1 : 0);
+    // Another window may have shown or hidden its explorer since: only a change of this one's
+    // goes back.
+    if (m_bTreeVisible != m_bTreeVisibleAtStart)
+        CRegistryProfileStore().WriteInt(kLayout, "TreeVisible", m_bTreeVisible ? 1 : 0);
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
@@ -102,6 +105,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 
     CRegistryProfileStore store;
     m_bTreeVisible = store.GetInt(kLayout, "TreeVisible", 1) != 0;
+    m_bTreeVisibleAtStart = m_bTreeVisible;
     const int cxTree = ChooseTreeWidth(
         store.GetInt(kLayout, "TreeViewWidth", kDefaultExplorerWidth), ScreenSize().cx);
     if (!explorer.CreateStatic(&tabRow, 1, 2, dwInner, tabRow.IdFromRowCol(1, 0)) ||

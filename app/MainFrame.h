@@ -98,6 +98,7 @@ protected:
     CGfxOutBarCtrl m_wndOutBar;           // a folder bar the frame holds but never shows
     COutlookSplitterWnd m_wndSplitter[6]; // the last two are never created
     BOOL m_bTreeVisible = TRUE;
+    BOOL m_bTreeVisibleAtStart = TRUE; // written back only when the run changed it
     CView* m_pGridView = nullptr;
     CView* m_p2DPlotView = nullptr;
     CView* m_p3DPlotView = nullptr;

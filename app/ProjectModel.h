@@ -12,6 +12,7 @@
 #include "engine/CalcEngine.h"
 #include "engine/NumberFormat.h"
 #include "engine/UnitRegistry.h"
+#include "framework/core/ProfileStore.h"
 #include "plot/AnalysisResult.h"
 #include "plot/FunctionPlot.h"
 #include "plot/Plot2D.h"
@@ -81,8 +82,9 @@ public:
     void Initialize();
     // Every settings section in reading order; pane layouts default for the screen height.
     void ReadSettings(CProfileStore& store, int screenHeight);
-    // What the end of the run writes back: layouts, recent fits, favourites, tree width, the
-    // last file (pathName), the reopen switch and the solver's calculation values.
+    // What the end of the run writes back: the last file (pathName), and of the layouts, recent
+    // fits, favourites, tree width, reopen switch and solver's calculation values what the run
+    // changed.
     void WriteSettingsAtExit(CProfileStore& store, const CString& pathName);
     void SetUserDataPath(const CString& path) { m_UserDefinitions.SetPath(path); }
     void ReadUserData();
@@ -396,6 +398,8 @@ public:
 private:
     IProjectWindows& Windows() const { return *m_pWindows; }
     IProjectPrompts& Prompts() const { return *m_pPrompts; }
+    // The single values the end of the run writes back.
+    void WriteOwnSettings(CProfileStore& store) const;
     CString MakeUniqueName(int kind, const CString& pattern) const;
     CFunctionPlot* PreviewGraph() const;
     // The selected object again from the kind and index, after a collection changed.
@@ -464,6 +468,11 @@ private:
     ExplorerNode m_SelectedNode = 0;
     int m_nSelectedKind = ItemNone;
     CDataObject* m_pSelectedObject = nullptr;
+    // What the settings written at the end of the run held when it read them: another window
+    // may change them meanwhile, so only what this run changed goes back.
+    CMemoryProfileStore m_SettingsAtStart;
+    std::vector<ModelRecord> m_RecentFitsAtStart;
+    std::vector<CString> m_FavoritesAtStart;
 };
 
 // Fixed prefixes of the confirmation texts by kind: "data table ", "list ", ...

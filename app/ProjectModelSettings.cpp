@@ -1,7 +1,8 @@
-// The project's settings: read in their fixed order when the document is made, and the few
-// that the end of the run writes back.
+// The project's settings: read in their fixed order when the document is made, and what of
+// the few that the end of the run writes back the run changed.
 #include "app/ProjectModel.h"
 
+#include "app/SharedSettings.h"
 #include "plot/PlotDefaults.h"
 
 void ProjectModel::ReadSettings(CProfileStore& store, int screenHeight)
@@ -21,15 +22,26 @@ void ProjectModel::ReadSettings(CProfileStore& store, int screenHeight)
     m_nTreeWidth = ReadTreeWidth(store);
     m_ViewLayouts = DefaultViewLayouts(screenHeight);
     ReadViewLayouts(store, m_ViewLayouts);
+    m_SettingsAtStart.RemoveAll();
+    WriteOwnSettings(m_SettingsAtStart);
+    m_RecentFitsAtStart = RecentFitRecords(m_RecentFits);
+    m_FavoritesAtStart = m_FavoriteFunctions;
+}
+
+void ProjectModel::WriteOwnSettings(CProfileStore& store) const
+{
+    WriteViewLayouts(store, m_ViewLayouts);
+    WriteTreeWidth(store, m_nTreeWidth);
+    store.WriteInt(kOptionsSection, "AutoOpenLastProject", m_Settings.nAutoOpenLastProject);
+    WriteSolverCalculationSettings(store, m_Engine);
 }
 
 void ProjectModel::WriteSettingsAtExit(CProfileStore& store, const CString& pathName)
 {
-    WriteViewLayouts(store, m_ViewLayouts);
-    WriteRecentFits(store, m_RecentFits);
-    WriteFavoriteFunctions(store, m_FavoriteFunctions);
-    WriteTreeWidth(store, m_nTreeWidth);
+    ChangedValuesStore changed(store, m_SettingsAtStart);
+    WriteOwnSettings(changed);
+    WriteRecentFitChanges(store, m_RecentFitsAtStart, m_RecentFits);
+    WriteFavoriteFunctionChanges(store, m_FavoritesAtStart, m_FavoriteFunctions);
+    // The project of the window that ends last is the one to reopen.
     store.WriteString(kOptionsSection, "LastOpenFile", pathName);
-    store.WriteInt(kOptionsSection, "AutoOpenLastProject", m_Settings.nAutoOpenLastProject);
-    WriteSolverCalculationSettings(store, m_Engine);
 }

@@ -25,6 +25,7 @@ CUnitConverterDlg::CUnitConverterDlg()
 {
     CRegistryProfileStore store;
     ReadConverterSettings(store, m_Settings);
+    m_SettingsAtStart = m_Settings;
 }
 
 BOOL CUnitConverterDlg::OnInitDialog()
@@ -196,6 +197,6 @@ void CUnitConverterDlg::OnDestroy()
     m_Settings.nLeft = topLeft.x;
     m_Settings.nTop = topLeft.y;
     CRegistryProfileStore store;
-    WriteConverterSettings(store, m_Settings);
+    WriteConverterChanges(store, m_SettingsAtStart, m_Settings);
     CDialog::OnDestroy();
 }

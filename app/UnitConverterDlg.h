@@ -32,6 +32,7 @@ public:
     double m_dToValue = 0;
     BOOL m_bToValueShown = TRUE; // a failed conversion empties the To field
     ConverterSettings m_Settings;
+    ConverterSettings m_SettingsAtStart; // only what differs from it is written back
     BOOL m_bVisible = FALSE;
 
 protected:

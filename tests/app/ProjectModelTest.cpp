@@ -386,35 +386,50 @@ TEST_F(ProjectModelTest, ClearingKeepsTheUserDefinitions)
     EXPECT_EQ(GetUserFunctionCount(), 1);
 }
 
-TEST_F(ProjectModelTest, TheEndOfTheRunWritesOnlyItsOwnKeys)
+TEST_F(ProjectModelTest, TheEndOfTheRunWritesOnlyWhatItChangedOverAnotherWindows)
 {
     CMemoryProfileStore store;
     model.ReadSettings(store, 768);
-    EXPECT_TRUE(store.GetEntries().empty());
-    model.m_RecentFits.AppendModel({"L1", "Line", "a+b*x", "", ""});
-    model.m_FavoriteFunctions.push_back("SIN");
-    model.WriteSettingsAtExit(store, "c:\\p\\a.zvp");
-    std::string entries;
-    for (const CString& entry : store.GetEntries())
-        entries += std::string(entry.GetString()) + ";";
-    EXPECT_EQ(entries,
-              "Calculation\\SolverDecimalPlaces;Calculation\\SolverSteps;DataViews\\DataType0;"
-              "DataViews\\DataType1;DataViews\\DataType10;DataViews\\DataType11;"
-              "DataViews\\DataType12;DataViews\\DataType13;DataViews\\DataType14;"
-              "DataViews\\DataType15;DataViews\\DataType2;DataViews\\DataType3;"
-              "DataViews\\DataType4;DataViews\\DataType5;DataViews\\DataType6;"
-              "DataViews\\DataType7;DataViews\\DataType8;DataViews\\DataType9;"
-              "FavFunctions\\0;FavFunctions\\Count;Layout\\TreeViewWidth;"
-              "Options\\AutoOpenLastProject;Options\\LastOpenFile;RecentFit0\\Equation;"
-              "RecentFit0\\ListName;RecentFit0\\Name;RecentFit\\Count;");
-    EXPECT_STREQ(store.GetString("Options", "LastOpenFile", ""), "c:\\p\\a.zvp");
+    model.WriteSettingsAtExit(store, "c:\\p\\a.zvp"); // a run that changed nothing
+    auto entries = [&] {
+        std::string text;
+        for (const CString& entry : store.GetEntries())
+            text += std::string(entry.GetString()) + ";";
+        return text;
+    };
+    EXPECT_EQ(entries(), "Options\\LastOpenFile;");
 
-    // Read back by another model, with every layout as written.
+    // Two windows read the same settings; the first changes a layout, the solver steps, a fit
+    // and a favourite and ends first, the second changes the tree width and the same kinds of
+    // lists and ends last.
+    store.WriteInt("RecentFit", "Count", 1);
+    store.WriteString("RecentFit0", "Name", "Old");
+    store.WriteString("RecentFit0", "Equation", "a");
+    ProjectModel first;
+    first.ReadSettings(store, 768);
+    model.ReadSettings(store, 768);
+    first.m_ViewLayouts[Item2DGraph][ViewLayout::Plot2DHeight] = 500;
+    first.m_Engine.m_nSolverSteps = 300;
+    first.RememberRecentFit({"L1", "Line", "a+b*x", "", ""});
+    first.AddFavoriteFunction("SIN");
+    first.WriteSettingsAtExit(store, "c:\\p\\a.zvp");
+    model.m_nTreeWidth = 220;
+    model.RememberRecentFit({"L2", "Power", "a*x^b", "", ""});
+    model.AddFavoriteFunction("COS");
+    model.WriteSettingsAtExit(store, "c:\\p\\b.zvp");
+
     ProjectModel next;
     next.ReadSettings(store, 600);
-    EXPECT_EQ(next.m_ViewLayouts[Item2DGraph][ViewLayout::Plot2DHeight], 453u);
-    EXPECT_EQ(next.m_RecentFits.GetModelCount(), 1);
-    EXPECT_EQ(next.m_FavoriteFunctions.size(), 1u);
+    EXPECT_EQ(next.m_ViewLayouts[Item2DGraph][ViewLayout::Plot2DHeight], 500u);
+    EXPECT_EQ(next.m_ViewLayouts[Item3DGraph][ViewLayout::Plot3DHeight], 353u); // not written
+    EXPECT_EQ(next.m_Engine.m_nSolverSteps, 300);
+    EXPECT_EQ(next.m_nTreeWidth, 220);
+    std::string fits;
+    for (int i = 0; i < next.m_RecentFits.GetModelCount(); ++i)
+        fits += std::string(next.m_RecentFits.GetModelName(i).GetString()) + " ";
+    EXPECT_EQ(fits, "Power Line Old ");
+    EXPECT_EQ(next.m_FavoriteFunctions, (std::vector<CString>{"COS", "SIN"}));
+    EXPECT_STREQ(store.GetString("Options", "LastOpenFile", ""), "c:\\p\\b.zvp");
 }
 
 TEST_F(ProjectModelTest, ToggledPanesApplyToTheKindAndItsGroup)

@@ -1,11 +1,14 @@
 // The project's settings over the memory store: each rule of reading, and what goes back.
 #include "analysis/ModelLibrary.h"
 #include "app/DocumentSettings.h"
+#include "app/SharedSettings.h"
 #include "engine/CalcEngine.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -129,3 +132,31 @@ TEST(Settings, FavouritesTreeWidthAndLayouts)
 }
 
 } // namespace
+
+// A most-recent-first list written at the end of a run: the entries the run put at the front
+// (an upper-case letter is an entry changed in place) before the list as stored by then.
+TEST(Settings, RecentListsKeepWhatAnotherWindowAdded)
+{
+    struct Case {
+        const char *started, *now, *stored, *expected;
+    } const cases[] = {
+        {"abc", "abc", "xabc", nullptr}, // nothing changed: not written
+        {"abc", "dabc", "xabc", "dxab"},  {"abc", "cab", "xabc", "cxab"}, // moved up
+        {"abcd", "edab", "xabc", "edxa"}, // moved up and new, the oldest dropped off
+        {"abc", "Abc", "abc", "Abc"},     // changed at the front
+        {"", "ba", "x", "bax"},           {"abc", "abc", "", nullptr},
+        {"abcd", "eabc", "xyzw", "exyz"}, // cut to four
+    };
+    const auto chars = [](const char* text) {
+        return std::vector<char>(text, text + strlen(text));
+    };
+    const auto same = [](char a, char b) { return (a | 0x20) == (b | 0x20); };
+    for (const Case& c : cases) {
+        std::vector<char> list = chars(c.stored);
+        const BOOL bWritten = MergeRecentList(chars(c.started), chars(c.now), list, 4, same,
+                                              [](char a, char b) { return a == b; });
+        EXPECT_EQ(std::string(list.begin(), list.end()), c.expected ? c.expected : c.stored)
+            << c.started << " " << c.now << " " << c.stored;
+        EXPECT_EQ(bWritten, c.expected != nullptr) << c.started << " " << c.now;
+    }
+}
