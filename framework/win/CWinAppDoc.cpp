@@ -90,6 +90,8 @@ void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)
 {
     if (!m_pRecentFileList)
         return;
+    // Another window of the program may have changed the stored list since it was read.
+    m_pRecentFileList->ReadList();
     m_pRecentFileList->Add(lpszPathName);
     // Written at once: the list survives a run that does not end cleanly.
     m_pRecentFileList->WriteList();
@@ -114,8 +116,13 @@ void CWinApp::OnOpenRecentFile(UINT nID)
     if (strPath.IsEmpty())
         return;
     if (!OpenDocumentFile(strPath) && ::GetFileAttributesA(strPath) == INVALID_FILE_ATTRIBUTES) {
-        // A file that no longer exists leaves the list.
-        m_pRecentFileList->Remove(nIndex);
+        // A file that no longer exists leaves the list, as it is stored by now.
+        m_pRecentFileList->ReadList();
+        for (int i = 0; i < m_pRecentFileList->GetSize(); ++i)
+            if ((*m_pRecentFileList)[i].CompareNoCase(strPath) == 0) {
+                m_pRecentFileList->Remove(i);
+                break;
+            }
         m_pRecentFileList->WriteList();
     }
 }

@@ -351,6 +351,14 @@ TEST(RecentFiles, OpenedFilesAreListedNewestFirstAndStoredInTheRegistry)
     readBack.ReadList();
     for (int i = 0; i < 4; i++)
         EXPECT_STREQ(readBack[i], (*pList)[i]) << "entry " << i;
+
+    // Another window of the program opened a file meanwhile: the next one goes before it.
+    readBack.Add((folder + "other.tdc").c_str());
+    readBack.WriteList();
+    theTestApp.OpenDocumentFile((folder + "r3.tdc").c_str());
+    const char* merged[] = {"r3.tdc", "other.tdc", "r2.tdc", "r5.tdc"};
+    for (int i = 0; i < 4; i++)
+        EXPECT_EQ(std::string((*pList)[i]), folder + merged[i]) << "entry " << i;
 }
 
 TEST(RecentFiles, TheFileMenuShowsTheListInPlaceOfItsPlaceholder)
