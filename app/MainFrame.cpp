@@ -5,6 +5,7 @@
 #include "app/DataTreeView.h"
 #include "app/ItemTypes.h"
 #include "app/MyDocument.h"
+#include "app/OtherWindows.h"
 #include "app/StartupRules.h"
 #include "app/StartupTiming.h"
 #include "framework/win/CCmdUI.h"
@@ -23,6 +24,7 @@ ON_WM_DESTROY()
 ON_COMMAND(ID_VIEW_PROJECT_EXPLORER, &CMainFrame::OnViewProjectExplorer)
 ON_UPDATE_COMMAND_UI(ID_VIEW_PROJECT_EXPLORER, &CMainFrame::OnUpdateViewProjectExplorer)
 ON_MESSAGE(WM_USER + 1, &CMainFrame::OnSideBarNotify)
+ON_MESSAGE(WM_COPYDATA, &CMainFrame::OnCopyData)
 END_MESSAGE_MAP()
 
 namespace {
@@ -212,6 +214,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     m_wndFinanceBox.Create(IDD_FINANCE_BOX, this);
     LoadContextMenus();
     RecalcLayout();
+    MarkProgramWindow(m_hWnd);
     StartupTiming::Mark(StartupTiming::Frame);
     return 0;
 }
@@ -243,6 +246,7 @@ void CMainFrame::OnDestroy()
     if (CMyDocument* pDoc = GetProject())
         pDoc->SetProjectWindows(nullptr);
     WriteWindowPlacement(kLayout, "MainFrame");
+    UnmarkProgramWindow(m_hWnd);
     CKxFrameWnd::OnDestroy();
 }
 
@@ -258,3 +262,10 @@ void CMainFrame::OnViewProjectExplorer()
 void CMainFrame::OnUpdateViewProjectExplorer(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bTreeVisible); }
 
 LRESULT CMainFrame::OnSideBarNotify(WPARAM, LPARAM) { return 0; }
+
+LRESULT CMainFrame::OnCopyData(WPARAM, LPARAM lParam)
+{
+    CMyDocument* pDoc = GetProject();
+    return AnswerProjectQuestion(m_hWnd, reinterpret_cast<const COPYDATASTRUCT*>(lParam),
+                                 pDoc ? pDoc->GetPathName() : CString());
+}

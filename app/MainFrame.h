@@ -89,6 +89,8 @@ protected:
     void OnViewProjectExplorer();
     void OnUpdateViewProjectExplorer(CCmdUI* pCmdUI);
     LRESULT OnSideBarNotify(WPARAM wParam, LPARAM lParam);
+    // Another run of the program asks whether this window holds a project file.
+    LRESULT OnCopyData(WPARAM wParam, LPARAM lParam);
 
     CUnitConverterDlg m_wndUnitConverter;
     CFinanceBoxDlg m_wndFinanceBox;

@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/MyDocument.h"
+#include "app/OtherWindows.h"
 #include "app/StartupRules.h"
 #include "app/StartupTiming.h"
 #include "framework/win/CCommandLineInfo.h"
@@ -112,7 +113,9 @@ BOOL CMathApp::InitInstance()
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     if (!OpenStartupProject(cmdInfo)) {
-        m_bStartFailed = TRUE;
+        // A project shown in another window ends this run as it was asked to.
+        m_bStartShownElsewhere = m_bShownElsewhere;
+        m_bStartFailed = !m_bShownElsewhere;
         return FALSE;
     }
     m_pMainWnd->ShowWindow(m_nCmdShow);
@@ -143,10 +146,18 @@ BOOL CMathApp::OpenStartupProject(CCommandLineInfo& cmdInfo)
     return ProcessShellCommand(cmdInfo);
 }
 
+CDocument* CMathApp::OpenDocumentFile(LPCTSTR lpszFileName)
+{
+    m_bShownElsewhere = OtherWindowHoldsProject(lpszFileName, TRUE);
+    return m_bShownElsewhere ? nullptr : CWinApp::OpenDocumentFile(lpszFileName);
+}
+
 int CMathApp::ExitInstance()
 {
     CRegistryProfileStore store(this);
-    WriteExitSuccess(store, TRUE);
+    // A run that only brought another window forward leaves that window's mark alone.
+    if (!m_bStartShownElsewhere)
+        WriteExitSuccess(store, TRUE);
     const int nExitCode = CWinApp::ExitInstance();
     return m_bStartFailed ? 1 : nExitCode; // a start that failed is no success
 }

@@ -16,6 +16,9 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
     BOOL OnIdle(LONG lCount) override;
+    // A project that a window of another run holds is not opened a second time: that window
+    // comes to the front instead, and the result is null.
+    CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override;
 
     // Opens the help file at a topic page (e.g. "FinanceBox.htm"); FALSE, after telling the user
     // why, when the file or the help component is missing.
@@ -66,6 +69,8 @@ private:
 
     HelpLauncher m_HelpLauncher;
     BOOL m_bStartFailed = FALSE;
+    BOOL m_bShownElsewhere = FALSE;      // the last project asked for is open in another window
+    BOOL m_bStartShownElsewhere = FALSE; // so was the project the run started for
 };
 
 // The program's application object.

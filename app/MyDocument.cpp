@@ -15,6 +15,36 @@ CString& UserDataPath()
     return path;
 }
 
+// Windows of the program that start or end at the same moment take turns with the user-data
+// file: none reads it while another replaces it, or replaces it between another's reading
+// and writing. A turn that does not come within a few seconds is taken anyway.
+class UserDataTurn {
+public:
+    UserDataTurn()
+    {
+        CString name = "Zivra.UserData." + UserDataPath();
+        name.Replace('\\', '/'); // a backslash would name a namespace
+        m_hMutex = ::CreateMutexA(nullptr, FALSE, name);
+        if (m_hMutex) {
+            const DWORD dwWait = ::WaitForSingleObject(m_hMutex, 5000);
+            m_bOwned = dwWait == WAIT_OBJECT_0 || dwWait == WAIT_ABANDONED;
+        }
+    }
+    ~UserDataTurn()
+    {
+        if (m_bOwned)
+            ::ReleaseMutex(m_hMutex);
+        if (m_hMutex)
+            ::CloseHandle(m_hMutex);
+    }
+    UserDataTurn(const UserDataTurn&) = delete;
+    UserDataTurn& operator=(const UserDataTurn&) = delete;
+
+private:
+    HANDLE m_hMutex = nullptr;
+    BOOL m_bOwned = FALSE;
+};
+
 } // namespace
 
 void CMyDocument::SetUserDataPath(const CString& path) { UserDataPath() = path; }
@@ -26,12 +56,16 @@ CMyDocument::CMyDocument()
     CRegistryProfileStore store;
     m_Model.ReadSettings(store, ::GetSystemMetrics(SM_CYSCREEN));
     m_Model.SetUserDataPath(UserDataPath());
+    UserDataTurn turn;
     m_Model.ReadUserData();
 }
 
 CMyDocument::~CMyDocument()
 {
-    m_Model.WriteUserData();
+    {
+        UserDataTurn turn;
+        m_Model.WriteUserData();
+    }
     m_Model.ReleaseUserDefinitions();
     CRegistryProfileStore store;
     m_Model.WriteSettingsAtExit(store, GetPathName());

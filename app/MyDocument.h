@@ -44,6 +44,9 @@ public:
     // Reads the whole file apart from the open project and takes it over only when all of it
     // was read: a foreign or damaged file leaves project, path and recent files as they were.
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    // Refused, with the reason, for a file that a window of another run holds as its project:
+    // one of the two would silently overwrite the other.
+    BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
     void DeleteContents() override;
     // Header, body and the workspace's rich text.
     void Serialize(CArchive& ar) override;

@@ -1,8 +1,10 @@
-// Project files: saving through the framework's atomic save, opening apart from the open
-// project, and the workspace's rich text moved between the view and the model.
+// Project files: saving through the framework's atomic save (never over a project another
+// window holds), opening apart from the open project, and the workspace's rich text moved
+// between the view and the model.
 #include "app/MyDocument.h"
 
 #include "app/MessageBoxes.h"
+#include "app/OtherWindows.h"
 #include "framework/core/CArchive.h"
 #include "framework/win/CRichEditView.h"
 
@@ -66,6 +68,18 @@ BOOL CMyDocument::OnOpenDocument(LPCTSTR lpszPathName)
     // Opened or not, the explorer and the panes show the project the document now holds.
     m_Model.ShowProjectAnew();
     return bOpened;
+}
+
+BOOL CMyDocument::OnSaveDocument(LPCTSTR lpszPathName)
+{
+    if (OtherWindowHoldsProject(lpszPathName, FALSE)) {
+        MessageBoxText(nullptr, FullPathOf(lpszPathName) +
+                                    " is open in another window of the program, and saving "
+                                    "here would overwrite it. Save the project under another "
+                                    "name, or close it in the other window first.");
+        return FALSE;
+    }
+    return CRichEditDoc::OnSaveDocument(lpszPathName);
 }
 
 BOOL CMyDocument::ReadProjectFile(LPCTSTR lpszPathName)

@@ -1,7 +1,10 @@
 // The application object: its image lists, reals kept in the settings, help shown or refused
 // with the reason, the project a start opens (a failed reopen gives an empty project, a failed
 // file of the command line ends the run), and the real program started and ended cleanly or
-// killed, showing the items of the project given in its explorer and ending on File/Exit.
+// killed, showing the items of the project given in its explorer and ending on File/Exit, and
+// two windows of it that keep each other's user definitions and never hold one project twice.
+#include "app/UserDataRecords.h"
+#include "framework/core/CArchive.h"
 #include "framework/win/CCommandLineInfo.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "tests/app_win/ShellTestApp.h"
@@ -361,6 +364,141 @@ TEST(Program, ShowsEveryItemOfTheProjectGivenUnderItsFolderAndEndsOnExit)
     ::PostMessageA(hMain, WM_COMMAND, ID_APP_EXIT, 0);
     EXPECT_EQ(EndOf(pi), 0u);
     EXPECT_FALSE(::IsWindow(hMain));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+}
+
+// A run of the program on a project, with its main window and workspace found.
+struct Running {
+    PROCESS_INFORMATION pi = {};
+    HWND hMain = nullptr;
+    HWND hWorkspace = nullptr;
+
+    explicit Running(const std::string& project) : pi(StartProgram("", project))
+    {
+        ::WaitForInputIdle(pi.hProcess, 60000);
+        for (int i = 0; i < 300 && !(hMain = WindowOfProcess(pi.dwProcessId)); ++i)
+            ::Sleep(100);
+        ::EnumChildWindows(
+            hMain,
+            [](HWND hWnd, LPARAM lParam) -> BOOL {
+                char name[32] = {};
+                ::GetClassNameA(hWnd, name, sizeof name);
+                if (std::string(name) == "RichEdit20A")
+                    *reinterpret_cast<HWND*>(lParam) = hWnd;
+                return *reinterpret_cast<HWND*>(lParam) == nullptr;
+            },
+            LPARAM(&hWorkspace));
+    }
+    // Typed into the workspace; "\r" is Enter, which evaluates the line.
+    void Type(const std::string& keys) const
+    {
+        for (char ch : keys)
+            ::PostMessageA(hWorkspace, WM_CHAR, WPARAM(BYTE(ch)), 1);
+    }
+    // The message box the run shows, waited for; null when none comes.
+    HWND Box() const
+    {
+        HWND hBox = nullptr;
+        for (int i = 0; i < 300 && !hBox; ++i) {
+            ::Sleep(100);
+            hBox = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(hBox, &pid);
+            if (pid != pi.dwProcessId || !::IsWindowVisible(hBox))
+                hBox = nullptr;
+        }
+        return hBox;
+    }
+    // File/Exit, answering No when asked to save the project (and OK to what the run says
+    // then, whose text is kept); the exit code.
+    DWORD Exit(bool bAsked, std::string* pSaid = nullptr)
+    {
+        ::PostMessageA(hMain, WM_COMMAND, ID_APP_EXIT, 0);
+        if (HWND hBox = bAsked ? Box() : nullptr)
+            ::PostMessageA(hBox, WM_COMMAND, IDNO, 0);
+        else
+            EXPECT_FALSE(bAsked) << "no question to save the project";
+        if (HWND hBox = pSaid ? Box() : nullptr) {
+            ::EnumChildWindows(
+                hBox,
+                [](HWND hWnd, LPARAM lParam) -> BOOL {
+                    char text[1024] = {};
+                    ::GetWindowTextA(hWnd, text, sizeof text);
+                    *reinterpret_cast<std::string*>(lParam) += text;
+                    return TRUE;
+                },
+                LPARAM(pSaid));
+            ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        }
+        return EndOf(pi);
+    }
+};
+
+// The user functions the user-data file of the program holds, by name.
+std::string UserFunctionsOfProgram()
+{
+    CFile file;
+    if (!file.Open("c:\\1temp\\users.dat", CFile::modeRead))
+        return "no file";
+    UserDataRecords records;
+    CArchive ar(&file, CArchive::load);
+    records.Load(ar);
+    std::string names;
+    for (const UserDataRecord& record : records.sections[UserFunctionRecords])
+        names += std::string(record.strKey) + " ";
+    return names;
+}
+
+TEST(Program, TwoWindowsKeepEachOthersDefinitionsAndNeverHoldOneProjectTwice)
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+    ::DeleteFileA("c:\\1temp\\users.dat");
+    const std::string a = TestFolder() + "a.zvp", b = TestFolder() + "b.zvp";
+    ASSERT_TRUE(MainDocument()->OnSaveDocument(a.c_str()));
+    ASSERT_TRUE(MainDocument()->OnSaveDocument(b.c_str()));
+    CloseMainFrame();
+    Running first(a);
+    Running second(b);
+    ASSERT_TRUE(first.hWorkspace && second.hWorkspace);
+
+    // The second window defines a function and ends without saving its project.
+    second.Type("hb(q)=q+2\r");
+    EXPECT_EQ(second.Exit(true), 0u);
+    EXPECT_EQ(UserFunctionsOfProgram(), "HB ");
+
+    // The project the first window holds opens there, not a second time: from a new run, from
+    // File/Open in another window, and no other window saves over it.
+    EXPECT_EQ(EndOf(StartProgram("", a)), 0u);
+    EXPECT_TRUE(::IsWindow(first.hMain));
+    ScriptedModalHook hook;
+    EXPECT_EQ(TestApp().OpenDocumentFile(a.c_str()), nullptr);
+    EXPECT_STRNE(MainDocument()->GetPathName(), a.c_str());
+    EXPECT_FALSE(MainDocument()->DoSave(a.c_str()));
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_NE(std::string(hook.messages[0]).find(" is open in another window"), std::string::npos)
+        << hook.messages[0];
+    CloseMainFrame();
+
+    // The first window, in which nothing was defined, ends last and keeps the function.
+    EXPECT_EQ(first.Exit(false), 0u);
+    EXPECT_EQ(UserFunctionsOfProgram(), "HB ");
+
+    // Again both, each defining a function: the second keeps the first run's; the first cannot
+    // save, says what and where, and ends when the user has read it.
+    Running again(a);
+    Running other(b);
+    again.Type("ha(q)=q*2\r");
+    other.Type("hc(q)=q*3\r");
+    EXPECT_EQ(other.Exit(true), 0u);
+    EXPECT_EQ(UserFunctionsOfProgram(), "HB HC ");
+    ::SetFileAttributesA("c:\\1temp\\users.dat", FILE_ATTRIBUTE_READONLY);
+    std::string said;
+    EXPECT_EQ(again.Exit(true, &said), 0u);
+    EXPECT_NE(said.find("c:\\1temp\\users.dat"), std::string::npos) << said;
+    EXPECT_NE(said.find("Not saved:\nuser function ha"), std::string::npos) << said;
+    ::SetFileAttributesA("c:\\1temp\\users.dat", FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(UserFunctionsOfProgram(), "HB HC ");
+    ::DeleteFileA("c:\\1temp\\users.dat");
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
 }
 

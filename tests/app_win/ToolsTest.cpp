@@ -178,9 +178,9 @@ TEST_F(ToolsTest, UnitConverterKeepsItsPlaceSizeAndChoicesBetweenRuns)
     const struct {
         const char* key;
         int value;
-    } written[] = {{"Visible", 1}, {"StartupCategory", 2}, {"LastCategory", ConverterSpeed},
-                   {"IsBig", 1},   {"LogResults", 1},      {"Left", 40},
-                   {"Top", 30},    {"RecentCount", 0}};
+    } written[] = {{"Visible", 1},     {"StartupCategory", 2}, {"LastCategory", ConverterSpeed},
+                   {"IsBig", 1},       {"Left", 40},           {"Top", 30},
+                   {"LogResults", -9}, {"RecentCount", -9}}; // unchanged: not written
     for (const auto& w : written)
         EXPECT_EQ(store.GetInt("Converter", w.key, -9), w.value) << w.key;
 
