@@ -2,6 +2,7 @@
 
 #include "framework/win/CDocTemplate.h"
 #include "framework/win/CDocument.h"
+#include "framework/win/CWinApp.h"
 #include "framework/win/CommonDialogs.h"
 
 CDocManager::~CDocManager()
@@ -65,7 +66,11 @@ void CDocManager::OnFileOpen()
     CString strName;
     if (!DoPromptFileName(strName, TRUE, nullptr))
         return;
-    OpenDocumentFile(strName);
+    // Through the application, so that a program's own opening rules apply to the file chosen.
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->OpenDocumentFile(strName);
+    else
+        OpenDocumentFile(strName);
 }
 
 BOOL CDocManager::SaveAllModified()

@@ -6,6 +6,7 @@
 #include "app/UserDataRecords.h"
 #include "framework/core/CArchive.h"
 #include "framework/win/CCommandLineInfo.h"
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "tests/app_win/ShellTestApp.h"
 #include "tests/support/ScriptedModalHook.h"
@@ -471,7 +472,12 @@ TEST(Program, TwoWindowsKeepEachOthersDefinitionsAndNeverHoldOneProjectTwice)
     EXPECT_EQ(EndOf(StartProgram("", a)), 0u);
     EXPECT_TRUE(::IsWindow(first.hMain));
     ScriptedModalHook hook;
-    EXPECT_EQ(TestApp().OpenDocumentFile(a.c_str()), nullptr);
+    hook.onStart = [&](CWnd* pDialog) {
+        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog))
+            ::lstrcpynA(pFile->m_ofn.lpstrFile, a.c_str(), int(pFile->m_ofn.nMaxFile));
+    };
+    hook.startAnswer = IDOK;
+    MainFrame()->SendMessage(WM_COMMAND, ID_FILE_OPEN);
     EXPECT_STRNE(MainDocument()->GetPathName(), a.c_str());
     EXPECT_FALSE(MainDocument()->DoSave(a.c_str()));
     ASSERT_EQ(hook.messages.size(), 1u);
