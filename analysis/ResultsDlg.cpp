@@ -73,7 +73,22 @@ BOOL CResultsDlg::OnInitDialog()
     return TRUE;
 }
 
-void CResultsDlg::OnCopy() { m_Grid.OnEditCopy(); }
+// The chosen cells; with none, the whole report (its rows down to the last that holds text), so
+// that Copy never leaves the clipboard as it was.
+void CResultsDlg::OnCopy()
+{
+    const CCellBlock chosen = m_Grid.GetSelectedCellRange();
+    if (!m_Grid.IsValid(chosen)) {
+        int last = m_Grid.GetRowCount() - 1;
+        while (last >= 1 && m_Grid.GetItemText(last, 0).IsEmpty() &&
+               m_Grid.GetItemText(last, 1).IsEmpty())
+            --last;
+        if (last < 1)
+            return;
+        m_Grid.SetSelectedRange(1, 0, last, 1, TRUE);
+    }
+    m_Grid.OnEditCopy();
+}
 
 // The report's pages, after the print dialog.
 void CResultsDlg::OnPrint() { m_Grid.Print(); }

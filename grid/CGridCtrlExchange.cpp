@@ -159,7 +159,7 @@ BOOL CGridCtrl::PasteTextToGrid(CCellPos cell, COleDataObject* pDataObject)
         // Read within the block: foreign text may lack its terminating NUL.
         CGlobalLock lock(hText);
         plan = PlanGridPaste(static_cast<const char*>(lock.Data()), lock.Size(),
-                             GetLocaleSeparators().chList, cell.row, cell.col, m_rows, m_cols);
+                             GetLocaleSeparators().chDecimal, cell.row, cell.col, m_rows, m_cols);
     } catch (const std::bad_alloc&) {
         plan.bTooLarge = TRUE;
     }

@@ -13,7 +13,7 @@ std::string BuildGridCopyText(const CCellBlock& block, const CGridAxis& rows, co
         if (!rows.IsShown(nRow))
             continue;
         if (!bFirstRow)
-            out += '\n';
+            out += "\r\n";
         bFirstRow = false;
         bool bFirstCol = true;
         for (int nCol = block.GetMinCol(); nCol <= block.GetMaxCol(); ++nCol) {
@@ -60,6 +60,29 @@ std::vector<std::string_view> SplitLines(std::string_view text)
     return lines;
 }
 
+// Cuts the next field off the front of line. Tabs and the hard separators each end one field,
+// so two in a row leave an empty field between them; with blanks as separators a run of them
+// ends a field too, together with a hard separator that follows it.
+std::string_view NextField(std::string_view& line, std::string_view hard, bool bBlanksSeparate)
+{
+    const auto isSoft = [&](char ch) { return bBlanksSeparate && ch != '\t' && IsBlank(ch); };
+    if (bBlanksSeparate)
+        while (!line.empty() && isSoft(line.front()))
+            line.remove_prefix(1);
+    std::size_t nEnd = 0;
+    while (nEnd < line.size() && hard.find(line[nEnd]) == std::string_view::npos &&
+           !isSoft(line[nEnd]))
+        ++nEnd;
+    const std::string_view field = line.substr(0, nEnd);
+    std::size_t nNext = nEnd;
+    while (nNext < line.size() && isSoft(line[nNext]))
+        ++nNext;
+    if (nNext < line.size() && hard.find(line[nNext]) != std::string_view::npos)
+        ++nNext;
+    line.remove_prefix(nNext);
+    return Trimmed(field);
+}
+
 // The index at or after nIndex that is not hidden, counting hidden ones as steps.
 int PassHidden(const CGridAxis& axis, int nIndex)
 {
@@ -70,24 +93,24 @@ int PassHidden(const CGridAxis& axis, int nIndex)
 
 } // namespace
 
-GridPastePlan PlanGridPaste(const char* pText, std::size_t nSize, char chList, int nRow, int nCol,
-                            const CGridAxis& rows, const CGridAxis& cols,
+GridPastePlan PlanGridPaste(const char* pText, std::size_t nSize, char chDecimal, int nRow,
+                            int nCol, const CGridAxis& rows, const CGridAxis& cols,
                             const GridPasteLimits& limits)
 {
     GridPastePlan plan;
     plan.nRowCount = rows.GetCount();
     plan.nColCount = cols.GetCount();
     const std::size_t nLength = pText ? strnlen(pText, nSize) : 0;
-    const char separators[] = {'\t', chList, '\0'};
+    // Where the comma is the decimal separator it cannot part fields.
+    const bool bDecimalComma = chDecimal == ',';
+    const std::string_view hard = bDecimalComma ? "\t;" : "\t,";
 
     int nTargetRow = nRow;
     for (std::string_view line : SplitLines(std::string_view(pText ? pText : "", nLength))) {
         nTargetRow = PassHidden(rows, nTargetRow);
         int nTargetCol = nCol;
         while (!line.empty()) {
-            const std::size_t nEnd = line.find_first_of(separators);
-            const std::string_view field = Trimmed(line.substr(0, nEnd));
-            line = nEnd == std::string_view::npos ? std::string_view() : line.substr(nEnd + 1);
+            const std::string_view field = NextField(line, hard, bDecimalComma);
             nTargetCol = PassHidden(cols, nTargetCol);
             if (int(field.size()) > limits.nMaxField) {
                 plan.bTooLarge = TRUE;

@@ -1,7 +1,7 @@
 #pragma once
 // The plain-text form of grid cells on the clipboard and in drags: cells joined by tabs, rows
-// by line feeds. Reading accepts what other programs write: CRLF or CR line ends, tabs or the
-// list separator between fields, blanks around fields.
+// by CR LF as Windows programs expect. Reading accepts what other programs write: CR LF, LF or
+// CR line ends, tabs or the locale's field separators between fields, blanks around fields.
 #include "framework/core/CString.h"
 #include "grid/CellRange.h"
 #include "grid/GridAxis.h"
@@ -39,10 +39,12 @@ struct GridPastePlan {
 };
 
 // Plans pasting nSize bytes of text (read up to the first NUL) at (nRow, nCol). Lines end at
-// "\n", "\r\n" or "\r"; fields end at a tab or chList. Each line goes one row further and
+// "\n", "\r\n" or "\r"; fields end at a tab and, by the locale's decimal separator chDecimal,
+// at a comma, or where the comma is the decimal separator at a semicolon or a run of blanks
+// (so "1,5" stays one number). Each line goes one row further and
 // each field one column further, passing hidden rows and columns (which count as steps). A
 // target row at or past the end grows the grid to that row + 100 rows, a column to that
 // column + 5 columns. Empty lines paste nothing; a separator at a line's end adds no field.
-GridPastePlan PlanGridPaste(const char* pText, std::size_t nSize, char chList, int nRow, int nCol,
-                            const CGridAxis& rows, const CGridAxis& cols,
+GridPastePlan PlanGridPaste(const char* pText, std::size_t nSize, char chDecimal, int nRow,
+                            int nCol, const CGridAxis& rows, const CGridAxis& cols,
                             const GridPasteLimits& limits = GridPasteLimits());

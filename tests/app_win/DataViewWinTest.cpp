@@ -468,6 +468,12 @@ TEST_F(DataViewWin, ResultsAreLoggedOnOkOnly)
         rows = pResults->GetGrid().GetRowCount();
         pDialog->GetWindowText(caption);
         EXPECT_FALSE(pDialog->IsDlgButtonChecked(IDC_RESULTS_LOG));
+        // Copy with no cell chosen takes the whole report, rows ended as Windows programs expect.
+        ClickButton(pDialog, IDC_RESULTS_COPY);
+        const CGridCtrl& grid = pResults->GetGrid();
+        EXPECT_EQ(GetClipboardText(),
+                  std::string("Area\t\r\nArea = \t") + grid.GetItemText(2, 1).GetString());
+        EXPECT_EQ(grid.GetItemText(2, 1).Left(3), CString("2.5"));
         // A double click in the results grid types nothing into the workspace.
         const CPoint at = CellCentre(pResults->GetGrid(), 1, 1);
         pResults->GetGrid().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));

@@ -52,7 +52,7 @@ TEST_F(GridClipboard, CopiedTextSkipsHiddenCellsAndLeavesUnselectedOnesEmpty)
     grid.SetItemState(4, 3, grid.GetItemState(4, 3) & ~CellState::kSelected);
     EXPECT_TRUE(Enabled(ID_EDIT_COPY));
     grid.SendMessage(WM_COMMAND, ID_EDIT_COPY);
-    EXPECT_EQ(GetClipboardText(), "2,2\t2,3\t2,5\n4,2\t\t4,5");
+    EXPECT_EQ(GetClipboardText(), "2,2\t2,3\t2,5\r\n4,2\t\t4,5");
     grid.ResetSelectedRange();
     EXPECT_FALSE(Enabled(ID_EDIT_COPY)) << "nothing selected";
     EXPECT_FALSE(Enabled(ID_EDIT_CUT));
@@ -128,7 +128,7 @@ TEST_F(GridClipboard, CutClearsOnlyTheSelectedCellsAndTellsTheOwner)
         CKeysHeld ctrl({VK_CONTROL});
         Press(grid, 'X');
     }
-    EXPECT_EQ(GetClipboardText(), "2,2\t\n3,2\t3,3");
+    EXPECT_EQ(GetClipboardText(), "2,2\t\r\n3,2\t3,3");
     EXPECT_EQ(Texts(grid, 2, 2, 3, 3), "|2,3/|");
     EXPECT_EQ(host.Count(GridNotify::kEndEdit), 3);
 }

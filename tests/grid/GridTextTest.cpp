@@ -21,7 +21,7 @@ CGridAxis Axis(int nCount, int nFixed, std::vector<int> hidden = {})
     return axis;
 }
 
-TEST(GridCopyText, ShownCellsJoinedByTabsAndLineFeeds)
+TEST(GridCopyText, ShownCellsJoinedByTabsAndCrLf)
 {
     // Rows 1..3 by columns 1..4; row 2 and column 3 hidden; (1, 2) not selected.
     const CGridAxis rows = Axis(5, 1, {2});
@@ -33,7 +33,7 @@ TEST(GridCopyText, ShownCellsJoinedByTabsAndLineFeeds)
         return s;
     };
     EXPECT_EQ(BuildGridCopyText(CCellBlock(1, 1, 3, 4), rows, cols, selected, text),
-              "a1\t\td1\na3\tb3\td3");
+              "a1\t\td1\r\na3\tb3\td3");
     EXPECT_EQ(BuildGridCopyText(CCellBlock(1, 1, 1, 3), rows, cols, selected, text), "a1\t")
         << "a hidden last column adds no trailing tab";
 }
@@ -41,7 +41,7 @@ TEST(GridCopyText, ShownCellsJoinedByTabsAndLineFeeds)
 struct PasteCase {
     const char* what;
     std::string text;
-    char chList;
+    char chDecimal;                    // the locale's decimal separator
     std::vector<std::string> expected; // "row,col=text"
 };
 
@@ -54,25 +54,35 @@ std::vector<std::string> Placed(const GridPastePlan& plan)
     return placed;
 }
 
-TEST(GridPastePlanTest, SeparatorsLineEndsAndBlanks)
+// What another program's text pastes as, and that the grid's own copy comes back whole, under
+// a decimal point and a decimal comma.
+TEST(GridPastePlanTest, LineEndsAndSeparatorsPerLocale)
 {
     const CGridAxis rows = Axis(10, 1);
     const CGridAxis cols = Axis(10, 1);
     const PasteCase cases[] = {
-        {"comma then tab", "a,b\nc\td", ',', {"2,3=a", "2,4=b", "3,3=c", "3,4=d"}},
-        {"CRLF and blanks trimmed", " x \r\n", ',', {"2,3=x"}},
-        {"lone CR ends a line", "x\ry", ',', {"2,3=x", "3,3=y"}},
-        {"trailing separator adds no field", "a\t\nb,", ',', {"2,3=a", "3,3=b"}},
-        {"empty field between separators", "a,,b", ',', {"2,3=a", "2,4=", "2,5=b"}},
-        {"empty line counts as a row", "a\n\nb", ',', {"2,3=a", "4,3=b"}},
-        {"decimal comma kept under ';'", "1,5;2\t3", ';', {"2,3=1,5", "2,4=2", "2,5=3"}},
+        {"comma then tab", "a,b\nc\td", '.', {"2,3=a", "2,4=b", "3,3=c", "3,4=d"}},
+        {"CRLF and blanks trimmed", " x \r\n", '.', {"2,3=x"}},
+        {"lone CR ends a line", "x\ry", '.', {"2,3=x", "3,3=y"}},
+        {"trailing separator adds no field", "a\t\nb,", '.', {"2,3=a", "3,3=b"}},
+        {"empty field between separators", "a,,b", '.', {"2,3=a", "2,4=", "2,5=b"}},
+        {"empty line counts as a row", "a\n\nb", '.', {"2,3=a", "4,3=b"}},
+        {"blanks part no fields", "1.5 2", '.', {"2,3=1.5 2"}},
+        {"the grid's own copy", "1.5\t2\r\n\t3", '.', {"2,3=1.5", "2,4=2", "3,3=", "3,4=3"}},
+        {"decimal comma kept", "7\t1,5", ',', {"2,3=7", "2,4=1,5"}},
+        {"semicolon and tab", "1,5;2\t3", ',', {"2,3=1,5", "2,4=2", "2,5=3"}},
+        {"blanks part fields", " 1,5  2,5\t 3 ", ',', {"2,3=1,5", "2,4=2,5", "2,5=3"}},
+        {"blanks around a separator", "1 ; 2\t 3", ',', {"2,3=1", "2,4=2", "2,5=3"}},
+        {"empty field between tabs", "a\t\tb;;c", ',', {"2,3=a", "2,4=", "2,5=b", "2,6=", "2,7=c"}},
+        {"CRLF lines", "1,5\r\n2,5 \r\n", ',', {"2,3=1,5", "3,3=2,5"}},
+        {"the grid's own copy", "1,5\t2\r\n\t3", ',', {"2,3=1,5", "2,4=2", "3,3=", "3,4=3"}},
         {"nothing", "", ',', {}},
     };
     for (const PasteCase& c : cases) {
         const GridPastePlan plan =
-            PlanGridPaste(c.text.data(), c.text.size(), c.chList, 2, 3, rows, cols);
-        EXPECT_FALSE(plan.bTooLarge) << c.what;
-        EXPECT_EQ(Placed(plan), c.expected) << c.what;
+            PlanGridPaste(c.text.data(), c.text.size(), c.chDecimal, 2, 3, rows, cols);
+        EXPECT_FALSE(plan.bTooLarge) << c.what << " " << c.chDecimal;
+        EXPECT_EQ(Placed(plan), c.expected) << c.what << " " << c.chDecimal;
         EXPECT_EQ(plan.nRowCount, 10) << c.what;
     }
 }
@@ -83,7 +93,7 @@ TEST(GridPastePlanTest, HiddenRowsAndColumnsAreStepsNotTargets)
     const CGridAxis rows = Axis(10, 1, {3});
     const CGridAxis cols = Axis(10, 1, {4});
     const std::string text = "a\tb\tc\nd\te\tf";
-    const GridPastePlan plan = PlanGridPaste(text.data(), text.size(), ',', 2, 3, rows, cols);
+    const GridPastePlan plan = PlanGridPaste(text.data(), text.size(), '.', 2, 3, rows, cols);
     const std::vector<std::string> expected = {"2,3=a", "2,5=b", "2,6=c",
                                                "4,3=d", "4,5=e", "4,6=f"};
     EXPECT_EQ(Placed(plan), expected);
@@ -93,10 +103,10 @@ TEST(GridPastePlanTest, ReadsOnlyUpToTheBlockEndOrItsNul)
 {
     const CGridAxis axis = Axis(10, 0);
     const char noNul[] = {'1', '2', '3'}; // a foreign block without a terminator
-    GridPastePlan plan = PlanGridPaste(noNul, 2, ',', 0, 0, axis, axis);
+    GridPastePlan plan = PlanGridPaste(noNul, 2, '.', 0, 0, axis, axis);
     EXPECT_EQ(Placed(plan), std::vector<std::string>{"0,0=12"});
     const char early[] = "ab\0cd";
-    plan = PlanGridPaste(early, sizeof(early), ',', 0, 0, axis, axis);
+    plan = PlanGridPaste(early, sizeof(early), '.', 0, 0, axis, axis);
     EXPECT_EQ(Placed(plan), std::vector<std::string>{"0,0=ab"});
 }
 
@@ -105,11 +115,11 @@ TEST(GridPastePlanTest, GrowthAndLimits)
     const CGridAxis rows = Axis(10, 1);
     const CGridAxis cols = Axis(4, 1);
     std::string text = "a,b";
-    GridPastePlan plan = PlanGridPaste(text.data(), text.size(), ',', 9, 3, rows, cols);
+    GridPastePlan plan = PlanGridPaste(text.data(), text.size(), '.', 9, 3, rows, cols);
     EXPECT_EQ(plan.nRowCount, 10) << "row 9 exists";
     EXPECT_EQ(plan.nColCount, 9) << "column 4 is past the end: 4 + 5";
     text = "a\nb";
-    plan = PlanGridPaste(text.data(), text.size(), ',', 9, 1, rows, cols);
+    plan = PlanGridPaste(text.data(), text.size(), '.', 9, 1, rows, cols);
     EXPECT_EQ(plan.nRowCount, 110) << "row 10 is past the end: 10 + 100";
 
     struct Limit {
@@ -131,7 +141,7 @@ TEST(GridPastePlanTest, GrowthAndLimits)
     for (const Limit& c : cases) {
         limits.nMaxCells = c.nRow > 1000000 ? 10000000 : 2000000;
         plan =
-            PlanGridPaste(c.text.data(), c.text.size(), ',', c.nRow, c.nCol, rows, narrow, limits);
+            PlanGridPaste(c.text.data(), c.text.size(), '.', c.nRow, c.nCol, rows, narrow, limits);
         EXPECT_EQ(plan.bTooLarge, c.bTooLarge) << c.what;
     }
 }
