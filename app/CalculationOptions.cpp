@@ -5,6 +5,11 @@
 #include "framework/core/ProfileStore.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
+
+const char* const kSampleOutOfRange = "Out of range (0 to 15)";
+const char* const kSampleNotWhole = "Not a whole number";
 
 const char* const kFormatModeNames[kFormatModeCount] = {
     "General", "Number", "Standard", "Scientific", "Engineering", "Currency",
@@ -21,13 +26,25 @@ int EngineDecimals(int decimals) { return decimals < 0 || decimals > 16 ? 2 : de
 
 bool FormatModeUsesDecimals(int mode) { return mode >= 1 && mode <= 4; }
 
-CString FormatOptionSample(int mode, int decimals)
+CString FormatOptionSample(int mode, const CString& decimalsText)
 {
-    if (decimals < 0 || decimals > kMaxOptionDecimals)
-        return CString();
+    // Read as OK reads the field: blanks around, an optional plus, then digits only.
+    std::string_view text = decimalsText.View();
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    long long decimals = 0;
+    const auto read = std::from_chars(text.data(), text.data() + text.size(), decimals);
+    if (text.empty() || read.ptr != text.data() + text.size())
+        return kSampleNotWhole;
+    if (read.ec != std::errc() || decimals < 0 || decimals > kMaxOptionDecimals)
+        return kSampleOutOfRange;
     CNumberFormat format;
     format.m_nMode = mode;
-    format.SetDecimals(EngineDecimals(decimals));
+    format.SetDecimals(EngineDecimals(int(decimals)));
     return format.Format(kFormatSampleValue);
 }
 

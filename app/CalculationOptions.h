@@ -35,9 +35,11 @@ struct NumberFormatOptions {
 // Number, Standard, Scientific and Engineering show a chosen number of decimals; General and
 // Currency fix their own.
 bool FormatModeUsesDecimals(int mode);
-// The sample in the mode with the decimals; empty when the decimals lie outside 0..15 (the
-// sample then stays as it was).
-CString FormatOptionSample(int mode, int decimals);
+// The sample in the mode with the decimal places as typed into their field; for a field that
+// gives no places in 0..15 (which OK refuses) the sample says why instead.
+extern const char* const kSampleOutOfRange;
+extern const char* const kSampleNotWhole;
+CString FormatOptionSample(int mode, const CString& decimalsText);
 // The choice that shows a base: 10, 16, 8, 2, or "Other" (the base itself then the custom one).
 int BaseChoiceOf(int base);
 // The base a choice stands for, an "Other" base brought into 2..36.

@@ -76,15 +76,14 @@ void CNumberFormatPage::ApplyModeRule()
     ShowSample();
 }
 
-// The sample takes the spin's position: text that does not read as decimal places in range
-// leaves it at the last that did. Typing shows no message; OK refuses such text.
+// The sample follows the field as it stands, keystroke by keystroke; typing shows no message
+// (OK refuses what gives no decimal places).
 void CNumberFormatPage::ShowSample()
 {
-    const int decimals = int(GetDlgItem(IDC_FORMAT_DECIMALS_SPIN)->SendMessage(UDM_GETPOS32, 0, 0));
+    CString decimals;
+    GetDlgItemText(IDC_FORMAT_DECIMALS, decimals);
     const int mode = int(GetDlgItem(IDC_FORMAT_MODE)->SendMessage(CB_GETCURSEL));
-    const CString sample = FormatOptionSample(mode, decimals);
-    if (!sample.IsEmpty())
-        SetDlgItemText(IDC_FORMAT_SAMPLE, sample);
+    SetDlgItemText(IDC_FORMAT_SAMPLE, FormatOptionSample(mode, decimals));
 }
 
 void CNumberFormatPage::OnOK()

@@ -19,27 +19,34 @@
 
 namespace {
 
-TEST(NumberFormatOptions, SampleFollowsModeAndDecimals)
+TEST(NumberFormatOptions, SampleFollowsModeAndTheDecimalsAsTyped)
 {
     const struct {
-        int mode, decimals;
+        int mode;
+        const char* decimals;
         bool usesDecimals;
         const char* sample;
     } cases[] = {
-        {0, 3, false, "123456789"},
-        {1, 3, true, "123456789.000"},
-        {2, 0, true, "123456789"},
-        {3, 2, true, "1.23E+8"},
-        {4, 1, true, "123.5E+6"},
-        {5, 3, false, "123,456,789.00"},
-        {1, 15, true, "123456789.000000000000000"},
-        {1, 16, true, ""},
-        {1, -1, true, ""},
+        {0, "3", false, "123456789"},
+        {1, "3", true, "123456789.000"},
+        {2, "0", true, "123456789"},
+        {3, "2", true, "1.23E+8"},
+        {4, " +1 ", true, "123.5E+6"},
+        {5, "3", false, "123,456,789.00"},
+        {1, "15", true, "123456789.000000000000000"},
+        {1, "1", true, "123456789.0"},
+        {1, "16", true, kSampleOutOfRange}, // the "1" before it no longer counts
+        {1, "-1", true, kSampleOutOfRange},
+        {1, "99999999999999999999", true, kSampleOutOfRange},
+        {0, "16", false, kSampleOutOfRange}, // OK refuses it whatever the mode
+        {1, "", true, kSampleNotWhole},
+        {1, "1.5", true, kSampleNotWhole},
+        {1, "x", true, kSampleNotWhole},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatModeUsesDecimals(c.mode), c.usesDecimals) << c.mode;
         EXPECT_STREQ(FormatOptionSample(c.mode, c.decimals), c.sample)
-            << c.mode << " " << c.decimals;
+            << c.mode << " '" << c.decimals << "'";
     }
 }
 

@@ -103,9 +103,17 @@ TEST(OptionsSheet, GeneralPageEnablesShowsTheSampleAndStores)
             }
             p->SetDlgItemText(IDC_FORMAT_DECIMALS, "3");
             EXPECT_EQ(DlgItemText(p, IDC_FORMAT_SAMPLE), "123456789.000");
-            for (const char* typed : {"x", "16"}) { // no message while typing
-                p->SetDlgItemText(IDC_FORMAT_DECIMALS, typed);
-                EXPECT_EQ(DlgItemText(p, IDC_FORMAT_SAMPLE), "123456789.000") << typed;
+            // Each keystroke shows what the field gives, with no message while typing.
+            const struct {
+                const char* typed;
+                const char* sample;
+            } keystrokes[] = {{"1", "123456789.0"},
+                              {"16", kSampleOutOfRange},
+                              {"x", kSampleNotWhole},
+                              {"2", "123456789.00"}};
+            for (const auto& k : keystrokes) {
+                p->SetDlgItemText(IDC_FORMAT_DECIMALS, k.typed);
+                EXPECT_EQ(DlgItemText(p, IDC_FORMAT_SAMPLE), k.sample) << k.typed;
             }
             ChooseInCombo(p, IDC_FORMAT_MODE, 5);
             EXPECT_EQ(DlgItemText(p, IDC_FORMAT_SAMPLE), "123,456,789.00");
