@@ -162,9 +162,11 @@ private:
     CSize m_sizeFrameLabel{0, 0};
     double m_dLabelScale = 1.0;
     // The labels drawn so far in the drawing in progress, names included: a label crossing one
-    // of its own axis, or a y label crossing an x label, is left out.
+    // of its own axis, or a y label crossing an x label, or closer beside it than a blank of the
+    // labels' font (m_nLabelGap), is left out.
     std::vector<CRect> m_xLabelRects;
     std::vector<CRect> m_yLabelRects;
+    int m_nLabelGap = 0;
     // The data extent (x min, x max, y min, y max) of the last AutoRange while its ranges hold.
     BOOL m_bAutoRanged = FALSE;
     double m_autoExtent[4] = {0, 0, 0, 0};

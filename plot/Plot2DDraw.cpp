@@ -22,9 +22,10 @@ bool Near(long long a, long long b, long long d) { return std::llabs(a - b) < d;
 // Sizes read from a file are bounded before they meet pixel arithmetic.
 int Bounded(int v) { return std::clamp(v, -1000, 1000); }
 
-bool Overlaps(const CRect& rect, const std::vector<CRect>& drawn)
+// Whether a label would cover one drawn, or stand less than a blank (gap) beside it.
+bool Overlaps(const CRect& rect, const std::vector<CRect>& drawn, int gap)
 {
-    return IntersectsAny(rect, drawn.data(), drawn.size());
+    return IntersectsAny(rect, drawn.data(), drawn.size(), gap);
 }
 
 CString PrintG(double v) { return numtext::Printf("%g", v, GetLocaleSeparators().chDecimal); }
@@ -187,6 +188,7 @@ void CPlot2D::DrawAxes(CPlotCanvas& canvas)
     LOGFONTA font = a.m_fonts[0].m_logFont;
     font.lfHeight = LONG(std::lround(font.lfHeight * m_dLabelScale));
     canvas.SetFont(font);
+    m_nLabelGap = canvas.MeasureText(" ").cx;
     if (a.m_bShowAxisNames) {
         DrawXTickLabel(canvas, m_dXMax - 0.01 * m_dXRange, "x");
         DrawYTickLabel(canvas, m_dYMax - 0.01 * m_dYRange, "y");
@@ -276,7 +278,7 @@ void CPlot2D::DrawXTickLabel(CPlotCanvas& canvas, double x, const CString& text)
     if (x == 0)
         left += size.cx / 2 + 4; // right of the y axis
     const CRect rect(left, top, left + size.cx, top + size.cy);
-    if (label != "x" && Overlaps(rect, m_xLabelRects))
+    if (label != "x" && Overlaps(rect, m_xLabelRects, m_nLabelGap))
         return; // the name, or a label before it where the plot is too narrow for them all
     m_xLabelRects.push_back(rect);
     canvas.TextOut(left, top, label);
@@ -299,10 +301,10 @@ void CPlot2D::DrawYTickLabel(CPlotCanvas& canvas, double y, const CString& text)
     const int top = std::clamp<int>(py - size.cy / 2, m_rectPlot.top,
                                     std::max<int>(m_rectPlot.top, m_rectPlot.bottom - size.cy));
     const CRect rect(left, top, left + size.cx, top + size.cy);
-    if (label != "y" && Overlaps(rect, m_yLabelRects))
+    if (label != "y" && Overlaps(rect, m_yLabelRects, m_nLabelGap))
         return; // the name, or a label before it where the plot is too low for them all
     // Where the axes meet, the x labels came first.
-    if (Overlaps(rect, m_xLabelRects))
+    if (Overlaps(rect, m_xLabelRects, m_nLabelGap))
         return;
     m_yLabelRects.push_back(rect);
     canvas.TextOut(left, top, label);

@@ -132,11 +132,13 @@ CString TickLabel(double v, char decimalPoint)
 
 void CPlot3DBase::DrawAxes(CPlotCanvas& canvas)
 {
-    m_axisTexts.clear();
+    m_axisLabels.clear();
+    m_axisLetters.clear();
     if (!m_pOwner)
         return;
     const CPlot3DScene& scene = *m_pOwner;
     canvas.SetFont(scene.m_font.m_logFont);
+    m_nLabelGap = canvas.MeasureText(" ").cx;
     canvas.SetPen(scene.m_font.GetPen());
     const COLORREF text = scene.m_font.m_crTextColour;
     canvas.SetTextColour(text == kAutomaticColour ? 0 : text & 0xFFFFFF);
@@ -263,27 +265,30 @@ void CPlot3DBase::DrawAxisTicks(CPlotCanvas& canvas, const AxisWalk& w, bool ori
                 DrawAxisText(canvas,
                              anchor.x - letterSize.cx -
                                  (origin ? (labelWidth > 0 ? labelWidth + 4 : 2) : labelWidth + 8),
-                             anchor.y, w.letter, letterSize);
+                             anchor.y, w.letter, letterSize, true);
             else
                 DrawAxisText(canvas,
                              anchor.x - letterSize.cx - (origin && w.labelsLeft ? labelWidth : 0),
                              anchor.y + (!origin && scene.m_bShowTickLabels ? size.cy : 0),
-                             w.letter, letterSize);
+                             w.letter, letterSize, true);
         }
         if (scene.m_bShowTickLabels && !(w.skipFoot && std::fabs(v - w.foot) < 1e-6)) {
             const int left = w.rightAligned ? anchor.x - size.cx - 2
                              : w.labelsLeft ? anchor.x - size.cx
                                             : anchor.x;
-            DrawAxisText(canvas, left, anchor.y, label, size);
+            DrawAxisText(canvas, left, anchor.y, label, size, false);
         }
     }
 }
 
-void CPlot3DBase::DrawAxisText(CPlotCanvas& canvas, int x, int y, const CString& text, CSize size)
+void CPlot3DBase::DrawAxisText(CPlotCanvas& canvas, int x, int y, const CString& text, CSize size,
+                               bool bLetter)
 {
     const CRect rect(x, y, x + size.cx, y + size.cy);
-    if (IntersectsAny(rect, m_axisTexts.data(), m_axisTexts.size()))
+    const int gap = bLetter ? 0 : m_nLabelGap;
+    if (IntersectsAny(rect, m_axisLabels.data(), m_axisLabels.size(), gap) ||
+        IntersectsAny(rect, m_axisLetters.data(), m_axisLetters.size()))
         return;
-    m_axisTexts.push_back(rect);
+    (bLetter ? m_axisLetters : m_axisLabels).push_back(rect);
     canvas.TextOut(x, y, text);
 }

@@ -172,11 +172,16 @@ private:
     };
     void DrawAxisTicks(CPlotCanvas& canvas, const AxisWalk& walk, bool origin);
     // Draws a text of an axis unless it would cross one drawn before (of any axis: in a small
-    // plot the labels of one axis crowd too).
-    void DrawAxisText(CPlotCanvas& canvas, int x, int y, const CString& text, CSize size);
+    // plot the labels of one axis crowd too). Tick labels also keep a blank's width from each
+    // other, or two numbers read as one; an axis letter may stand close to its label.
+    void DrawAxisText(CPlotCanvas& canvas, int x, int y, const CString& text, CSize size,
+                      bool bLetter);
 
-    // Where the axes drew their texts in the drawing in progress.
-    std::vector<CRect> m_axisTexts;
+    // Where the axes drew their tick labels and letters in the drawing in progress, and the
+    // width of a blank in their font.
+    std::vector<CRect> m_axisLabels;
+    std::vector<CRect> m_axisLetters;
+    int m_nLabelGap = 0;
     Progress m_progress;
     bool m_bViewValid = false;
 };

@@ -62,10 +62,11 @@ CPoint CenteredInWorkArea(const CSize& size, const CRect& owner, const CRect& wo
                   place(owner.top, owner.bottom, size.cy, work.top, work.bottom));
 }
 
-bool IntersectsAny(const CRect& rect, const CRect* others, std::size_t count)
+bool IntersectsAny(const CRect& rect, const CRect* others, std::size_t count, int gap)
 {
+    const CRect widened(rect.left - gap, rect.top, rect.right + gap, rect.bottom);
     for (std::size_t i = 0; i < count; ++i)
-        if (CRect().IntersectRect(&rect, &others[i]))
+        if (CRect().IntersectRect(&widened, &others[i]))
             return true;
     return false;
 }

@@ -232,8 +232,9 @@ public:
     }
 };
 
-// Whether rect meets any of the count rectangles at others.
-bool IntersectsAny(const CRect& rect, const CRect* others, std::size_t count);
+// Whether rect meets any of the count rectangles at others, or stands beside one (overlapping
+// it in height) less than gap wide apart: texts drawn closer than a blank read as one.
+bool IntersectsAny(const CRect& rect, const CRect* others, std::size_t count, int gap = 0);
 
 // Where a window of the given size goes to stand centred on its owner's rectangle while staying
 // inside the work area; a window larger than the work area keeps its top-left corner in it.

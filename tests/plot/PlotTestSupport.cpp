@@ -121,11 +121,17 @@ std::vector<std::string> RecordingCanvas::OverlappingTexts() const
         const CSize size = CSize(6 * int(op->text.size()), 10);
         return CRect(op->points[0], size);
     };
+    // Two numbers side by side need a blank (6 wide here) between them, or they read as one.
+    auto gap = [](const Op* a, const Op* b) {
+        return a->text.size() > 1 && b->text.size() > 1 ? 6 : 0;
+    };
     std::vector<std::string> pairs;
     for (std::size_t i = 0; i < texts.size(); ++i)
         for (std::size_t j = 0; j < i; ++j) {
             const CRect a = box(texts[j]), b = box(texts[i]);
-            if (CRect().IntersectRect(&a, &b))
+            const int g = gap(texts[j], texts[i]);
+            const CRect widened(a.left - g, a.top, a.right + g, a.bottom);
+            if (CRect().IntersectRect(&widened, &b))
                 pairs.push_back(texts[j]->text + " and " + texts[i]->text);
         }
     return pairs;

@@ -60,7 +60,8 @@ struct RecordingCanvas : CPlotCanvas {
     std::vector<const Op*> Of(const std::string& kind) const;
     // The texts drawn, in order.
     std::vector<std::string> Texts() const;
-    // The pairs of drawn texts whose boxes meet, each as "first and second".
+    // The pairs of drawn texts whose boxes meet, or two numbers less than a blank apart side by
+    // side, each as "first and second".
     std::vector<std::string> OverlappingTexts() const;
 };
 
