@@ -58,7 +58,7 @@ std::vector<UINT> ToggleViewsOf(HMENU hPopup)
     const int n = ::GetMenuItemCount(hPopup);
     HMENU hToggle = ::GetSubMenu(hPopup, n - 1);
     std::vector<UINT> ids;
-    if (!hToggle || ItemText(hPopup, n - 1) != "Toggle &Views")
+    if (!hToggle || ItemText(hPopup, n - 1) != "Toggle Vie&ws")
         return ids;
     for (int i = 0; i < ::GetMenuItemCount(hToggle); ++i)
         ids.push_back(::GetMenuItemID(hToggle, i));
@@ -166,6 +166,66 @@ TEST(Resources, EveryCommandHasAPromptAndATip)
     EXPECT_EQ(compare.substr(0, compare.find('\n')),
               "Performs various statistical comparisons for the data columns of the selected data "
               "table");
+}
+
+// The mnemonics of one menu level, each checked against the labels around it: no letter twice,
+// and none on a word's last letter (Wine's text drawing puts that underline after the word)
+// while the label has a letter inside a word that no other item of the level claims.
+void CheckMnemonics(HMENU hMenu, const std::string& where, int& nLevels)
+{
+    ++nLevels;
+    std::vector<std::string> labels;
+    std::vector<char> keys;
+    for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i) {
+        if (HMENU hSub = ::GetSubMenu(hMenu, i))
+            CheckMnemonics(hSub, where + " / " + ItemText(hMenu, i), nLevels);
+        std::string label = ItemText(hMenu, i);
+        label = label.substr(0, label.find('\t'));
+        const std::size_t amp = label.find('&');
+        labels.push_back(label);
+        const bool bKey = amp != std::string::npos && amp + 1 < label.size();
+        keys.push_back(bKey ? char(::tolower(label[amp + 1])) : '\0');
+    }
+    const auto insideWord = [](const std::string& text, std::size_t i) {
+        return i + 1 < text.size() && ::isalnum(BYTE(text[i])) && ::isalnum(BYTE(text[i + 1]));
+    };
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (!keys[i])
+            continue;
+        EXPECT_EQ(std::count(keys.begin(), keys.end(), keys[i]), 1)
+            << where << ": '" << keys[i] << "' of " << labels[i];
+        std::string plain = labels[i];
+        const std::size_t amp = plain.find('&');
+        plain.erase(amp, 1);
+        if (insideWord(plain, amp))
+            continue;
+        for (std::size_t j = 0; j < plain.size(); ++j)
+            EXPECT_FALSE(insideWord(plain, j) &&
+                         std::count(keys.begin(), keys.end(), char(::tolower(plain[j]))) == 0)
+                << where << ": " << labels[i] << " could take '" << plain[j] << "'";
+    }
+}
+
+TEST(Resources, MenuMnemonicsAreUniqueAndInsideTheirWords)
+{
+    std::vector<UINT> menus;
+    ::EnumResourceNamesA(
+        Module(), RT_MENU,
+        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR param) -> BOOL {
+            if (IS_INTRESOURCE(name))
+                reinterpret_cast<std::vector<UINT>*>(param)->push_back(UINT(UINT_PTR(name)));
+            return TRUE;
+        },
+        LONG_PTR(&menus));
+    EXPECT_GE(menus.size(), 15u) << "every menu of the program";
+    int nLevels = 0;
+    for (UINT nMenu : menus) {
+        HMENU hMenu = ::LoadMenuA(Module(), MAKEINTRESOURCEA(nMenu));
+        ASSERT_NE(hMenu, nullptr) << nMenu;
+        CheckMnemonics(hMenu, "menu " + std::to_string(nMenu), nLevels);
+        ::DestroyMenu(hMenu);
+    }
+    EXPECT_GT(nLevels, 50);
 }
 
 TEST(Resources, Accelerators)
