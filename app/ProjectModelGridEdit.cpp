@@ -8,6 +8,9 @@
 #include "engine/SolverModel.h"
 #include "engine/UnitRegistry.h"
 
+#include <limits>
+#include <vector>
+
 namespace {
 
 constexpr int kMinColumnWidth = 10;
@@ -143,11 +146,18 @@ int ProjectModel::ReadCellNumber(CellEdit& edit)
 
 int ProjectModel::EditDataCell(CellEdit& edit)
 {
-    if (const int code = ReadCellNumber(edit))
-        return code;
     const int r = edit.row, c = edit.column;
-    if (auto* table = dynamic_cast<CDataTable*>(m_pSelectedObject)) {
-        table->SetCell(c - 1, r - 1, edit.value);
+    auto* table = dynamic_cast<CDataTable*>(m_pSelectedObject);
+    if (table != m_pRefusedTable) {
+        m_RefusedCells.clear();
+        m_pRefusedTable = table;
+    }
+    if (const int code = ReadCellNumber(edit)) {
+        m_RefusedCells.insert({c - 1, r - 1});
+        return code;
+    }
+    if (table) {
+        StoreTableCell(*table, c - 1, r - 1, edit.value);
         // A table that does not grow by itself leaves a value past its end untaken.
         if (r > table->GetColumnLength(c - 1))
             return ErrInvalidData;
@@ -164,6 +174,23 @@ int ProjectModel::EditDataCell(CellEdit& edit)
         matrix->SetAt(r, c, edit.value);
     }
     return 0;
+}
+
+void ProjectModel::StoreTableCell(CDataTable& table, int column, int row, double value)
+{
+    std::vector<int> lengths;
+    for (int i = 0; i < table.GetColumnCount(); ++i)
+        lengths.push_back(table.GetColumnLength(i));
+    m_RefusedCells.erase({column, row});
+    table.SetCell(column, row, value);
+    for (auto it = m_RefusedCells.begin(); it != m_RefusedCells.end();) {
+        const auto [c, r] = *it;
+        const bool bGrown = c < table.GetColumnCount() && r >= lengths[std::size_t(c)] &&
+                            r < table.GetColumnLength(c);
+        if (bGrown)
+            table.GetColumn(c)->SetValue(r + 1, std::numeric_limits<double>::quiet_NaN());
+        it = bGrown ? m_RefusedCells.erase(it) : std::next(it);
+    }
 }
 
 int ProjectModel::EditNameCell(CellEdit& edit)

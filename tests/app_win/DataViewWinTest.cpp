@@ -7,6 +7,7 @@
 #include "analysis/ResultsDlg.h"
 #include "engine/EngineErrors.h"
 #include "engine/EngineNames.h"
+#include "engine/LocaleSeparators.h"
 #include "engine/SolverModel.h"
 #include "framework/win/CPropertySheet.h"
 #include "framework/win/RegistryProfileStore.h"
@@ -358,6 +359,39 @@ TEST_F(DataViewWin, PastedAndDroppedCellsEnterTheItem)
     EXPECT_EQ(list->GetValue(3), 8);
     doc->OnSelectItem(ItemVariables, "Variables", 4343);
     EXPECT_FALSE(view->CanAcceptDrop());
+}
+
+// With a decimal comma: "1.5" typed into x is refused and stays so when y then makes its row
+// (no x of 0 is stored or plotted), and "7<Tab>1,5" from another program pastes two numbers.
+TEST_F(DataViewWin, UnderADecimalCommaARefusedCellStaysRefusedAndPastesKeepTheComma)
+{
+    ScriptedModalHook hook;
+    UseCommaSeparators();
+    struct Restore {
+        ~Restore() { UseDotSeparators(); }
+    } restore;
+    auto* table = new CDataTable;
+    table->Create(TableLayoutXY, 0, 1);
+    table->SetName("Comma");
+    doc->AddResultItem(ItemDataTable, table);
+    Pump();
+    TypeInto(2, 1, "1.5");
+    const CString refusal = Grid().GetItemText(2, 1);
+    EXPECT_EQ(refusal.Left(1), CString("#"));
+    TypeInto(2, 2, "3");
+    ASSERT_EQ(table->GetRowCount(), 2);
+    EXPECT_TRUE(std::isnan(table->GetValue(0, 2))) << table->GetValue(0, 2);
+    EXPECT_EQ(table->GetValue(1, 2), 3);
+    EXPECT_STREQ(Grid().GetItemText(2, 1), refusal) << "the cell still says why";
+
+    Grid().SetFocusCell(3, 1);
+    SetClipboardText("7\t1,5\r\n");
+    view->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+    Pump();
+    ASSERT_EQ(table->GetRowCount(), 3);
+    EXPECT_EQ(table->GetValue(0, 3), 7);
+    EXPECT_EQ(table->GetValue(1, 3), 1.5);
+    EXPECT_TRUE(hook.messages.empty()) << "no extra column";
 }
 
 TEST_F(DataViewWin, DataCommandsShowTheEnginesErrorsAndAsk)
