@@ -4,12 +4,15 @@
 #include "framework/win/MessageCrackers.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 BEGIN_MESSAGE_MAP(CGridCellEdit, CEdit)
 ON_WM_KEYDOWN()
 ON_WM_KILLFOCUS()
 ON_WM_CHAR()
 ON_WM_GETDLGCODE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 CGridCellEdit::CGridCellEdit(CWnd* pParent, const CRect& rect, DWORD dwStyle, UINT nID, int nRow,
@@ -30,6 +33,10 @@ CGridCellEdit::CGridCellEdit(CWnd* pParent, const CRect& rect, DWORD dwStyle, UI
     const int nLength = strInitText.GetLength();
     const BOOL bTyped = start == GridEditStart::Typed;
     const BOOL bReplacing = pShownText != nullptr;
+    // The press that opened the editor may be the first of a double click.
+    m_bHoldSelection = bReplacing && start == GridEditStart::Mouse;
+    m_nOpenTime = ::GetMessageTime();
+    m_dwOpenPos = ::GetMessagePos();
     if (!bReplacing && (start == GridEditStart::Mouse || (bTyped && nFirstChar == VK_RETURN))) {
         SetSel(nLength, -1); // caret at the end, the text kept
         return;
@@ -59,6 +66,37 @@ BOOL CGridCellEdit::PreTranslateMessage(MSG* pMsg)
 }
 
 UINT CGridCellEdit::OnGetDlgCode() { return DLGC_WANTALLKEYS; }
+
+// The second press of a double click that opened the editor over a refusal leaves the input all
+// selected, as F2 does, instead of putting the caret where it landed; later presses place it.
+BOOL CGridCellEdit::IsSecondPressOfOpening()
+{
+    if (!m_bHoldSelection)
+        return FALSE;
+    m_bHoldSelection = FALSE;
+    const LONG nElapsed = ::GetMessageTime() - m_nOpenTime;
+    const DWORD dwPos = ::GetMessagePos();
+    const auto coordinate = [](DWORD pos, bool bY) {
+        return int(short(bY ? HIWORD(pos) : LOWORD(pos)));
+    };
+    const int dx = std::abs(coordinate(dwPos, false) - coordinate(m_dwOpenPos, false));
+    const int dy = std::abs(coordinate(dwPos, true) - coordinate(m_dwOpenPos, true));
+    return nElapsed >= 0 && UINT(nElapsed) <= ::GetDoubleClickTime() &&
+           dx <= ::GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+           dy <= ::GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+}
+
+void CGridCellEdit::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (!IsSecondPressOfOpening())
+        CEdit::OnLButtonDown(nFlags, point);
+}
+
+void CGridCellEdit::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (!IsSecondPressOfOpening())
+        CEdit::OnLButtonDblClk(nFlags, point);
+}
 
 void CGridCellEdit::GiveFocusBack(UINT nKey)
 {

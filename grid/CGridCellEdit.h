@@ -10,7 +10,8 @@
 // window cannot be made, m_hWnd stays null and the maker deletes the object.
 //
 // An editor given pShownText starts with a text that replaces what the cell shows: that text
-// is all selected however the edit began, and Escape puts the shown one back.
+// is all selected however the edit began (a double click included), and Escape puts the shown
+// one back.
 class CGridCellEdit : public CEdit {
 public:
     CGridCellEdit(CWnd* pParent, const CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nCol,
@@ -26,11 +27,14 @@ protected:
     void OnKillFocus(CWnd* pNewWnd);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     UINT OnGetDlgCode();
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:
     void GiveFocusBack(UINT nKey);
     void GrowToText();
+    BOOL IsSecondPressOfOpening();
 
     CWnd* m_pParent;
     int m_nRow;
@@ -40,4 +44,7 @@ private:
     BOOL m_bDeletesItself = FALSE; // only once its window exists
     BOOL m_bExitOnArrows;
     CRect m_Rect;
+    BOOL m_bHoldSelection = FALSE;
+    LONG m_nOpenTime = 0;
+    DWORD m_dwOpenPos = 0;
 };

@@ -137,6 +137,34 @@ TEST_F(DataViewWin, RetypingACellThatShowsARefusalTakesTheNewInput)
     EXPECT_EQ(to, DWORD(std::strlen("gz(a = a+")));
     Type(Grid(), "\x1b");
     EXPECT_STREQ(Grid().GetItemText(row, 1), refusal);
+    // A double click opens it alike: the second press lands on the editor the first one opened.
+    const CPoint at = CellCentre(Grid(), row, 1);
+    const auto press = [](HWND hWnd, CPoint point) {
+        ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        ::PostMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        Pump();
+    };
+    const auto selection = [&] {
+        DWORD first = 1, last = 0;
+        Grid()
+            .GetDlgItem(IDC_GRID_INPLACE_EDIT)
+            ->SendMessage(EM_GETSEL, WPARAM(&first), LPARAM(&last));
+        return std::make_pair(first, last);
+    };
+    press(Grid().m_hWnd, at);
+    pEditor = Grid().GetDlgItem(IDC_GRID_INPLACE_EDIT);
+    ASSERT_NE(pEditor, nullptr);
+    CRect editor;
+    pEditor->GetWindowRect(&editor);
+    Grid().ScreenToClient(&editor);
+    const CPoint inEditor(at.x - editor.left, at.y - editor.top);
+    press(pEditor->m_hWnd, inEditor);
+    EXPECT_EQ(selection(), std::make_pair(0ul, DWORD(std::strlen("gz(a = a+"))))
+        << "the double click selects the input as F2 does";
+    ::Sleep(::GetDoubleClickTime() + 100);
+    press(pEditor->m_hWnd, CPoint(2, inEditor.y));
+    EXPECT_EQ(selection().first, selection().second) << "a later click places the caret";
+    Type(Grid(), "\x1b");
     Click(Grid(), CellCentre(Grid(), row, 1));
     Pump();
     Type(Grid(), "gz(a) = a+1\r");
