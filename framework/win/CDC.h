@@ -276,6 +276,22 @@ public:
     {
         return DrawText(str, str.GetLength(), lpRect, nFormat);
     }
+    // Text with tabs: at the given stops, or every eight average character widths, counted
+    // from nTabOrigin (from 0 for the extent).
+    CSize TabbedTextOut(int x, int y, const CString& str, int nTabPositions,
+                        LPINT lpnTabStopPositions, int nTabOrigin)
+    {
+        const LONG extent = ::TabbedTextOutA(DrawingDC(), x, y, str, str.GetLength(), nTabPositions,
+                                             lpnTabStopPositions, nTabOrigin);
+        return CSize(LOWORD(extent), HIWORD(extent));
+    }
+    CSize GetTabbedTextExtent(const CString& str, int nTabPositions,
+                              LPINT lpnTabStopPositions) const
+    {
+        const DWORD extent = ::GetTabbedTextExtentA(DrawingDC(), str, str.GetLength(),
+                                                    nTabPositions, lpnTabStopPositions);
+        return CSize(LOWORD(extent), HIWORD(extent));
+    }
     CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
     BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const

@@ -5,10 +5,22 @@
 
 #include <richedit.h>
 
+#include <utility>
 #include <vector>
 
 class CArchive;
 class CRichEditDoc;
+
+// A line as a rich-edit view prints it where its control cannot: the text and the colours of its
+// characters, run by run.
+struct RichPrintRun {
+    int nLength;
+    COLORREF cr;
+};
+struct RichPrintLine {
+    CString text;
+    std::vector<RichPrintRun> runs;
+};
 
 // The rich-text editing view: a CCtrlView on the "RichEdit20A" control with the Edit commands,
 // character and paragraph formats and RTF streaming through an archive.
@@ -43,8 +55,9 @@ public:
     void OnInitialUpdate() override;
 
     // Printing: the text laid out in pages within the margins of the paper, once per job, by
-    // the control or, where it cannot, line by line in the default font, long lines wrapped at
-    // the margin (CRichEditViewPrint.cpp). An empty text prints one empty page.
+    // the control or, where it cannot, line by line in the default font and in the colours the
+    // screen shows, long lines wrapped at the margin (CRichEditViewPrint.cpp). An empty text
+    // prints one empty page.
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
@@ -89,6 +102,9 @@ protected:
     mutable CRichEditCtrl m_richEdit;
     BOOL PaginateByControl(CDC* pDC);
     void PaginateLines(CDC* pDC);
+    // The text's lines with the colours the control shows them in (CRichEditViewPrint.cpp).
+    std::vector<RichPrintLine> ReadColouredLines();
+    void AddColourRuns(long nStart, long nEnd, std::vector<std::pair<long, COLORREF>>& runs);
     void PrintLines(CDC* pDC, int nFirst, int nEnd);
     CRect PrintTextRect() const; // printer pixels
 
@@ -98,10 +114,9 @@ protected:
     RECT m_rectPrintText{}, m_rectPrintPage{};
     CSize m_nPrintDpi{0, 0};
     BOOL m_bPrintLines = FALSE;
-    std::vector<CString> m_aPrintLines; // as printed: long lines wrapped
+    std::vector<RichPrintLine> m_aPrintLines; // as printed: long lines wrapped
     int m_nPrintLineHeight = 1;
     CFont m_printFont;
-    COLORREF m_crPrintText = 0;
     CHARFORMAT2A m_charformat{};
     PARAFORMAT2 m_paraformat{};
 

@@ -1,8 +1,9 @@
 // Printing a rich-edit view. The control formats the text into pages of the printer within the
 // view's margins (EM_FORMATRANGE); where the control cannot (Wine's does nothing), the view
-// lays the lines out itself in the text's default font, wrapping long lines at the margin as
-// the control would. Either way the pages' starts and the text's area are found once when the
-// job begins, so each page is drawn alone, in any order, and alike on paper and in the preview.
+// lays the lines out itself in the text's default font, each character in the colour the
+// control shows it in, wrapping long lines at the margin as the control would. Either way the
+// pages' starts and the text's area are found once when the job begins, so each page is drawn
+// alone, in any order, and alike on paper and in the preview.
 #include "framework/core/LineBreaks.h"
 #include "framework/core/PageBreaks.h"
 #include "framework/win/CDC.h"
@@ -10,6 +11,7 @@
 #include "framework/win/CRichEditView.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -18,25 +20,6 @@ constexpr int kTwipsPerInch = 1440;
 int Twips(int nPixels, int nPixelsPerInch)
 {
     return nPixelsPerInch > 0 ? ::MulDiv(nPixels, kTwipsPerInch, nPixelsPerInch) : 0;
-}
-
-// The lines of a text, split at any line break.
-std::vector<CString> SplitLines(const CString& text)
-{
-    std::vector<CString> lines(1);
-    for (int i = 0; i < text.GetLength(); ++i) {
-        const char ch = text[i];
-        if (ch == '\r' || ch == '\n') {
-            if (ch == '\r' && i + 1 < text.GetLength() && text[i + 1] == '\n')
-                ++i;
-            lines.emplace_back();
-        } else {
-            lines.back() += ch;
-        }
-    }
-    if (lines.size() > 1 && lines.back().IsEmpty())
-        lines.pop_back(); // the break that ends the last line
-    return lines;
 }
 
 // Printed lines are drawn one at a time, tabs expanded.
@@ -49,34 +32,62 @@ int TextWidth(CDC* pDC, const CString& text)
     return rect.Width();
 }
 
-// The lines as printed within nWidth pixels in the selected font: each wrapped into pieces.
-std::vector<CString> WrapLines(CDC* pDC, const std::vector<CString>& lines, int nWidth)
+// The runs of a line's characters from nStart to nEnd.
+std::vector<RichPrintRun> SliceRuns(const std::vector<RichPrintRun>& runs, int nStart, int nEnd)
 {
-    std::vector<CString> printed;
-    for (const CString& line : lines) {
-        if (TextWidth(pDC, line) <= nWidth) {
+    std::vector<RichPrintRun> slice;
+    int nAt = 0;
+    for (const RichPrintRun& run : runs) {
+        const int from = std::max(nAt, nStart), to = std::min(nAt + run.nLength, nEnd);
+        if (from < to)
+            slice.push_back({to - from, run.cr});
+        nAt += run.nLength;
+    }
+    return slice;
+}
+
+// The lines as printed within nWidth pixels in the selected font: each wrapped into pieces,
+// which keep the colours of their characters.
+std::vector<RichPrintLine> WrapLines(CDC* pDC, const std::vector<RichPrintLine>& lines, int nWidth)
+{
+    std::vector<RichPrintLine> printed;
+    for (const RichPrintLine& line : lines) {
+        if (TextWidth(pDC, line.text) <= nWidth) {
             printed.push_back(line);
             continue;
         }
         // The most characters from start that fit: widths grow with the characters.
         auto fits = [&](int start) {
-            int lo = 0, hi = line.GetLength() - start;
+            int lo = 0, hi = line.text.GetLength() - start;
             while (lo < hi) {
                 const int mid = (lo + hi + 1) / 2;
-                if (TextWidth(pDC, line.Mid(start, mid)) <= nWidth)
+                if (TextWidth(pDC, line.text.Mid(start, mid)) <= nWidth)
                     lo = mid;
                 else
                     hi = mid - 1;
             }
             return lo;
         };
-        const std::vector<int> starts = BreakLine(line, fits);
+        const std::vector<int> starts = BreakLine(line.text, fits);
         for (std::size_t i = 0; i < starts.size(); ++i) {
-            const int end = i + 1 < starts.size() ? starts[i + 1] : line.GetLength();
-            printed.push_back(line.Mid(starts[i], end - starts[i]));
+            const int end = i + 1 < starts.size() ? starts[i + 1] : line.text.GetLength();
+            printed.push_back(
+                {line.text.Mid(starts[i], end - starts[i]), SliceRuns(line.runs, starts[i], end)});
         }
     }
     return printed;
+}
+
+// A stretch of wide characters in the program's code page.
+CString Narrow(const wchar_t* pText, int nLength)
+{
+    const int nBytes =
+        ::WideCharToMultiByte(CP_ACP, 0, pText, nLength, nullptr, 0, nullptr, nullptr);
+    CString text;
+    if (nBytes > 0)
+        ::WideCharToMultiByte(CP_ACP, 0, pText, nLength, text.GetBufferSetLength(nBytes), nBytes,
+                              nullptr, nullptr);
+    return text;
 }
 
 } // namespace
@@ -148,9 +159,6 @@ BOOL CRichEditView::PaginateByControl(CDC* pDC)
 void CRichEditView::PaginateLines(CDC* pDC)
 {
     m_bPrintLines = TRUE;
-    CString text;
-    GetWindowText(text);
-    m_aPrintLines = SplitLines(text);
     CHARFORMATA cf = {};
     GetRichEditCtrl().GetDefaultCharFormat(cf);
     LOGFONTA lf = {};
@@ -162,19 +170,84 @@ void CRichEditView::PaginateLines(CDC* pDC)
     ::lstrcpynA(lf.lfFaceName, cf.szFaceName, LF_FACESIZE);
     m_printFont.DeleteObject();
     m_printFont.CreateFontIndirect(&lf);
-    m_crPrintText = (cf.dwEffects & CFE_AUTOCOLOR) ? RGB(0, 0, 0) : cf.crTextColor;
 
     const CRect rectText = PrintTextRect();
     CFont* pOldFont = pDC->SelectObject(&m_printFont);
     TEXTMETRICA tm = {};
     pDC->GetTextMetrics(&tm);
     m_nPrintLineHeight = std::max(int(tm.tmHeight + tm.tmExternalLeading), 1);
-    m_aPrintLines = WrapLines(pDC, m_aPrintLines, rectText.Width());
+    m_aPrintLines = WrapLines(pDC, ReadColouredLines(), rectText.Width());
     pDC->SelectObject(pOldFont);
     const std::vector<int> starts = BreakIntoPages(
         0, int(m_aPrintLines.size()), [this](int) { return m_nPrintLineHeight; },
         rectText.Height());
     m_aPageStart.assign(starts.begin(), starts.end());
+}
+
+std::vector<RichPrintLine> CRichEditView::ReadColouredLines()
+{
+    // Read as the control holds the text, so that offsets are its character positions.
+    std::wstring text(std::size_t(GetRichEditCtrl().GetTextLength()) + 1, L'\0');
+    GETTEXTEX get = {DWORD(text.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
+    text.resize(std::size_t(SendMessage(EM_GETTEXTEX, WPARAM(&get), LPARAM(text.data()))));
+    // The colours are read through the selection, which the user gets back as it was.
+    CHARRANGE saved = {};
+    POINT scroll = {};
+    SendMessage(EM_EXGETSEL, 0, LPARAM(&saved));
+    SendMessage(EM_GETSCROLLPOS, 0, LPARAM(&scroll));
+    SendMessage(WM_SETREDRAW, FALSE);
+    std::vector<RichPrintLine> lines;
+    std::size_t nStart = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != L'\r' && text[i] != L'\n')
+            continue;
+        std::vector<std::pair<long, COLORREF>> runs;
+        AddColourRuns(long(nStart), long(i), runs);
+        RichPrintLine& line = lines.emplace_back();
+        long nAt = long(nStart);
+        for (const auto& [nLength, cr] : runs) {
+            const CString piece = Narrow(text.data() + nAt, int(nLength));
+            line.text += piece;
+            line.runs.push_back({piece.GetLength(), cr});
+            nAt += nLength;
+        }
+        if (i + 1 < text.size() && text[i] == L'\r' && text[i + 1] == L'\n')
+            ++i;
+        nStart = i + 1;
+    }
+    if (lines.size() > 1 && lines.back().text.IsEmpty())
+        lines.pop_back(); // the break that ends the last line
+    SendMessage(EM_EXSETSEL, 0, LPARAM(&saved));
+    SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&scroll));
+    SendMessage(WM_SETREDRAW, TRUE);
+    Invalidate();
+    return lines;
+}
+
+// The colours of the characters from nStart to nEnd, as runs appended to runs: a stretch in
+// one colour is asked for once, a mixed one in halves.
+void CRichEditView::AddColourRuns(long nStart, long nEnd,
+                                  std::vector<std::pair<long, COLORREF>>& runs)
+{
+    if (nEnd <= nStart)
+        return;
+    CHARRANGE range = {nStart, nEnd};
+    SendMessage(EM_EXSETSEL, 0, LPARAM(&range));
+    CHARFORMAT2A cf = {};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_COLOR;
+    SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
+    if (!(cf.dwMask & CFM_COLOR) && nEnd - nStart > 1) {
+        const long nMiddle = nStart + (nEnd - nStart) / 2;
+        AddColourRuns(nStart, nMiddle, runs);
+        AddColourRuns(nMiddle, nEnd, runs);
+        return;
+    }
+    const COLORREF cr = (cf.dwEffects & CFE_AUTOCOLOR) ? RGB(0, 0, 0) : cf.crTextColor;
+    if (!runs.empty() && runs.back().second == cr)
+        runs.back().first += nEnd - nStart;
+    else
+        runs.emplace_back(nEnd - nStart, cr);
 }
 
 CRect CRichEditView::PrintTextRect() const
@@ -210,15 +283,23 @@ void CRichEditView::PrintLines(CDC* pDC, int nFirst, int nEnd)
 {
     const int nSaved = pDC->SaveDC();
     pDC->SelectObject(&m_printFont);
-    pDC->SetTextColor(m_crPrintText);
     pDC->SetBkMode(TRANSPARENT);
     const CRect rectText = PrintTextRect();
     pDC->IntersectClipRect(&rectText);
-    CRect rect = rectText;
+    int y = rectText.top;
     for (int i = nFirst; i < nEnd; ++i) {
-        rect.bottom = rect.top + m_nPrintLineHeight;
-        pDC->DrawText(m_aPrintLines[std::size_t(i)], &rect, kPrintLineFormat);
-        rect.top = rect.bottom;
+        // Each run in its colour, from where the line's text before it ends; tabs count from
+        // the margin.
+        const RichPrintLine& line = m_aPrintLines[std::size_t(i)];
+        int nAt = 0;
+        for (const RichPrintRun& run : line.runs) {
+            const int x =
+                rectText.left + pDC->GetTabbedTextExtent(line.text.Left(nAt), 0, nullptr).cx;
+            pDC->SetTextColor(run.cr);
+            pDC->TabbedTextOut(x, y, line.text.Mid(nAt, run.nLength), 0, nullptr, rectText.left);
+            nAt += run.nLength;
+        }
+        y += m_nPrintLineHeight;
     }
     pDC->RestoreDC(nSaved);
 }

@@ -1,6 +1,7 @@
 // Printing from the main window: the grid and the workspace from the File menu onto the file
-// printer, long workspace lines wrapped whole, the workspace's preview taking the window and
-// giving it back, and the results dialog's Print button.
+// printer, long workspace lines wrapped whole, workspace lines in their screen colours, the
+// workspace's preview taking the window and giving it back, and the results dialog's Print
+// button.
 #include "analysis/GridView.h"
 #include "app/RichWorkspace.h"
 #include "framework/win/CPreviewView.h"
@@ -114,6 +115,46 @@ TEST_F(PrintWin, LongWorkspaceLinesWrapAtTheMarginWithNothingLost)
     }
     EXPECT_EQ(printed, expression + digits) << "every character, in order";
     EXPECT_GT(lines.size(), 4u) << "both lines wrap";
+}
+
+TEST_F(PrintWin, WorkspaceLinesPrintInTheColoursTheScreenShows)
+{
+    CRichWorkspace* pView = doc->GetWorkspaceView();
+    pView->SetWindowText("");
+    pView->TypeText("' a note\r");
+    pView->TypeText("\tsin(3)");
+    const WorkspaceSettings& colours = pView->GetSettings();
+    ASSERT_NE(colours.CommentColor, colours.PFColor);
+    ASSERT_NE(colours.PFColor, colours.DefaultColor);
+    CHARRANGE before = {};
+    pView->SendMessage(EM_EXGETSEL, 0, LPARAM(&before));
+
+    CDC printer;
+    ASSERT_TRUE(printer.Attach(::CreateDCA(nullptr, kTestPrinter, nullptr, nullptr)));
+    CPrintInfo info;
+    pView->OnBeginPrinting(&printer, &info);
+    ASSERT_EQ(info.GetMaxPage(), 1u);
+    const std::vector<MetafileText> texts = PrintedPageTexts(*pView, printer, info, 1);
+    pView->OnEndPrinting(&printer, &info);
+    std::vector<MetafileText> shown; // the tab before "sin" may draw an empty piece
+    std::vector<std::pair<std::string, COLORREF>> printed;
+    for (const MetafileText& text : texts)
+        if (!text.text.empty()) {
+            shown.push_back(text);
+            printed.emplace_back(text.text, text.colour);
+        }
+    const std::vector<std::pair<std::string, COLORREF>> expected = {
+        {"' a note", colours.CommentColor},
+        {"sin", colours.PFColor},
+        {"(3)", colours.DefaultColor}};
+    ASSERT_EQ(printed, expected);
+    // After the tab the name stands where the whole line puts it, and "(3)" right after it.
+    EXPECT_GT(shown[1].origin.x, shown[0].origin.x);
+    EXPECT_NEAR(shown[2].origin.x, shown[1].origin.x + shown[1].width, 1);
+    CHARRANGE after = {};
+    pView->SendMessage(EM_EXGETSEL, 0, LPARAM(&after));
+    EXPECT_EQ(after.cpMin, before.cpMin) << "the user's selection is given back";
+    EXPECT_EQ(after.cpMax, before.cpMax);
 }
 
 TEST_F(PrintWin, TheWorkspacePreviewTakesTheWindowAndGivesItBack)

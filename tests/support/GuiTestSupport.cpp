@@ -85,12 +85,17 @@ static int TextAdvance(const BYTE* pRecord, const EMRTEXT& text)
 
 std::vector<MetafileText> ReadMetafileTexts(HENHMETAFILE hMeta)
 {
-    std::vector<MetafileText> texts;
+    struct Reading {
+        std::vector<MetafileText> texts;
+        COLORREF colour = 0; // a DC's text colour before any is set
+    } reading;
     ::EnumEnhMetaFile(
         nullptr, hMeta,
         [](HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam) -> int {
-            auto& out = *reinterpret_cast<std::vector<MetafileText>*>(lParam);
+            auto& in = *reinterpret_cast<Reading*>(lParam);
             const auto* pBytes = reinterpret_cast<const BYTE*>(pRecord);
+            if (pRecord->iType == EMR_SETTEXTCOLOR)
+                in.colour = reinterpret_cast<const EMRSETTEXTCOLOR*>(pRecord)->crColor;
             if (pRecord->iType != EMR_EXTTEXTOUTW && pRecord->iType != EMR_EXTTEXTOUTA)
                 return 1;
             // Both kinds of record lay out their text alike; only the characters' size differs.
@@ -100,12 +105,12 @@ std::vector<MetafileText> ReadMetafileTexts(HENHMETAFILE hMeta)
                 text += pRecord->iType == EMR_EXTTEXTOUTW
                             ? char(reinterpret_cast<const WCHAR*>(pBytes + emr.offString)[i])
                             : reinterpret_cast<const char*>(pBytes + emr.offString)[i];
-            out.push_back(
-                {text, CPoint(emr.ptlReference.x, emr.ptlReference.y), TextAdvance(pBytes, emr)});
+            in.texts.push_back({text, CPoint(emr.ptlReference.x, emr.ptlReference.y),
+                                TextAdvance(pBytes, emr), in.colour});
             return 1;
         },
-        &texts, nullptr);
-    return texts;
+        &reading, nullptr);
+    return reading.texts;
 }
 
 std::string DlgItemText(CWnd* pDialog, int nID)

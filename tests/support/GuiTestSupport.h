@@ -34,12 +34,13 @@ CDibImage AfxDrawToDib(int width, int height, const std::function<void(CDC& dc)>
 // The client area of pWnd as it paints itself through WM_PRINTCLIENT.
 CDibImage AfxPrintClientToDib(CWnd* pWnd);
 
-// A text a metafile draws, where its reference point lies and how far its characters advance
-// (in the recording's units).
+// A text a metafile draws, where its reference point lies, how far its characters advance (in
+// the recording's units) and the text colour it is drawn in.
 struct MetafileText {
     std::string text;
     CPoint origin;
     int width = 0;
+    COLORREF colour = 0;
 };
 // The texts a metafile draws, in drawing order.
 std::vector<MetafileText> ReadMetafileTexts(HENHMETAFILE hMeta);
