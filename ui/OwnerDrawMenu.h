@@ -55,6 +55,11 @@ public:
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+    // Its items' mnemonics, whichever window tracks the pop-up (FindMnemonicItem).
+    LRESULT MenuChar(UINT nChar, UINT nFlags) override
+    {
+        return FindMnemonicItem(nChar, nFlags, this);
+    }
     // Builds the menu from the menu resource; FALSE (and no menu) when it is missing or
     // damaged. The top level stays plain text for a menu bar to draw.
     BOOL LoadMenu(LPCTSTR lpszResourceName) override;

@@ -38,6 +38,15 @@ public:
     BOOL CreatePopupMenu() { return AttachCreated(::CreatePopupMenu()); }
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    // The answer to WM_MENUCHAR for a character typed in this pop-up (flags as the message
+    // gives them), whichever window owns it: 0 leaves it to the system, which finds nothing
+    // in owner-drawn items.
+    virtual LRESULT MenuChar(UINT nChar, UINT nFlags)
+    {
+        (void)nChar;
+        (void)nFlags;
+        return 0;
+    }
     virtual BOOL LoadMenu(LPCTSTR lpszResourceName);
     virtual BOOL LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCEA(nIDResource)); }
     virtual BOOL DestroyMenu();

@@ -28,6 +28,7 @@ ON_WM_CTLCOLOR()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_WM_INITMENUPOPUP()
+ON_WM_MENUCHAR()
 END_MESSAGE_MAP()
 
 const CWnd CWnd::wndTop(HWND_TOP);
@@ -580,6 +581,14 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
         return;
     }
     Default();
+}
+
+LRESULT CWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
+{
+    if (CMenu* pOwn = pMenu ? CMenu::FromHandlePermanent(pMenu->m_hMenu) : nullptr)
+        if (const LRESULT lResult = pOwn->MenuChar(nChar, nFlags))
+            return lResult;
+    return Default();
 }
 
 void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct)

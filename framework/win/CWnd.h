@@ -353,7 +353,8 @@ protected:
     void OnPaletteChanged(CWnd*) { Default(); }
     void OnWindowPosChanged(WINDOWPOS*) { Default(); }
     void OnMenuSelect(UINT, UINT, HMENU) { Default(); }
-    LRESULT OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
+    // A permanent menu object answers for its pop-up (CMenu::MenuChar), else the default.
+    LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     int OnVKeyToItem(UINT, CListBox*, UINT) { return int(Default()); }
     int OnCharToItem(UINT, CListBox*, UINT) { return int(Default()); }

@@ -143,8 +143,14 @@ TEST_F(OwnerDrawMenuTest, ItemsAddedOrRemovedAtRunTimeGetOrLoseTheirRecords)
     COwnerDrawMenu::MakePopupOwnerDrawn(nullptr); // nothing to do
 }
 
-TEST_F(OwnerDrawMenuTest, AMnemonicAnswersEitherCase)
+TEST_F(OwnerDrawMenuTest, AMnemonicAnswersEitherCaseWhicheverWindowOwnsTheMenu)
 {
+    // Any window that tracks the pop-up (an explorer, a plot) answers WM_MENUCHAR for it.
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, "Static", "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    EXPECT_EQ(owner.SendMessage(WM_MENUCHAR, MAKEWPARAM('o', MF_POPUP), LPARAM(m_pFile->m_hMenu)),
+              MAKELRESULT(1, MNC_EXECUTE));
+    owner.DestroyWindow();
     for (UINT ch : {UINT('o'), UINT('O')})
         EXPECT_EQ(COwnerDrawMenu::FindMnemonicItem(ch, MF_POPUP, m_pFile),
                   MAKELRESULT(1, MNC_EXECUTE))
