@@ -1,6 +1,7 @@
 #include "framework/win/CPropertySheet.h"
 
 #include "framework/win/CWinThread.h"
+#include "framework/win/FrameworkIds.h"
 #include "framework/win/MessageCrackers.h"
 #include "framework/win/ModalTestHook.h"
 #include "framework/win/StringResource.h"
@@ -290,5 +291,80 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
 {
     const bool isInput = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
                          (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
-    return isInput && SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg));
+    if (!isInput)
+        return FALSE;
+    // Where the user is before the input moves the focus (a click on Apply, a mnemonic).
+    const HWND hFocus = ::GetFocus();
+    if (const HWND hPage = GetCurrentPageHwnd(); hFocus && ::IsChild(hPage, hFocus))
+        m_hUserFocus = hFocus;
+    return BOOL(SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg)));
+}
+
+HWND CPropertySheet::GetCurrentPageHwnd() const
+{
+    return m_hWnd ? reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND)) : nullptr;
+}
+
+LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool bApply = (message == WM_COMMAND && LOWORD(wParam) == ID_APPLY_NOW) ||
+                        (message == PSM_PRESSBUTTON && wParam == PSBTN_APPLYNOW);
+    const bool bMayTurn =
+        message == PSM_SETCURSEL || message == PSM_SETCURSELID || message == PSM_ISDIALOGMESSAGE ||
+        (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == UINT(TCN_SELCHANGE));
+    if (!m_hWnd || (!bApply && !bMayTurn))
+        return CWnd::WindowProc(message, wParam, lParam);
+    const HWND hSheet = m_hWnd;
+    const HWND hBefore = GetCurrentPageHwnd();
+    const HWND hFocusBefore = ::GetFocus();
+    const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    if (!::IsWindow(hSheet) || m_hWnd != hSheet)
+        return result;
+    const HWND hAfter = GetCurrentPageHwnd();
+    if (!hAfter) // OK or Cancel ended the sheet
+        return result;
+    if (hAfter != hBefore) {
+        // The control the user left the page on: a click on a tab has taken the focus first.
+        const HWND hLeft = ::IsChild(hBefore, hFocusBefore) ? hFocusBefore : m_hUserFocus;
+        if (auto* pOld = dynamic_cast<CPropertyPage*>(FromHandlePermanent(hBefore));
+            pOld && hLeft && ::IsChild(hBefore, hLeft))
+            pOld->m_hLastFocus = hLeft;
+        FocusShownPage(hAfter);
+    } else if (bApply) {
+        RestoreFocusAfterApply(hAfter);
+    }
+    return result;
+}
+
+void CPropertySheet::FocusShownPage(HWND hNewPage)
+{
+    const HWND hFocus = ::GetFocus();
+    const HWND hTabs = ::GetDlgItem(m_hWnd, AFX_IDC_TAB_CONTROL);
+    // The tabs keep their focus, so that the arrows go on from tab to tab.
+    if (hFocus && ::IsWindowVisible(hFocus) &&
+        (hFocus == hTabs || hFocus == hNewPage || ::IsChild(hNewPage, hFocus)))
+        return;
+    auto* pPage = dynamic_cast<CPropertyPage*>(FromHandlePermanent(hNewPage));
+    MoveFocus(hNewPage, pPage ? pPage->m_hLastFocus : nullptr);
+}
+
+void CPropertySheet::RestoreFocusAfterApply(HWND hPage)
+{
+    const HWND hFocus = ::GetFocus();
+    if (hFocus && ::IsWindowVisible(hFocus) && ::IsWindowEnabled(hFocus))
+        return;
+    MoveFocus(hPage, m_hUserFocus);
+}
+
+void CPropertySheet::MoveFocus(HWND hPage, HWND hPreferred)
+{
+    auto usable = [hPage](HWND h) {
+        return h && ::IsChild(hPage, h) && ::IsWindowVisible(h) && ::IsWindowEnabled(h);
+    };
+    HWND hTarget = usable(hPreferred) ? hPreferred : ::GetNextDlgTabItem(hPage, nullptr, FALSE);
+    if (!usable(hTarget))
+        hTarget = ::GetDlgItem(m_hWnd, AFX_IDC_TAB_CONTROL);
+    // As the dialog manager moves it: the default button is OK again, a field's text selected.
+    if (hTarget)
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hTarget), TRUE);
 }

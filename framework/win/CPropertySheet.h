@@ -34,6 +34,7 @@ private:
     friend class CPropertySheet;
     CString m_strCaption;
     BOOL m_bFirstSetActive = TRUE;
+    HWND m_hLastFocus = nullptr; // the control the user was on when the page was left
 };
 
 // A property sheet of the common controls, always created modeless (PSH_MODELESS); DoModal
@@ -72,6 +73,8 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Keeps the keyboard on the page shown through a change of page and through Apply.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
     LRESULT HandlePressButton(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
@@ -79,10 +82,18 @@ protected:
 private:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
     HWND CreateSheet(HWND hWndParent, DWORD dwStyle);
+    HWND GetCurrentPageHwnd() const;
+    // The focus of a page left behind goes to the page now shown: to the control the user was
+    // on there before, else its first field; the tabs keep a focus they have.
+    void FocusShownPage(HWND hNewPage);
+    // A focus lost to a button that Apply disabled goes back to the control the user was on.
+    void RestoreFocusAfterApply(HWND hPage);
+    void MoveFocus(HWND hPage, HWND hPreferred);
 
     std::vector<CPropertyPage*> m_pages;
     std::vector<PROPSHEETPAGEA> m_pageRecords;
     CString m_strCaption;
     CWnd* m_pParentWnd = nullptr;
     int m_nButtonResult = IDCANCEL; // the last of OK and Cancel pressed
+    HWND m_hUserFocus = nullptr;    // the page's control that had the focus at the last input
 };

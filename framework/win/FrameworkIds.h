@@ -40,6 +40,10 @@ constexpr UINT ID_APP_EXIT = 0xE141;
 constexpr UINT ID_NEXT_PANE = 0xE150;
 constexpr UINT ID_PREV_PANE = 0xE151;
 
+// The buttons and the tabs a property sheet of the common controls makes.
+constexpr UINT ID_APPLY_NOW = 0x3021;
+constexpr UINT AFX_IDC_TAB_CONTROL = 0x3020;
+
 // Status-bar indicators; the message pane has the id 0 (ID_SEPARATOR).
 constexpr UINT ID_SEPARATOR = 0;
 constexpr UINT ID_INDICATOR_CAPS = 0xE701;
