@@ -80,8 +80,11 @@ BOOL CAdd2DGraphDlg::OnInitDialog()
             IDC_GRAPH2D_RECTANGULAR, IDC_GRAPH2D_POLAR, IDC_GRAPH2D_PARAMETRIC};
         for (int nID : locked)
             EnableItem(this, nID, FALSE);
+        return TRUE;
     }
-    return TRUE;
+    // The user comes to type the equation, as in the 3-D dialog.
+    GotoDlgCtrl(GetDlgItem(m_nForm == 2 ? IDC_GRAPH2D_XT : IDC_GRAPH2D_EXPR));
+    return FALSE;
 }
 
 void CAdd2DGraphDlg::OnRectangular()

@@ -1,6 +1,7 @@
 // Every dialog template of the program, opened as the dialog or page it makes: each label,
 // button and group caption fits in the dialog's font, no mnemonic underlines a blank, and no
 // control lies hidden under a group box.
+#include "res/resource.h"
 #include "tests/support/DialogLayout.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,24 @@ TEST(DialogTemplates, TextsFitAndNothingLiesUnderAGroupBox)
     for (const std::string& fault : faults)
         report += fault + "\n";
     EXPECT_TRUE(faults.empty()) << report;
+}
+
+// The keyboard reaches each field of an options page with Alt and a letter of its own; the
+// pages of the plot sheets leave the A of the sheet's Apply to it.
+TEST(DialogTemplates, EachFieldOfAPageHasAMnemonicOfItsOwn)
+{
+    std::string report;
+    int pages = 0;
+    ForEachDialogTemplate([&](UINT nID, HWND hDialog) {
+        if (!hDialog || !(::GetWindowLongPtrA(hDialog, GWL_STYLE) & WS_CHILD))
+            return;
+        ++pages;
+        const bool bApply = nID == IDD_PLOT_PAGE || nID == IDD_AXIS_PAGE || nID == IDD_PLOT3D_PAGE;
+        for (const std::string& fault : MnemonicFaults(hDialog, bApply ? "a" : ""))
+            report += "page " + std::to_string(nID) + ", " + fault + "\n";
+    });
+    EXPECT_EQ(pages, 9);
+    EXPECT_TRUE(report.empty()) << report;
 }
 
 } // namespace

@@ -304,6 +304,41 @@ std::vector<std::string> HiddenUnderGroupBoxes(HWND hDialog)
     return faults;
 }
 
+std::vector<std::string> MnemonicFaults(HWND hDialog, const std::string& taken)
+{
+    std::vector<std::string> faults;
+    std::vector<bool> used(256, false);
+    std::vector<HWND> firstOwner(256, nullptr); // by the mnemonic's character
+    for (char c : taken)
+        used[BYTE(ascii::ToLower(c))] = true;
+    ForEachControl(hDialog, [&](HWND hControl) {
+        const TextLayout layout = LayoutOf(hControl);
+        if (layout.kind == TextKind::None || (layout.flags & DT_NOPREFIX))
+            return;
+        const auto [plain, at] = WithoutMnemonic(TextOf(hControl));
+        if (at == std::string::npos) {
+            // A label is the only way in from the keyboard for the field after it that shows no
+            // text of its own (an edit, a list, a colour button).
+            HWND hNext = ::GetWindow(hControl, GW_HWNDNEXT);
+            const LONG_PTR next = hNext ? ::GetWindowLongPtrA(hNext, GWL_STYLE) : 0;
+            if (layout.kind == TextKind::Label && (next & WS_TABSTOP) && (next & WS_VISIBLE) &&
+                !IsClass(hNext, "Static") && TextOf(hNext).empty())
+                faults.push_back(Describe(hControl) + " labels " + Describe(hNext) +
+                                 " without a mnemonic");
+            return;
+        }
+        const BYTE c = BYTE(ascii::ToLower(plain[at]));
+        if (used[c])
+            faults.push_back(
+                Describe(hControl) + ": its mnemonic '" + plain[at] + "' is " +
+                (firstOwner[c] ? "also " + Describe(firstOwner[c]) + "'s" : "taken around it"));
+        used[c] = true;
+        if (!firstOwner[c])
+            firstOwner[c] = hControl;
+    });
+    return faults;
+}
+
 int ForEachDialogTemplate(const std::function<void(UINT nID, HWND hDialog)>& visit,
                           const char* typeface)
 {

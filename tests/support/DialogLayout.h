@@ -16,6 +16,11 @@ std::vector<std::string> ClippedTexts(HWND hDialog);
 // z-order, which hides them wherever the box covers them.
 std::vector<std::string> HiddenUnderGroupBoxes(HWND hDialog);
 
+// Mnemonics that two visible controls share, or that a control shares with one of the
+// characters taken (by the sheet around a page, say); and labels without a mnemonic before a
+// field that the keyboard reaches with Tab.
+std::vector<std::string> MnemonicFaults(HWND hDialog, const std::string& taken = "");
+
 // Opens every dialog template of the program hidden (pages inside a stand-in for their sheet)
 // with a dialog procedure that does nothing, hands each to visit with its resource id, and
 // closes it again. With a typeface, the templates' "MS Shell Dlg" is replaced by it. The
