@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CGridView, CView)
 ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_CONTEXTMENU()
+ON_WM_SETFOCUS()
 ON_WM_INITMENUPOPUP()
 ON_COMMAND(IDM_EDIT_COPY, &CGridView::OnEditCopy)
 ON_COMMAND(IDM_EDIT_CUT, &CGridView::OnEditCut)
@@ -370,9 +371,28 @@ CPoint CGridView::ContextMenuPoint(CPoint point)
 {
     if (point.x != -1 || point.y != -1)
         return point;
+    CRect cell;
+    if (m_Grid.m_hWnd && m_Grid.IsValid(m_Grid.GetFocusCell()) &&
+        m_Grid.GetCellRect(m_Grid.GetFocusCell(), &cell)) {
+        CPoint below(cell.left, cell.bottom);
+        m_Grid.ClientToScreen(&below);
+        return below;
+    }
     CPoint corner(5, 5);
     ClientToScreen(&corner);
     return corner;
+}
+
+// The pane reached with F6 hands the keyboard to its grid, which needs a cell to start from:
+// the first one below and beside the headings.
+void CGridView::OnSetFocus(CWnd*)
+{
+    if (!m_Grid.m_hWnd)
+        return;
+    m_Grid.SetFocus();
+    const int row = m_Grid.GetFixedRowCount(), col = m_Grid.GetFixedColumnCount();
+    if (!m_Grid.IsValid(m_Grid.GetFocusCell()) && m_Grid.IsValid(row, col))
+        m_Grid.SetFocusCell(row, col);
 }
 
 void CGridView::OnContextMenu(CWnd*, CPoint point)

@@ -39,8 +39,8 @@ public:
     void SetOptions(const GridViewOptions& options) { m_Options = options; }
     // The context menu's sub-menu for a kind, loaded on first use; null when it cannot load.
     CMenu* GetContextSubMenu(int kind);
-    // Where a context menu opens: the point, or for the keyboard's (-1, -1) the client area's
-    // top-left corner plus (5, 5), in screen coordinates.
+    // Where a context menu opens: the point, or for the keyboard's (-1, -1) below the focus
+    // cell (without one the client area's top-left corner plus (5, 5)), in screen coordinates.
     CPoint ContextMenuPoint(CPoint point);
 
     // --- what the grid asks of its owner ---------------------------------------------------
@@ -89,6 +89,7 @@ protected:
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnSize(UINT nType, int cx, int cy);
     void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnSetFocus(CWnd* pOldWnd);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     void OnEditCopy();
     void OnEditCut();

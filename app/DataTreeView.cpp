@@ -17,6 +17,7 @@ IMPLEMENT_DYNAMIC(CProjectTreeCtrl, CTreeCtrl)
 
 BEGIN_MESSAGE_MAP(CProjectTreeCtrl, CTreeCtrl)
 ON_WM_KEYDOWN()
+ON_WM_SYSKEYDOWN()
 END_MESSAGE_MAP()
 
 void CProjectTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -28,6 +29,13 @@ void CProjectTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     CTreeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
+// The system's own handling (Alt+F4 closes the program): a tree control may keep system keys
+// to itself (Wine's does).
+void CProjectTreeCtrl::OnSysKeyDown(UINT nChar, UINT, UINT)
+{
+    ::DefWindowProcA(m_hWnd, WM_SYSKEYDOWN, nChar, GetCurrentMessage()->lParam);
+}
+
 IMPLEMENT_DYNCREATE(CDataTreeView, CView)
 
 BEGIN_MESSAGE_MAP(CDataTreeView, CView)
@@ -35,6 +43,7 @@ ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_CONTEXTMENU()
 ON_WM_KEYDOWN()
+ON_WM_SETFOCUS()
 ON_WM_INITMENUPOPUP()
 ON_NOTIFY(TVN_SELCHANGEDA, IDC_EXPLORER_TREE, &CDataTreeView::OnSelChanged)
 ON_NOTIFY(TVN_BEGINLABELEDITA, IDC_EXPLORER_TREE, &CDataTreeView::OnBeginLabelEdit)
@@ -285,6 +294,13 @@ void CDataTreeView::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMen
         CView::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
 }
 
+// The keyboard works the tree: a pane reached with F6 hands its focus on.
+void CDataTreeView::OnSetFocus(CWnd*)
+{
+    if (m_wndTree.m_hWnd)
+        m_wndTree.SetFocus();
+}
+
 void CDataTreeView::OnCloseButton()
 {
     if (CWnd* pMain = AfxGetMainWnd())
@@ -296,8 +312,10 @@ void CDataTreeView::OnUpdateCloseButton(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); 
 void CDataTreeView::OnContextMenu(CWnd*, CPoint point)
 {
     if (point.x == -1 && point.y == -1) {
-        point = CPoint(5, 5);
-        ClientToScreen(&point);
+        // From the keyboard: the selected item's menu, beside the item.
+        HTREEITEM hSelected = m_wndTree.GetSelectedItem();
+        OpenContextMenu(hSelected, KeyboardMenuPoint(hSelected));
+        return;
     }
     CPoint client = point;
     m_wndTree.ScreenToClient(&client);
@@ -308,6 +326,22 @@ void CDataTreeView::OnContextMenu(CWnd*, CPoint point)
     if (hItem)
         m_wndTree.SelectItem(hItem);
     OpenContextMenu(hItem, point);
+}
+
+CPoint CDataTreeView::KeyboardMenuPoint(HTREEITEM hItem)
+{
+    CRect rect;
+    if (hItem) {
+        m_wndTree.EnsureVisible(hItem);
+        if (m_wndTree.GetItemRect(hItem, &rect, TRUE)) {
+            CPoint point(rect.left, rect.bottom);
+            m_wndTree.ClientToScreen(&point);
+            return point;
+        }
+    }
+    CPoint point(5, 5);
+    ClientToScreen(&point);
+    return point;
 }
 
 void CDataTreeView::OpenContextMenu(HTREEITEM hItem, CPoint point)

@@ -11,11 +11,13 @@
 
 class CMyDocument;
 
-// The explorer's tree: the Delete key goes to the explorer view, which removes the selection.
+// The explorer's tree: the Delete key goes to the explorer view, which removes the selection;
+// system keys (Alt+F4) get the system's handling.
 class CProjectTreeCtrl : public CTreeCtrl {
     DECLARE_DYNAMIC(CProjectTreeCtrl)
 protected:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -58,12 +60,16 @@ protected:
     HTREEITEM InsertFolder(int slot);
     // Shows the menu for the item at a client point (no item: null).
     void OpenContextMenu(HTREEITEM hItem, CPoint screenPoint);
+    // Where the keyboard opens an item's menu: below the start of its text, scrolled into
+    // view; without an item the client area's corner + (5, 5). Screen coordinates.
+    CPoint KeyboardMenuPoint(HTREEITEM hItem);
     void SetBold(HTREEITEM hItem, BOOL bBold);
 
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnSize(UINT nType, int cx, int cy);
     void OnContextMenu(CWnd* pWnd, CPoint point);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSetFocus(CWnd* pOldWnd);
     void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);

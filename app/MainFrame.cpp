@@ -23,6 +23,8 @@ ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_COMMAND(ID_VIEW_PROJECT_EXPLORER, &CMainFrame::OnViewProjectExplorer)
 ON_UPDATE_COMMAND_UI(ID_VIEW_PROJECT_EXPLORER, &CMainFrame::OnUpdateViewProjectExplorer)
+ON_COMMAND_RANGE(ID_NEXT_PANE, ID_PREV_PANE, &CMainFrame::OnNextPane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NEXT_PANE, ID_PREV_PANE, &CMainFrame::OnUpdateNextPane)
 ON_MESSAGE(WM_USER + 1, &CMainFrame::OnSideBarNotify)
 ON_MESSAGE(WM_COPYDATA, &CMainFrame::OnCopyData)
 END_MESSAGE_MAP()
@@ -253,10 +255,15 @@ void CMainFrame::OnDestroy()
 void CMainFrame::OnViewProjectExplorer()
 {
     m_bTreeVisible = !m_bTreeVisible;
-    if (m_bTreeVisible)
+    if (m_bTreeVisible) {
         m_wndSplitter[2].ShowColumn();
-    else
+        // Shown from the menu or the keyboard, it is where the user goes next.
+        SetActiveView(m_pExplorerView);
+        m_pExplorerView->SetFocus();
+    } else {
         m_wndSplitter[2].HideColumn(0);
+        KeepFocusInSight();
+    }
 }
 
 void CMainFrame::OnUpdateViewProjectExplorer(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bTreeVisible); }

@@ -47,6 +47,12 @@ public:
     // empty text shows the program's name and icon.
     void SetItemCaption(const CString& text, int nImage) override;
     CMenu* GetContextMenuForType(int kind) override;
+    // The panes F6 goes round, in its order: the explorer when it shows, then the working
+    // panes shown, row by row.
+    std::vector<CView*> GetPaneRound();
+    // The pane F6 and Shift+F6 lead to from the one with the focus; it becomes the active
+    // view and takes the focus.
+    void ActivateNextPane(BOOL bPrevious);
 
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
     // The two tool windows, made hidden with the frame.
@@ -76,6 +82,8 @@ public:
     void ShowPlotForSelection() override;
     void RedrawPlot3D() override;
 
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
 protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     BOOL CreateWorkingPanes(CCreateContext* pContext);
@@ -88,6 +96,11 @@ protected:
     void OnDestroy();
     void OnViewProjectExplorer();
     void OnUpdateViewProjectExplorer(CCmdUI* pCmdUI);
+    void OnNextPane(UINT nID);
+    void OnUpdateNextPane(CCmdUI* pCmdUI);
+    // A focus left in a pane that went out of sight goes to the active view, or the first
+    // pane of the round.
+    void KeepFocusInSight();
     LRESULT OnSideBarNotify(WPARAM wParam, LPARAM lParam);
     // Another run of the program asks whether this window holds a project file.
     LRESULT OnCopyData(WPARAM wParam, LPARAM lParam);

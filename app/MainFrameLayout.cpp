@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/PaneArrangement.h"
 #include "app/ViewToggles.h"
+#include "framework/win/CCmdUI.h"
 #include "plot/Plot3DView.h"
 #include "plot/PlotView.h"
 
@@ -53,6 +54,7 @@ void CMainFrame::SetViewLayout(const ViewLayout& layout)
     panes.RecalcLayout();
     m_CurrentLayout = layout;
     m_wndTabBar.HighlightTab(ShowCommandOfViewMask(layout[ViewLayout::Mask]));
+    KeepFocusInSight();
 }
 
 void CMainFrame::SetViewMask(UINT mask)
@@ -60,6 +62,73 @@ void CMainFrame::SetViewMask(UINT mask)
     ViewLayout layout = m_CurrentLayout;
     layout[ViewLayout::Mask] = mask;
     SetViewLayout(layout);
+}
+
+// ---- the keyboard's round of the panes -------------------------------------------------------
+
+BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    // The round crosses the splitters, so the frame takes it before the active view does.
+    if ((nID == ID_NEXT_PANE || nID == ID_PREV_PANE) &&
+        CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    return CKxFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+std::vector<CView*> CMainFrame::GetPaneRound()
+{
+    std::vector<CView*> round;
+    if (m_bTreeVisible && m_pExplorerView && m_pExplorerView->IsWindowVisible())
+        round.push_back(m_pExplorerView);
+    COutlookSplitterWnd& panes = m_wndSplitter[3];
+    for (int row = 0; row < panes.GetRowCount(); ++row)
+        for (int col = 0; col < panes.GetColumnCount(); ++col)
+            if (auto* pView = dynamic_cast<CView*>(panes.GetPane(row, col));
+                pView && pView->IsWindowVisible())
+                round.push_back(pView);
+    return round;
+}
+
+void CMainFrame::ActivateNextPane(BOOL bPrevious)
+{
+    const std::vector<CView*> round = GetPaneRound();
+    const HWND hFocus = ::GetFocus();
+    int current = -1;
+    for (std::size_t i = 0; i < round.size(); ++i)
+        if (hFocus && (round[i]->m_hWnd == hFocus || ::IsChild(round[i]->m_hWnd, hFocus)))
+            current = int(i);
+    const int next = NextPaneInRound(int(round.size()), current, bPrevious);
+    if (next < 0)
+        return;
+    SetActiveView(round[std::size_t(next)]);
+    round[std::size_t(next)]->SetFocus();
+}
+
+void CMainFrame::OnNextPane(UINT nID) { ActivateNextPane(nID == ID_PREV_PANE); }
+
+void CMainFrame::OnUpdateNextPane(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+
+void CMainFrame::KeepFocusInSight()
+{
+    // Only a focus among the panes: bars, tools and dialogs keep theirs.
+    const HWND hFocus = ::GetFocus();
+    if (!hFocus || !::IsChild(m_wndSplitter[0].m_hWnd, hFocus))
+        return;
+    const std::vector<CView*> round = GetPaneRound();
+    for (CView* pView : round)
+        if (hFocus == pView->m_hWnd || ::IsChild(pView->m_hWnd, hFocus))
+            return;
+    CView* pTarget = GetActiveView();
+    if (!pTarget || !pTarget->IsWindowVisible()) {
+        pTarget = nullptr; // the first working pane shown, else the explorer
+        for (CView* pView : round)
+            if (!pTarget || pTarget == m_pExplorerView)
+                pTarget = pView;
+    }
+    if (pTarget) {
+        SetActiveView(pTarget);
+        pTarget->SetFocus();
+    }
 }
 
 void CMainFrame::SetItemCaption(const CString& text, int nImage)

@@ -56,3 +56,12 @@ PaneArrangement ArrangePanes(const ViewLayout& layout, int cx, int cy)
     }
     return a;
 }
+
+int NextPaneInRound(int nCount, int nCurrent, BOOL bPrevious)
+{
+    if (nCount <= 0)
+        return -1;
+    if (nCurrent < 0 || nCurrent >= nCount)
+        return bPrevious ? nCount - 1 : 0;
+    return (nCurrent + (bPrevious ? nCount - 1 : 1)) % nCount;
+}

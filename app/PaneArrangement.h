@@ -21,3 +21,8 @@ PaneArrangement ArrangePanes(const ViewLayout& layout, int cx, int cy);
 
 // The pane whose height word a view bit uses (ViewLayout::Plot2DHeight for View2DPlot ...).
 int HeightWordOfView(UINT viewBit);
+
+// The keyboard's next pane (F6, or Shift+F6 for the previous) in a round of nCount panes from
+// pane nCurrent, wrapping round; from outside the round (-1) the first, or the last going
+// back. -1 for an empty round.
+int NextPaneInRound(int nCount, int nCurrent, BOOL bPrevious);

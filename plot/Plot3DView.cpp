@@ -13,6 +13,9 @@ IMPLEMENT_DYNCREATE(CPlot3DView, CView)
 BEGIN_MESSAGE_MAP(CPlot3DView, CView)
 ON_WM_CREATE()
 ON_WM_SIZE()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_WM_CONTEXTMENU()
 ON_WM_INITMENUPOPUP()
 ON_NOTIFY(PLOTN_CONTEXTMENU, IDC_PLOT_3D, &CPlot3DView::OnPlotContextMenu)
 ON_COMMAND(ID_EDIT_COPY, &CPlot3DView::OnEditCopy)
@@ -68,6 +71,26 @@ void CPlot3DView::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
     if (CWnd* pMain = AfxGetMainWnd())
         pMain->SendMessage(WM_INITMENUPOPUP, WPARAM(pPopupMenu->GetSafeHmenu()),
                            MAKELPARAM(nIndex, bSysMenu));
+}
+
+// The view keeps the keyboard; the plot marks it and opens the keyboard's context menu.
+void CPlot3DView::OnSetFocus(CWnd* pOldWnd)
+{
+    CView::OnSetFocus(pOldWnd);
+    m_wndPlot.ShowFocus(TRUE);
+}
+
+void CPlot3DView::OnKillFocus(CWnd* pNewWnd)
+{
+    CView::OnKillFocus(pNewWnd);
+    m_wndPlot.ShowFocus(FALSE);
+}
+
+void CPlot3DView::OnContextMenu(CWnd*, CPoint point)
+{
+    if (m_wndPlot.m_hWnd)
+        m_wndPlot.SendMessage(WM_CONTEXTMENU, WPARAM(m_wndPlot.m_hWnd),
+                              MAKELPARAM(point.x, point.y));
 }
 
 void CPlot3DView::OnPlotContextMenu(NMHDR* pNMHDR, LRESULT*)

@@ -21,6 +21,9 @@ protected:
 
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnSize(UINT nType, int cx, int cy);
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnKillFocus(CWnd* pNewWnd);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     void OnPlotContextMenu(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEditCopy();

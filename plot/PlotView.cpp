@@ -18,6 +18,9 @@ BEGIN_MESSAGE_MAP(CPlotView, CView)
 ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_KEYDOWN()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_WM_CONTEXTMENU()
 ON_WM_INITMENUPOPUP()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
@@ -97,6 +100,9 @@ void CPlotView::ShowPlotForSelection()
     else if (kind == kPlotItem2DGraph && pDoc->GetSelectedIndex() >= 0)
         m_wndFunction.SelectItem(pDoc->GetSelectedIndex());
     if (pWnd != m_pCurrent) {
+        if (m_pCurrent)
+            m_pCurrent->ShowFocus(FALSE);
+        pWnd->ShowFocus(::GetFocus() == m_hWnd);
         m_pCurrent = pWnd;
         CRect client;
         GetClientRect(&client);
@@ -124,6 +130,29 @@ void CPlotView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         if (IPlotDocument* pDoc = GetPlotDocument())
             pDoc->RemoveSelectedItem();
     CView::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+// The view keeps the keyboard (Delete removes the selected graph); the plot shown marks it.
+void CPlotView::OnSetFocus(CWnd* pOldWnd)
+{
+    CView::OnSetFocus(pOldWnd);
+    if (m_pCurrent)
+        m_pCurrent->ShowFocus(TRUE);
+}
+
+void CPlotView::OnKillFocus(CWnd* pNewWnd)
+{
+    CView::OnKillFocus(pNewWnd);
+    if (m_pCurrent)
+        m_pCurrent->ShowFocus(FALSE);
+}
+
+// The keyboard's context menu (Shift+F10) is the plot shown's.
+void CPlotView::OnContextMenu(CWnd*, CPoint point)
+{
+    if (m_pCurrent)
+        m_pCurrent->SendMessage(WM_CONTEXTMENU, WPARAM(m_pCurrent->m_hWnd),
+                                MAKELPARAM(point.x, point.y));
 }
 
 void CPlotView::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)

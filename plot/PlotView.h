@@ -34,6 +34,9 @@ protected:
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnSize(UINT nType, int cx, int cy);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnKillFocus(CWnd* pNewWnd);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     void OnLButtonDown(UINT, CPoint) {}
     void OnLButtonUp(UINT, CPoint) {}

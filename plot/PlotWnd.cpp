@@ -147,6 +147,22 @@ void CPlotWnd::OnPaint()
     CRect rect;
     dc.GetClipBox(&rect);
     PaintFromBuffer(&dc, rect);
+    // Painted over what was just copied, so the inverting frame shows once wherever it is.
+    if (m_bShowFocus) {
+        CRect client;
+        GetClientRect(&client);
+        client.DeflateRect(1, 1);
+        dc.DrawFocusRect(&client);
+    }
+}
+
+void CPlotWnd::ShowFocus(BOOL bShow)
+{
+    if (m_bShowFocus == bShow)
+        return;
+    m_bShowFocus = bShow;
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 BOOL CPlotWnd::OnEraseBkgnd(CDC*) { return TRUE; }
@@ -379,7 +395,11 @@ void CPlot2DWnd::OnContextMenu(CWnd*, CPoint point)
 {
     const CPoint screen = ContextPoint(point);
     int i = -1;
-    if (HasPlotArea()) {
+    if (point.x == -1 && point.y == -1) {
+        // The keyboard's menu is the selected graph's, whatever lies under the centre.
+        if (m_pPlot && m_nSelected >= 0 && m_nSelected < m_pPlot->GetItemCount())
+            i = m_nSelected;
+    } else if (HasPlotArea()) {
         CPoint client = screen;
         ScreenToClient(&client);
         i = m_pPlot->HitTestPixel(client.x, client.y);

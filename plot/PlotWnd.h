@@ -50,11 +50,14 @@ public:
 
     // Builds a PlotNotifyInfo and sends it to the parent.
     void Notify(int code, int item, double x, double y);
+    // A dotted frame round the window while the pane that holds it has the keyboard.
+    void ShowFocus(BOOL bShow);
 
     BOOL m_bInteractive = TRUE; // FALSE: graphs are never selected with the mouse
     BOOL m_bStale = TRUE;
     int m_nSelected = kNoSelection;
     BOOL m_bHover = FALSE;
+    BOOL m_bShowFocus = FALSE;
 
     // The back buffer (nullptr while the window has no size) and its device context.
     HBITMAP GetBackBuffer() const { return m_hBuffer; }

@@ -323,10 +323,35 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
     return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+namespace {
+
+bool KeyHeld(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+
+// Shift+F10 (down) and the menu key (down and up): the keyboard's context menu.
+bool IsContextMenuKey(const MSG& msg)
+{
+    const bool bDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    const bool bUp = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+    if (msg.wParam == VK_APPS)
+        return bDown || bUp;
+    return bDown && msg.wParam == VK_F10 && KeyHeld(VK_SHIFT) && !KeyHeld(VK_CONTROL) &&
+           !(HIWORD(msg.lParam) & KF_ALTDOWN);
+}
+
+} // namespace
+
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
+    // The window with the focus is asked for its context menu at (-1, -1), as the system's
+    // default handling does where it does so at all (Wine's does not); the key goes no further,
+    // so that no second menu follows.
+    if (IsContextMenuKey(*pMsg)) {
+        if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN)
+            ::SendMessageA(pMsg->hwnd, WM_CONTEXTMENU, WPARAM(pMsg->hwnd), MAKELPARAM(-1, -1));
+        return TRUE;
+    }
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable)
         return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg) != 0;
     return FALSE;

@@ -194,6 +194,17 @@ TEST(PaneArrangement, StoredHeightsStayInsideTheSplitter)
     EXPECT_EQ(a.cxCol0, 10);
 }
 
+TEST(PaneArrangement, F6AndShiftF6GoRoundThePanes)
+{
+    // count, from, backwards, to
+    const int cases[][4] = {{5, 0, 0, 1},  {5, 4, 0, 0}, {5, 0, 1, 4},  {5, 3, 1, 2},
+                            {2, 1, 0, 0},  {1, 0, 0, 0}, {1, 0, 1, 0},  {5, -1, 0, 0},
+                            {5, -1, 1, 4}, {3, 7, 0, 0}, {0, -1, 0, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(NextPaneInRound(c[0], c[1], c[2]), c[3])
+            << "from " << c[1] << " of " << c[0] << (c[2] ? " back" : "");
+}
+
 TEST(ExplorerRules, FoldersAndTheKindsTheyReport)
 {
     struct Case {

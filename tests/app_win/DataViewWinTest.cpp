@@ -339,8 +339,16 @@ TEST_F(DataViewWin, TheContextMenuFollowsTheKind)
     }
     CPoint corner(5, 5);
     view->ClientToScreen(&corner);
+    view->GetGrid().SetFocusCell(-1, -1);
     EXPECT_EQ(view->ContextMenuPoint(CPoint(-1, -1)), corner) << "keyboard (Shift+F10)";
     EXPECT_EQ(view->ContextMenuPoint(CPoint(300, 200)), CPoint(300, 200));
+    // With a focus cell, the keyboard's menu opens below it.
+    view->GetGrid().SetFocusCell(2, 1);
+    CRect cell;
+    ASSERT_TRUE(view->GetGrid().GetCellRect(2, 1, &cell));
+    CPoint below(cell.left, cell.bottom);
+    view->GetGrid().ClientToScreen(&below);
+    EXPECT_EQ(view->ContextMenuPoint(CPoint(-1, -1)), below);
 }
 
 TEST_F(DataViewWin, CutCopiesOnlyAndDeleteRemovesTheEntry)

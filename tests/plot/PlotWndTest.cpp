@@ -7,6 +7,7 @@
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -138,27 +139,33 @@ TEST_F(PlotWndTest, ContextMenusCarryTheGraphAndTheScreenPoint)
 {
     struct Case {
         POINT screen;   // as WM_CONTEXTMENU carries it
+        int selected;   // the graph selected before, kNoSelection for none
         int item;       // expected graph (-3: empty space far from both axes)
         POINT expected; // the point the parent hears
+        std::size_t notes;
     };
+    const POINT centre = {kLeft + 100, kTop + 100}; // where y = x passes
     const Case cases[] = {
-        {{kLeft + 130, kTop + 70}, 0, {kLeft + 130, kTop + 70}},
-        {{kLeft + 40, kTop + 60}, -3, {kLeft + 40, kTop + 60}},
-        // The keyboard's: the window's centre, where y = x passes.
-        {{-1, -1}, 0, {kLeft + 100, kTop + 100}},
+        // A graph under the pointer is selected first.
+        {{kLeft + 130, kTop + 70}, kNoSelection, 0, {kLeft + 130, kTop + 70}, 2},
+        {{kLeft + 40, kTop + 60}, kNoSelection, -3, {kLeft + 40, kTop + 60}, 1},
+        // The keyboard's, at the window's centre: the selected graph's, whatever lies there.
+        {{-1, -1}, kNoSelection, -1, centre, 1},
+        {{-1, -1}, 0, 0, centre, 1},
     };
     for (const Case& c : cases) {
         m_wnd.ClearSelection(FALSE);
+        if (c.selected != kNoSelection)
+            m_wnd.SelectItem(c.selected);
         m_parent.notes.clear();
         m_wnd.SendMessage(WM_CONTEXTMENU, WPARAM(m_wnd.m_hWnd), MAKELPARAM(c.screen.x, c.screen.y));
         ASSERT_FALSE(m_parent.notes.empty());
         const PlotNotifyInfo& n = m_parent.notes.back();
         EXPECT_EQ(int(n.hdr.code), PLOTN_CONTEXTMENU);
-        EXPECT_EQ(n.item, c.item) << c.screen.x;
+        EXPECT_EQ(n.item, c.item) << c.screen.x << " with " << c.selected;
         EXPECT_EQ(int(n.x), c.expected.x);
         EXPECT_EQ(int(n.y), c.expected.y);
-        // A graph under the pointer is selected first.
-        EXPECT_EQ(m_parent.Codes().size(), c.item >= 0 ? 2u : 1u);
+        EXPECT_EQ(m_parent.Codes().size(), c.notes) << c.screen.x << " with " << c.selected;
     }
 }
 

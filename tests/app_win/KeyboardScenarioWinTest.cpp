@@ -1,0 +1,417 @@
+// The program worked from the keyboard alone, in the real main frame: every key goes as its
+// messages to the window with the focus and through the message loop, modal loops included.
+// A line typed in the workspace, F6 to the explorer, an item's context menu by key and a command
+// by its mnemonic, Ctrl+S and Alt+F4; each pane reached with F6 showing the keyboard and
+// opening its own context menu; every property sheet keeping the keys on the page it shows,
+// whichever way the page changes, and on the field the user was on after Apply.
+#include "analysis/GridView.h"
+#include "framework/win/CPropertySheet.h"
+#include "framework/win/CommonDialogs.h"
+#include "framework/win/FrameworkIds.h"
+#include "plot/Plot3DView.h"
+#include "plot/PlotView.h"
+#include "res/resource.h"
+#include "tests/app_win/ShellTestApp.h"
+#include "tests/support/ScriptedModalHook.h"
+#include "ui/SubclassWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+constexpr UINT kCtrl = 1, kShift = 2, kAlt = 4;
+
+void HoldModifiers(UINT mods)
+{
+    BYTE state[256];
+    ::GetKeyboardState(state);
+    const std::pair<UINT, int> keys[] = {{kCtrl, VK_CONTROL}, {kCtrl, VK_LCONTROL},
+                                         {kShift, VK_SHIFT},  {kShift, VK_LSHIFT},
+                                         {kAlt, VK_MENU},     {kAlt, VK_LMENU}};
+    for (const auto& [mod, vk] : keys)
+        state[vk] = (mods & mod) ? 0x80 : 0;
+    ::SetKeyboardState(state);
+}
+
+// One key as the keyboard gives it to the window with the focus: the modifiers held in the
+// thread's key state, the key's down and up messages run through the message loop (a menu or
+// dialog it opens runs there too).
+void Press(UINT vk, UINT mods = 0)
+{
+    HoldModifiers(mods);
+    const bool bSystem = (mods & kAlt) || vk == VK_F10;
+    const LPARAM lParam =
+        1 | LPARAM(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16 | ((mods & kAlt) ? 1 << 29 : 0);
+    HWND hTarget = ::GetFocus() ? ::GetFocus() : ::GetActiveWindow();
+    ::PostMessageA(hTarget, bSystem ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
+    Pump();
+    if (HWND hNow = ::GetFocus() ? ::GetFocus() : ::GetActiveWindow())
+        ::PostMessageA(hNow, bSystem ? WM_SYSKEYUP : WM_KEYUP, vk, lParam | 0xC0000000);
+    Pump();
+    HoldModifiers(0);
+}
+
+// Characters typed, each with the Shift its key needs.
+void Type(const char* text)
+{
+    for (const char* p = text; *p; ++p) {
+        const SHORT scan = ::VkKeyScanA(*p);
+        Press(UINT(LOBYTE(scan)), (HIBYTE(scan) & 1) ? kShift : 0);
+    }
+}
+
+// A click of the left button in the middle of a window.
+void Click(HWND hWnd)
+{
+    CRect rect;
+    ::GetClientRect(hWnd, &rect);
+    const LPARAM at = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
+    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(hWnd, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+// Watches the pop-up menus a window owns: notes where the first opens and, once it waits for
+// input, presses a key in it; a menu the key leaves open (or with no key) is closed.
+class MenuKeys : public CSubclassWnd {
+public:
+    explicit MenuKeys(CWnd* pOwner, UINT key = 0) : m_key(key) { AttachHook(pOwner->m_hWnd); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_INITMENUPOPUP && !HIWORD(lParam) && !firstCommand)
+            firstCommand = ::GetMenuItemID(HMENU(wParam), 0);
+        if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
+            if (!bOpened && m_key) {
+                ::GetWindowRect(HWND(lParam), &rect);
+                HoldModifiers(0);
+                const LPARAM data = 1 | LPARAM(::MapVirtualKeyA(m_key, MAPVK_VK_TO_VSC)) << 16;
+                ::PostMessageA(HWND(lParam), WM_KEYDOWN, m_key, data);
+                ::PostMessageA(HWND(lParam), WM_KEYUP, m_key, data | 0xC0000000);
+            } else {
+                if (!bOpened)
+                    ::GetWindowRect(HWND(lParam), &rect);
+                bLeftOpen = m_key != 0;
+                ::EndMenu();
+            }
+            bOpened = true;
+        }
+        return CSubclassWnd::WindowProc(message, wParam, lParam);
+    }
+    bool bOpened = false;
+    bool bLeftOpen = false; // the key did not close the menu
+    CRect rect;
+    UINT firstCommand = 0;
+
+private:
+    UINT m_key;
+};
+
+class KeyboardScenario : public FreshFrameTest {
+protected:
+    CTreeCtrl& Tree() { return Explorer()->GetTree(); }
+    HTREEITEM Folder(int slot) { return Explorer()->GetFolder(slot); }
+    // Screen point below the start of an item's text, where the keyboard opens its menu.
+    CPoint BelowItem(HTREEITEM hItem)
+    {
+        CRect rect;
+        Tree().GetItemRect(hItem, &rect, TRUE);
+        CPoint point(rect.left, rect.bottom);
+        Tree().ClientToScreen(&point);
+        return point;
+    }
+};
+
+TEST_F(KeyboardScenario, TheMainRoadWithKeysOnly)
+{
+    ScriptedModalHook hook;
+    ASSERT_EQ(::GetFocus(), frame->GetWorkspaceView()->m_hWnd) << "the workspace has the keys";
+    Type("2+3\r");
+    EXPECT_NE(std::string(WorkspaceText()).find("2+3 =\r\n5\r\n"), std::string::npos)
+        << WorkspaceText().GetString();
+
+    Press(VK_F6);
+    ASSERT_EQ(::GetFocus(), Tree().m_hWnd) << "F6 goes on to the explorer";
+    EXPECT_EQ(frame->GetActiveView(), Explorer());
+    Press(VK_HOME);
+    Press(VK_DOWN);
+    Press(VK_UP);
+    ASSERT_EQ(Tree().GetSelectedItem(), Folder(SlotDataTables));
+
+    // Shift+F10 opens the folder's menu at the folder; D is "Add &Data Table...".
+    MenuKeys keys(Explorer(), 'D');
+    Press(VK_F10, kShift);
+    ASSERT_TRUE(keys.bOpened) << "Shift+F10 opened no menu";
+    EXPECT_FALSE(keys.bLeftOpen) << "D chose nothing";
+    EXPECT_EQ(keys.firstCommand, UINT(ID_DATA_ADD_TABLE));
+    EXPECT_EQ(keys.rect.TopLeft(), BelowItem(Folder(SlotDataTables)));
+    Press(VK_RETURN); // keeps the name proposed in the label editor
+    EXPECT_EQ(ChildTexts(Folder(SlotDataTables)), Names{"Table1"});
+    EXPECT_EQ(model->GetSelectedKind(), ItemDataTable);
+
+    const std::string path = TestFolder() + "keys.zvp";
+    ::DeleteFileA(path.c_str());
+    hook.onStart = [&](CWnd* pDialog) {
+        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog))
+            ::lstrcpynA(pFile->m_ofn.lpstrFile, path.c_str(), int(pFile->m_ofn.nMaxFile));
+    };
+    hook.startAnswer = IDOK;
+    Press('S', kCtrl);
+    EXPECT_NE(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "Ctrl+S saved";
+    EXPECT_FALSE(doc->IsModified());
+
+    const HWND hFrame = frame->m_hWnd;
+    Press(VK_F4, kAlt);
+    EXPECT_FALSE(::IsWindow(hFrame)) << "Alt+F4 ended the program";
+    EXPECT_TRUE(hook.messages.empty()) << "nothing to ask after saving: " << hook.messages[0];
+}
+
+// Whether the window, or a window inside it, has the focus.
+bool HasFocus(CWnd* pWnd)
+{
+    const HWND hFocus = ::GetFocus();
+    return hFocus && (hFocus == pWnd->m_hWnd || ::IsChild(pWnd->m_hWnd, hFocus));
+}
+
+TEST_F(KeyboardScenario, F6GoesRoundThePanesEachShowingTheKeysAndOpeningItsMenu)
+{
+    ScriptedModalHook hook;
+    auto* graph = new CFunctionPlot;
+    graph->SetDefinition("x^2", "", GraphRectangular, -10, 10);
+    doc->AddResultItem(Item2DGraph, graph);
+    Command(ID_VIEW_SHOW_ALL);
+    frame->FocusWorkspace();
+    auto* plot2D = dynamic_cast<CPlotView*>(frame->Get2DPlotView());
+    auto* grid = dynamic_cast<CGridView*>(frame->GetGridView());
+    const auto firstOf = [](CMenu* pMenu) { return pMenu ? pMenu->GetMenuItemID(0) : 0u; };
+    struct Pane {
+        const char* name;
+        CView* view;
+        UINT firstCommand; // of the context menu the keyboard opens there
+    };
+    // The explorer, then the panes row by row: workspace, 2-D plot, grid, 3-D plot.
+    const Pane round[] = {
+        {"2-D plot", plot2D, firstOf(frame->GetContextMenuForType(Item2DGraph))},
+        {"grid", grid, firstOf(grid->GetContextSubMenu(Item2DGraph))},
+        {"3-D plot", frame->Get3DPlotView(), firstOf(frame->GetContextMenuForType(Item3DGraph))},
+        {"explorer", Explorer(), firstOf(frame->GetContextMenuForType(Item2DGraph))},
+        {"workspace", frame->GetWorkspaceView(), UINT(ID_WORKSPACE_CUT)},
+    };
+    for (const Pane& pane : round) {
+        Press(VK_F6);
+        ASSERT_TRUE(HasFocus(pane.view)) << pane.name;
+        EXPECT_EQ(frame->GetActiveView(), pane.view) << pane.name;
+        MenuKeys menu(pane.view);
+        Press(VK_APPS);
+        ASSERT_TRUE(menu.bOpened) << pane.name << ": the menu key opened nothing";
+        EXPECT_EQ(menu.firstCommand, pane.firstCommand) << pane.name;
+        CRect shown;
+        pane.view->GetWindowRect(&shown);
+        EXPECT_TRUE(shown.PtInRect(menu.rect.TopLeft()))
+            << pane.name << ": the menu opens at " << menu.rect.left << ", " << menu.rect.top
+            << ", outside the pane";
+        EXPECT_TRUE(HasFocus(pane.view)) << pane.name << " keeps the keys after its menu";
+        // What shows where the keys are: the plot's dotted frame, the grid's focus cell.
+        EXPECT_EQ(plot2D->GetCurrentWindow()->m_bShowFocus, pane.view == plot2D) << pane.name;
+        if (pane.view == grid) {
+            EXPECT_TRUE(grid->GetGrid().IsValid(grid->GetGrid().GetFocusCell()));
+        }
+    }
+    Press(VK_F6, kShift);
+    EXPECT_TRUE(HasFocus(Explorer())) << "Shift+F6 goes back";
+    Press(VK_F6, kShift);
+    EXPECT_TRUE(HasFocus(frame->Get3DPlotView()));
+}
+
+TEST_F(KeyboardScenario, ViewCommandsLeaveTheKeysWhereTheyShow)
+{
+    ScriptedModalHook hook;
+    // View > Project Explorer (Alt+V, E) hides the explorer that has the keys: a pane shown
+    // takes them; shown again, the explorer has them.
+    Press(VK_F6);
+    ASSERT_TRUE(HasFocus(Explorer()));
+    for (bool bShown : {false, true}) {
+        MenuKeys menu(frame, 'E');
+        Press('V', kAlt);
+        ASSERT_TRUE(menu.bOpened);
+        EXPECT_FALSE(menu.bLeftOpen);
+        EXPECT_EQ(frame->IsExplorerVisible(), bShown);
+        EXPECT_TRUE(HasFocus(bShown ? static_cast<CView*>(Explorer()) : frame->GetWorkspaceView()))
+            << "explorer shown " << bShown;
+    }
+    // The Workspace tab's command puts the keys into the workspace.
+    Command(ID_VIEW_SHOW_WORKSPACE);
+    Type("6*7\r");
+    EXPECT_NE(std::string(WorkspaceText()).find("6*7 ="), std::string::npos)
+        << WorkspaceText().GetString();
+    // A pane switched off while it has the keys hands them to one shown.
+    AddLineTable("T", 3);
+    ASSERT_EQ(frame->GetViewLayout()[ViewLayout::Mask], UINT(View2DPlot | ViewGrid));
+    for (int i = 0; i < 4 && !HasFocus(frame->GetGridView()); ++i)
+        Press(VK_F6);
+    Command(ID_VIEW_TOGGLE_GRID);
+    EXPECT_TRUE(HasFocus(frame->Get2DPlotView()));
+    Command(ID_VIEW_TOGGLE_GRID); // the tables' layout, which the next run reads, as it was
+}
+
+// The graph dialogs open in their equation: typed at once and Enter, the graph is there.
+TEST_F(KeyboardScenario, GraphDialogsOpenInTheEquation)
+{
+    struct Case {
+        UINT nCommand;
+        int kind;
+        const char* equation;
+    };
+    for (const Case& c : {Case{ID_PLOT2D_ADD_GRAPH, Item2DGraph, "sin(x)"},
+                          Case{ID_PLOT3D_ADD_GRAPH, Item3DGraph, "x*y"}}) {
+        ScriptedModalHook hook;
+        hook.steps = {[&](CWnd*) {
+            Type(c.equation);
+            Press(VK_RETURN);
+        }};
+        Command(c.nCommand);
+        EXPECT_EQ(hook.next, 1u);
+        EXPECT_EQ(model->GetSelectedKind(), c.kind) << c.equation << " made no graph";
+        EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
+    }
+}
+
+// What is wrong with where the keys are in a sheet: nowhere, on a control out of sight, or
+// on a page not shown; "" when on the page shown, its tabs or the sheet's buttons.
+std::string KeysAside(CPropertySheet* pSheet, bool bOnPage)
+{
+    const HWND hFocus = ::GetFocus();
+    const HWND hPage = pSheet->GetActivePage()->m_hWnd;
+    if (!hFocus)
+        return "no focus";
+    const std::string id = "control " + std::to_string(::GetDlgCtrlID(hFocus));
+    if (!::IsWindowVisible(hFocus))
+        return id + " out of sight has the focus";
+    if (bOnPage ? !::IsChild(hPage, hFocus)
+                : ::GetParent(hFocus) != pSheet->m_hWnd && !::IsChild(hPage, hFocus))
+        return id + ", not on the page shown, has the focus";
+    return "";
+}
+
+// The tab of a page, clicked.
+void ClickTab(CPropertySheet* pSheet, int nPage)
+{
+    const HWND hTabs = ::GetDlgItem(pSheet->m_hWnd, AFX_IDC_TAB_CONTROL);
+    CRect rect;
+    ::SendMessageA(hTabs, TCM_GETITEMRECT, WPARAM(nPage), LPARAM(&rect));
+    const LPARAM at = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
+    ::PostMessageA(hTabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(hTabs, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+TEST_F(KeyboardScenario, EverySheetKeepsTheKeysOnThePageItShows)
+{
+    struct Sheet {
+        const char* name;
+        UINT nCommand;
+        CWnd* pTarget;
+        int nPages;
+    };
+    const Sheet sheets[] = {
+        {"Options", ID_TOOLS_OPTIONS, nullptr, 6},
+        {"Plot Options", ID_PLOT2D_OPTIONS, nullptr, 2},
+        {"Data Plot Options", ID_DATAPLOT_OPTIONS, nullptr, 2},
+        {"3-D Plot Options", ID_PLOT3D_OPTIONS, nullptr, 1},
+        {"Grid Options", ID_GRID_OPTIONS, frame->GetGridView(), 1},
+    };
+    for (const Sheet& sheet : sheets) {
+        ScriptedModalHook hook;
+        hook.steps = {[&](CWnd* pWnd) {
+            auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+            ASSERT_NE(pSheet, nullptr);
+            ASSERT_EQ(pSheet->GetPageCount(), sheet.nPages);
+            EXPECT_EQ(KeysAside(pSheet, true), "") << sheet.name << " as it opens";
+            // Ctrl+Tab round the pages and Ctrl+Shift+Tab back, the keys on each page shown.
+            for (int i = 1; i <= sheet.nPages + 1; ++i) {
+                const bool bBack = i > sheet.nPages;
+                Press(VK_TAB, bBack ? kCtrl | kShift : kCtrl);
+                const int expected = bBack ? sheet.nPages - 1 : i % sheet.nPages;
+                EXPECT_EQ(pSheet->GetActiveIndex(), expected) << sheet.name;
+                EXPECT_EQ(KeysAside(pSheet, true), "") << sheet.name << ", page " << expected;
+                Press(VK_TAB);
+                EXPECT_EQ(KeysAside(pSheet, false), "")
+                    << sheet.name << ", Tab on page " << expected;
+            }
+            // A click on the last tab, then the arrow back on the tabs.
+            ClickTab(pSheet, sheet.nPages - 1);
+            EXPECT_EQ(pSheet->GetActiveIndex(), sheet.nPages - 1) << sheet.name;
+            EXPECT_EQ(KeysAside(pSheet, false), "") << sheet.name << " after a click on a tab";
+            Press(VK_LEFT);
+            EXPECT_EQ(pSheet->GetActiveIndex(), std::max(sheet.nPages - 2, 0)) << sheet.name;
+            EXPECT_EQ(KeysAside(pSheet, false), "") << sheet.name << " after Left on the tabs";
+            Press(VK_TAB);
+            EXPECT_EQ(KeysAside(pSheet, true), "") << sheet.name << ": Tab from the tabs";
+            Press(VK_ESCAPE);
+        }};
+        Command(sheet.nCommand, sheet.pTarget);
+        EXPECT_EQ(hook.next, 1u) << sheet.name;
+        EXPECT_FALSE(::IsWindow(::GetActiveWindow()) && ::GetActiveWindow() != frame->m_hWnd)
+            << sheet.name << " still open after Escape";
+    }
+}
+
+// After Apply the keys are back on the field the user was on, so that Enter means OK and
+// Escape Cancel: a value typed, applied, another typed, and the sheet closed by a key.
+TEST_F(KeyboardScenario, AfterApplyTheKeysAreBackOnTheField)
+{
+    struct Case {
+        const char* name;
+        UINT nCommand;
+        UINT mnemonic; // Alt and this letter go to the field
+        UINT nField;
+        const char* first;
+        const char* second;
+        bool bApplyByKey; // Alt+A, else a click on Apply
+        UINT close;       // VK_RETURN or VK_ESCAPE
+        std::function<int()> value;
+        int expected;
+    };
+    const Case cases[] = {
+        {"Plot Options", ID_PLOT2D_OPTIONS, 'S', IDC_PLOTPAGE_STEPS, "321", "500", false, VK_ESCAPE,
+         [&] { return model->m_FunctionPlot.m_nSteps; }, 321},
+        {"Data Plot Options", ID_DATAPLOT_OPTIONS, 'S', IDC_PLOTPAGE_STEPS, "321", "500", true,
+         VK_RETURN, [&] { return model->m_DataPlot.m_nSteps; }, 500},
+        {"3-D Plot Options", ID_PLOT3D_OPTIONS, 'V', IDC_PLOT3D_VIEWPORT, "70", "60", false,
+         VK_RETURN, [&] { return model->m_Scene.m_nViewportSize; }, 60},
+    };
+    for (const Case& c : cases) {
+        ScriptedModalHook hook;
+        hook.steps = {[&](CWnd* pWnd) {
+            auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+            ASSERT_NE(pSheet, nullptr);
+            const HWND hField = ::GetDlgItem(pSheet->GetActivePage()->m_hWnd, int(c.nField));
+            const HWND hApply = ::GetDlgItem(pSheet->m_hWnd, ID_APPLY_NOW);
+            Press(c.mnemonic, kAlt);
+            ASSERT_EQ(::GetFocus(), hField) << c.name;
+            Type(c.first);
+            if (c.bApplyByKey)
+                Press('A', kAlt);
+            else
+                Click(hApply);
+            EXPECT_FALSE(::IsWindowEnabled(hApply)) << c.name << ": applied";
+            EXPECT_EQ(::GetFocus(), hField) << c.name << ": the keys are back on the field";
+            Press(c.mnemonic, kAlt);
+            Type(c.second);
+            Press(c.close);
+            EXPECT_EQ(pSheet->GetActivePage(), nullptr) << c.name << " still open";
+        }};
+        Command(c.nCommand);
+        EXPECT_EQ(hook.next, 1u) << c.name;
+        EXPECT_EQ(c.value(), c.expected) << c.name;
+    }
+}
+
+} // namespace
