@@ -188,8 +188,13 @@ void ProjectModel::StorePaneSize(UINT viewBit, int width, int height)
 
 void ProjectModel::ToggleView(UINT bit)
 {
-    if (ToggleViewBit(m_ViewLayouts, m_nSelectedKind, bit))
-        Windows().ApplyViewLayout(m_ViewLayouts[std::size_t(m_nSelectedKind)]);
+    if (!ToggleViewBit(m_ViewLayouts, m_nSelectedKind, bit))
+        return;
+    const ViewLayout& layout = m_ViewLayouts[std::size_t(m_nSelectedKind)];
+    Windows().ApplyViewLayout(layout);
+    // The workspace switched on is where the user types next.
+    if (bit == ViewWorkspace && (layout[ViewLayout::Mask] & ViewWorkspace))
+        Windows().FocusWorkspace();
 }
 
 void ProjectModel::ShowViewsByCommand(UINT mask, BOOL bFocusWorkspace)

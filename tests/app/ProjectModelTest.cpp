@@ -443,8 +443,14 @@ TEST_F(ProjectModelTest, ToggledPanesApplyToTheKindAndItsGroup)
     model.ToggleView(ViewGrid);
     EXPECT_EQ(windows.log, "[layout 4]");
     EXPECT_EQ(model.m_ViewLayouts[ItemExpressionVariables][ViewLayout::Mask], 4u);
-    model.ToggleView(ViewWorkspace); // the last pane off: the workspace stays
+    windows.log.clear();
+    model.ToggleView(ViewWorkspace); // the last pane off: the workspace stays, and has the keys
     EXPECT_EQ(model.m_ViewLayouts[ItemVariables][ViewLayout::Mask], 4u);
+    EXPECT_EQ(windows.log, "[layout 4][focus workspace]");
+    windows.log.clear();
+    model.ToggleView(ViewGrid);
+    model.ToggleView(ViewWorkspace); // off, with the grid left: no focus to give
+    EXPECT_EQ(windows.log, "[layout 12][layout 8]");
 }
 
 } // namespace

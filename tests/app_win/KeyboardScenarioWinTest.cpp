@@ -251,14 +251,21 @@ TEST_F(KeyboardScenario, ViewCommandsLeaveTheKeysWhereTheyShow)
     Type("6*7\r");
     EXPECT_NE(std::string(WorkspaceText()).find("6*7 ="), std::string::npos)
         << WorkspaceText().GetString();
-    // A pane switched off while it has the keys hands them to one shown.
+    // A pane switched off while it has the keys hands them to one shown; View > Workspace
+    // (Alt+V, W) switching the workspace on gives it the keys.
     AddLineTable("T", 3);
     ASSERT_EQ(frame->GetViewLayout()[ViewLayout::Mask], UINT(View2DPlot | ViewGrid));
     for (int i = 0; i < 4 && !HasFocus(frame->GetGridView()); ++i)
         Press(VK_F6);
     Command(ID_VIEW_TOGGLE_GRID);
     EXPECT_TRUE(HasFocus(frame->Get2DPlotView()));
-    Command(ID_VIEW_TOGGLE_GRID); // the tables' layout, which the next run reads, as it was
+    MenuKeys menu(frame, 'W');
+    Press('V', kAlt);
+    EXPECT_TRUE(HasFocus(frame->GetWorkspaceView()));
+    // The tables' layout, which the next run reads, as it was.
+    Command(ID_VIEW_TOGGLE_WORKSPACE);
+    Command(ID_VIEW_TOGGLE_GRID);
+    EXPECT_EQ(frame->GetViewLayout()[ViewLayout::Mask], UINT(View2DPlot | ViewGrid));
 }
 
 // The graph dialogs open in their equation: typed at once and Enter, the graph is there.
