@@ -153,11 +153,14 @@ void CFunctionPlot::DrawMarkers(CPlotCanvas& canvas)
     // Only rows that both columns hold.
     const int rows = std::min(
         {m_pTable->GetRowCount(), m_pTable->GetColumnLength(0), m_pTable->GetColumnLength(1)});
+    // A marker on an edge of the ranges overhangs the plot rectangle rather than being cut.
+    const RECT area = m_pOwner->GetMarkerArea();
+    canvas.SetClipRect(&area);
     // The squares are all of one opaque colour: one on pixels that earlier ones painted
     // changes nothing and is left out where the canvas shows its own pixels.
     std::optional<CPaintedPixels> painted;
     if (canvas.DrawsOwnPixels())
-        painted.emplace(m_pOwner->m_rectPlot);
+        painted.emplace(area);
     for (int i = 1; i <= rows; ++i) {
         const double x = m_pTable->GetValue(0, i), y = m_pTable->GetValue(1, i);
         if (!std::isfinite(x) || !std::isfinite(y))
@@ -169,6 +172,8 @@ void CFunctionPlot::DrawMarkers(CPlotCanvas& canvas)
         if (!painted || painted->Paint(square))
             canvas.FillRect(square, 0);
     }
+    const RECT plot = m_pOwner->m_rectPlot;
+    canvas.SetClipRect(&plot);
 }
 
 void CFunctionPlot::DrawRuns(CPlotCanvas& canvas)

@@ -37,6 +37,14 @@ int CPlot2D::WorldToPixelY(double y) const
     return TruncatePixel((m_dYMax - y) * m_dYScale + m_rectPlot.top);
 }
 
+CRect CPlot2D::GetMarkerArea() const
+{
+    CRect area = m_rectPlot;
+    area.InflateRect(kDataMarkerHalfSize, kDataMarkerHalfSize);
+    area.IntersectRect(&area, &m_rectWindow);
+    return area;
+}
+
 CPoint CPlot2D::WorldToPixel(double x, double y) const
 {
     return CPoint(WorldToPixelX(x), WorldToPixelY(y));
@@ -71,7 +79,6 @@ static void OrderBounds(double& lo, double& hi)
 
 BOOL CPlot2D::SetRanges(double xMin, double xMax, double yMin, double yMax)
 {
-    m_bAutoRanged = FALSE;
     if (!std::isfinite(xMin) || !std::isfinite(xMax) || !std::isfinite(yMin) ||
         !std::isfinite(yMax))
         return FALSE;
@@ -141,23 +148,6 @@ BOOL CPlot2D::Zoom(double f, double cx, double cy)
     return SetRanges(x0, x1, y0, y1);
 }
 
-// An extent widened so that a marker drawn at either end stays whole inside the given pixels
-// (its half size and one pixel more); a single value is centred in a range around it.
-static void WithMarkerRoom(double& lo, double& hi, int pixels)
-{
-    if (hi == lo) {
-        const double half = lo != 0 ? std::fabs(lo) * 0.1 : 1.0;
-        lo -= half;
-        hi += half;
-    }
-    const int room = kDataMarkerHalfSize + 1;
-    if (pixels <= 4 * room)
-        return; // too small to spare the room
-    const double pad = (hi - lo) * room / (pixels - 2 * room);
-    lo -= pad;
-    hi += pad;
-}
-
 void CPlot2D::AutoRange()
 {
     double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
@@ -171,24 +161,8 @@ void CPlot2D::AutoRange()
     }
     if (x0 > x1 || y0 > y1)
         return; // no visible data
-    m_autoExtent[0] = x0;
-    m_autoExtent[1] = x1;
-    m_autoExtent[2] = y0;
-    m_autoExtent[3] = y1;
-    ApplyAutoRange();
-}
-
-void CPlot2D::ApplyAutoRange()
-{
-    double x0 = m_autoExtent[0], x1 = m_autoExtent[1];
-    double y0 = m_autoExtent[2], y1 = m_autoExtent[3];
     const double d = (y1 - y0) * m_dAutoRangeAllowance;
-    WithMarkerRoom(x0, x1, m_rectPlot.Width());
-    double roomLo = y0, roomHi = y1;
-    WithMarkerRoom(roomLo, roomHi, m_rectPlot.Height());
-    y0 = RoundDownTenth(std::min(y0 - d, roomLo));
-    y1 = RoundUpTenth(std::max(y1 + d, roomHi));
-    m_bAutoRanged = SetRanges(x0, x1, y0, y1);
+    SetRanges(x0, x1, RoundDownTenth(y0 - d), RoundUpTenth(y1 + d));
 }
 
 void CPlot2D::FitToItems()
@@ -342,7 +316,6 @@ void CPlot2D::CopySettings(const CPlot2D& other)
     m_dYMin = other.m_dYMin;
     m_dYMax = other.m_dYMax;
     m_dZoomFactor = other.m_dZoomFactor;
-    m_bAutoRanged = FALSE;
     RecomputeScales();
 }
 

@@ -37,9 +37,9 @@ public:
     // damaged values are repaired (ranges -3 .. 3, area 100, zoom 2, border 0 .. 32).
     void Serialize(CArchive& ar) override;
 
-    // Background, axes, then each graph clipped to the plot rectangle; TRUE when every graph
-    // drew. Without an engine nothing is drawn. dLabelScale enlarges the label font (a printer
-    // passes its resolution over the screen's).
+    // Background, axes, then each graph clipped to the plot rectangle (data markers to the
+    // marker area); TRUE when every graph drew. Without an engine nothing is drawn. dLabelScale
+    // enlarges the label font (a printer passes its resolution over the screen's).
     BOOL Draw(CPlotCanvas& canvas, double dLabelScale = 1.0);
 #ifdef _WIN32
     BOOL Draw(CDC* pDC, double dLabelScale = 1.0);
@@ -67,9 +67,7 @@ public:
     BOOL Zoom(double f, double cx, double cy);
     BOOL Recenter(double x, double y) { return Zoom(-1, x, y); }
     // Ranges from the visible graphs' data extents, y widened by the allowance and rounded
-    // outward to a tenth of its decade, both with room for the data markers at the ends; a
-    // single value is centred. Without data the ranges stay. Until the ranges are set
-    // otherwise, each new plot rectangle recomputes the room.
+    // outward to a tenth of its decade; x is the data's own. Without data the ranges stay.
     void AutoRange();
     // Ranges from every graph's sampled extent; an axis nothing was sampled on keeps its range.
     void FitToItems();
@@ -106,6 +104,10 @@ public:
     // The first graph near the world point, else -1 near the y axis, -2 near the x axis, -3.
     int HitTest(double x, double y);
     int HitTestPixel(int px, int py);
+
+    // Where data markers may be drawn: the plot rectangle widened by a marker's half size
+    // within the window, so that a marker on an edge of the ranges is drawn whole.
+    CRect GetMarkerArea() const;
 
     int WorldToPixelX(double x) const;
     int WorldToPixelY(double y) const;
@@ -148,8 +150,6 @@ private:
     CSize MeasureFrameLabel(CPlotCanvas* pCanvas);
     void AdoptLoaded(CPlot2D& loaded);
     BOOL SetRangesUnchecked(double xMin, double xMax, double yMin, double yMax);
-    // The automatic ranges of the data extent kept by AutoRange, for the present rectangle.
-    void ApplyAutoRange();
     void DrawBackground(CPlotCanvas& canvas);
     void DrawTicksAndGrid(CPlotCanvas& canvas, double x0, double xStep, double y0, double yStep);
 
@@ -167,9 +167,6 @@ private:
     std::vector<CRect> m_xLabelRects;
     std::vector<CRect> m_yLabelRects;
     int m_nLabelGap = 0;
-    // The data extent (x min, x max, y min, y max) of the last AutoRange while its ranges hold.
-    BOOL m_bAutoRanged = FALSE;
-    double m_autoExtent[4] = {0, 0, 0, 0};
 #ifdef _WIN32
     HWND m_hOwnerWnd = nullptr;
     std::unique_ptr<IPlotOwner> m_pWindowOwner;

@@ -72,8 +72,6 @@ void CPlot2D::ComputePlotRect()
         return;
     m_rectPlot = r;
     RecomputeScales();
-    if (m_bAutoRanged)
-        ApplyAutoRange(); // the markers' room is pixels
     for (auto& item : m_items)
         item->m_bRemap = TRUE;
 }

@@ -91,6 +91,5 @@ void CPlot2D::AdoptLoaded(CPlot2D& loaded)
     for (auto& item : m_items)
         item->m_pOwner = this;
     m_dSavedXMin = m_dSavedXMax = m_dSavedYMin = m_dSavedYMax = 0;
-    m_bAutoRanged = FALSE;
     RecomputeScales();
 }

@@ -67,11 +67,11 @@ TEST_F(AnalysisCommandsTest, ALinearFitLeavesADataGraphOfTheCurveOwningItsReport
     ASSERT_NE(graph, nullptr) << prompts.log;
     EXPECT_EQ(graph->GetName(), "Linear fit - Straight line of Table1");
     EXPECT_EQ(graph->GetDataTable(), table);
-    // The curve spans the plot's x range: the data and the room left for their markers.
-    EXPECT_EQ(graph->m_dDomainMin, model.m_DataPlot.m_dXMin);
-    EXPECT_EQ(graph->m_dDomainMax, model.m_DataPlot.m_dXMax);
-    EXPECT_LT(graph->m_dDomainMin, 1);
-    EXPECT_GT(graph->m_dDomainMax, 10);
+    // The curve and the plot's x range span the data, without an allowance.
+    EXPECT_EQ(graph->m_dDomainMin, 1);
+    EXPECT_EQ(graph->m_dDomainMax, 10);
+    EXPECT_EQ(model.m_DataPlot.m_dXMin, 1);
+    EXPECT_EQ(model.m_DataPlot.m_dXMax, 10);
     EXPECT_EQ(graph->m_dwSpareB, 0u);
     ASSERT_NE(graph->GetReport(), nullptr);
     EXPECT_EQ(graph->GetReport()->GetTitle(), "Linear Fit of Table1");

@@ -287,7 +287,7 @@ TEST_F(Plot2DDraw, MarkersOnRowsBothColumnsHold)
     EXPECT_EQ(m_plot.HitTest(0, 0), -1) << "markers only: never hit; the y axis";
 }
 
-TEST_F(Plot2DDraw, AutomaticRangesKeepMarkersWholeAndLabelsApart)
+TEST_F(Plot2DDraw, AutomaticRangesAreTheDataAndEdgeMarkersOverhangWhole)
 {
     struct Case {
         std::vector<double> x, y;
@@ -297,7 +297,7 @@ TEST_F(Plot2DDraw, AutomaticRangesKeepMarkersWholeAndLabelsApart)
              {{1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}, "0.5"}, // the first y tick lies below y's range
              {{0, 1, 2, 3, 4}, {0, 0.5, 1, 0.5, 0}, nullptr}, // both labels by the origin
              {{-3, 7}, {-100, 250}, nullptr},
-             {{5}, {5}, nullptr}}) { // one point: centred
+             {{5}, {5}, nullptr}}) { // one point: at the top right corner
         TestTable table;
         table.x = k.x;
         table.y = k.y;
@@ -307,19 +307,29 @@ TEST_F(Plot2DDraw, AutomaticRangesKeepMarkersWholeAndLabelsApart)
         g->AttachDataTable(&table);
         m_plot.AddItem(g);
         m_plot.AutoRange();
-        for (int width : {500, 1000}) { // a new size finds room anew
+        const double hi = *std::max_element(k.x.begin(), k.x.end());
+        EXPECT_EQ(m_plot.m_dXMin, k.x.size() > 1 ? k.x[0] : hi - 1) << k.x[0];
+        EXPECT_EQ(m_plot.m_dXMax, hi) << k.x[0];
+        for (int width : {500, 1000}) {
             m_plot.Layout(0, 0, width, 400);
             const RecordingCanvas c = Draw();
             const CRect plot = m_plot.m_rectPlot;
+            CRect clip, whole;
             int squares = 0;
-            for (const auto* op : c.Of("fill")) {
-                const CRect r = op->rect;
-                squares += r.Width() == 8;
-                EXPECT_TRUE(r.Width() != 8 || (plot.PtInRect(r.TopLeft()) &&
-                                               r.right <= plot.right && r.bottom <= plot.bottom))
+            for (const auto& op : c.ops) {
+                if (op.kind == "clip")
+                    clip = op.rect;
+                if (op.kind != "fill" || CRect(op.rect).Width() != 8)
+                    continue;
+                ++squares;
+                const CRect r = op.rect;
+                EXPECT_TRUE(whole.IntersectRect(&r, &clip) && whole == r)
                     << k.x[0] << " on " << width << ": marker at " << r.left << "," << r.top;
             }
             EXPECT_EQ(squares, int(k.x.size())) << k.x[0];
+            EXPECT_EQ(CRect(c.Of("clip").back()->rect), plot) << "the curves stay inside";
+            const CRect last = c.Of("fill").back()->rect;
+            EXPECT_GT(last.right, plot.right) << "the marker at x max overhangs";
             EXPECT_EQ(c.OverlappingTexts(), std::vector<std::string>()) << k.x[0];
             const std::vector<std::string> texts = c.Texts();
             if (k.absent) {
@@ -328,9 +338,6 @@ TEST_F(Plot2DDraw, AutomaticRangesKeepMarkersWholeAndLabelsApart)
         }
         m_plot.DeleteAll(); // its graph is bound to the table going out of scope
     }
-    m_plot.SetRanges(0, 1, 0, 1);
-    m_plot.Layout(0, 0, 500, 400);
-    EXPECT_EQ(m_plot.m_dXMin, 0) << "ranges set by the user stay at any size";
 }
 
 TEST_F(Plot2DDraw, LabelsWithoutRoomInASmallPlotAreLeftOut)

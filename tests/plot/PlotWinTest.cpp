@@ -147,8 +147,8 @@ TEST_F(PlotWin, NoLineCrossesAPole)
 TEST_F(PlotWin, MarkersAreEightByEightAndGraphsStayInsideThePlot)
 {
     TestTable table;
-    table.x = {5};
-    table.y = {5};
+    table.x = {5, 10};
+    table.y = {5, -10}; // the second at the bottom right corner of the ranges
     auto* data = new CFunctionPlot;
     data->AttachDataTable(&table);
     data->m_crColour = RGB(0, 0, 200);
@@ -165,6 +165,13 @@ TEST_F(PlotWin, MarkersAreEightByEightAndGraphsStayInsideThePlot)
     }
     EXPECT_NE(image.Pixel(p.x - 5, p.y), kBlack);
     EXPECT_NE(image.Pixel(p.x + 4, p.y), kBlack);
+    // A marker on the corner overhangs the plot rectangle whole.
+    const CPoint corner = m_plot.WorldToPixel(10, -10);
+    int black = 0;
+    for (int y = corner.y - 4; y < corner.y + 4; ++y)
+        for (int x = corner.x - 4; x < corner.x + 4; ++x)
+            black += image.Pixel(x, y) == kBlack;
+    EXPECT_EQ(black, 64) << "corner marker at " << corner.x << "," << corner.y;
     int outside = 0;
     for (int y = 0; y < 200; ++y) {
         for (int x = 0; x < 200; ++x) {
