@@ -126,7 +126,8 @@ public:
     void SerializeSolverModels(CArchive& ar) { m_Model.SerializeSolverModels(ar); }
 
     // --- the workspace's line command ---------------------------------------------------------
-    BOOL ExecuteLine(const CString& line) { return m_LineCommand.ExecuteLine(line); }
+    // The line, then the graphs whose values it changed (a store, a definition, ANS) redrawn.
+    BOOL ExecuteLine(const CString& line);
     BOOL RunCommandWord(const CString& text) { return m_LineCommand.RunCommandWord(text); }
     BOOL PlotCommand(const CStringArray& args) { return m_LineCommand.PlotCommand(args); }
     BOOL Plot3DCommand(const CStringArray& args) { return m_LineCommand.Plot3DCommand(args); }

@@ -64,6 +64,8 @@ void CMyDocument::DoOptionsSheet(int startPage)
         pGridView->SetOptions(gridOptions);
     TakeDataAnalysisOptions(analysis, store);
     m_Model.RefreshGrid();
+    // The angle mode, number base or format may read the graphs' expressions differently now.
+    m_Model.ResampleChangedGraphs();
 }
 
 void CMyDocument::TakeDataAnalysisOptions(const DataAnalysisOptions& options, CProfileStore& store)

@@ -1,6 +1,13 @@
-// The document's side of the workspace: its view and the demonstration.
+// The document's side of the workspace: its line command, its view and the demonstration.
 #include "app/MyDocument.h"
 #include "app/RichWorkspace.h"
+
+BOOL CMyDocument::ExecuteLine(const CString& line)
+{
+    const BOOL bDone = m_LineCommand.ExecuteLine(line);
+    m_Model.ResampleChangedGraphs();
+    return bDone;
+}
 
 CRichWorkspace* CMyDocument::GetWorkspaceView() const
 {

@@ -176,6 +176,10 @@ public:
     // The function plot's graph index failed to draw: its explorer item shows the failure image.
     // Nothing for an index beyond the graphs.
     void FlagFailedGraph(int index);
+    // After anything that may change what expressions evaluate to (the angle mode, the number
+    // base or format, a variable, constant, user function or unit, the solver's accuracy): every
+    // graph and surface whose values changed is sampled again, and the panes showing them redraw.
+    void ResampleChangedGraphs();
 
     // --- 2-D graph commands (ProjectModelPlotCommands.cpp) -------------------------------------
     // The function plot's graph at the selected index while a 2-D graph is selected, else null.

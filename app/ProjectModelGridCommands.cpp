@@ -132,6 +132,7 @@ BOOL ProjectModel::DeleteGridEntry(int row)
         return FALSE;
     }
     RefreshGrid();
+    ResampleChangedGraphs();
     return TRUE;
 }
 
@@ -147,6 +148,8 @@ BOOL ProjectModel::DeleteGridRows(int firstRow, int lastRow, int firstColumn)
             bDeleted = TRUE;
         }
     RefreshGrid();
+    if (bDeleted)
+        ResampleChangedGraphs();
     return bDeleted;
 }
 

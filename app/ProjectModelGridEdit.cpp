@@ -106,6 +106,8 @@ BOOL ProjectModel::ApplyGridEdit(int row, int column, CString& text, double& val
     // User constants, functions, conversions and solver models belong to the user data.
     if (kind <= ItemExpressionVariables || kind == Item3DGraph)
         m_bModified = TRUE;
+    if (kind >= ItemVariables && kind <= ItemUserUnits)
+        ResampleChangedGraphs();
     return TRUE;
 }
 

@@ -117,8 +117,10 @@ void ProjectModel::DrawDerivative()
     const CFunctionPlot* source = GetSelectedGraph();
     if (!source || source->m_nForm != GraphRectangular)
         return;
-    // A scratch engine: the derivative must not replace the project's current expression.
+    // A scratch engine: the derivative must not replace the project's current expression. In
+    // the project's angle mode, so that the graph is the slope of the curve as it is drawn.
     CCalcEngine engine;
+    engine.m_nAngleMode = m_Engine.m_nAngleMode;
     engine.SetExpression(source->GetExpression());
     if (const int code = engine.DeriveSymbolic("x")) {
         // A derivative nested too deeply to be read back is the parser's "Overflow".

@@ -24,6 +24,7 @@ void ProjectModel::UpdateGraph(int kind, CFunctionPlot& graph, const GraphDefini
     graph.SetColour(colour);
     graph.SetPenStyle(style);
     graph.SetPenWidth(width);
+    graph.m_bResample = TRUE; // OK draws the graph afresh as the engine reads it now
     if (graph.GetLabel() != oldLabel)
         RelabelItem(kind, oldLabel, graph.GetLabel());
     RefreshPlot2D(TRUE);
@@ -67,6 +68,7 @@ void ProjectModel::TakeChooserOptions(int kind, double steps, double accuracy)
     if (!(decimals >= 0 && decimals <= 16))
         decimals = 2;
     m_Engine.m_SolverFormat.SetDecimals(int(decimals));
+    ResampleChangedGraphs(); // graphs of FINT, FZERO, ... follow the solver's accuracy
 }
 
 CString ProjectModel::ChooserCurve(const CString& text)
@@ -133,6 +135,7 @@ void ProjectModel::Update3DGraph(CSurfacePlot& surface, const SurfaceValues& val
 {
     const CString oldLabel = surface.GetEquationText();
     ApplySurfaceValues(surface, values);
+    surface.m_bRebuild = TRUE; // OK draws the surface afresh as the engine reads it now
     if (surface.GetEquationText() != oldLabel)
         RelabelItem(Item3DGraph, oldLabel, surface.GetEquationText());
     RefreshPlot3D(TRUE);

@@ -4,6 +4,7 @@
 #include "engine/ExprNode.h"
 #include "engine/NumberFormat.h"
 
+#include <string>
 #include <vector>
 
 class CArchive;
@@ -68,6 +69,12 @@ public:
     void RaiseOneShotBase(int base);
     // Empties this engine's variables and expression variables.
     void ClearTables();
+    // What the value of the parsed expression depends on besides x, y, z and t, as bytes to
+    // compare: the tree as the parse resolved it (literals in the number base, ANS, expression
+    // variables expanded), the values of the variables and constants it names, the bodies of
+    // the user functions it calls, the angle mode, and the solver's accuracy and the user units
+    // where it uses them. Empty when the expression did not parse.
+    std::string DescribeInputs() const;
 
     // --- display ------------------------------------------------------------------------
     CString FormatNumber(double x) { return m_ResultFormat.Format(x); }

@@ -2,6 +2,7 @@
 #include "plot/PlotItem.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class CAnalysisResult;
@@ -82,6 +83,10 @@ public:
     // Samples the expressions through the owner's engine when resample is set; FALSE when an
     // expression does not parse.
     BOOL Resample();
+    // Raises resample when what the expressions' values depend on (the engine's settings, the
+    // names they use) is no longer what the last sampling met; TRUE when it did. A graph never
+    // sampled, or without an owner's engine, is left alone.
+    BOOL MarkIfInputsChanged();
     // Pixel coordinates of the points from the owner's transform.
     BOOL MapToPixels();
     // Whether a valid point lies within 10 pixels of the world point.
@@ -119,9 +124,14 @@ private:
     void DrawMarkers(CPlotCanvas& canvas);
     void DrawRuns(CPlotCanvas& canvas);
 
+    // What the expressions' values depend on now: their inputs (CCalcEngine::DescribeInputs)
+    // joined, or the parse error that stops them.
+    std::string InputsNow(CCalcEngine& engine) const;
+
     IBoundTable* m_pTable = nullptr;
     std::unique_ptr<CAnalysisResult> m_pReport;
-    std::vector<RECT> m_marks; // what DrawMarks inverted, within m_marksClip
+    std::string m_sampledInputs; // as the last sampling found them; empty before the first
+    std::vector<RECT> m_marks;   // what DrawMarks inverted, within m_marksClip
     RECT m_marksClip = {0, 0, 0, 0};
 };
 

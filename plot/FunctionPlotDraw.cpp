@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -18,15 +19,27 @@ namespace {
 constexpr int kSlotX = 0;
 constexpr int kSlotT = 3;
 
-// Every evaluation of a graph goes through here: the expression parsed and compiled once, then
-// valued at first + i * step for i = 0 .. n-1 in the given slot. A point is valid when the engine
-// reports no error and the value is finite. Returns the parse error (0 for success).
-int SampleCurve(CCalcEngine& engine, const CString& text, int slot, double first, double step,
-                int n, std::vector<double>& values, std::vector<char>& valid)
+// The text parsed in the engine; what its values depend on is added to inputs: the engine's
+// description, or the parse error (returned, 0 for success).
+int ParseCurve(CCalcEngine& engine, const CString& text, std::string& inputs)
 {
     engine.SetExpression(text);
     const int error = engine.Parse();
     if (error != 0)
+        inputs.append(1, '!').append(std::to_string(error));
+    else
+        inputs += engine.DescribeInputs();
+    inputs += '\n';
+    return error;
+}
+
+// Every evaluation of a graph goes through here: the expression parsed and compiled once, then
+// valued at first + i * step for i = 0 .. n-1 in the given slot. A point is valid when the engine
+// reports no error and the value is finite. Returns the parse error (0 for success).
+int SampleCurve(CCalcEngine& engine, const CString& text, int slot, double first, double step,
+                int n, std::vector<double>& values, std::vector<char>& valid, std::string& inputs)
+{
+    if (const int error = ParseCurve(engine, text, inputs))
         return error;
     values.resize(std::size_t(n));
     valid.resize(std::size_t(n));
@@ -60,11 +73,13 @@ BOOL CFunctionPlot::Resample()
     // One budget in time for the whole curve: past it the points left are not drawn.
     const CommandWork command;
     const bool overT = m_nForm == GraphPolar || m_nForm == GraphParametric;
+    m_sampledInputs.clear();
     if (SampleCurve(engine, m_strExpression, overT ? kSlotT : kSlotX, m_dDomainMin, step, n, first,
-                    valid1) != 0)
+                    valid1, m_sampledInputs) != 0)
         return FALSE;
-    if (m_nForm == GraphParametric && SampleCurve(engine, m_strSecondExpression, kSlotT,
-                                                  m_dDomainMin, step, n, second, valid2) != 0)
+    if (m_nForm == GraphParametric &&
+        SampleCurve(engine, m_strSecondExpression, kSlotT, m_dDomainMin, step, n, second, valid2,
+                    m_sampledInputs) != 0)
         return FALSE;
 
     m_points.assign(std::size_t(n), PlotPoint());
@@ -105,6 +120,24 @@ BOOL CFunctionPlot::Resample()
     m_bRemap = TRUE;
     m_bResample = FALSE;
     m_bCutShort = CommandWork::Spent();
+    return TRUE;
+}
+
+std::string CFunctionPlot::InputsNow(CCalcEngine& engine) const
+{
+    std::string inputs;
+    if (ParseCurve(engine, m_strExpression, inputs) == 0 && m_nForm == GraphParametric)
+        ParseCurve(engine, m_strSecondExpression, inputs);
+    return inputs;
+}
+
+BOOL CFunctionPlot::MarkIfInputsChanged()
+{
+    if (m_bMarkersOnly || m_sampledInputs.empty() || !m_pOwner || !m_pOwner->m_pEngine)
+        return FALSE;
+    if (InputsNow(*m_pOwner->m_pEngine) == m_sampledInputs)
+        return FALSE;
+    m_bResample = TRUE;
     return TRUE;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include "plot/Plot3DBase.h"
 
+#include <string>
+
 // A surface z = f(x, y) over a rectangle of the x-y plane, sampled through the engine of its
 // scene on a k x k grid whose size follows the resolution.
 class CSurfacePlot : public CPlot3DBase {
@@ -27,6 +29,10 @@ public:
 
     // Samples the grid when rebuild is set; the parse error, or 0.
     int ComputeMesh();
+    // Raises rebuild when what the expression's values depend on (the engine's settings, the
+    // names it uses) is no longer what the last sampling met; TRUE when it did. A surface never
+    // sampled, or without its scene's engine, is left alone.
+    BOOL MarkIfInputsChanged();
     // TRUE without drawing for an empty expression or a surface without scene or engine;
     // FALSE when the expression does not parse; else draws in one pass (no second canvas) or
     // row by row on both, and gives FALSE when the sampling ran out of time (cut short).
@@ -39,6 +45,11 @@ public:
     CString m_strReserved1, m_strReserved2;
     DWORD m_dwReserved1 = 0, m_dwReserved2 = 0;
     int m_nResolution = 50;
+
+private:
+    // What the expression's values depended on at the last sampling (CCalcEngine::DescribeInputs
+    // or the parse error); empty before the first.
+    std::string m_sampledInputs;
 };
 
 // Grid size k for a resolution and screen height: trunc((height/3 - 10) r^3 1e-6 + 10),

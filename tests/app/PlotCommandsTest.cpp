@@ -6,6 +6,7 @@
 #include "tests/support/ScopedValue.h"
 
 #include <cmath>
+#include <functional>
 #include <string>
 
 namespace {
@@ -113,6 +114,20 @@ TEST_F(PlotCommandsTest, DerivativeIsANewDottedGraphOverTheSourcesDomain)
     EXPECT_EQ(derivative->m_dDomainMin, -2);
     EXPECT_EQ(derivative->m_dDomainMax, 5);
     EXPECT_EQ(derivative->m_nPenStyle, PlotPenDot);
+
+    // In degrees the derivative graph is the slope Differentiate reports.
+    Reset();
+    model.m_Engine.m_nAngleMode = AngleDegrees;
+    AddGraph("sin(x)", -90, 90);
+    model.DrawDerivative();
+    ASSERT_EQ(model.m_FunctionPlot.GetItemCount(), 2) << prompts.log;
+    model.m_Engine.SetExpression("sin(x)");
+    double slope = 0;
+    ASSERT_EQ(model.m_Engine.DifferentiateAt(30, slope), 0);
+    model.m_Engine.SetExpression(LastGraph()->GetExpression());
+    ASSERT_EQ(model.m_Engine.Parse(), 0);
+    g_IndependentVariables[0].dValue = 30;
+    EXPECT_NEAR(model.m_Engine.Evaluate(), slope, 1e-9) << LastGraph()->GetExpression().GetString();
 
     // Polar graphs have no derivative graph.
     Reset();
@@ -333,9 +348,18 @@ TEST_F(PlotCommandsTest, GraphDialogsAnswersRelabelTheirItems)
     EXPECT_EQ(windows.FindExplorerItem(Item2DGraph, oldLabel), ExplorerNode(0));
     EXPECT_NE(windows.FindExplorerItem(Item2DGraph, graph->GetLabel()), ExplorerNode(0));
 
+    // OK with nothing changed still draws the graph afresh.
+    ASSERT_TRUE(graph->Resample());
+    model.UpdateGraph(Item2DGraph, *graph, nullptr, graph->m_crColour, graph->m_nPenStyle,
+                      graph->m_nPenWidth);
+    EXPECT_TRUE(graph->m_bResample);
+
     // A 3-D graph: degrees in the dialog, radians in the surface; the label follows the
     // expression.
     CSurfacePlot* surface = AddSurface();
+    ASSERT_EQ(surface->ComputeMesh(), 0);
+    model.Update3DGraph(*surface, GetSurfaceValues(*surface));
+    EXPECT_TRUE(surface->m_bRebuild) << "OK rebuilds the surface";
     SurfaceValues v = GetSurfaceValues(*surface);
     v.strExpression = "x*y";
     v.dViewTheta = 30;
@@ -361,6 +385,67 @@ TEST_F(PlotCommandsTest, GraphDialogsAnswersRelabelTheirItems)
     model.Add3DGraph(added);
     ASSERT_EQ(model.m_Scene.GetSurfaceCount(), 2);
     EXPECT_EQ(model.m_Scene.GetSurface(1)->GetExpression(), "x+y");
+}
+
+// Each way a user changes what an expression reads leaves the graphs, data graphs and
+// surfaces that read it to be sampled again, and redraws their panes; others stay as drawn.
+TEST_F(PlotCommandsTest, GraphsAreSampledAgainWhenWhatTheyReadChanges)
+{
+    struct Case {
+        const char* what;
+        const char* expression;
+        int folder; // selected before the change
+        std::function<void()> change;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"the angle mode (Options)", "sin(x)", ItemNone,
+         [&] {
+             model.m_Engine.m_nAngleMode = AngleDegrees;
+             model.ResampleChangedGraphs();
+         },
+         true},
+        {"a variable typed", "a*x", ItemVariables, [&] { Type(1, 2, "4"); }, true},
+        {"another variable typed", "a*x", ItemVariables, [&] { Type(2, 2, "4"); }, false},
+        {"a variable deleted", "a*x", ItemVariables, [&] { model.DeleteGridEntry(1); }, true},
+        {"a user function redefined", "f(x)", ItemUserFunctions, [&] { Type(1, 1, "f(p) = p*3"); },
+         true},
+        {"a user function's rows deleted", "f(x)", ItemUserFunctions,
+         [&] { model.DeleteGridRows(1, 1, 1); }, true},
+        {"a user constant typed", "k*x", ItemUserConstants, [&] { Type(1, 3, "6"); }, true},
+        {"an unused constant typed", "x^2", ItemUserConstants, [&] { Type(1, 3, "6"); }, false},
+        {"a user unit's factor", "CONVERT(x, \"smoot\", \"cm\")", ItemUserUnits,
+         [&] { Type(1, 3, "171"); }, true},
+        {"the solver's accuracy", "FINT(x, 0, 1)*x", ItemNone,
+         [&] { model.TakeChooserOptions(AnalysisZeros, 200, 9); }, true},
+        {"the solver's accuracy unused", "x^2", ItemNone,
+         [&] { model.TakeChooserOptions(AnalysisZeros, 200, 9); }, false},
+    };
+    for (const Case& c : cases) {
+        Reset();
+        model.m_Engine.DefineVariable("a", 2, false);
+        model.m_Engine.DefineVariable("b", 3, false);
+        ASSERT_EQ(AddUserConstant("", "", "k", 5), 0);
+        ASSERT_EQ(model.m_Engine.DefineUserFunction("f(p) = p*2", false), 0);
+        ASSERT_EQ(AddUserUnit("smoot", "cm", 170.18), 0);
+        CFunctionPlot* graph = AddGraph(c.expression, -6, 6);
+        auto* data = new CFunctionPlot;
+        data->SetDefinition(c.expression, "", GraphRectangular, 1, 6);
+        model.AddResultItem(ItemDataGraph, data);
+        CSurfacePlot* surface = AddSurface();
+        surface->SetExpression(c.expression);
+        ASSERT_TRUE(graph->Resample() && data->Resample()) << c.what;
+        ASSERT_EQ(surface->ComputeMesh(), 0) << c.what;
+        if (c.folder != ItemNone)
+            SelectFolder(c.folder);
+        windows.log.clear();
+        c.change();
+        EXPECT_EQ(graph->m_bResample, c.changed) << c.what;
+        EXPECT_EQ(data->m_bResample, c.changed) << c.what;
+        EXPECT_EQ(surface->m_bRebuild, c.changed) << c.what;
+        EXPECT_EQ(windows.log.find("[plot]") != std::string::npos, c.changed) << c.what;
+        EXPECT_EQ(windows.log.find("[plot3d]") != std::string::npos, c.changed) << c.what;
+    }
 }
 
 } // namespace

@@ -1,11 +1,16 @@
 // The plots in the real main frame as a user works with them: a graph added through its
 // dialog, the pointer's read-out in the status bar, zoom, copies in both formats, printing to a
-// file and the preview, a 3-D graph added, turned and restyled, the menus' states, and the
-// project saved and opened again with the same plots.
+// file and the preview, a 3-D graph added, turned and restyled, the menus' states, the project
+// saved and opened again with the same plots; graphs drawn again when the angle mode or a
+// variable changes, agreeing with their analysis; a fitted line's data plot over the data's own
+// range with its edge markers whole.
+#include "analysis/ResultsDlg.h"
+#include "engine/EngineNames.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/CFile.h"
 #include "framework/win/CCmdUI.h"
 #include "framework/win/CPreviewView.h"
+#include "framework/win/CPropertySheet.h"
 #include "plot/Plot3DView.h"
 #include "plot/PlotView.h"
 #include "res/resource.h"
@@ -15,9 +20,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -71,6 +79,55 @@ protected:
         file.SeekToBegin();
         file.Read(bytes.data(), UINT(size));
         return bytes;
+    }
+
+    // Tools > Options > General with an angle mode's button clicked, then OK.
+    void ChooseAngleMode(ScriptedModalHook& hook, int nRadio)
+    {
+        hook.next = 0;
+        hook.steps = {[nRadio](CWnd* pWnd) {
+            auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+            ASSERT_NE(pSheet, nullptr);
+            pSheet->GetActivePage()->GetDlgItem(nRadio)->SendMessage(BM_CLICK);
+            pSheet->PressButton(PSBTN_OK);
+        }};
+        Command(ID_TOOLS_OPTIONS);
+    }
+    // Where the curve last drawn crosses zero: between two valid samples of opposite signs.
+    static std::vector<double> DrawnZeros(const CFunctionPlot& graph)
+    {
+        std::vector<double> zeros;
+        const std::vector<PlotPoint>& p = graph.m_points;
+        for (std::size_t i = 1; i < p.size(); ++i)
+            if (!p[i - 1].bInvalid && !p[i].bInvalid && (p[i - 1].y < 0) != (p[i].y < 0))
+                zeros.push_back((p[i - 1].x + p[i].x) / 2);
+        return zeros;
+    }
+    // Find Zeros over [-6, 6] through its dialog: the x of each zero its report lists.
+    std::vector<double> ReportedZeros(ScriptedModalHook& hook)
+    {
+        std::vector<double> zeros;
+        hook.next = 0;
+        hook.steps = {
+            [](CWnd* p) {
+                ::SetDlgItemTextA(p->m_hWnd, IDC_ANALYSIS_MIN, "-6");
+                ::SetDlgItemTextA(p->m_hWnd, IDC_ANALYSIS_MAX, "6");
+                ::SetDlgItemTextA(p->m_hWnd, IDC_ANALYSIS_STEPS, "200");
+                ::SetDlgItemTextA(p->m_hWnd, IDC_ANALYSIS_ACCURACY, "5");
+                ClickButton(p, IDOK);
+            },
+            [&](CWnd* p) {
+                CGridCtrl& grid = static_cast<CResultsDlg*>(p)->GetGrid();
+                for (int r = 1; r < grid.GetRowCount(); ++r) {
+                    const std::string text = grid.GetItemText(r, 1).GetString();
+                    if (const std::size_t at = text.find("(x = "); at != std::string::npos)
+                        zeros.push_back(std::strtod(text.c_str() + at + 5, nullptr));
+                }
+                ClickButton(p, IDCANCEL);
+            },
+        };
+        Command(ID_PLOT2D_FIND_ZEROS);
+        return zeros;
     }
 
     CPlotView* view = nullptr;
@@ -233,6 +290,129 @@ TEST_F(PlotScenario, AUserPlotsCopiesPrintsAndKeepsTheirGraphs)
     ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
     ASSERT_TRUE(doc->OnOpenDocument(path.c_str()));
     EXPECT_EQ(PlotRecords(), before);
+    EXPECT_TRUE(hook.messages.empty()) << hook.messages[0].GetString();
+}
+
+TEST_F(PlotScenario, GraphsAreDrawnInTheAngleModeTheirAnalysisUses)
+{
+    ScriptedModalHook hook;
+    CCalcEngine& engine = model->m_Engine;
+    engine.m_nAngleMode = AngleRadians; // whatever earlier tests left behind
+    ASSERT_TRUE(doc->ExecuteLine("PLOT(sin(x), -6, 6)"));
+    Pump();
+    ASSERT_EQ(model->m_FunctionPlot.GetItemCount(), 1);
+    const CFunctionPlot& sine = *model->m_FunctionPlot.GetItem(0);
+    CPlot2DWnd& wnd = view->GetPlotWindow(IDC_PLOT_FUNCTION);
+
+    // In radians the curve crosses zero at -pi, 0 and pi; in degrees only at 0. What the pane
+    // shows after each OK is what Find Zeros reports.
+    const struct {
+        int radio;
+        std::size_t zeros;
+    } modes[] = {{IDC_ANGLE_RADIAN, 3}, {IDC_ANGLE_DEGREE, 1}};
+    for (const auto& m : modes) {
+        ChooseAngleMode(hook, m.radio);
+        AfxPrintClientToDib(&wnd);
+        const std::vector<double> drawn = DrawnZeros(sine);
+        const std::vector<double> reported = ReportedZeros(hook);
+        ASSERT_EQ(drawn.size(), m.zeros) << m.radio;
+        ASSERT_EQ(reported.size(), drawn.size()) << m.radio;
+        for (std::size_t i = 0; i < drawn.size(); ++i)
+            EXPECT_NEAR(reported[i], drawn[i], 12.0 / 399) << m.radio;
+    }
+
+    // A surface added in degrees is all but flat; after OK in radians the pane draws it from
+    // -1 to 1, each vertex the engine's value; Graph Properties > OK rebuilds it as well.
+    hook.next = 0;
+    hook.steps = {[](CWnd* p) {
+        ::SetDlgItemTextA(p->m_hWnd, IDC_GRAPH3D_EXPR, "sin(x)*cos(y)");
+        ClickButton(p, IDOK);
+    }};
+    Command(ID_PLOT3D_ADD_GRAPH);
+    ASSERT_EQ(model->m_Scene.GetSurfaceCount(), 1);
+    frame->SetViewMask(View2DPlot | View3DPlot);
+    Pump();
+    const CSurfacePlot& surface = *model->m_Scene.GetSurface(0);
+    auto drawnPeak = [&] {
+        AfxPrintClientToDib(&view3d->GetPlotWindow());
+        double peak = 0, x = 0, y = 0;
+        for (const VertexRecord& v : surface.m_grid)
+            if (std::fabs(v.z + surface.m_dZCentre) > peak) {
+                peak = std::fabs(v.z + surface.m_dZCentre);
+                x = v.x + surface.m_dXCentre;
+                y = v.y + surface.m_dYCentre;
+            }
+        engine.SetExpression(surface.GetExpression());
+        EXPECT_EQ(engine.Parse(), 0);
+        g_IndependentVariables[0].dValue = x;
+        g_IndependentVariables[1].dValue = y;
+        EXPECT_NEAR(std::fabs(engine.Evaluate()), peak, 1e-9) << "at " << x << ", " << y;
+        return peak;
+    };
+    EXPECT_LT(drawnPeak(), 0.06) << "sin(3 degrees) at most";
+    ChooseAngleMode(hook, IDC_ANGLE_RADIAN);
+    EXPECT_GT(drawnPeak(), 0.99);
+    engine.m_nAngleMode = AngleDegrees; // unseen by the panes
+    hook.next = 0;
+    hook.steps = {[](CWnd* p) { ClickButton(p, IDOK); }};
+    Command(ID_PLOT3D_GRAPH_PROPERTIES);
+    EXPECT_LT(drawnPeak(), 0.06);
+    engine.m_nAngleMode = AngleRadians; // as the settings hold it
+
+    // A user function defined again in the workspace: the graph that calls it is drawn again
+    // at once.
+    ASSERT_TRUE(doc->ExecuteLine("half(p) = p/2"));
+    ASSERT_TRUE(doc->ExecuteLine("PLOT(half(x), -6, 6)"));
+    frame->SetViewMask(View2DPlot | View3DPlot);
+    Pump();
+    ASSERT_EQ(model->m_FunctionPlot.GetItemCount(), 2) << doc->GetLineError().nCode;
+    const CFunctionPlot& line = *model->m_FunctionPlot.GetItem(1);
+    AfxPrintClientToDib(&wnd);
+    EXPECT_DOUBLE_EQ(line.m_points.back().y, 3);
+    ASSERT_TRUE(doc->ExecuteLine("half(p) = p*2"));
+    AfxPrintClientToDib(&wnd);
+    EXPECT_DOUBLE_EQ(line.m_points.back().y, 12);
+    EXPECT_TRUE(hook.messages.empty()) << hook.messages[0].GetString();
+}
+
+TEST_F(PlotScenario, AFittedLineKeepsTheDataRangeAndDrawsItsEdgeMarkersWhole)
+{
+    ScriptedModalHook hook;
+    AddLineTable("Table1", 6); // x = 1 .. 6, y = 1 + 2x
+    Command(ID_FIT_LINE);
+    ASSERT_EQ(model->GetSelectedKind(), ItemDataGraph);
+    const CPlot2D& plot = model->m_DataPlot;
+    ASSERT_EQ(plot.GetItemCount(), 1);
+    const CFunctionPlot& graph = *plot.GetItem(0);
+    EXPECT_EQ(plot.m_dXMin, 1);
+    EXPECT_EQ(plot.m_dXMax, 6);
+    EXPECT_EQ(graph.m_dDomainMin, 1);
+    EXPECT_EQ(graph.m_dDomainMax, 6);
+    std::string xMin, xMax;
+    hook.steps = {[&](CWnd* p) {
+        xMin = DlgItemText(p, IDC_GRAPH2D_MIN);
+        xMax = DlgItemText(p, IDC_GRAPH2D_MAX);
+        ClickButton(p, IDCANCEL);
+    }};
+    Command(ID_VIEW_PROPERTIES);
+    EXPECT_EQ(xMin, "1");
+    EXPECT_EQ(xMax, "6");
+
+    // The markers on the ends of the x range overhang the plot rectangle whole: a line of the
+    // fit may cross one, but no edge cuts it.
+    frame->SetViewMask(View2DPlot | View3DPlot);
+    Pump();
+    const CDibImage image = AfxPrintClientToDib(&view->GetPlotWindow(IDC_PLOT_DATA));
+    for (double x : {1.0, 6.0}) {
+        const CPoint p = plot.WorldToPixel(x, 1 + 2 * x);
+        int black = 0;
+        for (int py = p.y - 4; py < p.y + 4; ++py)
+            for (int px = p.x - 4; px < p.x + 4; ++px)
+                black += image.Pixel(px, py) == RGB(0, 0, 0);
+        EXPECT_GE(black, 56) << "marker at x = " << x << ", pixel " << p.x << ", " << p.y;
+    }
+    EXPECT_LT(plot.WorldToPixelX(1) - 4, plot.m_rectPlot.left);
+    EXPECT_GT(plot.WorldToPixelX(6) + 3, plot.m_rectPlot.right - 1);
     EXPECT_TRUE(hook.messages.empty()) << hook.messages[0].GetString();
 }
 

@@ -1,5 +1,6 @@
 #include "tests/engine/EngineTestSupport.h"
 
+#include "engine/UnitRegistry.h"
 #include "engine/UserFunction.h"
 
 #include <cmath>
@@ -151,6 +152,57 @@ TEST_F(CalcEngineTest, TreesNeverReadPastATableAfterADeletion)
         c.remove(engine);
         engine.Evaluate();
         EXPECT_EQ(engine.GetErrorCode(), ErrInvalidName) << c.text;
+    }
+}
+
+// Each change of what an expression's values depend on changes its inputs, and nothing else
+// does: the graphs sampled from it are drawn again exactly then.
+TEST_F(CalcEngineTest, InputsChangeWithWhatTheValuesDependOn)
+{
+    ResetUnitRegistry();
+    struct Case {
+        const char* text;
+        void (*change)(CCalcEngine&);
+        bool changed;
+    };
+    const Case cases[] = {
+        {"sin(x)", [](CCalcEngine& e) { e.m_nAngleMode = AngleDegrees; }, true},
+        {"a*x", [](CCalcEngine& e) { e.SetVariable(0, "a", 4); }, true},
+        {"a*x", [](CCalcEngine& e) { e.SetVariable(1, "b", 4); }, false},
+        {"a*x", [](CCalcEngine& e) { e.DeleteVariable(1); }, false},
+        {"a*x", [](CCalcEngine& e) { e.DeleteVariable(0); }, true},
+        {"e*x", [](CCalcEngine& e) { e.SetExpressionVariableText(0, "a+2"); }, true},
+        {"e*x", [](CCalcEngine& e) { e.SetVariable(0, "a", 4); }, true},
+        {"f(x)", [](CCalcEngine& e) { e.ReplaceUserFunction(0, "f(p) = p+2"); }, true},
+        {"f(x)", [](CCalcEngine& e) { e.DefineUserFunction("g(p) = p", false); }, false},
+        {"f(x)", [](CCalcEngine&) { SetUserConstantRecord(0, "", "", "k", 6); }, true},
+        {"x+1", [](CCalcEngine& e) { e.ReplaceUserFunction(0, "f(p) = p+2"); }, false},
+        {"k*x", [](CCalcEngine&) { SetUserConstantRecord(0, "", "", "k", 6); }, true},
+        {"ANS*x", [](CCalcEngine& e) { e.m_dLastAnswer = 7; }, true},
+        {"10*x", [](CCalcEngine& e) { e.m_nNumberBase = 16; }, true},
+        {"FINT(x, 0, 1)*x", [](CCalcEngine& e) { e.m_SolverFormat.SetDecimals(8); }, true},
+        {"x^2", [](CCalcEngine& e) { e.m_SolverFormat.SetDecimals(8); }, false},
+        {"CONVERT(x, \"smoot\", \"cm\")", [](CCalcEngine&) { SetUserUnitFactor(0, 171); }, true},
+        {"x*2", [](CCalcEngine&) { AddUserUnit("furlong", "m", 201.168); }, false},
+    };
+    for (const Case& c : cases) {
+        FreeGlobalSymbolTables();
+        ResetUnitRegistry();
+        CCalcEngine engine;
+        engine.AppendVariable("a", 2);
+        engine.AppendVariable("b", 3);
+        engine.AddExpressionVariable("e", "a+1");
+        ASSERT_EQ(AddUserConstant("", "", "k", 5), 0);
+        ASSERT_EQ(engine.DefineUserFunction("f(p) = p+k", false), 0);
+        ASSERT_EQ(AddUserUnit("smoot", "cm", 170.18), 0);
+        engine.SetExpression(c.text);
+        ASSERT_EQ(engine.Parse(), 0) << c.text;
+        const std::string before = engine.DescribeInputs();
+        EXPECT_FALSE(before.empty()) << c.text;
+        c.change(engine);
+        engine.SetExpression(c.text);
+        engine.Parse();
+        EXPECT_EQ(engine.DescribeInputs() != before, c.changed) << c.text;
     }
 }
 
