@@ -112,17 +112,38 @@ int CNonlinearFit::SetModel(const CString& text)
     int code = m_ModelEngine.Parse();
     if (code == 0)
         code = BuildDerivatives();
-    if (code != 0) {
-        // The model checked out, so this is a parse of printed text going wrong; keep no
-        // half-built model behind.
-        m_strModel.Empty();
-        m_Derivatives.clear();
-        m_ModelEngine.ClearTables();
-        m_ModelEngine.SetExpression(CString());
-    }
+    // The model checked out, so this is a parse of printed text going wrong.
+    if (code != 0)
+        DropModel();
     SetParameterCount(m_ModelEngine.GetVariableCount());
     CompileModel();
     return code;
+}
+
+int CNonlinearFit::SetAngleMode(int mode)
+{
+    if (mode == m_ModelEngine.m_nAngleMode)
+        return 0;
+    m_ModelEngine.m_nAngleMode = mode;
+    if (m_strModel.IsEmpty())
+        return 0;
+    // The derivatives of trigonometric functions carry the mode's factor.
+    m_Derivatives.clear();
+    const int code = BuildDerivatives();
+    if (code != 0) {
+        DropModel();
+        SetParameterCount(0);
+    }
+    CompileModel();
+    return code;
+}
+
+void CNonlinearFit::DropModel()
+{
+    m_strModel.Empty();
+    m_Derivatives.clear();
+    m_ModelEngine.ClearTables();
+    m_ModelEngine.SetExpression(CString());
 }
 
 void CNonlinearFit::CompileModel()
@@ -138,11 +159,13 @@ int CNonlinearFit::BuildDerivatives()
     const int m = m_ModelEngine.GetVariableCount();
     for (int k = 0; k < m; ++k) {
         CCalcEngine scratch;
+        scratch.m_nAngleMode = m_ModelEngine.m_nAngleMode;
         scratch.m_bUserFunctionsOn = 0;
         scratch.SetExpression(m_strModel);
         if (const int code = scratch.DeriveSymbolic(GetParameterName(k)))
             return code;
         auto engine = std::make_unique<CCalcEngine>();
+        engine->m_nAngleMode = m_ModelEngine.m_nAngleMode;
         engine->m_bUserFunctionsOn = 0;
         engine->SetExpression(scratch.GetText());
         for (int i = 0; i < m; ++i)

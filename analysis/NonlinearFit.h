@@ -33,6 +33,12 @@ public:
     // model again (in any case) changes nothing; a refused model (CheckModel) changes nothing.
     int SetModel(const CString& text);
     CString GetModel() const { return m_strModel; }
+    // The angle mode (AngleMode) in which the model and its derivatives are evaluated: the
+    // project's, so that the fitted curve is drawn as it was fitted. A model already set is
+    // differentiated again in it, keeping its start values and flags; 0 or the code that
+    // stopped that (the model is then dropped). Radians until set.
+    int SetAngleMode(int mode);
+    int GetAngleMode() const { return m_ModelEngine.m_nAngleMode; }
     void SetModelName(const CString& name) { m_strModelName = name; }
     CString GetModelName() const { return m_strModelName; }
 
@@ -99,6 +105,8 @@ private:
     int Evaluate(double x, double& y, double* dyda) override;
     void SetParameterCount(int m);
     int BuildDerivatives();
+    // Forgets the model after a failure to build it: no parameters, nothing half-built.
+    void DropModel();
     // Compiles the model and its derivatives, which every fit evaluates at each point.
     void CompileModel();
 

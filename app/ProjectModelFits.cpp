@@ -70,7 +70,12 @@ BOOL ProjectModel::SetFitModel(const ModelRecord& model, CNonlinearFit& fit)
 {
     if (!CheckFitRows())
         return FALSE;
-    if (const int code = fit.SetModel(model.strFormula)) {
+    // In the project's angle mode, in which the fitted equation will be drawn; a fit whose
+    // model is already set may have been given another.
+    int code = fit.SetAngleMode(m_Engine.m_nAngleMode);
+    if (code == 0)
+        code = fit.SetModel(model.strFormula);
+    if (code != 0) {
         Prompts().ShowMessage(GetErrorText(code));
         return FALSE;
     }

@@ -50,6 +50,13 @@ protected:
     {
         return {"Classic equations", name, formula, "", ""};
     }
+    static ModelRecord LibraryModel(const char* name)
+    {
+        for (const ModelRecord& m : BuiltinModels())
+            if (m.strName == name)
+                return m;
+        return ModelRecord{};
+    }
     std::vector<std::string> RecentNames() const
     {
         std::vector<std::string> names;
@@ -176,12 +183,6 @@ TEST_F(AnalysisCommandsTest, EveryFitReportStatesHowItWeightedThePoints)
          "deviations from the error column \"YSig\"; 5 % of y for 2 points whose deviation is 0 "
          "or less"},
     };
-    auto library = [](const char* name) {
-        for (const ModelRecord& m : BuiltinModels())
-            if (m.strName == name)
-                return m;
-        return ModelRecord{};
-    };
     const struct {
         const char* kind;
         std::function<void(ProjectModel&)> run;
@@ -194,9 +195,9 @@ TEST_F(AnalysisCommandsTest, EveryFitReportStatesHowItWeightedThePoints)
              p.RunNonlinearFit(Model("Mine", "a+b*x^2"), fit);
          }},
         {"library model",
-         [&](ProjectModel& p) {
+         [](ProjectModel& p) {
              CNonlinearFit fit;
-             p.RunNonlinearFit(library("Exponential curve"), fit);
+             p.RunNonlinearFit(LibraryModel("Exponential curve"), fit);
          }},
     };
     for (const auto& t : tables) {
@@ -276,6 +277,62 @@ TEST_F(AnalysisCommandsTest, AStalledFitIsToldApartFromOneThatUsedItsLimit)
             1)
             << prompts.log;
         EXPECT_EQ(prompts.CountOf("\nWeighting: "), 1) << prompts.log;
+    }
+}
+
+// The fit evaluates its model in the project's angle mode, as the graph of the fitted equation
+// is drawn: the curve drawn is the one fitted, through the data. One fit object serves both
+// modes, its model and start values set in RAD before the project changes mode.
+TEST_F(AnalysisCommandsTest, AFittedSineIsDrawnAsFittedInEitherAngleMode)
+{
+    const double kDegreesPerRadian = 180 / 3.14159265358979323846;
+    const struct {
+        const char* what;
+        int mode;
+        double unit; // angle units per radian
+    } cases[] = {{"RAD", AngleRadians, 1}, {"DEG", AngleDegrees, kDegreesPerRadian}};
+    CNonlinearFit fit;
+    const ModelRecord sine = LibraryModel("Sine wave");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Reset();
+        // y = 1 + 2 sin(0.5 x + 0.3) for x = 0..11, slightly off the curve.
+        CDataTable* table = AddTable("T", TableLayoutXY, 0, 12);
+        std::vector<double> data;
+        for (int i = 0; i < 12; ++i) {
+            data.push_back(1 + 2 * std::sin(0.5 * i + 0.3) + 0.001 * (i % 3));
+            table->SetCell(0, i, i);
+            table->SetCell(1, i, data.back());
+        }
+        model.m_Engine.m_nAngleMode = AngleRadians;
+        ASSERT_TRUE(model.SetFitModel(sine, fit));
+        const double start[] = {1.2, 1.8, 0.45 * c.unit, 0.25 * c.unit};
+        for (int j = 0; j < 4; ++j) {
+            fit.SetAuto(j, FALSE);
+            fit.SetInitialValue(j, start[j]);
+        }
+        model.m_Engine.m_nAngleMode = c.mode;
+        model.RunNonlinearFit(sine, fit);
+        const int count = model.m_DataPlot.GetItemCount();
+        ASSERT_EQ(count, 1) << prompts.log;
+        EXPECT_NEAR(fit.GetValue(3), 0.5 * c.unit, 1e-3 * c.unit);
+        std::vector<double> a{0, fit.GetValue(1), fit.GetValue(2), fit.GetValue(3),
+                              fit.GetValue(4)};
+        std::vector<double> dyda(5);
+        double y = 0;
+        for (int i = 0; i < 12; ++i) {
+            ASSERT_EQ(fit.EvaluateModel(i, a.data(), y, dyda.data()), 0);
+            EXPECT_NEAR(y, data[std::size_t(i)], 3e-3) << "x = " << i;
+        }
+        CFunctionPlot* graph = model.m_DataPlot.GetItem(count - 1);
+        ASSERT_TRUE(graph->Resample()) << graph->GetExpression().GetString();
+        ASSERT_GT(graph->m_points.size(), 12u);
+        double worst = 0; // between the drawn samples and the fitted model at their x
+        for (const PlotPoint& p : graph->m_points) {
+            ASSERT_EQ(fit.EvaluateModel(p.x, a.data(), y, dyda.data()), 0);
+            worst = std::max(worst, std::fabs(p.y - y));
+        }
+        EXPECT_LT(worst, 1e-9);
     }
 }
 
