@@ -80,6 +80,8 @@ protected:
     void ColourCells(const IDataViewDocument& doc);
     // Cells of rows row and row + 1 that an accepted edit made editable take the colour.
     void ColourRows(const IDataViewDocument& doc, int row);
+    // Rewrites the texts of one row from the document, as a fill would.
+    void ShowRowTexts(IDataViewDocument& doc, int row);
     // Numbers the rows in the fixed column and fits the column to the widest number.
     void NumberRows();
     // The document's size rule again (the grid keeps 50 spare rows below the last entry).

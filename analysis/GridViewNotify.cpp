@@ -70,6 +70,11 @@ void CGridView::OnEndEdit(NMHDR* pNMHDR, LRESULT* pResult)
     const int row = pInfo->item.row, column = pInfo->item.col;
     const CString typed = pInfo->item.strText;
     CString text = typed;
+    // A value typed into a table's next free row gives the row's other cells a value too.
+    BOOL bRowWasOpen = FALSE;
+    for (int c = 1; c < m_Grid.GetColumnCount() && !bRowWasOpen; ++c)
+        bRowWasOpen = c != column && pDoc && pDoc->GetSelectedKind() == ItemDataTable &&
+                      pDoc->IsCellEditable(row, c) && m_Grid.GetItemText(row, c).IsEmpty();
     const CWaitCursor wait; // an edit may redraw a plot of the whole table
     if (!pDoc || !pDoc->ApplyGridEdit(row, column, text)) {
         *pResult = -1;
@@ -83,6 +88,8 @@ void CGridView::OnEndEdit(NMHDR* pNMHDR, LRESULT* pResult)
     else
         m_MessageCells.erase({row, column});
     // An entry typed into the next free row makes the row after it the next free one.
+    if (bRowWasOpen)
+        ShowRowTexts(*pDoc, row);
     ColourRows(*pDoc, row);
     ResizeGrid();
 }

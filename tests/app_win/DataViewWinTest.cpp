@@ -419,14 +419,18 @@ TEST_F(DataViewWin, UnderADecimalCommaARefusedCellStaysRefusedAndPastesKeepTheCo
     EXPECT_TRUE(std::isnan(table->GetValue(0, 2))) << table->GetValue(0, 2);
     EXPECT_EQ(table->GetValue(1, 2), 3);
     EXPECT_STREQ(Grid().GetItemText(2, 1), refusal) << "the cell still says why";
+    TypeInto(3, 2, "4");
+    ASSERT_EQ(table->GetRowCount(), 3);
+    EXPECT_EQ(table->GetValue(0, 3), 0);
+    EXPECT_STREQ(Grid().GetItemText(3, 1), "0") << "the new row's x shows the 0 it holds";
 
-    Grid().SetFocusCell(3, 1);
+    Grid().SetFocusCell(4, 1);
     SetClipboardText("7\t1,5\r\n");
     view->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
     Pump();
-    ASSERT_EQ(table->GetRowCount(), 3);
-    EXPECT_EQ(table->GetValue(0, 3), 7);
-    EXPECT_EQ(table->GetValue(1, 3), 1.5);
+    ASSERT_EQ(table->GetRowCount(), 4);
+    EXPECT_EQ(table->GetValue(0, 4), 7);
+    EXPECT_EQ(table->GetValue(1, 4), 1.5);
     EXPECT_TRUE(hook.messages.empty()) << "no extra column";
 }
 
