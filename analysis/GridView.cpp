@@ -415,12 +415,15 @@ CPoint CGridView::ContextMenuPoint(CPoint point)
 }
 
 // The pane reached with F6 hands the keyboard to its grid, which needs a cell to start from:
-// the first one below and beside the headings.
+// the first one below and beside the headings. A click chooses its own cell: were that one
+// already the focus cell, the click would open it for editing.
 void CGridView::OnSetFocus(CWnd*)
 {
     if (!m_Grid.m_hWnd)
         return;
     m_Grid.SetFocus();
+    if (::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0)
+        return;
     const int row = m_Grid.GetFixedRowCount(), col = m_Grid.GetFixedColumnCount();
     if (!m_Grid.IsValid(m_Grid.GetFocusCell()) && m_Grid.IsValid(row, col))
         m_Grid.SetFocusCell(row, col);

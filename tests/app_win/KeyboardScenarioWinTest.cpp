@@ -230,6 +230,39 @@ TEST_F(KeyboardScenario, F6GoesRoundThePanesEachShowingTheKeysAndOpeningItsMenu)
     EXPECT_TRUE(HasFocus(frame->Get3DPlotView()));
 }
 
+// F6 gives the grid a cell to start from; a click chooses its own. Were the clicked cell made the
+// focus cell on the way, the click would open it for editing, and Down would move the caret in
+// the editor instead of on to the next row.
+TEST_F(KeyboardScenario, AClickIntoANewTablesFirstCellTypesDownTheColumn)
+{
+    ScriptedModalHook hook;
+    CDataTable* table = AddLineTable("Typed", 0);
+    frame->FocusWorkspace();
+    Pump();
+    CGridCtrl& grid = dynamic_cast<CGridView*>(frame->GetGridView())->GetGrid();
+    CRect cell;
+    ASSERT_TRUE(grid.GetCellRect(1, 1, &cell));
+    const LPARAM at = MAKELPARAM(cell.left + 4, cell.CenterPoint().y);
+    BYTE state[256];
+    ::GetKeyboardState(state);
+    state[VK_LBUTTON] = 0x80;
+    ::SetKeyboardState(state);
+    grid.SendMessage(WM_MOUSEACTIVATE, WPARAM(frame->m_hWnd), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    state[VK_LBUTTON] = 0;
+    ::SetKeyboardState(state);
+    grid.SendMessage(WM_LBUTTONUP, 0, at);
+    Pump();
+    ASSERT_EQ(::GetFocus(), grid.m_hWnd) << "the click opened the cell for editing";
+    for (const char* value : {"1", "2", "3"}) {
+        Type(value);
+        Press(VK_DOWN);
+    }
+    ASSERT_EQ(table->GetRowCount(), 3);
+    EXPECT_EQ(table->GetValue(0, 1), 1);
+    EXPECT_EQ(table->GetValue(0, 3), 3);
+}
+
 TEST_F(KeyboardScenario, ViewCommandsLeaveTheKeysWhereTheyShow)
 {
     ScriptedModalHook hook;
