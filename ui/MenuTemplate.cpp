@@ -103,6 +103,24 @@ void AlignAcceleratorTexts(std::vector<std::u16string>& texts,
     }
 }
 
+int StripMnemonic(const std::u16string& text, std::u16string& shown)
+{
+    shown.clear();
+    int nMnemonic = -1;
+    for (std::size_t j = 0; j < text.size(); ++j) {
+        if (text[j] != u'&') {
+            shown.push_back(text[j]);
+            continue;
+        }
+        if (j + 1 == text.size()) // an ampersand ending the text marks nothing
+            break;
+        if (text[j + 1] != u'&' && nMnemonic < 0)
+            nMnemonic = int(shown.size());
+        shown.push_back(text[++j]);
+    }
+    return nMnemonic;
+}
+
 int FindMnemonic(const std::vector<std::u16string>& texts, char ch)
 {
     const char16_t key = char16_t(static_cast<unsigned char>(ascii::ToLower(ch)));

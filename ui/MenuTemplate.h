@@ -36,6 +36,10 @@ bool ParseMenuTemplate(const void* data, std::size_t size, std::vector<MenuTempl
 void AlignAcceleratorTexts(std::vector<std::u16string>& texts,
                            const std::function<int(const std::u16string&)>& width);
 
+// The text as a menu item shows it, its ampersands taken out ("&&" shows one), and the index
+// there of the character its mnemonic underlines (the one FindMnemonic answers to); -1 for none.
+int StripMnemonic(const std::u16string& text, std::u16string& shown);
+
 // The first text whose mnemonic ("&" then the letter; "&&" is a plain ampersand) is ch in
 // either case; -1 when none.
 int FindMnemonic(const std::vector<std::u16string>& texts, char ch);

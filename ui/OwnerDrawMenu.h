@@ -93,6 +93,11 @@ public:
     // Image strips loaded for menus now (tests watch it return to where it was).
     static int GetStripCount();
 
+    // Draws an item's label or accelerator in the DC's font and text colour: one line,
+    // vertically centred against the rectangle's left or right edge (nAlign DT_LEFT or
+    // DT_RIGHT), the mnemonic underlined.
+    static void DrawItemText(CDC* pDC, const std::wstring& text, CRect rect, UINT nAlign);
+
     // 0 16-bit hosted, 1 Windows 95 family, 2 NT before 4, 3 NT 4 and later; 1 and 3 draw
     // wide text in the menu font.
     static int GetMenuStyle();

@@ -1,25 +1,17 @@
 // How an owner-drawn menu item looks: its size and its drawing.
 #include "framework/win/CDC.h"
 #include "framework/win/CImageList.h"
+#include "ui/MenuTemplate.h"
 #include "ui/OwnerDrawMenu.h"
 #include "ui/SystemFonts.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
 // The check mark's columns: how far below the mark's top each 3-pixel stroke starts.
 constexpr int kCheckMarkTops[7] = {2, 3, 4, 3, 2, 1, 0};
-
-void DrawMenuText(CDC* pDC, const std::wstring& text, CRect rect, UINT nFormat)
-{
-    nFormat |= DT_SINGLELINE | DT_VCENTER;
-    if (COwnerDrawMenu::IsNewShell()) {
-        ::DrawTextW(pDC->m_hDC, text.c_str(), int(text.size()), &rect, nFormat);
-        return;
-    }
-    pDC->DrawText(CMenuItemData::ToAnsi(text), &rect, nFormat);
-}
 
 } // namespace
 
@@ -110,9 +102,9 @@ void COwnerDrawMenu::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     CFont* pOldFont = pDC->SelectObject(&font);
     pDC->SetBkMode(TRANSPARENT);
     auto drawBoth = [&](const CRect& rect) {
-        DrawMenuText(pDC, label, rect, DT_LEFT);
+        DrawItemText(pDC, label, rect, DT_LEFT);
         if (!accel.empty())
-            DrawMenuText(pDC, accel, rect, DT_RIGHT);
+            DrawItemText(pDC, accel, rect, DT_RIGHT);
     };
     if (!bGrayed) {
         pDC->SetTextColor(::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
@@ -128,6 +120,43 @@ void COwnerDrawMenu::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         drawBoth(rectText);
     }
     pDC->SelectObject(pOldFont);
+}
+
+// Each character goes where measuring puts it, and the underline under the same extent:
+// DrawText places its underline by measuring while the glyphs advance by their own widths, and
+// in a font where the two differ (Wine's Tahoma at menu sizes draws narrower than it measures)
+// the underline drifts right of its letter the further in it is.
+void COwnerDrawMenu::DrawItemText(CDC* pDC, const std::wstring& text, CRect rect, UINT nAlign)
+{
+    if (!IsNewShell()) {
+        pDC->DrawText(CMenuItemData::ToAnsi(text), &rect, nAlign | DT_SINGLELINE | DT_VCENTER);
+        return;
+    }
+    std::u16string shown;
+    const int nMnemonic = StripMnemonic(std::u16string(text.begin(), text.end()), shown);
+    const int nChars = int(shown.size());
+    if (nChars == 0)
+        return;
+    const auto* pszShown = reinterpret_cast<LPCWSTR>(shown.c_str());
+    std::vector<int> ends(shown.size()); // where each character ends, from the text's start
+    SIZE size = {0, 0};
+    ::GetTextExtentExPointW(pDC->m_hDC, pszShown, nChars, 0, nullptr, ends.data(), &size);
+    std::vector<int> advances(ends.size());
+    for (int i = 0; i < nChars; ++i)
+        advances[std::size_t(i)] = ends[std::size_t(i)] - (i > 0 ? ends[std::size_t(i) - 1] : 0);
+    TEXTMETRICW tm = {};
+    ::GetTextMetricsW(pDC->m_hDC, &tm);
+    const int x = nAlign & DT_RIGHT ? rect.right - ends.back() : rect.left;
+    const int y = rect.top + (rect.Height() - tm.tmHeight) / 2;
+    ::ExtTextOutW(pDC->m_hDC, x, y, ETO_CLIPPED, &rect, pszShown, UINT(nChars), advances.data());
+    if (nMnemonic < 0)
+        return;
+    // One pixel under the baseline, as wide as the letter's advance less one.
+    const std::size_t m = std::size_t(nMnemonic);
+    CRect line(x + (m > 0 ? ends[m - 1] : 0), y + tm.tmAscent + 1, x + ends[m] - 1,
+               y + tm.tmAscent + 2);
+    if (line.IntersectRect(&line, &rect))
+        pDC->FillSolidRect(&line, pDC->GetTextColor());
 }
 
 void COwnerDrawMenu::DrawImage(CDC* pDC, const CMenuItemData* pRecord, const CRect& rectBox,

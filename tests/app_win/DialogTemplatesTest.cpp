@@ -3,6 +3,7 @@
 // control lies hidden under a group box.
 #include "res/resource.h"
 #include "tests/support/DialogLayout.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -29,33 +30,6 @@ std::vector<std::string> TemplateFaults(const char* typeface, int& count)
     return faults;
 }
 
-// The dialogs' font where Wine's own fonts are installed (and about as a Windows dialog font
-// measures), lent to this process: the test prefix has only the system's fonts, in which the
-// dialog font falls back to a wider face with larger dialog units.
-class WineDialogFont {
-public:
-    WineDialogFont()
-    {
-        for (const char* path :
-             {"C:\\windows\\Fonts\\tahoma.ttf", "Z:\\usr\\share\\wine\\fonts\\tahoma.ttf"})
-            if (::AddFontResourceExA(path, FR_PRIVATE, nullptr) > 0) {
-                m_path = path;
-                break;
-            }
-    }
-    ~WineDialogFont()
-    {
-        if (!m_path.empty())
-            ::RemoveFontResourceExA(m_path.c_str(), FR_PRIVATE, nullptr);
-    }
-    WineDialogFont(const WineDialogFont&) = delete;
-    WineDialogFont& operator=(const WineDialogFont&) = delete;
-    bool Loaded() const { return !m_path.empty(); }
-
-private:
-    std::string m_path;
-};
-
 TEST(DialogTemplates, TextsFitAndNothingLiesUnderAGroupBox)
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
@@ -64,7 +38,7 @@ TEST(DialogTemplates, TextsFitAndNothingLiesUnderAGroupBox)
     std::vector<std::string> faults = TemplateFaults(nullptr, count);
     EXPECT_GE(count, 30);
     {
-        const WineDialogFont font;
+        const WineTahoma font;
         EXPECT_TRUE(font.Loaded()) << "measured in the prefix's font only";
         const std::vector<std::string> inTahoma = TemplateFaults("Tahoma", count);
         faults.insert(faults.end(), inTahoma.begin(), inTahoma.end());

@@ -119,3 +119,19 @@ std::string DlgItemText(CWnd* pDialog, int nID)
     pDialog->GetDlgItemText(nID, text);
     return text.GetString();
 }
+
+WineTahoma::WineTahoma()
+{
+    for (const char* path :
+         {"C:\\windows\\Fonts\\tahoma.ttf", "Z:\\usr\\share\\wine\\fonts\\tahoma.ttf"})
+        if (::AddFontResourceExA(path, FR_PRIVATE, nullptr) > 0) {
+            m_path = path;
+            break;
+        }
+}
+
+WineTahoma::~WineTahoma()
+{
+    if (!m_path.empty())
+        ::RemoveFontResourceExA(m_path.c_str(), FR_PRIVATE, nullptr);
+}

@@ -44,3 +44,18 @@ struct MetafileText {
 };
 // The texts a metafile draws, in drawing order.
 std::vector<MetafileText> ReadMetafileTexts(HENHMETAFILE hMeta);
+
+// Wine's own Tahoma, lent to this process while the object lives: the test prefix has only the
+// system's fonts, in which the dialog and menu fonts fall back to a wider face that measures
+// and draws alike. Windows has the font anyway.
+class WineTahoma {
+public:
+    WineTahoma();
+    ~WineTahoma();
+    WineTahoma(const WineTahoma&) = delete;
+    WineTahoma& operator=(const WineTahoma&) = delete;
+    bool Loaded() const { return !m_path.empty(); }
+
+private:
+    std::string m_path;
+};

@@ -153,4 +153,24 @@ TEST(MenuTemplate, MnemonicsAnswerEitherCase)
         EXPECT_EQ(FindMnemonic(texts, c.ch), c.index) << c.ch;
 }
 
+TEST(MenuTemplate, AMenuShowsItsTextWithoutAmpersandsAndUnderlinesTheMnemonic)
+{
+    struct Case {
+        const char16_t* text;
+        const char16_t* shown;
+        int index;
+    };
+    for (const Case& c :
+         {Case{u"Toggle Vie&ws", u"Toggle Views", 10}, Case{u"&Open", u"Open", 0},
+          Case{u"&&Print &Preview", u"&Print Preview", 7}, Case{u"&a &b", u"a b", 0},
+          Case{u"No mnemonic", u"No mnemonic", -1}, Case{u"Fish && Chips", u"Fish & Chips", -1},
+          Case{u"End&", u"End", -1}, Case{u"", u"", -1}}) {
+        const std::u16string text = c.text;
+        const std::string what(text.begin(), text.end()); // the cases are ASCII
+        std::u16string shown;
+        EXPECT_EQ(StripMnemonic(text, shown), c.index) << what;
+        EXPECT_EQ(shown, c.shown) << what;
+    }
+}
+
 } // namespace

@@ -169,8 +169,8 @@ CDibImage DrawRecord(COwnerDrawMenu* pLevel, std::size_t nIndex, UINT nState)
     draw.itemState = nState;
     draw.hwndItem = reinterpret_cast<HWND>(pLevel->m_hMenu);
     draw.itemData = ULONG_PTR(pLevel->GetRecords()[nIndex]);
-    draw.rcItem = {0, 0, 120, 20};
-    return AfxDrawToDib(120, 20, [&](CDC& dc) {
+    draw.rcItem = {0, 0, 160, 20};
+    return AfxDrawToDib(160, 20, [&](CDC& dc) {
         draw.hDC = dc.m_hDC;
         pLevel->DrawItem(&draw);
     });
@@ -203,6 +203,82 @@ TEST_F(OwnerDrawMenuTest, CheckedItemsShowADrawnMarkAndDisabledOnesEngravedText)
     // Selected: the highlight bar behind the text.
     const CDibImage selected = DrawRecord(m_pFile, 0, ODS_SELECTED);
     EXPECT_EQ(selected.Pixel(60, 1), ::GetSysColor(COLOR_HIGHLIGHT));
+}
+
+// Where a text's last character and its underline lie: what it draws more than the text
+// without them. The letter must have no descender.
+struct LetterAndLine {
+    int inkLeft = -1, inkRight = -1, lineLeft = -1, lineRight = -1;
+};
+
+LetterAndLine FindLetterAndLine(const CDibImage& with, const CDibImage& before)
+{
+    int lineRow = -1; // the lowest row that differs
+    for (int y = 0; y < with.height; ++y)
+        for (int x = 0; x < with.width; ++x)
+            if (with.Pixel(x, y) != before.Pixel(x, y))
+                lineRow = y;
+    LetterAndLine found;
+    for (int y = 0; y <= lineRow; ++y)
+        for (int x = 0; x < with.width; ++x) {
+            if (with.Pixel(x, y) == before.Pixel(x, y))
+                continue;
+            int& left = y == lineRow ? found.lineLeft : found.inkLeft;
+            int& right = y == lineRow ? found.lineRight : found.inkRight;
+            left = left < 0 ? x : std::min(left, x);
+            right = std::max(right, x);
+        }
+    return found;
+}
+
+TEST_F(OwnerDrawMenuTest, AMnemonicIsUnderlinedUnderItsLetterInCommandsAndSubMenus)
+{
+    // Items draw in the system's menu font; Wine's Tahoma measures characters at the menu size
+    // wider than it draws them, where an underline placed by measuring alone drifts right.
+    const WineTahoma tahoma;
+    EXPECT_TRUE(tahoma.Loaded()) << "drawn in the prefix's fonts only";
+    CFont font;
+    ASSERT_TRUE(
+        font.CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma"));
+    enum Route { Command, SubMenu, InTahoma };
+    auto draw = [&](Route route, const std::wstring& text) {
+        if (route == Command || route == SubMenu) {
+            const std::size_t index = route == Command ? 3 : 4; // "&Save", "&Recent"
+            m_pFile->GetRecords()[index]->m_strText = text;
+            return DrawRecord(m_pFile, index, 0);
+        }
+        return AfxDrawToDib(160, 20, [&](CDC& dc) {
+            dc.FillSolidRect(0, 0, 160, 20, RGB(255, 255, 255));
+            CFont* pOldFont = dc.SelectObject(&font);
+            dc.SetBkMode(TRANSPARENT);
+            COwnerDrawMenu::DrawItemText(&dc, text, CRect(4, 0, 156, 20), DT_LEFT);
+            dc.SelectObject(pOldFont);
+        });
+    };
+    struct Case {
+        Route route;
+        const wchar_t* text; // up to the mnemonic's letter
+    };
+    const Case cases[] = {
+        {SubMenu, L"Toggle Vie&w"}, {Command, L"Sort &D"},     {InTahoma, L"Toggle Vie&w"},
+        {InTahoma, L"Rena&m"},      {InTahoma, L"&&Print &P"}, {InTahoma, L"Compare Col&u"},
+        {InTahoma, L"&T"},
+    };
+    for (const Case& c : cases) {
+        const std::wstring text = c.text;
+        const LetterAndLine found =
+            FindLetterAndLine(draw(c.route, text), draw(c.route, text.substr(0, text.size() - 2)));
+        const char* const routes[] = {"command", "sub-menu", "in Tahoma"};
+        const std::string what =
+            std::string(routes[c.route]) + " \"" + CMenuItemData::ToAnsi(text).GetString() + "\"";
+        ASSERT_GE(found.inkLeft, 0) << what;
+        EXPECT_LE(std::abs(found.lineLeft - found.inkLeft), 1)
+            << what << ": the line starts at " << found.lineLeft << ", the letter at "
+            << found.inkLeft;
+        EXPECT_LE(std::abs(found.lineRight - found.inkRight), 2)
+            << what << ": the line ends at " << found.lineRight << ", the letter at "
+            << found.inkRight;
+    }
 }
 
 TEST_F(OwnerDrawMenuTest, DestroyingTheMenuLeavesNoRecordOrStripBehind)
