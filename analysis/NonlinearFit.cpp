@@ -27,6 +27,12 @@ private:
     double m_saved;
 };
 
+// The report's word for an angle mode.
+const char* AngleModeName(int mode)
+{
+    return mode == AngleDegrees ? "degrees" : mode == AngleRadians ? "radians" : "gradians";
+}
+
 bool IsNamed(const CString& name, const char* wanted) { return name.CompareNoCase(wanted) == 0; }
 
 // Turns every variable node of a (copied) tree into the number values[index + 1].
@@ -291,6 +297,9 @@ void CNonlinearFit::Report(CAnalysisResult& record) const
     record.AddText("Data Table: ", table, 0);
     record.AddText("Fit Model: ", m_strModelName, 0);
     record.AddText("Fit Equation: ", "y = " + m_strModel, 0);
+    // The mode the fitted curve keeps, which a later change of the project's does not alter.
+    if (m_ModelEngine.ReadsAngles())
+        record.AddText("Angles: ", AngleModeName(m_ModelEngine.m_nAngleMode), 0);
     AddWeightingItem(record, m_pTable);
     const int m = GetParameterCount();
     record.AddText("Fit Results: ", CString(), 0);

@@ -428,9 +428,10 @@ private:
     static void RelinkDataGraphs(CPlot2D& plot,
                                  const std::vector<std::unique_ptr<CDataTable>>& tables);
     void ReadProjectBody(CArchive& ar);
-    // A data graph of the fitted curve over the table's x range, owning the report, added.
+    // A data graph of the fitted curve over the table's x range, owning the report, added. It
+    // keeps the angle mode it was fitted in (kEngineAngleMode: none, it reads no angles).
     void AddFitGraph(CDataTable& table, const CString& equation,
-                     std::unique_ptr<CAnalysisResult> report);
+                     std::unique_ptr<CAnalysisResult> report, int angleMode);
     // The project's plots take over what was read into the staged ones.
     void TakeStagedPlots(CPlot2D& dataPlot, CPlot2D& functionPlot, CPlot3DScene& scene);
 

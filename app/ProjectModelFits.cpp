@@ -35,7 +35,7 @@ BOOL ProjectModel::CheckFitRows()
 }
 
 void ProjectModel::AddFitGraph(CDataTable& table, const CString& equation,
-                               std::unique_ptr<CAnalysisResult> report)
+                               std::unique_ptr<CAnalysisResult> report, int angleMode)
 {
     auto graph = std::make_unique<CFunctionPlot>();
     graph->CopyFrom(m_DefaultDataGraph);
@@ -43,6 +43,7 @@ void ProjectModel::AddFitGraph(CDataTable& table, const CString& equation,
     graph->AttachDataTable(&table);
     graph->SetDefinition(equation, CString(), GraphRectangular, graph->GetXMin(), graph->GetXMax());
     graph->SetReport(std::move(report));
+    graph->SetOwnAngleMode(angleMode);
     graph->m_dwSpareB = 0;
     graph->m_bModified = TRUE;
     AddResultItem(ItemDataGraph, graph.release());
@@ -63,7 +64,7 @@ void ProjectModel::LinearFitSelection(int model)
         return;
     }
     report->SetText("Linear fit - " + CLinearFit::GetModelName(model) + " of " + table->GetName());
-    AddFitGraph(*table, fit.GetEquationWithValues(), std::move(report));
+    AddFitGraph(*table, fit.GetEquationWithValues(), std::move(report), kEngineAngleMode);
 }
 
 BOOL ProjectModel::SetFitModel(const ModelRecord& model, CNonlinearFit& fit)
@@ -104,7 +105,9 @@ void ProjectModel::RunNonlinearFit(const ModelRecord& model, CNonlinearFit& fit)
     auto report = std::make_unique<CAnalysisResult>();
     report->SetNumberFormat(m_pResultFormat);
     fit.Report(*report);
-    AddFitGraph(*table, fit.GetFittedEquation(), std::move(report));
+    // Drawn in the mode it was fitted in, whatever the project's later: the curve stays the
+    // one that passes through the data and that the report describes.
+    AddFitGraph(*table, fit.GetFittedEquation(), std::move(report), fit.GetAngleMode());
 }
 
 void ProjectModel::RememberRecentFit(const ModelRecord& model)

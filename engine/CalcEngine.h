@@ -75,6 +75,9 @@ public:
     // the user functions it calls, the angle mode, and the solver's accuracy and the user units
     // where it uses them. Empty when the expression did not parse.
     std::string DescribeInputs() const;
+    // Whether the parsed expression calls a circular function or its inverse, whose values
+    // depend on the angle mode.
+    bool ReadsAngles() const;
 
     // --- display ------------------------------------------------------------------------
     CString FormatNumber(double x) { return m_ResultFormat.Format(x); }

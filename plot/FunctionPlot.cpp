@@ -1,5 +1,6 @@
 #include "plot/FunctionPlot.h"
 
+#include "engine/CalcEngine.h"
 #include "engine/LocaleSeparators.h"
 #include "engine/ReencodeExpression.h"
 #include "framework/core/AsciiText.h"
@@ -131,6 +132,35 @@ void CFunctionPlot::CopyFrom(const CFunctionPlot& other)
     m_dSampledYMin = other.m_dSampledYMin;
     m_dSampledYMax = other.m_dSampledYMax;
     m_bResample = TRUE;
+}
+
+namespace {
+
+// The reserved word holds a graph's own angle mode as this tag plus the mode (0 degrees,
+// 1 radians, 2 gradians); 0, which every older file holds there, and any other value hold none.
+constexpr DWORD kAngleModeTag = 0x414E0000;
+constexpr DWORD kAngleModeMask = 0xFFFF0000;
+
+} // namespace
+
+void CFunctionPlot::SetOwnAngleMode(int mode)
+{
+    const DWORD word = mode == kEngineAngleMode ? 0
+                       : mode == AngleDegrees || mode == AngleRadians
+                           ? kAngleModeTag | DWORD(mode)
+                           : kAngleModeTag | DWORD(AngleGradians);
+    if (word == m_dwReserved)
+        return;
+    m_dwReserved = word;
+    m_bResample = m_bModified = TRUE;
+}
+
+int CFunctionPlot::GetOwnAngleMode() const
+{
+    const DWORD mode = m_dwReserved & ~kAngleModeMask;
+    if ((m_dwReserved & kAngleModeMask) != kAngleModeTag || mode > DWORD(AngleGradians))
+        return kEngineAngleMode;
+    return int(mode);
 }
 
 void CFunctionPlot::SetReport(std::unique_ptr<CAnalysisResult> report)

@@ -22,6 +22,9 @@ struct PlotPoint {
 // Half the side of the black square that marks a data point, in pixels.
 constexpr int kDataMarkerHalfSize = 4;
 
+// A graph without an angle mode of its own: it follows its engine's.
+constexpr int kEngineAngleMode = -1;
+
 // Forms of a 2-D graph.
 enum GraphForm : int { GraphRectangular = 0, GraphPolar = 1, GraphParametric = 2 };
 
@@ -76,6 +79,12 @@ public:
     // Base fields, both expressions, owner, form, domain and sampled extent.
     void CopyFrom(const CFunctionPlot& other);
 
+    // The angle mode the graph is evaluated in whatever its engine's (a fitted curve keeps the
+    // one it was fitted in), or kEngineAngleMode to follow the engine. Stored in the reserved
+    // word, where older files hold 0: they follow the engine.
+    void SetOwnAngleMode(int mode);
+    int GetOwnAngleMode() const;
+
     // The owned report of the graph's last analysis.
     CAnalysisResult* GetReport() const { return m_pReport.get(); }
     void SetReport(std::unique_ptr<CAnalysisResult> report);
@@ -103,7 +112,7 @@ public:
     double m_dDomainMax = 3;
     // Extent of the valid sampled points.
     double m_dSampledXMin = -5, m_dSampledXMax = 5, m_dSampledYMin = -3, m_dSampledYMax = 3;
-    DWORD m_dwReserved = 0;
+    DWORD m_dwReserved = 0; // the graph's own angle mode, if any (SetOwnAngleMode)
     double m_dDataXMax = -1e300, m_dDataXMin = 1e300, m_dDataYMax = -1e300, m_dDataYMin = 1e300;
     BOOL m_bMarkersOnly = FALSE; // never sampled nor hit-tested (the table-preview graph)
     CPlot2D* m_pOwner = nullptr;

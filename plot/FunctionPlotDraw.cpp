@@ -53,6 +53,24 @@ int SampleCurve(CCalcEngine& engine, const CString& text, int slot, double first
     return 0;
 }
 
+// The engine in a graph's own angle mode, if it has one, for as long as the graph is sampled
+// or its inputs described; the engine's mode is given back afterwards.
+class AngleModeScope {
+public:
+    AngleModeScope(CCalcEngine& engine, int mode) : m_engine(engine), m_nSaved(engine.m_nAngleMode)
+    {
+        if (mode != kEngineAngleMode)
+            engine.m_nAngleMode = mode;
+    }
+    ~AngleModeScope() { m_engine.m_nAngleMode = m_nSaved; }
+    AngleModeScope(const AngleModeScope&) = delete;
+    AngleModeScope& operator=(const AngleModeScope&) = delete;
+
+private:
+    CCalcEngine& m_engine;
+    int m_nSaved;
+};
+
 } // namespace
 
 BOOL CFunctionPlot::Resample()
@@ -63,6 +81,7 @@ BOOL CFunctionPlot::Resample()
     if (!m_pOwner || !m_pOwner->m_pEngine)
         return TRUE; // nothing to sample with: nothing drawn, no failure
     CCalcEngine& engine = *m_pOwner->m_pEngine;
+    const AngleModeScope angles(engine, GetOwnAngleMode());
     const int n = std::clamp(m_pOwner->m_nSteps, 10, 10000);
     const double step = (m_dDomainMax - m_dDomainMin) / (n - 1);
     m_dSampledXMin = m_dSampledYMin = 1e300;
@@ -125,6 +144,7 @@ BOOL CFunctionPlot::Resample()
 
 std::string CFunctionPlot::InputsNow(CCalcEngine& engine) const
 {
+    const AngleModeScope angles(engine, GetOwnAngleMode());
     std::string inputs;
     if (ParseCurve(engine, m_strExpression, inputs) == 0 && m_nForm == GraphParametric)
         ParseCurve(engine, m_strSecondExpression, inputs);
