@@ -94,8 +94,10 @@ BOOL LineCommand::RunCommandWord(const CString& text)
     if (name != "SDIFF" || args.GetSize() < 1)
         return FALSE;
 
-    // A scratch engine: the derivative must not replace the project's current expression.
+    // A scratch engine: the derivative must not replace the project's current expression. In
+    // the project's angle mode, so that it is the slope of the curve the project draws.
     CCalcEngine engine;
+    engine.m_nAngleMode = m_Engine.m_nAngleMode;
     engine.SetExpression(args[0]);
     int code = engine.DeriveSymbolic(args.GetSize() >= 2 ? args[1].GetString() : "x");
     if (code != 0)

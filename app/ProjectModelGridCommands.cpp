@@ -261,6 +261,9 @@ int ProjectModel::SolveForVariable(int k, CAnalysisResult& report)
     CSolverModel* model = SelectedSolverModel();
     if (!model || k < 0 || k >= model->GetVariableCount())
         return ErrInvalidVariable;
+    // In the project's angle mode, in which the workspace's FZERO finds the same roots; the
+    // model keeps no mode of its own in the user data.
+    model->m_nAngleMode = m_Engine.m_nAngleMode;
     std::vector<double> solutions;
     if (const int code = model->Solve(k, solutions))
         return code;

@@ -7,6 +7,7 @@
 #include "engine/EngineErrors.h"
 #include "tests/analysis/NistData.h"
 #include "tests/app/DataViewFixture.h"
+#include "tests/support/StoredBytes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -333,6 +334,133 @@ TEST_F(AnalysisCommandsTest, AFittedSineIsDrawnAsFittedInEitherAngleMode)
             worst = std::max(worst, std::fabs(p.y - y));
         }
         EXPECT_LT(worst, 1e-9);
+    }
+}
+
+// In DEG what the project computes is what it draws: a solver model finds the roots the curve
+// crosses at, SDIFF answers the slope of the curve drawn, and a curve fitted in RAD keeps its
+// samples after the switch and after a save and reopen. A fitted curve of an older file, which
+// holds no mode, follows the project's.
+TEST_F(AnalysisCommandsTest, WhatIsComputedInDegreesIsWhatIsDrawn)
+{
+    using Values = std::vector<double>;
+    auto samples = [](CFunctionPlot& graph) {
+        graph.m_bResample = TRUE; // evaluated again, whatever it was marked
+        EXPECT_TRUE(graph.Resample()) << graph.GetExpression().GetString();
+        Values y;
+        for (const PlotPoint& p : graph.m_points)
+            y.push_back(p.bInvalid ? NAN : p.y);
+        return y;
+    };
+    auto valueAt = [&](const CString& text, double x) {
+        model.m_Engine.SetExpression(text);
+        EXPECT_EQ(model.m_Engine.Parse(), 0) << text.GetString();
+        g_IndependentVariables[0].dValue = x;
+        return model.m_Engine.Evaluate();
+    };
+    auto line = [&](const char* text) {
+        ProjectLineHost host(model, prompts);
+        LineCommand command{model.m_Engine,         model.m_LineResult,     model.m_FunctionPlot,
+                            model.m_Default2DGraph, model.m_Default3DGraph, host};
+        command.ExecuteLine(text);
+        EXPECT_EQ(command.GetError().nCode, 0) << text;
+        return CString(model.m_LineResult.GetText());
+    };
+    // y = 5 + 2 sin(0.8 x + 0.5) for x = 0..10 fitted in RAD, the project then in the mode,
+    // saved and opened again when asked: the samples against those of the fit, or for an older
+    // file (0 where the mode is kept, which is no mode) against the curve's values in the mode.
+    auto fitInRadians = [&](bool reopen, bool olderFile, int mode) {
+        return [&, reopen, olderFile, mode](Values& computed, Values& drawn) {
+            Reset();
+            CDataTable* table = AddTable("Wave", TableLayoutXY, 0, 11);
+            for (int i = 0; i <= 10; ++i) {
+                table->SetCell(0, i, i);
+                table->SetCell(1, i, 5 + 2 * std::sin(0.8 * i + 0.5));
+            }
+            CNonlinearFit fit;
+            const ModelRecord sine = LibraryModel("Sine wave");
+            model.m_Engine.m_nAngleMode = AngleRadians;
+            ASSERT_TRUE(model.SetFitModel(sine, fit));
+            const double start[] = {4.8, 1.8, 0.78, 0.45};
+            for (int j = 0; j < 4; ++j) {
+                fit.SetAuto(j, FALSE);
+                fit.SetInitialValue(j, start[j]);
+            }
+            model.RunNonlinearFit(sine, fit);
+            ASSERT_EQ(model.m_DataPlot.GetItemCount(), 1) << prompts.log;
+            CFunctionPlot* graph = model.m_DataPlot.GetItem(0);
+            const CString report = graph->GetReport()->GetWorkspaceText();
+            EXPECT_NE(report.Find("\nAngles: radians\n"), -1) << report.GetString();
+            drawn = samples(*graph);
+            EXPECT_NEAR(drawn.back(), 5 + 2 * std::sin(8.5), 1e-6) << "through the data";
+            if (olderFile)
+                graph->m_dwReserved = 0;
+            model.m_Engine.m_nAngleMode = mode;
+            model.ResampleChangedGraphs();
+            EXPECT_EQ(graph->m_bResample, olderFile) << "marked for the new mode";
+            if (reopen) {
+                const stored::Bytes bytes =
+                    stored::Store([&](CArchive& ar) { model.SerializeProject(ar); });
+                Reset();
+                model.m_Engine.m_nAngleMode = mode;
+                ASSERT_TRUE(stored::Load(bytes, [&](CArchive& ar) { model.SerializeProject(ar); }));
+                ASSERT_EQ(model.m_DataPlot.GetItemCount(), 1);
+                graph = model.m_DataPlot.GetItem(0);
+            }
+            computed = samples(*graph);
+            if (olderFile)
+                for (std::size_t i = 0; i < drawn.size(); ++i)
+                    drawn[i] = valueAt(graph->GetExpression(), graph->m_points[i].x);
+        };
+    };
+
+    const struct {
+        const char* what;
+        std::function<void(Values& computed, Values& drawn)> run;
+    } cases[] = {
+        {"a solver model sin(x) = 0.5 over 0..360",
+         [&](Values& computed, Values& drawn) {
+             Reset();
+             model.m_Engine.m_nAngleMode = AngleDegrees;
+             CSolverModel* solver = AddSolverModel("sin(x) = 0.5");
+             solver->m_dMinimum = 0;
+             solver->m_dMaximum = 360;
+             CAnalysisResult report;
+             ASSERT_EQ(model.SolveForVariable(0, report), 0);
+             for (int i = 0; i < report.GetItemCount(); ++i)
+                 if (report.GetItem(i).strLabel == "x = ")
+                     computed.push_back(report.GetItem(i).dValue);
+             drawn = {30, 150};
+         }},
+        {"SDIFF(sin(x)) and the slope of the curve drawn",
+         [&](Values& computed, Values& drawn) {
+             Reset();
+             model.m_Engine.m_nAngleMode = AngleDegrees;
+             line("PLOT(sin(x), 0, 120)");
+             ASSERT_EQ(model.m_FunctionPlot.GetItemCount(), 1) << prompts.log;
+             CFunctionPlot& graph = *model.m_FunctionPlot.GetItem(0);
+             samples(graph);
+             const CString derivative = line("SDIFF(sin(x))");
+             for (std::size_t i : {50u, 166u, 200u, 350u}) {
+                 const PlotPoint &p = graph.m_points[i - 1], &q = graph.m_points[i + 1];
+                 drawn.push_back((q.y - p.y) / (q.x - p.x));
+                 computed.push_back(valueAt(derivative, graph.m_points[i].x));
+             }
+         }},
+        {"a curve fitted in RAD, after the switch to DEG",
+         fitInRadians(false, false, AngleDegrees)},
+        {"a curve fitted in RAD, saved and opened in DEG", fitInRadians(true, false, AngleDegrees)},
+        {"a fitted curve of an older file, opened in GRAD",
+         fitInRadians(true, true, AngleGradians)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Values computed, drawn;
+        c.run(computed, drawn);
+        ASSERT_EQ(computed.size(), drawn.size());
+        ASSERT_FALSE(drawn.empty());
+        for (std::size_t i = 0; i < drawn.size(); ++i)
+            EXPECT_NEAR(computed[i], drawn[i], 1e-6 * (1 + std::fabs(drawn[i]))) << "at " << i;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A project with recording windows and prompts, and a recording grid for the data view: items
 // of each kind are added and selected as the explorer would.
+#include "app/LineCommand.h"
 #include "app/ProjectModel.h"
 #include "engine/EngineNames.h"
 #include "engine/LocaleSeparators.h"
@@ -41,6 +42,26 @@ public:
     int columns = kGridDefaultColumns;
     std::map<int, int> widths;
     std::map<std::pair<int, int>, std::string> texts;
+};
+
+// The project's line command, as the document wires it, over a project of the fixture.
+class ProjectLineHost : public ILineCommandHost {
+public:
+    ProjectLineHost(ProjectModel& model, IProjectPrompts& prompts)
+        : m_model(model), m_prompts(prompts)
+    {
+    }
+    int GetSelectedKind() const override { return m_model.GetSelectedKind(); }
+    void RefreshGrid() override { m_model.RefreshGrid(); }
+    void AddResultItem(int kind, CObject* pObject) override
+    {
+        m_model.AddResultItem(kind, pObject);
+    }
+    void ShowMessage(const CString& text) override { m_prompts.ShowMessage(text); }
+
+private:
+    ProjectModel& m_model;
+    IProjectPrompts& m_prompts;
 };
 
 class DataViewTest : public ::testing::Test {

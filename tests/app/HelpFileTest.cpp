@@ -76,26 +76,6 @@ std::vector<HelpCode> HelpCodes(const std::string& html)
     return codes;
 }
 
-// The project's line command, as the document wires it, over a project of the fixture.
-class ProjectLineHost : public ILineCommandHost {
-public:
-    ProjectLineHost(ProjectModel& model, IProjectPrompts& prompts)
-        : m_model(model), m_prompts(prompts)
-    {
-    }
-    int GetSelectedKind() const override { return m_model.GetSelectedKind(); }
-    void RefreshGrid() override { m_model.RefreshGrid(); }
-    void AddResultItem(int kind, CObject* pObject) override
-    {
-        m_model.AddResultItem(kind, pObject);
-    }
-    void ShowMessage(const CString& text) override { m_prompts.ShowMessage(text); }
-
-private:
-    ProjectModel& m_model;
-    IProjectPrompts& m_prompts;
-};
-
 class HelpExamplesTest : public DataViewTest {
 protected:
     // Runs the lines in order in a new project; the error code of the first that fails, else 0.
