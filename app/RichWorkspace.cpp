@@ -205,9 +205,10 @@ void CRichWorkspace::TypeText(const CString& text)
         m_Typed.bValid = FALSE;
 }
 
+// Logged lines go after the last line, wherever the caret stood: they never split a line.
 void CRichWorkspace::PrintLine(const CString& text)
 {
-    NewLineAtLineEnd();
+    NewLineAtTextEnd();
     TypeText(text);
     NewLineAtLineEnd();
 }

@@ -23,7 +23,7 @@ public:
 
     // One WM_CHAR per character: "\r" evaluates the line, "\n" only breaks it.
     void TypeText(const CString& text) override;
-    // The text on a line of its own.
+    // The text on a line of its own after the last line.
     void PrintLine(const CString& text);
     // Unless the caret line is empty: to its end, then a line break.
     void NewLineAtLineEnd() override;

@@ -9,6 +9,7 @@
 #include "engine/LocaleSeparators.h"
 #include "framework/core/ProfileStore.h"
 #include "framework/win/CommonDialogs.h"
+#include "res/AnalysisIds.h"
 #include "res/AppIds.h"
 #include "tests/app_win/ShellTestApp.h"
 #include "tests/support/GuiTestSupport.h"
@@ -166,6 +167,45 @@ TEST_F(WorkspaceTest, EnterTypesTheAnswerAfterTheLine)
     SetText(nested.c_str());
     Keys("\r");
     EXPECT_EQ(Text(), nested + " =|1|");
+}
+
+// What is logged goes on new lines after the last one, wherever the caret was left: it never
+// splits an earlier report. Only the answer of the line Enter was pressed on goes right after it.
+TEST_F(WorkspaceTest, LoggedLinesGoAfterTheLastLineWhereverTheCaretStands)
+{
+    const std::string earlier = "' Solver solution|Equation: x^2=4|    x = 2|2+3";
+    SetText("' Solver solution\rEquation: x^2=4\r    x = 2\r2+3");
+    const LONG insideReport = 22; // inside "Equation"
+    View()->SendMessage(EM_SETSEL, insideReport, insideReport);
+
+    CUnitConverterDlg& converter = MainFrame()->GetUnitConverter();
+    converter.CheckDlgButton(IDC_CONVERTER_LOG, BST_CHECKED);
+    converter.SetDlgItemText(IDC_CONVERTER_FROM_VALUE, "100");
+    converter.SetDlgItemText(IDC_CONVERTER_FROM_UNIT, "degree C");
+    converter.SetDlgItemText(IDC_CONVERTER_TO_UNIT, "degree F");
+    ClickButton(&converter, IDC_CONVERTER_CONVERT);
+    Pump();
+    const std::string converted = earlier + "|' 100 degree C = 212 degree F|";
+    EXPECT_EQ(Text(), converted);
+
+    View()->SendMessage(EM_SETSEL, insideReport, insideReport + 3);
+    ScriptedModalHook hook;
+    hook.steps = {[](CWnd* pDialog) {
+        pDialog->CheckDlgButton(IDC_RESULTS_LOG, BST_CHECKED);
+        ClickButton(pDialog, IDOK);
+    }};
+    CAnalysisResult report;
+    report.SetTitle("Statistics");
+    report.AddInteger("Points", 3);
+    Document()->ShowResults(report);
+    Pump();
+    const std::string logged = converted + "' Statistics|Points3|";
+    EXPECT_EQ(Text(), logged);
+
+    // Enter at the end of the earlier "2+3": the answer follows that line.
+    View()->SendMessage(EM_SETSEL, LONG(earlier.size()), LONG(earlier.size()));
+    Keys("\r");
+    EXPECT_EQ(Text(), earlier + " =|5|" + logged.substr(earlier.size()));
 }
 
 TEST_F(WorkspaceTest, ErrorsShowInTheTipWithTheirSpanSelected)
