@@ -90,11 +90,12 @@ void CMyDocument::OnSort(UINT nID)
     const CDataTable* table = m_Model.GetSelectedTable();
     if (!table)
         return;
-    // The dialog's order holds, whichever of the two commands opened it.
+    // The dialog opens at the command's order; the order chosen there holds.
     std::vector<CString> names;
     for (int c = 0; c < table->GetColumnCount(); ++c)
         names.push_back(table->GetColumnName(c));
     CSortDlg dlg(names, GetMainFrame());
+    dlg.m_nOrder = nID == ID_DATA_SORT_ASCENDING ? 0 : 1;
     if (dlg.DoModal() == IDOK)
         m_Model.SortSelectedTable(dlg.m_nOrder, dlg.m_nKey, dlg.m_bColumnOnly);
 }

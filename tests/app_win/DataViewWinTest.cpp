@@ -479,6 +479,45 @@ TEST_F(DataViewWin, DataCommandsShowTheEnginesErrorsAndAsk)
     Command(ID_DATA_SORT_DESCENDING);
     ASSERT_EQ(hook.messages.size(), 1u);
     EXPECT_STREQ(hook.messages[0], GetErrorText(ErrInvalidData));
+
+    // The sort dialog opens at the order of its command; the order chosen there holds.
+    auto* pairs = new CDataTable;
+    pairs->Create(TableLayoutXY, 0, 2);
+    pairs->SetName("Pairs");
+    pairs->SetCell(0, 0, 1); // rows from 0 here
+    pairs->SetCell(1, 0, 10);
+    pairs->SetCell(0, 1, 2);
+    pairs->SetCell(1, 1, 20);
+    doc->AddResultItem(ItemDataTable, pairs);
+    struct Case {
+        UINT command;
+        int shown;  // the order button checked on opening
+        int chosen; // the order button clicked before OK, or 0
+        double firstX, firstY;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {ID_DATA_SORT_DESCENDING, IDC_SORT_DESCENDING, 0, 2, 20},
+             {ID_DATA_SORT_ASCENDING, IDC_SORT_ASCENDING, 0, 1, 10},
+             {ID_DATA_SORT_ASCENDING, IDC_SORT_ASCENDING, IDC_SORT_DESCENDING, 2, 20},
+             {ID_DATA_SORT_DESCENDING, IDC_SORT_DESCENDING, IDC_SORT_ASCENDING, 1, 10},
+         }) {
+        int shown = 0;
+        hook.next = 0;
+        hook.steps = {[&](CWnd* pDialog) {
+            for (int id : {IDC_SORT_ASCENDING, IDC_SORT_DESCENDING})
+                if (pDialog->IsDlgButtonChecked(id))
+                    shown = shown ? -1 : id;
+            if (c.chosen)
+                pDialog->GetDlgItem(c.chosen)->SendMessage(BM_CLICK);
+            ClickButton(pDialog, IDOK);
+        }};
+        Command(c.command);
+        EXPECT_EQ(shown, c.shown) << c.command << " " << c.chosen;
+        EXPECT_EQ(pairs->GetValue(0, 1), c.firstX) << c.command << " " << c.chosen;
+        EXPECT_EQ(pairs->GetValue(1, 1), c.firstY) << "rows stay paired";
+        EXPECT_EQ(pairs->GetValue(0, 2), 3 - c.firstX) << c.command << " " << c.chosen;
+    }
+    EXPECT_EQ(hook.messages.size(), 1u);
 }
 
 TEST_F(DataViewWin, TheMatrixDialogKeepsRefusedFieldsOpen)
