@@ -1,7 +1,14 @@
 // The help can be followed as written: every workspace line its pages show runs in a new
-// project, and the compiled help file holds every page that a Help button or Help/Contents
-// opens, with the index keywords that F1 looks up.
+// project, every example of a dialog field passes that field's check, and the compiled help
+// file holds every page that a Help button or Help/Contents opens, with the index keywords
+// that F1 looks up.
+#include "analysis/FitDialogRules.h"
+#include "app/ConverterRules.h"
 #include "app/LineCommand.h"
+#include "engine/EngineErrors.h"
+#include "engine/EngineStartup.h"
+#include "engine/SolverModel.h"
+#include "plot/FunctionPlot.h"
 #include "res/HelpTopics.h"
 #include "tests/app/DataViewFixture.h"
 
@@ -55,19 +62,22 @@ std::string DecodeEntities(std::string text)
 
 // A <code> or <pre> of a help page: a workspace line (class "line"), lines typed in order (a
 // <pre> of class "line"), a line the help shows being refused (class "refused"), the form of a
-// command with its arguments named (class "syntax"), or other text.
+// command with its arguments named (class "syntax"), what a dialog field takes (class "field"
+// and the field's kind, as "field curve"), or other text.
 struct HelpCode {
     std::string kind;
+    std::string field;
     std::vector<std::string> lines;
 };
 
 std::vector<HelpCode> HelpCodes(const std::string& html)
 {
-    static const std::regex code(R"re(<(code|pre)(?: class="(\w+)")?>([\s\S]*?)</\1>)re");
+    static const std::regex code(
+        R"re(<(code|pre)(?: class="(\w+)(?: (\w+))?")?>([\s\S]*?)</\1>)re");
     std::vector<HelpCode> codes;
     for (std::sregex_iterator it(html.begin(), html.end(), code), end; it != end; ++it) {
-        HelpCode found{(*it)[2].str(), {}};
-        std::istringstream text(DecodeEntities((*it)[3].str()));
+        HelpCode found{(*it)[2].str(), (*it)[3].str(), {}};
+        std::istringstream text(DecodeEntities((*it)[4].str()));
         for (std::string line; std::getline(text, line);)
             if (line.find_first_not_of(" \t\r") != std::string::npos)
                 found.lines.push_back(line);
@@ -85,30 +95,69 @@ protected:
         ProjectLineHost host(model, prompts);
         LineCommand command{model.m_Engine,         model.m_LineResult,     model.m_FunctionPlot,
                             model.m_Default2DGraph, model.m_Default3DGraph, host};
-        for (const std::string& line : lines) {
+        for (std::string line : lines) {
+            // As the workspace does: a line that starts with one of these continues from ANS.
+            const std::size_t first = line.find_first_not_of(" \t");
+            if (first != std::string::npos && std::strchr("+*/^%!", line[first]))
+                line = "ANS" + line;
             command.ExecuteLine(line.c_str());
             if (const int code = command.GetError().nCode)
                 return code;
         }
         return 0;
     }
+
+    // The check the dialog field of that kind applies to what is typed into it in a new
+    // project: 0 when it takes the text; -1 for a kind no field has.
+    int CheckField(const std::string& kind, const CString& text)
+    {
+        Reset();
+        if (kind == "curve" || kind == "polar" || kind == "parametric") {
+            const int form = kind == "curve"   ? GraphRectangular
+                             : kind == "polar" ? GraphPolar
+                                               : GraphParametric;
+            return ValidateCurveExpression(form, text, "");
+        }
+        if (kind == "surface")
+            return ValidateSurfaceExpression(text);
+        if (kind == "data")
+            return CheckDataExpression(model.m_Engine, text, TRUE, 1).IsAccepted() ? 0 : 1;
+        if (kind == "model")
+            return CheckModelEquation(text, 1).IsAccepted() ? 0 : 1;
+        if (kind == "solver")
+            return CSolverModel().SetEquation(text);
+        if (kind == "unit") {
+            double value = 1;
+            return ConvertBetweenUnits(value, text, text);
+        }
+        return -1;
+    }
 };
 
 TEST_F(HelpExamplesTest, EveryWorkspaceLineOfTheHelpRunsInANewProject)
 {
     // Text that reads as a workspace line (a command word with arguments, a function
-    // definition) must be marked as one, so that this test finds it.
+    // definition) or as an expression (operands around an operator, a call) must be marked,
+    // so that this test finds it.
     static const std::regex lineLike(
-        R"(^\s*((PLOT3D|PLOT|SDIFF|CONVERT)\b\s*\S|\w+\s*\([^()]*\)\s*=))", std::regex::icase);
+        R"(^\s*((PLOT3D|PLOT|SDIFF|CONVERT)\b\s*\S|\w+\s*\([^()]*\)\s*=)|\w\s*[-+*/^]\s*[\w(]|\w\()",
+        std::regex::icase);
     const std::vector<std::string> pages = HelpPages();
     ASSERT_GE(pages.size(), 12u);
-    int examples = 0;
+    int examples = 0, fields = 0;
     for (const std::string& page : pages) {
         for (const HelpCode& code : HelpCodes(ReadFile(std::string(ZIVRA_HELP_DIR) + "/" + page))) {
             SCOPED_TRACE(page + ": " + (code.lines.empty() ? "" : code.lines[0]));
             if (code.kind.empty()) {
                 for (const std::string& line : code.lines)
-                    EXPECT_FALSE(std::regex_search(line, lineLike)) << "not marked as a line";
+                    EXPECT_FALSE(std::regex_search(line, lineLike)) << "not marked";
+                continue;
+            }
+            if (code.kind == "field") {
+                ++fields;
+                ASSERT_EQ(code.lines.size(), 1u);
+                const int error = CheckField(code.field, code.lines[0].c_str());
+                EXPECT_EQ(error, 0) << code.field << ": " << GetErrorText(error);
                 continue;
             }
             ASSERT_TRUE(code.kind == "line" || code.kind == "refused" || code.kind == "syntax")
@@ -126,6 +175,7 @@ TEST_F(HelpExamplesTest, EveryWorkspaceLineOfTheHelpRunsInANewProject)
         }
     }
     EXPECT_GE(examples, 30);
+    EXPECT_GE(fields, 10);
 }
 
 #ifdef ZIVRA_HELP_FILE
