@@ -175,7 +175,7 @@ TEST_F(HelpExamplesTest, EveryWorkspaceLineOfTheHelpRunsInANewProject)
         }
     }
     EXPECT_GE(examples, 30);
-    EXPECT_GE(fields, 10);
+    EXPECT_GE(fields, 20);
 }
 
 #ifdef ZIVRA_HELP_FILE
