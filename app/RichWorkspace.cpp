@@ -92,6 +92,8 @@ void CRichWorkspace::OnInitialUpdate()
 {
     CRichEditView::OnInitialUpdate();
     SetBackgroundColor(FALSE, m_Settings.BackColor);
+    // The view shows another project now: the script played for the last one ends here.
+    StopDemo();
 }
 
 void CRichWorkspace::SetDefaultFont(int size, const CString& face)

@@ -34,7 +34,8 @@ public:
     int SetPopupOptions(int options) override;
     // Plays the demonstration script from its start, one character per 100 ms, from a new
     // line after the last one, at the caret it keeps for itself; while it plays the user's
-    // keys do not reach the text, and Escape ends it after the line it is typing.
+    // keys do not reach the text, Escape ends it after the line it is typing, and a new or
+    // opened project ends it at once.
     void StartDemo();
     BOOL IsDemoRunning() const { return m_nDemoIndex < m_nDemoEnd; }
     // The default character format: face (when it fits), DefaultColor, no effects, |size|

@@ -544,6 +544,17 @@ TEST_F(WorkspaceTest, TheDemonstrationKeepsToItsOwnLinesAndEscapeEndsIt)
         View()->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
         tick(1);
     }
+
+    // File/New ends it: the rest of the script is neither typed nor evaluated in the new project.
+    SetText("");
+    MainFrame()->SendMessage(WM_COMMAND, ID_RUN_DEMO);
+    View()->KillTimer(1);
+    tick(5);
+    hook.boxAnswer = IDNO; // the played lines are not saved
+    TestApp().OnFileNew();
+    tick(example + 20);
+    EXPECT_EQ(Text(), "");
+    EXPECT_FALSE(View()->IsDemoRunning());
 }
 
 TEST_F(WorkspaceTest, ProjectsKeepTheWorkspaceTextAndColours)
