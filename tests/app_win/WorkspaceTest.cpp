@@ -443,15 +443,20 @@ TEST_F(WorkspaceTest, APasteWithATooLongLineIsRefused)
     EXPECT_EQ(hook.messages.size(), 3u);
 }
 
-// Plays the demonstration, started by Run Demo with pActive the active view, by its ticks.
-void PlayDemo(CRichWorkspace* pView, CView* pActive, int ticks = 4000)
+// Plays the demonstration, started by Run Demo with pActive the active view, to its end by the
+// test's ticks alone: the view's own timer, which Run Demo starts, would add ticks as the
+// machine's load has it.
+void PlayDemo(CRichWorkspace* pView, CView* pActive)
 {
     MainFrame()->SetActiveView(pActive);
     MainFrame()->SendMessage(WM_COMMAND, ID_RUN_DEMO);
-    for (int i = 0; i < ticks; ++i) {
+    EXPECT_TRUE(pView->KillTimer(1)) << "Run Demo plays by a timer";
+    const std::size_t length = std::strlen(kWorkspaceDemoScript);
+    for (std::size_t i = 0; i <= length && pView->IsDemoRunning(); ++i) {
         pView->SendMessage(WM_TIMER, 1);
         Pump();
     }
+    EXPECT_FALSE(pView->IsDemoRunning()) << "one tick a character";
 }
 
 TEST_F(WorkspaceTest, TheDemonstrationTypesAndEvaluatesItsScript)
