@@ -133,8 +133,8 @@ public:
     int CheckUserConstantName(const char* name) const;
 
     // --- zeros in one variable of the whole engine (solver models) -----------------------
-    // Scans [a, b] in n steps varying variable i, searching again the steps with an end where
-    // the expression has no value; 13 unless a < b, 36 when nothing was found.
+    // Scans [a, b] in n steps varying variable i, searching again the steps whose end values say
+    // nothing (BlindSteps::Search); 13 unless a < b, 36 when nothing was found.
     int FindZerosInVariable(double a, double b, int n, int i, double tol,
                             std::vector<double>& zeros);
     // A zero in [a, b] varying variable i; the code stays in the root (13 for one sign).

@@ -74,9 +74,10 @@ int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double to
     // scan works to the finest tolerance it can instead of refusing.
     tol = std::max(tol, kMinimumTolerance);
     CCompiledExpression program(m_Root);
-    // A new model's interval (-1e300 .. 1e300) overflows at nearly every step's ends.
+    // A new model's interval (-1e300 .. 1e300) overflows at nearly every step's ends, and its
+    // steps around 0 are far wider than the numbers where the roots can be resolved.
     return FindZerosOfFunction(VariableFunction(*this, program, i), a, b, n, tol, zeros,
-                               ErrBadArgument, StepsWithoutValues::Search);
+                               ErrBadArgument, BlindSteps::Search);
 }
 
 double CCalcEngine::FindZeroInVariable(double a, double b, int i, double tol)

@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -213,6 +214,56 @@ StepPoint ValueAt(const CalculusFunction& f, double x)
     StepPoint p{x, 0.0, false};
     p.valued = f(x, p.y) == 0 && std::isfinite(p.y);
     return p;
+}
+
+// Whether neighbouring doubles at x lie farther apart than tol, so that no bracket there can be
+// narrowed to the tolerance.
+bool CoarserThanTolerance(double x, double tol) { return std::fabs(x) * 0x1p-52 > tol; }
+
+// Whether the sign change of a closed bracket [b, c] (f(b) = fb, f(c) of the other sign) is f's
+// own: each side keeps its sign from one spacing of doubles out to 2^-30 of |b|, as beside a root
+// that the doubles hold; values that change faster than the doubles can follow (sin near 1e299)
+// change sign there. A side ends early where f has no value, as at the edge of its domain.
+bool SignChangeHolds(const CalculusFunction& f, double b, double fb, double c)
+{
+    const double magnitude = std::max(std::fabs(b), std::fabs(c));
+    const double spacing =
+        std::nextafter(magnitude, std::numeric_limits<double>::infinity()) - magnitude;
+    const double away = (b < c) ? -1.0 : 1.0; // from b, away from c
+    bool bSide = true, cSide = true;          // until a side meets a point without a value
+    for (double d = spacing; d <= magnitude * 0x1p-30; d *= 2.0) {
+        const StepPoint pb = ValueAt(f, b + away * d), pc = ValueAt(f, c - away * d);
+        bSide = bSide && pb.valued;
+        cSide = cSide && pc.valued;
+        if ((bSide && !SameSign(pb.y, fb)) || (cSide && !SameSign(pc.y, -fb)))
+            return false;
+    }
+    return true;
+}
+
+// The outcome of Brent's method once its bracket [b, c] has closed. A value of 0.1 or more at b
+// is a pole or a jump, not a zero. Where the doubles are too coarse for tol, b counts only where f
+// is zero there to rounding: exactly 0, or a sign change of f's own (SignChangeHolds).
+int AcceptClosedBracket(const CalculusFunction& f, double b, double fb, double c, double tol,
+                        double& root)
+{
+    if (fb != 0.0) {
+        if (!(std::fabs(fb) < 0.1))
+            return ErrBadArgument;
+        if (CoarserThanTolerance(b, tol) && !SignChangeHolds(f, b, fb, c))
+            return ErrBadArgument;
+    }
+    root = b;
+    return 0;
+}
+
+// Whether a step [lo, hi] meets the range where doubles hold tol (|x| <= tol * 2^52) and is wider
+// than all of it, so that the signs at its ends say nothing of the roots there (a new model's
+// interval, -1e300 .. 1e300, has steps 1e298 wide).
+bool OutgrowsResolvableRange(double lo, double hi, double tol)
+{
+    const double resolvable = tol * 0x1p52;
+    return hi - lo > 2.0 * resolvable && lo < resolvable && hi > -resolvable;
 }
 
 // The points a step [lo, hi] is searched on: its ends, 0 when it lies inside, and points halving
@@ -424,12 +475,8 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
         }
         const double tol1 = 6e-15 * std::fabs(b) + 0.5 * tol;
         const double xm = 0.5 * (c - b);
-        if (std::fabs(xm) <= tol1 || fb == 0.0) {
-            if (fb != 0.0 && !(std::fabs(fb) < 0.1))
-                return ErrBadArgument; // the bracket closed on a pole or a jump, not on a zero
-            root = b;
-            return 0;
-        }
+        if (std::fabs(xm) <= tol1 || fb == 0.0)
+            return AcceptClosedBracket(f, b, fb, c, tol, root);
         if (std::fabs(e) >= tol1 && std::fabs(fa) > std::fabs(fb)) {
             const double s = fb / fa;
             double p, q;
@@ -465,8 +512,7 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
 }
 
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
-                        std::vector<double>& zeros, int sameSignCode,
-                        StepsWithoutValues withoutValues)
+                        std::vector<double>& zeros, int sameSignCode, BlindSteps blindSteps)
 {
     if (!(a < b) || n <= 0 || !(tol >= kMinimumTolerance))
         return ErrBadArgument;
@@ -477,8 +523,9 @@ int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, do
         const double hi = (k == n - 1) ? b : a + (k + 1) * step;
         double z = 0.0;
         if (FindZeroOfFunction(f, lo, hi, tol, z, sameSignCode) != 0) {
-            if (withoutValues == StepsWithoutValues::Search &&
-                (!ValueAt(f, lo).valued || !ValueAt(f, hi).valued))
+            if (blindSteps == BlindSteps::Search &&
+                (!ValueAt(f, lo).valued || !ValueAt(f, hi).valued ||
+                 OutgrowsResolvableRange(lo, hi, tol)))
                 found = SearchStep(f, lo, hi, tol, sameSignCode, k == n - 1, zeros) || found;
             continue;
         }

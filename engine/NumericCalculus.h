@@ -20,22 +20,32 @@ int IntegrateFunction(const CalculusFunction& f, double a, double b, double eps,
 int DifferentiateFunction(const CalculusFunction& f, double x, double& result, double& tol);
 // One Ridders extrapolation from the initial step h; err receives its error estimate. 13 for h = 0.
 int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err, double& result);
-// A zero of f in [a, b] by Brent's method (tol below 1e-15 means 1e-5). Errors: sameSignCode
-// (36 by default) when f(a) and f(b) have one sign, 13 when the bracket closes on a pole or jump,
-// 35 after 100 iterations, or the error of f. The root is 0 on failure.
+// A zero of f in [a, b] by Brent's method (tol below 1e-15 means 1e-5). The bracket closes to
+// tol plus a few rounding units of the root, and its point b counts as a zero only
+// - where |f(b)| < 0.1: a larger value is a pole or a jump, not a zero;
+// - where neighbouring doubles lie farther apart than tol (|b| * 2^-52 > tol), so that the
+//   bracket cannot close to it, only where f is zero at b to rounding: exactly 0, or a sign change
+//   of f's own, which each side keeps from one spacing of doubles out to 2^-30 |b| (f is
+//   evaluated there; a side without values ends early). So x - 1e12 solves exactly and x^2 - 80
+//   at tol 1e-15 as closely as doubles allow, but the sign changes of sin near 1e299, whose
+//   values change more between neighbouring doubles than over a period, are no zeros.
+// Errors: sameSignCode (36 by default) when f(a) and f(b) have one sign, 13 when the bracket
+// closes on no zero, 35 after 100 iterations, or the error of f. The root is 0 on failure.
 int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
                        int sameSignCode = ErrNoSolutions);
-// What a scan does with a step that has an end where f has no value (an error or no finite
-// value): skip it, or search it again on points that halve the distance to each end and to 0
-// down to the tolerance, narrowing toward the valued end where a point has no value. Searching
-// finds the roots of a huge interval (-1e300 .. 1e300 overflows almost everywhere) and next to a
-// point outside f's domain; steps with values at both ends are scanned alike either way.
-enum class StepsWithoutValues { Skip, Search };
+// What a scan does with a step in which Brent's method found no zero and whose end values say
+// nothing of the roots inside: an end where f has no value (an error or no finite value), or a
+// step that meets the numbers where doubles hold tol (|x| <= tol * 2^52) and is wider than all of
+// them. Skip it, or search it again on points that halve the distance to each end and to 0 down
+// to the tolerance, narrowing toward the valued end where a point has no value. Searching finds
+// the roots of a huge interval (-1e300 .. 1e300 overflows almost everywhere, and its steps
+// around 0 are 1e298 wide) and next to a point outside f's domain; other steps are scanned alike.
+enum class BlindSteps { Skip, Search };
 // Scans [a, b] in n equal steps and appends every zero found to zeros. 13 unless a < b, n > 0 and
 // tol >= 1e-15; 36 when nothing was appended; otherwise 0.
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
                         std::vector<double>& zeros, int sameSignCode = ErrNoSolutions,
-                        StepsWithoutValues withoutValues = StepsWithoutValues::Skip);
+                        BlindSteps blindSteps = BlindSteps::Skip);
 // A local minimum by bracketing from a, b and golden-section search (tol below 1e-15 means 1e-5).
 // Returns 0 with xmin and fmin = f(xmin), or the error of f.
 int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin,
