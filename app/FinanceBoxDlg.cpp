@@ -151,9 +151,7 @@ void CFinanceBoxDlg::Toggle() { ShowTool(!IsWindowVisible()); }
 
 void CFinanceBoxDlg::OnDestroy()
 {
-    const CPoint topLeft = NormalTopLeft(*this);
-    m_Settings.nLeft = topLeft.x;
-    m_Settings.nTop = topLeft.y;
+    m_place.Save(*this, m_Settings.nLeft, m_Settings.nTop);
     m_Settings.nVisible = m_bVisible;
     CRegistryProfileStore store;
     WriteChangedSettings(store, m_SettingsAtStart, m_Settings, &WriteFinanceBoxSettings);

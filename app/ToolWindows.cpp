@@ -50,11 +50,16 @@ void ToolWindowPlace::BeforeShow(CWnd& window)
     CentreOnMainWindow(window);
 }
 
-CPoint NormalTopLeft(const CWnd& window)
+void ToolWindowPlace::Save(const CWnd& window, int& left, int& top) const
 {
+    if (m_bCentreAtShow)
+        return;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    if (!window.GetWindowPlacement(&placement))
-        return CPoint(-1, -1);
-    return CPoint(placement.rcNormalPosition.left, placement.rcNormalPosition.top);
+    if (!window.GetWindowPlacement(&placement)) {
+        left = top = -1;
+        return;
+    }
+    left = placement.rcNormalPosition.left;
+    top = placement.rcNormalPosition.top;
 }

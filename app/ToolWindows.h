@@ -13,10 +13,10 @@ public:
     void Restore(CWnd& window, int left, int top);
     // Before the window shows.
     void BeforeShow(CWnd& window);
+    // The place to remember: the window's normal top-left corner, unless it never showed
+    // this run and so never stood where the user could see or move it.
+    void Save(const CWnd& window, int& left, int& top) const;
 
 private:
     BOOL m_bCentreAtShow = FALSE;
 };
-
-// The top-left corner of the window's normal (not minimised) place.
-CPoint NormalTopLeft(const CWnd& window);

@@ -193,9 +193,7 @@ void CUnitConverterDlg::OnDestroy()
             m_Settings.nStartupCategory = i;
     m_Settings.nLogResults = IsDlgButtonChecked(IDC_CONVERTER_LOG) == BST_CHECKED;
     m_Settings.nLastCategory = std::max(m_CategoryBox.GetCurSel(), 0);
-    const CPoint topLeft = NormalTopLeft(*this);
-    m_Settings.nLeft = topLeft.x;
-    m_Settings.nTop = topLeft.y;
+    m_place.Save(*this, m_Settings.nLeft, m_Settings.nTop);
     CRegistryProfileStore store;
     WriteConverterChanges(store, m_SettingsAtStart, m_Settings);
     CDialog::OnDestroy();

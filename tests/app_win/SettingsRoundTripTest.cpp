@@ -132,6 +132,8 @@ const Stored<int> kUsedInts[] = {
     {"Plot3DDef", "AmbientLight", 35}, {"Plot3DDef", "Views", 4},
     {"Converter", "StartupCategory", 2}, {"Converter", "LastCategory", 5},
     {"Converter", "IsBig", 1}, {"Converter", "LogResults", 0},
+    {"Converter", "Left", 20}, {"Converter", "Top", 10},
+    {"FinanceBox", "Left", 30}, {"FinanceBox", "Top", 20},
 };
 // The function plot's and the data plot's defaults.
 const Stored<int> kUsedPlotInts[] = {

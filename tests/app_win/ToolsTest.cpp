@@ -200,6 +200,14 @@ TEST_F(ToolsTest, UnitConverterKeepsItsPlaceSizeAndChoicesBetweenRuns)
     EXPECT_EQ(DlgItemText(pDlg, IDC_CONVERTER_CATEGORY), "Length");
     pDlg->GetWindowRect(&again);
     EXPECT_LT(again.right, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+
+    // A run that never shows it keeps no place: the next run centres it on the main window.
+    CloseMainFrame();
+    store.WriteInt("Converter", "Visible", 0);
+    store.WriteInt("Converter", "Left", 5000);
+    EXPECT_FALSE(Converter().IsWindowVisible());
+    CloseMainFrame();
+    EXPECT_EQ(store.GetInt("Converter", "Left", -9), 5000);
 }
 
 TEST_F(ToolsTest, FinanceBoxSolvesRefusesAndAsksForAnotherGuess)
@@ -308,6 +316,14 @@ TEST_F(ToolsTest, FinanceBoxSolvesRefusesAndAsksForAnotherGuess)
     MainFrame()->GetFinanceBox().GetWindowRect(&rect);
     EXPECT_EQ(rect.TopLeft(), CPoint(20, 10));
     EXPECT_TRUE(MainFrame()->GetFinanceBox().IsWindowVisible());
+
+    // A run that never shows it keeps no place, nor the place it was given out of sight.
+    CloseMainFrame();
+    store.WriteInt("FinanceBox", "Visible", 0);
+    store.WriteInt("FinanceBox", "Left", -1);
+    EXPECT_FALSE(MainFrame()->GetFinanceBox().IsWindowVisible());
+    CloseMainFrame();
+    EXPECT_EQ(store.GetInt("FinanceBox", "Left", -9), -1);
 }
 
 } // namespace
