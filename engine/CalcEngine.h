@@ -75,6 +75,9 @@ public:
     // the user functions it calls, the angle mode, and the solver's accuracy and the user units
     // where it uses them. Empty when the expression did not parse.
     std::string DescribeInputs() const;
+    // Sets and parses text, then appends to inputs what its value depends on (DescribeInputs),
+    // or "!" and the parse error when it does not parse; 0 or that error.
+    int ParseDescribingInputs(const CString& text, std::string& inputs);
     // Whether the parsed expression calls a circular function or its inverse, whose values
     // depend on the angle mode.
     bool ReadsAngles() const;

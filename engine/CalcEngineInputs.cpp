@@ -3,6 +3,7 @@
 #include "engine/UnitRegistry.h"
 #include "engine/UserFunction.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -141,6 +142,17 @@ std::string CCalcEngine::DescribeInputs() const
     InputsWriter writer;
     writer.Walk(m_Root, m_nAngleMode);
     return writer.m_text;
+}
+
+int CCalcEngine::ParseDescribingInputs(const CString& text, std::string& inputs)
+{
+    SetExpression(text);
+    const int error = Parse();
+    if (error != 0)
+        inputs.append(1, '!').append(std::to_string(error));
+    else
+        inputs += DescribeInputs();
+    return error;
 }
 
 bool CCalcEngine::ReadsAngles() const

@@ -19,16 +19,10 @@ namespace {
 constexpr int kSlotX = 0;
 constexpr int kSlotT = 3;
 
-// The text parsed in the engine; what its values depend on is added to inputs: the engine's
-// description, or the parse error (returned, 0 for success).
+// The text parsed in the engine, what its values depend on added to inputs as one line.
 int ParseCurve(CCalcEngine& engine, const CString& text, std::string& inputs)
 {
-    engine.SetExpression(text);
-    const int error = engine.Parse();
-    if (error != 0)
-        inputs.append(1, '!').append(std::to_string(error));
-    else
-        inputs += engine.DescribeInputs();
+    const int error = engine.ParseDescribingInputs(text, inputs);
     inputs += '\n';
     return error;
 }

@@ -82,26 +82,13 @@ void CSurfacePlot::Serialize(CArchive& ar)
     m_bRebuild = TRUE;
 }
 
-// The expression parsed in the engine; inputs receive what its values depend on, or the parse
-// error (returned, 0 for success).
-static int ParseExpression(CCalcEngine& engine, const CString& text, std::string& inputs)
-{
-    engine.SetExpression(text);
-    const int error = engine.Parse();
-    if (error != 0)
-        inputs.assign(1, '!').append(std::to_string(error));
-    else
-        inputs = engine.DescribeInputs();
-    return error;
-}
-
 BOOL CSurfacePlot::MarkIfInputsChanged()
 {
     CCalcEngine* engine = m_pOwner ? m_pOwner->m_pEngine : nullptr;
     if (m_sampledInputs.empty() || !engine || m_strExpression.IsEmpty())
         return FALSE;
     std::string inputs;
-    ParseExpression(*engine, m_strExpression, inputs);
+    engine->ParseDescribingInputs(m_strExpression, inputs);
     if (inputs == m_sampledInputs)
         return FALSE;
     m_bRebuild = TRUE;
@@ -115,7 +102,8 @@ int CSurfacePlot::ComputeMesh()
     CCalcEngine* engine = m_pOwner ? m_pOwner->m_pEngine : nullptr;
     if (!engine)
         return 0;
-    const int error = ParseExpression(*engine, m_strExpression, m_sampledInputs);
+    m_sampledInputs.clear();
+    const int error = engine->ParseDescribingInputs(m_strExpression, m_sampledInputs);
     if (error != 0)
         return error;
     const int k = std::clamp(m_nRows, 10, 256);

@@ -124,21 +124,14 @@ int StripMnemonic(const std::u16string& text, std::u16string& shown)
 int FindMnemonic(const std::vector<std::u16string>& texts, char ch)
 {
     const char16_t key = char16_t(static_cast<unsigned char>(ascii::ToLower(ch)));
+    std::u16string shown;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::u16string& text = texts[i];
-        for (std::size_t j = 0; j + 1 < text.size(); ++j) {
-            if (text[j] != u'&')
-                continue;
-            const char16_t next = text[j + 1];
-            if (next == u'&') { // a plain ampersand
-                ++j;
-                continue;
-            }
-            const char16_t lower = next < 128 ? char16_t(ascii::ToLower(char(next))) : next;
-            if (lower == key)
-                return int(i);
-            break; // one mnemonic per text
-        }
+        const int at = StripMnemonic(texts[i], shown);
+        if (at < 0)
+            continue;
+        const char16_t letter = shown[std::size_t(at)];
+        if ((letter < 128 ? char16_t(ascii::ToLower(char(letter))) : letter) == key)
+            return int(i);
     }
     return -1;
 }
