@@ -26,6 +26,51 @@ template <class Taken> CString FirstFreeName(const CString& base, Taken taken)
     }
 }
 
+// An exact copy of one of the category's models, whatever its category field says.
+bool HoldsCopy(const CModelCategory& category, const ModelRecord& record)
+{
+    for (int m = 0; m < category.GetModelCount(); ++m) {
+        const ModelRecord& held = category.GetModel(m);
+        if (held.strName == record.strName && held.strFormula == record.strFormula &&
+            held.strDescription == record.strDescription && held.strPreview == record.strPreview)
+            return true;
+    }
+    return false;
+}
+
+// Categories whose names differ only in case (a file edited by hand or written elsewhere) are
+// one category: the first keeps its place and takes the models of the others, each model once.
+void MergeTwinCategories(std::vector<std::unique_ptr<CModelCategory>>& categories)
+{
+    for (std::size_t i = 0; i < categories.size(); ++i) {
+        CModelCategory& kept = *categories[i];
+        std::vector<ModelRecord> models;
+        for (int m = 0; m < kept.GetModelCount(); ++m)
+            models.push_back(kept.GetModel(m));
+        bool bTwins = false;
+        for (std::size_t j = i + 1; j < categories.size();) {
+            const CModelCategory& twin = *categories[j];
+            if (!ascii::EqualNoCase(twin.GetName(), kept.GetName())) {
+                ++j;
+                continue;
+            }
+            for (int m = 0; m < twin.GetModelCount(); ++m)
+                models.push_back(twin.GetModel(m));
+            categories.erase(categories.begin() + std::ptrdiff_t(j));
+            bTwins = true;
+        }
+        if (!bTwins)
+            continue;
+        kept.RemoveAll();
+        for (ModelRecord& model : models) {
+            if (HoldsCopy(kept, model))
+                continue;
+            model.strCategory = kept.GetName();
+            kept.AppendModel(model);
+        }
+    }
+}
+
 } // namespace
 
 // --- CModelCategory -------------------------------------------------------------------------
@@ -205,5 +250,6 @@ void CModelLibrary::Serialize(CArchive& ar)
         category->Serialize(ar);
         categories.push_back(std::move(category));
     }
+    MergeTwinCategories(categories);
     m_categories.swap(categories);
 }

@@ -93,7 +93,8 @@ public:
     void RemoveAll() { m_categories.clear(); }
 
     // Category count, then each category; loading replaces the library only when all of it
-    // has been read.
+    // has been read, and reads categories whose names differ only in case as the first of
+    // them, holding the models of all once each.
     void Serialize(CArchive& ar) override;
 
 private:

@@ -22,9 +22,7 @@ class UserDataTurn {
 public:
     UserDataTurn()
     {
-        CString name = "Zivra.UserData." + UserDataPath();
-        name.Replace('\\', '/'); // a backslash would name a namespace
-        m_hMutex = ::CreateMutexA(nullptr, FALSE, name);
+        m_hMutex = ::CreateMutexA(nullptr, FALSE, UserDataLockName(UserDataPath()));
         if (m_hMutex) {
             const DWORD dwWait = ::WaitForSingleObject(m_hMutex, 5000);
             m_bOwned = dwWait == WAIT_OBJECT_0 || dwWait == WAIT_ABANDONED;
@@ -49,6 +47,13 @@ private:
 
 void CMyDocument::SetUserDataPath(const CString& path) { UserDataPath() = path; }
 
+// After the file's turn: a box the user leaves open must not keep another window waiting.
+void CMyDocument::ShowNotices(const UserDataNotices& notices)
+{
+    for (const CString& text : notices)
+        ShowMessage(text);
+}
+
 CMyDocument::CMyDocument()
 {
     m_Model.SetPrompts(this);
@@ -56,16 +61,22 @@ CMyDocument::CMyDocument()
     CRegistryProfileStore store;
     m_Model.ReadSettings(store, ::GetSystemMetrics(SM_CYSCREEN));
     m_Model.SetUserDataPath(UserDataPath());
-    UserDataTurn turn;
-    m_Model.ReadUserData();
+    UserDataNotices notices;
+    {
+        UserDataTurn turn;
+        notices = m_Model.ReadUserData();
+    }
+    ShowNotices(notices);
 }
 
 CMyDocument::~CMyDocument()
 {
+    UserDataNotices notices;
     {
         UserDataTurn turn;
-        m_Model.WriteUserData();
+        notices = m_Model.WriteUserData();
     }
+    ShowNotices(notices);
     m_Model.ReleaseUserDefinitions();
     CRegistryProfileStore store;
     m_Model.WriteSettingsAtExit(store, GetPathName());

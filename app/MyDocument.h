@@ -362,6 +362,7 @@ private:
     // The workspace's rich text from the view into the model, and back.
     void TakeWorkspaceText();
     void ShowWorkspaceText();
+    void ShowNotices(const UserDataNotices& notices);
 
     ProjectModel m_Model;
     // Presets the add-graph dialog's "Analyze automatically" while the document lives.

@@ -85,9 +85,9 @@ CFunctionPlot* ProjectModel::PreviewGraph() const
     return m_PreviewPlot.GetItemCount() > 0 ? m_PreviewPlot.GetItem(0) : nullptr;
 }
 
-void ProjectModel::ReadUserData() { m_UserDefinitions.Read(Prompts()); }
+UserDataNotices ProjectModel::ReadUserData() { return m_UserDefinitions.Read(); }
 
-void ProjectModel::WriteUserData() { m_UserDefinitions.Write(Prompts()); }
+UserDataNotices ProjectModel::WriteUserData() { return m_UserDefinitions.Write(); }
 
 void ProjectModel::ReleaseUserDefinitions()
 {

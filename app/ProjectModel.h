@@ -89,8 +89,9 @@ public:
     // changed.
     void WriteSettingsAtExit(CProfileStore& store, const CString& pathName);
     void SetUserDataPath(const CString& path) { m_UserDefinitions.SetPath(path); }
-    void ReadUserData();
-    void WriteUserData();
+    // What the user is to be told comes back, to show once the file is free again.
+    UserDataNotices ReadUserData();
+    UserDataNotices WriteUserData();
     // The end of the run: solver models, regression models and the program-wide user tables go.
     void ReleaseUserDefinitions();
     // Empties the project's items (user definitions stay) and clears the selection.

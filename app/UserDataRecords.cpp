@@ -168,8 +168,11 @@ void StoreRegressionModels(CArchive& ar, const UserDataRecords& records)
 {
     const std::vector<UserDataRecord>& models = records.sections[RegressionModelRecords];
     std::vector<CString> categories;
+    // One category per name without regard to case, as the library reads them: a model is
+    // written once.
     for (const UserDataRecord& category : records.sections[ModelCategoryRecords])
-        categories.push_back(category.strCategory);
+        if (!HasName(categories, category.strCategory))
+            categories.push_back(category.strCategory);
     for (const UserDataRecord& model : models)
         if (!HasName(categories, model.strCategory))
             categories.push_back(model.strCategory);

@@ -1,7 +1,6 @@
 #include "app/UserDefinitions.h"
 
 #include "app/DocumentSettings.h"
-#include "app/ProjectWindows.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineNames.h"
 #include "engine/EngineTablesArchive.h"
@@ -54,6 +53,13 @@ void ClearEngineUserTables()
 
 } // namespace
 
+CString UserDataLockName(const CString& path)
+{
+    CString name = "Zivra.UserData." + path;
+    name.Replace('\\', '/'); // a backslash would name a namespace
+    return name;
+}
+
 UserDefinitions::UserDefinitions() : m_strPath(kDefaultUserDataPath) {}
 
 UserDefinitions::~UserDefinitions() = default;
@@ -91,13 +97,15 @@ void UserDefinitions::SerializeSolverModels(CArchive& ar)
     m_keptSolverModels.swap(kept);
 }
 
-void UserDefinitions::Read(IProjectPrompts& prompts)
+UserDataNotices UserDefinitions::Read()
 {
-    Load(prompts);
+    UserDataNotices notices;
+    Load(notices);
     m_Started = StoredNow();
+    return notices;
 }
 
-void UserDefinitions::Load(IProjectPrompts& prompts)
+void UserDefinitions::Load(UserDataNotices& notices)
 {
     CFile file;
     CFileException error;
@@ -106,7 +114,7 @@ void UserDefinitions::Load(IProjectPrompts& prompts)
             return; // no file yet: the run starts without user definitions
         // A file that is there but cannot be read must not be overwritten at the end.
         m_bWrite = FALSE;
-        prompts.ShowMessage(
+        notices.push_back(
             "Your user definitions could not be read: " + DescribeFailure(error, m_strPath) +
             "\n\nDefinitions made in this session will not be saved.");
         return;
@@ -131,13 +139,13 @@ void UserDefinitions::Load(IProjectPrompts& prompts)
                         "it is, and definitions made in this session will not be saved.",
                         cause.GetString());
         }
-        prompts.ShowMessage(text);
+        notices.push_back(text);
         return;
     }
     const CString unloaded = DescribeUnloaded();
     if (!unloaded.IsEmpty())
-        prompts.ShowMessage("These definitions in " + m_strPath +
-                            " no longer load; they are kept unchanged in the file:\n" + unloaded);
+        notices.push_back("These definitions in " + m_strPath +
+                          " no longer load; they are kept unchanged in the file:\n" + unloaded);
 }
 
 CString UserDefinitions::DescribeUnloaded() const
@@ -177,12 +185,13 @@ UserDataRecords UserDefinitions::StoredNow()
 }
 
 BOOL UserDefinitions::ReadStoredFile(UserDataRecords& records, CString& reason,
-                                     IProjectPrompts& prompts)
+                                     UserDataNotices& notices)
 {
     CFile file;
     CFileException error;
     if (!file.Open(m_strPath, CFile::modeRead | CFile::shareDenyWrite, &error)) {
-        records = UserDataRecords();
+        // A file deleted during the run takes nothing the run started with along.
+        records = m_Started;
         reason = DescribeFailure(error, m_strPath);
         return !FileExists(m_strPath);
     }
@@ -199,23 +208,24 @@ BOOL UserDefinitions::ReadStoredFile(UserDataRecords& records, CString& reason,
     CString bad;
     if (!SetAside(bad))
         return FALSE;
-    prompts.ShowMessage("Your user definitions could not be read again before saving: " + reason +
-                        "\n\nThe damaged file was kept as " + bad + ".");
+    notices.push_back("Your user definitions could not be read again before saving: " + reason +
+                      "\n\nThe damaged file was kept as " + bad + ".");
     records = m_Started;
     return TRUE;
 }
 
-void UserDefinitions::Write(IProjectPrompts& prompts)
+UserDataNotices UserDefinitions::Write()
 {
+    UserDataNotices notices;
     if (!m_bWrite)
-        return;
+        return notices;
     UserDataRecords now = StoredNow();
     const UserDataChanges changes = FindUserDataChanges(m_Started, now);
     if (changes.empty())
-        return;
+        return notices;
     UserDataRecords records;
     CString reason;
-    if (ReadStoredFile(records, reason, prompts)) {
+    if (ReadStoredFile(records, reason, notices)) {
         ApplyUserDataChanges(records, changes);
         try {
             ReplaceFileAtomically(
@@ -227,13 +237,14 @@ void UserDefinitions::Write(IProjectPrompts& prompts)
                 },
                 TRUE);
             m_Started = std::move(now);
-            return;
+            return notices;
         } catch (const CException& e) {
             reason = DescribeFailure(e, m_strPath);
         }
     }
-    prompts.ShowMessage("Your user definitions could not be saved: " + reason + "\n\nNot saved:\n" +
-                        DescribeUserDataChanges(changes));
+    notices.push_back("Your user definitions could not be saved: " + reason + "\n\nNot saved:\n" +
+                      DescribeUserDataChanges(changes));
+    return notices;
 }
 
 void UserDefinitions::Clear()

@@ -8,8 +8,11 @@
 
 class CArchive;
 class CSolverModel;
-class IProjectPrompts;
 struct DocumentSettings;
+
+// What reading or writing the file has to tell the user, shown by the caller once other
+// windows may take their turn with the file again.
+using UserDataNotices = std::vector<CString>;
 
 // The user's own definitions that every project shares, and the user-data file that keeps them
 // from one run to the next: the engine's user functions, constants and conversions (program-wide
@@ -37,12 +40,13 @@ public:
     // Reads the file when there is one. A damaged file loads nothing, is renamed to the first
     // free "<name>.bad", "<name>.bad2", ... and reported; when it cannot be renamed, nothing is
     // written at the end of the run. Definitions that no longer load are reported once.
-    void Read(IProjectPrompts& prompts);
+    UserDataNotices Read();
     // Reads the file again, puts in place the definitions the run added or changed and takes
-    // out those it removed, and writes the file atomically, making its folder when missing. A
-    // run that changed nothing leaves the file alone. A failure is reported with the path, its
-    // cause and what was not saved, and the old file stays.
-    void Write(IProjectPrompts& prompts);
+    // out those it removed, and writes the file atomically, making its folder when missing; a
+    // file gone in the meantime counts as what the run started from. A run that changed
+    // nothing leaves the file alone. A failure is reported with the path, its cause and what
+    // was not saved, and the old file stays.
+    UserDataNotices Write();
     BOOL WillWrite() const { return m_bWrite; }
     // Deletes the solver models and the user's regression models and empties the engine's
     // user tables.
@@ -62,12 +66,12 @@ public:
     CModelLibrary& GetUserModels() { return m_userModels; }
 
 private:
-    void Load(IProjectPrompts& prompts);
+    void Load(UserDataNotices& notices);
     // The run's definitions in their stored form.
     UserDataRecords StoredNow();
-    // What the file holds now (nothing when there is none); a damaged file is set aside and
-    // the run's start taken instead. FALSE, with the reason, when the file cannot be read.
-    BOOL ReadStoredFile(UserDataRecords& records, CString& reason, IProjectPrompts& prompts);
+    // What the file holds now; a missing file, or a damaged one (set aside), gives what the
+    // run started from. FALSE, with the reason, when the file cannot be read.
+    BOOL ReadStoredFile(UserDataRecords& records, CString& reason, UserDataNotices& notices);
     // Renames a damaged file to the first free "<name>.bad", "<name>.bad2", ...; FALSE when it
     // cannot be renamed.
     BOOL SetAside(CString& bad) const;
@@ -83,3 +87,5 @@ private:
 
 // Where the user-data file lives unless a caller sets another path.
 extern const char kDefaultUserDataPath[];
+// The name of the lock that windows of the program take turns with on the file at the path.
+CString UserDataLockName(const CString& path);

@@ -1,6 +1,7 @@
 // The user-data file: the run's definitions kept from one start to the next, a missing folder,
 // a damaged file set aside, a failed write that keeps the old file, definitions that no longer
-// load written back unchanged, and two windows that each keep their own changes.
+// load written back unchanged, two windows that each keep their own changes, a file deleted
+// during a run, and model categories whose names differ only in case.
 #include "app/DocumentSettings.h"
 #include "app/ProjectWindows.h"
 #include "app/UserDefinitions.h"
@@ -85,6 +86,12 @@ protected:
         return s;
     }
 
+    void Tell(const UserDataNotices& notices)
+    {
+        for (const CString& text : notices)
+            prompts.ShowMessage(text);
+    }
+
     fs::path folder, path;
     RecordingPrompts prompts;
 };
@@ -93,16 +100,16 @@ TEST_F(UserDataTest, DefinitionsComeBackAndTheMissingFolderIsMade)
 {
     UserDefinitions first;
     first.SetPath(path.string().c_str());
-    first.Read(prompts); // neither file nor folder: silent, nothing loaded
+    Tell(first.Read()); // neither file nor folder: silent, nothing loaded
     EXPECT_EQ(Summary(first), "0 functions, 0 constants, 0 units, 0 models, 0 categories");
     Define(first);
-    first.Write(prompts);
+    Tell(first.Write());
     EXPECT_TRUE(fs::exists(path));
     first.Clear();
 
     UserDefinitions second;
     second.SetPath(path.string().c_str());
-    second.Read(prompts);
+    Tell(second.Read());
     EXPECT_EQ(Summary(second), "1 functions, 1 constants, 1 units, 1 models, 1 categories");
     EXPECT_STREQ(second.GetSolverModel(0)->m_strEquation, "a*b = 6");
     EXPECT_STREQ(second.GetSolverModel(0)->m_strLabel, "area");
@@ -157,7 +164,7 @@ TEST_F(UserDataTest, ADamagedFileLoadsNothingAndIsKeptAside)
     UserDefinitions writer;
     writer.SetPath(path.string().c_str());
     Define(writer);
-    writer.Write(prompts);
+    Tell(writer.Write());
     writer.Clear();
     stored::Bytes bytes = ReadFile(path);
     bytes.resize(bytes.size() - 3);
@@ -166,7 +173,7 @@ TEST_F(UserDataTest, ADamagedFileLoadsNothingAndIsKeptAside)
 
     UserDefinitions data;
     data.SetPath(path.string().c_str());
-    data.Read(prompts);
+    Tell(data.Read());
     EXPECT_EQ(Summary(data), "0 functions, 0 constants, 0 units, 0 models, 0 categories");
     EXPECT_EQ(prompts.CountOf("[message]"), 1);
     EXPECT_NE(prompts.log.find("users.dat.bad2"), std::string::npos) << prompts.log;
@@ -177,13 +184,13 @@ TEST_F(UserDataTest, ADamagedFileLoadsNothingAndIsKeptAside)
     // Damaged again when the run ends: kept aside too, and the run's definitions are saved.
     WriteFile(path, {1});
     Define(data);
-    data.Write(prompts);
+    Tell(data.Write());
     data.Clear();
     EXPECT_EQ(prompts.CountOf("[message]"), 2);
     EXPECT_NE(prompts.log.find("users.dat.bad3"), std::string::npos) << prompts.log;
     UserDefinitions reader;
     reader.SetPath(path.string().c_str());
-    reader.Read(prompts);
+    Tell(reader.Read());
     EXPECT_EQ(Summary(reader), "1 functions, 1 constants, 1 units, 1 models, 1 categories");
 }
 
@@ -198,11 +205,11 @@ TEST_F(UserDataTest, ADamagedFileThatCannotBeRenamedIsNeverOverwritten)
     ASSERT_NE(hold, INVALID_HANDLE_VALUE);
     UserDefinitions data;
     data.SetPath(path.string().c_str());
-    data.Read(prompts);
+    Tell(data.Read());
     ::CloseHandle(hold);
     EXPECT_EQ(prompts.CountOf("[message]"), 1);
     EXPECT_FALSE(data.WillWrite());
-    data.Write(prompts);
+    Tell(data.Write());
     EXPECT_EQ(ReadFile(path), (stored::Bytes{1, 0, 0}));
 }
 #endif
@@ -212,18 +219,18 @@ TEST_F(UserDataTest, AFailedWriteNamesThePathAndWhatWasNotSavedAndKeepsTheOldFil
     UserDefinitions first;
     first.SetPath(path.string().c_str());
     Define(first);
-    first.Write(prompts);
+    Tell(first.Write());
     first.Clear();
     const stored::Bytes old = ReadFile(path);
     fs::permissions(path, fs::perms::owner_read);
 
     UserDefinitions data;
     data.SetPath(path.string().c_str());
-    data.Read(prompts);
+    Tell(data.Read());
     CCalcEngine engine;
     ASSERT_EQ(engine.DefineUserFunction("cube(u) = u^3", false), 0);
     DeleteUserUnit(0);
-    data.Write(prompts);
+    Tell(data.Write());
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(prompts.CountOf("[message]"), 1);
     EXPECT_NE(prompts.log.find(path.string()), std::string::npos) << prompts.log;
@@ -263,7 +270,7 @@ protected:
     void Start(Run& run)
     {
         run.data.SetPath(path.string().c_str());
-        run.data.Read(prompts);
+        Tell(run.data.Read());
         run.tables = StoreTables();
     }
     static void Act(Run& run, Step step)
@@ -275,7 +282,7 @@ protected:
     void Exit(Run& run)
     {
         LoadTables(run.tables);
-        run.data.Write(prompts);
+        Tell(run.data.Write());
         run.data.Clear();
     }
     // What a run reading the file now starts with, section by section.
@@ -283,7 +290,7 @@ protected:
     {
         UserDefinitions reader;
         reader.SetPath(path.string().c_str());
-        reader.Read(prompts);
+        Tell(reader.Read());
         std::string text = "f:";
         for (int i = 0; i < GetUserFunctionCount(); ++i)
             text += std::string(" ") + GetUserFunctionDefinition(i).GetString();
@@ -433,13 +440,13 @@ TEST_F(UserDataTest, DefinitionsThatNoLongerLoadAreReportedAndWrittenBackUnchang
     WriteFile(path, file);
     UserDefinitions data;
     data.SetPath(path.string().c_str());
-    data.Read(prompts);
+    Tell(data.Read());
     EXPECT_EQ(Summary(data), "0 functions, 0 constants, 0 units, 0 models, 0 categories");
     EXPECT_EQ(data.GetKeptSolverModelCount(), 1);
     EXPECT_EQ(prompts.CountOf("[message]"), 1);
     EXPECT_NE(prompts.log.find("sin(x) = x*2"), std::string::npos) << prompts.log;
     EXPECT_NE(prompts.log.find("a ="), std::string::npos) << prompts.log;
-    data.Write(prompts);
+    Tell(data.Write());
     EXPECT_EQ(ReadFile(path), file);
 }
 
@@ -463,6 +470,106 @@ TEST_F(UserDataTest, SolverModelsTakeTheSettingsAndRefuseDuplicates)
     EXPECT_EQ(data.FindSolverModel("P*V = 8"), 0);
     data.DeleteSolverModel(0);
     EXPECT_EQ(data.GetSolverModelCount(), 0);
+}
+
+TEST_F(TwoWindowsTest, AFileDeletedDuringTheRunKeepsWhatTheRunStartedWith)
+{
+    Run seed, run;
+    Start(seed);
+    Act(seed, [](UserDefinitions& data) {
+        Function("f1(u) = u+1");
+        Function("f2(u) = u+2");
+        AddModels(data, "a = 1", "Mine", "La");
+    });
+    Exit(seed);
+    Start(run);
+    fs::remove(path);
+    Act(run, [](UserDefinitions&) {
+        Function("f3(u) = u+3");
+        DeleteUserFunction(FindUserFunction("f1"));
+    });
+    Exit(run);
+    EXPECT_EQ(Contents(), "f: f2(u) = u+2 f3(u) = u+3 c: u: s: a = 1 r: Mine/La");
+    EXPECT_TRUE(prompts.log.empty()) << prompts.log;
+}
+
+// Each category of a file as written by hand or by another program: its name and its models
+// as "name=formula".
+struct StoredCategory {
+    std::string name;
+    std::vector<std::string> models;
+};
+
+stored::Bytes UserDataFile(const std::vector<StoredCategory>& categories)
+{
+    stored::Builder file;
+    file.I32(1).I32(0).I32(1).I32(0).I32(1).I32(0).I32(0).I32(std::int64_t(categories.size()));
+    for (const StoredCategory& category : categories) {
+        file.Text(category.name).I32(std::int64_t(category.models.size()));
+        for (const std::string& model : category.models) {
+            const std::size_t eq = model.find('=');
+            file.I32(1).Text(category.name).Text(model.substr(0, eq)).Text(model.substr(eq + 1));
+            file.Text("").Text("");
+        }
+    }
+    return file.Get();
+}
+
+// "<category>: <model>=<formula> ..." per category; a model whose category field names another
+// category shows that name in brackets.
+std::string Library(UserDefinitions& data)
+{
+    std::string text;
+    CModelLibrary& library = data.GetUserModels();
+    for (int i = 0; i < library.GetCategoryCount(); ++i) {
+        const CModelCategory& category = *library.GetCategory(i);
+        text += (i ? " | " : "") + std::string(category.GetName()) + ":";
+        for (int m = 0; m < category.GetModelCount(); ++m) {
+            const ModelRecord& model = category.GetModel(m);
+            text += " " + std::string(model.strName) + "=" + std::string(model.strFormula);
+            if (model.strCategory != category.GetName())
+                text += "[" + std::string(model.strCategory) + "]";
+        }
+    }
+    return text;
+}
+
+TEST_F(UserDataTest, CategoriesNamedAlikeAreOneAndAreNeverWrittenTwice)
+{
+    struct Case {
+        const char* what;
+        std::vector<StoredCategory> file;
+        const char* library;
+    } const cases[] = {
+        {"names differ in case", {{"M", {"A=a*x"}}, {"m", {"B=b*x"}}}, "M: A=a*x B=b*x"},
+        {"two unnamed", {{"", {"A=a*x"}}, {"", {"B=b*x"}}}, ": A=a*x B=b*x"},
+        {"another between them",
+         {{"M", {"A=a*x"}}, {"N", {"C=c"}}, {"m", {"B=b*x"}}},
+         "M: A=a*x B=b*x | N: C=c"},
+        {"a twin without models", {{"M", {"A=a*x"}}, {"m", {}}}, "M: A=a*x"},
+        {"one name, two formulas", {{"M", {"A=a*x"}}, {"m", {"A=b*x"}}}, "M: A=a*x A=b*x"},
+        {"multiplied by earlier writes",
+         {{"M", {"A=a*x", "B=b*x", "A=a*x", "B=b*x"}}, {"m", {"A=a*x", "B=b*x", "A=a*x", "B=b*x"}}},
+         "M: A=a*x B=b*x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(folder);
+        fs::create_directories(path.parent_path());
+        WriteFile(path, UserDataFile(c.file));
+        // Four runs that each change something, then a run that reads what they left.
+        for (int run = 1; run <= 5; ++run) {
+            UserDefinitions data;
+            data.SetPath(path.string().c_str());
+            Tell(data.Read());
+            EXPECT_EQ(Library(data), c.library) << "run " << run;
+            const std::string function = "f" + std::to_string(run) + "(u) = u";
+            Function(function.c_str());
+            Tell(data.Write());
+            data.Clear();
+        }
+        EXPECT_TRUE(prompts.log.empty()) << prompts.log;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The project document in its frame under Wine: a project saved and opened again with its
 // items and workspace text; damaged and foreign files that leave project, path and recent
-// files alone; and the settings the document writes at the end, on a scratch registry key.
+// files alone; the settings the document writes at the end, on a scratch registry key; and
+// notices about the user-data file shown once other windows may use the file.
 #include "app/MyDocument.h"
 #include "engine/EngineNames.h"
 #include "framework/core/ProfileStore.h"
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -131,6 +133,62 @@ TEST(DocumentSettings, TheEndOfTheRunWritesWhatItChanged)
     std::vector<BYTE> layout;
     EXPECT_FALSE(store.GetBinary("DataViews", "DataType15", layout)); // unchanged: not written
     EXPECT_TRUE(std::ifstream(folder + "users.dat").good());
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Scratch");
+}
+
+// Answers message boxes, noting for each whether another window could have taken its turn with
+// the user-data file while it was up. A mutex is its owner's thread's again and again, so
+// another thread asks.
+class LockWatchingHook : public ScriptedModalHook {
+public:
+    explicit LockWatchingHook(HANDLE hLock) : m_hLock(hLock) {}
+    int OnMessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) override
+    {
+        bool bFree = false;
+        std::thread([&] {
+            const DWORD dwWait = ::WaitForSingleObject(m_hLock, 0);
+            bFree = dwWait == WAIT_OBJECT_0 || dwWait == WAIT_ABANDONED;
+            if (bFree)
+                ::ReleaseMutex(m_hLock);
+        }).join();
+        lockFree.push_back(bFree);
+        return ScriptedModalHook::OnMessageBox(lpszText, lpszCaption, nType);
+    }
+    std::vector<bool> lockFree;
+
+private:
+    HANDLE m_hLock;
+};
+
+TEST(DocumentUserData, NoticesAreShownWithoutHoldingTheFile)
+{
+    EnsureTestTemplate();
+    const std::string path = TestFolder() + "users.dat";
+    CMyDocument::SetUserDataPath(path.c_str());
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Scratch");
+    ::DeleteFileA((path + ".bad").c_str());
+    std::ofstream(path, std::ios::binary) << '\1'; // damaged: set aside and said at the start
+    HANDLE hLock = ::CreateMutexA(nullptr, FALSE, UserDataLockName(path.c_str()));
+    ASSERT_NE(hLock, nullptr);
+    {
+        LockWatchingHook hook(hLock);
+        {
+            CMyDocument document;
+            ASSERT_EQ(hook.messages.size(), 1u);
+            // A folder where the file should be cannot be read again at the end.
+            ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr));
+            ASSERT_EQ(AddUserConstant("", "", "k", 1), 0);
+        }
+        ASSERT_EQ(hook.messages.size(), 2u);
+        EXPECT_NE(std::string(hook.messages[0]).find("could not be read"), std::string::npos)
+            << hook.messages[0];
+        EXPECT_NE(std::string(hook.messages[1]).find("could not be saved"), std::string::npos)
+            << hook.messages[1];
+        EXPECT_EQ(hook.lockFree, (std::vector<bool>{true, true}));
+    }
+    ::CloseHandle(hLock);
+    ::RemoveDirectoryA(path.c_str());
+    ::DeleteFileA((path + ".bad").c_str());
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Scratch");
 }
 
