@@ -27,6 +27,13 @@ INT_PTR CALLBACK AfxPropPageDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     return AfxCallWndProc(pPage, hWnd, WM_INITDIALOG, wParam, lParam);
 }
 
+// A push button takes Enter while it has the focus: the keys never go back to one unasked.
+bool IsPushButton(HWND hWnd)
+{
+    return (::SendMessageA(hWnd, WM_GETDLGCODE, 0, 0) &
+            (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
 } // namespace
 
 // ---- page -----------------------------------------------------------------------------------
@@ -293,10 +300,12 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
                          (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
     if (!isInput)
         return FALSE;
-    // Where the user is before the input moves the focus (a click on Apply, a mnemonic).
+    // The field the user is on before the input moves the focus (a click on Apply, a mnemonic,
+    // Tab on through the buttons).
     const HWND hFocus = ::GetFocus();
-    if (const HWND hPage = GetCurrentPageHwnd(); hFocus && ::IsChild(hPage, hFocus))
-        m_hUserFocus = hFocus;
+    if (const HWND hPage = GetCurrentPageHwnd();
+        hFocus && ::IsChild(hPage, hFocus) && !IsPushButton(hFocus))
+        m_hUserField = hFocus;
     return BOOL(SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg)));
 }
 
@@ -325,7 +334,7 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     if (hAfter != hBefore) {
         // The control the user left the page on: a click on a tab has taken the focus first.
-        const HWND hLeft = ::IsChild(hBefore, hFocusBefore) ? hFocusBefore : m_hUserFocus;
+        const HWND hLeft = ::IsChild(hBefore, hFocusBefore) ? hFocusBefore : m_hUserField;
         if (auto* pOld = dynamic_cast<CPropertyPage*>(FromHandlePermanent(hBefore));
             pOld && hLeft && ::IsChild(hBefore, hLeft))
             pOld->m_hLastFocus = hLeft;
@@ -350,10 +359,12 @@ void CPropertySheet::FocusShownPage(HWND hNewPage)
 
 void CPropertySheet::RestoreFocusAfterApply(HWND hPage)
 {
+    // A field that a failed check focused keeps the focus; a button never keeps it, so that
+    // Enter means OK again.
     const HWND hFocus = ::GetFocus();
-    if (hFocus && ::IsWindowVisible(hFocus) && ::IsWindowEnabled(hFocus))
+    if (hFocus && ::IsWindowVisible(hFocus) && ::IsWindowEnabled(hFocus) && !IsPushButton(hFocus))
         return;
-    MoveFocus(hPage, m_hUserFocus);
+    MoveFocus(hPage, m_hUserField);
 }
 
 void CPropertySheet::MoveFocus(HWND hPage, HWND hPreferred)

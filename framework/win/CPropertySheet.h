@@ -86,7 +86,7 @@ private:
     // The focus of a page left behind goes to the page now shown: to the control the user was
     // on there before, else its first field; the tabs keep a focus they have.
     void FocusShownPage(HWND hNewPage);
-    // A focus lost to a button that Apply disabled goes back to the control the user was on.
+    // After Apply the keys go back to the field the user was on, so that Enter means OK.
     void RestoreFocusAfterApply(HWND hPage);
     void MoveFocus(HWND hPage, HWND hPreferred);
 
@@ -95,5 +95,5 @@ private:
     CString m_strCaption;
     CWnd* m_pParentWnd = nullptr;
     int m_nButtonResult = IDCANCEL; // the last of OK and Cancel pressed
-    HWND m_hUserFocus = nullptr;    // the page's control that had the focus at the last input
+    HWND m_hUserField = nullptr;    // the page's field (no push button) focused at the last input
 };

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
@@ -403,54 +404,152 @@ TEST_F(KeyboardScenario, EverySheetKeepsTheKeysOnThePageItShows)
     }
 }
 
-// After Apply the keys are back on the field the user was on, so that Enter means OK and
-// Escape Cancel: a value typed, applied, another typed, and the sheet closed by a key.
-TEST_F(KeyboardScenario, AfterApplyTheKeysAreBackOnTheField)
+// Whether a push button is drawn as the one Enter presses.
+bool IsDefaultButton(HWND hButton)
 {
-    struct Case {
+    return (::GetWindowLongA(hButton, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
+}
+
+// After Apply, by any of its routes, the keys are back on the field the user was on and OK is
+// the default again: the next Enter closes the sheet with OK and never presses "Set As
+// Default", whose stored defaults stay as they were.
+TEST_F(KeyboardScenario, AfterApplyEnterMeansOK)
+{
+    enum Route { ClickApply, TabSpace, TabEnter, AltA, AltAEscape };
+    const char* const routeNames[] = {"a click on Apply", "Tab to Apply and Space",
+                                      "Tab to Apply and Enter", "Alt+A",
+                                      "Alt+A, and Escape to close"};
+    struct Sheet {
         const char* name;
         UINT nCommand;
-        UINT mnemonic; // Alt and this letter go to the field
+        bool bSecondPage; // Ctrl+Tab first
+        UINT mnemonic;    // Alt and this letter go to the field
         UINT nField;
-        const char* first;
-        const char* second;
-        bool bApplyByKey; // Alt+A, else a click on Apply
-        UINT close;       // VK_RETURN or VK_ESCAPE
-        std::function<int()> value;
-        int expected;
+        UINT nLastField;     // the last field Tab passes on the way to the buttons
+        const char* applied; // typed and applied
+        const char* closed;  // typed after Apply, then Enter
+        std::function<double()> value;
+        std::function<double()> stored; // the default that "Set As Default" writes
     };
-    const Case cases[] = {
-        {"Plot Options", ID_PLOT2D_OPTIONS, 'S', IDC_PLOTPAGE_STEPS, "321", "500", false, VK_ESCAPE,
-         [&] { return model->m_FunctionPlot.m_nSteps; }, 321},
-        {"Data Plot Options", ID_DATAPLOT_OPTIONS, 'S', IDC_PLOTPAGE_STEPS, "321", "500", true,
-         VK_RETURN, [&] { return model->m_DataPlot.m_nSteps; }, 500},
-        {"3-D Plot Options", ID_PLOT3D_OPTIONS, 'V', IDC_PLOT3D_VIEWPORT, "70", "60", false,
-         VK_RETURN, [&] { return model->m_Scene.m_nViewportSize; }, 60},
+    const Sheet sheets[] = {
+        {"Plot Options, Plot", ID_PLOT2D_OPTIONS, false, 'S', IDC_PLOTPAGE_STEPS, IDC_PLOTPAGE_ZOOM,
+         "450", "460", [&] { return model->m_FunctionPlot.m_nSteps; },
+         [&] { return model->m_DefaultFunctionPlot.m_nSteps; }},
+        {"Plot Options, Axes", ID_PLOT2D_OPTIONS, true, 'X', IDC_AXIS_XINTERVAL, IDC_AXIS_YINTERVAL,
+         "2.5", "3.5", [&] { return model->m_FunctionPlot.m_axes.m_dXTickInterval; },
+         [&] { return model->m_DefaultFunctionPlot.m_axes.m_dXTickInterval; }},
+        {"Data Plot Options", ID_DATAPLOT_OPTIONS, false, 'S', IDC_PLOTPAGE_STEPS,
+         IDC_PLOTPAGE_ZOOM, "450", "460", [&] { return model->m_DataPlot.m_nSteps; },
+         [&] { return model->m_DefaultDataPlot.m_nSteps; }},
+        {"3-D Plot Options", ID_PLOT3D_OPTIONS, false, 'V', IDC_PLOT3D_VIEWPORT, IDC_PLOT3D_DMU,
+         "70", "60", [&] { return model->m_Scene.m_nViewportSize; },
+         [&] { return model->m_DefaultScene.m_nViewportSize; }},
     };
-    for (const Case& c : cases) {
-        ScriptedModalHook hook;
-        hook.steps = {[&](CWnd* pWnd) {
-            auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
-            ASSERT_NE(pSheet, nullptr);
-            const HWND hField = ::GetDlgItem(pSheet->GetActivePage()->m_hWnd, int(c.nField));
-            const HWND hApply = ::GetDlgItem(pSheet->m_hWnd, ID_APPLY_NOW);
-            Press(c.mnemonic, kAlt);
-            ASSERT_EQ(::GetFocus(), hField) << c.name;
-            Type(c.first);
-            if (c.bApplyByKey)
-                Press('A', kAlt);
-            else
-                Click(hApply);
-            EXPECT_FALSE(::IsWindowEnabled(hApply)) << c.name << ": applied";
-            EXPECT_EQ(::GetFocus(), hField) << c.name << ": the keys are back on the field";
-            Press(c.mnemonic, kAlt);
-            Type(c.second);
-            Press(c.close);
-            EXPECT_EQ(pSheet->GetActivePage(), nullptr) << c.name << " still open";
-        }};
-        Command(c.nCommand);
-        EXPECT_EQ(hook.next, 1u) << c.name;
-        EXPECT_EQ(c.value(), c.expected) << c.name;
+    for (const Sheet& sheet : sheets) {
+        const double stored = sheet.stored();
+        for (const Route route : {ClickApply, TabSpace, TabEnter, AltA, AltAEscape}) {
+            const std::string what = std::string(sheet.name) + ", " + routeNames[route];
+            ScriptedModalHook hook;
+            hook.steps = {[&](CWnd* pWnd) {
+                auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+                ASSERT_NE(pSheet, nullptr);
+                if (sheet.bSecondPage)
+                    Press(VK_TAB, kCtrl);
+                const HWND hPage = pSheet->GetActivePage()->m_hWnd;
+                const HWND hApply = ::GetDlgItem(pSheet->m_hWnd, ID_APPLY_NOW);
+                const HWND hOK = ::GetDlgItem(pSheet->m_hWnd, IDOK);
+                Press(sheet.mnemonic, kAlt);
+                ASSERT_EQ(::GetFocus(), ::GetDlgItem(hPage, int(sheet.nField))) << what;
+                Type(sheet.applied);
+                if (route == ClickApply) {
+                    Click(hApply);
+                } else if (route == AltA || route == AltAEscape) {
+                    Press('A', kAlt);
+                } else {
+                    for (int i = 0; i < 20 && ::GetFocus() != hApply; ++i)
+                        Press(VK_TAB);
+                    ASSERT_EQ(::GetFocus(), hApply) << what;
+                    Press(route == TabSpace ? VK_SPACE : VK_RETURN);
+                }
+                EXPECT_FALSE(::IsWindowEnabled(hApply)) << what << ": applied";
+                const bool bTabbed = route == TabSpace || route == TabEnter;
+                EXPECT_EQ(::GetFocus(),
+                          ::GetDlgItem(hPage, int(bTabbed ? sheet.nLastField : sheet.nField)))
+                    << what << ": the keys are back on the field";
+                EXPECT_EQ(LOWORD(pSheet->SendMessage(DM_GETDEFID)), IDOK) << what;
+                EXPECT_TRUE(IsDefaultButton(hOK)) << what;
+                EXPECT_FALSE(IsDefaultButton(::GetDlgItem(hPage, IDC_PLOT_SET_AS_DEFAULT))) << what;
+                Press(sheet.mnemonic, kAlt);
+                Type(sheet.closed);
+                Press(route == AltAEscape ? VK_ESCAPE : VK_RETURN);
+                EXPECT_EQ(pSheet->GetActivePage(), nullptr) << what << ": still open";
+            }};
+            Command(sheet.nCommand);
+            EXPECT_EQ(hook.next, 1u) << what;
+            const char* kept = route == AltAEscape ? sheet.applied : sheet.closed;
+            EXPECT_EQ(sheet.value(), std::atof(kept)) << what << ": closed with OK or Cancel";
+            EXPECT_EQ(sheet.stored(), stored) << what << ": the defaults were written";
+        }
+    }
+}
+
+// "Set As Default", pressed by a click or by its mnemonic, leaves Enter to OK in every sheet
+// and dialog that has it: Enter closes the form with OK and does not press it once more.
+TEST_F(KeyboardScenario, AfterSetAsDefaultEnterMeansOK)
+{
+    struct Form {
+        const char* name;
+        UINT nCommand;
+        std::function<void(HWND, int)> fill; // a value typed, an expression given (by run)
+        std::function<bool()> closedWithOK;
+    };
+    const auto typeInto = [](UINT mnemonic, const char* text) {
+        return [mnemonic, text](HWND, int) {
+            Press(mnemonic, kAlt);
+            Type(text);
+        };
+    };
+    // Each run adds a graph of its own: the same one twice would be asked about.
+    const auto setText = [](int nID, const char* text) {
+        return [nID, text](HWND hDialog, int run) {
+            ::SetDlgItemTextA(hDialog, nID, (text + std::to_string(run)).c_str());
+        };
+    };
+    const int nGraphs = model->m_FunctionPlot.GetItemCount();
+    const int nSurfaces = model->m_Scene.GetSurfaceCount();
+    int nRun = 0; // each run of a dialog adds one graph
+    const Form forms[] = {
+        {"Plot Options", ID_PLOT2D_OPTIONS, typeInto('S', "470"),
+         [&] { return model->m_FunctionPlot.m_nSteps == 470; }},
+        {"3-D Plot Options", ID_PLOT3D_OPTIONS, typeInto('V', "65"),
+         [&] { return model->m_Scene.m_nViewportSize == 65; }},
+        {"Add 2D Graph", ID_PLOT2D_ADD_GRAPH, setText(IDC_GRAPH2D_EXPR, "x^"),
+         [&] { return model->m_FunctionPlot.GetItemCount() == nGraphs + nRun; }},
+        {"Add 3D Graph", ID_PLOT3D_ADD_GRAPH, setText(IDC_GRAPH3D_EXPR, "x*y*"),
+         [&] { return model->m_Scene.GetSurfaceCount() == nSurfaces + nRun; }},
+    };
+    for (const Form& form : forms) {
+        nRun = 0;
+        for (const bool bClick : {true, false}) {
+            const std::string what = std::string(form.name) + (bClick ? ", click" : ", Alt+D");
+            ScriptedModalHook hook;
+            hook.steps = {[&](CWnd* pWnd) {
+                auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+                const HWND hForm = pSheet ? pSheet->GetActivePage()->m_hWnd : pWnd->m_hWnd;
+                form.fill(hForm, nRun);
+                if (bClick)
+                    Click(::GetDlgItem(hForm, IDC_PLOT_SET_AS_DEFAULT));
+                else
+                    Press('D', kAlt);
+                EXPECT_TRUE(hook.messages.empty()) << what << ": " << hook.messages.front();
+                Press(VK_RETURN);
+                EXPECT_FALSE(pWnd->ContinueModal()) << what << ": still open";
+            }};
+            ++nRun;
+            Command(form.nCommand);
+            EXPECT_EQ(hook.next, 1u) << what;
+            EXPECT_TRUE(form.closedWithOK()) << what;
+        }
     }
 }
 
