@@ -276,3 +276,20 @@ int CDataTable::Sort(int order, int key)
     m_bModified = TRUE;
     return 0;
 }
+
+std::vector<double> CountedValues(const CDataTable& table, int column, bool bPaired)
+{
+    std::vector<double> values(1, 0.0);
+    const int layout = table.GetLayout();
+    const bool bPoints = layout == TableLayoutXY || layout == TableLayoutXYSig;
+    if (bPoints || (bPaired && layout != TableLayoutRagged && table.GetColumnCount() >= 2)) {
+        for (const int row : TablePointRows(table))
+            values.push_back(table.GetValue(column, row));
+        return values;
+    }
+    const CDataColumn& cells = *table.GetColumn(column);
+    for (int i = 1; i <= cells.GetCount(); ++i)
+        if (!IsEmptyCell(cells.GetValue(i)))
+            values.push_back(cells.GetValue(i));
+    return values;
+}

@@ -68,3 +68,9 @@ private:
     int m_nLayout = TableLayoutXY;
     BOOL m_bAutoExtend = TRUE;
 };
+
+// The values of column 0 or 1 that the table's statistics and comparisons count, 1-based
+// (element 0 unused). In a table of x and y only its points count (TablePointRows); in the
+// others each cell that holds a value, except that a comparison (bPaired) of columns of one
+// length takes the rows where both hold one, so that its values pair as the rows do.
+std::vector<double> CountedValues(const CDataTable& table, int column, bool bPaired);

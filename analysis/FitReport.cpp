@@ -27,15 +27,19 @@ CString WeightingText(const CDataTable& table)
         return "each point's deviation taken as 5 % of its y value, as the table has no error "
                "column";
     const CDataColumn& column = *table.GetColumn(2);
-    const int rows = std::min(table.GetRowCount(), column.GetCount());
-    int fallbacks = 0;
-    for (int i = 1; i <= rows; ++i)
-        fallbacks += column.GetData()[i] < kMissingDeviation ? 1 : 0;
+    int fallbacks = 0, empty = 0;
+    for (const int row : TablePointRows(table)) {
+        if (row > column.GetCount())
+            break;
+        const double s = column.GetValue(row);
+        empty += IsEmptyCell(s) ? 1 : 0;
+        fallbacks += IsEmptyCell(s) || s < kMissingDeviation ? 1 : 0;
+    }
     CString text = "deviations from the error column \"" + column.GetName() + "\"";
     if (fallbacks > 0) {
         CString rest;
-        rest.Format("; 5 %% of y for %d point%s whose deviation is 0 or less", fallbacks,
-                    fallbacks == 1 ? "" : "s");
+        rest.Format("; 5 %% of y for %d point%s whose deviation is %s0 or less", fallbacks,
+                    fallbacks == 1 ? "" : "s", empty > 0 ? "empty, " : "");
         text += rest;
     }
     return text;

@@ -45,24 +45,25 @@ int ReadFitSample(const CDataTable* table, FitSample& sample)
     const int columns = layout == TableLayoutXYSig ? 3 : 2;
     if (!IsFitLayout(layout) || table->GetColumnCount() < columns)
         return ErrInvalidData;
-    const int n = table->GetRowCount();
+    for (int c = 0; c < columns; ++c)
+        if (table->GetColumn(c)->GetCount() < table->GetRowCount())
+            return ErrInvalidData;
+    const std::vector<int> rows = TablePointRows(*table);
+    const int n = int(rows.size());
     if (n < kMinimumFitPoints)
         return ErrTooFewDataPoints;
-    for (int c = 0; c < columns; ++c)
-        if (table->GetColumn(c)->GetCount() < n)
-            return ErrInvalidData;
     try {
         sample.Resize(n);
     } catch (const std::bad_alloc&) {
         return ErrOutOfMemory;
     }
-    const double* x = table->GetColumn(0)->GetData();
-    const double* y = table->GetColumn(1)->GetData();
-    std::copy(x + 1, x + n + 1, sample.x.begin() + 1);
-    std::copy(y + 1, y + n + 1, sample.y.begin() + 1);
-    if (columns == 3) {
-        const double* s = table->GetColumn(2)->GetData();
-        std::copy(s + 1, s + n + 1, sample.s.begin() + 1);
+    for (int k = 1; k <= n; ++k) {
+        const int row = rows[std::size_t(k - 1)];
+        sample.x[std::size_t(k)] = table->GetValue(0, row);
+        sample.y[std::size_t(k)] = table->GetValue(1, row);
+        // An empty deviation is a missing one.
+        if (columns == 3 && !IsEmptyCell(table->GetColumn(2)->GetValue(row)))
+            sample.s[std::size_t(k)] = table->GetColumn(2)->GetValue(row);
     }
     if (const int code = CheckSampleFinite(sample))
         return code;

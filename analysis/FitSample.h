@@ -34,7 +34,8 @@ bool IsFitLayout(int layout);
 // Fewest points a fit of a table accepts.
 constexpr int kMinimumFitPoints = 3;
 
-// The points of a table: columns 1 and 2, and column 3 in layout 2 (zeros in layout 1), with
-// the default deviations applied. 15 "Invalid data" without a table or for another layout, 52
-// under kMinimumFitPoints rows, 13 for a value that is not finite, 33 without memory.
+// The points of a table (TablePointRows): columns 1 and 2, and column 3 in layout 2 (zeros in
+// layout 1 and for an empty deviation), with the default deviations applied. 15 "Invalid data"
+// without a table or for another layout, 52 under kMinimumFitPoints points, 13 for a value
+// that is not finite, 33 without memory.
 int ReadFitSample(const CDataTable* table, FitSample& sample);

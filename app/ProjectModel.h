@@ -304,7 +304,7 @@ public:
     // The selected data table when a fit reads it (columns x, y and maybe the deviation of y);
     // null otherwise, and fits of other selections do nothing.
     CDataTable* GetFitTable() const;
-    // FALSE, after telling the user, when the selected table holds fewer than two rows.
+    // FALSE, after telling the user, when the selected table holds fewer than two points.
     BOOL CheckFitRows();
     // Fits linear model 0..6 to the selected table: a data graph of the fitted curve, bound to
     // the table and owning the report. A failure is told with the engine's text; nothing is
@@ -327,16 +327,17 @@ public:
     // The statistics lines the mask selects, indented; FALSE, with nothing added, under two
     // values.
     BOOL AddStatistics(CDataColumn& list, CAnalysisResult& result, int mask);
-    // The statistics report of the selected list or table (its first two columns) by the
-    // settings' mask. FALSE for other selections and, after telling the user, for fewer than
-    // three values or rows.
+    // The statistics report of the selected list or table (the values of its first two columns
+    // that count, CountedValues) by the settings' mask. FALSE for other selections and, after
+    // telling the user, for fewer than three values, rows or points.
     BOOL BuildStatisticsReport(CAnalysisResult& result);
     // What a comparison offers: every list while a list is selected (FALSE: the choice is
     // the user's), or the first two columns of a selected table that has them (TRUE: fixed).
     // Empty for anything else.
     std::vector<CDataColumn*> GetComparisonLists(BOOL& bFixed) const;
-    // The comparison of two lists by the ticked tests (one flag per ListTest); FALSE, after
-    // telling the user, when a list holds fewer than two values.
+    // The comparison of two lists by the ticked tests (one flag per ListTest), of a selected
+    // table's columns by the values that count (CountedValues, paired); FALSE, after telling
+    // the user, when a list holds fewer than two values.
     BOOL BuildComparisonReport(const CDataColumn& first, const CDataColumn& second,
                                const int* ticked, CAnalysisResult& result);
 

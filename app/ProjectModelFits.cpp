@@ -27,7 +27,7 @@ BOOL ProjectModel::CheckFitRows()
     const CDataTable* table = GetFitTable();
     if (!table)
         return FALSE;
-    if (table->GetRowCount() < kFewestModelFitRows) {
+    if (int(TablePointRows(*table).size()) < kFewestModelFitRows) {
         Prompts().ShowMessage(kTooFewPointsText);
         return FALSE;
     }

@@ -2,6 +2,7 @@
 // for the results dialog.
 #include "app/ProjectModel.h"
 
+#include "analysis/FitSample.h"
 #include "analysis/ListComparison.h"
 #include "analysis/ListStatistics.h"
 #include "engine/EngineErrors.h"
@@ -41,7 +42,9 @@ BOOL ProjectModel::BuildStatisticsReport(CAnalysisResult& result)
     CDataTable* table = GetSelectedTable();
     if (!table)
         return FALSE;
-    if (table->GetRowCount() < kFewestAnalyzedValues) {
+    const int rows =
+        IsFitLayout(table->GetLayout()) ? int(TablePointRows(*table).size()) : table->GetRowCount();
+    if (rows < kFewestAnalyzedValues) {
         Prompts().ShowMessage(kTooFewPointsText);
         return FALSE;
     }
@@ -49,7 +52,10 @@ BOOL ProjectModel::BuildStatisticsReport(CAnalysisResult& result)
     result.AddText("Data Table: ", table->GetName());
     // Each column under its name; a short column of a ragged table says so instead of lines.
     for (int c = 0; c < std::min(kAnalyzedColumns, table->GetColumnCount()); ++c) {
-        CDataColumn& column = *table->GetColumn(c);
+        CDataColumn column;
+        column.SetName(table->GetColumnName(c));
+        std::vector<double> values = CountedValues(*table, c, false);
+        column.TakeValues(values);
         const BOOL bEnough = column.GetCount() >= kFewestStatisticsValues;
         result.AddText(column.GetName(), bEnough ? CString() : GetErrorText(ErrTooFewDataPoints));
         if (bEnough)
@@ -76,9 +82,17 @@ BOOL ProjectModel::BuildComparisonReport(const CDataColumn& first, const CDataCo
                                          const int* ticked, CAnalysisResult& result)
 {
     result.SetNumberFormat(m_pResultFormat);
-    if (const int code =
-            AddListComparison(result, first.GetName(), first.GetData(), first.GetCount(),
-                              second.GetName(), second.GetData(), second.GetCount(), ticked)) {
+    // A table's columns are compared over the rows that count.
+    const CDataTable* table = GetSelectedTable();
+    const auto values = [table](const CDataColumn& list) {
+        for (int c = 0; table && c < std::min(kAnalyzedColumns, table->GetColumnCount()); ++c)
+            if (&list == table->GetColumn(c))
+                return CountedValues(*table, c, true);
+        return std::vector<double>(list.GetData(), list.GetData() + list.GetCount() + 1);
+    };
+    const std::vector<double> a = values(first), b = values(second);
+    if (const int code = AddListComparison(result, first.GetName(), a.data(), int(a.size()) - 1,
+                                           second.GetName(), b.data(), int(b.size()) - 1, ticked)) {
         Prompts().ShowMessage(GetErrorText(code));
         return FALSE;
     }

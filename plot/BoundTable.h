@@ -1,6 +1,8 @@
 #pragma once
 #include "framework/core/CString.h"
 
+#include <vector>
+
 // What a data graph reads of the table it marks: its name (kept for relinking after loading),
 // its layout (0 X; 1 X, Y; 2 X, Y, Y error; 3 n columns; 4 ragged), its row count and the
 // values of its first two columns. The project's data table implements it.
@@ -15,3 +17,12 @@ public:
     // Value row (1-based, 1..GetColumnLength) of column 0 or 1.
     virtual double GetValue(int column, int row) const = 0;
 };
+
+// A cell that holds no value (NaN): one left empty when another cell made its row, such as a
+// refused entry.
+bool IsEmptyCell(double value);
+
+// The rows of a table that are points (1-based, in order): those that both its first two
+// columns reach and whose x and y each hold a value. Everything that reads a table as (x, y)
+// pairs (ranges, markers, fits, statistics) counts these rows and no others.
+std::vector<int> TablePointRows(const IBoundTable& table);

@@ -9,6 +9,7 @@
 #include "plot/BoundTable.h"
 #include "plot/TextSplit.h"
 
+#include <algorithm>
 #include <cmath>
 
 CFunctionPlot::CFunctionPlot()
@@ -65,21 +66,21 @@ void CFunctionPlot::SetDomain(double dMin, double dMax)
     m_bResample = m_bModified = TRUE;
 }
 
-// The largest and smallest of the finite values 1..n of a column, 0 for a column without one
-// (a missing value, NAN, drawn as a gap, must not hide the others).
-static void ColumnExtent(const IBoundTable& table, int column, double& dMax, double& dMin)
+// The largest and smallest finite x and y of the table's points, all 0 without one: a row that
+// is no point, drawn as a gap, must not stretch the ranges.
+static void PointExtent(const IBoundTable& table, double& xMax, double& xMin, double& yMax,
+                        double& yMin)
 {
-    const int n = table.GetColumnLength(column);
     bool found = false;
-    dMax = dMin = 0;
-    for (int i = 1; i <= n; ++i) {
-        const double v = table.GetValue(column, i);
-        if (!std::isfinite(v))
+    xMax = xMin = yMax = yMin = 0;
+    for (const int i : TablePointRows(table)) {
+        const double x = table.GetValue(0, i), y = table.GetValue(1, i);
+        if (!std::isfinite(x) || !std::isfinite(y))
             continue;
-        if (!found || v > dMax)
-            dMax = v;
-        if (!found || v < dMin)
-            dMin = v;
+        xMax = found ? std::max(xMax, x) : x;
+        xMin = found ? std::min(xMin, x) : x;
+        yMax = found ? std::max(yMax, y) : y;
+        yMin = found ? std::min(yMin, y) : y;
         found = true;
     }
 }
@@ -89,8 +90,7 @@ void CFunctionPlot::AttachDataTable(IBoundTable* pTable)
     m_pTable = pTable;
     if (pTable) {
         m_strTableName = pTable->GetName();
-        ColumnExtent(*pTable, 0, m_dDataXMax, m_dDataXMin);
-        ColumnExtent(*pTable, 1, m_dDataYMax, m_dDataYMin);
+        PointExtent(*pTable, m_dDataXMax, m_dDataXMin, m_dDataYMax, m_dDataYMin);
     }
     m_bModified = TRUE;
 }

@@ -197,9 +197,6 @@ void CFunctionPlot::DrawMarkers(CPlotCanvas& canvas)
     const int layout = m_pTable->GetLayout();
     if (layout != 1 && layout != 2)
         return;
-    // Only rows that both columns hold.
-    const int rows = std::min(
-        {m_pTable->GetRowCount(), m_pTable->GetColumnLength(0), m_pTable->GetColumnLength(1)});
     // A marker on an edge of the ranges overhangs the plot rectangle rather than being cut.
     const RECT area = m_pOwner->GetMarkerArea();
     canvas.SetClipRect(&area);
@@ -208,10 +205,10 @@ void CFunctionPlot::DrawMarkers(CPlotCanvas& canvas)
     std::optional<CPaintedPixels> painted;
     if (canvas.DrawsOwnPixels())
         painted.emplace(area);
-    for (int i = 1; i <= rows; ++i) {
+    for (const int i : TablePointRows(*m_pTable)) {
         const double x = m_pTable->GetValue(0, i), y = m_pTable->GetValue(1, i);
         if (!std::isfinite(x) || !std::isfinite(y))
-            continue; // a missing value is a gap
+            continue; // no place to draw it
         const int px = m_pOwner->WorldToPixelX(x);
         const int py = m_pOwner->WorldToPixelY(y);
         const int h = kDataMarkerHalfSize;

@@ -114,6 +114,7 @@ TEST_F(FitReportTest, TablesAFitCannotReadAreRefused)
     columns.Create(TableLayoutColumns, 2, 5);
     CDataTable shortTable = MakeTable("Short", {1, 2}, {1, 2});
     CDataTable nan = MakeTable("NaN", {1, 2, 3}, {1, std::nan(""), 3});
+    CDataTable inf = MakeTable("Inf", {1, 2, 3}, {1, HUGE_VAL, 3});
     CNonlinearFit nonlinear;
     ASSERT_EQ(nonlinear.SetModel("a*x"), 0);
     const struct {
@@ -124,7 +125,8 @@ TEST_F(FitReportTest, TablesAFitCannotReadAreRefused)
         {"no table", nullptr, ErrInvalidData},
         {"columns layout", &columns, ErrInvalidData},
         {"two rows", &shortTable, ErrTooFewDataPoints},
-        {"NaN cell", &nan, ErrBadArgument},
+        {"an empty cell leaves two points", &nan, ErrTooFewDataPoints},
+        {"infinite cell", &inf, ErrBadArgument},
     };
     for (const auto& c : cases) {
         CLinearFit linear;

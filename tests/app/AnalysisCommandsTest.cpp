@@ -3,6 +3,7 @@
 // commands, with what each tells the user when it refuses.
 #include "analysis/DefaultModels.h"
 #include "analysis/ListComparison.h"
+#include "analysis/ListStatistics.h"
 #include "analysis/NonlinearFit.h"
 #include "engine/EngineErrors.h"
 #include "tests/analysis/NistData.h"
@@ -101,7 +102,6 @@ TEST_F(AnalysisCommandsTest, ALinearFitLeavesADataGraphOfTheCurveOwningItsReport
 
 TEST_F(AnalysisCommandsTest, LinearFitsRefuseWhatTheyCannotFitAndAddNothing)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
     struct Case {
         int layout;
         int rows;
@@ -115,7 +115,7 @@ TEST_F(AnalysisCommandsTest, LinearFitsRefuseWhatTheyCannotFitAndAddNothing)
         {TableLayoutX, 5, 0, 7, ""},
         {TableLayoutXY, 2, 0, 7, "Too few data points"},
         {TableLayoutXY, 4, 6, 7, "Too few data points"}, // a quartic needs five
-        {TableLayoutXY, 5, 0, nan, "Bad argument"},
+        {TableLayoutXY, 5, 0, HUGE_VAL, "Bad argument"},
         {TableLayoutXY, 5, 2, -7, "Bad argument"}, // no logarithm of y <= 0
     };
     for (const Case& c : cases) {
@@ -183,6 +183,9 @@ TEST_F(AnalysisCommandsTest, EveryFitReportStatesHowItWeightedThePoints)
         {{0.1, 0, 0.1, -1, 0.1, 0.2},
          "deviations from the error column \"YSig\"; 5 % of y for 2 points whose deviation is 0 "
          "or less"},
+        {{0.1, NAN, 0.1, -1, 0.1, 0.2}, // an empty deviation is a missing one
+         "deviations from the error column \"YSig\"; 5 % of y for 2 points whose deviation is "
+         "empty, 0 or less"},
     };
     const struct {
         const char* kind;
@@ -539,6 +542,14 @@ TEST_F(AnalysisCommandsTest, StatisticsOfListsAndTablesFollowTheMask)
     EXPECT_EQ(table.GetTitle(), "Table Analysis");
     ASSERT_EQ(table.GetItemCount(), 4);
     EXPECT_EQ(table.GetItem(3).strText, "Too few data points");
+    // Without x, an empty cell is left out of its own column only.
+    model.m_Settings.nAnalysisOptions = StatisticsDataPoints;
+    AddTable("C", TableLayoutColumns, 2, 4)->SetCell(0, 1, NAN);
+    CAnalysisResult columns;
+    ASSERT_TRUE(model.BuildStatisticsReport(columns));
+    ASSERT_EQ(columns.GetItemCount(), 5);
+    EXPECT_EQ(columns.GetValueText(columns.GetItem(2)), "3");
+    EXPECT_EQ(columns.GetValueText(columns.GetItem(4)), "4");
     AddTable("One", TableLayoutX, 1, 3);
     CAnalysisResult single;
     ASSERT_TRUE(model.BuildStatisticsReport(single));
@@ -576,6 +587,133 @@ TEST_F(AnalysisCommandsTest, ComparisonsOfferListsOrATablesFirstTwoColumns)
     EXPECT_TRUE(bFixed);
     AddTable("X", TableLayoutX, 1, 3);
     EXPECT_TRUE(model.GetComparisonLists(bFixed).empty());
+
+    // Columns of one length pair as their rows do: a row with an empty cell is left out of both.
+    CDataTable* rows = AddTable("C", TableLayoutColumns, 2, 5);
+    const double cells[5][2] = {{1, 2}, {NAN, 3}, {4, 9}, {5, NAN}, {7, 15}};
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 2; ++c)
+            rows->SetCell(c, r, cells[r][c]);
+    std::fill(std::begin(ticked), std::end(ticked), 1);
+    CAnalysisResult paired;
+    ASSERT_TRUE(
+        model.BuildComparisonReport(*rows->GetColumn(0), *rows->GetColumn(1), ticked, paired));
+    CDataColumn* first = AddList("P", {1, 4, 7});
+    CDataColumn* second = AddList("Q", {2, 9, 15});
+    CAnalysisResult expected;
+    ASSERT_TRUE(model.BuildComparisonReport(*first, *second, ticked, expected));
+    for (int i = 2; i < expected.GetItemCount(); ++i)
+        EXPECT_EQ(paired.GetValueText(paired.GetItem(i)),
+                  expected.GetValueText(expected.GetItem(i)))
+            << expected.GetItem(i).strLabel;
+}
+
+// What each command that reads a table gives on the selected table "T", as text.
+std::string Items(const CAnalysisResult& result)
+{
+    std::string text;
+    for (int i = 0; i < result.GetItemCount(); ++i)
+        text += std::string(result.GetItem(i).strLabel) + "[" +
+                std::string(result.GetValueText(result.GetItem(i))) + "] ";
+    return text;
+}
+
+// In a comma locale a typed "1.5" is refused; typed into a row that another cell then makes,
+// it leaves that cell empty. Such a row is no point: every command that reads the table gives
+// what it gives without it.
+TEST_F(AnalysisCommandsTest, ARowWithARefusedCellCountsForNothing)
+{
+    const struct {
+        const char* what;
+        int refusedColumn; // typed first, refused; the other column then makes the row
+    } rows[] = {{"x refused", 1}, {"y refused", 2}};
+    const auto fit = [this](const std::function<void()>& run) {
+        run();
+        std::string text = LastGraph() ? std::string(LastGraph()->GetExpression()) : prompts.log;
+        Select(ItemDataTable, "T");
+        return text;
+    };
+    const struct {
+        const char* what;
+        std::function<std::string()> run;
+    } consumers[] = {
+        {"ranges",
+         [this] {
+             model.RefreshPlot2D(FALSE);
+             const CPlot2D& p = model.m_PreviewPlot;
+             return std::to_string(p.m_dXMin) + ".." + std::to_string(p.m_dXMax) + " " +
+                    std::to_string(p.m_dYMin) + ".." + std::to_string(p.m_dYMax);
+         }},
+        {"line", [&] { return fit([this] { model.LinearFitSelection(0); }); }},
+        {"quadratic", [&] { return fit([this] { model.LinearFitSelection(4); }); }},
+        {"typed model",
+         [&] {
+             return fit([this] {
+                 CNonlinearFit nonlinear;
+                 model.RunNonlinearFit(Model("Mine", "a+b*x^2"), nonlinear);
+             });
+         }},
+        {"library model",
+         [&] {
+             return fit([this] {
+                 CNonlinearFit nonlinear;
+                 model.RunNonlinearFit(LibraryModel("Exponential curve"), nonlinear);
+             });
+         }},
+        {"fitted domain",
+         [&] {
+             model.LinearFitSelection(0);
+             const std::string domain = std::to_string(LastGraph()->m_dDomainMin) + ".." +
+                                        std::to_string(LastGraph()->m_dDomainMax);
+             Select(ItemDataTable, "T");
+             return domain;
+         }},
+        {"statistics",
+         [this] {
+             model.m_Settings.nAnalysisOptions =
+                 StatisticsDataPoints | StatisticsMinimum | StatisticsMaximum | StatisticsAverage;
+             CAnalysisResult result;
+             return model.BuildStatisticsReport(result) ? Items(result) : prompts.log;
+         }},
+        {"comparison",
+         [this] {
+             BOOL bFixed = FALSE;
+             const std::vector<CDataColumn*> lists = model.GetComparisonLists(bFixed);
+             int ticked[ListTestCount];
+             std::fill(std::begin(ticked), std::end(ticked), 1);
+             CAnalysisResult result;
+             return model.BuildComparisonReport(*lists[0], *lists[1], ticked, result)
+                        ? Items(result)
+                        : prompts.log;
+         }},
+    };
+    // The table typed row by row; the refused row, when there is one, third.
+    const auto typeTable = [this](int refusedColumn) {
+        Reset();
+        UseCommaSeparators();
+        AddTable("T", TableLayoutXY, 0, 0);
+        const char* points[][2] = {{"1", "2"}, {"2", "2,5"}, {"3", "3,5"}, {"4", "5"}};
+        int row = 1;
+        for (int i = 0; i < 4; ++i, ++row) {
+            if (i == 2 && refusedColumn) {
+                EXPECT_EQ(Type(row, refusedColumn, "1.5").substr(0, 1), "#");
+                EXPECT_EQ(Type(row, 3 - refusedColumn, "10"), "10");
+                ++row;
+            }
+            EXPECT_EQ(Type(row, 1, points[i][0]), points[i][0]);
+            EXPECT_EQ(Type(row, 2, points[i][1]), points[i][1]);
+        }
+        EXPECT_EQ(model.m_DataTables[0]->GetRowCount(), refusedColumn ? 5 : 4);
+    };
+    for (const auto& consumer : consumers) {
+        typeTable(0);
+        const std::string clean = consumer.run();
+        for (const auto& row : rows) {
+            typeTable(row.refusedColumn);
+            EXPECT_EQ(consumer.run(), clean) << consumer.what << ", " << row.what;
+        }
+    }
+    UseDotSeparators();
 }
 
 // count values spread over [-limit, limit], the same on every run.

@@ -287,6 +287,43 @@ TEST_F(Plot2DDraw, MarkersOnRowsBothColumnsHold)
     EXPECT_EQ(m_plot.HitTest(0, 0), -1) << "markers only: never hit; the y axis";
 }
 
+// A row with an empty cell (a refused entry) is no point: no marker, and no stretched range.
+TEST_F(Plot2DDraw, RowsWithAnEmptyCellHaveNoMarkerAndLeaveTheRanges)
+{
+    const struct {
+        const char* what;
+        double x, y; // the middle row
+        int markers;
+        const char* extent;
+    } cases[] = {
+        {"x empty", NAN, 10, 2, "1..2 2..3"},
+        {"y empty", 10, NAN, 2, "1..2 2..3"},
+        {"both empty", NAN, NAN, 2, "1..2 2..3"},
+        {"a point", 1.5, 10, 3, "1..2 2..10"},
+    };
+    for (const auto& k : cases) {
+        TestTable table;
+        table.x = {1, k.x, 2};
+        table.y = {2, k.y, 3};
+        m_plot.DeleteAll();
+        auto* g = new CFunctionPlot;
+        g->m_bMarkersOnly = TRUE;
+        g->AttachDataTable(&table);
+        m_plot.AddItem(g);
+        m_plot.AutoRange();
+        int squares = 0;
+        const RecordingCanvas c = Draw();
+        for (const auto* op : c.Of("fill"))
+            squares += op->rect.right - op->rect.left == 8 ? 1 : 0;
+        EXPECT_EQ(squares, k.markers) << k.what;
+        const auto n = [](double v) { return std::to_string(int(v)); };
+        EXPECT_EQ(n(g->GetXMin()) + ".." + n(g->GetXMax()) + " " + n(g->GetYMin()) + ".." +
+                      n(g->GetYMax()),
+                  k.extent)
+            << k.what;
+    }
+}
+
 TEST_F(Plot2DDraw, AutomaticRangesAreTheDataAndEdgeMarkersOverhangWhole)
 {
     struct Case {
