@@ -8,8 +8,11 @@
 #include "app/MyDocument.h"
 #include "framework/win/CCmdUI.h"
 #include "res/resource.h"
+#include "ui/MenuTemplate.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 void CMyDocument::OnLinearFit(UINT nID)
 {
@@ -69,8 +72,9 @@ void CMyDocument::OnRecentFit(UINT nID)
     RunNonlinearFit(model, fit);
 }
 
-// The recent fits' pop-up is built from the list each time it opens, most recent first, with a
-// disabled "(none)" while the list is empty; a fit runs on the selected table only.
+// The recent fits' pop-up is built from the list each time it opens, most recent first, each
+// name with a letter of its own to choose it by, with a disabled "(none)" while the list is
+// empty; a fit runs on the selected table only.
 void CMyDocument::OnUpdateRecentFits(CCmdUI* pCmdUI)
 {
     const BOOL bTable = m_Model.GetSelectedKind() == ItemDataTable;
@@ -86,13 +90,14 @@ void CMyDocument::OnUpdateRecentFits(CCmdUI* pCmdUI)
     UINT nIndex = pCmdUI->m_nIndex;
     if (count == 0)
         pMenu->InsertMenu(nIndex, MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_RECENT_FIT_FIRST,
-                          "(none)");
-    for (int i = 0; i < count; ++i) {
-        CString text = m_Model.m_RecentFits.GetModel(i).strName;
-        text.Replace("&", "&&");
+                          "(&none)");
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i)
+        names.emplace_back(m_Model.m_RecentFits.GetModel(i).strName.GetString());
+    const std::vector<std::string> texts = MarkMnemonics(names);
+    for (int i = 0; i < count; ++i)
         pMenu->InsertMenu(nIndex + UINT(i), MF_BYPOSITION | MF_STRING | (bTable ? 0 : MF_GRAYED),
-                          ID_RECENT_FIT_FIRST + UINT(i), text);
-    }
+                          ID_RECENT_FIT_FIRST + UINT(i), texts[std::size_t(i)].c_str());
     // The menu's update goes on after the last item put in.
     pCmdUI->m_nIndex = nIndex + UINT(std::max(count, 1)) - 1;
     pCmdUI->m_nIndexMax = UINT(pMenu->GetMenuItemCount());

@@ -135,3 +135,39 @@ int FindMnemonic(const std::vector<std::u16string>& texts, char ch)
     }
     return -1;
 }
+
+std::vector<std::string> MarkMnemonics(const std::vector<std::string>& labels)
+{
+    std::string claimed;
+    std::vector<std::string> texts;
+    for (const std::string& label : labels) {
+        // A byte after a non-ASCII one may be the second half of a double-byte character.
+        const auto isKey = [&label](std::size_t i) {
+            const char c = ascii::ToLower(label[i]);
+            return ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')) &&
+                   (i == 0 || static_cast<unsigned char>(label[i - 1]) < 0x80);
+        };
+        const auto fits = [&](std::size_t i, int pass) {
+            if (!isKey(i) || claimed.find(ascii::ToLower(label[i])) != std::string::npos)
+                return false;
+            const bool bInside = i + 1 < label.size() && isKey(i + 1);
+            const bool bFirst = i == 0 || !isKey(i - 1);
+            return pass == 2 || (bInside && (pass == 1 || bFirst));
+        };
+        std::size_t at = std::string::npos;
+        for (int pass = 0; pass < 3 && at == std::string::npos; ++pass)
+            for (std::size_t i = 0; i < label.size() && at == std::string::npos; ++i)
+                if (fits(i, pass))
+                    at = i;
+        std::string text;
+        for (std::size_t i = 0; i < label.size(); ++i) {
+            if (i == at || label[i] == '&')
+                text += '&';
+            text += label[i];
+        }
+        if (at != std::string::npos)
+            claimed += ascii::ToLower(label[at]);
+        texts.push_back(std::move(text));
+    }
+    return texts;
+}

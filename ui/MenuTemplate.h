@@ -43,3 +43,9 @@ int StripMnemonic(const std::u16string& text, std::u16string& shown);
 // The first text whose mnemonic ("&" then the letter; "&&" is a plain ampersand) is ch in
 // either case; -1 when none.
 int FindMnemonic(const std::vector<std::u16string>& texts, char ch);
+
+// Menu texts for labels that carry no mnemonic of their own (names the user gave): ampersands
+// doubled, and in each label the first letter or digit that no label before it claims marked,
+// a word's first before one inside a word; with all of those claimed, one ending a word; with
+// none left, the label shows without a mnemonic.
+std::vector<std::string> MarkMnemonics(const std::vector<std::string>& labels);

@@ -285,4 +285,25 @@ TEST_F(RegressionModelDlgTest, TheContextMenuOpensOnUserItemsOnly)
     }});
 }
 
+// The model menu chooses by letter: the menu key on a user's model, then F for "Add to
+// Favorites".
+TEST_F(RegressionModelDlgTest, TheContextMenuChoosesByLetter)
+{
+    Run({[&](CWnd* p) {
+        CRegressionModelDlg& d = Dlg(p);
+        Select(d, {"User-defined", "Mine", "Slope"});
+        MenuWatcher watcher;
+        watcher.key = 'F';
+        watcher.AttachHook(d.m_hWnd);
+        d.SendMessage(WM_CONTEXTMENU, WPARAM(d.GetTree().m_hWnd), MAKELPARAM(-1, -1));
+        watcher.AttachHook(nullptr);
+        EXPECT_TRUE(watcher.bPressed);
+        EXPECT_FALSE(watcher.bLeftOpen) << "F chose nothing";
+        AfxPumpPendingMessages();
+        ClickButton(&d, IDCANCEL);
+    }});
+    ASSERT_EQ(favorites.GetModelCount(), 1);
+    EXPECT_STREQ(favorites.GetModel(0).strName, "Slope");
+}
+
 } // namespace

@@ -231,6 +231,29 @@ TEST_F(KeyboardScenario, F6GoesRoundThePanesEachShowingTheKeysAndOpeningItsMenu)
     EXPECT_TRUE(HasFocus(frame->Get3DPlotView()));
 }
 
+// The data grid's context menu chooses by letter: the menu key on a table's cell, then D for
+// "Delete Row" and I for "Insert Row".
+TEST_F(KeyboardScenario, TheGridsMenuChoosesByLetter)
+{
+    ScriptedModalHook hook;
+    CDataTable* table = AddLineTable("Keys", 3);
+    auto* grid = dynamic_cast<CGridView*>(frame->GetGridView());
+    for (int i = 0; i < 5 && !HasFocus(grid); ++i)
+        Press(VK_F6);
+    ASSERT_TRUE(HasFocus(grid));
+    struct Case {
+        UINT key;
+        int rows;
+    };
+    for (const Case& c : {Case{'D', 2}, Case{'I', 3}}) {
+        MenuKeys menu(grid, c.key);
+        Press(VK_APPS);
+        ASSERT_TRUE(menu.bOpened) << char(c.key);
+        EXPECT_FALSE(menu.bLeftOpen) << char(c.key) << " chose nothing";
+        EXPECT_EQ(table->GetRowCount(), c.rows) << char(c.key);
+    }
+}
+
 // F6 gives the grid a cell to start from; a click chooses its own. Were the clicked cell made the
 // focus cell on the way, the click would open it for editing, and Down would move the caret in
 // the editor instead of on to the next row.

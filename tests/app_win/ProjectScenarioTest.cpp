@@ -51,15 +51,21 @@ protected:
         Pump();
     }
     void TypeInto(int row, int column, const char* text) { TypeIntoCell(*grid, row, column, text); }
-    // The items of the table menu's "Recent Fits" pop-up as it opens, "-" before a disabled one.
-    std::string RecentFitsAsTheyOpen()
+    // The table menu's "Recent Fits" pop-up and its place there.
+    HMENU RecentFits(int& nPos)
     {
         HMENU hTable = frame->GetContextMenuForType(ItemDataTable)->m_hMenu;
-        int nPos = 0;
+        nPos = 0;
         while (nPos < ::GetMenuItemCount(hTable) &&
                ::GetMenuItemID(::GetSubMenu(hTable, nPos), 0) != ID_RECENT_FIT_FIRST)
             ++nPos;
-        HMENU hRecent = ::GetSubMenu(hTable, nPos);
+        return ::GetSubMenu(hTable, nPos);
+    }
+    // The items of the table menu's "Recent Fits" pop-up as it opens, "-" before a disabled one.
+    std::string RecentFitsAsTheyOpen()
+    {
+        int nPos = 0;
+        HMENU hRecent = RecentFits(nPos);
         Explorer()->SendMessage(WM_INITMENUPOPUP, WPARAM(hRecent), nPos);
         std::string items;
         for (int i = 0; i < ::GetMenuItemCount(hRecent); ++i) {
@@ -127,9 +133,14 @@ TEST_F(ProjectScenario, ItemsMadeFromTheirFoldersLiveThroughSaveNewAndOpen)
 
     // The recent fits: none yet, then the model fitted before, which runs again on the table.
     Select(hTable);
-    EXPECT_EQ(RecentFitsAsTheyOpen(), "-(none);");
+    EXPECT_EQ(RecentFitsAsTheyOpen(), "-(&none);");
     model->RememberRecentFit({"Mine", "Line & offset", "a*x+b", "", ""});
-    EXPECT_EQ(RecentFitsAsTheyOpen(), "Line && offset;");
+    // The name with a letter to choose it by, which the pop-up answers.
+    EXPECT_EQ(RecentFitsAsTheyOpen(), "&Line && offset;");
+    int nPos = 0;
+    EXPECT_EQ(
+        Explorer()->SendMessage(WM_MENUCHAR, MAKEWPARAM('L', MF_POPUP), LPARAM(RecentFits(nPos))),
+        MAKELRESULT(0, MNC_EXECUTE));
     Command(ID_RECENT_FIT_FIRST, Explorer());
     EXPECT_EQ(ChildTexts(Folder(SlotDataGraphs)).size(), 2u);
     EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];

@@ -2,8 +2,11 @@
 // commands, a prompt for every command, the accelerators, tool bars that match their image
 // strips, the icons of the explorer's image list, the texts, the tool windows' dialogs and the
 // radio groups of every dialog.
+#include "framework/core/AsciiText.h"
 #include "res/resource.h"
 #include "tests/support/DialogLayout.h"
+#include "ui/MenuTemplate.h"
+#include "ui/OwnerDrawMenu.h"
 
 #include <windows.h>
 
@@ -168,45 +171,58 @@ TEST(Resources, EveryCommandHasAPromptAndATip)
               "table");
 }
 
-// The mnemonics of one menu level, each checked against the labels around it: no letter twice,
-// and none on a word's last letter (Wine's text drawing puts that underline after the word)
-// while the label has a letter inside a word that no other item of the level claims.
-void CheckMnemonics(HMENU hMenu, const std::string& where, int& nLevels)
+// The mnemonics of one menu level (hMenu, and hDrawn, the same level loaded owner-drawn),
+// each checked against the labels around it: every item shown has one, no letter twice, none
+// on a word's last letter (Wine's text drawing puts that underline after the word) while the
+// label has a letter inside a word that no other item of the level claims, and each answers
+// its own item in the owner-drawn pop-up. The top level of a context menu is never shown.
+enum class Level { ContextMenu, MenuBar, Popup };
+void CheckMnemonics(HMENU hMenu, HMENU hDrawn, Level level, const std::string& where, int& nLevels)
 {
     ++nLevels;
-    std::vector<std::string> labels;
-    std::vector<char> keys;
+    std::vector<std::u16string> labels; // as drawn, the ampersands read out
+    std::vector<int> at;                // where the mnemonic is in the label; -1 for none
     for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i) {
+        std::string text = ItemText(hMenu, i);
         if (HMENU hSub = ::GetSubMenu(hMenu, i))
-            CheckMnemonics(hSub, where + " / " + ItemText(hMenu, i), nLevels);
-        std::string label = ItemText(hMenu, i);
-        label = label.substr(0, label.find('\t'));
-        const std::size_t amp = label.find('&');
-        labels.push_back(label);
-        const bool bKey = amp != std::string::npos && amp + 1 < label.size();
-        keys.push_back(bKey ? char(::tolower(label[amp + 1])) : '\0');
+            CheckMnemonics(hSub, ::GetSubMenu(hDrawn, i), Level::Popup, where + " / " + text,
+                           nLevels);
+        text = text.substr(0, text.find('\t'));
+        labels.emplace_back();
+        at.push_back(StripMnemonic(std::u16string(text.begin(), text.end()), labels.back()));
+        if (level == Level::ContextMenu ||
+            ::GetMenuState(hMenu, UINT(i), MF_BYPOSITION) & MF_SEPARATOR)
+            at.back() = -2; // nothing to choose
     }
-    const auto insideWord = [](const std::string& text, std::size_t i) {
+    std::string keys;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        keys += at[i] >= 0 ? ascii::ToLower(char(labels[i][std::size_t(at[i])])) : '\0';
+    const auto insideWord = [](const std::u16string& text, std::size_t i) {
         return i + 1 < text.size() && ::isalnum(BYTE(text[i])) && ::isalnum(BYTE(text[i + 1]));
     };
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        if (!keys[i])
+        const std::string label(labels[i].begin(), labels[i].end());
+        EXPECT_NE(at[i], -1) << where << ": " << label << " has no mnemonic";
+        if (at[i] < 0)
             continue;
         EXPECT_EQ(std::count(keys.begin(), keys.end(), keys[i]), 1)
-            << where << ": '" << keys[i] << "' of " << labels[i];
-        std::string plain = labels[i];
-        const std::size_t amp = plain.find('&');
-        plain.erase(amp, 1);
-        if (insideWord(plain, amp))
+            << where << ": '" << keys[i] << "' of " << label;
+        if (level == Level::Popup) {
+            const LRESULT answer = COwnerDrawMenu::FindMnemonicItem(UINT(keys[i]), MF_POPUP,
+                                                                    CMenu::FromHandle(hDrawn));
+            EXPECT_EQ(answer, MAKELRESULT(i, MNC_EXECUTE))
+                << where << ": '" << keys[i] << "' in the owner-drawn " << label;
+        }
+        if (insideWord(labels[i], std::size_t(at[i])))
             continue;
-        for (std::size_t j = 0; j < plain.size(); ++j)
-            EXPECT_FALSE(insideWord(plain, j) &&
-                         std::count(keys.begin(), keys.end(), char(::tolower(plain[j]))) == 0)
-                << where << ": " << labels[i] << " could take '" << plain[j] << "'";
+        for (std::size_t j = 0; j < label.size(); ++j)
+            EXPECT_FALSE(insideWord(labels[i], j) &&
+                         keys.find(ascii::ToLower(label[j])) == std::string::npos)
+                << where << ": " << label << " could take '" << label[j] << "'";
     }
 }
 
-TEST(Resources, MenuMnemonicsAreUniqueAndInsideTheirWords)
+TEST(Resources, EveryMenuItemHasAMnemonicOfItsOwnThatItsPopupAnswers)
 {
     std::vector<UINT> menus;
     ::EnumResourceNamesA(
@@ -218,11 +234,16 @@ TEST(Resources, MenuMnemonicsAreUniqueAndInsideTheirWords)
         },
         LONG_PTR(&menus));
     EXPECT_GE(menus.size(), 15u) << "every menu of the program";
+    const std::set<UINT> bars = {IDR_MENUBAR, IDR_MAINFRAME, IDR_FULLMENU};
     int nLevels = 0;
     for (UINT nMenu : menus) {
         HMENU hMenu = ::LoadMenuA(Module(), MAKEINTRESOURCEA(nMenu));
         ASSERT_NE(hMenu, nullptr) << nMenu;
-        CheckMnemonics(hMenu, "menu " + std::to_string(nMenu), nLevels);
+        COwnerDrawMenu drawn;
+        ASSERT_TRUE(drawn.LoadMenu(nMenu)) << nMenu;
+        CheckMnemonics(hMenu, drawn.m_hMenu,
+                       bars.count(nMenu) ? Level::MenuBar : Level::ContextMenu,
+                       "menu " + std::to_string(nMenu), nLevels);
         ::DestroyMenu(hMenu);
     }
     EXPECT_GT(nLevels, 50);

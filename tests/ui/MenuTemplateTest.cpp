@@ -173,4 +173,30 @@ TEST(MenuTemplate, AMenuShowsItsTextWithoutAmpersandsAndUnderlinesTheMnemonic)
     }
 }
 
+TEST(MenuTemplate, NamesGetMnemonicsOfTheirOwn)
+{
+    using Texts = std::vector<std::string>;
+    struct Case {
+        Texts labels;
+        Texts texts;
+    };
+    const Case cases[] = {
+        {{"Exponential Growth", "Exponential Decay", "Power"},
+         {"&Exponential Growth", "Exponential &Decay", "&Power"}},
+        {{"Model 1", "Model 2", "Model 3"}, {"&Model 1", "M&odel 2", "Mo&del 3"}},
+        {{"Line & offset", "&"}, {"&Line && offset", "&&"}},
+        {{"ab", "ab", "ab"}, {"&ab", "a&b", "ab"}},
+        {{"y = x", "x", "B2"}, {"&y = x", "&x", "&B2"}},
+        {{"\xDC\x62ung", "\x93\x41\x61"},
+         {"\xDC\x62&ung", "\x93\x41&a"}}, // never a double-byte half
+        {{}, {}},
+    };
+    for (const Case& c : cases) {
+        std::string what;
+        for (const std::string& label : c.labels)
+            what += label + "; ";
+        EXPECT_EQ(MarkMnemonics(c.labels), c.texts) << what;
+    }
+}
+
 } // namespace
