@@ -663,8 +663,10 @@ TEST_F(AnalysisCommandsTest, ARowWithARefusedCellCountsForNothing)
         {"fitted domain",
          [&] {
              model.LinearFitSelection(0);
-             const std::string domain = std::to_string(LastGraph()->m_dDomainMin) + ".." +
-                                        std::to_string(LastGraph()->m_dDomainMax);
+             const CFunctionPlot* graph = LastGraph();
+             const std::string domain = graph ? std::to_string(graph->m_dDomainMin) + ".." +
+                                                    std::to_string(graph->m_dDomainMax)
+                                              : prompts.log;
              Select(ItemDataTable, "T");
              return domain;
          }},
