@@ -201,4 +201,7 @@ public:
     int m_bUserFunctionsOn = 1;
     int m_bIndependentOn = 1;
     int m_bUsesUserFunction = 0;
+    // A user function's body: its variables are the parameters, read before any program-wide
+    // name, and a call of a user function is refused.
+    int m_bParametersFirst = 0;
 };

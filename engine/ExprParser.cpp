@@ -14,9 +14,10 @@ using namespace parser;
 
 namespace {
 
-int g_nParseDepth = 0;         // segment parses now running, across nested texts
-int g_nParseNodes = 0;         // nodes made since the outermost parse began
-long long g_nExpandedText = 0; // expression-variable text expanded since then
+int g_nParseDepth = 0;           // segment parses now running, across nested texts
+int g_nParseNodes = 0;           // nodes made since the outermost parse began
+long long g_nExpandedText = 0;   // expression-variable text expanded since then
+unsigned g_nOutermostParses = 0; // outermost parses begun so far
 
 // One level of nesting for the depth cap.
 struct ParseDepthGuard {
@@ -43,6 +44,8 @@ int OperatorId(char op)
 }
 
 } // namespace
+
+unsigned parser::OutermostParseNumber() { return g_nOutermostParses; }
 
 bool parser::ChargeExpansion(int length)
 {
@@ -127,6 +130,7 @@ int ExprParser::ParseInto(CExprNode& node)
     if (g_nParseDepth == 0) {
         g_nParseNodes = 0;
         g_nExpandedText = 0;
+        ++g_nOutermostParses;
     }
     if (!TakeNodes(1))
         return Fail(ErrOverflow, NonBlank(0, int(m_text.size()), +1), 1);

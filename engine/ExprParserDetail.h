@@ -24,6 +24,8 @@ inline char DecimalPoint() { return GetLocaleSeparators().chDecimal; }
 // Adds length characters of expanded expression-variable text to the outermost parse's total;
 // false once it passes MaxExpandedText.
 bool ChargeExpansion(int length);
+// Counts the outermost parses begun: nested texts (expression variables, bodies) share the number.
+unsigned OutermostParseNumber();
 
 // Where a scan looks first: the operators of lowest precedence, then the tighter ones, then a
 // single operand (number, name, call, bracket, string or postfix operation).

@@ -82,19 +82,25 @@ int ExprParser::ParseName(CExprNode& node, int first, int end)
         return ParseCall(node, first, nameEnd, end, open ? -1 : entry.minArguments,
                          open ? -1 : entry.maxArguments);
     }
+    const bool body = engine && engine->m_bParametersFirst;
+    int index = body ? engine->FindVariable(name) : -1;
+    if (index >= 0)
+        return leaf(NodeVariable, index);
     const int uf = (!engine || engine->m_bUserFunctionsOn) ? FindUserFunction(name) : -1;
+    if (uf >= 0 && body)
+        return Fail(ErrContainsUserFunction, first, nameLength);
     if (uf >= 0) {
         CUserFunction* function = GetUserFunctions()[std::size_t(uf)];
         node.m_nOpId = OpUserFunction;
         node.m_nIndex = uf;
         const int params = function->GetVariableCount();
-        if (const int code = function->Parse())
+        if (const int code = function->ParseBody(OutermostParseNumber()))
             return Fail(code, first, nameLength);
         if (engine)
             engine->m_bUsesUserFunction = 1;
         return ParseCall(node, first, nameEnd, end, params, params);
     }
-    int index = FindPredefinedName(name);
+    index = FindPredefinedName(name);
     if (index >= 0)
         return leaf(NodePredefined, index);
     index = FindUserConstant(name);

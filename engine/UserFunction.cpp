@@ -4,27 +4,46 @@
 #include "engine/LocaleSeparators.h"
 #include "framework/core/AsciiText.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
-// Step 7 and 8 of the checks: the body parses with unknown names taken as variables, and its
-// free names are exactly the parameters.
+// Whether the parsed tree reads every one of the first count variables of its engine.
+bool ReadsEveryVariable(const CExprNode& root, int count)
+{
+    std::vector<char> read(std::size_t(count), 0);
+    // Without recursion: a chain of one operator may be as long as the text.
+    std::vector<const CExprNode*> pending{&root};
+    while (!pending.empty()) {
+        const CExprNode* node = pending.back();
+        pending.pop_back();
+        if (!node)
+            continue;
+        if (node->m_nKind == NodeVariable && node->m_nIndex >= 0 && node->m_nIndex < count)
+            read[std::size_t(node->m_nIndex)] = 1;
+        pending.push_back(node->m_pLeft);
+        pending.push_back(node->m_pRight);
+    }
+    return std::find(read.begin(), read.end(), 0) == read.end();
+}
+
+// The body parses as the function will read it, parameters first, with unknown names taken as
+// further variables: its free names must be exactly the parameters.
 int CheckBody(const CString& body, const CStringArray& params)
 {
     CCalcEngine scratch;
     scratch.m_bLenient = 1;
+    scratch.m_bParametersFirst = 1;
+    for (int i = 0; i < params.GetSize(); ++i)
+        scratch.AppendVariable(params[i], 0);
     scratch.SetExpression(body);
     if (const int code = scratch.Parse())
         return code;
-    if (scratch.GetVariableCount() != params.GetSize())
+    if (scratch.GetVariableCount() != params.GetSize() ||
+        !ReadsEveryVariable(scratch.m_Root, int(params.GetSize())))
         return ErrArgumentsNotMatching;
-    for (int i = 0; i < scratch.GetVariableCount(); ++i) {
-        bool found = false;
-        for (int p = 0; p < params.GetSize() && !found; ++p)
-            found = ascii::EqualNoCase(scratch.GetVariableName(i), params[p]);
-        if (!found)
-            return ErrArgumentsNotMatching;
-    }
-    return scratch.m_bUsesUserFunction ? ErrContainsUserFunction : 0;
+    return 0;
 }
 
 } // namespace
@@ -53,10 +72,13 @@ int CUserFunction::SplitDefinition(const CString& text, CString& name, CString& 
     for (int i = 0; i < parameters.GetSize(); ++i) {
         if (ascii::EqualNoCase(parameters[i], functionName))
             return ErrInvalidVariable;
-        // Parameters are checked for their form only: one named x, y, z or t is refused by the
-        // body check (the body reads it as the independent variable).
+        // In the body a parameter hides the names the user defines and the physical constants,
+        // but the built-in names are read before it. One named x, y, z or t is refused by the
+        // body check, which reads it as the independent variable.
         if (!IsValidName(parameters[i]))
             return ErrInvalidName;
+        if (IsReservedName(parameters[i]) && FindIndependentVariable(parameters[i]) < 0)
+            return ErrPredefinedName;
     }
     if (const int code = CheckBody(rest, parameters))
         return code;
@@ -80,6 +102,15 @@ int CUserFunction::Define()
     for (int i = 0; i < params.GetSize(); ++i)
         SetVariable(i, params[i], 0.0);
     return 0;
+}
+
+int CUserFunction::ParseBody(unsigned outermostParse)
+{
+    if (outermostParse != m_nBodyParse) {
+        m_nBodyParse = outermostParse;
+        SetExpression(GetExpressionText());
+    }
+    return Parse();
 }
 
 CString CUserFunction::Describe()

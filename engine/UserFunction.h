@@ -5,7 +5,7 @@
 // and whose variables are the parameters in order. Program-wide list: GetUserFunctions().
 class CUserFunction : public CCalcEngine {
 public:
-    CUserFunction() = default;
+    CUserFunction() { m_bParametersFirst = 1; }
     ~CUserFunction() override = default;
 
     // Checks the definition field and, on success, rebuilds the function from it.
@@ -23,9 +23,15 @@ public:
     const CString& GetName() const { return m_strName; }
     // Rebuilds head and definition from name, parameters and body; returns the definition.
     CString Describe();
+    // Parses the body for a caller's outermost parse of that number: afresh once in each, so
+    // that a call reads the constants as they are now; 0 or the parse code.
+    int ParseBody(unsigned outermostParse);
 
     CString m_strDefinition;
     CString m_strDescription;
     CString m_strName;
     CString m_strHead;
+
+private:
+    unsigned m_nBodyParse = 0; // the outermost parse that last read the body
 };

@@ -18,7 +18,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -88,22 +90,27 @@ std::vector<HelpCode> HelpCodes(const std::string& html)
 
 class HelpExamplesTest : public DataViewTest {
 protected:
+    // Runs one line in the project as the workspace does; its error code, or 0.
+    int RunLine(std::string line)
+    {
+        ProjectLineHost host(model, prompts);
+        LineCommand command{model.m_Engine,         model.m_LineResult,     model.m_FunctionPlot,
+                            model.m_Default2DGraph, model.m_Default3DGraph, host};
+        // A line that starts with one of these continues from ANS.
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first != std::string::npos && std::strchr("+*/^%!", line[first]))
+            line = "ANS" + line;
+        command.ExecuteLine(line.c_str());
+        return command.GetError().nCode;
+    }
+
     // Runs the lines in order in a new project; the error code of the first that fails, else 0.
     int RunInNewProject(const std::vector<std::string>& lines)
     {
         Reset();
-        ProjectLineHost host(model, prompts);
-        LineCommand command{model.m_Engine,         model.m_LineResult,     model.m_FunctionPlot,
-                            model.m_Default2DGraph, model.m_Default3DGraph, host};
-        for (std::string line : lines) {
-            // As the workspace does: a line that starts with one of these continues from ANS.
-            const std::size_t first = line.find_first_not_of(" \t");
-            if (first != std::string::npos && std::strchr("+*/^%!", line[first]))
-                line = "ANS" + line;
-            command.ExecuteLine(line.c_str());
-            if (const int code = command.GetError().nCode)
+        for (const std::string& line : lines)
+            if (const int code = RunLine(line))
                 return code;
-        }
         return 0;
     }
 
@@ -176,6 +183,41 @@ TEST_F(HelpExamplesTest, EveryWorkspaceLineOfTheHelpRunsInANewProject)
     }
     EXPECT_GE(examples, 30);
     EXPECT_GE(fields, 20);
+}
+
+// The workspace page typed from top to bottom into one project, the refused lines too (a refused
+// block fails at its last line): every function it defines then answers its numbers, whatever
+// was defined after it.
+TEST_F(HelpExamplesTest, TheWorkspacePageTypedInOneProjectKeepsEveryFunction)
+{
+    const std::map<std::string, std::pair<const char*, const char*>> calls = {
+        {"f", {"f(3)", "10"}},
+        {"area", {"area(2, 3)", "6"}},
+        {"g", {"g(3)", "9"}},
+        {"h", {"h(3, 4)", "25"}},
+    };
+    static const std::regex definition(R"(^\s*(\w+)\s*\([^()]*\)\s*=)");
+    std::set<std::string> defined;
+    for (const HelpCode& code :
+         HelpCodes(ReadFile(std::string(ZIVRA_HELP_DIR) + "/Workspace.htm"))) {
+        if (code.kind != "line" && code.kind != "refused")
+            continue;
+        for (const std::string& line : code.lines) {
+            const int error = RunLine(line);
+            const bool refused = code.kind == "refused" && &line == &code.lines.back();
+            EXPECT_EQ(error != 0, refused) << line << ": " << GetErrorText(error);
+            std::smatch name;
+            if (error == 0 && std::regex_search(line, name, definition))
+                defined.insert(name[1]);
+        }
+    }
+    EXPECT_EQ(defined.size(), calls.size());
+    for (const std::string& name : defined) {
+        const auto call = calls.find(name);
+        ASSERT_NE(call, calls.end()) << name << " is defined but never called here";
+        EXPECT_EQ(RunLine(call->second.first), 0) << call->second.first;
+        EXPECT_STREQ(model.m_LineResult.GetText(), call->second.second) << call->second.first;
+    }
 }
 
 #ifdef ZIVRA_HELP_FILE
