@@ -282,35 +282,24 @@ int TextbookJacobi(std::vector<double> a, int n, std::vector<double>& d, std::ve
     return -1;
 }
 
-// Every kernel the program may choose, with and without the eigenvectors' second thread.
-struct KernelCase {
-    const char* name;
-    JacobiKernels kernels;
-    bool secondThread;
-};
-const KernelCase kKernelCases[] = {
-    {"2 lanes", JacobiKernels::Pair, true},
-    {"4 lanes", JacobiKernels::Quad, true},
-    {"2 lanes, no second thread", JacobiKernels::Pair, false},
-    {"4 lanes, no second thread", JacobiKernels::Quad, false},
-};
-
-// The widest kernels with the thread come back at the end of the case, whatever happens.
-class ForcedKernels {
-public:
-    ForcedKernels(const ForcedKernels&) = delete;
-    ForcedKernels& operator=(const ForcedKernels&) = delete;
-    explicit ForcedKernels(const KernelCase& c)
-        : m_taken(ForceJacobiKernels(c.kernels, c.secondThread))
+// The kernels of one width (the parameter), with and without the eigenvectors' second thread.
+// The four-lane ones need AVX: on a processor without it their tests are skipped.
+class JacobiKernelWidth : public testing::TestWithParam<JacobiKernels> {
+protected:
+    void SetUp() override
     {
+        if (!ForceJacobiKernels(GetParam()))
+            GTEST_SKIP() << "the processor has no AVX for the four-lane kernels";
     }
-    ~ForcedKernels() { ForceJacobiKernels(JacobiKernels::Widest, true); }
-    // False when the processor lacks the kernels (the case is skipped).
-    bool Taken() const { return m_taken; }
-
-private:
-    bool m_taken;
+    // The widest kernels with the thread come back at the end of the case, whatever happens.
+    void TearDown() override { ForceJacobiKernels(JacobiKernels::Widest, true); }
 };
+
+INSTANTIATE_TEST_SUITE_P(Kernels, JacobiKernelWidth,
+                         testing::Values(JacobiKernels::Pair, JacobiKernels::Quad),
+                         [](const testing::TestParamInfo<JacobiKernels>& width) {
+                             return width.param == JacobiKernels::Quad ? "FourLanes" : "TwoLanes";
+                         });
 
 // The eigenpairs of a[1..n][1..n] and their rotations; errors counts errno and any difference in
 // the eigenvalues computed without the eigenvectors.
@@ -339,10 +328,10 @@ Eigenpairs Decompose(Matrix& a, int n)
     return r;
 }
 
-// The rotations of the textbook sweep, in its order and with its bits, with every kernel, with
-// and without eigenvectors. Sizes around the tiles, the row groups, the vector lanes and the
-// order where the eigenvectors go to a second thread.
-TEST(JacobiEigenpairs, EveryKernelGivesTheTextbookBits)
+// The rotations of the textbook sweep, in its order and with its bits, with and without
+// eigenvectors. Sizes around the tiles, the row groups, the vector lanes and the order where the
+// eigenvectors go to a second thread.
+TEST_P(JacobiKernelWidth, GivesTheTextbookBits)
 {
     TestRandom random(99);
     auto next = [&random] { return random.Next(); };
@@ -373,11 +362,10 @@ TEST(JacobiEigenpairs, EveryKernelGivesTheTextbookBits)
             const int rotations = TextbookJacobi(values, n, d, v);
             ASSERT_GT(rotations, n > 1 ? 0 : -1);
             Matrix a(n, n, values);
-            for (const KernelCase& c : kKernelCases) {
-                SCOPED_TRACE(testing::Message() << kind.name << ", n=" << n << ", " << c.name);
-                const ForcedKernels forced(c);
-                if (!forced.Taken())
-                    continue;
+            for (const bool secondThread : {true, false}) {
+                SCOPED_TRACE(testing::Message() << kind.name << ", n=" << n
+                                                << (secondThread ? "" : ", no second thread"));
+                ForceJacobiKernels(GetParam(), secondThread);
                 const Eigenpairs ours = Decompose(a, n);
                 EXPECT_EQ(ours.errors, 0);
                 EXPECT_EQ(ours.nrot, rotations);
@@ -409,11 +397,11 @@ std::uint64_t Fingerprint(const Eigenpairs& r)
     return h;
 }
 
-// Recorded from the native build: every kernel, with and without the second thread, in the
-// native build and the Windows one, must give these bits (a project opened on two computers gives
-// one answer). The largest order makes more than 2^17 rotations in a sweep, so the rows left
-// behind and the eigenvectors take a log replayed in the middle of the sweep.
-TEST(JacobiEigenpairs, RecordedBitsOnEveryKernelAndBuild)
+// Recorded from the native build: the kernels of each width, with and without the second thread,
+// in the native build and the Windows one, must give these bits (a project opened on two
+// computers gives one answer). The largest order makes more than 2^17 rotations in a sweep, so the
+// rows left behind and the eigenvectors take a log replayed in the middle of the sweep.
+TEST_P(JacobiKernelWidth, GivesTheRecordedBitsOnEveryBuild)
 {
     TestRandom integers(2024), uniform(7);
     struct Row {
@@ -436,11 +424,10 @@ TEST(JacobiEigenpairs, RecordedBitsOnEveryKernelAndBuild)
         for (int i = 1; i <= n; ++i)
             for (int j = i; j <= n; ++j)
                 a[i][j] = a[j][i] = row.entry(i, j);
-        for (const KernelCase& c : kKernelCases) {
-            SCOPED_TRACE(testing::Message() << row.name << ", n=" << n << ", " << c.name);
-            const ForcedKernels forced(c);
-            if (!forced.Taken())
-                continue;
+        for (const bool secondThread : {true, false}) {
+            SCOPED_TRACE(testing::Message()
+                         << row.name << ", n=" << n << (secondThread ? "" : ", no second thread"));
+            ForceJacobiKernels(GetParam(), secondThread);
             const Eigenpairs ours = Decompose(a, n);
             EXPECT_EQ(ours.errors, 0);
             EXPECT_EQ(Fingerprint(ours), row.fingerprint)
