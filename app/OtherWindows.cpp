@@ -1,6 +1,6 @@
 #include "app/OtherWindows.h"
 
-#include "framework/core/AsciiText.h"
+#include "framework/win/FileIdentity.h"
 
 #include <cstring>
 #include <vector>
@@ -19,11 +19,6 @@ CString FullPath(const char* lpszPath)
     char szFull[MAX_PATH];
     const DWORD n = ::GetFullPathNameA(lpszPath, MAX_PATH, szFull, nullptr);
     return n > 0 && n < MAX_PATH ? CString(szFull) : CString(lpszPath);
-}
-
-BOOL IsSameFile(const char* lpszA, const char* lpszB)
-{
-    return *lpszA && *lpszB && ascii::EqualNoCase(FullPath(lpszA), FullPath(lpszB));
 }
 
 std::vector<HWND> OtherProgramWindows()

@@ -10,7 +10,8 @@
 void MarkProgramWindow(HWND hWnd);
 void UnmarkProgramWindow(HWND hWnd);
 // A main frame's answer to WM_COPYDATA: 1 when the question is about its project's file (at
-// projectPath; a request to show it also brings the window to the front), else 0.
+// projectPath, the same file under whatever spelling; a request to show it also brings the
+// window to the front), else 0.
 LRESULT AnswerProjectQuestion(HWND hFrame, const COPYDATASTRUCT* pData, const CString& projectPath);
 // Whether a window of another run holds the file as its project; with bShow that window is
 // restored and brought to the front.

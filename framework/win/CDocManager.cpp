@@ -4,6 +4,7 @@
 #include "framework/win/CDocument.h"
 #include "framework/win/CWinApp.h"
 #include "framework/win/CommonDialogs.h"
+#include "framework/win/FileIdentity.h"
 
 CDocManager::~CDocManager()
 {
@@ -42,14 +43,14 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
 {
     if (m_templateList.empty())
         return nullptr;
-    // One document at a time: a file already open is simply shown again.
     CDocTemplate* pTemplate = m_templateList.front();
     char szFull[MAX_PATH];
     DWORD n = ::GetFullPathNameA(lpszFileName, MAX_PATH, szFull, nullptr);
     CString strPath = (n > 0 && n < MAX_PATH) ? CString(szFull) : CString(lpszFileName);
+    // One document at a time: a file already open, under whatever spelling, is shown again.
     for (int i = 0; i < pTemplate->GetDocumentCount(); i++) {
         CDocument* pDoc = pTemplate->GetDocument(i);
-        if (!pDoc->GetPathName().IsEmpty() && pDoc->GetPathName().CompareNoCase(strPath) == 0)
+        if (IsSameFile(pDoc->GetPathName(), strPath))
             return pDoc;
     }
     return pTemplate->OpenDocumentFile(strPath);

@@ -8,6 +8,7 @@
 #include "framework/win/CFrameWnd.h"
 #include "framework/win/CView.h"
 #include "framework/win/CWinApp.h"
+#include "framework/win/FileIdentity.h"
 #include "framework/win/FrameworkIds.h"
 
 #include <algorithm>
@@ -63,7 +64,8 @@ void CDocument::SetTitle(LPCTSTR lpszTitle)
 
 void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU)
 {
-    m_strPathName = FullPath(lpszPathName);
+    // One spelling whatever the user typed: the title and the recent files show long names.
+    m_strPathName = NormalPathName(lpszPathName);
     int n = std::max(m_strPathName.ReverseFind('\\'), m_strPathName.ReverseFind('/'));
     SetTitle(m_strPathName.Mid(n + 1));
     if (bAddToMRU)

@@ -22,7 +22,8 @@ public:
     const CString& GetTitle() const { return m_strTitle; }
     virtual void SetTitle(LPCTSTR lpszTitle);
     const CString& GetPathName() const { return m_strPathName; }
-    // Full path; the title becomes the file name; bAddToMRU also puts it in the recent-file list.
+    // Full path with long names; the title becomes the file name; bAddToMRU also puts it in the
+    // recent-file list.
     virtual void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE);
     CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
 

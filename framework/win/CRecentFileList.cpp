@@ -3,8 +3,28 @@
 #include "framework/win/CCmdUI.h"
 #include "framework/win/CMenu.h"
 #include "framework/win/CWinApp.h"
+#include "framework/win/FileIdentity.h"
 
 #include <algorithm>
+
+namespace {
+
+CString FileNameOf(const CString& strPath) { return strPath.Mid(strPath.ReverseFind('\\') + 1); }
+
+// Entries are opened to compare them only where their file names agree (one file under two
+// spellings keeps its name), so that an entry on a drive out of reach never holds up the list.
+BOOL IsSameEntry(const CString& strEntry, const CString& strPath, const CString& strName,
+                 const CString& strShortName)
+{
+    if (strEntry.CompareNoCase(strPath) == 0)
+        return TRUE;
+    const CString strEntryName = FileNameOf(strEntry);
+    return (strEntryName.CompareNoCase(strName) == 0 ||
+            strEntryName.CompareNoCase(strShortName) == 0) &&
+           IsSameFile(strEntry, strPath);
+}
+
+} // namespace
 
 CRecentFileList::CRecentFileList(UINT nStart, const char* lpszSection, const char* lpszEntryFormat,
                                  int nSize, int nMaxDispLen)
@@ -25,21 +45,19 @@ void CRecentFileList::Add(const char* lpszPathName)
 {
     if (!lpszPathName || !*lpszPathName)
         return;
-    char szFull[MAX_PATH];
-    DWORD n = ::GetFullPathNameA(lpszPathName, MAX_PATH, szFull, nullptr);
-    CString strPath = (n > 0 && n < MAX_PATH) ? CString(szFull) : CString(lpszPathName);
+    const CString strPath = NormalPathName(lpszPathName);
+    const CString strName = FileNameOf(strPath);
+    char szShort[MAX_PATH];
+    const DWORD n = ::GetShortPathNameA(strPath, szShort, MAX_PATH);
+    const CString strShortName = n > 0 && n < MAX_PATH ? FileNameOf(szShort) : strName;
 
-    // Find it (or take the last slot), then shift the entries above it down by one.
-    int nFound = GetSize() - 1;
-    for (int i = 0; i < GetSize(); i++) {
-        if (m_arrNames[i].CompareNoCase(strPath) == 0) {
-            nFound = i;
-            break;
-        }
-    }
-    for (int i = nFound; i > 0; i--)
-        m_arrNames[i] = m_arrNames[i - 1];
-    m_arrNames[0] = strPath;
+    // The file goes to the top under the spelling used now; its other entries leave.
+    std::vector<CString> names{strPath};
+    for (const CString& strEntry : m_arrNames)
+        if (!strEntry.IsEmpty() && !IsSameEntry(strEntry, strPath, strName, strShortName))
+            names.push_back(strEntry);
+    names.resize(m_arrNames.size());
+    m_arrNames = std::move(names);
 }
 
 void CRecentFileList::Remove(int nIndex)
@@ -96,6 +114,12 @@ void CRecentFileList::ReadList()
         strEntry.Format(m_strEntryFormat, i + 1);
         m_arrNames[i] = pApp->GetProfileString(m_strSectionName, strEntry, "");
     }
+    // One file listed twice under two spellings (by an earlier version) keeps the newer entry.
+    for (std::size_t i = 0; i < m_arrNames.size(); i++)
+        for (std::size_t j = i + 1; j < m_arrNames.size() && !m_arrNames[i].IsEmpty(); j++)
+            if (!m_arrNames[j].IsEmpty() &&
+                IsSameEntry(m_arrNames[j], m_arrNames[i], FileNameOf(m_arrNames[i]), CString()))
+                m_arrNames[j].Empty();
     // Gaps left by hand-edited values close up, so the menu numbers stay consecutive.
     std::stable_partition(m_arrNames.begin(), m_arrNames.end(),
                           [](const CString& s) { return !s.IsEmpty(); });

@@ -6,9 +6,9 @@
 
 class CCmdUI;
 
-// The most-recently-used file list of the File menu: newest first, no duplicates (paths compare
-// case-insensitively), at most GetSize() entries, kept in the registry section given at
-// construction as "File1", "File2", ...
+// The most-recently-used file list of the File menu: newest first, each file once whatever the
+// spelling of its path (the newest spelling stays), at most GetSize() entries, kept in the
+// registry section given at construction as "File1", "File2", ...
 class CRecentFileList {
 public:
     // nStart: command id of the first menu entry; lpszEntryFormat: e.g. "File%d".
@@ -25,7 +25,7 @@ public:
         return m_arrNames[std::size_t(nIndex)];
     }
 
-    // Puts the path at the top, moving it up when it is already listed.
+    // Puts the path (full, long names) at the top, in place of the file's other entries.
     virtual void Add(const char* lpszPathName);
     virtual void Remove(int nIndex);
 

@@ -1,8 +1,9 @@
 // The application object: its image lists, reals kept in the settings, help shown or refused
 // with the reason, the project a start opens (a failed reopen gives an empty project, a failed
 // file of the command line ends the run), and the real program started and ended cleanly or
-// killed, showing the items of the project given in its explorer and ending on File/Exit, and
-// two windows of it that keep each other's user definitions and never hold one project twice.
+// killed, showing the items of the project given in its explorer and ending on File/Exit, two
+// windows of it that keep each other's user definitions and never hold one project twice under
+// any spelling of its path.
 #include "app/UserDataRecords.h"
 #include "framework/core/CArchive.h"
 #include "framework/win/CCommandLineInfo.h"
@@ -368,6 +369,37 @@ TEST(Program, ShowsEveryItemOfTheProjectGivenUnderItsFolderAndEndsOnExit)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
 }
 
+// The message box a process shows, waited for; null when none comes.
+HWND BoxOf(DWORD dwProcessId)
+{
+    HWND hBox = nullptr;
+    for (int i = 0; i < 300 && !hBox; ++i) {
+        ::Sleep(100);
+        hBox = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hBox, &pid);
+        if (pid != dwProcessId || !::IsWindowVisible(hBox))
+            hBox = nullptr;
+    }
+    return hBox;
+}
+
+// The texts of a message box's controls, its message among them.
+std::string TextOf(HWND hBox)
+{
+    std::string said;
+    ::EnumChildWindows(
+        hBox,
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            char text[1024] = {};
+            ::GetWindowTextA(hWnd, text, sizeof text);
+            *reinterpret_cast<std::string*>(lParam) += text;
+            return TRUE;
+        },
+        LPARAM(&said));
+    return said;
+}
+
 // A run of the program on a project, with its main window and workspace found.
 struct Running {
     PROCESS_INFORMATION pi = {};
@@ -396,20 +428,16 @@ struct Running {
         for (char ch : keys)
             ::PostMessageA(hWorkspace, WM_CHAR, WPARAM(BYTE(ch)), 1);
     }
-    // The message box the run shows, waited for; null when none comes.
-    HWND Box() const
+    Running(const Running&) = delete;
+    // A run a failed test did not end is not left behind.
+    ~Running()
     {
-        HWND hBox = nullptr;
-        for (int i = 0; i < 300 && !hBox; ++i) {
-            ::Sleep(100);
-            hBox = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hBox, &pid);
-            if (pid != pi.dwProcessId || !::IsWindowVisible(hBox))
-                hBox = nullptr;
+        if (pi.hProcess) {
+            ::TerminateProcess(pi.hProcess, 3);
+            EndOf(pi);
         }
-        return hBox;
     }
+    HWND Box() const { return BoxOf(pi.dwProcessId); }
     // File/Exit, answering No when asked to save the project (and OK to what the run says
     // then, whose text is kept); the exit code.
     DWORD Exit(bool bAsked, std::string* pSaid = nullptr)
@@ -420,18 +448,12 @@ struct Running {
         else
             EXPECT_FALSE(bAsked) << "no question to save the project";
         if (HWND hBox = pSaid ? Box() : nullptr) {
-            ::EnumChildWindows(
-                hBox,
-                [](HWND hWnd, LPARAM lParam) -> BOOL {
-                    char text[1024] = {};
-                    ::GetWindowTextA(hWnd, text, sizeof text);
-                    *reinterpret_cast<std::string*>(lParam) += text;
-                    return TRUE;
-                },
-                LPARAM(pSaid));
+            *pSaid += TextOf(hBox);
             ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
         }
-        return EndOf(pi);
+        const DWORD dwExit = EndOf(pi);
+        pi = {};
+        return dwExit;
     }
 };
 
@@ -505,6 +527,58 @@ TEST(Program, TwoWindowsKeepEachOthersDefinitionsAndNeverHoldOneProjectTwice)
     ::SetFileAttributesA("c:\\1temp\\users.dat", FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(UserFunctionsOfProgram(), "HB HC ");
     ::DeleteFileA("c:\\1temp\\users.dat");
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+}
+
+// A path of drive C: through drive Z:, which shows the whole Unix tree under Wine.
+std::string ThroughDriveZ(const std::string& path)
+{
+    char szPrefix[MAX_PATH];
+    const DWORD n = ::GetEnvironmentVariableA("WINEPREFIX", szPrefix, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH || path.substr(0, 2) != "C:")
+        return "";
+    return WinePath(szPrefix + std::string("/drive_c") + path.substr(2));
+}
+
+TEST(Program, OneProjectIsHeldByOneWindowWhateverTheSpellingOfItsPath)
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+    const std::string folder = TestFolder() + "Projects of long names\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string project = folder + "A project of a long name.zvp";
+    ASSERT_TRUE(MainDocument()->OnSaveDocument(project.c_str()));
+    CloseMainFrame();
+    char szShort[MAX_PATH] = {};
+    ::GetShortPathNameA(project.c_str(), szShort, MAX_PATH);
+    const std::string z = ThroughDriveZ(project), shortName = szShort;
+    ASSERT_NE(z, "") << "WINEPREFIX is not set";
+    ASSERT_NE(shortName, project) << "no short names";
+    Running first(project);
+    ASSERT_TRUE(first.hWorkspace);
+
+    // New runs on its Z: path and on its short name bring that window forward and end.
+    for (const std::string& spelling : {z, shortName})
+        EXPECT_EQ(EndOf(StartProgram("", spelling)), 0u) << spelling;
+    EXPECT_TRUE(::IsWindow(first.hMain));
+
+    // Here neither File/Open nor Save As takes it under either spelling.
+    for (const std::string& spelling : {z, shortName}) {
+        ScriptedModalHook hook;
+        hook.onStart = [&](CWnd* pDialog) {
+            if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog))
+                ::lstrcpynA(pFile->m_ofn.lpstrFile, spelling.c_str(), int(pFile->m_ofn.nMaxFile));
+        };
+        hook.startAnswer = IDOK;
+        MainFrame()->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+        EXPECT_STREQ(MainDocument()->GetPathName(), "") << spelling;
+        MainFrame()->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+        ASSERT_EQ(hook.messages.size(), 1u) << spelling;
+        EXPECT_NE(std::string(hook.messages[0]).find(" is open in another window"),
+                  std::string::npos)
+            << hook.messages[0];
+    }
+    CloseMainFrame();
+    EXPECT_EQ(first.Exit(false), 0u);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
 }
 

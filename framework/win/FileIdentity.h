@@ -1,0 +1,24 @@
+#pragma once
+// Whether two paths name one file however they are spelt: through another drive that reaches
+// the same folder, by 8.3 short names, in other case or with "." and "..". A file that exists is
+// known by its volume serial number and file index; one not there yet, by its name in its folder.
+#include "framework/core/CString.h"
+#include "framework/core/Platform.h"
+
+// A path spelt the one way the program keeps it: full, with the long names of the folders and
+// the file as far as they exist. A path that cannot be resolved comes back as it was given.
+CString NormalPathName(const char* lpszPath);
+
+// The volume serial number and index of a file or folder; bKnown is FALSE when it cannot be
+// opened (no such file, no access). It is opened for its attributes only and shared every way,
+// so that no other program's use of it is ever disturbed.
+struct FileIdentity {
+    BOOL bKnown = FALSE;
+    DWORD dwVolume = 0;
+    ULONGLONG nIndex = 0;
+};
+FileIdentity IdentityOfFile(const char* lpszPath);
+
+// Two paths name the same file: by identity where both files are known; else (a file to be
+// saved) by the same name, without regard to case, in the same folder. Empty paths name no file.
+BOOL IsSameFile(const char* lpszA, const char* lpszB);

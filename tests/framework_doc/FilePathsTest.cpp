@@ -1,0 +1,152 @@
+// One file under its many spellings (Wine's drive C: and the same folder through drive Z:, 8.3
+// short names, other case, ".."): it is one file to compare, one entry of the recent-file list,
+// and shown again rather than read twice.
+#include "framework/win/CRecentFileList.h"
+#include "framework/win/FileIdentity.h"
+#include "tests/framework_doc/DocTestApp.h"
+#include "tests/support/ScriptedModalHook.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+// A path of drive C: through drive Z:, which shows the whole Unix tree under Wine; empty where
+// the prefix is not known.
+std::string ThroughDriveZ(const std::string& path)
+{
+    char szPrefix[MAX_PATH];
+    const DWORD n = ::GetEnvironmentVariableA("WINEPREFIX", szPrefix, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH || path.substr(0, 2) != "C:")
+        return "";
+    std::string z = "Z:" + std::string(szPrefix) + "\\drive_c" + path.substr(2);
+    std::replace(z.begin(), z.end(), '/', '\\');
+    return z;
+}
+
+std::string ShortName(const std::string& path)
+{
+    char szShort[MAX_PATH];
+    const DWORD n = ::GetShortPathNameA(path.c_str(), szShort, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? szShort : path;
+}
+
+std::string Upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+    return text;
+}
+
+// A folder of long names holding one file, a file of the same name beside the folder, and the
+// Z: and short spellings of the first.
+struct Spellings {
+    std::string base = MakeTempFolder();
+    std::string folder = base + "Folder of a long name\\";
+    std::string file = folder + "Project of a long name.tdc";
+    std::string other = base + "Project of a long name.tdc";
+    std::string z, shortName;
+    Spellings()
+    {
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        WriteFileBytes(file, "one");
+        WriteFileBytes(other, "two");
+        z = ThroughDriveZ(file);
+        shortName = ShortName(file);
+    }
+};
+
+TEST(FilePaths, OneFileUnderEverySpellingIsOneFile)
+{
+    const Spellings s;
+    ASSERT_NE(s.z, "") << "WINEPREFIX is not set";
+    ASSERT_NE(s.shortName, s.file) << "no short names";
+    const std::string absent = s.folder + "Not saved yet.tdc";
+    const std::string absentShort = ShortName(s.folder) + "Not saved yet.tdc";
+    const struct {
+        std::string a, b;
+        BOOL bSame;
+    } cases[] = {
+        {s.file, s.z, TRUE},
+        {s.file, s.shortName, TRUE},
+        {s.z, s.shortName, TRUE},
+        {s.file, Upper(s.file), TRUE},
+        {s.file, s.folder + "..\\Folder of a long name\\Project of a long name.tdc", TRUE},
+        {s.file, s.other, FALSE},
+        {s.z, s.other, FALSE},
+        {absent, absentShort, TRUE}, // a file to be saved: by its folder and its name
+        {absent, ThroughDriveZ(absent), TRUE},
+        {absent, Upper(absent), TRUE},
+        {absent, s.file, FALSE},
+        {s.file, "", FALSE},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsSameFile(c.a.c_str(), c.b.c_str()), c.bSame) << c.a << " and " << c.b;
+    EXPECT_STREQ(NormalPathName(s.shortName.c_str()), s.file.c_str());
+    EXPECT_STREQ(NormalPathName(absentShort.c_str()), absent.c_str());
+
+    // Another program's handle, whatever it shares, never hides the file.
+    HANDLE hHeld = ::CreateFileA(s.file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(IdentityOfFile(s.z.c_str()).bKnown);
+    EXPECT_TRUE(IsSameFile(s.z.c_str(), s.shortName.c_str()));
+    ::CloseHandle(hHeld);
+}
+
+// How often the list holds the file, under any spelling.
+int TimesListed(const CRecentFileList& list, const std::string& path)
+{
+    int n = 0;
+    for (int i = 0; i < list.GetCount(); i++)
+        n += IsSameFile(list[i], path.c_str()) ? 1 : 0;
+    return n;
+}
+
+TEST(FilePaths, TheRecentFilesHoldEachFileOnceUnderItsNewestSpelling)
+{
+    const Spellings s;
+    ASSERT_NE(s.z, "");
+    ScriptedModalHook hook;
+    CTestDoc* pDoc = MainDoc();
+    pDoc->m_nCount = 5;
+    ASSERT_TRUE(pDoc->DoSave(s.file.c_str()));
+    ASSERT_TRUE(pDoc->DoSave(s.other.c_str()));
+    CRecentFileList& list = *theTestApp.m_pRecentFileList;
+
+    // Through Z: the file moves to the top under that spelling; the short name is kept long.
+    ASSERT_EQ(theTestApp.OpenDocumentFile(s.z.c_str()), MainDoc());
+    EXPECT_STREQ(list[0], s.z.c_str());
+    EXPECT_EQ(TimesListed(list, s.file), 1);
+    ASSERT_NE(theTestApp.OpenDocumentFile(s.other.c_str()), nullptr);
+    ASSERT_NE(theTestApp.OpenDocumentFile(s.shortName.c_str()), nullptr);
+    EXPECT_STREQ(MainDoc()->GetPathName(), s.file.c_str());
+    EXPECT_STREQ(list[0], s.file.c_str());
+    EXPECT_EQ(TimesListed(list, s.file), 1);
+    EXPECT_EQ(TimesListed(list, s.other), 1);
+    EXPECT_STREQ(theTestApp.GetProfileString("Recent File List", "File1"), s.file.c_str());
+
+    // The shown file asked for again under another spelling is shown as it is: not read again,
+    // no question to save its changes.
+    MainDoc()->m_nCount = 77;
+    MainDoc()->SetModifiedFlag();
+    EXPECT_EQ(theTestApp.OpenDocumentFile(s.z.c_str()), MainDoc());
+    EXPECT_EQ(MainDoc()->m_nCount, 77);
+    EXPECT_TRUE(hook.messages.empty());
+    MainDoc()->SetModifiedFlag(FALSE);
+
+    // A list an earlier version stored with the file twice keeps its newer entry.
+    theTestApp.WriteProfileString("Recent File List", "File1", s.z.c_str());
+    theTestApp.WriteProfileString("Recent File List", "File2", s.other.c_str());
+    theTestApp.WriteProfileString("Recent File List", "File3", s.shortName.c_str());
+    theTestApp.WriteProfileString("Recent File List", "File4", s.file.c_str());
+    list.ReadList();
+    EXPECT_EQ(list.GetCount(), 3);
+    EXPECT_STREQ(list[0], s.z.c_str());
+    EXPECT_STREQ(list[1], s.other.c_str());
+    EXPECT_STREQ(list[2], s.shortName.c_str()); // its names differ: never opened to compare
+}
+
+} // namespace
