@@ -1,5 +1,6 @@
 #include "framework/win/CDocManager.h"
 
+#include "framework/core/PathNames.h"
 #include "framework/win/CDocTemplate.h"
 #include "framework/win/CDocument.h"
 #include "framework/win/CWinApp.h"
@@ -47,6 +48,11 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
     char szFull[MAX_PATH];
     DWORD n = ::GetFullPathNameA(lpszFileName, MAX_PATH, szFull, nullptr);
     CString strPath = (n > 0 && n < MAX_PATH) ? CString(szFull) : CString(lpszFileName);
+    // Said before the shown document is offered to be saved: no such name can be opened.
+    if (HasUnusableName(strPath)) {
+        AfxMessageBox(UnusableNameMessage(strPath, FALSE), MB_ICONEXCLAMATION);
+        return nullptr;
+    }
     // One document at a time: a file already open, under whatever spelling, is shown again.
     for (int i = 0; i < pTemplate->GetDocumentCount(); i++) {
         CDocument* pDoc = pTemplate->GetDocument(i);

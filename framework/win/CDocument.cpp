@@ -3,6 +3,7 @@
 #include "framework/core/AtomicFile.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/CFile.h"
+#include "framework/core/PathNames.h"
 #include "framework/win/CDocManager.h"
 #include "framework/win/CDocTemplate.h"
 #include "framework/win/CFrameWnd.h"
@@ -33,6 +34,9 @@ CString FullPath(LPCTSTR lpszPath)
 
 CString FormatSaveLoadError(LPCTSTR lpszPathName, const CException* e, BOOL bSaving)
 {
+    // A name the code page could not hold fails as an invalid or missing path: say why.
+    if (HasUnusableName(lpszPathName))
+        return UnusableNameMessage(lpszPathName, bSaving);
     // The exception may name the temporary file of a save: describe the cause with the
     // document's own path instead.
     if (auto* pArchive = dynamic_cast<const CArchiveException*>(e))

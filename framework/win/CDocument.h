@@ -78,5 +78,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// Text for a failed save or open, naming lpszPathName (not a temporary file) and the cause.
+// Text for a failed save or open, naming lpszPathName (not a temporary file) and the cause; a
+// path with names the code page cannot hold is told so.
 CString FormatSaveLoadError(LPCTSTR lpszPathName, const CException* e, BOOL bSaving);

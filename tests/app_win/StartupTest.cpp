@@ -3,7 +3,7 @@
 // file of the command line ends the run), and the real program started and ended cleanly or
 // killed, showing the items of the project given in its explorer and ending on File/Exit, two
 // windows of it that keep each other's user definitions and never hold one project twice under
-// any spelling of its path.
+// any spelling of its path, and a project in a folder the code page cannot name told so.
 #include "app/UserDataRecords.h"
 #include "framework/core/CArchive.h"
 #include "framework/win/CCommandLineInfo.h"
@@ -579,6 +579,48 @@ TEST(Program, OneProjectIsHeldByOneWindowWhateverTheSpellingOfItsPath)
     }
     CloseMainFrame();
     EXPECT_EQ(first.Exit(false), 0u);
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+}
+
+TEST(Program, AProjectInAFolderNamedInCharactersTheCodePageCannotHoldIsToldSo)
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+    const std::string saved = TestFolder() + "saved.zvp";
+    ASSERT_TRUE(MainDocument()->OnSaveDocument(saved.c_str()));
+    CloseMainFrame();
+    const std::wstring folder = std::wstring(saved.begin(), saved.end() - 9) + L"\x6570\x5b66";
+    const std::wstring project = folder + L"\\\x9879\x76ee.zvp";
+    // Wine makes them only under a UTF-8 Unix locale (an earlier run of this process id may have).
+    if ((!::CreateDirectoryW(folder.c_str(), nullptr) &&
+         ::GetLastError() != ERROR_ALREADY_EXISTS) ||
+        !::CopyFileW(std::wstring(saved.begin(), saved.end()).c_str(), project.c_str(), FALSE)) {
+        // The run that asks for a UTF-8 locale must have them; the others skip this test.
+        ASSERT_EQ(::GetEnvironmentVariableA("ZIVRA_WINE_LOCALE", nullptr, 0), 0u);
+        GTEST_SKIP() << "no folder named in Chinese characters under this Unix locale";
+    }
+
+    // Started on it as the shell starts a program, with the path in full.
+    const std::string program = ProgramPath();
+    std::wstring command =
+        L"\"" + std::wstring(program.begin(), program.end()) + L"\" \"" + project + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &si, &pi));
+    HWND hBox = BoxOf(pi.dwProcessId);
+    const std::string said = hBox ? TextOf(hBox) : "no message";
+    if (hBox)
+        ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(EndOf(pi), 1u); // the project the user named is not open: no success
+    EXPECT_NE(said.find("Cannot open " + TestFolder() + "??\\??.zvp: the name of the folder " +
+                        TestFolder() +
+                        "?? and the file name hold characters that this program cannot use"),
+              std::string::npos)
+        << said;
+    EXPECT_NE(said.find("Move the file to a folder whose name uses only characters of"),
+              std::string::npos)
+        << said;
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
 }
 

@@ -1,7 +1,10 @@
 // One file under its many spellings (Wine's drive C: and the same folder through drive Z:, 8.3
 // short names, other case, ".."): it is one file to compare, one entry of the recent-file list,
-// and shown again rather than read twice.
+// and shown again rather than read twice. Names the code page cannot hold are told so when
+// opening, saving and choosing a recent file.
+#include "framework/core/PathNames.h"
 #include "framework/win/CRecentFileList.h"
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/FileIdentity.h"
 #include "tests/framework_doc/DocTestApp.h"
 #include "tests/support/ScriptedModalHook.h"
@@ -147,6 +150,98 @@ TEST(FilePaths, TheRecentFilesHoldEachFileOnceUnderItsNewestSpelling)
     EXPECT_STREQ(list[0], s.z.c_str());
     EXPECT_STREQ(list[1], s.other.c_str());
     EXPECT_STREQ(list[2], s.shortName.c_str()); // its names differ: never opened to compare
+}
+
+// A folder, and a file in it, named in Chinese characters, made through the wide functions, and
+// their paths as the program's ANSI functions hand them over.
+struct ChineseNames {
+    std::string namedFolder, fileInFolder, namedFile;
+    BOOL bMade = FALSE; // Wine makes them only under a UTF-8 Unix locale
+    // The file is a copy of the folder's document saved.tdc.
+    explicit ChineseNames(const std::string& folder)
+    {
+        const std::wstring wide(folder.begin(), folder.end());
+        const std::wstring wideFolder = wide + L"\x6570\x5b66";
+        const std::wstring wideFile = wideFolder + L"\\\x9879\x76ee.tdc";
+        bMade = ::CreateDirectoryW(wideFolder.c_str(), nullptr) &&
+                ::CopyFileW((wide + L"saved.tdc").c_str(), wideFile.c_str(), FALSE);
+        namedFolder = Ansi(wideFolder) + "\\";
+        fileInFolder = Ansi(wideFile);
+        namedFile = Ansi(wide + L"\xe9\x9879\x76ee.tdc"); // a name of which one letter is kept
+    }
+    static std::string Ansi(const std::wstring& wide)
+    {
+        char szText[MAX_PATH] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, szText, MAX_PATH, nullptr, nullptr);
+        return szText;
+    }
+};
+
+TEST(FilePaths, NamesTheCodePageCannotHoldAreToldSoWhenOpeningSavingOrChosenFromRecentFiles)
+{
+    ScriptedModalHook hook;
+    std::string chosen;
+    hook.onStart = [&](CWnd* pDialog) {
+        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog))
+            ::lstrcpynA(pFile->m_ofn.lpstrFile, chosen.c_str(), int(pFile->m_ofn.nMaxFile));
+    };
+    hook.startAnswer = IDOK;
+    CTestDoc* pDoc = MainDoc();
+    pDoc->m_nCount = 31;
+    const std::string folder = MakeTempFolder();
+    ASSERT_TRUE(pDoc->DoSave((folder + "saved.tdc").c_str()));
+    const ChineseNames copied(folder);
+    if (!copied.bMade) {
+        // The run that asks for a UTF-8 locale must have them; the others skip this test.
+        ASSERT_EQ(::GetEnvironmentVariableA("ZIVRA_WINE_LOCALE", nullptr, 0), 0u);
+        GTEST_SKIP() << "no folder named in Chinese characters under this Unix locale";
+    }
+    ASSERT_TRUE(HasUnusableName(copied.fileInFolder.c_str())) << copied.fileInFolder;
+    pDoc->SetModifiedFlag();
+    CFrameWnd* pFrame = MainFrame();
+
+    // File/Open: said at once, before the changed document is offered to be saved.
+    chosen = copied.fileInFolder;
+    pFrame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_STREQ(hook.messages[0], UnusableNameMessage(chosen.c_str(), FALSE));
+    EXPECT_EQ(MainDoc()->m_nCount, 31);
+    EXPECT_TRUE(MainDoc()->IsModified());
+
+    // Save As into the folder, or under such a name: nothing is left behind.
+    for (const std::string& target : {copied.namedFolder + "new.tdc", copied.namedFile}) {
+        chosen = target;
+        hook.messages.clear();
+        pFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+        ASSERT_EQ(hook.messages.size(), 1u) << target;
+        EXPECT_STREQ(hook.messages[0], UnusableNameMessage(target.c_str(), TRUE));
+        EXPECT_TRUE(MainDoc()->IsModified()) << target;
+    }
+    WIN32_FIND_DATAW found;
+    HANDLE hFind = ::FindFirstFileW(
+        std::wstring(folder.begin(), folder.end()).append(L"*.tdc").c_str(), &found);
+    int nFiles = 0;
+    for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileW(hFind, &found))
+        ++nFiles;
+    ::FindClose(hFind);
+    EXPECT_EQ(nFiles, 1); // saved.tdc
+
+    // A recent file stored under a code page that held the name: chosen, it says why it cannot
+    // be opened, and leaves the list.
+    HKEY hKey = theTestApp.GetSectionKey("Recent File List");
+    const std::wstring wideEntry =
+        std::wstring(folder.begin(), folder.end()) + L"\x6570\x5b66\\\x9879\x76ee.tdc";
+    ::RegSetValueExW(hKey, L"File1", 0, REG_SZ, reinterpret_cast<const BYTE*>(wideEntry.c_str()),
+                     DWORD((wideEntry.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(hKey);
+    theTestApp.m_pRecentFileList->ReadList();
+    hook.messages.clear();
+    pFrame->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1);
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_STREQ(hook.messages[0], UnusableNameMessage(copied.fileInFolder.c_str(), FALSE));
+    EXPECT_NE(std::string((*theTestApp.m_pRecentFileList)[0]), copied.fileInFolder);
+    EXPECT_EQ(MainDoc()->m_nCount, 31);
+    MainDoc()->SetModifiedFlag(FALSE);
 }
 
 } // namespace
