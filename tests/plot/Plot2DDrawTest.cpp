@@ -34,6 +34,16 @@ protected:
         m_plot.SetPlotAreaPercent(80);
         m_plot.Layout(0, 0, 500, 400); // plot rectangle 40, 40, 460, 360
     }
+    // A markers-only data graph of table, the plot's only item.
+    CFunctionPlot* AddMarkers(TestTable& table)
+    {
+        m_plot.DeleteAll();
+        auto* g = new CFunctionPlot;
+        g->m_bMarkersOnly = TRUE;
+        g->AttachDataTable(&table);
+        m_plot.AddItem(g);
+        return g;
+    }
     RecordingCanvas Draw()
     {
         RecordingCanvas canvas;
@@ -267,10 +277,7 @@ TEST_F(Plot2DDraw, MarkersOnRowsBothColumnsHold)
     TestTable table;
     table.x = {0, 1, 2};
     table.y = {0, 5};
-    auto* g = new CFunctionPlot;
-    g->m_bMarkersOnly = TRUE;
-    g->AttachDataTable(&table);
-    m_plot.AddItem(g);
+    AddMarkers(table);
     RecordingCanvas c = Draw();
     std::vector<RECT> squares;
     for (const auto* op : c.Of("fill")) {
@@ -305,11 +312,7 @@ TEST_F(Plot2DDraw, RowsWithAnEmptyCellHaveNoMarkerAndLeaveTheRanges)
         TestTable table;
         table.x = {1, k.x, 2};
         table.y = {2, k.y, 3};
-        m_plot.DeleteAll();
-        auto* g = new CFunctionPlot;
-        g->m_bMarkersOnly = TRUE;
-        g->AttachDataTable(&table);
-        m_plot.AddItem(g);
+        CFunctionPlot* g = AddMarkers(table);
         m_plot.AutoRange();
         int squares = 0;
         const RecordingCanvas c = Draw();
@@ -338,11 +341,7 @@ TEST_F(Plot2DDraw, AutomaticRangesAreTheDataAndEdgeMarkersOverhangWhole)
         TestTable table;
         table.x = k.x;
         table.y = k.y;
-        m_plot.DeleteAll();
-        auto* g = new CFunctionPlot;
-        g->m_bMarkersOnly = TRUE;
-        g->AttachDataTable(&table);
-        m_plot.AddItem(g);
+        AddMarkers(table);
         m_plot.AutoRange();
         const double hi = *std::max_element(k.x.begin(), k.x.end());
         EXPECT_EQ(m_plot.m_dXMin, k.x.size() > 1 ? k.x[0] : hi - 1) << k.x[0];
