@@ -159,19 +159,9 @@ bool CCalcEngine::ReadsAngles() const
 {
     if (!m_Root.m_bParsed)
         return false;
-    // Without recursion: a chain of one operator may be as long as the text.
-    std::vector<const CExprNode*> pending{&m_Root};
-    while (!pending.empty()) {
-        const CExprNode* node = pending.back();
-        pending.pop_back();
-        if (!node)
-            continue;
-        const int op = node->m_nOpId;
-        if (node->m_nKind == NodeOperator &&
-            ((op >= OpSin && op <= OpCot) || (op >= OpAsin && op <= OpAcot)))
-            return true;
-        pending.push_back(node->m_pLeft);
-        pending.push_back(node->m_pRight);
-    }
-    return false;
+    return AnyNode(m_Root, [](const CExprNode& node) {
+        const int op = node.m_nOpId;
+        return node.m_nKind == NodeOperator &&
+               ((op >= OpSin && op <= OpCot) || (op >= OpAsin && op <= OpAcot));
+    });
 }

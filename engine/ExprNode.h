@@ -171,3 +171,21 @@ public:
 private:
     void TakeOver(CExprNode* pChild);
 };
+
+// Whether pred holds for a node of the tree under root (root included), walked without
+// recursion since a chain of one operator may be as long as the text.
+template <class Pred> bool AnyNode(const CExprNode& root, Pred pred)
+{
+    std::vector<const CExprNode*> pending{&root};
+    while (!pending.empty()) {
+        const CExprNode* node = pending.back();
+        pending.pop_back();
+        if (!node)
+            continue;
+        if (pred(*node))
+            return true;
+        pending.push_back(node->m_pLeft);
+        pending.push_back(node->m_pRight);
+    }
+    return false;
+}

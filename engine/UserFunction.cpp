@@ -13,18 +13,11 @@ namespace {
 bool ReadsEveryVariable(const CExprNode& root, int count)
 {
     std::vector<char> read(std::size_t(count), 0);
-    // Without recursion: a chain of one operator may be as long as the text.
-    std::vector<const CExprNode*> pending{&root};
-    while (!pending.empty()) {
-        const CExprNode* node = pending.back();
-        pending.pop_back();
-        if (!node)
-            continue;
-        if (node->m_nKind == NodeVariable && node->m_nIndex >= 0 && node->m_nIndex < count)
-            read[std::size_t(node->m_nIndex)] = 1;
-        pending.push_back(node->m_pLeft);
-        pending.push_back(node->m_pRight);
-    }
+    AnyNode(root, [&read, count](const CExprNode& node) {
+        if (node.m_nKind == NodeVariable && node.m_nIndex >= 0 && node.m_nIndex < count)
+            read[std::size_t(node.m_nIndex)] = 1;
+        return false;
+    });
     return std::find(read.begin(), read.end(), 0) == read.end();
 }
 
