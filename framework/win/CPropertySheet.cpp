@@ -46,6 +46,10 @@ CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CDialog(nIDTem
 
 void CPropertyPage::SetModified(BOOL bChanged)
 {
+    // The field being changed is where the keys go back to after Apply, however Apply is reached.
+    if (const HWND hFocus = ::GetFocus();
+        bChanged && hFocus && ::IsChild(m_hWnd, hFocus) && !IsPushButton(hFocus))
+        m_hChangedField = hFocus;
     ::SendMessageA(::GetParent(m_hWnd), bChanged ? PSM_CHANGED : PSM_UNCHANGED,
                    reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
@@ -364,7 +368,8 @@ void CPropertySheet::RestoreFocusAfterApply(HWND hPage)
     const HWND hFocus = ::GetFocus();
     if (hFocus && ::IsWindowVisible(hFocus) && ::IsWindowEnabled(hFocus) && !IsPushButton(hFocus))
         return;
-    MoveFocus(hPage, m_hUserField);
+    auto* pPage = dynamic_cast<CPropertyPage*>(FromHandlePermanent(hPage));
+    MoveFocus(hPage, pPage && pPage->m_hChangedField ? pPage->m_hChangedField : m_hUserField);
 }
 
 void CPropertySheet::MoveFocus(HWND hPage, HWND hPreferred)

@@ -34,7 +34,8 @@ private:
     friend class CPropertySheet;
     CString m_strCaption;
     BOOL m_bFirstSetActive = TRUE;
-    HWND m_hLastFocus = nullptr; // the control the user was on when the page was left
+    HWND m_hLastFocus = nullptr;    // the control the user was on when the page was left
+    HWND m_hChangedField = nullptr; // the field the user changed last
 };
 
 // A property sheet of the common controls, always created modeless (PSH_MODELESS); DoModal
@@ -86,7 +87,8 @@ private:
     // The focus of a page left behind goes to the page now shown: to the control the user was
     // on there before, else its first field; the tabs keep a focus they have.
     void FocusShownPage(HWND hNewPage);
-    // After Apply the keys go back to the field the user was on, so that Enter means OK.
+    // After Apply the keys go back to the field the user changed last, else to the one they were
+    // on, so that Enter means OK.
     void RestoreFocusAfterApply(HWND hPage);
     void MoveFocus(HWND hPage, HWND hPreferred);
 
