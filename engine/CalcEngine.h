@@ -137,7 +137,8 @@ public:
 
     // --- zeros in one variable of the whole engine (solver models) -----------------------
     // Scans [a, b] in n steps varying variable i, searching again the steps whose end values say
-    // nothing (BlindSteps::Search); 13 unless a < b, 36 when nothing was found.
+    // nothing (BlindSteps::Search); variable i keeps its value. 13 unless a < b, 35 when the
+    // running command's time ran out (zeros holding what was found), 36 when nothing was found.
     int FindZerosInVariable(double a, double b, int n, int i, double tol,
                             std::vector<double>& zeros);
     // A zero in [a, b] varying variable i; the code stays in the root (13 for one sign).
@@ -156,9 +157,10 @@ public:
     // The root becomes its derivative with respect to name (20 for an invalid name); symbolic
     // mode stays on.
     int DeriveSymbolic(const char* name);
-    // Zeros of the expression over [a, b], appended.
+    // Zeros of the expression over [a, b], appended; 35 when the running command's time ran out
+    // (CommandWork), the list holding what was found before.
     int FindRoots(double a, double b, std::vector<double>& roots);
-    // Stationary points over [a, b] that are maxima or minima, appended.
+    // Stationary points over [a, b] that are maxima or minima, appended; 35 likewise.
     int FindExtrema(double a, double b, std::vector<double>& maxima, std::vector<double>& minima);
     // y = slope x + intercept touches the expression at x0.
     int GetTangentLine(double x0, double& slope, double& intercept);

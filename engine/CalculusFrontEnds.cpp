@@ -67,6 +67,19 @@ int DeriveText(const CCalcEngine& settings, const CString& text, CString& deriva
     return code;
 }
 
+// FindRoots, telling found of each zero as the scan finds it.
+int ScanRoots(CCalcEngine& engine, double a, double b, std::vector<double>& roots,
+              const ZeroFound& found)
+{
+    const int code = engine.Parse();
+    if (code != 0)
+        return code;
+    CCompiledExpression program(engine.m_Root);
+    return FindZerosOfFunction(FunctionOfX(program), a, b, engine.m_nSolverSteps,
+                               engine.m_SolverFormat.m_dRoundingUnit, roots, ErrNoSolutions,
+                               BlindSteps::Skip, found);
+}
+
 // The integral of an integrand text, which becomes the engine's expression.
 int IntegrateText(CCalcEngine& engine, const CString& integrand, double a, double b, double& result)
 {
@@ -106,12 +119,7 @@ int CCalcEngine::DeriveSymbolic(const char* name)
 
 int CCalcEngine::FindRoots(double a, double b, std::vector<double>& roots)
 {
-    const int code = Parse();
-    if (code != 0)
-        return code;
-    CCompiledExpression program(m_Root);
-    return FindZerosOfFunction(FunctionOfX(program), a, b, m_nSolverSteps,
-                               m_SolverFormat.m_dRoundingUnit, roots);
+    return ScanRoots(*this, a, b, roots, {});
 }
 
 int CCalcEngine::FindExtrema(double a, double b, std::vector<double>& maxima,
@@ -120,36 +128,29 @@ int CCalcEngine::FindExtrema(double a, double b, std::vector<double>& maxima,
     ExpressionKeeper keep(*this);
     CString derivative;
     int code = DeriveText(*this, FunctionText(*this), derivative);
+    if (code == 0)
+        code = Parse();
     if (code != 0)
         return code;
-    SetExpression(derivative);
-    std::vector<double> stationary;
-    code = FindRoots(a, b, stationary);
-    if (code == ErrNoSolutions)
-        return 0; // no stationary point, so no extremum
-    if (code != 0)
-        return code;
-
-    keep.Restore();
-    code = Parse();
-    if (code != 0)
-        return code;
-    CCompiledExpression program(m_Root);
-    for (double z : stationary) {
+    // Each stationary point is told apart as the scan finds it, within the scan's time.
+    CExprNode function;
+    function.CopyFrom(m_Root);
+    CCompiledExpression program(function);
+    const auto classify = [&program, &maxima, &minima](double z) {
         double f0 = 0, left = 0, right = 0;
-        if (program.EvaluateAt(z, f0) != 0)
-            continue;
-        const int leftCode = program.EvaluateAt(z - kExtremumProbe, left);
-        const int rightCode = program.EvaluateAt(z + kExtremumProbe, right);
-        if (leftCode != 0 || rightCode != 0)
-            continue;
+        if (program.EvaluateAt(z, f0) != 0 || program.EvaluateAt(z - kExtremumProbe, left) != 0 ||
+            program.EvaluateAt(z + kExtremumProbe, right) != 0)
+            return;
         // Both sides must agree: x^3 is stationary at 0 without an extremum there.
         if (f0 < left && f0 < right)
             minima.push_back(z);
         else if (f0 > left && f0 > right)
             maxima.push_back(z);
-    }
-    return 0;
+    };
+    SetExpression(derivative);
+    std::vector<double> stationary;
+    code = ScanRoots(*this, a, b, stationary, classify);
+    return code == ErrNoSolutions ? 0 : code; // no stationary point, so no extremum
 }
 
 int CCalcEngine::GetTangentLine(double x0, double& slope, double& intercept)

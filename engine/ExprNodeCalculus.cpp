@@ -74,10 +74,16 @@ int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double to
     // scan works to the finest tolerance it can instead of refusing.
     tol = std::max(tol, kMinimumTolerance);
     CCompiledExpression program(m_Root);
+    // The scan writes each point into the variable; it keeps its value whatever was found.
+    const bool exists = i >= 0 && i < GetVariableCount();
+    const double kept = exists ? m_Variables[std::size_t(i)].dValue : 0.0;
     // A new model's interval (-1e300 .. 1e300) overflows at nearly every step's ends, and its
     // steps around 0 are far wider than the numbers where the roots can be resolved.
-    return FindZerosOfFunction(VariableFunction(*this, program, i), a, b, n, tol, zeros,
-                               ErrBadArgument, BlindSteps::Search);
+    const int code = FindZerosOfFunction(VariableFunction(*this, program, i), a, b, n, tol, zeros,
+                                         ErrBadArgument, BlindSteps::Search);
+    if (exists)
+        m_Variables[std::size_t(i)].dValue = kept;
+    return code;
 }
 
 double CCalcEngine::FindZeroInVariable(double a, double b, int i, double tol)

@@ -1,6 +1,7 @@
 #include "engine/NumericCalculus.h"
 
 #include "engine/EngineErrors.h"
+#include "engine/EvaluationWork.h"
 
 #include "numeric/FloatRounding.h"
 #include "numeric/Moments.h"
@@ -216,45 +217,91 @@ StepPoint ValueAt(const CalculusFunction& f, double x)
     return p;
 }
 
-// Whether neighbouring doubles at x lie farther apart than tol, so that no bracket there can be
-// narrowed to the tolerance.
-bool CoarserThanTolerance(double x, double tol) { return std::fabs(x) * 0x1p-52 > tol; }
-
-// Whether the sign change of a closed bracket [b, c] (f(b) = fb, f(c) of the other sign) is f's
-// own: each side keeps its sign from one spacing of doubles out to 2^-30 of |b|, as beside a root
-// that the doubles hold; values that change faster than the doubles can follow (sin near 1e299)
-// change sign there. A side ends early where f has no value, as at the edge of its domain.
-bool SignChangeHolds(const CalculusFunction& f, double b, double fb, double c)
+// Whether a sign change between p and q places a root as closely as asked: within tol, or between
+// neighbouring doubles where those lie farther apart.
+bool Resolved(double p, double q, double tol)
 {
-    const double magnitude = std::max(std::fabs(b), std::fabs(c));
-    const double spacing =
-        std::nextafter(magnitude, std::numeric_limits<double>::infinity()) - magnitude;
-    const double away = (b < c) ? -1.0 : 1.0; // from b, away from c
-    bool bSide = true, cSide = true;          // until a side meets a point without a value
-    for (double d = spacing; d <= magnitude * 0x1p-30; d *= 2.0) {
-        const StepPoint pb = ValueAt(f, b + away * d), pc = ValueAt(f, c - away * d);
-        bSide = bSide && pb.valued;
-        cSide = cSide && pc.valued;
-        if ((bSide && !SameSign(pb.y, fb)) || (cSide && !SameSign(pc.y, -fb)))
-            return false;
-    }
-    return true;
+    return std::fabs(q - p) <= tol || std::nextafter(p, q) == q;
 }
 
-// The outcome of Brent's method once its bracket [b, c] has closed. A value of 0.1 or more at b
-// is a pole or a jump, not a zero. Where the doubles are too coarse for tol, b counts only where f
-// is zero there to rounding: exactly 0, or a sign change of f's own (SignChangeHolds).
-int AcceptClosedBracket(const CalculusFunction& f, double b, double fb, double c, double tol,
-                        double& root)
+// The point one resolution step from x toward y: tol, or the next double where that is farther.
+double StepToward(double x, double y, double tol)
 {
-    if (fb != 0.0) {
-        if (!(std::fabs(fb) < 0.1))
-            return ErrBadArgument;
-        if (CoarserThanTolerance(b, tol) && !SignChangeHolds(f, b, fb, c))
-            return ErrBadArgument;
+    const double s = x + std::copysign(tol, y - x);
+    return (s == x) ? std::nextafter(x, y) : s;
+}
+
+// Whether x (f(x) = fx) is a zero that f resolves: f is 0 there, or changes sign across it, from
+// one resolution step below to one above. Where a side has no value (the edge of f's domain), the
+// sign changes between x and the other side.
+bool ResolvesZero(const CalculusFunction& f, double x, double fx, double tol)
+{
+    if (fx == 0.0)
+        return true;
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    const StepPoint below = ValueAt(f, StepToward(x, -kInfinity, tol));
+    const StepPoint above = ValueAt(f, StepToward(x, kInfinity, tol));
+    if (below.valued && above.valued)
+        return !SameSign(below.y, above.y);
+    if (below.valued || above.valued)
+        return !SameSign(below.valued ? below.y : above.y, fx);
+    return false;
+}
+
+// Whether the sign change between neighbouring doubles p and q is a steep zero of a function the
+// doubles follow: f changes by about as much, in one direction, from the double before p to p,
+// from p to q and from q to the double after it. Beside a pole or a jump it does not.
+bool EvenlySteep(const CalculusFunction& f, const StepPoint& p, const StepPoint& q)
+{
+    const StepPoint beforeP = ValueAt(f, std::nextafter(p.x, 2.0 * p.x - q.x));
+    const StepPoint afterQ = ValueAt(f, std::nextafter(q.x, 2.0 * q.x - p.x));
+    if (!beforeP.valued || !afterQ.valued)
+        return false;
+    const double across = q.y - p.y;
+    const auto alike = [across](double change) {
+        return change / across > 0.5 && change / across < 2.0;
+    };
+    return alike(p.y - beforeP.y) && alike(afterQ.y - q.y);
+}
+
+// The outcome of Brent's method once its bracket [b, c] has closed (fb and fc of two signs, |fb|
+// <= |fc|). The bracket closes to tol plus a few rounding units of b, wider than the doubles at
+// large magnitudes, so where f does not resolve b as a zero the bracket is halved until it is
+// within tol or between neighbouring doubles, and its end of smaller value is tried, then the
+// other. A point without a value met there is a gap. A value of 0.1 or more is a pole or a jump,
+// except between neighbouring doubles where f is evenly steep: there a steep zero
+// ((x-1e15)^2 = 2, doubles 0.125 apart) has no double nearer to it.
+int AcceptClosedBracket(const CalculusFunction& f, double b, double fb, double c, double fc,
+                        double tol, double& root)
+{
+    root = 0.0;
+    if (std::fabs(fb) < 0.1 && ResolvesZero(f, b, fb, tol)) {
+        root = b;
+        return 0;
     }
-    root = b;
-    return 0;
+    StepPoint p{b, fb, true}, q{c, fc, true};
+    while (!Resolved(p.x, q.x, tol)) {
+        StepPoint m{p.x + 0.5 * (q.x - p.x), 0.0, true};
+        if (const int code = f(m.x, m.y))
+            return code;
+        if (!std::isfinite(m.y))
+            return ErrBadArgument;
+        (SameSign(m.y, p.y) ? p : q) = m;
+        if (m.y == 0.0) {
+            root = m.x;
+            return 0;
+        }
+    }
+    if (std::fabs(q.y) < std::fabs(p.y))
+        std::swap(p, q);
+    const bool neighbours = std::nextafter(p.x, q.x) == q.x;
+    for (const StepPoint& end : {p, q})
+        if (ResolvesZero(f, end.x, end.y, tol) &&
+            (std::fabs(end.y) < 0.1 || (neighbours && EvenlySteep(f, p, q)))) {
+            root = end.x;
+            return 0;
+        }
+    return ErrBadArgument;
 }
 
 // Whether a step [lo, hi] meets the range where doubles hold tol (|x| <= tol * 2^52) and is wider
@@ -273,6 +320,8 @@ std::vector<double> SearchPoints(double lo, double hi, double tol)
     std::vector<double> points{lo, hi};
     const auto halve = [&points, tol](double p, double q) {
         for (double d = 0.5 * (q - p); d >= tol; d *= 0.5) {
+            if (p + d == p && q - d == q)
+                break; // finer than the doubles at both ends
             points.push_back(p + d);
             points.push_back(q - d);
         }
@@ -314,16 +363,39 @@ int NarrowToValuedEnd(const CalculusFunction& f, StepPoint valued, StepPoint wit
     }
 }
 
+// Appends each zero once, telling found of it.
+class ZeroList {
+public:
+    ZeroList(std::vector<double>& zeros, const ZeroFound& found)
+        : m_zeros(zeros), m_first(zeros.size()), m_found(found)
+    {
+    }
+    void Add(double z)
+    {
+        // Two steps meeting where doubles are coarse can close on the same one.
+        if (m_zeros.size() > m_first && m_zeros.back() == z)
+            return;
+        m_zeros.push_back(z);
+        if (m_found)
+            m_found(z);
+    }
+    bool Any() const { return m_zeros.size() > m_first; }
+
+private:
+    std::vector<double>& m_zeros;
+    std::size_t m_first;
+    const ZeroFound& m_found;
+};
+
 // Appends the zeros of a step [lo, hi] that has an end without a value, searched on its
-// SearchPoints. As in the scan, a zero at hi is left to the next step unless hi ends the scan.
-bool SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int sameSignCode,
-                bool lastStep, std::vector<double>& zeros)
+// SearchPoints. As in the scan, a zero of f at hi is left to the next step unless hi ends the scan.
+void SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int sameSignCode,
+                bool lastStep, ZeroList& zeros)
 {
     std::vector<StepPoint> points;
     for (double x : SearchPoints(lo, hi, tol))
         points.push_back(ValueAt(f, x));
-    bool found = false;
-    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+    for (std::size_t i = 0; i + 1 < points.size() && !CommandWork::Spent(); ++i) {
         const StepPoint &u = points[i], &v = points[i + 1];
         double z = 0.0;
         int code = sameSignCode;
@@ -334,12 +406,10 @@ bool SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int
             code = u.valued ? NarrowToValuedEnd(f, u, v, tol, z, sameSignCode)
                             : NarrowToValuedEnd(f, v, u, tol, z, sameSignCode);
         }
-        if (code != 0 || (z == v.x && !(lastStep && i + 2 == points.size())))
-            continue;
-        zeros.push_back(z);
-        found = true;
+        const bool nextReports = v.valued && v.y == 0.0 && !(lastStep && i + 2 == points.size());
+        if (code == 0 && !(z == v.x && nextReports))
+            zeros.Add(z);
     }
-    return found;
 }
 
 } // namespace
@@ -476,7 +546,7 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
         const double tol1 = 6e-15 * std::fabs(b) + 0.5 * tol;
         const double xm = 0.5 * (c - b);
         if (std::fabs(xm) <= tol1 || fb == 0.0)
-            return AcceptClosedBracket(f, b, fb, c, tol, root);
+            return AcceptClosedBracket(f, b, fb, c, fc, tol, root);
         if (std::fabs(e) >= tol1 && std::fabs(fa) > std::fabs(fb)) {
             const double s = fb / fa;
             double p, q;
@@ -512,13 +582,14 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
 }
 
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
-                        std::vector<double>& zeros, int sameSignCode, BlindSteps blindSteps)
+                        std::vector<double>& zeros, int sameSignCode, BlindSteps blindSteps,
+                        const ZeroFound& found)
 {
     if (!(a < b) || n <= 0 || !(tol >= kMinimumTolerance))
         return ErrBadArgument;
+    ZeroList list(zeros, found);
     const double step = (b - a) / n;
-    bool found = false;
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < n && !CommandWork::Spent(); ++k) {
         const double lo = a + k * step;
         const double hi = (k == n - 1) ? b : a + (k + 1) * step;
         double z = 0.0;
@@ -526,15 +597,20 @@ int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, do
             if (blindSteps == BlindSteps::Search &&
                 (!ValueAt(f, lo).valued || !ValueAt(f, hi).valued ||
                  OutgrowsResolvableRange(lo, hi, tol)))
-                found = SearchStep(f, lo, hi, tol, sameSignCode, k == n - 1, zeros) || found;
+                SearchStep(f, lo, hi, tol, sameSignCode, k == n - 1, list);
             continue;
         }
-        if (z == hi && k < n - 1)
-            continue; // the next step starts at this zero and reports it
-        zeros.push_back(z);
-        found = true;
+        // A zero of f at hi starts the next step, which reports it.
+        if (z == hi && k < n - 1) {
+            const StepPoint end = ValueAt(f, hi);
+            if (end.valued && end.y == 0.0)
+                continue;
+        }
+        list.Add(z);
     }
-    return found ? 0 : ErrNoSolutions;
+    if (CommandWork::Spent())
+        return ErrMaxIterations;
+    return list.Any() ? 0 : ErrNoSolutions;
 }
 
 int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin,

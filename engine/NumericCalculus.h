@@ -20,17 +20,14 @@ int IntegrateFunction(const CalculusFunction& f, double a, double b, double eps,
 int DifferentiateFunction(const CalculusFunction& f, double x, double& result, double& tol);
 // One Ridders extrapolation from the initial step h; err receives its error estimate. 13 for h = 0.
 int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err, double& result);
-// A zero of f in [a, b] by Brent's method (tol below 1e-15 means 1e-5). The bracket closes to
-// tol plus a few rounding units of the root, and its point b counts as a zero only
-// - where |f(b)| < 0.1: a larger value is a pole or a jump, not a zero;
-// - where neighbouring doubles lie farther apart than tol (|b| * 2^-52 > tol), so that the
-//   bracket cannot close to it, only where f is zero at b to rounding: exactly 0, or a sign change
-//   of f's own, which each side keeps from one spacing of doubles out to 2^-30 |b| (f is
-//   evaluated there; a side without values ends early). So x - 1e12 solves exactly and x^2 - 80
-//   at tol 1e-15 as closely as doubles allow, but the sign changes of sin near 1e299, whose
-//   values change more between neighbouring doubles than over a period, are no zeros.
-// Errors: sameSignCode (36 by default) when f(a) and f(b) have one sign, 13 when the bracket
-// closes on no zero, 35 after 100 iterations, or the error of f. The root is 0 on failure.
+// A zero of f in [a, b] by Brent's method (tol below 1e-15 means 1e-5). The zero returned is one
+// that f resolves: f is 0 there, or changes sign across it within tol, or between its
+// neighbouring doubles where those lie farther apart than tol (beyond 2^52 tol, 4.5e10 at tol
+// 1e-5); where Brent's bracket closes wider than that, it is halved further. Errors:
+// sameSignCode (36 by default) when f(a) and f(b) have one sign, 13 when the bracket closes on
+// no zero (a gap in f's domain, or a value of 0.1 or more: a pole or a jump, unless f is evenly
+// steep across neighbouring doubles), 35 after 100 iterations, or the error of f. The root is 0
+// on failure.
 int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
                        int sameSignCode = ErrNoSolutions);
 // What a scan does with a step in which Brent's method found no zero and whose end values say
@@ -41,11 +38,14 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
 // the roots of a huge interval (-1e300 .. 1e300 overflows almost everywhere, and its steps
 // around 0 are 1e298 wide) and next to a point outside f's domain; other steps are scanned alike.
 enum class BlindSteps { Skip, Search };
-// Scans [a, b] in n equal steps and appends every zero found to zeros. 13 unless a < b, n > 0 and
-// tol >= 1e-15; 36 when nothing was appended; otherwise 0.
+// Told of each zero as a scan finds it, so that work on it is done within the scan's time.
+using ZeroFound = std::function<void(double zero)>;
+// Scans [a, b] in n equal steps and appends every zero found to zeros, telling found of each.
+// 13 unless a < b, n > 0 and tol >= 1e-15; 35 when the running command's time (CommandWork) ran
+// out, zeros holding what was found before; 36 when nothing was appended; otherwise 0.
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
                         std::vector<double>& zeros, int sameSignCode = ErrNoSolutions,
-                        BlindSteps blindSteps = BlindSteps::Skip);
+                        BlindSteps blindSteps = BlindSteps::Skip, const ZeroFound& found = {});
 // A local minimum by bracketing from a, b and golden-section search (tol below 1e-15 means 1e-5).
 // Returns 0 with xmin and fmin = f(xmin), or the error of f.
 int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin,

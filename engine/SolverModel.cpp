@@ -1,4 +1,5 @@
 #include "engine/SolverModel.h"
+#include "engine/EvaluationWork.h"
 #include "engine/LocaleSeparators.h"
 #include "engine/ReencodeExpression.h"
 #include "framework/core/CArchive.h"
@@ -94,6 +95,7 @@ int CSolverModel::Solve(int i, std::vector<double>& roots)
     code = ParseLenient();
     if (code != 0)
         return code;
+    const CommandWork command; // one budget in time for the whole scan
     return FindRootsInVariable(m_dMinimum, m_dMaximum, i, roots);
 }
 

@@ -18,8 +18,9 @@ public:
     // variables whose names remain keep their values.
     int SetEquation(const CString& text);
     // Appends the zeros of the equation in variable i over [minimum, maximum] to roots, the other
-    // variables at their values; 0, 36 when there are none, 13 for an empty interval, 30 for a
-    // variable that does not exist, or a parse or evaluation code.
+    // variables at their values; every variable keeps its value. 0, 36 when there are none, 35
+    // when the command's time ran out (roots holding those found), 13 for an empty interval, 30
+    // for a variable that does not exist, or a parse or evaluation code.
     int Solve(int i, std::vector<double>& roots);
     // The stored form: flag, note, equation, label, minimum, maximum, value, solver decimals and
     // the variables section. Reading leaves the expression to the caller's SetEquation.

@@ -31,6 +31,9 @@ TEST_F(EvaluatorTest, IntegralsDerivativesAndZerosOfExpressions)
         {"FSUM(x, 1, 3) + x", 6, 0},
         {"FZERO(x^2-2, 0, 2)", std::sqrt(2.0), 1e-5},
         {"FZERO(COS(x), 0, 3)", kPi / 2, 1e-5},
+        // Doubles lie 1.2e-4 and 1.5e-5 apart there: the root is the double next to the zero.
+        {"FZERO((x-1e12)^2-2, 1e12, 1e12+5)", 1e12 + std::sqrt(2.0), 1.23e-4},
+        {"FZERO(SIN(x)-0.5, 1e11+1, 1e11+3)", 100000000001.42712, 1.6e-5},
         {"FSUM(x, 1, 10)", 55, 0},
         {"FSUM(x, 10, 1)", 55, 0},
         {"FSUM(x, 1, 2, 0)", 3, 0},

@@ -150,6 +150,51 @@ TEST(NumericCalculus, Zeros)
     EXPECT_EQ(FindZeroOfFunction(pole, 0, 1, 1e-5, root), ErrDivisionByZero);
 }
 
+// A zero is returned only where f resolves it: 0 there, a sign change across it within tol or,
+// where doubles lie farther apart, between its neighbours; steep zeros there are told apart from
+// poles by how evenly f changes across them.
+TEST(NumericCalculus, ZerosAreResolvedToTheToleranceOrTheDoubles)
+{
+    const double big = 1e15, root2 = std::sqrt(2.0);
+    const struct {
+        const char* what;
+        CalculusFunction f;
+        double a, b, tol;
+        int code;
+        double root, within;
+    } cases[] = {
+        {"x^2-2 to 1e-15", Plain([](double x) { return x * x - 2; }), 0, 2, 1e-15, 0, root2,
+         4.5e-16},
+        {"x-1e12 exactly", Plain([](double x) { return x - 1e12; }), 0, 2e12, 1e-5, 0, 1e12, 0},
+        {"(x-1e12)^2-2, doubles 1.2e-4 apart",
+         Plain([](double x) { return (x - 1e12) * (x - 1e12) - 2; }), 1e12, 1e12 + 5, 1e-5, 0,
+         1e12 + root2, 1.23e-4},
+        {"(x-1e15)^2-2, doubles 0.125 apart, steep",
+         [big](double x, double& y) {
+             y = (x - big) * (x - big) - 2;
+             return 0;
+         },
+         big, big + 5, 1e-5, 0, big + 1.375, 0},
+        {"a pole between doubles 0.125 apart",
+         [big](double x, double& y) {
+             y = 1 / ((x - big) - 1.4);
+             return 0;
+         },
+         big, big + 5, 1e-5, ErrBadArgument, 0, 0},
+        {"sqrt(x-4)-1e-3 beside its domain's edge",
+         [](double x, double& y) {
+             y = std::sqrt(x - 4) - 1e-3;
+             return std::isfinite(y) ? 0 : ErrRange;
+         },
+         4, 5, 1e-5, 0, 4.000001, 1e-5},
+    };
+    for (const auto& c : cases) {
+        double root = -99;
+        EXPECT_EQ(FindZeroOfFunction(c.f, c.a, c.b, c.tol, root), c.code) << c.what;
+        EXPECT_NEAR(root, c.root, c.within) << c.what;
+    }
+}
+
 TEST(NumericCalculus, ScanForZeros)
 {
     std::vector<double> zeros;

@@ -118,69 +118,6 @@ TEST_F(SolverModelTest, SolveReportsWhatItCannotDo)
     ExpectRoots(roots, {3, 3});
 }
 
-// What a new model's settings find (-1e300 .. 1e300 in 200 steps, 5 decimals): each step is
-// 1e298 wide, so the steps whose ends overflow or leave the equation's domain, and those around 0
-// (where doubles resolve 1e-5), are searched again toward each end and toward 0. Every root
-// reported is resolved: the equation is 0 there or changes sign as near as the zero finder
-// closes its bracket (1e-5 and a few rounding units of the root).
-TEST_F(SolverModelTest, ANewModelsIntervalFindsTheRootsInsideIt)
-{
-    constexpr double kNoLimit = 1e300;
-    const std::vector<double> sines = {-9.94837674, -5.75958653, -3.66519143, 0.52359878,
-                                       2.61799388,  6.80678408,  8.90117919};
-    const struct {
-        const char* equation;
-        double minimum, maximum;
-        int decimals;
-        double listedUpTo; // the roots found up to this size are listed; all are resolved
-        std::vector<double> roots;
-    } cases[] = {
-        {"x^2 = 2", -kNoLimit, kNoLimit, 5, kNoLimit, {-1.41421356, 1.41421356}},
-        {"x^3 = 8", -kNoLimit, kNoLimit, 5, kNoLimit, {2}},
-        {"exp(x) = 5", -kNoLimit, kNoLimit, 5, kNoLimit, {1.60943791}},
-        {"ln(x) = 1", -kNoLimit, kNoLimit, 5, kNoLimit, {2.71828183}}, // no value at 0 nor below
-        {"1/x = 3", -kNoLimit, kNoLimit, 5, kNoLimit, {0.33333333}},   // none at 0
-        {"ln(x - 1) = -1", -kNoLimit, kNoLimit, 5, kNoLimit, {1.36787944}},
-        {"x^2 = -1", -kNoLimit, kNoLimit, 5, kNoLimit, {}},
-        // Near 1e299 neighbouring doubles lie 1e283 apart and the rounded sine changes sign
-        // between them at random: no roots. Points halving toward 0 bracket each root below 8
-        // and one root between most two of them farther out. A user narrows the interval:
-        {"sin(x) = 0.5",
-         -kNoLimit,
-         kNoLimit,
-         5,
-         10,
-         {-5.75958653, -3.66519143, 0.52359878, 2.61799388, 6.80678408}},
-        {"sin(x) = 0.5", -10, 10, 5, kNoLimit, sines},
-        {"x = 1e12", -kNoLimit, kNoLimit, 5, kNoLimit, {1e12}}, // doubles 1.2e-4 apart, exact
-        {"x^2 = 2", -1e100, 3e99, 5, kNoLimit, {-1.41421356, 1.41421356}}, // one sign at the ends
-        // A finite interval's step next to a point without a value is searched alike.
-        {"ln(x) = -3", 0, 10, 5, kNoLimit, {0.04978707}},
-        // 15 decimals ask for more than doubles hold at 8.9; the root they hold still counts.
-        {"x^2 = 80", -10, 10, 15, kNoLimit, {-8.94427191, 8.94427191}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.equation);
-        SCOPED_TRACE(c.minimum);
-        CSolverModel model;
-        ASSERT_EQ(model.SetEquation(c.equation), 0);
-        model.m_dMinimum = c.minimum;
-        model.m_dMaximum = c.maximum;
-        model.m_SolverFormat.SetDecimals(c.decimals);
-        std::vector<double> roots, listed;
-        EXPECT_EQ(model.Solve(0, roots), c.roots.empty() ? ErrNoSolutions : 0);
-        for (double root : roots) {
-            const double reach = 1e-5 + 1e-14 * std::fabs(root); // and the root's rounding units
-            const double below = model.EvaluateWithVariable(0, root - reach);
-            const double above = model.EvaluateWithVariable(0, root + reach);
-            EXPECT_TRUE(model.EvaluateWithVariable(0, root) == 0 || below * above < 0) << root;
-            if (std::fabs(root) <= c.listedUpTo)
-                listed.push_back(root);
-        }
-        ExpectRoots(listed, c.roots);
-    }
-}
-
 TEST_F(SolverModelTest, AFailedEditChangesNothing)
 {
     CSolverModel model;
