@@ -1,10 +1,16 @@
 #include "analysis/SolverReport.h"
 
+#include "engine/EngineErrors.h"
 #include "engine/SolverModel.h"
 #include "plot/AnalysisResult.h"
 
+void AddSearchCutShort(CAnalysisResult& report, int indent)
+{
+    report.AddText("Search cut short: ", GetErrorText(ErrMaxIterations), indent);
+}
+
 void BuildSolverReport(const CSolverModel& model, int k, const std::vector<double>& solutions,
-                       CAnalysisResult& report)
+                       bool cutShort, CAnalysisResult& report)
 {
     const CString name = model.GetVariableName(k);
     report.SetTitle("Solver solution");
@@ -17,4 +23,6 @@ void BuildSolverReport(const CSolverModel& model, int k, const std::vector<doubl
     report.AddInteger("Solutions found: ", int(solutions.size()));
     for (double solution : solutions)
         report.AddNumber(name + " = ", solution, 1);
+    if (cutShort)
+        AddSearchCutShort(report, 0);
 }

@@ -5,6 +5,9 @@ class CAnalysisResult;
 class CSolverModel;
 
 // The report of solving a model for variable k: the equation, the variable, the other
-// variables' values, how many solutions were found and each of them.
+// variables' values, how many solutions were found and each of them, and whether the search was
+// cut short by its time.
 void BuildSolverReport(const CSolverModel& model, int k, const std::vector<double>& solutions,
-                       CAnalysisResult& report);
+                       bool cutShort, CAnalysisResult& report);
+// The item that says a search ran out of time, so that what it lists is what it found by then.
+void AddSearchCutShort(CAnalysisResult& report, int indent);

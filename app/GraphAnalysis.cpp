@@ -1,7 +1,9 @@
 #include "app/GraphAnalysis.h"
 
+#include "analysis/SolverReport.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineErrors.h"
+#include "engine/EvaluationWork.h"
 #include "plot/AnalysisResult.h"
 #include "plot/FunctionPlot.h"
 #include "plot/PlotDialogChecks.h"
@@ -37,28 +39,52 @@ void AddCount(CCalcEngine& engine, const CString& f, const char* label,
     AddPoints(engine, f, xs, report);
 }
 
-// A scan's code: nothing found is no failure.
-int ScanCode(int code) { return code == ErrNoSolutions ? 0 : code; }
-
-int AddZeros(CCalcEngine& engine, const CString& f, double a, double b, CAnalysisResult& report)
+// A scan's code: nothing found is no failure, nor a scan cut short by its time (35), which lists
+// what it found by then.
+int ScanCode(int code, bool& cutShort)
 {
-    std::vector<double> zeros;
-    engine.SetExpression(f);
-    if (const int code = ScanCode(engine.FindRoots(a, b, zeros)))
-        return code;
-    AddCount(engine, f, "Zeros found: ", zeros, report);
-    return 0;
+    cutShort = cutShort || code == ErrMaxIterations;
+    return (code == ErrNoSolutions || code == ErrMaxIterations) ? 0 : code;
 }
 
-int AddExtrema(CCalcEngine& engine, const CString& f, double a, double b, CAnalysisResult& report)
+// What the zero and extremum scans of f found over [a, b], all within one command's time.
+struct ScanFindings {
+    std::vector<double> zeros, maxima, minima;
+    bool cutShort = false;
+};
+
+int ScanFunction(CCalcEngine& engine, const CString& f, double a, double b, int sections,
+                 ScanFindings& found)
 {
-    std::vector<double> maxima, minima;
-    engine.SetExpression(f);
-    if (const int code = ScanCode(engine.FindExtrema(a, b, maxima, minima)))
+    int zerosCode = 0, extremaCode = 0;
+    {
+        const CommandWork command;
+        if (sections & kGraphAnalysisZeros) {
+            engine.SetExpression(f);
+            zerosCode = engine.FindRoots(a, b, found.zeros);
+        }
+        if (sections & kGraphAnalysisExtrema) {
+            engine.SetExpression(f);
+            extremaCode = engine.FindExtrema(a, b, found.maxima, found.minima);
+        }
+    }
+    if (const int code = ScanCode(zerosCode, found.cutShort))
         return code;
-    AddCount(engine, f, "Maxima found: ", maxima, report);
-    AddCount(engine, f, "Minima found: ", minima, report);
-    return 0;
+    return ScanCode(extremaCode, found.cutShort);
+}
+
+// The sections of the findings; their points are evaluated once the command's time is over.
+void AddFindings(CCalcEngine& engine, const CString& f, int sections, const ScanFindings& found,
+                 CAnalysisResult& report)
+{
+    if (sections & kGraphAnalysisZeros)
+        AddCount(engine, f, "Zeros found: ", found.zeros, report);
+    if (sections & kGraphAnalysisExtrema) {
+        AddCount(engine, f, "Maxima found: ", found.maxima, report);
+        AddCount(engine, f, "Minima found: ", found.minima, report);
+    }
+    if (found.cutShort)
+        AddSearchCutShort(report, kIndent);
 }
 
 // The operations of two curves that give one number.
@@ -107,7 +133,12 @@ int RunTwoCurves(CCalcEngine& engine, const GraphAnalysisChoice& c, CAnalysisRes
     for (const TwoCurveRow& row : kTwoCurveRows)
         if (row.kind == c.kind) {
             double r = 0;
-            if (const int code = (engine.*row.operation)(c.first, c.second, c.a, c.b, r))
+            int code = 0;
+            {
+                const CommandWork command;
+                code = (engine.*row.operation)(c.first, c.second, c.a, c.b, r);
+            }
+            if (code != 0)
                 return code;
             report.SetTitle(row.title);
             AddTwoCurveHeader(c, report);
@@ -116,15 +147,28 @@ int RunTwoCurves(CCalcEngine& engine, const GraphAnalysisChoice& c, CAnalysisRes
         }
     if (c.kind == AnalysisIntersections) {
         std::vector<double> xs;
-        if (const int code = engine.FindIntersections(c.first, c.second, c.a, c.b, xs))
+        int code = 0;
+        {
+            const CommandWork command;
+            code = engine.FindIntersections(c.first, c.second, c.a, c.b, xs);
+        }
+        const bool cutShort = code == ErrMaxIterations;
+        if (code != 0 && !cutShort)
             return code;
         report.SetTitle("Intersections between curves: ");
         AddTwoCurveHeader(c, report);
         AddCount(engine, c.first, "Intersections found: ", xs, report);
+        if (cutShort)
+            AddSearchCutShort(report, kIndent);
         return 0;
     }
     double xc = 0, yc = 0;
-    if (const int code = engine.CenterOfMass(c.first, c.second, c.a, c.b, xc, yc))
+    int code = 0;
+    {
+        const CommandWork command;
+        code = engine.CenterOfMass(c.first, c.second, c.a, c.b, xc, yc);
+    }
+    if (code != 0)
         return code;
     report.SetTitle("Center of mass of bounded area");
     AddTwoCurveHeader(c, report);
@@ -138,27 +182,25 @@ int RunOneCurve(CCalcEngine& engine, const GraphAnalysisChoice& c, CAnalysisResu
         if (row.kind == c.kind) {
             double r = 0;
             engine.SetExpression(c.first);
-            if (const int code = (engine.*row.operation)(c.a, c.b, r))
+            int code = 0;
+            {
+                const CommandWork command;
+                code = (engine.*row.operation)(c.a, c.b, r);
+            }
+            if (code != 0)
                 return code;
             report.SetTitle(row.title);
             AddOneCurveHeader(c, report);
             report.AddNumber(row.label, r, kIndent);
             return 0;
         }
-    CAnalysisResult body;
-    const int code = c.kind == AnalysisZeros ? AddZeros(engine, c.first, c.a, c.b, body)
-                                             : AddExtrema(engine, c.first, c.a, c.b, body);
-    if (code != 0)
+    const int sections = c.kind == AnalysisZeros ? kGraphAnalysisZeros : kGraphAnalysisExtrema;
+    ScanFindings found;
+    if (const int code = ScanFunction(engine, c.first, c.a, c.b, sections, found))
         return code;
     report.SetTitle(c.kind == AnalysisZeros ? "Zeros of function" : "Extrema of function");
     AddOneCurveHeader(c, report);
-    for (int i = 0; i < body.GetItemCount(); ++i) {
-        const AnalysisResultItem& item = body.GetItem(i);
-        if (item.nKind == AnalysisResultItem::kindInteger)
-            report.AddInteger(item.strLabel, int(item.dValue), item.bIndent);
-        else
-            report.AddText(item.strLabel, item.strText, item.bIndent);
-    }
+    AddFindings(engine, c.first, sections, found, report);
     return 0;
 }
 
@@ -177,7 +219,12 @@ int RunGraphAnalysis(CCalcEngine& engine, const GraphAnalysisChoice& c, CAnalysi
     case DialogDifferentiate: {
         double d = 0;
         engine.SetExpression(c.first);
-        if (const int code = engine.DifferentiateAt(c.a, d))
+        int code = 0;
+        {
+            const CommandWork command;
+            code = engine.DifferentiateAt(c.a, d);
+        }
+        if (code != 0)
             return code;
         report.SetTitle("Differentiate function");
         report.AddText("y = ", c.first, kIndent);
@@ -199,16 +246,15 @@ int BuildGraphAnalysis(CCalcEngine& engine, const CFunctionPlot& graph, int mask
 {
     const CString f = graph.GetExpression();
     const double a = graph.m_dDomainMin, b = graph.m_dDomainMax;
+    const int sections = mask & (kGraphAnalysisZeros | kGraphAnalysisExtrema);
+    ScanFindings found;
+    if (const int code = ScanFunction(engine, f, a, b, sections, found))
+        return code;
     CAnalysisResult built;
     built.SetTitle("Graph Analysis: ");
     built.AddText("y = ", f, kIndent);
     built.AddText("Interval: ", FormatInterval(a, b), kIndent);
-    if (mask & kGraphAnalysisZeros)
-        if (const int code = AddZeros(engine, f, a, b, built))
-            return code;
-    if (mask & kGraphAnalysisExtrema)
-        if (const int code = AddExtrema(engine, f, a, b, built))
-            return code;
+    AddFindings(engine, f, sections, found, built);
     built.SetNumberFormat(report.GetNumberFormat());
     report = built;
     return 0;

@@ -265,26 +265,35 @@ int ProjectModel::SolveForVariable(int k, CAnalysisResult& report)
     // model keeps no mode of its own in the user data.
     model->m_nAngleMode = m_Engine.m_nAngleMode;
     std::vector<double> solutions;
-    if (const int code = model->Solve(k, solutions))
+    const int code = model->Solve(k, solutions);
+    // A search cut short by its time reports the solutions it found by then.
+    const bool cutShort = code == ErrMaxIterations && !solutions.empty();
+    if (code != 0 && !cutShort)
         return code;
     if (solutions.empty())
         return ErrNoSolutions;
     model->SetVariable(k, model->GetVariableName(k), solutions.front());
     RefreshGrid();
-    BuildSolverReport(*model, k, solutions, report);
+    BuildSolverReport(*model, k, solutions, cutShort, report);
     return 0;
 }
 
 CString ProjectModel::SolverFailureText(int code) const
 {
     const CSolverModel* model = SelectedSolverModel();
-    if (code != ErrNoSolutions || !model)
+    if ((code != ErrNoSolutions && code != ErrMaxIterations) || !model)
         return GetErrorText(code);
+    const CString minimum = GridNumberText(model->m_dMinimum);
+    const CString maximum = GridNumberText(model->m_dMaximum);
     CString text;
-    text.Format("%s: no sign change in %d steps from %s to %s. Narrow Min and Max, or raise "
-                "Steps.",
-                GetErrorText(code).GetString(), model->m_nSolverSteps,
-                GridNumberText(model->m_dMinimum).GetString(),
-                GridNumberText(model->m_dMaximum).GetString());
+    if (code == ErrMaxIterations)
+        text.Format("%s: the search from %s to %s ran out of time before it found a solution. "
+                    "Narrow Min and Max, or lower Steps.",
+                    GetErrorText(code).GetString(), minimum.GetString(), maximum.GetString());
+    else
+        text.Format("%s: no sign change in %d steps from %s to %s. Narrow Min and Max, or raise "
+                    "Steps.",
+                    GetErrorText(code).GetString(), model->m_nSolverSteps, minimum.GetString(),
+                    maximum.GetString());
     return text;
 }

@@ -4,9 +4,13 @@
 #include "analysis/DataDialogRules.h"
 #include "engine/BuiltinUnits.h"
 #include "engine/EngineErrors.h"
+#include "engine/EvaluationWork.h"
 #include "engine/PhysicalConstants.h"
 #include "engine/UserFunction.h"
 #include "tests/app/DataViewFixture.h"
+#include "tests/support/ScopedValue.h"
+
+#include <cmath>
 
 namespace {
 
@@ -273,11 +277,18 @@ TEST_F(DataViewTest, SolvingAModelReportsEverySolution)
     CAnalysisResult none;
     EXPECT_EQ(model.SolveForVariable(0, none), ErrNoSolutions);
     EXPECT_EQ(none.GetItemCount(), 0);
+    EXPECT_NEAR(solver->GetVariableValue(0), -2, 1e-6) << "a failed solve leaves the variable";
     EXPECT_STREQ(model.SolverFailureText(ErrNoSolutions),
                  "No solutions found: no sign change in 200 steps from -10 to 10. Narrow Min and "
                  "Max, or raise Steps.");
     EXPECT_EQ(model.SolveForVariable(5, none), ErrInvalidVariable);
     EXPECT_STREQ(model.SolverFailureText(ErrInvalidVariable), GetErrorText(ErrInvalidVariable));
+
+    // A new model's solve that finds nothing leaves its variable as it was, not at the scan's
+    // last point.
+    CSolverModel* imaginary = AddSolverModel("x^2=-1");
+    EXPECT_EQ(model.SolveForVariable(0, none), ErrNoSolutions);
+    EXPECT_EQ(imaginary->GetVariableValue(0), 0);
 
     // A new model keeps the settings' interval, -1e300 .. 1e300, and still finds both roots.
     CSolverModel* fresh = AddSolverModel("x^2=2");
@@ -288,6 +299,35 @@ TEST_F(DataViewTest, SolvingAModelReportsEverySolution)
     ASSERT_EQ(model.SolveForVariable(0, both), 0);
     EXPECT_NEAR(fresh->GetVariableValue(0), -1.41421356, 1e-5);
     EXPECT_NE(CString(both.GetWorkspaceText()).Find("Solutions found: 2"), -1);
+}
+
+// Past its time a solve lists the solutions it found by then and says it was cut short; one that
+// found none by then says what to change. Neither moves the variable when it finds nothing.
+TEST_F(DataViewTest, ASolveCutShortByItsTimeSaysSo)
+{
+    const ScopedValue noTime(EvaluationSecondsLimit, 0.0);
+    CSolverModel* sine = AddSolverModel("sin(x)=0.5");
+    sine->m_dMinimum = -1e4;
+    sine->m_dMaximum = 1e4;
+    sine->m_nSolverSteps = 10000;
+    CAnalysisResult report;
+    report.SetNumberFormat(model.m_pResultFormat);
+    ASSERT_EQ(model.SolveForVariable(0, report), 0);
+    const CString text = report.GetWorkspaceText();
+    EXPECT_NE(text.Find("Search cut short: Maximum iterations exceeded"), -1) << text;
+    EXPECT_NEAR(std::sin(sine->GetVariableValue(0)), 0.5, 1e-4);
+    EXPECT_LT(sine->GetVariableValue(0), -9000) << "the first solution found";
+
+    CSolverModel* none = AddSolverModel("x^2=-1");
+    none->m_dMinimum = -1e4;
+    none->m_dMaximum = 1e4;
+    none->m_nSolverSteps = 10000;
+    CAnalysisResult nothing;
+    EXPECT_EQ(model.SolveForVariable(0, nothing), ErrMaxIterations);
+    EXPECT_EQ(none->GetVariableValue(0), 0);
+    EXPECT_STREQ(model.SolverFailureText(ErrMaxIterations),
+                 "Maximum iterations exceeded: the search from -10000 to 10000 ran out of time "
+                 "before it found a solution. Narrow Min and Max, or lower Steps.");
 }
 
 TEST(DataDialogRules, ChecksOfTheMatrixDialogAndTheAnalysisPage)

@@ -3,13 +3,17 @@
 #include "app/GraphAnalysis.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineStartup.h"
+#include "engine/EvaluationWork.h"
 #include "plot/AnalysisResult.h"
 #include "plot/FunctionPlot.h"
 #include "plot/PlotDialogChecks.h"
+#include "tests/support/ScopedValue.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -111,6 +115,43 @@ TEST_F(GraphAnalysis, GraphAnalysisCoversTheGraphsDomainAndTheMasksSections)
     graph.SetDefinition("sin(", CString(), GraphRectangular, 0, 3);
     EXPECT_NE(BuildGraphAnalysis(engine, graph, kDefaultAnalysisOptions, report), 0);
     EXPECT_EQ(report.GetItemCount(), count) << "a failure leaves the report as it was";
+}
+
+// Past the command's time a search lists what it found by then and says it was cut short; its
+// points are evaluated after, so each shows its value. Both sections of the graph analysis
+// share one time.
+TEST_F(GraphAnalysis, ASearchCutShortByItsTimeListsWhatItFound)
+{
+    const ScopedValue noTime(EvaluationSecondsLimit, 0.0);
+    engine.m_nSolverSteps = 10000;
+    const struct {
+        int kind;
+        const char* count;
+        const char* value; // of f at each point listed
+    } rows[] = {{AnalysisZeros, "Zeros found: ", "y = 0.00000"},
+                {AnalysisExtrema, "Maxima found: ", "y = 1.00000"},
+                {AnalysisIntersections, "Intersections found: ", "y = 0.00000"}};
+    for (const auto& r : rows) {
+        CAnalysisResult report;
+        ASSERT_EQ(RunGraphAnalysis(engine, {r.kind, "sin(x)", "0", -1e4, 1e4}, report), 0);
+        const std::string items = Items(report);
+        EXPECT_EQ(items.substr(items.rfind(';', items.size() - 2) + 1),
+                  "Search cut short: |Maximum iterations exceeded;");
+        const std::size_t count = items.find(r.count);
+        ASSERT_NE(count, std::string::npos) << items;
+        const int found = std::atoi(items.c_str() + count + std::strlen(r.count) + 1);
+        EXPECT_GT(found, 0) << items;
+        EXPECT_LT(found, 3000) << items;
+        EXPECT_NE(items.find(r.value), std::string::npos) << items;
+    }
+    CFunctionPlot graph;
+    graph.SetDefinition("sin(x)", CString(), GraphRectangular, -1e4, 1e4);
+    CAnalysisResult report;
+    ASSERT_EQ(BuildGraphAnalysis(engine, graph, kDefaultAnalysisOptions, report), 0);
+    const std::string items = Items(report);
+    EXPECT_NE(items.find("Minima found: |None;Search cut short: |Maximum iterations exceeded;"),
+              std::string::npos)
+        << items;
 }
 
 TEST_F(GraphAnalysis, IntervalsPrintShortest)
