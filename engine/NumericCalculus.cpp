@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -380,6 +381,13 @@ public:
             m_found(z);
     }
     bool Any() const { return m_zeros.size() > m_first; }
+    // The zeros appended, in ascending order and each once, whatever order the steps took.
+    void Sort()
+    {
+        const auto first = m_zeros.begin() + std::ptrdiff_t(m_first);
+        std::sort(first, m_zeros.end());
+        m_zeros.erase(std::unique(first, m_zeros.end()), m_zeros.end());
+    }
 
 private:
     std::vector<double>& m_zeros;
@@ -589,7 +597,20 @@ int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, do
         return ErrBadArgument;
     ZeroList list(zeros, found);
     const double step = (b - a) / n;
-    for (int k = 0; k < n && !CommandWork::Spent(); ++k) {
+    // A searching scan may span -1e300 .. 1e300: it takes the steps nearest 0 first, so that a
+    // scan cut short by the command's time has resolved the roots a user looks for first.
+    std::vector<int> order(static_cast<std::size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    if (blindSteps == BlindSteps::Search) {
+        const auto nearest = [a, step](int k) {
+            const double lo = a + k * step, hi = lo + step;
+            return (lo <= 0.0 && hi >= 0.0) ? 0.0 : std::min(std::fabs(lo), std::fabs(hi));
+        };
+        std::stable_sort(order.begin(), order.end(),
+                         [&nearest](int j, int k) { return nearest(j) < nearest(k); });
+    }
+    for (std::size_t i = 0; i < order.size() && !CommandWork::Spent(); ++i) {
+        const int k = order[i];
         const double lo = a + k * step;
         const double hi = (k == n - 1) ? b : a + (k + 1) * step;
         double z = 0.0;
@@ -608,6 +629,8 @@ int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, do
         }
         list.Add(z);
     }
+    if (blindSteps == BlindSteps::Search)
+        list.Sort();
     if (CommandWork::Spent())
         return ErrMaxIterations;
     return list.Any() ? 0 : ErrNoSolutions;

@@ -37,6 +37,8 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
 // to the tolerance, narrowing toward the valued end where a point has no value. Searching finds
 // the roots of a huge interval (-1e300 .. 1e300 overflows almost everywhere, and its steps
 // around 0 are 1e298 wide) and next to a point outside f's domain; other steps are scanned alike.
+// A searching scan takes its steps nearest 0 first, so that one cut short has resolved the roots
+// nearest 0, and lists its zeros in ascending order.
 enum class BlindSteps { Skip, Search };
 // Told of each zero as a scan finds it, so that work on it is done within the scan's time.
 using ZeroFound = std::function<void(double zero)>;
