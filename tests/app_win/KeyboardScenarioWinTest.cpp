@@ -159,11 +159,7 @@ TEST_F(KeyboardScenario, TheMainRoadWithKeysOnly)
 
     const std::string path = TestFolder() + "keys.zvp";
     ::DeleteFileA(path.c_str());
-    hook.onStart = [&](CWnd* pDialog) {
-        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog))
-            ::lstrcpynA(pFile->m_ofn.lpstrFile, path.c_str(), int(pFile->m_ofn.nMaxFile));
-    };
-    hook.startAnswer = IDOK;
+    hook.ChooseFile(path);
     Press('S', kCtrl);
     EXPECT_NE(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "Ctrl+S saved";
     EXPECT_FALSE(doc->IsModified());

@@ -222,11 +222,7 @@ TEST_F(PlotScenario, AUserPlotsCopiesPrintsAndKeepsTheirGraphs)
     const std::string output = std::string(temp) + "zivra-plot-scenario.prn";
     ::DeleteFileA(output.c_str());
     hook.steps.clear();
-    hook.onStart = [&](CWnd* pDialog) {
-        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog))
-            ::lstrcpynA(pFile->m_ofn.lpstrFile, output.c_str(), int(pFile->m_ofn.nMaxFile));
-    };
-    hook.startAnswer = IDOK;
+    hook.ChooseFile(output);
     Command(ID_FILE_PRINT, view);
     EXPECT_EQ(CountPostScriptPages(output), 1);
     hook.onStart = nullptr;

@@ -25,10 +25,8 @@ public:
     {
         if (dynamic_cast<CPrintDialog*>(pDialog))
             return IDOK;
-        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog)) {
-            ::lstrcpynA(pFile->m_ofn.lpstrFile, output.c_str(), int(pFile->m_ofn.nMaxFile));
+        if (AnswerFileDialog(pDialog, output))
             return IDOK;
-        }
         return ScriptedModalHook::OnModalStart(pDialog);
     }
     std::string output;

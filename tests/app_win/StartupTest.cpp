@@ -494,11 +494,7 @@ TEST(Program, TwoWindowsKeepEachOthersDefinitionsAndNeverHoldOneProjectTwice)
     EXPECT_EQ(EndOf(StartProgram("", a)), 0u);
     EXPECT_TRUE(::IsWindow(first.hMain));
     ScriptedModalHook hook;
-    hook.onStart = [&](CWnd* pDialog) {
-        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog))
-            ::lstrcpynA(pFile->m_ofn.lpstrFile, a.c_str(), int(pFile->m_ofn.nMaxFile));
-    };
-    hook.startAnswer = IDOK;
+    hook.ChooseFile(a);
     MainFrame()->SendMessage(WM_COMMAND, ID_FILE_OPEN);
     EXPECT_STRNE(MainDocument()->GetPathName(), a.c_str());
     EXPECT_FALSE(MainDocument()->DoSave(a.c_str()));
@@ -564,11 +560,7 @@ TEST(Program, OneProjectIsHeldByOneWindowWhateverTheSpellingOfItsPath)
     // Here neither File/Open nor Save As takes it under either spelling.
     for (const std::string& spelling : {z, shortName}) {
         ScriptedModalHook hook;
-        hook.onStart = [&](CWnd* pDialog) {
-            if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog))
-                ::lstrcpynA(pFile->m_ofn.lpstrFile, spelling.c_str(), int(pFile->m_ofn.nMaxFile));
-        };
-        hook.startAnswer = IDOK;
+        hook.ChooseFile(spelling);
         MainFrame()->SendMessage(WM_COMMAND, ID_FILE_OPEN);
         EXPECT_STREQ(MainDocument()->GetPathName(), "") << spelling;
         MainFrame()->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);

@@ -181,10 +181,7 @@ TEST(FilePaths, NamesTheCodePageCannotHoldAreToldSoWhenOpeningSavingOrChosenFrom
 {
     ScriptedModalHook hook;
     std::string chosen;
-    hook.onStart = [&](CWnd* pDialog) {
-        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog))
-            ::lstrcpynA(pFile->m_ofn.lpstrFile, chosen.c_str(), int(pFile->m_ofn.nMaxFile));
-    };
+    hook.onStart = [&](CWnd* pDialog) { AnswerFileDialog(pDialog, chosen); };
     hook.startAnswer = IDOK;
     CTestDoc* pDoc = MainDoc();
     pDoc->m_nCount = 31;

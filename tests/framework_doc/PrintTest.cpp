@@ -5,6 +5,7 @@
 #include "framework/win/CPrintDialog.h"
 #include "tests/framework_doc/DocTestApp.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
 #include "tests/support/TestPrinter.h"
 
 #include <gtest/gtest.h>
@@ -34,9 +35,8 @@ public:
                 onPrintDialog(*pPrint);
             return printAnswer;
         }
-        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog)) {
+        if (AnswerFileDialog(pDialog, output)) {
             ++fileDialogs;
-            ::lstrcpynA(pFile->m_ofn.lpstrFile, output.c_str(), int(pFile->m_ofn.nMaxFile));
             return fileAnswer;
         }
         return IDCANCEL;

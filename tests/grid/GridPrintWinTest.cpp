@@ -5,6 +5,7 @@
 #include "framework/win/CPrintDialog.h"
 #include "framework/win/ModalTestHook.h"
 #include "tests/grid/GridWinTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
 #include "tests/support/TestPrinter.h"
 
 #include <gtest/gtest.h>
@@ -170,10 +171,8 @@ public:
     {
         if (dynamic_cast<CPrintDialog*>(pDialog))
             return printAnswer;
-        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog)) {
-            ::lstrcpynA(pFile->m_ofn.lpstrFile, output.c_str(), int(pFile->m_ofn.nMaxFile));
+        if (AnswerFileDialog(pDialog, output))
             return IDOK;
-        }
         return IDCANCEL;
     }
     int printAnswer = IDOK;

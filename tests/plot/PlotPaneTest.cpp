@@ -219,11 +219,7 @@ TEST_F(PlotPrintTest, ThePlotPrintsOnOnePageAndKeepsItsWindowLayout)
     ::GetTempPathA(MAX_PATH, temp);
     const std::string output = std::string(temp) + "zivra-plot-print.prn";
     ::DeleteFileA(output.c_str());
-    hook.onStart = [&](CWnd* pDialog) {
-        if (auto* pFile = dynamic_cast<CFileDialog*>(pDialog))
-            ::lstrcpynA(pFile->m_ofn.lpstrFile, output.c_str(), int(pFile->m_ofn.nMaxFile));
-    };
-    hook.startAnswer = IDOK;
+    hook.ChooseFile(output);
     Select(3, -1);
     const CRect window = m_pDoc->m_function.m_rectWindow;
     View().SendMessage(WM_COMMAND, ID_FILE_PRINT);

@@ -3,10 +3,21 @@
 // modal loop; it is installed for its lifetime.
 #include "framework/core/CString.h"
 #include "framework/win/CWnd.h"
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/ModalTestHook.h"
 
 #include <functional>
+#include <string>
 #include <vector>
+
+// Fills a file dialog's name with path, as the user would type it; false for another dialog.
+inline bool AnswerFileDialog(CWnd* pDialog, const std::string& path)
+{
+    auto* pFile = dynamic_cast<CFileDialog*>(pDialog);
+    if (pFile)
+        ::lstrcpynA(pFile->m_ofn.lpstrFile, path.c_str(), int(pFile->m_ofn.nMaxFile));
+    return pFile != nullptr;
+}
 
 class ScriptedModalHook : public CModalTestHook {
 public:
@@ -25,6 +36,12 @@ public:
         if (onStart)
             onStart(pDialog);
         return startAnswer;
+    }
+    // Every dialog that starts is answered OK, a file dialog with path.
+    void ChooseFile(const std::string& path)
+    {
+        onStart = [path](CWnd* pDialog) { AnswerFileDialog(pDialog, path); };
+        startAnswer = IDOK;
     }
     void OnModalIdle(CWnd* pDialog) override
     {
