@@ -77,6 +77,7 @@ TEST_F(AnalysisCommandsWin, RecentFitsRunAgainFromTheirPlaceInTheList)
 {
     ScriptedModalHook hook;
     AddLineTable("Table1", 10);
+    model->m_RecentFits.RemoveAll(); // another test's fits stay in the settings
     model->m_RecentFits.AppendModel({"Mine", "Line", "a+b*x", "", ""});
     model->m_RecentFits.AppendModel({"Mine", "Slope", "b*x", "", ""});
     Command(ID_RECENT_FIT_FIRST + 5); // no such entry
