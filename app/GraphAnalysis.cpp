@@ -133,11 +133,8 @@ int RunTwoCurves(CCalcEngine& engine, const GraphAnalysisChoice& c, CAnalysisRes
     for (const TwoCurveRow& row : kTwoCurveRows)
         if (row.kind == c.kind) {
             double r = 0;
-            int code = 0;
-            {
-                const CommandWork command;
-                code = (engine.*row.operation)(c.first, c.second, c.a, c.b, r);
-            }
+            const int code = AsOneCommand(
+                [&] { return (engine.*row.operation)(c.first, c.second, c.a, c.b, r); });
             if (code != 0)
                 return code;
             report.SetTitle(row.title);
@@ -147,11 +144,8 @@ int RunTwoCurves(CCalcEngine& engine, const GraphAnalysisChoice& c, CAnalysisRes
         }
     if (c.kind == AnalysisIntersections) {
         std::vector<double> xs;
-        int code = 0;
-        {
-            const CommandWork command;
-            code = engine.FindIntersections(c.first, c.second, c.a, c.b, xs);
-        }
+        const int code =
+            AsOneCommand([&] { return engine.FindIntersections(c.first, c.second, c.a, c.b, xs); });
         const bool cutShort = code == ErrMaxIterations;
         if (code != 0 && !cutShort)
             return code;
@@ -163,11 +157,8 @@ int RunTwoCurves(CCalcEngine& engine, const GraphAnalysisChoice& c, CAnalysisRes
         return 0;
     }
     double xc = 0, yc = 0;
-    int code = 0;
-    {
-        const CommandWork command;
-        code = engine.CenterOfMass(c.first, c.second, c.a, c.b, xc, yc);
-    }
+    const int code =
+        AsOneCommand([&] { return engine.CenterOfMass(c.first, c.second, c.a, c.b, xc, yc); });
     if (code != 0)
         return code;
     report.SetTitle("Center of mass of bounded area");
@@ -182,11 +173,7 @@ int RunOneCurve(CCalcEngine& engine, const GraphAnalysisChoice& c, CAnalysisResu
         if (row.kind == c.kind) {
             double r = 0;
             engine.SetExpression(c.first);
-            int code = 0;
-            {
-                const CommandWork command;
-                code = (engine.*row.operation)(c.a, c.b, r);
-            }
+            const int code = AsOneCommand([&] { return (engine.*row.operation)(c.a, c.b, r); });
             if (code != 0)
                 return code;
             report.SetTitle(row.title);
@@ -219,11 +206,7 @@ int RunGraphAnalysis(CCalcEngine& engine, const GraphAnalysisChoice& c, CAnalysi
     case DialogDifferentiate: {
         double d = 0;
         engine.SetExpression(c.first);
-        int code = 0;
-        {
-            const CommandWork command;
-            code = engine.DifferentiateAt(c.a, d);
-        }
+        const int code = AsOneCommand([&] { return engine.DifferentiateAt(c.a, d); });
         if (code != 0)
             return code;
         report.SetTitle("Differentiate function");

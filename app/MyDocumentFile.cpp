@@ -7,17 +7,7 @@
 #include "app/OtherWindows.h"
 #include "framework/core/CArchive.h"
 #include "framework/win/CRichEditView.h"
-
-namespace {
-
-CString FullPathOf(LPCTSTR lpszPath)
-{
-    char szFull[MAX_PATH];
-    const DWORD n = ::GetFullPathNameA(lpszPath, MAX_PATH, szFull, nullptr);
-    return n > 0 && n < MAX_PATH ? CString(szFull) : CString(lpszPath);
-}
-
-} // namespace
+#include "framework/win/FileIdentity.h"
 
 void CMyDocument::TakeWorkspaceText()
 {
@@ -73,7 +63,7 @@ BOOL CMyDocument::OnOpenDocument(LPCTSTR lpszPathName)
 BOOL CMyDocument::OnSaveDocument(LPCTSTR lpszPathName)
 {
     if (OtherWindowHoldsProject(lpszPathName, FALSE)) {
-        MessageBoxText(nullptr, FullPathOf(lpszPathName) +
+        MessageBoxText(nullptr, FullPathName(lpszPathName) +
                                     " is open in another window of the program, and saving "
                                     "here would overwrite it. Save the project under another "
                                     "name, or close it in the other window first.");
@@ -94,7 +84,7 @@ BOOL CMyDocument::ReadProjectFile(LPCTSTR lpszPathName)
     try {
         CArchive ar(&file, CArchive::load);
         if (!m_Model.SerializeProject(ar)) {
-            MessageBoxText(nullptr, FullPathOf(lpszPathName) + " is not a valid project file.");
+            MessageBoxText(nullptr, FullPathName(lpszPathName) + " is not a valid project file.");
             return FALSE;
         }
         ar.Close();

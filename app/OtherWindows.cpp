@@ -14,13 +14,6 @@ constexpr ULONG_PTR kShowProject = 0x5A565002;
 // A window that does not answer within this time (milliseconds) is taken not to hold it.
 constexpr UINT kAnswerTimeout = 3000;
 
-CString FullPath(const char* lpszPath)
-{
-    char szFull[MAX_PATH];
-    const DWORD n = ::GetFullPathNameA(lpszPath, MAX_PATH, szFull, nullptr);
-    return n > 0 && n < MAX_PATH ? CString(szFull) : CString(lpszPath);
-}
-
 std::vector<HWND> OtherProgramWindows()
 {
     struct Search {
@@ -66,7 +59,7 @@ BOOL OtherWindowHoldsProject(const char* lpszPath, BOOL bShow)
 {
     if (!lpszPath || !*lpszPath)
         return FALSE;
-    const CString path = FullPath(lpszPath);
+    const CString path = FullPathName(lpszPath);
     // The run the user started may give the foreground to the window it asks to come forward.
     if (bShow)
         ::AllowSetForegroundWindow(ASFW_ANY);

@@ -142,11 +142,7 @@ void ProjectModel::AddTangentLine(const CString& expression, double x0)
 {
     m_Engine.SetExpression(expression);
     double slope = 0, intercept = 0;
-    int code = 0;
-    {
-        const CommandWork command; // the derivative's many evaluations share one time
-        code = m_Engine.GetTangentLine(x0, slope, intercept);
-    }
+    const int code = AsOneCommand([&] { return m_Engine.GetTangentLine(x0, slope, intercept); });
     if (code != 0) {
         Prompts().ShowMessage(GetErrorText(code));
         return;

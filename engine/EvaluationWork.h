@@ -94,3 +94,11 @@ public:
     // Whether the running command's time is spent.
     static bool Spent();
 };
+
+// What work returns, done as one command (CommandWork) whose time ends with it, so that what
+// follows (a report's points) is evaluated in time of its own.
+template <class Work> auto AsOneCommand(Work&& work)
+{
+    const CommandWork command;
+    return work();
+}

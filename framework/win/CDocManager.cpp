@@ -45,9 +45,7 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
     if (m_templateList.empty())
         return nullptr;
     CDocTemplate* pTemplate = m_templateList.front();
-    char szFull[MAX_PATH];
-    DWORD n = ::GetFullPathNameA(lpszFileName, MAX_PATH, szFull, nullptr);
-    CString strPath = (n > 0 && n < MAX_PATH) ? CString(szFull) : CString(lpszFileName);
+    const CString strPath = FullPathName(lpszFileName);
     // Said before the shown document is offered to be saved: no such name can be opened.
     if (HasUnusableName(strPath)) {
         AfxMessageBox(UnusableNameMessage(strPath, FALSE), MB_ICONEXCLAMATION);

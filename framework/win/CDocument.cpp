@@ -21,17 +21,6 @@ ON_COMMAND(ID_FILE_SAVE, &CDocument::OnFileSave)
 ON_COMMAND(ID_FILE_SAVE_AS, &CDocument::OnFileSaveAs)
 END_MESSAGE_MAP()
 
-namespace {
-
-CString FullPath(LPCTSTR lpszPath)
-{
-    char szFull[MAX_PATH];
-    DWORD n = ::GetFullPathNameA(lpszPath, MAX_PATH, szFull, nullptr);
-    return (n > 0 && n < MAX_PATH) ? CString(szFull) : CString(lpszPath);
-}
-
-} // namespace
-
 CString FormatSaveLoadError(LPCTSTR lpszPathName, const CException* e, BOOL bSaving)
 {
     // A name the code page could not hold fails as an invalid or missing path: say why.
@@ -160,7 +149,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 
 BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
 {
-    CString strTarget = FullPath(lpszPathName);
+    CString strTarget = FullPathName(lpszPathName);
     try {
         ReplaceFileAtomically(strTarget, [this](CFile& file) {
             CArchive ar(&file, CArchive::store);

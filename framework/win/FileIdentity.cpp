@@ -4,13 +4,6 @@
 
 namespace {
 
-CString FullPathName(const char* lpszPath)
-{
-    char szFull[MAX_PATH];
-    const DWORD n = ::GetFullPathNameA(lpszPath, MAX_PATH, szFull, nullptr);
-    return n > 0 && n < MAX_PATH ? CString(szFull) : CString(lpszPath);
-}
-
 BOOL LongPathName(const CString& strPath, CString& strLong)
 {
     char szLong[MAX_PATH];
@@ -27,6 +20,13 @@ BOOL IsSameIdentity(const FileIdentity& a, const FileIdentity& b)
 }
 
 } // namespace
+
+CString FullPathName(const char* lpszPath)
+{
+    char szFull[MAX_PATH];
+    const DWORD n = ::GetFullPathNameA(lpszPath, MAX_PATH, szFull, nullptr);
+    return n > 0 && n < MAX_PATH ? CString(szFull) : CString(lpszPath);
+}
 
 CString NormalPathName(const char* lpszPath)
 {

@@ -5,6 +5,8 @@
 #include "framework/core/CString.h"
 #include "framework/core/Platform.h"
 
+// The full path of a relative one, as the system completes it; the path as given when it cannot.
+CString FullPathName(const char* lpszPath);
 // A path spelt the one way the program keeps it: full, with the long names of the folders and
 // the file as far as they exist. A path that cannot be resolved comes back as it was given.
 CString NormalPathName(const char* lpszPath);
