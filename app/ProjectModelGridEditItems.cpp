@@ -46,15 +46,15 @@ int ProjectModel::Edit2DGraphCell(CellEdit& edit)
     const BOOL bMinimum = edit.row == 2;
     if (bMinimum ? !(edit.value < graph->m_dDomainMax) : !(edit.value > graph->m_dDomainMin))
         return ErrInvalidRange;
-    if (bMinimum) {
+    if (bMinimum)
         graph->SetDomain(edit.value, graph->m_dDomainMax);
-        m_FunctionPlot.SetRanges(edit.value, m_FunctionPlot.m_dXMax, m_FunctionPlot.m_dYMin,
-                                 m_FunctionPlot.m_dYMax);
-    } else {
+    else
         graph->SetDomain(graph->m_dDomainMin, edit.value);
-        m_FunctionPlot.SetRanges(m_FunctionPlot.m_dXMin, edit.value, m_FunctionPlot.m_dYMin,
-                                 m_FunctionPlot.m_dYMax);
-    }
+    // A polar or parametric graph's domain is one of t, no place on the x axis.
+    if (graph->m_nForm == GraphRectangular)
+        m_FunctionPlot.SetRanges(bMinimum ? edit.value : m_FunctionPlot.m_dXMin,
+                                 bMinimum ? m_FunctionPlot.m_dXMax : edit.value,
+                                 m_FunctionPlot.m_dYMin, m_FunctionPlot.m_dYMax);
     RefreshPlot2D(FALSE);
     return 0;
 }

@@ -60,10 +60,14 @@ double CPlot2D::PixelToWorldY(int py) const
     return m_dYScale != 0 ? m_dYMax - (py - m_rectPlot.top) / m_dYScale : m_dYMax;
 }
 
+// Every graph's pixels were mapped with the old scales: a curve over t keeps its samples but
+// must be mapped again, or it stays where the old ranges put it.
 void CPlot2D::RecomputeScales()
 {
     m_dXScale = (m_rectPlot.right - m_rectPlot.left) / (m_dXMax - m_dXMin);
     m_dYScale = (m_rectPlot.bottom - m_rectPlot.top) / (m_dYMax - m_dYMin);
+    for (auto& item : m_items)
+        item->m_bRemap = TRUE;
 }
 
 // ---- ranges and zoom -------------------------------------------------------------------

@@ -72,8 +72,6 @@ void CPlot2D::ComputePlotRect()
         return;
     m_rectPlot = r;
     RecomputeScales();
-    for (auto& item : m_items)
-        item->m_bRemap = TRUE;
 }
 
 // ---- drawing ---------------------------------------------------------------------------

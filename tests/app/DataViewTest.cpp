@@ -296,6 +296,7 @@ TEST_F(DataViewTest, TypedCellsChangeTheItemOrAreAnsweredInTheCell)
     };
     const double pi = 3.14159265358979323846;
     auto list = [&] { return model.m_Lists.empty() ? nullptr : model.m_Lists[0].get(); };
+    double xMax = 0;
     const Case cases[] = {
         {"2*pi into a list", [&] { AddList("L", {1}); }, 1, 1, "2*pi", "6.28318530717959",
          [&] { return list()->GetValue(1) == 2 * pi; }},
@@ -333,6 +334,23 @@ TEST_F(DataViewTest, TypedCellsChangeTheItemOrAreAnsweredInTheCell)
         {"a domain minimum above the maximum",
          [&] { model.AddResultItem(Item2DGraph, NewGraph("x", "", GraphRectangular)); }, 2, 4, "9",
          badRange, [&] { return model.m_FunctionPlot.GetItem(0)->m_dDomainMin == -2; }},
+        {"a graph's x maximum is the plot's",
+         [&] { model.AddResultItem(Item2DGraph, NewGraph("x", "", GraphRectangular)); }, 3, 4, "7",
+         "7",
+         [&] {
+             return model.m_FunctionPlot.GetItem(0)->m_dDomainMax == 7 &&
+                    model.m_FunctionPlot.m_dXMax == 7;
+         }},
+        {"a polar graph's t maximum is no x",
+         [&] {
+             model.AddResultItem(Item2DGraph, NewGraph("1+cos(t)", "", GraphPolar));
+             xMax = model.m_FunctionPlot.m_dXMax;
+         },
+         3, 4, "6.5", "6.5",
+         [&] {
+             return model.m_FunctionPlot.GetItem(0)->m_dDomainMax == 6.5 &&
+                    model.m_FunctionPlot.m_dXMax == xMax;
+         }},
         {"a graph keeps its own label",
          [&] { model.AddResultItem(Item2DGraph, NewGraph("x^2", "", GraphRectangular)); }, 2, 2,
          "x^2", "x^2", [] { return true; }},

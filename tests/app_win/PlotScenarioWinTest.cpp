@@ -15,6 +15,7 @@
 #include "plot/PlotView.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
+#include "tests/plot/PlotCurvePixels.h"
 #include "tests/support/ScriptedModalHook.h"
 #include "tests/support/TestPrinter.h"
 
@@ -368,6 +369,102 @@ TEST_F(PlotScenario, GraphsAreDrawnInTheAngleModeTheirAnalysisUses)
     ASSERT_TRUE(doc->ExecuteLine("half(p) = p*2"));
     AfxPrintClientToDib(&wnd);
     EXPECT_DOUBLE_EQ(line.m_points.back().y, 12);
+    EXPECT_TRUE(hook.messages.empty()) << hook.messages[0].GetString();
+}
+
+// The curves of a new project drawn where their values lie whatever changes the x range: a
+// sine over a million units, the plot's page, zoom, derivative and tangent graphs added, the
+// project saved and opened again, and the plot printed.
+TEST_F(PlotScenario, CurvesAreDrawnWhereTheirValuesLieWhateverTheXRange)
+{
+    ScriptedModalHook hook;
+    CPlot2D& plot = model->m_FunctionPlot;
+    CPlot2DWnd& wnd = view->GetPlotWindow(IDC_PLOT_FUNCTION);
+    // The window as the user sees it, without the marks of the selected graph.
+    const auto screen = [&] {
+        wnd.Refresh(FALSE);
+        wnd.ClearSelection(FALSE);
+        return AfxPrintClientToDib(&wnd);
+    };
+    for (const char* line :
+         {"PLOT(r = 1 + cos(t), 0, 2*pi)", "PLOT(x = cos(t); y = sin(2*t), 0, 2*pi)"})
+        ASSERT_TRUE(doc->ExecuteLine(line));
+    Pump();
+    ASSERT_EQ(plot.GetItemCount(), 2) << doc->GetLineError().nCode;
+    screen(); // drawn at the first ranges
+    ASSERT_TRUE(doc->ExecuteLine("PLOT(sin(x), -1e6, 1e6)"));
+    Pump();
+    ASSERT_EQ(plot.GetItemCount(), 3);
+    std::vector<KnownCurve> curves = {Cardioid(plot.GetItem(0)->m_crColour),
+                                      FigureEight(plot.GetItem(1)->m_crColour)};
+    // Both are squeezed into the middle column, where the sine's aliased samples cover them.
+    curves[0].bCovered = curves[1].bCovered = true;
+    ExpectCurvesWhereTheyLie(screen(), plot, curves, "the sine's range of +-1e6");
+    curves[0].bCovered = curves[1].bCovered = false;
+
+    // The plot's page: x from -3 to 3, y from -2 to 2.
+    hook.steps = {[](CWnd* pWnd) {
+        auto* pSheet = dynamic_cast<CPropertySheet*>(pWnd);
+        ASSERT_NE(pSheet, nullptr);
+        CWnd* pPage = pSheet->GetActivePage();
+        const std::pair<int, const char*> fields[] = {{IDC_PLOTPAGE_XMIN, "-3"},
+                                                      {IDC_PLOTPAGE_XMAX, "3"},
+                                                      {IDC_PLOTPAGE_YMIN, "-2"},
+                                                      {IDC_PLOTPAGE_YMAX, "2"}};
+        for (const auto& [nID, text] : fields)
+            ::SetDlgItemTextA(pPage->m_hWnd, nID, text);
+        pSheet->PressButton(PSBTN_OK);
+    }};
+    Command(ID_PLOT2D_OPTIONS);
+    ASSERT_EQ(plot.m_dXMin, -3);
+    const auto sine = [](double x) { return std::sin(x); };
+    curves.push_back(GraphOf("the sine", sine, *plot.GetItem(2)));
+    const auto check = [&](const std::string& what) {
+        curves[2] = GraphOf("the sine", sine, *plot.GetItem(2));
+        ExpectCurvesWhereTheyLie(screen(), plot, curves, what);
+    };
+    check("the plot's page at [-3, 3]");
+    Command(ID_PLOT2D_ZOOM_IN, view);
+    check("zoomed in");
+    Command(ID_PLOT2D_ZOOM_ORIGINAL, view);
+    check("zoomed back");
+
+    // The sine's derivative, recoloured apart from the sine, and its tangent at 0.
+    doc->SelectItemByIndex(Item2DGraph, 2);
+    Pump();
+    Command(ID_PLOT2D_DRAW_DERIVATIVE);
+    ASSERT_EQ(plot.GetItemCount(), 4);
+    plot.GetItem(3)->SetColour(RGB(160, 0, 160));
+    doc->SelectItemByIndex(Item2DGraph, 2);
+    Pump();
+    hook.next = 0;
+    hook.steps = {[](CWnd* pDialog) {
+        ::SetDlgItemTextA(pDialog->m_hWnd, IDC_ANALYSIS_X, "0");
+        ClickButton(pDialog, IDOK);
+    }};
+    Command(ID_PLOT2D_DRAW_TANGENT);
+    ASSERT_EQ(plot.GetItemCount(), 5);
+    curves.push_back(GraphOf(
+        "the derivative", [](double x) { return std::cos(x); }, *plot.GetItem(3)));
+    curves.push_back(GraphOf(
+        "the tangent", [](double x) { return x; }, *plot.GetItem(4)));
+    check("with the derivative and the tangent");
+
+    const std::string path = TestFolder() + "curves.zvp";
+    ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
+    ASSERT_TRUE(doc->OnOpenDocument(path.c_str()));
+    Pump();
+    ASSERT_EQ(plot.GetItemCount(), 5);
+    check("saved and opened again");
+
+    // Printed on a page of its own size.
+    const CRect window = plot.m_rectWindow;
+    CPrintInfo info;
+    info.m_rectDraw = CRect(0, 0, 520, 380);
+    const CDibImage page = AfxDrawToDib(520, 380, [&](CDC& dc) { view->OnPrint(&dc, &info); });
+    plot.Layout(0, 0, 520, 380);
+    ExpectCurvesWhereTheyLie(page, plot, curves, "printed");
+    plot.Layout(window.left, window.top, window.right, window.bottom);
     EXPECT_TRUE(hook.messages.empty()) << hook.messages[0].GetString();
 }
 

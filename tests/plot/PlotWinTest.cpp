@@ -4,6 +4,7 @@
 #include "plot/Plot2D.h"
 #include "plot/Plot3DScene.h"
 #include "plot/PlotPixelThinning.h"
+#include "tests/plot/PlotCurvePixels.h"
 #include "tests/plot/PlotTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 
@@ -343,6 +344,67 @@ TEST_F(PlotWin, ManyPointsLandOnTheSamePixelsWhateverIsLeftOut)
     ASSERT_NE(hMeta, nullptr);
     EXPECT_GT(Records(hMeta).records, 6000) << "a metafile keeps every marker";
     ::DeleteEnhMetaFile(hMeta);
+}
+
+// A curve over t keeps its samples when the ranges change, not the pixels they had: after each
+// change the three curves are drawn where their values lie, on the screen and in every copy.
+TEST_F(PlotWin, CurvesLieWhereTheirValuesAreWhateverChangesTheRanges)
+{
+    const COLORREF kBlue = RGB(0, 0, 255), kGreen = RGB(0, 160, 0);
+    const double pi = std::numbers::pi;
+    m_plot.AddFunction("1+cos(t)", "", GraphPolar, 0, 2 * pi);
+    m_plot.AddFunction("cos(t)", "sin(2*t)", GraphParametric, 0, 2 * pi);
+    m_plot.AddFunction("sin(x)", "", GraphRectangular, -10, 10);
+    const COLORREF colours[] = {kBlue, kGreen, kRed};
+    for (int i = 0; i < 3; ++i)
+        m_plot.GetItem(i)->m_crColour = colours[i];
+    CPlot2D other;
+    other.SetPlotAreaPercent(100);
+    other.Layout(0, 0, 200, 200);
+    other.SetRanges(-2.5, 2.5, -1.5, 1.5);
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        bool sineShown; // over a million units its samples alias and the cardioid is covered
+    } roads[] = {
+        {"the ranges of the sine at +-1e6", [&] { m_plot.SetRanges(-1e6, 1e6, -2, 2); }, false},
+        {"then ranges of [-3, 3]", [&] { m_plot.SetRanges(-3, 3, -2, 2); }, true},
+        {"zoomed in", [&] { m_plot.Zoom(0.5, 0, 0); }, true},
+        {"recentred on (1, 0.5)", [&] { m_plot.Recenter(1, 0.5); }, true},
+        {"zoomed back", [&] { m_plot.Zoom(0, 0, 0); }, true},
+        {"settings of another plot", [&] { m_plot.CopySettings(other); }, true},
+        {"a window of another size", [&] { m_plot.Layout(0, 0, 240, 160); }, true},
+    };
+    for (const auto& road : roads) {
+        Render(m_plot.m_rectWindow.Width(), m_plot.m_rectWindow.Height()); // before the change
+        road.change();
+        const CFunctionPlot& sine = *m_plot.GetItem(2);
+        std::vector<KnownCurve> curves = {Cardioid(kBlue), FigureEight(kGreen)};
+        if (road.sineShown)
+            curves.push_back(GraphOf(
+                "the sine", [](double x) { return std::sin(x); }, sine));
+        else
+            curves[0].bCovered = true; // the figure eight is drawn over its column
+        const CSize size = m_plot.m_rectWindow.Size();
+        const std::string name = road.name;
+        ExpectCurvesWhereTheyLie(Render(size.cx, size.cy), m_plot, curves, name + ", on screen");
+        HBITMAP hBitmap = m_plot.RenderToBitmap(0, 0);
+        ExpectCurvesWhereTheyLie(BitmapPicture(hBitmap, size.cx, size.cy), m_plot, curves,
+                                 name + ", a bitmap copy");
+        ::DeleteObject(hBitmap);
+        HENHMETAFILE hMeta = m_plot.RenderToMetafile(0, 0);
+        ExpectCurvesWhereTheyLie(MetafilePicture(hMeta, size.cx, size.cy), m_plot, curves,
+                                 name + ", a metafile copy");
+        ::DeleteEnhMetaFile(hMeta);
+        // At another size, as printing lays the plot out on its page.
+        hBitmap = m_plot.RenderToBitmap(330, 250);
+        const CRect window = m_plot.m_rectWindow;
+        m_plot.Layout(0, 0, 330, 250);
+        ExpectCurvesWhereTheyLie(BitmapPicture(hBitmap, 330, 250), m_plot, curves,
+                                 name + ", a larger copy");
+        m_plot.Layout(window.left, window.top, window.right, window.bottom);
+        ::DeleteObject(hBitmap);
+    }
 }
 
 class SceneWin : public PlotTest {
