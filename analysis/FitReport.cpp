@@ -2,6 +2,8 @@
 
 #include "analysis/DataTable.h"
 #include "analysis/FitSample.h"
+#include "analysis/HeldPoints.h"
+#include "engine/EngineErrors.h"
 #include "numeric/StudentT.h"
 #include "plot/AnalysisResult.h"
 
@@ -21,9 +23,43 @@ CString IntervalText(const CAnalysisResult& report, double low, double high)
     return text + report.GetValueText(end);
 }
 
-CString WeightingText(const CDataTable& table)
+namespace {
+
+// Rows listed by number before the rest are counted.
+constexpr std::size_t kListedRows = 8;
+
+// "the point at y = 0 in row 2", "the 3 points at y = 0 in rows 2, 5 and 7".
+CString HeldPointsText(const std::vector<int>& rows)
 {
-    if (table.GetLayout() != TableLayoutXYSig || table.GetColumnCount() < 3)
+    CString text;
+    if (rows.size() == 1) {
+        text.Format("the point at y = 0 in row %d", rows[0]);
+        return text;
+    }
+    text.Format("the %d points at y = 0 in rows ", int(rows.size()));
+    const std::size_t listed = std::min(rows.size(), kListedRows);
+    for (std::size_t i = 0; i < listed; ++i) {
+        CString number;
+        number.Format("%d", rows[i]);
+        const bool last = i + 1 == listed && listed == rows.size();
+        text += (i == 0 ? "" : last ? " and " : ", ") + number;
+    }
+    if (listed < rows.size()) {
+        CString rest;
+        rest.Format(" and %d more", int(rows.size() - listed));
+        text += rest;
+    }
+    return text;
+}
+
+bool HasErrorColumn(const CDataTable& table)
+{
+    return table.GetLayout() == TableLayoutXYSig && table.GetColumnCount() >= 3;
+}
+
+CString DeviationRuleText(const CDataTable& table)
+{
+    if (!HasErrorColumn(table))
         return "each point's deviation taken as 5 % of its y value, as the table has no error "
                "column";
     const CDataColumn& column = *table.GetColumn(2);
@@ -43,6 +79,51 @@ CString WeightingText(const CDataTable& table)
         text += rest;
     }
     return text;
+}
+
+} // namespace
+
+std::vector<int> HeldRows(const CDataTable& table)
+{
+    const CDataColumn* deviations = HasErrorColumn(table) ? table.GetColumn(2) : nullptr;
+    std::vector<int> rows;
+    for (const int row : TablePointRows(table)) {
+        double s = 0.0;
+        if (deviations && row <= deviations->GetCount() && !IsEmptyCell(deviations->GetValue(row)))
+            s = deviations->GetValue(row);
+        if (IsHeldPoint(table.GetValue(1, row), s))
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+CString WeightingText(const CDataTable& table)
+{
+    const std::vector<int> held = HeldRows(table);
+    CString text = DeviationRuleText(table);
+    if (!held.empty())
+        text += "; the curve is held through " + HeldPointsText(held);
+    return text;
+}
+
+CString FitFailureText(int code, const HeldPointsOutcome& held, const CDataTable* table)
+{
+    if (!table || held.points == 0)
+        return GetErrorText(code);
+    const CString points = HeldPointsText(HeldRows(*table));
+    const char remedy[] = "  Give such a point a deviation in a Y Error column, ";
+    if (code == held.failure && code == ErrNoSolutions)
+        return "No curve of the model was found that passes through " + points +
+               ", as a point at y = 0 without a deviation must." + remedy +
+               "try other initial values, or choose another model.";
+    if (code == held.failure && code == ErrTooFewParameters)
+        return "Passing through " + points +
+               " fixes every parameter of the model and leaves none to fit the other points." +
+               remedy + "or choose a model with more parameters.";
+    if (code == ErrSingularMatrix)
+        return GetErrorText(code) + ": with the curve through " + points +
+               ", the other points cannot determine the parameters left free.";
+    return GetErrorText(code);
 }
 
 void AddWeightingItem(CAnalysisResult& report, const CDataTable* table)

@@ -13,6 +13,7 @@ void FitSample::Resize(int n)
     x.assign(size, 0.0);
     y.assign(size, 0.0);
     s.assign(size, 0.0);
+    held.clear();
 }
 
 int CheckSampleFinite(const FitSample& sample)
@@ -26,15 +27,41 @@ int CheckSampleFinite(const FitSample& sample)
     return 0;
 }
 
+bool IsHeldPoint(double y, double s)
+{
+    return s < kMissingDeviation && std::fabs(kDefaultRelativeDeviation * y) < kMissingDeviation;
+}
+
 void ApplyDefaultDeviations(FitSample& sample)
 {
+    sample.held.clear();
     for (int i = 1; i <= sample.Count(); ++i) {
         double& s = sample.s[std::size_t(i)];
+        if (IsHeldPoint(sample.y[std::size_t(i)], s))
+            sample.held.push_back(i);
         if (s < kMissingDeviation)
             s = kDefaultRelativeDeviation * sample.y[std::size_t(i)];
         if (std::fabs(s) < kMissingDeviation)
             s = kMissingDeviation;
     }
+}
+
+FitSample PointsNotHeld(const FitSample& sample)
+{
+    FitSample others;
+    others.Resize(sample.Count() - int(sample.held.size()));
+    std::size_t next = 0, k = 0;
+    for (int i = 1; i <= sample.Count(); ++i) {
+        if (next < sample.held.size() && sample.held[next] == i) {
+            ++next;
+            continue;
+        }
+        ++k;
+        others.x[k] = sample.x[std::size_t(i)];
+        others.y[k] = sample.y[std::size_t(i)];
+        others.s[k] = sample.s[std::size_t(i)];
+    }
+    return others;
 }
 
 bool IsFitLayout(int layout) { return layout == TableLayoutXY || layout == TableLayoutXYSig; }

@@ -107,6 +107,7 @@ int CLinearFit::FitPoints(const FitSample& sample)
 {
     const int n = sample.Count();
     const int m = GetParameterCount();
+    m_Held = HeldPointsOutcome{};
     if (n < kMinimumFitPoints)
         return ErrTooFewDataPoints;
     if (const int code = CheckSampleFinite(sample))
@@ -134,8 +135,9 @@ int CLinearFit::FitPoints(const FitSample& sample)
         }
     }
     std::vector<BasisFunction> basis(m_Basis.begin() + 1, m_Basis.end());
-    if (const int code = LinearLeastSquares(transforms ? transformed : sample, m_Values.data(),
-                                            m_Fitted.data(), m, m_Covariance.Rows(), basis))
+    if (const int code =
+            LinearLeastSquares(transforms ? transformed : sample, m_Values.data(), m_Fitted.data(),
+                               m, m_Covariance.Rows(), basis, &m_Held))
         return code;
     m_SolvedValues = m_Values;
     for (int j = 1; j <= m; ++j) {
@@ -179,7 +181,7 @@ void CLinearFit::FillReport(CAnalysisResult& report) const
                                               : m_Names[std::size_t(j)],
                          std::sqrt(m_Covariance[j][j]), 1);
     report.AddText("95% Confidence Intervals:", CString(), 0);
-    const double factor = ConfidenceFactor(m_nPoints, m);
+    const double factor = ConfidenceFactor(m_nPoints - m_Held.points, m - m_Held.fixed);
     for (int j = 1; j <= m; ++j) {
         const double h = factor * std::sqrt(m_Covariance[j][j]);
         const double v = m_SolvedValues[std::size_t(j)];
@@ -188,6 +190,11 @@ void CLinearFit::FillReport(CAnalysisResult& report) const
                                   : IntervalText(report, v - h, v + h);
         report.AddText(m_Names[std::size_t(j)], text, 1);
     }
+}
+
+CString CLinearFit::GetFailureText(int code) const
+{
+    return FitFailureText(code, m_Held, m_pTable);
 }
 
 CString CLinearFit::GetEquationWithValues() const

@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/FitSample.h"
+#include "analysis/HeldPoints.h"
 #include "analysis/OneBasedMatrix.h"
 #include "framework/core/CObject.h"
 #include "framework/core/CString.h"
@@ -35,11 +36,16 @@ public:
     // report is filled only on success.
     int Fit(CAnalysisResult* report);
 
-    // Fits the model to the points (deviations already weighted, see ApplyDefaultDeviations):
-    // 0; 52 under 3 points or fewer points than parameters; 13 for a point that is not finite or
-    // outside the model's logarithms (x or y not positive); 17 when a value or the normal
-    // matrix overflows; 34 when the points cannot tell the terms apart.
+    // Fits the model to the points (deviations already weighted, see ApplyDefaultDeviations),
+    // its curve through the held ones: 0; 52 under 3 points or fewer points than parameters;
+    // 13 for a point that is not finite or outside the model's logarithms (x or y not
+    // positive); 17 when a value or the normal matrix overflows; 34 when the points cannot tell
+    // the terms apart; the held points' failure (GetHeldPoints).
     int FitPoints(const FitSample& sample);
+    // What the held points did to the last fit.
+    const HeldPointsOutcome& GetHeldPoints() const { return m_Held; }
+    // The message for a code of Fit: the code's text, or what the held points did wrong.
+    CString GetFailureText(int code) const;
 
     // The template with each parameter written as its value in brackets, in the engine's number
     // form, for example (1.5)+(2)*x: the fitted curve as an expression in x.
@@ -76,4 +82,5 @@ private:
     Function m_XTransform = nullptr;
     Function m_YTransform = nullptr;
     int m_nPoints = 0;
+    HeldPointsOutcome m_Held;
 };

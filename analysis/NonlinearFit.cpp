@@ -2,6 +2,7 @@
 
 #include "analysis/DataTable.h"
 #include "analysis/FitReport.h"
+#include "analysis/HeldMarquardt.h"
 #include "engine/EngineErrors.h"
 #include "engine/EngineNames.h"
 #include "plot/AnalysisResult.h"
@@ -246,6 +247,7 @@ int CNonlinearFit::EvaluateModel(double x, const double* a, double& y, double* d
 
 int CNonlinearFit::FitPoints(const FitSample& sample)
 {
+    m_Held = HeldPointsOutcome{};
     if (m_strModel.IsEmpty())
         return 0;
     const int n = sample.Count();
@@ -269,8 +271,11 @@ int CNonlinearFit::FitPoints(const FitSample& sample)
 
     IndependentXKeeper keepX;
     MarquardtOutcome outcome;
-    const int code = MarquardtFit(*this, sample, m_Values.data(), m_Fitted.data(), m,
-                                  m_nMaxIterations, m_Covariance, m_Curvature, outcome);
+    const int code = sample.held.empty()
+                         ? MarquardtFit(*this, sample, m_Values.data(), m_Fitted.data(), m,
+                                        m_nMaxIterations, m_Covariance, m_Curvature, outcome)
+                         : HeldMarquardtFit(*this, sample, m_Values.data(), m_Fitted.data(), m,
+                                            m_nMaxIterations, m_Covariance, outcome, m_Held);
     m_nIterations = outcome.iterations;
     m_bStalled = outcome.stalled;
     m_dChiSquare = outcome.chiSquare;
@@ -309,7 +314,8 @@ void CNonlinearFit::Report(CAnalysisResult& record) const
     for (int i = 0; i < m; ++i)
         record.AddNumber(GetParameterName(i), std::sqrt(m_Covariance[i + 1][i + 1]), 1);
     record.AddText("95% Confidence Intervals:", CString(), 0);
-    const double factor = ConfidenceFactor(m_nPoints, GetFittedCount());
+    const double factor =
+        ConfidenceFactor(m_nPoints - m_Held.points, GetFittedCount() - m_Held.fixed);
     for (int i = 0; i < m; ++i) {
         const double h = factor * std::sqrt(m_Covariance[i + 1][i + 1]);
         const double v = GetValue(i + 1);
@@ -339,6 +345,11 @@ void CNonlinearFit::ReportUnfinished(CAnalysisResult& record) const
     AddWeightingItem(record, m_pTable);
     record.AddNumber("Chi Square: ", m_dChiSquare, 0);
     record.AddInteger("Iterations: ", m_nIterations, 0);
+}
+
+CString CNonlinearFit::GetFailureText(int code) const
+{
+    return FitFailureText(code, m_Held, m_pTable);
 }
 
 CString CNonlinearFit::GetFittedEquation() const

@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/FitSample.h"
+#include "analysis/HeldPoints.h"
 #include "analysis/Marquardt.h"
 #include "analysis/OneBasedMatrix.h"
 #include "engine/CalcEngine.h"
@@ -89,11 +90,16 @@ public:
     void ReportUnfinished(CAnalysisResult& record) const;
 
     // Fits the model to the points (deviations already weighted, see ApplyDefaultDeviations)
-    // from the start values: Auto parameters start at 1.5 + 0.32 i, Constant ones are held.
-    // 0 for no model; 52 under 3 points or fewer points than fitted parameters; 49 when every
-    // parameter is Constant; 13 for a point that is not finite; the model's codes; 34; 35 when
-    // the iteration limit ends the fit. The program-wide x keeps its value.
+    // from the start values, its curve through the held points: Auto parameters start at
+    // 1.5 + 0.32 i, Constant ones are held. 0 for no model; 52 under 3 points or fewer points
+    // than fitted parameters; 49 when every parameter is Constant; 13 for a point that is not
+    // finite; the model's codes; 34; 35 when the iteration limit ends the fit; the held points'
+    // failure (GetHeldPoints). The program-wide x keeps its value.
     int FitPoints(const FitSample& sample);
+    // What the held points did to the last fit.
+    const HeldPointsOutcome& GetHeldPoints() const { return m_Held; }
+    // The message for a code of Fit: the code's text, or what the held points did wrong.
+    CString GetFailureText(int code) const;
 
     // The model with every parameter written as its fitted value, as the engine prints numbers.
     CString GetFittedEquation() const;
@@ -129,4 +135,5 @@ private:
     // The model's root, then each derivative's, compiled.
     std::vector<std::unique_ptr<CCompiledExpression>> m_Programs;
     int m_nPoints = 0;
+    HeldPointsOutcome m_Held;
 };

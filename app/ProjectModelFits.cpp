@@ -60,7 +60,7 @@ void ProjectModel::LinearFitSelection(int model)
     fit.SetTable(table);
     fit.SetModel(model);
     if (const int code = fit.Fit(report.get())) {
-        Prompts().ShowMessage(GetErrorText(code));
+        Prompts().ShowMessage(fit.GetFailureText(code));
         return;
     }
     report->SetText("Linear fit - " + CLinearFit::GetModelName(model) + " of " + table->GetName());
@@ -93,7 +93,7 @@ void ProjectModel::RunNonlinearFit(const ModelRecord& model, CNonlinearFit& fit)
     fit.SetTable(table);
     if (const int code = fit.Fit()) {
         if (code != ErrMaxIterations) {
-            Prompts().ShowMessage(GetErrorText(code));
+            Prompts().ShowMessage(fit.GetFailureText(code));
             return;
         }
         CAnalysisResult reached; // what the fit reached, shown with the reason it stopped
