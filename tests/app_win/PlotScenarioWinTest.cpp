@@ -104,6 +104,18 @@ protected:
                 zeros.push_back((p[i - 1].x + p[i].x) / 2);
         return zeros;
     }
+    // Draw Tangent of 2-D graph i at x = 0 through its dialog.
+    void DrawTangentAtZero(ScriptedModalHook& hook, int i)
+    {
+        doc->SelectItemByIndex(Item2DGraph, i);
+        Pump();
+        hook.next = 0;
+        hook.steps = {[](CWnd* pDialog) {
+            ::SetDlgItemTextA(pDialog->m_hWnd, IDC_ANALYSIS_X, "0");
+            ClickButton(pDialog, IDOK);
+        }};
+        Command(ID_PLOT2D_DRAW_TANGENT);
+    }
     // Find Zeros over [-6, 6] through its dialog: the x of each zero its report lists.
     std::vector<double> ReportedZeros(ScriptedModalHook& hook)
     {
@@ -240,14 +252,7 @@ TEST_F(PlotScenario, AUserPlotsCopiesPrintsAndKeepsTheirGraphs)
 
     // Draw Tangent at x = 0 and a Value Table, each through its analysis dialog preset from
     // the selected graph.
-    doc->SelectItemByIndex(Item2DGraph, 0);
-    Pump();
-    hook.next = 0;
-    hook.steps = {[](CWnd* pDialog) {
-        ::SetDlgItemTextA(pDialog->m_hWnd, IDC_ANALYSIS_X, "0");
-        ClickButton(pDialog, IDOK);
-    }};
-    Command(ID_PLOT2D_DRAW_TANGENT);
+    DrawTangentAtZero(hook, 0);
     ASSERT_EQ(plot.GetItemCount(), 2);
     EXPECT_EQ(plot.GetItem(1)->GetExpression(), "1*x+0");
     doc->SelectItemByIndex(Item2DGraph, 0);
@@ -435,14 +440,7 @@ TEST_F(PlotScenario, CurvesAreDrawnWhereTheirValuesLieWhateverTheXRange)
     Command(ID_PLOT2D_DRAW_DERIVATIVE);
     ASSERT_EQ(plot.GetItemCount(), 4);
     plot.GetItem(3)->SetColour(RGB(160, 0, 160));
-    doc->SelectItemByIndex(Item2DGraph, 2);
-    Pump();
-    hook.next = 0;
-    hook.steps = {[](CWnd* pDialog) {
-        ::SetDlgItemTextA(pDialog->m_hWnd, IDC_ANALYSIS_X, "0");
-        ClickButton(pDialog, IDOK);
-    }};
-    Command(ID_PLOT2D_DRAW_TANGENT);
+    DrawTangentAtZero(hook, 2);
     ASSERT_EQ(plot.GetItemCount(), 5);
     curves.push_back(GraphOf(
         "the derivative", [](double x) { return std::cos(x); }, *plot.GetItem(3)));
