@@ -1,0 +1,122 @@
+// The cost of accurate elementary functions in the Windows program under Wine, Release build,
+// median of 9 runs:
+//   1. ns per evaluation of expressions through the engine's compiled form over 100,000 points,
+//      with the C runtime's functions routed to numeric/RuntimeMath.cpp as in the program;
+//   2. each routed function beside the runtime's own on the same arguments, with the ratio.
+// Run: tools/wine-run build-win-bench/bench/RuntimeMathWinBench.exe
+#include "bench/PlainTiming.h"
+#include "engine/CalcEngine.h"
+#include "engine/CompiledExpression.h"
+#include "engine/EngineStartup.h"
+#include "engine/LocaleSeparators.h"
+
+#include <cmath>
+#include <cstdio>
+
+extern "C" {
+// The runtime's own functions, which the link keeps under these names.
+double __real_sin(double);
+double __real_cos(double);
+double __real_pow(double, double);
+double __real_acosh(double);
+}
+
+namespace {
+
+constexpr int kRuns = 9;
+constexpr int kPoints = 100000;
+
+volatile double g_sink;
+
+double PointIn(double low, double high, int i) { return low + (high - low) * i / kPoints; }
+
+struct Expression {
+    const char* text;
+    double low, high; // the range of x
+};
+
+void TimeExpressions()
+{
+    const Expression expressions[] = {
+        {"sin(x)^2+cos(x)*exp(-x/3)", 0.1, 10},
+        {"sin(x)", 0.1, 10},
+        {"sin(1000*x)", 0.1, 10},
+        {"x^2.5", 0.1, 10},
+        {"(1+x/100)^360", 0.1, 10},
+        {"BESSELJ(0, 1000*x)", 0.1, 10},
+        {"ACOSH(1+x/10)", 0.1, 10},
+    };
+    std::printf("ns per evaluation, compiled form, %d points:\n", kPoints);
+    for (const Expression& e : expressions) {
+        CCalcEngine engine;
+        engine.SetExpression(e.text);
+        if (engine.Parse() != 0) {
+            std::printf("  %-28s does not parse\n", e.text);
+            continue;
+        }
+        CCompiledExpression program(engine.m_Root);
+        const double ms = MedianMs(kRuns, [&] {
+            double sum = 0;
+            for (int i = 0; i < kPoints; ++i)
+                sum += program.EvaluateAt(PointIn(e.low, e.high, i));
+            g_sink = sum;
+        });
+        std::printf("  %-28s x in [%g, %g]  %8.1f\n", e.text, e.low, e.high, ms * 1e6 / kPoints);
+    }
+}
+
+struct Pair {
+    const char* what;
+    double (*routed)(double);
+    double (*runtime)(double);
+    double low, high;
+};
+
+double TimeOver(double (*f)(double), double low, double high)
+{
+    return MedianMs(kRuns,
+                    [&] {
+                        double sum = 0;
+                        for (int i = 0; i < kPoints; ++i)
+                            sum += f(PointIn(low, high, i));
+                        g_sink = sum;
+                    }) *
+           1e6 / kPoints;
+}
+
+void TimeFunctions()
+{
+    const Pair pairs[] = {
+        {"sin", [](double x) { return std::sin(x); }, __real_sin, 0.1, 10},
+        {"sin", [](double x) { return std::sin(x); }, __real_sin, 1e3, 1e4},
+        {"sin", [](double x) { return std::sin(x); }, __real_sin, 1e15, 1e16},
+        {"cos", [](double x) { return std::cos(x); }, __real_cos, 0.1, 10},
+        {"pow(x, 2.5)", [](double x) { return std::pow(x, 2.5); },
+         [](double x) { return __real_pow(x, 2.5); }, 0.1, 10},
+        {"pow(1+x/100, 360)", [](double x) { return std::pow(1 + x / 100, 360.0); },
+         [](double x) { return __real_pow(1 + x / 100, 360.0); }, 0.1, 10},
+        {"acosh", [](double x) { return std::acosh(x); }, __real_acosh, 1, 2},
+        {"acosh", [](double x) { return std::acosh(x); }, __real_acosh, 2, 100},
+    };
+    std::printf("\nns per call, accurate (as the program calls it) beside the runtime's own:\n");
+    std::printf("  %-20s %-16s %9s %9s %7s\n", "function", "x in", "accurate", "runtime", "ratio");
+    for (const Pair& p : pairs) {
+        const double routed = TimeOver(p.routed, p.low, p.high);
+        const double runtime = TimeOver(p.runtime, p.low, p.high);
+        char range[32];
+        std::snprintf(range, sizeof range, "[%g, %g]", p.low, p.high);
+        std::printf("  %-20s %-16s %9.1f %9.1f %6.2fx\n", p.what, range, routed, runtime,
+                    routed / runtime);
+    }
+}
+
+} // namespace
+
+int main()
+{
+    InitCalcEngine();
+    UseDotSeparators();
+    TimeExpressions();
+    TimeFunctions();
+    return 0;
+}
