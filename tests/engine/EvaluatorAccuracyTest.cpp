@@ -4,17 +4,13 @@
 #include "tests/engine/EvaluatorTestSupport.h"
 
 #include "engine/EngineNames.h"
+#include "tests/numeric/OracleCheck.h"
 
 #include <cmath>
 
 namespace {
 
-// |value - truth| in units of the last place of truth.
-double UlpsFrom(double value, double truth)
-{
-    const double unit = std::nextafter(std::fabs(truth), HUGE_VAL) - std::fabs(truth);
-    return std::fabs(value - truth) / unit;
-}
+using special_check::UlpsFrom;
 
 // text evaluated with x and y set, in the angle mode.
 Evaluation EvaluateWith(const char* text, double x, double y = 0, int angleMode = AngleRadians)

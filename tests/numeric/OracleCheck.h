@@ -1,6 +1,7 @@
 #pragma once
-// Comparisons shared by the special-function tests: relative closeness with an absolute floor
-// (for values near a zero of the function), and the errno discipline of the library.
+// Comparisons shared by the special-function and accuracy tests: relative closeness with an
+// absolute floor (for values near a zero of the function), distance in ulps from a true value,
+// and the errno discipline of the library.
 
 #include <gtest/gtest.h>
 
@@ -28,5 +29,12 @@ constexpr int kForeignErrno = EDOM;
 
 // True when the two doubles have the same bit pattern (so +0 and -0 differ, NaN equals NaN).
 inline bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// |value - truth| in units of the last place of truth.
+inline double UlpsFrom(double value, double truth)
+{
+    const double unit = std::nextafter(std::fabs(truth), HUGE_VAL) - std::fabs(truth);
+    return std::fabs(value - truth) / unit;
+}
 
 } // namespace special_check

@@ -3,6 +3,8 @@
 // runtime: the doubles nearest to multiples of pi/2 lose up to 2^17 ulp in glibc's sin, cos and
 // tan and every digit in the x87 unit's; whole powers and acosh near 1 lose hundreds of ulp on
 // Windows.
+#include "tests/numeric/OracleCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,12 +12,7 @@
 
 namespace {
 
-// |value - truth| in units of the last place of truth.
-double UlpsFrom(double value, double truth)
-{
-    const double unit = std::nextafter(std::fabs(truth), HUGE_VAL) - std::fabs(truth);
-    return std::fabs(value - truth) / unit;
-}
+using special_check::UlpsFrom;
 
 // The argument keeps the compiler from folding a call with a constant.
 template <class T> T Opaque(T value)
