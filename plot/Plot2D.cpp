@@ -109,6 +109,15 @@ BOOL CPlot2D::SetRangesUnchecked(double xMin, double xMax, double yMin, double y
     return TRUE;
 }
 
+void CPlot2D::SetSteps(int steps)
+{
+    if (steps == m_nSteps)
+        return;
+    m_nSteps = steps;
+    for (auto& item : m_items)
+        item->m_bResample = TRUE;
+}
+
 static bool AcceptableWidth(double lo, double hi)
 {
     const double width = hi - lo;
@@ -311,7 +320,7 @@ void CPlot2D::CopySettings(const CPlot2D& other)
     m_dAutoRangeAllowance = other.m_dAutoRangeAllowance;
     m_bAutoFit = other.m_bAutoFit;
     m_nBorder = other.m_nBorder;
-    m_nSteps = other.m_nSteps;
+    SetSteps(other.m_nSteps);
     m_nAreaPercent = other.m_nAreaPercent;
     m_nMarginX = other.m_nMarginX;
     m_nMarginY = other.m_nMarginY;

@@ -61,6 +61,8 @@ public:
     // Reversed bounds are swapped, equal ones widened below the maximum; graphs of form 0 take
     // the x range as their domain. FALSE (nothing changed) for bounds that are not finite.
     BOOL SetRanges(double xMin, double xMax, double yMin, double yMax);
+    // Sample points per graph; a new count has every graph sampled again at its next drawing.
+    void SetSteps(int steps);
     // f 0 restores the ranges from before the first zoom, f < 0 centres on (cx, cy), f > 0
     // scales the ranges about their centre. FALSE when the result would be narrower than
     // 1e-10 of its centre (at least 1e-10) or wider than 1e300.

@@ -128,12 +128,12 @@ void CPlotPage::OnOK()
         return;
     CPlot2D& plot = *m_pPlot;
     plot.m_crBackColor = ColourFromPicker(m_backColour.GetColour(), 0xFFFFFF);
-    plot.m_nSteps = int(m_nSteps);
+    plot.SetSteps(int(m_nSteps));
     plot.m_dZoomFactor = m_nZoomFactor;
     if (IsDataPlot()) {
         CPlot2D& preview = m_pDoc->GetPreviewPlot();
         preview.m_crBackColor = plot.m_crBackColor;
-        preview.m_nSteps = plot.m_nSteps;
+        preview.SetSteps(plot.m_nSteps);
         preview.m_dZoomFactor = plot.m_dZoomFactor;
     } else {
         plot.SetRanges(m_dXMin, m_dXMax, m_dYMin, m_dYMax);
