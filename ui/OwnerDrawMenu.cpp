@@ -307,6 +307,22 @@ BOOL COwnerDrawMenu::AppendImageItem(LPCTSTR lpszText, UINT nFlags, UINT_PTR nID
     return AppendImageItem(Widen(lpszText).c_str(), nFlags, nID, nImageResource);
 }
 
+int COwnerDrawMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
+{
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    const CMenuItemData* pRecord =
+        ::GetMenuItemInfoA(LiveHmenu(), nIDItem, (nFlags & MF_BYPOSITION) != 0, &info) &&
+                (info.fType & MFT_OWNERDRAW)
+            ? CMenuItemData::FromItemData(info.dwItemData)
+            : nullptr;
+    if (!pRecord)
+        return CMenu::GetMenuString(nIDItem, rString, nFlags);
+    rString = pRecord->GetAnsiText();
+    return rString.GetLength();
+}
+
 COwnerDrawMenu* COwnerDrawMenu::FindCommandLevel(UINT nID, int& nPos)
 {
     const int nCount = m_hMenu ? ::GetMenuItemCount(m_hMenu) : 0;

@@ -65,6 +65,8 @@ public:
     BOOL LoadMenu(LPCTSTR lpszResourceName) override;
     BOOL LoadMenu(UINT nIDResource) override { return LoadMenu(MAKEINTRESOURCEA(nIDResource)); }
     BOOL DestroyMenu() override;
+    using CMenu::GetMenuString;
+    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const override;
 
     // Appends an owner-drawn item with a new record; nImageResource >= 0 gives it its
     // command's image on that tool-bar resource.

@@ -97,7 +97,9 @@ public:
     {
         return ::GetMenuStringA(LiveHmenu(), nIDItem, lpString, nMaxCount, nFlags);
     }
-    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
+    // The text the item shows, '&' marks included; an owner-drawn menu answers with the text it
+    // draws, which the system does not hold.
+    virtual int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
     BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fByPos = FALSE)
     {
         return ::GetMenuItemInfoA(LiveHmenu(), uItem, fByPos, lpMenuItemInfo);

@@ -144,11 +144,10 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
     if (!pCmdUI->m_pMenu)
         return; // only menus show the list
     HMENU hMenu = pCmdUI->m_pMenu->GetSafeHmenu();
-    if (m_strOriginal.IsEmpty()) {
-        char szText[256];
-        int n = ::GetMenuStringA(hMenu, pCmdUI->m_nID, szText, int(sizeof(szText)), MF_BYCOMMAND);
-        m_strOriginal = n > 0 ? CString(szText, n) : CString("Recent File");
-    }
+    // Read through the menu object: an owner-drawn menu holds the text, mnemonic and all.
+    if (m_strOriginal.IsEmpty() &&
+        pCmdUI->m_pMenu->GetMenuString(pCmdUI->m_nID, m_strOriginal, MF_BYCOMMAND) == 0)
+        m_strOriginal = "Recent File";
     for (int i = 0; i < GetSize(); i++)
         ::DeleteMenu(hMenu, m_nStart + UINT(i), MF_BYCOMMAND);
 

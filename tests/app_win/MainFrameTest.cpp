@@ -7,9 +7,12 @@
 #include "framework/core/ProfileStore.h"
 #include "framework/win/CCmdUI.h"
 #include "framework/win/CDC.h"
+#include "framework/win/CRecentFileList.h"
+#include "framework/win/FrameworkIds.h"
 #include "framework/win/RegistryProfileStore.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
+#include "ui/SubclassWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -311,6 +314,137 @@ TEST(MainFrame, ContextMenusByKind)
     }
     EXPECT_EQ(pFrame->GetContextMenuForType(ItemNone), nullptr);
     EXPECT_EQ(pFrame->GetContextMenuForType(-1), nullptr);
+}
+
+// The File menu as the menu bar opens it, read at its first idle: each item's text ("-" for a
+// separator, a leading "~" for a disabled one), and the recent-file entry drawn as the menu
+// draws it and under other texts.
+class FileMenuAtIdle : public CSubclassWnd {
+public:
+    explicit FileMenuAtIdle(const std::vector<std::wstring>& otherTexts) : m_otherTexts(otherTexts)
+    {
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_INITMENUPOPUP && !m_hFile)
+            m_hFile = HMENU(wParam);
+        if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
+            if (texts.empty())
+                Read();
+            ::EndMenu();
+        }
+        return CSubclassWnd::WindowProc(message, wParam, lParam);
+    }
+    std::vector<std::string> texts;
+    CDibImage recentDrawn;
+    std::vector<CDibImage> recentAs; // under each of the other texts
+
+private:
+    void Read()
+    {
+        auto* pLevel = dynamic_cast<COwnerDrawMenu*>(CMenu::FromHandlePermanent(m_hFile));
+        if (!pLevel)
+            return;
+        for (std::size_t i = 0; i < pLevel->GetRecords().size(); ++i) {
+            CMenuItemData* pRecord = pLevel->GetRecords()[i];
+            const BOOL bGrayed = ::GetMenuState(m_hFile, UINT(i), MF_BYPOSITION) & MF_GRAYED;
+            texts.push_back((pRecord->m_nFlags & MF_SEPARATOR)
+                                ? std::string("-")
+                                : (bGrayed ? "~" : "") + std::string(pRecord->GetAnsiText()));
+            if (pRecord->m_nID != ID_FILE_MRU_FILE1)
+                continue;
+            recentDrawn = Draw(pLevel, pRecord, bGrayed);
+            const std::wstring shown = pRecord->m_strText;
+            for (const std::wstring& text : m_otherTexts) {
+                pRecord->m_strText = text;
+                recentAs.push_back(Draw(pLevel, pRecord, bGrayed));
+            }
+            pRecord->m_strText = shown;
+        }
+    }
+    static CDibImage Draw(COwnerDrawMenu* pLevel, CMenuItemData* pRecord, BOOL bGrayed)
+    {
+        DRAWITEMSTRUCT draw = {};
+        draw.CtlType = ODT_MENU;
+        draw.itemID = UINT(pRecord->m_nID);
+        draw.itemState = bGrayed ? ODS_GRAYED : 0;
+        draw.itemData = ULONG_PTR(pRecord);
+        draw.rcItem = {0, 0, 160, 20};
+        return AfxDrawToDib(160, 20, [&](CDC& dc) {
+            draw.hDC = dc.m_hDC;
+            pLevel->DrawItem(&draw);
+        });
+    }
+    HMENU m_hFile = nullptr;
+    std::vector<std::wstring> m_otherTexts;
+};
+
+// The columns and rows in which two drawings differ; left -1 when they are alike.
+struct Difference {
+    int left = -1, right = -1, rows = 0;
+};
+
+Difference DifferenceOf(const CDibImage& a, const CDibImage& b)
+{
+    Difference d;
+    for (int y = 0; y < a.height; ++y) {
+        bool bRow = false;
+        for (int x = 0; x < a.width; ++x)
+            if (a.Pixel(x, y) != b.Pixel(x, y)) {
+                d.left = d.left < 0 ? x : std::min(d.left, x);
+                d.right = std::max(d.right, x);
+                bRow = true;
+            }
+        d.rows += bRow;
+    }
+    return d;
+}
+
+// Whatever the recent-file list holds, each item of File shows a letter to choose it by, the
+// greyed "Recent File" of an empty list as much as the rest: in its text and underlined under
+// its letter where the menu draws it.
+TEST(MainFrame, EveryItemOfTheFileMenuShowsItsLetterTheEmptyRecentFileEntryToo)
+{
+    CMainFrame* pFrame = MainFrame();
+    CRecentFileList& recent = *TestApp().m_pRecentFileList;
+    while (recent.GetCount() > 0)
+        recent.Remove(0);
+    const std::string project = TestFolder() + "letters.zvp";
+    for (int nFiles : {0, 1, 0}) {
+        if (nFiles > 0)
+            recent.Add(project.c_str());
+        else if (recent.GetCount() > 0)
+            recent.Remove(0);
+        FileMenuAtIdle menu({L"Recent File", L"Recent F", L"Recent "});
+        menu.AttachHook(pFrame->m_hWnd);
+        pFrame->GetMenuBar().OpenButtonPopup(0);
+        menu.AttachHook(nullptr);
+        ASSERT_FALSE(menu.texts.empty()) << nFiles;
+        for (const std::string& text : menu.texts) {
+            const std::size_t amp = text.find('&');
+            EXPECT_TRUE(text == "-" ||
+                        (amp != std::string::npos && amp + 1 < text.size() && text[amp + 1] != '&'))
+                << "no letter in \"" << text << "\" with " << nFiles << " recent files";
+        }
+        const std::string recentText = nFiles > 0 ? "&1 " : "~Recent &File";
+        EXPECT_EQ(std::count_if(menu.texts.begin(), menu.texts.end(),
+                                [&](const std::string& text) {
+                                    return text.substr(0, recentText.size()) == recentText;
+                                }),
+                  1)
+            << recentText;
+        if (nFiles > 0)
+            continue;
+        // Against the text without the '&': a line of at most two rows (a greyed text is drawn
+        // twice, one pixel apart) under the F, as "Recent F" differs from "Recent ".
+        ASSERT_EQ(menu.recentAs.size(), 3u);
+        const Difference line = DifferenceOf(menu.recentDrawn, menu.recentAs[0]);
+        const Difference letter = DifferenceOf(menu.recentAs[1], menu.recentAs[2]);
+        ASSERT_GE(line.left, 0) << "no underline";
+        EXPECT_LE(line.rows, 2);
+        EXPECT_GE(line.left, letter.left - 1);
+        EXPECT_LE(line.right, letter.right + 2);
+    }
 }
 
 TEST(TabBar, TabsPostTheirCommandsAndTheCaptionNamesTheItem)

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -65,6 +66,19 @@ TEST_F(OwnerDrawMenuTest, TheTreeFollowsTheResourceAndThePopupsDrawThemselves)
     EXPECT_EQ(top, CString("F&ormat"));
     EXPECT_TRUE(typeOf(m_pFile, 0) & MFT_OWNERDRAW);
     EXPECT_TRUE(typeOf(m_pFile, 4) & MFT_OWNERDRAW); // a pop-up's own item too
+    // Their texts, which the system no longer holds, read from the records, letters and all.
+    const struct {
+        CMenu* pMenu;
+        UINT nItem, nFlags;
+        const char* text;
+    } reads[] = {{m_pFile, 3, MF_BYPOSITION, "&Save"},
+                 {m_pFile, ID_TEST_OTHER, MF_BYCOMMAND, "One"}, // in a sub-menu
+                 {&m_menu, 0, MF_BYPOSITION, "&File"}};
+    for (const auto& r : reads) {
+        CString text;
+        EXPECT_EQ(r.pMenu->GetMenuString(r.nItem, text, r.nFlags), int(std::strlen(r.text)));
+        EXPECT_EQ(text, CString(r.text)) << r.text;
+    }
     // Accelerators line up: the labels before them, padded, are equally wide within a space.
     CFont font;
     CreateSystemFont(font, SystemFont::Menu);
