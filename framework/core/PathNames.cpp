@@ -33,7 +33,7 @@ BOOL HasUnusableName(const char* lpszPath)
     return lpszPath && WithoutLongPathPrefix(lpszPath).find('?') != std::string_view::npos;
 }
 
-CString UnusableNameMessage(const char* lpszPath, BOOL bSaving)
+CString UnusableNameMessage(const char* lpszPath, BOOL bSaving, const char* lpszShort)
 {
     const std::string_view whole = lpszPath ? lpszPath : "";
     const std::string_view path = WithoutLongPathPrefix(whole);
@@ -66,5 +66,8 @@ CString UnusableNameMessage(const char* lpszPath, BOOL bSaving)
     else
         strText +=
             CString("Rename the file so that its name ") + kUsableNames + ", and open it again.";
+    if (lpszShort && *lpszShort)
+        strText += CString(bSaving ? " Or save it" : " Or open it") + " under its short name, " +
+                   lpszShort + ".";
     return strText;
 }

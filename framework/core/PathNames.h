@@ -8,5 +8,6 @@
 BOOL HasUnusableName(const char* lpszPath);
 
 // What the user reads when a file cannot be opened (bSaving: saved) under such a path: which
-// folder, or the file's own name, holds the characters, and what name to use instead.
-CString UnusableNameMessage(const char* lpszPath, BOOL bSaving);
+// folder, or the file's own name, holds the characters, and what name to use instead, or the
+// spelling of short names that reaches it (lpszShort, when there is one).
+CString UnusableNameMessage(const char* lpszPath, BOOL bSaving, const char* lpszShort = nullptr);

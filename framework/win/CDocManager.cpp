@@ -7,6 +7,23 @@
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/FileIdentity.h"
 
+namespace {
+
+// The dialog names the folder it started in by its long name, which the code page may not
+// hold: a file chosen there keeps the folder's spelling as it was given.
+CString InStartFolderSpelling(const CString& strChosen, const CString& strStart)
+{
+    const int nName = strChosen.ReverseFind('\\'), nStartName = strStart.ReverseFind('\\');
+    if (!HasUnusableName(strChosen.Left(nName + 1)) || nStartName < 0)
+        return strChosen;
+    const CString strFolder = strStart.Left(nStartName + 1);
+    return IsSameFile(ShortSpelling(strChosen.Left(nName + 1)), strFolder)
+               ? strFolder + strChosen.Mid(nName + 1)
+               : strChosen;
+}
+
+} // namespace
+
 CDocManager::~CDocManager()
 {
     for (CDocTemplate* pTemplate : m_templateList)
@@ -36,7 +53,7 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, BOOL bOpenFileDialog, CDoc
                     fileName.IsEmpty() ? nullptr : fileName.GetString(), dwFlags, strFilter);
     if (dlg.DoModal() != IDOK)
         return FALSE;
-    fileName = dlg.GetPathName();
+    fileName = InStartFolderSpelling(dlg.GetPathName(), fileName);
     return TRUE;
 }
 
@@ -48,7 +65,8 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
     const CString strPath = FullPathName(lpszFileName);
     // Said before the shown document is offered to be saved: no such name can be opened.
     if (HasUnusableName(strPath)) {
-        AfxMessageBox(UnusableNameMessage(strPath, FALSE), MB_ICONEXCLAMATION);
+        AfxMessageBox(UnusableNameMessage(strPath, FALSE, ShortSpelling(strPath)),
+                      MB_ICONEXCLAMATION);
         return nullptr;
     }
     // One document at a time: a file already open, under whatever spelling, is shown again.

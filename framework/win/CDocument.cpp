@@ -25,7 +25,7 @@ CString FormatSaveLoadError(LPCTSTR lpszPathName, const CException* e, BOOL bSav
 {
     // A name the code page could not hold fails as an invalid or missing path: say why.
     if (HasUnusableName(lpszPathName))
-        return UnusableNameMessage(lpszPathName, bSaving);
+        return UnusableNameMessage(lpszPathName, bSaving, ShortSpelling(lpszPathName));
     // The exception may name the temporary file of a save: describe the cause with the
     // document's own path instead.
     if (auto* pArchive = dynamic_cast<const CArchiveException*>(e))

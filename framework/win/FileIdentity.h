@@ -8,8 +8,13 @@
 // The full path of a relative one, as the system completes it; the path as given when it cannot.
 CString FullPathName(const char* lpszPath);
 // A path spelt the one way the program keeps it: full, with the long names of the folders and
-// the file as far as they exist. A path that cannot be resolved comes back as it was given.
+// the file as far as they exist, except a long name the code page cannot hold, which keeps the
+// spelling given (a short name). A path that cannot be resolved comes back as it was given.
 CString NormalPathName(const char* lpszPath);
+// A path whose names lost characters to the code page ('?'), spelt instead with the short
+// name of the one folder or file that each such name stands for; empty when a name stands for
+// none or for several, or has no short name that the code page holds.
+CString ShortSpelling(const char* lpszPath);
 
 // The volume serial number and index of a file or folder; bKnown is FALSE when it cannot be
 // opened (no such file, no access). It is opened for its attributes only and shared every way,

@@ -369,17 +369,22 @@ TEST(Program, ShowsEveryItemOfTheProjectGivenUnderItsFolderAndEndsOnExit)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
 }
 
+// The message box a process shows now; null when none.
+HWND ShownBoxOf(DWORD dwProcessId)
+{
+    HWND hBox = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hBox, &pid);
+    return pid == dwProcessId && ::IsWindowVisible(hBox) ? hBox : nullptr;
+}
+
 // The message box a process shows, waited for; null when none comes.
 HWND BoxOf(DWORD dwProcessId)
 {
     HWND hBox = nullptr;
     for (int i = 0; i < 300 && !hBox; ++i) {
         ::Sleep(100);
-        hBox = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hBox, &pid);
-        if (pid != dwProcessId || !::IsWindowVisible(hBox))
-            hBox = nullptr;
+        hBox = ShownBoxOf(dwProcessId);
     }
     return hBox;
 }
@@ -428,6 +433,13 @@ struct Running {
         for (char ch : keys)
             ::PostMessageA(hWorkspace, WM_CHAR, WPARAM(BYTE(ch)), 1);
     }
+    // The workspace's text, read from the program.
+    std::string WorkspaceText() const
+    {
+        char text[4096] = {};
+        ::SendMessageA(hWorkspace, WM_GETTEXT, sizeof text, LPARAM(text));
+        return text;
+    }
     Running(const Running&) = delete;
     // A run a failed test did not end is not left behind.
     ~Running()
@@ -438,14 +450,16 @@ struct Running {
         }
     }
     HWND Box() const { return BoxOf(pi.dwProcessId); }
-    // File/Exit, answering No when asked to save the project (and OK to what the run says
-    // then, whose text is kept); the exit code.
-    DWORD Exit(bool bAsked, std::string* pSaid = nullptr)
+    // File/Exit, answering No when asked to save the project (the question kept in pAsked),
+    // and OK to what the run says then, whose text is kept; the exit code.
+    DWORD Exit(bool bAsked, std::string* pSaid = nullptr, std::string* pAsked = nullptr)
     {
         ::PostMessageA(hMain, WM_COMMAND, ID_APP_EXIT, 0);
-        if (HWND hBox = bAsked ? Box() : nullptr)
+        if (HWND hBox = bAsked ? Box() : nullptr) {
+            if (pAsked)
+                *pAsked = TextOf(hBox);
             ::PostMessageA(hBox, WM_COMMAND, IDNO, 0);
-        else
+        } else
             EXPECT_FALSE(bAsked) << "no question to save the project";
         if (HWND hBox = pSaid ? Box() : nullptr) {
             *pSaid += TextOf(hBox);
@@ -574,18 +588,39 @@ TEST(Program, OneProjectIsHeldByOneWindowWhateverTheSpellingOfItsPath)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
 }
 
+// A project saved in the test folder and copied as fileName into a folder of it named
+// folderName, both made through the wide functions; empty where Wine cannot make them, which it
+// does only under a UTF-8 Unix locale.
+std::wstring ProjectInFolderNamed(const std::wstring& folderName, const std::wstring& fileName)
+{
+    const std::string saved = TestFolder() + "saved.zvp";
+    if (!MainDocument()->OnSaveDocument(saved.c_str()))
+        return std::wstring();
+    CloseMainFrame();
+    const std::wstring folder = std::wstring(saved.begin(), saved.end() - 9) + folderName;
+    const std::wstring project = folder + L"\\" + fileName;
+    // An earlier run of this process id may have made the folder.
+    if ((!::CreateDirectoryW(folder.c_str(), nullptr) &&
+         ::GetLastError() != ERROR_ALREADY_EXISTS) ||
+        !::CopyFileW(std::wstring(saved.begin(), saved.end()).c_str(), project.c_str(), FALSE))
+        return std::wstring();
+    return project;
+}
+
+// The short name the system gives the last name of a path.
+std::string ShortNameOf(const std::wstring& path)
+{
+    wchar_t szShort[MAX_PATH] = {};
+    ::GetShortPathNameW(path.c_str(), szShort, MAX_PATH);
+    const std::wstring name = std::wstring(szShort).substr(std::wstring(szShort).rfind(L'\\') + 1);
+    return std::string(name.begin(), name.end());
+}
+
 TEST(Program, AProjectInAFolderNamedInCharactersTheCodePageCannotHoldIsToldSo)
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
-    const std::string saved = TestFolder() + "saved.zvp";
-    ASSERT_TRUE(MainDocument()->OnSaveDocument(saved.c_str()));
-    CloseMainFrame();
-    const std::wstring folder = std::wstring(saved.begin(), saved.end() - 9) + L"\x6570\x5b66";
-    const std::wstring project = folder + L"\\\x9879\x76ee.zvp";
-    // Wine makes them only under a UTF-8 Unix locale (an earlier run of this process id may have).
-    if ((!::CreateDirectoryW(folder.c_str(), nullptr) &&
-         ::GetLastError() != ERROR_ALREADY_EXISTS) ||
-        !::CopyFileW(std::wstring(saved.begin(), saved.end()).c_str(), project.c_str(), FALSE)) {
+    const std::wstring project = ProjectInFolderNamed(L"\x6570\x5b66", L"\x9879\x76ee.zvp");
+    if (project.empty()) {
         // The run that asks for a UTF-8 locale must have them; the others skip this test.
         ASSERT_EQ(::GetEnvironmentVariableA("ZIVRA_WINE_LOCALE", nullptr, 0), 0u);
         GTEST_SKIP() << "no folder named in Chinese characters under this Unix locale";
@@ -613,6 +648,74 @@ TEST(Program, AProjectInAFolderNamedInCharactersTheCodePageCannotHoldIsToldSo)
     EXPECT_NE(said.find("Move the file to a folder whose name uses only characters of"),
               std::string::npos)
         << said;
+    const std::string shortPath = TestFolder() +
+                                  ShortNameOf(project.substr(0, project.rfind(L'\\'))) + "\\" +
+                                  ShortNameOf(project);
+    EXPECT_NE(said.find("Or open it under its short name, " + shortPath + "."), std::string::npos)
+        << said;
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+}
+
+std::string ProgramString(const char* key, const char* value)
+{
+    char text[MAX_PATH] = {};
+    DWORD size = sizeof text;
+    ::RegGetValueA(HKEY_CURRENT_USER, key, value, RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
+// Opened through its folder's short name, a project in a folder the code page cannot name is
+// saved there, named so when the program asks to save it, remembered so, and opened again by
+// the next start; a second start on it brings this window forward.
+TEST(Program, AProjectInAFolderTheCodePageCannotHoldIsSavedAndReopenedUnderItsShortName)
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+    const std::wstring project = ProjectInFolderNamed(L"\x9879\x76ee", L"p.zvp"); // "project"
+    if (project.empty()) {
+        ASSERT_EQ(::GetEnvironmentVariableA("ZIVRA_WINE_LOCALE", nullptr, 0), 0u);
+        GTEST_SKIP() << "no folder named in Chinese characters under this Unix locale";
+    }
+    const std::string shortPath =
+        TestFolder() + ShortNameOf(project.substr(0, project.rfind(L'\\'))) + "\\p.zvp";
+    ASSERT_EQ(shortPath.find('?'), std::string::npos) << shortPath;
+
+    // Started on it, a line typed and saved: the file takes it, and nothing is said.
+    Running first(shortPath);
+    ASSERT_TRUE(first.hWorkspace);
+    first.Type("1+2\r");
+    ::PostMessageA(first.hMain, WM_COMMAND, ID_FILE_SAVE, 0);
+    HWND hBox = nullptr;
+    for (int i = 0; i < 300 && ReadReport(shortPath).find("1+2") == std::string::npos; ++i) {
+        if ((hBox = ShownBoxOf(first.pi.dwProcessId)) != nullptr)
+            break;
+        ::Sleep(100);
+    }
+    ASSERT_EQ(hBox, nullptr) << TextOf(hBox);
+    EXPECT_NE(ReadReport(shortPath).find("1+2"), std::string::npos);
+    char szCaption[MAX_PATH] = {};
+    ::GetWindowTextA(first.hMain, szCaption, MAX_PATH);
+    EXPECT_EQ(std::string(szCaption).find("p.zvp - "), 0u) << szCaption;
+
+    // One window holds it: a start on the same spelling brings it forward and ends.
+    EXPECT_EQ(EndOf(StartProgram("", shortPath)), 0u);
+    EXPECT_TRUE(::IsWindow(first.hMain));
+
+    // Changed again and left unsaved: the question names it as it was opened.
+    first.Type("4*5\r");
+    std::string asked;
+    EXPECT_EQ(first.Exit(true, nullptr, &asked), 0u);
+    EXPECT_NE(asked.find("Save changes to " + shortPath + "?"), std::string::npos) << asked;
+    EXPECT_EQ(ProgramString(kProgramKey, "LastOpenFile"), shortPath);
+    EXPECT_EQ(ProgramString("Software\\Zivra Software\\Zivra Kelmora\\Recent File List", "File1"),
+              shortPath);
+
+    // The next start opens it again, as it was saved.
+    Running again("");
+    ASSERT_TRUE(again.hWorkspace);
+    const std::string text = again.WorkspaceText();
+    EXPECT_NE(text.find("1+2 ="), std::string::npos) << text;
+    EXPECT_EQ(text.find("4*5"), std::string::npos) << text;
+    EXPECT_EQ(again.Exit(false), 0u);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
 }
 

@@ -1,5 +1,6 @@
 // Paths with names the code page could not hold: which paths are told so, and what the message
-// names (the folder or the file) and advises, when opening and when saving.
+// names (the folder or the file) and advises, when opening and when saving, offering the short
+// names that reach the file where there are some.
 #include "framework/core/PathNames.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,7 @@ TEST(PathNames, TheMessageNamesTheFolderOrTheFileAndWhatToUseInstead)
         const char* path;
         BOOL bSaving;
         std::string text;
+        const char* shortName = nullptr; // the spelling of short names that reaches it
     } cases[] = {
         {"Z:\\work\\??\\a.zvp", FALSE,
          "Cannot open Z:\\work\\??\\a.zvp: the name of the folder Z:\\work\\?? holds" + cause +
@@ -59,10 +61,25 @@ TEST(PathNames, TheMessageNamesTheFolderOrTheFileAndWhatToUseInstead)
         {"C:\\proj\\??.zvp", TRUE,
          "Cannot save C:\\proj\\??.zvp: the file name holds" + cause +
              "Save it under a name that " + usable + "."},
+        {"C:\\??\\p.zvp", FALSE,
+         "Cannot open C:\\??\\p.zvp: the name of the folder C:\\?? holds" + cause +
+             "Move the file to a folder whose name " + usable +
+             ", and open it there. Or open it under its short name, C:\\__~~~VLZ\\p.zvp.",
+         "C:\\__~~~VLZ\\p.zvp"},
+        {"C:\\??\\new.zvp", TRUE,
+         "Cannot save C:\\??\\new.zvp: the name of the folder C:\\?? holds" + cause +
+             "Save it in a folder whose name " + usable +
+             ". Or save it under its short name, C:\\__~~~VLZ\\new.zvp.",
+         "C:\\__~~~VLZ\\new.zvp"},
+        {"C:\\proj\\??.zvp", TRUE,
+         "Cannot save C:\\proj\\??.zvp: the file name holds" + cause +
+             "Save it under a name that " + usable + ".",
+         ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(std::string(UnusableNameMessage(c.path, c.bSaving)), c.text)
-            << "path: " << c.path << (c.bSaving ? " (saving)" : "");
+        EXPECT_EQ(std::string(UnusableNameMessage(c.path, c.bSaving, c.shortName)), c.text)
+            << "path: " << c.path << (c.bSaving ? " (saving)" : "")
+            << (c.shortName ? " short name " : "") << (c.shortName ? c.shortName : "");
 }
 
 } // namespace
