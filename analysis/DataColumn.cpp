@@ -6,6 +6,7 @@
 #include "engine/EvaluationWork.h"
 #include "framework/core/CArchive.h"
 #include "numeric/Moments.h"
+#include "plot/BoundTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,9 +35,9 @@ std::vector<int> SortedRowOrder(const double* keys, int n, int order)
 
 CDataColumn::CDataColumn() : CDataObject(DataTypeColumn), m_values(1, 0.0) { m_bModified = TRUE; }
 
-void CDataColumn::SetCount(int n)
+void CDataColumn::SetCount(int n, double fill)
 {
-    m_values.resize(std::size_t(std::max(n, 0)) + 1, 0.0);
+    m_values.resize(std::size_t(std::max(n, 0)) + 1, fill);
     m_bModified = TRUE;
 }
 
@@ -54,11 +55,11 @@ void CDataColumn::RemoveValue(int i)
     m_bModified = TRUE;
 }
 
-void CDataColumn::InsertValue(int i)
+void CDataColumn::InsertValue(int i, double value)
 {
     if (i < 1 || i > GetCount() + 1)
         return;
-    m_values.insert(m_values.begin() + i, 0.0);
+    m_values.insert(m_values.begin() + i, value);
     m_bModified = TRUE;
 }
 
@@ -171,9 +172,13 @@ int CDataColumn::EvaluateInto(CCalcEngine& engine, std::vector<double>& out) con
     const CommandWork command; // one budget in time for every row
     out.assign(m_values.size(), 0.0);
     CCompiledExpression program(engine.m_Root);
-    for (std::size_t i = 1; i < m_values.size(); ++i)
-        if (const int code = program.EvaluateAt(m_values[i], out[i]))
+    for (std::size_t i = 1; i < m_values.size(); ++i) {
+        // A fill or a transform has nothing to replace in a cell without a value.
+        if (IsEmptyCell(m_values[i]))
+            out[i] = m_values[i];
+        else if (const int code = program.EvaluateAt(m_values[i], out[i]))
             return code;
+    }
     return 0;
 }
 

@@ -19,14 +19,14 @@ public:
         m_values[std::size_t(i)] = value;
         m_bModified = TRUE;
     }
-    // Exactly n values; new ones are 0.
-    void SetCount(int n);
+    // Exactly n values; new ones are fill.
+    void SetCount(int n, double fill = 0.0);
     // One value more at the end.
     void Append(double value);
     // Removes value i (1..count).
     void RemoveValue(int i);
-    // A value 0 inserted before value i (1..count + 1).
-    void InsertValue(int i);
+    // A value inserted before value i (1..count + 1).
+    void InsertValue(int i, double value = 0.0);
 
     void Zero();
     // Largest and smallest value (NaN skipped); 0 for an empty column.
@@ -46,8 +46,9 @@ public:
     int ApplyExpression(CCalcEngine& engine) override;
     // Order 0 ascending, 1 descending (NaN last, stable); other orders change nothing.
     int Sort(int order, int key) override;
-    // The values with x = each value and the engine's expression evaluated, into out; 0 or the
-    // first failing code (out is then incomplete and must be dropped).
+    // The values with x = each value and the engine's expression evaluated, into out (an empty
+    // cell stays empty); 0 or the first failing code (out is then incomplete and must be
+    // dropped).
     int EvaluateInto(CCalcEngine& engine, std::vector<double>& out) const;
     // Replaces the values with those of a vector of the same layout (element 0 first).
     void TakeValues(std::vector<double>& values);

@@ -103,10 +103,10 @@ int CDataTable::GetRowCount() const
     return rows;
 }
 
-void CDataTable::SetRowCount(int rows)
+void CDataTable::SetRowCount(int rows, double fill)
 {
     for (auto& column : m_columns)
-        column->SetCount(rows);
+        column->SetCount(rows, fill);
     m_bModified = TRUE;
 }
 
@@ -131,7 +131,7 @@ BOOL CDataTable::IsCellEditable(int column, int row) const
     }
 }
 
-void CDataTable::SetCell(int column, int row, double value)
+void CDataTable::SetCell(int column, int row, double value, double fill)
 {
     m_bModified = TRUE;
     if (column < 0 || column >= GetColumnCount() || row < 0)
@@ -146,26 +146,25 @@ void CDataTable::SetCell(int column, int row, double value)
     if (m_nLayout == TableLayoutXY || m_nLayout == TableLayoutXYSig) {
         for (auto& each : m_columns)
             if (each->GetCount() < row + 1)
-                each->SetCount(row + 1);
+                each->SetCount(row + 1, fill);
     } else {
         target.Append(0.0);
     }
     target.SetValue(row + 1, value);
 }
 
-void CDataTable::InsertRow(int position)
+void CDataTable::InsertRow(int position, double value)
 {
     if (position < 1)
         return;
     for (auto& column : m_columns) {
         if (position > column->GetCount()) {
-            // A ragged column ends where its data ends: no zeros are padded onto it.
+            // A ragged column ends where its data ends: nothing is padded onto it.
             if (m_nLayout == TableLayoutRagged)
                 continue;
-            column->SetCount(position);
-            column->SetValue(position, 0.0);
+            column->SetCount(position, value);
         } else {
-            column->InsertValue(position);
+            column->InsertValue(position, value);
         }
     }
     m_bModified = TRUE;

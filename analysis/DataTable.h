@@ -44,12 +44,15 @@ public:
 
     // 0 without columns; the longest column in the ragged layout, else the first column's count.
     int GetRowCount() const override;
-    void SetRowCount(int rows);
+    // Every column gets that many values, new ones fill.
+    void SetRowCount(int rows, double fill = 0.0);
     BOOL IsCellEditable(int column, int row) const;
     // Stores a value by the cell rules (rows below the count, or the row just past it while
-    // auto-extend is on); anything else is dropped.
-    void SetCell(int column, int row, double value);
-    void InsertRow(int position);
+    // auto-extend is on); anything else is dropped. The other cells a new row gives the
+    // columns hold fill.
+    void SetCell(int column, int row, double value, double fill = 0.0);
+    // A row of value at the position in every column (a ragged column only where it reaches).
+    void InsertRow(int position, double value = 0.0);
     void DeleteRow(int position);
     void ZeroAll();
     // New unnamed columns with the other table's values.

@@ -82,31 +82,6 @@ private:
     CDataGridCtrl& m_grid;
 };
 
-// The texts of one row of the grid, as a full fill would write them; the size stays.
-class RowGridSink : public IGridFillSink {
-public:
-    RowGridSink(CDataGridCtrl& grid, int row) : m_grid(grid), m_nRow(row) {}
-    int GetRowCount() const override { return m_grid.GetRowCount(); }
-    int GetColumnCount() const override { return m_grid.GetColumnCount(); }
-    void SetSize(int, int) override {}
-    void SetColumnWidth(int, int) override {}
-    void SetText(int row, int column, const CString& text) override
-    {
-        // A refusal's message stays until the cell is typed again.
-        const CString shown = row == m_nRow && column < m_grid.GetColumnCount()
-                                  ? m_grid.GetItemText(row, column)
-                                  : CString("#");
-        if (shown.Left(1) != "#" && shown != text) {
-            m_grid.SetItemString(row, column, text);
-            m_grid.RedrawCell(row, column);
-        }
-    }
-
-private:
-    CDataGridCtrl& m_grid;
-    int m_nRow;
-};
-
 } // namespace
 
 CGridView::CGridView()
@@ -282,12 +257,6 @@ void CGridView::ColourCells(const IDataViewDocument& doc)
         for (int column = 1; column < m_Grid.GetColumnCount(); ++column)
             m_Grid.SetItemBkColour(
                 row, column, doc.IsCellEditable(row, column) ? m_Options.crEditable : CLR_DEFAULT);
-}
-
-void CGridView::ShowRowTexts(IDataViewDocument& doc, int row)
-{
-    RowGridSink sink(m_Grid, row);
-    doc.FillDataView(sink, m_Options.bEditable);
 }
 
 void CGridView::ColourRows(const IDataViewDocument& doc, int row)

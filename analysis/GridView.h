@@ -48,7 +48,8 @@ public:
     // for the document to take what fits.
     BOOL IsCellEditable(int nRow, int nCol) override;
     // An empty text (Delete, Cut, the source of a move) never stands, nor a refusal's "#...!"
-    // pasted or dropped; typed, the document answers it.
+    // pasted or dropped into a list or matrix; typed, the document answers it. A table takes
+    // every pasted or dropped field.
     BOOL ValidateEdit(int nRow, int nCol, LPCTSTR szText) override;
     // Over a cell that shows a message: what the user last typed there (empty when nothing),
     // never the message; otherwise the cell's text.
@@ -80,8 +81,6 @@ protected:
     void ColourCells(const IDataViewDocument& doc);
     // Cells of rows row and row + 1 that an accepted edit made editable take the colour.
     void ColourRows(const IDataViewDocument& doc, int row);
-    // Rewrites the texts of one row from the document, as a fill would.
-    void ShowRowTexts(IDataViewDocument& doc, int row);
     // Numbers the rows in the fixed column and fits the column to the widest number.
     void NumberRows();
     // The document's size rule again (the grid keeps 50 spare rows below the last entry).

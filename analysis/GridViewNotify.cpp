@@ -28,6 +28,9 @@ BOOL CGridView::IsCellEditable(int nRow, int nCol)
 
 BOOL CGridView::ValidateEdit(int, int, LPCTSTR szText)
 {
+    // A table takes every pasted field: one that is no number, or none, empties its cell.
+    if (m_Grid.IsPasting() && GetSelectedKind() == ItemDataTable)
+        return TRUE;
     CString text = szText;
     text.Trim();
     return !text.IsEmpty() && (text[0] != '#' || !m_Grid.IsPasting());
@@ -70,11 +73,6 @@ void CGridView::OnEndEdit(NMHDR* pNMHDR, LRESULT* pResult)
     const int row = pInfo->item.row, column = pInfo->item.col;
     const CString typed = pInfo->item.strText;
     CString text = typed;
-    // A value typed into a table's next free row gives the row's other cells a value too.
-    BOOL bRowWasOpen = FALSE;
-    for (int c = 1; c < m_Grid.GetColumnCount() && !bRowWasOpen; ++c)
-        bRowWasOpen = c != column && pDoc && pDoc->GetSelectedKind() == ItemDataTable &&
-                      pDoc->IsCellEditable(row, c) && m_Grid.GetItemText(row, c).IsEmpty();
     const CWaitCursor wait; // an edit may redraw a plot of the whole table
     if (!pDoc || !pDoc->ApplyGridEdit(row, column, text)) {
         *pResult = -1;
@@ -88,8 +86,6 @@ void CGridView::OnEndEdit(NMHDR* pNMHDR, LRESULT* pResult)
     else
         m_MessageCells.erase({row, column});
     // An entry typed into the next free row makes the row after it the next free one.
-    if (bRowWasOpen)
-        ShowRowTexts(*pDoc, row);
     ColourRows(*pDoc, row);
     ResizeGrid();
 }

@@ -21,7 +21,6 @@
 #include "plot/SurfacePlot.h"
 
 #include <memory>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -468,13 +467,6 @@ private:
     int EditSolverEquationCell(CellEdit& edit);
     int EditSolverModelCell(CellEdit& edit);
     int Edit3DGraphCell(CellEdit& edit);
-    // Stores a typed value into a table; the refused cells of a row that this grows into being
-    // get no value (NAN) rather than a 0 the user never typed.
-    void StoreTableCell(CDataTable& table, int column, int row, double value);
-
-    // The cells (column, row, from 0) of one table whose input was refused.
-    const CDataObject* m_pRefusedTable = nullptr;
-    std::set<std::pair<int, int>> m_RefusedCells;
 
     NullProjectWindows m_NullWindows;
     std::unique_ptr<IProjectPrompts> m_pNullPrompts;

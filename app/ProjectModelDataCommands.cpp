@@ -9,10 +9,11 @@ namespace {
 constexpr int kYes = 6;
 constexpr int kErrorColumn = 2;
 
-BOOL HoldsOnlyZeros(const CDataColumn& column)
+// Whether removing the column loses nothing the user typed: every cell 0 or empty.
+BOOL HoldsNoValues(const CDataColumn& column)
 {
     for (int i = 1; i <= column.GetCount(); ++i)
-        if (column.GetValue(i) != 0.0)
+        if (column.GetValue(i) != 0.0 && !IsEmptyCell(column.GetValue(i)))
             return FALSE;
     return TRUE;
 }
@@ -136,7 +137,7 @@ void ProjectModel::ToggleErrorColumn()
         table->SetLayout(TableLayoutXYSig);
     } else if (table->GetLayout() == TableLayoutXYSig) {
         if (table->GetColumnCount() > kErrorColumn &&
-            !HoldsOnlyZeros(*table->GetColumn(kErrorColumn)) &&
+            !HoldsNoValues(*table->GetColumn(kErrorColumn)) &&
             Prompts().AskQuestion("The error column holds values that will be lost.  Remove "
                                   "the error column?") != kYes)
             return;

@@ -34,7 +34,7 @@ BOOL ProjectModel::InsertGridRow(int row)
     if (CDataTable* table = GetSelectedTable()) {
         if (row > table->GetRowCount())
             return FALSE;
-        table->InsertRow(row);
+        table->InsertRow(row, kEmptyCell); // an empty row, to be typed into
     } else if (CDataColumn* list = GetSelectedList()) {
         if (row > list->GetCount())
             return FALSE;

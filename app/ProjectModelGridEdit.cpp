@@ -8,9 +8,6 @@
 #include "engine/SolverModel.h"
 #include "engine/UnitRegistry.h"
 
-#include <limits>
-#include <vector>
-
 namespace {
 
 constexpr int kMinColumnWidth = 10;
@@ -149,17 +146,12 @@ int ProjectModel::ReadCellNumber(CellEdit& edit)
 int ProjectModel::EditDataCell(CellEdit& edit)
 {
     const int r = edit.row, c = edit.column;
-    auto* table = dynamic_cast<CDataTable*>(m_pSelectedObject);
-    if (table != m_pRefusedTable) {
-        m_RefusedCells.clear();
-        m_pRefusedTable = table;
-    }
-    if (const int code = ReadCellNumber(edit)) {
-        m_RefusedCells.insert({c - 1, r - 1});
+    // A refused entry stores nothing: the cell keeps its value, or stays empty.
+    if (const int code = ReadCellNumber(edit))
         return code;
-    }
-    if (table) {
-        StoreTableCell(*table, c - 1, r - 1, edit.value);
+    if (auto* table = dynamic_cast<CDataTable*>(m_pSelectedObject)) {
+        // The other cells of a row that this entry makes hold nothing the user typed.
+        table->SetCell(c - 1, r - 1, edit.value, kEmptyCell);
         // A table that does not grow by itself leaves a value past its end untaken.
         if (r > table->GetColumnLength(c - 1))
             return ErrInvalidData;
@@ -176,23 +168,6 @@ int ProjectModel::EditDataCell(CellEdit& edit)
         matrix->SetAt(r, c, edit.value);
     }
     return 0;
-}
-
-void ProjectModel::StoreTableCell(CDataTable& table, int column, int row, double value)
-{
-    std::vector<int> lengths;
-    for (int i = 0; i < table.GetColumnCount(); ++i)
-        lengths.push_back(table.GetColumnLength(i));
-    m_RefusedCells.erase({column, row});
-    table.SetCell(column, row, value);
-    for (auto it = m_RefusedCells.begin(); it != m_RefusedCells.end();) {
-        const auto [c, r] = *it;
-        const bool bGrown = c < table.GetColumnCount() && r >= lengths[std::size_t(c)] &&
-                            r < table.GetColumnLength(c);
-        if (bGrown)
-            table.GetColumn(c)->SetValue(r + 1, std::numeric_limits<double>::quiet_NaN());
-        it = bGrown ? m_RefusedCells.erase(it) : std::next(it);
-    }
 }
 
 int ProjectModel::EditNameCell(CellEdit& edit)

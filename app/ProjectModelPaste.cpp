@@ -14,7 +14,7 @@ constexpr int kYes = 6;
 
 // The last row and column holding a pasted text, and how many texts were no number.
 struct PasteReader {
-    explicit PasteReader(const PastedCells& cells)
+    PasteReader(const PastedCells& cells, BOOL bIntoTable) : bTable(bIntoTable)
     {
         for (const PastedCell& cell : cells) {
             if (cell.text.IsEmpty())
@@ -23,7 +23,9 @@ struct PasteReader {
             maxColumn = std::max(maxColumn, cell.column);
         }
     }
-    // The text as a number; a text that is none counts and reads as 0.
+    // The text as a number. Another text reads as 0 in a list or matrix and leaves a table's
+    // cell empty, as a refused entry does; it counts as no number unless it is empty (the copy
+    // of an empty cell).
     double Read(const CString& text)
     {
         CString trimmed = text;
@@ -31,9 +33,11 @@ struct PasteReader {
         double value = 0;
         if (numtext::ScanDecimal(trimmed.View(), GetLocaleSeparators().chDecimal, value))
             return value;
-        ++notNumbers;
-        return 0.0;
+        if (!trimmed.IsEmpty())
+            ++notNumbers;
+        return bTable ? kEmptyCell : 0.0;
     }
+    BOOL bTable;
     int maxRow = 0;
     int maxColumn = 0;
     int notNumbers = 0;
@@ -58,21 +62,23 @@ BOOL PasteIntoTable(CDataTable& table, const PastedCells& cells, PasteReader& re
     if (reader.maxColumn > columns)
         prompts.ShowMessage("The pasted data has more columns than the current data table.  The "
                             "extra data columns will be ignored.");
+    // Cells that the growth makes and no field fills hold nothing the user gave.
     if (table.GetLayout() == TableLayoutRagged) {
         // Each column ends at its own last row: none is padded to the longest.
         for (int c = 0; c < columns; ++c) {
             CDataColumn& column = *table.GetColumn(c);
-            column.SetCount(std::max(column.GetCount(), LastPastedRow(cells, c + 1)));
+            column.SetCount(std::max(column.GetCount(), LastPastedRow(cells, c + 1)), kEmptyCell);
         }
     } else {
         int rows = table.GetRowCount();
         for (int c = 1; c <= columns; ++c)
             rows = std::max(rows, LastPastedRow(cells, c));
         if (rows > table.GetRowCount())
-            table.SetRowCount(rows);
+            table.SetRowCount(rows, kEmptyCell);
     }
+    // An empty field empties its cell, as the copied cell was; past the table it adds nothing.
     for (const PastedCell& cell : cells)
-        if (cell.column <= columns && !cell.text.IsEmpty())
+        if (cell.column <= columns && cell.row <= table.GetColumnLength(cell.column - 1))
             table.GetColumn(cell.column - 1)->SetValue(cell.row, reader.Read(cell.text));
     return TRUE;
 }
@@ -120,7 +126,7 @@ BOOL PasteIntoMatrix(CMatrixObject& matrix, const PastedCells& cells, PasteReade
 
 void ProjectModel::TakePastedCells(const PastedCells& cells)
 {
-    PasteReader reader(cells);
+    PasteReader reader(cells, GetSelectedTable() != nullptr);
     BOOL bChanged = FALSE;
     if (CDataTable* table = GetSelectedTable())
         bChanged = PasteIntoTable(*table, cells, reader, Prompts());
@@ -131,11 +137,12 @@ void ProjectModel::TakePastedCells(const PastedCells& cells)
     if (bChanged) {
         m_pSelectedObject->SetModified();
         m_bModified = TRUE;
+        const CString stored = reader.bTable ? "left empty." : "stored as 0.";
         if (reader.notNumbers == 1)
-            Prompts().ShowMessage("1 pasted field was not a number and was stored as 0.");
+            Prompts().ShowMessage("1 pasted field was not a number and was " + stored);
         else if (reader.notNumbers > 1)
             Prompts().ShowMessage(GridIntegerText(reader.notNumbers) +
-                                  " pasted fields were not numbers and were stored as 0.");
+                                  " pasted fields were not numbers and were " + stored);
     }
     // Cells pasted outside the item go, and the item shows as it now is.
     RefreshSelectedItem();

@@ -62,8 +62,10 @@ std::vector<std::string_view> SplitLines(std::string_view text)
 
 // Cuts the next field off the front of line. Tabs and the hard separators each end one field,
 // so two in a row leave an empty field between them; with blanks as separators a run of them
-// ends a field too, together with a hard separator that follows it.
-std::string_view NextField(std::string_view& line, std::string_view hard, bool bBlanksSeparate)
+// ends a field too, together with a hard separator that follows it. bHard tells whether a hard
+// separator ended the field.
+std::string_view NextField(std::string_view& line, std::string_view hard, bool bBlanksSeparate,
+                           bool& bHard)
 {
     const auto isSoft = [&](char ch) { return bBlanksSeparate && ch != '\t' && IsBlank(ch); };
     if (bBlanksSeparate)
@@ -77,7 +79,8 @@ std::string_view NextField(std::string_view& line, std::string_view hard, bool b
     std::size_t nNext = nEnd;
     while (nNext < line.size() && isSoft(line[nNext]))
         ++nNext;
-    if (nNext < line.size() && hard.find(line[nNext]) != std::string_view::npos)
+    bHard = nNext < line.size() && hard.find(line[nNext]) != std::string_view::npos;
+    if (bHard)
         ++nNext;
     line.remove_prefix(nNext);
     return Trimmed(field);
@@ -109,8 +112,11 @@ GridPastePlan PlanGridPaste(const char* pText, std::size_t nSize, char chDecimal
     for (std::string_view line : SplitLines(std::string_view(pText ? pText : "", nLength))) {
         nTargetRow = PassHidden(rows, nTargetRow);
         int nTargetCol = nCol;
-        while (!line.empty()) {
-            const std::string_view field = NextField(line, hard, bDecimalComma);
+        // A hard separator at the line's end ends one more, empty field: the copy of a row
+        // whose last cell is empty comes back with that cell.
+        bool bHard = false;
+        while (!line.empty() || bHard) {
+            const std::string_view field = NextField(line, hard, bDecimalComma, bHard);
             nTargetCol = PassHidden(cols, nTargetCol);
             if (int(field.size()) > limits.nMaxField) {
                 plan.bTooLarge = TRUE;

@@ -44,7 +44,8 @@ struct GridPastePlan {
 // (so "1,5" stays one number). Each line goes one row further and
 // each field one column further, passing hidden rows and columns (which count as steps). A
 // target row at or past the end grows the grid to that row + 100 rows, a column to that
-// column + 5 columns. Empty lines paste nothing; a separator at a line's end adds no field.
+// column + 5 columns. Empty lines paste nothing; a tab or another hard separator at a line's end
+// ends an empty last field, as one between two fields does.
 GridPastePlan PlanGridPaste(const char* pText, std::size_t nSize, char chDecimal, int nRow,
                             int nCol, const CGridAxis& rows, const CGridAxis& cols,
                             const GridPasteLimits& limits = GridPasteLimits());

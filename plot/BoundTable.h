@@ -1,6 +1,7 @@
 #pragma once
 #include "framework/core/CString.h"
 
+#include <limits>
 #include <vector>
 
 // What a data graph reads of the table it marks: its name (kept for relinking after loading),
@@ -18,8 +19,8 @@ public:
     virtual double GetValue(int column, int row) const = 0;
 };
 
-// A cell that holds no value (NaN): one left empty when another cell made its row, such as a
-// refused entry.
+// A cell that holds no value (NaN): one the user has not filled, or whose entry was refused.
+inline constexpr double kEmptyCell = std::numeric_limits<double>::quiet_NaN();
 bool IsEmptyCell(double value);
 
 // The rows of a table that are points (1-based, in order): those that both its first two

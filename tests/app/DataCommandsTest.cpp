@@ -9,6 +9,7 @@
 #include "engine/UserFunction.h"
 #include "tests/app/DataViewFixture.h"
 #include "tests/support/ScopedValue.h"
+#include "tests/support/StoredBytes.h"
 
 #include <cmath>
 
@@ -95,6 +96,13 @@ TEST_F(DataViewTest, SortingAndTheErrorColumn)
     EXPECT_EQ(paired->GetColumnCount(), 3); // values in it: asked, and kept on No
     model.ToggleErrorColumn();
     EXPECT_EQ(paired->GetLayout(), TableLayoutXY);
+    EXPECT_EQ(prompts.CountOf("[question]"), 2);
+
+    // Deviations never typed are nothing to lose: no question.
+    CDataTable* deviations = AddTable("E", TableLayoutXYSig, 0, 0);
+    EXPECT_EQ(Type(1, 1, "1") + Type(1, 2, "2"), "12");
+    model.ToggleErrorColumn();
+    EXPECT_EQ(deviations->GetLayout(), TableLayoutXY);
     EXPECT_EQ(prompts.CountOf("[question]"), 2);
 }
 
@@ -328,6 +336,125 @@ TEST_F(DataViewTest, ASolveCutShortByItsTimeSaysSo)
     EXPECT_STREQ(model.SolverFailureText(ErrMaxIterations),
                  "Maximum iterations exceeded: the search from -10000 to 10000 ran out of time "
                  "before it found a solution. Narrow Min and Max, or lower Steps.");
+}
+
+// The table of seven rows typed cell by cell into the grid, under a decimal comma and a decimal
+// point, x before y and y before x, the x of row 3 and the y of row 4 refused; then each road a
+// table takes. The rows as the grid then shows them ("x|y/..." with a decimal point): a cell
+// refused or never typed is empty, and its row no point, never a 0 the user did not give.
+TEST_F(DataViewTest, ARefusedOrUntypedCellStaysEmptyOnEveryRoad)
+{
+    // The x and y of each row.
+    const char* comma[14] = {"1",   "3,1", "2",    "4,9", "1.5",  "7,2", "4",
+                             "8.8", "5",   "11,1", "6",   "13,2", "7",   "14,8"};
+    const char* point[14] = {"1",   "3.1", "2",    "4.9", "1,5",  "7.2", "4",
+                             "abc", "5",   "11.1", "6",   "13.2", "7",   "14.8"};
+    const std::string typed = "1|3.1/2|4.9/|7.2/4|/5|11.1/6|13.2/7|14.8";
+    // The texts of rows first..last, one "x|y" each.
+    const auto rows = [&](int first, int last) {
+        std::vector<std::string> texts;
+        for (int r = first; r <= last; ++r)
+            texts.push_back(grid.Text(r, 1) + "|" + grid.Text(r, 2));
+        return texts;
+    };
+    // The grid's paste of rows first..last at row `at` hands over the fields that change a cell.
+    const auto paste = [&](int first, int last, int at) {
+        Fill();
+        const std::vector<std::string> copied = rows(first, last), shown = rows(at, at + 7);
+        PastedCells cells;
+        for (std::size_t i = 0; i < copied.size(); ++i)
+            for (int c = 1; c <= 2; ++c) {
+                const std::size_t bar = copied[i].find('|'), was = shown[i].find('|');
+                const std::string text =
+                    c == 1 ? copied[i].substr(0, bar) : copied[i].substr(bar + 1);
+                if (text != (c == 1 ? shown[i].substr(0, was) : shown[i].substr(was + 1)))
+                    cells.push_back({at + int(i), c, CString(text.c_str())});
+            }
+        model.TakePastedCells(cells);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> take;
+        std::string shown;
+    } roads[] = {
+        {"grid filled again", [] {}, typed},
+        {"saved and opened again",
+         [&] {
+             const stored::Bytes bytes =
+                 stored::Store([&](CArchive& ar) { model.GetSelectedTable()->Serialize(ar); });
+             auto* reopened = new CDataTable;
+             ASSERT_TRUE(stored::Load(bytes, [&](CArchive& ar) { reopened->Serialize(ar); }));
+             reopened->SetName("Reopened");
+             model.AddResultItem(ItemDataTable, reopened);
+         },
+         typed},
+        {"sorted by x", [&] { model.SortSelectedTable(0, 0, FALSE); },
+         "1|3.1/2|4.9/4|/5|11.1/6|13.2/7|14.8/|7.2"},
+        {"sorted by y, descending", [&] { model.SortSelectedTable(1, 1, FALSE); },
+         "7|14.8/6|13.2/5|11.1/|7.2/2|4.9/1|3.1/4|"},
+        {"y sorted alone", [&] { model.SortSelectedTable(0, 1, TRUE); },
+         "1|3.1/2|4.9/|7.2/4|11.1/5|13.2/6|14.8/7|"},
+        {"filled with 5", [&] { model.ApplyExpressionToSelection("5", "?"); },
+         "5|5/5|5/|5/5|/5|5/5|5/5|5"},
+        {"transformed", [&] { model.ApplyExpressionToSelection("abs(x)*10", "?"); },
+         "10|31/20|49/|72/40|/50|111/60|132/70|148"},
+        {"copied and pasted into a new table",
+         [&] {
+             Fill();
+             const RecordingGrid source = grid;
+             AddTable("Pasted", TableLayoutXY, 0, 0);
+             PastedCells cells;
+             for (const auto& [at, text] : source.texts)
+                 if (at.first >= 1 && at.second >= 1 && !text.empty())
+                     cells.push_back({at.first, at.second, CString(text.c_str())});
+             model.TakePastedCells(cells);
+         },
+         typed},
+        {"rows 3 and 4 pasted over rows 1 and 2", [&] { paste(3, 4, 1); },
+         "|7.2/4|/|7.2/4|/5|11.1/6|13.2/7|14.8"},
+        {"rows 3 and 4 pasted past the end", [&] { paste(3, 4, 8); }, typed + "/|7.2/4|"},
+        {"a row inserted at row 3", [&] { model.InsertGridRow(3); },
+         "1|3.1/2|4.9/|/|7.2/4|/5|11.1/6|13.2/7|14.8"},
+        {"an inserted row typed, its y refused",
+         [&] {
+             model.InsertGridRow(1);
+             EXPECT_EQ(Type(1, 1, "9") + Type(1, 2, "9..5").substr(0, 1), "9#");
+         },
+         "9|/" + typed},
+        {"row 1 deleted", [&] { model.DeleteGridRow(1); }, typed.substr(6)},
+    };
+    for (const bool bComma : {true, false})
+        for (const bool bXFirst : {true, false})
+            for (const auto& road : roads) {
+                const std::string what = std::string(road.what) + (bComma ? ", comma" : ", point") +
+                                         (bXFirst ? ", x first" : ", y first");
+                if (bComma)
+                    UseCommaSeparators();
+                AddTable("T1", TableLayoutXY, 0, 0);
+                for (int r = 0; r < 7; ++r)
+                    for (const int c : bXFirst ? std::vector<int>{0, 1} : std::vector<int>{1, 0}) {
+                        const std::string shown =
+                            Type(r + 1, c + 1, (bComma ? comma : point)[2 * r + c]);
+                        EXPECT_EQ(shown[0] == '#', (r == 2 && c == 0) || (r == 3 && c == 1))
+                            << what << " " << shown;
+                    }
+                road.take();
+                UseDotSeparators();
+                Fill();
+                const CDataTable& table = *model.GetSelectedTable();
+                std::string shown, next;
+                std::vector<int> points;
+                for (int r = 1; r <= table.GetRowCount(); ++r) {
+                    const std::string row = rows(r, r)[0];
+                    shown += (r > 1 ? "/" : "") + row;
+                    if (row.front() != '|' && row.back() != '|')
+                        points.push_back(r);
+                }
+                EXPECT_EQ(shown, road.shown) << what;
+                EXPECT_EQ(TablePointRows(table), points) << what;
+                EXPECT_EQ(prompts.CountOf("[message]"), 0) << what << ": " << prompts.log;
+                Reset();
+            }
 }
 
 TEST(DataDialogRules, ChecksOfTheMatrixDialogAndTheAnalysisPage)

@@ -397,8 +397,9 @@ TEST_F(DataViewWin, PastedAndDroppedCellsEnterTheItem)
     EXPECT_FALSE(view->CanAcceptDrop());
 }
 
-// With a decimal comma: "1.5" typed into x is refused and stays so when y then makes its row
-// (no x of 0 is stored or plotted), and "7<Tab>1,5" from another program pastes two numbers.
+// With a decimal comma: "1.5" typed into x is refused and stays so when y then makes its row,
+// as does an x not typed at all (no x of 0 is stored or plotted), and "7<Tab>1,5" from another
+// program pastes two numbers.
 TEST_F(DataViewWin, UnderADecimalCommaARefusedCellStaysRefusedAndPastesKeepTheComma)
 {
     ScriptedModalHook hook;
@@ -421,8 +422,8 @@ TEST_F(DataViewWin, UnderADecimalCommaARefusedCellStaysRefusedAndPastesKeepTheCo
     EXPECT_STREQ(Grid().GetItemText(2, 1), refusal) << "the cell still says why";
     TypeInto(3, 2, "4");
     ASSERT_EQ(table->GetRowCount(), 3);
-    EXPECT_EQ(table->GetValue(0, 3), 0);
-    EXPECT_STREQ(Grid().GetItemText(3, 1), "0") << "the new row's x shows the 0 it holds";
+    EXPECT_TRUE(std::isnan(table->GetValue(0, 3))) << "the new row's x holds nothing";
+    EXPECT_STREQ(Grid().GetItemText(3, 1), "");
 
     Grid().SetFocusCell(4, 1);
     SetClipboardText("7\t1,5\r\n");

@@ -4,6 +4,9 @@
 // opened again with every item under its folder showing its values; panes, caption and tabs
 // following the selection and the commands; File/Exit asking as the close box does.
 #include "analysis/GridView.h"
+#include "engine/EngineErrors.h"
+#include "engine/EngineNames.h"
+#include "engine/LocaleSeparators.h"
 #include "plot/PlotView.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
@@ -14,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -179,6 +183,101 @@ TEST_F(ProjectScenario, ItemsMadeFromTheirFoldersLiveThroughSaveNewAndOpen)
     Select(Tree().GetChildItem(Folder(SlotDataGraphs)));
     EXPECT_EQ(Caption(), "Data Graph: " + graphs[0]);
     EXPECT_FALSE(Cell(1, 1).empty()) << "the fit's report";
+}
+
+// The table of seven rows typed through the grid's editor as the user types it, x before y
+// under a decimal comma and y before x under a decimal point, the x of row 3 and the y of row 4
+// refused: each refused cell stays empty, and counts in no point, when the grid is filled
+// again, the line fitted, rows copied and pasted, a row inserted, and the project saved and
+// opened again.
+TEST_F(ProjectScenario, RefusedEntriesStayEmptyThroughRefillFitPasteAndSave)
+{
+    ScriptedModalHook hook;
+    struct Restore {
+        ~Restore() { UseDotSeparators(); }
+    } restore;
+    struct Typed {
+        bool bComma;
+        const char* cells[14]; // x and y of each row
+        const char* shown;
+    };
+    const Typed tables[] = {
+        {true,
+         {"1", "3,1", "2", "4,9", "1.5", "7,2", "4", "8.8", "5", "11,1", "6", "13,2", "7", "14,8"},
+         "1|3,1/2|4,9/|7,2/4|/5|11,1/6|13,2/7|14,8"},
+        {false,
+         {"1", "3.1", "2", "4.9", "1,5", "7.2", "4", "abc", "5", "11.1", "6", "13.2", "7", "14.8"},
+         "1|3.1/2|4.9/|7.2/4|/5|11.1/6|13.2/7|14.8"},
+    };
+    const std::string refusal = "#" + std::string(GetErrorText(ErrBadNumber).GetString()) + "!";
+    // The line through the five points weighted by deviations of 5 % of y, in closed form.
+    const double px[] = {1, 2, 5, 6, 7}, py[] = {3.1, 4.9, 11.1, 13.2, 14.8};
+    double sw = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (int i = 0; i < 5; ++i) {
+        const double w = 1 / (0.05 * py[i] * 0.05 * py[i]);
+        sw += w, sx += w * px[i], sy += w * py[i], sxx += w * px[i] * px[i];
+        sxy += w * px[i] * py[i];
+    }
+    const double slope = (sw * sxy - sx * sy) / (sw * sxx - sx * sx);
+    const double atFour = (sy - slope * sx) / sw + 4 * slope;
+
+    for (const Typed& t : tables) {
+        t.bComma ? UseCommaSeparators() : UseDotSeparators();
+        ChooseFromFolderMenu(SlotDataTables);
+        KeepTheProposedName();
+        const HTREEITEM hTable = Tree().GetSelectedItem();
+        for (int r = 0; r < 7; ++r)
+            for (const int c : t.bComma ? std::vector<int>{0, 1} : std::vector<int>{1, 0})
+                TypeInto(r + 1, c + 1, t.cells[2 * r + c]);
+        EXPECT_EQ(Cell(3, 1), refusal);
+        EXPECT_EQ(Cell(4, 2), t.bComma ? refusal : "#Unrecognized function!");
+        Select(Folder(SlotPredefined));
+        Select(hTable);
+        EXPECT_EQ(Texts(*grid, 1, 1, 8, 2), std::string(t.shown) + "/|") << t.bComma;
+
+        Command(ID_FIT_LINE, Explorer());
+        EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
+        ASSERT_EQ(model->GetSelectedKind(), ItemDataGraph);
+        const CFunctionPlot& line =
+            *model->m_DataPlot.GetItem(model->m_DataPlot.GetItemCount() - 1);
+        model->m_Engine.SetExpression(line.GetExpression());
+        ASSERT_EQ(model->m_Engine.Parse(), 0);
+        g_IndependentVariables[0].dValue = 4.0;
+        EXPECT_NEAR(model->m_Engine.Evaluate(), atFour, 1e-9 * atFour) << t.bComma;
+        Select(hTable);
+    }
+
+    // The grid's own copy of rows 3 and 4, pasted over rows 1 and 2 and past the last row.
+    CView* view = frame->GetGridView();
+    grid->SetSelectedRange(3, 1, 4, 2);
+    Command(ID_EDIT_COPY, view);
+    EXPECT_EQ(GetClipboardText(), "\t7.2\r\n4\t");
+    for (const int row : {1, 8}) {
+        grid->SetFocusCell(row, 1);
+        Command(ID_EDIT_PASTE, view);
+    }
+    grid->SetFocusCell(6, 1);
+    Command(ID_GRID_INSERT_ROW, view);
+    const char* kPasted = "|7.2/4|/|7.2/4|/5|11.1/|/6|13.2/7|14.8/|7.2/4|/|";
+    EXPECT_EQ(Texts(*grid, 1, 1, 11, 2), kPasted);
+    EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
+
+    // Saved, and opened again after File/New: every table as it was left.
+    const std::string path = TestFolder() + "refused.zvp";
+    ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
+    Command(ID_FILE_NEW);
+    ASSERT_NE(TestApp().OpenDocumentFile(path.c_str()), nullptr);
+    Pump();
+    const Names names = ChildTexts(Folder(SlotDataTables));
+    ASSERT_EQ(names.size(), 2u);
+    UseCommaSeparators();
+    Select(Tree().GetChildItem(Folder(SlotDataTables)));
+    EXPECT_EQ(Texts(*grid, 1, 1, 8, 2), std::string(tables[0].shown) + "/|");
+    UseDotSeparators();
+    Select(Tree().GetNextSiblingItem(Tree().GetChildItem(Folder(SlotDataTables))));
+    EXPECT_EQ(Texts(*grid, 1, 1, 11, 2), kPasted);
+    const CDataTable& table = *model->GetSelectedTable();
+    EXPECT_TRUE(std::isnan(table.GetValue(1, 2)) && std::isnan(table.GetValue(0, 6)));
 }
 
 // The 2-D pane's window, by its control id.

@@ -62,8 +62,9 @@ TEST_F(GridClipboard, PastedTextSplitsAtTabsCommasAndAnyLineEnd)
 {
     EXPECT_TRUE(Enabled(ID_EDIT_PASTE) || GetClipboardText() == "<none>");
     PasteText("a,b\r\nc\td,\r\n");
-    EXPECT_EQ(Texts(grid, 2, 2, 4, 3), "a|b/c|d/4,2|4,3");
-    EXPECT_EQ(host.Count(GridNotify::kBeginEdit), 4) << "each cell is asked for";
+    EXPECT_EQ(Texts(grid, 2, 2, 4, 4), "a|b|2,4/c|d|/4,2|4,3|4,4")
+        << "the comma at a line's end ends an empty field";
+    EXPECT_EQ(host.Count(GridNotify::kBeginEdit), 5) << "each cell is asked for";
     EXPECT_EQ(host.Count(GridNotify::kEndEdit), 0) << "a paste sends no per-cell end";
     EXPECT_TRUE(grid.GetModified(3, 3));
 
