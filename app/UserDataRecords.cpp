@@ -47,7 +47,7 @@ int Find(const std::vector<UserDataRecord>& records, const CString& key)
 void Add(std::vector<UserDataRecord>& records, UserDataRecord record)
 {
     const CString key = record.strKey;
-    for (int n = 2; Find(records, record.strKey) >= 0; ++n)
+    for (int n = 2; !key.IsEmpty() && Find(records, record.strKey) >= 0; ++n)
         record.strKey.Format("%s\n#%d", key.GetString(), n);
     records.push_back(std::move(record));
 }
@@ -87,7 +87,9 @@ void LoadConstants(CArchive& ar, std::vector<UserDataRecord>& records)
         CString description, symbol, unit;
         double value = 0, uncertainty = 0;
         ar >> description >> symbol >> unit >> value >> uncertainty;
-        Add(records, {Upper(symbol), "constant " + symbol, "", Pack([&](CArchive& out) {
+        // Without a symbol the description is all a message can show of it.
+        const CString label = symbol.IsEmpty() ? "\"" + description + "\"" : symbol;
+        Add(records, {Upper(symbol), "constant " + label, "", Pack([&](CArchive& out) {
                           out << description << symbol << unit << value << uncertainty;
                       })});
     }
@@ -101,8 +103,11 @@ void LoadUnits(CArchive& ar, std::vector<UserDataRecord>& records)
         CString name, base;
         double factor = 0;
         ar >> name >> base >> factor;
-        // One name may convert to several bases: the pair names the conversion.
-        Add(records, {Upper(name + "\n" + base), "unit " + name + " in " + base, "",
+        // One name may convert to several bases: the pair names the conversion, and a
+        // conversion still lacking either has no name yet.
+        const CString key =
+            name.IsEmpty() || base.IsEmpty() ? CString() : Upper(name + "\n" + base);
+        Add(records, {key, "unit " + name + " in " + base, "",
                       Pack([&](CArchive& out) { out << name << base << factor; })});
     }
 }
@@ -188,6 +193,79 @@ void StoreRegressionModels(CArchive& ar, const UserDataRecords& records)
     }
 }
 
+// Pairs each record of after with the index of the record of before it was, or -1 for a new
+// one: by the run's identity first, then by key, then one without a name or identity by its
+// bytes (the same record, unchanged).
+std::vector<int> PairRecords(const std::vector<UserDataRecord>& before,
+                             const std::vector<UserDataRecord>& after)
+{
+    std::vector<int> was(after.size(), -1);
+    std::vector<bool> taken(before.size());
+    const auto pair = [&](auto same) {
+        for (std::size_t j = 0; j < after.size(); ++j)
+            for (std::size_t i = 0; i < before.size() && was[j] < 0; ++i)
+                if (!taken[i] && same(before[i], after[j])) {
+                    was[j] = int(i);
+                    taken[i] = true;
+                }
+    };
+    pair([](const UserDataRecord& a, const UserDataRecord& b) {
+        return a.nIdentity != 0 && a.nIdentity == b.nIdentity;
+    });
+    pair([](const UserDataRecord& a, const UserDataRecord& b) {
+        return !a.strKey.IsEmpty() && a.strKey == b.strKey;
+    });
+    pair([](const UserDataRecord& a, const UserDataRecord& b) {
+        return a.strKey.IsEmpty() && b.strKey.IsEmpty() && (!a.nIdentity || !b.nIdentity) &&
+               a.bytes == b.bytes;
+    });
+    return was;
+}
+
+bool IsAlike(const UserDataRecord& record, const UserDataRecord& nameless)
+{
+    return record.strKey.IsEmpty() && record.bytes == nameless.bytes;
+}
+
+void Replacing(UserDataChange& change, const std::vector<UserDataRecord>& before, std::size_t i)
+{
+    change.bReplaces = true;
+    change.was = before[i];
+    for (std::size_t k = 0; k < i && change.was.strKey.IsEmpty(); ++k)
+        change.nAlikeBefore += IsAlike(before[k], change.was) ? 1 : 0;
+}
+
+// Where the record a change replaces stands in the list, or -1 when it is not there. Records
+// without a name and with the same bytes cannot be told apart: when fewer remain than the run
+// started with, the change takes the last one no other change took.
+int FindReplaced(const std::vector<UserDataRecord>& records, const UserDataChange& change,
+                 const std::vector<bool>& claimed)
+{
+    if (!change.bReplaces)
+        return -1;
+    if (!change.was.strKey.IsEmpty())
+        return Find(records, change.was.strKey);
+    int alike = 0, last = -1;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (IsAlike(records[i], change.was)) {
+            if (alike++ == change.nAlikeBefore && !claimed[i])
+                return int(i);
+            if (!claimed[i])
+                last = int(i);
+        }
+    return last;
+}
+
+// The record of the name among those of the file that no change of the run replaces.
+int FindUnclaimed(const std::vector<UserDataRecord>& records, const std::vector<bool>& claimed,
+                  const CString& key)
+{
+    for (std::size_t i = 0; i < claimed.size() && !key.IsEmpty(); ++i)
+        if (!claimed[i] && records[i].strKey == key)
+            return int(i);
+    return -1;
+}
+
 } // namespace
 
 void UserDataRecords::Load(CArchive& ar)
@@ -215,32 +293,77 @@ UserDataChanges FindUserDataChanges(const UserDataRecords& before, const UserDat
     UserDataChanges changes;
     for (int s = 0; s < UserDataSectionCount; ++s) {
         const std::vector<UserDataRecord>& old = before.sections[s];
-        for (const UserDataRecord& record : after.sections[s]) {
-            const int i = Find(old, record.strKey);
-            if (i < 0 || old[std::size_t(i)].bytes != record.bytes ||
-                old[std::size_t(i)].strCategory != record.strCategory)
-                changes.push_back({s, false, record});
+        const std::vector<UserDataRecord>& now = after.sections[s];
+        const std::vector<int> was = PairRecords(old, now);
+        std::vector<bool> kept(old.size());
+        for (std::size_t j = 0; j < now.size(); ++j) {
+            const int i = was[j];
+            if (i >= 0)
+                kept[std::size_t(i)] = true;
+            if (i >= 0 && old[std::size_t(i)].bytes == now[j].bytes &&
+                old[std::size_t(i)].strCategory == now[j].strCategory)
+                continue;
+            UserDataChange change;
+            change.nSection = s;
+            change.record = now[j];
+            if (i >= 0)
+                Replacing(change, old, std::size_t(i));
+            changes.push_back(std::move(change));
         }
-        for (const UserDataRecord& record : old)
-            if (Find(after.sections[s], record.strKey) < 0)
-                changes.push_back({s, true, {record.strKey, record.strLabel, "", {}}});
+        for (std::size_t i = 0; i < old.size(); ++i)
+            if (!kept[i]) {
+                UserDataChange change;
+                change.nSection = s;
+                change.bRemoved = true;
+                change.record.strKey = old[i].strKey;
+                change.record.strLabel = old[i].strLabel;
+                Replacing(change, old, i);
+                changes.push_back(std::move(change));
+            }
     }
     return changes;
 }
 
 void ApplyUserDataChanges(UserDataRecords& records, const UserDataChanges& changes)
 {
-    for (const UserDataChange& change : changes) {
-        std::vector<UserDataRecord>& list = records.sections[change.nSection];
-        const int i = Find(list, change.record.strKey);
-        if (change.bRemoved) {
-            if (i >= 0)
-                list.erase(list.begin() + i);
-        } else if (i >= 0) {
-            list[std::size_t(i)] = change.record;
-        } else {
-            list.push_back(change.record);
+    for (int s = 0; s < UserDataSectionCount; ++s) {
+        std::vector<UserDataRecord>& list = records.sections[s];
+        const std::size_t held = list.size();
+        // Each change finds its record in the file as read, before any change moves one.
+        std::vector<const UserDataChange*> mine;
+        std::vector<int> places;
+        std::vector<bool> claimed(held), gone(held);
+        for (const UserDataChange& change : changes)
+            if (change.nSection == s) {
+                mine.push_back(&change);
+                places.push_back(FindReplaced(list, change, claimed));
+                if (places.back() >= 0)
+                    claimed[std::size_t(places.back())] = true;
+            }
+        for (std::size_t k = 0; k < mine.size(); ++k) {
+            const UserDataChange& change = *mine[k];
+            const int place = places[k];
+            if (change.bRemoved) {
+                if (place >= 0)
+                    gone[std::size_t(place)] = true;
+                continue;
+            }
+            // A record another run put under the name: the later exit wins the name.
+            const int named = FindUnclaimed(list, claimed, change.record.strKey);
+            if (named >= 0) {
+                list[std::size_t(named)] = change.record;
+                claimed[std::size_t(named)] = true;
+                if (place >= 0)
+                    gone[std::size_t(place)] = true;
+            } else if (place >= 0) {
+                list[std::size_t(place)] = change.record;
+            } else {
+                list.push_back(change.record);
+            }
         }
+        for (std::size_t i = held; i-- > 0;)
+            if (gone[i])
+                list.erase(list.begin() + std::ptrdiff_t(i));
     }
 }
 

@@ -20,10 +20,13 @@ enum UserDataSection : int {
 };
 
 struct UserDataRecord {
-    CString strKey;      // the name without regard to case, unique within its section
+    // The name without regard to case, unique within its section; empty for a record without a
+    // name (a constant without a symbol, a conversion that lacks its name or its base).
+    CString strKey;
     CString strLabel;    // the name as a message shows it
     CString strCategory; // a regression model: the name of the category that holds it
     std::vector<BYTE> bytes;
+    unsigned nIdentity = 0; // which record of the run's engine tables this is; 0 for none
 };
 
 struct UserDataRecords {
@@ -35,18 +38,25 @@ struct UserDataRecords {
     std::vector<UserDataRecord> sections[UserDataSectionCount];
 };
 
-// What a run did to one name: put a record in place (added or changed), or took it out.
+// What a run did to one record: put it in place (added or changed), or took it out. A record
+// the run started with is found again in the file by its key, or without a name by its bytes
+// and the number of such records before it, so that other runs' changes never move it.
 struct UserDataChange {
     int nSection = 0;
     bool bRemoved = false;
-    UserDataRecord record; // a removal keeps only the key and the label
+    UserDataRecord record;  // a removal keeps only the key and the label
+    bool bReplaces = false; // the run started with the record: an edit or a removal
+    UserDataRecord was;     // the record as the run started with it
+    int nAlikeBefore = 0;   // records without a name and with its bytes before it then
 };
 using UserDataChanges = std::vector<UserDataChange>;
 
-// The records of after that before lacks or holds otherwise, and the names after lacks.
+// What turned before into after: each record of after is the one of before with its identity,
+// else with its key, else (without either) with its bytes, else a new one.
 UserDataChanges FindUserDataChanges(const UserDataRecords& before, const UserDataRecords& after);
-// A changed record keeps its place, an added one goes last, a removed one goes; the records
-// of other names stay as they are.
+// A changed record keeps its place (goes last when another run took it out), an added one goes
+// last, a removed one goes; a record put under a name that another run gave a record takes
+// that record's place. The records of other names stay as they are.
 void ApplyUserDataChanges(UserDataRecords& records, const UserDataChanges& changes);
 // One line per change: "user function hb", "removal of constant k", ...
 CString DescribeUserDataChanges(const UserDataChanges& changes);

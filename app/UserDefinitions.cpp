@@ -181,6 +181,13 @@ UserDataRecords UserDefinitions::StoredNow()
     CArchive in(&file, CArchive::load);
     UserDataRecords records;
     records.Load(in);
+    // The sections hold the engine's tables in their order, one record per entry.
+    std::vector<UserDataRecord>& constants = records.sections[UserConstantRecords];
+    for (std::size_t i = 0; i < constants.size() && i < GetUserConstants().size(); ++i)
+        constants[i].nIdentity = GetUserConstants()[i].nIdentity;
+    std::vector<UserDataRecord>& units = records.sections[UserUnitRecords];
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i].nIdentity = GetUserUnit(int(i)).nIdentity;
     return records;
 }
 

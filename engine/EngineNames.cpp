@@ -170,7 +170,8 @@ int AddUserConstant(const char* description, const char* unit, const char* symbo
         if (code)
             return code;
     }
-    GetUserConstants().push_back({CString(description), CString(unit), CString(symbol), value, 0});
+    GetUserConstants().push_back({CString(description), CString(unit), CString(symbol), value, 0,
+                                  NewUserConstantIdentity()});
     return 0;
 }
 
@@ -218,6 +219,12 @@ CString GetUserConstantDescription(int i)
 CString GetUserConstantUnit(int i)
 {
     return InRange(GetUserConstants(), i) ? GetUserConstants()[std::size_t(i)].strUnit : CString();
+}
+
+unsigned NewUserConstantIdentity()
+{
+    static unsigned last = 0;
+    return ++last;
 }
 
 bool IsValidName(const char* name)

@@ -34,6 +34,9 @@ struct UserConstantRecord {
     CString strSymbol;
     double dValue = 0;
     double dUncertainty = 0;
+    // Which constant of the run this is, kept through edits, so that an edited constant can be
+    // told from a new one even without a symbol; 0 for none. Never stored.
+    unsigned nIdentity = 0;
 };
 
 // --- program-wide tables, shared by every engine ------------------------------------------
@@ -81,18 +84,20 @@ void SetUserFunctionDescription(int i, const char* text);
 int FindUserConstant(const char* name);
 bool UserConstantExists(const char* name);
 int GetUserConstantCount();
-// Appends a constant: 22 when the symbol is taken, a name-check code, else 0. An empty
-// symbol skips every check.
+// Appends a constant with an identity of its own: 22 when the symbol is taken, a name-check
+// code, else 0. An empty symbol skips every check.
 int AddUserConstant(const char* description, const char* unit, const char* symbol, double value);
 // New symbol for constant i: name check (empty gives 20), 22 when taken by another.
 int RenameUserConstant(int i, const char* symbol);
-// Overwrites the texts and value of constant i; the uncertainty stays.
+// Overwrites the texts and value of constant i; the uncertainty and the identity stay.
 void SetUserConstantRecord(int i, const char* description, const char* unit, const char* symbol,
                            double value);
 // Removes constant i; later ones move down.
 void DeleteUserConstant(int i);
 CString GetUserConstantDescription(int i);
 CString GetUserConstantUnit(int i);
+// An identity no constant of the run has had before.
+unsigned NewUserConstantIdentity();
 
 // --- name checks -------------------------------------------------------------------------
 

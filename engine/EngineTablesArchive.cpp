@@ -241,9 +241,11 @@ void CCalcEngine::SerializeUserConstants(CArchive& ar)
     int flag = 0;
     const int count = ReadHeader(ar, kUserConstantRecordBytes, flag);
     std::vector<UserConstantRecord> records(static_cast<std::size_t>(count));
-    for (UserConstantRecord& record : records)
+    for (UserConstantRecord& record : records) {
         ar >> record.strDescription >> record.strSymbol >> record.strUnit >> record.dValue >>
             record.dUncertainty;
+        record.nIdentity = NewUserConstantIdentity();
+    }
     constants = std::move(records);
 }
 
@@ -270,5 +272,5 @@ void CCalcEngine::SerializeUserUnits(CArchive& ar)
     ResetUnitRegistry();
     // A factor the registry refuses (0, not finite) cannot convert anything and is left out.
     for (const UnitRecord& record : records)
-        AddUserUnit(record.name.c_str(), record.base.c_str(), record.factor);
+        AddUserUnit(record);
 }

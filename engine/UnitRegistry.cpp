@@ -228,9 +228,17 @@ int GetUserUnitCount()
 
 int AddUserUnit(const char* name, const char* base, double factor)
 {
-    if (!IsUsableFactor(factor))
+    return AddUserUnit(UnitRecord{name ? name : "", base ? base : "", factor});
+}
+
+int AddUserUnit(const UnitRecord& unit)
+{
+    static unsigned lastIdentity = 0;
+    if (!IsUsableFactor(unit.factor))
         return ErrBadArgument;
-    g_unitRegistry.push_back(UnitRecord{name ? name : "", base ? base : "", factor});
+    g_unitRegistry.push_back(unit);
+    if (unit.nIdentity == 0)
+        g_unitRegistry.back().nIdentity = ++lastIdentity;
     return 0;
 }
 
@@ -258,7 +266,9 @@ int SetUserUnit(int i, const char* name, const char* base, double factor)
     const int record = UserIndexToRecord(i);
     if (record < 0 || !IsUsableFactor(factor))
         return ErrBadArgument;
-    g_unitRegistry[size_t(record)] = UnitRecord{name ? name : "", base ? base : "", factor};
+    const unsigned identity = g_unitRegistry[size_t(record)].nIdentity;
+    g_unitRegistry[size_t(record)] =
+        UnitRecord{name ? name : "", base ? base : "", factor, identity};
     g_unitIndex.Invalidate();
     return 0;
 }

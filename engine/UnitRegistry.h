@@ -7,6 +7,9 @@ struct UnitRecord {
     std::string name;
     std::string base;
     double factor = 1.0;
+    // Which user conversion of the run this is, kept through edits, so that an edited conversion
+    // can be told from a new one even without a name; 0 for none. Never stored.
+    unsigned nIdentity = 0;
 };
 
 // Start-up: the registry holds exactly the built-in relations, in table order.
@@ -22,8 +25,11 @@ const UnitRecord& GetUnitRecord(int i);
 
 // Number of user conversions (registry size minus the built-in relations; 0 when not loaded).
 int GetUserUnitCount();
-// Appends a user conversion; 0, or 13 "Bad argument" when the factor is 0 or not finite.
+// Appends a user conversion with an identity of its own; 0, or 13 "Bad argument" when the
+// factor is 0 or not finite.
 int AddUserUnit(const char* name, const char* base, double factor);
+// Appends the conversion as it stands, its identity kept (a new one when it has none); 0 or 13.
+int AddUserUnit(const UnitRecord& unit);
 // Removes user conversion i; later ones move down. Out-of-range i does nothing.
 void DeleteUserUnit(int i);
 // Copy of user conversion i (an empty record when i is out of range).
@@ -31,7 +37,8 @@ UnitRecord GetUserUnit(int i);
 std::string GetUserUnitName(int i);
 std::string GetUserUnitBase(int i);
 double GetUserUnitFactor(int i);
-// Overwrites user conversion i; 0, or 13 for a bad index or a factor of 0 or not finite.
+// Overwrites user conversion i, whose identity stays; 0, or 13 for a bad index or a factor of 0
+// or not finite.
 int SetUserUnit(int i, const char* name, const char* base, double factor);
 // 0, or 13 for a bad index or a factor of 0 or not finite (nothing changes then).
 int SetUserUnitFactor(int i, double factor);

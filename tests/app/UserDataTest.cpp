@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -242,50 +243,66 @@ TEST_F(UserDataTest, AFailedWriteNamesThePathAndWhatWasNotSavedAndKeepsTheOldFil
 
 // Two windows of the program are two processes with one user-data file. Here their runs take
 // turns in one process: each gets back the engine's program-wide tables it had when the other
-// took over. Window B ends first, then window A; the file is then read by a third run.
+// took over, constants and conversions with the identities the run gave them. Window B ends
+// first, then window A; the file is then read by a third run.
 class TwoWindowsTest : public UserDataTest {
 protected:
+    // The engine's user tables while the other run has the turn.
+    struct Tables {
+        stored::Bytes functions;
+        std::vector<UserConstantRecord> constants;
+        std::vector<UnitRecord> units;
+    };
     struct Run {
         UserDefinitions data;
-        stored::Bytes tables; // the engine's user tables while the other run has the turn
+        Tables tables;
     };
     using Step = void (*)(UserDefinitions&);
 
-    static stored::Bytes StoreTables()
+    static Tables SaveTables()
     {
-        return stored::Store([](CArchive& ar) {
-            CCalcEngine::SerializeUserFunctions(ar);
-            CCalcEngine::SerializeUserConstants(ar);
-            CCalcEngine::SerializeUserUnits(ar);
-        });
+        Tables tables{stored::Store([](CArchive& ar) { CCalcEngine::SerializeUserFunctions(ar); }),
+                      GetUserConstants(),
+                      {}};
+        for (int i = 0; i < GetUserUnitCount(); ++i)
+            tables.units.push_back(GetUserUnit(i));
+        return tables;
     }
-    static void LoadTables(const stored::Bytes& bytes)
+    static void RestoreTables(const Tables& tables)
     {
-        ASSERT_TRUE(stored::Load(bytes, [](CArchive& ar) {
-            CCalcEngine::SerializeUserFunctions(ar);
-            CCalcEngine::SerializeUserConstants(ar);
-            CCalcEngine::SerializeUserUnits(ar);
-        }));
+        ASSERT_TRUE(stored::Load(tables.functions,
+                                 [](CArchive& ar) { CCalcEngine::SerializeUserFunctions(ar); }));
+        GetUserConstants() = tables.constants;
+        TruncateUnitRegistry();
+        for (const UnitRecord& unit : tables.units)
+            ASSERT_EQ(AddUserUnit(unit), 0);
     }
     void Start(Run& run)
     {
         run.data.SetPath(path.string().c_str());
         Tell(run.data.Read());
-        run.tables = StoreTables();
+        run.tables = SaveTables();
     }
     static void Act(Run& run, Step step)
     {
-        LoadTables(run.tables);
+        RestoreTables(run.tables);
         step(run.data);
-        run.tables = StoreTables();
+        run.tables = SaveTables();
     }
     void Exit(Run& run)
     {
-        LoadTables(run.tables);
+        RestoreTables(run.tables);
         Tell(run.data.Write());
         run.data.Clear();
     }
-    // What a run reading the file now starts with, section by section.
+    static std::string Number(double value)
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", value);
+        return text;
+    }
+    // What a run reading the file now starts with, section by section; a constant without a
+    // symbol shows its description in quotes.
     std::string Contents()
     {
         UserDefinitions reader;
@@ -296,10 +313,14 @@ protected:
             text += std::string(" ") + GetUserFunctionDefinition(i).GetString();
         text += " c:";
         for (const UserConstantRecord& constant : GetUserConstants())
-            text += " " + std::string(constant.strSymbol) + "=" + std::to_string(constant.dValue);
+            text += " " +
+                    (constant.strSymbol.IsEmpty() ? "'" + std::string(constant.strDescription) + "'"
+                                                  : std::string(constant.strSymbol)) +
+                    "=" + Number(constant.dValue);
         text += " u:";
         for (int i = 0; i < GetUserUnitCount(); ++i)
-            text += " " + GetUserUnitName(i) + "/" + GetUserUnitBase(i);
+            text += " " + GetUserUnitName(i) + "/" + GetUserUnitBase(i) + "=" +
+                    Number(GetUserUnitFactor(i));
         text += " s:";
         for (int i = 0; i < reader.GetSolverModelCount(); ++i)
             text += std::string(" ") + reader.GetSolverModel(i)->m_strEquation.GetString();
@@ -352,7 +373,7 @@ TEST_F(TwoWindowsTest, EachWindowKeepsItsOwnChangesAndTheOtherWindowsToo)
              AddModels(data, "b = 2", "Mine", "Lb");
          },
          false,
-         "f: fb(u) = u*3 fa(u) = u*2 c: kb=2.000000 ka=1.000000 u: spb/m spa/m "
+         "f: fb(u) = u*3 fa(u) = u*2 c: kb=2 ka=1 u: spb/m=3 spa/m=2 "
          "s: b = 2 a = 1 r: Mine/Lb Mine/La"},
         {"both change one name: the later exit wins it",
          [](UserDefinitions&) {
@@ -368,7 +389,7 @@ TEST_F(TwoWindowsTest, EachWindowKeepsItsOwnChangesAndTheOtherWindowsToo)
              GetUserConstants()[0].dValue = 2;
              Function("other(u) = u");
          },
-         false, "f: sq(u) = u*u*2 other(u) = u c: k=3.000000 u: s: r:"},
+         false, "f: sq(u) = u*u*2 other(u) = u c: k=3 u: s: r:"},
         {"one removes names, the other changes one of them",
          [](UserDefinitions& data) {
              Function("sq(u) = u*u");
@@ -406,6 +427,104 @@ TEST_F(TwoWindowsTest, EachWindowKeepsItsOwnChangesAndTheOtherWindowsToo)
         EXPECT_TRUE(prompts.log.empty()) << prompts.log;
         prompts.log.clear();
     }
+}
+
+// Three constants without a symbol, as typed into the new row of the grid, and three
+// conversions without a name: two of a hand-made file, one started in the grid without a base.
+void WithoutNames(UserDefinitions&)
+{
+    AddUserConstant("Speed of sound", "m/s", "", 343);
+    AddUserConstant("Density of water", "kg/m^3", "", 998);
+    AddUserConstant("Standard gravity", "m/s^2", "", 9.81);
+    AddUserUnit("", "m", 2);
+    AddUserUnit("stride", "", 3);
+    AddUserUnit("", "m", 4);
+}
+
+void Alike(UserDefinitions&)
+{
+    for (int i = 0; i < 2; ++i) {
+        AddUserConstant("Alike", "", "", 1);
+        AddUserUnit("", "m", 1);
+    }
+}
+
+// What the grid does with a row of both tables.
+void DeleteRow(int row)
+{
+    DeleteUserConstant(row - 1);
+    DeleteUserUnit(row - 1);
+}
+
+void TypeValue(int row, double value)
+{
+    const UserConstantRecord r = GetUserConstants()[std::size_t(row - 1)];
+    SetUserConstantRecord(row - 1, r.strDescription, r.strUnit, r.strSymbol, value);
+    ASSERT_EQ(SetUserUnitFactor(row - 1, value), 0);
+}
+
+TEST_F(TwoWindowsTest, RecordsWithoutANameKeepEachWindowsChangesWhicheverEndsFirst)
+{
+    struct Case {
+        const char* what;
+        Step seed, a, b;
+        const char* contents;           // B ends first
+        const char* contentsAEndsFirst; // when not the same
+    } const cases[] = {
+        {"B deletes row 3, A row 1", WithoutNames, [](UserDefinitions&) { DeleteRow(1); },
+         [](UserDefinitions&) { DeleteRow(3); }, "c: 'Density of water'=998 u: stride/=3", nullptr},
+        {"B types 1000 into row 2, A deletes row 1", WithoutNames,
+         [](UserDefinitions&) { DeleteRow(1); }, [](UserDefinitions&) { TypeValue(2, 1000); },
+         "c: 'Density of water'=1000 'Standard gravity'=9.81 u: stride/=1000 /m=4", nullptr},
+        {"no file: each starts one", Nothing,
+         [](UserDefinitions&) {
+             AddUserConstant("Planck constant", "", "", 0);
+             AddUserUnit("stride", "", 1);
+         },
+         [](UserDefinitions&) {
+             AddUserConstant("Speed of light", "", "", 0);
+             AddUserUnit("stride", "", 2);
+         },
+         "c: 'Speed of light'=0 'Planck constant'=0 u: stride/=2 stride/=1",
+         "c: 'Planck constant'=0 'Speed of light'=0 u: stride/=1 stride/=2"},
+        {"A names row 1 and completes row 2, B deletes row 3", WithoutNames,
+         [](UserDefinitions&) {
+             ASSERT_EQ(RenameUserConstant(0, "vs"), 0);
+             ASSERT_EQ(SetUserUnitBase(1, "m"), 0);
+         },
+         [](UserDefinitions&) { DeleteRow(3); },
+         "c: vs=343 'Density of water'=998 u: /m=2 stride/m=3", nullptr},
+        {"rows alike: B deletes row 1, A types 5 into row 2", Alike,
+         [](UserDefinitions&) { TypeValue(2, 5); }, [](UserDefinitions&) { DeleteRow(1); },
+         "c: 'Alike'=5 u: /m=5", nullptr},
+        {"B types 340 into row 1, A deletes row 1: the change stays", WithoutNames,
+         [](UserDefinitions&) { DeleteRow(1); }, [](UserDefinitions&) { TypeValue(1, 340); },
+         "c: 'Speed of sound'=340 'Density of water'=998 'Standard gravity'=9.81 u: /m=340 "
+         "stride/=3 /m=4",
+         "c: 'Density of water'=998 'Standard gravity'=9.81 'Speed of sound'=340 u: stride/=3 "
+         "/m=4 /m=340"},
+    };
+    for (const Case& c : cases)
+        for (const bool bAEndsFirst : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (bAEndsFirst ? ", A ends first" : ""));
+            fs::remove_all(folder);
+            Run seed, a, b;
+            Start(seed);
+            Act(seed, c.seed);
+            Exit(seed);
+            Start(a);
+            Start(b);
+            Act(a, c.a);
+            Act(b, c.b);
+            Exit(bAEndsFirst ? a : b);
+            Exit(bAEndsFirst ? b : a);
+            const std::string contents = Contents();
+            EXPECT_EQ(
+                contents.substr(contents.find("c:"), contents.find(" s:") - contents.find("c:")),
+                bAEndsFirst && c.contentsAEndsFirst ? c.contentsAEndsFirst : c.contents);
+            EXPECT_TRUE(prompts.log.empty()) << prompts.log;
+            prompts.log.clear();
+        }
 }
 
 TEST_F(UserDataTest, DefinitionsThatNoLongerLoadAreReportedAndWrittenBackUnchanged)

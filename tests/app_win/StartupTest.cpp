@@ -2,22 +2,29 @@
 // with the reason, the project a start opens (a failed reopen gives an empty project, a failed
 // file of the command line ends the run), and the real program started and ended cleanly or
 // killed, showing the items of the project given in its explorer and ending on File/Exit, two
-// windows of it that keep each other's user definitions and never hold one project twice under
-// any spelling of its path, and a project in a folder the code page cannot name told so.
+// windows of it that keep each other's user definitions, constants without a symbol edited in
+// the grid among them, and never hold one project twice under any spelling of its path, and a
+// project in a folder the code page cannot name told so.
+#include "analysis/GridView.h"
 #include "app/UserDataRecords.h"
 #include "framework/core/CArchive.h"
 #include "framework/win/CCommandLineInfo.h"
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/RegistryProfileStore.h"
+#include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
+#include "tests/grid/GridWinTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
+#include "tests/support/StoredBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -257,54 +264,103 @@ HWND WindowOfProcess(DWORD dwProcessId)
     return search.found;
 }
 
-// The explorer tree of another process as "folder: leaf, leaf" lines, folders in their order;
-// item texts are read through memory of that process.
-std::string ReadExplorerOf(HANDLE hProcess, HWND hMain)
+// The first window of the class among a window's descendants, or null.
+HWND DescendantOfClass(HWND hParent, const char* className)
 {
-    HWND hTree = nullptr;
+    struct Search {
+        const char* className;
+        HWND found;
+    } search = {className, nullptr};
     ::EnumChildWindows(
-        hMain,
+        hParent,
         [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
             char name[32] = {};
             ::GetClassNameA(hWnd, name, sizeof name);
-            if (std::string(name) == "SysTreeView32")
-                *reinterpret_cast<HWND*>(lParam) = hWnd;
-            return *reinterpret_cast<HWND*>(lParam) == nullptr;
+            if (std::string(name) == s->className)
+                s->found = hWnd;
+            return s->found == nullptr;
         },
-        LPARAM(&hTree));
+        LPARAM(&search));
+    return search.found;
+}
+
+// The explorer tree of another process, whose item texts are read through memory of that
+// process.
+class RemoteExplorer {
+public:
+    RemoteExplorer(HANDLE hProcess, HWND hMain)
+        : m_hProcess(hProcess), m_hTree(DescendantOfClass(hMain, "SysTreeView32"))
+    {
+        m_remote = static_cast<Remote*>(
+            ::VirtualAllocEx(hProcess, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteExplorer()
+    {
+        if (m_remote)
+            ::VirtualFreeEx(m_hProcess, m_remote, 0, MEM_RELEASE);
+    }
+    RemoteExplorer(const RemoteExplorer&) = delete;
+    RemoteExplorer& operator=(const RemoteExplorer&) = delete;
+
+    // Why the tree cannot be read, or empty.
+    std::string Fault() const
+    {
+        return !m_hTree ? "no explorer" : !m_remote ? "no memory in the program" : "";
+    }
+    std::string Text(HTREEITEM hItem) const
+    {
+        Remote local = {};
+        local.item.mask = TVIF_TEXT | TVIF_HANDLE;
+        local.item.hItem = hItem;
+        local.item.pszText = m_remote->text;
+        local.item.cchTextMax = sizeof local.text;
+        ::WriteProcessMemory(m_hProcess, m_remote, &local, sizeof local, nullptr);
+        ::SendMessageA(m_hTree, TVM_GETITEMA, 0, LPARAM(m_remote));
+        ::ReadProcessMemory(m_hProcess, m_remote, &local, sizeof local, nullptr);
+        return std::string(local.text);
+    }
+    HTREEITEM Next(HTREEITEM hItem, UINT code) const
+    {
+        return HTREEITEM(::SendMessageA(m_hTree, TVM_GETNEXTITEM, code, LPARAM(hItem)));
+    }
+    // Selects the leaf of the folder as a click would; FALSE when there is none.
+    BOOL Select(const std::string& folder, const std::string& leaf) const
+    {
+        for (HTREEITEM hFolder = Next(nullptr, TVGN_ROOT); hFolder;
+             hFolder = Next(hFolder, TVGN_NEXT))
+            for (HTREEITEM hLeaf = Text(hFolder) == folder ? Next(hFolder, TVGN_CHILD) : nullptr;
+                 hLeaf; hLeaf = Next(hLeaf, TVGN_NEXT))
+                if (Text(hLeaf) == leaf)
+                    return BOOL(::SendMessageA(m_hTree, TVM_SELECTITEM, TVGN_CARET, LPARAM(hLeaf)));
+        return FALSE;
+    }
+
+private:
     struct Remote {
         TVITEMA item;
         char text[260];
     };
-    if (!hTree)
-        return "no explorer";
-    auto* remote = static_cast<Remote*>(
-        ::VirtualAllocEx(hProcess, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
-    if (!remote)
-        return "no memory in the program";
-    const auto text = [&](HTREEITEM hItem) {
-        Remote local = {};
-        local.item.mask = TVIF_TEXT | TVIF_HANDLE;
-        local.item.hItem = hItem;
-        local.item.pszText = remote->text;
-        local.item.cchTextMax = sizeof local.text;
-        ::WriteProcessMemory(hProcess, remote, &local, sizeof local, nullptr);
-        ::SendMessageA(hTree, TVM_GETITEMA, 0, LPARAM(remote));
-        ::ReadProcessMemory(hProcess, remote, &local, sizeof local, nullptr);
-        return std::string(local.text);
-    };
-    const auto next = [&](HTREEITEM hItem, UINT code) {
-        return HTREEITEM(::SendMessageA(hTree, TVM_GETNEXTITEM, code, LPARAM(hItem)));
-    };
+    HANDLE m_hProcess;
+    HWND m_hTree;
+    Remote* m_remote = nullptr;
+};
+
+// The explorer tree of another process as "folder: leaf, leaf" lines, folders in their order.
+std::string ReadExplorerOf(HANDLE hProcess, HWND hMain)
+{
+    const RemoteExplorer explorer(hProcess, hMain);
+    if (!explorer.Fault().empty())
+        return explorer.Fault();
     std::string tree;
-    for (HTREEITEM hFolder = next(nullptr, TVGN_ROOT); hFolder;
-         hFolder = next(hFolder, TVGN_NEXT)) {
-        tree += text(hFolder) + ":";
-        for (HTREEITEM hLeaf = next(hFolder, TVGN_CHILD); hLeaf; hLeaf = next(hLeaf, TVGN_NEXT))
-            tree += " " + text(hLeaf) + ",";
+    for (HTREEITEM hFolder = explorer.Next(nullptr, TVGN_ROOT); hFolder;
+         hFolder = explorer.Next(hFolder, TVGN_NEXT)) {
+        tree += explorer.Text(hFolder) + ":";
+        for (HTREEITEM hLeaf = explorer.Next(hFolder, TVGN_CHILD); hLeaf;
+             hLeaf = explorer.Next(hLeaf, TVGN_NEXT))
+            tree += " " + explorer.Text(hLeaf) + ",";
         tree += "\n";
     }
-    ::VirtualFreeEx(hProcess, remote, 0, MEM_RELEASE);
     return tree;
 }
 
@@ -416,16 +472,7 @@ struct Running {
         ::WaitForInputIdle(pi.hProcess, 60000);
         for (int i = 0; i < 300 && !(hMain = WindowOfProcess(pi.dwProcessId)); ++i)
             ::Sleep(100);
-        ::EnumChildWindows(
-            hMain,
-            [](HWND hWnd, LPARAM lParam) -> BOOL {
-                char name[32] = {};
-                ::GetClassNameA(hWnd, name, sizeof name);
-                if (std::string(name) == "RichEdit20A")
-                    *reinterpret_cast<HWND*>(lParam) = hWnd;
-                return *reinterpret_cast<HWND*>(lParam) == nullptr;
-            },
-            LPARAM(&hWorkspace));
+        hWorkspace = DescendantOfClass(hMain, "RichEdit20A");
     }
     // Typed into the workspace; "\r" is Enter, which evaluates the line.
     void Type(const std::string& keys) const
@@ -450,6 +497,12 @@ struct Running {
         }
     }
     HWND Box() const { return BoxOf(pi.dwProcessId); }
+    // Selects a leaf of the explorer as a click on it would; FALSE when there is none.
+    BOOL Select(const std::string& folder, const std::string& leaf) const
+    {
+        return RemoteExplorer(pi.hProcess, hMain).Select(folder, leaf);
+    }
+    HWND Grid() const { return DescendantOfClass(hMain, "MFCGridCtrl"); }
     // File/Exit, answering No when asked to save the project (the question kept in pAsked),
     // and OK to what the run says then, whose text is kept; the exit code.
     DWORD Exit(bool bAsked, std::string* pSaid = nullptr, std::string* pAsked = nullptr)
@@ -471,17 +524,27 @@ struct Running {
     }
 };
 
+const char kProgramUserData[] = "c:\\1temp\\users.dat";
+
+// What the user-data file of the program holds; nothing when there is no file.
+UserDataRecords RecordsOfProgram()
+{
+    UserDataRecords records;
+    CFile file;
+    if (file.Open(kProgramUserData, CFile::modeRead)) {
+        CArchive ar(&file, CArchive::load);
+        records.Load(ar);
+    }
+    return records;
+}
+
 // The user functions the user-data file of the program holds, by name.
 std::string UserFunctionsOfProgram()
 {
-    CFile file;
-    if (!file.Open("c:\\1temp\\users.dat", CFile::modeRead))
+    if (!std::ifstream(kProgramUserData))
         return "no file";
-    UserDataRecords records;
-    CArchive ar(&file, CArchive::load);
-    records.Load(ar);
     std::string names;
-    for (const UserDataRecord& record : records.sections[UserFunctionRecords])
+    for (const UserDataRecord& record : RecordsOfProgram().sections[UserFunctionRecords])
         names += std::string(record.strKey) + " ";
     return names;
 }
@@ -489,7 +552,7 @@ std::string UserFunctionsOfProgram()
 TEST(Program, TwoWindowsKeepEachOthersDefinitionsAndNeverHoldOneProjectTwice)
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
-    ::DeleteFileA("c:\\1temp\\users.dat");
+    ::DeleteFileA(kProgramUserData);
     const std::string a = TestFolder() + "a.zvp", b = TestFolder() + "b.zvp";
     ASSERT_TRUE(MainDocument()->OnSaveDocument(a.c_str()));
     ASSERT_TRUE(MainDocument()->OnSaveDocument(b.c_str()));
@@ -529,15 +592,148 @@ TEST(Program, TwoWindowsKeepEachOthersDefinitionsAndNeverHoldOneProjectTwice)
     other.Type("hc(q)=q*3\r");
     EXPECT_EQ(other.Exit(true), 0u);
     EXPECT_EQ(UserFunctionsOfProgram(), "HB HC ");
-    ::SetFileAttributesA("c:\\1temp\\users.dat", FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesA(kProgramUserData, FILE_ATTRIBUTE_READONLY);
     std::string said;
     EXPECT_EQ(again.Exit(true, &said), 0u);
-    EXPECT_NE(said.find("c:\\1temp\\users.dat"), std::string::npos) << said;
+    EXPECT_NE(said.find(kProgramUserData), std::string::npos) << said;
     EXPECT_NE(said.find("Not saved:\nuser function ha"), std::string::npos) << said;
-    ::SetFileAttributesA("c:\\1temp\\users.dat", FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesA(kProgramUserData, FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(UserFunctionsOfProgram(), "HB HC ");
-    ::DeleteFileA("c:\\1temp\\users.dat");
+    ::DeleteFileA(kProgramUserData);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+}
+
+// The constants the user-data file of the program holds, as "description=value".
+std::string ConstantsOfProgram()
+{
+    std::string text;
+    for (const UserDataRecord& record : RecordsOfProgram().sections[UserConstantRecords]) {
+        CMemFile file(record.bytes.data(), UINT(record.bytes.size()));
+        CArchive ar(&file, CArchive::load);
+        CString description, symbol, unit;
+        double value = 0, uncertainty = 0;
+        ar >> description >> symbol >> unit >> value >> uncertainty;
+        char number[32];
+        std::snprintf(number, sizeof number, "%g", value);
+        text += (text.empty() ? "" : ", ") + std::string(description) + "=" + number;
+    }
+    return text;
+}
+
+// A cell edit of the constants grid: a text typed with Enter, or without one the row deleted by
+// the grid's Delete command.
+struct ConstantEdit {
+    int row, column;
+    const char* text;
+};
+
+// Clicks the cell at the point of another process's grid and makes the edit there: the first
+// character opens the cell's editor, which takes the rest.
+void EditGridOf(const Running& run, CPoint point, const ConstantEdit& edit)
+{
+    const HWND hGrid = run.Grid();
+    ::SendMessageA(hGrid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    ::SendMessageA(hGrid, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    if (!edit.text) {
+        ::SendMessageA(run.hMain, WM_COMMAND, ID_GRID_DELETE_ITEM, 0);
+        return;
+    }
+    ::SendMessageA(hGrid, WM_CHAR, WPARAM(BYTE(edit.text[0])), 1);
+    const HWND hEditor = ::FindWindowExA(hGrid, nullptr, "Edit", nullptr);
+    ASSERT_NE(hEditor, nullptr) << edit.text;
+    // The editor types the first character through its own queue.
+    char first[2] = {};
+    for (int i = 0; i < 500 && first[0] != edit.text[0]; ++i) {
+        ::Sleep(10);
+        ::SendMessageA(hEditor, WM_GETTEXT, sizeof first, LPARAM(first));
+    }
+    for (const char* p = edit.text + 1; *p; ++p)
+        ::SendMessageA(hEditor, WM_CHAR, WPARAM(BYTE(*p)), 1);
+    ::SendMessageA(hEditor, WM_CHAR, '\r', 1);
+}
+
+// The same edit in this process's main frame.
+void EditGrid(CGridCtrl& grid, const ConstantEdit& edit)
+{
+    if (edit.text) {
+        TypeIntoCell(grid, edit.row, edit.column, edit.text);
+        return;
+    }
+    grid.SetFocusCell(edit.row, edit.column);
+    MainFrame()->SendMessage(WM_COMMAND, ID_GRID_DELETE_ITEM);
+    Pump();
+}
+
+TEST(Program, TwoWindowsKeepEachOthersChangesToConstantsWithoutASymbol)
+{
+    // Window A is this process's main frame, window B the program; B ends first.
+    struct Case {
+        const char* what;
+        bool bFile; // the three constants typed as descriptions, else no file
+        ConstantEdit b, a;
+        const char* constants;
+    } const cases[] = {
+        {"B deletes row 3, A row 1",
+         true,
+         {3, 1, nullptr},
+         {1, 1, nullptr},
+         "Density of water=998"},
+        {"B types 1000 into a value, A deletes row 1",
+         true,
+         {2, 3, "1000"},
+         {1, 1, nullptr},
+         "Density of water=1000, Standard gravity=9.81"},
+        {"each types a new description",
+         false,
+         {1, 1, "Speed of light"},
+         {1, 1, "Planck constant"},
+         "Speed of light=0, Planck constant=0"},
+    };
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+    // This process's main frames use the program's user-data file until the test ends.
+    struct ProgramUserData {
+        ProgramUserData()
+        {
+            CloseMainFrame();
+            EnsureTestTemplate(); // which sets the tests' own file
+            CMyDocument::SetUserDataPath(kProgramUserData);
+        }
+        ~ProgramUserData()
+        {
+            CloseMainFrame();
+            CMyDocument::SetUserDataPath((TestFolder() + "users.dat").c_str());
+            ::DeleteFileA(kProgramUserData);
+            ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
+        }
+    } const held;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ::DeleteFileA(kProgramUserData);
+        if (c.bFile) {
+            stored::Builder file;
+            file.I32(1).I32(0).I32(1).I32(3);
+            for (const auto& [description, unit, value] :
+                 {std::tuple{"Speed of sound", "m/s", 343.0},
+                  {"Density of water", "kg/m^3", 998.0},
+                  {"Standard gravity", "m/s^2", 9.81}})
+                file.Text(description).Text("").Text(unit).F64(value).F64(0);
+            file.I32(1).I32(0).I32(0).I32(0);
+            const stored::Bytes& bytes = file.Get();
+            WriteFile(kProgramUserData, std::string(bytes.begin(), bytes.end()));
+        }
+        Explorer()->GetTree().SelectItem(Explorer()->GetFolder(SlotUserConstants));
+        Pump();
+        CGridCtrl& grid = dynamic_cast<CGridView*>(MainFrame()->GetGridView())->GetGrid();
+        CRect cell;
+        ASSERT_TRUE(grid.GetCellRect(c.b.row, c.b.column, cell));
+        Running b("");
+        ASSERT_TRUE(b.Select("User-defined", "Constants"));
+        EditGridOf(b, cell.CenterPoint(), c.b);
+        EXPECT_EQ(b.Exit(false), 0u);
+        EditGrid(grid, c.a);
+        CloseMainFrame();
+        EXPECT_EQ(ConstantsOfProgram(), c.constants);
+    }
 }
 
 // A path of drive C: through drive Z:, which shows the whole Unix tree under Wine.

@@ -129,6 +129,10 @@ TEST_F(NamesTest, UserConstants)
     EXPECT_EQ(AddUserConstant("no symbol", "", "", 1), 0);
     EXPECT_EQ(GetUserConstantCount(), 3);
     EXPECT_EQ(FindUserConstant(""), -1);
+    // Constants alike are told apart by their identities, which edits keep.
+    const unsigned identity = GetUserConstants()[1].nIdentity;
+    EXPECT_NE(identity, 0u);
+    EXPECT_NE(identity, GetUserConstants()[2].nIdentity);
 
     EXPECT_EQ(RenameUserConstant(1, ""), ErrInvalidName);
     EXPECT_EQ(RenameUserConstant(0, "Uc"), 0);
@@ -143,6 +147,7 @@ TEST_F(NamesTest, UserConstants)
     EXPECT_STREQ(GetUserConstantUnit(1), "u");
     EXPECT_EQ(GetUserConstants()[1].dValue, 4);
     EXPECT_EQ(GetUserConstants()[1].dUncertainty, 0.5);
+    EXPECT_EQ(GetUserConstants()[1].nIdentity, identity);
 
     DeleteUserConstant(0);
     EXPECT_EQ(FindUserConstant("k3"), 0);

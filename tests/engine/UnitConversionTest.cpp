@@ -159,9 +159,15 @@ TEST_F(UnitConversion, UserConversions)
     EXPECT_EQ(GetUserUnitName(1), "furlong");
     EXPECT_EQ(SetUserUnitName(5, "x"), ErrBadArgument);
     EXPECT_TRUE(IsUserUnitComplete(1));
+    // Each conversion keeps the identity it was given through every edit.
+    const unsigned identity = GetUserUnit(1).nIdentity;
+    EXPECT_NE(identity, 0u);
+    EXPECT_NE(identity, GetUserUnit(0).nIdentity);
+    EXPECT_EQ(SetUserUnit(1, "furlong", "widget", 2), 0);
     DeleteUserUnit(0);
     EXPECT_EQ(GetUserUnitCount(), 1);
     EXPECT_EQ(GetUserUnitName(0), "furlong");
+    EXPECT_EQ(GetUserUnit(0).nIdentity, identity);
     TruncateUnitRegistry();
     EXPECT_EQ(GetUserUnitCount(), 0);
 }
