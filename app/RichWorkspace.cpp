@@ -6,7 +6,9 @@
 #include "app/MyDocument.h"
 #include "app/ViewLayout.h"
 #include "app/WorkspaceDemo.h"
+#include "app/WorkspaceRtf.h"
 #include "app/WorkspaceWords.h"
+#include "engine/CalcEngine.h"
 #include "engine/EngineErrors.h"
 #include "engine/LocaleSeparators.h"
 #include "framework/win/CCmdUI.h"
@@ -17,6 +19,7 @@
 #include "res/AppIds.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -59,6 +62,21 @@ constexpr UINT kDemoPeriod = 100;
 const char kOperatorsAfterAnswer[] = "+*/^%!";
 const char kPasteTooLongText[] =
     "The clipboard holds a line of more than 1,000 characters, which the workspace cannot take.";
+
+struct RtfSource {
+    const std::string& rtf;
+    std::size_t nRead = 0;
+};
+
+DWORD CALLBACK ReadRtfSource(DWORD_PTR dwCookie, LPBYTE pbBuff, LONG cb, LONG* pcb)
+{
+    auto* pSource = reinterpret_cast<RtfSource*>(dwCookie);
+    const std::size_t n = std::min(std::size_t(cb), pSource->rtf.size() - pSource->nRead);
+    std::memcpy(pbBuff, pSource->rtf.data() + pSource->nRead, n);
+    pSource->nRead += n;
+    *pcb = LONG(n);
+    return 0;
+}
 
 } // namespace
 
@@ -205,6 +223,56 @@ void CRichWorkspace::TypeText(const CString& text)
         SendMessage(WM_CHAR, WPARAM(BYTE(text[i])), 1);
     if (--m_nTyping == 0)
         m_Typed.bValid = FALSE;
+}
+
+void CRichWorkspace::WriteLines(const CString& text, BOOL bAtTextEnd)
+{
+    CMyDocument* pDoc = GetMyDocument();
+    BOOL bBreak = FALSE;
+    if (bAtTextEnd) {
+        SetSelection(-1, -1);
+        bBreak = LineLength(LineStart(LineFromChar(GetSelection().cpMin))) > 0;
+    } else {
+        bBreak = MoveToEndOfNonEmptyLine();
+        const CHARRANGE sel = GetSelection();
+        SetSelection(sel.cpMin, sel.cpMin);
+    }
+    // Typing hides the tip at the latest with the line break that ends the text.
+    m_TipWnd.Hide();
+    m_Typed.bValid = FALSE;
+    const auto kindOfWord = [pDoc](const CString& word) {
+        CString described;
+        int argumentCount = 0;
+        return pDoc ? pDoc->DescribeName(word, described, argumentCount) : int(NameUnknown);
+    };
+    const std::string rtf =
+        TypedTextRtf(bBreak ? "\n" + text : text, kindOfWord, m_Settings, ::GetACP());
+    // What the rich text leaves unsaid (font, effects) is what typing at the caret would take.
+    TypeOnInDefaultColour();
+    ShowScrollBarFor(text);
+    RtfSource source{rtf};
+    EDITSTREAM stream{DWORD_PTR(&source), 0, ReadRtfSource};
+    SendMessage(EM_STREAMIN, SF_RTF | SFF_SELECTION, LPARAM(&stream));
+    const CHARRANGE sel = GetSelection();
+    SetSelection(sel.cpMax, sel.cpMax);
+    TypeOnInDefaultColour();
+    SendMessage(EM_SCROLLCARET);
+}
+
+void CRichWorkspace::ShowScrollBarFor(const CString& text)
+{
+    if (GetStyle() & WS_VSCROLL)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    // A line of the text is at least as high as the workspace's font; a bar shown for text that
+    // does not need it would stay.
+    const int lineHeight = std::max(std::abs(m_Settings.FontSize), 1);
+    int lines = 0;
+    for (int i = 0; i < text.GetLength() && lines * lineHeight <= client.Height(); ++i)
+        lines += text[i] == '\n';
+    if (lines * lineHeight > client.Height())
+        ShowScrollBar(SB_VERT, TRUE);
 }
 
 // Logged lines go after the last line, wherever the caret stood: they never split a line.

@@ -23,6 +23,10 @@ public:
 
     // One WM_CHAR per character: "\r" evaluates the line, "\n" only breaks it.
     void TypeText(const CString& text) override;
+    // The lines in one piece, starting a line of their own as NewLineAtTextEnd or
+    // NewLineAtLineEnd would, with the colours, font and caret that typing them would leave and
+    // no line evaluated; one step for Undo.
+    void WriteLines(const CString& text, BOOL bAtTextEnd) override;
     // The text on a line of its own after the last line.
     void PrintLine(const CString& text);
     // Unless the caret line is empty: to its end, then a line break.
@@ -96,13 +100,17 @@ protected:
     BOOL MoveToEndOfNonEmptyLine();
     // Types a line break (the control takes no WM_CHAR 10).
     void InsertLineBreak();
+    // The control lays all its text out again when its scroll bar comes; the bar comes first
+    // for text that will need it, so that the text is laid out once.
+    void ShowScrollBarFor(const CString& text);
     // The character typed next at the caret takes the workspace's font, whatever the text
     // before it was typed in.
     void KeepTypingFont();
     // Sets the colour and the workspace's font of [nStart, nEnd) with the selection hidden,
     // then puts the caret back at nCaret with DefaultColor for further typing.
     void ColourSpan(LONG nStart, LONG nEnd, COLORREF colour, LONG nCaret);
-    COLORREF ColourOfKind(int kind) const;
+    // The caret types on in the workspace's font and the default colour.
+    void TypeOnInDefaultColour();
     // Whether pasting the clipboard's text would make a line longer than the workspace reads.
     BOOL PasteMakesLongLine() const;
     // A line is being evaluated, or a modal loop runs over the frame.

@@ -2,6 +2,7 @@
 // and only one span is coloured, so that this can run after every typed character.
 #include "app/MyDocument.h"
 #include "app/RichWorkspace.h"
+#include "app/WorkspaceRtf.h"
 #include "app/WorkspaceWords.h"
 #include "engine/CalcEngine.h"
 #include "framework/win/CDC.h"
@@ -39,7 +40,8 @@ void CRichWorkspace::Recolour()
             ColourSpan(nWordStart, nLineStart + word.nEnd, m_Settings.DefaultColor, sel.cpMin);
         return;
     }
-    ColourSpan(nWordStart, nLineStart + word.nEnd, ColourOfKind(kind), sel.cpMin);
+    ColourSpan(nWordStart, nLineStart + word.nEnd, WorkspaceColourOfKind(m_Settings, kind),
+               sel.cpMin);
 }
 
 void CRichWorkspace::ColourSpan(LONG nStart, LONG nEnd, COLORREF colour, LONG nCaret)
@@ -58,29 +60,17 @@ void CRichWorkspace::ColourSpan(LONG nStart, LONG nEnd, COLORREF colour, LONG nC
     }
     if (bMoves)
         SetSelection(nCaret, nCaret);
-    cf.crTextColor = m_Settings.DefaultColor;
-    SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
+    TypeOnInDefaultColour();
     if (bMoves)
         SendMessage(EM_HIDESELECTION, FALSE);
 }
 
-COLORREF CRichWorkspace::ColourOfKind(int kind) const
+void CRichWorkspace::TypeOnInDefaultColour()
 {
-    switch (kind) {
-    case NameBuiltinFunction:
-        return m_Settings.PFColor;
-    case NamePhysicalConstant:
-        return m_Settings.PCColor;
-    case NameUserFunction:
-        return m_Settings.UFColor;
-    case NameUserConstant:
-        return m_Settings.UCColor;
-    case NameVariable:
-    case NameExpressionVariable:
-        return m_Settings.VarColor;
-    default:
-        return m_Settings.DefaultColor;
-    }
+    CHARFORMAT2A cf = m_typingFont;
+    cf.dwMask |= CFM_COLOR;
+    cf.crTextColor = m_Settings.DefaultColor;
+    SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
 }
 
 int CRichWorkspace::ClassifyWord(const CString& word)

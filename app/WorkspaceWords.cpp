@@ -66,6 +66,32 @@ bool IsCommentLine(const CString& line)
     return false;
 }
 
+std::vector<TypedColourSpan> TypedLineColours(const CString& line,
+                                              const std::function<int(const CString&)>& kindOfWord)
+{
+    std::vector<TypedColourSpan> spans;
+    const CString seen = line.Left(kMaxWorkspaceLine);
+    if (IsCommentLine(seen)) {
+        spans.push_back({0, line.GetLength(), kCommentLineKind});
+        return spans;
+    }
+    const int length = seen.GetLength();
+    for (int start = 0; start < length;) {
+        if (IsDelimiter(seen[start])) {
+            ++start;
+            continue;
+        }
+        int end = start;
+        while (end < length && !IsDelimiter(seen[end]))
+            ++end;
+        const int kind = kindOfWord(seen.Mid(start, std::min(end - start, kMaxWorkspaceWord)));
+        if (kind != NameUnknown)
+            spans.push_back({start, end, kind});
+        start = end;
+    }
+    return spans;
+}
+
 int ParenthesisBalance(const CString& line)
 {
     int balance = 0;

@@ -2,6 +2,9 @@
 #include "framework/core/CString.h"
 #include "framework/core/Geometry.h"
 
+#include <functional>
+#include <vector>
+
 // The workspace reads at most this many characters of a line; a longer line is never
 // evaluated (it gets kLineTooLongText in the tip).
 constexpr int kMaxWorkspaceLine = 1000;
@@ -31,6 +34,23 @@ int LongestPastedLine(const CString& text, int before, int after);
 
 // The first character that is not a blank or a tab is an apostrophe.
 bool IsCommentLine(const CString& line);
+
+// The kind of a comment line's span in TypedLineColours (the others are NameKinds).
+constexpr int kCommentLineKind = -1;
+
+// A span [nStart, nEnd) of a line and the kind of text it is.
+struct TypedColourSpan {
+    int nStart;
+    int nEnd;
+    int kind;
+};
+
+// The coloured spans a line keeps once it is typed from an empty line: a comment line is one
+// span; otherwise each name that kindOfWord knows (a NameKind other than NameUnknown) is a span
+// and the rest keeps the default colour. As typing does, it looks only at the first
+// kMaxWorkspaceLine characters and looks a name up by its first kMaxWorkspaceWord.
+std::vector<TypedColourSpan> TypedLineColours(const CString& line,
+                                              const std::function<int(const CString&)>& kindOfWord);
 
 // "(" counts +1 and ")" -1 over the whole line.
 int ParenthesisBalance(const CString& line);

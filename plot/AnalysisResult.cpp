@@ -87,9 +87,17 @@ void CAnalysisResult::FillGrid(IResultGrid& grid, int row, int column) const
     }
 }
 
+// The longest answer typed as keyed in: a number in any display base fits.
+constexpr int kLongestTypedAnswer = 100;
+
 void CAnalysisResult::PrintToWorkspace(IResultWorkspace& workspace, BOOL bAtTextEnd) const
 {
     const CString text = GetWorkspaceText() + "\n";
+    const int length = text.GetLength();
+    if (length > kLongestTypedAnswer + 1 || text.Find('\n') < length - 1) {
+        workspace.WriteLines(text, bAtTextEnd);
+        return;
+    }
     if (bAtTextEnd)
         workspace.NewLineAtTextEnd();
     else

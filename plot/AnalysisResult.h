@@ -35,6 +35,9 @@ public:
     // The name-tip switches of typing; returns the previous ones.
     virtual int SetPopupOptions(int options) = 0;
     virtual void TypeText(const CString& text) = 0;
+    // Lines put in one piece on a line of their own after the caret's line (or after the last
+    // line), as typing them would leave them.
+    virtual void WriteLines(const CString& text, BOOL bAtTextEnd) = 0;
 };
 
 // The report of a calculation: a result text, a title and labelled values in insertion order.
@@ -77,8 +80,9 @@ public:
 
     // The title at (row, column), then each item's label and value on the rows below.
     void FillGrid(IResultGrid& grid, int row, int column) const;
-    // Starts a new line (at the end of the text or of the caret's line) and types the report
-    // without name tips.
+    // Puts the report on a new line after the last line or the caret's line: an answer of one
+    // short line is typed without name tips, anything longer written in one piece, which
+    // typing would take minutes for.
     void PrintToWorkspace(IResultWorkspace& workspace, BOOL bAtTextEnd) const;
 
     // Text, title, the two column widths, the item count and the items. Loading appends the

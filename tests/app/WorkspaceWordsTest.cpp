@@ -63,6 +63,53 @@ TEST(WorkspaceWords, CommentsParenthesesAndPastedLines)
     EXPECT_EQ(ParenthesisBalance(""), 0);
 }
 
+// A few names of each kind, as the document's engine would describe them.
+int KindOfTestWord(const CString& word)
+{
+    const std::string w = word.GetString();
+    if (w == "sin" || w == "cos")
+        return NameBuiltinFunction;
+    if (w == "pi")
+        return NamePhysicalConstant;
+    if (w == "f")
+        return NameUserFunction;
+    if (w == "v" || w == "v" + std::string(99, 'a'))
+        return NameVariable;
+    return NameUnknown;
+}
+
+TEST(WorkspaceWords, TypedLinesKeepTheColoursOfTheirNames)
+{
+    struct Case {
+        std::string line;
+        std::vector<int> spans; // start, end, kind of each
+    };
+    const int comment = kCommentLineKind, pf = NameBuiltinFunction, pc = NamePhysicalConstant,
+              uf = NameUserFunction, var = NameVariable;
+    for (const Case& c : std::initializer_list<Case>{
+             {"' Solver solution", {0, 17, comment}},
+             {"  \t' sin note", {0, 13, comment}},
+             {"2 ' sin", {4, 7, pf}},
+             {"y = sin(x)+pi", {4, 7, pf, 11, 13, pc}},
+             {"Equation: v^2=f(v)", {10, 11, var, 14, 15, uf, 16, 17, var}},
+             {"sinx+sin", {5, 8, pf}},
+             {"\tcos\tv;pi", {1, 4, pf, 5, 6, var, 7, 9, pc}},
+             {"    x = 0.5", {}},
+             {"", {}},
+             // A name is looked up by its first 100 characters and coloured whole.
+             {"v" + std::string(150, 'a') + "+v", {0, 151, var, 152, 153, var}},
+             // Typing looks at the first 1,000 characters of a line only.
+             {std::string(997, '1') + "+sin", {}}, // "si" is no name
+             {std::string(996, '1') + "+sin", {997, 1000, pf}},
+             {std::string(1000, ' ') + "'", {}},
+         }) {
+        std::vector<int> spans;
+        for (const TypedColourSpan& span : TypedLineColours(c.line.c_str(), KindOfTestWord))
+            spans.insert(spans.end(), {span.nStart, span.nEnd, span.kind});
+        EXPECT_EQ(spans, c.spans) << c.line.substr(0, 40);
+    }
+}
+
 TEST(WorkspaceWords, TipsByKindOptionsAndArgumentCount)
 {
     struct Case {

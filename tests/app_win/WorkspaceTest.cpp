@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -80,6 +82,54 @@ protected:
         CString text;
         tip.GetWindowText(text);
         return text.GetString();
+    }
+    // What the user sees of the text: each character, a line end as "|", and before each run of
+    // characters their colour, face, height and effects.
+    static std::string Look()
+    {
+        const std::string text = Text();
+        std::vector<std::string> formats(text.size());
+        // A range of one format is read at once, another one halved.
+        std::function<void(LONG, LONG)> read = [&](LONG nStart, LONG nEnd) {
+            CHARRANGE cr{nStart, nEnd};
+            View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&cr));
+            CHARFORMAT2A cf{};
+            cf.cbSize = sizeof(cf);
+            View()->SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
+            const DWORD effects = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+            const DWORD all = CFM_COLOR | CFM_FACE | CFM_SIZE | effects;
+            if ((cf.dwMask & all) != all && nEnd - nStart > 1) {
+                read(nStart, (nStart + nEnd) / 2);
+                read((nStart + nEnd) / 2, nEnd);
+                return;
+            }
+            char each[96];
+            std::snprintf(each, sizeof each, "[%06lx %s %ld %lx]", cf.crTextColor, cf.szFaceName,
+                          cf.yHeight, cf.dwEffects & effects);
+            for (LONG i = nStart; i < nEnd; ++i)
+                formats[std::size_t(i)] = each;
+        };
+        View()->SetRedraw(FALSE);
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = std::min(text.find('|', start), text.size());
+            if (end > start)
+                read(LONG(start), LONG(end));
+            start = end + 1;
+        }
+        View()->SetRedraw(TRUE);
+        std::string look, format;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '|' && formats[i] != format)
+                look += format = formats[i];
+            look += text[i];
+        }
+        return look;
+    }
+    static POINT GetScrollPos()
+    {
+        POINT pos{0, 0};
+        View()->SendMessage(EM_GETSCROLLPOS, 0, LPARAM(&pos));
+        return pos;
     }
     static CHARRANGE Selection()
     {
@@ -162,6 +212,14 @@ TEST_F(WorkspaceTest, EnterTypesTheAnswerAfterTheLine)
     EXPECT_EQ(View()->GetSettings().PopupOptions, 0x1Fu) << "tips come back after a report";
     EXPECT_EQ(View()->m_rectMargin, CRect(1880, 1440, 1880, 1440)) << "print margins";
 
+    // An answer too long to type goes in one piece where typing would have put it.
+    const std::string derivative = "sdiff(sin(x)*cos(x)*tan(x)*exp(x)*ln(x)*sqrt(x))";
+    SetText(derivative.c_str());
+    Keys("\r");
+    const std::string answer = Document()->GetLineResult().GetText().GetString();
+    EXPECT_GT(answer.size(), 100u);
+    EXPECT_EQ(Text(), derivative + " =|" + answer + "|");
+
     // The longest lines evaluate without running out of stack.
     const std::string nested = std::string(499, '(') + "1" + std::string(499, ')');
     SetText(nested.c_str());
@@ -206,6 +264,68 @@ TEST_F(WorkspaceTest, LoggedLinesGoAfterTheLastLineWhereverTheCaretStands)
     View()->SendMessage(EM_SETSEL, LONG(earlier.size()), LONG(earlier.size()));
     Keys("\r");
     EXPECT_EQ(Text(), earlier + " =|5|" + logged.substr(earlier.size()));
+}
+
+// Lines written in one piece look as if typed: the same text in the same colours and font,
+// the caret after them, no tip; and one Undo takes them away again.
+TEST_F(WorkspaceTest, LinesWrittenInOnePieceLookAsIfTyped)
+{
+    SetText("");
+    Keys("3 -> v\r");
+    struct Case {
+        const char* before;
+        LONG caret;
+        std::string lines;
+        BOOL bAtTextEnd;
+    };
+    std::string many = "' Solver solution\n";
+    for (int i = 0; i < 60; ++i)
+        many += "    v = " + std::to_string(i) + "\n";
+    for (const Case& c : std::initializer_list<Case>{
+             {"", 0, "' Solver solution\nEquation: v^2=sin(pi)\n    v = 1.5\n", TRUE},
+             {"2+3", 1,
+              "' Zeros\n  ' note\ny = sin(x)+Na\t{v}\\v \x01\xdc"
+              "bung\n",
+              FALSE},
+             {"abc\rdef", 1, "' Report\nsinx+sin\n\n", FALSE}, // between two lines
+             {"x\r", 0, "' Report\nv\n", TRUE},
+             {"abc\r\rdef", 4, "cos(v)\n", FALSE}, // on the empty line
+             {"", 0, "' no line end", TRUE},
+             {"1+1", 0, many, TRUE}, // the end scrolled into view
+         }) {
+        auto run = [&](bool bTyped) {
+            SetText(c.before);
+            View()->SendMessage(EM_SETSEL, c.caret, c.caret);
+            View()->SendMessage(EM_EMPTYUNDOBUFFER);
+            View()->SendMessage(EM_SETMODIFY, FALSE);
+            View()->ShowErrorTip("a tip");
+            if (!bTyped) {
+                View()->WriteLines(c.lines.c_str(), c.bAtTextEnd);
+            } else {
+                if (c.bAtTextEnd)
+                    View()->NewLineAtTextEnd();
+                else
+                    View()->NewLineAtLineEnd();
+                const int options = View()->SetPopupOptions(0);
+                View()->TypeText(c.lines.c_str());
+                View()->SetPopupOptions(options);
+            }
+            const CHARRANGE sel = Selection();
+            const std::string tip = Tip();
+            const bool bModified = View()->SendMessage(EM_GETMODIFY) != 0;
+            const POINT scrolled = GetScrollPos();
+            return Look() + " caret " + std::to_string(sel.cpMin) + "-" +
+                   std::to_string(sel.cpMax) + " tip \"" + tip + "\"" +
+                   (bModified ? " modified" : "") + " scrolled to " + std::to_string(scrolled.y) +
+                   (View()->GetStyle() & WS_VSCROLL ? " with a scroll bar" : "");
+        };
+        const std::string typed = run(true);
+        EXPECT_EQ(run(false), typed) << c.lines.substr(0, 40);
+        View()->SendMessage(EM_UNDO);
+        std::string before = c.before;
+        std::replace(before.begin(), before.end(), '\r', '|');
+        EXPECT_EQ(Text(), before) << "one Undo: " << c.lines.substr(0, 40);
+    }
 }
 
 TEST_F(WorkspaceTest, ErrorsShowInTheTipWithTheirSpanSelected)

@@ -35,6 +35,10 @@ struct RecordingOutput : IResultGrid, IResultWorkspace {
         return std::exchange(options, value);
     }
     void TypeText(const CString& text) override { log += text.GetString(); }
+    void WriteLines(const CString& text, BOOL bAtTextEnd) override
+    {
+        log += std::string(bAtTextEnd ? "[write at end]" : "[write at line]") + text.GetString();
+    }
 };
 
 TEST(AnalysisResult, ValueTextsFollowKindAndFormat)
@@ -61,11 +65,26 @@ TEST(AnalysisResult, ValueTextsFollowKindAndFormat)
 TEST(AnalysisResult, WorkspaceAndGridReceiveTitleThenItems)
 {
     UseDotSeparators();
-    CAnalysisResult answer;
-    answer.SetText("5");
+    // An answer of one short line is typed; a longer one, or a report, is written in one piece.
+    struct Case {
+        std::string text;
+        BOOL bAtTextEnd;
+        std::string log;
+    };
+    const std::string longest(100, '1');
+    for (const Case& c : std::initializer_list<Case>{
+             {"5", TRUE, "[end][tips 0]5\n[tips 31]"},
+             {longest, FALSE, "[line][tips 0]" + longest + "\n[tips 31]"},
+             {longest + "2", FALSE, "[write at line]" + longest + "2\n"},
+             {"1\r2", TRUE, "[write at end]1\n2\n"},
+         }) {
+        CAnalysisResult answer;
+        answer.SetText(c.text.c_str());
+        RecordingOutput out;
+        answer.PrintToWorkspace(out, c.bAtTextEnd);
+        EXPECT_EQ(out.log, c.log) << c.text;
+    }
     RecordingOutput out;
-    answer.PrintToWorkspace(out, TRUE);
-    EXPECT_EQ(out.log, "[end][tips 0]5\n[tips 31]");
 
     CAnalysisResult r;
     r.SetText("ignored with a title");
@@ -75,9 +94,8 @@ TEST(AnalysisResult, WorkspaceAndGridReceiveTitleThenItems)
     r.AddText("Note: ", "a\rb");
     EXPECT_STREQ(r.GetWorkspaceText(), "' Zeros of f\nCount: 2\n    x = 1.5\nNote: a\nb")
         << "a carriage return would evaluate a workspace line";
-    out.log.clear();
     r.PrintToWorkspace(out, FALSE);
-    EXPECT_EQ(out.log.substr(0, 6), "[line]");
+    EXPECT_EQ(out.log, "[write at line]' Zeros of f\nCount: 2\n    x = 1.5\nNote: a\nb\n");
 
     out.log.clear();
     r.FillGrid(out, 2, 1);
