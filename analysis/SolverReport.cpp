@@ -9,20 +9,38 @@ void AddSearchCutShort(CAnalysisResult& report, int indent)
     report.AddText("Search cut short: ", GetErrorText(ErrMaxIterations), indent);
 }
 
-void BuildSolverReport(const CSolverModel& model, int k, const std::vector<double>& solutions,
-                       bool cutShort, CAnalysisResult& report)
+namespace {
+
+// The equation, the variable solved for and the values of the others.
+void AddSolverHeading(const CSolverModel& model, int k, CAnalysisResult& report)
 {
-    const CString name = model.GetVariableName(k);
     report.SetTitle("Solver solution");
     report.AddText("Equation: ", model.m_strEquation);
-    report.AddText("Solving for: ", name);
+    report.AddText("Solving for: ", model.GetVariableName(k));
     report.AddText("Given parameters: ", CString());
     for (int i = 0; i < model.GetVariableCount(); ++i)
         if (i != k)
             report.AddNumber(model.GetVariableName(i) + " = ", model.GetVariableValue(i), 1);
+}
+
+} // namespace
+
+void BuildSolverReport(const CSolverModel& model, int k, const std::vector<double>& solutions,
+                       bool cutShort, CAnalysisResult& report)
+{
+    const CString name = model.GetVariableName(k);
+    AddSolverHeading(model, k, report);
     report.AddInteger("Solutions found: ", int(solutions.size()));
     for (double solution : solutions)
         report.AddNumber(name + " = ", solution, 1);
     if (cutShort)
         AddSearchCutShort(report, 0);
+}
+
+void BuildSolverFailureReport(const CSolverModel& model, int k, const CString& message,
+                              CAnalysisResult& report)
+{
+    AddSolverHeading(model, k, report);
+    report.AddText("Solutions found: ", "None");
+    report.AddText(CString(), message);
 }

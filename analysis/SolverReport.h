@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/core/CString.h"
+
 #include <vector>
 
 class CAnalysisResult;
@@ -9,5 +11,9 @@ class CSolverModel;
 // cut short by its time.
 void BuildSolverReport(const CSolverModel& model, int k, const std::vector<double>& solutions,
                        bool cutShort, CAnalysisResult& report);
+// The report of a solve for variable k that found nothing: the same heading, "None" found, and
+// why, in the words of message.
+void BuildSolverFailureReport(const CSolverModel& model, int k, const CString& message,
+                              CAnalysisResult& report);
 // The item that says a search ran out of time, so that what it lists is what it found by then.
 void AddSearchCutShort(CAnalysisResult& report, int indent);

@@ -172,11 +172,12 @@ public:
 
     // --- analysis reports (MyDocumentResults.cpp) ------------------------------------------
     // The report in the results dialog, printed with the number format (the result format when
-    // null); OK keeps the dialog's log switch and, when it is on, types the report into the
-    // workspace and brings the workspace pane into view.
+    // null); OK keeps the dialog's log switch and, when it is on, logs the report.
     void ShowResults(CAnalysisResult& result, CNumberFormat* pFormat = nullptr);
-    // Solves the selected solver model for a variable and types the report into the workspace;
-    // empty on success, else why it failed (ProjectModel::SolverFailureText).
+    // The report after the workspace's last line, with the workspace pane brought into view.
+    void LogToWorkspace(const CAnalysisResult& result);
+    // Solves the selected solver model for a variable and logs the report, which says why when
+    // nothing was found; empty on success, else why it failed (ProjectModel::SolverFailureText).
     CString ShowSolverSolution(int variable) override;
 
     // --- analysis commands (MyDocumentFits.cpp, MyDocumentAnalysis.cpp) -------------------

@@ -1,5 +1,5 @@
 // Where analysis reports go: the results dialog, then (when logging is on) the workspace; and
-// the report of solving a solver model, which goes straight to the workspace.
+// the report of solving a solver model, found or not, which goes straight to the workspace.
 #include "analysis/ResultsDlg.h"
 #include "app/MainFrame.h"
 #include "app/MyDocument.h"
@@ -17,8 +17,12 @@ void CMyDocument::ShowResults(CAnalysisResult& result, CNumberFormat* pFormat)
     m_Model.m_Settings.nLogOutput = dlg.m_bLog;
     CRegistryProfileStore store;
     WriteDataAnalysisSettings(store, m_Model.m_Settings);
-    if (!dlg.m_bLog)
-        return;
+    if (dlg.m_bLog)
+        LogToWorkspace(result);
+}
+
+void CMyDocument::LogToWorkspace(const CAnalysisResult& result)
+{
     if (CRichWorkspace* pWorkspace = GetWorkspaceView())
         result.PrintToWorkspace(*pWorkspace, TRUE);
     CMainFrame* pFrame = GetMainFrame();
@@ -30,9 +34,9 @@ CString CMyDocument::ShowSolverSolution(int variable)
 {
     CAnalysisResult report;
     report.SetNumberFormat(m_Model.m_pResultFormat);
-    if (const int code = m_Model.SolveForVariable(variable, report))
-        return m_Model.SolverFailureText(code);
-    if (CRichWorkspace* pWorkspace = GetWorkspaceView())
-        report.PrintToWorkspace(*pWorkspace, TRUE);
-    return CString();
+    const int code = m_Model.SolveForVariable(variable, report);
+    // A solve that finds nothing says why where a solve that succeeds lists its solutions.
+    if (report.GetItemCount() > 0)
+        LogToWorkspace(report);
+    return code != 0 ? m_Model.SolverFailureText(code) : CString();
 }

@@ -294,10 +294,11 @@ public:
     void TakePastedCells(const PastedCells& cells);
     // Solves the selected solver model for variable k: the variable takes the first solution,
     // the grid is refilled and the report built (saying so when the search ran out of time);
-    // a solve that finds nothing leaves the variable as it was. The engine's code, 0 on success.
+    // a solve that finds nothing leaves the variable as it was and reports why. The engine's
+    // code, 0 on success; no report when there is no such variable.
     int SolveForVariable(int k, CAnalysisResult& report);
-    // What the value cell shows when solving gave the code: the engine's text, and when nothing
-    // was found (or nothing by the time the search ran out) what was searched and what to change.
+    // Why solving gave the code: the engine's text, and when nothing was found (or nothing by
+    // the time the search ran out) what was searched and what to change.
     CString SolverFailureText(int code) const;
 
     // --- fits (ProjectModelFits.cpp) -------------------------------------------------------

@@ -268,10 +268,11 @@ int ProjectModel::SolveForVariable(int k, CAnalysisResult& report)
     const int code = model->Solve(k, solutions);
     // A search cut short by its time reports the solutions it found by then.
     const bool cutShort = code == ErrMaxIterations && !solutions.empty();
-    if (code != 0 && !cutShort)
-        return code;
-    if (solutions.empty())
-        return ErrNoSolutions;
+    const int failure = code != 0 && !cutShort ? code : solutions.empty() ? ErrNoSolutions : 0;
+    if (failure != 0) {
+        BuildSolverFailureReport(*model, k, SolverFailureText(failure), report);
+        return failure;
+    }
     model->SetVariable(k, model->GetVariableName(k), solutions.front());
     RefreshGrid();
     BuildSolverReport(*model, k, solutions, cutShort, report);

@@ -281,21 +281,32 @@ TEST_F(DataViewTest, SolvingAModelReportsEverySolution)
                                             "    x = -2\n"
                                             "    x = 2");
 
+    // A solve that finds nothing reports why, whole, where the solutions would be listed.
     solver->SetVariable(1, "a", -1);
     CAnalysisResult none;
+    none.SetNumberFormat(model.m_pResultFormat);
     EXPECT_EQ(model.SolveForVariable(0, none), ErrNoSolutions);
-    EXPECT_EQ(none.GetItemCount(), 0);
     EXPECT_NEAR(solver->GetVariableValue(0), -2, 1e-6) << "a failed solve leaves the variable";
-    EXPECT_STREQ(model.SolverFailureText(ErrNoSolutions),
-                 "No solutions found: no sign change in 200 steps from -10 to 10. Narrow Min and "
-                 "Max, or raise Steps.");
-    EXPECT_EQ(model.SolveForVariable(5, none), ErrInvalidVariable);
+    const CString why = "No solutions found: no sign change in 200 steps from -10 to 10. Narrow "
+                        "Min and Max, or raise Steps.";
+    EXPECT_STREQ(model.SolverFailureText(ErrNoSolutions), why);
+    EXPECT_STREQ(none.GetWorkspaceText(), "' Solver solution\n"
+                                          "Equation: x^2=a\n"
+                                          "Solving for: x\n"
+                                          "Given parameters: \n"
+                                          "    a = -1\n"
+                                          "Solutions found: None\n" +
+                                              why);
+    CAnalysisResult noVariable;
+    EXPECT_EQ(model.SolveForVariable(5, noVariable), ErrInvalidVariable);
+    EXPECT_EQ(noVariable.GetItemCount(), 0) << "nothing to report on";
     EXPECT_STREQ(model.SolverFailureText(ErrInvalidVariable), GetErrorText(ErrInvalidVariable));
 
     // A new model's solve that finds nothing leaves its variable as it was, not at the scan's
     // last point.
     CSolverModel* imaginary = AddSolverModel("x^2=-1");
-    EXPECT_EQ(model.SolveForVariable(0, none), ErrNoSolutions);
+    CAnalysisResult imaginaryReport;
+    EXPECT_EQ(model.SolveForVariable(0, imaginaryReport), ErrNoSolutions);
     EXPECT_EQ(imaginary->GetVariableValue(0), 0);
 
     // A new model keeps the settings' interval, -1e300 .. 1e300, and still finds both roots.
@@ -333,9 +344,11 @@ TEST_F(DataViewTest, ASolveCutShortByItsTimeSaysSo)
     CAnalysisResult nothing;
     EXPECT_EQ(model.SolveForVariable(0, nothing), ErrMaxIterations);
     EXPECT_EQ(none->GetVariableValue(0), 0);
-    EXPECT_STREQ(model.SolverFailureText(ErrMaxIterations),
-                 "Maximum iterations exceeded: the search from -10000 to 10000 ran out of time "
-                 "before it found a solution. Narrow Min and Max, or lower Steps.");
+    const CString why = "Maximum iterations exceeded: the search from -10000 to 10000 ran out of "
+                        "time before it found a solution. Narrow Min and Max, or lower Steps.";
+    EXPECT_STREQ(model.SolverFailureText(ErrMaxIterations), why);
+    const CString end = "Solutions found: None\n" + why;
+    EXPECT_STREQ(nothing.GetWorkspaceText().Right(end.GetLength()), end);
 }
 
 // The table of seven rows typed cell by cell into the grid, under a decimal comma and a decimal

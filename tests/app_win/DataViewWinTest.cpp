@@ -286,11 +286,21 @@ TEST_F(DataViewWin, CalculateSolvesForItsRowsVariable)
     EXPECT_NEAR(solver->GetVariableValue(0), -2, 1e-6);
     EXPECT_NE(WorkspaceText().Find("Solutions found: 2"), -1) << WorkspaceText().GetString();
 
+    // A solve that finds nothing says why, whole, where the solutions would have been listed.
     solver->SetVariable(1, "a", -1);
+    frame->SetViewMask(ViewGrid);
     Click(Grid(), CellCentre(Grid(), 3, 3));
     Pump();
-    EXPECT_STREQ(Grid().GetItemText(3, 2), "No solutions found: no sign change in 200 steps from "
-                                           "-10 to 10. Narrow Min and Max, or raise Steps.");
+    const CString why = "No solutions found: no sign change in 200 steps from -10 to 10. Narrow "
+                        "Min and Max, or raise Steps.";
+    EXPECT_STREQ(Grid().GetItemText(3, 2), why);
+    const CString failed = "' Solver solution\r\nEquation: x^2=a\r\nSolving for: x\r\n"
+                           "Given parameters: \r\n    a = -1\r\nSolutions found: None\r\n" +
+                           why + "\r\n";
+    EXPECT_EQ(WorkspaceText().Right(failed.GetLength()), failed) << WorkspaceText().GetString();
+    EXPECT_TRUE(frame->GetViewLayout()[ViewLayout::Mask] & ViewWorkspace)
+        << "the workspace comes into view";
+    EXPECT_TRUE(hook.messages.empty()) << "no box";
 
     // A new model at the default settings searches -1e300 .. 1e300 and finds both roots.
     const DocumentSettings defaults;
