@@ -8,6 +8,7 @@
 #include "numeric/ExponentialIntegrals.h"
 #include "numeric/GammaFamily.h"
 #include "numeric/NumericCore.h"
+#include "numeric/UnderflowFlag.h"
 
 #include <gsl/gsl_errno.h>
 #include <gsl/gsl_mode.h>
@@ -23,14 +24,17 @@ namespace {
 
 constexpr int kNotThisFamily = INT_MIN; // no status of the library, which uses -1 itself
 
-// The library's status: an underflow is no error (the value stands); any other failure reaches
-// the user as 53 "Unknown Error". Its handler may have written errno; that is not ours to keep.
+// The library's status: an underflow is no error (the value stands), but raises the flag, which
+// the library's own arithmetic may not have done; any other failure reaches the user as 53
+// "Unknown Error". Its handler may have written errno; that is not ours to keep.
 void TakeLibraryStatus(int gslStatus, const gsl_sf_result& result, double& value,
                        MathStatus& status)
 {
     errno = 0;
     value = result.val;
-    if (gslStatus != GSL_SUCCESS && gslStatus != GSL_EUNDRFLW)
+    if (gslStatus == GSL_EUNDRFLW)
+        RaiseUnderflowFlag();
+    else if (gslStatus != GSL_SUCCESS)
         status.error = gslStatus;
 }
 

@@ -5,6 +5,7 @@
 #include "engine/CalcEngine.h"
 #include "engine/EngineErrors.h"
 #include "numeric/FloatRounding.h"
+#include "numeric/UnderflowFlag.h"
 
 #include <cerrno>
 #include <cmath>
@@ -72,11 +73,21 @@ inline double SmallWholePowerOf(double x, unsigned n, std::integer_sequence<unsi
     return result;
 }
 
+// 1/v where v may have overflowed (x^-16 of 1e30, the hyperbolic secant of 800): the exact
+// result is no 0, but 1/infinity raises no underflow, so it is raised here.
+inline double FlagUnderflowedReciprocal(double v)
+{
+    const double r = 1.0 / v;
+    if (r == 0.0)
+        RaiseUnderflowFlag();
+    return r;
+}
+
 // x^n (x^-n when negative) for n up to 16, each count with its squarings unrolled.
 inline double SmallWholePowerOf(double x, unsigned n, bool negative)
 {
     const double result = SmallWholePowerOf(x, n, std::make_integer_sequence<unsigned, 17>());
-    return negative ? 1.0 / result : result;
+    return negative ? FlagUnderflowedReciprocal(result) : result;
 }
 
 inline double SmallWholePower(double x, double y)
@@ -84,10 +95,20 @@ inline double SmallWholePower(double x, double y)
     return SmallWholePowerOf(x, unsigned(std::fabs(y)), y < 0);
 }
 
+// A power of x != 0 is never 0: the library's 0 is an underflow, which raises the flag whatever
+// library computed it.
+inline double LibraryPower(double x, double y)
+{
+    const double value = std::pow(x, y);
+    if (value == 0.0 && x != 0.0)
+        RaiseUnderflowFlag();
+    return value;
+}
+
 // a^b as the ^ operator computes it: small whole exponents as above, the rest by the library.
 inline double Power(double x, double y)
 {
-    return IsSmallWholeExponent(y) ? SmallWholePower(x, y) : std::pow(x, y);
+    return IsSmallWholeExponent(y) ? SmallWholePower(x, y) : LibraryPower(x, y);
 }
 
 // int(v): truncation toward zero to a signed 32-bit integer; false for NaN or a value outside
@@ -242,9 +263,9 @@ template <int Op> inline double CircularOrHyperbolicValue(double x)
     else if constexpr (Op == OpTanh)
         return std::tanh(x);
     else if constexpr (Op == OpSech)
-        return 1.0 / std::cosh(x);
+        return FlagUnderflowedReciprocal(std::cosh(x));
     else if constexpr (Op == OpCsch)
-        return 1.0 / std::sinh(x);
+        return FlagUnderflowedReciprocal(std::sinh(x));
     else if constexpr (Op == OpCoth)
         return 1.0 / std::tanh(x);
     else if constexpr (Op == OpAsinh)

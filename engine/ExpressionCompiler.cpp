@@ -10,6 +10,7 @@
 #include "engine/EngineNames.h"
 #include "engine/EvaluatorOperations.h"
 #include "engine/UserFunction.h"
+#include "numeric/UnderflowFlag.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,11 +110,15 @@ public:
     }
 
     // The instructions from start on compute a constant: run them once and keep the number,
-    // unless they fail (the failure then happens at each evaluation, as in the tree walk).
+    // unless they fail (the failure then happens at each evaluation, as in the tree walk) or
+    // underflow to 0, which each evaluation must show as the tree walk does.
     Operand Fold(int start)
     {
         double value = 0;
-        if (!RunConstantPart(m_program, start, Position(), value))
+        bool computed = false;
+        const bool underflowed = RaisesUnderflow(
+            [&] { computed = RunConstantPart(m_program, start, Position(), value); });
+        if (!computed || (value == 0.0 && underflowed))
             return Operand::OnStack();
         Truncate(start);
         --m_depth;

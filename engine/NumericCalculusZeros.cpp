@@ -1,0 +1,545 @@
+// Zeros of a function of one variable: Brent's method on a bracket, the decision whether the
+// bracket it closes on holds a zero or a pole, a jump or a gap, and the scan of an interval.
+#include "engine/NumericCalculus.h"
+
+#include "engine/EngineErrors.h"
+#include "engine/EvaluationWork.h"
+#include "numeric/UnderflowFlag.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+bool SameSign(double u, double v) { return (u > 0.0 && v > 0.0) || (u < 0.0 && v < 0.0); }
+
+// f at x as the zero finders see it. A 0 that is there only because a result underflowed
+// (exp(-1000)) is no zero, and no sign either: the point is unsigned.
+struct Sample {
+    double x = 0.0, y = 0.0;
+    int code = 0;
+    bool underflowed = false;
+
+    // A finite value, with or without a sign.
+    bool HasValue() const { return code == 0 && std::isfinite(y); }
+    // A finite value whose sign, or whose exact 0, counts.
+    bool Valued() const { return HasValue() && !underflowed; }
+};
+
+// Whether f's 0 at s.x came from an underflow, asked by evaluating again from a lowered flag:
+// zeros are few, and lowering the flag before every evaluation would cost as much as it.
+[[gnu::noinline]] void AskUnderflow(const CalculusFunction& f, Sample& s)
+{
+    s.underflowed = RaisesUnderflow([&] { s.code = f(s.x, s.y); }) && s.code == 0 && s.y == 0.0;
+}
+
+Sample SampleAt(const CalculusFunction& f, double x)
+{
+    Sample s;
+    s.x = x;
+    s.code = f(x, s.y);
+    if (s.code == 0 && s.y == 0.0)
+        AskUnderflow(f, s);
+    return s;
+}
+
+// The size of a bracket's end values, halved so that it stays finite.
+double Size(double u, double v) { return 0.5 * std::fabs(u) + 0.5 * std::fabs(v); }
+
+// Whether a sign change between p and q places a root as closely as asked: within tol, or between
+// neighbouring doubles where those lie farther apart.
+bool Resolved(double p, double q, double tol)
+{
+    return std::fabs(q - p) <= tol || std::nextafter(p, q) == q;
+}
+
+// The point one resolution step from x toward y: tol, or the next double where that is farther.
+double StepToward(double x, double y, double tol)
+{
+    const double s = x + std::copysign(tol, y - x);
+    return (s == x) ? std::nextafter(x, y) : s;
+}
+
+// Whether s is a zero of f: an exact 0, or an unsigned one across which f changes sign from one
+// resolution step below to one above ((x-30)*(1+exp(-x^2)) at 30 underflows on the way to 0).
+bool IsZero(const CalculusFunction& f, const Sample& s, double tol)
+{
+    if (s.code != 0 || s.y != 0.0)
+        return false;
+    if (!s.underflowed)
+        return true;
+    const Sample below = SampleAt(f, StepToward(s.x, -kInfinity, tol));
+    const Sample above = SampleAt(f, StepToward(s.x, kInfinity, tol));
+    return below.Valued() && above.Valued() && !SameSign(below.y, above.y);
+}
+
+// The brackets a search narrowed through, each kept at most half as wide as the one kept before
+// it, with the size of their end values: what the equation does as its bracket narrows.
+class BracketTrail {
+public:
+    void Add(double width, double size)
+    {
+        if (m_count > 0 && !(width <= 0.5 * m_entries[(m_count - 1) % kKept].width))
+            return;
+        m_entries[m_count % kKept] = {width, size};
+        ++m_count;
+    }
+    // The size at the narrowest bracket kept that was 16 to 64 times as wide as width; -1 when
+    // there was none. Wider brackets say nothing of the equation beside the zero: one that holds
+    // a hump of exp(-x^2)*(x-1) has ends far smaller than those near its zero.
+    double SizeWider(double width) const
+    {
+        for (std::size_t i = m_count; i > 0 && i + kKept > m_count; --i) {
+            const Entry& entry = m_entries[(i - 1) % kKept];
+            if (entry.width > kWidest * width)
+                break;
+            if (entry.width >= kWider * width)
+                return entry.size;
+        }
+        return -1.0;
+    }
+
+private:
+    static constexpr std::size_t kKept = 64;
+    static constexpr double kWider = 16.0, kWidest = 64.0;
+    struct Entry {
+        double width, size;
+    };
+    std::array<Entry, kKept> m_entries; // the first m_count of them, in a ring
+    std::size_t m_count = 0;
+};
+
+// Whether the sign change between neighbouring doubles p and q is a steep zero of a function the
+// doubles follow: f changes by about as much, in one direction, from the double before p to p,
+// from p to q and from q to the double after it. Beside a pole or a jump it does not.
+bool EvenlySteep(const CalculusFunction& f, const Sample& p, const Sample& q)
+{
+    const Sample beforeP = SampleAt(f, std::nextafter(p.x, 2.0 * p.x - q.x));
+    const Sample afterQ = SampleAt(f, std::nextafter(q.x, 2.0 * q.x - p.x));
+    if (!beforeP.Valued() || !afterQ.Valued())
+        return false;
+    const double across = q.y - p.y;
+    const auto alike = [across](double change) {
+        return change / across > 0.5 && change / across < 2.0;
+    };
+    return alike(p.y - beforeP.y) && alike(afterQ.y - q.y);
+}
+
+// Moves an end where f has no sign toward the point toward by halving, until f has a sign there
+// or the two lie within tol; 0, or the error of f met on the way.
+int MoveToSign(const CalculusFunction& f, Sample& end, const Sample& toward, double tol)
+{
+    while (end.underflowed && std::fabs(toward.x - end.x) > tol) {
+        end = SampleAt(f, end.x + 0.5 * (toward.x - end.x));
+        if (end.code != 0)
+            return end.code;
+    }
+    return 0;
+}
+
+// The ends of a bracket where f has no sign (an underflowed 0) move inward until it has one;
+// with no sign at either end, toward the middle, where it is tried first and the side of the
+// sign change is kept ((x-1)*exp(-x^2) on [-50, 50]). 0, or the error of f met on the way.
+int SignEnds(const CalculusFunction& f, Sample& first, Sample& second, double tol)
+{
+    if (!first.underflowed || !second.underflowed) {
+        const int code = MoveToSign(f, first, second, tol);
+        return code != 0 ? code : MoveToSign(f, second, first, tol);
+    }
+    const Sample middle = SampleAt(f, first.x + 0.5 * (second.x - first.x));
+    if (middle.code != 0)
+        return middle.code;
+    if (!middle.Valued() || middle.y == 0.0) {
+        first = middle;
+        return 0;
+    }
+    int code = MoveToSign(f, first, middle, tol);
+    if (code == 0)
+        code = MoveToSign(f, second, middle, tol);
+    if (code == 0 && first.Valued() && second.Valued() && SameSign(first.y, second.y))
+        (SameSign(first.y, middle.y) ? first : second) = middle;
+    return code;
+}
+
+int Found(const Sample& p, const Sample& q, double& root)
+{
+    root = std::fabs(p.y) <= std::fabs(q.y) ? p.x : q.x;
+    return 0;
+}
+
+int SettleUnsigned(const CalculusFunction& f, Sample p, Sample q, double u, double tol,
+                   double& root);
+
+// The bracket [p, q] that Brent's method closed on (values of two signs) holds a zero, a pole, a
+// jump or a gap. It is told inside the bracket, never beside it, where the other zero of a close
+// pair may lie: by what the end values do as the bracket is halved. Once it is within tol (or
+// between neighbouring doubles), a zero's values have at least halved since the bracket was 16
+// times as wide, a pole's have grown and a jump's have stayed. Only between neighbouring doubles
+// with no wider bracket known are the doubles beside them asked (EvenlySteep).
+int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, BracketTrail& trail,
+                  double& root)
+{
+    for (;;) {
+        if (Resolved(p.x, q.x, tol)) {
+            const double before = trail.SizeWider(std::fabs(q.x - p.x)), now = Size(p.y, q.y);
+            if (before >= 0.0 && now <= 0.5 * before)
+                return Found(p, q, root);
+            if (before >= 0.0 && now >= 2.0 * before)
+                return ErrBadArgument;
+            if (std::nextafter(p.x, q.x) == q.x)
+                return before < 0.0 && EvenlySteep(f, p, q) ? Found(p, q, root) : ErrBadArgument;
+        }
+        const Sample m = SampleAt(f, p.x + 0.5 * (q.x - p.x));
+        if (m.code != 0)
+            return m.code;
+        if (!std::isfinite(m.y))
+            return ErrBadArgument;
+        if (m.underflowed)
+            return SettleUnsigned(f, p, q, m.x, tol, root);
+        if (m.y == 0.0) {
+            root = m.x;
+            return 0;
+        }
+        (SameSign(m.y, p.y) ? p : q) = m;
+        trail.Add(std::fabs(q.x - p.x), Size(p.y, q.y));
+    }
+}
+
+// A bracket [p, q] (values of two signs) with a point u inside where f is an unsigned 0: the
+// points from each end toward u are halved. A sign change met on the way is a bracket of its own
+// without u; otherwise f has no sign between the last valued points, and where those lie within
+// tol of each other the zero is u (1e-300*(x-1)^3 underflows within 2e-8 of 1).
+int SettleUnsigned(const CalculusFunction& f, Sample p, Sample q, double u, double tol,
+                   double& root)
+{
+    for (Sample* end : {&p, &q}) {
+        double edge = u; // the unsigned point nearest to this end
+        while (!Resolved(end->x, edge, 0.25 * tol)) {
+            const Sample m = SampleAt(f, end->x + 0.5 * (edge - end->x));
+            if (m.code != 0)
+                return m.code;
+            if (!std::isfinite(m.y))
+                return ErrBadArgument;
+            if (m.underflowed) {
+                edge = m.x;
+            } else if (m.y == 0.0) {
+                root = m.x;
+                return 0;
+            } else if (SameSign(m.y, end->y)) {
+                *end = m;
+            } else {
+                return FindZeroOfFunction(f, std::min(end->x, m.x), std::max(end->x, m.x), tol,
+                                          root, ErrBadArgument);
+            }
+        }
+    }
+    if (!Resolved(p.x, q.x, tol))
+        return ErrBadArgument;
+    root = u;
+    return 0;
+}
+
+// Whether a step [lo, hi] meets the range where doubles hold tol (|x| <= tol * 2^52) and is wider
+// than all of it, so that the signs at its ends say nothing of the roots there (a new model's
+// interval, -1e300 .. 1e300, has steps 1e298 wide).
+bool OutgrowsResolvableRange(double lo, double hi, double tol)
+{
+    const double resolvable = tol * 0x1p52;
+    return hi - lo > 2.0 * resolvable && lo < resolvable && hi > -resolvable;
+}
+
+// The points a step [lo, hi] is searched on: its ends, 0 when it lies inside, and points halving
+// the distance to each end of every part down to tol, so that each magnitude gets its own points.
+std::vector<double> SearchPoints(double lo, double hi, double tol)
+{
+    std::vector<double> points{lo, hi};
+    const auto halve = [&points, tol](double p, double q) {
+        for (double d = 0.5 * (q - p); d >= tol; d *= 0.5) {
+            if (p + d == p && q - d == q)
+                break; // finer than the doubles at both ends
+            points.push_back(p + d);
+            points.push_back(q - d);
+        }
+    };
+    if (lo < 0.0 && hi > 0.0) {
+        points.push_back(0.0);
+        halve(lo, 0.0);
+        halve(0.0, hi);
+    } else {
+        halve(lo, hi);
+    }
+    std::sort(points.begin(), points.end());
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    return points;
+}
+
+// A zero between a valued point and one without a value: the interval is narrowed toward the
+// valued end until a sign change shows (then Brent's method), or it is within tol and the values
+// stop shrinking toward the edge of f's domain, or the two are neighbouring doubles. A steep zero
+// may lie closer to that edge than tol (ln(x) = -30 at 9.4e-14).
+int NarrowToValuedEnd(const CalculusFunction& f, Sample valued, Sample without, double tol,
+                      double& root, int sameSignCode)
+{
+    if (valued.y == 0.0) {
+        root = valued.x;
+        return 0;
+    }
+    for (;;) {
+        const double mid = valued.x + 0.5 * (without.x - valued.x);
+        if (mid == valued.x || mid == without.x)
+            return sameSignCode;
+        const Sample p = SampleAt(f, mid);
+        if (!p.Valued()) {
+            without = p;
+        } else if (!SameSign(p.y, valued.y)) {
+            return FindZeroOfFunction(f, std::min(valued.x, mid), std::max(valued.x, mid), tol,
+                                      root, sameSignCode);
+        } else if (std::fabs(without.x - valued.x) <= tol &&
+                   !(std::fabs(p.y) < std::fabs(valued.y))) {
+            return sameSignCode; // within tol of the edge, values no longer heading for 0
+        } else {
+            valued = p;
+        }
+    }
+}
+
+// Appends each zero once, telling found of it.
+class ZeroList {
+public:
+    ZeroList(std::vector<double>& zeros, const ZeroFound& found)
+        : m_zeros(zeros), m_first(zeros.size()), m_found(found)
+    {
+    }
+    void Add(double z)
+    {
+        // Two steps meeting where doubles are coarse can close on the same one.
+        if (m_zeros.size() > m_first && m_zeros.back() == z)
+            return;
+        m_zeros.push_back(z);
+        if (m_found)
+            m_found(z);
+    }
+    bool Any() const { return m_zeros.size() > m_first; }
+    // The zeros appended, in ascending order and each once, whatever order the steps took.
+    void Sort()
+    {
+        const auto first = m_zeros.begin() + std::ptrdiff_t(m_first);
+        std::sort(first, m_zeros.end());
+        m_zeros.erase(std::unique(first, m_zeros.end()), m_zeros.end());
+    }
+
+private:
+    std::vector<double>& m_zeros;
+    std::size_t m_first;
+    const ZeroFound& m_found;
+};
+
+// Where a span [lo, hi] comes in a search that takes the numbers nearest 0 first.
+double DistanceFromZero(double lo, double hi)
+{
+    return (lo <= 0.0 && hi >= 0.0) ? 0.0 : std::min(std::fabs(lo), std::fabs(hi));
+}
+
+// Appends the zeros of a step [lo, hi] that has an end without a value, searched on its
+// SearchPoints nearest 0 first, as the scan takes its steps. As in the scan, a zero of f at hi is
+// left to the next step unless hi ends the scan.
+void SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int sameSignCode,
+                bool lastStep, ZeroList& zeros)
+{
+    const std::vector<double> xs = SearchPoints(lo, hi, tol);
+    std::vector<Sample> points;
+    points.reserve(xs.size());
+    for (double x : xs)
+        points.push_back(SampleAt(f, x));
+    // The spans between the points, nearest 0 first: outward from where 0 lies among them.
+    std::size_t right = 0;
+    while (right + 1 < points.size() && points[right + 1].x <= 0.0)
+        ++right;
+    for (std::size_t left = right;
+         (left > 0 || right + 1 < points.size()) && !CommandWork::Spent();) {
+        const bool takeRight =
+            right + 1 < points.size() &&
+            (left == 0 || DistanceFromZero(points[right].x, points[right + 1].x) <=
+                              DistanceFromZero(points[left - 1].x, points[left].x));
+        const std::size_t i = takeRight ? right++ : --left;
+        const Sample &u = points[i], &v = points[i + 1];
+        double z = 0.0;
+        int code = sameSignCode;
+        if (u.Valued() && v.Valued()) {
+            if (!SameSign(u.y, v.y))
+                code = FindZeroOfFunction(f, u.x, v.x, tol, z, sameSignCode);
+        } else if (u.Valued() || v.Valued()) {
+            code = u.Valued() ? NarrowToValuedEnd(f, u, v, tol, z, sameSignCode)
+                              : NarrowToValuedEnd(f, v, u, tol, z, sameSignCode);
+        }
+        const bool nextReports = v.Valued() && v.y == 0.0 && !(lastStep && i + 2 == points.size());
+        if (code == 0 && !(z == v.x && nextReports))
+            zeros.Add(z);
+    }
+}
+
+// Brent's method on [first, second], where f has values of two signs. Kept apart from the
+// checks of the ends, which most steps of a scan stop at, so that those run in a small frame.
+[[gnu::noinline]] int Brent(const CalculusFunction& f, const Sample& first, const Sample& second,
+                            double tol, double& root)
+{
+    BracketTrail trail;
+    double a = first.x, b = second.x;
+    double fa = first.y, fb = second.y, c = b, fc = fb, d = 0.0, e = 0.0;
+    for (int iteration = 0; iteration < 100; ++iteration) {
+        if (SameSign(fb, fc)) {
+            c = a;
+            fc = fa;
+            e = d = b - a;
+        }
+        if (std::fabs(fc) < std::fabs(fb)) {
+            a = b;
+            b = c;
+            c = a;
+            fa = fb;
+            fb = fc;
+            fc = fa;
+        }
+        trail.Add(std::fabs(c - b), Size(fb, fc));
+        const double tol1 = 6e-15 * std::fabs(b) + 0.5 * tol;
+        const double xm = 0.5 * (c - b);
+        if (fb == 0.0) {
+            root = b;
+            return 0;
+        }
+        if (std::fabs(xm) <= tol1)
+            return DecideBracket(f, {b, fb}, {c, fc}, tol, trail, root);
+        if (std::fabs(e) >= tol1 && std::fabs(fa) > std::fabs(fb)) {
+            const double s = fb / fa;
+            double p, q;
+            if (a == c) {
+                p = 2.0 * xm * s;
+                q = 1.0 - s;
+            } else {
+                const double qa = fa / fc, r = fb / fc;
+                p = s * (2.0 * xm * qa * (qa - r) - (b - a) * (r - 1.0));
+                q = (qa - 1.0) * (r - 1.0) * (s - 1.0);
+            }
+            if (p > 0.0)
+                q = -q;
+            p = std::fabs(p);
+            if (2.0 * p < std::min(3.0 * xm * q - std::fabs(tol1 * q), std::fabs(e * q))) {
+                e = d;
+                d = p / q;
+            } else {
+                d = xm;
+                e = d;
+            }
+        } else {
+            d = xm;
+            e = d;
+        }
+        a = b;
+        fa = fb;
+        b += (std::fabs(d) > tol1) ? d : std::copysign(tol1, xm);
+        const Sample next = SampleAt(f, b);
+        if (next.code != 0)
+            return next.code;
+        if (next.underflowed)
+            return SettleUnsigned(f, {a, fa}, {c, fc}, b, tol, root);
+        fb = next.y;
+    }
+    return ErrMaxIterations;
+}
+
+} // namespace
+
+int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
+                       int sameSignCode)
+{
+    root = 0.0;
+    if (std::isnan(a) || std::isnan(b))
+        return ErrBadArgument;
+    if (!(tol >= kMinimumTolerance))
+        tol = 1e-5;
+    Sample first{a}, second{b};
+    if ((first.code = f(a, first.y)) != 0)
+        return first.code;
+    if ((second.code = f(b, second.y)) != 0)
+        return second.code;
+    // Most steps of a scan end here: no 0 at an end, so no question of underflow.
+    if (first.y != 0.0 && second.y != 0.0)
+        return SameSign(first.y, second.y) ? sameSignCode : Brent(f, first, second, tol, root);
+    for (Sample* end : {&first, &second})
+        if (end->y == 0.0)
+            AskUnderflow(f, *end);
+    for (const Sample* end : {&first, &second})
+        if (IsZero(f, *end, tol)) {
+            root = end->x;
+            return 0;
+        }
+    if (first.underflowed || second.underflowed) {
+        if (const int code = SignEnds(f, first, second, tol))
+            return code;
+        for (const Sample& end : {first, second})
+            if (end.Valued() && end.y == 0.0) {
+                root = end.x;
+                return 0;
+            }
+    }
+    if (!first.Valued() || !second.Valued() || SameSign(first.y, second.y))
+        return sameSignCode;
+    return Brent(f, first, second, tol, root);
+}
+
+int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
+                        std::vector<double>& zeros, int sameSignCode, BlindSteps blindSteps,
+                        const ZeroFound& found)
+{
+    if (!(a < b) || n <= 0 || !(tol >= kMinimumTolerance))
+        return ErrBadArgument;
+    ZeroList list(zeros, found);
+    const double step = (b - a) / n;
+    // A searching scan may span -1e300 .. 1e300: it takes the steps nearest 0 first, so that a
+    // scan cut short by the command's time has resolved the roots a user looks for first.
+    std::vector<int> order(static_cast<std::size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    if (blindSteps == BlindSteps::Search) {
+        const auto nearest = [a, step](int k) {
+            const double lo = a + k * step;
+            return DistanceFromZero(lo, lo + step);
+        };
+        std::stable_sort(order.begin(), order.end(),
+                         [&nearest](int j, int k) { return nearest(j) < nearest(k); });
+    }
+    for (std::size_t i = 0; i < order.size() && !CommandWork::Spent(); ++i) {
+        const int k = order[i];
+        const double lo = a + k * step;
+        const double hi = (k == n - 1) ? b : a + (k + 1) * step;
+        // A step wider than all the numbers doubles resolve is searched whatever its ends say:
+        // Brent's method on it would list one root of its many and miss those nearest 0.
+        if (blindSteps == BlindSteps::Search && OutgrowsResolvableRange(lo, hi, tol)) {
+            SearchStep(f, lo, hi, tol, sameSignCode, k == n - 1, list);
+            continue;
+        }
+        double z = 0.0;
+        if (FindZeroOfFunction(f, lo, hi, tol, z, sameSignCode) != 0) {
+            if (blindSteps == BlindSteps::Search &&
+                (!SampleAt(f, lo).HasValue() || !SampleAt(f, hi).HasValue()))
+                SearchStep(f, lo, hi, tol, sameSignCode, k == n - 1, list);
+            continue;
+        }
+        // A zero of f at hi starts the next step, which reports it.
+        if (z == hi && k < n - 1) {
+            const Sample end = SampleAt(f, hi);
+            if (end.Valued() && end.y == 0.0)
+                continue;
+        }
+        list.Add(z);
+    }
+    if (blindSteps == BlindSteps::Search)
+        list.Sort();
+    if (CommandWork::Spent())
+        return ErrMaxIterations;
+    return list.Any() ? 0 : ErrNoSolutions;
+}
