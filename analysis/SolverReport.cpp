@@ -30,8 +30,19 @@ void BuildSolverReport(const CSolverModel& model, int k, const std::vector<doubl
 {
     const CString name = model.GetVariableName(k);
     AddSolverHeading(model, k, report);
-    report.AddInteger("Solutions found: ", int(solutions.size()));
-    for (double solution : solutions)
+    // Solutions the report's format shows alike are one solution as the user reads it: far out,
+    // where sin(x) changes sign between most neighbouring doubles, a search finds several a few
+    // doubles apart.
+    std::vector<double> shown;
+    CString last;
+    for (double solution : solutions) {
+        const CString text = report.GetValueText({CString(), CString(), solution});
+        if (shown.empty() || text != last)
+            shown.push_back(solution);
+        last = text;
+    }
+    report.AddInteger("Solutions found: ", int(shown.size()));
+    for (double solution : shown)
         report.AddNumber(name + " = ", solution, 1);
     if (cutShort)
         AddSearchCutShort(report, 0);

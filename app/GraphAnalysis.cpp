@@ -17,14 +17,20 @@ namespace {
 
 constexpr int kIndent = 1;
 
-// One report line per value of f at each x, in the solver format.
-void AddPoints(CCalcEngine& engine, const CString& f, const std::vector<double>& xs,
-               CAnalysisResult& report)
+// The point of f at each x in ascending xs, in the solver format; points shown alike are one as
+// the user reads them (two zeros closer than the decimals asked for).
+std::vector<CString> PointTexts(CCalcEngine& engine, const CString& f,
+                                const std::vector<double>& xs)
 {
     engine.SetExpression(f);
     engine.Parse();
-    for (double x : xs)
-        report.AddText("", engine.FormatSolverPoint(x, engine.m_Root.EvaluateAt(x)), kIndent);
+    std::vector<CString> points;
+    for (double x : xs) {
+        const CString point = engine.FormatSolverPoint(x, engine.m_Root.EvaluateAt(x));
+        if (points.empty() || point != points.back())
+            points.push_back(point);
+    }
+    return points;
 }
 
 // "label n" and the points, or "label None" when there are none.
@@ -35,8 +41,10 @@ void AddCount(CCalcEngine& engine, const CString& f, const char* label,
         report.AddText(label, "None", kIndent);
         return;
     }
-    report.AddInteger(label, int(xs.size()), kIndent);
-    AddPoints(engine, f, xs, report);
+    const std::vector<CString> points = PointTexts(engine, f, xs);
+    report.AddInteger(label, int(points.size()), kIndent);
+    for (const CString& point : points)
+        report.AddText("", point, kIndent);
 }
 
 // A scan's code: nothing found is no failure, nor a scan cut short by its time (35), which lists

@@ -2,6 +2,7 @@
 // and the error column; rows, columns and entries at the grid's focus; favourites; the text a
 // double click types; pasted cells; and the solver's report.
 #include "analysis/DataDialogRules.h"
+#include "analysis/SolverReport.h"
 #include "engine/BuiltinUnits.h"
 #include "engine/EngineErrors.h"
 #include "engine/EvaluationWork.h"
@@ -318,6 +319,37 @@ TEST_F(DataViewTest, SolvingAModelReportsEverySolution)
     ASSERT_EQ(model.SolveForVariable(0, both), 0);
     EXPECT_NEAR(fresh->GetVariableValue(0), -1.41421356, 1e-5);
     EXPECT_NE(CString(both.GetWorkspaceText()).Find("Solutions found: 2"), -1);
+}
+
+// Solutions the report's format shows alike are listed once, as the user reads them: a new model
+// of ln(sin(x)) = -0.1 finds roots a few doubles apart near 3.2e299, where sin(x) changes sign
+// between most neighbouring doubles. A format that tells them apart lists each.
+TEST_F(DataViewTest, SolutionsShownAlikeAreListedOnce)
+{
+    CSolverModel solver;
+    ASSERT_EQ(solver.SetEquation("ln(sin(x)) = -0.1"), 0);
+    const std::vector<double> solutions = {-3.1999999999999991e+299, -3.199999999999998e+299,
+                                           1.1309977008589018};
+    CNumberFormat general;
+    general.m_nMode = FormatModeGeneral;
+    CNumberFormat scientific;
+    scientific.m_nMode = FormatModeScientific;
+    scientific.SetDecimals(15);
+    const struct {
+        CNumberFormat* format;
+        const char* listed;
+    } cases[] = {
+        {&general, "Solutions found: 2\n    x = -3.2e+299\n    x = 1.1309977008589"},
+        {&scientific, "Solutions found: 3\n    x = -3.199999999999999E+299\n"
+                      "    x = -3.199999999999998E+299\n    x = 1.130997700858902E+0"},
+    };
+    for (const auto& c : cases) {
+        CAnalysisResult report;
+        report.SetNumberFormat(c.format);
+        BuildSolverReport(solver, 0, solutions, false, report);
+        const CString text = report.GetWorkspaceText();
+        EXPECT_NE(text.Find(c.listed), -1) << text.GetString();
+    }
 }
 
 // Past its time a solve lists the solutions it found by then and says it was cut short; one that

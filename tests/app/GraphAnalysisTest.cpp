@@ -58,6 +58,9 @@ TEST_F(GraphAnalysis, ReportsOfEachCommand)
          "0.00000);|(x = 3.14159, y = 0.00000);"},
         {AnalysisZeros, "x^2+1", "", -3, 3, "Zeros of function",
          "y = |x^2+1;Interval: |[-3, 3];Zeros found: |None;"},
+        // Both zeros, 2e-6 apart, are found; at 5 decimals they show as one point.
+        {AnalysisZeros, "(x-1)^2-1e-12", "", 0, 2, "Zeros of function",
+         "y = |(x-1)^2-1e-12;Interval: |[0, 2];Zeros found: |1;|(x = 1.00000, y = 0.00000);"},
         {AnalysisExtrema, "x^3-3*x", "", -3, 3, "Extrema of function",
          "y = |x^3-3*x;Interval: |[-3, 3];Maxima found: |1;|(x = -1.00000, y = "
          "2.00000);Minima found: |1;|(x = 1.00000, y = -2.00000);"},
