@@ -295,6 +295,26 @@ protected:
         Tell(run.data.Write());
         run.data.Clear();
     }
+    // A file left by a run that did seed, then windows A and B started on it, which each act
+    // and end, B first unless A is to. The file is read-only for the one that ends last when it
+    // must leave the file alone.
+    void Play(Step seed, Step a, Step b, bool bAEndsFirst, bool bLastLeavesTheFile = false)
+    {
+        fs::remove_all(folder);
+        Run first, windowA, windowB;
+        Start(first);
+        Act(first, seed);
+        Exit(first);
+        Start(windowA);
+        Start(windowB);
+        Act(windowA, a);
+        Act(windowB, b);
+        Exit(bAEndsFirst ? windowA : windowB);
+        if (bLastLeavesTheFile) // a write would be refused and reported
+            fs::permissions(path, fs::perms::owner_read);
+        Exit(bAEndsFirst ? windowB : windowA);
+        fs::permissions(path, fs::perms::owner_all);
+    }
     static std::string Number(double value)
     {
         char text[32];
@@ -409,20 +429,7 @@ TEST_F(TwoWindowsTest, EachWindowKeepsItsOwnChangesAndTheOtherWindowsToo)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        fs::remove_all(folder);
-        Run seed, a, b;
-        Start(seed);
-        Act(seed, c.seed);
-        Exit(seed);
-        Start(a);
-        Start(b);
-        Act(a, c.a);
-        Act(b, c.b);
-        Exit(b);
-        if (c.bALeavesTheFile) // a write would be refused and reported
-            fs::permissions(path, fs::perms::owner_read);
-        Exit(a);
-        fs::permissions(path, fs::perms::owner_all);
+        Play(c.seed, c.a, c.b, false, c.bALeavesTheFile);
         EXPECT_EQ(Contents(), c.contents);
         EXPECT_TRUE(prompts.log.empty()) << prompts.log;
         prompts.log.clear();
@@ -507,17 +514,7 @@ TEST_F(TwoWindowsTest, RecordsWithoutANameKeepEachWindowsChangesWhicheverEndsFir
     for (const Case& c : cases)
         for (const bool bAEndsFirst : {false, true}) {
             SCOPED_TRACE(std::string(c.what) + (bAEndsFirst ? ", A ends first" : ""));
-            fs::remove_all(folder);
-            Run seed, a, b;
-            Start(seed);
-            Act(seed, c.seed);
-            Exit(seed);
-            Start(a);
-            Start(b);
-            Act(a, c.a);
-            Act(b, c.b);
-            Exit(bAEndsFirst ? a : b);
-            Exit(bAEndsFirst ? b : a);
+            Play(c.seed, c.a, c.b, bAEndsFirst);
             const std::string contents = Contents();
             EXPECT_EQ(
                 contents.substr(contents.find("c:"), contents.find(" s:") - contents.find("c:")),
