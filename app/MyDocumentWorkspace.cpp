@@ -4,6 +4,11 @@
 
 BOOL CMyDocument::ExecuteLine(const CString& line)
 {
+    struct LineRunning {
+        ProjectModel& model;
+        explicit LineRunning(ProjectModel& m) : model(m) { model.SetWorkspaceLineRunning(TRUE); }
+        ~LineRunning() { model.SetWorkspaceLineRunning(FALSE); }
+    } running(m_Model);
     const BOOL bDone = m_LineCommand.ExecuteLine(line);
     m_Model.ResampleChangedGraphs();
     return bDone;

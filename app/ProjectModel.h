@@ -161,6 +161,9 @@ public:
     void StorePaneSize(UINT viewBit, int width, int height);
     // A view command shows the panes of the mask until the next selection.
     void ShowViewsByCommand(UINT mask, BOOL bFocusWorkspace);
+    // While a workspace line runs, an item it selects shows beside the workspace, which keeps
+    // the keys the user goes on typing, rather than in an arrangement that hides it.
+    void SetWorkspaceLineRunning(BOOL bRunning) { m_bWorkspaceLine = bRunning; }
     // Shows or hides one pane (view bit) for the selected kind and the kinds sharing its panes;
     // nothing while no kind is selected.
     void ToggleView(UINT bit);
@@ -478,6 +481,7 @@ private:
     ExplorerNode m_SelectedNode = 0;
     int m_nSelectedKind = ItemNone;
     CDataObject* m_pSelectedObject = nullptr;
+    BOOL m_bWorkspaceLine = FALSE;
     // What the settings written at the end of the run held when it read them: another window
     // may change them meanwhile, so only what this run changed goes back.
     CMemoryProfileStore m_SettingsAtStart;

@@ -28,7 +28,13 @@ void ProjectModel::OnSelectItem(int kind, const CString& label, ExplorerNode nod
     ViewLayout& layout = m_ViewLayouts[std::size_t(kind)];
     if (layout[ViewLayout::Mask] == 0)
         layout[ViewLayout::Mask] = ViewWorkspace;
-    Windows().ApplyViewLayout(layout);
+    ViewLayout shown = layout;
+    if (m_bWorkspaceLine) {
+        // As by a view command: the kind's record keeps its arrangement and its pane sizes.
+        shown[ViewLayout::Mask] = ViewMaskBesideWorkspace(layout[ViewLayout::Mask]);
+        m_bLayoutByCommand = shown[ViewLayout::Mask] != layout[ViewLayout::Mask];
+    }
+    Windows().ApplyViewLayout(shown);
 
     if (kind == Item3DGraph)
         m_Scene.m_nCurrent = m_nSelectedIndex;

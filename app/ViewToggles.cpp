@@ -18,6 +18,14 @@ constexpr ShowCommand kShowCommands[] = {
 
 bool IsKind(int kind) { return kind >= 0 && kind < ItemTypeCount; }
 
+int CountPanes(UINT mask)
+{
+    int panes = 0;
+    for (UINT bit : kToggleBits)
+        panes += (mask & bit) ? 1 : 0;
+    return panes;
+}
+
 } // namespace
 
 UINT ViewBitOfToggle(UINT nID)
@@ -61,9 +69,7 @@ UINT ViewMaskOfShowCommand(UINT nID)
 
 UINT ShowCommandOfViewMask(UINT mask)
 {
-    int panes = 0;
-    for (UINT bit : kToggleBits)
-        panes += (mask & bit) ? 1 : 0;
+    const int panes = CountPanes(mask);
     if (panes == 2)
         return 0;
     if (panes != 1)
@@ -72,4 +78,15 @@ UINT ShowCommandOfViewMask(UINT mask)
         if (c.mask == (mask & c.mask))
             return c.nID;
     return 0;
+}
+
+UINT ViewMaskBesideWorkspace(UINT mask)
+{
+    const int panes = CountPanes(mask);
+    if ((mask & ViewWorkspace) || panes < 1 || panes > 2)
+        return mask; // three or four panes show as all four, the workspace among them
+    for (UINT bit : {View2DPlot, View3DPlot, ViewGrid})
+        if (mask & bit)
+            return bit | ViewWorkspace;
+    return mask;
 }

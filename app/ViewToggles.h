@@ -27,3 +27,8 @@ UINT ViewMaskOfShowCommand(UINT nID);
 // The tab command whose arrangement a mask shows: its one pane's, all four for none, three or
 // four panes (the frame shows all four then); 0 for two panes, which no tab shows.
 UINT ShowCommandOfViewMask(UINT mask);
+
+// The panes a workspace line leaves when it selects an item whose arrangement hides the
+// workspace: the first of its panes in the order 2-D plot, 3-D plot, grid, beside the
+// workspace. A mask that shows the workspace (by its bit, or as all four) is returned as it is.
+UINT ViewMaskBesideWorkspace(UINT mask);

@@ -316,6 +316,11 @@ TEST(ViewToggles, FlipsSharedMasksAndKeepsAPane)
                             {0, 127}, {9, 0},   {12, 0},  {3, 0},   {4 | 32, 121}};
     for (const auto& c : tabs)
         EXPECT_EQ(ShowCommandOfViewMask(c[0]), c[1]) << c[0];
+    // A workspace line's graph: its picture beside the workspace; a workspace shown stays.
+    const UINT beside[][2] = {{9, 5},   {10, 6}, {3, 5}, {1, 5},   {2, 6},   {8, 12},
+                              {12, 12}, {5, 5},  {4, 4}, {11, 11}, {15, 15}, {0, 0}};
+    for (const auto& c : beside)
+        EXPECT_EQ(ViewMaskBesideWorkspace(c[0]), c[1]) << c[0];
 }
 
 TEST(StatusIndicators, AngleAndBase)

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -570,3 +571,47 @@ TEST_F(KeyboardScenario, AfterSetAsDefaultEnterMeansOK)
 }
 
 } // namespace
+
+// Lines typed one after another, Enter and on, as a user types them: a line that adds a graph
+// shows it beside the workspace, and the keys after its Enter go on reaching the workspace.
+TEST_F(KeyboardScenario, LinesTypedAfterAGraphLineReachTheWorkspace)
+{
+    ScriptedModalHook hook;
+    CView* workspace = frame->GetWorkspaceView();
+    ASSERT_EQ(::GetFocus(), workspace->m_hWnd);
+    const ViewLayouts records = model->m_ViewLayouts;
+    struct Case {
+        const char* keys;
+        const char* textEnd; // the workspace text after the line
+        CView* shown;        // the pane that shows what the line made
+        int selectedKind;
+    };
+    CView* plot2D = frame->Get2DPlotView();
+    CView* plot3D = frame->Get3DPlotView();
+    const Case cases[] = {
+        {"plot(sin(x))\r", "plot(sin(x))\r\n", plot2D, Item2DGraph},
+        {"2+3\r", "plot(sin(x))\r\n2+3 =\r\n5\r\n", plot2D, Item2DGraph},
+        {"plot3d(x*y)\r", "5\r\nplot3d(x*y)\r\n", plot3D, Item3DGraph},
+        {"sdiff(x^3)\r", "plot3d(x*y)\r\nsdiff(x^3) =\r\n3*x^2\r\n", plot3D, Item3DGraph},
+        {"plot(r = 1 + cos(t), 0, 2*pi)\r", "3*x^2\r\nplot(r = 1 + cos(t), 0, 2*pi)\r\n", plot2D,
+         Item2DGraph},
+        {"plot(x^2, 1)\r", "2*pi)\r\nplot(x^2, 1)", plot2D, Item2DGraph},
+        {"\x08\x08\x08\x08)\r", "2*pi)\r\nplot(x^2)\r\n", plot2D, Item2DGraph},
+        {"2 -> b\r", "plot(x^2)\r\n2 -> b\r\n", plot2D, Item2DGraph},
+    };
+    for (const Case& c : cases) {
+        Type(c.keys);
+        const std::string text = WorkspaceText().GetString();
+        const std::string end = c.textEnd;
+        EXPECT_TRUE(text.size() >= end.size() &&
+                    text.compare(text.size() - end.size(), end.size(), end) == 0)
+            << c.keys << ": the workspace text ends \"" << text << "\"";
+        EXPECT_EQ(::GetFocus(), workspace->m_hWnd) << c.keys << ": the keys left the workspace";
+        EXPECT_TRUE(workspace->IsWindowVisible()) << c.keys;
+        EXPECT_TRUE(c.shown->IsWindowVisible()) << c.keys << ": the new graph does not show";
+        EXPECT_EQ(model->GetSelectedKind(), c.selectedKind) << c.keys;
+    }
+    EXPECT_EQ(hook.messages.size(), 0u);
+    // The arrangement was the line's: each kind keeps its own for the next selection.
+    EXPECT_EQ(std::memcmp(&records, &model->m_ViewLayouts, sizeof records), 0);
+}
