@@ -130,6 +130,17 @@ bool EvenlySteep(const CalculusFunction& f, const Sample& p, const Sample& q)
     return alike(p.y - beforeP.y) && alike(afterQ.y - q.y);
 }
 
+// Whether f's values at the neighbouring doubles p and q are at most half those 16 doubles
+// farther out on each side, as a zero's are (they grow with the distance from it); where f has no
+// value there, nothing speaks against the zero.
+bool ShrinksBeside(const CalculusFunction& f, const Sample& p, const Sample& q)
+{
+    const double out = 16.0 * (q.x - p.x);
+    const Sample beforeP = SampleAt(f, p.x - out), afterQ = SampleAt(f, q.x + out);
+    return !beforeP.Valued() || !afterQ.Valued() ||
+           Size(p.y, q.y) <= 0.5 * Size(beforeP.y, afterQ.y);
+}
+
 // Moves an end where f has no sign toward the point toward by halving, until f has a sign there
 // or the two lie within tol; 0, or the error of f met on the way.
 int MoveToSign(const CalculusFunction& f, Sample& end, const Sample& toward, double tol)
@@ -175,38 +186,64 @@ int Found(const Sample& p, const Sample& q, double& root)
 int SettleUnsigned(const CalculusFunction& f, Sample p, Sample q, double u, double tol,
                    double& root);
 
+// How halving a bracket ended.
+enum class Halving { Narrowed, Zero, Unsigned, Failed };
+
+// Halves the bracket [p, q] (values of two signs), keeping the half across which f changes sign
+// and telling trail of it; m receives the middle, at which f may be 0, unsigned or fail (code).
+Halving Halve(const CalculusFunction& f, Sample& p, Sample& q, BracketTrail& trail, Sample& m,
+              int& code)
+{
+    m = SampleAt(f, p.x + 0.5 * (q.x - p.x));
+    code = m.code != 0 ? m.code : ErrBadArgument;
+    if (m.code != 0 || !std::isfinite(m.y))
+        return Halving::Failed;
+    if (m.underflowed)
+        return Halving::Unsigned;
+    if (m.y == 0.0)
+        return Halving::Zero;
+    (SameSign(m.y, p.y) ? p : q) = m;
+    trail.Add(std::fabs(q.x - p.x), Size(p.y, q.y));
+    return Halving::Narrowed;
+}
+
+int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, BracketTrail& trail,
+                double& root);
+
 // The bracket [p, q] that Brent's method closed on (values of two signs) holds a zero, a pole, a
 // jump or a gap. It is told inside the bracket, never beside it, where the other zero of a close
 // pair may lie: by what the end values do as the bracket is halved. Once it is within tol (or
 // between neighbouring doubles), a zero's values have at least halved since the bracket was 16
-// times as wide, a pole's have grown and a jump's have stayed. Only between neighbouring doubles
-// with no wider bracket known are the doubles beside them asked (EvenlySteep).
+// times as wide, a pole's have grown and a jump's have stayed; a jump small against f's change
+// across tol shrinks there too, and is told only on neighbouring doubles (ConfirmZero). Only
+// between neighbouring doubles with no wider bracket known are the doubles beside them asked.
 int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, BracketTrail& trail,
                   double& root)
 {
     for (;;) {
+        const bool neighbours = std::nextafter(p.x, q.x) == q.x;
         if (Resolved(p.x, q.x, tol)) {
             const double before = trail.SizeWider(std::fabs(q.x - p.x)), now = Size(p.y, q.y);
             if (before >= 0.0 && now <= 0.5 * before)
-                return Found(p, q, root);
+                return neighbours ? Found(p, q, root) : ConfirmZero(f, p, q, trail, root);
             if (before >= 0.0 && now >= 2.0 * before)
                 return ErrBadArgument;
-            if (std::nextafter(p.x, q.x) == q.x)
+            if (neighbours)
                 return before < 0.0 && EvenlySteep(f, p, q) ? Found(p, q, root) : ErrBadArgument;
         }
-        const Sample m = SampleAt(f, p.x + 0.5 * (q.x - p.x));
-        if (m.code != 0)
-            return m.code;
-        if (!std::isfinite(m.y))
-            return ErrBadArgument;
-        if (m.underflowed)
+        Sample m;
+        int code = 0;
+        switch (Halve(f, p, q, trail, m, code)) {
+        case Halving::Failed:
+            return code;
+        case Halving::Unsigned:
             return SettleUnsigned(f, p, q, m.x, tol, root);
-        if (m.y == 0.0) {
+        case Halving::Zero:
             root = m.x;
             return 0;
+        case Halving::Narrowed:
+            break;
         }
-        (SameSign(m.y, p.y) ? p : q) = m;
-        trail.Add(std::fabs(q.x - p.x), Size(p.y, q.y));
     }
 }
 
@@ -383,12 +420,56 @@ void SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int
     }
 }
 
-// Brent's method on [first, second], where f has values of two signs. Kept apart from the
-// checks of the ends, which most steps of a scan stop at, so that those run in a small frame.
-[[gnu::noinline]] int Brent(const CalculusFunction& f, const Sample& first, const Sample& second,
-                            double tol, double& root)
+// The next step d of Brent's method from b (e the one before): inverse quadratic or secant
+// interpolation where it falls well inside the bracket [b, c] and the steps shrink fast enough,
+// otherwise halving.
+void NextBrentStep(double a, double b, double c, double fa, double fb, double fc, double tol1,
+                   double& d, double& e)
 {
-    BracketTrail trail;
+    const double xm = 0.5 * (c - b);
+    if (std::fabs(e) >= tol1 && std::fabs(fa) > std::fabs(fb)) {
+        const double s = fb / fa;
+        double p, q;
+        if (a == c) {
+            p = 2.0 * xm * s;
+            q = 1.0 - s;
+        } else {
+            const double qa = fa / fc, r = fb / fc;
+            p = s * (2.0 * xm * qa * (qa - r) - (b - a) * (r - 1.0));
+            q = (qa - 1.0) * (r - 1.0) * (s - 1.0);
+        }
+        if (p > 0.0)
+            q = -q;
+        p = std::fabs(p);
+        if (2.0 * p < std::min(3.0 * xm * q - std::fabs(tol1 * q), std::fabs(e * q))) {
+            e = d;
+            d = p / q;
+        } else {
+            d = xm;
+            e = d;
+        }
+    } else {
+        d = xm;
+        e = d;
+    }
+}
+
+// Where Brent's method stopped: on a bracket [b, c] as narrow as asked (closed) or not (open,
+// out of iterations), |f(b)| <= |f(c)|; at an exact 0 at b; at a point u where f has no sign,
+// inside the bracket [b, c]; or at an error of f (code).
+struct BrentStop {
+    enum Kind { Closed, Open, Zero, Unsigned, Failed } kind = Failed;
+    Sample b, c;
+    double u = 0.0;
+    int code = 0;
+};
+
+// Brent's method on [first, second], where f has values of two signs, until the bracket is
+// within 2 (relative |b| + absolute), telling trail of each bracket.
+BrentStop RunBrent(const CalculusFunction& f, const Sample& first, const Sample& second,
+                   double relative, double absolute, BracketTrail& trail)
+{
+    BrentStop stop;
     double a = first.x, b = second.x;
     double fa = first.y, fb = second.y, c = b, fc = fb, d = 0.0, e = 0.0;
     for (int iteration = 0; iteration < 100; ++iteration) {
@@ -406,50 +487,129 @@ void SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int
             fc = fa;
         }
         trail.Add(std::fabs(c - b), Size(fb, fc));
-        const double tol1 = 6e-15 * std::fabs(b) + 0.5 * tol;
+        const double tol1 = relative * std::fabs(b) + absolute;
         const double xm = 0.5 * (c - b);
+        stop.b = {b, fb};
+        stop.c = {c, fc};
         if (fb == 0.0) {
-            root = b;
-            return 0;
+            stop.kind = BrentStop::Zero;
+            return stop;
         }
-        if (std::fabs(xm) <= tol1)
-            return DecideBracket(f, {b, fb}, {c, fc}, tol, trail, root);
-        if (std::fabs(e) >= tol1 && std::fabs(fa) > std::fabs(fb)) {
-            const double s = fb / fa;
-            double p, q;
-            if (a == c) {
-                p = 2.0 * xm * s;
-                q = 1.0 - s;
-            } else {
-                const double qa = fa / fc, r = fb / fc;
-                p = s * (2.0 * xm * qa * (qa - r) - (b - a) * (r - 1.0));
-                q = (qa - 1.0) * (r - 1.0) * (s - 1.0);
-            }
-            if (p > 0.0)
-                q = -q;
-            p = std::fabs(p);
-            if (2.0 * p < std::min(3.0 * xm * q - std::fabs(tol1 * q), std::fabs(e * q))) {
-                e = d;
-                d = p / q;
-            } else {
-                d = xm;
-                e = d;
-            }
-        } else {
-            d = xm;
-            e = d;
+        if (std::fabs(xm) <= tol1) {
+            stop.kind = BrentStop::Closed;
+            return stop;
         }
+        NextBrentStep(a, b, c, fa, fb, fc, tol1, d, e);
         a = b;
         fa = fb;
         b += (std::fabs(d) > tol1) ? d : std::copysign(tol1, xm);
         const Sample next = SampleAt(f, b);
-        if (next.code != 0)
-            return next.code;
-        if (next.underflowed)
-            return SettleUnsigned(f, {a, fa}, {c, fc}, b, tol, root);
+        if (next.code != 0 || next.underflowed) {
+            stop.kind = next.code != 0 ? BrentStop::Failed : BrentStop::Unsigned;
+            stop.code = next.code;
+            stop.b = {a, fa};
+            stop.u = b;
+            return stop;
+        }
         fb = next.y;
     }
-    return ErrMaxIterations;
+    stop.kind = BrentStop::Open;
+    stop.code = ErrMaxIterations;
+    return stop;
+}
+
+// Brent's method on [first, second], where f has values of two signs. Kept apart from the
+// checks of the ends, which most steps of a scan stop at, so that those run in a small frame.
+[[gnu::noinline]] int Brent(const CalculusFunction& f, const Sample& first, const Sample& second,
+                            double tol, double& root)
+{
+    BracketTrail trail;
+    const BrentStop stop = RunBrent(f, first, second, 6e-15, 0.5 * tol, trail);
+    switch (stop.kind) {
+    case BrentStop::Closed:
+        return DecideBracket(f, stop.b, stop.c, tol, trail, root);
+    case BrentStop::Zero:
+        root = stop.b.x;
+        return 0;
+    case BrentStop::Unsigned:
+        return SettleUnsigned(f, stop.b, stop.c, stop.u, tol, root);
+    default:
+        return stop.code;
+    }
+}
+
+// Whether f, going out from the neighbouring doubles p and q, moves in further steps of at least
+// an eighth of its step across them, as rounding noise does ((x+1000)-1000 in steps of 1.1e-13,
+// cos(x)-1 in steps of 1.1e-16), where beside a jump it goes on smoothly. On each side, out to
+// where f has changed by 16 such steps (at most reach), the half that changes more is kept down
+// to neighbouring doubles, where a step shows. Where f is flat out to reach, or has no value,
+// nothing speaks against the zero.
+bool StepsBeside(const CalculusFunction& f, const Sample& p, const Sample& q, double reach)
+{
+    const double step = std::fabs(q.y - p.y);
+    for (const Sample* side : {&p, &q}) {
+        const double away = side->x - (side == &p ? q.x : p.x);
+        Sample inner = *side, outer = *side;
+        for (double d = std::fabs(away);; d *= 2.0) {
+            outer = SampleAt(f, side->x + std::copysign(std::min(d, reach), away));
+            if (!outer.Valued())
+                return true;
+            if (std::fabs(outer.y - side->y) >= 16.0 * step || !(d < reach))
+                break;
+        }
+        if (std::fabs(outer.y - inner.y) < 0.125 * step)
+            return true;
+        while (std::nextafter(inner.x, outer.x) != outer.x) {
+            const Sample m = SampleAt(f, inner.x + 0.5 * (outer.x - inner.x));
+            if (!m.Valued())
+                return true;
+            (std::fabs(m.y - inner.y) >= std::fabs(outer.y - m.y) ? outer : inner) = m;
+        }
+        if (std::fabs(outer.y - inner.y) >= 0.125 * step)
+            return true;
+    }
+    return false;
+}
+
+// Confirms a zero in a bracket [p, q] within tol whose values shrank as it narrowed: a jump small
+// against f's change across tol shrinks there too (1000*x+floor(x) = 1000.5 at 0.01). Narrowed
+// on to neighbouring doubles, a zero's values go on shrinking, or fall to f's rounding noise,
+// while a jump's stay. Where f is an exact 0 on the way, that is the zero; where a result
+// underflows, its values shrank beyond doubt.
+int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, BracketTrail& trail,
+                double& root)
+{
+    const BrentStop stop = RunBrent(f, p, q, std::numeric_limits<double>::epsilon(),
+                                    std::numeric_limits<double>::denorm_min(), trail);
+    if (stop.kind == BrentStop::Zero) {
+        root = stop.b.x;
+        return 0;
+    }
+    if (stop.kind == BrentStop::Unsigned)
+        return Found(p, q, root);
+    if (stop.kind == BrentStop::Failed)
+        return stop.code;
+    Sample lo = stop.b, hi = stop.c;
+    while (std::nextafter(lo.x, hi.x) != hi.x) {
+        Sample m;
+        int code = 0;
+        switch (Halve(f, lo, hi, trail, m, code)) {
+        case Halving::Failed:
+            return code;
+        case Halving::Unsigned:
+            return Found(p, q, root);
+        case Halving::Zero:
+            root = m.x;
+            return 0;
+        case Halving::Narrowed:
+            break;
+        }
+    }
+    const double now = Size(lo.y, hi.y), before = trail.SizeWider(std::fabs(hi.x - lo.x));
+    if (before >= 0.0 ? now <= 0.5 * before : ShrinksBeside(f, lo, hi))
+        return Found(lo, hi, root);
+    return StepsBeside(f, lo, hi, 64.0 * std::fabs(q.x - p.x)) ? Found(lo, hi, root)
+                                                               : ErrBadArgument;
 }
 
 } // namespace

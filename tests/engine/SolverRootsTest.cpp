@@ -1,8 +1,9 @@
 // The roots a solver model, FZERO and Find Zeros list, judged by true roots computed outside the
 // program (closed forms and 80-digit arithmetic, in SolverRootsCases.h): every root listed lies
 // within the tolerance, or a few doubles, of a true root, and every simple root that a scan step
-// holds alone is found. Close pairs, steep roots, underflows, poles and jumps, domain gaps and
-// magnitudes from 1e-12 to 1e15, in a model, in FZERO's bracket and in Find Zeros.
+// holds alone is found. Close pairs, steep roots, underflows, poles and jumps small and large,
+// roots in rounding noise, domain gaps and magnitudes from 1e-12 to 1e15, in a model, in FZERO's
+// bracket and in Find Zeros.
 #include "tests/engine/SolverRootsCases.h"
 
 #include "engine/EvaluationWork.h"
@@ -171,6 +172,22 @@ TEST_F(SolverRootsTest, PolesAndJumpsAreNoRoots)
     EXPECT_TRUTH(Scan::Model, kPolesAndJumps);
     EXPECT_TRUTH(Scan::Fzero, kPoleAndJumpBrackets);
     EXPECT_TRUTH(Scan::Zeros, kPoleAndJumpScans);
+}
+
+// A jump small against the equation's change across the tolerance (a jump of 1e-6 in a slope of
+// 1e6, or where the rest is flat, as (x-1)^3 at 1) is no root, however closely it is narrowed.
+TEST_F(SolverRootsTest, SmallJumpsAreNoRoots)
+{
+    EXPECT_TRUTH(Scan::Model, kSmallJumps);
+    EXPECT_TRUTH(Scan::Fzero, kSmallJumpBrackets);
+}
+
+// Roots where the equation's values are only rounding noise, results that cancel or that are
+// large against their change, are found though their values stop shrinking before the doubles.
+TEST_F(SolverRootsTest, RootsInRoundingNoiseAreFound)
+{
+    EXPECT_TRUTH(Scan::Model, kNoisyRoots);
+    EXPECT_TRUTH(Scan::Fzero, kNoisyRootBrackets);
 }
 
 TEST_F(SolverRootsTest, RootsBesideDomainGapsAreFound)
