@@ -1,12 +1,36 @@
 #include "analysis/SolverReport.h"
 
+#include "analysis/GridFill.h"
+
 #include "engine/EngineErrors.h"
 #include "engine/SolverModel.h"
 #include "plot/AnalysisResult.h"
 
-void AddSearchCutShort(CAnalysisResult& report, int indent)
+CString SearchCutShortText(const SearchCut& cut, bool anyListed)
 {
-    report.AddText("Search cut short: ", GetErrorText(ErrMaxIterations), indent);
+    CString text = GetErrorText(ErrMaxIterations) + ": the search from " +
+                   GridNumberText(cut.from) + " to " + GridNumberText(cut.to) + " ran out of time";
+    if (anyListed && cut.reached.Any()) {
+        text += " after it had searched from " + GridNumberText(cut.reached.lo) + " to " +
+                GridNumberText(cut.reached.hi);
+        if (cut.nearestZeroFirst)
+            text += ", the part nearest 0, which it searches first";
+        text += CString(". The ") + cut.points + " listed lie there; others may lie beyond it.";
+    } else {
+        text += CString(" before it found ") + cut.aPoint + ".";
+    }
+    return text + " Narrow Min and Max, or lower Steps.";
+}
+
+SearchCut SolverSearchCut(const CSolverModel& model)
+{
+    return {model.m_dMinimum, model.m_dMaximum, model.GetLastScanReach(), true,
+            "a solution",     "solutions"};
+}
+
+void AddSearchCutShort(CAnalysisResult& report, int indent, const SearchCut& cut, bool anyListed)
+{
+    report.AddText("Search cut short: ", SearchCutShortText(cut, anyListed), indent);
 }
 
 namespace {
@@ -45,7 +69,7 @@ void BuildSolverReport(const CSolverModel& model, int k, const std::vector<doubl
     for (double solution : shown)
         report.AddNumber(name + " = ", solution, 1);
     if (cutShort)
-        AddSearchCutShort(report, 0);
+        AddSearchCutShort(report, 0, SolverSearchCut(model), !shown.empty());
 }
 
 void BuildSolverFailureReport(const CSolverModel& model, int k, const CString& message,

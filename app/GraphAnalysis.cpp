@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -49,16 +50,20 @@ void AddCount(CCalcEngine& engine, const CString& f, const char* label,
 
 // A scan's code: nothing found is no failure, nor a scan cut short by its time (35), which lists
 // what it found by then.
-int ScanCode(int code, bool& cutShort)
+int ScanCode(int code) { return (code == ErrNoSolutions || code == ErrMaxIterations) ? 0 : code; }
+
+// The cut of a scan of [a, b] that ran out of time, in the words of what it looks for.
+SearchCut CutOf(const CCalcEngine& engine, double a, double b, const char* aPoint,
+                const char* points)
 {
-    cutShort = cutShort || code == ErrMaxIterations;
-    return (code == ErrNoSolutions || code == ErrMaxIterations) ? 0 : code;
+    return {a, b, engine.GetLastScanReach(), false, aPoint, points};
 }
 
-// What the zero and extremum scans of f found over [a, b], all within one command's time.
+// What the zero and extremum scans of f found over [a, b], all within one command's time, and
+// where each scan cut short got to.
 struct ScanFindings {
     std::vector<double> zeros, maxima, minima;
-    bool cutShort = false;
+    std::optional<SearchCut> zerosCut, extremaCut;
 };
 
 int ScanFunction(CCalcEngine& engine, const CString& f, double a, double b, int sections,
@@ -70,29 +75,38 @@ int ScanFunction(CCalcEngine& engine, const CString& f, double a, double b, int 
         if (sections & kGraphAnalysisZeros) {
             engine.SetExpression(f);
             zerosCode = engine.FindRoots(a, b, found.zeros);
+            if (zerosCode == ErrMaxIterations)
+                found.zerosCut = CutOf(engine, a, b, "a zero", "zeros");
         }
         if (sections & kGraphAnalysisExtrema) {
             engine.SetExpression(f);
             extremaCode = engine.FindExtrema(a, b, found.maxima, found.minima);
+            if (extremaCode == ErrMaxIterations)
+                found.extremaCut = CutOf(engine, a, b, "an extremum", "extrema");
         }
     }
-    if (const int code = ScanCode(zerosCode, found.cutShort))
+    if (const int code = ScanCode(zerosCode))
         return code;
-    return ScanCode(extremaCode, found.cutShort);
+    return ScanCode(extremaCode);
 }
 
-// The sections of the findings; their points are evaluated once the command's time is over.
+// The sections of the findings; their points are evaluated once the command's time is over. A
+// section cut short says where its points come from.
 void AddFindings(CCalcEngine& engine, const CString& f, int sections, const ScanFindings& found,
                  CAnalysisResult& report)
 {
-    if (sections & kGraphAnalysisZeros)
+    if (sections & kGraphAnalysisZeros) {
         AddCount(engine, f, "Zeros found: ", found.zeros, report);
+        if (found.zerosCut)
+            AddSearchCutShort(report, kIndent, *found.zerosCut, !found.zeros.empty());
+    }
     if (sections & kGraphAnalysisExtrema) {
         AddCount(engine, f, "Maxima found: ", found.maxima, report);
         AddCount(engine, f, "Minima found: ", found.minima, report);
+        if (found.extremaCut)
+            AddSearchCutShort(report, kIndent, *found.extremaCut,
+                              !found.maxima.empty() || !found.minima.empty());
     }
-    if (found.cutShort)
-        AddSearchCutShort(report, kIndent);
 }
 
 // The operations of two curves that give one number.
@@ -161,7 +175,9 @@ int RunTwoCurves(CCalcEngine& engine, const GraphAnalysisChoice& c, CAnalysisRes
         AddTwoCurveHeader(c, report);
         AddCount(engine, c.first, "Intersections found: ", xs, report);
         if (cutShort)
-            AddSearchCutShort(report, kIndent);
+            AddSearchCutShort(report, kIndent,
+                              CutOf(engine, c.a, c.b, "an intersection", "intersections"),
+                              !xs.empty());
         return 0;
     }
     double xc = 0, yc = 0;

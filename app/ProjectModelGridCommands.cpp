@@ -284,17 +284,13 @@ CString ProjectModel::SolverFailureText(int code) const
     const CSolverModel* model = SelectedSolverModel();
     if ((code != ErrNoSolutions && code != ErrMaxIterations) || !model)
         return GetErrorText(code);
-    const CString minimum = GridNumberText(model->m_dMinimum);
-    const CString maximum = GridNumberText(model->m_dMaximum);
-    CString text;
     if (code == ErrMaxIterations)
-        text.Format("%s: the search from %s to %s ran out of time before it found a solution. "
-                    "Narrow Min and Max, or lower Steps.",
-                    GetErrorText(code).GetString(), minimum.GetString(), maximum.GetString());
-    else
-        text.Format("%s: no sign change in %d steps from %s to %s. Narrow Min and Max, or raise "
-                    "Steps.",
-                    GetErrorText(code).GetString(), model->m_nSolverSteps, minimum.GetString(),
-                    maximum.GetString());
+        return SearchCutShortText(SolverSearchCut(*model), false);
+    CString text;
+    text.Format("%s: no sign change in %d steps from %s to %s. Narrow Min and Max, or raise "
+                "Steps.",
+                GetErrorText(code).GetString(), model->m_nSolverSteps,
+                GridNumberText(model->m_dMinimum).GetString(),
+                GridNumberText(model->m_dMaximum).GetString());
     return text;
 }

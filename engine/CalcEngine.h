@@ -3,6 +3,7 @@
 #include "engine/EngineNames.h"
 #include "engine/ExprNode.h"
 #include "engine/NumberFormat.h"
+#include "engine/ScanReach.h"
 
 #include <string>
 #include <vector>
@@ -145,6 +146,9 @@ public:
     double FindZeroInVariable(double a, double b, int i, double tol);
     // FindZerosInVariable with the engine's solver steps and rounding unit.
     int FindRootsInVariable(double a, double b, int i, std::vector<double>& zeros);
+    // Where the last scan of FindZerosInVariable, FindRoots, FindExtrema or FindIntersections
+    // got to: the part of its interval that its zeros come from when its time cut it short.
+    const ScanReach& GetLastScanReach() const { return m_LastScanReach; }
 
     // --- user functions ------------------------------------------------------------------
     int DefineUserFunction(const CString& definition, bool allowOverwrite);
@@ -206,4 +210,6 @@ public:
     // A user function's body: its variables are the parameters, read before any program-wide
     // name, and a call of a user function is refused.
     int m_bParametersFirst = 0;
+    // Set by each scan for zeros; not part of the stored engine.
+    ScanReach m_LastScanReach;
 };

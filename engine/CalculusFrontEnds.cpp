@@ -71,13 +71,16 @@ int DeriveText(const CCalcEngine& settings, const CString& text, CString& deriva
 int ScanRoots(CCalcEngine& engine, double a, double b, std::vector<double>& roots,
               const ZeroFound& found)
 {
+    engine.m_LastScanReach = ScanReach{};
     const int code = engine.Parse();
     if (code != 0)
         return code;
     CCompiledExpression program(engine.m_Root);
-    return FindZerosOfFunction(FunctionOfX(program), a, b, engine.m_nSolverSteps,
-                               engine.m_SolverFormat.m_dRoundingUnit, roots, ErrNoSolutions,
-                               BlindSteps::Skip, found);
+    return FindZerosOfFunction(
+        Reaching([&program](double x, double& y) { return program.EvaluateAt(x, y); },
+                 engine.m_LastScanReach),
+        a, b, engine.m_nSolverSteps, engine.m_SolverFormat.m_dRoundingUnit, roots, ErrNoSolutions,
+        BlindSteps::Skip, found);
 }
 
 // The integral of an integrand text, which becomes the engine's expression.

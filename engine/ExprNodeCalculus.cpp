@@ -8,7 +8,7 @@
 namespace {
 
 // f(x) of an engine: x goes into its variable i.
-CalculusFunction VariableFunction(CCalcEngine& engine, CCompiledExpression& program, int i)
+auto VariableFunction(CCalcEngine& engine, CCompiledExpression& program, int i)
 {
     return [&engine, &program, i](double x, double& y) {
         if (i >= 0 && i < engine.GetVariableCount())
@@ -68,6 +68,7 @@ double CExprNode::FindMinimum(double a, double b, double tol, double& xmin)
 int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double tol,
                                      std::vector<double>& zeros)
 {
+    m_LastScanReach = ScanReach{};
     if (!(a < b))
         return ErrBadArgument;
     // The solver's rounding unit at 16 decimals (1e-16) asks for more than doubles give: the
@@ -79,8 +80,9 @@ int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double to
     const double kept = exists ? m_Variables[std::size_t(i)].dValue : 0.0;
     // A new model's interval (-1e300 .. 1e300) overflows at nearly every step's ends, and its
     // steps around 0 are far wider than the numbers where the roots can be resolved.
-    const int code = FindZerosOfFunction(VariableFunction(*this, program, i), a, b, n, tol, zeros,
-                                         ErrBadArgument, BlindSteps::Search);
+    const int code =
+        FindZerosOfFunction(Reaching(VariableFunction(*this, program, i), m_LastScanReach), a, b, n,
+                            tol, zeros, ErrBadArgument, BlindSteps::Search);
     if (exists)
         m_Variables[std::size_t(i)].dValue = kept;
     return code;

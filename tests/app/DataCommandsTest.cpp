@@ -352,22 +352,74 @@ TEST_F(DataViewTest, SolutionsShownAlikeAreListedOnce)
     }
 }
 
-// Past its time a solve lists the solutions it found by then and says it was cut short; one that
-// found none by then says what to change. Neither moves the variable when it finds nothing.
-TEST_F(DataViewTest, ASolveCutShortByItsTimeSaysSo)
+// Past its time a solve lists the solutions it found by then and says where they come from: the
+// part of Min..Max nearest 0, which the scan searches first. Judged by the closed form of sin(x)
+// = 0.5 (pi/6 and 5*pi/6, plus 2k*pi): every solution listed is one, and it lists each one in
+// the part it names but those of the one step it was in when its time ran out. One that found
+// none by then says what to change. Neither moves the variable when it finds nothing.
+TEST_F(DataViewTest, ASolveCutShortByItsTimeSaysWhereItsSolutionsComeFrom)
 {
     const ScopedValue noTime(EvaluationSecondsLimit, 0.0);
     CSolverModel* sine = AddSolverModel("sin(x)=0.5");
-    sine->m_dMinimum = -1e4;
-    sine->m_dMaximum = 1e4;
-    sine->m_nSolverSteps = 10000;
-    CAnalysisResult report;
-    report.SetNumberFormat(model.m_pResultFormat);
-    ASSERT_EQ(model.SolveForVariable(0, report), 0);
-    const CString text = report.GetWorkspaceText();
-    EXPECT_NE(text.Find("Search cut short: Maximum iterations exceeded"), -1) << text;
-    EXPECT_NEAR(std::sin(sine->GetVariableValue(0)), 0.5, 1e-4);
-    EXPECT_GT(sine->GetVariableValue(0), -9000) << "the steps nearest 0 come first";
+    const auto closedForm = [](double lo, double hi) {
+        std::vector<double> xs;
+        for (double k = std::floor(lo / (2 * M_PI)) - 1; k <= hi / (2 * M_PI) + 1; ++k)
+            for (double x : {M_PI / 6 + 2 * k * M_PI, 5 * M_PI / 6 + 2 * k * M_PI})
+                if (x >= lo && x <= hi)
+                    xs.push_back(x);
+        return xs;
+    };
+    const struct {
+        double min, max;
+    } intervals[] = {{-1e4, 1e4}, {3000, 9000}, {-9000, -3000}, {-500, 9500}};
+    for (const auto& c : intervals) {
+        sine->m_dMinimum = c.min;
+        sine->m_dMaximum = c.max;
+        sine->m_nSolverSteps = 10000;
+        const double step = (c.max - c.min) / 10000;
+        CAnalysisResult report;
+        report.SetNumberFormat(model.m_pResultFormat);
+        ASSERT_EQ(model.SolveForVariable(0, report), 0) << c.min;
+        const AnalysisResultItem& cut = report.GetItem(report.GetItemCount() - 1);
+        ASSERT_STREQ(cut.strLabel, "Search cut short: ") << c.min;
+        CString head;
+        head.Format("Maximum iterations exceeded: the search from %g to %g ran out of time after "
+                    "it had searched from ",
+                    c.min, c.max);
+        ASSERT_STREQ(cut.strText.Left(head.GetLength()), head);
+        double lo = 0, hi = 0;
+        char rest[200] = {};
+        ASSERT_EQ(std::sscanf(cut.strText.GetString() + head.GetLength(), "%lf to %lf%199[^\n]",
+                              &lo, &hi, rest),
+                  3)
+            << cut.strText;
+        EXPECT_STREQ(rest, ", the part nearest 0, which it searches first. The solutions listed "
+                           "lie there; others may lie beyond it. Narrow Min and Max, or lower "
+                           "Steps.");
+        // Nearest 0 first: from an end that is nearest 0, else about as far on either side.
+        const double nearest = c.min > 0 ? c.min : c.max < 0 ? c.max : 0.0;
+        EXPECT_TRUE(lo <= nearest && nearest <= hi) << lo << " .. " << hi;
+        EXPECT_TRUE(c.min <= lo && hi <= c.max) << lo << " .. " << hi;
+        if (c.min < 0 && c.max > 0) {
+            EXPECT_NEAR(std::min(-lo, c.max) - std::min(hi, -c.min), 0, 2 * step)
+                << lo << " .. " << hi;
+        }
+        std::vector<double> listed;
+        for (int i = 0; i < report.GetItemCount(); ++i)
+            if (report.GetItem(i).strLabel == "x = ")
+                listed.push_back(report.GetItem(i).dValue);
+        const std::vector<double> truth = closedForm(lo, hi);
+        for (double x : listed) {
+            EXPECT_TRUE(x >= lo && x <= hi) << x << " outside " << lo << " .. " << hi;
+            double distance = INFINITY;
+            for (double t : truth)
+                distance = std::min(distance, std::fabs(x - t));
+            EXPECT_LE(distance, sine->m_SolverFormat.m_dRoundingUnit) << x;
+        }
+        EXPECT_LE(listed.size(), truth.size()) << c.min;
+        EXPECT_GE(listed.size() + 2, truth.size()) << c.min << ": " << lo << " .. " << hi;
+        EXPECT_LT(hi - lo, c.max - c.min) << "the time ran out before the search ended";
+    }
 
     CSolverModel* none = AddSolverModel("x^2=-1");
     none->m_dMinimum = -1e4;

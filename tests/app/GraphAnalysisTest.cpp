@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -120,41 +121,64 @@ TEST_F(GraphAnalysis, GraphAnalysisCoversTheGraphsDomainAndTheMasksSections)
     EXPECT_EQ(report.GetItemCount(), count) << "a failure leaves the report as it was";
 }
 
-// Past the command's time a search lists what it found by then and says it was cut short; its
-// points are evaluated after, so each shows its value. Both sections of the graph analysis
-// share one time.
-TEST_F(GraphAnalysis, ASearchCutShortByItsTimeListsWhatItFound)
+// Past the command's time a search lists what it found by then and says where from: it goes up
+// from Min, so the part from Min to where it got. Judged by the closed forms (sin(x) is 0 at
+// k*pi and 1 at pi/2 + 2k*pi): every point listed is one, and it lists each one of the part it
+// names but those of the one step it was in when its time ran out. The points are evaluated
+// after, so each shows its value. Both sections of the graph analysis share one time: extrema
+// that the zeros left no time for say so.
+TEST_F(GraphAnalysis, ASearchCutShortByItsTimeSaysWhereItsPointsComeFrom)
 {
     const ScopedValue noTime(EvaluationSecondsLimit, 0.0);
     engine.m_nSolverSteps = 10000;
+    const double step = 2e4 / 10000;
     const struct {
         int kind;
         const char* count;
         const char* value; // of f at each point listed
-    } rows[] = {{AnalysisZeros, "Zeros found: ", "y = 0.00000"},
-                {AnalysisExtrema, "Maxima found: ", "y = 1.00000"},
-                {AnalysisIntersections, "Intersections found: ", "y = 0.00000"}};
+        const char* points;
+        double first, period; // the points listed: first + k * period
+    } rows[] = {
+        {AnalysisZeros, "Zeros found: ", "y = 0.00000", "zeros", 0, M_PI},
+        {AnalysisExtrema, "Maxima found: ", "y = 1.00000", "extrema", M_PI / 2, 2 * M_PI},
+        {AnalysisIntersections, "Intersections found: ", "y = 0.00000", "intersections", 0, M_PI}};
     for (const auto& r : rows) {
         CAnalysisResult report;
         ASSERT_EQ(RunGraphAnalysis(engine, {r.kind, "sin(x)", "0", -1e4, 1e4}, report), 0);
         const std::string items = Items(report);
-        EXPECT_EQ(items.substr(items.rfind(';', items.size() - 2) + 1),
-                  "Search cut short: |Maximum iterations exceeded;");
+        const std::string head = "Search cut short: |Maximum iterations exceeded: the search from "
+                                 "-10000 to 10000 ran out of time after it had searched from "
+                                 "-10000 to ";
+        const std::size_t cut = items.find(head);
+        ASSERT_NE(cut, std::string::npos) << items.substr(items.rfind("|(x"));
+        const std::size_t from = cut + head.size();
+        const std::size_t to = items.find(std::string(". The ") + r.points +
+                                              " listed lie there; others may lie beyond it. "
+                                              "Narrow Min and Max, or lower Steps.;",
+                                          from);
+        ASSERT_NE(to, std::string::npos) << items.substr(cut);
+        const double hi = std::stod(items.substr(from, to - from));
+        EXPECT_LT(hi, 1e4) << "the time ran out before the search ended";
         const std::size_t count = items.find(r.count);
         ASSERT_NE(count, std::string::npos) << items;
         const int found = std::atoi(items.c_str() + count + std::strlen(r.count) + 1);
-        EXPECT_GT(found, 0) << items;
-        EXPECT_LT(found, 3000) << items;
-        EXPECT_NE(items.find(r.value), std::string::npos) << items;
+        const double truth =
+            std::floor((hi - r.first) / r.period) - std::ceil((-1e4 - r.first) / r.period) + 1;
+        EXPECT_LE(found, truth) << r.count << hi;
+        EXPECT_GE(found, truth - std::ceil(step / r.period)) << r.count << hi;
+        EXPECT_NE(items.find(r.value), std::string::npos) << r.count;
     }
     CFunctionPlot graph;
     graph.SetDefinition("sin(x)", CString(), GraphRectangular, -1e4, 1e4);
     CAnalysisResult report;
     ASSERT_EQ(BuildGraphAnalysis(engine, graph, kDefaultAnalysisOptions, report), 0);
     const std::string items = Items(report);
-    EXPECT_NE(items.find("Minima found: |None;Search cut short: |Maximum iterations exceeded;"),
+    EXPECT_NE(items.find("others may lie beyond it. Narrow Min and Max, or lower Steps.;Maxima "
+                         "found: |None;Minima found: |None;Search cut short: |Maximum iterations "
+                         "exceeded: the search from -10000 to 10000 ran out of time before it "
+                         "found an extremum. Narrow Min and Max, or lower Steps.;"),
               std::string::npos)
-        << items;
+        << items.substr(items.rfind("|(x"));
 }
 
 TEST_F(GraphAnalysis, IntervalsPrintShortest)
