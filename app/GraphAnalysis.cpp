@@ -1,6 +1,6 @@
 #include "app/GraphAnalysis.h"
 
-#include "analysis/SolverReport.h"
+#include "analysis/SearchCut.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineErrors.h"
 #include "engine/EvaluationWork.h"
