@@ -6,7 +6,6 @@
 #include "engine/EvaluationWork.h"
 #include "framework/core/CArchive.h"
 #include "numeric/Moments.h"
-#include "plot/BoundTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +16,8 @@ namespace {
 constexpr int kFunctionSine = 5;
 
 } // namespace
+
+bool IsEmptyCell(double value) { return std::isnan(value); }
 
 std::vector<int> SortedRowOrder(const double* keys, int n, int order)
 {

@@ -1,7 +1,13 @@
 #pragma once
 #include "analysis/DataObject.h"
 
+#include <limits>
 #include <vector>
+
+// A table cell that holds no value (NaN): one the user has not filled or has emptied, or whose
+// entry was refused. Lists and matrices hold no such cell.
+inline constexpr double kEmptyCell = std::numeric_limits<double>::quiet_NaN();
+bool IsEmptyCell(double value);
 
 // A list of numbers (a project list, or a column of a data table). Values are 1-based: element 0
 // is allocated and unused, so the numerical library takes the data pointer as it is.

@@ -25,6 +25,10 @@ public:
     CString GetName() const override { return m_strName; }
     int GetColumnLength(int column) const override;
     double GetValue(int column, int row) const override;
+    bool HoldsValue(int column, int row) const override
+    {
+        return !IsEmptyCell(GetValue(column, row));
+    }
 
     // Replaces the columns by those of a layout (codes 5 and up keep them); every value 0.
     void Create(int layout, int columns, int rows);

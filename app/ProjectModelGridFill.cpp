@@ -11,7 +11,6 @@
 #include "engine/UserFunction.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -33,12 +32,12 @@ void WriteTitles(IGridFillSink& sink, std::initializer_list<const char*> titles)
         sink.SetText(0, column++, title);
 }
 
-// A value never given (NAN) leaves its cell empty.
+// An empty cell shows no text.
 void WriteColumn(IGridFillSink& sink, int column, const CDataColumn& values)
 {
     const double* data = values.GetData();
     for (int i = 1; i <= values.GetCount(); ++i)
-        sink.SetText(i, column, std::isnan(data[i]) ? CString() : GridNumberText(data[i]));
+        sink.SetText(i, column, IsEmptyCell(data[i]) ? CString() : GridNumberText(data[i]));
 }
 
 void WriteTable(IGridFillSink& sink, CDataTable& table, BOOL bEditable, const ViewLayout& layout)

@@ -135,6 +135,7 @@ struct SampleTable : IBoundTable {
     int GetRowCount() const override { return int(x.size()); }
     int GetColumnLength(int c) const override { return c < 2 ? int(x.size()) : 0; }
     double GetValue(int c, int row) const override { return (c ? y : x)[std::size_t(row - 1)]; }
+    bool HoldsValue(int, int) const override { return true; }
 };
 
 void Render2D(const std::string& folder, CCalcEngine& engine)

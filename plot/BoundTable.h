@@ -1,7 +1,6 @@
 #pragma once
 #include "framework/core/CString.h"
 
-#include <limits>
 #include <vector>
 
 // What a data graph reads of the table it marks: its name (kept for relinking after loading),
@@ -17,11 +16,9 @@ public:
     virtual int GetColumnLength(int column) const = 0;
     // Value row (1-based, 1..GetColumnLength) of column 0 or 1.
     virtual double GetValue(int column, int row) const = 0;
+    // Whether that cell holds a value: the table decides what an empty cell is.
+    virtual bool HoldsValue(int column, int row) const = 0;
 };
-
-// A cell that holds no value (NaN): one the user has not filled, or whose entry was refused.
-inline constexpr double kEmptyCell = std::numeric_limits<double>::quiet_NaN();
-bool IsEmptyCell(double value);
 
 // The rows of a table that are points (1-based, in order): those that both its first two
 // columns reach and whose x and y each hold a value. Everything that reads a table as (x, y)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -80,5 +81,9 @@ struct TestTable : IBoundTable {
     double GetValue(int column, int row) const override
     {
         return column == 0 ? x[std::size_t(row - 1)] : y[std::size_t(row - 1)];
+    }
+    bool HoldsValue(int column, int row) const override
+    {
+        return !std::isnan(GetValue(column, row));
     }
 };
