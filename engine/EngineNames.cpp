@@ -3,6 +3,7 @@
 #include "engine/EngineErrors.h"
 #include "engine/FunctionCatalogue.h"
 #include "engine/LocaleSeparators.h"
+#include "engine/RecordIdentity.h"
 #include "engine/UnitRegistry.h"
 #include "engine/UserFunction.h"
 #include "framework/core/AsciiText.h"
@@ -170,8 +171,8 @@ int AddUserConstant(const char* description, const char* unit, const char* symbo
         if (code)
             return code;
     }
-    GetUserConstants().push_back({CString(description), CString(unit), CString(symbol), value, 0,
-                                  NewUserConstantIdentity()});
+    GetUserConstants().push_back(
+        {CString(description), CString(unit), CString(symbol), value, 0, NewRecordIdentity()});
     return 0;
 }
 
@@ -219,12 +220,6 @@ CString GetUserConstantDescription(int i)
 CString GetUserConstantUnit(int i)
 {
     return InRange(GetUserConstants(), i) ? GetUserConstants()[std::size_t(i)].strUnit : CString();
-}
-
-unsigned NewUserConstantIdentity()
-{
-    static unsigned last = 0;
-    return ++last;
 }
 
 bool IsValidName(const char* name)

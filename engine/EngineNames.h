@@ -34,8 +34,7 @@ struct UserConstantRecord {
     CString strSymbol;
     double dValue = 0;
     double dUncertainty = 0;
-    // Which constant of the run this is, kept through edits, so that an edited constant can be
-    // told from a new one even without a symbol; 0 for none. Never stored.
+    // Which constant of the run this is (NewRecordIdentity), kept through edits; 0 for none.
     unsigned nIdentity = 0;
 };
 
@@ -96,8 +95,6 @@ void SetUserConstantRecord(int i, const char* description, const char* unit, con
 void DeleteUserConstant(int i);
 CString GetUserConstantDescription(int i);
 CString GetUserConstantUnit(int i);
-// An identity no constant of the run has had before.
-unsigned NewUserConstantIdentity();
 
 // --- name checks -------------------------------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include "engine/CalcEngine.h"
 #include "engine/EngineNames.h"
 #include "engine/LocaleSeparators.h"
+#include "engine/RecordIdentity.h"
 #include "engine/ReencodeExpression.h"
 #include "engine/UnitRegistry.h"
 #include "engine/UserFunction.h"
@@ -244,7 +245,7 @@ void CCalcEngine::SerializeUserConstants(CArchive& ar)
     for (UserConstantRecord& record : records) {
         ar >> record.strDescription >> record.strSymbol >> record.strUnit >> record.dValue >>
             record.dUncertainty;
-        record.nIdentity = NewUserConstantIdentity();
+        record.nIdentity = NewRecordIdentity();
     }
     constants = std::move(records);
 }

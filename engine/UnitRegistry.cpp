@@ -2,6 +2,7 @@
 
 #include "engine/BuiltinUnits.h"
 #include "engine/EngineErrors.h"
+#include "engine/RecordIdentity.h"
 #include "framework/core/AsciiText.h"
 
 #include <cmath>
@@ -233,12 +234,11 @@ int AddUserUnit(const char* name, const char* base, double factor)
 
 int AddUserUnit(const UnitRecord& unit)
 {
-    static unsigned lastIdentity = 0;
     if (!IsUsableFactor(unit.factor))
         return ErrBadArgument;
     g_unitRegistry.push_back(unit);
     if (unit.nIdentity == 0)
-        g_unitRegistry.back().nIdentity = ++lastIdentity;
+        g_unitRegistry.back().nIdentity = NewRecordIdentity();
     return 0;
 }
 

@@ -7,8 +7,8 @@ struct UnitRecord {
     std::string name;
     std::string base;
     double factor = 1.0;
-    // Which user conversion of the run this is, kept through edits, so that an edited conversion
-    // can be told from a new one even without a name; 0 for none. Never stored.
+    // Which user conversion of the run this is (NewRecordIdentity), kept through edits; 0 for
+    // none.
     unsigned nIdentity = 0;
 };
 

@@ -1,0 +1,7 @@
+#include "engine/RecordIdentity.h"
+
+unsigned NewRecordIdentity()
+{
+    static unsigned last = 0;
+    return ++last;
+}
