@@ -27,16 +27,18 @@ namespace {
 
 // Rows listed by number before the rest are counted.
 constexpr std::size_t kListedRows = 8;
+constexpr char kAtZero[] = " at y = 0";
 
-// "the point at y = 0 in row 2", "the 3 points at y = 0 in rows 2, 5 and 7".
-CString HeldPointsText(const std::vector<int>& rows)
+// "the point at y = 0 in row 2", "the 3 points at y = 0 in rows 2, 5 and 7" (where = " at y =
+// 0"), "the point in row 2".
+CString PointsInRowsText(const std::vector<int>& rows, const char* where)
 {
     CString text;
     if (rows.size() == 1) {
-        text.Format("the point at y = 0 in row %d", rows[0]);
+        text.Format("the point%s in row %d", where, rows[0]);
         return text;
     }
-    text.Format("the %d points at y = 0 in rows ", int(rows.size()));
+    text.Format("the %d points%s in rows ", int(rows.size()), where);
     const std::size_t listed = std::min(rows.size(), kListedRows);
     for (std::size_t i = 0; i < listed; ++i) {
         CString number;
@@ -102,7 +104,7 @@ CString WeightingText(const CDataTable& table)
     const std::vector<int> held = HeldRows(table);
     CString text = DeviationRuleText(table);
     if (!held.empty())
-        text += "; the curve is held through " + HeldPointsText(held);
+        text += "; the curve is held through " + PointsInRowsText(held, kAtZero);
     return text;
 }
 
@@ -110,7 +112,7 @@ CString FitFailureText(int code, const HeldPointsOutcome& held, const CDataTable
 {
     if (!table || held.points == 0)
         return GetErrorText(code);
-    const CString points = HeldPointsText(HeldRows(*table));
+    const CString points = PointsInRowsText(HeldRows(*table), kAtZero);
     const char remedy[] = "  Give such a point a deviation in a Y Error column, ";
     if (code == held.failure && code == ErrNoSolutions)
         return "No curve of the model was found that passes through " + points +
@@ -124,6 +126,16 @@ CString FitFailureText(int code, const HeldPointsOutcome& held, const CDataTable
         return GetErrorText(code) + ": with the curve through " + points +
                ", the other points cannot determine the parameters left free.";
     return GetErrorText(code);
+}
+
+CString LogarithmFailureText(const CString& model, const CString& values,
+                             const std::vector<int>& rows)
+{
+    const bool one = rows.size() == 1;
+    return "The " + model + " fits the logarithm of " + values + " and needs every " + values +
+           " above 0, which " + PointsInRowsText(rows, "") + (one ? " does" : " do") +
+           " not have.  Give " + (one ? "it " : "them ") + values +
+           " above 0, or choose another model.";
 }
 
 void AddWeightingItem(CAnalysisResult& report, const CDataTable* table)

@@ -28,5 +28,10 @@ std::vector<int> HeldRows(const CDataTable& table);
 // fit or left it singular, what they did.
 CString FitFailureText(int code, const HeldPointsOutcome& held, const CDataTable* table);
 
+// Why a model fitted through logarithms (model: "exponential model a*b^x") refused the points
+// of the table's rows: values ("y", "x and y") must be above 0.
+CString LogarithmFailureText(const CString& model, const CString& values,
+                             const std::vector<int>& rows);
+
 // The report's line of its own on the weighting; nothing without a table.
 void AddWeightingItem(CAnalysisResult& report, const CDataTable* table);

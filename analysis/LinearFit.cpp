@@ -67,6 +67,7 @@ void CLinearFit::SetModel(int index)
     if (index < 0 || index >= kModelCount)
         return;
     const LinearModel& model = kModels[index];
+    m_nModel = index;
     m_strEquation = model.equation;
     m_strTemplate = model.templateText;
     m_XTransform = model.xTransform;
@@ -108,19 +109,22 @@ int CLinearFit::FitPoints(const FitSample& sample)
     const int n = sample.Count();
     const int m = GetParameterCount();
     m_Held = HeldPointsOutcome{};
+    m_LogDomain = LogDomain{};
     if (n < kMinimumFitPoints)
         return ErrTooFewDataPoints;
     if (const int code = CheckSampleFinite(sample))
         return code;
     // Logarithms of the data or of x must have a value at every point.
-    bool logOfX = m_XTransform == &Log;
+    m_LogDomain.bX = m_XTransform == &Log;
     for (int j = 1; j <= m; ++j)
-        logOfX = logOfX || m_Basis[std::size_t(j)] == &Log;
-    const bool logOfY = m_YTransform == &Log;
+        m_LogDomain.bX = m_LogDomain.bX || m_Basis[std::size_t(j)] == &Log;
+    m_LogDomain.bY = m_YTransform == &Log;
     for (int i = 1; i <= n; ++i)
-        if ((logOfX && !(sample.x[std::size_t(i)] > 0.0)) ||
-            (logOfY && !(sample.y[std::size_t(i)] > 0.0)))
-            return ErrBadArgument;
+        if ((m_LogDomain.bX && !(sample.x[std::size_t(i)] > 0.0)) ||
+            (m_LogDomain.bY && !(sample.y[std::size_t(i)] > 0.0)))
+            m_LogDomain.points.push_back(i);
+    if (!m_LogDomain.points.empty())
+        return ErrBadArgument;
 
     // Only the logarithmic models fit transformed copies of the points.
     const bool transforms = m_XTransform || m_YTransform;
@@ -194,7 +198,18 @@ void CLinearFit::FillReport(CAnalysisResult& report) const
 
 CString CLinearFit::GetFailureText(int code) const
 {
-    return FitFailureText(code, m_Held, m_pTable);
+    if (code != ErrBadArgument || m_LogDomain.points.empty() || !m_pTable)
+        return FitFailureText(code, m_Held, m_pTable);
+    // The fit read the table's points in order.
+    const std::vector<int> tableRows = TablePointRows(*m_pTable);
+    std::vector<int> rows;
+    for (const int k : m_LogDomain.points)
+        if (k <= int(tableRows.size()))
+            rows.push_back(tableRows[std::size_t(k - 1)]);
+    CString model = GetModelName(m_nModel);
+    model.MakeLower();
+    const CString values = m_LogDomain.bX ? (m_LogDomain.bY ? "x and y" : "x") : "y";
+    return LogarithmFailureText(model + " model " + m_strEquation, values, rows);
 }
 
 CString CLinearFit::GetEquationWithValues() const

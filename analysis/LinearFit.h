@@ -44,7 +44,8 @@ public:
     int FitPoints(const FitSample& sample);
     // What the held points did to the last fit.
     const HeldPointsOutcome& GetHeldPoints() const { return m_Held; }
-    // The message for a code of Fit: the code's text, or what the held points did wrong.
+    // The message for a code of Fit: the code's text, what the held points did wrong, or which
+    // rows hold an x or y that the model's logarithms cannot take.
     CString GetFailureText(int code) const;
 
     // The template with each parameter written as its value in brackets, in the engine's number
@@ -83,4 +84,12 @@ private:
     Function m_YTransform = nullptr;
     int m_nPoints = 0;
     HeldPointsOutcome m_Held;
+    int m_nModel = -1;
+    // Of which values the model takes logarithms, and the points (1-based) of the last fit
+    // whose value was not above 0.
+    struct LogDomain {
+        bool bX = false;
+        bool bY = false;
+        std::vector<int> points;
+    } m_LogDomain;
 };

@@ -303,7 +303,9 @@ TEST_F(HeldPointsTest, PointsThatLeaveNothingToFitAreExplained)
          "Passing through the 3 points at y = 0 in rows 1, 2 and 3 fixes every parameter of the "
          "model and leaves none to fit the other points." +
              remedy + "or choose a model with more parameters."},
-        {"a logarithm of y = 0", &kAtTwo, kExponential, ErrBadArgument, "Bad argument"},
+        {"a logarithm of y = 0", &kAtTwo, kExponential, ErrBadArgument,
+         "The exponential model a*b^x fits the logarithm of y and needs every y above 0, which "
+         "the point in row 2 does not have.  Give it y above 0, or choose another model."},
         {"a*exp(b*x) through (0, 0) is 0 whatever b", &exponential,
          FitKind{"typed", -1, "a*exp(b*x)"}, ErrSingularMatrix,
          "Singular matrix encountered: with the curve through the point at y = 0 in row 1, the "

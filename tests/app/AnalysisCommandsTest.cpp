@@ -116,7 +116,6 @@ TEST_F(AnalysisCommandsTest, LinearFitsRefuseWhatTheyCannotFitAndAddNothing)
         {TableLayoutXY, 2, 0, 7, "Too few data points"},
         {TableLayoutXY, 4, 6, 7, "Too few data points"}, // a quartic needs five
         {TableLayoutXY, 5, 0, HUGE_VAL, "Bad argument"},
-        {TableLayoutXY, 5, 2, -7, "Bad argument"}, // no logarithm of y <= 0
     };
     for (const Case& c : cases) {
         Reset();
@@ -130,6 +129,58 @@ TEST_F(AnalysisCommandsTest, LinearFitsRefuseWhatTheyCannotFitAndAddNothing)
         EXPECT_EQ(model.m_DataPlot.GetItemCount(), 0) << c.layout << " " << c.model;
         const std::string expected = *c.message ? std::string("[message] ") + c.message + "\n" : "";
         EXPECT_EQ(prompts.log, expected) << c.layout << " " << c.model;
+    }
+}
+
+// The models fitted through logarithms refuse an x or y at or below 0 and name the rows that
+// hold one, as the grid numbers them (an empty row is no point but keeps its number); a model
+// without logarithms fits such points. The table: x 1..5, y 2x, then the changes.
+TEST_F(AnalysisCommandsTest, FitsThroughLogarithmsNameTheRowsTheyCannotTake)
+{
+    struct Change {
+        int column;
+        int row;
+        double value;
+    };
+    const double empty = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        int model;
+        std::vector<Change> changes;
+        const char* message; // none: a graph is added
+    } cases[] = {
+        {2,
+         {{1, 2, -1}},
+         "The exponential model a*b^x fits the logarithm of y and needs every y above 0, which "
+         "the point in row 2 does not have.  Give it y above 0, or choose another model."},
+        {2,
+         {{1, 1, empty}, {1, 3, 0}, {1, 5, -4}},
+         "The exponential model a*b^x fits the logarithm of y and needs every y above 0, which "
+         "the 2 points in rows 3 and 5 do not have.  Give them y above 0, or choose another "
+         "model."},
+        {1,
+         {{0, 4, 0}, {1, 2, -1}},
+         "The logarithmic model a+b*ln(x) fits the logarithm of x and needs every x above 0, "
+         "which the point in row 4 does not have.  Give it x above 0, or choose another model."},
+        {3,
+         {{0, 1, -1}, {1, 5, -2}},
+         "The power model a*x^b fits the logarithm of x and y and needs every x and y above 0, "
+         "which the 2 points in rows 1 and 5 do not have.  Give them x and y above 0, or choose "
+         "another model."},
+        {0, {{1, 2, -1}, {1, 3, 0}}, nullptr},
+    };
+    for (const auto& c : cases) {
+        Reset();
+        CDataTable* table = AddTable("T", TableLayoutXY, 2, 5);
+        for (int i = 1; i <= 5; ++i) {
+            table->GetColumn(0)->SetValue(i, i);
+            table->GetColumn(1)->SetValue(i, 2 * i);
+        }
+        for (const Change& change : c.changes)
+            table->GetColumn(change.column)->SetValue(change.row, change.value);
+        model.LinearFitSelection(c.model);
+        EXPECT_EQ(model.m_DataPlot.GetItemCount(), c.message ? 0 : 1) << c.model;
+        EXPECT_EQ(prompts.log, c.message ? std::string("[message] ") + c.message + "\n" : "")
+            << c.model;
     }
 }
 
