@@ -2,7 +2,7 @@
 // and only one span is coloured, so that this can run after every typed character.
 #include "app/MyDocument.h"
 #include "app/RichWorkspace.h"
-#include "app/WorkspaceRtf.h"
+#include "app/WorkspaceSettings.h"
 #include "app/WorkspaceWords.h"
 #include "engine/CalcEngine.h"
 #include "framework/win/CDC.h"

@@ -74,27 +74,6 @@ void AppendLine(std::string& rtf, const CString& line,
 
 } // namespace
 
-COLORREF WorkspaceColourOfKind(const WorkspaceSettings& settings, int kind)
-{
-    switch (kind) {
-    case kCommentLineKind:
-        return settings.CommentColor;
-    case NameBuiltinFunction:
-        return settings.PFColor;
-    case NamePhysicalConstant:
-        return settings.PCColor;
-    case NameUserFunction:
-        return settings.UFColor;
-    case NameUserConstant:
-        return settings.UCColor;
-    case NameVariable:
-    case NameExpressionVariable:
-        return settings.VarColor;
-    default:
-        return settings.DefaultColor;
-    }
-}
-
 std::string TypedTextRtf(const CString& text, const std::function<int(const CString&)>& kindOfWord,
                          const WorkspaceSettings& settings, unsigned codePage)
 {

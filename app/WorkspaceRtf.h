@@ -4,9 +4,6 @@
 #include <functional>
 #include <string>
 
-// The colour that typed text of a kind takes: a NameKind, or kCommentLineKind.
-COLORREF WorkspaceColourOfKind(const WorkspaceSettings& settings, int kind);
-
 // Text as the workspace shows it once typed from the start of an empty line, as rich text to
 // put in its place: each line in the colours TypedLineColours gives it and kindOfWord decides,
 // "\n" ending a line, tabs kept, other control characters dropped (typing inserts none) and

@@ -1,5 +1,7 @@
 #include "app/WorkspaceSettings.h"
 
+#include "app/WorkspaceWords.h"
+#include "engine/CalcEngine.h"
 #include "framework/core/ProfileTable.h"
 
 const char kWorkspaceSection[] = "Workspace";
@@ -52,4 +54,25 @@ void ReadWorkspaceSettings(CProfileStore& store, WorkspaceSettings& settings)
 BOOL WriteWorkspaceSettings(CProfileStore& store, const WorkspaceSettings& settings)
 {
     return WriteProfileSection(store, kWorkspaceSection, kWorkspaceKeys, settings);
+}
+
+COLORREF WorkspaceColourOfKind(const WorkspaceSettings& settings, int kind)
+{
+    switch (kind) {
+    case kCommentLineKind:
+        return settings.CommentColor;
+    case NameBuiltinFunction:
+        return settings.PFColor;
+    case NamePhysicalConstant:
+        return settings.PCColor;
+    case NameUserFunction:
+        return settings.UFColor;
+    case NameUserConstant:
+        return settings.UCColor;
+    case NameVariable:
+    case NameExpressionVariable:
+        return settings.VarColor;
+    default:
+        return settings.DefaultColor;
+    }
 }

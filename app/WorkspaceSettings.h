@@ -22,6 +22,9 @@ struct WorkspaceSettings {
     CString FontFaceName = "Arial";
 };
 
+// The colour that typed text of a kind takes: a NameKind, or kCommentLineKind.
+COLORREF WorkspaceColourOfKind(const WorkspaceSettings& settings, int kind);
+
 // Reads the section: a colour outside 0..0xFFFFFF is its default, the options keep their five
 // bits, PopupFunction is 0 or 1, the font height lies within 6..96 either way and a face that
 // is empty or longer than a font face can be is "Arial".
