@@ -7,23 +7,6 @@
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/FileIdentity.h"
 
-namespace {
-
-// The dialog names the folder it started in by its long name, which the code page may not
-// hold: a file chosen there keeps the folder's spelling as it was given.
-CString InStartFolderSpelling(const CString& strChosen, const CString& strStart)
-{
-    const int nName = strChosen.ReverseFind('\\'), nStartName = strStart.ReverseFind('\\');
-    if (!HasUnusableName(strChosen.Left(nName + 1)) || nStartName < 0)
-        return strChosen;
-    const CString strFolder = strStart.Left(nStartName + 1);
-    return IsSameFile(ShortSpelling(strChosen.Left(nName + 1)), strFolder)
-               ? strFolder + strChosen.Mid(nName + 1)
-               : strChosen;
-}
-
-} // namespace
-
 CDocManager::~CDocManager()
 {
     for (CDocTemplate* pTemplate : m_templateList)
@@ -53,7 +36,9 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, BOOL bOpenFileDialog, CDoc
                     fileName.IsEmpty() ? nullptr : fileName.GetString(), dwFlags, strFilter);
     if (dlg.DoModal() != IDOK)
         return FALSE;
-    fileName = InStartFolderSpelling(dlg.GetPathName(), fileName);
+    // The dialog names a folder browsed into, or a file chosen there, by its long name, which
+    // the code page may not hold: the program goes on as if its short name had been typed.
+    fileName = UsableSpelling(dlg.GetPathName());
     return TRUE;
 }
 

@@ -125,7 +125,11 @@ CString NormalPathName(const char* lpszPath)
     return strFull;
 }
 
-CString ShortSpelling(const char* lpszPath)
+namespace {
+
+// The full path with each name that lost characters spelt by its short name; one without a
+// short name stays as it is when bKeepUnknown, else the path comes back empty.
+CString WithShortNames(const char* lpszPath, BOOL bKeepUnknown)
 {
     const CString strFull = FullPathName(lpszPath);
     // "\\?\" before a long path is no name to look for.
@@ -134,11 +138,25 @@ CString ShortSpelling(const char* lpszPath)
     CString strPath = strFull.Left(nSkip);
     for (std::size_t i = 0; i < names.size(); ++i) {
         CString strName = names[i];
-        if (HasUnusableName(strName) && (strName = ShortNameOfEntry(strPath, strName)).IsEmpty())
-            return CString();
+        if (HasUnusableName(strName)) {
+            const CString strShort = ShortNameOfEntry(strPath, strName);
+            if (strShort.IsEmpty() && !bKeepUnknown)
+                return CString();
+            if (!strShort.IsEmpty())
+                strName = strShort;
+        }
         strPath += strName + (i + 1 < names.size() ? "\\" : "");
     }
     return strPath;
+}
+
+} // namespace
+
+CString ShortSpelling(const char* lpszPath) { return WithShortNames(lpszPath, FALSE); }
+
+CString UsableSpelling(const char* lpszPath)
+{
+    return HasUnusableName(lpszPath) ? WithShortNames(lpszPath, TRUE) : CString(lpszPath);
 }
 
 FileIdentity IdentityOfFile(const char* lpszPath)

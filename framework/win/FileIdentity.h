@@ -15,6 +15,10 @@ CString NormalPathName(const char* lpszPath);
 // name of the one folder or file that each such name stands for; empty when a name stands for
 // none or for several, or has no short name that the code page holds.
 CString ShortSpelling(const char* lpszPath);
+// A path as a file dialog hands it over, spelt as the user could have typed it: each name that
+// lost characters (a folder browsed into, a file chosen there) by its short name as above, and
+// one that has none (a file to be saved) as given.
+CString UsableSpelling(const char* lpszPath);
 
 // The volume serial number and index of a file or folder; bKnown is FALSE when it cannot be
 // opened (no such file, no access). It is opened for its attributes only and shared every way,

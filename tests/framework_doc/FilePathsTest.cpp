@@ -214,30 +214,26 @@ TEST(FilePaths, NamesTheCodePageCannotHoldAreToldSoWhenOpeningSavingOrChosenFrom
     pDoc->SetModifiedFlag();
     CFrameWnd* pFrame = MainFrame();
 
-    // File/Open: said at once, before the changed document is offered to be saved.
+    // File/Open of a file whose folder's name, as the code page gives it, is also another
+    // folder's: said at once, before the changed document is offered to be saved.
+    const std::wstring wideTwin = std::wstring(folder.begin(), folder.end()) + L"\x5b66\x6570";
+    ASSERT_TRUE(::CreateDirectoryW(wideTwin.c_str(), nullptr));
     chosen = copied.fileInFolder;
     pFrame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+    ::RemoveDirectoryW(wideTwin.c_str());
     ASSERT_EQ(hook.messages.size(), 1u);
-    EXPECT_STREQ(hook.messages[0],
-                 UnusableNameMessage(chosen.c_str(), FALSE, copied.shortFile.c_str()));
+    EXPECT_STREQ(hook.messages[0], UnusableNameMessage(chosen.c_str(), FALSE, ""));
     EXPECT_EQ(MainDoc()->m_nCount, 31);
     EXPECT_TRUE(MainDoc()->IsModified());
 
-    // Save As into the folder, or under such a name: nothing is left behind. The folder's short
-    // name is offered; a file not there yet has none.
-    const struct {
-        std::string target, shortName;
-    } saves[] = {{copied.namedFolder + "new.tdc", copied.shortFolder + "new.tdc"},
-                 {copied.namedFile, ""}};
-    for (const auto& save : saves) {
-        chosen = save.target;
-        hook.messages.clear();
-        pFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
-        ASSERT_EQ(hook.messages.size(), 1u) << save.target;
-        EXPECT_STREQ(hook.messages[0],
-                     UnusableNameMessage(save.target.c_str(), TRUE, save.shortName.c_str()));
-        EXPECT_TRUE(MainDoc()->IsModified()) << save.target;
-    }
+    // Save As under such a name: nothing is left behind, and a file not there yet has no short
+    // name to offer.
+    chosen = copied.namedFile;
+    hook.messages.clear();
+    pFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+    ASSERT_EQ(hook.messages.size(), 1u);
+    EXPECT_STREQ(hook.messages[0], UnusableNameMessage(chosen.c_str(), TRUE, ""));
+    EXPECT_TRUE(MainDoc()->IsModified());
     WIN32_FIND_DATAW found;
     HANDLE hFind = ::FindFirstFileW(
         std::wstring(folder.begin(), folder.end()).append(L"*.tdc").c_str(), &found);
@@ -305,31 +301,46 @@ TEST(FilePaths, AFolderTheCodePageCannotHoldKeepsTheShortNameItWasOpenedBy)
     for (const auto& c : cases)
         EXPECT_STREQ(NormalPathName(c.given.c_str()), c.kept.c_str()) << c.given;
 
-    // File/Open by the short names: shown and listed under them.
-    chosen = cases[0].given;
-    MainFrame()->SendMessage(WM_COMMAND, ID_FILE_OPEN);
-    EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
-    EXPECT_STREQ(MainDoc()->GetPathName(), copied.shortFile.c_str());
-    EXPECT_STREQ(MainDoc()->GetTitle(), copied.shortFile.substr(copied.shortFolder.size()).c_str());
-    EXPECT_STREQ((*theTestApp.m_pRecentFileList)[0], copied.shortFile.c_str());
-    EXPECT_EQ(MainDoc()->m_nCount, 12);
+    // File/Open by the short names typed, or by browsing into the folder and choosing the file
+    // there, which the dialog names by the long names ('?'): shown and listed under the short
+    // names, as if they had been typed.
+    for (const std::string& given : {cases[0].given, copied.fileInFolder}) {
+        MainDoc()->OnNewDocument();
+        chosen = given;
+        MainFrame()->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+        EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
+        EXPECT_STREQ(MainDoc()->GetPathName(), copied.shortFile.c_str()) << given;
+        EXPECT_STREQ(MainDoc()->GetTitle(),
+                     copied.shortFile.substr(copied.shortFolder.size()).c_str());
+        EXPECT_STREQ((*theTestApp.m_pRecentFileList)[0], copied.shortFile.c_str());
+        EXPECT_EQ(MainDoc()->m_nCount, 12) << given;
+    }
     MainDoc()->m_nCount = 13;
 
-    // Save As in the folder the dialog opens at, which it names by the long name ('?'), and
-    // under the short name the message for that name offers.
+    // Save As in the folder the dialog opens at or in a folder browsed into below it, which the
+    // dialog names by their long names ('?'), and under the short name the message for such a
+    // name offers: every folder on the way keeps its short name.
+    const std::wstring wideInner = copied.wideFolder + L"\\\x5b50"; // a folder named "child"
+    ASSERT_TRUE(::CreateDirectoryW(wideInner.c_str(), nullptr));
+    const std::string shortInner = copied.shortFolder + ChineseNames::ShortLeaf(wideInner) + "\\";
     const struct {
         std::string chosen, kept;
-    } saves[] = {{copied.namedFolder + "copy.tdc", copied.shortFolder + "copy.tdc"},
-                 {copied.shortFolder + "offered.tdc", copied.shortFolder + "offered.tdc"}};
+    } saves[] = {
+        {copied.namedFolder + "copy.tdc", copied.shortFolder + "copy.tdc"},
+        {copied.namedFolder + "Sub folder of a long name\\s.tdc",
+         copied.shortFolder + "Sub folder of a long name\\s.tdc"},
+        {ChineseNames::Ansi(wideInner) + "\\inner.tdc", shortInner + "inner.tdc"},
+        {copied.shortFolder + "offered.tdc", copied.shortFolder + "offered.tdc"},
+    };
     for (const auto& save : saves) {
         chosen = save.chosen;
         MainFrame()->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
         EXPECT_TRUE(hook.messages.empty()) << hook.messages.back();
         EXPECT_STREQ(MainDoc()->GetPathName(), save.kept.c_str()) << save.chosen;
+        EXPECT_TRUE(IdentityOfFile(save.kept.c_str()).bKnown) << save.kept << " is not there";
     }
-    EXPECT_STREQ((*theTestApp.m_pRecentFileList)[2], copied.shortFile.c_str());
     MainDoc()->OnNewDocument();
-    ASSERT_EQ(theTestApp.OpenDocumentFile(saves[0].kept.c_str()), MainDoc());
+    ASSERT_EQ(theTestApp.OpenDocumentFile(saves[2].kept.c_str()), MainDoc());
     EXPECT_EQ(MainDoc()->m_nCount, 13);
 }
 
