@@ -137,9 +137,8 @@ BOOL CMathApp::OpenStartupProject(CCommandLineInfo& cmdInfo)
     }
     if (ProcessShellCommand(cmdInfo))
         return TRUE;
-    // The document has said why the project could not be opened; a reopened one gives way to
-    // an empty project, a file the user named ends the run.
-    if (!StartEmptyWhenOpenFails(project))
+    // The document has said why the project could not be opened.
+    if (!StartEmptyWhenOpenFails(project, cmdInfo.m_strFileName))
         return FALSE;
     cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
     cmdInfo.m_strFileName.Empty();

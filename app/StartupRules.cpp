@@ -1,5 +1,6 @@
 #include "app/StartupRules.h"
 
+#include "framework/core/PathNames.h"
 #include "framework/core/ProfileTable.h"
 
 namespace {
@@ -67,9 +68,10 @@ StartupProject ChooseStartupProject(BOOL bFileOnCommandLine, const StartupState&
     return StartupProject::NewProject;
 }
 
-BOOL StartEmptyWhenOpenFails(StartupProject project)
+BOOL StartEmptyWhenOpenFails(StartupProject project, const CString& strFile)
 {
-    return project == StartupProject::LastProject;
+    return project == StartupProject::LastProject ||
+           (project == StartupProject::GivenFile && HasUnusableName(strFile));
 }
 
 FramePlacement ChooseFramePlacement(const std::vector<BYTE>& stored, CSize screen)

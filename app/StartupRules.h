@@ -29,9 +29,11 @@ enum class StartupProject {
     LastProject, // the previous run's project, reopened
 };
 StartupProject ChooseStartupProject(BOOL bFileOnCommandLine, const StartupState& state);
-// Whether the program goes on, with an empty project, when opening that project failed: only
-// a reopened project gives way; a file the user named ends the run.
-BOOL StartEmptyWhenOpenFails(StartupProject project);
+// Whether the program goes on, with an empty project, when opening that project (strFile)
+// failed: a reopened project gives way; a file the user named ends the run, unless its name
+// lost characters to the code page, so that it was never tried and the message said how to
+// reach it, which the user then can.
+BOOL StartEmptyWhenOpenFails(StartupProject project, const CString& strFile);
 
 // The main window's stored placement: the platform's 44-byte record.
 struct FramePlacement {

@@ -40,10 +40,12 @@ TEST(Startup, WhichProjectOpens)
         state.strLastOpenFile = c.last;
         EXPECT_EQ(ChooseStartupProject(c.bFileGiven, state), c.project) << c.name;
     }
-    // Only a reopened project gives way to an empty one when it cannot be opened.
-    EXPECT_TRUE(StartEmptyWhenOpenFails(StartupProject::LastProject));
-    EXPECT_FALSE(StartEmptyWhenOpenFails(StartupProject::GivenFile));
-    EXPECT_FALSE(StartEmptyWhenOpenFails(StartupProject::NewProject));
+    // A reopened project gives way to an empty one when it cannot be opened, and so does a file
+    // named on the command line whose name the code page lost, which was never tried.
+    EXPECT_TRUE(StartEmptyWhenOpenFails(StartupProject::LastProject, "c:\\p.zvp"));
+    EXPECT_FALSE(StartEmptyWhenOpenFails(StartupProject::GivenFile, "c:\\p.zvp"));
+    EXPECT_TRUE(StartEmptyWhenOpenFails(StartupProject::GivenFile, "c:\\??\\p.zvp"));
+    EXPECT_FALSE(StartEmptyWhenOpenFails(StartupProject::NewProject, "c:\\??\\p.zvp"));
 }
 
 TEST(Startup, SettingsOfThePreviousRun)

@@ -812,7 +812,7 @@ std::string ShortNameOf(const std::wstring& path)
     return std::string(name.begin(), name.end());
 }
 
-TEST(Program, AProjectInAFolderNamedInCharactersTheCodePageCannotHoldIsToldSo)
+TEST(Program, AProjectInAFolderNamedInCharactersTheCodePageCannotHoldIsToldSoThenAnEmptyOneShows)
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
     const std::wstring project = ProjectInFolderNamed(L"\x6570\x5b66", L"\x9879\x76ee.zvp");
@@ -835,7 +835,19 @@ TEST(Program, AProjectInAFolderNamedInCharactersTheCodePageCannotHoldIsToldSo)
     const std::string said = hBox ? TextOf(hBox) : "no message";
     if (hBox)
         ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(EndOf(pi), 1u); // the project the user named is not open: no success
+    // Then an empty project, from which the short name the message offers can be opened.
+    HWND hMain = nullptr;
+    for (int i = 0; i < 300 && !(hMain && DescendantOfClass(hMain, "RichEdit20A")); ++i) {
+        ::Sleep(100);
+        hMain = WindowOfProcess(pi.dwProcessId);
+    }
+    char szCaption[MAX_PATH] = "no window";
+    if (hMain)
+        ::GetWindowTextA(hMain, szCaption, MAX_PATH);
+    EXPECT_EQ(std::string(szCaption).find("Untitled - "), 0u) << szCaption;
+    if (hMain)
+        ::PostMessageA(hMain, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_EQ(EndOf(pi), 0u);
     EXPECT_NE(said.find("Cannot open " + TestFolder() + "??\\??.zvp: the name of the folder " +
                         TestFolder() +
                         "?? and the file name hold characters that this program cannot use"),
