@@ -225,7 +225,7 @@ void CRichWorkspace::TypeText(const CString& text)
         m_Typed.bValid = FALSE;
 }
 
-void CRichWorkspace::WriteLines(const CString& text, BOOL bAtTextEnd)
+void CRichWorkspace::WriteLines(const CString& text, BOOL bAtTextEnd, WrittenColours colours)
 {
     CMyDocument* pDoc = GetMyDocument();
     BOOL bBreak = FALSE;
@@ -240,10 +240,11 @@ void CRichWorkspace::WriteLines(const CString& text, BOOL bAtTextEnd)
     // Typing hides the tip at the latest with the line break that ends the text.
     m_TipWnd.Hide();
     m_Typed.bValid = FALSE;
-    const auto kindOfWord = [pDoc](const CString& word) {
+    const bool bNames = pDoc && colours == WrittenColours::AsTyped;
+    const auto kindOfWord = [pDoc, bNames](const CString& word) {
         CString described;
         int argumentCount = 0;
-        return pDoc ? pDoc->DescribeName(word, described, argumentCount) : int(NameUnknown);
+        return bNames ? pDoc->DescribeName(word, described, argumentCount) : int(NameUnknown);
     };
     const std::string rtf =
         TypedTextRtf(bBreak ? "\n" + text : text, kindOfWord, m_Settings, ::GetACP());

@@ -25,8 +25,8 @@ public:
     void TypeText(const CString& text) override;
     // The lines in one piece, starting a line of their own as NewLineAtTextEnd or
     // NewLineAtLineEnd would, with the colours, font and caret that typing them would leave and
-    // no line evaluated; one step for Undo.
-    void WriteLines(const CString& text, BOOL bAtTextEnd) override;
+    // no line evaluated; one step for Undo. As results, names are in the default colour.
+    void WriteLines(const CString& text, BOOL bAtTextEnd, WrittenColours colours) override;
     // The text on a line of its own after the last line.
     void PrintLine(const CString& text);
     // Unless the caret line is empty: to its end, then a line break.

@@ -208,7 +208,7 @@ public:
             return;
         const Times written = Median([&] { EmptyWorkspace(); },
                                      [&](Times&) {
-                                         m_pView->WriteLines(text, TRUE);
+                                         m_pView->WriteLines(text, TRUE, WrittenColours::AsResults);
                                          m_pView->UpdateWindow();
                                      });
         Print(std::to_string(LineCount()) + " lines written in one piece", written, kTargetMs);

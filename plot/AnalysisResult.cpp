@@ -95,7 +95,9 @@ void CAnalysisResult::PrintToWorkspace(IResultWorkspace& workspace, BOOL bAtText
     const CString text = GetWorkspaceText() + "\n";
     const int length = text.GetLength();
     if (length > kLongestTypedAnswer + 1 || text.Find('\n') < length - 1) {
-        workspace.WriteLines(text, bAtTextEnd);
+        // A report's words are the program's, not names the user typed; an answer is typed.
+        workspace.WriteLines(text, bAtTextEnd,
+                             m_items.empty() ? WrittenColours::AsTyped : WrittenColours::AsResults);
         return;
     }
     if (bAtTextEnd)

@@ -26,6 +26,10 @@ public:
     virtual void SetItemInt(int row, int column, int value) = 0;
 };
 
+// How lines written in one piece are coloured: as typing them colours them (each name by its
+// kind), or as results, where names are plain text and only comment lines take their colour.
+enum class WrittenColours { AsTyped, AsResults };
+
 // The workspace a report is typed into (the workspace view implements it).
 class IResultWorkspace {
 public:
@@ -36,8 +40,8 @@ public:
     virtual int SetPopupOptions(int options) = 0;
     virtual void TypeText(const CString& text) = 0;
     // Lines put in one piece on a line of their own after the caret's line (or after the last
-    // line), as typing them would leave them.
-    virtual void WriteLines(const CString& text, BOOL bAtTextEnd) = 0;
+    // line), as typing them would leave them but in the colours asked for.
+    virtual void WriteLines(const CString& text, BOOL bAtTextEnd, WrittenColours colours) = 0;
 };
 
 // The report of a calculation: a result text, a title and labelled values in insertion order.

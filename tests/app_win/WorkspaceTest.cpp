@@ -268,6 +268,40 @@ TEST_F(WorkspaceTest, LoggedLinesGoAfterTheLastLineWhereverTheCaretStands)
 
 // Lines written in one piece look as if typed: the same text in the same colours and font,
 // the caret after them, no tip; and one Undo takes them away again.
+// A report's words are the program's, not names the user typed: logged, it shows only its title
+// in a colour of its own (the comments'), though "Ave", "Chi", "Min", "Max" and "or" are names of
+// functions and "Steps" a variable; an answer the user asked for is coloured as typed.
+TEST_F(WorkspaceTest, AReportIsInTheColoursOfResults)
+{
+    SetText("");
+    Keys("3 -> Steps\rsdiff(sin(x))\r");
+    const std::string answer = Text();
+    ASSERT_EQ(answer.substr(answer.size() - 8), "|cos(x)|");
+    EXPECT_EQ(ColourAt(LONG(answer.size() - 7)), COLORREF(0xC80000)) << "the answer's cos";
+    ScriptedModalHook hook;
+    hook.steps = {[](CWnd* pDialog) {
+        pDialog->CheckDlgButton(IDC_RESULTS_LOG, BST_CHECKED);
+        ClickButton(pDialog, IDOK);
+    }};
+    CAnalysisResult report;
+    report.SetTitle("Statistics");
+    report.AddNumber("Ave Deviation: ", 1.5);
+    report.AddNumber("Chi Square = ", 2, 1);
+    report.AddText(CString(), "No solutions found: no sign change in 200 steps from -10 to 10. "
+                              "Narrow Min and Max, or raise Steps.");
+    Document()->ShowResults(report);
+    Pump();
+    const std::string text = Text();
+    ASSERT_EQ(text.substr(0, answer.size() + 13), answer + "' Statistics|");
+    std::string coloured; // the characters of the report in another colour than they should be
+    for (std::size_t i = answer.size(); i < text.size(); ++i) {
+        const bool bTitle = i < answer.size() + 12;
+        if (text[i] != '|' && ColourAt(LONG(i)) != COLORREF(bTitle ? 0xC800 : 0))
+            coloured += text[i];
+    }
+    EXPECT_EQ(coloured, "") << text.substr(answer.size());
+}
+
 TEST_F(WorkspaceTest, LinesWrittenInOnePieceLookAsIfTyped)
 {
     SetText("");
@@ -300,7 +334,7 @@ TEST_F(WorkspaceTest, LinesWrittenInOnePieceLookAsIfTyped)
             View()->SendMessage(EM_SETMODIFY, FALSE);
             View()->ShowErrorTip("a tip");
             if (!bTyped) {
-                View()->WriteLines(c.lines.c_str(), c.bAtTextEnd);
+                View()->WriteLines(c.lines.c_str(), c.bAtTextEnd, WrittenColours::AsTyped);
             } else {
                 if (c.bAtTextEnd)
                     View()->NewLineAtTextEnd();

@@ -35,9 +35,10 @@ struct RecordingOutput : IResultGrid, IResultWorkspace {
         return std::exchange(options, value);
     }
     void TypeText(const CString& text) override { log += text.GetString(); }
-    void WriteLines(const CString& text, BOOL bAtTextEnd) override
+    void WriteLines(const CString& text, BOOL bAtTextEnd, WrittenColours colours) override
     {
-        log += std::string(bAtTextEnd ? "[write at end]" : "[write at line]") + text.GetString();
+        log += std::string(bAtTextEnd ? "[write at end" : "[write at line") +
+               (colours == WrittenColours::AsResults ? " as results]" : "]") + text.GetString();
     }
 };
 
@@ -65,7 +66,8 @@ TEST(AnalysisResult, ValueTextsFollowKindAndFormat)
 TEST(AnalysisResult, WorkspaceAndGridReceiveTitleThenItems)
 {
     UseDotSeparators();
-    // An answer of one short line is typed; a longer one, or a report, is written in one piece.
+    // An answer of one short line is typed; a longer one, or a report, is written in one piece,
+    // a report in the colours of results.
     struct Case {
         std::string text;
         BOOL bAtTextEnd;
@@ -95,7 +97,8 @@ TEST(AnalysisResult, WorkspaceAndGridReceiveTitleThenItems)
     EXPECT_STREQ(r.GetWorkspaceText(), "' Zeros of f\nCount: 2\n    x = 1.5\nNote: a\nb")
         << "a carriage return would evaluate a workspace line";
     r.PrintToWorkspace(out, FALSE);
-    EXPECT_EQ(out.log, "[write at line]' Zeros of f\nCount: 2\n    x = 1.5\nNote: a\nb\n");
+    EXPECT_EQ(out.log,
+              "[write at line as results]' Zeros of f\nCount: 2\n    x = 1.5\nNote: a\nb\n");
 
     out.log.clear();
     r.FillGrid(out, 2, 1);
