@@ -77,6 +77,8 @@ public:
     void RebuildExplorer(const std::vector<ExplorerLeaf>& leaves) override;
     void ApplyViewLayout(const ViewLayout& layout) override { SetViewLayout(layout); }
     void ApplyViewMask(UINT mask) override { SetViewMask(mask); }
+    ViewLayout GetShownLayout() override { return m_CurrentLayout; }
+    int GetPaneAreaHeight() override;
     void FocusWorkspace() override;
     void FillGrid() override;
     void ShowPlotForSelection() override;

@@ -57,6 +57,13 @@ void CMainFrame::SetViewLayout(const ViewLayout& layout)
     KeepFocusInSight();
 }
 
+int CMainFrame::GetPaneAreaHeight()
+{
+    CRect client;
+    m_wndSplitter[3].GetClientRect(&client);
+    return client.Height();
+}
+
 void CMainFrame::SetViewMask(UINT mask)
 {
     ViewLayout layout = m_CurrentLayout;

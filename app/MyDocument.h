@@ -177,7 +177,8 @@ public:
     // The report after the workspace's last line, with the workspace pane brought into view.
     void LogToWorkspace(const CAnalysisResult& result);
     // Solves the selected solver model for a variable and logs the report, which says why when
-    // nothing was found; empty on success, else why it failed (ProjectModel::SolverFailureText).
+    // nothing was found, in the workspace beside the grid; empty on success, else why it failed
+    // (ProjectModel::SolverFailureText).
     CString ShowSolverSolution(int variable) override;
 
     // --- analysis commands (MyDocumentFits.cpp, MyDocumentAnalysis.cpp) -------------------

@@ -1,5 +1,6 @@
 // Where analysis reports go: the results dialog, then (when logging is on) the workspace; and
-// the report of solving a solver model, found or not, which goes straight to the workspace.
+// the report of solving a solver model, found or not, which goes straight to the workspace
+// shown beside the model's grid.
 #include "analysis/ResultsDlg.h"
 #include "app/MainFrame.h"
 #include "app/MyDocument.h"
@@ -35,8 +36,12 @@ CString CMyDocument::ShowSolverSolution(int variable)
     CAnalysisResult report;
     report.SetNumberFormat(m_Model.m_pResultFormat);
     const int code = m_Model.SolveForVariable(variable, report);
-    // A solve that finds nothing says why where a solve that succeeds lists its solutions.
-    if (report.GetItemCount() > 0)
-        LogToWorkspace(report);
+    // A solve that finds nothing says why where a solve that succeeds lists its solutions,
+    // beside the model's grid, whose buttons stay in reach for the next solve.
+    if (report.GetItemCount() > 0) {
+        if (CRichWorkspace* pWorkspace = GetWorkspaceView())
+            report.PrintToWorkspace(*pWorkspace, TRUE);
+        m_Model.ShowWorkspaceBesideShownPanes();
+    }
     return code != 0 ? m_Model.SolverFailureText(code) : CString();
 }

@@ -57,6 +57,21 @@ PaneArrangement ArrangePanes(const ViewLayout& layout, int cx, int cy)
     return a;
 }
 
+ViewLayout WithBothPanesInSight(const ViewLayout& layout, int cy)
+{
+    UINT upper = 0;
+    int n = 0;
+    for (UINT bit : kViewOrder)
+        if ((layout[ViewLayout::Mask] & bit) && n++ == 0)
+            upper = bit;
+    if (n != 2 || cy <= 0)
+        return layout;
+    ViewLayout held = layout;
+    DWORD& height = held[HeightWordOfView(upper)];
+    height = std::clamp<DWORD>(height, DWORD(cy / 3), DWORD(cy - cy / 3));
+    return held;
+}
+
 int NextPaneInRound(int nCount, int nCurrent, BOOL bPrevious)
 {
     if (nCount <= 0)

@@ -19,6 +19,12 @@ struct PaneArrangement {
 // quarter at least 10 pixels.
 PaneArrangement ArrangePanes(const ViewLayout& layout, int cx, int cy);
 
+// Two panes a command put side by side for the user to use both (a graph made in the
+// workspace, a report beside the grid it came from) each keep at least a third of the panes'
+// height cy: the upper pane's height word held within a third and two thirds of it. Any other
+// layout is returned as it is.
+ViewLayout WithBothPanesInSight(const ViewLayout& layout, int cy);
+
 // The pane whose height word a view bit uses (ViewLayout::Plot2DHeight for View2DPlot ...).
 int HeightWordOfView(UINT viewBit);
 

@@ -161,6 +161,10 @@ public:
     void StorePaneSize(UINT viewBit, int width, int height);
     // A view command shows the panes of the mask until the next selection.
     void ShowViewsByCommand(UINT mask, BOOL bFocusWorkspace);
+    // Text just written into the workspace comes into view beside the panes shown, which stay
+    // (the grid whose Calculate button wrote a report), each pane kept in sight; as by a view
+    // command, the kind's record keeps its arrangement.
+    void ShowWorkspaceBesideShownPanes();
     // While a workspace line runs, an item it selects shows beside the workspace, which keeps
     // the keys the user goes on typing, rather than in an arrangement that hides it.
     void SetWorkspaceLineRunning(BOOL bRunning) { m_bWorkspaceLine = bRunning; }

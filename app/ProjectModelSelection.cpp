@@ -3,7 +3,10 @@
 #include "app/ProjectModel.h"
 
 #include "app/ExplorerRules.h"
+#include "app/PaneArrangement.h"
 #include "app/ViewToggles.h"
+
+#include <cstring>
 
 void ProjectModel::OnSelectItem(int kind, const CString& label, ExplorerNode node)
 {
@@ -32,7 +35,8 @@ void ProjectModel::OnSelectItem(int kind, const CString& label, ExplorerNode nod
     if (m_bWorkspaceLine) {
         // As by a view command: the kind's record keeps its arrangement and its pane sizes.
         shown[ViewLayout::Mask] = ViewMaskBesideWorkspace(layout[ViewLayout::Mask]);
-        m_bLayoutByCommand = shown[ViewLayout::Mask] != layout[ViewLayout::Mask];
+        shown = WithBothPanesInSight(shown, Windows().GetPaneAreaHeight());
+        m_bLayoutByCommand = std::memcmp(shown.words, layout.words, sizeof shown.words) != 0;
     }
     Windows().ApplyViewLayout(shown);
 
@@ -209,4 +213,15 @@ void ProjectModel::ShowViewsByCommand(UINT mask, BOOL bFocusWorkspace)
     Windows().ApplyViewMask(mask);
     if (bFocusWorkspace)
         Windows().FocusWorkspace();
+}
+
+void ProjectModel::ShowWorkspaceBesideShownPanes()
+{
+    ViewLayout shown = Windows().GetShownLayout();
+    const UINT mask = ViewMaskWithWorkspace(shown[ViewLayout::Mask]);
+    if (mask == shown[ViewLayout::Mask])
+        return;
+    shown[ViewLayout::Mask] = mask;
+    m_bLayoutByCommand = TRUE;
+    Windows().ApplyViewLayout(WithBothPanesInSight(shown, Windows().GetPaneAreaHeight()));
 }

@@ -40,6 +40,9 @@ public:
 
     virtual void ApplyViewLayout(const ViewLayout& layout) = 0;
     virtual void ApplyViewMask(UINT mask) = 0;
+    // The layout the panes show now, and the height of the area the four panes share.
+    virtual ViewLayout GetShownLayout() = 0;
+    virtual int GetPaneAreaHeight() = 0;
     // The caption strip names the selected item with the kind's image; an empty caption shows
     // the program's name and icon.
     virtual void SetItemCaption(const CString& caption, int image) = 0;
@@ -81,6 +84,8 @@ public:
     void RebuildExplorer(const std::vector<ExplorerLeaf>&) override {}
     void ApplyViewLayout(const ViewLayout&) override {}
     void ApplyViewMask(UINT) override {}
+    ViewLayout GetShownLayout() override { return {}; }
+    int GetPaneAreaHeight() override { return 0; }
     void SetItemCaption(const CString&, int) override {}
     void FocusWorkspace() override {}
     void FillGrid() override {}

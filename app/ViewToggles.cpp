@@ -80,6 +80,12 @@ UINT ShowCommandOfViewMask(UINT mask)
     return 0;
 }
 
+UINT ViewMaskWithWorkspace(UINT mask)
+{
+    const int panes = CountPanes(mask);
+    return panes >= 1 && panes <= 2 ? mask | ViewWorkspace : mask;
+}
+
 UINT ViewMaskBesideWorkspace(UINT mask)
 {
     const int panes = CountPanes(mask);

@@ -28,6 +28,10 @@ UINT ViewMaskOfShowCommand(UINT nID);
 // four panes (the frame shows all four then); 0 for two panes, which no tab shows.
 UINT ShowCommandOfViewMask(UINT mask);
 
+// The panes of a mask with the workspace among them: the mask as it is when it shows the
+// workspace (by its bit, or as all four), else with the workspace's bit added.
+UINT ViewMaskWithWorkspace(UINT mask);
+
 // The panes a workspace line leaves when it selects an item whose arrangement hides the
 // workspace: the first of its panes in the order 2-D plot, 3-D plot, grid, beside the
 // workspace. A mask that shows the workspace (by its bit, or as all four) is returned as it is.

@@ -99,10 +99,15 @@ void RecordingWindows::RebuildExplorer(const std::vector<ExplorerLeaf>& leaves)
 
 void RecordingWindows::ApplyViewLayout(const ViewLayout& layout)
 {
+    shown = layout;
     log += "[layout " + std::to_string(layout[ViewLayout::Mask]) + "]";
 }
 
-void RecordingWindows::ApplyViewMask(UINT mask) { log += "[mask " + std::to_string(mask) + "]"; }
+void RecordingWindows::ApplyViewMask(UINT mask)
+{
+    shown[ViewLayout::Mask] = mask;
+    log += "[mask " + std::to_string(mask) + "]";
+}
 
 void RecordingWindows::SetItemCaption(const CString& text, int image)
 {

@@ -81,6 +81,8 @@ public:
     void RebuildExplorer(const std::vector<ExplorerLeaf>& leaves) override;
     void ApplyViewLayout(const ViewLayout& layout) override;
     void ApplyViewMask(UINT mask) override;
+    ViewLayout GetShownLayout() override { return shown; }
+    int GetPaneAreaHeight() override { return paneAreaHeight; }
     void SetItemCaption(const CString& caption, int image) override;
     void FocusWorkspace() override { log += "[focus workspace]"; }
     void FillGrid() override { log += "[grid]"; }
@@ -95,6 +97,8 @@ public:
     ExplorerNode selected = 0;
     std::string log;
     CString caption;
+    ViewLayout shown;         // what the frame shows after the last layout or mask
+    int paneAreaHeight = 600; // the four panes' area
 
 private:
     ProjectModel* m_pModel;

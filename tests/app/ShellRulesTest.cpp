@@ -196,6 +196,37 @@ TEST(PaneArrangement, StoredHeightsStayInsideTheSplitter)
     EXPECT_EQ(a.cxCol0, 10);
 }
 
+// Two panes a command showed together each keep a third of the height: a graph made in the
+// workspace over its long height word, a report's workspace over a short one.
+TEST(PaneArrangement, PanesShownTogetherEachKeepAThird)
+{
+    const UINT W = ViewWorkspace, P = View2DPlot, T = View3DPlot, G = ViewGrid;
+    struct Case {
+        UINT mask;
+        DWORD height; // the upper pane's word
+        int cy;
+        DWORD held;
+    };
+    const Case cases[] = {
+        {P | W, 453, 500, 334}, {T | W, 453, 500, 334},        {W | G, 20, 500, 166},
+        {W | G, 300, 500, 300}, {W | G, 0xFFFFFFF0, 500, 334}, {P | W, 453, 0, 453},
+        {W, 20, 500, 20},       {P | W | G, 20, 500, 20},
+    };
+    for (const Case& c : cases) {
+        ViewLayout layout;
+        layout[ViewLayout::Mask] = c.mask;
+        const int upper = c.mask & P   ? ViewLayout::Plot2DHeight
+                          : c.mask & T ? ViewLayout::Plot3DHeight
+                                       : ViewLayout::WorkspaceHeight;
+        layout[upper] = c.height;
+        const ViewLayout held = WithBothPanesInSight(layout, c.cy);
+        EXPECT_EQ(held[upper], c.held) << "mask " << c.mask << ", height " << c.height;
+        layout[upper] = c.held;
+        EXPECT_EQ(std::memcmp(held.words, layout.words, sizeof held.words), 0)
+            << "mask " << c.mask << ": only the upper pane's word changes";
+    }
+}
+
 TEST(PaneArrangement, F6AndShiftF6GoRoundThePanes)
 {
     // count, from, backwards, to
@@ -323,6 +354,10 @@ TEST(ViewToggles, FlipsSharedMasksAndKeepsAPane)
                               {12, 12}, {5, 5},  {4, 4}, {11, 11}, {15, 15}, {0, 0}};
     for (const auto& c : beside)
         EXPECT_EQ(ViewMaskBesideWorkspace(c[0]), c[1]) << c[0];
+    // A report's workspace: beside every pane shown, which stays.
+    const UINT with[][2] = {{8, 12}, {9, 13}, {1, 5}, {12, 12}, {15, 15}, {11, 11}, {0, 0}};
+    for (const auto& c : with)
+        EXPECT_EQ(ViewMaskWithWorkspace(c[0]), c[1]) << c[0];
 }
 
 TEST(StatusIndicators, AngleAndBase)

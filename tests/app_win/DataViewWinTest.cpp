@@ -288,7 +288,6 @@ TEST_F(DataViewWin, CalculateSolvesForItsRowsVariable)
 
     // A solve that finds nothing says why, whole, where the solutions would have been listed.
     solver->SetVariable(1, "a", -1);
-    frame->SetViewMask(ViewGrid);
     Click(Grid(), CellCentre(Grid(), 3, 3));
     Pump();
     const CString why = "No solutions found: no sign change in 200 steps from -10 to 10. Narrow "
@@ -298,8 +297,6 @@ TEST_F(DataViewWin, CalculateSolvesForItsRowsVariable)
                            "Given parameters: \r\n    a = -1\r\nSolutions found: None\r\n" +
                            why + "\r\n";
     EXPECT_EQ(WorkspaceText().Right(failed.GetLength()), failed) << WorkspaceText().GetString();
-    EXPECT_TRUE(frame->GetViewLayout()[ViewLayout::Mask] & ViewWorkspace)
-        << "the workspace comes into view";
     EXPECT_TRUE(hook.messages.empty()) << "no box";
 
     // A new model at the default settings searches -1e300 .. 1e300 and finds both roots.
@@ -323,6 +320,73 @@ TEST_F(DataViewWin, CalculateSolvesForItsRowsVariable)
     // Another kind of item turns the buttons back into plain cells.
     AddList("L", {1});
     EXPECT_EQ(dynamic_cast<CGridBtnCell*>(Grid().GetCell(3, 3)), nullptr);
+}
+
+// Calculate writes its report into the workspace, which comes into view beside the model's grid
+// whatever showed before, each a useful height: the grid keeps its buttons in sight for the next
+// solve, and the model's own arrangement is what selecting it shows again.
+TEST_F(DataViewWin, CalculateShowsItsReportBesideTheModelsGrid)
+{
+    ScriptedModalHook hook;
+    if (const int old = model->FindSolverModel("x^2=b"); old >= 0)
+        model->DeleteSolverModel(old);
+    ASSERT_EQ(doc->AddSolverModel("x^2=b", ""), 0);
+    CSolverModel* solver = model->m_UserDefinitions.GetSolverModel(model->FindSolverModel("x^2=b"));
+    solver->m_dMinimum = -10;
+    solver->m_dMaximum = 10;
+    frame->InsertExplorerItem(ItemSolverModel, "x^2=b", TRUE);
+    Pump();
+    CView* workspace = frame->GetWorkspaceView();
+    ASSERT_EQ(model->m_ViewLayouts[ItemSolverModel][ViewLayout::Mask], ViewWorkspace | ViewGrid);
+    const UINT all = View2DPlot | View3DPlot | ViewWorkspace | ViewGrid;
+    struct Case {
+        UINT command; // how the user arranged the panes before: a tab, or Toggle Views
+        double b;
+        const char* lastLine;
+        UINT shown; // after Calculate
+    };
+    const Case cases[] = {
+        {ID_VIEW_SHOW_GRID, 4, "    x = 2", ViewWorkspace | ViewGrid},
+        {ID_VIEW_SHOW_GRID, -1, "raise Steps.", ViewWorkspace | ViewGrid},
+        {ID_VIEW_SHOW_ALL, 4, "    x = 2", all},
+        {ID_VIEW_TOGGLE_WORKSPACE, -1, "raise Steps.", ViewWorkspace | ViewGrid},
+    };
+    for (const Case& c : cases) {
+        Command(c.command);
+        ASSERT_EQ(workspace->IsWindowVisible(), c.shown == all) << c.command;
+        const ViewLayout record = model->m_ViewLayouts[ItemSolverModel];
+        solver->SetVariable(1, "b", c.b);
+        Click(Grid(), CellCentre(Grid(), 3, 3));
+        Pump();
+        const std::string text = WorkspaceText().GetString();
+        const std::string end = std::string(c.lastLine) + "\r\n";
+        EXPECT_TRUE(text.size() > end.size() &&
+                    text.compare(text.size() - end.size(), end.size(), end) == 0)
+            << c.command << ", b = " << c.b << ": the workspace ends \"" << text << "\"";
+        EXPECT_EQ(frame->GetViewLayout()[ViewLayout::Mask], c.shown) << c.command;
+        EXPECT_TRUE(workspace->IsWindowVisible()) << c.command;
+        EXPECT_TRUE(view->IsWindowVisible() && Grid().IsCellVisible(4, 3)) << c.command;
+        CRect typed, grid;
+        workspace->GetClientRect(&typed);
+        view->GetClientRect(&grid);
+        const int third = frame->GetPaneAreaHeight() / 3 - 16; // less borders and bar
+        if (c.shown != all) {
+            EXPECT_TRUE(typed.Height() >= third && grid.Height() >= third)
+                << c.command << ": " << typed.Height() << " and " << grid.Height() << " of "
+                << frame->GetPaneAreaHeight();
+        }
+        EXPECT_EQ(std::memcmp(&record, &model->m_ViewLayouts[ItemSolverModel], sizeof record), 0)
+            << c.command << ": the model's arrangement changed";
+    }
+    // Toggled off, the workspace stays off for the model's next selection.
+    AddList("L2", {1});
+    model->SelectItemByName(ItemSolverModel, "x^2=b");
+    Pump();
+    ASSERT_EQ(model->GetSelectedKind(), ItemSolverModel);
+    EXPECT_FALSE(workspace->IsWindowVisible());
+    Command(ID_VIEW_TOGGLE_WORKSPACE);
+    model->DeleteSolverModel(model->FindSolverModel("x^2=b"));
+    EXPECT_TRUE(hook.messages.empty()) << "no box";
 }
 
 TEST_F(DataViewWin, TheContextMenuFollowsTheKind)

@@ -573,12 +573,17 @@ TEST_F(KeyboardScenario, AfterSetAsDefaultEnterMeansOK)
 } // namespace
 
 // Lines typed one after another, Enter and on, as a user types them: a line that adds a graph
-// shows it beside the workspace, and the keys after its Enter go on reaching the workspace.
+// shows it beside the workspace, which keeps a third of the height, so that the lines typed
+// before and their answers stay in sight, and the keys after its Enter go on reaching it.
 TEST_F(KeyboardScenario, LinesTypedAfterAGraphLineReachTheWorkspace)
 {
     ScriptedModalHook hook;
     CView* workspace = frame->GetWorkspaceView();
     ASSERT_EQ(::GetFocus(), workspace->m_hWnd);
+    // A window less high than the screen, whose height a graph's pane height is reckoned from.
+    frame->ShowWindow(SW_RESTORE);
+    frame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER);
+    Pump();
     const ViewLayouts records = model->m_ViewLayouts;
     struct Case {
         const char* keys;
@@ -609,6 +614,13 @@ TEST_F(KeyboardScenario, LinesTypedAfterAGraphLineReachTheWorkspace)
         EXPECT_EQ(::GetFocus(), workspace->m_hWnd) << c.keys << ": the keys left the workspace";
         EXPECT_TRUE(workspace->IsWindowVisible()) << c.keys;
         EXPECT_TRUE(c.shown->IsWindowVisible()) << c.keys << ": the new graph does not show";
+        CRect typed, graph;
+        workspace->GetClientRect(&typed);
+        c.shown->GetClientRect(&graph);
+        // A third of the panes' height, less their borders and the bar between them.
+        const int third = frame->GetPaneAreaHeight() / 3 - 16;
+        EXPECT_GE(typed.Height(), third) << c.keys << ": the workspace is a strip";
+        EXPECT_GE(graph.Height(), third) << c.keys << ": the graph is a strip";
         EXPECT_EQ(model->GetSelectedKind(), c.selectedKind) << c.keys;
     }
     EXPECT_EQ(hook.messages.size(), 0u);
