@@ -184,8 +184,13 @@ int main(int argc, char** argv)
     std::ofstream dump, writeKnown;
     if (!o.dump.empty())
         dump.open(o.dump, std::ios::binary);
-    if (!o.writeKnown.empty())
+    if (!o.writeKnown.empty()) {
         writeKnown.open(o.writeKnown, std::ios::binary);
+        writeKnown << "# Faults of the root finders that the code is known to have, by run: the\n"
+                      "# required roots it misses, how many points it lists that are not roots.\n"
+                      "# Written by tools/root-truth/judge --write-known; the root_truth tests\n"
+                      "# fail on any fault beyond it and name the lines that can go.\n";
+    }
     int unknownFaults = 0;
     for (const TruthRun& run : TruthRuns(cases, o.slice)) {
         const TruthVerdict v = JudgeRun(run, o.seconds);
