@@ -210,17 +210,19 @@ def subnormal_cases():
 
 
 def underflow_cases():
-    cases = [Case("underflow", eq, a, b) for eq, a, b in (
+    # FZERO on the whole interval too: its ends underflow.
+    cases = [Case("underflow", eq, a, b, brackets=[(a, b)]) for eq, a, b in (
         ("exp(x) = 0", -1000, 1000), ("exp(-x^2) = 0", -50, 50), ("10^(-x^2) = 0", -30, 30),
         ("0.5^(x^2) = 0", -50, 50), ("erfc(x) = 0", 0, 40), ("gammaq(1, x) = 0", 1, 1000),
         ("x^(-40) = 0", 1, 1e10))]
-    cases += [Case("underflow", "exp(-x^2)*(x-1) = 0", -50, 50, [1]),
-              Case("underflow", "x*exp(-x^2) = 0", -50, 50, [0]),
+    cases += [Case("underflow", "exp(-x^2)*(x-1) = 0", -50, 50, [1], fzero=(-50, 50)),
+              Case("underflow", "x*exp(-x^2) = 0", -50, 50, [0], fzero=(-50, 50)),
               Case("underflow", "exp(x)*sin(x) = 0", -700, -600, periodic([0], PI, -700, -600)),
               Case("underflow", "exp(x)*sin(x) = 0", -800, -750, periodic([0], PI, -800, -750)),
-              Case("underflow", "(x-30)*(1+exp(-x^2)) = 0", 0, 60, [30]),
-              Case("underflow", "1e-300*(x-1.5)^3 = 0", -10, 10, [(mp.mpf("1.5"), 3)]),
-              Case("underflow", "x^3-3*x^2+3*x-1 = 0", -10, 10, [(1, 3)])]
+              Case("underflow", "(x-30)*(1+exp(-x^2)) = 0", 0, 60, [30], fzero=(0, 60)),
+              Case("underflow", "1e-300*(x-1.5)^3 = 0", -10, 10, [(mp.mpf("1.5"), 3)],
+                   fzero=(-10, 10)),
+              Case("underflow", "x^3-3*x^2+3*x-1 = 0", -10, 10, [(1, 3)], fzero=(-10, 10))]
     return cases
 
 

@@ -134,12 +134,19 @@ def bracket_of(case, i):
     return float(r - left), float(r + right)
 
 
-def rootless_brackets(case):
-    """FZERO brackets around the first two poles or jumps of a case without roots near them."""
+def pole_brackets(case):
+    """FZERO brackets around the first two poles or jumps of a case, lopsided, short of its
+    roots: nothing must be listed there."""
     brackets = list(case.brackets)
     for p in [p for p in case.poles if case.a < p < case.b][:2]:
         width = max(mp.mpf(1), abs(p) * mp.mpf("1e-15"))
-        brackets.append((float(p - width * mp.mpf("0.3")), float(p + width * mp.mpf("0.7"))))
+        left, right = width * mp.mpf("0.3"), width * mp.mpf("0.7")
+        for x, _, _ in case.roots:
+            if x < p:
+                left = min(left, (p - x) * mp.mpf("0.9"))
+            else:
+                right = min(right, (x - p) * mp.mpf("0.9"))
+        brackets.append((float(p - left), float(p + right)))
     return brackets
 
 
@@ -161,8 +168,8 @@ def write_case(out, name, case):
         out.write("root %s %s %s %s %s %s %s\n" % (
             text(r), mp.nstr(noise, 3), m, z, f,
             lo if lo == "-" else double(lo), hi if hi == "-" else double(hi)))
-    if "F" in case.roads and not case.roots:
-        for lo, hi in rootless_brackets(case):
+    if "F" in case.roads:
+        for lo, hi in pole_brackets(case):
             out.write("bracket %s %s\n" % (double(lo), double(hi)))
     out.write("end\n")
 
