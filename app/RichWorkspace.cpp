@@ -63,21 +63,6 @@ const char kOperatorsAfterAnswer[] = "+*/^%!";
 const char kPasteTooLongText[] =
     "The clipboard holds a line of more than 1,000 characters, which the workspace cannot take.";
 
-struct RtfSource {
-    const std::string& rtf;
-    std::size_t nRead = 0;
-};
-
-DWORD CALLBACK ReadRtfSource(DWORD_PTR dwCookie, LPBYTE pbBuff, LONG cb, LONG* pcb)
-{
-    auto* pSource = reinterpret_cast<RtfSource*>(dwCookie);
-    const std::size_t n = std::min(std::size_t(cb), pSource->rtf.size() - pSource->nRead);
-    std::memcpy(pbBuff, pSource->rtf.data() + pSource->nRead, n);
-    pSource->nRead += n;
-    *pcb = LONG(n);
-    return 0;
-}
-
 } // namespace
 
 CRichWorkspace::CRichWorkspace() : m_strDelimiters(kWorkspaceDelimiters)
@@ -101,9 +86,17 @@ int CRichWorkspace::OnCreate(LPCREATESTRUCT lpcs)
     if (CRichEditView::OnCreate(lpcs) == -1)
         return -1;
     m_TipWnd.Create(this);
+    return 0;
+}
+
+void CRichWorkspace::SetUpControl()
+{
+    CRichEditView::SetUpControl();
     SetBackgroundColor(FALSE, m_Settings.BackColor);
     SetDefaultFont(m_Settings.FontSize, m_Settings.FontFaceName);
-    return 0;
+    // A control that takes the place of another goes on with the demonstration it played.
+    if (IsDemoRunning())
+        SetTimer(kDemoTimer, kDemoPeriod);
 }
 
 void CRichWorkspace::OnInitialUpdate()
@@ -251,11 +244,7 @@ void CRichWorkspace::WriteLines(const CString& text, BOOL bAtTextEnd, WrittenCol
     // What the rich text leaves unsaid (font, effects) is what typing at the caret would take.
     TypeOnInDefaultColour();
     ShowScrollBarFor(text);
-    RtfSource source{rtf};
-    EDITSTREAM stream{DWORD_PTR(&source), 0, ReadRtfSource};
-    SendMessage(EM_STREAMIN, SF_RTF | SFF_SELECTION, LPARAM(&stream));
-    const CHARRANGE sel = GetSelection();
-    SetSelection(sel.cpMax, sel.cpMax);
+    ReplaceSelectionRtf(rtf);
     TypeOnInDefaultColour();
     SendMessage(EM_SCROLLCARET);
 }
@@ -618,11 +607,11 @@ BOOL CRichWorkspace::PasteMakesLongLine() const
     return LongestPastedLine(text, before, after > 0 ? after : 0) > kMaxWorkspaceLine;
 }
 
-LRESULT CRichWorkspace::OnPaste(WPARAM, LPARAM)
+LRESULT CRichWorkspace::OnPaste(WPARAM wParam, LPARAM lParam)
 {
     if (PasteMakesLongLine()) {
         MessageBoxText(this, kPasteTooLongText);
         return 0;
     }
-    return Default();
+    return CRichEditView::OnPaste(wParam, lParam);
 }

@@ -68,6 +68,7 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
+    void SetUpControl() override;
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnTimer(UINT_PTR nIDEvent);

@@ -17,7 +17,7 @@ CTipWnd::CTipWnd() = default;
 
 BOOL CTipWnd::Create(CWnd* pParent)
 {
-    m_hParent = pParent ? pParent->GetSafeHwnd() : nullptr;
+    m_pParent = pParent;
     LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW));
     if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, lpszClass, "", WS_POPUP, 0, 0, 1, 1,
                   pParent ? pParent->GetSafeHwnd() : nullptr, nullptr))
@@ -57,8 +57,8 @@ void CTipWnd::Show(const CString& text, POINT screenPoint, int nLineTop, BOOL bH
     m_bShown = TRUE;
     if (bHideOnClick)
         m_bHideOnClick = TRUE;
-    if (m_hParent)
-        m_frameWatch.Watch(::GetAncestor(m_hParent, GA_ROOT));
+    if (m_pParent && m_pParent->GetSafeHwnd())
+        m_frameWatch.Watch(::GetAncestor(m_pParent->GetSafeHwnd(), GA_ROOT));
 }
 
 void CTipWnd::Hide()

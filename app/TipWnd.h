@@ -58,7 +58,7 @@ protected:
     CFont m_font;
     BOOL m_bShown = FALSE;
     BOOL m_bHideOnClick = FALSE;
-    HWND m_hParent = nullptr;
+    CWnd* m_pParent = nullptr; // its window handle changes when a view takes a new control
     CTipFrameWatch m_frameWatch{*this};
 
     DECLARE_MESSAGE_MAP()

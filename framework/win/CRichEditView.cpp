@@ -26,6 +26,18 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, &CRichEditView::OnUpdateNeedSel)
 ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &CRichEditView::OnUpdateEditPaste)
 ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &CRichEditView::OnUpdateEditUndo)
 ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, &CRichEditView::OnUpdateNeedText)
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
+ON_MESSAGE(WM_PASTE, &CRichEditView::OnPaste)
+ON_MESSAGE(WM_CUT, &CRichEditView::OnCutMessage)
+ON_MESSAGE(WM_CLEAR, &CRichEditView::OnClearMessage)
+ON_MESSAGE(WM_SETTEXT, &CRichEditView::OnSetTextMessage)
+ON_MESSAGE(EM_REPLACESEL, &CRichEditView::OnReplaceSelMessage)
+ON_MESSAGE(EM_UNDO, &CRichEditView::OnUndoMessage)
+ON_MESSAGE(EM_REDO, &CRichEditView::OnRedoMessage)
+ON_MESSAGE(EM_CANUNDO, &CRichEditView::OnCanUndoMessage)
+ON_MESSAGE(EM_CANREDO, &CRichEditView::OnCanRedoMessage)
+ON_MESSAGE(EM_EMPTYUNDOBUFFER, &CRichEditView::OnEmptyUndoMessage)
 END_MESSAGE_MAP()
 
 namespace {
@@ -99,10 +111,15 @@ int CRichEditView::OnCreate(LPCREATESTRUCT lpcs)
     if (CCtrlView::OnCreate(lpcs) == -1)
         return -1;
     m_richEdit.m_hWnd = m_hWnd;
+    SetUpControl();
+    return 0;
+}
+
+void CRichEditView::SetUpControl()
+{
     // The control's default limit is 32K characters.
     SendMessage(EM_EXLIMITTEXT, 0, LPARAM(INT_MAX));
     WrapChanged();
-    return 0;
 }
 
 void CRichEditView::OnDestroy()
@@ -232,9 +249,15 @@ void CRichEditView::Stream(CArchive& ar, BOOL bSelection)
     if (ar.IsStoring()) {
         es.pfnCallback = StreamOutCallback;
         SendMessage(EM_STREAMOUT, nFormat, LPARAM(&es));
-    } else {
+    } else if (bSelection) {
         es.pfnCallback = StreamInCallback;
         SendMessage(EM_STREAMIN, nFormat, LPARAM(&es));
+        SendMessage(EM_SETMODIFY, FALSE);
+    } else {
+        // The whole text is replaced: a new control takes it, out of sight.
+        m_swaps.Clear();
+        es.pfnCallback = StreamInCallback;
+        ReplaceControl([&] { SendMessage(EM_STREAMIN, nFormat, LPARAM(&es)); });
         SendMessage(EM_SETMODIFY, FALSE);
     }
     if (cookie.error)

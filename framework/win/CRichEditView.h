@@ -1,29 +1,26 @@
 #pragma once
+#include "framework/core/RtfColours.h"
+#include "framework/core/TextSwapHistory.h"
 #include "framework/win/CCtrlView.h"
 #include "framework/win/CGdiObject.h"
 #include "framework/win/Controls.h"
 
 #include <richedit.h>
 
+#include <functional>
+#include <initializer_list>
+#include <string>
 #include <utility>
 #include <vector>
 
 class CArchive;
 class CRichEditDoc;
 
-// A line as a rich-edit view prints it where its control cannot: the text and the colours of its
-// characters, run by run.
-struct RichPrintRun {
-    int nLength;
-    COLORREF cr;
-};
-struct RichPrintLine {
-    CString text;
-    std::vector<RichPrintRun> runs;
-};
-
 // The rich-text editing view: a CCtrlView on the "RichEdit20A" control with the Edit commands,
-// character and paragraph formats and RTF streaming through an archive.
+// character and paragraph formats and RTF streaming through an archive. Changes of many lines
+// (a long text put in, a long selection taken away, the whole text replaced) go through a new
+// control that the view builds from what stays, and their Undo and Redo through the view
+// (CRichEditViewSwap.cpp): Wine's control takes minutes to remove thousands of lines.
 class CRichEditView : public CCtrlView {
     DECLARE_DYNCREATE(CRichEditView)
 public:
@@ -51,6 +48,16 @@ public:
     void Serialize(CArchive& ar) override;
     void Stream(CArchive& ar, BOOL bSelection);
 
+    // Puts rich text in place of the selection as one step of Undo, the caret after it.
+    void ReplaceSelectionRtf(const std::string& rtf);
+    // The rich text of the characters [nStart, nEnd).
+    std::string RtfOfRange(long nStart, long nEnd);
+    // The characters of the text, each paragraph's end counting one, as selections count them.
+    long TextLength() const;
+    // A change of more lines than this goes through a new control: Wine's control removes that
+    // many lines of a long text in about the time a new control takes to be filled.
+    static constexpr int kLongChangeLines = 32;
+
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnInitialUpdate() override;
 
@@ -70,6 +77,12 @@ public:
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnDestroy();
+    // What the control needs from the view: at creation, and in a control that takes the
+    // place of another.
+    virtual void SetUpControl();
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    LRESULT OnPaste(WPARAM wParam, LPARAM lParam);
 
     void OnEditCut();
     void OnEditCopy();
@@ -100,11 +113,48 @@ protected:
     void GetPrintRects(CDC* pDC, RECT& rectText, RECT& rectPage) const;
 
     mutable CRichEditCtrl m_richEdit;
+
+    // --- long changes (CRichEditViewSwap.cpp) ------------------------------------------------
+    LRESULT OnUndoMessage(WPARAM, LPARAM);
+    LRESULT OnRedoMessage(WPARAM, LPARAM);
+    LRESULT OnCanUndoMessage(WPARAM, LPARAM);
+    LRESULT OnCanRedoMessage(WPARAM, LPARAM);
+    LRESULT OnEmptyUndoMessage(WPARAM, LPARAM);
+    LRESULT OnSetTextMessage(WPARAM, LPARAM);
+    LRESULT OnReplaceSelMessage(WPARAM, LPARAM);
+    LRESULT OnCutMessage(WPARAM, LPARAM);
+    LRESULT OnClearMessage(WPARAM, LPARAM);
+    // What the control itself could undo or redo.
+    BOOL ControlCanUndo();
+    BOOL ControlCanRedo();
+    int LineOfChar(long nChar) const;
+    // Replaces the characters [nStart, nEnd) by rich text, one step of Undo; TRUE when the
+    // control keeps the step, FALSE when the view does.
+    BOOL MakeChange(long nStart, long nEnd, const std::string& rtf);
+    // Takes a selection of more than kLongChangeLines lines away as a step of the view's own;
+    // FALSE when the selection is shorter.
+    BOOL TakeLongSelection();
+    // The rich text in place of [nStart, nEnd), in the control or through a new one; the
+    // characters put in, and whether a new control holds them.
+    long PutRtf(long nStart, long nEnd, const std::string& rtf, BOOL& bNewControl);
+    // Fills an empty control with the pieces, the first as its whole text.
+    void FillFromPieces(std::initializer_list<const std::string*> pieces);
+    // Undoes or redoes a change of the view's.
+    void Swap(TextSwap& swap);
+    // The view's window becomes a new control, filled by fill() before it shows, where the
+    // old one stood; the old one goes.
+    void ReplaceControl(const std::function<void()>& fill);
+    // Rich text in place of the selection, through the control's own stream; noted for the
+    // control's Undo or not.
+    void StreamInSelection(const std::string& rtf, BOOL bControlUndo);
+    // The control's default, given back after a long text went in unnoted.
+    static constexpr int kControlUndoLimit = 100;
+    TextSwapHistory m_swaps;
+    BOOL m_bBackspaceTaken = FALSE; // the key took the selection; its character deletes nothing
     BOOL PaginateByControl(CDC* pDC);
     void PaginateLines(CDC* pDC);
-    // The text's lines with the colours the control shows them in (CRichEditViewPrint.cpp).
+    // The text's lines with the colours the control shows them in, read from its rich text.
     std::vector<RichPrintLine> ReadColouredLines();
-    void AddColourRuns(long nStart, long nEnd, std::vector<std::pair<long, COLORREF>>& runs);
     void PrintLines(CDC* pDC, int nFirst, int nEnd);
     CRect PrintTextRect() const; // printer pixels
 

@@ -78,18 +78,6 @@ std::vector<RichPrintLine> WrapLines(CDC* pDC, const std::vector<RichPrintLine>&
     return printed;
 }
 
-// A stretch of wide characters in the program's code page.
-CString Narrow(const wchar_t* pText, int nLength)
-{
-    const int nBytes =
-        ::WideCharToMultiByte(CP_ACP, 0, pText, nLength, nullptr, 0, nullptr, nullptr);
-    CString text;
-    if (nBytes > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, pText, nLength, text.GetBufferSetLength(nBytes), nBytes,
-                              nullptr, nullptr);
-    return text;
-}
-
 } // namespace
 
 BOOL CRichEditView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
@@ -186,68 +174,9 @@ void CRichEditView::PaginateLines(CDC* pDC)
 
 std::vector<RichPrintLine> CRichEditView::ReadColouredLines()
 {
-    // Read as the control holds the text, so that offsets are its character positions.
-    std::wstring text(std::size_t(GetRichEditCtrl().GetTextLength()) + 1, L'\0');
-    GETTEXTEX get = {DWORD(text.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
-    text.resize(std::size_t(SendMessage(EM_GETTEXTEX, WPARAM(&get), LPARAM(text.data()))));
-    // The colours are read through the selection, which the user gets back as it was.
-    CHARRANGE saved = {};
-    POINT scroll = {};
-    SendMessage(EM_EXGETSEL, 0, LPARAM(&saved));
-    SendMessage(EM_GETSCROLLPOS, 0, LPARAM(&scroll));
-    SendMessage(WM_SETREDRAW, FALSE);
-    std::vector<RichPrintLine> lines;
-    std::size_t nStart = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != L'\r' && text[i] != L'\n')
-            continue;
-        std::vector<std::pair<long, COLORREF>> runs;
-        AddColourRuns(long(nStart), long(i), runs);
-        RichPrintLine& line = lines.emplace_back();
-        long nAt = long(nStart);
-        for (const auto& [nLength, cr] : runs) {
-            const CString piece = Narrow(text.data() + nAt, int(nLength));
-            line.text += piece;
-            line.runs.push_back({piece.GetLength(), cr});
-            nAt += nLength;
-        }
-        if (i + 1 < text.size() && text[i] == L'\r' && text[i + 1] == L'\n')
-            ++i;
-        nStart = i + 1;
-    }
-    if (lines.size() > 1 && lines.back().text.IsEmpty())
-        lines.pop_back(); // the break that ends the last line
-    SendMessage(EM_EXSETSEL, 0, LPARAM(&saved));
-    SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&scroll));
-    SendMessage(WM_SETREDRAW, TRUE);
-    Invalidate();
-    return lines;
-}
-
-// The colours of the characters from nStart to nEnd, as runs appended to runs: a stretch in
-// one colour is asked for once, a mixed one in halves.
-void CRichEditView::AddColourRuns(long nStart, long nEnd,
-                                  std::vector<std::pair<long, COLORREF>>& runs)
-{
-    if (nEnd <= nStart)
-        return;
-    CHARRANGE range = {nStart, nEnd};
-    SendMessage(EM_EXSETSEL, 0, LPARAM(&range));
-    CHARFORMAT2A cf = {};
-    cf.cbSize = sizeof cf;
-    cf.dwMask = CFM_COLOR;
-    SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
-    if (!(cf.dwMask & CFM_COLOR) && nEnd - nStart > 1) {
-        const long nMiddle = nStart + (nEnd - nStart) / 2;
-        AddColourRuns(nStart, nMiddle, runs);
-        AddColourRuns(nMiddle, nEnd, runs);
-        return;
-    }
-    const COLORREF cr = (cf.dwEffects & CFE_AUTOCOLOR) ? RGB(0, 0, 0) : cf.crTextColor;
-    if (!runs.empty() && runs.back().second == cr)
-        runs.back().first += nEnd - nStart;
-    else
-        runs.emplace_back(nEnd - nStart, cr);
+    // Asking the control for the colours through the selection would find each run from the
+    // text's start: its rich text has them all in one pass.
+    return ReadRtfColouredLines(RtfOfRange(0, TextLength()));
 }
 
 CRect CRichEditView::PrintTextRect() const

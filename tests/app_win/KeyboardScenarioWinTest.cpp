@@ -29,38 +29,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-constexpr UINT kCtrl = 1, kShift = 2, kAlt = 4;
-
-void HoldModifiers(UINT mods)
-{
-    BYTE state[256];
-    ::GetKeyboardState(state);
-    const std::pair<UINT, int> keys[] = {{kCtrl, VK_CONTROL}, {kCtrl, VK_LCONTROL},
-                                         {kShift, VK_SHIFT},  {kShift, VK_LSHIFT},
-                                         {kAlt, VK_MENU},     {kAlt, VK_LMENU}};
-    for (const auto& [mod, vk] : keys)
-        state[vk] = (mods & mod) ? 0x80 : 0;
-    ::SetKeyboardState(state);
-}
-
-// One key as the keyboard gives it to the window with the focus: the modifiers held in the
-// thread's key state, the key's down and up messages run through the message loop (a menu or
-// dialog it opens runs there too).
-void Press(UINT vk, UINT mods = 0)
-{
-    HoldModifiers(mods);
-    const bool bSystem = (mods & kAlt) || vk == VK_F10;
-    const LPARAM lParam =
-        1 | LPARAM(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16 | ((mods & kAlt) ? 1 << 29 : 0);
-    HWND hTarget = ::GetFocus() ? ::GetFocus() : ::GetActiveWindow();
-    ::PostMessageA(hTarget, bSystem ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
-    Pump();
-    if (HWND hNow = ::GetFocus() ? ::GetFocus() : ::GetActiveWindow())
-        ::PostMessageA(hNow, bSystem ? WM_SYSKEYUP : WM_KEYUP, vk, lParam | 0xC0000000);
-    Pump();
-    HoldModifiers(0);
-}
-
 // Characters typed, each with the Shift its key needs.
 void Type(const char* text)
 {

@@ -4,6 +4,7 @@
 #include "framework/win/CWnd.h"
 
 #include <cstring>
+#include <utility>
 
 void AfxPumpPendingMessages()
 {
@@ -18,6 +19,33 @@ void AfxPumpPendingMessages()
             ::DispatchMessageA(&msg);
         }
     }
+}
+
+void HoldModifiers(UINT mods)
+{
+    BYTE state[256];
+    ::GetKeyboardState(state);
+    const std::pair<UINT, int> keys[] = {{kCtrl, VK_CONTROL}, {kCtrl, VK_LCONTROL},
+                                         {kShift, VK_SHIFT},  {kShift, VK_LSHIFT},
+                                         {kAlt, VK_MENU},     {kAlt, VK_LMENU}};
+    for (const auto& [mod, vk] : keys)
+        state[vk] = (mods & mod) ? 0x80 : 0;
+    ::SetKeyboardState(state);
+}
+
+void Press(UINT vk, UINT mods)
+{
+    HoldModifiers(mods);
+    const bool bSystem = (mods & kAlt) || vk == VK_F10;
+    const LPARAM lParam =
+        1 | LPARAM(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16 | ((mods & kAlt) ? 1 << 29 : 0);
+    HWND hTarget = ::GetFocus() ? ::GetFocus() : ::GetActiveWindow();
+    ::PostMessageA(hTarget, bSystem ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
+    AfxPumpPendingMessages();
+    if (HWND hNow = ::GetFocus() ? ::GetFocus() : ::GetActiveWindow())
+        ::PostMessageA(hNow, bSystem ? WM_SYSKEYUP : WM_KEYUP, vk, lParam | 0xC0000000);
+    AfxPumpPendingMessages();
+    HoldModifiers(0);
 }
 
 CRect WorkAreaOf(HWND hWnd)

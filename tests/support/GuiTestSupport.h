@@ -13,6 +13,14 @@ class CWnd;
 // through the framework's pre-translation, without waiting for more.
 void AfxPumpPendingMessages();
 
+// Modifiers of Press, held in the thread's key state.
+constexpr UINT kCtrl = 1, kShift = 2, kAlt = 4;
+void HoldModifiers(UINT mods);
+// One key as the keyboard gives it to the window with the focus: the modifiers held in the
+// thread's key state, the key's down and up messages run through the message loop (a menu or
+// dialog it opens runs there too).
+void Press(UINT vk, UINT mods = 0);
+
 // The work area of the monitor that holds most of the window.
 CRect WorkAreaOf(HWND hWnd);
 

@@ -1,0 +1,165 @@
+// A workspace of long reports as the user handles it in the main frame: Undo and Redo of a
+// report, Select All with Delete, Backspace, Cut, Clear or a typed character, File > New and
+// Open, each leaving a workspace that types and answers.
+#include "app/RichWorkspace.h"
+#include "engine/SolverModel.h"
+#include "res/AppIds.h"
+#include "tests/app_win/ShellTestApp.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+class LongWorkspace : public FreshFrameTest {
+protected:
+    CRichWorkspace* View() { return doc->GetWorkspaceView(); }
+    // The text with "\r" ending each line.
+    std::string Text()
+    {
+        CString text;
+        View()->GetWindowText(text);
+        text.Remove('\n');
+        return text.GetString();
+    }
+    // The text with its colours and fonts.
+    std::string Rtf() { return View()->RtfOfRange(0, View()->TextLength()); }
+    void Focus()
+    {
+        frame->FocusWorkspace();
+        Pump();
+    }
+    // Calculate on a model of sin(x) = 0 with n solutions: a report of n lines and a few more.
+    void Report(int n)
+    {
+        const CString equation = "sin(x)=0";
+        model->m_Engine.m_nAngleMode = AngleRadians;
+        if (const int old = model->FindSolverModel(equation); old >= 0)
+            model->DeleteSolverModel(old);
+        ASSERT_EQ(doc->AddSolverModel(equation, ""), 0);
+        CSolverModel* solver =
+            model->m_UserDefinitions.GetSolverModel(model->FindSolverModel(equation));
+        solver->m_dMinimum = 0.5;
+        solver->m_dMaximum = 0.5 + n * 3.14159265358979;
+        solver->m_nSolverSteps = n;
+        frame->InsertExplorerItem(ItemSolverModel, equation, TRUE);
+        Pump();
+        doc->ShowSolverSolution(0);
+        Pump();
+    }
+    // Keys typed into the workspace, Return evaluating its line.
+    void Keys(const char* keys)
+    {
+        Focus();
+        for (const char* p = keys; *p; ++p) {
+            if (*p == '\r')
+                View()->PostMessage(WM_KEYDOWN, VK_RETURN, 1);
+            else
+                View()->PostMessage(WM_CHAR, WPARAM(BYTE(*p)), 1);
+            Pump();
+        }
+    }
+    int Lines() { return int(View()->SendMessage(EM_GETLINECOUNT)); }
+};
+
+TEST_F(LongWorkspace, OneUndoTakesALongReportAwayAndOneRedoBringsItBackInItsColours)
+{
+    Keys("1+1\r");
+    const std::string before = Text();
+    Report(300);
+    const std::string report = Rtf();
+    ASSERT_GT(Lines(), 300);
+    ASSERT_NE(Text().find("Solutions found: 300"), std::string::npos);
+    for (int round = 0; round < 2; ++round) {
+        Focus();
+        Press('Z', kCtrl);
+        EXPECT_EQ(Text(), before) << "round " << round;
+        EXPECT_TRUE(doc->IsModified());
+        Press('Y', kCtrl);
+        EXPECT_EQ(Rtf(), report) << "round " << round;
+        EXPECT_EQ(::GetFocus(), View()->m_hWnd) << "the keys still go to the workspace";
+    }
+    // A line typed after the report is undone first, in the steps it was typed in.
+    const std::string reported = Text();
+    Keys("2*3\r");
+    ASSERT_EQ(Text(), reported + "2*3 =\r6\r");
+    for (int i = 0; i < 20 && Text() != reported; ++i) {
+        Command(ID_WORKSPACE_UNDO, View());
+        ASSERT_GE(Text().size(), reported.size()) << "the report went before the line";
+    }
+    Command(ID_WORKSPACE_UNDO, View());
+    EXPECT_EQ(Text(), before);
+    // A line typed after the report was taken away ends its Redo.
+    Keys("4");
+    Press('Y', kCtrl);
+    EXPECT_EQ(Text(), before + "4");
+}
+
+TEST_F(LongWorkspace, ALongWorkspaceEmptiesByEveryRoadAndOpensAgainAsSaved)
+{
+    ScriptedModalHook hook;
+    Report(300);
+    const std::string text = Text(), rtf = Rtf();
+    const std::string path = TestFolder() + "long.zvp";
+    ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
+    doc->SetModifiedFlag(FALSE);
+    struct Road {
+        const char* name;
+        std::function<void()> take;
+        std::string left; // what the road leaves
+    };
+    const Road roads[] = {
+        {"Delete", [] { Press(VK_DELETE); }, ""},
+        {"Backspace", [] { Press(VK_BACK); }, ""},
+        {"Cut", [] { Press('X', kCtrl); }, ""},
+        {"Clear", [&] { Command(ID_WORKSPACE_CLEAR, View()); }, ""},
+        {"a typed character", [] { Press('7'); }, "7"},
+    };
+    for (const Road& road : roads) {
+        Focus();
+        Press('A', kCtrl);
+        road.take();
+        EXPECT_EQ(Text(), road.left) << road.name;
+        EXPECT_TRUE(doc->IsModified()) << road.name;
+        // A typed character goes in the control's own steps, its colouring too.
+        for (int i = 0; i < 4 && Text() != text; ++i) {
+            EXPECT_TRUE(i == 0 || !road.left.empty()) << road.name << ": one Undo";
+            Press('Z', kCtrl);
+        }
+        EXPECT_EQ(Rtf(), rtf) << road.name;
+        if (road.left.empty()) {
+            Press('Y', kCtrl);
+            EXPECT_EQ(Text(), "") << road.name << ", redone";
+            Press('Z', kCtrl);
+        }
+    }
+    CString clipboard;
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    if (HANDLE hData = ::GetClipboardData(CF_TEXT)) {
+        clipboard = static_cast<const char*>(::GlobalLock(hData));
+        ::GlobalUnlock(hData);
+    }
+    ::CloseClipboard();
+    clipboard.Remove('\n');
+    EXPECT_EQ(std::string(clipboard.GetString()), text) << "Cut copied the text";
+
+    hook.boxAnswer = IDNO; // not saved
+    Command(IDM_FILE_NEW);
+    EXPECT_EQ(Text(), "");
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(View()->SendMessage(EM_CANUNDO)) << "nothing of the old project to undo";
+    hook.ChooseFile(path);
+    Command(IDM_FILE_OPEN);
+    EXPECT_EQ(Rtf(), rtf);
+    EXPECT_FALSE(doc->IsModified());
+    Focus();
+    Press(VK_END, kCtrl);
+    Keys("2*3\r");
+    EXPECT_EQ(Text().substr(text.size()), "2*3 =\r6\r") << "the opened text types and answers";
+}
+
+} // namespace
