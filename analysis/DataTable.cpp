@@ -153,6 +153,16 @@ void CDataTable::SetCell(int column, int row, double value, double fill)
     target.SetValue(row + 1, value);
 }
 
+bool CDataTable::EmptyCell(int column, int row)
+{
+    if (column < 0 || column >= GetColumnCount() || row < 0 || row >= GetColumnLength(column) ||
+        IsEmptyCell(GetValue(column, row + 1)))
+        return false;
+    m_columns[std::size_t(column)]->SetValue(row + 1, kEmptyCell);
+    m_bModified = TRUE;
+    return true;
+}
+
 void CDataTable::InsertRow(int position, double value)
 {
     if (position < 1)

@@ -55,6 +55,8 @@ public:
     // auto-extend is on); anything else is dropped. The other cells a new row gives the
     // columns hold fill.
     void SetCell(int column, int row, double value, double fill = 0.0);
+    // The cell, when the table has it, holds no value; whether it held one.
+    bool EmptyCell(int column, int row);
     // A row of value at the position in every column (a ragged column only where it reaches).
     void InsertRow(int position, double value = 0.0);
     void DeleteRow(int position);

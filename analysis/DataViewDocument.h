@@ -37,4 +37,7 @@ public:
     virtual void HideTip() = 0;
     // Cells a paste or drop wrote into the grid, for the selected table, list or matrix.
     virtual void TakePastedCells(const PastedCells& cells) = 0;
+    // Cells the user emptied (Delete, Cut, the source of a move, an edit left empty), of the
+    // selected table, list or matrix; the grid shows the item again.
+    virtual void EmptyGridCells(const CellAddresses& cells) = 0;
 };

@@ -61,3 +61,10 @@ struct PastedCell {
     CString text;
 };
 using PastedCells = std::vector<PastedCell>;
+
+// A data cell of the grid by its row and column (1 and up, after the headers).
+struct CellAddress {
+    int row;
+    int column;
+};
+using CellAddresses = std::vector<CellAddress>;

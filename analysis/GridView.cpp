@@ -322,7 +322,8 @@ void CGridView::StretchLastColumn()
 
 void CGridView::OnEditCopy() { m_Grid.OnEditCopy(); }
 
-// Copies; the cells keep their texts, which only typing changes.
+// Copies, then empties the cells of a table, list or matrix; other items' cells keep their
+// texts, which only typing changes.
 void CGridView::OnEditCut() { m_Grid.OnEditCut(); }
 
 void CGridView::OnEditPaste()

@@ -47,15 +47,18 @@ public:
     // The document's rule; while a paste or drop writes, any cell of a table, list or matrix,
     // for the document to take what fits.
     BOOL IsCellEditable(int nRow, int nCol) override;
-    // An empty text (Delete, Cut, the source of a move) never stands, nor a refusal's "#...!"
-    // pasted or dropped into a list or matrix; typed, the document answers it. A table takes
-    // every pasted or dropped field.
+    // An empty text stands only when typed into a table, list or matrix (the document empties
+    // the cell); a refusal's "#...!" never when pasted or dropped into a list or matrix, and
+    // typed, the document answers it. A table takes every pasted or dropped field.
     BOOL ValidateEdit(int nRow, int nCol, LPCTSTR szText) override;
     // Over a cell that shows a message: what the user last typed there (empty when nothing),
     // never the message; otherwise the cell's text.
     CString GetEditText(int nRow, int nCol) override;
     BOOL CanAcceptDrop() override;
     void OnCellsDropped(const CCellBlock& block) override;
+    // Cells of a table, list or matrix go to the document at once; a list's selection goes, as
+    // its later values moved up under it. Other items leave them to the grid (FALSE).
+    BOOL EmptyCells(const std::vector<CCellPos>& cells) override;
 
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;

@@ -33,7 +33,9 @@ BOOL CGridView::ValidateEdit(int, int, LPCTSTR szText)
         return TRUE;
     CString text = szText;
     text.Trim();
-    return !text.IsEmpty() && (text[0] != '#' || !m_Grid.IsPasting());
+    if (text.IsEmpty())
+        return !m_Grid.IsPasting() && IsDataItemKind(GetSelectedKind());
+    return text[0] != '#' || !m_Grid.IsPasting();
 }
 
 CString CGridView::GetEditText(int nRow, int nCol)
@@ -52,6 +54,21 @@ void CGridView::OnCellsDropped(const CCellBlock& block)
         if (!cells.empty())
             pDoc->TakePastedCells(cells);
     }
+}
+
+BOOL CGridView::EmptyCells(const std::vector<CCellPos>& cells)
+{
+    IDataViewDocument* pDoc = GetDataDocument();
+    const int kind = pDoc ? pDoc->GetSelectedKind() : ItemNone;
+    if (!IsDataItemKind(kind))
+        return FALSE;
+    CellAddresses addresses;
+    for (const CCellPos& cell : cells)
+        addresses.push_back({cell.row, cell.col});
+    pDoc->EmptyGridCells(addresses);
+    if (kind == ItemList)
+        DropSelection();
+    return TRUE;
 }
 
 PastedCells CGridView::CollectPastedCells(const CCellBlock& block)
@@ -74,6 +91,10 @@ void CGridView::OnEndEdit(NMHDR* pNMHDR, LRESULT* pResult)
     const CString typed = pInfo->item.strText;
     CString text = typed;
     const CWaitCursor wait; // an edit may redraw a plot of the whole table
+    if (CString(typed).Trim().IsEmpty() && EmptyCells({CCellPos(row, column)})) {
+        *pResult = 0;
+        return;
+    }
     if (!pDoc || !pDoc->ApplyGridEdit(row, column, text)) {
         *pResult = -1;
         return;

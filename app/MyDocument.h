@@ -169,6 +169,7 @@ public:
     void StoreGridPaneSize(int cx, int cy) override { StorePaneSize(ViewGrid, cx, cy); }
     void HideTip() override;
     void TakePastedCells(const PastedCells& cells) override { m_Model.TakePastedCells(cells); }
+    void EmptyGridCells(const CellAddresses& cells) override { m_Model.EmptyGridCells(cells); }
 
     // --- analysis reports (MyDocumentResults.cpp) ------------------------------------------
     // The report in the results dialog, printed with the number format (the result format when

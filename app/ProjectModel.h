@@ -299,6 +299,10 @@ public:
     // lengthened to the last pasted row, a matrix grown after a question; a read-only table
     // stays as it was. The grid is refilled in every case.
     void TakePastedCells(const PastedCells& cells);
+    // The cells the user emptied (Delete, Cut, the source of a move, an edit left empty), where
+    // the selected item lets them be typed into: a table's cells hold no value, a list's values
+    // go (the later ones move up), a matrix's elements become 0. The grid is refilled.
+    void EmptyGridCells(const CellAddresses& cells);
     // Solves the selected solver model for variable k: the variable takes the first solution,
     // the grid is refilled and the report built (saying so when the search ran out of time);
     // a solve that finds nothing leaves the variable as it was and reports why. The engine's
@@ -469,6 +473,9 @@ private:
     int EditSelectedItem(CellEdit& edit);
     int ReadCellNumber(CellEdit& edit);
     int EditDataCell(CellEdit& edit);
+    // A typed cell changed the table: the project is modified and, when the user has asked for
+    // it, a plot of x and y is drawn again.
+    void TableCellsChanged(const CDataTable& table);
     int Edit2DGraphCell(CellEdit& edit);
     int EditNameCell(CellEdit& edit);
     int EditUserTableCell(CellEdit& edit);

@@ -96,6 +96,9 @@ BOOL ProjectModel::ApplyGridEdit(int row, int column, CString& text, double& val
         return FALSE;
     value = edit.value;
     if (result != 0) {
+        // The cell shows no value, so the table holds none there, whatever it held before.
+        if (CDataTable* table = GetSelectedTable(); table && table->EmptyCell(column - 1, row - 1))
+            TableCellsChanged(*table);
         text = "#" + GetErrorText(result) + "!";
         return TRUE;
     }
@@ -143,10 +146,19 @@ int ProjectModel::ReadCellNumber(CellEdit& edit)
     return code;
 }
 
+void ProjectModel::TableCellsChanged(const CDataTable& table)
+{
+    m_bModified = TRUE;
+    const int layout = table.GetLayout();
+    if ((layout == TableLayoutXY || layout == TableLayoutXYSig) && m_Settings.nAutoPlot)
+        RefreshPlot2D(FALSE);
+}
+
 int ProjectModel::EditDataCell(CellEdit& edit)
 {
     const int r = edit.row, c = edit.column;
-    // A refused entry stores nothing: the cell keeps its value, or stays empty.
+    // A refused entry stores nothing (a list or matrix keeps its value, ApplyGridEdit empties
+    // a table's cell).
     if (const int code = ReadCellNumber(edit))
         return code;
     if (auto* table = dynamic_cast<CDataTable*>(m_pSelectedObject)) {
@@ -155,9 +167,7 @@ int ProjectModel::EditDataCell(CellEdit& edit)
         // A table that does not grow by itself leaves a value past its end untaken.
         if (r > table->GetColumnLength(c - 1))
             return ErrInvalidData;
-        const int layout = table->GetLayout();
-        if ((layout == TableLayoutXY || layout == TableLayoutXYSig) && m_Settings.nAutoPlot)
-            RefreshPlot2D(FALSE);
+        TableCellsChanged(*table);
     } else if (auto* list = dynamic_cast<CDataColumn*>(m_pSelectedObject)) {
         if (r > list->GetCount())
             list->Append(edit.value);

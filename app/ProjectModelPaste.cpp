@@ -1,5 +1,5 @@
-// Pasted and dropped cells into the selected table, list or matrix. Only the cells the paste
-// changed are read, so every other value keeps its exact double.
+// Pasted, dropped and emptied cells of the selected table, list or matrix. Only the cells the
+// paste changed are read, so every other value keeps its exact double.
 #include "app/ProjectModel.h"
 
 #include "analysis/DataDialogRules.h"
@@ -7,6 +7,7 @@
 #include "engine/NumberText.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -122,7 +123,62 @@ BOOL PasteIntoMatrix(CMatrixObject& matrix, const PastedCells& cells, PasteReade
     return TRUE;
 }
 
+bool EmptyTableCells(CDataTable& table, const CellAddresses& cells)
+{
+    bool bChanged = false;
+    for (const CellAddress& cell : cells)
+        bChanged = table.EmptyCell(cell.column - 1, cell.row - 1) || bChanged;
+    return bChanged;
+}
+
+// A list has no place for an empty value: emptied values go and the later ones move up.
+bool RemoveListValues(CDataColumn& list, const CellAddresses& cells)
+{
+    std::vector<int> rows;
+    for (const CellAddress& cell : cells)
+        if (cell.column == 1 && cell.row <= list.GetCount())
+            rows.push_back(cell.row);
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (const int row : rows)
+        list.RemoveValue(row);
+    return !rows.empty();
+}
+
+// Nor has a matrix: an emptied element is 0.
+bool ZeroMatrixElements(CMatrixObject& matrix, const CellAddresses& cells)
+{
+    bool bChanged = false;
+    for (const CellAddress& cell : cells)
+        if (cell.row <= matrix.GetRowCount() && cell.column <= matrix.GetColumnCount() &&
+            matrix.GetAt(cell.row, cell.column) != 0.0) {
+            matrix.SetAt(cell.row, cell.column, 0.0);
+            bChanged = true;
+        }
+    return bChanged;
+}
+
 } // namespace
+
+void ProjectModel::EmptyGridCells(const CellAddresses& cells)
+{
+    CellAddresses editable;
+    for (const CellAddress& cell : cells)
+        if (IsCellEditable(cell.row, cell.column))
+            editable.push_back(cell);
+    bool bChanged = false;
+    if (CDataTable* table = GetSelectedTable())
+        bChanged = EmptyTableCells(*table, editable);
+    else if (CDataColumn* list = GetSelectedList())
+        bChanged = RemoveListValues(*list, editable);
+    else if (CMatrixObject* matrix = GetSelectedMatrix())
+        bChanged = ZeroMatrixElements(*matrix, editable);
+    if (bChanged) {
+        m_pSelectedObject->SetModified();
+        m_bModified = TRUE;
+    }
+    RefreshSelectedItem();
+}
 
 void ProjectModel::TakePastedCells(const PastedCells& cells)
 {

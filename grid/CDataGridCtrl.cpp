@@ -77,6 +77,13 @@ void CDataGridCtrl::OnCellsPasted(const CCellBlock& range, BOOL bDropped)
         m_pOwnerView->OnCellsDropped(range);
 }
 
+void CDataGridCtrl::EmptyCells(const std::vector<CCellPos>& cells)
+{
+    if (IsEditable() && m_pOwnerView && m_pOwnerView->EmptyCells(cells))
+        return;
+    CGridCtrl::EmptyCells(cells);
+}
+
 void CDataGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     CGridCtrl::OnKeyDown(nChar, nRepCnt, nFlags);

@@ -30,6 +30,8 @@ public:
 
 protected:
     void OnCellsPasted(const CCellBlock& range, BOOL bDropped) override;
+    // The owner view first: it empties the cells of its item at once.
+    void EmptyCells(const std::vector<CCellPos>& cells) override;
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()

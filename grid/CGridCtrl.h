@@ -225,6 +225,7 @@ public:
     virtual BOOL ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strText);
 
     // --- Clipboard, drag and drop, sorting (CGridCtrlExchange.cpp) ----------------------
+    // Empties the selected cells (EmptyCells) when the grid is editable.
     virtual void CutSelectedText();
     virtual COleDataSource* CopyTextFromGrid();
     virtual BOOL PasteTextToGrid(CCellPos cell, COleDataObject* pDataObject);
@@ -309,6 +310,11 @@ protected:
     LRESULT SendEndEditToParent(int nRow, int nCol, LPCTSTR str) const;
     // A paste or drop wrote the cells of range (drawn once afterwards).
     virtual void OnCellsPasted(const CCellBlock& range, BOOL bDropped);
+    // The user empties cells (Delete, Cut, the source of a move): when the grid is editable,
+    // each goes through ValidateAndModifyCellContents with "", and the grid is drawn once.
+    virtual void EmptyCells(const std::vector<CCellPos>& cells);
+    // The selected cells in rows and columns that show, in reading order.
+    std::vector<CCellPos> GetSelectedShownCells() const;
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PreSubclassWindow() override;

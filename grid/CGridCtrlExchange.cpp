@@ -50,20 +50,33 @@ COleDataSource* CGridCtrl::CopyTextFromGrid()
     return pSource;
 }
 
-void CGridCtrl::CutSelectedText()
+std::vector<CCellPos> CGridCtrl::GetSelectedShownCells() const
 {
-    if (!IsEditable())
-        return;
     // Only the selected cells: an unselected cell inside their bounding block keeps its text.
     std::vector<CCellPos> cells = m_SelectedCellMap.GetCells();
+    std::erase_if(cells, [this](const CCellPos& cell) {
+        return !m_rows.IsShown(cell.row) || !m_cols.IsShown(cell.col);
+    });
     std::sort(cells.begin(), cells.end(), [](const CCellPos& a, const CCellPos& b) {
         return a.row != b.row ? a.row < b.row : a.col < b.col;
     });
+    return cells;
+}
+
+void CGridCtrl::CutSelectedText()
+{
+    if (IsEditable())
+        EmptyCells(GetSelectedShownCells());
+}
+
+void CGridCtrl::EmptyCells(const std::vector<CCellPos>& cells)
+{
+    if (!IsEditable())
+        return;
     const BOOL bWasDeferring = m_bDeferRedraw;
     m_bDeferRedraw = TRUE;
     for (const CCellPos& cell : cells)
-        if (m_rows.IsShown(cell.row) && m_cols.IsShown(cell.col))
-            ValidateAndModifyCellContents(cell.row, cell.col, "");
+        ValidateAndModifyCellContents(cell.row, cell.col, "");
     m_bDeferRedraw = bWasDeferring;
     Refresh();
 }

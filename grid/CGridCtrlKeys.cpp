@@ -79,7 +79,9 @@ BOOL CGridCtrl::StepForKey(UINT nChar, BOOL bShift, KeyStep& step)
     };
     switch (nChar) {
     case VK_DELETE:
-        ValidateAndModifyCellContents(m_idCurrentCell.row, m_idCurrentCell.col, "");
+        // The whole selection when the focus cell is part of it, as Cut empties it.
+        EmptyCells(IsCellSelected(m_idCurrentCell) ? GetSelectedShownCells()
+                                                   : std::vector<CCellPos>{m_idCurrentCell});
         return TRUE;
     case VK_DOWN:
         return move(GridMove::Down);

@@ -4,6 +4,8 @@
 #include "framework/core/CString.h"
 #include "grid/CellRange.h"
 
+#include <vector>
+
 class IGridOwnerView {
 public:
     virtual ~IGridOwnerView() = default;
@@ -18,4 +20,7 @@ public:
     // A drop wrote the cells of block (a paste sends nothing: the view reads the clipboard
     // itself); the view takes them into its item, or refreshes the grid from it.
     virtual void OnCellsDropped(const CCellBlock& block) = 0;
+    // The user empties cells (Delete, Cut, the source of a move): TRUE when the view took them
+    // into its item and showed the result, FALSE to leave each to the grid's guarded path.
+    virtual BOOL EmptyCells(const std::vector<CCellPos>& cells) = 0;
 };

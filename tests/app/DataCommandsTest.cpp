@@ -554,6 +554,77 @@ TEST_F(DataViewTest, ARefusedOrUntypedCellStaysEmptyOnEveryRoad)
             }
 }
 
+// Cells emptied by Delete, Cut or an edit left empty, and an entry refused over a value, in an
+// x, y table (1 2 3 / 4 5 6), a list (1 2 3 4) and a 2 x 2 matrix (1 2 / 3 4): a table's cell
+// holds no value and its row is no point; a list loses its values, the later ones moving up; a
+// matrix element becomes 0; a list or matrix keeps its value under a refusal. Cells the item
+// does not let the user type into change nothing. Shown: rows 1 to 4 of the filled grid.
+TEST_F(DataViewTest, EmptiedAndRefusedCellsKeepWhatTheirItemCanHold)
+{
+    const struct Case {
+        const char* what;
+        int kind;
+        CellAddresses emptied;
+        const char* typed; // into (2, 2) when not null, under the decimal point or comma
+        bool bComma;
+        const char* shown;
+        bool bModified;
+    } cases[] = {
+        {"table", ItemDataTable, {{2, 1}, {1, 2}}, nullptr, false, "1|/|5/3|6/|", true},
+        {"table past its cells",
+         ItemDataTable,
+         {{4, 1}, {1, 3}},
+         nullptr,
+         false,
+         "1|4/2|5/3|6/|",
+         false},
+        {"read-only table", ItemDataTable, {{1, 1}}, nullptr, false, "1|4/2|5/3|6/|", false},
+        {"table, refused", ItemDataTable, {}, "1,5", false, "1|4/2|/3|6/|", true},
+        {"table, refused under a comma", ItemDataTable, {}, "1.5", true, "1|4/2|/3|6/|", true},
+        {"table, a message typed", ItemDataTable, {}, "#Bad number!", false, "1|4/2|/3|6/|", true},
+        {"list", ItemList, {{3, 1}, {1, 1}, {3, 1}, {5, 1}}, nullptr, false, "2|/4|/|/|", true},
+        {"list, refused", ItemList, {}, "1,5", false, "1|/2|/3|/4|", false},
+        {"matrix", ItemMatrix, {{1, 2}, {2, 1}, {3, 1}}, nullptr, false, "1|0/0|4/|/|", true},
+        {"matrix, refused", ItemMatrix, {}, "1,5", false, "1|2/3|4/|/|", false},
+    };
+    for (const Case& c : cases) {
+        if (c.kind == ItemDataTable) {
+            CDataTable* table = AddTable("T", TableLayoutXY, 0, 3);
+            for (int r = 1; r <= 3; ++r) {
+                table->GetColumn(0)->SetValue(r, r);
+                table->GetColumn(1)->SetValue(r, r + 3);
+            }
+            table->SetEditable(std::string(c.what) != "read-only table");
+        } else if (c.kind == ItemList) {
+            AddList("L", {1, 2, 3, 4});
+        } else {
+            CMatrixObject* matrix = AddMatrix("M", 2, 2);
+            for (int e = 0; e < 4; ++e)
+                matrix->SetAt(e / 2 + 1, e % 2 + 1, e + 1);
+        }
+        model.SetModified(FALSE);
+        if (c.bComma)
+            UseCommaSeparators();
+        if (c.typed) {
+            EXPECT_EQ(Type(2, c.kind == ItemList ? 1 : 2, c.typed).substr(0, 1), "#") << c.what;
+        }
+        model.EmptyGridCells(c.emptied);
+        UseDotSeparators();
+        EXPECT_EQ(bool(model.IsModified()), c.bModified) << c.what;
+        Fill();
+        std::string shown;
+        for (int r = 1; r <= 4; ++r)
+            shown += (r > 1 ? "/" : "") + grid.Text(r, 1) + "|" + grid.Text(r, 2);
+        EXPECT_EQ(shown, c.shown) << c.what;
+        if (c.kind == ItemDataTable && c.bModified) {
+            EXPECT_EQ(TablePointRows(*model.GetSelectedTable()),
+                      (c.typed ? std::vector<int>{1, 3} : std::vector<int>{3}))
+                << c.what;
+        }
+        Reset();
+    }
+}
+
 TEST(DataDialogRules, ChecksOfTheMatrixDialogAndTheAnalysisPage)
 {
     struct Case {

@@ -12,12 +12,14 @@
 #include "plot/PlotView.h"
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
+#include "tests/grid/GridWinTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
 #include "ui/SubclassWnd.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -250,6 +252,34 @@ TEST_F(KeyboardScenario, AClickIntoANewTablesFirstCellTypesDownTheColumn)
     ASSERT_EQ(table->GetRowCount(), 3);
     EXPECT_EQ(table->GetValue(0, 1), 1);
     EXPECT_EQ(table->GetValue(0, 3), 3);
+}
+
+// Delete and Ctrl+X, pressed in a table's grid, empty the cells the keys chose; Ctrl+X copies
+// them once, before it empties them.
+TEST_F(KeyboardScenario, DeleteAndCtrlXEmptyATablesCells)
+{
+    ScriptedModalHook hook;
+    CDataTable* table = AddLineTable("Keys", 3); // y = 3, 5, 7
+    CGridCtrl& grid = dynamic_cast<CGridView*>(frame->GetGridView())->GetGrid();
+    CRect cell;
+    ASSERT_TRUE(grid.GetCellRect(1, 2, &cell));
+    const LPARAM at = MAKELPARAM(cell.CenterPoint().x, cell.CenterPoint().y);
+    grid.SendMessage(WM_MOUSEACTIVATE, WPARAM(frame->m_hWnd), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    grid.SendMessage(WM_LBUTTONUP, 0, at);
+    Pump();
+    ASSERT_EQ(::GetFocus(), grid.m_hWnd);
+    Press(VK_DELETE);
+    Press(VK_DOWN);
+    Press(VK_DOWN, kShift);
+    Press('X', kCtrl);
+    EXPECT_EQ(GetClipboardText(), "5\r\n7");
+    for (int row = 1; row <= 3; ++row) {
+        EXPECT_TRUE(std::isnan(table->GetValue(1, row))) << row;
+        EXPECT_EQ(table->GetValue(0, row), row);
+        EXPECT_STREQ(grid.GetItemText(row, 2), "") << row;
+    }
+    EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
 }
 
 TEST_F(KeyboardScenario, ViewCommandsLeaveTheKeysWhereTheyShow)

@@ -25,6 +25,19 @@ namespace {
 
 using Names = std::vector<std::string>;
 
+// The line through the points weighted by deviations of 5 % of y, at x, in closed form.
+double WeightedLineAt(const std::vector<double>& px, const std::vector<double>& py, double x)
+{
+    double sw = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (std::size_t i = 0; i < px.size(); ++i) {
+        const double w = 1 / (0.05 * py[i] * 0.05 * py[i]);
+        sw += w, sx += w * px[i], sy += w * py[i], sxx += w * px[i] * px[i];
+        sxy += w * px[i] * py[i];
+    }
+    const double slope = (sw * sxy - sx * sy) / (sw * sxx - sx * sx);
+    return (sy - slope * sx) / sw + x * slope;
+}
+
 class ProjectScenario : public FreshFrameTest {
 protected:
     void SetUp() override
@@ -84,6 +97,27 @@ protected:
         return items;
     }
     std::string Cell(int row, int column) { return grid->GetItemText(row, column).GetString(); }
+    // The project saved under the test folder's file, File/New, and the file opened again.
+    bool SaveNewAndOpen(const char* file)
+    {
+        const std::string path = TestFolder() + file;
+        if (!doc->OnSaveDocument(path.c_str()))
+            return false;
+        Command(ID_FILE_NEW);
+        const bool bOpened = TestApp().OpenDocumentFile(path.c_str()) != nullptr;
+        Pump();
+        return bOpened;
+    }
+    // The last fitted curve at x.
+    double FittedAt(double x)
+    {
+        const CFunctionPlot& line =
+            *model->m_DataPlot.GetItem(model->m_DataPlot.GetItemCount() - 1);
+        model->m_Engine.SetExpression(line.GetExpression());
+        EXPECT_EQ(model->m_Engine.Parse(), 0);
+        g_IndependentVariables[0].dValue = x;
+        return model->m_Engine.Evaluate();
+    }
     std::string Caption() { return frame->GetTabBar().GetCaption().GetString(); }
 
     CDataGridCtrl* grid = nullptr;
@@ -210,16 +244,7 @@ TEST_F(ProjectScenario, RefusedEntriesStayEmptyThroughRefillFitPasteAndSave)
          "1|3.1/2|4.9/|7.2/4|/5|11.1/6|13.2/7|14.8"},
     };
     const std::string refusal = "#" + std::string(GetErrorText(ErrBadNumber).GetString()) + "!";
-    // The line through the five points weighted by deviations of 5 % of y, in closed form.
-    const double px[] = {1, 2, 5, 6, 7}, py[] = {3.1, 4.9, 11.1, 13.2, 14.8};
-    double sw = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (int i = 0; i < 5; ++i) {
-        const double w = 1 / (0.05 * py[i] * 0.05 * py[i]);
-        sw += w, sx += w * px[i], sy += w * py[i], sxx += w * px[i] * px[i];
-        sxy += w * px[i] * py[i];
-    }
-    const double slope = (sw * sxy - sx * sy) / (sw * sxx - sx * sx);
-    const double atFour = (sy - slope * sx) / sw + 4 * slope;
+    const double atFour = WeightedLineAt({1, 2, 5, 6, 7}, {3.1, 4.9, 11.1, 13.2, 14.8}, 4);
 
     for (const Typed& t : tables) {
         t.bComma ? UseCommaSeparators() : UseDotSeparators();
@@ -238,12 +263,7 @@ TEST_F(ProjectScenario, RefusedEntriesStayEmptyThroughRefillFitPasteAndSave)
         Command(ID_FIT_LINE, Explorer());
         EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
         ASSERT_EQ(model->GetSelectedKind(), ItemDataGraph);
-        const CFunctionPlot& line =
-            *model->m_DataPlot.GetItem(model->m_DataPlot.GetItemCount() - 1);
-        model->m_Engine.SetExpression(line.GetExpression());
-        ASSERT_EQ(model->m_Engine.Parse(), 0);
-        g_IndependentVariables[0].dValue = 4.0;
-        EXPECT_NEAR(model->m_Engine.Evaluate(), atFour, 1e-9 * atFour) << t.bComma;
+        EXPECT_NEAR(FittedAt(4), atFour, 1e-9 * atFour) << t.bComma;
         Select(hTable);
     }
 
@@ -263,11 +283,7 @@ TEST_F(ProjectScenario, RefusedEntriesStayEmptyThroughRefillFitPasteAndSave)
     EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
 
     // Saved, and opened again after File/New: every table as it was left.
-    const std::string path = TestFolder() + "refused.zvp";
-    ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
-    Command(ID_FILE_NEW);
-    ASSERT_NE(TestApp().OpenDocumentFile(path.c_str()), nullptr);
-    Pump();
+    ASSERT_TRUE(SaveNewAndOpen("refused.zvp"));
     const Names names = ChildTexts(Folder(SlotDataTables));
     ASSERT_EQ(names.size(), 2u);
     UseCommaSeparators();
@@ -278,6 +294,95 @@ TEST_F(ProjectScenario, RefusedEntriesStayEmptyThroughRefillFitPasteAndSave)
     EXPECT_EQ(Texts(*grid, 1, 1, 11, 2), kPasted);
     const CDataTable& table = *model->GetSelectedTable();
     EXPECT_TRUE(std::isnan(table.GetValue(1, 2)) && std::isnan(table.GetValue(0, 6)));
+}
+
+// A table of eight points typed through the grid, then emptied as the user empties cells: an
+// entry refused over a value under a decimal point ("1,5" over 5.9) and under a decimal comma
+// ("9.8" over 9,8), the Delete key, an edit erased and ended with Enter, and Edit > Cut. Each
+// cell holds nothing from then on: its row has no marker in the table's plot, the line is
+// fitted to the three points left, and so the table is saved and opened again; F2 over a
+// refusal brings back what was typed. Delete closes a list up.
+TEST_F(ProjectScenario, EmptiedAndRefusedCellsLeaveNoPointOnScreenInAFitOrAFile)
+{
+    ScriptedModalHook hook;
+    struct Restore {
+        ~Restore() { UseDotSeparators(); }
+    } restore;
+    ChooseFromFolderMenu(SlotDataTables);
+    KeepTheProposedName();
+    const HTREEITEM hTable = Tree().GetSelectedItem();
+    const char* y[] = {"2.1", "3.9", "5.9", "8.2", "9.8", "12.1", "14.2", "15.9"};
+    for (int r = 1; r <= 8; ++r) {
+        TypeInto(r, 1, std::to_string(r).c_str());
+        TypeInto(r, 2, y[r - 1]);
+    }
+    // Whether the table's plot shows the marker of point (x, y).
+    auto& plotView = dynamic_cast<CPlotView&>(*frame->Get2DPlotView());
+    const auto marked = [&](double px, double py) {
+        Pump();
+        const CDibImage image = AfxPrintClientToDib(&plotView.GetPlotWindow(IDC_PLOT_PREVIEW));
+        const CPoint p = model->m_PreviewPlot.WorldToPixel(px, py);
+        if (p.x < 4 || p.y < 4 || p.x + 4 > image.width || p.y + 4 > image.height)
+            return false;
+        int black = 0;
+        for (int iy = p.y - 4; iy < p.y + 4; ++iy)
+            for (int ix = p.x - 4; ix < p.x + 4; ++ix)
+                black += image.Pixel(ix, iy) == RGB(0, 0, 0);
+        return black >= 56;
+    };
+    EXPECT_TRUE(marked(3, 5.9));
+
+    TypeInto(3, 2, "1,5");
+    EXPECT_EQ(Cell(3, 2), "#Bad number!");
+    EXPECT_FALSE(marked(3, 5.9)) << "the refused entry took the value's place";
+    EXPECT_TRUE(marked(4, 8.2));
+    Press(*grid, VK_F2);
+    EXPECT_STREQ(EditorText(*grid), "1,5");
+    Type(*grid, "\x1b");
+    UseCommaSeparators();
+    Select(Folder(SlotPredefined));
+    Select(hTable);
+    ASSERT_EQ(Cell(5, 2), "9,8");
+    TypeInto(5, 2, "9.8");
+    EXPECT_EQ(Cell(5, 2), "#Bad number!");
+    UseDotSeparators();
+    Click(*grid, CellCentre(*grid, 1, 1));
+    Press(*grid, VK_DELETE);
+    Click(*grid, CellCentre(*grid, 2, 2));
+    Press(*grid, VK_F2);
+    Type(*grid, "\b\b\b\r");
+    Click(*grid, CellCentre(*grid, 6, 1));
+    Click(*grid, CellCentre(*grid, 6, 2), MK_SHIFT);
+    CView* view = frame->GetGridView();
+    Command(ID_EDIT_CUT, view);
+    EXPECT_EQ(GetClipboardText(), "6\t12.1");
+    const char* kLeft = "|2.1/2|/3|/4|8.2/5|/|/7|14.2/8|15.9/|";
+    Select(Folder(SlotPredefined));
+    Select(hTable);
+    EXPECT_EQ(Texts(*grid, 1, 1, 9, 2), kLeft);
+    EXPECT_FALSE(marked(6, 12.1)) << "Cut took the point";
+    EXPECT_TRUE(marked(7, 14.2));
+
+    Command(ID_FIT_LINE, Explorer());
+    ASSERT_EQ(model->GetSelectedKind(), ItemDataGraph);
+    const double atFive = WeightedLineAt({4, 7, 8}, {8.2, 14.2, 15.9}, 5);
+    EXPECT_NEAR(FittedAt(5), atFive, 1e-9 * atFive);
+
+    // A list closes up over a deleted value.
+    ChooseFromFolderMenu(SlotLists);
+    KeepTheProposedName();
+    for (const char* v : {"3", "5", "7"})
+        TypeInto(model->m_Lists[0]->GetCount() + 1, 1, v);
+    Click(*grid, CellCentre(*grid, 2, 1));
+    Press(*grid, VK_DELETE);
+    EXPECT_EQ(Texts(*grid, 1, 1, 3, 1), "3/7/");
+    EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
+
+    ASSERT_TRUE(SaveNewAndOpen("emptied.zvp"));
+    Select(Tree().GetChildItem(Folder(SlotDataTables)));
+    EXPECT_EQ(Texts(*grid, 1, 1, 9, 2), kLeft);
+    Select(Tree().GetChildItem(Folder(SlotLists)));
+    EXPECT_EQ(Texts(*grid, 1, 1, 3, 1), "3/7/");
 }
 
 // The 2-D pane's window, by its control id.

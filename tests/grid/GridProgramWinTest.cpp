@@ -32,6 +32,13 @@ public:
     }
     BOOL CanAcceptDrop() override { return bAcceptDrop; }
     void OnCellsDropped(const CCellBlock& block) override { drops.push_back(block); }
+    BOOL bTakeEmptied = FALSE;
+    std::vector<std::vector<CCellPos>> emptied;
+    BOOL EmptyCells(const std::vector<CCellPos>& cells) override
+    {
+        emptied.push_back(cells);
+        return bTakeEmptied;
+    }
 };
 
 class CDropDataGrid : public CDataGridCtrl {
@@ -82,19 +89,39 @@ TEST_F(GridProgram, WithoutAnOwnerViewNothingIsEdited)
     EXPECT_FALSE(grid.GetModified(3, 4));
 }
 
-TEST_F(GridProgram, DeleteClearsThenPostsDeleteItemToTheParent)
+// Delete and Cut empty the selection (Delete only the focus cell when it lies outside): the
+// owner view is offered the cells first, and the grid empties them itself when it declines.
+TEST_F(GridProgram, DeleteEmptiesTheSelectionThenPostsDeleteItemToTheParent)
 {
     EXPECT_TRUE(grid.GetDragAndDrop()) << "the program's grids take drops";
     grid.SetOwnerView(&view);
+    Click(grid, CellCentre(grid, 3, 3), MK_SHIFT);
     Press(grid, VK_DELETE);
-    EXPECT_STREQ(grid.GetItemText(2, 2), "") << "the grid's own Delete first";
+    const std::vector<CCellPos> block = {{2, 2}, {2, 3}, {3, 2}, {3, 3}};
+    ASSERT_EQ(view.emptied.size(), 1u);
+    EXPECT_EQ(view.emptied[0], block) << "in reading order";
+    EXPECT_EQ(Texts(grid, 2, 2, 3, 4), "||2,4/||3,4") << "the grid's own Delete first";
     EXPECT_TRUE(host.commands.empty()) << "the command comes later";
+
+    view.bTakeEmptied = TRUE;
+    grid.SetItemString(2, 2, "kept");
+    {
+        CKeysHeld ctrl({VK_CONTROL});
+        Press(grid, 'X');
+    }
+    ASSERT_EQ(view.emptied.size(), 2u);
+    EXPECT_EQ(view.emptied[1], block);
+    EXPECT_STREQ(grid.GetItemText(2, 2), "kept") << "the view took the cells";
+    grid.SetFocusCell(4, 4);
+    Press(grid, VK_DELETE);
+    ASSERT_EQ(view.emptied.size(), 3u);
+    EXPECT_EQ(view.emptied[2], std::vector<CCellPos>{CCellPos(4, 4)});
     AfxPumpPendingMessages();
     std::vector<WPARAM> deletes;
     for (WPARAM w : host.commands)
         if (LOWORD(w) == ID_GRID_DELETE_ITEM)
             deletes.push_back(w);
-    EXPECT_EQ(deletes.size(), 1u);
+    EXPECT_EQ(deletes.size(), 2u) << "one for each Delete";
 }
 
 // A grid inside a pane inside the frame: Delete Item goes to the pane, the entry command to
