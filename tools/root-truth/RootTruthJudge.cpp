@@ -131,7 +131,7 @@ TruthVerdict JudgeRun(const TruthRun& run, double seconds)
     const TruthCase& c = *run.c;
     TruthVerdict v;
     v.run = run;
-    SetCommandSeconds(c.cut ? std::min(seconds, 0.5) : seconds);
+    SetCommandSeconds(c.cut ? std::min(seconds, 0.2) : seconds);
     const RoadResult result = Travel(run);
     v.code = result.code;
     v.listed = result.listed;

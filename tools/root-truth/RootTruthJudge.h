@@ -38,6 +38,6 @@ struct TruthVerdict {
 // The runs of the cases; a slice keeps one scan setting in every few (always the same ones).
 std::vector<TruthRun> TruthRuns(const std::vector<TruthCase>& cases, bool slice);
 // Runs one through the program's code, each command given seconds (a scan that runs out of time
-// half a second: the roots it is judged on are found in the first milliseconds), and
+// a fifth of a second: the roots it is judged on are found in the first milliseconds), and
 // judges it.
 TruthVerdict JudgeRun(const TruthRun& run, double seconds);

@@ -157,26 +157,27 @@ bool Selected(const TruthCase& c, const std::string& only)
     return only.empty() || c.cls == only || c.name == only;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Says whether a run does worse than the list of known faults (true), or now better.
+bool CheckRun(const TruthVerdict& v, const std::map<std::string, KnownFault>& known,
+              const std::string& listName)
 {
-    Options o;
-    if (!ReadOptions(argc, argv, o)) {
-        std::fputs(kUsage, stderr);
-        return 2;
+    const auto entry = known.find(v.run.Key());
+    bool better = false;
+    if (!WithinKnown(v, entry == known.end() ? nullptr : &entry->second, better)) {
+        std::printf("fault: %s (%s)\n", v.Line().c_str(), v.run.c->equation.c_str());
+        return true;
     }
-    std::string error;
-    std::vector<TruthCase> all = ReadTruthCorpus(o.corpus, error);
-    if (all.empty()) {
-        std::fprintf(stderr, "judge: %s\n", error.c_str());
-        return 2;
-    }
-    std::vector<TruthCase> cases;
-    for (TruthCase& c : all)
-        if (Selected(c, o.only))
-            cases.push_back(c);
-    PrepareRoads();
+    if (better && !v.Fault())
+        std::printf("now passes, remove it from %s: %s\n", listName.c_str(), v.run.Key().c_str());
+    else if (better)
+        std::printf("better than %s, write it as: %s\n", listName.c_str(), KnownLine(v).c_str());
+    return false;
+}
+
+// Runs the cases, tallies them by class, writes the dump and the list asked for; the number of
+// faults beyond the known ones when checking.
+int JudgeCases(const std::vector<TruthCase>& cases, const Options& o)
+{
     const std::map<std::string, KnownFault> known = ReadKnown(o.known);
     std::map<std::string, Tally> tallies;
     for (const TruthCase& c : cases)
@@ -199,21 +200,34 @@ int main(int argc, char** argv)
             dump << v.Line() << '\n';
         if (v.Fault() && writeKnown.is_open())
             writeKnown << KnownLine(v) << '\n';
-        if (!o.check)
-            continue;
-        const auto entry = known.find(run.Key());
-        bool better = false;
-        if (!WithinKnown(v, entry == known.end() ? nullptr : &entry->second, better)) {
-            std::printf("fault: %s (%s)\n", v.Line().c_str(), run.c->equation.c_str());
+        if (o.check && CheckRun(v, known, o.known))
             ++unknownFaults;
-        } else if (better && !v.Fault()) {
-            std::printf("now passes, remove it from %s: %s\n", o.known.c_str(), run.Key().c_str());
-        } else if (better) {
-            std::printf("better than %s, write it as: %s\n", o.known.c_str(), KnownLine(v).c_str());
-        }
     }
     Print(tallies);
     if (o.check)
         std::printf("%d faults beyond the %zu known\n", unknownFaults, known.size());
-    return unknownFaults == 0 ? 0 : 1;
+    return unknownFaults;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options o;
+    if (!ReadOptions(argc, argv, o)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    std::string error;
+    std::vector<TruthCase> all = ReadTruthCorpus(o.corpus, error);
+    if (all.empty()) {
+        std::fprintf(stderr, "judge: %s\n", error.c_str());
+        return 2;
+    }
+    std::vector<TruthCase> cases;
+    for (TruthCase& c : all)
+        if (Selected(c, o.only))
+            cases.push_back(c);
+    PrepareRoads();
+    return JudgeCases(cases, o) == 0 ? 0 : 1;
 }
