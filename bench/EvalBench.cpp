@@ -1,10 +1,13 @@
 // Evaluation speed of parsed expressions over 100,000 points: the compiled form, the tree walk
-// and muparser on the same expressions in one run, with the ratios printed side by side; and a
+// and muparser on the same expressions in one run, with the ratios printed side by side; whole
+// powers as the evaluator takes them beside the doubles multiplied out that it used to; and a
 // 256 x 256 surface sampled through the plotting model against its 3 ms target.
+#include "bench/BeforeWholePower.h"
 #include "bench/TimeReporter.h"
 #include "engine/CalcEngine.h"
 #include "engine/CompiledExpression.h"
 #include "engine/EngineStartup.h"
+#include "engine/EvaluatorKernels.h"
 #include "engine/LocaleSeparators.h"
 #include "plot/Plot3DScene.h"
 #include "plot/SurfacePlot.h"
@@ -44,6 +47,31 @@ const BenchExpression kExpressions[] = {
 };
 
 double PointAt(int i) { return 0.1 + 9.9 * i / kPoints; }
+
+// Whole powers at the points, or at the whole numbers 1 to 10 where the result is exact.
+struct WholePowerCase {
+    const char* label;
+    int n;
+    bool wholeBases;
+};
+
+const WholePowerCase kWholePowers[] = {
+    {"x^2", 2, false},   {"x^3", 3, false},   {"x^6", 6, false},
+    {"x^16", 16, false}, {"x^-3", -3, false}, {"k^6 (k whole)", 6, true},
+};
+
+template <bool Now> void EvaluateWholePower(benchmark::State& state, const WholePowerCase& c)
+{
+    const unsigned n = unsigned(c.n < 0 ? -c.n : c.n);
+    for (auto _ : state) {
+        double sum = 0;
+        for (int i = 0; i < kPoints; ++i) {
+            const double x = c.wholeBases ? double(1 + i % 10) : PointAt(i);
+            sum += Now ? SmallWholePowerOf(x, n, c.n < 0) : DoubleWholePower(x, c.n);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
 
 double BesselJ(double n, double x) { return gsl_sf_bessel_Jn(int(n), x); }
 
@@ -123,6 +151,14 @@ void PrintRatios(const TimeReporter& reporter)
                         theirs, compiled / theirs, compiled / walked,
                         compiled / theirs > kMuparserTarget ? "  over target" : "");
     }
+    std::printf("\nns per whole power (%d points), in doubles as before and as now:\n", kPoints);
+    std::printf("  %-14s %9s %9s %9s\n", "power", "before", "now", "now/before");
+    for (const WholePowerCase& c : kWholePowers) {
+        const double before = PerPoint(reporter, "power/before/", c.label);
+        const double now = PerPoint(reporter, "power/now/", c.label);
+        if (before > 0 && now > 0)
+            std::printf("  %-14s %9.2f %9.2f %9.2fx\n", c.label, before, now, now / before);
+    }
     const double surface = reporter.TimeOf("surface256");
     if (surface > 0)
         std::printf("\n%d x %d surface: %.2f ms (target %.1f ms, %.2fx)\n", kSurfaceSize,
@@ -146,6 +182,14 @@ int main(int argc, char** argv)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark((std::string("muparser/") + e.label).c_str(), EvaluateMuparser,
                                      e)
+            ->Unit(benchmark::kMillisecond);
+    }
+    for (const WholePowerCase& c : kWholePowers) {
+        benchmark::RegisterBenchmark((std::string("power/before/") + c.label).c_str(),
+                                     EvaluateWholePower<false>, c)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("power/now/") + c.label).c_str(),
+                                     EvaluateWholePower<true>, c)
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("surface256", SampleSurface)->Unit(benchmark::kMillisecond);

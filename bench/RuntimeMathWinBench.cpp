@@ -2,12 +2,15 @@
 // median of 9 runs:
 //   1. ns per evaluation of expressions through the engine's compiled form over 100,000 points,
 //      with the C runtime's functions routed to numeric/RuntimeMath.cpp as in the program;
-//   2. each routed function beside the runtime's own on the same arguments, with the ratio.
+//   2. each routed function beside the runtime's own on the same arguments, with the ratio;
+//   3. whole powers as the evaluator takes them beside the doubles multiplied out it used before.
 // Run: tools/wine-run build-win-bench/bench/RuntimeMathWinBench.exe
+#include "bench/BeforeWholePower.h"
 #include "bench/PlainTiming.h"
 #include "engine/CalcEngine.h"
 #include "engine/CompiledExpression.h"
 #include "engine/EngineStartup.h"
+#include "engine/EvaluatorKernels.h"
 #include "engine/LocaleSeparators.h"
 
 #include <cmath>
@@ -73,7 +76,7 @@ struct Pair {
     double low, high;
 };
 
-double TimeOver(double (*f)(double), double low, double high)
+template <class F> double TimeOver(F f, double low, double high)
 {
     return MedianMs(kRuns,
                     [&] {
@@ -113,6 +116,22 @@ void TimeFunctions()
     }
 }
 
+void TimeWholePowers()
+{
+    std::printf("\nns per whole power x^n, x in [0.1, 10], in doubles as before and as now:\n");
+    std::printf("  %-6s %9s %9s %7s\n", "n", "before", "now", "ratio");
+    for (int n : {2, 3, 6, 16, -3, 40}) {
+        const unsigned size = unsigned(n < 0 ? -n : n);
+        const double before = TimeOver([n](double x) { return DoubleWholePower(x, n); }, 0.1, 10);
+        const double now = TimeOver(
+            [n, size](double x) {
+                return size <= 16 ? SmallWholePowerOf(x, size, n < 0) : std::pow(x, double(n));
+            },
+            0.1, 10);
+        std::printf("  %-6d %9.1f %9.1f %6.2fx\n", n, before, now, now / before);
+    }
+}
+
 } // namespace
 
 int main()
@@ -121,5 +140,6 @@ int main()
     UseDotSeparators();
     TimeExpressions();
     TimeFunctions();
+    TimeWholePowers();
     return 0;
 }

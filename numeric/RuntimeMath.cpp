@@ -5,6 +5,7 @@
 // otherwise takes the toolchain's quad-precision library, rounded once to double; exp only
 // raises the underflow flag the Windows runtime leaves down. The truth tables in
 // tests/numeric/RuntimeMathTest.cpp hold the limits.
+#include "numeric/ExtendedPrecision.h"
 #include "numeric/UnderflowFlag.h"
 
 #include <cmath>
@@ -91,15 +92,17 @@ void __wrap_sincos(double x, double* s, double* c)
 #ifdef _WIN32
 // The runtime multiplies a whole exponent out in double precision, its error growing with the
 // exponent (1e5 ulp in 1.0001^1000000); x^-1, x^0, x^1 and x^2 are one rounding, and other
-// exponents it takes accurately through logarithms. Multiplied out in its extended precision
-// (powl) a whole power stays within 0.52 ulp up to the 64th; beyond, the quad library.
+// exponents it takes accurately through logarithms in extended precision. Up to the 64th power a
+// whole power is multiplied out in extended precision, beyond it the quad library takes it.
 double __wrap_pow(double x, double y)
 {
     const bool multipliedOut =
         y == std::trunc(y) && y >= -2147483648.0 && y < 2147483648.0 && !(y >= -1.0 && y <= 2.0);
     if (!multipliedOut || !std::isfinite(x) || x == 0.0)
-        return __real_pow(x, y);
-    return std::fabs(y) <= 64.0 ? double(powl(x, y)) : double(powq(x, y));
+        return InExtendedPrecision(__real_pow, x, y);
+    if (std::fabs(y) <= 64.0)
+        return ExtendedWholePower(x, unsigned(std::fabs(y)), y < 0);
+    return double(powq(x, y));
 }
 
 // The runtime's ln(x + sqrt(x^2 - 1)) cancels below 2 (2.5e7 ulp at 1 + 2^-52).
