@@ -2,7 +2,9 @@
 // median of 9 runs:
 //   1. ns per evaluation of expressions through the engine's compiled form over 100,000 points,
 //      with the C runtime's functions routed to numeric/RuntimeMath.cpp as in the program;
-//   2. each routed function beside the runtime's own on the same arguments, with the ratio;
+//   2. each routed function beside the runtime's own on the same arguments, with the ratio (the
+//      runtime's own asin, acos, atan, sinh, cosh, tanh, log10, tan and hypot are those of the
+//      system's runtime library, which the program no longer imports);
 //   3. whole powers as the evaluator takes them beside the doubles multiplied out it used before.
 // Run: tools/wine-run build-win-bench/bench/RuntimeMathWinBench.exe
 #include "bench/BeforeWholePower.h"
@@ -22,6 +24,15 @@ double __real_sin(double);
 double __real_cos(double);
 double __real_pow(double, double);
 double __real_acosh(double);
+double __real_tan(double);
+double __real_asin(double);
+double __real_acos(double);
+double __real_atan(double);
+double __real_sinh(double);
+double __real_cosh(double);
+double __real_tanh(double);
+double __real_log10(double);
+double __real_hypot(double, double);
 }
 
 namespace {
@@ -103,6 +114,17 @@ void TimeFunctions()
          [](double x) { return __real_pow(1 + x / 100, 360.0); }, 0.1, 10},
         {"acosh", [](double x) { return std::acosh(x); }, __real_acosh, 1, 2},
         {"acosh", [](double x) { return std::acosh(x); }, __real_acosh, 2, 100},
+        {"tan", [](double x) { return std::tan(x); }, __real_tan, 0.1, 10},
+        {"tan", [](double x) { return std::tan(x); }, __real_tan, 1e3, 1e4},
+        {"asin", [](double x) { return std::asin(x); }, __real_asin, -1, 1},
+        {"acos", [](double x) { return std::acos(x); }, __real_acos, -1, 1},
+        {"atan", [](double x) { return std::atan(x); }, __real_atan, -10, 10},
+        {"sinh", [](double x) { return std::sinh(x); }, __real_sinh, -10, 10},
+        {"cosh", [](double x) { return std::cosh(x); }, __real_cosh, -10, 10},
+        {"tanh", [](double x) { return std::tanh(x); }, __real_tanh, -10, 10},
+        {"log10", [](double x) { return std::log10(x); }, __real_log10, 0.1, 10},
+        {"hypot(x, 1.5)", [](double x) { return std::hypot(x, 1.5); },
+         [](double x) { return __real_hypot(x, 1.5); }, -10, 10},
     };
     std::printf("\nns per call, accurate (as the program calls it) beside the runtime's own:\n");
     std::printf("  %-20s %-16s %9s %9s %7s\n", "function", "x in", "accurate", "runtime", "ratio");

@@ -1,10 +1,11 @@
-// The C runtime's functions that fall short of an ulp or so on some build, as every program that
-// links the numerical library calls them: the link routes each name below to __wrap_<name> here
-// (numeric/CMakeLists.txt), from the program's own code and from the libraries it links
-// statically (GSL on Windows). Each keeps the runtime's result where that is accurate and
-// otherwise takes the toolchain's quad-precision library, rounded once to double; exp only
-// raises the underflow flag the Windows runtime leaves down. The truth tables in
-// tests/numeric/RuntimeMathTest.cpp hold the limits.
+// The C runtime's mathematical functions as every program that links the numerical library calls
+// them: the link routes each name below to __wrap_<name> here (numeric/CMakeLists.txt), from the
+// program's own code and from the libraries it links statically (GSL on Windows). Each keeps the
+// runtime's result where that is accurate and otherwise takes the runtime's extended-precision
+// function or the toolchain's quad-precision library, rounded once to double. On Windows every
+// one of them is linked into the program, none taken from the system's runtime library, and each
+// result that relies on the x87 unit's precision sets it (numeric/ExtendedPrecision.h). The truth
+// tables in tests/numeric/RuntimeMathTest.cpp hold the limits.
 #include "numeric/ExtendedPrecision.h"
 #include "numeric/UnderflowFlag.h"
 
@@ -14,6 +15,7 @@ extern "C" {
 // libquadmath, declared here because clang does not read GCC's quadmath.h.
 __float128 sinq(__float128);
 __float128 cosq(__float128);
+__float128 tanq(__float128);
 void sincosq(__float128, __float128*, __float128*);
 
 double __real_sin(double);
@@ -23,30 +25,62 @@ void __real_sincos(double, double*, double*);
 double __wrap_sin(double x);
 double __wrap_cos(double x);
 void __wrap_sincos(double x, double* s, double* c);
+double __wrap_tan(double x);
+double __wrap_sinh(double x);
+double __wrap_cosh(double x);
+double __wrap_tanh(double x);
+double __wrap_log10(double x);
 
 #ifdef _WIN32
 __float128 powq(__float128, __float128);
 __float128 acoshq(__float128);
+__float128 asinq(__float128);
+__float128 acosq(__float128);
 double __real_pow(double, double);
 double __real_acosh(double);
 double __real_exp(double);
+double __real_expm1(double);
+double __real_log1p(double);
+double __real_asinh(double);
+double __real_atanh(double);
 double __wrap_pow(double x, double y);
 double __wrap_acosh(double x);
 double __wrap_exp(double x);
+double __wrap_expm1(double x);
+double __wrap_log1p(double x);
+double __wrap_asinh(double x);
+double __wrap_atanh(double x);
+double __wrap_asin(double x);
+double __wrap_acos(double x);
+double __wrap_atan(double x);
+double __wrap_hypot(double x, double y);
+double __wrap_nextafter(double x, double y);
 #else
-__float128 tanq(__float128);
 double __real_tan(double);
-double __wrap_tan(double x);
 #endif
 }
 
 namespace {
 
+// f in extended precision, rounded once to double: within a few 2^-64 of the truth where the
+// runtime's long double function is accurate, so within 0.51 ulp.
+template <long double (*F)(long double)> double Extended(double x)
+{
+    return InExtendedPrecision([](double v) { return double(F(v)); }, x);
+}
+
 #ifdef _WIN32
 // The x87 unit reduces by a 66-bit pi, off by about |x| 2^-69 in the reduced argument: a result
-// of at least |x| 2^-11 is off by under 1/20 ulp for it, and beyond 2048 none is that large.
+// of at least |x| 2^-11 is off by under 1/20 ulp for it, and beyond 2048 none is that large. A
+// tangent t is off by |t| + 1/|t| times as much.
 constexpr double kRuntimeReach = 2048.0;
 bool RuntimeKeeps(double x, double r) { return std::fabs(r) >= std::fabs(x) * 0x1p-11; }
+bool TangentKeeps(double x, double t)
+{
+    const double a = std::fabs(t);
+    return std::fabs(x) * (a * a + 1.0) <= 0x1p11 * a;
+}
+double RuntimeTangent(double x) { return Extended<tanl>(x); }
 #else
 // glibc reduces accurately below 105414350 and to about 2^-92 absolute above: there a result of
 // at least 2^-30, or a tangent of at most 2^30 near a pole, is off by under 2^-9 ulp for it.
@@ -55,15 +89,19 @@ bool RuntimeKeeps(double x, double r)
 {
     return std::fabs(x) < 105414350.0 || (std::fabs(r) >= 0x1p-30 && std::fabs(r) <= 0x1p30);
 }
+bool TangentKeeps(double x, double t) { return RuntimeKeeps(x, t); }
+double RuntimeTangent(double x) { return __real_tan(x); }
 #endif
 
-template <double (*Runtime)(double), __float128 (*Quad)(__float128)> double Circular(double x)
+template <double (*Runtime)(double), __float128 (*Quad)(__float128),
+          bool (*Keeps)(double, double) = RuntimeKeeps>
+double Circular(double x)
 {
     if (!std::isfinite(x))
         return Runtime(x);
     if (std::fabs(x) <= kRuntimeReach) {
         const double r = Runtime(x);
-        if (RuntimeKeeps(x, r))
+        if (Keeps(x, r))
             return r;
     }
     return double(Quad(x));
@@ -89,7 +127,27 @@ void __wrap_sincos(double x, double* s, double* c)
     *c = double(qc);
 }
 
+double __wrap_tan(double x) { return Circular<RuntimeTangent, tanq, TangentKeeps>(x); }
+
+// In extended precision in both builds: glibc's double versions are up to 2 ulp off (tanh 1.8 ulp
+// near 0.55, log10 1.4 ulp near 1), and Windows has them only in the system's runtime library.
+double __wrap_sinh(double x) { return Extended<sinhl>(x); }
+
+double __wrap_cosh(double x) { return Extended<coshl>(x); }
+
+double __wrap_tanh(double x) { return Extended<tanhl>(x); }
+
+double __wrap_log10(double x) { return Extended<log10l>(x); }
+
 #ifdef _WIN32
+namespace {
+// The runtime's own function where its result depends on the x87 precision.
+template <double (*F)(double)> double AtExtendedPrecision(double x)
+{
+    return InExtendedPrecision(F, x);
+}
+} // namespace
+
 // The runtime multiplies a whole exponent out in double precision, its error growing with the
 // exponent (1e5 ulp in 1.0001^1000000); x^-1, x^0, x^1 and x^2 are one rounding, and other
 // exponents it takes accurately through logarithms in extended precision. Up to the 64th power a
@@ -106,17 +164,48 @@ double __wrap_pow(double x, double y)
 }
 
 // The runtime's ln(x + sqrt(x^2 - 1)) cancels below 2 (2.5e7 ulp at 1 + 2^-52).
-double __wrap_acosh(double x) { return x > 1.0 && x < 2.0 ? double(acoshq(x)) : __real_acosh(x); }
+double __wrap_acosh(double x)
+{
+    return x > 1.0 && x < 2.0 ? double(acoshq(x)) : AtExtendedPrecision<__real_acosh>(x);
+}
 
 // The runtime's exp gives 0 below -745.13 without raising the underflow flag, which tells such a
 // 0 from an exact one (numeric/UnderflowFlag.h).
 double __wrap_exp(double x)
 {
-    const double y = __real_exp(x);
+    const double y = AtExtendedPrecision<__real_exp>(x);
     if (y == 0.0 && x != -HUGE_VAL)
         RaiseUnderflowFlag();
     return y;
 }
-#else
-double __wrap_tan(double x) { return Circular<__real_tan, tanq>(x); }
+
+double __wrap_expm1(double x) { return AtExtendedPrecision<__real_expm1>(x); }
+
+double __wrap_log1p(double x) { return AtExtendedPrecision<__real_log1p>(x); }
+
+double __wrap_asinh(double x) { return AtExtendedPrecision<__real_asinh>(x); }
+
+double __wrap_atanh(double x) { return AtExtendedPrecision<__real_atanh>(x); }
+
+// The extended arcsine and arccosine take the square root of 1 - x^2 from a rounded square,
+// which loses digits within 1% of +-1 (2e5 ulp in acos(1 - 2^-34)): there the quad library.
+double __wrap_asin(double x)
+{
+    return std::fabs(x) <= 0.99 ? Extended<asinl>(x) : double(asinq(x));
+}
+
+double __wrap_acos(double x)
+{
+    return std::fabs(x) <= 0.99 ? Extended<acosl>(x) : double(acosq(x));
+}
+
+double __wrap_atan(double x) { return Extended<atanl>(x); }
+
+double __wrap_hypot(double x, double y)
+{
+    return InExtendedPrecision([](double a, double b) { return double(hypotl(a, b)); }, x, y);
+}
+
+// Exact: the neighbour of x towards y, which a long double holds exactly.
+double __wrap_nextafter(double x, double y) { return nexttoward(x, static_cast<long double>(y)); }
 #endif

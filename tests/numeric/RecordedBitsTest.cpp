@@ -93,7 +93,7 @@ TEST(SpecialFunctionRecordedValues, EveryBuildGivesTheSameBits)
         ROW(SphericalOut(4, 13.0, 3), 0x1.27002373fdf78p-4),
         ROW(AiryOut(-60.0, 0), 0x1.3e9e721cbaa95p-4),
         ROW(AiryOut(-1.0, 3), 0x1.2f4bdbae6001cp-1),
-        ROW(AiryOut(-1e-3, 1), 0x1.3a9ce7a50caa8p-1),
+        ROW(AiryOut(-1e-3, 1), 0x1.3a9ce7a50caa7p-1),
         ROW(AiryOut(0.4, 2), -0x1.e2fbe76b68a51p-3),
         ROW(AiryOut(8.0, 0), 0x1.930ebc3c80e26p-25),
         ROW(AiryOut(90.0, 1), 0x1.ade804a4c1d1ap+818),
