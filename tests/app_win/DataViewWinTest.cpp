@@ -56,6 +56,22 @@ protected:
         Pump();
         return list;
     }
+    // A solver model of the equation searching -10 .. 10, added and selected; a model of the
+    // equation left in the user data by an earlier run goes first.
+    CSolverModel* AddSelectedSolver(const char* equation)
+    {
+        if (const int old = model->FindSolverModel(equation); old >= 0)
+            model->DeleteSolverModel(old);
+        if (doc->AddSolverModel(equation, "") != 0)
+            return nullptr;
+        CSolverModel* solver =
+            model->m_UserDefinitions.GetSolverModel(model->FindSolverModel(equation));
+        solver->m_dMinimum = -10;
+        solver->m_dMaximum = 10;
+        frame->InsertExplorerItem(ItemSolverModel, equation, TRUE);
+        Pump();
+        return solver;
+    }
     void TypeInto(int row, int column, const char* text)
     {
         TypeIntoCell(Grid(), row, column, text);
@@ -267,16 +283,9 @@ TEST_F(DataViewWin, ColumnWidthsDraggedByTheMouseAreKeptPerKind)
 TEST_F(DataViewWin, CalculateSolvesForItsRowsVariable)
 {
     ScriptedModalHook hook;
-    // A model of this equation left in the user data by an earlier run goes first.
-    if (const int old = model->FindSolverModel("x^2=a"); old >= 0)
-        model->DeleteSolverModel(old);
-    ASSERT_EQ(doc->AddSolverModel("x^2=a", ""), 0);
-    CSolverModel* solver = model->m_UserDefinitions.GetSolverModel(model->FindSolverModel("x^2=a"));
+    CSolverModel* solver = AddSelectedSolver("x^2=a");
+    ASSERT_NE(solver, nullptr);
     solver->SetVariable(1, "a", 4);
-    solver->m_dMinimum = -10;
-    solver->m_dMaximum = 10;
-    frame->InsertExplorerItem(ItemSolverModel, "x^2=a", TRUE);
-    Pump();
     ASSERT_NE(dynamic_cast<CGridBtnCell*>(Grid().GetCell(3, 3)), nullptr);
     ASSERT_NE(dynamic_cast<CGridBtnCell*>(Grid().GetCell(4, 3)), nullptr);
     EXPECT_EQ(dynamic_cast<CGridBtnCell*>(Grid().GetCell(5, 3)), nullptr);
@@ -328,14 +337,8 @@ TEST_F(DataViewWin, CalculateSolvesForItsRowsVariable)
 TEST_F(DataViewWin, CalculateShowsItsReportBesideTheModelsGrid)
 {
     ScriptedModalHook hook;
-    if (const int old = model->FindSolverModel("x^2=b"); old >= 0)
-        model->DeleteSolverModel(old);
-    ASSERT_EQ(doc->AddSolverModel("x^2=b", ""), 0);
-    CSolverModel* solver = model->m_UserDefinitions.GetSolverModel(model->FindSolverModel("x^2=b"));
-    solver->m_dMinimum = -10;
-    solver->m_dMaximum = 10;
-    frame->InsertExplorerItem(ItemSolverModel, "x^2=b", TRUE);
-    Pump();
+    CSolverModel* solver = AddSelectedSolver("x^2=b");
+    ASSERT_NE(solver, nullptr);
     CView* workspace = frame->GetWorkspaceView();
     ASSERT_EQ(model->m_ViewLayouts[ItemSolverModel][ViewLayout::Mask], ViewWorkspace | ViewGrid);
     const UINT all = View2DPlot | View3DPlot | ViewWorkspace | ViewGrid;

@@ -125,6 +125,17 @@ protected:
         }
         return look;
     }
+    // The report through the results dialog, closed with OK and its log box ticked.
+    static void LogReport(CAnalysisResult& report)
+    {
+        ScriptedModalHook hook;
+        hook.steps = {[](CWnd* pDialog) {
+            pDialog->CheckDlgButton(IDC_RESULTS_LOG, BST_CHECKED);
+            ClickButton(pDialog, IDOK);
+        }};
+        Document()->ShowResults(report);
+        Pump();
+    }
     static POINT GetScrollPos()
     {
         POINT pos{0, 0};
@@ -247,16 +258,10 @@ TEST_F(WorkspaceTest, LoggedLinesGoAfterTheLastLineWhereverTheCaretStands)
     EXPECT_EQ(Text(), converted);
 
     View()->SendMessage(EM_SETSEL, insideReport, insideReport + 3);
-    ScriptedModalHook hook;
-    hook.steps = {[](CWnd* pDialog) {
-        pDialog->CheckDlgButton(IDC_RESULTS_LOG, BST_CHECKED);
-        ClickButton(pDialog, IDOK);
-    }};
     CAnalysisResult report;
     report.SetTitle("Statistics");
     report.AddInteger("Points", 3);
-    Document()->ShowResults(report);
-    Pump();
+    LogReport(report);
     const std::string logged = converted + "' Statistics|Points3|";
     EXPECT_EQ(Text(), logged);
 
@@ -278,19 +283,13 @@ TEST_F(WorkspaceTest, AReportIsInTheColoursOfResults)
     const std::string answer = Text();
     ASSERT_EQ(answer.substr(answer.size() - 8), "|cos(x)|");
     EXPECT_EQ(ColourAt(LONG(answer.size() - 7)), COLORREF(0xC80000)) << "the answer's cos";
-    ScriptedModalHook hook;
-    hook.steps = {[](CWnd* pDialog) {
-        pDialog->CheckDlgButton(IDC_RESULTS_LOG, BST_CHECKED);
-        ClickButton(pDialog, IDOK);
-    }};
     CAnalysisResult report;
     report.SetTitle("Statistics");
     report.AddNumber("Ave Deviation: ", 1.5);
     report.AddNumber("Chi Square = ", 2, 1);
     report.AddText(CString(), "No solutions found: no sign change in 200 steps from -10 to 10. "
                               "Narrow Min and Max, or raise Steps.");
-    Document()->ShowResults(report);
-    Pump();
+    LogReport(report);
     const std::string text = Text();
     ASSERT_EQ(text.substr(0, answer.size() + 13), answer + "' Statistics|");
     std::string coloured; // the characters of the report in another colour than they should be
