@@ -7,10 +7,12 @@
 
 // A change as the text holds it now: the characters [nStart, nStart + nLength) are what it put
 // there, rtfOther the rich text they replaced. Undoing it and doing it again are the same swap.
+// The history names each change it is given (nId) for what the view keeps beside it.
 struct TextSwap {
     long nStart = 0;
     long nLength = 0;
     std::string rtfOther;
+    unsigned long nId = 0;
 };
 
 // The view's changes among the control's own steps. A change leaves the control without steps,
@@ -19,9 +21,11 @@ struct TextSwap {
 // ends that change's Redo.
 class TextSwapHistory {
 public:
-    // A change just made. Had the control steps before it, those are gone, and the changes
-    // before them can no longer be reached.
-    void Made(TextSwap swap, bool bControlHadSteps);
+    // A change just made, and the name it is given. Had the control steps before it, those are
+    // gone, and the changes before them can no longer be reached.
+    unsigned long Made(TextSwap swap, bool bControlHadSteps);
+    // Whether Undo or Redo can still reach the change named nId.
+    bool Holds(unsigned long nId) const;
     // The change Undo takes back next, or null when the control's own step comes first.
     TextSwap* NextUndo(bool bControlCanUndo);
     // The change Redo makes again next, or null when the control's own step comes first or the
@@ -38,4 +42,5 @@ public:
 private:
     std::vector<TextSwap> m_undo;
     std::vector<TextSwap> m_redo;
+    unsigned long m_nLastId = 0;
 };

@@ -38,6 +38,8 @@ ON_MESSAGE(EM_REDO, &CRichEditView::OnRedoMessage)
 ON_MESSAGE(EM_CANUNDO, &CRichEditView::OnCanUndoMessage)
 ON_MESSAGE(EM_CANREDO, &CRichEditView::OnCanRedoMessage)
 ON_MESSAGE(EM_EMPTYUNDOBUFFER, &CRichEditView::OnEmptyUndoMessage)
+ON_MESSAGE(EM_SETBKGNDCOLOR, &CRichEditView::OnSetBackgroundMessage)
+ON_MESSAGE(EM_SETCHARFORMAT, &CRichEditView::OnSetCharFormatMessage)
 END_MESSAGE_MAP()
 
 namespace {
@@ -124,6 +126,7 @@ void CRichEditView::SetUpControl()
 
 void CRichEditView::OnDestroy()
 {
+    DropKeptControl();
     m_richEdit.m_hWnd = nullptr;
     CCtrlView::OnDestroy();
 }
@@ -255,9 +258,11 @@ void CRichEditView::Stream(CArchive& ar, BOOL bSelection)
         SendMessage(EM_SETMODIFY, FALSE);
     } else {
         // The whole text is replaced: a new control takes it, out of sight.
-        m_swaps.Clear();
+        ForgetChanges();
         es.pfnCallback = StreamInCallback;
-        ReplaceControl([&] { SendMessage(EM_STREAMIN, nFormat, LPARAM(&es)); });
+        if (const HWND hOld =
+                ReplaceControl([&] { SendMessage(EM_STREAMIN, nFormat, LPARAM(&es)); }))
+            ::DestroyWindow(hOld);
         SendMessage(EM_SETMODIFY, FALSE);
     }
     if (cookie.error)

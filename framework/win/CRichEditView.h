@@ -120,6 +120,8 @@ protected:
     LRESULT OnCanUndoMessage(WPARAM, LPARAM);
     LRESULT OnCanRedoMessage(WPARAM, LPARAM);
     LRESULT OnEmptyUndoMessage(WPARAM, LPARAM);
+    LRESULT OnSetBackgroundMessage(WPARAM, LPARAM);
+    LRESULT OnSetCharFormatMessage(WPARAM, LPARAM);
     LRESULT OnSetTextMessage(WPARAM, LPARAM);
     LRESULT OnReplaceSelMessage(WPARAM, LPARAM);
     LRESULT OnCutMessage(WPARAM, LPARAM);
@@ -135,15 +137,33 @@ protected:
     // FALSE when the selection is shorter.
     BOOL TakeLongSelection();
     // The rich text in place of [nStart, nEnd), in the control or through a new one; the
-    // characters put in, and whether a new control holds them.
-    long PutRtf(long nStart, long nEnd, const std::string& rtf, BOOL& bNewControl);
+    // characters put in, and in hOld the control put away when a new one holds them.
+    long PutRtf(long nStart, long nEnd, const std::string& rtf, HWND& hOld);
     // Fills an empty control with the pieces, the first as its whole text.
     void FillFromPieces(std::initializer_list<const std::string*> pieces);
     // Undoes or redoes a change of the view's.
     void Swap(TextSwap& swap);
     // The view's window becomes a new control, filled by fill() before it shows, where the
-    // old one stood; the old one goes.
-    void ReplaceControl(const std::function<void()>& fill);
+    // old one stood; the old one, hidden, is the caller's (null when no new control came up
+    // and the old one was emptied and filled instead).
+    HWND ReplaceControl(const std::function<void()>& fill);
+    // The view's control shows where hOld stood, which hides.
+    void ShowInPlaceOf(HWND hOld);
+    // The view's window becomes hOther, in place of the control it gives back hidden.
+    HWND ExchangeControl(HWND hOther);
+    // A control put away, kept hidden while the text in view stays as long as it is now: the
+    // whole text as undoing or redoing change nSwapId leaves it, which Wine's control would
+    // take seconds to lay out again. One is kept, the one before it destroyed.
+    struct KeptControl {
+        HWND hWnd = nullptr;
+        unsigned long nSwapId = 0;
+        long nLength = 0;
+    };
+    void KeepControl(HWND hControl, unsigned long nSwapId);
+    void DropKeptControl();
+    // The view's changes can no longer be undone or redone.
+    void ForgetChanges();
+    KeptControl m_kept;
     // Rich text in place of the selection, through the control's own stream; noted for the
     // control's Undo or not.
     void StreamInSelection(const std::string& rtf, BOOL bControlUndo);

@@ -3,7 +3,8 @@
 // their insertion, keeps the window busy for minutes. A new control filled with what stays
 // takes time in proportion to the text instead: the view builds one and puts it where the old
 // one stood, and keeps such changes for Undo and Redo itself (TextSwapHistory), while the
-// control keeps its own short steps.
+// control keeps its own short steps. Laying a long text out again takes Wine's control seconds,
+// so the control put away is kept hidden for the Undo or Redo that brings its text back.
 #include "framework/win/CRichEditDoc.h"
 #include "framework/win/CRichEditView.h"
 
@@ -103,30 +104,27 @@ void CRichEditView::StreamInSelection(const std::string& rtf, BOOL bControlUndo)
         SendMessage(EM_SETUNDOLIMIT, kControlUndoLimit);
 }
 
-void CRichEditView::ReplaceControl(const std::function<void()>& fill)
+HWND CRichEditView::ReplaceControl(const std::function<void()>& fill)
 {
     const HWND hOld = m_hWnd;
-    CWnd* pParent = GetParent();
     CRect rect;
     GetWindowRect(&rect);
-    pParent->ScreenToClient(&rect);
+    GetParent()->ScreenToClient(&rect);
     const DWORD dwStyle = GetStyle();
-    const HWND hNew = ::CreateWindowExA(GetExStyle(), RICHEDIT_CLASSA, "", dwStyle & ~WS_VISIBLE,
-                                        rect.left, rect.top, rect.Width(), rect.Height(),
-                                        pParent->m_hWnd, nullptr, AfxGetInstanceHandle(), nullptr);
+    const HWND hNew = ::CreateWindowExA(
+        GetExStyle(), RICHEDIT_CLASSA, "", dwStyle & ~WS_VISIBLE, rect.left, rect.top, rect.Width(),
+        rect.Height(), GetParent()->m_hWnd, nullptr, AfxGetInstanceHandle(), nullptr);
     if (!hNew) {
         // The old control is emptied where it stands, however long that takes.
         DefWindowProc(WM_SETTEXT, 0, LPARAM(""));
         fill();
-        return;
+        return nullptr;
     }
     CHARFORMAT2A cf{};
     cf.cbSize = sizeof cf;
     SendMessage(EM_GETCHARFORMAT, SCF_DEFAULT, LPARAM(&cf));
     const LPARAM nEvents = SendMessage(EM_GETEVENTMASK);
     const LPARAM nOptions = SendMessage(EM_GETOPTIONS);
-    const int nID = GetDlgCtrlID();
-    const BOOL bFocus = ::GetFocus() == hOld;
     UnsubclassWindow();
     SubclassWindow(hNew);
     m_richEdit.m_hWnd = hNew;
@@ -136,13 +134,55 @@ void CRichEditView::ReplaceControl(const std::function<void()>& fill)
     SetUpControl();
     fill();
     DefWindowProc(EM_EMPTYUNDOBUFFER, 0, 0);
-    ::SetWindowPos(hNew, hOld, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
-                       ((dwStyle & WS_VISIBLE) ? SWP_SHOWWINDOW : 0));
+    ShowInPlaceOf(hOld);
+    return hOld;
+}
+
+void CRichEditView::ShowInPlaceOf(HWND hOld)
+{
+    CRect rect;
+    ::GetWindowRect(hOld, &rect);
+    GetParent()->ScreenToClient(&rect);
+    const BOOL bVisible = (::GetWindowLongA(hOld, GWL_STYLE) & WS_VISIBLE) != 0;
+    const BOOL bFocus = ::GetFocus() == hOld;
+    ::SetWindowPos(m_hWnd, hOld, rect.left, rect.top, rect.Width(), rect.Height(),
+                   SWP_NOACTIVATE | (bVisible ? SWP_SHOWWINDOW : 0));
     if (bFocus)
-        ::SetFocus(hNew);
-    ::DestroyWindow(hOld);
-    ::SetWindowLongPtrA(hNew, GWLP_ID, nID);
+        ::SetFocus(m_hWnd);
+    ::ShowWindow(hOld, SW_HIDE);
+    // The frame finds its view by the child's identifier, which only the control in view has.
+    ::SetWindowLongPtrA(m_hWnd, GWLP_ID, ::GetWindowLongPtrA(hOld, GWLP_ID));
+    ::SetWindowLongPtrA(hOld, GWLP_ID, 0);
+}
+
+HWND CRichEditView::ExchangeControl(HWND hOther)
+{
+    const HWND hOld = m_hWnd;
+    UnsubclassWindow();
+    SubclassWindow(hOther);
+    m_richEdit.m_hWnd = hOther;
+    ShowInPlaceOf(hOld);
+    return hOld;
+}
+
+void CRichEditView::KeepControl(HWND hControl, unsigned long nSwapId)
+{
+    DropKeptControl();
+    if (hControl)
+        m_kept = {hControl, nSwapId, TextLength()};
+}
+
+void CRichEditView::DropKeptControl()
+{
+    if (m_kept.hWnd)
+        ::DestroyWindow(m_kept.hWnd);
+    m_kept = {};
+}
+
+void CRichEditView::ForgetChanges()
+{
+    m_swaps.Clear();
+    DropKeptControl();
 }
 
 void CRichEditView::FillFromPieces(std::initializer_list<const std::string*> pieces)
@@ -176,7 +216,7 @@ void CRichEditView::FillFromPieces(std::initializer_list<const std::string*> pie
     }
 }
 
-long CRichEditView::PutRtf(long nStart, long nEnd, const std::string& rtf, BOOL& bNewControl)
+long CRichEditView::PutRtf(long nStart, long nEnd, const std::string& rtf, HWND& hOld)
 {
     const long nKept = TextLength() - (nEnd - nStart);
     const int nFirst = LineOfChar(nStart), nLast = LineOfChar(nEnd);
@@ -184,13 +224,12 @@ long CRichEditView::PutRtf(long nStart, long nEnd, const std::string& rtf, BOOL&
     const int nParagraphs = rtf.empty() ? 0 : ParagraphsOf(rtf);
     // Removing many lines, or putting text before many, is what the control cannot do quickly,
     // and a long text goes in more quickly as the whole of a new control than into a short one.
-    bNewControl = nLast - nFirst > kLongChangeLines ||
-                  (nParagraphs > 0 && nLinesAfter > kLongChangeLines) ||
-                  (nParagraphs > kLongChangeLines && nParagraphs > nFirst);
-    if (bNewControl) {
+    hOld = nullptr;
+    if (nLast - nFirst > kLongChangeLines || (nParagraphs > 0 && nLinesAfter > kLongChangeLines) ||
+        (nParagraphs > kLongChangeLines && nParagraphs > nFirst)) {
         const std::string before = RtfOfRange(0, nStart);
         const std::string after = RtfOfRange(nEnd, TextLength());
-        ReplaceControl([&] { FillFromPieces({&before, &rtf, &after}); });
+        hOld = ReplaceControl([&] { FillFromPieces({&before, &rtf, &after}); });
     } else {
         CHARRANGE range{nStart, nEnd};
         SendMessage(EM_EXSETSEL, 0, LPARAM(&range));
@@ -206,16 +245,21 @@ BOOL CRichEditView::MakeChange(long nStart, long nEnd, const std::string& rtf)
 {
     const BOOL bHadSteps = ControlCanUndo();
     TextSwap swap{nStart, 0, RtfOfRange(nStart, nEnd)};
-    BOOL bNewControl = FALSE;
-    swap.nLength = PutRtf(nStart, nEnd, rtf, bNewControl);
+    HWND hOld = nullptr;
+    swap.nLength = PutRtf(nStart, nEnd, rtf, hOld);
     CHARRANGE caret{nStart + swap.nLength, nStart + swap.nLength};
     SendMessage(EM_EXSETSEL, 0, LPARAM(&caret));
-    const BOOL bLong = bNewControl || LineOfChar(nEnd) - LineOfChar(nStart) > kLongChangeLines ||
+    const BOOL bLong = hOld || LineOfChar(nEnd) - LineOfChar(nStart) > kLongChangeLines ||
                        LineOfChar(caret.cpMax) - LineOfChar(nStart) > kLongChangeLines;
     if (!bLong)
         return TRUE;
     DefWindowProc(EM_EMPTYUNDOBUFFER, 0, 0);
-    m_swaps.Made(std::move(swap), bHadSteps != FALSE);
+    const unsigned long nId = m_swaps.Made(std::move(swap), bHadSteps != FALSE);
+    // The control put away holds the text as Undo of this change brings it back.
+    if (hOld)
+        KeepControl(hOld, nId);
+    else if (!m_swaps.Holds(m_kept.nSwapId))
+        DropKeptControl();
     if (m_pDocument)
         m_pDocument->SetModifiedFlag();
     return FALSE;
@@ -246,8 +290,22 @@ BOOL CRichEditView::TakeLongSelection()
 void CRichEditView::Swap(TextSwap& swap)
 {
     std::string taken = RtfOfRange(swap.nStart, swap.nStart + swap.nLength);
-    BOOL bNewControl = FALSE;
-    swap.nLength = PutRtf(swap.nStart, swap.nStart + swap.nLength, swap.rtfOther, bNewControl);
+    const long nKept = TextLength() - swap.nLength;
+    if (m_kept.hWnd && m_kept.nSwapId == swap.nId && m_kept.nLength == TextLength()) {
+        // The control put away by this change, or by its last Undo or Redo, holds the text as
+        // the swap leaves it: it comes back instead of a new control being filled.
+        const HWND hKept = m_kept.hWnd;
+        m_kept = {};
+        KeepControl(ExchangeControl(hKept), swap.nId);
+    } else {
+        HWND hOld = nullptr;
+        PutRtf(swap.nStart, swap.nStart + swap.nLength, swap.rtfOther, hOld);
+        if (hOld)
+            KeepControl(hOld, swap.nId);
+        else if (!m_swaps.Holds(m_kept.nSwapId))
+            DropKeptControl();
+    }
+    swap.nLength = TextLength() - nKept;
     swap.rtfOther = std::move(taken);
     DefWindowProc(EM_EMPTYUNDOBUFFER, 0, 0);
     CHARRANGE caret{swap.nStart + swap.nLength, swap.nStart + swap.nLength};
@@ -291,16 +349,31 @@ LRESULT CRichEditView::OnCanRedoMessage(WPARAM, LPARAM)
 
 LRESULT CRichEditView::OnEmptyUndoMessage(WPARAM wParam, LPARAM lParam)
 {
-    m_swaps.Clear();
+    ForgetChanges();
     return DefWindowProc(EM_EMPTYUNDOBUFFER, wParam, lParam);
 }
 
 LRESULT CRichEditView::OnSetTextMessage(WPARAM wParam, LPARAM lParam)
 {
-    m_swaps.Clear();
+    ForgetChanges();
     if (SendMessage(EM_GETLINECOUNT) > kLongChangeLines)
-        ReplaceControl([] {});
+        if (const HWND hOld = ReplaceControl([] {}))
+            ::DestroyWindow(hOld);
     return DefWindowProc(WM_SETTEXT, wParam, lParam);
+}
+
+// A control put away would come back in the look it had: a new look drops it.
+LRESULT CRichEditView::OnSetBackgroundMessage(WPARAM wParam, LPARAM lParam)
+{
+    DropKeptControl();
+    return DefWindowProc(EM_SETBKGNDCOLOR, wParam, lParam);
+}
+
+LRESULT CRichEditView::OnSetCharFormatMessage(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == SCF_DEFAULT || (wParam & SCF_ALL) != 0)
+        DropKeptControl();
+    return DefWindowProc(EM_SETCHARFORMAT, wParam, lParam);
 }
 
 LRESULT CRichEditView::OnReplaceSelMessage(WPARAM wParam, LPARAM lParam)

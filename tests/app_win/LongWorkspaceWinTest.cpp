@@ -64,6 +64,16 @@ protected:
         }
     }
     int Lines() { return int(View()->SendMessage(EM_GETLINECOUNT)); }
+    // The rich-edit controls beside the view's, shown or not.
+    int RichEditControls()
+    {
+        int n = 0;
+        char name[32];
+        for (HWND h = ::GetWindow(View()->GetParent()->m_hWnd, GW_CHILD); h;
+             h = ::GetWindow(h, GW_HWNDNEXT))
+            n += ::GetClassNameA(h, name, sizeof name) && lstrcmpiA(name, RICHEDIT_CLASSA) == 0;
+        return n;
+    }
 };
 
 TEST_F(LongWorkspace, OneUndoTakesALongReportAwayAndOneRedoBringsItBackInItsColours)
@@ -97,6 +107,31 @@ TEST_F(LongWorkspace, OneUndoTakesALongReportAwayAndOneRedoBringsItBackInItsColo
     Keys("4");
     Press('Y', kCtrl);
     EXPECT_EQ(Text(), before + "4");
+}
+
+TEST_F(LongWorkspace, ATextPutAwayComesBackInTheWorkspacesLookOfNowAndNeverStandsForIt)
+{
+    Report(300);
+    const std::string rtf = Rtf();
+    const int nId = View()->GetDlgCtrlID();
+    Focus();
+    Press('A', kCtrl);
+    Press(VK_DELETE);
+    Press('Z', kCtrl);
+    Press('Y', kCtrl);
+    EXPECT_EQ(::GetDlgItem(View()->GetParent()->m_hWnd, nId), View()->m_hWnd);
+    EXPECT_EQ(RichEditControls(), 2) << "the workspace and the text its Undo brings back";
+    WorkspaceSettings settings = View()->GetSettings();
+    settings.BackColor = RGB(1, 2, 3);
+    View()->ApplySettings(settings);
+    Press('Z', kCtrl);
+    EXPECT_EQ(Rtf(), rtf);
+    EXPECT_EQ(COLORREF(View()->SendMessage(EM_SETBKGNDCOLOR, 0, RGB(1, 2, 3))), RGB(1, 2, 3));
+    EXPECT_EQ(::GetFocus(), View()->m_hWnd);
+    ScriptedModalHook hook;
+    hook.boxAnswer = IDNO; // not saved
+    Command(IDM_FILE_NEW);
+    EXPECT_EQ(RichEditControls(), 1) << "nothing left to undo keeps nothing";
 }
 
 TEST_F(LongWorkspace, ALongWorkspaceEmptiesByEveryRoadAndOpensAgainAsSaved)

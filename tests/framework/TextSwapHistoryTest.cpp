@@ -61,6 +61,22 @@ TEST(TextSwapHistory, UndoAndRedoTakeTheViewsChangesInTurnWithTheControlsSteps)
         EXPECT_EQ(Play(c.script), c.next) << c.script;
 }
 
+TEST(TextSwapHistory, NamesEachChangeWhileUndoOrRedoCanReachIt)
+{
+    TextSwapHistory history;
+    const unsigned long a = history.Made(TextSwap{}, false), b = history.Made(TextSwap{}, false);
+    EXPECT_NE(a, b);
+    history.Undone();
+    EXPECT_TRUE(history.Holds(a) && history.Holds(b)) << "b waits for its Redo";
+    history.NextRedo(true, false); // an edit of the control ends b's Redo
+    EXPECT_FALSE(history.Holds(b));
+    const unsigned long c = history.Made(TextSwap{}, true);
+    EXPECT_FALSE(history.Holds(a)) << "gone with the control's steps";
+    history.Clear();
+    EXPECT_FALSE(history.Holds(c));
+    EXPECT_FALSE(history.Holds(0)) << "no change";
+}
+
 TEST(TextSwapHistory, KeepsItsLatestChanges)
 {
     TextSwapHistory history;
