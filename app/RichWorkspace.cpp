@@ -570,9 +570,31 @@ void CRichWorkspace::OnLButtonDown(UINT nFlags, CPoint point)
 void CRichWorkspace::OnSize(UINT nType, int cx, int cy)
 {
     CRichEditView::OnSize(nType, cx, cy);
+    KeepLastLinesAtFoot();
     if (nType == SIZE_RESTORED || nType == SIZE_MAXIMIZED)
         if (CMyDocument* pDoc = GetMyDocument())
             pDoc->StorePaneSize(ViewWorkspace, cx, cy);
+}
+
+void CRichWorkspace::KeepLastLinesAtFoot()
+{
+    // The control keeps its first line where it was when it grows: a report written while the
+    // workspace was a line high would stand at the top of blank space.
+    const int nLast = int(SendMessage(EM_GETLINECOUNT)) - 1;
+    POINT scroll{0, 0};
+    SendMessage(EM_GETSCROLLPOS, 0, LPARAM(&scroll));
+    if (nLast < 1 || scroll.y <= 0)
+        return;
+    POINT last{0, 0}, before{0, 0};
+    SendMessage(EM_POSFROMCHAR, WPARAM(&last), SendMessage(EM_LINEINDEX, nLast));
+    SendMessage(EM_POSFROMCHAR, WPARAM(&before), SendMessage(EM_LINEINDEX, nLast - 1));
+    CRect client;
+    GetClientRect(&client);
+    const int blank = client.bottom - (last.y + (last.y - before.y));
+    if (blank <= 0)
+        return;
+    scroll.y = std::max(0L, scroll.y - blank);
+    SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&scroll));
 }
 
 void CRichWorkspace::OnWorkspaceCut() { SendMessage(WM_CUT); }

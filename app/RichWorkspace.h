@@ -76,6 +76,8 @@ protected:
     void OnKillFocus(CWnd* pNewWnd);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnSize(UINT nType, int cx, int cy);
+    // Blank space below the text's last line, with lines out of sight above, goes to those lines.
+    void KeepLastLinesAtFoot();
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);

@@ -134,6 +134,34 @@ TEST_F(LongWorkspace, ATextPutAwayComesBackInTheWorkspacesLookOfNowAndNeverStand
     EXPECT_EQ(RichEditControls(), 1) << "nothing left to undo keeps nothing";
 }
 
+TEST_F(LongWorkspace, AWorkspaceGrownUnderALongReportShowsItsLastLinesEndingAtTheCaret)
+{
+    // Written while the workspace is a line or two high, as beside a graph, then given room.
+    for (int height : {8, 16, 40}) {
+        View()->SetWindowPos(nullptr, 0, 0, 300, height, SWP_NOMOVE | SWP_NOZORDER);
+        Report(300);
+        View()->SetWindowPos(nullptr, 0, 0, 300, 350, SWP_NOMOVE | SWP_NOZORDER);
+        Pump();
+        CRect client;
+        View()->GetClientRect(&client);
+        CHARRANGE sel{};
+        View()->SendMessage(EM_EXGETSEL, 0, LPARAM(&sel));
+        const long nCaretLine = long(View()->SendMessage(EM_EXLINEFROMCHAR, 0, sel.cpMax));
+        POINT caret{}, above{};
+        View()->SendMessage(EM_POSFROMCHAR, WPARAM(&caret), sel.cpMax);
+        View()->SendMessage(EM_POSFROMCHAR, WPARAM(&above),
+                            View()->SendMessage(EM_LINEINDEX, nCaretLine - 1));
+        const int lineHeight = caret.y - above.y;
+        ASSERT_GT(lineHeight, 0) << height;
+        EXPECT_EQ(nCaretLine, Lines() - 1) << height << ": the caret ends the report";
+        EXPECT_LE(caret.y + lineHeight, client.bottom) << height << ": the caret line in sight";
+        EXPECT_GT(caret.y + 2 * lineHeight, client.bottom) << height << ": no blank line below";
+        EXPECT_GT(View()->SendMessage(EM_GETFIRSTVISIBLELINE),
+                  nCaretLine - client.Height() / lineHeight - 1)
+            << height << ": the lines above it fill the workspace";
+    }
+}
+
 TEST_F(LongWorkspace, ALongWorkspaceEmptiesByEveryRoadAndOpensAgainAsSaved)
 {
     ScriptedModalHook hook;
