@@ -26,8 +26,9 @@ int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err
 // bracket around it narrows, which those beside a pole or a jump do not. A 0 that f gives only
 // because a result underflowed (exp(-1000)) is no zero and has no sign. Errors: sameSignCode
 // (36 by default) when f(a) and f(b) have no two signs, 13 when the bracket closes on no zero
-// (a pole, a jump, or a gap in f's domain), 35 after 100 iterations, or the error of f met on
-// the way. The root is 0 on failure.
+// (a pole, a jump, or a gap in f's domain), or the error of f met on the way; where Brent's
+// interpolation stalls (100 iterations on a root of high order, x^5), halving goes on. The root
+// is 0 on failure.
 int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
                        int sameSignCode = ErrNoSolutions);
 // What a scan does with a step in which Brent's method found no zero and whose end values say

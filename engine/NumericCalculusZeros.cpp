@@ -527,6 +527,7 @@ BrentStop RunBrent(const CalculusFunction& f, const Sample& first, const Sample&
     const BrentStop stop = RunBrent(f, first, second, 6e-15, 0.5 * tol, trail);
     switch (stop.kind) {
     case BrentStop::Closed:
+    case BrentStop::Open: // interpolation stalls on a root of high order (x^5): halving goes on
         return DecideBracket(f, stop.b, stop.c, tol, trail, root);
     case BrentStop::Zero:
         root = stop.b.x;

@@ -181,6 +181,8 @@ TEST(NumericCalculus, ZerosAreResolvedToTheToleranceOrTheDoubles)
              return 0;
          },
          big, big + 5, 1e-5, ErrBadArgument, 0, 0},
+        {"x^5 to 1e-15, where interpolation stalls", Plain([](double x) { return std::pow(x, 5); }),
+         -0.02, 0.014, 1e-15, 0, 0, 1e-15},
         {"sqrt(x-4)-1e-3 beside its domain's edge",
          [](double x, double& y) {
              y = std::sqrt(x - 4) - 1e-3;
