@@ -4,6 +4,7 @@
 // operation gets it inlined, and one that does not dispatches over them (EvaluatorMath.cpp).
 #include "engine/CalcEngine.h"
 #include "engine/EngineErrors.h"
+#include "engine/EvaluatorRounding.h"
 #include "numeric/ExtendedPrecision.h"
 #include "numeric/FloatRounding.h"
 #include "numeric/UnderflowFlag.h"
@@ -25,12 +26,23 @@ constexpr bool IsArithmetic(int op)
            op == OpLogN || op == OpDeg || op == OpRad || (op >= OpSum && op <= OpMax);
 }
 
+// Operations whose result the runtime or the numerical library rounds (RunRounded); ^ rounds
+// there only where its exponent is no small whole number (LibraryPower).
+constexpr bool RoundsInLibrary(int op)
+{
+    return (op >= OpExp && op <= OpCot) || (op >= OpAsin && op <= OpLogN) ||
+           (op >= OpAiryAi && op <= OpChi) || op == OpNormDist || op == OpBetaDist ||
+           op == OpTDist || op == OpTInv;
+}
+
 // The tail of every operator node: a non-finite value is a range error (a domain error where a
 // library function gave NaN); range errors clamp the value to +-1e300.
 inline int FinishOperation(int op, int code, MathStatus status, double& value)
 {
     if (code != 0)
         return code;
+    if (g_nLibraryRounding != 0 && RoundsInLibrary(op)) [[unlikely]]
+        value = RoundedLibraryResult(value);
     if (status.error == 0) {
         if (std::isfinite(value))
             return 0;
@@ -88,7 +100,7 @@ inline double LibraryPower(double x, double y)
     const double value = std::pow(x, y);
     if (value == 0.0 && x != 0.0)
         RaiseUnderflowFlag();
-    return value;
+    return g_nLibraryRounding != 0 ? RoundedLibraryResult(value) : value;
 }
 
 // a^b as the ^ operator computes it: small whole exponents as above, the rest by the library.

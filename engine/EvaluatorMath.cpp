@@ -38,6 +38,13 @@ int NextRandom15()
 
 void ResetRandomGenerator() { g_randomState = 1; }
 
+double RoundedLibraryResult(double value)
+{
+    if (g_nLibraryRounding == 0 || value == 0.0)
+        return value;
+    return std::nextafter(value, g_nLibraryRounding > 0 ? HUGE_VAL : -HUGE_VAL);
+}
+
 int ApplyArithmetic(int op, const double* a, double& value, MathStatus& status, bool& handled)
 {
     handled = true;

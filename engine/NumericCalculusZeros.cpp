@@ -4,6 +4,7 @@
 
 #include "engine/EngineErrors.h"
 #include "engine/EvaluationWork.h"
+#include "engine/EvaluatorRounding.h"
 #include "numeric/UnderflowFlag.h"
 
 #include <algorithm>
@@ -48,6 +49,50 @@ Sample SampleAt(const CalculusFunction& f, double x)
     return s;
 }
 
+// f at x with its arithmetic rounded up (direction +1) or down (-1), and the results of library
+// functions too where library says so; NaN where f fails. The underflow flag is left as it was,
+// so that an evaluation this one is nested in learns nothing from it.
+double RoundedValue(const CalculusFunction& f, double x, int direction, bool library)
+{
+    const bool raised = UnderflowFlagRaised();
+    double y = 0.0;
+    int code = 0;
+    RunRounded(direction, library, [&] { code = f(x, y); });
+    if (!raised)
+        ClearUnderflowFlag();
+    return code == 0 ? y : std::numeric_limits<double>::quiet_NaN();
+}
+
+// The rounding noise of f at x: how far its value moves when every operation rounds up or down
+// instead of to the nearest ((x+1e12)-1e12 by one double of 1e12, 1.2e-4); 0 where f is exact
+// there or fails.
+double RoundingNoise(const CalculusFunction& f, double x)
+{
+    double y = 0.0;
+    if (f(x, y) != 0 || !std::isfinite(y))
+        return 0.0;
+    double noise = 0.0;
+    for (int direction : {1, -1}) {
+        const double moved = std::fabs(RoundedValue(f, x, direction, true) - y);
+        if (moved < kInfinity) // NaN and infinity say nothing of the noise
+            noise = std::max(noise, moved);
+    }
+    return noise;
+}
+
+// Whether the values of two signs at p and q are no larger than f's rounding noise beside them,
+// at least away from them: the sign change of a root whose values are lost in the noise before
+// the doubles resolve it, where a jump's values are larger than the noise beside it. Within a
+// few doubles of a jump, rounding may move f across it (floor(10*x) just below 1 rounds up to
+// 10), so the noise is asked at least 16 times their distance out.
+bool WithinNoise(const CalculusFunction& f, const Sample& p, const Sample& q, double away)
+{
+    const double lo = std::min(p.x, q.x), hi = std::max(p.x, q.x);
+    const double d = std::max(away, 16.0 * (hi - lo));
+    const double noise = std::max(RoundingNoise(f, lo - d), RoundingNoise(f, hi + d));
+    return std::max(std::fabs(p.y), std::fabs(q.y)) <= 2.0 * noise;
+}
+
 // The size of a bracket's end values, halved so that it stays finite.
 double Size(double u, double v) { return 0.5 * std::fabs(u) + 0.5 * std::fabs(v); }
 
@@ -88,6 +133,19 @@ public:
             return;
         m_entries[m_count % kKept] = {width, size};
         ++m_count;
+    }
+    // The width of the widest bracket kept since whose end values were no larger than size: where
+    // the values a bracket narrowed through stopped shrinking; 0 when none was.
+    double WidestWithin(double size) const
+    {
+        double widest = 0.0;
+        for (std::size_t i = m_count; i > 0 && i + kKept > m_count; --i) {
+            const Entry& entry = m_entries[(i - 1) % kKept];
+            if (entry.size > size)
+                break;
+            widest = entry.width;
+        }
+        return widest;
     }
     // The size at the narrowest bracket kept that was 16 to 64 times as wide as width; -1 when
     // there was none. Wider brackets say nothing of the equation beside the zero: one that holds
@@ -226,10 +284,13 @@ int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, Bra
             const double before = trail.SizeWider(std::fabs(q.x - p.x)), now = Size(p.y, q.y);
             if (before >= 0.0 && now <= 0.5 * before)
                 return neighbours ? Found(p, q, root) : ConfirmZero(f, p, q, trail, root);
-            if (before >= 0.0 && now >= 2.0 * before)
+            if (before >= 0.0 && now >= 2.0 * before && !WithinNoise(f, p, q, 0.0))
                 return ErrBadArgument;
             if (neighbours)
-                return before < 0.0 && EvenlySteep(f, p, q) ? Found(p, q, root) : ErrBadArgument;
+                return (before < 0.0 && EvenlySteep(f, p, q)) ||
+                               WithinNoise(f, p, q, 0.5 * trail.WidestWithin(2.0 * now))
+                           ? Found(p, q, root)
+                           : ErrBadArgument;
         }
         Sample m;
         int code = 0;

@@ -1,0 +1,128 @@
+// Equations whose roots a scan sees only by looking closely, solved as a model, by FZERO and by
+// Find Zeros and judged by roots computed outside the program (closed forms, 40-digit
+// arithmetic): every root is listed, within the tolerance or the equation's rounding noise, and
+// nothing else is.
+#include "engine/EvaluationWork.h"
+#include "engine/LocaleSeparators.h"
+#include "engine/SolverModel.h"
+#include "tests/support/ScopedValue.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+enum class Scan { Model, Fzero, Zeros };
+
+struct ScanCase {
+    Scan scan;
+    const char* equation; // a model's equation, or the expression of FZERO and Find Zeros
+    double a, b;          // Min and Max, or FZERO's bracket
+    int decimals, steps;
+    std::vector<double> roots; // every true root there, ascending
+    double noise = 0;          // how far rounding lets a listed root lie from a true one
+};
+
+std::string Text(double x)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", x);
+    return text;
+}
+
+std::vector<double> Listed(const ScanCase& c)
+{
+    std::vector<double> roots;
+    if (c.scan == Scan::Model) {
+        CSolverModel model;
+        EXPECT_EQ(model.SetEquation(c.equation), 0);
+        model.m_dMinimum = c.a;
+        model.m_dMaximum = c.b;
+        model.m_SolverFormat.SetDecimals(c.decimals);
+        model.m_nSolverSteps = c.steps;
+        model.Solve(0, roots);
+        return roots;
+    }
+    CCalcEngine engine;
+    engine.m_nSolverSteps = c.steps;
+    engine.m_SolverFormat.SetDecimals(c.decimals);
+    if (c.scan == Scan::Zeros) {
+        engine.SetExpression(c.equation);
+        const CommandWork command;
+        engine.FindRoots(c.a, c.b, roots);
+        return roots;
+    }
+    const std::string text =
+        "FZERO(" + std::string(c.equation) + ", " + Text(c.a) + ", " + Text(c.b) + ")";
+    engine.SetExpression(text.c_str());
+    EXPECT_EQ(engine.Parse(), 0);
+    const double root = engine.Evaluate();
+    if (engine.GetErrorCode() == 0)
+        roots.push_back(root);
+    return roots;
+}
+
+bool Near(double z, double x, double within)
+{
+    const double ulp = std::nextafter(std::fabs(x), HUGE_VAL) - std::fabs(x);
+    return std::fabs(z - x) <= std::max(within, 4 * ulp);
+}
+
+class RootScanCasesTest : public ::testing::Test {
+protected:
+    void SetUp() override { UseDotSeparators(); }
+};
+
+TEST_F(RootScanCasesTest, EveryRootIsListedAndNothingElse)
+{
+    const ScopedValue untimed(EvaluationSecondsLimit, 600.0); // the machine's speed decides nothing
+    const Scan M = Scan::Model, F = Scan::Fzero;
+    const ScanCase cases[] = {
+        // Roots in rounding noise, at decimals finer than the noise.
+        {M, "(6371000+x)^2-6371000^2 = 1e6", 0, 1, 9, 200, {0.078480614804645511}, 6e-10},
+        {M, "(6371000+x)^2-6371000^2 = 1e6", 0, 1, 15, 200, {0.078480614804645511}, 6e-10},
+        {M,
+         "1-cos(x) = 1e-6",
+         -1,
+         1,
+         15,
+         1000,
+         {-0.0014142136802242518, 0.0014142136802242518},
+         8e-14},
+        {M, "(x+1e6)-1e6 = 0.7", 0, 1, 10, 200, {0.7}, 1.2e-10},
+        {M, "(x+1000)-1000 = 0.123456789", 0, 1, 13, 200, {0.123456789}, 1.2e-13},
+        {M, "(x+1e12)-1e12 = 3.22787", 0, 10, 5, 1000, {3.22787}, 1.2e-4},
+        {F, "(x+1e12)-1e12-3.22787", 0, 10, 5, 0, {3.22787}, 1.2e-4},
+        // Roots of odd order, whose values are flat beside them.
+        {M, "x^3 = 0", -0.7, 6.1, 15, 200, {0}},
+        {M, "sin(x)^3 = 0", -0.7, 6.1, 12, 200, {0, 3.1415926535897932}},
+        {M, "(x-1)^3 = 0", 0.3, 7.1, 15, 200, {1}},
+        {M, "x*abs(x) = 0", -0.7, 6.1, 15, 200, {0}},
+    };
+    for (const ScanCase& c : cases) {
+        const double tol = c.scan == Scan::Fzero ? 1e-5 : std::pow(10.0, -c.decimals);
+        const double within = std::max(tol, c.noise);
+        const std::vector<double> listed = Listed(c);
+        std::string input = std::string(c.equation) + " on [" + Text(c.a) + ", " + Text(c.b) +
+                            "], " + std::to_string(c.decimals) + " decimals, " +
+                            std::to_string(c.steps) + " steps; listed:";
+        for (double z : listed)
+            input += " " + Text(z);
+        SCOPED_TRACE(input);
+        for (double z : listed)
+            EXPECT_TRUE(std::any_of(c.roots.begin(), c.roots.end(),
+                                    [&](double x) { return Near(z, x, within); }))
+                << Text(z) << " is no root";
+        for (double x : c.roots)
+            EXPECT_TRUE(std::any_of(listed.begin(), listed.end(),
+                                    [&](double z) { return Near(z, x, within); }))
+                << Text(x) << " is not found";
+    }
+}
+
+} // namespace
