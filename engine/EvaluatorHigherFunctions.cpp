@@ -202,6 +202,8 @@ int ApplySpecialFunction(int op, const double* a, double& value, MathStatus& sta
     gsl_sf_result r{0.0, 0.0};
     if (const int gslStatus = ApplyGslOneArgument(op, a[0], r); gslStatus != kNotThisFamily) {
         TakeLibraryStatus(gslStatus, r, value, status);
+        if (op == OpErf || op == OpErfc) // erf(6) is 1 and erfc(-6) is 2 only through rounding
+            FlagSaturated(value, op == OpErf ? 1.0 : 2.0);
         return 0;
     }
     if (const int gslStatus = ApplyGslSeveralArguments(op, a, r); gslStatus != kNotThisFamily) {

@@ -77,6 +77,16 @@ inline double FlagUnderflowedReciprocal(double v)
     return r;
 }
 
+// A result that rounded onto the limit its function only approaches (tanh(20) is 1 - 8e-18):
+// what it lost is an underflow, which the flag tells as it tells exp(-1000) = 0 from an exact 0.
+// A tanh may give that 1 however its operations round.
+inline double FlagSaturated(double value, double limit)
+{
+    if (std::fabs(value) == limit)
+        RaiseUnderflowFlag();
+    return value;
+}
+
 // x^n (x^-n when negative) for n up to 16 within 0.51 ulp, the same on every runtime: x^0, x^1,
 // x^-1 and x^2 are one rounding in double precision, the others multiplied out in extended.
 inline double SmallWholePowerOf(double x, unsigned n, bool negative)
@@ -259,13 +269,13 @@ template <int Op> inline double CircularOrHyperbolicValue(double x)
     else if constexpr (Op == OpCosh)
         return std::cosh(x);
     else if constexpr (Op == OpTanh)
-        return std::tanh(x);
+        return FlagSaturated(std::tanh(x), 1.0);
     else if constexpr (Op == OpSech)
         return FlagUnderflowedReciprocal(std::cosh(x));
     else if constexpr (Op == OpCsch)
         return FlagUnderflowedReciprocal(std::sinh(x));
     else if constexpr (Op == OpCoth)
-        return 1.0 / std::tanh(x);
+        return FlagSaturated(1.0 / std::tanh(x), 1.0);
     else if constexpr (Op == OpAsinh)
         return std::asinh(x);
     else if constexpr (Op == OpAcosh)

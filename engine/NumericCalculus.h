@@ -23,8 +23,11 @@ int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err
 // A zero of f in [a, b] by Brent's method (tol below 1e-15 means 1e-5). The zero returned lies
 // within tol of a sign change of f, or between neighbouring doubles where those lie farther
 // apart than tol (beyond 2^52 tol, 4.5e10 at tol 1e-5), and f's values there shrink as the
-// bracket around it narrows, which those beside a pole or a jump do not. A 0 that f gives only
-// because a result underflowed (exp(-1000)) is no zero and has no sign. Errors: sameSignCode
+// bracket around it narrows, or lie within its rounding noise, which those beside a pole or a
+// jump do not. A 0 that f gives only through rounding, a result that underflowed (exp(-1000)) or
+// rounded onto a value it only approaches (tanh(20) = 1), is no zero and has no sign; where such
+// zeros lie between values of two signs wider apart than tol, f's values beside them must be
+// within its rounding noise (exp(-x^2) = 1e-320). Errors: sameSignCode
 // (36 by default) when f(a) and f(b) have no two signs, 13 when the bracket closes on no zero
 // (a pole, a jump, or a gap in f's domain), or the error of f met on the way; where Brent's
 // interpolation stalls (100 iterations on a root of high order, x^5), halving goes on. The root
@@ -33,7 +36,7 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
                        int sameSignCode = ErrNoSolutions);
 // What a scan does with a step in which Brent's method found no zero and whose end values say
 // nothing of the roots inside: an end where f has no value (an error or no finite value) or no
-// sign (a 0 from an underflow), or a step that meets the numbers where doubles hold tol (|x| <=
+// sign (a 0 only through rounding), or a step that meets the numbers where doubles hold tol (|x| <=
 // tol * 2^52) and is wider than all of them. Skip it, or search it again on points that halve
 // the distance to each end and to 0 down to the tolerance, narrowing toward the valued end where
 // a point has no value, down to neighbouring doubles. Searching finds the roots of a huge

@@ -19,24 +19,48 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 bool SameSign(double u, double v) { return (u > 0.0 && v > 0.0) || (u < 0.0 && v < 0.0); }
 
-// f at x as the zero finders see it. A 0 that is there only because a result underflowed
-// (exp(-1000)) is no zero, and no sign either: the point is unsigned.
+// f at x into y with its arithmetic rounded up (direction +1) or down (-1), and the results of
+// library functions too where library says so; f's code. The underflow flag is left as it was,
+// so that an evaluation this one is nested in learns nothing from it.
+int RoundedValue(const CalculusFunction& f, double x, int direction, bool library, double& y)
+{
+    const bool raised = UnderflowFlagRaised();
+    int code = 0;
+    RunRounded(direction, library, [&] { code = f(x, y); });
+    if (!raised)
+        ClearUnderflowFlag();
+    return code;
+}
+
+// f at x as the zero finders see it. A 0 that is there only through rounding is no zero, and no
+// sign either: the point is unsigned. So is a result that underflowed (exp(-1000)), or one that
+// rounded onto a value it only approaches (tanh(20) onto 1), or a sum that lost its smaller part
+// (1+exp(-40) is 1), each of which the exact value is not.
 struct Sample {
     double x = 0.0, y = 0.0;
     int code = 0;
-    bool underflowed = false;
+    bool rounded = false;
 
     // A finite value, with or without a sign.
     bool HasValue() const { return code == 0 && std::isfinite(y); }
     // A finite value whose sign, or whose exact 0, counts.
-    bool Valued() const { return HasValue() && !underflowed; }
+    bool Valued() const { return HasValue() && !rounded; }
 };
 
-// Whether f's 0 at s.x came from an underflow, asked by evaluating again from a lowered flag:
+// Whether f's 0 at s.x came from rounding, asked by evaluating again from a lowered underflow
+// flag and with the arithmetic rounded up and down, where an exact 0 stays 0 (x-x, floor(x)):
 // zeros are few, and lowering the flag before every evaluation would cost as much as it.
-[[gnu::noinline]] void AskUnderflow(const CalculusFunction& f, Sample& s)
+[[gnu::noinline]] void AskRounded(const CalculusFunction& f, Sample& s)
 {
-    s.underflowed = RaisesUnderflow([&] { s.code = f(s.x, s.y); }) && s.code == 0 && s.y == 0.0;
+    s.rounded = RaisesUnderflow([&] { s.code = f(s.x, s.y); }) && s.code == 0 && s.y == 0.0;
+    if (s.rounded || s.code != 0 || s.y != 0.0)
+        return;
+    for (int direction : {1, -1}) {
+        double y = 0.0;
+        if ((s.code = RoundedValue(f, s.x, direction, false, y)) != 0)
+            return;
+        s.rounded = s.rounded || (y != 0.0 && std::isfinite(y));
+    }
 }
 
 Sample SampleAt(const CalculusFunction& f, double x)
@@ -45,52 +69,46 @@ Sample SampleAt(const CalculusFunction& f, double x)
     s.x = x;
     s.code = f(x, s.y);
     if (s.code == 0 && s.y == 0.0)
-        AskUnderflow(f, s);
+        AskRounded(f, s);
     return s;
 }
 
-// f at x with its arithmetic rounded up (direction +1) or down (-1), and the results of library
-// functions too where library says so; NaN where f fails. The underflow flag is left as it was,
-// so that an evaluation this one is nested in learns nothing from it.
-double RoundedValue(const CalculusFunction& f, double x, int direction, bool library)
-{
-    const bool raised = UnderflowFlagRaised();
-    double y = 0.0;
-    int code = 0;
-    RunRounded(direction, library, [&] { code = f(x, y); });
-    if (!raised)
-        ClearUnderflowFlag();
-    return code == 0 ? y : std::numeric_limits<double>::quiet_NaN();
-}
-
 // The rounding noise of f at x: how far its value moves when every operation rounds up or down
-// instead of to the nearest ((x+1e12)-1e12 by one double of 1e12, 1.2e-4); 0 where f is exact
-// there or fails.
-double RoundingNoise(const CalculusFunction& f, double x)
+// instead of to the nearest ((x+1e12)-1e12 by one double of 1e12, 1.2e-4), 0 where f is exact;
+// f's code.
+int RoundingNoise(const CalculusFunction& f, double x, double& noise)
 {
+    noise = 0.0;
     double y = 0.0;
-    if (f(x, y) != 0 || !std::isfinite(y))
-        return 0.0;
-    double noise = 0.0;
+    if (const int code = f(x, y); code != 0 || !std::isfinite(y))
+        return code;
     for (int direction : {1, -1}) {
-        const double moved = std::fabs(RoundedValue(f, x, direction, true) - y);
-        if (moved < kInfinity) // NaN and infinity say nothing of the noise
+        double moved = 0.0;
+        if (const int code = RoundedValue(f, x, direction, true, moved))
+            return code;
+        moved = std::fabs(moved - y);
+        if (moved < kInfinity) // infinity and NaN say nothing of the noise
             noise = std::max(noise, moved);
     }
-    return noise;
+    return 0;
 }
 
 // Whether the values of two signs at p and q are no larger than f's rounding noise beside them,
 // at least away from them: the sign change of a root whose values are lost in the noise before
 // the doubles resolve it, where a jump's values are larger than the noise beside it. Within a
 // few doubles of a jump, rounding may move f across it (floor(10*x) just below 1 rounds up to
-// 10), so the noise is asked at least 16 times their distance out.
-bool WithinNoise(const CalculusFunction& f, const Sample& p, const Sample& q, double away)
+// 10), so the noise is asked at least 16 times their distance out. f's code.
+int WithinNoise(const CalculusFunction& f, const Sample& p, const Sample& q, double away,
+                bool& within)
 {
     const double lo = std::min(p.x, q.x), hi = std::max(p.x, q.x);
     const double d = std::max(away, 16.0 * (hi - lo));
-    const double noise = std::max(RoundingNoise(f, lo - d), RoundingNoise(f, hi + d));
-    return std::max(std::fabs(p.y), std::fabs(q.y)) <= 2.0 * noise;
+    double below = 0.0, above = 0.0;
+    int code = RoundingNoise(f, lo - d, below);
+    if (code == 0)
+        code = RoundingNoise(f, hi + d, above);
+    within = std::max(std::fabs(p.y), std::fabs(q.y)) <= 2.0 * std::max(below, above);
+    return code;
 }
 
 // The size of a bracket's end values, halved so that it stays finite.
@@ -108,19 +126,6 @@ double StepToward(double x, double y, double tol)
 {
     const double s = x + std::copysign(tol, y - x);
     return (s == x) ? std::nextafter(x, y) : s;
-}
-
-// Whether s is a zero of f: an exact 0, or an unsigned one across which f changes sign from one
-// resolution step below to one above ((x-30)*(1+exp(-x^2)) at 30 underflows on the way to 0).
-bool IsZero(const CalculusFunction& f, const Sample& s, double tol)
-{
-    if (s.code != 0 || s.y != 0.0)
-        return false;
-    if (!s.underflowed)
-        return true;
-    const Sample below = SampleAt(f, StepToward(s.x, -kInfinity, tol));
-    const Sample above = SampleAt(f, StepToward(s.x, kInfinity, tol));
-    return below.Valued() && above.Valued() && !SameSign(below.y, above.y);
 }
 
 // The brackets a search narrowed through, each kept at most half as wide as the one kept before
@@ -203,7 +208,7 @@ bool ShrinksBeside(const CalculusFunction& f, const Sample& p, const Sample& q)
 // or the two lie within tol; 0, or the error of f met on the way.
 int MoveToSign(const CalculusFunction& f, Sample& end, const Sample& toward, double tol)
 {
-    while (end.underflowed && std::fabs(toward.x - end.x) > tol) {
+    while (end.rounded && std::fabs(toward.x - end.x) > tol) {
         end = SampleAt(f, end.x + 0.5 * (toward.x - end.x));
         if (end.code != 0)
             return end.code;
@@ -211,12 +216,12 @@ int MoveToSign(const CalculusFunction& f, Sample& end, const Sample& toward, dou
     return 0;
 }
 
-// The ends of a bracket where f has no sign (an underflowed 0) move inward until it has one;
+// The ends of a bracket where f has no sign (a rounded 0) move inward until it has one;
 // with no sign at either end, toward the middle, where it is tried first and the side of the
 // sign change is kept ((x-1)*exp(-x^2) on [-50, 50]). 0, or the error of f met on the way.
 int SignEnds(const CalculusFunction& f, Sample& first, Sample& second, double tol)
 {
-    if (!first.underflowed || !second.underflowed) {
+    if (!first.rounded || !second.rounded) {
         const int code = MoveToSign(f, first, second, tol);
         return code != 0 ? code : MoveToSign(f, second, first, tol);
     }
@@ -256,7 +261,7 @@ Halving Halve(const CalculusFunction& f, Sample& p, Sample& q, BracketTrail& tra
     code = m.code != 0 ? m.code : ErrBadArgument;
     if (m.code != 0 || !std::isfinite(m.y))
         return Halving::Failed;
-    if (m.underflowed)
+    if (m.rounded)
         return Halving::Unsigned;
     if (m.y == 0.0)
         return Halving::Zero;
@@ -284,13 +289,20 @@ int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, Bra
             const double before = trail.SizeWider(std::fabs(q.x - p.x)), now = Size(p.y, q.y);
             if (before >= 0.0 && now <= 0.5 * before)
                 return neighbours ? Found(p, q, root) : ConfirmZero(f, p, q, trail, root);
-            if (before >= 0.0 && now >= 2.0 * before && !WithinNoise(f, p, q, 0.0))
-                return ErrBadArgument;
-            if (neighbours)
-                return (before < 0.0 && EvenlySteep(f, p, q)) ||
-                               WithinNoise(f, p, q, 0.5 * trail.WidestWithin(2.0 * now))
-                           ? Found(p, q, root)
-                           : ErrBadArgument;
+            if (neighbours && before < 0.0 && EvenlySteep(f, p, q))
+                return Found(p, q, root);
+            // Values that grew, or stayed down to the doubles: a pole or a jump, unless they are
+            // rounding noise, which may grow or stay as the bracket narrows.
+            if (neighbours || (before >= 0.0 && now >= 2.0 * before)) {
+                bool noisy = false;
+                const double away = neighbours ? 0.5 * trail.WidestWithin(2.0 * now) : 0.0;
+                if (const int code = WithinNoise(f, p, q, away, noisy))
+                    return code;
+                if (!noisy)
+                    return ErrBadArgument;
+                if (neighbours)
+                    return Found(p, q, root);
+            }
         }
         Sample m;
         int code = 0;
@@ -309,21 +321,24 @@ int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, Bra
 }
 
 // A bracket [p, q] (values of two signs) with a point u inside where f is an unsigned 0: the
-// points from each end toward u are halved. A sign change met on the way is a bracket of its own
-// without u; otherwise f has no sign between the last valued points, and where those lie within
-// tol of each other the zero is u (1e-300*(x-1)^3 underflows within 2e-8 of 1).
+// points from each end toward u are halved down to neighbouring doubles. A sign change met on
+// the way is a bracket of its own without u; otherwise f has no sign between the last valued
+// points. Where those lie within tol of each other the zero is u (1e-300*(x-1)^3 underflows
+// within 2e-8 of 1); farther apart, the zero lies amid them where their values are no larger
+// than f's rounding noise (exp(-x^2) = 1e-320 rounds to its target over 9e-6), as a root lost in
+// the noise, and not where f jumps across the unsigned points.
 int SettleUnsigned(const CalculusFunction& f, Sample p, Sample q, double u, double tol,
                    double& root)
 {
     for (Sample* end : {&p, &q}) {
         double edge = u; // the unsigned point nearest to this end
-        while (!Resolved(end->x, edge, 0.25 * tol)) {
+        while (std::nextafter(end->x, edge) != edge) {
             const Sample m = SampleAt(f, end->x + 0.5 * (edge - end->x));
             if (m.code != 0)
                 return m.code;
             if (!std::isfinite(m.y))
                 return ErrBadArgument;
-            if (m.underflowed) {
+            if (m.rounded) {
                 edge = m.x;
             } else if (m.y == 0.0) {
                 root = m.x;
@@ -336,10 +351,43 @@ int SettleUnsigned(const CalculusFunction& f, Sample p, Sample q, double u, doub
             }
         }
     }
-    if (!Resolved(p.x, q.x, tol))
+    // One unsigned double between them is as near as the doubles place the zero (10^x = 1e200
+    // is 0 at 200 only because 10^200 rounds to the same double as 1e200).
+    if (Resolved(p.x, q.x, tol) || std::nextafter(std::nextafter(p.x, q.x), q.x) == q.x) {
+        root = u;
+        return 0;
+    }
+    bool noisy = false;
+    if (const int code = WithinNoise(f, p, q, 0.0, noisy))
+        return code;
+    if (!noisy)
         return ErrBadArgument;
-    root = u;
+    root = p.x + 0.5 * (q.x - p.x);
     return 0;
+}
+
+// The nearest point to x in direction, going out by tol doubling up to reach, where f has a sign
+// (or an exact 0); the last point tried, without a value or a sign, where there is none.
+Sample SignFrom(const CalculusFunction& f, double x, double direction, double tol, double reach)
+{
+    for (double d = tol;; d *= 2.0) {
+        const Sample s = SampleAt(f, StepToward(x, direction, std::min(d, reach)));
+        if (s.Valued() || !s.HasValue() || !(d < reach))
+            return s;
+    }
+}
+
+// Whether the unsigned 0 at s (a 0 only through rounding) is a zero of f, placed in root: f has
+// values of two signs beside it, within reach, and the unsigned points between them are as
+// narrow as asked or lie within f's rounding noise (SettleUnsigned), as for (x-30)*(1+exp(-x^2))
+// at 30, which underflows on the way to 0, or (1e9+x)^2-1e9^2 = 1e9 at 0.5, 0 across 1e-7.
+bool UnsignedZero(const CalculusFunction& f, const Sample& s, double tol, double reach,
+                  double& root)
+{
+    const Sample below = SignFrom(f, s.x, -kInfinity, tol, reach);
+    const Sample above = SignFrom(f, s.x, kInfinity, tol, reach);
+    return below.Valued() && above.Valued() && !SameSign(below.y, above.y) &&
+           SettleUnsigned(f, below, above, s.x, tol, root) == 0;
 }
 
 // Whether a step [lo, hi] meets the range where doubles hold tol (|x| <= tol * 2^52) and is wider
@@ -565,7 +613,7 @@ BrentStop RunBrent(const CalculusFunction& f, const Sample& first, const Sample&
         fa = fb;
         b += (std::fabs(d) > tol1) ? d : std::copysign(tol1, xm);
         const Sample next = SampleAt(f, b);
-        if (next.code != 0 || next.underflowed) {
+        if (next.code != 0 || next.rounded) {
             stop.kind = next.code != 0 ? BrentStop::Failed : BrentStop::Unsigned;
             stop.code = next.code;
             stop.b = {a, fa};
@@ -636,8 +684,8 @@ bool StepsBeside(const CalculusFunction& f, const Sample& p, const Sample& q, do
 // Confirms a zero in a bracket [p, q] within tol whose values shrank as it narrowed: a jump small
 // against f's change across tol shrinks there too (1000*x+floor(x) = 1000.5 at 0.01). Narrowed
 // on to neighbouring doubles, a zero's values go on shrinking, or fall to f's rounding noise,
-// while a jump's stay. Where f is an exact 0 on the way, that is the zero; where a result
-// underflows, its values shrank beyond doubt.
+// while a jump's stay. Where f is an exact 0 on the way, that is the zero; where a 0 comes only
+// through rounding, its values shrank beyond doubt.
 int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, BracketTrail& trail,
                 double& root)
 {
@@ -647,8 +695,10 @@ int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, Bra
         root = stop.b.x;
         return 0;
     }
-    if (stop.kind == BrentStop::Unsigned)
-        return Found(p, q, root);
+    if (stop.kind == BrentStop::Unsigned) {
+        root = stop.u;
+        return 0;
+    }
     if (stop.kind == BrentStop::Failed)
         return stop.code;
     Sample lo = stop.b, hi = stop.c;
@@ -689,18 +739,21 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
         return first.code;
     if ((second.code = f(b, second.y)) != 0)
         return second.code;
-    // Most steps of a scan end here: no 0 at an end, so no question of underflow.
+    // Most steps of a scan end here: no 0 at an end, so no question of rounding.
     if (first.y != 0.0 && second.y != 0.0)
         return SameSign(first.y, second.y) ? sameSignCode : Brent(f, first, second, tol, root);
     for (Sample* end : {&first, &second})
         if (end->y == 0.0)
-            AskUnderflow(f, *end);
-    for (const Sample* end : {&first, &second})
-        if (IsZero(f, *end, tol)) {
+            AskRounded(f, *end);
+    for (const Sample* end : {&first, &second}) {
+        if (end->Valued() && end->y == 0.0) {
             root = end->x;
             return 0;
         }
-    if (first.underflowed || second.underflowed) {
+        if (end->code == 0 && end->rounded && UnsignedZero(f, *end, tol, std::fabs(b - a), root))
+            return 0;
+    }
+    if (first.rounded || second.rounded) {
         if (const int code = SignEnds(f, first, second, tol))
             return code;
         for (const Sample& end : {first, second})

@@ -81,7 +81,7 @@ protected:
 TEST_F(RootScanCasesTest, EveryRootIsListedAndNothingElse)
 {
     const ScopedValue untimed(EvaluationSecondsLimit, 600.0); // the machine's speed decides nothing
-    const Scan M = Scan::Model, F = Scan::Fzero;
+    const Scan M = Scan::Model, F = Scan::Fzero, Z = Scan::Zeros;
     const ScanCase cases[] = {
         // Roots in rounding noise, at decimals finer than the noise.
         {M, "(6371000+x)^2-6371000^2 = 1e6", 0, 1, 9, 200, {0.078480614804645511}, 6e-10},
@@ -98,6 +98,11 @@ TEST_F(RootScanCasesTest, EveryRootIsListedAndNothingElse)
         {M, "(x+1000)-1000 = 0.123456789", 0, 1, 13, 200, {0.123456789}, 1.2e-13},
         {M, "(x+1e12)-1e12 = 3.22787", 0, 10, 5, 1000, {3.22787}, 1.2e-4},
         {F, "(x+1e12)-1e12-3.22787", 0, 10, 5, 0, {3.22787}, 1.2e-4},
+        // Rounding plateaus are no roots; a subnormal result is a value.
+        {M, "tanh(x) = 1", 0, 100, 5, 200, {}},
+        {M, "erf(x) = 1", 0, 10, 5, 200, {}},
+        {Z, "1/(1+exp(-x))-1", 0, 100, 5, 200, {}},
+        {M, "exp(-x^2) = 1e-320", -50, 50, 5, 200, {-27.144561697660447, 27.144561697660447}, 1e-5},
         // Roots of odd order, whose values are flat beside them.
         {M, "x^3 = 0", -0.7, 6.1, 15, 200, {0}},
         {M, "sin(x)^3 = 0", -0.7, 6.1, 12, 200, {0, 3.1415926535897932}},
