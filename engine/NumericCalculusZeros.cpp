@@ -1,6 +1,6 @@
-// Zeros of a function of one variable: Brent's method on a bracket, the decision whether the
-// bracket it closes on holds a zero or a pole, a jump or a gap, and the scan of an interval.
-#include "engine/NumericCalculus.h"
+// The zero of a function of one variable in a bracket: Brent's method, and the decision whether
+// the bracket it closes on holds a zero or a pole, a jump or a gap.
+#include "engine/NumericCalculusZeros.h"
 
 #include "engine/EngineErrors.h"
 #include "engine/EvaluationWork.h"
@@ -11,13 +11,15 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <numeric>
+
+using zeros::Resolved;
+using zeros::SameSign;
+using zeros::Sample;
+using zeros::SampleAt;
 
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-
-bool SameSign(double u, double v) { return (u > 0.0 && v > 0.0) || (u < 0.0 && v < 0.0); }
 
 // f at x into y with its arithmetic rounded up (direction +1) or down (-1), and the results of
 // library functions too where library says so; f's code. The underflow flag is left as it was,
@@ -31,21 +33,6 @@ int RoundedValue(const CalculusFunction& f, double x, int direction, bool librar
         ClearUnderflowFlag();
     return code;
 }
-
-// f at x as the zero finders see it. A 0 that is there only through rounding is no zero, and no
-// sign either: the point is unsigned. So is a result that underflowed (exp(-1000)), or one that
-// rounded onto a value it only approaches (tanh(20) onto 1), or a sum that lost its smaller part
-// (1+exp(-40) is 1), each of which the exact value is not.
-struct Sample {
-    double x = 0.0, y = 0.0;
-    int code = 0;
-    bool rounded = false;
-
-    // A finite value, with or without a sign.
-    bool HasValue() const { return code == 0 && std::isfinite(y); }
-    // A finite value whose sign, or whose exact 0, counts.
-    bool Valued() const { return HasValue() && !rounded; }
-};
 
 // Whether f's 0 at s.x came from rounding, asked by evaluating again from a lowered underflow
 // flag and with the arithmetic rounded up and down, where an exact 0 stays 0 (x-x, floor(x)):
@@ -61,16 +48,6 @@ struct Sample {
             return;
         s.rounded = s.rounded || (y != 0.0 && std::isfinite(y));
     }
-}
-
-Sample SampleAt(const CalculusFunction& f, double x)
-{
-    Sample s;
-    s.x = x;
-    s.code = f(x, s.y);
-    if (s.code == 0 && s.y == 0.0)
-        AskRounded(f, s);
-    return s;
 }
 
 // The rounding noise of f at x: how far its value moves when every operation rounds up or down
@@ -114,13 +91,6 @@ int WithinNoise(const CalculusFunction& f, const Sample& p, const Sample& q, dou
 // The size of a bracket's end values, halved so that it stays finite.
 double Size(double u, double v) { return 0.5 * std::fabs(u) + 0.5 * std::fabs(v); }
 
-// Whether a sign change between p and q places a root as closely as asked: within tol, or between
-// neighbouring doubles where those lie farther apart.
-bool Resolved(double p, double q, double tol)
-{
-    return std::fabs(q - p) <= tol || std::nextafter(p, q) == q;
-}
-
 // The point one resolution step from x toward y: tol, or the next double where that is farther.
 double StepToward(double x, double y, double tol)
 {
@@ -152,16 +122,16 @@ public:
         }
         return widest;
     }
-    // The size at the narrowest bracket kept that was 16 to 64 times as wide as width; -1 when
-    // there was none. Wider brackets say nothing of the equation beside the zero: one that holds
-    // a hump of exp(-x^2)*(x-1) has ends far smaller than those near its zero.
-    double SizeWider(double width) const
+    // The size at the narrowest bracket kept that was wider (16) to widest (64) times as wide as
+    // width; -1 when there was none. Wider brackets say nothing of the equation beside the zero:
+    // one that holds a hump of exp(-x^2)*(x-1) has ends far smaller than those near its zero.
+    double SizeWider(double width, double wider = 16.0, double widest = 64.0) const
     {
         for (std::size_t i = m_count; i > 0 && i + kKept > m_count; --i) {
             const Entry& entry = m_entries[(i - 1) % kKept];
-            if (entry.width > kWidest * width)
+            if (entry.width > widest * width)
                 break;
-            if (entry.width >= kWider * width)
+            if (entry.width >= wider * width)
                 return entry.size;
         }
         return -1.0;
@@ -169,7 +139,6 @@ public:
 
 private:
     static constexpr std::size_t kKept = 64;
-    static constexpr double kWider = 16.0, kWidest = 64.0;
     struct Entry {
         double width, size;
     };
@@ -286,14 +255,18 @@ int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, Bra
     for (;;) {
         const bool neighbours = std::nextafter(p.x, q.x) == q.x;
         if (Resolved(p.x, q.x, tol)) {
-            const double before = trail.SizeWider(std::fabs(q.x - p.x)), now = Size(p.y, q.y);
+            const double width = std::fabs(q.x - p.x), now = Size(p.y, q.y);
+            const double before = trail.SizeWider(width), last = trail.SizeWider(width, 2.0, 4.0);
             if (before >= 0.0 && now <= 0.5 * before)
                 return neighbours ? Found(p, q, root) : ConfirmZero(f, p, q, trail, root);
             if (neighbours && before < 0.0 && EvenlySteep(f, p, q))
                 return Found(p, q, root);
-            // Values that grew, or stayed down to the doubles: a pole or a jump, unless they are
-            // rounding noise, which may grow or stay as the bracket narrows.
-            if (neighbours || (before >= 0.0 && now >= 2.0 * before)) {
+            // Values that stayed down to the doubles, or that grew and grow on as the bracket
+            // narrows: a pole or a jump, unless they are rounding noise, which may grow or stay.
+            // Values that grew only against ends beside zeros of their own ((x-2.6)*(x-2.7) on
+            // [2.6, 2.7]) shrink from there on.
+            if (neighbours ||
+                (before >= 0.0 && now >= 2.0 * before && last >= 0.0 && now >= last)) {
                 bool noisy = false;
                 const double away = neighbours ? 0.5 * trail.WidestWithin(2.0 * now) : 0.0;
                 if (const int code = WithinNoise(f, p, q, away, noisy))
@@ -385,148 +358,11 @@ bool UnsignedZero(const CalculusFunction& f, const Sample& s, double tol, double
                   double& root)
 {
     const Sample below = SignFrom(f, s.x, -kInfinity, tol, reach);
+    if (!below.Valued())
+        return false;
     const Sample above = SignFrom(f, s.x, kInfinity, tol, reach);
-    return below.Valued() && above.Valued() && !SameSign(below.y, above.y) &&
+    return above.Valued() && !SameSign(below.y, above.y) &&
            SettleUnsigned(f, below, above, s.x, tol, root) == 0;
-}
-
-// Whether a step [lo, hi] meets the range where doubles hold tol (|x| <= tol * 2^52) and is wider
-// than all of it, so that the signs at its ends say nothing of the roots there (a new model's
-// interval, -1e300 .. 1e300, has steps 1e298 wide).
-bool OutgrowsResolvableRange(double lo, double hi, double tol)
-{
-    const double resolvable = tol * 0x1p52;
-    return hi - lo > 2.0 * resolvable && lo < resolvable && hi > -resolvable;
-}
-
-// The points a step [lo, hi] is searched on: its ends, 0 when it lies inside, and points halving
-// the distance to each end of every part down to tol, so that each magnitude gets its own points.
-std::vector<double> SearchPoints(double lo, double hi, double tol)
-{
-    std::vector<double> points{lo, hi};
-    const auto halve = [&points, tol](double p, double q) {
-        for (double d = 0.5 * (q - p); d >= tol; d *= 0.5) {
-            if (p + d == p && q - d == q)
-                break; // finer than the doubles at both ends
-            points.push_back(p + d);
-            points.push_back(q - d);
-        }
-    };
-    if (lo < 0.0 && hi > 0.0) {
-        points.push_back(0.0);
-        halve(lo, 0.0);
-        halve(0.0, hi);
-    } else {
-        halve(lo, hi);
-    }
-    std::sort(points.begin(), points.end());
-    points.erase(std::unique(points.begin(), points.end()), points.end());
-    return points;
-}
-
-// A zero between a valued point and one without a value: the interval is narrowed toward the
-// valued end until a sign change shows (then Brent's method), or it is within tol and the values
-// stop shrinking toward the edge of f's domain, or the two are neighbouring doubles. A steep zero
-// may lie closer to that edge than tol (ln(x) = -30 at 9.4e-14).
-int NarrowToValuedEnd(const CalculusFunction& f, Sample valued, Sample without, double tol,
-                      double& root, int sameSignCode)
-{
-    if (valued.y == 0.0) {
-        root = valued.x;
-        return 0;
-    }
-    for (;;) {
-        const double mid = valued.x + 0.5 * (without.x - valued.x);
-        if (mid == valued.x || mid == without.x)
-            return sameSignCode;
-        const Sample p = SampleAt(f, mid);
-        if (!p.Valued()) {
-            without = p;
-        } else if (!SameSign(p.y, valued.y)) {
-            return FindZeroOfFunction(f, std::min(valued.x, mid), std::max(valued.x, mid), tol,
-                                      root, sameSignCode);
-        } else if (std::fabs(without.x - valued.x) <= tol &&
-                   !(std::fabs(p.y) < std::fabs(valued.y))) {
-            return sameSignCode; // within tol of the edge, values no longer heading for 0
-        } else {
-            valued = p;
-        }
-    }
-}
-
-// Appends each zero once, telling found of it.
-class ZeroList {
-public:
-    ZeroList(std::vector<double>& zeros, const ZeroFound& found)
-        : m_zeros(zeros), m_first(zeros.size()), m_found(found)
-    {
-    }
-    void Add(double z)
-    {
-        // Two steps meeting where doubles are coarse can close on the same one.
-        if (m_zeros.size() > m_first && m_zeros.back() == z)
-            return;
-        m_zeros.push_back(z);
-        if (m_found)
-            m_found(z);
-    }
-    bool Any() const { return m_zeros.size() > m_first; }
-    // The zeros appended, in ascending order and each once, whatever order the steps took.
-    void Sort()
-    {
-        const auto first = m_zeros.begin() + std::ptrdiff_t(m_first);
-        std::sort(first, m_zeros.end());
-        m_zeros.erase(std::unique(first, m_zeros.end()), m_zeros.end());
-    }
-
-private:
-    std::vector<double>& m_zeros;
-    std::size_t m_first;
-    const ZeroFound& m_found;
-};
-
-// Where a span [lo, hi] comes in a search that takes the numbers nearest 0 first.
-double DistanceFromZero(double lo, double hi)
-{
-    return (lo <= 0.0 && hi >= 0.0) ? 0.0 : std::min(std::fabs(lo), std::fabs(hi));
-}
-
-// Appends the zeros of a step [lo, hi] that has an end without a value, searched on its
-// SearchPoints nearest 0 first, as the scan takes its steps. As in the scan, a zero of f at hi is
-// left to the next step unless hi ends the scan.
-void SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int sameSignCode,
-                bool lastStep, ZeroList& zeros)
-{
-    const std::vector<double> xs = SearchPoints(lo, hi, tol);
-    std::vector<Sample> points;
-    points.reserve(xs.size());
-    for (double x : xs)
-        points.push_back(SampleAt(f, x));
-    // The spans between the points, nearest 0 first: outward from where 0 lies among them.
-    std::size_t right = 0;
-    while (right + 1 < points.size() && points[right + 1].x <= 0.0)
-        ++right;
-    for (std::size_t left = right;
-         (left > 0 || right + 1 < points.size()) && !CommandWork::Spent();) {
-        const bool takeRight =
-            right + 1 < points.size() &&
-            (left == 0 || DistanceFromZero(points[right].x, points[right + 1].x) <=
-                              DistanceFromZero(points[left - 1].x, points[left].x));
-        const std::size_t i = takeRight ? right++ : --left;
-        const Sample &u = points[i], &v = points[i + 1];
-        double z = 0.0;
-        int code = sameSignCode;
-        if (u.Valued() && v.Valued()) {
-            if (!SameSign(u.y, v.y))
-                code = FindZeroOfFunction(f, u.x, v.x, tol, z, sameSignCode);
-        } else if (u.Valued() || v.Valued()) {
-            code = u.Valued() ? NarrowToValuedEnd(f, u, v, tol, z, sameSignCode)
-                              : NarrowToValuedEnd(f, v, u, tol, z, sameSignCode);
-        }
-        const bool nextReports = v.Valued() && v.y == 0.0 && !(lastStep && i + 2 == points.size());
-        if (code == 0 && !(z == v.x && nextReports))
-            zeros.Add(z);
-    }
 }
 
 // The next step d of Brent's method from b (e the one before): inverse quadratic or secant
@@ -709,7 +545,6 @@ int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, Bra
         case Halving::Failed:
             return code;
         case Halving::Unsigned:
-            return Found(p, q, root);
         case Halving::Zero:
             root = m.x;
             return 0;
@@ -726,31 +561,34 @@ int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, Bra
 
 } // namespace
 
-int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
-                       int sameSignCode)
+namespace zeros {
+
+Sample SampleAt(const CalculusFunction& f, double x)
 {
-    root = 0.0;
-    if (std::isnan(a) || std::isnan(b))
-        return ErrBadArgument;
-    if (!(tol >= kMinimumTolerance))
-        tol = 1e-5;
-    Sample first{a}, second{b};
-    if ((first.code = f(a, first.y)) != 0)
+    Sample s;
+    s.x = x;
+    s.code = f(x, s.y);
+    if (s.code == 0 && s.y == 0.0)
+        AskRounded(f, s);
+    return s;
+}
+
+int ZeroBetween(const CalculusFunction& f, Sample first, Sample second, double tol, double reach,
+                int sameSignCode, double& root)
+{
+    if (first.code != 0)
         return first.code;
-    if ((second.code = f(b, second.y)) != 0)
+    if (second.code != 0)
         return second.code;
     // Most steps of a scan end here: no 0 at an end, so no question of rounding.
     if (first.y != 0.0 && second.y != 0.0)
         return SameSign(first.y, second.y) ? sameSignCode : Brent(f, first, second, tol, root);
-    for (Sample* end : {&first, &second})
-        if (end->y == 0.0)
-            AskRounded(f, *end);
     for (const Sample* end : {&first, &second}) {
         if (end->Valued() && end->y == 0.0) {
             root = end->x;
             return 0;
         }
-        if (end->code == 0 && end->rounded && UnsignedZero(f, *end, tol, std::fabs(b - a), root))
+        if (end->code == 0 && end->rounded && UnsignedZero(f, *end, tol, reach, root))
             return 0;
     }
     if (first.rounded || second.rounded) {
@@ -767,54 +605,18 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
     return Brent(f, first, second, tol, root);
 }
 
-int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
-                        std::vector<double>& zeros, int sameSignCode, BlindSteps blindSteps,
-                        const ZeroFound& found)
+} // namespace zeros
+
+int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
+                       int sameSignCode)
 {
-    if (!(a < b) || n <= 0 || !(tol >= kMinimumTolerance))
+    root = 0.0;
+    if (std::isnan(a) || std::isnan(b))
         return ErrBadArgument;
-    ZeroList list(zeros, found);
-    const double step = (b - a) / n;
-    // A searching scan may span -1e300 .. 1e300: it takes the steps nearest 0 first, so that a
-    // scan cut short by the command's time has resolved the roots a user looks for first.
-    std::vector<int> order(static_cast<std::size_t>(n));
-    std::iota(order.begin(), order.end(), 0);
-    if (blindSteps == BlindSteps::Search) {
-        const auto nearest = [a, step](int k) {
-            const double lo = a + k * step;
-            return DistanceFromZero(lo, lo + step);
-        };
-        std::stable_sort(order.begin(), order.end(),
-                         [&nearest](int j, int k) { return nearest(j) < nearest(k); });
-    }
-    for (std::size_t i = 0; i < order.size() && !CommandWork::Spent(); ++i) {
-        const int k = order[i];
-        const double lo = a + k * step;
-        const double hi = (k == n - 1) ? b : a + (k + 1) * step;
-        // A step wider than all the numbers doubles resolve is searched whatever its ends say:
-        // Brent's method on it would list one root of its many and miss those nearest 0.
-        if (blindSteps == BlindSteps::Search && OutgrowsResolvableRange(lo, hi, tol)) {
-            SearchStep(f, lo, hi, tol, sameSignCode, k == n - 1, list);
-            continue;
-        }
-        double z = 0.0;
-        if (FindZeroOfFunction(f, lo, hi, tol, z, sameSignCode) != 0) {
-            if (blindSteps == BlindSteps::Search &&
-                (!SampleAt(f, lo).HasValue() || !SampleAt(f, hi).HasValue()))
-                SearchStep(f, lo, hi, tol, sameSignCode, k == n - 1, list);
-            continue;
-        }
-        // A zero of f at hi starts the next step, which reports it.
-        if (z == hi && k < n - 1) {
-            const Sample end = SampleAt(f, hi);
-            if (end.Valued() && end.y == 0.0)
-                continue;
-        }
-        list.Add(z);
-    }
-    if (blindSteps == BlindSteps::Search)
-        list.Sort();
-    if (CommandWork::Spent())
-        return ErrMaxIterations;
-    return list.Any() ? 0 : ErrNoSolutions;
+    if (!(tol >= kMinimumTolerance))
+        tol = 1e-5;
+    const Sample first = SampleAt(f, a);
+    if (first.code != 0)
+        return first.code;
+    return ZeroBetween(f, first, SampleAt(f, b), tol, std::fabs(b - a), sameSignCode, root);
 }

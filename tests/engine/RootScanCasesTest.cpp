@@ -98,6 +98,15 @@ TEST_F(RootScanCasesTest, EveryRootIsListedAndNothingElse)
         {M, "(x+1000)-1000 = 0.123456789", 0, 1, 13, 200, {0.123456789}, 1.2e-13},
         {M, "(x+1e12)-1e12 = 3.22787", 0, 10, 5, 1000, {3.22787}, 1.2e-4},
         {F, "(x+1e12)-1e12-3.22787", 0, 10, 5, 0, {3.22787}, 1.2e-4},
+        // Two roots in one step of the scan, a new model's defaults included.
+        {M, "x^2-5*x+6 = 0", -1e300, 1e300, 2, 200, {2, 3}},
+        {M, "x^3-6*x^2+11*x-6 = 0", -1e300, 1e300, 2, 200, {1, 2, 3}},
+        {M, "(x-1e10)^2 = 4", -1e300, 1e300, 2, 200, {9999999998, 10000000002}},
+        {M, "(x-1)*(x-1.001) = 0", -10, 10, 4, 200, {1, 1.001}},
+        {Z, "(x-1)*(x-1.001)", -10, 10, 4, 10000, {1, 1.001}},
+        // A step that begins where the equation has no value.
+        {Z, "ln(x)+3", -10, 10, 5, 200, {0.049787068367863943}},
+        {Z, "log(x)+1.5", -10, 10, 5, 200, {0.031622776601683793}},
         // Rounding plateaus are no roots; a subnormal result is a value.
         {M, "tanh(x) = 1", 0, 100, 5, 200, {}},
         {M, "erf(x) = 1", 0, 10, 5, 200, {}},
