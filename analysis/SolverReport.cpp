@@ -3,6 +3,9 @@
 #include "engine/SolverModel.h"
 #include "plot/AnalysisResult.h"
 
+#include <algorithm>
+#include <cmath>
+
 SearchCut SolverSearchCut(const CSolverModel& model)
 {
     return {model.m_dMinimum, model.m_dMaximum, model.GetLastScanReach(), true,
@@ -30,14 +33,18 @@ void BuildSolverReport(const CSolverModel& model, int k, const std::vector<doubl
 {
     const CString name = model.GetVariableName(k);
     AddSolverHeading(model, k, report);
-    // Solutions the report's format shows alike are one solution as the user reads it: far out,
-    // where sin(x) changes sign between most neighbouring doubles, a search finds several a few
-    // doubles apart.
+    // Solutions the report's format shows alike are one solution as the user reads it where
+    // they are one root at the decimals asked: far out, where sin(x) changes sign between most
+    // neighbouring doubles, a search finds several a few doubles apart. Roots told apart there
+    // are kept, however the format shows them (1e15+0.5 and 1e15+2.6 as 1E+15).
+    const double tolerance = model.m_SolverFormat.m_dRoundingUnit;
     std::vector<double> shown;
     CString last;
     for (double solution : solutions) {
         const CString text = report.GetValueText({CString(), CString(), solution});
-        if (shown.empty() || text != last)
+        const double ulp = std::fabs(std::nextafter(solution, HUGE_VAL) - solution);
+        if (shown.empty() || text != last ||
+            std::fabs(solution - shown.back()) > std::max(tolerance, 4 * ulp))
             shown.push_back(solution);
         last = text;
     }
