@@ -9,7 +9,12 @@
 
 namespace {
 
-double Tolerance(int decimals) { return std::max(std::pow(10.0, -decimals), 1e-15); }
+// The tolerance a road works to: the decimals asked, and FZERO its own 1e-5 at any decimals (the
+// workspace passes it no tolerance).
+double Tolerance(TruthRoad road, int decimals)
+{
+    return road == TruthRoad::Fzero ? 1e-5 : std::max(std::pow(10.0, -decimals), 1e-15);
+}
 
 double Ulp(long double x)
 {
@@ -136,7 +141,7 @@ TruthVerdict JudgeRun(const TruthRun& run, double seconds)
     v.code = result.code;
     v.listed = result.listed;
     v.failed = result.failed || !result.keptVariable;
-    const double tol = Tolerance(run.decimals), shown = result.shownWithin;
+    const double tol = Tolerance(run.road, run.decimals), shown = result.shownWithin;
     const int road = int(run.road);
     for (double z : v.listed) {
         bool root = c.zero && z >= c.zeroLo - shown && z <= c.zeroHi + shown;

@@ -1,6 +1,7 @@
 """Writes the truth corpus of the root finders, one file per class, into the folder given (the
 repository's tests/data/roots). The same mpmath gives the same bytes on every run."""
 import bisect
+import math
 import os
 import sys
 import textwrap
@@ -96,7 +97,7 @@ def scan_mark(case, i, noises, road, d, n):
     if sum(1 for e in case.edges if lo < e < hi) >= 2:
         return "g"
     inside = [k for k, (x, _, s) in enumerate(case.roots) if lo < x < hi and s]
-    if len(inside) > 2:
+    if len(inside) > 2 or periodic_count(case, lo, hi) > 2:
         return "m"
     if len(inside) == 2:
         tol = max(10.0 ** -d, 1e-15)
@@ -105,7 +106,38 @@ def scan_mark(case, i, noises, road, d, n):
                       allowed_of(case.roots[other][0], noises[other], tol))
         if abs(case.roots[other][0] - r) <= 4 * allowed:
             return "c"
+        if not turn_shown(case, points, j):
+            return "t"
     return "1"
+
+
+def periodic_count(case, lo, hi):
+    """How many of a periodic case's roots lie in (lo, hi), those beyond the listed ones too."""
+    if not case.period or mp.isinf(lo) or mp.isinf(hi):
+        return 0 if not case.period else mp.inf
+    period, offsets = case.period
+    return sum(mp.ceil((hi - o) / period) - mp.floor((lo - o) / period) - 1 for o in offsets)
+
+
+def turn_shown(case, points, j):
+    """Whether the points show the turn toward 0 of the step [points[j-1], points[j]]: the size of
+    f at one of its ends is smaller than at the point before it and no larger than at the other
+    end."""
+    def size(k):
+        if not 0 <= k < len(points):
+            return None
+        try:
+            return abs(case.f(points[k]))
+        except (TypeError, ValueError, ZeroDivisionError):
+            return None  # no value there
+
+    ends = [(j - 1, j - 2, j), (j, j + 1, j - 1)]
+    for end, beyond, other in ends:
+        here, out, across = size(end), size(beyond), size(other)
+        if here is not None and out is not None and across is not None and here < out \
+                and here <= across:
+            return True
+    return False
 
 
 def allowed_of(r, noise, tol):
@@ -131,7 +163,14 @@ def bracket_of(case, i):
             left = min(left, (r - x) * mp.mpf("0.9"))
         elif x > r:
             right = min(right, (x - r) * mp.mpf("0.9"))
-    return float(r - left), float(r + right)
+    lo, hi = float(r - left), float(r + right)
+    # Where the doubles are coarse (1e15), an end may round onto the pole or edge it stops short of.
+    for x in case.poles + case.edges:
+        if x < r and lo <= x:
+            lo = math.nextafter(float(x), math.inf)
+        elif x > r and hi >= x:
+            hi = math.nextafter(float(x), -math.inf)
+    return lo, hi
 
 
 def pole_brackets(case):

@@ -20,6 +20,8 @@ REASONS = {
     "c": "two roots in one step closer than four times the tolerance or the noise: a dip the "
          "scan cannot tell from no root",
     "m": "more than two roots in one step of the scan",
+    "t": "two roots in one step whose turn toward 0 the scan's points do not show: f is no smaller "
+         "at either end of the step than at the point beyond it",
     "p": "a root and a pole or a jump in one step: no sign change and no turn toward 0",
     "g": "a gap in the equation's domain inside the same step",
     "n": "the equation's rounding noise (an underflow included) is wider than half the gap to "
