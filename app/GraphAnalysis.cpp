@@ -1,5 +1,6 @@
 #include "app/GraphAnalysis.h"
 
+#include "analysis/RefusedSignChanges.h"
 #include "analysis/SearchCut.h"
 #include "engine/CalcEngine.h"
 #include "engine/EngineErrors.h"
@@ -63,6 +64,7 @@ SearchCut CutOf(const CCalcEngine& engine, double a, double b, const char* aPoin
 // where each scan cut short got to.
 struct ScanFindings {
     std::vector<double> zeros, maxima, minima;
+    std::vector<double> refusedZeros; // sign changes that are no zeros: poles, jumps, gaps
     std::optional<SearchCut> zerosCut, extremaCut;
 };
 
@@ -75,6 +77,7 @@ int ScanFunction(CCalcEngine& engine, const CString& f, double a, double b, int 
         if (sections & kGraphAnalysisZeros) {
             engine.SetExpression(f);
             zerosCode = engine.FindRoots(a, b, found.zeros);
+            found.refusedZeros = engine.GetLastScanRefusals();
             if (zerosCode == ErrMaxIterations)
                 found.zerosCut = CutOf(engine, a, b, "a zero", "zeros");
         }
@@ -97,6 +100,13 @@ void AddFindings(CCalcEngine& engine, const CString& f, int sections, const Scan
 {
     if (sections & kGraphAnalysisZeros) {
         AddCount(engine, f, "Zeros found: ", found.zeros, report);
+        // None found, though the function changes sign: at a pole or a jump, not through 0.
+        if (found.zeros.empty() && !found.refusedZeros.empty())
+            report.AddText("",
+                           "The function " +
+                               RefusedSignChangesText(found.refusedZeros, engine.m_SolverFormat) +
+                               ".",
+                           kIndent);
         if (found.zerosCut)
             AddSearchCutShort(report, kIndent, *found.zerosCut, !found.zeros.empty());
     }

@@ -3,6 +3,7 @@
 // workspace, and solving a solver model for one of its variables.
 #include "app/ProjectModel.h"
 
+#include "analysis/RefusedSignChanges.h"
 #include "analysis/SolverReport.h"
 #include "engine/BuiltinUnits.h"
 #include "engine/FunctionCatalogue.h"
@@ -286,6 +287,11 @@ CString ProjectModel::SolverFailureText(int code) const
         return GetErrorText(code);
     if (code == ErrMaxIterations)
         return SearchCutShortText(SolverSearchCut(*model), false);
+    // A sign change refused as a pole or a jump is no want of steps.
+    if (!model->GetLastScanRefusals().empty())
+        return NoSolutionButRefusedText(model->GetLastScanRefusals(), model->m_SolverFormat,
+                                        model->m_nSolverSteps, model->m_dMinimum,
+                                        model->m_dMaximum);
     CString text;
     text.Format("%s: no sign change in %d steps from %s to %s. Narrow Min and Max, or raise "
                 "Steps.",

@@ -149,6 +149,8 @@ public:
     // Where the last scan of FindZerosInVariable, FindRoots, FindExtrema or FindIntersections
     // got to: the part of its interval that its zeros come from when its time cut it short.
     const ScanReach& GetLastScanReach() const { return m_LastScanReach; }
+    // Where the last such scan met a sign change that is no zero: a pole, a jump or a gap.
+    const std::vector<double>& GetLastScanRefusals() const { return m_LastScanRefusals; }
 
     // --- user functions ------------------------------------------------------------------
     int DefineUserFunction(const CString& definition, bool allowOverwrite);
@@ -212,4 +214,5 @@ public:
     int m_bParametersFirst = 0;
     // Set by each scan for zeros; not part of the stored engine.
     ScanReach m_LastScanReach;
+    std::vector<double> m_LastScanRefusals;
 };

@@ -35,24 +35,28 @@ int RiddersDerivative(const CalculusFunction& f, double x, double h, double& err
 int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol, double& root,
                        int sameSignCode = ErrNoSolutions);
 // What a scan does with a step in which Brent's method found no zero and whose end values say
-// nothing of the roots inside: an end where f has no value (an error or no finite value) or no
-// sign (a 0 only through rounding), or a step that meets the numbers where doubles hold tol (|x| <=
-// tol * 2^52) and is wider than all of them. Skip it, or search it again on points that halve
-// the distance to each end and to 0 down to the tolerance, narrowing toward the valued end where
-// a point has no value, down to neighbouring doubles. Searching finds the roots of a huge
-// interval (-1e300 .. 1e300 overflows almost everywhere, and its steps around 0 are 1e298 wide)
-// and next to a point outside f's domain; other steps are scanned alike. A searching scan takes
-// its steps nearest 0 first, so that one cut short has resolved the roots nearest 0, and lists
-// its zeros in ascending order.
+// nothing of the roots inside: a step with one end where f has no value (an error or no finite
+// value) is searched again on points that halve the distance to each end and to 0 down to the
+// tolerance, narrowing toward the valued end where a point has no value, down to neighbouring
+// doubles (ln(x)+3 on [-0.1, 0.1] has its root beside its domain's edge). A searching scan does
+// so too where f has a value at neither end, or where the step meets the numbers where doubles
+// hold tol (|x| <= tol * 2^52) and is wider than all of them: it finds the roots of a huge
+// interval (-1e300 .. 1e300 overflows almost everywhere, and its steps around 0 are 1e298 wide).
+// A searching scan takes its steps nearest 0 first, so that one cut short has resolved the roots
+// nearest 0. Either scan looks inside a step without a sign change where the values turn toward
+// 0 (smaller at a point than at its neighbours) for the two roots that may hide there.
 enum class BlindSteps { Skip, Search };
 // Told of each zero as a scan finds it, so that work on it is done within the scan's time.
 using ZeroFound = std::function<void(double zero)>;
-// Scans [a, b] in n equal steps and appends every zero found to zeros, telling found of each.
-// 13 unless a < b, n > 0 and tol >= 1e-15; 35 when the running command's time (CommandWork) ran
-// out, zeros holding what was found before; 36 when nothing was appended; otherwise 0.
+// Scans [a, b] in n equal steps and appends every zero found to zeros, in ascending order,
+// telling found of each, and to refused (when given) where f changes sign without a zero: at a
+// pole, a jump or a gap in its domain. 13 unless a < b, n > 0 and tol >= 1e-15; 35 when the
+// running command's time (CommandWork) ran out, zeros holding what was found before; 36 when
+// nothing was appended; otherwise 0.
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
                         std::vector<double>& zeros, int sameSignCode = ErrNoSolutions,
-                        BlindSteps blindSteps = BlindSteps::Skip, const ZeroFound& found = {});
+                        BlindSteps blindSteps = BlindSteps::Skip, const ZeroFound& found = {},
+                        std::vector<double>* refused = nullptr);
 // A local minimum by bracketing from a, b and golden-section search (tol below 1e-15 means 1e-5).
 // Returns 0 with xmin and fmin = f(xmin), or the error of f.
 int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin,

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 #include <vector>
 
@@ -18,6 +19,9 @@ using zeros::SampleAt;
 using zeros::ZeroBetween;
 
 namespace {
+
+// Where a search that found no zero has not said where its sign change lies.
+constexpr double kNoPlace = std::numeric_limits<double>::quiet_NaN();
 
 // Whether a step [lo, hi] meets the range where doubles hold tol (|x| <= tol * 2^52) and is wider
 // than all of it, so that the signs at its ends say nothing of the roots there (a new model's
@@ -82,11 +86,11 @@ int NarrowToValuedEnd(const CalculusFunction& f, Sample valued, Sample without, 
     }
 }
 
-// Appends each zero once, telling found of it.
+// Appends each zero once, telling found of it, and notes the sign changes that are no zeros.
 class ZeroList {
 public:
-    ZeroList(std::vector<double>& zeros, const ZeroFound& found)
-        : m_zeros(zeros), m_first(zeros.size()), m_found(found)
+    ZeroList(std::vector<double>& zeros, const ZeroFound& found, std::vector<double>* refused)
+        : m_zeros(zeros), m_first(zeros.size()), m_found(found), m_refused(refused)
     {
     }
     void Add(double z)
@@ -97,6 +101,14 @@ public:
         m_zeros.push_back(z);
         if (m_found)
             m_found(z);
+    }
+    // A sign change between u and v that a search found to be no zero (a pole, a jump or a gap)
+    // at x; NaN where it did not say where.
+    void Refuse(const Sample& u, const Sample& v, double x)
+    {
+        if (m_refused && u.Valued() && v.Valued() && u.y != 0.0 && v.y != 0.0 &&
+            !SameSign(u.y, v.y))
+            m_refused->push_back(std::isnan(x) ? u.x + 0.5 * (v.x - u.x) : x);
     }
     bool Any() const { return m_zeros.size() > m_first; }
     // The zeros appended, in ascending order and each once, whatever order the steps took.
@@ -111,6 +123,7 @@ private:
     std::vector<double>& m_zeros;
     std::size_t m_first;
     const ZeroFound& m_found;
+    std::vector<double>* m_refused;
 };
 
 // Where a span [lo, hi] comes in a search that takes the numbers nearest 0 first.
@@ -249,17 +262,19 @@ void SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int
         const Sample &u = points[i], &v = points[i + 1];
         double z = 0.0;
         int code = sameSignCode;
-        if (u.Valued() && v.Valued()) {
-            if (!SameSign(u.y, v.y))
-                code = ZeroBetween(f, u, v, tol, v.x - u.x, sameSignCode, z);
-        } else if (u.Valued() || v.Valued()) {
+        if (u.Valued() && v.Valued() && !SameSign(u.y, v.y)) {
+            z = kNoPlace;
+            code = ZeroBetween(f, u, v, tol, v.x - u.x, sameSignCode, z);
+            if (code != 0)
+                zeros.Refuse(u, v, z);
+        } else if (u.Valued() != v.Valued()) {
             code = u.Valued() ? NarrowToValuedEnd(f, u, v, tol, z, sameSignCode)
                               : NarrowToValuedEnd(f, v, u, tol, z, sameSignCode);
         }
         const bool nextReports = v.Valued() && v.y == 0.0 && !(lastStep && i + 2 == points.size());
         if (code == 0 && !(z == v.x && nextReports))
             zeros.Add(z);
-        // The valley at the near end of the span, whose other side is searched already.
+        // The turn toward 0 at the near end of the span, whose other side is searched already.
         if (takeRight && i > left)
             SearchTurn(f, points[i - 1], u, v, tol, sameSignCode, zeros);
         if (!takeRight && i + 1 < right)
@@ -303,29 +318,38 @@ public:
         if (m_blindSteps == BlindSteps::Search && OutgrowsResolvableRange(lo, hi, m_tol)) {
             SearchStep(m_f, lo, hi, m_tol, m_sameSignCode, last, m_zeros);
             m_state[std::size_t(k)] = State::Searched;
-            return;
+        } else {
+            m_state[std::size_t(k)] = ScanStep(k, lo, hi, last);
         }
-        const Sample &u = Point(k), &v = Point(k + 1);
-        double z = 0.0;
-        if (ZeroBetween(m_f, u, v, m_tol, hi - lo, m_sameSignCode, z) == 0) {
-            // A zero of f at hi starts the next step, which reports it.
-            if (!(z == hi && !last && v.Valued() && v.y == 0.0))
-                m_zeros.Add(z);
-        } else if (!u.HasValue() || !v.HasValue()) {
-            // Where the equation has no value at an end, the values may begin inside the step
-            // (ln(x) + 3 on [-0.1, 0]); a searching scan looks inside every such step.
-            if (u.HasValue() || v.HasValue() || m_blindSteps == BlindSteps::Search)
-                SearchStep(m_f, lo, hi, m_tol, m_sameSignCode, last, m_zeros);
-            m_state[std::size_t(k)] = State::Searched;
-            return;
-        }
-        m_state[std::size_t(k)] = State::Scanned;
-        Valley(k);
-        Valley(k + 1);
+        AtPoint(k);
+        AtPoint(k + 1);
     }
 
 private:
     enum class State { Unseen, Scanned, Searched };
+
+    // Brent's method on step k between its ends, or, where an end has no value, a search of it;
+    // which of the two it took.
+    State ScanStep(int k, double lo, double hi, bool last)
+    {
+        const Sample &u = Point(k), &v = Point(k + 1);
+        double z = kNoPlace;
+        if (ZeroBetween(m_f, u, v, m_tol, hi - lo, m_sameSignCode, z) == 0) {
+            // A zero of f at hi starts the next step, which reports it.
+            if (!(z == hi && !last && v.Valued() && v.y == 0.0))
+                m_zeros.Add(z);
+            return State::Scanned;
+        }
+        if (u.HasValue() && v.HasValue()) {
+            m_zeros.Refuse(u, v, z);
+            return State::Scanned;
+        }
+        // Where the equation has no value at an end, the values may begin inside the step
+        // (ln(x) + 3 on [-0.1, 0]); a searching scan looks inside every such step.
+        if (u.HasValue() || v.HasValue() || m_blindSteps == BlindSteps::Search)
+            SearchStep(m_f, lo, hi, m_tol, m_sameSignCode, last, m_zeros);
+        return State::Searched;
+    }
 
     double X(int j) const { return j == m_n ? m_b : m_a + j * m_step; }
 
@@ -338,16 +362,22 @@ private:
         return m_points[std::size_t(j)];
     }
 
-    // The turn toward 0 at point j, once the steps on both sides of it are scanned: a valley
-    // whose lowest point may lie below 0, or an exact 0 with values of one sign on both sides,
-    // which may be one root of a pair in one step ((x-1)*(x-1.001) at 1), whose steps are searched
-    // for the other.
-    void Valley(int j)
+    // At point j, once the steps on both sides of it are taken: a sign change across it where
+    // it has no value (1/x at 0). Where both are scanned, a turn toward 0 there: a valley whose
+    // lowest point may lie below 0, or an exact 0 with values of one sign on both sides, which
+    // may be one root of a pair in one step ((x-1)*(x-1.001) at 1), whose steps are searched for
+    // the other.
+    void AtPoint(int j)
     {
-        if (j <= 0 || j >= m_n || m_state[std::size_t(j) - 1] != State::Scanned ||
-            m_state[std::size_t(j)] != State::Scanned)
+        if (j <= 0 || j >= m_n || m_state[std::size_t(j) - 1] == State::Unseen ||
+            m_state[std::size_t(j)] == State::Unseen)
             return;
         const Sample &a = Point(j - 1), &b = Point(j), &c = Point(j + 1);
+        if (!b.HasValue())
+            m_zeros.Refuse(a, c, b.x);
+        if (m_state[std::size_t(j) - 1] != State::Scanned ||
+            m_state[std::size_t(j)] != State::Scanned)
+            return;
         if (!(b.Valued() && b.y == 0.0)) {
             SearchTurn(m_f, a, b, c, m_tol, m_sameSignCode, m_zeros);
         } else if (a.Valued() && c.Valued() && SameSign(a.y, c.y)) {
@@ -372,11 +402,11 @@ private:
 
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
                         std::vector<double>& zeros, int sameSignCode, BlindSteps blindSteps,
-                        const ZeroFound& found)
+                        const ZeroFound& found, std::vector<double>* refused)
 {
     if (!(a < b) || n <= 0 || !(tol >= kMinimumTolerance))
         return ErrBadArgument;
-    ZeroList list(zeros, found);
+    ZeroList list(zeros, found, refused);
     StepScan scan(f, a, b, n, tol, sameSignCode, blindSteps, list);
     for (int k : scan.Order()) {
         if (CommandWork::Spent())

@@ -209,6 +209,13 @@ int SignEnds(const CalculusFunction& f, Sample& first, Sample& second, double to
     return code;
 }
 
+// A sign change between p and q that is no zero (a pole, a jump or a gap), placed in root.
+int Refused(const Sample& p, const Sample& q, double& root)
+{
+    root = p.x + 0.5 * (q.x - p.x);
+    return ErrBadArgument;
+}
+
 int Found(const Sample& p, const Sample& q, double& root)
 {
     root = std::fabs(p.y) <= std::fabs(q.y) ? p.x : q.x;
@@ -272,7 +279,7 @@ int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, Bra
                 if (const int code = WithinNoise(f, p, q, away, noisy))
                     return code;
                 if (!noisy)
-                    return ErrBadArgument;
+                    return Refused(p, q, root);
                 if (neighbours)
                     return Found(p, q, root);
             }
@@ -334,7 +341,7 @@ int SettleUnsigned(const CalculusFunction& f, Sample p, Sample q, double u, doub
     if (const int code = WithinNoise(f, p, q, 0.0, noisy))
         return code;
     if (!noisy)
-        return ErrBadArgument;
+        return Refused(p, q, root);
     root = p.x + 0.5 * (q.x - p.x);
     return 0;
 }
@@ -556,7 +563,7 @@ int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, Bra
     if (before >= 0.0 ? now <= 0.5 * before : ShrinksBeside(f, lo, hi))
         return Found(lo, hi, root);
     return StepsBeside(f, lo, hi, 64.0 * std::fabs(q.x - p.x)) ? Found(lo, hi, root)
-                                                               : ErrBadArgument;
+                                                               : Refused(lo, hi, root);
 }
 
 } // namespace
@@ -618,5 +625,9 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
     const Sample first = SampleAt(f, a);
     if (first.code != 0)
         return first.code;
-    return ZeroBetween(f, first, SampleAt(f, b), tol, std::fabs(b - a), sameSignCode, root);
+    const int code =
+        ZeroBetween(f, first, SampleAt(f, b), tol, std::fabs(b - a), sameSignCode, root);
+    if (code != 0)
+        root = 0.0;
+    return code;
 }

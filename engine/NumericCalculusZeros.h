@@ -36,7 +36,8 @@ inline bool Resolved(double p, double q, double tol)
 
 // A zero of f between the ends first and second, sampled already (the steps of a scan share
 // theirs), into root, as FindZeroOfFunction finds it; reach bounds how far beside an end that is
-// 0 only through rounding the signs around it are looked for.
+// 0 only through rounding the signs around it are looked for. Where it finds a sign change that
+// is no zero (13: a pole, a jump or a gap), root receives where that lies.
 int ZeroBetween(const CalculusFunction& f, Sample first, Sample second, double tol, double reach,
                 int sameSignCode, double& root);
 

@@ -321,6 +321,45 @@ TEST_F(DataViewTest, SolvingAModelReportsEverySolution)
     EXPECT_NE(CString(both.GetWorkspaceText()).Find("Solutions found: 2"), -1);
 }
 
+// A solve refused at a pole or a jump says where the equation changed sign and why that is no
+// solution, instead of asking for more steps, which cannot mend it.
+TEST_F(DataViewTest, ASignChangeRefusedAsNoSolutionIsNamed)
+{
+    const struct {
+        const char* equation;
+        int decimals;
+        const char* why;
+    } rows[] = {
+        {"1/x = 0", 5,
+         "only across a pole or a jump, at x = 0.00000, where it does not pass "
+         "through 0. More steps cannot make that a solution."},
+        {"floor(x) = 0.5", 5,
+         "only across a pole or a jump, at x = 1.00000, where it does not "
+         "pass through 0. More steps cannot make that a solution."},
+        {"1000*x+floor(x) = 1000.5", 2,
+         "only across a pole or a jump, at x = 1.00, where it does "
+         "not pass through 0. More steps cannot make that a "
+         "solution."},
+        {"1/sin(x) = 0", 5,
+         "only across poles or jumps, at x = -9.42478, -6.28319, -3.14159 and "
+         "4 more places, where it does not pass through 0. More steps cannot "
+         "make those solutions."},
+    };
+    for (const auto& r : rows) {
+        CSolverModel* solver = AddSolverModel(r.equation);
+        solver->m_dMinimum = -10;
+        solver->m_dMaximum = 10;
+        solver->m_SolverFormat.SetDecimals(r.decimals);
+        CAnalysisResult report;
+        EXPECT_EQ(model.SolveForVariable(0, report), ErrNoSolutions) << r.equation;
+        EXPECT_STREQ(model.SolverFailureText(ErrNoSolutions),
+                     CString("No solutions found: in 200 steps from -10 to 10 the equation "
+                             "changes sign ") +
+                         r.why)
+            << r.equation;
+    }
+}
+
 // Solutions the report's format shows alike are listed once, as the user reads them: a new model
 // of ln(sin(x)) = -0.1 finds roots a few doubles apart near 3.2e299, where sin(x) changes sign
 // between most neighbouring doubles. A format that tells them apart lists each.

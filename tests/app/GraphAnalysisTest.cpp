@@ -62,6 +62,13 @@ TEST_F(GraphAnalysis, ReportsOfEachCommand)
         // Both zeros, 2e-6 apart, are found; at 5 decimals they show as one point.
         {AnalysisZeros, "(x-1)^2-1e-12", "", 0, 2, "Zeros of function",
          "y = |(x-1)^2-1e-12;Interval: |[0, 2];Zeros found: |1;|(x = 1.00000, y = 0.00000);"},
+        // A sign change at a jump or a pole is named, and no zero.
+        {AnalysisZeros, "floor(x)-0.5", "", -10, 10, "Zeros of function",
+         "y = |floor(x)-0.5;Interval: |[-10, 10];Zeros found: |None;|The function changes sign "
+         "only across a pole or a jump, at x = 1.00000, where it does not pass through 0.;"},
+        {AnalysisZeros, "1/x", "", -10, 10, "Zeros of function",
+         "y = |1/x;Interval: |[-10, 10];Zeros found: |None;|The function changes sign only "
+         "across a pole or a jump, at x = 0.00000, where it does not pass through 0.;"},
         {AnalysisExtrema, "x^3-3*x", "", -3, 3, "Extrema of function",
          "y = |x^3-3*x;Interval: |[-3, 3];Maxima found: |1;|(x = -1.00000, y = "
          "2.00000);Minima found: |1;|(x = 1.00000, y = -2.00000);"},
