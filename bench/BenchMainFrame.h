@@ -5,6 +5,7 @@
 #include "app/MathApp.h"
 #include "app/MyDocument.h"
 #include "bench/BenchPump.h"
+#include "engine/SolverModel.h"
 #include "framework/win/CWinThread.h"
 
 // The main frame and document of a new project; both null when the frame did not come up.
@@ -44,3 +45,21 @@ public:
 private:
     CString m_strUserFile;
 };
+
+// The model of sin(x) = 0 in the explorer, with one solution in each of its n steps from 0.5,
+// ready for Calculate.
+inline CSolverModel* SelectSineModel(CMyDocument& doc, CMainFrame& frame, int n)
+{
+    const CString equation = "sin(x)=0";
+    ProjectModel& model = doc.GetModel();
+    if (model.FindSolverModel(equation) < 0) {
+        doc.AddSolverModel(equation, "");
+        frame.InsertExplorerItem(ItemSolverModel, equation, TRUE);
+        Pump();
+    }
+    CSolverModel* solver = model.m_UserDefinitions.GetSolverModel(model.FindSolverModel(equation));
+    solver->m_dMinimum = 0.5;
+    solver->m_dMaximum = 0.5 + n * 3.14159265358979323846;
+    solver->m_nSolverSteps = n;
+    return solver;
+}

@@ -13,7 +13,6 @@
 #include "app/RichWorkspace.h"
 #include "bench/BenchMainFrame.h"
 #include "bench/PlainTiming.h"
-#include "engine/SolverModel.h"
 #include "framework/win/CDC.h"
 #include "framework/win/CPrintDialog.h"
 #include "res/resource.h"
@@ -54,18 +53,7 @@ public:
     // Calculate with one solution in each of n steps: the report at the end of the workspace.
     void Report(int n)
     {
-        const CString equation = "sin(x)=0";
-        ProjectModel& model = m_doc.GetModel();
-        if (model.FindSolverModel(equation) < 0) {
-            m_doc.AddSolverModel(equation, "");
-            m_frame.InsertExplorerItem(ItemSolverModel, equation, TRUE);
-            Pump();
-        }
-        CSolverModel* solver =
-            model.m_UserDefinitions.GetSolverModel(model.FindSolverModel(equation));
-        solver->m_dMinimum = 0.5;
-        solver->m_dMaximum = 0.5 + n * 3.14159265358979;
-        solver->m_nSolverSteps = n;
+        SelectSineModel(m_doc, m_frame, n);
         m_doc.ShowSolverSolution(0);
         View()->UpdateWindow();
     }

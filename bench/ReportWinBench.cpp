@@ -92,26 +92,9 @@ public:
 
     int LineCount() const { return int(m_pView->SendMessage(EM_GETLINECOUNT)); }
 
-    // A model of sin(x) = 0 with one solution in each of its n steps.
-    CSolverModel* SelectSineModel(int n)
-    {
-        const CString equation = "sin(x)=0";
-        ProjectModel& model = m_doc.GetModel();
-        if (model.FindSolverModel(equation) < 0)
-            m_doc.AddSolverModel(equation, "");
-        m_frame.InsertExplorerItem(ItemSolverModel, equation, TRUE);
-        Pump();
-        CSolverModel* solver =
-            model.m_UserDefinitions.GetSolverModel(model.FindSolverModel(equation));
-        solver->m_dMinimum = 0.5;
-        solver->m_dMaximum = 0.5 + n * kPi;
-        solver->m_nSolverSteps = n;
-        return solver;
-    }
-
     void Solver(int n)
     {
-        CSolverModel* solver = SelectSineModel(n);
+        CSolverModel* solver = SelectSineModel(m_doc, m_frame, n);
         const Times whole = Median([&] { EmptyWorkspace(); },
                                    [&](Times&) {
                                        m_doc.ShowSolverSolution(0);
@@ -182,7 +165,7 @@ public:
     // The report of Calculate with n solutions, as its lines.
     CString SolverReportText(int n)
     {
-        SelectSineModel(n);
+        SelectSineModel(m_doc, m_frame, n);
         EmptyWorkspace();
         m_doc.ShowSolverSolution(0);
         CString text;
