@@ -347,9 +347,14 @@ int SettleUnsigned(const CalculusFunction& f, Sample p, Sample q, double u, doub
 }
 
 // The nearest point to x in direction, going out by tol doubling up to reach, where f has a sign
-// (or an exact 0); the last point tried, without a value or a sign, where there is none.
+// (or an exact 0); a point without a value or a sign where there is none. Where f has no sign
+// at reach either, the points between are not asked: a plateau of underflows or of rounding
+// onto a limit (exp(x) = 0, tanh(x) = 1) goes on, where the 0s of a root in noise are narrow.
 Sample SignFrom(const CalculusFunction& f, double x, double direction, double tol, double reach)
 {
+    const Sample atReach = SampleAt(f, StepToward(x, direction, reach));
+    if (!atReach.Valued())
+        return atReach;
     for (double d = tol;; d *= 2.0) {
         const Sample s = SampleAt(f, StepToward(x, direction, std::min(d, reach)));
         if (s.Valued() || !s.HasValue() || !(d < reach))
