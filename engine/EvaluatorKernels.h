@@ -88,7 +88,7 @@ inline double FlagSaturated(double value, double limit)
 }
 
 // x^n (x^-n when negative) for n up to 16 within 0.51 ulp, the same on every runtime: x^0, x^1,
-// x^-1 and x^2 are one rounding in double precision, the others multiplied out in extended.
+// x^-1 and x^2 are one rounding in double precision, the others as ExtendedWholePower takes them.
 inline double SmallWholePowerOf(double x, unsigned n, bool negative)
 {
     if (n == 2 && !negative)

@@ -107,31 +107,55 @@ TEST_F(EvaluatorTest, PowersNearOneWithLargeExponents)
         ExpectWithin("x^y", row.x, row.y, AngleRadians, row.truth, 2);
 }
 
+struct WholePowerRow {
+    double x;
+    int n;
+    double truth;
+};
+
+// x^n through the tree walk, where n is a variable, and the compiled form, where it is a
+// constant and the small whole ones are taken apart.
+void ExpectWholePower(double x, int n, double truth, double ulps)
+{
+    ExpectWithin("x^y", x, n, AngleRadians, truth, ulps);
+    CCalcEngine engine;
+    const std::string text = "x^(" + std::to_string(n) + ")";
+    engine.SetExpression(text.c_str());
+    ASSERT_EQ(engine.Parse(), 0);
+    CCompiledExpression program(engine.m_Root);
+    double value = 0;
+    EXPECT_EQ(program.EvaluateAt(x, value), 0) << text << " at x=" << x;
+    EXPECT_LE(UlpsFrom(value, truth), ulps)
+        << text << " at x=" << x << ": " << value << ", truth " << truth;
+}
+
 // x^n from the square to the 70th power and the reciprocal powers, at bases near 1, of every
 // size and sign, against the double nearest the exact power (tools/make-truth-tables); doubles
-// multiplied out lost up to 10 ulp by the 16th power. The exponent is a variable in the tree
-// walk and a constant in the compiled form, which takes the small whole ones apart.
+// multiplied out lost up to 10 ulp by the 16th power.
 TEST_F(EvaluatorTest, WholePowersAcrossTheDoubles)
 {
-    const struct {
-        double x;
-        int n;
-        double truth;
-    } rows[] = {
+    const WholePowerRow rows[] = {
 #include "tests/engine/EvaluatorPowerTable.inc"
     };
-    for (const auto& row : rows) {
-        ExpectWithin("x^y", row.x, row.n, AngleRadians, row.truth, 1);
-        CCalcEngine engine;
-        const std::string text = "x^(" + std::to_string(row.n) + ")";
-        engine.SetExpression(text.c_str());
-        ASSERT_EQ(engine.Parse(), 0);
-        CCompiledExpression program(engine.m_Root);
-        double value = 0;
-        EXPECT_EQ(program.EvaluateAt(row.x, value), 0) << text << " at x=" << row.x;
-        EXPECT_LE(UlpsFrom(value, row.truth), 1.0)
-            << text << " at x=" << row.x << ": " << value << ", truth " << row.truth;
-    }
+    for (const auto& row : rows)
+        ExpectWholePower(row.x, row.n, row.truth, 1);
+}
+
+// Bases of few significant bits, whose powers are doubles or one rounding from them: exact,
+// also where the power or its reciprocal lies below the normal range.
+TEST_F(EvaluatorTest, WholePowersOfShortBasesAreExact)
+{
+    const WholePowerRow rows[] = {
+        {255, 6, 274941996890625.0},
+        {1023, 5, 1120413075641343.0},
+        {-3, 3, -27},
+        {1.5, 16, 43046721.0 / 65536},
+        {7, -3, 1.0 / 343},
+        {std::ldexp(1.5, -70), 15, std::ldexp(14348907.0, -1065)},
+        {std::ldexp(1.0, 205), -5, std::ldexp(1.0, -1025)},
+    };
+    for (const auto& row : rows)
+        ExpectWholePower(row.x, row.n, row.truth, 0);
 }
 
 TEST_F(EvaluatorTest, FunctionsTheWindowsRuntimeComputedPoorly)
