@@ -334,6 +334,45 @@ def magnitude_cases():
     return cases
 
 
+def jump_cases():
+    """Jumps J against slopes S (J = 1 unless named): S/J from 1 to 1e17, so that the change across
+    one tolerance T, S*T, is from a hundredth to a hundred times the jump at every decimals asked.
+    At and off the doubles, the jump's own point on either side of it, single and in sawtooths
+    whose other jumps lie a few tolerances away; and real roots beside a jump."""
+    third, e = mp.mpf(1) / 3, lambda k: "1e%d" % k
+    integers = range(-9, 11)
+    cases = [Case("jump", "mod(x, 1) = 0.5", 0, 10, periodic([0.5], 1, 0, 10), period=(1, [0.5]),
+                  poles=range(1, 11)),
+             Case("jump", "x-floor(x) = 0.5", -10, 10, periodic([0.5], 1, -10, 10),
+                  period=(1, [0.5]), poles=integers)]
+    for m in range(18):
+        s = e(m)
+        cases += [Case("jump", "%s*(x-1)+floor(x) = 0.5" % s, -10, 10, poles=[1]),
+                  Case("jump", "%s*(x-1)+floor(10*x)-10 = -0.5" % s, -10, 10, poles=[1]),
+                  Case("jump", "%s*(x-0.7)+floor(10*x) = 6.5" % s, -10, 10,
+                       poles=[mp.mpf("0.7")])]
+        if m >= 2:  # the slope outgrows the sawtooth's own, 10 between its jumps
+            cases.append(Case("jump", "%s*(x-1)-mod(10*x, 1) = -0.5" % s, -10, 10, poles=[1]))
+        if m % 2:
+            continue
+        cases += [Case("jump", "%s*(x-1/3)+floor(3*x) = 0.5" % s, -10, 10, poles=[third]),
+                  Case("jump", "-%s*(x-1)-floor(x) = -0.5" % s, -10, 10, poles=[1]),
+                  Case("jump", "%s*(x-1)+ceil(x) = 1.5" % s, -10, 10, poles=[1]),
+                  Case("jump", "%s*(x-1/6)+floor(3*x+0.5) = 0.5" % s, -10, 10,
+                       poles=[third / 2]),
+                  Case("jump", "%s*(x-1)+(x-1)/abs(x-1) = 0" % s, -10, 10, poles=[1]),
+                  Case("jump", "%s*(x-1/3)+(3*x-1)/abs(3*x-1) = 0" % s, -10, 10, poles=[third]),
+                  Case("jump", "%s*(x-1)+1e-6*floor(x) = 5e-7" % e(m - 6), -10, 10, poles=[1]),
+                  Case("jump", "%s*(x-1e6)+1e3*floor(x-999999) = 500" % e(m + 3), 999990,
+                       1000010, poles=[1000000])]
+        if 2 <= m <= 12:  # f falls by the jump at 1 and rises on either side: roots at 1 -+ 0.5/S
+            h = mp.mpf("0.5") / mp.mpf(10) ** m
+            cases += [Case("jump", "%s*(x-1)-floor(x) = -0.5" % s, -10, 10, [1 - h, 1 + h],
+                           poles=[1]),
+                      Case("jump", "%s*(x-1/3)-floor(3*x) = -0.5" % s, -10, 10,
+                           [third - h, third + h], poles=[third])]
+    return cases
+
 CLASSES = (
     ("noise", "Roots in rounding noise: results that cancel or are large against their change",
      noise_cases),
@@ -350,4 +389,6 @@ CLASSES = (
     ("steep", "Steep roots: slope times tolerance from 1 to 1e20", steep_cases),
     ("pole", "Poles and jumps, large and small against the slope: no roots", pole_cases),
     ("magnitude", "Roots from 1e-12 to 1e15", magnitude_cases),
+    ("jump", "Jumps as large as the change across one tolerance, single and in sawtooths: no roots",
+     jump_cases),
 )

@@ -92,7 +92,7 @@ def scan_mark(case, i, noises, road, d, n):
     j = bisect.bisect_left(points, float(r))
     lo = points[j - 1] if j > 0 else -mp.inf
     hi = points[j] if j < len(points) else mp.inf
-    if any(lo < p < hi for p in case.poles):
+    if any(lo <= p <= hi for p in case.poles):  # a jump at a point: its value is one side's
         return "p"
     if sum(1 for e in case.edges if lo < e < hi) >= 2:
         return "g"

@@ -22,7 +22,8 @@ REASONS = {
     "m": "more than two roots in one step of the scan",
     "t": "two roots in one step whose turn toward 0 the scan's points do not show: f is no smaller "
          "at either end of the step than at the point beyond it",
-    "p": "a root and a pole or a jump in one step: no sign change and no turn toward 0",
+    "p": "a root and a pole or a jump in one step, at its end included: no sign change and no "
+         "turn toward 0",
     "g": "a gap in the equation's domain inside the same step",
     "n": "the equation's rounding noise (an underflow included) is wider than half the gap to "
          "the next root, or than half the interval",
@@ -128,6 +129,7 @@ FUNCTIONS = {
                                      / mp.gamma(Traced.of(a).val))(t),
     "ceil": lambda t: Traced(mp.ceil(Traced.of(t).val)),
     "int": lambda t: Traced(int(Traced.of(t).val)),
+    "mod": lambda t, m: Traced(mp.fmod(Traced.of(t).val, Traced.of(m).val), Traced.of(t).err),
     "max": _max,
 }
 
