@@ -216,8 +216,48 @@ int Refused(const Sample& p, const Sample& q, double& root)
     return ErrBadArgument;
 }
 
-int Found(const Sample& p, const Sample& q, double& root)
+// How far the value at inner lies off the line through outer and middle, where f is straight.
+double OffLine(const Sample& outer, const Sample& middle, const Sample& inner)
 {
+    const double slope = (middle.y - outer.y) / (middle.x - outer.x);
+    return std::fabs(inner.y - (middle.y + slope * (inner.x - middle.x)));
+}
+
+// Whether f steps between the neighbouring doubles lo < hi (values of two signs) as a jump does:
+// the step across them larger than f's slopes 16 doubles out on either side carry it, which agree
+// with each other, f straight on either side, and the excess larger than f's rounding noise,
+// which steps repeatedly where a jump steps once and beside it f goes on smoothly. A zero whose
+// slope grows without bound toward it is no straight line beside it; one of odd order steps
+// across by less than the slopes carry it. Most zeros are told by the slopes alone.
+bool JumpBetween(const CalculusFunction& f, const Sample& lo, const Sample& hi)
+{
+    const double u = hi.x - lo.x;
+    const Sample below = SampleAt(f, lo.x - 16.0 * u), above = SampleAt(f, hi.x + 16.0 * u);
+    if (!below.Valued() || !above.Valued())
+        return false;
+    const double slopeBelow = (lo.y - below.y) / (lo.x - below.x);
+    const double slopeAbove = (above.y - hi.y) / (above.x - hi.x);
+    const double across = hi.y - lo.y;
+    const double excess = across - 0.5 * (slopeBelow + slopeAbove) * u;
+    if (!(excess / across > 1e-8) ||
+        !(std::fabs(excess) > 2.0 * std::fabs(slopeBelow - slopeAbove) * u))
+        return false;
+    const Sample nearBelow = SampleAt(f, lo.x - 4.0 * u), nearAbove = SampleAt(f, hi.x + 4.0 * u);
+    if (!nearBelow.Valued() || !nearAbove.Valued() ||
+        !(std::fabs(excess) >
+          8.0 * (OffLine(below, nearBelow, lo) + OffLine(above, nearAbove, hi))))
+        return false;
+    double noiseBelow = 0.0, noiseAbove = 0.0;
+    if (RoundingNoise(f, below.x, noiseBelow) != 0 || RoundingNoise(f, above.x, noiseAbove))
+        return false;
+    return std::fabs(excess) > 8.0 * std::max(noiseBelow, noiseAbove);
+}
+
+// The zero between the neighbouring doubles p and q, unless f jumps there.
+int Found(const CalculusFunction& f, const Sample& p, const Sample& q, double& root)
+{
+    if (JumpBetween(f, p.x < q.x ? p : q, p.x < q.x ? q : p))
+        return Refused(p, q, root);
     root = std::fabs(p.y) <= std::fabs(q.y) ? p.x : q.x;
     return 0;
 }
@@ -265,9 +305,9 @@ int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, Bra
             const double width = std::fabs(q.x - p.x), now = Size(p.y, q.y);
             const double before = trail.SizeWider(width), last = trail.SizeWider(width, 2.0, 4.0);
             if (before >= 0.0 && now <= 0.5 * before)
-                return neighbours ? Found(p, q, root) : ConfirmZero(f, p, q, trail, root);
+                return neighbours ? Found(f, p, q, root) : ConfirmZero(f, p, q, trail, root);
             if (neighbours && before < 0.0 && EvenlySteep(f, p, q))
-                return Found(p, q, root);
+                return Found(f, p, q, root);
             // Values that stayed down to the doubles, or that grew and grow on as the bracket
             // narrows: a pole or a jump, unless they are rounding noise, which may grow or stay.
             // Values that grew only against ends beside zeros of their own ((x-2.6)*(x-2.7) on
@@ -281,7 +321,7 @@ int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, Bra
                 if (!noisy)
                     return Refused(p, q, root);
                 if (neighbours)
-                    return Found(p, q, root);
+                    return Found(f, p, q, root);
             }
         }
         Sample m;
@@ -566,8 +606,8 @@ int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, Bra
     }
     const double now = Size(lo.y, hi.y), before = trail.SizeWider(std::fabs(hi.x - lo.x));
     if (before >= 0.0 ? now <= 0.5 * before : ShrinksBeside(f, lo, hi))
-        return Found(lo, hi, root);
-    return StepsBeside(f, lo, hi, 64.0 * std::fabs(q.x - p.x)) ? Found(lo, hi, root)
+        return Found(f, lo, hi, root);
+    return StepsBeside(f, lo, hi, 64.0 * std::fabs(q.x - p.x)) ? Found(f, lo, hi, root)
                                                                : Refused(lo, hi, root);
 }
 

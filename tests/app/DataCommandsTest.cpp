@@ -340,6 +340,10 @@ TEST_F(DataViewTest, ASignChangeRefusedAsNoSolutionIsNamed)
          "only across a pole or a jump, at x = 1.00, where it does "
          "not pass through 0. More steps cannot make that a "
          "solution."},
+        {"1e2*(x-1)+floor(10*x)-10 = -0.5", 2,
+         "only across a pole or a jump, at x = 1.00, where it does "
+         "not pass through 0. More steps cannot make that a "
+         "solution."},
         {"1/sin(x) = 0", 5,
          "only across poles or jumps, at x = -9.42478, -6.28319, -3.14159 and "
          "4 more places, where it does not pass through 0. More steps cannot "
