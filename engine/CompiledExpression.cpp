@@ -8,6 +8,7 @@
 #include "engine/UserFunction.h"
 
 #include <memory>
+#include <utility>
 
 namespace compiled {
 namespace {
@@ -123,6 +124,20 @@ ZIVRA_ALWAYS_INLINE int PowerWholeStep(const Instruction& in, ValueStack& stack,
 {
     const double x = fromMemory ? *in.x : stack.top;
     const int code = SmallWholePowerValue(x, unsigned(in.count), in.m != 0, v);
+    if (fromMemory)
+        stack.Push(v);
+    else
+        stack.top = v;
+    return code;
+}
+
+// x^N or x^-N for the N of a fixed power's instruction.
+template <unsigned N>
+ZIVRA_ALWAYS_INLINE int PowerFixedStep(const Instruction& in, ValueStack& stack, bool fromMemory,
+                                       double& v)
+{
+    v = ExtendedWholePowerOf<N>(fromMemory ? *in.x : stack.top, N, in.m != 0);
+    const int code = FinishOperation(OpPower, 0, MathStatus{}, v);
     if (fromMemory)
         stack.Push(v);
     else
@@ -279,6 +294,7 @@ ZIVRA_ALWAYS_INLINE int ReturnStep(const Instruction& in, ValueStack& stack, dou
     &&binary_##op##_0, &&binary_##op##_1, &&binary_##op##_2, &&binary_##op##_3, &&binary_##op##_4, \
         &&binary_##op##_5, &&binary_##op##_6, &&binary_##op##_7
 #define ZIVRA_SINGLE_TARGETS(op) &&single_##op##_0, &&single_##op##_1
+#define ZIVRA_POWER_TARGETS(n) &&power_##n##_0, &&power_##n##_1
 #define ZIVRA_BINARY_STEP(op, form)                                                                \
     binary_##op##_##form : if ((code = BinaryStep<op, form>(*next, stack, v)) != 0) goto failed;   \
     ZIVRA_NEXT;
@@ -295,6 +311,11 @@ ZIVRA_ALWAYS_INLINE int ReturnStep(const Instruction& in, ValueStack& stack, dou
     single_##op##_0 : if ((code = SingleStep<op>(*next, stack, false, v)) != 0) goto failed;       \
     ZIVRA_NEXT;                                                                                    \
     single_##op##_1 : if ((code = SingleStep<op>(*next, stack, true, v)) != 0) goto failed;        \
+    ZIVRA_NEXT;
+#define ZIVRA_POWER_STEPS(n)                                                                       \
+    power_##n##_0 : if ((code = PowerFixedStep<n>(*next, stack, false, v)) != 0) goto failed;      \
+    ZIVRA_NEXT;                                                                                    \
+    power_##n##_1 : if ((code = PowerFixedStep<n>(*next, stack, true, v)) != 0) goto failed;       \
     ZIVRA_NEXT;
 // To instruction `next`, or out at the end; a checked run tests the budget first.
 #define ZIVRA_GO                                                                                   \
@@ -350,6 +371,20 @@ ZIVRA_DISPATCHER bool Run(const Program& program, int begin, int end, double* me
         ZIVRA_SINGLE_TARGETS(OpTan),
         ZIVRA_SINGLE_TARGETS(OpAtan),
         ZIVRA_SINGLE_TARGETS(OpTanh),
+        ZIVRA_POWER_TARGETS(3),
+        ZIVRA_POWER_TARGETS(4),
+        ZIVRA_POWER_TARGETS(5),
+        ZIVRA_POWER_TARGETS(6),
+        ZIVRA_POWER_TARGETS(7),
+        ZIVRA_POWER_TARGETS(8),
+        ZIVRA_POWER_TARGETS(9),
+        ZIVRA_POWER_TARGETS(10),
+        ZIVRA_POWER_TARGETS(11),
+        ZIVRA_POWER_TARGETS(12),
+        ZIVRA_POWER_TARGETS(13),
+        ZIVRA_POWER_TARGETS(14),
+        ZIVRA_POWER_TARGETS(15),
+        ZIVRA_POWER_TARGETS(16),
     };
     static_assert(sizeof kTargets / sizeof kTargets[0] == OpcodeEnd);
     const Instruction* const first = program.code.data();
@@ -399,6 +434,20 @@ power_whole_memory:
     ZIVRA_SINGLE_STEPS(OpTan)
     ZIVRA_SINGLE_STEPS(OpAtan)
     ZIVRA_SINGLE_STEPS(OpTanh)
+    ZIVRA_POWER_STEPS(3)
+    ZIVRA_POWER_STEPS(4)
+    ZIVRA_POWER_STEPS(5)
+    ZIVRA_POWER_STEPS(6)
+    ZIVRA_POWER_STEPS(7)
+    ZIVRA_POWER_STEPS(8)
+    ZIVRA_POWER_STEPS(9)
+    ZIVRA_POWER_STEPS(10)
+    ZIVRA_POWER_STEPS(11)
+    ZIVRA_POWER_STEPS(12)
+    ZIVRA_POWER_STEPS(13)
+    ZIVRA_POWER_STEPS(14)
+    ZIVRA_POWER_STEPS(15)
+    ZIVRA_POWER_STEPS(16)
 apply_on_memory:
     if ((code = ApplyOnMemoryStep(*next, stack, v)) != 0)
         goto failed;
@@ -459,9 +508,11 @@ failed:
 
 #undef ZIVRA_NEXT
 #undef ZIVRA_GO
+#undef ZIVRA_POWER_STEPS
 #undef ZIVRA_SINGLE_STEPS
 #undef ZIVRA_BINARY_STEPS
 #undef ZIVRA_BINARY_STEP
+#undef ZIVRA_POWER_TARGETS
 #undef ZIVRA_SINGLE_TARGETS
 #undef ZIVRA_BINARY_TARGETS
 
@@ -562,6 +613,20 @@ double LonePower(const Instruction& in, int& code)
     return v;
 }
 
+template <unsigned N> double LonePowerFixed(const Instruction& in, int& code)
+{
+    double memory[2];
+    ValueStack stack{memory, 0.0};
+    double v = 0;
+    code = PowerFixedStep<N>(in, stack, true, v);
+    return v;
+}
+
+template <unsigned... N> void SetLonePowers(LoneStep* table, std::integer_sequence<unsigned, N...>)
+{
+    ((table[PowerFixedOpcode(int(N) + 3, true)] = LonePowerFixed<N + 3>), ...);
+}
+
 double LoneApply(const Instruction& in, int& code)
 {
     double a[7];
@@ -605,6 +670,7 @@ LoneStep LoneStepFor(int opcode)
         SetLoneBinary<OpMultiply>(t.data());
         SetLoneBinary<OpDivide>(t.data());
         SetLoneBinary<OpPower>(t.data());
+        SetLonePowers(t.data(), std::make_integer_sequence<unsigned, kLastFixedPower - 2>());
         SetLoneSingles<OpExp, OpLn, OpLog, OpSqrt, OpAbs, OpSqr, OpSin, OpCos, OpTan, OpAtan,
                        OpTanh>(t.data());
         return t;

@@ -42,6 +42,10 @@ constexpr int SingleOpIndex(int op)
     return -1;
 }
 
+// The whole exponents from 3 up to this one have an instruction each, which multiplies out
+// its own fixed sequence.
+constexpr int kLastFixedPower = 16;
+
 enum Opcode : std::uint16_t {
     PushConstant,     // k
     PushMemory,       // *x
@@ -60,7 +64,9 @@ enum Opcode : std::uint16_t {
     OrderedOnMemory,  // push `ordered` at the whole order n of *x
     BinaryFirst,      // + BinaryOpIndex * FormCount + form: op on two operands
     SingleFirst = BinaryFirst + 5 * FormCount, // + 2 * SingleOpIndex + (0 stack, 1 *x)
-    OpcodeEnd = SingleFirst + 2 * kSingleOpCount
+    // + 2 * (k - 3) + (0 stack, 1 *x): the PowerWhole instructions of each k from 3 to 16
+    PowerFixedFirst = SingleFirst + 2 * kSingleOpCount,
+    OpcodeEnd = PowerFixedFirst + 2 * (kLastFixedPower - 2)
 };
 
 // + - * / ^ in op id order.
@@ -71,6 +77,10 @@ constexpr int BinaryOpcode(int op, int form)
 constexpr int SingleOpcode(int op, bool fromMemory)
 {
     return SingleFirst + 2 * SingleOpIndex(op) + (fromMemory ? 1 : 0);
+}
+constexpr int PowerFixedOpcode(int k, bool fromMemory)
+{
+    return PowerFixedFirst + 2 * (k - 3) + (fromMemory ? 1 : 0);
 }
 
 struct Instruction {

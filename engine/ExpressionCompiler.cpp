@@ -388,9 +388,11 @@ private:
         in.pops = form == FormSS ? 2 : form <= FormXS ? 1 : 0;
         // A small whole exponent known here takes Power's first branch without the test.
         if (op == OpPower && (form == FormSK || form == FormXK) && IsSmallWholeExponent(b.value)) {
-            in.code = form == FormSK ? PowerWholeS : PowerWholeX;
             in.count = int(std::fabs(b.value));
             in.m = b.value < 0 ? 1 : 0;
+            in.code = std::uint16_t(in.count >= 3    ? PowerFixedOpcode(in.count, form == FormXK)
+                                    : form == FormSK ? PowerWholeS
+                                                     : PowerWholeX);
         }
         in.k = a.kind == Operand::Constant ? a.value : b.value;
         in.x = a.kind == Operand::Memory ? a.memory : b.memory;

@@ -89,40 +89,56 @@ template <unsigned N, class Real> [[gnu::always_inline]] inline Real FixedPower(
     }
 }
 
-template <class Real> [[gnu::always_inline]] inline Real WholePower(Real x, unsigned n)
+// f.template operator()<N>() for the whole n = N from 3 to 16, so that each gets its own fixed
+// sequence; f.template operator()<0>() for any other n.
+template <class F> [[gnu::always_inline]] inline decltype(auto) WithFixedExponent(unsigned n, F f)
 {
     switch (n) {
     case 3:
-        return FixedPower<3>(x);
+        return f.template operator()<3>();
     case 4:
-        return FixedPower<4>(x);
+        return f.template operator()<4>();
     case 5:
-        return FixedPower<5>(x);
+        return f.template operator()<5>();
     case 6:
-        return FixedPower<6>(x);
+        return f.template operator()<6>();
     case 7:
-        return FixedPower<7>(x);
+        return f.template operator()<7>();
     case 8:
-        return FixedPower<8>(x);
+        return f.template operator()<8>();
     case 9:
-        return FixedPower<9>(x);
+        return f.template operator()<9>();
     case 10:
-        return FixedPower<10>(x);
+        return f.template operator()<10>();
     case 11:
-        return FixedPower<11>(x);
+        return f.template operator()<11>();
     case 12:
-        return FixedPower<12>(x);
+        return f.template operator()<12>();
     case 13:
-        return FixedPower<13>(x);
+        return f.template operator()<13>();
     case 14:
-        return FixedPower<14>(x);
+        return f.template operator()<14>();
     case 15:
-        return FixedPower<15>(x);
+        return f.template operator()<15>();
     case 16:
-        return FixedPower<16>(x);
+        return f.template operator()<16>();
     default:
-        return RepeatedSquaring(x, n);
+        return f.template operator()<0>();
     }
+}
+
+// x^N, or x^n by repeated squaring where N is 0.
+template <unsigned N, class Real> [[gnu::always_inline]] inline Real WholePower(Real x, unsigned n)
+{
+    if constexpr (N != 0)
+        return FixedPower<N>(x);
+    else
+        return RepeatedSquaring(x, n);
+}
+
+template <class Real> inline Real WholePower(Real x, unsigned n)
+{
+    return WithFixedExponent(n, [&]<unsigned N>() { return WholePower<N>(x, n); });
 }
 
 // The stored significand bits that are 0 in a double of at most 53/n significant bits, whose
@@ -134,20 +150,52 @@ constexpr auto kShortSignificands = [] {
     return masks;
 }();
 
-} // namespace extended_detail
+// The biased exponents of the bases x whose x^n and x^-n lie within [2^-1020, 2^1020], as
+// lowest and count above it: their powers neither overflow nor underflow on the way to a double.
+struct ExponentRange {
+    unsigned low;
+    unsigned span;
+};
 
-// x^n, or x^-n when negative, for a whole n from 3 to 64, rounded once to double: within
-// 0.5 + n/2048 ulp of the truth (0.51 up to the 16th power). A base of few significant bits
-// (small whole numbers, halves) whose power is a double multiplies out exactly in double
-// precision; any other multiplies out in extended precision. A result too small for a double
-// raises the underflow flag, also where 1/x^n is 0 because x^n overflowed.
-inline double ExtendedWholePower(double x, unsigned n, bool negative)
+constexpr auto kNormalPowerBases = [] {
+    std::array<ExponentRange, 65> ranges{};
+    for (int n = 1; n < int(ranges.size()); ++n) {
+        const int low = -(1020 / n);   // n * low >= -1020
+        const int high = 1020 / n - 1; // n * (high + 1) <= 1020
+        ranges[size_t(n)] = {unsigned(low + 1023), unsigned(high - low)};
+    }
+    return ranges;
+}();
+
+inline bool HasNormalPowers(std::uint64_t bits, unsigned n)
 {
-    using namespace extended_detail;
-    if ((std::bit_cast<std::uint64_t>(x) & kShortSignificands[n]) == 0) {
-        const double exact = WholePower(x, n);
-        if ((std::fabs(exact) >= DBL_MIN && std::fabs(exact) <= DBL_MAX) || x == 0.0)
-            return negative ? 1.0 / exact : exact;
+    return unsigned(bits >> 52 & 0x7ff) - kNormalPowerBases[n].low <= kNormalPowerBases[n].span;
+}
+
+// x in the x87 unit, loaded from where it is stored.
+[[gnu::always_inline]] inline long double LoadExtended(const double& x)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    long double v;
+    __asm__("fldl %1" : "=t"(v) : "m"(x));
+    return v;
+#else
+    return x;
+#endif
+}
+
+// x^n or x^-n for a base whose power may leave the normal range or be 0, infinite or NaN.
+double WholePowerBeyondNormal(double x, unsigned n, bool negative);
+
+// x^N, or x^n where N is 0, for a base of HasNormalPowers: exactly in double precision where
+// the base is short, else in extended precision with one rounding to double at the end.
+template <unsigned N>
+[[gnu::always_inline]] inline double NormalWholePower(const double& x, unsigned n, bool negative,
+                                                      std::uint64_t bits)
+{
+    if ((bits & kShortSignificands[N != 0 ? N : n]) == 0) {
+        const double exact = WholePower<N>(x, n);
+        return negative ? 1.0 / exact : exact;
     }
     const unsigned short saved = ControlWord();
     const bool narrower = (saved & kPrecisionBits) != kPrecisionBits;
@@ -155,16 +203,39 @@ inline double ExtendedWholePower(double x, unsigned n, bool negative)
         SetControlWord(saved | kPrecisionBits);
     // Loading and storing a double is exact or rounds by the rounding mode alone, so only the
     // arithmetic between the two pins needs the precision set.
-    long double power = x;
+    long double power = LoadExtended(x);
     PinExtended(power);
-    power = WholePower(power, n);
+    power = WholePower<N>(power, n);
     if (negative)
         power = 1.0L / power;
     PinExtended(power);
     if (narrower)
         SetControlWord(saved);
-    const double result = double(power);
-    if (negative && result == 0.0)
-        RaiseUnderflowFlag();
-    return result;
+    return double(power);
+}
+
+} // namespace extended_detail
+
+// x^N, or x^-N when negative, for a whole N from 3 to 16 known where the caller is compiled (N 0:
+// n from 3 to 64 given at run time), rounded once to double: within 0.5 + n/2048 ulp of the
+// truth (0.51 up to the 16th power). A base of few significant bits (small whole numbers,
+// halves) whose power is a double multiplies out exactly in double precision; any other
+// multiplies out in extended precision. A result too small for a double raises the underflow
+// flag, also where 1/x^n is 0 because x^n overflowed.
+template <unsigned N>
+[[gnu::always_inline]] inline double ExtendedWholePowerOf(const double& x, unsigned n,
+                                                          bool negative)
+{
+    using namespace extended_detail;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    if (!HasNormalPowers(bits, N != 0 ? N : n)) [[unlikely]]
+        return WholePowerBeyondNormal(x, N != 0 ? N : n, negative);
+    return NormalWholePower<N>(x, n, negative, bits);
+}
+
+// The same for n from 3 to 64 given at run time.
+inline double ExtendedWholePower(double x, unsigned n, bool negative)
+{
+    return extended_detail::WithFixedExponent(
+        n, [&]<unsigned N>() { return ExtendedWholePowerOf<N>(x, n, negative); });
 }
