@@ -36,6 +36,15 @@ public:
         }
         ::DeleteFileA(m_strUserFile);
     }
+    // Shows the frame at 1280 x 960, with the views of mask where it is not 0.
+    void Show(UINT mask = 0)
+    {
+        frame->SetWindowPos(nullptr, 0, 0, 1280, 960, SWP_NOZORDER);
+        frame->ShowWindow(SW_SHOW);
+        if (mask != 0)
+            frame->SetViewMask(mask);
+        Pump();
+    }
     CBenchMainFrame(const CBenchMainFrame&) = delete;
     CBenchMainFrame& operator=(const CBenchMainFrame&) = delete;
 

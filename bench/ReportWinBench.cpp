@@ -212,10 +212,7 @@ int main(int argc, char** argv)
     CBenchMainFrame bench(theBenchApp, "zivra-bench-report-users.dat");
     if (!bench.doc)
         return 1;
-    bench.frame->SetWindowPos(nullptr, 0, 0, 1280, 960, SWP_NOZORDER);
-    bench.frame->ShowWindow(SW_SHOW);
-    bench.frame->SetViewMask(ViewWorkspace | ViewGrid);
-    Pump();
+    bench.Show(ViewWorkspace | ViewGrid);
     ReportBench reports(*bench.doc, *bench.frame);
     if (!reports.Ready())
         return 1;

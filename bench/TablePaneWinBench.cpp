@@ -78,9 +78,7 @@ int main()
     CBenchMainFrame bench(theBenchApp, "zivra-bench-table-users.dat");
     if (!bench.doc)
         return 1;
-    bench.frame->SetWindowPos(nullptr, 0, 0, 1280, 960, SWP_NOZORDER);
-    bench.frame->ShowWindow(SW_SHOW);
-    Pump();
+    bench.Show();
     BOOL ok = Measure(*bench.doc, *bench.frame, "Band", true);
     ok &= Measure(*bench.doc, *bench.frame, "Curve", false);
     if (!ok)

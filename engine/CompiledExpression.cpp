@@ -595,31 +595,30 @@ template <int Op, int Form> double LoneBinary(const Instruction& in, int& code)
     return v;
 }
 
-template <int Op> double LoneSingle(const Instruction& in, int& code)
+// The value of one instruction that reads its operand from memory, by its step.
+template <class Step> double LoneRun(Step step, int& code)
 {
     double memory[2];
     ValueStack stack{memory, 0.0};
     double v = 0;
-    code = SingleStep<Op>(in, stack, true, v);
+    code = step(stack, v);
     return v;
+}
+
+template <int Op> double LoneSingle(const Instruction& in, int& code)
+{
+    return LoneRun([&](ValueStack& s, double& v) { return SingleStep<Op>(in, s, true, v); }, code);
 }
 
 double LonePower(const Instruction& in, int& code)
 {
-    double memory[2];
-    ValueStack stack{memory, 0.0};
-    double v = 0;
-    code = PowerWholeStep(in, stack, true, v);
-    return v;
+    return LoneRun([&](ValueStack& s, double& v) { return PowerWholeStep(in, s, true, v); }, code);
 }
 
 template <unsigned N> double LonePowerFixed(const Instruction& in, int& code)
 {
-    double memory[2];
-    ValueStack stack{memory, 0.0};
-    double v = 0;
-    code = PowerFixedStep<N>(in, stack, true, v);
-    return v;
+    return LoneRun([&](ValueStack& s, double& v) { return PowerFixedStep<N>(in, s, true, v); },
+                   code);
 }
 
 template <unsigned... N> void SetLonePowers(LoneStep* table, std::integer_sequence<unsigned, N...>)
