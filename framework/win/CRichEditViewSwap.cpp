@@ -110,7 +110,9 @@ HWND CRichEditView::ReplaceControl(const std::function<void()>& fill)
     CRect rect;
     GetWindowRect(&rect);
     GetParent()->ScreenToClient(&rect);
-    const DWORD dwStyle = GetStyle();
+    // The control drops a scroll bar from its style while its text needs none, and one created
+    // without it never shows it: the new control asks again for the view's own bars.
+    const DWORD dwStyle = GetStyle() | (m_dwDefaultStyle & (WS_HSCROLL | WS_VSCROLL));
     const HWND hNew = ::CreateWindowExA(
         GetExStyle(), RICHEDIT_CLASSA, "", dwStyle & ~WS_VISIBLE, rect.left, rect.top, rect.Width(),
         rect.Height(), GetParent()->m_hWnd, nullptr, AfxGetInstanceHandle(), nullptr);

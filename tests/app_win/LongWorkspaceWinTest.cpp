@@ -219,6 +219,7 @@ TEST_F(LongWorkspace, ALongWorkspaceEmptiesByEveryRoadAndOpensAgainAsSaved)
     Command(IDM_FILE_OPEN);
     EXPECT_EQ(Rtf(), rtf);
     EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(View()->GetStyle() & WS_VSCROLL) << "the opened text can be scrolled by its bar";
     Focus();
     Press(VK_END, kCtrl);
     Keys("2*3\r");
