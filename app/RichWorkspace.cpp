@@ -581,8 +581,7 @@ void CRichWorkspace::KeepLastLinesAtFoot()
     // The control keeps its first line where it was when it grows: a report written while the
     // workspace was a line high would stand at the top of blank space.
     const int nLast = int(SendMessage(EM_GETLINECOUNT)) - 1;
-    POINT scroll{0, 0};
-    SendMessage(EM_GETSCROLLPOS, 0, LPARAM(&scroll));
+    POINT scroll = ScrollPosition();
     if (nLast < 1 || scroll.y <= 0)
         return;
     POINT last{0, 0}, before{0, 0};

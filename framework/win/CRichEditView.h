@@ -54,6 +54,8 @@ public:
     std::string RtfOfRange(long nStart, long nEnd);
     // The characters of the text, each paragraph's end counting one, as selections count them.
     long TextLength() const;
+    // How far the text is scrolled, in pixels, for EM_SETSCROLLPOS, however long the text.
+    POINT ScrollPosition() const;
     // A change of more lines than this goes through a new control: Wine's control removes that
     // many lines of a long text in about the time a new control takes to be filled.
     static constexpr int kLongChangeLines = 32;

@@ -66,6 +66,20 @@ long CRichEditView::TextLength() const
     return long(SendMessage(EM_GETTEXTLENGTHEX, WPARAM(&how)));
 }
 
+POINT CRichEditView::ScrollPosition() const
+{
+    // EM_GETSCROLLPOS scales its answer to 16 bits once the text is taller than that: where the
+    // first character stands says the true height scrolled.
+    POINT scroll{0, 0};
+    SendMessage(EM_GETSCROLLPOS, 0, LPARAM(&scroll));
+    RECT format{};
+    POINTL first{0, 0};
+    SendMessage(EM_GETRECT, 0, LPARAM(&format));
+    SendMessage(EM_POSFROMCHAR, WPARAM(&first), 0);
+    scroll.y = std::max(0L, long(format.top) - first.y);
+    return scroll;
+}
+
 int CRichEditView::LineOfChar(long nChar) const
 {
     return int(SendMessage(EM_EXLINEFROMCHAR, 0, nChar));
@@ -81,9 +95,8 @@ std::string CRichEditView::RtfOfRange(long nStart, long nEnd)
         return rtf;
     // Read through the selection, which the user gets back as it was, where it was.
     CHARRANGE saved{0, 0}, range{nStart, nEnd};
-    POINT scroll{0, 0};
+    POINT scroll = ScrollPosition();
     SendMessage(EM_EXGETSEL, 0, LPARAM(&saved));
-    SendMessage(EM_GETSCROLLPOS, 0, LPARAM(&scroll));
     SendMessage(EM_EXSETSEL, 0, LPARAM(&range));
     EDITSTREAM stream{DWORD_PTR(&rtf), 0, AppendRtf};
     SendMessage(EM_STREAMOUT, SF_RTF | SFF_SELECTION, LPARAM(&stream));

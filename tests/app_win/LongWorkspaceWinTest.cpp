@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -136,10 +137,11 @@ TEST_F(LongWorkspace, ATextPutAwayComesBackInTheWorkspacesLookOfNowAndNeverStand
 
 TEST_F(LongWorkspace, AWorkspaceGrownUnderALongReportShowsItsLastLinesEndingAtTheCaret)
 {
-    // Written while the workspace is a line or two high, as beside a graph, then given room.
-    for (int height : {8, 16, 40}) {
+    // Written while the workspace is a line or two high, as beside a graph, then given room;
+    // the longest report is more pixels high than a scroll position of 16 bits holds.
+    for (const auto& [height, lines] : {std::pair{8, 300}, {16, 300}, {40, 6000}}) {
         View()->SetWindowPos(nullptr, 0, 0, 300, height, SWP_NOMOVE | SWP_NOZORDER);
-        Report(300);
+        Report(lines);
         View()->SetWindowPos(nullptr, 0, 0, 300, 350, SWP_NOMOVE | SWP_NOZORDER);
         Pump();
         CRect client;
@@ -159,6 +161,10 @@ TEST_F(LongWorkspace, AWorkspaceGrownUnderALongReportShowsItsLastLinesEndingAtTh
         EXPECT_GT(View()->SendMessage(EM_GETFIRSTVISIBLELINE),
                   nCaretLine - client.Height() / lineHeight - 1)
             << height << ": the lines above it fill the workspace";
+        // Printing reads the whole text through a selection, which must leave the view be.
+        const LRESULT nFirst = View()->SendMessage(EM_GETFIRSTVISIBLELINE);
+        Rtf();
+        EXPECT_EQ(View()->SendMessage(EM_GETFIRSTVISIBLELINE), nFirst) << height;
     }
 }
 
