@@ -24,8 +24,10 @@ void CMyDocument::ShowResults(CAnalysisResult& result, CNumberFormat* pFormat)
 
 void CMyDocument::LogToWorkspace(const CAnalysisResult& result)
 {
-    if (CRichWorkspace* pWorkspace = GetWorkspaceView())
+    if (CRichWorkspace* pWorkspace = GetWorkspaceView()) {
+        const CRichEditView::UndoGroup step(*pWorkspace);
         result.PrintToWorkspace(*pWorkspace, TRUE);
+    }
     CMainFrame* pFrame = GetMainFrame();
     if (pFrame && !(pFrame->GetViewLayout()[ViewLayout::Mask] & ViewWorkspace))
         pFrame->PostMessage(WM_COMMAND, ID_VIEW_SHOW_WORKSPACE);
@@ -39,8 +41,10 @@ CString CMyDocument::ShowSolverSolution(int variable)
     // A solve that finds nothing says why where a solve that succeeds lists its solutions,
     // beside the model's grid, whose buttons stay in reach for the next solve.
     if (report.GetItemCount() > 0) {
-        if (CRichWorkspace* pWorkspace = GetWorkspaceView())
+        if (CRichWorkspace* pWorkspace = GetWorkspaceView()) {
+            const CRichEditView::UndoGroup step(*pWorkspace);
             report.PrintToWorkspace(*pWorkspace, TRUE);
+        }
         m_Model.ShowWorkspaceBesideShownPanes();
     }
     return code != 0 ? m_Model.SolverFailureText(code) : CString();

@@ -268,6 +268,7 @@ void CRichWorkspace::ShowScrollBarFor(const CString& text)
 // Logged lines go after the last line, wherever the caret stood: they never split a line.
 void CRichWorkspace::PrintLine(const CString& text)
 {
+    const UndoGroup step(*this);
     NewLineAtTextEnd();
     TypeText(text);
     NewLineAtLineEnd();
@@ -402,6 +403,8 @@ void CRichWorkspace::EvaluateCaretLine()
         m_bEnterPending = TRUE;
         return;
     }
+    // The line's "ANS" and its answer are one step of Undo.
+    const UndoGroup step(*this);
     // The caret line, or the nearest line above it that holds something.
     const CHARRANGE sel = GetSelection();
     const int nCaretLine = LineFromChar(sel.cpMin);

@@ -34,6 +34,7 @@ ON_MESSAGE(WM_CLEAR, &CRichEditView::OnClearMessage)
 ON_MESSAGE(WM_SETTEXT, &CRichEditView::OnSetTextMessage)
 ON_MESSAGE(EM_REPLACESEL, &CRichEditView::OnReplaceSelMessage)
 ON_MESSAGE(EM_UNDO, &CRichEditView::OnUndoMessage)
+ON_MESSAGE(WM_UNDO, &CRichEditView::OnUndoMessage)
 ON_MESSAGE(EM_REDO, &CRichEditView::OnRedoMessage)
 ON_MESSAGE(EM_CANUNDO, &CRichEditView::OnCanUndoMessage)
 ON_MESSAGE(EM_CANREDO, &CRichEditView::OnCanRedoMessage)
@@ -121,12 +122,18 @@ void CRichEditView::SetUpControl()
 {
     // The control's default limit is 32K characters.
     SendMessage(EM_EXLIMITTEXT, 0, LPARAM(INT_MAX));
+    // The view keeps the text's Undo history itself; the control noting every run for its own
+    // also takes a long text in far more slowly.
+    SendMessage(EM_SETUNDOLIMIT, 0);
     WrapChanged();
 }
 
 void CRichEditView::OnDestroy()
 {
     DropKeptControl();
+    if (m_hPutAway)
+        ::DestroyWindow(m_hPutAway);
+    m_hPutAway = nullptr;
     m_richEdit.m_hWnd = nullptr;
     CCtrlView::OnDestroy();
 }
@@ -161,7 +168,8 @@ CHARFORMAT2A& CRichEditView::GetCharFormatSelection()
 void CRichEditView::SetCharFormat(CHARFORMAT2A cf)
 {
     cf.cbSize = sizeof(cf);
-    SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
+    RecordEdit(EditKind::Other, 0,
+               [&] { return SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&cf)); });
     if (m_pDocument)
         m_pDocument->SetModifiedFlag();
 }
@@ -177,7 +185,8 @@ PARAFORMAT2& CRichEditView::GetParaFormatSelection()
 BOOL CRichEditView::SetParaFormat(PARAFORMAT2& pf)
 {
     pf.cbSize = sizeof(pf);
-    BOOL bOk = SendMessage(EM_SETPARAFORMAT, 0, LPARAM(&pf)) != 0;
+    const BOOL bOk = RecordEdit(EditKind::Other, 0,
+                                [&] { return SendMessage(EM_SETPARAFORMAT, 0, LPARAM(&pf)); }) != 0;
     if (bOk && m_pDocument)
         m_pDocument->SetModifiedFlag();
     return bOk;
@@ -254,7 +263,8 @@ void CRichEditView::Stream(CArchive& ar, BOOL bSelection)
         SendMessage(EM_STREAMOUT, nFormat, LPARAM(&es));
     } else if (bSelection) {
         es.pfnCallback = StreamInCallback;
-        SendMessage(EM_STREAMIN, nFormat, LPARAM(&es));
+        RecordEdit(EditKind::Other, 0,
+                   [&] { return SendMessage(EM_STREAMIN, nFormat, LPARAM(&es)); });
         SendMessage(EM_SETMODIFY, FALSE);
     } else {
         // The whole text is replaced: a new control takes it, out of sight.

@@ -1,12 +1,13 @@
 #pragma once
 #include "framework/core/RtfColours.h"
-#include "framework/core/TextSwapHistory.h"
+#include "framework/core/TextUndoHistory.h"
 #include "framework/win/CCtrlView.h"
 #include "framework/win/CGdiObject.h"
 #include "framework/win/Controls.h"
 
 #include <richedit.h>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -17,10 +18,11 @@ class CArchive;
 class CRichEditDoc;
 
 // The rich-text editing view: a CCtrlView on the "RichEdit20A" control with the Edit commands,
-// character and paragraph formats and RTF streaming through an archive. Changes of many lines
-// (a long text put in, a long selection taken away, the whole text replaced) go through a new
-// control that the view builds from what stays, and their Undo and Redo through the view
-// (CRichEditViewSwap.cpp): Wine's control takes minutes to remove thousands of lines.
+// character and paragraph formats and RTF streaming through an archive. The view keeps the one
+// Undo history of its text itself, every change a step of it (CRichEditViewUndo.cpp). Changes
+// of many lines (a long text put in, a long selection taken away, the whole text replaced) go
+// through a new control that the view builds from what stays (CRichEditViewSwap.cpp): Wine's
+// control takes minutes to remove thousands of lines.
 class CRichEditView : public CCtrlView {
     DECLARE_DYNCREATE(CRichEditView)
 public:
@@ -116,35 +118,76 @@ protected:
 
     mutable CRichEditCtrl m_richEdit;
 
-    // --- long changes (CRichEditViewSwap.cpp) ------------------------------------------------
+    // --- the Undo history (CRichEditViewUndo.cpp) -------------------------------------------
+public:
+    // Edits of the text made between Begin and End are one step of Undo, such as an Enter and
+    // the answer it types; groups may nest.
+    void BeginUndoGroup();
+    void EndUndoGroup();
+    class UndoGroup {
+    public:
+        explicit UndoGroup(CRichEditView& view) : m_view(view) { view.BeginUndoGroup(); }
+        ~UndoGroup() { m_view.EndUndoGroup(); }
+        UndoGroup(const UndoGroup&) = delete;
+        UndoGroup& operator=(const UndoGroup&) = delete;
+
+    private:
+        CRichEditView& m_view;
+    };
+
+protected:
+    // What an edit does, for the edits that join the one before it into one step: typed
+    // characters up to a word's end, deletions in a row.
+    enum class EditKind { Typing, Deleting, Other };
+    // Runs an edit of the text as a step of Undo, joined to the latest step where it continues
+    // it; nChar is the character typed, if any.
+    LRESULT RecordEdit(EditKind kind, UINT nChar, const std::function<LRESULT()>& edit);
+    // The lines an edit of the selection may touch: its own and one on either side.
+    CHARRANGE EditWindow(const CHARRANGE& sel) const;
+    BOOL JoinsOpenStep(EditKind kind, UINT nChar, const CHARRANGE& sel, const CHARRANGE& window);
+    std::uint64_t HashOfText() const;
+    CHARRANGE Selection() const;
+    // No edit joins the latest step any more, the text showing it hashing to nHash; FALSE when
+    // the text is not as the steps left it, and the history ends.
+    BOOL SealOpenStep(std::uint64_t nHash);
+    // Undo (bUndo) or Redo of the next step, where the text is exactly as it left it.
+    BOOL TakeStep(BOOL bUndo);
     LRESULT OnUndoMessage(WPARAM, LPARAM);
     LRESULT OnRedoMessage(WPARAM, LPARAM);
     LRESULT OnCanUndoMessage(WPARAM, LPARAM);
     LRESULT OnCanRedoMessage(WPARAM, LPARAM);
     LRESULT OnEmptyUndoMessage(WPARAM, LPARAM);
-    LRESULT OnSetBackgroundMessage(WPARAM, LPARAM);
-    LRESULT OnSetCharFormatMessage(WPARAM, LPARAM);
     LRESULT OnSetTextMessage(WPARAM, LPARAM);
     LRESULT OnReplaceSelMessage(WPARAM, LPARAM);
     LRESULT OnCutMessage(WPARAM, LPARAM);
     LRESULT OnClearMessage(WPARAM, LPARAM);
-    // What the control itself could undo or redo.
-    BOOL ControlCanUndo();
-    BOOL ControlCanRedo();
+    // The view's steps can no longer be undone or redone.
+    void ForgetChanges();
+    TextUndoHistory m_history;
+    int m_nRecording = 0;           // edits inside a recorded edit are part of it
+    int m_nGroup = 0;               // depth of BeginUndoGroup
+    unsigned long m_nGroupStep = 0; // the step the group's edits join
+    EditKind m_openKind = EditKind::Other;
+    UINT m_nLastChar = 0;           // the last character of a typed run
+    long m_nCaretAfter = -1;        // where the latest step's last edit left the caret
+    long m_nLengthAfter = -1;       // ... and how long the text was then
+    BOOL m_bBackspaceTaken = FALSE; // the key took the selection; its character deletes nothing
+
+    // --- long changes (CRichEditViewSwap.cpp) ------------------------------------------------
+    LRESULT OnSetBackgroundMessage(WPARAM, LPARAM);
+    LRESULT OnSetCharFormatMessage(WPARAM, LPARAM);
     int LineOfChar(long nChar) const;
-    // Replaces the characters [nStart, nEnd) by rich text, one step of Undo; TRUE when the
-    // control keeps the step, FALSE when the view does.
-    BOOL MakeChange(long nStart, long nEnd, const std::string& rtf);
-    // Takes a selection of more than kLongChangeLines lines away as a step of the view's own;
-    // FALSE when the selection is shorter.
+    // Replaces the characters [nStart, nEnd) by rich text, the caret after it.
+    void MakeChange(long nStart, long nEnd, const std::string& rtf);
+    // Takes a selection of more than kLongChangeLines lines away; FALSE when it is shorter.
     BOOL TakeLongSelection();
     // The rich text in place of [nStart, nEnd), in the control or through a new one; the
     // characters put in, and in hOld the control put away when a new one holds them.
     long PutRtf(long nStart, long nEnd, const std::string& rtf, HWND& hOld);
     // Fills an empty control with the pieces, the first as its whole text.
     void FillFromPieces(std::initializer_list<const std::string*> pieces);
-    // Undoes or redoes a change of the view's.
-    void Swap(TextSwap& swap);
+    // Swaps the step's sides in the text: the rich text taken away, and the new side's length.
+    std::string Swap(const TextStep& step, long& nLength);
     // The view's window becomes a new control, filled by fill() before it shows, where the
     // old one stood; the old one, hidden, is the caller's (null when no new control came up
     // and the old one was emptied and filled instead).
@@ -154,25 +197,19 @@ protected:
     // The view's window becomes hOther, in place of the control it gives back hidden.
     HWND ExchangeControl(HWND hOther);
     // A control put away, kept hidden while the text in view stays as long as it is now: the
-    // whole text as undoing or redoing change nSwapId leaves it, which Wine's control would
-    // take seconds to lay out again. One is kept, the one before it destroyed.
+    // whole text as swapping step nStepId leaves it, which Wine's control would take seconds
+    // to lay out again. One is kept, the one before it destroyed.
     struct KeptControl {
         HWND hWnd = nullptr;
-        unsigned long nSwapId = 0;
+        unsigned long nStepId = 0;
         long nLength = 0;
     };
-    void KeepControl(HWND hControl, unsigned long nSwapId);
+    void KeepControl(HWND hControl, unsigned long nStepId);
     void DropKeptControl();
-    // The view's changes can no longer be undone or redone.
-    void ForgetChanges();
     KeptControl m_kept;
-    // Rich text in place of the selection, through the control's own stream; noted for the
-    // control's Undo or not.
-    void StreamInSelection(const std::string& rtf, BOOL bControlUndo);
-    // The control's default, given back after a long text went in unnoted.
-    static constexpr int kControlUndoLimit = 100;
-    TextSwapHistory m_swaps;
-    BOOL m_bBackspaceTaken = FALSE; // the key took the selection; its character deletes nothing
+    HWND m_hPutAway = nullptr; // the control the last long change put away
+    // Rich text in place of the selection, through the control's own stream.
+    void StreamInSelection(const std::string& rtf);
     BOOL PaginateByControl(CDC* pDC);
     void PaginateLines(CDC* pDC);
     // The text's lines with the colours the control shows them in, read from its rich text.

@@ -2,9 +2,8 @@
 // finding each run from the first paragraph, so that taking away thousands of lines, or undoing
 // their insertion, keeps the window busy for minutes. A new control filled with what stays
 // takes time in proportion to the text instead: the view builds one and puts it where the old
-// one stood, and keeps such changes for Undo and Redo itself (TextSwapHistory), while the
-// control keeps its own short steps. Laying a long text out again takes Wine's control seconds,
-// so the control put away is kept hidden for the Undo or Redo that brings its text back.
+// one stood. Laying a long text out again takes Wine's control seconds, so the control put away
+// is kept hidden for the Undo or Redo that brings its text back.
 #include "framework/win/CRichEditDoc.h"
 #include "framework/win/CRichEditView.h"
 
@@ -85,9 +84,6 @@ int CRichEditView::LineOfChar(long nChar) const
     return int(SendMessage(EM_EXLINEFROMCHAR, 0, nChar));
 }
 
-BOOL CRichEditView::ControlCanUndo() { return DefWindowProc(EM_CANUNDO, 0, 0) != 0; }
-BOOL CRichEditView::ControlCanRedo() { return DefWindowProc(EM_CANREDO, 0, 0) != 0; }
-
 std::string CRichEditView::RtfOfRange(long nStart, long nEnd)
 {
     std::string rtf;
@@ -97,24 +93,26 @@ std::string CRichEditView::RtfOfRange(long nStart, long nEnd)
     CHARRANGE saved{0, 0}, range{nStart, nEnd};
     POINT scroll = ScrollPosition();
     SendMessage(EM_EXGETSEL, 0, LPARAM(&saved));
+    // A caret keeps the format typing takes there only while it stays.
+    CHARFORMAT2A typing{};
+    typing.cbSize = sizeof typing;
+    if (saved.cpMin == saved.cpMax)
+        SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&typing));
     SendMessage(EM_EXSETSEL, 0, LPARAM(&range));
     EDITSTREAM stream{DWORD_PTR(&rtf), 0, AppendRtf};
     SendMessage(EM_STREAMOUT, SF_RTF | SFF_SELECTION, LPARAM(&stream));
     SendMessage(EM_EXSETSEL, 0, LPARAM(&saved));
+    if (saved.cpMin == saved.cpMax)
+        DefWindowProc(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&typing));
     SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&scroll));
     return rtf;
 }
 
-void CRichEditView::StreamInSelection(const std::string& rtf, BOOL bControlUndo)
+void CRichEditView::StreamInSelection(const std::string& rtf)
 {
     RtfSource source{rtf};
     EDITSTREAM stream{DWORD_PTR(&source), 0, ReadRtf};
-    // Wine's control takes a long text in far more slowly while it notes each run for Undo.
-    if (!bControlUndo)
-        SendMessage(EM_SETUNDOLIMIT, 0);
-    SendMessage(EM_STREAMIN, SF_RTF | SFF_SELECTION, LPARAM(&stream));
-    if (!bControlUndo)
-        SendMessage(EM_SETUNDOLIMIT, kControlUndoLimit);
+    DefWindowProc(EM_STREAMIN, SF_RTF | SFF_SELECTION, LPARAM(&stream));
 }
 
 HWND CRichEditView::ReplaceControl(const std::function<void()>& fill)
@@ -148,7 +146,6 @@ HWND CRichEditView::ReplaceControl(const std::function<void()>& fill)
     SendMessage(EM_SETOPTIONS, ECOOP_SET, nOptions);
     SetUpControl();
     fill();
-    DefWindowProc(EM_EMPTYUNDOBUFFER, 0, 0);
     ShowInPlaceOf(hOld);
     return hOld;
 }
@@ -180,11 +177,11 @@ HWND CRichEditView::ExchangeControl(HWND hOther)
     return hOld;
 }
 
-void CRichEditView::KeepControl(HWND hControl, unsigned long nSwapId)
+void CRichEditView::KeepControl(HWND hControl, unsigned long nStepId)
 {
     DropKeptControl();
     if (hControl)
-        m_kept = {hControl, nSwapId, TextLength()};
+        m_kept = {hControl, nStepId, TextLength()};
 }
 
 void CRichEditView::DropKeptControl()
@@ -192,12 +189,6 @@ void CRichEditView::DropKeptControl()
     if (m_kept.hWnd)
         ::DestroyWindow(m_kept.hWnd);
     m_kept = {};
-}
-
-void CRichEditView::ForgetChanges()
-{
-    m_swaps.Clear();
-    DropKeptControl();
 }
 
 void CRichEditView::FillFromPieces(std::initializer_list<const std::string*> pieces)
@@ -209,7 +200,7 @@ void CRichEditView::FillFromPieces(std::initializer_list<const std::string*> pie
         if (!bWhole) {
             CHARRANGE end{-1, -1};
             SendMessage(EM_EXSETSEL, 0, LPARAM(&end));
-            StreamInSelection(*pPiece, FALSE);
+            StreamInSelection(*pPiece);
             continue;
         }
         // The control takes a whole text far more quickly than one put at its end, but may
@@ -251,47 +242,38 @@ long CRichEditView::PutRtf(long nStart, long nEnd, const std::string& rtf, HWND&
         if (rtf.empty())
             DefWindowProc(EM_REPLACESEL, TRUE, LPARAM(""));
         else
-            StreamInSelection(rtf, nParagraphs <= kLongChangeLines);
+            StreamInSelection(rtf);
     }
     return TextLength() - nKept;
 }
 
-BOOL CRichEditView::MakeChange(long nStart, long nEnd, const std::string& rtf)
+void CRichEditView::MakeChange(long nStart, long nEnd, const std::string& rtf)
 {
-    const BOOL bHadSteps = ControlCanUndo();
-    TextSwap swap{nStart, 0, RtfOfRange(nStart, nEnd)};
     HWND hOld = nullptr;
-    swap.nLength = PutRtf(nStart, nEnd, rtf, hOld);
-    CHARRANGE caret{nStart + swap.nLength, nStart + swap.nLength};
-    SendMessage(EM_EXSETSEL, 0, LPARAM(&caret));
-    const BOOL bLong = hOld || LineOfChar(nEnd) - LineOfChar(nStart) > kLongChangeLines ||
-                       LineOfChar(caret.cpMax) - LineOfChar(nStart) > kLongChangeLines;
-    if (!bLong)
-        return TRUE;
-    DefWindowProc(EM_EMPTYUNDOBUFFER, 0, 0);
-    const unsigned long nId = m_swaps.Made(std::move(swap), bHadSteps != FALSE);
+    const long nLength = PutRtf(nStart, nEnd, rtf, hOld);
     // The control put away holds the text as Undo of this change brings it back.
-    if (hOld)
-        KeepControl(hOld, nId);
-    else if (!m_swaps.Holds(m_kept.nSwapId))
-        DropKeptControl();
-    if (m_pDocument)
+    if (m_hPutAway)
+        ::DestroyWindow(m_hPutAway);
+    m_hPutAway = hOld;
+    CHARRANGE caret{nStart + nLength, nStart + nLength};
+    SendMessage(EM_EXSETSEL, 0, LPARAM(&caret));
+    if (hOld && m_pDocument)
         m_pDocument->SetModifiedFlag();
-    return FALSE;
 }
 
 void CRichEditView::ReplaceSelectionRtf(const std::string& rtf)
 {
-    CHARRANGE sel{0, 0};
-    SendMessage(EM_EXGETSEL, 0, LPARAM(&sel));
-    const long nLength = TextLength();
-    MakeChange(std::min(sel.cpMin, nLength), std::min(sel.cpMax, nLength), rtf);
+    RecordEdit(EditKind::Other, 0, [&] {
+        CHARRANGE sel = Selection();
+        const long nLength = TextLength();
+        MakeChange(std::min(sel.cpMin, nLength), std::min(sel.cpMax, nLength), rtf);
+        return LRESULT(0);
+    });
 }
 
 BOOL CRichEditView::TakeLongSelection()
 {
-    CHARRANGE sel{0, 0};
-    SendMessage(EM_EXGETSEL, 0, LPARAM(&sel));
+    CHARRANGE sel = Selection();
     const long nLength = TextLength();
     sel.cpMin = std::min(sel.cpMin, nLength);
     sel.cpMax = std::min(sel.cpMax, nLength);
@@ -302,79 +284,34 @@ BOOL CRichEditView::TakeLongSelection()
     return TRUE;
 }
 
-void CRichEditView::Swap(TextSwap& swap)
+std::string CRichEditView::Swap(const TextStep& step, long& nLength)
 {
-    std::string taken = RtfOfRange(swap.nStart, swap.nStart + swap.nLength);
-    const long nKept = TextLength() - swap.nLength;
-    if (m_kept.hWnd && m_kept.nSwapId == swap.nId && m_kept.nLength == TextLength()) {
-        // The control put away by this change, or by its last Undo or Redo, holds the text as
+    std::string taken = RtfOfRange(step.nStart, step.nStart + step.nLength);
+    const long nKept = TextLength() - step.nLength;
+    if (m_kept.hWnd && m_kept.nStepId == step.nId && m_kept.nLength == TextLength()) {
+        // The control put away by this step, or by its last Undo or Redo, holds the text as
         // the swap leaves it: it comes back instead of a new control being filled.
         const HWND hKept = m_kept.hWnd;
         m_kept = {};
-        KeepControl(ExchangeControl(hKept), swap.nId);
+        KeepControl(ExchangeControl(hKept), step.nId);
     } else {
         HWND hOld = nullptr;
-        PutRtf(swap.nStart, swap.nStart + swap.nLength, swap.rtfOther, hOld);
+        const long nPut = PutRtf(step.nStart, step.nStart + step.nLength, step.rtfOther, hOld);
+        // Wine's control drops the last of two paragraph ends that end a stream.
+        if (nPut == step.nOtherLength - 1 && EndsWithParagraph(step.rtfOther)) {
+            CHARRANGE end{step.nStart + nPut, step.nStart + nPut};
+            SendMessage(EM_EXSETSEL, 0, LPARAM(&end));
+            DefWindowProc(EM_REPLACESEL, FALSE, LPARAM("\r"));
+        }
         if (hOld)
-            KeepControl(hOld, swap.nId);
-        else if (!m_swaps.Holds(m_kept.nSwapId))
+            KeepControl(hOld, step.nId);
+        else if (!m_history.Holds(m_kept.nStepId))
             DropKeptControl();
     }
-    swap.nLength = TextLength() - nKept;
-    swap.rtfOther = std::move(taken);
-    DefWindowProc(EM_EMPTYUNDOBUFFER, 0, 0);
-    CHARRANGE caret{swap.nStart + swap.nLength, swap.nStart + swap.nLength};
-    SendMessage(EM_EXSETSEL, 0, LPARAM(&caret));
-    SendMessage(EM_SCROLLCARET);
+    nLength = TextLength() - nKept;
     if (m_pDocument)
         m_pDocument->SetModifiedFlag();
-}
-
-// --- the messages that reach the text's steps -------------------------------------------------
-
-LRESULT CRichEditView::OnUndoMessage(WPARAM, LPARAM)
-{
-    if (TextSwap* pSwap = m_swaps.NextUndo(ControlCanUndo() != FALSE)) {
-        Swap(*pSwap);
-        m_swaps.Undone();
-        return TRUE;
-    }
-    return DefWindowProc(EM_UNDO, 0, 0);
-}
-
-LRESULT CRichEditView::OnRedoMessage(WPARAM, LPARAM)
-{
-    if (TextSwap* pSwap = m_swaps.NextRedo(ControlCanUndo() != FALSE, ControlCanRedo() != FALSE)) {
-        Swap(*pSwap);
-        m_swaps.Redone();
-        return TRUE;
-    }
-    return DefWindowProc(EM_REDO, 0, 0);
-}
-
-LRESULT CRichEditView::OnCanUndoMessage(WPARAM, LPARAM)
-{
-    return ControlCanUndo() || m_swaps.NextUndo(false) != nullptr;
-}
-
-LRESULT CRichEditView::OnCanRedoMessage(WPARAM, LPARAM)
-{
-    return ControlCanRedo() || m_swaps.NextRedo(ControlCanUndo() != FALSE, false) != nullptr;
-}
-
-LRESULT CRichEditView::OnEmptyUndoMessage(WPARAM wParam, LPARAM lParam)
-{
-    ForgetChanges();
-    return DefWindowProc(EM_EMPTYUNDOBUFFER, wParam, lParam);
-}
-
-LRESULT CRichEditView::OnSetTextMessage(WPARAM wParam, LPARAM lParam)
-{
-    ForgetChanges();
-    if (SendMessage(EM_GETLINECOUNT) > kLongChangeLines)
-        if (const HWND hOld = ReplaceControl([] {}))
-            ::DestroyWindow(hOld);
-    return DefWindowProc(WM_SETTEXT, wParam, lParam);
+    return taken;
 }
 
 // A control put away would come back in the look it had: a new look drops it.
@@ -389,61 +326,4 @@ LRESULT CRichEditView::OnSetCharFormatMessage(WPARAM wParam, LPARAM lParam)
     if (wParam == SCF_DEFAULT || (wParam & SCF_ALL) != 0)
         DropKeptControl();
     return DefWindowProc(EM_SETCHARFORMAT, wParam, lParam);
-}
-
-LRESULT CRichEditView::OnReplaceSelMessage(WPARAM wParam, LPARAM lParam)
-{
-    TakeLongSelection();
-    return DefWindowProc(EM_REPLACESEL, wParam, lParam);
-}
-
-LRESULT CRichEditView::OnCutMessage(WPARAM wParam, LPARAM lParam)
-{
-    CHARRANGE sel{0, 0};
-    SendMessage(EM_EXGETSEL, 0, LPARAM(&sel));
-    if (sel.cpMax > sel.cpMin && LineOfChar(sel.cpMax) - LineOfChar(sel.cpMin) > kLongChangeLines) {
-        DefWindowProc(WM_COPY, 0, 0);
-        TakeLongSelection();
-        return 0;
-    }
-    return DefWindowProc(WM_CUT, wParam, lParam);
-}
-
-LRESULT CRichEditView::OnClearMessage(WPARAM wParam, LPARAM lParam)
-{
-    return TakeLongSelection() ? 0 : DefWindowProc(WM_CLEAR, wParam, lParam);
-}
-
-LRESULT CRichEditView::OnPaste(WPARAM wParam, LPARAM lParam)
-{
-    TakeLongSelection();
-    return DefWindowProc(WM_PASTE, wParam, lParam);
-}
-
-void CRichEditView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    m_bBackspaceTaken = FALSE;
-    // The control's own Undo and Redo keys would pass the view's steps by.
-    if (::GetKeyState(VK_CONTROL) < 0 && (nChar == 'Z' || nChar == 'Y' || nChar == 'X')) {
-        SendMessage(nChar == 'Z' ? EM_UNDO : nChar == 'Y' ? EM_REDO : WM_CUT);
-        return;
-    }
-    if ((nChar == VK_DELETE || nChar == VK_BACK) && TakeLongSelection()) {
-        m_bBackspaceTaken = nChar == VK_BACK;
-        return;
-    }
-    DefWindowProc(WM_KEYDOWN, nChar, MAKELPARAM(nRepCnt, nFlags));
-}
-
-void CRichEditView::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    if (nChar == '\b' && m_bBackspaceTaken) {
-        m_bBackspaceTaken = FALSE;
-        return;
-    }
-    // A character typed over a long selection takes its place: the selection goes first.
-    const BOOL bChangesText = nChar >= 0x20 || nChar == '\t' || nChar == '\b';
-    if (bChangesText && TakeLongSelection() && nChar == '\b')
-        return;
-    DefWindowProc(WM_CHAR, nChar, MAKELPARAM(nRepCnt, nFlags));
 }
