@@ -131,12 +131,17 @@ ZIVRA_ALWAYS_INLINE int PowerWholeStep(const Instruction& in, ValueStack& stack,
     return code;
 }
 
-// x^N or x^-N for the N of a fixed power's instruction.
+// x^N or x^-N for the N of a fixed power's instruction. The base is a copy: the power takes
+// its operand's address, which would otherwise keep the stack top out of a register.
 template <unsigned N>
 ZIVRA_ALWAYS_INLINE int PowerFixedStep(const Instruction& in, ValueStack& stack, bool fromMemory,
                                        double& v)
 {
-    v = ExtendedWholePowerOf<N>(fromMemory ? *in.x : stack.top, N, in.m != 0);
+    const double x = fromMemory ? *in.x : stack.top;
+    if constexpr (N == 2)
+        v = SmallWholePowerOf(x, N, in.m != 0);
+    else
+        v = ExtendedWholePowerOf<N>(x, N, in.m != 0);
     const int code = FinishOperation(OpPower, 0, MathStatus{}, v);
     if (fromMemory)
         stack.Push(v);
@@ -371,6 +376,7 @@ ZIVRA_DISPATCHER bool Run(const Program& program, int begin, int end, double* me
         ZIVRA_SINGLE_TARGETS(OpTan),
         ZIVRA_SINGLE_TARGETS(OpAtan),
         ZIVRA_SINGLE_TARGETS(OpTanh),
+        ZIVRA_POWER_TARGETS(2),
         ZIVRA_POWER_TARGETS(3),
         ZIVRA_POWER_TARGETS(4),
         ZIVRA_POWER_TARGETS(5),
@@ -434,6 +440,7 @@ power_whole_memory:
     ZIVRA_SINGLE_STEPS(OpTan)
     ZIVRA_SINGLE_STEPS(OpAtan)
     ZIVRA_SINGLE_STEPS(OpTanh)
+    ZIVRA_POWER_STEPS(2)
     ZIVRA_POWER_STEPS(3)
     ZIVRA_POWER_STEPS(4)
     ZIVRA_POWER_STEPS(5)
@@ -623,7 +630,9 @@ template <unsigned N> double LonePowerFixed(const Instruction& in, int& code)
 
 template <unsigned... N> void SetLonePowers(LoneStep* table, std::integer_sequence<unsigned, N...>)
 {
-    ((table[PowerFixedOpcode(int(N) + 3, true)] = LonePowerFixed<N + 3>), ...);
+    ((table[PowerFixedOpcode(int(N) + kFirstFixedPower, true)] =
+          LonePowerFixed<N + kFirstFixedPower>),
+     ...);
 }
 
 double LoneApply(const Instruction& in, int& code)
@@ -669,7 +678,9 @@ LoneStep LoneStepFor(int opcode)
         SetLoneBinary<OpMultiply>(t.data());
         SetLoneBinary<OpDivide>(t.data());
         SetLoneBinary<OpPower>(t.data());
-        SetLonePowers(t.data(), std::make_integer_sequence<unsigned, kLastFixedPower - 2>());
+        SetLonePowers(
+            t.data(),
+            std::make_integer_sequence<unsigned, kLastFixedPower - kFirstFixedPower + 1>());
         SetLoneSingles<OpExp, OpLn, OpLog, OpSqrt, OpAbs, OpSqr, OpSin, OpCos, OpTan, OpAtan,
                        OpTanh>(t.data());
         return t;

@@ -42,8 +42,9 @@ constexpr int SingleOpIndex(int op)
     return -1;
 }
 
-// The whole exponents from 3 up to this one have an instruction each, which multiplies out
-// its own fixed sequence.
+// The whole exponents from 2 up to this one have an instruction each, which multiplies out
+// its own fixed sequence (the square: one product).
+constexpr int kFirstFixedPower = 2;
 constexpr int kLastFixedPower = 16;
 
 enum Opcode : std::uint16_t {
@@ -64,9 +65,9 @@ enum Opcode : std::uint16_t {
     OrderedOnMemory,  // push `ordered` at the whole order n of *x
     BinaryFirst,      // + BinaryOpIndex * FormCount + form: op on two operands
     SingleFirst = BinaryFirst + 5 * FormCount, // + 2 * SingleOpIndex + (0 stack, 1 *x)
-    // + 2 * (k - 3) + (0 stack, 1 *x): the PowerWhole instructions of each k from 3 to 16
+    // + 2 * (k - 2) + (0 stack, 1 *x): the PowerWhole instructions of each k from 2 to 16
     PowerFixedFirst = SingleFirst + 2 * kSingleOpCount,
-    OpcodeEnd = PowerFixedFirst + 2 * (kLastFixedPower - 2)
+    OpcodeEnd = PowerFixedFirst + 2 * (kLastFixedPower - kFirstFixedPower + 1)
 };
 
 // + - * / ^ in op id order.
@@ -80,7 +81,7 @@ constexpr int SingleOpcode(int op, bool fromMemory)
 }
 constexpr int PowerFixedOpcode(int k, bool fromMemory)
 {
-    return PowerFixedFirst + 2 * (k - 3) + (fromMemory ? 1 : 0);
+    return PowerFixedFirst + 2 * (k - kFirstFixedPower) + (fromMemory ? 1 : 0);
 }
 
 struct Instruction {

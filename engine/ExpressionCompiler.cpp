@@ -390,7 +390,8 @@ private:
         if (op == OpPower && (form == FormSK || form == FormXK) && IsSmallWholeExponent(b.value)) {
             in.count = int(std::fabs(b.value));
             in.m = b.value < 0 ? 1 : 0;
-            in.code = std::uint16_t(in.count >= 3    ? PowerFixedOpcode(in.count, form == FormXK)
+            in.code = std::uint16_t(in.count >= kFirstFixedPower
+                                        ? PowerFixedOpcode(in.count, form == FormXK)
                                     : form == FormSK ? PowerWholeS
                                                      : PowerWholeX);
         }

@@ -114,11 +114,12 @@ struct WholePowerRow {
 };
 
 // x^n through the compiled form, where n is a constant and the small whole ones are taken
-// apart: its code, and its value in value.
-int CompiledWholePower(double x, int n, double& value)
+// apart: its code, and its value in value. The base is read from memory, or with onStack
+// computed first (1*x), as the compiled form takes each apart too.
+int CompiledWholePower(double x, int n, double& value, bool onStack = false)
 {
     CCalcEngine engine;
-    const std::string text = "x^(" + std::to_string(n) + ")";
+    const std::string text = (onStack ? "(1*x)^(" : "x^(") + std::to_string(n) + ")";
     engine.SetExpression(text.c_str());
     EXPECT_EQ(engine.Parse(), 0) << text;
     CCompiledExpression program(engine.m_Root);
@@ -175,10 +176,13 @@ TEST_F(EvaluatorTest, CompiledAndWalkedWholePowersAgree)
     for (int n = -16; n <= 16; ++n)
         for (double x : bases) {
             const Evaluation walked = EvaluateWith("x^y", x, n);
-            double value = 0;
-            EXPECT_EQ(CompiledWholePower(x, n, value), walked.code) << x << "^" << n;
-            EXPECT_TRUE(special_check::SameBits(value, walked.value))
-                << x << "^" << n << ": compiled " << value << ", tree walk " << walked.value;
+            for (bool onStack : {false, true}) {
+                double value = 0;
+                EXPECT_EQ(CompiledWholePower(x, n, value, onStack), walked.code) << x << "^" << n;
+                EXPECT_TRUE(special_check::SameBits(value, walked.value))
+                    << x << "^" << n << (onStack ? " (on the stack)" : "") << ": compiled " << value
+                    << ", tree walk " << walked.value;
+            }
         }
 }
 
