@@ -6,7 +6,8 @@ Usage: tools/make-truth-tables [--check] (which runs this with Debian's mpmath)
 Writes tests/engine/EvaluatorPowerTable.inc (whole powers x^n: exact rational arithmetic),
 tests/numeric/WholePowerEdgeTable.inc (whole powers at the edges of the doubles, rounded to
 nearest, up and down) and tests/numeric/RuntimeMathTable.inc (the runtime's elementary
-functions: mpmath at 4000 bits). Each truth is the double nearest the exact value. The arguments come from a fixed seed, so a
+functions, the inverse hyperbolic ones at more arguments: mpmath at 4000 bits). Each truth is the
+double nearest the exact value. The arguments come from a fixed seed, so a
 rerun writes the same files; --check only tells whether the committed files are what it writes.
 """
 import math
@@ -178,6 +179,39 @@ FUNCTIONS = {
 }
 RANDOM_ROWS = 20
 
+
+def signed(rng, value):
+    return value if rng.random() < 0.5 else -value
+
+
+def one_of(rng, *draws):
+    return rng.choice(draws)()
+
+
+# The inverse hyperbolic functions, at more random arguments: across the whole domain, tiny and
+# subnormal ones, near 1 for atanh and acosh, and up to the largest doubles.
+INVERSE_HYPERBOLIC = {
+    "asinh": (mpmath.asinh,
+              [1e-300, 5e-324, 2.0**-28, 1.0, -1.0, 1e10, 1e300, MAX_DOUBLE, -MAX_DOUBLE,
+               0.45233004552766476, -0.12101768433577975],
+              lambda rng: one_of(rng, lambda: rng.uniform(-2.0, 2.0),
+                                 lambda: signed(rng, log_uniform(rng, 5e-324, 1e-4)),
+                                 lambda: signed(rng, log_uniform(rng, 1e-4, 1e308)))),
+    "acosh": (mpmath.acosh,
+              [1.0, 1 + 2.0**-52, 1.0001, 2.0, 1e10, 1e300, MAX_DOUBLE, 2.1657189569583064,
+               1.1163904974790682],
+              lambda rng: one_of(rng, lambda: 1.0 + log_uniform(rng, 2.0**-52, 1.0),
+                                 lambda: rng.uniform(1.0, 3.0),
+                                 lambda: log_uniform(rng, 1.0, 1e308))),
+    "atanh": (mpmath.atanh,
+              [0.5, -0.5, 1e-300, 5e-324, 2.0**-28, 1 - 2.0**-53, -1 + 2.0**-53, 0.9999999,
+               0.33541286568655326, -0.22254591214765168, 0.12134759719239757],
+              lambda rng: one_of(rng, lambda: rng.uniform(-1.0, 1.0),
+                                 lambda: signed(rng, 1.0 - log_uniform(rng, 2.0**-52, 0.5)),
+                                 lambda: signed(rng, log_uniform(rng, 5e-324, 1e-4)))),
+}
+INVERSE_HYPERBOLIC_ROWS = 100
+
 # hypot of two arguments: awkward pairs only, where the squares would overflow or underflow in
 # double precision or cancel nothing but round twice.
 HYPOT_ROWS = [(3.0, 4.0), (1e300, 1e300), (1e-300, 1e-300), (5e-324, 5e-324), (1.0, 1e-10),
@@ -188,10 +222,12 @@ def function_rows():
     mpmath.mp.prec = 4000
     rng = random.Random(52)
     rows = []
-    for name, (truth, awkward, draw) in FUNCTIONS.items():
-        for x in awkward + [draw(rng) for _ in range(RANDOM_ROWS)]:
-            value = nearest_double(truth(mpmath.mpf(x)))
-            rows.append(f'{{"{name}", {literal(x)}, 0.0, {literal(value)}}},')
+    for functions, count in ((FUNCTIONS, RANDOM_ROWS),
+                             (INVERSE_HYPERBOLIC, INVERSE_HYPERBOLIC_ROWS)):
+        for name, (truth, awkward, draw) in functions.items():
+            for x in awkward + [draw(rng) for _ in range(count)]:
+                value = nearest_double(truth(mpmath.mpf(x)))
+                rows.append(f'{{"{name}", {literal(x)}, 0.0, {literal(value)}}},')
     for x, y in HYPOT_ROWS:
         value = nearest_double(mpmath.hypot(mpmath.mpf(x), mpmath.mpf(y)))
         rows.append(f'{{"hypot", {literal(x)}, {literal(y)}, {literal(value)}}},')
