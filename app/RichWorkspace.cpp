@@ -70,6 +70,7 @@ CRichWorkspace::CRichWorkspace() : m_strDelimiters(kWorkspaceDelimiters)
     // Lines never wrap: a line of the text is a line of the workspace.
     m_nWordWrap = WrapNone;
     m_rectMargin = CRect(1880, 1440, 1880, 1440);
+    m_strLayingOut = "Laying out the workspace's text...";
     CRegistryProfileStore store;
     ReadWorkspaceSettings(store, m_Settings);
 }

@@ -52,19 +52,21 @@ void TextUndoHistory::Swapped(TextStep& step, std::string rtfTaken, long nLength
 
 void TextUndoHistory::Undone(std::string rtfTaken, long nLength)
 {
-    m_bOpen = false;
-    Swapped(m_undo.back(), std::move(rtfTaken), nLength);
-    m_redo.push_back(std::move(m_undo.back()));
-    m_undo.pop_back();
-    KeepWithinBudget();
+    Move(m_undo, m_redo, std::move(rtfTaken), nLength);
 }
 
 void TextUndoHistory::Redone(std::string rtfTaken, long nLength)
 {
+    Move(m_redo, m_undo, std::move(rtfTaken), nLength);
+}
+
+void TextUndoHistory::Move(std::deque<TextStep>& from, std::deque<TextStep>& to,
+                           std::string rtfTaken, long nLength)
+{
     m_bOpen = false;
-    Swapped(m_redo.back(), std::move(rtfTaken), nLength);
-    m_undo.push_back(std::move(m_redo.back()));
-    m_redo.pop_back();
+    Swapped(from.back(), std::move(rtfTaken), nLength);
+    to.push_back(std::move(from.back()));
+    from.pop_back();
     KeepWithinBudget();
 }
 
@@ -78,7 +80,7 @@ void TextUndoHistory::KeepWithinBudget()
             m_bOpen = m_bOpen && !m_undo.empty();
         } else {
             m_nBytes -= BytesOf(m_redo.front());
-            m_redo.erase(m_redo.begin());
+            m_redo.pop_front();
         }
     }
 }

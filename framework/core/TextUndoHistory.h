@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <deque>
 #include <string>
-#include <vector>
 
 // A step as the text shows it now: the characters [nStart, nStart + nLength) are this side of
 // it, rtfOther the rich text of its other side. Undoing it and doing it again are the same swap,
@@ -54,10 +53,13 @@ public:
 private:
     static std::size_t BytesOf(const TextStep& step) { return sizeof step + step.rtfOther.size(); }
     void Swapped(TextStep& step, std::string rtfTaken, long nLength);
+    // The step last in from, swapped, goes last into to.
+    void Move(std::deque<TextStep>& from, std::deque<TextStep>& to, std::string rtfTaken,
+              long nLength);
     void KeepWithinBudget();
 
     std::deque<TextStep> m_undo;
-    std::vector<TextStep> m_redo; // the next Redo last
+    std::deque<TextStep> m_redo; // the next Redo last
     std::size_t m_nMaxBytes;
     std::size_t m_nBytes = 0;
     unsigned long m_nLastId = 0;

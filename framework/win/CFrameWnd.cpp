@@ -247,7 +247,15 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID) const
     return nullptr;
 }
 
-CWnd* CFrameWnd::GetMessageBar() { return GetControlBar(AFX_IDW_STATUS_BAR); }
+CWnd* CFrameWnd::GetMessageBar()
+{
+    // Another bar may carry the status bar's identifier (a dock bar the status bar sits in).
+    for (CControlBar* pBar : m_listControlBars)
+        if (pBar->GetSafeHwnd() && UINT(pBar->GetDlgCtrlID()) == AFX_IDW_STATUS_BAR &&
+            dynamic_cast<CStatusBar*>(pBar))
+            return pBar;
+    return GetControlBar(AFX_IDW_STATUS_BAR);
+}
 
 void CFrameWnd::SetMessageText(LPCTSTR lpszText)
 {

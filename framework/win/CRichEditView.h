@@ -75,6 +75,9 @@ public:
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
     int m_nWordWrap = WrapToWindow;
+    // What the main frame's status bar says while a long text is laid out again, with the wait
+    // cursor (empty: nothing).
+    CString m_strLayingOut;
     // Margins of a printed page, in twips (left, top, right, bottom).
     CRect m_rectMargin{1800, 1440, 1800, 1440};
 

@@ -4,8 +4,11 @@
 // takes time in proportion to the text instead: the view builds one and puts it where the old
 // one stood. Laying a long text out again takes Wine's control seconds, so the control put away
 // is kept hidden for the Undo or Redo that brings its text back.
+#include "framework/win/CFrameWnd.h"
 #include "framework/win/CRichEditDoc.h"
 #include "framework/win/CRichEditView.h"
+#include "framework/win/CWaitCursor.h"
+#include "framework/win/FrameworkIds.h"
 
 #include <algorithm>
 #include <cctype>
@@ -56,6 +59,34 @@ bool EndsWithParagraph(const std::string& rtf)
     return rtf.find_first_not_of(" \r\n}", at + 4) == std::string::npos ||
            rtf[rtf.find_first_not_of(" \r\n}", at + 4)] == '\0';
 }
+
+// The frame's status bar says what goes on while it lives, then is idle again.
+class BusyMessage {
+public:
+    explicit BusyMessage(const CString& text)
+        : m_pFrame(text.IsEmpty() ? nullptr : dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
+    {
+        Show(text);
+    }
+    ~BusyMessage()
+    {
+        if (m_pFrame && ::IsWindow(m_pFrame->GetSafeHwnd()))
+            m_pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    }
+    BusyMessage(const BusyMessage&) = delete;
+    BusyMessage& operator=(const BusyMessage&) = delete;
+
+private:
+    void Show(const CString& text)
+    {
+        CWnd* pBar = m_pFrame ? m_pFrame->GetMessageBar() : nullptr;
+        if (!pBar)
+            return;
+        m_pFrame->SetMessageText(text);
+        pBar->UpdateWindow();
+    }
+    CFrameWnd* m_pFrame;
+};
 
 } // namespace
 
@@ -117,6 +148,9 @@ void CRichEditView::StreamInSelection(const std::string& rtf)
 
 HWND CRichEditView::ReplaceControl(const std::function<void()>& fill)
 {
+    // A long text takes Wine's control seconds to lay out: the user sees that work goes on.
+    const CWaitCursor wait;
+    const BusyMessage busy(m_strLayingOut);
     const HWND hOld = m_hWnd;
     CRect rect;
     GetWindowRect(&rect);

@@ -1,6 +1,8 @@
 // A workspace of long reports as the user handles it in the main frame: Undo and Redo of a
 // report, Select All with Delete, Backspace, Cut, Clear or a typed character, File > New and
 // Open, each leaving a workspace that types and answers.
+#include "framework/win/CStatusBar.h"
+#include "framework/win/FrameworkIds.h"
 #include "tests/app_win/LongWorkspaceFixture.h"
 #include "tests/support/ScriptedModalHook.h"
 
@@ -25,6 +27,12 @@ TEST_F(LongWorkspace, OneUndoTakesALongReportAwayAndOneRedoBringsItBackInItsColo
         Press('Z', kCtrl);
         EXPECT_EQ(Text(), before) << "round " << round;
         EXPECT_TRUE(doc->IsModified());
+        // The status bar said what went on while the text was laid out, and is idle again.
+        auto* pBar = dynamic_cast<CStatusBar*>(frame->GetMessageBar());
+        ASSERT_NE(pBar, nullptr);
+        CString idle;
+        frame->GetMessageString(AFX_IDS_IDLEMESSAGE, idle);
+        EXPECT_EQ(pBar->GetPaneText(0), idle) << "round " << round;
         Press('Y', kCtrl);
         EXPECT_EQ(Rtf(), report) << "round " << round;
         EXPECT_EQ(::GetFocus(), View()->m_hWnd) << "the keys still go to the workspace";
