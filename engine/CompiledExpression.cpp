@@ -5,6 +5,7 @@
 #include "engine/CompiledProgram.h"
 #include "engine/EngineNames.h"
 #include "engine/EvaluatorOperations.h"
+#include "engine/EvaluatorRounding.h"
 #include "engine/UserFunction.h"
 
 #include <memory>
@@ -707,6 +708,13 @@ CCompiledExpression::~CCompiledExpression() = default;
 
 double CCompiledExpression::Run()
 {
+    // The constant parts were computed once, to nearest: rounded up or down, they are computed
+    // again, as the tree walk does, so that a rounding noise is the tree walk's too.
+    if (g_bDirectedRounding) [[unlikely]] {
+        double value = 0.0;
+        m_pRoot->Evaluate(value);
+        return value;
+    }
     Program& program = *m_pProgram;
     // Most programs evaluate nothing further and fit the budget left: they run without checks,
     // and as nothing runs within them, without entering the budget's nesting either.

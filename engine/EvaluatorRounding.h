@@ -7,6 +7,8 @@
 // 0 while evaluations round to nearest; +1 or -1 while they round up or down. One for the
 // program: evaluations run on one thread, as their work budget does.
 inline int g_nLibraryRounding = 0;
+// Whether evaluations round up or down at all, the library's results or not.
+inline bool g_bDirectedRounding = false;
 
 // A library function's result as an evaluation that rounds up or down takes it: one double
 // farther that way, since the runtime's nearest may lie on the other side of the exact value. 0
@@ -20,7 +22,9 @@ template <class Work> void RunRounded(int direction, bool library, Work&& work)
     const int kept = std::fegetround();
     std::fesetround(direction > 0 ? FE_UPWARD : FE_DOWNWARD);
     g_nLibraryRounding = library ? direction : 0;
+    g_bDirectedRounding = true;
     work();
+    g_bDirectedRounding = false;
     g_nLibraryRounding = 0;
     std::fesetround(kept);
 }

@@ -12,11 +12,14 @@
 #include <numeric>
 #include <vector>
 
+using zeros::BandRoot;
+using zeros::kNoLastingSign;
 using zeros::Resolved;
 using zeros::SameSign;
 using zeros::Sample;
 using zeros::SampleAt;
 using zeros::ZeroBetween;
+using zeros::ZeroSearch;
 
 namespace {
 
@@ -61,9 +64,9 @@ std::vector<double> SearchPoints(double lo, double hi, double tol)
 // valued end until a sign change shows (then Brent's method), or it is within tol and the values
 // stop shrinking toward the edge of f's domain, or the two are neighbouring doubles. A steep zero
 // may lie closer to that edge than tol (ln(x) = -30 at 9.4e-14).
-int NarrowToValuedEnd(const CalculusFunction& f, Sample valued, Sample without, double tol,
-                      double& root, int sameSignCode)
+int NarrowToValuedEnd(ZeroSearch& s, Sample valued, Sample without, double& root, int sameSignCode)
 {
+    const double tol = s.tol;
     if (valued.y == 0.0) {
         root = valued.x;
         return 0;
@@ -72,11 +75,11 @@ int NarrowToValuedEnd(const CalculusFunction& f, Sample valued, Sample without, 
         const double mid = valued.x + 0.5 * (without.x - valued.x);
         if (mid == valued.x || mid == without.x)
             return sameSignCode;
-        const Sample p = SampleAt(f, mid);
+        const Sample p = SampleAt(s.f, mid);
         if (!p.Valued()) {
             without = p;
         } else if (!SameSign(p.y, valued.y)) {
-            return ZeroBetween(f, valued, p, tol, std::fabs(mid - valued.x), sameSignCode, root);
+            return ZeroBetween(s, valued, p, std::fabs(mid - valued.x), sameSignCode, root);
         } else if (std::fabs(without.x - valued.x) <= tol &&
                    !(std::fabs(p.y) < std::fabs(valued.y))) {
             return sameSignCode; // within tol of the edge, values no longer heading for 0
@@ -167,25 +170,26 @@ constexpr int kValleyPoints = 120;
 // than at a, and no larger than at c), for the two roots where the values cross 0 and come back:
 // the lowest point is searched until f changes sign or is 0 there, the bracket is within tol, or
 // the lines through its points keep a convex f clear of 0. Appends the roots found.
-void SearchValley(const CalculusFunction& f, Sample a, Sample b, Sample c, double tol,
-                  int sameSignCode, ZeroList& zeros)
+void SearchValley(ZeroSearch& s, Sample a, Sample b, Sample c, int sameSignCode, ZeroList& zeros)
 {
     const double sign = b.y > 0.0 ? 1.0 : -1.0;
     for (int i = 0; i < kValleyPoints && !CommandWork::Spent(); ++i) {
-        if (ConvexFloor(a, b, c, sign) > 0.0 || Resolved(a.x, c.x, tol))
+        if (ConvexFloor(a, b, c, sign) > 0.0 || Resolved(a.x, c.x, s.tol))
             return;
-        const Sample u = SampleAt(f, NextValleyPoint(a, b, c, sign));
-        if (!u.Valued()) // no value, or a 0 only through rounding that the valley touches
+        const Sample u = SampleAt(s.f, NextValleyPoint(a, b, c, sign));
+        double z = 0.0;
+        if (u.code == 0 && u.rounded && BandRoot(s, u.x, u.x, u.x, true, z) == 0)
+            zeros.Add(z); // a 0 through rounding that the valley touches
+        if (!u.Valued())  // no value, or a 0 only through rounding
             return;
         if (u.y == 0.0) {
             zeros.Add(u.x); // a double root
             return;
         }
         if (!SameSign(u.y, b.y)) {
-            double z = 0.0;
-            if (ZeroBetween(f, a, u, tol, u.x - a.x, sameSignCode, z) == 0)
+            if (ZeroBetween(s, a, u, u.x - a.x, sameSignCode, z) == 0)
                 zeros.Add(z);
-            if (ZeroBetween(f, u, c, tol, c.x - u.x, sameSignCode, z) == 0)
+            if (ZeroBetween(s, u, c, c.x - u.x, sameSignCode, z) == 0)
                 zeros.Add(z);
             return;
         }
@@ -203,26 +207,26 @@ void SearchValley(const CalculusFunction& f, Sample a, Sample b, Sample c, doubl
 // sign change between its ends. With one sign at all three, the valley around b. Where f changes
 // sign on one side of b (a root there), the other side holds a turn only if f falls on from b
 // into it (x^3-6*x^2+11*x-6 falls from 1.9 toward its roots 2 and 3): asked a short way in.
-void SearchTurn(const CalculusFunction& f, const Sample& a, const Sample& b, const Sample& c,
-                double tol, int sameSignCode, ZeroList& zeros)
+void SearchTurn(ZeroSearch& s, const Sample& a, const Sample& b, const Sample& c, int sameSignCode,
+                ZeroList& zeros)
 {
     if (!a.Valued() || !b.Valued() || !c.Valued() || b.y == 0.0 ||
         !(std::fabs(b.y) < std::fabs(a.y) && std::fabs(b.y) <= std::fabs(c.y)))
         return;
     const bool left = SameSign(a.y, b.y), right = SameSign(b.y, c.y);
     if (left && right) {
-        SearchValley(f, a, b, c, tol, sameSignCode, zeros);
+        SearchValley(s, a, b, c, sameSignCode, zeros);
         return;
     }
     if (!left && !right)
         return;
     const Sample& outer = right ? c : a;
-    const Sample in = SampleAt(f, b.x + (outer.x - b.x) / 1024.0);
+    const Sample in = SampleAt(s.f, b.x + (outer.x - b.x) / 1024.0);
     if (!in.Valued() || !(std::fabs(in.y) < std::fabs(b.y)))
         return;
     if (SameSign(in.y, b.y)) {
-        right ? SearchValley(f, b, in, c, tol, sameSignCode, zeros)
-              : SearchValley(f, a, in, b, tol, sameSignCode, zeros);
+        right ? SearchValley(s, b, in, c, sameSignCode, zeros)
+              : SearchValley(s, a, in, b, sameSignCode, zeros);
         return;
     }
     if (in.y == 0.0) {
@@ -232,7 +236,7 @@ void SearchTurn(const CalculusFunction& f, const Sample& a, const Sample& b, con
     // Already across 0: the two roots lie on either side of in.
     double z = 0.0;
     for (const Sample* end : {&b, &outer})
-        if (ZeroBetween(f, in, *end, tol, std::fabs(end->x - in.x), sameSignCode, z) == 0)
+        if (ZeroBetween(s, in, *end, std::fabs(end->x - in.x), sameSignCode, z) == 0)
             zeros.Add(z);
 }
 
@@ -240,14 +244,14 @@ void SearchTurn(const CalculusFunction& f, const Sample& a, const Sample& b, con
 // SearchPoints nearest 0 first, as the scan takes its steps, each span between them and each
 // valley at a point once the spans on both sides are searched. As in the scan, a zero of f at hi
 // is left to the next step unless hi ends the scan.
-void SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int sameSignCode,
-                bool lastStep, ZeroList& zeros)
+void SearchStep(ZeroSearch& s, double lo, double hi, int sameSignCode, bool lastStep,
+                ZeroList& zeros)
 {
-    const std::vector<double> xs = SearchPoints(lo, hi, tol);
+    const std::vector<double> xs = SearchPoints(lo, hi, s.tol);
     std::vector<Sample> points;
     points.reserve(xs.size());
     for (double x : xs)
-        points.push_back(SampleAt(f, x));
+        points.push_back(SampleAt(s.f, x));
     // The spans between the points, nearest 0 first: outward from where 0 lies among them.
     std::size_t right = 0;
     while (right + 1 < points.size() && points[right + 1].x <= 0.0)
@@ -264,21 +268,21 @@ void SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int
         int code = sameSignCode;
         if (u.Valued() && v.Valued() && !SameSign(u.y, v.y)) {
             z = kNoPlace;
-            code = ZeroBetween(f, u, v, tol, v.x - u.x, sameSignCode, z);
-            if (code != 0)
+            code = ZeroBetween(s, u, v, v.x - u.x, sameSignCode, z);
+            if (code != 0 && code != kNoLastingSign)
                 zeros.Refuse(u, v, z);
         } else if (u.Valued() != v.Valued()) {
-            code = u.Valued() ? NarrowToValuedEnd(f, u, v, tol, z, sameSignCode)
-                              : NarrowToValuedEnd(f, v, u, tol, z, sameSignCode);
+            code = u.Valued() ? NarrowToValuedEnd(s, u, v, z, sameSignCode)
+                              : NarrowToValuedEnd(s, v, u, z, sameSignCode);
         }
         const bool nextReports = v.Valued() && v.y == 0.0 && !(lastStep && i + 2 == points.size());
         if (code == 0 && !(z == v.x && nextReports))
             zeros.Add(z);
         // The turn toward 0 at the near end of the span, whose other side is searched already.
         if (takeRight && i > left)
-            SearchTurn(f, points[i - 1], u, v, tol, sameSignCode, zeros);
+            SearchTurn(s, points[i - 1], u, v, sameSignCode, zeros);
         if (!takeRight && i + 1 < right)
-            SearchTurn(f, u, v, points[i + 2], tol, sameSignCode, zeros);
+            SearchTurn(s, u, v, points[i + 2], sameSignCode, zeros);
     }
 }
 
@@ -286,11 +290,11 @@ void SearchStep(const CalculusFunction& f, double lo, double hi, double tol, int
 // step first needs it, and which steps are searched already.
 class StepScan {
 public:
-    StepScan(const CalculusFunction& f, double a, double b, int n, double tol, int sameSignCode,
-             BlindSteps blindSteps, ZeroList& zeros)
-        : m_f(f), m_a(a), m_b(b), m_step((b - a) / n), m_n(n), m_tol(tol),
-          m_sameSignCode(sameSignCode), m_blindSteps(blindSteps), m_zeros(zeros),
-          m_points(std::size_t(n) + 1), m_sampled(std::size_t(n) + 1), m_state(std::size_t(n))
+    StepScan(ZeroSearch& search, double a, double b, int n, int sameSignCode, BlindSteps blindSteps,
+             ZeroList& zeros)
+        : m_s(search), m_a(a), m_b(b), m_step((b - a) / n), m_n(n), m_sameSignCode(sameSignCode),
+          m_blindSteps(blindSteps), m_zeros(zeros), m_points(std::size_t(n) + 1),
+          m_sampled(std::size_t(n) + 1), m_state(std::size_t(n))
     {
     }
 
@@ -315,8 +319,8 @@ public:
         const bool last = k == m_n - 1;
         // A step wider than all the numbers doubles resolve is searched whatever its ends say:
         // Brent's method on it would list one root of its many and miss those nearest 0.
-        if (m_blindSteps == BlindSteps::Search && OutgrowsResolvableRange(lo, hi, m_tol)) {
-            SearchStep(m_f, lo, hi, m_tol, m_sameSignCode, last, m_zeros);
+        if (m_blindSteps == BlindSteps::Search && OutgrowsResolvableRange(lo, hi, m_s.tol)) {
+            SearchStep(m_s, lo, hi, m_sameSignCode, last, m_zeros);
             m_state[std::size_t(k)] = State::Searched;
         } else {
             m_state[std::size_t(k)] = ScanStep(k, lo, hi, last);
@@ -334,20 +338,22 @@ private:
     {
         const Sample &u = Point(k), &v = Point(k + 1);
         double z = kNoPlace;
-        if (ZeroBetween(m_f, u, v, m_tol, hi - lo, m_sameSignCode, z) == 0) {
+        const int code = ZeroBetween(m_s, u, v, hi - lo, m_sameSignCode, z);
+        if (code == 0) {
             // A zero of f at hi starts the next step, which reports it.
             if (!(z == hi && !last && v.Valued() && v.y == 0.0))
                 m_zeros.Add(z);
             return State::Scanned;
         }
         if (u.HasValue() && v.HasValue()) {
-            m_zeros.Refuse(u, v, z);
+            if (code != kNoLastingSign)
+                m_zeros.Refuse(u, v, z);
             return State::Scanned;
         }
         // Where the equation has no value at an end, the values may begin inside the step
         // (ln(x) + 3 on [-0.1, 0]); a searching scan looks inside every such step.
         if (u.HasValue() || v.HasValue() || m_blindSteps == BlindSteps::Search)
-            SearchStep(m_f, lo, hi, m_tol, m_sameSignCode, last, m_zeros);
+            SearchStep(m_s, lo, hi, m_sameSignCode, last, m_zeros);
         return State::Searched;
     }
 
@@ -356,7 +362,7 @@ private:
     const Sample& Point(int j)
     {
         if (!m_sampled[std::size_t(j)]) {
-            m_points[std::size_t(j)] = SampleAt(m_f, X(j));
+            m_points[std::size_t(j)] = SampleAt(m_s.f, X(j));
             m_sampled[std::size_t(j)] = true;
         }
         return m_points[std::size_t(j)];
@@ -379,17 +385,16 @@ private:
             m_state[std::size_t(j)] != State::Scanned)
             return;
         if (!(b.Valued() && b.y == 0.0)) {
-            SearchTurn(m_f, a, b, c, m_tol, m_sameSignCode, m_zeros);
+            SearchTurn(m_s, a, b, c, m_sameSignCode, m_zeros);
         } else if (a.Valued() && c.Valued() && SameSign(a.y, c.y)) {
-            SearchStep(m_f, a.x, b.x, m_tol, m_sameSignCode, false, m_zeros);
-            SearchStep(m_f, b.x, c.x, m_tol, m_sameSignCode, j + 1 == m_n, m_zeros);
+            SearchStep(m_s, a.x, b.x, m_sameSignCode, false, m_zeros);
+            SearchStep(m_s, b.x, c.x, m_sameSignCode, j + 1 == m_n, m_zeros);
         }
     }
 
-    const CalculusFunction& m_f;
+    ZeroSearch& m_s;
     double m_a, m_b, m_step;
     int m_n;
-    double m_tol;
     int m_sameSignCode;
     BlindSteps m_blindSteps;
     ZeroList& m_zeros;
@@ -407,7 +412,8 @@ int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, do
     if (!(a < b) || n <= 0 || !(tol >= kMinimumTolerance))
         return ErrBadArgument;
     ZeroList list(zeros, found, refused);
-    StepScan scan(f, a, b, n, tol, sameSignCode, blindSteps, list);
+    ZeroSearch search(f, a, b, tol);
+    StepScan scan(search, a, b, n, sameSignCode, blindSteps, list);
     for (int k : scan.Order()) {
         if (CommandWork::Spent())
             break;

@@ -12,10 +12,16 @@
 #include <cmath>
 #include <limits>
 
+using zeros::BandMemo;
+using zeros::BandRoot;
+using zeros::kNoLastingSign;
 using zeros::Resolved;
+using zeros::RoundingNoise;
 using zeros::SameSign;
 using zeros::Sample;
 using zeros::SampleAt;
+using zeros::SignChangeRoot;
+using zeros::ZeroSearch;
 
 namespace {
 
@@ -50,24 +56,14 @@ int RoundedValue(const CalculusFunction& f, double x, int direction, bool librar
     }
 }
 
-// The rounding noise of f at x: how far its value moves when every operation rounds up or down
-// instead of to the nearest ((x+1e12)-1e12 by one double of 1e12, 1.2e-4), 0 where f is exact;
-// f's code.
-int RoundingNoise(const CalculusFunction& f, double x, double& noise)
+// The rounding noise of f at x (RoundingNoise); f's code.
+int NoiseAt(const CalculusFunction& f, double x, double& noise)
 {
     noise = 0.0;
     double y = 0.0;
     if (const int code = f(x, y); code != 0 || !std::isfinite(y))
         return code;
-    for (int direction : {1, -1}) {
-        double moved = 0.0;
-        if (const int code = RoundedValue(f, x, direction, true, moved))
-            return code;
-        moved = std::fabs(moved - y);
-        if (moved < kInfinity) // infinity and NaN say nothing of the noise
-            noise = std::max(noise, moved);
-    }
-    return 0;
+    return RoundingNoise(f, x, y, noise);
 }
 
 // Whether the values of two signs at p and q are no larger than f's rounding noise beside them,
@@ -81,9 +77,9 @@ int WithinNoise(const CalculusFunction& f, const Sample& p, const Sample& q, dou
     const double lo = std::min(p.x, q.x), hi = std::max(p.x, q.x);
     const double d = std::max(away, 16.0 * (hi - lo));
     double below = 0.0, above = 0.0;
-    int code = RoundingNoise(f, lo - d, below);
+    int code = NoiseAt(f, lo - d, below);
     if (code == 0)
-        code = RoundingNoise(f, hi + d, above);
+        code = NoiseAt(f, hi + d, above);
     within = std::max(std::fabs(p.y), std::fabs(q.y)) <= 2.0 * std::max(below, above);
     return code;
 }
@@ -248,22 +244,21 @@ bool JumpBetween(const CalculusFunction& f, const Sample& lo, const Sample& hi)
           8.0 * (OffLine(below, nearBelow, lo) + OffLine(above, nearAbove, hi))))
         return false;
     double noiseBelow = 0.0, noiseAbove = 0.0;
-    if (RoundingNoise(f, below.x, noiseBelow) != 0 || RoundingNoise(f, above.x, noiseAbove))
+    if (NoiseAt(f, below.x, noiseBelow) != 0 || NoiseAt(f, above.x, noiseAbove) != 0)
         return false;
-    return std::fabs(excess) > 8.0 * std::max(noiseBelow, noiseAbove);
+    return std::fabs(excess) > 1.5 * std::max(noiseBelow, noiseAbove);
 }
 
-// The zero between the neighbouring doubles p and q, unless f jumps there.
-int Found(const CalculusFunction& f, const Sample& p, const Sample& q, double& root)
+// The zero between the neighbouring doubles p and q, unless f jumps there or its sign change
+// does not last beyond its rounding noise.
+int Found(ZeroSearch& s, const Sample& p, const Sample& q, double& root)
 {
-    if (JumpBetween(f, p.x < q.x ? p : q, p.x < q.x ? q : p))
+    if (JumpBetween(s.f, p.x < q.x ? p : q, p.x < q.x ? q : p))
         return Refused(p, q, root);
-    root = std::fabs(p.y) <= std::fabs(q.y) ? p.x : q.x;
-    return 0;
+    return SignChangeRoot(s, p, q, root);
 }
 
-int SettleUnsigned(const CalculusFunction& f, Sample p, Sample q, double u, double tol,
-                   double& root);
+int SettleUnsigned(ZeroSearch& s, Sample p, Sample q, double u, double& root);
 
 // How halving a bracket ended.
 enum class Halving { Narrowed, Zero, Unsigned, Failed };
@@ -286,8 +281,7 @@ Halving Halve(const CalculusFunction& f, Sample& p, Sample& q, BracketTrail& tra
     return Halving::Narrowed;
 }
 
-int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, BracketTrail& trail,
-                double& root);
+int ConfirmZero(ZeroSearch& s, const Sample& p, const Sample& q, BracketTrail& trail, double& root);
 
 // The bracket [p, q] that Brent's method closed on (values of two signs) holds a zero, a pole, a
 // jump or a gap. It is told inside the bracket, never beside it, where the other zero of a close
@@ -296,18 +290,19 @@ int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, Bra
 // times as wide, a pole's have grown and a jump's have stayed; a jump small against f's change
 // across tol shrinks there too, and is told only on neighbouring doubles (ConfirmZero). Only
 // between neighbouring doubles with no wider bracket known are the doubles beside them asked.
-int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, BracketTrail& trail,
-                  double& root)
+int DecideBracket(ZeroSearch& s, Sample p, Sample q, BracketTrail& trail, double& root)
 {
+    const CalculusFunction& f = s.f;
+    const double tol = s.tol;
     for (;;) {
         const bool neighbours = std::nextafter(p.x, q.x) == q.x;
         if (Resolved(p.x, q.x, tol)) {
             const double width = std::fabs(q.x - p.x), now = Size(p.y, q.y);
             const double before = trail.SizeWider(width), last = trail.SizeWider(width, 2.0, 4.0);
             if (before >= 0.0 && now <= 0.5 * before)
-                return neighbours ? Found(f, p, q, root) : ConfirmZero(f, p, q, trail, root);
+                return neighbours ? Found(s, p, q, root) : ConfirmZero(s, p, q, trail, root);
             if (neighbours && before < 0.0 && EvenlySteep(f, p, q))
-                return Found(f, p, q, root);
+                return Found(s, p, q, root);
             // Values that stayed down to the doubles, or that grew and grow on as the bracket
             // narrows: a pole or a jump, unless they are rounding noise, which may grow or stay.
             // Values that grew only against ends beside zeros of their own ((x-2.6)*(x-2.7) on
@@ -321,7 +316,7 @@ int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, Bra
                 if (!noisy)
                     return Refused(p, q, root);
                 if (neighbours)
-                    return Found(f, p, q, root);
+                    return Found(s, p, q, root);
             }
         }
         Sample m;
@@ -330,7 +325,7 @@ int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, Bra
         case Halving::Failed:
             return code;
         case Halving::Unsigned:
-            return SettleUnsigned(f, p, q, m.x, tol, root);
+            return SettleUnsigned(s, p, q, m.x, root);
         case Halving::Zero:
             root = m.x;
             return 0;
@@ -340,16 +335,18 @@ int DecideBracket(const CalculusFunction& f, Sample p, Sample q, double tol, Bra
     }
 }
 
-// A bracket [p, q] (values of two signs) with a point u inside where f is an unsigned 0: the
-// points from each end toward u are halved down to neighbouring doubles. A sign change met on
-// the way is a bracket of its own without u; otherwise f has no sign between the last valued
-// points. Where those lie within tol of each other the zero is u (1e-300*(x-1)^3 underflows
-// within 2e-8 of 1); farther apart, the zero lies amid them where their values are no larger
-// than f's rounding noise (exp(-x^2) = 1e-320 rounds to its target over 9e-6), as a root lost in
-// the noise, and not where f jumps across the unsigned points.
-int SettleUnsigned(const CalculusFunction& f, Sample p, Sample q, double u, double tol,
-                   double& root)
+[[gnu::noinline]] int Brent(ZeroSearch& s, const Sample& first, const Sample& second, double& root);
+
+// A bracket [p, q] with a point u inside where f is an unsigned 0: the points from each end
+// toward u are halved down to neighbouring doubles. A sign change met on the way is a bracket of
+// its own without u; otherwise f has no sign between the last valued points, a noise band, which
+// holds the zero where the band rule finds one: at u where those points lie within tol of each
+// other (1e-300*(x-1)^3 underflows within 2e-8 of 1), amid them where they lie farther apart and
+// their values are no larger than f's rounding noise (exp(-x^2) = 1e-320 rounds to its target
+// over 9e-6), and not where f jumps across the unsigned points.
+int SettleUnsigned(ZeroSearch& s, Sample p, Sample q, double u, double& root)
 {
+    const CalculusFunction& f = s.f;
     for (Sample* end : {&p, &q}) {
         double edge = u; // the unsigned point nearest to this end
         while (std::nextafter(end->x, edge) != edge) {
@@ -366,24 +363,21 @@ int SettleUnsigned(const CalculusFunction& f, Sample p, Sample q, double u, doub
             } else if (SameSign(m.y, end->y)) {
                 *end = m;
             } else {
-                return FindZeroOfFunction(f, std::min(end->x, m.x), std::max(end->x, m.x), tol,
-                                          root, ErrBadArgument);
+                return Brent(s, *end, m, root);
             }
         }
     }
+    const double lo = std::min(p.x, q.x), hi = std::max(p.x, q.x);
     // One unsigned double between them is as near as the doubles place the zero (10^x = 1e200
     // is 0 at 200 only because 10^200 rounds to the same double as 1e200).
-    if (Resolved(p.x, q.x, tol) || std::nextafter(std::nextafter(p.x, q.x), q.x) == q.x) {
-        root = u;
-        return 0;
-    }
+    if (Resolved(p.x, q.x, s.tol) || std::nextafter(std::nextafter(p.x, q.x), q.x) == q.x)
+        return BandRoot(s, lo, hi, u, true, root);
     bool noisy = false;
     if (const int code = WithinNoise(f, p, q, 0.0, noisy))
         return code;
     if (!noisy)
-        return Refused(p, q, root);
-    root = p.x + 0.5 * (q.x - p.x);
-    return 0;
+        return SameSign(p.y, q.y) ? kNoLastingSign : Refused(p, q, root);
+    return BandRoot(s, lo, hi, p.x + 0.5 * (q.x - p.x), true, root);
 }
 
 // The nearest point to x in direction, going out by tol doubling up to reach, where f has a sign
@@ -402,19 +396,21 @@ Sample SignFrom(const CalculusFunction& f, double x, double direction, double to
     }
 }
 
-// Whether the unsigned 0 at s (a 0 only through rounding) is a zero of f, placed in root: f has
-// values of two signs beside it, within reach, and the unsigned points between them are as
-// narrow as asked or lie within f's rounding noise (SettleUnsigned), as for (x-30)*(1+exp(-x^2))
-// at 30, which underflows on the way to 0, or (1e9+x)^2-1e9^2 = 1e9 at 0.5, 0 across 1e-7.
-bool UnsignedZero(const CalculusFunction& f, const Sample& s, double tol, double reach,
-                  double& root)
+// Whether the unsigned 0 at u (a 0 only through rounding) is a zero of f, placed in root (0): f
+// has values beside it, within reach, and the band of unsigned points between them holds a zero
+// (SettleUnsigned), as for (x-30)*(1+exp(-x^2)) at 30, which underflows on the way to 0,
+// (1e9+x)^2-1e9^2 = 1e9 at 0.5, 0 across 1e-7, or mod(10*x, 1) at 0.9, 0 at a point. Where it is
+// none, kNoLastingSign; an error of f met on the way ends the search with it.
+int UnsignedZero(ZeroSearch& s, const Sample& u, double reach, double& root)
 {
-    const Sample below = SignFrom(f, s.x, -kInfinity, tol, reach);
+    const Sample below = SignFrom(s.f, u.x, -kInfinity, s.tol, reach);
     if (!below.Valued())
-        return false;
-    const Sample above = SignFrom(f, s.x, kInfinity, tol, reach);
-    return above.Valued() && !SameSign(below.y, above.y) &&
-           SettleUnsigned(f, below, above, s.x, tol, root) == 0;
+        return kNoLastingSign;
+    const Sample above = SignFrom(s.f, u.x, kInfinity, s.tol, reach);
+    if (!above.Valued())
+        return kNoLastingSign;
+    const int code = SettleUnsigned(s, below, above, u.x, root);
+    return code == ErrBadArgument ? kNoLastingSign : code;
 }
 
 // The next step d of Brent's method from b (e the one before): inverse quadratic or secant
@@ -517,20 +513,19 @@ BrentStop RunBrent(const CalculusFunction& f, const Sample& first, const Sample&
 
 // Brent's method on [first, second], where f has values of two signs. Kept apart from the
 // checks of the ends, which most steps of a scan stop at, so that those run in a small frame.
-[[gnu::noinline]] int Brent(const CalculusFunction& f, const Sample& first, const Sample& second,
-                            double tol, double& root)
+[[gnu::noinline]] int Brent(ZeroSearch& s, const Sample& first, const Sample& second, double& root)
 {
     BracketTrail trail;
-    const BrentStop stop = RunBrent(f, first, second, 6e-15, 0.5 * tol, trail);
+    const BrentStop stop = RunBrent(s.f, first, second, 6e-15, 0.5 * s.tol, trail);
     switch (stop.kind) {
     case BrentStop::Closed:
     case BrentStop::Open: // interpolation stalls on a root of high order (x^5): halving goes on
-        return DecideBracket(f, stop.b, stop.c, tol, trail, root);
+        return DecideBracket(s, stop.b, stop.c, trail, root);
     case BrentStop::Zero:
         root = stop.b.x;
         return 0;
     case BrentStop::Unsigned:
-        return SettleUnsigned(f, stop.b, stop.c, stop.u, tol, root);
+        return SettleUnsigned(s, stop.b, stop.c, stop.u, root);
     default:
         return stop.code;
     }
@@ -574,19 +569,17 @@ bool StepsBeside(const CalculusFunction& f, const Sample& p, const Sample& q, do
 // on to neighbouring doubles, a zero's values go on shrinking, or fall to f's rounding noise,
 // while a jump's stay. Where f is an exact 0 on the way, that is the zero; where a 0 comes only
 // through rounding, its values shrank beyond doubt.
-int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, BracketTrail& trail,
-                double& root)
+int ConfirmZero(ZeroSearch& s, const Sample& p, const Sample& q, BracketTrail& trail, double& root)
 {
+    const CalculusFunction& f = s.f;
     const BrentStop stop = RunBrent(f, p, q, std::numeric_limits<double>::epsilon(),
                                     std::numeric_limits<double>::denorm_min(), trail);
     if (stop.kind == BrentStop::Zero) {
         root = stop.b.x;
         return 0;
     }
-    if (stop.kind == BrentStop::Unsigned) {
-        root = stop.u;
-        return 0;
-    }
+    if (stop.kind == BrentStop::Unsigned)
+        return SettleUnsigned(s, stop.b, stop.c, stop.u, root);
     if (stop.kind == BrentStop::Failed)
         return stop.code;
     Sample lo = stop.b, hi = stop.c;
@@ -597,6 +590,7 @@ int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, Bra
         case Halving::Failed:
             return code;
         case Halving::Unsigned:
+            return SettleUnsigned(s, lo, hi, m.x, root);
         case Halving::Zero:
             root = m.x;
             return 0;
@@ -606,9 +600,21 @@ int ConfirmZero(const CalculusFunction& f, const Sample& p, const Sample& q, Bra
     }
     const double now = Size(lo.y, hi.y), before = trail.SizeWider(std::fabs(hi.x - lo.x));
     if (before >= 0.0 ? now <= 0.5 * before : ShrinksBeside(f, lo, hi))
-        return Found(f, lo, hi, root);
-    return StepsBeside(f, lo, hi, 64.0 * std::fabs(q.x - p.x)) ? Found(f, lo, hi, root)
+        return Found(s, lo, hi, root);
+    return StepsBeside(f, lo, hi, 64.0 * std::fabs(q.x - p.x)) ? Found(s, lo, hi, root)
                                                                : Refused(lo, hi, root);
+}
+
+// Brent's method between first and second, where f has values of two signs, unless a noise band
+// decided already holds both.
+int SignChange(ZeroSearch& s, const Sample& first, const Sample& second, double& root)
+{
+    const BandMemo::Band* known =
+        s.bands.Around(std::min(first.x, second.x), std::max(first.x, second.x));
+    if (!known)
+        return Brent(s, first, second, root);
+    root = known->root;
+    return known->holdsRoot ? 0 : kNoLastingSign;
 }
 
 } // namespace
@@ -625,8 +631,24 @@ Sample SampleAt(const CalculusFunction& f, double x)
     return s;
 }
 
-int ZeroBetween(const CalculusFunction& f, Sample first, Sample second, double tol, double reach,
-                int sameSignCode, double& root)
+int RoundingNoise(const CalculusFunction& f, double x, double y, double& noise)
+{
+    noise = 0.0;
+    if (!std::isfinite(y))
+        return 0;
+    for (int direction : {1, -1}) {
+        double moved = 0.0;
+        if (const int code = RoundedValue(f, x, direction, true, moved))
+            return code;
+        moved = std::fabs(moved - y);
+        if (moved < kInfinity) // infinity and NaN say nothing of the noise
+            noise = std::max(noise, moved);
+    }
+    return 0;
+}
+
+int ZeroBetween(ZeroSearch& s, Sample first, Sample second, double reach, int sameSignCode,
+                double& root)
 {
     if (first.code != 0)
         return first.code;
@@ -634,17 +656,18 @@ int ZeroBetween(const CalculusFunction& f, Sample first, Sample second, double t
         return second.code;
     // Most steps of a scan end here: no 0 at an end, so no question of rounding.
     if (first.y != 0.0 && second.y != 0.0)
-        return SameSign(first.y, second.y) ? sameSignCode : Brent(f, first, second, tol, root);
+        return SameSign(first.y, second.y) ? sameSignCode : SignChange(s, first, second, root);
     for (const Sample* end : {&first, &second}) {
         if (end->Valued() && end->y == 0.0) {
             root = end->x;
             return 0;
         }
-        if (end->code == 0 && end->rounded && UnsignedZero(f, *end, tol, reach, root))
-            return 0;
+        if (end->code == 0 && end->rounded)
+            if (const int code = UnsignedZero(s, *end, reach, root); code != kNoLastingSign)
+                return code;
     }
     if (first.rounded || second.rounded) {
-        if (const int code = SignEnds(f, first, second, tol))
+        if (const int code = SignEnds(s.f, first, second, s.tol))
             return code;
         for (const Sample& end : {first, second})
             if (end.Valued() && end.y == 0.0) {
@@ -654,7 +677,7 @@ int ZeroBetween(const CalculusFunction& f, Sample first, Sample second, double t
     }
     if (!first.Valued() || !second.Valued() || SameSign(first.y, second.y))
         return sameSignCode;
-    return Brent(f, first, second, tol, root);
+    return SignChange(s, first, second, root);
 }
 
 } // namespace zeros
@@ -670,8 +693,10 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
     const Sample first = SampleAt(f, a);
     if (first.code != 0)
         return first.code;
-    const int code =
-        ZeroBetween(f, first, SampleAt(f, b), tol, std::fabs(b - a), sameSignCode, root);
+    ZeroSearch search(f, std::min(a, b), std::max(a, b), tol);
+    int code = ZeroBetween(search, first, SampleAt(f, b), std::fabs(b - a), sameSignCode, root);
+    if (code == kNoLastingSign)
+        code = sameSignCode;
     if (code != 0)
         root = 0.0;
     return code;

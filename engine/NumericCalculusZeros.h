@@ -1,9 +1,11 @@
 #pragma once
 // What the zero finder of a bracket and the scan of an interval share: f's value at a point as
-// both see it, and the search of a bracket whose ends are sampled already.
+// both see it, the rule for values lost in f's rounding noise, and the search of a bracket whose
+// ends are sampled already.
 #include "engine/NumericCalculus.h"
 
 #include <cmath>
+#include <vector>
 
 namespace zeros {
 
@@ -34,11 +36,61 @@ inline bool Resolved(double p, double q, double tol)
     return std::fabs(q - p) <= tol || std::nextafter(p, q) == q;
 }
 
+// The rounding noise of f at x, where its value is y: how far the value moves when every
+// operation rounds up or down instead of to the nearest ((x+1e12)-1e12 by one double of 1e12,
+// 1.2e-4), 0 where f is exact; f's code.
+int RoundingNoise(const CalculusFunction& f, double x, double y, double& noise);
+
+// What a search found where it found no zero and no pole, jump or gap either: a sign change
+// that does not last beyond f's rounding noise (BandVerdict), which the scans do not report.
+constexpr int kNoLastingSign = -1;
+
+// The noise bands a search has decided, each between the points beside it where f's sign is
+// certain, with the root listed in it where there is one: each band is decided, and its root
+// listed, once, whichever of the steps that meet it comes first.
+class BandMemo {
+public:
+    struct Band {
+        double lo = 0.0, hi = 0.0; // the nearest points with a certain sign on either side
+        bool holdsRoot = false;
+        double root = 0.0;
+    };
+    // The band decided around [p, q] (p <= q), or none.
+    const Band* Around(double p, double q) const;
+    void Add(const Band& band);
+
+private:
+    std::vector<Band> m_bands; // by lo
+};
+
+// One search of f for zeros within tol: how far beside its bracket or interval the noise rule
+// walks to find f's sign (as far again as the interval is wide), and the bands it decided.
+struct ZeroSearch {
+    ZeroSearch(const CalculusFunction& function, double a, double b, double tolerance);
+    const CalculusFunction& f;
+    double tol;
+    double lo, hi;
+    BandMemo bands;
+};
+
+// The rule for values lost in f's rounding noise, stated once: see NumericCalculusBands.cpp.
+// Decides the band around [p, q] (p <= q), where f's values are no larger than its noise, or
+// where f is 0 only through rounding: 0 with root at place where f's certain signs on either
+// side differ, or, for a 0 that f gives through rounding (zeroInside), where the band is no
+// wider than tol; otherwise kNoLastingSign. Once decided, a band answers from the memo, with the
+// root it listed first.
+int BandRoot(ZeroSearch& s, double p, double q, double place, bool zeroInside, double& root);
+
+// The zero between neighbouring doubles p and q where f has values of two signs and does not
+// jump: the nearer to 0 where both signs are certain, otherwise as BandRoot decides.
+int SignChangeRoot(ZeroSearch& s, const Sample& p, const Sample& q, double& root);
+
 // A zero of f between the ends first and second, sampled already (the steps of a scan share
 // theirs), into root, as FindZeroOfFunction finds it; reach bounds how far beside an end that is
 // 0 only through rounding the signs around it are looked for. Where it finds a sign change that
-// is no zero (13: a pole, a jump or a gap), root receives where that lies.
-int ZeroBetween(const CalculusFunction& f, Sample first, Sample second, double tol, double reach,
-                int sameSignCode, double& root);
+// is no zero (13: a pole, a jump or a gap), root receives where that lies; where the sign change
+// does not last beyond f's rounding noise, kNoLastingSign.
+int ZeroBetween(ZeroSearch& s, Sample first, Sample second, double reach, int sameSignCode,
+                double& root);
 
 } // namespace zeros

@@ -98,6 +98,16 @@ TEST_F(RootScanCasesTest, EveryRootIsListedAndNothingElse)
         {M, "(x+1000)-1000 = 0.123456789", 0, 1, 13, 200, {0.123456789}, 1.2e-13},
         {M, "(x+1e12)-1e12 = 3.22787", 0, 10, 5, 1000, {3.22787}, 1.2e-4},
         {F, "(x+1e12)-1e12-3.22787", 0, 10, 5, 0, {3.22787}, 1.2e-4},
+        // Values within rounding noise of 0 over a stretch: one root where the signs beside
+        // it differ (the cubic's coefficients as the doubles read them: 40-digit roots), none
+        // where they agree.
+        {M, "x^3-3.3*x^2+3.63*x-1.331 = 0", -10, 10, 8, 200, {1.0999948476491425}, 2e-5},
+        {M, "x^3-3*x^2+3*x-1 = 0", -0.7, 6.1, 8, 200, {1}, 1e-5},
+        {M, "exp(x)*exp(-x)-1 = 1e-17", -10, 10, 15, 200, {}},
+        {M, "sin(x)^2+cos(x)^2-1 = -1e-17", -10, 10, 15, 200, {}},
+        {M, "(x+1000)-1000-x = -1e-14", -10, 10, 15, 10000, {}},
+        {M, "(x+1e8)^2-1e16-2e8*x = -1e-3", -10, 10, 15, 200, {}},
+        {M, "x^4-4*x^3+6*x^2-4*x+1 = -1e-17", -10, 10, 15, 200, {}},
         // Two roots in one step of the scan, a new model's defaults included.
         {M, "x^2-5*x+6 = 0", -1e300, 1e300, 2, 200, {2, 3}},
         {M, "x^3-6*x^2+11*x-6 = 0", -1e300, 1e300, 2, 200, {1, 2, 3}},

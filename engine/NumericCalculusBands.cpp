@@ -1,0 +1,147 @@
+// The rule for values lost in an equation's rounding noise, which every search for zeros keeps.
+// A noise band is a stretch where f's computed values lie within its rounding noise of 0: no
+// farther from it than twice what they move by when every operation rounds up or down instead of
+// to the nearest. Outside a band f's sign is certain; inside, the signs it shows are rounding.
+// - Where f's certain signs on the two sides of a band differ, the band holds a root: one point
+//   inside it is listed, however often the signs inside change ((x-1)^3 expanded, at 1).
+// - Where they agree, or one side is not known (f has no value there, or the band runs on past
+//   the interval searched), it holds none: a near miss or a rounding plateau
+//   (exp(x)*exp(-x)-1 = 1e-17, tanh(x) = 1).
+// - A 0 that f gives keeps its point: exactly (x - x, floor(x), (x-2)^2 at 2), where there is no
+//   band, or through rounding at a point, in a band no wider than the tolerance (mod(10*x, 1)
+//   at 0.9, where 10*x rounds onto 9).
+#include "engine/NumericCalculusZeros.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zeros {
+
+namespace {
+
+// How many times its rounding noise a value must be to have a certain sign.
+constexpr double kCertainty = 2.0;
+
+// The distance from x to the next double away from 0: the least step a walk from x can make.
+double Spacing(double x)
+{
+    const double size = std::fabs(x);
+    return std::nextafter(size, std::numeric_limits<double>::infinity()) - size;
+}
+
+// A point beside a band: where f's sign is certain, with that sign, or where the walk to it ended
+// without one (sign 0: f has no finite value there, or the limit was reached), with the error of
+// f that ended it.
+struct Beside {
+    double x = 0.0;
+    int sign = 0;
+    int code = 0;
+};
+
+// The sign of f at x, where its value is y, when the value is larger than its noise, else 0;
+// f's code.
+int CertainSign(const CalculusFunction& f, double x, double y, int& sign)
+{
+    sign = 0;
+    double noise = 0.0;
+    if (!std::isfinite(y))
+        return 0;
+    if (const int code = RoundingNoise(f, x, y, noise))
+        return code;
+    if (std::fabs(y) > kCertainty * noise)
+        sign = y > 0.0 ? 1 : -1;
+    return 0;
+}
+
+// Goes out from x in direction (+1 or -1) by distances doubling from start, up to limit, to the
+// first point where f's sign is certain.
+Beside SignBeside(const CalculusFunction& f, double x, double direction, double start, double limit)
+{
+    for (double d = start;; d *= 2.0) {
+        Beside beside{x + direction * d, 0, 0};
+        const bool last = direction > 0.0 ? !(beside.x < limit) : !(beside.x > limit);
+        if (last)
+            beside.x = limit;
+        double y = 0.0;
+        if ((beside.code = f(beside.x, y)) != 0 || !std::isfinite(y))
+            return beside;
+        beside.code = CertainSign(f, beside.x, y, beside.sign);
+        if (beside.code != 0 || beside.sign != 0 || last)
+            return beside;
+    }
+}
+
+} // namespace
+
+const BandMemo::Band* BandMemo::Around(double p, double q) const
+{
+    // The last band that begins before p is the only one that can hold it: bands do not overlap.
+    auto after = std::upper_bound(m_bands.begin(), m_bands.end(), p,
+                                  [](double x, const Band& band) { return x <= band.lo; });
+    if (after == m_bands.begin())
+        return nullptr;
+    const Band& band = *(after - 1);
+    return q < band.hi ? &band : nullptr;
+}
+
+void BandMemo::Add(const Band& band)
+{
+    auto at = std::upper_bound(m_bands.begin(), m_bands.end(), band.lo,
+                               [](double x, const Band& b) { return x < b.lo; });
+    m_bands.insert(at, band);
+}
+
+ZeroSearch::ZeroSearch(const CalculusFunction& function, double a, double b, double tolerance)
+    : f(function), tol(tolerance)
+{
+    const double width = b - a;
+    constexpr double kLargest = std::numeric_limits<double>::max();
+    lo = std::max(a - width, -kLargest);
+    hi = std::min(b + width, kLargest);
+    if (!(lo <= a))
+        lo = a; // a width that overflowed
+    if (!(hi >= b))
+        hi = b;
+}
+
+int BandRoot(ZeroSearch& s, double p, double q, double place, bool zeroInside, double& root)
+{
+    if (const BandMemo::Band* known = s.bands.Around(p, q)) {
+        root = known->root;
+        return known->holdsRoot ? 0 : kNoLastingSign;
+    }
+    const Beside below = SignBeside(s.f, p, -1.0, std::max(q - p, Spacing(p)), std::min(s.lo, p));
+    if (below.code != 0)
+        return below.code;
+    const Beside above = SignBeside(s.f, q, 1.0, std::max(q - p, Spacing(q)), std::max(s.hi, q));
+    if (above.code != 0)
+        return above.code;
+    BandMemo::Band band{below.x, above.x, false, place};
+    if (below.sign != 0 && above.sign != 0 && below.sign != above.sign)
+        band.holdsRoot = true;
+    else if (zeroInside)
+        band.holdsRoot = above.x - below.x <= std::max(s.tol, 16.0 * Spacing(place));
+    s.bands.Add(band);
+    root = place;
+    return band.holdsRoot ? 0 : kNoLastingSign;
+}
+
+int SignChangeRoot(ZeroSearch& s, const Sample& p, const Sample& q, double& root)
+{
+    const Sample& lo = p.x < q.x ? p : q;
+    const Sample& hi = p.x < q.x ? q : p;
+    const double nearer = std::fabs(lo.y) <= std::fabs(hi.y) ? lo.x : hi.x;
+    int below = 0, above = 0;
+    if (const int code = CertainSign(s.f, lo.x, lo.y, below))
+        return code;
+    if (below != 0)
+        if (const int code = CertainSign(s.f, hi.x, hi.y, above))
+            return code;
+    if (below != 0 && above != 0) {
+        root = nearer;
+        return 0;
+    }
+    return BandRoot(s, lo.x, hi.x, nearer, false, root);
+}
+
+} // namespace zeros
