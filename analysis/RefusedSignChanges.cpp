@@ -5,6 +5,7 @@
 #include "engine/EngineErrors.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -23,13 +24,10 @@ std::vector<CString> Shown(std::vector<double> places, CNumberFormat& format)
     return shown;
 }
 
-} // namespace
-
-CString RefusedSignChangesText(const std::vector<double>& places, CNumberFormat format)
+// "1, 2 and 3", "1, 2, 3 and 4 more places": the first places shown named.
+CString Named(const std::vector<CString>& xs)
 {
-    const std::vector<CString> xs = Shown(places, format);
-    CString text = xs.size() == 1 ? "changes sign only across a pole or a jump, at x = "
-                                  : "changes sign only across poles or jumps, at x = ";
+    CString text;
     const std::size_t named = std::min(xs.size(), kNamed);
     for (std::size_t i = 0; i < named; ++i) {
         if (i > 0)
@@ -41,7 +39,17 @@ CString RefusedSignChangesText(const std::vector<double>& places, CNumberFormat 
         more.Format(" and %d more places", int(xs.size() - named));
         text += more;
     }
-    return text + ", where it does not pass through 0";
+    return text;
+}
+
+} // namespace
+
+CString RefusedSignChangesText(const std::vector<double>& places, CNumberFormat format)
+{
+    const std::vector<CString> xs = Shown(places, format);
+    const CString text = xs.size() == 1 ? "changes sign only across a pole or a jump, at x = "
+                                        : "changes sign only across poles or jumps, at x = ";
+    return text + Named(xs) + ", where it does not pass through 0";
 }
 
 CString NoSolutionButRefusedText(const std::vector<double>& places, const CNumberFormat& format,
@@ -54,4 +62,20 @@ CString NoSolutionButRefusedText(const std::vector<double>& places, const CNumbe
                 GridNumberText(max).GetString());
     return text + RefusedSignChangesText(places, format) + ". More steps cannot make " +
            (Shown(places, shown).size() == 1 ? "that a solution." : "those solutions.");
+}
+
+CString UnlookedStepsText(std::vector<double> places, const char* points)
+{
+    // Nearest 0 first: a searching scan looks inside the steps there first.
+    std::sort(places.begin(), places.end(),
+              [](double u, double v) { return std::fabs(u) < std::fabs(v); });
+    places.erase(std::unique(places.begin(), places.end()), places.end());
+    std::vector<CString> xs;
+    for (double x : places)
+        xs.push_back(GridNumberText(x));
+    CString steps;
+    steps.Format(xs.size() == 1 ? "%d step, at x = " : "%d steps, at x = ", int(xs.size()));
+    return "The search did not look inside " + steps + Named(xs) + ", which may hold " + points +
+           " that the values at the ends of " + (xs.size() == 1 ? "it" : "each") +
+           " do not show: narrow Min and Max to search " + (xs.size() == 1 ? "it." : "them.");
 }

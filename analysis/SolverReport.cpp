@@ -1,5 +1,6 @@
 #include "analysis/SolverReport.h"
 
+#include "analysis/RefusedSignChanges.h"
 #include "engine/SolverModel.h"
 #include "plot/AnalysisResult.h"
 
@@ -51,6 +52,8 @@ void BuildSolverReport(const CSolverModel& model, int k, const std::vector<doubl
     report.AddInteger("Solutions found: ", int(shown.size()));
     for (double solution : shown)
         report.AddNumber(name + " = ", solution, 1);
+    if (!model.GetLastScanUnlooked().empty())
+        report.AddText(CString(), UnlookedStepsText(model.GetLastScanUnlooked(), "solutions"));
     if (cutShort)
         AddSearchCutShort(report, 0, SolverSearchCut(model), !shown.empty());
 }
@@ -61,4 +64,6 @@ void BuildSolverFailureReport(const CSolverModel& model, int k, const CString& m
     AddSolverHeading(model, k, report);
     report.AddText("Solutions found: ", "None");
     report.AddText(CString(), message);
+    if (!model.GetLastScanUnlooked().empty())
+        report.AddText(CString(), UnlookedStepsText(model.GetLastScanUnlooked(), "solutions"));
 }

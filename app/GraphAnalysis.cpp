@@ -64,7 +64,8 @@ SearchCut CutOf(const CCalcEngine& engine, double a, double b, const char* aPoin
 // where each scan cut short got to.
 struct ScanFindings {
     std::vector<double> zeros, maxima, minima;
-    std::vector<double> refusedZeros; // sign changes that are no zeros: poles, jumps, gaps
+    std::vector<double> refusedZeros;  // sign changes that are no zeros: poles, jumps, gaps
+    std::vector<double> unlookedZeros; // steps the zero scan did not look inside
     std::optional<SearchCut> zerosCut, extremaCut;
 };
 
@@ -78,6 +79,7 @@ int ScanFunction(CCalcEngine& engine, const CString& f, double a, double b, int 
             engine.SetExpression(f);
             zerosCode = engine.FindRoots(a, b, found.zeros);
             found.refusedZeros = engine.GetLastScanRefusals();
+            found.unlookedZeros = engine.GetLastScanUnlooked();
             if (zerosCode == ErrMaxIterations)
                 found.zerosCut = CutOf(engine, a, b, "a zero", "zeros");
         }
@@ -107,6 +109,8 @@ void AddFindings(CCalcEngine& engine, const CString& f, int sections, const Scan
                                RefusedSignChangesText(found.refusedZeros, engine.m_SolverFormat) +
                                ".",
                            kIndent);
+        if (!found.unlookedZeros.empty())
+            report.AddText("", UnlookedStepsText(found.unlookedZeros, "zeros"), kIndent);
         if (found.zerosCut)
             AddSearchCutShort(report, kIndent, *found.zerosCut, !found.zeros.empty());
     }

@@ -36,8 +36,7 @@ const ScanBench kScans[] = {
     {"sin(1000*x)+2 = 0, 10000 steps", 'M', "sin(1000*x)+2 = 0", -10, 10, 5, 10000},
     {"ln(sin(x)) = -0.1, new model", 'M', "ln(sin(x)) = -0.1", -1e300, 1e300, 2, 200},
     {"x^3-6x^2+11x-6 = 0, new model", 'M', "x^3-6*x^2+11*x-6 = 0", -1e300, 1e300, 2, 200},
-    {"(x-1)(x-1.1)(x-1.2) = 0, new model", 'M', "(x-1)*(x-1.1)*(x-1.2) = 0", -1e300, 1e300, 5,
-     200},
+    {"(x-1)(x-1.1)(x-1.2) = 0, new model", 'M', "(x-1)*(x-1.1)*(x-1.2) = 0", -1e300, 1e300, 5, 200},
     // No roots in a new model: what looking inside the steps for turns toward 0 costs.
     {"sin(x)^2+1e-20 = 0, new model", 'M', "sin(x)^2+1e-20 = 0", -1e300, 1e300, 5, 200},
     {"cos(x)+1.000001 = 0, new model", 'M', "cos(x)+1.000001 = 0", -1e300, 1e300, 5, 200},
@@ -45,8 +44,7 @@ const ScanBench kScans[] = {
     {"sin(x)^2+1e-20 = 0, new model, 10000 steps", 'M', "sin(x)^2+1e-20 = 0", -1e300, 1e300, 15,
      10000},
     // Values within rounding noise of 0 all along, and a pair beside every gap in the domain.
-    {"(x+1000)-1000-x = -1e-14, 10000 steps", 'M', "(x+1000)-1000-x = -1e-14", -10, 10, 15,
-     10000},
+    {"(x+1000)-1000-x = -1e-14, 10000 steps", 'M', "(x+1000)-1000-x = -1e-14", -10, 10, 15, 10000},
     {"ln(sin(x)) = -0.1 on 0..30000", 'M', "ln(sin(x)) = -0.1", 0, 30000, 5, 10000},
     {"Find Zeros sin(x) on +-1000", 'Z', "sin(x)", -1000, 1000, 5, 10000},
     {"Find Zeros ln(x)+3", 'Z', "ln(x)+3", -10, 10, 5, 200},

@@ -150,7 +150,10 @@ public:
     // got to: the part of its interval that its zeros come from when its time cut it short.
     const ScanReach& GetLastScanReach() const { return m_LastScanReach; }
     // Where the last such scan met a sign change that is no zero: a pole, a jump or a gap.
-    const std::vector<double>& GetLastScanRefusals() const { return m_LastScanRefusals; }
+    const std::vector<double>& GetLastScanRefusals() const { return m_LastScanNotes.refused; }
+    // Where the last such scan did not look inside a step that may hold roots its points do not
+    // show, its evaluations for looking being spent.
+    const std::vector<double>& GetLastScanUnlooked() const { return m_LastScanNotes.unlooked; }
 
     // --- user functions ------------------------------------------------------------------
     int DefineUserFunction(const CString& definition, bool allowOverwrite);
@@ -214,5 +217,5 @@ public:
     int m_bParametersFirst = 0;
     // Set by each scan for zeros; not part of the stored engine.
     ScanReach m_LastScanReach;
-    std::vector<double> m_LastScanRefusals;
+    ScanNotes m_LastScanNotes;
 };

@@ -72,7 +72,7 @@ int ScanRoots(CCalcEngine& engine, double a, double b, std::vector<double>& root
               const ZeroFound& found)
 {
     engine.m_LastScanReach = ScanReach{};
-    engine.m_LastScanRefusals.clear();
+    engine.m_LastScanNotes = ScanNotes{};
     const int code = engine.Parse();
     if (code != 0)
         return code;
@@ -81,7 +81,7 @@ int ScanRoots(CCalcEngine& engine, double a, double b, std::vector<double>& root
         Reaching([&program](double x, double& y) { return program.EvaluateAt(x, y); },
                  engine.m_LastScanReach),
         a, b, engine.m_nSolverSteps, engine.m_SolverFormat.m_dRoundingUnit, roots, ErrNoSolutions,
-        BlindSteps::Skip, found, &engine.m_LastScanRefusals);
+        BlindSteps::Skip, found, &engine.m_LastScanNotes);
 }
 
 // The integral of an integrand text, which becomes the engine's expression.

@@ -69,7 +69,7 @@ int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double to
                                      std::vector<double>& zeros)
 {
     m_LastScanReach = ScanReach{};
-    m_LastScanRefusals.clear();
+    m_LastScanNotes = ScanNotes{};
     if (!(a < b))
         return ErrBadArgument;
     // The solver's rounding unit at 16 decimals (1e-16) asks for more than doubles give: the
@@ -81,9 +81,9 @@ int CCalcEngine::FindZerosInVariable(double a, double b, int n, int i, double to
     const double kept = exists ? m_Variables[std::size_t(i)].dValue : 0.0;
     // A new model's interval (-1e300 .. 1e300) overflows at nearly every step's ends, and its
     // steps around 0 are far wider than the numbers where the roots can be resolved.
-    const int code = FindZerosOfFunction(
-        Reaching(VariableFunction(*this, program, i), m_LastScanReach), a, b, n, tol, zeros,
-        ErrBadArgument, BlindSteps::Search, {}, &m_LastScanRefusals);
+    const int code =
+        FindZerosOfFunction(Reaching(VariableFunction(*this, program, i), m_LastScanReach), a, b, n,
+                            tol, zeros, ErrBadArgument, BlindSteps::Search, {}, &m_LastScanNotes);
     if (exists)
         m_Variables[std::size_t(i)].dValue = kept;
     return code;

@@ -44,19 +44,28 @@ int FindZeroOfFunction(const CalculusFunction& f, double a, double b, double tol
 // interval (-1e300 .. 1e300 overflows almost everywhere, and its steps around 0 are 1e298 wide).
 // A searching scan takes its steps nearest 0 first, so that one cut short has resolved the roots
 // nearest 0. Either scan looks inside a step without a sign change where the values turn toward
-// 0 (smaller at a point than at its neighbours) for the two roots that may hide there.
+// 0 (smaller at a point than at its neighbours) for the two roots that may hide there, inside a
+// step beside a point without a value, which cannot show such a turn, and inside a span of a
+// searched step that changes sign, which may hold three roots (a new model's steps are octaves
+// near 0). Looking inside costs at most as many evaluations as the scan's own points took, and a
+// few hundred more, spent in the order the steps are taken.
 enum class BlindSteps { Skip, Search };
 // Told of each zero as a scan finds it, so that work on it is done within the scan's time.
 using ZeroFound = std::function<void(double zero)>;
+// What a scan notes beside its zeros: where f changes sign without a zero (a pole, a jump or a
+// gap in its domain), and where a step may still hold roots its points do not show, where the
+// scan did not look inside, its evaluations for that being spent.
+struct ScanNotes {
+    std::vector<double> refused, unlooked;
+};
 // Scans [a, b] in n equal steps and appends every zero found to zeros, in ascending order,
-// telling found of each, and to refused (when given) where f changes sign without a zero: at a
-// pole, a jump or a gap in its domain. 13 unless a < b, n > 0 and tol >= 1e-15; 35 when the
-// running command's time (CommandWork) ran out, zeros holding what was found before; 36 when
-// nothing was appended; otherwise 0.
+// telling found of each, and to notes (when given) what it noted beside them. 13 unless a < b,
+// n > 0 and tol >= 1e-15; 35 when the running command's time (CommandWork) ran out, zeros
+// holding what was found before; 36 when nothing was appended; otherwise 0.
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
                         std::vector<double>& zeros, int sameSignCode = ErrNoSolutions,
                         BlindSteps blindSteps = BlindSteps::Skip, const ZeroFound& found = {},
-                        std::vector<double>* refused = nullptr);
+                        ScanNotes* notes = nullptr);
 // A local minimum by bracketing from a, b and golden-section search (tol below 1e-15 means 1e-5).
 // Returns 0 with xmin and fmin = f(xmin), or the error of f.
 int FindMinimumOfFunction(const CalculusFunction& f, double a, double b, double tol, double& xmin,

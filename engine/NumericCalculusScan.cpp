@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <set>
 #include <vector>
 
 using zeros::BandRoot;
@@ -89,17 +90,21 @@ int NarrowToValuedEnd(ZeroSearch& s, Sample valued, Sample without, double& root
     }
 }
 
-// Appends each zero once, telling found of it, and notes the sign changes that are no zeros.
+// Appends each zero once, telling found of it, notes the sign changes that are no zeros, and
+// keeps what looking inside steps may still cost: as many evaluations of f as the scan's own
+// points took, and a few hundred to begin with, spent in the scan's order (nearest 0 first in a
+// searching scan). Where they are spent, the places not looked into are noted.
 class ZeroList {
 public:
-    ZeroList(std::vector<double>& zeros, const ZeroFound& found, std::vector<double>* refused)
-        : m_zeros(zeros), m_first(zeros.size()), m_found(found), m_refused(refused)
+    ZeroList(std::vector<double>& zeros, const ZeroFound& found, ScanNotes* notes)
+        : m_zeros(zeros), m_first(zeros.size()), m_found(found), m_notes(notes)
     {
     }
     void Add(double z)
     {
-        // Two steps meeting where doubles are coarse can close on the same one.
-        if (m_zeros.size() > m_first && m_zeros.back() == z)
+        // Steps meeting where doubles are coarse, or a look inside a step, can close on the same
+        // one.
+        if (!m_seen.insert(z).second)
             return;
         m_zeros.push_back(z);
         if (m_found)
@@ -109,10 +114,21 @@ public:
     // at x; NaN where it did not say where.
     void Refuse(const Sample& u, const Sample& v, double x)
     {
-        if (m_refused && u.Valued() && v.Valued() && u.y != 0.0 && v.y != 0.0 &&
-            !SameSign(u.y, v.y))
-            m_refused->push_back(std::isnan(x) ? u.x + 0.5 * (v.x - u.x) : x);
+        if (m_notes && u.Valued() && v.Valued() && u.y != 0.0 && v.y != 0.0 && !SameSign(u.y, v.y))
+            m_notes->refused.push_back(std::isnan(x) ? u.x + 0.5 * (v.x - u.x) : x);
     }
+    // The scan sampled count points of its own.
+    void Earn(std::size_t count) { m_left += double(count); }
+    // Whether count more evaluations may go into looking inside a step; where not, x is noted.
+    bool MayLook(int count, double x)
+    {
+        if (m_left >= count)
+            return true;
+        if (m_notes)
+            m_notes->unlooked.push_back(x);
+        return false;
+    }
+    void Spend() { m_left -= 1.0; }
     bool Any() const { return m_zeros.size() > m_first; }
     // The zeros appended, in ascending order and each once, whatever order the steps took.
     void Sort()
@@ -126,7 +142,9 @@ private:
     std::vector<double>& m_zeros;
     std::size_t m_first;
     const ZeroFound& m_found;
-    std::vector<double>* m_refused;
+    ScanNotes* m_notes;
+    std::set<double> m_seen;
+    double m_left = 256.0;
 };
 
 // Where a span [lo, hi] comes in a search that takes the numbers nearest 0 first.
@@ -174,8 +192,9 @@ void SearchValley(ZeroSearch& s, Sample a, Sample b, Sample c, int sameSignCode,
 {
     const double sign = b.y > 0.0 ? 1.0 : -1.0;
     for (int i = 0; i < kValleyPoints && !CommandWork::Spent(); ++i) {
-        if (ConvexFloor(a, b, c, sign) > 0.0 || Resolved(a.x, c.x, s.tol))
+        if (ConvexFloor(a, b, c, sign) > 0.0 || Resolved(a.x, c.x, s.tol) || !zeros.MayLook(1, b.x))
             return;
+        zeros.Spend();
         const Sample u = SampleAt(s.f, NextValleyPoint(a, b, c, sign));
         double z = 0.0;
         if (u.code == 0 && u.rounded && BandRoot(s, u.x, u.x, u.x, true, z) == 0)
@@ -221,6 +240,9 @@ void SearchTurn(ZeroSearch& s, const Sample& a, const Sample& b, const Sample& c
     if (!left && !right)
         return;
     const Sample& outer = right ? c : a;
+    if (!zeros.MayLook(1, b.x))
+        return;
+    zeros.Spend();
     const Sample in = SampleAt(s.f, b.x + (outer.x - b.x) / 1024.0);
     if (!in.Valued() || !(std::fabs(in.y) < std::fabs(b.y)))
         return;
@@ -240,18 +262,36 @@ void SearchTurn(ZeroSearch& s, const Sample& a, const Sample& b, const Sample& c
             zeros.Add(z);
 }
 
-// Appends the zeros of a step [lo, hi] whose ends say nothing of them, searched on its
-// SearchPoints nearest 0 first, as the scan takes its steps, each span between them and each
-// valley at a point once the spans on both sides are searched. As in the scan, a zero of f at hi
-// is left to the next step unless hi ends the scan.
-void SearchStep(ZeroSearch& s, double lo, double hi, int sameSignCode, bool lastStep,
+// At most this many points look inside one span of a step's search.
+constexpr int kInsidePoints = 16;
+
+void SearchRow(ZeroSearch& s, const std::vector<Sample>& points, int sameSignCode, bool lastStep,
+               bool lookInside, ZeroList& zeros);
+
+// Looks inside the span [u, v] of a step's search where f changes sign once across it and has a
+// zero z: the span may hold three or more (a new model's steps are octaves near 0, and
+// (x-1)*(x-1.1)*(x-1.2) has all its roots in one), searched on points that split it evenly.
+void LookInside(ZeroSearch& s, const Sample& u, const Sample& v, double z, int sameSignCode,
                 ZeroList& zeros)
 {
-    const std::vector<double> xs = SearchPoints(lo, hi, s.tol);
-    std::vector<Sample> points;
-    points.reserve(xs.size());
-    for (double x : xs)
-        points.push_back(SampleAt(s.f, x));
+    if (!zeros.MayLook(kInsidePoints, z))
+        return;
+    std::vector<Sample> points{u};
+    for (int k = 1; k < kInsidePoints; ++k) {
+        zeros.Spend();
+        points.push_back(SampleAt(s.f, u.x + (v.x - u.x) * k / kInsidePoints));
+    }
+    points.push_back(v);
+    SearchRow(s, points, sameSignCode, true, false, zeros);
+}
+
+// Appends the zeros found on a row of sampled points, searched nearest 0 first, as the scan
+// takes its steps: each span between them, and each valley at a point once the spans on both
+// sides are searched. As in the scan, a zero of f at the last point is left to the next step
+// unless that ends the scan. With lookInside, a span that changes sign is looked inside.
+void SearchRow(ZeroSearch& s, const std::vector<Sample>& points, int sameSignCode, bool lastStep,
+               bool lookInside, ZeroList& zeros)
+{
     // The spans between the points, nearest 0 first: outward from where 0 lies among them.
     std::size_t right = 0;
     while (right + 1 < points.size() && points[right + 1].x <= 0.0)
@@ -266,7 +306,8 @@ void SearchStep(ZeroSearch& s, double lo, double hi, int sameSignCode, bool last
         const Sample &u = points[i], &v = points[i + 1];
         double z = 0.0;
         int code = sameSignCode;
-        if (u.Valued() && v.Valued() && !SameSign(u.y, v.y)) {
+        const bool signChange = u.Valued() && v.Valued() && !SameSign(u.y, v.y);
+        if (signChange) {
             z = kNoPlace;
             code = ZeroBetween(s, u, v, v.x - u.x, sameSignCode, z);
             if (code != 0 && code != kNoLastingSign)
@@ -278,12 +319,28 @@ void SearchStep(ZeroSearch& s, double lo, double hi, int sameSignCode, bool last
         const bool nextReports = v.Valued() && v.y == 0.0 && !(lastStep && i + 2 == points.size());
         if (code == 0 && !(z == v.x && nextReports))
             zeros.Add(z);
+        if (code == 0 && signChange && lookInside && u.y != 0.0 && v.y != 0.0)
+            LookInside(s, u, v, z, sameSignCode, zeros);
         // The turn toward 0 at the near end of the span, whose other side is searched already.
         if (takeRight && i > left)
             SearchTurn(s, points[i - 1], u, v, sameSignCode, zeros);
         if (!takeRight && i + 1 < right)
             SearchTurn(s, u, v, points[i + 2], sameSignCode, zeros);
     }
+}
+
+// Appends the zeros of a step [lo, hi] whose ends say nothing of them, searched on its
+// SearchPoints (SearchRow).
+void SearchStep(ZeroSearch& s, double lo, double hi, int sameSignCode, bool lastStep,
+                ZeroList& zeros)
+{
+    const std::vector<double> xs = SearchPoints(lo, hi, s.tol);
+    std::vector<Sample> points;
+    points.reserve(xs.size());
+    for (double x : xs)
+        points.push_back(SampleAt(s.f, x));
+    zeros.Earn(points.size());
+    SearchRow(s, points, sameSignCode, lastStep, true, zeros);
 }
 
 // The scan of [a, b] in n equal steps: the points between the steps, each sampled once, when a
@@ -294,7 +351,7 @@ public:
              ZeroList& zeros)
         : m_s(search), m_a(a), m_b(b), m_step((b - a) / n), m_n(n), m_sameSignCode(sameSignCode),
           m_blindSteps(blindSteps), m_zeros(zeros), m_points(std::size_t(n) + 1),
-          m_sampled(std::size_t(n) + 1), m_state(std::size_t(n))
+          m_sampled(std::size_t(n) + 1), m_state(std::size_t(n)), m_looked(std::size_t(n))
     {
     }
 
@@ -364,15 +421,43 @@ private:
         if (!m_sampled[std::size_t(j)]) {
             m_points[std::size_t(j)] = SampleAt(m_s.f, X(j));
             m_sampled[std::size_t(j)] = true;
+            m_zeros.Earn(1);
         }
         return m_points[std::size_t(j)];
     }
 
+    // Step k, scanned, between values of one sign beside a point where f has no value: the
+    // point that would show a turn toward 0 inside it is missing (ln(sin(x)) = -0.1 in steps of
+    // 3 has pairs of roots 0.9 apart between the gaps in its domain), so its middle is asked.
+    void LookBesideGap(int k)
+    {
+        const Sample &p = Point(k), &q = Point(k + 1);
+        if (m_looked[std::size_t(k)] || !p.Valued() || !q.Valued() || !SameSign(p.y, q.y))
+            return;
+        m_looked[std::size_t(k)] = true;
+        const double middle = p.x + 0.5 * (q.x - p.x);
+        if (!m_zeros.MayLook(1, middle))
+            return;
+        m_zeros.Spend();
+        const Sample m = SampleAt(m_s.f, middle);
+        if (!m.HasValue()) {
+            SearchStep(m_s, p.x, q.x, m_sameSignCode, k + 1 == m_n, m_zeros);
+        } else if (m.Valued() && !SameSign(m.y, p.y)) {
+            for (const Sample* end : {&p, &q}) {
+                double z = 0.0;
+                if (ZeroBetween(m_s, *end, m, std::fabs(m.x - end->x), m_sameSignCode, z) == 0)
+                    m_zeros.Add(z);
+            }
+        } else {
+            SearchTurn(m_s, p, m, q, m_sameSignCode, m_zeros);
+        }
+    }
+
     // At point j, once the steps on both sides of it are taken: a sign change across it where
-    // it has no value (1/x at 0). Where both are scanned, a turn toward 0 there: a valley whose
-    // lowest point may lie below 0, or an exact 0 with values of one sign on both sides, which
-    // may be one root of a pair in one step ((x-1)*(x-1.001) at 1), whose steps are searched for
-    // the other.
+    // it has no value (1/x at 0), and the step beside such a point. Where both are scanned, a
+    // turn toward 0 there: a valley whose lowest point may lie below 0, or an exact 0 with values
+    // of one sign on both sides, which may be one root of a pair in one step ((x-1)*(x-1.001)
+    // at 1), whose steps are searched for the other.
     void AtPoint(int j)
     {
         if (j <= 0 || j >= m_n || m_state[std::size_t(j) - 1] == State::Unseen ||
@@ -381,6 +466,10 @@ private:
         const Sample &a = Point(j - 1), &b = Point(j), &c = Point(j + 1);
         if (!b.HasValue())
             m_zeros.Refuse(a, c, b.x);
+        if (!a.HasValue() && m_state[std::size_t(j)] == State::Scanned)
+            LookBesideGap(j);
+        if (!c.HasValue() && m_state[std::size_t(j) - 1] == State::Scanned)
+            LookBesideGap(j - 1);
         if (m_state[std::size_t(j) - 1] != State::Scanned ||
             m_state[std::size_t(j)] != State::Scanned)
             return;
@@ -401,17 +490,18 @@ private:
     std::vector<Sample> m_points;
     std::vector<bool> m_sampled;
     std::vector<State> m_state;
+    std::vector<bool> m_looked; // steps beside a gap whose middle was asked
 };
 
 } // namespace
 
 int FindZerosOfFunction(const CalculusFunction& f, double a, double b, int n, double tol,
                         std::vector<double>& zeros, int sameSignCode, BlindSteps blindSteps,
-                        const ZeroFound& found, std::vector<double>* refused)
+                        const ZeroFound& found, ScanNotes* notes)
 {
     if (!(a < b) || n <= 0 || !(tol >= kMinimumTolerance))
         return ErrBadArgument;
-    ZeroList list(zeros, found, refused);
+    ZeroList list(zeros, found, notes);
     ZeroSearch search(f, a, b, tol);
     StepScan scan(search, a, b, n, sameSignCode, blindSteps, list);
     for (int k : scan.Order()) {

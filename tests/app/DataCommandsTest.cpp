@@ -321,6 +321,24 @@ TEST_F(DataViewTest, SolvingAModelReportsEverySolution)
     EXPECT_NE(CString(both.GetWorkspaceText()).Find("Solutions found: 2"), -1);
 }
 
+// A solve whose share of evaluations for looking inside steps ran out says which steps it did
+// not look inside, nearest 0 first, and what to do: a new model's octaves far out, where the
+// values of sin(x)^2 turn toward 0 between nearly every pair of its points.
+TEST_F(DataViewTest, StepsTheSolveDidNotLookInsideAreNamed)
+{
+    AddSolverModel("sin(x)^2+1e-20 = 0");
+    CAnalysisResult report;
+    EXPECT_EQ(model.SolveForVariable(0, report), ErrNoSolutions);
+    const CString text = report.GetWorkspaceText();
+    const int at = text.Find("The search did not look inside ");
+    ASSERT_NE(at, -1) << text.GetString();
+    EXPECT_NE(text.Find("which may hold solutions that the values at the ends of each do not "
+                        "show: narrow Min and Max to search them.",
+                        at),
+              -1)
+        << text.GetString();
+}
+
 // A solve refused at a pole or a jump says where the equation changed sign and why that is no
 // solution, instead of asking for more steps, which cannot mend it.
 TEST_F(DataViewTest, ASignChangeRefusedAsNoSolutionIsNamed)

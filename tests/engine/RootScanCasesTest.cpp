@@ -111,6 +111,9 @@ TEST_F(RootScanCasesTest, EveryRootIsListedAndNothingElse)
         // Two roots in one step of the scan, a new model's defaults included.
         {M, "x^2-5*x+6 = 0", -1e300, 1e300, 2, 200, {2, 3}},
         {M, "x^3-6*x^2+11*x-6 = 0", -1e300, 1e300, 2, 200, {1, 2, 3}},
+        // Three roots in one octave of a new model's search, whose ends show one sign change.
+        {M, "(x-1)*(x-1.1)*(x-1.2) = 0", -1e300, 1e300, 5, 200, {1, 1.1, 1.2}},
+        {M, "(x-1)*(x-1.1)*(x-1.2) = 0", -1e300, 1e300, 15, 200, {1, 1.1, 1.2}},
         {M, "(x-1e10)^2 = 4", -1e300, 1e300, 2, 200, {9999999998, 10000000002}},
         {M, "(x-1)*(x-1.001) = 0", -10, 10, 4, 200, {1, 1.001}},
         {Z, "(x-1)*(x-1.001)", -10, 10, 4, 10000, {1, 1.001}},
@@ -146,6 +149,27 @@ TEST_F(RootScanCasesTest, EveryRootIsListedAndNothingElse)
             EXPECT_TRUE(std::any_of(listed.begin(), listed.end(),
                                     [&](double z) { return Near(z, x, within); }))
                 << Text(x) << " is not found";
+    }
+}
+
+// Both roots of each hump of ln(sin(x)) = -0.1 (asin(exp(-0.1)) and pi minus it, plus 2k*pi: a
+// closed form) are found where a step of 3 holds both between the gaps in the domain, as a
+// model and by Find Zeros.
+TEST_F(RootScanCasesTest, PairsBesideTheGapsOfTheDomainAreFound)
+{
+    const ScopedValue untimed(EvaluationSecondsLimit, 600.0);
+    const double rise = std::asin(std::exp(-0.1));
+    std::vector<double> roots;
+    for (int k = 0; k < 48; ++k)
+        for (double x : {rise + 2 * k * M_PI, M_PI - rise + 2 * k * M_PI})
+            if (x < 300)
+                roots.push_back(x);
+    for (const ScanCase& c : {ScanCase{Scan::Model, "ln(sin(x)) = -0.1", 0, 300, 5, 100, roots},
+                              ScanCase{Scan::Zeros, "ln(sin(x))+0.1", 0, 300, 5, 100, roots}}) {
+        const std::vector<double> listed = Listed(c);
+        ASSERT_EQ(listed.size(), roots.size()) << c.equation;
+        for (std::size_t i = 0; i < roots.size(); ++i)
+            EXPECT_TRUE(Near(listed[i], roots[i], 1e-5)) << c.equation << ": " << Text(roots[i]);
     }
 }
 
