@@ -132,17 +132,27 @@ ZIVRA_ALWAYS_INLINE int PowerWholeStep(const Instruction& in, ValueStack& stack,
     return code;
 }
 
-// x^N or x^-N for the N of a fixed power's instruction. The base is a copy: the power takes
-// its operand's address, which would otherwise keep the stack top out of a register.
+// x^N or x^-N for the N of a fixed power's instruction.
+template <unsigned N> ZIVRA_ALWAYS_INLINE double FixedPower(const double& x, bool negative)
+{
+    if constexpr (N == 2)
+        return SmallWholePowerOf(x, N, negative);
+    else
+        return ExtendedWholePowerOf<N>(x, N, negative);
+}
+
+// The power loads its base from where it is stored: from memory as it stands, from the stack a
+// copy, whose address, taken, would otherwise keep the stack top out of a register.
 template <unsigned N>
 ZIVRA_ALWAYS_INLINE int PowerFixedStep(const Instruction& in, ValueStack& stack, bool fromMemory,
                                        double& v)
 {
-    const double x = fromMemory ? *in.x : stack.top;
-    if constexpr (N == 2)
-        v = SmallWholePowerOf(x, N, in.m != 0);
-    else
-        v = ExtendedWholePowerOf<N>(x, N, in.m != 0);
+    if (fromMemory) {
+        v = FixedPower<N>(*in.x, in.m != 0);
+    } else {
+        const double x = stack.top;
+        v = FixedPower<N>(x, in.m != 0);
+    }
     const int code = FinishOperation(OpPower, 0, MathStatus{}, v);
     if (fromMemory)
         stack.Push(v);

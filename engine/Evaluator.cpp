@@ -80,9 +80,27 @@ constexpr std::array<OperationFamily, kFamilyTableSize> kFamilies = [] {
     return f;
 }();
 
+int EvaluateOperator(CExprNode& node);
+
+// An operator child's Evaluate, inside the evaluation that reads it: the work budget's nesting
+// is entered already.
+int NestedOperatorValue(CExprNode& node, double& v)
+{
+    if (!EvaluationWork::Charge()) {
+        v = node.m_dValue;
+        return node.m_nErrorCode = ErrMaxIterations;
+    }
+    node.m_nErrorCode = 0;
+    node.m_nErrorCode = EvaluateOperator(node);
+    v = node.m_dValue;
+    return node.m_nErrorCode;
+}
+
 // A child's value; numbers and x, y, z, t are read without a call, as they cannot fail.
 inline int ChildValue(CExprNode* child, double& v)
 {
+    if (child->m_nKind == NodeOperator)
+        return NestedOperatorValue(*child, v);
     if (child->m_nKind == NodeNumber) {
         v = child->m_dValue;
         return 0;
