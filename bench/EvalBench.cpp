@@ -1,7 +1,8 @@
 // Evaluation speed of parsed expressions over 100,000 points: the compiled form, the tree walk
 // and muparser on the same expressions in one run, with the ratios printed side by side; whole
 // powers as the evaluator takes them beside the doubles multiplied out that it used to; and a
-// 256 x 256 surface sampled through the plotting model against its 3 ms target.
+// 256 x 256 surface sampled through the plotting model against its 3 ms target. bench/eval-compare
+// sets two commits' times side by side.
 #include "bench/BeforeWholePower.h"
 #include "bench/TimeReporter.h"
 #include "engine/CalcEngine.h"
