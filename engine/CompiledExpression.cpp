@@ -161,6 +161,9 @@ ZIVRA_ALWAYS_INLINE int PowerFixedStep(const Instruction& in, ValueStack& stack,
     return code;
 }
 
+// The steps' value v is written only through copies where a call takes it by reference, so that
+// its address stays unknown outside the run and it can stay in a register.
+
 // An operation of a values family on one or two values in memory, in scratch room a.
 ZIVRA_ALWAYS_INLINE int ApplyToMemory(const Instruction& in, double* a, double& v)
 {
@@ -168,8 +171,10 @@ ZIVRA_ALWAYS_INLINE int ApplyToMemory(const Instruction& in, double* a, double& 
     a[1] = in.pops > 1 ? *in.y : 0.0;
     for (int i = 2; i < 7; ++i)
         a[i] = 0.0;
-    v = 0;
-    return in.apply(in.n, in.m, a, in.count, v);
+    double value = 0;
+    const int code = in.apply(in.n, in.m, a, in.count, value);
+    v = value;
+    return code;
 }
 
 ZIVRA_ALWAYS_INLINE int ApplyOnMemoryStep(const Instruction& in, ValueStack& stack, double& v)
@@ -240,8 +245,9 @@ ZIVRA_ALWAYS_INLINE const double* NamedValue(const Instruction& in)
 ZIVRA_ALWAYS_INLINE int ApplyValuesStep(const Instruction& in, ValueStack& stack, double& v)
 {
     double* a = stack.Arguments(in.pops);
-    v = 0;
-    const int code = in.apply(in.n, in.m, a, in.count, v);
+    double value = 0;
+    const int code = in.apply(in.n, in.m, a, in.count, value);
+    v = value;
     stack.Replace(a, v);
     return code;
 }
@@ -266,10 +272,12 @@ ZIVRA_ALWAYS_INLINE int TreeWalkStep(const Instruction& in, ValueStack& stack, B
                                      int charges, double& v)
 {
     int code = 0;
+    double value = 0;
     {
         const EvaluatingStep step(budget, charges);
-        code = static_cast<CExprNode*>(in.p)->Evaluate(v);
+        code = static_cast<CExprNode*>(in.p)->Evaluate(value);
     }
+    v = value;
     stack.Push(v);
     return code;
 }
