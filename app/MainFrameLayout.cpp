@@ -44,7 +44,7 @@ void CMainFrame::SetViewLayout(const ViewLayout& layout)
         panes.HideRow(1, FALSE);
     if (a.nPanes < 4) {
         panes.HideColumn(1, FALSE);
-        // A stored height is the view's client height, as the view reports it when resized:
+        // A stored height is the view's window height, as the view reports it when resized:
         // the row also holds the border round it, or each arrangement would lose it again.
         panes.SetRowInfo(0, a.cyRow0 + 2 * panes.GetPaneBorder().cy, 0);
     } else {

@@ -575,9 +575,14 @@ void CRichWorkspace::OnSize(UINT nType, int cx, int cy)
 {
     CRichEditView::OnSize(nType, cx, cy);
     KeepLastLinesAtFoot();
-    if (nType == SIZE_RESTORED || nType == SIZE_MAXIMIZED)
-        if (CMyDocument* pDoc = GetMyDocument())
-            pDoc->StorePaneSize(ViewWorkspace, cx, cy);
+    if (nType != SIZE_RESTORED && nType != SIZE_MAXIMIZED)
+        return;
+    // The pane is as high as the window: the client area loses the horizontal scroll bar while
+    // a line is wider than the pane, and a pane laid out by that height would shrink by it.
+    CRect window;
+    GetWindowRect(&window);
+    if (CMyDocument* pDoc = GetMyDocument())
+        pDoc->StorePaneSize(ViewWorkspace, cx, window.Height());
 }
 
 void CRichWorkspace::KeepLastLinesAtFoot()

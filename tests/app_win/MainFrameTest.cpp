@@ -152,10 +152,9 @@ void CheckLayout(CMainFrame* pFrame, const ViewLayout& layout)
         EXPECT_TRUE(placed.count(bit) || !pFrame->GetPaneView(bit)->IsWindowVisible())
             << "mask " << mask << " view " << bit;
     if (a.nPanes == 2) {
-        // The upper view is exactly as high as its height word, so the height it reports
-        // when it is resized brings back the same arrangement.
-        CRect upper;
-        pFrame->GetPaneView(a.cells[0][0])->GetClientRect(&upper);
+        // The upper view's window is exactly as high as its height word, so the height it
+        // reports when it is resized brings back the same arrangement.
+        const CRect upper = WindowRect(pFrame->GetPaneView(a.cells[0][0]));
         const int room = client.Height() - 2 * panes.GetPaneBorder().cy;
         EXPECT_EQ(upper.Height(), std::min(a.cyRow0, room)) << "mask " << mask;
     }

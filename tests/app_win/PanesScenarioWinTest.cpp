@@ -1,0 +1,143 @@
+// The panes on the roads the user walks in the main frame: each kind's arrangement as high as
+// its record keeps it, whatever scroll bar the workspace shows and across a restart.
+#include "analysis/GridView.h"
+#include "app/RichWorkspace.h"
+#include "engine/SolverModel.h"
+#include "plot/FunctionPlot.h"
+#include "plot/SurfacePlot.h"
+#include "tests/app_win/ShellTestApp.h"
+#include "tests/grid/GridWinTestSupport.h"
+#include "tests/support/ScriptedModalHook.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class PanesScenario : public FreshFrameTest {
+protected:
+    void SetUp() override
+    {
+        // The records start from their defaults, as on a new machine.
+        CloseMainFrame();
+        ::RegDeleteTreeA(
+            HKEY_CURRENT_USER,
+            (std::string(kTestSettingsKey) + "\\Zivra Shell Tests\\DataViews").c_str());
+        FreshFrameTest::SetUp();
+    }
+    CRichWorkspace* Workspace() { return doc->GetWorkspaceView(); }
+    CGridView* GridView() { return dynamic_cast<CGridView*>(frame->GetGridView()); }
+    // Where the first Calculate button of a solver model's grid is on the screen.
+    CPoint CalculateButton()
+    {
+        CPoint point = CellCentre(GridView()->GetGrid(), 3, 3);
+        GridView()->GetGrid().ClientToScreen(&point);
+        return point;
+    }
+    static int WindowHeight(CWnd* pWnd)
+    {
+        CRect rect;
+        pWnd->GetWindowRect(&rect);
+        return rect.Height();
+    }
+};
+
+// An item the explorer shows, the pane its kind puts on top and that pane's first height.
+struct ExplorerItem {
+    const char* name; // empty for the Variables folder
+    int kind;
+    UINT upper;
+    double share; // of the default height
+};
+
+const ExplorerItem kItems[] = {
+    {"x^2=7", ItemSolverModel, ViewWorkspace, 1}, {"", ItemVariables, ViewWorkspace, 1},
+    {"T", ItemDataTable, View2DPlot, 1},          {"L", ItemList, ViewWorkspace, 1},
+    {"y = x^2", Item2DGraph, View2DPlot, 1.3},    {"z = x*y", Item3DGraph, View3DPlot, 1.3},
+};
+
+// Selecting items in turn, the workspace holding a line wider than its pane, gives each
+// arrangement the heights it had at first, round after round and after a restart: the upper
+// pane as high as the kind's record starts (5/11 of the screen, 1.3 times that for the plot
+// of a graph), the lower pane the rest. A solve between selections moves nothing.
+TEST_F(PanesScenario, SelectingItemsInTurnKeepsEveryPanesHeightAcrossARestart)
+{
+    ScriptedModalHook hook;
+    hook.boxAnswer = IDNO; // the project is not saved at the restart
+    const int h = ::GetSystemMetrics(SM_CYSCREEN) * 5 / 11;
+    if (const int old = model->FindSolverModel("x^2=7"); old >= 0)
+        model->DeleteSolverModel(old);
+    ASSERT_EQ(doc->AddSolverModel("x^2=7", ""), 0);
+    std::vector<std::pair<int, int>> first; // upper and lower height of each item
+    for (int run = 0; run < 2; ++run) {
+        if (run == 1) {
+            CloseMainFrame();
+            frame = MainFrame();
+            doc = MainDocument();
+            model = &doc->GetModel();
+        }
+        // A line wider than the workspace, then the project's items (the solver model belongs
+        // to the user data).
+        Workspace()->TypeText("'" + CString('w', 300) + "\r");
+        frame->InsertExplorerItem(ItemSolverModel, "x^2=7", FALSE);
+        AddLineTable("T", 3);
+        auto* list = new CDataColumn;
+        list->SetName("L");
+        list->Append(1);
+        doc->AddResultItem(ItemList, list);
+        auto* graph = new CFunctionPlot;
+        graph->SetDefinition("x^2", "", GraphRectangular, -10, 10);
+        doc->AddResultItem(Item2DGraph, graph);
+        auto* surface = new CSurfacePlot;
+        surface->SetExpression("x*y");
+        doc->AddResultItem(Item3DGraph, surface);
+        for (int round = 0; round < 3; ++round) {
+            for (std::size_t i = 0; i < std::size(kItems); ++i) {
+                const ExplorerItem& item = kItems[i];
+                const HTREEITEM node =
+                    *item.name ? HTREEITEM(frame->FindExplorerItem(item.kind, item.name))
+                               : Explorer()->GetFolder(SlotVariables);
+                ASSERT_NE(node, nullptr) << item.kind;
+                Explorer()->GetTree().SelectItem(node);
+                Pump();
+                ASSERT_EQ(model->GetSelectedKind(), item.kind);
+                const UINT mask = frame->GetViewLayout()[ViewLayout::Mask];
+                ASSERT_EQ(mask & item.upper, item.upper) << item.kind;
+                ASSERT_TRUE(mask & ViewGrid) << item.kind;
+                if (item.upper == ViewWorkspace) {
+                    ASSERT_TRUE(Workspace()->GetStyle() & WS_HSCROLL)
+                        << "the long line shows the workspace's horizontal bar";
+                }
+                const std::pair<int, int> heights(WindowHeight(frame->GetPaneView(item.upper)),
+                                                  WindowHeight(GridView()));
+                if (run == 0 && round == 0) {
+                    EXPECT_EQ(heights.first, int(h * item.share)) << item.kind;
+                    first.push_back(heights);
+                } else {
+                    EXPECT_EQ(heights, first[i])
+                        << "kind " << item.kind << ", run " << run << ", round " << round;
+                }
+            }
+        }
+        // A solve writes its report beside the model's grid; the next selection of the model
+        // shows its Calculate button where it was.
+        const HTREEITEM solver = HTREEITEM(frame->FindExplorerItem(ItemSolverModel, "x^2=7"));
+        Explorer()->GetTree().SelectItem(solver);
+        Pump();
+        const CPoint button = CalculateButton();
+        for (int solve = 0; solve < 2; ++solve) {
+            Click(GridView()->GetGrid(), CellCentre(GridView()->GetGrid(), 3, 3));
+            Pump();
+            Explorer()->GetTree().SelectItem(Explorer()->GetFolder(SlotVariables));
+            Explorer()->GetTree().SelectItem(solver);
+            Pump();
+            EXPECT_EQ(CalculateButton(), button) << "solve " << solve << ", run " << run;
+        }
+        EXPECT_NE(WorkspaceText().Find("Solutions found: 2"), -1);
+    }
+    model->DeleteSolverModel(model->FindSolverModel("x^2=7"));
+}
+
+} // namespace
