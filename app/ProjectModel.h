@@ -152,7 +152,8 @@ public:
     void RefreshGraphGrid();
     // The windows show this project afresh (after New, Open, or an open that failed): the
     // explorer holds every item in the model's order, and the item selected before, when it is
-    // still there, is selected again; otherwise nothing is and no pane shows an item.
+    // still there, is selected again; otherwise nothing is, and the workspace shows alone with
+    // the focus, as at start-up.
     void ShowProjectAnew();
     // The explorer's leaves: every table, list, matrix, data graph, 2-D graph, 3-D graph and
     // solver model, kind by kind, each kind in the model's order.

@@ -78,8 +78,12 @@ void ProjectModel::ShowProjectAnew()
     Windows().RedrawPlot3D();
     if (!name.IsEmpty())
         ForceSelectItemByName(kind, name);
-    if (m_nSelectedKind == ItemNone)
-        ShowNoSelection(CString());
+    if (m_nSelectedKind != ItemNone)
+        return;
+    // As at start-up: the workspace alone, taking the keys, instead of the last item's panes.
+    Windows().ApplyViewMask(ViewWorkspace);
+    Windows().FocusWorkspace();
+    ShowNoSelection(CString());
 }
 
 void ProjectModel::RelabelItem(int kind, const CString& oldLabel, const CString& newLabel)

@@ -332,8 +332,8 @@ TEST_F(ProjectModelTest, ShownAnewTheExplorerHoldsEveryItemInTheModelsOrder)
     EXPECT_EQ(model.GetSelectedNode(), windows.selected);
     EXPECT_STREQ(windows.caption, "Graph: y = x");
 
-    // A cleared project: only the user's solver model stays, nothing is selected, no pane
-    // shows an item and the caption names none.
+    // A cleared project: only the user's solver model stays, nothing is selected, the
+    // workspace shows alone with the keys as at start-up and the caption names no item.
     model.DeleteContents();
     windows.log.clear();
     model.ShowProjectAnew();
@@ -341,7 +341,7 @@ TEST_F(ProjectModelTest, ShownAnewTheExplorerHoldsEveryItemInTheModelsOrder)
     EXPECT_EQ(windows.nodes[0].kind, ItemSolverModel);
     EXPECT_EQ(windows.selected, 0u);
     EXPECT_EQ(model.GetSelectedKind(), ItemNone);
-    EXPECT_EQ(windows.log, "[rebuild 1][plot3d][grid][plot][caption  0]");
+    EXPECT_EQ(windows.log, "[rebuild 1][plot3d][mask 4][focus workspace][grid][plot][caption  0]");
 }
 
 TEST_F(ProjectModelTest, ChangingTheSelectedItemRedrawsEveryPaneThatShowsIt)

@@ -1,17 +1,22 @@
 // The panes on the roads the user walks in the main frame: each kind's arrangement as high as
-// its record keeps it, whatever scroll bar the workspace shows and across a restart.
+// its record keeps it, whatever scroll bar the workspace shows and across a restart; File > New
+// showing what start-up shows.
 #include "analysis/GridView.h"
 #include "app/RichWorkspace.h"
 #include "engine/SolverModel.h"
 #include "plot/FunctionPlot.h"
+#include "plot/PlotView.h"
 #include "plot/SurfacePlot.h"
+#include "res/AppIds.h"
 #include "tests/app_win/ShellTestApp.h"
 #include "tests/grid/GridWinTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -35,6 +40,25 @@ protected:
         CPoint point = CellCentre(GridView()->GetGrid(), 3, 3);
         GridView()->GetGrid().ClientToScreen(&point);
         return point;
+    }
+    // A click as the system delivers it: the window under the pointer is asked to activate,
+    // then gets the button's messages.
+    void UserClick(CWnd& wnd, CPoint point)
+    {
+        wnd.SendMessage(WM_MOUSEACTIVATE, WPARAM(frame->m_hWnd),
+                        MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+        Click(wnd, point);
+        Pump();
+    }
+    // What the main window shows: the panes in sight, the caption, the tab chosen, and whether
+    // the keys go to the workspace.
+    std::tuple<UINT, std::string, int, bool> Look()
+    {
+        UINT panes = 0;
+        for (UINT bit : {View2DPlot, View3DPlot, ViewWorkspace, ViewGrid})
+            panes |= frame->GetPaneView(bit)->IsWindowVisible() ? bit : 0;
+        return {panes, frame->GetTabBar().GetCaption().GetString(),
+                frame->GetTabBar().GetTabs().GetCurSel(), ::GetFocus() == Workspace()->m_hWnd};
     }
     static int WindowHeight(CWnd* pWnd)
     {
@@ -138,6 +162,58 @@ TEST_F(PanesScenario, SelectingItemsInTurnKeepsEveryPanesHeightAcrossARestart)
         EXPECT_NE(WorkspaceText().Find("Solutions found: 2"), -1);
     }
     model->DeleteSolverModel(model->FindSolverModel("x^2=7"));
+}
+
+// File > New after an item's panes showed: the window looks as it does at start-up, and what
+// is typed next goes into the workspace and is answered there.
+TEST_F(PanesScenario, FileNewShowsWhatStartUpShows)
+{
+    ScriptedModalHook hook;
+    hook.boxAnswer = IDNO; // nothing is saved
+    const auto startUp = Look();
+    ASSERT_EQ(std::get<0>(startUp), UINT(ViewWorkspace));
+    ASSERT_TRUE(std::get<3>(startUp));
+    if (const int old = model->FindSolverModel("x^2=9"); old >= 0)
+        model->DeleteSolverModel(old);
+    ASSERT_EQ(doc->AddSolverModel("x^2=9", ""), 0);
+    struct Road {
+        const char* name;
+        std::function<void()> walk;
+    };
+    const Road roads[] = {
+        {"a solver model selected",
+         [&] {
+             Explorer()->GetTree().SelectItem(
+                 HTREEITEM(frame->InsertExplorerItem(ItemSolverModel, "x^2=9", FALSE)));
+         }},
+        {"a PLOT line, then a click into the plot",
+         [&] {
+             frame->FocusWorkspace();
+             Type(*frame, "PLOT(x^2)\r");
+             CWnd* pPlot = frame->Get2DPlotView();
+             ASSERT_TRUE(pPlot->IsWindowVisible());
+             CRect rect;
+             pPlot->GetClientRect(&rect);
+             CPoint point = rect.CenterPoint();
+             CWnd* pTarget = pPlot->ChildWindowFromPoint(point);
+             ASSERT_NE(pTarget, nullptr);
+             pPlot->MapWindowPoints(pTarget, &point, 1);
+             UserClick(*pTarget, point);
+             ASSERT_NE(::GetFocus(), Workspace()->m_hWnd) << "the plot took the keys";
+         }},
+    };
+    for (const Road& road : roads) {
+        road.walk();
+        Pump();
+        ASSERT_NE(std::get<0>(Look()), UINT(ViewWorkspace)) << road.name;
+        Command(IDM_FILE_NEW);
+        EXPECT_EQ(Look(), startUp) << road.name;
+        Type(*frame, "1+1\r");
+        CString text = WorkspaceText();
+        text.Remove('\n');
+        EXPECT_STREQ(text, "1+1 =\r2\r") << road.name;
+    }
+    model->DeleteSolverModel(model->FindSolverModel("x^2=9"));
 }
 
 } // namespace
