@@ -374,6 +374,22 @@ BOOL CRichWorkspace::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
     return CRichEditView::OnMouseWheel(nFlags, zDelta, pt);
 }
 
+LRESULT CRichWorkspace::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case EM_UNDO:
+    case EM_REDO:
+        m_TipWnd.Hide();
+        break;
+    default:
+        break;
+    }
+    return CRichEditView::WindowProc(message, wParam, lParam);
+}
+
 BOOL CRichWorkspace::PreTranslateMessage(MSG* pMsg)
 {
     if (FilterDemoKey(*pMsg))

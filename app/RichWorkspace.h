@@ -65,6 +65,8 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnInitialUpdate() override;
+    // A paste, a cut or clear, Undo and Redo move the text under the tip: it goes first.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);

@@ -1,6 +1,6 @@
 // The panes on the roads the user walks in the main frame: each kind's arrangement as high as
 // its record keeps it, whatever scroll bar the workspace shows and across a restart; File > New
-// showing what start-up shows.
+// showing what start-up shows; the workspace's error tip going when the text moves under it.
 #include "analysis/GridView.h"
 #include "app/RichWorkspace.h"
 #include "engine/SolverModel.h"
@@ -214,6 +214,48 @@ TEST_F(PanesScenario, FileNewShowsWhatStartUpShows)
         EXPECT_STREQ(text, "1+1 =\r2\r") << road.name;
     }
     model->DeleteSolverModel(model->FindSolverModel("x^2=9"));
+}
+
+// An error tip raised by Enter goes when Paste, Undo or Redo changes the text, instead of
+// standing at its old place over other lines. Each road starts from a line in error and a
+// pasted line below it.
+TEST_F(PanesScenario, TheErrorTipGoesWhenPasteUndoOrRedoChangesTheText)
+{
+    ScriptedModalHook hook;
+    hook.boxAnswer = IDNO;
+    const auto tipShown = [&] { return ::IsWindowVisible(Workspace()->GetTipWnd().m_hWnd); };
+    const auto enterOnFirstLine = [&] {
+        Press(VK_HOME, kCtrl);
+        Press(VK_RETURN);
+        ASSERT_TRUE(tipShown());
+        ASSERT_FALSE(Workspace()->GetTipWnd().GetText().IsEmpty());
+    };
+    struct Road {
+        const char* name;
+        std::function<void()> before; // up to the tip
+        UINT key;                     // with Ctrl
+    };
+    const Road roads[] = {
+        {"Paste", enterOnFirstLine, 'V'},
+        {"Undo", enterOnFirstLine, 'Z'},
+        {"Redo",
+         [&] {
+             Press('Z', kCtrl);
+             enterOnFirstLine();
+         },
+         'Y'},
+    };
+    for (const Road& road : roads) {
+        Command(IDM_FILE_NEW);
+        Type(*frame, "2*\n");
+        SetClipboardText("7");
+        Press('V', kCtrl);
+        road.before();
+        const CString before = WorkspaceText();
+        Press(road.key, kCtrl);
+        EXPECT_STRNE(WorkspaceText(), before) << road.name << " changed nothing";
+        EXPECT_FALSE(tipShown()) << road.name;
+    }
 }
 
 } // namespace
