@@ -14,6 +14,7 @@
 #include <vector>
 
 using zeros::BandRoot;
+using zeros::ExactZero;
 using zeros::kNoLastingSign;
 using zeros::Resolved;
 using zeros::SameSign;
@@ -68,10 +69,8 @@ std::vector<double> SearchPoints(double lo, double hi, double tol)
 int NarrowToValuedEnd(ZeroSearch& s, Sample valued, Sample without, double& root, int sameSignCode)
 {
     const double tol = s.tol;
-    if (valued.y == 0.0) {
-        root = valued.x;
-        return 0;
-    }
+    if (valued.y == 0.0)
+        return ExactZero(s, valued.x, root);
     for (;;) {
         const double mid = valued.x + 0.5 * (without.x - valued.x);
         if (mid == valued.x || mid == without.x)
@@ -184,11 +183,29 @@ double NextValleyPoint(const Sample& a, const Sample& b, const Sample& c, double
 // At most this many points are tried for the lowest point of one valley.
 constexpr int kValleyPoints = 120;
 
+void LookInside(ZeroSearch& s, const Sample& u, const Sample& v, double z, int sameSignCode,
+                int depth, ZeroList& zeros);
+
+// The zero between u and v (values of two signs), appended, and the span looked inside depth
+// times where it may hold more.
+void ZeroAndInside(ZeroSearch& s, const Sample& u, const Sample& v, int sameSignCode, int depth,
+                   ZeroList& zeros)
+{
+    double z = 0.0;
+    if (ZeroBetween(s, u, v, std::fabs(v.x - u.x), sameSignCode, z) != 0)
+        return;
+    zeros.Add(z);
+    if (depth > 0)
+        LookInside(s, u.x < v.x ? u : v, u.x < v.x ? v : u, z, sameSignCode, depth, zeros);
+}
+
 // Looks inside [a, c] around b, where f has one sign and its size turns toward 0 (smaller at b
 // than at a, and no larger than at c), for the two roots where the values cross 0 and come back:
 // the lowest point is searched until f changes sign or is 0 there, the bracket is within tol, or
-// the lines through its points keep a convex f clear of 0. Appends the roots found.
-void SearchValley(ZeroSearch& s, Sample a, Sample b, Sample c, int sameSignCode, ZeroList& zeros)
+// the lines through its points keep a convex f clear of 0. Appends the roots found, looking
+// inside their spans depth times for more.
+void SearchValley(ZeroSearch& s, Sample a, Sample b, Sample c, int sameSignCode, int depth,
+                  ZeroList& zeros)
 {
     const double sign = b.y > 0.0 ? 1.0 : -1.0;
     for (int i = 0; i < kValleyPoints && !CommandWork::Spent(); ++i) {
@@ -197,19 +214,18 @@ void SearchValley(ZeroSearch& s, Sample a, Sample b, Sample c, int sameSignCode,
         zeros.Spend();
         const Sample u = SampleAt(s.f, NextValleyPoint(a, b, c, sign));
         double z = 0.0;
-        if (u.code == 0 && u.rounded && BandRoot(s, u.x, u.x, u.x, true, z) == 0)
+        if (u.code == 0 && u.rounded && BandRoot(s, u.x, u.x, 0.0, u.x, true, z) == 0)
             zeros.Add(z); // a 0 through rounding that the valley touches
         if (!u.Valued())  // no value, or a 0 only through rounding
             return;
         if (u.y == 0.0) {
-            zeros.Add(u.x); // a double root
+            if (ExactZero(s, u.x, z) == 0)
+                zeros.Add(z); // a double root
             return;
         }
         if (!SameSign(u.y, b.y)) {
-            if (ZeroBetween(s, a, u, u.x - a.x, sameSignCode, z) == 0)
-                zeros.Add(z);
-            if (ZeroBetween(s, u, c, c.x - u.x, sameSignCode, z) == 0)
-                zeros.Add(z);
+            ZeroAndInside(s, a, u, sameSignCode, depth, zeros);
+            ZeroAndInside(s, u, c, sameSignCode, depth, zeros);
             return;
         }
         if (sign * u.y < sign * b.y) {
@@ -226,15 +242,16 @@ void SearchValley(ZeroSearch& s, Sample a, Sample b, Sample c, int sameSignCode,
 // sign change between its ends. With one sign at all three, the valley around b. Where f changes
 // sign on one side of b (a root there), the other side holds a turn only if f falls on from b
 // into it (x^3-6*x^2+11*x-6 falls from 1.9 toward its roots 2 and 3): asked a short way in.
+// The spans of roots found are looked inside depth times.
 void SearchTurn(ZeroSearch& s, const Sample& a, const Sample& b, const Sample& c, int sameSignCode,
-                ZeroList& zeros)
+                int depth, ZeroList& zeros)
 {
     if (!a.Valued() || !b.Valued() || !c.Valued() || b.y == 0.0 ||
         !(std::fabs(b.y) < std::fabs(a.y) && std::fabs(b.y) <= std::fabs(c.y)))
         return;
     const bool left = SameSign(a.y, b.y), right = SameSign(b.y, c.y);
     if (left && right) {
-        SearchValley(s, a, b, c, sameSignCode, zeros);
+        SearchValley(s, a, b, c, sameSignCode, depth, zeros);
         return;
     }
     if (!left && !right)
@@ -247,34 +264,37 @@ void SearchTurn(ZeroSearch& s, const Sample& a, const Sample& b, const Sample& c
     if (!in.Valued() || !(std::fabs(in.y) < std::fabs(b.y)))
         return;
     if (SameSign(in.y, b.y)) {
-        right ? SearchValley(s, b, in, c, sameSignCode, zeros)
-              : SearchValley(s, a, in, b, sameSignCode, zeros);
+        right ? SearchValley(s, b, in, c, sameSignCode, depth, zeros)
+              : SearchValley(s, a, in, b, sameSignCode, depth, zeros);
         return;
     }
+    double z = 0.0;
     if (in.y == 0.0) {
-        zeros.Add(in.x);
+        if (ExactZero(s, in.x, z) == 0)
+            zeros.Add(z);
         return;
     }
     // Already across 0: the two roots lie on either side of in.
-    double z = 0.0;
     for (const Sample* end : {&b, &outer})
-        if (ZeroBetween(s, in, *end, std::fabs(end->x - in.x), sameSignCode, z) == 0)
-            zeros.Add(z);
+        ZeroAndInside(s, in, *end, sameSignCode, depth, zeros);
 }
 
-// At most this many points look inside one span of a step's search.
+// At most this many points look inside one span of a step's search, and spans of those again so
+// many times.
 constexpr int kInsidePoints = 16;
+constexpr int kInsideDepth = 2;
 
 void SearchRow(ZeroSearch& s, const std::vector<Sample>& points, int sameSignCode, bool lastStep,
-               bool lookInside, ZeroList& zeros);
+               int lookInside, ZeroList& zeros);
 
-// Looks inside the span [u, v] of a step's search where f changes sign once across it and has a
-// zero z: the span may hold three or more (a new model's steps are octaves near 0, and
-// (x-1)*(x-1.1)*(x-1.2) has all its roots in one), searched on points that split it evenly.
+// Looks inside the span [u, v] of a step's search beside a zero z: where f changes sign across
+// it, or beside one that does, it may hold more (a new model's steps are octaves near 0, and
+// (x-1)*(x-1.1)*(x-1.2) has all its roots in one), searched on points that split it evenly, and
+// those spans again, depth times.
 void LookInside(ZeroSearch& s, const Sample& u, const Sample& v, double z, int sameSignCode,
-                ZeroList& zeros)
+                int depth, ZeroList& zeros)
 {
-    if (!zeros.MayLook(kInsidePoints, z))
+    if (!u.Valued() || !v.Valued() || !zeros.MayLook(kInsidePoints, z))
         return;
     std::vector<Sample> points{u};
     for (int k = 1; k < kInsidePoints; ++k) {
@@ -282,16 +302,24 @@ void LookInside(ZeroSearch& s, const Sample& u, const Sample& v, double z, int s
         points.push_back(SampleAt(s.f, u.x + (v.x - u.x) * k / kInsidePoints));
     }
     points.push_back(v);
-    SearchRow(s, points, sameSignCode, true, false, zeros);
+    SearchRow(s, points, sameSignCode, true, depth - 1, zeros);
 }
 
 // Appends the zeros found on a row of sampled points, searched nearest 0 first, as the scan
 // takes its steps: each span between them, and each valley at a point once the spans on both
 // sides are searched. As in the scan, a zero of f at the last point is left to the next step
-// unless that ends the scan. With lookInside, a span that changes sign is looked inside.
+// unless that ends the scan. With lookInside (a depth), a span that changes sign across a zero,
+// and the spans beside it, are looked inside.
 void SearchRow(ZeroSearch& s, const std::vector<Sample>& points, int sameSignCode, bool lastStep,
-               bool lookInside, ZeroList& zeros)
+               int lookInside, ZeroList& zeros)
 {
+    std::vector<bool> looked(points.size());
+    const auto look = [&](std::size_t i, double z) {
+        if (lookInside > 0 && i + 1 < points.size() && !looked[i]) {
+            looked[i] = true;
+            LookInside(s, points[i], points[i + 1], z, sameSignCode, lookInside, zeros);
+        }
+    };
     // The spans between the points, nearest 0 first: outward from where 0 lies among them.
     std::size_t right = 0;
     while (right + 1 < points.size() && points[right + 1].x <= 0.0)
@@ -319,13 +347,18 @@ void SearchRow(ZeroSearch& s, const std::vector<Sample>& points, int sameSignCod
         const bool nextReports = v.Valued() && v.y == 0.0 && !(lastStep && i + 2 == points.size());
         if (code == 0 && !(z == v.x && nextReports))
             zeros.Add(z);
-        if (code == 0 && signChange && lookInside && u.y != 0.0 && v.y != 0.0)
-            LookInside(s, u, v, z, sameSignCode, zeros);
+        if (code == 0 && signChange && u.y != 0.0 && v.y != 0.0) {
+            look(i, z);
+            if (i > 0 && SameSign(points[i - 1].y, u.y))
+                look(i - 1, z);
+            if (SameSign(v.y, points[std::min(i + 2, points.size() - 1)].y))
+                look(i + 1, z);
+        }
         // The turn toward 0 at the near end of the span, whose other side is searched already.
         if (takeRight && i > left)
-            SearchTurn(s, points[i - 1], u, v, sameSignCode, zeros);
+            SearchTurn(s, points[i - 1], u, v, sameSignCode, lookInside, zeros);
         if (!takeRight && i + 1 < right)
-            SearchTurn(s, u, v, points[i + 2], sameSignCode, zeros);
+            SearchTurn(s, u, v, points[i + 2], sameSignCode, lookInside, zeros);
     }
 }
 
@@ -340,7 +373,7 @@ void SearchStep(ZeroSearch& s, double lo, double hi, int sameSignCode, bool last
     for (double x : xs)
         points.push_back(SampleAt(s.f, x));
     zeros.Earn(points.size());
-    SearchRow(s, points, sameSignCode, lastStep, true, zeros);
+    SearchRow(s, points, sameSignCode, lastStep, kInsideDepth, zeros);
 }
 
 // The scan of [a, b] in n equal steps: the points between the steps, each sampled once, when a
@@ -449,7 +482,7 @@ private:
                     m_zeros.Add(z);
             }
         } else {
-            SearchTurn(m_s, p, m, q, m_sameSignCode, m_zeros);
+            SearchTurn(m_s, p, m, q, m_sameSignCode, 0, m_zeros);
         }
     }
 
@@ -474,7 +507,7 @@ private:
             m_state[std::size_t(j)] != State::Scanned)
             return;
         if (!(b.Valued() && b.y == 0.0)) {
-            SearchTurn(m_s, a, b, c, m_sameSignCode, m_zeros);
+            SearchTurn(m_s, a, b, c, m_sameSignCode, 0, m_zeros);
         } else if (a.Valued() && c.Valued() && SameSign(a.y, c.y)) {
             SearchStep(m_s, a.x, b.x, m_sameSignCode, false, m_zeros);
             SearchStep(m_s, b.x, c.x, m_sameSignCode, j + 1 == m_n, m_zeros);

@@ -14,6 +14,7 @@
 
 using zeros::BandMemo;
 using zeros::BandRoot;
+using zeros::ExactZero;
 using zeros::kNoLastingSign;
 using zeros::Resolved;
 using zeros::RoundingNoise;
@@ -80,7 +81,7 @@ int WithinNoise(const CalculusFunction& f, const Sample& p, const Sample& q, dou
     int code = NoiseAt(f, lo - d, below);
     if (code == 0)
         code = NoiseAt(f, hi + d, above);
-    within = std::max(std::fabs(p.y), std::fabs(q.y)) <= 2.0 * std::max(below, above);
+    within = std::max(std::fabs(p.y), std::fabs(q.y)) <= 4.0 * std::max(below, above);
     return code;
 }
 
@@ -327,8 +328,7 @@ int DecideBracket(ZeroSearch& s, Sample p, Sample q, BracketTrail& trail, double
         case Halving::Unsigned:
             return SettleUnsigned(s, p, q, m.x, root);
         case Halving::Zero:
-            root = m.x;
-            return 0;
+            return ExactZero(s, m.x, root);
         case Halving::Narrowed:
             break;
         }
@@ -358,8 +358,7 @@ int SettleUnsigned(ZeroSearch& s, Sample p, Sample q, double u, double& root)
             if (m.rounded) {
                 edge = m.x;
             } else if (m.y == 0.0) {
-                root = m.x;
-                return 0;
+                return ExactZero(s, m.x, root);
             } else if (SameSign(m.y, end->y)) {
                 *end = m;
             } else {
@@ -371,13 +370,13 @@ int SettleUnsigned(ZeroSearch& s, Sample p, Sample q, double u, double& root)
     // One unsigned double between them is as near as the doubles place the zero (10^x = 1e200
     // is 0 at 200 only because 10^200 rounds to the same double as 1e200).
     if (Resolved(p.x, q.x, s.tol) || std::nextafter(std::nextafter(p.x, q.x), q.x) == q.x)
-        return BandRoot(s, lo, hi, u, true, root);
+        return BandRoot(s, lo, hi, 0.0, u, true, root);
     bool noisy = false;
     if (const int code = WithinNoise(f, p, q, 0.0, noisy))
         return code;
     if (!noisy)
         return SameSign(p.y, q.y) ? kNoLastingSign : Refused(p, q, root);
-    return BandRoot(s, lo, hi, p.x + 0.5 * (q.x - p.x), true, root);
+    return BandRoot(s, lo, hi, 0.0, p.x + 0.5 * (q.x - p.x), true, root);
 }
 
 // The nearest point to x in direction, going out by tol doubling up to reach, where f has a sign
@@ -522,8 +521,7 @@ BrentStop RunBrent(const CalculusFunction& f, const Sample& first, const Sample&
     case BrentStop::Open: // interpolation stalls on a root of high order (x^5): halving goes on
         return DecideBracket(s, stop.b, stop.c, trail, root);
     case BrentStop::Zero:
-        root = stop.b.x;
-        return 0;
+        return ExactZero(s, stop.b.x, root);
     case BrentStop::Unsigned:
         return SettleUnsigned(s, stop.b, stop.c, stop.u, root);
     default:
@@ -574,10 +572,8 @@ int ConfirmZero(ZeroSearch& s, const Sample& p, const Sample& q, BracketTrail& t
     const CalculusFunction& f = s.f;
     const BrentStop stop = RunBrent(f, p, q, std::numeric_limits<double>::epsilon(),
                                     std::numeric_limits<double>::denorm_min(), trail);
-    if (stop.kind == BrentStop::Zero) {
-        root = stop.b.x;
-        return 0;
-    }
+    if (stop.kind == BrentStop::Zero)
+        return ExactZero(s, stop.b.x, root);
     if (stop.kind == BrentStop::Unsigned)
         return SettleUnsigned(s, stop.b, stop.c, stop.u, root);
     if (stop.kind == BrentStop::Failed)
@@ -592,8 +588,7 @@ int ConfirmZero(ZeroSearch& s, const Sample& p, const Sample& q, BracketTrail& t
         case Halving::Unsigned:
             return SettleUnsigned(s, lo, hi, m.x, root);
         case Halving::Zero:
-            root = m.x;
-            return 0;
+            return ExactZero(s, m.x, root);
         case Halving::Narrowed:
             break;
         }
@@ -606,15 +601,34 @@ int ConfirmZero(ZeroSearch& s, const Sample& p, const Sample& q, BracketTrail& t
 }
 
 // Brent's method between first and second, where f has values of two signs, unless a noise band
-// decided already holds both.
-int SignChange(ZeroSearch& s, const Sample& first, const Sample& second, double& root)
+// decided already holds both. Where it closed on a sign change that does not last, the lasting
+// one lies beside that band, between an end and the band's edge of the other sign (multiplied out,
+// (x-1)*(x-1.1)*(x-1.2) changes sign in its noise just above its root near 1.2).
+int SignChange(ZeroSearch& s, const Sample& first, const Sample& second, double& root,
+               int depth = 0)
 {
-    const BandMemo::Band* known =
-        s.bands.Around(std::min(first.x, second.x), std::max(first.x, second.x));
-    if (!known)
-        return Brent(s, first, second, root);
-    root = known->root;
-    return known->holdsRoot ? 0 : kNoLastingSign;
+    const Sample& lo = first.x < second.x ? first : second;
+    const Sample& hi = first.x < second.x ? second : first;
+    if (const BandMemo::Band* known = s.bands.Around(lo.x, hi.x)) {
+        root = known->root;
+        return known->holdsRoot ? 0 : kNoLastingSign;
+    }
+    const int code = Brent(s, first, second, root);
+    const BandMemo::Band* band = code == kNoLastingSign ? s.bands.Around(root, root) : nullptr;
+    if (!band || depth >= 4)
+        return code;
+    const int loSign = lo.y > 0.0 ? 1 : -1, hiSign = hi.y > 0.0 ? 1 : -1;
+    if (lo.x < band->lo && band->loSign == -loSign) {
+        const Sample edge = SampleAt(s.f, band->lo);
+        if (edge.Valued() && !SameSign(edge.y, lo.y))
+            return SignChange(s, lo, edge, root, depth + 1);
+    }
+    if (band->hi < hi.x && band->hiSign == -hiSign) {
+        const Sample edge = SampleAt(s.f, band->hi);
+        if (edge.Valued() && !SameSign(edge.y, hi.y))
+            return SignChange(s, edge, hi, root, depth + 1);
+    }
+    return code;
 }
 
 } // namespace
@@ -658,10 +672,8 @@ int ZeroBetween(ZeroSearch& s, Sample first, Sample second, double reach, int sa
     if (first.y != 0.0 && second.y != 0.0)
         return SameSign(first.y, second.y) ? sameSignCode : SignChange(s, first, second, root);
     for (const Sample* end : {&first, &second}) {
-        if (end->Valued() && end->y == 0.0) {
-            root = end->x;
-            return 0;
-        }
+        if (end->Valued() && end->y == 0.0)
+            return ExactZero(s, end->x, root);
         if (end->code == 0 && end->rounded)
             if (const int code = UnsignedZero(s, *end, reach, root); code != kNoLastingSign)
                 return code;
@@ -670,10 +682,8 @@ int ZeroBetween(ZeroSearch& s, Sample first, Sample second, double reach, int sa
         if (const int code = SignEnds(s.f, first, second, s.tol))
             return code;
         for (const Sample& end : {first, second})
-            if (end.Valued() && end.y == 0.0) {
-                root = end.x;
-                return 0;
-            }
+            if (end.Valued() && end.y == 0.0)
+                return ExactZero(s, end.x, root);
     }
     if (!first.Valued() || !second.Valued() || SameSign(first.y, second.y))
         return sameSignCode;

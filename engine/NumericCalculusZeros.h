@@ -54,6 +54,7 @@ public:
         double lo = 0.0, hi = 0.0; // the nearest points with a certain sign on either side
         bool holdsRoot = false;
         double root = 0.0;
+        int loSign = 0, hiSign = 0; // f's signs there, 0 where not known
     };
     // The band decided around [p, q] (p <= q), or none.
     const Band* Around(double p, double q) const;
@@ -64,7 +65,7 @@ private:
 };
 
 // One search of f for zeros within tol: how far beside its bracket or interval the noise rule
-// walks to find f's sign (as far again as the interval is wide), and the bands it decided.
+// walks to find f's sign (16 times as far as the interval is wide), and the bands it decided.
 struct ZeroSearch {
     ZeroSearch(const CalculusFunction& function, double a, double b, double tolerance);
     const CalculusFunction& f;
@@ -75,11 +76,17 @@ struct ZeroSearch {
 
 // The rule for values lost in f's rounding noise, stated once: see NumericCalculusBands.cpp.
 // Decides the band around [p, q] (p <= q), where f's values are no larger than its noise, or
-// where f is 0 only through rounding: 0 with root at place where f's certain signs on either
-// side differ, or, for a 0 that f gives through rounding (zeroInside), where the band is no
-// wider than tol; otherwise kNoLastingSign. Once decided, a band answers from the memo, with the
-// root it listed first.
-int BandRoot(ZeroSearch& s, double p, double q, double place, bool zeroInside, double& root);
+// where f is 0 only through rounding, and inside it are as large as inside: 0 with root at
+// place where f's certain signs on either side differ, or, for a 0 that f gives through rounding
+// (zeroInside), where the band is no wider than tol; otherwise kNoLastingSign. Once decided, a
+// band answers from the memo, with the root it listed first.
+int BandRoot(ZeroSearch& s, double p, double q, double inside, double place, bool zeroInside,
+             double& root);
+
+// A 0 that f gives at x however it rounds: a root there (x - x, (x-2)^2 at 2), unless x lies
+// inside a noise band decided already (x^5-5*x^4+10*x^3-10*x^2+5*x-1 is 0 at points across
+// 1 +- 1e-3), whose one root, or none, it is.
+int ExactZero(const ZeroSearch& s, double x, double& root);
 
 // The zero between neighbouring doubles p and q where f has values of two signs and does not
 // jump: the nearer to 0 where both signs are certain, otherwise as BandRoot decides.

@@ -108,12 +108,20 @@ TEST_F(RootScanCasesTest, EveryRootIsListedAndNothingElse)
         {M, "(x+1000)-1000-x = -1e-14", -10, 10, 15, 10000, {}},
         {M, "(x+1e8)^2-1e16-2e8*x = -1e-3", -10, 10, 15, 200, {}},
         {M, "x^4-4*x^3+6*x^2-4*x+1 = -1e-17", -10, 10, 15, 200, {}},
+        // Rounding up and down cancels in a difference of like terms: the values at the
+        // neighbouring doubles tell the noise.
+        {M, "(x+1)^2-x^2-2*x = 1+1e-15", -10, 10, 8, 1000, {}},
+        // A sign change in the noise beside the root, where Brent's method closes first.
+        {M, "x^3-3.3*x^2+3.62*x-1.32 = 0", -1e300, 1e300, 2, 10000, {1, 1.1, 1.2}, 1e-5},
         // Two roots in one step of the scan, a new model's defaults included.
         {M, "x^2-5*x+6 = 0", -1e300, 1e300, 2, 200, {2, 3}},
         {M, "x^3-6*x^2+11*x-6 = 0", -1e300, 1e300, 2, 200, {1, 2, 3}},
         // Three roots in one octave of a new model's search, whose ends show one sign change.
         {M, "(x-1)*(x-1.1)*(x-1.2) = 0", -1e300, 1e300, 5, 200, {1, 1.1, 1.2}},
         {M, "(x-1)*(x-1.1)*(x-1.2) = 0", -1e300, 1e300, 15, 200, {1, 1.1, 1.2}},
+        {M, "(x-1)*(x-1.01)*(x-1.02) = 0", -1e300, 1e300, 5, 1000, {1, 1.01, 1.02}},
+        {M, "(x-0.001)*(x-0.0011)*(x-0.0012) = 0", -1e300, 1e300, 8, 10000, {1e-3, 1.1e-3, 1.2e-3}},
+        {M, "(x-1)*(x-1.1)*(x-1.2)*(x-1.3) = 0", -1e300, 1e300, 5, 200, {1, 1.1, 1.2, 1.3}},
         {M, "(x-1e10)^2 = 4", -1e300, 1e300, 2, 200, {9999999998, 10000000002}},
         {M, "(x-1)*(x-1.001) = 0", -10, 10, 4, 200, {1, 1.001}},
         {Z, "(x-1)*(x-1.001)", -10, 10, 4, 10000, {1, 1.001}},
@@ -150,6 +158,17 @@ TEST_F(RootScanCasesTest, EveryRootIsListedAndNothingElse)
                                     [&](double z) { return Near(z, x, within); }))
                 << Text(x) << " is not found";
     }
+}
+
+// One root for each band of noise across which the sign changes, however many points inside it
+// are 0: (x-1)^5 multiplied out is 0 at doubles across 1 +- 1e-3.
+TEST_F(RootScanCasesTest, ABandOfNoiseHoldsOneRoot)
+{
+    const ScopedValue untimed(EvaluationSecondsLimit, 600.0);
+    const std::vector<double> listed =
+        Listed({Scan::Model, "x^5-5*x^4+10*x^3-10*x^2+5*x-1 = 0", -0.63, 1.19, 8, 10000, {1}});
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NEAR(listed[0], 1, 2e-3);
 }
 
 // Both roots of each hump of ln(sin(x)) = -0.1 (asin(exp(-0.1)) and pi minus it, plus 2k*pi: a
