@@ -187,19 +187,26 @@ int JudgeCases(const std::vector<TruthCase>& cases, const Options& o)
         dump.open(o.dump, std::ios::binary);
     if (!o.writeKnown.empty()) {
         writeKnown.open(o.writeKnown, std::ios::binary);
-        writeKnown << "# Faults of the root finders that the code is known to have, by run: the\n"
-                      "# required roots it misses, how many points it lists that are not roots.\n"
+        writeKnown << "# Faults of the root finders that the code is known to have, by class and\n"
+                      "# run, each class with why: the required roots it misses, how many points\n"
+                      "# it lists that are not roots.\n"
                       "# Written by tools/root-truth/judge --write-known; the root_truth tests\n"
                       "# fail on any fault beyond it and name the lines that can go.\n";
     }
     int unknownFaults = 0;
+    std::string lastClass;
     for (const TruthRun& run : TruthRuns(cases, o.slice)) {
         const TruthVerdict v = JudgeRun(run, o.seconds);
         Add(tallies[run.c->cls], v);
         if (dump.is_open())
             dump << v.Line() << '\n';
-        if (v.Fault() && writeKnown.is_open())
+        if (v.Fault() && writeKnown.is_open()) {
+            // A heading per class, under which to say why its faults remain.
+            if (run.c->cls != lastClass)
+                writeKnown << "\n# " << run.c->cls << ": why\n";
+            lastClass = run.c->cls;
             writeKnown << KnownLine(v) << '\n';
+        }
         if (o.check && CheckRun(v, known, o.known))
             ++unknownFaults;
     }

@@ -1,6 +1,8 @@
 """The families of equations of the corpus, by class. Each case gives its equation as a user types
 it, its interval, and its true roots from closed forms (or 60-digit root finding started from
 one), with each root's order and whether the equation changes sign there."""
+import decimal
+
 import mpmath as mp
 
 from truth import NEW_MODEL, Equation
@@ -10,7 +12,7 @@ PI = mp.pi
 
 class Case:
     def __init__(self, family, equation, a, b, roots=(), roads="MZF", zero=None, period=None,
-                 poles=(), edges=(), brackets=(), fzero=None, cut=False):
+                 poles=(), edges=(), brackets=(), fzero=None, cut=False, few=False):
         self.family = family
         self.equation = equation
         self.f = Equation(equation)
@@ -25,6 +27,7 @@ class Case:
         self.brackets = list(brackets)            # FZERO brackets that hold no root
         self.fzero = fzero          # FZERO's bracket for the only root, as the user gave it
         self.cut = cut              # a scan that runs out of time: the roots nearest 0 count
+        self.few = few              # a few roots near 0 (a polynomial, a product of factors)
 
 
 def root_of(r):
@@ -102,7 +105,7 @@ def several_cases():
                       ("(x-3)*(x-3.5) = 0", [3, mp.mpf("3.5")]),
                       ("(x-1000)*(x-1100) = 0", [1000, 1100]), ("(x-1e10)^2 = 4", [1e10 - 2, 1e10 + 2]),
                       ("x^3-6*x^2+11*x-6 = 0", [1, 2, 3])):
-        cases.append(Case("several", eq, *NEW_MODEL, roots, roads="MF"))
+        cases.append(Case("several", eq, *NEW_MODEL, roots, roads="MF", few=True))
         cases.append(Case("several", eq, -10 if max(roots) < 10 else 0, 10 if max(roots) < 10
                           else 2 * max(roots), roots))
     cases.append(Case("several", "(x-1)*(x-1.001) = 0", -10, 10, [1, mp.mpf("1.001")]))
@@ -118,13 +121,13 @@ def several_cases():
 def new_model_cases():
     m = NEW_MODEL
     w = 20
-    cases = [Case("newmodel", "x^2 = 2", *m, [-mp.sqrt(2), mp.sqrt(2)], roads="MF"),
-             Case("newmodel", "x^3 = 8", *m, [2], roads="MF"),
+    cases = [Case("newmodel", "x^2 = 2", *m, [-mp.sqrt(2), mp.sqrt(2)], roads="MF", few=True),
+             Case("newmodel", "x^3 = 8", *m, [2], roads="MF", few=True),
              Case("newmodel", "exp(x) = 5", *m, [mp.log(5)], roads="MF"),
              Case("newmodel", "ln(x) = 1", *m, [mp.e], roads="MF", edges=[0]),
              Case("newmodel", "1/x = 3", *m, [mp.mpf(1) / 3], roads="MF", poles=[0]),
-             Case("newmodel", "x^2 = -1", *m, [], roads="MF"),
-             Case("newmodel", "x = 1e12", *m, [mp.mpf("1e12")], roads="MF"),
+             Case("newmodel", "x^2 = -1", *m, [], roads="MF", few=True),
+             Case("newmodel", "x = 1e12", *m, [mp.mpf("1e12")], roads="MF", few=True),
              Case("newmodel", "ln(x - 1) = -1", *m, [1 + mp.exp(-1)], roads="MF", edges=[1]),
              Case("newmodel", "sqrt(x - 4) = 1", *m, [5], roads="MF", edges=[4]),
              Case("newmodel", "x*exp(x) = 1", *m, [mp.lambertw(1).real], roads="MF"),
@@ -132,8 +135,8 @@ def new_model_cases():
              Case("newmodel", "1/(x - 2) = 0", *m, [], roads="MF", poles=[2]),
              Case("newmodel", "int(x) = 2.5", *m, [], roads="MF", poles=[3]),
              Case("newmodel", "exp(-x^2) = 0", *m, [], roads="MF"),
-             Case("newmodel", "x^2 = 1e-12", *m, [mp.mpf("-1e-6"), mp.mpf("1e-6")], roads="MF"),
-             Case("newmodel", "x^3 = 1e6", *m, [100], roads="MF"),
+             Case("newmodel", "x^2 = 1e-12", *m, [mp.mpf("-1e-6"), mp.mpf("1e-6")], roads="MF", few=True),
+             Case("newmodel", "x^3 = 1e6", *m, [100], roads="MF", few=True),
              Case("newmodel", "exp(x) = 1e6", *m, [mp.log(mp.mpf("1e6"))], roads="MF")]
     sixth = [PI / 6, 5 * PI / 6]
     rise = mp.asin(mp.exp(mp.mpf("-0.1")))
@@ -373,6 +376,107 @@ def jump_cases():
                            [third - h, third + h], poles=[third])]
     return cases
 
+def literal(value):
+    """A number as a user types it, exactly and briefly: 400, 0.0005, 6e12, 1.25e-21."""
+    d = decimal.Decimal(mp.nstr(mp.mpf(value), 40)).normalize()
+    sign, digits, exponent = d.as_tuple()
+    text = "".join(map(str, digits))
+    point = len(text) + exponent  # digits before the decimal point
+    if 0 <= exponent and point <= 6:
+        plain = text + "0" * exponent
+    elif -6 <= point <= 0:
+        plain = "0." + "0" * -point + text
+    elif 0 < point < len(text):
+        plain = text[:point] + "." + text[point:]
+    else:
+        mantissa = text[0] + ("." + text[1:] if len(text) > 1 else "")
+        plain = "%se%d" % (mantissa, point - 1)
+    return ("-" if sign else "") + plain
+
+
+def expanded(c, k, rhs="0"):
+    """(x-c)^k multiplied out, as a user types it, = rhs."""
+    terms = []
+    for j in range(k, -1, -1):
+        coefficient = mp.binomial(k, j) * (-mp.mpf(c)) ** (k - j)
+        if coefficient == 0:
+            continue
+        size = literal(abs(coefficient))
+        power = "" if j == 0 else "x" if j == 1 else "x^%d" % j
+        term = size if not power else power if size == "1" else "%s*%s" % (size, power)
+        terms.append(("-" if coefficient < 0 else "+") + term)
+    return "".join(terms).lstrip("+") + " = " + rhs
+
+
+def band_cases():
+    """Stretches where the values lie within rounding noise of 0: identities offset by less than
+    their noise (no roots: the signs on both sides agree), powers of x - c multiplied out (roots
+    of order 2 to 5 lost in the noise of large terms, some moved off 0 by a little), and
+    cancellations at magnitudes 1e3 to 1e15, with one root across the noise and without."""
+    cases = [Case("bands", eq, -10, 10) for eq in (
+        "exp(x)*exp(-x)-1 = 1e-17", "exp(x)*exp(-x)-1 = -1e-17",
+        "sin(x)^2+cos(x)^2-1 = -1e-17", "sin(x)^2+cos(x)^2-1 = 1e-17",
+        "(x+1000)-1000-x = -1e-14", "(x+1000)-1000-x = 1e-14",
+        "(x+1)^2-x^2-2*x = 1+1e-15", "x*exp(x)*exp(-x)-x = 1e-17",
+        "(x+1e8)^2-1e16-2e8*x = -1e-3", "x^4-4*x^3+6*x^2-4*x+1 = -1e-17")]
+    for c in ("0.1", "1", "10", "1e3", "1e6"):
+        size = max(mp.mpf(c), 1)
+        a, b = mp.mpf(c) - mp.mpf("0.73") * size, mp.mpf(c) + mp.mpf("1.09") * size
+        for k in range(2, 6):
+            cases.append(Case("bands", expanded(c, k), a, b, [(mp.mpf(c), k)]))
+        # Moved off 0 by less than the noise: an even power then has no root, an odd one one.
+        tiny = mp.mpf(c) ** 4 * mp.mpf("1e-17")
+        cases.append(Case("bands", expanded(c, 4, literal(-tiny)), a, b))
+        tiny = mp.mpf(c) ** 3 * mp.mpf("1e-17")
+        cases.append(Case("bands", expanded(c, 3, literal(tiny)), a, b,
+                          [mp.mpf(c) + mp.cbrt(tiny)]))
+    for k in (3, 6, 9, 12, 15):
+        m = mp.mpf(10) ** k
+        big = "1e%d" % k
+        cases.append(Case("bands", "(x+%s)^2-%s^2-2*%s*x = -%s" % (big, big, big,
+                                                                  literal(m * m * mp.mpf("1e-17"))),
+                          -10, 10))
+        cases.append(Case("bands", "(x+%s)^2-%s^2 = %s" % (big, big, big), -10, 10,
+                          [-m + mp.sqrt(m * m + m)]))
+        cases.append(Case("bands", "(%s+x)-(%s-x) = 1" % (big, big), -10, 10, [mp.mpf("0.5")]))
+    return cases
+
+
+def triple_cases():
+    """Three roots in one octave of a new model's search (every one must be found) or in one
+    step of a scan, and four in one octave."""
+    cases = []
+    for eq, roots in (("(x-1)*(x-1.1)*(x-1.2) = 0", ["1", "1.1", "1.2"]),
+                      ("x^3-3.3*x^2+3.62*x-1.32 = 0", ["1", "1.1", "1.2"]),
+                      ("(x+1)*(x+1.1)*(x+1.2) = 0", ["-1.2", "-1.1", "-1"]),
+                      ("(x-2)*(x-2.5)*(x-3) = 0", ["2", "2.5", "3"]),
+                      ("(x-10)*(x-11)*(x-12) = 0", ["10", "11", "12"]),
+                      ("(x-1000)*(x-1100)*(x-1200) = 0", ["1000", "1100", "1200"]),
+                      ("(x-0.001)*(x-0.0011)*(x-0.0012) = 0", ["0.001", "0.0011", "0.0012"]),
+                      ("(x-1)*(x-1.01)*(x-1.02) = 0", ["1", "1.01", "1.02"]),
+                      ("(x-1)*(x-1.1)*(x-1.2)*(x-1.3) = 0", ["1", "1.1", "1.2", "1.3"])):
+        roots = [mp.mpf(r) for r in roots]
+        cases.append(Case("triple", eq, *NEW_MODEL, roots, roads="MF", few=True))
+    for eq, roots in (("(x-1)*(x-1.1)*(x-1.2) = 0", ["1", "1.1", "1.2"]),
+                      ("(x-1)*(x-1.01)*(x-1.02) = 0", ["1", "1.01", "1.02"]),
+                      ("(x-5)*(x-5.001)*(x-5.002) = 0", ["5", "5.001", "5.002"])):
+        cases.append(Case("triple", eq, -10.03, 10, [mp.mpf(r) for r in roots]))
+    return cases
+
+
+def sawtooth_cases():
+    """Sawtooths of mod and floor that leave 0 at a jump: their teeth touch 0 at k/10 or k/3
+    without a sign change there, and mod(10*x, 1) changes sign at 0 alone."""
+    cases = []
+    for scale in (10, 3):
+        teeth = [mp.mpf(k) / scale for k in range(-scale, scale + 1)]
+        roots = [(t, 1, t == 0) for t in teeth]
+        cases.append(Case("sawtooth", "mod(%d*x, 1) = 0" % scale, -1, 1, roots))
+        cases.append(Case("sawtooth", "%d*x-floor(%d*x) = 0" % (scale, scale), -1, 1,
+                          [(t, 1, False) for t in teeth]))
+    return cases
+
+
 CLASSES = (
     ("noise", "Roots in rounding noise: results that cancel or are large against their change",
      noise_cases),
@@ -391,4 +495,9 @@ CLASSES = (
     ("magnitude", "Roots from 1e-12 to 1e15", magnitude_cases),
     ("jump", "Jumps as large as the change across one tolerance, single and in sawtooths: no roots",
      jump_cases),
+    ("bands", "Noise bands: values within rounding noise of 0 over a stretch, with a sign change "
+     "across it and without", band_cases),
+    ("triple", "Three roots in one octave of a new model's search or one step of a scan",
+     triple_cases),
+    ("sawtooth", "Sawtooths whose teeth touch 0 at a jump", sawtooth_cases),
 )

@@ -1,15 +1,19 @@
 """Writes the truth corpus of the root finders, one file per class, into the folder given (the
-repository's tests/data/roots). The same mpmath gives the same bytes on every run."""
-import bisect
+repository's tests/data/roots). The same mpmath gives the same bytes on every run; with --check
+it only tells whether the folder holds what it writes."""
+import contextlib
+import filecmp
+import io
 import math
 import os
 import sys
+import tempfile
 import textwrap
 
 import mpmath as mp
 
 from families import CLASSES
-from truth import DECIMALS, NEW_MODEL, REASONS, STEPS, noise_in_x, scan_points, ulp
+from truth import DECIMALS, NEW_MODEL, REASONS, STEPS, noise_in_x, ulp
 
 HEADER = """\
 # {title}.
@@ -56,8 +60,10 @@ def masks_for(case, i, noises):
                 marks.append(scan_mark(case, i, noises, road, d, n) if road in case.roads else "-")
         scans[road] = "".join(marks)
     fzero = ("1" if sign else "s") * len(DECIMALS) if "F" in case.roads else "-" * len(DECIMALS)
-    if drowned(case, i, noises) and "F" in case.roads:
-        fzero = "n" * len(DECIMALS)
+    if sign and "F" in case.roads:
+        lo, hi = bracket_of(case, i)
+        if drowned(case, i, noises) or noises[i] >= (mp.mpf(hi) - mp.mpf(lo)) / 2:
+            fzero = "n" * len(DECIMALS)
     return scans["M"], scans["Z"], fzero
 
 
@@ -68,76 +74,48 @@ def drowned(case, i, noises):
     return noises[i] >= min(gaps + [mp.mpf(case.b - case.a)]) / 2
 
 
-_points = {}
+def step_at(case, road, d, n, r):
+    """The width of a step around r: the interval over the steps asked, and in a new model's
+    solve, whose steps near 0 are octaves, half the size of r (or the tolerance, at 0)."""
+    if road == "M" and (case.a, case.b) == NEW_MODEL:
+        return max(abs(r) / 2, mp.mpf(max(10.0 ** -d, 1e-15)))
+    return (mp.mpf(case.b) - mp.mpf(case.a)) / n
 
 
-def points_of(case, road, d, n):
-    key = (case.a, case.b, n, d, road == "M")
-    if key not in _points:
-        tol = max(10.0 ** -d, 1e-15)
-        searching = road == "M" and (case.a, case.b) == NEW_MODEL
-        _points[key] = scan_points(case.a, case.b, n, tol, searching)
-    return _points[key]
+def nearest_other(case, i):
+    """The distance from root i to the nearest other root, those beyond the listed ones of a
+    case whose roots repeat too."""
+    r = case.roots[i][0]
+    gaps = [abs(x - r) for k, (x, _, s) in enumerate(case.roots) if k != i and s]
+    if case.period:
+        period, offsets = case.period
+        for o in offsets:
+            k = mp.nint((r - o) / period)
+            for j in (k - 1, k, k + 1):
+                x = o + j * period
+                if abs(x - r) > period * mp.mpf("1e-30"):
+                    gaps.append(abs(x - r))
+    return min(gaps) if gaps else mp.inf
 
 
 def scan_mark(case, i, noises, road, d, n):
     r, order, sign = case.roots[i]
+    if not case.a <= r <= case.b:
+        return "o"
     if not sign:
         return "e"
     if drowned(case, i, noises):
         return "n"
-    points = points_of(case, road, d, n)
-    if float(r) in points:
-        return "1"
-    j = bisect.bisect_left(points, float(r))
-    lo = points[j - 1] if j > 0 else -mp.inf
-    hi = points[j] if j < len(points) else mp.inf
-    if any(lo <= p <= hi for p in case.poles):  # a jump at a point: its value is one side's
+    step = step_at(case, road, d, n, r)
+    inside = lambda x: case.a <= x <= case.b
+    if any(abs(p - r) < step for p in case.poles if inside(p)):
         return "p"
-    if sum(1 for e in case.edges if lo < e < hi) >= 2:
+    if sum(1 for e in case.edges if abs(e - r) < step and inside(e)) >= 2:
         return "g"
-    inside = [k for k, (x, _, s) in enumerate(case.roots) if lo < x < hi and s]
-    if len(inside) > 2 or periodic_count(case, lo, hi) > 2:
-        return "m"
-    if len(inside) == 2:
-        tol = max(10.0 ** -d, 1e-15)
-        other = inside[0] if inside[1] == i else inside[1]
-        allowed = max(allowed_of(case.roots[i][0], noises[i], tol),
-                      allowed_of(case.roots[other][0], noises[other], tol))
-        if abs(case.roots[other][0] - r) <= 4 * allowed:
-            return "c"
-        if not turn_shown(case, points, j):
-            return "t"
+    if not (case.few and road == "M" and (case.a, case.b) == NEW_MODEL) and \
+            nearest_other(case, i) < step:
+        return "a"
     return "1"
-
-
-def periodic_count(case, lo, hi):
-    """How many of a periodic case's roots lie in (lo, hi), those beyond the listed ones too."""
-    if not case.period or mp.isinf(lo) or mp.isinf(hi):
-        return 0 if not case.period else mp.inf
-    period, offsets = case.period
-    return sum(mp.ceil((hi - o) / period) - mp.floor((lo - o) / period) - 1 for o in offsets)
-
-
-def turn_shown(case, points, j):
-    """Whether the points show the turn toward 0 of the step [points[j-1], points[j]]: the size of
-    f at one of its ends is smaller than at the point before it and no larger than at the other
-    end."""
-    def size(k):
-        if not 0 <= k < len(points):
-            return None
-        try:
-            return abs(case.f(points[k]))
-        except (TypeError, ValueError, ZeroDivisionError):
-            return None  # no value there
-
-    ends = [(j - 1, j - 2, j), (j, j + 1, j - 1)]
-    for end, beyond, other in ends:
-        here, out, across = size(end), size(beyond), size(other)
-        if here is not None and out is not None and across is not None and here < out \
-                and here <= across:
-            return True
-    return False
 
 
 def allowed_of(r, noise, tol):
@@ -228,5 +206,24 @@ def main(folder):
         print("%s: %d cases" % (cls, len(cases)))
 
 
+def check(folder):
+    """Whether the corpus in folder is what the generator writes; names the files that differ."""
+    with tempfile.TemporaryDirectory() as fresh:
+        with contextlib.redirect_stdout(io.StringIO()):
+            main(fresh)
+        written = sorted(f for f in os.listdir(fresh) if f.endswith(".txt"))
+        kept = sorted(f for f in os.listdir(folder) if f.endswith(".txt"))
+        differ = [f for f in sorted(set(written) | set(kept))
+                  if f not in written or f not in kept or
+                  not filecmp.cmp(os.path.join(fresh, f), os.path.join(folder, f), shallow=False)]
+    for name in differ:
+        print("%s: not what tools/root-truth/generate writes" % os.path.join(folder, name))
+    return not differ
+
+
 if __name__ == "__main__":
-    main(sys.argv[1] if len(sys.argv) > 1 else "tests/data/roots")
+    arguments = [a for a in sys.argv[1:] if a != "--check"]
+    target = arguments[0] if arguments else "tests/data/roots"
+    if "--check" in sys.argv[1:]:
+        sys.exit(0 if check(target) else 1)
+    main(target)

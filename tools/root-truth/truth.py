@@ -14,20 +14,23 @@ UNIT = mp.mpf(2) ** -53     # rounding of one result of the double arithmetic
 TINY = mp.mpf(2) ** -1075   # half the smallest subnormal: the rounding of a subnormal result
 NEW_MODEL = (-1e300, 1e300)
 
-# Why a root need not be found, by the letter that stands for it in a setting's mask.
+# Why a root need not be found, by the letter that stands for it in a setting's mask. Each
+# follows from the mathematics of the case and the settings alone (the interval and its steps),
+# never from where the scan looks: a step is the interval over the steps asked, and in a new
+# model's solve, whose steps near 0 are octaves, half the root's size.
 REASONS = {
-    "e": "a root of even order: the equation touches 0 without changing sign",
-    "c": "two roots in one step closer than four times the tolerance or the noise: a dip the "
-         "scan cannot tell from no root",
-    "m": "more than two roots in one step of the scan",
-    "t": "two roots in one step whose turn toward 0 the scan's points do not show: f is no smaller "
-         "at either end of the step than at the point beyond it",
-    "p": "a root and a pole or a jump in one step, at its end included: no sign change and no "
-         "turn toward 0",
-    "g": "a gap in the equation's domain inside the same step",
+    "e": "the equation touches 0 there without changing sign: a root of even order, or where a "
+         "sawtooth's tooth leaves 0",
     "n": "the equation's rounding noise (an underflow included) is wider than half the gap to "
-         "the next root, or than half the interval",
+         "the next root, or than half the interval (for FZERO, its bracket)",
+    "p": "a pole or a jump of the interval lies within one step of it",
+    "g": "two ends of the equation's domain within the interval lie within one step of it: its "
+         "step may hold a gap",
+    "a": "another root lies within one step of it, and the equation is none of those with a few "
+         "roots near 0 (polynomials and products of factors) whose every root a new model must "
+         "find",
     "s": "FZERO needs a sign change across its bracket",
+    "o": "it lies outside the interval searched",
 }
 
 
@@ -182,26 +185,3 @@ def noise_in_x(f, root, order):
         h = mp.mpf(10) ** -20 * (abs(root) if root != 0 else 1)
         size = max(abs(f(root + h)), abs(f(root - h))) / h ** order
         return +(noise / size) ** (mp.mpf(1) / order)
-
-
-def scan_points(a, b, n, tol, searching):
-    """The points a scan of [a, b] in n equal steps evaluates before it narrows any bracket: the
-    step ends, and for a solver model where a step is wider than all the numbers doubles hold at
-    tol, the points that halve the distance to 0 and to each end of it."""
-    step = (b - a) / n
-    points = [a + k * step for k in range(n)] + [b]
-    if searching:
-        resolvable = tol * 2.0 ** 52
-        for k in range(n):
-            lo, hi = points[k], points[k + 1]
-            if not (hi - lo > 2 * resolvable and lo < resolvable and hi > -resolvable):
-                continue
-            parts = [(lo, 0.0), (0.0, hi)] if lo < 0.0 < hi else [(lo, hi)]
-            if lo < 0.0 < hi:
-                points.append(0.0)
-            for p, q in parts:
-                d = 0.5 * (q - p)
-                while d >= tol and not (p + d == p and q - d == q):
-                    points += [p + d, q - d]
-                    d *= 0.5
-    return sorted(set(points))
