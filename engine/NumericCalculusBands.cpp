@@ -1,15 +1,16 @@
 // The rule for values lost in an equation's rounding noise, which every search for zeros keeps.
 // A noise band is a stretch where f's computed values lie within its rounding noise of 0: no
 // farther from it than twice what they move by when every operation rounds up or down instead of
-// to the nearest. Outside a band f's sign is certain; inside, the signs it shows are rounding.
+// to the nearest, or scatter by between neighbouring doubles, nor than the values met inside it.
+// Outside a band f's sign is certain; inside, the signs it shows are rounding.
 // - Where f's certain signs on the two sides of a band differ, the band holds a root: one point
-//   inside it is listed, however often the signs inside change ((x-1)^3 expanded, at 1).
-// - Where they agree, or one side is not known (f has no value there, or the band runs on past
-//   the interval searched), it holds none: a near miss or a rounding plateau
+//   inside it is listed, however often the signs inside change ((x-1)^3 multiplied out, at 1).
+// - Where they agree, or one side is not known (f has no value there, or the band runs on far
+//   past the interval searched), it holds none: a near miss or a rounding plateau
 //   (exp(x)*exp(-x)-1 = 1e-17, tanh(x) = 1).
-// - A 0 that f gives keeps its point: exactly (x - x, floor(x), (x-2)^2 at 2), where there is no
-//   band, or through rounding at a point, in a band no wider than the tolerance (mod(10*x, 1)
-//   at 0.9, where 10*x rounds onto 9).
+// - A 0 that f gives keeps its point: exactly (x - x, floor(x), (x-2)^2 at 2) outside a band,
+//   or through rounding at a point, in a band no wider than the tolerance (mod(10*x, 1) at 0.9,
+//   where 10*x rounds onto 9).
 #include "engine/NumericCalculusZeros.h"
 
 #include "engine/EngineErrors.h"
