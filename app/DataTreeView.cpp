@@ -18,6 +18,7 @@ IMPLEMENT_DYNAMIC(CProjectTreeCtrl, CTreeCtrl)
 BEGIN_MESSAGE_MAP(CProjectTreeCtrl, CTreeCtrl)
 ON_WM_KEYDOWN()
 ON_WM_SYSKEYDOWN()
+ON_MESSAGE(WM_MOUSEACTIVATE, &CProjectTreeCtrl::OnMouseActivate)
 END_MESSAGE_MAP()
 
 void CProjectTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -36,6 +37,14 @@ void CProjectTreeCtrl::OnSysKeyDown(UINT nChar, UINT, UINT)
     ::DefWindowProcA(m_hWnd, WM_SYSKEYDOWN, nChar, GetCurrentMessage()->lParam);
 }
 
+LRESULT CProjectTreeCtrl::OnMouseActivate(WPARAM, LPARAM)
+{
+    m_bClickActivating = TRUE;
+    const LRESULT result = Default();
+    m_bClickActivating = FALSE;
+    return result;
+}
+
 IMPLEMENT_DYNCREATE(CDataTreeView, CView)
 
 BEGIN_MESSAGE_MAP(CDataTreeView, CView)
@@ -45,6 +54,7 @@ ON_WM_CONTEXTMENU()
 ON_WM_KEYDOWN()
 ON_WM_SETFOCUS()
 ON_WM_INITMENUPOPUP()
+ON_NOTIFY(TVN_SELCHANGINGA, IDC_EXPLORER_TREE, &CDataTreeView::OnSelChanging)
 ON_NOTIFY(TVN_SELCHANGEDA, IDC_EXPLORER_TREE, &CDataTreeView::OnSelChanged)
 ON_NOTIFY(TVN_BEGINLABELEDITA, IDC_EXPLORER_TREE, &CDataTreeView::OnBeginLabelEdit)
 ON_NOTIFY(TVN_ENDLABELEDITA, IDC_EXPLORER_TREE, &CDataTreeView::OnEndLabelEdit)
@@ -238,6 +248,16 @@ void CDataTreeView::SetBold(HTREEITEM hItem, BOOL bBold)
 {
     if (hItem)
         m_wndTree.SetItemState(hItem, bBold ? TVIS_BOLD : 0, TVIS_BOLD);
+}
+
+void CDataTreeView::OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // Given the focus with nothing selected, the tree selects its top item by itself (Wine's
+    // does); with a click on its way that item would show, caption and panes, before the one
+    // the click hits.
+    const auto* pTree = reinterpret_cast<NMTREEVIEWA*>(pNMHDR);
+    *pResult =
+        pTree->action == TVC_UNKNOWN && !pTree->itemOld.hItem && m_wndTree.IsClickActivating();
 }
 
 void CDataTreeView::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)

@@ -15,9 +15,15 @@ class CMyDocument;
 // system keys (Alt+F4) get the system's handling.
 class CProjectTreeCtrl : public CTreeCtrl {
     DECLARE_DYNAMIC(CProjectTreeCtrl)
+public:
+    // A click is bringing the focus to the tree: what it hits is to be selected.
+    BOOL IsClickActivating() const { return m_bClickActivating; }
+
 protected:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
+    BOOL m_bClickActivating = FALSE;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -70,6 +76,7 @@ protected:
     void OnContextMenu(CWnd* pWnd, CPoint point);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnSetFocus(CWnd* pOldWnd);
+    void OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult);
     void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);

@@ -6,6 +6,7 @@
 #include "app/PaneArrangement.h"
 #include "app/ViewToggles.h"
 #include "framework/win/CCmdUI.h"
+#include "framework/win/CWaitCursor.h"
 #include "plot/Plot3DView.h"
 #include "plot/PlotView.h"
 
@@ -29,6 +30,7 @@ void CMainFrame::SetViewLayout(const ViewLayout& layout)
 {
     if (std::memcmp(layout.words, m_CurrentLayout.words, sizeof layout.words) == 0)
         return;
+    const CWaitCursor wait; // a workspace of many lines takes seconds to lay out anew
     COutlookSplitterWnd& panes = m_wndSplitter[3];
     CRect client;
     panes.GetClientRect(&client);

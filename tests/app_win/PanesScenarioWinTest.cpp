@@ -1,6 +1,7 @@
 // The panes on the roads the user walks in the main frame: each kind's arrangement as high as
-// its record keeps it, whatever scroll bar the workspace shows and across a restart; File > New
-// showing what start-up shows; the workspace's error tip going when the text moves under it.
+// its record keeps it, whatever scroll bar the workspace shows and across a restart; the first
+// click after opening a long project; File > New showing what start-up shows; the workspace's
+// error tip going when the text moves under it.
 #include "analysis/GridView.h"
 #include "app/RichWorkspace.h"
 #include "engine/SolverModel.h"
@@ -43,10 +44,15 @@ protected:
     }
     // A click as the system delivers it: the window under the pointer is asked to activate,
     // then gets the button's messages.
-    void UserClick(CWnd& wnd, CPoint point)
+    void Activate(CWnd& wnd)
     {
         wnd.SendMessage(WM_MOUSEACTIVATE, WPARAM(frame->m_hWnd),
                         MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+        Pump();
+    }
+    void UserClick(CWnd& wnd, CPoint point)
+    {
+        Activate(wnd);
         Click(wnd, point);
         Pump();
     }
@@ -162,6 +168,51 @@ TEST_F(PanesScenario, SelectingItemsInTurnKeepsEveryPanesHeightAcrossARestart)
         EXPECT_NE(WorkspaceText().Find("Solutions found: 2"), -1);
     }
     model->DeleteSolverModel(model->FindSolverModel("x^2=7"));
+}
+
+// After a project of many workspace lines is opened, the first click on a solver model shows
+// the model: the click bringing the focus to the explorer selects nothing by itself (the tree
+// would select its top item, showing its caption and an empty grid first), then selects the
+// model it hits.
+TEST_F(PanesScenario, TheFirstClickAfterOpeningALongProjectShowsTheModelItHits)
+{
+    ScriptedModalHook hook;
+    hook.boxAnswer = IDNO;
+    if (const int old = model->FindSolverModel("x^2=5"); old >= 0)
+        model->DeleteSolverModel(old);
+    ASSERT_EQ(doc->AddSolverModel("x^2=5", ""), 0);
+    std::string lines;
+    for (int i = 0; i < 20000; ++i)
+        lines += "    x = " + std::to_string(i) + "\n";
+    Workspace()->WriteLines(lines.c_str(), TRUE, WrittenColours::AsResults);
+    const std::string path = TestFolder() + "many-lines.zvp";
+    ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
+    Command(IDM_FILE_NEW);
+    hook.ChooseFile(path);
+    Command(IDM_FILE_OPEN);
+    ASSERT_GT(Workspace()->SendMessage(EM_GETLINECOUNT), 20000);
+    const CString startCaption = frame->GetTabBar().GetCaption();
+
+    CTreeCtrl& tree = Explorer()->GetTree();
+    const HTREEITEM solver = HTREEITEM(frame->FindExplorerItem(ItemSolverModel, "x^2=5"));
+    ASSERT_NE(solver, nullptr);
+    tree.EnsureVisible(solver);
+    frame->FocusWorkspace();
+    Pump();
+    Activate(tree);
+    EXPECT_EQ(::GetFocus(), tree.m_hWnd);
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr) << "the activation chose an item";
+    EXPECT_EQ(frame->GetTabBar().GetCaption(), startCaption);
+    // Posted: the tree follows the button in a loop of its own until it is released.
+    const CPoint at = PointOf(solver);
+    tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    Pump();
+    EXPECT_EQ(tree.GetSelectedItem(), solver);
+    EXPECT_STREQ(frame->GetTabBar().GetCaption(), "Solver model: x^2=5");
+    EXPECT_TRUE(GridView()->IsWindowVisible());
+    EXPECT_STREQ(GridView()->GetGrid().GetItemText(1, 2), "x^2=5");
+    model->DeleteSolverModel(model->FindSolverModel("x^2=5"));
 }
 
 // File > New after an item's panes showed: the window looks as it does at start-up, and what
