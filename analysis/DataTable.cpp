@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -207,6 +208,55 @@ void CDataTable::Copy(const CDataTable& other)
     }
     m_columns.swap(columns);
     m_bModified = TRUE;
+}
+
+std::uint64_t CDataTable::DigestValues() const
+{
+    // FNV-1a over 64-bit words: each column's length, then its values' bits.
+    std::uint64_t digest = 14695981039346656037ull;
+    const auto mix = [&digest](std::uint64_t word) { digest = (digest ^ word) * 1099511628211ull; };
+    for (const auto& column : m_columns) {
+        mix(std::uint64_t(column->GetCount()));
+        const double* values = column->GetData();
+        for (int i = 1; i <= column->GetCount(); ++i) {
+            std::uint64_t bits = 0;
+            std::memcpy(&bits, &values[i], sizeof bits);
+            mix(bits);
+        }
+    }
+    return digest;
+}
+
+std::vector<RefusedEntry> CDataTable::GetRefusedEntries() const
+{
+    if (m_refusals.empty() || DigestValues() != m_refusalDigest)
+        return {};
+    return m_refusals;
+}
+
+void CDataTable::BeginCellEdits()
+{
+    if (!m_refusals.empty() && DigestValues() != m_refusalDigest)
+        m_refusals.clear();
+}
+
+void CDataTable::KeepRefusal(const RefusedEntry& entry)
+{
+    ForgetRefusal(entry.column, entry.row);
+    m_refusals.push_back(entry);
+}
+
+void CDataTable::ForgetRefusal(int column, int row)
+{
+    std::erase_if(m_refusals, [column, row](const RefusedEntry& entry) {
+        return entry.column == column && entry.row == row;
+    });
+}
+
+void CDataTable::EndCellEdits()
+{
+    if (!m_refusals.empty())
+        m_refusalDigest = DigestValues();
 }
 
 void CDataTable::Serialize(CArchive& ar)

@@ -2,6 +2,7 @@
 #include "analysis/DataColumn.h"
 #include "plot/BoundTable.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -12,6 +13,16 @@ enum DataTableLayout : int {
     TableLayoutXYSig = 2,   // "X", "Y", "YSig"
     TableLayoutColumns = 3, // n unnamed columns of one length
     TableLayoutRagged = 4,  // n unnamed columns of independent lengths
+};
+
+// An entry the user typed into a table's cell and the project refused: the cell shows the
+// message in its place, and an edit of the cell starts from what was typed. Rows and columns
+// count from 0.
+struct RefusedEntry {
+    int column;
+    int row;
+    CString typed;
+    CString message;
 };
 
 // A project data table: named columns in order, a layout code and the auto-extend switch (a
@@ -64,6 +75,18 @@ public:
     // New unnamed columns with the other table's values.
     void Copy(const CDataTable& other);
 
+    // The entries refused in its cells, while they stand: any change of the table but the cell
+    // edits noted below (rows inserted, deleted or sorted, a command) drops them all, so that
+    // none is left on a cell whose value moved. They are never stored.
+    std::vector<RefusedEntry> GetRefusedEntries() const;
+    // Around the user's edits of cells: the first drops the entries that no longer stand, each
+    // edited cell then keeps its refused entry or none, and the last lets the others stand on
+    // the values as they are now.
+    void BeginCellEdits();
+    void KeepRefusal(const RefusedEntry& entry);
+    void ForgetRefusal(int column, int row);
+    void EndCellEdits();
+
     // Name, type, editable, layout, column count and each column.
     void Serialize(CArchive& ar) override;
     int ComputeStatistics() override;
@@ -73,9 +96,14 @@ public:
     int Sort(int order, int key) override;
 
 private:
+    // A digest of the columns' lengths and values, to tell whether any changed.
+    std::uint64_t DigestValues() const;
+
     std::vector<std::unique_ptr<CDataColumn>> m_columns;
     int m_nLayout = TableLayoutXY;
     BOOL m_bAutoExtend = TRUE;
+    std::vector<RefusedEntry> m_refusals;
+    std::uint64_t m_refusalDigest = 0; // of the values the refusals stand on
 };
 
 // The values of column 0 or 1 that the table's statistics and comparisons count, 1-based

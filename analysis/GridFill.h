@@ -19,10 +19,18 @@ public:
     virtual void SetText(int row, int column, const CString& text) = 0;
 };
 
+// A cell written with a refusal's message, and what the user typed there.
+struct RefusedCell {
+    int row;
+    int column;
+    CString typed;
+};
+
 // What the view does beyond the texts once an item is written.
 struct GridFillShape {
     BOOL bRowNumbers = FALSE;  // the fixed column numbers the rows (tables, lists, matrices)
     int nCalculateButtons = 0; // rows 3, 4, ... of column 3 are "Calculate" buttons
+    std::vector<RefusedCell> refusedCells;
 };
 
 // The grid's default size, the fixed row and column included.

@@ -176,6 +176,8 @@ void CGridView::FillGrid()
     if (kind != ItemNone) {
         ViewGridSink sink(m_Grid);
         const GridFillShape shape = pDoc->FillDataView(sink, m_Options.bEditable);
+        for (const RefusedCell& cell : shape.refusedCells)
+            m_MessageCells[{cell.row, cell.column}] = cell.typed;
         SetCalculateButtons(kind == ItemSolverModel ? shape.nCalculateButtons : 0);
         ColourCells(*pDoc);
         m_Grid.SetRowHeight(0, kGridFixedRowHeight);

@@ -15,8 +15,9 @@
 // layouts, and offers a context menu per kind of item. It keeps no copy of the item: every
 // FillGrid rebuilds the grid from the document; a refill of the item shown keeps the user's
 // place in the grid. A cell that answers a refused input with its message keeps that input
-// for the next edit. Sources: GridView.cpp (creation, filling, commands, context menu),
-// GridViewNotify.cpp (the grid's notifications and owner questions).
+// for the next edit; a table's such cells come back with it. Sources: GridView.cpp (creation,
+// filling, commands, context menu), GridViewNotify.cpp (the grid's notifications and owner
+// questions).
 class CGridView : public CView, public IGridOwnerView {
     DECLARE_DYNCREATE(CGridView)
 public:

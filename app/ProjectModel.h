@@ -239,7 +239,8 @@ public:
 
     // --- the data view (ProjectModelGridFill.cpp, ProjectModelGridEdit*.cpp) ----------------
     // Writes the selected item into the data view's grid: its size, the widths of the kind's
-    // layout, the titles and the values. bEditable (the view's switch) becomes the table's flag.
+    // layout, the titles and the values, and a table's refused entries that still stand, with
+    // what was typed. bEditable (the view's switch) becomes the table's flag.
     GridFillShape FillDataView(IGridFillSink& sink, BOOL bEditable);
     // Only the size: after an edit added an entry, the grid keeps its spare rows.
     void ResizeDataView(IGridFillSink& sink);
@@ -247,8 +248,9 @@ public:
     BOOL IsCellEditable(int row, int column) const;
     // Applies a typed cell to the selected item. FALSE: nothing typed (or a cell that takes no
     // input), the cell keeps its old text. TRUE: taken, or refused and answered in the cell as
-    // "#" + the engine's error text + "!" (a typed "#" too: a message is never input); text
-    // returns what the cell shows afterwards and value the number read from it.
+    // "#" + the engine's error text + "!" (a typed "#" too: a message is never input), which a
+    // table keeps with the cell; text returns what the cell shows afterwards and value the
+    // number read from it.
     BOOL ApplyGridEdit(int row, int column, CString& text, double& value);
     // A grid column dragged to a width: kept in the selected kind's layout (a matrix keeps one
     // width for all its columns); widths below 10 are not kept.

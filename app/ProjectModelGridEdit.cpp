@@ -90,17 +90,30 @@ BOOL ProjectModel::ApplyGridEdit(int row, int column, CString& text, double& val
     if (edit.text.IsEmpty())
         return FALSE;
     const int kind = m_nSelectedKind;
+    CDataTable* table = GetSelectedTable();
+    if (table)
+        table->BeginCellEdits();
     // A refusal's "#...!" is never input: typed, it is answered like any other refusal.
     const int result = edit.text[0] == '#' ? int(ErrInvalidCharacter) : EditSelectedItem(edit);
     if (result == kCellRefused)
         return FALSE;
     value = edit.value;
     if (result != 0) {
-        // The cell shows no value, so the table holds none there, whatever it held before.
-        if (CDataTable* table = GetSelectedTable(); table && table->EmptyCell(column - 1, row - 1))
-            TableCellsChanged(*table);
+        const CString typed = text;
         text = "#" + GetErrorText(result) + "!";
+        // The cell shows no value, so the table holds none there, whatever it held before; the
+        // message and what was typed stay with the cell until it is edited again.
+        if (table) {
+            if (table->EmptyCell(column - 1, row - 1))
+                TableCellsChanged(*table);
+            table->KeepRefusal({column - 1, row - 1, typed, text});
+            table->EndCellEdits();
+        }
         return TRUE;
+    }
+    if (table) {
+        table->ForgetRefusal(column - 1, row - 1);
+        table->EndCellEdits();
     }
     text = edit.bNumber ? GridNumberText(edit.value) : edit.text;
     // User constants, functions, conversions and solver models belong to the user data.

@@ -40,7 +40,9 @@ void WriteColumn(IGridFillSink& sink, int column, const CDataColumn& values)
         sink.SetText(i, column, IsEmptyCell(data[i]) ? CString() : GridNumberText(data[i]));
 }
 
-void WriteTable(IGridFillSink& sink, CDataTable& table, BOOL bEditable, const ViewLayout& layout)
+// The columns, then the messages of the entries refused in the table's cells.
+void WriteTable(IGridFillSink& sink, CDataTable& table, BOOL bEditable, const ViewLayout& layout,
+                GridFillShape& shape)
 {
     table.SetEditable(bEditable);
     const int widths = int(layout[ViewLayout::GridColumnCount]);
@@ -49,6 +51,12 @@ void WriteTable(IGridFillSink& sink, CDataTable& table, BOOL bEditable, const Vi
             sink.SetColumnWidth(c + 1, int(layout[ViewLayout::FirstColumnWidth + c]));
         sink.SetText(0, c + 1, table.GetColumnName(c));
         WriteColumn(sink, c + 1, *table.GetColumn(c));
+    }
+    for (const RefusedEntry& entry : table.GetRefusedEntries()) {
+        if (entry.row + 1 >= sink.GetRowCount() || entry.column + 1 >= sink.GetColumnCount())
+            continue;
+        sink.SetText(entry.row + 1, entry.column + 1, entry.message);
+        shape.refusedCells.push_back({entry.row + 1, entry.column + 1, entry.typed});
     }
 }
 
@@ -384,7 +392,7 @@ GridFillShape ProjectModel::FillDataView(IGridFillSink& sink, BOOL bEditable)
     switch (kind) {
     case ItemDataTable:
         if (auto* table = dynamic_cast<CDataTable*>(m_pSelectedObject))
-            WriteTable(sink, *table, bEditable, layout);
+            WriteTable(sink, *table, bEditable, layout, shape);
         break;
     case ItemList:
         if (auto* list = dynamic_cast<const CDataColumn*>(m_pSelectedObject)) {

@@ -25,8 +25,8 @@ struct PasteReader {
         }
     }
     // The text as a number. Another text reads as 0 in a list or matrix and leaves a table's
-    // cell empty, as a refused entry does; it counts as no number unless it is empty (the copy
-    // of an empty cell).
+    // cell empty, as a refused entry does; it counts as no number unless it is empty or a
+    // refusal's message (the copy of a cell without a value).
     double Read(const CString& text)
     {
         CString trimmed = text;
@@ -34,7 +34,7 @@ struct PasteReader {
         double value = 0;
         if (numtext::ScanDecimal(trimmed.View(), GetLocaleSeparators().chDecimal, value))
             return value;
-        if (!trimmed.IsEmpty())
+        if (!trimmed.IsEmpty() && trimmed[0] != '#')
             ++notNumbers;
         return bTable ? kEmptyCell : 0.0;
     }
@@ -59,6 +59,7 @@ BOOL PasteIntoTable(CDataTable& table, const PastedCells& cells, PasteReader& re
 {
     if (!table.IsEditable())
         return FALSE;
+    table.BeginCellEdits();
     const int columns = table.GetColumnCount();
     if (reader.maxColumn > columns)
         prompts.ShowMessage("The pasted data has more columns than the current data table.  The "
@@ -78,9 +79,12 @@ BOOL PasteIntoTable(CDataTable& table, const PastedCells& cells, PasteReader& re
             table.SetRowCount(rows, kEmptyCell);
     }
     // An empty field empties its cell, as the copied cell was; past the table it adds nothing.
-    for (const PastedCell& cell : cells)
+    for (const PastedCell& cell : cells) {
         if (cell.column <= columns && cell.row <= table.GetColumnLength(cell.column - 1))
             table.GetColumn(cell.column - 1)->SetValue(cell.row, reader.Read(cell.text));
+        table.ForgetRefusal(cell.column - 1, cell.row - 1);
+    }
+    table.EndCellEdits();
     return TRUE;
 }
 
@@ -125,9 +129,13 @@ BOOL PasteIntoMatrix(CMatrixObject& matrix, const PastedCells& cells, PasteReade
 
 bool EmptyTableCells(CDataTable& table, const CellAddresses& cells)
 {
+    table.BeginCellEdits();
     bool bChanged = false;
-    for (const CellAddress& cell : cells)
+    for (const CellAddress& cell : cells) {
         bChanged = table.EmptyCell(cell.column - 1, cell.row - 1) || bChanged;
+        table.ForgetRefusal(cell.column - 1, cell.row - 1);
+    }
+    table.EndCellEdits();
     return bChanged;
 }
 

@@ -498,8 +498,10 @@ TEST_F(DataViewTest, ASolveCutShortByItsTimeSaysWhereItsSolutionsComeFrom)
 
 // The table of seven rows typed cell by cell into the grid, under a decimal comma and a decimal
 // point, x before y and y before x, the x of row 3 and the y of row 4 refused; then each road a
-// table takes. The rows as the grid then shows them ("x|y/..." with a decimal point): a cell
-// refused or never typed is empty, and its row no point, never a 0 the user did not give.
+// table takes. The rows as the grid then shows them ("x|y/..." with a decimal point, "#" for a
+// refusal's message): a cell refused or never typed holds no value, and its row is no point,
+// never a 0 the user did not give; a refused cell shows why while the values stay where they
+// were, and never on a cell whose value moved.
 TEST_F(DataViewTest, ARefusedOrUntypedCellStaysEmptyOnEveryRoad)
 {
     // The x and y of each row.
@@ -508,12 +510,21 @@ TEST_F(DataViewTest, ARefusedOrUntypedCellStaysEmptyOnEveryRoad)
     const char* point[14] = {"1",   "3.1", "2",    "4.9", "1,5",  "7.2", "4",
                              "abc", "5",   "11.1", "6",   "13.2", "7",   "14.8"};
     const std::string typed = "1|3.1/2|4.9/|7.2/4|/5|11.1/6|13.2/7|14.8";
+    const std::string refused = "1|3.1/2|4.9/#|7.2/4|#/5|11.1/6|13.2/7|14.8";
     // The texts of rows first..last, one "x|y" each.
     const auto rows = [&](int first, int last) {
         std::vector<std::string> texts;
         for (int r = first; r <= last; ++r)
             texts.push_back(grid.Text(r, 1) + "|" + grid.Text(r, 2));
         return texts;
+    };
+    // A cell as the expectations write it: a refusal's message as "#".
+    const auto brief = [](std::string text) { return text.front() == '#' ? "#" : text; };
+    // What the user last typed into each cell, and the typing.
+    std::map<std::pair<int, int>, std::string> typedAt;
+    const auto typeInto = [&](int row, int column, const char* text) {
+        typedAt[{row, column}] = text;
+        return Type(row, column, text);
     };
     // The grid's paste of rows first..last at row `at` hands over the fields that change a cell.
     const auto paste = [&](int first, int last, int at) {
@@ -535,7 +546,14 @@ TEST_F(DataViewTest, ARefusedOrUntypedCellStaysEmptyOnEveryRoad)
         std::function<void()> take;
         std::string shown;
     } roads[] = {
-        {"grid filled again", [] {}, typed},
+        {"grid filled again", [] {}, refused},
+        {"another item shown, then the table again",
+         [&] {
+             SelectFolder(ItemVariables);
+             Fill();
+             model.SelectItemByName(ItemDataTable, "T1");
+         },
+         refused},
         {"saved and opened again",
          [&] {
              const stored::Bytes bytes =
@@ -569,16 +587,16 @@ TEST_F(DataViewTest, ARefusedOrUntypedCellStaysEmptyOnEveryRoad)
          },
          typed},
         {"rows 3 and 4 pasted over rows 1 and 2", [&] { paste(3, 4, 1); },
-         "|7.2/4|/|7.2/4|/5|11.1/6|13.2/7|14.8"},
-        {"rows 3 and 4 pasted past the end", [&] { paste(3, 4, 8); }, typed + "/|7.2/4|"},
+         "|7.2/4|/#|7.2/4|#/5|11.1/6|13.2/7|14.8"},
+        {"rows 3 and 4 pasted past the end", [&] { paste(3, 4, 8); }, refused + "/|7.2/4|"},
         {"a row inserted at row 3", [&] { model.InsertGridRow(3); },
          "1|3.1/2|4.9/|/|7.2/4|/5|11.1/6|13.2/7|14.8"},
         {"an inserted row typed, its y refused",
          [&] {
              model.InsertGridRow(1);
-             EXPECT_EQ(Type(1, 1, "9") + Type(1, 2, "9..5").substr(0, 1), "9#");
+             EXPECT_EQ(typeInto(1, 1, "9") + typeInto(1, 2, "9..5").substr(0, 1), "9#");
          },
-         "9|/" + typed},
+         "9|#/" + typed},
         {"row 1 deleted", [&] { model.DeleteGridRow(1); }, typed.substr(6)},
     };
     for (const bool bComma : {true, false})
@@ -592,25 +610,29 @@ TEST_F(DataViewTest, ARefusedOrUntypedCellStaysEmptyOnEveryRoad)
                 for (int r = 0; r < 7; ++r)
                     for (const int c : bXFirst ? std::vector<int>{0, 1} : std::vector<int>{1, 0}) {
                         const std::string shown =
-                            Type(r + 1, c + 1, (bComma ? comma : point)[2 * r + c]);
+                            typeInto(r + 1, c + 1, (bComma ? comma : point)[2 * r + c]);
                         EXPECT_EQ(shown[0] == '#', (r == 2 && c == 0) || (r == 3 && c == 1))
                             << what << " " << shown;
                     }
                 road.take();
                 UseDotSeparators();
-                Fill();
+                // A cell showing why it was refused opens its editor on what was typed there.
+                for (const RefusedCell& cell : Fill().refusedCells)
+                    EXPECT_EQ(cell.typed.GetString(), (typedAt[{cell.row, cell.column}]))
+                        << what << " (" << cell.row << ", " << cell.column << ")";
                 const CDataTable& table = *model.GetSelectedTable();
                 std::string shown, next;
                 std::vector<int> points;
                 for (int r = 1; r <= table.GetRowCount(); ++r) {
-                    const std::string row = rows(r, r)[0];
-                    shown += (r > 1 ? "/" : "") + row;
-                    if (row.front() != '|' && row.back() != '|')
+                    const std::string x = brief(grid.Text(r, 1)), y = brief(grid.Text(r, 2));
+                    shown += (r > 1 ? "/" : "") + x + "|" + y;
+                    if (x != "" && x != "#" && y != "" && y != "#")
                         points.push_back(r);
                 }
                 EXPECT_EQ(shown, road.shown) << what;
                 EXPECT_EQ(TablePointRows(table), points) << what;
                 EXPECT_EQ(prompts.CountOf("[message]"), 0) << what << ": " << prompts.log;
+                typedAt.clear();
                 Reset();
             }
 }
@@ -618,8 +640,9 @@ TEST_F(DataViewTest, ARefusedOrUntypedCellStaysEmptyOnEveryRoad)
 // Cells emptied by Delete, Cut or an edit left empty, and an entry refused over a value, in an
 // x, y table (1 2 3 / 4 5 6), a list (1 2 3 4) and a 2 x 2 matrix (1 2 / 3 4): a table's cell
 // holds no value and its row is no point; a list loses its values, the later ones moving up; a
-// matrix element becomes 0; a list or matrix keeps its value under a refusal. Cells the item
-// does not let the user type into change nothing. Shown: rows 1 to 4 of the filled grid.
+// matrix element becomes 0; a list or matrix keeps its value under a refusal, a table's cell
+// shows it ("#"). Cells the item does not let the user type into change nothing. Shown: rows 1
+// to 4 of the filled grid.
 TEST_F(DataViewTest, EmptiedAndRefusedCellsKeepWhatTheirItemCanHold)
 {
     const struct Case {
@@ -640,9 +663,9 @@ TEST_F(DataViewTest, EmptiedAndRefusedCellsKeepWhatTheirItemCanHold)
          "1|4/2|5/3|6/|",
          false},
         {"read-only table", ItemDataTable, {{1, 1}}, nullptr, false, "1|4/2|5/3|6/|", false},
-        {"table, refused", ItemDataTable, {}, "1,5", false, "1|4/2|/3|6/|", true},
-        {"table, refused under a comma", ItemDataTable, {}, "1.5", true, "1|4/2|/3|6/|", true},
-        {"table, a message typed", ItemDataTable, {}, "#Bad number!", false, "1|4/2|/3|6/|", true},
+        {"table, refused", ItemDataTable, {}, "1,5", false, "1|4/2|#/3|6/|", true},
+        {"table, refused under a comma", ItemDataTable, {}, "1.5", true, "1|4/2|#/3|6/|", true},
+        {"table, a message typed", ItemDataTable, {}, "#Bad number!", false, "1|4/2|#/3|6/|", true},
         {"list", ItemList, {{3, 1}, {1, 1}, {3, 1}, {5, 1}}, nullptr, false, "2|/4|/|/|", true},
         {"list, refused", ItemList, {}, "1,5", false, "1|/2|/3|/4|", false},
         {"matrix", ItemMatrix, {{1, 2}, {2, 1}, {3, 1}}, nullptr, false, "1|0/0|4/|/|", true},
@@ -674,8 +697,9 @@ TEST_F(DataViewTest, EmptiedAndRefusedCellsKeepWhatTheirItemCanHold)
         EXPECT_EQ(bool(model.IsModified()), c.bModified) << c.what;
         Fill();
         std::string shown;
+        const auto brief = [](std::string text) { return text.front() == '#' ? "#" : text; };
         for (int r = 1; r <= 4; ++r)
-            shown += (r > 1 ? "/" : "") + grid.Text(r, 1) + "|" + grid.Text(r, 2);
+            shown += (r > 1 ? "/" : "") + brief(grid.Text(r, 1)) + "|" + brief(grid.Text(r, 2));
         EXPECT_EQ(shown, c.shown) << c.what;
         if (c.kind == ItemDataTable && c.bModified) {
             EXPECT_EQ(TablePointRows(*model.GetSelectedTable()),

@@ -1,7 +1,7 @@
 // The panes on the roads the user walks in the main frame: each kind's arrangement as high as
 // its record keeps it, whatever scroll bar the workspace shows and across a restart; the first
-// click after opening a long project; File > New showing what start-up shows; the workspace's
-// error tip going when the text moves under it.
+// click after opening a long project; a refused table entry shown again; File > New showing
+// what start-up shows; the workspace's error tip going when the text moves under it.
 #include "analysis/GridView.h"
 #include "app/RichWorkspace.h"
 #include "engine/SolverModel.h"
@@ -213,6 +213,45 @@ TEST_F(PanesScenario, TheFirstClickAfterOpeningALongProjectShowsTheModelItHits)
     EXPECT_TRUE(GridView()->IsWindowVisible());
     EXPECT_STREQ(GridView()->GetGrid().GetItemText(1, 2), "x^2=5");
     model->DeleteSolverModel(model->FindSolverModel("x^2=5"));
+}
+
+// A refused table entry keeps its message when another item is shown and then the table again,
+// and F2 edits what was typed there. Saved and opened again, the cell holds no value and shows
+// nothing, as the file always kept it.
+TEST_F(PanesScenario, ARefusedTableEntryKeepsItsMessageWhenTheTableIsShownAgain)
+{
+    ScriptedModalHook hook;
+    hook.boxAnswer = IDNO;
+    AddLineTable("T", 3);
+    CDataGridCtrl& grid = GridView()->GetGrid();
+    TypeIntoCell(grid, 2, 2, "4+");
+    const CString message = grid.GetItemText(2, 2);
+    ASSERT_EQ(message.Left(1), CString("#"));
+    CTreeCtrl& tree = Explorer()->GetTree();
+    const auto selectTable = [&] {
+        tree.SelectItem(HTREEITEM(frame->FindExplorerItem(ItemDataTable, "T")));
+        Pump();
+    };
+    tree.SelectItem(Explorer()->GetFolder(SlotVariables));
+    Pump();
+    selectTable();
+    EXPECT_STREQ(grid.GetItemText(2, 2), message);
+    Click(grid, CellCentre(grid, 2, 2));
+    Press(grid, VK_F2);
+    Pump();
+    EXPECT_STREQ(EditorText(grid), "4+");
+    Type(grid, "\x1b");
+    EXPECT_STREQ(grid.GetItemText(2, 2), message);
+
+    const std::string path = TestFolder() + "refused.zvp";
+    ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
+    Command(IDM_FILE_NEW);
+    hook.ChooseFile(path);
+    Command(IDM_FILE_OPEN);
+    selectTable();
+    EXPECT_STREQ(grid.GetItemText(2, 2), "");
+    EXPECT_FALSE(model->GetSelectedTable()->HoldsValue(1, 2));
+    EXPECT_STREQ(grid.GetItemText(2, 1), "2");
 }
 
 // File > New after an item's panes showed: the window looks as it does at start-up, and what

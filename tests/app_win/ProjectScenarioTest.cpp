@@ -221,9 +221,9 @@ TEST_F(ProjectScenario, ItemsMadeFromTheirFoldersLiveThroughSaveNewAndOpen)
 
 // The table of seven rows typed through the grid's editor as the user types it, x before y
 // under a decimal comma and y before x under a decimal point, the x of row 3 and the y of row 4
-// refused: each refused cell stays empty, and counts in no point, when the grid is filled
-// again, the line fitted, rows copied and pasted, a row inserted, and the project saved and
-// opened again.
+// refused: each refused cell holds no value, and counts in no point, when the grid is filled
+// again (still showing why it was refused), the line fitted, rows copied and pasted, a row
+// inserted, and the project saved and opened again.
 TEST_F(ProjectScenario, RefusedEntriesStayEmptyThroughRefillFitPasteAndSave)
 {
     ScriptedModalHook hook;
@@ -234,14 +234,17 @@ TEST_F(ProjectScenario, RefusedEntriesStayEmptyThroughRefillFitPasteAndSave)
         bool bComma;
         const char* cells[14]; // x and y of each row
         const char* shown;
+        const char* refused; // as shown with its refusals
     };
     const Typed tables[] = {
         {true,
          {"1", "3,1", "2", "4,9", "1.5", "7,2", "4", "8.8", "5", "11,1", "6", "13,2", "7", "14,8"},
-         "1|3,1/2|4,9/|7,2/4|/5|11,1/6|13,2/7|14,8"},
+         "1|3,1/2|4,9/|7,2/4|/5|11,1/6|13,2/7|14,8",
+         "1|3,1/2|4,9/#Bad number!|7,2/4|#Bad number!/5|11,1/6|13,2/7|14,8"},
         {false,
          {"1", "3.1", "2", "4.9", "1,5", "7.2", "4", "abc", "5", "11.1", "6", "13.2", "7", "14.8"},
-         "1|3.1/2|4.9/|7.2/4|/5|11.1/6|13.2/7|14.8"},
+         "1|3.1/2|4.9/|7.2/4|/5|11.1/6|13.2/7|14.8",
+         "1|3.1/2|4.9/#Bad number!|7.2/4|#Unrecognized function!/5|11.1/6|13.2/7|14.8"},
     };
     const std::string refusal = "#" + std::string(GetErrorText(ErrBadNumber).GetString()) + "!";
     const double atFour = WeightedLineAt({1, 2, 5, 6, 7}, {3.1, 4.9, 11.1, 13.2, 14.8}, 4);
@@ -258,7 +261,7 @@ TEST_F(ProjectScenario, RefusedEntriesStayEmptyThroughRefillFitPasteAndSave)
         EXPECT_EQ(Cell(4, 2), t.bComma ? refusal : "#Unrecognized function!");
         Select(Folder(SlotPredefined));
         Select(hTable);
-        EXPECT_EQ(Texts(*grid, 1, 1, 8, 2), std::string(t.shown) + "/|") << t.bComma;
+        EXPECT_EQ(Texts(*grid, 1, 1, 8, 2), std::string(t.refused) + "/|") << t.bComma;
 
         Command(ID_FIT_LINE, Explorer());
         EXPECT_TRUE(hook.messages.empty()) << hook.messages[0];
@@ -267,11 +270,12 @@ TEST_F(ProjectScenario, RefusedEntriesStayEmptyThroughRefillFitPasteAndSave)
         Select(hTable);
     }
 
-    // The grid's own copy of rows 3 and 4, pasted over rows 1 and 2 and past the last row.
+    // The grid's own copy of rows 3 and 4, pasted over rows 1 and 2 and past the last row; a
+    // refusal copied leaves its cell empty, and the row inserted moves the refusals away.
     CView* view = frame->GetGridView();
     grid->SetSelectedRange(3, 1, 4, 2);
     Command(ID_EDIT_COPY, view);
-    EXPECT_EQ(GetClipboardText(), "\t7.2\r\n4\t");
+    EXPECT_EQ(GetClipboardText(), "#Bad number!\t7.2\r\n4\t#Unrecognized function!");
     for (const int row : {1, 8}) {
         grid->SetFocusCell(row, 1);
         Command(ID_EDIT_PASTE, view);
@@ -300,8 +304,8 @@ TEST_F(ProjectScenario, RefusedEntriesStayEmptyThroughRefillFitPasteAndSave)
 // entry refused over a value under a decimal point ("1,5" over 5.9) and under a decimal comma
 // ("9.8" over 9,8), the Delete key, an edit erased and ended with Enter, and Edit > Cut. Each
 // cell holds nothing from then on: its row has no marker in the table's plot, the line is
-// fitted to the three points left, and so the table is saved and opened again; F2 over a
-// refusal brings back what was typed. Delete closes a list up.
+// fitted to the three points left, and so the table is saved and opened again; a refusal shows
+// why and F2 over it brings back what was typed. Delete closes a list up.
 TEST_F(ProjectScenario, EmptiedAndRefusedCellsLeaveNoPointOnScreenInAFitOrAFile)
 {
     ScriptedModalHook hook;
@@ -359,7 +363,8 @@ TEST_F(ProjectScenario, EmptiedAndRefusedCellsLeaveNoPointOnScreenInAFitOrAFile)
     const char* kLeft = "|2.1/2|/3|/4|8.2/5|/|/7|14.2/8|15.9/|";
     Select(Folder(SlotPredefined));
     Select(hTable);
-    EXPECT_EQ(Texts(*grid, 1, 1, 9, 2), kLeft);
+    EXPECT_EQ(Texts(*grid, 1, 1, 9, 2),
+              "|2.1/2|/3|#Bad number!/4|8.2/5|#Bad number!/|/7|14.2/8|15.9/|");
     EXPECT_FALSE(marked(6, 12.1)) << "Cut took the point";
     EXPECT_TRUE(marked(7, 14.2));
 
