@@ -6,7 +6,6 @@
 #include "app/RichWorkspace.h"
 #include "engine/SolverModel.h"
 #include "plot/FunctionPlot.h"
-#include "plot/PlotView.h"
 #include "plot/SurfacePlot.h"
 #include "res/AppIds.h"
 #include "tests/app_win/ShellTestApp.h"
