@@ -43,6 +43,7 @@ const BenchExpression kExpressions[] = {
     {"sqrtabsln", "sqrt(abs(x))*ln(x^2+1)", "sqrt(abs(x))*ln(x^2+1)"},
     {"gaussian", "exp(-((x-2)^2)/(2*0.5^2))/(0.5*sqrt(2*PI))",
      "exp(-((x-2)^2)/(2*0.5^2))/(0.5*sqrt(2*_pi))"},
+    {"rational", "(x+1)*(x-1)/(x^2+2)", "(x+1)*(x-1)/(x^2+2)"},
     {"besselj", "besselj(2,x)", "besselj(2,x)"},
     {"userfunction", "f(f(x))", "(x^2+1)^2+1"},
 };
