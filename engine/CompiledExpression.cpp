@@ -132,27 +132,20 @@ ZIVRA_ALWAYS_INLINE int PowerWholeStep(const Instruction& in, ValueStack& stack,
     return code;
 }
 
-// x^N or x^-N for the N of a fixed power's instruction.
-template <unsigned N> ZIVRA_ALWAYS_INLINE double FixedPower(const double& x, bool negative)
+// x^N or x^-N for the N of a fixed power's instruction. A program never runs rounded up or
+// down (Run hands such evaluations to the tree walk), so the power is the nearest double.
+template <unsigned N> ZIVRA_ALWAYS_INLINE double FixedPower(double x, bool negative)
 {
-    if constexpr (N == 2)
-        return SmallWholePowerOf(x, N, negative);
-    else
-        return ExtendedWholePowerOf<N>(x, N, negative);
+    if (N == 2 && !negative)
+        return x * x;
+    return NearestWholePowerOf<N>(x, negative);
 }
 
-// The power loads its base from where it is stored: from memory as it stands, from the stack a
-// copy, whose address, taken, would otherwise keep the stack top out of a register.
 template <unsigned N>
 ZIVRA_ALWAYS_INLINE int PowerFixedStep(const Instruction& in, ValueStack& stack, bool fromMemory,
                                        double& v)
 {
-    if (fromMemory) {
-        v = FixedPower<N>(*in.x, in.m != 0);
-    } else {
-        const double x = stack.top;
-        v = FixedPower<N>(x, in.m != 0);
-    }
+    v = FixedPower<N>(fromMemory ? *in.x : stack.top, in.m != 0);
     const int code = FinishOperation(OpPower, 0, MathStatus{}, v);
     if (fromMemory)
         stack.Push(v);

@@ -7,6 +7,7 @@
 #include "engine/EvaluatorRounding.h"
 #include "numeric/ExtendedPrecision.h"
 #include "numeric/FloatRounding.h"
+#include "numeric/NearestWholePower.h"
 #include "numeric/UnderflowFlag.h"
 
 #include <cerrno>
@@ -87,20 +88,22 @@ inline double FlagSaturated(double value, double limit)
     return value;
 }
 
-// x^n (x^-n when negative) for n up to 16 within 0.51 ulp, the same on every runtime: x^0, x^1,
-// x^-1 and x^2 are one rounding in double precision, the others as ExtendedWholePower takes them.
+// ExtendedWholePower(x, n, negative) for n from 2 to 16, out of line: the evaluation loops that
+// take SmallWholePowerOf inline carry none of its code.
+double DirectedWholePower(double x, unsigned n, bool negative);
+
+// x^n (x^-n when negative) for n up to 16, the double nearest the exact power on every runtime:
+// x^0, x^1, x^-1 and x^2 are one rounding in double precision, the others as NearestWholePower
+// takes them. Rounded up or down (RunRounded), a power rounds as ExtendedWholePower's do.
 inline double SmallWholePowerOf(double x, unsigned n, bool negative)
 {
     if (n == 2 && !negative)
         return x * x;
     if (n < 2)
         return n == 0 ? 1.0 : negative ? FlagUnderflowedReciprocal(x) : x;
-    return ExtendedWholePower(x, n, negative);
-}
-
-inline double SmallWholePower(double x, double y)
-{
-    return SmallWholePowerOf(x, unsigned(std::fabs(y)), y < 0);
+    if (g_bDirectedRounding) [[unlikely]]
+        return DirectedWholePower(x, n, negative);
+    return NearestWholePower(x, n, negative);
 }
 
 // A power of x != 0 is never 0: the library's 0 is an underflow, which raises the flag whatever
@@ -114,9 +117,15 @@ inline double LibraryPower(double x, double y)
 }
 
 // a^b as the ^ operator computes it: small whole exponents as above, the rest by the library.
+// The size is tested first, so that the conversion to int is defined.
 inline double Power(double x, double y)
 {
-    return IsSmallWholeExponent(y) ? SmallWholePower(x, y) : LibraryPower(x, y);
+    if (std::fabs(y) <= 16.0) {
+        const int k = int(y);
+        if (double(k) == y)
+            return SmallWholePowerOf(x, unsigned(k < 0 ? -k : k), k < 0);
+    }
+    return LibraryPower(x, y);
 }
 
 // int(v): truncation toward zero to a signed 32-bit integer; false for NaN or a value outside

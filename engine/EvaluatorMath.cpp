@@ -25,6 +25,11 @@ double Factorial(int n, MathStatus& status)
     return product;
 }
 
+double DirectedWholePower(double x, unsigned n, bool negative)
+{
+    return ExtendedWholePower(x, n, negative);
+}
+
 namespace {
 // The classic 15-bit linear congruential generator, seeded with 1 as a C runtime starts.
 std::uint32_t g_randomState = 1;
