@@ -3,7 +3,7 @@
 // takes it away or puts it back, timed once in wall-clock time:
 //   Calculate writing the last report; Undo and Redo of it; Select All + Delete and its Undo;
 //   Select All + Clear; print (the job laid out, then every page drawn into a memory DC);
-//   File > New; Open; closing the window.
+//   File > New; Open, and Open of another project over it; closing the window.
 // "new" is the program; "old" is the control's own road for the same step (its Undo and Redo,
 // WM_SETTEXT "", Delete and WM_CLEAR, the colours read through its selection), measured at 1,000
 // and 2,000 lines and carried to the large size as the square of the lines, the least it grows
@@ -122,6 +122,14 @@ public:
             theBenchApp.OpenDocumentFile(path);
             Shown();
         });
+        // Opening another project over a long text: the old text goes as the new one comes.
+        const CString other = CString(temp) + "zivra-bench-long-2.zvp";
+        ::CopyFileA(path, other, FALSE);
+        t["Open over a long text"] = TimeMs([&] {
+            theBenchApp.OpenDocumentFile(other);
+            Shown();
+        });
+        ::DeleteFileA(other);
         ::DeleteFileA(path);
         return t;
     }

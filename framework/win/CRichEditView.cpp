@@ -267,11 +267,11 @@ void CRichEditView::Stream(CArchive& ar, BOOL bSelection)
                    [&] { return SendMessage(EM_STREAMIN, nFormat, LPARAM(&es)); });
         SendMessage(EM_SETMODIFY, FALSE);
     } else {
-        // The whole text is replaced: a new control takes it, out of sight.
+        // The whole text is replaced: a new control takes it, out of sight, its bars shown.
         ForgetChanges();
         es.pfnCallback = StreamInCallback;
         if (const HWND hOld =
-                ReplaceControl([&] { SendMessage(EM_STREAMIN, nFormat, LPARAM(&es)); }))
+                ReplaceControl([&] { SendMessage(EM_STREAMIN, nFormat, LPARAM(&es)); }, TRUE))
             ::DestroyWindow(hOld);
         SendMessage(EM_SETMODIFY, FALSE);
     }

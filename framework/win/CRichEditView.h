@@ -184,17 +184,21 @@ protected:
     void MakeChange(long nStart, long nEnd, const std::string& rtf);
     // Takes a selection of more than kLongChangeLines lines away; FALSE when it is shorter.
     BOOL TakeLongSelection();
-    // The rich text in place of [nStart, nEnd), in the control or through a new one; the
-    // characters put in, and in hOld the control put away when a new one holds them.
-    long PutRtf(long nStart, long nEnd, const std::string& rtf, HWND& hOld);
+    // The rich text in place of [nStart, nEnd), in the control or through a new one (whose bars
+    // stay where bBarsStay); the characters put in, and in hOld the control put away when a new
+    // one holds them.
+    long PutRtf(long nStart, long nEnd, const std::string& rtf, HWND& hOld, BOOL bBarsStay);
     // Fills an empty control with the pieces, the first as its whole text.
     void FillFromPieces(std::initializer_list<const std::string*> pieces);
     // Swaps the step's sides in the text: the rich text taken away, and the new side's length.
     std::string Swap(const TextStep& step, long& nLength);
     // The view's window becomes a new control, filled by fill() before it shows, where the
     // old one stood; the old one, hidden, is the caller's (null when no new control came up
-    // and the old one was emptied and filled instead).
-    HWND ReplaceControl(const std::function<void()>& fill);
+    // and the old one was emptied and filled instead). With bBarsStay the new control shows
+    // both scroll bars whatever its text (greyed while it fits): the control lays its whole
+    // text out again whenever its text area changes size, and a bar shown for the long text it
+    // was filled with did so once or twice more, now and then for minutes under X.
+    HWND ReplaceControl(const std::function<void()>& fill, BOOL bBarsStay = FALSE);
     // The view's control shows where hOld stood, which hides.
     void ShowInPlaceOf(HWND hOld);
     // The view's window becomes hOther, in place of the control it gives back hidden.

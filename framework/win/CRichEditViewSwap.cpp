@@ -146,7 +146,7 @@ void CRichEditView::StreamInSelection(const std::string& rtf)
     DefWindowProc(EM_STREAMIN, SF_RTF | SFF_SELECTION, LPARAM(&stream));
 }
 
-HWND CRichEditView::ReplaceControl(const std::function<void()>& fill)
+HWND CRichEditView::ReplaceControl(const std::function<void()>& fill, BOOL bBarsStay)
 {
     // A long text takes Wine's control seconds to lay out: the user sees that work goes on.
     const CWaitCursor wait;
@@ -157,7 +157,9 @@ HWND CRichEditView::ReplaceControl(const std::function<void()>& fill)
     GetParent()->ScreenToClient(&rect);
     // The control drops a scroll bar from its style while its text needs none, and one created
     // without it never shows it: the new control asks again for the view's own bars.
-    const DWORD dwStyle = GetStyle() | (m_dwDefaultStyle & (WS_HSCROLL | WS_VSCROLL));
+    const DWORD dwStyle = (GetStyle() & ~DWORD(ES_DISABLENOSCROLL)) |
+                          (m_dwDefaultStyle & (WS_HSCROLL | WS_VSCROLL)) |
+                          (bBarsStay ? DWORD(ES_DISABLENOSCROLL) : 0);
     const HWND hNew = ::CreateWindowExA(
         GetExStyle(), RICHEDIT_CLASSA, "", dwStyle & ~WS_VISIBLE, rect.left, rect.top, rect.Width(),
         rect.Height(), GetParent()->m_hWnd, nullptr, AfxGetInstanceHandle(), nullptr);
@@ -256,7 +258,8 @@ void CRichEditView::FillFromPieces(std::initializer_list<const std::string*> pie
     }
 }
 
-long CRichEditView::PutRtf(long nStart, long nEnd, const std::string& rtf, HWND& hOld)
+long CRichEditView::PutRtf(long nStart, long nEnd, const std::string& rtf, HWND& hOld,
+                           BOOL bBarsStay)
 {
     const long nKept = TextLength() - (nEnd - nStart);
     const int nFirst = LineOfChar(nStart), nLast = LineOfChar(nEnd);
@@ -269,7 +272,7 @@ long CRichEditView::PutRtf(long nStart, long nEnd, const std::string& rtf, HWND&
         (nParagraphs > kLongChangeLines && nParagraphs > nFirst)) {
         const std::string before = RtfOfRange(0, nStart);
         const std::string after = RtfOfRange(nEnd, TextLength());
-        hOld = ReplaceControl([&] { FillFromPieces({&before, &rtf, &after}); });
+        hOld = ReplaceControl([&] { FillFromPieces({&before, &rtf, &after}); }, bBarsStay);
     } else {
         CHARRANGE range{nStart, nEnd};
         SendMessage(EM_EXSETSEL, 0, LPARAM(&range));
@@ -284,7 +287,7 @@ long CRichEditView::PutRtf(long nStart, long nEnd, const std::string& rtf, HWND&
 void CRichEditView::MakeChange(long nStart, long nEnd, const std::string& rtf)
 {
     HWND hOld = nullptr;
-    const long nLength = PutRtf(nStart, nEnd, rtf, hOld);
+    const long nLength = PutRtf(nStart, nEnd, rtf, hOld, FALSE);
     // The control put away holds the text as Undo of this change brings it back.
     if (m_hPutAway)
         ::DestroyWindow(m_hPutAway);
@@ -330,7 +333,10 @@ std::string CRichEditView::Swap(const TextStep& step, long& nLength)
         KeepControl(ExchangeControl(hKept), step.nId);
     } else {
         HWND hOld = nullptr;
-        const long nPut = PutRtf(step.nStart, step.nStart + step.nLength, step.rtfOther, hOld);
+        // A new control for an Undo or Redo takes the whole text: its bars are shown from the
+        // start, so that it is laid out once.
+        const long nPut =
+            PutRtf(step.nStart, step.nStart + step.nLength, step.rtfOther, hOld, TRUE);
         // Wine's control drops the last of two paragraph ends that end a stream.
         if (nPut == step.nOtherLength - 1 && EndsWithParagraph(step.rtfOther)) {
             CHARRANGE end{step.nStart + nPut, step.nStart + nPut};

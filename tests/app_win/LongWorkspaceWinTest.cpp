@@ -111,6 +111,49 @@ TEST_F(LongWorkspace, AWorkspaceGrownUnderALongReportShowsItsLastLinesEndingAtTh
     }
 }
 
+// The control lays its whole text out again whenever its text area changes size, as a scroll bar
+// shown or hidden changes it: a control filled with a whole text by Undo, Redo or Open shows both
+// bars from the start, whatever the text.
+TEST_F(LongWorkspace, AWholeTextPutBackOrOpenedComesWithBothScrollBars)
+{
+    ScriptedModalHook hook;
+    // What the frame and the bars take of the control's window.
+    const auto edges = [this] {
+        CRect window, client;
+        View()->GetWindowRect(&window);
+        View()->GetClientRect(&client);
+        return std::pair{window.Width() - client.Width(), window.Height() - client.Height()};
+    };
+    const std::string path = TestFolder() + "bars.zvp";
+    Command(IDM_FILE_NEW);
+    ASSERT_FALSE(View()->GetStyle() & (WS_HSCROLL | WS_VSCROLL)) << "an empty workspace";
+    const auto plain = edges();
+    const std::pair bars{plain.first + ::GetSystemMetrics(SM_CXVSCROLL),
+                         plain.second + ::GetSystemMetrics(SM_CYHSCROLL)};
+    Report(300);
+    ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
+    const struct {
+        const char* road;
+        std::function<void()> take;
+    } roads[] = {
+        {"Open",
+         [&] {
+             Command(IDM_FILE_NEW);
+             hook.ChooseFile(path);
+             Command(IDM_FILE_OPEN);
+         }},
+        {"a report after it", [&] { Report(300); }},
+        {"its Undo", [] { Press('Z', kCtrl); }},
+        {"its Redo", [] { Press('Y', kCtrl); }},
+    };
+    for (const auto& road : roads) {
+        Focus();
+        road.take();
+        EXPECT_EQ(edges(), bars) << road.road;
+    }
+    EXPECT_GT(Lines(), 600) << "the report came back";
+}
+
 TEST_F(LongWorkspace, ALongWorkspaceEmptiesByEveryRoadAndOpensAgainAsSaved)
 {
     ScriptedModalHook hook;
