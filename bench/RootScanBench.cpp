@@ -35,6 +35,10 @@ const ScanBench kScans[] = {
     {"(x+1e12)-1e12 = 3.22787", 'M', "(x+1e12)-1e12 = 3.22787", 0, 10, 5, 1000},
     {"sin(1000*x)+2 = 0, 10000 steps", 'M', "sin(1000*x)+2 = 0", -10, 10, 5, 10000},
     {"ln(sin(x)) = -0.1, new model", 'M', "ln(sin(x)) = -0.1", -1e300, 1e300, 2, 200},
+    // Sines of numbers up to 1e300, and tens of thousands of roots where the doubles are sparse.
+    {"ln(sin(x)) = -0.1, new model, 10000 steps", 'M', "ln(sin(x)) = -0.1", -1e300, 1e300, 5,
+     10000},
+    {"tan(x) = 1, new model", 'M', "tan(x) = 1", -1e300, 1e300, 5, 1000},
     {"x^3-6x^2+11x-6 = 0, new model", 'M', "x^3-6*x^2+11*x-6 = 0", -1e300, 1e300, 2, 200},
     {"(x-1)(x-1.1)(x-1.2) = 0, new model", 'M', "(x-1)*(x-1.1)*(x-1.2) = 0", -1e300, 1e300, 5, 200},
     // No roots in a new model: what looking inside the steps for turns toward 0 costs.

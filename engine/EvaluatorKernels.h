@@ -230,10 +230,19 @@ inline double FromRadians(double x, int angleMode)
 
 // Whether x lies on a multiple of pi (fmod(x, pi) == 0) or on an odd multiple of pi/2
 // (fmod(x + pi/2, pi) == 0). Below pi in size fmod returns its argument, so only zero is on.
+// From 16 on, x = M 2^e (e >= -48) holds pi = m 2^-48 (m odd) a whole number of times exactly
+// when m divides M: asked so of the 53-bit M, since fmod(x, pi) takes a step per bit of x/pi.
 inline bool OnMultipleOfPi(double x)
 {
     constexpr double kPi = 3.141592653589793;
-    return std::fabs(x) < kPi ? x == 0.0 : std::fmod(x, kPi) == 0.0;
+    constexpr double kOddPi = kPi * 0x1p48;
+    const double size = std::fabs(x);
+    if (size < kPi)
+        return x == 0.0;
+    if (size < 16.0 || !std::isfinite(size))
+        return std::fmod(x, kPi) == 0.0;
+    int exponent = 0;
+    return std::fmod(std::ldexp(std::frexp(size, &exponent), 53), kOddPi) == 0.0;
 }
 
 inline bool OnOddHalfPi(double x) { return OnMultipleOfPi(x + 1.5707963267948966); }

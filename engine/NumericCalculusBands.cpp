@@ -16,6 +16,7 @@
 #include "engine/EngineErrors.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace zeros {
@@ -122,20 +123,14 @@ Beside SignBeside(const CalculusFunction& f, double x, double direction, double 
 const BandMemo::Band* BandMemo::Around(double p, double q) const
 {
     // The last band that begins before p is the only one that can hold it: bands do not overlap.
-    auto after = std::upper_bound(m_bands.begin(), m_bands.end(), p,
-                                  [](double x, const Band& band) { return x <= band.lo; });
+    auto after = m_bands.lower_bound(p);
     if (after == m_bands.begin())
         return nullptr;
-    const Band& band = *(after - 1);
+    const Band& band = std::prev(after)->second;
     return q < band.hi ? &band : nullptr;
 }
 
-void BandMemo::Add(const Band& band)
-{
-    auto at = std::upper_bound(m_bands.begin(), m_bands.end(), band.lo,
-                               [](double x, const Band& b) { return x < b.lo; });
-    m_bands.insert(at, band);
-}
+void BandMemo::Add(const Band& band) { m_bands.emplace(band.lo, band); }
 
 ZeroSearch::ZeroSearch(const CalculusFunction& function, double a, double b, double tolerance)
     : f(function), tol(tolerance)

@@ -5,6 +5,7 @@
 #include "engine/NumericCalculus.h"
 
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace zeros {
@@ -61,7 +62,8 @@ public:
     void Add(const Band& band);
 
 private:
-    std::vector<Band> m_bands; // by lo
+    // By lo; a scan far out of a new model decides tens of thousands, added in no order.
+    std::multimap<double, Band> m_bands;
 };
 
 // One search of f for zeros within tol: how far beside its bracket or interval the noise rule

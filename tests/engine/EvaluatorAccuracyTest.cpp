@@ -87,6 +87,26 @@ TEST_F(EvaluatorTest, CircularFunctionsOfLargeArguments)
         ExpectCircular(row, AngleDegrees);
 }
 
+// Whole multiples of the double nearest pi, m 2^-48 with m odd, built exactly as j m 2^s: SIN and
+// TAN are 0 there and CSC and COT out of range at every size, and at no neighbouring double.
+TEST_F(EvaluatorTest, MultiplesOfPiAtEverySize)
+{
+    constexpr double kOddPi = 884279719003555.0;
+    for (int j = 1; j <= 7; ++j)
+        for (int s : {-48, -44, 0, 60, 500, 970}) {
+            const double x = std::ldexp(j * kOddPi, s);
+            for (double at : {x, -x}) {
+                EXPECT_EQ(EvaluateWith("SIN(x)", at).value, 0.0) << j << " m 2^" << s;
+                EXPECT_EQ(EvaluateWith("TAN(x)", at).value, 0.0) << j << " m 2^" << s;
+                EXPECT_EQ(EvaluateWith("CSC(x)", at).code, ErrRange) << j << " m 2^" << s;
+                EXPECT_EQ(EvaluateWith("COT(x)", at).code, ErrRange) << j << " m 2^" << s;
+            }
+            for (double beside : {std::nextafter(x, 0.0), std::nextafter(x, HUGE_VAL)})
+                EXPECT_NE(EvaluateWith("SIN(x)", beside).value, 0.0)
+                    << "beside " << j << " m 2^" << s;
+        }
+}
+
 TEST_F(EvaluatorTest, PowersNearOneWithLargeExponents)
 {
     const struct {
