@@ -14,10 +14,12 @@ struct Deadline {
     Clock::time_point at;
     bool set = false;
     bool passed = false;
-    int commands = 0; // commands running, nested ones included
+    int commands = 0;      // commands running, nested ones included
+    long long charged = 0; // by the outermost command, at each reading of the clock
 };
 
 Deadline g_deadline;
+long long g_workLimit = -1;
 
 Clock::time_point FromNow()
 {
@@ -44,10 +46,13 @@ bool EvaluationWork::Extend(long long done)
 {
     if (g_deadline.passed || done > EvaluationWorkLimit)
         return false;
+    if (g_deadline.commands > 0)
+        g_deadline.charged += kClockCharges;
     if (!g_deadline.set) {
         g_deadline.at = FromNow();
         g_deadline.set = true;
-    } else if (Clock::now() >= g_deadline.at) {
+    } else if ((g_deadline.commands > 0 && g_workLimit >= 0 && g_deadline.charged > g_workLimit) ||
+               Clock::now() >= g_deadline.at) {
         g_deadline.passed = true;
         s_commandSpent = g_deadline.commands > 0;
         s_limit = -1;
@@ -64,6 +69,7 @@ CommandWork::CommandWork()
         g_deadline.at = FromNow();
         g_deadline.set = true;
         g_deadline.passed = false;
+        g_deadline.charged = 0;
         EvaluationWork::s_commandSpent = false;
         EvaluationWork::s_clockLeft = EvaluationWork::kClockCharges;
     }
@@ -79,3 +85,7 @@ CommandWork::~CommandWork()
 }
 
 bool CommandWork::Spent() { return EvaluationWork::s_commandSpent; }
+
+void CommandWork::LimitWork(long long work) { g_workLimit = work; }
+
+long long CommandWork::Charged() { return g_deadline.charged; }

@@ -93,6 +93,12 @@ public:
 
     // Whether the running command's time is spent.
     static bool Spent();
+    // For tools that must find what a command finds whatever the machine's speed and load: each
+    // command from now on may also charge work node evaluations in all, counted kClockCharges at
+    // a time, before its time counts as spent; a negative work, no such bound (the program's).
+    static void LimitWork(long long work);
+    // The node evaluations the running or last command charged, counted so.
+    static long long Charged();
 };
 
 // What work returns, done as one command (CommandWork) whose time ends with it, so that what

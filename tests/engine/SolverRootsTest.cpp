@@ -1,6 +1,6 @@
-// A solve cut short by its time lists roots it resolved, nearest 0 first, judged by closed forms.
-// Every other root the solver models, FZERO and Find Zeros list is judged against the truth
-// corpus in tests/data/roots by tools/root-truth (the root_truth_* tests).
+// A solve cut short by its time, or by a tool's budget in work, lists roots it resolved, nearest 0
+// first, judged by closed forms. Every other root the solver models, FZERO and Find Zeros list is
+// judged against the truth corpus in tests/data/roots by tools/root-truth (the root_truth_* tests).
 #include "engine/EvaluationWork.h"
 #include "engine/LocaleSeparators.h"
 #include "engine/SolverModel.h"
@@ -60,47 +60,78 @@ struct RootFamily {
     }
 };
 
-// Past its time a solve lists roots it resolved by then, each a true root, beginning with those
-// nearest 0; the variable keeps its value.
+const long double kPi = 3.14159265358979323846264338327950288L;
+const long double kRise = std::asin(std::exp(-0.1L)); // ln(sin(x)) = -0.1
+
+struct CutCase {
+    const char* equation;
+    int steps;
+    RootFamily roots;
+};
+
+const CutCase kCutCases[] = {
+    {"x^2 = 2", 200, {{-1.41421356237309504880L, 1.41421356237309504880L}}},
+    {"x^2 = 2", 10000, {{-1.41421356237309504880L, 1.41421356237309504880L}}},
+    {"x^2 = 1e-12", 200, {{-1e-6L, 1e-6L}}},
+    {"sin(x) = 0.5", 200, {{kPi / 6, 5 * kPi / 6}, 2 * kPi}},
+    {"sin(x) = 0.5", 10000, {{kPi / 6, 5 * kPi / 6}, 2 * kPi}},
+    {"ln(sin(x)) = -0.1", 10000, {{kRise, kPi - kRise}, 2 * kPi}},
+};
+
+// A new model of c solved for x, cut short: the roots it lists, each a true root, beginning with
+// the ones nearest 0; the variable keeps its value.
+std::vector<double> SolveCutShort(const CutCase& c)
+{
+    CSolverModel model;
+    EXPECT_EQ(model.SetEquation(c.equation), 0);
+    model.m_SolverFormat.SetDecimals(5);
+    model.m_nSolverSteps = c.steps;
+    model.SetVariable(0, "x", 7);
+    std::vector<double> roots;
+    EXPECT_EQ(model.Solve(0, roots), ErrMaxIterations);
+    EXPECT_EQ(model.GetVariableValue(0), 7);
+    if (roots.empty()) {
+        ADD_FAILURE() << "no roots";
+        return roots;
+    }
+    double first = roots[0];
+    for (std::size_t i = 0; i < roots.size(); ++i) {
+        EXPECT_TRUE(i == 0 || roots[i - 1] < roots[i]) << "ascending";
+        if (std::fabs(roots[i]) <= 1e9) {
+            EXPECT_LE(c.roots.Distance(roots[i]), 1e-5L) << Text(roots[i]) << " is no root";
+        }
+        if (std::fabs(roots[i]) < std::fabs(first))
+            first = roots[i];
+    }
+    EXPECT_LE(std::fabs(first - c.roots.NearestZeroOnSideOf(first)), 1e-5L)
+        << Text(first) << " is not the root nearest 0 on its side";
+    return roots;
+}
+
+// Past its time a solve lists roots it resolved by then.
 TEST_F(SolverRootsTest, ASolveCutShortListsTheRootsNearestZero)
 {
     const ScopedValue noTime(EvaluationSecondsLimit, 0.0);
-    constexpr long double pi = 3.14159265358979323846264338327950288L;
-    const long double rise = std::asin(std::exp(-0.1L)); // ln(sin(x)) = -0.1
-    const struct {
-        const char* equation;
-        int steps;
-        RootFamily roots;
-    } cases[] = {
-        {"x^2 = 2", 200, {{-1.41421356237309504880L, 1.41421356237309504880L}}},
-        {"x^2 = 2", 10000, {{-1.41421356237309504880L, 1.41421356237309504880L}}},
-        {"x^2 = 1e-12", 200, {{-1e-6L, 1e-6L}}},
-        {"sin(x) = 0.5", 200, {{pi / 6, 5 * pi / 6}, 2 * pi}},
-        {"sin(x) = 0.5", 10000, {{pi / 6, 5 * pi / 6}, 2 * pi}},
-        {"ln(sin(x)) = -0.1", 10000, {{rise, pi - rise}, 2 * pi}},
-    };
-    for (const auto& c : cases) {
+    for (const CutCase& c : kCutCases) {
         SCOPED_TRACE(std::string(c.equation) + ", " + std::to_string(c.steps) + " steps");
-        CSolverModel model;
-        ASSERT_EQ(model.SetEquation(c.equation), 0);
-        model.m_SolverFormat.SetDecimals(5);
-        model.m_nSolverSteps = c.steps;
-        model.SetVariable(0, "x", 7);
-        std::vector<double> roots;
-        EXPECT_EQ(model.Solve(0, roots), ErrMaxIterations);
-        EXPECT_EQ(model.GetVariableValue(0), 7);
-        ASSERT_FALSE(roots.empty());
-        double first = roots[0];
-        for (std::size_t i = 0; i < roots.size(); ++i) {
-            EXPECT_TRUE(i == 0 || roots[i - 1] < roots[i]) << "ascending";
-            if (std::fabs(roots[i]) <= 1e9) {
-                EXPECT_LE(c.roots.Distance(roots[i]), 1e-5L) << Text(roots[i]) << " is no root";
-            }
-            if (std::fabs(roots[i]) < std::fabs(first))
-                first = roots[i];
-        }
-        EXPECT_LE(std::fabs(first - c.roots.NearestZeroOnSideOf(first)), 1e-5L)
-            << Text(first) << " is not the root nearest 0 on its side";
+        SolveCutShort(c);
+    }
+}
+
+// A tool's budget in work cuts a solve as its time does, after as much work and at the same
+// place every time, however long the work takes.
+TEST_F(SolverRootsTest, ABudgetInWorkCutsASolveAtTheSamePlace)
+{
+    const ScopedValue untimed(EvaluationSecondsLimit, 600.0);
+    constexpr long long kWork = EvaluationWork::kClockCharges;
+    for (const CutCase& c : kCutCases) {
+        SCOPED_TRACE(std::string(c.equation) + ", " + std::to_string(c.steps) + " steps");
+        CommandWork::LimitWork(kWork);
+        const std::vector<double> roots = SolveCutShort(c);
+        EXPECT_GT(CommandWork::Charged(), kWork);
+        EXPECT_LE(CommandWork::Charged(), kWork + EvaluationWork::kClockCharges);
+        EXPECT_EQ(SolveCutShort(c), roots);
+        CommandWork::LimitWork(-1);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "tools/root-truth/RootTruthRoads.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -136,8 +137,10 @@ TruthVerdict JudgeRun(const TruthRun& run, double seconds)
     const TruthCase& c = *run.c;
     TruthVerdict v;
     v.run = run;
-    SetCommandSeconds(c.cut ? std::min(seconds, 0.2) : seconds);
+    SetCommandBudget(seconds, c.cut ? kCutWork : -1);
+    const auto start = std::chrono::steady_clock::now();
     const RoadResult result = Travel(run);
+    v.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     v.code = result.code;
     v.listed = result.listed;
     v.failed = result.failed || !result.keptVariable;

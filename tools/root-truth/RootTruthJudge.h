@@ -29,6 +29,7 @@ struct TruthVerdict {
     int roots = 0, required = 0;     // the roots this run is judged on, and those it must find
     bool failed = false;             // an error, or a solve that moved its variable
     bool nothingOnZero = false;      // 0 on a whole interval, and nothing listed
+    double seconds = 0;              // how long the run took
     bool Fault() const { return !nonRoots.empty() || !missing.empty() || failed || nothingOnZero; }
     // "key code=.. listed=.. roots=.. required=.. found=.. missing=.. nonroots=..", for
     // comparisons.
@@ -37,7 +38,9 @@ struct TruthVerdict {
 
 // The runs of the cases; a slice keeps one scan setting in every few (always the same ones).
 std::vector<TruthRun> TruthRuns(const std::vector<TruthCase>& cases, bool slice);
-// Runs one through the program's code, each command given seconds (a scan that runs out of time
-// a fifth of a second: the roots it is judged on are found in the first milliseconds), and
-// judges it.
+// The node evaluations the scan of a case that goes on for long (cut) may charge: about a
+// twentieth of a second natively, where the roots it is judged on take the first milliseconds.
+constexpr long long kCutWork = 1LL << 20;
+// Runs one through the program's code, each command given seconds, and the scan of a cut case
+// kCutWork besides, so that the machine's load decides nothing; judges it.
 TruthVerdict JudgeRun(const TruthRun& run, double seconds);

@@ -5,6 +5,8 @@
 #include "tools/root-truth/RootTruthJudge.h"
 #include "tools/root-truth/RootTruthRoads.h"
 
+#include "engine/EngineErrors.h"
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -25,6 +27,33 @@ struct KnownFault {
     std::set<int> missing;
     int nonRoots = 0;
     std::set<std::string> other;
+};
+
+// How long the runs took, against the program's 4 s per command: a figure, which the machine's
+// load moves, and no verdict.
+struct Timing {
+    double slowest = 0;
+    std::string slowestKey;
+    int overQuarter = 0; // runs over 1 s
+    int cutAtWork = 0;   // runs of cut cases that spent the judge's budget in work
+
+    void Add(const TruthVerdict& v)
+    {
+        if (v.seconds > slowest) {
+            slowest = v.seconds;
+            slowestKey = v.run.Key();
+        }
+        overQuarter += v.seconds > 1.0 ? 1 : 0;
+        cutAtWork += v.run.c->cut && v.code == ErrMaxIterations ? 1 : 0;
+    }
+    void Print() const
+    {
+        std::printf("slowest run %s, %.2f s; %d runs over 1 s, a quarter of the program's 4 s\n",
+                    slowestKey.c_str(), slowest, overQuarter);
+        std::printf("%d runs of cases that go on for long ended at the judge's %lld node "
+                    "evaluations\n",
+                    cutAtWork, kCutWork);
+    }
 };
 
 struct Tally {
@@ -195,9 +224,11 @@ int JudgeCases(const std::vector<TruthCase>& cases, const Options& o)
     }
     int unknownFaults = 0;
     std::string lastClass;
+    Timing timing;
     for (const TruthRun& run : TruthRuns(cases, o.slice)) {
         const TruthVerdict v = JudgeRun(run, o.seconds);
         Add(tallies[run.c->cls], v);
+        timing.Add(v);
         if (dump.is_open())
             dump << v.Line() << '\n';
         if (v.Fault() && writeKnown.is_open()) {
@@ -211,6 +242,7 @@ int JudgeCases(const std::vector<TruthCase>& cases, const Options& o)
             ++unknownFaults;
     }
     Print(tallies);
+    timing.Print();
     if (o.check)
         std::printf("%d faults beyond the %zu known\n", unknownFaults, known.size());
     return unknownFaults;

@@ -16,8 +16,10 @@ struct RoadResult {
 
 // The program's separators, as a user of the '.' locale has them.
 void PrepareRoads();
-// The seconds one command may run (the program's own budget is 4).
-void SetCommandSeconds(double seconds);
+// The seconds one command may run (the program's own budget is 4) and, with work >= 0, the node
+// evaluations it may charge in all, a budget that the machine's load does not move. Code compared
+// that has no such budget is given a fifth of a second instead.
+void SetCommandBudget(double seconds, long long work);
 // The model "equation" with Min a, Max b, the decimals and steps given, solved for its variable;
 // what its report lists, each solution once as the report shows it.
 RoadResult SolveAsModel(const std::string& equation, double a, double b, int decimals, int steps);

@@ -26,7 +26,7 @@ class Case:
         self.edges = [mp.mpf(e) for e in edges]   # ends of the equation's domain
         self.brackets = list(brackets)            # FZERO brackets that hold no root
         self.fzero = fzero          # FZERO's bracket for the only root, as the user gave it
-        self.cut = cut              # a scan that runs out of time: the roots nearest 0 count
+        self.cut = cut              # a scan that goes on for long: the roots nearest 0 count
         self.few = few              # a few roots near 0 (a polynomial, a product of factors)
 
 

@@ -33,7 +33,8 @@ HEADER = """\
 #   period P O1 O2 ...: the roots repeat, O + k P for every k; points listed beyond the roots
 #     given are judged by them.
 #   bracket LO HI: an FZERO bracket around a pole or a jump: nothing must be listed.
-#   cut: the scan runs out of time; it is judged on the roots nearest 0, which it takes first.
+#   cut: the scan goes on for long (its roots have no end); the judge ends it after a fixed amount
+#     of work and judges it on the roots nearest 0, which it takes first.
 """
 
 
