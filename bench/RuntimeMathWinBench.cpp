@@ -5,7 +5,9 @@
 //   2. each routed function beside the runtime's own on the same arguments, with the ratio (the
 //      runtime's own asin, acos, atan, sinh, cosh, tanh, log10, tan and hypot are those of the
 //      system's runtime library, which the program no longer imports);
-//   3. whole powers as the evaluator takes them beside the doubles multiplied out it used before.
+//   3. whole powers as the evaluator takes them beside the doubles multiplied out it used before;
+//   4. a switch of the rounding up and back, by the runtime's fesetround and by the program's own
+//      (a root scan asks for one at nearly every point).
 // Run: tools/wine-run build-win-bench/bench/RuntimeMathWinBench.exe
 #include "bench/BeforeWholePower.h"
 #include "bench/PlainTiming.h"
@@ -14,7 +16,9 @@
 #include "engine/EngineStartup.h"
 #include "engine/EvaluatorKernels.h"
 #include "engine/LocaleSeparators.h"
+#include "numeric/RoundingMode.h"
 
+#include <cfenv>
 #include <cmath>
 #include <cstdio>
 
@@ -154,6 +158,27 @@ void TimeWholePowers()
     }
 }
 
+void TimeRoundingSwitch()
+{
+    const auto perSwitch = [](auto get, auto set) {
+        return TimeOver(
+            [&](double x) {
+                const int kept = get();
+                set(FE_UPWARD);
+                const double y = x * 3.0;
+                set(kept);
+                return y;
+            },
+            0.1, 10);
+    };
+    const double before =
+        perSwitch([] { return std::fegetround(); }, [](int mode) { std::fesetround(mode); });
+    const double now = perSwitch(CurrentRounding, SetRounding);
+    std::printf("\nns per switch of the rounding up and back:\n");
+    std::printf("  %9s %9s %7s\n", "fesetround", "own", "ratio");
+    std::printf("  %9.1f %9.1f %6.3fx\n", before, now, now / before);
+}
+
 } // namespace
 
 int main()
@@ -163,5 +188,6 @@ int main()
     TimeExpressions();
     TimeFunctions();
     TimeWholePowers();
+    TimeRoundingSwitch();
     return 0;
 }

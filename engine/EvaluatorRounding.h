@@ -2,7 +2,7 @@
 // Evaluation with every operation rounded one way, up or down, which shows how far rounding moves
 // a value: the hardware rounds the arithmetic in its mode, and the evaluator moves each result of
 // a library function, which the runtime rounds to nearest in any mode, one double that way.
-#include <cfenv>
+#include "numeric/RoundingMode.h"
 
 // 0 while evaluations round to nearest; +1 or -1 while they round up or down. One for the
 // program: evaluations run on one thread, as their work budget does.
@@ -16,15 +16,15 @@ inline bool g_bDirectedRounding = false;
 double RoundedLibraryResult(double value);
 
 // Runs work with its arithmetic rounded up (direction +1) or down (-1), and the results of
-// library functions too where library says so; rounding to nearest again after it.
+// library functions too where library says so; rounding as before again after it.
 template <class Work> void RunRounded(int direction, bool library, Work&& work)
 {
-    const int kept = std::fegetround();
-    std::fesetround(direction > 0 ? FE_UPWARD : FE_DOWNWARD);
+    const int kept = CurrentRounding();
+    SetRounding(direction > 0 ? FE_UPWARD : FE_DOWNWARD);
     g_nLibraryRounding = library ? direction : 0;
     g_bDirectedRounding = true;
     work();
     g_bDirectedRounding = false;
     g_nLibraryRounding = 0;
-    std::fesetround(kept);
+    SetRounding(kept);
 }

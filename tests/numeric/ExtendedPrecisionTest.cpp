@@ -2,12 +2,11 @@
 // mode and at either x87 precision, the double the exact power rounds to, and the underflow flag
 // where that double is tiny and inexact.
 #include "numeric/ExtendedPrecision.h"
+#include "numeric/RoundingMode.h"
 #include "numeric/UnderflowFlag.h"
 #include "tests/numeric/OracleCheck.h"
 
 #include <gtest/gtest.h>
-
-#include <cfenv>
 
 namespace {
 
@@ -41,7 +40,7 @@ void ExpectEdgesRoundedAsTheTruth(const char* precision)
                  {FE_UPWARD, "upward", &EdgeRow::upward},
                  {FE_DOWNWARD, "downward", &EdgeRow::downward}};
     for (const auto& mode : modes) {
-        std::fesetround(mode.mode);
+        SetRounding(mode.mode);
         for (const EdgeRow& row : kEdges) {
             ClearUnderflowFlag();
             const double value = PowerOf(row);
@@ -54,7 +53,7 @@ void ExpectEdgesRoundedAsTheTruth(const char* precision)
             }
         }
     }
-    std::fesetround(FE_TONEAREST);
+    SetRounding(FE_TONEAREST);
 }
 
 TEST(ExtendedPrecision, WholePowersAtTheEdgesOfTheDoubles)
