@@ -83,14 +83,7 @@ void CloseMainFrame()
 
 std::string TestFolder()
 {
-    static std::string folder;
-    if (folder.empty()) {
-        char temp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "zivra-shell-" + std::to_string(::GetCurrentProcessId());
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        folder += "\\";
-    }
+    static const std::string folder = MakeTempFolder();
     return folder;
 }
 

@@ -14,6 +14,7 @@
 #include "res/resource.h"
 #include "tests/app_win/ShellTestApp.h"
 #include "tests/grid/GridWinTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/ScriptedModalHook.h"
 #include "tests/support/StoredBytes.h"
 
@@ -784,23 +785,30 @@ TEST(Program, OneProjectIsHeldByOneWindowWhateverTheSpellingOfItsPath)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
 }
 
-// A project saved in the test folder and copied as fileName into a folder of it named
-// folderName, both made through the wide functions; empty where Wine cannot make them, which it
-// does only under a UTF-8 Unix locale.
+// A project saved in a new folder (MakeTempFolder) and copied as fileName into a folder of it
+// named folderName, both made through the wide functions; empty where Wine cannot make them,
+// which it does only under a UTF-8 Unix locale. A folder of another test beside it, named alike
+// in '?', would leave the program no short name to offer.
 std::wstring ProjectInFolderNamed(const std::wstring& folderName, const std::wstring& fileName)
 {
-    const std::string saved = TestFolder() + "saved.zvp";
+    const std::string saved = MakeTempFolder() + "saved.zvp";
     if (!MainDocument()->OnSaveDocument(saved.c_str()))
         return std::wstring();
     CloseMainFrame();
     const std::wstring folder = std::wstring(saved.begin(), saved.end() - 9) + folderName;
     const std::wstring project = folder + L"\\" + fileName;
-    // An earlier run of this process id may have made the folder.
-    if ((!::CreateDirectoryW(folder.c_str(), nullptr) &&
-         ::GetLastError() != ERROR_ALREADY_EXISTS) ||
+    if (!::CreateDirectoryW(folder.c_str(), nullptr) ||
         !::CopyFileW(std::wstring(saved.begin(), saved.end()).c_str(), project.c_str(), FALSE))
         return std::wstring();
     return project;
+}
+
+// The folder that ProjectInFolderNamed saved project's copy in, ending in a backslash.
+std::string BaseFolderOf(const std::wstring& project)
+{
+    const std::wstring folder = project.substr(0, project.rfind(L'\\'));
+    const std::wstring base = folder.substr(0, folder.rfind(L'\\') + 1);
+    return std::string(base.begin(), base.end());
 }
 
 // The short name the system gives the last name of a path.
@@ -848,17 +856,16 @@ TEST(Program, AProjectInAFolderNamedInCharactersTheCodePageCannotHoldIsToldSoThe
     if (hMain)
         ::PostMessageA(hMain, WM_COMMAND, ID_APP_EXIT, 0);
     EXPECT_EQ(EndOf(pi), 0u);
-    EXPECT_NE(said.find("Cannot open " + TestFolder() + "??\\??.zvp: the name of the folder " +
-                        TestFolder() +
+    const std::string base = BaseFolderOf(project);
+    EXPECT_NE(said.find("Cannot open " + base + "??\\??.zvp: the name of the folder " + base +
                         "?? and the file name hold characters that this program cannot use"),
               std::string::npos)
         << said;
     EXPECT_NE(said.find("Move the file to a folder whose name uses only characters of"),
               std::string::npos)
         << said;
-    const std::string shortPath = TestFolder() +
-                                  ShortNameOf(project.substr(0, project.rfind(L'\\'))) + "\\" +
-                                  ShortNameOf(project);
+    const std::string shortPath =
+        base + ShortNameOf(project.substr(0, project.rfind(L'\\'))) + "\\" + ShortNameOf(project);
     EXPECT_NE(said.find("Or open it under its short name, " + shortPath + "."), std::string::npos)
         << said;
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zivra Software");
@@ -884,7 +891,7 @@ TEST(Program, AProjectInAFolderTheCodePageCannotHoldIsSavedAndReopenedUnderItsSh
         GTEST_SKIP() << "no folder named in Chinese characters under this Unix locale";
     }
     const std::string shortPath =
-        TestFolder() + ShortNameOf(project.substr(0, project.rfind(L'\\'))) + "\\p.zvp";
+        BaseFolderOf(project) + ShortNameOf(project.substr(0, project.rfind(L'\\'))) + "\\p.zvp";
     ASSERT_EQ(shortPath.find('?'), std::string::npos) << shortPath;
 
     // Started on it, a line typed and saved: the file takes it, and nothing is said.

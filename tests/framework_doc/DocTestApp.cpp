@@ -233,20 +233,6 @@ void PumpMessages()
     }
 }
 
-std::string MakeTempFolder()
-{
-    // Process ids repeat between runs: a folder that exists already is never reused.
-    static int s_nFolder = 0;
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp);
-    for (;;) {
-        std::ostringstream name;
-        name << szTemp << "zdoc" << ::GetCurrentProcessId() << "_" << ++s_nFolder << "\\";
-        if (::CreateDirectoryA(name.str().c_str(), nullptr))
-            return name.str();
-    }
-}
-
 std::string ReadFileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

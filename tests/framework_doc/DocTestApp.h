@@ -11,6 +11,7 @@
 #include "framework/win/CStatusBar.h"
 #include "framework/win/CWinApp.h"
 #include "framework/win/ModalTestHook.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <string>
 #include <vector>
@@ -144,7 +145,5 @@ CTestDoc* MainDoc();
 void CloseMainFrame();
 // Processes every queued message.
 void PumpMessages();
-// A fresh empty folder under the temporary folder, e.g. "C:\...\zdoc1234\".
-std::string MakeTempFolder();
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -163,3 +163,17 @@ WineTahoma::~WineTahoma()
     if (!m_path.empty())
         ::RemoveFontResourceExA(m_path.c_str(), FR_PRIVATE, nullptr);
 }
+
+std::string MakeTempFolder()
+{
+    static int s_nFolder = 0;
+    char szTemp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szTemp);
+    for (;;) {
+        const std::string name = szTemp + std::string("ztest") +
+                                 std::to_string(::GetCurrentProcessId()) + "_" +
+                                 std::to_string(++s_nFolder) + "\\";
+        if (::CreateDirectoryA(name.c_str(), nullptr))
+            return name;
+    }
+}

@@ -53,6 +53,11 @@ struct MetafileText {
 // The texts a metafile draws, in drawing order.
 std::vector<MetafileText> ReadMetafileTexts(HENHMETAFILE hMeta);
 
+// A new, empty folder under the temporary folder, e.g. "C:\\...\\ztest1234_1\\". Process ids
+// repeat between runs under Wine: a folder that exists already is never reused, so that nothing
+// an earlier run left there meets a test.
+std::string MakeTempFolder();
+
 // Wine's own Tahoma, lent to this process while the object lives: the test prefix has only the
 // system's fonts, in which the dialog and menu fonts fall back to a wider face that measures
 // and draws alike. Windows has the font anyway.
