@@ -213,31 +213,11 @@ bool IsBinaryLink(const CExprNode* node)
            node->m_pLeft && node->m_pRight;
 }
 
-// A binary operator and those down its left side (a chain such as a+b-c+... at one level) in a
-// loop from the innermost outwards, the bulk of every plotted expression. A link that fails
-// leaves its code in every link above it, as their own evaluations would.
-int EvaluateBinaryOperator(CExprNode& top)
+// The links of a chain from the top down, the innermost last, evaluated from the innermost
+// outwards: a link that fails leaves its code in every link above it, as their own evaluations
+// would.
+int EvaluateLinks(CExprNode* const* links, int count)
 {
-    if (!IsBinaryLink(top.m_pLeft)) {
-        double a = 0, b = 0;
-        if (int code = ChildValue(top.m_pLeft, a); code || (code = ChildValue(top.m_pRight, b)))
-            return code;
-        return ApplyBinaryOperator(top, a, b);
-    }
-    int count = 0;
-    for (CExprNode* link = &top; IsBinaryLink(link); link = link->m_pLeft)
-        ++count;
-    constexpr int kInlineLinks = 8;
-    CExprNode* inlineLinks[kInlineLinks];
-    std::vector<CExprNode*> heapLinks;
-    CExprNode** links = inlineLinks;
-    if (count > kInlineLinks) {
-        heapLinks.resize(std::size_t(count));
-        links = heapLinks.data();
-    }
-    CExprNode* walk = &top;
-    for (int i = 0; i < count; ++i, walk = walk->m_pLeft)
-        links[i] = walk;
     double a = 0;
     int code = ChildValue(links[count - 1]->m_pLeft, a);
     for (int i = count - 1; i >= 0; --i) {
@@ -256,6 +236,39 @@ int EvaluateBinaryOperator(CExprNode& top)
             link.m_nErrorCode = code;
     }
     return code;
+}
+
+// A chain too long for the stack's list of links.
+[[gnu::noinline]] int EvaluateLongChain(CExprNode& top)
+{
+    std::vector<CExprNode*> links;
+    for (CExprNode* link = &top; IsBinaryLink(link); link = link->m_pLeft)
+        links.push_back(link);
+    return EvaluateLinks(links.data(), int(links.size()));
+}
+
+// A binary operator and those down its left side (a chain such as a+b-c+... at one level), the
+// bulk of every plotted expression, in a loop rather than by recursion; the links are gathered
+// in one walk down.
+int EvaluateBinaryOperator(CExprNode& top)
+{
+    CExprNode* below = top.m_pLeft;
+    if (!IsBinaryLink(below)) {
+        double a = 0, b = 0;
+        if (int code = ChildValue(below, a); code || (code = ChildValue(top.m_pRight, b)))
+            return code;
+        return ApplyBinaryOperator(top, a, b);
+    }
+    constexpr int kInlineLinks = 8;
+    CExprNode* links[kInlineLinks];
+    links[0] = &top;
+    int count = 1;
+    for (; IsBinaryLink(below); below = below->m_pLeft) {
+        if (count == kInlineLinks)
+            return EvaluateLongChain(top);
+        links[count++] = below;
+    }
+    return EvaluateLinks(links, count);
 }
 
 // A call with one plain argument (most functions in a plotted expression): no list to walk.
