@@ -3,7 +3,10 @@
 // takes it away or puts it back, timed once in wall-clock time:
 //   Calculate writing the last report; Undo and Redo of it; Select All + Delete and its Undo;
 //   Select All + Clear; print (the job laid out, then every page drawn into a memory DC);
-//   File > New; Open, and Open of another project over it; closing the window.
+//   File > New; Open, and Open of another project over it; then the roads that change the
+//   workspace's size while it holds the text (a solver model selected and the workspace alone
+//   again, the main window resized, a graph shown beside it), by the median and the slowest of
+//   three rounds; closing the window.
 // "new" is the program; "old" is the control's own road for the same step (its Undo and Redo,
 // WM_SETTEXT "", Delete and WM_CLEAR, the colours read through its selection), measured at 1,000
 // and 2,000 lines and carried to the large size as the square of the lines, the least it grows
@@ -21,6 +24,7 @@
 #include "res/resource.h"
 #include "tests/support/ScriptedModalHook.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +38,9 @@ namespace {
 
 CMathApp theBenchApp("Zivra Long Workspace Bench");
 constexpr double kTargetMs = 1000;
+constexpr int kRounds = 3;
+// The solver models selected in turn on the roads that resize the workspace.
+constexpr const char* kModels[] = {"sin(x)=0", "cos(x)=0"};
 
 template <class F> double TimeMs(F&& run)
 {
@@ -80,6 +87,12 @@ public:
         return ::CallWindowProcA(m_controlProc, View()->m_hWnd, message, wParam, lParam);
     }
     void Shown() { View()->UpdateWindow(); }
+    // The whole window drawn as the panes now stand, and what that posted done.
+    void Painted()
+    {
+        m_frame.RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Pump();
+    }
 
     std::map<std::string, double> New(int reports, int n)
     {
@@ -131,7 +144,57 @@ public:
         });
         ::DeleteFileA(other);
         ::DeleteFileA(path);
+        Resized(t);
         return t;
+    }
+
+    // The roads that change the workspace's size while it holds the long text, walked kRounds
+    // times, each by its median and its slowest: a solver model selected (the workspace above
+    // its grid), then the workspace alone again by its tab; the main window made smaller, then
+    // larger again; a graph shown beside the workspace by a PLOT line typed at its end.
+    void Resized(std::map<std::string, double>& t)
+    {
+        std::map<std::string, std::vector<double>> walks;
+        const auto walk = [&](const char* road, const std::function<void()>& step) {
+            walks[road].push_back(TimeMs([&] {
+                step();
+                Painted();
+            }));
+        };
+        const auto workspaceAlone = [&] {
+            walk("Workspace alone again",
+                 [&] { m_frame.SendMessage(WM_COMMAND, ID_VIEW_SHOW_WORKSPACE); });
+        };
+        if (m_doc.GetModel().FindSolverModel(kModels[1]) < 0) {
+            m_doc.AddSolverModel(kModels[1], "");
+            m_frame.InsertExplorerItem(ItemSolverModel, kModels[1], FALSE);
+        }
+        Painted();
+        for (int round = 0; round < kRounds; ++round) {
+            // Two models in turn: selecting the one selected already changes nothing.
+            for (const char* model : {kModels[0], kModels[1]}) {
+                const ExplorerNode node = m_frame.FindExplorerItem(ItemSolverModel, model);
+                walk("Select a solver model", [&] { m_frame.SelectExplorerItem(node); });
+                workspaceAlone();
+            }
+            walk("Main window resized", [&] {
+                m_frame.SetWindowPos(nullptr, 0, 0, 1100, 820, SWP_NOZORDER | SWP_NOMOVE);
+            });
+            walk("Main window resized", [&] {
+                m_frame.SetWindowPos(nullptr, 0, 0, 1280, 960, SWP_NOZORDER | SWP_NOMOVE);
+            });
+            CHARRANGE end{-1, -1};
+            View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&end));
+            View()->NewLineAtTextEnd();
+            walk("A graph shown beside it",
+                 [&] { View()->TypeText(CString("plot(x^2+") + char('0' + round) + ")\r"); });
+            workspaceAlone();
+        }
+        for (auto& [road, ms] : walks) {
+            std::sort(ms.begin(), ms.end());
+            t[road + ", median"] = ms[ms.size() / 2];
+            t[road + ", worst"] = ms.back();
+        }
     }
 
     std::map<std::string, double> Old(int reports, int n)
