@@ -41,6 +41,7 @@ ON_MESSAGE(EM_CANREDO, &CRichEditView::OnCanRedoMessage)
 ON_MESSAGE(EM_EMPTYUNDOBUFFER, &CRichEditView::OnEmptyUndoMessage)
 ON_MESSAGE(EM_SETBKGNDCOLOR, &CRichEditView::OnSetBackgroundMessage)
 ON_MESSAGE(EM_SETCHARFORMAT, &CRichEditView::OnSetCharFormatMessage)
+ON_MESSAGE(WM_WINDOWPOSCHANGING, &CRichEditView::OnPosChangingMessage)
 END_MESSAGE_MAP()
 
 namespace {

@@ -61,6 +61,9 @@ public:
     // A change of more lines than this goes through a new control: Wine's control removes that
     // many lines of a long text in about the time a new control takes to be filled.
     static constexpr int kLongChangeLines = 32;
+    // A control of more lines than this that changes size becomes a new one of the new size:
+    // Wine's control lays its whole text out again at each change, now and then for minutes.
+    static constexpr int kRebuildLines = 5000;
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnInitialUpdate() override;
@@ -197,10 +200,15 @@ protected:
     // and the old one was emptied and filled instead). With bBarsStay the new control shows
     // both scroll bars whatever its text (greyed while it fits): the control lays its whole
     // text out again whenever its text area changes size, and a bar shown for the long text it
-    // was filled with did so once or twice more, now and then for minutes under X.
-    HWND ReplaceControl(const std::function<void()>& fill, BOOL bBarsStay = FALSE);
-    // The view's control shows where hOld stood, which hides.
-    void ShowInPlaceOf(HWND hOld);
+    // was filled with did so once or twice more, now and then for minutes under X. With pRect
+    // it shows there (fill() gives it that size).
+    HWND ReplaceControl(const std::function<void()>& fill, BOOL bBarsStay = FALSE,
+                        const CRect* pRect = nullptr);
+    // The view's control shows where hOld stood, which hides; at pRect (in the parent) if given.
+    void ShowInPlaceOf(HWND hOld, const CRect* pRect = nullptr);
+    // A change of the control's size (or place), taken by a new control at the new size that
+    // holds the same text, selection and scroll position, where the text is long.
+    LRESULT OnPosChangingMessage(WPARAM, LPARAM);
     // The view's window becomes hOther, in place of the control it gives back hidden.
     HWND ExchangeControl(HWND hOther);
     // A control put away, kept hidden while the text in view stays as long as it is now: the

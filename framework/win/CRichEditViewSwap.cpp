@@ -88,6 +88,13 @@ private:
     CFrameWnd* m_pFrame;
 };
 
+CSize SizeOf(HWND hWnd)
+{
+    RECT rect{};
+    ::GetWindowRect(hWnd, &rect);
+    return CSize(rect.right - rect.left, rect.bottom - rect.top);
+}
+
 } // namespace
 
 long CRichEditView::TextLength() const
@@ -146,7 +153,8 @@ void CRichEditView::StreamInSelection(const std::string& rtf)
     DefWindowProc(EM_STREAMIN, SF_RTF | SFF_SELECTION, LPARAM(&stream));
 }
 
-HWND CRichEditView::ReplaceControl(const std::function<void()>& fill, BOOL bBarsStay)
+HWND CRichEditView::ReplaceControl(const std::function<void()>& fill, BOOL bBarsStay,
+                                   const CRect* pRect)
 {
     // A long text takes Wine's control seconds to lay out: the user sees that work goes on.
     const CWaitCursor wait;
@@ -182,15 +190,17 @@ HWND CRichEditView::ReplaceControl(const std::function<void()>& fill, BOOL bBars
     SendMessage(EM_SETOPTIONS, ECOOP_SET, nOptions);
     SetUpControl();
     fill();
-    ShowInPlaceOf(hOld);
+    ShowInPlaceOf(hOld, pRect);
     return hOld;
 }
 
-void CRichEditView::ShowInPlaceOf(HWND hOld)
+void CRichEditView::ShowInPlaceOf(HWND hOld, const CRect* pRect)
 {
     CRect rect;
     ::GetWindowRect(hOld, &rect);
     GetParent()->ScreenToClient(&rect);
+    if (pRect)
+        rect = *pRect;
     const BOOL bVisible = (::GetWindowLongA(hOld, GWL_STYLE) & WS_VISIBLE) != 0;
     const BOOL bFocus = ::GetFocus() == hOld;
     ::SetWindowPos(m_hWnd, hOld, rect.left, rect.top, rect.Width(), rect.Height(),
@@ -325,9 +335,11 @@ std::string CRichEditView::Swap(const TextStep& step, long& nLength)
 {
     std::string taken = RtfOfRange(step.nStart, step.nStart + step.nLength);
     const long nKept = TextLength() - step.nLength;
-    if (m_kept.hWnd && m_kept.nStepId == step.nId && m_kept.nLength == TextLength()) {
+    if (m_kept.hWnd && m_kept.nStepId == step.nId && m_kept.nLength == TextLength() &&
+        SizeOf(m_kept.hWnd) == SizeOf(m_hWnd)) {
         // The control put away by this step, or by its last Undo or Redo, holds the text as
-        // the swap leaves it: it comes back instead of a new control being filled.
+        // the swap leaves it: it comes back instead of a new control being filled, where its
+        // size is the view's, as it would lay its whole text out again at another.
         const HWND hKept = m_kept.hWnd;
         m_kept = {};
         KeepControl(ExchangeControl(hKept), step.nId);
@@ -366,4 +378,37 @@ LRESULT CRichEditView::OnSetCharFormatMessage(WPARAM wParam, LPARAM lParam)
     if (wParam == SCF_DEFAULT || (wParam & SCF_ALL) != 0)
         DropKeptControl();
     return DefWindowProc(EM_SETCHARFORMAT, wParam, lParam);
+}
+
+LRESULT CRichEditView::OnPosChangingMessage(WPARAM wParam, LPARAM lParam)
+{
+    auto& pos = *reinterpret_cast<WINDOWPOS*>(lParam);
+    const CSize size = SizeOf(m_hWnd);
+    if ((pos.flags & SWP_NOSIZE) || (pos.cx == size.cx && pos.cy == size.cy) ||
+        SendMessage(EM_GETLINECOUNT) <= kRebuildLines)
+        return DefWindowProc(WM_WINDOWPOSCHANGING, wParam, lParam);
+    CRect rect;
+    GetWindowRect(&rect);
+    GetParent()->ScreenToClient(&rect);
+    const CPoint at = (pos.flags & SWP_NOMOVE) ? rect.TopLeft() : CPoint(pos.x, pos.y);
+    rect = CRect(at, CSize(pos.cx, pos.cy));
+    const std::string text = RtfOfRange(0, TextLength());
+    CHARRANGE sel = Selection();
+    POINT scroll = ScrollPosition();
+    const HWND hOld = ReplaceControl(
+        [&] {
+            // Sized while empty, so that the view hears of its new size as from the old control.
+            SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            FillFromPieces({&text});
+        },
+        TRUE, &rect);
+    SendMessage(EM_EXSETSEL, 0, LPARAM(&sel));
+    SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&scroll));
+    if (!hOld) // the old control took the text again where it stands
+        return DefWindowProc(WM_WINDOWPOSCHANGING, wParam, lParam);
+    // The old control, hidden already, stays as it is and goes once this move is over.
+    pos.flags = (pos.flags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER) & ~UINT(SWP_SHOWWINDOW);
+    ::PostMessageA(hOld, WM_CLOSE, 0, 0);
+    return 0;
 }

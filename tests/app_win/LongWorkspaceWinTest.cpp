@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -152,6 +153,93 @@ TEST_F(LongWorkspace, AWholeTextPutBackOrOpenedComesWithBothScrollBars)
         EXPECT_EQ(edges(), bars) << road.road;
     }
     EXPECT_GT(Lines(), 600) << "the report came back";
+}
+
+// A long workspace takes each new size through a new control of that size, which the user must
+// not tell from the old one: the text, its selection and scroll position, focus, Undo and the
+// pane's height kept, and no control left behind.
+TEST_F(LongWorkspace, ALongWorkspaceTakesEveryNewSizeWithItsTextSelectionScrollAndUndo)
+{
+    Keys("1+1\r");
+    const std::string before = Text();
+    Report(CRichEditView::kRebuildLines);
+    const std::string rtf = Rtf();
+    Focus();
+    CHARRANGE sel{2000, 2100};
+    View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&sel));
+    POINT scroll{0, 9000};
+    View()->SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&scroll));
+    scroll = View()->ScrollPosition();
+    const int nId = View()->GetDlgCtrlID();
+    CWnd* pParent = View()->GetParent();
+    using Edges = std::tuple<LONG, LONG, LONG, LONG>;
+    const auto place = [&] {
+        CRect rect;
+        View()->GetWindowRect(&rect);
+        pParent->ScreenToClient(&rect);
+        return Edges(rect.left, rect.top, rect.right, rect.bottom);
+    };
+    const auto [left, top, right, bottom] = place();
+    ASSERT_GE(doc->AddSolverModel("cos(x)=0", ""), 0);
+    frame->InsertExplorerItem(ItemSolverModel, "cos(x)=0", FALSE);
+    const ExplorerNode report = frame->FindExplorerItem(ItemSolverModel, "sin(x)=0"),
+                       other = frame->FindExplorerItem(ItemSolverModel, "cos(x)=0");
+    ASSERT_NE(other, ExplorerNode(0));
+    const struct {
+        const char* road;
+        std::function<void()> take;
+        Edges place; // where the workspace stands after it (all 0: wherever the panes put it)
+    } roads[] = {
+        {"lower",
+         [&] {
+             View()->SetWindowPos(nullptr, 0, 0, right - left, bottom - top - 60,
+                                  SWP_NOMOVE | SWP_NOZORDER);
+         },
+         {left, top, right, bottom - 60}},
+        {"moved, narrower and higher",
+         [&] {
+             View()->SetWindowPos(nullptr, left + 7, top + 5, right - left - 90, bottom - top + 20,
+                                  SWP_NOZORDER);
+         },
+         {left + 7, top + 5, right - 83, bottom + 25}},
+        {"another model selected", [&] { frame->SelectExplorerItem(other); }, {}},
+        {"the workspace alone", [&] { Command(ID_VIEW_SHOW_WORKSPACE); }, {}},
+        {"the first model again", [&] { frame->SelectExplorerItem(report); }, {}},
+    };
+    Edges besideGrid; // the workspace above the model's grid
+    for (const auto& road : roads) {
+        const HWND hBefore = View()->m_hWnd;
+        const Edges was = place();
+        road.take();
+        Pump();
+        const Edges now = place();
+        const std::string name = road.road;
+        if (road.place != Edges()) {
+            EXPECT_EQ(now, road.place) << name;
+        }
+        if (name == "another model selected")
+            besideGrid = now;
+        if (name == "the first model again") {
+            EXPECT_EQ(now, besideGrid) << name << ": the pane keeps its height";
+        }
+        EXPECT_TRUE(now == was || View()->m_hWnd != hBefore)
+            << name << ": a new size comes by a new control";
+        EXPECT_TRUE(View()->m_hWnd == hBefore || !::IsWindow(hBefore))
+            << name << ": the old control went";
+        EXPECT_TRUE(View()->IsWindowVisible()) << name;
+        EXPECT_EQ(::GetFocus(), View()->m_hWnd) << name;
+        EXPECT_EQ(::GetDlgItem(pParent->m_hWnd, nId), View()->m_hWnd) << name;
+        CHARRANGE got{};
+        View()->SendMessage(EM_EXGETSEL, 0, LPARAM(&got));
+        EXPECT_EQ(std::pair(got.cpMin, got.cpMax), std::pair(sel.cpMin, sel.cpMax)) << name;
+        EXPECT_EQ(View()->ScrollPosition().y, scroll.y) << name;
+        EXPECT_EQ(Rtf(), rtf) << name;
+    }
+    Focus();
+    Press('Z', kCtrl);
+    EXPECT_EQ(Text(), before) << "one Undo takes the report away";
+    Press('Y', kCtrl);
+    EXPECT_EQ(Rtf(), rtf) << "and Redo brings it back";
 }
 
 TEST_F(LongWorkspace, ALongWorkspaceEmptiesByEveryRoadAndOpensAgainAsSaved)
