@@ -160,6 +160,9 @@ public:
                 step();
                 Painted();
             }));
+            // Each walk as it ends: a stall of the old program takes minutes.
+            std::printf("  %s: %.0f ms\n", road, walks[road].back());
+            std::fflush(stdout);
         };
         const auto workspaceAlone = [&] {
             walk("Workspace alone again",
