@@ -25,6 +25,8 @@ ON_WM_SETFOCUS()
 ON_WM_MENUSELECT()
 ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
+ON_MESSAGE(WM_ENTERSIZEMOVE, &CFrameWnd::OnEnterSizeMove)
+ON_MESSAGE(WM_EXITSIZEMOVE, &CFrameWnd::OnExitSizeMove)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, &CFrameWnd::OnUpdateKeyIndicator)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, &CFrameWnd::OnUpdateKeyIndicator)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
@@ -430,6 +432,18 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
     else
         SetMessageText(wParam ? UINT(wParam) : AFX_IDS_IDLEMESSAGE);
     return 0;
+}
+
+LRESULT CFrameWnd::OnEnterSizeMove(WPARAM wParam, LPARAM lParam)
+{
+    SendMessageToDescendants(WM_SIZEMOVELOOP, TRUE, 0, TRUE, TRUE);
+    return DefWindowProc(WM_ENTERSIZEMOVE, wParam, lParam);
+}
+
+LRESULT CFrameWnd::OnExitSizeMove(WPARAM wParam, LPARAM lParam)
+{
+    SendMessageToDescendants(WM_SIZEMOVELOOP, FALSE, 0, TRUE, TRUE);
+    return DefWindowProc(WM_EXITSIZEMOVE, wParam, lParam);
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)

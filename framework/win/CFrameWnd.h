@@ -141,6 +141,9 @@ protected:
     void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // The frame's windows hear when the user's drag of its edge or caption starts and ends.
+    LRESULT OnEnterSizeMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnExitSizeMove(WPARAM wParam, LPARAM lParam);
     void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 
     CString m_strTitle;

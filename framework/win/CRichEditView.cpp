@@ -42,6 +42,7 @@ ON_MESSAGE(EM_EMPTYUNDOBUFFER, &CRichEditView::OnEmptyUndoMessage)
 ON_MESSAGE(EM_SETBKGNDCOLOR, &CRichEditView::OnSetBackgroundMessage)
 ON_MESSAGE(EM_SETCHARFORMAT, &CRichEditView::OnSetCharFormatMessage)
 ON_MESSAGE(WM_WINDOWPOSCHANGING, &CRichEditView::OnPosChangingMessage)
+ON_MESSAGE(WM_SIZEMOVELOOP, &CRichEditView::OnSizeMoveLoop)
 END_MESSAGE_MAP()
 
 namespace {
@@ -135,6 +136,7 @@ void CRichEditView::OnDestroy()
     if (m_hPutAway)
         ::DestroyWindow(m_hPutAway);
     m_hPutAway = nullptr;
+    m_bSizeMove = m_bSizeHeld = FALSE;
     m_richEdit.m_hWnd = nullptr;
     CCtrlView::OnDestroy();
 }

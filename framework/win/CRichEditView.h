@@ -209,6 +209,12 @@ protected:
     // A change of the control's size (or place), taken by a new control at the new size that
     // holds the same text, selection and scroll position, where the text is long.
     LRESULT OnPosChangingMessage(WPARAM, LPARAM);
+    // While the user drags the frame's size, a long text keeps the size it had, and takes the
+    // last one asked once the drag ends: one new control instead of one per step.
+    LRESULT OnSizeMoveLoop(WPARAM bStarts, LPARAM);
+    BOOL m_bSizeMove = FALSE; // the frame's size is being dragged
+    BOOL m_bSizeHeld = FALSE; // ... and m_sizeHeld is the last size asked of a long text then
+    CSize m_sizeHeld{0, 0};
     // The view's window becomes hOther, in place of the control it gives back hidden.
     HWND ExchangeControl(HWND hOther);
     // A control put away, kept hidden while the text in view stays as long as it is now: the

@@ -384,9 +384,17 @@ LRESULT CRichEditView::OnPosChangingMessage(WPARAM wParam, LPARAM lParam)
 {
     auto& pos = *reinterpret_cast<WINDOWPOS*>(lParam);
     const CSize size = SizeOf(m_hWnd);
+    if (!(pos.flags & SWP_NOSIZE))
+        m_bSizeHeld = FALSE; // a size asked later stands for the one held
     if ((pos.flags & SWP_NOSIZE) || (pos.cx == size.cx && pos.cy == size.cy) ||
         SendMessage(EM_GETLINECOUNT) <= kRebuildLines)
         return DefWindowProc(WM_WINDOWPOSCHANGING, wParam, lParam);
+    if (m_bSizeMove) {
+        m_bSizeHeld = TRUE;
+        m_sizeHeld = CSize(pos.cx, pos.cy);
+        pos.flags |= SWP_NOSIZE;
+        return DefWindowProc(WM_WINDOWPOSCHANGING, wParam, lParam);
+    }
     CRect rect;
     GetWindowRect(&rect);
     GetParent()->ScreenToClient(&rect);
@@ -410,5 +418,16 @@ LRESULT CRichEditView::OnPosChangingMessage(WPARAM wParam, LPARAM lParam)
     // The old control, hidden already, stays as it is and goes once this move is over.
     pos.flags = (pos.flags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER) & ~UINT(SWP_SHOWWINDOW);
     ::PostMessageA(hOld, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+LRESULT CRichEditView::OnSizeMoveLoop(WPARAM bStarts, LPARAM)
+{
+    m_bSizeMove = BOOL(bStarts);
+    if (!m_bSizeHeld || m_bSizeMove || !m_hWnd)
+        return 0;
+    m_bSizeHeld = FALSE;
+    SetWindowPos(nullptr, 0, 0, m_sizeHeld.cx, m_sizeHeld.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
 }

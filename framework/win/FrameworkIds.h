@@ -76,7 +76,9 @@ constexpr UINT WM_SETMESSAGESTRING = 0x0362; // wParam: string id, or lParam: te
 constexpr UINT WM_INITIALUPDATE = 0x0364;    // to every view once the frame is complete
 constexpr UINT WM_RECALCPARENT = 0x0368;     // a bar changed size: the frame lays out again
 constexpr UINT WM_POPMESSAGESTRING = 0x0375;
-constexpr UINT WM_FLOATEMPTY = 0x0376; // to a floating frame whose last bar left it
+constexpr UINT WM_FLOATEMPTY = 0x0376;   // to a floating frame whose last bar left it
+constexpr UINT WM_SIZEMOVELOOP = 0x0377; // to a frame's windows: wParam TRUE as the user starts
+                                         // to drag its size or place, FALSE as that ends
 
 // Frame styles (added to the window style given to LoadFrame, never passed to Windows).
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000L; // title "document - application"

@@ -12,6 +12,7 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -240,6 +241,130 @@ TEST_F(LongWorkspace, ALongWorkspaceTakesEveryNewSizeWithItsTextSelectionScrollA
     EXPECT_EQ(Text(), before) << "one Undo takes the report away";
     Press('Y', kCtrl);
     EXPECT_EQ(Rtf(), rtf) << "and Redo brings it back";
+}
+
+// Rich-edit controls created on this thread while it lives.
+class ControlCount {
+public:
+    ControlCount()
+    {
+        m_hHook = ::SetWindowsHookExA(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~ControlCount() { ::UnhookWindowsHookEx(m_hHook); }
+    ControlCount(const ControlCount&) = delete;
+    ControlCount& operator=(const ControlCount&) = delete;
+    static inline int s_nCreated = 0;
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        char name[64] = "";
+        if (nCode == HCBT_CREATEWND && ::GetClassNameA(HWND(wParam), name, sizeof name) &&
+            std::string(name) == RICHEDIT_CLASSA)
+            ++s_nCreated;
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    HHOOK m_hHook;
+};
+
+// A drag of the main window's edge: the long workspace keeps its size and control at each step,
+// and takes the last size in one new control as the drag ends, the user none the wiser.
+TEST_F(LongWorkspace, ADraggedWindowEdgeGivesALongWorkspaceItsLastSizeOnceAsTheDragEnds)
+{
+    Keys("1+1\r");
+    const std::string before = Text();
+    Report(CRichEditView::kRebuildLines);
+    const std::string rtf = Rtf();
+    Focus();
+    CHARRANGE sel{2000, 2100};
+    View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&sel));
+    POINT scroll{0, 9000};
+    View()->SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&scroll));
+    scroll = View()->ScrollPosition();
+    CWnd* pParent = View()->GetParent();
+    const auto place = [&] {
+        CRect rect;
+        View()->GetWindowRect(&rect);
+        pParent->ScreenToClient(&rect);
+        return rect;
+    };
+    CRect start;
+    frame->GetWindowRect(&start);
+    const struct {
+        const char* drag;
+        std::vector<CSize> steps; // the frame's growth from where it started, step by step
+        BOOL bHide;               // the workspace hidden before the drag ends
+    } drags[] = {
+        {"ten steps",
+         {{-10, -8},
+          {-20, -16},
+          {-30, -24},
+          {-40, -32},
+          {-50, -40},
+          {-45, -44},
+          {-40, -48},
+          {-35, -52},
+          {-30, -56},
+          {-25, -60}},
+         FALSE},
+        {"no step", {}, FALSE},
+        {"back where it started", {{10, 12}, {-25, -60}}, FALSE},
+        {"hidden on the way", {{20, 30}, {40, 50}}, TRUE},
+    };
+    for (const auto& drag : drags) {
+        const HWND hBefore = View()->m_hWnd;
+        const CRect was = place();
+        CRect frameWas, frameNow;
+        frame->GetWindowRect(&frameWas);
+        const int nCreated = ControlCount::s_nCreated;
+        const ControlCount count;
+        frame->SendMessage(WM_ENTERSIZEMOVE);
+        for (const CSize& step : drag.steps) {
+            frame->SetWindowPos(nullptr, 0, 0, start.Width() + step.cx, start.Height() + step.cy,
+                                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            Pump();
+            EXPECT_EQ(View()->m_hWnd, hBefore) << drag.drag << ": no new control on the way";
+            EXPECT_EQ(place().Size(), was.Size()) << drag.drag;
+        }
+        if (drag.bHide)
+            View()->ShowWindow(SW_HIDE);
+        frame->SendMessage(WM_EXITSIZEMOVE);
+        Pump();
+        if (drag.bHide)
+            View()->ShowWindow(SW_SHOW);
+        const BOOL bResized = place().Size() != was.Size();
+        EXPECT_EQ(ControlCount::s_nCreated - nCreated, bResized ? 1 : 0) << drag.drag;
+        frame->GetWindowRect(&frameNow);
+        EXPECT_EQ(bResized, frameNow.Size() != frameWas.Size()) << drag.drag;
+        EXPECT_EQ(::IsWindow(hBefore), !bResized) << drag.drag << ": the old control went";
+        // The size taken is the one the panes give: laying them out again changes nothing.
+        const HWND hAfter = View()->m_hWnd;
+        const CRect after = place();
+        frame->RecalcLayout();
+        Pump();
+        EXPECT_EQ(place(), after) << drag.drag;
+        EXPECT_EQ(View()->m_hWnd, hAfter) << drag.drag;
+        EXPECT_TRUE(drag.bHide || ::GetFocus() == View()->m_hWnd) << drag.drag;
+        CHARRANGE got{};
+        View()->SendMessage(EM_EXGETSEL, 0, LPARAM(&got));
+        EXPECT_EQ(std::pair(got.cpMin, got.cpMax), std::pair(sel.cpMin, sel.cpMax)) << drag.drag;
+        EXPECT_EQ(View()->ScrollPosition().y, scroll.y) << drag.drag;
+        EXPECT_EQ(Rtf(), rtf) << drag.drag;
+    }
+    Focus();
+    Press('Z', kCtrl);
+    EXPECT_EQ(Text(), before) << "one Undo takes the report away";
+    Press('Y', kCtrl);
+    EXPECT_EQ(Rtf(), rtf) << "and Redo brings it back";
+    // A short text follows the drag step by step.
+    Press('A', kCtrl);
+    Press(VK_DELETE);
+    const CRect was = place();
+    frame->SendMessage(WM_ENTERSIZEMOVE);
+    frame->SetWindowPos(nullptr, 0, 0, start.Width() - 60, start.Height() - 40,
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_NE(place().Size(), was.Size()) << "a short text";
+    frame->SendMessage(WM_EXITSIZEMOVE);
 }
 
 TEST_F(LongWorkspace, ALongWorkspaceEmptiesByEveryRoadAndOpensAgainAsSaved)
