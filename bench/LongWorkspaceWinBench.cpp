@@ -5,8 +5,8 @@
 //   Select All + Clear; print (the job laid out, then every page drawn into a memory DC);
 //   File > New; Open, and Open of another project over it; then the roads that change the
 //   workspace's size while it holds the text (a solver model selected and the workspace alone
-//   again, the main window resized, a graph shown beside it), by the median and the slowest of
-//   three rounds; closing the window.
+//   again, the main window resized, and dragged to a new size in 10 steps, a graph shown beside
+//   it), by the median and the slowest of three rounds; closing the window.
 // "new" is the program; "old" is the control's own road for the same step (its Undo and Redo,
 // WM_SETTEXT "", Delete and WM_CLEAR, the colours read through its selection), measured at 1,000
 // and 2,000 lines and carried to the large size as the square of the lines, the least it grows
@@ -186,6 +186,8 @@ public:
             walk("Main window resized", [&] {
                 m_frame.SetWindowPos(nullptr, 0, 0, 1280, 960, SWP_NOZORDER | SWP_NOMOVE);
             });
+            for (const CSize to : {CSize(1100, 820), CSize(1280, 960)})
+                walk("Window dragged, 10 steps", [&] { Dragged(to, 10); });
             CHARRANGE end{-1, -1};
             View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&end));
             View()->NewLineAtTextEnd();
@@ -198,6 +200,21 @@ public:
             t[road + ", median"] = ms[ms.size() / 2];
             t[road + ", worst"] = ms.back();
         }
+    }
+
+    // The user's drag of the main window's edge to the size to, in steps, each one painted.
+    void Dragged(CSize to, int steps)
+    {
+        CRect from;
+        m_frame.GetWindowRect(&from);
+        m_frame.SendMessage(WM_ENTERSIZEMOVE);
+        for (int i = 1; i <= steps; ++i) {
+            m_frame.SetWindowPos(nullptr, 0, 0, from.Width() + (to.cx - from.Width()) * i / steps,
+                                 from.Height() + (to.cy - from.Height()) * i / steps,
+                                 SWP_NOZORDER | SWP_NOMOVE);
+            Painted();
+        }
+        m_frame.SendMessage(WM_EXITSIZEMOVE);
     }
 
     std::map<std::string, double> Old(int reports, int n)
