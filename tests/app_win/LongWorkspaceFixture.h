@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 class LongWorkspace : public FreshFrameTest {
 protected:
@@ -59,6 +60,52 @@ protected:
         }
     }
     int Lines() { return int(View()->SendMessage(EM_GETLINECOUNT)); }
+    // A line, then a report of more lines than the view resizes in place, part of it selected
+    // and scrolled to: what a new size of the view must keep.
+    struct KeptText {
+        std::string before, rtf; // the text before the report, and with it
+        CHARRANGE sel{2000, 2100};
+        POINT scroll{0, 9000};
+    };
+    KeptText LongTextInView()
+    {
+        KeptText kept;
+        Keys("1+1\r");
+        kept.before = Text();
+        Report(CRichEditView::kRebuildLines);
+        kept.rtf = Rtf();
+        Focus();
+        View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&kept.sel));
+        View()->SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&kept.scroll));
+        kept.scroll = View()->ScrollPosition();
+        return kept;
+    }
+    void ExpectKept(const KeptText& kept, const std::string& road)
+    {
+        CHARRANGE got{};
+        View()->SendMessage(EM_EXGETSEL, 0, LPARAM(&got));
+        EXPECT_EQ(std::pair(got.cpMin, got.cpMax), std::pair(kept.sel.cpMin, kept.sel.cpMax))
+            << road;
+        EXPECT_EQ(View()->ScrollPosition().y, kept.scroll.y) << road;
+        EXPECT_EQ(Rtf(), kept.rtf) << road;
+    }
+    // One Undo takes the report away and Redo brings it back.
+    void ExpectUndoOfTheReport(const KeptText& kept)
+    {
+        Focus();
+        Press('Z', kCtrl);
+        EXPECT_EQ(Text(), kept.before) << "one Undo takes the report away";
+        Press('Y', kCtrl);
+        EXPECT_EQ(Rtf(), kept.rtf) << "and Redo brings it back";
+    }
+    // Where the view stands in its parent.
+    CRect Place()
+    {
+        CRect rect;
+        View()->GetWindowRect(&rect);
+        View()->GetParent()->ScreenToClient(&rect);
+        return rect;
+    }
     // The rich-edit controls beside the view's, shown or not.
     int RichEditControls()
     {

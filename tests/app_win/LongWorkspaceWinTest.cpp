@@ -161,23 +161,12 @@ TEST_F(LongWorkspace, AWholeTextPutBackOrOpenedComesWithBothScrollBars)
 // pane's height kept, and no control left behind.
 TEST_F(LongWorkspace, ALongWorkspaceTakesEveryNewSizeWithItsTextSelectionScrollAndUndo)
 {
-    Keys("1+1\r");
-    const std::string before = Text();
-    Report(CRichEditView::kRebuildLines);
-    const std::string rtf = Rtf();
-    Focus();
-    CHARRANGE sel{2000, 2100};
-    View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&sel));
-    POINT scroll{0, 9000};
-    View()->SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&scroll));
-    scroll = View()->ScrollPosition();
+    const KeptText kept = LongTextInView();
     const int nId = View()->GetDlgCtrlID();
     CWnd* pParent = View()->GetParent();
     using Edges = std::tuple<LONG, LONG, LONG, LONG>;
     const auto place = [&] {
-        CRect rect;
-        View()->GetWindowRect(&rect);
-        pParent->ScreenToClient(&rect);
+        const CRect rect = Place();
         return Edges(rect.left, rect.top, rect.right, rect.bottom);
     };
     const auto [left, top, right, bottom] = place();
@@ -230,17 +219,9 @@ TEST_F(LongWorkspace, ALongWorkspaceTakesEveryNewSizeWithItsTextSelectionScrollA
         EXPECT_TRUE(View()->IsWindowVisible()) << name;
         EXPECT_EQ(::GetFocus(), View()->m_hWnd) << name;
         EXPECT_EQ(::GetDlgItem(pParent->m_hWnd, nId), View()->m_hWnd) << name;
-        CHARRANGE got{};
-        View()->SendMessage(EM_EXGETSEL, 0, LPARAM(&got));
-        EXPECT_EQ(std::pair(got.cpMin, got.cpMax), std::pair(sel.cpMin, sel.cpMax)) << name;
-        EXPECT_EQ(View()->ScrollPosition().y, scroll.y) << name;
-        EXPECT_EQ(Rtf(), rtf) << name;
+        ExpectKept(kept, name);
     }
-    Focus();
-    Press('Z', kCtrl);
-    EXPECT_EQ(Text(), before) << "one Undo takes the report away";
-    Press('Y', kCtrl);
-    EXPECT_EQ(Rtf(), rtf) << "and Redo brings it back";
+    ExpectUndoOfTheReport(kept);
 }
 
 // Rich-edit controls created on this thread while it lives.
@@ -271,23 +252,7 @@ private:
 // and takes the last size in one new control as the drag ends, the user none the wiser.
 TEST_F(LongWorkspace, ADraggedWindowEdgeGivesALongWorkspaceItsLastSizeOnceAsTheDragEnds)
 {
-    Keys("1+1\r");
-    const std::string before = Text();
-    Report(CRichEditView::kRebuildLines);
-    const std::string rtf = Rtf();
-    Focus();
-    CHARRANGE sel{2000, 2100};
-    View()->SendMessage(EM_EXSETSEL, 0, LPARAM(&sel));
-    POINT scroll{0, 9000};
-    View()->SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&scroll));
-    scroll = View()->ScrollPosition();
-    CWnd* pParent = View()->GetParent();
-    const auto place = [&] {
-        CRect rect;
-        View()->GetWindowRect(&rect);
-        pParent->ScreenToClient(&rect);
-        return rect;
-    };
+    const KeptText kept = LongTextInView();
     CRect start;
     frame->GetWindowRect(&start);
     const struct {
@@ -313,7 +278,7 @@ TEST_F(LongWorkspace, ADraggedWindowEdgeGivesALongWorkspaceItsLastSizeOnceAsTheD
     };
     for (const auto& drag : drags) {
         const HWND hBefore = View()->m_hWnd;
-        const CRect was = place();
+        const CRect was = Place();
         CRect frameWas, frameNow;
         frame->GetWindowRect(&frameWas);
         const int nCreated = ControlCount::s_nCreated;
@@ -324,7 +289,7 @@ TEST_F(LongWorkspace, ADraggedWindowEdgeGivesALongWorkspaceItsLastSizeOnceAsTheD
                                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             Pump();
             EXPECT_EQ(View()->m_hWnd, hBefore) << drag.drag << ": no new control on the way";
-            EXPECT_EQ(place().Size(), was.Size()) << drag.drag;
+            EXPECT_EQ(Place().Size(), was.Size()) << drag.drag;
         }
         if (drag.bHide)
             View()->ShowWindow(SW_HIDE);
@@ -332,38 +297,30 @@ TEST_F(LongWorkspace, ADraggedWindowEdgeGivesALongWorkspaceItsLastSizeOnceAsTheD
         Pump();
         if (drag.bHide)
             View()->ShowWindow(SW_SHOW);
-        const BOOL bResized = place().Size() != was.Size();
+        const BOOL bResized = Place().Size() != was.Size();
         EXPECT_EQ(ControlCount::s_nCreated - nCreated, bResized ? 1 : 0) << drag.drag;
         frame->GetWindowRect(&frameNow);
         EXPECT_EQ(bResized, frameNow.Size() != frameWas.Size()) << drag.drag;
         EXPECT_EQ(::IsWindow(hBefore), !bResized) << drag.drag << ": the old control went";
         // The size taken is the one the panes give: laying them out again changes nothing.
         const HWND hAfter = View()->m_hWnd;
-        const CRect after = place();
+        const CRect after = Place();
         frame->RecalcLayout();
         Pump();
-        EXPECT_EQ(place(), after) << drag.drag;
+        EXPECT_EQ(Place(), after) << drag.drag;
         EXPECT_EQ(View()->m_hWnd, hAfter) << drag.drag;
         EXPECT_TRUE(drag.bHide || ::GetFocus() == View()->m_hWnd) << drag.drag;
-        CHARRANGE got{};
-        View()->SendMessage(EM_EXGETSEL, 0, LPARAM(&got));
-        EXPECT_EQ(std::pair(got.cpMin, got.cpMax), std::pair(sel.cpMin, sel.cpMax)) << drag.drag;
-        EXPECT_EQ(View()->ScrollPosition().y, scroll.y) << drag.drag;
-        EXPECT_EQ(Rtf(), rtf) << drag.drag;
+        ExpectKept(kept, drag.drag);
     }
-    Focus();
-    Press('Z', kCtrl);
-    EXPECT_EQ(Text(), before) << "one Undo takes the report away";
-    Press('Y', kCtrl);
-    EXPECT_EQ(Rtf(), rtf) << "and Redo brings it back";
+    ExpectUndoOfTheReport(kept);
     // A short text follows the drag step by step.
     Press('A', kCtrl);
     Press(VK_DELETE);
-    const CRect was = place();
+    const CRect was = Place();
     frame->SendMessage(WM_ENTERSIZEMOVE);
     frame->SetWindowPos(nullptr, 0, 0, start.Width() - 60, start.Height() - 40,
                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_NE(place().Size(), was.Size()) << "a short text";
+    EXPECT_NE(Place().Size(), was.Size()) << "a short text";
     frame->SendMessage(WM_EXITSIZEMOVE);
 }
 
