@@ -160,6 +160,9 @@ HWND CRichEditView::ReplaceControl(const std::function<void()>& fill, BOOL bBars
     const CWaitCursor wait;
     const BusyMessage busy(m_strLayingOut);
     const HWND hOld = m_hWnd;
+    // Typing marks only the control as changed: the new one carries that mark, or the
+    // document would close without asking to save what was typed.
+    const BOOL bModified = BOOL(SendMessage(EM_GETMODIFY));
     CRect rect;
     GetWindowRect(&rect);
     GetParent()->ScreenToClient(&rect);
@@ -175,6 +178,7 @@ HWND CRichEditView::ReplaceControl(const std::function<void()>& fill, BOOL bBars
         // The old control is emptied where it stands, however long that takes.
         DefWindowProc(WM_SETTEXT, 0, LPARAM(""));
         fill();
+        SendMessage(EM_SETMODIFY, bModified);
         return nullptr;
     }
     CHARFORMAT2A cf{};
@@ -190,6 +194,7 @@ HWND CRichEditView::ReplaceControl(const std::function<void()>& fill, BOOL bBars
     SendMessage(EM_SETOPTIONS, ECOOP_SET, nOptions);
     SetUpControl();
     fill();
+    SendMessage(EM_SETMODIFY, bModified);
     ShowInPlaceOf(hOld, pRect);
     return hOld;
 }

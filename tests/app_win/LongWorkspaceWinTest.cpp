@@ -224,6 +224,26 @@ TEST_F(LongWorkspace, ALongWorkspaceTakesEveryNewSizeWithItsTextSelectionScrollA
     ExpectUndoOfTheReport(kept);
 }
 
+// A long workspace keeps its saved state across a new size: what was typed after a save stays
+// unsaved, so that File > New and Exit still offer to save it, and a saved text stays saved.
+TEST_F(LongWorkspace, ALongWorkspaceKeepsItsSavedStateAcrossANewSize)
+{
+    LongTextInView();
+    for (const char* typed : {"7", ""}) {
+        doc->SetModifiedFlag(FALSE);
+        Keys(typed);
+        const BOOL bTyped = *typed != 0;
+        ASSERT_EQ(doc->IsModified(), bTyped) << "typed: " << typed;
+        const HWND hBefore = View()->m_hWnd;
+        const CRect was = Place();
+        View()->SetWindowPos(nullptr, 0, 0, was.Width(), was.Height() - 60,
+                             SWP_NOMOVE | SWP_NOZORDER);
+        Pump();
+        ASSERT_NE(View()->m_hWnd, hBefore) << "a new control at the new size";
+        EXPECT_EQ(doc->IsModified(), bTyped) << "typed: " << typed;
+    }
+}
+
 // Rich-edit controls created on this thread while it lives.
 class ControlCount {
 public:
