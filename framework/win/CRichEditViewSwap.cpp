@@ -160,9 +160,6 @@ HWND CRichEditView::ReplaceControl(const std::function<void()>& fill, BOOL bBars
     const CWaitCursor wait;
     const BusyMessage busy(m_strLayingOut);
     const HWND hOld = m_hWnd;
-    // Typing marks only the control as changed: the new one carries that mark, or the
-    // document would close without asking to save what was typed.
-    const BOOL bModified = BOOL(SendMessage(EM_GETMODIFY));
     CRect rect;
     GetWindowRect(&rect);
     GetParent()->ScreenToClient(&rect);
@@ -178,7 +175,6 @@ HWND CRichEditView::ReplaceControl(const std::function<void()>& fill, BOOL bBars
         // The old control is emptied where it stands, however long that takes.
         DefWindowProc(WM_SETTEXT, 0, LPARAM(""));
         fill();
-        SendMessage(EM_SETMODIFY, bModified);
         return nullptr;
     }
     CHARFORMAT2A cf{};
@@ -194,7 +190,6 @@ HWND CRichEditView::ReplaceControl(const std::function<void()>& fill, BOOL bBars
     SendMessage(EM_SETOPTIONS, ECOOP_SET, nOptions);
     SetUpControl();
     fill();
-    SendMessage(EM_SETMODIFY, bModified);
     ShowInPlaceOf(hOld, pRect);
     return hOld;
 }
@@ -408,6 +403,9 @@ LRESULT CRichEditView::OnPosChangingMessage(WPARAM wParam, LPARAM lParam)
     const std::string text = RtfOfRange(0, TextLength());
     CHARRANGE sel = Selection();
     POINT scroll = ScrollPosition();
+    // Typing marks only the control as changed: the new one carries that mark and no other, or
+    // the document would close without asking to save what was typed, or ask to save it again.
+    const BOOL bModified = BOOL(SendMessage(EM_GETMODIFY));
     const HWND hOld = ReplaceControl(
         [&] {
             // Sized while empty, so that the view hears of its new size as from the old control.
@@ -418,6 +416,7 @@ LRESULT CRichEditView::OnPosChangingMessage(WPARAM wParam, LPARAM lParam)
         TRUE, &rect);
     SendMessage(EM_EXSETSEL, 0, LPARAM(&sel));
     SendMessage(EM_SETSCROLLPOS, 0, LPARAM(&scroll));
+    SendMessage(EM_SETMODIFY, bModified);
     if (!hOld) // the old control took the text again where it stands
         return DefWindowProc(WM_WINDOWPOSCHANGING, wParam, lParam);
     // The old control, hidden already, stays as it is and goes once this move is over.
